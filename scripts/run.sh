@@ -11,6 +11,9 @@ cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x
 cmake --build "$BUILD_DIR" -j"$(nproc)" --target Stickwell
 ensure_prefix
 set_graphics_driver x11
+# The desktop process must start on the display the program uses.
+"$WINESERVER" -k >/dev/null 2>&1 || true
+"$WINESERVER" -w
 
 if [ -n "${DISPLAY:-}" ]; then
     exec "$WINE" "$BUILD_DIR/Stickwell.exe" "$@"
