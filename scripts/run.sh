@@ -4,6 +4,8 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$ROOT/scripts/setup.sh"
+# A prefix of its own: the test prefix keeps the null display driver.
+export WINEPREFIX_OVERRIDE="${STICKWELL_BUILD_DIR:-$ROOT/build}/wineprefix-run"
 source "$ROOT/scripts/wineenv.sh"
 
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
