@@ -1,0 +1,348 @@
+// filecore.cpp - CFile over a Win32 file handle.
+
+#include "afx.h"
+
+#include <commdlg.h>
+
+namespace
+{
+DWORD LowPart(ULONGLONG n)
+{
+    return static_cast<DWORD>(n & 0xFFFFFFFFu);
+}
+
+DWORD HighPart(ULONGLONG n)
+{
+    return static_cast<DWORD>(n >> 32);
+}
+} // namespace
+
+IMPLEMENT_DYNAMIC(CFile, CObject)
+
+const HANDLE CFile::hFileNull = INVALID_HANDLE_VALUE;
+
+CFile::CFile()
+    : m_hFile(hFileNull), m_bCloseOnDelete(FALSE)
+{
+}
+
+CFile::CFile(HANDLE hFile)
+    : m_hFile(hFile), m_bCloseOnDelete(FALSE)
+{
+}
+
+CFile::CFile(LPCSTR lpszFileName, UINT nOpenFlags)
+    : m_hFile(hFileNull), m_bCloseOnDelete(FALSE)
+{
+    CFileException error;
+    if (!Open(lpszFileName, nOpenFlags, &error))
+        AfxThrowFileException(error.m_cause, error.m_lOsError, error.m_strFileName);
+}
+
+CFile::~CFile()
+{
+    if (m_hFile != hFileNull && m_bCloseOnDelete)
+        Abort();
+}
+
+BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
+{
+    if (m_hFile != hFileNull)
+        Abort();
+    if (pError != NULL)
+    {
+        pError->m_cause = CFileException::none;
+        pError->m_lOsError = 0;
+        pError->m_strFileName = lpszFileName;
+    }
+    if (lpszFileName == NULL || *lpszFileName == '\0')
+    {
+        if (pError != NULL)
+        {
+            pError->m_cause = CFileException::badPath;
+            pError->m_lOsError = ERROR_INVALID_NAME;
+        }
+        return FALSE;
+    }
+
+    // Remember the full path.
+    char szPath[MAX_PATH * 4];
+    LPSTR lpszFilePart = NULL;
+    DWORD nPath = ::GetFullPathNameA(lpszFileName, sizeof(szPath), szPath, &lpszFilePart);
+    m_strFileName = (nPath > 0 && nPath < sizeof(szPath)) ? szPath : lpszFileName;
+
+    DWORD dwAccess = 0;
+    switch (nOpenFlags & 3)
+    {
+    case modeRead:
+        dwAccess = GENERIC_READ;
+        break;
+    case modeWrite:
+        dwAccess = GENERIC_WRITE;
+        break;
+    case modeReadWrite:
+        dwAccess = GENERIC_READ | GENERIC_WRITE;
+        break;
+    default:
+        if (pError != NULL)
+        {
+            pError->m_cause = CFileException::genericException;
+            pError->m_lOsError = ERROR_INVALID_PARAMETER;
+        }
+        m_strFileName.Empty();
+        return FALSE;
+    }
+
+    DWORD dwShareMode = 0;
+    switch (nOpenFlags & 0x70)
+    {
+    case shareDenyWrite:
+        dwShareMode = FILE_SHARE_READ;
+        break;
+    case shareDenyRead:
+        dwShareMode = FILE_SHARE_WRITE;
+        break;
+    case shareDenyNone:
+        dwShareMode = FILE_SHARE_READ | FILE_SHARE_WRITE;
+        break;
+    default:   // shareCompat, shareExclusive
+        dwShareMode = 0;
+        break;
+    }
+
+    SECURITY_ATTRIBUTES sa;
+    sa.nLength = sizeof(sa);
+    sa.lpSecurityDescriptor = NULL;
+    sa.bInheritHandle = (nOpenFlags & modeNoInherit) == 0;
+
+    DWORD dwCreateFlag;
+    if (nOpenFlags & modeCreate)
+        dwCreateFlag = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+    else
+        dwCreateFlag = OPEN_EXISTING;
+
+    DWORD dwFlags = FILE_ATTRIBUTE_NORMAL;
+    if (nOpenFlags & osNoBuffer)
+        dwFlags |= FILE_FLAG_NO_BUFFERING;
+    if (nOpenFlags & osWriteThrough)
+        dwFlags |= FILE_FLAG_WRITE_THROUGH;
+    if (nOpenFlags & osRandomAccess)
+        dwFlags |= FILE_FLAG_RANDOM_ACCESS;
+    if (nOpenFlags & osSequentialScan)
+        dwFlags |= FILE_FLAG_SEQUENTIAL_SCAN;
+
+    HANDLE hFile = ::CreateFileA(lpszFileName, dwAccess, dwShareMode, &sa, dwCreateFlag, dwFlags, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+    {
+        LONG lError = static_cast<LONG>(::GetLastError());
+        if (pError != NULL)
+        {
+            pError->m_lOsError = lError;
+            pError->m_cause = CFileException::OsErrorToException(lError);
+        }
+        m_strFileName.Empty();
+        return FALSE;
+    }
+    m_hFile = hFile;
+    m_bCloseOnDelete = TRUE;
+    return TRUE;
+}
+
+UINT CFile::Read(void* lpBuf, UINT nCount)
+{
+    if (nCount == 0)
+        return 0;
+    if (lpBuf == NULL)
+        AfxThrowInvalidArgException();
+    DWORD dwRead = 0;
+    if (!::ReadFile(m_hFile, lpBuf, nCount, &dwRead, NULL))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+    return dwRead;
+}
+
+void CFile::Write(const void* lpBuf, UINT nCount)
+{
+    if (nCount == 0)
+        return;
+    if (lpBuf == NULL)
+        AfxThrowInvalidArgException();
+    DWORD dwWritten = 0;
+    if (!::WriteFile(m_hFile, lpBuf, nCount, &dwWritten, NULL))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+    if (dwWritten != nCount)
+        AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
+}
+
+ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
+{
+    DWORD dwMethod;
+    switch (nFrom)
+    {
+    case begin:
+        dwMethod = FILE_BEGIN;
+        break;
+    case current:
+        dwMethod = FILE_CURRENT;
+        break;
+    case end:
+        dwMethod = FILE_END;
+        break;
+    default:
+        AfxThrowFileException(CFileException::badSeek, -1, m_strFileName);
+    }
+    LARGE_INTEGER liOff;
+    LARGE_INTEGER liNew;
+    liOff.QuadPart = lOff;
+    liNew.QuadPart = 0;
+    if (!::SetFilePointerEx(m_hFile, liOff, &liNew, dwMethod))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+    return static_cast<ULONGLONG>(liNew.QuadPart);
+}
+
+ULONGLONG CFile::GetPosition() const
+{
+    LARGE_INTEGER liOff;
+    LARGE_INTEGER liPos;
+    liOff.QuadPart = 0;
+    liPos.QuadPart = 0;
+    if (!::SetFilePointerEx(m_hFile, liOff, &liPos, FILE_CURRENT))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+    return static_cast<ULONGLONG>(liPos.QuadPart);
+}
+
+ULONGLONG CFile::SeekToEnd()
+{
+    return Seek(0, end);
+}
+
+void CFile::SeekToBegin()
+{
+    Seek(0, begin);
+}
+
+ULONGLONG CFile::GetLength() const
+{
+    LARGE_INTEGER liSize;
+    liSize.QuadPart = 0;
+    if (!::GetFileSizeEx(m_hFile, &liSize))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+    return static_cast<ULONGLONG>(liSize.QuadPart);
+}
+
+void CFile::SetLength(ULONGLONG dwNewLen)
+{
+    Seek(static_cast<LONGLONG>(dwNewLen), begin);
+    if (!::SetEndOfFile(m_hFile))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+}
+
+void CFile::LockRange(ULONGLONG dwPos, ULONGLONG dwCount)
+{
+    if (!::LockFile(m_hFile, LowPart(dwPos), HighPart(dwPos), LowPart(dwCount), HighPart(dwCount)))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+}
+
+void CFile::UnlockRange(ULONGLONG dwPos, ULONGLONG dwCount)
+{
+    if (!::UnlockFile(m_hFile, LowPart(dwPos), HighPart(dwPos), LowPart(dwCount), HighPart(dwCount)))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+}
+
+void CFile::Flush()
+{
+    if (m_hFile == hFileNull)
+        return;
+    if (!::FlushFileBuffers(m_hFile))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+}
+
+void CFile::Close()
+{
+    BOOL bError = FALSE;
+    LONG lError = 0;
+    if (m_hFile != hFileNull)
+    {
+        bError = !::CloseHandle(m_hFile);
+        if (bError)
+            lError = static_cast<LONG>(::GetLastError());
+    }
+    m_hFile = hFileNull;
+    m_bCloseOnDelete = FALSE;
+    CString strFileName = m_strFileName;
+    m_strFileName.Empty();
+    if (bError)
+        CFileException::ThrowOsError(lError, strFileName);
+}
+
+void CFile::Abort()
+{
+    if (m_hFile != hFileNull)
+        ::CloseHandle(m_hFile);
+    m_hFile = hFileNull;
+    m_bCloseOnDelete = FALSE;
+    m_strFileName.Empty();
+}
+
+CFile* CFile::Duplicate() const
+{
+    if (m_hFile == hFileNull)
+        AfxThrowFileException(CFileException::invalidFile, -1, m_strFileName);
+    HANDLE hDup = NULL;
+    if (!::DuplicateHandle(::GetCurrentProcess(), m_hFile, ::GetCurrentProcess(), &hDup,
+                           0, FALSE, DUPLICATE_SAME_ACCESS))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
+    CFile* pFile = new CFile(hDup);
+    pFile->m_bCloseOnDelete = TRUE;
+    pFile->m_strFileName = m_strFileName;
+    return pFile;
+}
+
+UINT CFile::GetBufferPtr(UINT, UINT, void**, void**)
+{
+    return 0;   // no direct buffer access
+}
+
+CString CFile::GetFileName() const
+{
+    int nSlash = -1;
+    for (int i = 0; i < m_strFileName.GetLength(); ++i)
+    {
+        char ch = m_strFileName[i];
+        if (ch == '\\' || ch == '/' || ch == ':')
+            nSlash = i;
+    }
+    return m_strFileName.Mid(nSlash + 1);
+}
+
+CString CFile::GetFileTitle() const
+{
+    CString strName = GetFileName();
+    if (strName.IsEmpty())
+        return strName;
+    char szTitle[MAX_PATH * 4];
+    if (::GetFileTitleA(m_strFileName, szTitle, sizeof(szTitle)) == 0)
+        return CString(szTitle);
+    return strName;
+}
+
+CString CFile::GetFilePath() const
+{
+    return m_strFileName;
+}
+
+void CFile::SetFilePath(LPCSTR lpszNewName)
+{
+    m_strFileName = lpszNewName;
+}
+
+void PASCAL CFile::Rename(LPCSTR lpszOldName, LPCSTR lpszNewName)
+{
+    if (!::MoveFileA(lpszOldName, lpszNewName))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), lpszOldName);
+}
+
+void PASCAL CFile::Remove(LPCSTR lpszFileName)
+{
+    if (!::DeleteFileA(lpszFileName))
+        CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), lpszFileName);
+}
