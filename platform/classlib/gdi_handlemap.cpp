@@ -106,16 +106,40 @@ private:
     std::unordered_map<void*, T*> m_table;
 };
 
+// Each thread's temporary maps live in a fiber-local slot whose callback frees
+// them when the thread ends (thread_local objects with destructors are not
+// reliable in statically linked MinGW programs).
+struct CThreadTempMaps
+{
+    CTempMap<CGdiObject> m_gdi;
+    CTempMap<CDC> m_dc;
+};
+
+void NTAPI FreeThreadTempMaps(void* pData)
+{
+    delete static_cast<CThreadTempMaps*>(pData);
+}
+
+CThreadTempMaps& ThreadTempMaps()
+{
+    static const DWORD s_nSlot = ::FlsAlloc(FreeThreadTempMaps);
+    CThreadTempMaps* pMaps = static_cast<CThreadTempMaps*>(::FlsGetValue(s_nSlot));
+    if (pMaps == NULL)
+    {
+        pMaps = new CThreadTempMaps;
+        ::FlsSetValue(s_nSlot, pMaps);
+    }
+    return *pMaps;
+}
+
 CTempMap<CGdiObject>& GdiTemporary()
 {
-    thread_local CTempMap<CGdiObject> t_map;
-    return t_map;
+    return ThreadTempMaps().m_gdi;
 }
 
 CTempMap<CDC>& DCTemporary()
 {
-    thread_local CTempMap<CDC> t_map;
-    return t_map;
+    return ThreadTempMaps().m_dc;
 }
 
 // A temporary wrapper of the class that matches the object's type.
