@@ -24,6 +24,7 @@
 
 class CDC;
 class CBitmap;
+class CWnd;
 
 /////////////////////////////////////////////////////////////////////////////
 // CGdiObject: base of the GDI object wrappers.
@@ -262,6 +263,7 @@ public:
     virtual void ReleaseOutputDC();
 
     BOOL IsPrinting() const { return m_bPrinting; }
+    CWnd* GetWindow() const;                // window of the output DC (WindowFromDC), or NULL
 
     CPen* GetCurrentPen() const;
     CBrush* GetCurrentBrush() const;

@@ -112,4 +112,7 @@ private:
     CMessageBoxRecorder* m_pPrevious;           // recorder active before this one
 };
 
+// Windows, commands, the application, frames, documents and views.
+#include "afxwnd.h"
+
 #endif // __AFXWIN_H__

@@ -1,0 +1,12 @@
+// BrowDataSource.cpp - CBrowDataSource, the data-source dialog "Select Data
+// Source" (dialog 307).
+
+#include "BrowDataSource.h"
+
+CBrowDataSource::CBrowDataSource()
+{
+}
+
+CBrowDataSource::~CBrowDataSource()
+{
+}

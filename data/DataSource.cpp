@@ -1,0 +1,284 @@
+// DataSource.cpp - the data-source description and the loaded data table.
+
+#include "DataSource.h"
+
+#include <string.h>
+
+const char* const g_szUnexpectedError =
+    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
+const char* const g_szUnknownDataSourceType = "unknown data source type";
+
+namespace
+{
+const char kTypeAccess[] = "type=accessdb";
+const char kTypeExcel[] = "type=exceldb";
+const char kTypeText[] = "type=delimitedtext";
+
+// The text without its first nCount characters.
+CString CutFront(const CString& str, int nCount)
+{
+    if (nCount >= str.GetLength())
+        return CString();
+    return str.Mid(nCount);
+}
+
+// The text without its first nFront and last nBack characters.
+CString CutBoth(const CString& str, int nFront, int nBack)
+{
+    const int nLength = str.GetLength() - nFront - nBack;
+    if (nLength <= 0)
+        return CString();
+    return str.Mid(nFront, nLength);
+}
+
+// The last occurrence of pszSub in str at or after nFrom, or -1.
+int FindLast(const CString& str, const char* pszSub, int nFrom)
+{
+    int nFound = -1;
+    for (int n = str.Find(pszSub, nFrom); n >= 0; n = str.Find(pszSub, n + 1))
+        nFound = n;
+    return nFound;
+}
+
+// Strict decimal column index; -1 for anything else.
+int ParseColumnIndex(const CString& str)
+{
+    const int nLength = str.GetLength();
+    if (nLength == 0 || nLength > 9)
+        return -1;
+    int nValue = 0;
+    for (int i = 0; i < nLength; ++i)
+    {
+        const char ch = str[i];
+        if (ch < '0' || ch > '9')
+            return -1;
+        nValue = nValue * 10 + (ch - '0');
+    }
+    return nValue;
+}
+}
+
+void SplitAtSeparator(const CString& strText, const char* pszSeparator,
+    std::vector<CString>& parts)
+{
+    parts.clear();
+    const int nSeparator = static_cast<int>(strlen(pszSeparator));
+    int nStart = 0;
+    if (nSeparator > 0)
+    {
+        for (int nFound = strText.Find(pszSeparator, nStart); nFound >= 0;
+             nFound = strText.Find(pszSeparator, nStart))
+        {
+            parts.push_back(strText.Mid(nStart, nFound - nStart));
+            nStart = nFound + nSeparator;
+        }
+    }
+    parts.push_back(CutFront(strText, nStart));
+}
+
+CString BuildAdoDescription(int nType, const CString& strConnection, const CString& strSql)
+{
+    CString str(nType == DATASOURCE_EXCEL ? kTypeExcel : kTypeAccess);
+    str += "::conn=";
+    str += strConnection;
+    str += "::sqlstring={?";
+    str += strSql;
+    str += "?}";
+    return str;
+}
+
+CString BuildTextDescription(const CString& strPath, const CString& strDelimiter,
+    BOOL bHasColNames)
+{
+    CString str(kTypeText);
+    str += "::file=";
+    str += strPath;
+    str += "::delimiter=";
+    str += strDelimiter;
+    str += "::hascolnames=";
+    str += bHasColNames ? "yes" : "no";
+    return str;
+}
+
+// Reads the parts by position.  A ":" delimiter splits as "delimiter=" and
+// ":hascolnames=..."; that pair is read back as the ":" delimiter.
+int ParseDataSourceDescription(const CString& strDescription, CDataSourceInfo& info)
+{
+    info = CDataSourceInfo();
+    std::vector<CString> parts;
+    SplitAtSeparator(strDescription, "::", parts);
+
+    const CString& strType = parts[0];
+    if (strType == kTypeAccess || strType == kTypeExcel)
+    {
+        info.m_nType = (strType == kTypeAccess) ? DATASOURCE_ACCESS : DATASOURCE_EXCEL;
+        if (parts.size() < 3)
+            return DSPARSE_TOO_FEW_PARTS;
+        info.m_strConnection = CutFront(parts[1], 5);    // "conn="
+        info.m_strSql = CutBoth(parts[2], 12, 2);        // "sqlstring={?" ... "?}"
+        return DSPARSE_OK;
+    }
+    if (strType == kTypeText)
+    {
+        info.m_nType = DATASOURCE_TEXT;
+        if (parts.size() < 4)
+            return DSPARSE_TOO_FEW_PARTS;
+        info.m_strFile = CutFront(parts[1], 5);          // "file="
+        info.m_strDelimiter = CutFront(parts[2], 10);    // "delimiter="
+        CString strColNames = parts[3];
+        if (info.m_strDelimiter.IsEmpty() && strColNames.Left(13) == ":hascolnames=")
+        {
+            info.m_strDelimiter = ":";
+            strColNames = strColNames.Mid(1);
+        }
+        info.m_bHasColNames = (strColNames == "hascolnames=yes");
+        return DSPARSE_OK;
+    }
+    return DSPARSE_UNKNOWN_TYPE;
+}
+
+// Version-200 files separate the parts with ";".  The parts are found by
+// their key words so that semicolons inside values survive; a text that
+// does not have the expected shape gets every ";" replaced by "::".
+CString DataSourceFromVersion200(const CString& strStored)
+{
+    const char* const types[] = { kTypeAccess, kTypeExcel, kTypeText };
+    for (int t = 0; t < 3; ++t)
+    {
+        CString strHead(types[t]);
+        if (strStored.Left(strHead.GetLength() + 2) == strHead + "::")
+            return strStored;   // already in the "::" form
+        if (t < 2)
+        {
+            strHead += ";conn=";
+            if (strStored.Left(strHead.GetLength()) != strHead)
+                continue;
+            const int nSql = FindLast(strStored, ";sqlstring={?", strHead.GetLength());
+            if (nSql < 0)
+                break;
+            const int nConn = strHead.GetLength();
+            return BuildAdoDescription(t, strStored.Mid(nConn, nSql - nConn),
+                CutBoth(strStored.Mid(nSql + 1), 12, 2));
+        }
+        strHead += ";file=";
+        if (strStored.Left(strHead.GetLength()) != strHead)
+            continue;
+        const int nFile = strHead.GetLength();
+        const int nColNames = FindLast(strStored, ";hascolnames=", nFile);
+        if (nColNames < 0)
+            break;
+        int nDelimiter = -1;
+        for (int n = strStored.Find(";delimiter=", nFile); n >= 0 && n < nColNames;
+             n = strStored.Find(";delimiter=", n + 1))
+            nDelimiter = n;
+        if (nDelimiter < 0)
+            break;
+        CString str(kTypeText);
+        str += "::file=";
+        str += strStored.Mid(nFile, nDelimiter - nFile);
+        str += "::";
+        str += strStored.Mid(nDelimiter + 1, nColNames - nDelimiter - 1);
+        str += "::";
+        str += strStored.Mid(nColNames + 1);
+        return str;
+    }
+    CString str(strStored);
+    str.Replace(";", "::");
+    return str;
+}
+
+CString BuildAccessConnection(const CString& strPath, const CString& strPassword)
+{
+    CString str("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
+    str += strPath;
+    str += ";Jet OLEDB:Database Password=";
+    str += strPassword;
+    str += ";";
+    return str;
+}
+
+CString BuildExcelConnection(const CString& strDriverId, const CString& strPath)
+{
+    const int nSlash = strPath.ReverseFind('\\');
+    CString str("Driver={Microsoft Excel Driver (*.xls)};");
+    str += strDriverId;
+    str += ";Dbq=";
+    str += strPath;
+    str += ";DefaultDir=";
+    if (nSlash > 0)
+        str += strPath.Left(nSlash);
+    str += ";";
+    return str;
+}
+
+BOOL GetConnectionFileName(int nType, const CString& strConnection, CString& strFile)
+{
+    std::vector<CString> pieces;
+    SplitAtSeparator(strConnection, ";", pieces);
+    if (nType == DATASOURCE_EXCEL)
+    {
+        if (pieces.size() < 3)
+            return FALSE;
+        strFile = CutFront(pieces[2], 4);    // "Dbq="
+        return TRUE;
+    }
+    if (pieces.size() < 2)
+        return FALSE;
+    strFile = CutFront(pieces[1], 12);       // "Data Source="
+    return TRUE;
+}
+
+char DelimiterFromText(const CString& strDelimiter)
+{
+    if (strDelimiter == "tab")
+        return '\t';
+    return strDelimiter.IsEmpty() ? '\0' : strDelimiter[0];
+}
+
+void FreeDataTable(CString** pRows, int nRows)
+{
+    if (pRows == NULL)
+        return;
+    for (int r = 0; r < nRows; ++r)
+        delete[] pRows[r];
+    delete[] pRows;
+}
+
+void CDataTable::Free()
+{
+    FreeDataTable(m_pRows, m_nRows);
+    m_pRows = NULL;
+    m_nRows = -1;
+    m_nColumns = 0;
+}
+
+void CDataTable::Detach(CString**& pRows, int& nRows, int& nColumns)
+{
+    pRows = m_pRows;
+    nRows = m_nRows;
+    nColumns = m_nColumns;
+    m_pRows = NULL;
+    m_nRows = -1;
+    m_nColumns = 0;
+}
+
+CString MergeRecordColumns(CString* const* pRows, int nRows, int nColumns, int nRow,
+    const CString& strColumn)
+{
+    const CString* pRow = NULL;
+    if (pRows != NULL && nRow >= 0 && nRow < nRows)
+        pRow = pRows[nRow];
+
+    std::vector<CString> columns;
+    SplitAtSeparator(strColumn, "-", columns);
+    CString strText;
+    for (size_t i = 0; i < columns.size(); ++i)
+    {
+        if (i > 0)
+            strText += ' ';
+        const int nColumn = ParseColumnIndex(columns[i]);
+        if (pRow != NULL && nColumn >= 0 && nColumn < nColumns)
+            strText += pRow[nColumn];
+    }
+    return strText;
+}

@@ -1,0 +1,74 @@
+// ElementDraw.h - the drawing bodies of the element classes.
+//
+// Notes
+// - Each function draws one element with its rectangle moved by the cell offset
+//   (ptOffset, from GetCellOffset); the element classes' DrawInCell and DrawTextInCell
+//   call them, and DrawGraphics, DrawDC and DrawInCellDC reach those.
+// - Rotation: a translation and a rotation about the centre of the drawn rectangle are
+//   prepended to the graphics' world transform (a scale set by the caller still applies).
+//   Every drawing ends with the world transform reset to identity.
+// - Order of an area shape: shadow (fill kind not 0, not transparent, shadow set), fill
+//   (fill kind not 0, not transparent), outline (line width above 0).
+// - Drawing reports nothing: a failed call leaves its part undrawn.
+
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "Element.h"
+
+class CFreehandLine;
+class CClosedCurve;
+class CBtImage;
+class CBkgImage;
+
+// Prepends the turn of an element by fAngle degrees, counter-clockwise on the page, about
+// the centre of rc.
+void PrependElementRotation(Gdiplus::Graphics* pGraphics, const Gdiplus::RectF& rc, float fAngle);
+
+// Basic shapes.
+void DrawRectangleElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawCircleElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawRhombusElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawTriangleElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawRectRoundElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+
+// Callouts and arrows.
+void DrawCalloutElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+                        bool bTailLeft);
+void DrawArrowElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+                      bool bPointLeft);
+
+// Decorative shapes.
+void DrawParalleloElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawStarElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawBurstElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawMoonElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawSunElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+
+// Lines and curves. Drawing a curve refits its rectangle to its points.
+void DrawLineElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawFreehandElement(Gdiplus::Graphics* pGraphics, CFreehandLine* pElement, CPoint ptOffset);
+void DrawClosedCurveElement(Gdiplus::Graphics* pGraphics, CClosedCurve* pElement, CPoint ptOffset);
+
+// Pictures: the clip-art picture stretched into its (rotated, framed, shadowed) rectangle;
+// the background stretched from the cell offset alone over its rectangle's size.
+void DrawClipArtElement(Gdiplus::Graphics* pGraphics, CBtImage* pElement, CPoint ptOffset);
+void DrawBackgroundElement(Gdiplus::Graphics* pGraphics, CBkgImage* pElement, CPoint ptOffset);
+
+// Texts (TextDraw.cpp).
+void DrawTextElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+
+// Runs a drawing on a GDI+ graphics made on the device context's output handle.
+template <class F>
+void DrawOnDC(CDC* pDC, F draw)
+{
+    HDC hDC = pDC != NULL ? pDC->m_hDC : NULL;
+    if (hDC == NULL)
+        return;
+    Gdiplus::Graphics graphics(hDC);
+    if (graphics.GetLastStatus() == Gdiplus::Ok)
+        draw(&graphics);
+}

@@ -1,0 +1,36 @@
+// PictureLoad.h - decoding picture files into 32-bit ARGB bitmaps.
+//
+// Notes
+// - The result owns its pixels (no stream or memory block stays behind it).
+// - Metafiles (.wmf with or without a placeable header, .emf) that the platform's decoder
+//   refuses are played back through GDI into a bitmap of their size at 96 dpi; what the
+//   metafile does not paint stays transparent.
+// - Anything that is not a picture, and pictures larger than the publication file can
+//   hold, give NULL: callers never get an empty (0 x 0) picture.
+
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+// Largest side of a metafile played back into a bitmap, in pixels.
+const int MAX_METAFILE_PIXELS = 4096;
+
+// Decodes a picture file. NULL when the file cannot be opened or read or holds no
+// picture. The caller deletes the result.
+Gdiplus::Bitmap* LoadPictureFileChecked(LPCSTR pszPath);
+
+// Decodes picture file data held in memory; NULL when it holds no picture.
+Gdiplus::Bitmap* DecodePictureData(const void* pData, size_t nSize);
+
+// Plays metafile data (placeable or plain WMF, EMF) into a new bitmap; NULL when the data
+// is no metafile or cannot be played.
+Gdiplus::Bitmap* RenderMetafileData(const void* pData, size_t nSize);
+
+// Size of a clip-art picture of nWidth x nHeight pixels fitted into a design of
+// nFitWidth x nFitHeight: both sides multiplied by 0.8 and truncated until the picture
+// lies within the design less 10 on each side; a picture within those limits keeps its
+// size. A design under 10 units counts as a limit of 0, so the shrinking always ends.
+void ComputePictureFitSize(int nWidth, int nHeight, int nFitWidth, int nFitHeight,
+                           int& nResultWidth, int& nResultHeight);

@@ -1,0 +1,354 @@
+// TextDraw.cpp - text conversion, font resolution and the drawing body of the texts.
+
+#include "TextDraw.h"
+#include "ElementDraw.h"
+#include "ShapeOutlines.h"
+
+#include <algorithm>
+#include <map>
+#include <mutex>
+#include <stdlib.h>
+#include <string.h>
+#include <vector>
+
+using namespace Gdiplus;
+
+namespace
+{
+std::mutex g_familyLock;
+std::map<std::string, std::wstring> g_familyNames;   // face name -> family drawn
+
+bool IsFamilyInstalled(const std::wstring& strName)
+{
+    if (strName.empty())
+        return false;
+    FontFamily family(strName.c_str());
+    return family.GetLastStatus() == Ok;
+}
+
+// The face GDI's font mapper picks for a face name.
+std::wstring MappedFaceName(LPCSTR pszFaceName)
+{
+    std::wstring strMapped;
+    HDC hDC = CreateCompatibleDC(NULL);
+    if (hDC == NULL)
+        return strMapped;
+    LOGFONTA lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = 12;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(lf.lfFaceName, pszFaceName, LF_FACESIZE);
+    HFONT hFont = CreateFontIndirectA(&lf);
+    if (hFont != NULL)
+    {
+        HGDIOBJ hOld = SelectObject(hDC, hFont);
+        WCHAR szFace[LF_FACESIZE] = { 0 };
+        if (GetTextFaceW(hDC, LF_FACESIZE, szFace) > 0)
+            strMapped = szFace;
+        SelectObject(hDC, hOld);
+        DeleteObject(hFont);
+    }
+    DeleteDC(hDC);
+    return strMapped;
+}
+
+std::wstring GenericFamilyName()
+{
+    const FontFamily* pGeneric = FontFamily::GenericSansSerif();
+    WCHAR szName[LF_FACESIZE] = { 0 };
+    if (pGeneric != NULL && pGeneric->GetFamilyName(szName) == Ok)
+        return szName;
+    return L"Tahoma";
+}
+
+// Platform abilities, checked once: 0 not yet, 1 yes, 2 no.
+volatile LONG g_nVerticalProbe = 0;
+volatile LONG g_nDecorationProbe = 0;
+
+int InkOf(Bitmap& bitmap)
+{
+    int n = 0;
+    for (UINT y = 0; y < bitmap.GetHeight(); y++)
+    {
+        for (UINT x = 0; x < bitmap.GetWidth(); x++)
+        {
+            Color c;
+            bitmap.GetPixel((INT)x, (INT)y, &c);
+            if (c.GetValue() != 0xFFFFFFFF)
+                n++;
+        }
+    }
+    return n;
+}
+
+// Ink of "HH" drawn in a small bitmap with a font style.
+int ProbeInk(INT nStyle)
+{
+    Bitmap bitmap(48, 24, PixelFormat32bppARGB);
+    Graphics g(&bitmap);
+    g.Clear(Color(0xFFFFFFFF));
+    Font font(FontFamily::GenericSansSerif(), 14, nStyle, UnitPixel);
+    SolidBrush brush(Color(0xFF000000));
+    g.DrawString(L"HH", 2, &font, RectF(0, 0, 48, 24), NULL, &brush);
+    return InkOf(bitmap);
+}
+
+// TRUE when the platform lays vertical text out top to bottom.
+bool PlatformDrawsVertical()
+{
+    if (g_nVerticalProbe == 0)
+    {
+        Bitmap bitmap(4, 4, PixelFormat32bppARGB);
+        Graphics g(&bitmap);
+        Font font(FontFamily::GenericSansSerif(), 14, FontStyleRegular, UnitPixel);
+        StringFormat format;
+        format.SetFormatFlags(StringFormatFlagsDirectionVertical);
+        RectF bounds;
+        const bool bVertical =
+            g.MeasureString(L"HHHH", 4, &font, RectF(0, 0, 1000, 1000), &format, &bounds) == Ok &&
+            bounds.Height > bounds.Width;
+        InterlockedExchange(&g_nVerticalProbe, bVertical ? 1 : 2);
+    }
+    return g_nVerticalProbe == 1;
+}
+
+// TRUE when the platform draws underline and strike-out itself.
+bool PlatformDrawsDecorations()
+{
+    if (g_nDecorationProbe == 0)
+    {
+        const int nPlain = ProbeInk(FontStyleRegular);
+        const bool bDrawn = ProbeInk(FontStyleUnderline) > nPlain &&
+                            ProbeInk(FontStyleStrikeout) > nPlain;
+        InterlockedExchange(&g_nDecorationProbe, bDrawn ? 1 : 2);
+    }
+    return g_nDecorationProbe == 1;
+}
+
+// Underline and strike-out of drawn text: one bar per laid-out line, from the line's
+// first to its last character, placed by the family's metrics.
+void DrawTextDecorations(Graphics* pGraphics, const std::wstring& strText, Font* pFont,
+                         const RectF& rcLayout, const StringFormat& format, Brush* pBrush,
+                         INT nStyle)
+{
+    const int nLength = (int)strText.size();
+    std::vector<RectF> boxes;
+    for (int nStart = 0; nStart < nLength; nStart += 32)
+    {
+        const int nCount = std::min(32, nLength - nStart);
+        CharacterRange ranges[32];
+        for (int i = 0; i < nCount; i++)
+            ranges[i] = CharacterRange(nStart + i, 1);
+        StringFormat measure(&format);
+        measure.SetMeasurableCharacterRanges(nCount, ranges);
+        Region regions[32];
+        if (pGraphics->MeasureCharacterRanges(strText.c_str(), nLength, pFont, rcLayout, &measure,
+                                              nCount, regions) != Ok)
+            return;
+        for (int i = 0; i < nCount; i++)
+        {
+            RectF box;
+            if (regions[i].GetBounds(&box, pGraphics) == Ok && box.Width > 0 && box.Height > 0 &&
+                strText[nStart + i] != L' ')
+                boxes.push_back(box);
+        }
+    }
+    if (boxes.empty())
+        return;
+
+    FontFamily family;
+    if (pFont->GetFamily(&family) != Ok)
+        return;
+    const INT nFamilyStyle = nStyle & (FontStyleBold | FontStyleItalic);
+    const float fLineSpacing = (float)family.GetLineSpacing(nFamilyStyle);
+    if (fLineSpacing <= 0)
+        return;
+    const float fLineHeight = pFont->GetHeight(pGraphics);
+    const float fAscent = fLineHeight * family.GetCellAscent(nFamilyStyle) / fLineSpacing;
+    const float fEm = fLineHeight * family.GetEmHeight(nFamilyStyle) / fLineSpacing;
+    const float fThickness = std::max(fEm / 14, fEm > 0 ? 0.5f : 0.0f);
+
+    // Lines are the runs of boxes with one top.
+    std::stable_sort(boxes.begin(), boxes.end(),
+                     [](const RectF& a, const RectF& b) { return a.Y < b.Y; });
+    size_t i = 0;
+    while (i < boxes.size())
+    {
+        const float fTop = boxes[i].Y;
+        float fLeft = boxes[i].X, fRight = boxes[i].X + boxes[i].Width;
+        size_t j = i + 1;
+        while (j < boxes.size() && boxes[j].Y - fTop < 0.5f)
+        {
+            fLeft = std::min(fLeft, boxes[j].X);
+            fRight = std::max(fRight, boxes[j].X + boxes[j].Width);
+            j++;
+        }
+        const float fBaseline = fTop + fAscent;
+        if (nStyle & FontStyleUnderline)
+            pGraphics->FillRectangle(pBrush, fLeft, fBaseline + fEm * 0.1f, fRight - fLeft, fThickness);
+        if (nStyle & FontStyleStrikeout)
+            pGraphics->FillRectangle(pBrush, fLeft, fBaseline - fEm * 0.28f, fRight - fLeft, fThickness);
+        i = j;
+    }
+}
+
+// Line breaks as the layout takes them: CR LF and a lone CR become LF (the same lines; a
+// CR is not drawn as a character).
+std::wstring ToDrawnLineBreaks(const std::wstring& strText)
+{
+    if (strText.find(L'\r') == std::wstring::npos)
+        return strText;
+    std::wstring strResult;
+    strResult.reserve(strText.size());
+    for (size_t i = 0; i < strText.size(); i++)
+    {
+        if (strText[i] != L'\r')
+            strResult += strText[i];
+        else if (i + 1 >= strText.size() || strText[i + 1] != L'\n')
+            strResult += L'\n';
+    }
+    return strResult;
+}
+
+LOGFONT DefaultTextLogFont()
+{
+    LOGFONT lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = 12;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfPitchAndFamily = 32;
+    lstrcpynA(lf.lfFaceName, "Arial Narrow", LF_FACESIZE);
+    return lf;
+}
+}
+
+std::wstring AnsiToWide(LPCSTR pszText, int nLength)
+{
+    if (pszText == NULL || nLength == 0)
+        return std::wstring();
+    if (nLength < 0)
+        nLength = lstrlenA(pszText);
+    const int nWide = MultiByteToWideChar(CP_ACP, 0, pszText, nLength, NULL, 0);
+    if (nWide <= 0)
+        return std::wstring();
+    std::wstring strWide((size_t)nWide, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, pszText, nLength, &strWide[0], nWide);
+    return strWide;
+}
+
+std::wstring ResolveFontFamilyName(LPCSTR pszFaceName)
+{
+    const std::string strFace = pszFaceName != NULL ? pszFaceName : "";
+    {
+        std::lock_guard<std::mutex> lock(g_familyLock);
+        auto it = g_familyNames.find(strFace);
+        if (it != g_familyNames.end())
+            return it->second;
+    }
+
+    std::wstring strFamily = AnsiToWide(strFace.c_str());
+    if (!IsFamilyInstalled(strFamily))
+    {
+        strFamily = MappedFaceName(strFace.c_str());
+        if (!IsFamilyInstalled(strFamily))
+            strFamily = GenericFamilyName();
+    }
+
+    std::lock_guard<std::mutex> lock(g_familyLock);
+    g_familyNames[strFace] = strFamily;
+    return strFamily;
+}
+
+INT GetTextFontStyle(const LOGFONT& lf)
+{
+    INT nStyle = FontStyleRegular;
+    if (lf.lfWeight == 700)
+        nStyle |= FontStyleBold;
+    if (lf.lfItalic == 1)
+        nStyle |= FontStyleItalic;
+    if (lf.lfUnderline == 1)
+        nStyle |= FontStyleUnderline;
+    if (lf.lfStrikeOut == 1)
+        nStyle |= FontStyleStrikeout;
+    return nStyle;
+}
+
+float GetTextFontSize(const LOGFONT& lf)
+{
+    if (lf.lfHeight == 0)
+        return 12.0f;
+    return (float)labs(lf.lfHeight);
+}
+
+Font* CreateTextFont(const LOGFONT& lf)
+{
+    const std::wstring strFamily = ResolveFontFamilyName(lf.lfFaceName);
+    const float fSize = GetTextFontSize(lf);
+    const INT nStyle = GetTextFontStyle(lf);
+
+    Font* pFont = new Font(strFamily.c_str(), fSize, nStyle, UnitPoint);
+    if (pFont->GetLastStatus() == Ok)
+        return pFont;
+    delete pFont;
+    // A family without the style: the regular face, then the generic family.
+    pFont = new Font(strFamily.c_str(), fSize, FontStyleRegular, UnitPoint);
+    if (pFont->GetLastStatus() == Ok)
+        return pFont;
+    delete pFont;
+    pFont = new Font(GenericFamilyName().c_str(), fSize, nStyle, UnitPoint);
+    if (pFont->GetLastStatus() == Ok)
+        return pFont;
+    delete pFont;
+    return NULL;
+}
+
+void DrawTextElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+{
+    const RectF r = GetDrawnRect(pElement->m_rect, ptOffset.x, ptOffset.y);
+
+    LOGFONT lf;
+    memset(&lf, 0, sizeof(lf));
+    if (pElement->m_font.GetSafeHandle() == NULL || pElement->m_font.GetLogFont(&lf) == 0)
+        lf = DefaultTextLogFont();
+    Font* pFont = CreateTextFont(lf);
+    if (pFont == NULL)
+        return;
+
+    const std::wstring strText =
+        ToDrawnLineBreaks(AnsiToWide(pElement->m_strText, pElement->m_strText.GetLength()));
+    SolidBrush brush(Color(pElement->m_clrText));
+    StringFormat format;
+    if (pElement->m_nHAlign >= 0 && pElement->m_nHAlign <= 2)
+        format.SetAlignment((StringAlignment)pElement->m_nHAlign);
+    if (pElement->m_nVAlign >= 0 && pElement->m_nVAlign <= 2)
+        format.SetLineAlignment((StringAlignment)pElement->m_nVAlign);
+    format.SetTrimming(StringTrimmingEllipsisPath);
+
+    PrependElementRotation(pGraphics, r, (float)pElement->m_nAngle);
+    RectF rcLayout = r;
+    if (pElement->m_bVertical)
+    {
+        if (PlatformDrawsVertical())
+        {
+            format.SetFormatFlags(StringFormatFlagsDirectionVertical);
+        }
+        else
+        {
+            // Vertical lines are horizontal ones turned a quarter clockwise about the
+            // centre: they read top to bottom and follow each other to the left.
+            const float cx = r.X + r.Width / 2, cy = r.Y + r.Height / 2;
+            pGraphics->TranslateTransform(cx, cy, MatrixOrderPrepend);
+            pGraphics->RotateTransform(90, MatrixOrderPrepend);
+            pGraphics->TranslateTransform(-cx, -cy, MatrixOrderPrepend);
+            rcLayout = RectF(cx - r.Height / 2, cy - r.Width / 2, r.Height, r.Width);
+        }
+    }
+    pGraphics->DrawString(strText.c_str(), (INT)strText.size(), pFont, rcLayout, &format, &brush);
+
+    const INT nStyle = GetTextFontStyle(lf);
+    if ((nStyle & (FontStyleUnderline | FontStyleStrikeout)) != 0 && !strText.empty() &&
+        !PlatformDrawsDecorations())
+        DrawTextDecorations(pGraphics, strText, pFont, rcLayout, format, &brush, nStyle);
+    pGraphics->ResetTransform();
+    delete pFont;
+}

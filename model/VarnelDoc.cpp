@@ -1,0 +1,128 @@
+// VarnelDoc.cpp - construction, destruction and the data operations of the document.
+
+#include "VarnelDoc.h"
+#include "Elements.h"
+#include "OptionsKeys.h"
+
+#include <string.h>
+
+IMPLEMENT_DYNCREATE(CVarnelDoc, COleDocument)
+
+CVarnelDoc::CVarnelDoc()
+    : m_pDataRows(NULL),
+      m_nDataRows(-1),
+      m_nDataColumns(0),
+      m_nDesignWidth(400),
+      m_nDesignHeight(200),
+      m_nSheetWidth(850),
+      m_nSheetHeight(1100),
+      m_nPublicationType(0),
+      m_nCurrentTool(KIND_POINTER),
+      m_clrBackgroundFront(0xFFFFFFFF),
+      m_clrBackgroundBack(0xFFFFFFFF),
+      m_clrShadow(0xFFC8C8C8),
+      m_nShadowLength(6),
+      m_nSide(1),
+      m_nUndoLevels(0),
+      m_nRedoLevels(0)
+{
+    m_tracker.m_nStyle = 16;    // resize handles outside, no solid outline
+    m_tracker.RemoveAll();
+}
+
+CVarnelDoc::~CVarnelDoc()
+{
+    ClearSelection();
+    DeleteElements(m_listElements);
+    for (int i = 0; i < UNDO_LEVELS; i++)
+    {
+        DeleteElements(m_listUndo[i]);
+        DeleteElements(m_listRedo[i]);
+    }
+    FreeDataTable();
+}
+
+void CVarnelDoc::ClearSelection()
+{
+    m_listSelection.RemoveAll();
+    m_tracker.RemoveAll();
+}
+
+void CVarnelDoc::FreeDataTable()
+{
+    if (m_pDataRows != NULL)
+    {
+        for (int i = 0; i < m_nDataRows; i++)
+            delete[] m_pDataRows[i];
+        delete[] m_pDataRows;
+        m_pDataRows = NULL;
+    }
+    m_nDataRows = -1;
+    m_nDataColumns = 0;
+}
+
+void CVarnelDoc::AssignElementKind(CElement* pElement)
+{
+    pElement->m_nKind = KindFromClassName(pElement->GetRuntimeClass()->m_lpszClassName);
+}
+
+void CVarnelDoc::ApplyElementSettings()
+{
+    for (POSITION pos = m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = m_listElements.GetNext(pos);
+        AssignElementKind(pElement);
+        pElement->m_nShadowLength = m_nShadowLength;
+        pElement->m_clrShadow = m_clrShadow;
+    }
+}
+
+BOOL CVarnelDoc::HasBackground()
+{
+    for (POSITION pos = m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = m_listElements.GetNext(pos);
+        if (strcmp(pElement->GetRuntimeClass()->m_lpszClassName, "CBkgImage") == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void CVarnelDoc::ReadShadowOptions()
+{
+    HKEY hKey = NULL;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, OPTIONS_KEY, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+        return;
+    DWORD dwValue = 0, dwType = 0, cb = sizeof(dwValue);
+    if (RegQueryValueExA(hKey, OPTION_SHADOW_COLOR, NULL, &dwType, (BYTE*)&dwValue, &cb) == ERROR_SUCCESS
+        && dwType == REG_DWORD && cb == sizeof(dwValue))
+        m_clrShadow = ColorRefToArgb(dwValue);
+    cb = sizeof(dwValue);
+    if (RegQueryValueExA(hKey, OPTION_SHADOW_LENGTH, NULL, &dwType, (BYTE*)&dwValue, &cb) == ERROR_SUCCESS
+        && dwType == REG_DWORD && cb == sizeof(dwValue))
+        m_nShadowLength = (int)dwValue;
+    RegCloseKey(hKey);
+}
+
+float CVarnelDoc::GetZoomForDesign(int nDesignWidth, int nDesignHeight)
+{
+    if (nDesignWidth <= 500 && nDesignHeight <= 500)
+        return 1.0f;
+    if (nDesignWidth > 800)
+        return 0.5f;
+    return nDesignHeight > 800 ? 0.5f : 0.75f;
+}
+
+void CVarnelDoc::ScaleElements(int nOldWidth, int nOldHeight, int nNewWidth, int nNewHeight)
+{
+    // A design without size has no scale; that axis stays as it is.
+    const float fx = nOldWidth > 0 ? (float)nNewWidth / (float)nOldWidth : 1.0f;
+    const float fy = nOldHeight > 0 ? (float)nNewHeight / (float)nOldHeight : 1.0f;
+    for (POSITION pos = m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = m_listElements.GetNext(pos);
+        const CRect rc = pElement->GetRect();
+        pElement->ResizeRect((int)(rc.left * fx), (int)(rc.top * fy),
+                             (int)(rc.right * fx), (int)(rc.bottom * fy));
+    }
+}

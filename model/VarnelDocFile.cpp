@@ -1,0 +1,130 @@
+// VarnelDocFile.cpp - the publication file: header, element list and document fields.
+//
+// Loading reads everything into local values first and changes the document only when
+// the whole file has been read, so a failed read leaves the document as it was.
+
+#include "VarnelDoc.h"
+#include "Element.h"
+#include "data/DataSource.h"
+
+namespace
+{
+const char kProductName[] = "Stickwell";
+const char kCompanyName[] = "Quorvane";
+const char kFormatTag[] = "labf";
+const char kWrongFormatMessage[] =
+    "The file has wrong format and not made to be used with this application.";
+
+BOOL IsKnownTag(const CString& strTag)
+{
+    return strTag == "labf" || strTag == "lblf" || strTag == "tvxf";
+}
+
+DWORD ReadColor(CArchive& ar)
+{
+    DWORD cr = 0;
+    ar >> cr;
+    return ColorRefToArgb(cr);
+}
+
+// Document fields 7 to 16 as read from a file.
+struct CDocumentFields
+{
+    DWORD clrFront = 0, clrBack = 0, clrShadow = 0;
+    int nShadowLength = 0;
+    int nDesignWidth = 0, nDesignHeight = 0;
+    int nSheetWidth = 0, nSheetHeight = 0;
+    int nPublicationType = 0;
+    CString strDataSource;
+};
+}
+
+BOOL CVarnelDoc::ReadWriteHeader(CArchive& ar, int& nVersion, int& nPublicationType)
+{
+    if (ar.IsStoring())
+    {
+        nVersion = FILE_VERSION_CURRENT;
+        nPublicationType = m_nPublicationType;
+        ar << CString(kProductName) << CString(kCompanyName) << CString(kFormatTag);
+        ar << nVersion << nPublicationType;
+        return TRUE;
+    }
+
+    ReadFileString(ar);     // product name, not checked
+    ReadFileString(ar);     // company name, not checked
+    const CString strTag = ReadFileString(ar);
+    if (!IsKnownTag(strTag))
+        return FALSE;
+    ar >> nVersion >> nPublicationType;
+    return TRUE;
+}
+
+void CVarnelDoc::Serialize(CArchive& ar)
+{
+    int nVersion = FILE_VERSION_CURRENT;
+    int nType = 0;
+
+    if (ar.IsStoring())
+    {
+        ReadWriteHeader(ar, nVersion, nType);
+        WriteElementList(ar, m_listElements);
+        ar << (DWORD)ArgbToColorRef(m_clrBackgroundFront);
+        ar << (DWORD)ArgbToColorRef(m_clrBackgroundBack);
+        ar << (DWORD)ArgbToColorRef(m_clrShadow);
+        ar << m_nShadowLength << m_nDesignWidth << m_nDesignHeight;
+        ar << m_nSheetWidth << m_nSheetHeight << m_nPublicationType;
+        ar << m_strDataSource;
+        return;
+    }
+
+    if (!ReadWriteHeader(ar, nVersion, nType))
+    {
+        // Nothing is read and the document stays as it is; the load fails as reported.
+        AfxMessageBox(kWrongFormatMessage);
+        AfxThrowUserException();
+    }
+
+    CElementList listRead;
+    CDocumentFields fields;
+    try
+    {
+        ReadElementList(ar, listRead, nVersion);
+        fields.clrFront = ReadColor(ar);
+        fields.clrBack = ReadColor(ar);
+        fields.clrShadow = ReadColor(ar);
+        ar >> fields.nShadowLength >> fields.nDesignWidth >> fields.nDesignHeight;
+        if (nVersion >= FILE_VERSION_OLD_SHEET)
+            ar >> fields.nSheetWidth >> fields.nSheetHeight;
+        ar >> fields.nPublicationType;
+        if (nVersion >= FILE_VERSION_OLD_SHEET)
+        {
+            fields.strDataSource = ReadFileString(ar);
+            // Version 200 separated the parts with ";"; keep the ";" inside
+            // connection strings and paths.
+            if (nVersion == FILE_VERSION_OLD_SHEET)
+                fields.strDataSource = DataSourceFromVersion200(fields.strDataSource);
+        }
+    }
+    catch (...)
+    {
+        DeleteElements(listRead);
+        throw;
+    }
+
+    m_listElements.AddTail(&listRead);
+    listRead.RemoveAll();
+    m_clrBackgroundFront = fields.clrFront;
+    m_clrBackgroundBack = fields.clrBack;
+    m_clrShadow = fields.clrShadow;
+    m_nShadowLength = fields.nShadowLength;
+    m_nDesignWidth = fields.nDesignWidth;
+    m_nDesignHeight = fields.nDesignHeight;
+    if (nVersion >= FILE_VERSION_OLD_SHEET)
+    {
+        m_nSheetWidth = fields.nSheetWidth;
+        m_nSheetHeight = fields.nSheetHeight;
+        m_strDataSource = fields.strDataSource;
+    }
+    m_nPublicationType = fields.nPublicationType;
+    ApplyElementSettings();
+}
