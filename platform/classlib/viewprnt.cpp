@@ -398,13 +398,12 @@ void CView::OnFilePrint()
     int nTechnology = dcPrint.GetDeviceCaps(TECHNOLOGY);
     BOOL bJob = nTechnology == DT_RASPRINTER || nTechnology == DT_PLOTTER;
 
+    // the job is named after the document (or the frame)
     CString strTitle;
     if (m_pDocument != NULL)
         strTitle = m_pDocument->GetTitle();
-    else
-        GetParentFrame()->GetWindowText(strTitle);
-    if (strTitle.GetLength() > 31)
-        strTitle = strTitle.Left(31);   // the spooler's limit for job names
+    else if (CFrameWnd* pFrame = GetParentFrame())
+        pFrame->GetWindowText(strTitle);
     CString strPrinter = printInfo.m_pPD->GetDeviceName();
 
     OnBeginPrinting(&dcPrint, &printInfo);
