@@ -29,10 +29,22 @@ struct CImageListMaps
     }
 };
 
+void NTAPI FreeImageListMaps(void* pData)
+{
+    delete static_cast<CImageListMaps*>(pData);
+}
+
+// The maps live in a fiber-local slot whose callback frees them when the thread ends.
 CImageListMaps& GetMaps()
 {
-    static thread_local CImageListMaps maps;
-    return maps;
+    static const DWORD s_nSlot = ::FlsAlloc(FreeImageListMaps);
+    CImageListMaps* pMaps = static_cast<CImageListMaps*>(::FlsGetValue(s_nSlot));
+    if (pMaps == NULL)
+    {
+        pMaps = new CImageListMaps;
+        ::FlsSetValue(s_nSlot, pMaps);
+    }
+    return *pMaps;
 }
 
 } // namespace

@@ -115,8 +115,9 @@ int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
 
 int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
 {
+    // The program's string table first, then the class library's own texts.
     CString strText;
-    strText.LoadString(nIDPrompt);
+    AfxLoadString(nIDPrompt, strText);
     if (nIDHelp == (UINT)-1)
         nIDHelp = nIDPrompt;
     return AfxMessageBox(strText, nType, nIDHelp);

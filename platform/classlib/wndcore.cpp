@@ -2,6 +2,7 @@
 // classes, and CWnd creation, destruction, subclassing and modal loops.
 
 #include "afxwnd.h"
+#include "afxcmn.h"
 #include <unordered_map>
 #include <set>
 #include <string>
@@ -166,6 +167,7 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
             CMenu::DeleteTempMap();
             CDC::DeleteTempMap();
             CGdiObject::DeleteTempMap();
+            CImageList::DeleteTempMap();
         }
         return TRUE;
     }

@@ -295,3 +295,12 @@ TEST(DroppedFiles, EachDroppedFileIsOpened)
     EXPECT_STREQ("C:\\drop\\one.labf", program.m_pApp->m_openedFiles[0]);
     EXPECT_STREQ("C:\\drop\\two.labf", program.m_pApp->m_openedFiles[1]);
 }
+
+TEST(MessageBoxes, ResourceIdPromptFallsBackToTheLibraryTexts)
+{
+    CMessageBoxRecorder boxes;
+    AfxMessageBox(AFX_IDP_PARSE_INT, MB_OK | MB_ICONEXCLAMATION);
+    ASSERT_EQ(1, boxes.GetCount());
+    EXPECT_STREQ("Please enter an integer.", boxes.GetCall(0).m_strText);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONEXCLAMATION), boxes.GetCall(0).m_nType);
+}
