@@ -10,6 +10,7 @@ cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x
       -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$BUILD_DIR" -j"$(nproc)"
 built=$(date +%s)
+echo "build: $((built - start)) s"
 
 ensure_prefix
 set_graphics_driver null
@@ -17,5 +18,5 @@ set_graphics_driver null
 "$WINESERVER" -p 2>/dev/null || true
 trap '"$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
 cd "$BUILD_DIR"
+# ctest's summary stays the last line of the run.
 ctest -j"$(nproc)" --output-on-failure "$@"
-echo "build: $((built - start)) s, tests: $(( $(date +%s) - built )) s"
