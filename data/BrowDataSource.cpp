@@ -3,10 +3,738 @@
 
 #include "BrowDataSource.h"
 
-CBrowDataSource::CBrowDataSource()
+#include <afxdlgs.h>
+
+#include <shlobj.h>
+#include <wincrypt.h>
+
+#include <vector>
+
+namespace
+{
+const char* const kTypeNames[] =
+{
+    "Microsoft Access DB(*.mdb)",
+    "Microsoft Excel 2000(*.xls)",
+    "Text Files(*.txt,*.csv,*.tab,*.*)"
+};
+
+struct CDelimiterEntry
+{
+    const char* m_pszName;
+    const char* m_pszText;
+};
+
+const CDelimiterEntry kDelimiters[] =
+{
+    { "Comma Separated", "," },
+    { "Tab Separated", "tab" },
+    { "'|' Separated", "|" },
+    { "'^' Separated", "^" },
+    { "'!' Separated", "!" },
+    { "'*' Separated", "*" },
+    { "'~' Separated", "~" },
+    { "';' Separated", ";" },
+    { "':' Separated", ":" },
+    { "'?' Separated", "?" },
+    { "Other delimiter", NULL }
+};
+const int kDelimiterCount = sizeof(kDelimiters) / sizeof(kDelimiters[0]);
+const int kOtherDelimiter = kDelimiterCount - 1;
+
+struct CExcelVersion
+{
+    const char* m_pszName;
+    const char* m_pszDriverId;
+};
+
+const CExcelVersion kExcelVersions[] =
+{
+    { "Excel 2002/2003 ", "DriverId=790" },
+    { "Excel 2000", "DriverId=790" },
+    { "Excel 97", "DriverId=790" },
+    { "Excel 5.0/7.0", "DriverId=22" },
+    { "Excel 3.0/4.0", "DriverId=278" }
+};
+const int kExcelVersionCount = sizeof(kExcelVersions) / sizeof(kExcelVersions[0]);
+
+const char kSelectAll[] = "SELECT * FROM ";
+const char kPasswordKey[] = "Jet OLEDB:Database Password=";
+const char kProtectedKey[] = "Protected Password=";
+
+// Controls of each layout.
+const int kDelimiterControls[] =
+    { IDC_DS_HASCOLNAMES, IDC_DS_DELIMITERLIST, IDC_DS_DELIMITERLABEL, IDC_DS_DELIMITER };
+const int kTableControls[] = { IDC_DS_TABLELIST, IDC_DS_TABLELABEL, IDC_DS_USESQL, IDC_DS_SQL };
+
+void ShowUnexpectedError()
+{
+    AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
+}
+
+// Key words of statements that a table name must not be written as.
+BOOL IsKeyWord(const CString& str)
+{
+    const char* const words[] =
+        { "SELECT", "FROM", "WHERE", "ORDER", "BY", "ASC", "DESC", "AND", "OR", "NOT" };
+    for (const char* pszWord : words)
+    {
+        if (str.CompareNoCase(pszWord) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// TRUE when a table name can only be written in brackets.
+BOOL NeedsBrackets(const CString& strName)
+{
+    if (strName.IsEmpty() || IsKeyWord(strName))
+        return TRUE;
+    for (int i = 0; i < strName.GetLength(); ++i)
+    {
+        const unsigned char ch = static_cast<unsigned char>(strName[i]);
+        if (!(isalnum(ch) || ch == '_' || ch == '$' || ch >= 0x80))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// The table part of "SELECT * FROM name" (any case); FALSE for other statements.
+BOOL GetSelectAllTable(const CString& strSql, CString& strTable)
+{
+    CString str(strSql);
+    str.Trim();
+    const int nPrefix = static_cast<int>(sizeof(kSelectAll)) - 1;
+    if (str.GetLength() <= nPrefix || str.Left(nPrefix).CompareNoCase(kSelectAll) != 0)
+        return FALSE;
+    strTable = str.Mid(nPrefix);
+    strTable.Trim();
+    return !strTable.IsEmpty();
+}
+
+// Bytes as upper-case hex digits, and back.
+CString ToHex(const BYTE* pData, DWORD nSize)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    CString str;
+    for (DWORD i = 0; i < nSize; ++i)
+    {
+        str += digits[pData[i] >> 4];
+        str += digits[pData[i] & 0x0F];
+    }
+    return str;
+}
+
+BOOL FromHex(const CString& str, std::vector<BYTE>& bytes)
+{
+    bytes.clear();
+    if (str.GetLength() % 2 != 0)
+        return FALSE;
+    for (int i = 0; i < str.GetLength(); i += 2)
+    {
+        int nValue = 0;
+        for (int k = 0; k < 2; ++k)
+        {
+            const char ch = str[i + k];
+            int nDigit;
+            if (ch >= '0' && ch <= '9')
+                nDigit = ch - '0';
+            else if (ch >= 'A' && ch <= 'F')
+                nDigit = ch - 'A' + 10;
+            else if (ch >= 'a' && ch <= 'f')
+                nDigit = ch - 'a' + 10;
+            else
+                return FALSE;
+            nValue = nValue * 16 + nDigit;
+        }
+        bytes.push_back(static_cast<BYTE>(nValue));
+    }
+    return TRUE;
+}
+
+// The data protection functions of crypt32, loaded when first needed.
+typedef BOOL (WINAPI* PFN_CRYPTPROTECT)(DATA_BLOB*, LPCWSTR, DATA_BLOB*, PVOID,
+    CRYPTPROTECT_PROMPTSTRUCT*, DWORD, DATA_BLOB*);
+typedef BOOL (WINAPI* PFN_CRYPTUNPROTECT)(DATA_BLOB*, LPWSTR*, DATA_BLOB*, PVOID,
+    CRYPTPROTECT_PROMPTSTRUCT*, DWORD, DATA_BLOB*);
+
+HMODULE Crypt32()
+{
+    static HMODULE s_hModule = ::LoadLibraryA("crypt32.dll");
+    return s_hModule;
+}
+
+// Extra entropy so that other programs' blobs are not taken for ours.
+DATA_BLOB* Entropy()
+{
+    static char s_szEntropy[] = "Quorvane Stickwell data source";
+    static DATA_BLOB s_blob = { sizeof(s_szEntropy) - 1, reinterpret_cast<BYTE*>(s_szEntropy) };
+    return &s_blob;
+}
+
+BOOL ProtectText(const CString& strPlain, CString& strHex)
+{
+    HMODULE hModule = Crypt32();
+    if (hModule == NULL)
+        return FALSE;
+    PFN_CRYPTPROTECT pfnProtect = reinterpret_cast<PFN_CRYPTPROTECT>(
+        reinterpret_cast<void*>(::GetProcAddress(hModule, "CryptProtectData")));
+    if (pfnProtect == NULL)
+        return FALSE;
+    DATA_BLOB in = { static_cast<DWORD>(strPlain.GetLength()),
+        reinterpret_cast<BYTE*>(const_cast<char*>(static_cast<LPCSTR>(strPlain))) };
+    DATA_BLOB out = { 0, NULL };
+    if (!pfnProtect(&in, L"Stickwell", Entropy(), NULL, NULL, CRYPTPROTECT_UI_FORBIDDEN, &out))
+        return FALSE;
+    strHex = ToHex(out.pbData, out.cbData);
+    ::LocalFree(out.pbData);
+    return !strHex.IsEmpty();
+}
+
+BOOL UnprotectText(const CString& strHex, CString& strPlain)
+{
+    std::vector<BYTE> bytes;
+    if (!FromHex(strHex, bytes) || bytes.empty())
+        return FALSE;
+    HMODULE hModule = Crypt32();
+    if (hModule == NULL)
+        return FALSE;
+    PFN_CRYPTUNPROTECT pfnUnprotect = reinterpret_cast<PFN_CRYPTUNPROTECT>(
+        reinterpret_cast<void*>(::GetProcAddress(hModule, "CryptUnprotectData")));
+    if (pfnUnprotect == NULL)
+        return FALSE;
+    DATA_BLOB in = { static_cast<DWORD>(bytes.size()), bytes.data() };
+    DATA_BLOB out = { 0, NULL };
+    if (!pfnUnprotect(&in, NULL, Entropy(), NULL, NULL, CRYPTPROTECT_UI_FORBIDDEN, &out))
+        return FALSE;
+    strPlain = CString(reinterpret_cast<const char*>(out.pbData), static_cast<int>(out.cbData));
+    ::SecureZeroMemory(out.pbData, out.cbData);
+    ::LocalFree(out.pbData);
+    return TRUE;
+}
+
+// Joins ";" pieces back into a connection string.
+CString JoinPieces(const std::vector<CString>& pieces)
+{
+    CString str;
+    for (size_t i = 0; i < pieces.size(); ++i)
+    {
+        if (i > 0)
+            str += ';';
+        str += pieces[i];
+    }
+    return str;
+}
+
+// The index of the ";" piece that starts with pszKey (any case), or -1.
+int FindPiece(const std::vector<CString>& pieces, const char* pszKey)
+{
+    const int nKey = static_cast<int>(strlen(pszKey));
+    for (size_t i = 0; i < pieces.size(); ++i)
+    {
+        if (pieces[i].GetLength() >= nKey && pieces[i].Left(nKey).CompareNoCase(pszKey) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Rewrites the connection string of an Access description.
+CString ReplaceAccessConnection(const CString& strDescription,
+    CString (*pfnChange)(const CString&))
+{
+    CDataSourceInfo info;
+    if (ParseDataSourceDescription(strDescription, info) != DSPARSE_OK ||
+        info.m_nType != DATASOURCE_ACCESS)
+        return strDescription;
+    const CString strChanged = pfnChange(info.m_strConnection);
+    if (strChanged == info.m_strConnection)
+        return strDescription;
+    return BuildAdoDescription(info.m_nType, strChanged, info.m_strSql);
+}
+
+// The user's documents folder.
+CString DocumentsFolder()
+{
+    char szPath[MAX_PATH] = "";
+    if (FAILED(::SHGetFolderPathA(NULL, CSIDL_PERSONAL, NULL, SHGFP_TYPE_CURRENT, szPath)))
+        return CString();
+    return szPath;
+}
+}
+
+CString ProposeSelectStatement(const CString& strTable)
+{
+    return CString(kSelectAll) + "[" + strTable + "]";
+}
+
+BOOL IsSelectOfTable(const CString& strSql, const CString& strTable)
+{
+    CString strName;
+    if (!GetSelectAllTable(strSql, strName))
+        return FALSE;
+    if (strName.GetLength() >= 2 && strName[0] == '[' && strName[strName.GetLength() - 1] == ']')
+        strName = strName.Mid(1, strName.GetLength() - 2);
+    return strName.CompareNoCase(strTable) == 0;
+}
+
+CString GetConnectionPassword(const CString& strConnection)
+{
+    std::vector<CString> pieces;
+    SplitAtSeparator(strConnection, ";", pieces);
+    const int nPiece = FindPiece(pieces, kPasswordKey);
+    if (nPiece < 0)
+        return CString();
+    return pieces[nPiece].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1);
+}
+
+CString ProtectConnectionPassword(const CString& strConnection)
+{
+    std::vector<CString> pieces;
+    SplitAtSeparator(strConnection, ";", pieces);
+    const int nPassword = FindPiece(pieces, kPasswordKey);
+    if (nPassword < 0 || FindPiece(pieces, kProtectedKey) >= 0)
+        return strConnection;
+    const CString strPassword = pieces[nPassword].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1);
+    CString strHex;
+    if (strPassword.IsEmpty() || !ProtectText(strPassword, strHex))
+        return strConnection;
+    pieces[nPassword] = kPasswordKey;
+    // The string ends with ";": its last piece is empty.
+    if (!pieces.empty() && pieces.back().IsEmpty())
+        pieces.pop_back();
+    pieces.push_back(CString(kProtectedKey) + strHex);
+    pieces.push_back(CString());
+    return JoinPieces(pieces);
+}
+
+CString RevealConnectionPassword(const CString& strConnection)
+{
+    std::vector<CString> pieces;
+    SplitAtSeparator(strConnection, ";", pieces);
+    const int nProtected = FindPiece(pieces, kProtectedKey);
+    if (nProtected < 0)
+        return strConnection;
+    CString strPassword;
+    if (!UnprotectText(pieces[nProtected].Mid(static_cast<int>(sizeof(kProtectedKey)) - 1),
+            strPassword))
+        strPassword.Empty();
+    pieces.erase(pieces.begin() + nProtected);
+    const int nPassword = FindPiece(pieces, kPasswordKey);
+    if (nPassword >= 0)
+        pieces[nPassword] = CString(kPasswordKey) + strPassword;
+    return JoinPieces(pieces);
+}
+
+CString ProtectDescriptionPassword(const CString& strDescription)
+{
+    return ReplaceAccessConnection(strDescription, ProtectConnectionPassword);
+}
+
+CString RevealDescriptionPassword(const CString& strDescription)
+{
+    return ReplaceAccessConnection(strDescription, RevealConnectionPassword);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// CBrowDataSource
+
+BEGIN_MESSAGE_MAP(CBrowDataSource, CDialog)
+    ON_CBN_SELCHANGE(IDC_DS_TYPE, OnTypeChange)
+    ON_CBN_SELCHANGE(IDC_DS_DELIMITERLIST, OnDelimiterChange)
+    ON_CBN_SELCHANGE(IDC_DS_TABLELIST, OnTableChange)
+    ON_BN_CLICKED(IDC_DS_USESQL, OnUseSql)
+    ON_BN_CLICKED(IDC_DS_BROWSE, OnBrowse)
+END_MESSAGE_MAP()
+
+CBrowDataSource::CBrowDataSource(CWnd* pParent)
+    : CDialog(IDD, pParent)
 {
 }
 
 CBrowDataSource::~CBrowDataSource()
 {
+}
+
+void CBrowDataSource::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_DS_TYPE, m_cbType);
+    DDX_Control(pDX, IDC_DS_DELIMITERLIST, m_cbDelimiter);
+}
+
+BOOL CBrowDataSource::LoadDataSource(CString strDescription, BOOL bPresetControls)
+{
+    CString strLoad = RevealDescriptionPassword(strDescription);
+
+    // A stored "SELECT * FROM Order Details" reads the table of that name.
+    CDataSourceInfo info;
+    CString strTable;
+    if (!bPresetControls && ParseDataSourceDescription(strLoad, info) == DSPARSE_OK &&
+        info.m_nType != DATASOURCE_TEXT && GetSelectAllTable(info.m_strSql, strTable) &&
+        strTable[0] != '[' && NeedsBrackets(strTable))
+    {
+        try
+        {
+            if (m_db.Open(info.m_strConnection, "", ""))
+            {
+                m_rs = CADORecordset(&m_db);
+                if (m_rs.OpenSchema(20))
+                {
+                    for (; !m_rs.IsEOF(); m_rs.MoveNext())
+                    {
+                        CString strName;
+                        m_rs.GetFieldValue("TABLE_NAME", strName);
+                        if (strName.CompareNoCase(strTable) == 0)
+                        {
+                            strLoad = BuildAdoDescription(info.m_nType, info.m_strConnection,
+                                ProposeSelectStatement(strName));
+                            break;
+                        }
+                    }
+                }
+                m_rs.Close();
+            }
+        }
+        catch (...)
+        {
+            // The load below reports what is wrong with the source.
+        }
+    }
+    return CDataSourceLoader::LoadDataSource(strLoad, bPresetControls);
+}
+
+BOOL CBrowDataSource::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    m_cbType.ResetContent();
+    for (const char* pszName : kTypeNames)
+        m_cbType.AddString(pszName);
+    m_cbType.SetCurSel(DATASOURCE_ACCESS);
+
+    CComboBox* pVersions = static_cast<CComboBox*>(GetDlgItem(IDC_DS_EXCELVERSION));
+    pVersions->ResetContent();
+    for (const CExcelVersion& version : kExcelVersions)
+        pVersions->AddString(version.m_pszName);
+    pVersions->SetCurSel(0);
+
+    m_cbDelimiter.ResetContent();
+    for (const CDelimiterEntry& entry : kDelimiters)
+        m_cbDelimiter.AddString(entry.m_pszName);
+    m_cbDelimiter.SetCurSel(0);
+    SetDlgItemText(IDC_DS_DELIMITER, ",");
+    GetDlgItem(IDC_DS_DELIMITER)->EnableWindow(FALSE);
+    // One character may be typed; "tab" comes only from the list.
+    SendDlgItemMessage(IDC_DS_DELIMITER, EM_LIMITTEXT, 1);
+
+    // The table group takes the place of the delimiter group.
+    CRect rcList, rcTables, rcLabel;
+    GetDlgItem(IDC_DS_DELIMITERLIST)->GetWindowRect(&rcList);
+    GetDlgItem(IDC_DS_TABLELIST)->GetWindowRect(&rcTables);
+    GetDlgItem(IDC_DS_TABLELABEL)->GetWindowRect(&rcLabel);
+    ScreenToClient(&rcList);
+    ScreenToClient(&rcTables);
+    ScreenToClient(&rcLabel);
+    const int nShift = rcTables.top - rcList.top;
+    GetDlgItem(IDC_DS_TABLELIST)->SetWindowPos(NULL, rcTables.left, rcTables.top - nShift, 0, 0,
+        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetDlgItem(IDC_DS_TABLELABEL)->SetWindowPos(NULL, rcLabel.left, rcLabel.top - nShift, 0, 0,
+        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    ApplyTypeLayout(DATASOURCE_ACCESS);
+    CheckDlgButton(IDC_DS_HASCOLNAMES, BST_CHECKED);
+    OnUseSql();
+
+    if (!m_strDescription.IsEmpty())
+        LoadDataSource(m_strDescription, TRUE);
+    return TRUE;
+}
+
+void CBrowDataSource::ApplyTypeLayout(int nType)
+{
+    for (int nID : kDelimiterControls)
+        GetDlgItem(nID)->ShowWindow(nType == DATASOURCE_TEXT ? SW_SHOW : SW_HIDE);
+    for (int nID : kTableControls)
+        GetDlgItem(nID)->ShowWindow(nType == DATASOURCE_TEXT ? SW_HIDE : SW_SHOW);
+    GetDlgItem(IDC_DS_PASSWORD)->ShowWindow(nType == DATASOURCE_ACCESS ? SW_SHOW : SW_HIDE);
+    GetDlgItem(IDC_DS_EXCELVERSION)->ShowWindow(nType == DATASOURCE_EXCEL ? SW_SHOW : SW_HIDE);
+    switch (nType)
+    {
+    case DATASOURCE_ACCESS:
+        SetDlgItemText(IDC_DS_OPTIONLABEL, "DB Password If Any:");
+        SetDlgItemText(IDC_DS_TABLELABEL, "Table Source:");
+        break;
+    case DATASOURCE_EXCEL:
+        SetDlgItemText(IDC_DS_OPTIONLABEL, "Excel Version:");
+        SetDlgItemText(IDC_DS_TABLELABEL, "Sheet Source:");
+        break;
+    default:
+        SetDlgItemText(IDC_DS_OPTIONLABEL, "");
+        break;
+    }
+}
+
+int CBrowDataSource::GetSelectedType() const
+{
+    const int nType = m_cbType.GetCurSel();
+    return (nType == DATASOURCE_EXCEL || nType == DATASOURCE_TEXT) ? nType : DATASOURCE_ACCESS;
+}
+
+CString CBrowDataSource::GetDriverId() const
+{
+    int nVersion = static_cast<int>(::SendMessage(::GetDlgItem(m_hWnd, IDC_DS_EXCELVERSION),
+        CB_GETCURSEL, 0, 0));
+    if (nVersion < 0 || nVersion >= kExcelVersionCount)
+        nVersion = 0;
+    return kExcelVersions[nVersion].m_pszDriverId;
+}
+
+void CBrowDataSource::OnTypeChange()
+{
+    ApplyTypeLayout(GetSelectedType());
+}
+
+void CBrowDataSource::OnDelimiterChange()
+{
+    int nIndex = m_cbDelimiter.GetCurSel();
+    if (nIndex < 0 || nIndex >= kDelimiterCount)
+        nIndex = 0;
+    CWnd* pEdit = GetDlgItem(IDC_DS_DELIMITER);
+    if (nIndex == kOtherDelimiter)
+    {
+        pEdit->SetWindowText("");
+        pEdit->EnableWindow(TRUE);
+        return;
+    }
+    pEdit->SetWindowText(kDelimiters[nIndex].m_pszText);
+    pEdit->EnableWindow(FALSE);
+}
+
+void CBrowDataSource::SelectDelimiter(const CString& strDelimiter)
+{
+    for (int i = 0; i < kOtherDelimiter; ++i)
+    {
+        if (strDelimiter == kDelimiters[i].m_pszText)
+        {
+            m_cbDelimiter.SetCurSel(i);
+            SetDlgItemText(IDC_DS_DELIMITER, strDelimiter);
+            GetDlgItem(IDC_DS_DELIMITER)->EnableWindow(FALSE);
+            return;
+        }
+    }
+    m_cbDelimiter.SetCurSel(kOtherDelimiter);
+    SetDlgItemText(IDC_DS_DELIMITER, strDelimiter);
+    GetDlgItem(IDC_DS_DELIMITER)->EnableWindow(TRUE);
+}
+
+void CBrowDataSource::OnTableChange()
+{
+    if (IsDlgButtonChecked(IDC_DS_USESQL))
+        return;
+    CComboBox* pTables = static_cast<CComboBox*>(GetDlgItem(IDC_DS_TABLELIST));
+    const int nIndex = pTables->GetCurSel();
+    if (nIndex < 0)
+        return;
+    CString strTable;
+    pTables->GetLBText(nIndex, strTable);
+    SetDlgItemText(IDC_DS_SQL, ProposeSelectStatement(strTable));
+}
+
+void CBrowDataSource::OnUseSql()
+{
+    GetDlgItem(IDC_DS_SQL)->EnableWindow(IsDlgButtonChecked(IDC_DS_USESQL) == BST_CHECKED);
+}
+
+void CBrowDataSource::OnBrowse()
+{
+    const int nType = GetSelectedType();
+    const char* pszFilter;
+    switch (nType)
+    {
+    case DATASOURCE_ACCESS:
+        pszFilter = "MS Acccess DB(.mdb)|*.mdb|";
+        break;
+    case DATASOURCE_EXCEL:
+        pszFilter = "MS Excel DB(.xls)|*.xls|";
+        break;
+    default:
+        pszFilter = "Comma separated files(.csv)|*.csv; |Data Files(.dat)|*.dat; "
+                    "|Text files(.txt)|*.txt; |All Files (*.*)|*.*|";
+        break;
+    }
+    CFileDialog dlg(TRUE, NULL, NULL, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING,
+        pszFilter, this);
+    const CString strFolder = m_strInitialFolder.IsEmpty() ? DocumentsFolder() : m_strInitialFolder;
+    dlg.m_ofn.lpstrInitialDir = strFolder;
+    if (dlg.DoModal() != IDOK)
+        return;
+
+    const CString strPath = dlg.GetPathName();
+    SetDlgItemText(IDC_DS_FILENAME, strPath);
+    if (nType == DATASOURCE_ACCESS)
+    {
+        CString strPassword;
+        GetDlgItemText(IDC_DS_PASSWORD, strPassword);
+        m_strConnection = BuildAccessConnection(strPath, strPassword);
+        ListAccessTables(m_strConnection, "");
+    }
+    else if (nType == DATASOURCE_EXCEL)
+    {
+        m_strConnection = BuildExcelConnection(GetDriverId(), strPath);
+        ListExcelSheets(m_strConnection, "");
+    }
+}
+
+BOOL CBrowDataSource::ListAccessTables(CString strConnection, CString strSql)
+{
+    return FillTableList(strConnection, strSql, DATASOURCE_ACCESS);
+}
+
+BOOL CBrowDataSource::ListExcelSheets(CString strConnection, CString strSql)
+{
+    return FillTableList(strConnection, strSql, DATASOURCE_EXCEL);
+}
+
+// Access lists its tables only; Excel every sheet and named range.
+BOOL CBrowDataSource::FillTableList(CString strConnection, CString strSql, int nType)
+{
+    try
+    {
+        if (!m_db.Open(strConnection, "", ""))
+        {
+            AfxMessageBox(m_db.GetLastError());
+            return FALSE;
+        }
+        m_rs = CADORecordset(&m_db);
+        if (!m_rs.OpenSchema(20))
+        {
+            AfxMessageBox(m_rs.GetLastError());
+            return FALSE;
+        }
+
+        std::vector<CString> names;
+        int nSelect = 0;
+        for (; !m_rs.IsEOF(); m_rs.MoveNext())
+        {
+            CString strName, strType;
+            m_rs.GetFieldValue("TABLE_NAME", strName);
+            m_rs.GetFieldValue("TABLE_TYPE", strType);
+            if (nType == DATASOURCE_ACCESS && strType != "TABLE")
+                continue;
+            if (IsSelectOfTable(strSql, strName))
+                nSelect = static_cast<int>(names.size());
+            names.push_back(strName);
+        }
+        m_rs.Close();
+
+        CComboBox* pTables = static_cast<CComboBox*>(GetDlgItem(IDC_DS_TABLELIST));
+        pTables->ResetContent();
+        for (const CString& strName : names)
+            pTables->AddString(strName);
+        if (names.empty())
+        {
+            SetDlgItemText(IDC_DS_SQL, "");
+            return TRUE;
+        }
+        pTables->SetCurSel(nSelect);
+        SetDlgItemText(IDC_DS_SQL, ProposeSelectStatement(names[nSelect]));
+        return TRUE;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    ShowUnexpectedError();
+    return FALSE;
+}
+
+void CBrowDataSource::PresetControls(const CDataSourceInfo& info, const CString& strFileName)
+{
+    const int nType = info.m_nType;
+    m_cbType.SetCurSel(nType);
+    ApplyTypeLayout(nType);
+    SetDlgItemText(IDC_DS_FILENAME, strFileName);
+
+    if (nType == DATASOURCE_TEXT)
+    {
+        SelectDelimiter(info.m_strDelimiter);
+        CheckDlgButton(IDC_DS_HASCOLNAMES, info.m_bHasColNames ? BST_CHECKED : BST_UNCHECKED);
+        return;
+    }
+
+    if (nType == DATASOURCE_ACCESS)
+    {
+        SetDlgItemText(IDC_DS_PASSWORD, GetConnectionPassword(info.m_strConnection));
+        ListAccessTables(m_strConnection, info.m_strSql);
+    }
+    else
+    {
+        // The driver id tells the version apart only for the older formats.
+        int nVersion = 0;
+        if (info.m_strConnection.Find("DriverId=22;") >= 0)
+            nVersion = 3;
+        else if (info.m_strConnection.Find("DriverId=278;") >= 0)
+            nVersion = 4;
+        SendDlgItemMessage(IDC_DS_EXCELVERSION, CB_SETCURSEL, static_cast<WPARAM>(nVersion));
+        ListExcelSheets(m_strConnection, info.m_strSql);
+    }
+    SetDlgItemText(IDC_DS_SQL, info.m_strSql);
+}
+
+void CBrowDataSource::OnOK()
+{
+    CString strFile;
+    GetDlgItemText(IDC_DS_FILENAME, strFile);
+    strFile.Trim();
+    if (strFile.IsEmpty())
+    {
+        AfxMessageBox("Please enter file name.");
+        GotoDlgCtrl(GetDlgItem(IDC_DS_FILENAME));
+        return;
+    }
+
+    const int nType = GetSelectedType();
+    if (nType == DATASOURCE_TEXT)
+    {
+        CString strDelimiter;
+        GetDlgItemText(IDC_DS_DELIMITER, strDelimiter);
+        if (strDelimiter.IsEmpty())
+        {
+            AfxMessageBox("Please enter a delimiter.");
+            GotoDlgCtrl(GetDlgItem(IDC_DS_DELIMITER));
+            return;
+        }
+        m_strDescription = BuildTextDescription(strFile, strDelimiter,
+            IsDlgButtonChecked(IDC_DS_HASCOLNAMES) == BST_CHECKED);
+    }
+    else
+    {
+        CString strSql;
+        GetDlgItemText(IDC_DS_SQL, strSql);
+        strSql.Trim();
+        if (strSql.GetLength() < 7 || strSql.Left(7).CompareNoCase("SELECT ") != 0)
+        {
+            AfxMessageBox("Please use a SELECT query.");
+            return;
+        }
+        // The connection as the controls show it now.
+        if (nType == DATASOURCE_ACCESS)
+        {
+            CString strPassword;
+            GetDlgItemText(IDC_DS_PASSWORD, strPassword);
+            m_strConnection = BuildAccessConnection(strFile, strPassword);
+        }
+        else
+        {
+            m_strConnection = BuildExcelConnection(GetDriverId(), strFile);
+        }
+        m_strDescription = BuildAdoDescription(nType, ProtectConnectionPassword(m_strConnection),
+            strSql);
+    }
+
+    if (LoadDataSource(m_strDescription, FALSE))
+        EndDialog(IDOK);
 }

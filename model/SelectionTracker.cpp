@@ -1,11 +1,13 @@
-// SelectionTracker.cpp - the data side of the selection tracker.
+// SelectionTracker.cpp - the selection kept by the document's tracker.
 
 #include "SelectionTracker.h"
 
-// Style 17 and handle size 5, as the library tracker starts; the document sets 16.
+// Style 17 (solid outline, handles outside) and handle size 5; the document sets 16.
 CSelectionTracker::CSelectionTracker()
-    : m_rect(0, 0, 0, 0), m_nStyle(17), m_nHandleSize(5), m_pCurrent(NULL)
+    : m_pCurrent(NULL)
 {
+    m_nStyle = solidLine | resizeOutside;
+    m_nHandleSize = 5;
 }
 
 CSelectionTracker::~CSelectionTracker()

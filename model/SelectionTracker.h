@@ -1,17 +1,18 @@
 // SelectionTracker.h - CSelectionTracker, the document's selection.
 //
-// This is the data side the document relies on: which elements are selected and which
-// was added last. The handles, mouse tracking and drawing come with the design view.
+// The tracker is the class library's rectangle tracker with the selected elements of the
+// document's element list: which are selected and which was added last. The handles,
+// mouse tracking and drawing of the selection come with the design view.
 
 #pragma once
 
-#include "afx.h"
+#include "afxext.h"
 #include "afxtempl.h"
 
 class CElement;
 
 // CSelectionTracker holds the selected elements of the document's element list.
-class CSelectionTracker
+class CSelectionTracker : public CRectTracker
 {
 public:
     CSelectionTracker();
@@ -24,9 +25,6 @@ public:
     void RemoveAll();
 
     // Member variables
-    CRect m_rect;                                   // tracker rectangle
-    UINT m_nStyle;                                  // tracker style bits
-    int m_nHandleSize;                              // pixels
     CArray<CElement*, CElement*> m_arrSelected;     // not owned, in the order added
     CElement* m_pCurrent;                           // added last; not owned
 };

@@ -91,7 +91,7 @@ BOOL CVarnelDoc::HasBackground()
 void CVarnelDoc::ReadShadowOptions()
 {
     HKEY hKey = NULL;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, OPTIONS_KEY, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, GetOptionsKeyPath(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
         return;
     DWORD dwValue = 0, dwType = 0, cb = sizeof(dwValue);
     if (RegQueryValueExA(hKey, OPTION_SHADOW_COLOR, NULL, &dwType, (BYTE*)&dwValue, &cb) == ERROR_SUCCESS

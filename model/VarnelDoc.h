@@ -6,7 +6,9 @@
 //   element list.
 // - Sizes are in hundredths of an inch; colours are ARGB.
 // - Implementation: VarnelDoc.cpp (construction, data), VarnelDocFile.cpp (file format),
-//   VarnelDocUndo.cpp (undo and redo).
+//   VarnelDocUndo.cpp (undo and redo), VarnelDocLife.cpp (new, open, save, tip of the
+//   day, zoom), VarnelDocCommands.cpp (insert commands and update handlers),
+//   VarnelDocTemplate.cpp (template file and preview).
 
 #pragma once
 
@@ -15,6 +17,11 @@
 #include "SelectionTracker.h"
 
 class CElement;
+
+namespace Gdiplus
+{
+class Bitmap;
+}
 
 const int UNDO_LEVELS = 5;
 
@@ -30,6 +37,39 @@ public:
 
     // Overrides
     virtual void Serialize(CArchive& ar) override;
+    virtual BOOL OnNewDocument() override;
+    virtual BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    // Asks for the file in the Save dialog when no path is given; a failed save leaves
+    // any existing file as it was.
+    virtual BOOL DoSave(LPCTSTR lpszPathName, BOOL bReplace = TRUE) override;
+
+    // Template file and preview (VarnelDocTemplate.cpp)
+    // bPreview TRUE: reads the template (when a path is given) into this document and
+    // returns a new picture of its design, owned by the caller. bPreview FALSE: writes
+    // the publication as a template without background pictures and without the
+    // data-source description, and returns NULL. File errors are thrown.
+    virtual Gdiplus::Bitmap* SaveOrPreviewTemplate(CString strTemplatePath,
+                                                   CString strBackgroundPath, BOOL bPreview);
+
+    // Life cycle (VarnelDocLife.cpp)
+    // The new publication from the wizard's choice: the template (unless blank) read and
+    // given the shadow options, the design size and type taken and the elements scaled
+    // to it, the background picture (unless blank) put under everything on side 1.
+    void BuildNewPublication(const CString& strTemplatePath, const CString& strBackgroundPath,
+                             int nWidth, int nHeight, int nPublicationType, BOOL bBlankDesign);
+    // The steps after a publication or template has been read: kinds and shadow
+    // settings, the data source reloaded from its description, all views updated.
+    void OnDocumentLoaded();
+    // Loads the table of the data-source description through a data-source dialog that
+    // is never shown. On failure the description is kept and the document has no table.
+    BOOL ReconnectDataSource();
+    // Shows the tip of the day when the option "ShowTip" is 1 and stores the dialog's
+    // show-at-start-up state.
+    void ShowTipOfTheDay();
+    // Sets the zoom of every design view from the design size.
+    void FitViewsZoom();
+    // Key of the application's options under HKEY_CURRENT_USER.
+    static CString GetOptionsKeyPath();
 
     // File format (VarnelDocFile.cpp)
     // Fields 1 to 5 of the file. Storing writes them; loading reads the version and the
@@ -66,6 +106,29 @@ public:
     // Frees the loaded data table; the document is then without data source table.
     void FreeDataTable();
 
+    // Command handlers (VarnelDocCommands.cpp)
+    afx_msg BOOL OnToolCommand(UINT nID);
+    afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
+    afx_msg void OnInsertDbText();
+    afx_msg void OnInsertClipArt();
+    afx_msg void OnSelectBackground();
+    afx_msg void OnRemoveBackground();
+    afx_msg void OnUpdateUndo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateRedo(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedSelection(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedElements(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateAlways(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedTwoSelected(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateNeedOneSelected(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateMergeDbTexts(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateSelectBackground(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateRemoveBackground(CCmdUI* pCmdUI);
+
+    // Tool code of a tool command; 0 for any other command.
+    static WORD GetToolOfCommand(UINT nID);
+    // Removes and deletes the background pictures of the shown side; TRUE when any.
+    BOOL RemoveShownBackground();
+
     // Member variables
     CString** m_pDataRows;              // rows of m_nDataColumns values; row 0 the names
     int m_nDataRows;                    // rows including the names row; -1 without source
@@ -91,4 +154,6 @@ public:
 protected:
     int m_nUndoLevels;                  // undo levels in use, snapshots of empty designs too
     int m_nRedoLevels;                  // redo levels in use
+
+    DECLARE_MESSAGE_MAP()
 };

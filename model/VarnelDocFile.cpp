@@ -6,6 +6,7 @@
 #include "VarnelDoc.h"
 #include "Element.h"
 #include "data/DataSource.h"
+#include "data/BrowDataSource.h"
 
 namespace
 {
@@ -73,7 +74,8 @@ void CVarnelDoc::Serialize(CArchive& ar)
         ar << (DWORD)ArgbToColorRef(m_clrShadow);
         ar << m_nShadowLength << m_nDesignWidth << m_nDesignHeight;
         ar << m_nSheetWidth << m_nSheetHeight << m_nPublicationType;
-        ar << m_strDataSource;
+        // An Access password from an old file is stored protected, never in clear text.
+        ar << ProtectDescriptionPassword(m_strDataSource);
         return;
     }
 

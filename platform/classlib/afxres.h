@@ -21,6 +21,36 @@
 #define FWS_SNAPTOBARS      0x00002000L     // frame sized to its bars
 #endif
 
+// Control bar styles (CControlBar::m_dwStyle)
+#define CBRS_ALIGN_LEFT     0x1000L
+#define CBRS_ALIGN_TOP      0x2000L
+#define CBRS_ALIGN_RIGHT    0x4000L
+#define CBRS_ALIGN_BOTTOM   0x8000L
+#define CBRS_ALIGN_ANY      0xF000L
+#define CBRS_BORDER_LEFT    0x0100L
+#define CBRS_BORDER_TOP     0x0200L
+#define CBRS_BORDER_RIGHT   0x0400L
+#define CBRS_BORDER_BOTTOM  0x0800L
+#define CBRS_BORDER_ANY     0x0F00L
+#define CBRS_TOOLTIPS       0x0010L     // tool tips of the bar's items
+#define CBRS_FLYBY          0x0020L     // the status bar shows the prompt of the item under the mouse
+#define CBRS_FLOAT_MULTI    0x0040L     // several bars in one floating frame
+#define CBRS_BORDER_3D      0x0080L
+#define CBRS_HIDE_INPLACE   0x0008L     // hidden while an object is active in place
+#define CBRS_SIZE_DYNAMIC   0x0004L     // the bar's shape follows its length (CalcDynamicLayout)
+#define CBRS_SIZE_FIXED     0x0002L
+#define CBRS_FLOATING       0x0001L     // the bar floats in a mini frame
+#define CBRS_GRIPPER        0x00400000L
+#define CBRS_ORIENT_HORZ    (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)
+#define CBRS_ORIENT_VERT    (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)
+#define CBRS_ORIENT_ANY     (CBRS_ORIENT_HORZ | CBRS_ORIENT_VERT)
+#define CBRS_ALL            0x0040FFFFL
+#define CBRS_NOALIGN        0x00000000L
+#define CBRS_LEFT           (CBRS_ALIGN_LEFT | CBRS_BORDER_RIGHT)
+#define CBRS_TOP            (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
+#define CBRS_RIGHT          (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
+#define CBRS_BOTTOM         (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
+
 // Separator in indicator lists and menus
 #define ID_SEPARATOR                    0
 

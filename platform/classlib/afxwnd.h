@@ -3,8 +3,8 @@
 // Declares: CCmdTarget and the message maps, CCmdUI, CWnd, CPaintDC, CClientDC,
 // CWindowDC, CMenu, CWinThread, CWinApp, CWaitCursor, CRecentFileList,
 // CCommandLineInfo, CCreateContext, CFrameWnd, CMDIFrameWnd, CMDIChildWnd,
-// CMiniFrameWnd, CModalLoopScript (test seam), and through afxdoc.h CDocument,
-// COleDocument and CView.
+// CMiniFrameWnd, CModalLoopScript (test seam), through afxdoc.h CDocument,
+// COleDocument and CView, and through afxbars.h the control bars and docking.
 //
 // Notes
 // - A CWnd is attached to its HWND by a creation hook (WH_CBT) before the window
@@ -59,6 +59,9 @@ class CCommandLineInfo;
 class CScrollBar;
 class CDataExchange;
 class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 struct CPrintInfo;
 struct CCreateContext;
 
@@ -586,6 +589,17 @@ public:
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = NULL, LPCRECT lpRectClient = NULL, BOOL bStretch = TRUE);
 
+    // Tool tips (afxbars.h): a window with tool tips enabled shows the tip that its
+    // OnToolHitTest answers for the point under the mouse; one tool-tip control per
+    // thread. Text that OnToolHitTest puts into the TOOLINFO is allocated with malloc.
+    BOOL EnableToolTips(BOOL bEnable = TRUE);
+    static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
+    void FilterToolTipMessage(MSG* pMsg);
+    // Child controls take their state from pTarget's update handlers.
+    void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+    // Dialog keys and mouse messages of this window's controls (IsDialogMessage).
+    BOOL PreTranslateInput(LPMSG lpMsg);
+
     // Message box owned by this window
     int MessageBox(LPCTSTR lpszText, LPCTSTR lpszCaption = NULL, UINT nType = MB_OK);
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
@@ -849,6 +863,31 @@ public:
     // Control bars (they join the frame's window tree and answer WM_SIZEPARENT)
     CPtrList m_listControlBars;     // CControlBar* of the frame's bars
 
+    // Docking (afxbars.h)
+    void EnableDocking(DWORD dwDockStyle);  // dock bars on the sides of CBRS_ALIGN_*
+    // nDockBarID 0: the dock bar under lpRect, else the first side the bar may dock to.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Back at the place the bar left (its placeholder), else as DockControlBar.
+    void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Floats the bar in a mini frame whose top-left corner is at point (screen).
+    void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    // The side (CBRS_ALIGN_*) of the dock bar that rect (screen) touches, 0 for none.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
+    CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    void DestroyDockBars();
+    // Bar positions and visibility in the profile ("<name>-Summary", "<name>-Bar<n>")
+    void LoadBarState(LPCTSTR lpszProfileName);
+    void SaveBarState(LPCTSTR lpszProfileName) const;
+    void SetDockState(const CDockState& state);
+    void GetDockState(CDockState& state) const;
+    CRuntimeClass* m_pFloatingFrameClass;   // class of the floating frames (NULL: CMiniDockFrameWnd)
+    int m_nShowDelay;                       // show command applied at idle time, -1 none
+
     // Print preview: the frame hides its bars, menu and pane while the preview shows
     virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
     BOOL (CALLBACK* m_lpfnCloseProc)(CFrameWnd* pFrameWnd);    // set while previewing
@@ -910,6 +949,9 @@ public:
     afx_msg LRESULT OnDDETerminate(WPARAM wParam, LPARAM lParam);
     afx_msg void OnContextHelp();
     afx_msg void OnUpdateContextHelp(CCmdUI* pCmdUI);
+    afx_msg BOOL OnBarCheck(UINT nID);                  // shows or hides the bar nID
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);  // CAP, NUM, SCRL, KANA
 
     DECLARE_MESSAGE_MAP()
 };
@@ -1357,5 +1399,10 @@ private:
 // Dialogs and controls
 
 #include "afxctrls.h"
+
+/////////////////////////////////////////////////////////////////////////////
+// Control bars and docking
+
+#include "afxbars.h"
 
 #endif // __AFXWND_H__

@@ -212,6 +212,28 @@ BOOL CWinThread::OnIdle(LONG lCount)
             AfxCallWndProc(pActiveWnd, pActiveWnd->m_hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
             pActiveWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
         }
+        // the other frames of the thread (floating frames of bars) as well
+        struct CFrameUpdate
+        {
+            HWND hWndMain;
+            HWND hWndActive;
+            static BOOL CALLBACK Update(HWND hWnd, LPARAM lParam)
+            {
+                CFrameUpdate* pUpdate = (CFrameUpdate*)lParam;
+                if (hWnd == pUpdate->hWndMain || hWnd == pUpdate->hWndActive || !::IsWindowVisible(hWnd))
+                    return TRUE;
+                CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+                if (pWnd != NULL && pWnd->IsFrameWnd())
+                {
+                    AfxCallWndProc(pWnd, hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
+                    pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0, TRUE, TRUE);
+                }
+                return TRUE;
+            }
+        };
+        CFrameUpdate update = { pMainWnd != NULL ? pMainWnd->m_hWnd : NULL,
+                                pActiveWnd != NULL ? pActiveWnd->m_hWnd : NULL };
+        ::EnumThreadWindows(::GetCurrentThreadId(), CFrameUpdate::Update, (LPARAM)&update);
     }
     else if (AfxGetThreadState()->m_nTempMapLock == 0)
     {

@@ -36,6 +36,16 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_DDE_TERMINATE, OnDDETerminate)
     ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
     ON_UPDATE_COMMAND_UI(ID_CONTEXT_HELP, OnUpdateContextHelp)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
+    ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_KANA, OnUpdateKeyIndicator)
 END_MESSAGE_MAP()
 
 // The frame that routes a command (read by bars and views while routing).
@@ -74,6 +84,8 @@ CFrameWnd::CFrameWnd()
     m_rectBorder.SetRectEmpty();
     m_bInRecalcLayout = FALSE;
     m_lpfnCloseProc = NULL;
+    m_pFloatingFrameClass = NULL;
+    m_nShowDelay = -1;
 }
 
 CFrameWnd::~CFrameWnd()
@@ -369,8 +381,20 @@ void CFrameWnd::RecalcLayout(BOOL bNotify)
     m_bInRecalcLayout = TRUE;
     m_nIdleFlags &= ~(idleLayout | idleNotify);
     (void)bNotify;
-    // bars take their room through WM_SIZEPARENT; the pane gets the rest
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    if (GetStyle() & FWS_SNAPTOBARS)
+    {
+        // a floating frame takes the size its bars ask for
+        CRect rect(0, 0, 32767, 32767);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
+        CalcWindowRect(&rect);
+        SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+    }
+    else
+    {
+        // bars take their room through WM_SIZEPARENT; the pane gets the rest
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+    }
     m_bInRecalcLayout = FALSE;
 }
 
@@ -420,11 +444,17 @@ void CFrameWnd::OnIdleUpdateCmdUI()
     }
     if (m_nIdleFlags & idleTitle)
         OnUpdateFrameTitle(TRUE);
+    // a delayed hide before the layout, a delayed show after it
+    if (m_nShowDelay == SW_HIDE)
+        ShowWindow(m_nShowDelay);
     if (m_nIdleFlags & idleLayout)
     {
         RecalcLayout((m_nIdleFlags & idleNotify) != 0);
         UpdateWindow();
     }
+    if (m_nShowDelay > SW_HIDE)
+        ShowWindow(m_nShowDelay);
+    m_nShowDelay = -1;
     // the prompt of a menu item being tracked
     if (m_nIDTracking != m_nIDLastMessage)
         SetMessageText(m_nIDTracking);
@@ -774,6 +804,8 @@ void CFrameWnd::OnDestroy()
     // the default menu goes with the window; a shared document menu stays
     if (m_hMenuDefault != NULL && ::GetMenu(m_hWnd) != m_hMenuDefault)
         ::SetMenu(m_hWnd, m_hMenuDefault);
+    // floating frames and dock bars go while the frame is still whole
+    DestroyDockBars();
     CWnd::OnDestroy();
 }
 

@@ -46,6 +46,14 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
         {
             CWnd* pBar = (CWnd*)m_listControlBars.GetNext(pos);
             HWND hBar = pBar->GetSafeHwnd();
+            // a floating bar hides with its floating frame
+            if (hBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CControlBar)) &&
+                !((CControlBar*)pBar)->IsDockBar() && ((CControlBar*)pBar)->IsFloating())
+            {
+                CFrameWnd* pFloatFrame = ((CControlBar*)pBar)->GetDockingFrame();
+                if (pFloatFrame != NULL && pFloatFrame != this)
+                    hBar = pFloatFrame->m_hWnd;
+            }
             if (hBar != NULL && ::IsWindowVisible(hBar) && ::GetDlgCtrlID(hBar) != AFX_IDW_STATUS_BAR)
             {
                 ::ShowWindow(hBar, SW_HIDE);

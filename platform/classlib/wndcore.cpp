@@ -706,8 +706,11 @@ const MSG* PASCAL CWnd::GetCurrentMessage()
 /////////////////////////////////////////////////////////////////////////////
 // Pre-translation
 
-BOOL CWnd::PreTranslateMessage(MSG*)
+BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
+    // the tool tips of the window follow the mouse
+    if (m_nFlags & WF_TOOLTIPS)
+        FilterToolTipMessage(pMsg);
     return FALSE;
 }
 

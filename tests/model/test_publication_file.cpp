@@ -452,3 +452,21 @@ TEST(PublicationFile, LoadingLeavesUndoAndRedoEmpty)
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_FALSE(doc.CanRedo());
 }
+
+TEST(PublicationFile, AccessPasswordIsNotWrittenInClearText)
+{
+    CVarnelDoc doc;
+    doc.m_strDataSource = "type=accessdb::conn=Provider=Microsoft.Jet.OLEDB.4.0;Data Source=C:\\x.mdb;"
+                          "Jet OLEDB:Database Password=Tr0ub4dor;::sqlstring={?SELECT * FROM T?}";
+    const ByteVec bytes = SaveDocument(doc);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(std::string::npos, text.find("Tr0ub4dor"));
+    EXPECT_NE(std::string::npos, text.find("Data Source=C:\\x.mdb;"));
+
+    // Text sources are stored as they are.
+    CVarnelDoc textDoc;
+    textDoc.m_strDataSource = "type=delimitedtext::file=C:\\a.csv::delimiter=,::hascolnames=yes";
+    const ByteVec textBytes = SaveDocument(textDoc);
+    const std::string stored(textBytes.begin(), textBytes.end());
+    EXPECT_NE(std::string::npos, stored.find((LPCTSTR)textDoc.m_strDataSource));
+}

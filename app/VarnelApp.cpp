@@ -1,0 +1,225 @@
+// VarnelApp.cpp - the application object: start-up, folders, application commands and
+// the program's static tables.
+
+#include "VarnelApp.h"
+#include "AboutDlg.h"
+#include "VarnelView.h"
+#include "model/VarnelDoc.h"
+#include "afxdlgs.h"
+#include "afxole.h"
+#include "resources/resource.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <shellapi.h>
+
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CVarnelApp, CWinApp)
+
+BEGIN_MESSAGE_MAP(CVarnelApp, CWinApp)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+    ON_COMMAND(ID_FILE_EXPLORE_SAMPLES, OnExploreSamples)
+    ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+END_MESSAGE_MAP()
+
+namespace
+{
+const char kLabelFilter[] = "Label Files (*.labf)|*.labf; |All Files (*.*)|*.*|";
+const char kSamplesFilter[] = "Label Files (*.labf)|*.labf||";
+const DWORD kOpenFlags = OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+const int kSamplesBufferSize = 32767;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Static tables
+
+const UINT g_cfElementList = ::RegisterClipboardFormatA("Quorvane Stickwell");
+
+ColorPickerEntry g_aPickerColors[PICKER_COLOR_COUNT] = {
+    { 0xFFFFFFFF, "White" },
+    { 0xFF000000, "Black" },
+    { 0xFF7F7F7F, "Grey" },
+    { 0xFFFF0000, "Red" },
+    { 0xFFFF7F00, "Orange" },
+    { 0xFFFFFF00, "Yellow" },
+    { 0xFF00FF00, "Green" },
+    { 0xFF00FFFF, "Cyan" },
+    { 0xFF0000FF, "Blue" },
+    { 0xFFFF00FF, "Fuchsia" },
+};
+
+namespace
+{
+// Kind i is named by its two-digit number, kind 0 "00:".
+struct CFillKindTableInit
+{
+    CFillKindTableInit()
+    {
+        for (int i = 0; i < FILL_KIND_COUNT; i++)
+        {
+            g_aFillKinds[i].nKind = i;
+            if (i == 0)
+                g_aFillKinds[i].strName = "00:";
+            else
+                g_aFillKinds[i].strName.Format("%02d", i);
+        }
+    }
+};
+}
+
+FillKindEntry g_aFillKinds[FILL_KIND_COUNT];
+static CFillKindTableInit s_fillKindTableInit;
+
+/////////////////////////////////////////////////////////////////////////////
+// CVarnelApp
+
+CVarnelApp::CVarnelApp(LPCTSTR lpszRegistryCompany)
+    : m_nImageDpi(300),
+      m_gdiplusToken(0),
+      m_strRegistryCompany(lpszRegistryCompany)
+{
+}
+
+CVarnelApp::~CVarnelApp()
+{
+}
+
+CVarnelApp* GetVarnelApp()
+{
+    CWinApp* pApp = AfxGetApp();
+    return pApp != NULL && pApp->IsKindOf(RUNTIME_CLASS(CVarnelApp)) ? (CVarnelApp*)pApp : NULL;
+}
+
+CString CVarnelApp::FolderOfModulePath(const CString& strModulePath)
+{
+    const int nSlash = strModulePath.ReverseFind('\\');
+    return nSlash < 0 ? strModulePath : strModulePath.Left(nSlash);
+}
+
+CString CVarnelApp::GetProgramFolder()
+{
+    char szPath[MAX_PATH] = "";
+    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    return FolderOfModulePath(szPath);
+}
+
+// Start-up, then the command line: by default a new publication.
+BOOL CVarnelApp::InitInstance()
+{
+    if (!StartUp())
+        return FALSE;
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    return ProcessShellCommand(cmdInfo);
+}
+
+BOOL CVarnelApp::StartUp()
+{
+    const CString strFolder = GetProgramFolder();
+    m_strGraphicsFolder = strFolder + "\\Graphics";
+    m_strBackgroundsFolder = strFolder + "\\Backgrounds";
+
+    char szDocuments[MAX_PATH] = "";
+    if (::SHGetSpecialFolderPathA(NULL, szDocuments, CSIDL_PERSONAL, FALSE))
+        m_strMyDocumentsFolder = szDocuments;
+    else
+        m_strMyDocumentsFolder.Empty();
+
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, NULL);
+
+    ::InitCommonControls();
+    CWinApp::InitInstance();
+
+    if (!AfxOleInit())
+    {
+        AfxMessageBox(IDP_OLE_INIT_FAILED);
+        return FALSE;
+    }
+    AfxEnableControlContainer();
+
+    SetRegistryKey(m_strRegistryCompany);
+    LoadStdProfileSettings(4);
+
+    // The view stands in the frame itself until the child frame's panes arrive.
+    AddDocTemplate(new CMultiDocTemplate(IDR_LABELTYPE, RUNTIME_CLASS(CVarnelDoc),
+                                         RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CVarnelView)));
+
+    CMDIFrameWnd* pMainFrame = new CMDIFrameWnd;
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+    {
+        delete pMainFrame;
+        return FALSE;
+    }
+    pMainFrame->SetTitle("Stickwell");
+    m_pMainWnd = pMainFrame;
+
+    pMainFrame->DragAcceptFiles(TRUE);
+    EnableShellOpen();
+
+    pMainFrame->ShowWindow(m_nCmdShow);
+    pMainFrame->UpdateWindow();
+    return TRUE;
+}
+
+int CVarnelApp::ExitInstance()
+{
+    if (m_gdiplusToken != 0)
+    {
+        Gdiplus::GdiplusShutdown(m_gdiplusToken);
+        m_gdiplusToken = 0;
+    }
+    return CWinApp::ExitInstance();
+}
+
+void CVarnelApp::OnFileNew()
+{
+    CWinApp::OnFileNew();
+}
+
+// Opens a publication chosen in the Open dialog, which starts in the documents folder
+// or beside the file chosen last.
+void CVarnelApp::OnFileOpen()
+{
+    const CString strInitialDir = m_strMyDocumentsFolder;
+    CFileDialog dlg(TRUE, NULL, NULL, kOpenFlags, kLabelFilter);
+    dlg.m_ofn.nFilterIndex = 1;
+    dlg.m_ofn.lpstrInitialDir = strInitialDir;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_strMyDocumentsFolder = dlg.GetPathName();
+    OpenDocumentFile(m_strMyDocumentsFolder);
+}
+
+// Opens the sample publication chosen in the program's Samples folder.
+void CVarnelApp::OnExploreSamples()
+{
+    const CString strInitialDir = GetProgramFolder() + "\\Samples";
+    std::vector<char> buffer(kSamplesBufferSize, '\0');
+    CFileDialog dlg(TRUE, NULL, NULL, kOpenFlags, kSamplesFilter);
+    dlg.m_ofn.lpstrFile = buffer.data();
+    dlg.m_ofn.nMaxFile = kSamplesBufferSize;
+    dlg.m_ofn.lpstrInitialDir = strInitialDir;
+    if (dlg.DoModal() != IDOK)
+        return;
+    // A single selection: the buffer holds one full path.
+    const CString strPath = dlg.GetPathName();
+    if (!strPath.IsEmpty())
+        OpenDocumentFile(strPath);
+}
+
+void CVarnelApp::OnHelpContents()
+{
+    const CString strHelp = GetProgramFolder() + "\\WqzHelp.chm";
+    ::ShellExecuteA(NULL, "open", strHelp, NULL, NULL, SW_SHOW);
+}
+
+void CVarnelApp::OnAppAbout()
+{
+    CAboutDlg dlg;
+    dlg.DoModal();
+}

@@ -1,0 +1,86 @@
+// VarnelApp.h - CVarnelApp, the application object, and the program's static tables.
+//
+// Notes
+// - The program has exactly one CVarnelApp, defined beside the program entry.
+// - The folders are set by InitInstance; m_strMyDocumentsFolder is then overwritten with
+//   the full path of the file chosen last by File Open and by the document's Save.
+
+#pragma once
+
+#include "afxwin.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+// Registry key word of the program (HKEY_CURRENT_USER\Software\<word>\<application>).
+#define REGISTRY_COMPANY "Quorvane"
+
+// CVarnelApp starts the program: folders, GDI+, OLE, registry, document template, frame.
+class CVarnelApp : public CWinApp
+{
+    DECLARE_DYNAMIC(CVarnelApp)
+
+public:
+    // lpszRegistryCompany replaces the company word of the registry key (tests).
+    explicit CVarnelApp(LPCTSTR lpszRegistryCompany = REGISTRY_COMPANY);
+    virtual ~CVarnelApp();
+
+    // Overrides
+    virtual BOOL InitInstance() override;
+    virtual int ExitInstance() override;
+
+    // Operations
+    // Start-up before the command line: folders, GDI+, common controls, OLE, registry
+    // key, recent files, the document template and the shown main window.
+    BOOL StartUp();
+    // The folder of the program file, without a trailing backslash.
+    static CString GetProgramFolder();
+    // The folder part of a module path: the text before its last backslash, the whole
+    // path when it has none.
+    static CString FolderOfModulePath(const CString& strModulePath);
+
+    // Member variables
+    CString m_strGraphicsFolder;        // program folder + "\Graphics"; last clip-art file
+    CString m_strBackgroundsFolder;     // program folder + "\Backgrounds"; last background
+    CString m_strMyDocumentsFolder;     // documents folder; last file opened or saved
+    int m_nImageDpi;                    // resolution offered by Save As Image
+    ULONG_PTR m_gdiplusToken;           // from GdiplusStartup
+
+protected:
+    CString m_strRegistryCompany;       // company word of the registry key
+
+    // Command handlers
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnExploreSamples();
+    afx_msg void OnHelpContents();
+    afx_msg void OnAppAbout();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The application object, or NULL when the running application is not a CVarnelApp.
+CVarnelApp* GetVarnelApp();
+
+// Clipboard format of copied elements ("Quorvane Stickwell").
+extern const UINT g_cfElementList;
+
+// A named colour of the colour pickers.
+struct ColorPickerEntry
+{
+    DWORD clr;                          // ARGB
+    CString strName;
+};
+
+// A fill kind of the fill pickers.
+struct FillKindEntry
+{
+    int nKind;                          // 0 no fill, 1..42
+    CString strName;
+};
+
+const int PICKER_COLOR_COUNT = 10;
+const int FILL_KIND_COUNT = 43;
+
+extern ColorPickerEntry g_aPickerColors[PICKER_COLOR_COUNT];
+extern FillKindEntry g_aFillKinds[FILL_KIND_COUNT];

@@ -1,0 +1,285 @@
+// VarnelViewDatabase.cpp - the database commands of the design view: Database Settings,
+// View Database Data and Merge Selected DB-Texts.
+
+#include "VarnelView.h"
+#include "VarnelApp.h"
+#include "data/BrowDataSource.h"
+#include "data/DataEntryDlg.h"
+#include "model/Element.h"
+#include "model/TextElements.h"
+#include "model/VarnelDoc.h"
+
+#include <vector>
+
+namespace
+{
+const char kUnboundText[] = "<<TextFromDB>>";
+
+const char kConfirmChange[] =
+    "Your document has one or more database-linked text elements.\nIf you change your "
+    "database setting, you need to change all \nexisting database-linked elements to the "
+    "correct column names.\n\nDo you want to continue?";
+
+const char kSourceNeeded[] =
+    "Data Source needed!!\nYou need to set a datasourse and then you can view the data. "
+    "\n\nDo you want to set your datasourse now?";
+
+const char kMergeHint[] =
+    "These data columns will be merged into one column.\nThe resulting column will contain "
+    "data separated by a space.\nThis is useful in placing 2 or more columns together (e.g. "
+    "FirstName, LastName)\nwith a single space.";
+
+// Where the dialogs' file choosers start.
+CString StartFolder()
+{
+    CVarnelApp* pApp = GetVarnelApp();
+    return pApp != NULL ? pApp->m_strMyDocumentsFolder : CString();
+}
+
+BOOL IsDbText(CElement* pElement)
+{
+    return pElement != NULL && pElement->IsKindOf(RUNTIME_CLASS(CDbText));
+}
+
+// The names row of a table (none without one).
+std::vector<CString> ColumnNames(CString* const* pRows, int nRows, int nColumns)
+{
+    std::vector<CString> names;
+    if (pRows != NULL && nRows >= 1)
+        names.assign(pRows[0], pRows[0] + nColumns);
+    return names;
+}
+
+// Strict decimal column index; -1 for anything else.
+int ParseColumnIndex(const CString& str)
+{
+    if (str.IsEmpty() || str.GetLength() > 9)
+        return -1;
+    int nValue = 0;
+    for (int i = 0; i < str.GetLength(); ++i)
+    {
+        if (str[i] < '0' || str[i] > '9')
+            return -1;
+        nValue = nValue * 10 + (str[i] - '0');
+    }
+    return nValue;
+}
+
+int FindColumn(const std::vector<CString>& names, const CString& strName)
+{
+    for (size_t i = 0; i < names.size(); ++i)
+    {
+        if (names[i] == strName)
+            return static_cast<int>(i);
+    }
+    for (size_t i = 0; i < names.size(); ++i)
+    {
+        if (names[i].CompareNoCase(strName) == 0)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// The binding ("2" or "0-3-1") over the old columns, written over the new columns by
+// name. FALSE when the binding is empty or names a column the new source lacks.
+BOOL RebindColumns(const CString& strColumn, const std::vector<CString>& oldNames,
+    const std::vector<CString>& newNames, CString& strRebound)
+{
+    if (strColumn.IsEmpty())
+        return FALSE;
+    std::vector<CString> indexes;
+    SplitAtSeparator(strColumn, "-", indexes);
+    strRebound.Empty();
+    for (size_t i = 0; i < indexes.size(); ++i)
+    {
+        const int nOld = ParseColumnIndex(indexes[i]);
+        if (nOld < 0 || nOld >= static_cast<int>(oldNames.size()))
+            return FALSE;
+        const int nNew = FindColumn(newNames, oldNames[nOld]);
+        if (nNew < 0)
+            return FALSE;
+        CString strIndex;
+        strIndex.Format("%d", nNew);
+        if (i > 0)
+            strRebound += '-';
+        strRebound += strIndex;
+    }
+    return TRUE;
+}
+}
+
+void CVarnelView::OnDatabaseSettings()
+{
+    SetDatabase();
+}
+
+void CVarnelView::OnViewDatabaseData()
+{
+    EditDatabaseData();
+}
+
+void CVarnelView::SetDatabase()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL)
+        return;
+
+    CBrowDataSource dlg;
+    dlg.m_strDescription = pDoc->m_strDataSource;
+    dlg.m_strInitialFolder = StartFolder();
+    if (dlg.DoModal() != IDOK)
+    {
+        FreeDataTable(dlg.m_pRows, dlg.m_nRows);
+        return;
+    }
+
+    const std::vector<CString> oldNames =
+        ColumnNames(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
+    pDoc->FreeDataTable();
+    pDoc->m_pDataRows = dlg.m_pRows;
+    pDoc->m_nDataRows = dlg.m_nRows;
+    pDoc->m_nDataColumns = dlg.m_nColumns;
+    dlg.m_pRows = NULL;
+    dlg.m_nRows = -1;
+    dlg.m_nColumns = 0;
+    BOOL bModified = pDoc->m_strDataSource != dlg.m_strDescription;
+    pDoc->m_strDataSource = dlg.m_strDescription;
+
+    // Texts keep their columns when the new source has them; the others are unbound.
+    const std::vector<CString> newNames =
+        ColumnNames(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
+    int nUnbound = 0;
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listElements.GetNext(pos);
+        if (!IsDbText(pElement))
+            continue;
+        CString strRebound;
+        if (RebindColumns(pElement->m_strColumn, oldNames, newNames, strRebound))
+        {
+            bModified = bModified || strRebound != pElement->m_strColumn;
+            pElement->m_strColumn = strRebound;
+            continue;
+        }
+        bModified = bModified || !pElement->m_strColumn.IsEmpty() ||
+            pElement->m_strText != kUnboundText;
+        pElement->m_strColumn.Empty();
+        pElement->m_strText = kUnboundText;
+        ++nUnbound;
+    }
+    if (nUnbound > 0)
+        pDoc->m_tracker.RemoveAll();
+    if (bModified)
+        pDoc->SetModifiedFlag();
+    if (GetSafeHwnd() != NULL)
+    {
+        Invalidate();
+        UpdateWindow();
+    }
+}
+
+void CVarnelView::ConfirmAndSetDatabase()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL)
+        return;
+    BOOL bHasDbText = FALSE;
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL && !bHasDbText;)
+        bHasDbText = IsDbText(pDoc->m_listElements.GetNext(pos));
+    if (bHasDbText && pDoc->m_nDataRows >= 0 &&
+        AfxMessageBox(kConfirmChange, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    SetDatabase();
+}
+
+void CVarnelView::EditDatabaseData()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL)
+        return;
+    if (pDoc->m_nDataRows == -1)
+    {
+        if (AfxMessageBox(kSourceNeeded, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        SetDatabase();
+        if (pDoc->m_nDataRows == -1)
+            return;
+    }
+
+    CDataEntryDlg dlg;
+    dlg.SetTable(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
+    dlg.m_strInitialFolder = StartFolder();
+    if (dlg.DoModal() != IDOK)
+        return;
+    pDoc->FreeDataTable();
+    dlg.DetachTable(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
+}
+
+// The selected database texts that are not locked become one text in the first of them,
+// as wide as they were together (up to the design's right edge).
+void CVarnelView::OnMergeDbTexts()
+{
+    if (!m_bMergeHintShown)
+    {
+        m_bMergeHintShown = TRUE;
+        AfxMessageBox(kMergeHint);
+    }
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL)
+        return;
+    try
+    {
+        std::vector<CElement*> merged;
+        for (POSITION pos = pDoc->m_listSelection.GetHeadPosition(); pos != NULL;)
+        {
+            CElement* pElement = pDoc->m_listSelection.GetNext(pos);
+            if (IsDbText(pElement) && !pElement->m_bLocked)
+                merged.push_back(pElement);
+        }
+        if (merged.size() < 2)
+            return;
+        pDoc->PushUndo();
+
+        CElement* pFirst = merged[0];
+        CString strColumn = pFirst->m_strColumn;
+        CString strText = pFirst->m_strText;
+        int nWidth = pFirst->m_rect.Width();
+        for (size_t i = 1; i < merged.size(); ++i)
+        {
+            strColumn += "-" + merged[i]->m_strColumn;
+            strText += "+" + merged[i]->m_strText;
+            nWidth += merged[i]->m_rect.Width();
+        }
+        pFirst->m_strColumn = strColumn;
+        pFirst->m_strText = strText;
+        int nRight = pFirst->m_rect.left + nWidth;
+        if (nRight > pDoc->m_nDesignWidth)
+            nRight = pDoc->m_nDesignWidth;
+        if (nRight < pFirst->m_rect.right)
+            nRight = pFirst->m_rect.right;
+        pFirst->SetRect(pFirst->m_rect.left, pFirst->m_rect.top, nRight, pFirst->m_rect.bottom);
+        pDoc->UpdateAllViews(NULL);
+
+        pDoc->ClearSelection();
+        for (size_t i = 1; i < merged.size(); ++i)
+        {
+            POSITION pos = pDoc->m_listElements.Find(merged[i]);
+            if (pos != NULL)
+            {
+                pDoc->m_listElements.RemoveAt(pos);
+                delete merged[i];
+            }
+        }
+        pDoc->UpdateAllViews(NULL);
+        pDoc->SetModifiedFlag();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
+    }
+    catch (...)
+    {
+        AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
+    }
+}

@@ -1,0 +1,116 @@
+// VarnelDocTemplate.cpp - templates: the preview picture of a template and the template
+// file written from a publication.
+
+#include "VarnelDoc.h"
+#include "Elements.h"
+#include "TemplatePreview.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <utility>
+#include <vector>
+
+namespace
+{
+const char kTemplateHasDataSource[] =
+    "This template has a Data Source.\n\nPlease note that the data source reference will not be "
+    "stored in the template.\nWhile using this template, you need to reconfigure your data source";
+
+// Writes the document to a file beside strPath that replaces strPath only when complete.
+void WriteDocumentFile(CVarnelDoc& doc, const CString& strPath)
+{
+    char szFullPath[MAX_PATH];
+    if (!AfxFullPath(szFullPath, strPath))
+        AfxThrowFileException(CFileException::badPath, -1, strPath);
+    CString strFolder = szFullPath;
+    const int nSlash = strFolder.ReverseFind('\\');
+    strFolder = nSlash > 0 ? strFolder.Left(nSlash) : CString(".");
+
+    char szTempPath[MAX_PATH];
+    if (::GetTempFileNameA(strFolder, "~sw", 0, szTempPath) == 0)
+    {
+        const DWORD dwError = ::GetLastError();
+        AfxThrowFileException(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, szFullPath);
+    }
+    try
+    {
+        CFile file(szTempPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary);
+        CArchive ar(&file, CArchive::store);
+        ar.m_pDocument = &doc;
+        try
+        {
+            doc.Serialize(ar);
+            ar.Close();
+        }
+        catch (...)
+        {
+            ar.Abort();
+            throw;
+        }
+        file.Close();
+    }
+    catch (...)
+    {
+        ::DeleteFileA(szTempPath);
+        throw;
+    }
+    if (!::MoveFileExA(szTempPath, szFullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    {
+        const DWORD dwError = ::GetLastError();
+        ::DeleteFileA(szTempPath);
+        AfxThrowFileException(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, szFullPath);
+    }
+}
+}
+
+Gdiplus::Bitmap* CVarnelDoc::SaveOrPreviewTemplate(CString strTemplatePath, CString strBackgroundPath,
+                                                   BOOL bPreview)
+{
+    if (bPreview)
+        return RenderTemplatePreview(*this, strTemplatePath, strBackgroundPath);
+
+    // The template holds neither background pictures nor the data-source reference; both
+    // come back into the publication afterwards, also when writing fails.
+    std::vector<std::pair<int, CElement*>> backgrounds;     // list index, element
+    int nIndex = 0;
+    for (POSITION pos = m_listElements.GetHeadPosition(); pos != NULL; nIndex++)
+    {
+        const POSITION posElement = pos;
+        CElement* pElement = m_listElements.GetNext(pos);
+        if (pElement->IsKindOf(RUNTIME_CLASS(CBkgImage)))
+        {
+            m_listElements.RemoveAt(posElement);
+            backgrounds.push_back(std::make_pair(nIndex, pElement));
+        }
+    }
+    const CString strDataSource = m_strDataSource;
+    auto restore = [&]() {
+        m_strDataSource = strDataSource;
+        // in index order every picture goes back to its place (the head, where they lie)
+        for (const auto& background : backgrounds)
+        {
+            POSITION posBefore = background.first > 0 ? m_listElements.FindIndex(background.first - 1) : NULL;
+            if (background.first == 0)
+                m_listElements.AddHead(background.second);
+            else if (posBefore != NULL)
+                m_listElements.InsertAfter(posBefore, background.second);
+            else
+                m_listElements.AddTail(background.second);
+        }
+    };
+    try
+    {
+        if (!m_strDataSource.IsEmpty())
+            AfxMessageBox(kTemplateHasDataSource, MB_OK);
+        m_strDataSource.Empty();
+        WriteDocumentFile(*this, strTemplatePath);
+    }
+    catch (...)
+    {
+        restore();
+        throw;
+    }
+    restore();
+    return NULL;
+}

@@ -1,0 +1,506 @@
+// NewCardWizard.cpp - the new-publication dialog: category, template, background and size.
+
+#include "NewCardWizard.h"
+#include "SizeCatalogue.h"
+#include "model/TemplatePreview.h"
+#include "model/VarnelDoc.h"
+
+#include <stdlib.h>
+#include <memory>
+
+using namespace Gdiplus;
+
+namespace
+{
+
+const char kNoneItem[] = " -None-";
+const char kOtherSize[] = "Other - Specify your own design size";
+const char kTemplatesFolder[] = "\\Templates";
+const char kBackgroundsFolder[] = "\\BackGrounds";
+
+// Smallest and largest design side, hundredths of an inch.
+const int kMinDesignSize = 5;
+const int kMaxDesignSize = 2500;
+
+// Texts of the category list, in publication-type order.
+const char* const kCategoryNames[CNewCardWizard::CATEGORY_COUNT] =
+{
+    "Address/Shipping Label",
+    "Name Badge",
+    "Envelope",
+    "Postcard",
+    "Letterhead",
+    "Flyer",
+    "Sign/Placard"
+};
+
+// Extensions of the pictures offered as backgrounds (lower case).
+const char* const kPictureExtensions[] =
+{
+    ".bmp", ".jpg", ".jpeg", ".gif", ".png", ".wmf", ".tif"
+};
+
+// Whole hundredths of a value, truncated toward zero; -1 for values that are no
+// number or too large for a design side, so that the range test refuses them.
+int TruncateSize(float fValue)
+{
+    if (!(fValue > -1.0f && fValue < 1.0e6f))
+        return -1;
+    return (int)fValue;
+}
+
+// Names of the files (not folders) in strFolder, in the order the system gives them.
+template <typename Fn>
+void ForEachFile(const CString& strFolder, Fn fn)
+{
+    WIN32_FIND_DATAA find;
+    HANDLE hFind = ::FindFirstFileA(strFolder + "\\*.*", &find);
+    if (hFind == INVALID_HANDLE_VALUE)
+        return;
+    do
+    {
+        if ((find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            fn(CString(find.cFileName));
+    }
+    while (::FindNextFileA(hFind, &find));
+    ::FindClose(hFind);
+}
+
+// A message of the string table, a line break and a folder.
+void ShowFolderMessage(UINT nIDPrompt, const CString& strFolder)
+{
+    CString strText;
+    strText.LoadString(nIDPrompt);
+    AfxMessageBox(strText + "\n" + strFolder, MB_OK);
+}
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(CNewCardWizard, CDialog)
+    ON_CBN_SELCHANGE(IDC_WIZ_CATEGORY, OnSelchangeCategory)
+    ON_LBN_SELCHANGE(IDC_WIZ_TEMPLATES, OnSelchangeTemplate)
+    ON_LBN_DBLCLK(IDC_WIZ_TEMPLATES, OnDblclkTemplate)
+    ON_LBN_SELCHANGE(IDC_WIZ_BACKGROUNDS, OnSelchangeBackground)
+    ON_LBN_SELCHANGE(IDC_WIZ_SIZES, OnSelchangeSize)
+    ON_BN_CLICKED(IDC_WIZ_BLANK, OnClickedBlankOrKeepSize)
+    ON_BN_CLICKED(IDC_WIZ_KEEPSIZE, OnClickedBlankOrKeepSize)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+CNewCardWizard::CNewCardWizard()
+    : CDialog(IDD, NULL),
+      m_pPreviewImage(NULL),
+      m_fWidth(8.5f),
+      m_fHeight(11.0f),
+      m_nWidth(0),
+      m_nHeight(0),
+      m_nTemplateWidth(400),
+      m_nTemplateHeight(200),
+      m_pCatalogue(NULL),
+      m_nPreviewWidth(0),
+      m_nPreviewHeight(0),
+      m_nPubType(0),
+      m_bBlankDesign(FALSE)
+{
+}
+
+CNewCardWizard::~CNewCardWizard()
+{
+    delete m_pPreviewImage;
+    ReleaseCatalogue();
+}
+
+CString CNewCardWizard::GetFileExtension(const CString& strFileName)
+{
+    for (int i = strFileName.GetLength() - 1; i >= 1; i--)
+    {
+        if (strFileName[i] == '.')
+            return strFileName.Mid(i);
+    }
+    return CString();
+}
+
+void CNewCardWizard::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_WIZ_TEMPLATES, m_listTemplates);
+    DDX_Control(pDX, IDC_WIZ_BACKGROUNDS, m_listBackgrounds);
+    DDX_Control(pDX, IDC_WIZ_CATEGORY, m_comboCategory);
+    DDX_Control(pDX, IDC_WIZ_SIZES, m_listSizes);
+    DDX_Check(pDX, IDC_WIZ_BLANK, m_bBlankDesign);
+}
+
+BOOL CNewCardWizard::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    for (const char* pszName : kCategoryNames)
+        m_comboCategory.AddString(pszName);
+
+    char szPath[MAX_PATH];
+    DWORD nLength = ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    m_strProgramFolder = CString(szPath, (int)nLength);
+    int nSlash = m_strProgramFolder.ReverseFind('\\');
+    if (nSlash >= 0)
+        m_strProgramFolder = m_strProgramFolder.Left(nSlash);
+
+    // background pictures
+    m_listBackgrounds.AddString(kNoneItem);
+    ForEachFile(m_strProgramFolder + kBackgroundsFolder, [this](const CString& strName)
+    {
+        CString strExtension = GetFileExtension(strName);
+        strExtension.MakeLower();
+        for (const char* pszExtension : kPictureExtensions)
+        {
+            if (strExtension == pszExtension)
+            {
+                m_listBackgrounds.AddString(strName);
+                break;
+            }
+        }
+    });
+
+    m_comboCategory.SetCurSel(catLabel);
+    m_listBackgrounds.SetCurSel(1);
+    OnSelchangeBackground();
+    if (m_listBackgrounds.GetCurSel() < 0)
+        ShowFolderMessage(IDS_WIZ_NO_BACKGROUNDS, m_strProgramFolder + "\\Backgrounds");
+
+    CheckDlgButton(IDC_WIZ_KEEPSIZE, BST_CHECKED);
+    UpdateControlStates();
+
+    ReleaseCatalogue();
+    m_pCatalogue = new CSizeCatalogue;
+    m_pCatalogue->FillLabels();
+    m_pCatalogue->FillEnvelopes();
+    m_pCatalogue->FillSheets();
+    m_pCatalogue->FillPostcards();
+    m_pCatalogue->FillBadges();
+
+    ShowLabelChoices();
+
+    CComboBox* pUnits = (CComboBox*)GetDlgItem(IDC_WIZ_UNITS);
+    pUnits->AddString("Inch");
+    pUnits->AddString("Cm");
+    pUnits->SetCurSel(0);
+    SetDlgItemText(IDC_WIZ_WIDTH, "8.5");
+    SetDlgItemText(IDC_WIZ_HEIGHT, "11");
+    return TRUE;
+}
+
+void CNewCardWizard::ReleaseCatalogue()
+{
+    delete m_pCatalogue;
+    m_pCatalogue = NULL;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Categories and their size lists
+
+void CNewCardWizard::OnSelchangeCategory()
+{
+    switch (m_comboCategory.GetCurSel())
+    {
+    case catBadge:      ShowBadgeChoices();         break;
+    case catEnvelope:   ShowEnvelopeChoices();      break;
+    case catPostcard:   ShowPostcardChoices();      break;
+    case catLetterhead: ShowLetterheadChoices();    break;
+    case catFlyer:      ShowFlyerChoices();         break;
+    case catSign:       ShowSignChoices();          break;
+    default:            ShowLabelChoices();         break;
+    }
+}
+
+void CNewCardWizard::ShowLabelChoices()
+{
+    FillEntrySizes(CSizeCatalogue::FIRST_LABEL, CSizeCatalogue::LABEL_COUNT);
+    FillTemplateList(".lbft");
+}
+
+void CNewCardWizard::ShowBadgeChoices()
+{
+    FillEntrySizes(CSizeCatalogue::FIRST_BADGE, CSizeCatalogue::BADGE_COUNT);
+    FillTemplateList(".bdgt");
+}
+
+void CNewCardWizard::ShowEnvelopeChoices()
+{
+    FillEntrySizes(CSizeCatalogue::FIRST_ENVELOPE, CSizeCatalogue::ENVELOPE_COUNT);
+    FillTemplateList(".enft");
+}
+
+void CNewCardWizard::ShowPostcardChoices()
+{
+    FillEntrySizes(CSizeCatalogue::FIRST_POSTCARD, CSizeCatalogue::POSTCARD_COUNT);
+    FillTemplateList(".post");
+}
+
+void CNewCardWizard::ShowLetterheadChoices()
+{
+    FillSheetSizes();
+    FillTemplateList(".lhft");
+}
+
+void CNewCardWizard::ShowFlyerChoices()
+{
+    FillSheetSizes();
+    FillTemplateList(".flyt");
+}
+
+void CNewCardWizard::ShowSignChoices()
+{
+    FillSheetSizes();
+    FillTemplateList(".sgnt");
+}
+
+void CNewCardWizard::FillEntrySizes(int nFirstEntry, int nCount)
+{
+    m_listSizes.ResetContent();
+    m_listSizes.AddString(kOtherSize);
+    if (m_pCatalogue != NULL)
+    {
+        for (int e = nFirstEntry; e < nFirstEntry + nCount; e++)
+            m_listSizes.AddString(m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldName));
+    }
+    m_listSizes.SetCurSel(1);
+    OnSelchangeSize();
+}
+
+void CNewCardWizard::FillSheetSizes()
+{
+    m_listSizes.ResetContent();
+    m_listSizes.AddString(kOtherSize);
+    if (m_pCatalogue != NULL)
+    {
+        for (int s = 0; s < CSizeCatalogue::SHEET_COUNT; s++)
+            m_listSizes.AddString(m_pCatalogue->GetSheetField(s, CSizeCatalogue::fieldName));
+    }
+    m_listSizes.SetCurSel(1);
+    OnSelchangeSize();
+}
+
+void CNewCardWizard::FillTemplateList(LPCTSTR lpszExtension)
+{
+    m_listTemplates.ResetContent();
+    m_listTemplates.AddString(kNoneItem);
+    ForEachFile(m_strProgramFolder + kTemplatesFolder, [this, lpszExtension](const CString& strName)
+    {
+        CString strExtension = GetFileExtension(strName);
+        strExtension.MakeLower();
+        if (strExtension == lpszExtension)
+            m_listTemplates.AddString(strName);
+    });
+    m_listTemplates.SetCurSel(1);
+    OnSelchangeTemplate();
+    if (m_listTemplates.GetCurSel() < 0)
+        ShowFolderMessage(IDS_WIZ_NO_TEMPLATES, m_strProgramFolder + kTemplatesFolder);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Template, background and preview
+
+void CNewCardWizard::OnSelchangeTemplate()
+{
+    int nIndex = m_listTemplates.GetCurSel();
+    if (nIndex < 1)
+    {
+        m_strTemplatePath.Empty();
+    }
+    else
+    {
+        CString strName;
+        m_listTemplates.GetText(nIndex, strName);
+        m_strTemplatePath = m_strProgramFolder + kTemplatesFolder + "\\" + strName;
+    }
+    UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
+}
+
+void CNewCardWizard::OnDblclkTemplate()
+{
+    OnOK();
+}
+
+void CNewCardWizard::OnSelchangeBackground()
+{
+    int nIndex = m_listBackgrounds.GetCurSel();
+    if (nIndex < 1)
+    {
+        m_strBackgroundPath.Empty();
+    }
+    else
+    {
+        CString strName;
+        m_listBackgrounds.GetText(nIndex, strName);
+        m_strBackgroundPath = m_strProgramFolder + kBackgroundsFolder + "\\" + strName;
+    }
+    UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
+}
+
+void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroundPath)
+{
+    try
+    {
+        std::unique_ptr<CVarnelDoc> pDoc(new CVarnelDoc);
+        // the template's preview on a scratch document
+        Bitmap* pPicture = RenderTemplatePreview(*pDoc, strTemplatePath, strBackgroundPath);
+        if (pPicture == NULL)
+            return;
+        delete m_pPreviewImage;
+        m_pPreviewImage = pPicture;
+
+        // fit the preview into the frame, keeping its proportions
+        CRect rcFrame;
+        GetDlgItem(IDC_WIZ_PREVIEW)->GetClientRect(&rcFrame);
+        m_nPreviewWidth = pDoc->m_nDesignWidth;
+        m_nPreviewHeight = pDoc->m_nDesignHeight;
+        while ((m_nPreviewWidth > rcFrame.Width() - 10 || m_nPreviewHeight > rcFrame.Height() - 10) &&
+               (m_nPreviewWidth > 0 || m_nPreviewHeight > 0))
+        {
+            m_nPreviewWidth = (int)(m_nPreviewWidth * 0.8);
+            m_nPreviewHeight = (int)(m_nPreviewHeight * 0.8);
+        }
+
+        m_nTemplateWidth = pDoc->m_nDesignWidth;
+        m_nTemplateHeight = pDoc->m_nDesignHeight;
+        CString strSize, strUnit;
+        strSize.Format("%1.1f%s%1.1f", m_nTemplateWidth / 100.0, " X ", m_nTemplateHeight / 100.0);
+        strUnit.LoadString(IDS_WIZ_INCH);
+        SetDlgItemText(IDC_WIZ_KEEPSIZE, "Keep Template's Size: " + strSize + " " + strUnit);
+
+        pDoc.reset();
+        Invalidate();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+}
+
+void CNewCardWizard::OnPaint()
+{
+    CPaintDC dc(this);
+    CWnd* pFrame = GetDlgItem(IDC_WIZ_PREVIEW);
+    if (pFrame == NULL || m_pPreviewImage == NULL)
+        return;
+
+    CClientDC dcFrame(pFrame);
+    Graphics graphics(dcFrame.GetSafeHdc());
+    graphics.DrawImage(m_pPreviewImage, 10, 10, m_nPreviewWidth, m_nPreviewHeight);
+    Pen pen(Color(255, 0, 0, 0), 1.0f);
+    graphics.DrawRectangle(&pen, 10, 10, m_nPreviewWidth, m_nPreviewHeight);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Control states
+
+void CNewCardWizard::UpdateControlStates()
+{
+    CWnd* pKeepSize = GetDlgItem(IDC_WIZ_KEEPSIZE);
+    m_listSizes.EnableWindow(IsDlgButtonChecked(IDC_WIZ_KEEPSIZE) != BST_CHECKED);
+    if (IsDlgButtonChecked(IDC_WIZ_BLANK) == BST_CHECKED)
+    {
+        CheckDlgButton(IDC_WIZ_KEEPSIZE, BST_UNCHECKED);
+        pKeepSize->EnableWindow(FALSE);
+        m_listSizes.EnableWindow(TRUE);
+        m_listTemplates.EnableWindow(FALSE);
+        m_listBackgrounds.EnableWindow(FALSE);
+    }
+    else
+    {
+        pKeepSize->EnableWindow(TRUE);
+        m_listTemplates.EnableWindow(TRUE);
+        m_listBackgrounds.EnableWindow(TRUE);
+    }
+}
+
+void CNewCardWizard::OnClickedBlankOrKeepSize()
+{
+    UpdateControlStates();
+}
+
+void CNewCardWizard::OnSelchangeSize()
+{
+    BOOL bOwnSize = m_listSizes.GetCurSel() == 0;
+    GetDlgItem(IDC_WIZ_WIDTH)->EnableWindow(bOwnSize);
+    GetDlgItem(IDC_WIZ_HEIGHT)->EnableWindow(bOwnSize);
+    GetDlgItem(IDC_WIZ_UNITS)->EnableWindow(bOwnSize);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// OK
+
+void CNewCardWizard::OnOK()
+{
+    CString strText;
+    GetDlgItemText(IDC_WIZ_HEIGHT, strText);
+    m_fHeight = (float)atof(strText);
+    GetDlgItemText(IDC_WIZ_WIDTH, strText);
+    m_fWidth = (float)atof(strText);
+    int nSize = m_listSizes.GetCurSel();
+    m_nPubType = m_comboCategory.GetCurSel();
+    if (m_nPubType < 0 || m_nPubType >= CATEGORY_COUNT)
+        m_nPubType = catLabel;
+
+    if (nSize == 0)
+    {
+        m_nWidth = TruncateSize(m_fWidth * 100);
+        m_nHeight = TruncateSize(m_fHeight * 100);
+    }
+    else
+    {
+        // stock item nSize - 1 of the category; no item reads as size 0, which is refused
+        m_nWidth = m_nHeight = 0;
+        int nItem = nSize - 1;
+        int nFirst = -1, nCount = 0;
+        switch (m_nPubType)
+        {
+        case catLabel:
+            nFirst = CSizeCatalogue::FIRST_LABEL;       nCount = CSizeCatalogue::LABEL_COUNT;       break;
+        case catBadge:
+            nFirst = CSizeCatalogue::FIRST_BADGE;       nCount = CSizeCatalogue::BADGE_COUNT;       break;
+        case catEnvelope:
+            nFirst = CSizeCatalogue::FIRST_ENVELOPE;    nCount = CSizeCatalogue::ENVELOPE_COUNT;    break;
+        case catPostcard:
+            nFirst = CSizeCatalogue::FIRST_POSTCARD;    nCount = CSizeCatalogue::POSTCARD_COUNT;    break;
+        default:
+            nCount = CSizeCatalogue::SHEET_COUNT;                                                   break;
+        }
+        if (m_pCatalogue != NULL && nItem >= 0 && nItem < nCount)
+        {
+            if (nFirst >= 0)
+            {
+                m_nWidth = atoi(m_pCatalogue->GetEntryField(nFirst + nItem, CSizeCatalogue::fieldWidth));
+                m_nHeight = atoi(m_pCatalogue->GetEntryField(nFirst + nItem, CSizeCatalogue::fieldHeight));
+            }
+            else
+            {
+                m_nWidth = atoi(m_pCatalogue->GetSheetField(nItem, CSizeCatalogue::fieldWidth));
+                m_nHeight = atoi(m_pCatalogue->GetSheetField(nItem, CSizeCatalogue::fieldHeight));
+            }
+        }
+    }
+
+    if (IsDlgButtonChecked(IDC_WIZ_KEEPSIZE) == BST_CHECKED)
+    {
+        m_nWidth = m_nTemplateWidth;
+        m_nHeight = m_nTemplateHeight;
+    }
+    else if (nSize == 0 && ((CComboBox*)GetDlgItem(IDC_WIZ_UNITS))->GetCurSel() == 1)
+    {
+        // centimetres to hundredths of an inch
+        m_nWidth = (int)(m_nWidth * 0.3937008f);
+        m_nHeight = (int)(m_nHeight * 0.3937008f);
+    }
+
+    if (m_nWidth < kMinDesignSize || m_nWidth > kMaxDesignSize ||
+        m_nHeight < kMinDesignSize || m_nHeight > kMaxDesignSize)
+    {
+        AfxMessageBox(IDS_WIZ_BAD_SIZE, MB_OK);
+        return;
+    }
+
+    CDialog::OnOK();
+    ReleaseCatalogue();
+}

@@ -1,0 +1,45 @@
+// data_resource.h - ids of the data-source dialog (307) and the data-entry
+// dialog (306).
+
+#ifndef STICKWELL_DATA_RESOURCE_H
+#define STICKWELL_DATA_RESOURCE_H
+
+#define IDD_DATAENTRY               306
+#define IDD_BROWDATASOURCE          307
+
+// Data-source dialog
+#define IDC_DS_DELIMITERLIST        1121
+#define IDC_DS_HASCOLNAMES          1123
+#define IDC_DS_TYPE                 1124
+#define IDC_DS_DELIMITER            1140
+#define IDC_DS_BROWSE               1142
+#define IDC_DS_FILENAME             1143
+#define IDC_DS_PASSWORD             1144
+#define IDC_DS_TABLELIST            1146
+#define IDC_DS_DELIMITERLABEL       1147
+#define IDC_DS_TABLELABEL           1148
+#define IDC_DS_OPTIONLABEL          1158
+#define IDC_DS_EXCELVERSION         1159
+#define IDC_DS_USESQL               1160
+#define IDC_DS_SQL                  1161
+
+// Data-entry dialog
+#define IDC_DE_MERGEFIRST           1124
+#define IDC_DE_MERGESECOND          1125
+#define IDC_DE_LIST                 1129
+#define IDC_DE_ADD                  1130
+#define IDC_DE_VALUE                1131
+#define IDC_DE_PREV                 1132
+#define IDC_DE_NEXT                 1133
+#define IDC_DE_SAVE                 1134
+#define IDC_DE_DELETESELECTED       1135
+#define IDC_DE_DELETEALL            1136
+#define IDC_DE_IMPORT               1137
+#define IDC_DE_EXPORT               1138
+#define IDC_DE_IMPORTDELIMITER      1140
+#define IDC_DE_EXPORTDELIMITER      1141
+#define IDC_DE_SEPARATOR            1144
+#define IDC_DE_MERGE                1151
+#define IDC_DE_EDITGROUP            1152
+
+#endif // STICKWELL_DATA_RESOURCE_H

@@ -1,0 +1,295 @@
+// Test environment of the wizard tests: the tests run in a folder of their own, GDI+
+// runs, and no dialog may wait for a user.
+
+#include "wizard_test_support.h"
+#include "model/VarnelDoc.h"
+#include "model/BasicShapes.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <stdio.h>
+#include <string>
+
+using namespace Gdiplus;
+
+namespace
+{
+
+const char kCopyVariable[] = "STICKWELL_WIZARD_TESTS_COPY";
+
+// The wizard looks for Templates and BackGrounds beside the program, and other test
+// programs beside this one run it too. So this program runs its tests in a copy of
+// itself in a temporary folder of its own, and ends with the copy's exit code.
+// Nothing happens in the copy, or when no copy can be made.
+bool RunCopyInOwnFolder()
+{
+    char szValue[4];
+    if (::GetEnvironmentVariableA(kCopyVariable, szValue, sizeof(szValue)) > 0)
+        return false;
+
+    char szTemp[MAX_PATH], szProgram[MAX_PATH];
+    if (::GetTempPathA(MAX_PATH, szTemp) == 0 || ::GetModuleFileNameA(NULL, szProgram, MAX_PATH) == 0)
+        return false;
+    char szFolder[MAX_PATH + 64];
+    snprintf(szFolder, sizeof(szFolder), "%swizard_tests_%lu", szTemp, ::GetCurrentProcessId());
+    char szCopy[MAX_PATH + 96];
+    snprintf(szCopy, sizeof(szCopy), "%s\\wizard_tests.exe", szFolder);
+    if (!::CreateDirectoryA(szFolder, NULL))
+        return false;
+    if (!::CopyFileA(szProgram, szCopy, FALSE))
+    {
+        ::RemoveDirectoryA(szFolder);
+        return false;
+    }
+
+    ::SetEnvironmentVariableA(kCopyVariable, "1");
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION pi = {};
+    std::string strCommand = ::GetCommandLineA();
+    DWORD nExitCode = 1;
+    bool bRan = ::CreateProcessA(szCopy, &strCommand[0], NULL, NULL, TRUE, 0, NULL, szFolder, &si, &pi) != FALSE;
+    if (bRan)
+    {
+        ::WaitForSingleObject(pi.hProcess, INFINITE);
+        ::GetExitCodeProcess(pi.hProcess, &nExitCode);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    ::SetEnvironmentVariableA(kCopyVariable, NULL);
+    ::DeleteFileA(szCopy);
+    ::RemoveDirectoryA(szFolder);
+    if (!bRan)
+        return false;
+    fflush(stdout);
+    ::ExitProcess(nExitCode);
+}
+
+const bool g_bRanCopy = RunCopyInOwnFolder();
+
+void AFXAPI ReportFailure(LPCTSTR lpszText)
+{
+    ADD_FAILURE() << "dialog script: " << lpszText;
+}
+
+class CWizardTestEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        GdiplusStartupInput input;
+        ASSERT_EQ(Ok, GdiplusStartup(&m_token, &input, NULL));
+        if (!CDialogScript::UsePrivateDesktop())
+            printf("no private desktop: error %lu\n", ::GetLastError());
+        CDialogScript::SetWatchdog(3000);
+        CDialogScript::SetFailureHandler(ReportFailure);
+    }
+    void TearDown() override
+    {
+        GdiplusShutdown(m_token);
+    }
+
+private:
+    ULONG_PTR m_token = 0;
+};
+
+::testing::Environment* const g_pEnvironment =
+    ::testing::AddGlobalTestEnvironment(new CWizardTestEnvironment);
+
+bool WriteBytes(const CString& strPath, const void* pData, DWORD nLength)
+{
+    HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD nWritten = 0;
+    BOOL bOk = ::WriteFile(hFile, pData, nLength, &nWritten, NULL);
+    ::CloseHandle(hFile);
+    return bOk && nWritten == nLength;
+}
+
+bool EncoderOf(LPCSTR pszMime, CLSID& clsid)
+{
+    UINT nCount = 0, nSize = 0;
+    GetImageEncodersSize(&nCount, &nSize);
+    std::vector<BYTE> buffer(nSize);
+    ImageCodecInfo* pCodecs = (ImageCodecInfo*)buffer.data();
+    GetImageEncoders(nCount, nSize, pCodecs);
+    WCHAR szMime[64];
+    ::MultiByteToWideChar(CP_ACP, 0, pszMime, -1, szMime, 64);
+    for (UINT i = 0; i < nCount; i++)
+    {
+        if (wcscmp(pCodecs[i].MimeType, szMime) == 0)
+        {
+            clsid = pCodecs[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+CString ProgramFolder()
+{
+    char szPath[MAX_PATH];
+    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    CString strFolder(szPath);
+    return strFolder.Left(strFolder.ReverseFind('\\'));
+}
+
+CWizardFiles::CWizardFiles()
+{
+    m_strTemplates = ProgramFolder() + "\\Templates";
+    m_strBackgrounds = ProgramFolder() + "\\BackGrounds";
+    for (const CString& strFolder : { m_strTemplates, m_strBackgrounds })
+    {
+        if (::CreateDirectoryA(strFolder, NULL))
+            m_folders.push_back(strFolder);
+    }
+}
+
+CWizardFiles::~CWizardFiles()
+{
+    for (const CString& strPath : m_files)
+        ::DeleteFileA(strPath);
+    for (auto it = m_folders.rbegin(); it != m_folders.rend(); ++it)
+        ::RemoveDirectoryA(*it);
+}
+
+void CWizardFiles::Track(const CString& strPath)
+{
+    m_files.push_back(strPath);
+}
+
+void CWizardFiles::AddTemplate(LPCTSTR lpszName, CVarnelDoc& doc)
+{
+    CString strPath = m_strTemplates + "\\" + lpszName;
+    Track(strPath);
+    CFile file(strPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+    CArchive ar(&file, CArchive::store);
+    doc.Serialize(ar);
+    ar.Close();
+    file.Close();
+}
+
+void CWizardFiles::AddTemplate(LPCTSTR lpszName, int nWidth, int nHeight, DWORD clrFill, DWORD clrBack)
+{
+    CVarnelDoc doc;
+    doc.m_nDesignWidth = nWidth;
+    doc.m_nDesignHeight = nHeight;
+    doc.m_nPublicationType = 0;
+    const DWORD colours[2] = { clrFill, clrBack };
+    for (int nSide = 1; nSide <= 2; nSide++)
+    {
+        CRectangle* pRect = new CRectangle(CPoint(10, 10), CPoint(110, 60));
+        pRect->m_nSide = nSide;
+        pRect->m_nFillKind = 1;
+        pRect->m_clrFill = colours[nSide - 1];
+        pRect->m_nLineWidth = 0;
+        pRect->m_bShadow = FALSE;
+        pRect->m_bTransparent = FALSE;
+        doc.m_listElements.AddTail(pRect);
+    }
+    AddTemplate(lpszName, doc);
+}
+
+void CWizardFiles::AddTemplateBytes(LPCTSTR lpszName, const std::string& data)
+{
+    CString strPath = m_strTemplates + "\\" + lpszName;
+    Track(strPath);
+    ASSERT_TRUE(WriteBytes(strPath, data.data(), (DWORD)data.size())) << (LPCTSTR)strPath;
+}
+
+void CWizardFiles::AddBackgroundBytes(LPCTSTR lpszName, const std::string& data)
+{
+    CString strPath = m_strBackgrounds + "\\" + lpszName;
+    Track(strPath);
+    ASSERT_TRUE(WriteBytes(strPath, data.data(), (DWORD)data.size())) << (LPCTSTR)strPath;
+}
+
+void CWizardFiles::AddPicture(LPCTSTR lpszName, DWORD clr, LPCSTR pszMime)
+{
+    CString strPath = m_strBackgrounds + "\\" + lpszName;
+    Track(strPath);
+    Bitmap picture(40, 20, PixelFormat32bppARGB);
+    {
+        Graphics graphics(&picture);
+        graphics.Clear(Color(clr));
+    }
+    CLSID clsid;
+    ASSERT_TRUE(EncoderOf(pszMime, clsid)) << pszMime;
+    WCHAR szPath[MAX_PATH];
+    ::MultiByteToWideChar(CP_ACP, 0, strPath, -1, szPath, MAX_PATH);
+    ASSERT_EQ(Ok, picture.Save(szPath, &clsid, NULL)) << (LPCTSTR)strPath;
+}
+
+void CWizardFiles::AddBackgroundFolder(LPCTSTR lpszName)
+{
+    CString strPath = m_strBackgrounds + "\\" + lpszName;
+    if (::CreateDirectoryA(strPath, NULL))
+        m_folders.push_back(strPath);
+}
+
+bool FoldersAbsent()
+{
+    CString strFolder = ProgramFolder();
+    return ::GetFileAttributesA(strFolder + "\\Templates") == INVALID_FILE_ATTRIBUTES &&
+           ::GetFileAttributesA(strFolder + "\\BackGrounds") == INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ListItems(CListBox& list)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < list.GetCount(); i++)
+    {
+        CString str;
+        list.GetText(i, str);
+        items.push_back((LPCTSTR)str);
+    }
+    return items;
+}
+
+std::vector<std::string> ComboItems(CComboBox& combo)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < combo.GetCount(); i++)
+    {
+        CString str;
+        combo.GetLBText(i, str);
+        items.push_back((LPCTSTR)str);
+    }
+    return items;
+}
+
+CString ControlTextOf(CWnd* pDlg, int nID)
+{
+    CString str;
+    pDlg->GetDlgItemText(nID, str);
+    return str;
+}
+
+bool IsEnabled(CWnd* pDlg, int nID)
+{
+    CWnd* pControl = pDlg->GetDlgItem(nID);
+    return pControl != NULL && pControl->IsWindowEnabled();
+}
+
+bool IsChecked(CWnd* pDlg, int nID)
+{
+    return pDlg->IsDlgButtonChecked(nID) == BST_CHECKED;
+}
+
+DWORD PixelAt(Gdiplus::Image* pImage, int x, int y)
+{
+    if (pImage == NULL)
+        return 0;
+    Color color;
+    static_cast<Bitmap*>(pImage)->GetPixel(x, y, &color);
+    return color.GetValue();
+}
