@@ -341,7 +341,7 @@ void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroun
     {
         std::unique_ptr<CVarnelDoc> pDoc(new CVarnelDoc);
         // the template's preview on a scratch document
-        Bitmap* pPicture = RenderTemplatePreview(*pDoc, strTemplatePath, strBackgroundPath);
+        Bitmap* pPicture = pDoc->SaveOrPreviewTemplate(strTemplatePath, strBackgroundPath, TRUE);
         if (pPicture == NULL)
             return;
         delete m_pPreviewImage;
