@@ -4,6 +4,7 @@
 
 #include "doc_program.h"
 #include "afxole.h"
+#include "../common/own_folder_copy.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -14,59 +15,9 @@
 namespace
 {
 
-const char kCopyVariable[] = "STICKWELL_DOCUMENT_TESTS_COPY";
-
-// Runs this program's tests in a copy of it in a new temporary folder and ends with the
-// copy's exit code; nothing happens in the copy itself or when no copy can be made.
-bool RunCopyInOwnFolder()
-{
-    char szValue[4];
-    if (::GetEnvironmentVariableA(kCopyVariable, szValue, sizeof(szValue)) > 0)
-        return false;
-
-    char szTemp[MAX_PATH], szProgram[MAX_PATH];
-    if (::GetTempPathA(MAX_PATH, szTemp) == 0 || ::GetModuleFileNameA(NULL, szProgram, MAX_PATH) == 0)
-        return false;
-    char szFolder[MAX_PATH + 64];
-    snprintf(szFolder, sizeof(szFolder), "%sdocument_tests_%lu", szTemp, ::GetCurrentProcessId());
-    char szCopy[MAX_PATH + 96];
-    snprintf(szCopy, sizeof(szCopy), "%s\\document_tests.exe", szFolder);
-    if (!::CreateDirectoryA(szFolder, NULL))
-        return false;
-    if (!::CopyFileA(szProgram, szCopy, FALSE))
-    {
-        ::RemoveDirectoryA(szFolder);
-        return false;
-    }
-
-    ::SetEnvironmentVariableA(kCopyVariable, "1");
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi = {};
-    std::string strCommand = ::GetCommandLineA();
-    DWORD nExitCode = 1;
-    const bool bRan = ::CreateProcessA(szCopy, &strCommand[0], NULL, NULL, TRUE, 0, NULL, szFolder, &si, &pi) != FALSE;
-    if (bRan)
-    {
-        ::WaitForSingleObject(pi.hProcess, INFINITE);
-        ::GetExitCodeProcess(pi.hProcess, &nExitCode);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-    }
-    ::SetEnvironmentVariableA(kCopyVariable, NULL);
-    ::DeleteFileA(szCopy);
-    RemoveFolderTree(szFolder);
-    if (!bRan)
-        return false;
-    fflush(stdout);
-    ::ExitProcess(nExitCode);
-}
-
-const bool g_bRanCopy = RunCopyInOwnFolder();
+// Files beside the program are read and written, and other test programs share
+// this folder: the tests run in a copy of the program in a folder of its own.
+const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_DOCUMENT_TESTS_COPY", "document_tests");
 
 void AFXAPI ReportDialogFailure(LPCTSTR lpszText)
 {

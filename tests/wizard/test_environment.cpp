@@ -4,6 +4,7 @@
 #include "wizard_test_support.h"
 #include "model/VarnelDoc.h"
 #include "model/BasicShapes.h"
+#include "../common/own_folder_copy.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -17,61 +18,9 @@ using namespace Gdiplus;
 namespace
 {
 
-const char kCopyVariable[] = "STICKWELL_WIZARD_TESTS_COPY";
-
-// The wizard looks for Templates and BackGrounds beside the program, and other test
-// programs beside this one run it too. So this program runs its tests in a copy of
-// itself in a temporary folder of its own, and ends with the copy's exit code.
-// Nothing happens in the copy, or when no copy can be made.
-bool RunCopyInOwnFolder()
-{
-    char szValue[4];
-    if (::GetEnvironmentVariableA(kCopyVariable, szValue, sizeof(szValue)) > 0)
-        return false;
-
-    char szTemp[MAX_PATH], szProgram[MAX_PATH];
-    if (::GetTempPathA(MAX_PATH, szTemp) == 0 || ::GetModuleFileNameA(NULL, szProgram, MAX_PATH) == 0)
-        return false;
-    char szFolder[MAX_PATH + 64];
-    snprintf(szFolder, sizeof(szFolder), "%swizard_tests_%lu", szTemp, ::GetCurrentProcessId());
-    char szCopy[MAX_PATH + 96];
-    snprintf(szCopy, sizeof(szCopy), "%s\\wizard_tests.exe", szFolder);
-    if (!::CreateDirectoryA(szFolder, NULL))
-        return false;
-    if (!::CopyFileA(szProgram, szCopy, FALSE))
-    {
-        ::RemoveDirectoryA(szFolder);
-        return false;
-    }
-
-    ::SetEnvironmentVariableA(kCopyVariable, "1");
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
-    si.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION pi = {};
-    std::string strCommand = ::GetCommandLineA();
-    DWORD nExitCode = 1;
-    bool bRan = ::CreateProcessA(szCopy, &strCommand[0], NULL, NULL, TRUE, 0, NULL, szFolder, &si, &pi) != FALSE;
-    if (bRan)
-    {
-        ::WaitForSingleObject(pi.hProcess, INFINITE);
-        ::GetExitCodeProcess(pi.hProcess, &nExitCode);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-    }
-    ::SetEnvironmentVariableA(kCopyVariable, NULL);
-    ::DeleteFileA(szCopy);
-    ::RemoveDirectoryA(szFolder);
-    if (!bRan)
-        return false;
-    fflush(stdout);
-    ::ExitProcess(nExitCode);
-}
-
-const bool g_bRanCopy = RunCopyInOwnFolder();
+// Files beside the program are read and written, and other test programs share
+// this folder: the tests run in a copy of the program in a folder of its own.
+const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_WIZARD_TESTS_COPY", "wizard_tests");
 
 void AFXAPI ReportFailure(LPCTSTR lpszText)
 {
