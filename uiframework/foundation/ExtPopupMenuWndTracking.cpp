@@ -1,0 +1,1953 @@
+// ExtPopupMenuWndTracking.cpp - the tracking site, the thread hooks, StartTracking, the
+// keyboard and mouse handling, sub-menus, expansion and the end of a tracking.
+
+#include "stdafx.h"
+#include <algorithm>
+#include "ExtPopupMenuWnd.h"
+#include "ExtPaintManager.h"
+#include "ExtCmdManager.h"
+#include "ExtCmdItem.h"
+#include "ExtSoundPlayer.h"
+
+// The one tracking site, zero at start; at exit it ends a tracking still under way.
+CExtPopupMenuWnd::TrackingSite_t g_TrackingSite;
+
+BEGIN_MESSAGE_MAP(CExtPopupMenuWnd, CExtPopupBaseWnd)
+    ON_WM_TIMER()
+    ON_WM_SHOWWINDOW()
+    ON_WM_SETCURSOR()
+    ON_WM_MOUSEACTIVATE()
+    ON_WM_CANCELMODE()
+    ON_WM_ACTIVATEAPP()
+    ON_WM_CLOSE()
+    ON_WM_KEYDOWN()
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+END_MESSAGE_MAP()
+
+using std::max;
+using std::min;
+
+namespace
+{
+
+bool IsButtonMessage(UINT nMessage)
+{
+    switch (nMessage)
+    {
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+    case WM_NCLBUTTONDOWN: case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN: case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN: case WM_NCMBUTTONUP:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsClientButtonDown(UINT nMessage)
+{
+    return nMessage == WM_LBUTTONDOWN || nMessage == WM_RBUTTONDOWN
+        || nMessage == WM_MBUTTONDOWN;
+}
+
+bool IsKeyDown(int nVirtKey)
+{
+    return (::GetKeyState(nVirtKey) & 0x8000) != 0;
+}
+
+// Keeps every popup from the hook target up to the root alive during a hook call.
+class CChainLock
+{
+public:
+    explicit CChainLock(CExtPopupMenuWnd* pPopup)
+        : m_nCount(0)
+    {
+        for (CExtPopupMenuWnd* p = pPopup; p != NULL && m_nCount < 32; p = p->m_pWndParentMenu)
+        {
+            m_arrPopups[m_nCount++] = p;
+            p->m_nSelfLock++;
+        }
+    }
+    ~CChainLock()
+    {
+        for (int i = 0; i < m_nCount; i++)
+        {
+            CExtPopupMenuWnd* p = m_arrPopups[i];
+            if (--p->m_nSelfLock == 0 && p->m_bDeletePending)
+            {
+                p->m_bDeletePending = false;
+                delete p;
+            }
+        }
+    }
+    CChainLock(const CChainLock&) = delete;
+    CChainLock& operator=(const CChainLock&) = delete;
+
+private:
+    CExtPopupMenuWnd* m_arrPopups[32];
+    int m_nCount;
+};
+
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// TrackingSite_t
+
+CExtPopupMenuWnd::TrackingSite_t::TrackingSite_t()
+    : m_nFlags(0), m_pWndRoot(NULL), m_pWndHookTarget(NULL), m_pWndAnimation(NULL),
+      m_hHookMouse(NULL), m_hHookKeyboard(NULL), m_pResultCmdID(NULL)
+{
+}
+
+CExtPopupMenuWnd::TrackingSite_t::~TrackingSite_t()
+{
+    if (m_pWndRoot != NULL && AfxGetThreadStateIfAlive() != NULL)
+        Done();
+    m_pWndRoot = NULL;
+    m_pWndHookTarget = NULL;
+    m_pWndAnimation = NULL;
+    Unhook();
+}
+
+void CExtPopupMenuWnd::TrackingSite_t::Unhook()
+{
+    if (m_hHookMouse != NULL)
+        ::UnhookWindowsHookEx(m_hHookMouse);
+    if (m_hHookKeyboard != NULL)
+        ::UnhookWindowsHookEx(m_hHookKeyboard);
+    m_hHookMouse = NULL;
+    m_hHookKeyboard = NULL;
+}
+
+void CExtPopupMenuWnd::TrackingSite_t::SetTracking(CExtPopupMenuWnd* pWndRoot)
+{
+    if (m_pWndRoot != NULL)
+    {
+        if (m_pWndRoot == pWndRoot)
+            return;
+        Done();
+    }
+    if (pWndRoot == NULL)
+        return;
+    m_pWndRoot = pWndRoot;
+    const DWORD dwThreadID = ::GetCurrentThreadId();
+    if (m_hHookMouse == NULL)
+        m_hHookMouse = ::SetWindowsHookExA(WH_MOUSE, HookMouseProc, NULL, dwThreadID);
+    if (m_hHookKeyboard == NULL)
+        m_hHookKeyboard = ::SetWindowsHookExA(WH_KEYBOARD, HookKeyboardProc, NULL, dwThreadID);
+}
+
+void CExtPopupMenuWnd::TrackingSite_t::Done()
+{
+    m_nFlags |= SITE_ENDING;
+    m_pWndHookTarget = NULL;
+    m_pWndAnimation = NULL;
+    m_pResultCmdID = NULL;
+    CExtPopupMenuWnd* pRoot = m_pWndRoot;
+    if (pRoot != NULL)
+    {
+        pRoot->RebuildFromHMENU(NULL, pRoot->IsTopLevel());
+        if (pRoot->GetSafeHwnd() != NULL)
+        {
+            HWND hWndStatus = pRoot->m_hWndCmdReceiver;
+            if (hWndStatus == NULL || !::IsWindow(hWndStatus))
+                hWndStatus = ::GetWindow(pRoot->GetSafeHwnd(), GW_OWNER);
+            if (hWndStatus != NULL && ::IsWindow(hWndStatus))
+                ShowStatusText(CWnd::FromHandle(hWndStatus), AFX_IDS_IDLEMESSAGE);
+            pRoot->DestroyWindow();
+            PumpPendingMessages(false);
+        }
+        m_pWndRoot = NULL;
+        SafeDeletePopup(pRoot);
+    }
+    m_pWndRoot = NULL;
+    Unhook();
+    m_nFlags &= ~SITE_ENDING;
+}
+
+void CExtPopupMenuWnd::TrackingSite_t::Detach(CExtPopupMenuWnd* pWndRoot)
+{
+    if (m_pWndRoot != pWndRoot)
+        return;
+    m_pWndRoot = NULL;
+    m_pWndHookTarget = NULL;
+    m_pWndAnimation = NULL;
+    m_pResultCmdID = NULL;
+    Unhook();
+}
+
+LRESULT CALLBACK CExtPopupMenuWnd::TrackingSite_t::HookMouseProc(int nCode, WPARAM wParam,
+                                                                 LPARAM lParam)
+{
+    TrackingSite_t& site = g_TrackingSite;
+    HHOOK hHook = site.m_hHookMouse;
+    if (nCode == HC_ACTION && lParam != 0)
+    {
+        bool bPassOn = true;
+        site.OnHookMouse((UINT)wParam, *(const MOUSEHOOKSTRUCT*)lParam, lParam, bPassOn);
+        if (!bPassOn)
+            return 1;
+    }
+    return ::CallNextHookEx(hHook, nCode, wParam, lParam);
+}
+
+LRESULT CALLBACK CExtPopupMenuWnd::TrackingSite_t::HookKeyboardProc(int nCode, WPARAM wParam,
+                                                                    LPARAM lParam)
+{
+    TrackingSite_t& site = g_TrackingSite;
+    HHOOK hHook = site.m_hHookKeyboard;
+    if (nCode == HC_ACTION)
+    {
+        bool bPassOn = true;
+        site.OnHookKeyboard(wParam, lParam, bPassOn);
+        if (!bPassOn)
+            return 1;
+    }
+    return ::CallNextHookEx(hHook, nCode, wParam, lParam);
+}
+
+LRESULT CExtPopupMenuWnd::TrackingSite_t::OnHookMouse(UINT nMessage,
+                                                      const MOUSEHOOKSTRUCT& mhs,
+                                                      LPARAM lParam, bool& bPassOn)
+{
+    bPassOn = true;
+    if (m_pWndRoot == NULL || IsEnding())
+        return 0;
+    CExtPopupMenuWnd* pTarget = (m_pWndHookTarget != NULL) ? m_pWndHookTarget : m_pWndRoot;
+    if (pTarget->GetSafeHwnd() == NULL)
+    {
+        bPassOn = false;
+        return 0;
+    }
+    if (m_pWndAnimation != NULL)
+    {
+        bPassOn = false;    // all input waits for the end of the animation
+        return 0;
+    }
+    CChainLock lock(pTarget);
+    CPoint ptScreen = mhs.pt;
+    CPoint ptClient = ptScreen;
+    pTarget->ScreenToClient(&ptClient);
+    bool bNoEat = false;
+    if (IsButtonMessage(nMessage))
+    {
+        bool bHandled = pTarget->OnHookMouseClick(nMessage, ptClient, bNoEat);
+        if (bHandled || pTarget->GetSafeHwnd() == NULL)
+        {
+            bPassOn = false;
+            return 0;
+        }
+        if (bNoEat)
+            return 0;
+        for (CExtPopupMenuWnd* p = pTarget; p != NULL; p = p->m_pWndParentMenu)
+        {
+            CRect rc;
+            if (p->GetSafeHwnd() != NULL)
+            {
+                p->GetWindowRect(&rc);
+                if (rc.PtInRect(ptScreen))
+                {
+                    bPassOn = false;
+                    return 0;
+                }
+            }
+            if (p->m_wndMenuTip.GetSafeHwnd() != NULL && p->m_wndMenuTip.IsWindowVisible())
+            {
+                p->m_wndMenuTip.GetWindowRect(&rc);
+                if (rc.PtInRect(ptScreen))
+                {
+                    bPassOn = false;
+                    return 0;
+                }
+            }
+        }
+        CExtPopupMenuWnd* pRoot = m_pWndRoot;
+        if (pRoot != NULL)
+        {
+            CChainLock lockRoot(pRoot);
+            pRoot->CloseMenuTree(false);
+        }
+        bPassOn = IsClientButtonDown(nMessage);
+        return 0;
+    }
+    switch (nMessage)
+    {
+    case WM_MOUSEMOVE:
+    {
+        UINT nFlags = 0;
+        if (IsKeyDown(VK_LBUTTON))
+            nFlags |= MK_LBUTTON;
+        if (IsKeyDown(VK_RBUTTON))
+            nFlags |= MK_RBUTTON;
+        if (pTarget->OnHookMouseMove(nFlags, ptClient, bNoEat))
+            bPassOn = false;
+        return 0;
+    }
+    case WM_MOUSEWHEEL:
+    {
+        bool bHandled = pTarget->OnHookMouseWheel((WPARAM)nMessage, lParam, bNoEat);
+        if (bHandled || !bNoEat)
+            bPassOn = false;
+        return 0;
+    }
+    default:
+        return 0;
+    }
+}
+
+LRESULT CExtPopupMenuWnd::TrackingSite_t::OnHookKeyboard(WPARAM wParam, LPARAM lParam,
+                                                         bool& bPassOn)
+{
+    bPassOn = true;
+    if (m_pWndRoot == NULL || IsEnding())
+        return 0;
+    CExtPopupMenuWnd* pTarget = (m_pWndHookTarget != NULL) ? m_pWndHookTarget : m_pWndRoot;
+    if (pTarget->GetSafeHwnd() == NULL)
+    {
+        bPassOn = false;
+        if ((lParam & 0x80000000) != 0 && IsModifierKeyDown(lParam) && !IsMenuTrackingOfBars())
+        {
+            Done();
+            bPassOn = true;
+        }
+        return 0;
+    }
+    if ((lParam & 0x80000000) != 0)
+    {
+        bPassOn = false;    // key releases
+        return 0;
+    }
+    CChainLock lock(pTarget);
+    bool bInEdit = false;
+    for (CExtPopupMenuWnd* p = pTarget; p != NULL && !bInEdit; p = p->m_pWndParentMenu)
+        bInEdit = p->IsFocusInInplaceEdit();
+    const clock_t nNow = clock();
+    if (!bInEdit && nNow - g_nLastKeyTime < (clock_t)g_nMenuKeyRepeatTime
+        && nNow >= g_nLastKeyTime)
+    {
+        bPassOn = false;
+        return 0;
+    }
+    g_nLastKeyTime = nNow;
+    bool bNoEat = false;
+    bool bHandled = pTarget->OnHookKey((UINT)wParam, LOWORD(lParam), HIWORD(lParam), bNoEat);
+    bPassOn = !bHandled && bNoEat;
+    return 0;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Statics
+
+CExtPopupMenuWnd::TrackingSite_t& CExtPopupMenuWnd::GetTrackingSite()
+{
+    return g_TrackingSite;
+}
+
+bool CExtPopupMenuWnd::IsTrackingActive()
+{
+    return g_TrackingSite.m_pWndRoot != NULL;
+}
+
+void CExtPopupMenuWnd::CancelTracking()
+{
+    if (g_TrackingSite.m_pWndRoot != NULL && !g_TrackingSite.IsEnding())
+        g_TrackingSite.Done();
+}
+
+void CExtPopupMenuWnd::PumpPendingMessages(bool bRunIdle)
+{
+    MSG msg;
+    CWinThread* pThread = AfxGetThread();
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        if (msg.message == WM_QUIT)
+        {
+            ::PostQuitMessage((int)msg.wParam);
+            return;
+        }
+        bool bTranslated = (pThread != NULL) ? pThread->PreTranslateMessage(&msg) != FALSE
+                                             : CWnd::WalkPreTranslateTree(NULL, &msg) != FALSE;
+        if (!bTranslated)
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    if (bRunIdle && pThread != NULL)
+    {
+        LONG nCount = 0;
+        while (pThread->OnIdle(nCount++))
+            ;
+    }
+}
+
+bool CExtPopupMenuWnd::IsMenuTrackingOfBars()
+{
+    return g_BarLinks.m_pfnIsMenuTracking != NULL && g_BarLinks.m_pfnIsMenuTracking();
+}
+
+UINT CExtPopupMenuWnd::StatusIdForCommand(UINT nCmdID)
+{
+    if (nCmdID == 0 || nCmdID == ID_POPUP)
+        return AFX_IDS_IDLEMESSAGE;
+    if (CExtCmdManager::IsSystemCommand(nCmdID))
+    {
+        switch (nCmdID & 0xFFF0)
+        {
+        case SC_SIZE: return 0xEF00;
+        case SC_MOVE: return 0xEF01;
+        case SC_MINIMIZE: return 0xEF02;
+        case SC_MAXIMIZE: return 0xEF03;
+        case SC_NEXTWINDOW: return 0xEF04;
+        case SC_PREVWINDOW: return 0xEF05;
+        case SC_CLOSE: return 0xEF06;
+        case SC_RESTORE: return 0xEF12;
+        case SC_TASKLIST: return 0xEF13;
+        default: return AFX_IDS_IDLEMESSAGE;
+        }
+    }
+    return nCmdID;
+}
+
+void CExtPopupMenuWnd::ShowStatusText(CWnd* pWnd, UINT nCmdID)
+{
+    if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL || !::IsWindow(pWnd->GetSafeHwnd()))
+        return;
+    if (g_BarLinks.m_pfnShowCommandStatusText != NULL)
+    {
+        g_BarLinks.m_pfnShowCommandStatusText(pWnd, nCmdID);
+        return;
+    }
+    CFrameWnd* pFrame = pWnd->IsFrameWnd() ? (CFrameWnd*)pWnd : pWnd->GetParentFrame();
+    if (pFrame != NULL && pFrame->GetSafeHwnd() != NULL)
+        pFrame->SendMessage(WM_SETMESSAGESTRING, (WPARAM)nCmdID);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// ItemCoveringNotification_t
+
+CExtPopupMenuWnd::ItemCoveringNotification_t::ItemCoveringNotification_t(
+    CExtPopupMenuWnd* pPopup, CExtBarButton* pTBB, int eKind, int nItemIndex, bool bOpen,
+    bool bSelectFirst)
+    : m_pPopup(pPopup), m_pTBB(pTBB), m_eKind(eKind), m_nItemIndex(nItemIndex),
+      m_bOpen(bOpen), m_bSelectFirst(bSelectFirst)
+{
+}
+
+LRESULT CExtPopupMenuWnd::ItemCoveringNotification_t::Notify()
+{
+    HWND hWnd = NULL;
+    if (m_pPopup != NULL)
+    {
+        if (m_pPopup->IsNotifySuppressed())
+            return 0;
+        hWnd = m_pPopup->GetCmdReceiverHWND();
+    }
+    else if (m_pTBB != NULL && g_BarLinks.m_pfnBarButtonNotifyTarget != NULL)
+        hWnd = g_BarLinks.m_pfnBarButtonNotifyTarget(m_pTBB);
+    if (hWnd == NULL || !::IsWindow(hWnd))
+        return 0;
+    return ::SendMessageA(hWnd, g_nMsgItemCoveringNotification, (WPARAM)this, 0);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Window life
+
+LRESULT CExtPopupMenuWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CSelfLock lock(this);
+    return CExtPopupBaseWnd::WindowProc(message, wParam, lParam);
+}
+
+BOOL CExtPopupMenuWnd::DestroyWindow()
+{
+    DestroyInplaceEdits();
+    return CExtPopupBaseWnd::DestroyWindow();
+}
+
+void CExtPopupMenuWnd::PostNcDestroy()
+{
+    m_bWindowShown = false;
+    m_shadowPopup.Destroy();
+    m_shadowExcludeArea.Destroy();
+    CExtPopupBaseWnd::ReleaseSurfaces();
+    TrackingSite_t& site = g_TrackingSite;
+    if (site.m_pWndAnimation == this)
+        site.m_pWndAnimation = NULL;
+    if (site.m_pWndHookTarget == this)
+        site.m_pWndHookTarget = m_pWndParentMenu;
+    if (IsContinuedTracking())
+        return;
+    if (!IsTopLevel() && site.m_pWndRoot != this)
+        return;
+    if (m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
+        ::SendMessageA(m_hWndCmdReceiver, g_nMsgNotifyMenuClosed, 0, (LPARAM)this);
+    if (site.m_pWndRoot == this && !site.IsEnding())
+        site.Done();
+}
+
+bool CExtPopupMenuWnd::IsContinuedTracking()
+{
+    if ((m_dwTrackFlags & TPMX_CONTINUED_TRACKING) != 0)
+        return true;
+    return m_pWndParentMenu != NULL && m_pWndParentMenu->IsContinuedTracking();
+}
+
+bool CExtPopupMenuWnd::IsNotifySuppressed()
+{
+    if ((m_dwTrackFlags & TPMX_HELP_CTX_MODE) != 0)
+        return true;
+    return m_pWndParentMenu != NULL && m_pWndParentMenu->IsNotifySuppressed();
+}
+
+void CExtPopupMenuWnd::StartAnimation()
+{
+    if (IsContinuedTracking())
+        return;
+    CSelfLock lock(this);
+    SelectItem(IDX_NOTHING);
+    if (GetSafeHwnd() == NULL)
+        return;
+    ShowMenuTip(false);
+    if (GetSafeHwnd() == NULL)
+        return;
+    CExtPopupBaseWnd::StartAnimation();
+    g_TrackingSite.m_pWndAnimation = IsAnimationFinished() ? NULL : this;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Hook target
+
+void CExtPopupMenuWnd::SetAsHookTarget()
+{
+    g_TrackingSite.m_pWndHookTarget = this;
+}
+
+CExtPopupMenuWnd* CExtPopupMenuWnd::GetHookTarget()
+{
+    return g_TrackingSite.m_pWndHookTarget;
+}
+
+void CExtPopupMenuWnd::ReleaseHookTarget()
+{
+    if (g_TrackingSite.m_pWndHookTarget == this)
+        g_TrackingSite.m_pWndHookTarget = m_pWndParentMenu;
+}
+
+bool CExtPopupMenuWnd::IsPointInMenus(CPoint ptScreen)
+{
+    if (GetSafeHwnd() != NULL && IsWindowVisible())
+    {
+        CRect rc;
+        GetWindowRect(&rc);
+        if (rc.PtInRect(ptScreen))
+            return true;
+    }
+    for (int i = 0; i < GetItemCount(); i++)
+    {
+        MENUITEMDATA& mi = m_items_all[i];
+        if (IsChildWindowOpen(mi) && mi.m_pWndChild->IsPointInMenus(ptScreen))
+            return true;
+    }
+    return false;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// StartTracking and TrackInternal
+
+bool CExtPopupMenuWnd::StartTracking(DWORD dwTrackFlags, int x, int y, const RECT* pRectExclude,
+                                     LPVOID pCbPaintCombinedCookie,
+                                     pCbPaintCombinedContent pCbPaintCombinedContent,
+                                     UINT* pResultCmdID, bool bCookieIsObject)
+{
+    CSelfLock lock(this);
+    TrackingSite_t& site = g_TrackingSite;
+    if (pResultCmdID != NULL)
+        *pResultCmdID = 0;
+    if (site.m_pWndRoot == this || GetSafeHwnd() != NULL)
+        return false;   // already tracked
+
+    CWnd* pWndReceiver = (m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
+        ? CWnd::FromHandle(m_hWndCmdReceiver) : NULL;
+    if (pWndReceiver != NULL)
+    {
+        BOOL bHelpMode;
+        if (g_BarLinks.m_pfnIsFrameInHelpMode != NULL)
+            bHelpMode = g_BarLinks.m_pfnIsFrameInHelpMode(pWndReceiver);
+        else
+        {
+            bHelpMode = FALSE;
+            CFrameWnd* pFrame = pWndReceiver->IsFrameWnd() ? (CFrameWnd*)pWndReceiver
+                                                            : pWndReceiver->GetParentFrame();
+            for (; pFrame != NULL && !bHelpMode; pFrame = pFrame->GetParentFrame())
+            {
+                if (!pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+                    bHelpMode = pFrame->m_bHelpMode;
+            }
+        }
+        if (bHelpMode)
+            dwTrackFlags |= TPMX_HELP_CTX_MODE;
+    }
+    if ((dwTrackFlags & TPMX_CONTINUED_TRACKING) != 0)
+    {
+        dwTrackFlags &= ~0x08F0;
+        dwTrackFlags |= 0x1700;
+    }
+    if ((dwTrackFlags & TPMX_HELP_CTX_MODE) != 0)
+        dwTrackFlags |= TPMX_NO_HIDE_RARELY;
+
+    // a dropped combo box list closes first
+    HWND hWndFocus = ::GetFocus();
+    for (int nLevel = 0; hWndFocus != NULL && nLevel < 2; nLevel++)
+    {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWndFocus);
+        CWnd* pCombo = NULL;
+        if (pWnd != NULL && pWnd->IsKindOf(RUNTIME_CLASS(CComboBox)))
+            pCombo = pWnd;
+        else if (pWnd != NULL)
+        {
+            CWnd* pParent = CWnd::FromHandlePermanent(::GetParent(hWndFocus));
+            if (pParent != NULL && pParent->IsKindOf(RUNTIME_CLASS(CComboBox)))
+                pCombo = pParent;
+        }
+        if (pCombo != NULL && (pCombo->GetStyle() & 0x3) != 0
+            && pCombo->SendMessage(CB_GETDROPPEDSTATE) != 0)
+        {
+            pCombo->SendMessage(CB_SHOWDROPDOWN, FALSE);
+            break;
+        }
+        hWndFocus = ::GetParent(hWndFocus);
+    }
+
+    if (site.m_pWndRoot != NULL)
+    {
+        if (site.IsEnding())
+            return false;
+        site.Done();
+    }
+    HWND hWndCapture = ::GetCapture();
+    if (hWndCapture != NULL && CWnd::FromHandlePermanent(hWndCapture) != NULL)
+    {
+        ::ReleaseCapture();
+        ::SendMessageA(hWndCapture, WM_CANCELMODE, 0, 0);
+    }
+    const bool bContinued = (dwTrackFlags & TPMX_CONTINUED_TRACKING) != 0;
+    if (!bContinued)
+    {
+        site.SetTracking(this);
+        site.m_pResultCmdID = pResultCmdID;
+    }
+    m_dwTrackFlags = dwTrackFlags;
+    if ((dwTrackFlags & (TPMX_HELP_CTX_MODE | TPMX_CONTINUED_TRACKING)) == 0)
+        UpdateItemsCmdUI();
+    if (!TrackInternal(dwTrackFlags, x, y, pRectExclude, pCbPaintCombinedCookie,
+                       pCbPaintCombinedContent, bCookieIsObject))
+    {
+        // the caller keeps the popup and deletes it
+        if (!bContinued)
+            site.Detach(this);
+        if (GetSafeHwnd() != NULL)
+            DestroyWindow();
+        return false;
+    }
+    if ((dwTrackFlags & TPMX_DO_MESSAGE_LOOP) == 0)
+        return true;
+    while (site.m_pWndRoot != NULL && GetSafeHwnd() != NULL)
+    {
+        ::WaitMessage();
+        PumpPendingMessages(false);
+    }
+    if (!IsMenuTrackingOfBars() && (site.m_pWndRoot == this || site.m_pWndRoot == NULL))
+        site.Done();
+    return true;
+}
+
+bool CExtPopupMenuWnd::TrackInternal(DWORD dwTrackFlags, int x, int y, const RECT* pRectExclude,
+                                     LPVOID pCbPaintCombinedCookie,
+                                     pCbPaintCombinedContent pCbPaintCombinedContent,
+                                     bool bCookieIsObject)
+{
+    CSelfLock lock(this);
+    TrackingSite_t& site = g_TrackingSite;
+    const bool bContinued = (dwTrackFlags & TPMX_CONTINUED_TRACKING) != 0
+        || (m_pWndParentMenu != NULL && m_pWndParentMenu->IsContinuedTracking());
+    bool bHideRarely = (dwTrackFlags & TPMX_NO_HIDE_RARELY) == 0 && g_bMenuHideRarelyUsed;
+
+    if (site.m_pWndRoot == this && !bContinued)
+    {
+        MsgPrepareMenuData_t data(this);
+        if (m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
+            ::SendMessageA(m_hWndCmdReceiver, g_nMsgPrepareMenu, (WPARAM)&data, (LPARAM)this);
+        if (data.m_bMenuCanceled || site.m_pWndRoot != this)
+            return false;
+        if (data.m_bMenuChanged)
+            UpdateItemsCmdUI();
+    }
+    if (!bContinued)
+        ApplySystemCommandStates();
+
+    const BYTE nKeep = (BYTE)(m_nPopupState & (STATE_TOP_LEVEL | STATE_HAS_HIDDEN));
+    ResetState();
+    m_nPopupState = (BYTE)((m_nPopupState & ~(STATE_TOP_LEVEL | STATE_HAS_HIDDEN)) | nKeep);
+    m_dwTrackFlags = dwTrackFlags;
+    m_pCbPaintCombinedCookie = pCbPaintCombinedCookie;
+    m_pCbPaintCombinedContent = pCbPaintCombinedContent;
+    m_bCbPaintCombinedCookieFlag = bCookieIsObject;
+
+    if (m_pWndParentMenu != NULL && m_pWndParentMenu->IsExpanded())
+        bHideRarely = false;
+    if (bHideRarely)
+    {
+        m_nPopupState &= ~STATE_EXPANDED;
+        if (IsTopLevel() || m_pWndParentMenu == NULL)
+            RecalcLayout();
+    }
+    else if (HasHiddenItems())
+    {
+        m_nPopupState &= ~STATE_HAS_HIDDEN;
+        m_nPopupState |= STATE_EXPANDED;
+        RecalcLayout();
+    }
+    else
+        m_nPopupState |= STATE_EXPANDED;
+
+    CPoint pt(x, y);
+    if (x < 0 || y < 0)
+    {
+        if (!::GetCursorPos(&pt))
+            return false;
+    }
+    m_ptTrackRaw = pt;
+    m_bExcludeAreaGiven = pRectExclude != NULL;
+    if (pRectExclude != NULL)
+    {
+        m_rcExcludeArea = *pRectExclude;
+        m_rcExcludeArea.NormalizeRect();
+        const DWORD dwCombine = dwTrackFlags & TPMX_COMBINE_MASK;
+        m_bCombineWithEA = dwCombine == TPMX_COMBINE_ANY_SUITABLE
+            || (dwCombine == TPMX_COMBINE_DEFAULT && g_CurrentPaintManager->IsFlatStyle());
+    }
+    else
+    {
+        m_rcExcludeArea.SetRect(pt.x - 3, pt.y - 3, pt.x + 3, pt.y + 3);
+        m_bCombineWithEA = false;
+    }
+    m_ptTrack = AlignTrackPoint(m_ptTrackRaw);
+
+    CWnd* pWndParent = m_pWndParentMenu;
+    if (pWndParent == NULL && m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
+        pWndParent = CWnd::FromHandle(m_hWndCmdReceiver);
+    if (!CreatePopupWindow(pWndParent))
+        return false;
+
+    if ((dwTrackFlags & TPMX_SELECTANY) != 0)
+    {
+        int nIndex = FindNextSelectableItem(FIND_CURRENT);
+        if (nIndex >= 0)
+            ExpandSubMenu(nIndex, false, false, false);
+        if (GetSafeHwnd() == NULL)
+            return false;
+    }
+
+    int nAnimation = ANIM_NONE;
+    if ((dwTrackFlags & TPMX_FORCE_NO_ANIMATION) == 0 && !bContinued && !IsMenuTrackingOfBars())
+        nAnimation = g_nDefaultAnimationType;
+    if (bContinued)
+    {
+        m_nAnimationType = ANIM_NONE;
+        SetupAnimation();
+    }
+    else
+    {
+        m_nAnimationType = (nAnimation != ANIM_NONE) ? nAnimation : ANIM_ONE_TICK;
+        m_nSoundOnAnimationEnd = (nAnimation != ANIM_NONE) ? CExtSoundPlayer::SOUND_MENU_POPUP : 0;
+        StartAnimation();
+        if (GetSafeHwnd() == NULL)
+            return false;
+    }
+
+    if (m_rgnWnd.GetSafeHandle() != NULL)
+    {
+        CRgn rgnCopy;
+        if (rgnCopy.CreateRectRgn(0, 0, 0, 0) && rgnCopy.CopyRgn(&m_rgnWnd) != ERROR)
+            SetWindowRgn((HRGN)rgnCopy.Detach(), FALSE);
+    }
+    SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    m_bWindowShown = true;
+    if (!bContinued)
+        SetAsHookTarget();
+    return true;
+}
+
+// The tracking point moved by the alignment against a given exclude rectangle.
+CPoint CExtPopupMenuWnd::AlignTrackPoint(CPoint pt)
+{
+    if (!m_bExcludeAreaGiven)
+        return pt;
+    const CSize size = CalcSize();
+    const CRect& rc = m_rcExcludeArea;
+    switch (m_dwTrackFlags & TPMX_ALIGN_MASK)
+    {
+    case TPMX_RIGHTALIGN: return CPoint(rc.right, rc.top);
+    case TPMX_CENTERALIGN: return CPoint(pt.x - size.cx / 2, pt.y);
+    case TPMX_LEFTALIGN: return CPoint(rc.left - size.cx, rc.top);
+    case TPMX_BOTTOMALIGN: return CPoint(rc.left, rc.bottom);
+    case TPMX_VCENTERALIGN: return CPoint(pt.x, pt.y - size.cy / 2);
+    case TPMX_TOPALIGN: return CPoint(rc.left, rc.top - size.cy);
+    default: return pt;
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Selection and sub-menus
+
+void CExtPopupMenuWnd::SelectItem(int nIndex)
+{
+    if (m_nDelayedFocusItemIndex != nIndex && GetSafeHwnd() != NULL)
+        KillTimer(ID_TIMER_DELAYED_OPEN);
+    if (nIndex < 0)
+    {
+        m_nDelayedFocusItemIndex = IDX_NOTHING;
+        return;
+    }
+    m_nDelayedFocusItemIndex = nIndex;
+    ItemCoveringNotification_t icn(this, NULL, ItemCoveringNotification_t::ICN_ITEM_DELAYED_OPEN,
+                                   nIndex);
+    icn.Notify();
+    if (GetSafeHwnd() != NULL)
+        SetTimer(ID_TIMER_DELAYED_OPEN, ID_PERIOD_DELAYED_OPEN);
+}
+
+void CExtPopupMenuWnd::DeselectCurrentItem(bool bRepaint)
+{
+    CSelfLock lock(this);
+    if (!IsContinuedTracking())
+        m_wndMenuTip.Hide();
+    const int nOld = m_nCurIndex;
+    if (nOld >= 0 && nOld < GetItemCount())
+    {
+        MENUITEMDATA& mi = m_items_all[nOld];
+        if (mi.m_pWndInplaceEdit != NULL && mi.m_pWndInplaceEdit->GetSafeHwnd() != NULL)
+            mi.m_pWndInplaceEdit->ShowWindow(SW_HIDE);
+        mi.m_nInplaceEditFlags &= ~MENUITEMDATA::EDIT_TEMPORARY_TEXT;
+        mi.m_sInplaceEditTemporaryText.Empty();
+        mi.SetFlag(ITEM_SELECTED, false);
+    }
+    m_nCurIndex = IDX_NOTHING;
+    if (nOld >= 0)
+    {
+        ItemCoveringNotification_t icn(this, NULL, ItemCoveringNotification_t::ICN_ITEM_LEAVE,
+                                       nOld);
+        icn.Notify();
+        if (nOld < GetItemCount())
+        {
+            MENUITEMDATA& mi = m_items_all[nOld];
+            if (mi.IsPopup() && mi.m_pWndChild != NULL)
+                mi.m_pWndChild->CloseMenuTree(false);
+        }
+    }
+    ShowStatusText(CWnd::FromHandle(m_hWndCmdReceiver), AFX_IDS_IDLEMESSAGE);
+    if (bRepaint && GetSafeHwnd() != NULL && IsWindowVisible())
+    {
+        Invalidate(FALSE);
+        UpdateWindow();
+    }
+}
+
+void CExtPopupMenuWnd::ExpandSubMenu(int nIndex, bool bOpen, bool bRepaint, bool bSelectFirst)
+{
+    CSelfLock lock(this);
+    if (nIndex < 0 || nIndex >= GetItemCount())
+        return;
+    if (nIndex != m_nCurIndex)
+    {
+        DeselectCurrentItem(false);
+        if (GetSafeHwnd() == NULL)
+            return;
+        m_nCurIndex = nIndex;
+        ItemCoveringNotification_t icn(this, NULL, ItemCoveringNotification_t::ICN_ITEM_ENTER,
+                                       nIndex, bOpen, bSelectFirst);
+        icn.Notify();
+        if (GetSafeHwnd() == NULL || nIndex >= GetItemCount())
+            return;
+    }
+    MENUITEMDATA& mi = m_items_all[nIndex];
+    if (mi.IsSelectable())
+    {
+        mi.SetFlag(ITEM_SELECTED, true);
+        if (IsScrolling())
+        {
+            const int b = GetBorderSize();
+            CRect rcItem;
+            GetItemRect(nIndex, rcItem, true);
+            int nBottom = m_rcContent.bottom;
+            if (IsScrolling())
+                nBottom -= m_rcScrollBottom.Height();
+            if (HasHiddenItems())
+                nBottom -= m_rcExpandButton.Height();
+            if (rcItem.bottom >= nBottom)
+                m_nDyScrollOffset += nBottom - 2 * b - rcItem.bottom;
+            int nTop = m_rcContent.top;
+            if (m_nDyScrollOffset != 0)
+                nTop += m_rcScrollTop.Height();
+            GetItemRect(nIndex, rcItem, true);
+            if (nTop >= rcItem.top)
+                m_nDyScrollOffset = m_nDyScrollOffset + 2 * b + nTop - rcItem.top;
+            m_nDyScrollOffset = max(GetLayoutOverhead(), min(m_nDyScrollOffset, 0));
+        }
+    }
+    ShowStatusText(CWnd::FromHandle(m_hWndCmdReceiver),
+                   mi.IsCommand() ? StatusIdForCommand(mi.m_nCmdID) : AFX_IDS_IDLEMESSAGE);
+    if (GetSafeHwnd() == NULL)
+        return;
+    if (bRepaint && IsWindowVisible())
+    {
+        Invalidate(FALSE);
+        UpdateWindow();
+    }
+    if (!bOpen || !mi.IsPopup() || mi.m_pWndChild == NULL)
+        return;
+    if (mi.m_pWndInplaceEdit != NULL && mi.m_pWndInplaceEdit->GetSafeHwnd() != NULL
+        && mi.m_pWndInplaceEdit->IsWindowVisible())
+        return;
+    CExtPopupMenuWnd* pChild = mi.m_pWndChild;
+    if (!pChild->IsItemTipAllowed())
+        return;
+    const bool bContinued = IsContinuedTracking();
+    if (!bContinued)
+        ReleaseHookTarget();
+    CRect rcItem;
+    GetItemRect(nIndex, rcItem, true);
+    ClientToScreen(&rcItem);
+    CRect rcExclude(rcItem);
+    rcExclude.left -= m_nLeftAreaWidth;
+    if (pChild->GetSafeHwnd() != NULL)
+    {
+        pChild->ShowWindow(SW_SHOWNA);
+        if (!bContinued)
+            pChild->SetAsHookTarget();
+    }
+    else
+    {
+        DWORD dwFlags = (m_dwTrackFlags & TPMX_SUBMENU_INHERITED)
+            | (((mi.m_wFlags & ITEM_CHILD_COMBINE) != 0) ? TPMX_COMBINE_DEFAULT : 0);
+        CSelfLock lockChild(pChild);
+        if (!pChild->TrackInternal(dwFlags, rcItem.right, rcItem.top, &rcExclude,
+                                   (LPVOID)(INT_PTR)nIndex, stat_PaintParentItem, false))
+        {
+            if (!bContinued && GetSafeHwnd() != NULL)
+                SetAsHookTarget();
+            return;
+        }
+    }
+    if (bSelectFirst && pChild->GetSafeHwnd() != NULL)
+    {
+        int nFirst = pChild->FindNextSelectableItem(FIND_CURRENT);
+        if (nFirst >= 0)
+            pChild->ExpandSubMenu(nFirst, false, true, false);
+    }
+}
+
+int CExtPopupMenuWnd::FindNextSelectableItem(int nDirection)
+{
+    const bool bExpandTakesPart = HasHiddenItems() && !IsExpanded();
+    const int nCount = GetItemCount();
+    bool bAllHidden = true;
+    for (int i = 0; i < nCount; i++)
+    {
+        if (m_items_all[i].IsDisplayed())
+            bAllHidden = false;
+    }
+    if (bExpandTakesPart && bAllHidden)
+        return IDX_EXPAND;
+    const int nNone = bExpandTakesPart ? IDX_EXPAND : IDX_NOTHING;
+    if (nCount == 0 || nDirection == 0)
+        return nNone;
+    auto selectable = [&](int i) { return m_items_all[i].IsSelectable(); };
+    const int nCur = m_nCurIndex;
+    switch (nDirection)
+    {
+    case FIND_CURRENT:
+        if (nCur >= 0)
+            return nCur;
+        for (int i = 0; i < nCount; i++)
+        {
+            if (selectable(i))
+                return i;
+        }
+        return nNone;
+    case FIND_NEXT:
+        for (int i = nCur + 1; i < nCount; i++)
+        {
+            if (i >= 0 && selectable(i))
+                return i;
+        }
+        if (bExpandTakesPart)
+            return IDX_EXPAND;
+        for (int i = 0; i < nCur; i++)
+        {
+            if (selectable(i))
+                return i;
+        }
+        return IDX_NOTHING;
+    case FIND_PREV:
+        if (nCount < 2 && nCur >= 0)
+            return IDX_NOTHING;
+        for (int i = (nCur >= 0 ? nCur : nCount) - 1; i >= 0; i--)
+        {
+            if (selectable(i))
+                return i;
+        }
+        for (int i = nCount - 1; i > nCur && nCur >= 0; i--)
+        {
+            if (selectable(i))
+                return i;
+        }
+        return IDX_NOTHING;
+    default:
+        return (nCur >= 0) ? (int)IDX_NOTHING : nNone;
+    }
+}
+
+void CExtPopupMenuWnd::KillTrackingTimers()
+{
+    if (GetSafeHwnd() == NULL)
+        return;
+    KillTimer(ID_TIMER_DELAYED_OPEN);
+    KillTimer(ID_TIMER_SCROLLING);
+    KillTimer(ID_TIMER_EXPAND_HOVER);
+    m_nExpandHoverCounter = 0;
+    m_nScrollingDirection = 0;
+}
+
+void CExtPopupMenuWnd::CloseMenuTree(bool bKeepWindow)
+{
+    CSelfLock lock(this);
+    const bool bContinued = IsContinuedTracking();
+    ShowStatusText(CWnd::FromHandle(m_hWndCmdReceiver), AFX_IDS_IDLEMESSAGE);
+    if (!bContinued)
+    {
+        m_wndMenuTip.Hide();
+        if (GetSafeHwnd() != NULL)
+        {
+            KillTimer(ID_TIMER_DELAYED_OPEN);
+            KillTimer(ID_TIMER_SCROLLING);
+            KillTimer(ID_TIMER_EXPAND_HOVER);
+        }
+        m_nExpandHoverCounter = 0;
+        ReleaseHookTarget();
+    }
+    for (int i = 0; i < GetItemCount(); i++)
+    {
+        MENUITEMDATA& mi = m_items_all[i];
+        mi.SetFlag(ITEM_SELECTED, false);
+        if (mi.IsPopup() && mi.m_pWndChild != NULL && mi.m_pWndChild->GetSafeHwnd() != NULL)
+            mi.m_pWndChild->CloseMenuTree(false);
+    }
+    m_nLastMousePick = IDX_NOTHING;
+    m_nCurIndex = IDX_NOTHING;
+    if (bKeepWindow || GetSafeHwnd() == NULL)
+        return;
+    ShowWindow(SW_HIDE);
+    if (bContinued)
+        return;
+    m_nDelayedFocusItemIndex = IDX_NOTHING;
+    const bool bTopLevel = IsTopLevel();
+    DestroyWindow();
+    if (bTopLevel && IsMenuTrackingOfBars() && g_BarLinks.m_pfnEndAllButtonTracking != NULL)
+        g_BarLinks.m_pfnEndAllButtonTracking();
+}
+
+void CExtPopupMenuWnd::EndWithCommand(UINT nCmdID, HWND hWndReceiver)
+{
+    CSelfLock lock(this);
+    TrackingSite_t& site = g_TrackingSite;
+    if (hWndReceiver == NULL)
+        hWndReceiver = m_hWndCmdReceiver;
+    if (site.m_pResultCmdID != NULL)
+        *site.m_pResultCmdID = nCmdID;
+    const bool bResultOnly = (m_dwTrackFlags & TPMX_NO_WM_COMMAND) != 0
+        || (GetRootMenu()->m_dwTrackFlags & TPMX_NO_WM_COMMAND) != 0;
+    CExtCmdItem* pCmdItem = NULL;
+    if (!bResultOnly && nCmdID != 0)
+    {
+        CExtCmdManager* pManager = g_CmdManagerHolder.GetManager();
+        if (pManager != NULL)
+            pCmdItem = pManager->FindCommand(
+                pManager->FindProfileNameForWindow(m_hWndCmdReceiver), nCmdID);
+    }
+    const bool bContinued = IsContinuedTracking();
+
+    // hide the chain and repaint what it covered at once
+    CRect rcCovered(0, 0, 0, 0);
+    CExtPopupMenuWnd* pRoot = this;
+    for (CExtPopupMenuWnd* p = this; p != NULL; p = p->m_pWndParentMenu)
+    {
+        pRoot = p;
+        CRect rc;
+        if (p->GetSafeHwnd() != NULL)
+        {
+            p->GetWindowRect(&rc);
+            rcCovered.UnionRect(&rcCovered, &rc);
+            p->ShowWindow(SW_HIDE);
+        }
+        if (p->m_wndMenuTip.GetSafeHwnd() != NULL && p->m_wndMenuTip.IsWindowVisible())
+        {
+            p->m_wndMenuTip.GetWindowRect(&rc);
+            rcCovered.UnionRect(&rcCovered, &rc);
+            p->m_wndMenuTip.Hide();
+        }
+    }
+    if (hWndReceiver != NULL && ::IsWindow(hWndReceiver) && !rcCovered.IsRectEmpty())
+    {
+        HWND hWndTop = ::GetAncestor(hWndReceiver, GA_ROOT);
+        if (hWndTop != NULL)
+        {
+            CRect rc(rcCovered);
+            ::ScreenToClient(hWndTop, (LPPOINT)&rc.left);
+            ::ScreenToClient(hWndTop, (LPPOINT)&rc.right);
+            if ((::GetWindowLongA(hWndTop, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0)
+            {
+                int nLeft = rc.left;
+                rc.left = rc.right;
+                rc.right = nLeft;
+            }
+            rc.NormalizeRect();
+            ::RedrawWindow(hWndTop, &rc, NULL, 0x78D);
+        }
+    }
+    CExtPopupMenuWnd* pSiteRoot = (site.m_pWndRoot != NULL) ? site.m_pWndRoot : pRoot;
+    if (pSiteRoot->GetSafeHwnd() != NULL)
+        pSiteRoot->PostMessage(WM_CLOSE);
+    if (IsMenuTrackingOfBars() && g_BarLinks.m_pfnEndAllButtonTracking != NULL)
+        g_BarLinks.m_pfnEndAllButtonTracking();
+    if (hWndReceiver == NULL || !::IsWindow(hWndReceiver) || bContinued)
+        return;
+    if (!bResultOnly)
+    {
+        if (pCmdItem != NULL)
+            pCmdItem->Deliver(hWndReceiver, false);
+        else
+            ::PostMessageA(hWndReceiver, WM_COMMAND, (WPARAM)nCmdID, 0);
+    }
+    g_SoundPlayerHolder.PlaySound(CExtSoundPlayer::SOUND_MENU_COMMAND);
+}
+
+void CExtPopupMenuWnd::EndWithItemCommand(const MENUITEMDATA& mi)
+{
+    EndWithCommand(mi.m_nCmdID, mi.m_hWndSpecCmdReceiver);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Tips and expansion
+
+bool CExtPopupMenuWnd::IsItemTipAllowed()
+{
+    return true;
+}
+
+bool CExtPopupMenuWnd::IsMenuTipVisible()
+{
+    if (g_TrackingSite.m_pWndHookTarget != this || IsContinuedTracking())
+        return false;
+    return m_wndMenuTip.GetSafeHwnd() != NULL && m_wndMenuTip.IsWindowVisible();
+}
+
+void CExtPopupMenuWnd::ShowMenuTip(bool bRepaint)
+{
+    if (bRepaint && GetSafeHwnd() != NULL && m_wndMenuTip.GetSafeHwnd() != NULL
+        && g_TrackingSite.m_pWndAnimation == NULL)
+    {
+        CSelfLock lock(this);
+        m_nAnimationType = ANIM_ONE_TICK;
+        StartAnimation();
+        if (GetSafeHwnd() == NULL)
+            return;
+    }
+    m_wndMenuTip.Hide();
+}
+
+void CExtPopupMenuWnd::ShowItemTip(int nIndex)
+{
+    if (!g_bPopupMenuTips || g_TrackingSite.m_pWndHookTarget != this)
+        return;
+    if (nIndex < 0 || nIndex >= GetItemCount())
+        return;
+    MENUITEMDATA& mi = m_items_all[nIndex];
+    if (!mi.IsCommand())
+        return;
+    CString strTip;
+    if (mi.IsSystemCommand())
+    {
+        UINT nPrompt = StatusIdForCommand(mi.m_nCmdID);
+        if (nPrompt != AFX_IDS_IDLEMESSAGE && AfxLoadString(nPrompt, strTip))
+        {
+            int nBreak = strTip.ReverseFind(_T('\n'));
+            if (nBreak >= 0)
+                strTip = strTip.Left(nBreak);
+        }
+    }
+    else
+    {
+        CExtCmdItem* pCmdItem = mi.GetCmd();
+        if (pCmdItem != NULL)
+            strTip = pCmdItem->m_strStatusTipText;
+    }
+    if (strTip.IsEmpty())
+        return;
+    CRect rcItem;
+    GetItemRect(nIndex, rcItem, true);
+    ClientToScreen(&rcItem);
+    m_wndMenuTip.SetText(strTip);
+    m_wndMenuTip.Show(this, rcItem);
+}
+
+void CExtPopupMenuWnd::ExpandHiddenItems()
+{
+    if (HasHiddenItems() && !IsExpanded())
+        NotifyMenuExpanded();
+}
+
+void CExtPopupMenuWnd::NotifyMenuExpanded()
+{
+    CSelfLock lock(this);
+    SelectItem(IDX_NOTHING);
+    m_wndMenuTip.Hide();
+    if (g_TrackingSite.m_pWndAnimation != NULL || IsMenuTipVisible())
+        return;
+    m_nPopupState |= STATE_EXPANDED;
+    RecalcLayout();
+    if (GetSafeHwnd() != NULL)
+    {
+        CRect rcOld;
+        GetWindowRect(&rcOld);
+        const CSize sizeNew = CalcSize();
+        const CSize sizeOld(rcOld.Width(), rcOld.Height());
+        const bool bWasScrolling = IsScrolling();
+        if (sizeNew != sizeOld || bWasScrolling)
+        {
+            SetWindowRgn(NULL, FALSE);
+            ShowWindow(SW_HIDE);
+            CExtPopupMenuWnd* pRoot = GetRootMenu();
+            if (pRoot != this && pRoot->GetSafeHwnd() != NULL)
+            {
+                CRect rcRoot, rcCommon;
+                pRoot->GetWindowRect(&rcRoot);
+                if (rcCommon.IntersectRect(&rcRoot, &rcOld))
+                    pRoot->UpdateWindow();
+            }
+            KillTrackingTimers();
+            m_bWindowShown = false;
+            m_shadowPopup.Destroy();
+            m_shadowExcludeArea.Destroy();
+            m_ptTrack = AlignTrackPoint(m_ptTrackRaw);
+            CRect rcNew = CalcPopupRect(m_ptTrack, &m_rcExcludeArea);
+            if (m_rgnWnd.GetSafeHandle() != NULL)
+            {
+                CRgn rgnCopy;
+                if (rgnCopy.CreateRectRgn(0, 0, 0, 0) && rgnCopy.CopyRgn(&m_rgnWnd) != ERROR)
+                    SetWindowRgn((HRGN)rgnCopy.Detach(), FALSE);
+            }
+            m_bWindowShown = true;
+            RecalcItemSizes();
+            SetWindowPos(NULL, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            m_nAnimationType = g_bMenuExpandAnimation ? ANIM_EXPAND : ANIM_ONE_TICK;
+            m_nSoundOnAnimationEnd = CExtSoundPlayer::SOUND_MENU_EXPANDED;
+            if (!IsContinuedTracking())
+                StartAnimation();
+            if (GetSafeHwnd() == NULL)
+                return;
+            SetWindowPos(NULL, 0, 0, 0, 0,
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+        }
+        else
+        {
+            RecalcItemSizes();
+            Invalidate(FALSE);
+            UpdateWindow();
+        }
+    }
+    if (GetSafeHwnd() != NULL && m_hWndCmdReceiver != NULL && ::IsWindow(m_hWndCmdReceiver))
+        ::SendMessageA(m_hWndCmdReceiver, g_nMsgNotifyMenuExpanded, 0, (LPARAM)this);
+}
+
+void CExtPopupMenuWnd::StartAutoScroll()
+{
+    if (GetSafeHwnd() != NULL)
+        SetTimer(ID_TIMER_SCROLLING, ID_PERIOD_SCROLLING);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Keyboard
+
+bool CExtPopupMenuWnd::OnHookKeyInEdit(UINT nChar, int nEditIndex, bool& bNoEat)
+{
+    MENUITEMDATA& mi = m_items_all[nEditIndex];
+    CWnd* pEdit = mi.m_pWndInplaceEdit;
+    if (pEdit == NULL || pEdit->GetSafeHwnd() == NULL)
+        return true;
+    const bool bCtrl = IsKeyDown(VK_CONTROL), bShift = IsKeyDown(VK_SHIFT);
+    if (IsKeyDown(VK_MENU))
+    {
+        PostMessage(WM_CANCELMODE);
+        return true;
+    }
+    switch (nChar)
+    {
+    case VK_ESCAPE:
+        SetFocus();
+        return true;
+    case VK_INSERT:
+        if (bCtrl)
+        {
+            pEdit->SendMessage(WM_COPY);
+            return true;
+        }
+        if (bShift)
+        {
+            pEdit->SendMessage(WM_PASTE);
+            return true;
+        }
+        break;
+    case VK_DELETE:
+        if (bShift)
+        {
+            pEdit->SendMessage(WM_CUT);
+            return true;
+        }
+        pEdit->SendMessage(CExtInPlaceEditWndMessages::g_nMsgDeleteSelection);
+        return true;
+    case 'C':
+        if (bCtrl)
+        {
+            pEdit->SendMessage(WM_COPY);
+            return true;
+        }
+        break;
+    case 'V':
+        if (bCtrl)
+        {
+            pEdit->SendMessage(WM_PASTE);
+            return true;
+        }
+        break;
+    case 'X':
+        if (bCtrl)
+        {
+            pEdit->SendMessage(WM_CUT);
+            return true;
+        }
+        break;
+    case 'A':
+        if (bCtrl)
+        {
+            pEdit->SendMessage(CExtInPlaceEditWndMessages::g_nMsgSelectAll);
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    bNoEat = true;
+    return false;
+}
+
+// Enter on item nIndex; TRUE when handled.
+bool CExtPopupMenuWnd::DoKeyActivate(int nIndex, bool& bNoEat)
+{
+    if (nIndex < 0 || nIndex >= GetItemCount())
+        return true;
+    MENUITEMDATA& mi = m_items_all[nIndex];
+    if (!mi.IsEnabled())
+        return true;
+    if (mi.IsInplaceEdit())
+    {
+        CWnd* pEdit = mi.m_pWndInplaceEdit;
+        if (pEdit != NULL && pEdit->GetSafeHwnd() != NULL && pEdit->IsWindowVisible())
+        {
+            bNoEat = true;
+            return false;
+        }
+        ShowInplaceEdit(nIndex);
+        return true;
+    }
+    if (mi.m_pCbItemClick != NULL && !IsNotifySuppressed())
+    {
+        mi.m_pCbItemClick(this, &mi);
+        if (GetSafeHwnd() != NULL)
+        {
+            Invalidate(FALSE);
+            UpdateWindow();
+        }
+        return true;
+    }
+    if (mi.IsCommand() || mi.IsChildSpecialPopup())
+    {
+        if (mi.m_pCbCmdDeliver != NULL && mi.m_pCbCmdDeliver(this, &mi))
+            return true;
+        if (GetSafeHwnd() != NULL)
+            EndWithCommand(mi.m_nCmdID, mi.m_hWndSpecCmdReceiver);
+        return true;
+    }
+    if (mi.IsPopup())
+    {
+        if (IsChildWindowOpen(mi))
+            return true;
+        SelectItem(IDX_NOTHING);
+        ExpandSubMenu(nIndex, true, true, true);
+    }
+    return true;
+}
+
+bool CExtPopupMenuWnd::ActivateItem(int nIndex)
+{
+    bool bNoEat = false;
+    return DoKeyActivate(nIndex, bNoEat);
+}
+
+// Selects the item and expands the hidden items when the expand button comes next.
+void CExtPopupMenuWnd::MoveSelection(int nNewIndex)
+{
+    if (nNewIndex == IDX_EXPAND)
+    {
+        const int nPrev = m_nCurIndex;
+        NotifyMenuExpanded();
+        if (GetSafeHwnd() == NULL)
+            return;
+        if (nPrev >= 0)
+            ExpandSubMenu(nPrev, false, true, false);
+        int nNext = FindNextSelectableItem(FIND_NEXT);
+        if (nNext >= 0 && nNext != m_nCurIndex)
+            ExpandSubMenu(nNext, false, true, false);
+        return;
+    }
+    if (nNewIndex >= 0 && nNewIndex != m_nCurIndex)
+        ExpandSubMenu(nNewIndex, false, true, false);
+}
+
+bool CExtPopupMenuWnd::HandleMnemonicKey(UINT nChar, bool& /*bNoEat*/)
+{
+    BYTE arrKeys[256];
+    if (!::GetKeyboardState(arrKeys))
+        return false;
+    WORD wChar = 0;
+    UINT nScan = ::MapVirtualKeyA(nChar, 0);
+    int n = ::ToAsciiEx(nChar, nScan, arrKeys, &wChar, 0, ::GetKeyboardLayout(0));
+    if (n != 1)
+        return false;
+    const TCHAR ch = (TCHAR)(wChar & 0xFF);
+    const int nFound = FindItemByMnemonic(ch, m_nCurIndex);
+    if (nFound < 0)
+    {
+        if (m_nCurIndex >= 0 && m_items_all[m_nCurIndex].IsDisplayed()
+            && m_items_all[m_nCurIndex].GetAccelChar() != 0
+            && FindItemByMnemonic(ch, -1) == m_nCurIndex)
+            ActivateItem(m_nCurIndex);
+        return true;
+    }
+    const bool bUnique = FindItemByMnemonic(ch, nFound) < 0;
+    if (bUnique)
+    {
+        ExpandSubMenu(nFound, false, true, false);
+        if (GetSafeHwnd() != NULL)
+            ActivateItem(nFound);
+        return true;
+    }
+    SelectItem(IDX_NOTHING);
+    ExpandSubMenu(nFound, true, true, false);
+    return true;
+}
+
+bool CExtPopupMenuWnd::OnHookKey(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/, bool& bNoEat)
+{
+    TrackingSite_t& site = g_TrackingSite;
+    if (GetSafeHwnd() == NULL || !IsWindowVisible() || site.m_pWndRoot == NULL
+        || site.IsEnding() || site.m_pWndAnimation != NULL)
+        return true;
+    CSelfLock lock(this);
+    int nEditIndex = -1;
+    if (IsFocusInInplaceEdit(&nEditIndex)
+        && !(nChar == VK_RETURN && nEditIndex == m_nCurIndex))
+        return OnHookKeyInEdit(nChar, nEditIndex, bNoEat);
+
+    switch (nChar)
+    {
+    case VK_RETURN:
+        if (m_nCurIndex < 0)
+            return true;
+        return DoKeyActivate(m_nCurIndex, bNoEat);
+    case VK_RIGHT:
+    {
+        if (m_nCurIndex >= 0 && m_items_all[m_nCurIndex].IsPopup())
+        {
+            if (IsChildWindowOpen(m_items_all[m_nCurIndex]))
+                return true;
+            SelectItem(IDX_NOTHING);
+            ExpandSubMenu(m_nCurIndex, true, true, true);
+            return true;
+        }
+        if (GetItemCount() == 0)
+            return true;
+        if (IsMenuTrackingOfBars() && m_hWndCmdReceiver != NULL)
+            ::PostMessageA(m_hWndCmdReceiver, g_nMsgPopupNext, 0, (LPARAM)this);
+        return true;
+    }
+    case VK_LEFT:
+    {
+        CExtPopupMenuWnd* pParent = m_pWndParentMenu;
+        if (pParent != NULL)
+        {
+            int nParentIndex = -1;
+            for (int i = 0; i < pParent->GetItemCount(); i++)
+            {
+                if (pParent->m_items_all[i].m_pWndChild == this)
+                    nParentIndex = i;
+            }
+            CloseMenuTree(false);
+            if (pParent->GetSafeHwnd() == NULL)
+                return true;
+            if (nParentIndex >= 0)
+            {
+                pParent->ExpandSubMenu(nParentIndex, false, true, false);
+                if (nParentIndex < pParent->GetItemCount())
+                    pParent->m_items_all[nParentIndex].SetFlag(ITEM_SELECTED, true);
+                if (pParent->GetSafeHwnd() != NULL)
+                {
+                    pParent->Invalidate(FALSE);
+                    pParent->UpdateWindow();
+                }
+            }
+            if (pParent->GetSafeHwnd() != NULL)
+                pParent->SetAsHookTarget();
+            return true;
+        }
+        if (IsMenuTrackingOfBars() && m_hWndCmdReceiver != NULL)
+            ::PostMessageA(m_hWndCmdReceiver, g_nMsgPopupPrev, 0, (LPARAM)this);
+        return true;
+    }
+    case VK_ESCAPE:
+    case VK_MENU:
+        EndWithCommand(0);
+        return true;
+    case VK_SPACE:
+        return true;
+    case VK_UP:
+        MoveSelection(FindNextSelectableItem(FIND_PREV));
+        return true;
+    case VK_DOWN:
+        if (IsKeyDown(VK_CONTROL))
+        {
+            ExpandHiddenItems();
+            return true;
+        }
+        MoveSelection(FindNextSelectableItem(FIND_NEXT));
+        return true;
+    case VK_PRIOR:
+    case VK_NEXT:
+        if (m_nCurIndex < 0)
+            MoveSelection(FindNextSelectableItem(FIND_CURRENT));
+        return true;
+    default:
+        break;
+    }
+    if (IsKeyDown(VK_SHIFT) || IsKeyDown(VK_CONTROL))
+        return false;
+    HandleMnemonicKey(nChar, bNoEat);
+    return true;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Mouse
+
+bool CExtPopupMenuWnd::OnHookMouseWheel(WPARAM /*wParam*/, LPARAM /*lParam*/, bool& bNoEat)
+{
+    bNoEat = false;
+    return true;
+}
+
+bool CExtPopupMenuWnd::OnHookMouseMove(UINT nFlags, CPoint point, bool& bNoEat)
+{
+    TrackingSite_t& site = g_TrackingSite;
+    if (GetSafeHwnd() == NULL || !IsWindowVisible() || site.m_pWndRoot == NULL
+        || site.IsEnding() || site.m_pWndAnimation != NULL)
+        return false;
+    CSelfLock lock(this);
+    bool bOverEdit = false;
+    int nHit = HitTestItem(point, &bOverEdit);
+    if (nHit >= 0 && bOverEdit)
+    {
+        if (nHit != m_nCurIndex)
+            ExpandSubMenu(nHit, false, true, false);
+        bNoEat = true;
+        return false;
+    }
+    if (IsFocusInInplaceEdit())
+        return false;
+
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (!rcClient.PtInRect(point))
+    {
+        if (m_pWndParentMenu != NULL && m_pWndParentMenu->GetSafeHwnd() != NULL)
+        {
+            CPoint ptParent(point);
+            ClientToScreen(&ptParent);
+            m_pWndParentMenu->ScreenToClient(&ptParent);
+            bool bParentNoEat = false;
+            if (m_pWndParentMenu->OnHookMouseMove(nFlags, ptParent, bParentNoEat))
+            {
+                m_nLastMousePick = IDX_NOTHING;
+                return true;
+            }
+        }
+        if (GetSafeHwnd() != NULL && site.m_pWndHookTarget == this && m_nCurIndex >= 0
+            && m_nLastMousePick >= 0)
+        {
+            MENUITEMDATA& mi = m_items_all[m_nCurIndex];
+            bool bKeep = mi.IsPopup() && mi.m_pWndChild != NULL
+                && mi.m_pWndChild->GetCurrentIndex() >= 0;
+            if (!bKeep)
+                DeselectCurrentItem(true);
+        }
+        m_nLastMousePick = IDX_NOTHING;
+        return false;
+    }
+    if (nHit == IDX_EXPAND)
+    {
+        if (m_nCurIndex >= 0)
+            DeselectCurrentItem(true);
+        if (GetSafeHwnd() != NULL && g_bMenuExpandOnHover)
+        {
+            SetAsHookTarget();
+            if (m_nExpandHoverCounter == 0)
+            {
+                m_nExpandHoverCounter = 1;
+                SetTimer(ID_TIMER_EXPAND_HOVER, ID_PERIOD_EXPAND_HOVER);
+            }
+        }
+        return false;
+    }
+    if (nHit == IDX_SCROLL_TOP || nHit == IDX_SCROLL_BOTTOM)
+    {
+        StartAutoScroll();
+        return false;
+    }
+    if (nHit < 0 || nHit == m_nCurIndex)
+        return false;
+    MENUITEMDATA& mi = m_items_all[nHit];
+    if (mi.IsSeparator() || !mi.IsEnabled())
+        return false;
+    SelectItem(IDX_NOTHING);
+    SetAsHookTarget();
+    ExpandSubMenu(nHit, false, true, false);
+    if (GetSafeHwnd() == NULL)
+        return true;
+    m_nLastMousePick = nHit;
+    if (mi.IsPopup())
+    {
+        m_wndMenuTip.Hide();
+        if (!IsChildWindowOpen(mi))
+            SelectItem(nHit);
+    }
+    else
+        ShowItemTip(nHit);
+    return true;
+}
+
+bool CExtPopupMenuWnd::OnHookMouseClick(UINT nMessage, CPoint point, bool& bNoEat)
+{
+    TrackingSite_t& site = g_TrackingSite;
+    if (GetSafeHwnd() == NULL)
+        return false;
+    CSelfLock lock(this);
+    bool bOverEdit = false, bOverSplit = false;
+    int nHit = HitTestItem(point, &bOverEdit, &bOverSplit);
+    if (nHit >= 0 && bOverEdit)
+    {
+        if (nHit != m_nCurIndex)
+            ExpandSubMenu(nHit, false, true, false);
+        bNoEat = true;
+        return false;
+    }
+    const bool bRelease = nMessage == WM_LBUTTONUP || nMessage == WM_NCLBUTTONUP;
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CPoint ptScreen(point);
+    ClientToScreen(&ptScreen);
+    if (bRelease && !rcClient.PtInRect(point))
+    {
+        if (m_wndMenuTip.GetSafeHwnd() != NULL && m_wndMenuTip.IsWindowVisible())
+        {
+            CRect rcTip;
+            m_wndMenuTip.GetWindowRect(&rcTip);
+            if (rcTip.PtInRect(ptScreen))
+                return true;
+        }
+        if (m_pWndParentMenu != NULL && m_pWndParentMenu->GetSafeHwnd() != NULL)
+        {
+            CPoint ptParent(ptScreen);
+            m_pWndParentMenu->ScreenToClient(&ptParent);
+            return m_pWndParentMenu->OnHookMouseClick(nMessage, ptParent, bNoEat);
+        }
+        if (nMessage == WM_NCLBUTTONUP)
+        {
+            CloseMenuTree(false);
+            return true;
+        }
+        if (IsMenuTrackingOfBars())
+        {
+            if (g_BarLinks.m_pfnIsPointOverTrackedButton == NULL
+                || !g_BarLinks.m_pfnIsPointOverTrackedButton(ptScreen))
+                CloseMenuTree(false);
+        }
+        return true;
+    }
+    if (nHit == IDX_SCROLL_TOP || nHit == IDX_SCROLL_BOTTOM)
+    {
+        if (bRelease)
+            StartAutoScroll();
+        return true;
+    }
+    if (bRelease && nHit == IDX_EXPAND)
+    {
+        if (HasHiddenItems() && !IsExpanded())
+            NotifyMenuExpanded();
+        return true;
+    }
+    if (nHit < 0)
+    {
+        if (nMessage == WM_NCLBUTTONUP)
+        {
+            CloseMenuTree(false);
+            return true;
+        }
+        if (!bRelease && IsTopLevel() && m_bCombineWithEA && m_pWndParentMenu == NULL
+            && m_rcExcludeArea.PtInRect(ptScreen))
+        {
+            CloseMenuTree(false);
+            return true;
+        }
+        return false;
+    }
+    if (!bRelease)
+        return true;    // commands fire on the release
+    MENUITEMDATA& mi = m_items_all[nHit];
+    if (!mi.IsEnabled() || !mi.IsDisplayed())
+        return true;
+    if (mi.IsInplaceEdit() && !bOverSplit && !IsNotifySuppressed())
+    {
+        SetAsHookTarget();
+        if (nHit != m_nCurIndex)
+            ExpandSubMenu(nHit, false, true, false);
+        if (GetSafeHwnd() != NULL)
+            ShowInplaceEdit(nHit);
+        return true;
+    }
+    if (mi.IsPopup() && !mi.IsChildSpecialPopup())
+    {
+        if (mi.IsInplaceEdit() && bOverSplit)
+            DeselectCurrentItem(true);
+        if (GetSafeHwnd() == NULL)
+            return true;
+        if (!IsChildWindowOpen(mi))
+        {
+            SelectItem(IDX_NOTHING);
+            ExpandSubMenu(nHit, true, true, false);
+        }
+        return true;
+    }
+    if (mi.m_pCbItemClick != NULL)
+    {
+        if (!IsNotifySuppressed())
+        {
+            mi.m_pCbItemClick(this, &mi);
+            if (GetSafeHwnd() != NULL)
+            {
+                Invalidate(FALSE);
+                UpdateWindow();
+            }
+            return true;
+        }
+        CloseMenuTree(false);
+        return true;
+    }
+    if (mi.IsCommand() || mi.IsChildSpecialPopup())
+    {
+        if (mi.m_pCbCmdDeliver != NULL && mi.m_pCbCmdDeliver(this, &mi))
+            return true;
+        if (GetSafeHwnd() != NULL)
+            EndWithCommand(mi.m_nCmdID, mi.m_hWndSpecCmdReceiver);
+        return true;
+    }
+    CloseMenuTree(false);
+    (void)site;
+    return true;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Message handlers
+
+void CExtPopupMenuWnd::OnTimer(UINT nIDEvent)
+{
+    TrackingSite_t& site = g_TrackingSite;
+    switch (nIDEvent)
+    {
+    case ID_TIMER_DELAYED_OPEN:
+    {
+        KillTimer(ID_TIMER_DELAYED_OPEN);
+        const int nIndex = m_nDelayedFocusItemIndex;
+        m_nDelayedFocusItemIndex = IDX_NOTHING;
+        if (site.m_pWndAnimation != NULL || site.IsEnding() || nIndex < 0
+            || nIndex >= GetItemCount())
+            return;
+        CPoint pt;
+        if (!::GetCursorPos(&pt))
+            return;
+        ScreenToClient(&pt);
+        if (HitTestItem(pt) == nIndex)
+            ExpandSubMenu(nIndex, true, true, false);
+        return;
+    }
+    case ID_TIMER_SCROLLING:
+    {
+        SelectItem(IDX_NOTHING);
+        if (m_nCurIndex >= 0)
+            DeselectCurrentItem(false);
+        if (GetSafeHwnd() == NULL)
+            return;
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ScreenToClient(&pt);
+        int nStep = 0;
+        if (m_nDyScrollOffset != 0 && m_rcScrollTop.PtInRect(pt))
+            nStep = 5;
+        else if (m_nDyScrollOffset > GetLayoutOverhead() && m_rcScrollBottom.PtInRect(pt))
+            nStep = -5;
+        m_nScrollingDirection = nStep;
+        const int nLowest = GetLayoutOverhead();
+        int nOffset = m_nDyScrollOffset + nStep;
+        nOffset = max(nLowest, min(nOffset, 0));
+        m_nDyScrollOffset = nOffset;
+        if (nStep == 0 || nOffset == nLowest || nOffset == 0)
+        {
+            KillTimer(ID_TIMER_SCROLLING);
+            m_nScrollingDirection = 0;
+        }
+        Invalidate(FALSE);
+        UpdateWindow();
+        return;
+    }
+    case ID_TIMER_EXPAND_HOVER:
+    {
+        if (m_nExpandHoverCounter <= 1)
+            m_nExpandHoverCounter = 0;
+        m_nExpandHoverCounter += 50;
+        if (m_nExpandHoverCounter < 1500)
+            return;
+        KillTimer(ID_TIMER_EXPAND_HOVER);
+        m_nExpandHoverCounter = 0;
+        if (!HasHiddenItems() || IsExpanded() || site.m_pWndAnimation != NULL)
+            return;
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        ScreenToClient(&pt);
+        if (HitTestItem(pt) == IDX_EXPAND)
+            NotifyMenuExpanded();
+        return;
+    }
+    default:
+        CExtPopupBaseWnd::OnTimer(nIDEvent);
+        return;
+    }
+}
+
+BOOL CExtPopupMenuWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    if (IsNotifySuppressed())
+    {
+        ::SetCursor(::LoadCursor(NULL, IDC_HELP));
+        return TRUE;
+    }
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    ScreenToClient(&pt);
+    bool bOverEdit = false;
+    int nHit = HitTestItem(pt, &bOverEdit);
+    if (nHit >= 0 && bOverEdit && m_items_all[nHit].IsEnabled()
+        && m_items_all[nHit].m_pCbItemClick == NULL)
+    {
+        ::SetCursor(::LoadCursor(NULL, IDC_IBEAM));
+        return TRUE;
+    }
+    return CWnd::OnSetCursor(pWnd, nHitTest, message);
+}
+
+int CExtPopupMenuWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
+{
+    if (IsContinuedTracking())
+    {
+        CExtPopupMenuWnd* pDeepest = this;
+        for (bool bFound = true; bFound;)
+        {
+            bFound = false;
+            for (int i = 0; i < pDeepest->GetItemCount(); i++)
+            {
+                MENUITEMDATA& mi = pDeepest->m_items_all[i];
+                if (pDeepest->IsChildWindowOpen(mi))
+                {
+                    pDeepest = mi.m_pWndChild;
+                    bFound = true;
+                    break;
+                }
+            }
+        }
+        pDeepest->BringChainToTop(NULL);
+        return MA_NOACTIVATE;
+    }
+    return CExtPopupBaseWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+}
+
+void CExtPopupMenuWnd::OnCancelMode()
+{
+    if (IsContinuedTracking())
+        return;
+    TrackingSite_t& site = g_TrackingSite;
+    if (site.m_pWndRoot != NULL && !site.IsEnding())
+        site.Done();
+    if (IsMenuTrackingOfBars() && g_BarLinks.m_pfnEndAllButtonTracking != NULL)
+        g_BarLinks.m_pfnEndAllButtonTracking();
+}
+
+void CExtPopupMenuWnd::OnActivateApp(BOOL bActive, DWORD dwThreadID)
+{
+    CExtPopupBaseWnd::OnActivateApp(bActive, dwThreadID);
+    CloseMenuTree(false);
+}
+
+void CExtPopupMenuWnd::OnClose()
+{
+    DestroyWindow();
+}
+
+// Input reaches the popup only through the hooks.
+void CExtPopupMenuWnd::OnKeyDown(UINT, UINT, UINT)
+{
+}
+
+void CExtPopupMenuWnd::OnMouseMove(UINT, CPoint)
+{
+}
+
+void CExtPopupMenuWnd::OnLButtonDown(UINT, CPoint)
+{
+}
+
+void CExtPopupMenuWnd::OnLButtonUp(UINT, CPoint)
+{
+}
