@@ -442,3 +442,32 @@ TEST_F(PopupTrackingTest, JoinedPopupTakesTheButtonIntoItsRegion)
     m_pPopup->GetContentRect(rcContent);
     EXPECT_EQ(rcButton.Height() - 1, rcContent.top);
 }
+
+TEST_F(PopupTrackingTest, ContinuedTrackingJoinsTheRunningOne)
+{
+    ASSERT_TRUE(Track());
+    HHOOK hMouse = g_TrackingSite.m_hHookMouse;
+    int nJoinedDestroyed = 0;
+    CExtPopupMenuWnd* pJoined = new CCountedPopupMenuWnd(&nJoinedDestroyed);
+    ASSERT_TRUE(pJoined->InitAsEmptyPopup(m_receiver.GetSafeHwnd()));
+    pJoined->InsertCommandItem(ID_POPUP_GAMMA, -1, _T("Gamma"));
+    ASSERT_TRUE(pJoined->StartTracking(CExtPopupMenuWnd::TPMX_CONTINUED_TRACKING
+                                           | CExtPopupMenuWnd::TPMX_SELECTANY,
+                                       400, 300));
+    // the first tracking goes on with its hooks; the joined popup is no root
+    EXPECT_EQ(0, m_nDestroyed);
+    EXPECT_EQ(m_pPopup, g_TrackingSite.m_pWndRoot);
+    EXPECT_EQ(hMouse, g_TrackingSite.m_hHookMouse);
+    EXPECT_TRUE(pJoined->IsContinuedTracking());
+    const DWORD dwFlags = pJoined->GetTrackFlags();
+    EXPECT_EQ(0x1700u, dwFlags & 0x1700u);
+    EXPECT_EQ(0u, dwFlags & CExtPopupMenuWnd::TPMX_SELECTANY);
+    EXPECT_TRUE(pJoined->IsAnimationFinished());
+    // closing its window leaves the tracking alone; the owner deletes it
+    pJoined->DestroyWindow();
+    PopupPumpFor(30);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(0, nJoinedDestroyed);
+    delete pJoined;
+    EXPECT_EQ(1, nJoinedDestroyed);
+}

@@ -286,7 +286,8 @@ CExtPopupMenuWnd::CExtPopupMenuWnd()
       m_pWndParentMenu(NULL), m_rcScrollTop(0, 0, 0, 0), m_rcScrollBottom(0, 0, 0, 0),
       m_rcExpandButton(0, 0, 0, 0), m_nScrollingDirection(0), m_nLeftAreaWidth(0),
       m_eCombineAlign(COMBINE_NONE), m_rcContent(0, 0, 0, 0), m_sizeFullItems(0, 0),
-      m_bCombineWithEA(false), m_bExcludeAreaGiven(false), m_bWindowShown(false), m_ptTrack(0, 0), m_ptTrackRaw(0, 0),
+      m_bCombineWithEA(false), m_bExcludeAreaGiven(false), m_bWindowShown(false),
+      m_ptTrack(0, 0), m_ptTrackRaw(0, 0),
       m_nSelfLock(0), m_bDeletePending(false)
 {
     ResetState();

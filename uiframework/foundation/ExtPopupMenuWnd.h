@@ -332,7 +332,8 @@ public:
         bool IsSystemCommand() const;
         bool IsOwnIcon() const { return (m_wFlags & ITEM_OWN_ICON) != 0; }
         bool IsButtonStyle() const { return (m_wFlags & ITEM_BUTTON_STYLE) != 0; }
-        bool IsDisplayed() const { return (m_wFlags & (ITEM_DISPLAYED | ITEM_FORCE_DISPLAYED)) != 0; }
+        bool IsDisplayed() const
+            { return (m_wFlags & (ITEM_DISPLAYED | ITEM_FORCE_DISPLAYED)) != 0; }
         bool IsForceDisplayed() const { return (m_wFlags & ITEM_FORCE_DISPLAYED) != 0; }
         bool IsSelected() const { return (m_wFlags & ITEM_SELECTED) != 0; }
         bool IsEnabled() const;

@@ -623,7 +623,9 @@ bool CExtPopupMenuWnd::StartTracking(DWORD dwTrackFlags, int x, int y, const REC
         hWndFocus = ::GetParent(hWndFocus);
     }
 
-    if (site.m_pWndRoot != NULL)
+    // a continued tracking joins the running one instead of ending it
+    const bool bContinued = (dwTrackFlags & TPMX_CONTINUED_TRACKING) != 0;
+    if (site.m_pWndRoot != NULL && !bContinued)
     {
         if (site.IsEnding())
             return false;
@@ -635,7 +637,6 @@ bool CExtPopupMenuWnd::StartTracking(DWORD dwTrackFlags, int x, int y, const REC
         ::ReleaseCapture();
         ::SendMessageA(hWndCapture, WM_CANCELMODE, 0, 0);
     }
-    const bool bContinued = (dwTrackFlags & TPMX_CONTINUED_TRACKING) != 0;
     if (!bContinued)
     {
         site.SetTracking(this);
@@ -1662,7 +1663,6 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT nFlags, CPoint point, bool& bNoEat)
 
 bool CExtPopupMenuWnd::OnHookMouseClick(UINT nMessage, CPoint point, bool& bNoEat)
 {
-    TrackingSite_t& site = g_TrackingSite;
     if (GetSafeHwnd() == NULL)
         return false;
     CSelfLock lock(this);
@@ -1786,7 +1786,6 @@ bool CExtPopupMenuWnd::OnHookMouseClick(UINT nMessage, CPoint point, bool& bNoEa
         return true;
     }
     CloseMenuTree(false);
-    (void)site;
     return true;
 }
 
