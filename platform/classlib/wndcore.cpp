@@ -22,6 +22,28 @@ struct CHandleMaps
     std::unordered_map<HMENU, CMenu*> m_tempMenu;
 };
 
+// The object a map holds for a handle, or NULL.
+template <class TMap>
+typename TMap::mapped_type FindMapped(const TMap& map, typename TMap::key_type h)
+{
+    auto it = map.find(h);
+    return it != map.end() ? it->second : NULL;
+}
+
+// The permanent object of a handle, else its temporary one, else a new temporary one.
+template <class T, class TMap>
+T* FindOrMakeTemporary(TMap& permMap, TMap& tempMap, typename TMap::key_type h, typename TMap::key_type T::*pHandle)
+{
+    if (T* p = FindMapped(permMap, h))
+        return p;
+    if (T* p = FindMapped(tempMap, h))
+        return p;
+    T* p = new T;
+    p->*pHandle = h;
+    tempMap[h] = p;
+    return p;
+}
+
 void DeleteTempWindows(CHandleMaps* pMaps)
 {
     // the objects only borrow their handles
@@ -182,25 +204,14 @@ CMenu* PASCAL CMenu::FromHandle(HMENU hMenu)
     if (hMenu == NULL)
         return NULL;
     CHandleMaps* pMaps = GetHandleMaps();
-    auto perm = pMaps->m_permMenu.find(hMenu);
-    if (perm != pMaps->m_permMenu.end())
-        return perm->second;
-    auto temp = pMaps->m_tempMenu.find(hMenu);
-    if (temp != pMaps->m_tempMenu.end())
-        return temp->second;
-    CMenu* pMenu = new CMenu;
-    pMenu->m_hMenu = hMenu;
-    pMaps->m_tempMenu[hMenu] = pMenu;
-    return pMenu;
+    return FindOrMakeTemporary<CMenu>(pMaps->m_permMenu, pMaps->m_tempMenu, hMenu, &CMenu::m_hMenu);
 }
 
 CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu)
 {
     if (hMenu == NULL)
         return NULL;
-    CHandleMaps* pMaps = GetHandleMaps();
-    auto perm = pMaps->m_permMenu.find(hMenu);
-    return perm != pMaps->m_permMenu.end() ? perm->second : NULL;
+    return FindMapped(GetHandleMaps()->m_permMenu, hMenu);
 }
 
 void PASCAL CMenu::DeleteTempMap()
@@ -248,25 +259,14 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
     if (hWnd == NULL)
         return NULL;
     CHandleMaps* pMaps = GetHandleMaps();
-    auto perm = pMaps->m_permWnd.find(hWnd);
-    if (perm != pMaps->m_permWnd.end())
-        return perm->second;
-    auto temp = pMaps->m_tempWnd.find(hWnd);
-    if (temp != pMaps->m_tempWnd.end())
-        return temp->second;
-    CWnd* pWnd = new CWnd;
-    pWnd->m_hWnd = hWnd;
-    pMaps->m_tempWnd[hWnd] = pWnd;
-    return pWnd;
+    return FindOrMakeTemporary<CWnd>(pMaps->m_permWnd, pMaps->m_tempWnd, hWnd, &CWnd::m_hWnd);
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
     if (hWnd == NULL)
         return NULL;
-    CHandleMaps* pMaps = GetHandleMaps();
-    auto perm = pMaps->m_permWnd.find(hWnd);
-    return perm != pMaps->m_permWnd.end() ? perm->second : NULL;
+    return FindMapped(GetHandleMaps()->m_permWnd, hWnd);
 }
 
 void PASCAL CWnd::DeleteTempMap()
