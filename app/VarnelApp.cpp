@@ -80,12 +80,15 @@ static CFillKindTableInit s_fillKindTableInit;
 CVarnelApp::CVarnelApp(LPCTSTR lpszRegistryCompany)
     : m_nImageDpi(300),
       m_gdiplusToken(0),
-      m_strRegistryCompany(lpszRegistryCompany)
+      m_strRegistryCompany(lpszRegistryCompany),
+      m_documentHost(this)
 {
 }
 
 CVarnelApp::~CVarnelApp()
 {
+    if (GetDocumentHost() == &m_documentHost)
+        SetDocumentHost(NULL);
 }
 
 CVarnelApp* GetVarnelApp()
@@ -119,6 +122,8 @@ BOOL CVarnelApp::InitInstance()
 
 BOOL CVarnelApp::StartUp()
 {
+    SetDocumentHost(&m_documentHost);
+
     const CString strFolder = GetProgramFolder();
     m_strGraphicsFolder = strFolder + "\\Graphics";
     m_strBackgroundsFolder = strFolder + "\\Backgrounds";

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "afxwin.h"
+#include "VarnelDocumentHost.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -30,8 +31,9 @@ public:
     virtual int ExitInstance() override;
 
     // Operations
-    // Start-up before the command line: folders, GDI+, common controls, OLE, registry
-    // key, recent files, the document template and the shown main window.
+    // Start-up before the command line: the document host, folders, GDI+, common
+    // controls, OLE, registry key, recent files, the document template and the shown
+    // main window.
     BOOL StartUp();
     // The folder of the program file, without a trailing backslash.
     static CString GetProgramFolder();
@@ -48,6 +50,7 @@ public:
 
 protected:
     CString m_strRegistryCompany;       // company word of the registry key
+    CVarnelDocumentHost m_documentHost; // installed by StartUp until destruction
 
     // Command handlers
     afx_msg void OnFileNew();

@@ -72,6 +72,14 @@ void CVarnelView::OnInitialUpdate()
     CScrollView::OnInitialUpdate();
 }
 
+void CVarnelView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (lHint == HINT_FIT_ZOOM && pDoc != NULL)
+        SetZoom(CVarnelDoc::GetZoomForDesign(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight));
+    CScrollView::OnUpdate(pSender, lHint, pHint);
+}
+
 // The page of the shown side and its elements.
 void CVarnelView::OnDraw(CDC* pDC)
 {

@@ -33,6 +33,8 @@ public:
     // Overrides
     virtual void OnDraw(CDC* pDC) override;
     virtual void OnInitialUpdate() override;
+    // HINT_FIT_ZOOM takes the zoom that shows the design whole; every hint redraws.
+    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = NULL) override;
 
     // Database commands

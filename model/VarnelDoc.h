@@ -25,6 +25,10 @@ class Bitmap;
 
 const int UNDO_LEVELS = 5;
 
+// Update hint: the design views take the zoom that shows the design whole
+// (CVarnelDoc::GetZoomForDesign).
+const LPARAM HINT_FIT_ZOOM = 0x5A4F;
+
 // CVarnelDoc holds the elements, selection, snapshots, sizes, colours and data source of a
 // publication.
 class CVarnelDoc : public COleDocument
@@ -63,10 +67,10 @@ public:
     // Loads the table of the data-source description through a data-source dialog that
     // is never shown. On failure the description is kept and the document has no table.
     BOOL ReconnectDataSource();
-    // Shows the tip of the day when the option "ShowTip" is 1 and stores the dialog's
-    // show-at-start-up state.
+    // Shows the tip of the day (through the document host) when the option "ShowTip" is
+    // 1 and stores the dialog's show-at-start-up state.
     void ShowTipOfTheDay();
-    // Sets the zoom of every design view from the design size.
+    // Sets the zoom of every design view from the design size (through HINT_FIT_ZOOM).
     void FitViewsZoom();
     // Key of the application's options under HKEY_CURRENT_USER.
     static CString GetOptionsKeyPath();

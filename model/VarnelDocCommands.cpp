@@ -3,11 +3,9 @@
 
 #include "VarnelDoc.h"
 #include "Elements.h"
+#include "DocumentHost.h"
 #include "PictureLoad.h"
-#include "app/VarnelApp.h"
-#include "app/VarnelView.h"
 #include "resources/resource.h"
-#include "afxdlgs.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -144,9 +142,6 @@ const char kBackgroundFilter[] =
     "|JPEG Files (*.jpg;*.jpeg)|*.jpg; *.jpeg|Bitmap Files (*.bmp)|*.bmp|Gif Files (*.gif)|*.gif"
     "|PNG Files (*.png)|*.png|Metafiles (*.wmf)|*.wmf|Tiff Files (*.tif)|*.tif||";
 
-// Open dialog: resizable, file must exist, read-only box hidden, overwrite prompt.
-const DWORD kPictureDialogFlags = OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-
 const char kUnexpectedError[] =
     "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
 
@@ -186,14 +181,20 @@ void ReportUnreadablePicture(const CString& strPath)
                   MB_ICONEXCLAMATION);
 }
 
-// Runs the picture Open dialog starting in strFolder; the chosen path, or empty on Cancel.
-CString ChoosePictureFile(LPCSTR pszFilter, const CString& strFolder)
+// Runs the host's picture Open dialog starting in the remembered folder; the chosen path,
+// or empty on Cancel or without a host.
+CString ChoosePictureFile(LPCSTR pszFilter, HostFolder folder)
 {
-    CFileDialog dlg(TRUE, NULL, NULL, kPictureDialogFlags, pszFilter);
-    dlg.m_ofn.lpstrInitialDir = strFolder;
-    if (dlg.DoModal() != IDOK)
+    CDocumentHost* pHost = GetDocumentHost();
+    if (pHost == NULL)
         return CString();
-    return dlg.GetPathName();
+    return pHost->ChoosePictureFile(pszFilter, pHost->GetFolder(folder));
+}
+
+void RememberFolder(HostFolder folder, const CString& strPath)
+{
+    if (CDocumentHost* pHost = GetDocumentHost())
+        pHost->SetFolder(folder, strPath);
 }
 
 // The picture of a supported file the user chose, loaded; NULL (the user told why) when
@@ -204,18 +205,6 @@ Gdiplus::Bitmap* LoadChosenPicture(const CString& strPath)
     if (pBitmap == NULL)
         ReportUnreadablePicture(strPath);
     return pBitmap;
-}
-
-// The first design view of the document, or NULL.
-CVarnelView* FirstDesignView(CDocument* pDoc)
-{
-    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;)
-    {
-        CView* pView = pDoc->GetNextView(pos);
-        if (pView->IsKindOf(RUNTIME_CLASS(CVarnelView)))
-            return (CVarnelView*)pView;
-    }
-    return NULL;
 }
 
 // Keeps the tool at the pointer when the command ends, whatever way it ends.
@@ -266,9 +255,8 @@ void CVarnelDoc::OnInsertDbText()
     {
         if (AfxMessageBox(kDataSourceNeeded, MB_YESNO | MB_ICONINFORMATION) != IDYES)
             return;
-        CVarnelView* pView = FirstDesignView(this);
-        if (pView != NULL)
-            pView->SetDatabase();
+        if (CDocumentHost* pHost = GetDocumentHost())
+            pHost->ChooseDataSource(this);
     }
     m_nCurrentTool = KIND_DBTEXT;
 }
@@ -281,8 +269,7 @@ void CVarnelDoc::OnInsertClipArt()
     CPointerToolAtEnd toolAtEnd(m_nCurrentTool);
     try
     {
-        CVarnelApp* pApp = GetVarnelApp();
-        const CString strPath = ChoosePictureFile(kClipArtFilter, pApp != NULL ? pApp->m_strGraphicsFolder : CString());
+        const CString strPath = ChoosePictureFile(kClipArtFilter, HOST_FOLDER_GRAPHICS);
         if (strPath.IsEmpty())
             return;
         if (!IsSupportedPictureExtension(PictureExtension(strPath)))
@@ -290,8 +277,7 @@ void CVarnelDoc::OnInsertClipArt()
             ReportUnsupportedPicture(strPath);
             return;
         }
-        if (pApp != NULL)
-            pApp->m_strGraphicsFolder = strPath;
+        RememberFolder(HOST_FOLDER_GRAPHICS, strPath);
 
         CPicturePtr pPicture(LoadChosenPicture(strPath));
         if (!pPicture)
@@ -364,9 +350,7 @@ void CVarnelDoc::OnSelectBackground()
 {
     try
     {
-        CVarnelApp* pApp = GetVarnelApp();
-        const CString strPath =
-            ChoosePictureFile(kBackgroundFilter, pApp != NULL ? pApp->m_strBackgroundsFolder : CString());
+        const CString strPath = ChoosePictureFile(kBackgroundFilter, HOST_FOLDER_BACKGROUNDS);
         if (strPath.IsEmpty())
             return;
         if (!IsSupportedPictureExtension(PictureExtension(strPath)))
@@ -374,8 +358,7 @@ void CVarnelDoc::OnSelectBackground()
             ReportUnsupportedPicture(strPath);
             return;
         }
-        if (pApp != NULL)
-            pApp->m_strBackgroundsFolder = strPath;
+        RememberFolder(HOST_FOLDER_BACKGROUNDS, strPath);
 
         CPicturePtr pPicture(LoadChosenPicture(strPath));
         if (!pPicture)

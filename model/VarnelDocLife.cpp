@@ -2,13 +2,10 @@
 // after Open, Save, the tip of the day and the zoom of the views.
 
 #include "VarnelDoc.h"
+#include "DocumentHost.h"
 #include "Elements.h"
 #include "OptionsKeys.h"
-#include "app/TipDlg.h"
-#include "app/VarnelApp.h"
-#include "app/VarnelView.h"
 #include "data/BrowDataSource.h"
-#include "output/NewCardWizard.h"
 #include "afxdlgs.h"
 
 #include <objidl.h>
@@ -25,7 +22,7 @@ const char kLabelExtension[] = "labf";
 // exist yet must be accepted, so the file-must-exist flag of the Open dialogs is left out.
 const DWORD kSaveDialogFlags = OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 const char kOptionsSection[] = "Options";
-const DWORD kShowTipUnread = 5;
+const int kShowTipUnread = 5;
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -36,12 +33,13 @@ BOOL CVarnelDoc::OnNewDocument()
     if (!COleDocument::OnNewDocument())
         return FALSE;
 
-    CNewCardWizard wizard;
-    if (wizard.DoModal() != IDOK)
+    CDocumentHost* pHost = GetDocumentHost();
+    CNewPublicationChoice choice;
+    if (pHost == NULL || !pHost->RunNewPublicationWizard(choice))
         return TRUE;    // the constructed design
 
-    BuildNewPublication(wizard.m_strTemplatePath, wizard.m_strBackgroundPath, wizard.m_nWidth,
-                        wizard.m_nHeight, wizard.m_nPubType, wizard.m_bBlankDesign);
+    BuildNewPublication(choice.m_strTemplatePath, choice.m_strBackgroundPath, choice.m_nWidth,
+                        choice.m_nHeight, choice.m_nPublicationType, choice.m_bBlankDesign);
     FitViewsZoom();
     UpdateAllViews(NULL);
     m_nCurrentTool = KIND_POINTER;
@@ -159,16 +157,16 @@ BOOL CVarnelDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
                 strNewName = "Untitled";
         }
 
-        CVarnelApp* pApp = GetVarnelApp();
-        const CString strInitialDir = pApp != NULL ? pApp->m_strMyDocumentsFolder : CString();
+        CDocumentHost* pHost = GetDocumentHost();
+        const CString strInitialDir = pHost != NULL ? pHost->GetFolder(HOST_FOLDER_DOCUMENTS) : CString();
         CFileDialog dlg(FALSE, kLabelExtension, strNewName, kSaveDialogFlags, kLabelFilter);
         dlg.m_ofn.nFilterIndex = 1;
         dlg.m_ofn.lpstrInitialDir = strInitialDir;
         if (dlg.DoModal() != IDOK)
             return FALSE;
         strNewName = dlg.GetPathName();
-        if (pApp != NULL)
-            pApp->m_strMyDocumentsFolder = strNewName;
+        if (pHost != NULL)
+            pHost->SetFolder(HOST_FOLDER_DOCUMENTS, strNewName);
     }
 
     CWaitCursor wait;
@@ -197,30 +195,17 @@ CString CVarnelDoc::GetOptionsKeyPath()
 
 void CVarnelDoc::ShowTipOfTheDay()
 {
-    HKEY hKey = NULL;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, GetOptionsKeyPath(), 0, KEY_READ | KEY_WRITE, &hKey) != ERROR_SUCCESS)
+    CWinApp* pApp = AfxGetApp();
+    CDocumentHost* pHost = GetDocumentHost();
+    if (pApp == NULL || pApp->m_pszRegistryKey == NULL || pHost == NULL)
         return;
-    DWORD dwShowTip = kShowTipUnread, dwType = 0, cb = sizeof(dwShowTip);
-    if (RegQueryValueExA(hKey, OPTION_SHOW_TIP, NULL, &dwType, (BYTE*)&dwShowTip, &cb) != ERROR_SUCCESS ||
-        dwType != REG_DWORD || cb != sizeof(dwShowTip))
-        dwShowTip = kShowTipUnread;
-    if (dwShowTip == 1)
-    {
-        CTipOfTheDayDlg dlg;
-        dlg.DoModal();
-        const DWORD dwNewValue = dlg.m_bShowTip ? 1 : 0;
-        RegSetValueExA(hKey, OPTION_SHOW_TIP, 0, REG_DWORD, (const BYTE*)&dwNewValue, sizeof(dwNewValue));
-    }
-    RegCloseKey(hKey);
+    if (pApp->GetProfileInt(kOptionsSection, OPTION_SHOW_TIP, kShowTipUnread) != 1)
+        return;
+    const BOOL bShowTip = pHost->ShowTipOfTheDay();
+    pApp->WriteProfileInt(kOptionsSection, OPTION_SHOW_TIP, bShowTip ? 1 : 0);
 }
 
 void CVarnelDoc::FitViewsZoom()
 {
-    const float fZoom = GetZoomForDesign(m_nDesignWidth, m_nDesignHeight);
-    for (POSITION pos = GetFirstViewPosition(); pos != NULL;)
-    {
-        CView* pView = GetNextView(pos);
-        if (pView->IsKindOf(RUNTIME_CLASS(CVarnelView)))
-            ((CVarnelView*)pView)->SetZoom(fZoom);
-    }
+    UpdateAllViews(NULL, HINT_FIT_ZOOM);
 }

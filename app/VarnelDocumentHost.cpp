@@ -1,0 +1,89 @@
+// VarnelDocumentHost.cpp - CVarnelDocumentHost.
+
+#include "VarnelDocumentHost.h"
+#include "TipDlg.h"
+#include "VarnelApp.h"
+#include "VarnelView.h"
+#include "model/VarnelDoc.h"
+#include "output/NewCardWizard.h"
+#include "afxdlgs.h"
+
+namespace
+{
+// Open dialog: resizable, file must exist, read-only box hidden, overwrite prompt.
+const DWORD kPictureDialogFlags = OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+}
+
+CVarnelDocumentHost::CVarnelDocumentHost(CVarnelApp* pApp) : m_pApp(pApp)
+{
+}
+
+BOOL CVarnelDocumentHost::RunNewPublicationWizard(CNewPublicationChoice& choice)
+{
+    CNewCardWizard wizard;
+    if (wizard.DoModal() != IDOK)
+        return FALSE;
+    choice.m_strTemplatePath = wizard.m_strTemplatePath;
+    choice.m_strBackgroundPath = wizard.m_strBackgroundPath;
+    choice.m_nWidth = wizard.m_nWidth;
+    choice.m_nHeight = wizard.m_nHeight;
+    choice.m_nPublicationType = wizard.m_nPubType;
+    choice.m_bBlankDesign = wizard.m_bBlankDesign;
+    return TRUE;
+}
+
+BOOL CVarnelDocumentHost::ShowTipOfTheDay()
+{
+    CTipOfTheDayDlg dlg;
+    dlg.DoModal();
+    return dlg.m_bShowTip;
+}
+
+CString CVarnelDocumentHost::ChoosePictureFile(LPCSTR pszFilter, const CString& strFolder)
+{
+    CFileDialog dlg(TRUE, NULL, NULL, kPictureDialogFlags, pszFilter);
+    dlg.m_ofn.lpstrInitialDir = strFolder;
+    if (dlg.DoModal() != IDOK)
+        return CString();
+    return dlg.GetPathName();
+}
+
+CString* CVarnelDocumentHost::FolderOf(HostFolder folder)
+{
+    switch (folder)
+    {
+    case HOST_FOLDER_GRAPHICS:
+        return &m_pApp->m_strGraphicsFolder;
+    case HOST_FOLDER_BACKGROUNDS:
+        return &m_pApp->m_strBackgroundsFolder;
+    case HOST_FOLDER_DOCUMENTS:
+        return &m_pApp->m_strMyDocumentsFolder;
+    }
+    return NULL;
+}
+
+CString CVarnelDocumentHost::GetFolder(HostFolder folder)
+{
+    const CString* pFolder = FolderOf(folder);
+    return pFolder != NULL ? *pFolder : CString();
+}
+
+void CVarnelDocumentHost::SetFolder(HostFolder folder, const CString& strPath)
+{
+    if (CString* pFolder = FolderOf(folder))
+        *pFolder = strPath;
+}
+
+// The data-source dialog of the first design view; nothing without one.
+void CVarnelDocumentHost::ChooseDataSource(CVarnelDoc* pDoc)
+{
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL;)
+    {
+        CView* pView = pDoc->GetNextView(pos);
+        if (pView->IsKindOf(RUNTIME_CLASS(CVarnelView)))
+        {
+            static_cast<CVarnelView*>(pView)->SetDatabase();
+            return;
+        }
+    }
+}
