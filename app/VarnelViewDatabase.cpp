@@ -128,20 +128,11 @@ void CVarnelView::SetDatabase()
     dlg.m_strDescription = pDoc->m_strDataSource;
     dlg.m_strInitialFolder = StartFolder();
     if (dlg.DoModal() != IDOK)
-    {
-        FreeDataTable(dlg.m_pRows, dlg.m_nRows);
         return;
-    }
 
     const std::vector<CString> oldNames =
         ColumnNames(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
-    pDoc->FreeDataTable();
-    pDoc->m_pDataRows = dlg.m_pRows;
-    pDoc->m_nDataRows = dlg.m_nRows;
-    pDoc->m_nDataColumns = dlg.m_nColumns;
-    dlg.m_pRows = NULL;
-    dlg.m_nRows = -1;
-    dlg.m_nColumns = 0;
+    pDoc->TakeDataTable(dlg.m_table);
     BOOL bModified = pDoc->m_strDataSource != dlg.m_strDescription;
     pDoc->m_strDataSource = dlg.m_strDescription;
 
@@ -211,8 +202,9 @@ void CVarnelView::EditDatabaseData()
     dlg.m_strInitialFolder = StartFolder();
     if (dlg.DoModal() != IDOK)
         return;
-    pDoc->FreeDataTable();
-    dlg.DetachTable(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
+    CDataTable table;
+    dlg.DetachTable(table.m_pRows, table.m_nRows, table.m_nColumns);
+    pDoc->TakeDataTable(table);
 }
 
 // The selected database texts that are not locked become one text in the first of them,

@@ -58,7 +58,6 @@ const CExcelVersion kExcelVersions[] =
 };
 const int kExcelVersionCount = sizeof(kExcelVersions) / sizeof(kExcelVersions[0]);
 
-const char kSelectAll[] = "SELECT * FROM ";
 const char kPasswordKey[] = "Jet OLEDB:Database Password=";
 const char kProtectedKey[] = "Protected Password=";
 
@@ -70,46 +69,6 @@ const int kTableControls[] = { IDC_DS_TABLELIST, IDC_DS_TABLELABEL, IDC_DS_USESQ
 void ShowUnexpectedError()
 {
     AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
-}
-
-// Key words of statements that a table name must not be written as.
-BOOL IsKeyWord(const CString& str)
-{
-    const char* const words[] =
-        { "SELECT", "FROM", "WHERE", "ORDER", "BY", "ASC", "DESC", "AND", "OR", "NOT" };
-    for (const char* pszWord : words)
-    {
-        if (str.CompareNoCase(pszWord) == 0)
-            return TRUE;
-    }
-    return FALSE;
-}
-
-// TRUE when a table name can only be written in brackets.
-BOOL NeedsBrackets(const CString& strName)
-{
-    if (strName.IsEmpty() || IsKeyWord(strName))
-        return TRUE;
-    for (int i = 0; i < strName.GetLength(); ++i)
-    {
-        const unsigned char ch = static_cast<unsigned char>(strName[i]);
-        if (!(isalnum(ch) || ch == '_' || ch == '$' || ch >= 0x80))
-            return TRUE;
-    }
-    return FALSE;
-}
-
-// The table part of "SELECT * FROM name" (any case); FALSE for other statements.
-BOOL GetSelectAllTable(const CString& strSql, CString& strTable)
-{
-    CString str(strSql);
-    str.Trim();
-    const int nPrefix = static_cast<int>(sizeof(kSelectAll)) - 1;
-    if (str.GetLength() <= nPrefix || str.Left(nPrefix).CompareNoCase(kSelectAll) != 0)
-        return FALSE;
-    strTable = str.Mid(nPrefix);
-    strTable.Trim();
-    return !strTable.IsEmpty();
 }
 
 // Bytes as upper-case hex digits, and back.
@@ -262,11 +221,6 @@ CString DocumentsFolder()
 }
 }
 
-CString ProposeSelectStatement(const CString& strTable)
-{
-    return CString(kSelectAll) + "[" + strTable + "]";
-}
-
 BOOL IsSelectOfTable(const CString& strSql, const CString& strTable)
 {
     CString strName;
@@ -347,7 +301,7 @@ BEGIN_MESSAGE_MAP(CBrowDataSource, CDialog)
 END_MESSAGE_MAP()
 
 CBrowDataSource::CBrowDataSource(CWnd* pParent)
-    : CDialog(IDD, pParent)
+    : CDialog(IDD, pParent), m_bHasColNames(FALSE)
 {
 }
 
@@ -364,43 +318,41 @@ void CBrowDataSource::DoDataExchange(CDataExchange* pDX)
 
 BOOL CBrowDataSource::LoadDataSource(CString strDescription, BOOL bPresetControls)
 {
-    CString strLoad = RevealDescriptionPassword(strDescription);
-
-    // A stored "SELECT * FROM Order Details" reads the table of that name.
+    CString strText;
+    UINT nType = MB_OK;
     CDataSourceInfo info;
-    CString strTable;
-    if (!bPresetControls && ParseDataSourceDescription(strLoad, info) == DSPARSE_OK &&
-        info.m_nType != DATASOURCE_TEXT && GetSelectAllTable(info.m_strSql, strTable) &&
-        strTable[0] != '[' && NeedsBrackets(strTable))
+    const int nParsed = ParseDataSourceDescription(strDescription, info);
+    if (GetDataParseMessage(nParsed, strText, nType))
     {
-        try
-        {
-            if (m_db.Open(info.m_strConnection, "", ""))
-            {
-                m_rs = CADORecordset(&m_db);
-                if (m_rs.OpenSchema(20))
-                {
-                    for (; !m_rs.IsEOF(); m_rs.MoveNext())
-                    {
-                        CString strName;
-                        m_rs.GetFieldValue("TABLE_NAME", strName);
-                        if (strName.CompareNoCase(strTable) == 0)
-                        {
-                            strLoad = BuildAdoDescription(info.m_nType, info.m_strConnection,
-                                ProposeSelectStatement(strName));
-                            break;
-                        }
-                    }
-                }
-                m_rs.Close();
-            }
-        }
-        catch (...)
-        {
-            // The load below reports what is wrong with the source.
-        }
+        AfxMessageBox(strText, nType);
+        return FALSE;
     }
-    return CDataSourceLoader::LoadDataSource(strLoad, bPresetControls);
+    if (info.m_nType == DATASOURCE_ACCESS)
+        info.m_strConnection = RevealConnectionPassword(info.m_strConnection);
+
+    if (bPresetControls && info.m_nType != DATASOURCE_TEXT)
+    {
+        CString strFileName;
+        if (!GetConnectionFileName(info.m_nType, info.m_strConnection, strFileName))
+        {
+            ShowUnexpectedError();
+            return FALSE;
+        }
+        m_strConnection = info.m_strConnection;
+        PresetControls(info, strFileName);
+        return TRUE;
+    }
+    if (bPresetControls)
+        PresetControls(info, info.m_strFile);
+
+    const CDataLoadResult result = LoadDataTable(info, m_table);
+    if (GetDataLoadMessage(result, strText, nType))
+        AfxMessageBox(strText, nType);
+    if (!result.Succeeded())
+        return FALSE;
+    if (info.m_nType == DATASOURCE_TEXT)
+        m_bHasColNames = info.m_bHasColNames;
+    return TRUE;
 }
 
 BOOL CBrowDataSource::OnInitDialog()

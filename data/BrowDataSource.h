@@ -2,13 +2,10 @@
 // Source" (dialog 307).
 //
 // Notes
-// - The loading of descriptions comes from CDataSourceLoader: the loaded
-//   data table (m_pRows, m_nRows, m_nColumns), LoadAdoTable and
-//   LoadDelimitedText.  A CBrowDataSource that is never shown is the loader
-//   of a publication's stored description.
-// - Callers take the table members only after the dialog has ended; after
-//   Cancel (or a failed load) the caller frees whatever table the members
-//   hold with FreeDataTable.  The dialog never frees a table itself.
+// - Tables are read by LoadDataTable (DataSourceLoader.h); the dialog turns
+//   its status into the message shown.  The loaded table stays in m_table
+//   until a caller takes it (CDataTable::Take); a failed load keeps the
+//   table of an earlier one.
 // - OK builds the connection string from the controls as they are then.
 //   An Access password is not kept in the description in clear text: it is
 //   stored protected for the current user ("Protected Password=" piece at
@@ -22,11 +19,12 @@
 
 #include <afxwin.h>
 
+#include "ADODataBase.h"
 #include "DataSourceLoader.h"
 #include "resources/data_resource.h"
 
 // CBrowDataSource binds a publication to an Access, Excel or text source.
-class CBrowDataSource : public CDialog, public CDataSourceLoader
+class CBrowDataSource : public CDialog
 {
 public:
     explicit CBrowDataSource(CWnd* pParent = NULL);
@@ -35,9 +33,11 @@ public:
     enum { IDD = IDD_BROWDATASOURCE };
 
 // Operations
-    // Loads the described source (CDataSourceLoader::LoadDataSource) after
-    // revealing a protected password and bracketing a stored table name
-    // that needs it.
+    // Loads the described source into m_table after revealing a protected
+    // password; FALSE (the user told why, nothing for a text source without
+    // a file) when it cannot be read.  With bPresetControls the controls get
+    // the description's values (PresetControls) and only text sources are
+    // loaded.
     BOOL LoadDataSource(CString strDescription, BOOL bPresetControls);
     // Fill the table list from the source; strSql names the entry to
     // preselect.  FALSE when the source could not be read (the user is told).
@@ -46,6 +46,9 @@ public:
 
 // Member variables
     CString m_strDescription;   // given in before the dialog opens, written by OK
+    CString m_strConnection;    // from Browse or from a stored description
+    CDataTable m_table;         // the loaded table, row 0 the column names
+    BOOL m_bHasColNames;        // flag of the last text load
     CString m_strInitialFolder; // Browse starts here; empty: the documents folder
     CComboBox m_cbType;         // 1124
     CComboBox m_cbDelimiter;    // 1121
@@ -55,7 +58,10 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX) override;
     virtual BOOL OnInitDialog() override;
     virtual void OnOK() override;
-    virtual void PresetControls(const CDataSourceInfo& info, const CString& strFileName) override;
+    // Preset mode: shows the values of a description.  For Access and Excel
+    // strFileName is the file of the connection string, and m_strConnection
+    // already holds that connection string.
+    virtual void PresetControls(const CDataSourceInfo& info, const CString& strFileName);
 
     // Shows and hides the controls of a source type (0 Access, 1 Excel, 2 text).
     void ApplyTypeLayout(int nType);
@@ -73,11 +79,12 @@ protected:
     afx_msg void OnUseSql();
     afx_msg void OnBrowse();
 
+    CADODataBase m_db;          // opens COM for the dialog's lifetime; lists the tables
+    CADORecordset m_rs;
+
     DECLARE_MESSAGE_MAP()
 };
 
-// The statement proposed for a table or sheet: "SELECT * FROM [name]".
-CString ProposeSelectStatement(const CString& strTable);
 // TRUE when strSql reads the whole table strTable, written as proposed or
 // in the stored unbracketed form, in any case.
 BOOL IsSelectOfTable(const CString& strSql, const CString& strTable);

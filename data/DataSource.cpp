@@ -2,6 +2,7 @@
 
 #include "DataSource.h"
 
+#include <ctype.h>
 #include <string.h>
 
 const char* const g_szUnexpectedError =
@@ -13,6 +14,20 @@ namespace
 const char kTypeAccess[] = "type=accessdb";
 const char kTypeExcel[] = "type=exceldb";
 const char kTypeText[] = "type=delimitedtext";
+const char kSelectAll[] = "SELECT * FROM ";
+
+// Key words of statements that a table name must not be written as.
+BOOL IsKeyWord(const CString& str)
+{
+    const char* const words[] =
+        { "SELECT", "FROM", "WHERE", "ORDER", "BY", "ASC", "DESC", "AND", "OR", "NOT" };
+    for (const char* pszWord : words)
+    {
+        if (str.CompareNoCase(pszWord) == 0)
+            return TRUE;
+    }
+    return FALSE;
+}
 
 // The text without its first nCount characters.
 CString CutFront(const CString& str, int nCount)
@@ -244,6 +259,36 @@ void FreeDataTable(CString** pRows, int nRows)
     delete[] pRows;
 }
 
+BOOL TableNameNeedsBrackets(const CString& strName)
+{
+    if (strName.IsEmpty() || IsKeyWord(strName))
+        return TRUE;
+    for (int i = 0; i < strName.GetLength(); ++i)
+    {
+        const unsigned char ch = static_cast<unsigned char>(strName[i]);
+        if (!(isalnum(ch) || ch == '_' || ch == '$' || ch >= 0x80))
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL GetSelectAllTable(const CString& strSql, CString& strTable)
+{
+    CString str(strSql);
+    str.Trim();
+    const int nPrefix = static_cast<int>(sizeof(kSelectAll)) - 1;
+    if (str.GetLength() <= nPrefix || str.Left(nPrefix).CompareNoCase(kSelectAll) != 0)
+        return FALSE;
+    strTable = str.Mid(nPrefix);
+    strTable.Trim();
+    return !strTable.IsEmpty();
+}
+
+CString ProposeSelectStatement(const CString& strTable)
+{
+    return CString(kSelectAll) + "[" + strTable + "]";
+}
+
 void CDataTable::Free()
 {
     FreeDataTable(m_pRows, m_nRows);
@@ -260,6 +305,14 @@ void CDataTable::Detach(CString**& pRows, int& nRows, int& nColumns)
     m_pRows = NULL;
     m_nRows = -1;
     m_nColumns = 0;
+}
+
+void CDataTable::Take(CDataTable& other)
+{
+    if (&other == this)
+        return;
+    Free();
+    other.Detach(m_pRows, m_nRows, m_nColumns);
 }
 
 CString MergeRecordColumns(CString* const* pRows, int nRows, int nColumns, int nRow,

@@ -84,6 +84,14 @@ BOOL GetConnectionFileName(int nType, const CString& strConnection, CString& str
 // else the first character (0 for the empty text).
 char DelimiterFromText(const CString& strDelimiter);
 
+// Statements
+// The table part of "SELECT * FROM name" (any case); FALSE for other statements.
+BOOL GetSelectAllTable(const CString& strSql, CString& strTable);
+// TRUE when a table name can only be written in brackets (blanks, key words).
+BOOL TableNameNeedsBrackets(const CString& strName);
+// The statement proposed for a table or sheet: "SELECT * FROM [name]".
+CString ProposeSelectStatement(const CString& strTable);
+
 // Table helpers
 void FreeDataTable(CString** pRows, int nRows);
 
@@ -101,6 +109,8 @@ public:
     void Free();
     // Hands the table to the caller and forgets it.
     void Detach(CString**& pRows, int& nRows, int& nColumns);
+    // Frees this table and takes the rows of other, which is left without a table.
+    void Take(CDataTable& other);
 
     CString** m_pRows;
     int m_nRows;

@@ -1,7 +1,8 @@
-// DataSourceLoader.cpp - CDataSourceLoader, which turns a data-source
-// description into the loaded data table.
+// DataSourceLoader.cpp - LoadDataTable and the texts of its failures.
 
 #include "DataSourceLoader.h"
+#include "ADODataBase.h"
+#include "LineTokenizer.h"
 #include "TextData.h"
 
 #include <afxwin.h>
@@ -11,11 +12,6 @@
 
 namespace
 {
-void ShowUnexpectedError()
-{
-    AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
-}
-
 // Rows read so far; freed unless handed to a table.
 class CReadRows
 {
@@ -51,152 +47,122 @@ public:
 private:
     std::vector<CString*> m_rows;
 };
+
+CDataLoadResult Failure(DataLoadStatus nStatus, const CString& strDetail = CString())
+{
+    CDataLoadResult result;
+    result.m_nStatus = nStatus;
+    result.m_strDetail = strDetail;
+    return result;
 }
 
-CDataSourceLoader::CDataSourceLoader()
-    : m_pRows(NULL), m_nRows(-1), m_nColumns(0), m_bHasColNames(FALSE)
+// A stored "SELECT * FROM Order Details" reads the table of that name, as the
+// schema of the open connection spells it.
+CString BracketStoredTable(CADODataBase& db, const CString& strSql)
 {
-    InitTokenControls(m_tokenControls);
-}
-
-CDataSourceLoader::~CDataSourceLoader()
-{
-}
-
-void CDataSourceLoader::PresetControls(const CDataSourceInfo& /*info*/,
-    const CString& /*strFileName*/)
-{
-}
-
-void CDataSourceLoader::SetTable(CDataTable& table)
-{
-    CString** pOldRows = m_pRows;
-    const int nOldRows = m_nRows;
-    table.Detach(m_pRows, m_nRows, m_nColumns);
-    if (pOldRows != m_pRows)
-        FreeDataTable(pOldRows, nOldRows);
-}
-
-BOOL CDataSourceLoader::LoadDataSource(CString strDescription, BOOL bPresetControls)
-{
+    CString strTable;
+    if (!GetSelectAllTable(strSql, strTable) || strTable[0] == '[' || !TableNameNeedsBrackets(strTable))
+        return strSql;
     try
     {
-        CDataSourceInfo info;
-        const int nParsed = ParseDataSourceDescription(strDescription, info);
-        if (nParsed == DSPARSE_UNKNOWN_TYPE)
+        CADORecordset rs(&db);
+        if (rs.OpenSchema(20))
         {
-            AfxMessageBox(g_szUnknownDataSourceType, MB_ICONSTOP);
-            return FALSE;
+            for (; !rs.IsEOF(); rs.MoveNext())
+            {
+                CString strName;
+                rs.GetFieldValue("TABLE_NAME", strName);
+                if (strName.CompareNoCase(strTable) == 0)
+                    return ProposeSelectStatement(strName);
+            }
         }
-        if (nParsed != DSPARSE_OK)
-        {
-            ShowUnexpectedError();
-            return FALSE;
-        }
-
-        if (info.m_nType == DATASOURCE_TEXT)
-        {
-            if (bPresetControls)
-                PresetControls(info, info.m_strFile);
-            if (info.m_strFile.IsEmpty())
-                return FALSE;
-            return LoadDelimitedText(info.m_strFile, info.m_strDelimiter, info.m_bHasColNames);
-        }
-
-        if (!bPresetControls)
-            return LoadAdoTable(info.m_strConnection, info.m_strSql);
-
-        CString strFileName;
-        if (!GetConnectionFileName(info.m_nType, info.m_strConnection, strFileName))
-        {
-            ShowUnexpectedError();
-            return FALSE;
-        }
-        m_strConnection = info.m_strConnection;
-        PresetControls(info, strFileName);
-        return TRUE;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
     }
     catch (...)
     {
+        // The statement as stored: its query reports what is wrong.
     }
-    ShowUnexpectedError();
-    return FALSE;
+    return strSql;
 }
 
-BOOL CDataSourceLoader::LoadDelimitedText(CString strPath, CString strDelimiter,
-    BOOL bHasColNames)
-{
-    try
-    {
-        CDataTable table;
-        if (LoadDelimitedTextTable(strPath, strDelimiter, bHasColNames, m_tokenControls, table)
-            == TEXTLOAD_CANNOT_OPEN)
-        {
-            AfxMessageBox("The linked data source file: \n'" + strPath +
-                "' \ncould not be opened. \nIf it is opened by another application, please close it.");
-            return FALSE;
-        }
-        m_bHasColNames = bHasColNames;
-        SetTable(table);
-        return TRUE;
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-    }
-    catch (...)
-    {
-    }
-    ShowUnexpectedError();
-    return FALSE;
-}
-
-// Reads the records while the recordset is not at its end; the table has as
+// Reads every record while the recordset is not at its end; the table has as
 // many rows as were read, whatever the provider's record count says.
-BOOL CDataSourceLoader::LoadAdoTable(CString strConnection, CString strSql)
+CDataLoadResult LoadAdoTable(const CDataSourceInfo& info, CDataTable& table)
+{
+    CADODataBase db;
+    if (!db.Open(info.m_strConnection, "", ""))
+        return Failure(DATALOAD_CONNECT_FAILED, db.GetLastError());
+    const CString strSql = BracketStoredTable(db, info.m_strSql);
+    CADORecordset rs(&db);
+    if (!rs.Open(strSql))
+        return Failure(DATALOAD_QUERY_FAILED, rs.GetLastError());
+
+    const int nColumns = rs.GetFieldCount();
+    CReadRows rows;
+    std::unique_ptr<CString[]> pNames(new CString[nColumns]);
+    for (int i = 0; i < nColumns; ++i)
+    {
+        CADOFieldInfo field;
+        rs.GetFieldInfo(i, &field);
+        pNames[i] = field.m_strName;
+    }
+    rows.Add(pNames);
+
+    while (!rs.IsEOF())
+    {
+        std::unique_ptr<CString[]> pRow(new CString[nColumns]);
+        for (int i = 0; i < nColumns; ++i)
+            rs.GetFieldValue(i, pRow[i]);   // unsupported types stay empty
+        rows.Add(pRow);
+        rs.MoveNext();
+    }
+    rows.HandTo(table, nColumns);
+    return CDataLoadResult();
+}
+
+CDataLoadResult LoadTextTable(const CDataSourceInfo& info, CDataTable& table)
+{
+    if (info.m_strFile.IsEmpty())
+        return Failure(DATALOAD_NO_FILE);
+    char tokenControls[TOKCTL_SIZE];
+    InitTokenControls(tokenControls);
+    CDataTable loaded;
+    if (LoadDelimitedTextTable(info.m_strFile, info.m_strDelimiter, info.m_bHasColNames,
+            tokenControls, loaded) == TEXTLOAD_CANNOT_OPEN)
+        return Failure(DATALOAD_CANNOT_OPEN_FILE, info.m_strFile);
+    CString** pRows = NULL;
+    int nRows = -1, nColumns = 0;
+    loaded.Detach(pRows, nRows, nColumns);
+    table.Free();
+    table.m_pRows = pRows;
+    table.m_nRows = nRows;
+    table.m_nColumns = nColumns;
+    return CDataLoadResult();
+}
+}
+
+CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table)
 {
     try
     {
-        if (!m_db.Open(strConnection, "", ""))
+        CDataTable loaded;
+        CDataLoadResult result;
+        if (info.m_nType == DATASOURCE_TEXT)
+            result = LoadTextTable(info, loaded);
+        else if (info.m_nType == DATASOURCE_ACCESS || info.m_nType == DATASOURCE_EXCEL)
+            result = LoadAdoTable(info, loaded);
+        else
+            result = Failure(DATALOAD_UNEXPECTED);
+        if (result.Succeeded())
         {
-            AfxMessageBox(m_db.GetLastError());
-            return FALSE;
+            CString** pRows = NULL;
+            int nRows = -1, nColumns = 0;
+            loaded.Detach(pRows, nRows, nColumns);
+            table.Free();
+            table.m_pRows = pRows;
+            table.m_nRows = nRows;
+            table.m_nColumns = nColumns;
         }
-        m_rs = CADORecordset(&m_db);
-        if (!m_rs.Open(strSql))
-        {
-            AfxMessageBox(m_rs.GetLastError());
-            return FALSE;
-        }
-
-        const int nColumns = m_rs.GetFieldCount();
-        CReadRows rows;
-        std::unique_ptr<CString[]> pNames(new CString[nColumns]);
-        for (int i = 0; i < nColumns; ++i)
-        {
-            CADOFieldInfo info;
-            m_rs.GetFieldInfo(i, &info);
-            pNames[i] = info.m_strName;
-        }
-        rows.Add(pNames);
-
-        while (!m_rs.IsEOF())
-        {
-            std::unique_ptr<CString[]> pRow(new CString[nColumns]);
-            for (int i = 0; i < nColumns; ++i)
-                m_rs.GetFieldValue(i, pRow[i]);   // unsupported types stay empty
-            rows.Add(pRow);
-            m_rs.MoveNext();
-        }
-
-        CDataTable table;
-        rows.HandTo(table, nColumns);
-        SetTable(table);
-        return TRUE;
+        return result;
     }
     catch (CException* e)
     {
@@ -205,6 +171,38 @@ BOOL CDataSourceLoader::LoadAdoTable(CString strConnection, CString strSql)
     catch (...)
     {
     }
-    ShowUnexpectedError();
-    return FALSE;
+    return Failure(DATALOAD_UNEXPECTED);
+}
+
+BOOL GetDataLoadMessage(const CDataLoadResult& result, CString& strText, UINT& nType)
+{
+    nType = MB_OK;
+    switch (result.m_nStatus)
+    {
+    case DATALOAD_OK:
+    case DATALOAD_NO_FILE:
+        return FALSE;
+    case DATALOAD_CANNOT_OPEN_FILE:
+        strText = "The linked data source file: \n'" + result.m_strDetail +
+            "' \ncould not be opened. \nIf it is opened by another application, please close it.";
+        return TRUE;
+    case DATALOAD_CONNECT_FAILED:
+    case DATALOAD_QUERY_FAILED:
+        strText = result.m_strDetail;
+        return TRUE;
+    case DATALOAD_UNEXPECTED:
+        break;
+    }
+    strText = g_szUnexpectedError;
+    nType = MB_ICONSTOP;
+    return TRUE;
+}
+
+BOOL GetDataParseMessage(int nParsed, CString& strText, UINT& nType)
+{
+    if (nParsed == DSPARSE_OK)
+        return FALSE;
+    strText = nParsed == DSPARSE_UNKNOWN_TYPE ? g_szUnknownDataSourceType : g_szUnexpectedError;
+    nType = MB_ICONSTOP;
+    return TRUE;
 }

@@ -1,67 +1,48 @@
-// DataSourceLoader.h - CDataSourceLoader, which turns a data-source
-// description into the loaded data table.
+// DataSourceLoader.h - LoadDataTable, which reads the table of a parsed
+// data-source description, and the texts of its failures.
 //
 // Notes
-// - The loader half of the data-source dialog (CBrowDataSource derives from
-//   it) and, on a dialog object that is never shown, the reload of a
-//   publication's stored description.
-// - TRUE from a load means m_pRows, m_nRows and m_nColumns hold the new,
-//   complete table; FALSE means the user has been told why (nothing is shown
-//   for an empty file path) and the members keep what they held before.
-// - The table belongs to the loader until a caller takes it by copying the
-//   three members; the loader never frees it in its destructor.  A later
-//   successful load frees the table that an earlier load left here, so
-//   callers take the table only after the last load.
+// - Loading needs no window and shows nothing: the status says what went
+//   wrong, and the caller turns it into the message (GetDataLoadMessage).
+// - The table is replaced only by a successful load; a failed load leaves it
+//   as it was.
+// - Access and Excel sources are read through one connection.  A statement
+//   "SELECT * FROM name" whose table needs brackets (blanks, key words) is
+//   read with the table name as the source spells it, bracketed.
 
 #pragma once
 
 #include <afx.h>
 
-#include "ADODataBase.h"
 #include "DataSource.h"
-#include "LineTokenizer.h"
 
-// CDataSourceLoader loads the table of an Access, Excel or text source.
-class CDataSourceLoader
+// Result of LoadDataTable.
+enum DataLoadStatus
 {
-public:
-    CDataSourceLoader();
-    virtual ~CDataSourceLoader();
-
-    CDataSourceLoader(const CDataSourceLoader&) = delete;
-    CDataSourceLoader& operator=(const CDataSourceLoader&) = delete;
-
-// Operations
-    // Loads the described source; with bPresetControls the dialog's controls
-    // get the description's values (PresetControls) and only text sources
-    // are loaded.
-    BOOL LoadDataSource(CString strDescription, BOOL bPresetControls);
-    // Reads every record of the statement on the connection.
-    BOOL LoadAdoTable(CString strConnection, CString strSql);
-    // Reads a delimited text file; strDelimiter is one character or "tab".
-    BOOL LoadDelimitedText(CString strPath, CString strDelimiter, BOOL bHasColNames);
-
-// Overridables
-protected:
-    // Preset mode: shows the values of a description in the dialog.  For
-    // Access and Excel strFileName is the file of the connection string, and
-    // m_strConnection already holds that connection string.  A loader
-    // without controls shows nothing.
-    virtual void PresetControls(const CDataSourceInfo& info, const CString& strFileName);
-
-// Implementation
-protected:
-    // Takes over a loaded table, freeing the one of an earlier load.
-    void SetTable(CDataTable& table);
-
-// Member variables
-public:
-    CString m_strConnection;    // from Browse or from a stored description
-    CString** m_pRows;          // loaded data table, row 0 the column names
-    int m_nRows;                // rows with the names row; -1 before a load
-    int m_nColumns;             // values per row
-    BOOL m_bHasColNames;        // flag of the last text load
-    char m_tokenControls[TOKCTL_SIZE];  // tokenizer control set
-    CADODataBase m_db;          // constructed first: opens COM for the loader's lifetime
-    CADORecordset m_rs;
+    DATALOAD_OK = 0,
+    DATALOAD_NO_FILE,           // text source without a file: nothing to tell
+    DATALOAD_CANNOT_OPEN_FILE,  // the text file could not be opened
+    DATALOAD_CONNECT_FAILED,    // the provider's error is the detail
+    DATALOAD_QUERY_FAILED,      // the provider's error is the detail
+    DATALOAD_UNEXPECTED         // anything else
 };
+
+struct CDataLoadResult
+{
+    DataLoadStatus m_nStatus;
+    CString m_strDetail;        // file path or provider error
+
+    CDataLoadResult() : m_nStatus(DATALOAD_OK) {}
+    BOOL Succeeded() const { return m_nStatus == DATALOAD_OK; }
+};
+
+// Reads the table of a parsed description (passwords in clear text) into
+// table.
+CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table);
+
+// The message of a failed load and its message-box type; FALSE when the
+// user is told nothing (success, a text source without a file).
+BOOL GetDataLoadMessage(const CDataLoadResult& result, CString& strText, UINT& nType);
+// The message of a description that could not be parsed
+// (ParseDataSourceDescription's result); FALSE for DSPARSE_OK.
+BOOL GetDataParseMessage(int nParsed, CString& strText, UINT& nType);

@@ -1,6 +1,7 @@
 // VarnelDoc.cpp - construction, destruction and the data operations of the document.
 
 #include "VarnelDoc.h"
+#include "data/DataSource.h"
 #include "Elements.h"
 #include "OptionsKeys.h"
 
@@ -46,6 +47,12 @@ void CVarnelDoc::ClearSelection()
 {
     m_listSelection.RemoveAll();
     m_tracker.RemoveAll();
+}
+
+void CVarnelDoc::TakeDataTable(CDataTable& table)
+{
+    FreeDataTable();
+    table.Detach(m_pDataRows, m_nDataRows, m_nDataColumns);
 }
 
 void CVarnelDoc::FreeDataTable()

@@ -16,6 +16,7 @@
 #include "ElementStream.h"
 #include "SelectionTracker.h"
 
+class CDataTable;
 class CElement;
 
 namespace Gdiplus
@@ -64,8 +65,8 @@ public:
     // The steps after a publication or template has been read: kinds and shadow
     // settings, the data source reloaded from its description, all views updated.
     void OnDocumentLoaded();
-    // Loads the table of the data-source description through a data-source dialog that
-    // is never shown. On failure the description is kept and the document has no table.
+    // Loads the table of the data-source description. On failure the user is told why,
+    // the description is kept and the document keeps the table it had.
     BOOL ReconnectDataSource();
     // Shows the tip of the day (through the document host) when the option "ShowTip" is
     // 1 and stores the dialog's show-at-start-up state.
@@ -109,6 +110,8 @@ public:
     void ClearSelection();
     // Frees the loaded data table; the document is then without data source table.
     void FreeDataTable();
+    // Frees the loaded data table and takes the rows of table, which is left empty.
+    void TakeDataTable(CDataTable& table);
 
     // Command handlers (VarnelDocCommands.cpp)
     afx_msg BOOL OnToolCommand(UINT nID);

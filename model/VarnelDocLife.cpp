@@ -6,6 +6,7 @@
 #include "Elements.h"
 #include "OptionsKeys.h"
 #include "data/BrowDataSource.h"
+#include "data/DataSourceLoader.h"
 #include "afxdlgs.h"
 
 #include <objidl.h>
@@ -124,20 +125,31 @@ void CVarnelDoc::OnDocumentLoaded()
 
 BOOL CVarnelDoc::ReconnectDataSource()
 {
-    CBrowDataSource source;
-    if (!source.LoadDataSource(m_strDataSource, FALSE))
+    CString strText;
+    UINT nType = MB_OK;
+    CDataTable table;
+    BOOL bLoaded = FALSE;
+    CDataSourceInfo info;
+    if (GetDataParseMessage(ParseDataSourceDescription(m_strDataSource, info), strText, nType))
+    {
+        AfxMessageBox(strText, nType);
+    }
+    else
+    {
+        if (info.m_nType == DATASOURCE_ACCESS)
+            info.m_strConnection = RevealConnectionPassword(info.m_strConnection);
+        const CDataLoadResult result = LoadDataTable(info, table);
+        if (GetDataLoadMessage(result, strText, nType))
+            AfxMessageBox(strText, nType);
+        bLoaded = result.Succeeded();
+    }
+    if (!bLoaded)
     {
         // The description stays, so the next save keeps the binding.
         AfxMessageBox(kCannotConnect);
         return FALSE;
     }
-    FreeDataTable();
-    m_pDataRows = source.m_pRows;
-    m_nDataRows = source.m_nRows;
-    m_nDataColumns = source.m_nColumns;
-    source.m_pRows = NULL;
-    source.m_nRows = -1;
-    source.m_nColumns = 0;
+    TakeDataTable(table);
     return TRUE;
 }
 

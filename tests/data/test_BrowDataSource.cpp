@@ -77,15 +77,14 @@ TEST_F(BrowDataSourceText, LoadsDescribedFileFromFolderWithBlanks)
 {
     CTempTextFile file(kFile, "my list.csv");
     CBrowDataSource source;
-    EXPECT_EQ(-1, source.m_nRows);
+    EXPECT_EQ(-1, source.m_table.m_nRows);
     ASSERT_TRUE(source.LoadDataSource(BuildTextDescription(file.Path(), ",", TRUE), FALSE));
     EXPECT_EQ(0, m_boxes.GetCount());
-    ASSERT_EQ(3, source.m_nRows);
-    ASSERT_EQ(2, source.m_nColumns);
+    ASSERT_EQ(3, source.m_table.m_nRows);
+    ASSERT_EQ(2, source.m_table.m_nColumns);
     EXPECT_TRUE(source.m_bHasColNames);
-    EXPECT_EQ((Row{ "Name", "City" }), RowOf(source.m_pRows, 2, 0));
-    EXPECT_EQ((Row{ "Bob", "Oslo, Norway" }), RowOf(source.m_pRows, 2, 2));
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    EXPECT_EQ((Row{ "Name", "City" }), RowOf(source.m_table.m_pRows, 2, 0));
+    EXPECT_EQ((Row{ "Bob", "Oslo, Norway" }), RowOf(source.m_table.m_pRows, 2, 2));
 }
 
 TEST_F(BrowDataSourceText, ColumnNamesFlagComparedExactly)
@@ -95,10 +94,9 @@ TEST_F(BrowDataSourceText, ColumnNamesFlagComparedExactly)
     ASSERT_TRUE(source.LoadDataSource(
         CString("type=delimitedtext::file=") + file.Path() + "::delimiter=,::hascolnames=YES", FALSE));
     EXPECT_FALSE(source.m_bHasColNames);
-    ASSERT_EQ(4, source.m_nRows);
-    EXPECT_EQ((Row{ "Column 1", "Column 2" }), RowOf(source.m_pRows, 2, 0));
-    EXPECT_EQ((Row{ "Name", "City" }), RowOf(source.m_pRows, 2, 1));
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    ASSERT_EQ(4, source.m_table.m_nRows);
+    EXPECT_EQ((Row{ "Column 1", "Column 2" }), RowOf(source.m_table.m_pRows, 2, 0));
+    EXPECT_EQ((Row{ "Name", "City" }), RowOf(source.m_table.m_pRows, 2, 1));
 }
 
 TEST_F(BrowDataSourceText, TabAndColonDelimiters)
@@ -107,13 +105,11 @@ TEST_F(BrowDataSourceText, TabAndColonDelimiters)
     CTempTextFile colonFile("a:b:c\r\n1::3\r\n");
     CBrowDataSource source;
     ASSERT_TRUE(source.LoadDataSource(BuildTextDescription(tabFile.Path(), "tab", TRUE), FALSE));
-    EXPECT_EQ((Row{ "1", "2" }), RowOf(source.m_pRows, source.m_nColumns, 1));
-    EXPECT_EQ('\t', source.m_tokenControls[TOKCTL_DELIMITER]);
+    EXPECT_EQ((Row{ "1", "2" }), RowOf(source.m_table.m_pRows, source.m_table.m_nColumns, 1));
 
     ASSERT_TRUE(source.LoadDataSource(BuildTextDescription(colonFile.Path(), ":", TRUE), FALSE));
-    ASSERT_EQ(3, source.m_nColumns);
-    EXPECT_EQ((Row{ "1", "", "3" }), RowOf(source.m_pRows, 3, 1));
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    ASSERT_EQ(3, source.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "1", "", "3" }), RowOf(source.m_table.m_pRows, 3, 1));
 }
 
 TEST_F(BrowDataSourceText, Version200DescriptionLoads)
@@ -123,9 +119,8 @@ TEST_F(BrowDataSourceText, Version200DescriptionLoads)
     const CString strStored =
         CString("type=delimitedtext;file=") + file.Path() + ";delimiter=;;hascolnames=yes";
     ASSERT_TRUE(source.LoadDataSource(DataSourceFromVersion200(strStored), FALSE));
-    ASSERT_EQ(2, source.m_nColumns);
-    EXPECT_EQ((Row{ "1", "2" }), RowOf(source.m_pRows, 2, 1));
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    ASSERT_EQ(2, source.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "1", "2" }), RowOf(source.m_table.m_pRows, 2, 1));
 }
 
 TEST_F(BrowDataSourceText, MissingFileIsReportedAndTableKept)
@@ -141,9 +136,8 @@ TEST_F(BrowDataSourceText, MissingFileIsReportedAndTableKept)
         m_boxes.GetCall(0).m_strText);
     EXPECT_EQ(static_cast<UINT>(MB_OK), m_boxes.GetCall(0).m_nType);
     EXPECT_TRUE(source.m_bHasColNames);
-    ASSERT_EQ(3, source.m_nRows);
-    EXPECT_EQ((Row{ "Ann", "Rome" }), RowOf(source.m_pRows, 2, 1));
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    ASSERT_EQ(3, source.m_table.m_nRows);
+    EXPECT_EQ((Row{ "Ann", "Rome" }), RowOf(source.m_table.m_pRows, 2, 1));
 }
 
 TEST_F(BrowDataSourceText, EmptyPathFailsSilently)
@@ -151,7 +145,7 @@ TEST_F(BrowDataSourceText, EmptyPathFailsSilently)
     CBrowDataSource source;
     EXPECT_FALSE(source.LoadDataSource("type=delimitedtext::file=::delimiter=,::hascolnames=yes", FALSE));
     EXPECT_EQ(0, m_boxes.GetCount());
-    EXPECT_EQ(-1, source.m_nRows);
+    EXPECT_EQ(-1, source.m_table.m_nRows);
 }
 
 // ---------------------------------------------------------------------------
@@ -162,15 +156,14 @@ TEST_F(BrowDataSourceErrors, UnknownTypeIsAnError)
     CTempTextFile file(kFile);
     CBrowDataSource source;
     ASSERT_TRUE(source.LoadDataSource(BuildTextDescription(file.Path(), ",", TRUE), FALSE));
-    CString** pRows = source.m_pRows;
+    CString** pRows = source.m_table.m_pRows;
 
     EXPECT_FALSE(source.LoadDataSource("type=paradox::file=x.db", FALSE));
     ASSERT_EQ(1, m_boxes.GetCount());
     EXPECT_STREQ("unknown data source type", m_boxes.GetCall(0).m_strText);
     EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), m_boxes.GetCall(0).m_nType & MB_ICONMASK);
-    EXPECT_EQ(pRows, source.m_pRows);
-    EXPECT_EQ(3, source.m_nRows);
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    EXPECT_EQ(pRows, source.m_table.m_pRows);
+    EXPECT_EQ(3, source.m_table.m_nRows);
 }
 
 TEST_F(BrowDataSourceErrors, TooFewPartsIsUnexpectedError)
@@ -187,8 +180,8 @@ TEST_F(BrowDataSourceErrors, TooFewPartsIsUnexpectedError)
             m_boxes.GetCall(i).m_strText);
         EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), m_boxes.GetCall(i).m_nType & MB_ICONMASK);
     }
-    EXPECT_EQ(-1, source.m_nRows);
-    EXPECT_EQ(NULL, source.m_pRows);
+    EXPECT_EQ(-1, source.m_table.m_nRows);
+    EXPECT_EQ(NULL, source.m_table.m_pRows);
 }
 
 // ---------------------------------------------------------------------------
@@ -203,8 +196,7 @@ TEST_F(BrowDataSourcePreset, TextSourceIsShownAndLoaded)
     EXPECT_EQ(DATASOURCE_TEXT, source.m_info.m_nType);
     EXPECT_STREQ(file.Path(), source.m_strFileName);
     EXPECT_STREQ(";", source.m_info.m_strDelimiter);
-    EXPECT_EQ(4, source.m_nRows);
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    EXPECT_EQ(4, source.m_table.m_nRows);
 }
 
 TEST_F(BrowDataSourcePreset, AccessSourceIsShownNotLoaded)
@@ -217,7 +209,7 @@ TEST_F(BrowDataSourcePreset, AccessSourceIsShownNotLoaded)
     EXPECT_STREQ("C:\\My Data\\sales.mdb", source.m_strFileName);
     EXPECT_STREQ("SELECT * FROM Orders", source.m_info.m_strSql);
     EXPECT_STREQ(strConnection, source.m_strConnection);
-    EXPECT_EQ(-1, source.m_nRows);
+    EXPECT_EQ(-1, source.m_table.m_nRows);
 }
 
 TEST_F(BrowDataSourcePreset, ConnectionWithoutSemicolonIsUnexpectedError)
@@ -238,12 +230,11 @@ TEST_F(BrowDataSourceAdo, LoadsTableWithNamesRow)
     CBrowDataSource source;
     ASSERT_TRUE(source.LoadDataSource(NwindDescription("SELECT * FROM Shippers"), FALSE))
         << (LPCSTR)FirstMessage();
-    ASSERT_EQ(4, source.m_nRows);
-    ASSERT_EQ(3, source.m_nColumns);
-    EXPECT_EQ((Row{ "ShipperID", "CompanyName", "Phone" }), RowOf(source.m_pRows, 3, 0));
-    EXPECT_EQ((Row{ "1", "Speedy Express", "(503) 555-9831" }), RowOf(source.m_pRows, 3, 1));
-    EXPECT_EQ((Row{ "3", "Federal Shipping", "(503) 555-9931" }), RowOf(source.m_pRows, 3, 3));
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    ASSERT_EQ(4, source.m_table.m_nRows);
+    ASSERT_EQ(3, source.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "ShipperID", "CompanyName", "Phone" }), RowOf(source.m_table.m_pRows, 3, 0));
+    EXPECT_EQ((Row{ "1", "Speedy Express", "(503) 555-9831" }), RowOf(source.m_table.m_pRows, 3, 1));
+    EXPECT_EQ((Row{ "3", "Federal Shipping", "(503) 555-9931" }), RowOf(source.m_table.m_pRows, 3, 3));
 }
 
 TEST_F(BrowDataSourceAdo, NoRecordsGivesNamesOnly)
@@ -251,10 +242,9 @@ TEST_F(BrowDataSourceAdo, NoRecordsGivesNamesOnly)
     CBrowDataSource source;
     ASSERT_TRUE(source.LoadDataSource(
         NwindDescription("SELECT * FROM Shippers WHERE ShipperID = 99"), FALSE));
-    EXPECT_EQ(1, source.m_nRows);
-    ASSERT_EQ(3, source.m_nColumns);
-    EXPECT_EQ((Row{ "ShipperID", "CompanyName", "Phone" }), RowOf(source.m_pRows, 3, 0));
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    EXPECT_EQ(1, source.m_table.m_nRows);
+    ASSERT_EQ(3, source.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "ShipperID", "CompanyName", "Phone" }), RowOf(source.m_table.m_pRows, 3, 0));
 }
 
 TEST_F(BrowDataSourceAdo, WrongTableShowsQueryError)
@@ -265,7 +255,7 @@ TEST_F(BrowDataSourceAdo, WrongTableShowsQueryError)
     const CString strText = m_boxes.GetCall(0).m_strText;
     EXPECT_EQ(0, strText.Find("Query = SELECT * FROM NoSuchTable\nCADORecordset Error")) << strText;
     EXPECT_EQ(0u, m_boxes.GetCall(0).m_nType & MB_ICONMASK);
-    EXPECT_EQ(-1, source.m_nRows);
+    EXPECT_EQ(-1, source.m_table.m_nRows);
 }
 
 TEST_F(BrowDataSourceAdo, MissingDatabaseShowsConnectionError)
@@ -275,7 +265,7 @@ TEST_F(BrowDataSourceAdo, MissingDatabaseShowsConnectionError)
         BuildAccessConnection("C:\\nowhere\\none.mdb", ""), "SELECT * FROM T"), FALSE));
     ASSERT_EQ(1, m_boxes.GetCount());
     EXPECT_EQ(0, m_boxes.GetCall(0).m_strText.Find("CADODataBase Error")) << m_boxes.GetCall(0).m_strText;
-    EXPECT_EQ(-1, source.m_nRows);
+    EXPECT_EQ(-1, source.m_table.m_nRows);
 }
 
 TEST_F(BrowDataSourceAdo, Version200DescriptionLoads)
@@ -285,10 +275,9 @@ TEST_F(BrowDataSourceAdo, Version200DescriptionLoads)
     CBrowDataSource source;
     ASSERT_TRUE(source.LoadDataSource(DataSourceFromVersion200(strStored), FALSE))
         << (LPCSTR)FirstMessage();
-    ASSERT_EQ(4, source.m_nRows);
-    ASSERT_EQ(1, source.m_nColumns);
-    EXPECT_EQ((Row{ "United Package" }), RowOf(source.m_pRows, 1, 1));
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    ASSERT_EQ(4, source.m_table.m_nRows);
+    ASSERT_EQ(1, source.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "United Package" }), RowOf(source.m_table.m_pRows, 1, 1));
 }
 
 TEST_F(BrowDataSourceAdo, SecondLoadReplacesTable)
@@ -298,11 +287,10 @@ TEST_F(BrowDataSourceAdo, SecondLoadReplacesTable)
     ASSERT_TRUE(source.LoadDataSource(BuildTextDescription(file.Path(), ",", TRUE), FALSE));
     ASSERT_TRUE(source.LoadDataSource(NwindDescription("SELECT Phone FROM Shippers"), FALSE))
         << (LPCSTR)FirstMessage();
-    ASSERT_EQ(4, source.m_nRows);
-    ASSERT_EQ(1, source.m_nColumns);
-    EXPECT_EQ((Row{ "Phone" }), RowOf(source.m_pRows, 1, 0));
+    ASSERT_EQ(4, source.m_table.m_nRows);
+    ASSERT_EQ(1, source.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "Phone" }), RowOf(source.m_table.m_pRows, 1, 0));
     EXPECT_EQ(0, m_boxes.GetCount());
-    FreeDataTable(source.m_pRows, source.m_nRows);
 }
 
 TEST_F(BrowDataSourceAdo, ExcelSheetLoads)
@@ -313,9 +301,8 @@ TEST_F(BrowDataSourceAdo, ExcelSheetLoads)
     ASSERT_TRUE(source.LoadDataSource(BuildAdoDescription(DATASOURCE_EXCEL,
         BuildExcelConnection("DriverId=790", strPath), "SELECT * FROM [Guests$]"), FALSE))
         << (LPCSTR)FirstMessage();
-    ASSERT_EQ(3, source.m_nRows);
-    ASSERT_EQ(3, source.m_nColumns);
-    EXPECT_EQ((Row{ "Name", "Table", "City" }), RowOf(source.m_pRows, 3, 0));
-    EXPECT_EQ((Row{ "Bob Roe", "12", "Rome, Italy" }), RowOf(source.m_pRows, 3, 2));
-    FreeDataTable(source.m_pRows, source.m_nRows);
+    ASSERT_EQ(3, source.m_table.m_nRows);
+    ASSERT_EQ(3, source.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "Name", "Table", "City" }), RowOf(source.m_table.m_pRows, 3, 0));
+    EXPECT_EQ((Row{ "Bob Roe", "12", "Rome, Italy" }), RowOf(source.m_table.m_pRows, 3, 2));
 }

@@ -62,12 +62,9 @@ CRect ControlRect(CWnd* pDlg, int nID)
     return rc;
 }
 
-// The dialog under test; the table members are freed at the end whatever
-// the dialog's result.
+// The dialog under test.
 class CSourceDialog : public CBrowDataSource
 {
-public:
-    ~CSourceDialog() { FreeDataTable(m_pRows, m_nRows); }
 };
 
 class BrowDataSourceDialog : public ::testing::Test
@@ -128,7 +125,7 @@ TEST_F(BrowDataSourceDialog, OpensWithAccessLayoutAndListsFilled)
         })
         .Cancel();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(-1, dlg.m_nRows);
+    EXPECT_EQ(-1, dlg.m_table.m_nRows);
     EXPECT_EQ(0, m_boxes.GetCount());
 }
 
@@ -207,9 +204,9 @@ TEST_F(BrowDataSourceDialog, AccessBrowseListsTablesAndOkLoadsChosenTable)
     EXPECT_STREQ("type=accessdb::conn=Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + NwindPath() +
         ";Jet OLEDB:Database Password=;::sqlstring={?SELECT * FROM [Order Details]?}",
         dlg.m_strDescription);
-    EXPECT_EQ(CountFixtureLines("nwind_0.csv"), dlg.m_nRows);
-    ASSERT_EQ(5, dlg.m_nColumns);
-    EXPECT_EQ("OrderID", RowOf(dlg.m_pRows, 5, 0)[0]);
+    EXPECT_EQ(CountFixtureLines("nwind_0.csv"), dlg.m_table.m_nRows);
+    ASSERT_EQ(5, dlg.m_table.m_nColumns);
+    EXPECT_EQ("OrderID", RowOf(dlg.m_table.m_pRows, 5, 0)[0]);
     EXPECT_EQ(0, m_boxes.GetCount()) << (LPCSTR)Message(0);
 }
 
@@ -236,9 +233,9 @@ TEST_F(BrowDataSourceDialog, StatementMustBeSelectInAnyCase)
     EXPECT_EQ(1, m_boxes.GetCount());
     EXPECT_STREQ(AccessDescription(NwindPath(),
         "select CompanyName from Shippers order by CompanyName"), dlg.m_strDescription);
-    ASSERT_EQ(4, dlg.m_nRows);
-    ASSERT_EQ(1, dlg.m_nColumns);
-    EXPECT_EQ((Row{ "Federal Shipping" }), RowOf(dlg.m_pRows, 1, 1));
+    ASSERT_EQ(4, dlg.m_table.m_nRows);
+    ASSERT_EQ(1, dlg.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "Federal Shipping" }), RowOf(dlg.m_table.m_pRows, 1, 1));
 }
 
 TEST_F(BrowDataSourceDialog, UseSqlKeepsTypedStatementWhenTableChanges)
@@ -278,7 +275,7 @@ TEST_F(BrowDataSourceDialog, EmptyFileNameIsRefused)
         })
         .Cancel();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(-1, dlg.m_nRows);
+    EXPECT_EQ(-1, dlg.m_table.m_nRows);
 }
 
 // The connection string comes from the controls at OK: a file typed after
@@ -295,7 +292,7 @@ TEST_F(BrowDataSourceDialog, PathTypedAfterBrowseIsUsed)
     m_script.OnFileDialog(NwindPath());
     ASSERT_EQ(IDOK, dlg.DoModal()) << (LPCSTR)Message(0);
     EXPECT_STREQ(AccessDescription(DateTestPath(), "SELECT * FROM [DateTest]"), dlg.m_strDescription);
-    EXPECT_EQ(CountFixtureLines("DateTestDatabase_0.csv"), dlg.m_nRows);
+    EXPECT_EQ(CountFixtureLines("DateTestDatabase_0.csv"), dlg.m_table.m_nRows);
 }
 
 TEST_F(BrowDataSourceDialog, FailedLoadKeepsDialogOpen)
@@ -314,7 +311,7 @@ TEST_F(BrowDataSourceDialog, FailedLoadKeepsDialogOpen)
         })
         .Cancel();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(-1, dlg.m_nRows);
+    EXPECT_EQ(-1, dlg.m_table.m_nRows);
 }
 
 // ---------------------------------------------------------------------------
@@ -340,7 +337,7 @@ TEST_F(BrowDataSourcePassword, PasswordIsStoredProtected)
         .OK();
     m_script.OnFileDialog(m_file.m_strPath);
     ASSERT_EQ(IDOK, dlg.DoModal()) << (LPCSTR)Message(0);
-    ASSERT_EQ(4, dlg.m_nRows);
+    ASSERT_EQ(4, dlg.m_table.m_nRows);
 
     const CString strStored = dlg.m_strDescription;
     EXPECT_EQ(-1, strStored.Find("Secret")) << (LPCSTR)strStored;
@@ -357,7 +354,7 @@ TEST_F(BrowDataSourcePassword, PasswordIsStoredProtected)
     // The reload of a publication reads the source without being told the password.
     CSourceDialog loader;
     ASSERT_TRUE(loader.LoadDataSource(strStored, FALSE)) << (LPCSTR)Message(0);
-    EXPECT_EQ(4, loader.m_nRows);
+    EXPECT_EQ(4, loader.m_table.m_nRows);
 }
 
 TEST_F(BrowDataSourcePassword, ReopeningShowsPasswordAndTable)
@@ -377,7 +374,7 @@ TEST_F(BrowDataSourcePassword, ReopeningShowsPasswordAndTable)
         .OK();
     ASSERT_EQ(IDOK, dlg.DoModal()) << (LPCSTR)Message(0);
     EXPECT_EQ(-1, dlg.m_strDescription.Find("Secret"));
-    EXPECT_EQ(CountFixtureLines("nwind_5.csv"), dlg.m_nRows);
+    EXPECT_EQ(CountFixtureLines("nwind_5.csv"), dlg.m_table.m_nRows);
 }
 
 // A password changed after Browse is the one used at OK.
@@ -400,7 +397,7 @@ TEST_F(BrowDataSourcePassword, PasswordChangedAfterBrowseIsUsed)
     m_script.OnFileDialog(m_file.m_strPath);
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(1, m_boxes.GetCount());
-    EXPECT_EQ(4, dlg.m_nRows);
+    EXPECT_EQ(4, dlg.m_table.m_nRows);
 }
 
 TEST_F(BrowDataSourcePassword, OldDescriptionWithClearPasswordStillLoads)
@@ -409,7 +406,7 @@ TEST_F(BrowDataSourcePassword, OldDescriptionWithClearPasswordStillLoads)
     ASSERT_TRUE(loader.LoadDataSource(
         AccessDescription(m_file.m_strPath, "SELECT * FROM Shippers", "Secret"), FALSE))
         << (LPCSTR)Message(0);
-    EXPECT_EQ(4, loader.m_nRows);
+    EXPECT_EQ(4, loader.m_table.m_nRows);
 }
 
 TEST_F(BrowDataSourcePassword, UnreadableProtectedPasswordFailsWithProviderMessage)
@@ -420,7 +417,7 @@ TEST_F(BrowDataSourcePassword, UnreadableProtectedPasswordFailsWithProviderMessa
     EXPECT_FALSE(loader.LoadDataSource(strStored, FALSE));
     ASSERT_EQ(1, m_boxes.GetCount());
     EXPECT_NE(-1, Message(0).Find("password is not valid")) << (LPCSTR)Message(0);
-    EXPECT_EQ(-1, loader.m_nRows);
+    EXPECT_EQ(-1, loader.m_table.m_nRows);
 }
 
 TEST(PasswordProtection, RoundTripAndPassThrough)
@@ -455,11 +452,11 @@ TEST_F(BrowDataSourceDialog, StoredUnbracketedStatementsStillWork)
     CSourceDialog loader;
     ASSERT_TRUE(loader.LoadDataSource(AccessDescription(NwindPath(), "SELECT * FROM Order Details"), FALSE))
         << (LPCSTR)Message(0);
-    EXPECT_EQ(CountFixtureLines("nwind_0.csv"), loader.m_nRows);
+    EXPECT_EQ(CountFixtureLines("nwind_0.csv"), loader.m_table.m_nRows);
 
     CSourceDialog plain;
     ASSERT_TRUE(plain.LoadDataSource(AccessDescription(NwindPath(), "SELECT * FROM Shippers"), FALSE));
-    EXPECT_EQ(4, plain.m_nRows);
+    EXPECT_EQ(4, plain.m_table.m_nRows);
     EXPECT_EQ(0, m_boxes.GetCount());
 }
 
@@ -479,7 +476,7 @@ TEST_F(BrowDataSourceDialog, ReopeningOnAccessPreselectsTableIgnoringCase)
         })
         .Cancel();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
-    EXPECT_EQ(-1, dlg.m_nRows);     // preset mode loads no database table
+    EXPECT_EQ(-1, dlg.m_table.m_nRows);     // preset mode loads no database table
     EXPECT_EQ(0, m_boxes.GetCount());
 }
 
@@ -529,10 +526,10 @@ TEST_F(BrowDataSourceDialog, ExcelBrowseListsSheetsAndRangesAndUsesVersion)
     EXPECT_STREQ("type=exceldb::conn=Driver={Microsoft Excel Driver (*.xls)};DriverId=22;Dbq=" +
         strBook + ";DefaultDir=" + strFolder + ";::sqlstring={?SELECT * FROM [Sheet With Spaces$]?}",
         dlg.m_strDescription);
-    ASSERT_EQ(3, dlg.m_nRows);
-    ASSERT_EQ(2, dlg.m_nColumns);
-    EXPECT_EQ((Row{ "Code", "Value" }), RowOf(dlg.m_pRows, 2, 0));
-    EXPECT_EQ((Row{ "b", "2" }), RowOf(dlg.m_pRows, 2, 2));
+    ASSERT_EQ(3, dlg.m_table.m_nRows);
+    ASSERT_EQ(2, dlg.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "Code", "Value" }), RowOf(dlg.m_table.m_pRows, 2, 0));
+    EXPECT_EQ((Row{ "b", "2" }), RowOf(dlg.m_table.m_pRows, 2, 2));
 }
 
 TEST_F(BrowDataSourceDialog, ReopeningOnExcelSelectsSheetAndVersion)
@@ -554,7 +551,7 @@ TEST_F(BrowDataSourceDialog, ReopeningOnExcelSelectsSheetAndVersion)
         .OK();
     ASSERT_EQ(IDOK, dlg.DoModal()) << (LPCSTR)Message(0);
     EXPECT_NE(-1, dlg.m_strDescription.Find(";DriverId=22;"));
-    EXPECT_GE(dlg.m_nRows, 2);
+    EXPECT_GE(dlg.m_table.m_nRows, 2);
 }
 
 // ---------------------------------------------------------------------------
@@ -575,9 +572,9 @@ TEST_F(BrowDataSourceDialog, CsvFileWithColumnNames)
                  "|All Files (*.*)|*.*|", m_script.GetRecord(1).m_strFilter);
     EXPECT_STREQ("type=delimitedtext::file=" + strFile + "::delimiter=,::hascolnames=yes",
         dlg.m_strDescription);
-    ASSERT_EQ(6, dlg.m_nColumns);
-    EXPECT_EQ("CustomerID", RowOf(dlg.m_pRows, 6, 0)[0]);
-    EXPECT_EQ("Ana Trujillo Emparedados y helados, S.A.", RowOf(dlg.m_pRows, 6, 2)[1]);
+    ASSERT_EQ(6, dlg.m_table.m_nColumns);
+    EXPECT_EQ("CustomerID", RowOf(dlg.m_table.m_pRows, 6, 0)[0]);
+    EXPECT_EQ("Ana Trujillo Emparedados y helados, S.A.", RowOf(dlg.m_table.m_pRows, 6, 2)[1]);
     EXPECT_TRUE(dlg.m_bHasColNames);
 }
 
@@ -599,9 +596,9 @@ TEST_F(BrowDataSourceDialog, TabSeparatedWithoutColumnNames)
     ASSERT_EQ(IDOK, dlg.DoModal()) << (LPCSTR)Message(0);
     EXPECT_STREQ("type=delimitedtext::file=" + file.m_strPath + "::delimiter=tab::hascolnames=no",
         dlg.m_strDescription);
-    ASSERT_EQ(3, dlg.m_nColumns);
-    EXPECT_EQ((Row{ "Column 1", "Column 2", "Column 3" }), RowOf(dlg.m_pRows, 3, 0));
-    EXPECT_EQ((Row{ "A-2", "Gadget", "3" }), RowOf(dlg.m_pRows, 3, 2));
+    ASSERT_EQ(3, dlg.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "Column 1", "Column 2", "Column 3" }), RowOf(dlg.m_table.m_pRows, 3, 0));
+    EXPECT_EQ((Row{ "A-2", "Gadget", "3" }), RowOf(dlg.m_table.m_pRows, 3, 2));
 }
 
 TEST_F(BrowDataSourceDialog, OtherDelimiterIsTypedAndMustNotBeEmpty)
@@ -627,8 +624,8 @@ TEST_F(BrowDataSourceDialog, OtherDelimiterIsTypedAndMustNotBeEmpty)
         .OK();
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_NE(-1, dlg.m_strDescription.Find("::delimiter=#::"));
-    ASSERT_EQ(2, dlg.m_nColumns);
-    EXPECT_EQ((Row{ "1", "2" }), RowOf(dlg.m_pRows, 2, 1));
+    ASSERT_EQ(2, dlg.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "1", "2" }), RowOf(dlg.m_table.m_pRows, 2, 1));
 }
 
 // Reopening shows the stored delimiter and header setting; OK keeps them.
@@ -648,14 +645,14 @@ TEST_F(BrowDataSourceDialog, ReopeningOnTextShowsStoredDelimiterAndHeader)
             EXPECT_STREQ(";", Text(pDlg, IDC_DS_DELIMITER));
             EXPECT_EQ(BST_UNCHECKED, pDlg->IsDlgButtonChecked(IDC_DS_HASCOLNAMES));
             // the file is loaded while the dialog opens
-            EXPECT_EQ(5, dlg.m_nRows);
+            EXPECT_EQ(5, dlg.m_table.m_nRows);
         })
         .OK();
     ASSERT_EQ(IDOK, dlg.DoModal()) << (LPCSTR)Message(0);
     EXPECT_STREQ(strStored, dlg.m_strDescription);
-    ASSERT_EQ(3, dlg.m_nColumns);
-    EXPECT_EQ((Row{ "Column 1", "Column 2", "Column 3" }), RowOf(dlg.m_pRows, 3, 0));
-    EXPECT_EQ((Row{ "Tee", "2;00", "EUR" }), RowOf(dlg.m_pRows, 3, 3));
+    ASSERT_EQ(3, dlg.m_table.m_nColumns);
+    EXPECT_EQ((Row{ "Column 1", "Column 2", "Column 3" }), RowOf(dlg.m_table.m_pRows, 3, 0));
+    EXPECT_EQ((Row{ "Tee", "2;00", "EUR" }), RowOf(dlg.m_table.m_pRows, 3, 3));
 }
 
 TEST_F(BrowDataSourceDialog, ColonAndOtherDelimitersRoundTrip)
@@ -671,8 +668,8 @@ TEST_F(BrowDataSourceDialog, ColonAndOtherDelimitersRoundTrip)
             .OK();
         ASSERT_EQ(IDOK, dlg.DoModal()) << (LPCSTR)Message(0);
         strStored = dlg.m_strDescription;
-        ASSERT_EQ(2, dlg.m_nColumns);
-        EXPECT_EQ((Row{ "x", "y" }), RowOf(dlg.m_pRows, 2, 0));
+        ASSERT_EQ(2, dlg.m_table.m_nColumns);
+        EXPECT_EQ((Row{ "x", "y" }), RowOf(dlg.m_table.m_pRows, 2, 0));
     }
     CSourceDialog again;
     again.m_strDescription = strStored;
@@ -713,5 +710,5 @@ TEST_F(BrowDataSourceDialog, CancelLeavesTheCallersDescription)
         .Cancel();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
     EXPECT_STREQ(strStored, dlg.m_strDescription);
-    EXPECT_GT(dlg.m_nRows, 1);      // the table of the preset load, freed by the caller
+    EXPECT_GT(dlg.m_table.m_nRows, 1);      // the table of the preset load, freed by the caller
 }
