@@ -136,6 +136,35 @@ void WideToAnsi(const wchar_t* pwch, size_t nLength, std::vector<char>& text, BO
     const UINT nAcp = ::GetACP();
     const bool bUnicodeAcp = nAcp == CP_UTF8 || nAcp == CP_UTF7;
     const DWORD dwFlags = bUnicodeAcp ? 0 : WC_NO_BEST_FIT_CHARS;
+
+    // No ANSI code page holds a character beyond U+FFFF: each one, and each
+    // broken surrogate, becomes one unknown character.
+    std::vector<wchar_t> bmp;
+    if (!bUnicodeAcp)
+    {
+        const wchar_t* pEnd = pwch + nLength;
+        const wchar_t* pSurrogate = pwch;
+        while (pSurrogate < pEnd && (*pSurrogate < 0xD800 || *pSurrogate > 0xDFFF))
+            ++pSurrogate;
+        if (pSurrogate < pEnd)
+        {
+            bmp.reserve(nLength);
+            bmp.assign(pwch, pSurrogate);
+            for (const wchar_t* p = pSurrogate; p < pEnd; ++p)
+            {
+                if (*p < 0xD800 || *p > 0xDFFF)
+                {
+                    bmp.push_back(*p);
+                    continue;
+                }
+                if (*p <= 0xDBFF && p + 1 < pEnd && p[1] >= 0xDC00 && p[1] <= 0xDFFF)
+                    ++p;
+                bmp.push_back(0xFFFD);
+            }
+            pwch = &bmp[0];
+            nLength = bmp.size();
+        }
+    }
     const int nChars = static_cast<int>(nLength);
     const int nOut = ::WideCharToMultiByte(CP_ACP, dwFlags, pwch, nChars, NULL, 0, NULL, NULL);
     if (nOut <= 0)
