@@ -198,6 +198,55 @@ void Utf8ToAnsi(const char* pch, size_t nLength, std::vector<char>& text, BOOL* 
     WideToAnsi(&wide[0], wide.size(), text, pbReplaced);
 }
 
+// Rows are full rows of the first non-blank record's field count, so the
+// table is checked before any row is made: at most TEXTDATA_MAX_COLUMNS
+// columns, and no more values than the text's size allows.
+int CheckTableSize(const char* pchText, size_t nLength, const char* pControls)
+{
+    size_t pos = 0;
+    size_t nColumns = 0;
+    while (pos < nLength)
+    {
+        size_t nFields = 0;
+        size_t nConsumed = CLineTokenizer::MeasureRecord(pchText + pos, nLength - pos, pControls,
+            &nFields);
+        if (nConsumed == 0)
+            nConsumed = nLength - pos;
+        const bool bBlank = IsBlank(pchText + pos, nConsumed);
+        pos += nConsumed;
+        if (!bBlank)
+        {
+            nColumns = nFields;
+            break;
+        }
+    }
+    if (nColumns > static_cast<size_t>(TEXTDATA_MAX_COLUMNS))
+        return TEXTLOAD_TOO_MANY_COLUMNS;
+
+    // Line breaks bound the records from above; count them exactly only
+    // when that bound is too high.
+    const size_t nMaxValues = TEXTDATA_FREE_VALUES + TEXTDATA_VALUES_PER_BYTE * nLength;
+    size_t nBreaks = 0;
+    for (size_t i = 0; i < nLength; ++i)
+    {
+        if (pchText[i] == '\n' || (pchText[i] == '\r' && (i + 1 >= nLength || pchText[i + 1] != '\n')))
+            ++nBreaks;
+    }
+    // The records (at most one more than the line breaks) and the names row.
+    if ((nBreaks + 2) * nColumns <= nMaxValues)
+        return TEXTLOAD_OK;
+    size_t nRecords = 0;
+    for (pos = 0; pos < nLength; ++nRecords)
+    {
+        const size_t nConsumed = CLineTokenizer::MeasureRecord(pchText + pos, nLength - pos,
+            pControls, NULL);
+        pos += nConsumed > 0 ? nConsumed : nLength - pos;
+    }
+    if ((nRecords + 1) * nColumns > nMaxValues)
+        return TEXTLOAD_TOO_WIDE;
+    return TEXTLOAD_OK;
+}
+
 // Splits one record and reports a failed allocation as an exception.
 int SplitChecked(CLineTokenizer& tok, const char* p, size_t n, const char* pControls,
     size_t* pnConsumed)
@@ -329,12 +378,9 @@ int BuildDelimitedTable(const char* pchText, size_t nLength, const char* pContro
     bool bFirstBlank = false;
     int nColumns = -1;
 
-    // Rows are full rows: the values of the table are bounded by the text's size.
-    const size_t nMaxValues = TEXTDATA_FREE_VALUES + TEXTDATA_VALUES_PER_BYTE * nLength;
-    auto fits = [&](size_t nRecords) {
-        // The records and the names row.
-        return (nRecords + 1) * static_cast<size_t>(nColumns) <= nMaxValues;
-    };
+    const int nSizeResult = CheckTableSize(pchText, nLength, pControls);
+    if (nSizeResult != TEXTLOAD_OK)
+        return nSizeResult;
 
     size_t pos = 0;
     while (pos < nLength)
@@ -361,10 +407,6 @@ int BuildDelimitedTable(const char* pchText, size_t nLength, const char* pContro
                 continue;
             }
             nColumns = tok.GetCount();
-            if (nColumns > TEXTDATA_MAX_COLUMNS)
-                return TEXTLOAD_TOO_MANY_COLUMNS;
-            if (!fits(records.m_rows.size() + 1))
-                return TEXTLOAD_TOO_WIDE;
             records.Add(MakeRow(tok, nColumns));
             pos += nConsumed;
 
@@ -376,8 +418,6 @@ int BuildDelimitedTable(const char* pchText, size_t nLength, const char* pContro
             }
             continue;
         }
-        if (!fits(records.m_rows.size() + 1))
-            return TEXTLOAD_TOO_WIDE;
         records.Add(MakeRow(tok, nColumns));
         pos += nConsumed;
     }

@@ -112,26 +112,6 @@ TEST(TextEncoding, Windows1252FileIsReadAsItIs)
 // ---------------------------------------------------------------------------
 // Hand-made texts
 
-TEST(TextEncoding, NothingReplacedMeansNothingToSay)
-{
-    // Accents and the euro sign all fit Windows-1252.
-    CLoaded loaded;
-    LoadBytes("\xEF\xBB\xBFN\r\nCaf\xC3\xA9 \xE2\x82\xAC\r\n", loaded);
-    ASSERT_EQ(TEXTLOAD_OK, loaded.m_nResult);
-    EXPECT_EQ((Row{ "Caf\xE9 \x80" }), RowOf(loaded.m_table, 1));
-    EXPECT_FALSE(loaded.m_bReplaced);
-
-    LoadBytes(Utf16(L"N\r\n\u00c5se \u20ac\r\n", true), loaded);
-    ASSERT_EQ(TEXTLOAD_OK, loaded.m_nResult);
-    EXPECT_EQ((Row{ "\xC5se \x80" }), RowOf(loaded.m_table, 1));
-    EXPECT_FALSE(loaded.m_bReplaced);
-
-    // Plain ASCII with or without a mark.
-    LoadBytes("\xEF\xBB\xBFN,M\r\n1,2\r\n", loaded);
-    EXPECT_EQ((Row{ "N", "M" }), RowOf(loaded.m_table, 0));
-    EXPECT_FALSE(loaded.m_bReplaced);
-}
-
 TEST(TextEncoding, CharactersOutsideTheCodePageBecomeTheDefaultCharacter)
 {
     // No look-alikes: A-macron, Greek, Chinese and a character beyond U+FFFF,
@@ -141,6 +121,12 @@ TEST(TextEncoding, CharactersOutsideTheCodePageBecomeTheDefaultCharacter)
     ASSERT_EQ(TEXTLOAD_OK, loaded.m_nResult);
     EXPECT_EQ((Row{ "?? ? ? \xFC" }), RowOf(loaded.m_table, 1));
     EXPECT_TRUE(loaded.m_bReplaced);
+
+    // Accents and the euro sign fit Windows-1252: nothing to say.
+    LoadBytes(Utf16(L"N\r\n\u00c5se \u20ac\r\n", true), loaded);
+    ASSERT_EQ(TEXTLOAD_OK, loaded.m_nResult);
+    EXPECT_EQ((Row{ "\xC5se \x80" }), RowOf(loaded.m_table, 1));
+    EXPECT_FALSE(loaded.m_bReplaced);
 
     // Broken surrogates in UTF-16.
     LoadBytes(Utf16(std::wstring(L"N\r\na") + wchar_t(0xDC00) + L"b" + wchar_t(0xD800), true), loaded);
@@ -267,6 +253,15 @@ TEST(TextTableSize, WideTablesThatTheFileFillsStillLoad)
 
     LoadBytes(std::string(TEXTDATA_MAX_COLUMNS, ',') + "\r\n", loaded);
     EXPECT_EQ(TEXTLOAD_TOO_MANY_COLUMNS, loaded.m_nResult);
+
+    // Line breaks inside quoted values are no records.
+    std::string quoted = std::string(1999, ',') + "\r\n";
+    for (int i = 0; i < 10; ++i)
+        quoted += "\"" + std::string(1000, '\n') + "\"\r\n";
+    LoadBytes(quoted, loaded);
+    ASSERT_EQ(TEXTLOAD_OK, loaded.m_nResult);
+    EXPECT_EQ(11, loaded.m_table.m_nRows);
+    EXPECT_EQ(std::string(255, '\n'), std::string(loaded.m_table.m_pRows[10][0]));
 
     // A ragged file: 100 names over 5,000 records of one value each.
     std::string ragged(99, ',');
