@@ -1,12 +1,14 @@
 // bench_pdfgen.cpp - writes a letter page holding one 2550 x 3300 picture (the page at
 // 300 dpi) through PDFGen.dll, compressed, and prints the time and the file size.
-// Two pictures: label artwork (flat colours, shapes, thin lines) and a photograph-like
-// picture (smooth gradients with grain).  Each is written kRuns times; the median counts.
+// Three pictures: label artwork (flat colours, shapes, thin lines), a scan (smooth shading
+// with slight noise) and a grainy picture (gradients with strong per-pixel grain, hard to
+// compress).  Each is written kRuns times; the median counts.
 
 #include <windows.h>
 
 #include "platform/pdfgen/PDFGen.h"
 
+#include <math.h>
 #include <stdio.h>
 
 #include <algorithm>
@@ -53,15 +55,35 @@ uint32_t Artwork(int x, int y)
     return c;
 }
 
-uint32_t Photo(int x, int y)
+uint32_t Hash(int x, int y)
 {
-    // Gradients with a little deterministic grain, as a scanned photograph has.
     uint32_t h = (uint32_t)x * 73856093u ^ (uint32_t)y * 19349663u;
     h ^= h >> 13;
     h *= 0x5bd1e995u;
     h ^= h >> 15;
-    const int grain = (int)(h & 7) - 3;
-    auto clamp = [](int v) { return (uint32_t)std::min(255, std::max(0, v)); };
+    return h;
+}
+
+uint32_t Clamp(double v)
+{
+    return (uint32_t)std::min(255.0, std::max(0.0, v));
+}
+
+uint32_t Scan(int x, int y)
+{
+    // Smooth shading with noise of one step, as a scanned photograph has.
+    const int noise = (int)(Hash(x, y) % 3) - 1;
+    const uint32_t r = Clamp(128 + 90 * sin(x / 311.0) * cos(y / 427.0) + noise);
+    const uint32_t g = Clamp(110 + 80 * sin((x + y) / 523.0) + noise);
+    const uint32_t b = Clamp(100 + 60 * cos(x / 199.0 - y / 701.0) + noise);
+    return (r << 16) | (g << 8) | b;
+}
+
+uint32_t Grainy(int x, int y)
+{
+    // Gradients with grain of up to four steps either way.
+    const int grain = (int)(Hash(x, y) & 7) - 3;
+    auto clamp = [](int v) { return Clamp(v); };
     const uint32_t r = clamp(x * 255 / kPictureWidth + grain);
     const uint32_t g = clamp(y * 255 / kPictureHeight + grain);
     const uint32_t b = clamp(128 + (int)(100 * ((x + y) % 700) / 700) - 50 + grain);
@@ -178,7 +200,7 @@ int main()
     const std::string base = std::string(temp) + "bench_pdfgen_" + std::to_string(GetCurrentProcessId());
     const std::string bmp = base + ".bmp", pdf = base + ".pdf";
 
-    struct { const char* name; PixelFn fn; } pictures[] = {{"artwork", Artwork}, {"photo", Photo}};
+    struct { const char* name; PixelFn fn; } pictures[] = {{"artwork", Artwork}, {"scan", Scan}, {"grainy", Grainy}};
     printf("letter page, one %d x %d 24-bit picture, %d runs (median)\n", kPictureWidth, kPictureHeight,
            kRuns);
     int rc = 0;
