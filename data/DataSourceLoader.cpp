@@ -125,18 +125,17 @@ CDataLoadResult LoadTextTable(const CDataSourceInfo& info, CDataTable& table)
         return Failure(DATALOAD_NO_FILE);
     char tokenControls[TOKCTL_SIZE];
     InitTokenControls(tokenControls);
-    CDataTable loaded;
-    if (LoadDelimitedTextTable(info.m_strFile, info.m_strDelimiter, info.m_bHasColNames,
-            tokenControls, loaded) == TEXTLOAD_CANNOT_OPEN)
+    BOOL bReplaced = FALSE;
+    const int nResult = LoadDelimitedTextTable(info.m_strFile, info.m_strDelimiter,
+        info.m_bHasColNames, tokenControls, table, &bReplaced);
+    if (nResult == TEXTLOAD_CANNOT_OPEN)
         return Failure(DATALOAD_CANNOT_OPEN_FILE, info.m_strFile);
-    CString** pRows = NULL;
-    int nRows = -1, nColumns = 0;
-    loaded.Detach(pRows, nRows, nColumns);
-    table.Free();
-    table.m_pRows = pRows;
-    table.m_nRows = nRows;
-    table.m_nColumns = nColumns;
-    return CDataLoadResult();
+    if (nResult != TEXTLOAD_OK)
+        return Failure(DATALOAD_TEXT_REFUSED, GetTextLoadMessage(nResult, info.m_strFile));
+    CDataLoadResult result;
+    if (bReplaced)
+        result.m_strDetail = GetTextLoadMessage(TEXTLOAD_CHARS_REPLACED, info.m_strFile);
+    return result;
 }
 }
 
@@ -153,15 +152,7 @@ CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table)
         else
             result = Failure(DATALOAD_UNEXPECTED);
         if (result.Succeeded())
-        {
-            CString** pRows = NULL;
-            int nRows = -1, nColumns = 0;
-            loaded.Detach(pRows, nRows, nColumns);
-            table.Free();
-            table.m_pRows = pRows;
-            table.m_nRows = nRows;
-            table.m_nColumns = nColumns;
-        }
+            table.Take(loaded);
         return result;
     }
     catch (CException* e)
@@ -180,8 +171,16 @@ BOOL GetDataLoadMessage(const CDataLoadResult& result, CString& strText, UINT& n
     switch (result.m_nStatus)
     {
     case DATALOAD_OK:
+        // Loaded; the detail tells of replaced characters.
+        strText = result.m_strDetail;
+        nType = MB_ICONINFORMATION;
+        return !strText.IsEmpty();
     case DATALOAD_NO_FILE:
         return FALSE;
+    case DATALOAD_TEXT_REFUSED:
+        strText = result.m_strDetail;
+        nType = MB_ICONSTOP;
+        return TRUE;
     case DATALOAD_CANNOT_OPEN_FILE:
         strText = "The linked data source file: \n'" + result.m_strDetail +
             "' \ncould not be opened. \nIf it is opened by another application, please close it.";

@@ -22,6 +22,7 @@ enum DataLoadStatus
     DATALOAD_OK = 0,
     DATALOAD_NO_FILE,           // text source without a file: nothing to tell
     DATALOAD_CANNOT_OPEN_FILE,  // the text file could not be opened
+    DATALOAD_TEXT_REFUSED,      // not a text file or too many columns: the detail is the message
     DATALOAD_CONNECT_FAILED,    // the provider's error is the detail
     DATALOAD_QUERY_FAILED,      // the provider's error is the detail
     DATALOAD_UNEXPECTED         // anything else
@@ -30,7 +31,8 @@ enum DataLoadStatus
 struct CDataLoadResult
 {
     DataLoadStatus m_nStatus;
-    CString m_strDetail;        // file path or provider error
+    CString m_strDetail;        // file path, provider error or the text reader's message;
+                                // after a load that replaced characters, the notice
 
     CDataLoadResult() : m_nStatus(DATALOAD_OK) {}
     BOOL Succeeded() const { return m_nStatus == DATALOAD_OK; }
@@ -40,8 +42,9 @@ struct CDataLoadResult
 // table.
 CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table);
 
-// The message of a failed load and its message-box type; FALSE when the
-// user is told nothing (success, a text source without a file).
+// The message of a load and its message-box type: the failure, or the notice
+// of replaced characters after a text load.  FALSE when the user is told
+// nothing (a plain success, a text source without a file).
 BOOL GetDataLoadMessage(const CDataLoadResult& result, CString& strText, UINT& nType);
 // The message of a description that could not be parsed
 // (ParseDataSourceDescription's result); FALSE for DSPARSE_OK.
