@@ -19,7 +19,7 @@
 //   ignored while the exchange runs.
 // - Control classes add no data members to CWnd, so a CWnd* of a control may be
 //   cast to its control class (the usual (CComboBox*)GetDlgItem(id)).
-// - Modal loops of dialogs can be driven by a CDialogScript (afxdlgs.h) in tests.
+// - Modal loops of dialogs can be driven through the dialog hook (afxdlgs.h) in tests.
 
 #pragma once
 

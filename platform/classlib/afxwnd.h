@@ -3,7 +3,7 @@
 // Declares: CCmdTarget and the message maps, CCmdUI, CWnd, CPaintDC, CClientDC,
 // CWindowDC, CMenu, CWinThread, CWinApp, CWaitCursor, CRecentFileList,
 // CCommandLineInfo, CCreateContext, CFrameWnd, CMDIFrameWnd, CMDIChildWnd,
-// CMiniFrameWnd, CModalLoopScript (test seam), through afxdoc.h CDocument,
+// CMiniFrameWnd, the modal-loop hook (test seam), through afxdoc.h CDocument,
 // COleDocument and CView, and through afxbars.h the control bars and docking.
 //
 // Notes
@@ -22,7 +22,7 @@
 //   program active view, its document, the child frame, the main frame, the
 //   application.
 // - Message boxes: AfxMessageBox (afxwin.h) with its recorder for tests. Modal
-//   loops (RunModalLoop) can be driven by a CModalLoopScript in tests.
+//   loops (RunModalLoop) can be driven through the modal-loop hook in tests.
 
 #pragma once
 
@@ -1348,47 +1348,12 @@ BOOL AFXAPI AfxComparePath(LPCTSTR lpszPath1, LPCTSTR lpszPath2);
 HINSTANCE AFXAPI AfxFindResourceHandle(LPCTSTR lpszName, LPCTSTR lpszType);
 
 /////////////////////////////////////////////////////////////////////////////
-// CModalLoopScript: drives modal loops in tests.
-//
-// While a script lives, each time a modal loop of this thread (RunModalLoop, and
-// the loops built on it) runs out of messages, the next step is called with the
-// window of the loop; a step may post messages, change controls or end the loop
-// (EndModalLoop). When the steps run out, the loop is ended with the default
-// result, so a test never hangs in a modal loop.
-//
-//     CModalLoopScript script;
-//     script.AddStep([](CWnd* pWnd) { pWnd->EndModalLoop(IDOK); });
-//     ... code that runs a modal loop ...
-//     EXPECT_EQ(1, script.GetStepsRun());
+// The modal-loop hook (tests): while one is installed, a modal loop of the program
+// (RunModalLoop, and the loops built on it) that runs out of messages calls it with
+// its window. NULL removes it; returns the hook installed before.
 
-class CModalLoopScript
-{
-public:
-    typedef std::function<void(CWnd* pWnd)> Step;
-
-    explicit CModalLoopScript(int nDefaultResult = IDCANCEL);
-    ~CModalLoopScript();
-    CModalLoopScript(const CModalLoopScript&) = delete;
-    CModalLoopScript& operator=(const CModalLoopScript&) = delete;
-
-    void AddStep(Step step);
-    int GetStepsRun() const { return m_nStepsRun; }
-    int GetPendingSteps() const;
-    int GetLoopsEndedByDefault() const { return m_nEndedByDefault; }
-
-    // Called by the modal loops when they are idle; TRUE when a step ran or the
-    // loop was ended.
-    static BOOL PASCAL OnModalIdle(CWnd* pWnd);
-    static CModalLoopScript* PASCAL GetCurrent();
-
-private:
-    struct CData;
-    CData* m_pData;
-    int m_nDefaultResult;
-    int m_nStepsRun;
-    int m_nEndedByDefault;
-    CModalLoopScript* m_pPrevious;
-};
+typedef void (AFXAPI* AFX_MODAL_IDLE_HOOK)(CWnd* pWnd);
+AFX_MODAL_IDLE_HOOK AFXAPI AfxSetModalIdleHook(AFX_MODAL_IDLE_HOOK pfnHook);
 
 /////////////////////////////////////////////////////////////////////////////
 // Documents and views

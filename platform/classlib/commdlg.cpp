@@ -89,7 +89,8 @@ CFileDialog::~CFileDialog()
 
 INT_PTR CFileDialog::DoModal()
 {
-    INT_PTR nResult = CDialogScript::BeginCommonDialog(this, CDialogScript::kindFile);
+    CDialogHook* pHook = AfxGetDialogHook();
+    INT_PTR nResult = pHook != NULL ? pHook->BeginCommonDialog(this, CDialogHook::kindFile) : -1;
     if (nResult != -1)
         return nResult;
 
@@ -106,7 +107,8 @@ INT_PTR CFileDialog::DoModal()
         t_pFileDialog = pOldDialog;
         m_hWndFileDlg = NULL;
         PostModal();
-        CDialogScript::EndCommonDialog(this, IDCANCEL);
+        if (CDialogHook* pEndHook = AfxGetDialogHook())
+            pEndHook->EndCommonDialog(this, IDCANCEL);
         throw;
     }
     t_pFileDialog = pOldDialog;
@@ -114,7 +116,8 @@ INT_PTR CFileDialog::DoModal()
     PostModal();
 
     nResult = bResult ? IDOK : IDCANCEL;
-    CDialogScript::EndCommonDialog(this, nResult);
+    if (CDialogHook* pEndHook = AfxGetDialogHook())
+        pEndHook->EndCommonDialog(this, nResult);
     return nResult;
 }
 
@@ -327,7 +330,8 @@ COLORREF* PASCAL CColorDialog::GetSavedCustomColors()
 
 INT_PTR CColorDialog::DoModal()
 {
-    INT_PTR nResult = CDialogScript::BeginCommonDialog(this, CDialogScript::kindColor);
+    CDialogHook* pHook = AfxGetDialogHook();
+    INT_PTR nResult = pHook != NULL ? pHook->BeginCommonDialog(this, CDialogHook::kindColor) : -1;
     if (nResult != -1)
         return nResult;
 
@@ -335,7 +339,8 @@ INT_PTR CColorDialog::DoModal()
     BOOL bResult = ::ChooseColorA(&m_cc);
     PostModal();
     nResult = bResult ? IDOK : IDCANCEL;
-    CDialogScript::EndCommonDialog(this, nResult);
+    if (CDialogHook* pEndHook = AfxGetDialogHook())
+        pEndHook->EndCommonDialog(this, nResult);
     return nResult;
 }
 
@@ -374,7 +379,8 @@ CPrintDialog::~CPrintDialog()
 
 INT_PTR CPrintDialog::DoModal()
 {
-    INT_PTR nResult = CDialogScript::BeginCommonDialog(this, CDialogScript::kindPrint);
+    CDialogHook* pHook = AfxGetDialogHook();
+    INT_PTR nResult = pHook != NULL ? pHook->BeginCommonDialog(this, CDialogHook::kindPrint) : -1;
     if (nResult != -1)
         return nResult;
 
@@ -382,7 +388,8 @@ INT_PTR CPrintDialog::DoModal()
     BOOL bResult = ::PrintDlgA(&m_pd);
     PostModal();
     nResult = bResult ? IDOK : IDCANCEL;
-    CDialogScript::EndCommonDialog(this, nResult);
+    if (CDialogHook* pEndHook = AfxGetDialogHook())
+        pEndHook->EndCommonDialog(this, nResult);
     return nResult;
 }
 

@@ -342,7 +342,8 @@ INT_PTR CDialog::DoModal()
 
     // the script entry goes to this dialog before any dialog its initialisation opens
     UINT nIDTemplate = IS_INTRESOURCE(m_lpszTemplateName) ? LOWORD((DWORD_PTR)m_lpszTemplateName) : 0;
-    CDialogScript::EnterModal(this, CDialogScript::kindDialog, nIDTemplate);
+    if (CDialogHook* pHook = AfxGetDialogHook())
+        pHook->EnterModal(this, CDialogHook::kindDialog, nIDTemplate, NULL);
 
     INT_PTR nResult = -1;
     try
@@ -363,11 +364,13 @@ INT_PTR CDialog::DoModal()
                 ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0,
                                SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
         }
-        CDialogScript::LeaveModal(this, nResult);
+        if (CDialogHook* pHook = AfxGetDialogHook())
+            pHook->LeaveModal(this, nResult);
     }
     catch (...)
     {
-        CDialogScript::LeaveModal(this, -1);
+        if (CDialogHook* pHook = AfxGetDialogHook())
+            pHook->LeaveModal(this, -1);
         if (bEnableParent)
             ::EnableWindow(hWndParent, TRUE);
         DestroyWindow();
@@ -513,7 +516,27 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
     // a test script acts when the modal loop is idle
-    if (message == WM_KICKIDLE && CDialogScript::OnModalIdle(this))
+    if (message == WM_KICKIDLE && AfxGetDialogHook() != NULL && AfxGetDialogHook()->OnModalIdle(this))
         lResult = TRUE;
     return lResult;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The dialog hook (tests)
+
+namespace
+{
+CDialogHook* g_pDialogHook = NULL;
+}
+
+CDialogHook* AFXAPI AfxGetDialogHook()
+{
+    return g_pDialogHook;
+}
+
+CDialogHook* AFXAPI AfxSetDialogHook(CDialogHook* pHook)
+{
+    CDialogHook* pPrevious = g_pDialogHook;
+    g_pDialogHook = pHook;
+    return pPrevious;
 }

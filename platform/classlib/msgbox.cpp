@@ -1,13 +1,11 @@
-// msgbox.cpp - AfxMessageBox, the application name and CMessageBoxRecorder.
+// msgbox.cpp - AfxMessageBox, the application name and the message-box hook.
 
 #include "afxwin.h"
-
-#include <deque>
 
 namespace
 {
 
-// Guards the active recorder, its data and the application name.
+// Guards the hook, the owner procedure and the application name.
 CRITICAL_SECTION* MsgBoxLock()
 {
     static CRITICAL_SECTION* s_pLock = []() {
@@ -27,7 +25,7 @@ public:
     CMsgBoxLockGuard& operator=(const CMsgBoxLockGuard&) = delete;
 };
 
-CMessageBoxRecorder* g_pActiveRecorder = NULL;
+AFX_MSGBOX_HOOK g_pfnHook = NULL;
 AFX_MSGBOX_OWNER_PROC g_pfnOwner = NULL;
 
 char g_szAppName[MAX_PATH] = "";
@@ -86,6 +84,14 @@ AFX_MSGBOX_OWNER_PROC AFXAPI AfxSetMessageBoxOwnerProc(AFX_MSGBOX_OWNER_PROC pfn
     return pfnPrevious;
 }
 
+AFX_MSGBOX_HOOK AFXAPI AfxSetMessageBoxHook(AFX_MSGBOX_HOOK pfnHook)
+{
+    CMsgBoxLockGuard lock;
+    AFX_MSGBOX_HOOK pfnPrevious = g_pfnHook;
+    g_pfnHook = pfnHook;
+    return pfnPrevious;
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Message boxes
 
@@ -95,11 +101,13 @@ int AFXAPI AfxCallMessageBox(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCapti
     if (lpszText == NULL)
         lpszText = "";
     CString strCaption = lpszCaption != NULL ? lpszCaption : AfxGetAppName();
+    AFX_MSGBOX_HOOK pfnHook;
     {
         CMsgBoxLockGuard lock;
-        if (g_pActiveRecorder != NULL)
-            return g_pActiveRecorder->Record(hWndOwner, lpszText, strCaption, nType, nIDHelp);
+        pfnHook = g_pfnHook;
     }
+    if (pfnHook != NULL)
+        return pfnHook(hWndOwner, lpszText, strCaption, nType, nIDHelp);
     return ::MessageBoxA(hWndOwner, lpszText, strCaption, nType);
 }
 
@@ -121,99 +129,4 @@ int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
     if (nIDHelp == (UINT)-1)
         nIDHelp = nIDPrompt;
     return AfxMessageBox(strText, nType, nIDHelp);
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// CMessageBoxRecorder
-
-struct CMessageBoxRecorder::CData
-{
-    std::deque<CCall> calls;        // a deque keeps references to earlier calls valid
-    std::deque<int> answers;
-};
-
-CMessageBoxRecorder::CMessageBoxRecorder()
-    : m_pData(new CData), m_pPrevious(NULL)
-{
-    CMsgBoxLockGuard lock;
-    m_pPrevious = g_pActiveRecorder;
-    g_pActiveRecorder = this;
-}
-
-// Hands recording back to the previous recorder. Recorders normally end in reverse
-// order; one ending early is taken out of the chain.
-CMessageBoxRecorder::~CMessageBoxRecorder()
-{
-    {
-        CMsgBoxLockGuard lock;
-        if (g_pActiveRecorder == this)
-        {
-            g_pActiveRecorder = m_pPrevious;
-        }
-        else
-        {
-            for (CMessageBoxRecorder* p = g_pActiveRecorder; p != NULL; p = p->m_pPrevious)
-            {
-                if (p->m_pPrevious == this)
-                {
-                    p->m_pPrevious = m_pPrevious;
-                    break;
-                }
-            }
-        }
-    }
-    delete m_pData;
-}
-
-void CMessageBoxRecorder::AddAnswer(int nResult)
-{
-    CMsgBoxLockGuard lock;
-    m_pData->answers.push_back(nResult);
-}
-
-void CMessageBoxRecorder::Reset()
-{
-    CMsgBoxLockGuard lock;
-    m_pData->calls.clear();
-    m_pData->answers.clear();
-}
-
-int CMessageBoxRecorder::GetCount() const
-{
-    CMsgBoxLockGuard lock;
-    return (int)m_pData->calls.size();
-}
-
-const CMessageBoxRecorder::CCall& CMessageBoxRecorder::GetCall(int nIndex) const
-{
-    CMsgBoxLockGuard lock;
-    if (nIndex < 0 || nIndex >= (int)m_pData->calls.size())
-        AfxThrowInvalidArgException();
-    return m_pData->calls[nIndex];
-}
-
-int CMessageBoxRecorder::GetPendingAnswers() const
-{
-    CMsgBoxLockGuard lock;
-    return (int)m_pData->answers.size();
-}
-
-// Called with the lock held.
-int CMessageBoxRecorder::Record(HWND hWndOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType,
-                                UINT nIDHelp)
-{
-    CCall call;
-    call.m_strText = lpszText;
-    call.m_strCaption = lpszCaption;
-    call.m_nType = nType;
-    call.m_nIDHelp = nIDHelp;
-    call.m_hWndOwner = hWndOwner;
-    call.m_nResult = IDOK;
-    if (!m_pData->answers.empty())
-    {
-        call.m_nResult = m_pData->answers.front();
-        m_pData->answers.pop_front();
-    }
-    m_pData->calls.push_back(call);
-    return call.m_nResult;
 }

@@ -357,7 +357,8 @@ INT_PTR CPropertySheet::DoModal()
         bEnableParent = TRUE;
     }
 
-    CDialogScript::EnterModal(this, CDialogScript::kindSheet, 0, m_strCaption);
+    if (CDialogHook* pHook = AfxGetDialogHook())
+        pHook->EnterModal(this, CDialogHook::kindSheet, 0, m_strCaption);
     m_nModalResult = IDCANCEL;
     m_nFlags |= WF_CONTINUEMODAL;
     INT_PTR nResult = -1;
@@ -373,12 +374,14 @@ INT_PTR CPropertySheet::DoModal()
                                SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
         }
         m_nFlags &= ~WF_CONTINUEMODAL;
-        CDialogScript::LeaveModal(this, nResult);
+        if (CDialogHook* pHook = AfxGetDialogHook())
+            pHook->LeaveModal(this, nResult);
     }
     catch (...)
     {
         m_nFlags &= ~WF_CONTINUEMODAL;
-        CDialogScript::LeaveModal(this, -1);
+        if (CDialogHook* pHook = AfxGetDialogHook())
+            pHook->LeaveModal(this, -1);
         if (bEnableParent)
             ::EnableWindow(hWndParent, TRUE);
         if (hWndTop != NULL)
@@ -645,7 +648,7 @@ LRESULT CPropertySheet::WindowProcInner(UINT message, WPARAM wParam, LPARAM lPar
 
     LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
     // a test script acts when the modal loop is idle
-    if (message == WM_KICKIDLE && CDialogScript::OnModalIdle(this))
+    if (message == WM_KICKIDLE && AfxGetDialogHook() != NULL && AfxGetDialogHook()->OnModalIdle(this))
         lResult = TRUE;
     return lResult;
 }

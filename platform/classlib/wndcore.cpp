@@ -732,9 +732,16 @@ BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg)
 
 namespace
 {
-// The script of this thread's modal loops (a plain pointer: nothing to destroy).
-thread_local CModalLoopScript* t_pCurrentModalScript = NULL;
+// Called when a modal loop waits for input (tests).
+AFX_MODAL_IDLE_HOOK g_pfnModalIdleHook = NULL;
 } // namespace
+
+AFX_MODAL_IDLE_HOOK AFXAPI AfxSetModalIdleHook(AFX_MODAL_IDLE_HOOK pfnHook)
+{
+    AFX_MODAL_IDLE_HOOK pfnPrevious = g_pfnModalIdleHook;
+    g_pfnModalIdleHook = pfnHook;
+    return pfnPrevious;
+}
 
 BOOL CWnd::ContinueModal()
 {
@@ -782,7 +789,8 @@ int CWnd::RunModalLoop(DWORD dwFlags)
         // a test script acts when the loop waits for input
         if (!::PeekMessageA(pMsg, NULL, 0, 0, PM_NOREMOVE))
         {
-            CModalLoopScript::OnModalIdle(this);
+            if (g_pfnModalIdleHook != NULL)
+                g_pfnModalIdleHook(this);
             if (!::IsWindow(hWndSelf) || !ContinueModal())
                 goto ExitModal;
         }
@@ -814,62 +822,6 @@ int CWnd::RunModalLoop(DWORD dwFlags)
 ExitModal:
     m_nFlags &= ~(WF_MODALLOOP | WF_CONTINUEMODAL);
     return m_nModalResult;
-}
-
-struct CModalLoopScript::CData
-{
-    std::deque<Step> m_steps;
-};
-
-CModalLoopScript::CModalLoopScript(int nDefaultResult)
-{
-    m_pData = new CData;
-    m_nDefaultResult = nDefaultResult;
-    m_nStepsRun = 0;
-    m_nEndedByDefault = 0;
-    m_pPrevious = t_pCurrentModalScript;
-    t_pCurrentModalScript = this;
-}
-
-CModalLoopScript::~CModalLoopScript()
-{
-    if (t_pCurrentModalScript == this)
-        t_pCurrentModalScript = m_pPrevious;
-    delete m_pData;
-}
-
-void CModalLoopScript::AddStep(Step step)
-{
-    m_pData->m_steps.push_back(step);
-}
-
-int CModalLoopScript::GetPendingSteps() const
-{
-    return (int)m_pData->m_steps.size();
-}
-
-CModalLoopScript* PASCAL CModalLoopScript::GetCurrent()
-{
-    return t_pCurrentModalScript;
-}
-
-BOOL PASCAL CModalLoopScript::OnModalIdle(CWnd* pWnd)
-{
-    CModalLoopScript* pScript = GetCurrent();
-    if (pScript == NULL)
-        return FALSE;
-    if (!pScript->m_pData->m_steps.empty())
-    {
-        Step step = pScript->m_pData->m_steps.front();
-        pScript->m_pData->m_steps.pop_front();
-        ++pScript->m_nStepsRun;
-        step(pWnd);
-        return TRUE;
-    }
-    // nothing left to do: end the loop instead of waiting forever
-    ++pScript->m_nEndedByDefault;
-    pWnd->EndModalLoop(pScript->m_nDefaultResult);
-    return TRUE;
 }
 
 /////////////////////////////////////////////////////////////////////////////

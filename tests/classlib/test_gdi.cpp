@@ -1,6 +1,7 @@
 // GDI wrappers, CDC and the message box seam.
 
 #include "afxwin.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // Tests of CObject, CRuntimeClass, creation by name and the exceptions.
 
 #include "afxwin.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 

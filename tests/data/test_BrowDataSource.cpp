@@ -2,6 +2,7 @@
 // sources, the preset mode, and what the user is told when a load fails.
 
 #include <gtest/gtest.h>
+#include "test_support.h"
 
 #include "BrowDataSource.h"
 #include "DataTestUtil.h"

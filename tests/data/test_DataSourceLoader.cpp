@@ -3,6 +3,7 @@
 // whose names need brackets.
 
 #include <gtest/gtest.h>
+#include "test_support.h"
 
 #include "DataSourceLoader.h"
 #include "DataTestUtil.h"

@@ -2,6 +2,7 @@
 // not text, and of the memory a text table may take.
 
 #include <gtest/gtest.h>
+#include "test_support.h"
 
 #include "BrowDataSource.h"
 #include "DataTestUtil.h"

@@ -3,6 +3,7 @@
 // descriptions, passwords and Cancel.
 
 #include "datadlg_test.h"
+#include "test_support.h"
 
 #include "BrowDataSource.h"
 

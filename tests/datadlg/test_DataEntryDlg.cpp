@@ -2,6 +2,7 @@
 // deleting records, merging columns, export and import round trips, Cancel.
 
 #include "datadlg_test.h"
+#include "test_support.h"
 
 #include "DataEntryDlg.h"
 

@@ -3,6 +3,7 @@
 // merge of database texts and its undo.
 
 #include "datadlg_test.h"
+#include "test_support.h"
 
 #include "app/VarnelView.h"
 #include "data/BrowDataSource.h"

@@ -2,6 +2,7 @@
 // and the helpers of datadlg_test.h.
 
 #include "datadlg_test.h"
+#include "test_support.h"
 
 #include <algorithm>
 #include <fstream>
@@ -10,20 +11,12 @@
 namespace
 {
 
-void AFXAPI ReportFailure(LPCTSTR lpszText)
-{
-    ADD_FAILURE() << "dialog script: " << lpszText;
-}
-
-class CDataDialogEnvironment : public ::testing::Environment
+class CDataDialogEnvironment : public testsupport::CWindowTestEnvironment
 {
 public:
     void SetUp() override
     {
-        if (!CDialogScript::UsePrivateDesktop())
-            printf("no private desktop: error %lu\n", ::GetLastError());
-        CDialogScript::SetWatchdog(3000);
-        CDialogScript::SetFailureHandler(ReportFailure);
+        testsupport::CWindowTestEnvironment::SetUp();
     }
 };
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "afxdlgs.h"
+#include "test_support.h"
 #include "resource.h"
 #include <gtest/gtest.h>
 #include <functional>

@@ -2,6 +2,7 @@
 // template and hook procedure driven by a step.
 
 #include "dlgtest.h"
+#include "test_support.h"
 
 namespace
 {

@@ -2,6 +2,7 @@
 // standard controls and the common controls.
 
 #include "dlgtest.h"
+#include "test_support.h"
 
 namespace
 {

@@ -2,6 +2,7 @@
 // dialog.
 
 #include "dlgtest.h"
+#include "test_support.h"
 #include <float.h>
 
 namespace

@@ -2,6 +2,7 @@
 // button, Cancel, Tab order, nested dialogs and the script driver itself.
 
 #include "dlgtest.h"
+#include "test_support.h"
 
 namespace
 {

@@ -1,25 +1,17 @@
 // Test environment of the dialog tests: no dialog may wait for a user.
 
 #include "dlgtest.h"
+#include "test_support.h"
 
 namespace
 {
 
-void AFXAPI ReportFailure(LPCTSTR lpszText)
-{
-    ADD_FAILURE() << "dialog script: " << lpszText;
-}
-
-class CDialogTestEnvironment : public ::testing::Environment
+class CDialogTestEnvironment : public testsupport::CWindowTestEnvironment
 {
 public:
     void SetUp() override
     {
-        // focus and activation are not shared with other test programs
-        if (!CDialogScript::UsePrivateDesktop())
-            printf("no private desktop: error %lu\n", ::GetLastError());
-        CDialogScript::SetWatchdog(3000);
-        CDialogScript::SetFailureHandler(ReportFailure);
+        testsupport::CWindowTestEnvironment::SetUp();
     }
 };
 

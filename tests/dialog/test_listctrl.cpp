@@ -1,6 +1,7 @@
 // CListCtrl in report view: in a dialog driven by a script, and on its own.
 
 #include "dlgtest.h"
+#include "test_support.h"
 
 namespace
 {

@@ -2,6 +2,7 @@
 // time, and modal sheets with OK, Cancel, Apply and page validation.
 
 #include "dlgtest.h"
+#include "test_support.h"
 
 namespace
 {

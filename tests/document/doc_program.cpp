@@ -1,6 +1,7 @@
 // doc_program.cpp - the running program of the document tests and the files they use.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "model/Elements.h"
 
 #include <objidl.h>

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "app/VarnelApp.h"
+#include "test_support.h"
 #include "app/VarnelView.h"
 #include "model/VarnelDoc.h"
 #include "afxdlgs.h"

@@ -2,6 +2,7 @@
 // about box and the link label.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "app/AboutDlg.h"
 #include "app/LinkLabel.h"
 

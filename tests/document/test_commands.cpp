@@ -2,6 +2,7 @@
 // on the design.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "model/Elements.h"
 #include "resources/data_resource.h"
 

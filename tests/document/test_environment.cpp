@@ -3,8 +3,9 @@
 // beside the program), GDI+ and OLE run, and no dialog may wait for a user.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "afxole.h"
-#include "../common/own_folder_copy.h"
+#include "own_folder_copy.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -19,22 +20,14 @@ namespace
 // this folder: the tests run in a copy of the program in a folder of its own.
 const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_DOCUMENT_TESTS_COPY", "document_tests");
 
-void AFXAPI ReportDialogFailure(LPCTSTR lpszText)
-{
-    ADD_FAILURE() << "dialog script: " << lpszText;
-}
-
-class CDocumentTestEnvironment : public ::testing::Environment
+class CDocumentTestEnvironment : public testsupport::CWindowTestEnvironment
 {
 public:
     void SetUp() override
     {
         Gdiplus::GdiplusStartupInput input;
         ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, NULL));
-        if (!CDialogScript::UsePrivateDesktop())
-            printf("no private desktop: error %lu\n", ::GetLastError());
-        CDialogScript::SetWatchdog(3000);
-        CDialogScript::SetFailureHandler(ReportDialogFailure);
+        testsupport::CWindowTestEnvironment::SetUp();
         AfxOleInit();
     }
     void TearDown() override

@@ -3,6 +3,7 @@
 // options and the zoom of the view.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "model/Elements.h"
 #include "model/OptionsKeys.h"
 

@@ -2,6 +2,7 @@
 // Save dialog, atomic saving, and the byte-identical round trip of a full publication.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "model/Elements.h"
 #include "data/DataSource.h"
 

@@ -2,6 +2,7 @@
 // both restored in the publication on every path, and the template read back.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "model/Elements.h"
 
 #include <objidl.h>

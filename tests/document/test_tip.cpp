@@ -2,6 +2,7 @@
 // value "ShowTip" that the document reads and writes.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "app/TipDlg.h"
 #include "model/OptionsKeys.h"
 

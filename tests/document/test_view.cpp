@@ -3,6 +3,7 @@
 // sent to the view as messages; the tracking loops read messages posted before the press.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "model/Elements.h"
 
 #include <memory>

@@ -3,6 +3,7 @@
 // Window New, and a save that fails halfway.
 
 #include "docdemo.h"
+#include "test_support.h"
 #include <gtest/gtest.h>
 
 namespace

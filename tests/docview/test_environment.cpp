@@ -2,6 +2,7 @@
 // OLE runs for the clipboard, and the test printer is there.
 
 #include "docdemo.h"
+#include "test_support.h"
 #include "afxole.h"
 #include "test_printer.h"
 #include <gtest/gtest.h>
@@ -9,20 +10,12 @@
 namespace
 {
 
-void AFXAPI ReportDialogFailure(LPCTSTR lpszText)
-{
-    ADD_FAILURE() << "dialog script: " << lpszText;
-}
-
-class CDocViewTestEnvironment : public ::testing::Environment
+class CDocViewTestEnvironment : public testsupport::CWindowTestEnvironment
 {
 public:
     void SetUp() override
     {
-        // focus and activation are not shared with other test programs
-        CDialogScript::UsePrivateDesktop();
-        CDialogScript::SetWatchdog(3000);
-        CDialogScript::SetFailureHandler(ReportDialogFailure);
+        testsupport::CWindowTestEnvironment::SetUp();
         AfxOleInit();
         InstallTestPrinter();
     }

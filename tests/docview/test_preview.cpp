@@ -3,6 +3,7 @@
 // through them one or two at a time, prints, and gives everything back.
 
 #include "docdemo.h"
+#include "test_support.h"
 #include "test_printer.h"
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // a memory DC in place of the printer, and jobs that are cancelled or fail.
 
 #include "docdemo.h"
+#include "test_support.h"
 #include "test_printer.h"
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // and modal-loop script, and a thread that ends frees them without harm.
 
 #include "docdemo.h"
+#include "test_support.h"
 #include <gtest/gtest.h>
 
 namespace

@@ -4,6 +4,7 @@
 // source needs no window at all.
 
 #include <gtest/gtest.h>
+#include "test_support.h"
 
 #include "doc_test_support.h"
 #include "DocumentHost.h"

@@ -2,6 +2,7 @@
 // steps after loading.
 
 #include "doc_test_support.h"
+#include "test_support.h"
 #include "Elements.h"
 
 #include "afxwin.h"

@@ -2,6 +2,7 @@
 // keyboard focus and the injected input are not shared with other test programs.
 
 #include "test_popup_support.h"
+#include "test_support.h"
 #include "afxdlgs.h"
 
 BEGIN_MESSAGE_MAP(CPopupTestReceiver, CWnd)

@@ -2,6 +2,7 @@
 // registry, the recent-file list and its menu, DDE commands, the wait cursor.
 
 #include "demo.h"
+#include "test_support.h"
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 #include <shlobj.h>

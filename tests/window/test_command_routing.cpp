@@ -2,6 +2,7 @@
 // handlers, accelerators, child activation and menus, prompts, idle processing.
 
 #include "demo.h"
+#include "test_support.h"
 #include <gtest/gtest.h>
 
 namespace

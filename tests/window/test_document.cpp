@@ -2,6 +2,7 @@
 // loading and atomic saving with their messages, the save question, closing.
 
 #include "demo.h"
+#include "test_support.h"
 #include <gtest/gtest.h>
 
 namespace

@@ -3,6 +3,7 @@
 // modal loops driven by a script.
 
 #include "demo.h"
+#include "test_support.h"
 #include <gtest/gtest.h>
 
 namespace

@@ -1,6 +1,7 @@
 // Tests of the new-publication wizard, driven through its dialog.
 
 #include "wizard_test_support.h"
+#include "test_support.h"
 #include "output/NewCardWizard.h"
 #include "output/SizeCatalogue.h"
 

@@ -1,6 +1,7 @@
 // Tests of the wizard's size choice, its check boxes and its messages.
 
 #include "wizard_test_support.h"
+#include "test_support.h"
 #include "output/NewCardWizard.h"
 
 namespace

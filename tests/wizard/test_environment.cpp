@@ -2,9 +2,10 @@
 // runs, and no dialog may wait for a user.
 
 #include "wizard_test_support.h"
+#include "test_support.h"
 #include "model/VarnelDoc.h"
 #include "model/BasicShapes.h"
-#include "../common/own_folder_copy.h"
+#include "own_folder_copy.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -22,22 +23,14 @@ namespace
 // this folder: the tests run in a copy of the program in a folder of its own.
 const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_WIZARD_TESTS_COPY", "wizard_tests");
 
-void AFXAPI ReportFailure(LPCTSTR lpszText)
-{
-    ADD_FAILURE() << "dialog script: " << lpszText;
-}
-
-class CWizardTestEnvironment : public ::testing::Environment
+class CWizardTestEnvironment : public testsupport::CWindowTestEnvironment
 {
 public:
     void SetUp() override
     {
         GdiplusStartupInput input;
         ASSERT_EQ(Ok, GdiplusStartup(&m_token, &input, NULL));
-        if (!CDialogScript::UsePrivateDesktop())
-            printf("no private desktop: error %lu\n", ::GetLastError());
-        CDialogScript::SetWatchdog(3000);
-        CDialogScript::SetFailureHandler(ReportFailure);
+        testsupport::CWindowTestEnvironment::SetUp();
     }
     void TearDown() override
     {

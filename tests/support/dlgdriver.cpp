@@ -1,7 +1,8 @@
 // dlgdriver.cpp - CDialogScript: scripted answers to modal dialogs, property
-// sheets and common dialogs for tests, and the watchdog.
+// sheets and common dialogs for tests, and the watchdog, behind the class
+// library's dialog hook.
 
-#include "afxdlgs.h"
+#include "dialog_script.h"
 #include <winspool.h>
 #include <deque>
 #include <memory>
@@ -1060,10 +1061,46 @@ void PASCAL CDialogScript::EndCommonDialog(CCommonDialog*, INT_PTR nResult)
 }
 
 /////////////////////////////////////////////////////////////////////////////
+// The driver as the class library's dialog hook
+
+namespace
+{
+
+class CDriverHook : public CDialogHook
+{
+public:
+    void EnterModal(CWnd* pDlg, int nKind, UINT nIDTemplate, LPCTSTR lpszCaption) override
+    {
+        CDialogScript::EnterModal(pDlg, nKind, nIDTemplate, lpszCaption);
+    }
+    void LeaveModal(CWnd* pDlg, INT_PTR nResult) override { CDialogScript::LeaveModal(pDlg, nResult); }
+    BOOL OnModalIdle(CWnd* pDlg) override { return CDialogScript::OnModalIdle(pDlg); }
+    INT_PTR BeginCommonDialog(CCommonDialog* pDlg, int nKind) override
+    {
+        return CDialogScript::BeginCommonDialog(pDlg, nKind);
+    }
+    void EndCommonDialog(CCommonDialog* pDlg, INT_PTR nResult) override
+    {
+        CDialogScript::EndCommonDialog(pDlg, nResult);
+    }
+};
+
+// Installed by the first script, watchdog or failure handler; stays for the process.
+void InstallDriverHook()
+{
+    static CDriverHook s_hook;
+    if (AfxGetDialogHook() != &s_hook)
+        AfxSetDialogHook(&s_hook);
+}
+
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
 // CDialogScript
 
 CDialogScript::CDialogScript()
 {
+    InstallDriverHook();
     m_pData = new CData;
     CDriverState& state = GetDriverState();
     m_pPrevious = state.m_pCurrent;
@@ -1116,6 +1153,7 @@ BOOL PASCAL CDialogScript::UsePrivateDesktop()
 
 void PASCAL CDialogScript::SetWatchdog(UINT nMilliseconds)
 {
+    InstallDriverHook();
     g_nWatchdog = nMilliseconds;
 }
 
@@ -1126,6 +1164,7 @@ UINT PASCAL CDialogScript::GetWatchdog()
 
 CDialogScript::AFX_DIALOG_FAILURE_PROC PASCAL CDialogScript::SetFailureHandler(AFX_DIALOG_FAILURE_PROC pfn)
 {
+    InstallDriverHook();
     AFX_DIALOG_FAILURE_PROC pfnOld = g_pfnFailure;
     g_pfnFailure = pfn;
     return pfnOld;
