@@ -13,11 +13,12 @@ using Gdiplus::PointF;
 static_assert(sizeof(PointF) == 8, "points are stored as two floats");
 
 IMPLEMENT_SERIAL(CLine, CElement, 0)
-IMPLEMENT_SERIAL(CFreehandLine, CElement, 0)
-IMPLEMENT_SERIAL(CClosedCurve, CElement, 0)
+IMPLEMENT_DYNAMIC(CPointListElement, CElement)
+IMPLEMENT_SERIAL(CFreehandLine, CPointListElement, 0)
+IMPLEMENT_SERIAL(CClosedCurve, CPointListElement, 0)
 
 /////////////////////////////////////////////////////////////////////////////
-// Point lists shared by the two curve classes
+// Point lists of the curves
 
 namespace
 {
@@ -177,119 +178,105 @@ void CLine::Serialize(CArchive& ar)
 }
 
 /////////////////////////////////////////////////////////////////////////////
+// CPointListElement
+
+CPointListElement::CPointListElement()
+    : m_nPointCount(0), m_nPointCapacity(0), m_pPoints(NULL)
+{
+}
+
+CPointListElement::~CPointListElement()
+{
+    delete[] m_pPoints;
+}
+
+void CPointListElement::SetRect(int left, int top, int right, int bottom)
+{
+    MovePoints(m_pPoints, m_nPointCount, m_rect, left, top);
+    m_rect.SetRect(left, top, right, bottom);
+}
+
+void CPointListElement::ResizeRect(int left, int top, int right, int bottom)
+{
+    ScalePoints(m_pPoints, m_nPointCount, m_rect, left, top, right, bottom);
+    m_rect.SetRect(left, top, right, bottom);
+}
+
+void CPointListElement::AddPoint(const CPoint& point)
+{
+    AppendPoint(m_nPointCount, m_nPointCapacity, m_pPoints, point);
+}
+
+void CPointListElement::RecalcRect()
+{
+    FitRectToPoints(m_rect, m_pPoints, m_nPointCount);
+}
+
+void CPointListElement::SerializePoints(CArchive& ar)
+{
+    ::SerializePoints(ar, m_nPointCount, m_nPointCapacity, m_pPoints);
+}
+
+void CPointListElement::CopyPointsTo(CPointListElement* pClone) const
+{
+    CopyPoints(m_pPoints, m_nPointCount, pClone->m_nPointCount, pClone->m_nPointCapacity,
+               pClone->m_pPoints);
+}
+
+/////////////////////////////////////////////////////////////////////////////
 // CFreehandLine
 
 CFreehandLine::CFreehandLine()
-    : m_nPointCount(0), m_nPointCapacity(0), m_pPoints(NULL)
 {
     m_nKind = KIND_FREEHAND;
 }
 
 CFreehandLine::CFreehandLine(CPoint ptStart, CPoint ptEnd)
-    : m_nPointCount(0), m_nPointCapacity(0), m_pPoints(NULL)
 {
     m_nKind = KIND_FREEHAND;
     SetNormalizedRect(ptStart, ptEnd);
     SetShapeDefaults(1, 0xFF000000, 0xFFFFFFFF, 0xFFFF0000, FALSE, TRUE);
 }
 
-CFreehandLine::~CFreehandLine()
-{
-    delete[] m_pPoints;
-}
-
 CElement* CFreehandLine::Clone()
 {
     CFreehandLine* pClone = new CFreehandLine(m_rect.TopLeft(), m_rect.BottomRight());
     CopyAttributes(pClone, this);
-    CopyPoints(m_pPoints, m_nPointCount, pClone->m_nPointCount, pClone->m_nPointCapacity,
-               pClone->m_pPoints);
+    CopyPointsTo(pClone);
     return pClone;
 }
 
 void CFreehandLine::Serialize(CArchive& ar)
 {
     CElement::Serialize(ar);
-    SerializePoints(ar, m_nPointCount, m_nPointCapacity, m_pPoints);
-}
-
-void CFreehandLine::SetRect(int left, int top, int right, int bottom)
-{
-    MovePoints(m_pPoints, m_nPointCount, m_rect, left, top);
-    m_rect.SetRect(left, top, right, bottom);
-}
-
-void CFreehandLine::ResizeRect(int left, int top, int right, int bottom)
-{
-    ScalePoints(m_pPoints, m_nPointCount, m_rect, left, top, right, bottom);
-    m_rect.SetRect(left, top, right, bottom);
-}
-
-void CFreehandLine::AddPoint(const CPoint& point)
-{
-    AppendPoint(m_nPointCount, m_nPointCapacity, m_pPoints, point);
-}
-
-void CFreehandLine::RecalcRect()
-{
-    FitRectToPoints(m_rect, m_pPoints, m_nPointCount);
+    SerializePoints(ar);
 }
 
 /////////////////////////////////////////////////////////////////////////////
 // CClosedCurve
 
 CClosedCurve::CClosedCurve()
-    : m_nPointCapacity(0), m_nPointCount(0), m_pPoints(NULL)
 {
     m_nKind = KIND_CLOSEDCURVE;
 }
 
 CClosedCurve::CClosedCurve(CPoint ptStart, CPoint ptEnd)
-    : m_nPointCapacity(0), m_nPointCount(0), m_pPoints(NULL)
 {
     m_nKind = KIND_CLOSEDCURVE;
     SetNormalizedRect(ptStart, ptEnd);
     SetShapeDefaults(32, 0xFF7F7F7F, 0xFFFFFFFF, 0xFF7F7F7F, TRUE);
 }
 
-CClosedCurve::~CClosedCurve()
-{
-    delete[] m_pPoints;
-}
-
 CElement* CClosedCurve::Clone()
 {
     CClosedCurve* pClone = new CClosedCurve(m_rect.TopLeft(), m_rect.BottomRight());
     CopyAttributes(pClone, this);
-    CopyPoints(m_pPoints, m_nPointCount, pClone->m_nPointCount, pClone->m_nPointCapacity,
-               pClone->m_pPoints);
+    CopyPointsTo(pClone);
     return pClone;
 }
 
 void CClosedCurve::Serialize(CArchive& ar)
 {
     CElement::Serialize(ar);
-    SerializePoints(ar, m_nPointCount, m_nPointCapacity, m_pPoints);
-}
-
-void CClosedCurve::SetRect(int left, int top, int right, int bottom)
-{
-    MovePoints(m_pPoints, m_nPointCount, m_rect, left, top);
-    m_rect.SetRect(left, top, right, bottom);
-}
-
-void CClosedCurve::ResizeRect(int left, int top, int right, int bottom)
-{
-    ScalePoints(m_pPoints, m_nPointCount, m_rect, left, top, right, bottom);
-    m_rect.SetRect(left, top, right, bottom);
-}
-
-void CClosedCurve::AddPoint(const CPoint& point)
-{
-    AppendPoint(m_nPointCount, m_nPointCapacity, m_pPoints, point);
-}
-
-void CClosedCurve::RecalcRect()
-{
-    FitRectToPoints(m_rect, m_pPoints, m_nPointCount);
+    SerializePoints(ar);
 }
