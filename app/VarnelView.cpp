@@ -158,6 +158,8 @@ void CVarnelView::OnInitialUpdate()
     }
     SetScrollSizes(MM_LOENGLISH, sizeTotal, CSize(20, 20), CSize(5, 5));
     CScrollView::OnInitialUpdate();
+    // the rulers show the view's own zoom from the start
+    RefreshRulers();
 }
 
 BOOL CVarnelView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)

@@ -98,10 +98,11 @@ TEST_F(ChildFrame, OpensMaximisedWithTheSixPanesAndTheDesignViewActive)
     m_pFrame->m_wndSplitter.GetRowInfo(0, cy, cyMin);
     EXPECT_EQ(20, cy);
 
-    // the rulers start at half zoom, horizontal and vertical
+    // the rulers show the view's zoom from the start, horizontal and vertical
     EXPECT_EQ(1, m_pHRuler->m_nType);
     EXPECT_EQ(0, m_pVRuler->m_nType);
-    EXPECT_FLOAT_EQ(0.5f, m_pHRuler->m_fZoom);
+    EXPECT_FLOAT_EQ(m_pView->GetZoom(), m_pHRuler->m_fZoom);
+    EXPECT_FLOAT_EQ(m_pView->GetZoom(), m_pVRuler->m_fZoom);
 
     // zoom commands pass the view's zoom on
     ASSERT_TRUE(m_pView->OnCmdMsg(ID_VIEW_ZOOM_200, CN_COMMAND, NULL, NULL));
