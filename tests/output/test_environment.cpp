@@ -21,7 +21,7 @@ namespace
 
 // Files beside the program are read and written, and other test programs share
 // this folder: the tests run in a copy of the program in a folder of its own.
-const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_WIZARD_TESTS_COPY", "wizard_tests");
+const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_OUTPUT_TESTS_COPY", "output_tests");
 
 class CWizardTestEnvironment : public testsupport::CWindowTestEnvironment
 {

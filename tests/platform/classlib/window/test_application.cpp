@@ -272,7 +272,7 @@ TEST_F(ProfileTest, ApplicationObjectIsTheProgramsOne)
     EXPECT_EQ(m_pApp, AfxGetThread());
     EXPECT_STREQ("Window Tests", m_pApp->m_pszAppName);
     EXPECT_STREQ("Window Tests", AfxGetAppName());
-    EXPECT_STREQ("window_tests", CString(m_pApp->m_pszExeName).Left(12));
+    EXPECT_STREQ("classlib_window_tests", CString(m_pApp->m_pszExeName).Left(21));
 }
 
 TEST(DroppedFiles, EachDroppedFileIsOpened)

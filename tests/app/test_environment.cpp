@@ -18,7 +18,7 @@ namespace
 
 // Files beside the program are read and written, and other test programs share
 // this folder: the tests run in a copy of the program in a folder of its own.
-const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_DOCUMENT_TESTS_COPY", "document_tests");
+const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_APP_TESTS_COPY", "app_tests");
 
 class CDocumentTestEnvironment : public testsupport::CWindowTestEnvironment
 {

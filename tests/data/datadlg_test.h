@@ -34,7 +34,7 @@ public:
 };
 
 std::string ReadWholeFile(const CString& strPath);
-BOOL FileExists(const CString& strPath);
+BOOL DataFileExists(const CString& strPath);
 
 // A copy of a database file with a password written into its header.
 std::vector<unsigned char> AccessFileWithPassword(const CString& strPath, const std::wstring& strPassword);

@@ -1,8 +1,7 @@
-// Test environment of the data dialog tests (no dialog may wait for a user)
-// and the helpers of datadlg_test.h.
+// The helpers of datadlg_test.h: fixture paths, temporary data files, Access
+// files with a password, tables.
 
 #include "datadlg_test.h"
-#include "test_support.h"
 
 #include <algorithm>
 #include <fstream>
@@ -10,18 +9,6 @@
 
 namespace
 {
-
-class CDataDialogEnvironment : public testsupport::CWindowTestEnvironment
-{
-public:
-    void SetUp() override
-    {
-        testsupport::CWindowTestEnvironment::SetUp();
-    }
-};
-
-::testing::Environment* const g_pEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CDataDialogEnvironment);
 
 CString WindowsPath(const char* pszPath)
 {
@@ -113,7 +100,7 @@ std::string ReadWholeFile(const CString& strPath)
     return bytes;
 }
 
-BOOL FileExists(const CString& strPath)
+BOOL DataFileExists(const CString& strPath)
 {
     return ::GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES;
 }

@@ -398,13 +398,13 @@ TEST_F(DataEntryFiles, ExportAppendsExtensionOnlyWhenNeeded)
                  "|All files(*.*)|*.*|", record.m_strFilter);
 
     // report.csv is written as it was chosen, separated by commas
-    EXPECT_TRUE(FileExists(strReport));
-    EXPECT_FALSE(FileExists(strReport + ".csv"));
+    EXPECT_TRUE(DataFileExists(strReport));
+    EXPECT_FALSE(DataFileExists(strReport + ".csv"));
     EXPECT_EQ("Name,City,Zip\r\nAnn,Rome,00118\r\nBob,Oslo,0150\r\nCy,Line one``Line two,",
         ReadWholeFile(strReport));
     EXPECT_EQ("Name|City|Zip\r\nAnn|Rome|00118\r\nBob|Oslo|0150\r\nCy|Line one``Line two|",
         ReadWholeFile(strPlain + ".dat"));
-    EXPECT_TRUE(FileExists(strOther + ".csv"));
+    EXPECT_TRUE(DataFileExists(strOther + ".csv"));
     EXPECT_EQ(0, m_boxes.GetCount());
 }
 
