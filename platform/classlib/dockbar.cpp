@@ -324,7 +324,8 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
     {
         pFrame->DelayRecalcLayout();
         // a hidden floating frame shows with a shown bar that joins it
-        if (m_bFloating && pFrame != m_pDockSite && pBar->IsVisible() && !pFrame->IsWindowVisible())
+        if (m_bFloating && pFrame != m_pDockSite && pBar->IsVisible() &&
+            (!pFrame->IsWindowVisible() || pFrame->m_nShowDelay == SW_HIDE))
             pFrame->m_nShowDelay = SW_SHOWNA;
     }
 }
@@ -415,7 +416,10 @@ void CDockBar::OnBarRemoved()
         return;
     }
     if (GetDockedVisibleCount() == 0)
+    {
+        ((CFrameWnd*)pFrame)->m_nShowDelay = -1;
         pFrame->ShowWindow(SW_HIDE);
+    }
     else
         ((CFrameWnd*)pFrame)->DelayRecalcLayout();
 }

@@ -444,6 +444,14 @@ void CFrameWnd::OnIdleUpdateCmdUI()
     }
     if (m_nIdleFlags & idleTitle)
         OnUpdateFrameTitle(TRUE);
+    // a floating frame of bars shows exactly while one of its bars does, whatever
+    // was asked of it before the bars moved on
+    if (m_nShowDelay != -1 && IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+    {
+        CDockBar& dockBar = ((CMiniDockFrameWnd*)this)->m_wndDockBar;
+        if (dockBar.m_hWnd != NULL)
+            m_nShowDelay = dockBar.GetDockedVisibleCount() > 0 ? SW_SHOWNA : SW_HIDE;
+    }
     // a delayed hide before the layout, a delayed show after it
     if (m_nShowDelay == SW_HIDE)
         ShowWindow(m_nShowDelay);

@@ -470,6 +470,7 @@ TEST_F(RandomDockingTest, DockFloatHideShowAndResizeKeepTheRowsSound)
     std::mt19937 rng(1717);
     auto pick = [&rng](int n) { return (int)(rng() % (unsigned)n); };
     CheckInvariant(-1, FALSE);
+    CString strHistory;
     for (int nStep = 0; nStep < 400; nStep++)
     {
         CControlBar* pBar = m_bars[pick((int)m_bars.size())];
@@ -538,9 +539,14 @@ TEST_F(RandomDockingTest, DockFloatHideShowAndResizeKeepTheRowsSound)
         if (bIdle)
             RunIdle();
         CheckInvariant(nStep, bIdle);
+        CString strStep;
+        strStep.Format("step %d op %d bar %d%s; ", nStep, nOp, pBar->GetDlgCtrlID(), bIdle ? " idle" : "");
+        strHistory += strStep;
+        if (strHistory.GetLength() > 400)
+            strHistory = strHistory.Right(400);
         if (HasFatalFailure())
         {
-            ADD_FAILURE() << "step " << nStep << " op " << nOp << " bar " << pBar->GetDlgCtrlID();
+            ADD_FAILURE() << (LPCTSTR)strHistory;
             return;
         }
     }
