@@ -291,10 +291,31 @@ TEST_F(PopupLayoutTest, TallMenuScrolls)
     EXPECT_GE(pPopup->GetScrollOffset(), pPopup->GetLayoutOverhead());
     EXPECT_EQ(CExtPopupMenuWnd::IDX_SCROLL_TOP, pPopup->HitTestItem(rcTop.CenterPoint()));
 
-    // the painted top area shows
-    CPaintedPopup painted(pPopup);
-    EXPECT_NE(painted.Pixel(rcTop.CenterPoint().x, rcTop.CenterPoint().y),
-              painted.Pixel(rcTop.CenterPoint().x, rcTop.bottom + 12));
+    // the mouse leaves: the scrolling stops where it is
+    PopupMoveMouse(5, 700);
+    const int nStopped = pPopup->GetScrollOffset();
+    PopupPumpFor(100);
+    EXPECT_EQ(nStopped, pPopup->GetScrollOffset());
+
+    // the painted top area shows at any offset but 0 and stays put while the items move
+    auto same = [&rcTop](CPaintedPopup& a, CPaintedPopup& b, int nTop, int nBottom)
+    {
+        for (int y = nTop; y < nBottom; y++)
+            for (int x = rcTop.left; x < rcTop.right; x++)
+                if (a.Pixel(x, y) != b.Pixel(x, y))
+                    return false;
+        return true;
+    };
+    pPopup->m_nDyScrollOffset = 0;
+    CPaintedPopup paintedTop(pPopup);
+    pPopup->m_nDyScrollOffset = -50;
+    CPaintedPopup painted50(pPopup);
+    pPopup->m_nDyScrollOffset = -55;
+    CPaintedPopup painted55(pPopup);
+    pPopup->m_nDyScrollOffset = nStopped;
+    EXPECT_TRUE(same(painted50, painted55, rcTop.top, rcTop.bottom));
+    EXPECT_FALSE(same(paintedTop, painted50, rcTop.top, rcTop.bottom));
+    EXPECT_FALSE(same(painted50, painted55, rcTop.bottom, rcTop.bottom + 40));
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -197,8 +197,18 @@ class CCountedPopupMenuWnd : public CExtPopupMenuWnd
 public:
     explicit CCountedPopupMenuWnd(int* pnDestroyed) : m_pnDestroyed(pnDestroyed) {}
     virtual ~CCountedPopupMenuWnd() { if (m_pnDestroyed != NULL) (*m_pnDestroyed)++; }
+    // Counts the keys handed to the popup; s_nDelay makes each take that long (a busy machine).
+    bool OnHookKey(UINT nChar, UINT nRepCnt, UINT nFlags, bool& bNoEat) override
+    {
+        s_nKeys++;
+        if (s_nDelay > 0)
+            ::Sleep(s_nDelay);
+        return CExtPopupMenuWnd::OnHookKey(nChar, nRepCnt, nFlags, bNoEat);
+    }
 
     int* m_pnDestroyed;
+    static inline int s_nKeys = 0;
+    static inline DWORD s_nDelay = 0;
 };
 
 // Input given to the thread by timer steps while a modal loop runs (steps every 80 ms).

@@ -16,7 +16,8 @@ bool CExtPopupMenuWnd::g_bMenuExpandOnHover = true;
 bool CExtPopupMenuWnd::g_bMenuExpandAnimation = true;
 bool CExtPopupMenuWnd::g_bMenuHighlightRarelyUsed = true;
 int CExtPopupMenuWnd::g_nMenuKeyRepeatTime = 20;
-clock_t CExtPopupMenuWnd::g_nLastKeyTime = 0;
+DWORD CExtPopupMenuWnd::g_nLastKeyTime = 0;
+bool CExtPopupMenuWnd::g_bLastKeyTimeValid = false;
 
 CExtPopupMenuWnd::BarLinks_t CExtPopupMenuWnd::g_BarLinks = { NULL, NULL, NULL, NULL, NULL,
                                                                NULL };

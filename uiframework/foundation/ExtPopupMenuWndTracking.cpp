@@ -55,6 +55,24 @@ bool IsClientButtonDown(UINT nMessage)
         || nMessage == WM_MBUTTONDOWN;
 }
 
+// Time stamp of the key message being handled by the keyboard hook: the message is still
+// the first key message of the queue while its hook runs. The tick count when none is seen.
+DWORD KeyEventTime()
+{
+    static bool s_bInPeek = false;
+    MSG msg;
+    if (!s_bInPeek)
+    {
+        s_bInPeek = true;
+        const BOOL bFound = ::PeekMessage(&msg, NULL, WM_KEYFIRST, WM_KEYLAST,
+                                          PM_NOREMOVE | PM_NOYIELD);
+        s_bInPeek = false;
+        if (bFound && msg.time != 0)
+            return msg.time;
+    }
+    return ::GetTickCount();
+}
+
 bool IsKeyDown(int nVirtKey)
 {
     return (::GetKeyState(nVirtKey) & 0x8000) != 0;
@@ -326,14 +344,17 @@ LRESULT CExtPopupMenuWnd::TrackingSite_t::OnHookKeyboard(WPARAM wParam, LPARAM l
     bool bInEdit = false;
     for (CExtPopupMenuWnd* p = pTarget; p != NULL && !bInEdit; p = p->m_pWndParentMenu)
         bInEdit = p->IsFocusInInplaceEdit();
-    const clock_t nNow = clock();
-    if (!bInEdit && nNow - g_nLastKeyTime < (clock_t)g_nMenuKeyRepeatTime
-        && nNow >= g_nLastKeyTime)
+    // The key's own time stamp, not the time it is handled: a key that waited in the queue
+    // while the one before it was handled still counts as a repeat.
+    const DWORD nNow = KeyEventTime();
+    if (!bInEdit && g_bLastKeyTimeValid
+        && nNow - g_nLastKeyTime < (DWORD)g_nMenuKeyRepeatTime)
     {
         bPassOn = false;
         return 0;
     }
     g_nLastKeyTime = nNow;
+    g_bLastKeyTimeValid = true;
     bool bNoEat = false;
     bool bHandled = pTarget->OnHookKey((UINT)wParam, LOWORD(lParam), HIWORD(lParam), bNoEat);
     bPassOn = !bHandled && bNoEat;
