@@ -799,6 +799,9 @@ bool CExtPopupMenuWnd::TrackInternal(DWORD dwTrackFlags, int x, int y, const REC
         if (rgnCopy.CreateRectRgn(0, 0, 0, 0) && rgnCopy.CopyRgn(&m_rgnWnd) != ERROR)
             SetWindowRgn((HRGN)rgnCopy.Detach(), FALSE);
     }
+    // what lies under the popup, for its shadow and its frames
+    if (!IsWindowVisible())
+        CaptureScreenUnder();
     SetWindowPos(&CWnd::wndTopMost, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_bWindowShown = true;
@@ -1278,6 +1281,7 @@ void CExtPopupMenuWnd::NotifyMenuExpanded()
             }
             m_bWindowShown = true;
             RecalcItemSizes();
+            CaptureScreenUnder(&rcNew);
             SetWindowPos(NULL, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
                          SWP_NOZORDER | SWP_NOACTIVATE);
             m_nAnimationType = g_bMenuExpandAnimation ? ANIM_EXPAND : ANIM_ONE_TICK;
