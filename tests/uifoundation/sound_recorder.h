@@ -7,10 +7,22 @@
 #include <vector>
 #include "ExtSoundPlayer.h"
 
-// Installs itself as the player's sound function for its lifetime.
+// Installs itself as the player's sound function for its lifetime, and a player in the
+// holder that records every request (also those a running worker makes it drop).
 class CSoundRecorder
 {
 public:
+    class CRecordingPlayer : public CExtSoundPlayer
+    {
+    public:
+        void PlaySound(int nSoundID) override
+        {
+            m_arrRequested.push_back(nSoundID);
+            CExtSoundPlayer::PlaySound(nSoundID);
+        }
+        std::vector<int> m_arrRequested;
+    };
+
     struct Played_t
     {
         std::string m_strAlias;     // "" for NULL
@@ -25,10 +37,13 @@ public:
         s_played.clear();
         m_pfnSaved = CExtSoundPlayer::g_pfnPlaySound;
         CExtSoundPlayer::g_pfnPlaySound = Record;
+        m_pSavedPlayer = g_SoundPlayerHolder.m_pPlayer;
+        g_SoundPlayerHolder.m_pPlayer = &m_player;
     }
     ~CSoundRecorder()
     {
         Release();
+        g_SoundPlayerHolder.m_pPlayer = m_pSavedPlayer;
         CExtSoundPlayer::WaitForIdle(2000);
         CExtSoundPlayer::g_pfnPlaySound = m_pfnSaved;
         ::CloseHandle(s_hGate);
@@ -61,6 +76,9 @@ public:
         return names;
     }
 
+    // The sound ids asked of the player, in order.
+    const std::vector<int>& Requested() const { return m_player.m_arrRequested; }
+
 private:
     static BOOL WINAPI Record(LPCSTR pszSound, HMODULE, DWORD dwFlags)
     {
@@ -73,6 +91,8 @@ private:
     }
 
     CExtSoundPlayer::PlaySoundFn_t m_pfnSaved;
+    CRecordingPlayer m_player;
+    CExtSoundPlayer* m_pSavedPlayer;
     static inline CRITICAL_SECTION s_cs;
     static inline HANDLE s_hGate = NULL;
     static inline std::vector<Played_t> s_played;

@@ -3,6 +3,7 @@
 
 #include "test_popup_support.h"
 #include "ExtPaintManager.h"
+#include "sound_recorder.h"
 
 namespace
 {
@@ -159,11 +160,46 @@ TEST_F(PopupTrackingTest, EscapeInTheThirdLevelEndsTheWholeTree)
     PopupSendKey(VK_RIGHT);
     CExtPopupMenuWnd* pDeep = m_pPopup->GetItemPopup(3)->GetItemPopup(1);
     ASSERT_TRUE(Opened(pDeep));
+    CSoundRecorder sounds;
     PopupSendKey(VK_ESCAPE);
     ASSERT_TRUE(Ended());
-    // a cancelled menu posts WM_COMMAND 0 and nothing else
-    EXPECT_EQ(1, m_receiver.CountCommands(0));
-    EXPECT_EQ(1u, m_receiver.m_arrCommands.size());
+    // a cancelled menu chose nothing: no WM_COMMAND (not even 0) and no command sound
+    EXPECT_EQ(0u, m_receiver.m_arrCommands.size());
+    EXPECT_TRUE(sounds.Requested().empty());
+    EXPECT_TRUE(sounds.Aliases().empty());
+}
+
+TEST_F(PopupTrackingTest, ACommandPlaysItsSoundAndRepaintsOnlyWhatTheMenuCovered)
+{
+    POPUP_REQUIRE_KEYBOARD(m_receiver);
+    ASSERT_TRUE(Track());
+    CRect rcMenu, rcClient;
+    m_pPopup->GetWindowRect(&rcMenu);
+    m_receiver.ScreenToClient(&rcMenu);
+    m_receiver.GetClientRect(&rcClient);
+    ASSERT_FALSE(rcMenu.EqualRect(&rcClient));
+    PopupSendKey(VK_DOWN);
+    PopupPumpFor(50);
+    m_receiver.m_arrErased.clear();
+    m_receiver.m_nNcPaints = 0;
+    CSoundRecorder sounds;
+    PopupSendKey(VK_RETURN);
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(1, m_receiver.CountCommands(ID_POPUP_ALPHA));
+    EXPECT_EQ(std::vector<int>{ CExtSoundPlayer::SOUND_MENU_COMMAND }, sounds.Requested());
+    EXPECT_EQ(std::vector<std::string>{ "MenuCommand" }, sounds.Aliases());
+    // the background under the menu is erased, the rest of the window is not
+    // a menu inside the client area leaves the frame alone
+    EXPECT_EQ(0, m_receiver.m_nNcPaints);
+    ASSERT_FALSE(m_receiver.m_arrErased.empty());
+    for (const CRect& rc : m_receiver.m_arrErased)
+    {
+        CRect rcOut;
+        EXPECT_TRUE(rcOut.IntersectRect(&rc, &rcMenu));
+        EXPECT_FALSE(rc.EqualRect(&rcClient));
+        EXPECT_TRUE(rcOut.EqualRect(&rc)) << rc.left << "," << rc.top << " " << rc.right
+                                          << "," << rc.bottom;
+    }
 }
 
 TEST_F(PopupTrackingTest, MnemonicOfAUniqueItemActivatesIt)

@@ -1144,7 +1144,14 @@ void CExtPopupMenuWnd::EndWithCommand(UINT nCmdID, HWND hWndReceiver)
                 rc.right = nLeft;
             }
             rc.NormalizeRect();
-            ::RedrawWindow(hWndTop, &rc, NULL, 0x78D);
+            // only what the menu covered; the frame too when the menu lay over it
+            UINT nFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW
+                | RDW_ERASENOW;
+            CRect rcClient, rcInside;
+            ::GetClientRect(hWndTop, &rcClient);
+            if (!rcInside.IntersectRect(&rc, &rcClient) || !rcInside.EqualRect(&rc))
+                nFlags |= RDW_FRAME;
+            ::RedrawWindow(hWndTop, &rc, NULL, nFlags);
         }
     }
     CExtPopupMenuWnd* pSiteRoot = (site.m_pWndRoot != NULL) ? site.m_pWndRoot : pRoot;
@@ -1153,6 +1160,9 @@ void CExtPopupMenuWnd::EndWithCommand(UINT nCmdID, HWND hWndReceiver)
     if (IsMenuTrackingOfBars() && g_BarLinks.m_pfnEndAllButtonTracking != NULL)
         g_BarLinks.m_pfnEndAllButtonTracking();
     if (hWndReceiver == NULL || !::IsWindow(hWndReceiver) || bContinued)
+        return;
+    // a cancelled menu chose nothing: no command, no command sound
+    if (nCmdID == 0)
         return;
     if (!bResultOnly)
     {
