@@ -528,6 +528,13 @@ bool CExtPopupMenuWnd::UpdateFromHMENU(HWND hWndCmdReceiver, HMENU hMenu, bool b
 
 bool CExtPopupMenuWnd::RebuildFromHMENU(HMENU hMenu, bool bTopLevel)
 {
+    // whatever the items end up being, the layout follows them on every return
+    struct CLayoutOnReturn
+    {
+        CExtPopupMenuWnd* m_pPopup;
+        ~CLayoutOnReturn() { m_pPopup->RecalcLayout(); }
+    } layout = { this };
+
     for (int i = 0; i < GetItemCount(); i++)
     {
         MENUITEMDATA& mi = m_items_all[i];
@@ -688,7 +695,6 @@ bool CExtPopupMenuWnd::RebuildFromHMENU(HMENU hMenu, bool bTopLevel)
                 InsertNewSubMenu(ID_SEPARATOR, nRecentPos + nInserted);
         }
     }
-    RecalcLayout();
     return true;
 }
 
