@@ -518,3 +518,62 @@ TEST_F(PopupTrackingTest, ContinuedTrackingJoinsTheRunningOne)
     delete pJoined;
     EXPECT_EQ(1, nJoinedDestroyed);
 }
+
+namespace
+{
+
+// A sub-menu whose window cannot be made (out of window handles, a refused class).
+class CUncreatablePopupMenuWnd : public CExtPopupMenuWnd
+{
+public:
+    bool CreatePopupWindow(CWnd*) override
+    {
+        m_nAttempts++;
+        return false;
+    }
+    int m_nAttempts = 0;
+};
+
+} // namespace
+
+TEST_F(PopupTrackingTest, ASubMenuThatCannotOpenLeavesTheParentTracking)
+{
+    POPUP_REQUIRE_KEYBOARD(m_receiver);
+    // the "More" sub-menu's popup is replaced by one that fails to make its window
+    CExtPopupMenuWnd::MENUITEMDATA& mi = m_pPopup->m_items_all[3];
+    ASSERT_TRUE(mi.IsPopup());
+    CUncreatablePopupMenuWnd* pFailing = new CUncreatablePopupMenuWnd;
+    ASSERT_TRUE(pFailing->InitAsEmptyPopup(m_receiver.GetSafeHwnd()));
+    pFailing->InsertCommandItem(ID_POPUP_GAMMA, -1, _T("Gamma"));
+    pFailing->m_pWndParentMenu = m_pPopup;
+    delete mi.m_pWndChild;
+    mi.m_pWndChild = pFailing;
+    ASSERT_TRUE(Track());
+    for (int i = 0; i < 3; i++)
+        PopupSendKey(VK_DOWN);
+    ASSERT_EQ(3, m_pPopup->GetCurrentIndex());
+    PopupSendKey(VK_RIGHT);
+    EXPECT_GE(pFailing->m_nAttempts, 1);
+    EXPECT_TRUE(pFailing->GetSafeHwnd() == NULL);
+    // the parent still tracks and takes the keys
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(m_pPopup, g_TrackingSite.m_pWndHookTarget);
+    EXPECT_TRUE(g_TrackingSite.m_hHookKeyboard != NULL);
+    PopupSendKey(VK_UP);
+    PopupSendKey(VK_UP);
+    ASSERT_EQ(0, m_pPopup->GetCurrentIndex());
+    // the mouse over the item tries once more and still leaves the parent in charge
+    CRect rcItem;
+    m_pPopup->GetItemRect(3, rcItem);
+    m_pPopup->ClientToScreen(&rcItem);
+    PopupMoveMouse(rcItem.CenterPoint().x, rcItem.CenterPoint().y);
+    PopupPumpFor(600);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(m_pPopup, g_TrackingSite.m_pWndHookTarget);
+    PopupSendKey(VK_UP);
+    PopupSendKey(VK_UP);
+    ASSERT_EQ(0, m_pPopup->GetCurrentIndex());
+    PopupSendKey(VK_RETURN);
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(1, m_receiver.CountCommands(ID_POPUP_ALPHA));
+}
