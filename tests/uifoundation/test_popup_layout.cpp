@@ -525,28 +525,33 @@ TEST_F(PopupLayoutTest, EveryAnimationKindRunsToItsEnd)
 TEST_F(PopupLayoutTest, NextAndPreviousMenuOfTheMenuBar)
 {
     CPopupTestReceiver receiver;
+    POPUP_REQUIRE_KEYBOARD(receiver);
     struct Links
     {
         static bool IsMenuTracking() { return true; }
     };
-    CExtPopupMenuWnd::BarLinks_t saved = CExtPopupMenuWnd::g_BarLinks;
+    // the links go back whatever the outcome
+    struct CRestoreLinks
+    {
+        CExtPopupMenuWnd::BarLinks_t m_saved = CExtPopupMenuWnd::g_BarLinks;
+        ~CRestoreLinks()
+        {
+            CExtPopupMenuWnd::CancelTracking();
+            CExtPopupMenuWnd::g_BarLinks = m_saved;
+        }
+    } restore;
     CExtPopupMenuWnd::g_BarLinks.m_pfnIsMenuTracking = &Links::IsMenuTracking;
     CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
-    bool bOk = pPopup->LoadMenuResource(receiver.GetSafeHwnd(), IDR_POPUP_TEST_MENU, true)
-        && pPopup->StartTracking(kShowAll, 200, 150) && WaitShown(pPopup);
-    if (bOk && receiver.HasKeyboard())
-    {
-        PopupSendKey(VK_DOWN);
-        PopupSendKey(VK_RIGHT);     // a command item: the next menu of the bar
-        PopupSendKey(VK_LEFT);      // the root: the previous one
-        PopupPumpFor(30);
-        const CPopupTestReceiver::Message_t* pNext =
-            receiver.LastMessage(CExtPopupMenuWnd::g_nMsgPopupNext);
-        ASSERT_TRUE(pNext != NULL);
-        EXPECT_EQ((LPARAM)pPopup, pNext->m_lParam);
-        EXPECT_EQ(1, receiver.CountMessages(CExtPopupMenuWnd::g_nMsgPopupPrev));
-    }
-    CExtPopupMenuWnd::CancelTracking();
-    CExtPopupMenuWnd::g_BarLinks = saved;
-    ASSERT_TRUE(bOk);
+    ASSERT_TRUE(pPopup->LoadMenuResource(receiver.GetSafeHwnd(), IDR_POPUP_TEST_MENU, true));
+    ASSERT_TRUE(pPopup->StartTracking(kShowAll, 200, 150));
+    ASSERT_TRUE(WaitShown(pPopup));
+    PopupSendKey(VK_DOWN);
+    PopupSendKey(VK_RIGHT);     // a command item: the next menu of the bar
+    PopupSendKey(VK_LEFT);      // the root: the previous one
+    PopupPumpFor(30);
+    const CPopupTestReceiver::Message_t* pNext =
+        receiver.LastMessage(CExtPopupMenuWnd::g_nMsgPopupNext);
+    ASSERT_TRUE(pNext != NULL);
+    EXPECT_EQ((LPARAM)pPopup, pNext->m_lParam);
+    EXPECT_EQ(1, receiver.CountMessages(CExtPopupMenuWnd::g_nMsgPopupPrev));
 }
