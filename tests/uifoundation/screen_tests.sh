@@ -11,6 +11,10 @@ if ! command -v xvfb-run >/dev/null 2>&1 || ! command -v Xvfb >/dev/null 2>&1; t
     echo "skipped: Xvfb is not installed"
     exit 77
 fi
+if ! xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1; then
+    echo "skipped: no X server could be started"
+    exit 77
+fi
 export STICKWELL_BUILD_DIR="$BUILD"
 export WINEPREFIX_OVERRIDE="$BUILD/wineprefix-x11"
 source "$HERE/../../scripts/wineenv.sh"
