@@ -193,6 +193,43 @@ TEST_F(PopupScreenTest, FramesOfAJoinedPopupKeepTheButtonDrawn)
         EXPECT_TRUE(frames[k] == finished) << "frame of animation kind " << kJoinedKinds[k];
 }
 
+TEST_F(PopupScreenTest, AFadeStartsFromTheWindowBelow)
+{
+    CAnimationKindScope kind(CExtPopupBaseWnd::ANIM_FADE);
+    CFramePopup* pPopup = new CFramePopup;
+    ASSERT_TRUE(pPopup->LoadMenuResource(m_receiver.GetSafeHwnd(), IDR_POPUP_TEST_MENU, true));
+    ASSERT_TRUE(pPopup->StartTracking(kShowAll, 200, 150));
+    pPopup->KillTimer(CExtPopupBaseWnd::ID_TIMER_ANIMATION);
+    ASSERT_EQ(CExtPopupBaseWnd::ANIM_FADE, pPopup->m_nAnimationType);
+    CRect rc(pPopup->m_rcContent);
+    pPopup->ClientToScreen(&rc);
+    const CRect rcProbe(rc.CenterPoint().x, rc.CenterPoint().y, rc.CenterPoint().x + 1,
+                        rc.CenterPoint().y + 1);
+    // the first frame is all background: the white window, not black
+    pPopup->m_nAnimStepPrev = 0;
+    pPopup->m_nAnimStep = 0;
+    pPopup->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    PopupPumpFor(150);
+    EXPECT_EQ(RGB(255, 255, 255), ReadScreen(rcProbe)[0]);
+    // half way the content's face is blended with white
+    pPopup->m_nAnimStepPrev = 40;
+    pPopup->m_nAnimStep = 60;
+    pPopup->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    PopupPumpFor(150);
+    const COLORREF clrHalf = ReadScreen(rcProbe)[0];
+    pPopup->m_nAnimStep = 101;
+    pPopup->SetAnimationFinished(true);
+    g_TrackingSite.m_pWndAnimation = NULL;
+    pPopup->ReleaseSurfaces();
+    PopupPumpFor(150);
+    const COLORREF clrDone = ReadScreen(rcProbe)[0];
+    for (int k = 0; k < 3; k++)
+    {
+        const int nDone = (clrDone >> (8 * k)) & 0xFF, nHalf = (clrHalf >> (8 * k)) & 0xFF;
+        EXPECT_EQ((nDone * 60 + 255 * 40) / 100, nHalf) << "colour byte " << k;
+    }
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // In memory (every driver)
 
