@@ -17,6 +17,7 @@ CExportProgress::CExportProgress(CDocument* pDocument)
       m_nPos(0),
       m_nUpper(0),
       m_nRefused(0),
+      m_bShown(FALSE),
       m_bQuit(FALSE),
       m_nQuitCode(0)
 {
@@ -47,6 +48,7 @@ void CExportProgress::Begin(int nUpper, LPCTSTR lpszLabel)
     m_nUpper = nUpper > 0 ? nUpper : 1;
     m_nPos = 0;
     m_strLabel = lpszLabel;
+    m_bShown = TRUE;
     ShowStatus(m_strLabel + "...");
 }
 
@@ -68,10 +70,9 @@ void CExportProgress::Complete()
 
 void CExportProgress::End()
 {
-    if (m_nUpper == 0)
+    if (!m_bShown)
         return;
-    m_nUpper = 0;
-    m_nPos = 0;
+    m_bShown = FALSE;
     ShowStatus("Ready");
 }
 

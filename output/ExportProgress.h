@@ -31,7 +31,7 @@ public:
     void Step(int nSteps = 1);
     // Sets the progress to its upper bound.
     void Complete();
-    // Removes the progress from the status bar.
+    // Removes the progress from the status bar (GetPos and GetUpper keep their values).
     void End();
     // Dispatches queued messages, refusing those that could close or change a document.
     void Pump();
@@ -54,6 +54,7 @@ protected:
     int m_nPos;
     int m_nUpper;
     int m_nRefused;                 // messages refused so far
+    BOOL m_bShown;                  // the progress is in the status bar
     BOOL m_bQuit;                   // a quit request waits
     int m_nQuitCode;
 };
