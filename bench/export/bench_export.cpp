@@ -11,6 +11,7 @@
 
 #include <stdio.h>
 #include <math.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <memory>
@@ -133,6 +134,8 @@ int main()
         ::GetTempPathA(MAX_PATH, szTemp);
         const CString strFolder = szTemp;
         CMessageBoxRecorder boxes;
+        // BENCH_EXPORT_KEEP=1 keeps the files in the temporary folder for a look
+        const bool bKeep = getenv("BENCH_EXPORT_KEEP") != NULL;
 
         printf("letter, two sides, %d elements and a 1200 x 900 picture; median of %d runs\n", kElements, kRuns);
         for (int q = 1; q <= 6; q++)
@@ -145,7 +148,8 @@ int main()
             });
             printf("PDF quality %d (%4d x %4d px per page): %7.3f s, %9lld bytes%s\n", q, 850 * q, 1100 * q, t,
                    FileSize(strPdf), bOk ? "" : "  FAILED");
-            ::DeleteFileA(strPdf);
+            if (!bKeep)
+                ::DeleteFileA(strPdf);
         }
         const CString strPng = strFolder + "bench_export.png";
         BOOL bOk = TRUE;
@@ -155,7 +159,8 @@ int main()
         });
         printf("PNG 300 dpi (2550 x 3300 px), side 1: %7.3f s, %9lld bytes%s\n", t, FileSize(strPng),
                bOk ? "" : "  FAILED");
-        ::DeleteFileA(strPng);
+        if (!bKeep)
+            ::DeleteFileA(strPng);
         if (boxes.GetCount() != 6 * kRuns)
             printf("unexpected messages: %d\n", boxes.GetCount());
     }
