@@ -231,6 +231,8 @@ TEST_F(ExportCommands, StartFolderIsTheRememberedFolderOrTheFolderOfARememberedF
 int g_nTicks = 0;
 BOOL g_bExportingAtTick = FALSE;
 CDocument* g_pTickDoc = NULL;
+CStatusBar* g_pTickStatus = NULL;
+CString g_strStatusAtTick;
 
 LRESULT CALLBACK TickWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -238,22 +240,31 @@ LRESULT CALLBACK TickWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     {
         ++g_nTicks;
         g_bExportingAtTick = CExportProgress::IsExporting(g_pTickDoc);
+        if (g_pTickStatus != NULL)
+            g_strStatusAtTick = g_pTickStatus->GetPaneText(0);
         return 0;
     }
     return ::DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
-TEST_F(ExportCommands, DuringTheExportMessagesFlowButCloseAndCommandsAreRefused)
+HWND MakeTickWindow(CDocument* pDoc)
 {
     WNDCLASSA wc = {};
     wc.lpfnWndProc = TickWndProc;
     wc.hInstance = ::GetModuleHandleA(NULL);
     wc.lpszClassName = "StickwellExportTick";
     ::RegisterClassA(&wc);
-    HWND hTick = ::CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
-    ASSERT_TRUE(hTick != NULL);
     g_nTicks = 0;
-    g_pTickDoc = m_pDoc;
+    g_pTickDoc = pDoc;
+    g_pTickStatus = NULL;
+    g_strStatusAtTick.Empty();
+    return ::CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, NULL, wc.hInstance, NULL);
+}
+
+TEST_F(ExportCommands, DuringTheExportMessagesFlowButCloseAndCommandsAreRefused)
+{
+    HWND hTick = MakeTickWindow(m_pDoc);
+    ASSERT_TRUE(hTick != NULL);
 
     HWND hMain = m_program.m_pApp->m_pMainWnd->m_hWnd;
     HWND hChild = m_pView->GetParentFrame()->m_hWnd;
@@ -285,6 +296,48 @@ TEST_F(ExportCommands, DuringTheExportMessagesFlowButCloseAndCommandsAreRefused)
     EXPECT_EQ(nElements, (int)m_pDoc->m_listElements.GetCount());
     EXPECT_TRUE(FileExists(strPdf));
     ::DestroyWindow(hTick);
+}
+
+TEST_F(ExportCommands, ProgressShowsInTheStatusBar)
+{
+    CStatusBar status;
+    const UINT indicators[] = {ID_SEPARATOR};
+    ASSERT_TRUE(status.Create(m_program.m_pApp->m_pMainWnd));
+    ASSERT_TRUE(status.SetIndicators(indicators, 1));
+    HWND hTick = MakeTickWindow(m_pDoc);
+    g_pTickStatus = &status;
+    ::PostMessageA(hTick, WM_APP + 7, 0, 0);
+    CMessageBoxRecorder boxes;
+    EXPECT_TRUE(m_pView->ExportPdfPages(m_folder.File("progress.pdf"), MakeTempPicturePattern(), 1.0f, -1));
+    EXPECT_EQ(1, g_nTicks);
+    // first of six steps: the first side is being drawn
+    EXPECT_STREQ("Processing... 16%", g_strStatusAtTick);
+    EXPECT_STREQ("Ready", status.GetPaneText(0));
+    g_pTickStatus = NULL;
+    ::DestroyWindow(hTick);
+    status.DestroyWindow();
+}
+
+TEST_F(ExportCommands, ResolutionMustBeChosen)
+{
+    CResolutionDlg dlg;
+    dlg.m_nDpi = 150;                       // not offered: 300 is selected
+    CMessageBoxRecorder boxes;
+    CDialogScript script;
+    int nSelection = -1;
+    script.OnDialog(IDD_RESOLUTION)
+        .Do([&](CWnd* pDlg) {
+            nSelection = (int)pDlg->SendDlgItemMessage(IDC_RESOLUTION_DPI, CB_GETCURSEL, 0, 0);
+            pDlg->SendDlgItemMessage(IDC_RESOLUTION_DPI, CB_SETCURSEL, (WPARAM)-1, 0);
+        })
+        .OK()
+        .Select(IDC_RESOLUTION_DPI, 5)
+        .OK();
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(2, nSelection);
+    ASSERT_EQ(1, boxes.GetCount());
+    EXPECT_STREQ("Please enter an integer.", boxes.GetCall(0).m_strText);
+    EXPECT_EQ(600, dlg.m_nDpi);
 }
 
 TEST_F(ExportCommands, ExportCommandsAreRefusedWhileTheDocumentIsExported)
