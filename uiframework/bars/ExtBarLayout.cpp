@@ -170,9 +170,10 @@ RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf)
         RowItem& it = items[i];
         if (!it.bVisible)
             continue;
+        // a resizable bar overflows only when even its minimum does not fit
         if (it.bResizable)
             it.nLength = std::max(it.nLength, it.nMinLength);
-        nTotal += it.nLength;
+        nTotal += it.bResizable ? it.nMinLength : it.nLength;
         if (nTotal <= nAvail)
             continue;
         if ((int)i < nSelf)
@@ -183,8 +184,11 @@ RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf)
         }
         if ((int)i == nSelf)
         {
-            it.nLength = std::max(it.nMinLength, it.nLength - (nTotal - nAvail));
+            // not even this bar's minimum fits: it keeps it, the rest of the row wraps
+            it.nLength = it.nMinLength;
             nEnd = i + 1;
+            if (nEnd < items.size())
+                fit.nWrapBefore = (int)nEnd;
             break;
         }
         fit.nWrapBefore = (int)i;
@@ -223,8 +227,9 @@ RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf)
         return fit;
     if (bAllAtMin)
     {
-        RowItem& last = items[idx.back()];
-        last.nLength = std::max(0, last.nLength + nDelta);
+        // a surplus goes to the last bar; a shortfall cannot take any bar below its minimum
+        if (nDelta > 0)
+            items[idx.back()].nLength += nDelta;
         return fit;
     }
     DistributeRoundRobin(values, mins, nDelta);

@@ -64,8 +64,9 @@ struct RowFit
 // docked resizable bar): overflow breaks the row (recorded in the result, the items
 // after the break keep their lengths), the rest of the difference is spread one pixel
 // at a time round-robin, never below a minimum; when every resizable item sits at its
-// minimum the last visible resizable item takes the whole difference. nSelf is the
-// index of the item that runs the fitting.
+// minimum the last visible resizable item takes a surplus. A resizable item overflows
+// only when its minimum does not fit. nSelf is the index of the item that runs the
+// fitting.
 RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf);
 
 // Spreads nDelta over the values one unit at a time, round-robin from the first, never
