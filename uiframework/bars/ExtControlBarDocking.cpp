@@ -306,6 +306,8 @@ bool CExtControlBar::InsertBarBeside(CExtControlBar* pBar, UINT nSide, int nPerc
                              SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     m_bUpdatingLayout = false;
     pBar->m_bUpdatingLayout = false;
+    RepositionChildWindow();
+    pBar->RepositionChildWindow();
 
     CExtDockBar::CompactCircles(m_pDockSite);
     m_pDockSite->RecalcLayout();

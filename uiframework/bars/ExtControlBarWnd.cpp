@@ -794,7 +794,8 @@ LRESULT CExtControlBar::OnShowWindowMsg(WPARAM, LPARAM lParam)
 
 void CExtControlBar::SyncRowAndContainers()
 {
-    if (m_bSyncingRow || m_bAutoHidden || m_hWnd == NULL)
+    // a docking operation that moves the bar hides and shows it on the way: no upkeep then
+    if (m_bSyncingRow || m_bAutoHidden || m_bUpdatingLayout || m_hWnd == NULL)
         return;
     if (m_bRowResizing || m_bColumnResizing)
         return;

@@ -555,11 +555,19 @@ void CExtDockBar::InsertBarAsRow(CControlBar* pBar, bool bInnerEnd)
         return;
     UINT nID = (UINT)GetDlgCtrlID();
     bool bAtStart = bInnerEnd && (nID == AFX_IDW_DOCKBAR_RIGHT || nID == AFX_IDW_DOCKBAR_BOTTOM);
+    CExtControlBar* pExtBar = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+    bool bWasUpdating = pExtBar != NULL && pExtBar->m_bUpdatingLayout;
+    if (pExtBar != NULL)
+        pExtBar->m_bUpdatingLayout = true;
     int nOld = ExtBarLayout::FindEntry(m_arrBars, pBar);
     if (nOld > 0)
     {
         if (nOld == 1)
+        {
+            if (pExtBar != NULL)
+                pExtBar->m_bUpdatingLayout = bWasUpdating;
             return;
+        }
         ExtBarLayout::InsertAsRow(m_arrBars, pBar, bAtStart);
     }
     else
@@ -596,6 +604,8 @@ void CExtDockBar::InsertBarAsRow(CControlBar* pBar, bool bInnerEnd)
         pBar->m_pDockContext->m_uMRUDockID = nID;
     pBar->SetWindowPos(NULL, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_FRAMECHANGED | SWP_NOMOVE |
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (pExtBar != NULL)
+        pExtBar->m_bUpdatingLayout = bWasUpdating;
     CFrameWnd* pFrame = GetSiteFrame();
     if (!m_bSuspended && pFrame != NULL && !m_bFloating)
         CompactCircles(pFrame);
