@@ -37,6 +37,24 @@ void CTestResizableBar::OnClose()
     ShowWindow(SW_HIDE);
 }
 
+BEGIN_MESSAGE_MAP(CUiBarsFrame, CFrameWnd)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageStringMsg)
+    ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgDrawTackedArea, OnDrawTrackedArea)
+END_MESSAGE_MAP()
+
+LRESULT CUiBarsFrame::OnSetMessageStringMsg(WPARAM wParam, LPARAM lParam)
+{
+    m_nMessageStrings++;
+    m_nLastMessageString = wParam;
+    return CFrameWnd::OnSetMessageString(wParam, lParam);
+}
+
+LRESULT CUiBarsFrame::OnDrawTrackedArea(WPARAM, LPARAM)
+{
+    m_nTrackedAreas++;
+    return 0;
+}
+
 BOOL CUiBarsFrame::CreateTestFrame()
 {
     if (!Create(NULL, "Framework bars", WS_OVERLAPPEDWINDOW, CRect(10, 10, 810, 610)))

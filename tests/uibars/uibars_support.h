@@ -32,8 +32,15 @@ class CUiBarsFrame : public CFrameWnd
 {
 public:
     CWnd m_wndPane;
+    int m_nMessageStrings = 0;          // WM_SETMESSAGESTRING seen
+    WPARAM m_nLastMessageString = 0;
+    int m_nTrackedAreas = 0;            // g_nMsgDrawTackedArea seen
     BOOL CreateTestFrame();
     CRect ChildRect(CWnd* pWnd);    // in the frame's client coordinates
+
+    afx_msg LRESULT OnSetMessageStringMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDrawTrackedArea(WPARAM wParam, LPARAM lParam);
+    DECLARE_MESSAGE_MAP()
 };
 
 // Records the caption and button drawing of the bars.

@@ -518,6 +518,11 @@ int CExtControlBar::GetRowMinimum()
     return IsDockedVertically() ? CalcMinHeight() : CalcMinWidth();
 }
 
+int CExtControlBar::GetThicknessMinimum()
+{
+    return IsDockedVertically() ? CalcMinWidth() : CalcMinHeight();
+}
+
 CSize CExtControlBar::GetCurrentSize()
 {
     if (IsFloating())

@@ -256,6 +256,8 @@ public:
     int GetRowThickness() const;
     void SetRowThickness(int n);
     int GetRowMinimum();
+    // The smallest thickness that still shows the caption and the strips.
+    int GetThicknessMinimum();
 
     // Row helpers (4.122)
     bool IsAtMinimum();

@@ -609,8 +609,7 @@ void CExtControlBar::StopRowResizing(BOOL bCancel)
                     if (pBar == NULL || pBar->IsFixedSize() || !pBar->IsVisible())
                         continue;
                     bAnyVisible = true;
-                    int nMin = pBar->IsDockedVertically() ? pBar->CalcMinHeight()
-                                                          : pBar->CalcMinWidth();
+                    int nMin = pBar->GetThicknessMinimum();
                     pBar->SetRowThickness(std::max(nMin, pBar->GetRowThickness() + d));
                 }
                 if (bAnyVisible)

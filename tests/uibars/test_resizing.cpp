@@ -1,0 +1,153 @@
+// Row and column resizing through the modal loop: Esc cancels, a release applies, the
+// quit message ends the loop and stays for the outer loop.
+#include "uibars_support.h"
+
+namespace
+{
+
+CRect WindowRect(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    return rc;
+}
+
+// Presses the bar's row strip; the loop runs until a queued message ends it.
+void PressRowStrip(CExtControlBar* pBar)
+{
+    CRect rcWnd = WindowRect(pBar);
+    CPoint pt = rcWnd.TopLeft() + pBar->m_rcRowResizer.CenterPoint();
+    pBar->SendMessage(WM_NCLBUTTONDOWN, HTBOTTOM, MAKELPARAM(pt.x, pt.y));
+}
+
+void PostMouseMoveToScreen(CExtControlBar* pBar, CPoint ptScreen)
+{
+    CPoint pt(ptScreen);
+    pBar->ScreenToClient(&pt);
+    pBar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+}
+
+} // namespace
+
+class UiBarsResizeTest : public UiBarsTest
+{
+protected:
+    void SetUp() override
+    {
+        UiBarsTest::SetUp();
+        m_pTop = NewBar(0xE8A0, "Top");
+        m_pInner = NewBar(0xE8A1, "Inner");
+        ASSERT_TRUE(m_pTop->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+        ASSERT_TRUE(m_pInner->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+        m_pFrame->RecalcLayout();
+        UiBarsPumpPending();
+        ASSERT_FALSE(m_pTop->m_rcRowResizer.IsRectEmpty());
+    }
+
+    CTestResizableBar* m_pTop = NULL;
+    CTestResizableBar* m_pInner = NULL;
+};
+
+TEST_F(UiBarsResizeTest, EscapeCancelsAndLeavesEveryThicknessUnchanged)
+{
+    int nTop = m_pTop->m_sizeDockedH.cy, nInner = m_pInner->m_sizeDockedH.cy;
+    CRect rcWnd = WindowRect(m_pTop);
+    m_pFrame->m_nTrackedAreas = 0;
+    PostMouseMoveToScreen(m_pTop, CPoint(rcWnd.left + 30, rcWnd.bottom + 60));
+    m_pTop->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    PressRowStrip(m_pTop);
+    EXPECT_FALSE(m_pTop->m_bRowResizing);
+    EXPECT_NE(::GetCapture(), m_pTop->m_hWnd);
+    // the move was tracked (tracker drawn, erased, drawn, erased at the end)
+    EXPECT_GE(m_pFrame->m_nTrackedAreas, 3);
+    EXPECT_EQ(m_pTop->m_nTrackerValue, nTop + 60 + m_pTop->m_rcRowResizer.Height() / 2);
+    EXPECT_EQ(m_pTop->m_sizeDockedH.cy, nTop);
+    EXPECT_EQ(m_pInner->m_sizeDockedH.cy, nInner);
+    EXPECT_EQ(WindowRect(m_pTop), rcWnd);
+    UiBarsPumpPending();
+}
+
+TEST_F(UiBarsResizeTest, ReleaseAppliesAndTheNextRowGivesTheSameAmount)
+{
+    int nTop = m_pTop->m_sizeDockedH.cy, nInner = m_pInner->m_sizeDockedH.cy;
+    CRect rcWnd = WindowRect(m_pTop);
+    int nHalf = m_pTop->m_rcRowResizer.Height() / 2;
+    PostMouseMoveToScreen(m_pTop, CPoint(rcWnd.left + 30, rcWnd.bottom + 40));
+    CPoint ptUp(30, 0);
+    m_pTop->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptUp.x, ptUp.y));
+    PressRowStrip(m_pTop);
+    EXPECT_FALSE(m_pTop->m_bRowResizing);
+    int nExpected = (rcWnd.bottom + 40 - rcWnd.top) + nHalf;
+    EXPECT_EQ(m_pTop->m_sizeDockedH.cy, nExpected);
+    EXPECT_EQ(m_pInner->m_sizeDockedH.cy, nInner - (nExpected - nTop));
+    EXPECT_EQ(WindowRect(m_pTop).Height(), nExpected);
+}
+
+TEST_F(UiBarsResizeTest, NeighbourRowStopsAtItsMinimumAndTheViewKeepsRoom)
+{
+    int nInnerMin = m_pInner->CalcMinHeight();
+    CRect rcWnd = WindowRect(m_pTop);
+    CRect rcView;
+    m_pFrame->m_wndPane.GetWindowRect(&rcView);
+    // far below the frame
+    PostMouseMoveToScreen(m_pTop, CPoint(rcWnd.left + 30, rcWnd.bottom + 2000));
+    m_pTop->PostMessage(WM_LBUTTONUP, 0, 0);
+    PressRowStrip(m_pTop);
+    EXPECT_GE(m_pInner->m_sizeDockedH.cy, nInnerMin);
+    m_pFrame->RecalcLayout();
+    CRect rcViewAfter;
+    m_pFrame->m_wndPane.GetWindowRect(&rcViewAfter);
+    EXPECT_GT(rcViewAfter.Height(), 0);
+}
+
+TEST_F(UiBarsResizeTest, ThicknessNeverGoesBelowTwiceTheMinimum)
+{
+    CRect rcWnd = WindowRect(m_pTop);
+    PostMouseMoveToScreen(m_pTop, CPoint(rcWnd.left + 30, rcWnd.top + 2));
+    m_pTop->PostMessage(WM_LBUTTONUP, 0, 0);
+    PressRowStrip(m_pTop);
+    EXPECT_EQ(m_pTop->m_sizeDockedH.cy, 2 * m_pTop->CalcMinHeight());
+}
+
+TEST_F(UiBarsResizeTest, QuitMessageEndsTheLoopAndStaysQueued)
+{
+    int nTop = m_pTop->m_sizeDockedH.cy;
+    ::PostQuitMessage(7);
+    PressRowStrip(m_pTop);
+    EXPECT_FALSE(m_pTop->m_bRowResizing);
+    EXPECT_EQ(m_pTop->m_sizeDockedH.cy, nTop);
+    MSG msg;
+    ASSERT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, (WPARAM)7);
+}
+
+TEST_F(UiBarsResizeTest, CancelModeEndsAColumnResize)
+{
+    // both bars in one row: the first one's trailing strip resizes against the second
+    CExtDockBar* pDock = (CExtDockBar*)m_pTop->m_pDockBar;
+    pDock->m_arrBars.RemoveAll();
+    pDock->m_arrBars.Add(NULL);
+    pDock->m_arrBars.Add(m_pTop);
+    pDock->m_arrBars.Add(m_pInner);
+    pDock->m_arrBars.Add(NULL);
+    m_pFrame->RecalcLayout();
+    m_pTop->RecalcNcFrame();
+    int nTop = m_pTop->m_sizeDockedH.cx, nInner = m_pInner->m_sizeDockedH.cx;
+    ASSERT_FALSE(m_pTop->m_rcColumnResizerNext.IsRectEmpty());
+    CRect rcWnd = WindowRect(m_pTop);
+    CPoint ptStrip = rcWnd.TopLeft() + m_pTop->m_rcColumnResizerNext.CenterPoint();
+    PostMouseMoveToScreen(m_pTop, CPoint(ptStrip.x - 50, ptStrip.y));
+    m_pTop->PostMessage(WM_CANCELMODE);
+    m_pTop->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(ptStrip.x, ptStrip.y));
+    EXPECT_FALSE(m_pTop->m_bColumnResizing);
+    EXPECT_EQ(m_pTop->m_sizeDockedH.cx, nTop);
+    EXPECT_EQ(m_pInner->m_sizeDockedH.cx, nInner);
+    UiBarsPumpPending();
+
+    // now applied: this bar gives 50 pixels to its neighbour
+    PostMouseMoveToScreen(m_pTop, CPoint(ptStrip.x - 50, ptStrip.y));
+    m_pTop->PostMessage(WM_LBUTTONUP, 0, 0);
+    m_pTop->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(ptStrip.x, ptStrip.y));
+    EXPECT_EQ(m_pTop->m_sizeDockedH.cx + m_pInner->m_sizeDockedH.cx, nTop + nInner);
+    EXPECT_EQ(m_pTop->m_sizeDockedH.cx, nTop - 50);
+}
