@@ -335,6 +335,45 @@ bool CExtControlBar::IsTabbedDockingAllowed(CExtControlBar*) const { return true
 CSize CExtControlBar::GetMinFloatingSize() { return CSize(80, 60); }
 CSize CExtControlBar::GetMinDockedSize() { return CSize(CalcMinWidth(), CalcMinHeight()); }
 int CExtControlBar::HelpHitTest(CPoint) { return -1; }
+bool CExtControlBar::IsWrappable() const { return false; }
+CExtControlBar::OuterLayoutData_t* CExtControlBar::GetOuterLayoutData() { return NULL; }
+void CExtControlBar::SetOuterLayoutData(const OuterLayoutData_t&) {}
+
+void CExtControlBar::ResetOuterLayoutData()
+{
+    OuterLayoutData_t* pData = GetOuterLayoutData();
+    if (pData != NULL)
+        pData->Reset();
+}
+
+void CExtControlBar::SyncOuterLayoutData()
+{
+    OuterLayoutData_t* pData = GetOuterLayoutData();
+    CExtDockOuterBar* pOuter = DYNAMIC_DOWNCAST(CExtDockOuterBar, m_pDockBar);
+    if (pData != NULL && pOuter != NULL)
+        pOuter->RefreshOuterLayoutData(this);
+}
+
+bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool,
+                                     bool bRecalcLayout, bool)
+{
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return false;
+    if ((bAutoHide || pBar->m_bAutoHidden) && (pBar->IsFixedSize() || pBar->IsFixedDragMode()))
+        return false;
+    if (pBar->IsFloating())
+        return false;
+    if (pBar->m_bAutoHidden == bAutoHide)
+        return true;
+    // the areas that hold auto-hidden bars come with their own code
+    CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
+    if (pDock == NULL || pDock->GetAutoHideArea() == NULL)
+        return false;
+    pBar->m_bAutoHidden = bAutoHide;
+    if (bRecalcLayout && pBar->m_pDockSite != NULL)
+        pBar->m_pDockSite->RecalcLayout();
+    return true;
+}
 
 void CExtControlBar::PaintBarBackground(CDC& dc, const RECT& rc)
 {
@@ -981,8 +1020,8 @@ void CExtControlBar::ShowCommandStatusText(CWnd* pWnd, UINT nCmdID)
             if (pStatusBar != NULL && pStatusBar->m_hWnd != NULL &&
                 pStatusBar->CommandToIndex(0) >= 0)
             {
-                pStatusBar->SetPaneText(pStatusBar->CommandToIndex(0), pItem->m_strTipText,
-                                        TRUE);
+                pStatusBar->SetPaneText(pStatusBar->CommandToIndex(0),
+                                        pItem->m_strStatusTipText, TRUE);
                 pStatusBar->UpdateWindow();
                 return;
             }

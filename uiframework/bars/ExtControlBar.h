@@ -105,6 +105,28 @@ public:
         BYTE m_nFlags;                  // bit 0: erasing; bit 1: the frame drew it
     };
 
+    // Where a fixed-size bar last stood in its row of the outer dock bar.
+    struct OuterLayoutData_t
+    {
+        CExtControlBar* m_pBar;
+        CRect m_rcRemembered;           // in the dock bar's client coordinates
+        int m_nLengthHorz;              // desired length along a horizontal row, 0 unset
+        int m_nLengthVert;              // desired length along a vertical row, 0 unset
+        int m_nRank;                    // recency in the row, 1 most recent, 0 not in use
+        bool m_bFlag;
+
+        OuterLayoutData_t() { Reset(); }
+        void Reset()
+        {
+            m_pBar = NULL;
+            m_rcRemembered.SetRectEmpty();
+            m_nLengthHorz = m_nLengthVert = 0;
+            m_nRank = 0;
+            m_bFlag = true;
+        }
+        bool IsInUse() const { return m_nRank != 0; }
+    };
+
     // Record of g_nMsgQueryRepositionCalcEffect.
     struct QueryRepositionCalcEffect_t
     {
@@ -163,6 +185,11 @@ public:
     virtual int CalcMinHeight();
     virtual CSize GetMinFloatingSize();
     virtual CSize GetMinDockedSize();
+    virtual OuterLayoutData_t* GetOuterLayoutData();
+    virtual void SetOuterLayoutData(const OuterLayoutData_t& data);
+    virtual void SyncOuterLayoutData();
+    virtual void ResetOuterLayoutData();
+    virtual bool IsWrappable() const;
     virtual void DelayFrameRecalcLayout();
     virtual void RecalcNcFrame();
     virtual bool IsLiveDragDocking() const;
@@ -234,6 +261,10 @@ public:
                               CExtControlBar* pSourceBar, LPARAM lParam, CObject* pSource);
     // Shows or hides the bar nID of the frame; FALSE when the frame has no such bar.
     static bool DoFrameBarCheckCmd(CFrameWnd* pFrame, UINT nID);
+    // Switches the bar into or out of its side's auto-hide area; FALSE when refused
+    // (fixed-size or floating bars, or no auto-hide area on the side).
+    static bool AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool bAnimate,
+                                bool bRecalcLayout, bool bUpdateArea);
 
     /////////////////////////////////////////////////////////////////////////
     // Placement queries

@@ -376,6 +376,8 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
     ::ZeroMemory(&layout, sizeof(layout));
     layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize() + 1);
 
+    // rows never change here: a fixed-size bar that does not fit continues on a new line
+    // of its row, below (or right of) the line before
     m_bInLayoutPass = true;
     int nAcross = 0, nRowThick = 0, nNext = 0, nLongest = 0;
     bool bRowHasBar = false;
@@ -396,18 +398,45 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
             continue;
         if ((pBar->RecalcDelayShow(&layout) & WS_VISIBLE) == 0)
             continue;
+        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+        bool bResizable = pExt != NULL && !pExt->IsFixedSize();
         DWORD dwMode = m_bFloating ? (LM_HORZ | LM_MRUWIDTH)
                                    : (bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK);
         CSize size;
-        if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) || pBar->IsKindOf(RUNTIME_CLASS(CExtControlBar)))
+        if ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) || pExt != NULL)
             size = pBar->CalcDynamicLayout(-1, dwMode);
         else
             size = pBar->CalcFixedLayout(FALSE, bHorz);
         int nLength = bHorz ? size.cx : size.cy;
         int nThick = bHorz ? size.cy : size.cx;
+        if (pExt != NULL && pExt->IsFullRowBar() && !m_bFloating)
+            nLength = std::max(0, nLengthMax);
         int nPos = nNext;
+        CExtControlBar::OuterLayoutData_t* pData = pExt != NULL ? pExt->GetOuterLayoutData()
+                                                               : NULL;
+        if (!bResizable && pData != NULL && pData->IsInUse() &&
+            !pData->m_rcRemembered.IsRectEmpty())
+            nPos = std::max(nPos, bHorz ? (int)pData->m_rcRemembered.left
+                                        : (int)pData->m_rcRemembered.top);
         if (!m_bFloating && nPos + nLength > nLengthMax)
-            nLength = std::max(0, nLengthMax - nPos);
+        {
+            if (!bResizable && bRowHasBar && nNext + nLength > nLengthMax)
+            {
+                // a new line of the same row
+                nAcross += nRowThick;
+                nRowThick = 0;
+                nNext = 0;
+                nPos = 0;
+            }
+            else if (!bResizable)
+            {
+                nPos = std::max(nNext, nLengthMax - nLength);
+            }
+            else
+            {
+                nLength = std::max(0, nLengthMax - nPos);
+            }
+        }
         CRect rc;
         if (bHorz)
             rc.SetRect(nPos, nAcross, nPos + nLength, nAcross + nThick);
@@ -419,7 +448,11 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
             pBar->GetWindowRect(&rcOld);
             ScreenToClient(&rcOld);
             if (rcOld != rc)
+            {
                 AfxRepositionWindow(&layout, pBar->m_hWnd, &rc);
+                if (pBar->m_pDockContext != NULL && !m_bFloating)
+                    pBar->m_pDockContext->m_rectMRUDockPos = rc;
+            }
         }
         nNext = nPos + nLength;
         nRowThick = std::max(nRowThick, nThick);
@@ -881,13 +914,56 @@ CExtDockOuterBar::~CExtDockOuterBar()
 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    m_bInLayoutPass = true;
-    CSize size = CDockBar::CalcFixedLayout(bStretch, bHorz);
-    m_bInLayoutPass = false;
-    ExtBarLayout::NormalizeBarArray(m_arrBars);
-    ApplyPendingBreaks();
-    RelayoutContainers();
-    return size;
+    return CExtDockBar::CalcFixedLayout(bStretch, bHorz);
+}
+
+void CExtDockOuterBar::RefreshOuterLayoutData(CExtControlBar* pBar)
+{
+    CExtControlBar::OuterLayoutData_t* pData = pBar != NULL ? pBar->GetOuterLayoutData() : NULL;
+    if (pData == NULL || pBar->m_hWnd == NULL)
+        return;
+    pData->m_pBar = pBar;
+    CRect rc;
+    pBar->GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    pData->m_rcRemembered = rc;
+    if (IsHorizontal())
+        pData->m_nLengthHorz = rc.Width();
+    else
+        pData->m_nLengthVert = rc.Height();
+    pData->m_nRank = 1;
+
+    int nPos = ExtBarLayout::FindEntry(m_arrBars, pBar);
+    int nFirst = 0, nLast = 0;
+    if (!ExtBarLayout::GetRowBounds(m_arrBars, nPos, nFirst, nLast))
+        return;
+    int nNextFree = 4 * (int)m_arrBars.GetSize();
+    std::vector<CExtControlBar::OuterLayoutData_t*> arrRow;
+    for (int i = nFirst; i <= nLast; i++)
+    {
+        CExtControlBar* pOther = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)EntryBar(m_arrBars[i]));
+        if (pOther == NULL)
+            continue;
+        CExtControlBar::OuterLayoutData_t* pOtherData = pOther->GetOuterLayoutData();
+        if (pOtherData == NULL)
+            continue;
+        if (pOther != pBar)
+        {
+            if (pOtherData->IsInUse())
+                pOtherData->m_nRank++;
+            else
+                pOtherData->m_nRank = nNextFree++;
+        }
+        arrRow.push_back(pOtherData);
+    }
+    if (arrRow.size() <= 1)
+        return;
+    std::stable_sort(arrRow.begin(), arrRow.end(),
+                     [](const CExtControlBar::OuterLayoutData_t* a,
+                        const CExtControlBar::OuterLayoutData_t* b)
+                     { return a->m_nRank < b->m_nRank; });
+    for (size_t k = 0; k < arrRow.size(); k++)
+        arrRow[k]->m_nRank = (int)k + 1;
 }
 
 void CExtDockOuterBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)

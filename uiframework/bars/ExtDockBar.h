@@ -119,6 +119,9 @@ public:
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     virtual void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL) override;
 
+    // The bar becomes the most recent of its row (rank 1); the others of the row move back.
+    void RefreshOuterLayoutData(CExtControlBar* pBar);
+
     BYTE m_nOuterFlags;             // bit 0: in the delayed layout; bit 1: timer pending
 };
 
