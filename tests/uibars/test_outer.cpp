@@ -177,3 +177,58 @@ TEST_F(UiBarsTest, AutoHideIsRefusedWithoutAnAreaAndForFloatingBars)
     EXPECT_FALSE(pBar->m_bAutoHidden);
     EXPECT_FALSE(pBar->IsLiveDragDocking());
 }
+
+TEST_F(UiBarsTest, InsertCircleMakesRoomBetweenTwoCircles)
+{
+    CTestResizableBar* pA = NewBar(0xE8E0, "A");
+    CTestResizableBar* pB = NewBar(0xE8E1, "B");
+    ASSERT_TRUE(pA->DockToFrameSideLevel(AFX_IDW_DOCKBAR_LEFT, 1));
+    ASSERT_TRUE(pB->DockToFrameSideLevel(AFX_IDW_DOCKBAR_RIGHT, 2));
+    CExtDockBar::InsertCircle(m_pFrame, 2);
+    EXPECT_EQ(CExtDockBar::GetMaxCircle(m_pFrame), 3);
+    EXPECT_EQ(((CExtDockBar*)pA->m_pDockBar)->GetCircleNo(), 1);
+    EXPECT_EQ(((CExtDockBar*)pB->m_pDockBar)->GetCircleNo(), 3);
+    CExtDockBar* pNew = CExtDockBar::FindCircleDockBar(m_pFrame, 2, AFX_IDW_DOCKBAR_TOP, false);
+    ASSERT_TRUE(pNew != NULL);
+    EXPECT_TRUE(pNew->IsEmpty());
+    EXPECT_EQ(pNew->GetOuter()->GetCircleNo(), 1);
+    EXPECT_EQ(pNew->GetInner()->GetCircleNo(), 3);
+    // an empty circle in between goes at the next compaction
+    CExtDockBar::CompactCircles(m_pFrame);
+    EXPECT_EQ(CExtDockBar::GetMaxCircle(m_pFrame), 2);
+    EXPECT_EQ(((CExtDockBar*)pB->m_pDockBar)->GetCircleNo(), 2);
+    ExpectAllArraysSound();
+}
+
+TEST_F(UiBarsTest, HiddenBarGetsItsRowPlaceBackAndFocusExpandsAMinimalBar)
+{
+    CTestResizableBar* pA = NewBar(0xE8E8, "A");
+    CTestResizableBar* pB = NewBar(0xE8E9, "B");
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
+    CExtDockBar* pDock = (CExtDockBar*)pA->m_pDockBar;
+    SetOneRow(pDock, { pA, pB });
+    pA->m_sizeDockedH.cx = 300;
+    pB->m_sizeDockedH.cx = 488;
+    m_pFrame->RecalcLayout();
+    int nA = pA->m_sizeDockedH.cx, nB = pB->m_sizeDockedH.cx;
+    m_pFrame->ShowControlBar(pA, FALSE, FALSE);
+    EXPECT_EQ(pA->m_nSavedRowExtent, nA);
+    m_pFrame->RecalcLayout();
+    EXPECT_GT(pB->m_sizeDockedH.cx, nB);
+    m_pFrame->ShowControlBar(pA, TRUE, FALSE);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(pA->m_nSavedRowExtent, 0);
+    EXPECT_LE(abs(pA->m_sizeDockedH.cx - nA), 2);
+    EXPECT_LE(abs(pB->m_sizeDockedH.cx - nB), 2);
+
+    // a bar at its minimum takes the row's spare length when it gets the focus
+    pA->m_sizeDockedH.cx = pA->CalcMinWidth();
+    pB->m_sizeDockedH.cx = nA + nB - pA->CalcMinWidth();
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(pA->IsAtMinimum());
+    pA->SendMessage(WM_SETFOCUS);
+    EXPECT_EQ(pB->m_sizeDockedH.cx, pB->CalcMinWidth());
+    EXPECT_GT(pA->m_sizeDockedH.cx, nA);
+    ExpectAllArraysSound();
+}
