@@ -3,6 +3,7 @@
 #include "uibars_support.h"
 #include "uiframework/foundation/ExtPaintManager.h"
 #include "uiframework/foundation/ExtPopupMenuWnd.h"
+#include "uiframework/foundation/ExtCmdManager.h"
 
 namespace
 {
@@ -282,4 +283,58 @@ TEST_F(UiBarsTest, PaintManagerAsksTheBarForItsOrientation)
     EXPECT_TRUE(CExtPaintManager::g_BarLinks.m_pfnIsDockedVertically(pBar));
     ASSERT_TRUE(pBar->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
     EXPECT_FALSE(CExtPaintManager::g_BarLinks.m_pfnIsDockedVertically(pBar));
+}
+
+TEST_F(UiBarsTest, BarInAPlainWindowHasNoCaptionAndNoContextMenu)
+{
+    CWnd* pHost = new CWnd;
+    LPCTSTR lpszClass = AfxRegisterWndClass(0);
+    ASSERT_TRUE(pHost->CreateEx(0, lpszClass, "host", WS_POPUP | WS_VISIBLE,
+                                CRect(50, 50, 350, 250), NULL, 0));
+    HWND hWnd = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | CBRS_GRIPPER,
+                                  0, 0, 100, 80, pHost->m_hWnd, (HMENU)1234,
+                                  ::GetModuleHandleA(NULL), NULL);
+    ASSERT_TRUE(hWnd != NULL);
+    CExtControlBar* pBar = new CExtControlBar;
+    ASSERT_TRUE(pBar->SubclassWindow(hWnd));
+    EXPECT_TRUE(pBar->m_bInPlainWindow);
+    EXPECT_TRUE(pBar->IsBarShown());
+    pBar->ShowWindow(SW_HIDE);
+    EXPECT_FALSE(pBar->IsBarShown());
+    EXPECT_TRUE(pBar->m_rcCaption.IsRectEmpty());
+    pBar->SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    pBar->UnsubclassWindow();
+    delete pBar;
+    pHost->DestroyWindow();
+    delete pHost;
+}
+
+TEST_F(UiBarsTest, RightClickOffersTheBarsMenu)
+{
+    CTestResizableBar* pA = NewBar(0xE8F0, "Alpha panel");
+    CTestResizableBar* pB = NewBar(0xE8F1, "Beta panel");
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    m_pFrame->RecalcLayout();
+    pA->SendMessage(WM_CONTEXTMENU, (WPARAM)pA->m_hWnd, MAKELPARAM(200, 200));
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    CExtPopupMenuWnd::CancelTracking();
+    UiBarsPumpPending();
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+TEST_F(UiBarsTest, CaptionFromTheCommandOfTheBarId)
+{
+    ASSERT_TRUE(g_CmdManagerHolder->EnsureProfile("uibars-caption", m_pFrame->m_hWnd));
+    CExtCmdItem item(0xE7E0);
+    item.m_strMenuText = "&Properties\nof the element";
+    ASSERT_TRUE(g_CmdManagerHolder->SetCommand("uibars-caption", &item));
+    CExtControlBar* pBar = new CExtControlBar;
+    ASSERT_TRUE(pBar->Create(NULL, m_pFrame, 0xE7E0));
+    CString strText;
+    pBar->GetWindowText(strText);
+    EXPECT_STREQ(strText, "Properties");
+    pBar->DestroyWindow();
+    delete pBar;
 }
