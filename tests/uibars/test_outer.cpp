@@ -232,3 +232,50 @@ TEST_F(UiBarsTest, HiddenBarGetsItsRowPlaceBackAndFocusExpandsAMinimalBar)
     EXPECT_GT(pA->m_sizeDockedH.cx, nA);
     ExpectAllArraysSound();
 }
+
+namespace
+{
+
+class CTestFullRowBar : public CTestFixedBar
+{
+public:
+    CTestFullRowBar() : CTestFixedBar(CSize(100, 22)) {}
+    bool IsFullRowBar() const override { return true; }
+};
+
+} // namespace
+
+TEST_F(UiBarsTest, FullRowBarKeepsARowToItself)
+{
+    CExtDockOuterBar* pOuter = (CExtDockOuterBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    CTestFullRowBar* pMenu = new CTestFullRowBar;
+    ASSERT_TRUE(pMenu->Create("Menu", m_pFrame, 0xE8F8,
+                              WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    pMenu->EnableDocking(CBRS_ALIGN_ANY);
+    pOuter->DockControlBar(pMenu);
+    m_pFrame->RecalcLayout();
+    CRect rcMenu;
+    pMenu->GetWindowRect(&rcMenu);
+    CTestFixedBar* pTool = new CTestFixedBar(CSize(120, 26));
+    ASSERT_TRUE(pTool->Create("Tool", m_pFrame, 0xE8F9,
+                              WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    pTool->EnableDocking(CBRS_ALIGN_ANY);
+    // dropped onto the menu bar's row, right of its middle
+    CRect rcDrop(rcMenu.right - 150, rcMenu.top, rcMenu.right - 30, rcMenu.top + 26);
+    pOuter->DockControlBar(pTool, &rcDrop);
+    int nMenu = ExtBarLayout::FindEntry(pOuter->m_arrBars, pMenu);
+    ASSERT_GT(nMenu, 0);
+    EXPECT_TRUE(pOuter->m_arrBars[nMenu - 1] == NULL);
+    EXPECT_TRUE(pOuter->m_arrBars[nMenu + 1] == NULL);
+    EXPECT_TRUE(ExtBarLayout::IsBarArraySound(pOuter->m_arrBars));
+    m_pFrame->RecalcLayout();
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    EXPECT_EQ(m_pFrame->ChildRect(pMenu).Width(), rcClient.Width());
+    CRect rcHit;
+    EXPECT_FALSE(rcHit.IntersectRect(m_pFrame->ChildRect(pMenu), m_pFrame->ChildRect(pTool)));
+    pTool->DestroyWindow();
+    delete pTool;
+    pMenu->DestroyWindow();
+    delete pMenu;
+}

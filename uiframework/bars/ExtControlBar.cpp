@@ -750,12 +750,6 @@ bool CExtControlBar::IsBarShown()
         return false;
     if ((GetStyle() & WS_VISIBLE) != 0 && (m_nStateFlags & delayShow) == 0)
         return true;
-    if (m_dwStyle & CBRS_HIDE_INPLACE)
-    {
-        CFrameWnd* pFrame = m_pDockSite;
-        if (pFrame != NULL && pFrame->m_hWnd != NULL && IsFrameInPrintPreview())
-            return false;
-    }
     if (m_pDockSite != NULL && m_pDockSite->m_hWnd != NULL)
     {
         DoFrameBarCheckCmd(m_pDockSite, (UINT)GetDlgCtrlID());

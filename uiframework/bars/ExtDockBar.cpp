@@ -490,6 +490,22 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
     }
     CDockBar* pOld = pBar->m_pDockBar;
     CDockBar::DockControlBar(pBar, lpRect);
+    // full-row bars keep a row to themselves
+    int nPos = ExtBarLayout::FindEntry(m_arrBars, pBar);
+    if (nPos > 0)
+    {
+        auto isFullRow = [this](int n) {
+            if (n <= 0 || n >= m_arrBars.GetSize())
+                return false;
+            CExtControlBar* p = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)EntryBar(m_arrBars[n]));
+            return p != NULL && p->IsFixedDragMode() && p->IsFullRowBar();
+        };
+        bool bSelfFull = isFullRow(nPos);
+        if (bSelfFull || isFullRow(nPos + 1))
+            m_arrBars.InsertAt(nPos + 1, (void*)NULL);
+        if (bSelfFull || isFullRow(nPos - 1))
+            m_arrBars.InsertAt(nPos, (void*)NULL);
+    }
     ExtBarLayout::NormalizeBarArray(m_arrBars);
     CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOld);
     if (pOldExt != NULL && pOldExt != this && !m_bSuspended)
@@ -979,8 +995,7 @@ void CExtDockOuterBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
             return;
         }
     }
-    CDockBar::DockControlBar(pBar, lpRect);
-    ExtBarLayout::NormalizeBarArray(m_arrBars);
+    CExtDockBar::DockControlBar(pBar, lpRect);
 }
 
 LRESULT CExtDockOuterBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
