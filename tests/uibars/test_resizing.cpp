@@ -151,3 +151,93 @@ TEST_F(UiBarsResizeTest, CancelModeEndsAColumnResize)
     EXPECT_EQ(m_pTop->m_sizeDockedH.cx + m_pInner->m_sizeDockedH.cx, nTop + nInner);
     EXPECT_EQ(m_pTop->m_sizeDockedH.cx, nTop - 50);
 }
+
+TEST_F(UiBarsTest, LeftRowResizeChangesTheWidth)
+{
+    CTestResizableBar* pBar = NewBar(0xE8B0, "Left");
+    ASSERT_TRUE(pBar->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    m_pFrame->RecalcLayout();
+    CRect rcWnd = WindowRect(pBar);
+    CPoint ptStrip = rcWnd.TopLeft() + pBar->m_rcRowResizer.CenterPoint();
+    EXPECT_EQ((UINT)pBar->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptStrip.x, ptStrip.y)),
+              (UINT)HTRIGHT);
+    PostMouseMoveToScreen(pBar, CPoint(rcWnd.right + 70, rcWnd.top + 40));
+    pBar->PostMessage(WM_LBUTTONUP, 0, 0);
+    pBar->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(ptStrip.x, ptStrip.y));
+    int nExpected = rcWnd.Width() + 70 + pBar->m_rcRowResizer.Width() / 2;
+    EXPECT_EQ(pBar->m_sizeDockedV.cx, nExpected);
+    EXPECT_EQ(WindowRect(pBar).Width(), nExpected);
+    CRect rcPane;
+    m_pFrame->m_wndPane.GetWindowRect(&rcPane);
+    // the view follows, beyond the dock bar's border line
+    EXPECT_GE(rcPane.left, WindowRect(pBar).right);
+    EXPECT_LE(rcPane.left, WindowRect(pBar).right + 2);
+}
+
+TEST_F(UiBarsTest, FixedBarBetweenTwoResizableBarsGivesTheSecondALeadingStrip)
+{
+    class CFixedInRow : public CExtControlBar
+    {
+    public:
+        CFixedInRow() { m_bFixedSize = true; }
+        CSize CalcDynamicLayout(int, DWORD) override { return CSize(60, 24); }
+        CSize CalcFixedLayout(BOOL, BOOL) override { return CSize(60, 24); }
+    };
+    CTestResizableBar* pA = NewBar(0xE8B1, "A");
+    CTestResizableBar* pB = NewBar(0xE8B2, "B");
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    CFixedInRow* pFixed = new CFixedInRow;
+    ASSERT_TRUE(pFixed->Create("Fixed", m_pFrame, 0xE8B3, WS_CHILD | WS_VISIBLE | CBRS_TOP));
+    CExtDockBar* pDock = (CExtDockBar*)pA->m_pDockBar;
+    pFixed->SetParent(pDock);
+    pFixed->m_pDockBar = pDock;
+    pDock->m_arrBars.RemoveAll();
+    pDock->m_arrBars.Add(NULL);
+    pDock->m_arrBars.Add(pA);
+    pDock->m_arrBars.Add(pFixed);
+    pDock->m_arrBars.Add(pB);
+    pDock->m_arrBars.Add(NULL);
+    m_pFrame->RecalcLayout();
+    pB->RecalcNcFrame();
+    pA->RecalcNcFrame();
+    EXPECT_FALSE(pB->m_rcColumnResizerPrev.IsRectEmpty());
+    EXPECT_TRUE(pA->m_rcColumnResizerPrev.IsRectEmpty());
+    EXPECT_EQ(pB->m_rcColumnResizerPrev.Width(), pB->m_nSplitterCX);
+    CRect rcB = WindowRect(pB);
+    CPoint ptLead = rcB.TopLeft() + pB->m_rcColumnResizerPrev.CenterPoint();
+    EXPECT_EQ((UINT)pB->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptLead.x, ptLead.y)),
+              (UINT)HTLEFT);
+    // the three bars fill the row without overlapping
+    CRect rcA = m_pFrame->ChildRect(pA), rcF = m_pFrame->ChildRect(pFixed);
+    CRect rcBc = m_pFrame->ChildRect(pB);
+    EXPECT_EQ(rcA.right, rcF.left);
+    EXPECT_EQ(rcF.right, rcBc.left);
+    pDock->m_arrBars.RemoveAt(2);
+    pFixed->m_pDockBar = NULL;
+    pFixed->DestroyWindow();
+    delete pFixed;
+}
+
+TEST_F(UiBarsTest, BesideOnTopMakesAColumnContainer)
+{
+    CTestResizableBar* pA = NewBar(0xE8B4, "A");
+    CTestResizableBar* pB = NewBar(0xE8B5, "B");
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    pB->FloatAtPosition(CPoint(300, 300));
+    m_pFrame->RecalcLayout();
+    CRect rcOld = WindowRect(pA);
+    ASSERT_TRUE(pB->DockBesideBar(50, pA, AFX_IDW_DOCKBAR_TOP));
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pA->m_pDockBar);
+    ASSERT_TRUE(pInner != NULL);
+    EXPECT_EQ(pInner->GetDlgCtrlID(), AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_TRUE(pA->IsDockedVertically());
+    CRect rcA = WindowRect(pA), rcB = WindowRect(pB);
+    EXPECT_EQ(rcB.bottom, rcA.top);
+    EXPECT_EQ(rcA.left, rcB.left);
+    EXPECT_LE(abs(rcA.Height() - rcB.Height()), 8);
+    EXPECT_LE(rcA.Height() + rcB.Height(), rcOld.Height());
+    // the floating frame it came from is gone
+    EXPECT_FALSE(pB->IsFloating());
+    ExpectAllArraysSound();
+}
