@@ -46,6 +46,19 @@ TEST(BarStatics, AlignMapAndLinksAreSetAtStart)
     EXPECT_STREQ(RUNTIME_CLASS(CExtControlBar)->m_lpszClassName, "CExtControlBar");
     EXPECT_STREQ(RUNTIME_CLASS(CExtDockBar)->m_lpszClassName, "CExtDockBar");
     EXPECT_TRUE(CRuntimeClass::FromName("CExtDynControlBar") != NULL);
+    EXPECT_TRUE(CExtControlBar::g_hCursorArrow != NULL);
+    EXPECT_TRUE(CExtControlBar::g_hCursorSizeAll != NULL);
+    EXPECT_TRUE(CExtControlBar::g_hCursorSizeNS != NULL);
+    EXPECT_TRUE(CExtControlBar::g_hCursorSizeWE != NULL);
+    EXPECT_EQ(CExtControlBar::g_arrDockMarkersOuter.GetSize(), 0);
+    CFrameWnd* pFrame = (CFrameWnd*)(UINT_PTR)0x1000;
+    bool bLoading = true;
+    EXPECT_FALSE(CExtControlBar::IsFrameSerializing(pFrame, &bLoading));
+    EXPECT_FALSE(bLoading);
+    CExtControlBar::g_mapSerializingFrames.SetAt(pFrame, 1);
+    EXPECT_TRUE(CExtControlBar::IsFrameSerializing(pFrame, &bLoading));
+    EXPECT_TRUE(bLoading);
+    CExtControlBar::g_mapSerializingFrames.RemoveKey(pFrame);
 }
 
 TEST(BarStatics, EveryBarIsListedWhileItLives)

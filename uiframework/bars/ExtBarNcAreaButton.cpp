@@ -275,7 +275,7 @@ UINT CExtBarNcAreaButton::OnNcHitTest(CPoint pt)
 HCURSOR CExtBarNcAreaButton::OnQueryCursor(CPoint pt)
 {
     if (!m_rc.IsRectEmpty() && m_rc.PtInRect(pt))
-        return ::LoadCursor(NULL, IDC_ARROW);
+        return CExtControlBar::g_hCursorArrow;
     return NULL;
 }
 

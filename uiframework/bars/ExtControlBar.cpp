@@ -63,6 +63,22 @@ int CExtControlBar::g_nDockingUIStyle = -1;
 BOOL CExtControlBar::g_bCmdManagerStatusTips = TRUE;
 CExtControlBar::InternalDraggingState_t CExtControlBar::g_DragStateCurrent(NULL);
 CExtControlBar::InternalDraggingState_t CExtControlBar::g_DragStateCandidate(NULL);
+CMap<CFrameWnd*, CFrameWnd*, WORD, WORD> CExtControlBar::g_mapSerializingFrames(10);
+CPtrArray CExtControlBar::g_arrDockMarkersOuter;
+CPtrArray CExtControlBar::g_arrDockMarkersInner;
+HCURSOR CExtControlBar::g_hCursorArrow = ::LoadCursor(NULL, IDC_ARROW);
+HCURSOR CExtControlBar::g_hCursorSizeAll = ::LoadCursor(NULL, IDC_SIZEALL);
+HCURSOR CExtControlBar::g_hCursorSizeNS = ::LoadCursor(NULL, IDC_SIZENS);
+HCURSOR CExtControlBar::g_hCursorSizeWE = ::LoadCursor(NULL, IDC_SIZEWE);
+
+bool CExtControlBar::IsFrameSerializing(CFrameWnd* pFrame, bool* pbLoading)
+{
+    WORD nValue = 0;
+    bool bIn = pFrame != NULL && g_mapSerializingFrames.Lookup(pFrame, nValue) != FALSE;
+    if (pbLoading != NULL)
+        *pbLoading = bIn && nValue != 0;
+    return bIn;
+}
 
 void CExtControlBar::InitDockBarAlignMap()
 {
@@ -701,7 +717,8 @@ void CExtControlBar::DelayFrameRecalcLayout()
         return;
     if (pFrame->m_bInRecalcLayout)
         return;
-    if (IsFixedSize() && IsFloating() && pFrame->IsWindowVisible())
+    if (IsFixedSize() && IsFloating() && pFrame->IsWindowVisible() &&
+        !IsFrameSerializing(m_pDockSite))
     {
         pFrame->RecalcLayout();
         return;

@@ -151,7 +151,18 @@ public:
     static BOOL g_bCmdManagerStatusTips;
     static InternalDraggingState_t g_DragStateCurrent;
     static InternalDraggingState_t g_DragStateCandidate;
+    // Frames whose bar state is being serialized (value: non-zero while loading).
+    static CMap<CFrameWnd*, CFrameWnd*, WORD, WORD> g_mapSerializingFrames;
+    // Marker windows of a drag: around the frame edges and over the target.
+    static CPtrArray g_arrDockMarkersOuter;
+    static CPtrArray g_arrDockMarkersInner;
+    // Cursors of the bars, loaded at start.
+    static HCURSOR g_hCursorArrow;
+    static HCURSOR g_hCursorSizeAll;
+    static HCURSOR g_hCursorSizeNS;
+    static HCURSOR g_hCursorSizeWE;
     static void InitDockBarAlignMap();
+    static bool IsFrameSerializing(CFrameWnd* pFrame, bool* pbLoading = NULL);
 
     /////////////////////////////////////////////////////////////////////////
     // Overrides of the class library

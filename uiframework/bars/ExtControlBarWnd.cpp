@@ -160,6 +160,8 @@ LRESULT CExtControlBar::OnSetTextMsg(WPARAM, LPARAM)
     }
     bool bHorz = false, bCaption = false;
     QueryGripper(&bHorz, &bCaption);
+    if (!IsFixedSize() && !IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+        RecalcNcFrame();
     if (bCaption)
         SendMessage(WM_NCPAINT);
     return lResult;
@@ -278,17 +280,17 @@ void CExtControlBar::UpdateBarCursor(CPoint ptClient)
     {
         bool bVert = IsDockedVertically();
         if (m_bColumnResizing)
-            hCursor = ::LoadCursor(NULL, bVert ? IDC_SIZENS : IDC_SIZEWE);
+            hCursor = bVert ? g_hCursorSizeNS : g_hCursorSizeWE;
         else
-            hCursor = ::LoadCursor(NULL, bVert ? IDC_SIZEWE : IDC_SIZENS);
+            hCursor = bVert ? g_hCursorSizeWE : g_hCursorSizeNS;
     }
     else if (m_bDragging)
     {
         if (IsFixedSize())
         {
             int nKind = g_DragStateCurrent.m_nCursorKind;
-            hCursor = ::LoadCursor(NULL, nKind == 1 ? IDC_SIZEWE
-                                          : (nKind == 2 ? IDC_SIZENS : IDC_SIZEALL));
+            hCursor = nKind == 1 ? g_hCursorSizeWE
+                                  : (nKind == 2 ? g_hCursorSizeNS : g_hCursorSizeAll);
         }
         else
             hCursor = hClassCursor;
@@ -310,7 +312,7 @@ void CExtControlBar::UpdateBarCursor(CPoint ptClient)
                     hCursor = m_arrNcButtons[i]->OnQueryCursor(ptWnd);
             }
             if (hCursor == NULL)
-                hCursor = ::LoadCursor(NULL, IDC_SIZEALL);
+                hCursor = g_hCursorSizeAll;
         }
         else
             hCursor = hClassCursor;

@@ -1033,7 +1033,7 @@ LRESULT CExtDockOuterBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         {
             CFrameWnd* pFrame = GetSiteFrame();
             if (pFrame != NULL && pFrame->IsWindowVisible() && !pFrame->m_bInRecalcLayout &&
-                (m_nOuterFlags & 1) == 0)
+                (m_nOuterFlags & 1) == 0 && !CExtControlBar::IsFrameSerializing(pFrame))
             {
                 m_nOuterFlags |= 1;
                 pFrame->RecalcLayout();
