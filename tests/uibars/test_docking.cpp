@@ -176,7 +176,11 @@ TEST_F(UiBarsTest, OuterDockBarSendsResizableBarsToCircleOne)
     // through the frame, by id
     CTestResizableBar* pSecond = NewBar(0xE821, "Second");
     m_pFrame->DockControlBar(pSecond, AFX_IDW_DOCKBAR_LEFT);
-    ASSERT_TRUE(pSecond->m_pDockBar != NULL);
+    CExtDockBar* pSecondDock = DYNAMIC_DOWNCAST(CExtDockBar, pSecond->m_pDockBar);
+    ASSERT_TRUE(pSecondDock != NULL);
+    EXPECT_EQ(pSecondDock->GetCircleNo(), 1);
+    EXPECT_EQ(pSecondDock->GetDlgCtrlID(), AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(ExtBarLayout::FindEntry(pOuter->m_arrBars, pSecond), -1);
     ExpectAllArraysSound();
 }
 

@@ -42,10 +42,10 @@ public:
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     virtual void DoPaint(CDC* pDC) override;
     virtual void DrawBorders(CDC* pDC, CRect& rect) override;
-    // Docking of any bar at a rectangle (screen); virtual in the class library.
-    virtual void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
+    // Docking of any bar at a rectangle (screen).
+    virtual void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL) override;
     virtual BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1,
-                                  int nAddPlaceHolder = 0);
+                                  int nAddPlaceHolder = 0) override;
 
     /////////////////////////////////////////////////////////////////////////
     // Operations
