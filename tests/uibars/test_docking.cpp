@@ -397,3 +397,32 @@ TEST_F(UiBarsTest, RandomDockingKeepsEveryArraySound)
             break;
     }
 }
+
+TEST_F(UiBarsTest, FloatingOutOfAContainerKeepsItsPlaceUntilTheBarDocksElsewhere)
+{
+    CTestResizableBar* pA = NewBar(0xE878, "A");
+    CTestResizableBar* pB = NewBar(0xE879, "B");
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    ASSERT_TRUE(pB->DockBesideBar(50, pA, AFX_IDW_DOCKBAR_BOTTOM));
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pA->m_pDockBar);
+    ASSERT_TRUE(pInner != NULL);
+    HWND hWndContainer = pInner->GetContainer()->m_hWnd;
+    // floating leaves B's place behind: the container stays for its way back
+    pB->FloatAtPosition(CPoint(500, 200));
+    UiBarsPumpPending();
+    EXPECT_TRUE(pB->IsFloating());
+    ASSERT_TRUE(::IsWindow(hWndContainer));
+    EXPECT_EQ(pA->m_pDockBar, (CDockBar*)pInner);
+    EXPECT_GT(ExtBarLayout::FindEntry(pInner->m_arrBars, (void*)(UINT_PTR)0xE879), 0);
+    ExpectAllArraysSound();
+    // docked elsewhere, the place is given up and the container dissolves
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    UiBarsPumpPending();
+    EXPECT_FALSE(::IsWindow(hWndContainer));
+    CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pA->m_pDockBar);
+    ASSERT_TRUE(pDock != NULL);
+    EXPECT_FALSE(pDock->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)));
+    EXPECT_EQ(pDock->GetDlgCtrlID(), AFX_IDW_DOCKBAR_LEFT);
+    ExpectAllArraysSound();
+}

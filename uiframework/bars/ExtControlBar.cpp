@@ -231,7 +231,11 @@ CExtControlBar::~CExtControlBar()
     if (g_DragStateCandidate.m_pBarSource == this)
         g_DragStateCandidate = InternalDraggingState_t(NULL);
     if (m_hWnd != NULL)
+    {
+        // the object is going already: the window must not delete it once more
+        m_bAutoDelete = FALSE;
         DestroyWindow();
+    }
     NcButtonsDestroy();
 }
 

@@ -569,6 +569,41 @@ void CExtDockBar::RemoveBarEntry(CControlBar* pBar, bool bRemovePlaceholder)
         pFrame->DelayRecalcLayout();
 }
 
+void CExtDockBar::RemovePlaceholdersOf(CFrameWnd* pFrame, CControlBar* pBar)
+{
+    if (pFrame == NULL || pBar == NULL || pBar->m_hWnd == NULL)
+        return;
+    void* pHolder = (void*)(UINT_PTR)(WORD)pBar->GetDlgCtrlID();
+    if (pHolder == NULL)
+        return;
+    CPtrArray arrDocks;
+    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CDockBar* pDock = DYNAMIC_DOWNCAST(CDockBar, (CObject*)pFrame->m_listControlBars.GetNext(pos));
+        if (pDock != NULL && pDock->m_hWnd != NULL)
+            arrDocks.Add(pDock);
+    }
+    {
+        CSingleLock lock(&CExtControlBar::g_csAllBars, TRUE);
+        for (INT_PTR i = 0; i < CExtControlBar::g_arrAllBars.GetSize(); i++)
+        {
+            CExtDynControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDynControlBar,
+                                                              CExtControlBar::g_arrAllBars[i]);
+            if (pContainer != NULL && pContainer->m_pDockSite == pFrame &&
+                pContainer->m_pWndDynDockBar != NULL && pContainer->m_pWndDynDockBar->m_hWnd != NULL)
+                arrDocks.Add(pContainer->m_pWndDynDockBar);
+        }
+    }
+    for (INT_PTR i = 0; i < arrDocks.GetSize(); i++)
+    {
+        CDockBar* pDock = (CDockBar*)arrDocks[i];
+        int n;
+        while ((n = ExtBarLayout::FindEntry(pDock->m_arrBars, pHolder)) > 0)
+            ExtBarLayout::RemoveEntryAt(pDock->m_arrBars, n);
+    }
+}
+
 void CExtDockBar::DetachAllBars()
 {
     bool bSuspended = m_bSuspended;
@@ -656,6 +691,8 @@ void CExtDockBar::InsertBarAsRow(CControlBar* pBar, bool bInnerEnd)
     if (pExtBar != NULL)
         pExtBar->m_bUpdatingLayout = bWasUpdating;
     CFrameWnd* pFrame = GetSiteFrame();
+    // the bar has its place now: places it kept elsewhere go
+    RemovePlaceholdersOf(pFrame, pBar);
     if (!m_bSuspended && pFrame != NULL && !m_bFloating)
         CompactCircles(pFrame);
 }

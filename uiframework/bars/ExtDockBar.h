@@ -80,6 +80,8 @@ public:
     void RemoveBarEntry(CControlBar* pBar, bool bRemovePlaceholder);
     // Unhooks every docked bar (visits every entry).
     void DetachAllBars();
+    // Removes the places a bar kept (its id) from every dock bar and container of the frame.
+    static void RemovePlaceholdersOf(CFrameWnd* pFrame, CControlBar* pBar);
     // Records a row break before the bar, applied when the running layout pass ends.
     void RequestRowBreak(CControlBar* pBeforeBar);
     bool IsInLayoutPass() const { return m_bInLayoutPass; }
