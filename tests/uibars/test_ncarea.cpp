@@ -338,3 +338,68 @@ TEST_F(UiBarsTest, CaptionFromTheCommandOfTheBarId)
     pBar->DestroyWindow();
     delete pBar;
 }
+
+TEST_F(UiBarsTest, CursorOverTheCaptionAndOverItsButton)
+{
+    CTestResizableBar* pBar = NewBar(0xE8FA, "Cursor");
+    ASSERT_TRUE(pBar->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    m_pFrame->RecalcLayout();
+    CRect rcClientInWnd = ClientInWindow(pBar);
+    CExtBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
+    // over the caption text: the four-way cursor
+    CPoint ptText(pBar->m_rcCaption.left + 5, pBar->m_rcCaption.CenterPoint().y);
+    CPoint ptClient = ptText - rcClientInWnd.TopLeft();
+    pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
+    EXPECT_EQ(::GetCursor(), CExtControlBar::g_hCursorSizeAll);
+    // over the button: the arrow
+    ptClient = pClose->m_rc.CenterPoint() - rcClientInWnd.TopLeft();
+    pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(ptClient.x, ptClient.y));
+    EXPECT_EQ(::GetCursor(), CExtControlBar::g_hCursorArrow);
+}
+
+TEST_F(UiBarsTest, HoverEndsWhenAResizeStarts)
+{
+    CTestResizableBar* pBar = NewBar(0xE8FB, "Hover");
+    ASSERT_TRUE(pBar->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    m_pFrame->RecalcLayout();
+    CExtBarNcAreaButton* pClose = pBar->m_arrNcButtons[0];
+    pClose->m_bHover = true;
+    pBar->PostMessage(WM_KEYDOWN, VK_ESCAPE, 1);
+    CRect rcWnd = WindowRect(pBar);
+    CPoint pt = rcWnd.TopLeft() + pBar->m_rcRowResizer.CenterPoint();
+    pBar->SendMessage(WM_NCLBUTTONDOWN, HTBOTTOM, MAKELPARAM(pt.x, pt.y));
+    EXPECT_FALSE(pClose->m_bHover);
+    EXPECT_FALSE(pClose->m_bPushed);
+    UiBarsPumpPending();
+}
+
+TEST_F(UiBarsTest, MenuButtonTipFallsBackToOptionsAndFixedBarsShowNoClose)
+{
+    class CFixedGripBar : public CExtControlBar
+    {
+    public:
+        CFixedGripBar() { m_bFixedSize = true; }
+        CSize CalcDynamicLayout(int, DWORD) override { return CSize(120, 28); }
+        CSize CalcFixedLayout(BOOL, BOOL) override { return CSize(120, 28); }
+    };
+    CFixedGripBar* pBar = new CFixedGripBar;
+    ASSERT_TRUE(pBar->Create("Tools", m_pFrame, 0xE8FC,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(pBar->m_pDockBar, (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+    ASSERT_EQ(pBar->m_arrNcButtons.GetSize(), 3);
+    for (INT_PTR i = 0; i < 3; i++)
+        EXPECT_FALSE(pBar->m_arrNcButtons[i]->IsDisplayed()) << i;
+    CExtBarNcAreaButtonMenu btn(pBar);
+    TOOLINFO ti;
+    memset(&ti, 0, sizeof(ti));
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(btn.OnToolHitTest(CPoint(0, 0), &ti), (INT_PTR)0xE8FC);
+    EXPECT_STREQ(ti.lpszText, "Options");
+    free(ti.lpszText);
+    EXPECT_EQ(btn.OnToolHitTest(CPoint(0, 0), NULL), -1);
+    pBar->DestroyWindow();
+    delete pBar;
+}
