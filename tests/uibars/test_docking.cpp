@@ -426,3 +426,32 @@ TEST_F(UiBarsTest, FloatingOutOfAContainerKeepsItsPlaceUntilTheBarDocksElsewhere
     EXPECT_EQ(pDock->GetDlgCtrlID(), AFX_IDW_DOCKBAR_LEFT);
     ExpectAllArraysSound();
 }
+
+TEST_F(UiBarsTest, BesideAFloatingBarMakesAFloatingContainer)
+{
+    CTestResizableBar* pA = NewBar(0xE87A, "A");
+    CTestResizableBar* pB = NewBar(0xE87B, "B");
+    pA->m_sizeFloated = CSize(300, 200);
+    pA->FloatAtPosition(CPoint(200, 150));
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
+    CRect rcOld;
+    pA->GetWindowRect(&rcOld);
+    ASSERT_TRUE(pB->DockBesideBar(50, pA, AFX_IDW_DOCKBAR_LEFT));
+    UiBarsPumpPending();
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pA->m_pDockBar);
+    ASSERT_TRUE(pInner != NULL);
+    CExtDynControlBar* pContainer = pInner->GetContainer();
+    ASSERT_TRUE(pContainer != NULL);
+    EXPECT_TRUE(pContainer->IsFloating());
+    EXPECT_EQ(pContainer->m_sizeFloated, rcOld.Size());
+    CRect rcA, rcB;
+    pA->GetWindowRect(&rcA);
+    pB->GetWindowRect(&rcB);
+    EXPECT_EQ(rcB.right, rcA.left);
+    EXPECT_EQ(rcA.top, rcB.top);
+    EXPECT_GT(rcA.Width(), 0);
+    EXPECT_GT(rcB.Width(), 0);
+    // the bottom circle lost its only bar and went
+    EXPECT_EQ(CExtDockBar::GetMaxCircle(m_pFrame), 0);
+    ExpectAllArraysSound();
+}

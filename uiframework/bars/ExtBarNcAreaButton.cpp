@@ -391,8 +391,6 @@ bool CExtBarNcAreaButtonClose::OnClick(CPoint pt)
         pSite = pBar->GetParentFrame();
     if (pSite == NULL)
         return true;
-    CExtControlBar* pGroup = pBar->GetTabbedContainer();
-    (void)pGroup;
     pSite->ShowControlBar(pBar, FALSE, FALSE);
     return true;
 }

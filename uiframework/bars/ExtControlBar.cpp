@@ -1241,9 +1241,8 @@ bool CExtControlBar::BuildBarsMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, 
 
     ExtControlBarVector_t arrBars;
     FindFrameBars(NULL, pFrame, arrBars, 0xFFF);
-    CDocument* pDoc = pFrame->GetActiveDocument();
-    bool bInPlace = false;
-    (void)pDoc;
+    // no in-place activation exists in this system: CBRS_HIDE_INPLACE never hides a bar
+    const bool bInPlace = false;
     LPCTSTR lpszProfile = g_CmdManagerHolder->FindProfileNameForWindow(pFrame->m_hWnd);
     int nLastFixedDrag = -1;
     for (INT_PTR i = 0; i < arrBars.GetSize(); i++)

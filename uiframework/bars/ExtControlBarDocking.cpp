@@ -220,6 +220,7 @@ bool CExtControlBar::InsertBarBeside(CExtControlBar* pBar, UINT nSide, int nPerc
     CExtDynControlBar* pContainer = new CExtDynControlBar;
     pContainer->m_sizeDockedH = m_sizeDockedH;
     pContainer->m_sizeDockedV = m_sizeDockedV;
+    pContainer->m_sizeFloated = rcThis.Size();    // a floating target keeps its frame's size
     DWORD dwStyle = (GetStyle() & 0xFFFF0000) | (m_dwStyle & CBRS_ALIGN_ANY);
     dwStyle &= ~(CBRS_GRIPPER | CBRS_FLOATING);
     dwStyle |= CBRS_BORDER_ANY | CBRS_TOOLTIPS;

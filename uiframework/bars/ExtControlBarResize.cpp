@@ -555,14 +555,12 @@ void CExtControlBar::TrackRowResizing(CPoint ptScreen)
         return;
     }
     DrawRowResizingTracker(TRUE);
-    int nDelta = nNew - nThickness;
     if (bHorz)
         m_nTrackerPos = IsDockedAtTop() ? rcBar.top + nNew - m_rcRowResizer.Height() / 2
                                         : rcBar.bottom - nNew + m_rcRowResizer.Height() / 2;
     else
         m_nTrackerPos = IsDockedAtLeft() ? rcBar.left + nNew - m_rcRowResizer.Width() / 2
                                          : rcBar.right - nNew + m_rcRowResizer.Width() / 2;
-    (void)nDelta;
     DrawRowResizingTracker(FALSE);
 }
 

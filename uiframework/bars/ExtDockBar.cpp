@@ -489,7 +489,17 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         return;
     }
     CDockBar* pOld = pBar->m_pDockBar;
+    // the bar is hidden and shown on the way: no row upkeep meanwhile
+    bool bWasUpdating = pExt != NULL && pExt->m_bUpdatingLayout;
+    if (pExt != NULL)
+        pExt->m_bUpdatingLayout = true;
     CDockBar::DockControlBar(pBar, lpRect);
+    if (pExt != NULL)
+    {
+        pExt->m_bUpdatingLayout = bWasUpdating;
+        if (!bWasUpdating)
+            pExt->RepositionChildWindow();
+    }
     // full-row bars keep a row to themselves
     int nPos = ExtBarLayout::FindEntry(m_arrBars, pBar);
     if (nPos > 0)
