@@ -426,5 +426,7 @@ CSize CExtDynControlBar::CalcDynamicLayout(int nLength, DWORD dwMode)
             DelayShow(FALSE);
         return CSize(0, 0);
     }
+    if (IsFloating() && m_pWndDynDockBar != NULL)
+        m_pWndDynDockBar->RelayoutContainers();
     return size;
 }
