@@ -1,6 +1,7 @@
 // Frames, bars and the recording paint manager of the framework bar tests.
 #include "uibars_support.h"
 #include "afxdlgs.h"
+#include "test_support.h"
 
 void UiBarsPumpPending()
 {
@@ -166,17 +167,7 @@ void UiBarsTest::ExpectAllArraysSound()
 namespace
 {
 
-class CUiBarsEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        CDialogScript::UsePrivateDesktop();
-        CDialogScript::SetWatchdog(3000);
-    }
-};
-
 ::testing::Environment* const g_pEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CUiBarsEnvironment);
+    ::testing::AddGlobalTestEnvironment(new testsupport::CWindowTestEnvironment);
 
 } // namespace
