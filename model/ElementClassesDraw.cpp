@@ -3,10 +3,12 @@
 // DrawGraphics draws the element where it lies (column 1, row 1, no margins, gaps or cell
 // sizes); DrawDC and DrawInCellDC make a GDI+ graphics on the device context's output
 // handle. Every shape and picture class draws in DrawInCell through its body in
-// ShapeDraw.cpp or PictureDraw.cpp; the texts draw in DrawTextInCell.
+// ShapeDraw.cpp or PictureDraw.cpp; the texts draw in DrawTextInCell. Elements beyond the
+// bounds a file may hold are left out.
 
 #include "Elements.h"
 #include "ElementDraw.h"
+#include "ElementStream.h"
 
 using Gdiplus::Graphics;
 
@@ -25,7 +27,7 @@ using Gdiplus::Graphics;
                                 float fTopMargin, float fRowGap, float fColumnGap, \
                                 int nCellWidth, int nCellHeight) \
     { \
-        if (pGraphics == NULL) \
+        if (pGraphics == NULL || !IsElementWithinFileBounds(this)) \
             return; \
         const CPoint ptOffset = GetCellOffset(nColumn, nRow, fLeftMargin, fTopMargin, fRowGap, \
                                               fColumnGap, nCellWidth, nCellHeight); \
@@ -95,7 +97,7 @@ void CText::DrawTextInCell(Graphics* pGraphics, int nColumn, int nRow, float fLe
                            float fTopMargin, float fRowGap, float fColumnGap, int nCellWidth,
                            int nCellHeight)
 {
-    if (pGraphics == NULL)
+    if (pGraphics == NULL || !IsElementWithinFileBounds(this))
         return;
     const CPoint ptOffset = GetCellOffset(nColumn, nRow, fLeftMargin, fTopMargin, fRowGap,
                                           fColumnGap, nCellWidth, nCellHeight);

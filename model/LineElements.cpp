@@ -136,6 +136,15 @@ void SerializePoints(CArchive& ar, int& nCount, int& nCapacity, PointF*& pPoints
         delete[] pRead;
         throw;
     }
+    // Points that are no number or lie far outside any design are refused.
+    for (int i = 0; i < nRead; i++)
+    {
+        if (!IsFileCoordinate(pRead[i].X) || !IsFileCoordinate(pRead[i].Y))
+        {
+            delete[] pRead;
+            ThrowFileFormatError(ar);
+        }
+    }
     delete[] pPoints;
     pPoints = pRead;
     nCount = nCapacity = nRead;

@@ -134,6 +134,8 @@ void CText::SerializeTextBlock(CArchive& ar)
         lstrcpynA(lf.lfFaceName, strFace, LF_FACESIZE);
     }
     SerializeLong(ar, lf.lfHeight);
+    if (ar.IsLoading() && (lf.lfHeight < -MAX_FILE_FONT_SIZE || lf.lfHeight > MAX_FILE_FONT_SIZE))
+        ThrowFileFormatError(ar);
     SerializeByte(ar, lf.lfItalic);
     SerializeLong(ar, lf.lfOrientation);
     SerializeByte(ar, lf.lfOutPrecision);
@@ -143,6 +145,8 @@ void CText::SerializeTextBlock(CArchive& ar)
     SerializeByte(ar, lf.lfUnderline);
     SerializeLong(ar, lf.lfWeight);
     SerializeLong(ar, lf.lfWidth);
+    if (ar.IsLoading() && (lf.lfWidth < -MAX_FILE_FONT_SIZE || lf.lfWidth > MAX_FILE_FONT_SIZE))
+        ThrowFileFormatError(ar);
 
     if (ar.IsLoading())
     {

@@ -94,9 +94,15 @@ void CVarnelDoc::Serialize(CArchive& ar)
         fields.clrFront = ReadColor(ar);
         fields.clrBack = ReadColor(ar);
         fields.clrShadow = ReadColor(ar);
-        ar >> fields.nShadowLength >> fields.nDesignWidth >> fields.nDesignHeight;
+        // Sizes beyond any design are refused: previews and printing allocate from them.
+        fields.nShadowLength = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+        fields.nDesignWidth = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+        fields.nDesignHeight = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
         if (nVersion >= FILE_VERSION_OLD_SHEET)
-            ar >> fields.nSheetWidth >> fields.nSheetHeight;
+        {
+            fields.nSheetWidth = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+            fields.nSheetHeight = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+        }
         ar >> fields.nPublicationType;
         if (nVersion >= FILE_VERSION_OLD_SHEET)
         {
