@@ -6,7 +6,7 @@
 #include "VarnelDoc.h"
 #include "Element.h"
 #include "data/DataSource.h"
-#include "data/BrowDataSource.h"
+#include "data/PasswordProtect.h"
 
 namespace
 {
