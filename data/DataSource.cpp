@@ -1,6 +1,7 @@
 // DataSource.cpp - the data-source description and the loaded data table.
 
 #include "DataSource.h"
+#include "PasswordProtect.h"
 
 #include <string.h>
 
@@ -192,7 +193,7 @@ CString BuildAccessConnection(const CString& strPath, const CString& strPassword
     CString str("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
     str += strPath;
     str += ";Jet OLEDB:Database Password=";
-    str += strPassword;
+    str += QuoteConnectionValue(strPassword);
     str += ";";
     return str;
 }

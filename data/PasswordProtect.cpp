@@ -16,6 +16,9 @@ namespace
 const char kPasswordKey[] = "Jet OLEDB:Database Password=";
 const char kProtectedKey[] = "Protected Password=";
 
+// Set by tests: the platform's data protection behaves as if it could not be loaded.
+BOOL g_bProtectionUnavailable = FALSE;
+
 // Bytes as upper-case hex digits, and back.
 CString ToHex(const BYTE* pData, DWORD nSize)
 {
@@ -79,7 +82,7 @@ DATA_BLOB* Entropy()
 BOOL ProtectText(const CString& strPlain, CString& strHex)
 {
     HMODULE hModule = Crypt32();
-    if (hModule == NULL)
+    if (hModule == NULL || g_bProtectionUnavailable)
         return FALSE;
     PFN_CRYPTPROTECT pfnProtect = reinterpret_cast<PFN_CRYPTPROTECT>(
         reinterpret_cast<void*>(::GetProcAddress(hModule, "CryptProtectData")));
@@ -130,6 +133,78 @@ CString JoinPieces(const std::vector<CString>& pieces)
     return str;
 }
 
+// Splits a connection string at the ";" that lie outside quoted values ("..." or '...'
+// right after the "=", the quote doubled inside). The text after the last ";" is the
+// final piece.
+void SplitConnection(const CString& strConnection, std::vector<CString>& pieces)
+{
+    pieces.clear();
+    CString strPiece;
+    bool bValue = false;        // the "=" of this piece has been passed
+    const int nLength = strConnection.GetLength();
+    for (int i = 0; i < nLength; ++i)
+    {
+        const char ch = strConnection[i];
+        if (ch == ';')
+        {
+            pieces.push_back(strPiece);
+            strPiece.Empty();
+            bValue = false;
+            continue;
+        }
+        strPiece += ch;
+        if (ch != '=' || bValue)
+            continue;
+        bValue = true;
+        int j = i + 1;
+        while (j < nLength && (strConnection[j] == ' ' || strConnection[j] == '\t'))
+            strPiece += strConnection[j++];
+        if (j >= nLength || (strConnection[j] != '"' && strConnection[j] != '\''))
+        {
+            i = j - 1;
+            continue;
+        }
+        const char chQuote = strConnection[j];
+        strPiece += chQuote;
+        for (++j; j < nLength; ++j)
+        {
+            strPiece += strConnection[j];
+            if (strConnection[j] != chQuote)
+                continue;
+            if (j + 1 < nLength && strConnection[j + 1] == chQuote)
+                strPiece += strConnection[++j];    // a doubled quote
+            else
+                break;
+        }
+        i = j;
+    }
+    pieces.push_back(strPiece);
+}
+
+// The value of a piece after its key, without the quotes of a quoted value.
+CString UnquoteValue(const CString& strRaw)
+{
+    int i = 0;
+    while (i < strRaw.GetLength() && (strRaw[i] == ' ' || strRaw[i] == '\t'))
+        ++i;
+    if (i >= strRaw.GetLength() || (strRaw[i] != '"' && strRaw[i] != '\''))
+        return strRaw;
+    const char chQuote = strRaw[i];
+    CString strValue;
+    for (++i; i < strRaw.GetLength(); ++i)
+    {
+        if (strRaw[i] == chQuote)
+        {
+            if (i + 1 < strRaw.GetLength() && strRaw[i + 1] == chQuote)
+                ++i;
+            else
+                break;
+        }
+        strValue += strRaw[i];
+    }
+    return strValue;
+}
+
 // The index of the ";" piece that starts with pszKey (any case), or -1.
 int FindPiece(const std::vector<CString>& pieces, const char* pszKey)
 {
@@ -143,41 +218,43 @@ int FindPiece(const std::vector<CString>& pieces, const char* pszKey)
 }
 
 // Rewrites the connection string of an Access description.
-CString ReplaceAccessConnection(const CString& strDescription,
-    CString (*pfnChange)(const CString&))
+template <class TChange>
+CString ReplaceAccessConnection(const CString& strDescription, TChange change)
 {
     CDataSourceInfo info;
     if (ParseDataSourceDescription(strDescription, info) != DSPARSE_OK ||
         info.m_nType != DATASOURCE_ACCESS)
         return strDescription;
-    const CString strChanged = pfnChange(info.m_strConnection);
+    const CString strChanged = change(info.m_strConnection);
     if (strChanged == info.m_strConnection)
         return strDescription;
     return BuildAdoDescription(info.m_nType, strChanged, info.m_strSql);
 }
-}
 
-CString GetConnectionPassword(const CString& strConnection)
+// The connection string with its password protected; when it cannot be protected the
+// string is returned as it is, or, with bDrop, with the password left out and
+// *pbDropped set.
+CString ProtectPassword(const CString& strConnection, bool bDrop, BOOL* pbDropped)
 {
     std::vector<CString> pieces;
-    SplitAtSeparator(strConnection, ";", pieces);
-    const int nPiece = FindPiece(pieces, kPasswordKey);
-    if (nPiece < 0)
-        return CString();
-    return pieces[nPiece].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1);
-}
-
-CString ProtectConnectionPassword(const CString& strConnection)
-{
-    std::vector<CString> pieces;
-    SplitAtSeparator(strConnection, ";", pieces);
+    SplitConnection(strConnection, pieces);
     const int nPassword = FindPiece(pieces, kPasswordKey);
     if (nPassword < 0 || FindPiece(pieces, kProtectedKey) >= 0)
         return strConnection;
-    const CString strPassword = pieces[nPassword].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1);
-    CString strHex;
-    if (strPassword.IsEmpty() || !ProtectText(strPassword, strHex))
+    const CString strPassword = UnquoteValue(pieces[nPassword].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1));
+    if (strPassword.IsEmpty())
         return strConnection;
+    CString strHex;
+    if (!ProtectText(strPassword, strHex))
+    {
+        if (!bDrop)
+            return strConnection;
+        // never written in clear text: left out, to be asked for again
+        pieces[nPassword] = kPasswordKey;
+        if (pbDropped != NULL)
+            *pbDropped = TRUE;
+        return JoinPieces(pieces);
+    }
     pieces[nPassword] = kPasswordKey;
     // The string ends with ";": its last piece is empty.
     if (!pieces.empty() && pieces.back().IsEmpty())
@@ -186,11 +263,49 @@ CString ProtectConnectionPassword(const CString& strConnection)
     pieces.push_back(CString());
     return JoinPieces(pieces);
 }
+}
+
+void SimulateUnavailablePasswordProtection(BOOL bUnavailable)
+{
+    g_bProtectionUnavailable = bUnavailable;
+}
+
+CString QuoteConnectionValue(const CString& strValue)
+{
+    const bool bPlain = strValue.IsEmpty() ||
+        (strValue.Find(';') < 0 && strValue[0] != ' ' && strValue[0] != '\t' &&
+         strValue[0] != '"' && strValue[0] != '\'' && strValue[0] != '{' &&
+         strValue[strValue.GetLength() - 1] != ' ' && strValue[strValue.GetLength() - 1] != '\t');
+    if (bPlain)
+        return strValue;
+    if (strValue.Find('"') < 0)
+        return "\"" + strValue + "\"";
+    if (strValue.Find('\'') < 0)
+        return "'" + strValue + "'";
+    CString strDoubled(strValue);
+    strDoubled.Replace("\"", "\"\"");
+    return "\"" + strDoubled + "\"";
+}
+
+CString GetConnectionPassword(const CString& strConnection)
+{
+    std::vector<CString> pieces;
+    SplitConnection(strConnection, pieces);
+    const int nPiece = FindPiece(pieces, kPasswordKey);
+    if (nPiece < 0)
+        return CString();
+    return UnquoteValue(pieces[nPiece].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1));
+}
+
+CString ProtectConnectionPassword(const CString& strConnection)
+{
+    return ProtectPassword(strConnection, false, NULL);
+}
 
 CString RevealConnectionPassword(const CString& strConnection)
 {
     std::vector<CString> pieces;
-    SplitAtSeparator(strConnection, ";", pieces);
+    SplitConnection(strConnection, pieces);
     const int nProtected = FindPiece(pieces, kProtectedKey);
     if (nProtected < 0)
         return strConnection;
@@ -201,13 +316,17 @@ CString RevealConnectionPassword(const CString& strConnection)
     pieces.erase(pieces.begin() + nProtected);
     const int nPassword = FindPiece(pieces, kPasswordKey);
     if (nPassword >= 0)
-        pieces[nPassword] = CString(kPasswordKey) + strPassword;
+        pieces[nPassword] = CString(kPasswordKey) + QuoteConnectionValue(strPassword);
     return JoinPieces(pieces);
 }
 
-CString ProtectDescriptionPassword(const CString& strDescription)
+CString ProtectDescriptionPassword(const CString& strDescription, BOOL* pbDropped)
 {
-    return ReplaceAccessConnection(strDescription, ProtectConnectionPassword);
+    if (pbDropped != NULL)
+        *pbDropped = FALSE;
+    return ReplaceAccessConnection(strDescription, [pbDropped](const CString& strConnection) {
+        return ProtectPassword(strConnection, true, pbDropped);
+    });
 }
 
 CString RevealDescriptionPassword(const CString& strDescription)

@@ -16,6 +16,10 @@ const char kFormatTag[] = "labf";
 const char kWrongFormatMessage[] =
     "The file has wrong format and not made to be used with this application.";
 
+const char kPasswordNotStoredMessage[] =
+    "The database password could not be stored protected, so it was not saved with the "
+    "publication.\nIt will be asked for when the data source is next opened.";
+
 BOOL IsKnownTag(const CString& strTag)
 {
     return strTag == "labf" || strTag == "lblf" || strTag == "tvxf";
@@ -74,8 +78,12 @@ void CVarnelDoc::Serialize(CArchive& ar)
         ar << (DWORD)ArgbToColorRef(m_clrShadow);
         ar << m_nShadowLength << m_nDesignWidth << m_nDesignHeight;
         ar << m_nSheetWidth << m_nSheetHeight << m_nPublicationType;
-        // An Access password from an old file is stored protected, never in clear text.
-        ar << ProtectDescriptionPassword(m_strDataSource);
+        // An Access password is stored protected, never in clear text; when it cannot be
+        // protected it is left out and the user told.
+        BOOL bPasswordDropped = FALSE;
+        ar << ProtectDescriptionPassword(m_strDataSource, &bPasswordDropped);
+        if (bPasswordDropped)
+            AfxMessageBox(kPasswordNotStoredMessage, MB_ICONINFORMATION);
         return;
     }
 
