@@ -346,6 +346,7 @@ TEST(HostileDrawing, MutatedPublicationsOpenDrawPreviewSaveAndReopenWithinLimits
     const Bytes original = SaveToBytes(source);
     ASSERT_GT(original.size(), 300u);
 
+    CTempPath file(".labf");
     CRandom rnd(29);
     const int nFiles = 300;
     int nLoaded = 0;
@@ -372,9 +373,10 @@ TEST(HostileDrawing, MutatedPublicationsOpenDrawPreviewSaveAndReopenWithinLimits
                     canvas.G()->ResetTransform();
                     canvas.G()->ScaleTransform(0.5f, 0.5f);
                 }
-                std::unique_ptr<Bitmap> p(RenderDesignPreview(
-                    doc.m_listElements, doc.m_nSide, doc.m_nDesignWidth / 4, doc.m_nDesignHeight / 4,
-                    NULL, TRUE));
+                // the wizard's preview of the file as a template
+                file.Write(data.data(), data.size());
+                CVarnelDoc scratch;
+                std::unique_ptr<Bitmap> p(RenderTemplatePreview(scratch, file.Path(), NULL));
                 if (p)
                 {
                     EXPECT_LE(p->GetWidth(), (UINT)MAX_PREVIEW_SIDE);
