@@ -106,3 +106,19 @@ TEST(PasswordProtect, WithoutProtectionAStoredDescriptionLeavesThePasswordOut)
     ASSERT_EQ(DSPARSE_OK, ParseDataSourceDescription(RevealDescriptionPassword(strStored), info));
     EXPECT_STREQ("Sec;ret", GetConnectionPassword(info.m_strConnection));
 }
+
+TEST(PasswordProtect, ADoubleColonInAPasswordStaysInTheConnectionOfADescription)
+{
+    const CString strDescription = BuildAdoDescription(
+        DATASOURCE_ACCESS, BuildAccessConnection("C:\\b.mdb", "x::y;z"), "SELECT * FROM [T::U]");
+    CDataSourceInfo info;
+    ASSERT_EQ(DSPARSE_OK, ParseDataSourceDescription(strDescription, info));
+    EXPECT_STREQ("x::y;z", GetConnectionPassword(info.m_strConnection));
+    EXPECT_STREQ("SELECT * FROM [T::U]", info.m_strSql);
+
+    CDataSourceInfo revealed;
+    ASSERT_EQ(DSPARSE_OK, ParseDataSourceDescription(
+        RevealDescriptionPassword(ProtectDescriptionPassword(strDescription)), revealed));
+    EXPECT_STREQ("x::y;z", GetConnectionPassword(revealed.m_strConnection));
+    EXPECT_STREQ("SELECT * FROM [T::U]", revealed.m_strSql);
+}
