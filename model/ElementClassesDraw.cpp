@@ -84,7 +84,9 @@ bool IsElementDrawable(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
         maxX = fmax(maxX, pMaxX);
         maxY = fmax(maxY, pMaxY);
     }
-    const double fMargin = fmax(fabs(maxX - minX), fabs(maxY - minY)) / 2 +
+    // room for the turn about the centre and for the sun's rays
+    const bool bReaching = pElement->m_nAngle % 360 != 0 || pElement->IsKindOf(RUNTIME_CLASS(CShapeSun));
+    const double fMargin = (bReaching ? fmax(fabs(maxX - minX), fabs(maxY - minY)) / 2 : 0) +
                            abs(pElement->m_nLineWidth) + abs(pElement->m_nShadowLength) + 1;
     Gdiplus::PointF corners[4] = {
         Gdiplus::PointF((float)(minX + ptOffset.x - fMargin), (float)(minY + ptOffset.y - fMargin)),

@@ -168,6 +168,29 @@ TEST(HostileDrawing, ShapesAtTheBoundDrawQuicklyWhenScaledDown)
     EXPECT_EQ(GREEN, canvas.At(100, 100));
 }
 
+TEST(HostileDrawing, TheLargestDesignIsStillDrawnAtSixHundredDotsPerInch)
+{
+    CCanvas canvas(100, 100);
+    canvas.G()->SetPageUnit(UnitPixel);
+    canvas.G()->SetPageScale(6.0f);
+    CCircle circle(CPoint(0, 0), CPoint(2500, 2500));
+    circle.m_nFillKind = 1;
+    circle.m_clrFill = GREEN;
+    circle.m_nLineWidth = 0;
+    CRectangle rect(CPoint(0, 0), CPoint(2500, 2500));
+    rect.m_nFillKind = 1;
+    rect.m_clrFill = BLUE;
+    rect.m_nLineWidth = 0;
+    CResourceWatch watch;
+    DrawElement(canvas.G(), &rect);
+    EXPECT_EQ(BLUE, canvas.At(2, 2));
+    // the circle's centre brought into the canvas
+    canvas.G()->TranslateTransform(-1240.0f, -1240.0f);
+    DrawElement(canvas.G(), &circle);
+    ExpectWithinLimits(watch);
+    EXPECT_EQ(GREEN, canvas.At(60, 60));
+}
+
 TEST(HostileDrawing, ShapesTooLargeOnTheDeviceAreLeftOut)
 {
     // Ellipses some 45000 pixels across hang the drawing library: at full size, and when
