@@ -185,8 +185,9 @@ void CElement::Serialize(CArchive& ar)
     if (ar.IsStoring())
     {
         ar << m_nDashStyle;
-        ar << (int)m_rect.left << (int)m_rect.top << (int)m_rect.right << (int)m_rect.bottom;
-        ar << m_nReserved << m_nLineWidth << m_nAngle << m_nFillKind;
+        ar << ClampToLimit(m_rect.left, MAX_FILE_COORDINATE) << ClampToLimit(m_rect.top, MAX_FILE_COORDINATE);
+        ar << ClampToLimit(m_rect.right, MAX_FILE_COORDINATE) << ClampToLimit(m_rect.bottom, MAX_FILE_COORDINATE);
+        ar << m_nReserved << ClampToLimit(m_nLineWidth, MAX_FILE_LINE_WIDTH) << m_nAngle << m_nFillKind;
         ar << (int)m_bTransparent << (int)m_bShadow << m_nSide;
     }
     else

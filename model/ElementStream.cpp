@@ -56,6 +56,11 @@ int ReadBoundedInt(CArchive& ar, int nLimit)
     return n;
 }
 
+int ClampToLimit(int n, int nLimit)
+{
+    return n < -nLimit ? -nLimit : (n > nLimit ? nLimit : n);
+}
+
 bool IsFileCoordinate(double v)
 {
     return isfinite(v) && v >= -MAX_FILE_COORDINATE && v <= MAX_FILE_COORDINATE;

@@ -72,6 +72,9 @@ CString ReadFileString(CArchive& ar, int nMaxLength = MAX_FILE_STRING_LENGTH);
 [[noreturn]] void ThrowFileFormatError(CArchive& ar);
 // An int of the archive that must lie within -nLimit..nLimit, else a format error.
 int ReadBoundedInt(CArchive& ar, int nLimit);
+// n brought within -nLimit..nLimit: what the writer stores, so that every file it makes
+// can be read back.
+int ClampToLimit(int n, int nLimit);
 // True for a finite number within -MAX_FILE_COORDINATE..MAX_FILE_COORDINATE.
 bool IsFileCoordinate(double v);
 // True when the element's rectangle and line width lie within the bounds a file may

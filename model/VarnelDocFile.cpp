@@ -76,8 +76,10 @@ void CVarnelDoc::Serialize(CArchive& ar)
         ar << (DWORD)ArgbToColorRef(m_clrBackgroundFront);
         ar << (DWORD)ArgbToColorRef(m_clrBackgroundBack);
         ar << (DWORD)ArgbToColorRef(m_clrShadow);
-        ar << m_nShadowLength << m_nDesignWidth << m_nDesignHeight;
-        ar << m_nSheetWidth << m_nSheetHeight << m_nPublicationType;
+        ar << ClampToLimit(m_nShadowLength, MAX_FILE_COORDINATE);
+        ar << ClampToLimit(m_nDesignWidth, MAX_FILE_COORDINATE) << ClampToLimit(m_nDesignHeight, MAX_FILE_COORDINATE);
+        ar << ClampToLimit(m_nSheetWidth, MAX_FILE_COORDINATE) << ClampToLimit(m_nSheetHeight, MAX_FILE_COORDINATE);
+        ar << m_nPublicationType;
         // An Access password is stored protected, never in clear text; when it cannot be
         // protected it is left out and the user told.
         BOOL bPasswordDropped = FALSE;

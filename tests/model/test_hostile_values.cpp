@@ -175,3 +175,32 @@ TEST(HostileValues, TheLargestValuesAFileMayHoldStillLoad)
         EXPECT_EQ(-100000, doc.m_nShadowLength);
     }
 }
+
+TEST(HostileValues, TheWriterStoresAbsurdValuesAtTheBoundsSoTheFileReadsBack)
+{
+    CVarnelDoc doc;
+    doc.m_nDesignWidth = 262144;
+    doc.m_nShadowLength = -0x7FFFFFFF;
+    CCircle* pCircle = new CCircle(CPoint(-16777000, 0), CPoint(16777000, 50));
+    pCircle->m_nLineWidth = 0x6000000;
+    doc.m_listElements.AddTail(pCircle);
+    CClosedCurve* pCurve = new CClosedCurve(CPoint(0, 0), CPoint(10, 10));
+    pCurve->AddPoint(CPoint(1, 2));
+    pCurve->AddPoint(CPoint(3, 4));
+    pCurve->m_pPoints[0].X = std::numeric_limits<float>::quiet_NaN();
+    pCurve->m_pPoints[1].Y = 1.0e9f;
+    doc.m_listElements.AddTail(pCurve);
+
+    CVarnelDoc reopened;
+    ASSERT_EQ(-1, LoadDocumentFailure(reopened, SaveDocument(doc)));
+    EXPECT_EQ(MAX_FILE_COORDINATE, reopened.m_nDesignWidth);
+    EXPECT_EQ(-MAX_FILE_COORDINATE, reopened.m_nShadowLength);
+    ASSERT_EQ(2, ElementCount(reopened));
+    EXPECT_EQ(CRect(-MAX_FILE_COORDINATE, 0, MAX_FILE_COORDINATE, 50), ElementAt(reopened, 0)->m_rect);
+    EXPECT_EQ(MAX_FILE_LINE_WIDTH, ElementAt(reopened, 0)->m_nLineWidth);
+    CClosedCurve* pRead = static_cast<CClosedCurve*>(ElementAt(reopened, 1));
+    ASSERT_EQ(2, pRead->m_nPointCount);
+    EXPECT_EQ(0.0f, pRead->m_pPoints[0].X);
+    EXPECT_EQ(2.0f, pRead->m_pPoints[0].Y);
+    EXPECT_EQ((float)MAX_FILE_COORDINATE, pRead->m_pPoints[1].Y);
+}
