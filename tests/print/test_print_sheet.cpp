@@ -359,3 +359,17 @@ TEST_F(PrintSheet, AFailingPageIsReportedOnceAndEndsTheJob)
     EXPECT_EQ(1, m_boxes.GetCount());
     EXPECT_EQ(0, DifferencesFromRecord(paper, CellOrigin(1, 1), 61));
 }
+
+TEST_F(PrintSheet, GapsAndMarginsPlaceCellsToTheNearestHundredth)
+{
+    // 0.13 and 0.47 are just below themselves in single precision: still 13 and 47 units
+    m_pProgram->LoadRecords(30, m_folder);
+    CPaper paper(850, 1100);
+    PrintToPaper(paper, [](CDialogScript::CSteps& steps) {
+        steps.SetText(IDC_PO_COLUMNGAP, "0.13").SetText(IDC_PO_TOPMARGIN, "0.47").SetText(IDC_PO_ROWGAP, "0.03");
+    });
+    EXPECT_EQ(0, DifferencesFromRecord(paper, CPoint(kLeft, 47), 1));
+    EXPECT_EQ(0, DifferencesFromRecord(paper, CPoint(kLeft + kWidth + 13, 47), 2));
+    EXPECT_EQ(0, DifferencesFromRecord(paper, CPoint(kLeft + 2 * (kWidth + 13), 47 + 2 * (kHeight + 3)), 9));
+    EXPECT_EQ(kWhite, paper.Pixel(kLeft + kWidth + 6, 60)) << "the gap";
+}
