@@ -2,10 +2,13 @@
 // side switch and the free helpers of the module.
 
 #include "VarnelView.h"
+#include "ChildFrm.h"
+#include "RulerView.h"
 #include "model/Element.h"
 #include "model/VarnelDoc.h"
 #include "afxbars.h"
 #include "afxdlgs.h"
+#include "output/PubSizeDlg.h"
 #include "resources/resource.h"
 
 IMPLEMENT_DYNCREATE(CVarnelView, CScrollView)
@@ -162,6 +165,8 @@ void CVarnelView::OnInitialUpdate()
     }
     SetScrollSizes(MM_LOENGLISH, sizeTotal, CSize(20, 20), CSize(5, 5));
     CScrollView::OnInitialUpdate();
+    // the rulers show the view's own zoom from the start
+    RefreshRulers();
 }
 
 BOOL CVarnelView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
@@ -173,8 +178,33 @@ BOOL CVarnelView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
     CPoint point(0, 0);
     DeviceToLogical(point);
     m_ptScroll = point;
+    RefreshRulers(sizeScroll.cx != 0, sizeScroll.cy != 0);
     Invalidate(TRUE);
     return TRUE;
+}
+
+// Rulers
+
+void CVarnelView::RefreshRulers(BOOL bHorizontal, BOOL bVertical)
+{
+    if (bHorizontal)
+    {
+        if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 0, 2)))
+            pRuler->Refresh(1, m_fZoom);
+    }
+    if (bVertical)
+    {
+        if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 1, 1)))
+            pRuler->Refresh(0, m_fZoom);
+    }
+}
+
+void CVarnelView::ShowRulerPosition(CPoint point, BOOL bForget)
+{
+    if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 0, 2)))
+        pRuler->ShowPosition(point.x, point.y, 1, bForget);
+    if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 1, 1)))
+        pRuler->ShowPosition(point.x, point.y, 0, bForget);
 }
 
 // Conversions
@@ -275,6 +305,7 @@ void CVarnelView::AfterZoomChange()
     ShowZoomInStatusBar(m_fZoom);
     if (m_hWnd != NULL)
         Invalidate(TRUE);
+    RefreshRulers();
     // the scroll ranges follow every zoom so the whole page stays reachable
     SetZoomScrollSizes();
 }
@@ -362,6 +393,40 @@ void CVarnelView::SwitchSide(int nSide)
     pDoc->m_nSide = nSide;
     if (m_hWnd != NULL)
         Invalidate(TRUE);
+}
+
+// Every element is scaled by new size / old size on each axis (curves with their points);
+// one undo level, and the document is marked modified.
+void CVarnelView::ChangePublicationSize()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL || pDoc->m_nDesignWidth <= 0 || pDoc->m_nDesignHeight <= 0)
+        return;
+    CPubSizeDlg dlg(this);
+    dlg.m_nOldWidth = pDoc->m_nDesignWidth;
+    dlg.m_nOldHeight = pDoc->m_nDesignHeight;
+    if (dlg.DoModal() != IDOK || dlg.m_nNewWidth <= 0 || dlg.m_nNewHeight <= 0)
+        return;
+    if (dlg.m_nNewWidth == pDoc->m_nDesignWidth && dlg.m_nNewHeight == pDoc->m_nDesignHeight)
+        return;
+
+    const double fScaleX = (double)dlg.m_nNewWidth / pDoc->m_nDesignWidth;
+    const double fScaleY = (double)dlg.m_nNewHeight / pDoc->m_nDesignHeight;
+    pDoc->PushUndo();
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listElements.GetNext(pos);
+        const CRect rect = pElement->GetRect();
+        pElement->ResizeRect((int)(rect.left * fScaleX), (int)(rect.top * fScaleY),
+                             (int)(rect.right * fScaleX), (int)(rect.bottom * fScaleY));
+    }
+    pDoc->m_nDesignWidth = dlg.m_nNewWidth;
+    pDoc->m_nDesignHeight = dlg.m_nNewHeight;
+    pDoc->SetModifiedFlag();
+    SetZoomScrollSizes();
+    if (m_hWnd != NULL)
+        Invalidate(TRUE);
+    RefreshRulers();
 }
 
 // Free helpers

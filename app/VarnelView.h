@@ -47,6 +47,12 @@ public:
     void ShowZoomInStatusBar(float fZoom);
     // Shows side 1 (front) or 2 (back) of a two-sided publication.
     void SwitchSide(int nSide);
+    // Runs the change-of-size dialog and scales every element to the new design size.
+    void ChangePublicationSize();
+    // Redraws the rulers beside the view at its zoom.
+    void RefreshRulers(BOOL bHorizontal = TRUE, BOOL bVertical = TRUE);
+    // Moves the rulers' position markers to a client pixel.
+    void ShowRulerPosition(CPoint point, BOOL bForget);
     // The element under a point (document units), topmost first; NULL when none.
     CElement* ElementAtPoint(CPoint point);
     // A new element of the document's current tool from m_ptStart to m_ptCurrent, or NULL.

@@ -206,6 +206,7 @@ void CVarnelView::OnMouseMove(UINT nFlags, CPoint point)
     CVarnelDoc* pDoc = GetDocument();
     try
     {
+        ShowRulerPosition(point, FALSE);
         CPoint ptDoc = point;
         DeviceToLogical(ptDoc);
         SetStatusText(1, "x,y:" + IntToString(ptDoc.x) + ", " + IntToString(ptDoc.y));
@@ -282,6 +283,7 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
     CVarnelDoc* pDoc = GetDocument();
     try
     {
+        ShowRulerPosition(point, TRUE);
         CPoint ptDoc = point;
         DeviceToLogical(ptDoc);
         m_ptCurrent = ptDoc;

@@ -15,6 +15,10 @@
 #define IDB_ABOUT_PICTURE               304
 #define IDB_TIP_PICTURE                 311
 #define IDC_LINK_HAND                   280     // cursor over links
+#define IDB_SIDE_FRONT                  298
+#define IDB_SIDE_BACK                   299
+#define IDB_SIDE_VIEWDATA               309
+#define IDB_SIDE_DATABASE               310
 
 /////////////////////////////////////////////////////////////////////////////
 // Dialogs and their controls
