@@ -10,6 +10,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <ctype.h>
 #include <stdio.h>
 
 using namespace Gdiplus;
@@ -181,6 +182,48 @@ int CountPostScriptPages(LPCTSTR lpszPath)
             ++nPages;
     }
     return nPages;
+}
+
+std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath)
+{
+    static const char* const kDigits[] = { "zero", "one", "two", "three", "four",
+                                           "five", "six", "seven", "eight", "nine" };
+    std::vector<std::string> pages;
+    HANDLE h = ::CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return pages;
+    std::string data;
+    char buf[65536];
+    DWORD nRead = 0;
+    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
+        data.append(buf, nRead);
+    ::CloseHandle(h);
+
+    const std::string strShow = " glyphshow";
+    size_t pos = 0;
+    while ((pos = data.find("\n%%Page:", pos)) != std::string::npos)
+    {
+        pos += 8;
+        const size_t end = data.find("\n%%Page:", pos);
+        const std::string page = data.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        std::string text;
+        for (size_t at = 0; (at = page.find(strShow, at)) != std::string::npos; at += strShow.size())
+        {
+            const size_t slash = page.rfind('/', at);
+            const std::string name = slash == std::string::npos ? "" : page.substr(slash + 1, at - slash - 1);
+            char c = '?';
+            if (name.size() == 1 && isalpha((unsigned char)name[0]))
+                c = name[0];
+            else if (name == "space" || name == "uni00A0")
+                c = ' ';
+            for (int d = 0; d < 10; d++)
+                if (name == kDigits[d])
+                    c = (char)('0' + d);
+            text += c;
+        }
+        pages.push_back(text);
+    }
+    return pages;
 }
 
 /////////////////////////////////////////////////////////////////////////////

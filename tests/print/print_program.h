@@ -29,6 +29,10 @@ extern const char TEST_PRINTER_NAME[];
 // Number of "%%Page:" lines of a PostScript file (-1 when it cannot be read).
 int CountPostScriptPages(LPCTSTR lpszPath);
 
+// The text each page of a PostScript file shows, glyph by glyph in drawing order (letters,
+// digits and blanks; '?' for other glyphs).
+std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath);
+
 // A temporary folder, removed with its contents.
 class CPrintFolder
 {

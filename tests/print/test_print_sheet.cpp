@@ -153,6 +153,34 @@ TEST_F(PrintSheet, ThePostScriptPrinterGetsTheSheetsAndTheirTexts)
     EXPECT_EQ(3, m_pProgram->View()->m_nPagesToPrint);
     EXPECT_EQ(3, CountPostScriptPages(strOutput)) << "70 records on 30-up sheets";
 
+    // each sheet shows its records' texts cell by cell
+    const std::vector<std::string> pages = PostScriptPageTexts(strOutput);
+    ASSERT_EQ(3u, pages.size());
+    for (int s = 0; s < 3; s++)
+    {
+        std::string expected;
+        for (int k = 30 * s + 1; k <= 70 && k <= 30 * s + 30; k++)
+        {
+            for (const CString& str : RecordTexts(k))
+                expected += (LPCTSTR)str;
+        }
+        EXPECT_EQ(expected, pages[s]) << "sheet " << s + 1;
+    }
+
+    // cells at three printer pixels a hundredth of an inch, from the page's printable corner:
+    // (-6, 25) less the printer's quarter-inch margin, and on across the sheet
+    CFile file(strOutput, CFile::modeRead);
+    std::string data((size_t)file.GetLength(), '\0');
+    file.Read(&data[0], (UINT)data.size());
+    file.Close();
+    const size_t nPage1 = data.find("\n%%Page: 1 ");
+    const size_t nPage2 = data.find("\n%%Page: 2 ");
+    ASSERT_NE(std::string::npos, nPage1);
+    const std::string page1 = data.substr(nPage1, nPage2 - nPage1);
+    EXPECT_NE(std::string::npos, page1.find("\n-18 75 moveto\n768 75 lineto\n768 375 lineto\n"));
+    EXPECT_NE(std::string::npos, page1.find("\n810 75 moveto\n"));
+    EXPECT_NE(std::string::npos, page1.find("\n1638 2775 moveto\n2424 2775 lineto\n"));
+
     // on the printer the offsets are the margins less the printer's quarter inch
     EXPECT_NEAR(0.19f - 0.25f, m_pProgram->View()->m_fPrintLeft, 0.001f);
     EXPECT_NEAR(0.50f - 0.25f, m_pProgram->View()->m_fPrintTop, 0.001f);
