@@ -269,14 +269,14 @@ int CPrintDlg::GetSelectedColumns() const
     return nSel >= 0 ? nSel + 1 : 1;
 }
 
-int CPrintDlg::GetDlgItemInt(int nID) const
+int CPrintDlg::ReadInt(int nID) const
 {
     char szText[64] = "";
     ::GetDlgItemTextA(m_hWnd, nID, szText, sizeof(szText));
     return atoi(szText);
 }
 
-double CPrintDlg::GetDlgItemFloat(int nID) const
+double CPrintDlg::ReadFloat(int nID) const
 {
     char szText[64] = "";
     ::GetDlgItemTextA(m_hWnd, nID, szText, sizeof(szText));
@@ -355,8 +355,8 @@ void CPrintDlg::OnKillFocusCustomSize()
 
 void CPrintDlg::ReadCustomSize()
 {
-    const int nWidth = HundredthsOf(GetDlgItemFloat(IDC_PO_CUSTOMWIDTH));
-    const int nHeight = HundredthsOf(GetDlgItemFloat(IDC_PO_CUSTOMHEIGHT));
+    const int nWidth = HundredthsOf(ReadFloat(IDC_PO_CUSTOMWIDTH));
+    const int nHeight = HundredthsOf(ReadFloat(IDC_PO_CUSTOMHEIGHT));
     if (nWidth >= MIN_SHEET_SIZE && nWidth <= MAX_SHEET_SIZE)
     {
         m_nSheetWidth = m_nGoodSheetWidth = nWidth;
@@ -382,7 +382,7 @@ void CPrintDlg::ReadCustomSize()
 
 void CPrintDlg::CheckGap(int nID)
 {
-    const double dValue = GetDlgItemFloat(nID);
+    const double dValue = ReadFloat(nID);
     if (dValue <= 0)
         SetDlgItemText(nID, "0");
     else if (dValue > 15)
@@ -391,7 +391,7 @@ void CPrintDlg::CheckGap(int nID)
 
 void CPrintDlg::CheckMargin(int nID, LPCTSTR lpszReplacement)
 {
-    const double dValue = GetDlgItemFloat(nID);
+    const double dValue = ReadFloat(nID);
     if (dValue < 0 || dValue > 15)
         SetDlgItemText(nID, lpszReplacement);
 }
@@ -424,7 +424,7 @@ void CPrintDlg::OnChangeStartRow()
 {
     if (!m_bReady)
         return;
-    const int nValue = GetDlgItemInt(IDC_PO_STARTROW);
+    const int nValue = ReadInt(IDC_PO_STARTROW);
     const int nRows = GetSelectedRows();
     CString strText;
     if (nValue <= 0)
@@ -444,7 +444,7 @@ void CPrintDlg::OnChangeStartColumn()
 {
     if (!m_bReady)
         return;
-    const int nValue = GetDlgItemInt(IDC_PO_STARTCOLUMN);
+    const int nValue = ReadInt(IDC_PO_STARTCOLUMN);
     const int nColumns = GetSelectedColumns();
     CString strText;
     if (nValue <= 0)
@@ -470,7 +470,7 @@ void CPrintDlg::OnChangePagesToPrint()
 {
     if (!m_bReady)
         return;
-    const int nValue = GetDlgItemInt(IDC_PO_PAGES);
+    const int nValue = ReadInt(IDC_PO_PAGES);
     CString strText;
     if (nValue <= 0)
         strText = "1";
@@ -578,10 +578,10 @@ void CPrintDlg::DrawLayout(CDC* pDC, const CRect& rcArea)
 
     // margins and gaps as typed, at the sheet's scale
     const float fInch = 100 * k;
-    const float fLeft = (float)GetDlgItemFloat(IDC_PO_LEFTMARGIN) * fInch;
-    const float fTop = (float)GetDlgItemFloat(IDC_PO_TOPMARGIN) * fInch;
-    const float fColumnGap = (float)GetDlgItemFloat(IDC_PO_COLUMNGAP) * fInch;
-    const float fRowGap = (float)GetDlgItemFloat(IDC_PO_ROWGAP) * fInch;
+    const float fLeft = (float)ReadFloat(IDC_PO_LEFTMARGIN) * fInch;
+    const float fTop = (float)ReadFloat(IDC_PO_TOPMARGIN) * fInch;
+    const float fColumnGap = (float)ReadFloat(IDC_PO_COLUMNGAP) * fInch;
+    const float fRowGap = (float)ReadFloat(IDC_PO_ROWGAP) * fInch;
     const float fCellWidth = m_nDesignWidth * k;
     const float fCellHeight = m_nDesignHeight * k;
     const int nRows = GetSelectedRows();
@@ -640,11 +640,6 @@ void CPrintDlg::OnOK()
     if (m_listSheets.GetCurSel() <= 0)
         ReadCustomSize();
     CDialog::OnOK();
-}
-
-void CPrintDlg::OnCancel()
-{
-    CDialog::OnCancel();
 }
 
 void CPrintDlg::PostNcDestroy()

@@ -71,7 +71,6 @@ public:
 protected:
     virtual void DoDataExchange(CDataExchange* pDX) override;
     virtual void OnOK() override;
-    virtual void OnCancel() override;
     virtual void PostNcDestroy() override;
 
     // Fills the sheet list and shows the first estimate.
@@ -90,8 +89,8 @@ protected:
     void CheckMargin(int nID, LPCTSTR lpszReplacement);
     void SelectLayoutCombos();
     void ReleaseCatalogue();
-    int GetDlgItemInt(int nID) const;
-    double GetDlgItemFloat(int nID) const;
+    int ReadInt(int nID) const;
+    double ReadFloat(int nID) const;
 
     // Message handlers
     afx_msg void OnPaint();
