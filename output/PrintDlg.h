@@ -89,6 +89,7 @@ protected:
     void CheckMargin(int nID, LPCTSTR lpszReplacement);
     void SelectLayoutCombos();
     void ReleaseCatalogue();
+    // atoi and atof of a control's text
     int ReadInt(int nID) const;
     double ReadFloat(int nID) const;
 
