@@ -21,6 +21,9 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     // Printing
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+    // Export
+    ON_COMMAND(ID_FILE_SAVE_AS_IMAGE, OnFileSaveAsImage)
+    ON_COMMAND(ID_FILE_EXPORT_PDF, OnExportPdf)
     // Zoom
     ON_COMMAND_RANGE(ID_VIEW_ZOOM_50, ID_VIEW_ZOOM_200, OnZoomPreset)
     ON_COMMAND_RANGE(ID_VIEW_ZOOM_25, ID_VIEW_ZOOM_300, OnZoomPreset)
