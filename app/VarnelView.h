@@ -86,6 +86,21 @@ public:
     afx_msg void OnViewDatabaseData();
     afx_msg void OnMergeDbTexts();
 
+    // Printing (VarnelViewPrint.cpp)
+    // Renders page pInfo->m_nCurPage: copies of the design in the cells of a sheet, the
+    // database texts of each cell filled from the next record.
+    void PrintPage(CDC* pDC, CPrintInfo* pInfo);
+    // Runs the print options dialog; on OK takes its settings and answers TRUE.
+    BOOL RunPrintDialog();
+    // Screen pixels per document unit of the preview: the printer's pixels per inch / 100.
+    static void GetPreviewFactors(CDC* pDC, float& fFactorX, float& fFactorY);
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
+
     // Export commands (VarnelViewExport.cpp)
     // Writes the page of side nSide (-1 all sides) as the PDF strPdfPath through pictures
     // named after strPattern; TRUE when the PDF was written.
@@ -154,6 +169,8 @@ public:
     CPoint m_ptScroll;              // document position of the client's top-left corner
     BYTE m_bTwoSided;
     BOOL m_bMergeHintShown;         // the merge hint of the database texts was shown
+    HBITMAP m_hPrintBitmap;         // takes printed pages in place of a printer when set; not owned
+    BOOL m_bPrintFailed;            // a page of the current job failed (reported once)
 
 protected:
     // Sets the scroll sizes of the zoom commands: the page with a margin around it.
