@@ -165,10 +165,15 @@ TEST(AboutBoxLink, OpensTheMakersPageThroughTheShellCall)
     CMessageBoxRecorder boxes;
     COpenRecorder recorder;
     CDocProgram program;
+    HCURSOR hOverLink = NULL;
     CDialogScript script;
     script.OnDialog(IDD_ABOUTBOX)
-        .Do([](CWnd* pDlg) {
-            pDlg->GetDlgItem(IDC_ABOUT_LINK)->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        .Do([&](CWnd* pDlg) {
+            CWnd* pLink = pDlg->GetDlgItem(IDC_ABOUT_LINK);
+            ::SetCursor(::LoadCursor(NULL, IDC_ARROW));
+            pLink->SendMessage(WM_SETCURSOR, (WPARAM)pLink->m_hWnd, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+            hOverLink = ::GetCursor();
+            pLink->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
             // the other labels are no links
             pDlg->GetDlgItem(IDC_ABOUT_COMPANY)->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
         })
@@ -178,4 +183,7 @@ TEST(AboutBoxLink, OpensTheMakersPageThroughTheShellCall)
     ASSERT_EQ(1u, g_opened.size());
     EXPECT_STREQ("open", g_opened[0].strVerb);
     EXPECT_STREQ(MAKER_WEB_PAGE, g_opened[0].strTarget);
+    // the cursor over the link is the program's link cursor
+    EXPECT_TRUE(hOverLink != NULL);
+    EXPECT_EQ(program.m_pApp->LoadCursor(IDC_LINK_HAND), hOverLink);
 }
