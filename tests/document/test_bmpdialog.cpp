@@ -210,16 +210,6 @@ TEST(PreviewRect, PicturesKeepTheirSizeWhenTheyFitAndAreScaledToFitOtherwise)
     EXPECT_TRUE(CBmpDialog::GetPreviewRect(0, 10, 200, 150).IsRectEmpty());
 }
 
-TEST(PreviewRect, ConstructorAddsThePanelAndItsHook)
-{
-    CBmpDialog dlg(TRUE, NULL, NULL, OFN_FILEMUSTEXIST, kAllFiles);
-    const DWORD dwAdded = OFN_EXPLORER | OFN_ENABLETEMPLATE | OFN_ENABLEHOOK | OFN_HIDEREADONLY;
-    EXPECT_EQ(dwAdded | OFN_FILEMUSTEXIST, dlg.m_ofn.Flags & (dwAdded | OFN_FILEMUSTEXIST));
-    EXPECT_EQ(MAKEINTRESOURCE(IDD_BMPDIALOG), dlg.m_ofn.lpTemplateName);
-    EXPECT_TRUE(dlg.m_ofn.lpfnHook == &CBmpDialog::HookProc);
-    EXPECT_TRUE(dlg.m_ofn.hInstance == AfxGetResourceHandle());
-}
-
 TEST_F(PictureDialog, PreviewShowsTheSelectedPictureAndNothingForOtherFiles)
 {
     std::vector<CPreviewProbe> probes;

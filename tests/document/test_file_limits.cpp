@@ -79,10 +79,6 @@ TEST(FileLimit, OnlyFilesAboveTheLimitAreOver)
     EXPECT_FALSE(IsFileOverLimit(folder.File("missing.bin"), 0));
     EXPECT_FALSE(IsFileOverLimit(folder.m_strPath, 0));        // a folder is no file
     EXPECT_FALSE(IsFileOverLimit("", 0));
-    // limits far above real files of each kind
-    EXPECT_GE(MAX_PICTURE_FILE_BYTES, 256ULL * 1024 * 1024);
-    EXPECT_GE(MAX_TEMPLATE_FILE_BYTES, MAX_PICTURE_FILE_BYTES);
-    EXPECT_GE(MAX_TIPS_FILE_BYTES, 1024ULL * 1024);
 }
 
 TEST_F(TipsFile, AnEmptyFileHasNoTipsAndTheButtonsAreOff)

@@ -110,16 +110,6 @@ TEST_F(LinkLabelClick, AMailLinkOpensMailtoWithItsText)
     EXPECT_EQ(1u, g_opened.size());
 }
 
-TEST_F(LinkLabelClick, ANotifyOnlyLinkOpensNothingAndTellsTheParent)
-{
-    m_label.SetMailLink(TRUE, TRUE);
-    Click();
-    m_label.SetLink(TRUE, TRUE);
-    Click();
-    EXPECT_TRUE(g_opened.empty());
-    EXPECT_EQ(2, m_parent.m_nClicks);
-}
-
 TEST_F(LinkLabelClick, FlashingTextWithoutABrushAlternatesBetweenItsColourAndBlack)
 {
     LOGFONT lf = {};

