@@ -113,6 +113,16 @@ public:
     afx_msg void OnFileSaveAsImage();
     afx_msg void OnExportPdf();
 
+    // Save as template
+    // Writes the design as a template of its category into the Templates folder.
+    afx_msg void OnFileSaveAsTemplate();
+    // The template extension (".lbft", ...) and Save filter of a publication type.
+    static LPCSTR GetTemplateExtension(int nPublicationType);
+    static LPCSTR GetTemplateFilter(int nPublicationType);
+    // The path with the type's template extension appended, unless its own extension,
+    // compared in lower case, is that one.
+    static CString AddTemplateExtension(const CString& strPath, int nPublicationType);
+
     // Zoom commands
     afx_msg void OnZoomPreset(UINT nID);
     afx_msg void OnZoomIn();
