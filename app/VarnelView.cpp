@@ -18,11 +18,9 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_COMMAND(ID_FILE_DATABASE_SETTINGS, OnDatabaseSettings)
     ON_COMMAND(ID_FILE_VIEW_DATABASE_DATA, OnViewDatabaseData)
     ON_COMMAND(ID_MERGE_DBTEXTS, OnMergeDbTexts)
-<<<<<<< HEAD
     // Export
     ON_COMMAND(ID_FILE_SAVE_AS_IMAGE, OnFileSaveAsImage)
     ON_COMMAND(ID_FILE_EXPORT_PDF, OnExportPdf)
-=======
     // Editing and arrangement
     ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
     ON_COMMAND(ID_EDIT_CUT, OnEditCut)
@@ -49,7 +47,6 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_VIEW_GRID, OnUpdateViewGrid)
     // Options
     ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
->>>>>>> i25a
     // Zoom
     ON_COMMAND_RANGE(ID_VIEW_ZOOM_50, ID_VIEW_ZOOM_200, OnZoomPreset)
     ON_COMMAND_RANGE(ID_VIEW_ZOOM_25, ID_VIEW_ZOOM_300, OnZoomPreset)
