@@ -9,6 +9,7 @@
 #include "afxbars.h"
 #include "afxdlgs.h"
 #include "output/PubSizeDlg.h"
+#include "PropertyPages.h"
 #include "resources/resource.h"
 
 IMPLEMENT_DYNCREATE(CVarnelView, CScrollView)
@@ -65,6 +66,7 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_WM_CONTEXTMENU()
     ON_WM_SETCURSOR()
     ON_WM_KEYDOWN()
+    ON_MESSAGE(WM_APPLYPROPERTIES, OnApplyProperties)
 END_MESSAGE_MAP()
 
 namespace
@@ -113,7 +115,9 @@ CVarnelView::CVarnelView()
       m_bUnderline(FALSE),
       m_ptScroll(0, 0),
       m_bTwoSided(0),
-      m_bMergeHintShown(FALSE)
+      m_bMergeHintShown(FALSE),
+      m_pTypingElement(NULL),
+      m_nTypingUndoLevels(-1)
 {
     m_fontStatus->CreateFont(10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

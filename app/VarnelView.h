@@ -64,6 +64,9 @@ public:
     void NudgeSelection(UINT nKey, BOOL bCtrl);
     // Loads the Properties bar for the element (NULL: blank).
     void ShowElementProperties(CElement* pElement, BOOL bShowBar);
+    // Writes the property pages to the element they were loaded from.
+    afx_msg LRESULT OnApplyProperties(WPARAM wParam, LPARAM lParam);
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
 
     // Drawing
     void DrawPageFrame(CDC* pDC);
@@ -194,6 +197,8 @@ public:
     CPoint m_ptScroll;              // document position of the client's top-left corner
     BYTE m_bTwoSided;
     BOOL m_bMergeHintShown;         // the merge hint of the database texts was shown
+    CElement* m_pTypingElement;     // element the Text page's typing took its undo level for
+    int m_nTypingUndoLevels;        // the undo levels right after that level
 
 protected:
     // Sets the scroll sizes of the zoom commands: the page with a margin around it.
