@@ -328,3 +328,45 @@ TEST_F(ElementProperties, FillPickerListsTheFillKinds)
     pPage->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_SHAPE_APPLY, BN_CLICKED), (LPARAM)pPage->GetDlgItem(IDC_SHAPE_APPLY)->m_hWnd);
     EXPECT_EQ(12, pRect->m_nFillKind);
 }
+
+/////////////////////////////////////////////////////////////////////////////
+// The Properties bar
+
+#include "app/PropertiesBar.h"
+
+TEST(PropertiesBar, HoldsTheSheetDocksRightAndHidesOnClose)
+{
+    CMessageBoxRecorder boxes;
+    CDocProgram program;
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->Create(NULL, "bars", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 900, 600)));
+    ASSERT_TRUE(CExtControlBar::SetupFrameDocking(pFrame, CBRS_ALIGN_ANY, TRUE));
+    CPropertiesBar* pBar = new CPropertiesBar(99);
+    ASSERT_TRUE(pBar->Create("Properties", pFrame, 0xE900));
+    ASSERT_TRUE(pBar->m_pSheet != NULL);
+    EXPECT_EQ(pBar->m_pSheet, pBar->m_pPropSheet);
+    EXPECT_EQ(pBar->m_pSheet, CModelessPropSheet::GetPropertiesSheet());
+    EXPECT_EQ(&pBar->m_pSheet->m_pageBlank, pBar->m_pSheet->GetPage(0));
+    ASSERT_TRUE(pBar->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    pFrame->RecalcLayout();
+    CRect rectBar, rectFrame;
+    pBar->GetWindowRect(&rectBar);
+    pFrame->GetClientRect(&rectFrame);
+    pFrame->ClientToScreen(&rectFrame);
+    EXPECT_EQ(rectFrame.right, rectBar.right);
+
+    pBar->SendMessage(WM_CLOSE);
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(pBar->m_hWnd));
+
+    // showing an element with the bar asked for shows it again
+    CRectangle rect(CPoint(0, 0), CPoint(10, 10));
+    CModelessPropSheet* pSheet = pBar->m_pSheet;
+    CWnd* pHost = pSheet->GetParent();
+    EXPECT_EQ(pBar, pHost);
+    pFrame->ShowControlBar(pBar, TRUE, FALSE);
+    EXPECT_TRUE(pBar->IsWindowVisible());
+
+    pFrame->DestroyWindow();
+    EXPECT_TRUE(CModelessPropSheet::GetPropertiesSheet() == NULL);
+}
