@@ -11,10 +11,12 @@
 #pragma once
 
 #include "afxwin.h"
+#include "afxtempl.h"
 
 class CVarnelDoc;
 class CElement;
 namespace Gdiplus { class Bitmap; }
+class COleDataObject;
 
 // CVarnelView shows the page of the shown side of a publication at a zoom factor and
 // turns mouse and keyboard input into elements and selections.
@@ -62,6 +64,9 @@ public:
     void NudgeSelection(UINT nKey, BOOL bCtrl);
     // Loads the Properties bar for the element (NULL: blank).
     void ShowElementProperties(CElement* pElement, BOOL bShowBar);
+    // Writes the property pages to the element they were loaded from.
+    afx_msg LRESULT OnApplyProperties(WPARAM wParam, LPARAM lParam);
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
 
     // Drawing
     void DrawPageFrame(CDC* pDC);
@@ -112,6 +117,44 @@ public:
     BOOL SaveBitmapFile(const CString& strPath, Gdiplus::Bitmap* pBitmap, int nIndex, BOOL bAskOverwrite);
     afx_msg void OnFileSaveAsImage();
     afx_msg void OnExportPdf();
+    // Options (VarnelViewOptions.cpp)
+    // Reads the options under the Options key; missing values are written with the
+    // current ones, values out of range are refused.
+    void LoadOptions();
+    // Writes the seven option values, creating the key when needed.
+    void SaveOptions();
+    // The stored "ShowTip" value; m_bShowTip when there is none.
+    BOOL ReadStoredShowTip();
+    afx_msg void OnOptions();
+
+    // Editing and arrangement (VarnelViewEdit.cpp)
+    // TRUE while some selected element is a plain text.
+    BOOL HasTextInSelection();
+    // Every selected element takes the width (1), height (2) or both (3) of the element
+    // selected first.
+    void MakeSameSize(int nMode);
+    // Serializes the selection list to the clipboard; FALSE (after a message) on failure.
+    BOOL CopySelectionToClipboard();
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditCut();
+    afx_msg void OnEditPaste();
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    afx_msg void OnEditClear();
+    afx_msg void OnEditDuplicate();
+    afx_msg void OnSelectAll();
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnProperties();
+    afx_msg void OnArrange(UINT nID);
+    afx_msg void OnAlign(UINT nID);
+    afx_msg void OnSameSize(UINT nID);
+    afx_msg void OnCenter(UINT nID);
+    afx_msg void OnRotate(UINT nID);
+    afx_msg void OnLock(UINT nID);
+    afx_msg void OnTextStyle(UINT nID);
+    afx_msg void OnUpdateTextStyle(CCmdUI* pCmdUI);
+    afx_msg void OnViewGrid();
+    afx_msg void OnUpdateViewGrid(CCmdUI* pCmdUI);
 
     // Save as template
     // Writes the design as a template of its category into the Templates folder.
@@ -181,6 +224,8 @@ public:
     BOOL m_bMergeHintShown;         // the merge hint of the database texts was shown
     HBITMAP m_hPrintBitmap;         // takes printed pages in place of a printer when set; not owned
     BOOL m_bPrintFailed;            // a page of the current job failed (reported once)
+    CElement* m_pTypingElement;     // element the Text page's typing took its undo level for
+    int m_nTypingUndoLevels;        // the undo levels right after that level
 
 protected:
     // Sets the scroll sizes of the zoom commands: the page with a margin around it.
@@ -192,6 +237,15 @@ protected:
     void SyncSelectionList();
     // Forgets the element being drawn, erasing its preview.
     void DiscardNewElement(BOOL bErasePreview);
+    // Editing helpers (VarnelViewEdit.cpp)
+    void ClearSelectionAndTracker();
+    // Loads the Properties bar for the single selected element, or blanks it.
+    void ReloadSingleSelection(BOOL bShowBar);
+    void PasteElements(COleDataObject& dataObject);
+    void PasteText(COleDataObject& dataObject);
+    void PasteBitmap();
+    void KeepBackgroundsLowest();
+    void SetLocked(CTypedPtrList<CObList, CElement*>& list, BOOL bLocked);
 
     DECLARE_MESSAGE_MAP()
 };
