@@ -3,8 +3,10 @@
 
 #include "VarnelApp.h"
 #include "AboutDlg.h"
+#include "BmpDialog.h"
 #include "ChildFrm.h"
 #include "VarnelView.h"
+#include "model/FileLimits.h"
 #include "model/VarnelDoc.h"
 #include "afxdlgs.h"
 #include "afxole.h"

@@ -1,6 +1,7 @@
 // VarnelDocumentHost.cpp - CVarnelDocumentHost.
 
 #include "VarnelDocumentHost.h"
+#include "BmpDialog.h"
 #include "TipDlg.h"
 #include "VarnelApp.h"
 #include "VarnelView.h"
@@ -39,13 +40,10 @@ BOOL CVarnelDocumentHost::ShowTipOfTheDay()
     return dlg.m_bShowTip;
 }
 
+// The picture Open dialog with the preview panel below it.
 CString CVarnelDocumentHost::ChoosePictureFile(LPCSTR pszFilter, const CString& strFolder)
 {
-    CFileDialog dlg(TRUE, NULL, NULL, kPictureDialogFlags, pszFilter);
-    dlg.m_ofn.lpstrInitialDir = strFolder;
-    if (dlg.DoModal() != IDOK)
-        return CString();
-    return dlg.GetPathName();
+    return ChoosePictureWithPreview(pszFilter, kPictureDialogFlags, strFolder);
 }
 
 CString* CVarnelDocumentHost::FolderOf(HostFolder folder)

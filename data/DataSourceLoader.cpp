@@ -3,6 +3,7 @@
 #include "DataSourceLoader.h"
 #include "ADODataBase.h"
 #include "LineTokenizer.h"
+#include "PasswordProtect.h"
 #include "TextData.h"
 
 #include <afxwin.h>
@@ -137,6 +138,14 @@ CDataLoadResult LoadTextTable(const CDataSourceInfo& info, CDataTable& table)
         result.m_strDetail = GetTextLoadMessage(TEXTLOAD_CHARS_REPLACED, info.m_strFile);
     return result;
 }
+}
+
+int ParseStoredDataSource(const CString& strDescription, CDataSourceInfo& info)
+{
+    const int nParsed = ParseDataSourceDescription(strDescription, info);
+    if (nParsed == DSPARSE_OK && info.m_nType == DATASOURCE_ACCESS)
+        info.m_strConnection = RevealConnectionPassword(info.m_strConnection);
+    return nParsed;
 }
 
 CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table)

@@ -38,6 +38,10 @@ struct CDataLoadResult
     BOOL Succeeded() const { return m_nStatus == DATALOAD_OK; }
 };
 
+// Parses a stored description (ParseDataSourceDescription) and reveals the
+// protected password of an Access connection; DSPARSE_OK or the parse error.
+int ParseStoredDataSource(const CString& strDescription, CDataSourceInfo& info);
+
 // Reads the table of a parsed description (passwords in clear text) into
 // table.
 CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table);

@@ -5,6 +5,7 @@
 #include "Elements.h"
 #include "DocumentHost.h"
 #include "PictureLoad.h"
+#include "FileLimits.h"
 #include "resources/resource.h"
 
 #include <objidl.h>
@@ -201,6 +202,11 @@ void RememberFolder(HostFolder folder, const CString& strPath)
 // the file is not a supported or readable picture.
 Gdiplus::Bitmap* LoadChosenPicture(const CString& strPath)
 {
+    if (IsFileOverLimit(strPath, MAX_PICTURE_FILE_BYTES))
+    {
+        AfxMessageBox(FileTooLargeMessage(strPath, MAX_PICTURE_FILE_BYTES), MB_ICONEXCLAMATION);
+        return NULL;
+    }
     Gdiplus::Bitmap* pBitmap = LoadPictureFile(strPath);
     if (pBitmap == NULL)
         ReportUnreadablePicture(strPath);

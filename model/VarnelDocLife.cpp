@@ -4,8 +4,8 @@
 #include "VarnelDoc.h"
 #include "DocumentHost.h"
 #include "Elements.h"
+#include "FileLimits.h"
 #include "OptionsKeys.h"
-#include "data/BrowDataSource.h"
 #include "data/DataSourceLoader.h"
 #include "afxdlgs.h"
 
@@ -54,7 +54,10 @@ void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CStri
     int nTemplateWidth = m_nDesignWidth;
     int nTemplateHeight = m_nDesignHeight;
 
-    if (!bBlankDesign && !strTemplatePath.IsEmpty())
+    const BOOL bTemplateTooLarge = !bBlankDesign && IsFileOverLimit(strTemplatePath, MAX_TEMPLATE_FILE_BYTES);
+    if (bTemplateTooLarge)
+        AfxMessageBox(FileTooLargeMessage(strTemplatePath, MAX_TEMPLATE_FILE_BYTES), MB_ICONEXCLAMATION);
+    if (!bBlankDesign && !strTemplatePath.IsEmpty() && !bTemplateTooLarge)
     {
         try
         {
@@ -95,6 +98,10 @@ void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CStri
             m_listElements.AddHead(pBackground);
             SetModifiedFlag();
         }
+        else if (IsFileOverLimit(strBackgroundPath, MAX_PICTURE_FILE_BYTES))
+        {
+            AfxMessageBox(FileTooLargeMessage(strBackgroundPath, MAX_PICTURE_FILE_BYTES), MB_ICONEXCLAMATION);
+        }
         else
         {
             AfxMessageBox("The background picture\n" + strBackgroundPath +
@@ -130,14 +137,12 @@ BOOL CVarnelDoc::ReconnectDataSource()
     CDataTable table;
     BOOL bLoaded = FALSE;
     CDataSourceInfo info;
-    if (GetDataParseMessage(ParseDataSourceDescription(m_strDataSource, info), strText, nType))
+    if (GetDataParseMessage(ParseStoredDataSource(m_strDataSource, info), strText, nType))
     {
         AfxMessageBox(strText, nType);
     }
     else
     {
-        if (info.m_nType == DATASOURCE_ACCESS)
-            info.m_strConnection = RevealConnectionPassword(info.m_strConnection);
         const CDataLoadResult result = LoadDataTable(info, table);
         if (GetDataLoadMessage(result, strText, nType))
             AfxMessageBox(strText, nType);

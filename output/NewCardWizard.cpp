@@ -49,7 +49,8 @@ int TruncateSize(float fValue)
     return (int)fValue;
 }
 
-// Names of the files (not folders) in strFolder, in the order the system gives them.
+// Names of the files (not folders, not temporary files of saves) in strFolder, in the
+// order the system gives them.
 template <typename Fn>
 void ForEachFile(const CString& strFolder, Fn fn)
 {
@@ -59,7 +60,8 @@ void ForEachFile(const CString& strFolder, Fn fn)
         return;
     do
     {
-        if ((find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        // an interrupted save's temporary file is no template
+        if ((find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !AfxIsSaveTempName(find.cFileName))
             fn(CString(find.cFileName));
     }
     while (::FindNextFileA(hFind, &find));

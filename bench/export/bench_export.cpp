@@ -3,6 +3,7 @@
 // per inch, and prints the times (median of 3) and the file sizes.
 
 #include <windows.h>
+#include "test_support.h"
 #include <objidl.h>
 #include <gdiplus.h>
 

@@ -2,6 +2,7 @@
 // change of publication size.
 
 #include "doc_program.h"
+#include "test_support.h"
 #include "app/ChildFrm.h"
 #include "app/RulerView.h"
 #include "app/TabView.h"

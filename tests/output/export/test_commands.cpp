@@ -2,6 +2,7 @@
 // dialogs, the remembered folder, and the program's state while an export runs.
 
 #include "export_support.h"
+#include "test_support.h"
 #include "model/Elements.h"
 #include "output/ExportDialogs.h"
 #include "output/ExportProgress.h"

@@ -2,6 +2,7 @@
 // size, the temporary pictures, and every failure path through stand-in libraries.
 
 #include "export_support.h"
+#include "test_support.h"
 #include "output/ExportProgress.h"
 #include "output/PdfExport.h"
 #include "output/PictureExport.h"

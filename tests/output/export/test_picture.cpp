@@ -2,6 +2,7 @@
 // pixels, GIF quantisation, file names and extensions, and the failure paths.
 
 #include "export_support.h"
+#include "test_support.h"
 #include "model/Elements.h"
 #include "output/PictureExport.h"
 

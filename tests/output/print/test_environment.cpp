@@ -1,0 +1,45 @@
+// Test environment of the print tests: GDI+ and OLE run, no dialog may wait for a user,
+// and the tests run in a copy of the program in a folder of its own (the program reads
+// files beside itself).
+
+#include "afxdlgs.h"
+#include "afxole.h"
+#include "own_folder_copy.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <stdio.h>
+
+namespace
+{
+
+const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_OUTPUT_PRINT_TESTS_COPY", "output_print_tests");
+
+class CPrintTestEnvironment : public testsupport::CWindowTestEnvironment
+{
+public:
+    void SetUp() override
+    {
+        Gdiplus::GdiplusStartupInput input;
+        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, NULL));
+        testsupport::CWindowTestEnvironment::SetUp();
+        AfxOleInit();
+    }
+    void TearDown() override
+    {
+        AfxOleTerm();
+        Gdiplus::GdiplusShutdown(m_token);
+    }
+
+private:
+    ULONG_PTR m_token = 0;
+};
+
+::testing::Environment* const g_pEnvironment =
+    ::testing::AddGlobalTestEnvironment(new CPrintTestEnvironment);
+
+} // namespace
