@@ -6,6 +6,7 @@
 #include "test_support.h"
 
 #include "DataSourceLoader.h"
+#include "PasswordProtect.h"
 #include "DataTestUtil.h"
 
 #include <afxwin.h>
@@ -144,4 +145,21 @@ TEST(DataTableHandOff, TakeMovesTheRowsAndFreesTheOldOnes)
     EXPECT_EQ(-1, loaded.m_nRows);
     held.Take(held);
     EXPECT_EQ(pRows, held.m_pRows);
+}
+
+TEST_F(DataSourceLoader, StoredDescriptionIsParsedWithItsPasswordRevealed)
+{
+    const CString strConnection = BuildAccessConnection("C:\\Data\\club.mdb", "Secret");
+    const CString strStored = BuildAdoDescription(DATASOURCE_ACCESS,
+        ProtectConnectionPassword(strConnection), "SELECT * FROM Members");
+    ASSERT_EQ(-1, strStored.Find("Secret"));
+
+    CDataSourceInfo info;
+    ASSERT_EQ(DSPARSE_OK, ParseStoredDataSource(strStored, info));
+    EXPECT_EQ(DATASOURCE_ACCESS, info.m_nType);
+    EXPECT_STREQ("Secret", GetConnectionPassword(info.m_strConnection));
+    EXPECT_STREQ("SELECT * FROM Members", info.m_strSql);
+
+    CDataSourceInfo unknown;
+    EXPECT_EQ(DSPARSE_UNKNOWN_TYPE, ParseStoredDataSource("type=paradox::file=x.db", unknown));
 }
