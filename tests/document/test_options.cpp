@@ -360,3 +360,17 @@ TEST_F(ViewOptions, TheColourChooserDrawsEachItemAsASwatchBesideItsName)
     EXPECT_EQ(::GetSysColor(COLOR_WINDOW), crBackground);
     EXPECT_EQ(::GetSysColor(COLOR_INACTIVECAPTIONTEXT), crDisabled);
 }
+
+TEST_F(ViewOptions, MoreRunsTheColourDialogAndTakesItsColour)
+{
+    NewView();
+    m_pDoc->m_clrBackgroundFront = 0xFFFFFFFF;
+    CDialogScript script;
+    script.OnSheet("Options").Select(IDC_OPTIONS_BACKGROUND, CColorPickerCombo::MORE_ITEM).OK();
+    script.OnColorDialog(RGB(10, 20, 30));
+    ViewCommand(m_pView, ID_TOOLS_OPTIONS);
+    ASSERT_EQ(2, script.GetRecordCount());
+    EXPECT_EQ(CDialogScript::kindColor, script.GetRecord(1).m_nKind);
+    EXPECT_EQ(0u, script.GetRecord(1).m_clrInitial);
+    EXPECT_EQ(0xFF0A141Eu, m_pDoc->m_clrBackgroundFront);
+}
