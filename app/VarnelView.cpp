@@ -44,6 +44,9 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_VIEW_GRID, OnUpdateViewGrid)
     // Options
     ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
+    // Export
+    ON_COMMAND(ID_FILE_SAVE_AS_IMAGE, OnFileSaveAsImage)
+    ON_COMMAND(ID_FILE_EXPORT_PDF, OnExportPdf)
     // Zoom
     ON_COMMAND_RANGE(ID_VIEW_ZOOM_50, ID_VIEW_ZOOM_200, OnZoomPreset)
     ON_COMMAND_RANGE(ID_VIEW_ZOOM_25, ID_VIEW_ZOOM_300, OnZoomPreset)

@@ -16,6 +16,7 @@
 class CVarnelDoc;
 class CElement;
 class COleDataObject;
+namespace Gdiplus { class Bitmap; }
 
 // CVarnelView shows the page of the shown side of a publication at a zoom factor and
 // turns mouse and keyboard input into elements and selections.
@@ -125,6 +126,17 @@ public:
     afx_msg void OnUpdateTextStyle(CCmdUI* pCmdUI);
     afx_msg void OnViewGrid();
     afx_msg void OnUpdateViewGrid(CCmdUI* pCmdUI);
+    // Export commands (VarnelViewExport.cpp)
+    // Writes the page of side nSide (-1 all sides) as the PDF strPdfPath through pictures
+    // named after strPattern; TRUE when the PDF was written.
+    BOOL ExportPdfPages(const CString& strPdfPath, const CString& strPattern, float fQuality, int nSide);
+    // Runs the PDF options with a proposed file name and exports.
+    void OnFileExportPdf(CString strProposedName);
+    // Writes a picture file (index inserted before the extension when 0 or more); FALSE
+    // when the user declines to overwrite or the write failed.
+    BOOL SaveBitmapFile(const CString& strPath, Gdiplus::Bitmap* pBitmap, int nIndex, BOOL bAskOverwrite);
+    afx_msg void OnFileSaveAsImage();
+    afx_msg void OnExportPdf();
 
     // Zoom commands
     afx_msg void OnZoomPreset(UINT nID);
