@@ -374,3 +374,18 @@ TEST_F(ViewOptions, MoreRunsTheColourDialogAndTakesItsColour)
     EXPECT_EQ(0u, script.GetRecord(1).m_clrInitial);
     EXPECT_EQ(0xFF0A141Eu, m_pDoc->m_clrBackgroundFront);
 }
+
+TEST_F(ViewOptions, ADoubleClickOnAnEmptySpotOpensTheSheet)
+{
+    NewView();
+    m_pView->GetParentFrame()->ShowWindow(SW_SHOWMAXIMIZED);
+    m_pView->ScrollToPosition(CPoint(0, 0));
+    CDialogScript script;
+    script.OnSheet("Options").Cancel();
+    m_pView->SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    if (::GetCapture() == m_pView->m_hWnd)
+        ::ReleaseCapture();
+    ASSERT_EQ(1, script.GetRecordCount());
+    EXPECT_EQ(CDialogScript::kindSheet, script.GetRecord(0).m_nKind);
+    EXPECT_EQ(IDCANCEL, script.GetRecord(0).m_nResult);
+}
