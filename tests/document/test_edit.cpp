@@ -736,3 +736,20 @@ TEST_F(EditCommands, PropertiesAndPasteUpdateHandlers)
     m_pView->OnCmdMsg(ID_EDIT_PASTE, CN_UPDATE_COMMAND_UI, &pasteText, NULL);
     EXPECT_EQ(1, pasteText.m_nEnabled);
 }
+
+TEST_F(EditCommands, MenuCommandsAndTheDeleteKeyReachTheActiveView)
+{
+    AddRect(10, 10, 40, 40);
+    AddRect(50, 10, 80, 40);
+    m_program.Command(ID_EDIT_SELECT_ALL);
+    EXPECT_EQ(2, m_pDoc->m_listSelection.GetCount());
+    m_program.Command(ID_EDIT_COPY);
+    m_program.Command(ID_EDIT_PASTE);
+    EXPECT_EQ(4, m_pDoc->m_listElements.GetCount());
+    EXPECT_EQ(2, m_pDoc->m_listSelection.GetCount());
+    m_pView->SendMessage(WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(2, m_pDoc->m_listElements.GetCount());
+    EXPECT_EQ(CRect(10, 10, 40, 40), m_pDoc->m_listElements.GetHead()->GetRect());
+    m_program.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(4, m_pDoc->m_listElements.GetCount());
+}
