@@ -47,3 +47,29 @@ protected:
 
 // Exchanges an ARGB value with the colour chooser of control nIDC.
 void AFXAPI DDX_ColorPicker(CDataExchange* pDX, int nIDC, DWORD& clrValue);
+
+// CGradientPatternCbo lists the 43 fill kinds, each drawn as a sample painted in the
+// owner's fill and pattern colours ("None" for kind 0). Item data is the fill kind.
+class CGradientPatternCbo : public CComboBox
+{
+    DECLARE_DYNAMIC(CGradientPatternCbo)
+
+public:
+    explicit CGradientPatternCbo(int nInitial = 0);
+    virtual ~CGradientPatternCbo();
+
+    virtual void PreSubclassWindow() override;
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+
+    DWORD m_clrFill;            // ARGB colours of the samples
+    DWORD m_clrPattern;
+    int m_nInitial;             // kept for the owner
+
+protected:
+    void FillList();
+};
+
+// Exchanges an item index (the item whose index equals the value) with combo nIDC; when
+// saving, the value is the current item's data.
+void AFXAPI DDX_ComboItemData(CDataExchange* pDX, int nIDC, int& nValue);
