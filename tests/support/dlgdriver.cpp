@@ -1085,12 +1085,13 @@ public:
     }
 };
 
-// Installed by the first script, watchdog or failure handler; stays for the process.
+// Installed by the first script, watchdog or failure handler; stays for the process
+// (never destroyed: dialogs may still end while the program exits).
 void InstallDriverHook()
 {
-    static CDriverHook s_hook;
-    if (AfxGetDialogHook() != &s_hook)
-        AfxSetDialogHook(&s_hook);
+    static CDriverHook* const s_pHook = new CDriverHook;
+    if (AfxGetDialogHook() != s_pHook)
+        AfxSetDialogHook(s_pHook);
 }
 
 } // namespace
