@@ -63,11 +63,22 @@ bool IsKeyMessage(UINT nMsg)
 struct SavedKeys_t
 {
     std::vector<MSG> m_msgs;
+    bool m_bQuit = false;
+    int m_nQuitCode = 0;
     void Take()
     {
         MSG msg;
         while (::PeekMessageA(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+        {
+            if (msg.message == WM_QUIT)
+            {
+                // a filtered peek may hand out the quit message too
+                m_bQuit = true;
+                m_nQuitCode = (int)msg.wParam;
+                break;
+            }
             m_msgs.push_back(msg);
+        }
     }
     void Restore()
     {
@@ -79,6 +90,15 @@ struct SavedKeys_t
         m_msgs.clear();
     }
 };
+
+// The next message without removing it; a pending quit is seen before the timers,
+// which would otherwise keep a modal loop busy for ever.
+bool PeekDragMessage(MSG& msg)
+{
+    if (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+        return true;
+    return ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) != FALSE;
+}
 
 // The window rectangle of a floating frame around a client of the size.
 CRect FloatFrameRect(CPoint ptTopLeft, CSize sizeClient)
@@ -885,6 +905,13 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
     HWND hWnd = m_hWnd;
     SavedKeys_t keys;
     keys.Take();
+    if (keys.m_bQuit)
+    {
+        // the program is ending: no drag
+        keys.Restore();
+        ::PostQuitMessage(keys.m_nQuitCode);
+        return;
+    }
     SetCapture();
     bool bQuit = false;
     int nQuitCode = 0;
@@ -895,7 +922,7 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
         while (!bStart && ::IsWindow(hWnd))
         {
             MSG msg;
-            if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+            if (!PeekDragMessage(msg))
             {
                 ::WaitMessage();
                 continue;
@@ -991,7 +1018,7 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
     while (m_bDragging && ::IsWindow(hWnd))
     {
         MSG msg;
-        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+        if (!PeekDragMessage(msg))
         {
             ::WaitMessage();
             continue;
