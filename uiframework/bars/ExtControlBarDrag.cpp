@@ -1132,6 +1132,7 @@ void CExtControlBar::StopDragging(BOOL bCancel)
     m_bDragging = false;
     m_ptLastDragPos = CPoint(-1, -1);
     InternalDraggingState_t state(g_DragStateCandidate);
+    InternalDraggingState_t current(g_DragStateCurrent);
     bool bLive = IsLiveDragDocking();
     if (!g_DragStateCurrent.m_bEmpty)
         g_DragStateCurrent.DrawTracker(TRUE);
@@ -1142,7 +1143,7 @@ void CExtControlBar::StopDragging(BOOL bCancel)
         ::ReleaseCapture();
     if (!state.m_bEmpty)
     {
-        OnDraggingFinished(&g_DragStateCurrent, &state, bCancel);
+        OnDraggingFinished(&current, &state, bCancel);
         if (!bCancel && !bLive)
             ApplyDraggingState(state, TRUE);
     }
