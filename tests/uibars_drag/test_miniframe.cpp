@@ -251,3 +251,37 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
     EXPECT_EQ(pMini->HitTestAt(CPoint(rcMini.right - 1, rcMini.bottom - 1)), (UINT)HTBOTTOM);
     ExpectAllArraysSound();
 }
+
+TEST_F(MiniFrameTest, CaptionButtonsShowInTheFrameCaptionWithTips)
+{
+    UiBarsPumpPending();
+    m_pMini->SendMessage(WM_TIMER, 1);
+    ASSERT_GT(m_pBar->m_arrNcButtons.GetSize(), 0);
+    CExtBarNcAreaButton* pClose = m_pBar->m_arrNcButtons[0];
+    ASSERT_TRUE(pClose->IsDisplayed());
+    CRect rcMini = ScreenRect(m_pMini);
+    // the button lies in the frame's caption, at its right end
+    EXPECT_GE(pClose->m_rc.top, ::GetSystemMetrics(SM_CYFRAME));
+    EXPECT_LE(pClose->m_rc.bottom, ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION));
+    EXPECT_GT(pClose->m_rc.left, rcMini.Width() / 2);
+    CPoint ptScreen = rcMini.TopLeft() + pClose->m_rc.CenterPoint();
+    // the hit test answers the button, the click on it hides the bar
+    UINT nHit = m_pMini->HitTestAt(ptScreen);
+    EXPECT_NE(nHit, (UINT)HTCAPTION);
+    EXPECT_NE(nHit, (UINT)HTCLIENT);
+    CPoint ptClient(ptScreen);
+    m_pMini->ScreenToClient(&ptClient);
+    TOOLINFO ti;
+    memset(&ti, 0, sizeof(ti));
+    ti.cbSize = sizeof(ti);
+    EXPECT_NE(m_pMini->OnToolHitTest(ptClient, &ti), (INT_PTR)-1);
+    if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+        free(ti.lpszText);
+    CRect rcClient;
+    m_pMini->GetClientRect(&rcClient);
+    EXPECT_EQ(m_pMini->OnToolHitTest(rcClient.CenterPoint(), &ti), (INT_PTR)-1);
+    m_pMini->SendMessage(WM_NCLBUTTONDOWN, nHit, MAKELPARAM(ptScreen.x, ptScreen.y));
+    m_pMini->SendMessage(WM_NCLBUTTONUP, nHit, MAKELPARAM(ptScreen.x, ptScreen.y));
+    UiBarsPumpPending();
+    EXPECT_FALSE(m_pBar->IsWindowVisible());
+}
