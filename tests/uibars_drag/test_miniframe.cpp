@@ -250,6 +250,21 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
     EXPECT_EQ(pMini->HitTestAt(CPoint(rcMini.left + 1, rcMini.top)), (UINT)HTTOP);
     EXPECT_EQ(pMini->HitTestAt(CPoint(rcMini.right - 1, rcMini.bottom - 1)), (UINT)HTBOTTOM);
     ExpectAllArraysSound();
+
+    // by the floating frame's caption back into the top dock bar, beside T1
+    HWND hWndMini = pMini->m_hWnd;
+    CPoint ptCaption(rcMini.left + 12, rcMini.top + ::GetSystemMetrics(SM_CYFRAME) + 4);
+    CRect rcT1 = ScreenRect(pT1);
+    CPoint ptBack(rcT1.right + 40, rcT1.CenterPoint().y);
+    PostMouseAt(pT2, WM_MOUSEMOVE, ptBack);
+    PostMouseAt(pT2, WM_LBUTTONUP, ptBack, 0);
+    pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    UiBarsPumpPending();
+    EXPECT_FALSE(pT2->IsFloating());
+    EXPECT_EQ(pT2->m_pDockBar, pTop);
+    EXPECT_EQ(ScreenRect(pT2).top, ScreenRect(pT1).top);
+    EXPECT_FALSE(::IsWindow(hWndMini) && ::IsWindowVisible(hWndMini));
+    ExpectAllArraysSound();
 }
 
 TEST_F(MiniFrameTest, CaptionButtonsShowInTheFrameCaptionWithTips)
