@@ -300,3 +300,29 @@ TEST_F(MiniFrameTest, CaptionButtonsShowInTheFrameCaptionWithTips)
     UiBarsPumpPending();
     EXPECT_FALSE(m_pBar->IsWindowVisible());
 }
+
+TEST_F(FixedDragTest, RowsSwapWhenTheNeighbouringRowHasNoRoom)
+{
+    CTestFixedBar* pWide = new CTestFixedBar(700, 26);
+    m_fixed.push_back(pWide);
+    ASSERT_TRUE(pWide->CreateTestBar(m_pFrame, 0xE922));
+    CTestFixedBar* pT = NewFixed(0xE923);
+    m_pFrame->DockControlBar(pWide, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->DockControlBar(pT, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    CDockBar* pTop = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    ASSERT_LT(ExtBarLayout::FindEntry(pTop->m_arrBars, pWide), ExtBarLayout::FindEntry(pTop->m_arrBars, pT));
+    ASSERT_GE(ScreenRect(pT).top, ScreenRect(pWide).bottom);
+    // T dragged up over the wide bar's row: no room there, the rows change places
+    CRect rcT = ScreenRect(pT);
+    CRect rcW = ScreenRect(pWide);
+    CPoint ptUp(rcT.left + 10, rcW.top + 3);
+    PostMouseAt(pT, WM_MOUSEMOVE, ptUp);
+    PostMouseAt(pT, WM_LBUTTONUP, ptUp, 0);
+    pT->StartDragging(CPoint(rcT.left + 5, rcT.top + 5), CPoint(5, 5), 0, 0);
+    UiBarsPumpPending();
+    EXPECT_LT(ExtBarLayout::FindEntry(pTop->m_arrBars, pT), ExtBarLayout::FindEntry(pTop->m_arrBars, pWide));
+    EXPECT_GE(ScreenRect(pWide).top, ScreenRect(pT).bottom);
+    ExpectAllArraysSound();
+}
