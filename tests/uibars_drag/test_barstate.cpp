@@ -96,6 +96,12 @@ bool Store(const std::vector<BYTE>& bytes)
     return CExtCmdManager::SaveStreamToRegistry(file, KeyPath(), HKEY_CURRENT_USER);
 }
 
+bool IsInFloatingContainer(CExtControlBar* pBar)
+{
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pBar->m_pDockBar);
+    return pInner != NULL && pInner->GetContainer() != NULL && pInner->GetContainer()->IsFloating();
+}
+
 } // namespace
 
 class BarStateTest : public UiBarsTest
@@ -425,5 +431,37 @@ TEST_F(BarStateTest, RowFlagsAndContainersComeBack)
     EXPECT_LT(ScreenRect(m_pA).top, ScreenRect(m_pB).top);
     EXPECT_TRUE(m_pA->IsWindowVisible());
     EXPECT_TRUE(m_pB->IsWindowVisible());
+    ExpectAllArraysSound();
+}
+
+TEST_F(BarStateTest, FloatingContainerComesBackInAFrameOnTheScreen)
+{
+    m_pA->m_sizeFloated = CSize(240, 200);
+    m_pA->FloatAtPosition(CPoint(260, 180));
+    ASSERT_TRUE(m_pB->DockBesideBar(50, m_pA, AFX_IDW_DOCKBAR_LEFT));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    ASSERT_TRUE(IsInFloatingContainer(m_pA));
+    ASSERT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
+    std::vector<BYTE> bytes = Bytes([&](CArchive& ar) {
+        EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame, NULL));
+    });
+    ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    ASSERT_TRUE(Store(bytes));
+    ASSERT_TRUE(Load());
+    UiBarsPumpPending();
+    EXPECT_TRUE(IsInFloatingContainer(m_pA));
+    EXPECT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
+    EXPECT_LT(ScreenRect(m_pB).left, ScreenRect(m_pA).left);
+    CFrameWnd* pMini = m_pA->GetParentFrame();
+    ASSERT_TRUE(pMini != NULL);
+    EXPECT_TRUE(pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)));
+    CRect rcWork;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    CRect rcIn;
+    EXPECT_TRUE(rcIn.IntersectRect(ScreenRect(pMini), rcWork));
     ExpectAllArraysSound();
 }

@@ -863,12 +863,18 @@ void CExtControlBar::InternalDockStateSite::StateGet()
                 item.m_ald = *pData;
             m_arrOuterProps.Add(item);
         }
-        if (pBar->IsFixedSize())
-            continue;
-        if (bContainer && pBar->IsFloating())
+    }
+    // floating containers (their frames list them, not the dock site)
+    {
+        CSingleLock lock(&g_csAllBars, TRUE);
+        for (INT_PTR i = 0; i < g_arrAllBars.GetSize(); i++)
         {
+            CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, g_arrAllBars[i]);
+            if (pDyn == NULL || pDyn->m_hWnd == NULL || pDyn->m_pDockSite != pFrame ||
+                !pDyn->IsFloating())
+                continue;
             InternalDockStateBar* pRec = new InternalDockStateBar;
-            pRec->StateGet(pBar, NULL);
+            pRec->StateGet(pDyn, NULL);
             pRec->m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
             m_arrBarStates.Add(pRec);
         }
