@@ -764,10 +764,8 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
         pBar->ResetOuterLayoutData();
         ExtBarLayout::RemoveEntryAt(arr, nPos);
         int nFirst2 = 0, nLast2 = 0;
-        int nAnchor = nDir < 0 ? nFirst : nFirst;   // the row keeps its first entry
-        if (nPos == nFirst)
-            nAnchor = nFirst;                         // the next bar moved into place
-        if (!ExtBarLayout::GetRowBounds(arr, nAnchor, nFirst2, nLast2))
+        // the row still starts at nFirst (the next bar moved up when the bar was first)
+        if (!ExtBarLayout::GetRowBounds(arr, nFirst, nFirst2, nLast2))
             return false;
         int nInsert = nDir < 0 ? nFirst2 : nLast2 + 1;
         if (nDir < 0)
