@@ -5,6 +5,7 @@
 #include "uiframework/foundation/ExtPopupMenuWnd.h"
 
 #include <random>
+#include <sstream>
 
 namespace
 {
@@ -336,16 +337,22 @@ TEST_F(UiBarsTest, InsertBesideSplitsByPercentAndTheContainerDissolves)
     ExpectAllArraysSound();
 }
 
-TEST_F(UiBarsTest, RandomDockingKeepsEveryArraySound)
+class UiBarsRandomTest : public UiBarsTest, public ::testing::WithParamInterface<unsigned>
 {
-    std::mt19937 rng(20261209);
+};
+
+INSTANTIATE_TEST_SUITE_P(Seeds, UiBarsRandomTest, ::testing::Values(20261209u, 7u, 4242u));
+
+TEST_P(UiBarsRandomTest, RandomDockingKeepsEveryArraySound)
+{
+    std::mt19937 rng(GetParam());
     std::vector<CTestResizableBar*> bars;
     for (int i = 0; i < 4; i++)
     {
         bars.push_back(NewBar(0xE900 + i, "Random"));
         ASSERT_TRUE(bars.back()->DockToFrameSide(s_sides[i]));
     }
-    for (int step = 0; step < 120; step++)
+    for (int step = 0; step < 300; step++)
     {
         CTestResizableBar* pBar = bars[rng() % bars.size()];
         int nOp = (int)(rng() % 6);
@@ -392,6 +399,69 @@ TEST_F(UiBarsTest, RandomDockingKeepsEveryArraySound)
             ASSERT_TRUE(p->m_pDockBar != NULL);
             ASSERT_TRUE(::IsWindow(p->m_pDockBar->m_hWnd));
             ASSERT_NE(ExtBarLayout::FindEntry(p->m_pDockBar->m_arrBars, p), -1);
+        }
+        // visible parts of bars docked in the main frame never overlap each other or the view
+        auto visibleRect = [this](CWnd* pWnd) {
+            CRect rc;
+            pWnd->GetWindowRect(&rc);
+            for (CWnd* p = pWnd->GetParent(); p != NULL && p != m_pFrame; p = p->GetParent())
+            {
+                CRect rcParent;
+                p->GetClientRect(&rcParent);
+                p->ClientToScreen(&rcParent);
+                rc.IntersectRect(rc, rcParent);
+            }
+            return rc;
+        };
+        // bars inside a shown container lie inside it
+        for (CTestResizableBar* p : bars)
+        {
+            CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, p->m_pDockBar);
+            if (pInner == NULL || !p->IsWindowVisible() || !pInner->IsWindowVisible())
+                continue;
+            CRect rcInner, rcBar, rcBoth;
+            pInner->GetWindowRect(&rcInner);
+            p->GetWindowRect(&rcBar);
+            if (rcInner.IsRectEmpty() || rcBar.IsRectEmpty())
+                continue;
+            rcBoth.IntersectRect(rcInner, rcBar);
+            EXPECT_TRUE(rcBoth == rcBar) << "inner bar outside its container: bar ("
+                << rcBar.left << "," << rcBar.top << "," << rcBar.right << "," << rcBar.bottom
+                << ") inner (" << rcInner.left << "," << rcInner.top << "," << rcInner.right
+                << "," << rcInner.bottom << ") inner entries " << pInner->m_arrBars.GetSize();
+        }
+        CRect rcPane;
+        m_pFrame->m_wndPane.GetWindowRect(&rcPane);
+        for (size_t a = 0; a < bars.size(); a++)
+        {
+            if (!bars[a]->IsWindowVisible() || bars[a]->GetParentFrame() != m_pFrame)
+                continue;
+            CRect rcHit;
+            CRect rcA = visibleRect(bars[a]);
+            EXPECT_FALSE(rcHit.IntersectRect(rcA, rcPane)) << "bar " << a;
+            for (size_t b = a + 1; b < bars.size(); b++)
+            {
+                if (!bars[b]->IsWindowVisible() || bars[b]->GetParentFrame() != m_pFrame)
+                    continue;
+                CRect rcB = visibleRect(bars[b]);
+                auto describe = [](CTestResizableBar* p, const CRect& rc) {
+                    CExtDockBar* pD = DYNAMIC_DOWNCAST(CExtDockBar, p->m_pDockBar);
+                    std::ostringstream os;
+                    os << "(" << rc.left << "," << rc.top << "," << rc.right << "," << rc.bottom
+                       << ") dock " << (pD ? pD->GetDlgCtrlID() : 0) << " circle "
+                       << (pD ? pD->GetCircleNo() : -1)
+                       << (pD && pD->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)) ? " dyn" : "");
+                    return os.str();
+                };
+                std::ostringstream z;
+                for (HWND h = ::GetTopWindow(m_pFrame->m_hWnd); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+                {
+                    CExtDockBar* pD = DYNAMIC_DOWNCAST(CExtDockBar, CWnd::FromHandlePermanent(h));
+                    z << " " << ::GetDlgCtrlID(h) - 59400 << ":" << (pD ? pD->GetCircleNo() : -1);
+                }
+                EXPECT_FALSE(rcHit.IntersectRect(rcA, rcB)) << "bars " << a << " " << b << " "
+                    << describe(bars[a], rcA) << " / " << describe(bars[b], rcB) << z.str();
+            }
         }
         if (HasFatalFailure() || HasNonfatalFailure())
             break;

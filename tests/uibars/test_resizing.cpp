@@ -241,3 +241,27 @@ TEST_F(UiBarsTest, BesideOnTopMakesAColumnContainer)
     EXPECT_FALSE(pB->IsFloating());
     ExpectAllArraysSound();
 }
+
+TEST_F(UiBarsResizeTest, ColumnResizePastTheNeighboursMinimumStopsThere)
+{
+    CExtDockBar* pDock = (CExtDockBar*)m_pTop->m_pDockBar;
+    pDock->m_arrBars.RemoveAll();
+    pDock->m_arrBars.Add(NULL);
+    pDock->m_arrBars.Add(m_pTop);
+    pDock->m_arrBars.Add(m_pInner);
+    pDock->m_arrBars.Add(NULL);
+    m_pFrame->RecalcLayout();
+    m_pTop->RecalcNcFrame();
+    int nSum = m_pTop->m_sizeDockedH.cx + m_pInner->m_sizeDockedH.cx;
+    CRect rcWnd = WindowRect(m_pTop);
+    CPoint ptStrip = rcWnd.TopLeft() + m_pTop->m_rcColumnResizerNext.CenterPoint();
+    PostMouseMoveToScreen(m_pTop, CPoint(ptStrip.x + 5000, ptStrip.y));
+    m_pTop->PostMessage(WM_LBUTTONUP, 0, 0);
+    m_pTop->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(ptStrip.x, ptStrip.y));
+    EXPECT_EQ(m_pInner->m_sizeDockedH.cx, m_pInner->CalcMinWidth());
+    EXPECT_EQ(m_pTop->m_sizeDockedH.cx + m_pInner->m_sizeDockedH.cx, nSum);
+    m_pFrame->RecalcLayout();
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    EXPECT_EQ(WindowRect(m_pTop).Width() + WindowRect(m_pInner).Width(), rcClient.Width());
+}

@@ -75,7 +75,7 @@ IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
 CExtDockBar::CExtDockBar(int nCircleNo)
     : CDockBar(FALSE), m_bSuspended(false), m_nCircleNo(nCircleNo), m_pDockBarOuter(NULL),
       m_pDockBarInner(NULL), m_rcLastInner(0, 0, 0, 0), m_pAutoHideArea(NULL), m_bBusy(false),
-      m_bInLayoutPass(false)
+      m_bInLayoutPass(false), m_bSizingParent(false)
 {
 }
 
@@ -165,7 +165,10 @@ LRESULT CExtDockBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             if (m_bSuspended)
                 return 0;
             AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+            bool bWasSizing = m_bSizingParent;
+            m_bSizingParent = true;
             LRESULT lResult = CDockBar::WindowProc(message, wParam, lParam);
+            m_bSizingParent = bWasSizing;
             if (!m_bFloating)
             {
                 if (lpLayout->hDWP != NULL)
@@ -349,9 +352,11 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 
 CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
 {
+    // inside the frame's layout the room left is the limit, even when none is left
     CSize sizeMax;
-    if (!m_rectLayout.IsRectEmpty())
-        sizeMax = m_rectLayout.Size();
+    if (m_bSizingParent || !m_rectLayout.IsRectEmpty())
+        sizeMax = CSize(std::max(0, (int)m_rectLayout.Width()),
+                        std::max(0, (int)m_rectLayout.Height()));
     else
     {
         CRect rcParent(0, 0, 0, 0);
@@ -363,6 +368,7 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
     if (m_bFloating)
         sizeMax = CSize(32767, 32767);
     int nLengthMax = bHorz ? sizeMax.cx : sizeMax.cy;
+    int nAcrossMax = bHorz ? sizeMax.cy : sizeMax.cx;
 
     bool bAny = GetDockedVisibleCount() > 0;
     CRect rcInside(0, 0, 0, 0);
@@ -371,6 +377,7 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
     int nBorderAlong = bHorz ? rcInside.left - rcInside.right : rcInside.top - rcInside.bottom;
     int nBorderAcross = bHorz ? rcInside.top - rcInside.bottom : rcInside.left - rcInside.right;
     nLengthMax -= nBorderAlong;
+    nAcrossMax -= nBorderAcross;
 
     AFX_SIZEPARENTPARAMS layout;
     ::ZeroMemory(&layout, sizeof(layout));
@@ -411,6 +418,9 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
         int nThick = bHorz ? size.cy : size.cx;
         if (pExt != NULL && pExt->IsFullRowBar() && !m_bFloating)
             nLength = std::max(0, nLengthMax);
+        // a bar never reaches past the room the frame has left across the rows
+        if (bResizable && !m_bFloating && nAcross + nThick > nAcrossMax)
+            nThick = std::max(0, nAcrossMax - nAcross);
         int nPos = nNext;
         CExtControlBar::OuterLayoutData_t* pData = pExt != NULL ? pExt->GetOuterLayoutData()
                                                                : NULL;

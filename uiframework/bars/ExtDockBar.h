@@ -98,6 +98,7 @@ public:
     CWnd* m_pAutoHideArea;
     bool m_bBusy;
     bool m_bInLayoutPass;
+    bool m_bSizingParent;           // inside the frame's layout (WM_SIZEPARENT)
     CPtrArray m_arrPendingBreaks;   // bars before which a row break was asked for
 
 protected:

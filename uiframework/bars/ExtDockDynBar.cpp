@@ -121,8 +121,6 @@ void CExtDockDynBar::LayoutInClient()
         return;
     CRect rcClient;
     GetClientRect(&rcClient);
-    if (rcClient.Width() <= 0 || rcClient.Height() <= 0)
-        return;
     UINT nID = (UINT)GetDlgCtrlID();
     bool bHorzRows = nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM;
 
@@ -191,6 +189,12 @@ void CExtDockDynBar::LayoutInClient()
                 pBar->m_sizeDockedV.cy = len[k];
             CRect rc = bHorzRows ? CRect(nAlong, nAcross, nAlong + len[k], nAcross + thick[r])
                                  : CRect(nAcross, nAlong, nAcross + thick[r], nAlong + len[k]);
+            // without room for the minima the bars are cut at the container's edges
+            if (!rc.IntersectRect(rc, rcClient))
+                rc.SetRect(std::min((int)rc.left, (int)rcClient.right),
+                           std::min((int)rc.top, (int)rcClient.bottom),
+                           std::min((int)rc.left, (int)rcClient.right),
+                           std::min((int)rc.top, (int)rcClient.bottom));
             CRect rcOld;
             pBar->GetWindowRect(&rcOld);
             ScreenToClient(&rcOld);
@@ -422,5 +426,7 @@ CSize CExtDynControlBar::CalcDynamicLayout(int nLength, DWORD dwMode)
             DelayShow(FALSE);
         return CSize(0, 0);
     }
+    if (IsFloating() && m_pWndDynDockBar != NULL)
+        m_pWndDynDockBar->RelayoutContainers();
     return size;
 }
