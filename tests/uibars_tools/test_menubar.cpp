@@ -465,3 +465,24 @@ TEST_F(MenuBarTest, MovingPastTheLastMenuOpensTheSystemMenus)
     Pump();
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }
+
+TEST_F(MenuBarTest, AltSpaceOpensTheFrameSystemMenu)
+{
+    EXPECT_TRUE(Key(WM_SYSKEYDOWN, VK_SPACE, true));
+    EXPECT_EQ(m_pBar->GetSystemMenuKind(), 1);
+    ASSERT_TRUE(g_TrackingSite.m_pWndRoot != NULL);
+    EXPECT_GE(g_TrackingSite.m_pWndRoot->FindItemByCmdID(SC_CLOSE), 0);
+    EXPECT_TRUE(Key(WM_SYSKEYUP, VK_SPACE, true));
+    CExtPopupMenuWnd::CancelTracking();
+    Pump();
+    // Alt+minus without a document only makes the next Alt release do nothing
+    EXPECT_TRUE(Key(WM_SYSKEYDOWN, VK_OEM_MINUS, true));
+    EXPECT_TRUE(CExtMenuControlBar::g_bIgnoreAltUp);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    // with a document it opens the document's system menu
+    NewChild("Alpha", m_hMenuA);
+    EXPECT_TRUE(Key(WM_SYSKEYDOWN, VK_OEM_MINUS, true));
+    EXPECT_EQ(m_pBar->GetSystemMenuKind(), 2);
+    CExtPopupMenuWnd::CancelTracking();
+    Pump();
+}
