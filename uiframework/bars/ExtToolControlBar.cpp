@@ -446,8 +446,7 @@ void CExtToolControlBar::EndAllButtonTracking()
     if (g_TrackingSite.m_pWndRoot != NULL && !g_TrackingSite.IsEnding() &&
         g_TrackingSite.m_pWndRoot->GetSafeHwnd() != NULL)
         g_TrackingSite.m_pWndRoot->PostMessage(WM_CANCELMODE);
-    CWinThread* pThread = AfxGetThread();
-    (void)pThread;
+    CWnd::CancelToolTips();
 }
 
 int CExtToolControlBar::FindButtonByMnemonic(TCHAR ch) const
