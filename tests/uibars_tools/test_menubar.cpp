@@ -486,3 +486,50 @@ TEST_F(MenuBarTest, AltSpaceOpensTheFrameSystemMenu)
     CExtPopupMenuWnd::CancelTracking();
     Pump();
 }
+
+TEST_F(MenuBarTest, MovingTheMouseAlongTheBarSwitchesTheOpenMenu)
+{
+    EXPECT_TRUE(m_pBar->TrackButtonMenu(0, TRUE, TRUE, TRUE));
+    Pump();
+    ASSERT_EQ(m_pBar->GetTrackingIndex(), 0);
+    CRect rcView;
+    m_pBar->GetButtonRect(1, &rcView);
+    CPoint pt = rcView.CenterPoint();
+    m_pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    Pump();
+    EXPECT_EQ(m_pBar->GetTrackingIndex(), 1);
+    ASSERT_TRUE(g_TrackingSite.m_pWndRoot != NULL);
+    EXPECT_GE(g_TrackingSite.m_pWndRoot->FindItemByCmdID(ID_TOOLS_GRID), 0);
+    EXPECT_FALSE(m_pBar->GetButton(0)->GetStyle() & CExtBarButton::BS_PRESSED);
+    // a click on the button whose menu is open changes nothing
+    m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    Pump();
+    EXPECT_EQ(m_pBar->GetTrackingIndex(), 1);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    CExtToolControlBar::EndAllButtonTracking();
+    Pump();
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+TEST_F(MenuBarTest, ANarrowFrameWrapsTheMenuBarIntoLinesOfItsOwnRow)
+{
+    CRect rcOne;
+    m_pBar->GetWindowRect(&rcOne);
+    m_pFrame->SetWindowPos(NULL, 0, 0, 120, 400, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->RecalcLayout();
+    Pump();
+    CRect rcNarrow;
+    m_pBar->GetWindowRect(&rcNarrow);
+    EXPECT_GT(rcNarrow.Height(), rcOne.Height());
+    EXPECT_TRUE(m_pBar->m_bWrappedInRow);
+    // every menu stays visible (no chevron hides any), on more than one line
+    CRect rcFirst, rcLast;
+    m_pBar->GetButtonRect(0, &rcFirst);
+    m_pBar->GetButtonRect(2, &rcLast);
+    for (int i = 0; i < 3; i++)
+        EXPECT_TRUE(m_pBar->GetButton(i)->IsVisible()) << i;
+    EXPECT_GT(rcLast.top, rcFirst.top);
+    CRect rcClient;
+    m_pBar->GetClientRect(&rcClient);
+    EXPECT_LE(rcLast.bottom, rcClient.bottom);
+}

@@ -765,7 +765,8 @@ CSize CExtMenuControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
         {
             CRect rcInside(0, 0, 0, 0);
             AdjustInsideRect(rcInside, TRUE);
-            int nWanted = std::max(1, nAvail - 6 + (int)(rcInside.left - rcInside.right) -
+            // the frame's width less the reserve, the non-client frame and the borders
+            int nWanted = std::max(1, nAvail - 6 - (int)(rcInside.left - rcInside.right) -
                                           m_cxLeftBorder - m_cxRightBorder);
             if (!m_bInNestedLayout)
                 m_bWrappedInRow = false;

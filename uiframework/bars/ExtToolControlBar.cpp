@@ -637,6 +637,14 @@ CSize CExtToolControlBar::MeasureButtons(BOOL bVertical)
     }
     if (nState == 2 && IsFloating())
         size += CSize(1, 1);
+    else if (bMulti && nLines > 1)
+    {
+        // the lines of a wrapped docked bar start one pixel down
+        if (bHorz)
+            size.cy += 2;
+        else
+            size.cx += 2;
+    }
     return size;
 }
 
@@ -785,7 +793,8 @@ CSize CExtToolControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
             CRect rcInside(0, 0, 0, 0);
             AdjustInsideRect(rcInside, (dwMode & LM_HORZ) != 0);
             bByHeight = (dwMode & LM_LENGTHY) != 0;
-            nWanted = nLength + (bByHeight ? rcInside.top - rcInside.bottom
+            // the length of the window less its non-client frame
+            nWanted = nLength - (bByHeight ? rcInside.top - rcInside.bottom
                                            : rcInside.left - rcInside.right);
         }
         else if (m_dwStyle & CBRS_FLOATING)
