@@ -533,3 +533,30 @@ TEST_F(MenuBarTest, ANarrowFrameWrapsTheMenuBarIntoLinesOfItsOwnRow)
     m_pBar->GetClientRect(&rcClient);
     EXPECT_LE(rcLast.bottom, rcClient.bottom);
 }
+
+TEST_F(MenuBarTest, ClicksOnADocumentCaptionOpenItsSystemMenu)
+{
+    CMDIChildWnd* pA = NewChild("Alpha", m_hMenuA);
+    CRect rc;
+    pA->GetWindowRect(&rc);
+    // a right click on the caption opens the document's system menu at the cursor
+    pA->SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(rc.left + 40, rc.top + 5));
+    Pump();
+    EXPECT_EQ(m_pBar->GetSystemMenuKind(), 2);
+    ASSERT_TRUE(g_TrackingSite.m_pWndRoot != NULL);
+    EXPECT_GE(g_TrackingSite.m_pWndRoot->FindItemByCmdID(SC_CLOSE), 0);
+    CExtPopupMenuWnd::CancelTracking();
+    Pump();
+    // a left press on the icon is taken; its release opens the menu
+    EXPECT_EQ(pA->SendMessage(WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(rc.left + 5, rc.top + 5)), 0);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    pA->SendMessage(WM_NCLBUTTONUP, HTSYSMENU, MAKELPARAM(rc.left + 5, rc.top + 5));
+    Pump();
+    EXPECT_EQ(m_pBar->GetSystemMenuKind(), 2);
+    CExtPopupMenuWnd::CancelTracking();
+    Pump();
+    // a left click on the caption of a normal document is the window's own
+    pA->SendMessage(WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(rc.left + 40, rc.top + 5));
+    Pump();
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}

@@ -1564,7 +1564,8 @@ bool CExtMenuControlBar::OnClientHookMsg(LRESULT& lResult, UINT nMessage, WPARAM
     return false;
 }
 
-bool CExtMenuControlBar::OnChildHookMsg(LRESULT&, UINT nMessage, WPARAM, LPARAM lParam)
+bool CExtMenuControlBar::OnChildHookMsg(LRESULT& lResult, UINT nMessage, WPARAM wParam,
+                                        LPARAM lParam)
 {
     switch (nMessage)
     {
@@ -1589,9 +1590,54 @@ bool CExtMenuControlBar::OnChildHookMsg(LRESULT&, UINT nMessage, WPARAM, LPARAM 
         return false;
     }
     case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCLBUTTONUP:
     case WM_NCRBUTTONUP:
-        (void)lParam;
-        return false;
+    {
+        HWND hWndChild = m_hWndHooked;
+        if (hWndChild == NULL || IsButtonInputBlocked())
+            return false;
+        UINT nHit = (UINT)wParam;
+        bool bIcon = nHit == HTSYSMENU;
+        bool bCaption = nHit == HTCAPTION;
+        bool bOpen = false;
+        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+        bool bAtCursor = false;
+        if (nMessage == WM_NCLBUTTONDOWN)
+        {
+            if (bCaption && ::IsIconic(hWndChild))
+                bOpen = true;
+            else if (bIcon)
+            {
+                if ((m_dwMenuBarFlags & MBF_CHILD_SYSMENU) == 0)
+                    return false;
+                lResult = 0;
+                return true;
+            }
+        }
+        else if (nMessage == WM_NCRBUTTONDOWN)
+        {
+            if (bIcon)
+            {
+                lResult = 0;
+                return true;
+            }
+        }
+        else if (nMessage == WM_NCRBUTTONUP)
+        {
+            bOpen = bCaption || bIcon;
+            bAtCursor = true;
+        }
+        else
+            bOpen = bIcon;
+        if (!bOpen)
+            return false;
+        if (TrackSystemMenu(CWnd::FromHandle(hWndChild), bAtCursor ? &pt : NULL, FALSE, NULL, -1,
+                            FALSE))
+            m_nSystemMenuKind = 2;
+        lResult = 0;
+        return true;
+    }
     default:
         break;
     }
