@@ -158,3 +158,46 @@ TEST_F(ToolsTest, TheStatusBarOffersTheBarsMenu)
     pStatus->DestroyWindow();
     delete pStatus;
 }
+
+TEST_F(ToolsTest, HelpHitsComeFromTheButtonUnderThePoint)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE935, { ID_TOOLS_NEW, 0, 41999 }, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(pBar->HelpHitTest(Centre(pBar, 0)), (int)ID_TOOLS_NEW);
+    // a command the command manager does not know has no help
+    EXPECT_EQ(pBar->HelpHitTest(Centre(pBar, 2)), -2);
+    EXPECT_EQ(pBar->GetButton(1)->OnHelpHitTest(Centre(pBar, 1)), -1);
+    // a drop-down outside help mode answers -3
+    ASSERT_TRUE(pBar->SetButtonMenu(0, MakeMenu({ ID_TOOLS_BOLD }), FALSE, TRUE));
+    EXPECT_EQ(pBar->HelpHitTest(Centre(pBar, 0)), -3);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+TEST_F(ToolsTest, AShortLeftSideHidesTheLastButtonsBehindTheChevronAtTheBottom)
+{
+    m_pFrame->SetWindowPos(NULL, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
+    std::vector<UINT> ids = { ID_TOOLS_NEW, ID_TOOLS_OPEN, ID_TOOLS_SAVE, ID_TOOLS_CUT,
+                              ID_TOOLS_COPY, ID_TOOLS_PASTE, ID_TOOLS_BOLD, ID_TOOLS_ITALIC };
+    CFixedToolBar* pBar = NewToolBar(0xE936, ids, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_EQ(pBar->GetLayoutState(), 1);
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    CRect rcChevron;
+    pBar->GetButtonRect(pBar->GetButtonCount() - 1, &rcChevron);
+    EXPECT_EQ(rcChevron.Height(), 11);
+    EXPECT_GE(rcChevron.bottom, rcClient.bottom - 2);
+    CExtBarContentExpandButton* pChevron = pBar->GetChevron();
+    ASSERT_GT(pChevron->m_arrHiddenButtons.GetSize(), 0);
+    EXPECT_EQ(pChevron->m_arrHiddenButtons[pChevron->m_arrHiddenButtons.GetSize() - 1],
+              pBar->GetButton(7));
+    for (int i = 0; i < 8; i++)
+    {
+        CExtBarButton* pTBB = pBar->GetButton(i);
+        if (!pTBB->IsVisible())
+            continue;
+        CRect rc;
+        pBar->GetButtonRect(i, &rc);
+        EXPECT_LE(rc.bottom, rcChevron.top) << i;
+    }
+    // a popup from a bar docked at the left opens to the right of the button
+    EXPECT_EQ(pChevron->GetTrackAlignment(), (int)CExtPopupMenuWnd::TPMX_RIGHTALIGN);
+}

@@ -1333,6 +1333,17 @@ INT_PTR CExtToolControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return CExtControlBar::OnToolHitTest(point, pTI);
 }
 
+int CExtToolControlBar::HelpHitTest(CPoint pt)
+{
+    int nIndex = HitTestButton(pt);
+    if (nIndex >= 0)
+    {
+        int nHit = m_arrButtons[nIndex]->OnHelpHitTest(pt);
+        return (nHit == -1 || nHit == -2) ? -2 : nHit;
+    }
+    return CExtControlBar::HelpHitTest(pt);
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Mouse
 

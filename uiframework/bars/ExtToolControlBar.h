@@ -101,6 +101,7 @@ public:
     virtual OuterLayoutData_t* GetOuterLayoutData() override;
     virtual void SetOuterLayoutData(const OuterLayoutData_t& data) override;
     virtual CSize GetMinDockedSize() override;
+    virtual int HelpHitTest(CPoint pt) override;
 
     CArray<CExtBarButton*, CExtBarButton*> m_arrButtons;
     CExtBarContentExpandButton* m_pExpandButton;
