@@ -378,7 +378,8 @@ CExtMenuControlBar::CExtMenuControlBar()
       m_bSystemMenuTracking(false), m_nKeyboardIndex(-1), m_nKeyboardHighlight(-1),
       m_dwMenuBarFlags(MBF_MULTILINE | MBF_KEYBOARD_NO_ANIMATION | MBF_FRAME_SYSMENU |
                        MBF_CHILD_SYSMENU),
-      m_bDefaultMenuOwned(false), m_bHostedOutside(false), m_nSystemMenuKind(0),
+      m_bDefaultMenuOwned(false), m_bHostedOutside(false), m_bFrameDestroying(false),
+      m_nSystemMenuKind(0),
       m_hWndMdiClient(NULL), m_hWndFrameHooked(NULL), m_hWndTopHooked(NULL)
 {
     m_bPanelsMenuInChevron = false;
@@ -1285,7 +1286,7 @@ BOOL CExtMenuControlBar::PreTranslateFrameMessage(MSG* pMsg)
 void CExtMenuControlBar::CaptureFrameMenu()
 {
     CFrameWnd* pFrame = GetHostFrame();
-    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+    if (pFrame == NULL || pFrame->m_hWnd == NULL || m_bFrameDestroying)
         return;
     HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
     if (hMenu == NULL)
@@ -1354,6 +1355,9 @@ void CExtMenuControlBar::OnCreateMenuBar()
         }
         return;
     }
+    // the buttons' commands need a profile: a frame without one gets the default profile
+    if (g_CmdManagerHolder->FindProfileNameForWindow(m_hWnd) == NULL)
+        g_CmdManagerHolder->EnsureProfile(NULL, pFrame->m_hWnd);
     if ((pFrame->GetStyle() & WS_CHILD) == 0)
     {
         HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
@@ -1361,7 +1365,9 @@ void CExtMenuControlBar::OnCreateMenuBar()
         {
             ReleaseMenus();
             m_menuDefault.Attach(hMenu);
-            m_bDefaultMenuOwned = false;    // the frame's: it destroys it
+            // a frame that keeps the menu as its default one destroys it itself; a menu
+            // that only its window held is the bar's from now on
+            m_bDefaultMenuOwned = pFrame->m_hMenuDefault != hMenu;
         }
     }
     if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
@@ -1436,6 +1442,11 @@ bool CExtMenuControlBar::OnFrameHookMsg(LRESULT& lResult, UINT nMessage, WPARAM 
 {
     switch (nMessage)
     {
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+        // the frame gives its menu back to its window to destroy it with the window
+        m_bFrameDestroying = true;
+        return false;
     case WM_SIZE:
     case WM_ACTIVATEAPP:
     case WM_SYSCOMMAND:
