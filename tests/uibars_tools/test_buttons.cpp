@@ -201,3 +201,26 @@ TEST_F(ToolsTest, AShortLeftSideHidesTheLastButtonsBehindTheChevronAtTheBottom)
     // a popup from a bar docked at the left opens to the right of the button
     EXPECT_EQ(pChevron->GetTrackAlignment(), (int)CExtPopupMenuWnd::TPMX_RIGHTALIGN);
 }
+
+TEST_F(ToolsTest, TheHelpLoopAnswersWhatTheHelpCursorPointsAt)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE937, { ID_TOOLS_NEW, ID_TOOLS_OPEN }, AFX_IDW_DOCKBAR_TOP);
+    ToolsPumpPending();
+    // outside help mode the loop ends at once
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), -3);
+    m_pFrame->m_bHelpMode = TRUE;
+    m_pFrame->PostMessage(WM_COMMAND, ID_TOOLS_BOLD, 0);
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), (int)ID_TOOLS_BOLD);
+    m_pFrame->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), 0x1EF06);
+    m_pFrame->PostMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), (int)SC_KEYMENU);
+    CPoint pt = Centre(pBar, 1);
+    pBar->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), (int)ID_TOOLS_OPEN);
+    // help mode ending ends the loop
+    m_pFrame->PostMessage(WM_NULL);
+    m_pFrame->m_bHelpMode = FALSE;
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), -3);
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+}

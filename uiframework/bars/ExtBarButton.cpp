@@ -736,8 +736,10 @@ int CExtBarButton::OnHelpHitTest(CPoint point)
     {
         if (m_pBar == NULL || !CExtControlBar::IsFrameInHelpMode(m_pBar))
             return -3;
+        // the menu opens and the help loop takes what the user points at in it
+        CExtToolControlBar* pBar = m_pBar;
         TrackButtonPopup(point, FALSE, TRUE);
-        return -3;
+        return CExtToolControlBar::TrackHelpLoop(pBar);
     }
     if (g_CmdManagerHolder->FindCommand(GetProfileName(), m_nEffectiveCmdID) != NULL)
         return (int)m_nCmdID;

@@ -1333,6 +1333,86 @@ INT_PTR CExtToolControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return CExtControlBar::OnToolHitTest(point, pTI);
 }
 
+int CExtToolControlBar::TrackHelpLoop(CWnd* pWnd)
+{
+    static bool s_bInLoop = false;
+    if (s_bInLoop || pWnd == NULL)
+        return -3;
+    s_bInLoop = true;
+    HWND hWnd = pWnd->GetSafeHwnd();
+    int nResult = -3;
+    for (;;)
+    {
+        if (hWnd == NULL || !::IsWindow(hWnd) || !IsFrameInHelpMode(CWnd::FromHandle(hWnd)))
+            break;
+        MSG msg;
+        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            CWinThread* pThread = AfxGetThread();
+            if (pThread != NULL && !pThread->OnIdle(0))
+                ::WaitMessage();
+            continue;
+        }
+        if (msg.message == WM_QUIT)
+        {
+            ::PostQuitMessage((int)msg.wParam);
+            break;
+        }
+        if (msg.message == WM_LBUTTONDOWN || msg.message == WM_MOUSEMOVE)
+        {
+            CExtToolControlBar* pBar =
+                DYNAMIC_DOWNCAST(CExtToolControlBar, CWnd::FromHandlePermanent(msg.hwnd));
+            if (pBar != NULL)
+            {
+                CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
+                if (msg.message == WM_MOUSEMOVE)
+                {
+                    pBar->SendMessage(WM_MOUSEMOVE, msg.wParam, msg.lParam);
+                    continue;
+                }
+                int nHit = pBar->HelpHitTest(pt);
+                if (nHit > 0)
+                {
+                    nResult = nHit;
+                    break;
+                }
+                continue;
+            }
+        }
+        if (msg.message == WM_COMMAND && msg.lParam == 0 && HIWORD(msg.wParam) <= 1)
+        {
+            nResult = (int)LOWORD(msg.wParam);
+            break;
+        }
+        if (msg.message == WM_SYSCOMMAND)
+        {
+            UINT nCmd = (UINT)msg.wParam & 0xFFF0;
+            switch (nCmd)
+            {
+            case SC_SIZE:
+            case SC_MOVE:
+            case SC_MINIMIZE:
+            case SC_MAXIMIZE:
+            case SC_NEXTWINDOW:
+            case SC_PREVWINDOW:
+            case SC_CLOSE:
+            case SC_RESTORE:
+            case SC_TASKLIST:
+                nResult = (int)(0x1EF00 + ((nCmd - 0xF000) >> 4));
+                break;
+            default:
+                nResult = (int)nCmd;
+                break;
+            }
+            break;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    s_bInLoop = false;
+    return nResult;
+}
+
 int CExtToolControlBar::HelpHitTest(CPoint pt)
 {
     int nIndex = HitTestButton(pt);
