@@ -608,3 +608,30 @@ TEST(MenuBarSdi, AFrameWithoutCommandProfileGetsItsMenusAsButtons)
     ToolsPumpPending();
     delete pApp;
 }
+
+TEST_F(MenuBarTest, DockedAtTheLeftTheMenusStackDownwards)
+{
+    CDockBar* pLeft = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT);
+    pLeft->DockControlBar(m_pBar);
+    m_pFrame->RecalcLayout();
+    Pump();
+    ASSERT_EQ(m_pBar->GetLayoutState(), 1);
+    CRect rcPrev(0, 0, 0, 0);
+    for (int i = 0; i < 3; i++)
+    {
+        CRect rc;
+        m_pBar->GetButtonRect(i, &rc);
+        EXPECT_TRUE(m_pBar->GetButton(i)->IsVisible()) << i;
+        if (i > 0)
+        {
+            EXPECT_EQ(rc.left, rcPrev.left) << i;
+            EXPECT_EQ(rc.top, rcPrev.bottom) << i;
+        }
+        rcPrev = rc;
+    }
+    CRect rcClient;
+    m_pBar->GetClientRect(&rcClient);
+    EXPECT_LE(rcPrev.bottom, rcClient.bottom);
+    // its menus open to the right of the buttons
+    EXPECT_EQ(m_pBar->GetButton(0)->GetTrackAlignment(), (int)CExtPopupMenuWnd::TPMX_RIGHTALIGN);
+}

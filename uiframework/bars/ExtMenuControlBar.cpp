@@ -758,7 +758,7 @@ void CExtMenuControlBar::RecalcButtonLayout()
 
 CSize CExtMenuControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
 {
-    if (IsDockedMultiLine() && nLength < 0 && (dwMode & LM_VERTDOCK) == 0)
+    if (IsDockedMultiLine() && nLength < 0 && (dwMode & LM_VERTDOCK) == 0 && IsHorizontalLayout())
     {
         // a docked menu bar wraps within the frame's width
         int nAvail = AvailableDockedLength(true);
