@@ -453,7 +453,7 @@ void CExtBarButton::Paint(CDC& dc, BOOL bHorz)
                                             bHover, bPushed, !bBlocked && IsIndeterminate(),
                                             bEnabled, false, false, false, 5,
                                             pFont != NULL ? (HFONT)pFont->GetSafeHandle() : NULL,
-                                            bDropDown, 0, true);
+                                            bDropDown, 0, false);
     if (IsSeparatedDropDown())
     {
         args.m_bSeparatedDropDown = true;

@@ -111,7 +111,7 @@ void CExtBarMdiDocButton::Paint(CDC& dc, BOOL bHorz)
     CExtPaintManager::PushButtonArgs_t args(this, bHorz != FALSE, rc, "", GetIcon(), true,
                                             !bTracking && (IsHover() || IsMenuTracking()),
                                             IsPressed() != FALSE, false, true, false, false,
-                                            false, 5, NULL, false, 0, true);
+                                            false, 5, NULL, false, 0, false);
     g_CurrentPaintManager->DrawPushButton(dc, args);
 }
 
@@ -269,7 +269,7 @@ void CExtBarMdiRightButton::Paint(CDC& dc, BOOL bHorz)
         CExtPaintManager::PushButtonArgs_t args(this, bHorz != FALSE, g.rc, "", NULL, true,
                                                 bOver, bOver && bLButton, false, g.bEnabled,
                                                 false, false, false, 5, NULL, false, g.nCmd,
-                                                true);
+                                                false);
         g_CurrentPaintManager->DrawPushButton(dc, args);
     }
 }
