@@ -224,3 +224,48 @@ TEST_F(ToolsTest, TheHelpLoopAnswersWhatTheHelpCursorPointsAt)
     EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), -3);
     EXPECT_TRUE(m_pFrame->m_commands.empty());
 }
+
+TEST_F(ToolsTest, AHostedControlSitsInItsButtonAndHidesWithIt)
+{
+    CExtToolControlBar* pBar = new CExtToolControlBar;
+    m_toolbars.push_back(pBar);
+    ASSERT_TRUE(pBar->Create("Hosted", m_pFrame, 0xE938,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    const UINT ids[] = { ID_TOOLS_NEW, ID_TOOLS_ZOOM, ID_TOOLS_OPEN };
+    ASSERT_TRUE(pBar->SetButtons(ids, 3));
+    CWnd* pEdit = new CWnd;
+    ASSERT_TRUE(pEdit->Create("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 80, 18),
+                              pBar, 100));
+    pBar->GetButton(1)->SetCtrl(pEdit, FALSE);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
+    m_pFrame->RecalcLayout();
+    CRect rcButton, rcEdit;
+    pBar->GetButtonRect(1, &rcButton);
+    pEdit->GetWindowRect(&rcEdit);
+    pBar->ScreenToClient(&rcEdit);
+    EXPECT_EQ(rcButton.Width(), 80);
+    EXPECT_EQ(rcEdit.left, rcButton.left);
+    EXPECT_EQ(rcEdit.Width(), 80);
+    EXPECT_EQ(rcEdit.top, rcButton.top + (rcButton.Height() - 18) / 2);
+    EXPECT_TRUE(pEdit->IsWindowVisible());
+    EXPECT_FALSE(pBar->GetButton(1)->IsPlainCommandButton());
+    // the button disabled: the control is too
+    pBar->GetButton(1)->ModifyStyle(CExtBarButton::BS_DISABLED);
+    EXPECT_FALSE(pEdit->IsWindowEnabled());
+    pBar->GetButton(1)->ModifyStyle(0, CExtBarButton::BS_DISABLED);
+    EXPECT_TRUE(pEdit->IsWindowEnabled());
+    // hidden with its button
+    pBar->GetButton(1)->ModifyStyle(CExtBarButton::BS_HIDDEN);
+    EXPECT_FALSE(pEdit->IsWindowVisible());
+    pBar->GetButton(1)->ModifyStyle(0, CExtBarButton::BS_HIDDEN);
+    EXPECT_TRUE(pEdit->IsWindowVisible());
+    // docked at the side it is not shown in the column
+    ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT))->DockControlBar(pBar);
+    m_pFrame->RecalcLayout();
+    EXPECT_FALSE(pEdit->IsWindowVisible());
+    // replacing the control destroys and deletes the old one
+    HWND hWndEdit = pEdit->m_hWnd;
+    pBar->GetButton(1)->SetCtrl(NULL);
+    EXPECT_FALSE(::IsWindow(hWndEdit));
+}

@@ -107,6 +107,7 @@ CExtToolControlBar::CExtToolControlBar()
 {
     m_bFixedSize = true;
     m_bCaptionAlwaysHorizontal = false;
+    m_bChildFillsClient = false;        // child windows are the buttons' hosted controls
     m_cxLeftBorder = 1;
     m_cxRightBorder = 1;
     m_cxDefaultGap = 10;
