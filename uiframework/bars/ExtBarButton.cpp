@@ -586,9 +586,8 @@ void CExtBarButton::DeliverCommand()
 }
 
 bool CExtBarButton::StartPopupTracking(CExtPopupMenuWnd* pPopup, CPoint ptScreen,
-                                       BOOL bSelectFirst, BOOL bNoAnimation, bool bWasTracking)
+                                       BOOL bSelectFirst, BOOL bNoAnimation)
 {
-    (void)bWasTracking;
     CRect rcExclude = GetDisplayRect();
     m_pBar->ClientToScreen(&rcExclude);
     DWORD dwFlags = (DWORD)GetTrackAlignment() | (bSelectFirst ? 0x860 : 0x820);
@@ -648,7 +647,6 @@ int CExtBarButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst, BOOL bNoAni
     int nIndex = m_pBar->GetButtonIndex(this);
     if (CExtToolControlBar::g_bMenuTracking && m_pBar->GetTrackingIndex() == nIndex)
         return -1;
-    bool bWasTracking = CExtToolControlBar::g_bMenuTracking != FALSE;
     CExtToolControlBar::EndAllButtonTracking();
     if (m_pBar->IsFloating())
     {
@@ -671,7 +669,7 @@ int CExtBarButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst, BOOL bNoAni
         pPopup->AppendMdiWindowsList(pTarget);
     CPoint ptScreen = point;
     m_pBar->ClientToScreen(&ptScreen);
-    StartPopupTracking(pPopup, ptScreen, bSelectFirst, bNoAnimation, bWasTracking);
+    StartPopupTracking(pPopup, ptScreen, bSelectFirst, bNoAnimation);
     return -1;
 }
 
@@ -914,7 +912,6 @@ int CExtBarContentExpandButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst
         return -1;
     if (m_arrHiddenButtons.GetSize() == 0 && !m_pBar->m_bPanelsMenuInChevron)
         return -1;
-    bool bWasTracking = CExtToolControlBar::g_bMenuTracking != FALSE;
     CExtToolControlBar::EndAllButtonTracking();
     if (m_pBar->IsFloating())
     {
@@ -932,6 +929,6 @@ int CExtBarContentExpandButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst
     }
     CPoint ptScreen = point;
     m_pBar->ClientToScreen(&ptScreen);
-    StartPopupTracking(pPopup, ptScreen, bSelectFirst, bNoAnimation, bWasTracking);
+    StartPopupTracking(pPopup, ptScreen, bSelectFirst, bNoAnimation);
     return -1;
 }

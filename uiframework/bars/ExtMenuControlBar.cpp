@@ -292,8 +292,7 @@ void CExtBarMdiRightButton::OnClick(CPoint point, BOOL bDown)
     if (nCmd == SC_MINIMIZE || nCmd == SC_RESTORE)
     {
         ModifyStyle(BS_HIDDEN, 0);
-        int nDoc = pMenuBar->GetButtonIndex(pMenuBar->GetButton(0));
-        CExtBarButton* pDoc = pMenuBar->GetButton(nDoc);
+        CExtBarButton* pDoc = pMenuBar->GetButton(0);
         if (pDoc != NULL && pDoc->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
             !pDoc->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
             pDoc->ModifyStyle(BS_HIDDEN, 0);
