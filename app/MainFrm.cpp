@@ -54,14 +54,6 @@ CString RegistryKeyWord()
     CWinApp* pApp = AfxGetApp();
     return pApp != NULL && pApp->m_pszRegistryKey != NULL ? CString(pApp->m_pszRegistryKey) : CString();
 }
-
-// An edit field (of the Properties bar, a dialog bar, ...) keeps its own keys.
-BOOL IsEditWindow(HWND hWnd)
-{
-    char szClass[16] = "";
-    return hWnd != NULL && ::GetClassNameA(hWnd, szClass, sizeof(szClass)) > 0 &&
-           (lstrcmpiA(szClass, "Edit") == 0 || lstrcmpiA(szClass, "RichEdit20A") == 0);
-}
 }
 
 void EnableAndCheck(CCmdUI* pCmdUI, BOOL bEnable, BOOL bCheck)
@@ -447,9 +439,6 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
     if (m_wndMenuBar.m_hWnd != NULL && m_wndMenuBar.PreTranslateFrameMessage(pMsg))
         return TRUE;
 #endif
-    // Del in an edit field deletes text, not the selected elements
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_DELETE && IsEditWindow(pMsg->hwnd))
-        return FALSE;
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 
