@@ -24,3 +24,6 @@
 #define ID_PANE_SIZE            41201
 #define ID_PANE_ZOOM            41202
 #define ID_PANE_MISSING         41203
+
+#define IDR_TOOLS_TOOLBAR       41300
+#define IDR_TOOLS_TOOLBAR2      41301

@@ -368,8 +368,14 @@ BOOL CExtToolControlBar::InsertButton(int nPos, UINT nCmdID, BOOL bRecalc)
     {
         return FALSE;
     }
-    if (bRecalc && m_pDockSite != NULL && m_hWnd != NULL)
-        m_pDockSite->RecalcLayout();
+    if (bRecalc && m_hWnd != NULL)
+    {
+        if (m_pDockSite != NULL)
+            m_pDockSite->RecalcLayout();
+        // the bar's size may stay the same: its buttons move all the same
+        RecalcButtonLayout();
+        Invalidate();
+    }
     return TRUE;
 }
 
@@ -390,8 +396,14 @@ BOOL CExtToolControlBar::RemoveButton(int nPos, BOOL bRecalc)
     m_arrButtons.RemoveAt(nPos);
     delete pTBB;
     m_nTrackingIndex = m_nPressedIndex = m_nHoverIndex = -1;
-    if (bRecalc && m_pDockSite != NULL && m_hWnd != NULL)
-        m_pDockSite->RecalcLayout();
+    if (bRecalc && m_hWnd != NULL)
+    {
+        if (m_pDockSite != NULL)
+            m_pDockSite->RecalcLayout();
+        // the bar's size may stay the same: its buttons move all the same
+        RecalcButtonLayout();
+        Invalidate();
+    }
     return TRUE;
 }
 
@@ -434,8 +446,7 @@ void CExtToolControlBar::EndAllButtonTracking()
     if (g_TrackingSite.m_pWndRoot != NULL && !g_TrackingSite.IsEnding() &&
         g_TrackingSite.m_pWndRoot->GetSafeHwnd() != NULL)
         g_TrackingSite.m_pWndRoot->PostMessage(WM_CANCELMODE);
-    CWinThread* pThread = AfxGetThread();
-    (void)pThread;
+    CWnd::CancelToolTips();
 }
 
 int CExtToolControlBar::FindButtonByMnemonic(TCHAR ch) const
