@@ -94,11 +94,9 @@ BOOL CChildFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 // The menu bar of the main window sees the keys first (Alt, F10, menu letters).
 BOOL CChildFrame::PreTranslateMessage(MSG* pMsg)
 {
-#if STICKWELL_HAS_MENU_BAR
     CMainFrame* pMain = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
     if (pMain != NULL && pMain->m_wndMenuBar.m_hWnd != NULL && pMain->m_wndMenuBar.PreTranslateFrameMessage(pMsg))
         return TRUE;
-#endif
     return CMDIChildWnd::PreTranslateMessage(pMsg);
 }
 

@@ -254,11 +254,9 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     g_CmdManagerHolder->UpdateFromMenuResource(strProfile, IDR_MAINFRAME);
     g_CmdManagerHolder->UpdateFromMenuResource(strProfile, IDR_LABELTYPE);
 
-#if STICKWELL_HAS_MENU_BAR
     m_wndMenuBar.SetMdiWindowPopupName("Window");
     if (!m_wndMenuBar.Create(NULL, this, 0, kBarStyle))
         return -1;
-#endif
 
     const struct
     {
@@ -287,9 +285,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_wndStatusBar.SetPaneInfoAndEnable(2, ID_INDICATOR_SIZE, SBPS_NORMAL, 80);
     m_wndStatusBar.SetPaneInfoAndEnable(3, ID_INDICATOR_ZOOM, SBPS_NORMAL, 80);
 
-#if STICKWELL_HAS_MENU_BAR
     m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
-#endif
     for (const auto& toolbar : toolbars)
         toolbar.pBar->EnableDocking(CBRS_ALIGN_ANY);
     if (!CExtControlBar::SetupFrameDocking(this, CBRS_ALIGN_ANY, TRUE))
@@ -299,9 +295,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     if (!LoadStoredBarState())
     {
-#if STICKWELL_HAS_MENU_BAR
         DockControlBar(&m_wndMenuBar);
-#endif
         DockControlBar(&m_wndToolBar);
         RecalcLayout();
         CRect rect;
@@ -435,10 +429,8 @@ void CMainFrame::HidePropertiesBar()
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
-#if STICKWELL_HAS_MENU_BAR
     if (m_wndMenuBar.m_hWnd != NULL && m_wndMenuBar.PreTranslateFrameMessage(pMsg))
         return TRUE;
-#endif
     return CMDIFrameWnd::PreTranslateMessage(pMsg);
 }
 

@@ -14,17 +14,11 @@
 #pragma once
 
 #include "ProgressBar.h"
+#include "uiframework/bars/ExtMenuControlBar.h"
 #include "uiframework/bars/ExtStatusControlBar.h"
 #include "uiframework/bars/ExtToolControlBar.h"
 
 #include "afxwin.h"
-
-#if __has_include("uiframework/bars/ExtMenuControlBar.h")
-#include "uiframework/bars/ExtMenuControlBar.h"
-#define STICKWELL_HAS_MENU_BAR 1
-#else
-#define STICKWELL_HAS_MENU_BAR 0
-#endif
 
 class CPropertiesBar;
 
@@ -80,9 +74,7 @@ public:
     CPropertiesBar* m_pPropertiesBar;       // owned by the window tree
     CProgressBar m_wndProgressBar;
     WINDOWPLACEMENT m_wpSaved;              // from the stored bar state; showCmd 0: none
-#if STICKWELL_HAS_MENU_BAR
     CExtMenuControlBar m_wndMenuBar;
-#endif
     CExtStatusControlBar m_wndStatusBar;
     CExtToolControlBar m_wndToolBar;        // "Standard"
     CExtToolControlBar m_wndShapeBar;       // "Shapebar"

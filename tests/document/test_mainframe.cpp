@@ -223,13 +223,14 @@ TEST_F(MainFrame, StartsWithFiveToolbarsStatusBarAndPropertiesBarInTheDefaultLay
     m_pFrame->HidePropertiesBar();
     EXPECT_FALSE(pProperties->IsWindowVisible());
 
-    // the main window's own menu while no publication is open
-    CMenu* pMenu = m_pFrame->GetMenu();
-#if !STICKWELL_HAS_MENU_BAR
-    ASSERT_TRUE(pMenu != NULL);
-    EXPECT_EQ(3, pMenu->GetMenuItemCount());
-#endif
-    (void)pMenu;
+    // the menu bar above them all, showing the menu of the main window
+    CExtMenuControlBar& menuBar = m_pFrame->m_wndMenuBar;
+    ASSERT_TRUE(::IsWindow(menuBar.m_hWnd));
+    EXPECT_TRUE(menuBar.IsWindowVisible());
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_TOP, DockSideOf(menuBar));
+    EXPECT_LE(ClientRectOf(m_pFrame, &menuBar).bottom, rectStandard.top);
+    ASSERT_TRUE(menuBar.GetCurrentMenu() != NULL);
+    EXPECT_EQ(3, menuBar.GetCurrentMenu()->GetMenuItemCount());
 }
 
 TEST_F(MainFrame, NewPublicationOpensMaximisedWithTheSplitterAndTheTip)
@@ -258,6 +259,10 @@ TEST_F(MainFrame, NewPublicationOpensMaximisedWithTheSplitterAndTheTip)
     EXPECT_EQ(pChildFrame->m_wndSplitter.GetPane(1, 2), pChildFrame->GetActiveView());
     ASSERT_TRUE(m_program.ActiveDoc() != NULL);
     EXPECT_EQ(300, m_program.ActiveDoc()->m_nDesignWidth);
+    // the menu bar shows the publication's menu
+    Pump();
+    ASSERT_TRUE(m_pFrame->m_wndMenuBar.GetCurrentMenu() != NULL);
+    EXPECT_EQ(8, m_pFrame->m_wndMenuBar.GetCurrentMenu()->GetMenuItemCount());
     // the child sits in the client area left between the bars
     const CRect rectClient = ClientRectOf(m_pFrame, CWnd::FromHandle(m_pFrame->m_hWndMDIClient));
     EXPECT_GE(rectClient.left, ClientRectOf(m_pFrame, &m_pFrame->m_wndMoreShapeBar).right);
@@ -529,6 +534,34 @@ TEST_F(MainFrame, DelDeletesTheSelectionButNotInAnEditField)
     ::PostMessageA(pView->m_hWnd, WM_KEYDOWN, VK_DELETE, 1);
     Pump();
     EXPECT_EQ(0, (int)pDoc->m_listElements.GetCount());
+}
+
+TEST_F(MainFrame, AltInThePublicationWindowReachesTheMenuBar)
+{
+    ASSERT_TRUE(NewDoc() != NULL);
+    CVarnelView* pView = m_program.ActiveView();
+    ASSERT_TRUE(pView != NULL);
+    CFrameWnd* pChild = pView->GetParentFrame();
+    ASSERT_TRUE(pChild != NULL);
+    pView->SetFocus();
+    auto key = [&](UINT nMsg, UINT nVK, bool bAlt) {
+        MSG msg;
+        ::ZeroMemory(&msg, sizeof(msg));
+        msg.hwnd = pView->m_hWnd;
+        msg.message = nMsg;
+        msg.wParam = nVK;
+        msg.lParam = 1 | (::MapVirtualKeyA(nVK, 0) << 16) | (bAlt ? (1 << 29) : 0) |
+                     ((nMsg == WM_KEYUP || nMsg == WM_SYSKEYUP) ? (3u << 30) : 0);
+        const BOOL bTaken = pChild->PreTranslateMessage(&msg);
+        Pump();
+        return bTaken;
+    };
+    CExtMenuControlBar& menuBar = m_pFrame->m_wndMenuBar;
+    key(WM_SYSKEYDOWN, VK_MENU, true);
+    key(WM_SYSKEYUP, VK_MENU, false);
+    ASSERT_TRUE(menuBar.IsKeyboardMode());
+    EXPECT_TRUE(key(WM_KEYDOWN, VK_ESCAPE, false));
+    EXPECT_FALSE(menuBar.IsKeyboardMode());
 }
 
 TEST_F(MainFrame, EveryMenuCommandIsHandledOrDisabled)
