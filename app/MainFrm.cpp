@@ -293,7 +293,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     g_CmdManagerHolder->SetBasicCommands(strProfile, kBasicCommands, true);
 
-    if (!LoadStoredBarState())
+    if (!CExtControlBar::LoadFrameBarState(this, strKeyWord, strProfile, strProfile, &m_wpSaved))
     {
         DockControlBar(&m_wndMenuBar);
         DockControlBar(&m_wndToolBar);
@@ -323,13 +323,6 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pPropertiesBar->m_sizeFloated = CSize(225, 355);
     m_pPropertiesBar->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT);
     return 0;
-}
-
-// The bar layout of the framework's registry store is not read yet: every start docks
-// the default layout.
-BOOL CMainFrame::LoadStoredBarState()
-{
-    return FALSE;
 }
 
 void CMainFrame::DockDefaultBars()

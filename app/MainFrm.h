@@ -83,8 +83,6 @@ public:
     CExtToolControlBar m_wndMoreShapeBar;   // "More Shapebar"
 
 protected:
-    // The stored bar layout of the framework; FALSE when none is stored.
-    BOOL LoadStoredBarState();
     void ToggleBar(CControlBar& bar);
     void ToggleAndRedock(CControlBar& bar);
     static void UpdateBarCheck(CCmdUI* pCmdUI, CControlBar& bar);

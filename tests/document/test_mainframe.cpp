@@ -8,6 +8,7 @@
 #include "app/PropertiesBar.h"
 #include "model/Elements.h"
 #include "output/ExportProgress.h"
+#include "uiframework/foundation/ExtCmdManager.h"
 #include "afxpriv.h"
 
 #include <set>
@@ -313,6 +314,45 @@ TEST_F(MainFrame, ToolbarTogglesRedockTheDefaultLayoutAndCheckTheirItems)
     pane.DoUpdate(m_pFrame, TRUE);
     EXPECT_EQ(-1, pane.m_nCheck);
     EXPECT_TRUE(pane.m_bEnabled);
+}
+
+TEST_F(MainFrame, StoredBarLayoutIsKeptAndPropertiesStillDockRight)
+{
+    // the layout with Actions on the right side, stored in the framework's registry store
+    m_pFrame->DockControlBar(&m_pFrame->m_wndActionsBar, AFX_IDW_DOCKBAR_RIGHT);
+    m_pFrame->RecalcLayout();
+    ASSERT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, DockSideOf(m_pFrame->m_wndActionsBar));
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        ASSERT_TRUE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame));
+        ar.Close();
+    }
+    const CString strProfile = m_program.m_pApp->m_pszProfileName;
+    CString strKeyPath;
+    CExtCmdManager::MakeRegistryKeyPath(strKeyPath, "ControlBar", strProfile, m_program.m_strCompany, strProfile);
+    file.Seek(0, CFile::begin);
+    ASSERT_TRUE(CExtCmdManager::SaveStreamToRegistry(file, strKeyPath, HKEY_CURRENT_USER));
+
+    // the next main window takes it; the Properties bar is docked right all the same
+    CMainFrame* pSecond = new CMainFrame;
+    ASSERT_TRUE(pSecond->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
+    pSecond->ShowWindow(SW_SHOW);
+    pSecond->RecalcLayout();
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_RIGHT, DockSideOf(pSecond->m_wndActionsBar));
+    EXPECT_EQ((UINT)AFX_IDW_DOCKBAR_LEFT, DockSideOf(pSecond->m_wndShapeBar));
+    ASSERT_TRUE(pSecond->m_pPropertiesBar != NULL);
+    CRect rectClient;
+    pSecond->GetClientRect(&rectClient);
+    EXPECT_TRUE(pSecond->m_pPropertiesBar->IsWindowVisible());
+    // inside the toolbar at the frame's right edge
+    const CRect rectActions = ClientRectOf(pSecond, &pSecond->m_wndActionsBar);
+    EXPECT_EQ(rectClient.right, rectActions.right);
+    const int nPropertiesRight = ClientRectOf(pSecond, pSecond->m_pPropertiesBar).right;
+    EXPECT_LE(nPropertiesRight, rectActions.left);
+    EXPECT_GE(nPropertiesRight, rectActions.left - 4);     // the dock bars' borders between
+    pSecond->DestroyWindow();
+    Pump();
 }
 
 /////////////////////////////////////////////////////////////////////////////
