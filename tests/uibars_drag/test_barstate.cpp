@@ -96,6 +96,12 @@ bool Store(const std::vector<BYTE>& bytes)
     return CExtCmdManager::SaveStreamToRegistry(file, KeyPath(), HKEY_CURRENT_USER);
 }
 
+bool IsInFloatingContainer(CExtControlBar* pBar)
+{
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pBar->m_pDockBar);
+    return pInner != NULL && pInner->GetContainer() != NULL && pInner->GetContainer()->IsFloating();
+}
+
 } // namespace
 
 class BarStateTest : public UiBarsTest
@@ -379,5 +385,83 @@ TEST_F(BarStateTest, CapturedLayoutLoadsBack)
     ASSERT_TRUE(m_pB->IsFloating());
     EXPECT_EQ(ScreenRect(m_pB->GetParentFrame()).TopLeft(), CPoint(420, 260));
     EXPECT_TRUE(m_pB->IsWindowVisible());
+    ExpectAllArraysSound();
+}
+
+TEST_F(BarStateTest, RowFlagsAndContainersComeBack)
+{
+    // two bars at the top: the second without the new-row flag shares the first one's row
+    Stream_t s;
+    s.AddBar(0xE931, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN | Rec::VISIBLE | Rec::NEW_ROW);
+    s.AddBar(0xE932, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN | Rec::VISIBLE);
+    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+    ASSERT_TRUE(Load());
+    UiBarsPumpPending();
+    ASSERT_TRUE(m_pA->IsDockedAtTop());
+    ASSERT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
+    EXPECT_EQ(ScreenRect(m_pA).top, ScreenRect(m_pB).top);
+    EXPECT_TRUE(m_pA->IsSingleInRow(false, false) == false);
+    // with the flag: a row of its own
+    s.bars[1]->m_dwFlags |= Rec::NEW_ROW;
+    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+    ASSERT_TRUE(Load());
+    UiBarsPumpPending();
+    EXPECT_TRUE(m_pA->IsSingleInRow(false, false));
+    EXPECT_NE(ScreenRect(m_pA).top, ScreenRect(m_pB).top);
+    ExpectAllArraysSound();
+
+    // a container captured at the left comes back as one
+    ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(m_pB->DockBesideBar(50, m_pA, AFX_IDW_DOCKBAR_BOTTOM));
+    m_pFrame->RecalcLayout();
+    std::vector<BYTE> bytes = Bytes([&](CArchive& ar) {
+        EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame, NULL));
+    });
+    ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    ASSERT_TRUE(Store(bytes));
+    ASSERT_TRUE(Load());
+    UiBarsPumpPending();
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pA->m_pDockBar);
+    ASSERT_TRUE(pInner != NULL);
+    EXPECT_TRUE(pInner->GetContainer()->IsDockedAtLeft());
+    EXPECT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
+    EXPECT_LT(ScreenRect(m_pA).top, ScreenRect(m_pB).top);
+    EXPECT_TRUE(m_pA->IsWindowVisible());
+    EXPECT_TRUE(m_pB->IsWindowVisible());
+    ExpectAllArraysSound();
+}
+
+TEST_F(BarStateTest, FloatingContainerComesBackInAFrameOnTheScreen)
+{
+    m_pA->m_sizeFloated = CSize(240, 200);
+    m_pA->FloatAtPosition(CPoint(260, 180));
+    ASSERT_TRUE(m_pB->DockBesideBar(50, m_pA, AFX_IDW_DOCKBAR_LEFT));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    ASSERT_TRUE(IsInFloatingContainer(m_pA));
+    ASSERT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
+    std::vector<BYTE> bytes = Bytes([&](CArchive& ar) {
+        EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame, NULL));
+    });
+    ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    ASSERT_TRUE(Store(bytes));
+    ASSERT_TRUE(Load());
+    UiBarsPumpPending();
+    EXPECT_TRUE(IsInFloatingContainer(m_pA));
+    EXPECT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
+    EXPECT_LT(ScreenRect(m_pB).left, ScreenRect(m_pA).left);
+    CFrameWnd* pMini = m_pA->GetParentFrame();
+    ASSERT_TRUE(pMini != NULL);
+    EXPECT_TRUE(pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)));
+    CRect rcWork;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    CRect rcIn;
+    EXPECT_TRUE(rcIn.IntersectRect(ScreenRect(pMini), rcWork));
     ExpectAllArraysSound();
 }

@@ -314,3 +314,26 @@ TEST_F(DragTest, CtrlDuringTheDragFloats)
     EXPECT_EQ(rcMini.TopLeft(), CPoint(ptDrop.x - m_pB->m_nDragOffsetFloatX,
                                        ptDrop.y - m_pB->m_nDragOffsetFloatY));
 }
+
+TEST_F(DragTest, DroppingOnAFloatingBarsFrameGroupsThemThere)
+{
+    m_pA->m_sizeFloated = CSize(240, 200);
+    m_pA->FloatAtPosition(CPoint(250, 150));
+    UiBarsPumpPending();
+    CFrameWnd* pMiniA = m_pA->GetParentFrame();
+    ASSERT_TRUE(pMiniA != NULL && pMiniA->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
+    CRect R = ScreenRect(pMiniA);
+    // the decision first: the 32-pixel strip at the frame's left
+    State st(m_pB);
+    st.CalcStateAtPoint(CPoint(R.left + 10, R.CenterPoint().y), FALSE);
+    EXPECT_EQ(st.m_eType, 3);
+    EXPECT_EQ(st.m_pBarTarget, (CExtControlBar*)m_pA);
+    EXPECT_EQ(st.m_rc, CRect(R.left, R.top, R.left + R.Width() / 2, R.bottom));
+    // the drop puts both into one container in that frame
+    DragBar(m_pB, CaptionPoint(m_pB), { CPoint(R.left + 10, R.CenterPoint().y) });
+    EXPECT_EQ(m_pB->m_pDockBar, m_pA->m_pDockBar);
+    EXPECT_TRUE(DYNAMIC_DOWNCAST(CExtDockDynBar, m_pB->m_pDockBar) != NULL);
+    EXPECT_TRUE(m_pB->IsWindowVisible());
+    EXPECT_LT(ScreenRect(m_pB).left, ScreenRect(m_pA).left);
+    ExpectAllArraysSound();
+}

@@ -250,4 +250,79 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
     EXPECT_EQ(pMini->HitTestAt(CPoint(rcMini.left + 1, rcMini.top)), (UINT)HTTOP);
     EXPECT_EQ(pMini->HitTestAt(CPoint(rcMini.right - 1, rcMini.bottom - 1)), (UINT)HTBOTTOM);
     ExpectAllArraysSound();
+
+    // by the floating frame's caption back into the top dock bar, beside T1
+    HWND hWndMini = pMini->m_hWnd;
+    CPoint ptCaption(rcMini.left + 12, rcMini.top + ::GetSystemMetrics(SM_CYFRAME) + 4);
+    CRect rcT1 = ScreenRect(pT1);
+    CPoint ptBack(rcT1.right + 40, rcT1.CenterPoint().y);
+    PostMouseAt(pT2, WM_MOUSEMOVE, ptBack);
+    PostMouseAt(pT2, WM_LBUTTONUP, ptBack, 0);
+    pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    UiBarsPumpPending();
+    EXPECT_FALSE(pT2->IsFloating());
+    EXPECT_EQ(pT2->m_pDockBar, pTop);
+    EXPECT_EQ(ScreenRect(pT2).top, ScreenRect(pT1).top);
+    EXPECT_FALSE(::IsWindow(hWndMini) && ::IsWindowVisible(hWndMini));
+    ExpectAllArraysSound();
+}
+
+TEST_F(MiniFrameTest, CaptionButtonsShowInTheFrameCaptionWithTips)
+{
+    UiBarsPumpPending();
+    m_pMini->SendMessage(WM_TIMER, 1);
+    ASSERT_GT(m_pBar->m_arrNcButtons.GetSize(), 0);
+    CExtBarNcAreaButton* pClose = m_pBar->m_arrNcButtons[0];
+    ASSERT_TRUE(pClose->IsDisplayed());
+    CRect rcMini = ScreenRect(m_pMini);
+    // the button lies in the frame's caption, at its right end
+    EXPECT_GE(pClose->m_rc.top, ::GetSystemMetrics(SM_CYFRAME));
+    EXPECT_LE(pClose->m_rc.bottom, ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION));
+    EXPECT_GT(pClose->m_rc.left, rcMini.Width() / 2);
+    CPoint ptScreen = rcMini.TopLeft() + pClose->m_rc.CenterPoint();
+    // the hit test answers the button, the click on it hides the bar
+    UINT nHit = m_pMini->HitTestAt(ptScreen);
+    EXPECT_NE(nHit, (UINT)HTCAPTION);
+    EXPECT_NE(nHit, (UINT)HTCLIENT);
+    CPoint ptClient(ptScreen);
+    m_pMini->ScreenToClient(&ptClient);
+    TOOLINFO ti;
+    memset(&ti, 0, sizeof(ti));
+    ti.cbSize = sizeof(ti);
+    EXPECT_NE(m_pMini->OnToolHitTest(ptClient, &ti), (INT_PTR)-1);
+    if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+        free(ti.lpszText);
+    CRect rcClient;
+    m_pMini->GetClientRect(&rcClient);
+    EXPECT_EQ(m_pMini->OnToolHitTest(rcClient.CenterPoint(), &ti), (INT_PTR)-1);
+    m_pMini->SendMessage(WM_NCLBUTTONDOWN, nHit, MAKELPARAM(ptScreen.x, ptScreen.y));
+    m_pMini->SendMessage(WM_NCLBUTTONUP, nHit, MAKELPARAM(ptScreen.x, ptScreen.y));
+    UiBarsPumpPending();
+    EXPECT_FALSE(m_pBar->IsWindowVisible());
+}
+
+TEST_F(FixedDragTest, RowsSwapWhenTheNeighbouringRowHasNoRoom)
+{
+    CTestFixedBar* pWide = new CTestFixedBar(700, 26);
+    m_fixed.push_back(pWide);
+    ASSERT_TRUE(pWide->CreateTestBar(m_pFrame, 0xE922));
+    CTestFixedBar* pT = NewFixed(0xE923);
+    m_pFrame->DockControlBar(pWide, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->DockControlBar(pT, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    CDockBar* pTop = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    ASSERT_LT(ExtBarLayout::FindEntry(pTop->m_arrBars, pWide), ExtBarLayout::FindEntry(pTop->m_arrBars, pT));
+    ASSERT_GE(ScreenRect(pT).top, ScreenRect(pWide).bottom);
+    // T dragged up over the wide bar's row: no room there, the rows change places
+    CRect rcT = ScreenRect(pT);
+    CRect rcW = ScreenRect(pWide);
+    CPoint ptUp(rcT.left + 10, rcW.top + 3);
+    PostMouseAt(pT, WM_MOUSEMOVE, ptUp);
+    PostMouseAt(pT, WM_LBUTTONUP, ptUp, 0);
+    pT->StartDragging(CPoint(rcT.left + 5, rcT.top + 5), CPoint(5, 5), 0, 0);
+    UiBarsPumpPending();
+    EXPECT_LT(ExtBarLayout::FindEntry(pTop->m_arrBars, pT), ExtBarLayout::FindEntry(pTop->m_arrBars, pWide));
+    EXPECT_GE(ScreenRect(pWide).top, ScreenRect(pT).bottom);
+    ExpectAllArraysSound();
 }

@@ -158,3 +158,114 @@ TEST_F(ToolsTest, TheStatusBarOffersTheBarsMenu)
     pStatus->DestroyWindow();
     delete pStatus;
 }
+
+TEST_F(ToolsTest, HelpHitsComeFromTheButtonUnderThePoint)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE935, { ID_TOOLS_NEW, 0, 41999 }, AFX_IDW_DOCKBAR_TOP);
+    EXPECT_EQ(pBar->HelpHitTest(Centre(pBar, 0)), (int)ID_TOOLS_NEW);
+    // a command the command manager does not know has no help
+    EXPECT_EQ(pBar->HelpHitTest(Centre(pBar, 2)), -2);
+    EXPECT_EQ(pBar->GetButton(1)->OnHelpHitTest(Centre(pBar, 1)), -1);
+    // a drop-down outside help mode answers -3
+    ASSERT_TRUE(pBar->SetButtonMenu(0, MakeMenu({ ID_TOOLS_BOLD }), FALSE, TRUE));
+    EXPECT_EQ(pBar->HelpHitTest(Centre(pBar, 0)), -3);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+TEST_F(ToolsTest, AShortLeftSideHidesTheLastButtonsBehindTheChevronAtTheBottom)
+{
+    m_pFrame->SetWindowPos(NULL, 0, 0, 400, 200, SWP_NOMOVE | SWP_NOZORDER);
+    std::vector<UINT> ids = { ID_TOOLS_NEW, ID_TOOLS_OPEN, ID_TOOLS_SAVE, ID_TOOLS_CUT,
+                              ID_TOOLS_COPY, ID_TOOLS_PASTE, ID_TOOLS_BOLD, ID_TOOLS_ITALIC };
+    CFixedToolBar* pBar = NewToolBar(0xE936, ids, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_EQ(pBar->GetLayoutState(), 1);
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    CRect rcChevron;
+    pBar->GetButtonRect(pBar->GetButtonCount() - 1, &rcChevron);
+    EXPECT_EQ(rcChevron.Height(), 11);
+    EXPECT_GE(rcChevron.bottom, rcClient.bottom - 2);
+    CExtBarContentExpandButton* pChevron = pBar->GetChevron();
+    ASSERT_GT(pChevron->m_arrHiddenButtons.GetSize(), 0);
+    EXPECT_EQ(pChevron->m_arrHiddenButtons[pChevron->m_arrHiddenButtons.GetSize() - 1],
+              pBar->GetButton(7));
+    for (int i = 0; i < 8; i++)
+    {
+        CExtBarButton* pTBB = pBar->GetButton(i);
+        if (!pTBB->IsVisible())
+            continue;
+        CRect rc;
+        pBar->GetButtonRect(i, &rc);
+        EXPECT_LE(rc.bottom, rcChevron.top) << i;
+    }
+    // a popup from a bar docked at the left opens to the right of the button
+    EXPECT_EQ(pChevron->GetTrackAlignment(), (int)CExtPopupMenuWnd::TPMX_RIGHTALIGN);
+}
+
+TEST_F(ToolsTest, TheHelpLoopAnswersWhatTheHelpCursorPointsAt)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE937, { ID_TOOLS_NEW, ID_TOOLS_OPEN }, AFX_IDW_DOCKBAR_TOP);
+    ToolsPumpPending();
+    // outside help mode the loop ends at once
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), -3);
+    m_pFrame->m_bHelpMode = TRUE;
+    m_pFrame->PostMessage(WM_COMMAND, ID_TOOLS_BOLD, 0);
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), (int)ID_TOOLS_BOLD);
+    m_pFrame->PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), 0x1EF06);
+    m_pFrame->PostMessage(WM_SYSCOMMAND, SC_KEYMENU, 0);
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), (int)SC_KEYMENU);
+    CPoint pt = Centre(pBar, 1);
+    pBar->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), (int)ID_TOOLS_OPEN);
+    // help mode ending ends the loop
+    m_pFrame->PostMessage(WM_NULL);
+    m_pFrame->m_bHelpMode = FALSE;
+    EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), -3);
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+}
+
+TEST_F(ToolsTest, AHostedControlSitsInItsButtonAndHidesWithIt)
+{
+    CExtToolControlBar* pBar = new CExtToolControlBar;
+    m_toolbars.push_back(pBar);
+    ASSERT_TRUE(pBar->Create("Hosted", m_pFrame, 0xE938,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    const UINT ids[] = { ID_TOOLS_NEW, ID_TOOLS_ZOOM, ID_TOOLS_OPEN };
+    ASSERT_TRUE(pBar->SetButtons(ids, 3));
+    CWnd* pEdit = new CWnd;
+    ASSERT_TRUE(pEdit->Create("EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 80, 18),
+                              pBar, 100));
+    pBar->GetButton(1)->SetCtrl(pEdit, FALSE);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
+    m_pFrame->RecalcLayout();
+    CRect rcButton, rcEdit;
+    pBar->GetButtonRect(1, &rcButton);
+    pEdit->GetWindowRect(&rcEdit);
+    pBar->ScreenToClient(&rcEdit);
+    EXPECT_EQ(rcButton.Width(), 80);
+    EXPECT_EQ(rcEdit.left, rcButton.left);
+    EXPECT_EQ(rcEdit.Width(), 80);
+    EXPECT_EQ(rcEdit.top, rcButton.top + (rcButton.Height() - 18) / 2);
+    EXPECT_TRUE(pEdit->IsWindowVisible());
+    EXPECT_FALSE(pBar->GetButton(1)->IsPlainCommandButton());
+    // the button disabled: the control is too
+    pBar->GetButton(1)->ModifyStyle(CExtBarButton::BS_DISABLED);
+    EXPECT_FALSE(pEdit->IsWindowEnabled());
+    pBar->GetButton(1)->ModifyStyle(0, CExtBarButton::BS_DISABLED);
+    EXPECT_TRUE(pEdit->IsWindowEnabled());
+    // hidden with its button
+    pBar->GetButton(1)->ModifyStyle(CExtBarButton::BS_HIDDEN);
+    EXPECT_FALSE(pEdit->IsWindowVisible());
+    pBar->GetButton(1)->ModifyStyle(0, CExtBarButton::BS_HIDDEN);
+    EXPECT_TRUE(pEdit->IsWindowVisible());
+    // docked at the side it is not shown in the column
+    ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT))->DockControlBar(pBar);
+    m_pFrame->RecalcLayout();
+    EXPECT_FALSE(pEdit->IsWindowVisible());
+    // replacing the control destroys and deletes the old one
+    HWND hWndEdit = pEdit->m_hWnd;
+    pBar->GetButton(1)->SetCtrl(NULL);
+    EXPECT_FALSE(::IsWindow(hWndEdit));
+}

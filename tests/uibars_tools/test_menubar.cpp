@@ -169,12 +169,13 @@ protected:
 
 } // namespace
 
-TEST_F(MenuBarTest, TakesTheFrameMenuAndLeavesItToTheFrame)
+TEST_F(MenuBarTest, TakesTheMenuThatOnlyTheFrameWindowHeld)
 {
     EXPECT_TRUE(::GetMenu(m_pFrame->m_hWnd) == NULL);
     EXPECT_TRUE(m_pBar->IsMdiMode());
     EXPECT_TRUE(m_pBar->GetMdiClient() != NULL);
-    EXPECT_FALSE(m_pBar->IsDefaultMenuOwned());
+    // the frame was made without keeping a default menu: the bar owns the menu now
+    EXPECT_TRUE(m_pBar->IsDefaultMenuOwned());
     std::vector<CString> texts = MenuTexts();
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0], CString("&File"));
@@ -195,12 +196,28 @@ TEST_F(MenuBarTest, TakesTheFrameMenuAndLeavesItToTheFrame)
     EXPECT_EQ(rc1.left, rc0.right);
     EXPECT_GE(rc0.Height(), 20);
 
-    // the frame's menu is borrowed: the bar's end leaves it whole for the frame
+    // nobody else would destroy it: the bar does, once
     m_pBar->DestroyWindow();
-    EXPECT_TRUE(::IsMenu(m_hMenuFrame));
+    EXPECT_FALSE(::IsMenu(m_hMenuFrame));
     delete m_pBar;
     m_pBar = NULL;
-    EXPECT_TRUE(::IsMenu(m_hMenuFrame));
+}
+
+TEST_F(MenuBarTest, TheBarOutlivingItsFrameStillEndsItsMenusOnce)
+{
+    CMDIChildWnd* pA = NewChild("Alpha", m_hMenuA);
+    (void)pA;
+    m_pApp->m_pMainWnd = NULL;
+    m_pFrame->DestroyWindow();
+    m_pFrame = NULL;
+    Pump();
+    // the bar's window went with the frame and took the menu it owned along
+    EXPECT_FALSE(::IsMenu(m_hMenuFrame));
+    EXPECT_TRUE(::IsMenu(m_hMenuA));
+    delete m_pBar;
+    m_pBar = NULL;
+    // the template's menu is not the bar's to destroy
+    EXPECT_TRUE(::IsMenu(m_hMenuA));
 }
 
 TEST_F(MenuBarTest, LoadedMenusAreTheBarsOwnAndGoWithIt)
@@ -212,11 +229,10 @@ TEST_F(MenuBarTest, LoadedMenusAreTheBarsOwnAndGoWithIt)
     std::vector<CString> texts = MenuTexts();
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[1], CString("&Format"));
-    // the frame's own menu is no longer the bar's business and stays alive
-    EXPECT_TRUE(::IsMenu(m_hMenuFrame));
+    // the menu the bar had taken from the frame's window was the bar's: replaced, it goes
+    EXPECT_FALSE(::IsMenu(m_hMenuFrame));
     m_pBar->DestroyWindow();
     EXPECT_FALSE(::IsMenu(hLoaded));
-    EXPECT_TRUE(::IsMenu(m_hMenuFrame));
 }
 
 TEST_F(MenuBarTest, MenusFollowTheDocumentTypeAndTheWindowListFollowsTheChildren)
@@ -485,4 +501,137 @@ TEST_F(MenuBarTest, AltSpaceOpensTheFrameSystemMenu)
     EXPECT_EQ(m_pBar->GetSystemMenuKind(), 2);
     CExtPopupMenuWnd::CancelTracking();
     Pump();
+}
+
+TEST_F(MenuBarTest, MovingTheMouseAlongTheBarSwitchesTheOpenMenu)
+{
+    EXPECT_TRUE(m_pBar->TrackButtonMenu(0, TRUE, TRUE, TRUE));
+    Pump();
+    ASSERT_EQ(m_pBar->GetTrackingIndex(), 0);
+    CRect rcView;
+    m_pBar->GetButtonRect(1, &rcView);
+    CPoint pt = rcView.CenterPoint();
+    m_pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+    Pump();
+    EXPECT_EQ(m_pBar->GetTrackingIndex(), 1);
+    ASSERT_TRUE(g_TrackingSite.m_pWndRoot != NULL);
+    EXPECT_GE(g_TrackingSite.m_pWndRoot->FindItemByCmdID(ID_TOOLS_GRID), 0);
+    EXPECT_FALSE(m_pBar->GetButton(0)->GetStyle() & CExtBarButton::BS_PRESSED);
+    // a click on the button whose menu is open changes nothing
+    m_pBar->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    Pump();
+    EXPECT_EQ(m_pBar->GetTrackingIndex(), 1);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    CExtToolControlBar::EndAllButtonTracking();
+    Pump();
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+TEST_F(MenuBarTest, ANarrowFrameWrapsTheMenuBarIntoLinesOfItsOwnRow)
+{
+    CRect rcOne;
+    m_pBar->GetWindowRect(&rcOne);
+    m_pFrame->SetWindowPos(NULL, 0, 0, 120, 400, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->RecalcLayout();
+    Pump();
+    CRect rcNarrow;
+    m_pBar->GetWindowRect(&rcNarrow);
+    EXPECT_GT(rcNarrow.Height(), rcOne.Height());
+    EXPECT_TRUE(m_pBar->m_bWrappedInRow);
+    // every menu stays visible (no chevron hides any), on more than one line
+    CRect rcFirst, rcLast;
+    m_pBar->GetButtonRect(0, &rcFirst);
+    m_pBar->GetButtonRect(2, &rcLast);
+    for (int i = 0; i < 3; i++)
+        EXPECT_TRUE(m_pBar->GetButton(i)->IsVisible()) << i;
+    EXPECT_GT(rcLast.top, rcFirst.top);
+    CRect rcClient;
+    m_pBar->GetClientRect(&rcClient);
+    EXPECT_LE(rcLast.bottom, rcClient.bottom);
+}
+
+TEST_F(MenuBarTest, ClicksOnADocumentCaptionOpenItsSystemMenu)
+{
+    CMDIChildWnd* pA = NewChild("Alpha", m_hMenuA);
+    CRect rc;
+    pA->GetWindowRect(&rc);
+    // a right click on the caption opens the document's system menu at the cursor
+    pA->SendMessage(WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(rc.left + 40, rc.top + 5));
+    Pump();
+    EXPECT_EQ(m_pBar->GetSystemMenuKind(), 2);
+    ASSERT_TRUE(g_TrackingSite.m_pWndRoot != NULL);
+    EXPECT_GE(g_TrackingSite.m_pWndRoot->FindItemByCmdID(SC_CLOSE), 0);
+    CExtPopupMenuWnd::CancelTracking();
+    Pump();
+    // a left press on the icon is taken; its release opens the menu
+    EXPECT_EQ(pA->SendMessage(WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(rc.left + 5, rc.top + 5)), 0);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    pA->SendMessage(WM_NCLBUTTONUP, HTSYSMENU, MAKELPARAM(rc.left + 5, rc.top + 5));
+    Pump();
+    EXPECT_EQ(m_pBar->GetSystemMenuKind(), 2);
+    CExtPopupMenuWnd::CancelTracking();
+    Pump();
+    // a left click on the caption of a normal document is the window's own
+    pA->SendMessage(WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(rc.left + 40, rc.top + 5));
+    Pump();
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+TEST(MenuBarSdi, AFrameWithoutCommandProfileGetsItsMenusAsButtons)
+{
+    CWinApp* pApp = new CWinApp("Menu Bar SDI");
+    AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR)"", SW_SHOW);
+    CFrameWnd* pFrame = new CFrameWnd;
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_TOOLS_DOCTYPE_B, WS_OVERLAPPEDWINDOW));
+    pApp->m_pMainWnd = pFrame;
+    HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
+    ASSERT_TRUE(CExtControlBar::SetupFrameDocking(pFrame, CBRS_ALIGN_ANY, TRUE));
+    CExtMenuControlBar* pBar = new CExtMenuControlBar;
+    ASSERT_TRUE(pBar->Create("Menu bar", pFrame, 0xE8F4,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    pFrame->ShowWindow(SW_SHOW);
+    pFrame->RecalcLayout();
+    EXPECT_FALSE(pBar->IsMdiMode());
+    EXPECT_TRUE(::GetMenu(pFrame->m_hWnd) == NULL);
+    ASSERT_EQ(pBar->GetButtonCount(), 3);
+    CString s;
+    pBar->GetButton(1)->GetDisplayText(s);
+    EXPECT_EQ(s, CString("&Format"));
+    // "Window" is a plain menu outside MDI frames
+    EXPECT_FALSE(pBar->GetButton(2)->IsAppendMdiWindowsMenu());
+    // the frame keeps the menu as its default one: it destroys it, the bar only lets go
+    EXPECT_FALSE(pBar->IsDefaultMenuOwned());
+    pApp->m_pMainWnd = NULL;
+    pFrame->DestroyWindow();
+    EXPECT_FALSE(::IsMenu(hMenu));
+    delete pBar;
+    ToolsPumpPending();
+    delete pApp;
+}
+
+TEST_F(MenuBarTest, DockedAtTheLeftTheMenusStackDownwards)
+{
+    CDockBar* pLeft = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT);
+    pLeft->DockControlBar(m_pBar);
+    m_pFrame->RecalcLayout();
+    Pump();
+    ASSERT_EQ(m_pBar->GetLayoutState(), 1);
+    CRect rcPrev(0, 0, 0, 0);
+    for (int i = 0; i < 3; i++)
+    {
+        CRect rc;
+        m_pBar->GetButtonRect(i, &rc);
+        EXPECT_TRUE(m_pBar->GetButton(i)->IsVisible()) << i;
+        if (i > 0)
+        {
+            EXPECT_EQ(rc.left, rcPrev.left) << i;
+            EXPECT_EQ(rc.top, rcPrev.bottom) << i;
+        }
+        rcPrev = rc;
+    }
+    CRect rcClient;
+    m_pBar->GetClientRect(&rcClient);
+    EXPECT_LE(rcPrev.bottom, rcClient.bottom);
+    // its menus open to the right of the buttons
+    EXPECT_EQ(m_pBar->GetButton(0)->GetTrackAlignment(), (int)CExtPopupMenuWnd::TPMX_RIGHTALIGN);
 }

@@ -153,6 +153,8 @@ TEST(BarsScreenshot, FrameWithMenuBarTwoToolbarsAndStatusBar)
     CMDIChildWnd* pChild = new CMDIChildWnd;
     ASSERT_TRUE(pChild->Create(NULL, "Label 1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                                CRect(10, 10, 300, 200), pFrame));
+    pFrame->MDIMaximize(pChild);
+    ToolsPumpPending();
     pStatus->SetPaneText(0, "Ready");
     pStatus->SetPaneText(1, "Pos 120, 45");
     pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
@@ -167,6 +169,19 @@ TEST(BarsScreenshot, FrameWithMenuBarTwoToolbarsAndStatusBar)
     CExtCmdIcon* pIcon = pStandard->GetButton(2)->GetIcon();
     ASSERT_TRUE(pIcon != NULL);
     EXPECT_FALSE(pIcon->IsEmpty());
+    // the update pass checked the bold button, which is drawn on a face of its own
+    EXPECT_TRUE(pFormat->GetButtonStyle(0) & CExtBarButton::BS_CHECKED);
+    {
+        pFormat->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        CRect rcBold, rcItalic;
+        pFormat->GetButtonRect(0, &rcBold);
+        pFormat->GetButtonRect(1, &rcItalic);
+        CClientDC dc(pFormat);
+        COLORREF clrBack = dc.GetPixel(rcItalic.left + 2, rcItalic.top + 2);
+        EXPECT_NE(dc.GetPixel(rcBold.left + 2, rcBold.top + 2), clrBack);
+    }
+    // the maximised document's buttons are on the menu bar
+    EXPECT_EQ(pMenuBar->GetButton(0)->GetRuntimeClass(), RUNTIME_CLASS(CExtBarMdiDocButton));
     // rows: the menu bar alone, then both toolbars side by side, the status bar at the bottom
     CRect rcMenu, rcStd, rcFmt, rcStatus, rcClient;
     pMenuBar->GetWindowRect(&rcMenu);

@@ -404,3 +404,27 @@ TEST_F(ToolsTest, DropDownWhosePopupIsRefusedIsDeletedByTheButtonAndTrackingEnds
     EXPECT_EQ(pBar->TrackButtonMenu(1, FALSE, FALSE, TRUE), FALSE);
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }
+
+TEST_F(ToolsTest, ToggledToFloatingAndBackTheBarChangesItsLayout)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE90A, s_fiveIds, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_EQ(pBar->GetLayoutState(), 0);
+    pBar->ToggleDockedFloating();
+    ToolsPumpPending();
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(pBar->IsFloating());
+    EXPECT_EQ(pBar->GetLayoutState(), 2);
+    EXPECT_FALSE(pBar->GetChevron()->IsVisible());
+    // one line while floating: the buttons share their top
+    CRect rc0, rc4;
+    pBar->GetButtonRect(0, &rc0);
+    pBar->GetButtonRect(4, &rc4);
+    EXPECT_EQ(rc0.top, rc4.top);
+    EXPECT_GT(rc4.left, rc0.left);
+    pBar->ToggleDockedFloating();
+    ToolsPumpPending();
+    m_pFrame->RecalcLayout();
+    EXPECT_FALSE(pBar->IsFloating());
+    EXPECT_EQ(pBar->GetSafeDockBarDlgCtrlID(), (UINT)AFX_IDW_DOCKBAR_TOP);
+    EXPECT_TRUE(pBar->GetChevron()->IsVisible());
+}

@@ -453,7 +453,7 @@ void CExtBarButton::Paint(CDC& dc, BOOL bHorz)
                                             bHover, bPushed, !bBlocked && IsIndeterminate(),
                                             bEnabled, false, false, false, 5,
                                             pFont != NULL ? (HFONT)pFont->GetSafeHandle() : NULL,
-                                            bDropDown, 0, true);
+                                            bDropDown, 0, false);
     if (IsSeparatedDropDown())
     {
         args.m_bSeparatedDropDown = true;
@@ -586,9 +586,8 @@ void CExtBarButton::DeliverCommand()
 }
 
 bool CExtBarButton::StartPopupTracking(CExtPopupMenuWnd* pPopup, CPoint ptScreen,
-                                       BOOL bSelectFirst, BOOL bNoAnimation, bool bWasTracking)
+                                       BOOL bSelectFirst, BOOL bNoAnimation)
 {
-    (void)bWasTracking;
     CRect rcExclude = GetDisplayRect();
     m_pBar->ClientToScreen(&rcExclude);
     DWORD dwFlags = (DWORD)GetTrackAlignment() | (bSelectFirst ? 0x860 : 0x820);
@@ -648,7 +647,6 @@ int CExtBarButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst, BOOL bNoAni
     int nIndex = m_pBar->GetButtonIndex(this);
     if (CExtToolControlBar::g_bMenuTracking && m_pBar->GetTrackingIndex() == nIndex)
         return -1;
-    bool bWasTracking = CExtToolControlBar::g_bMenuTracking != FALSE;
     CExtToolControlBar::EndAllButtonTracking();
     if (m_pBar->IsFloating())
     {
@@ -671,7 +669,7 @@ int CExtBarButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst, BOOL bNoAni
         pPopup->AppendMdiWindowsList(pTarget);
     CPoint ptScreen = point;
     m_pBar->ClientToScreen(&ptScreen);
-    StartPopupTracking(pPopup, ptScreen, bSelectFirst, bNoAnimation, bWasTracking);
+    StartPopupTracking(pPopup, ptScreen, bSelectFirst, bNoAnimation);
     return -1;
 }
 
@@ -736,8 +734,10 @@ int CExtBarButton::OnHelpHitTest(CPoint point)
     {
         if (m_pBar == NULL || !CExtControlBar::IsFrameInHelpMode(m_pBar))
             return -3;
+        // the menu opens and the help loop takes what the user points at in it
+        CExtToolControlBar* pBar = m_pBar;
         TrackButtonPopup(point, FALSE, TRUE);
-        return -3;
+        return CExtToolControlBar::TrackHelpLoop(pBar);
     }
     if (g_CmdManagerHolder->FindCommand(GetProfileName(), m_nEffectiveCmdID) != NULL)
         return (int)m_nCmdID;
@@ -912,7 +912,6 @@ int CExtBarContentExpandButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst
         return -1;
     if (m_arrHiddenButtons.GetSize() == 0 && !m_pBar->m_bPanelsMenuInChevron)
         return -1;
-    bool bWasTracking = CExtToolControlBar::g_bMenuTracking != FALSE;
     CExtToolControlBar::EndAllButtonTracking();
     if (m_pBar->IsFloating())
     {
@@ -930,6 +929,6 @@ int CExtBarContentExpandButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst
     }
     CPoint ptScreen = point;
     m_pBar->ClientToScreen(&ptScreen);
-    StartPopupTracking(pPopup, ptScreen, bSelectFirst, bNoAnimation, bWasTracking);
+    StartPopupTracking(pPopup, ptScreen, bSelectFirst, bNoAnimation);
     return -1;
 }

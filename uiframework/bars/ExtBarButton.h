@@ -124,7 +124,7 @@ protected:
     // Starts the popup as a drop-down of this button; FALSE when it could not track (the
     // popup is deleted here then, never by itself).
     bool StartPopupTracking(CExtPopupMenuWnd* pPopup, CPoint ptScreen, BOOL bSelectFirst,
-                            BOOL bNoAnimation, bool bWasTracking);
+                            BOOL bNoAnimation);
 };
 
 class CExtBarContentExpandButton : public CExtBarButton

@@ -617,6 +617,7 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
     {
         // the first bar takes the container's place, the others dock beside it
         InternalDockStateBar* pFirst = NULL;
+        InternalDockStateBar* pPrevChild = NULL;
         for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
         {
             InternalDockStateBar* pChild = pRec->m_arrChildStates[i];
@@ -625,6 +626,7 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
             if (pFirst == NULL)
             {
                 pFirst = pChild;
+                pPrevChild = pChild;
                 pChild->m_nDockBarID = pRec->m_nDockBarID;
                 pChild->m_nCircleNo = pRec->m_nCircleNo;
                 pChild->m_rcFloatingFrame = pRec->m_rcFloatingFrame;
@@ -636,9 +638,13 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
                 continue;
             }
             pChild->ApplyValues();
-            UINT nSide = (pChild->m_dwFlags & InternalDockStateBar::NEW_ROW) ? AFX_IDW_DOCKBAR_BOTTOM
-                                                                              : AFX_IDW_DOCKBAR_RIGHT;
-            pChild->m_pHelperBar->DockBesideBar(50, pFirst->m_pHelperBar, nSide, FALSE);
+            // a row of a vertical inner dock bar stacks its bars from top to bottom
+            bool bVertRows = (pChild->m_dwBarStyle & CBRS_ORIENT_VERT) != 0 &&
+                             (pChild->m_dwBarStyle & CBRS_ORIENT_HORZ) == 0;
+            bool bNewRow = (pChild->m_dwFlags & InternalDockStateBar::NEW_ROW) != 0;
+            UINT nSide = (bVertRows != bNewRow) ? AFX_IDW_DOCKBAR_BOTTOM : AFX_IDW_DOCKBAR_RIGHT;
+            pChild->m_pHelperBar->DockBesideBar(50, pPrevChild->m_pHelperBar, nSide, FALSE);
+            pPrevChild = pChild;
             pFrame->ShowControlBar(pChild->m_pHelperBar,
                                    (pChild->m_dwFlags & InternalDockStateBar::VISIBLE) != 0, FALSE);
         }
@@ -857,12 +863,18 @@ void CExtControlBar::InternalDockStateSite::StateGet()
                 item.m_ald = *pData;
             m_arrOuterProps.Add(item);
         }
-        if (pBar->IsFixedSize())
-            continue;
-        if (bContainer && pBar->IsFloating())
+    }
+    // floating containers (their frames list them, not the dock site)
+    {
+        CSingleLock lock(&g_csAllBars, TRUE);
+        for (INT_PTR i = 0; i < g_arrAllBars.GetSize(); i++)
         {
+            CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, g_arrAllBars[i]);
+            if (pDyn == NULL || pDyn->m_hWnd == NULL || pDyn->m_pDockSite != pFrame ||
+                !pDyn->IsFloating())
+                continue;
             InternalDockStateBar* pRec = new InternalDockStateBar;
-            pRec->StateGet(pBar, NULL);
+            pRec->StateGet(pDyn, NULL);
             pRec->m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
             m_arrBarStates.Add(pRec);
         }

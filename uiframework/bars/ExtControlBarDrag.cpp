@@ -764,10 +764,8 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
         pBar->ResetOuterLayoutData();
         ExtBarLayout::RemoveEntryAt(arr, nPos);
         int nFirst2 = 0, nLast2 = 0;
-        int nAnchor = nDir < 0 ? nFirst : nFirst;   // the row keeps its first entry
-        if (nPos == nFirst)
-            nAnchor = nFirst;                         // the next bar moved into place
-        if (!ExtBarLayout::GetRowBounds(arr, nAnchor, nFirst2, nLast2))
+        // the row still starts at nFirst (the next bar moved up when the bar was first)
+        if (!ExtBarLayout::GetRowBounds(arr, nFirst, nFirst2, nLast2))
             return false;
         int nInsert = nDir < 0 ? nFirst2 : nLast2 + 1;
         if (nDir < 0)
@@ -1132,6 +1130,7 @@ void CExtControlBar::StopDragging(BOOL bCancel)
     m_bDragging = false;
     m_ptLastDragPos = CPoint(-1, -1);
     InternalDraggingState_t state(g_DragStateCandidate);
+    InternalDraggingState_t current(g_DragStateCurrent);
     bool bLive = IsLiveDragDocking();
     if (!g_DragStateCurrent.m_bEmpty)
         g_DragStateCurrent.DrawTracker(TRUE);
@@ -1142,7 +1141,7 @@ void CExtControlBar::StopDragging(BOOL bCancel)
         ::ReleaseCapture();
     if (!state.m_bEmpty)
     {
-        OnDraggingFinished(&g_DragStateCurrent, &state, bCancel);
+        OnDraggingFinished(&current, &state, bCancel);
         if (!bCancel && !bLive)
             ApplyDraggingState(state, TRUE);
     }

@@ -111,7 +111,7 @@ void CExtBarMdiDocButton::Paint(CDC& dc, BOOL bHorz)
     CExtPaintManager::PushButtonArgs_t args(this, bHorz != FALSE, rc, "", GetIcon(), true,
                                             !bTracking && (IsHover() || IsMenuTracking()),
                                             IsPressed() != FALSE, false, true, false, false,
-                                            false, 5, NULL, false, 0, true);
+                                            false, 5, NULL, false, 0, false);
     g_CurrentPaintManager->DrawPushButton(dc, args);
 }
 
@@ -269,7 +269,7 @@ void CExtBarMdiRightButton::Paint(CDC& dc, BOOL bHorz)
         CExtPaintManager::PushButtonArgs_t args(this, bHorz != FALSE, g.rc, "", NULL, true,
                                                 bOver, bOver && bLButton, false, g.bEnabled,
                                                 false, false, false, 5, NULL, false, g.nCmd,
-                                                true);
+                                                false);
         g_CurrentPaintManager->DrawPushButton(dc, args);
     }
 }
@@ -292,8 +292,7 @@ void CExtBarMdiRightButton::OnClick(CPoint point, BOOL bDown)
     if (nCmd == SC_MINIMIZE || nCmd == SC_RESTORE)
     {
         ModifyStyle(BS_HIDDEN, 0);
-        int nDoc = pMenuBar->GetButtonIndex(pMenuBar->GetButton(0));
-        CExtBarButton* pDoc = pMenuBar->GetButton(nDoc);
+        CExtBarButton* pDoc = pMenuBar->GetButton(0);
         if (pDoc != NULL && pDoc->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
             !pDoc->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
             pDoc->ModifyStyle(BS_HIDDEN, 0);
@@ -378,7 +377,8 @@ CExtMenuControlBar::CExtMenuControlBar()
       m_bSystemMenuTracking(false), m_nKeyboardIndex(-1), m_nKeyboardHighlight(-1),
       m_dwMenuBarFlags(MBF_MULTILINE | MBF_KEYBOARD_NO_ANIMATION | MBF_FRAME_SYSMENU |
                        MBF_CHILD_SYSMENU),
-      m_bDefaultMenuOwned(false), m_bHostedOutside(false), m_nSystemMenuKind(0),
+      m_bDefaultMenuOwned(false), m_bHostedOutside(false), m_bFrameDestroying(false),
+      m_nSystemMenuKind(0),
       m_hWndMdiClient(NULL), m_hWndFrameHooked(NULL), m_hWndTopHooked(NULL)
 {
     m_bPanelsMenuInChevron = false;
@@ -757,7 +757,7 @@ void CExtMenuControlBar::RecalcButtonLayout()
 
 CSize CExtMenuControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
 {
-    if (IsDockedMultiLine() && nLength < 0 && (dwMode & LM_VERTDOCK) == 0)
+    if (IsDockedMultiLine() && nLength < 0 && (dwMode & LM_VERTDOCK) == 0 && IsHorizontalLayout())
     {
         // a docked menu bar wraps within the frame's width
         int nAvail = AvailableDockedLength(true);
@@ -765,7 +765,8 @@ CSize CExtMenuControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
         {
             CRect rcInside(0, 0, 0, 0);
             AdjustInsideRect(rcInside, TRUE);
-            int nWanted = std::max(1, nAvail - 6 + (int)(rcInside.left - rcInside.right) -
+            // the frame's width less the reserve, the non-client frame and the borders
+            int nWanted = std::max(1, nAvail - 6 - (int)(rcInside.left - rcInside.right) -
                                           m_cxLeftBorder - m_cxRightBorder);
             if (!m_bInNestedLayout)
                 m_bWrappedInRow = false;
@@ -1284,7 +1285,7 @@ BOOL CExtMenuControlBar::PreTranslateFrameMessage(MSG* pMsg)
 void CExtMenuControlBar::CaptureFrameMenu()
 {
     CFrameWnd* pFrame = GetHostFrame();
-    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+    if (pFrame == NULL || pFrame->m_hWnd == NULL || m_bFrameDestroying)
         return;
     HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
     if (hMenu == NULL)
@@ -1353,6 +1354,9 @@ void CExtMenuControlBar::OnCreateMenuBar()
         }
         return;
     }
+    // the buttons' commands need a profile: a frame without one gets the default profile
+    if (g_CmdManagerHolder->FindProfileNameForWindow(m_hWnd) == NULL)
+        g_CmdManagerHolder->EnsureProfile(NULL, pFrame->m_hWnd);
     if ((pFrame->GetStyle() & WS_CHILD) == 0)
     {
         HMENU hMenu = ::GetMenu(pFrame->m_hWnd);
@@ -1360,7 +1364,9 @@ void CExtMenuControlBar::OnCreateMenuBar()
         {
             ReleaseMenus();
             m_menuDefault.Attach(hMenu);
-            m_bDefaultMenuOwned = false;    // the frame's: it destroys it
+            // a frame that keeps the menu as its default one destroys it itself; a menu
+            // that only its window held is the bar's from now on
+            m_bDefaultMenuOwned = pFrame->m_hMenuDefault != hMenu;
         }
     }
     if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
@@ -1435,6 +1441,11 @@ bool CExtMenuControlBar::OnFrameHookMsg(LRESULT& lResult, UINT nMessage, WPARAM 
 {
     switch (nMessage)
     {
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+        // the frame gives its menu back to its window to destroy it with the window
+        m_bFrameDestroying = true;
+        return false;
     case WM_SIZE:
     case WM_ACTIVATEAPP:
     case WM_SYSCOMMAND:
@@ -1563,7 +1574,8 @@ bool CExtMenuControlBar::OnClientHookMsg(LRESULT& lResult, UINT nMessage, WPARAM
     return false;
 }
 
-bool CExtMenuControlBar::OnChildHookMsg(LRESULT&, UINT nMessage, WPARAM, LPARAM lParam)
+bool CExtMenuControlBar::OnChildHookMsg(LRESULT& lResult, UINT nMessage, WPARAM wParam,
+                                        LPARAM lParam)
 {
     switch (nMessage)
     {
@@ -1588,9 +1600,54 @@ bool CExtMenuControlBar::OnChildHookMsg(LRESULT&, UINT nMessage, WPARAM, LPARAM 
         return false;
     }
     case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCLBUTTONUP:
     case WM_NCRBUTTONUP:
-        (void)lParam;
-        return false;
+    {
+        HWND hWndChild = m_hWndHooked;
+        if (hWndChild == NULL || IsButtonInputBlocked())
+            return false;
+        UINT nHit = (UINT)wParam;
+        bool bIcon = nHit == HTSYSMENU;
+        bool bCaption = nHit == HTCAPTION;
+        bool bOpen = false;
+        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+        bool bAtCursor = false;
+        if (nMessage == WM_NCLBUTTONDOWN)
+        {
+            if (bCaption && ::IsIconic(hWndChild))
+                bOpen = true;
+            else if (bIcon)
+            {
+                if ((m_dwMenuBarFlags & MBF_CHILD_SYSMENU) == 0)
+                    return false;
+                lResult = 0;
+                return true;
+            }
+        }
+        else if (nMessage == WM_NCRBUTTONDOWN)
+        {
+            if (bIcon)
+            {
+                lResult = 0;
+                return true;
+            }
+        }
+        else if (nMessage == WM_NCRBUTTONUP)
+        {
+            bOpen = bCaption || bIcon;
+            bAtCursor = true;
+        }
+        else
+            bOpen = bIcon;
+        if (!bOpen)
+            return false;
+        if (TrackSystemMenu(CWnd::FromHandle(hWndChild), bAtCursor ? &pt : NULL, FALSE, NULL, -1,
+                            FALSE))
+            m_nSystemMenuKind = 2;
+        lResult = 0;
+        return true;
+    }
     default:
         break;
     }

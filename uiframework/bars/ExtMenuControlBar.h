@@ -4,10 +4,11 @@
 // Notes
 // - The bar watches the frame, the frame's top-level parent, the MDI client and the
 //   active MDI child through CExtHookSink.
-// - Menus: m_menuDefault is the frame's own menu taken at creation (borrowed: the frame
-//   destroys it) or a menu loaded by LoadMenuBar (owned); m_menuMdiSet is the menu that
-//   the MDI client was given last (borrowed from the document template). The bar destroys
-//   only owned menus and detaches the others.
+// - Menus: m_menuDefault is the frame's own menu taken at creation (borrowed when the
+//   frame keeps it as its default menu and destroys it, owned when only the frame's window
+//   held it) or a menu loaded by LoadMenuBar (owned); m_menuMdiSet is the menu that the
+//   MDI client was given last (borrowed from the document template). The bar destroys only
+//   owned menus and detaches the others.
 // - Keyboard mode: one top-level button is highlighted, the arrows move the highlight,
 //   Enter, Up and Down open its menu, Escape leaves the mode.
 // - UI thread only.
@@ -173,6 +174,7 @@ public:
 protected:
     bool m_bDefaultMenuOwned;
     bool m_bHostedOutside;
+    bool m_bFrameDestroying;
     int m_nSystemMenuKind;
     HWND m_hWndMdiClient;
     HWND m_hWndFrameHooked;

@@ -55,7 +55,25 @@ BOOL CExtMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     m_wndDockBar.ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
     RemoveSystemFrame(false);
     SetTimer(ID_TIMER_LAYOUT_BUTTONS, 1, NULL);
+    EnableToolTips(TRUE);
     return TRUE;
+}
+
+INT_PTR CExtMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    CExtMiniDockFrameWnd* pThis = const_cast<CExtMiniDockFrameWnd*>(this);
+    CExtControlBar* pBar = pThis->GetExtBar();
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return -1;
+    bool bShown = false;
+    for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize() && !bShown; i++)
+        bShown = pBar->m_arrNcButtons[i]->IsDisplayed();
+    if (!bShown)
+        return -1;
+    CPoint pt(point);
+    ClientToScreen(&pt);
+    pBar->ScreenToClient(&pt);
+    return pBar->OnToolHitTest(pt, pTI);
 }
 
 void CExtMiniDockFrameWnd::RemoveSystemFrame(bool bRedraw)

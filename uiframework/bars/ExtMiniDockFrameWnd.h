@@ -23,6 +23,8 @@ public:
     virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle) override;
     virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder) override;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Tool tips of the bar's caption buttons (point in client coordinates).
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
 
     // The first bar of the embedded dock bar, and that bar when it is a framework bar.
     CControlBar* GetBar();

@@ -107,6 +107,7 @@ CExtToolControlBar::CExtToolControlBar()
 {
     m_bFixedSize = true;
     m_bCaptionAlwaysHorizontal = false;
+    m_bChildFillsClient = false;        // child windows are the buttons' hosted controls
     m_cxLeftBorder = 1;
     m_cxRightBorder = 1;
     m_cxDefaultGap = 10;
@@ -637,6 +638,14 @@ CSize CExtToolControlBar::MeasureButtons(BOOL bVertical)
     }
     if (nState == 2 && IsFloating())
         size += CSize(1, 1);
+    else if (bMulti && nLines > 1)
+    {
+        // the lines of a wrapped docked bar start one pixel down
+        if (bHorz)
+            size.cy += 2;
+        else
+            size.cx += 2;
+    }
     return size;
 }
 
@@ -785,7 +794,8 @@ CSize CExtToolControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
             CRect rcInside(0, 0, 0, 0);
             AdjustInsideRect(rcInside, (dwMode & LM_HORZ) != 0);
             bByHeight = (dwMode & LM_LENGTHY) != 0;
-            nWanted = nLength + (bByHeight ? rcInside.top - rcInside.bottom
+            // the length of the window less its non-client frame
+            nWanted = nLength - (bByHeight ? rcInside.top - rcInside.bottom
                                            : rcInside.left - rcInside.right);
         }
         else if (m_dwStyle & CBRS_FLOATING)
@@ -1322,6 +1332,97 @@ INT_PTR CExtToolControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
             return nHit;
     }
     return CExtControlBar::OnToolHitTest(point, pTI);
+}
+
+int CExtToolControlBar::TrackHelpLoop(CWnd* pWnd)
+{
+    static bool s_bInLoop = false;
+    if (s_bInLoop || pWnd == NULL)
+        return -3;
+    s_bInLoop = true;
+    HWND hWnd = pWnd->GetSafeHwnd();
+    int nResult = -3;
+    for (;;)
+    {
+        if (hWnd == NULL || !::IsWindow(hWnd) || !IsFrameInHelpMode(CWnd::FromHandle(hWnd)))
+            break;
+        MSG msg;
+        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            CWinThread* pThread = AfxGetThread();
+            if (pThread != NULL && !pThread->OnIdle(0))
+                ::WaitMessage();
+            continue;
+        }
+        if (msg.message == WM_QUIT)
+        {
+            ::PostQuitMessage((int)msg.wParam);
+            break;
+        }
+        if (msg.message == WM_LBUTTONDOWN || msg.message == WM_MOUSEMOVE)
+        {
+            CExtToolControlBar* pBar =
+                DYNAMIC_DOWNCAST(CExtToolControlBar, CWnd::FromHandlePermanent(msg.hwnd));
+            if (pBar != NULL)
+            {
+                CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
+                if (msg.message == WM_MOUSEMOVE)
+                {
+                    pBar->SendMessage(WM_MOUSEMOVE, msg.wParam, msg.lParam);
+                    continue;
+                }
+                int nHit = pBar->HelpHitTest(pt);
+                if (nHit > 0)
+                {
+                    nResult = nHit;
+                    break;
+                }
+                continue;
+            }
+        }
+        if (msg.message == WM_COMMAND && msg.lParam == 0 && HIWORD(msg.wParam) <= 1)
+        {
+            nResult = (int)LOWORD(msg.wParam);
+            break;
+        }
+        if (msg.message == WM_SYSCOMMAND)
+        {
+            UINT nCmd = (UINT)msg.wParam & 0xFFF0;
+            switch (nCmd)
+            {
+            case SC_SIZE:
+            case SC_MOVE:
+            case SC_MINIMIZE:
+            case SC_MAXIMIZE:
+            case SC_NEXTWINDOW:
+            case SC_PREVWINDOW:
+            case SC_CLOSE:
+            case SC_RESTORE:
+            case SC_TASKLIST:
+                nResult = (int)(0x1EF00 + ((nCmd - 0xF000) >> 4));
+                break;
+            default:
+                nResult = (int)nCmd;
+                break;
+            }
+            break;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+    s_bInLoop = false;
+    return nResult;
+}
+
+int CExtToolControlBar::HelpHitTest(CPoint pt)
+{
+    int nIndex = HitTestButton(pt);
+    if (nIndex >= 0)
+    {
+        int nHit = m_arrButtons[nIndex]->OnHelpHitTest(pt);
+        return (nHit == -1 || nHit == -2) ? -2 : nHit;
+    }
+    return CExtControlBar::HelpHitTest(pt);
 }
 
 /////////////////////////////////////////////////////////////////////////////

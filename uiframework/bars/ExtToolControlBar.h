@@ -81,6 +81,11 @@ public:
     int GetHoverIndex() const { return m_nHoverIndex; }
     int GetPressedIndex() const { return m_nPressedIndex; }
     static void EndAllButtonTracking();
+    // The context-help loop of the frame of pWnd: the command id the user points at with
+    // the help cursor (a click on a toolbar, a menu command, a system command as
+    // 0x1EF00 + ((id - 0xF000) >> 4)); -3 when help mode ends, the window dies, the thread
+    // quits or the loop runs already.
+    static int TrackHelpLoop(CWnd* pWnd);
     int FindButtonByMnemonic(TCHAR ch) const;
     int GetNextMenuButton(int nIndex, BOOL bNext, BOOL bSkipDisabled) const;
     // The layout state (0, 1, 2) of the bar now.
@@ -101,6 +106,7 @@ public:
     virtual OuterLayoutData_t* GetOuterLayoutData() override;
     virtual void SetOuterLayoutData(const OuterLayoutData_t& data) override;
     virtual CSize GetMinDockedSize() override;
+    virtual int HelpHitTest(CPoint pt) override;
 
     CArray<CExtBarButton*, CExtBarButton*> m_arrButtons;
     CExtBarContentExpandButton* m_pExpandButton;
