@@ -351,11 +351,11 @@ int CExtTabWnd::RemoveItems(int nIndex, int nCount, bool bUpdate)
     nCount = std::min(nCount, nTotal - nIndex);
     if (m_nSelIndex >= nIndex + nCount)
         m_nSelIndex -= nCount;
+    else if (m_nSelIndex >= nIndex)
+        m_nSelIndex = -1;
     for (int i = nIndex; i < nIndex + nCount; i++)
     {
         TAB_ITEM_INFO* pItem = m_arrItems[i];
-        if (i == m_nSelIndex)
-            m_nSelIndex = -1;
         if (pItem->IsVisible())
             m_nVisibleCount--;
         delete pItem;
