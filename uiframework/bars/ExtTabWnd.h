@@ -19,6 +19,8 @@
 #include "afxwin.h"
 #include "afxtempl.h"
 #include "afxcmn.h"
+
+#include <vector>
 #include "uiframework/foundation/ExtCmdIcon.h"
 
 class CExtTabWnd;
