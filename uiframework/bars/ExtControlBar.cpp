@@ -376,7 +376,7 @@ void CExtControlBar::SyncOuterLayoutData()
         pOuter->RefreshOuterLayoutData(this);
 }
 
-bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool bAnimate,
+bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool,
                                      bool bRecalcLayout, bool)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
@@ -398,8 +398,7 @@ bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool 
         if (pDock != NULL)
             pArea = DYNAMIC_DOWNCAST(CExtDynAutoHideArea, pDock->GetAutoHideArea());
         if (pArea == NULL)
-            pArea = CExtDynAutoHideArea::FindAreaForSide(pBar->m_pDockSite,
-                                                         pBar->GetSafeDockBarDlgCtrlID());
+            pArea = CExtDynAutoHideArea::FindAreaForBar(pBar);
     }
     else
         pArea = CExtDynAutoHideArea::FindBarArea(pBar);
@@ -414,7 +413,7 @@ bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool 
     if (pArea == NULL)
         return false;
     if (bAutoHide)
-        pArea->AppendBar(pBar, !bAnimate);
+        pArea->AppendBar(pBar, false);
     else
         pArea->RemoveBar(pBar, false);
     if (bRecalcLayout && pBar->m_pDockSite != NULL)

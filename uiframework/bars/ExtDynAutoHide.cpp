@@ -62,6 +62,27 @@ UINT BarSideID(CExtControlBar* pBar)
     return 0;
 }
 
+// Microseconds of the performance counter.
+LONGLONG StepClock()
+{
+    LARGE_INTEGER f, c;
+    if (!::QueryPerformanceFrequency(&f) || f.QuadPart == 0 || !::QueryPerformanceCounter(&c))
+        return (LONGLONG)::GetTickCount() * 1000;
+    return c.QuadPart * 1000000 / f.QuadPart;
+}
+
+// Sleeps the rest of a step that began at nStart (StepClock) and lasts nMs.
+void WaitStepRest(LONGLONG nStart, int nMs)
+{
+    for (;;)
+    {
+        LONGLONG nLeft = (LONGLONG)nMs * 1000 - (StepClock() - nStart);
+        if (nLeft <= 0)
+            return;
+        ::Sleep((DWORD)std::max<LONGLONG>(nLeft / 1000, 1));
+    }
+}
+
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -177,6 +198,13 @@ CExtDynAutoHideArea* CExtDynAutoHideArea::FindAreaForSide(CFrameWnd* pFrame, UIN
     CExtDynAutoHideArea* arr[4];
     FindAreas(pFrame->m_hWnd, arr);
     return arr[n];
+}
+
+CExtDynAutoHideArea* CExtDynAutoHideArea::FindAreaForBar(CExtControlBar* pBar)
+{
+    if (pBar == NULL)
+        return NULL;
+    return FindAreaForSide(pBar->m_pDockSite, BarSideID(pBar));
 }
 
 CExtDynAutoHideArea* CExtDynAutoHideArea::FindBarArea(CExtControlBar* pBar, int* pnItem)
@@ -702,11 +730,9 @@ void CExtDynAutoHideSlider::SlideBar(CExtControlBar* pBar, bool bShow, bool bAni
         {
             for (int k = 0; k < nSteps; k++)
             {
-                DWORD dwStart = ::GetTickCount();
+                LONGLONG nStart = StepClock();
                 PlaceStep(::MulDiv(k, nDepth, nSteps + 1), nDepth);
-                DWORD dwSpent = ::GetTickCount() - dwStart;
-                if ((int)dwSpent < nStepTime)
-                    ::Sleep(nStepTime - dwSpent);
+                WaitStepRest(nStart, nStepTime);
             }
         }
         SetWindowPos(&CWnd::wndTop, rcFull.left, rcFull.top, rcFull.Width(), rcFull.Height(),
@@ -735,11 +761,9 @@ void CExtDynAutoHideSlider::SlideBar(CExtControlBar* pBar, bool bShow, bool bAni
     {
         for (int k = 0; k < nSteps; k++)
         {
-            DWORD dwStart = ::GetTickCount();
+            LONGLONG nStart = StepClock();
             PlaceStep(::MulDiv(nSteps - k - 1, nDepth, nSteps + 1), nDepth);
-            DWORD dwSpent = ::GetTickCount() - dwStart;
-            if ((int)dwSpent < nStepTime)
-                ::Sleep(nStepTime - dwSpent);
+            WaitStepRest(nStart, nStepTime);
         }
     }
     KillTimer(TIMER_CHECK);

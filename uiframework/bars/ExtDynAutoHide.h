@@ -45,6 +45,8 @@ public:
     static void FindAreas(HWND hWndInFrame, CExtDynAutoHideArea* arrAreas[4]);
     static CExtDynAutoHideArea* FindBarArea(CExtControlBar* pBar, int* pnItem = NULL);
     static CExtDynAutoHideArea* FindAreaForSide(CFrameWnd* pFrame, UINT nDockBarID);
+    // The area of the frame edge the bar docks at (through its containers).
+    static CExtDynAutoHideArea* FindAreaForBar(CExtControlBar* pBar);
 
     // Overrides
     virtual void UpdateTabWndVisibility() override;
