@@ -1371,13 +1371,11 @@ LRESULT CExtTabWnd::OnSizeParentMsg(LPARAM lParam)
         pLayout->rect.right -= nDepth;
         break;
     }
+    // without a position batch it is only a query
     if (pLayout->hDWP != NULL)
         pLayout->hDWP = ::DeferWindowPos(pLayout->hDWP, m_hWnd, NULL, rcMe.left, rcMe.top,
                                          rcMe.Width(), rcMe.Height(),
                                          SWP_NOZORDER | SWP_NOACTIVATE);
-    else
-        SetWindowPos(NULL, rcMe.left, rcMe.top, rcMe.Width(), rcMe.Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
 }
 
