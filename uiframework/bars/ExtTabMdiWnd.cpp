@@ -149,10 +149,8 @@ void CExtTMWI<TBase>::SyncWithMdiChildren()
         m_nBusy &= ~1;
         if (this->GetItemCount() > 0 && hClient != NULL &&
             ::GetWindow(hClient, GW_CHILD) == NULL)
-        {
             this->RemoveAllItems(false);
-            UpdateVisibilityAndLayout();
-        }
+        UpdateVisibilityAndLayout();
         return;
     }
     for (HWND h = ::GetWindow(hClient, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
