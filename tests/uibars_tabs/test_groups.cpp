@@ -53,6 +53,7 @@ TEST_F(GroupTest, TwoBarsGroupAsTabsAndSeparateAgain)
     EXPECT_EQ(pGroup->m_wndTabs.GetItemData(0), (LPARAM)m_pA);
     EXPECT_EQ(pGroup->m_wndTabs.GetItemData(1), (LPARAM)m_pB);
     EXPECT_EQ(pGroup->GetSelectedBar(), (CExtControlBar*)m_pA);
+    EXPECT_EQ(::GetWindow(pGroup->GetTabDockBar()->m_hWnd, GW_CHILD), m_pA->m_hWnd);
     EXPECT_TRUE(pGroup->IsTabStripVisible());
     CRect rcStrip = ScreenRect(&pGroup->m_wndTabs);
     CRect rcClient;
@@ -121,6 +122,7 @@ TEST_F(GroupTest, HiddenMembersHideTheirTabsAndPassTheSelection)
     m_pA->ShowWindow(SW_SHOW);
     pGroup->OnMemberShowChanged(m_pA);
     EXPECT_EQ(pGroup->GetSelectedBar(), (CExtControlBar*)m_pA);
+    EXPECT_EQ(::GetWindow(pGroup->GetTabDockBar()->m_hWnd, GW_CHILD), m_pA->m_hWnd);
     EXPECT_TRUE(pGroup->IsTabStripVisible());
     // Ctrl+Page Up on the first tab wraps to the last visible one
     BYTE keys[256];

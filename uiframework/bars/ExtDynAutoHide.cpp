@@ -737,6 +737,13 @@ void CExtDynAutoHideSlider::SlideBar(CExtControlBar* pBar, bool bShow, bool bAni
         }
         SetWindowPos(&CWnd::wndTop, rcFull.left, rcFull.top, rcFull.Width(), rcFull.Height(),
                      SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        // siblings under the slider must not paint over it
+        for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        {
+            LONG_PTR nStyle = ::GetWindowLongPtr(h, GWL_STYLE);
+            if ((nStyle & WS_CLIPSIBLINGS) == 0)
+                ::SetWindowLongPtr(h, GWL_STYLE, nStyle | WS_CLIPSIBLINGS);
+        }
         if (m_hWndContent != NULL)
             ::SetWindowPos(m_hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight,
                            SWP_NOZORDER | SWP_NOACTIVATE);

@@ -298,6 +298,10 @@ void CExtDockDynTabBar::StackMembers(bool bRepositionChildren)
     GetClientRect(&rcClient);
     ExtControlBarVector_t arr;
     GetMemberBars(arr);
+    // stacked siblings must clip each other, or a lower one paints over the top one
+    for (INT_PTR i = 0; i < arr.GetSize(); i++)
+        if ((arr[i]->GetStyle() & WS_CLIPSIBLINGS) == 0)
+            arr[i]->ModifyStyle(0, WS_CLIPSIBLINGS);
     HDWP hDWP = ::BeginDeferWindowPos((int)arr.GetSize());
     for (INT_PTR i = 0; i < arr.GetSize() && hDWP != NULL; i++)
         hDWP = ::DeferWindowPos(hDWP, arr[i]->m_hWnd, NULL, rcClient.left, rcClient.top,
