@@ -267,3 +267,40 @@ TEST_F(MarkerTest, StateTimerMakesTheMarkerUnderTheCursorHot)
     EXPECT_EQ(pTop->m_nState, 2);
     EXPECT_TRUE(pTop->m_pHighlight == NULL);
 }
+
+TEST_F(MarkerTest, DragStepsOverMarkersDockTheBar)
+{
+    // over the docked bar's centre marker: a drop makes a tab group
+    CRect rcBar;
+    m_pDocked->GetWindowRect(&rcBar);
+    CPoint ptBar = rcBar.CenterPoint();
+    HWND hTarget = NULL;
+    CExtDynDockMarkerWnd::TrackDragStep(m_pFrame, ptBar, &hTarget);
+    EXPECT_GT(CExtControlBar::g_arrDockMarkersOuter.GetSize(), 0);
+    CExtDynDockMarkerWnd* pCentre = FindType(CExtControlBar::g_arrDockMarkersInner, 8);
+    ASSERT_TRUE(pCentre != NULL);
+    CPoint ptCentre = ShapePoint(pCentre);
+    EXPECT_EQ(CExtDynDockMarkerWnd::TrackDragStep(m_pFrame, ptCentre, &hTarget), 26);
+    EXPECT_EQ(hTarget, m_pDocked->m_hWnd);
+    EXPECT_TRUE(pCentre->IsHot());
+    // off every marker nothing is hot
+    CPoint ptAway(rcBar.left + 2, rcBar.bottom - 2);
+    if (CExtDynDockMarkerWnd::HitTestMarkers(ptAway) == NULL)
+    {
+        EXPECT_EQ(CExtDynDockMarkerWnd::TrackDragStep(m_pFrame, ptAway, &hTarget), 0);
+        EXPECT_FALSE(pCentre->IsHot());
+    }
+    CExtDynDockMarkerWnd::DestroyAllMarkers();
+    m_pDragged->m_bDragging = false;
+    ASSERT_TRUE(CExtDynDockMarkerWnd::ApplyMarkerKind(m_pDragged, 26, m_pDocked->m_hWnd));
+    EXPECT_TRUE(m_pDragged->GetTabbedContainer() != NULL);
+    EXPECT_EQ(m_pDragged->GetTabbedContainer(), m_pDocked->GetTabbedContainer());
+
+    // an outer bottom marker docks it at the frame's bottom edge
+    ASSERT_TRUE(CExtDynDockMarkerWnd::ApplyMarkerKind(m_pDragged, 15, NULL));
+    m_pFrame->RecalcLayout();
+    EXPECT_TRUE(m_pDragged->IsDockedAtBottom());
+    EXPECT_EQ(m_pDragged->GetTabbedContainer(), (CExtControlBar*)NULL);
+    EXPECT_FALSE(CExtDynDockMarkerWnd::ApplyMarkerKind(m_pDragged, 7, NULL));
+    ExpectAllArraysSound();
+}

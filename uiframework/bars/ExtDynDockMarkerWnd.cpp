@@ -507,6 +507,48 @@ CExtDynDockMarkerWnd* CExtDynDockMarkerWnd::HitTestMarkers(CPoint ptScreen)
     return NULL;
 }
 
+int CExtDynDockMarkerWnd::TrackDragStep(CFrameWnd* pFrame, CPoint ptScreen, HWND* phWndTarget)
+{
+    if (phWndTarget != NULL)
+        *phWndTarget = NULL;
+    if (pFrame == NULL || CExtControlBar::GetDraggedBar() == NULL)
+        return 0;
+    if (CExtControlBar::g_arrDockMarkersOuter.GetSize() == 0)
+        CreateOuterMarkers(pFrame, true);
+    UpdateInnerMarkers(pFrame, true, &ptScreen);
+    CExtDynDockMarkerWnd* pHit = HitTestMarkers(ptScreen);
+    if (pHit == NULL)
+    {
+        UnhotOthers(CExtControlBar::g_arrDockMarkersOuter, NULL, false);
+        UnhotOthers(CExtControlBar::g_arrDockMarkersInner, NULL, true);
+        return 0;
+    }
+    if (!pHit->IsHot())
+        pHit->SetHot(true);
+    if (phWndTarget != NULL)
+        *phWndTarget = pHit->m_hWndTarget;
+    return pHit->GetDragStateKind();
+}
+
+bool CExtDynDockMarkerWnd::ApplyMarkerKind(CExtControlBar* pBar, int nKind, HWND hWndTarget)
+{
+    static const UINT s_sides[4] = { AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM,
+                                     AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT };
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return false;
+    CExtControlBar* pTarget = hWndTarget != NULL
+        ? DYNAMIC_DOWNCAST(CExtControlBar, CWnd::FromHandlePermanent(hWndTarget)) : NULL;
+    if (nKind >= 14 && nKind <= 17)
+        return pBar->DockToFrameSide(s_sides[nKind - 14], FALSE);
+    if (nKind >= 18 && nKind <= 21)
+        return pBar->DockToFrameSide(s_sides[nKind - 18], TRUE);
+    if (nKind >= 22 && nKind <= 25 && pTarget != NULL && pTarget != pBar)
+        return pBar->DockBesideBar(50, pTarget, s_sides[nKind - 22]);
+    if (nKind == 26 && pTarget != NULL && pTarget != pBar)
+        return pTarget->DockAsTab(pBar);
+    return false;
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // CExtDynDockHighlightWnd
 

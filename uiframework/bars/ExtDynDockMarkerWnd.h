@@ -64,6 +64,12 @@ public:
     static void DestroyAllMarkers();
     // The visible docking marker whose shape holds the screen point, or NULL.
     static CExtDynDockMarkerWnd* HitTestMarkers(CPoint ptScreen);
+    // One step of a drag with markers: makes the marker sets (outer ones once), makes the
+    // docking marker under the point hot and answers its drag-state kind (0: none) and
+    // target window.
+    static int TrackDragStep(CFrameWnd* pFrame, CPoint ptScreen, HWND* phWndTarget = NULL);
+    // Docks the bar as a drag-state kind of a marker says (14-26); FALSE for other kinds.
+    static bool ApplyMarkerKind(CExtControlBar* pBar, int nKind, HWND hWndTarget);
     static CWnd* GetOwnerWnd(bool bCreate);
     static HWND GetInnerTarget();
     // The frame's free area inside the outer dock bars (screen), as the markers see it.
