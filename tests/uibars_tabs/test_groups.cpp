@@ -306,3 +306,29 @@ TEST_F(GroupTest, AutoHidingATabGroupGivesOneItemGroup)
     EXPECT_TRUE(pGroup->IsWindowVisible());
     EXPECT_EQ(pGroup->GetSelectedBar(), (CExtControlBar*)m_pB);
 }
+
+TEST_F(GroupTest, CancelledMemberDragPutsTheTabBack)
+{
+    DockTwoBars(AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT);
+    ASSERT_TRUE(m_pA->DockAsTab(m_pB));
+    CExtDynTabControlBar* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar,
+                                                    m_pA->GetTabbedContainer());
+    ASSERT_TRUE(pGroup != NULL);
+    CExtDynTabWnd& tabs = pGroup->m_wndTabs;
+    m_pA->OnDraggingStarted();
+    EXPECT_EQ(tabs.m_nDragStartTab, 0);
+    // the dragged bar's tab is marked, and the strip shows it as the selected one
+    tabs.GetItem(0)->ModifyFlags(0, __ETWI_DETACHED);
+    tabs.SetSelection(1, false, false);
+    tabs.UpdateWindow();
+    // the tab was moved meanwhile: a cancelled drag restores it at its place
+    tabs.MoveItem(0, 1);
+    EXPECT_EQ(tabs.FindItemByData((LPARAM)m_pA), 1);
+    m_pA->OnDraggingFinished(NULL, NULL, TRUE);
+    ASSERT_EQ(tabs.GetItemCount(), 2);
+    EXPECT_EQ(tabs.FindItemByData((LPARAM)m_pA), 0);
+    EXPECT_EQ(tabs.FindItemByFlags(__ETWI_DETACHED, 0), -1);
+    EXPECT_EQ(pGroup->GetSelectedBar(), (CExtControlBar*)m_pA);
+    EXPECT_EQ(tabs.m_nDragStartTab, -1);
+    ExpectAllArraysSound();
+}

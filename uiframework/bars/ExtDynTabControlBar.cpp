@@ -862,3 +862,38 @@ bool CExtDynTabControlBar::DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* 
     pGroup->RepositionChildWindow();
     return true;
 }
+
+void CExtDynTabControlBar::OnMemberDraggingStarted(CExtControlBar* pBar)
+{
+    CExtDynTabControlBar* pGroup = pBar != NULL
+        ? DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar->GetTabbedContainer()) : NULL;
+    if (pGroup == NULL || pGroup == pBar || pGroup->m_wndTabs.m_hWnd == NULL)
+        return;
+    pGroup->m_wndTabs.m_nDragStartTab = pGroup->m_wndTabs.FindItemByData((LPARAM)pBar);
+}
+
+void CExtDynTabControlBar::OnMemberDraggingFinished(
+    CExtControlBar* pBar, CExtControlBar::InternalDraggingState_t* pCandidate, bool bCancel)
+{
+    if (pBar == NULL)
+        return;
+    CExtDynTabControlBar* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar->GetTabbedContainer());
+    if (pGroup != NULL && pGroup != pBar && pGroup->m_wndTabs.m_hWnd != NULL)
+    {
+        pGroup->m_wndTabs.RemoveDetachedItems(false);
+        if (bCancel)
+        {
+            pGroup->m_wndTabs.RestoreDraggedTab(pBar);
+            pGroup->SelectBarTab(pBar);
+        }
+        pGroup->m_wndTabs.m_nDragStartTab = -1;
+        pGroup->m_wndTabs.UpdateTabWnd(true);
+    }
+    if (bCancel && pCandidate != NULL && pCandidate->m_pBarTarget != NULL)
+    {
+        CExtDynTabControlBar* pTargetGroup = DYNAMIC_DOWNCAST(
+            CExtDynTabControlBar, pCandidate->m_pBarTarget->GetTabbedContainer());
+        if (pTargetGroup != NULL && pTargetGroup != pGroup && pTargetGroup->m_wndTabs.m_hWnd != NULL)
+            pTargetGroup->m_wndTabs.RemoveDetachedItems(true);
+    }
+}

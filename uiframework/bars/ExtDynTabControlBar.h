@@ -103,6 +103,12 @@ public:
     // pThis gives its place to a group holding pThis and pTarget.
     static bool DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* pTarget, int nIndex,
                               CFrameWnd* pDockSite, BOOL bRecalc);
+    // The drag of a member bar: remembers its tab's place; at the end the marked tabs go
+    // and a cancelled drag puts the bar's tab back where it was.
+    static void OnMemberDraggingStarted(CExtControlBar* pBar);
+    static void OnMemberDraggingFinished(CExtControlBar* pBar,
+                                         CExtControlBar::InternalDraggingState_t* pCandidate,
+                                         bool bCancel);
     // Takes the bar out of its current dock bar or mini frame (the array entry only).
     static void DetachFromDockBar(CExtControlBar* pBar, CDockBar* pExceptDockBar);
 
