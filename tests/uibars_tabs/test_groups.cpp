@@ -332,3 +332,42 @@ TEST_F(GroupTest, CancelledMemberDragPutsTheTabBack)
     EXPECT_EQ(tabs.m_nDragStartTab, -1);
     ExpectAllArraysSound();
 }
+
+TEST_F(GroupTest, CtrlPageDownSwitchesToTheNextHiddenBarAndWraps)
+{
+    DockTwoBars(AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_TRUE(CExtDynAutoHideArea::SetupFrame(m_pFrame));
+    ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, true, false, true, true));
+    ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pB, true, false, true, true));
+    CExtDynAutoHideArea* pLeft = CExtDynAutoHideArea::FindAreaForSide(m_pFrame,
+                                                                     AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_EQ(pLeft->GetItemCount(), 2);
+    CExtDynAutoHideSlider* pSlider = pLeft->GetSlider();
+    pLeft->m_nAreaFlags |= 2;
+    pLeft->SetSelection(1, false, true);
+    pLeft->m_nAreaFlags &= ~2;
+    ASSERT_EQ(pSlider->GetBar(), (CExtControlBar*)m_pB);
+
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    BYTE saved = keys[VK_CONTROL];
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    MSG msg = {};
+    msg.hwnd = pLeft->m_hWnd;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = VK_NEXT;
+    bool bConsumed = pLeft->HandleSwitchKey(&msg);
+    keys[VK_CONTROL] = saved;
+    ::SetKeyboardState(keys);
+    EXPECT_TRUE(bConsumed);
+    // from the last item it wraps to the first, sliding without animation
+    EXPECT_EQ(pLeft->GetSelection(), 0);
+    EXPECT_EQ(pSlider->GetBar(), (CExtControlBar*)m_pA);
+    EXPECT_TRUE(pSlider->m_arrSlideSteps.empty());
+    EXPECT_EQ(m_pB->m_wndChild.GetParent(), (CWnd*)m_pB);
+    // without Ctrl the key is left alone
+    msg.wParam = VK_NEXT;
+    EXPECT_FALSE(pLeft->HandleSwitchKey(&msg));
+    pSlider->SendMessage(WM_CANCELMODE);
+}

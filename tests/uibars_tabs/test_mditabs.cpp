@@ -94,6 +94,15 @@ TEST_F(MdiTabsTest, StripFollowsTheChildWindows)
     ::GetWindowRect(m_pFrame->m_hWndMDIClient, &rcClient);
     EXPECT_LE(rcTabs.bottom, rcClient.top);
     EXPECT_GT(rcTabs.Height(), 20);
+    // the MDI client has no border toward the strip, 2 pixels elsewhere
+    CRect rcInside;
+    ::GetClientRect(m_pFrame->m_hWndMDIClient, &rcInside);
+    ::ClientToScreen(m_pFrame->m_hWndMDIClient, (POINT*)&rcInside.left);
+    ::ClientToScreen(m_pFrame->m_hWndMDIClient, (POINT*)&rcInside.right);
+    EXPECT_EQ(rcInside.top, rcClient.top);
+    EXPECT_EQ(rcInside.left, rcClient.left + 2);
+    EXPECT_EQ(rcInside.right, rcClient.right - 2);
+    EXPECT_EQ(rcInside.bottom, rcClient.bottom - 2);
 
     // the close button closes the active child; its tab goes with it
     CRect rcClose = m_pTabs->GetButtonRect(CExtTabWnd::HT_BTN_CLOSE);
