@@ -310,3 +310,87 @@ TEST_F(TabWndTest, ItemDragLeavesOnTheQuitMessageAndKeepsIt)
     EXPECT_EQ(msg.wParam, 7u);
     EXPECT_EQ(m_tabs.GetItem(1)->m_lParam, 1001);
 }
+
+namespace
+{
+
+// Refuses every move onto index 0.
+class CGuardedTabWnd : public CExtTabWnd
+{
+public:
+    int m_nMoved = 0;
+    bool OnQueryItemMove(int, int nTo) override { return nTo != 0; }
+    void OnItemMoved(int, int) override { m_nMoved++; }
+};
+
+} // namespace
+
+TEST_F(TabWndTest, VerticalStripLaysItemsDownward)
+{
+    ASSERT_TRUE(m_tabs.Create(m_pFrame, CRect(0, 0, 60, 500), 100, WS_CHILD | WS_VISIBLE,
+                              __ETWS_ORIENT_LEFT | __ETWS_AUTOHIDE_SCROLL));
+    for (int i = 0; i < 3; i++)
+        m_tabs.InsertItem("Vertical", NULL, false, 0, -1, i);
+    m_tabs.RecalcLayout();
+    CRect rc0 = m_tabs.GetItemClientRect(0), rc1 = m_tabs.GetItemClientRect(1);
+    EXPECT_EQ(rc0.left, rc1.left);
+    EXPECT_EQ(rc1.top, rc0.bottom);
+    EXPECT_EQ(rc0.Height(), m_tabs.GetItem(0)->m_size.cy);
+    EXPECT_EQ(rc0.Width(), m_tabs.GetStripThickness());
+    EXPECT_EQ(m_tabs.HitTest(rc1.CenterPoint()), 1);
+    // the rest of the client lies right of a left strip
+    EXPECT_EQ(m_tabs.HitTest(CPoint(58, 250)), CExtTabWnd::HT_CLIENT);
+}
+
+TEST_F(TabWndTest, StripTakesItsBandFromTheFrameLayout)
+{
+    MakeStrip(__ETWS_ORIENT_BOTTOM, 300, 2, "ab");
+    m_tabs.m_nState |= CExtTabWnd::STATE_SIZEPARENT;
+    AFX_SIZEPARENTPARAMS layout;
+    ::ZeroMemory(&layout, sizeof(layout));
+    layout.rect = CRect(0, 0, 400, 300);
+    layout.hDWP = ::BeginDeferWindowPos(1);
+    m_tabs.SendMessage(WM_SIZEPARENT, 0, (LPARAM)&layout);
+    ::EndDeferWindowPos(layout.hDWP);
+    int nDepth = m_tabs.GetStripThickness() + 8;
+    EXPECT_EQ(layout.rect.bottom, 300 - nDepth);
+    EXPECT_EQ(m_pFrame->ChildRect(&m_tabs), CRect(0, 300 - nDepth, 400, 300));
+    // a query (no position batch) shrinks the rectangle and leaves the window alone
+    layout.rect = CRect(0, 0, 200, 100);
+    layout.hDWP = NULL;
+    m_tabs.SendMessage(WM_SIZEPARENT, 0, (LPARAM)&layout);
+    EXPECT_EQ(layout.rect.bottom, 100 - nDepth);
+    EXPECT_EQ(m_pFrame->ChildRect(&m_tabs).Width(), 400);
+}
+
+TEST_F(TabWndTest, MovesAreCheckedAndReported)
+{
+    CGuardedTabWnd tabs;
+    ASSERT_TRUE(tabs.Create(m_pFrame, CRect(0, 0, 500, 30), 101, WS_CHILD | WS_VISIBLE, 0));
+    for (int i = 0; i < 3; i++)
+        tabs.InsertItem("x", NULL, false, i == 2 ? __ETWI_HIDDEN : 0, -1, 10 + i);
+    EXPECT_EQ(tabs.GetVisibleItemCount(), 2);
+    EXPECT_FALSE(tabs.MoveItemIfAllowed(1, 1));
+    EXPECT_FALSE(tabs.MoveItemIfAllowed(-1, 1));
+    EXPECT_FALSE(tabs.MoveItemIfAllowed(0, 3));
+    EXPECT_FALSE(tabs.MoveItemIfAllowed(2, 0));
+    EXPECT_EQ(tabs.m_nMoved, 0);
+    ASSERT_TRUE(tabs.MoveItemIfAllowed(2, 1));
+    EXPECT_EQ(tabs.m_nMoved, 1);
+    EXPECT_EQ(tabs.GetItemData(1), 12);
+    EXPECT_FALSE(tabs.GetItem(1)->IsVisible());
+    EXPECT_EQ(tabs.GetVisibleItemCount(), 2);
+    EXPECT_EQ(tabs.GetSelection(), 1);
+    // the chain follows the array
+    for (int i = 0; i < 3; i++)
+    {
+        EXPECT_EQ(tabs.GetItem(i)->m_pPrev, i > 0 ? tabs.GetItem(i - 1) : NULL);
+        EXPECT_EQ(tabs.GetItem(i)->m_pNext, i < 2 ? tabs.GetItem(i + 1) : NULL);
+    }
+    tabs.GetItem(1)->ModifyFlags(__ETWI_HIDDEN, 0);
+    EXPECT_EQ(tabs.GetVisibleItemCount(), 3);
+    tabs.RemoveAllItems();
+    EXPECT_EQ(tabs.GetVisibleItemCount(), 0);
+    EXPECT_EQ(tabs.GetSelection(), -1);
+    tabs.DestroyWindow();
+}
