@@ -220,6 +220,24 @@ TEST_F(GroupTest, AutoHideMovesABarToItsStripAndSlidesItInAndOut)
     EXPECT_EQ(pSlider->m_arrSlideSteps[0], ::MulDiv(4, 150, 6));
     EXPECT_EQ(pSlider->m_arrSlideSteps[4], 0);
 
+    // the slider holding the focus stays open while the pointer is elsewhere
+    pLeft->m_nAreaFlags |= 2;
+    pLeft->SetSelection(0, false, true);
+    pLeft->m_nAreaFlags &= ~2;
+    ASSERT_TRUE(pSlider->IsShown());
+    m_pA->m_wndChild.SetFocus();
+    EXPECT_EQ(::GetFocus(), m_pA->m_wndChild.m_hWnd);
+    {
+        ::SetCursorPos(2000, 2000);
+        pSlider->SendMessage(WM_TIMER, CExtDynAutoHideSlider::TIMER_CHECK);
+        EXPECT_TRUE(pSlider->m_nFlags & CExtDynAutoHideSlider::STATE_FOCUS);
+        EXPECT_FALSE(pSlider->m_nFlags & CExtDynAutoHideSlider::STATE_CLOSE_PENDING);
+        EXPECT_TRUE(pSlider->IsShown());
+    }
+    pSlider->SendMessage(WM_CANCELMODE);
+    EXPECT_FALSE(pSlider->IsShown());
+    EXPECT_NE(::GetFocus(), m_pA->m_wndChild.m_hWnd);
+
     // the mouse over the strip keeps it open
     pLeft->m_nAreaFlags |= 2;
     pLeft->SetSelection(0, false, true);
