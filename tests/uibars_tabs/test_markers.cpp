@@ -25,6 +25,9 @@ protected:
     }
     void TearDown() override
     {
+        CExtControlBar::g_nDockingUIStyle = -1;
+        if (m_pDragged != NULL && m_pDragged->m_bDragging)
+            m_pDragged->StopDragging(TRUE);
         CExtDynDockMarkerWnd::DestroyAllMarkers();
         if (m_pDragged != NULL)
             m_pDragged->m_bDragging = false;
@@ -302,5 +305,115 @@ TEST_F(MarkerTest, DragStepsOverMarkersDockTheBar)
     EXPECT_TRUE(m_pDragged->IsDockedAtBottom());
     EXPECT_EQ(m_pDragged->GetTabbedContainer(), (CExtControlBar*)NULL);
     EXPECT_FALSE(CExtDynDockMarkerWnd::ApplyMarkerKind(m_pDragged, 7, NULL));
+    ExpectAllArraysSound();
+}
+
+namespace
+{
+
+void PostMouseAt(CWnd* pWnd, UINT nMsg, CPoint ptScreen, WPARAM wFlags = MK_LBUTTON)
+{
+    pWnd->ScreenToClient(&ptScreen);
+    pWnd->PostMessage(nMsg, wFlags, MAKELPARAM(ptScreen.x, ptScreen.y));
+}
+
+// Looks at the markers while the drag loop runs and moves on to the centre marker.
+class CDragProbe : public CWnd
+{
+public:
+    CExtControlBar* m_pBar = NULL;
+    INT_PTR m_nOuter = 0, m_nInner = 0;
+    bool m_bCentreVisible = false, m_bCentreHot = false;
+    int m_nKindOverCentre = -1;
+    CExtControlBar* m_pTargetOverCentre = NULL;
+    CPoint m_ptCentre;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_APP + 1)
+        {
+            m_nOuter = CExtControlBar::g_arrDockMarkersOuter.GetSize();
+            m_nInner = CExtControlBar::g_arrDockMarkersInner.GetSize();
+            CExtDynDockMarkerWnd* pCentre = NULL;
+            for (INT_PTR i = 0; i < m_nInner; i++)
+            {
+                CExtDynDockMarkerWnd* p =
+                    (CExtDynDockMarkerWnd*)CExtControlBar::g_arrDockMarkersInner[i];
+                if (p->m_nMarkerType == 8)
+                    pCentre = p;
+            }
+            if (pCentre == NULL)
+            {
+                PostMouseAt(m_pBar, WM_LBUTTONUP, CPoint(0, 0), 0);
+                return 0;
+            }
+            m_bCentreVisible = pCentre->IsWindowVisible() != FALSE;
+            CRect rc;
+            pCentre->GetWindowRect(&rc);
+            m_ptCentre = rc.CenterPoint();
+            ::SetCursorPos(m_ptCentre.x, m_ptCentre.y);
+            PostMouseAt(m_pBar, WM_MOUSEMOVE, m_ptCentre);
+            PostMessage(WM_APP + 2);
+            return 0;
+        }
+        if (message == WM_APP + 2)
+        {
+            m_nKindOverCentre = CExtControlBar::g_DragStateCandidate.m_eType;
+            m_pTargetOverCentre = CExtControlBar::g_DragStateCandidate.m_pBarTarget;
+            CExtDynDockMarkerWnd* pHit = CExtDynDockMarkerWnd::HitTestMarkers(m_ptCentre);
+            m_bCentreHot = pHit != NULL && pHit->IsHot();
+            PostMouseAt(m_pBar, WM_LBUTTONUP, m_ptCentre, 0);
+            return 0;
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+} // namespace
+
+TEST_F(MarkerTest, DragWithTheMarkerInterfaceDocksAsATab)
+{
+    m_pDragged->m_bDragging = false;
+    CRect rcDragged, rcBar;
+    m_pDragged->GetWindowRect(&rcDragged);
+    m_pDocked->GetWindowRect(&rcBar);
+
+    CDragProbe probe;
+    ASSERT_TRUE(probe.CreateEx(0, "STATIC", "", WS_POPUP, CRect(0, 0, 1, 1), NULL, 0));
+    probe.m_pBar = m_pDragged;
+
+    // the delivered style: a drag makes no marker at all
+    ::SetCursorPos(rcBar.CenterPoint().x, rcBar.CenterPoint().y);
+    PostMouseAt(m_pDragged, WM_MOUSEMOVE, rcBar.CenterPoint());
+    probe.PostMessage(WM_APP + 1);
+    m_pDragged->StartDragging(rcDragged.CenterPoint(), CPoint(0, 0), 0, 0);
+    UiBarsPumpPending();
+    EXPECT_FALSE(m_pDragged->m_bDragging);
+    EXPECT_EQ(probe.m_nOuter, 0);
+    EXPECT_EQ(probe.m_nInner, 0);
+    EXPECT_EQ(m_pDragged->GetTabbedContainer(), (CExtControlBar*)NULL);
+    EXPECT_TRUE(m_pDragged->IsFloating());   // dropped over the bar without markers: floats
+
+    // the marker interface: markers come with the drag and a hot centre marker decides
+    CExtControlBar::g_nDockingUIStyle = 1;
+    m_pDragged->GetWindowRect(&rcDragged);
+    m_pDocked->GetWindowRect(&rcBar);
+    ::SetCursorPos(rcBar.CenterPoint().x, rcBar.CenterPoint().y);
+    PostMouseAt(m_pDragged, WM_MOUSEMOVE, rcBar.CenterPoint());
+    probe.PostMessage(WM_APP + 1);
+    m_pDragged->StartDragging(rcDragged.CenterPoint(), CPoint(0, 0), 0, 0);
+    UiBarsPumpPending();
+    EXPECT_FALSE(m_pDragged->m_bDragging);
+    EXPECT_GE(probe.m_nOuter, 4);
+    EXPECT_GT(probe.m_nInner, 0);
+    EXPECT_TRUE(probe.m_bCentreVisible);
+    EXPECT_EQ(probe.m_nKindOverCentre, 26);
+    EXPECT_EQ(probe.m_pTargetOverCentre, (CExtControlBar*)m_pDocked);
+    EXPECT_TRUE(probe.m_bCentreHot);
+    EXPECT_EQ(CExtControlBar::g_arrDockMarkersOuter.GetSize(), 0);
+    EXPECT_EQ(CExtControlBar::g_arrDockMarkersInner.GetSize(), 0);
+    EXPECT_TRUE(CExtDynDockMarkerWnd::GetOwnerWnd(false) == NULL);
+    probe.DestroyWindow();
+    ASSERT_TRUE(m_pDragged->GetTabbedContainer() != NULL);
+    EXPECT_EQ(m_pDragged->GetTabbedContainer(), m_pDocked->GetTabbedContainer());
     ExpectAllArraysSound();
 }

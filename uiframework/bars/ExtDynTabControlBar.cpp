@@ -86,8 +86,9 @@ bool CExtDynTabWnd::IsItemDragAllowed(int nIndex)
     CPoint pt;
     ::GetCursorPos(&pt);
     m_nDragStartTab = nIndex;
-    pBar->StartDragging(pt, CPoint(0, 0), FALSE, TRUE);
-    if (::IsWindow(hWnd))
+    pBar->StartDragging(pt, CPoint(0, 0), 0, 0);
+    // a drag that goes on after the call keeps the mark until it ends
+    if (::IsWindow(hWnd) && !pBar->m_bDragging)
         for (int i = 0; i < GetItemCount(); i++)
             m_arrItems[i]->ModifyFlags(__ETWI_DETACHED, 0);
     return true;
@@ -623,8 +624,11 @@ bool CExtDynTabControlBar::DockBarIntoGroup(CExtControlBar* pBar, int nIndex, bo
         pBar->m_bUpdatingLayout = true;
         if (bVisible)
             pBar->ShowWindow(SW_HIDE);
-        DetachFromDockBar(pBar, pDock);
+        // re-parented first: an emptied mini frame is destroyed with its children
+        CDockBar* pOldDock = pBar->m_pDockBar;
         pBar->SetParent(pDock);
+        pBar->m_pDockBar = pOldDock;
+        DetachFromDockBar(pBar, pDock);
         pBar->m_pDockBar = pDock;
         pBar->m_dwStyle = (pBar->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_FLOATING)) |
                           CBRS_ALIGN_TOP | CBRS_BORDER_ANY;
@@ -886,6 +890,8 @@ void CExtDynTabControlBar::OnMemberDraggingFinished(
             pGroup->m_wndTabs.RestoreDraggedTab(pBar);
             pGroup->SelectBarTab(pBar);
         }
+        else
+            pGroup->SyncTabs(false);    // a member that stays keeps a tab
         pGroup->m_wndTabs.m_nDragStartTab = -1;
         pGroup->m_wndTabs.UpdateTabWnd(true);
     }
