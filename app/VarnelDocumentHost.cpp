@@ -69,7 +69,7 @@ CString CVarnelDocumentHost::GetFolder(HostFolder folder)
 void CVarnelDocumentHost::SetFolder(HostFolder folder, const CString& strPath)
 {
     if (CString* pFolder = FolderOf(folder))
-        *pFolder = strPath;
+        *pFolder = CVarnelApp::FolderOfFile(strPath);
 }
 
 // The data-source dialog of the first design view; nothing without one.

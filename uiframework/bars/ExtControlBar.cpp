@@ -2,6 +2,8 @@
 // frame docking set-up, bar queries, status texts, bar menus and context menus.
 
 #include "ExtControlBar.h"
+#include "ExtDynAutoHide.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtBarLayout.h"
 #include "uiframework/foundation/ExtCmdManager.h"
 #include "uiframework/foundation/ExtResourceManager.h"
@@ -385,11 +387,35 @@ bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool,
         return false;
     if (pBar->m_bAutoHidden == bAutoHide)
         return true;
-    // the areas that hold auto-hidden bars come with their own code
-    CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
-    if (pDock == NULL || pDock->GetAutoHideArea() == NULL)
+    // a member of a tab group goes with its group
+    CExtControlBar* pGroup = pBar->GetTabbedContainer();
+    if (pGroup != NULL && pGroup != pBar)
+        pBar = pGroup;
+    CExtDynAutoHideArea* pArea = NULL;
+    if (bAutoHide)
+    {
+        CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
+        if (pDock != NULL)
+            pArea = DYNAMIC_DOWNCAST(CExtDynAutoHideArea, pDock->GetAutoHideArea());
+        if (pArea == NULL)
+            pArea = CExtDynAutoHideArea::FindAreaForBar(pBar);
+    }
+    else
+        pArea = CExtDynAutoHideArea::FindBarArea(pBar);
+    if (pArea == NULL && !bAutoHide)
+    {
+        // a group's members are the items of its area
+        CExtDynTabControlBar* pTabs = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+        for (int i = 0; pArea == NULL && pTabs != NULL && i < pTabs->m_wndTabs.GetItemCount(); i++)
+            pArea = CExtDynAutoHideArea::FindBarArea(
+                (CExtControlBar*)pTabs->m_wndTabs.GetItem(i)->m_lParam);
+    }
+    if (pArea == NULL)
         return false;
-    pBar->m_bAutoHidden = bAutoHide;
+    if (bAutoHide)
+        pArea->AppendBar(pBar, false);
+    else
+        pArea->RemoveBar(pBar, false);
     if (bRecalcLayout && pBar->m_pDockSite != NULL)
         pBar->m_pDockSite->RecalcLayout();
     return true;

@@ -3,6 +3,7 @@
 
 #include "ExtDockBar.h"
 #include "ExtBarLayout.h"
+#include "ExtDynTabControlBar.h"
 
 #include <algorithm>
 
@@ -351,7 +352,8 @@ bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT n
     return true;
 }
 
-bool CExtControlBar::DockAsTab(CExtControlBar* pTarget, int, CFrameWnd*, BOOL)
+bool CExtControlBar::DockAsTab(CExtControlBar* pTarget, int nIndex, CFrameWnd* pDockSite,
+                               BOOL bRecalc)
 {
     if (pTarget == NULL || pTarget == this)
         return false;
@@ -359,6 +361,5 @@ bool CExtControlBar::DockAsTab(CExtControlBar* pTarget, int, CFrameWnd*, BOOL)
         return false;
     if (IsFixedSize() || IsFixedDragMode() || pTarget->IsFixedSize() || pTarget->IsFixedDragMode())
         return false;
-    // tab groups are not part of this library yet
-    return false;
+    return CExtDynTabControlBar::DockAsTabImpl(this, pTarget, nIndex, pDockSite, bRecalc);
 }

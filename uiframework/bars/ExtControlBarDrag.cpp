@@ -8,6 +8,7 @@
 
 #include "ExtDockBar.h"
 #include "ExtBarLayout.h"
+#include "ExtDynDockMarkerWnd.h"
 #include "uiframework/foundation/ExtPaintManager.h"
 #include "uiframework/foundation/ExtPopupMenuWnd.h"
 
@@ -215,6 +216,29 @@ void CExtControlBar::InternalDraggingState_t::CalcStateAtPoint(CPoint pt, BOOL b
             pMini->GetWindowRect(&rcMini);
             if (rcMini.PtInRect(pt))
                 bForceFloat = TRUE;
+        }
+    }
+
+    // with the marker interface a hot marker decides
+    int nMarkerStyle = g_nDockingUIStyle != -1 ? g_nDockingUIStyle
+                                              : g_CurrentPaintManager->GetDockingMarkerStyle();
+    if (nMarkerStyle == 1 && pFrame != NULL && pFrame->m_hWnd != NULL)
+    {
+        if (bForceFloat || IsCtrlHeld())
+            CExtDynDockMarkerWnd::ShowAllMarkers(false);
+        else
+        {
+            CExtDynDockMarkerWnd::ShowAllMarkers(true);
+            HWND hTarget = NULL;
+            int nKind = CExtDynDockMarkerWnd::TrackDragStep(pFrame, pt, &hTarget);
+            if (nKind != 0)
+            {
+                m_eType = nKind;
+                SetTarget(hTarget != NULL ? DYNAMIC_DOWNCAST(CExtControlBar,
+                                                             CWnd::FromHandlePermanent(hTarget))
+                                          : NULL);
+                return;
+            }
         }
     }
 
@@ -922,6 +946,9 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
             MSG msg;
             if (!PeekDragMessage(msg))
             {
+                // nothing queued and the button already up: the press ended, no drag
+                if ((::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) & 0x8000) == 0)
+                    break;
                 ::WaitMessage();
                 continue;
             }
@@ -1139,10 +1166,12 @@ void CExtControlBar::StopDragging(BOOL bCancel)
     HWND hWnd = m_hWnd;
     if (hWnd != NULL && ::GetCapture() == hWnd)
         ::ReleaseCapture();
+    CExtDynDockMarkerWnd::DestroyAllMarkers();
     if (!state.m_bEmpty)
     {
         OnDraggingFinished(&current, &state, bCancel);
-        if (!bCancel && !bLive)
+        // a marker's decision is applied at the drop, also with live dragging
+        if (!bCancel && (!bLive || state.m_eType >= 14))
             ApplyDraggingState(state, TRUE);
     }
     if (!::IsWindow(hWnd))
@@ -1239,6 +1268,9 @@ bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& state, BOOL)
         pFrame->DelayRecalcLayout();
         return true;
     default:
+        if (nType >= 14 && nType <= 26)
+            return CExtDynDockMarkerWnd::ApplyMarkerKind(
+                this, nType, state.m_pBarTarget != NULL ? state.m_pBarTarget->m_hWnd : NULL);
         break;
     }
     return false;

@@ -3,6 +3,7 @@
 // and hiding with the row upkeep, bringing a bar to the front, context menus.
 
 #include "ExtControlBar.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtBarLayout.h"
 #include "uiframework/foundation/ExtCmdManager.h"
 #include "uiframework/foundation/ExtPaintManager.h"
@@ -395,14 +396,16 @@ void CExtControlBar::OnDraggingStarted()
     CWnd* pOwner = GetOwner();
     if (pOwner != NULL)
         pOwner->SendMessage(WM_SETMESSAGESTRING, 30057);
+    CExtDynTabControlBar::OnMemberDraggingStarted(this);
 }
 
-void CExtControlBar::OnDraggingFinished(InternalDraggingState_t*, InternalDraggingState_t*,
-                                        BOOL)
+void CExtControlBar::OnDraggingFinished(InternalDraggingState_t*,
+                                        InternalDraggingState_t* pCandidate, BOOL bCancel)
 {
     CWnd* pOwner = GetOwner();
     if (pOwner != NULL)
         pOwner->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    CExtDynTabControlBar::OnMemberDraggingFinished(this, pCandidate, bCancel != FALSE);
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -147,7 +147,7 @@ public:
 
     CExtDynControlBar* GetContainer() const;
     // Lays the bars out in the client rectangle.
-    void LayoutInClient();
+    virtual void LayoutInClient();
 
     BYTE m_nDynFlags;
 };

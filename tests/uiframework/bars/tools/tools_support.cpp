@@ -1,5 +1,7 @@
 // Frames, toolbars and commands of the toolbar, menu bar and status bar tests.
+#include "afxdlgs.h"
 #include "tools_support.h"
+#include "test_support.h"
 #include "afxpriv.h"
 
 void ToolsPumpPending()
@@ -202,3 +204,22 @@ CPoint ToolsTest::Centre(CExtToolControlBar* pBar, int nIndex)
     pBar->GetButtonRect(nIndex, &rc);
     return rc.CenterPoint();
 }
+
+namespace
+{
+
+// Each run on a desktop of its own: hover and activation follow the active window, which
+// the other test programs running at the same time would otherwise take.
+class CToolsEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        CDialogScript::UsePrivateDesktop();
+    }
+};
+
+::testing::Environment* const g_pToolsEnvironment =
+    ::testing::AddGlobalTestEnvironment(new CToolsEnvironment);
+
+} // namespace

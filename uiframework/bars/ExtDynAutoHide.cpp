@@ -1,0 +1,1081 @@
+// ExtDynAutoHide.cpp - the auto-hide strips of a frame and the slider that shows an
+// auto-hidden bar.
+
+#include "ExtDynAutoHide.h"
+#include "ExtDockBar.h"
+#include "ExtDynTabControlBar.h"
+#include "afxpriv.h"
+#include "uiframework/foundation/ExtPaintManager.h"
+#include "uiframework/foundation/ExtPaintManagerHolder.h"
+#include "uiframework/foundation/ExtPopupMenuWnd.h"
+#include "uiframework/foundation/ExtCmdManager.h"
+#include "uiframework/foundation/ExtMemoryDC.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(CExtDynAutoHideArea, CExtTabWnd)
+IMPLEMENT_DYNCREATE(CExtDynAutoHideSlider, CWnd)
+
+int CExtDynAutoHideArea::g_nSlideSteps = 5;
+int CExtDynAutoHideArea::g_nSlideStepTime = 10;
+bool CExtDynAutoHideArea::g_bNoAnimationOut = false;
+bool CExtDynAutoHideArea::g_bNoAnimationBack = false;
+int CExtDynAutoHideArea::g_nTabStyle = -1;
+bool CExtDynAutoHideArea::g_bKeyboardSwitching = true;
+
+static const TCHAR g_szSliderClass[] = _T("Baymoor-AutohideSlider");
+static const UINT g_arrSideIDs[4] = { AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM,
+                                      AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT };
+
+namespace
+{
+
+int SideIndex(UINT nDockBarID)
+{
+    for (int i = 0; i < 4; i++)
+        if (g_arrSideIDs[i] == nDockBarID)
+            return i;
+    return -1;
+}
+
+bool IsWindowInFrame(HWND hWnd, CFrameWnd* pFrame)
+{
+    if (hWnd == NULL || pFrame == NULL || pFrame->m_hWnd == NULL)
+        return false;
+    return hWnd == pFrame->m_hWnd || ::IsChild(pFrame->m_hWnd, hWnd);
+}
+
+// The frame edge (dock bar id) a bar docks at: the id of its outermost framework holder.
+UINT BarSideID(CExtControlBar* pBar)
+{
+    CControlBar* p = pBar;
+    for (int nGuard = 0; p != NULL && nGuard < 32; nGuard++)
+    {
+        CDockBar* pDock = p->m_pDockBar;
+        if (pDock == NULL)
+            return 0;
+        CExtDockDynBar* pDyn = DYNAMIC_DOWNCAST(CExtDockDynBar, pDock);
+        if (pDyn == NULL)
+            return (UINT)pDock->GetDlgCtrlID();
+        p = pDyn->GetContainer();
+    }
+    return 0;
+}
+
+// Microseconds of the performance counter.
+LONGLONG StepClock()
+{
+    LARGE_INTEGER f, c;
+    if (!::QueryPerformanceFrequency(&f) || f.QuadPart == 0 || !::QueryPerformanceCounter(&c))
+        return (LONGLONG)::GetTickCount() * 1000;
+    return c.QuadPart * 1000000 / f.QuadPart;
+}
+
+// Sleeps the rest of a step that began at nStart (StepClock) and lasts nMs.
+void WaitStepRest(LONGLONG nStart, int nMs)
+{
+    for (;;)
+    {
+        LONGLONG nLeft = (LONGLONG)nMs * 1000 - (StepClock() - nStart);
+        if (nLeft <= 0)
+            return;
+        ::Sleep((DWORD)std::max<LONGLONG>(nLeft / 1000, 1));
+    }
+}
+
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// CExtDynAutoHideArea
+
+CExtDynAutoHideArea::CExtDynAutoHideArea()
+    : m_pSlider(NULL), m_nAreaFlags(0), m_rcLastWnd(0, 0, 0, 0), m_nAnimFlags(0)
+{
+}
+
+CExtDynAutoHideArea::~CExtDynAutoHideArea() {}
+
+CFrameWnd* CExtDynAutoHideArea::GetFrame() const
+{
+    return m_hWnd != NULL ? DYNAMIC_DOWNCAST(CFrameWnd, GetParent()) : NULL;
+}
+
+UINT CExtDynAutoHideArea::GetDockBarID() const
+{
+    return m_hWnd != NULL ? (UINT)GetDlgCtrlID() : 0;
+}
+
+bool CExtDynAutoHideArea::CreateForFrame(CFrameWnd* pFrame, CExtDynAutoHideSlider* pSlider,
+                                         UINT nDockBarID)
+{
+    int nSide = SideIndex(nDockBarID);
+    if (pFrame == NULL || nSide < 0)
+        return false;
+    m_pSlider = pSlider;
+    static const DWORD s_orient[4] = { __ETWS_ORIENT_TOP, __ETWS_ORIENT_BOTTOM,
+                                       __ETWS_ORIENT_LEFT, __ETWS_ORIENT_RIGHT };
+    DWORD dwStyle = s_orient[nSide] | __ETWS_HOVER_FOCUS | __ETWS_AUTOHIDE_SCROLL |
+                    __ETWS_GROUPED;
+    int nTabStyle = g_nTabStyle;
+    if (nTabStyle == -1)
+        nTabStyle = g_CurrentPaintManager->GetAutoHideTabStyle();
+    if (nTabStyle == 1)
+        dwStyle |= __ETWS_GROUPED_EXPAND_ITEMS;
+    if (!Create(pFrame, CRect(0, 0, 0, 0), nDockBarID, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                dwStyle))
+        return false;
+    // every dock bar of the edge knows its area
+    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar,
+                                              (CObject*)pFrame->m_listControlBars.GetNext(pos));
+        if (pDock != NULL && pDock->m_hWnd != NULL && (UINT)pDock->GetDlgCtrlID() == nDockBarID)
+            pDock->m_pAutoHideArea = this;
+    }
+    // the strips are laid out first, so they take the very edge
+    SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    UpdateTabWndVisibility();
+    return true;
+}
+
+bool CExtDynAutoHideArea::SetupFrame(CFrameWnd* pFrame)
+{
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return false;
+    CExtDynAutoHideArea* arr[4];
+    FindAreas(pFrame->m_hWnd, arr);
+    if (arr[0] != NULL && arr[1] != NULL && arr[2] != NULL && arr[3] != NULL)
+        return true;
+    CExtDynAutoHideSlider* pSlider = new CExtDynAutoHideSlider;
+    if (!pSlider->Create(pFrame))
+    {
+        delete pSlider;
+        return false;
+    }
+    for (int i = 0; i < 4; i++)
+    {
+        if (arr[i] != NULL)
+            continue;
+        CExtDynAutoHideArea* pArea = new CExtDynAutoHideArea;
+        if (!pArea->CreateForFrame(pFrame, pSlider, g_arrSideIDs[i]))
+        {
+            delete pArea;
+            return false;
+        }
+    }
+    pFrame->RecalcLayout();
+    return true;
+}
+
+void CExtDynAutoHideArea::FindAreas(HWND hWndInFrame, CExtDynAutoHideArea* arrAreas[4])
+{
+    for (int i = 0; i < 4; i++)
+        arrAreas[i] = NULL;
+    CWnd* pWnd = CWnd::FromHandle(hWndInFrame);
+    CFrameWnd* pFrame = pWnd != NULL ? DYNAMIC_DOWNCAST(CFrameWnd, pWnd) : NULL;
+    if (pFrame == NULL && pWnd != NULL)
+        pFrame = pWnd->GetParentFrame();
+    if (pFrame == NULL)
+        return;
+    for (HWND h = ::GetWindow(pFrame->m_hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+    {
+        CExtDynAutoHideArea* pArea =
+            DYNAMIC_DOWNCAST(CExtDynAutoHideArea, CWnd::FromHandlePermanent(h));
+        if (pArea == NULL)
+            continue;
+        int n = SideIndex(pArea->GetDockBarID());
+        if (n >= 0 && arrAreas[n] == NULL)
+            arrAreas[n] = pArea;
+    }
+}
+
+CExtDynAutoHideArea* CExtDynAutoHideArea::FindAreaForSide(CFrameWnd* pFrame, UINT nDockBarID)
+{
+    int n = SideIndex(nDockBarID);
+    if (pFrame == NULL || n < 0)
+        return NULL;
+    CExtDynAutoHideArea* arr[4];
+    FindAreas(pFrame->m_hWnd, arr);
+    return arr[n];
+}
+
+CExtDynAutoHideArea* CExtDynAutoHideArea::FindAreaForBar(CExtControlBar* pBar)
+{
+    if (pBar == NULL)
+        return NULL;
+    return FindAreaForSide(pBar->m_pDockSite, BarSideID(pBar));
+}
+
+CExtDynAutoHideArea* CExtDynAutoHideArea::FindBarArea(CExtControlBar* pBar, int* pnItem)
+{
+    if (pnItem != NULL)
+        *pnItem = -1;
+    if (pBar == NULL || pBar->m_pDockSite == NULL)
+        return NULL;
+    CExtDynAutoHideArea* arr[4];
+    FindAreas(pBar->m_pDockSite->m_hWnd, arr);
+    for (int i = 0; i < 4; i++)
+    {
+        if (arr[i] == NULL)
+            continue;
+        int n = arr[i]->FindItemByData((LPARAM)pBar);
+        if (n >= 0)
+        {
+            if (pnItem != NULL)
+                *pnItem = n;
+            return arr[i];
+        }
+    }
+    return NULL;
+}
+
+void CExtDynAutoHideArea::AppendBar(CExtControlBar* pBar, bool bNoSlide)
+{
+    if (pBar == NULL || m_hWnd == NULL)
+        return;
+    CExtDynTabControlBar* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+    CExtControlBar* pShow = pBar;
+    int nSelect = -1;
+    if (pGroup != NULL)
+    {
+        CExtControlBar* pSelected = pGroup->GetSelectedBar();
+        bool bFirst = true;
+        for (int i = 0; i < pGroup->m_wndTabs.GetItemCount(); i++)
+        {
+            CExtTabWnd::TAB_ITEM_INFO* pTab = pGroup->m_wndTabs.GetItem(i);
+            CExtControlBar* pMember = (CExtControlBar*)pTab->m_lParam;
+            if (pMember == NULL || pTab->IsDetached())
+                continue;
+            InsertItem(NULL, NULL, false, bFirst ? __ETWI_GROUP_START : 0, -1, (LPARAM)pMember);
+            if (pMember == pSelected || nSelect < 0)
+                nSelect = GetItemCount() - 1;
+            pMember->m_bAutoHidden = true;
+            bFirst = false;
+        }
+        if (nSelect >= 0)
+            pShow = (CExtControlBar*)GetItem(nSelect)->m_lParam;
+        pGroup->m_bAutoHidden = true;
+    }
+    else
+    {
+        InsertItem(NULL, NULL, false, __ETWI_GROUP_START, -1, (LPARAM)pBar);
+        nSelect = GetItemCount() - 1;
+        pBar->m_bAutoHidden = true;
+    }
+    if (pBar->m_pDockSite != NULL)
+        pBar->m_pDockSite->ShowControlBar(pBar, FALSE, FALSE);
+    m_nAreaFlags |= 1;
+    SetSelection(nSelect, true, false);
+    SetSelection(-1, false, false);
+    m_nAreaFlags &= ~1;
+    UpdateTabWndVisibility();
+    UpdateTabWnd(true);
+    CFrameWnd* pFrame = GetFrame();
+    if (!bNoSlide && pFrame != NULL && m_pSlider != NULL)
+    {
+        pFrame->RecalcLayout();
+        m_pSlider->SlideBar(pShow, true, false);
+    }
+}
+
+void CExtDynAutoHideArea::RemoveBar(CExtControlBar* pBar, bool bQuiet)
+{
+    if (pBar == NULL)
+        return;
+    CExtDynTabControlBar* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+    if (pGroup == NULL)
+    {
+        CExtControlBar* pOwner = pBar->GetTabbedContainer();
+        if (pOwner != NULL && pOwner != pBar)
+            pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pOwner);
+    }
+    if (m_pSlider != NULL && m_pSlider->IsShown())
+    {
+        CExtControlBar* pShown = m_pSlider->GetBar();
+        if (pShown == pBar || (pGroup != NULL && pShown != NULL &&
+                               pShown->GetTabbedContainer() == pGroup))
+            m_pSlider->SlideBar(pShown, false, false);
+    }
+    CFrameWnd* pFrame = GetFrame();
+    if (pGroup != NULL)
+    {
+        CExtControlBar* pRemembered = NULL;
+        for (int i = GetItemCount() - 1; i >= 0; i--)
+        {
+            CExtControlBar* pMember = (CExtControlBar*)GetItem(i)->m_lParam;
+            if (pMember == NULL || pMember->GetTabbedContainer() != pGroup)
+                continue;
+            if (GetItem(i)->IsInGroupActive())
+                pRemembered = pMember;
+            pMember->m_bAutoHidden = false;
+            RemoveItems(i, 1, false);
+        }
+        pGroup->m_bAutoHidden = false;
+        if (pFrame != NULL)
+            pFrame->ShowControlBar(pGroup, TRUE, TRUE);
+        if (pRemembered != NULL && !bQuiet)
+            pGroup->SelectBarTab(pRemembered);
+    }
+    else
+    {
+        int n = FindItemByData((LPARAM)pBar);
+        if (n >= 0)
+            RemoveItems(n, 1, false);
+        pBar->m_bAutoHidden = false;
+        if (!bQuiet && pFrame != NULL)
+            pFrame->ShowControlBar(pBar, TRUE, TRUE);
+    }
+    UpdateTabWndVisibility();
+    UpdateTabWnd(true);
+    if (pFrame != NULL)
+        pFrame->DelayRecalcLayout();
+}
+
+void CExtDynAutoHideArea::UpdateTabWndVisibility()
+{
+    if (m_hWnd == NULL)
+        return;
+    bool bShow = GetItemCount() > 0;
+    CFrameWnd* pFrame = GetFrame();
+    if (bShow && pFrame != NULL)
+    {
+        CView* pView = pFrame->GetActiveView();
+        if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CPreviewView)))
+            bShow = false;
+    }
+    bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
+    if (bShow != bVisible)
+        SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                     (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+bool CExtDynAutoHideArea::OnSelectionChange(int nOld, int nNew, bool bPreSelect)
+{
+    bool bSuppressed = (m_nAreaFlags & 1) != 0;
+    if (bPreSelect)
+    {
+        if (nNew >= 0 && nNew == nOld && m_pSlider != NULL && m_pSlider->IsShown())
+            return false;
+        if (nNew >= 0 && !bSuppressed && !(m_nAreaFlags & 2))
+        {
+            CFrameWnd* pFrame = GetFrame();
+            HWND hFocus = ::GetFocus();
+            bool bFocusOk = IsWindowInFrame(hFocus, pFrame);
+            if (!bFocusOk && pFrame != NULL)
+            {
+                CWnd* pFocus = CWnd::FromHandle(hFocus);
+                CFrameWnd* pFocusFrame = pFocus != NULL ? pFocus->GetParentFrame() : NULL;
+                bFocusOk = pFocusFrame != NULL && pFocusFrame->GetParentFrame() == pFrame;
+            }
+            if (!bFocusOk)
+                return false;
+        }
+        if (nNew >= 0 && !bSuppressed && m_pSlider != NULL && m_pSlider->IsShown())
+            m_pSlider->SlideBar(m_pSlider->GetBar(), false, false);
+        return true;
+    }
+    if (bSuppressed || m_pSlider == NULL)
+        return true;
+    TAB_ITEM_INFO* pItem = GetItem(nNew);
+    if (pItem == NULL || !pItem->IsVisible() || pItem->IsDetached())
+        return true;
+    CExtControlBar* pBar = (CExtControlBar*)pItem->m_lParam;
+    if (pBar == NULL || pBar->m_hWnd == NULL || pBar->IsButtonInputBlocked())
+        return true;
+    bool bAnimate = (m_nAnimFlags & 1) == 0;
+    m_nAnimFlags &= ~1;
+    m_pSlider->SlideBar(pBar, true, bAnimate);
+    return true;
+}
+
+CExtCmdIcon* CExtDynAutoHideArea::GetItemIcon(TAB_ITEM_INFO* pItem)
+{
+    CExtControlBar* pBar = (CExtControlBar*)pItem->m_lParam;
+    CFrameWnd* pFrame = GetFrame();
+    if (pBar == NULL || pBar->m_hWnd == NULL || pFrame == NULL)
+        return &pItem->m_icon;
+    CExtCmdIcon* pIcon = g_CmdManagerHolder->FindCommandIcon(
+        g_CmdManagerHolder->FindProfileNameForWindow(pFrame->m_hWnd), (UINT)pBar->GetDlgCtrlID());
+    return pIcon != NULL ? pIcon : &pItem->m_icon;
+}
+
+CString CExtDynAutoHideArea::GetItemText(TAB_ITEM_INFO* pItem)
+{
+    CExtControlBar* pBar = (CExtControlBar*)pItem->m_lParam;
+    CString s;
+    if (pBar != NULL && pBar->m_hWnd != NULL)
+        pBar->GetBarCaptionText(s);
+    return s;
+}
+
+void CExtDynAutoHideArea::OnItemInserted(int, TAB_ITEM_INFO*)
+{
+    m_nState |= STATE_DIRTY;
+}
+
+void CExtDynAutoHideArea::GetItemMargins(int& nBefore, int& nAfter, int& nOuter)
+{
+    CExtTabWnd::GetItemMargins(nBefore, nAfter, nOuter);
+    nOuter = 0;
+    if (!IsHorizontal())
+        return;
+    // a corner at each end where a side strip shows
+    CExtDynAutoHideArea* arr[4];
+    FindAreas(m_hWnd, arr);
+    int nThick = std::max(m_nThickness, 20);
+    if (arr[2] != NULL && arr[2]->GetItemCount() > 0)
+        nBefore += nThick;
+    if (arr[3] != NULL && arr[3]->GetItemCount() > 0)
+        nAfter += nThick;
+}
+
+bool CExtDynAutoHideArea::HandleSwitchKey(MSG* pMsg)
+{
+    if (!g_bKeyboardSwitching || pMsg->message != WM_KEYDOWN ||
+        (pMsg->wParam != VK_PRIOR && pMsg->wParam != VK_NEXT))
+        return false;
+    if ((::GetKeyState(VK_CONTROL) & 0x8000) == 0 || (::GetKeyState(VK_SHIFT) & 0x8000) ||
+        (::GetKeyState(VK_MENU) & 0x8000))
+        return false;
+    int nSel = GetSelection();
+    int nCount = GetItemCount();
+    if (nSel < 0 || nCount == 0)
+        return false;
+    bool bForward = pMsg->wParam == VK_NEXT;
+    for (int k = 1; k < nCount; k++)
+    {
+        int i = (nSel + (bForward ? k : nCount - k)) % nCount;
+        TAB_ITEM_INFO* pItem = GetItem(i);
+        CExtControlBar* pBar = (CExtControlBar*)pItem->m_lParam;
+        if (!pItem->IsVisible() || pItem->IsDetached() || pBar == NULL || pBar->m_hWnd == NULL)
+            continue;
+        if (pBar->GetStyle() & WS_VISIBLE)
+            continue;
+        m_nAnimFlags |= 1;
+        m_nAreaFlags |= 2;
+        SetSelection(i, true, true);
+        m_nAreaFlags &= ~2;
+        if (m_pSlider != NULL && m_pSlider->m_hWndContent != NULL &&
+            ::IsWindowEnabled(m_pSlider->m_hWndContent) &&
+            ::IsWindowVisible(m_pSlider->m_hWndContent))
+            ::SetFocus(m_pSlider->m_hWndContent);
+        break;
+    }
+    return true;
+}
+
+BOOL CExtDynAutoHideArea::PreTranslateMessage(MSG* pMsg)
+{
+    if (HandleSwitchKey(pMsg))
+        return TRUE;
+    return CExtTabWnd::PreTranslateMessage(pMsg);
+}
+
+LRESULT CExtDynAutoHideArea::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_SIZE:
+    case WM_WINDOWPOSCHANGED:
+    {
+        LRESULT lResult = CExtTabWnd::WindowProc(message, wParam, lParam);
+        CRect rc;
+        GetWindowRect(&rc);
+        if (rc != m_rcLastWnd)
+        {
+            m_rcLastWnd = rc;
+            if (m_pSlider != NULL && m_pSlider->IsShown() && m_pSlider->m_nResizeState == 1 &&
+                !(m_pSlider->m_nFlags & CExtDynAutoHideSlider::STATE_SLIDING) &&
+                m_pSlider->GetArea() == this)
+                m_pSlider->SendMessage(WM_CANCELMODE);
+        }
+        return lResult;
+    }
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return CWnd::WindowProc(message, wParam, lParam);
+    case WM_CONTEXTMENU:
+    {
+        CFrameWnd* pFrame = GetFrame();
+        if (pFrame == NULL || pFrame->m_bHelpMode || m_nHoverSelectIndex >= 0 ||
+            (m_pSlider != NULL && (m_pSlider->m_nFlags & CExtDynAutoHideSlider::STATE_SLIDING)))
+            return 0;
+        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+        CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+        if (!pPopup->InitAsEmptyPopup(pFrame->m_hWnd))
+        {
+            delete pPopup;
+            return 0;
+        }
+        for (int i = 0; i < GetItemCount(); i++)
+        {
+            CExtControlBar* pBar = (CExtControlBar*)GetItem(i)->m_lParam;
+            if (pBar == NULL || pBar->m_hWnd == NULL)
+                continue;
+            if (i > 0 && GetItem(i)->IsGroupStart())
+                pPopup->InsertCommandItem(ID_SEPARATOR);
+            pPopup->InsertCommandItem((UINT)pBar->GetDlgCtrlID(), -1, GetItemText(GetItem(i)));
+        }
+        CExtControlBar::POPUP_MENU_EVENT_DATA data(8, pPopup, this, pt, WM_CONTEXTMENU, this);
+        if (!data.NotifyTarget(false) || pPopup->GetItemCount() == 0)
+        {
+            CExtPopupMenuWnd::SafeDeletePopup(pPopup);
+            return 0;
+        }
+        data.NotifyTarget(true);
+        pPopup->StartTracking(CExtPopupMenuWnd::TPMX_DO_MESSAGE_LOOP, pt.x, pt.y);
+        return 0;
+    }
+    }
+    return CExtTabWnd::WindowProc(message, wParam, lParam);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// CExtDynAutoHideSlider
+
+CExtDynAutoHideSlider::CExtDynAutoHideSlider()
+    : m_pArea(NULL), m_pBar(NULL), m_nContentWidth(0), m_nContentHeight(0), m_nFlags(0),
+      m_nResizeState(1), m_ptResizeStart(0, 0), m_rcInner(0, 0, 0, 0), m_hWndContent(NULL)
+{
+    RegisterSliderClass();
+}
+
+CExtDynAutoHideSlider::~CExtDynAutoHideSlider() {}
+
+bool CExtDynAutoHideSlider::RegisterSliderClass()
+{
+    static bool s_bRegistered = false;
+    if (s_bRegistered)
+        return true;
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    WNDCLASS wc;
+    if (!::GetClassInfo(hInst, g_szSliderClass, &wc))
+    {
+        ::ZeroMemory(&wc, sizeof(wc));
+        wc.style = CS_DBLCLKS | CS_GLOBALCLASS;
+        wc.lpfnWndProc = ::DefWindowProc;
+        wc.hInstance = hInst;
+        wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+        wc.lpszClassName = g_szSliderClass;
+        if (!::RegisterClass(&wc))
+            return false;
+    }
+    s_bRegistered = true;
+    return true;
+}
+
+BOOL CExtDynAutoHideSlider::Create(CFrameWnd* pFrame)
+{
+    if (!RegisterSliderClass())
+        return FALSE;
+    if (!CWnd::Create(g_szSliderClass, "", WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                      CRect(0, 0, 0, 0), pFrame, (UINT)-1))
+        return FALSE;
+    m_wndToolTip.Create(this);
+    return TRUE;
+}
+
+CFrameWnd* CExtDynAutoHideSlider::GetFrame() const
+{
+    return m_hWnd != NULL ? DYNAMIC_DOWNCAST(CFrameWnd, GetParent()) : NULL;
+}
+
+int CExtDynAutoHideSlider::GetResizeHitCode() const
+{
+    switch (m_pArea != NULL ? m_pArea->GetDockBarID() : 0)
+    {
+    case AFX_IDW_DOCKBAR_TOP: return HTBOTTOM;
+    case AFX_IDW_DOCKBAR_BOTTOM: return HTTOP;
+    case AFX_IDW_DOCKBAR_LEFT: return HTRIGHT;
+    case AFX_IDW_DOCKBAR_RIGHT: return HTLEFT;
+    }
+    return HTNOWHERE;
+}
+
+int CExtDynAutoHideSlider::GetCaptionHeight() const
+{
+    int n = m_pBar != NULL && m_pBar->m_nCaptionHeight > 0 ? m_pBar->m_nCaptionHeight
+                                                           : g_CurrentPaintManager->GetTextHeight(false) + 4;
+    return n + 1;
+}
+
+CRect CExtDynAutoHideSlider::CalcInnerRect() const
+{
+    CFrameWnd* pFrame = GetFrame();
+    CRect rc(0, 0, 0, 0);
+    if (pFrame == NULL)
+        return rc;
+    pFrame->GetClientRect(&rc);
+    CExtDynAutoHideArea* arr[4];
+    CExtDynAutoHideArea::FindAreas(pFrame->m_hWnd, arr);
+    for (int i = 0; i < 4; i++)
+    {
+        CWnd* pEdge = NULL;
+        if (arr[i] != NULL && arr[i]->IsWindowVisible())
+            pEdge = arr[i];
+        else
+        {
+            CWnd* pDock = pFrame->GetControlBar(g_arrSideIDs[i]);
+            if (pDock != NULL && pDock->m_hWnd != NULL && pDock->IsWindowVisible())
+                pEdge = pDock;
+        }
+        if (pEdge == NULL)
+            continue;
+        CRect rcEdge;
+        pEdge->GetWindowRect(&rcEdge);
+        pFrame->ScreenToClient(&rcEdge);
+        switch (i)
+        {
+        case 0: rc.top = std::max(rc.top, rcEdge.bottom); break;
+        case 1: rc.bottom = std::min(rc.bottom, rcEdge.top); break;
+        case 2: rc.left = std::max(rc.left, rcEdge.right); break;
+        default: rc.right = std::min(rc.right, rcEdge.left); break;
+        }
+    }
+    return rc;
+}
+
+void CExtDynAutoHideSlider::PlaceStep(int nLead, int nDepth)
+{
+    CRect rc(m_rcInner);
+    UINT nID = m_pArea->GetDockBarID();
+    switch (nID)
+    {
+    case AFX_IDW_DOCKBAR_TOP: rc.bottom = rc.top + nLead; break;
+    case AFX_IDW_DOCKBAR_BOTTOM: rc.top = rc.bottom - nLead; break;
+    case AFX_IDW_DOCKBAR_LEFT: rc.right = rc.left + nLead; break;
+    default: rc.left = rc.right - nLead; break;
+    }
+    SetWindowPos(&CWnd::wndTop, rc.left, rc.top, rc.Width(), rc.Height(),
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    if (m_hWndContent != NULL)
+    {
+        // the content's far edge moves with the leading edge
+        int x = 0, y = 0;
+        if (nID == AFX_IDW_DOCKBAR_TOP)
+            y = nLead - nDepth;
+        else if (nID == AFX_IDW_DOCKBAR_LEFT)
+            x = nLead - nDepth;
+        ::SetWindowPos(m_hWndContent, NULL, x, y, m_nContentWidth, m_nContentHeight,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    m_arrSlideSteps.push_back(nLead);
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    CExtPaintManager::PumpPaintMessages(true, true, true);
+}
+
+void CExtDynAutoHideSlider::SlideBar(CExtControlBar* pBar, bool bShow, bool bAnimate)
+{
+    if (m_hWnd == NULL || pBar == NULL)
+        return;
+    const int nSteps = CExtDynAutoHideArea::g_nSlideSteps;
+    const int nStepTime = CExtDynAutoHideArea::g_nSlideStepTime;
+    if (bShow)
+    {
+        bool bAnim = bAnimate && nSteps > 0 && nStepTime > 0 &&
+                     !CExtDynAutoHideArea::g_bNoAnimationOut;
+        CExtPopupMenuWnd::CancelTracking();
+        if (IsShown() && m_pBar != NULL && m_pBar != pBar)
+            SlideBar(m_pBar, false, bAnim);
+        if (IsShown() && m_pBar == pBar)
+            return;
+        int nItem = -1;
+        CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(pBar, &nItem);
+        if (pArea == NULL)
+            return;
+        m_pArea = pArea;
+        CRect rcInner = CalcInnerRect();
+        if (rcInner.Width() < 20 || rcInner.Height() < 20)
+        {
+            m_pArea = NULL;
+            return;
+        }
+        UINT nID = pArea->GetDockBarID();
+        bool bHorzEdge = nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM;
+        CExtControlBar* pSizeBar = pBar;
+        CExtDockDynBar* pDyn = DYNAMIC_DOWNCAST(CExtDockDynBar, pBar->m_pDockBar);
+        if (pDyn != NULL && pDyn->GetContainer() != NULL)
+            pSizeBar = pDyn->GetContainer();
+        int nDepth = bHorzEdge ? pSizeBar->m_sizeDockedH.cy : pSizeBar->m_sizeDockedV.cx;
+        nDepth = std::max(nDepth, 20);
+        nDepth = std::min(nDepth, (int)(bHorzEdge ? rcInner.Height() : rcInner.Width()));
+        m_nFlags = STATE_SHOWN | STATE_SLIDING;
+        m_pBar = pBar;
+        m_rcInner = rcInner;
+        CRect rcFull(rcInner);
+        switch (nID)
+        {
+        case AFX_IDW_DOCKBAR_TOP: rcFull.bottom = rcFull.top + nDepth; break;
+        case AFX_IDW_DOCKBAR_BOTTOM: rcFull.top = rcFull.bottom - nDepth; break;
+        case AFX_IDW_DOCKBAR_LEFT: rcFull.right = rcFull.left + nDepth; break;
+        default: rcFull.left = rcFull.right - nDepth; break;
+        }
+        // the client size for the full rectangle
+        SetWindowPos(NULL, rcFull.left, rcFull.top, rcFull.Width(), rcFull.Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_FRAMECHANGED);
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        m_nContentWidth = rcClient.Width();
+        m_nContentHeight = rcClient.Height();
+        m_hWndContent = ::GetWindow(pBar->m_hWnd, GW_CHILD);
+        if (m_hWndContent != NULL)
+        {
+            ::SetParent(m_hWndContent, m_hWnd);
+            ::SetWindowPos(m_hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight,
+                           SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        }
+        m_arrSlideSteps.clear();
+        if (bAnim)
+        {
+            for (int k = 0; k < nSteps; k++)
+            {
+                LONGLONG nStart = StepClock();
+                PlaceStep(::MulDiv(k, nDepth, nSteps + 1), nDepth);
+                WaitStepRest(nStart, nStepTime);
+            }
+        }
+        SetWindowPos(&CWnd::wndTop, rcFull.left, rcFull.top, rcFull.Width(), rcFull.Height(),
+                     SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        // siblings under the slider must not paint over it
+        for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        {
+            LONG_PTR nStyle = ::GetWindowLongPtr(h, GWL_STYLE);
+            if ((nStyle & WS_CLIPSIBLINGS) == 0)
+                ::SetWindowLongPtr(h, GWL_STYLE, nStyle | WS_CLIPSIBLINGS);
+        }
+        if (m_hWndContent != NULL)
+            ::SetWindowPos(m_hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+        m_nFlags &= ~STATE_SLIDING;
+        pBar->m_bNcButtonHover = false;
+        SetTimer(TIMER_CHECK, 100, NULL);
+        return;
+    }
+
+    if (!IsShown())
+        return;
+    bool bAnim = bAnimate && nSteps > 0 && nStepTime > 0 &&
+                 !CExtDynAutoHideArea::g_bNoAnimationBack;
+    m_nFlags |= STATE_SLIDING;
+    CRect rcWnd;
+    GetWindowRect(&rcWnd);
+    UINT nID = m_pArea != NULL ? m_pArea->GetDockBarID() : AFX_IDW_DOCKBAR_TOP;
+    int nDepth = (nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM) ? rcWnd.Height()
+                                                                              : rcWnd.Width();
+    m_arrSlideSteps.clear();
+    if (bAnim && m_pArea != NULL)
+    {
+        for (int k = 0; k < nSteps; k++)
+        {
+            LONGLONG nStart = StepClock();
+            PlaceStep(::MulDiv(nSteps - k - 1, nDepth, nSteps + 1), nDepth);
+            WaitStepRest(nStart, nStepTime);
+        }
+    }
+    KillTimer(TIMER_CHECK);
+    KillTimer(TIMER_CLOSE);
+    bool bFocusInside = ::GetFocus() == m_hWnd || ::IsChild(m_hWnd, ::GetFocus());
+    CExtControlBar* pShown = m_pBar;
+    if (m_hWndContent != NULL && ::IsWindow(m_hWndContent) && pShown != NULL &&
+        pShown->m_hWnd != NULL)
+    {
+        ::SetParent(m_hWndContent, pShown->m_hWnd);
+        CRect rcBar;
+        pShown->GetClientRect(&rcBar);
+        ::SetWindowPos(m_hWndContent, NULL, 0, 0, rcBar.Width(), rcBar.Height(),
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        pShown->RepositionChildWindow();
+        pShown->m_bNcButtonHover = false;
+    }
+    ShowWindow(SW_HIDE);
+    CExtDynAutoHideArea* pArea = m_pArea;
+    m_nFlags = 0;
+    m_pArea = NULL;
+    m_pBar = NULL;
+    m_hWndContent = NULL;
+    m_nResizeState = 1;
+    m_rcInner.SetRectEmpty();
+    if (pArea != NULL && pArea->m_hWnd != NULL)
+    {
+        pArea->m_nAreaFlags |= 1;
+        pArea->SetSelection(-1, false, true);
+        pArea->m_nAreaFlags &= ~1;
+    }
+    CFrameWnd* pFrame = GetFrame();
+    if (bFocusInside && pFrame != NULL)
+        pFrame->SetFocus();
+}
+
+bool CExtDynAutoHideSlider::IsCursorOutside() const
+{
+    CPoint pt;
+    if (!::GetCursorPos(&pt))
+        return true;
+    CRect rc;
+    GetWindowRect(&rc);
+    if (rc.PtInRect(pt))
+        return false;
+    if (m_pArea != NULL && m_pArea->m_hWnd != NULL)
+    {
+        m_pArea->GetWindowRect(&rc);
+        rc.InflateRect(2, 2);
+        if (rc.PtInRect(pt))
+            return false;
+    }
+    return true;
+}
+
+void CExtDynAutoHideSlider::OnCheckTimer()
+{
+    if (!IsShown())
+    {
+        KillTimer(TIMER_CHECK);
+        return;
+    }
+    if ((m_nFlags & STATE_SLIDING) || m_nResizeState != 1)
+        return;
+    CFrameWnd* pFrame = GetFrame();
+    CView* pView = pFrame != NULL ? pFrame->GetActiveView() : NULL;
+    if (CExtPopupMenuWnd::IsMenuTrackingOfBars() ||
+        (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CPreviewView))))
+    {
+        SendMessage(WM_CANCELMODE);
+        return;
+    }
+    HWND hFocus = ::GetFocus();
+    bool bFocus = hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+    if (bFocus != ((m_nFlags & STATE_FOCUS) != 0))
+    {
+        m_nFlags = bFocus ? (m_nFlags | STATE_FOCUS) : (m_nFlags & ~STATE_FOCUS);
+        SendMessage(WM_NCPAINT);
+    }
+    if (!bFocus && !(m_nFlags & STATE_CLOSE_PENDING) && IsCursorOutside())
+    {
+        m_nFlags |= STATE_CLOSE_PENDING;
+        SetTimer(TIMER_CLOSE, 500, NULL);
+    }
+}
+
+void CExtDynAutoHideSlider::OnCloseTimer()
+{
+    if (CExtPopupMenuWnd::IsMenuTrackingOfBars())
+        return;
+    m_nFlags &= ~STATE_CLOSE_PENDING;
+    KillTimer(TIMER_CLOSE);
+    HWND hFocus = ::GetFocus();
+    bool bFocus = hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+    if (IsShown() && !bFocus && IsCursorOutside() && m_pBar != NULL)
+        SlideBar(m_pBar, false, true);
+}
+
+void CExtDynAutoHideSlider::PaintNc()
+{
+    CRect rcWnd;
+    GetWindowRect(&rcWnd);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    ClientToScreen(&rcClient);
+    rcClient.OffsetRect(-rcWnd.left, -rcWnd.top);
+    rcWnd.OffsetRect(-rcWnd.left, -rcWnd.top);
+    CWindowDC dcWnd(this);
+    dcWnd.ExcludeClipRect(&rcClient);
+    CExtMemoryDC dc(&dcWnd, &rcWnd);
+    CExtPaintManager* pPM = g_CurrentPaintManager.GetPaintManager();
+    dc.FillSolidRect(&rcWnd, pPM->GetColor(COLOR_3DFACE, this));
+    CRect rc(rcWnd);
+    dc.Draw3dRect(&rc, pPM->GetColor(COLOR_3DFACE, this), pPM->GetColor(COLOR_3DDKSHADOW, this));
+    rc.DeflateRect(1, 1);
+    dc.Draw3dRect(&rc, pPM->GetColor(COLOR_3DHIGHLIGHT, this), pPM->GetColor(COLOR_3DSHADOW, this));
+    if (m_pBar != NULL)
+    {
+        CRect rcCaption(rcWnd.left + 2, rcWnd.top + 2, rcWnd.right - 2,
+                        rcWnd.top + 2 + GetCaptionHeight() - 1);
+        if (GetResizeHitCode() == HTTOP)
+            rcCaption.OffsetRect(0, 3);
+        if (GetResizeHitCode() == HTLEFT)
+            rcCaption.left += 3;
+        if (GetResizeHitCode() == HTRIGHT)
+            rcCaption.right -= 3;
+        rcCaption.DeflateRect(2, 0);
+        CString sText;
+        m_pBar->GetBarCaptionText(sText);
+        CExtPaintManager::BarCaptionArgs_t args(m_pBar, rcCaption, rcCaption,
+                                                (m_nFlags & STATE_FOCUS) != 0, false, false,
+                                                true, sText);
+        pPM->DrawBarCaption(dc, args);
+    }
+    dc.FinishDrawing(true);
+}
+
+BOOL CExtDynAutoHideSlider::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_pArea != NULL && m_pArea->HandleSwitchKey(pMsg))
+        return TRUE;
+    if (m_wndToolTip.m_hWnd != NULL)
+        m_wndToolTip.RelayEvent(pMsg);
+    return CWnd::PreTranslateMessage(pMsg);
+}
+
+LRESULT CExtDynAutoHideSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_NCCALCSIZE:
+        if (lParam != 0)
+        {
+            RECT* pRc = (RECT*)lParam;
+            ::InflateRect(pRc, -2, -2);
+            switch (GetResizeHitCode())
+            {
+            case HTBOTTOM: pRc->bottom -= 3; break;
+            case HTTOP: pRc->top += 3; break;
+            case HTRIGHT: pRc->right -= 3; break;
+            case HTLEFT: pRc->left += 3; break;
+            }
+            if (m_pBar != NULL)
+                pRc->top += GetCaptionHeight();
+            if (pRc->bottom < pRc->top)
+                pRc->bottom = pRc->top;
+            if (pRc->right < pRc->left)
+                pRc->right = pRc->left;
+        }
+        return 0;
+    case WM_NCHITTEST:
+    {
+        int nCode = GetResizeHitCode();
+        if (m_nResizeState != 1)
+            return m_nResizeState;
+        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+        CRect rc;
+        GetWindowRect(&rc);
+        bool bOnBand = (nCode == HTBOTTOM && pt.y >= rc.bottom - 5) ||
+                       (nCode == HTTOP && pt.y < rc.top + 5) ||
+                       (nCode == HTRIGHT && pt.x >= rc.right - 5) ||
+                       (nCode == HTLEFT && pt.x < rc.left + 5);
+        return bOnBand ? nCode : HTCLIENT;
+    }
+    case WM_NCPAINT:
+        PaintNc();
+        return 0;
+    case WM_PAINT:
+    {
+        CPaintDC dc(this);
+        if (m_hWndContent == NULL)
+        {
+            CRect rc;
+            GetClientRect(&rc);
+            dc.FillSolidRect(&rc, g_CurrentPaintManager->GetColor(COLOR_3DFACE, this));
+        }
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_WINDOWPOSCHANGING:
+        if (IsShown() && !(m_nFlags & STATE_SLIDING) && lParam != 0 && !m_rcInner.IsRectEmpty())
+        {
+            // a resize stops 20 pixels short of the inner rectangle's far side
+            WINDOWPOS* pPos = (WINDOWPOS*)lParam;
+            if (!(pPos->flags & SWP_NOSIZE))
+            {
+                CRect rcLimit(m_rcInner);
+                rcLimit.DeflateRect(20, 20);
+                switch (GetResizeHitCode())
+                {
+                case HTBOTTOM: pPos->cy = std::min(pPos->cy, (int)(rcLimit.bottom - m_rcInner.top)); break;
+                case HTTOP:
+                {
+                    int nMax = m_rcInner.bottom - rcLimit.top;
+                    if (pPos->cy > nMax)
+                    {
+                        pPos->y += pPos->cy - nMax;
+                        pPos->cy = nMax;
+                    }
+                    break;
+                }
+                case HTRIGHT: pPos->cx = std::min(pPos->cx, (int)(rcLimit.right - m_rcInner.left)); break;
+                case HTLEFT:
+                {
+                    int nMax = m_rcInner.right - rcLimit.left;
+                    if (pPos->cx > nMax)
+                    {
+                        pPos->x += pPos->cx - nMax;
+                        pPos->cx = nMax;
+                    }
+                    break;
+                }
+                }
+            }
+        }
+        break;
+    case WM_SIZE:
+    {
+        LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
+        if (IsShown() && !(m_nFlags & STATE_SLIDING) && m_pBar != NULL)
+        {
+            CRect rcWnd, rcClient;
+            GetWindowRect(&rcWnd);
+            GetClientRect(&rcClient);
+            m_nContentWidth = rcClient.Width();
+            m_nContentHeight = rcClient.Height();
+            int nHit = GetResizeHitCode();
+            if (nHit == HTTOP || nHit == HTBOTTOM)
+                m_pBar->m_sizeDockedH.cy = rcWnd.Height();
+            else
+                m_pBar->m_sizeDockedV.cx = rcWnd.Width();
+            if (m_hWndContent != NULL)
+                ::SetWindowPos(m_hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight,
+                               SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return lResult;
+    }
+    case WM_SETFOCUS:
+        if (m_hWndContent != NULL && ::IsWindowVisible(m_hWndContent))
+            ::SetFocus(m_hWndContent);
+        return 0;
+    case WM_DESTROY:
+        SendMessage(WM_CANCELMODE);
+        break;
+    case WM_CANCELMODE:
+        if (IsShown() && !(m_nFlags & STATE_SLIDING) && m_nResizeState == 1 && m_pBar != NULL)
+            SlideBar(m_pBar, false, false);
+        return 0;
+    case WM_TIMER:
+        if (wParam == TIMER_CHECK)
+        {
+            OnCheckTimer();
+            return 0;
+        }
+        if (wParam == TIMER_CLOSE)
+        {
+            OnCloseTimer();
+            return 0;
+        }
+        break;
+    case WM_SIZEPARENT:
+        return 0;
+    case WM_CONTEXTMENU:
+    {
+        CFrameWnd* pFrame = GetFrame();
+        if (pFrame == NULL || pFrame->m_bHelpMode || m_pBar == NULL)
+            return 0;
+        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+        CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+        if (!pPopup->InitAsEmptyPopup(pFrame->m_hWnd))
+        {
+            delete pPopup;
+            return 0;
+        }
+        CExtControlBar::POPUP_MENU_EVENT_DATA data(4, pPopup, this, pt, WM_CONTEXTMENU, m_pBar);
+        if (!data.NotifyTarget(false) || pPopup->GetItemCount() == 0)
+        {
+            CExtPopupMenuWnd::SafeDeletePopup(pPopup);
+            return 0;
+        }
+        data.NotifyTarget(true);
+        pPopup->StartTracking(CExtPopupMenuWnd::TPMX_DO_MESSAGE_LOOP, pt.x, pt.y);
+        return 0;
+    }
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
