@@ -9,8 +9,9 @@ export WINEARCH=win64
 # Pinned locale: ANSI code page 1252.
 export LANG=en_US.UTF-8 LC_ALL=C.UTF-8
 
-WINE="$(command -v wine || command -v wine64)"
-WINESERVER="$(command -v wineserver || echo /usr/lib/wine/wineserver64)"
+# The launchers of Debian's wine package (scripts/setup.sh installs it).
+WINE="$(command -v wine)" || { echo "wine is not installed: run scripts/setup.sh" >&2; return 1 2>/dev/null || exit 1; }
+WINESERVER="$(command -v wineserver)" || { echo "wineserver is not installed: run scripts/setup.sh" >&2; return 1 2>/dev/null || exit 1; }
 
 wine_reg() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
 
