@@ -8,11 +8,13 @@
 #include "app/VarnelApp.h"
 #include "app/VarnelView.h"
 #include "data/BrowDataSource.h"
+#include "data/DataSource.h"
 #include "output/NewCardWizard.h"
 #include "afxdlgs.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
+#include <shlwapi.h>
 
 namespace
 {
@@ -112,22 +114,33 @@ BOOL CVarnelDoc::OnOpenDocument(LPCTSTR lpszPathName)
 {
     if (!COleDocument::OnOpenDocument(lpszPathName))
         return FALSE;
-    OnDocumentLoaded();
+    CString strFolder = lpszPathName;
+    const int nSlash = strFolder.ReverseFind('\\');
+    strFolder = nSlash >= 0 ? strFolder.Left(nSlash) : CString();
+    OnDocumentLoaded(strFolder);
     return TRUE;
 }
 
-void CVarnelDoc::OnDocumentLoaded()
+void CVarnelDoc::OnDocumentLoaded(const CString& strFileFolder)
 {
     ApplyElementSettings();
     if (!m_strDataSource.IsEmpty())
-        ReconnectDataSource();
+        ReconnectDataSource(strFileFolder);
     UpdateAllViews(NULL);
 }
 
-BOOL CVarnelDoc::ReconnectDataSource()
+BOOL CVarnelDoc::ReconnectDataSource(const CString& strFileFolder)
 {
+    CString strLoad = m_strDataSource;
+    CDataSourceInfo info;
+    if (!strFileFolder.IsEmpty() && ParseDataSourceDescription(m_strDataSource, info) == DSPARSE_OK &&
+        info.m_nType == DATASOURCE_TEXT && !info.m_strFile.IsEmpty() && ::PathIsRelativeA(info.m_strFile))
+    {
+        strLoad = BuildTextDescription(strFileFolder + "\\" + info.m_strFile, info.m_strDelimiter,
+                                       info.m_bHasColNames);
+    }
     CBrowDataSource source;
-    if (!source.LoadDataSource(m_strDataSource, FALSE))
+    if (!source.LoadDataSource(strLoad, FALSE))
     {
         // The description stays, so the next save keeps the binding.
         AfxMessageBox(kCannotConnect);

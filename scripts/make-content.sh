@@ -8,7 +8,7 @@ bash "$ROOT/scripts/setup.sh"
 source "$ROOT/scripts/wineenv.sh"
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD_DIR" -j"$(nproc)" --target make_content
+cmake --build "$BUILD_DIR" -j"$BUILD_JOBS" --target make_content
 ensure_prefix
 set_graphics_driver null
 content="$ROOT/resources/content"

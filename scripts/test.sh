@@ -8,7 +8,7 @@ source "$ROOT/scripts/wineenv.sh"
 start=$(date +%s)
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD_DIR" -j"$(nproc)"
+cmake --build "$BUILD_DIR" -j"$BUILD_JOBS"
 built=$(date +%s)
 echo "build: $((built - start)) s"
 

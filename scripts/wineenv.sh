@@ -1,6 +1,8 @@
 # Sourced by the other scripts: the project's own throw-away Wine prefix.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${STICKWELL_BUILD_DIR:-$ROOT/build}"
+# Parallel compile jobs: every core unless STICKWELL_JOBS says otherwise.
+BUILD_JOBS="${STICKWELL_JOBS:-$(nproc)}"
 export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$BUILD_DIR/wineprefix}"
 export WINEDEBUG=-all
 # No Mono or Gecko prompts; a crashing program ends instead of waiting in the debugger.
