@@ -997,12 +997,14 @@ static BOOL CALLBACK CancelThreadDialog(HWND hWnd, LPARAM lParam)
 {
     char szClass[16] = "";
     ::GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (hWnd != (HWND)lParam && lstrcmpA(szClass, "#32770") == 0 && ::IsWindowVisible(hWnd))
+    // a dialog disabled by a modal one in front of it (the test's own) is left alone
+    if (hWnd != (HWND)lParam && lstrcmpA(szClass, "#32770") == 0 && ::IsWindowVisible(hWnd) &&
+        ::IsWindowEnabled(hWnd))
         ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)::GetDlgItem(hWnd, IDCANCEL));
     return TRUE;
 }
 
-// Cancels the dialogs this thread shows in front of hDlg (message boxes), then hDlg.
+// Cancels the dialog this thread shows in front (a message box over hDlg), then hDlg.
 void AFX_DIALOG_DRIVER::CancelOpenDialogs(HWND hDlg)
 {
     ::EnumThreadWindows(::GetCurrentThreadId(), CancelThreadDialog, (LPARAM)hDlg);
