@@ -3,6 +3,7 @@
 
 #include "VarnelApp.h"
 #include "AboutDlg.h"
+#include "ChildFrm.h"
 #include "VarnelView.h"
 #include "model/VarnelDoc.h"
 #include "afxdlgs.h"
@@ -147,7 +148,7 @@ BOOL CVarnelApp::StartUp()
 
     // The view stands in the frame itself until the child frame's panes arrive.
     AddDocTemplate(new CMultiDocTemplate(IDR_LABELTYPE, RUNTIME_CLASS(CVarnelDoc),
-                                         RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CVarnelView)));
+                                         RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CVarnelView)));
 
     CMDIFrameWnd* pMainFrame = new CMDIFrameWnd;
     if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))

@@ -1,9 +1,15 @@
-// VarnelView.cpp - the design view: construction, mapping and drawing of the page.
+// VarnelView.cpp - the design view: construction, mapping, zoom, scrolling, status texts,
+// side switch and the free helpers of the module.
 
 #include "VarnelView.h"
+#include "ChildFrm.h"
+#include "RulerView.h"
 #include "model/Element.h"
 #include "model/VarnelDoc.h"
-#include "resources/resource.h"   // Database commands
+#include "afxbars.h"
+#include "afxdlgs.h"
+#include "output/PubSizeDlg.h"
+#include "resources/resource.h"
 
 IMPLEMENT_DYNCREATE(CVarnelView, CScrollView)
 
@@ -12,28 +18,95 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_COMMAND(ID_FILE_DATABASE_SETTINGS, OnDatabaseSettings)
     ON_COMMAND(ID_FILE_VIEW_DATABASE_DATA, OnViewDatabaseData)
     ON_COMMAND(ID_MERGE_DBTEXTS, OnMergeDbTexts)
+    // Zoom
+    ON_COMMAND_RANGE(ID_VIEW_ZOOM_50, ID_VIEW_ZOOM_200, OnZoomPreset)
+    ON_COMMAND_RANGE(ID_VIEW_ZOOM_25, ID_VIEW_ZOOM_300, OnZoomPreset)
+    ON_COMMAND(ID_VIEW_ZOOM_IN, OnZoomIn)
+    ON_COMMAND(ID_VIEW_ZOOM_OUT, OnZoomOut)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM_IN, OnUpdateZoomIn)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM_OUT, OnUpdateZoomOut)
+    // Painting and input
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_MOUSEMOVE()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_CONTEXTMENU()
+    ON_WM_SETCURSOR()
+    ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
 namespace
 {
 // Pixels per document unit in print preview.
 const float kPreviewFactor = 5.5f;
+const float kMinZoom = 0.25f;
+const float kMaxZoom = 3.0f;
+// Margin around the page in the zoom commands' scroll sizes, document units.
+const int kScrollMargin = 130;
 }
 
 CVarnelView::CVarnelView()
-    : m_fZoom(1.0f),
+    : m_bRightHit(0),
+      m_nPagesToPrint(1),
+      m_nRows(0),
+      m_nColumns(0),
+      m_nStartRow(1),
+      m_nStartColumn(1),
+      m_fRowGap(0.0f),
+      m_fColumnGap(0.0f),
+      m_fPrintLeft(0.5f),
+      m_fPrintTop(0.54f),
+      m_fLeftMargin(0.0f),
+      m_fTopMargin(0.0f),
+      m_bCropMarks(FALSE),
+      m_bCornerMarks(FALSE),
+      m_fontStatus(new CFont),
+      m_bLandscape(0),
+      m_bHasDbText(0),
+      m_pNewElement(NULL),
+      m_ptStart(0, 0),
+      m_ptCurrent(0, 0),
+      m_fZoom(1.0f),
       m_fSavedZoom(1.0f),
+      m_clrGrid(0xFFE6E6E6),
+      m_clrShadow(0xFFC0C0C0),
+      m_nShadowLength(6),
+      m_nGridType(1),
+      m_bShowTip(TRUE),
+      m_bDisplayGrid(FALSE),
+      m_bInnerBorder(FALSE),
+      m_nGridSize(40),
+      m_bBold(FALSE),
+      m_bItalic(FALSE),
+      m_bUnderline(FALSE),
+      m_ptScroll(0, 0),
+      m_bTwoSided(0),
       m_bMergeHintShown(FALSE)
 {
+    m_fontStatus->CreateFont(10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             FF_SWISS, "Arial");
 }
 
 CVarnelView::~CVarnelView()
 {
+    delete m_pNewElement;
+    delete m_fontStatus;
 }
 
 CVarnelDoc* CVarnelView::GetDocument() const
 {
     return (CVarnelDoc*)m_pDocument;
+}
+
+BOOL CVarnelView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (cs.lpszClass == NULL)
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS);
+    return CScrollView::PreCreateWindow(cs);
 }
 
 // Window extent = design size in document units, viewport extent = the design size in
@@ -42,7 +115,19 @@ void CVarnelView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {
     m_nMapMode = MM_ANISOTROPIC;
     if (pDC->IsPrinting())
+    {
         m_fZoom = 1.0f;
+        m_bLandscape = 0;
+        if (pInfo != NULL && pInfo->m_pPD != NULL && pInfo->m_pPD->m_pd.hDevMode != NULL)
+        {
+            DEVMODEA* pMode = (DEVMODEA*)::GlobalLock(pInfo->m_pPD->m_pd.hDevMode);
+            if (pMode != NULL)
+            {
+                m_bLandscape = pMode->dmOrientation == DMORIENT_LANDSCAPE;
+                ::GlobalUnlock(pInfo->m_pPD->m_pd.hDevMode);
+            }
+        }
+    }
 
     CVarnelDoc* pDoc = GetDocument();
     const int nWidth = pDoc != NULL ? pDoc->m_nDesignWidth : 400;
@@ -61,40 +146,320 @@ void CVarnelView::OnInitialUpdate()
 {
     CVarnelDoc* pDoc = GetDocument();
     CSize sizeTotal(400, 200);
-    if (pDoc != NULL && m_hWnd != NULL)
+    if (pDoc != NULL)
     {
-        CClientDC dc(this);
-        OnPrepareDC(&dc);
         sizeTotal = CSize(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
-        dc.LPtoDP(&sizeTotal);
+        if (m_hWnd != NULL)
+        {
+            CClientDC dc(this);
+            OnPrepareDC(&dc);
+            dc.LPtoDP(&sizeTotal);
+        }
     }
     SetScrollSizes(MM_LOENGLISH, sizeTotal, CSize(20, 20), CSize(5, 5));
     CScrollView::OnInitialUpdate();
+    // the rulers show the view's own zoom from the start
+    RefreshRulers();
 }
 
-// The page of the shown side and its elements.
-void CVarnelView::OnDraw(CDC* pDC)
+BOOL CVarnelView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
+{
+    if (!CScrollView::OnScrollBy(sizeScroll, bDoScroll))
+        return FALSE;
+    if (!bDoScroll)
+        return TRUE;
+    CPoint point(0, 0);
+    DeviceToLogical(point);
+    m_ptScroll = point;
+    RefreshRulers(sizeScroll.cx != 0, sizeScroll.cy != 0);
+    Invalidate(TRUE);
+    return TRUE;
+}
+
+// Rulers
+
+void CVarnelView::RefreshRulers(BOOL bHorizontal, BOOL bVertical)
+{
+    if (bHorizontal)
+    {
+        if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 0, 2)))
+            pRuler->Refresh(1, m_fZoom);
+    }
+    if (bVertical)
+    {
+        if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 1, 1)))
+            pRuler->Refresh(0, m_fZoom);
+    }
+}
+
+void CVarnelView::ShowRulerPosition(CPoint point, BOOL bForget)
+{
+    if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 0, 2)))
+        pRuler->ShowPosition(point.x, point.y, 1, bForget);
+    if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 1, 1)))
+        pRuler->ShowPosition(point.x, point.y, 0, bForget);
+}
+
+// Conversions
+
+void CVarnelView::DeviceToLogical(CPoint& point)
+{
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    dc.DPtoLP(&point);
+}
+
+void CVarnelView::DeviceToLogicalRect(CRect& rect)
+{
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    dc.DPtoLP(&rect);
+}
+
+void CVarnelView::LogicalToDevice(CPoint& point)
+{
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    dc.LPtoDP(&point);
+}
+
+void CVarnelView::LogicalToDeviceRect(CRect& rect)
+{
+    CClientDC dc(this);
+    OnPrepareDC(&dc);
+    dc.LPtoDP(&rect);
+    rect.NormalizeRect();
+}
+
+void CVarnelView::InvalidateElement(CElement* pElement)
+{
+    if (pElement == NULL || m_hWnd == NULL)
+        return;
+    CRect rect = pElement->GetRect();
+    LogicalToDeviceRect(rect);
+    rect.left -= 4;
+    rect.top -= 5;
+    rect.right += 5;
+    rect.bottom += 4;
+    rect.InflateRect(7, 7);
+    InvalidateRect(&rect, FALSE);
+}
+
+// Status texts
+
+void CVarnelView::SetStatusText(int nPane, const CString& strText)
+{
+    CWnd* pMain = AfxGetMainWnd();
+    if (pMain == NULL || pMain->m_hWnd == NULL)
+        return;
+    CStatusBar* pBar = DYNAMIC_DOWNCAST(CStatusBar, pMain->GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE));
+    if (pBar != NULL && nPane < pBar->GetCount())
+        pBar->SetPaneText(nPane, strText);
+}
+
+void CVarnelView::ShowZoomInStatusBar(float fZoom)
+{
+    CString strText;
+    strText.Format("Zoom:%d%%", (int)(fZoom * 100.0f + 0.0001f));
+    SetStatusText(3, strText);
+}
+
+// Zoom
+
+void CVarnelView::SetZoomScrollSizes()
 {
     CVarnelDoc* pDoc = GetDocument();
-    if (pDoc == NULL)
+    if (pDoc == NULL || pDoc->m_nDesignWidth <= 0 || pDoc->m_nDesignHeight <= 0)
         return;
-    try
+    const float fW = (float)pDoc->m_nDesignWidth;
+    const float fH = (float)pDoc->m_nDesignHeight;
+    const float fRatio = fW / fH;
+    CSize sizeTotal;
+    if (fRatio > 1.0f)
     {
-        const CRect rcPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
-        const DWORD clrPage = pDoc->m_nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
-        pDC->FillSolidRect(&rcPage, ArgbToColorRef(clrPage));
-        for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
-        {
-            CElement* pElement = pDoc->m_listElements.GetNext(pos);
-            if (pElement->m_nSide == pDoc->m_nSide)
-                pElement->DrawDC(pDC);
-        }
+        sizeTotal.cx = (int)(m_fZoom * (fW + kScrollMargin * fRatio));
+        sizeTotal.cy = (int)(m_fZoom * (fH + kScrollMargin));
     }
-    catch (CException* e)
+    else
     {
-        e->Delete();
+        sizeTotal.cx = (int)(m_fZoom * (fW + kScrollMargin));
+        sizeTotal.cy = (int)(m_fZoom * (fH + kScrollMargin / fRatio));
     }
-    catch (...)
+    SetScrollSizes(MM_LOENGLISH, sizeTotal);
+    if (m_hWnd != NULL)
     {
+        ShowScrollBar(SB_BOTH, TRUE);
+        Invalidate(TRUE);
     }
+}
+
+void CVarnelView::AfterZoomChange()
+{
+    ShowZoomInStatusBar(m_fZoom);
+    if (m_hWnd != NULL)
+        Invalidate(TRUE);
+    RefreshRulers();
+    // the scroll ranges follow every zoom so the whole page stays reachable
+    SetZoomScrollSizes();
+}
+
+void CVarnelView::OnZoomPreset(UINT nID)
+{
+    switch (nID)
+    {
+    case ID_VIEW_ZOOM_25: m_fZoom = 0.25f; break;
+    case ID_VIEW_ZOOM_50: m_fZoom = 0.5f; break;
+    case ID_VIEW_ZOOM_75: m_fZoom = 0.75f; break;
+    case ID_VIEW_ZOOM_100: m_fZoom = 1.0f; break;
+    case ID_VIEW_ZOOM_150: m_fZoom = 1.5f; break;
+    case ID_VIEW_ZOOM_200: m_fZoom = 2.0f; break;
+    case ID_VIEW_ZOOM_300: m_fZoom = 3.0f; break;
+    default: return;
+    }
+    AfterZoomChange();
+}
+
+namespace
+{
+struct ZoomStep
+{
+    int nPercent;
+    float fIn;
+    float fOut;
+};
+const ZoomStep g_aZoomLadder[] = {
+    {25, 0.5f, 0.25f}, {50, 0.75f, 0.25f}, {75, 1.0f, 0.5f}, {100, 1.5f, 0.75f},
+    {150, 2.0f, 1.0f}, {200, 3.0f, 1.5f}, {300, 3.0f, 2.0f},
+};
+
+const ZoomStep* FindZoomStep(float fZoom)
+{
+    const int nPercent = (int)(fZoom * 100.0f + 0.0001f);
+    for (const ZoomStep& step : g_aZoomLadder)
+    {
+        if (step.nPercent == nPercent)
+            return &step;
+    }
+    return NULL;
+}
+} // namespace
+
+void CVarnelView::OnZoomIn()
+{
+    if (const ZoomStep* pStep = FindZoomStep(m_fZoom))
+        m_fZoom = pStep->fIn;
+    if (m_fZoom >= kMaxZoom)
+        m_fZoom = kMaxZoom;
+    AfterZoomChange();
+}
+
+void CVarnelView::OnZoomOut()
+{
+    if (const ZoomStep* pStep = FindZoomStep(m_fZoom))
+        m_fZoom = pStep->fOut;
+    if (m_fZoom <= kMinZoom)
+        m_fZoom = kMinZoom;
+    AfterZoomChange();
+}
+
+void CVarnelView::OnUpdateZoomIn(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_fZoom < kMaxZoom);
+}
+
+void CVarnelView::OnUpdateZoomOut(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(m_fZoom > kMinZoom);
+}
+
+// Sides
+
+void CVarnelView::SwitchSide(int nSide)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL || pDoc->m_nPublicationType == 0 || pDoc->m_nPublicationType == 2)
+        return;
+    if (nSide == pDoc->m_nSide || (nSide != 1 && nSide != 2))
+        return;
+    pDoc->m_tracker.RemoveAll();
+    pDoc->m_listSelection.RemoveAll();
+    pDoc->m_nSide = nSide;
+    if (m_hWnd != NULL)
+        Invalidate(TRUE);
+}
+
+// Every element is scaled by new size / old size on each axis (curves with their points);
+// one undo level, and the document is marked modified.
+void CVarnelView::ChangePublicationSize()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL || pDoc->m_nDesignWidth <= 0 || pDoc->m_nDesignHeight <= 0)
+        return;
+    CPubSizeDlg dlg(this);
+    dlg.m_nOldWidth = pDoc->m_nDesignWidth;
+    dlg.m_nOldHeight = pDoc->m_nDesignHeight;
+    if (dlg.DoModal() != IDOK || dlg.m_nNewWidth <= 0 || dlg.m_nNewHeight <= 0)
+        return;
+    if (dlg.m_nNewWidth == pDoc->m_nDesignWidth && dlg.m_nNewHeight == pDoc->m_nDesignHeight)
+        return;
+
+    const double fScaleX = (double)dlg.m_nNewWidth / pDoc->m_nDesignWidth;
+    const double fScaleY = (double)dlg.m_nNewHeight / pDoc->m_nDesignHeight;
+    pDoc->PushUndo();
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listElements.GetNext(pos);
+        const CRect rect = pElement->GetRect();
+        pElement->ResizeRect((int)(rect.left * fScaleX), (int)(rect.top * fScaleY),
+                             (int)(rect.right * fScaleX), (int)(rect.bottom * fScaleY));
+    }
+    pDoc->m_nDesignWidth = dlg.m_nNewWidth;
+    pDoc->m_nDesignHeight = dlg.m_nNewHeight;
+    pDoc->SetModifiedFlag();
+    SetZoomScrollSizes();
+    if (m_hWnd != NULL)
+        Invalidate(TRUE);
+    RefreshRulers();
+}
+
+// Free helpers
+
+WCHAR* AllocWideString(const CString& str)
+{
+    const int nLength = str.GetLength();
+    WCHAR* pszWide = new WCHAR[nLength + 1];
+    const int nWritten = nLength > 0
+        ? ::MultiByteToWideChar(CP_ACP, 0, str, nLength, pszWide, nLength)
+        : 0;
+    pszWide[nWritten > 0 ? nWritten : 0] = L'\0';
+    return pszWide;
+}
+
+CString IntToString(int nValue)
+{
+    CString str;
+    str.Format("%d", nValue);
+    return str;
+}
+
+CString SplitAtToken(CString& str, const CString& strToken, BOOL& bFound)
+{
+    bFound = FALSE;
+    if (strToken.IsEmpty() || str.IsEmpty())
+        return CString();
+    const int nAt = str.Find(strToken);
+    if (nAt < 0)
+        return CString();
+    const CString strBefore = str.Left(nAt);
+    str = str.Mid(nAt + strToken.GetLength());
+    bFound = TRUE;
+    return strBefore;
+}
+
+CString GetFolderOfPath(const CString& strPath)
+{
+    const int nAt = strPath.ReverseFind('\\');
+    if (nAt <= 0)
+        return CString();
+    return strPath.Left(nAt);
 }

@@ -133,15 +133,24 @@ BOOL CDataSourceLoader::LoadDelimitedText(CString strPath, CString strDelimiter,
     try
     {
         CDataTable table;
-        if (LoadDelimitedTextTable(strPath, strDelimiter, bHasColNames, m_tokenControls, table)
-            == TEXTLOAD_CANNOT_OPEN)
+        BOOL bReplaced = FALSE;
+        const int nResult = LoadDelimitedTextTable(strPath, strDelimiter, bHasColNames,
+            m_tokenControls, table, &bReplaced);
+        if (nResult == TEXTLOAD_CANNOT_OPEN)
         {
             AfxMessageBox("The linked data source file: \n'" + strPath +
                 "' \ncould not be opened. \nIf it is opened by another application, please close it.");
             return FALSE;
         }
+        if (nResult != TEXTLOAD_OK)
+        {
+            AfxMessageBox(GetTextLoadMessage(nResult, strPath), MB_ICONSTOP);
+            return FALSE;
+        }
         m_bHasColNames = bHasColNames;
         SetTable(table);
+        if (bReplaced)
+            AfxMessageBox(GetTextLoadMessage(TEXTLOAD_CHARS_REPLACED, strPath), MB_ICONINFORMATION);
         return TRUE;
     }
     catch (CException* e)

@@ -250,6 +250,18 @@ int CLineTokenizer::SplitRecord(const char* pchText, size_t nLength, const char*
     return DoSplit(pchText, nLength, pControls, true, pnConsumed);
 }
 
+size_t CLineTokenizer::MeasureRecord(const char* pchText, size_t nLength, const char* pControls,
+    size_t* pnFields)
+{
+    size_t nPointers = 0;
+    size_t nChars = 0;
+    const size_t nConsumed = ScanFields(pchText, nLength, pControls, true, nPointers, nChars,
+        NULL, NULL);
+    if (pnFields != NULL)
+        *pnFields = nPointers - 1;
+    return nConsumed;
+}
+
 const char* CLineTokenizer::GetField(int nIndex) const
 {
     if (m_ppFields == NULL || nIndex < 0 || nIndex >= m_nFields)

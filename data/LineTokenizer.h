@@ -51,6 +51,11 @@ public:
     // its line break.
     int SplitRecord(const char* pchText, size_t nLength, const char* pControls,
         size_t* pnConsumed);
+    // Measures the first record of pchText as SplitRecord cuts it, without
+    // storing anything: returns the bytes of the record and its line break;
+    // *pnFields receives the field count.
+    static size_t MeasureRecord(const char* pchText, size_t nLength, const char* pControls,
+        size_t* pnFields);
 
 // Attributes
     int GetCount() const { return m_nFields; }

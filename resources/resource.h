@@ -10,9 +10,15 @@
 
 #define IDR_MAINFRAME                   128     // menu, accelerators, icon, title string
 #define IDR_LABELTYPE                   129     // menu, accelerators and document string
+#define IDR_ELEMENT_MENU                133     // context menu over selected elements
+#define IDR_PAGE_MENU                   138     // context menu over the page
 #define IDB_ABOUT_PICTURE               304
 #define IDB_TIP_PICTURE                 311
 #define IDC_LINK_HAND                   280     // cursor over links
+#define IDB_SIDE_FRONT                  298
+#define IDB_SIDE_BACK                   299
+#define IDB_SIDE_VIEWDATA               309
+#define IDB_SIDE_DATABASE               310
 
 /////////////////////////////////////////////////////////////////////////////
 // Dialogs and their controls

@@ -13,6 +13,7 @@ PACKAGES=(
     xvfb xauth x11-utils imagemagick
     fonts-liberation
     mdbtools poppler-utils
+    libz-mingw-w64-dev
     python3-xlwt python3-xlrd
 )
 

@@ -479,6 +479,15 @@ void XlsWorkbook::ReadCells(const Sheet& sheet, std::vector<XCell>& cells, std::
         if (cell.col > 255)
             Damaged(L"a cell lies beyond the last column");
     };
+    // A cell without a value (an error, a formula with an empty or error
+    // result): its row and column still belong to the sheet.
+    auto addEmpty = [&](const uint8_t* d) {
+        XCell cell;
+        cell.row = U16(d);
+        cell.col = U16(d + 2);
+        checkPlace(cell);
+        cells.push_back(cell);
+    };
     auto addNumber = [&](const uint8_t* d, double value) {
         XCell cell;
         cell.row = U16(d);
@@ -489,6 +498,8 @@ void XlsWorkbook::ReadCells(const Sheet& sheet, std::vector<XCell>& cells, std::
         cell.number = date ? OleDateOf(value) : value;
         if (std::isfinite(value))
             cells.push_back(cell);
+        else
+            addEmpty(d);
     };
     auto addText = [&](const uint8_t* d, std::wstring text) {
         if (text.empty())
@@ -571,7 +582,9 @@ void XlsWorkbook::ReadCells(const Sheet& sheet, std::vector<XCell>& cells, std::
                 }
                 break;
             case recBoolErr:
-                if (n >= 8 && d[7] == 0)
+                if (n >= 8 && d[7] != 0)
+                    addEmpty(d);
+                else if (n >= 8)
                 {
                     XCell cell;
                     cell.row = U16(d);
@@ -589,6 +602,8 @@ void XlsWorkbook::ReadCells(const Sheet& sheet, std::vector<XCell>& cells, std::
                         addNumber(d, F64(d + 6));
                     else if (d[6] == 0)
                     {
+                        // The text follows in a STRING record and replaces this cell.
+                        addEmpty(d);
                         pendingFormula.row = U16(d);
                         pendingFormula.col = U16(d + 2);
                         pending = true;
@@ -603,6 +618,8 @@ void XlsWorkbook::ReadCells(const Sheet& sheet, std::vector<XCell>& cells, std::
                         cell.number = d[8] ? 1 : 0;
                         cells.push_back(cell);
                     }
+                    else
+                        addEmpty(d);    // an error or an empty text
                 }
                 break;
             case recString:
@@ -704,7 +721,7 @@ std::shared_ptr<RowSet> XlsWorkbook::BuildTable(std::vector<XCell>& cells, const
         size_t col = c.col - firstCol;
         if (c.row == firstRow)
             names[col] = CellText(c, texts);
-        else
+        else if (c.kind != Kind::Empty)
         {
             kinds[col] |= 1u << (unsigned)c.kind;
             if (c.kind == Kind::Text && texts[c.text].size() > 255)
@@ -762,6 +779,8 @@ std::shared_ptr<RowSet> XlsWorkbook::BuildTable(std::vector<XCell>& cells, const
         {
             const XCell& c = cells[next];
             size_t col = c.col - firstCol;
+            if (c.kind == Kind::Empty)
+                continue;   // no value: the field stays null
             switch (columnKind[col])
             {
             case Kind::Number: rows->Put(col, RowSet::MakeReal(CellKind::Double, c.number)); break;

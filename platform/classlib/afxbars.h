@@ -26,6 +26,14 @@
 //   the floating frames); a visible bar runs OnUpdateCmdUI with its owner frame as
 //   the target. ShowControlBar with bDelay only marks the bar (delayShow,
 //   delayHide); IsVisible answers the marked state and the next layout applies it.
+//   The dock site's idle work also serves its hidden floating frames, so that a
+//   delayed show of a bar in a hidden floating frame shows the frame.
+// - Print preview hides the bars and marks them tempHide until it ends: such a
+//   bar answers IsVisible FALSE, and show or hide requests made meanwhile wait
+//   for the end of the preview.
+// - Rows: a row that is longer than the dock bar wraps on the screen only; the
+//   entries of m_arrBars stay as they are, so the row is one again when the room
+//   comes back. A measuring layout (m_bLayoutQuery) changes nothing.
 // - CDockContext moves a bar with the mouse: StartDrag captures the mouse and runs
 //   a modal loop until the left button goes up (the bar docks at the side under
 //   the outline, or floats there), Esc or the right button cancels.
@@ -363,11 +371,11 @@ public:
 
     // Operations
     // Docks the bar in the row under the centre of lpRect (screen), or as a new last row.
-    void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
+    virtual void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
     // At the bar's placeholder when it has one, else as DockControlBar.
     void ReDockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
     // Takes the bar out of the rows; nAddPlaceHolder 1 leaves its id in its place.
-    BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
+    virtual BOOL RemoveControlBar(CControlBar* pBar, int nPosExclude = -1, int nAddPlaceHolder = 0);
     void RemovePlaceHolder(CControlBar* pBar);
     void ShowAll(BOOL bShow);
 
@@ -398,7 +406,10 @@ public:
 };
 
 /////////////////////////////////////////////////////////////////////////////
-// CMiniDockFrameWnd: the floating frame of bars.
+// CMiniDockFrameWnd: the floating frame of bars. Its window style keeps the
+// MFS_* bits it was made with: MFS_MOVEFRAME makes the edges move the frame,
+// MFS_4THICKFRAME sizes by the edges only (no corners), MFS_BLOCKSYSMENU keeps
+// the system menu away. It is as small as its bars (no system minimum size).
 
 class CMiniDockFrameWnd : public CMiniFrameWnd
 {
@@ -422,6 +433,9 @@ public:
 
 public:
     afx_msg void OnClose();
+    afx_msg UINT OnNcHitTest(CPoint point);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
     afx_msg void OnNcLButtonDown(UINT nHitTest, CPoint point);
     afx_msg void OnNcLButtonDblClk(UINT nHitTest, CPoint point);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);

@@ -849,6 +849,8 @@ public:
     void DelayUpdateFrameMenu(HMENU hMenuAlt);
     void DelayUpdateFrameTitle();
     void DelayRecalcLayout(BOOL bNotify = TRUE);
+    // Idle work of the hidden floating frames of the bars that wait for a delayed show or layout.
+    void UpdateHiddenFloatingFrames();
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
     virtual HACCEL GetDefaultAccelerator();
     virtual void NotifyFloatingWindows(DWORD dwFlags);

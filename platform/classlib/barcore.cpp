@@ -178,6 +178,9 @@ BOOL CControlBar::IsFloating() const
 
 BOOL CControlBar::IsVisible() const
 {
+    // hidden by the print preview
+    if (m_nStateFlags & tempHide)
+        return FALSE;
     if (m_nStateFlags & delayHide)
         return FALSE;
     if ((m_nStateFlags & delayShow) != 0 || (GetStyle() & WS_VISIBLE) != 0)
@@ -249,7 +252,8 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 void CControlBar::DelayShow(BOOL bShow)
 {
     m_nStateFlags &= ~(delayHide | delayShow);
-    BOOL bVisible = (GetStyle() & WS_VISIBLE) != 0;
+    // a bar hidden by the print preview is shown underneath
+    BOOL bVisible = (GetStyle() & WS_VISIBLE) != 0 || (m_nStateFlags & tempHide) != 0;
     if (bShow && !bVisible)
         m_nStateFlags |= delayShow;
     else if (!bShow && bVisible)
@@ -259,6 +263,9 @@ void CControlBar::DelayShow(BOOL bShow)
 DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout)
 {
     DWORD dwStyle = (m_dwStyle & CBRS_ALL) | (GetStyle() & WS_VISIBLE);
+    // the print preview keeps the bar hidden; a pending show or hide waits for its end
+    if (m_nStateFlags & tempHide)
+        return dwStyle & ~WS_VISIBLE;
     if ((m_nStateFlags & (delayHide | delayShow)) == 0)
         return dwStyle;
     BOOL bShow = (m_nStateFlags & delayShow) != 0;

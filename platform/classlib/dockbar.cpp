@@ -186,21 +186,31 @@ int CDockBar::Insert(CControlBar* pBar, CRect, CPoint ptMid)
                 m_arrBars.InsertAt(nRowStart, pBar);
                 return (int)nRowStart;
             }
-            // into this row, before the first bar whose middle lies beyond the point
-            INT_PTR nPos = nRowStart;
-            for (; nPos < nRowEnd; nPos++)
+            // into this row, before the first bar of the line under the point
+            // whose middle lies beyond the point (a wrapped row has several lines)
+            INT_PTR nPos = -1;
+            INT_PTR nAfterLine = -1;
+            for (INT_PTR n = nRowStart; n < nRowEnd && nPos < 0; n++)
             {
-                CControlBar* pOther = GetDockedControlBar((int)nPos);
+                CControlBar* pOther = GetDockedControlBar((int)n);
                 if (pOther == NULL || pOther == pBar || !pOther->IsVisible())
                     continue;
                 CRect rectOther;
                 pOther->GetWindowRect(&rectOther);
                 ScreenToClient(&rectOther);
+                int nFrom = bHorz ? rectOther.top : rectOther.left;
+                int nTo = bHorz ? rectOther.bottom : rectOther.right;
+                if (nAcross < nFrom || nAcross >= nTo)
+                    continue;
                 int nMid = bHorz ? (rectOther.left + rectOther.right) / 2
                                  : (rectOther.top + rectOther.bottom) / 2;
                 if (nAlong < nMid)
-                    break;
+                    nPos = n;
+                else
+                    nAfterLine = n + 1;
             }
+            if (nPos < 0)
+                nPos = nAfterLine >= 0 ? nAfterLine : nRowEnd;
             m_arrBars.InsertAt(nPos, pBar);
             return (int)nPos;
         }
@@ -311,7 +321,13 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 
     CFrameWnd* pFrame = GetDockingFrame();
     if (pFrame != NULL)
+    {
         pFrame->DelayRecalcLayout();
+        // a hidden floating frame shows with a shown bar that joins it
+        if (m_bFloating && pFrame != m_pDockSite && pBar->IsVisible() &&
+            (!pFrame->IsWindowVisible() || pFrame->m_nShowDelay == SW_HIDE))
+            pFrame->m_nShowDelay = SW_SHOWNA;
+    }
 }
 
 void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
@@ -400,7 +416,10 @@ void CDockBar::OnBarRemoved()
         return;
     }
     if (GetDockedVisibleCount() == 0)
+    {
+        ((CFrameWnd*)pFrame)->m_nShowDelay = -1;
         pFrame->ShowWindow(SW_HIDE);
+    }
     else
         ((CFrameWnd*)pFrame)->DelayRecalcLayout();
 }
@@ -523,12 +542,17 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
         {
             if (bRowHasBar && nNext + nLength > nLengthMax)
             {
-                // no room left: the rest of the row wraps into a new row
-                m_arrBars.InsertAt(i, (void*)NULL);
-                i--;
-                continue;
+                // no room left: the rest of the row goes on below, on the screen
+                // only (the entries stay, so the row is one again when room comes)
+                nAcross += nRowThick;
+                nRowThick = 0;
+                nNext = 0;
+                nPos = 0;
             }
-            nPos = std::max(nNext, nLengthMax - nLength);
+            else
+            {
+                nPos = std::max(nNext, nLengthMax - nLength);
+            }
         }
 
         CRect rect;

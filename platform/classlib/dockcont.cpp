@@ -89,7 +89,11 @@ void CDockContext::CancelLoop()
 BOOL CDockContext::Track()
 {
     if (::GetCapture() != NULL)
+    {
+        // refused: the outline goes and the screen DC with it
+        CancelLoop();
         return FALSE;
+    }
     m_pBar->SetCapture();
 
     while (CWnd::GetCapture() == m_pBar)
@@ -156,6 +160,9 @@ CRect CDockContext::FrameRectFor(const CRect& rectBar) const
 
 void CDockContext::StartDrag(CPoint pt)
 {
+    // another window holds the mouse: no drag, nothing drawn
+    if (::GetCapture() != NULL)
+        return;
     m_bDragging = TRUE;
     InitLoop();
 
@@ -292,6 +299,8 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
     m_pDC->DrawDragRect(&rect, size, &m_rectLast, m_sizeLast);
     m_rectLast = rect;
     m_sizeLast = size;
+    if (bRemoveRect)
+        m_rectLast.SetRectEmpty();
 }
 
 void CDockContext::EndDrag()
@@ -332,6 +341,8 @@ void CDockContext::EndDrag()
 
 void CDockContext::StartResize(int nHitTest, CPoint pt)
 {
+    if (::GetCapture() != NULL)
+        return;
     m_bDragging = FALSE;
     InitLoop();
     m_nHitTest = nHitTest;

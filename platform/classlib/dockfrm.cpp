@@ -29,7 +29,9 @@ BOOL IsSideDockBar(CControlBar* pBar)
 
 void CFrameWnd::EnableDocking(DWORD dwDockStyle)
 {
-    m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
+    // a floating-frame class installed before stays
+    if (m_pFloatingFrameClass == NULL)
+        m_pFloatingFrameClass = RUNTIME_CLASS(CMiniDockFrameWnd);
     for (const DockBarSide& side : s_dockBarSides)
     {
         if ((side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY) == 0 || GetControlBar(side.nID) != NULL)
@@ -218,10 +220,14 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
         return;
     }
 
+    // a bar that changes its shape makes a frame sized by its edges
+    if (pBar->m_dwStyle & CBRS_SIZE_DYNAMIC)
+        dwStyle |= CBRS_SIZE_DYNAMIC;
     CMiniDockFrameWnd* pDockFrame = CreateFloatingFrame(dwStyle);
     pDockFrame->SetWindowPos(NULL, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     pDockFrame->m_wndDockBar.DockControlBar(pBar);
     pDockFrame->RecalcLayout(TRUE);
+    pDockFrame->m_nShowDelay = -1;
     if (pBar->GetStyle() & WS_VISIBLE)
     {
         pDockFrame->ShowWindow(SW_SHOWNA);
@@ -236,6 +242,12 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
     CFrameWnd* pParentFrame = pBar->GetDockingFrame();
     if (pParentFrame == NULL)
         pParentFrame = this;
+    if (pBar->m_nStateFlags & CControlBar::tempHide)
+    {
+        // hidden by the print preview: the request waits for its end
+        pBar->DelayShow(bShow);
+        return;
+    }
     if (bDelay)
     {
         pBar->DelayShow(bShow);

@@ -9,7 +9,18 @@ BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CMiniFrameWnd)
     ON_WM_NCLBUTTONDOWN()
     ON_WM_NCLBUTTONDBLCLK()
     ON_WM_MOUSEACTIVATE()
+    ON_WM_NCHITTEST()
+    ON_WM_GETMINMAXINFO()
+    ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
+
+namespace
+{
+
+const DWORD MFS_ALL = MFS_SYNCACTIVE | MFS_4THICKFRAME | MFS_THICKFRAME | MFS_MOVEFRAME |
+                      MFS_BLOCKSYSMENU;
+
+} // namespace
 
 CMiniDockFrameWnd::CMiniDockFrameWnd()
     : m_wndDockBar(TRUE)
@@ -31,6 +42,9 @@ BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     CRect rect(0, 0, 0, 0);
     if (!CMiniFrameWnd::CreateEx(0, NULL, "", dwStyle, rect, pParent))
         return FALSE;
+    // the mini frame bits stay in the window style: the hit test and whoever
+    // changes the frame later read them there
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)(GetStyle() | (dwStyle & MFS_ALL)));
 
     // the dock bar is made in the dock site (so that it is one of the site's bars)
     // and then moved into this frame
@@ -126,4 +140,43 @@ int CMiniDockFrameWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT me
     if (nHitTest == HTCLIENT)
         return MA_NOACTIVATE;
     return CMiniFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+}
+
+UINT CMiniDockFrameWnd::OnNcHitTest(CPoint point)
+{
+    UINT nHit = CMiniFrameWnd::OnNcHitTest(point);
+    DWORD dwStyle = GetStyle();
+    if (nHit < HTSIZEFIRST || nHit > HTSIZELAST)
+        return nHit;
+    // edges that only move the frame
+    if (dwStyle & MFS_MOVEFRAME)
+        return HTCAPTION;
+    // sizing by the edges only: a corner sizes the height
+    if (dwStyle & MFS_4THICKFRAME)
+    {
+        if (nHit == HTTOPLEFT || nHit == HTTOPRIGHT)
+            return HTTOP;
+        if (nHit == HTBOTTOMLEFT || nHit == HTBOTTOMRIGHT)
+            return HTBOTTOM;
+    }
+    return nHit;
+}
+
+void CMiniDockFrameWnd::OnGetMinMaxInfo(MINMAXINFO* lpMMI)
+{
+    CMiniFrameWnd::OnGetMinMaxInfo(lpMMI);
+    // the frame follows its bars down to a bar of no size: its borders and caption
+    CRect rect(0, 0, 0, 0);
+    ::AdjustWindowRectEx(&rect, GetStyle() & ~MFS_ALL, FALSE, GetExStyle());
+    lpMMI->ptMinTrackSize.x = rect.Width();
+    lpMMI->ptMinTrackSize.y = rect.Height();
+}
+
+void CMiniDockFrameWnd::OnSysCommand(UINT nID, LPARAM lParam)
+{
+    // no system menu, from the keyboard or the caption
+    UINT nCommand = nID & 0xFFF0;
+    if ((GetStyle() & MFS_BLOCKSYSMENU) && (nCommand == SC_KEYMENU || nCommand == SC_MOUSEMENU))
+        return;
+    CMiniFrameWnd::OnSysCommand(nID, lParam);
 }

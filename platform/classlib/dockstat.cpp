@@ -30,6 +30,31 @@ const char s_szMRUFloatXPos[] = "MRUFloatXPos";
 const char s_szMRUFloatYPos[] = "MRUFloatYPos";
 const char s_szBarNumber[] = "Bar#%d";
 
+// The serialized form of a CDockState (CDockState::Serialize), little-endian,
+// no padding; LONG and DWORD are 4 bytes:
+//
+//   DWORD   version, 1 (anything else is refused)
+//   LONG    screen width, LONG screen height (pixels, of the screen it was made on)
+//   DWORD   number of bar records n (at most 1000)
+//   n bar records (CControlBarInfo::Serialize), each:
+//     DWORD   bar id (dialog id of the bar or dock bar)
+//     BYTE    flags: 1 visible, 2 floating, 4 horizontal, 8 dock bar,
+//             16 docking (the four MRU fields below follow)
+//     LONG    x, LONG y: top-left in its dock bar; for a floating dock bar
+//             the screen position of its frame's client area (scaled on load
+//             when the screen size differs)
+//     DWORD   MRU width of a floating bar (32767: none)
+//     with flag 16:
+//       DWORD   MRU dock bar id (0: none)
+//       LONG    left, top, right, bottom: MRU docked rectangle (dock bar client)
+//       DWORD   MRU floating style (CBRS_ALIGN_* | CBRS_FLOAT_MULTI, 0: none)
+//       LONG    x, LONG y: MRU floating position (screen)
+//     with flag 8:
+//       DWORD   number of row entries m (at most 1000)
+//       m DWORDs: 0 ends a row; a bar id; bar id | 0x10000 a kept place
+//
+// A version is written once per state, not per record; an archive that ends
+// early or holds too many records is refused.
 const DWORD DOCKSTATE_VERSION = 1;      // of the serialized form
 const DWORD BAR_PLACEHOLDER = 0x10000;  // stored row entry: a bar's kept place
 const UINT MAX_STORED_BARS = 1000;      // more bars than any frame has: a damaged state

@@ -444,6 +444,14 @@ void CFrameWnd::OnIdleUpdateCmdUI()
     }
     if (m_nIdleFlags & idleTitle)
         OnUpdateFrameTitle(TRUE);
+    // a floating frame of bars shows exactly while one of its bars does, whatever
+    // was asked of it before the bars moved on
+    if (m_nShowDelay != -1 && IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+    {
+        CDockBar& dockBar = ((CMiniDockFrameWnd*)this)->m_wndDockBar;
+        if (dockBar.m_hWnd != NULL)
+            m_nShowDelay = dockBar.GetDockedVisibleCount() > 0 ? SW_SHOWNA : SW_HIDE;
+    }
     // a delayed hide before the layout, a delayed show after it
     if (m_nShowDelay == SW_HIDE)
         ShowWindow(m_nShowDelay);
@@ -459,6 +467,35 @@ void CFrameWnd::OnIdleUpdateCmdUI()
     if (m_nIDTracking != m_nIDLastMessage)
         SetMessageText(m_nIDTracking);
     m_nIdleFlags = 0;
+    UpdateHiddenFloatingFrames();
+}
+
+void CFrameWnd::UpdateHiddenFloatingFrames()
+{
+    // idle work reaches visible frames only: a hidden floating frame with a
+    // delayed show or layout waiting gets it from its dock site
+    CPtrList listFrames;
+    POSITION pos = m_listControlBars.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CWnd* pWnd = (CWnd*)m_listControlBars.GetNext(pos);
+        if (pWnd->m_hWnd == NULL || !pWnd->IsKindOf(RUNTIME_CLASS(CDockBar)) ||
+            !((CDockBar*)pWnd)->m_bFloating)
+            continue;
+        CWnd* pParent = pWnd->GetParent();
+        if (pParent == NULL || pParent == this || !pParent->IsFrameWnd() || pParent->IsWindowVisible())
+            continue;
+        CFrameWnd* pFloatFrame = (CFrameWnd*)pParent;
+        if (pFloatFrame->m_nShowDelay > SW_HIDE || (pFloatFrame->m_nIdleFlags & idleLayout) != 0)
+            listFrames.AddTail(pFloatFrame->m_hWnd);
+    }
+    while (!listFrames.IsEmpty())
+    {
+        HWND hWnd = (HWND)listFrames.RemoveHead();
+        CWnd* pFloatFrame = CWnd::FromHandlePermanent(hWnd);
+        if (pFloatFrame != NULL && ::IsWindow(hWnd))
+            AfxCallWndProc(pFloatFrame, hWnd, WM_IDLEUPDATECMDUI, (WPARAM)TRUE, 0);
+    }
 }
 
 LRESULT CFrameWnd::OnRecalcParent(WPARAM, LPARAM)

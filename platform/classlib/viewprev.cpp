@@ -46,15 +46,25 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
         {
             CWnd* pBar = (CWnd*)m_listControlBars.GetNext(pos);
             HWND hBar = pBar->GetSafeHwnd();
+            if (hBar == NULL || ::GetDlgCtrlID(hBar) == AFX_IDW_STATUS_BAR)
+                continue;
+            CControlBar* pControlBar = pBar->IsKindOf(RUNTIME_CLASS(CControlBar)) ? (CControlBar*)pBar : NULL;
             // a floating bar hides with its floating frame
-            if (hBar != NULL && pBar->IsKindOf(RUNTIME_CLASS(CControlBar)) &&
-                !((CControlBar*)pBar)->IsDockBar() && ((CControlBar*)pBar)->IsFloating())
+            if (pControlBar != NULL && !pControlBar->IsDockBar() && pControlBar->IsFloating())
             {
-                CFrameWnd* pFloatFrame = ((CControlBar*)pBar)->GetDockingFrame();
+                CFrameWnd* pFloatFrame = pControlBar->GetDockingFrame();
                 if (pFloatFrame != NULL && pFloatFrame != this)
+                {
                     hBar = pFloatFrame->m_hWnd;
+                    pFloatFrame->m_nShowDelay = -1;     // nothing shows it meanwhile
+                }
             }
-            if (hBar != NULL && ::IsWindowVisible(hBar) && ::GetDlgCtrlID(hBar) != AFX_IDW_STATUS_BAR)
+            BOOL bHide = ::IsWindowVisible(hBar);
+            // the bars the preview keeps hidden (also those about to show, and
+            // those whose floating frame went with another bar)
+            if (pControlBar != NULL && (bHide || pControlBar->IsVisible()))
+                pControlBar->m_nStateFlags |= CControlBar::tempHide;
+            if (bHide)
             {
                 ::ShowWindow(hBar, SW_HIDE);
                 pState->listHiddenBars.AddTail(hBar);
@@ -81,11 +91,30 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
             ::SetWindowLongPtrA(hPane, GWLP_ID, pState->nIDMainPane);
             ::ShowWindow(hPane, SW_SHOW);
         }
+        POSITION pos = m_listControlBars.GetHeadPosition();
+        while (pos != NULL)
+        {
+            CWnd* pBar = (CWnd*)m_listControlBars.GetNext(pos);
+            if (pBar->IsKindOf(RUNTIME_CLASS(CControlBar)))
+                ((CControlBar*)pBar)->m_nStateFlags &= ~CControlBar::tempHide;
+        }
         while (!pState->listHiddenBars.IsEmpty())
         {
             HWND hBar = (HWND)pState->listHiddenBars.RemoveHead();
             if (::IsWindow(hBar))
                 ::ShowWindow(hBar, SW_SHOWNOACTIVATE);
+        }
+        // what was asked of the bars meanwhile happens now
+        pos = m_listControlBars.GetHeadPosition();
+        while (pos != NULL)
+        {
+            CWnd* pBar = (CWnd*)m_listControlBars.GetNext(pos);
+            if (!pBar->IsKindOf(RUNTIME_CLASS(CControlBar)) || pBar->m_hWnd == NULL)
+                continue;
+            CControlBar* pControlBar = (CControlBar*)pBar;
+            UINT nPending = pControlBar->m_nStateFlags & (CControlBar::delayHide | CControlBar::delayShow);
+            if (nPending != 0)
+                ShowControlBar(pControlBar, nPending == CControlBar::delayShow, FALSE);
         }
         m_hAccelTable = pState->hAccelTable;
         ::SetMenu(m_hWnd, pState->hMenu);

@@ -2,7 +2,7 @@
 #include "PdfDocument.h"
 
 #include "BmpReader.h"
-#include "Deflate.h"
+#include "FlateEncoder.h"
 #include "HelveticaMetrics.h"
 
 #include <algorithm>
@@ -681,7 +681,7 @@ void CPdfDocument::FinishPage()
 {
     if (m_compress)
         WriteStreamObject(m_contentObj, "/Filter /FlateDecode ",
-                          CZlibEncoder::Compress(m_content.data(), m_content.size()));
+                          CFlateEncoder::Compress(m_content.data(), m_content.size()));
     else
         WriteStreamObject(m_contentObj, "", m_content);
 
@@ -1091,7 +1091,7 @@ int CPdfDocument::DrawPicture(int x, int y, int width, int height, bool natural,
         + " /ColorSpace /DeviceRGB /BitsPerComponent 8 /Filter /FlateDecode /Length " + Ref(lengthObj)
         + " >>\nstream\n");
     const uint64_t start = m_written + m_buffer.size();
-    CZlibEncoder encoder(m_compress != 0);
+    CFlateEncoder encoder(m_compress != 0);
     std::vector<uint8_t> row(static_cast<size_t>(bmp.Width()) * 3);
     std::string chunk;
     for (int line = 0; line < bmp.Height() && !m_ioError; ++line)

@@ -17,6 +17,8 @@ void BarsPumpPending()
     }
 }
 
+IMPLEMENT_DYNCREATE(CTestMiniFrame, CMiniDockFrameWnd)
+
 BEGIN_MESSAGE_MAP(CBarTestFrame, CFrameWnd)
     ON_COMMAND(ID_TEST_ALPHA, OnAlpha)
     ON_UPDATE_COMMAND_UI(ID_TEST_BETA, OnUpdateBeta)

@@ -38,6 +38,12 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
+// A floating frame class of the tests' own (installed through m_pFloatingFrameClass).
+class CTestMiniFrame : public CMiniDockFrameWnd
+{
+    DECLARE_DYNCREATE(CTestMiniFrame)
+};
+
 // An application object and a shown test frame for each test.
 class BarsTest : public ::testing::Test
 {

@@ -68,11 +68,17 @@ TEST_F(BarsTest, EnableDockingMakesTheFourDockBarsOnce)
         EXPECT_FALSE(pDockBars[i]->m_bFloating);
         EXPECT_EQ(0, pDockBars[i]->GetDockedCount());
     }
+    EXPECT_TRUE(m_pFrame->m_pFloatingFrameClass == RUNTIME_CLASS(CMiniDockFrameWnd));
+    // a floating-frame class installed meanwhile stays through the next call
+    m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CTestMiniFrame);
     INT_PTR nBars = m_pFrame->m_listControlBars.GetCount();
     m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
     EXPECT_EQ(nBars, m_pFrame->m_listControlBars.GetCount());
     EXPECT_EQ(pDockBars[0], DockBarOf(m_pFrame, AFX_IDW_DOCKBAR_TOP));
-    EXPECT_TRUE(m_pFrame->m_pFloatingFrameClass == RUNTIME_CLASS(CMiniDockFrameWnd));
+    EXPECT_TRUE(m_pFrame->m_pFloatingFrameClass == RUNTIME_CLASS(CTestMiniFrame));
+    m_pFrame->FloatControlBar(&m_pFrame->m_wndToolBar, CPoint(300, 250));
+    ASSERT_TRUE(m_pFrame->m_wndToolBar.IsFloating());
+    EXPECT_TRUE(m_pFrame->m_wndToolBar.GetDockingFrame()->IsKindOf(RUNTIME_CLASS(CTestMiniFrame)));
     // the bar's owner is its frame from now on
     EXPECT_EQ(m_pFrame, m_pFrame->m_wndToolBar.GetOwner());
     EXPECT_TRUE(m_pFrame->m_wndToolBar.m_pDockContext != NULL);

@@ -1,8 +1,8 @@
 // pdfgen_support.h - helpers for the PDFGen.dll tests.
 //
 // Declares: PdfApi (the library bound by name, as the program binds it),
-// BmpSpec/MakeBmp (BMP files of every supported kind), Inflate (an
-// independent zlib decoder that checks the Adler-32 sum), PdfFile (reads a
+// BmpSpec/MakeBmp (BMP files of every supported kind), Inflate (zlib's own
+// decoder, which checks the Adler-32 sum), PdfFile (reads a
 // PDF through its cross-reference table and checks every offset) and
 // TempFolder (a scratch folder removed at the end of a test).
 #pragma once
@@ -13,9 +13,12 @@
 
 #include "platform/pdfgen/PDFGen.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <regex>
@@ -276,230 +279,39 @@ inline std::string MakeBmp(const BmpSpec& s, const std::function<uint32_t(int, i
 }
 
 // ---------------------------------------------------------------------------
-// zlib decoding (RFC 1950/1951), written for the tests.
+// zlib decoding, by zlib's own inflate.
 
-class Inflater
+// Decodes a zlib stream; throws std::runtime_error on any fault, including a
+// wrong Adler-32 sum, a stream cut short or bytes after its end.
+inline std::string Inflate(const std::string& in)
 {
-public:
-    // Decodes a zlib stream; throws std::runtime_error on any fault,
-    // including a wrong Adler-32 sum or trailing bytes.
-    static std::string Zlib(const std::string& in)
+    z_stream zs;
+    std::memset(&zs, 0, sizeof(zs));
+    if (inflateInit(&zs) != Z_OK)
+        throw std::runtime_error("inflateInit failed");
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+    zs.avail_in = static_cast<uInt>(in.size());
+    std::string out;
+    int rc;
+    do
     {
-        Inflater z(in);
-        if (in.size() < 6)
-            throw std::runtime_error("zlib stream too short");
-        const unsigned cmf = static_cast<uint8_t>(in[0]), flg = static_cast<uint8_t>(in[1]);
-        if ((cmf & 15) != 8 || (cmf * 256 + flg) % 31 != 0 || (flg & 0x20))
-            throw std::runtime_error("bad zlib header");
-        z.m_pos = 2;
-        z.Run();
-        z.m_bitCount = 0;
-        if (z.m_pos + 4 != in.size())
-            throw std::runtime_error("bytes after the deflate data");
-        uint32_t a = 1, b = 0;
-        for (unsigned char c : z.m_out)
-        {
-            a = (a + c) % 65521;
-            b = (b + a) % 65521;
-        }
-        uint32_t stored = 0;
-        for (int i = 0; i < 4; ++i)
-            stored = (stored << 8) | static_cast<uint8_t>(in[z.m_pos + i]);
-        if (stored != ((b << 16) | a))
-            throw std::runtime_error("Adler-32 mismatch");
-        return z.m_out;
-    }
-
-private:
-    struct Huffman
-    {
-        std::vector<int> count = std::vector<int>(16, 0);
-        std::vector<int> symbol;
-    };
-
-    explicit Inflater(const std::string& in) : m_in(in) {}
-
-    int Bits(int n)
-    {
-        uint32_t v = m_bitBuf;
-        while (m_bitCount < n)
-        {
-            if (m_pos >= m_in.size())
-                throw std::runtime_error("deflate data ends early");
-            v |= static_cast<uint32_t>(static_cast<uint8_t>(m_in[m_pos++])) << m_bitCount;
-            m_bitCount += 8;
-        }
-        m_bitBuf = v >> n;
-        m_bitCount -= n;
-        return static_cast<int>(v & ((1u << n) - 1));
-    }
-
-    static void Build(Huffman& h, const int* lengths, int n)
-    {
-        h.count.assign(16, 0);
-        h.symbol.assign(n, 0);
-        for (int i = 0; i < n; ++i)
-            h.count[lengths[i]]++;
-        int left = 1;
-        for (int len = 1; len < 16; ++len)
-        {
-            left = left * 2 - h.count[len];
-            if (left < 0)
-                throw std::runtime_error("over-subscribed code");
-        }
-        int offs[16] = {0};
-        for (int len = 1; len < 15; ++len)
-            offs[len + 1] = offs[len] + h.count[len];
-        for (int i = 0; i < n; ++i)
-            if (lengths[i])
-                h.symbol[offs[lengths[i]]++] = i;
-    }
-
-    int Decode(const Huffman& h)
-    {
-        int code = 0, first = 0, index = 0;
-        for (int len = 1; len < 16; ++len)
-        {
-            code |= Bits(1);
-            const int count = h.count[len];
-            if (code - count < first)
-                return h.symbol[index + (code - first)];
-            index += count;
-            first = (first + count) << 1;
-            code <<= 1;
-        }
-        throw std::runtime_error("invalid code");
-    }
-
-    void Codes(const Huffman& lit, const Huffman& dist)
-    {
-        static const int lbase[29] = {3, 4, 5, 6, 7, 8, 9, 10, 11, 13, 15, 17, 19, 23, 27,
-                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-        static const int lext[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                     2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-        static const int dbase[30] = {1, 2, 3, 4, 5, 7, 9, 13, 17, 25, 33, 49, 65, 97, 129,
-                                      193, 257, 385, 513, 769, 1025, 1537, 2049, 3073, 4097,
-                                      6145, 8193, 12289, 16385, 24577};
-        static const int dext[30] = {0, 0, 0, 0, 1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6,
-                                     6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
-        for (;;)
-        {
-            int sym = Decode(lit);
-            if (sym < 256)
-            {
-                m_out += static_cast<char>(sym);
-                continue;
-            }
-            if (sym == 256)
-                return;
-            sym -= 257;
-            if (sym >= 29)
-                throw std::runtime_error("bad length symbol");
-            const int len = lbase[sym] + Bits(lext[sym]);
-            const int ds = Decode(dist);
-            if (ds >= 30)
-                throw std::runtime_error("bad distance symbol");
-            const size_t d = static_cast<size_t>(dbase[ds] + Bits(dext[ds]));
-            if (d > m_out.size() || d > 32768)
-                throw std::runtime_error("distance too far back");
-            for (int i = 0; i < len; ++i)
-                m_out += m_out[m_out.size() - d];
-        }
-    }
-
-    void Run()
-    {
-        int last;
-        do
-        {
-            last = Bits(1);
-            const int type = Bits(2);
-            if (type == 0)
-            {
-                m_bitBuf = 0;
-                m_bitCount = 0;
-                if (m_pos + 4 > m_in.size())
-                    throw std::runtime_error("stored block header cut");
-                const unsigned len = static_cast<uint8_t>(m_in[m_pos]) | (static_cast<uint8_t>(m_in[m_pos + 1]) << 8);
-                const unsigned nlen =
-                    static_cast<uint8_t>(m_in[m_pos + 2]) | (static_cast<uint8_t>(m_in[m_pos + 3]) << 8);
-                if (len != (~nlen & 0xFFFF))
-                    throw std::runtime_error("stored length check");
-                m_pos += 4;
-                if (m_pos + len > m_in.size())
-                    throw std::runtime_error("stored block cut");
-                m_out.append(m_in, m_pos, len);
-                m_pos += len;
-            }
-            else if (type == 1)
-            {
-                int lengths[288 + 30];
-                for (int i = 0; i < 288; ++i)
-                    lengths[i] = i < 144 ? 8 : i < 256 ? 9 : i < 280 ? 7 : 8;
-                for (int i = 0; i < 30; ++i)
-                    lengths[288 + i] = 5;
-                Huffman lit, dist;
-                Build(lit, lengths, 288);
-                Build(dist, lengths + 288, 30);
-                Codes(lit, dist);
-            }
-            else if (type == 2)
-            {
-                static const int order[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
-                const int nlen = Bits(5) + 257, ndist = Bits(5) + 1, ncode = Bits(4) + 4;
-                if (nlen > 286 || ndist > 30)
-                    throw std::runtime_error("bad code counts");
-                int lengths[320] = {0};
-                for (int i = 0; i < ncode; ++i)
-                    lengths[order[i]] = Bits(3);
-                Huffman lencode;
-                Build(lencode, lengths, 19);
-                int index = 0;
-                while (index < nlen + ndist)
-                {
-                    int sym = Decode(lencode);
-                    if (sym < 16)
-                    {
-                        lengths[index++] = sym;
-                        continue;
-                    }
-                    int len = 0, repeat;
-                    if (sym == 16)
-                    {
-                        if (index == 0)
-                            throw std::runtime_error("repeat with no length");
-                        len = lengths[index - 1];
-                        repeat = 3 + Bits(2);
-                    }
-                    else if (sym == 17)
-                        repeat = 3 + Bits(3);
-                    else
-                        repeat = 11 + Bits(7);
-                    if (index + repeat > nlen + ndist)
-                        throw std::runtime_error("too many lengths");
-                    while (repeat--)
-                        lengths[index++] = len;
-                }
-                if (lengths[256] == 0)
-                    throw std::runtime_error("no end-of-block code");
-                Huffman lit, dist;
-                Build(lit, lengths, nlen);
-                Build(dist, lengths + nlen, ndist);
-                Codes(lit, dist);
-            }
-            else
-            {
-                throw std::runtime_error("invalid block type");
-            }
-        } while (!last);
-    }
-
-    const std::string& m_in;
-    size_t m_pos = 0;
-    uint32_t m_bitBuf = 0;
-    int m_bitCount = 0;
-    std::string m_out;
-};
+        unsigned char buf[65536];
+        zs.next_out = buf;
+        zs.avail_out = sizeof(buf);
+        rc = inflate(&zs, Z_NO_FLUSH);
+        out.append(reinterpret_cast<const char*>(buf), sizeof(buf) - zs.avail_out);
+    } while (rc == Z_OK);
+    const std::string msg = zs.msg ? zs.msg : zError(rc);
+    const uInt left = zs.avail_in;
+    inflateEnd(&zs);
+    if (rc == Z_BUF_ERROR)
+        throw std::runtime_error("zlib stream ends early");
+    if (rc != Z_STREAM_END)
+        throw std::runtime_error("bad zlib stream: " + msg);
+    if (left != 0)
+        throw std::runtime_error("bytes after the zlib stream");
+    return out;
+}
 
 // ---------------------------------------------------------------------------
 // PDF files, read through the cross-reference table.
@@ -603,7 +415,7 @@ public:
     {
         const std::string raw = RawStream(num);
         if (Object(num).find("/FlateDecode") != std::string::npos)
-            return Inflater::Zlib(raw);
+            return Inflate(raw);
         return raw;
     }
 

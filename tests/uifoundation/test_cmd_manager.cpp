@@ -109,6 +109,29 @@ TEST(CmdManagerProfiles, BindingIsKeptWhenTheWindowIsBoundAgain)
     EXPECT_FALSE(Mgr()->SetProfileForWindow(strFirst, NULL));
 }
 
+TEST(CmdManagerProfiles, ABindingEndsWithItsWindow)
+{
+    CString strProfile = NewProfile("Gone");
+    HWND hWnd = NULL;
+    {
+        CTestWindow frame;
+        hWnd = frame.m_hWnd;
+        ASSERT_TRUE(Mgr()->SetProfileForWindow(strProfile, hWnd));
+        EXPECT_STREQ(Mgr()->FindProfileNameForWindow(hWnd), strProfile);
+    }
+    ASSERT_FALSE(::IsWindow(hWnd));
+    // nothing is left that a later window with the same handle would inherit
+    CExtCmdProfile* pProfile = NULL;
+    EXPECT_FALSE(Mgr()->m_mapWndProfiles.Lookup(hWnd, pProfile));
+    EXPECT_EQ(Mgr()->FindProfileNameForWindow(hWnd), nullptr);
+
+    // a binding whose window went unnoticed (another thread's window) gives way as well
+    pProfile = Mgr()->GetProfile(strProfile);
+    Mgr()->m_mapWndProfiles.SetAt(hWnd, pProfile);
+    EXPECT_EQ(Mgr()->FindProfileNameForWindow(hWnd), nullptr);
+    EXPECT_FALSE(Mgr()->m_mapWndProfiles.Lookup(hWnd, pProfile));
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Commands from menus
 

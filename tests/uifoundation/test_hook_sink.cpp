@@ -471,3 +471,57 @@ TEST_F(HookSinkTest, SinkDestroyedWhileStillHookedLeavesNoDanglingEntry)
     ASSERT_TRUE(g_mapHookChains.Lookup(Wnd(), pChains));
     EXPECT_EQ(pChains->m_arrSinks.GetSize(), 0);
 }
+
+namespace
+{
+
+// A procedure put over the shared one after the window was hooked.
+WNDPROC g_pfnBelowOuter = NULL;
+int g_nOuterMessages = 0;
+
+LRESULT CALLBACK OuterWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (nMsg == WM_TEST_PING)
+        g_nOuterMessages++;
+    return ::CallWindowProcA(g_pfnBelowOuter, hWnd, nMsg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(HookSinkTest, AChainGoneUnderAnotherSubclassKeepsBothProcedures)
+{
+    CTestSink a("a", m_journal);
+    ASSERT_TRUE(a.SetupHookWndSink(Wnd()));
+    g_nOuterMessages = 0;
+    g_pfnBelowOuter = (WNDPROC)::SetWindowLongPtrA(Wnd(), GWLP_WNDPROC, (LONG_PTR)OuterWndProc);
+    ASSERT_EQ(g_pfnBelowOuter, &CExtHookSink::HookChainsWindowProc);
+    // the chain goes away while the other procedure lies over the shared one
+    CExtHookSink::HookChains_t* pChains = NULL;
+    ASSERT_TRUE(g_mapHookChains.Lookup(Wnd(), pChains));
+    g_mapHookChains.RemoveKey(Wnd());
+    delete pChains;
+    // the later procedure stays installed ...
+    EXPECT_EQ((WNDPROC)::GetWindowLongPtrA(Wnd(), GWLP_WNDPROC), &OuterWndProc);
+    // ... and messages still reach the window's own procedure through the shared one
+    ResetOwn();
+    EXPECT_EQ(Ping(7), 107);
+    EXPECT_EQ(1, g_nOuterMessages);
+    ASSERT_EQ(1u, g_ownMessages.size());
+    EXPECT_EQ(WM_TEST_PING, g_ownMessages[0]);
+    // and the window still closes normally
+    HWND hWnd = Wnd();
+    ::DestroyWindow(hWnd);
+    EXPECT_TRUE(g_bOwnProcAtNcDestroy);
+}
+
+TEST_F(HookSinkTest, AWindowWithoutChainOrOriginalGetsTheDefaultProcedure)
+{
+    // a message for a window that runs the shared procedure but was never hooked
+    HWND hWnd = Wnd();
+    ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)&CExtHookSink::HookChainsWindowProc);
+    ::SetWindowTextA(hWnd, "still answers");
+    char sText[32] = "";
+    ::GetWindowTextA(hWnd, sText, sizeof(sText));
+    EXPECT_STREQ("still answers", sText);
+    ::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)OwnWndProc);
+}

@@ -147,6 +147,31 @@ TEST(CmdIconForms, HIconFormCopyOrAdopt)
     ::DestroyIcon(hDetached);
 }
 
+TEST(CmdIconForms, SizeComesFromTheBitmapsNeverFromTheHotSpot)
+{
+    // a colour cursor of 24 x 20 with its hot spot near the top-left corner
+    HBITMAP hColour = MakeTestBitmap(24, 20, [](int, int) { return RED; });
+    HBITMAP hMask = ::CreateBitmap(24, 20, 1, 1, NULL);
+    ICONINFO ii = { FALSE, 3, 5, hMask, hColour };
+    HICON hCursor = ::CreateIconIndirect(&ii);
+    ASSERT_NE(hCursor, (HICON)NULL);
+    CExtCmdIcon colour(hCursor, false);
+    EXPECT_EQ(24, colour.GetSize().cx);
+    EXPECT_EQ(20, colour.GetSize().cy);
+    ::DeleteObject(hColour);
+    ::DeleteObject(hMask);
+
+    // a monochrome one: the mask holds both images, one above the other
+    HBITMAP hMono = ::CreateBitmap(16, 32, 1, 1, NULL);
+    ICONINFO iiMono = { FALSE, 2, 1, hMono, NULL };
+    HICON hMonoCursor = ::CreateIconIndirect(&iiMono);
+    ASSERT_NE(hMonoCursor, (HICON)NULL);
+    CExtCmdIcon mono(hMonoCursor, false);
+    EXPECT_EQ(16, mono.GetSize().cx);
+    EXPECT_EQ(16, mono.GetSize().cy);
+    ::DeleteObject(hMono);
+}
+
 TEST(CmdIconForms, AssignFromCopiesEitherForm)
 {
     CExtCmdIcon bitmapIcon(MakeSquareBitmap(), MAGENTA, NULL, false);

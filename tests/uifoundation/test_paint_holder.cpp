@@ -292,6 +292,26 @@ TEST(PaintHolder, FramesWithoutFrameworkBarsForwardFromEveryWindow)
     pFrame->DestroyWindow();
 }
 
+TEST(PaintHolder, AThemeChangeReadsTheColourSchemeAgain)
+{
+    CExtPaintManagerHolder fresh;
+    fresh.LoadThemeApi();
+    const int nNow = fresh.m_eThemeColorScheme;
+    ASSERT_NE(3, nNow);
+    CExtPaintManagerHolder holder;
+    holder.InstallPaintManager(new CCountingPaintManager);
+    CFrameWnd* pFrame = MakeFrame("theme");
+    ASSERT_NE((CFrameWnd*)NULL, pFrame);
+    // the scheme read under the style that was active before
+    holder.LoadThemeApi();
+    holder.m_bUxThemeLoaded = true;
+    holder.m_bThemeColorsRead = true;
+    holder.m_eThemeColorScheme = 3;
+    holder.OnThemeChanged(pFrame, 0, 0);
+    EXPECT_EQ(nNow, holder.m_eThemeColorScheme);
+    pFrame->DestroyWindow();
+}
+
 TEST(PaintHolder, OnlyTheFrameworkStatusBarOfAFrameForwards)
 {
     if (!RegisterStandIns())

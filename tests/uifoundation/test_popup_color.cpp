@@ -3,6 +3,7 @@
 #include "test_popup_support.h"
 #include "ExtPopupColorMenuWnd.h"
 #include "ExtPaintManager.h"
+#include "sound_recorder.h"
 
 namespace
 {
@@ -72,8 +73,12 @@ TEST_F(PopupColorTest, ArrowsWrapAndEnterChooses)
     PopupSendKey(VK_DOWN);
     PopupSendKey(VK_DOWN);
     ASSERT_EQ(16, m_pPopup->m_nColorIdxCurr);
+    CSoundRecorder sounds;
     PopupSendKey(VK_RETURN);
     ASSERT_TRUE(Ended());
+    EXPECT_EQ(std::vector<int>{ CExtSoundPlayer::SOUND_MENU_COMMAND }, sounds.Requested());
+    EXPECT_EQ(std::vector<std::string>{ "MenuCommand" }, sounds.Aliases());
+    EXPECT_EQ(0, m_receiver.CountCommands(0));
     EXPECT_EQ(RGB(255, 0, 0), m_clrResult);
     const CPopupTestReceiver::Message_t* pFinal =
         m_receiver.LastMessage(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally);
@@ -95,8 +100,12 @@ TEST_F(PopupColorTest, DownFromTheLastCellWrapsToTheTopRow)
     m_pPopup->m_nColorIdxCurr = 7;
     PopupSendKey(VK_RIGHT);
     EXPECT_EQ(0, m_pPopup->m_nColorIdxCurr);
+    CSoundRecorder sounds;
     PopupSendKey(VK_ESCAPE);
     ASSERT_TRUE(Ended());
+    EXPECT_TRUE(sounds.Requested().empty());
+    EXPECT_TRUE(sounds.Aliases().empty());
+    EXPECT_EQ(0, m_receiver.CountCommands(0));
     EXPECT_EQ((COLORREF)-1, m_clrResult);
     EXPECT_EQ(0, m_receiver.CountMessages(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally));
 }
@@ -130,10 +139,15 @@ TEST_F(PopupColorTest, MouseOverCellsAndClickChooses)
     EXPECT_EQ((WPARAM)RGB(12, 34, 56), pChanged->m_wParam);
 
     PopupMoveMouse(rcCell.CenterPoint().x, rcCell.CenterPoint().y);
+    CSoundRecorder sounds;
     PopupClick(rcCell.CenterPoint().x, rcCell.CenterPoint().y);
     ASSERT_TRUE(Ended());
     EXPECT_EQ(RGB(0, 0, 255), m_clrResult);
     EXPECT_EQ(1, m_receiver.CountMessages(CExtPopupColorMenuWnd::g_nMsgNotifyColorChangedFinally));
+    // one choice, one command sound, and no WM_COMMAND 0
+    EXPECT_EQ(std::vector<int>{ CExtSoundPlayer::SOUND_MENU_COMMAND }, sounds.Requested());
+    EXPECT_EQ(std::vector<std::string>{ "MenuCommand" }, sounds.Aliases());
+    EXPECT_EQ(0, m_receiver.CountCommands(0));
 }
 
 TEST_F(PopupColorTest, CustomButtonStoresMinusTwo)

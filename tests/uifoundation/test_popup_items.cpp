@@ -278,6 +278,37 @@ TEST_F(PopupItemsTest, RecentFileListOfTwelveEntries)
     m_pPopup = NULL;
 }
 
+TEST_F(PopupItemsTest, TheLayoutFollowsTheItemsOnEveryReturnOfARebuild)
+{
+    CExtPopupMenuWnd empty;
+    ASSERT_TRUE(empty.InitAsEmptyPopup(m_receiver.GetSafeHwnd()));
+    const CSize sizeEmpty = empty.CalcSize();
+    ASSERT_TRUE(Load());
+    ASSERT_GT(m_pPopup->CalcSize().cy, sizeEmpty.cy);
+    // emptied: no size left from the items that are gone
+    ASSERT_TRUE(m_pPopup->RebuildFromHMENU(NULL, true));
+    EXPECT_EQ(0, m_pPopup->GetItemCount());
+    EXPECT_EQ(sizeEmpty.cy, m_pPopup->CalcSize().cy);
+
+    // a rebuild that fails half-way (no command for a recent file) lays out what it made
+    CWinApp app(_T("PopupTestApp"));
+    app.m_pRecentFileList = new CRecentFileList(0, _T("Recent File List"), _T("File%d"), 4);
+    app.m_pRecentFileList->m_arrNames[0] = _T("C:\\Labels\\One.labf");
+    CExtPopupMenuWnd* pFailing = new CExtPopupMenuWnd;
+    pFailing->m_hWndCmdReceiver = m_receiver.GetSafeHwnd();
+    HMENU hMenu = ::LoadMenuA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_POPUP_TEST_RECENT));
+    ASSERT_TRUE(hMenu != NULL);
+    CExtCmdManager* pManager = g_CmdManagerHolder.m_pManager;
+    g_CmdManagerHolder.m_pManager = NULL;
+    const bool bBuilt = pFailing->RebuildFromHMENU(::GetSubMenu(hMenu, 0), true);
+    g_CmdManagerHolder.m_pManager = pManager;
+    ::DestroyMenu(hMenu);
+    EXPECT_FALSE(bBuilt);
+    ASSERT_GT(pFailing->GetItemCount(), 0);
+    EXPECT_GT(pFailing->CalcSize().cy, sizeEmpty.cy);
+    delete pFailing;
+}
+
 TEST_F(PopupItemsTest, NoRecentFilesLeavesNoGap)
 {
     CWinApp app(_T("PopupTestApp"));

@@ -291,11 +291,31 @@ TEST_F(PopupLayoutTest, TallMenuScrolls)
     EXPECT_GE(pPopup->GetScrollOffset(), pPopup->GetLayoutOverhead());
     EXPECT_EQ(CExtPopupMenuWnd::IDX_SCROLL_TOP, pPopup->HitTestItem(rcTop.CenterPoint()));
 
-    // the painted top area shows: its arrow in the middle, unlike the item face below it
-    // (taken at the right end, where no item text reaches whatever the scroll offset)
-    CPaintedPopup painted(pPopup);
-    EXPECT_NE(painted.Pixel(rcTop.CenterPoint().x, rcTop.CenterPoint().y),
-              painted.Pixel(rcTop.right - 4, rcTop.bottom + 12));
+    // the mouse leaves: the scrolling stops where it is
+    PopupMoveMouse(5, 700);
+    const int nStopped = pPopup->GetScrollOffset();
+    PopupPumpFor(100);
+    EXPECT_EQ(nStopped, pPopup->GetScrollOffset());
+
+    // the painted top area shows at any offset but 0 and stays put while the items move
+    auto same = [&rcTop](CPaintedPopup& a, CPaintedPopup& b, int nTop, int nBottom)
+    {
+        for (int y = nTop; y < nBottom; y++)
+            for (int x = rcTop.left; x < rcTop.right; x++)
+                if (a.Pixel(x, y) != b.Pixel(x, y))
+                    return false;
+        return true;
+    };
+    pPopup->m_nDyScrollOffset = 0;
+    CPaintedPopup paintedTop(pPopup);
+    pPopup->m_nDyScrollOffset = -50;
+    CPaintedPopup painted50(pPopup);
+    pPopup->m_nDyScrollOffset = -55;
+    CPaintedPopup painted55(pPopup);
+    pPopup->m_nDyScrollOffset = nStopped;
+    EXPECT_TRUE(same(painted50, painted55, rcTop.top, rcTop.bottom));
+    EXPECT_FALSE(same(paintedTop, painted50, rcTop.top, rcTop.bottom));
+    EXPECT_FALSE(same(painted50, painted55, rcTop.bottom, rcTop.bottom + 40));
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -505,28 +525,33 @@ TEST_F(PopupLayoutTest, EveryAnimationKindRunsToItsEnd)
 TEST_F(PopupLayoutTest, NextAndPreviousMenuOfTheMenuBar)
 {
     CPopupTestReceiver receiver;
+    POPUP_REQUIRE_KEYBOARD(receiver);
     struct Links
     {
         static bool IsMenuTracking() { return true; }
     };
-    CExtPopupMenuWnd::BarLinks_t saved = CExtPopupMenuWnd::g_BarLinks;
+    // the links go back whatever the outcome
+    struct CRestoreLinks
+    {
+        CExtPopupMenuWnd::BarLinks_t m_saved = CExtPopupMenuWnd::g_BarLinks;
+        ~CRestoreLinks()
+        {
+            CExtPopupMenuWnd::CancelTracking();
+            CExtPopupMenuWnd::g_BarLinks = m_saved;
+        }
+    } restore;
     CExtPopupMenuWnd::g_BarLinks.m_pfnIsMenuTracking = &Links::IsMenuTracking;
     CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
-    bool bOk = pPopup->LoadMenuResource(receiver.GetSafeHwnd(), IDR_POPUP_TEST_MENU, true)
-        && pPopup->StartTracking(kShowAll, 200, 150) && WaitShown(pPopup);
-    if (bOk && receiver.HasKeyboard())
-    {
-        PopupSendKey(VK_DOWN);
-        PopupSendKey(VK_RIGHT);     // a command item: the next menu of the bar
-        PopupSendKey(VK_LEFT);      // the root: the previous one
-        PopupPumpFor(30);
-        const CPopupTestReceiver::Message_t* pNext =
-            receiver.LastMessage(CExtPopupMenuWnd::g_nMsgPopupNext);
-        ASSERT_TRUE(pNext != NULL);
-        EXPECT_EQ((LPARAM)pPopup, pNext->m_lParam);
-        EXPECT_EQ(1, receiver.CountMessages(CExtPopupMenuWnd::g_nMsgPopupPrev));
-    }
-    CExtPopupMenuWnd::CancelTracking();
-    CExtPopupMenuWnd::g_BarLinks = saved;
-    ASSERT_TRUE(bOk);
+    ASSERT_TRUE(pPopup->LoadMenuResource(receiver.GetSafeHwnd(), IDR_POPUP_TEST_MENU, true));
+    ASSERT_TRUE(pPopup->StartTracking(kShowAll, 200, 150));
+    ASSERT_TRUE(WaitShown(pPopup));
+    PopupSendKey(VK_DOWN);
+    PopupSendKey(VK_RIGHT);     // a command item: the next menu of the bar
+    PopupSendKey(VK_LEFT);      // the root: the previous one
+    PopupPumpFor(30);
+    const CPopupTestReceiver::Message_t* pNext =
+        receiver.LastMessage(CExtPopupMenuWnd::g_nMsgPopupNext);
+    ASSERT_TRUE(pNext != NULL);
+    EXPECT_EQ((LPARAM)pPopup, pNext->m_lParam);
+    EXPECT_EQ(1, receiver.CountMessages(CExtPopupMenuWnd::g_nMsgPopupPrev));
 }

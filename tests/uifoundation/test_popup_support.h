@@ -165,6 +165,14 @@ public:
             m_nRButtonDowns++;
         if (message == WM_RBUTTONUP)
             m_nRButtonUps++;
+        if (message == WM_NCPAINT)
+            m_nNcPaints++;
+        if (message == WM_ERASEBKGND)
+        {
+            CRect rcClip;
+            ::GetClipBox((HDC)wParam, &rcClip);
+            m_arrErased.push_back(rcClip);
+        }
         if (message >= 0xC000)
         {
             Message_t m = { message, wParam, lParam };
@@ -180,6 +188,8 @@ public:
 
     std::vector<UINT> m_arrCommands;        // WM_COMMAND ids, 0 included
     std::vector<Message_t> m_arrMessages;   // registered messages
+    std::vector<CRect> m_arrErased;         // clip boxes of the background erases
+    int m_nNcPaints = 0;
     CString m_strProfile;
     int m_nLButtonDowns = 0;
     int m_nRButtonDowns = 0;
@@ -197,8 +207,18 @@ class CCountedPopupMenuWnd : public CExtPopupMenuWnd
 public:
     explicit CCountedPopupMenuWnd(int* pnDestroyed) : m_pnDestroyed(pnDestroyed) {}
     virtual ~CCountedPopupMenuWnd() { if (m_pnDestroyed != NULL) (*m_pnDestroyed)++; }
+    // Counts the keys handed to the popup; s_nDelay makes each take that long (a busy machine).
+    bool OnHookKey(UINT nChar, UINT nRepCnt, UINT nFlags, bool& bNoEat) override
+    {
+        s_nKeys++;
+        if (s_nDelay > 0)
+            ::Sleep(s_nDelay);
+        return CExtPopupMenuWnd::OnHookKey(nChar, nRepCnt, nFlags, bNoEat);
+    }
 
     int* m_pnDestroyed;
+    static inline int s_nKeys = 0;
+    static inline DWORD s_nDelay = 0;
 };
 
 // Input given to the thread by timer steps while a modal loop runs (steps every 80 ms).

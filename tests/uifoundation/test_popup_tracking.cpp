@@ -3,6 +3,7 @@
 
 #include "test_popup_support.h"
 #include "ExtPaintManager.h"
+#include "sound_recorder.h"
 
 namespace
 {
@@ -159,11 +160,46 @@ TEST_F(PopupTrackingTest, EscapeInTheThirdLevelEndsTheWholeTree)
     PopupSendKey(VK_RIGHT);
     CExtPopupMenuWnd* pDeep = m_pPopup->GetItemPopup(3)->GetItemPopup(1);
     ASSERT_TRUE(Opened(pDeep));
+    CSoundRecorder sounds;
     PopupSendKey(VK_ESCAPE);
     ASSERT_TRUE(Ended());
-    // a cancelled menu posts WM_COMMAND 0 and nothing else
-    EXPECT_EQ(1, m_receiver.CountCommands(0));
-    EXPECT_EQ(1u, m_receiver.m_arrCommands.size());
+    // a cancelled menu chose nothing: no WM_COMMAND (not even 0) and no command sound
+    EXPECT_EQ(0u, m_receiver.m_arrCommands.size());
+    EXPECT_TRUE(sounds.Requested().empty());
+    EXPECT_TRUE(sounds.Aliases().empty());
+}
+
+TEST_F(PopupTrackingTest, ACommandPlaysItsSoundAndRepaintsOnlyWhatTheMenuCovered)
+{
+    POPUP_REQUIRE_KEYBOARD(m_receiver);
+    ASSERT_TRUE(Track());
+    CRect rcMenu, rcClient;
+    m_pPopup->GetWindowRect(&rcMenu);
+    m_receiver.ScreenToClient(&rcMenu);
+    m_receiver.GetClientRect(&rcClient);
+    ASSERT_FALSE(rcMenu.EqualRect(&rcClient));
+    PopupSendKey(VK_DOWN);
+    PopupPumpFor(50);
+    m_receiver.m_arrErased.clear();
+    m_receiver.m_nNcPaints = 0;
+    CSoundRecorder sounds;
+    PopupSendKey(VK_RETURN);
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(1, m_receiver.CountCommands(ID_POPUP_ALPHA));
+    EXPECT_EQ(std::vector<int>{ CExtSoundPlayer::SOUND_MENU_COMMAND }, sounds.Requested());
+    EXPECT_EQ(std::vector<std::string>{ "MenuCommand" }, sounds.Aliases());
+    // the background under the menu is erased, the rest of the window is not
+    // a menu inside the client area leaves the frame alone
+    EXPECT_EQ(0, m_receiver.m_nNcPaints);
+    ASSERT_FALSE(m_receiver.m_arrErased.empty());
+    for (const CRect& rc : m_receiver.m_arrErased)
+    {
+        CRect rcOut;
+        EXPECT_TRUE(rcOut.IntersectRect(&rc, &rcMenu));
+        EXPECT_FALSE(rc.EqualRect(&rcClient));
+        EXPECT_TRUE(rcOut.EqualRect(&rc)) << rc.left << "," << rc.top << " " << rc.right
+                                          << "," << rc.bottom;
+    }
 }
 
 TEST_F(PopupTrackingTest, MnemonicOfAUniqueItemActivatesIt)
@@ -179,13 +215,11 @@ TEST_F(PopupTrackingTest, KeysFasterThanTheRepeatTimeAreDropped)
 {
     POPUP_REQUIRE_KEYBOARD(m_receiver);
     ASSERT_TRUE(Track());
-    // Two presses in one batch arrive within a few milliseconds, but a loaded machine may
-    // hold the test between them for longer than the menu's 20 ms: the repeat time is
-    // made long for the batch (which starts after a pause of that length), then restored
-    // for the next, slower press.
-    const int nRepeatTime = CExtPopupMenuWnd::g_nMenuKeyRepeatTime;
-    CExtPopupMenuWnd::g_nMenuKeyRepeatTime = 300;
-    PopupPumpFor(350);
+    // two presses stamped 5 ms apart: the second is a repeat however long the first one
+    // takes to handle (a busy machine), since the stamps count, not the time of handling
+    CCountedPopupMenuWnd::s_nDelay = 80;
+    CCountedPopupMenuWnd::s_nKeys = 0;
+    const DWORD nStamp = ::GetTickCount();
     INPUT in[4];
     memset(in, 0, sizeof(in));
     for (int i = 0; i < 4; i++)
@@ -193,13 +227,19 @@ TEST_F(PopupTrackingTest, KeysFasterThanTheRepeatTimeAreDropped)
         in[i].type = INPUT_KEYBOARD;
         in[i].ki.wVk = VK_DOWN;
         in[i].ki.dwFlags = (i % 2) ? KEYEVENTF_KEYUP : 0;
+        in[i].ki.time = nStamp + (i / 2) * 5;
     }
     ::SendInput(4, in, sizeof(INPUT));
     PopupPumpFor(60);
-    CExtPopupMenuWnd::g_nMenuKeyRepeatTime = nRepeatTime;
     EXPECT_EQ(0, m_pPopup->GetCurrentIndex());
-    PopupSendKey(VK_DOWN);
+    EXPECT_EQ(1, CCountedPopupMenuWnd::s_nKeys);
+    // a press stamped 25 ms after the accepted one counts
+    in[0].ki.time = in[1].ki.time = nStamp + 25;
+    ::SendInput(2, in, sizeof(INPUT));
+    PopupPumpFor(60);
     EXPECT_EQ(1, m_pPopup->GetCurrentIndex());
+    EXPECT_EQ(2, CCountedPopupMenuWnd::s_nKeys);
+    CCountedPopupMenuWnd::s_nDelay = 0;
 }
 
 TEST_F(PopupTrackingTest, ModalResultOnlyTracking)
@@ -477,4 +517,63 @@ TEST_F(PopupTrackingTest, ContinuedTrackingJoinsTheRunningOne)
     EXPECT_EQ(0, nJoinedDestroyed);
     delete pJoined;
     EXPECT_EQ(1, nJoinedDestroyed);
+}
+
+namespace
+{
+
+// A sub-menu whose window cannot be made (out of window handles, a refused class).
+class CUncreatablePopupMenuWnd : public CExtPopupMenuWnd
+{
+public:
+    bool CreatePopupWindow(CWnd*) override
+    {
+        m_nAttempts++;
+        return false;
+    }
+    int m_nAttempts = 0;
+};
+
+} // namespace
+
+TEST_F(PopupTrackingTest, ASubMenuThatCannotOpenLeavesTheParentTracking)
+{
+    POPUP_REQUIRE_KEYBOARD(m_receiver);
+    // the "More" sub-menu's popup is replaced by one that fails to make its window
+    CExtPopupMenuWnd::MENUITEMDATA& mi = m_pPopup->m_items_all[3];
+    ASSERT_TRUE(mi.IsPopup());
+    CUncreatablePopupMenuWnd* pFailing = new CUncreatablePopupMenuWnd;
+    ASSERT_TRUE(pFailing->InitAsEmptyPopup(m_receiver.GetSafeHwnd()));
+    pFailing->InsertCommandItem(ID_POPUP_GAMMA, -1, _T("Gamma"));
+    pFailing->m_pWndParentMenu = m_pPopup;
+    delete mi.m_pWndChild;
+    mi.m_pWndChild = pFailing;
+    ASSERT_TRUE(Track());
+    for (int i = 0; i < 3; i++)
+        PopupSendKey(VK_DOWN);
+    ASSERT_EQ(3, m_pPopup->GetCurrentIndex());
+    PopupSendKey(VK_RIGHT);
+    EXPECT_GE(pFailing->m_nAttempts, 1);
+    EXPECT_TRUE(pFailing->GetSafeHwnd() == NULL);
+    // the parent still tracks and takes the keys
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(m_pPopup, g_TrackingSite.m_pWndHookTarget);
+    EXPECT_TRUE(g_TrackingSite.m_hHookKeyboard != NULL);
+    PopupSendKey(VK_UP);
+    PopupSendKey(VK_UP);
+    ASSERT_EQ(0, m_pPopup->GetCurrentIndex());
+    // the mouse over the item tries once more and still leaves the parent in charge
+    CRect rcItem;
+    m_pPopup->GetItemRect(3, rcItem);
+    m_pPopup->ClientToScreen(&rcItem);
+    PopupMoveMouse(rcItem.CenterPoint().x, rcItem.CenterPoint().y);
+    PopupPumpFor(600);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(m_pPopup, g_TrackingSite.m_pWndHookTarget);
+    PopupSendKey(VK_UP);
+    PopupSendKey(VK_UP);
+    ASSERT_EQ(0, m_pPopup->GetCurrentIndex());
+    PopupSendKey(VK_RETURN);
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(1, m_receiver.CountCommands(ID_POPUP_ALPHA));
 }

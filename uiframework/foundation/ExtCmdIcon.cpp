@@ -1,6 +1,7 @@
 // ExtCmdIcon.cpp - command images: forms, scaling, painting, effect icon and stream.
 
 #include "stdafx.h"
+#include <algorithm>
 #include "ExtCmdIcon.h"
 #include "ExtPaintManager.h"
 
@@ -156,7 +157,9 @@ void CExtCmdIcon::FreeEffectIcon()
     m_iconEffect.Clear();
 }
 
-// Twice the hot spot; the colour (or mask) bitmap's size when that gives 0.
+// The colour bitmap's size; without one, the mask's width and half its height (the mask
+// then holds the AND and the XOR image one above the other). The hot spot says nothing
+// about the size (a cursor's lies anywhere).
 void CExtCmdIcon::SizeFromHIcon(IconForm_t& form)
 {
     form.m_nWidth = form.m_nHeight = 0;
@@ -166,14 +169,16 @@ void CExtCmdIcon::SizeFromHIcon(IconForm_t& form)
     memset(&ii, 0, sizeof(ii));
     if (!::GetIconInfo(form.m_hIcon, &ii))
         return;
-    form.m_nWidth = (BYTE)(ii.xHotspot * 2);
-    form.m_nHeight = (BYTE)(ii.yHotspot * 2);
-    if (form.m_nWidth == 0 || form.m_nHeight == 0)
+    SIZE size = { 0, 0 };
+    if (ii.hbmColor != NULL)
+        size = GetBitmapSize(ii.hbmColor);
+    else if (ii.hbmMask != NULL)
     {
-        SIZE size = GetBitmapSize(ii.hbmColor != NULL ? ii.hbmColor : ii.hbmMask);
-        form.m_nWidth = size.cx;
-        form.m_nHeight = size.cy;
+        size = GetBitmapSize(ii.hbmMask);
+        size.cy /= 2;
     }
+    form.m_nWidth = (BYTE)std::min(255L, std::max(0L, (long)size.cx));
+    form.m_nHeight = (BYTE)std::min(255L, std::max(0L, (long)size.cy));
     if (ii.hbmColor != NULL)
         ::DeleteObject(ii.hbmColor);
     if (ii.hbmMask != NULL)

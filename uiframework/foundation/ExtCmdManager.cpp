@@ -5,6 +5,7 @@
 #include "ExtCmdIcon.h"
 #include "ExtResourceManager.h"
 #include "ExtPaintManager.h"
+#include "ExtHookSink.h"
 
 BOOL CExtCmdManager::g_bDisableCmdIfNoHandler = TRUE;
 
@@ -710,18 +711,65 @@ BOOL CExtCmdManager::EnsureProfile(LPCTSTR lpszName, HWND hWnd, CExtCmdProfile* 
     return SetProfileForWindow(lpszName, hWnd);
 }
 
+namespace
+{
+
+// Watches one bound window and drops its binding when the window goes, so that a later
+// window with the same handle starts unbound.
+class CProfileBindingSink : public CExtHookSink
+{
+public:
+    explicit CProfileBindingSink(HWND hWnd) : CExtHookSink(false), m_hWnd(hWnd) {}
+    bool IsAutoDelete() override { return true; }
+    void OnHookDestroyWindow() override
+    {
+        CExtCmdManager* pManager = g_CmdManagerHolder.GetManager();
+        if (pManager != NULL)
+            pManager->ForgetWindow(m_hWnd);
+    }
+
+private:
+    HWND m_hWnd;
+};
+
+} // namespace
+
 BOOL CExtCmdManager::SetProfileForWindow(LPCTSTR lpszName, HWND hWnd)
 {
     if (hWnd == NULL)
         return FALSE;
-    CManagerLock lock(m_cs);
-    CExtCmdProfile* pProfile = GetProfile(lpszName);
-    if (pProfile == NULL)
-        return FALSE;
-    CExtCmdProfile* pBound = NULL;
-    if (!m_mapWndProfiles.Lookup(hWnd, pBound))
-        m_mapWndProfiles.SetAt(hWnd, pProfile);
+    bool bBound = false;
+    {
+        CManagerLock lock(m_cs);
+        CExtCmdProfile* pProfile = GetProfile(lpszName);
+        if (pProfile == NULL)
+            return FALSE;
+        CExtCmdProfile* pBound = NULL;
+        if (m_mapWndProfiles.Lookup(hWnd, pBound) && !::IsWindow(hWnd))
+        {
+            m_mapWndProfiles.RemoveKey(hWnd);   // a binding left by a window that is gone
+            pBound = NULL;
+        }
+        if (pBound == NULL)
+        {
+            m_mapWndProfiles.SetAt(hWnd, pProfile);
+            bBound = true;
+        }
+    }
+    if (bBound && this == g_CmdManagerHolder.GetManager()
+        && ::GetWindowThreadProcessId(hWnd, NULL) == ::GetCurrentThreadId())
+    {
+        CProfileBindingSink* pSink = new CProfileBindingSink(hWnd);
+        if (!pSink->SetupHookWndSink(hWnd))
+            delete pSink;
+    }
     return TRUE;
+}
+
+void CExtCmdManager::ForgetWindow(HWND hWnd)
+{
+    CManagerLock lock(m_cs);
+    m_mapWndProfiles.RemoveKey(hWnd);
 }
 
 LPCTSTR CExtCmdManager::FindProfileNameForWindow(HWND hWnd)
@@ -733,7 +781,15 @@ LPCTSTR CExtCmdManager::FindProfileNameForWindow(HWND hWnd)
     {
         CExtCmdProfile* pProfile = NULL;
         if (m_mapWndProfiles.Lookup(hWndWalk, pProfile) && pProfile != NULL)
+        {
+            if (!::IsWindow(hWndWalk))
+            {
+                // the window went without its binding being dropped (another thread's)
+                m_mapWndProfiles.RemoveKey(hWndWalk);
+                return NULL;
+            }
             return pProfile->m_strName;
+        }
     }
     return NULL;
 }

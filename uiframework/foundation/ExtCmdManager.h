@@ -147,7 +147,9 @@ public:
 
     // Profiles and windows
     BOOL EnsureProfile(LPCTSTR lpszName, HWND hWnd, CExtCmdProfile* pNewProfile = NULL);
+    // A binding lasts as long as its window: it is dropped when the window is destroyed.
     BOOL SetProfileForWindow(LPCTSTR lpszName, HWND hWnd);
+    void ForgetWindow(HWND hWnd);
     CExtCmdProfile* GetProfile(LPCTSTR lpszName);
     // The profile of the window or of its nearest bound ancestor; NULL when none.
     LPCTSTR FindProfileNameForWindow(HWND hWnd);
@@ -193,7 +195,7 @@ public:
 
     // Member variables
     CMapStringToPtr m_mapProfiles;          // name -> owned CExtCmdProfile*
-    WndProfileMap m_mapWndProfiles;         // window -> bound profile
+    WndProfileMap m_mapWndProfiles;         // live window -> bound profile
     CCriticalSection m_cs;                  // around every map access and profile call
 
 private:

@@ -2,9 +2,18 @@
 
 #include "stdafx.h"
 #include "ExtHookSink.h"
+#include <map>
 
 namespace
 {
+
+// Windows whose chain went away while another procedure was installed over the shared one:
+// the shared procedure still gets their messages and hands them to the original procedure.
+std::map<HWND, WNDPROC>& OrphanedWindows()
+{
+    static std::map<HWND, WNDPROC> s_map;
+    return s_map;
+}
 
 // TRUE when some chain still holds the sink.
 bool IsSinkInAnyChain(const CExtHookSink* pSink)
@@ -278,9 +287,22 @@ LRESULT CALLBACK CExtHookSink::HookChainsWindowProc(HWND hWnd, UINT nMessage,
     HookChains_t* pChains = NULL;
     if (g_mapHookChains.Lookup(hWnd, pChains) && pChains != NULL)
         lResult = pChains->Dispatch(nMessage, wParam, lParam);
+    else
+    {
+        // no chain any more: the message still reaches the window's own procedure
+        std::map<HWND, WNDPROC>& orphans = OrphanedWindows();
+        std::map<HWND, WNDPROC>::iterator it = orphans.find(hWnd);
+        if (it != orphans.end() && it->second != NULL)
+            lResult = ::CallWindowProcA(it->second, hWnd, nMessage, wParam, lParam);
+        else
+            lResult = ::DefWindowProcA(hWnd, nMessage, wParam, lParam);
+    }
 
     if (nMessage == WM_NCDESTROY)
+    {
         g_mapHookChains.RemoveKey(hWnd);
+        OrphanedWindows().erase(hWnd);
+    }
 
     pState = AfxGetThreadStateIfAlive();
     if (pState != NULL)
@@ -386,8 +408,16 @@ void CExtHookSink::HookChains_t::DestroyChains(bool bDelete)
     for (INT_PTR i = 0; i < arrSinks.GetSize(); i++)
         DeleteSinkIfReleased(arrSinks[i]);
 
+    // The original procedure goes back only while the shared one is installed: a procedure
+    // put over it later stays, and the shared one keeps forwarding to the original.
     if (m_hWndHooked != NULL && m_pfnPrevWndProc != NULL && ::IsWindow(m_hWndHooked))
-        ::SetWindowLongPtrA(m_hWndHooked, GWLP_WNDPROC, (LONG_PTR)m_pfnPrevWndProc);
+    {
+        if ((WNDPROC)::GetWindowLongPtrA(m_hWndHooked, GWLP_WNDPROC)
+            == &CExtHookSink::HookChainsWindowProc)
+            ::SetWindowLongPtrA(m_hWndHooked, GWLP_WNDPROC, (LONG_PTR)m_pfnPrevWndProc);
+        else
+            OrphanedWindows()[m_hWndHooked] = m_pfnPrevWndProc;
+    }
 
     if (bDelete)
     {

@@ -404,5 +404,8 @@ void CExtPaintManagerHolder::OnThemeChanged(CWnd* pWnd, WPARAM wParam, LPARAM lP
         return;
     m_bWheelScrollLinesValid = false;
     m_nWheelScrollLines = 0;
+    // another visual style may have another colour scheme: read it again
+    m_bThemeColorsRead = false;
+    LoadThemeApi();
     m_pPaintManager->OnThemeChanged(wParam, lParam);
 }

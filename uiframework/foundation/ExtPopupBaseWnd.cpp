@@ -59,7 +59,7 @@ void CExtPopupBaseWnd::Shadow_t::Destroy()
 bool CExtPopupBaseWnd::Shadow_t::Paint(CDC* pDC, const RECT& rcWnd, const RECT& rcCompanion1,
                                        const RECT& rcCompanion2, int nSize,
                                        int nMinBrightness, int nMaxBrightness,
-                                       bool bCacheStrips, bool bTint)
+                                       bool bCacheStrips, bool bTint, CDC* pDCUnder)
 {
     m_rcWnd = rcWnd;
     m_rcCompanion1 = rcCompanion1;
@@ -69,11 +69,11 @@ bool CExtPopupBaseWnd::Shadow_t::Paint(CDC* pDC, const RECT& rcWnd, const RECT& 
     m_nMaxBrightness = nMaxBrightness;
     m_bCacheStrips = bCacheStrips;
     m_bTint = bTint;
-    return DoPaint(pDC);
+    return DoPaint(pDC, pDCUnder);
 }
 
 // Clip to the strips when both companions are given, then serve from the cache or render.
-bool CExtPopupBaseWnd::Shadow_t::DoPaint(CDC* pDC)
+bool CExtPopupBaseWnd::Shadow_t::DoPaint(CDC* pDC, CDC* pDCUnder)
 {
     const int s = m_nSize;
     if (s <= 0 || m_rcWnd.IsRectEmpty() || pDC == NULL || pDC->GetSafeHdc() == NULL)
@@ -110,9 +110,9 @@ bool CExtPopupBaseWnd::Shadow_t::DoPaint(CDC* pDC)
         }
     }
     else if (CExtPaintManager::GetScreenColorDepth() <= 8)
-        bResult = PaintDithered(pDC);
+        bResult = PaintDithered(pDC, pDCUnder);
     else
-        bResult = PaintGradient(pDC);
+        bResult = PaintGradient(pDC, pDCUnder);
     pDC->RestoreDC(nSaved);
     return bResult;
 }
@@ -140,7 +140,7 @@ bool CExtPopupBaseWnd::Shadow_t::CacheStrips(CDC* pDC)
 }
 
 // 256 colours or fewer: a pattern that darkens every other pixel, at most 4 pixels wide.
-bool CExtPopupBaseWnd::Shadow_t::PaintDithered(CDC* pDC)
+bool CExtPopupBaseWnd::Shadow_t::PaintDithered(CDC* pDC, CDC* pDCUnder)
 {
     const int s = m_nSize, W = m_rcWnd.Width(), H = m_rcWnd.Height();
     static const WORD s_pattern[8] = { 0x55, 0xFF, 0xAA, 0xFF, 0x55, 0xFF, 0xAA, 0xFF };
@@ -159,8 +159,10 @@ bool CExtPopupBaseWnd::Shadow_t::PaintDithered(CDC* pDC)
         pOldPalette = dc.SelectPalette(&g_CurrentPaintManager->m_paletteHalftone, FALSE);
         dc.RealizePalette();
     }
-    dc.BitBlt(rcArea.left, rcArea.top, rcArea.Width(), rcArea.Height(), pDC, rcArea.left,
-              rcArea.top, SRCCOPY);
+    dc.BitBlt(rcArea.left, rcArea.top, rcArea.Width(), rcArea.Height(),
+              pDCUnder != NULL ? pDCUnder : pDC, rcArea.left, rcArea.top, SRCCOPY);
+    if (pDCUnder != NULL)
+        dc.BitBlt(m_rcWnd.left, m_rcWnd.top, W, H, pDC, m_rcWnd.left, m_rcWnd.top, SRCCOPY);
     const int b = min(s, 4);
     CBrush* pOldBrush = dc.SelectObject(&brush);
     dc.PatBlt(m_rcWnd.left + b, m_rcWnd.bottom, m_rcWnd.Width(), b, 0xA000C9);
@@ -205,7 +207,7 @@ inline void DarkenPixel(COLORREF& clrPixel, int p, COLORREF clrTint)
 } // namespace
 
 // More than 256 colours: a gradient from nMin to nMax per cent over s pixels.
-bool CExtPopupBaseWnd::Shadow_t::PaintGradient(CDC* pDC)
+bool CExtPopupBaseWnd::Shadow_t::PaintGradient(CDC* pDC, CDC* pDCUnder)
 {
     const int s = m_nSize, W = m_rcWnd.Width(), H = m_rcWnd.Height();
     const int cx = W + s, cy = H + s;
@@ -232,7 +234,10 @@ bool CExtPopupBaseWnd::Shadow_t::PaintGradient(CDC* pDC)
     }
     m_pHelperDibSurface = (COLORREF*)pBits;
     HGDIOBJ hOld = ::SelectObject(dcMem.GetSafeHdc(), hDib);
-    dcMem.BitBlt(0, 0, cx, cy, pDC, m_rcWnd.left, m_rcWnd.top, SRCCOPY);
+    dcMem.BitBlt(0, 0, cx, cy, pDCUnder != NULL ? pDCUnder : pDC, m_rcWnd.left, m_rcWnd.top,
+                 SRCCOPY);
+    if (pDCUnder != NULL)   // the rectangle itself as drawn: its last row is darkened too
+        dcMem.BitBlt(0, 0, W, H, pDC, m_rcWnd.left, m_rcWnd.top, SRCCOPY);
     ::GdiFlush();
 
     COLORREF clrTint = (COLORREF)-1;
@@ -330,6 +335,7 @@ bool CExtPopupBaseWnd::Shadow_t::PaintGradient(CDC* pDC)
 CExtPopupBaseWnd::CExtPopupBaseWnd()
     : m_nAnimationType(g_nDefaultAnimationType), m_nAnimStep(0), m_nAnimStepPrev(0),
       m_nAnimFlags(0), m_nSoundOnAnimationEnd(0), m_rcExcludeArea(0, 0, 0, 0),
+      m_rcScreenUnder(0, 0, 0, 0),
       m_pClrSrc(NULL), m_pClrDst(NULL), m_pClrTmp(NULL), m_pCbPaintCombinedCookie(NULL),
       m_pCbPaintCombinedContent(NULL), m_bCbPaintCombinedCookieFlag(false)
 {
@@ -339,6 +345,7 @@ CExtPopupBaseWnd::CExtPopupBaseWnd()
 CExtPopupBaseWnd::~CExtPopupBaseWnd()
 {
     CExtPopupBaseWnd::ReleaseSurfaces();
+    ReleaseScreenUnder();
 }
 
 LPVOID CExtPopupBaseWnd::GetPaintCallbackCookie()
@@ -394,6 +401,89 @@ void CExtPopupBaseWnd::StartAnimation()
 
 void CExtPopupBaseWnd::OverrideAnimationType(int& /*nType*/)
 {
+}
+
+bool CExtPopupBaseWnd::CaptureScreenUnder(const RECT* prcScreen)
+{
+    // a window that grows keeps what was under its old rectangle: the screen there shows
+    // the window itself now
+    CBitmap bmpOld;
+    const CRect rcOld(m_rcScreenUnder);
+    if (HasScreenUnder())
+        bmpOld.Attach(m_bmpScreenUnder.Detach());
+    ReleaseScreenUnder();
+    if (GetSafeHwnd() == NULL)
+        return false;
+    CRect rc;
+    if (prcScreen != NULL)
+        rc = *prcScreen;
+    else
+        GetWindowRect(&rc);
+    if (rc.IsRectEmpty())
+        return false;
+    HDC hdcScreen = ::GetDC(NULL);
+    if (hdcScreen == NULL)
+        return false;
+    bool bOk = false;
+    HDC hdcMem = ::CreateCompatibleDC(hdcScreen);
+    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, rc.Width(), rc.Height());
+    if (hdcMem != NULL && hbm != NULL)
+    {
+        HGDIOBJ hOld = ::SelectObject(hdcMem, hbm);
+        bOk = ::BitBlt(hdcMem, 0, 0, rc.Width(), rc.Height(), hdcScreen, rc.left, rc.top,
+                       SRCCOPY | CAPTUREBLT) != FALSE;
+        if (bOk && bmpOld.GetSafeHandle() != NULL && IsWindowVisible())
+        {
+            HDC hdcOld = ::CreateCompatibleDC(hdcScreen);
+            if (hdcOld != NULL)
+            {
+                HGDIOBJ hOldOld = ::SelectObject(hdcOld, bmpOld.GetSafeHandle());
+                ::BitBlt(hdcMem, rcOld.left - rc.left, rcOld.top - rc.top, rcOld.Width(),
+                         rcOld.Height(), hdcOld, 0, 0, SRCCOPY);
+                ::SelectObject(hdcOld, hOldOld);
+                ::DeleteDC(hdcOld);
+            }
+        }
+        ::SelectObject(hdcMem, hOld);
+    }
+    if (hdcMem != NULL)
+        ::DeleteDC(hdcMem);
+    ::ReleaseDC(NULL, hdcScreen);
+    if (!bOk)
+    {
+        if (hbm != NULL)
+            ::DeleteObject(hbm);
+        return false;
+    }
+    m_bmpScreenUnder.Attach(hbm);
+    m_rcScreenUnder = rc;
+    return true;
+}
+
+void CExtPopupBaseWnd::ReleaseScreenUnder()
+{
+    m_bmpScreenUnder.DeleteObject();
+    m_rcScreenUnder.SetRectEmpty();
+}
+
+bool CExtPopupBaseWnd::SelectScreenUnder(CDC& dcUnder, CDC& dcRef)
+{
+    if (!HasScreenUnder() || GetSafeHwnd() == NULL || !dcUnder.CreateCompatibleDC(&dcRef))
+        return false;
+    dcUnder.SelectObject(&m_bmpScreenUnder);
+    // client coordinates of the window map onto the captured picture
+    CPoint ptOrigin(0, 0);
+    ClientToScreen(&ptOrigin);
+    dcUnder.SetViewportOrg(ptOrigin.x - m_rcScreenUnder.left, ptOrigin.y - m_rcScreenUnder.top);
+    return true;
+}
+
+bool CExtPopupBaseWnd::DrawScreenUnder(CDC& dc, int cx, int cy)
+{
+    CDC dcUnder;
+    if (!SelectScreenUnder(dcUnder, dc))
+        return false;
+    return dc.BitBlt(0, 0, cx, cy, &dcUnder, 0, 0, SRCCOPY) != FALSE;
 }
 
 void CExtPopupBaseWnd::ReleaseSurfaces()

@@ -9,8 +9,10 @@
 //   while the bit is clear, WM_PAINT draws animation frames (PaintAnimationFrame), after that
 //   the content (PaintContent).
 // - Timer 669 shows the window later without activation (the menu tip's delayed show).
-// - A shadow is rendered once from the screen under the popup and then served from two
-//   cached strips.
+// - What lies under the popup is read from the screen just before the popup shows
+//   (CaptureScreenUnder): the popup's own window holds nothing worth reading then. The
+//   shadow and the animation frames are composed over that picture; a shadow is rendered
+//   once and then served from two cached strips.
 // - The three animation bitmaps are owned and freed by ReleaseSurfaces and the destructor.
 // - UI thread only.
 
@@ -68,9 +70,11 @@ public:
         // Empties the strips, the rectangle and the region and clears both flags.
         void Destroy();
         // Stores the arguments and paints the shadow; TRUE when it stands.
+        // pDCUnder, when given, holds the pixels under the shadow (same coordinates as
+        // pDC); otherwise they are read from pDC.
         bool Paint(CDC* pDC, const RECT& rcWnd, const RECT& rcCompanion1,
                    const RECT& rcCompanion2, int nSize, int nMinBrightness,
-                   int nMaxBrightness, bool bCacheStrips, bool bTint);
+                   int nMaxBrightness, bool bCacheStrips, bool bTint, CDC* pDCUnder = NULL);
         bool IsCached() const { return m_bmpRight.GetSafeHandle() != NULL
                                        && m_bmpBottom.GetSafeHandle() != NULL; }
 
@@ -88,9 +92,9 @@ public:
         CRgn m_rgnClip;                 // union of both strips
 
     private:
-        bool DoPaint(CDC* pDC);
-        bool PaintDithered(CDC* pDC);
-        bool PaintGradient(CDC* pDC);
+        bool DoPaint(CDC* pDC, CDC* pDCUnder);
+        bool PaintDithered(CDC* pDC, CDC* pDCUnder);
+        bool PaintGradient(CDC* pDC, CDC* pDCUnder);
         bool CacheStrips(CDC* pDC);
     };
 
@@ -116,6 +120,18 @@ public:
 
     virtual BOOL DestroyWindow() override;
 
+    // Reads the screen under the window's rectangle (the window not shown yet, or about to
+    // grow); FALSE when the screen cannot be read.
+    // prcScreen: the rectangle the window is about to take (NULL: its present one).
+    bool CaptureScreenUnder(const RECT* prcScreen = NULL);
+    void ReleaseScreenUnder();
+    bool HasScreenUnder() const { return m_bmpScreenUnder.GetSafeHandle() != NULL; }
+    // A memory DC compatible with dcRef holding the captured screen, addressed in the
+    // window's client coordinates; FALSE without a capture.
+    bool SelectScreenUnder(CDC& dcUnder, CDC& dcRef);
+    // Copies the captured screen over the client area (cx by cy) of dc; FALSE without one.
+    bool DrawScreenUnder(CDC& dc, int cx, int cy);
+
     // Attributes
     bool IsAnimationFinished() const { return (m_nAnimFlags & 0x01) != 0; }
     void SetAnimationFinished(bool bOn)
@@ -130,6 +146,8 @@ public:
     CRect m_rcExcludeArea;              // screen coordinates, empty by default
     Shadow_t m_shadowPopup;
     Shadow_t m_shadowExcludeArea;
+    CBitmap m_bmpScreenUnder;           // the screen under the window before it showed
+    CRect m_rcScreenUnder;              // where it was read, screen coordinates
     CBitmap m_bmpScreenSrc;             // background under the popup
     CBitmap m_bmpScreenDst;             // finished content
     CBitmap m_bmpScreenTmp;             // frame being composed

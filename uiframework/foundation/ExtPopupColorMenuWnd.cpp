@@ -154,9 +154,10 @@ void CExtPopupColorMenuWnd::CalcButtonRects()
     m_rcCustColorText.SetRectEmpty();
     if (IsDefaultButtonShown())
         m_rcDefColorText.SetRect(b + 3, b + 3, W - s - b - 3, b + 3 + sizeDef.cy);
+    // below the default button (its height) and the grid; the custom button has its own
     int nCustTop = b + 3;
     if (IsDefaultButtonShown())
-        nCustTop += p + sizeCust.cy + 6;
+        nCustTop += p + sizeDef.cy + 6;
     nCustTop += b + 102;
     if (IsCustomButtonShown())
         m_rcCustColorText.SetRect(b + 3, nCustTop, W - s - b - 3, nCustTop + sizeCust.cy);

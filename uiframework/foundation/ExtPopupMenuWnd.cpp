@@ -16,7 +16,8 @@ bool CExtPopupMenuWnd::g_bMenuExpandOnHover = true;
 bool CExtPopupMenuWnd::g_bMenuExpandAnimation = true;
 bool CExtPopupMenuWnd::g_bMenuHighlightRarelyUsed = true;
 int CExtPopupMenuWnd::g_nMenuKeyRepeatTime = 20;
-clock_t CExtPopupMenuWnd::g_nLastKeyTime = 0;
+DWORD CExtPopupMenuWnd::g_nLastKeyTime = 0;
+bool CExtPopupMenuWnd::g_bLastKeyTimeValid = false;
 
 CExtPopupMenuWnd::BarLinks_t CExtPopupMenuWnd::g_BarLinks = { NULL, NULL, NULL, NULL, NULL,
                                                                NULL };
@@ -527,6 +528,13 @@ bool CExtPopupMenuWnd::UpdateFromHMENU(HWND hWndCmdReceiver, HMENU hMenu, bool b
 
 bool CExtPopupMenuWnd::RebuildFromHMENU(HMENU hMenu, bool bTopLevel)
 {
+    // whatever the items end up being, the layout follows them on every return
+    struct CLayoutOnReturn
+    {
+        CExtPopupMenuWnd* m_pPopup;
+        ~CLayoutOnReturn() { m_pPopup->RecalcLayout(); }
+    } layout = { this };
+
     for (int i = 0; i < GetItemCount(); i++)
     {
         MENUITEMDATA& mi = m_items_all[i];
@@ -687,7 +695,6 @@ bool CExtPopupMenuWnd::RebuildFromHMENU(HMENU hMenu, bool bTopLevel)
                 InsertNewSubMenu(ID_SEPARATOR, nRecentPos + nInserted);
         }
     }
-    RecalcLayout();
     return true;
 }
 

@@ -660,8 +660,9 @@ public:
     static bool g_bMenuExpandOnHover;
     static bool g_bMenuExpandAnimation;
     static bool g_bMenuHighlightRarelyUsed;
-    static int g_nMenuKeyRepeatTime;        // ms of the C runtime clock
-    static clock_t g_nLastKeyTime;
+    static int g_nMenuKeyRepeatTime;        // ms between the time stamps of two keys
+    static DWORD g_nLastKeyTime;            // time stamp of the last accepted key
+    static bool g_bLastKeyTimeValid;
 
     /////////////////////////////////////////////////////////////////////////
     // Member variables

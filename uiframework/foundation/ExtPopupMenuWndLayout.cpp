@@ -877,22 +877,27 @@ void CExtPopupMenuWnd::PaintShadows(CDC& dc)
     if (s <= 0 || !IsShadowEnabled() || GetSafeHwnd() == NULL || !IsWindowVisible())
         return;
     CRect rcContent(m_rcContent);
+    // the shadow darkens what lay on the screen before the popup showed
+    CDC dcUnder;
+    CDC* pDCUnder = SelectScreenUnder(dcUnder, dc) ? &dcUnder : NULL;
     if (m_bCombineWithEA && m_eCombineAlign != COMBINE_NONE)
     {
         CRect rcExclude(m_rcExcludeArea);
         ScreenToClient(&rcExclude);
         int nSaved = dc.SaveDC();
         dc.ExcludeClipRect(&rcContent);
-        m_shadowExcludeArea.Paint(&dc, rcExclude, rcExclude, rcContent, s, 75, 100, true, true);
+        m_shadowExcludeArea.Paint(&dc, rcExclude, rcExclude, rcContent, s, 75, 100, true, true,
+                                  pDCUnder);
         dc.RestoreDC(nSaved);
         nSaved = dc.SaveDC();
         dc.ExcludeClipRect(&rcExclude);
-        m_shadowPopup.Paint(&dc, rcContent, rcContent, rcExclude, s, 75, 100, true, true);
+        m_shadowPopup.Paint(&dc, rcContent, rcContent, rcExclude, s, 75, 100, true, true,
+                            pDCUnder);
         dc.RestoreDC(nSaved);
         return;
     }
     CRect rcEmpty(0, 0, 0, 0);
-    m_shadowPopup.Paint(&dc, rcContent, rcEmpty, rcEmpty, s, 75, 100, true, true);
+    m_shadowPopup.Paint(&dc, rcContent, rcEmpty, rcEmpty, s, 75, 100, true, true, pDCUnder);
 }
 
 // Draws the parent's opened item joined to its sub-menu (cookie = the item index).
@@ -963,10 +968,13 @@ bool CExtPopupMenuWnd::PrepareAnimationSurfaces(CDC& dc, int cx, int cy)
         CExtPopupBaseWnd::ReleaseSurfaces();
         return false;
     }
+    // the background of the frames: the screen as it was before the popup showed
     CBitmap* pOld = dcMem.SelectObject(&m_bmpScreenSrc);
-    dcMem.BitBlt(0, 0, cx, cy, &dc, 0, 0, SRCCOPY);
+    if (!DrawScreenUnder(dcMem, cx, cy))
+        dcMem.BitBlt(0, 0, cx, cy, &dc, 0, 0, SRCCOPY);
     dcMem.SelectObject(&m_bmpScreenDst);
-    dcMem.BitBlt(0, 0, cx, cy, &dc, 0, 0, SRCCOPY);
+    if (!DrawScreenUnder(dcMem, cx, cy))
+        dcMem.BitBlt(0, 0, cx, cy, &dc, 0, 0, SRCCOPY);
     PaintContent(dcMem, false);
     dcMem.SelectObject(pOld);
     ::GdiFlush();
@@ -994,7 +1002,8 @@ void CExtPopupMenuWnd::PaintAnimationFrame(CDC& dc)
         if (dcMem.CreateCompatibleDC(&dc) && bmp.CreateCompatibleBitmap(&dc, cx, cy))
         {
             CBitmap* pOld = dcMem.SelectObject(&bmp);
-            dcMem.BitBlt(0, 0, cx, cy, &dc, 0, 0, SRCCOPY);
+            if (!DrawScreenUnder(dcMem, cx, cy))
+                dcMem.BitBlt(0, 0, cx, cy, &dc, 0, 0, SRCCOPY);
             PaintContent(dcMem, false);
             dc.BitBlt(0, 0, cx, cy, &dcMem, 0, 0, SRCCOPY);
             dcMem.SelectObject(pOld);
@@ -1198,6 +1207,11 @@ void CExtPopupMenuWnd::ComposeFrame(CDC& dc, int cx, int cy)
         break;
     }
     dcTmp.RestoreDC(nSaved);
+    // the button a joined popup opens from stays drawn in every frame (the kinds above start
+    // from a full copy of the background)
+    if (nType != ANIM_ONE_TICK && nType != ANIM_FADE && bJoined)
+        dcTmp.BitBlt(rcExclude.left, rcExclude.top, rcExclude.Width(), rcExclude.Height(),
+                     &dcSrc, rcExclude.left, rcExclude.top, SRCCOPY);
     ::GdiFlush();
     dc.BitBlt(0, 0, cx, cy, &dcTmp, 0, 0, SRCCOPY);
     dcSrc.SelectObject(pOldSrc);

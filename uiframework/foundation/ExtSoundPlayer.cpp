@@ -6,10 +6,38 @@
 
 // The player, then the admission event and the launch lock, made in this order at start.
 CExtSoundPlayerHolder g_SoundPlayerHolder;
-CEvent CExtSoundPlayer::InternalSoundThredadParms_t::g_EventPlaySound(
-    TRUE, FALSE, _T("CExtSoundPlayer__InternalSoundThredadParms_t"));
+// The admission event has no name: another process cannot hold our sounds back.
+CEvent CExtSoundPlayer::InternalSoundThredadParms_t::g_EventPlaySound(TRUE, FALSE, NULL);
 CCriticalSection CExtSoundPlayer::InternalSoundThredadParms_t::g_csPlaySound;
 volatile LONG CExtSoundPlayer::InternalSoundThredadParms_t::g_nWorkersStarted = 0;
+HANDLE CExtSoundPlayer::InternalSoundThredadParms_t::g_hLastWorker = NULL;
+CExtSoundPlayer::PlaySoundFn_t CExtSoundPlayer::g_pfnPlaySound = ::PlaySoundA;
+
+namespace
+{
+
+// Made after the event and the lock, so destroyed before them: at process end a worker
+// still playing is waited for (bounded) before the event it signals goes away.
+struct CSoundWorkerExitWait
+{
+    ~CSoundWorkerExitWait()
+    {
+        typedef CExtSoundPlayer::InternalSoundThredadParms_t Parms;
+        if (!CExtSoundPlayer::WaitForIdle(CExtSoundPlayer::EXIT_WAIT))
+        {
+            // the worker may still signal the event: keep its handle open
+            Parms::g_EventPlaySound.m_hObject = NULL;
+            return;
+        }
+        if (Parms::g_hLastWorker != NULL)
+        {
+            ::CloseHandle(Parms::g_hLastWorker);
+            Parms::g_hLastWorker = NULL;
+        }
+    }
+} g_soundWorkerExitWait;
+
+} // namespace
 
 IMPLEMENT_DYNCREATE(CExtSoundPlayer, CObject)
 
@@ -33,40 +61,54 @@ CExtSoundPlayerHolder::~CExtSoundPlayerHolder()
 CExtSoundPlayer::InternalSoundThredadParms_t::InternalSoundThredadParms_t(
     LPCTSTR sSoundSpecBuffer, HMODULE hModule, DWORD dwPlayerFlags)
     : m_pEventInitDone(NULL), m_hModule(hModule), m_dwPlayerFlags(dwPlayerFlags),
-      m_hThread(NULL), m_dwThreadID(0)
+      m_hThread(NULL), m_dwThreadID(0), m_hInitDone(NULL)
 {
     ::ZeroMemory(m_sSoundSpecBuffer, sizeof(m_sSoundSpecBuffer));
     if (sSoundSpecBuffer != NULL)
         lstrcpynA(m_sSoundSpecBuffer, sSoundSpecBuffer, BUFFER_SIZE);
 }
 
-// Starts the worker when the admission event is signalled; waits until it took the request.
+// Starts the worker when the admission event is signalled; waits (bounded) until it has
+// started. The worker works on its own copy of the request.
 void CExtSoundPlayer::InternalSoundThredadParms_t::PlaySound()
 {
     CSingleLock lock(&g_csPlaySound, TRUE);
     if (::WaitForSingleObject(g_EventPlaySound.m_hObject, 0) != WAIT_OBJECT_0)
         return;     // a worker runs: the request is dropped
     InternalSoundEventInitDone_t eventInitDone;
+    InternalSoundThredadParms_t* pCopy = new InternalSoundThredadParms_t(*this);
+    pCopy->m_pEventInitDone = NULL;
+    // the worker sets its own handle of the start-up event, which outlives a launcher that
+    // stopped waiting
+    HANDLE hInitDone = NULL;
+    ::DuplicateHandle(::GetCurrentProcess(), eventInitDone.m_hObject, ::GetCurrentProcess(),
+                      &hInitDone, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    pCopy->m_hInitDone = hInitDone;
     m_pEventInitDone = &eventInitDone;
-    m_hThread = ::CreateThread(NULL, 0, stat_ParallelPlayerProc, this, CREATE_SUSPENDED,
+    m_hThread = ::CreateThread(NULL, 0, stat_ParallelPlayerProc, pCopy, CREATE_SUSPENDED,
                                &m_dwThreadID);
     if (m_hThread != NULL)
     {
         ::InterlockedIncrement(&g_nWorkersStarted);
         ::SetThreadPriority(m_hThread, THREAD_PRIORITY_BELOW_NORMAL);
+        if (g_hLastWorker != NULL)
+            ::CloseHandle(g_hLastWorker);
+        g_hLastWorker = m_hThread;
         ::ResumeThread(m_hThread);
-        ::WaitForSingleObject(eventInitDone.m_hObject, INFINITE);
-        ::CloseHandle(m_hThread);
+        ::WaitForSingleObject(eventInitDone.m_hObject, STARTUP_WAIT);
         m_hThread = NULL;
     }
     else
     {
+        if (hInitDone != NULL)
+            ::CloseHandle(hInitDone);
+        delete pCopy;
         g_EventPlaySound.SetEvent();
     }
     m_pEventInitDone = NULL;
 }
 
-// The worker: copies the request, releases the launcher, plays, then admits the next one.
+// The worker: takes its request, tells the launcher, plays, then admits the next one.
 DWORD WINAPI CExtSoundPlayer::InternalSoundThredadParms_t::stat_ParallelPlayerProc(
     LPVOID pParameter)
 {
@@ -76,13 +118,31 @@ DWORD WINAPI CExtSoundPlayer::InternalSoundThredadParms_t::stat_ParallelPlayerPr
     lstrcpynA(sSound, pParms->m_sSoundSpecBuffer, BUFFER_SIZE);
     HMODULE hModule = pParms->m_hModule;
     DWORD dwFlags = pParms->m_dwPlayerFlags;
-    pParms->m_pEventInitDone->SetEvent();
-    // from here on the launcher's request may be gone
-    if ((dwFlags & SND_ASYNC) != 0)
-        ::PlaySoundA(NULL, NULL, SND_PURGE);
-    ::PlaySoundA(sSound, hModule, dwFlags);
+    HANDLE hInitDone = pParms->m_hInitDone;
+    delete pParms;
+    if (hInitDone != NULL)
+    {
+        ::SetEvent(hInitDone);
+        ::CloseHandle(hInitDone);
+    }
+    PlaySoundFn_t pfnPlay = g_pfnPlaySound;
+    if (pfnPlay != NULL)
+    {
+        if ((dwFlags & SND_ASYNC) != 0)
+            pfnPlay(NULL, NULL, SND_PURGE);
+        pfnPlay(sSound, hModule, dwFlags);
+    }
     g_EventPlaySound.SetEvent();
     return 0;
+}
+
+bool CExtSoundPlayer::WaitForIdle(DWORD nTimeout)
+{
+    typedef InternalSoundThredadParms_t Parms;
+    CSingleLock lock(&Parms::g_csPlaySound, TRUE);
+    if (Parms::g_hLastWorker == NULL)
+        return true;
+    return ::WaitForSingleObject(Parms::g_hLastWorker, nTimeout) == WAIT_OBJECT_0;
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -5,13 +5,13 @@
 //
 // Notes
 // - Each sound plays on a short-lived worker thread; at most one worker runs at a time.
-//   Admission goes through a process-wide named auto-reset event
-//   ("CExtSoundPlayer__InternalSoundThredadParms_t"): signalled means no worker runs. A
-//   request that finds it reset is dropped.
-// - The launcher waits until the worker has copied the request, so the request may live on
-//   the launcher's stack.
+//   Admission goes through an auto-reset event private to the process: signalled means no
+//   worker runs. A request that finds it reset is dropped.
+// - The worker gets its own copy of the request; the launcher waits a bounded time until
+//   the worker has started.
 // - The event, the lock and the player are static objects made at start and destroyed at
-//   process exit.
+//   process exit; a worker still playing then is waited for, a bounded time.
+// - g_pfnPlaySound is the platform's PlaySound; tests put a recorder in its place.
 
 #pragma once
 
@@ -51,6 +51,7 @@ public:
         DWORD m_dwPlayerFlags;                              // ::PlaySound flags
         HANDLE m_hThread;
         DWORD m_dwThreadID;
+        HANDLE m_hInitDone;     // the worker's own handle of the start-up event (its copy)
 
         InternalSoundThredadParms_t(LPCTSTR sSoundSpecBuffer, HMODULE hModule,
                                     DWORD dwPlayerFlags);
@@ -63,7 +64,21 @@ public:
         static CEvent g_EventPlaySound;         // admission, initially signalled
         static CCriticalSection g_csPlaySound;  // one launcher at a time
         static volatile LONG g_nWorkersStarted; // number of workers started so far
+        static HANDLE g_hLastWorker;            // the last worker started (owned), or NULL
     };
+
+    enum
+    {
+        STARTUP_WAIT = 2000,                    // ms a launcher waits for its worker
+        EXIT_WAIT = 3000,                       // ms the process end waits for a worker
+    };
+
+    // The sound function the workers call (the platform's PlaySound by default).
+    typedef BOOL (WINAPI* PlaySoundFn_t)(LPCSTR pszSound, HMODULE hModule, DWORD dwFlags);
+    static PlaySoundFn_t g_pfnPlaySound;
+
+    // Waits up to nTimeout ms until no worker runs; FALSE when one still does.
+    static bool WaitForIdle(DWORD nTimeout);
 
     CExtSoundPlayer();
     virtual ~CExtSoundPlayer();

@@ -1,0 +1,130 @@
+// RulerView.cpp - ticks, numbers and the position marker of a ruler.
+
+#include "RulerView.h"
+#include "ChildFrm.h"
+#include "VarnelView.h"
+
+#include <math.h>
+
+IMPLEMENT_DYNCREATE(CRulerView, CView)
+
+namespace
+{
+const int kMinorStep = 20;      // document units between ticks
+const int kMajorStep = 100;     // document units between numbers
+const COLORREF kMarkerColor = RGB(255, 110, 255);
+
+// The first multiple of nStep at or below nValue.
+int FloorTo(int nValue, int nStep)
+{
+    const int nRemainder = nValue % nStep;
+    return nRemainder < 0 ? nValue - nRemainder - nStep : nValue - nRemainder;
+}
+}
+
+CRulerView::CRulerView()
+    : m_nMarkX(-1),
+      m_nMarkY(-1),
+      m_nType(0),
+      m_ptScroll(0, 0),
+      m_fZoom(1.0f)
+{
+}
+
+CRulerView::~CRulerView()
+{
+}
+
+void CRulerView::Refresh(int nType, float fZoom)
+{
+    m_nType = nType;
+    m_fZoom = fZoom;
+    if (m_hWnd != NULL)
+        Invalidate(TRUE);
+}
+
+void CRulerView::OnDraw(CDC* pDC)
+{
+    // a repaint wipes the marker
+    m_nMarkX = -1;
+    m_nMarkY = -1;
+
+    CRect rect;
+    GetClientRect(&rect);
+    if (CVarnelView* pView = DYNAMIC_DOWNCAST(CVarnelView, GetSiblingPane(this, 1, 2)))
+        m_ptScroll = pView->m_ptScroll;
+    if (m_fZoom <= 0.0f)
+        return;
+
+    const BOOL bHorizontal = m_nType == 1;
+    CFont font;
+    font.CreateFont(bHorizontal ? 12 : 10, 0, bHorizontal ? 0 : 2700, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
+    CFont* pOldFont = pDC->SelectObject(&font);
+
+    // document positions of the ticks; pixels from the scroll position
+    const int nScroll = bHorizontal ? m_ptScroll.x : m_ptScroll.y;
+    const int nLength = bHorizontal ? rect.Width() : rect.Height();
+    const int nLast = nScroll + (int)ceil(nLength / m_fZoom);
+    for (int nPos = FloorTo(nScroll, kMinorStep); nPos <= nLast; nPos += kMinorStep)
+    {
+        const int nPixel = (int)floor((nPos - nScroll) * m_fZoom + 0.5f);
+        const BOOL bMajor = nPos % kMajorStep == 0;
+        const int nTickStart = bMajor ? 0 : kThickness * 2 / 3;
+        CString strNumber;
+        strNumber.Format("%d", nPos);
+        if (bHorizontal)
+        {
+            if (bMajor)
+            {
+                CRect rectText(nPixel + 5, rect.top, nPixel + 30, rect.top + 15);
+                pDC->DrawText(strNumber, &rectText, DT_PATH_ELLIPSIS);
+            }
+            pDC->MoveTo(nPixel, rect.top + nTickStart);
+            pDC->LineTo(nPixel, kThickness);
+        }
+        else
+        {
+            if (bMajor)
+            {
+                CRect rectText(rect.left + 15, nPixel + 5, rect.left, nPixel + 35);
+                pDC->DrawText(strNumber, &rectText, DT_PATH_ELLIPSIS);
+            }
+            pDC->MoveTo(rect.left + nTickStart, nPixel);
+            pDC->LineTo(kThickness, nPixel);
+        }
+    }
+    pDC->SelectObject(pOldFont);
+}
+
+void CRulerView::ShowPosition(int x, int y, int nType, BOOL bForget)
+{
+    if (m_hWnd == NULL)
+        return;
+    CClientDC dc(this);
+    CPen pen(PS_SOLID, 1, kMarkerColor);
+    CPen* pOldPen = dc.SelectObject(&pen);
+    CGdiObject* pOldBrush = dc.SelectStockObject(NULL_BRUSH);
+    const int nOldRop = dc.SetROP2(R2_XORPEN);
+    if (nType == 1)
+    {
+        if (m_nMarkX != -1)
+            dc.Rectangle(m_nMarkX - 1, 2, m_nMarkX + 1, 18);
+        m_nMarkY = y;
+        m_nMarkX = x;
+        dc.Rectangle(x - 1, 2, x + 1, 18);
+    }
+    else
+    {
+        if (m_nMarkX != -1)
+            dc.Rectangle(2, m_nMarkY - 1, 18, m_nMarkY + 1);
+        m_nMarkX = x;
+        m_nMarkY = y;
+        dc.Rectangle(2, y - 1, 18, y + 1);
+    }
+    if (bForget)
+        m_nMarkX = -1;
+    dc.SetROP2(nOldRop);
+    dc.SelectObject(pOldBrush);
+    dc.SelectObject(pOldPen);
+}

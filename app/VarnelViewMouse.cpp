@@ -1,0 +1,521 @@
+// VarnelViewMouse.cpp - mouse tools of the design view: the element factory, drawing with
+// an insert tool, freehand and closed curves, selection by click and rubber band, moving
+// and resizing through the tracker, context menus, cursors and keys.
+
+#include "VarnelView.h"
+#include "model/Elements.h"
+#include "model/VarnelDoc.h"
+#include "uiframework/foundation/ExtPopupMenuWnd.h"
+#include "resources/resource.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+namespace
+{
+const WORD kToolPointer = 100;
+const WORD kToolFreehand = 114;
+const WORD kToolClosedCurve = 120;
+const short kKindBackground = 121;
+const short kKindText = 115;
+const short kKindDbText = 212;
+// A release within this many units of the press (per axis) is a click.
+const int kClickSlop = 2;
+
+BOOL IsCtrlDown()
+{
+    return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+}
+
+CElement* CVarnelView::CreateElementForTool()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    pDoc->m_tracker.RemoveAll();
+    pDoc->m_listSelection.RemoveAll();
+
+    const int nWidth = pDoc->m_nDesignWidth;
+    const int nHeight = pDoc->m_nDesignHeight;
+    auto clamp = [&](CPoint& pt) {
+        pt.x = pt.x > nWidth ? nWidth : (pt.x < 0 ? 0 : pt.x);
+        pt.y = pt.y > nHeight ? nHeight : (pt.y < 0 ? 0 : pt.y);
+    };
+    clamp(m_ptStart);
+    clamp(m_ptCurrent);
+    const CRect rectPage(0, 0, nWidth, nHeight);
+    if (!rectPage.PtInRect(m_ptStart) && !rectPage.PtInRect(m_ptCurrent))
+        return NULL;
+
+    CElement* pElement = NULL;
+    switch (pDoc->m_nCurrentTool)
+    {
+    case 101: pElement = new CLine(m_ptStart, m_ptCurrent); break;
+    case 102: pElement = new CRectangle(m_ptStart, m_ptCurrent); break;
+    case 103: pElement = new CCircle(m_ptStart, m_ptCurrent); break;
+    case 105: pElement = new CRhombus(m_ptStart, m_ptCurrent); break;
+    case 107: pElement = new CRectRound(m_ptStart, m_ptCurrent); break;
+    case 108: pElement = new CTriangle(m_ptStart, m_ptCurrent); break;
+    case 115: pElement = new CText(m_ptStart, m_ptCurrent); break;
+    case 201: pElement = new CCalloutBL(m_ptStart, m_ptCurrent); break;
+    case 202: pElement = new CCalloutBR(m_ptStart, m_ptCurrent); break;
+    case 205: pElement = new CShapeParallelo(m_ptStart, m_ptCurrent); break;
+    case 206: pElement = new CShapeArrowL(m_ptStart, m_ptCurrent); break;
+    case 207: pElement = new CShapeStar(m_ptStart, m_ptCurrent); break;
+    case 208: pElement = new CShapeExplosion(m_ptStart, m_ptCurrent); break;
+    case 209: pElement = new CShapeMoon(m_ptStart, m_ptCurrent); break;
+    case 210: pElement = new CShapeArrowR(m_ptStart, m_ptCurrent); break;
+    case 211: pElement = new CShapeSun(m_ptStart, m_ptCurrent); break;
+    case 212: pElement = new CDbText(m_ptStart, m_ptCurrent); break;
+    default: return NULL;
+    }
+    pElement->m_clrShadow = pDoc->m_clrShadow;
+    pElement->m_nShadowLength = pDoc->m_nShadowLength;
+    return pElement;
+}
+
+CElement* CVarnelView::ElementAtPoint(CPoint point)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    for (POSITION pos = pDoc->m_listElements.GetTailPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listElements.GetPrev(pos);
+        if (pElement->m_nSide == pDoc->m_nSide && pElement->HitTest(point))
+            return pElement;
+    }
+    return NULL;
+}
+
+void CVarnelView::SyncSelectionList()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    pDoc->m_listSelection.RemoveAll();
+    for (INT_PTR i = 0; i < pDoc->m_tracker.m_arrSelected.GetSize(); i++)
+        pDoc->m_listSelection.AddHead(pDoc->m_tracker.m_arrSelected[i]);
+}
+
+void CVarnelView::DiscardNewElement(BOOL bErasePreview)
+{
+    if (m_pNewElement == NULL)
+        return;
+    if (bErasePreview)
+        InvalidateElement(m_pNewElement);
+    delete m_pNewElement;
+    m_pNewElement = NULL;
+}
+
+void CVarnelView::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    try
+    {
+        CPoint ptDoc = point;
+        DeviceToLogical(ptDoc);
+        m_ptStart = m_ptCurrent = ptDoc;
+        if (pDoc->m_nCurrentTool != kToolPointer)
+            SetCapture();
+
+        if (pDoc->m_tracker.HitTest(ptDoc, this) == CRectTracker::hitNothing)
+        {
+            m_bBold = m_bItalic = m_bUnderline = FALSE;
+            if ((nFlags & MK_CONTROL) == 0)
+                pDoc->m_tracker.RemoveAll();
+
+            CRectTracker band;
+            if (band.TrackRubberBand(this, point, TRUE))
+            {
+                CRect rectBand = band.m_rect;
+                DeviceToLogicalRect(rectBand);
+                rectBand.NormalizeRect();
+                for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+                {
+                    CElement* pElement = pDoc->m_listElements.GetNext(pos);
+                    if (pElement->m_nSide != pDoc->m_nSide || pDoc->m_tracker.IsSelected(pElement))
+                        continue;
+                    const CRect rectElement = pElement->GetRect();
+                    CRect rectCommon;
+                    rectCommon.IntersectRect(&rectBand, &rectElement);
+                    if (rectCommon == rectElement)
+                        pDoc->m_tracker.Add(pElement);
+                }
+            }
+            else
+            {
+                // the topmost filled element, else the smallest transparent one
+                CElement* pTaken = NULL;
+                CElement* pCandidate = NULL;
+                double fBestArea = 0.0;
+                for (POSITION pos = pDoc->m_listElements.GetTailPosition(); pos != NULL;)
+                {
+                    CElement* pElement = pDoc->m_listElements.GetPrev(pos);
+                    if (pElement->m_nKind == kKindBackground || pElement->m_nSide != pDoc->m_nSide)
+                        continue;
+                    const CRect rect = pElement->GetRect();
+                    if (!rect.PtInRect(ptDoc))
+                        continue;
+                    if (!pElement->m_bTransparent && pTaken == NULL)
+                    {
+                        pTaken = pElement;
+                        break;
+                    }
+                    const double fArea = (double)rect.Width() * rect.Height();
+                    if (pCandidate == NULL || fArea < fBestArea)
+                    {
+                        pCandidate = pElement;
+                        fBestArea = fArea;
+                    }
+                }
+                // a filled element above every transparent one wins; below, the smaller does
+                CElement* pChosen = pTaken;
+                if (pTaken != NULL && pCandidate != NULL)
+                {
+                    const CRect rectTaken = pTaken->GetRect();
+                    if (fBestArea < (double)rectTaken.Width() * rectTaken.Height())
+                        pChosen = pCandidate;
+                }
+                else if (pTaken == NULL)
+                {
+                    pChosen = pCandidate;
+                }
+                if (pChosen != NULL && !pDoc->m_tracker.IsSelected(pChosen))
+                    pDoc->m_tracker.Add(pChosen);
+            }
+        }
+        else if (pDoc->m_tracker.Track(this, ptDoc, FALSE, NULL))
+        {
+            pDoc->SetModifiedFlag();
+        }
+
+        SyncSelectionList();
+        ShowElementProperties(pDoc->m_listSelection.GetCount() == 1 ? pDoc->m_listSelection.GetHead() : NULL, FALSE);
+        Invalidate(TRUE);
+        UpdateWindow();
+        pDoc->UpdateAllViews(NULL);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    CScrollView::OnLButtonDown(nFlags, point);
+}
+
+void CVarnelView::OnMouseMove(UINT nFlags, CPoint point)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    try
+    {
+        ShowRulerPosition(point, FALSE);
+        CPoint ptDoc = point;
+        DeviceToLogical(ptDoc);
+        SetStatusText(1, "x,y:" + IntToString(ptDoc.x) + ", " + IntToString(ptDoc.y));
+        if (pDoc->m_tracker.m_arrSelected.GetSize() == 1)
+        {
+            const CRect rect = pDoc->m_tracker.m_arrSelected[0]->GetRect();
+            SetStatusText(2, "Size:" + IntToString(rect.Width()) + " x " + IntToString(rect.Height()));
+        }
+
+        if ((nFlags & MK_LBUTTON) != 0 && ::GetCapture() == m_hWnd)
+        {
+            if (m_ptStart.x < 0) m_ptStart.x = 0;
+            if (m_ptStart.y < 0) m_ptStart.y = 0;
+            if (m_ptCurrent.x < 0) m_ptCurrent.x = 0;
+            if (m_ptCurrent.y < 0) m_ptCurrent.y = 0;
+
+            const WORD nTool = pDoc->m_nCurrentTool;
+            if (nTool == kToolFreehand || nTool == kToolClosedCurve)
+            {
+                if (m_pNewElement == NULL)
+                {
+                    if (nTool == kToolFreehand)
+                        m_pNewElement = new CFreehandLine(m_ptStart, m_ptCurrent);
+                    else
+                        m_pNewElement = new CClosedCurve(m_ptStart, m_ptCurrent);
+                    m_pNewElement->m_clrShadow = pDoc->m_clrShadow;
+                    m_pNewElement->m_nShadowLength = pDoc->m_nShadowLength;
+                }
+                CPoint ptAdd = ptDoc;
+                if (ptAdd.x < 0) ptAdd.x = 0;
+                if (ptAdd.y < 0) ptAdd.y = 0;
+                m_pNewElement->AddPoint(ptAdd);
+            }
+            else
+            {
+                if (m_pNewElement != NULL)
+                {
+                    CClientDC dc(this);
+                    OnPrepareDC(&dc);
+                    const int nOldRop = dc.SetROP2(R2_NOTXORPEN);
+                    m_pNewElement->DrawDC(&dc);
+                    dc.SetROP2(nOldRop);
+                    DiscardNewElement(TRUE);
+                }
+                m_ptCurrent = ptDoc;
+                if (nTool != kToolPointer)
+                {
+                    m_pNewElement = CreateElementForTool();
+                    // the factory empties the selection; the preview is not selected
+                    SyncSelectionList();
+                }
+            }
+            m_ptCurrent = ptDoc;
+            if (m_pNewElement != NULL)
+            {
+                CClientDC dc(this);
+                OnPrepareDC(&dc);
+                m_pNewElement->DrawDC(&dc);
+            }
+        }
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    CScrollView::OnMouseMove(nFlags, point);
+}
+
+void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    try
+    {
+        ShowRulerPosition(point, TRUE);
+        CPoint ptDoc = point;
+        DeviceToLogical(ptDoc);
+        m_ptCurrent = ptDoc;
+        const BOOL bCaptured = ::GetCapture() == m_hWnd;
+        if ((nFlags & MK_CONTROL) == 0 && bCaptured)
+        {
+            pDoc->m_listSelection.RemoveAll();
+            m_bBold = m_bItalic = m_bUnderline = FALSE;
+        }
+        if (bCaptured)
+        {
+            const WORD nTool = pDoc->m_nCurrentTool;
+            // click sizes: the vertical rule first, the horizontal one wins where it sets y
+            if (abs(m_ptCurrent.y - m_ptStart.y) <= kClickSlop)
+                m_ptCurrent.y = m_ptStart.y + 50;
+            if (abs(m_ptCurrent.x - m_ptStart.x) <= kClickSlop)
+            {
+                switch (nTool)
+                {
+                case 115: m_ptCurrent.x = m_ptStart.x + 80; break;
+                case 212: m_ptCurrent.x = m_ptStart.x + 150; m_ptCurrent.y = m_ptStart.y + 30; break;
+                case 201: case 202: case 205: m_ptCurrent.x = m_ptStart.x + 100; break;
+                case 208: m_ptCurrent.x = m_ptStart.x + 150; m_ptCurrent.y = m_ptStart.y + 150; break;
+                case 209: m_ptCurrent.x = m_ptStart.x + 100; m_ptCurrent.y = m_ptStart.y + 75; break;
+                case 207: m_ptCurrent.x = m_ptStart.x + 75; m_ptCurrent.y = m_ptStart.y + 75; break;
+                default: m_ptCurrent.x = m_ptStart.x + 50; break;
+                }
+            }
+
+            if (nTool != kToolFreehand && nTool != kToolPointer)
+            {
+                if (nTool == kToolClosedCurve)
+                {
+                    CClosedCurve* pCurve = dynamic_cast<CClosedCurve*>(m_pNewElement);
+                    if (pCurve != NULL && pCurve->m_nPointCount > 0)
+                        pCurve->AddPoint(CPoint((int)pCurve->m_pPoints[0].X, (int)pCurve->m_pPoints[0].Y));
+                }
+                else
+                {
+                    // the preview of the last move is freed; a new element is made
+                    DiscardNewElement(TRUE);
+                    m_pNewElement = CreateElementForTool();
+                    if (m_pNewElement == NULL)
+                        ShowElementProperties(NULL, FALSE);
+                }
+            }
+
+            if (m_pNewElement != NULL)
+            {
+                CElement* pElement = m_pNewElement;
+                m_pNewElement = NULL;
+                if (pElement->m_nKind == kKindDbText)
+                    pElement->m_strText = "<<TextFromDB>>";
+                else if (pElement->m_nKind == kKindText)
+                    pElement->m_strText = "Text";
+                pElement->m_nSide = pDoc->m_nSide;
+                pDoc->PushUndo();
+                pDoc->m_listElements.AddTail(pElement);
+                pDoc->m_listSelection.RemoveAll();
+                pDoc->m_listSelection.AddTail(pElement);
+                pDoc->m_tracker.RemoveAll();
+                pDoc->m_tracker.Add(pElement);
+                pDoc->SetModifiedFlag();
+                pDoc->UpdateAllViews(NULL);
+                ShowElementProperties(pElement, TRUE);
+                pDoc->m_nCurrentTool = kToolPointer;
+            }
+        }
+        if (bCaptured)
+            ::ReleaseCapture();
+        pDoc->UpdateAllViews(NULL);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    CScrollView::OnLButtonUp(nFlags, point);
+}
+
+void CVarnelView::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    try
+    {
+        SetCapture();
+        CPoint ptDoc = point;
+        DeviceToLogical(ptDoc);
+        CElement* pElement = ElementAtPoint(ptDoc);
+        if (pElement != NULL && pElement->m_nKind != kKindBackground)
+            ShowElementProperties(pElement, TRUE);
+        else if (CFrameWnd* pFrame = GetParentFrame())
+            pFrame->SendMessage(WM_COMMAND, ID_TOOLS_OPTIONS);
+        pDoc->UpdateAllViews(NULL);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    (void)nFlags;
+}
+
+void CVarnelView::OnRButtonDown(UINT nFlags, CPoint point)
+{
+    // an insert tool's drawing ends without an element
+    if (::GetCapture() == m_hWnd && GetDocument()->m_nCurrentTool != kToolPointer)
+    {
+        DiscardNewElement(TRUE);
+        ::ReleaseCapture();
+        return;
+    }
+    CPoint ptDoc = point;
+    DeviceToLogical(ptDoc);
+    m_bRightHit = ElementAtPoint(ptDoc) != NULL;
+    OnLButtonDown(nFlags, point);
+}
+
+void CVarnelView::OnContextMenu(CWnd* pWnd, CPoint point)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    const UINT nMenu = (!pDoc->m_listSelection.IsEmpty() && m_bRightHit) ? IDR_ELEMENT_MENU : IDR_PAGE_MENU;
+    if (point.x == -1 && point.y == -1)
+        ::GetCursorPos(&point);
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    const HWND hWndReceiver = pWnd != NULL ? pWnd->GetSafeHwnd() : m_hWnd;
+    if (!pPopup->LoadMenuResource(hWndReceiver, nMenu, true)
+        || !pPopup->StartTracking(0, point.x, point.y))
+    {
+        // a popup that did not start tracking stays ours
+        delete pPopup;
+    }
+}
+
+BOOL CVarnelView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pWnd == this && pDoc->m_tracker.SetCursor(this, nHitTest))
+        return TRUE;
+    ::SetCursor(::LoadCursorA(NULL, pDoc->m_nCurrentTool == kToolPointer ? IDC_ARROW : IDC_CROSS));
+    if (nHitTest == HTCLIENT)
+        return TRUE;
+    return CScrollView::OnSetCursor(pWnd, nHitTest, message);
+}
+
+void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    const BOOL bCtrl = IsCtrlDown();
+    CFrameWnd* pFrame = GetParentFrame();
+    switch (nChar)
+    {
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+        NudgeSelection(nChar, bCtrl);
+        pDoc->UpdateAllViews(NULL);
+        break;
+    case VK_DELETE:
+        if (pFrame != NULL)
+            pFrame->SendMessage(WM_COMMAND, ID_EDIT_CLEAR);
+        break;
+    default:
+        if (bCtrl && nChar == 'A')
+        {
+            if (pFrame != NULL)
+                pFrame->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+        }
+        else if (!bCtrl && ((nChar >= 'A' && nChar <= 'Z') || (nChar >= '0' && nChar <= '9')))
+        {
+            if (pDoc->m_listSelection.GetCount() == 1)
+            {
+                CElement* pElement = pDoc->m_listSelection.GetHead();
+                if (pElement->m_nKind == kKindText || pElement->m_nKind == kKindDbText)
+                    ShowElementProperties(pElement, TRUE);
+            }
+        }
+        break;
+    }
+    CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CVarnelView::NudgeSelection(UINT nKey, BOOL bCtrl)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc->m_listSelection.IsEmpty())
+        return;
+    const int nStep = bCtrl ? 10 : 1;
+    CSize offset(0, 0);
+    switch (nKey)
+    {
+    case VK_LEFT: offset.cx = -nStep; break;
+    case VK_RIGHT: offset.cx = nStep; break;
+    case VK_UP: offset.cy = -nStep; break;
+    case VK_DOWN: offset.cy = nStep; break;
+    default: return;
+    }
+
+    // one undo level, and only when something moves
+    const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
+    BOOL bUndoTaken = FALSE;
+    for (POSITION pos = pDoc->m_listSelection.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listSelection.GetNext(pos);
+        if (pElement->m_bLocked)
+            continue;
+        CRect rect = pElement->GetRect();
+        rect.OffsetRect(offset);
+        const CPoint ptCentre((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        if (!rectPage.PtInRect(ptCentre))
+            continue;
+        if (!bUndoTaken)
+        {
+            pDoc->PushUndo();
+            bUndoTaken = TRUE;
+        }
+        InvalidateElement(pElement);
+        pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
+        InvalidateElement(pElement);
+    }
+    if (bUndoTaken)
+        pDoc->SetModifiedFlag();
+}
+
+// The Properties bar comes with the main frame; until it exists there is nothing to load.
+void CVarnelView::ShowElementProperties(CElement* pElement, BOOL bShowBar)
+{
+    (void)pElement;
+    (void)bShowBar;
+}
