@@ -9,6 +9,20 @@ namespace
 const UINT_PTR kFlashTimer = 1;
 const UINT kFlashMilliseconds = 500;
 const int kGradientMaxSteps = 100;
+
+void ShellOpen(LPCSTR pszVerb, LPCSTR pszTarget)
+{
+    ::ShellExecuteA(NULL, pszVerb, pszTarget, NULL, NULL, SW_SHOWNORMAL);
+}
+
+PFN_LINK_OPEN g_pfnLinkOpen = ShellOpen;
+}
+
+PFN_LINK_OPEN CLinkLabel::SetOpenProc(PFN_LINK_OPEN pfnOpen)
+{
+    PFN_LINK_OPEN pfnOld = g_pfnLinkOpen;
+    g_pfnLinkOpen = pfnOpen != NULL ? pfnOpen : ShellOpen;
+    return pfnOld;
 }
 
 BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
@@ -447,18 +461,25 @@ void CLinkLabel::OnLButtonDown(UINT nFlags, CPoint point)
     }
     else if (m_nLinkType == 1)
     {
-        CString strTarget = m_strLinkTarget;
-        if (strTarget.IsEmpty())
-            GetWindowText(strTarget);
-        ::ShellExecuteA(NULL, "open", strTarget, NULL, NULL, SW_SHOWNORMAL);
+        g_pfnLinkOpen("open", GetTargetToOpen());
     }
     else if (m_nLinkType == 2)
     {
-        CString strText;
-        GetWindowText(strText);
-        ::ShellExecuteA(NULL, NULL, "mailto:" + strText, NULL, NULL, SW_SHOWNORMAL);
+        g_pfnLinkOpen(NULL, GetTargetToOpen());
     }
     CStatic::OnLButtonDown(nFlags, point);
+}
+
+CString CLinkLabel::GetTargetToOpen() const
+{
+    CString strText;
+    if (m_hWnd != NULL)
+        GetWindowText(strText);
+    if (m_nLinkType == 1)
+        return m_strLinkTarget.IsEmpty() ? strText : m_strLinkTarget;
+    if (m_nLinkType == 2)
+        return "mailto:" + strText;
+    return CString();
 }
 
 BOOL CLinkLabel::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)

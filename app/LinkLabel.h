@@ -15,6 +15,9 @@
 // Notification code of a notify-only link click.
 const UINT LINKLABEL_NOTIFY_CLICK = 0x8200;
 
+// Opens a link target with a shell verb (NULL: the default verb).
+typedef void (*PFN_LINK_OPEN)(LPCSTR pszVerb, LPCSTR pszTarget);
+
 // CLinkLabel paints a static control's text with its own colours, font and link.
 class CLinkLabel : public CStatic
 {
@@ -51,6 +54,11 @@ public:
     // Operations
     // Repaints the label and the parent's area under it.
     void RedrawAll();
+    // What a click opens: the target (the window text when there is none) for a link,
+    // "mailto:" and the window text for a mail link, empty otherwise.
+    CString GetTargetToOpen() const;
+    // Replaces the shell call that opens links (NULL: the shell); returns the previous.
+    static PFN_LINK_OPEN SetOpenProc(PFN_LINK_OPEN pfnOpen);
     // Bands of a gradient over a rectangle: min(100, width), at least 1.
     static int GetGradientSteps(int nWidth);
     // Paints a horizontal gradient from crFrom to crTo in nSteps bands.

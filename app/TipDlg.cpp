@@ -2,6 +2,7 @@
 
 #include "TipDlg.h"
 #include "VarnelApp.h"
+#include "model/FileLimits.h"
 #include "resources/resource.h"
 
 #include <stdio.h>
@@ -92,6 +93,14 @@ BOOL CTipOfTheDayDlg::OnInitDialog()
             m_nCurrent = rand() % m_nTipCount;
             ShowCurrentTip();
         }
+        else
+        {
+            // the resource text says there are no tips; there is nothing to page through
+            if (CWnd* pNext = GetDlgItem(IDC_TIP_NEXT))
+                pNext->EnableWindow(FALSE);
+            if (CWnd* pPrevious = GetDlgItem(IDC_TIP_PREVIOUS))
+                pPrevious->EnableWindow(FALSE);
+        }
     }
     catch (CException* e)
     {
@@ -103,33 +112,55 @@ BOOL CTipOfTheDayDlg::OnInitDialog()
     return TRUE;
 }
 
-// The whole file, cut at every "::", gives the tips; nothing is trimmed.
+// The whole file, cut at every "::", gives the tips; nothing is trimmed. An empty file
+// gives none, and a file larger than any tips file is refused unread.
 void CTipOfTheDayDlg::LoadTips()
 {
     try
     {
-        FILE* pFile = fopen(GetTipsPath(), "rb");
+        const CString strPath = GetTipsPath();
+        FILE* pFile = fopen(strPath, "rb");
         if (pFile == NULL)
         {
             AfxMessageBox(kCannotOpenTips);
             return;
         }
+        struct CCloseFile
+        {
+            FILE*& m_pFile;
+            ~CCloseFile()
+            {
+                if (m_pFile != NULL)
+                    fclose(m_pFile);
+            }
+        } closeFile{ pFile };
+
+        __int64 nLength = -1;
+        if (_fseeki64(pFile, 0, SEEK_END) == 0)
+            nLength = _ftelli64(pFile);
+        if (nLength < 0 || _fseeki64(pFile, 0, SEEK_SET) != 0)
+            return;
+        if ((ULONGLONG)nLength > MAX_TIPS_FILE_BYTES)
+        {
+            AfxMessageBox(FileTooLargeMessage(strPath, MAX_TIPS_FILE_BYTES), MB_ICONEXCLAMATION);
+            return;
+        }
         CString strText;
-        fseek(pFile, 0, SEEK_END);
-        const long nLength = ftell(pFile);
-        fseek(pFile, 0, SEEK_SET);
-        BOOL bRead = nLength >= 0;
-        if (bRead && nLength > 0)
+        if (nLength > 0)
         {
             char* pBuffer = strText.GetBuffer((int)nLength + 1);
-            bRead = fread(pBuffer, 1, (size_t)nLength, pFile) == (size_t)nLength;
+            const BOOL bRead = fread(pBuffer, 1, (size_t)nLength, pFile) == (size_t)nLength;
             pBuffer[bRead ? nLength : 0] = '\0';
             strText.ReleaseBuffer(bRead ? (int)nLength : 0);
+            if (!bRead)
+                return;
         }
         fclose(pFile);
-        if (!bRead)
-            return;
-        m_arrTips = SplitAll(strText, kTipsDelimiter);
+        pFile = NULL;
+        if (strText.IsEmpty())
+            m_arrTips.clear();
+        else
+            m_arrTips = SplitAll(strText, kTipsDelimiter);
         m_nTipCount = (int)m_arrTips.size();
     }
     catch (CException* e)

@@ -3,8 +3,10 @@
 
 #include "VarnelApp.h"
 #include "AboutDlg.h"
+#include "BmpDialog.h"
 #include "ChildFrm.h"
 #include "VarnelView.h"
+#include "model/FileLimits.h"
 #include "model/VarnelDoc.h"
 #include "afxdlgs.h"
 #include "afxole.h"
@@ -123,6 +125,8 @@ BOOL CVarnelApp::StartUp()
     const CString strFolder = GetProgramFolder();
     m_strGraphicsFolder = strFolder + "\\Graphics";
     m_strBackgroundsFolder = strFolder + "\\Backgrounds";
+    // the document asks for clip-art and backgrounds through the dialog with a preview
+    g_pfnChoosePictureFile = ChoosePictureWithPreview;
 
     char szDocuments[MAX_PATH] = "";
     if (::SHGetSpecialFolderPathA(NULL, szDocuments, CSIDL_PERSONAL, FALSE))

@@ -7,6 +7,8 @@
 
 #pragma once
 
+#include "model/FillPainter.h"     // FILL_KIND_COUNT
+
 #include "afxwin.h"
 
 #include <objidl.h>
@@ -80,7 +82,6 @@ struct FillKindEntry
 };
 
 const int PICKER_COLOR_COUNT = 10;
-const int FILL_KIND_COUNT = 43;
 
 extern ColorPickerEntry g_aPickerColors[PICKER_COLOR_COUNT];
 extern FillKindEntry g_aFillKinds[FILL_KIND_COUNT];

@@ -9,6 +9,7 @@
 #include "afxbars.h"
 #include "afxdlgs.h"
 #include "output/PubSizeDlg.h"
+#include "PropertyPages.h"
 #include "resources/resource.h"
 
 IMPLEMENT_DYNCREATE(CVarnelView, CScrollView)
@@ -18,6 +19,39 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_COMMAND(ID_FILE_DATABASE_SETTINGS, OnDatabaseSettings)
     ON_COMMAND(ID_FILE_VIEW_DATABASE_DATA, OnViewDatabaseData)
     ON_COMMAND(ID_MERGE_DBTEXTS, OnMergeDbTexts)
+    // Printing
+    ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+    // Export
+    ON_COMMAND(ID_FILE_SAVE_AS_IMAGE, OnFileSaveAsImage)
+    ON_COMMAND(ID_FILE_EXPORT_PDF, OnExportPdf)
+    ON_COMMAND(ID_FILE_SAVE_AS_TEMPLATE, OnFileSaveAsTemplate)
+    // Editing and arrangement
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+    ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+    ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+    ON_COMMAND(ID_EDIT_CLEAR, OnEditClear)
+    ON_COMMAND(ID_EDIT_CLEAR_SELECTION, OnEditClear)
+    ON_COMMAND(ID_EDIT_DUPLICATE, OnEditDuplicate)
+    ON_COMMAND(ID_EDIT_SELECT_ALL, OnSelectAll)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+    ON_COMMAND(ID_EDIT_PROPERTIES, OnProperties)
+    ON_COMMAND_RANGE(ID_ARRANGE_TO_FRONT, ID_ARRANGE_STEP_BACK, OnArrange)
+    ON_COMMAND_RANGE(ID_ALIGN_LEFT, ID_ALIGN_MIDDLE, OnAlign)
+    ON_COMMAND_RANGE(ID_SAME_WIDTH, ID_SAME_SIZE, OnSameSize)
+    ON_COMMAND_RANGE(ID_CENTER_HORZ, ID_CENTER_BOTH, OnCenter)
+    ON_COMMAND_RANGE(ID_ROTATE_CLOCKWISE, ID_ROTATE_ANTICLOCKWISE, OnRotate)
+    ON_COMMAND_RANGE(ID_LOCK, ID_UNLOCK_ALL, OnLock)
+    ON_COMMAND_RANGE(ID_TEXT_BOLD, ID_TEXT_UNDERLINE, OnTextStyle)
+    ON_UPDATE_COMMAND_UI(ID_TEXT_BOLD, OnUpdateTextStyle)
+    ON_UPDATE_COMMAND_UI(ID_TEXT_ITALIC, OnUpdateTextStyle)
+    ON_UPDATE_COMMAND_UI(ID_TEXT_UNDERLINE, OnUpdateTextStyle)
+    ON_COMMAND(ID_VIEW_GRID, OnViewGrid)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_GRID, OnUpdateViewGrid)
+    // Options
+    ON_COMMAND(ID_TOOLS_OPTIONS, OnOptions)
     // Zoom
     ON_COMMAND_RANGE(ID_VIEW_ZOOM_50, ID_VIEW_ZOOM_200, OnZoomPreset)
     ON_COMMAND_RANGE(ID_VIEW_ZOOM_25, ID_VIEW_ZOOM_300, OnZoomPreset)
@@ -36,12 +70,11 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_WM_CONTEXTMENU()
     ON_WM_SETCURSOR()
     ON_WM_KEYDOWN()
+    ON_MESSAGE(WM_APPLYPROPERTIES, OnApplyProperties)
 END_MESSAGE_MAP()
 
 namespace
 {
-// Pixels per document unit in print preview.
-const float kPreviewFactor = 5.5f;
 const float kMinZoom = 0.25f;
 const float kMaxZoom = 3.0f;
 // Margin around the page in the zoom commands' scroll sizes, document units.
@@ -84,11 +117,16 @@ CVarnelView::CVarnelView()
       m_bUnderline(FALSE),
       m_ptScroll(0, 0),
       m_bTwoSided(0),
-      m_bMergeHintShown(FALSE)
+      m_bMergeHintShown(FALSE),
+      m_hPrintBitmap(NULL),
+      m_bPrintFailed(FALSE),
+      m_pTypingElement(NULL),
+      m_nTypingUndoLevels(-1)
 {
     m_fontStatus->CreateFont(10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              FF_SWISS, "Arial");
+    LoadOptions();
 }
 
 CVarnelView::~CVarnelView()
@@ -132,14 +170,18 @@ void CVarnelView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
     CVarnelDoc* pDoc = GetDocument();
     const int nWidth = pDoc != NULL ? pDoc->m_nDesignWidth : 400;
     const int nHeight = pDoc != NULL ? pDoc->m_nDesignHeight : 200;
-    const float fFactor = (pInfo != NULL && pInfo->m_bPreview) ? kPreviewFactor : m_fZoom;
-    const CSize sizeViewport((int)(nWidth * fFactor), (int)(nHeight * fFactor));
+    float fFactorX = m_fZoom, fFactorY = m_fZoom;
+    if (pInfo != NULL && pInfo->m_bPreview)
+        GetPreviewFactors(pDC, fFactorX, fFactorY);
+    const CSize sizeViewport((int)(nWidth * fFactorX), (int)(nHeight * fFactorY));
 
     pDC->SetMapMode(MM_ANISOTROPIC);
     pDC->SetWindowExt(nWidth, nHeight);
     pDC->SetViewportExt(sizeViewport.cx, sizeViewport.cy);
     m_totalDev = sizeViewport;
     CScrollView::OnPrepareDC(pDC, pInfo);
+    if (pInfo != NULL && m_bPrintFailed)
+        pInfo->m_bContinuePrinting = FALSE;     // a failed page ends the job
 }
 
 void CVarnelView::OnInitialUpdate()

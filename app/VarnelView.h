@@ -11,9 +11,12 @@
 #pragma once
 
 #include "afxwin.h"
+#include "afxtempl.h"
 
 class CVarnelDoc;
 class CElement;
+namespace Gdiplus { class Bitmap; }
+class COleDataObject;
 
 // CVarnelView shows the page of the shown side of a publication at a zoom factor and
 // turns mouse and keyboard input into elements and selections.
@@ -61,6 +64,9 @@ public:
     void NudgeSelection(UINT nKey, BOOL bCtrl);
     // Loads the Properties bar for the element (NULL: blank).
     void ShowElementProperties(CElement* pElement, BOOL bShowBar);
+    // Writes the property pages to the element they were loaded from.
+    afx_msg LRESULT OnApplyProperties(WPARAM wParam, LPARAM lParam);
+    virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
 
     // Drawing
     void DrawPageFrame(CDC* pDC);
@@ -84,6 +90,81 @@ public:
     afx_msg void OnDatabaseSettings();
     afx_msg void OnViewDatabaseData();
     afx_msg void OnMergeDbTexts();
+
+    // Printing (VarnelViewPrint.cpp)
+    // Renders page pInfo->m_nCurPage: copies of the design in the cells of a sheet, the
+    // database texts of each cell filled from the next record.
+    void PrintPage(CDC* pDC, CPrintInfo* pInfo);
+    // Runs the print options dialog; on OK takes its settings and answers TRUE.
+    BOOL RunPrintDialog();
+    // Screen pixels per document unit of the preview: the printer's pixels per inch / 100.
+    static void GetPreviewFactors(CDC* pDC, float& fFactorX, float& fFactorY);
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
+
+    // Export commands (VarnelViewExport.cpp)
+    // Writes the page of side nSide (-1 all sides) as the PDF strPdfPath through pictures
+    // named after strPattern; TRUE when the PDF was written.
+    BOOL ExportPdfPages(const CString& strPdfPath, const CString& strPattern, float fQuality, int nSide);
+    // Runs the PDF options with a proposed file name and exports.
+    void OnFileExportPdf(CString strProposedName);
+    // Writes a picture file (index inserted before the extension when 0 or more); FALSE
+    // when the user declines to overwrite or the write failed.
+    BOOL SaveBitmapFile(const CString& strPath, Gdiplus::Bitmap* pBitmap, int nIndex, BOOL bAskOverwrite);
+    afx_msg void OnFileSaveAsImage();
+    afx_msg void OnExportPdf();
+    // Options (VarnelViewOptions.cpp)
+    // Reads the options under the Options key; missing values are written with the
+    // current ones, values out of range are refused.
+    void LoadOptions();
+    // Writes the seven option values, creating the key when needed.
+    void SaveOptions();
+    // The stored "ShowTip" value; m_bShowTip when there is none.
+    BOOL ReadStoredShowTip();
+    afx_msg void OnOptions();
+
+    // Editing and arrangement (VarnelViewEdit.cpp)
+    // TRUE while some selected element is a plain text.
+    BOOL HasTextInSelection();
+    // Every selected element takes the width (1), height (2) or both (3) of the element
+    // selected first.
+    void MakeSameSize(int nMode);
+    // Serializes the selection list to the clipboard; FALSE (after a message) on failure.
+    BOOL CopySelectionToClipboard();
+    afx_msg void OnEditCopy();
+    afx_msg void OnEditCut();
+    afx_msg void OnEditPaste();
+    afx_msg void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    afx_msg void OnEditClear();
+    afx_msg void OnEditDuplicate();
+    afx_msg void OnSelectAll();
+    afx_msg void OnEditUndo();
+    afx_msg void OnEditRedo();
+    afx_msg void OnProperties();
+    afx_msg void OnArrange(UINT nID);
+    afx_msg void OnAlign(UINT nID);
+    afx_msg void OnSameSize(UINT nID);
+    afx_msg void OnCenter(UINT nID);
+    afx_msg void OnRotate(UINT nID);
+    afx_msg void OnLock(UINT nID);
+    afx_msg void OnTextStyle(UINT nID);
+    afx_msg void OnUpdateTextStyle(CCmdUI* pCmdUI);
+    afx_msg void OnViewGrid();
+    afx_msg void OnUpdateViewGrid(CCmdUI* pCmdUI);
+
+    // Save as template
+    // Writes the design as a template of its category into the Templates folder.
+    afx_msg void OnFileSaveAsTemplate();
+    // The template extension (".lbft", ...) and Save filter of a publication type.
+    static LPCSTR GetTemplateExtension(int nPublicationType);
+    static LPCSTR GetTemplateFilter(int nPublicationType);
+    // The path with the type's template extension appended, unless its own extension,
+    // compared in lower case, is that one.
+    static CString AddTemplateExtension(const CString& strPath, int nPublicationType);
 
     // Zoom commands
     afx_msg void OnZoomPreset(UINT nID);
@@ -141,6 +222,10 @@ public:
     CPoint m_ptScroll;              // document position of the client's top-left corner
     BYTE m_bTwoSided;
     BOOL m_bMergeHintShown;         // the merge hint of the database texts was shown
+    HBITMAP m_hPrintBitmap;         // takes printed pages in place of a printer when set; not owned
+    BOOL m_bPrintFailed;            // a page of the current job failed (reported once)
+    CElement* m_pTypingElement;     // element the Text page's typing took its undo level for
+    int m_nTypingUndoLevels;        // the undo levels right after that level
 
 protected:
     // Sets the scroll sizes of the zoom commands: the page with a margin around it.
@@ -152,6 +237,15 @@ protected:
     void SyncSelectionList();
     // Forgets the element being drawn, erasing its preview.
     void DiscardNewElement(BOOL bErasePreview);
+    // Editing helpers (VarnelViewEdit.cpp)
+    void ClearSelectionAndTracker();
+    // Loads the Properties bar for the single selected element, or blanks it.
+    void ReloadSingleSelection(BOOL bShowBar);
+    void PasteElements(COleDataObject& dataObject);
+    void PasteText(COleDataObject& dataObject);
+    void PasteBitmap();
+    void KeepBackgroundsLowest();
+    void SetLocked(CTypedPtrList<CObList, CElement*>& list, BOOL bLocked);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -512,10 +512,3 @@ void CVarnelView::NudgeSelection(UINT nKey, BOOL bCtrl)
     if (bUndoTaken)
         pDoc->SetModifiedFlag();
 }
-
-// The Properties bar comes with the main frame; until it exists there is nothing to load.
-void CVarnelView::ShowElementProperties(CElement* pElement, BOOL bShowBar)
-{
-    (void)pElement;
-    (void)bShowBar;
-}

@@ -2,6 +2,7 @@
 
 #include "PictureLoad.h"
 #include "ElementStream.h"
+#include "FileLimits.h"
 
 #include <string.h>
 
@@ -12,7 +13,7 @@ using namespace Gdiplus;
 namespace
 {
 // Picture files above this size are not read.
-const ULONGLONG kMaxPictureFileBytes = 512ULL * 1024 * 1024;
+const ULONGLONG kMaxPictureFileBytes = MAX_PICTURE_FILE_BYTES;
 
 const DWORD kPlaceableKey = 0x9AC6CDD7;
 const size_t kPlaceableHeaderBytes = 22;

@@ -3,6 +3,7 @@
 #include "TemplatePreview.h"
 #include "Element.h"
 #include "PictureLoad.h"
+#include "FileLimits.h"
 #include "VarnelDoc.h"
 
 using namespace Gdiplus;
@@ -50,6 +51,8 @@ Bitmap* RenderTemplatePreview(CVarnelDoc& doc, LPCSTR pszTemplatePath, LPCSTR ps
     const BOOL bTemplate = pszTemplatePath != NULL && *pszTemplatePath != '\0';
     if (bTemplate)
     {
+        if (IsFileOverLimit(pszTemplatePath, MAX_TEMPLATE_FILE_BYTES))
+            AfxThrowFileException(CFileException::genericException, -1, pszTemplatePath);
         CFile file(pszTemplatePath, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary);
         CArchive ar(&file, CArchive::load);
         doc.Serialize(ar);

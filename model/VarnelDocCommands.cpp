@@ -4,6 +4,7 @@
 #include "VarnelDoc.h"
 #include "Elements.h"
 #include "PictureLoad.h"
+#include "FileLimits.h"
 #include "app/VarnelApp.h"
 #include "app/VarnelView.h"
 #include "resources/resource.h"
@@ -189,6 +190,8 @@ void ReportUnreadablePicture(const CString& strPath)
 // Runs the picture Open dialog starting in strFolder; the chosen path, or empty on Cancel.
 CString ChoosePictureFile(LPCSTR pszFilter, const CString& strFolder)
 {
+    if (g_pfnChoosePictureFile != NULL)
+        return g_pfnChoosePictureFile(pszFilter, kPictureDialogFlags, strFolder);
     CFileDialog dlg(TRUE, NULL, NULL, kPictureDialogFlags, pszFilter);
     dlg.m_ofn.lpstrInitialDir = strFolder;
     if (dlg.DoModal() != IDOK)
@@ -200,6 +203,11 @@ CString ChoosePictureFile(LPCSTR pszFilter, const CString& strFolder)
 // the file is not a supported or readable picture.
 Gdiplus::Bitmap* LoadChosenPicture(const CString& strPath)
 {
+    if (IsFileOverLimit(strPath, MAX_PICTURE_FILE_BYTES))
+    {
+        AfxMessageBox(FileTooLargeMessage(strPath, MAX_PICTURE_FILE_BYTES), MB_ICONEXCLAMATION);
+        return NULL;
+    }
     Gdiplus::Bitmap* pBitmap = LoadPictureFile(strPath);
     if (pBitmap == NULL)
         ReportUnreadablePicture(strPath);

@@ -3,6 +3,7 @@
 
 #include "VarnelDoc.h"
 #include "Elements.h"
+#include "FileLimits.h"
 #include "OptionsKeys.h"
 #include "app/TipDlg.h"
 #include "app/VarnelApp.h"
@@ -57,7 +58,10 @@ void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CStri
     int nTemplateWidth = m_nDesignWidth;
     int nTemplateHeight = m_nDesignHeight;
 
-    if (!bBlankDesign && !strTemplatePath.IsEmpty())
+    const BOOL bTemplateTooLarge = !bBlankDesign && IsFileOverLimit(strTemplatePath, MAX_TEMPLATE_FILE_BYTES);
+    if (bTemplateTooLarge)
+        AfxMessageBox(FileTooLargeMessage(strTemplatePath, MAX_TEMPLATE_FILE_BYTES), MB_ICONEXCLAMATION);
+    if (!bBlankDesign && !strTemplatePath.IsEmpty() && !bTemplateTooLarge)
     {
         try
         {
@@ -97,6 +101,10 @@ void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CStri
             pBackground->m_nShadowLength = m_nShadowLength;
             m_listElements.AddHead(pBackground);
             SetModifiedFlag();
+        }
+        else if (IsFileOverLimit(strBackgroundPath, MAX_PICTURE_FILE_BYTES))
+        {
+            AfxMessageBox(FileTooLargeMessage(strBackgroundPath, MAX_PICTURE_FILE_BYTES), MB_ICONEXCLAMATION);
         }
         else
         {

@@ -81,7 +81,7 @@ void CSizeCatalogue::FillLabels()
         { "Shipping Label: 4.13 x 3.33\" - Similar to Avery 5664", "413", "333", "3", "2", "0", ".08", "0.50", "0.08" },
         { "Shipping Label: 3.75 x 2.00\" - Similar to Avery 6873", "375", "200", "4", "2", "0.25", "0.25", "1.13", "0.38" },
         { "File Folder Label: 3.44 x 0.54\" - Similar to Avery 6873", "344", "54", "15", "2", "0.13", "0.56", "0.63", "0.53" },
-        { "File Folder Label: 3.44 x 0.67\" - Similar to Avery 6873", "344", "54", "15", "2", "0", "0.53", "0.51", "0.54" },
+        { "File Folder Label: 3.44 x 0.67\" - Similar to Avery 6873", "344", "67", "15", "2", "0", "0.53", "0.51", "0.54" },
         { "3.5\" Disk Label: 2.75 x 2.75\" - Similar to Avery 8197", "275", "275", "3", "3", "0.27", "0", "0.50", "0.13" },
         { "ZIP Disk Label: 2.34 x 2.00\" - Similar to Avery 5925", "234", "200", "3", "2", "1.31", "1.27", "0.66", "1.27" },
     };

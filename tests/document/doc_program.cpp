@@ -225,6 +225,8 @@ CDocProgram::CDocProgram()
     : m_pApp(NULL), m_bStarted(FALSE)
 {
     m_strCompany.Format("QuorvaneTest%lu", ::GetCurrentProcessId());
+    // the tip of the day only where a test asks for it
+    COptionsKey(OptionsKeyPath()).SetDword("ShowTip", 0);
     m_pApp = new CVarnelApp(m_strCompany);
     AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR) "", SW_SHOW);
     m_bStarted = m_pApp->StartUp();

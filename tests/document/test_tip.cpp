@@ -49,6 +49,7 @@ TEST(TipSplitting, TipsAreCutAtEveryDoubleColonWithoutTrimming)
 
 TEST_F(TipOfTheDay, MissingShowTipShowsNothingAndWritesNothing)
 {
+    m_key.Delete(OPTION_SHOW_TIP);
     CVarnelDoc doc;
     CDialogScript script;       // any dialog would be a failure
     doc.ShowTipOfTheDay();

@@ -180,10 +180,19 @@ TEST(SizeCatalogue, EntriesWithIrregularValues)
 {
     CSizeCatalogue catalogue;
     FillAll(catalogue);
-    // entry 16 keeps the height of entry 15 although its name reads 0.67
+    // entry 16 is as high as its name reads; its 15 x 2 sheet still fits a Letter page
     EXPECT_EQ("File Folder Label: 3.44 x 0.67\" - Similar to Avery 6873", Entry(catalogue, 16, 0));
     EXPECT_EQ("344", Entry(catalogue, 16, 1));
-    EXPECT_EQ("54", Entry(catalogue, 16, 2));
+    EXPECT_EQ("67", Entry(catalogue, 16, 2));
+    const double dSheetHeight = atof(Entry(catalogue, 16, 7).c_str()) +
+                                atoi(Entry(catalogue, 16, 3).c_str()) * atoi(Entry(catalogue, 16, 2).c_str()) / 100.0 +
+                                (atoi(Entry(catalogue, 16, 3).c_str()) - 1) * atof(Entry(catalogue, 16, 5).c_str());
+    const double dSheetWidth = atof(Entry(catalogue, 16, 8).c_str()) +
+                               atoi(Entry(catalogue, 16, 4).c_str()) * atoi(Entry(catalogue, 16, 1).c_str()) / 100.0 +
+                               (atoi(Entry(catalogue, 16, 4).c_str()) - 1) * atof(Entry(catalogue, 16, 6).c_str());
+    EXPECT_NEAR(10.56, dSheetHeight, 1e-9);
+    EXPECT_LE(dSheetHeight, atoi(catalogue.GetSheetField(0, 2)) / 100.0);
+    EXPECT_LE(dSheetWidth, atoi(catalogue.GetSheetField(0, 1)) / 100.0);
     // the #12 envelope ends with a parenthesis and no blank
     EXPECT_EQ("#12 Envelope: 4 3/4 x 11\")", Entry(catalogue, 22, 0));
     EXPECT_EQ("1100", Entry(catalogue, 22, 1));

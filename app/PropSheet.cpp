@@ -1,0 +1,370 @@
+// PropSheet.cpp - the element property sheet: pages per kind, loading and applying.
+
+#include "PropSheet.h"
+#include "model/Elements.h"
+#include "model/VarnelDoc.h"
+#include "resources/properties_resource.h"
+#include "resources/resource.h"
+
+#include <stdlib.h>
+
+IMPLEMENT_DYNAMIC(CModelessPropSheet, CPropertySheet)
+
+CModelessPropSheet* CModelessPropSheet::s_pSheet = NULL;
+
+namespace
+{
+const short kKindNothing = 99;
+const short kKindLine = 101;
+const short kKindText = 115;
+const short kKindDbText = 212;
+const short kKindFreehand = 114;
+const short kKindClosedCurve = 120;
+
+// Runs a loader or applier step, ignoring any exception.
+template <typename Step>
+void Guarded(Step step)
+{
+    try
+    {
+        step();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+}
+}
+
+CModelessPropSheet::CModelessPropSheet(CWnd* pParent, int nKind)
+    : CPropertySheet(AfxGetAppName(), pParent, 0),
+      m_pageFont(NULL, 0xFF000000),
+      m_pTarget(NULL),
+      m_pTargetDoc(NULL),
+      m_bTyping(FALSE)
+{
+    AddPagesForKind(nKind);
+}
+
+CModelessPropSheet::~CModelessPropSheet()
+{
+    if (s_pSheet == this)
+        s_pSheet = NULL;
+}
+
+CModelessPropSheet* CModelessPropSheet::GetPropertiesSheet()
+{
+    return s_pSheet != NULL && s_pSheet->m_hWnd != NULL ? s_pSheet : NULL;
+}
+
+void CModelessPropSheet::SetPropertiesSheet(CModelessPropSheet* pSheet)
+{
+    s_pSheet = pSheet;
+}
+
+void CModelessPropSheet::AddPagesForKind(int nKind)
+{
+    if (nKind == kKindNothing)
+    {
+        AddPage(&m_pageBlank);
+    }
+    else if (nKind == kKindLine)
+    {
+        AddPage(&m_pageLine);
+    }
+    else if (nKind == kKindText || nKind == kKindDbText)
+    {
+        AddPage(&m_pageText);
+        AddPage(&m_pageFont);
+    }
+    else
+    {
+        AddPage(&m_pageGeneral);
+        AddPage(&m_pageShape);
+    }
+}
+
+void CModelessPropSheet::SetPagesForKind(short nKind, int)
+{
+    for (int i = GetPageCount() - 1; i >= 0; i--)
+        RemovePage(i);
+    AddPagesForKind(nKind);
+    if (m_hWnd != NULL)
+        SetActivePage(0);
+    SetTarget(NULL, NULL);
+}
+
+BOOL CModelessPropSheet::OnInitDialog()
+{
+    const BOOL bResult = CPropertySheet::OnInitDialog();
+    CPropertyPage* pPage = GetActivePage();
+    CTabCtrl* pTab = GetTabControl();
+    if (pPage != NULL && pTab != NULL && pPage->m_hWnd != NULL)
+    {
+        CRect rectPage, rectTab;
+        pPage->GetWindowRect(&rectPage);
+        pTab->GetWindowRect(&rectTab);
+        pTab->SetWindowPos(NULL, 0, 0, rectPage.Width() - 100, rectTab.Height() + 25,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetActivePage(0);
+    return bResult;
+}
+
+void CModelessPropSheet::SetTarget(CElement* pElement, CVarnelDoc* pDoc)
+{
+    m_pTarget = pElement;
+    m_pTargetDoc = pDoc;
+}
+
+CView* CModelessPropSheet::GetTargetView()
+{
+    CFrameWnd* pMain = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+    if (pMain == NULL)
+        return NULL;
+    CFrameWnd* pFrame = pMain->GetActiveFrame();
+    return pFrame != NULL ? pFrame->GetActiveView() : NULL;
+}
+
+void CModelessPropSheet::ShowPageData(CPropertyPage* pPage)
+{
+    if (pPage->m_hWnd != NULL)
+        pPage->UpdateData(FALSE);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Loading
+
+void CModelessPropSheet::LoadLineElement(CElement* pElement)
+{
+    Guarded([&] {
+        CPropLine& page = m_pageLine;
+        page.m_nWidth = pElement->m_nLineWidth;
+        page.m_clrLine = pElement->m_clrLine;
+        page.m_nStyle = pElement->m_nDashStyle;
+        page.m_nLineType = pElement->m_nLineDirection;
+        page.m_nLeft = pElement->m_rect.left;
+        page.m_nTop = pElement->m_rect.top;
+        page.m_nRight = pElement->m_rect.right;
+        page.m_nBottom = pElement->m_rect.bottom;
+        page.m_bLock = pElement->m_bLocked;
+        ShowPageData(&page);
+    });
+    SetTarget(pElement, m_pTargetDoc);
+}
+
+void CModelessPropSheet::LoadShapeElement(CElement* pElement)
+{
+    Guarded([&] {
+        CPropShape& shape = m_pageShape;
+        shape.m_nBorderWidth = pElement->m_nLineWidth;
+        shape.m_clrBorder = pElement->m_clrLine;
+        shape.m_clrFill = pElement->m_clrFill;
+        shape.m_clrPattern = pElement->m_clrPattern;
+        shape.m_nFillKind = pElement->m_nFillKind;
+        shape.m_bTransparent = pElement->m_bTransparent;
+        shape.m_bShadow = pElement->m_bShadow;
+        shape.m_nBorderStyle = pElement->m_nDashStyle;
+        shape.m_nKind = pElement->m_nKind;
+        CPropShapeGeneral& general = m_pageGeneral;
+        general.m_nRotation = pElement->m_nAngle;
+        general.m_nLeft = pElement->m_rect.left;
+        general.m_nTop = pElement->m_rect.top;
+        general.m_nWidth = pElement->m_rect.Width();
+        general.m_nHeight = pElement->m_rect.Height();
+        general.m_bLock = pElement->m_bLocked;
+        ShowPageData(&shape);
+        ShowPageData(&general);
+    });
+    SetTarget(pElement, m_pTargetDoc);
+}
+
+namespace
+{
+void LoadTextFields(CPropText& page, CFontPage& font, CElement* pElement)
+{
+    page.m_strText = pElement->m_strText;
+    page.m_nRotation = pElement->m_nAngle;
+    page.m_nHAlign = pElement->m_nHAlign;
+    page.m_nVAlign = pElement->m_nVAlign;
+    page.m_bVertical = pElement->m_bVertical;
+    page.m_nLeft = pElement->m_rect.left;
+    page.m_nTop = pElement->m_rect.top;
+    page.m_nWidth = pElement->m_rect.Width();
+    page.m_nHeight = pElement->m_rect.Height();
+    page.m_bLock = pElement->m_bLocked;
+    LOGFONT lf = {};
+    if (pElement->m_font.m_hObject != NULL)
+        pElement->m_font.GetLogFont(&lf);
+    font.SetLogFont(lf);
+    font.m_clrText = pElement->m_clrText;
+}
+
+void ShowTextControls(CPropText& page, BOOL bDatabase)
+{
+    if (page.m_hWnd == NULL)
+        return;
+    if (CWnd* pEdit = page.GetDlgItem(IDC_TEXT_EDIT))
+        pEdit->ShowWindow(bDatabase ? SW_HIDE : SW_SHOW);
+    if (CWnd* pField = page.GetDlgItem(IDC_TEXT_FIELD))
+        pField->ShowWindow(bDatabase ? SW_SHOW : SW_HIDE);
+    if (CWnd* pSource = page.GetDlgItem(IDC_TEXT_SOURCE))
+        pSource->ShowWindow(bDatabase ? SW_SHOW : SW_HIDE);
+    page.SetDlgItemText(IDC_TEXT_LABEL, bDatabase ? "Select Data Field:" : "Enter Text:");
+}
+}
+
+void CModelessPropSheet::LoadTextElement(CElement* pElement)
+{
+    Guarded([&] {
+        LoadTextFields(m_pageText, m_pageFont, pElement);
+        m_pageText.m_nKind = kKindText;
+        ShowTextControls(m_pageText, FALSE);
+        ShowPageData(&m_pageText);
+        ShowPageData(&m_pageFont);
+        m_pageFont.UpdateSampleFont();
+    });
+    SetTarget(pElement, m_pTargetDoc);
+}
+
+void CModelessPropSheet::LoadDbTextElement(CElement* pElement, CVarnelDoc* pDoc)
+{
+    Guarded([&] {
+        LoadTextFields(m_pageText, m_pageFont, pElement);
+        m_pageText.m_nKind = kKindDbText;
+        ShowTextControls(m_pageText, TRUE);
+        CComboBox* pField = m_pageText.m_hWnd != NULL ? (CComboBox*)m_pageText.GetDlgItem(IDC_TEXT_FIELD) : NULL;
+        if (pField != NULL)
+        {
+            pField->ResetContent();
+            if (pDoc != NULL && pDoc->m_pDataRows != NULL && pDoc->m_nDataRows > 0)
+            {
+                for (int i = 0; i < pDoc->m_nDataColumns; i++)
+                    pField->AddString(pDoc->m_pDataRows[0][i]);
+            }
+            // merged columns ("1-3") show no field; an empty binding shows the first
+            const CString& strColumn = pElement->m_strColumn;
+            const BOOL bMerged = strColumn.GetLength() > 1 && strColumn.Find('-', 1) >= 1;
+            pField->SetCurSel(bMerged ? -1 : atoi(strColumn));
+        }
+        ShowPageData(&m_pageText);
+        ShowPageData(&m_pageFont);
+        m_pageFont.UpdateSampleFont();
+    });
+    SetTarget(pElement, pDoc);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Applying
+
+void CModelessPropSheet::ApplyLine(CElement* pElement)
+{
+    Guarded([&] {
+        CPropLine& page = m_pageLine;
+        pElement->m_nLineWidth = page.m_nWidth;
+        pElement->m_clrLine = page.m_clrLine;
+        pElement->m_nDashStyle = page.m_nStyle;
+        pElement->m_nLineDirection = page.m_nLineType;
+        if (page.m_nLeft > page.m_nRight)
+            std::swap(page.m_nLeft, page.m_nRight);
+        if (page.m_nTop > page.m_nBottom)
+            std::swap(page.m_nTop, page.m_nBottom);
+        pElement->m_bLocked = page.m_bLock;
+        pElement->SetRect(page.m_nLeft, page.m_nTop, page.m_nRight, page.m_nBottom);
+        ShowPageData(&page);
+    });
+}
+
+void CModelessPropSheet::ApplyShape(CElement* pElement)
+{
+    Guarded([&] {
+        CPropShape& shape = m_pageShape;
+        CPropShapeGeneral& general = m_pageGeneral;
+        pElement->m_nDashStyle = shape.m_nBorderStyle;
+        pElement->m_nLineWidth = shape.m_nBorderWidth;
+        pElement->m_nAngle = general.m_nRotation;
+        pElement->m_clrLine = shape.m_clrBorder;
+        pElement->m_clrFill = shape.m_clrFill;
+        pElement->m_clrPattern = shape.m_clrPattern;
+        pElement->m_nFillKind = shape.m_nFillKind;
+        pElement->m_bTransparent = shape.m_bTransparent;
+        pElement->m_bShadow = shape.m_bShadow;
+        pElement->m_bLocked = general.m_bLock;
+        const int nRight = general.m_nLeft + general.m_nWidth;
+        const int nBottom = general.m_nTop + general.m_nHeight;
+        if (pElement->m_nKind == kKindFreehand || pElement->m_nKind == kKindClosedCurve)
+            pElement->ResizeRect(general.m_nLeft, general.m_nTop, nRight, nBottom);
+        else
+            pElement->SetRect(general.m_nLeft, general.m_nTop, nRight, nBottom);
+        ShowPageData(&shape);
+    });
+}
+
+void CModelessPropSheet::ApplyText(CElement* pElement)
+{
+    Guarded([&] {
+        CPropText& page = m_pageText;
+        pElement->m_strText = page.m_strText;
+        pElement->m_nAngle = page.m_nRotation;
+        pElement->m_bVertical = page.m_bVertical;
+        pElement->m_nHAlign = page.m_nHAlign;
+        pElement->m_nVAlign = page.m_nVAlign;
+        LOGFONT lf = {};
+        if (m_pageFont.m_fontSample.m_hObject != NULL && m_pageFont.m_fontSample.GetLogFont(&lf))
+        {
+            lf.lfFaceName[LF_FACESIZE - 1] = '\0';
+            pElement->m_font.DeleteObject();
+            pElement->m_font.CreateFontIndirect(&lf);
+        }
+        pElement->m_clrText = m_pageFont.m_clrText;
+        pElement->m_bLocked = page.m_bLock;
+        pElement->SetRect(page.m_nLeft, page.m_nTop, page.m_nLeft + page.m_nWidth, page.m_nTop + page.m_nHeight);
+    });
+}
+
+void CModelessPropSheet::ApplyDbText(CElement* pElement)
+{
+    ApplyText(pElement);
+    Guarded([&] {
+        CComboBox* pField = m_pageText.m_hWnd != NULL ? (CComboBox*)m_pageText.GetDlgItem(IDC_TEXT_FIELD) : NULL;
+        if (pField == NULL)
+            return;
+        const int nIndex = pField->GetCurSel();
+        if (nIndex < 0)
+        {
+            // no field chosen: an empty binding, printed as "column not set"; merged
+            // bindings keep theirs
+            const CString& strColumn = pElement->m_strColumn;
+            const BOOL bMerged = strColumn.GetLength() > 1 && strColumn.Find('-', 1) >= 1;
+            if (!bMerged)
+                pElement->m_strColumn.Empty();
+            return;
+        }
+        CString strField;
+        pField->GetLBText(nIndex, strField);
+        pElement->m_strColumn.Format("%d", nIndex);
+        pElement->m_strText = "<<" + strField + ">>";
+    });
+}
+
+void CModelessPropSheet::ApplyTo(CElement* pElement)
+{
+    switch (pElement->m_nKind)
+    {
+    case kKindText:
+        ApplyText(pElement);
+        break;
+    case kKindDbText:
+        ApplyDbText(pElement);
+        break;
+    case kKindLine:
+        ApplyLine(pElement);
+        break;
+    default:
+        ApplyShape(pElement);
+        break;
+    }
+}

@@ -1,0 +1,137 @@
+// VarnelViewProperties.cpp - the design view's side of the element property sheet:
+// loading the sheet for the selection and applying its pages to the element.
+
+#include "VarnelView.h"
+#include "PropSheet.h"
+#include "model/Element.h"
+#include "model/ElementStream.h"
+#include "model/VarnelDoc.h"
+#include <string>
+
+namespace
+{
+const short kKindNothing = 99;
+
+// The element's stored bytes and lock flag, to tell whether applying changed anything.
+std::string ElementState(CElement* pElement)
+{
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        CElementList list;
+        list.AddTail(pElement);
+        SerializeClipboardElements(ar, list);
+        ar.Close();
+    }
+    const ULONGLONG nLength = file.GetLength();
+    BYTE* pBytes = file.Detach();
+    std::string state((const char*)pBytes, (size_t)nLength);
+    free(pBytes);
+    state += pElement->m_bLocked ? 'L' : 'U';
+    return state;
+}
+}
+
+void CVarnelView::ShowElementProperties(CElement* pElement, BOOL bShowBar)
+{
+    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+    if (pSheet == NULL)
+        return;
+    const short nKind = pElement != NULL ? pElement->m_nKind : kKindNothing;
+    pSheet->SetPagesForKind(nKind);
+    if (bShowBar)
+    {
+        CWnd* pHost = pSheet->GetParent();
+        if (pHost != NULL && !pHost->IsWindowVisible())
+        {
+            CFrameWnd* pFrame = pHost->GetParentFrame();
+            CControlBar* pBar = DYNAMIC_DOWNCAST(CControlBar, pHost);
+            if (pFrame != NULL && pBar != NULL)
+                pFrame->ShowControlBar(pBar, TRUE, FALSE);
+            else
+                pHost->ShowWindow(SW_SHOW);
+        }
+    }
+    if (pElement != NULL)
+    {
+        pSheet->SetTarget(NULL, GetDocument());
+        switch (nKind)
+        {
+        case 101:
+            pSheet->LoadLineElement(pElement);
+            break;
+        case 115:
+            pSheet->LoadTextElement(pElement);
+            break;
+        case 212:
+            pSheet->LoadDbTextElement(pElement, GetDocument());
+            break;
+        default:
+            pSheet->LoadShapeElement(pElement);
+            break;
+        }
+    }
+    m_pTypingElement = NULL;
+    if (m_hWnd != NULL)
+        SetFocus();
+}
+
+// Applies only to the element the sheet was loaded from, and only when that element is
+// still this document's single selection; an undo level is taken only when a value
+// changed, and one level covers a run of typing in the Text page.
+LRESULT CVarnelView::OnApplyProperties(WPARAM, LPARAM)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+    if (pDoc == NULL || pSheet == NULL || pDoc->m_listSelection.IsEmpty())
+        return 0;
+    CElement* pElement = pDoc->m_listSelection.GetHead();
+    if (pSheet->m_pTarget != pElement || pSheet->m_pTargetDoc != pDoc)
+        return 0;
+    const BOOL bTyping = pSheet->m_bTyping;
+    try
+    {
+        CElement* pTrial = pElement->Clone();
+        pTrial->m_bLocked = pElement->m_bLocked;
+        const std::string before = ElementState(pElement);
+        pSheet->ApplyTo(pTrial);
+        const BOOL bChanged = ElementState(pTrial) != before;
+        delete pTrial;
+        if (!bChanged)
+            return 0;
+
+        const BOOL bContinuesTyping = bTyping && m_pTypingElement == pElement
+                                      && pDoc->GetUndoLevels() == m_nTypingUndoLevels;
+        if (!bContinuesTyping)
+            pDoc->PushUndo();
+        InvalidateElement(pElement);
+        pSheet->ApplyTo(pElement);
+        InvalidateElement(pElement);
+        m_pTypingElement = bTyping ? pElement : NULL;
+        m_nTypingUndoLevels = pDoc->GetUndoLevels();
+        pDoc->SetModifiedFlag();
+        pDoc->UpdateAllViews(NULL);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+    }
+    catch (...)
+    {
+    }
+    return 0;
+}
+
+// The sheet follows the active document: activating a view reloads it with that view's
+// selection (or blanks it).
+void CVarnelView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView)
+{
+    CScrollView::OnActivateView(bActivate, pActivateView, pDeactiveView);
+    if (!bActivate || pActivateView != this)
+        return;
+    CVarnelDoc* pDoc = GetDocument();
+    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+    if (pDoc == NULL || pSheet == NULL || pSheet->m_pTargetDoc == pDoc)
+        return;
+    ShowElementProperties(pDoc->m_listSelection.GetCount() == 1 ? pDoc->m_listSelection.GetHead() : NULL, FALSE);
+}

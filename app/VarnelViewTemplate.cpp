@@ -1,0 +1,105 @@
+// VarnelViewTemplate.cpp - Save As Template of the design view: the design is written as
+// a template of its category into the Templates folder beside the program.
+
+#include "VarnelView.h"
+#include "VarnelApp.h"
+#include "model/VarnelDoc.h"
+#include "afxdlgs.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+namespace
+{
+struct CTemplateKind
+{
+    LPCSTR pszExtension;
+    LPCSTR pszFilter;
+};
+
+// By publication type: label, badge, envelope, postcard, letterhead, flyer, sign.
+const CTemplateKind kTemplateKinds[] = {
+    { ".lbft", "Label Templates(.lbft)|*.lbft|" },
+    { ".bdgt", "Badge Templates(.bdgt)|*.bdgt|" },
+    { ".enft", "Envelope Templates(.enft)|*.enft|" },
+    { ".post", "Postcard Templates(.post)|*.post|" },
+    { ".lhft", "Letterhead Templates(.lhft)|*.lhft|" },
+    { ".flyt", "Flyer Templates(.flyt)|*.flyt|" },
+    { ".sgnt", "Sign Templates(.sgnt)|*.sgnt|" },
+};
+
+const DWORD kTemplateDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+
+const char kUnexpectedError[] =
+    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
+
+// A type read from a damaged file counts as a label.
+const CTemplateKind& TemplateKindOfType(int nPublicationType)
+{
+    if (nPublicationType < 0 || nPublicationType >= (int)_countof(kTemplateKinds))
+        nPublicationType = 0;
+    return kTemplateKinds[nPublicationType];
+}
+}
+
+LPCSTR CVarnelView::GetTemplateExtension(int nPublicationType)
+{
+    return TemplateKindOfType(nPublicationType).pszExtension;
+}
+
+LPCSTR CVarnelView::GetTemplateFilter(int nPublicationType)
+{
+    return TemplateKindOfType(nPublicationType).pszFilter;
+}
+
+// The extension is what follows the last dot of the file name (not of a folder).
+CString CVarnelView::AddTemplateExtension(const CString& strPath, int nPublicationType)
+{
+    const CString strExtension = GetTemplateExtension(nPublicationType);
+    const int nBackslash = strPath.ReverseFind('\\');
+    const int nSlash = strPath.ReverseFind('/');
+    const int nNameStart = (nBackslash > nSlash ? nBackslash : nSlash) + 1;
+    const int nDot = strPath.ReverseFind('.');
+    if (nDot >= nNameStart)
+    {
+        CString strTyped = strPath.Mid(nDot + 1);
+        strTyped.MakeLower();
+        if (strTyped == strExtension.Mid(1))
+            return strPath;
+    }
+    return strPath + strExtension;
+}
+
+void CVarnelView::OnFileSaveAsTemplate()
+{
+    try
+    {
+        CVarnelDoc* pDoc = GetDocument();
+        const int nType = pDoc->m_nPublicationType;
+        const CString strFolder = CVarnelApp::GetProgramFolder() + "\\Templates";
+
+        CFileDialog dlg(FALSE, NULL, NULL, kTemplateDialogFlags, GetTemplateFilter(nType), this);
+        dlg.m_ofn.lpstrInitialDir = strFolder;
+        if (dlg.DoModal() != IDOK)
+            return;
+
+        const CString strChosen = dlg.GetPathName();
+        const CString strPath = AddTemplateExtension(strChosen, nType);
+        // the dialog asked about the name it returned, not about the one with the extension
+        if (strPath != strChosen && ::GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES &&
+            AfxMessageBox(strPath + " already exists.\nDo you want to replace it?",
+                          MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            return;
+
+        delete pDoc->SaveOrPreviewTemplate(strPath, CString(), FALSE);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+    }
+    catch (...)
+    {
+        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+    }
+}

@@ -1,0 +1,25 @@
+// FileLimits.cpp - size checks of files that are read whole.
+
+#include "FileLimits.h"
+
+PFN_CHOOSE_PICTURE_FILE g_pfnChoosePictureFile = NULL;
+
+BOOL IsFileOverLimit(LPCSTR pszPath, ULONGLONG nLimit)
+{
+    if (pszPath == NULL || *pszPath == '\0')
+        return FALSE;
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(pszPath, GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return FALSE;
+    const ULONGLONG nSize = ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+    return nSize > nLimit;
+}
+
+CString FileTooLargeMessage(LPCSTR pszPath, ULONGLONG nLimit)
+{
+    CString strLimit;
+    strLimit.Format("%u MB", (unsigned)(nLimit / (1024 * 1024)));
+    return CString("The file\n") + pszPath + "\nis larger than " + strLimit +
+           ", more than any file of its kind holds. It has not been read.";
+}

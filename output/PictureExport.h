@@ -1,0 +1,75 @@
+// PictureExport.h - pictures of a publication's side: rendering at a resolution and
+// writing through the platform's image encoders.
+//
+// Declares: GetEncoderClsid, MimeTypeOfExtension, IndexedPictureName, RenderSideBitmap,
+// QuantizeTo8Bits, WriteBitmapFile, SaveBitmapFile, GetSidePageColor.
+//
+// Notes
+// - Document sizes are hundredths of an inch; at scale s one hundredth is s pixels, so
+//   a resolution of n dots per inch is scale n / 100.
+// - Pictures are 24 bits RGB. GIF pictures are reduced to 8 bits with a palette before
+//   encoding: the exact colours when there are at most 256, else a fixed colour cube.
+// - A picture file is written beside its target under a temporary name and moved onto
+//   the target only when the encoder succeeded, so a failed write leaves no partial file
+//   and keeps what was there.
+
+#pragma once
+
+#include "afxwin.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+class CVarnelDoc;
+
+// Largest picture made: pixel rows of 24 bits must fit the platform's stride (int).
+const LONGLONG MAX_PICTURE_BYTES = 0x7FFFFFFF;
+
+// Index of the installed image encoder for a MIME type (exact, case-sensitive match),
+// its class identifier in *pClsid; -1 when there is none.
+int GetEncoderClsid(const WCHAR* pszFormat, CLSID* pClsid);
+
+// MIME type of a picture extension without dot, any case: "jpg" image/jpeg, "gif"
+// image/gif, "tif" image/tiff, "png" image/png, anything else image/bmp.
+const WCHAR* MimeTypeOfExtension(const CString& strExt);
+
+// The file name for a page: the path with nIndex (when 0 or more) inserted before its
+// last four characters (".bmp"), e.g. "C:\t\x.bmp" and 2 give "C:\t\x2.bmp".
+CString IndexedPictureName(const CString& strPath, int nIndex);
+
+// The page colour of a side as opaque ARGB: front for side 1, back for side 2.
+DWORD GetSidePageColor(const CVarnelDoc& doc, int nSide);
+
+// Draws the elements of side nSide, bottom first, into a new 24-bit picture of
+// (design width x fScale) by (design height x fScale) pixels filled with clrPage (ARGB,
+// drawn opaque). The caller owns the result. NULL when the design has no size or the
+// picture is too large to be made; *pbTooLarge is then set for the latter.
+Gdiplus::Bitmap* RenderSideBitmap(CVarnelDoc& doc, int nSide, float fScale, DWORD clrPage,
+                                  BOOL* pbTooLarge = NULL);
+
+// The size in pixels of a side at a scale (truncated).
+CSize GetRenderSize(const CVarnelDoc& doc, float fScale);
+// TRUE when a 24-bit picture of the size can be asked for.
+BOOL IsPictureSizeAllowed(int nWidth, int nHeight);
+
+// An 8-bit copy of a picture with a palette; NULL when it cannot be made.
+Gdiplus::Bitmap* QuantizeTo8Bits(Gdiplus::Bitmap* pBitmap);
+
+// Writes the picture to strFileName with the encoder of its extension (GIF quantised
+// first). FALSE when the encoder is missing or the write failed; the target is then
+// as it was.
+BOOL WriteBitmapFile(Gdiplus::Bitmap* pBitmap, const CString& strFileName);
+
+// Writes a picture as the Save As Image command and the PDF export do: the name from
+// IndexedPictureName; with bAskOverwrite an existing file is confirmed first. Returns
+// FALSE when the user declines or the write failed ("Failed to save." is shown).
+BOOL SaveBitmapFile(const CString& strPath, Gdiplus::Bitmap* pBitmap, int nIndex,
+                    BOOL bAskOverwrite);
+
+// The message shown when a picture of nWidth x nHeight pixels cannot be made.
+CString GetPictureTooLargeMessage(int nWidth, int nHeight);
+
+// The path of Save As Image for the chosen path and filter index (1 bmp, 2 jpg, 3 gif,
+// 4 png): kept when its extension, in lower case, is one of the four, else the filter's
+// extension is appended ("a.txt" with 1 gives "a.txt.bmp").
+CString AppendPictureExtension(const CString& strPath, int nFilterIndex);

@@ -1,0 +1,649 @@
+// PrintDlg.cpp - the print options dialog: sheet, layout, start cell, marks, pages and the
+// layout picture.
+
+#include "PrintDlg.h"
+#include "SizeCatalogue.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <limits.h>
+#include <math.h>
+#include <stdlib.h>
+
+using namespace Gdiplus;
+
+namespace
+{
+
+const int kMaxCells = 20;               // rows and columns offered
+
+const char kCustomSheet[] = "Custom - Specify your own sheet size";
+const char kNoDbTextNote[] =
+    "Note: There is no database-linked text in your design. So all printing will be identical.";
+const char kEstimateNote[] =
+    "NOTE: With current print options and %d rows and %d columns on one sheet, you need %d sheets "
+    "to print all your records.[Total records = %d]";
+const char kEstimateNoDbText[] =
+    "If you have database-linked-text you can click this \nbutton to estimate the total number of "
+    "sheets needed \nto print all your records!";
+const char kEstimateResult[] =
+    "You have a total of %d records linked to this print job.\n\nWith the current print options you "
+    "selected you need \n%d sheets to print all your records!";
+
+int Clamp(int n, int nLow, int nHigh)
+{
+    return n < nLow ? nLow : (n > nHigh ? nHigh : n);
+}
+
+// Hundredths of an inch from inches, to the nearest.
+int HundredthsOf(double dInches)
+{
+    return (int)floor(dInches * 100.0 + 0.5);
+}
+
+} // namespace
+
+CString FormatInches(float fInches)
+{
+    CString str;
+    str.Format("%2.2f", (double)fInches);
+    return str;
+}
+
+BEGIN_MESSAGE_MAP(CPrintDlg, CDialog)
+    ON_WM_PAINT()
+    ON_EN_KILLFOCUS(IDC_PO_ROWGAP, OnKillFocusRowGap)
+    ON_EN_KILLFOCUS(IDC_PO_COLUMNGAP, OnKillFocusColumnGap)
+    ON_EN_KILLFOCUS(IDC_PO_LEFTMARGIN, OnKillFocusLeftMargin)
+    ON_EN_KILLFOCUS(IDC_PO_TOPMARGIN, OnKillFocusTopMargin)
+    ON_EN_KILLFOCUS(IDC_PO_CUSTOMWIDTH, OnKillFocusCustomSize)
+    ON_EN_KILLFOCUS(IDC_PO_CUSTOMHEIGHT, OnKillFocusCustomSize)
+    ON_LBN_SELCHANGE(IDC_PO_SHEETLIST, OnSelChangeSheetList)
+    ON_CBN_SELCHANGE(IDC_PO_ROWS, OnSelChangeLayout)
+    ON_CBN_SELCHANGE(IDC_PO_COLUMNS, OnSelChangeLayout)
+    ON_EN_CHANGE(IDC_PO_STARTROW, OnChangeStartRow)
+    ON_EN_CHANGE(IDC_PO_STARTCOLUMN, OnChangeStartColumn)
+    ON_EN_CHANGE(IDC_PO_PAGES, OnChangePagesToPrint)
+    ON_BN_CLICKED(IDC_PO_ESTIMATE, OnEstimate)
+    ON_BN_CLICKED(IDC_PO_RESTOREDEFAULTS, OnRestoreDefaults)
+END_MESSAGE_MAP()
+
+CPrintDlg::CPrintDlg(CWnd* pParent)
+    : CDialog(IDD, pParent),
+      m_pCatalogue(NULL),
+      m_nSheetsNeeded(0),
+      m_nSides(1),
+      m_nSheetWidth(850),
+      m_nSheetHeight(1100),
+      m_nPubType(0),
+      m_nPagesToPrint(1),
+      m_fRowGap(0),
+      m_fColumnGap(0),
+      m_fTopMargin(0),
+      m_fLeftMargin(0),
+      m_nDesignWidth(400),
+      m_nDesignHeight(200),
+      m_nRowCount(-1),
+      m_nRows(0),
+      m_nColumns(0),
+      m_nStartRow(1),
+      m_nStartColumn(1),
+      m_bCropMarks(FALSE),
+      m_bCornerMarks(FALSE),
+      m_bReady(FALSE),
+      m_bEstimated(FALSE),
+      m_nGoodSheetWidth(850),
+      m_nGoodSheetHeight(1100)
+{
+}
+
+CPrintDlg::~CPrintDlg()
+{
+    ReleaseCatalogue();
+}
+
+void CPrintDlg::ReleaseCatalogue()
+{
+    delete m_pCatalogue;
+    m_pCatalogue = NULL;
+}
+
+void CPrintDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_PO_SHEETLIST, m_listSheets);
+    DDX_Text(pDX, IDC_PO_PAGES, m_nPagesToPrint);
+    DDX_Text(pDX, IDC_PO_STARTROW, m_nStartRow);
+    DDX_Text(pDX, IDC_PO_STARTCOLUMN, m_nStartColumn);
+    DDX_Text(pDX, IDC_PO_ROWGAP, m_fRowGap);
+    DDX_Text(pDX, IDC_PO_COLUMNGAP, m_fColumnGap);
+    DDX_Text(pDX, IDC_PO_TOPMARGIN, m_fTopMargin);
+    DDX_Text(pDX, IDC_PO_LEFTMARGIN, m_fLeftMargin);
+    DDX_CBIndex(pDX, IDC_PO_ROWS, m_nRows);
+    DDX_CBIndex(pDX, IDC_PO_COLUMNS, m_nColumns);
+    DDX_Check(pDX, IDC_PO_CROPMARKS, m_bCropMarks);
+    DDX_Check(pDX, IDC_PO_CORNERMARKS, m_bCornerMarks);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Building the dialog
+
+BOOL CPrintDlg::OnInitDialog()
+{
+    m_bReady = FALSE;
+    m_bEstimated = FALSE;
+    // the member counts survive the first exchange, which selects nothing yet
+    const int nRows = m_nRows;
+    const int nColumns = m_nColumns;
+    CDialog::OnInitDialog();
+    m_nRows = nRows;
+    m_nColumns = nColumns;
+
+    ReleaseCatalogue();
+    m_pCatalogue = new CSizeCatalogue;
+    m_pCatalogue->FillLabels();
+    m_pCatalogue->FillEnvelopes();
+    m_pCatalogue->FillSheets();
+    m_pCatalogue->FillPostcards();
+    m_pCatalogue->FillBadges();
+
+    if (m_nSheetWidth >= MIN_SHEET_SIZE && m_nSheetWidth <= MAX_SHEET_SIZE)
+        m_nGoodSheetWidth = m_nSheetWidth;
+    if (m_nSheetHeight >= MIN_SHEET_SIZE && m_nSheetHeight <= MAX_SHEET_SIZE)
+        m_nGoodSheetHeight = m_nSheetHeight;
+
+    CComboBox* pRows = (CComboBox*)GetDlgItem(IDC_PO_ROWS);
+    CComboBox* pColumns = (CComboBox*)GetDlgItem(IDC_PO_COLUMNS);
+    for (int i = 1; i <= kMaxCells; i++)
+    {
+        CString strItem;
+        strItem.Format("%d", i);
+        pRows->AddString(strItem);
+        pColumns->AddString(strItem);
+    }
+    SelectLayoutCombos();
+    CheckDlgButton(IDC_PO_CORNERMARKS, m_bCornerMarks ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_PO_CROPMARKS, m_bCropMarks ? BST_CHECKED : BST_UNCHECKED);
+
+    CString strSize = FormatInches(m_nDesignWidth * 0.01f) + " x " + FormatInches(m_nDesignHeight * 0.01f);
+
+    int nFirst = -1, nCount = 0;
+    switch (m_nPubType)
+    {
+    case 0:
+        nFirst = CSizeCatalogue::FIRST_LABEL;
+        nCount = CSizeCatalogue::LABEL_COUNT;
+        break;
+    case 1:
+        nFirst = CSizeCatalogue::FIRST_BADGE;
+        nCount = CSizeCatalogue::BADGE_COUNT;
+        break;
+    case 3:
+        nFirst = CSizeCatalogue::FIRST_POSTCARD;
+        nCount = CSizeCatalogue::POSTCARD_COUNT;
+        break;
+    default:
+        // one copy per sheet
+        m_nRows = m_nColumns = 1;
+        m_fRowGap = m_fColumnGap = 0;
+        m_fTopMargin = m_fLeftMargin = 0;
+        break;
+    }
+    CString strWidth, strHeight;
+    strWidth.Format("%d", m_nDesignWidth);
+    strHeight.Format("%d", m_nDesignHeight);
+    for (int e = nFirst; nFirst >= 0 && e < nFirst + nCount; e++)
+    {
+        if (m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldWidth) != strWidth ||
+            m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldHeight) != strHeight)
+            continue;
+        if (m_nRows == 0)
+        {
+            m_nRows = atoi(m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldRows));
+            m_nColumns = atoi(m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldColumns));
+            m_fRowGap = (float)atof(m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldRowGap));
+            m_fColumnGap = (float)atof(m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldColumnGap));
+            m_fTopMargin = (float)atof(m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldTopMargin));
+            m_fLeftMargin = (float)atof(m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldLeftMargin));
+        }
+        const CString& strName = m_pCatalogue->GetEntryField(e, CSizeCatalogue::fieldName);
+        const int nColon = strName.Find(':');
+        strSize = nColon >= 0 ? strName.Mid(nColon + 1) : strName;
+        break;
+    }
+
+    SelectLayoutCombos();
+    SetDlgItemText(IDC_PO_ROWGAP, FormatInches(m_fRowGap));
+    SetDlgItemText(IDC_PO_COLUMNGAP, FormatInches(m_fColumnGap));
+    SetDlgItemText(IDC_PO_TOPMARGIN, FormatInches(m_fTopMargin));
+    SetDlgItemText(IDC_PO_LEFTMARGIN, FormatInches(m_fLeftMargin));
+
+    if (strSize.Find('-') < 0)
+        strSize += " inch";
+    SetDlgItemText(IDC_PO_DESIGNSIZE, CString("Your design size is: ") + strSize);
+
+    if (m_nRows * m_nColumns == 0)
+    {
+        m_nRows = m_nColumns = 1;
+        SelectLayoutCombos();
+    }
+
+    m_bReady = TRUE;
+    CString strPages;
+    if (m_nRowCount == -1)
+    {
+        strPages.Format("%d", m_nSides);
+    }
+    else
+    {
+        const int nRecords = m_nRowCount > 1 ? m_nRowCount - 1 : 0;
+        strPages.Format("%d", m_nSides * (nRecords / (GetSelectedRows() * GetSelectedColumns())));
+    }
+    SetDlgItemText(IDC_PO_PAGES, strPages);
+    CString strStart;
+    strStart.Format("%d", m_nStartRow);
+    SetDlgItemText(IDC_PO_STARTROW, strStart);
+    strStart.Format("%d", m_nStartColumn);
+    SetDlgItemText(IDC_PO_STARTCOLUMN, strStart);
+
+    FillSheetList();
+    return TRUE;
+}
+
+void CPrintDlg::SelectLayoutCombos()
+{
+    ((CComboBox*)GetDlgItem(IDC_PO_ROWS))->SetCurSel(Clamp(m_nRows - 1, 0, kMaxCells - 1));
+    ((CComboBox*)GetDlgItem(IDC_PO_COLUMNS))->SetCurSel(Clamp(m_nColumns - 1, 0, kMaxCells - 1));
+}
+
+int CPrintDlg::GetSelectedRows() const
+{
+    const int nSel = (int)::SendDlgItemMessageA(m_hWnd, IDC_PO_ROWS, CB_GETCURSEL, 0, 0);
+    return nSel >= 0 ? nSel + 1 : 1;
+}
+
+int CPrintDlg::GetSelectedColumns() const
+{
+    const int nSel = (int)::SendDlgItemMessageA(m_hWnd, IDC_PO_COLUMNS, CB_GETCURSEL, 0, 0);
+    return nSel >= 0 ? nSel + 1 : 1;
+}
+
+int CPrintDlg::ReadInt(int nID) const
+{
+    char szText[64] = "";
+    ::GetDlgItemTextA(m_hWnd, nID, szText, sizeof(szText));
+    return atoi(szText);
+}
+
+double CPrintDlg::ReadFloat(int nID) const
+{
+    char szText[64] = "";
+    ::GetDlgItemTextA(m_hWnd, nID, szText, sizeof(szText));
+    return atof(szText);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Sheets
+
+void CPrintDlg::FillSheetList()
+{
+    m_listSheets.ResetContent();
+    m_listSheets.AddString(kCustomSheet);
+    for (int s = 0; s < CSizeCatalogue::SHEET_COUNT; s++)
+        m_listSheets.AddString(m_pCatalogue->GetSheetField(s, 0));
+    m_listSheets.SetCurSel(0);
+
+    const int nRows = GetSelectedRows();
+    const int nColumns = GetSelectedColumns();
+    CString strNote;
+    if (m_nRowCount == -1)
+    {
+        strNote = kNoDbTextNote;
+        GetDlgItem(IDC_PO_ESTIMATE)->EnableWindow(FALSE);
+    }
+    else
+    {
+        m_nSheetsNeeded = EstimateSheets(m_nRowCount, nRows, nColumns, 1, 1, m_nSides);
+        m_bEstimated = TRUE;
+        CString strPages;
+        strPages.Format("%d", GetPagesLimit());
+        SetDlgItemText(IDC_PO_PAGES, strPages);
+        strNote.Format(kEstimateNote, nRows, nColumns, m_nSheetsNeeded, m_nRowCount > 1 ? m_nRowCount - 1 : 0);
+        GetDlgItem(IDC_PO_ESTIMATE)->EnableWindow(TRUE);
+    }
+    SetDlgItemText(IDC_PO_NOTE, strNote);
+    SetDlgItemText(IDC_PO_CUSTOMWIDTH, FormatInches(m_nSheetWidth * 0.01f));
+    SetDlgItemText(IDC_PO_CUSTOMHEIGHT, FormatInches(m_nSheetHeight * 0.01f));
+
+    if (m_nPubType >= 2 && m_nPubType <= 6)
+    {
+        // the sheet is the design's own size
+        SetDlgItemText(IDC_PO_CUSTOMWIDTH, FormatInches(m_nDesignWidth * 0.01f));
+        SetDlgItemText(IDC_PO_CUSTOMHEIGHT, FormatInches(m_nDesignHeight * 0.01f));
+        m_listSheets.SetCurSel(0);
+        OnSelChangeSheetList();
+    }
+}
+
+void CPrintDlg::OnSelChangeSheetList()
+{
+    const int nIndex = m_listSheets.GetCurSel();
+    const BOOL bCustom = nIndex <= 0;
+    GetDlgItem(IDC_PO_CUSTOMWIDTH)->EnableWindow(bCustom);
+    GetDlgItem(IDC_PO_CUSTOMHEIGHT)->EnableWindow(bCustom);
+    GetDlgItem(IDC_PO_UNITS)->EnableWindow(bCustom);
+    if (bCustom)
+    {
+        ReadCustomSize();
+    }
+    else if (nIndex <= CSizeCatalogue::SHEET_COUNT)
+    {
+        m_nSheetWidth = atoi(m_pCatalogue->GetSheetField(nIndex - 1, 1));
+        m_nSheetHeight = atoi(m_pCatalogue->GetSheetField(nIndex - 1, 2));
+    }
+    Invalidate();
+}
+
+void CPrintDlg::OnKillFocusCustomSize()
+{
+    if (!m_bReady)
+        return;
+    ReadCustomSize();
+    Invalidate();
+}
+
+void CPrintDlg::ReadCustomSize()
+{
+    const int nWidth = HundredthsOf(ReadFloat(IDC_PO_CUSTOMWIDTH));
+    const int nHeight = HundredthsOf(ReadFloat(IDC_PO_CUSTOMHEIGHT));
+    if (nWidth >= MIN_SHEET_SIZE && nWidth <= MAX_SHEET_SIZE)
+    {
+        m_nSheetWidth = m_nGoodSheetWidth = nWidth;
+    }
+    else
+    {
+        m_nSheetWidth = m_nGoodSheetWidth;
+        SetDlgItemText(IDC_PO_CUSTOMWIDTH, FormatInches(m_nGoodSheetWidth * 0.01f));
+    }
+    if (nHeight >= MIN_SHEET_SIZE && nHeight <= MAX_SHEET_SIZE)
+    {
+        m_nSheetHeight = m_nGoodSheetHeight = nHeight;
+    }
+    else
+    {
+        m_nSheetHeight = m_nGoodSheetHeight;
+        SetDlgItemText(IDC_PO_CUSTOMHEIGHT, FormatInches(m_nGoodSheetHeight * 0.01f));
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Range checks
+
+void CPrintDlg::CheckGap(int nID)
+{
+    const double dValue = ReadFloat(nID);
+    if (dValue <= 0)
+        SetDlgItemText(nID, "0");
+    else if (dValue > 15)
+        SetDlgItemText(nID, "15");
+}
+
+void CPrintDlg::CheckMargin(int nID, LPCTSTR lpszReplacement)
+{
+    const double dValue = ReadFloat(nID);
+    if (dValue < 0 || dValue > 15)
+        SetDlgItemText(nID, lpszReplacement);
+}
+
+void CPrintDlg::OnKillFocusRowGap()
+{
+    CheckGap(IDC_PO_ROWGAP);
+    Invalidate();
+}
+
+void CPrintDlg::OnKillFocusColumnGap()
+{
+    CheckGap(IDC_PO_COLUMNGAP);
+    Invalidate();
+}
+
+void CPrintDlg::OnKillFocusLeftMargin()
+{
+    CheckMargin(IDC_PO_LEFTMARGIN, "0.25");
+    Invalidate();
+}
+
+void CPrintDlg::OnKillFocusTopMargin()
+{
+    CheckMargin(IDC_PO_TOPMARGIN, "0.07");
+    Invalidate();
+}
+
+void CPrintDlg::OnChangeStartRow()
+{
+    if (!m_bReady)
+        return;
+    const int nValue = ReadInt(IDC_PO_STARTROW);
+    const int nRows = GetSelectedRows();
+    CString strText;
+    if (nValue <= 0)
+        strText = "1";
+    else if (nValue > nRows)
+        strText.Format("%d", nRows);
+    if (!strText.IsEmpty())
+    {
+        SetDlgItemText(IDC_PO_STARTROW, strText);   // runs this handler on the new text
+        return;
+    }
+    m_nStartRow = nValue;
+    UpdateEstimate();
+}
+
+void CPrintDlg::OnChangeStartColumn()
+{
+    if (!m_bReady)
+        return;
+    const int nValue = ReadInt(IDC_PO_STARTCOLUMN);
+    const int nColumns = GetSelectedColumns();
+    CString strText;
+    if (nValue <= 0)
+        strText = "1";
+    else if (nValue > nColumns)
+        strText.Format("%d", nColumns);
+    if (!strText.IsEmpty())
+    {
+        SetDlgItemText(IDC_PO_STARTCOLUMN, strText);
+        return;
+    }
+    m_nStartColumn = nValue;
+    UpdateEstimate();
+}
+
+int CPrintDlg::GetPagesLimit() const
+{
+    // without records the estimate is 0 sheets; the pages still print the sides once
+    return m_nSheetsNeeded > 0 ? m_nSheetsNeeded : (m_nSides > 0 ? m_nSides : 1);
+}
+
+void CPrintDlg::OnChangePagesToPrint()
+{
+    if (!m_bReady)
+        return;
+    const int nValue = ReadInt(IDC_PO_PAGES);
+    CString strText;
+    if (nValue <= 0)
+        strText = "1";
+    else if (m_nRowCount >= 0 && m_bEstimated && nValue > GetPagesLimit())
+        strText.Format("%d", GetPagesLimit());
+    if (!strText.IsEmpty())
+        SetDlgItemText(IDC_PO_PAGES, strText);
+}
+
+void CPrintDlg::OnSelChangeLayout()
+{
+    UpdateEstimate();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Estimate
+
+int CPrintDlg::EstimateSheets(int nRowCount, int nRows, int nColumns, int nStartRow, int nStartColumn,
+                              int nSides)
+{
+    if (nRows < 1 || nColumns < 1)
+        return 0;
+    const long long nRecords = nRowCount > 1 ? nRowCount - 1 : 0;
+    if (nRecords == 0)
+        return 0;
+    // the records and the cells skipped on the first sheet
+    const long long nCells = nRecords + (long long)(nStartRow - 1) * nColumns + (nStartColumn - 1);
+    const long long nPerSheet = (long long)nRows * nColumns;
+    const long long nSheets = (nCells + nPerSheet - 1) / nPerSheet * nSides;
+    return nSheets > INT_MAX ? INT_MAX : (int)nSheets;
+}
+
+void CPrintDlg::UpdateEstimate()
+{
+    if (m_nRowCount >= 0)
+    {
+        const int nRows = GetSelectedRows();
+        const int nColumns = GetSelectedColumns();
+        m_nSheetsNeeded = EstimateSheets(m_nRowCount, nRows, nColumns, m_nStartRow, m_nStartColumn, m_nSides);
+        m_bEstimated = TRUE;
+        CString strPages;
+        strPages.Format("%d", GetPagesLimit());
+        SetDlgItemText(IDC_PO_PAGES, strPages);
+        CString strNote;
+        strNote.Format(kEstimateNote, nRows, nColumns, m_nSheetsNeeded, m_nRowCount > 1 ? m_nRowCount - 1 : 0);
+        SetDlgItemText(IDC_PO_NOTE, strNote);
+    }
+    Invalidate();
+}
+
+void CPrintDlg::OnEstimate()
+{
+    if (m_nRowCount < 0)
+    {
+        AfxMessageBox(kEstimateNoDbText, MB_OK);
+        return;
+    }
+    m_nSheetsNeeded = EstimateSheets(m_nRowCount, GetSelectedRows(), GetSelectedColumns(), m_nStartRow,
+                                     m_nStartColumn, m_nSides);
+    CString strText;
+    strText.Format(kEstimateResult, m_nRowCount > 1 ? m_nRowCount - 1 : 0, m_nSheetsNeeded);
+    AfxMessageBox(strText, MB_OK);
+}
+
+void CPrintDlg::OnRestoreDefaults()
+{
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Layout picture
+
+void CPrintDlg::OnPaint()
+{
+    CPaintDC dc(this);
+    CWnd* pBox = GetDlgItem(IDC_PO_LAYOUT);
+    if (pBox == NULL)
+        return;
+    CRect rcBox;
+    pBox->GetClientRect(&rcBox);
+    CClientDC dcBox(pBox);
+    DrawLayout(&dcBox, rcBox);
+}
+
+void CPrintDlg::DrawLayout(CDC* pDC, const CRect& rcArea)
+{
+    if (pDC == NULL || m_nSheetWidth <= 0 || m_nSheetHeight <= 0 || m_hWnd == NULL)
+        return;
+
+    // pixels per hundredth of an inch: the sheet fits the area below its caption
+    const float fWidth = (float)(rcArea.Width() - 20);
+    const float fHeight = (float)(rcArea.Height() - 30);
+    if (fWidth <= 0 || fHeight <= 0)
+        return;
+    float k = fWidth / m_nSheetWidth;
+    if (m_nSheetHeight * k > fHeight)
+        k = fHeight / m_nSheetHeight;
+    const float x0 = (float)rcArea.left + 10;
+    const float y0 = (float)rcArea.top + 20;
+
+    Graphics graphics(pDC->GetSafeHdc());
+    SolidBrush brushSheet(Color(0xFFFFFFFF));
+    Pen penSheet(Color(0xFF000000), 1.0f);
+    graphics.FillRectangle(&brushSheet, x0, y0, m_nSheetWidth * k, m_nSheetHeight * k);
+    graphics.DrawRectangle(&penSheet, x0, y0, m_nSheetWidth * k, m_nSheetHeight * k);
+
+    // margins and gaps as typed, at the sheet's scale
+    const float fInch = 100 * k;
+    const float fLeft = (float)ReadFloat(IDC_PO_LEFTMARGIN) * fInch;
+    const float fTop = (float)ReadFloat(IDC_PO_TOPMARGIN) * fInch;
+    const float fColumnGap = (float)ReadFloat(IDC_PO_COLUMNGAP) * fInch;
+    const float fRowGap = (float)ReadFloat(IDC_PO_ROWGAP) * fInch;
+    const float fCellWidth = m_nDesignWidth * k;
+    const float fCellHeight = m_nDesignHeight * k;
+    const int nRows = GetSelectedRows();
+    const int nColumns = GetSelectedColumns();
+
+    SolidBrush brushCell(Color(0xFFFFFFC0));
+    Pen penCell(Color(0xFF0000A0), 1.0f);
+    BOOL bFilling = FALSE;
+    for (int r = 0; r < nRows; r++)
+    {
+        for (int c = 0; c < nColumns; c++)
+        {
+            const float x = x0 + fLeft + c * (fCellWidth + fColumnGap);
+            const float y = y0 + fTop + r * (fCellHeight + fRowGap);
+            if (!bFilling && r >= m_nStartRow - 1 && c >= m_nStartColumn - 1)
+                bFilling = TRUE;
+            if (bFilling)
+                graphics.FillRectangle(&brushCell, x, y, fCellWidth, fCellHeight);
+            graphics.DrawRectangle(&penCell, x, y, fCellWidth, fCellHeight);
+        }
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Closing
+
+void CPrintDlg::OnOK()
+{
+    const int nRows = GetSelectedRows();
+    const int nColumns = GetSelectedColumns();
+    if (nRows < m_nStartRow)
+    {
+        CString strText;
+        strText.Format("You have chosen:\n\tNo. Of Rows = %d\n\tStart Printing From Row = %d\n\n"
+                       "Start Printing From Row number cannot exceed total No. Rows\non a sheet. "
+                       "Please correct Start Printing From Row number!",
+                       nRows, m_nStartRow);
+        AfxMessageBox(strText, MB_OK);
+        return;
+    }
+    if (nColumns < m_nStartColumn)
+    {
+        CString strText;
+        strText.Format("You have chosen:\n\tNo. Of Columns = %d\n\tStart Printing From Col = %d\n\n"
+                       "Start Printing From Column number cannot exceed total No. Cloumns\non a sheet. "
+                       "Please correct Start Printing From Column number!",
+                       nColumns, m_nStartColumn);
+        AfxMessageBox(strText, MB_OK);
+        return;
+    }
+    // a value typed without leaving its field (Enter) is checked as well
+    CheckGap(IDC_PO_ROWGAP);
+    CheckGap(IDC_PO_COLUMNGAP);
+    CheckMargin(IDC_PO_LEFTMARGIN, "0.25");
+    CheckMargin(IDC_PO_TOPMARGIN, "0.07");
+    if (m_listSheets.GetCurSel() <= 0)
+        ReadCustomSize();
+    CDialog::OnOK();
+}
+
+void CPrintDlg::PostNcDestroy()
+{
+    ReleaseCatalogue();
+    CDialog::PostNcDestroy();
+}

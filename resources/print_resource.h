@@ -1,0 +1,29 @@
+// print_resource.h - ids of the print options dialog (286).
+
+#ifndef STICKWELL_PRINT_RESOURCE_H
+#define STICKWELL_PRINT_RESOURCE_H
+
+#define IDD_PRINT_OPTIONS           286
+
+#define IDC_PO_LEFTMARGIN           1046
+#define IDC_PO_TOPMARGIN            1047
+#define IDC_PO_PAGES                1093
+#define IDC_PO_ROWS                 1094
+#define IDC_PO_COLUMNS              1095
+#define IDC_PO_CROPMARKS            1096
+#define IDC_PO_CORNERMARKS          1097
+#define IDC_PO_ROWGAP               1098
+#define IDC_PO_COLUMNGAP            1100
+#define IDC_PO_CUSTOMWIDTH          1102
+#define IDC_PO_CUSTOMHEIGHT         1103
+#define IDC_PO_LAYOUT               1113
+#define IDC_PO_RESTOREDEFAULTS      1116
+#define IDC_PO_SHEETLIST            1121
+#define IDC_PO_DESIGNSIZE           1122
+#define IDC_PO_UNITS                1124
+#define IDC_PO_STARTROW             1144
+#define IDC_PO_STARTCOLUMN          1145
+#define IDC_PO_NOTE                 1150
+#define IDC_PO_ESTIMATE             1151
+
+#endif // STICKWELL_PRINT_RESOURCE_H

@@ -1,0 +1,461 @@
+// print_program.cpp - the running program of the print tests, the test printer, data
+// sources and pictures of printed pages.
+
+#include "print_program.h"
+#include "model/Elements.h"
+#include "data/DataSourceLoader.h"
+#include "resources/wizard_resource.h"
+
+#include <winspool.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <ctype.h>
+#include <stdio.h>
+
+using namespace Gdiplus;
+
+const char TEST_PRINTER_NAME[] = "Stickwell Print Test Printer";
+
+namespace
+{
+
+// Letter and A4 at 300 dpi with quarter-inch unprintable margins.
+const char kPpdText[] =
+    "*PPD-Adobe: \"4.3\"\n"
+    "*FormatVersion: \"4.3\"\n"
+    "*FileVersion: \"1.0\"\n"
+    "*LanguageVersion: English\n"
+    "*LanguageEncoding: ISOLatin1\n"
+    "*PCFileName: \"GENERIC.PPD\"\n"
+    "*Manufacturer: \"Generic\"\n"
+    "*Product: \"(Generic PostScript Printer)\"\n"
+    "*PSVersion: \"(3010.000) 0\"\n"
+    "*ModelName: \"Generic PostScript Printer\"\n"
+    "*ShortNickName: \"Generic PostScript Printer\"\n"
+    "*NickName: \"Generic PostScript Printer\"\n"
+    "*LanguageLevel: \"3\"\n"
+    "*ColorDevice: True\n"
+    "*DefaultColorSpace: RGB\n"
+    "*FileSystem: False\n"
+    "*Throughput: \"1\"\n"
+    "*LandscapeOrientation: Plus90\n"
+    "*TTRasterizer: Type42\n"
+    "*DefaultResolution: 300dpi\n"
+    "*OpenUI *PageSize/Page Size: PickOne\n"
+    "*OrderDependency: 10 AnySetup *PageSize\n"
+    "*DefaultPageSize: Letter\n"
+    "*PageSize Letter/US Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
+    "*PageSize A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
+    "*CloseUI: *PageSize\n"
+    "*OpenUI *PageRegion: PickOne\n"
+    "*OrderDependency: 10 AnySetup *PageRegion\n"
+    "*DefaultPageRegion: Letter\n"
+    "*PageRegion Letter/US Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
+    "*PageRegion A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
+    "*CloseUI: *PageRegion\n"
+    "*DefaultImageableArea: Letter\n"
+    "*ImageableArea Letter/US Letter: \"18 18 594 774\"\n"
+    "*ImageableArea A4/A4: \"18 18 577 824\"\n"
+    "*DefaultPaperDimension: Letter\n"
+    "*PaperDimension Letter/US Letter: \"612 792\"\n"
+    "*PaperDimension A4/A4: \"595 842\"\n";
+
+bool WriteText(LPCTSTR lpszPath, const std::string& text)
+{
+    HANDLE h = ::CreateFileA(lpszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD nWritten = 0;
+    const BOOL bOk = ::WriteFile(h, text.data(), (DWORD)text.size(), &nWritten, NULL);
+    ::CloseHandle(h);
+    return bOk && nWritten == text.size();
+}
+
+bool PrinterExists(LPCTSTR lpszName)
+{
+    HANDLE hPrinter = NULL;
+    if (!::OpenPrinterA((LPSTR)lpszName, &hPrinter, NULL))
+        return false;
+    ::ClosePrinter(hPrinter);
+    return true;
+}
+
+void PumpPending()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+    {
+        if (msg.message == WM_QUIT)
+        {
+            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
+            continue;
+        }
+        if (!AfxPumpMessage())
+            break;
+    }
+}
+
+void DeleteTree(const CString& strFolder)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE hFind = ::FindFirstFileA(strFolder + "\\*", &fd);
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+        do
+        {
+            const CString strName = fd.cFileName;
+            if (strName == "." || strName == "..")
+                continue;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(strFolder + "\\" + strName);
+            else
+                ::DeleteFileA(strFolder + "\\" + strName);
+        } while (::FindNextFileA(hFind, &fd));
+        ::FindClose(hFind);
+    }
+    ::RemoveDirectoryA(strFolder);
+}
+
+} // namespace
+
+CString InstallTestPrinter()
+{
+    static BOOL s_bDone = FALSE;
+    static CString s_strName;
+    if (s_bDone)
+        return s_strName;
+    s_bDone = TRUE;
+    if (!PrinterExists(TEST_PRINTER_NAME))
+    {
+        char szDriverDir[MAX_PATH] = "";
+        DWORD cbNeeded = 0;
+        if (!::GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)szDriverDir, sizeof(szDriverDir), &cbNeeded))
+            return s_strName;
+        const CString strDir = szDriverDir;
+        ::CreateDirectoryA(strDir, NULL);
+        ::CreateDirectoryA(strDir + "\\3", NULL);
+        if (!WriteText(strDir + "\\generic.ppd", kPpdText) || !WriteText(strDir + "\\3\\generic.ppd", kPpdText))
+            return s_strName;
+        DRIVER_INFO_3A di;
+        memset(&di, 0, sizeof(di));
+        di.cVersion = 3;
+        di.pName = (LPSTR) "Wine PostScript Driver";
+        di.pDriverPath = (LPSTR) "wineps.drv";
+        di.pDataFile = (LPSTR) "generic.ppd";
+        di.pConfigFile = (LPSTR) "wineps.drv";
+        ::AddPrinterDriverA(NULL, 3, (LPBYTE)&di);     // may be there already
+        PRINTER_INFO_2A pi;
+        memset(&pi, 0, sizeof(pi));
+        pi.pPrinterName = (LPSTR)TEST_PRINTER_NAME;
+        pi.pPortName = (LPSTR) "FILE:";
+        pi.pDriverName = (LPSTR) "Wine PostScript Driver";
+        pi.pPrintProcessor = (LPSTR) "WinPrint";
+        pi.pDatatype = (LPSTR) "RAW";
+        pi.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+        HANDLE hPrinter = ::AddPrinterA(NULL, 2, (LPBYTE)&pi);
+        if (hPrinter != NULL)
+            ::ClosePrinter(hPrinter);
+        if (!PrinterExists(TEST_PRINTER_NAME))
+            return s_strName;
+    }
+    ::SetDefaultPrinterA(TEST_PRINTER_NAME);
+    s_strName = TEST_PRINTER_NAME;
+    return s_strName;
+}
+
+int CountPostScriptPages(LPCTSTR lpszPath)
+{
+    HANDLE h = ::CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return -1;
+    std::string data;
+    char buf[65536];
+    DWORD nRead = 0;
+    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
+        data.append(buf, nRead);
+    ::CloseHandle(h);
+    int nPages = 0;
+    for (size_t pos = 0; (pos = data.find("%%Page:", pos)) != std::string::npos; pos += 7)
+    {
+        if (pos == 0 || data[pos - 1] == '\n' || data[pos - 1] == '\r')
+            ++nPages;
+    }
+    return nPages;
+}
+
+std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath)
+{
+    static const char* const kDigits[] = { "zero", "one", "two", "three", "four",
+                                           "five", "six", "seven", "eight", "nine" };
+    std::vector<std::string> pages;
+    HANDLE h = ::CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return pages;
+    std::string data;
+    char buf[65536];
+    DWORD nRead = 0;
+    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
+        data.append(buf, nRead);
+    ::CloseHandle(h);
+
+    const std::string strShow = " glyphshow";
+    size_t pos = 0;
+    while ((pos = data.find("\n%%Page:", pos)) != std::string::npos)
+    {
+        pos += 8;
+        const size_t end = data.find("\n%%Page:", pos);
+        const std::string page = data.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        std::string text;
+        for (size_t at = 0; (at = page.find(strShow, at)) != std::string::npos; at += strShow.size())
+        {
+            const size_t slash = page.rfind('/', at);
+            const std::string name = slash == std::string::npos ? "" : page.substr(slash + 1, at - slash - 1);
+            char c = '?';
+            if (name.size() == 1 && isalpha((unsigned char)name[0]))
+                c = name[0];
+            else if (name == "space" || name == "uni00A0")
+                c = ' ';
+            for (int d = 0; d < 10; d++)
+                if (name == kDigits[d])
+                    c = (char)('0' + d);
+            text += c;
+        }
+        pages.push_back(text);
+    }
+    return pages;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Folders and paper
+
+CPrintFolder::CPrintFolder()
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    char szName[MAX_PATH];
+    ::GetTempFileNameA(szTemp, "spt", 0, szName);
+    ::DeleteFileA(szName);
+    ::CreateDirectoryA(szName, NULL);
+    m_strPath = szName;
+}
+
+CPrintFolder::~CPrintFolder()
+{
+    DeleteTree(m_strPath);
+}
+
+CPaper::CPaper(int nWidth, int nHeight)
+    : m_hBitmap(NULL), m_pBits(NULL), m_nWidth(nWidth), m_nHeight(nHeight)
+{
+    BITMAPINFO bmi;
+    memset(&bmi, 0, sizeof(bmi));
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = nWidth;
+    bmi.bmiHeader.biHeight = -nHeight;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = NULL;
+    m_hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    m_pBits = (DWORD*)pBits;
+    Clear();
+}
+
+CPaper::~CPaper()
+{
+    if (m_hBitmap != NULL)
+        ::DeleteObject(m_hBitmap);
+}
+
+void CPaper::Clear(COLORREF clr)
+{
+    ::GdiFlush();
+    const DWORD dw = ((DWORD)GetRValue(clr) << 16) | ((DWORD)GetGValue(clr) << 8) | GetBValue(clr);
+    for (int i = 0; m_pBits != NULL && i < m_nWidth * m_nHeight; i++)
+        m_pBits[i] = dw;
+}
+
+COLORREF CPaper::Pixel(int x, int y) const
+{
+    ::GdiFlush();
+    if (m_pBits == NULL || x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
+        return CLR_INVALID;
+    const DWORD dw = m_pBits[y * m_nWidth + x];
+    return RGB((dw >> 16) & 0xFF, (dw >> 8) & 0xFF, dw & 0xFF);
+}
+
+int CPaper::CountDifferences(int x, int y, int cx, int cy, const CPaper& other, int ox, int oy) const
+{
+    int nCount = 0;
+    for (int j = 0; j < cy; j++)
+        for (int i = 0; i < cx; i++)
+            if (Pixel(x + i, y + j) != other.Pixel(ox + i, oy + j))
+                ++nCount;
+    return nCount;
+}
+
+int CPaper::CountDark(int x, int y, int cx, int cy) const
+{
+    int nCount = 0;
+    for (int j = 0; j < cy; j++)
+    {
+        for (int i = 0; i < cx; i++)
+        {
+            const COLORREF clr = Pixel(x + i, y + j);
+            if (clr != CLR_INVALID && GetRValue(clr) + GetGValue(clr) + GetBValue(clr) < 3 * 128)
+                ++nCount;
+        }
+    }
+    return nCount;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The program
+
+CPrintProgram::CPrintProgram()
+    : m_pApp(NULL), m_pDoc(NULL), m_pView(NULL)
+{
+    m_strCompany.Format("QuorvanePrintTest%lu", ::GetCurrentProcessId());
+    m_pApp = new CVarnelApp(m_strCompany);
+    AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR) "", SW_SHOW);
+    if (!m_pApp->StartUp() || m_pApp->m_pMainWnd == NULL)
+        return;
+    m_pApp->m_pMainWnd->SetWindowPos(NULL, 0, 0, 900, 700, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // a publication with the defaults: the wizard is cancelled
+    CDialogScript script;
+    script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
+    Command(ID_FILE_NEW);
+    CMDIChildWnd* pChild = ((CMDIFrameWnd*)m_pApp->m_pMainWnd)->MDIGetActive();
+    CView* pView = pChild != NULL ? pChild->GetActiveView() : NULL;
+    if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVarnelView)))
+    {
+        m_pView = (CVarnelView*)pView;
+        m_pDoc = m_pView->GetDocument();
+    }
+}
+
+CPrintProgram::~CPrintProgram()
+{
+    if (m_pApp->m_pDocManager != NULL)
+    {
+        POSITION posTemplate = m_pApp->GetFirstDocTemplatePosition();
+        while (posTemplate != NULL)
+        {
+            CDocTemplate* pTemplate = m_pApp->GetNextDocTemplate(posTemplate);
+            POSITION pos = pTemplate->GetFirstDocPosition();
+            while (pos != NULL)
+                pTemplate->GetNextDoc(pos)->SetModifiedFlag(FALSE);
+        }
+        m_pApp->CloseAllDocuments(TRUE);
+        PumpPending();
+    }
+    if (m_pApp->m_pMainWnd != NULL && ::IsWindow(m_pApp->m_pMainWnd->m_hWnd))
+        m_pApp->m_pMainWnd->DestroyWindow();
+    m_pApp->m_pMainWnd = NULL;
+    PumpPending();
+    m_pApp->ExitInstance();
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, CString("Software\\") + m_strCompany);
+    delete m_pApp;
+}
+
+void CPrintProgram::Command(UINT nID)
+{
+    m_pApp->m_pMainWnd->SendMessage(WM_COMMAND, nID);
+    PumpPending();
+}
+
+void CPrintProgram::LoadRecords(int nRecords, const CPrintFolder& folder)
+{
+    std::string text = "Name,Town,Zip\r\n";
+    for (int k = 1; k <= nRecords; k++)
+    {
+        char szLine[128];
+        sprintf(szLine, "Name %d,Town %d,%d\r\n", k, k, k);
+        text += szLine;
+    }
+    const CString strPath = folder.File("records.csv");
+    ASSERT_TRUE(WriteText(strPath, text));
+    CDataSourceLoader loader;
+    ASSERT_TRUE(loader.LoadDelimitedText(strPath, ",", TRUE));
+    ASSERT_EQ(nRecords + 1, loader.m_nRows);
+    m_pDoc->FreeDataTable();
+    m_pDoc->m_pDataRows = loader.m_pRows;
+    m_pDoc->m_nDataRows = loader.m_nRows;
+    m_pDoc->m_nDataColumns = loader.m_nColumns;
+    loader.m_pRows = NULL;
+    loader.m_nRows = -1;
+    loader.m_nColumns = 0;
+}
+
+CDbText* CPrintProgram::AddDbText(const CRect& rect, LPCTSTR lpszColumn, int nSide)
+{
+    CDbText* pText = new CDbText(rect.TopLeft(), rect.BottomRight());
+    pText->m_strText = "<<TextFromDB>>";
+    pText->m_strColumn = lpszColumn;
+    pText->m_nSide = nSide;
+    pText->m_clrText = 0xFF000000;
+    pText->m_font.DeleteObject();
+    pText->m_font.CreateFont(30, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 32, "Arial");
+    m_pDoc->m_listElements.AddTail(pText);
+    m_pDoc->AssignElementKind(pText);
+    m_dbTexts.push_back(pText);
+    return pText;
+}
+
+void CPrintProgram::RenderPage(CPaper& paper, UINT nPage)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, paper.m_hBitmap);
+    dc.m_bPrinting = TRUE;
+    CPrintInfo info;
+    info.m_nCurPage = nPage;
+    m_pView->OnBeginPrinting(&dc, &info);
+    m_pView->OnPrepareDC(&dc, &info);
+    m_pView->OnPrint(&dc, &info);
+    m_pView->OnEndPrinting(&dc, &info);
+    ::GdiFlush();
+    ::SelectObject(dc.m_hDC, hOld);
+}
+
+void CPrintProgram::RenderCell(CPaper& paper, const std::vector<CString>& texts, int nSide)
+{
+    CDC dc;
+    dc.CreateCompatibleDC(NULL);
+    HGDIOBJ hOld = ::SelectObject(dc.m_hDC, paper.m_hBitmap);
+    const int W = m_pDoc->m_nDesignWidth;
+    const int H = m_pDoc->m_nDesignHeight;
+    {
+        Graphics graphics(dc.m_hDC);
+        SolidBrush brush { Color(nSide == 2 ? m_pDoc->m_clrBackgroundBack : m_pDoc->m_clrBackgroundFront) };
+        graphics.FillRectangle(&brush, 0, 0, W, H);
+    }
+    std::vector<CString> kept;
+    for (size_t i = 0; i < m_dbTexts.size(); i++)
+    {
+        kept.push_back(m_dbTexts[i]->m_strText);
+        if (i < texts.size())
+            m_dbTexts[i]->m_strText = texts[i];
+    }
+    for (POSITION pos = m_pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = m_pDoc->m_listElements.GetNext(pos);
+        if (nSide == 0 || pElement->m_nSide == nSide)
+            pElement->DrawInCellDC(&dc, 1, 1, 0, 0, 0, 0, W, H);
+    }
+    for (size_t i = 0; i < m_dbTexts.size(); i++)
+        m_dbTexts[i]->m_strText = kept[i];
+    ::GdiFlush();
+    ::SelectObject(dc.m_hDC, hOld);
+}
+
+CDialogScript::CSteps& ScriptPrintOptions(CDialogScript& script, int nRows, int nColumns)
+{
+    CDialogScript::CSteps& steps = script.OnDialog(IDD_PRINT_OPTIONS);
+    if (nRows > 0)
+        steps.Select(IDC_PO_ROWS, nRows - 1);
+    if (nColumns > 0)
+        steps.Select(IDC_PO_COLUMNS, nColumns - 1);
+    return steps;
+}

@@ -1,0 +1,105 @@
+// print_program.h - the running program of the print tests, the test printer, data
+// sources and pictures of printed pages.
+//
+// CPrintProgram starts the application object under a registry key of its own (removed
+// again at the end) with one publication whose wizard was cancelled; the publication is
+// closed without questions when it ends.
+
+#pragma once
+
+#include "app/VarnelApp.h"
+#include "app/VarnelView.h"
+#include "model/VarnelDoc.h"
+#include "afxdlgs.h"
+#include "resources/resource.h"
+#include "resources/print_resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+class CElement;
+class CDbText;
+
+// Wine's PostScript driver writing to a file, installed once per prefix and made the
+// default printer; empty when it could not be installed.
+CString InstallTestPrinter();
+extern const char TEST_PRINTER_NAME[];
+// Number of "%%Page:" lines of a PostScript file (-1 when it cannot be read).
+int CountPostScriptPages(LPCTSTR lpszPath);
+
+// The text each page of a PostScript file shows, glyph by glyph in drawing order (letters,
+// digits and blanks; '?' for other glyphs).
+std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath);
+
+// A temporary folder, removed with its contents.
+class CPrintFolder
+{
+public:
+    CPrintFolder();
+    ~CPrintFolder();
+    CPrintFolder(const CPrintFolder&) = delete;
+    CPrintFolder& operator=(const CPrintFolder&) = delete;
+    CString File(LPCTSTR lpszName) const { return m_strPath + "\\" + lpszName; }
+    CString m_strPath;
+};
+
+// A 32-bit white picture that stands in for paper (one pixel a document unit).
+class CPaper
+{
+public:
+    CPaper(int nWidth, int nHeight);
+    ~CPaper();
+    CPaper(const CPaper&) = delete;
+    CPaper& operator=(const CPaper&) = delete;
+    void Clear(COLORREF clr = RGB(255, 255, 255));
+    COLORREF Pixel(int x, int y) const;
+    // Pixels of the rectangle (x, y, cx, cy) that differ from the same rectangle of other at (ox, oy).
+    int CountDifferences(int x, int y, int cx, int cy, const CPaper& other, int ox, int oy) const;
+    // Pixels of the rectangle that are darker than mid grey.
+    int CountDark(int x, int y, int cx, int cy) const;
+
+    HBITMAP m_hBitmap;
+    DWORD* m_pBits;             // top-down rows, 0x00RRGGBB
+    int m_nWidth;
+    int m_nHeight;
+};
+
+class CPrintProgram
+{
+public:
+    CPrintProgram();
+    ~CPrintProgram();
+    CPrintProgram(const CPrintProgram&) = delete;
+    CPrintProgram& operator=(const CPrintProgram&) = delete;
+
+    // Sends a command to the main window as the menu does.
+    void Command(UINT nID);
+    CVarnelDoc* Doc() { return m_pDoc; }
+    CVarnelView* View() { return m_pView; }
+
+    // A comma-separated source of nRecords records "Name k", "Town k", "k" (k from 1)
+    // with the column names Name, Town and Zip, loaded into the document.
+    void LoadRecords(int nRecords, const CPrintFolder& folder);
+    // A database text bound to lpszColumn with a large black font, added on side nSide.
+    CDbText* AddDbText(const CRect& rect, LPCTSTR lpszColumn, int nSide = 1);
+
+    // Renders page nPage of the view's current print settings into the paper, as the
+    // print loop does for a device without unprintable margins.
+    void RenderPage(CPaper& paper, UINT nPage);
+    // Renders the elements of side nSide (0: all) into the paper's top-left cell on the
+    // background colour, the database texts added by AddDbText showing texts (in the order
+    // added; texts as stored when empty).
+    void RenderCell(CPaper& paper, const std::vector<CString>& texts, int nSide = 0);
+
+    CVarnelApp* m_pApp;
+    CString m_strCompany;           // registry company word of this program
+    CVarnelDoc* m_pDoc;
+    CVarnelView* m_pView;
+    std::vector<CDbText*> m_dbTexts;    // added by AddDbText
+};
+
+// The script of the print options dialog: OK with the layout the dialog proposes, or
+// with rows and columns chosen (1-based; 0 keeps) and the further steps.
+CDialogScript::CSteps& ScriptPrintOptions(CDialogScript& script, int nRows = 0, int nColumns = 0);

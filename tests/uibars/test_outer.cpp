@@ -1,0 +1,281 @@
+// Fixed-size bars in the outer dock bars, row breaks asked for during a layout pass,
+// detaching, outer layout records, status texts through the status bar, auto-hide refusal.
+#include "uibars_support.h"
+#include "uiframework/foundation/ExtCmdManager.h"
+
+namespace
+{
+
+// A toolbar-like bar of a fixed size with an outer layout record.
+class CTestFixedBar : public CExtControlBar
+{
+public:
+    explicit CTestFixedBar(CSize size) : m_size(size) { m_bFixedSize = true; }
+    CSize CalcDynamicLayout(int, DWORD) override { return m_size; }
+    CSize CalcFixedLayout(BOOL, BOOL) override { return m_size; }
+    OuterLayoutData_t* GetOuterLayoutData() override { return &m_data; }
+    CSize m_size;
+    OuterLayoutData_t m_data;
+};
+
+// A resizable bar whose minimal length is forced.
+class CWideMinBar : public CTestResizableBar
+{
+public:
+    int CalcMinWidth() override { return 300; }
+};
+
+void SetOneRow(CDockBar* pDock, std::initializer_list<CControlBar*> bars)
+{
+    pDock->m_arrBars.RemoveAll();
+    pDock->m_arrBars.Add(NULL);
+    for (CControlBar* p : bars)
+        pDock->m_arrBars.Add(p);
+    pDock->m_arrBars.Add(NULL);
+}
+
+} // namespace
+
+TEST_F(UiBarsTest, FixedBarsThatDoNotFitContinueOnANewLineOfTheirRow)
+{
+    CTestFixedBar* arr[3];
+    CExtDockOuterBar* pOuter = (CExtDockOuterBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    for (int i = 0; i < 3; i++)
+    {
+        arr[i] = new CTestFixedBar(CSize(300, 26));
+        ASSERT_TRUE(arr[i]->Create("Fixed", m_pFrame, 0xE8C0 + i,
+                                   WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+        arr[i]->EnableDocking(CBRS_ALIGN_ANY);
+        pOuter->DockControlBar(arr[i]);
+        EXPECT_EQ(arr[i]->m_pDockBar, (CDockBar*)pOuter);
+        EXPECT_TRUE(arr[i]->IsLiveDragDocking());
+    }
+    SetOneRow(pOuter, { arr[0], arr[1], arr[2] });
+    m_pFrame->RecalcLayout();
+    // the array keeps its one row
+    EXPECT_EQ(pOuter->m_arrBars.GetSize(), 5);
+    CRect rc0 = m_pFrame->ChildRect(arr[0]), rc1 = m_pFrame->ChildRect(arr[1]);
+    CRect rc2 = m_pFrame->ChildRect(arr[2]);
+    EXPECT_EQ(rc0.right, rc1.left);
+    EXPECT_EQ(rc2.left, rc0.left);
+    EXPECT_EQ(rc2.top, rc0.bottom);
+    CRect rcOuter = m_pFrame->ChildRect(pOuter);
+    EXPECT_GE(rcOuter.Height(), 52);
+    CRect rcPane = m_pFrame->ChildRect(&m_pFrame->m_wndPane);
+    EXPECT_GE(rcPane.top, rc2.bottom);
+
+    // the bar that moved last is the most recent of its row
+    pOuter->RefreshOuterLayoutData(arr[1]);
+    EXPECT_EQ(arr[1]->m_data.m_nRank, 1);
+    EXPECT_EQ(arr[1]->m_data.m_rcRemembered.left, rc1.left - rcOuter.left);
+    EXPECT_EQ(arr[1]->m_data.m_nLengthHorz, 300);
+    pOuter->RefreshOuterLayoutData(arr[2]);
+    EXPECT_EQ(arr[2]->m_data.m_nRank, 1);
+    EXPECT_EQ(arr[1]->m_data.m_nRank, 2);
+    EXPECT_EQ(arr[0]->m_data.m_nRank, 3);
+    arr[0]->SyncOuterLayoutData();
+    EXPECT_EQ(arr[0]->m_data.m_nRank, 1);
+    EXPECT_EQ(arr[2]->m_data.m_nRank, 2);
+    EXPECT_EQ(arr[1]->m_data.m_nRank, 3);
+    arr[0]->ResetOuterLayoutData();
+    EXPECT_FALSE(arr[0]->m_data.IsInUse());
+    EXPECT_TRUE(arr[0]->m_data.m_rcRemembered.IsRectEmpty());
+    ExpectAllArraysSound();
+    for (CTestFixedBar* p : arr)
+    {
+        p->DestroyWindow();
+        delete p;
+    }
+}
+
+TEST_F(UiBarsTest, RowBreaksAskedForDuringTheLayoutAreAppliedAfterIt)
+{
+    CWideMinBar* arr[3];
+    for (int i = 0; i < 3; i++)
+    {
+        arr[i] = new CWideMinBar;
+        m_bars.push_back(arr[i]);
+        ASSERT_TRUE(arr[i]->CreateTestBar(m_pFrame, 0xE8C8 + i, "Wide"));
+        ASSERT_TRUE(arr[i]->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    }
+    CExtDockBar* pDock = (CExtDockBar*)arr[0]->m_pDockBar;
+    SetOneRow(pDock, { arr[0], arr[1], arr[2] });
+    m_pFrame->RecalcLayout();
+    // 3 x 300 does not fit into the frame's width: the third bar got a row of its own
+    int nRow0 = ExtBarLayout::FindEntry(pDock->m_arrBars, arr[0]);
+    int nRow2 = ExtBarLayout::FindEntry(pDock->m_arrBars, arr[2]);
+    ASSERT_GT(nRow2, 0);
+    int nFirst = 0, nLast = 0;
+    ASSERT_TRUE(ExtBarLayout::GetRowBounds(pDock->m_arrBars, nRow0, nFirst, nLast));
+    EXPECT_LT(nLast, nRow2);
+    EXPECT_EQ(pDock->m_arrPendingBreaks.GetSize(), 0);
+    UiBarsPumpPending();
+    m_pFrame->RecalcLayout();
+    CRect rc0 = m_pFrame->ChildRect(arr[0]), rc1 = m_pFrame->ChildRect(arr[1]);
+    CRect rc2 = m_pFrame->ChildRect(arr[2]);
+    CRect rcHit;
+    EXPECT_FALSE(rcHit.IntersectRect(rc0, rc1));
+    EXPECT_FALSE(rcHit.IntersectRect(rc0, rc2));
+    EXPECT_FALSE(rcHit.IntersectRect(rc1, rc2));
+    EXPECT_GE(rc2.top, rc0.bottom);
+    EXPECT_GE(rc0.Width(), 300);
+    ExpectAllArraysSound();
+}
+
+TEST_F(UiBarsTest, DestroyingADockBarDetachesEveryBar)
+{
+    CTestResizableBar* pA = NewBar(0xE8D0, "A");
+    CTestResizableBar* pB = NewBar(0xE8D1, "B");
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    CExtDockBar* pDock = (CExtDockBar*)pA->m_pDockBar;
+    ASSERT_EQ(pDock, (CExtDockBar*)pB->m_pDockBar);
+    // both bars, the last entry too, lose their dock bar and stay alive
+    m_pFrame->RemoveControlBar(pDock);
+    pDock->DestroyWindow();
+    EXPECT_TRUE(pA->m_pDockBar == NULL);
+    EXPECT_TRUE(pB->m_pDockBar == NULL);
+    EXPECT_TRUE(::IsWindow(pA->m_hWnd));
+    EXPECT_TRUE(::IsWindow(pB->m_hWnd));
+    EXPECT_EQ(pB->GetParent(), (CWnd*)m_pFrame);
+    // a later docking finds a fresh circle
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    EXPECT_TRUE(pA->m_pDockBar != NULL && ::IsWindow(pA->m_pDockBar->m_hWnd));
+}
+
+TEST_F(UiBarsTest, StatusTipGoesIntoTheStatusBarPane)
+{
+    CStatusBar* pStatus = new CStatusBar;
+    static const UINT s_ids[] = { ID_SEPARATOR };
+    ASSERT_TRUE(pStatus->Create(m_pFrame));
+    ASSERT_TRUE(pStatus->SetIndicators(s_ids, 1));
+    ASSERT_TRUE(g_CmdManagerHolder->EnsureProfile("uibars-status", m_pFrame->m_hWnd));
+    CExtCmdItem item(0xE7F0);
+    item.m_strMenuText = "&Status";
+    item.m_strStatusTipText = "Shows the status";
+    ASSERT_TRUE(g_CmdManagerHolder->SetCommand("uibars-status", &item));
+    m_pFrame->m_nMessageStrings = 0;
+    CExtControlBar::ShowCommandStatusText(m_pFrame, 0xE7F0);
+    EXPECT_STREQ(pStatus->GetPaneText(0), "Shows the status");
+    EXPECT_EQ(m_pFrame->m_nMessageStrings, 0);
+    // an unknown command goes to the frame
+    CExtControlBar::ShowCommandStatusText(m_pFrame, 0xE7F1);
+    EXPECT_EQ(m_pFrame->m_nMessageStrings, 1);
+    pStatus->DestroyWindow();
+    delete pStatus;
+}
+
+TEST_F(UiBarsTest, AutoHideIsRefusedWithoutAnAreaAndForFloatingBars)
+{
+    CTestResizableBar* pBar = NewBar(0xE8D8, "Pinned");
+    ASSERT_TRUE(pBar->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    EXPECT_TRUE(CExtControlBar::AutoHideModeSet(pBar, false, false, true, true));
+    EXPECT_FALSE(CExtControlBar::AutoHideModeSet(pBar, true, false, true, true));
+    EXPECT_FALSE(pBar->m_bAutoHidden);
+    pBar->FloatAtPosition(CPoint(100, 100));
+    EXPECT_FALSE(CExtControlBar::AutoHideModeSet(pBar, true, false, true, true));
+    EXPECT_FALSE(pBar->m_bAutoHidden);
+    EXPECT_FALSE(pBar->IsLiveDragDocking());
+}
+
+TEST_F(UiBarsTest, InsertCircleMakesRoomBetweenTwoCircles)
+{
+    CTestResizableBar* pA = NewBar(0xE8E0, "A");
+    CTestResizableBar* pB = NewBar(0xE8E1, "B");
+    ASSERT_TRUE(pA->DockToFrameSideLevel(AFX_IDW_DOCKBAR_LEFT, 1));
+    ASSERT_TRUE(pB->DockToFrameSideLevel(AFX_IDW_DOCKBAR_RIGHT, 2));
+    CExtDockBar::InsertCircle(m_pFrame, 2);
+    EXPECT_EQ(CExtDockBar::GetMaxCircle(m_pFrame), 3);
+    EXPECT_EQ(((CExtDockBar*)pA->m_pDockBar)->GetCircleNo(), 1);
+    EXPECT_EQ(((CExtDockBar*)pB->m_pDockBar)->GetCircleNo(), 3);
+    CExtDockBar* pNew = CExtDockBar::FindCircleDockBar(m_pFrame, 2, AFX_IDW_DOCKBAR_TOP, false);
+    ASSERT_TRUE(pNew != NULL);
+    EXPECT_TRUE(pNew->IsEmpty());
+    EXPECT_EQ(pNew->GetOuter()->GetCircleNo(), 1);
+    EXPECT_EQ(pNew->GetInner()->GetCircleNo(), 3);
+    // an empty circle in between goes at the next compaction
+    CExtDockBar::CompactCircles(m_pFrame);
+    EXPECT_EQ(CExtDockBar::GetMaxCircle(m_pFrame), 2);
+    EXPECT_EQ(((CExtDockBar*)pB->m_pDockBar)->GetCircleNo(), 2);
+    ExpectAllArraysSound();
+}
+
+TEST_F(UiBarsTest, HiddenBarGetsItsRowPlaceBackAndFocusExpandsAMinimalBar)
+{
+    CTestResizableBar* pA = NewBar(0xE8E8, "A");
+    CTestResizableBar* pB = NewBar(0xE8E9, "B");
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
+    CExtDockBar* pDock = (CExtDockBar*)pA->m_pDockBar;
+    SetOneRow(pDock, { pA, pB });
+    pA->m_sizeDockedH.cx = 300;
+    pB->m_sizeDockedH.cx = 488;
+    m_pFrame->RecalcLayout();
+    int nA = pA->m_sizeDockedH.cx, nB = pB->m_sizeDockedH.cx;
+    m_pFrame->ShowControlBar(pA, FALSE, FALSE);
+    EXPECT_EQ(pA->m_nSavedRowExtent, nA);
+    m_pFrame->RecalcLayout();
+    EXPECT_GT(pB->m_sizeDockedH.cx, nB);
+    m_pFrame->ShowControlBar(pA, TRUE, FALSE);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(pA->m_nSavedRowExtent, 0);
+    EXPECT_LE(abs(pA->m_sizeDockedH.cx - nA), 2);
+    EXPECT_LE(abs(pB->m_sizeDockedH.cx - nB), 2);
+
+    // a bar at its minimum takes the row's spare length when it gets the focus
+    pA->m_sizeDockedH.cx = pA->CalcMinWidth();
+    pB->m_sizeDockedH.cx = nA + nB - pA->CalcMinWidth();
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(pA->IsAtMinimum());
+    pA->SendMessage(WM_SETFOCUS);
+    EXPECT_EQ(pB->m_sizeDockedH.cx, pB->CalcMinWidth());
+    EXPECT_GT(pA->m_sizeDockedH.cx, nA);
+    ExpectAllArraysSound();
+}
+
+namespace
+{
+
+class CTestFullRowBar : public CTestFixedBar
+{
+public:
+    CTestFullRowBar() : CTestFixedBar(CSize(100, 22)) {}
+    bool IsFullRowBar() const override { return true; }
+};
+
+} // namespace
+
+TEST_F(UiBarsTest, FullRowBarKeepsARowToItself)
+{
+    CExtDockOuterBar* pOuter = (CExtDockOuterBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    CTestFullRowBar* pMenu = new CTestFullRowBar;
+    ASSERT_TRUE(pMenu->Create("Menu", m_pFrame, 0xE8F8,
+                              WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    pMenu->EnableDocking(CBRS_ALIGN_ANY);
+    pOuter->DockControlBar(pMenu);
+    m_pFrame->RecalcLayout();
+    CRect rcMenu;
+    pMenu->GetWindowRect(&rcMenu);
+    CTestFixedBar* pTool = new CTestFixedBar(CSize(120, 26));
+    ASSERT_TRUE(pTool->Create("Tool", m_pFrame, 0xE8F9,
+                              WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+    pTool->EnableDocking(CBRS_ALIGN_ANY);
+    // dropped onto the menu bar's row, right of its middle
+    CRect rcDrop(rcMenu.right - 150, rcMenu.top, rcMenu.right - 30, rcMenu.top + 26);
+    pOuter->DockControlBar(pTool, &rcDrop);
+    int nMenu = ExtBarLayout::FindEntry(pOuter->m_arrBars, pMenu);
+    ASSERT_GT(nMenu, 0);
+    EXPECT_TRUE(pOuter->m_arrBars[nMenu - 1] == NULL);
+    EXPECT_TRUE(pOuter->m_arrBars[nMenu + 1] == NULL);
+    EXPECT_TRUE(ExtBarLayout::IsBarArraySound(pOuter->m_arrBars));
+    m_pFrame->RecalcLayout();
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    EXPECT_EQ(m_pFrame->ChildRect(pMenu).Width(), rcClient.Width());
+    CRect rcHit;
+    EXPECT_FALSE(rcHit.IntersectRect(m_pFrame->ChildRect(pMenu), m_pFrame->ChildRect(pTool)));
+    pTool->DestroyWindow();
+    delete pTool;
+    pMenu->DestroyWindow();
+    delete pMenu;
+}

@@ -1,0 +1,260 @@
+// ExtBarLayout.cpp - window-free layout rules of the dock bars.
+
+#include "ExtBarLayout.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace ExtBarLayout
+{
+
+bool IsBarArraySound(const CPtrArray& arr)
+{
+    INT_PTR n = arr.GetSize();
+    if (n == 0 || arr[0] != NULL || arr[n - 1] != NULL)
+        return false;
+    for (INT_PTR i = 1; i < n; i++)
+    {
+        if (arr[i] == NULL && arr[i - 1] == NULL)
+            return false;
+    }
+    return true;
+}
+
+void NormalizeBarArray(CPtrArray& arr)
+{
+    if (arr.GetSize() == 0 || arr[0] != NULL)
+        arr.InsertAt(0, (void*)NULL);
+    for (INT_PTR i = arr.GetSize() - 1; i > 0; i--)
+    {
+        if (arr[i] == NULL && arr[i - 1] == NULL)
+            arr.RemoveAt(i);
+    }
+    if (arr[arr.GetSize() - 1] != NULL)
+        arr.Add(NULL);
+}
+
+int FindEntry(const CPtrArray& arr, const void* p)
+{
+    for (INT_PTR i = 0; i < arr.GetSize(); i++)
+    {
+        if (arr[i] == p)
+            return (int)i;
+    }
+    return -1;
+}
+
+bool GetRowBounds(const CPtrArray& arr, int nPos, int& nFirst, int& nLast)
+{
+    if (nPos < 0 || nPos >= arr.GetSize() || arr[nPos] == NULL)
+        return false;
+    nFirst = nPos;
+    while (nFirst > 0 && arr[nFirst - 1] != NULL)
+        nFirst--;
+    nLast = nPos;
+    while (nLast + 1 < arr.GetSize() && arr[nLast + 1] != NULL)
+        nLast++;
+    return true;
+}
+
+void RemoveEntryAt(CPtrArray& arr, int nPos)
+{
+    if (nPos < 0 || nPos >= arr.GetSize())
+        return;
+    arr.RemoveAt(nPos);
+    NormalizeBarArray(arr);
+}
+
+int InsertAsRow(CPtrArray& arr, void* p, bool bAtStart)
+{
+    NormalizeBarArray(arr);
+    int nOld = FindEntry(arr, p);
+    if (nOld == 1)
+        return 1;       // already the first entry
+    if (nOld > 0)
+        RemoveEntryAt(arr, nOld);
+    if (bAtStart)
+    {
+        arr.InsertAt(1, (void*)NULL);
+        arr.InsertAt(1, p);
+        NormalizeBarArray(arr);
+        return 1;
+    }
+    arr.Add(p);
+    arr.Add(NULL);
+    NormalizeBarArray(arr);
+    return FindEntry(arr, p);
+}
+
+void InsertRowBreakBefore(CPtrArray& arr, int nPos)
+{
+    if (nPos <= 0 || nPos >= arr.GetSize() || arr[nPos - 1] == NULL)
+        return;
+    arr.InsertAt(nPos, (void*)NULL);
+    NormalizeBarArray(arr);
+}
+
+int CountBars(const CPtrArray& arr)
+{
+    int n = 0;
+    for (INT_PTR i = 0; i < arr.GetSize(); i++)
+    {
+        if (arr[i] != NULL && !IsPlaceholder(arr[i]))
+            n++;
+    }
+    return n;
+}
+
+int DistributeRoundRobin(std::vector<int>& values, const std::vector<int>& mins, int nDelta)
+{
+    size_t n = values.size();
+    if (n == 0)
+        return nDelta;
+    size_t i = 0;
+    int nIdle = 0;      // values passed in a row without a change
+    while (nDelta != 0 && nIdle < (int)n)
+    {
+        if (nDelta > 0)
+        {
+            values[i]++;
+            nDelta--;
+            nIdle = 0;
+        }
+        else if (values[i] > mins[i])
+        {
+            values[i]--;
+            nDelta++;
+            nIdle = 0;
+        }
+        else
+        {
+            nIdle++;
+        }
+        i = (i + 1) % n;
+    }
+    return nDelta;
+}
+
+RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf)
+{
+    RowFit fit;
+    fit.nWrapBefore = -1;
+    fit.nRowThickness = 0;
+
+    int nVisible = 0;
+    int nLastVisible = -1;
+    for (size_t i = 0; i < items.size(); i++)
+    {
+        if (!items[i].bVisible)
+            continue;
+        nVisible++;
+        nLastVisible = (int)i;
+        if (items[i].bResizable)
+            fit.nRowThickness = std::max(fit.nRowThickness, items[i].nThickness);
+    }
+    if (nVisible == 0)
+        return fit;
+    if (nVisible == 1)
+    {
+        RowItem& it = items[nLastVisible];
+        if (it.bResizable)
+            it.nLength = std::max(nAvail, it.nMinLength);
+        return fit;
+    }
+
+    // overflow check from the row start
+    int nTotal = 2;
+    size_t nEnd = items.size();     // items taking part in the distribution: [0, nEnd)
+    for (size_t i = 0; i < items.size(); i++)
+    {
+        RowItem& it = items[i];
+        if (!it.bVisible)
+            continue;
+        // a resizable bar overflows only when even its minimum does not fit
+        if (it.bResizable)
+            it.nLength = std::max(it.nLength, it.nMinLength);
+        nTotal += it.bResizable ? it.nMinLength : it.nLength;
+        if (nTotal <= nAvail)
+            continue;
+        if ((int)i < nSelf)
+        {
+            // the rest of the row, this bar with it, wraps behind the overflowing one
+            fit.nWrapBefore = (int)i + 1;
+            return fit;
+        }
+        if ((int)i == nSelf)
+        {
+            // not even this bar's minimum fits: it keeps it, the rest of the row wraps
+            it.nLength = it.nMinLength;
+            nEnd = i + 1;
+            if (nEnd < items.size())
+                fit.nWrapBefore = (int)nEnd;
+            break;
+        }
+        fit.nWrapBefore = (int)i;
+        nEnd = i;
+        break;
+    }
+
+    // the difference between the room and the resizable lengths
+    int nFixed = 0;
+    std::vector<int> idx;
+    for (size_t i = 0; i < nEnd; i++)
+    {
+        if (!items[i].bVisible)
+            continue;
+        if (items[i].bResizable)
+            idx.push_back((int)i);
+        else
+            nFixed += items[i].nLength;
+    }
+    if (idx.empty())
+        return fit;
+    int nSum = 0;
+    bool bAllAtMin = true;
+    std::vector<int> values, mins;
+    for (int k : idx)
+    {
+        nSum += items[k].nLength;
+        values.push_back(items[k].nLength);
+        mins.push_back(items[k].nMinLength);
+        if (items[k].nLength > items[k].nMinLength)
+            bAllAtMin = false;
+        items[k].nThickness = fit.nRowThickness;
+    }
+    int nDelta = nAvail - nFixed - nSum;
+    if (nDelta == 0)
+        return fit;
+    if (bAllAtMin)
+    {
+        // a surplus goes to the last bar; a shortfall cannot take any bar below its minimum
+        if (nDelta > 0)
+            items[idx.back()].nLength += nDelta;
+        return fit;
+    }
+    DistributeRoundRobin(values, mins, nDelta);
+    for (size_t k = 0; k < idx.size(); k++)
+        items[idx[k]].nLength = values[k];
+    return fit;
+}
+
+std::vector<int> CompactCircleNumbers(const std::vector<bool>& arrEmpty)
+{
+    std::vector<int> result(arrEmpty.size(), 0);
+    int nRemoved = 0;
+    for (size_t k = 1; k < arrEmpty.size(); k++)
+    {
+        if (arrEmpty[k])
+        {
+            result[k] = -1;
+            nRemoved++;
+        }
+        else
+        {
+            result[k] = (int)k - nRemoved;
+        }
+    }
+    return result;
+}
+
+} // namespace ExtBarLayout
