@@ -32,7 +32,7 @@ public:
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
 
     // Index of the "More..." item.
-    static const int MORE_ITEM = 10;
+    static constexpr int MORE_ITEM = 10;
 
     // Member variables
     DWORD m_clrSelected;        // ARGB, the colour last chosen

@@ -170,7 +170,6 @@ BOOL CVarnelView::HasTextInSelection()
 BOOL CVarnelView::CopySelectionToClipboard()
 {
     CVarnelDoc* pDoc = GetDocument();
-    COleDataSource* pSource = NULL;
     try
     {
         CSharedFile file(GMEM_MOVEABLE | GMEM_DDESHARE, 4096);
@@ -179,12 +178,15 @@ BOOL CVarnelView::CopySelectionToClipboard()
         SerializeClipboardElements(ar, pDoc->m_listSelection);
         ar.Close();
         HGLOBAL hData = file.Detach();
-        if (hData == NULL)
-            return FALSE;
-        pSource = new COleDataSource;
-        pSource->CacheGlobalData((CLIPFORMAT)g_cfElementList, hData);
-        pSource->SetClipboard();
-        return COleDataSource::GetClipboardOwner() == pSource;
+        if (hData != NULL)
+        {
+            COleDataSource* pSource = new COleDataSource;
+            pSource->CacheGlobalData((CLIPFORMAT)g_cfElementList, hData);
+            pSource->SetClipboard();
+            // the clipboard owns the source now, or it is gone
+            if (COleDataSource::GetClipboardOwner() == pSource)
+                return TRUE;
+        }
     }
     catch (CException* e)
     {
@@ -211,7 +213,6 @@ void CVarnelView::OnEditCut()
 
 void CVarnelView::OnEditPaste()
 {
-    CVarnelDoc* pDoc = GetDocument();
     COleDataObject dataObject;
     try
     {
@@ -233,7 +234,6 @@ void CVarnelView::OnEditPaste()
     {
         ShowUnexpectedError();
     }
-    (void)pDoc;
 }
 
 void CVarnelView::PasteElements(COleDataObject& dataObject)

@@ -165,6 +165,8 @@ void CVarnelView::OnOptions()
     }
     if (m_hWnd != NULL)
         Invalidate(FALSE);
+    // other windows on the publication show the new background and shadows too
+    pDoc->UpdateAllViews(this);
     pDoc->SetModifiedFlag();
     m_clrShadow = pDoc->m_clrShadow;
     m_nShadowLength = pDoc->m_nShadowLength;

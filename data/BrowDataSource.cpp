@@ -2,11 +2,11 @@
 // Source" (dialog 307).
 
 #include "BrowDataSource.h"
+#include "PasswordProtect.h"
 
 #include <afxdlgs.h>
 
 #include <shlobj.h>
-#include <wincrypt.h>
 
 #include <vector>
 
@@ -59,8 +59,6 @@ const CExcelVersion kExcelVersions[] =
 const int kExcelVersionCount = sizeof(kExcelVersions) / sizeof(kExcelVersions[0]);
 
 const char kSelectAll[] = "SELECT * FROM ";
-const char kPasswordKey[] = "Jet OLEDB:Database Password=";
-const char kProtectedKey[] = "Protected Password=";
 
 // Controls of each layout.
 const int kDelimiterControls[] =
@@ -112,146 +110,6 @@ BOOL GetSelectAllTable(const CString& strSql, CString& strTable)
     return !strTable.IsEmpty();
 }
 
-// Bytes as upper-case hex digits, and back.
-CString ToHex(const BYTE* pData, DWORD nSize)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    CString str;
-    for (DWORD i = 0; i < nSize; ++i)
-    {
-        str += digits[pData[i] >> 4];
-        str += digits[pData[i] & 0x0F];
-    }
-    return str;
-}
-
-BOOL FromHex(const CString& str, std::vector<BYTE>& bytes)
-{
-    bytes.clear();
-    if (str.GetLength() % 2 != 0)
-        return FALSE;
-    for (int i = 0; i < str.GetLength(); i += 2)
-    {
-        int nValue = 0;
-        for (int k = 0; k < 2; ++k)
-        {
-            const char ch = str[i + k];
-            int nDigit;
-            if (ch >= '0' && ch <= '9')
-                nDigit = ch - '0';
-            else if (ch >= 'A' && ch <= 'F')
-                nDigit = ch - 'A' + 10;
-            else if (ch >= 'a' && ch <= 'f')
-                nDigit = ch - 'a' + 10;
-            else
-                return FALSE;
-            nValue = nValue * 16 + nDigit;
-        }
-        bytes.push_back(static_cast<BYTE>(nValue));
-    }
-    return TRUE;
-}
-
-// The data protection functions of crypt32, loaded when first needed.
-typedef BOOL (WINAPI* PFN_CRYPTPROTECT)(DATA_BLOB*, LPCWSTR, DATA_BLOB*, PVOID,
-    CRYPTPROTECT_PROMPTSTRUCT*, DWORD, DATA_BLOB*);
-typedef BOOL (WINAPI* PFN_CRYPTUNPROTECT)(DATA_BLOB*, LPWSTR*, DATA_BLOB*, PVOID,
-    CRYPTPROTECT_PROMPTSTRUCT*, DWORD, DATA_BLOB*);
-
-HMODULE Crypt32()
-{
-    static HMODULE s_hModule = ::LoadLibraryA("crypt32.dll");
-    return s_hModule;
-}
-
-// Extra entropy so that other programs' blobs are not taken for ours.
-DATA_BLOB* Entropy()
-{
-    static char s_szEntropy[] = "Quorvane Stickwell data source";
-    static DATA_BLOB s_blob = { sizeof(s_szEntropy) - 1, reinterpret_cast<BYTE*>(s_szEntropy) };
-    return &s_blob;
-}
-
-BOOL ProtectText(const CString& strPlain, CString& strHex)
-{
-    HMODULE hModule = Crypt32();
-    if (hModule == NULL)
-        return FALSE;
-    PFN_CRYPTPROTECT pfnProtect = reinterpret_cast<PFN_CRYPTPROTECT>(
-        reinterpret_cast<void*>(::GetProcAddress(hModule, "CryptProtectData")));
-    if (pfnProtect == NULL)
-        return FALSE;
-    DATA_BLOB in = { static_cast<DWORD>(strPlain.GetLength()),
-        reinterpret_cast<BYTE*>(const_cast<char*>(static_cast<LPCSTR>(strPlain))) };
-    DATA_BLOB out = { 0, NULL };
-    if (!pfnProtect(&in, L"Stickwell", Entropy(), NULL, NULL, CRYPTPROTECT_UI_FORBIDDEN, &out))
-        return FALSE;
-    strHex = ToHex(out.pbData, out.cbData);
-    ::LocalFree(out.pbData);
-    return !strHex.IsEmpty();
-}
-
-BOOL UnprotectText(const CString& strHex, CString& strPlain)
-{
-    std::vector<BYTE> bytes;
-    if (!FromHex(strHex, bytes) || bytes.empty())
-        return FALSE;
-    HMODULE hModule = Crypt32();
-    if (hModule == NULL)
-        return FALSE;
-    PFN_CRYPTUNPROTECT pfnUnprotect = reinterpret_cast<PFN_CRYPTUNPROTECT>(
-        reinterpret_cast<void*>(::GetProcAddress(hModule, "CryptUnprotectData")));
-    if (pfnUnprotect == NULL)
-        return FALSE;
-    DATA_BLOB in = { static_cast<DWORD>(bytes.size()), bytes.data() };
-    DATA_BLOB out = { 0, NULL };
-    if (!pfnUnprotect(&in, NULL, Entropy(), NULL, NULL, CRYPTPROTECT_UI_FORBIDDEN, &out))
-        return FALSE;
-    strPlain = CString(reinterpret_cast<const char*>(out.pbData), static_cast<int>(out.cbData));
-    ::SecureZeroMemory(out.pbData, out.cbData);
-    ::LocalFree(out.pbData);
-    return TRUE;
-}
-
-// Joins ";" pieces back into a connection string.
-CString JoinPieces(const std::vector<CString>& pieces)
-{
-    CString str;
-    for (size_t i = 0; i < pieces.size(); ++i)
-    {
-        if (i > 0)
-            str += ';';
-        str += pieces[i];
-    }
-    return str;
-}
-
-// The index of the ";" piece that starts with pszKey (any case), or -1.
-int FindPiece(const std::vector<CString>& pieces, const char* pszKey)
-{
-    const int nKey = static_cast<int>(strlen(pszKey));
-    for (size_t i = 0; i < pieces.size(); ++i)
-    {
-        if (pieces[i].GetLength() >= nKey && pieces[i].Left(nKey).CompareNoCase(pszKey) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-// Rewrites the connection string of an Access description.
-CString ReplaceAccessConnection(const CString& strDescription,
-    CString (*pfnChange)(const CString&))
-{
-    CDataSourceInfo info;
-    if (ParseDataSourceDescription(strDescription, info) != DSPARSE_OK ||
-        info.m_nType != DATASOURCE_ACCESS)
-        return strDescription;
-    const CString strChanged = pfnChange(info.m_strConnection);
-    if (strChanged == info.m_strConnection)
-        return strDescription;
-    return BuildAdoDescription(info.m_nType, strChanged, info.m_strSql);
-}
-
 // The user's documents folder.
 CString DocumentsFolder()
 {
@@ -275,64 +133,6 @@ BOOL IsSelectOfTable(const CString& strSql, const CString& strTable)
     if (strName.GetLength() >= 2 && strName[0] == '[' && strName[strName.GetLength() - 1] == ']')
         strName = strName.Mid(1, strName.GetLength() - 2);
     return strName.CompareNoCase(strTable) == 0;
-}
-
-CString GetConnectionPassword(const CString& strConnection)
-{
-    std::vector<CString> pieces;
-    SplitAtSeparator(strConnection, ";", pieces);
-    const int nPiece = FindPiece(pieces, kPasswordKey);
-    if (nPiece < 0)
-        return CString();
-    return pieces[nPiece].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1);
-}
-
-CString ProtectConnectionPassword(const CString& strConnection)
-{
-    std::vector<CString> pieces;
-    SplitAtSeparator(strConnection, ";", pieces);
-    const int nPassword = FindPiece(pieces, kPasswordKey);
-    if (nPassword < 0 || FindPiece(pieces, kProtectedKey) >= 0)
-        return strConnection;
-    const CString strPassword = pieces[nPassword].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1);
-    CString strHex;
-    if (strPassword.IsEmpty() || !ProtectText(strPassword, strHex))
-        return strConnection;
-    pieces[nPassword] = kPasswordKey;
-    // The string ends with ";": its last piece is empty.
-    if (!pieces.empty() && pieces.back().IsEmpty())
-        pieces.pop_back();
-    pieces.push_back(CString(kProtectedKey) + strHex);
-    pieces.push_back(CString());
-    return JoinPieces(pieces);
-}
-
-CString RevealConnectionPassword(const CString& strConnection)
-{
-    std::vector<CString> pieces;
-    SplitAtSeparator(strConnection, ";", pieces);
-    const int nProtected = FindPiece(pieces, kProtectedKey);
-    if (nProtected < 0)
-        return strConnection;
-    CString strPassword;
-    if (!UnprotectText(pieces[nProtected].Mid(static_cast<int>(sizeof(kProtectedKey)) - 1),
-            strPassword))
-        strPassword.Empty();
-    pieces.erase(pieces.begin() + nProtected);
-    const int nPassword = FindPiece(pieces, kPasswordKey);
-    if (nPassword >= 0)
-        pieces[nPassword] = CString(kPasswordKey) + strPassword;
-    return JoinPieces(pieces);
-}
-
-CString ProtectDescriptionPassword(const CString& strDescription)
-{
-    return ReplaceAccessConnection(strDescription, ProtectConnectionPassword);
-}
-
-CString RevealDescriptionPassword(const CString& strDescription)
-{
-    return ReplaceAccessConnection(strDescription, RevealConnectionPassword);
 }
 
 /////////////////////////////////////////////////////////////////////////////

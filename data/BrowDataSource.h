@@ -23,6 +23,7 @@
 #include <afxwin.h>
 
 #include "DataSourceLoader.h"
+#include "PasswordProtect.h"
 #include "resources/data_resource.h"
 
 // CBrowDataSource binds a publication to an Access, Excel or text source.
@@ -81,17 +82,3 @@ CString ProposeSelectStatement(const CString& strTable);
 // TRUE when strSql reads the whole table strTable, written as proposed or
 // in the stored unbracketed form, in any case.
 BOOL IsSelectOfTable(const CString& strSql, const CString& strTable);
-
-// Access passwords in descriptions.  ProtectConnectionPassword returns the
-// connection string with an empty "Jet OLEDB:Database Password=" and the
-// password protected for the current user in a "Protected Password=" piece
-// at the end (unchanged when there is no password or it cannot be
-// protected).  RevealConnectionPassword undoes it; a protected password that
-// cannot be read (another user or computer) becomes the empty password.
-CString ProtectConnectionPassword(const CString& strConnection);
-CString RevealConnectionPassword(const CString& strConnection);
-// The same on a whole description; other descriptions are returned as they are.
-CString ProtectDescriptionPassword(const CString& strDescription);
-CString RevealDescriptionPassword(const CString& strDescription);
-// The password of an Access connection string (empty when none).
-CString GetConnectionPassword(const CString& strConnection);

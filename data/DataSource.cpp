@@ -1,6 +1,7 @@
 // DataSource.cpp - the data-source description and the loaded data table.
 
 #include "DataSource.h"
+#include "PasswordProtect.h"
 
 #include <string.h>
 
@@ -114,8 +115,21 @@ int ParseDataSourceDescription(const CString& strDescription, CDataSourceInfo& i
         info.m_nType = (strType == kTypeAccess) ? DATASOURCE_ACCESS : DATASOURCE_EXCEL;
         if (parts.size() < 3)
             return DSPARSE_TOO_FEW_PARTS;
-        info.m_strConnection = CutFront(parts[1], 5);    // "conn="
-        info.m_strSql = CutBoth(parts[2], 12, 2);        // "sqlstring={?" ... "?}"
+        // A "::" inside the connection (a password) belongs to it: the statement's part
+        // is the first later one that starts as a statement does.
+        size_t nSql = 2;
+        while (nSql + 1 < parts.size() && parts[nSql].Left(12) != "sqlstring={?")
+            nSql++;
+        if (parts[nSql].Left(12) != "sqlstring={?")
+            nSql = 2;
+        CString strConnection = parts[1];
+        for (size_t i = 2; i < nSql; i++)
+            strConnection += "::" + parts[i];
+        CString strSql = parts[nSql];
+        for (size_t i = nSql + 1; i < parts.size(); i++)
+            strSql += "::" + parts[i];
+        info.m_strConnection = CutFront(strConnection, 5);  // "conn="
+        info.m_strSql = CutBoth(strSql, 12, 2);             // "sqlstring={?" ... "?}"
         return DSPARSE_OK;
     }
     if (strType == kTypeText)
@@ -192,7 +206,7 @@ CString BuildAccessConnection(const CString& strPath, const CString& strPassword
     CString str("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=");
     str += strPath;
     str += ";Jet OLEDB:Database Password=";
-    str += strPassword;
+    str += QuoteConnectionValue(strPassword);
     str += ";";
     return str;
 }

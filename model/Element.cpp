@@ -185,17 +185,24 @@ void CElement::Serialize(CArchive& ar)
     if (ar.IsStoring())
     {
         ar << m_nDashStyle;
-        ar << (int)m_rect.left << (int)m_rect.top << (int)m_rect.right << (int)m_rect.bottom;
-        ar << m_nReserved << m_nLineWidth << m_nAngle << m_nFillKind;
+        ar << ClampToLimit(m_rect.left, MAX_FILE_COORDINATE) << ClampToLimit(m_rect.top, MAX_FILE_COORDINATE);
+        ar << ClampToLimit(m_rect.right, MAX_FILE_COORDINATE) << ClampToLimit(m_rect.bottom, MAX_FILE_COORDINATE);
+        ar << m_nReserved << ClampToLimit(m_nLineWidth, MAX_FILE_LINE_WIDTH) << m_nAngle << m_nFillKind;
         ar << (int)m_bTransparent << (int)m_bShadow << m_nSide;
     }
     else
     {
-        int l = 0, t = 0, r = 0, b = 0;
+        // Coordinates and the line width beyond what any design can use are refused:
+        // drawing them would take minutes and gigabytes.
         ar >> m_nDashStyle;
-        ar >> l >> t >> r >> b;
+        const int l = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+        const int t = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+        const int r = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+        const int b = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
         m_rect.SetRect(l, t, r, b);
-        ar >> m_nReserved >> m_nLineWidth >> m_nAngle >> m_nFillKind;
+        ar >> m_nReserved;
+        m_nLineWidth = ReadBoundedInt(ar, MAX_FILE_LINE_WIDTH);
+        ar >> m_nAngle >> m_nFillKind;
         int nTransparent = 0, nShadow = 0;
         ar >> nTransparent >> nShadow >> m_nSide;
         m_bTransparent = nTransparent;

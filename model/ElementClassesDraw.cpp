@@ -3,12 +3,110 @@
 // DrawGraphics draws the element where it lies (column 1, row 1, no margins, gaps or cell
 // sizes); DrawDC and DrawInCellDC make a GDI+ graphics on the device context's output
 // handle. Every shape and picture class draws in DrawInCell through its body in
-// ShapeDraw.cpp or PictureDraw.cpp; the texts draw in DrawTextInCell.
+// ShapeDraw.cpp or PictureDraw.cpp; the texts draw in DrawTextInCell. Elements beyond the
+// bounds a file may hold, or too large on the device to draw, are left out.
 
 #include "Elements.h"
 #include "ElementDraw.h"
+#include "ElementStream.h"
+
+#include <math.h>
 
 using Gdiplus::Graphics;
+
+namespace
+{
+// Largest device coordinate a drawn element may reach: the drawing library hangs on
+// ellipses some 45000 pixels across, and nothing that large can be shown or printed.
+const double kMaxDeviceCoordinate = 30000;
+
+// Pixels per page unit of the graphics.
+double PixelsPerPageUnit(Graphics* pGraphics)
+{
+    const double fScale = pGraphics->GetPageScale();
+    const double fDpi = pGraphics->GetDpiX();
+    switch (pGraphics->GetPageUnit())
+    {
+    case Gdiplus::UnitInch:
+        return fScale * fDpi;
+    case Gdiplus::UnitPoint:
+        return fScale * fDpi / 72;
+    case Gdiplus::UnitDocument:
+        return fScale * fDpi / 300;
+    case Gdiplus::UnitMillimeter:
+        return fScale * fDpi / 25.4;
+    case Gdiplus::UnitDisplay:
+        return fScale * (fDpi > 100 ? fDpi / 100 : 1.0);   // a hundredth of an inch on printers
+    default:
+        return fScale;
+    }
+}
+
+// Bounds of a curve's points; false when it has none.
+template <class TCurve>
+bool GetPointBounds(const TCurve* pCurve, double& minX, double& minY, double& maxX, double& maxY)
+{
+    if (pCurve->m_pPoints == NULL || pCurve->m_nPointCount <= 0)
+        return false;
+    for (int i = 0; i < pCurve->m_nPointCount; i++)
+    {
+        const double x = pCurve->m_pPoints[i].X;
+        const double y = pCurve->m_pPoints[i].Y;
+        if (!IsFileCoordinate(x) || !IsFileCoordinate(y))
+            return false;
+        if (i == 0 || x < minX) minX = x;
+        if (i == 0 || x > maxX) maxX = x;
+        if (i == 0 || y < minY) minY = y;
+        if (i == 0 || y > maxY) maxY = y;
+    }
+    return true;
+}
+
+// True when the element, with room for rotation, pen, shadow and rays, stays within the
+// device coordinates the drawing library handles; elements beyond the bounds a file may
+// hold are never drawn.
+bool IsElementDrawable(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+{
+    if (!IsElementWithinFileBounds(pElement))
+        return false;
+    double minX = pElement->m_rect.left, minY = pElement->m_rect.top;
+    double maxX = pElement->m_rect.right, maxY = pElement->m_rect.bottom;
+    double pMinX = 0, pMinY = 0, pMaxX = 0, pMaxY = 0;
+    bool bPoints = false;
+    if (pElement->IsKindOf(RUNTIME_CLASS(CFreehandLine)))
+        bPoints = GetPointBounds(static_cast<CFreehandLine*>(pElement), pMinX, pMinY, pMaxX, pMaxY);
+    else if (pElement->IsKindOf(RUNTIME_CLASS(CClosedCurve)))
+        bPoints = GetPointBounds(static_cast<CClosedCurve*>(pElement), pMinX, pMinY, pMaxX, pMaxY);
+    if (bPoints)
+    {
+        minX = fmin(minX, pMinX);
+        minY = fmin(minY, pMinY);
+        maxX = fmax(maxX, pMaxX);
+        maxY = fmax(maxY, pMaxY);
+    }
+    // room for the turn about the centre and for the sun's rays
+    const bool bReaching = pElement->m_nAngle % 360 != 0 || pElement->IsKindOf(RUNTIME_CLASS(CShapeSun));
+    const double fMargin = (bReaching ? fmax(fabs(maxX - minX), fabs(maxY - minY)) / 2 : 0) +
+                           abs(pElement->m_nLineWidth) + abs(pElement->m_nShadowLength) + 1;
+    Gdiplus::PointF corners[4] = {
+        Gdiplus::PointF((float)(minX + ptOffset.x - fMargin), (float)(minY + ptOffset.y - fMargin)),
+        Gdiplus::PointF((float)(maxX + ptOffset.x + fMargin), (float)(minY + ptOffset.y - fMargin)),
+        Gdiplus::PointF((float)(maxX + ptOffset.x + fMargin), (float)(maxY + ptOffset.y + fMargin)),
+        Gdiplus::PointF((float)(minX + ptOffset.x - fMargin), (float)(maxY + ptOffset.y + fMargin)) };
+    Gdiplus::Matrix matrix;
+    if (pGraphics->GetTransform(&matrix) == Gdiplus::Ok)
+        matrix.TransformPoints(corners, 4);
+    const double fPixels = PixelsPerPageUnit(pGraphics);
+    for (const Gdiplus::PointF& pt : corners)
+    {
+        const double x = pt.X * fPixels;
+        const double y = pt.Y * fPixels;
+        if (!(fabs(x) <= kMaxDeviceCoordinate) || !(fabs(y) <= kMaxDeviceCoordinate))
+            return false;
+    }
+    return true;
+}
+}
 
 // The drawing operations of a class whose DrawInCell runs BODY with pGraphics and the
 // cell offset ptOffset.
@@ -29,6 +127,8 @@ using Gdiplus::Graphics;
             return; \
         const CPoint ptOffset = GetCellOffset(nColumn, nRow, fLeftMargin, fTopMargin, fRowGap, \
                                               fColumnGap, nCellWidth, nCellHeight); \
+        if (!IsElementDrawable(pGraphics, this, ptOffset)) \
+            return; \
         BODY; \
     } \
     void class_name::DrawInCellDC(CDC* pDC, int nColumn, int nRow, float fLeftMargin, \
@@ -99,5 +199,7 @@ void CText::DrawTextInCell(Graphics* pGraphics, int nColumn, int nRow, float fLe
         return;
     const CPoint ptOffset = GetCellOffset(nColumn, nRow, fLeftMargin, fTopMargin, fRowGap,
                                           fColumnGap, nCellWidth, nCellHeight);
+    if (!IsElementDrawable(pGraphics, this, ptOffset))
+        return;
     DrawTextElement(pGraphics, this, ptOffset);
 }

@@ -3,6 +3,8 @@
 #include "ElementStream.h"
 #include "Elements.h"
 
+#include <math.h>
+
 #include <utility>
 #include <vector>
 
@@ -43,6 +45,34 @@ int CElementLayoutScope::GetVersion(const CArchive& ar)
 void ThrowFileFormatError(CArchive& ar)
 {
     AfxThrowArchiveException(CArchiveException::badIndex, ar.m_strFileName);
+}
+
+int ReadBoundedInt(CArchive& ar, int nLimit)
+{
+    int n = 0;
+    ar >> n;
+    if (n < -nLimit || n > nLimit)
+        ThrowFileFormatError(ar);
+    return n;
+}
+
+int ClampToLimit(int n, int nLimit)
+{
+    return n < -nLimit ? -nLimit : (n > nLimit ? nLimit : n);
+}
+
+bool IsFileCoordinate(double v)
+{
+    return isfinite(v) && v >= -MAX_FILE_COORDINATE && v <= MAX_FILE_COORDINATE;
+}
+
+bool IsElementWithinFileBounds(const CElement* pElement)
+{
+    const CRect& rc = pElement->m_rect;
+    return IsFileCoordinate(rc.left) && IsFileCoordinate(rc.top) && IsFileCoordinate(rc.right) &&
+           IsFileCoordinate(rc.bottom) && pElement->m_nLineWidth <= MAX_FILE_LINE_WIDTH &&
+           pElement->m_nLineWidth >= -MAX_FILE_LINE_WIDTH &&
+           IsFileCoordinate(pElement->m_nShadowLength);
 }
 
 CString ReadFileString(CArchive& ar, int nMaxLength)

@@ -27,6 +27,13 @@ const int MAX_FILE_STRING_LENGTH = 16 * 1024 * 1024;
 const int MAX_FILE_POINT_COUNT = 16 * 1024 * 1024;
 const int MAX_PICTURE_DIMENSION = 32767;
 const LONGLONG MAX_PICTURE_PIXELS = 64LL * 1024 * 1024;
+// Coordinates, sizes and the shadow length, in hundredths of an inch: 1000 inches either
+// way, forty times the largest design the program makes.
+const int MAX_FILE_COORDINATE = 100000;
+// Line widths: 10 inches.
+const int MAX_FILE_LINE_WIDTH = 1000;
+// Font heights and widths: 10000 points.
+const int MAX_FILE_FONT_SIZE = 10000;
 
 // Binds the layout version of element records read through one archive for the life of
 // the object.
@@ -63,6 +70,16 @@ void DeleteElements(CElementList& list);
 CString ReadFileString(CArchive& ar, int nMaxLength = MAX_FILE_STRING_LENGTH);
 // Raises the archive's format error.
 [[noreturn]] void ThrowFileFormatError(CArchive& ar);
+// An int of the archive that must lie within -nLimit..nLimit, else a format error.
+int ReadBoundedInt(CArchive& ar, int nLimit);
+// n brought within -nLimit..nLimit: what the writer stores, so that every file it makes
+// can be read back.
+int ClampToLimit(int n, int nLimit);
+// True for a finite number within -MAX_FILE_COORDINATE..MAX_FILE_COORDINATE.
+bool IsFileCoordinate(double v);
+// True when the element's rectangle and line width lie within the bounds a file may
+// hold; drawing leaves out elements that do not (they could come only from elsewhere).
+bool IsElementWithinFileBounds(const CElement* pElement);
 
 // Registers every element class for creation by name.
 void RegisterElementClasses();

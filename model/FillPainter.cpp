@@ -1,6 +1,7 @@
 // FillPainter.cpp - fill brushes, hatch textures, outline filling and outline pens.
 
 #include "FillPainter.h"
+#include "ElementStream.h"
 
 #include <algorithm>
 
@@ -397,6 +398,9 @@ void FillElementShape(Graphics* pGraphics, float x, float y, float width, float 
 
 Pen* CreateOutlinePen(DWORD clrLine, float fWidth, int nDashStyle)
 {
+    // A wider pen takes minutes and gigabytes to draw.
+    if (!(fWidth <= MAX_FILE_LINE_WIDTH))
+        fWidth = MAX_FILE_LINE_WIDTH;
     Pen* pPen = new Pen(Color(clrLine), fWidth);
     if (nDashStyle >= DashStyleSolid && nDashStyle <= DashStyleDashDotDot)
         pPen->SetDashStyle((DashStyle)nDashStyle);

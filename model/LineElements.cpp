@@ -115,8 +115,16 @@ void SerializePoints(CArchive& ar, int& nCount, int& nCapacity, PointF*& pPoints
     if (ar.IsStoring())
     {
         ar << nCount;
-        if (nCount > 0)
-            ar.Write(pPoints, (UINT)nCount * sizeof(PointF));
+        for (int i = 0; i < nCount; i++)
+        {
+            // points beyond what a file may hold are stored at the bound (no number: 0)
+            PointF pt = pPoints[i];
+            if (!IsFileCoordinate(pt.X))
+                pt.X = pt.X > 0 ? (float)MAX_FILE_COORDINATE : (pt.X < 0 ? (float)-MAX_FILE_COORDINATE : 0.0f);
+            if (!IsFileCoordinate(pt.Y))
+                pt.Y = pt.Y > 0 ? (float)MAX_FILE_COORDINATE : (pt.Y < 0 ? (float)-MAX_FILE_COORDINATE : 0.0f);
+            ar.Write(&pt, sizeof(PointF));
+        }
         return;
     }
 
@@ -135,6 +143,15 @@ void SerializePoints(CArchive& ar, int& nCount, int& nCapacity, PointF*& pPoints
     {
         delete[] pRead;
         throw;
+    }
+    // Points that are no number or lie far outside any design are refused.
+    for (int i = 0; i < nRead; i++)
+    {
+        if (!IsFileCoordinate(pRead[i].X) || !IsFileCoordinate(pRead[i].Y))
+        {
+            delete[] pRead;
+            ThrowFileFormatError(ar);
+        }
     }
     delete[] pPoints;
     pPoints = pRead;

@@ -114,7 +114,9 @@ void CSelectionTracker::DrawLockedHandles(CDC* pDC, BOOL bLocked)
 
 // Hit tests
 
-int CSelectionTracker::HitTest(CPoint point, CView* pView)
+// The first selected element whose rectangle (or only its handles) the point hits becomes
+// current.
+int CSelectionTracker::HitTestSelection(CPoint point, CView* pView, BOOL bHandlesOnly)
 {
     if (pView != NULL)
         ViewLogicalToDevice(pView, point);
@@ -124,7 +126,7 @@ int CSelectionTracker::HitTest(CPoint point, CView* pView)
         m_rect = pElement->GetRect();
         if (pView != NULL)
             ViewLogicalToDeviceRect(pView, m_rect);
-        const int nHit = CRectTracker::HitTest(point);
+        const int nHit = bHandlesOnly ? CRectTracker::HitTestHandles(point) : CRectTracker::HitTest(point);
         if (nHit != hitNothing)
         {
             m_pCurrent = pElement;
@@ -134,24 +136,14 @@ int CSelectionTracker::HitTest(CPoint point, CView* pView)
     return hitNothing;
 }
 
+int CSelectionTracker::HitTest(CPoint point, CView* pView)
+{
+    return HitTestSelection(point, pView, FALSE);
+}
+
 int CSelectionTracker::HitTestHandles(CPoint point, CView* pView)
 {
-    if (pView != NULL)
-        ViewLogicalToDevice(pView, point);
-    for (INT_PTR i = 0; i < m_arrSelected.GetSize(); i++)
-    {
-        CElement* pElement = m_arrSelected[i];
-        m_rect = pElement->GetRect();
-        if (pView != NULL)
-            ViewLogicalToDeviceRect(pView, m_rect);
-        const int nHit = CRectTracker::HitTestHandles(point);
-        if (nHit != hitNothing)
-        {
-            m_pCurrent = pElement;
-            return nHit;
-        }
-    }
-    return hitNothing;
+    return HitTestSelection(point, pView, TRUE);
 }
 
 // Cursors

@@ -65,6 +65,9 @@ public:
     CArray<CElement*, CElement*> m_arrSelected;     // not owned, in the order added
     CElement* m_pCurrent;                           // added last or hit last; not owned
     CArray<CRect*, CRect*> m_arrDeviceRects;        // owned; pixels, while moving
+
+protected:
+    int HitTestSelection(CPoint point, CView* pView, BOOL bHandlesOnly);
 };
 
 // Conversions between a view's client pixels and document units, through a client DC

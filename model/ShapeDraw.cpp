@@ -1,6 +1,7 @@
 // ShapeDraw.cpp - drawing bodies of the shapes, lines and curves.
 
 #include "ElementDraw.h"
+#include "ElementStream.h"
 #include "FillPainter.h"
 #include "LineElements.h"
 #include "ShapeOutlines.h"
@@ -164,6 +165,12 @@ std::vector<PointF> BeginCurve(Graphics* pGraphics, TCurve* pCurve, CPoint ptOff
         pts.assign(pCurve->m_pPoints, pCurve->m_pPoints + pCurve->m_nPointCount);
     for (PointF& pt : pts)
     {
+        // a curve with a point far outside any design (or no number) is not drawn
+        if (!IsFileCoordinate(pt.X) || !IsFileCoordinate(pt.Y))
+        {
+            pts.clear();
+            break;
+        }
         pt.X += (float)ptOffset.x;
         pt.Y += (float)ptOffset.y;
     }

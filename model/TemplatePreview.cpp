@@ -13,7 +13,14 @@ Bitmap* RenderDesignPreview(CElementList& list, int nSide, int nWidth, int nHeig
 {
     if (nWidth <= 0 || nHeight <= 0)
         return NULL;
-    Bitmap* pPicture = new Bitmap(nWidth, nHeight, PixelFormat32bppARGB);
+    // A design larger than the largest the program makes is drawn scaled down.
+    double fScale = 1.0;
+    if (nWidth > MAX_PREVIEW_SIDE || nHeight > MAX_PREVIEW_SIDE)
+        fScale = (double)MAX_PREVIEW_SIDE / (nWidth > nHeight ? nWidth : nHeight);
+    const int nPictureWidth = fScale < 1.0 ? (int)(nWidth * fScale + 0.5) : nWidth;
+    const int nPictureHeight = fScale < 1.0 ? (int)(nHeight * fScale + 0.5) : nHeight;
+    Bitmap* pPicture = new Bitmap(nPictureWidth > 0 ? nPictureWidth : 1,
+                                  nPictureHeight > 0 ? nPictureHeight : 1, PixelFormat32bppARGB);
     if (pPicture->GetLastStatus() != Ok)
     {
         delete pPicture;
@@ -22,6 +29,12 @@ Bitmap* RenderDesignPreview(CElementList& list, int nSide, int nWidth, int nHeig
 
     Graphics graphics(pPicture);
     graphics.Clear(Color(0xFFFFFFFF));
+    if (fScale < 1.0)
+    {
+        // The page transform stays when each element resets the world transform.
+        graphics.SetPageUnit(UnitPixel);
+        graphics.SetPageScale((REAL)fScale);
+    }
 
     if (pszBackgroundPath != NULL && *pszBackgroundPath != '\0')
     {

@@ -10,7 +10,11 @@
 
 class CVarnelDoc;
 
-// A new 32-bit ARGB picture of nWidth x nHeight pixels (one per hundredth of an inch),
+// Longest side of a preview picture in pixels: the largest design the program makes.
+const int MAX_PREVIEW_SIDE = 2500;
+
+// A new 32-bit ARGB picture of nWidth x nHeight pixels (one per hundredth of an inch;
+// a design with a side above MAX_PREVIEW_SIDE is scaled down to fit that side),
 // white, with the background picture file stretched over it when a path is given, then,
 // when bDrawElements is set, every element of side nSide drawn in list order. NULL when
 // no picture of that size can be made. The caller deletes it.

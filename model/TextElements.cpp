@@ -133,7 +133,11 @@ void CText::SerializeTextBlock(CArchive& ar)
         CString strFace = ReadFileString(ar);
         lstrcpynA(lf.lfFaceName, strFace, LF_FACESIZE);
     }
+    if (ar.IsStoring())
+        lf.lfHeight = ClampToLimit(lf.lfHeight, MAX_FILE_FONT_SIZE);
     SerializeLong(ar, lf.lfHeight);
+    if (ar.IsLoading() && (lf.lfHeight < -MAX_FILE_FONT_SIZE || lf.lfHeight > MAX_FILE_FONT_SIZE))
+        ThrowFileFormatError(ar);
     SerializeByte(ar, lf.lfItalic);
     SerializeLong(ar, lf.lfOrientation);
     SerializeByte(ar, lf.lfOutPrecision);
@@ -142,7 +146,11 @@ void CText::SerializeTextBlock(CArchive& ar)
     SerializeByte(ar, lf.lfStrikeOut);
     SerializeByte(ar, lf.lfUnderline);
     SerializeLong(ar, lf.lfWeight);
+    if (ar.IsStoring())
+        lf.lfWidth = ClampToLimit(lf.lfWidth, MAX_FILE_FONT_SIZE);
     SerializeLong(ar, lf.lfWidth);
+    if (ar.IsLoading() && (lf.lfWidth < -MAX_FILE_FONT_SIZE || lf.lfWidth > MAX_FILE_FONT_SIZE))
+        ThrowFileFormatError(ar);
 
     if (ar.IsLoading())
     {

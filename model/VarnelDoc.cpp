@@ -99,7 +99,7 @@ void CVarnelDoc::ReadShadowOptions()
         m_clrShadow = ColorRefToArgb(dwValue);
     cb = sizeof(dwValue);
     if (RegQueryValueExA(hKey, OPTION_SHADOW_LENGTH, NULL, &dwType, (BYTE*)&dwValue, &cb) == ERROR_SUCCESS
-        && dwType == REG_DWORD && cb == sizeof(dwValue))
+        && dwType == REG_DWORD && cb == sizeof(dwValue) && dwValue <= (DWORD)MAX_OPTION_SHADOW_LENGTH)
         m_nShadowLength = (int)dwValue;
     RegCloseKey(hKey);
 }

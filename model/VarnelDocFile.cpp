@@ -6,7 +6,7 @@
 #include "VarnelDoc.h"
 #include "Element.h"
 #include "data/DataSource.h"
-#include "data/BrowDataSource.h"
+#include "data/PasswordProtect.h"
 
 namespace
 {
@@ -15,6 +15,10 @@ const char kCompanyName[] = "Quorvane";
 const char kFormatTag[] = "labf";
 const char kWrongFormatMessage[] =
     "The file has wrong format and not made to be used with this application.";
+
+const char kPasswordNotStoredMessage[] =
+    "The database password could not be stored protected, so it was not saved with the "
+    "publication.\nIt will be asked for when the data source is next opened.";
 
 BOOL IsKnownTag(const CString& strTag)
 {
@@ -72,10 +76,16 @@ void CVarnelDoc::Serialize(CArchive& ar)
         ar << (DWORD)ArgbToColorRef(m_clrBackgroundFront);
         ar << (DWORD)ArgbToColorRef(m_clrBackgroundBack);
         ar << (DWORD)ArgbToColorRef(m_clrShadow);
-        ar << m_nShadowLength << m_nDesignWidth << m_nDesignHeight;
-        ar << m_nSheetWidth << m_nSheetHeight << m_nPublicationType;
-        // An Access password from an old file is stored protected, never in clear text.
-        ar << ProtectDescriptionPassword(m_strDataSource);
+        ar << ClampToLimit(m_nShadowLength, MAX_FILE_COORDINATE);
+        ar << ClampToLimit(m_nDesignWidth, MAX_FILE_COORDINATE) << ClampToLimit(m_nDesignHeight, MAX_FILE_COORDINATE);
+        ar << ClampToLimit(m_nSheetWidth, MAX_FILE_COORDINATE) << ClampToLimit(m_nSheetHeight, MAX_FILE_COORDINATE);
+        ar << m_nPublicationType;
+        // An Access password is stored protected, never in clear text; when it cannot be
+        // protected it is left out and the user told.
+        BOOL bPasswordDropped = FALSE;
+        ar << ProtectDescriptionPassword(m_strDataSource, &bPasswordDropped);
+        if (bPasswordDropped)
+            AfxMessageBox(kPasswordNotStoredMessage, MB_ICONINFORMATION);
         return;
     }
 
@@ -94,9 +104,15 @@ void CVarnelDoc::Serialize(CArchive& ar)
         fields.clrFront = ReadColor(ar);
         fields.clrBack = ReadColor(ar);
         fields.clrShadow = ReadColor(ar);
-        ar >> fields.nShadowLength >> fields.nDesignWidth >> fields.nDesignHeight;
+        // Sizes beyond any design are refused: previews and printing allocate from them.
+        fields.nShadowLength = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+        fields.nDesignWidth = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+        fields.nDesignHeight = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
         if (nVersion >= FILE_VERSION_OLD_SHEET)
-            ar >> fields.nSheetWidth >> fields.nSheetHeight;
+        {
+            fields.nSheetWidth = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+            fields.nSheetHeight = ReadBoundedInt(ar, MAX_FILE_COORDINATE);
+        }
         ar >> fields.nPublicationType;
         if (nVersion >= FILE_VERSION_OLD_SHEET)
         {

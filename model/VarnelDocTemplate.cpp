@@ -17,25 +17,21 @@ const char kTemplateHasDataSource[] =
     "This template has a Data Source.\n\nPlease note that the data source reference will not be "
     "stored in the template.\nWhile using this template, you need to reconfigure your data source";
 
-// Writes the document to a file beside strPath that replaces strPath only when complete.
+// Writes the document to a file beside strPath that replaces strPath only when complete
+// and flushed; a read-only strPath is refused.
 void WriteDocumentFile(CVarnelDoc& doc, const CString& strPath)
 {
     char szFullPath[MAX_PATH];
     if (!AfxFullPath(szFullPath, strPath))
         AfxThrowFileException(CFileException::badPath, -1, strPath);
-    CString strFolder = szFullPath;
-    const int nSlash = strFolder.ReverseFind('\\');
-    strFolder = nSlash > 0 ? strFolder.Left(nSlash) : CString(".");
-
-    char szTempPath[MAX_PATH];
-    if (::GetTempFileNameA(strFolder, "~sw", 0, szTempPath) == 0)
-    {
-        const DWORD dwError = ::GetLastError();
-        AfxThrowFileException(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, szFullPath);
-    }
+    AfxCheckSaveTarget(szFullPath);
+    // one left by an interrupted save of the same template is reused
+    const CString strTempPath = AfxGetSaveTempPath(szFullPath);
+    if (strTempPath.GetLength() >= MAX_PATH)
+        AfxThrowFileException(CFileException::badPath, -1, szFullPath);
+    CFile file(strTempPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary);
     try
     {
-        CFile file(szTempPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary);
         CArchive ar(&file, CArchive::store);
         ar.m_pDocument = &doc;
         try
@@ -48,19 +44,16 @@ void WriteDocumentFile(CVarnelDoc& doc, const CString& strPath)
             ar.Abort();
             throw;
         }
+        file.Flush();
         file.Close();
     }
     catch (...)
     {
-        ::DeleteFileA(szTempPath);
+        file.Abort();
+        ::DeleteFileA(strTempPath);
         throw;
     }
-    if (!::MoveFileExA(szTempPath, szFullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    {
-        const DWORD dwError = ::GetLastError();
-        ::DeleteFileA(szTempPath);
-        AfxThrowFileException(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, szFullPath);
-    }
+    AfxReplaceWithSaveTemp(strTempPath, szFullPath);
 }
 }
 

@@ -5,6 +5,7 @@
 #include "model/TemplatePreview.h"
 #include "model/VarnelDoc.h"
 
+#include <math.h>
 #include <stdlib.h>
 #include <memory>
 
@@ -40,16 +41,17 @@ const char* const kPictureExtensions[] =
     ".bmp", ".jpg", ".jpeg", ".gif", ".png", ".wmf", ".tif"
 };
 
-// Whole hundredths of a value, truncated toward zero; -1 for values that are no
-// number or too large for a design side, so that the range test refuses them.
-int TruncateSize(float fValue)
+// A value in hundredths of an inch rounded to the nearest whole one; -1 for values that
+// are no number or too large for a design side, so that the range test refuses them.
+int RoundSize(double fValue)
 {
-    if (!(fValue > -1.0f && fValue < 1.0e6f))
+    if (!(fValue > -1.0 && fValue < 1.0e6))
         return -1;
-    return (int)fValue;
+    return (int)floor(fValue + 0.5);
 }
 
-// Names of the files (not folders) in strFolder, in the order the system gives them.
+// Names of the files (not folders, not temporary files of saves) in strFolder, in the
+// order the system gives them.
 template <typename Fn>
 void ForEachFile(const CString& strFolder, Fn fn)
 {
@@ -59,7 +61,8 @@ void ForEachFile(const CString& strFolder, Fn fn)
         return;
     do
     {
-        if ((find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        // an interrupted save's temporary file is no template
+        if ((find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && !AfxIsSaveTempName(find.cFileName))
             fn(CString(find.cFileName));
     }
     while (::FindNextFileA(hFind, &find));
@@ -445,8 +448,11 @@ void CNewCardWizard::OnOK()
 
     if (nSize == 0)
     {
-        m_nWidth = TruncateSize(m_fWidth * 100);
-        m_nHeight = TruncateSize(m_fHeight * 100);
+        // inches or centimetres to hundredths of an inch
+        const BOOL bCentimetres = ((CComboBox*)GetDlgItem(IDC_WIZ_UNITS))->GetCurSel() == 1;
+        const double fFactor = bCentimetres ? 100.0 / 2.54 : 100.0;
+        m_nWidth = RoundSize(m_fWidth * fFactor);
+        m_nHeight = RoundSize(m_fHeight * fFactor);
     }
     else
     {
@@ -486,12 +492,6 @@ void CNewCardWizard::OnOK()
     {
         m_nWidth = m_nTemplateWidth;
         m_nHeight = m_nTemplateHeight;
-    }
-    else if (nSize == 0 && ((CComboBox*)GetDlgItem(IDC_WIZ_UNITS))->GetCurSel() == 1)
-    {
-        // centimetres to hundredths of an inch
-        m_nWidth = (int)(m_nWidth * 0.3937008f);
-        m_nHeight = (int)(m_nHeight * 0.3937008f);
     }
 
     if (m_nWidth < kMinDesignSize || m_nWidth > kMaxDesignSize ||

@@ -63,11 +63,24 @@ std::vector<std::pair<std::wstring, std::wstring>> ParseConnectionString(const s
         wchar_t close = open == L'{' ? L'}' : (open == L'"' || open == L'\'' ? open : 0);
         if (close)
         {
-            // Enclosed value: may hold ';'.
+            // Enclosed value: may hold ';'; inside quotes a doubled quote stands for one.
             size_t end = text.find(close, v + 1);
+            if (open != L'{')
+            {
+                while (end != std::wstring::npos && end + 1 < text.size() && text[end + 1] == close)
+                    end = text.find(close, end + 2);
+            }
             if (end == std::wstring::npos)
                 end = text.size();
-            value = open == L'{' ? text.substr(v, end + 1 - v) : text.substr(v + 1, end - v - 1);
+            if (open == L'{')
+                value = text.substr(v, end + 1 - v);
+            else
+            {
+                value = text.substr(v + 1, end - v - 1);
+                const std::wstring doubled(2, close);
+                for (size_t at = value.find(doubled); at != std::wstring::npos; at = value.find(doubled, at + 1))
+                    value.erase(at, 1);
+            }
             size_t next = text.find(L';', end);
             i = next == std::wstring::npos ? text.size() : next + 1;
         }

@@ -845,6 +845,19 @@ protected:
     CString m_strFileName;
 };
 
+// Saving a file whole: the new contents go to a temporary file beside the target, named
+// "~" + file name + ".tmp" (a short hashed name when that is too long), which is flushed
+// to disk and then moved over the target. A temporary file left by an interrupted save
+// is reused by the next save of the same target.
+CString AFXAPI AfxGetSaveTempPath(LPCSTR lpszFullPath);
+// True for names of such temporary files (they are never documents).
+BOOL AFXAPI AfxIsSaveTempName(LPCSTR lpszFileName);
+// Throws a CFileException (access denied) when the target has the read-only attribute.
+void AFXAPI AfxCheckSaveTarget(LPCSTR lpszFullPath);
+// Moves the complete temporary file over the target after checking the target again;
+// on failure the temporary file is deleted and a CFileException thrown.
+void AFXAPI AfxReplaceWithSaveTemp(LPCSTR lpszTempPath, LPCSTR lpszFullPath);
+
 /////////////////////////////////////////////////////////////////////////////
 // CMemFile - file in a growable memory block
 

@@ -743,7 +743,10 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
         m_pRecentFileList = new CRecentFileList(0, s_szFileSection, s_szFileEntry, (int)nMaxMRU);
         m_pRecentFileList->ReadList();
     }
+    // the preview shows one or two pages; anything else stored is taken as unset
     m_nNumPreviewPages = GetProfileInt(s_szPreviewSection, s_szPreviewEntry, 0);
+    if (m_nNumPreviewPages > 2)
+        m_nNumPreviewPages = 0;
 }
 
 void CWinApp::SaveStdProfileSettings()

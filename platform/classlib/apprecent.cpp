@@ -231,7 +231,8 @@ void CRecentFileList::ReadList()
     {
         wsprintfA(szEntry, m_strEntryFormat, iMRU + 1);
         CString strName = pApp->GetProfileString(m_strSectionName, szEntry, "");
-        if (!strName.IsEmpty())
+        // a name longer than any path is no file of this list
+        if (!strName.IsEmpty() && strName.GetLength() < MAX_PATH)
             m_arrNames[nOut++] = strName;    // gaps in the stored list close up
     }
     for (; nOut < m_nSize; nOut++)

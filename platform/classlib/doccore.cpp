@@ -343,7 +343,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 }
 
 // The document is written to a temporary file beside the target, which replaces
-// the target only when everything was written.
+// the target only when everything was written and flushed. A read-only target is refused.
 BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
 {
     char szFullPath[MAX_PATH];
@@ -355,24 +355,30 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
         return FALSE;
     }
 
-    CString strFolder = szFullPath;
-    int nSlash = strFolder.ReverseFind('\\');
-    strFolder = nSlash > 0 ? strFolder.Left(nSlash) : CString(".");
-
-    char szTempPath[MAX_PATH];
-    if (::GetTempFileNameA(strFolder, "~sw", 0, szTempPath) == 0)
+    // The temporary file has a name of its own target, so one left by an interrupted save
+    // is reused (emptied) here.
+    const CString strTempPath = AfxGetSaveTempPath(szFullPath);
+    if (strTempPath.GetLength() >= MAX_PATH)
     {
-        DWORD dwError = ::GetLastError();
-        CFileException fe(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, szFullPath);
+        CFileException fe(CFileException::badPath, -1, szFullPath);
         ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
+        return FALSE;
+    }
+    try
+    {
+        AfxCheckSaveTarget(szFullPath);
+    }
+    catch (CException* e)
+    {
+        ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+        e->Delete();
         return FALSE;
     }
 
     CFileException fe;
-    CFile* pFile = GetFile(szTempPath, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &fe);
+    CFile* pFile = GetFile(strTempPath, CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &fe);
     if (pFile == NULL)
     {
-        ::DeleteFileA(szTempPath);
         fe.m_strFileName = szFullPath;
         ReportSaveLoadException(lpszPathName, &fe, TRUE, AFX_IDP_INVALID_FILENAME);
         return FALSE;
@@ -393,14 +399,16 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
             saveArchive.Abort();
             throw;
         }
+        pFile->Flush();             // on disk before it replaces the old file
         ReleaseFile(pFile, FALSE);  // a failing close (disk full) throws as well
         pFile = NULL;
+        AfxReplaceWithSaveTemp(strTempPath, szFullPath);
     }
     catch (CException* e)
     {
         if (pFile != NULL)
             ReleaseFile(pFile, TRUE);
-        ::DeleteFileA(szTempPath);
+        ::DeleteFileA(strTempPath);
         if (e->IsKindOf(RUNTIME_CLASS(CFileException)))
             ((CFileException*)e)->m_strFileName = szFullPath;
         ReportSaveLoadException(lpszPathName, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
@@ -411,17 +419,8 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
     {
         if (pFile != NULL)
             ReleaseFile(pFile, TRUE);
-        ::DeleteFileA(szTempPath);
+        ::DeleteFileA(strTempPath);
         ReportSaveLoadException(lpszPathName, NULL, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
-        return FALSE;
-    }
-
-    if (!::MoveFileExA(szTempPath, szFullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    {
-        DWORD dwError = ::GetLastError();
-        ::DeleteFileA(szTempPath);
-        CFileException feMove(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, szFullPath);
-        ReportSaveLoadException(lpszPathName, &feMove, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
         return FALSE;
     }
 

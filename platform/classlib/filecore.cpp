@@ -2,6 +2,8 @@
 
 #include "afx.h"
 
+#include <ctype.h>
+
 #include <commdlg.h>
 
 namespace
@@ -345,4 +347,62 @@ void PASCAL CFile::Remove(LPCSTR lpszFileName)
 {
     if (!::DeleteFileA(lpszFileName))
         CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), lpszFileName);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Whole-file saves through a temporary file beside the target
+
+CString AFXAPI AfxGetSaveTempPath(LPCSTR lpszFullPath)
+{
+    CString strPath = lpszFullPath;
+    const int nSlash = strPath.ReverseFind('\\');
+    const CString strFolder = strPath.Left(nSlash + 1);
+    const CString strName = strPath.Mid(nSlash + 1);
+    CString strTemp = strFolder + "~" + strName + ".tmp";
+    if (strTemp.GetLength() < MAX_PATH)
+        return strTemp;
+    // a name of fixed length, the same for the same target (FNV-1a of the lower-case name)
+    DWORD dwHash = 2166136261u;
+    for (int i = 0; i < strName.GetLength(); i++)
+    {
+        dwHash ^= (BYTE)tolower((BYTE)strName[i]);
+        dwHash *= 16777619u;
+    }
+    strTemp.Format("%s~sw%08lX.tmp", (LPCSTR)strFolder, (unsigned long)dwHash);
+    return strTemp;
+}
+
+BOOL AFXAPI AfxIsSaveTempName(LPCSTR lpszFileName)
+{
+    if (lpszFileName == NULL)
+        return FALSE;
+    const int nLength = lstrlenA(lpszFileName);
+    return nLength > 5 && lpszFileName[0] == '~' && lstrcmpiA(lpszFileName + nLength - 4, ".tmp") == 0;
+}
+
+void AFXAPI AfxCheckSaveTarget(LPCSTR lpszFullPath)
+{
+    // Windows refuses to replace a read-only file; Wine replaces it, so look first.
+    const DWORD dwAttrib = ::GetFileAttributesA(lpszFullPath);
+    if (dwAttrib != INVALID_FILE_ATTRIBUTES && (dwAttrib & FILE_ATTRIBUTE_READONLY) != 0)
+        AfxThrowFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED, lpszFullPath);
+}
+
+void AFXAPI AfxReplaceWithSaveTemp(LPCSTR lpszTempPath, LPCSTR lpszFullPath)
+{
+    try
+    {
+        AfxCheckSaveTarget(lpszFullPath);
+    }
+    catch (CException*)
+    {
+        ::DeleteFileA(lpszTempPath);
+        throw;
+    }
+    if (!::MoveFileExA(lpszTempPath, lpszFullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    {
+        const DWORD dwError = ::GetLastError();
+        ::DeleteFileA(lpszTempPath);
+        AfxThrowFileException(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, lpszFullPath);
+    }
 }

@@ -131,6 +131,22 @@ TEST(Document, ReadShadowOptionsKeepsFieldsForMissingOrWrongValues)
     EXPECT_EQ(3, doc.m_nShadowLength);
 }
 
+TEST(Document, ReadShadowOptionsIgnoresAbsurdLengths)
+{
+    COptionsValues values;
+    CVarnelDoc doc;
+    doc.m_nShadowLength = 3;
+    for (DWORD dw : { 0xFFFFFFFFu, 0x80000000u, (unsigned)MAX_OPTION_SHADOW_LENGTH + 1 })
+    {
+        values.SetDword(OPTION_SHADOW_LENGTH, dw);
+        doc.ReadShadowOptions();
+        EXPECT_EQ(3, doc.m_nShadowLength) << dw;
+    }
+    values.SetDword(OPTION_SHADOW_LENGTH, MAX_OPTION_SHADOW_LENGTH);
+    doc.ReadShadowOptions();
+    EXPECT_EQ(MAX_OPTION_SHADOW_LENGTH, doc.m_nShadowLength);
+}
+
 TEST(Document, ScaleElementsHalvesATemplateTruncatingTowardZero)
 {
     CVarnelDoc doc;

@@ -132,11 +132,13 @@ TEST_P(WizardOwnSizeTest, ConvertsAndChecksTheRange)
 }
 
 INSTANTIATE_TEST_SUITE_P(OwnSizes, WizardOwnSizeTest, ::testing::Values(
-    OwnSizeCase{ "10", "15", 1, true, 393, 590 },
+    OwnSizeCase{ "10", "15", 1, true, 394, 591 },         // rounded to the nearest hundredth
+    OwnSizeCase{ "2.62", "1", 0, true, 262, 100 },
+    OwnSizeCase{ "2.54", "1", 1, true, 100, 39 },
     OwnSizeCase{ "8.5", "11", 0, true, 850, 1100 },
     OwnSizeCase{ "25", "25", 0, true, 2500, 2500 },
     OwnSizeCase{ "0.05", "0.05", 0, true, 5, 5 },
-    OwnSizeCase{ "63.5", "0.13", 1, true, 2500, 5 },      // 6350 x 0.3937008f is just above 2500
+    OwnSizeCase{ "63.5", "0.13", 1, true, 2500, 5 },
     OwnSizeCase{ "4.1", "2.54", 0, true, 410, 254 },
     OwnSizeCase{ "0.04", "1", 0, false, 0, 0 },
     OwnSizeCase{ "1", "0.04", 0, false, 0, 0 },
