@@ -93,7 +93,22 @@ public:
 
         explicit InternalDraggingState_t(CExtControlBar* pBar = NULL);
         bool IsEqual(const InternalDraggingState_t& other) const;
+
+        // Drag decisions (ExtControlBarDrag.cpp)
+        void SetEmpty(bool bEmpty = true) { m_bEmpty = bEmpty; }
+        bool IsEmpty() const { return m_bEmpty; }
+        void SetTarget(CExtControlBar* pBar);
+        void Reset();
+        void CalcStateAtPoint(CPoint ptScreen, BOOL bForceFloat);
+        void CalcFixedStateAtPoint(CPoint ptScreen, BOOL bForceFloat);
+        bool CalcFixedStateInDockBar(CPoint ptScreen, CDockBar* pDockBar);
+        void DrawTracker(BOOL bErase);
     };
+
+    // Stored dock state (ExtBarState.h)
+    class InternalDockStateSite;
+    class InternalDockStateBar;
+    struct OuterItemData_t;
 
     // Record of g_nMsgDrawTackedArea.
     struct TrackedAreaData_t
@@ -163,6 +178,12 @@ public:
     static HCURSOR g_hCursorSizeWE;
     static void InitDockBarAlignMap();
     static bool IsFrameSerializing(CFrameWnd* pFrame, bool* pbLoading = NULL);
+    // The stored layout of the frame's bars (ExtBarState.cpp); FALSE leaves the
+    // default layout standing with every bar shown.
+    static bool LoadFrameBarState(CFrameWnd* pFrame, LPCTSTR pszCompany, LPCTSTR pszProduct,
+                                  LPCTSTR pszProfile, WINDOWPLACEMENT* pPlacement = NULL);
+    static bool SerializeFrameBarState(CArchive& ar, CFrameWnd* pFrame,
+                                       WINDOWPLACEMENT* pPlacement = NULL);
 
     /////////////////////////////////////////////////////////////////////////
     // Overrides of the class library
@@ -222,8 +243,13 @@ public:
 
     // Docking operations
     virtual bool InsertBarBeside(CExtControlBar* pBar, UINT nSide, int nPercent);
-    virtual void StartDragging(CPoint ptScreen, CPoint ptOffset, BOOL bDirectCreate,
-                               BOOL bRecalc);
+    // The drag loop (ExtControlBarDrag.cpp); it starts once the mouse leaves the
+    // thresholds around the press point (0, 0: at once).
+    virtual void StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThreshold = 0,
+                               int cyThreshold = 0);
+    virtual void TrackDragging(CPoint ptScreen, BOOL bForceFloat);
+    virtual void StopDragging(BOOL bCancel);
+    virtual bool ApplyDraggingState(InternalDraggingState_t& state, BOOL bFinal);
     virtual void OnDraggingStarted();
     virtual void OnDraggingFinished(InternalDraggingState_t* pCurrent,
                                     InternalDraggingState_t* pCandidate, BOOL bCancel);

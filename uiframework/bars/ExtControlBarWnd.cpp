@@ -217,7 +217,7 @@ LRESULT CExtControlBar::OnCancelModeMsg(WPARAM, LPARAM)
     else if (m_bColumnResizing)
         StopColumnResizing(TRUE);
     else if (m_bDragging)
-        m_bDragging = false;
+        StopDragging(TRUE);
     CExtPopupMenuWnd::CancelTracking();
     CWnd::CancelToolTips();
     if (m_bNcButtonHover)
@@ -255,6 +255,11 @@ BOOL CExtControlBar::HandleMouseMove(UINT, CPoint ptClient)
     if (m_bColumnResizing)
     {
         TrackColumnResizing(ptScreen);
+        return TRUE;
+    }
+    if (m_bDragging)
+    {
+        TrackDragging(ptScreen, (::GetKeyState(VK_CONTROL) & 0x8000) != 0);
         return TRUE;
     }
     return FALSE;
@@ -348,7 +353,8 @@ LRESULT CExtControlBar::OnLButtonDownMsg(WPARAM wParam, LPARAM lParam)
         SetFocus();
     CRect rcWnd;
     GetWindowRect(&rcWnd);
-    StartDragging(pt, pt - rcWnd.TopLeft(), TRUE, TRUE);
+    StartDragging(pt, pt - rcWnd.TopLeft(), ::GetSystemMetrics(SM_CXDRAG),
+                  ::GetSystemMetrics(SM_CYDRAG));
     return 0;
 }
 
@@ -359,7 +365,7 @@ LRESULT CExtControlBar::OnLButtonUpMsg(WPARAM, LPARAM)
     else if (m_bColumnResizing)
         StopColumnResizing(FALSE);
     else if (m_bDragging)
-        m_bDragging = false;
+        StopDragging(FALSE);
     else
         return Default();
     return 0;
@@ -380,13 +386,7 @@ LRESULT CExtControlBar::OnNcLButtonDblClkMsg(WPARAM wParam, LPARAM)
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// Dragging (the outline drag comes with the drag code)
-
-void CExtControlBar::StartDragging(CPoint, CPoint ptOffset, BOOL, BOOL)
-{
-    m_nDragOffsetX = ptOffset.x;
-    m_nDragOffsetY = ptOffset.y;
-}
+// Dragging hooks (the drag loop is in ExtControlBarDrag.cpp)
 
 void CExtControlBar::OnDraggingStarted()
 {
@@ -682,6 +682,9 @@ LRESULT CExtControlBar::OnNcLButtonDownMsg(WPARAM wParam, LPARAM lParam)
         }
         return 0;
     }
+    if (nHit == HTCAPTION || (!m_rcCaption.IsRectEmpty() && m_rcCaption.PtInRect(ptWnd)))
+        StartDragging(pt, CPoint(0, 0), ::GetSystemMetrics(SM_CXDRAG),
+                      ::GetSystemMetrics(SM_CYDRAG));
     return 0;
 }
 

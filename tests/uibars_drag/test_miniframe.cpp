@@ -1,0 +1,328 @@
+// The floating mini frame: its frame metrics, hit test, caption drag, resizing loop and
+// keeping the caption on the screen; live moves of a fixed-size bar.
+#include "drag_support.h"
+
+namespace
+{
+
+CExtMiniDockFrameWnd* MiniOf(CExtControlBar* pBar)
+{
+    return DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pBar->GetParentFrame());
+}
+
+} // namespace
+
+class MiniFrameTest : public UiBarsTest
+{
+protected:
+    void SetUp() override
+    {
+        UiBarsTest::SetUp();
+        m_pBar = NewBar(0xE910, "Floating");
+        ASSERT_TRUE(m_pBar->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+        m_pBar->m_sizeFloated = CSize(220, 160);
+        m_pBar->FloatAtPosition(CPoint(300, 200));
+        UiBarsPumpPending();
+        m_pMini = MiniOf(m_pBar);
+        ASSERT_TRUE(m_pMini != NULL);
+    }
+    CTestResizableBar* m_pBar = NULL;
+    CExtMiniDockFrameWnd* m_pMini = NULL;
+};
+
+TEST_F(MiniFrameTest, OwnFrameReplacesTheSystemOne)
+{
+    DWORD dwStyle = m_pMini->GetStyle();
+    EXPECT_EQ(dwStyle & (WS_CAPTION | WS_THICKFRAME | MFS_4THICKFRAME), 0u);
+    EXPECT_NE(dwStyle & WS_CLIPCHILDREN, 0u);
+    EXPECT_EQ(m_pMini->GetExStyle() & (WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE), 0u);
+    // a style change brings no system frame back
+    ::SetWindowLongA(m_pMini->m_hWnd, GWL_STYLE, (LONG)(dwStyle | WS_CAPTION));
+    m_pMini->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER |
+                          SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    EXPECT_EQ(m_pMini->GetStyle() & WS_CAPTION, 0u);
+    // client = window less the frame and the small caption
+    CRect rcWnd = ScreenRect(m_pMini), rcClient;
+    m_pMini->GetClientRect(&rcClient);
+    int cx = ::GetSystemMetrics(SM_CXFRAME), cy = ::GetSystemMetrics(SM_CYFRAME);
+    EXPECT_EQ(rcClient.Width(), rcWnd.Width() - 2 * cx);
+    EXPECT_EQ(rcClient.Height(), rcWnd.Height() - 2 * cy - ::GetSystemMetrics(SM_CYSMCAPTION));
+    // the frame is as large as the bar's floating size
+    EXPECT_EQ(rcClient.Size(), m_pBar->m_sizeFloated);
+    EXPECT_EQ(rcWnd.TopLeft(), CPoint(300, 200));
+}
+
+TEST_F(MiniFrameTest, HitTestBandsAndCorners)
+{
+    CRect rc = ScreenRect(m_pMini);
+    int cx = ::GetSystemMetrics(SM_CXFRAME), cy = ::GetSystemMetrics(SM_CYFRAME);
+    int cap = ::GetSystemMetrics(SM_CYSMCAPTION);
+    EXPECT_EQ(m_pMini->HitTestAt(CPoint(rc.left - 1, rc.top + 5)), (UINT)HTNOWHERE);
+    EXPECT_EQ(m_pMini->HitTestAt(CPoint(rc.left + cap - 1, rc.top)), (UINT)HTTOPLEFT);
+    EXPECT_EQ(m_pMini->HitTestAt(CPoint(rc.right - 10, rc.top)), cy <= 10 ? (UINT)HTTOP
+                                                                           : (UINT)HTTOPRIGHT);
+    EXPECT_EQ(m_pMini->HitTestAt(CPoint(rc.CenterPoint().x, rc.top)), (UINT)HTTOP);
+    EXPECT_EQ(m_pMini->HitTestAt(CPoint(rc.CenterPoint().x, rc.bottom - 1)), (UINT)HTBOTTOM);
+    EXPECT_EQ(m_pMini->HitTestAt(CPoint(rc.right - 1, rc.bottom - 1)), (UINT)HTBOTTOMRIGHT);
+    EXPECT_EQ(m_pMini->HitTestAt(CPoint(rc.left, rc.CenterPoint().y)), (UINT)HTLEFT);
+    EXPECT_EQ(m_pMini->HitTestAt(CPoint(rc.right - 1, rc.CenterPoint().y)), (UINT)HTRIGHT);
+    EXPECT_EQ(m_pMini->HitTestAt(CPoint(rc.left + 30, rc.top + cy + cap / 2)), (UINT)HTCAPTION);
+    EXPECT_EQ(m_pMini->HitTestAt(rc.CenterPoint()), (UINT)HTCLIENT);
+    (void)cx;
+    // the window answers the same through its message
+    CPoint pt(rc.left + 30, rc.top + cy + cap / 2);
+    EXPECT_EQ(m_pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)), (LRESULT)HTCAPTION);
+}
+
+TEST_F(MiniFrameTest, CaptionDragMovesTheFrameWithTheCursor)
+{
+    CRect rc = ScreenRect(m_pMini);
+    int cy = ::GetSystemMetrics(SM_CYFRAME);
+    CPoint ptPress(rc.left + 40, rc.top + cy + 5);
+    // inside its own frame and then out of the main frame: the frame follows the cursor
+    CPoint ptEnd(ptPress.x + 37, ptPress.y + 21);
+    PostMouseAt(m_pBar, WM_MOUSEMOVE, ptPress + CPoint(10, 5));
+    PostMouseAt(m_pBar, WM_MOUSEMOVE, ptEnd);
+    PostMouseAt(m_pBar, WM_LBUTTONUP, ptEnd, 0);
+    m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptPress.x, ptPress.y));
+    UiBarsPumpPending();
+    ASSERT_TRUE(m_pBar->IsFloating());
+    EXPECT_EQ(MiniOf(m_pBar), m_pMini);
+    EXPECT_EQ(ScreenRect(m_pMini).TopLeft(), rc.TopLeft() + CPoint(37, 21));
+    EXPECT_FALSE(m_pBar->m_bDragging);
+}
+
+TEST_F(MiniFrameTest, ResizingLoopFollowsTheEdgeAndKeepsTheMinimum)
+{
+    CRect rc = ScreenRect(m_pMini);
+    // the right edge 40 pixels out
+    CPoint ptPress(rc.right - 1, rc.CenterPoint().y);
+    PostMouseAt(m_pMini, WM_MOUSEMOVE, ptPress + CPoint(20, 0));
+    PostMouseAt(m_pMini, WM_MOUSEMOVE, ptPress + CPoint(40, 0));
+    PostMouseAt(m_pMini, WM_LBUTTONUP, ptPress + CPoint(40, 0), 0);
+    m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(ptPress.x, ptPress.y));
+    UiBarsPumpPending();
+    CRect rc2 = ScreenRect(m_pMini);
+    EXPECT_FALSE(m_pMini->IsResizing());
+    EXPECT_EQ(rc2.left, rc.left);
+    EXPECT_EQ(rc2.right, ptPress.x + 40);
+    EXPECT_EQ(rc2.Height(), rc.Height());
+    CRect rcClient;
+    m_pMini->GetClientRect(&rcClient);
+    EXPECT_EQ(m_pBar->m_sizeFloated, rcClient.Size());
+    EXPECT_EQ(::GetCapture(), (HWND)NULL);
+    // the top-left corner far past the opposite edges: the minimal floating size stays
+    CPoint ptCorner(rc2.left, rc2.top);
+    PostMouseAt(m_pMini, WM_MOUSEMOVE, CPoint(rc2.right + 100, rc2.bottom + 100));
+    PostMouseAt(m_pMini, WM_LBUTTONUP, CPoint(rc2.right + 100, rc2.bottom + 100), 0);
+    m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTTOPLEFT, MAKELPARAM(ptCorner.x, ptCorner.y));
+    UiBarsPumpPending();
+    CRect rc3 = ScreenRect(m_pMini);
+    EXPECT_EQ(rc3.right, rc2.right);
+    EXPECT_EQ(rc3.bottom, rc2.bottom);
+    m_pMini->GetClientRect(&rcClient);
+    EXPECT_EQ(rcClient.Width(), std::max(80, m_pBar->CalcMinWidth()));
+    EXPECT_EQ(rcClient.Height(), std::max(60, m_pBar->CalcMinHeight()));
+    // Esc ends a resize where it stands
+    CRect rc4 = ScreenRect(m_pMini);
+    ::PostMessageA(m_pMini->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMouseAt(m_pMini, WM_MOUSEMOVE, CPoint(rc4.right + 50, rc4.CenterPoint().y));
+    m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(rc4.right - 1, rc4.CenterPoint().y));
+    UiBarsPumpPending();
+    EXPECT_EQ(ScreenRect(m_pMini), rc4);
+    EXPECT_FALSE(m_pMini->IsResizing());
+}
+
+TEST_F(MiniFrameTest, CaptionIsKeptOnTheWorkArea)
+{
+    CRect rcWork;
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    m_pMini->SetWindowPos(NULL, 100, rcWork.top - 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ScreenRect(m_pMini).top, rcWork.top);
+    m_pMini->SetWindowPos(NULL, 100, rcWork.bottom - 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int nCaptionBottom = ScreenRect(m_pMini).top + ::GetSystemMetrics(SM_CYFRAME) +
+                         ::GetSystemMetrics(SM_CYSMCAPTION);
+    EXPECT_EQ(nCaptionBottom, rcWork.bottom);
+    EXPECT_EQ(ScreenRect(m_pMini).left, 100);
+}
+
+TEST_F(MiniFrameTest, DoubleClickOnTheCaptionDocksTheBar)
+{
+    CRect rc = ScreenRect(m_pMini);
+    HWND hWndMini = m_pMini->m_hWnd;
+    CPoint pt(rc.left + 30, rc.top + ::GetSystemMetrics(SM_CYFRAME) + 4);
+    m_pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
+    UiBarsPumpPending();
+    EXPECT_FALSE(m_pBar->IsFloating());
+    EXPECT_TRUE(m_pBar->IsDocked());
+    EXPECT_FALSE(::IsWindow(hWndMini));
+    ExpectAllArraysSound();
+}
+
+class FixedDragTest : public UiBarsTest
+{
+protected:
+    CTestFixedBar* NewFixed(UINT nID)
+    {
+        CTestFixedBar* pBar = new CTestFixedBar;
+        m_fixed.push_back(pBar);
+        EXPECT_TRUE(pBar->CreateTestBar(m_pFrame, nID));
+        return pBar;
+    }
+    void TearDown() override
+    {
+        UiBarsTest::TearDown();
+        for (CTestFixedBar* p : m_fixed)
+            delete p;
+    }
+    std::vector<CTestFixedBar*> m_fixed;
+};
+
+TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
+{
+    CTestFixedBar* pT1 = NewFixed(0xE920);
+    CTestFixedBar* pT2 = NewFixed(0xE921);
+    m_pFrame->DockControlBar(pT1, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->DockControlBar(pT2, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    CDockBar* pTop = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    ASSERT_EQ(pT1->m_pDockBar, pTop);
+    ASSERT_EQ(pT2->m_pDockBar, pTop);
+    ASSERT_GE(ScreenRect(pT2).top, ScreenRect(pT1).bottom);   // two rows
+
+    // alone in its row, dragged up into the row above that has room: joins it
+    CRect rc1 = ScreenRect(pT1);
+    CRect rc0 = ScreenRect(pT2);
+    CPoint ptJoin(rc1.right + 60, rc1.CenterPoint().y);
+    PostMouseAt(pT2, WM_MOUSEMOVE, ptJoin);
+    PostMouseAt(pT2, WM_LBUTTONUP, ptJoin, 0);
+    pT2->StartDragging(CPoint(rc0.left + 5, rc0.top + 5), CPoint(5, 5), 0, 0);
+    UiBarsPumpPending();
+    EXPECT_EQ(ScreenRect(pT2).top, ScreenRect(pT1).top);
+    EXPECT_GE(ScreenRect(pT2).left, ScreenRect(pT1).right);
+    ExpectAllArraysSound();
+
+    // below its row's band: T2 becomes a row of its own after the row
+    CRect rc2 = ScreenRect(pT2);
+    CPoint ptStart(rc2.left + 5, rc2.top + 5);
+    PostMouseAt(pT2, WM_MOUSEMOVE, CPoint(ptStart.x + 3, rc2.bottom + 4));
+    PostMouseAt(pT2, WM_LBUTTONUP, CPoint(ptStart.x + 3, rc2.bottom + 4), 0);
+    pT2->StartDragging(ptStart, CPoint(5, 5), 0, 0);
+    UiBarsPumpPending();
+    EXPECT_EQ(pT2->m_pDockBar, pTop);
+    int n1 = ExtBarLayout::FindEntry(pTop->m_arrBars, pT1);
+    int n2 = ExtBarLayout::FindEntry(pTop->m_arrBars, pT2);
+    ASSERT_GT(n1, 0);
+    ASSERT_GT(n2, n1);
+    EXPECT_EQ(pTop->m_arrBars[n1 + 1], (void*)NULL);    // separate rows
+    EXPECT_GE(ScreenRect(pT2).top, ScreenRect(pT1).bottom);
+    ExpectAllArraysSound();
+
+    // to the left dock bar, live
+    CRect rcL = ScreenRect(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT));
+    rc2 = ScreenRect(pT2);
+    ptStart = CPoint(rc2.left + 5, rc2.top + 5);
+    CPoint ptLeft(rcL.left + 4, rcL.top + 150);
+    PostMouseAt(pT2, WM_MOUSEMOVE, ptLeft);
+    PostMouseAt(pT2, WM_LBUTTONUP, ptLeft, 0);
+    pT2->StartDragging(ptStart, CPoint(5, 5), 0, 0);
+    UiBarsPumpPending();
+    EXPECT_TRUE(pT2->IsDockedAtLeft());
+    EXPECT_GT(ScreenRect(pT2).Height(), ScreenRect(pT2).Width());
+    ExpectAllArraysSound();
+
+    // out of the frame: floats at the cursor, and Esc afterwards leaves it there
+    rc2 = ScreenRect(pT2);
+    ptStart = CPoint(rc2.left + 5, rc2.top + 5);
+    CPoint ptOut(ScreenRect(m_pFrame).right + 40, 200);
+    PostMouseAt(pT2, WM_MOUSEMOVE, ptOut);
+    PostMouseAt(pT2, WM_LBUTTONUP, ptOut, 0);
+    pT2->StartDragging(ptStart, CPoint(5, 5), 0, 0);
+    UiBarsPumpPending();
+    ASSERT_TRUE(pT2->IsFloating());
+    CExtMiniDockFrameWnd* pMini = MiniOf(pT2);
+    ASSERT_TRUE(pMini != NULL);
+    EXPECT_EQ(ScreenRect(pMini).TopLeft(), CPoint(ptOut.x - pT2->m_nDragOffsetFloatX,
+                                                  ptOut.y - pT2->m_nDragOffsetFloatY));
+    // a floating fixed-size bar answers the top edge in its top corners
+    CRect rcMini = ScreenRect(pMini);
+    EXPECT_EQ(pMini->HitTestAt(CPoint(rcMini.left + 1, rcMini.top)), (UINT)HTTOP);
+    EXPECT_EQ(pMini->HitTestAt(CPoint(rcMini.right - 1, rcMini.bottom - 1)), (UINT)HTBOTTOM);
+    ExpectAllArraysSound();
+
+    // by the floating frame's caption back into the top dock bar, beside T1
+    HWND hWndMini = pMini->m_hWnd;
+    CPoint ptCaption(rcMini.left + 12, rcMini.top + ::GetSystemMetrics(SM_CYFRAME) + 4);
+    CRect rcT1 = ScreenRect(pT1);
+    CPoint ptBack(rcT1.right + 40, rcT1.CenterPoint().y);
+    PostMouseAt(pT2, WM_MOUSEMOVE, ptBack);
+    PostMouseAt(pT2, WM_LBUTTONUP, ptBack, 0);
+    pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
+    UiBarsPumpPending();
+    EXPECT_FALSE(pT2->IsFloating());
+    EXPECT_EQ(pT2->m_pDockBar, pTop);
+    EXPECT_EQ(ScreenRect(pT2).top, ScreenRect(pT1).top);
+    EXPECT_FALSE(::IsWindow(hWndMini) && ::IsWindowVisible(hWndMini));
+    ExpectAllArraysSound();
+}
+
+TEST_F(MiniFrameTest, CaptionButtonsShowInTheFrameCaptionWithTips)
+{
+    UiBarsPumpPending();
+    m_pMini->SendMessage(WM_TIMER, 1);
+    ASSERT_GT(m_pBar->m_arrNcButtons.GetSize(), 0);
+    CExtBarNcAreaButton* pClose = m_pBar->m_arrNcButtons[0];
+    ASSERT_TRUE(pClose->IsDisplayed());
+    CRect rcMini = ScreenRect(m_pMini);
+    // the button lies in the frame's caption, at its right end
+    EXPECT_GE(pClose->m_rc.top, ::GetSystemMetrics(SM_CYFRAME));
+    EXPECT_LE(pClose->m_rc.bottom, ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION));
+    EXPECT_GT(pClose->m_rc.left, rcMini.Width() / 2);
+    CPoint ptScreen = rcMini.TopLeft() + pClose->m_rc.CenterPoint();
+    // the hit test answers the button, the click on it hides the bar
+    UINT nHit = m_pMini->HitTestAt(ptScreen);
+    EXPECT_NE(nHit, (UINT)HTCAPTION);
+    EXPECT_NE(nHit, (UINT)HTCLIENT);
+    CPoint ptClient(ptScreen);
+    m_pMini->ScreenToClient(&ptClient);
+    TOOLINFO ti;
+    memset(&ti, 0, sizeof(ti));
+    ti.cbSize = sizeof(ti);
+    EXPECT_NE(m_pMini->OnToolHitTest(ptClient, &ti), (INT_PTR)-1);
+    if (ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK)
+        free(ti.lpszText);
+    CRect rcClient;
+    m_pMini->GetClientRect(&rcClient);
+    EXPECT_EQ(m_pMini->OnToolHitTest(rcClient.CenterPoint(), &ti), (INT_PTR)-1);
+    m_pMini->SendMessage(WM_NCLBUTTONDOWN, nHit, MAKELPARAM(ptScreen.x, ptScreen.y));
+    m_pMini->SendMessage(WM_NCLBUTTONUP, nHit, MAKELPARAM(ptScreen.x, ptScreen.y));
+    UiBarsPumpPending();
+    EXPECT_FALSE(m_pBar->IsWindowVisible());
+}
+
+TEST_F(FixedDragTest, RowsSwapWhenTheNeighbouringRowHasNoRoom)
+{
+    CTestFixedBar* pWide = new CTestFixedBar(700, 26);
+    m_fixed.push_back(pWide);
+    ASSERT_TRUE(pWide->CreateTestBar(m_pFrame, 0xE922));
+    CTestFixedBar* pT = NewFixed(0xE923);
+    m_pFrame->DockControlBar(pWide, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->DockControlBar(pT, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    CDockBar* pTop = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    ASSERT_LT(ExtBarLayout::FindEntry(pTop->m_arrBars, pWide), ExtBarLayout::FindEntry(pTop->m_arrBars, pT));
+    ASSERT_GE(ScreenRect(pT).top, ScreenRect(pWide).bottom);
+    // T dragged up over the wide bar's row: no room there, the rows change places
+    CRect rcT = ScreenRect(pT);
+    CRect rcW = ScreenRect(pWide);
+    CPoint ptUp(rcT.left + 10, rcW.top + 3);
+    PostMouseAt(pT, WM_MOUSEMOVE, ptUp);
+    PostMouseAt(pT, WM_LBUTTONUP, ptUp, 0);
+    pT->StartDragging(CPoint(rcT.left + 5, rcT.top + 5), CPoint(5, 5), 0, 0);
+    UiBarsPumpPending();
+    EXPECT_LT(ExtBarLayout::FindEntry(pTop->m_arrBars, pT), ExtBarLayout::FindEntry(pTop->m_arrBars, pWide));
+    EXPECT_GE(ScreenRect(pWide).top, ScreenRect(pT).bottom);
+    ExpectAllArraysSound();
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Takes a picture of a frame with the menu bar, two toolbars and the status bar: Wine's X11
+# driver on an Xvfb server of its own, in a Wine prefix of its own. The picture goes to
+# <build directory>/bars_screenshot.png (and .bmp).
+# Usage: screenshot.sh <test program> <build directory>
+# Exit code 77 (reported as skipped) when no X server can be had.
+set -u
+EXE="$1"
+BUILD="$2"
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+if ! command -v xvfb-run >/dev/null 2>&1; then
+    echo "skipped: Xvfb is not installed"
+    exit 77
+fi
+if ! xvfb-run -a -s "-screen 0 1024x768x24" true >/dev/null 2>&1; then
+    echo "skipped: no X server could be started"
+    exit 77
+fi
+export STICKWELL_BUILD_DIR="$BUILD"
+export WINEPREFIX_OVERRIDE="$BUILD/wineprefix-x11"
+source "$HERE/../../scripts/wineenv.sh"
+ensure_prefix
+set_graphics_driver x11
+"$WINESERVER" -k >/dev/null 2>&1 || true
+"$WINESERVER" -w >/dev/null 2>&1 || true
+BMP="$BUILD/bars_screenshot.bmp"
+rm -f "$BMP" "$BUILD/bars_screenshot.png"
+export STICKWELL_BARS_SCREENSHOT="Z:$BMP"
+xvfb-run -a -s "-screen 0 1024x768x24" "$WINE" "$EXE" --gtest_color=no \
+    --gtest_filter='BarsScreenshot*'
+rc=$?
+"$WINESERVER" -k >/dev/null 2>&1 || true
+if [ $rc -eq 0 ] && [ -f "$BMP" ] && command -v convert >/dev/null 2>&1; then
+    convert "$BMP" "$BUILD/bars_screenshot.png" && echo "picture: $BUILD/bars_screenshot.png"
+fi
+exit $rc

@@ -1,0 +1,430 @@
+// The toolbar and its buttons: docked layouts on every side, shared rows, the chevron and
+// its popup, the floating layout, hover, press and click, idle updates, tool tips and
+// drop-downs whose popup could not open.
+#include "tools_support.h"
+#include "afxpriv.h"
+
+#include <cstdlib>
+
+namespace
+{
+
+const std::vector<UINT> s_fiveIds = { ID_TOOLS_NEW, ID_TOOLS_OPEN, 0, ID_TOOLS_SAVE, ID_TOOLS_CUT };
+
+void SetOneRow(CDockBar* pDock, std::initializer_list<CControlBar*> bars)
+{
+    pDock->m_arrBars.RemoveAll();
+    pDock->m_arrBars.Add(NULL);
+    for (CControlBar* p : bars)
+        pDock->m_arrBars.Add(p);
+    pDock->m_arrBars.Add(NULL);
+}
+
+// Button rectangles follow each other along the row without gaps.
+void ExpectButtonsInOneLine(CExtToolControlBar* pBar, bool bHorz)
+{
+    CRect rcPrev(0, 0, 0, 0);
+    for (int i = 0; i < pBar->GetButtonCount(); i++)
+    {
+        CExtBarButton* pTBB = pBar->GetButton(i);
+        if (pTBB == pBar->GetChevron() || !pTBB->IsVisible())
+            continue;
+        CRect rc;
+        pBar->GetButtonRect(i, &rc);
+        EXPECT_EQ(bHorz ? rc.Width() : rc.Height(), pTBB->IsSeparator() ? 6 : 24) << i;
+        if (!rcPrev.IsRectEmpty())
+        {
+            if (bHorz)
+                EXPECT_EQ(rc.left, rcPrev.right) << i;
+            else
+                EXPECT_EQ(rc.top, rcPrev.bottom) << i;
+        }
+        rcPrev = rc;
+    }
+}
+
+} // namespace
+
+TEST_F(ToolsTest, DockedLayoutOnEachSideOfTheFrame)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE900, s_fiveIds, AFX_IDW_DOCKBAR_TOP);
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    const UINT sides[4] = { AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_BOTTOM,
+                            AFX_IDW_DOCKBAR_RIGHT };
+    for (UINT nSide : sides)
+    {
+        SCOPED_TRACE(nSide);
+        CDockBar* pDock = (CDockBar*)m_pFrame->GetControlBar(nSide);
+        ASSERT_TRUE(pDock != NULL);
+        pDock->DockControlBar(pBar);
+        m_pFrame->RecalcLayout();
+        ASSERT_EQ(pBar->m_pDockBar, pDock);
+        bool bHorz = nSide == AFX_IDW_DOCKBAR_TOP || nSide == AFX_IDW_DOCKBAR_BOTTOM;
+        EXPECT_EQ(pBar->IsHorizontalLayout(), bHorz);
+        EXPECT_EQ(pBar->GetLayoutState(), bHorz ? 0 : 1);
+        ExpectButtonsInOneLine(pBar, bHorz);
+        // four buttons, a separator, the borders and the chevron (the gripper is non-client)
+        CRect rcBar = m_pFrame->ChildRect(pBar);
+        CRect rcInside;
+        pBar->GetClientRect(&rcInside);
+        EXPECT_EQ(bHorz ? rcInside.Width() : rcInside.Height(), (bHorz ? 4 * 24 + 6 + 2 + 3 : 4 * 24 + 6 + 6 + 2) + 11)
+            << rcInside.Width() << "x" << rcInside.Height();
+        EXPECT_EQ(bHorz ? rcInside.Height() : rcInside.Width(), bHorz ? 22 : 25);
+        // the bar sits on its side of the frame
+        switch (nSide)
+        {
+        case AFX_IDW_DOCKBAR_TOP: EXPECT_EQ(rcBar.top, rcClient.top); break;
+        case AFX_IDW_DOCKBAR_LEFT: EXPECT_EQ(rcBar.left, rcClient.left); break;
+        case AFX_IDW_DOCKBAR_BOTTOM: EXPECT_EQ(rcBar.bottom, rcClient.bottom); break;
+        default: EXPECT_EQ(rcBar.right, rcClient.right); break;
+        }
+        // nothing hidden: the chevron lists nothing but stays enabled for the panels menu
+        ASSERT_TRUE(pBar->GetChevron() != NULL);
+        EXPECT_EQ(pBar->GetChevron()->m_arrHiddenButtons.GetSize(), 0);
+        EXPECT_FALSE(pBar->GetChevron()->IsDisabled());
+        // the chevron is the far end of the row
+        CRect rcChevron, rcLast;
+        pBar->GetButtonRect(pBar->GetButtonCount() - 1, &rcChevron);
+        pBar->GetButtonRect(4, &rcLast);
+        if (bHorz)
+            EXPECT_GE(rcChevron.left, rcLast.right);
+        else
+            EXPECT_GE(rcChevron.top, rcLast.bottom);
+    }
+}
+
+TEST_F(ToolsTest, TwoToolbarsShareARow)
+{
+    CFixedToolBar* pBar1 = NewToolBar(0xE901, s_fiveIds, AFX_IDW_DOCKBAR_TOP);
+    CFixedToolBar* pBar2 = NewToolBar(0xE902, { ID_TOOLS_BOLD, ID_TOOLS_ITALIC }, AFX_IDW_DOCKBAR_TOP);
+    CDockBar* pDock = pBar1->m_pDockBar;
+    ASSERT_EQ(pBar2->m_pDockBar, pDock);
+    SetOneRow(pDock, { pBar1, pBar2 });
+    m_pFrame->RecalcLayout();
+    CRect rc1 = m_pFrame->ChildRect(pBar1), rc2 = m_pFrame->ChildRect(pBar2);
+    EXPECT_EQ(rc1.top, rc2.top);
+    EXPECT_EQ(rc2.left, rc1.right);
+    EXPECT_EQ(rc1.Height(), rc2.Height());
+    // neither bar takes the whole row
+    EXPECT_FALSE(pBar1->IsFullRowBar());
+    CRect rcPane = m_pFrame->ChildRect(&m_pFrame->m_wndPane);
+    EXPECT_GE(rcPane.top, rc1.bottom);
+    EXPECT_LE(rcPane.top, rc1.bottom + 4);
+}
+
+TEST_F(ToolsTest, ARowTooShortHidesButtonsBehindTheChevron)
+{
+    m_pFrame->SetWindowPos(NULL, 0, 0, 250, 400, SWP_NOMOVE | SWP_NOZORDER);
+    std::vector<UINT> ids = { ID_TOOLS_NEW, ID_TOOLS_OPEN, ID_TOOLS_SAVE, 0, ID_TOOLS_CUT,
+                              ID_TOOLS_COPY, ID_TOOLS_PASTE, ID_TOOLS_BOLD, ID_TOOLS_ZOOM,
+                              ID_TOOLS_ITALIC, 0, ID_TOOLS_GRID, ID_TOOLS_ALIGN };
+    CFixedToolBar* pBar = NewToolBar(0xE903, ids, AFX_IDW_DOCKBAR_TOP);
+    CRect rcClient, rcBar;
+    m_pFrame->GetClientRect(&rcClient);
+    rcBar = m_pFrame->ChildRect(pBar);
+    EXPECT_LE(rcBar.Width(), rcClient.Width());
+    CExtBarContentExpandButton* pChevron = pBar->GetChevron();
+    ASSERT_TRUE(pChevron != NULL);
+    EXPECT_TRUE(pChevron->IsVisible());
+    EXPECT_FALSE(pChevron->IsDisabled());
+    CRect rcInside;
+    pBar->GetClientRect(&rcInside);
+    // every shown button lies before the chevron
+    CRect rcChevron;
+    pBar->GetButtonRect(pBar->GetButtonCount() - 1, &rcChevron);
+    int nShown = 0;
+    for (int i = 0; i < pBar->GetButtonCount() - 1; i++)
+    {
+        CExtBarButton* pTBB = pBar->GetButton(i);
+        if (!pTBB->IsVisible())
+            continue;
+        CRect rc;
+        pBar->GetButtonRect(i, &rc);
+        EXPECT_LE(rc.right, rcChevron.left) << i;
+        nShown++;
+    }
+    EXPECT_GT(nShown, 3);
+    // the long zoom button did not fit but the shorter italic button after it did
+    int nZoom = 8, nItalic = 9;
+    ASSERT_EQ(pBar->GetButtonID(nZoom), (UINT)ID_TOOLS_ZOOM);
+    const CArray<CExtBarButton*, CExtBarButton*>& hidden = pChevron->m_arrHiddenButtons;
+    ASSERT_GT(hidden.GetSize(), 0);
+    bool bZoomListed = false;
+    for (INT_PTR i = 0; i < hidden.GetSize(); i++)
+        bZoomListed = bZoomListed || hidden[i] == pBar->GetButton(nZoom);
+    EXPECT_TRUE(bZoomListed);
+    EXPECT_FALSE(pBar->GetButton(nZoom)->IsVisible());
+    EXPECT_TRUE(pBar->GetButton(nItalic)->IsVisible());
+    // the list keeps bar order; a separator only between separated buttons, never first
+    int nLastIndex = -1;
+    for (INT_PTR i = 0; i < hidden.GetSize(); i++)
+    {
+        int n = pBar->GetButtonIndex(hidden[i]);
+        EXPECT_GT(n, nLastIndex);
+        nLastIndex = n;
+    }
+    EXPECT_FALSE(hidden[0]->IsSeparator());
+    EXPECT_FALSE(hidden[hidden.GetSize() - 1]->IsSeparator());
+
+    // the chevron's popup: the hidden buttons, a separator and "Show/hide panels"
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    ASSERT_TRUE(pPopup->InitAsEmptyPopup(m_pFrame->m_hWnd));
+    ASSERT_TRUE(pChevron->FillChevronPopup(pPopup));
+    int nItems = pPopup->GetItemCount();
+    ASSERT_GE(nItems, 3);
+    EXPECT_GE(pPopup->FindItemByCmdID(ID_TOOLS_ZOOM), 0);
+    EXPECT_EQ(pPopup->GetItemCmdID(nItems - 2), 0u);
+    EXPECT_EQ(pPopup->GetItemText(nItems - 1), CString("&Show/hide panels"));
+    CExtPopupMenuWnd* pPanels = pPopup->GetItemPopup(nItems - 1);
+    ASSERT_TRUE(pPanels != NULL);
+    EXPECT_GT(pPanels->GetItemCount(), 0);
+    delete pPopup;
+
+    // clicking the chevron opens it as a tracked popup; a second click on it does nothing
+    Mouse(pBar, WM_LBUTTONDOWN, rcChevron.CenterPoint());
+    EXPECT_TRUE(CExtToolControlBar::g_bMenuTracking);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(pBar->GetTrackingIndex(), pBar->GetButtonCount() - 1);
+    CExtPopupMenuWnd* pRoot = g_TrackingSite.m_pWndRoot;
+    ASSERT_TRUE(pRoot != NULL);
+    EXPECT_GE(pRoot->FindItemByCmdID(ID_TOOLS_ZOOM), 0);
+    EXPECT_EQ(pChevron->TrackButtonPopup(rcChevron.CenterPoint(), FALSE, TRUE), -1);
+    EXPECT_EQ(g_TrackingSite.m_pWndRoot, pRoot);
+    CExtToolControlBar::EndAllButtonTracking();
+    ToolsPumpPending();
+    EXPECT_FALSE(CExtToolControlBar::g_bMenuTracking);
+    EXPECT_EQ(pBar->GetTrackingIndex(), -1);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+
+    // a wide frame shows everything again
+    m_pFrame->SetWindowPos(NULL, 0, 0, 900, 400, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(pChevron->m_arrHiddenButtons.GetSize(), 0);
+    EXPECT_TRUE(pBar->GetButton(nZoom)->IsVisible());
+}
+
+TEST_F(ToolsTest, ChevronWithoutHiddenButtonsOrPanelsNeitherOpensNorLooksPushed)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE904, s_fiveIds, AFX_IDW_DOCKBAR_TOP);
+    pBar->m_bPanelsMenuInChevron = false;
+    m_pFrame->RecalcLayout();
+    pBar->RecalcButtonLayout();
+    CExtBarContentExpandButton* pChevron = pBar->GetChevron();
+    EXPECT_TRUE(pChevron->IsDisabled());
+    EXPECT_EQ(pChevron->TrackButtonPopup(CPoint(1, 1), FALSE, TRUE), -1);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_FALSE(CExtToolControlBar::g_bMenuTracking);
+}
+
+TEST_F(ToolsTest, FloatingBarWrapsAtTheNarrowestWidthThatKeepsTheLineCount)
+{
+    std::vector<UINT> ids = { ID_TOOLS_NEW, ID_TOOLS_OPEN, ID_TOOLS_SAVE, ID_TOOLS_CUT,
+                              ID_TOOLS_COPY, ID_TOOLS_PASTE };
+    CFixedToolBar* pBar = NewToolBar(0xE905, ids, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->FloatControlBar(pBar, CPoint(200, 200));
+    ToolsPumpPending();
+    ASSERT_TRUE(pBar->IsFloating());
+    EXPECT_EQ(pBar->GetLayoutState(), 2);
+    // floating first as one line
+    CRect rcClient;
+    pBar->GetClientRect(&rcClient);
+    EXPECT_GE(rcClient.Width(), 6 * 24);
+    // 100 pixels give two lines; 72 is the narrowest width with two lines (3 + 3)
+    CSize size = pBar->CalcDynamicLayout(100, LM_HORZ | LM_COMMIT);
+    EXPECT_TRUE(pBar->GetButton(2)->IsWrap(2));
+    for (int i : { 0, 1, 3, 4 })
+        EXPECT_FALSE(pBar->GetButton(i)->IsWrap(2)) << i;
+    EXPECT_EQ(size.cy, 2 * 22 + 6 + 1);
+    EXPECT_EQ(size.cx, 3 * 24 + 2 + 3 + 1);
+    EXPECT_EQ(pBar->m_nMRUWidth, (UINT)size.cx);
+    pBar->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->RecalcButtonLayout();
+    CRect rc0, rc3, rc5;
+    pBar->GetButtonRect(0, &rc0);
+    pBar->GetButtonRect(3, &rc3);
+    pBar->GetButtonRect(5, &rc5);
+    EXPECT_EQ(rc3.left, rc0.left);
+    EXPECT_EQ(rc3.top, rc0.bottom + 6);
+    EXPECT_EQ(rc5.left, rc0.left + 2 * 24);
+    // the chevron is not shown while floating
+    EXPECT_FALSE(pBar->GetChevron()->IsVisible());
+    // by height: 3 lines fit into 80 pixels (2 per line)
+    size = pBar->CalcDynamicLayout(80, LM_HORZ | LM_LENGTHY);
+    EXPECT_LE(size.cy, 80);
+    EXPECT_TRUE(pBar->GetButton(1)->IsWrap(2));
+    EXPECT_TRUE(pBar->GetButton(3)->IsWrap(2));
+}
+
+TEST_F(ToolsTest, HoverPressAndClickDeliverTheCommand)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE906, s_fiveIds, AFX_IDW_DOCKBAR_TOP);
+    ToolsPumpPending();
+    CPoint ptOpen = Centre(pBar, 1);
+    m_pFrame->m_messageStrings.clear();
+    Mouse(pBar, WM_MOUSEMOVE, ptOpen);
+    EXPECT_EQ(pBar->GetHoverIndex(), 1);
+    EXPECT_TRUE(pBar->GetButton(1)->IsHover());
+    EXPECT_EQ(::GetCapture(), pBar->m_hWnd);
+    // the status bar is asked for the command's prompt
+    ASSERT_FALSE(m_pFrame->m_messageStrings.empty());
+    EXPECT_EQ(m_pFrame->m_messageStrings.back(), (WPARAM)ID_TOOLS_OPEN);
+    // moving to the next button moves the hover
+    Mouse(pBar, WM_MOUSEMOVE, Centre(pBar, 3));
+    EXPECT_EQ(pBar->GetHoverIndex(), 3);
+    EXPECT_FALSE(pBar->GetButton(1)->IsHover());
+
+    Mouse(pBar, WM_LBUTTONDOWN, ptOpen);
+    EXPECT_EQ(pBar->GetPressedIndex(), 1);
+    EXPECT_TRUE(pBar->GetButton(1)->GetStyle() & CExtBarButton::BS_PRESSED);
+    EXPECT_EQ(::GetCapture(), pBar->m_hWnd);
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+    Mouse(pBar, WM_LBUTTONUP, ptOpen);
+    ASSERT_EQ(m_pFrame->m_commands.size(), 1u);
+    EXPECT_EQ(m_pFrame->m_commands[0], (UINT)ID_TOOLS_OPEN);
+    EXPECT_FALSE(pBar->GetButton(1)->GetStyle() & CExtBarButton::BS_PRESSED);
+    EXPECT_EQ(pBar->GetPressedIndex(), -1);
+
+    // a press that leaves the button before the release delivers nothing
+    Mouse(pBar, WM_LBUTTONDOWN, ptOpen);
+    Mouse(pBar, WM_MOUSEMOVE, Centre(pBar, 4));
+    EXPECT_FALSE(pBar->GetButton(1)->GetStyle() & CExtBarButton::BS_PRESSED);
+    Mouse(pBar, WM_LBUTTONUP, Centre(pBar, 4));
+    EXPECT_EQ(m_pFrame->m_commands.size(), 1u);
+    // a separator is never hit
+    CRect rcSep;
+    pBar->GetButtonRect(2, &rcSep);
+    EXPECT_EQ(pBar->HitTestButton(rcSep.CenterPoint()), -1);
+}
+
+TEST_F(ToolsTest, IdleUpdatesCheckAndDisableButtons)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE907, { ID_TOOLS_BOLD, ID_TOOLS_CUT, ID_TOOLS_COPY },
+                                     AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->m_bBoldChecked = true;
+    m_pFrame->m_bCutEnabled = false;
+    pBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    UINT nBold = pBar->GetButtonStyle(0);
+    EXPECT_TRUE(nBold & CExtBarButton::BS_CHECKSTYLE);
+    EXPECT_TRUE(nBold & CExtBarButton::BS_CHECKED);
+    EXPECT_TRUE(pBar->GetButton(1)->IsDisabled());
+    EXPECT_FALSE(pBar->GetButton(2)->IsDisabled());
+    // the command items follow
+    CExtCmdItem* pCut = g_CmdManagerHolder->FindCommand("tools", ID_TOOLS_CUT);
+    ASSERT_TRUE(pCut != NULL);
+    EXPECT_FALSE(pCut->IsEnabled());
+    // a disabled button delivers nothing
+    CPoint pt = Centre(pBar, 1);
+    Mouse(pBar, WM_LBUTTONDOWN, pt);
+    Mouse(pBar, WM_LBUTTONUP, pt);
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+    // the next update reverses both
+    m_pFrame->m_bBoldChecked = false;
+    m_pFrame->m_bCutEnabled = true;
+    pBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    EXPECT_FALSE(pBar->GetButtonStyle(0) & CExtBarButton::BS_CHECKED);
+    EXPECT_FALSE(pBar->GetButton(1)->IsDisabled());
+    EXPECT_TRUE(pCut->IsEnabled());
+    Mouse(pBar, WM_LBUTTONDOWN, pt);
+    Mouse(pBar, WM_LBUTTONUP, pt);
+    ASSERT_EQ(m_pFrame->m_commands.size(), 1u);
+    EXPECT_EQ(m_pFrame->m_commands[0], (UINT)ID_TOOLS_CUT);
+}
+
+TEST_F(ToolsTest, ToolTipsComeFromTheCommandAndAreFreedByTheLibrary)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE908, { ID_TOOLS_NEW, ID_TOOLS_COPY, ID_TOOLS_OPEN },
+                                     AFX_IDW_DOCKBAR_TOP);
+    TOOLINFO ti;
+    ::ZeroMemory(&ti, sizeof(ti));
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(pBar->OnToolHitTest(Centre(pBar, 0), &ti), (INT_PTR)ID_TOOLS_NEW);
+    ASSERT_TRUE(ti.lpszText != NULL && ti.lpszText != LPSTR_TEXTCALLBACK);
+    EXPECT_STREQ(ti.lpszText, "New publication");
+    EXPECT_EQ(ti.hwnd, pBar->m_hWnd);
+    CRect rc0;
+    pBar->GetButtonRect(0, &rc0);
+    EXPECT_EQ(CRect(ti.rect), rc0);
+    free(ti.lpszText);  // the way the class library releases it
+
+    CExtToolControlBar::g_bAccelTextInTooltips = TRUE;
+    ::ZeroMemory(&ti, sizeof(ti));
+    EXPECT_EQ(pBar->OnToolHitTest(Centre(pBar, 0), &ti), (INT_PTR)ID_TOOLS_NEW);
+    EXPECT_STREQ(ti.lpszText, "New publication (Ctrl+N)");
+    free(ti.lpszText);
+    // a command without tip text shows none, even with accelerator text
+    ::ZeroMemory(&ti, sizeof(ti));
+    CExtBarButton* pCopy = pBar->GetButton(1);
+    EXPECT_EQ(pCopy->OnToolHitTest(Centre(pBar, 1), &ti), -1);
+    CExtToolControlBar::g_bAccelTextInTooltips = FALSE;
+    // tips off: nothing from the bar
+    CExtToolControlBar::g_bButtonTooltips = FALSE;
+    EXPECT_EQ(pBar->GetButton(0)->OnToolHitTest(Centre(pBar, 0), NULL), -1);
+    CExtToolControlBar::g_bButtonTooltips = TRUE;
+    // the chevron's tip
+    ::ZeroMemory(&ti, sizeof(ti));
+    CExtBarContentExpandButton* pChevron = pBar->GetChevron();
+    EXPECT_EQ(pChevron->OnToolHitTest(CPoint(0, 0), &ti), (INT_PTR)AFX_IDS_IDLEMESSAGE);
+    EXPECT_STREQ(ti.lpszText, "Where are buttons?");
+    free(ti.lpszText);
+}
+
+TEST_F(ToolsTest, DropDownWhosePopupIsRefusedIsDeletedByTheButtonAndTrackingEnds)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE909, { ID_TOOLS_NEW, ID_TOOLS_ALIGN }, AFX_IDW_DOCKBAR_TOP);
+    HMENU hMenu = ::CreatePopupMenu();
+    ::AppendMenuA(hMenu, MF_STRING, ID_TOOLS_BOLD, "&Bold");
+    ::AppendMenuA(hMenu, MF_STRING, ID_TOOLS_ITALIC, "&Italic");
+    ASSERT_TRUE(pBar->SetButtonMenu(1, hMenu, FALSE, TRUE, TRUE));
+    EXPECT_TRUE(pBar->GetButton(1)->IsDropDown());
+    m_pFrame->m_bCancelMenus = true;
+    CPoint pt = Centre(pBar, 1);
+    Mouse(pBar, WM_LBUTTONDOWN, pt);
+    EXPECT_EQ(m_pFrame->m_nPrepareMenus, 1);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_FALSE(CExtToolControlBar::g_bMenuTracking);
+    EXPECT_EQ(pBar->GetTrackingIndex(), -1);
+    Mouse(pBar, WM_LBUTTONUP, pt);
+    ToolsPumpPending();
+    // the same drop-down opens once it is allowed, and a second click leaves it open
+    m_pFrame->m_bCancelMenus = false;
+    Mouse(pBar, WM_LBUTTONDOWN, pt);
+    EXPECT_EQ(m_pFrame->m_nPrepareMenus, 2);
+    EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_TRUE(CExtToolControlBar::g_bMenuTracking);
+    EXPECT_EQ(pBar->GetTrackingIndex(), 1);
+    EXPECT_TRUE(pBar->GetButton(1)->GetStyle() & CExtBarButton::BS_PRESSED);
+    ASSERT_TRUE(g_TrackingSite.m_pWndRoot != NULL);
+    EXPECT_EQ(g_TrackingSite.m_pWndRoot->GetItemCount(), 2);
+    CExtToolControlBar::EndAllButtonTracking();
+    ToolsPumpPending();
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    // a disabled drop-down opens from nothing but its arrow; this one has no separate arrow
+    pBar->GetButton(1)->ModifyStyle(CExtBarButton::BS_DISABLED);
+    EXPECT_EQ(pBar->TrackButtonMenu(1, FALSE, FALSE, TRUE), FALSE);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+}
+
+TEST_F(ToolsTest, ToggledToFloatingAndBackTheBarChangesItsLayout)
+{
+    CFixedToolBar* pBar = NewToolBar(0xE90A, s_fiveIds, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_EQ(pBar->GetLayoutState(), 0);
+    pBar->ToggleDockedFloating();
+    ToolsPumpPending();
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(pBar->IsFloating());
+    EXPECT_EQ(pBar->GetLayoutState(), 2);
+    EXPECT_FALSE(pBar->GetChevron()->IsVisible());
+    // one line while floating: the buttons share their top
+    CRect rc0, rc4;
+    pBar->GetButtonRect(0, &rc0);
+    pBar->GetButtonRect(4, &rc4);
+    EXPECT_EQ(rc0.top, rc4.top);
+    EXPECT_GT(rc4.left, rc0.left);
+    pBar->ToggleDockedFloating();
+    ToolsPumpPending();
+    m_pFrame->RecalcLayout();
+    EXPECT_FALSE(pBar->IsFloating());
+    EXPECT_EQ(pBar->GetSafeDockBarDlgCtrlID(), (UINT)AFX_IDW_DOCKBAR_TOP);
+    EXPECT_TRUE(pBar->GetChevron()->IsVisible());
+}

@@ -1,0 +1,204 @@
+// Frames, toolbars and commands of the toolbar, menu bar and status bar tests.
+#include "tools_support.h"
+#include "afxpriv.h"
+
+void ToolsPumpPending()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+    {
+        if (msg.message == WM_QUIT)
+        {
+            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
+            continue;
+        }
+        if (!AfxPumpMessage())
+            break;
+    }
+}
+
+CSize CFixedSizeButton::CalcSize(CDC& dc, CSize sizeDefault, BOOL bHorz)
+{
+    if (IsSeparator() || IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)))
+        return CExtBarButton::CalcSize(dc, sizeDefault, bHorz);
+    m_size = bHorz ? CSize(m_nLength, 22) : CSize(24, m_nLength);
+    return m_size;
+}
+
+CExtBarButton* CFixedToolBar::CreateButton(UINT nCmdID, UINT)
+{
+    std::map<UINT, int>::const_iterator it = m_lengths.find(nCmdID);
+    return new CFixedSizeButton(this, nCmdID, it != m_lengths.end() ? it->second : 24);
+}
+
+BEGIN_MESSAGE_MAP(CToolsFrame, CFrameWnd)
+    ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageStringMsg)
+    ON_REGISTERED_MESSAGE(CExtPopupMenuWnd::g_nMsgPrepareMenu, OnPrepareMenu)
+END_MESSAGE_MAP()
+
+LRESULT CToolsFrame::OnPrepareMenu(WPARAM wParam, LPARAM)
+{
+    m_nPrepareMenus++;
+    if (m_bCancelMenus)
+        ((CExtPopupMenuWnd::MsgPrepareMenuData_t*)wParam)->m_bMenuCanceled = true;
+    return 0;
+}
+
+BOOL CToolsFrame::CreateToolsFrame(CRect rc)
+{
+    if (!Create(NULL, "Toolbar tests", WS_OVERLAPPEDWINDOW, rc))
+        return FALSE;
+    LPCTSTR lpszPaneClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW),
+                                                (HBRUSH)(COLOR_WINDOW + 1));
+    if (!m_wndPane.Create(lpszPaneClass, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this,
+                          AFX_IDW_PANE_FIRST))
+        return FALSE;
+    if (!CExtControlBar::SetupFrameDocking(this, CBRS_ALIGN_ANY, TRUE))
+        return FALSE;
+    RegisterToolCommands(m_hWnd);
+    ShowWindow(SW_SHOW);
+    RecalcLayout();
+    return TRUE;
+}
+
+CRect CToolsFrame::ChildRect(CWnd* pWnd)
+{
+    CRect rc;
+    pWnd->GetWindowRect(&rc);
+    ScreenToClient(&rc);
+    return rc;
+}
+
+BOOL CToolsFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (nID >= ID_TOOLS_CMD_FIRST && nID <= ID_TOOLS_EDITB)
+    {
+        if (nCode == (int)CN_UPDATE_COMMAND_UI)
+        {
+            CCmdUI* pCmdUI = (CCmdUI*)pExtra;
+            if (nID == ID_TOOLS_BOLD)
+                pCmdUI->SetCheck(m_bBoldChecked ? 1 : 0);
+            if (nID == ID_TOOLS_CUT)
+                pCmdUI->Enable(m_bCutEnabled);
+            else
+                pCmdUI->Enable(TRUE);
+            return TRUE;
+        }
+        if (nCode == (int)CN_COMMAND)
+        {
+            if (pHandlerInfo == NULL)
+                m_commands.push_back(nID);
+            return TRUE;
+        }
+    }
+    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+LRESULT CToolsFrame::OnSetMessageStringMsg(WPARAM wParam, LPARAM lParam)
+{
+    m_messageStrings.push_back(wParam);
+    return CFrameWnd::OnSetMessageString(wParam, lParam);
+}
+
+void RegisterToolCommands(HWND hWnd)
+{
+    g_CmdManagerHolder->EnsureProfile("tools", hWnd);
+    struct
+    {
+        UINT nID;
+        LPCTSTR sText;
+        LPCTSTR sTip;
+        LPCTSTR sAccel;
+    } cmds[] = {
+        { ID_TOOLS_NEW, "&New", "New publication", "Ctrl+N" },
+        { ID_TOOLS_OPEN, "&Open", "Open publication", "" },
+        { ID_TOOLS_SAVE, "&Save", "Save publication", "Ctrl+S" },
+        { ID_TOOLS_CUT, "Cu&t", "Cut", "" },
+        { ID_TOOLS_COPY, "&Copy", "", "Ctrl+C" },
+        { ID_TOOLS_PASTE, "&Paste", "Paste", "" },
+        { ID_TOOLS_BOLD, "&Bold", "Bold", "" },
+        { ID_TOOLS_ITALIC, "&Italic", "Italic", "" },
+        { ID_TOOLS_ZOOM, "&Zoom", "Zoom", "" },
+        { ID_TOOLS_GRID, "&Grid", "Grid", "" },
+        { ID_TOOLS_ALIGN, "&Align", "Align", "" },
+        { ID_TOOLS_EDITA, "Edit &A", "", "" },
+        { ID_TOOLS_EDITB, "Edit &B", "", "" },
+    };
+    for (const auto& c : cmds)
+    {
+        CExtCmdItem item(c.nID);
+        item.m_strMenuText = c.sText;
+        item.m_strTipText = c.sTip;
+        item.m_strStatusTipText = CString("Status of ") + c.sTip;
+        item.m_strAccelText = c.sAccel;
+        g_CmdManagerHolder->SetCommand("tools", &item, true);
+    }
+}
+
+void ToolsTest::SetUp()
+{
+    m_pApp = new CWinApp("Toolbar Tests");
+    AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR)"", SW_SHOW);
+    m_pFrame = new CToolsFrame;
+    ASSERT_TRUE(m_pFrame->CreateToolsFrame());
+    m_pApp->m_pMainWnd = m_pFrame;
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->SetActiveWindow();
+    CExtToolControlBar::g_bMenuTracking = FALSE;
+    CExtToolControlBar::g_bMenuExpanded = FALSE;
+}
+
+void ToolsTest::TearDown()
+{
+    CExtPopupMenuWnd::CancelTracking();
+    ToolsPumpPending();
+    if (m_pApp != NULL)
+        m_pApp->m_pMainWnd = NULL;
+    for (CExtToolControlBar* pBar : m_toolbars)
+    {
+        if (pBar->m_hWnd != NULL)
+            pBar->DestroyWindow();
+    }
+    if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
+        m_pFrame->DestroyWindow();
+    m_pFrame = NULL;
+    ToolsPumpPending();
+    for (CExtToolControlBar* pBar : m_toolbars)
+        delete pBar;
+    m_toolbars.clear();
+    delete m_pApp;
+    m_pApp = NULL;
+}
+
+CFixedToolBar* ToolsTest::NewToolBar(UINT nBarID, const std::vector<UINT>& ids, UINT nDockID)
+{
+    CFixedToolBar* pBar = new CFixedToolBar;
+    m_toolbars.push_back(pBar);
+    pBar->m_lengths[ID_TOOLS_ZOOM] = 60;
+    EXPECT_TRUE(pBar->Create("Tools", m_pFrame, nBarID,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                                 CBRS_FLYBY | CBRS_SIZE_DYNAMIC));
+    EXPECT_TRUE(pBar->SetButtons(ids.data(), (int)ids.size()));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    CDockBar* pDock = (CDockBar*)m_pFrame->GetControlBar(nDockID);
+    EXPECT_TRUE(pDock != NULL);
+    if (pDock != NULL)
+        pDock->DockControlBar(pBar);
+    m_pFrame->RecalcLayout();
+    return pBar;
+}
+
+void ToolsTest::Mouse(CWnd* pWnd, UINT nMsg, CPoint pt)
+{
+    CPoint ptScreen = pt;
+    pWnd->ClientToScreen(&ptScreen);
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    pWnd->SendMessage(nMsg, nMsg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(pt.x, pt.y));
+}
+
+CPoint ToolsTest::Centre(CExtToolControlBar* pBar, int nIndex)
+{
+    CRect rc;
+    pBar->GetButtonRect(nIndex, &rc);
+    return rc.CenterPoint();
+}

@@ -1,0 +1,80 @@
+// Frames, a toolbar of fixed button sizes and command set-up for the toolbar, menu bar and
+// status bar tests.
+#pragma once
+
+#include "afxwin.h"
+#include "uiframework/bars/ExtControlBar.h"
+#include "uiframework/bars/ExtToolControlBar.h"
+#include "uiframework/bars/ExtStatusControlBar.h"
+#include "uiframework/foundation/ExtCmdManager.h"
+#include "uiframework/foundation/ExtCmdItem.h"
+#include "uiframework/foundation/ExtPopupMenuWnd.h"
+#include "tools_resource.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+// Dispatches every queued message of this thread (a quit message is dropped).
+void ToolsPumpPending();
+
+// A button whose size comes from the test, not from its icon and text.
+class CFixedSizeButton : public CExtBarButton
+{
+public:
+    CFixedSizeButton(CExtToolControlBar* pBar, UINT nCmdID, int nLength)
+        : CExtBarButton(pBar, nCmdID, 0), m_nLength(nLength) {}
+    CSize CalcSize(CDC& dc, CSize sizeDefault, BOOL bHorz) override;
+    int m_nLength;
+};
+
+// A toolbar whose buttons are 24 pixels long (a few longer ones by id).
+class CFixedToolBar : public CExtToolControlBar
+{
+public:
+    std::map<UINT, int> m_lengths;      // id -> length along the row (default 24)
+    CExtBarButton* CreateButton(UINT nCmdID, UINT nStyle) override;
+};
+
+// The frame of the toolbar and status bar tests: counts commands and status texts; its
+// update handlers follow the members below.
+class CToolsFrame : public CFrameWnd
+{
+public:
+    std::vector<UINT> m_commands;
+    std::vector<WPARAM> m_messageStrings;
+    bool m_bBoldChecked = false;
+    bool m_bCutEnabled = true;
+    bool m_bCancelMenus = false;        // popups opening for this frame are refused
+    int m_nPrepareMenus = 0;
+    BOOL CreateToolsFrame(CRect rc = CRect(10, 10, 810, 610));
+    CRect ChildRect(CWnd* pWnd);
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    afx_msg LRESULT OnSetMessageStringMsg(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPrepareMenu(WPARAM wParam, LPARAM lParam);
+    CWnd m_wndPane;
+    DECLARE_MESSAGE_MAP()
+};
+
+// Registers the test commands (texts, tips, status texts) in the profile of the window.
+void RegisterToolCommands(HWND hWnd);
+
+class ToolsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A fixed toolbar with the ids (0 = separator), docked at the dock bar nDockID.
+    CFixedToolBar* NewToolBar(UINT nBarID, const std::vector<UINT>& ids, UINT nDockID);
+    // Sends a mouse message to the bar at the client point.
+    void Mouse(CWnd* pWnd, UINT nMsg, CPoint pt);
+    // The centre of a button in its bar.
+    CPoint Centre(CExtToolControlBar* pBar, int nIndex);
+
+    CWinApp* m_pApp = NULL;
+    CToolsFrame* m_pFrame = NULL;
+    std::vector<CExtToolControlBar*> m_toolbars;
+};

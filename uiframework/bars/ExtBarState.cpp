@@ -1,0 +1,1011 @@
+// ExtBarState.cpp - reading, checking and applying the stored layout of a frame's bars,
+// and its capture for the storing direction.
+
+#include "ExtBarState.h"
+#include "ExtBarLayout.h"
+#include "ExtMiniDockFrameWnd.h"
+#include "uiframework/foundation/ExtCmdManager.h"
+#include "uiframework/foundation/ExtPaintManager.h"
+
+#include <algorithm>
+#include <cstdio>
+
+bool ExtBarsIsOfClassName(const CObject* pObj, LPCSTR lpszName);
+
+namespace
+{
+
+const DWORD STATE_VERSION = 0x02030000;
+const DWORD STATE_COMPATIBILITY = 0x203;
+const LPCTSTR SECTION_BARS = "ControlBar";
+const UINT MIN_OUTER_ITEM_BYTES = 2 + 4 + 32 + 2;
+const int MAX_COORD = 32000;
+const int MAX_EXTENT = 20000;
+
+void ReadPoint(CArchive& ar, CPoint& pt)
+{
+    LONG x, y;
+    ar >> x >> y;
+    pt.x = x;
+    pt.y = y;
+}
+
+void ReadSize(CArchive& ar, CSize& size)
+{
+    LONG cx, cy;
+    ar >> cx >> cy;
+    size.cx = cx;
+    size.cy = cy;
+}
+
+void ReadRect(CArchive& ar, CRect& rc)
+{
+    LONG l, t, r, b;
+    ar >> l >> t >> r >> b;
+    rc.SetRect(l, t, r, b);
+}
+
+void WritePoint(CArchive& ar, const POINT& pt) { ar << (LONG)pt.x << (LONG)pt.y; }
+void WriteSize(CArchive& ar, const SIZE& size) { ar << (LONG)size.cx << (LONG)size.cy; }
+void WriteRect(CArchive& ar, const RECT& rc)
+{
+    ar << (LONG)rc.left << (LONG)rc.top << (LONG)rc.right << (LONG)rc.bottom;
+}
+
+// A count read from the stream that must fit into the bytes left.
+DWORD ReadCount(CArchive& ar, UINT nMinBytesEach)
+{
+    DWORD n = 0;
+    ar >> n;
+    ULONGLONG nRemaining = ar.GetRemainingBytes();
+    if ((ULONGLONG)n * nMinBytesEach > nRemaining)
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    return n;
+}
+
+bool IsSizeSound(const CSize& size)
+{
+    return size.cx >= 0 && size.cy >= 0 && size.cx <= MAX_EXTENT && size.cy <= MAX_EXTENT;
+}
+
+bool IsPointSound(const CPoint& pt)
+{
+    return abs(pt.x) <= MAX_COORD && abs(pt.y) <= MAX_COORD;
+}
+
+bool IsSideID(UINT nID)
+{
+    return nID >= AFX_IDW_DOCKBAR_TOP && nID <= AFX_IDW_DOCKBAR_FLOAT;
+}
+
+CExtControlBar* FindResizableBar(CFrameWnd* pFrame, UINT nID)
+{
+    CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pFrame->GetControlBar(nID));
+    if (pBar == NULL || pBar->m_hWnd == NULL || pBar->IsFixedSize() ||
+        pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+        return NULL;
+    return pBar;
+}
+
+// The placement of the frame's top-level window with the minimised and maximised
+// positions cleared and the show command following the window's visibility.
+void NormalizePlacement(CFrameWnd* pFrame)
+{
+    CWnd* pTop = pFrame->GetTopLevelParent();
+    if (pTop == NULL || pTop->m_hWnd == NULL)
+        return;
+    WINDOWPLACEMENT wp;
+    memset(&wp, 0, sizeof(wp));
+    wp.length = sizeof(wp);
+    if (!pTop->GetWindowPlacement(&wp))
+        return;
+    wp.ptMinPosition = CPoint(0, 0);
+    wp.ptMaxPosition = CPoint(0, 0);
+    wp.showCmd = (pTop->GetStyle() & WS_VISIBLE) ? SW_SHOWNA : SW_HIDE;
+    pTop->SetWindowPlacement(&wp);
+}
+
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// Helpers
+
+bool ExtBarStateParsePlacement(LPCTSTR lpszText, WINDOWPLACEMENT& wp)
+{
+    if (lpszText == NULL)
+        return false;
+    long v[6];
+    char chExtra = 0;
+    int n = sscanf(lpszText, "%ld,%ld,%ld,%ld,%ld,%ld%c", &v[0], &v[1], &v[2], &v[3], &v[4],
+                   &v[5], &chExtra);
+    if (n != 6)
+        return false;
+    for (int i = 0; i < 4; i++)
+        if (v[i] < -MAX_COORD || v[i] > MAX_COORD)
+            return false;
+    if (v[2] <= v[0] || v[3] <= v[1])
+        return false;
+    if (v[4] < 0 || v[4] > SW_MAX)
+        return false;
+    if (v[5] < 0 || v[5] > 0xFF)
+        return false;
+    wp.rcNormalPosition.left = v[0];
+    wp.rcNormalPosition.top = v[1];
+    wp.rcNormalPosition.right = v[2];
+    wp.rcNormalPosition.bottom = v[3];
+    wp.showCmd = (UINT)v[4];
+    wp.flags = (UINT)v[5];
+    return true;
+}
+
+CRect ExtBarStateKeepOnWorkArea(const CRect& rcIn)
+{
+    CRect rc(rcIn);
+    CExtPaintManager::MonitorInfo_t mi;
+    CExtPaintManager::GetMonitorInfoByRect(mi, rc);
+    CRect rcWork = mi.m_rcWorkArea;
+    if (rcWork.IsRectEmpty())
+        return rc;
+    if (rc.Width() > rcWork.Width())
+        rc.right = rc.left + rcWork.Width();
+    if (rc.Height() > rcWork.Height())
+        rc.bottom = rc.top + rcWork.Height();
+    if (rc.right > rcWork.right)
+        rc.OffsetRect(rcWork.right - rc.right, 0);
+    if (rc.bottom > rcWork.bottom)
+        rc.OffsetRect(0, rcWork.bottom - rc.bottom);
+    if (rc.left < rcWork.left)
+        rc.OffsetRect(rcWork.left - rc.left, 0);
+    if (rc.top < rcWork.top)
+        rc.OffsetRect(0, rcWork.top - rc.top);
+    return rc;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// OuterItemData_t
+
+CExtControlBar::OuterItemData_t::OuterItemData_t()
+    : m_nBarID(AFX_IDW_DOCKBAR_FLOAT), m_ptFloatHelper(0, 0), m_sizeDockedH(200, 200),
+      m_sizeDockedV(200, 200), m_sizeFloated(200, 200), m_bFloating(false)
+{
+}
+
+void CExtControlBar::OuterItemData_t::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        ar << (WORD)(m_bFloating ? 1 : 0);
+        ar << (DWORD)m_nBarID;
+        WritePoint(ar, m_ptFloatHelper);
+        WriteSize(ar, m_sizeDockedH);
+        WriteSize(ar, m_sizeDockedV);
+        WriteSize(ar, m_sizeFloated);
+        if (!m_ald.IsInUse())
+            ar << (WORD)1;
+        else
+        {
+            ar << (WORD)0;
+            ar << (LONG)m_ald.m_nRank;
+            WriteRect(ar, m_ald.m_rcRemembered);
+            ar << (LONG)m_ald.m_nLengthHorz << (LONG)m_ald.m_nLengthVert;
+            ar << (DWORD)(m_ald.m_bFlag ? 1 : 0);
+        }
+        return;
+    }
+    WORD wFlags = 0;
+    ar >> wFlags;
+    m_bFloating = (wFlags & 1) != 0;
+    DWORD dw = 0;
+    ar >> dw;
+    m_nBarID = dw;
+    ReadPoint(ar, m_ptFloatHelper);
+    ReadSize(ar, m_sizeDockedH);
+    ReadSize(ar, m_sizeDockedV);
+    ReadSize(ar, m_sizeFloated);
+    WORD wEmpty = 1;
+    ar >> wEmpty;
+    m_ald.Reset();
+    if (wEmpty == 0)
+    {
+        LONG nRank, nH, nV;
+        DWORD dwFlag;
+        ar >> nRank;
+        ReadRect(ar, m_ald.m_rcRemembered);
+        ar >> nH >> nV >> dwFlag;
+        m_ald.m_nRank = nRank;
+        m_ald.m_nLengthHorz = nH;
+        m_ald.m_nLengthVert = nV;
+        m_ald.m_bFlag = dwFlag != 0;
+    }
+    else if (wEmpty != 1)
+        AfxThrowArchiveException(CArchiveException::badSchema);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// InternalDockStateBar
+
+CExtControlBar::InternalDockStateBar::InternalDockStateBar()
+{
+    InitMembers();
+}
+
+CExtControlBar::InternalDockStateBar::~InternalDockStateBar()
+{
+    Clear();
+}
+
+void CExtControlBar::InternalDockStateBar::InitMembers()
+{
+    m_nBarID = AFX_IDW_DOCKBAR_FLOAT;
+    m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
+    m_nCircleNo = 0;
+    m_nMRUWidth = 50;
+    m_dwBarStyle = 0;
+    m_dwFlags = 0;
+    m_dwMRUFloatStyle = 0;
+    m_ptFloatPos = CPoint(0, 0);
+    m_ptMRUFloatPos = CPoint(0, 0);
+    m_rcMRUDockPos.SetRectEmpty();
+    m_rcFloatingFrame.SetRect(0, 0, 200, 200);
+    m_dwFloatingFrameStyle = WS_CHILD;
+    m_nRowExtent = 0;
+    m_rcReserved.SetRect(0, 0, 200, 200);
+    m_sizeDockedH = m_sizeDockedV = m_sizeFloated = CSize(200, 200);
+    m_pHelperBar = NULL;
+    m_nHelperActiveTabIndex = -1;
+}
+
+void CExtControlBar::InternalDockStateBar::Clear()
+{
+    for (INT_PTR i = 0; i < m_arrChildStates.GetSize(); i++)
+        delete m_arrChildStates[i];
+    m_arrChildStates.RemoveAll();
+}
+
+void CExtControlBar::InternalDockStateBar::Serialize(CArchive& ar, int nDepth)
+{
+    if (ar.IsStoring())
+    {
+        ar << (DWORD)m_nBarID << (DWORD)m_nDockBarID << (DWORD)m_nCircleNo << (DWORD)m_nMRUWidth;
+        ar << m_dwBarStyle << m_dwFlags << m_dwMRUFloatStyle;
+        WritePoint(ar, m_ptFloatPos);
+        WritePoint(ar, m_ptMRUFloatPos);
+        WriteRect(ar, m_rcMRUDockPos);
+        WriteRect(ar, m_rcFloatingFrame);
+        ar << m_dwFloatingFrameStyle << (LONG)m_nRowExtent;
+        WriteRect(ar, m_rcReserved);
+        WriteSize(ar, m_sizeDockedH);
+        WriteSize(ar, m_sizeDockedV);
+        WriteSize(ar, m_sizeFloated);
+        ar << (DWORD)m_arrChildStates.GetSize();
+        for (INT_PTR i = 0; i < m_arrChildStates.GetSize(); i++)
+            m_arrChildStates[i]->Serialize(ar, nDepth + 1);
+        return;
+    }
+    if (nDepth > MAX_DEPTH)
+        AfxThrowArchiveException(CArchiveException::badSchema);
+    Clear();
+    InitMembers();
+    DWORD dw[4];
+    ar >> dw[0] >> dw[1] >> dw[2] >> dw[3];
+    m_nBarID = dw[0];
+    m_nDockBarID = dw[1];
+    m_nCircleNo = dw[2];
+    m_nMRUWidth = dw[3];
+    ar >> m_dwBarStyle >> m_dwFlags >> m_dwMRUFloatStyle;
+    ReadPoint(ar, m_ptFloatPos);
+    ReadPoint(ar, m_ptMRUFloatPos);
+    ReadRect(ar, m_rcMRUDockPos);
+    ReadRect(ar, m_rcFloatingFrame);
+    LONG nExtent = 0;
+    ar >> m_dwFloatingFrameStyle >> nExtent;
+    m_nRowExtent = nExtent;
+    ReadRect(ar, m_rcReserved);
+    ReadSize(ar, m_sizeDockedH);
+    ReadSize(ar, m_sizeDockedV);
+    ReadSize(ar, m_sizeFloated);
+    DWORD nCount = ReadCount(ar, MIN_RECORD_BYTES);
+    if (nCount > 0 && nDepth + 1 > MAX_DEPTH)
+        AfxThrowArchiveException(CArchiveException::badSchema);
+    for (DWORD i = 0; i < nCount; i++)
+    {
+        InternalDockStateBar* pChild = new InternalDockStateBar;
+        m_arrChildStates.Add(pChild);       // owned at once
+        pChild->Serialize(ar, nDepth + 1);
+    }
+}
+
+void CExtControlBar::InternalDockStateBar::StateGet(CExtControlBar* pBar, InternalDockStateBar*)
+{
+    Clear();
+    InitMembers();
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return;
+    m_nBarID = (UINT)pBar->GetDlgCtrlID();
+    m_nDockBarID = pBar->m_pDockBar != NULL ? (UINT)pBar->m_pDockBar->GetDlgCtrlID()
+                                            : AFX_IDW_DOCKBAR_FLOAT;
+    CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
+    bool bInContainer = pDock != NULL && pDock->IsKindOf(RUNTIME_CLASS(CExtDockDynBar));
+    m_nCircleNo = (pDock != NULL && !bInContainer && !pBar->IsFloating()) ? pDock->GetCircleNo() : 0;
+    if (pBar->IsVisible())
+        m_dwFlags |= VISIBLE;
+    m_nMRUWidth = (UINT)pBar->m_nMRUWidth;
+    m_ptFloatPos = pBar->m_ptFloatPos;
+    m_sizeDockedH = pBar->m_sizeDockedH;
+    m_sizeDockedV = pBar->m_sizeDockedV;
+    m_sizeFloated = pBar->m_sizeFloated;
+    m_nRowExtent = pBar->m_nSavedRowExtent;
+    if (pBar->m_pDockContext != NULL)
+    {
+        m_rcMRUDockPos = pBar->m_pDockContext->m_rectMRUDockPos;
+        m_dwMRUFloatStyle = pBar->m_pDockContext->m_dwMRUFloatStyle;
+        m_ptMRUFloatPos = pBar->m_pDockContext->m_ptMRUFloatPos;
+    }
+    m_dwBarStyle = pBar->m_dwStyle;
+    CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
+    if (pDyn == NULL || pDyn->m_pWndDynDockBar == NULL)
+    {
+        m_dwFlags |= KIND_PLAIN;
+        return;
+    }
+    m_dwFlags |= KIND_CONTAINER;
+    CPtrArray& arr = pDyn->m_pWndDynDockBar->m_arrBars;
+    bool bAfterBreak = false;
+    for (INT_PTR i = 1; i < arr.GetSize(); i++)
+    {
+        void* p = arr[i];
+        if (p == NULL)
+        {
+            bAfterBreak = true;
+            continue;
+        }
+        if (ExtBarLayout::IsPlaceholder(p))
+            continue;
+        CExtControlBar* pChildBar = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)p);
+        if (pChildBar == NULL)
+            continue;
+        InternalDockStateBar* pChild = new InternalDockStateBar;
+        pChild->StateGet(pChildBar, this);
+        pChild->m_dwFlags |= CHILD;
+        if (bAfterBreak && m_arrChildStates.GetSize() > 0)
+            pChild->m_dwFlags |= NEW_ROW;
+        bAfterBreak = false;
+        m_arrChildStates.Add(pChild);
+    }
+    if (pBar->IsFloating())
+    {
+        CFrameWnd* pMini = pBar->GetParentFrame();
+        if (pMini != NULL)
+        {
+            m_dwFlags |= FLOATING_CONTAINER;
+            pMini->GetWindowRect(&m_rcFloatingFrame);
+            m_dwFloatingFrameStyle = pMini->GetStyle();
+        }
+    }
+}
+
+void CExtControlBar::InternalDockStateBar::ApplyValues()
+{
+    CExtControlBar* pBar = m_pHelperBar;
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return;
+    pBar->m_ptFloatPos = m_ptFloatPos;
+    pBar->m_sizeDockedH = m_sizeDockedH;
+    pBar->m_sizeDockedV = m_sizeDockedV;
+    pBar->m_sizeFloated = m_sizeFloated;
+    pBar->m_nSavedRowExtent = m_nRowExtent;
+    pBar->m_nMRUWidth = (int)m_nMRUWidth;
+    if (pBar->m_pDockContext != NULL)
+    {
+        pBar->m_pDockContext->m_dwMRUFloatStyle = m_dwMRUFloatStyle;
+        pBar->m_pDockContext->m_ptMRUFloatPos = m_ptMRUFloatPos;
+        pBar->m_pDockContext->m_rectMRUDockPos = m_rcMRUDockPos;
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// InternalDockStateSite
+
+CExtControlBar::InternalDockStateSite::InternalDockStateSite(CFrameWnd* pDockSite)
+    : m_pDockSite(pDockSite), m_pState(new CDockState)
+{
+    memset(&m_wp, 0, sizeof(m_wp));
+    m_wp.length = sizeof(m_wp);
+}
+
+CExtControlBar::InternalDockStateSite::~InternalDockStateSite()
+{
+    Clear();
+    delete m_pState;
+}
+
+void CExtControlBar::InternalDockStateSite::Clear()
+{
+    memset(&m_wp, 0, sizeof(m_wp));
+    m_wp.length = sizeof(m_wp);
+    m_pState->Clear();
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        delete m_arrBarStates[i];
+    m_arrBarStates.RemoveAll();
+    m_arrOuterProps.RemoveAll();
+    m_arrAutoHideOrder.RemoveAll();
+}
+
+void CExtControlBar::InternalDockStateSite::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring())
+    {
+        CString strVersion, strTitle;
+        CExtCmdManager::GetVersionText(strVersion);
+        strTitle.Format("Baymoor (v. %s) control bar state", (LPCTSTR)strVersion);
+        ar << strTitle;
+        ar << STATE_VERSION << STATE_COMPATIBILITY;
+        for (int i = 0; i < 4; i++)
+            ar << (DWORD)0;
+        CString strPlacement;
+        strPlacement.Format("%d,%d,%d,%d,%d,%d", (int)m_wp.rcNormalPosition.left,
+                            (int)m_wp.rcNormalPosition.top, (int)m_wp.rcNormalPosition.right,
+                            (int)m_wp.rcNormalPosition.bottom, (int)m_wp.showCmd, (int)m_wp.flags);
+        ar << strPlacement;
+        m_pState->Serialize(ar);
+        ar << (DWORD)m_arrOuterProps.GetSize();
+        for (INT_PTR i = 0; i < m_arrOuterProps.GetSize(); i++)
+            m_arrOuterProps[i].Serialize(ar);
+        ar << (DWORD)m_arrBarStates.GetSize();
+        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+            m_arrBarStates[i]->Serialize(ar, 0);
+        ar << (DWORD)m_arrAutoHideOrder.GetSize();
+        for (INT_PTR i = 0; i < m_arrAutoHideOrder.GetSize(); i++)
+            ar << (DWORD)m_arrAutoHideOrder[i];
+        return;
+    }
+
+    Clear();
+    CString strTitle;
+    ar >> strTitle;                 // any text
+    DWORD dwVersion = 0, dwCompatibility = 0, dwSkip = 0;
+    ar >> dwVersion >> dwCompatibility;
+    for (int i = 0; i < 4; i++)
+        ar >> dwSkip;
+    if (dwCompatibility != STATE_COMPATIBILITY)
+        AfxThrowArchiveException(CArchiveException::badSchema);
+    CString strPlacement;
+    ar >> strPlacement;
+    if (m_pDockSite != NULL && m_pDockSite->m_hWnd != NULL)
+    {
+        CWnd* pTop = m_pDockSite->GetTopLevelParent();
+        if (pTop != NULL)
+            pTop->GetWindowPlacement(&m_wp);
+    }
+    m_wp.length = sizeof(m_wp);
+    m_wp.ptMinPosition = CPoint(0, 0);
+    m_wp.ptMaxPosition = CPoint(0, 0);
+    if (!ExtBarStateParsePlacement(strPlacement, m_wp))
+    {
+        memset(&m_wp, 0, sizeof(m_wp));
+        m_wp.length = sizeof(m_wp);
+        AfxThrowArchiveException(CArchiveException::genericException);
+    }
+    m_pState->Serialize(ar);
+    DWORD nOuter = ReadCount(ar, MIN_OUTER_ITEM_BYTES);
+    for (DWORD i = 0; i < nOuter; i++)
+    {
+        OuterItemData_t item;
+        item.Serialize(ar);
+        m_arrOuterProps.Add(item);
+    }
+    DWORD nBars = ReadCount(ar, InternalDockStateBar::MIN_RECORD_BYTES);
+    for (DWORD i = 0; i < nBars; i++)
+    {
+        InternalDockStateBar* pRec = new InternalDockStateBar;
+        m_arrBarStates.Add(pRec);           // owned at once
+        pRec->Serialize(ar, 0);
+    }
+    DWORD nIDs = ReadCount(ar, 4);
+    for (DWORD i = 0; i < nIDs; i++)
+    {
+        DWORD nID = 0;
+        ar >> nID;
+        m_arrAutoHideOrder.Add((UINT)nID);
+    }
+}
+
+namespace
+{
+
+// Checks a record and finds its bar; records of missing bars stay unresolved (skipped).
+bool ResolveRecord(CFrameWnd* pFrame, CExtControlBar::InternalDockStateBar* pRec, bool bChild)
+{
+    typedef CExtControlBar::InternalDockStateBar Rec;
+    DWORD dwKind = pRec->m_dwFlags & Rec::KIND_MASK;
+    if (dwKind == 0 || dwKind == Rec::KIND_TABS)
+        return false;           // tab groups are not part of this library
+    if (!bChild && !IsSideID(pRec->m_nDockBarID))
+        return false;
+    if (pRec->m_nCircleNo > 64)
+        return false;
+    if (!IsSizeSound(pRec->m_sizeDockedH) || !IsSizeSound(pRec->m_sizeDockedV) ||
+        !IsSizeSound(pRec->m_sizeFloated) || !IsPointSound(pRec->m_ptFloatPos) ||
+        !IsPointSound(pRec->m_ptMRUFloatPos) || abs(pRec->m_nRowExtent) > MAX_EXTENT)
+        return false;
+    pRec->m_pHelperBar = NULL;
+    if (dwKind == Rec::KIND_PLAIN)
+    {
+        if (pRec->m_arrChildStates.GetSize() != 0)
+            return false;
+        pRec->m_pHelperBar = FindResizableBar(pFrame, pRec->m_nBarID);
+        return true;
+    }
+    for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+    {
+        Rec* pChild = pRec->m_arrChildStates[i];
+        if ((pChild->m_dwFlags & Rec::KIND_MASK) != Rec::KIND_PLAIN)
+            return false;       // containers hold plain bars here
+        if (!ResolveRecord(pFrame, pChild, true))
+            return false;
+    }
+    return true;
+}
+
+void CollectResolved(CExtControlBar::InternalDockStateBar* pRec, CPtrArray& arr)
+{
+    if (pRec->m_pHelperBar != NULL)
+    {
+        for (INT_PTR i = 0; i < arr.GetSize(); i++)
+            if (arr[i] == pRec->m_pHelperBar)
+                AfxThrowArchiveException(CArchiveException::badIndex);   // a bar twice
+        arr.Add(pRec->m_pHelperBar);
+    }
+    for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+        CollectResolved(pRec->m_arrChildStates[i], arr);
+}
+
+} // namespace
+
+bool CExtControlBar::InternalDockStateSite::ResolveAll()
+{
+    if (m_pDockSite == NULL || m_pDockSite->m_hWnd == NULL)
+        return false;
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        if (!ResolveRecord(m_pDockSite, m_arrBarStates[i], false))
+            return false;
+    CPtrArray arr;
+    try
+    {
+        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+            CollectResolved(m_arrBarStates[i], arr);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        return false;
+    }
+    for (INT_PTR i = 0; i < m_arrOuterProps.GetSize(); i++)
+    {
+        OuterItemData_t& item = m_arrOuterProps[i];
+        if (!IsSizeSound(item.m_sizeDockedH) || !IsSizeSound(item.m_sizeDockedV) ||
+            !IsSizeSound(item.m_sizeFloated) || !IsPointSound(item.m_ptFloatHelper))
+            return false;
+    }
+    return true;
+}
+
+void CExtControlBar::InternalDockStateSite::ShowAllBars()
+{
+    if (m_pDockSite == NULL || m_pDockSite->m_hWnd == NULL)
+        return;
+    POSITION pos = m_pDockSite->m_listControlBars.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CControlBar* pBar = (CControlBar*)m_pDockSite->m_listControlBars.GetNext(pos);
+        if (pBar == NULL || pBar->m_hWnd == NULL || pBar->IsDockBar())
+            continue;
+        if (pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+            continue;
+        m_pDockSite->ShowControlBar(pBar, TRUE, FALSE);
+    }
+    m_pDockSite->RecalcLayout();
+}
+
+void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRec,
+                                                      InternalDockStateBar* pPrev)
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    CExtControlBar* pBar = pRec->m_pHelperBar;
+    DWORD dwKind = pRec->m_dwFlags & InternalDockStateBar::KIND_MASK;
+    if (dwKind == InternalDockStateBar::KIND_CONTAINER)
+    {
+        // the first bar takes the container's place, the others dock beside it
+        InternalDockStateBar* pFirst = NULL;
+        InternalDockStateBar* pPrevChild = NULL;
+        for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+        {
+            InternalDockStateBar* pChild = pRec->m_arrChildStates[i];
+            if (pChild->m_pHelperBar == NULL)
+                continue;
+            if (pFirst == NULL)
+            {
+                pFirst = pChild;
+                pPrevChild = pChild;
+                pChild->m_nDockBarID = pRec->m_nDockBarID;
+                pChild->m_nCircleNo = pRec->m_nCircleNo;
+                pChild->m_rcFloatingFrame = pRec->m_rcFloatingFrame;
+                if (pRec->m_dwFlags & InternalDockStateBar::FLOATING_CONTAINER)
+                    pChild->m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
+                pChild->m_dwFlags = (pChild->m_dwFlags & ~InternalDockStateBar::NEW_ROW) |
+                                    (pRec->m_dwFlags & InternalDockStateBar::NEW_ROW);
+                RestoreBar(pChild, pPrev);
+                continue;
+            }
+            pChild->ApplyValues();
+            // a row of a vertical inner dock bar stacks its bars from top to bottom
+            bool bVertRows = (pChild->m_dwBarStyle & CBRS_ORIENT_VERT) != 0 &&
+                             (pChild->m_dwBarStyle & CBRS_ORIENT_HORZ) == 0;
+            bool bNewRow = (pChild->m_dwFlags & InternalDockStateBar::NEW_ROW) != 0;
+            UINT nSide = (bVertRows != bNewRow) ? AFX_IDW_DOCKBAR_BOTTOM : AFX_IDW_DOCKBAR_RIGHT;
+            pChild->m_pHelperBar->DockBesideBar(50, pPrevChild->m_pHelperBar, nSide, FALSE);
+            pPrevChild = pChild;
+            pFrame->ShowControlBar(pChild->m_pHelperBar,
+                                   (pChild->m_dwFlags & InternalDockStateBar::VISIBLE) != 0, FALSE);
+        }
+        return;
+    }
+    if (pBar == NULL)
+        return;     // a bar this frame does not have
+    pRec->ApplyValues();
+    if (pRec->m_nDockBarID == AFX_IDW_DOCKBAR_FLOAT)
+    {
+        CRect rc(pRec->m_ptFloatPos, pRec->m_sizeFloated);
+        if (pRec->m_dwFlags & InternalDockStateBar::FLOATING_CONTAINER)
+            rc = pRec->m_rcFloatingFrame;
+        rc = ExtBarStateKeepOnWorkArea(rc);
+        pBar->FloatAtPosition(rc.TopLeft(), CBRS_ALIGN_TOP);
+    }
+    else
+    {
+        UINT nCircle = std::max(1u, pRec->m_nCircleNo);
+        pBar->DockToFrameSideLevel(pRec->m_nDockBarID, nCircle, pFrame, FALSE);
+        // without the new-row flag the bar joins the row before it
+        CDockBar* pDock = pBar->m_pDockBar;
+        bool bJoin = (pRec->m_dwFlags & InternalDockStateBar::NEW_ROW) == 0 && pPrev != NULL &&
+                     pPrev->m_pHelperBar != NULL && pPrev->m_pHelperBar->m_pDockBar == pDock;
+        if (pDock != NULL && bJoin)
+        {
+            int nPos = ExtBarLayout::FindEntry(pDock->m_arrBars, pBar);
+            if (nPos > 1 && pDock->m_arrBars[nPos - 1] == NULL)
+            {
+                pDock->m_arrBars.RemoveAt(nPos - 1);
+                ExtBarLayout::NormalizeBarArray(pDock->m_arrBars);
+            }
+        }
+    }
+    pFrame->ShowControlBar(pBar, (pRec->m_dwFlags & InternalDockStateBar::VISIBLE) != 0, FALSE);
+    pRec->ApplyValues();
+}
+
+bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return false;
+    // nothing changes before every record is known to apply
+    if (!ResolveAll())
+        return false;
+    try
+    {
+        if (bApplyPlacement)
+        {
+            CRect rc(m_wp.rcNormalPosition);
+            UINT nShow = m_wp.showCmd;
+            if (nShow == SW_HIDE || nShow == SW_SHOWMINIMIZED || nShow == SW_SHOWMAXIMIZED ||
+                nShow == SW_SHOWMINNOACTIVE || nShow == SW_FORCEMINIMIZE)
+            {
+                CExtPaintManager::MonitorInfo_t mi;
+                CExtPaintManager::GetMonitorInfoByRect(mi, rc);
+                if (!mi.m_rcWorkArea.IsRectEmpty())
+                    rc = mi.m_rcWorkArea;
+            }
+            rc = ExtBarStateKeepOnWorkArea(rc);
+            m_wp.rcNormalPosition = rc;
+            CWnd* pTop = pFrame->GetTopLevelParent();
+            UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+            if (pTop == NULL || pTop == pFrame)
+                pFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags | SWP_NOREDRAW);
+            else
+            {
+                pFrame->SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), nFlags | SWP_NOMOVE);
+                pTop->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
+            }
+        }
+
+        // the bars of the records leave their places first
+        CPtrArray arrBars;
+        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+            CollectResolved(m_arrBarStates[i], arrBars);
+        for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+        {
+            CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
+            pFrame->ShowControlBar(pBar, FALSE, FALSE);
+            if (pBar->IsFloating())
+            {
+                UINT nSide = AFX_IDW_DOCKBAR_TOP;
+                DWORD dwAlign = pBar->m_dwStyle & CBRS_ALIGN_ANY;
+                if (dwAlign & CBRS_ALIGN_BOTTOM)
+                    nSide = AFX_IDW_DOCKBAR_BOTTOM;
+                else if (dwAlign & CBRS_ALIGN_LEFT)
+                    nSide = AFX_IDW_DOCKBAR_LEFT;
+                else if (dwAlign & CBRS_ALIGN_RIGHT)
+                    nSide = AFX_IDW_DOCKBAR_RIGHT;
+                pBar->DockToFrameSideLevel(nSide, 1, pFrame, FALSE);
+                pFrame->ShowControlBar(pBar, FALSE, FALSE);
+            }
+        }
+        CExtDockBar::CompactCircles(pFrame);
+        pFrame->RecalcLayout();
+
+        // first pass: the places
+        InternalDockStateBar* pPrev = NULL;
+        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        {
+            RestoreBar(m_arrBarStates[i], pPrev);
+            pPrev = m_arrBarStates[i];
+        }
+
+        // the fixed-size bars: the class library's dock state and the outer records
+        for (INT_PTR i = m_pState->m_arrBarInfo.GetSize() - 1; i >= 0; i--)
+        {
+            CControlBarInfo* pInfo = (CControlBarInfo*)m_pState->m_arrBarInfo[i];
+            CExtControlBar* pExt = pInfo->m_bDockBar ? NULL
+                : DYNAMIC_DOWNCAST(CExtControlBar, pFrame->GetControlBar(pInfo->m_nBarID));
+            bool bMissing = !pInfo->m_bDockBar && pFrame->GetControlBar(pInfo->m_nBarID) == NULL;
+            if (bMissing || (pExt != NULL && !pExt->IsFixedSize()))
+            {
+                delete pInfo;
+                m_pState->m_arrBarInfo.RemoveAt(i);
+            }
+        }
+        if (m_pState->m_arrBarInfo.GetSize() > 0)
+            pFrame->SetDockState(*m_pState);
+        for (INT_PTR i = 0; i < m_arrOuterProps.GetSize(); i++)
+        {
+            OuterItemData_t& item = m_arrOuterProps[i];
+            CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar,
+                                                    pFrame->GetControlBar(item.m_nBarID));
+            if (pBar == NULL || pBar->m_hWnd == NULL)
+                continue;
+            pBar->m_ptFloatPos = item.m_ptFloatHelper;
+            pBar->m_sizeDockedH = item.m_sizeDockedH;
+            pBar->m_sizeDockedV = item.m_sizeDockedV;
+            pBar->m_sizeFloated = item.m_sizeFloated;
+            item.m_ald.m_pBar = pBar;
+            pBar->SetOuterLayoutData(item.m_ald);
+            if (item.m_bFloating)
+            {
+                CRect rc = ExtBarStateKeepOnWorkArea(CRect(item.m_ptFloatHelper, item.m_sizeFloated));
+                CFrameWnd* pMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
+                if (pMini != NULL && pMini != pFrame)
+                {
+                    pMini->SetWindowPos(NULL, rc.left, rc.top, 0, 0,
+                                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                    pMini->DelayRecalcLayout();
+                }
+                else
+                    pBar->FloatAtPosition(rc.TopLeft(), CBRS_ALIGN_TOP);
+            }
+        }
+
+        // second and third pass: the stored values again after the layout
+        struct Local
+        {
+            static void Apply(InternalDockStateBar* pRec)
+            {
+                pRec->ApplyValues();
+                for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+                    Apply(pRec->m_arrChildStates[i]);
+            }
+        };
+        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+            Local::Apply(m_arrBarStates[i]);
+        CExtDockBar::CompactCircles(pFrame);
+        pFrame->RecalcLayout();
+        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+            Local::Apply(m_arrBarStates[i]);
+
+        pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        ShowAllBars();
+        return false;
+    }
+    return true;
+}
+
+void CExtControlBar::InternalDockStateSite::StateGet()
+{
+    Clear();
+    CFrameWnd* pFrame = m_pDockSite;
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return;
+    CExtDockBar::CompactCircles(pFrame);
+    CWnd* pTop = pFrame->GetTopLevelParent();
+    m_wp.length = sizeof(m_wp);
+    if (pTop != NULL)
+        pTop->GetWindowPlacement(&m_wp);
+    pFrame->GetDockState(*m_pState);
+    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CControlBar* pPlain = (CControlBar*)pFrame->m_listControlBars.GetNext(pos);
+        CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, pPlain);
+        if (pBar == NULL || pBar->m_hWnd == NULL)
+            continue;
+        bool bContainer = pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar));
+        if (pBar->IsFixedSize() || (pBar->IsFloating() && !bContainer))
+        {
+            OuterItemData_t item;
+            item.m_nBarID = (UINT)pBar->GetDlgCtrlID();
+            item.m_bFloating = pBar->IsFloating();
+            item.m_ptFloatHelper = pBar->m_ptFloatPos;
+            if (item.m_bFloating)
+            {
+                CRect rcMini;
+                pBar->GetParentFrame()->GetWindowRect(&rcMini);
+                item.m_ptFloatHelper = rcMini.TopLeft();
+            }
+            item.m_sizeDockedH = pBar->m_sizeDockedH;
+            item.m_sizeDockedV = pBar->m_sizeDockedV;
+            item.m_sizeFloated = pBar->m_sizeFloated;
+            OuterLayoutData_t* pData = pBar->GetOuterLayoutData();
+            if (pData != NULL)
+                item.m_ald = *pData;
+            m_arrOuterProps.Add(item);
+        }
+    }
+    // floating containers (their frames list them, not the dock site)
+    {
+        CSingleLock lock(&g_csAllBars, TRUE);
+        for (INT_PTR i = 0; i < g_arrAllBars.GetSize(); i++)
+        {
+            CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, g_arrAllBars[i]);
+            if (pDyn == NULL || pDyn->m_hWnd == NULL || pDyn->m_pDockSite != pFrame ||
+                !pDyn->IsFloating())
+                continue;
+            InternalDockStateBar* pRec = new InternalDockStateBar;
+            pRec->StateGet(pDyn, NULL);
+            pRec->m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
+            m_arrBarStates.Add(pRec);
+        }
+    }
+    // docked bars in circle order, row by row
+    static const UINT sides[4] = { AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM,
+                                   AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT };
+    for (UINT nSide : sides)
+    {
+        CExtDockBar* pEdge = DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(nSide));
+        for (CExtDockBar* pDock = pEdge != NULL ? pEdge->GetInner() : NULL; pDock != NULL;
+             pDock = pDock->GetInner())
+        {
+            bool bAfterBreak = false;
+            for (INT_PTR i = 1; i < pDock->m_arrBars.GetSize(); i++)
+            {
+                void* p = pDock->m_arrBars[i];
+                if (p == NULL)
+                {
+                    bAfterBreak = true;
+                    continue;
+                }
+                if (ExtBarLayout::IsPlaceholder(p))
+                    continue;
+                CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)p);
+                if (pBar == NULL || pBar->IsFixedSize())
+                    continue;
+                InternalDockStateBar* pRec = new InternalDockStateBar;
+                pRec->StateGet(pBar, NULL);
+                if (bAfterBreak)
+                    pRec->m_dwFlags |= InternalDockStateBar::NEW_ROW;
+                bAfterBreak = false;
+                m_arrBarStates.Add(pRec);
+            }
+        }
+    }
+    // floating plain bars
+    pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar,
+                                                (CObject*)pFrame->m_listControlBars.GetNext(pos));
+        if (pBar == NULL || pBar->m_hWnd == NULL || pBar->IsFixedSize() || !pBar->IsFloating() ||
+            pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+            continue;
+        if (pBar->m_pDockBar != NULL && pBar->m_pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
+            continue;
+        InternalDockStateBar* pRec = new InternalDockStateBar;
+        pRec->StateGet(pBar, NULL);
+        pRec->m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
+        CFrameWnd* pMini = pBar->GetParentFrame();
+        if (pMini != NULL)
+        {
+            CRect rc;
+            pMini->GetWindowRect(&rc);
+            pRec->m_ptFloatPos = rc.TopLeft();
+        }
+        m_arrBarStates.Add(pRec);
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// CExtControlBar entry points
+
+bool CExtControlBar::SerializeFrameBarState(CArchive& ar, CFrameWnd* pFrame,
+                                            WINDOWPLACEMENT* pPlacement)
+{
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return false;
+    WORD wDummy = 0;
+    if (g_mapSerializingFrames.Lookup(pFrame, wDummy))
+        return false;
+    g_mapSerializingFrames.SetAt(pFrame, ar.IsLoading() ? 1 : 0);
+    bool bResult = false;
+    try
+    {
+        InternalDockStateSite site(pFrame);
+        if (ar.IsLoading())
+        {
+            NormalizePlacement(pFrame);
+            site.Serialize(ar);
+            bResult = site.StateSet(pPlacement != NULL);
+        }
+        else
+        {
+            site.StateGet();
+            site.Serialize(ar);
+            bResult = true;
+        }
+        if (bResult && pPlacement != NULL)
+            *pPlacement = site.m_wp;
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        bResult = false;
+    }
+    g_mapSerializingFrames.RemoveKey(pFrame);
+    return bResult;
+}
+
+bool CExtControlBar::LoadFrameBarState(CFrameWnd* pFrame, LPCTSTR pszCompany,
+                                       LPCTSTR pszProduct, LPCTSTR pszProfile,
+                                       WINDOWPLACEMENT* pPlacement)
+{
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return false;
+    LPCTSTR pszFound = g_CmdManagerHolder->FindProfileNameForWindow(pFrame->m_hWnd);
+    if (pszFound == NULL || *pszFound == '\0')
+        return false;
+    CString strKeyPath;
+    CExtCmdManager::MakeRegistryKeyPath(strKeyPath, SECTION_BARS, pszProfile, pszCompany,
+                                        pszProduct);
+    bool bResult = false;
+    try
+    {
+        CMemFile file(1024);
+        if (!CExtCmdManager::LoadStreamFromRegistry(file, strKeyPath, HKEY_CURRENT_USER))
+        {
+            NormalizePlacement(pFrame);
+            return false;
+        }
+        file.Seek(0, CFile::begin);
+        CArchive ar(&file, CArchive::load, 4096);
+        bResult = SerializeFrameBarState(ar, pFrame, pPlacement);
+        ar.Abort();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        bResult = false;
+    }
+    return bResult;
+}

@@ -1,0 +1,1245 @@
+// ExtControlBarDrag.cpp - dragging a bar: the modal drag loop, the drag decisions for a
+// cursor position, the outline on the screen and the drop.
+//
+// Notes
+// - Every rectangle of a drag state is in screen coordinates.
+// - Hit-testing never creates dock bars; the drop creates what it needs.
+// - Resizable bars move on the drop only; fixed-size bars move live at every step.
+
+#include "ExtDockBar.h"
+#include "ExtBarLayout.h"
+#include "uiframework/foundation/ExtPaintManager.h"
+#include "uiframework/foundation/ExtPopupMenuWnd.h"
+
+#include <algorithm>
+#include <vector>
+
+bool ExtBarsIsOfClassName(const CObject* pObj, LPCSTR lpszName);
+
+namespace
+{
+
+const UINT ID_TIMER_DRAG = 0x1004;
+bool s_bTrackBusy = false;
+
+const UINT s_sideIDs[4] = { AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM, AFX_IDW_DOCKBAR_LEFT,
+                            AFX_IDW_DOCKBAR_RIGHT };
+const DWORD s_sideAligns[4] = { CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT,
+                                CBRS_ALIGN_RIGHT };
+
+bool IsCtrlHeld()
+{
+    return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+
+// The frame whose docking the drag works on.
+CFrameWnd* DragFrameOf(CExtControlBar* pBar)
+{
+    if (pBar == NULL)
+        return NULL;
+    if (pBar->m_pDockSite != NULL)
+        return pBar->m_pDockSite;
+    if (pBar->m_hWnd == NULL)
+        return NULL;
+    CFrameWnd* pFrame = pBar->GetParentFrame();
+    if (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+        pFrame = pFrame->GetParentFrame();
+    return pFrame;
+}
+
+CExtDockBar* EdgeDockBar(CFrameWnd* pFrame, UINT nID)
+{
+    if (pFrame == NULL)
+        return NULL;
+    return DYNAMIC_DOWNCAST(CExtDockBar, pFrame->GetControlBar(nID));
+}
+
+bool IsKeyMessage(UINT nMsg)
+{
+    return nMsg >= WM_KEYFIRST && nMsg <= WM_KEYLAST;
+}
+
+// Keyboard messages waiting before a drag; they go back to the queue afterwards.
+struct SavedKeys_t
+{
+    std::vector<MSG> m_msgs;
+    bool m_bQuit = false;
+    int m_nQuitCode = 0;
+    void Take()
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+        {
+            if (msg.message == WM_QUIT)
+            {
+                // a filtered peek may hand out the quit message too
+                m_bQuit = true;
+                m_nQuitCode = (int)msg.wParam;
+                break;
+            }
+            m_msgs.push_back(msg);
+        }
+    }
+    void Restore()
+    {
+        for (const MSG& msg : m_msgs)
+        {
+            if (msg.hwnd == NULL || ::IsWindow(msg.hwnd))
+                ::PostMessageA(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+        }
+        m_msgs.clear();
+    }
+};
+
+// The next message without removing it; a pending quit is seen before the timers,
+// which would otherwise keep a modal loop busy for ever.
+bool PeekDragMessage(MSG& msg)
+{
+    if (::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+        return true;
+    return ::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) != FALSE;
+}
+
+// The window rectangle of a floating frame around a client of the size.
+CRect FloatFrameRect(CPoint ptTopLeft, CSize sizeClient)
+{
+    int cx = ::GetSystemMetrics(SM_CXFRAME), cy = ::GetSystemMetrics(SM_CYFRAME);
+    return CRect(ptTopLeft, CSize(sizeClient.cx + 2 * cx,
+                                  sizeClient.cy + 2 * cy + ::GetSystemMetrics(SM_CYSMCAPTION)));
+}
+
+// The area the bars leave to the view (screen), or rcInner when there is no pane.
+CRect ViewArea(CFrameWnd* pFrame, const CRect& rcInner)
+{
+    CWnd* pPane = pFrame->GetDlgItem(AFX_IDW_PANE_FIRST);
+    if (pPane == NULL || !pPane->IsWindowVisible())
+        return rcInner;
+    CRect rc;
+    pPane->GetWindowRect(&rc);
+    return rc;
+}
+
+bool IsVisibleDockedResizable(CExtControlBar* pBar, CFrameWnd* pFrame)
+{
+    return pBar->m_hWnd != NULL && pBar->m_pDockSite == pFrame && !pBar->IsFixedSize() &&
+           !pBar->IsFixedDragMode() && pBar->IsVisible() && pBar->m_pDockBar != NULL &&
+           pBar->IsWindowVisible();
+}
+
+// The dock bar lays its rows out again; the frame follows when its thickness changed.
+void RelayoutDockBar(CFrameWnd* pFrame, CDockBar* pDockBar)
+{
+    if (pFrame == NULL || pDockBar == NULL || pDockBar->m_hWnd == NULL)
+        return;
+    pDockBar->Invalidate(TRUE);
+    pFrame->RecalcLayout();
+    g_CurrentPaintManager->PumpPaintMessages(true, true, true);
+}
+
+// The row of pBar moves to the other side of the row of pOther (one dock bar).
+void SwapBarRows(CDockBar* pDockBar, CControlBar* pBar, CControlBar* pOther)
+{
+    CPtrArray& arr = pDockBar->m_arrBars;
+    int nA = ExtBarLayout::FindEntry(arr, pBar), nB = ExtBarLayout::FindEntry(arr, pOther);
+    int a1, a2, b1, b2;
+    if (nA <= 0 || nB <= 0 || !ExtBarLayout::GetRowBounds(arr, nA, a1, a2) ||
+        !ExtBarLayout::GetRowBounds(arr, nB, b1, b2) || a1 == b1)
+        return;
+    CPtrArray row;
+    for (int i = a1; i <= a2; i++)
+        row.Add(arr[i]);
+    row.Add(NULL);
+    bool bBefore = a1 < b1;
+    arr.RemoveAt(a1, a2 - a1 + 2);
+    nB = ExtBarLayout::FindEntry(arr, pOther);
+    ExtBarLayout::GetRowBounds(arr, nB, b1, b2);
+    int nAt = bBefore ? b2 + 2 : b1;
+    for (INT_PTR i = 0; i < row.GetSize(); i++)
+        arr.InsertAt(nAt + (int)i, row[i]);
+    ExtBarLayout::NormalizeBarArray(arr);
+    pDockBar->Invalidate(TRUE);
+}
+
+} // namespace
+
+/////////////////////////////////////////////////////////////////////////////
+// The state record
+
+void CExtControlBar::InternalDraggingState_t::SetTarget(CExtControlBar* pBar)
+{
+    if (m_pBarTarget != pBar)
+        m_nTabIndex = 0;
+    m_pBarTarget = pBar;
+}
+
+void CExtControlBar::InternalDraggingState_t::Reset()
+{
+    m_bEmpty = true;
+    m_bFlag2 = false;
+    m_eType = 0;
+    m_nCircle = 0;
+    m_nCursorKind = 0;
+    m_rc.SetRectEmpty();
+    SetTarget(NULL);
+    m_nTabIndex = 0;
+}
+
+void CExtControlBar::InternalDraggingState_t::CalcStateAtPoint(CPoint pt, BOOL bForceFloat)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return;
+    if (pBar->IsFixedDragMode())
+    {
+        CalcFixedStateAtPoint(pt, bForceFloat);
+        return;
+    }
+    m_rc.SetRectEmpty();
+    m_eType = 0;
+    m_nCircle = 0;
+    m_bFlag2 = false;
+    SetTarget(NULL);
+    m_bEmpty = false;
+    int nMinW = std::max(8, pBar->CalcMinWidth());
+    int nMinH = std::max(8, pBar->CalcMinHeight());
+    CFrameWnd* pFrame = DragFrameOf(pBar);
+    bool bDynamic = pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar));
+
+    // a floating bar dragged inside its own frame only moves it
+    if (!bForceFloat && pBar->IsFloating() && (bDynamic || !pBar->IsLiveDragDocking()))
+    {
+        CFrameWnd* pMini = pBar->GetParentFrame();
+        if (pMini != NULL && pMini->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        {
+            CRect rcMini;
+            pMini->GetWindowRect(&rcMini);
+            if (rcMini.PtInRect(pt))
+                bForceFloat = TRUE;
+        }
+    }
+
+    if (pFrame != NULL && pFrame->m_hWnd != NULL && !bForceFloat && !IsCtrlHeld())
+    {
+        CRect rcFrame;
+        pFrame->GetWindowRect(&rcFrame);
+        DWORD dwDockStyle = pBar->m_dwDockStyle;
+
+        // a. beside a floating resizable bar, inside its frame
+        if (pBar->IsDynamicDockingAllowed())
+        {
+            CSingleLock lock(&g_csAllBars, TRUE);
+            for (INT_PTR i = 0; i < g_arrAllBars.GetSize() && m_eType == 0; i++)
+            {
+                CExtControlBar* pOther = g_arrAllBars[i];
+                if (pOther == pBar || pOther->m_hWnd == NULL || pOther->m_pDockSite != pFrame ||
+                    pOther->IsFixedSize() || !pOther->IsFloating() || !pOther->IsWindowVisible())
+                    continue;
+                CFrameWnd* pMini = pOther->GetParentFrame();
+                if (pMini == NULL || pMini == pFrame)
+                    continue;
+                CRect R;
+                pMini->GetWindowRect(&R);
+                if (!R.PtInRect(pt))
+                    continue;
+                int nOtherMinW = std::max(8, pOther->CalcMinWidth());
+                int nOtherMinH = std::max(8, pOther->CalcMinHeight());
+                int h = R.Height() / 2, w = R.Width() / 2;
+                if (R.Width() >= nMinW && h >= nMinH && h >= nOtherMinH)
+                {
+                    if (pt.y < R.top + 32)
+                    {
+                        m_eType = 1;
+                        m_rc.SetRect(R.left, R.top, R.right, R.top + h);
+                    }
+                    else if (pt.y >= R.bottom - 32)
+                    {
+                        m_eType = 2;
+                        m_rc.SetRect(R.left, R.bottom - h, R.right, R.bottom);
+                    }
+                }
+                if (m_eType == 0 && R.Height() >= nMinH && w >= nMinW && w >= nOtherMinW)
+                {
+                    if (pt.x < R.left + 32)
+                    {
+                        m_eType = 3;
+                        m_rc.SetRect(R.left, R.top, R.left + w, R.bottom);
+                    }
+                    else if (pt.x >= R.right - 32)
+                    {
+                        m_eType = 4;
+                        m_rc.SetRect(R.right - w, R.top, R.right, R.bottom);
+                    }
+                }
+                if (m_eType != 0)
+                {
+                    if (m_rc.Width() < nMinW || m_rc.Height() < nMinH)
+                    {
+                        m_eType = 0;
+                        m_rc.SetRectEmpty();
+                        continue;
+                    }
+                    m_bFlag2 = true;
+                    SetTarget(pOther);
+                }
+            }
+        }
+
+        // b. the outer edges of the docking area, circle 1
+        CRect rcInner(0, 0, 0, 0);
+        CExtDockBar* pEdges[4];
+        for (int k = 0; k < 4; k++)
+            pEdges[k] = EdgeDockBar(pFrame, s_sideIDs[k]);
+        if (pEdges[0] != NULL && pEdges[1] != NULL && pEdges[2] != NULL && pEdges[3] != NULL)
+        {
+            CRect rcT, rcB, rcL, rcR;
+            pEdges[0]->GetWindowRect(&rcT);
+            pEdges[1]->GetWindowRect(&rcB);
+            pEdges[2]->GetWindowRect(&rcL);
+            pEdges[3]->GetWindowRect(&rcR);
+            rcInner.SetRect(rcL.right, rcT.bottom, rcR.left, rcB.top);
+        }
+        if (m_eType == 0 && !rcInner.IsRectEmpty())
+        {
+            CRect rcOut(rcInner);
+            rcOut.InflateRect(12, 12);
+            if (rcOut.PtInRect(pt))
+            {
+                for (int k = 0; k < 4 && m_eType == 0; k++)
+                {
+                    if ((dwDockStyle & s_sideAligns[k]) == 0)
+                        continue;
+                    bool bHit = false;
+                    CRect rc(rcInner);
+                    switch (k)
+                    {
+                    case 0:
+                        bHit = pt.y >= rcOut.top && pt.y < rcInner.top + 4;
+                        rc.bottom = rc.top + pBar->m_sizeDockedH.cy;
+                        break;
+                    case 1:
+                        bHit = pt.y < rcOut.bottom && pt.y >= rcInner.bottom - 4;
+                        rc.top = rc.bottom - pBar->m_sizeDockedH.cy;
+                        break;
+                    case 2:
+                        bHit = pt.x >= rcOut.left && pt.x < rcInner.left + 4;
+                        rc.right = rc.left + pBar->m_sizeDockedV.cx;
+                        break;
+                    default:
+                        bHit = pt.x < rcOut.right && pt.x >= rcInner.right - 4;
+                        rc.left = rc.right - pBar->m_sizeDockedV.cx;
+                        break;
+                    }
+                    if (bHit)
+                    {
+                        m_eType = 9 + k;
+                        m_nCircle = 1;
+                        m_rc = rc;
+                        m_bFlag2 = true;
+                    }
+                }
+            }
+        }
+
+        // c. the inner edges, next to the view
+        CRect rcFrameOut(rcFrame);
+        rcFrameOut.InflateRect(32, 32);
+        if (m_eType == 0 && !rcInner.IsRectEmpty() && rcFrameOut.PtInRect(pt))
+        {
+            CRect V = ViewArea(pFrame, rcInner);
+            if (V.PtInRect(pt))
+            {
+                for (int k = 0; k < 4 && m_eType == 0; k++)
+                {
+                    if ((dwDockStyle & s_sideAligns[k]) == 0)
+                        continue;
+                    bool bHit = false;
+                    CRect rc(V);
+                    switch (k)
+                    {
+                    case 0:
+                        bHit = pt.y < V.top + 12;
+                        rc.bottom = rc.top + std::min((int)pBar->m_sizeDockedH.cy, V.Height() * 3 / 4);
+                        break;
+                    case 1:
+                        bHit = pt.y >= V.bottom - 12;
+                        rc.top = rc.bottom - std::min((int)pBar->m_sizeDockedH.cy, V.Height() * 3 / 4);
+                        break;
+                    case 2:
+                        bHit = pt.x < V.left + 12;
+                        rc.right = rc.left + std::min((int)pBar->m_sizeDockedV.cx, V.Width() * 3 / 4);
+                        break;
+                    default:
+                        bHit = pt.x >= V.right - 12;
+                        rc.left = rc.right - std::min((int)pBar->m_sizeDockedV.cx, V.Width() * 3 / 4);
+                        break;
+                    }
+                    if (!bHit)
+                        continue;
+                    m_eType = 5 + k;
+                    m_rc = rc;
+                    m_bFlag2 = true;
+                    // the circle: a new innermost one unless the side circles there are free
+                    CExtDockBar* pInnermost = pEdges[k]->GetInnermost();
+                    int c = pInnermost != NULL ? pInnermost->GetCircleNo() : 0;
+                    CExtDockBar* pOwn = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
+                    int nOwn = (pOwn != NULL && !pBar->IsFloating()) ? pOwn->GetCircleNo() : 0;
+                    if (c == 0 || c <= nOwn + 2)
+                        m_nCircle = c + 1;
+                    else
+                    {
+                        // no dock bars are made while hit-testing: a missing one holds no bar
+                        UINT nPerp1 = k < 2 ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP;
+                        UINT nPerp2 = k < 2 ? AFX_IDW_DOCKBAR_RIGHT : AFX_IDW_DOCKBAR_BOTTOM;
+                        CExtDockBar* p1 = CExtDockBar::FindCircleDockBar(pFrame, c, nPerp1, false);
+                        CExtDockBar* p2 = CExtDockBar::FindCircleDockBar(pFrame, c, nPerp2, false);
+                        bool bFree = (p1 == NULL || p1->IsEmpty()) && (p2 == NULL || p2->IsEmpty());
+                        m_nCircle = bFree ? c : c + 1;
+                    }
+                }
+            }
+        }
+
+        // d. beside a docked resizable bar under the cursor
+        if (m_eType == 0)
+        {
+            std::vector<CExtControlBar*> found;
+            {
+                CSingleLock lock(&g_csAllBars, TRUE);
+                for (INT_PTR i = 0; i < g_arrAllBars.GetSize(); i++)
+                {
+                    CExtControlBar* pOther = g_arrAllBars[i];
+                    if (!IsVisibleDockedResizable(pOther, pFrame) || pOther->IsFloating() ||
+                        pOther->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+                        continue;
+                    CRect rc;
+                    pOther->GetWindowRect(&rc);
+                    if (rc.PtInRect(pt))
+                        found.push_back(pOther);
+                }
+            }
+            if (found.size() == 1)
+            {
+                CExtControlBar* pTarget = found[0];
+                if (pTarget == pBar)
+                    m_eType = 13;
+                else if (pTarget->m_pDockBar != NULL)
+                {
+                    UINT nSide = pTarget->GetSafeDockBarDlgCtrlID();
+                    DWORD dwSideAlign = 0;
+                    for (int k = 0; k < 4; k++)
+                        if (s_sideIDs[k] == nSide)
+                            dwSideAlign = s_sideAligns[k];
+                    if (pTarget->GetParent() != NULL &&
+                        pTarget->GetParent()->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
+                        dwSideAlign = 0;   // inside a container: any side of the bar
+                    if (dwSideAlign == 0 || (dwDockStyle & dwSideAlign) != 0)
+                    {
+                        CRect R;
+                        pTarget->GetWindowRect(&R);
+                        int nTargetMinW = std::max(8, pTarget->CalcMinWidth());
+                        int nTargetMinH = std::max(8, pTarget->CalcMinHeight());
+                        if (R.Width() >= nMinW && nMinH <= 64 && nTargetMinH <= 64)
+                        {
+                            if (pt.y < R.top + 32)
+                            {
+                                m_eType = 1;
+                                m_rc.SetRect(R.left, R.top, R.right, R.top + R.Height() / 2);
+                            }
+                            else if (pt.y >= R.bottom - 32)
+                            {
+                                m_eType = 2;
+                                m_rc.SetRect(R.left, R.bottom - R.Height() / 2, R.right, R.bottom);
+                            }
+                        }
+                        if (m_eType == 0 && R.Height() >= nMinH && nMinW <= 64 && nTargetMinW <= 64)
+                        {
+                            if (pt.x < R.left + 32)
+                            {
+                                m_eType = 3;
+                                m_rc.SetRect(R.left, R.top, R.left + R.Width() / 2, R.bottom);
+                            }
+                            else if (pt.x >= R.right - 32)
+                            {
+                                m_eType = 4;
+                                m_rc.SetRect(R.right - R.Width() / 2, R.top, R.right, R.bottom);
+                            }
+                        }
+                        if (m_eType != 0)
+                        {
+                            bool bAlong = m_eType <= 2;
+                            if ((bAlong && m_rc.Width() < nMinW) || (!bAlong && m_rc.Height() < nMinH))
+                            {
+                                m_eType = 0;
+                                m_rc.SetRectEmpty();
+                            }
+                            else
+                            {
+                                SetTarget(pTarget);
+                                m_bFlag2 = !pTarget->IsSingleInRow(false, false);
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    if (m_eType == 0)
+    {
+        // the float outline: the frame lands where the cursor holds the bar
+        SetTarget(NULL);
+        m_nTabIndex = 0;
+        m_nCircle = 0;
+        m_bFlag2 = true;
+        CPoint ptTopLeft(pt.x - pBar->m_nDragOffsetFloatX, pt.y - pBar->m_nDragOffsetFloatY);
+        CFrameWnd* pMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
+        if (pMini != NULL && pMini != pFrame)
+        {
+            CRect rcMini;
+            pMini->GetWindowRect(&rcMini);
+            m_rc.SetRect(ptTopLeft, ptTopLeft + rcMini.Size());
+        }
+        else
+        {
+            CSize size(std::max((int)pBar->m_sizeFloated.cx, nMinW),
+                       std::max((int)pBar->m_sizeFloated.cy, nMinH));
+            m_rc = FloatFrameRect(ptTopLeft, size);
+        }
+    }
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Fixed-size bars: live moves
+
+void CExtControlBar::InternalDraggingState_t::CalcFixedStateAtPoint(CPoint pt, BOOL bForceFloat)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return;
+    m_rc.SetRectEmpty();
+    m_eType = 0;
+    m_bEmpty = false;
+    SetTarget(NULL);
+    CFrameWnd* pFrame = DragFrameOf(pBar);
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return;
+    if (!bForceFloat && !IsCtrlHeld())
+    {
+        CRect rcFrame;
+        pFrame->GetWindowRect(&rcFrame);
+        CRect rcTest(rcFrame);
+        rcTest.InflateRect(2 * ::GetSystemMetrics(SM_CXBORDER), 2 * ::GetSystemMetrics(SM_CYBORDER));
+        if (rcTest.PtInRect(pt))
+        {
+            CExtDockBar* pEdges[4];
+            CRect zones[4];
+            bool bHit[4];
+            for (int k = 0; k < 4; k++)
+            {
+                pEdges[k] = EdgeDockBar(pFrame, s_sideIDs[k]);
+                bHit[k] = false;
+            }
+            CRect rcClient;
+            pFrame->GetClientRect(&rcClient);
+            pFrame->ClientToScreen(&rcClient);
+            for (int k = 0; k < 4; k++)
+            {
+                if (pEdges[k] == NULL)
+                    continue;
+                CRect rc;
+                if (pEdges[k]->IsWindowVisible())
+                    pEdges[k]->GetWindowRect(&rc);
+                else
+                {
+                    switch (k)
+                    {
+                    case 0: rc.SetRect(rcClient.left, rcClient.top, rcClient.right, rcClient.top); break;
+                    case 1: rc.SetRect(rcClient.left, rcClient.bottom, rcClient.right, rcClient.bottom); break;
+                    case 2: rc.SetRect(rcClient.left, rcClient.top, rcClient.left, rcClient.bottom); break;
+                    default: rc.SetRect(rcClient.right, rcClient.top, rcClient.right, rcClient.bottom); break;
+                    }
+                }
+                switch (k)
+                {
+                case 0: rc.top = rcFrame.top; rc.bottom += 12; break;
+                case 1: rc.bottom = rcFrame.bottom; rc.top -= 12; break;
+                case 2: rc.left = rcFrame.left; rc.right += 12; break;
+                default: rc.right = rcFrame.right; rc.left -= 12; break;
+                }
+                zones[k] = rc;
+            }
+            for (int k = 2; k < 4; k++)
+            {
+                zones[k].top = zones[0].bottom - 12;
+                zones[k].bottom = zones[1].top + 12;
+            }
+            for (int k = 0; k < 4; k++)
+            {
+                CRect rc(zones[k]);
+                rc.InflateRect(18, 18);
+                bHit[k] = pEdges[k] != NULL && rc.PtInRect(pt);
+            }
+            // the present dock bar first, then the visible ones, then the hidden ones
+            for (int k = 0; k < 4; k++)
+                if (bHit[k] && pBar->m_pDockBar == pEdges[k] && CalcFixedStateInDockBar(pt, pEdges[k]))
+                    return;
+            for (int nPass = 0; nPass < 2; nPass++)
+            {
+                for (int k = 0; k < 4; k++)
+                {
+                    if (!bHit[k] || pBar->m_pDockBar == pEdges[k])
+                        continue;
+                    if ((pEdges[k]->IsWindowVisible() != FALSE) != (nPass == 0))
+                        continue;
+                    if (CalcFixedStateInDockBar(pt, pEdges[k]))
+                        return;
+                }
+            }
+        }
+    }
+    // floats live at the cursor
+    CPoint ptTopLeft(pt.x - pBar->m_nDragOffsetFloatX, pt.y - pBar->m_nDragOffsetFloatY);
+    CSize size = pBar->CalcFixedLayout(FALSE, TRUE);
+    m_rc = FloatFrameRect(ptTopLeft, size);
+    m_eType = 0;
+    if (pBar->IsFloating())
+    {
+        CFrameWnd* pMini = pBar->GetParentFrame();
+        CRect rcMini;
+        pMini->GetWindowRect(&rcMini);
+        if (rcMini.TopLeft() != ptTopLeft)
+            pMini->SetWindowPos(NULL, ptTopLeft.x, ptTopLeft.y, 0, 0,
+                                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_rc = CRect(ptTopLeft, rcMini.Size());
+    }
+    else
+        pBar->FloatAtPosition(ptTopLeft, CBRS_ALIGN_TOP);
+    if (pBar->m_pDockContext != NULL)
+        pBar->m_pDockContext->m_ptMRUFloatPos = ptTopLeft;
+}
+
+bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt, CDockBar* pDockBar)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    if (pBar == NULL || pDockBar == NULL || pDockBar->m_hWnd == NULL)
+        return false;
+    if ((pBar->m_dwDockStyle & pDockBar->m_dwStyle & CBRS_ALIGN_ANY) == 0)
+        return false;
+    g_DragStateCurrent.m_nCursorKind = 0;
+    CFrameWnd* pFrame = DragFrameOf(pBar);
+    UINT nID = (UINT)pDockBar->GetDlgCtrlID();
+    bool bHorz = nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM;
+    CPoint ptTopLeft = pt - CPoint(pBar->m_nDragOffsetX, pBar->m_nDragOffsetY);
+    m_eType = 5 + (nID == AFX_IDW_DOCKBAR_BOTTOM ? 1 : nID == AFX_IDW_DOCKBAR_LEFT ? 2
+                                                    : nID == AFX_IDW_DOCKBAR_RIGHT ? 3 : 0);
+    m_nCircle = 0;
+
+    if (pBar->m_pDockBar != pDockBar)
+    {
+        // from elsewhere: docked at the cursor
+        CSize size = pBar->CalcFixedLayout(FALSE, bHorz ? TRUE : FALSE);
+        if (!bHorz)
+            size = pBar->CalcDynamicLayout(-1, LM_VERTDOCK);
+        CRect rc(ptTopLeft, size);
+        pBar->ResetOuterLayoutData();
+        CFrameWnd* pOldMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
+        pDockBar->DockControlBar(pBar, &rc);
+        if (pBar->IsButtonInputBlocked() && !pBar->IsSingleInRow(false, false))
+        {
+            CExtDockBar* pExt = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
+            int nPos = ExtBarLayout::FindEntry(pDockBar->m_arrBars, pBar);
+            if (pExt != NULL && nPos > 0)
+            {
+                ExtBarLayout::InsertRowBreakBefore(pDockBar->m_arrBars, nPos + 1);
+                ExtBarLayout::InsertRowBreakBefore(pDockBar->m_arrBars, nPos);
+                ExtBarLayout::NormalizeBarArray(pDockBar->m_arrBars);
+            }
+        }
+        pBar->SyncOuterLayoutData();
+        pFrame->RecalcLayout();
+        if (pOldMini != NULL && ::IsWindow(pOldMini->m_hWnd))
+            pOldMini->RecalcLayout();
+        pDockBar->GetWindowRect(&m_rc);
+        return true;
+    }
+
+    // already here: along its row, out to a row of its own, or into the next row
+    CPtrArray& arr = pDockBar->m_arrBars;
+    int nPos = ExtBarLayout::FindEntry(arr, pBar);
+    int nFirst = 0, nLast = 0;
+    if (nPos <= 0 || !ExtBarLayout::GetRowBounds(arr, nPos, nFirst, nLast))
+        return false;
+    CRect rcRow(0, 0, 0, 0);
+    int nOthers = 0;
+    for (int i = nFirst; i <= nLast; i++)
+    {
+        CControlBar* p = (CControlBar*)arr[i];
+        if (ExtBarLayout::IsPlaceholder(p) || p == NULL || !p->IsVisible())
+            continue;
+        CRect rc;
+        p->GetWindowRect(&rc);
+        rcRow.UnionRect(rcRow.IsRectEmpty() ? rc : rcRow, rc);
+        if (p != pBar)
+            nOthers++;
+    }
+    CRect rcBand(rcRow);
+    if (bHorz)
+        rcBand.InflateRect(0, 1);
+    else
+        rcBand.InflateRect(1, 0);
+    switch (nID)
+    {
+    case AFX_IDW_DOCKBAR_TOP: rcBand.top += 2; break;
+    case AFX_IDW_DOCKBAR_LEFT: rcBand.left += 2; break;
+    case AFX_IDW_DOCKBAR_RIGHT: rcBand.right -= 2; break;
+    default: rcBand.bottom -= 2; break;
+    }
+    int nAcross = bHorz ? pt.y : pt.x;
+    int nFrom = bHorz ? rcBand.top : rcBand.left;
+    int nTo = bHorz ? rcBand.bottom : rcBand.right;
+    CExtDockBar* pExt = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
+    if (nAcross > nFrom && nAcross < nTo)
+    {
+        // along the own row: the bar is placed at the cursor in the same row
+        CRect rcBar;
+        pBar->GetWindowRect(&rcBar);
+        int nDelta = bHorz ? ptTopLeft.x - rcBar.left : ptTopLeft.y - rcBar.top;
+        if (nDelta == 0)
+            return true;
+        CPoint ptMid = rcBar.CenterPoint();
+        if (bHorz)
+            ptMid.x += nDelta;
+        else
+            ptMid.y += nDelta;
+        // neighbours swap when the bar passes their middle
+        for (int i = nFirst; i <= nLast; i++)
+        {
+            CControlBar* p = (CControlBar*)arr[i];
+            if (p == NULL || p == pBar || ExtBarLayout::IsPlaceholder(p) || !p->IsVisible())
+                continue;
+            CRect rc;
+            p->GetWindowRect(&rc);
+            int nMid = bHorz ? rc.CenterPoint().x : rc.CenterPoint().y;
+            int nOld = bHorz ? rcBar.CenterPoint().x : rcBar.CenterPoint().y;
+            int nNew = bHorz ? ptMid.x : ptMid.y;
+            if ((i < nPos && nNew < nMid && nOld >= nMid) || (i > nPos && nNew > nMid && nOld <= nMid))
+            {
+                arr[nPos] = p;
+                arr[i] = pBar;
+                nPos = i;
+            }
+        }
+        OuterLayoutData_t* pData = pBar->GetOuterLayoutData();
+        if (pData != NULL)
+        {
+            CRect rcClient;
+            pDockBar->GetClientRect(&rcClient);
+            CRect rc(rcBar);
+            pDockBar->ScreenToClient(&rc);
+            if (bHorz)
+                rc.OffsetRect(nDelta, 0);
+            else
+                rc.OffsetRect(0, nDelta);
+            if (bHorz && rc.right > rcClient.right)
+                rc.OffsetRect(rcClient.right - rc.right, 0);
+            if (!bHorz && rc.bottom > rcClient.bottom)
+                rc.OffsetRect(0, rcClient.bottom - rc.bottom);
+            if (rc.left < 0)
+                rc.OffsetRect(-rc.left, 0);
+            if (rc.top < 0)
+                rc.OffsetRect(0, -rc.top);
+            pData->m_rcRemembered = rc;
+            if (pData->m_nRank == 0)
+                pData->m_nRank = 1;
+        }
+        g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
+        m_nCursorKind = bHorz ? 1 : 2;
+        RelayoutDockBar(pFrame, pDockBar);
+        return true;
+    }
+    int nDir = nAcross <= nFrom ? -1 : 1;
+    if (nOthers > 0)
+    {
+        // a row of its own before or after the row it sat in
+        pBar->ResetOuterLayoutData();
+        ExtBarLayout::RemoveEntryAt(arr, nPos);
+        int nFirst2 = 0, nLast2 = 0;
+        // the row still starts at nFirst (the next bar moved up when the bar was first)
+        if (!ExtBarLayout::GetRowBounds(arr, nFirst, nFirst2, nLast2))
+            return false;
+        int nInsert = nDir < 0 ? nFirst2 : nLast2 + 1;
+        if (nDir < 0)
+        {
+            arr.InsertAt(nInsert, (void*)NULL);
+            arr.InsertAt(nInsert, pBar);
+        }
+        else
+        {
+            arr.InsertAt(nInsert + 1, pBar);
+            arr.InsertAt(nInsert + 2, (void*)NULL);
+        }
+        ExtBarLayout::NormalizeBarArray(arr);
+        pBar->SyncOuterLayoutData();
+        RelayoutDockBar(pFrame, pDockBar);
+        return true;
+    }
+    // alone: into the neighbouring row when it has room, else the rows swap
+    int nN1 = 0, nN2 = 0;
+    int nProbe = nDir < 0 ? nFirst - 2 : nLast + 2;
+    if (nProbe <= 0 || nProbe >= arr.GetSize() || !ExtBarLayout::GetRowBounds(arr, nProbe, nN1, nN2))
+        return true;    // no neighbouring row: stays
+    CRect rcClient;
+    pDockBar->GetClientRect(&rcClient);
+    int nAvail = bHorz ? rcClient.Width() : rcClient.Height();
+    int nUsed = 0;
+    CControlBar* pFirstOther = NULL;
+    for (int i = nN1; i <= nN2; i++)
+    {
+        CControlBar* p = (CControlBar*)arr[i];
+        if (p == NULL || ExtBarLayout::IsPlaceholder(p) || !p->IsVisible())
+            continue;
+        if (pFirstOther == NULL)
+            pFirstOther = p;
+        CExtControlBar* pE = DYNAMIC_DOWNCAST(CExtControlBar, p);
+        CSize sz = pE != NULL ? pE->GetMinDockedSize() : CSize(0, 0);
+        CRect rc;
+        p->GetWindowRect(&rc);
+        nUsed += pE != NULL ? (bHorz ? sz.cx : sz.cy) : (bHorz ? rc.Width() : rc.Height());
+    }
+    CSize szMin = pBar->GetMinDockedSize();
+    int nMine = bHorz ? szMin.cx : szMin.cy;
+    if (pFirstOther != NULL && !pBar->IsButtonInputBlocked() && nUsed + nMine < nAvail)
+    {
+        CRect rc(ptTopLeft, bHorz ? CSize(nMine, 1) : CSize(1, nMine));
+        CRect rcN;
+        pFirstOther->GetWindowRect(&rcN);
+        if (bHorz)
+        {
+            rc.top = rcN.top;
+            rc.bottom = rcN.bottom;
+        }
+        else
+        {
+            rc.left = rcN.left;
+            rc.right = rcN.right;
+        }
+        pBar->ResetOuterLayoutData();
+        ExtBarLayout::RemoveEntryAt(arr, nPos);
+        pDockBar->DockControlBar(pBar, &rc);
+        pBar->SyncOuterLayoutData();
+        RelayoutDockBar(pFrame, pDockBar);
+        return true;
+    }
+    if (pFirstOther != NULL && pExt != NULL)
+    {
+        SwapBarRows(pDockBar, pBar, pFirstOther);
+        RelayoutDockBar(pFrame, pDockBar);
+    }
+    return true;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The outline
+
+void CExtControlBar::InternalDraggingState_t::DrawTracker(BOOL bErase)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    if (pBar == NULL || m_bEmpty || m_eType == 13 || pBar->IsFixedSize() || pBar->IsFixedDragMode())
+        return;
+    if (m_rc.IsRectEmpty())
+        return;
+    CRect rc(m_rc);
+    if (m_pBarTarget != NULL && m_pBarTarget->m_pDockBar != NULL && !m_pBarTarget->IsFloating())
+    {
+        CRect rcDock;
+        m_pBarTarget->m_pDockBar->GetWindowRect(&rcDock);
+        if (!rc.IntersectRect(rc, rcDock))
+            return;
+    }
+    int cxMin = 2 * ::GetSystemMetrics(SM_CXFRAME) + 1;
+    int cyMin = 2 * ::GetSystemMetrics(SM_CYFRAME) + 1;
+    if (rc.Width() < cxMin || rc.Height() < cyMin)
+        return;
+    // an inverted frame on the desktop: drawing it twice removes it
+    HWND hWnd = ::GetDesktopWindow();
+    HDC hDC = ::GetDCEx(hWnd, NULL, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+    if (hDC == NULL)
+        return;
+    CFrameWnd* pFrame = DragFrameOf(pBar);
+    TrackedAreaData_t data;
+    data.m_pBar = pBar;
+    data.m_pDC = CDC::FromHandle(hDC);
+    data.m_nAreaKind = 2;
+    data.m_rc = rc;
+    data.m_nFlags = bErase ? 1 : 0;
+    if (pFrame != NULL && pFrame->m_hWnd != NULL)
+        pFrame->SendMessage(g_nMsgDrawTackedArea, (WPARAM)&data);
+    if ((data.m_nFlags & 2) == 0)
+    {
+        CBrush* pBrush = CDC::GetHalftoneBrush();
+        HGDIOBJ hOld = ::SelectObject(hDC, pBrush != NULL ? pBrush->GetSafeHandle()
+                                                          : ::GetStockObject(GRAY_BRUSH));
+        int cx = ::GetSystemMetrics(SM_CXFRAME), cy = ::GetSystemMetrics(SM_CYFRAME);
+        ::PatBlt(hDC, rc.left, rc.top, rc.Width(), cy, PATINVERT);
+        ::PatBlt(hDC, rc.left, rc.bottom - cy, rc.Width(), cy, PATINVERT);
+        ::PatBlt(hDC, rc.left, rc.top + cy, cx, rc.Height() - 2 * cy, PATINVERT);
+        ::PatBlt(hDC, rc.right - cx, rc.top + cy, cx, rc.Height() - 2 * cy, PATINVERT);
+        ::SelectObject(hDC, hOld);
+    }
+    ::ReleaseDC(hWnd, hDC);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The drag loop
+
+void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThreshold,
+                                   int cyThreshold)
+{
+    if (m_hWnd == NULL || m_bDragging || GetDraggedBar() != NULL || s_bTrackBusy)
+        return;
+    CFrameWnd* pSite = DragFrameOf(this);
+    if (pSite != NULL && IsFrameSerializing(pSite))
+        return;
+    HWND hWnd = m_hWnd;
+    SavedKeys_t keys;
+    keys.Take();
+    if (keys.m_bQuit)
+    {
+        // the program is ending: no drag
+        keys.Restore();
+        ::PostQuitMessage(keys.m_nQuitCode);
+        return;
+    }
+    SetCapture();
+    bool bQuit = false;
+    int nQuitCode = 0;
+
+    if (cxThreshold > 0 && cyThreshold > 0)
+    {
+        bool bStart = false;
+        while (!bStart && ::IsWindow(hWnd))
+        {
+            MSG msg;
+            if (!PeekDragMessage(msg))
+            {
+                ::WaitMessage();
+                continue;
+            }
+            if (msg.message == WM_QUIT)
+            {
+                ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+                bQuit = true;
+                nQuitCode = (int)msg.wParam;
+                break;
+            }
+            if (msg.message == WM_MOUSEMOVE && msg.hwnd == hWnd)
+            {
+                ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+                CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
+                ::ClientToScreen(hWnd, &pt);
+                if (abs(pt.x - ptScreen.x) > cxThreshold || abs(pt.y - ptScreen.y) > cyThreshold)
+                {
+                    bStart = true;
+                    ptScreen = pt;
+                }
+                continue;
+            }
+            if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_CONTROL)
+            {
+                ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+                continue;
+            }
+            bool bEnd = IsKeyMessage(msg.message) ||
+                        (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+                        (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCXBUTTONDBLCLK) ||
+                        msg.message == WM_ACTIVATEAPP || msg.message == WM_CANCELMODE ||
+                        msg.message == WM_CONTEXTMENU ||
+                        (msg.message == WM_CAPTURECHANGED && (HWND)msg.lParam != hWnd);
+            if (bEnd)
+                break;
+            if (!AfxPumpMessage())
+            {
+                bQuit = true;
+                break;
+            }
+        }
+        if (!bStart)
+        {
+            if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
+                ::ReleaseCapture();
+            keys.Restore();
+            if (bQuit)
+                ::PostQuitMessage(nQuitCode);
+            return;
+        }
+    }
+
+    g_DragStateCandidate.Reset();
+    g_DragStateCurrent.Reset();
+    g_DragStateCandidate.m_bEmpty = false;
+    g_DragStateCandidate.m_pBarSource = this;
+    g_DragStateCurrent.m_pBarSource = this;
+    OnDraggingStarted();
+    m_bDragging = true;
+
+    // grab offsets: the cursor holds the caption
+    CRect rcCaption(m_rcCaption);
+    CWnd* pHost = NULL;
+    bool bHorzCaption = true;
+    CRect rcHostCaption;
+    if (GetCaptionInfo(pHost, rcHostCaption, bHorzCaption))
+        rcCaption = rcHostCaption;
+    int e = std::min(rcCaption.Width(), rcCaption.Height());
+    CPoint ptGrab = e > 2 ? CPoint(e, e / 2)
+                          : CPoint(::GetSystemMetrics(SM_CYSMCAPTION) / 2,
+                                   ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    m_nDragOffsetX = m_nDragOffsetFloatX = ptGrab.x;
+    m_nDragOffsetY = m_nDragOffsetFloatY = ptGrab.y;
+    if (ptOffset != CPoint(0, 0))
+    {
+        if (IsFloating() || m_pDockBar == NULL)
+        {
+            m_nDragOffsetFloatX = ptOffset.x;
+            m_nDragOffsetFloatY = ptOffset.y;
+        }
+        else
+        {
+            m_nDragOffsetX = ptOffset.x;
+            m_nDragOffsetY = ptOffset.y;
+        }
+    }
+    m_ptLastDragPos = CPoint(-1, -1);
+    TrackDragging(ptScreen, IsCtrlHeld());
+    if (::IsWindow(hWnd))
+        SetTimer(ID_TIMER_DRAG, 50, NULL);
+
+    while (m_bDragging && ::IsWindow(hWnd))
+    {
+        MSG msg;
+        if (!PeekDragMessage(msg))
+        {
+            ::WaitMessage();
+            continue;
+        }
+        UINT nMsg = msg.message;
+        if (nMsg == WM_QUIT)
+        {
+            ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+            bQuit = true;
+            nQuitCode = (int)msg.wParam;
+            StopDragging(TRUE);
+            break;
+        }
+        if (nMsg == WM_TIMER && msg.wParam == ID_TIMER_DRAG && msg.hwnd == hWnd)
+        {
+            ::PeekMessageA(&msg, hWnd, WM_TIMER, WM_TIMER, PM_REMOVE);
+            CPoint pt;
+            ::GetCursorPos(&pt);
+            ::ScreenToClient(hWnd, &pt);
+            ::PostMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+            continue;
+        }
+        if (nMsg == WM_MOUSEMOVE)
+        {
+            MSG last = msg;
+            while (::PeekMessageA(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+                last = msg;
+            CPoint pt((short)LOWORD(last.lParam), (short)HIWORD(last.lParam));
+            if (last.hwnd != NULL && last.hwnd != hWnd)
+            {
+                ::ClientToScreen(last.hwnd, &pt);
+                ::ScreenToClient(hWnd, &pt);
+            }
+            HandleMouseMove((UINT)last.wParam, pt);
+            continue;
+        }
+        if ((nMsg == WM_KEYDOWN || nMsg == WM_KEYUP) && msg.wParam == VK_CONTROL)
+        {
+            if (!s_bTrackBusy)
+            {
+                CPoint pt;
+                ::GetCursorPos(&pt);
+                if (m_ptLastDragPos == pt)
+                    m_ptLastDragPos.x--;
+                ::ScreenToClient(hWnd, &pt);
+                ::PostMessageA(hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+            }
+            if (!AfxPumpMessage())
+                bQuit = true;
+            continue;
+        }
+        if (IsKeyMessage(nMsg) || nMsg == WM_ACTIVATEAPP || nMsg == WM_CANCELMODE ||
+            nMsg == WM_CONTEXTMENU || nMsg == WM_NCLBUTTONUP || nMsg == WM_NCRBUTTONDOWN ||
+            nMsg == WM_NCRBUTTONUP || nMsg == WM_NCMBUTTONDOWN || nMsg == WM_NCMBUTTONUP ||
+            nMsg == WM_RBUTTONDOWN || nMsg == WM_MBUTTONDOWN || nMsg == WM_MBUTTONUP)
+        {
+            if (IsKeyMessage(nMsg))
+                ::PeekMessageA(&msg, msg.hwnd, nMsg, nMsg, PM_REMOVE);  // the Esc is used up
+            StopDragging(TRUE);
+            break;
+        }
+        if (::GetCapture() != hWnd)
+        {
+            StopDragging(TRUE);
+            break;
+        }
+        // the release reaches the bar this way and drops it
+        if (!AfxPumpMessage())
+            bQuit = true;
+    }
+    if (::IsWindow(hWnd))
+        ::KillTimer(hWnd, ID_TIMER_DRAG);
+    if (m_bDragging && ::IsWindow(hWnd))
+        StopDragging(TRUE);
+    keys.Restore();
+    if (bQuit)
+        ::PostQuitMessage(nQuitCode);
+}
+
+void CExtControlBar::TrackDragging(CPoint ptScreen, BOOL bForceFloat)
+{
+    if (s_bTrackBusy || ptScreen == m_ptLastDragPos || !m_bDragging)
+        return;
+    m_ptLastDragPos = ptScreen;
+    s_bTrackBusy = true;
+    g_DragStateCandidate.m_pBarSource = this;
+    g_DragStateCandidate.CalcStateAtPoint(ptScreen, bForceFloat);
+    if (!g_DragStateCandidate.IsEqual(g_DragStateCurrent))
+    {
+        if (!g_DragStateCurrent.m_bEmpty)
+        {
+            g_CurrentPaintManager->PumpPaintMessages(true, true, true);
+            g_DragStateCurrent.DrawTracker(TRUE);
+        }
+        if (!g_DragStateCandidate.m_bEmpty)
+        {
+            g_CurrentPaintManager->PumpPaintMessages(true, true, true);
+            g_DragStateCandidate.DrawTracker(FALSE);
+        }
+        g_DragStateCurrent = g_DragStateCandidate;
+    }
+    if (m_hWnd != NULL && ::GetCapture() != m_hWnd && m_bDragging)
+        SetCapture();
+    s_bTrackBusy = false;
+}
+
+void CExtControlBar::StopDragging(BOOL bCancel)
+{
+    if (!m_bDragging)
+        return;
+    m_bDragging = false;
+    m_ptLastDragPos = CPoint(-1, -1);
+    InternalDraggingState_t state(g_DragStateCandidate);
+    InternalDraggingState_t current(g_DragStateCurrent);
+    bool bLive = IsLiveDragDocking();
+    if (!g_DragStateCurrent.m_bEmpty)
+        g_DragStateCurrent.DrawTracker(TRUE);
+    g_DragStateCurrent.Reset();
+    g_DragStateCandidate.Reset();
+    HWND hWnd = m_hWnd;
+    if (hWnd != NULL && ::GetCapture() == hWnd)
+        ::ReleaseCapture();
+    if (!state.m_bEmpty)
+    {
+        OnDraggingFinished(&current, &state, bCancel);
+        if (!bCancel && !bLive)
+            ApplyDraggingState(state, TRUE);
+    }
+    if (!::IsWindow(hWnd))
+        return;
+    if (IsFloating() && !bLive)
+        RedrawWindow(NULL, NULL, RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+    if (bCancel)
+    {
+        CFrameWnd* pSite = DragFrameOf(this);
+        if (pSite != NULL)
+            pSite->DelayRecalcLayout();
+    }
+}
+
+bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& state, BOOL)
+{
+    if (state.m_bEmpty || IsFixedDragMode() || m_hWnd == NULL)
+        return false;
+    CFrameWnd* pFrame = DragFrameOf(this);
+    if (pFrame == NULL)
+        return false;
+    CFrameWnd* pOldParent = GetParentFrame();
+    HWND hWndOldParent = pOldParent != NULL && pOldParent != pFrame ? pOldParent->m_hWnd : NULL;
+    bool bHadDockBar = m_pDockBar != NULL;
+    int nType = state.m_eType;
+    switch (nType)
+    {
+    case 0:
+        FloatAtPosition(state.m_rc.TopLeft(), CBRS_ALIGN_TOP);
+        if (m_pDockContext != NULL)
+            m_pDockContext->m_ptMRUFloatPos = state.m_rc.TopLeft();
+        pFrame->RecalcLayout();
+        return true;
+    case 1: case 2: case 3: case 4:
+        {
+            static const UINT sides[4] = { AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM,
+                                           AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT };
+            if (state.m_pBarTarget == NULL)
+                return false;
+            return DockBesideBar(50, state.m_pBarTarget, sides[nType - 1], TRUE);
+        }
+    case 5: case 6: case 7: case 8:
+    case 9: case 10: case 11: case 12:
+        {
+            int k = (nType - 5) % 4;
+            UINT nSide = s_sideIDs[k];
+            if (k < 2)
+                m_sizeDockedH.cy = std::max(state.m_rc.Height(), 8);
+            else
+                m_sizeDockedV.cx = std::max(state.m_rc.Width(), 8);
+            CExtDockBar* pDock = NULL;
+            bool bInnerEnd = nType <= 8;
+            if (nType >= 9)
+            {
+                if (k >= 2)
+                    CExtDockBar::InsertCircle(pFrame, 1);
+                pDock = CExtDockBar::FindCircleDockBar(pFrame, 1, nSide, true);
+            }
+            else
+            {
+                int nCircle = std::max(1, state.m_nCircle);
+                pDock = CExtDockBar::FindCircleDockBar(pFrame, nCircle, nSide, true);
+            }
+            if (pDock == NULL)
+                return false;
+            m_bUpdatingLayout = true;
+            pDock->InsertBarAsRow(this, bInnerEnd);
+            m_bUpdatingLayout = false;
+            if (bHadDockBar)
+                pFrame->RecalcLayout();
+            if (hWndOldParent != NULL && ::IsWindow(hWndOldParent))
+            {
+                CFrameWnd* pOld = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hWndOldParent));
+                if (pOld != NULL)
+                {
+                    if (ExtBarsIsOfClassName(pOld, "CExtMiniDockFrameWnd"))
+                        pOld->RecalcLayout();
+                    else
+                        pOld->DelayRecalcLayout();
+                }
+            }
+            CExtDockBar::CompactCircles(pFrame);
+            pFrame->RecalcLayout();
+            if (m_hWnd != NULL)
+            {
+                ShowWindow(SW_SHOWNA);
+                SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER |
+                             SWP_NOACTIVATE | SWP_FRAMECHANGED);
+                RepositionChildWindow();
+            }
+            return true;
+        }
+    case 13:
+        pFrame->DelayRecalcLayout();
+        return true;
+    default:
+        break;
+    }
+    return false;
+}

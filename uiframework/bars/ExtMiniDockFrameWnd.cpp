@@ -1,0 +1,747 @@
+// ExtMiniDockFrameWnd.cpp - the floating frame of the framework's bars: its own border and
+// caption, the hit test, moving by the bar's drag, the resizing loop and keeping the
+// caption on the screen.
+
+#include "ExtMiniDockFrameWnd.h"
+#include "ExtDockBar.h"
+#include "uiframework/foundation/ExtPaintManager.h"
+#include "uiframework/foundation/ExtPopupMenuWnd.h"
+#include "uiframework/foundation/ExtMemoryDC.h"
+
+#include <algorithm>
+
+IMPLEMENT_DYNCREATE(CExtMiniDockFrameWnd, CMiniDockFrameWnd)
+
+namespace
+{
+
+const UINT ID_TIMER_LAYOUT_BUTTONS = 1;
+const UINT ID_TIMER_BTN_HOVER = 4;
+bool s_bInResizeStep = false;
+bool s_bInCaptionCorrection = false;
+
+int FrameCX() { return ::GetSystemMetrics(SM_CXFRAME); }
+int FrameCY() { return ::GetSystemMetrics(SM_CYFRAME); }
+int CaptionCY() { return ::GetSystemMetrics(SM_CYSMCAPTION); }
+
+CRect WorkAreaOf(const CRect& rc)
+{
+    CExtPaintManager::MonitorInfo_t mi;
+    CExtPaintManager::GetMonitorInfoByRect(mi, rc);
+    return mi.m_rcWorkArea;
+}
+
+} // namespace
+
+const DWORD CExtMiniDockFrameWnd::g_dwRemovedStyles = WS_CAPTION | WS_THICKFRAME | MFS_4THICKFRAME;
+const DWORD CExtMiniDockFrameWnd::g_dwRemovedExStyles =
+    WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
+
+CExtMiniDockFrameWnd::CExtMiniDockFrameWnd()
+    : m_rcBtnClose(0, 0, 0, 0), m_bBtnHot(false), m_rcCaption(0, 0, 0, 0),
+      m_ptResizeLast(-1, -1), m_nResizingHT(0), m_rcResizeStart(0, 0, 0, 0)
+{
+}
+
+CExtMiniDockFrameWnd::~CExtMiniDockFrameWnd()
+{
+}
+
+BOOL CExtMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
+{
+    if (!CMiniDockFrameWnd::Create(pParent, dwBarStyle))
+        return FALSE;
+    ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    m_wndDockBar.ModifyStyle(0, WS_CLIPSIBLINGS | WS_CLIPCHILDREN);
+    RemoveSystemFrame(false);
+    SetTimer(ID_TIMER_LAYOUT_BUTTONS, 1, NULL);
+    EnableToolTips(TRUE);
+    return TRUE;
+}
+
+INT_PTR CExtMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    CExtMiniDockFrameWnd* pThis = const_cast<CExtMiniDockFrameWnd*>(this);
+    CExtControlBar* pBar = pThis->GetExtBar();
+    if (pBar == NULL || pBar->m_hWnd == NULL)
+        return -1;
+    bool bShown = false;
+    for (INT_PTR i = 0; i < pBar->m_arrNcButtons.GetSize() && !bShown; i++)
+        bShown = pBar->m_arrNcButtons[i]->IsDisplayed();
+    if (!bShown)
+        return -1;
+    CPoint pt(point);
+    ClientToScreen(&pt);
+    pBar->ScreenToClient(&pt);
+    return pBar->OnToolHitTest(pt, pTI);
+}
+
+void CExtMiniDockFrameWnd::RemoveSystemFrame(bool bRedraw)
+{
+    if (m_hWnd == NULL)
+        return;
+    DWORD dwStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE);
+    DWORD dwExStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+    if ((dwStyle & g_dwRemovedStyles) == 0 && (dwExStyle & g_dwRemovedExStyles) == 0)
+        return;
+    ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)(dwStyle & ~g_dwRemovedStyles));
+    ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, (LONG)(dwExStyle & ~g_dwRemovedExStyles));
+    UINT nFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+    if (!bRedraw)
+        nFlags |= SWP_NOREDRAW;
+    ::SetWindowPos(m_hWnd, NULL, 0, 0, 0, 0, nFlags);
+}
+
+void CExtMiniDockFrameWnd::CalcWindowRect(LPRECT lpClientRect, UINT)
+{
+    lpClientRect->left -= FrameCX();
+    lpClientRect->right += FrameCX();
+    lpClientRect->top -= FrameCY() + CaptionCY();
+    lpClientRect->bottom += FrameCY();
+}
+
+CControlBar* CExtMiniDockFrameWnd::GetBar()
+{
+    if (m_hWnd == NULL || m_wndDockBar.m_hWnd == NULL)
+        return NULL;
+    for (INT_PTR i = 0; i < m_wndDockBar.m_arrBars.GetSize(); i++)
+    {
+        void* p = m_wndDockBar.m_arrBars[i];
+        if (p == NULL || (UINT_PTR)p < 0x10000)
+            continue;
+        return (CControlBar*)p;
+    }
+    return NULL;
+}
+
+CExtControlBar* CExtMiniDockFrameWnd::GetExtBar()
+{
+    return DYNAMIC_DOWNCAST(CExtControlBar, GetBar());
+}
+
+void CExtMiniDockFrameWnd::RecalcCaptionRects()
+{
+    if (m_hWnd == NULL)
+        return;
+    CRect rcWnd;
+    GetWindowRect(&rcWnd);
+    m_rcCaption.SetRect(FrameCX(), FrameCY(), rcWnd.Width() - FrameCX(), FrameCY() + CaptionCY());
+    if (m_rcCaption.right < m_rcCaption.left)
+        m_rcCaption.right = m_rcCaption.left;
+    int nBtn = ::GetSystemMetrics(SM_CXSMSIZE);
+    m_rcBtnClose.SetRect(m_rcCaption.right - nBtn, m_rcCaption.top + 2, m_rcCaption.right - 3,
+                         m_rcCaption.bottom - 2);
+}
+
+UINT CExtMiniDockFrameWnd::HitTestAt(CPoint pt)
+{
+    if (m_hWnd == NULL)
+        return HTNOWHERE;
+    CRect rc;
+    GetWindowRect(&rc);
+    if (!rc.PtInRect(pt))
+        return HTNOWHERE;
+    int cx = FrameCX(), cy = FrameCY(), cap = CaptionCY();
+    UINT nHit = HTCLIENT;
+    if (pt.y < rc.top + cy)
+    {
+        nHit = HTTOP;
+        if (pt.x < rc.left + cap)
+            nHit = HTTOPLEFT;
+        else if (pt.x >= rc.right - cy)
+            nHit = HTTOPRIGHT;
+    }
+    else if (pt.y >= rc.bottom - cy)
+    {
+        nHit = HTBOTTOM;
+        if (pt.x < rc.left + cap)
+            nHit = HTBOTTOMLEFT;
+        else if (pt.x >= rc.right - cy)
+            nHit = HTBOTTOMRIGHT;
+    }
+    else if (pt.x < rc.left + cx)
+    {
+        nHit = HTLEFT;
+        if (pt.y < rc.top + cap)
+            nHit = HTTOPLEFT;
+        else if (pt.y >= rc.bottom - cap)
+            nHit = HTBOTTOMLEFT;
+    }
+    else if (pt.x >= rc.right - cx)
+    {
+        nHit = HTRIGHT;
+        if (pt.y < rc.top + cap)
+            nHit = HTTOPRIGHT;
+        else if (pt.y >= rc.bottom - cap)
+            nHit = HTBOTTOMRIGHT;
+    }
+    else if (pt.y < rc.top + cy + cap)
+        nHit = HTCAPTION;
+
+    CExtControlBar* pBar = GetExtBar();
+    if (pBar != NULL)
+    {
+        CExtBarNcAreaButton* pBtn = NULL;
+        UINT nBtnHit = pBar->NcButtonsHitTest(pt, &pBtn);
+        if (pBtn != NULL && nBtnHit != HTCLIENT)
+        {
+            pBar->m_bNcButtonHover = true;
+            SetTimer(ID_TIMER_BTN_HOVER, 20, NULL);
+            return nBtnHit;
+        }
+        pBar->m_bNcButtonHover = false;
+        if (pBar->IsFixedSize() && nHit != HTCLIENT && nHit != HTCAPTION)
+        {
+            if (pBar->IsWrappable() == false && pBar->IsFullRowBar())
+                nHit = HTCAPTION;
+            else if (nHit == HTTOPLEFT || nHit == HTTOPRIGHT)
+                nHit = HTTOP;
+            else if (nHit == HTBOTTOMLEFT || nHit == HTBOTTOMRIGHT)
+                nHit = HTBOTTOM;
+        }
+    }
+    return nHit;
+}
+
+void CExtMiniDockFrameWnd::PaintNonClient()
+{
+    if (m_hWnd == NULL)
+        return;
+    CWindowDC dcWnd(this);
+    CRect rcWnd, rcClient;
+    GetWindowRect(&rcWnd);
+    GetClientRect(&rcClient);
+    ClientToScreen(&rcClient);
+    rcClient.OffsetRect(-rcWnd.left, -rcWnd.top);
+    rcWnd.OffsetRect(-rcWnd.left, -rcWnd.top);
+    dcWnd.ExcludeClipRect(&rcClient);
+    RecalcCaptionRects();
+    CExtControlBar* pBar = GetExtBar();
+    {
+        CExtMemoryDC dcMem(&dcWnd, &rcWnd, 3);
+        CDC& dc = dcMem.IsMemDC() ? (CDC&)dcMem : (CDC&)dcWnd;
+        CExtPaintManager* pPM = g_CurrentPaintManager.GetPaintManager();
+        dc.FillSolidRect(&rcWnd, pPM->GetColor(CExtPaintManager::LC_FACE_NORMAL, this));
+        CExtPaintManager::BarFrameArgs_t bfa(pBar != NULL ? (CObject*)pBar : (CObject*)this,
+                                             rcWnd, rcClient, false,
+                                             pBar != NULL && !pBar->IsFixedSize(), false);
+        pPM->DrawBarFrame(dc, bfa);
+        CString strText;
+        CExtDynControlBar* pDyn = DYNAMIC_DOWNCAST(CExtDynControlBar, pBar);
+        if (pDyn != NULL && pDyn->m_pWndDynDockBar != NULL)
+        {
+            CPtrArray& arr = pDyn->m_pWndDynDockBar->m_arrBars;
+            for (INT_PTR i = 0; i < arr.GetSize() && strText.IsEmpty(); i++)
+            {
+                CExtControlBar* p = (arr[i] != NULL && (UINT_PTR)arr[i] >= 0x10000)
+                                        ? DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)arr[i])
+                                        : NULL;
+                if (p != NULL && p->IsVisible() && !p->IsFixedSize())
+                    p->GetBarCaptionText(strText);
+            }
+        }
+        else if (pBar != NULL)
+            pBar->GetBarCaptionText(strText);
+        if (strText.IsEmpty())
+            GetWindowText(strText);
+        CRect rcText(m_rcCaption);
+        if (pBar != NULL)
+            pBar->ExcludeNcButtonsFromCaption(rcText);
+        else
+            rcText.right = m_rcBtnClose.left;
+        rcText.DeflateRect(2, 0);
+        HWND hFocus = ::GetFocus();
+        bool bActive = hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+        CExtPaintManager::BarCaptionArgs_t bca(pBar != NULL ? (CObject*)pBar : (CObject*)this,
+                                               m_rcCaption, rcText, bActive, true, false,
+                                               pBar == NULL || !pBar->IsFixedSize(), strText);
+        pPM->DrawBarCaption(dc, bca);
+        if (pBar != NULL)
+            pBar->PaintNcAreaButtons(dc);
+    }
+    g_CurrentPaintManager->OnPaintSessionComplete(this);
+}
+
+void CExtMiniDockFrameWnd::KeepCaptionOnScreen()
+{
+    if (m_hWnd == NULL || s_bInCaptionCorrection || m_nResizingHT != 0)
+        return;
+    CRect rc;
+    GetWindowRect(&rc);
+    CRect rcWork = WorkAreaOf(rc);
+    if (rcWork.IsRectEmpty())
+        return;
+    int nCaptionBottom = rc.top + FrameCY() + CaptionCY();
+    int dy = 0;
+    if (rc.top < rcWork.top)
+        dy = rcWork.top - rc.top;
+    else if (nCaptionBottom > rcWork.bottom)
+        dy = rcWork.bottom - nCaptionBottom;
+    if (dy == 0)
+        return;
+    s_bInCaptionCorrection = true;
+    SetWindowPos(NULL, rc.left, rc.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    s_bInCaptionCorrection = false;
+    CExtControlBar* pBar = GetExtBar();
+    if (pBar != NULL)
+        pBar->LayoutNcAreaButtons();
+    SendMessage(WM_NCPAINT);
+    CExtPaintManager::PumpPaintMessages(true, true, true);
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Resizing
+
+void CExtMiniDockFrameWnd::StartResizing(UINT nHitTest)
+{
+    if (m_hWnd == NULL || m_nResizingHT != 0 || nHitTest < HTLEFT || nHitTest > HTBOTTOMRIGHT)
+        return;
+    HWND hWnd = m_hWnd;
+    m_nResizingHT = nHitTest;
+    CExtControlBar* pBar = GetExtBar();
+    bool bResizable = pBar != NULL && !pBar->IsFixedSize();
+    if (bResizable)
+        ModifyStyle(FWS_SNAPTOBARS, 0);
+    BringWindowToTop();
+    SetCapture();
+    GetWindowRect(&m_rcResizeStart);
+    m_ptResizeLast = CPoint(-1, -1);
+    bool bQuit = false;
+    int nQuitCode = 0;
+    while (m_nResizingHT != 0 && ::IsWindow(hWnd))
+    {
+        MSG msg;
+        // a pending quit first: the timers would otherwise keep the loop busy
+        if (!::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_NOREMOVE) &&
+            !::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+        {
+            ::WaitMessage();
+            continue;
+        }
+        UINT nMsg = msg.message;
+        if (nMsg == WM_QUIT)
+        {
+            ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+            bQuit = true;
+            nQuitCode = (int)msg.wParam;
+            break;
+        }
+        if (nMsg == WM_ACTIVATEAPP || nMsg == WM_COMMAND ||
+            (nMsg >= WM_KEYFIRST && nMsg <= WM_KEYLAST))
+        {
+            if (nMsg != WM_ACTIVATEAPP)
+                ::PeekMessageA(&msg, msg.hwnd, nMsg, nMsg, PM_REMOVE);
+            break;
+        }
+        if (nMsg == WM_MOUSEMOVE)
+        {
+            MSG last = msg;
+            while (::PeekMessageA(&msg, NULL, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE))
+                last = msg;
+            CPoint pt((short)LOWORD(last.lParam), (short)HIWORD(last.lParam));
+            if (last.hwnd != NULL)
+                ::ClientToScreen(last.hwnd, &pt);
+            ResizeStep(pt);
+            continue;
+        }
+        if (nMsg == WM_LBUTTONUP || nMsg == WM_NCLBUTTONUP || nMsg == WM_RBUTTONDOWN)
+        {
+            ::PeekMessageA(&msg, msg.hwnd, nMsg, nMsg, PM_REMOVE);
+            break;
+        }
+        if (!AfxPumpMessage())
+        {
+            bQuit = true;
+            break;
+        }
+        if (::GetCapture() != hWnd)
+            break;
+    }
+    if (::IsWindow(hWnd))
+    {
+        if (bResizable)
+            ModifyStyle(0, FWS_SNAPTOBARS);
+        StopResizing();
+    }
+    if (bQuit)
+        ::PostQuitMessage(nQuitCode);
+}
+
+void CExtMiniDockFrameWnd::StopResizing()
+{
+    UINT nWas = m_nResizingHT;
+    m_nResizingHT = 0;
+    m_ptResizeLast = CPoint(-1, -1);
+    if (m_hWnd != NULL && ::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    if (nWas != 0 && m_hWnd != NULL)
+        SetTimer(ID_TIMER_LAYOUT_BUTTONS, 1, NULL);
+}
+
+void CExtMiniDockFrameWnd::ResizeStep(CPoint pt)
+{
+    if (s_bInResizeStep || m_nResizingHT == 0 || pt == m_ptResizeLast)
+        return;
+    s_bInResizeStep = true;
+    m_ptResizeLast = pt;
+    CControlBar* pPlain = GetBar();
+    CExtControlBar* pBar = GetExtBar();
+    UINT nHit = m_nResizingHT;
+    bool bLeft = nHit == HTLEFT || nHit == HTTOPLEFT || nHit == HTBOTTOMLEFT;
+    bool bRight = nHit == HTRIGHT || nHit == HTTOPRIGHT || nHit == HTBOTTOMRIGHT;
+    bool bTop = nHit == HTTOP || nHit == HTTOPLEFT || nHit == HTTOPRIGHT;
+    bool bBottom = nHit == HTBOTTOM || nHit == HTBOTTOMLEFT || nHit == HTBOTTOMRIGHT;
+    CRect rcStart(m_rcResizeStart);
+    CRect rcWork = WorkAreaOf(rcStart);
+    int nExtraX = 2 * FrameCX(), nExtraY = 2 * FrameCY() + CaptionCY();
+
+    if (pBar != NULL && pBar->IsFixedSize())
+    {
+        // the bar chooses its shape for the dragged length; the opposite edge stays
+        if (bTop || bBottom)
+            bLeft = bRight = false;
+        CRect rc(rcStart);
+        CSize size;
+        if (bLeft || bRight)
+        {
+            int nWidth = bRight ? pt.x - rcStart.left : rcStart.right - pt.x;
+            size = pBar->CalcDynamicLayout(std::max(nWidth - nExtraX, 1), LM_HORZ | LM_COMMIT);
+        }
+        else
+        {
+            int nHeight = bBottom ? pt.y - rcStart.top : rcStart.bottom - pt.y;
+            size = pBar->CalcDynamicLayout(std::max(nHeight - nExtraY, 1),
+                                           LM_HORZ | LM_LENGTHY | LM_COMMIT);
+        }
+        CRect rcNew(rc.left, rc.top, rc.left + size.cx + nExtraX, rc.top + size.cy + nExtraY);
+        if (bLeft)
+            rcNew.OffsetRect(rc.right - rcNew.right, 0);
+        if (bTop)
+            rcNew.OffsetRect(0, rc.bottom - rcNew.bottom);
+        CRect rcNow;
+        GetWindowRect(&rcNow);
+        if (rcNew != rcNow)
+        {
+            pBar->m_sizeFloated = size;
+            SetWindowPos(NULL, rcNew.left, rcNew.top, rcNew.Width(), rcNew.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            RecalcLayout();
+            RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        }
+        s_bInResizeStep = false;
+        return;
+    }
+
+    CSize sizeMin(8, 8);
+    if (pBar != NULL)
+    {
+        CSize sizeFloatMin = pBar->GetMinFloatingSize();
+        sizeMin.cx = std::max(std::max(pBar->CalcMinWidth(), (int)sizeFloatMin.cx), 8);
+        sizeMin.cy = std::max(std::max(pBar->CalcMinHeight(), (int)sizeFloatMin.cy), 8);
+    }
+    CRect rc(rcStart);
+    if (bLeft)
+        rc.left = std::min(pt.x, rc.right - nExtraX - sizeMin.cx);
+    if (bRight)
+        rc.right = std::max(pt.x, rc.left + nExtraX + sizeMin.cx);
+    if (bTop)
+        rc.top = std::min(pt.y, rc.bottom - nExtraY - sizeMin.cy);
+    if (bBottom)
+        rc.bottom = std::max(pt.y, rc.top + nExtraY + sizeMin.cy);
+    if (!rcWork.IsRectEmpty())
+    {
+        if (rc.Width() > rcWork.Width())
+        {
+            if (bLeft)
+                rc.left = rc.right - rcWork.Width();
+            else
+                rc.right = rc.left + rcWork.Width();
+        }
+        if (rc.Height() > rcWork.Height())
+        {
+            if (bTop)
+                rc.top = rc.bottom - rcWork.Height();
+            else
+                rc.bottom = rc.top + rcWork.Height();
+        }
+    }
+    if (pBar != NULL)
+        pBar->m_sizeFloated = CSize(rc.Width() - nExtraX, rc.Height() - nExtraY);
+    else if (pPlain == NULL)
+    {
+        s_bInResizeStep = false;
+        return;
+    }
+    SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    RecalcLayout();
+    if (pBar != NULL)
+        pBar->RepositionChildWindow();
+    SetTimer(ID_TIMER_LAYOUT_BUTTONS, 1, NULL);
+    s_bInResizeStep = false;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Messages
+
+LRESULT CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHit, CPoint pt)
+{
+    CControlBar* pPlain = GetBar();
+    CExtControlBar* pBar = GetExtBar();
+    if (pBar == NULL)
+    {
+        CRect rcWnd;
+        GetWindowRect(&rcWnd);
+        if (m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top)))
+            return 0;
+    }
+    if (nHit == HTCAPTION)
+    {
+        CWnd* pTop = GetTopLevelParent();
+        if (pTop != NULL && pTop != this)
+            pTop->ActivateTopParent();
+        if (pBar == NULL || !pBar->IsButtonInputBlocked())
+            BringWindowToTop();
+        if (pBar != NULL && (!pBar->IsFixedSize() || pBar->IsLiveDragDocking()))
+        {
+            CRect rcWnd;
+            GetWindowRect(&rcWnd);
+            // the frame keeps its place under the cursor while it moves
+            CPoint ptOffset = pt - rcWnd.TopLeft();
+            if (ptOffset == CPoint(0, 0))
+                ptOffset = CPoint(1, 1);
+            pBar->StartDragging(pt, ptOffset, 0, 0);
+        }
+        else if (pPlain != NULL && pPlain->m_pDockContext != NULL)
+            pPlain->m_pDockContext->StartDrag(pt);
+        return 0;
+    }
+    if (nHit >= HTLEFT && nHit <= HTBOTTOMRIGHT)
+    {
+        CWnd* pTop = GetTopLevelParent();
+        if (pTop != NULL && pTop != this)
+            pTop->ActivateTopParent();
+        if (pBar != NULL && (!pBar->IsFixedSize() || pBar->IsLiveDragDocking()))
+            StartResizing(nHit);
+        else if (pPlain != NULL && pPlain->m_pDockContext != NULL)
+            pPlain->m_pDockContext->StartResize(nHit, pt);
+        else
+            return CMiniDockFrameWnd::WindowProc(WM_NCLBUTTONDOWN, nHit, MAKELPARAM(pt.x, pt.y));
+        return 0;
+    }
+    return 0;
+}
+
+LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_NCCALCSIZE:
+        {
+            RECT* prc = (RECT*)lParam;   // the first rectangle in both forms
+            prc->left += FrameCX();
+            prc->right -= FrameCX();
+            prc->top += FrameCY() + CaptionCY();
+            prc->bottom -= FrameCY();
+            if (prc->right < prc->left)
+                prc->right = prc->left;
+            if (prc->bottom < prc->top)
+                prc->bottom = prc->top;
+            return 0;
+        }
+    case WM_NCHITTEST:
+        {
+            if (CExtPopupMenuWnd::IsTrackingActive())
+                return HTNOWHERE;
+            if (GetStyle() & MFS_MOVEFRAME)
+                ModifyStyle(MFS_MOVEFRAME, 0);
+            CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+            return HitTestAt(pt);
+        }
+    case WM_NCPAINT:
+        PaintNonClient();
+        return 0;
+    case WM_NCACTIVATE:
+        {
+            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+            PaintNonClient();
+            CExtControlBar* pBar = GetExtBar();
+            if (wParam && pBar != NULL && pBar->m_hWnd != NULL)
+                pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            return lResult;
+        }
+    case WM_NCLBUTTONDOWN:
+        {
+            CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+            if (wParam == HTSYSMENU || wParam == HTMINBUTTON || wParam == HTMAXBUTTON)
+                return 0;
+            CExtControlBar* pBar = GetExtBar();
+            if (pBar != NULL && pBar->m_bNcButtonHover)
+                return pBar->SendMessage(WM_NCLBUTTONDOWN, wParam, lParam);
+            return OnNcLButtonDown((UINT)wParam, pt);
+        }
+    case WM_NCLBUTTONUP:
+        {
+            if (m_nResizingHT != 0)
+            {
+                StopResizing();
+                return 0;
+            }
+            CExtControlBar* pBar = GetExtBar();
+            if (pBar != NULL && pBar->m_bNcButtonHover)
+                return pBar->SendMessage(WM_NCLBUTTONUP, wParam, lParam);
+            break;
+        }
+    case WM_NCLBUTTONDBLCLK:
+        {
+            CExtControlBar* pBar = GetExtBar();
+            if (wParam == HTCAPTION && pBar != NULL)
+            {
+                if (!pBar->IsFixedSize() && pBar->IsFloating())
+                {
+                    UINT nSide = AFX_IDW_DOCKBAR_RIGHT;
+                    if (pBar->m_pDockContext != NULL && pBar->m_pDockContext->m_uMRUDockID != 0 &&
+                        pBar->m_pDockContext->m_uMRUDockID != AFX_IDW_DOCKBAR_FLOAT)
+                        nSide = pBar->m_pDockContext->m_uMRUDockID;
+                    pBar->DockToFrameSide(nSide);
+                }
+                else
+                    pBar->ToggleDockedFloating();
+                return 0;
+            }
+            break;
+        }
+    case WM_NCRBUTTONDOWN:
+        {
+            CExtControlBar* pBar = GetExtBar();
+            if (wParam == HTCAPTION && pBar != NULL)
+            {
+                pBar->SendMessage(WM_NCRBUTTONUP, wParam, lParam);
+                return 0;
+            }
+            break;
+        }
+    case WM_MOUSEMOVE:
+        if (m_nResizingHT != 0)
+        {
+            CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+            ClientToScreen(&pt);
+            ResizeStep(pt);
+            return 0;
+        }
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+        if (m_nResizingHT != 0)
+        {
+            StopResizing();
+            return 0;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        if (m_nResizingHT != 0 && (HWND)lParam != m_hWnd)
+            StopResizing();
+        break;
+    case WM_CANCELMODE:
+        CExtPopupMenuWnd::CancelTracking();
+        CWnd::CancelToolTips();
+        if (m_nResizingHT != 0)
+            StopResizing();
+        break;
+    case WM_GETMINMAXINFO:
+        {
+            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+            MINMAXINFO* pMMI = (MINMAXINFO*)lParam;
+            CRect rc;
+            GetWindowRect(&rc);
+            CRect rcWork = WorkAreaOf(rc);
+            if (!rcWork.IsRectEmpty())
+            {
+                pMMI->ptMaxTrackSize.x = std::min((int)pMMI->ptMaxTrackSize.x, rcWork.Width());
+                pMMI->ptMaxTrackSize.y = std::min((int)pMMI->ptMaxTrackSize.y, rcWork.Height());
+            }
+            return lResult;
+        }
+    case WM_WINDOWPOSCHANGING:
+        {
+            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+            DWORD dwStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE);
+            DWORD dwExStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+            if ((dwStyle & g_dwRemovedStyles) != 0)
+                ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)(dwStyle & ~g_dwRemovedStyles));
+            if ((dwExStyle & g_dwRemovedExStyles) != 0)
+                ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, (LONG)(dwExStyle & ~g_dwRemovedExStyles));
+            return lResult;
+        }
+    case WM_WINDOWPOSCHANGED:
+        {
+            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+            WINDOWPOS* pWP = (WINDOWPOS*)lParam;
+            bool bSizeOnly = (pWP->flags & SWP_NOMOVE) != 0;
+            if (!bSizeOnly && GetExtBar() != NULL && m_nResizingHT == 0)
+                KeepCaptionOnScreen();
+            return lResult;
+        }
+    case WM_SIZE:
+        {
+            CRect rc;
+            GetWindowRect(&rc);
+            CRect rcWork = WorkAreaOf(rc);
+            if (!rcWork.IsRectEmpty() && (rc.Width() > rcWork.Width() || rc.Height() > rcWork.Height()))
+            {
+                SetWindowPos(NULL, 0, 0, std::min(rc.Width(), rcWork.Width()),
+                             std::min(rc.Height(), rcWork.Height()),
+                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                return 0;
+            }
+            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+            RecalcCaptionRects();
+            CExtControlBar* pBar = GetExtBar();
+            if (pBar != NULL)
+            {
+                pBar->CreateNcAreaButtons();
+                pBar->LayoutNcAreaButtons();
+            }
+            return lResult;
+        }
+    case WM_TIMER:
+        if (wParam == ID_TIMER_LAYOUT_BUTTONS)
+        {
+            KillTimer(ID_TIMER_LAYOUT_BUTTONS);
+            CExtControlBar* pBar = GetExtBar();
+            if (pBar != NULL)
+                pBar->LayoutNcAreaButtons();
+            if (IsWindowVisible())
+                SendMessage(WM_NCPAINT);
+            return 0;
+        }
+        if (wParam == ID_TIMER_BTN_HOVER)
+        {
+            if (CExtPopupMenuWnd::IsTrackingActive())
+                return 0;
+            CExtControlBar* pBar = GetExtBar();
+            CPoint pt;
+            ::GetCursorPos(&pt);
+            bool bOn = false;
+            if (pBar != NULL && pBar->m_bNcButtonHover)
+            {
+                CExtBarNcAreaButton* pBtn = NULL;
+                bOn = pBar->NcButtonsHitTest(CPoint(pt.x, pt.y), &pBtn) != HTCLIENT && pBtn != NULL;
+                if (!bOn)
+                {
+                    pBar->m_bNcButtonHover = false;
+                    SendMessage(WM_NCPAINT);
+                }
+            }
+            if (!bOn)
+                KillTimer(ID_TIMER_BTN_HOVER);
+            return 0;
+        }
+        break;
+    case WM_PAINT:
+        ValidateRect(NULL);
+        return 0;
+    default:
+        break;
+    }
+    return CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+}

@@ -1,0 +1,58 @@
+// ExtMiniDockFrameWnd.h - the floating frame of the framework's bars.
+//
+// Notes
+// - The frame draws its own border and caption (through the paint manager) and answers
+//   the non-client hit test itself; the system caption and sizing frame are removed.
+// - The caption moves the bar by the bar's own drag loop; the edges resize the frame in
+//   the frame's own modal loop (fixed-size bars: the dock context's resize).
+// - The caption is kept inside the monitor's work area.
+
+#pragma once
+
+#include "ExtControlBar.h"
+
+class CExtMiniDockFrameWnd : public CMiniDockFrameWnd, public CExtMouseCaptureSink
+{
+    DECLARE_DYNCREATE(CExtMiniDockFrameWnd)
+
+public:
+    CExtMiniDockFrameWnd();
+    virtual ~CExtMiniDockFrameWnd();
+
+    using CMiniDockFrameWnd::Create;
+    virtual BOOL Create(CWnd* pParent, DWORD dwBarStyle) override;
+    virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder) override;
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Tool tips of the bar's caption buttons (point in client coordinates).
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
+
+    // The first bar of the embedded dock bar, and that bar when it is a framework bar.
+    CControlBar* GetBar();
+    CExtControlBar* GetExtBar();
+    // Hit code of a screen point (HTNOWHERE outside the window).
+    UINT HitTestAt(CPoint ptScreen);
+    // The modal resizing loop by the edge or corner nHitTest.
+    void StartResizing(UINT nHitTest);
+    void ResizeStep(CPoint ptScreen);
+    void StopResizing();
+    bool IsResizing() const { return m_nResizingHT != 0; }
+    // Moves the frame so that its caption lies in the monitor's work area.
+    void KeepCaptionOnScreen();
+
+    CRect m_rcBtnClose;             // own close button (frames without a framework bar)
+    bool m_bBtnHot;
+    CRect m_rcCaption;              // window coordinates
+    CPoint m_ptResizeLast;
+    UINT m_nResizingHT;             // HTLEFT..HTBOTTOMRIGHT while resizing, else 0
+    CRect m_rcResizeStart;
+
+    // Window styles the frame never keeps.
+    static const DWORD g_dwRemovedStyles;
+    static const DWORD g_dwRemovedExStyles;
+
+protected:
+    void RecalcCaptionRects();
+    void PaintNonClient();
+    void RemoveSystemFrame(bool bRedraw);
+    LRESULT OnNcLButtonDown(UINT nHit, CPoint pt);
+};
