@@ -1,6 +1,7 @@
 // ChildFrm.cpp - the child frame of a publication and its corner panes.
 
 #include "ChildFrm.h"
+#include "MainFrm.h"
 #include "RulerView.h"
 #include "TabView.h"
 #include "VarnelView.h"
@@ -90,8 +91,12 @@ BOOL CChildFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
     return TRUE;
 }
 
+// The menu bar of the main window sees the keys first (Alt, F10, menu letters).
 BOOL CChildFrame::PreTranslateMessage(MSG* pMsg)
 {
+    CMainFrame* pMain = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    if (pMain != NULL && pMain->m_wndMenuBar.m_hWnd != NULL && pMain->m_wndMenuBar.PreTranslateFrameMessage(pMsg))
+        return TRUE;
     return CMDIChildWnd::PreTranslateMessage(pMsg);
 }
 

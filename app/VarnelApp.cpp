@@ -5,6 +5,7 @@
 #include "AboutDlg.h"
 #include "BmpDialog.h"
 #include "ChildFrm.h"
+#include "MainFrm.h"
 #include "VarnelView.h"
 #include "model/FileLimits.h"
 #include "model/VarnelDoc.h"
@@ -103,6 +104,16 @@ CString CVarnelApp::FolderOfModulePath(const CString& strModulePath)
     return nSlash < 0 ? strModulePath : strModulePath.Left(nSlash);
 }
 
+CString CVarnelApp::FolderOfFile(const CString& strPath)
+{
+    const int nSlash = strPath.ReverseFind('\\');
+    if (nSlash < 0)
+        return CString();
+    if (nSlash == 2 && strPath[1] == ':')
+        return strPath.Left(3);
+    return strPath.Left(nSlash);
+}
+
 CString CVarnelApp::GetProgramFolder()
 {
     char szPath[MAX_PATH] = "";
@@ -150,11 +161,11 @@ BOOL CVarnelApp::StartUp()
     SetRegistryKey(m_strRegistryCompany);
     LoadStdProfileSettings(4);
 
-    // The view stands in the frame itself until the child frame's panes arrive.
+    // The child frame builds its own panes and makes the design view the active one.
     AddDocTemplate(new CMultiDocTemplate(IDR_LABELTYPE, RUNTIME_CLASS(CVarnelDoc),
-                                         RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CVarnelView)));
+                                         RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CParentView)));
 
-    CMDIFrameWnd* pMainFrame = new CMDIFrameWnd;
+    CMainFrame* pMainFrame = new CMainFrame;
     if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
     {
         delete pMainFrame;
@@ -187,7 +198,7 @@ void CVarnelApp::OnFileNew()
 }
 
 // Opens a publication chosen in the Open dialog, which starts in the documents folder
-// or beside the file chosen last.
+// or in the folder of the file chosen last.
 void CVarnelApp::OnFileOpen()
 {
     const CString strInitialDir = m_strMyDocumentsFolder;
@@ -196,8 +207,9 @@ void CVarnelApp::OnFileOpen()
     dlg.m_ofn.lpstrInitialDir = strInitialDir;
     if (dlg.DoModal() != IDOK)
         return;
-    m_strMyDocumentsFolder = dlg.GetPathName();
-    OpenDocumentFile(m_strMyDocumentsFolder);
+    const CString strPath = dlg.GetPathName();
+    m_strMyDocumentsFolder = FolderOfFile(strPath);
+    OpenDocumentFile(strPath);
 }
 
 // Opens the sample publication chosen in the program's Samples folder.

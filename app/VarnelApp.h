@@ -2,8 +2,9 @@
 //
 // Notes
 // - The program has exactly one CVarnelApp, defined beside the program entry.
-// - The folders are set by InitInstance; m_strMyDocumentsFolder is then overwritten with
-//   the full path of the file chosen last by File Open and by the document's Save.
+// - The folders are set by InitInstance; the file dialogs then store the folder of the
+//   file chosen last (File Open and the document's Save in m_strMyDocumentsFolder,
+//   clip-art and backgrounds in theirs).
 
 #pragma once
 
@@ -40,11 +41,14 @@ public:
     // The folder part of a module path: the text before its last backslash, the whole
     // path when it has none.
     static CString FolderOfModulePath(const CString& strModulePath);
+    // The folder of a chosen file, the start folder of the next file dialog: the text
+    // before the last backslash, kept for a drive's root ("C:\\").
+    static CString FolderOfFile(const CString& strPath);
 
     // Member variables
-    CString m_strGraphicsFolder;        // program folder + "\Graphics"; last clip-art file
-    CString m_strBackgroundsFolder;     // program folder + "\Backgrounds"; last background
-    CString m_strMyDocumentsFolder;     // documents folder; last file opened or saved
+    CString m_strGraphicsFolder;        // program folder + "\Graphics"; folder of the last clip-art
+    CString m_strBackgroundsFolder;     // program folder + "\Backgrounds"; folder of the last background
+    CString m_strMyDocumentsFolder;     // documents folder; folder of the last file opened or saved
     int m_nImageDpi;                    // resolution offered by Save As Image
     ULONG_PTR m_gdiplusToken;           // from GdiplusStartup
 

@@ -3,6 +3,7 @@
 
 #include "VarnelView.h"
 #include "model/Elements.h"
+#include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
 #include "output/PrintDlg.h"
 #include "afxdlgs.h"
@@ -310,6 +311,7 @@ void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
 
     CElement* pSubstituted = NULL;      // a database text showing a record
     CString strKeptText;
+    CTextFontScope fontScope;           // the labels share their fonts
     try
     {
         CRect rectClip;

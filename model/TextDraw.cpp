@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <stdlib.h>
 #include <string.h>
@@ -210,6 +211,16 @@ std::wstring ToDrawnLineBreaks(const std::wstring& strText)
     return strResult;
 }
 
+// Distinct fonts a scope keeps; further fonts are made and deleted per drawing.
+const size_t kMaxScopeFonts = 64;
+
+// Slot of the calling thread's innermost font scope.
+DWORD FontScopeSlot()
+{
+    static const DWORD nSlot = TlsAlloc();
+    return nSlot;
+}
+
 LOGFONT DefaultTextLogFont()
 {
     LOGFONT lf;
@@ -302,6 +313,49 @@ Font* CreateTextFont(const LOGFONT& lf)
     return NULL;
 }
 
+CTextFontScope::CTextFontScope()
+    : m_pOuter(NULL), m_bInstalled(false)
+{
+    const DWORD nSlot = FontScopeSlot();
+    if (nSlot == TLS_OUT_OF_INDEXES)
+        return;
+    m_pOuter = static_cast<CTextFontScope*>(TlsGetValue(nSlot));
+    m_bInstalled = TlsSetValue(nSlot, this) != FALSE;
+}
+
+CTextFontScope::~CTextFontScope()
+{
+    if (m_bInstalled)
+        TlsSetValue(FontScopeSlot(), m_pOuter);
+    for (CEntry& entry : m_entries)
+        delete entry.pFont;
+}
+
+CTextFontScope* CTextFontScope::GetCurrent()
+{
+    const DWORD nSlot = FontScopeSlot();
+    return nSlot != TLS_OUT_OF_INDEXES ? static_cast<CTextFontScope*>(TlsGetValue(nSlot)) : NULL;
+}
+
+Font* CTextFontScope::GetFont(const LOGFONT& lf)
+{
+    LOGFONT lfKey = lf;
+    lfKey.lfFaceName[LF_FACESIZE - 1] = '\0';
+    const float fSize = GetTextFontSize(lfKey);
+    const INT nStyle = GetTextFontStyle(lfKey);
+    for (const CEntry& entry : m_entries)
+    {
+        if (entry.fSize == fSize && entry.nStyle == nStyle && entry.strFace == lfKey.lfFaceName)
+            return entry.pFont;
+    }
+    if (m_entries.size() >= kMaxScopeFonts)
+        return NULL;
+    Font* pFont = CreateTextFont(lfKey);
+    if (pFont != NULL)
+        m_entries.push_back(CEntry{ lfKey.lfFaceName, fSize, nStyle, pFont });
+    return pFont;
+}
+
 void DrawTextElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
 {
     const RectF r = GetDrawnRect(pElement->m_rect, ptOffset.x, ptOffset.y);
@@ -310,7 +364,15 @@ void DrawTextElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
     memset(&lf, 0, sizeof(lf));
     if (pElement->m_font.GetSafeHandle() == NULL || pElement->m_font.GetLogFont(&lf) == 0)
         lf = DefaultTextLogFont();
-    Font* pFont = CreateTextFont(lf);
+    // a font of the thread's scope, else one of this drawing's own
+    std::unique_ptr<Font> pOwnFont;
+    CTextFontScope* pScope = CTextFontScope::GetCurrent();
+    Font* pFont = pScope != NULL ? pScope->GetFont(lf) : NULL;
+    if (pFont == NULL)
+    {
+        pOwnFont.reset(CreateTextFont(lf));
+        pFont = pOwnFont.get();
+    }
     if (pFont == NULL)
         return;
 
@@ -350,5 +412,4 @@ void DrawTextElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
         !PlatformDrawsDecorations())
         DrawTextDecorations(pGraphics, strText, pFont, rcLayout, format, &brush, nStyle);
     pGraphics->ResetTransform();
-    delete pFont;
 }

@@ -8,6 +8,8 @@
 // - Vertical text, underline and strike-out are drawn by the platform when it can (checked
 //   once); otherwise the text is turned a quarter clockwise and the bars are drawn along
 //   the laid-out lines.
+// - A CTextFontScope keeps the fonts it was asked for until it ends, keyed by what the
+//   font is made of (face, size, style): a text whose font changed simply asks for another.
 
 #pragma once
 
@@ -16,6 +18,7 @@
 #include <gdiplus.h>
 
 #include <string>
+#include <vector>
 
 // Text of the ANSI code page as UTF-16 (nLength -1: up to the terminator).
 std::wstring AnsiToWide(LPCSTR pszText, int nLength = -1);
@@ -34,3 +37,35 @@ float GetTextFontSize(const LOGFONT& lf);
 // Font of a text element's LOGFONT with the family resolved as above. NULL when no font
 // can be made. The caller deletes it.
 Gdiplus::Font* CreateTextFont(const LOGFONT& lf);
+
+// While it lives, the texts drawn on the thread that made it share one font per face,
+// size and style (a printed sheet draws the same few fonts in every label). Scopes nest;
+// the innermost one serves. The fonts are deleted with the scope.
+class CTextFontScope
+{
+public:
+    CTextFontScope();
+    ~CTextFontScope();
+    CTextFontScope(const CTextFontScope&) = delete;
+    CTextFontScope& operator=(const CTextFontScope&) = delete;
+
+    // The font of a LOGFONT, made on the first request (as CreateTextFont does). NULL when
+    // no font can be made. The scope keeps it.
+    Gdiplus::Font* GetFont(const LOGFONT& lf);
+    int GetFontCount() const { return (int)m_entries.size(); }
+
+    // The innermost scope of the calling thread, or NULL.
+    static CTextFontScope* GetCurrent();
+
+private:
+    struct CEntry
+    {
+        std::string strFace;
+        float fSize;
+        INT nStyle;
+        Gdiplus::Font* pFont;
+    };
+    std::vector<CEntry> m_entries;
+    CTextFontScope* m_pOuter;
+    bool m_bInstalled;
+};

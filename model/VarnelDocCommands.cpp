@@ -299,7 +299,7 @@ void CVarnelDoc::OnInsertClipArt()
             return;
         }
         if (pApp != NULL)
-            pApp->m_strGraphicsFolder = strPath;
+            pApp->m_strGraphicsFolder = CVarnelApp::FolderOfFile(strPath);
 
         CPicturePtr pPicture(LoadChosenPicture(strPath));
         if (!pPicture)
@@ -383,7 +383,7 @@ void CVarnelDoc::OnSelectBackground()
             return;
         }
         if (pApp != NULL)
-            pApp->m_strBackgroundsFolder = strPath;
+            pApp->m_strBackgroundsFolder = CVarnelApp::FolderOfFile(strPath);
 
         CPicturePtr pPicture(LoadChosenPicture(strPath));
         if (!pPicture)

@@ -189,7 +189,7 @@ BOOL CVarnelDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
             return FALSE;
         strNewName = dlg.GetPathName();
         if (pApp != NULL)
-            pApp->m_strMyDocumentsFolder = strNewName;
+            pApp->m_strMyDocumentsFolder = CVarnelApp::FolderOfFile(strNewName);
     }
 
     CWaitCursor wait;

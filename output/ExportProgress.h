@@ -40,6 +40,8 @@ public:
     int GetPos() const { return m_nPos; }
     int GetUpper() const { return m_nUpper; }
     int GetRefusedCount() const { return m_nRefused; }
+    // A quit request arrived while pumping (it is posted again when this object ends).
+    BOOL IsQuitPending() const { return m_bQuit; }
     // TRUE while an export of the document (any document for NULL) runs.
     static BOOL IsExporting(const CDocument* pDocument = NULL);
 

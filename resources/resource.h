@@ -20,6 +20,13 @@
 #define IDB_SIDE_VIEWDATA               309
 #define IDB_SIDE_DATABASE               310
 
+// Toolbars (TOOLBAR resource and button bitmap of the same id)
+#define IDR_TOOLBAR_STANDARD            128
+#define IDR_TOOLBAR_SHAPES              130
+#define IDR_TOOLBAR_ACTIONS             248
+#define IDR_TOOLBAR_FORMATTING          255
+#define IDR_TOOLBAR_MORE_SHAPES         302
+
 /////////////////////////////////////////////////////////////////////////////
 // Dialogs and their controls
 

@@ -329,7 +329,7 @@ TEST_F(DocumentCommands, ClipArtIsFittedSelectedUndoableAndRemembersItsFolder)
     EXPECT_STREQ(strGraphics, record.m_strInitialDir);
     EXPECT_EQ(0, record.m_strFilter.Find("All supported formats(jpg,bmp,gif,png,wmf,tif)|"));
     EXPECT_EQ((DWORD)0x801006, record.m_dwFlags & 0x801006);
-    EXPECT_STREQ(strPicture, m_program.m_pApp->m_strGraphicsFolder);
+    EXPECT_STREQ(m_folder.m_strPath, m_program.m_pApp->m_strGraphicsFolder);
 
     ASSERT_EQ(2, (int)m_pDoc->m_listElements.GetCount());
     CElement* pImage = m_pDoc->m_listElements.GetTail();
@@ -406,7 +406,7 @@ TEST_F(DocumentCommands, SelectBackgroundReplacesOnlyTheShownSidesBackground)
     ASSERT_EQ(1, script.GetRecordCount());
     EXPECT_STREQ(strBackgrounds, script.GetRecord(0).m_strInitialDir);
     EXPECT_GE(script.GetRecord(0).m_strFilter.Find("*.wmf*;"), 0);
-    EXPECT_STREQ(strPicture, m_program.m_pApp->m_strBackgroundsFolder);
+    EXPECT_STREQ(m_folder.m_strPath, m_program.m_pApp->m_strBackgroundsFolder);
     EXPECT_EQ(1, CountBackgrounds(*m_pDoc, 1));
     EXPECT_EQ(1, CountBackgrounds(*m_pDoc, 2));
     EXPECT_TRUE(m_pDoc->m_listElements.Find(pBack) != NULL);

@@ -220,7 +220,7 @@ TEST_F(DocumentOpen, WrongTagFailsWithItsMessageAndOpensNothing)
                  m_boxes.GetCall(0).m_strText);
 }
 
-TEST_F(DocumentOpen, FileOpenCommandStartsInTheDocumentsFolderAndRemembersTheFile)
+TEST_F(DocumentOpen, FileOpenCommandStartsInTheDocumentsFolderAndRemembersTheFolder)
 {
     const CString strPath = m_folder.File("chosen.labf");
     ASSERT_TRUE(WriteFileBytes(strPath, VersionFile(201, "")));
@@ -237,16 +237,16 @@ TEST_F(DocumentOpen, FileOpenCommandStartsInTheDocumentsFolderAndRemembersTheFil
     EXPECT_EQ(1, record.m_nFilterIndex);
     EXPECT_EQ((DWORD)(OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT),
               record.m_dwFlags & (OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT));
-    EXPECT_STREQ(strPath, m_program.m_pApp->m_strMyDocumentsFolder);
+    EXPECT_STREQ(m_folder.m_strPath, m_program.m_pApp->m_strMyDocumentsFolder);
     ASSERT_TRUE(m_program.ActiveDoc() != NULL);
     EXPECT_EQ(500, m_program.ActiveDoc()->m_nDesignWidth);
 
-    // the next dialog starts at the file chosen last
+    // the next dialog starts in the folder of the file chosen last
     CDialogScript again;
     again.CancelFileDialog();
     m_program.Command(ID_FILE_OPEN);
     ASSERT_EQ(1, again.GetRecordCount());
-    EXPECT_STREQ(strPath, again.GetRecord(0).m_strInitialDir);
+    EXPECT_STREQ(m_folder.m_strPath, again.GetRecord(0).m_strInitialDir);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -303,7 +303,7 @@ TEST_F(DocumentSave, SaveOfANewPublicationAsksForTheFileInTheDocumentsFolder)
     const CString strSaved = strTarget + ".labf";
     EXPECT_TRUE(FileExists(strSaved));
     EXPECT_STREQ(strSaved, pDoc->GetPathName());
-    EXPECT_STREQ(strSaved, m_program.m_pApp->m_strMyDocumentsFolder);
+    EXPECT_STREQ(m_folder.m_strPath, m_program.m_pApp->m_strMyDocumentsFolder);
     EXPECT_FALSE(pDoc->IsModified());
 
     // a second Save writes the same file without asking

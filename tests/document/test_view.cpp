@@ -18,6 +18,8 @@ protected:
         CMessageBoxRecorder wizardBoxes;
         CDialogScript script;
         script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
+        // room for the view beside the bars
+        m_program.m_pApp->m_pMainWnd->SetWindowPos(NULL, 0, 0, 1024, 768, SWP_NOZORDER | SWP_NOACTIVATE);
         m_program.Command(ID_FILE_NEW);
         m_pDoc = m_program.ActiveDoc();
         m_pView = m_program.ActiveView();

@@ -300,10 +300,11 @@ TEST_F(ExportCommands, DuringTheExportMessagesFlowButCloseAndCommandsAreRefused)
 
 TEST_F(ExportCommands, ProgressShowsInTheStatusBar)
 {
-    CStatusBar status;
-    const UINT indicators[] = {ID_SEPARATOR};
-    ASSERT_TRUE(status.Create(m_program.m_pApp->m_pMainWnd));
-    ASSERT_TRUE(status.SetIndicators(indicators, 1));
+    // the main window's status bar
+    CStatusBar* pStatus = DYNAMIC_DOWNCAST(
+        CStatusBar, m_program.m_pApp->m_pMainWnd->GetDescendantWindow(AFX_IDW_STATUS_BAR, TRUE));
+    ASSERT_TRUE(pStatus != NULL);
+    CStatusBar& status = *pStatus;
     HWND hTick = MakeTickWindow(m_pDoc);
     g_pTickStatus = &status;
     ::PostMessageA(hTick, WM_APP + 7, 0, 0);
@@ -315,7 +316,6 @@ TEST_F(ExportCommands, ProgressShowsInTheStatusBar)
     EXPECT_STREQ("Ready", status.GetPaneText(0));
     g_pTickStatus = NULL;
     ::DestroyWindow(hTick);
-    status.DestroyWindow();
 }
 
 TEST_F(ExportCommands, ResolutionMustBeChosen)

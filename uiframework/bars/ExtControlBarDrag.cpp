@@ -922,6 +922,9 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
             MSG msg;
             if (!PeekDragMessage(msg))
             {
+                // nothing queued and the button already up: the press ended, no drag
+                if ((::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) & 0x8000) == 0)
+                    break;
                 ::WaitMessage();
                 continue;
             }
