@@ -64,10 +64,13 @@ public:
                              int nWidth, int nHeight, int nPublicationType, BOOL bBlankDesign);
     // The steps after a publication or template has been read: kinds and shadow
     // settings, the data source reloaded from its description, all views updated.
-    void OnDocumentLoaded();
+    // strFileFolder is the folder of the file read (see ReconnectDataSource).
+    void OnDocumentLoaded(const CString& strFileFolder = CString());
     // Loads the table of the data-source description. On failure the user is told why,
     // the description is kept and the document keeps the table it had.
-    BOOL ReconnectDataSource();
+    // A delimited-text file named without a folder is read from strFileFolder (a
+    // publication that travels with its address list); the description stays as stored.
+    BOOL ReconnectDataSource(const CString& strFileFolder = CString());
     // Shows the tip of the day (through the document host) when the option "ShowTip" is
     // 1 and stores the dialog's show-at-start-up state.
     void ShowTipOfTheDay();

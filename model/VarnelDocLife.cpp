@@ -6,11 +6,13 @@
 #include "Elements.h"
 #include "FileLimits.h"
 #include "OptionsKeys.h"
+#include "data/DataSource.h"
 #include "data/DataSourceLoader.h"
 #include "afxdlgs.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
+#include <shlwapi.h>
 
 namespace
 {
@@ -118,19 +120,22 @@ BOOL CVarnelDoc::OnOpenDocument(LPCTSTR lpszPathName)
 {
     if (!COleDocument::OnOpenDocument(lpszPathName))
         return FALSE;
-    OnDocumentLoaded();
+    CString strFolder = lpszPathName;
+    const int nSlash = strFolder.ReverseFind('\\');
+    strFolder = nSlash >= 0 ? strFolder.Left(nSlash) : CString();
+    OnDocumentLoaded(strFolder);
     return TRUE;
 }
 
-void CVarnelDoc::OnDocumentLoaded()
+void CVarnelDoc::OnDocumentLoaded(const CString& strFileFolder)
 {
     ApplyElementSettings();
     if (!m_strDataSource.IsEmpty())
-        ReconnectDataSource();
+        ReconnectDataSource(strFileFolder);
     UpdateAllViews(NULL);
 }
 
-BOOL CVarnelDoc::ReconnectDataSource()
+BOOL CVarnelDoc::ReconnectDataSource(const CString& strFileFolder)
 {
     CString strText;
     UINT nType = MB_OK;
@@ -143,6 +148,10 @@ BOOL CVarnelDoc::ReconnectDataSource()
     }
     else
     {
+        // a text file named without a folder travels with the publication
+        if (!strFileFolder.IsEmpty() && info.m_nType == DATASOURCE_TEXT && !info.m_strFile.IsEmpty() &&
+            ::PathIsRelativeA(info.m_strFile))
+            info.m_strFile = strFileFolder + "\\" + info.m_strFile;
         const CDataLoadResult result = LoadDataTable(info, table);
         if (GetDataLoadMessage(result, strText, nType))
             AfxMessageBox(strText, nType);

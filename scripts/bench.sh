@@ -15,7 +15,7 @@ set_graphics_driver null
 "$WINESERVER" -p 2>/dev/null || true
 trap '"$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
 for a in "${areas[@]}"; do
-    cmake --build "$BUILD_DIR" -j"$(nproc)" --target "bench_$a"
+    cmake --build "$BUILD_DIR" -j"$BUILD_JOBS" --target "bench_$a"
     echo "== bench_$a"
     "$WINE" "$BUILD_DIR/bench/bench_$a.exe"
 done

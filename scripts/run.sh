@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the program and starts it under Wine. Without a display it runs in
-# Xvfb and leaves a screenshot in build/screenshot.png.
+# Builds the program and starts it under Wine. Without a display it runs on a Wine
+# virtual desktop in Xvfb and leaves a screenshot in build/screenshot.png once its
+# windows are up.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$ROOT/scripts/setup.sh"
@@ -10,7 +11,7 @@ source "$ROOT/scripts/wineenv.sh"
 
 cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
       -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD_DIR" -j"$(nproc)" --target Stickwell
+cmake --build "$BUILD_DIR" -j"$BUILD_JOBS" --target Stickwell
 ensure_prefix
 set_graphics_driver x11
 # The desktop process must start on the display the program uses.
@@ -21,14 +22,32 @@ if [ -n "${DISPLAY:-}" ]; then
     exec "$WINE" "$BUILD_DIR/Stickwell.exe" "$@"
 fi
 
-seconds="${STICKWELL_RUN_SECONDS:-20}"
+# Without a display: a virtual desktop (windows get Wine's own title bars and caption
+# buttons) in Xvfb. The screenshot is taken once windows show on the desktop and
+# three pictures a second apart are the same, or after STICKWELL_RUN_SECONDS at the latest.
+export STICKWELL_RUN_SECONDS="${STICKWELL_RUN_SECONDS:-60}"
+export SHOT="$BUILD_DIR/screenshot.png" WINE WINESERVER
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    "$0" "$1" "${@:4}" &
+    "$WINE" explorer /desktop=Stickwell,1280x1024 "$@" &
     pid=$!
-    sleep "$2"
-    import -window root "$3" || true
-    echo "screenshot: $3"
-    kill $pid 2>/dev/null || true
+    shot="$SHOT.part.png" last="" same=0
+    for ((i = 0; i < STICKWELL_RUN_SECONDS; i++)); do
+        sleep 1
+        import -window root "$shot" 2>/dev/null || continue
+        # the empty desktop is one colour; windows bring many
+        colours=$(identify -format %k "$shot" 2>/dev/null || echo 0)
+        sum=$(md5sum < "$shot")
+        if [ "$colours" -gt 16 ] && [ "$sum" = "$last" ]; then
+            same=$((same + 1))
+            ((same < 2)) || break
+        else
+            same=0
+        fi
+        last=$sum
+    done
+    mv -f "$shot" "$SHOT"
+    echo "screenshot: $SHOT (after $((i + 1)) s)"
+    "$WINESERVER" -k >/dev/null 2>&1 || true
     wait $pid 2>/dev/null || true
-' "$WINE" "$BUILD_DIR/Stickwell.exe" "$seconds" "$BUILD_DIR/screenshot.png" "$@"
+' bash "$BUILD_DIR/Stickwell.exe" "$@"
 "$WINESERVER" -k >/dev/null 2>&1 || true

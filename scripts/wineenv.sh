@@ -1,6 +1,8 @@
 # Sourced by the other scripts: the project's own throw-away Wine prefix.
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${STICKWELL_BUILD_DIR:-$ROOT/build}"
+# Parallel compile jobs: every core unless STICKWELL_JOBS says otherwise.
+BUILD_JOBS="${STICKWELL_JOBS:-$(nproc)}"
 export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$BUILD_DIR/wineprefix}"
 export WINEDEBUG=-all
 # No Mono or Gecko prompts; a crashing program ends instead of waiting in the debugger.
@@ -9,8 +11,9 @@ export WINEARCH=win64
 # Pinned locale: ANSI code page 1252.
 export LANG=en_US.UTF-8 LC_ALL=C.UTF-8
 
-WINE="$(command -v wine || command -v wine64)"
-WINESERVER="$(command -v wineserver || echo /usr/lib/wine/wineserver64)"
+# The launchers of Debian's wine package (scripts/setup.sh installs it).
+WINE="$(command -v wine)" || { echo "wine is not installed: run scripts/setup.sh" >&2; return 1 2>/dev/null || exit 1; }
+WINESERVER="$(command -v wineserver)" || { echo "wineserver is not installed: run scripts/setup.sh" >&2; return 1 2>/dev/null || exit 1; }
 
 wine_reg() { "$WINE" reg add "$@" /f >/dev/null 2>&1; }
 

@@ -157,6 +157,26 @@ TEST_F(DocumentOpen, Version200TurnsSemicolonsAndReconnectsTheTextSource)
     EXPECT_EQ(0, m_boxes.GetCount());
 }
 
+// A text source named without a folder is the file beside the publication, wherever the
+// current folder is; the description is kept as stored.
+TEST_F(DocumentOpen, TextSourceWithoutFolderIsReadBesideThePublication)
+{
+    WriteCsv(m_folder);
+    const CString strDescription = BuildTextDescription("people.csv", ",", TRUE);
+    const CString strPath = m_folder.File("beside.labf");
+    ASSERT_TRUE(WriteFileBytes(strPath, VersionFile(201, (LPCTSTR)strDescription)));
+    char szCurrent[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, szCurrent);
+    ASSERT_STRNE(szCurrent, (LPCTSTR)m_folder.File(""));
+
+    CVarnelDoc* pDoc = (CVarnelDoc*)m_program.m_pApp->OpenDocumentFile(strPath);
+    ASSERT_TRUE(pDoc != NULL);
+    EXPECT_STREQ(strDescription, pDoc->m_strDataSource);
+    ASSERT_EQ(3, pDoc->m_nDataRows);
+    EXPECT_STREQ("Anna", pDoc->m_pDataRows[1][0]);
+    EXPECT_EQ(0, m_boxes.GetCount());
+}
+
 TEST_F(DocumentOpen, Version201WithAnUnreachableSourceOpensAndKeepsTheDescription)
 {
     const CString strMissing = m_folder.File("gone.csv");

@@ -79,6 +79,7 @@ struct CCommonDrive
     UINT m_nTimeout = 0;
     BOOL m_bStepRun = FALSE;
     BOOL m_bCancelled = FALSE;
+    int m_nRetries = 0;
 };
 
 struct CDriverState
@@ -88,10 +89,24 @@ struct CDriverState
     CCommonDrive* m_pDrive = NULL;
 };
 
+void NTAPI FreeDriverState(void* pData)
+{
+    delete static_cast<CDriverState*>(pData);
+}
+
+// The state of this thread, on the heap and freed through a fiber-local slot when the
+// thread ends: thread_local objects with destructors are not reliable in statically
+// linked MinGW programs under Wine (they can crash when the thread ends).
 CDriverState& GetDriverState()
 {
-    static thread_local CDriverState state;
-    return state;
+    static const DWORD s_nSlot = ::FlsAlloc(FreeDriverState);
+    CDriverState* pState = static_cast<CDriverState*>(::FlsGetValue(s_nSlot));
+    if (pState == NULL)
+    {
+        pState = new CDriverState;
+        ::FlsSetValue(s_nSlot, pState);
+    }
+    return *pState;
 }
 
 UINT g_nWatchdog = 0;
@@ -406,6 +421,7 @@ struct AFX_DIALOG_DRIVER
     static INT_PTR AnswerPrint(CPrintDialog* pDlg, const CEntry& entry, CString& strError);
     static LRESULT CALLBACK DriveHook(int nCode, WPARAM wParam, LPARAM lParam);
     static void CALLBACK DriveTimerProc(HWND, UINT, UINT_PTR, DWORD);
+    static void CancelOpenDialogs(HWND hDlg);
 };
 
 void AFX_DIALOG_DRIVER::Fail(LPCTSTR lpszText)
@@ -959,16 +975,42 @@ void CALLBACK AFX_DIALOG_DRIVER::DriveTimerProc(HWND, UINT, UINT_PTR, DWORD)
         }
         return;
     }
-    if (!pDrive->m_bCancelled && ::GetTickCount() - pDrive->m_dwStart > pDrive->m_nTimeout)
+    const DWORD dwElapsed = ::GetTickCount() - pDrive->m_dwStart;
+    if (dwElapsed > pDrive->m_nTimeout && !pDrive->m_bCancelled)
     {
         pDrive->m_bCancelled = TRUE;
         CString strText;
         strText.Format("common dialog still open after %u ms; cancelled", pDrive->m_nTimeout);
         Fail(strText);
-        if (pDrive->m_hDlg != NULL)
-            ::PostMessageA(pDrive->m_hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                           (LPARAM)::GetDlgItem(pDrive->m_hDlg, IDCANCEL));
+        CancelOpenDialogs(pDrive->m_hDlg);
     }
+    else if (pDrive->m_bCancelled && dwElapsed > pDrive->m_nTimeout + (DWORD)pDrive->m_nRetries * 500)
+    {
+        // Not ended yet: the dialog was not known when cancelled, or a message box it
+        // opened (an answer the step did not expect) waits in front of it. A test run
+        // must never wait for a user, so every dialog of the thread is cancelled again.
+        pDrive->m_nRetries++;
+        CancelOpenDialogs(pDrive->m_hDlg);
+    }
+}
+
+static BOOL CALLBACK CancelThreadDialog(HWND hWnd, LPARAM lParam)
+{
+    char szClass[16] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    // a dialog disabled by a modal one in front of it (the test's own) is left alone
+    if (hWnd != (HWND)lParam && lstrcmpA(szClass, "#32770") == 0 && ::IsWindowVisible(hWnd) &&
+        ::IsWindowEnabled(hWnd))
+        ::PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)::GetDlgItem(hWnd, IDCANCEL));
+    return TRUE;
+}
+
+// Cancels the dialog this thread shows in front (a message box over hDlg), then hDlg.
+void AFX_DIALOG_DRIVER::CancelOpenDialogs(HWND hDlg)
+{
+    ::EnumThreadWindows(::GetCurrentThreadId(), CancelThreadDialog, (LPARAM)hDlg);
+    if (hDlg != NULL && ::IsWindow(hDlg))
+        ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDCANCEL));
 }
 
 INT_PTR PASCAL CDialogScript::BeginCommonDialog(CCommonDialog* pDlg, int nKind)

@@ -216,6 +216,27 @@ TEST(FileDialog, RealDialogCallsTheVirtualNotifications)
     EXPECT_EQ(0, dlg.GetPathName().CompareNoCase(file.m_strPath));
 }
 
+// A name that does not exist makes the real dialog open its own message box in front of
+// it. The driver must cancel both instead of leaving the test waiting for a user.
+TEST(FileDialog, RealDialogStuckBehindItsMessageBoxIsCancelled)
+{
+    CTempFile file("exists.txt");
+    CFileDialog dlg(TRUE, NULL, NULL, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, "All Files (*.*)|*.*||");
+    dlg.m_ofn.lpstrInitialDir = file.m_strFolder;
+    CCaptureFailures failures;
+    CDialogScript script;
+    script.OnCommonDialog([](HWND hDlg)
+    {
+        ::SendMessageA(hDlg, CDM_SETCONTROLTEXT, cmb13, (LPARAM) "no such file here.txt");
+        ::PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(hDlg, IDOK));
+    });
+    const DWORD dwStart = ::GetTickCount();
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_LT(::GetTickCount() - dwStart, 4 * CDialogScript::GetWatchdog());
+    EXPECT_TRUE(failures.Contains("still open after")) << failures.m_failures.size();
+    EXPECT_EQ(IDCANCEL, script.GetRecord(0).m_nResult);
+}
+
 TEST(ColorDialog, AnsweredByScriptWithTheInitialColourRecorded)
 {
     {
