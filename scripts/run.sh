@@ -25,8 +25,15 @@ fi
 # Without a display: a virtual desktop (windows get Wine's own title bars and caption
 # buttons) in Xvfb. The screenshot is taken once windows show on the desktop and
 # three pictures a second apart are the same, or after STICKWELL_RUN_SECONDS at the latest.
+# Without arguments the picture shows a shipped sample with one of its elements clicked
+# (selected, its handles drawn and its pages in the Properties bar).
 export STICKWELL_RUN_SECONDS="${STICKWELL_RUN_SECONDS:-60}"
-export SHOT="$BUILD_DIR/screenshot.png" WINE WINESERVER
+export SHOT="$BUILD_DIR/screenshot.png" WINE WINESERVER CLICK=""
+if (($# == 0)); then
+    sample="Z:$BUILD_DIR/Samples/Party Flyer.labf"
+    set -- "${sample//\//\\}"
+    CLICK="${STICKWELL_RUN_CLICK:-600 495}"
+fi
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     "$WINE" explorer /desktop=Stickwell,1280x1024 "$@" &
     pid=$!
@@ -39,6 +46,12 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
         sum=$(md5sum < "$shot")
         if [ "$colours" -gt 16 ] && [ "$sum" = "$last" ]; then
             same=$((same + 1))
+            if ((same >= 2)) && [ -n "$CLICK" ]; then
+                # the windows are up: select an element, then wait for the picture to settle
+                xdotool mousemove $CLICK click 1 2>/dev/null || true
+                CLICK="" same=0
+                continue
+            fi
             ((same < 2)) || break
         else
             same=0

@@ -10,10 +10,9 @@ PACKAGES=(
     # wine64 alone puts no command on PATH: the launcher comes with wine. Wine's own
     # fonts (Tahoma, Marlett, ...) are only recommended, so they are named here.
     wine wine64 fonts-wine
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils imagemagick xdotool
     fonts-liberation
     mdbtools poppler-utils
-    libz-mingw-w64-dev
     python3-xlwt python3-xlrd
 )
 
