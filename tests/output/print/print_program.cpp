@@ -3,6 +3,7 @@
 
 #include "print_program.h"
 #include "test_support.h"
+#include "test_printer.h"
 #include "model/Elements.h"
 #include "data/DataSourceLoader.h"
 #include "resources/wizard_resource.h"
@@ -16,51 +17,8 @@
 
 using namespace Gdiplus;
 
-const char TEST_PRINTER_NAME[] = "Stickwell Print Test Printer";
-
 namespace
 {
-
-// Letter and A4 at 300 dpi with quarter-inch unprintable margins.
-const char kPpdText[] =
-    "*PPD-Adobe: \"4.3\"\n"
-    "*FormatVersion: \"4.3\"\n"
-    "*FileVersion: \"1.0\"\n"
-    "*LanguageVersion: English\n"
-    "*LanguageEncoding: ISOLatin1\n"
-    "*PCFileName: \"GENERIC.PPD\"\n"
-    "*Manufacturer: \"Generic\"\n"
-    "*Product: \"(Generic PostScript Printer)\"\n"
-    "*PSVersion: \"(3010.000) 0\"\n"
-    "*ModelName: \"Generic PostScript Printer\"\n"
-    "*ShortNickName: \"Generic PostScript Printer\"\n"
-    "*NickName: \"Generic PostScript Printer\"\n"
-    "*LanguageLevel: \"3\"\n"
-    "*ColorDevice: True\n"
-    "*DefaultColorSpace: RGB\n"
-    "*FileSystem: False\n"
-    "*Throughput: \"1\"\n"
-    "*LandscapeOrientation: Plus90\n"
-    "*TTRasterizer: Type42\n"
-    "*DefaultResolution: 300dpi\n"
-    "*OpenUI *PageSize/Page Size: PickOne\n"
-    "*OrderDependency: 10 AnySetup *PageSize\n"
-    "*DefaultPageSize: Letter\n"
-    "*PageSize Letter/US Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
-    "*PageSize A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
-    "*CloseUI: *PageSize\n"
-    "*OpenUI *PageRegion: PickOne\n"
-    "*OrderDependency: 10 AnySetup *PageRegion\n"
-    "*DefaultPageRegion: Letter\n"
-    "*PageRegion Letter/US Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
-    "*PageRegion A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\n"
-    "*CloseUI: *PageRegion\n"
-    "*DefaultImageableArea: Letter\n"
-    "*ImageableArea Letter/US Letter: \"18 18 594 774\"\n"
-    "*ImageableArea A4/A4: \"18 18 577 824\"\n"
-    "*DefaultPaperDimension: Letter\n"
-    "*PaperDimension Letter/US Letter: \"612 792\"\n"
-    "*PaperDimension A4/A4: \"595 842\"\n";
 
 bool WriteText(LPCTSTR lpszPath, const std::string& text)
 {
@@ -71,15 +29,6 @@ bool WriteText(LPCTSTR lpszPath, const std::string& text)
     const BOOL bOk = ::WriteFile(h, text.data(), (DWORD)text.size(), &nWritten, NULL);
     ::CloseHandle(h);
     return bOk && nWritten == text.size();
-}
-
-bool PrinterExists(LPCTSTR lpszName)
-{
-    HANDLE hPrinter = NULL;
-    if (!::OpenPrinterA((LPSTR)lpszName, &hPrinter, NULL))
-        return false;
-    ::ClosePrinter(hPrinter);
-    return true;
 }
 
 void PumpPending()
@@ -119,71 +68,6 @@ void DeleteTree(const CString& strFolder)
 }
 
 } // namespace
-
-CString InstallTestPrinter()
-{
-    static BOOL s_bDone = FALSE;
-    static CString s_strName;
-    if (s_bDone)
-        return s_strName;
-    s_bDone = TRUE;
-    if (!PrinterExists(TEST_PRINTER_NAME))
-    {
-        char szDriverDir[MAX_PATH] = "";
-        DWORD cbNeeded = 0;
-        if (!::GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)szDriverDir, sizeof(szDriverDir), &cbNeeded))
-            return s_strName;
-        const CString strDir = szDriverDir;
-        ::CreateDirectoryA(strDir, NULL);
-        ::CreateDirectoryA(strDir + "\\3", NULL);
-        if (!WriteText(strDir + "\\generic.ppd", kPpdText) || !WriteText(strDir + "\\3\\generic.ppd", kPpdText))
-            return s_strName;
-        DRIVER_INFO_3A di;
-        memset(&di, 0, sizeof(di));
-        di.cVersion = 3;
-        di.pName = (LPSTR) "Wine PostScript Driver";
-        di.pDriverPath = (LPSTR) "wineps.drv";
-        di.pDataFile = (LPSTR) "generic.ppd";
-        di.pConfigFile = (LPSTR) "wineps.drv";
-        ::AddPrinterDriverA(NULL, 3, (LPBYTE)&di);     // may be there already
-        PRINTER_INFO_2A pi;
-        memset(&pi, 0, sizeof(pi));
-        pi.pPrinterName = (LPSTR)TEST_PRINTER_NAME;
-        pi.pPortName = (LPSTR) "FILE:";
-        pi.pDriverName = (LPSTR) "Wine PostScript Driver";
-        pi.pPrintProcessor = (LPSTR) "WinPrint";
-        pi.pDatatype = (LPSTR) "RAW";
-        pi.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-        HANDLE hPrinter = ::AddPrinterA(NULL, 2, (LPBYTE)&pi);
-        if (hPrinter != NULL)
-            ::ClosePrinter(hPrinter);
-        if (!PrinterExists(TEST_PRINTER_NAME))
-            return s_strName;
-    }
-    ::SetDefaultPrinterA(TEST_PRINTER_NAME);
-    s_strName = TEST_PRINTER_NAME;
-    return s_strName;
-}
-
-int CountPostScriptPages(LPCTSTR lpszPath)
-{
-    HANDLE h = ::CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return -1;
-    std::string data;
-    char buf[65536];
-    DWORD nRead = 0;
-    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
-        data.append(buf, nRead);
-    ::CloseHandle(h);
-    int nPages = 0;
-    for (size_t pos = 0; (pos = data.find("%%Page:", pos)) != std::string::npos; pos += 7)
-    {
-        if (pos == 0 || data[pos - 1] == '\n' || data[pos - 1] == '\r')
-            ++nPages;
-    }
-    return nPages;
-}
 
 std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath)
 {

@@ -23,12 +23,7 @@
 class CElement;
 class CDbText;
 
-// Wine's PostScript driver writing to a file, installed once per prefix and made the
-// default printer; empty when it could not be installed.
-CString InstallTestPrinter();
-extern const char TEST_PRINTER_NAME[];
-// Number of "%%Page:" lines of a PostScript file (-1 when it cannot be read).
-int CountPostScriptPages(LPCTSTR lpszPath);
+#include "test_printer.h"       // the test printer and page counting
 
 // The text each page of a PostScript file shows, glyph by glyph in drawing order (letters,
 // digits and blanks; '?' for other glyphs).
