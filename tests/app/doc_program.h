@@ -11,6 +11,7 @@
 #include "app/VarnelView.h"
 #include "model/VarnelDoc.h"
 #include "afxdlgs.h"
+#include "temp_folder.h"
 #include "resources/resource.h"
 #include "resources/wizard_resource.h"
 
@@ -23,25 +24,12 @@ class CElement;
 
 // The folder of the running program, without a trailing backslash.
 CString ProgramFolder();
-// Deletes a folder with everything in it.
-void RemoveFolderTree(const CString& strFolder);
 
 // Reads and writes whole files.
 std::string ReadFileBytes(const CString& strPath);
 bool WriteFileBytes(const CString& strPath, const std::string& data);
 bool FileExists(const CString& strPath);
 
-// A temporary folder, removed with its contents.
-class CTempFolder
-{
-public:
-    CTempFolder();
-    ~CTempFolder();
-    CTempFolder(const CTempFolder&) = delete;
-    CTempFolder& operator=(const CTempFolder&) = delete;
-    CString File(LPCTSTR lpszName) const { return m_strPath + "\\" + lpszName; }
-    CString m_strPath;
-};
 
 // Templates, background pictures and the tips file beside the program; removed with
 // everything in them at the end.

@@ -46,26 +46,6 @@ void PumpPending()
     }
 }
 
-void DeleteTree(const CString& strFolder)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA(strFolder + "\\*", &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            const CString strName = fd.cFileName;
-            if (strName == "." || strName == "..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                DeleteTree(strFolder + "\\" + strName);
-            else
-                ::DeleteFileA(strFolder + "\\" + strName);
-        } while (::FindNextFileA(hFind, &fd));
-        ::FindClose(hFind);
-    }
-    ::RemoveDirectoryA(strFolder);
-}
 
 } // namespace
 
@@ -112,23 +92,8 @@ std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath)
 }
 
 /////////////////////////////////////////////////////////////////////////////
-// Folders and paper
+// Paper
 
-CPrintFolder::CPrintFolder()
-{
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, szTemp);
-    char szName[MAX_PATH];
-    ::GetTempFileNameA(szTemp, "spt", 0, szName);
-    ::DeleteFileA(szName);
-    ::CreateDirectoryA(szName, NULL);
-    m_strPath = szName;
-}
-
-CPrintFolder::~CPrintFolder()
-{
-    DeleteTree(m_strPath);
-}
 
 CPaper::CPaper(int nWidth, int nHeight)
     : m_hBitmap(NULL), m_pBits(NULL), m_nWidth(nWidth), m_nHeight(nHeight)

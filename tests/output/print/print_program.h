@@ -23,23 +23,16 @@
 class CElement;
 class CDbText;
 
-#include "test_printer.h"       // the test printer and page counting
+#include "test_printer.h"
+#include "temp_folder.h"       // the test printer and page counting
 
 // The text each page of a PostScript file shows, glyph by glyph in drawing order (letters,
 // digits and blanks; '?' for other glyphs).
 std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath);
 
 // A temporary folder, removed with its contents.
-class CPrintFolder
-{
-public:
-    CPrintFolder();
-    ~CPrintFolder();
-    CPrintFolder(const CPrintFolder&) = delete;
-    CPrintFolder& operator=(const CPrintFolder&) = delete;
-    CString File(LPCTSTR lpszName) const { return m_strPath + "\\" + lpszName; }
-    CString m_strPath;
-};
+// The print tests' temporary folder.
+typedef CTempFolder CPrintFolder;
 
 // A 32-bit white picture that stands in for paper (one pixel a document unit).
 class CPaper
