@@ -219,10 +219,10 @@ void CExtControlBar::InternalDraggingState_t::CalcStateAtPoint(CPoint pt, BOOL b
         }
     }
 
-    // with the marker interface a hot marker decides
+    // with the marker interface only a hot marker docks; elsewhere the bar floats
     int nMarkerStyle = g_nDockingUIStyle != -1 ? g_nDockingUIStyle
                                               : g_CurrentPaintManager->GetDockingMarkerStyle();
-    if (nMarkerStyle == 1 && pFrame != NULL && pFrame->m_hWnd != NULL)
+    if (nMarkerStyle == 1 && !pBar->IsFixedSize() && pFrame != NULL && pFrame->m_hWnd != NULL)
     {
         if (bForceFloat || IsCtrlHeld())
             CExtDynDockMarkerWnd::ShowAllMarkers(false);
@@ -240,6 +240,7 @@ void CExtControlBar::InternalDraggingState_t::CalcStateAtPoint(CPoint pt, BOOL b
                 return;
             }
         }
+        bForceFloat = TRUE;
     }
 
     if (pFrame != NULL && pFrame->m_hWnd != NULL && !bForceFloat && !IsCtrlHeld())

@@ -776,6 +776,17 @@ void CExtDynTabControlBar::SelectVisibleTab(int n, bool bEnsureVisible, bool bUp
     m_wndTabs.SetSelection(n, bEnsureVisible, bUpdate);
 }
 
+CExtDynTabControlBar* CExtDynTabControlBar::NewGroupForFrame(CFrameWnd* pFrame,
+                                                             CExtControlBar* pBar)
+{
+    CREATE_TABBED_BAR_DATA data = { NULL, pBar };
+    if (pFrame != NULL && pFrame->m_hWnd != NULL)
+        pFrame->SendMessage(g_nMsgCreateTabbedBar, (WPARAM)&data);
+    if (data.m_pGroup != NULL && data.m_pGroup->m_hWnd == NULL)
+        return data.m_pGroup;
+    return new CExtDynTabControlBar;
+}
+
 bool CExtDynTabControlBar::DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* pTarget,
                                          int nIndex, CFrameWnd* pDockSite, BOOL bRecalc)
 {
@@ -805,7 +816,7 @@ bool CExtDynTabControlBar::DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* 
     pThis->GetWindowRect(&rcThis);
     pDockBar->ScreenToClient(&rcThis);
 
-    CExtDynTabControlBar* pGroup = new CExtDynTabControlBar;
+    CExtDynTabControlBar* pGroup = NewGroupForFrame(pSite, pThis);
     pGroup->m_sizeDockedH = pThis->m_sizeDockedH;
     pGroup->m_sizeDockedV = pThis->m_sizeDockedV;
     pGroup->m_sizeFloated = pThis->m_sizeFloated;

@@ -99,6 +99,17 @@ public:
     CExtControlBar* GetSelectedBar();
     CExtDockDynTabBar* GetTabDockBar() const;
 
+    // What a frame receives with CExtControlBar::g_nMsgCreateTabbedBar (wParam): it may
+    // put a group object of its own (allocated with new, not yet created) into m_pGroup;
+    // the group code owns it from then on.
+    struct CREATE_TABBED_BAR_DATA
+    {
+        CExtDynTabControlBar* m_pGroup;
+        CExtControlBar* m_pBar;     // the bar the group is made for
+    };
+    // A new group object for the frame: the frame's answer, else a plain one.
+    static CExtDynTabControlBar* NewGroupForFrame(CFrameWnd* pFrame, CExtControlBar* pBar);
+
     // The remaining steps of CExtControlBar::DockAsTab once the refusals passed:
     // pThis gives its place to a group holding pThis and pTarget.
     static bool DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* pTarget, int nIndex,

@@ -417,3 +417,31 @@ TEST_F(MarkerTest, DragWithTheMarkerInterfaceDocksAsATab)
     EXPECT_EQ(m_pDragged->GetTabbedContainer(), m_pDocked->GetTabbedContainer());
     ExpectAllArraysSound();
 }
+
+TEST_F(MarkerTest, WithTheMarkerInterfaceOnlyAHotMarkerDocks)
+{
+    // the top strip of the docked bar docks beside it with the outline tracker
+    CRect rcBar;
+    m_pDocked->GetWindowRect(&rcBar);
+    CPoint ptStrip(rcBar.CenterPoint().x, rcBar.top + 28);
+    CExtControlBar::InternalDraggingState_t st(m_pDragged);
+    st.CalcStateAtPoint(ptStrip, FALSE);
+    EXPECT_EQ(st.m_eType, 1);
+    EXPECT_EQ(st.m_pBarTarget, (CExtControlBar*)m_pDocked);
+
+    // with markers the same point, off every marker, gives the float outline
+    CExtControlBar::g_nDockingUIStyle = 1;
+    st.CalcStateAtPoint(ptStrip, FALSE);
+    ASSERT_TRUE(CExtDynDockMarkerWnd::HitTestMarkers(ptStrip) == NULL);
+    EXPECT_GT(CExtControlBar::g_arrDockMarkersOuter.GetSize(), 0);
+    EXPECT_EQ(st.m_eType, 0);
+    EXPECT_TRUE(st.m_pBarTarget == NULL);
+    EXPECT_FALSE(st.m_rc.IsRectEmpty());
+
+    // over the centre marker it groups as a tab
+    CExtDynDockMarkerWnd* pCentre = FindType(CExtControlBar::g_arrDockMarkersInner, 8);
+    ASSERT_TRUE(pCentre != NULL);
+    st.CalcStateAtPoint(ShapePoint(pCentre), FALSE);
+    EXPECT_EQ(st.m_eType, 26);
+    EXPECT_EQ(st.m_pBarTarget, (CExtControlBar*)m_pDocked);
+}
