@@ -58,6 +58,7 @@ class CRecentFileList;
 class CCommandLineInfo;
 class CScrollBar;
 class CDataExchange;
+class COleDropTarget;
 class CControlBar;
 class CDockBar;
 class CDockState;
@@ -386,6 +387,7 @@ public:
     UINT m_nFlags;              // WF_* flags
     WNDPROC m_pfnSuper;         // window procedure before subclassing
     int m_nModalResult;         // result of RunModalLoop
+    COleDropTarget* m_pDropTarget;  // the registered drop target, revoked at WM_NCDESTROY
 
     operator HWND() const { return GetSafeHwnd(); }
     HWND GetSafeHwnd() const
