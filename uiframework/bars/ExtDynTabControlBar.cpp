@@ -46,7 +46,9 @@ bool SwitchKeyPressed(MSG* pMsg, bool& bForward)
 /////////////////////////////////////////////////////////////////////////////
 // CExtDynTabWnd
 
-CExtDynTabWnd::CExtDynTabWnd() : m_nDragStartTab(-1)
+bool CExtDynTabWnd::g_bRegisterDropTarget = true;
+
+CExtDynTabWnd::CExtDynTabWnd() : m_dropTarget(this), m_nDragStartTab(-1)
 {
     m_nState &= ~STATE_SIZEPARENT;
 }
@@ -212,6 +214,13 @@ BOOL CExtDynTabWnd::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CExtDynTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CREATE)
+    {
+        LRESULT lResult = CExtTabWnd::WindowProc(message, wParam, lParam);
+        if (lResult != -1)
+            m_dropTarget.RegisterIfAllowed(g_bRegisterDropTarget);
+        return lResult;
+    }
     if (message == WM_LBUTTONDBLCLK)
     {
         LRESULT lResult = CExtTabWnd::WindowProc(message, wParam, lParam);

@@ -8,6 +8,9 @@
 // - Item data of the strip = the member CExtControlBar; item flag __ETWI_HIDDEN mirrors a
 //   hidden member, __ETWI_DETACHED marks the tab of a member being dragged away.
 // - The strip shows only with two or more visible members.
+// - The strip is an OLE drop target (CExtDynTabWnd::CDynDropTarget) when the module
+//   flag CExtDynTabWnd::g_bRegisterDropTarget allows and OLE is initialised: data
+//   dragged over a tab selects it, so that the drag reaches that member bar.
 // - The members are kept as one row of the inner dock bar; the tabs follow that row
 //   (SyncTabs) whenever bars join or leave it. A group lives while it holds bars.
 
@@ -15,6 +18,7 @@
 
 #include "ExtDockBar.h"
 #include "ExtTabWnd.h"
+#include "ExtTabDropTarget.h"
 
 class CExtDynTabControlBar;
 
@@ -23,6 +27,13 @@ class CExtDynTabWnd : public CExtTabWnd
     DECLARE_DYNCREATE(CExtDynTabWnd)
 
 public:
+    // Selects the tab under dragged data.
+    class CDynDropTarget : public CExtTabWndDropTarget
+    {
+    public:
+        explicit CDynDropTarget(CExtDynTabWnd* pTabWnd) : CExtTabWndDropTarget(pTabWnd) {}
+    };
+
     CExtDynTabWnd();
 
     CExtDynTabControlBar* GetGroup() const;
@@ -43,8 +54,12 @@ public:
     // Ctrl+Page Up / Ctrl+Page Down: TRUE when the key was consumed.
     bool HandleSwitchKey(MSG* pMsg);
 
+    CDynDropTarget m_dropTarget;        // holds this strip
     int m_nDragStartTab;
     CExtCmdIcon m_iconCache;
+
+    // Module flag: strips register their drop targets (when OLE is initialised).
+    static bool g_bRegisterDropTarget;
 };
 
 class CExtDockDynTabBar : public CExtDockDynBar
