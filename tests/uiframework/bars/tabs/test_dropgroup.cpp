@@ -197,3 +197,77 @@ TEST_F(NoOleGroupTest, WithoutOleTheStripRegistersNothing)
     tabs.SetSelection(1, true, true);
     EXPECT_EQ(m_pGroup->GetSelectedBar(), (CExtControlBar*)m_pB);
 }
+
+namespace
+{
+
+// Drags at a fixed point: the drop comes with the given query.
+class CScriptedDropSource : public IDropSource
+{
+public:
+    POINT m_pt = { 0, 0 };
+    int m_nDropAt = 4;
+    int m_nQueries = 0;
+    int m_nFeedback = 0;
+    DWORD m_dwLastFeedback = 0xFFFF;
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource))
+        {
+            *ppv = static_cast<IDropSource*>(this);
+            return S_OK;
+        }
+        *ppv = NULL;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP QueryContinueDrag(BOOL, DWORD) override
+    {
+        ::SetCursorPos(m_pt.x, m_pt.y);
+        return ++m_nQueries >= m_nDropAt ? DRAGDROP_S_DROP : S_OK;
+    }
+    STDMETHODIMP GiveFeedback(DWORD dwEffect) override
+    {
+        ++m_nFeedback;
+        m_dwLastFeedback = dwEffect;
+        return DRAGDROP_S_USEDEFAULTCURSORS;
+    }
+};
+
+void CALLBACK GiveUpTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    ::PostQuitMessage(0);
+}
+
+} // namespace
+
+TEST_F(DropGroupTest, ARealDragOverTheStripSelectsTheTab)
+{
+    MakeGroup();
+    m_pFrame->ShowWindow(SW_SHOW);
+    m_pFrame->UpdateWindow();
+    UiBarsPumpPending();
+    ASSERT_EQ(m_pGroup->GetSelectedBar(), (CExtControlBar*)m_pA);
+    CScriptedDropSource source;
+    POINTL pt = TabPoint(1);
+    source.m_pt.x = pt.x;
+    source.m_pt.y = pt.y;
+    ::SetCursorPos(pt.x, pt.y);
+    POINT ptNow;
+    ::GetCursorPos(&ptNow);
+    EXPECT_EQ(pt.x, ptNow.x);
+    EXPECT_EQ(m_pGroup->m_wndTabs.m_hWnd, ::WindowFromPoint(ptNow));
+    UINT_PTR nTimer = ::SetTimer(NULL, 0, 5000, GiveUpTimer);
+    DWORD dwEffect = 0xFF;
+    HRESULT hr = ::DoDragDrop(m_pSource->GetDataObject(), &source,
+                              DROPEFFECT_COPY | DROPEFFECT_MOVE, &dwEffect);
+    ::KillTimer(NULL, nTimer);
+    EXPECT_EQ(DRAGDROP_S_DROP, hr);
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
+    EXPECT_EQ(source.m_nDropAt, source.m_nQueries);
+    EXPECT_GT(source.m_nFeedback, 0);
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, source.m_dwLastFeedback);
+    EXPECT_EQ(m_pGroup->GetSelectedBar(), (CExtControlBar*)m_pB);
+}
