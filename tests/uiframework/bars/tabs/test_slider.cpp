@@ -490,3 +490,44 @@ TEST_F(SliderTest, StripThicknessReachesTheDockBarsAndTheirDropZone)
     EXPECT_FALSE(m_pArea->IsWindowVisible());
     EXPECT_EQ(pLeftDock->m_nAutoHideAreaThickness, 0);
 }
+
+TEST_F(SliderTest, BottomStripSliderGrowsUpwardsAndKeepsItsBottom)
+{
+    m_pA = NewBar(0xE823, "Delta");
+    ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(CExtDynAutoHideArea::SetupFrame(m_pFrame));
+    m_pA->m_sizeDockedH.cy = 120;
+    ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, true, false, true, true));
+    UiBarsPumpPending();
+    m_pArea = CExtDynAutoHideArea::FindAreaForSide(m_pFrame, AFX_IDW_DOCKBAR_BOTTOM);
+    ASSERT_TRUE(m_pArea != NULL);
+    m_pSlider = m_pArea->GetSlider();
+    ASSERT_TRUE(m_pSlider->IsShown());
+    m_pA->m_wndChild.SetFocus();
+    CRect rcInner = m_pSlider->m_rcInner;
+    CRect rcStart = m_pFrame->ChildRect(m_pSlider);
+    ASSERT_EQ(rcStart.Height(), 120);
+    ASSERT_EQ(rcStart.bottom, rcInner.bottom);
+    // the band is the top edge; the caption sits below it
+    CRect rcWnd = SliderScreenRect();
+    CPoint ptBand(rcWnd.CenterPoint().x, rcWnd.top + 1);
+    EXPECT_EQ(m_pSlider->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptBand.x, ptBand.y)),
+              (LRESULT)HTTOP);
+    EXPECT_GE(m_pSlider->GetCaptionRect().top, 5);
+    PressLeft(ptBand);
+    ASSERT_EQ(m_pSlider->m_nResizeState, HTTOP);
+    MoveMouse(ptBand - CPoint(0, 30));
+    EXPECT_EQ(m_pFrame->ChildRect(m_pSlider).Height(), 150);
+    EXPECT_EQ(m_pFrame->ChildRect(m_pSlider).bottom, rcInner.bottom);
+    MoveMouse(CPoint(ptBand.x, rcWnd.top - 3000));
+    EXPECT_EQ(m_pFrame->ChildRect(m_pSlider).top, rcInner.top + 20);
+    EXPECT_EQ(m_pFrame->ChildRect(m_pSlider).bottom, rcInner.bottom);
+    ReleaseLeft(CPoint(ptBand.x, rcWnd.top - 3000));
+    EXPECT_EQ(m_pSlider->m_nResizeState, 1);
+    EXPECT_EQ(m_pA->m_sizeDockedH.cy, rcInner.Height() - 20);
+    // the buttons moved with the caption
+    CRect rcCaption = m_pSlider->GetCaptionRect();
+    EXPECT_TRUE(rcCaption.PtInRect(Button(0)->m_rc.CenterPoint()));
+    m_pSlider->SendMessage(WM_CANCELMODE);
+}
