@@ -225,6 +225,9 @@ TEST_F(MarkerTest, LostTargetHidesTheMarkersAndRepeatsTheMoveWithItsFlags)
     ASSERT_GT(arr.GetSize(), 0);
     CExtDynDockMarkerWnd::ShowMarkerArray(arr, true);
     CExtDynDockMarkerWnd* pMarker = (CExtDynDockMarkerWnd*)arr[0];
+    // only the ticks sent below may run: a real one would hide the markers first
+    for (INT_PTR i = 0; i < arr.GetSize(); i++)
+        ((CWnd*)arr[i])->KillTimer(CExtDynDockMarkerWnd::TIMER_STATE);
     wndTarget.DestroyWindow();
     UiBarsPumpPending();
 
