@@ -22,6 +22,7 @@ bool CExtDynAutoHideArea::g_bNoAnimationOut = false;
 bool CExtDynAutoHideArea::g_bNoAnimationBack = false;
 int CExtDynAutoHideArea::g_nTabStyle = -1;
 bool CExtDynAutoHideArea::g_bKeyboardSwitching = true;
+bool CExtDynAutoHideArea::g_bRegisterDropTarget = true;
 
 static const TCHAR g_szSliderClass[] = _T("Baymoor-AutohideSlider");
 static const UINT g_arrSideIDs[4] = { AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM,
@@ -139,7 +140,7 @@ LRESULT CALLBACK SliderMouseHookProc(int nCode, WPARAM wParam, LPARAM lParam)
 // CExtDynAutoHideArea
 
 CExtDynAutoHideArea::CExtDynAutoHideArea()
-    : m_pSlider(NULL), m_nAreaFlags(0), m_rcLastWnd(0, 0, 0, 0), m_nAnimFlags(0)
+    : m_dropTarget(this), m_pSlider(NULL), m_nAreaFlags(0), m_rcLastWnd(0, 0, 0, 0), m_nAnimFlags(0)
 {
 }
 
@@ -183,6 +184,7 @@ bool CExtDynAutoHideArea::CreateForFrame(CFrameWnd* pFrame, CExtDynAutoHideSlide
         if (pDock != NULL && pDock->m_hWnd != NULL && (UINT)pDock->GetDlgCtrlID() == nDockBarID)
             pDock->m_pAutoHideArea = this;
     }
+    m_dropTarget.RegisterIfAllowed(g_bRegisterDropTarget);
     // the strips are laid out first, so they take the very edge
     SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateTabWndVisibility();
@@ -437,6 +439,20 @@ bool CExtDynAutoHideArea::OnSelectionChange(int nOld, int nNew, bool bPreSelect)
     m_nAnimFlags &= ~1;
     m_pSlider->SlideBar(pBar, true, bAnimate);
     return true;
+}
+
+int CExtDynAutoHideArea::CDynDropTarget::SelectItemAt(CPoint ptClient)
+{
+    // a drag selects without the focus test: the focus is wherever the drag began
+    CExtDynAutoHideArea* pArea = (CExtDynAutoHideArea*)GetTabWnd();
+    if (pArea == NULL)
+        return -1;
+    BYTE nOld = pArea->m_nAreaFlags;
+    pArea->m_nAreaFlags |= 2;
+    int n = CExtTabWndDropTarget::SelectItemAt(ptClient);
+    if (pArea->m_hWnd != NULL)
+        pArea->m_nAreaFlags = (BYTE)((pArea->m_nAreaFlags & ~2) | (nOld & 2));
+    return n;
 }
 
 CExtCmdIcon* CExtDynAutoHideArea::GetItemIcon(TAB_ITEM_INFO* pItem)

@@ -19,6 +19,7 @@
 #pragma once
 
 #include "ExtTabWnd.h"
+#include "ExtTabDropTarget.h"
 #include "ExtControlBar.h"
 
 class CExtDynAutoHideSlider;
@@ -28,6 +29,15 @@ class CExtDynAutoHideArea : public CExtTabWnd
     DECLARE_DYNCREATE(CExtDynAutoHideArea)
 
 public:
+    // Data dragged over the strip selects the item under the pointer (its bar slides out).
+    class CDynDropTarget : public CExtTabWndDropTarget
+    {
+    public:
+        explicit CDynDropTarget(CExtDynAutoHideArea* pArea) : CExtTabWndDropTarget(pArea) {}
+        virtual int SelectItemAt(CPoint ptClient) override;
+    };
+    CDynDropTarget m_dropTarget;
+
     CExtDynAutoHideArea();
     virtual ~CExtDynAutoHideArea();
 
@@ -73,6 +83,7 @@ public:
     static bool g_bNoAnimationBack;
     static int g_nTabStyle;
     static bool g_bKeyboardSwitching;
+    static bool g_bRegisterDropTarget;  // the strips take OLE drags (when OLE is initialised)
 };
 
 class CExtDynAutoHideSlider : public CWnd

@@ -2,6 +2,7 @@
 // its bar; the strip accepts nothing.
 #include "../uibars_support.h"
 #include "uiframework/bars/ExtDynTabControlBar.h"
+#include "uiframework/bars/ExtDynAutoHide.h"
 #include "afxole.h"
 
 namespace
@@ -270,4 +271,62 @@ TEST_F(DropGroupTest, ARealDragOverTheStripSelectsTheTab)
     EXPECT_GT(source.m_nFeedback, 0);
     EXPECT_EQ((DWORD)DROPEFFECT_NONE, source.m_dwLastFeedback);
     EXPECT_EQ(m_pGroup->GetSelectedBar(), (CExtControlBar*)m_pB);
+}
+
+TEST_F(DropGroupTest, DraggedDataOverAnAutoHideStripSlidesTheBarOut)
+{
+    CTestResizableBar* pC = NewBar(0xE812, "Gamma");
+    CTestResizableBar* pD = NewBar(0xE813, "Delta");
+    ASSERT_TRUE(pC->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    ASSERT_TRUE(pD->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(CExtDynAutoHideArea::SetupFrame(m_pFrame));
+    ASSERT_TRUE(CExtControlBar::AutoHideModeSet(pC, true, false, true, true));
+    ASSERT_TRUE(CExtControlBar::AutoHideModeSet(pD, true, false, true, true));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAreaForSide(m_pFrame,
+                                                                     AFX_IDW_DOCKBAR_RIGHT);
+    ASSERT_TRUE(pArea != NULL);
+    ASSERT_EQ(2, pArea->GetItemCount());
+    CExtDynAutoHideSlider* pSlider = pArea->GetSlider();
+    if (pSlider->IsShown())
+        pSlider->SlideBar(pSlider->GetBar(), false, false);
+    ASSERT_FALSE(pSlider->IsShown());
+    ASSERT_TRUE(pArea->m_dropTarget.IsRegistered());
+    LPDROPTARGET pDrop = pArea->m_dropTarget.GetDropTargetInterface();
+    ASSERT_TRUE(pDrop != NULL);
+
+    // the focus is outside the frame, as during a drag from another program
+    ::SetFocus(NULL);
+    CPoint pt = pArea->GetItemClientRect(0).CenterPoint();
+    pArea->ClientToScreen(&pt);
+    POINTL ptl = { pt.x, pt.y };
+    DWORD dwEffect = DROPEFFECT_COPY;
+    LPDATAOBJECT pData = m_pSource->GetDataObject();
+    EXPECT_EQ(S_OK, pDrop->DragEnter(pData, MK_LBUTTON, ptl, &dwEffect));
+    EXPECT_EQ((DWORD)DROPEFFECT_NONE, dwEffect);
+    EXPECT_TRUE(pSlider->IsShown());
+    EXPECT_EQ(pSlider->GetBar(), (CExtControlBar*)pC);
+    // the focus test applies again afterwards
+    EXPECT_EQ(0, pArea->m_nAreaFlags & 2);
+    dwEffect = DROPEFFECT_COPY;
+    EXPECT_EQ(S_OK, pDrop->DragLeave());
+    pSlider->SlideBar(pC, false, false);
+    UiBarsPumpPending();
+}
+
+TEST_F(DropGroupTest, TheModuleFlagKeepsAutoHideStripsUnregistered)
+{
+    CExtDynAutoHideArea::g_bRegisterDropTarget = false;
+    bool bOk = CExtDynAutoHideArea::SetupFrame(m_pFrame);
+    CExtDynAutoHideArea::g_bRegisterDropTarget = true;
+    ASSERT_TRUE(bOk);
+    CExtDynAutoHideArea* arr[4];
+    CExtDynAutoHideArea::FindAreas(m_pFrame->m_hWnd, arr);
+    for (int i = 0; i < 4; i++)
+    {
+        ASSERT_TRUE(arr[i] != NULL);
+        EXPECT_FALSE(arr[i]->m_dropTarget.IsRegistered());
+    }
 }
