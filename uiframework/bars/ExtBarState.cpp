@@ -745,6 +745,29 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
 namespace
 {
 
+// A floating group whose members all left stays behind as an empty, shown mini frame.
+void CloseEmptiedMiniFrames(CFrameWnd* pFrame)
+{
+    CPtrArray arrMini;
+    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CDockBar* pDock = DYNAMIC_DOWNCAST(CDockBar, (CObject*)pFrame->m_listControlBars.GetNext(pos));
+        if (pDock == NULL || pDock->m_hWnd == NULL || !pDock->m_bFloating ||
+            pDock->GetDockedCount() != 0)
+            continue;
+        CWnd* pMini = pDock->GetParent();
+        if (pMini != NULL && pMini != pFrame && pMini->IsFrameWnd() && pMini->IsWindowVisible())
+            arrMini.Add(pMini->m_hWnd);
+    }
+    for (INT_PTR i = 0; i < arrMini.GetSize(); i++)
+    {
+        CWnd* pMini = CWnd::FromHandlePermanent((HWND)arrMini[i]);
+        if (pMini != NULL)
+            pMini->DestroyWindow();
+    }
+}
+
 bool IsBarAlive(const CExtControlBar* pBar)
 {
     CSingleLock lock(&CExtControlBar::g_csAllBars, TRUE);
@@ -1020,6 +1043,9 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
             if (pArea != NULL)
                 pArea->RemoveBar(pBar, true);
             pBar->m_bAutoHidden = false;
+            CExtControlBar* pOwner = pBar->GetTabbedContainer();
+            if (pOwner != NULL)
+                pOwner->m_bAutoHidden = false;
         }
         for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
         {
@@ -1049,6 +1075,7 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
             RestoreBar(m_arrBarStates[i], pPrev);
             pPrev = m_arrBarStates[i];
         }
+        CloseEmptiedMiniFrames(pFrame);
         ApplyAutoHide();
 
         // the fixed-size bars: the class library's dock state and the outer records

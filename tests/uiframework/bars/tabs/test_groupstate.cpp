@@ -409,6 +409,18 @@ TEST_F(GroupStateTest, FloatingGroupComesBackInItsFrame)
     EXPECT_EQ(ScreenRect(pMini).TopLeft(), rcMini.TopLeft());
     EXPECT_EQ(CountGroups(), 1);
     ExpectAllArraysSound();
+
+    // loaded over itself: one group in one mini frame, the old frame gone
+    HWND hOldMini = pMini->m_hWnd;
+    ASSERT_TRUE(Restore(m_pFrame, bytes));
+    pGroup = GroupOf(m_pA);
+    ASSERT_TRUE(pGroup != NULL);
+    EXPECT_TRUE(pGroup->IsFloating());
+    EXPECT_EQ(CountGroups(), 1);
+    ExpectTabs(pGroup, { m_pA, m_pB });
+    EXPECT_EQ(ScreenRect(pGroup->GetParentFrame()).TopLeft(), rcMini.TopLeft());
+    EXPECT_TRUE(pGroup->GetParentFrame()->m_hWnd == hOldMini || !::IsWindowVisible(hOldMini));
+    ExpectAllArraysSound();
 }
 
 TEST_F(GroupStateTest, AutoHiddenBarAndGroupComeBackAutoHidden)
