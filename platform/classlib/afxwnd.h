@@ -15,8 +15,8 @@
 // - Handle maps are per thread. The permanent map holds attached objects; the
 //   temporary map holds CWnd/CMenu objects made by FromHandle for handles nobody
 //   owns; those are deleted at idle time (CWinThread::OnIdle) or by DeleteTempMap.
-// - WM_NCDESTROY detaches the object and calls PostNcDestroy; frames and views
-//   delete themselves there.
+// - WM_NCDESTROY revokes the window's drop target (m_pDropTarget), detaches the
+//   object and calls PostNcDestroy; frames and views delete themselves there.
 // - Commands (WM_COMMAND without a control) are checked with an update handler
 //   first (a disabled command is dropped), then routed with OnCmdMsg: in an MDI
 //   program active view, its document, the child frame, the main frame, the
@@ -58,6 +58,7 @@ class CRecentFileList;
 class CCommandLineInfo;
 class CScrollBar;
 class CDataExchange;
+class COleDropTarget;
 class CControlBar;
 class CDockBar;
 class CDockState;
@@ -386,6 +387,7 @@ public:
     UINT m_nFlags;              // WF_* flags
     WNDPROC m_pfnSuper;         // window procedure before subclassing
     int m_nModalResult;         // result of RunModalLoop
+    COleDropTarget* m_pDropTarget;  // the registered drop target, revoked at WM_NCDESTROY
 
     operator HWND() const { return GetSafeHwnd(); }
     HWND GetSafeHwnd() const

@@ -37,6 +37,19 @@ void AFXAPI AfxOleTerm(BOOL bJustRevoke)
     }
 }
 
+BOOL AFXAPI AfxOleGetInitialized()
+{
+    if (t_bOleInitialized)
+        return TRUE;
+    // OLE keeps a count per thread that cannot be read: one more start answers
+    // S_FALSE when it is running already, and is taken back at once
+    HRESULT hr = ::OleInitialize(NULL);
+    if (FAILED(hr))
+        return FALSE;   // e.g. a multithreaded apartment, where OLE cannot run
+    ::OleUninitialize();
+    return hr == S_FALSE;
+}
+
 void AFXAPI AfxEnableControlContainer()
 {
     // no ActiveX controls are hosted: there is nothing to enable

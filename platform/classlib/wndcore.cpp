@@ -3,6 +3,7 @@
 
 #include "afxwnd.h"
 #include "afxcmn.h"
+#include "afxole.h"
 #include <unordered_map>
 #include <set>
 #include <string>
@@ -345,6 +346,10 @@ LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, L
     pThreadState->m_lastSentMsg.wParam = wParam;
     pThreadState->m_lastSentMsg.lParam = lParam;
 
+    // the window's drop target goes first, whatever the window's own handler does
+    if (nMsg == WM_NCDESTROY && pWnd->m_pDropTarget != NULL)
+        pWnd->m_pDropTarget->Revoke();
+
     LRESULT lResult = 0;
     try
     {
@@ -517,6 +522,7 @@ CWnd::CWnd()
     m_nFlags = 0;
     m_pfnSuper = NULL;
     m_nModalResult = 0;
+    m_pDropTarget = NULL;
 }
 
 CWnd::CWnd(HWND hWnd)
@@ -526,12 +532,15 @@ CWnd::CWnd(HWND hWnd)
     m_nFlags = 0;
     m_pfnSuper = NULL;
     m_nModalResult = 0;
+    m_pDropTarget = NULL;
 }
 
 CWnd::~CWnd()
 {
     if (this == &wndTop || this == &wndBottom || this == &wndTopMost || this == &wndNoTopMost)
         return;
+    if (m_pDropTarget != NULL)
+        m_pDropTarget->Revoke();    // the target outlives the window object
     if (m_hWnd != NULL && FromHandlePermanent(m_hWnd) == this)
     {
         // the object goes first: destroy the window without calling back into it

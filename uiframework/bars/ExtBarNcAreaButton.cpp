@@ -2,6 +2,7 @@
 // the caption, hit tests, painting through the paint manager, clicks and tool tips.
 
 #include "ExtControlBar.h"
+#include "ExtDynAutoHide.h"
 #include "uiframework/foundation/ExtPaintManager.h"
 #include "uiframework/foundation/ExtPopupMenuWnd.h"
 #include "uiframework/foundation/ExtResourceManager.h"
@@ -57,6 +58,16 @@ bool CExtControlBar::GetCaptionInfo(CWnd*& pHost, CRect& rcCaption, bool& bHoriz
     pHost = NULL;
     rcCaption.SetRectEmpty();
     bHorizontal = true;
+    if (m_bAutoHidden)
+    {
+        // an auto-hidden bar has a caption only in the slider showing it
+        CExtDynAutoHideSlider* pSlider = CExtDynAutoHideSlider::FindSliderShowing(this);
+        if (pSlider == NULL)
+            return false;
+        pHost = pSlider;
+        rcCaption = pSlider->GetCaptionRect();
+        return !rcCaption.IsRectEmpty();
+    }
     CFrameWnd* pMini = CaptionMiniFrame(this);
     if (pMini != NULL)
     {
@@ -107,7 +118,16 @@ void CExtControlBar::ExcludeNcButtonsFromCaption(RECT& rc)
     if (m_arrNcButtons.GetSize() == 0)
         return;
     bool bHorzCaption = true;
-    if (!IsFloating())
+    bool bDockedHorz = IsDockedHorizontally();
+    if (m_bAutoHidden)
+    {
+        CWnd* pHost = NULL;
+        CRect rcCaption;
+        if (!GetCaptionInfo(pHost, rcCaption, bHorzCaption))
+            return;
+        bDockedHorz = false;
+    }
+    else if (!IsFloating())
     {
         bool bHasCaption = false;
         QueryGripper(&bHorzCaption, &bHasCaption);
@@ -119,7 +139,7 @@ void CExtControlBar::ExcludeNcButtonsFromCaption(RECT& rc)
         CExtBarNcAreaButton* pBtn = m_arrNcButtons[i];
         if (!pBtn->IsDisplayed() || pBtn->m_rc.IsRectEmpty())
             continue;
-        if (bHorzCaption || !IsDockedHorizontally())
+        if (bHorzCaption || !bDockedHorz)
         {
             rc.right = pBtn->m_rc.left - 1;
             if (rc.left > rc.right)
@@ -153,7 +173,13 @@ UINT CExtControlBar::NcButtonsHitTest(CPoint ptScreen, CExtBarNcAreaButton** ppB
         return HTCLIENT;
     CWnd* pHost = this;
     CFrameWnd* pMini = CaptionMiniFrame(this);
-    if (pMini != NULL && ExtBarsIsOfClassName(pMini, "CExtMiniDockFrameWnd"))
+    if (m_bAutoHidden)
+    {
+        pHost = CExtDynAutoHideSlider::FindSliderShowing(this);
+        if (pHost == NULL)
+            return HTCLIENT;
+    }
+    else if (pMini != NULL && ExtBarsIsOfClassName(pMini, "CExtMiniDockFrameWnd"))
         pHost = pMini;
     CRect rcHost;
     pHost->GetWindowRect(&rcHost);
@@ -245,8 +271,9 @@ bool CExtBarNcAreaButton::IsDisplayed()
     CExtControlBar* pBar = m_pBar;
     if (pBar->m_hWnd == NULL)
         return false;
-    if (!pBar->IsVisible())
-        return false;   // auto-hidden bars show their buttons in the slider (not built here)
+    // an auto-hidden bar is hidden; its buttons show while its slider shows it
+    if (!pBar->m_bAutoHidden && !pBar->IsVisible())
+        return false;
     CWnd* pHost = NULL;
     CRect rcCaption;
     bool bHorz = true;
@@ -307,7 +334,12 @@ void CExtBarNcAreaButton::PaintGlyph(CDC& dc, int nGlyph)
     bool bPushed = m_bPushed && !m_bDisabled && !bTracking && !m_bPaintingOutside;
     bool bResizableLook = !m_pBar->IsFixedSize() || m_bPaintingOutside;
     bool bActive = m_pBar->m_bActive;
-    if (m_pBar->IsFloating())
+    if (m_pBar->m_bAutoHidden)
+    {
+        CExtDynAutoHideSlider* pSlider = CExtDynAutoHideSlider::FindSliderShowing(m_pBar);
+        bActive = pSlider != NULL && pSlider->IsActive();
+    }
+    else if (m_pBar->IsFloating())
     {
         CFrameWnd* pMini = m_pBar->GetParentFrame();
         HWND hWndFocus = ::GetFocus();
@@ -323,14 +355,15 @@ void CExtBarNcAreaButton::PaintGlyph(CDC& dc, int nGlyph)
 
 INT_PTR CExtBarNcAreaButton::FillToolInfo(TOOLINFO* pTI, UINT nStringID, LPCTSTR sFallback)
 {
-    if (m_pBar->m_bAutoHidden)
-        return 0;
-    if (pTI == NULL)
-        return -1;
     CWnd* pHost = NULL;
     CRect rcCaption;
     bool bHorz = true;
-    m_pBar->GetCaptionInfo(pHost, rcCaption, bHorz);
+    bool bCaption = m_pBar->GetCaptionInfo(pHost, rcCaption, bHorz);
+    // an auto-hidden bar's tips come from the slider showing it
+    if (m_pBar->m_bAutoHidden && !bCaption)
+        return 0;
+    if (pTI == NULL)
+        return -1;
     CRect rc(m_rc);
     if (pHost != NULL)
     {
@@ -342,7 +375,7 @@ INT_PTR CExtBarNcAreaButton::FillToolInfo(TOOLINFO* pTI, UINT nStringID, LPCTSTR
         rc.OffsetRect(rcWnd.left - rcClient.left, rcWnd.top - rcClient.top);
     }
     pTI->rect = rc;
-    pTI->hwnd = m_pBar->m_hWnd;
+    pTI->hwnd = m_pBar->m_bAutoHidden && pHost != NULL ? pHost->m_hWnd : m_pBar->m_hWnd;
     pTI->uId = (UINT)m_pBar->GetDlgCtrlID();
     CString strText;
     if (!g_ResourceManagerHolder->LoadString(strText, nStringID) || strText.IsEmpty())
@@ -386,6 +419,9 @@ bool CExtBarNcAreaButtonClose::OnClick(CPoint pt)
     if (!BeginClick(pt))
         return false;
     CExtControlBar* pBar = m_pBar;
+    // an auto-hidden bar leaves its strip before it hides
+    if (pBar->m_bAutoHidden && !pBar->IsFixedSize())
+        CExtControlBar::AutoHideModeSet(pBar, false, false, true, true);
     CFrameWnd* pSite = pBar->m_pDockSite;
     if (pSite == NULL)
         pSite = pBar->GetParentFrame();
@@ -438,8 +474,10 @@ UINT CExtBarNcAreaButtonAutoHide::OnNcHitTest(CPoint pt)
 
 bool CExtBarNcAreaButtonAutoHide::OnClick(CPoint pt)
 {
-    // the auto-hide areas come with their own code; without one the button is not shown
-    return BeginClick(pt);
+    if (!BeginClick(pt))
+        return false;
+    CExtControlBar::AutoHideModeSet(m_pBar, !m_pBar->m_bAutoHidden, false, true, false);
+    return true;
 }
 
 INT_PTR CExtBarNcAreaButtonAutoHide::OnToolHitTest(CPoint, TOOLINFO* pTI)

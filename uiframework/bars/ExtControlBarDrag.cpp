@@ -219,10 +219,10 @@ void CExtControlBar::InternalDraggingState_t::CalcStateAtPoint(CPoint pt, BOOL b
         }
     }
 
-    // with the marker interface a hot marker decides
+    // with the marker interface only a hot marker docks; elsewhere the bar floats
     int nMarkerStyle = g_nDockingUIStyle != -1 ? g_nDockingUIStyle
                                               : g_CurrentPaintManager->GetDockingMarkerStyle();
-    if (nMarkerStyle == 1 && pFrame != NULL && pFrame->m_hWnd != NULL)
+    if (nMarkerStyle == 1 && !pBar->IsFixedSize() && pFrame != NULL && pFrame->m_hWnd != NULL)
     {
         if (bForceFloat || IsCtrlHeld())
             CExtDynDockMarkerWnd::ShowAllMarkers(false);
@@ -240,6 +240,7 @@ void CExtControlBar::InternalDraggingState_t::CalcStateAtPoint(CPoint pt, BOOL b
                 return;
             }
         }
+        bForceFloat = TRUE;
     }
 
     if (pFrame != NULL && pFrame->m_hWnd != NULL && !bForceFloat && !IsCtrlHeld())
@@ -575,12 +576,22 @@ void CExtControlBar::InternalDraggingState_t::CalcFixedStateAtPoint(CPoint pt, B
                     pEdges[k]->GetWindowRect(&rc);
                 else
                 {
+                    // the client edge, inside the edge's auto-hide strip when one shows
+                    CRect rcEdge(rcClient);
+                    int nStrip = std::max(pEdges[k]->m_nAutoHideAreaThickness, 0);
                     switch (k)
                     {
-                    case 0: rc.SetRect(rcClient.left, rcClient.top, rcClient.right, rcClient.top); break;
-                    case 1: rc.SetRect(rcClient.left, rcClient.bottom, rcClient.right, rcClient.bottom); break;
-                    case 2: rc.SetRect(rcClient.left, rcClient.top, rcClient.left, rcClient.bottom); break;
-                    default: rc.SetRect(rcClient.right, rcClient.top, rcClient.right, rcClient.bottom); break;
+                    case 0: rcEdge.top += nStrip; break;
+                    case 1: rcEdge.bottom -= nStrip; break;
+                    case 2: rcEdge.left += nStrip; break;
+                    default: rcEdge.right -= nStrip; break;
+                    }
+                    switch (k)
+                    {
+                    case 0: rc.SetRect(rcEdge.left, rcEdge.top, rcEdge.right, rcEdge.top); break;
+                    case 1: rc.SetRect(rcEdge.left, rcEdge.bottom, rcEdge.right, rcEdge.bottom); break;
+                    case 2: rc.SetRect(rcEdge.left, rcEdge.top, rcEdge.left, rcEdge.bottom); break;
+                    default: rc.SetRect(rcEdge.right, rcEdge.top, rcEdge.right, rcEdge.bottom); break;
                     }
                 }
                 switch (k)

@@ -74,7 +74,8 @@ IMPLEMENT_DYNCREATE(CExtDockBar, CDockBar)
 
 CExtDockBar::CExtDockBar(int nCircleNo)
     : CDockBar(FALSE), m_bSuspended(false), m_nCircleNo(nCircleNo), m_pDockBarOuter(NULL),
-      m_pDockBarInner(NULL), m_rcLastInner(0, 0, 0, 0), m_pAutoHideArea(NULL), m_bBusy(false),
+      m_pDockBarInner(NULL), m_rcLastInner(0, 0, 0, 0), m_pAutoHideArea(NULL),
+      m_nAutoHideAreaThickness(0), m_bBusy(false),
       m_bInLayoutPass(false), m_bSizingParent(false)
 {
 }

@@ -96,6 +96,7 @@ public:
     CExtDockBar* m_pDockBarInner;
     CRect m_rcLastInner;            // inner edge as of the last layout (screen)
     CWnd* m_pAutoHideArea;
+    int m_nAutoHideAreaThickness;   // the edge's auto-hide strip as last laid out (0: hidden)
     bool m_bBusy;
     bool m_bInLayoutPass;
     bool m_bSizingParent;           // inside the frame's layout (WM_SIZEPARENT)

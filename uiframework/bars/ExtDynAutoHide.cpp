@@ -83,6 +83,56 @@ void WaitStepRest(LONGLONG nStart, int nMs)
     }
 }
 
+// The mouse hook of the thread while sliders are out; the last one slid out acts.
+HHOOK g_hSliderHook = NULL;
+std::vector<CExtDynAutoHideSlider*> g_arrHookedSliders;
+
+LRESULT CALLBACK SliderMouseHookProc(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    HHOOK hHook = g_hSliderHook;
+    if (nCode == HC_ACTION && lParam != 0)
+    {
+        CExtDynAutoHideSlider* pSlider = CExtDynAutoHideSlider::GetHookedSlider();
+        if (pSlider != NULL && pSlider->m_hWnd != NULL && pSlider->IsShown() &&
+            ::IsWindowVisible(pSlider->m_hWnd))
+        {
+            CPoint pt = ((const MOUSEHOOKSTRUCT*)lParam)->pt;
+            UINT nMsg = (UINT)wParam;
+            bool bSwallow = false;
+            switch (nMsg)
+            {
+            case WM_MOUSEMOVE:
+            case WM_NCMOUSEMOVE:
+                bSwallow = pSlider->OnHookMouseMove(pt);
+                break;
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONUP:
+            case WM_LBUTTONDBLCLK:
+            case WM_RBUTTONDOWN:
+            case WM_RBUTTONUP:
+            case WM_RBUTTONDBLCLK:
+            case WM_MBUTTONDOWN:
+            case WM_MBUTTONUP:
+            case WM_MBUTTONDBLCLK:
+            case WM_NCLBUTTONDOWN:
+            case WM_NCLBUTTONUP:
+            case WM_NCLBUTTONDBLCLK:
+            case WM_NCRBUTTONDOWN:
+            case WM_NCRBUTTONUP:
+            case WM_NCRBUTTONDBLCLK:
+            case WM_NCMBUTTONDOWN:
+            case WM_NCMBUTTONUP:
+            case WM_NCMBUTTONDBLCLK:
+                bSwallow = pSlider->OnHookMouseClick(nMsg, pt);
+                break;
+            }
+            if (bSwallow)
+                return 1;
+        }
+    }
+    return ::CallNextHookEx(hHook, nCode, wParam, lParam);
+}
+
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -492,6 +542,42 @@ LRESULT CExtDynAutoHideArea::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
         }
         return lResult;
     }
+    case WM_SIZEPARENT:
+    {
+        AFX_SIZEPARENTPARAMS* pLayout = (AFX_SIZEPARENTPARAMS*)lParam;
+        CRect rcBefore(0, 0, 0, 0);
+        if (pLayout != NULL)
+            rcBefore = pLayout->rect;
+        LRESULT lResult = CExtTabWnd::WindowProc(message, wParam, lParam);
+        if (pLayout == NULL)
+            return lResult;
+        // the dock bars of this edge learn the strip's thickness (0 when hidden)
+        const CRect& rcAfter = pLayout->rect;
+        int nThick = 0;
+        switch (GetDockBarID())
+        {
+        case AFX_IDW_DOCKBAR_TOP: nThick = rcAfter.top - rcBefore.top; break;
+        case AFX_IDW_DOCKBAR_BOTTOM: nThick = rcBefore.bottom - rcAfter.bottom; break;
+        case AFX_IDW_DOCKBAR_LEFT: nThick = rcAfter.left - rcBefore.left; break;
+        case AFX_IDW_DOCKBAR_RIGHT: nThick = rcBefore.right - rcAfter.right; break;
+        }
+        if (!IsWindowVisible())
+            nThick = 0;
+        CFrameWnd* pFrame = GetFrame();
+        if (pFrame != NULL)
+        {
+            POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+            while (pos != NULL)
+            {
+                CExtDockBar* pDock = DYNAMIC_DOWNCAST(
+                    CExtDockBar, (CObject*)pFrame->m_listControlBars.GetNext(pos));
+                if (pDock != NULL && pDock->m_hWnd != NULL &&
+                    (UINT)pDock->GetDlgCtrlID() == GetDockBarID())
+                    pDock->m_nAutoHideAreaThickness = std::max(nThick, 0);
+            }
+        }
+        return lResult;
+    }
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
         return CWnd::WindowProc(message, wParam, lParam);
@@ -536,12 +622,16 @@ LRESULT CExtDynAutoHideArea::WindowProc(UINT message, WPARAM wParam, LPARAM lPar
 
 CExtDynAutoHideSlider::CExtDynAutoHideSlider()
     : m_pArea(NULL), m_pBar(NULL), m_nContentWidth(0), m_nContentHeight(0), m_nFlags(0),
-      m_nResizeState(1), m_ptResizeStart(0, 0), m_rcInner(0, 0, 0, 0), m_hWndContent(NULL)
+      m_nResizeState(1), m_ptResizeStart(0, 0), m_rcResizeStart(0, 0, 0, 0), m_pBtnHover(NULL),
+      m_pBtnTooltip(NULL), m_pBtnPressed(NULL), m_rcInner(0, 0, 0, 0), m_hWndContent(NULL)
 {
     RegisterSliderClass();
 }
 
-CExtDynAutoHideSlider::~CExtDynAutoHideSlider() {}
+CExtDynAutoHideSlider::~CExtDynAutoHideSlider()
+{
+    HookMouse(false);
+}
 
 bool CExtDynAutoHideSlider::RegisterSliderClass()
 {
@@ -573,6 +663,7 @@ BOOL CExtDynAutoHideSlider::Create(CFrameWnd* pFrame)
                       CRect(0, 0, 0, 0), pFrame, (UINT)-1))
         return FALSE;
     m_wndToolTip.Create(this);
+    EnableToolTips(TRUE);
     return TRUE;
 }
 
@@ -598,6 +689,344 @@ int CExtDynAutoHideSlider::GetCaptionHeight() const
     int n = m_pBar != NULL && m_pBar->m_nCaptionHeight > 0 ? m_pBar->m_nCaptionHeight
                                                            : g_CurrentPaintManager->GetTextHeight(false) + 4;
     return n + 1;
+}
+
+CRect CExtDynAutoHideSlider::GetCaptionRect() const
+{
+    CRect rc(0, 0, 0, 0);
+    if (m_hWnd == NULL || m_pBar == NULL)
+        return rc;
+    CRect rcWnd;
+    GetWindowRect(&rcWnd);
+    rc.SetRect(2, 2, rcWnd.Width() - 2, 2 + GetCaptionHeight() - 1);
+    switch (GetResizeHitCode())
+    {
+    case HTTOP: rc.OffsetRect(0, 3); break;
+    case HTLEFT: rc.left += 3; break;
+    case HTRIGHT: rc.right -= 3; break;
+    }
+    if (rc.right < rc.left)
+        rc.right = rc.left;
+    return rc;
+}
+
+CExtDynAutoHideSlider* CExtDynAutoHideSlider::FindSliderShowing(CExtControlBar* pBar)
+{
+    if (pBar == NULL || !pBar->m_bAutoHidden)
+        return NULL;
+    CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(pBar);
+    CExtDynAutoHideSlider* pSlider = pArea != NULL ? pArea->GetSlider() : NULL;
+    if (pSlider == NULL || pSlider->m_hWnd == NULL || !pSlider->IsShown() ||
+        pSlider->m_pBar != pBar)
+        return NULL;
+    return pSlider;
+}
+
+CExtDynAutoHideSlider* CExtDynAutoHideSlider::GetHookedSlider()
+{
+    return g_arrHookedSliders.empty() ? NULL : g_arrHookedSliders.back();
+}
+
+void CExtDynAutoHideSlider::HookMouse(bool bHook)
+{
+    auto it = std::find(g_arrHookedSliders.begin(), g_arrHookedSliders.end(), this);
+    if (it != g_arrHookedSliders.end())
+        g_arrHookedSliders.erase(it);
+    if (bHook)
+    {
+        g_arrHookedSliders.push_back(this);
+        if (g_hSliderHook == NULL)
+            g_hSliderHook = ::SetWindowsHookExA(WH_MOUSE, SliderMouseHookProc, NULL,
+                                                ::GetCurrentThreadId());
+    }
+    if (g_arrHookedSliders.empty() && g_hSliderHook != NULL)
+    {
+        ::UnhookWindowsHookEx(g_hSliderHook);
+        g_hSliderHook = NULL;
+    }
+}
+
+CExtBarNcAreaButton* CExtDynAutoHideSlider::ButtonAt(CPoint ptWnd) const
+{
+    if (m_pBar == NULL || m_pBar->m_hWnd == NULL)
+        return NULL;
+    for (INT_PTR i = 0; i < m_pBar->m_arrNcButtons.GetSize(); i++)
+    {
+        CExtBarNcAreaButton* pBtn = m_pBar->m_arrNcButtons[i];
+        if (!pBtn->m_rc.IsRectEmpty() && pBtn->m_rc.PtInRect(ptWnd) && pBtn->IsDisplayed())
+            return pBtn;
+    }
+    return NULL;
+}
+
+bool CExtDynAutoHideSlider::IsOnResizeBand(CPoint ptWnd) const
+{
+    CRect rc;
+    GetWindowRect(&rc);
+    rc.OffsetRect(-rc.left, -rc.top);
+    if (!rc.PtInRect(ptWnd))
+        return false;
+    switch (GetResizeHitCode())
+    {
+    case HTBOTTOM: return ptWnd.y >= rc.bottom - 5;
+    case HTTOP: return ptWnd.y < rc.top + 5;
+    case HTRIGHT: return ptWnd.x >= rc.right - 5;
+    case HTLEFT: return ptWnd.x < rc.left + 5;
+    }
+    return false;
+}
+
+void CExtDynAutoHideSlider::SetHoverButton(CExtBarNcAreaButton* pBtnHover)
+{
+    if (m_pBar == NULL)
+    {
+        m_pBtnHover = NULL;
+        return;
+    }
+    bool bChanged = false;
+    for (INT_PTR i = 0; i < m_pBar->m_arrNcButtons.GetSize(); i++)
+    {
+        CExtBarNcAreaButton* pBtn = m_pBar->m_arrNcButtons[i];
+        bool bHover = pBtn == pBtnHover;
+        bool bPushed = bHover && pBtn == m_pBtnPressed;
+        if (pBtn->m_bHover != bHover || pBtn->m_bPushed != bPushed)
+        {
+            pBtn->m_bHover = bHover;
+            pBtn->m_bPushed = bPushed;
+            bChanged = true;
+        }
+    }
+    m_pBtnHover = pBtnHover;
+    if (bChanged)
+        SendMessage(WM_NCPAINT);
+}
+
+void CExtDynAutoHideSlider::ClearPressedButton()
+{
+    if (m_pBtnPressed == NULL)
+        return;
+    m_pBtnPressed = NULL;
+    if (m_pBar != NULL && m_hWnd != NULL)
+    {
+        for (INT_PTR i = 0; i < m_pBar->m_arrNcButtons.GetSize(); i++)
+            m_pBar->m_arrNcButtons[i]->m_bPushed = false;
+        SendMessage(WM_NCPAINT);
+    }
+}
+
+void CExtDynAutoHideSlider::ForgetButtons()
+{
+    if (m_pBar != NULL)
+    {
+        for (INT_PTR i = 0; i < m_pBar->m_arrNcButtons.GetSize(); i++)
+        {
+            m_pBar->m_arrNcButtons[i]->m_bHover = false;
+            m_pBar->m_arrNcButtons[i]->m_bPushed = false;
+        }
+        m_pBar->m_bNcButtonHover = false;
+    }
+    m_pBtnHover = NULL;
+    m_pBtnTooltip = NULL;
+    m_pBtnPressed = NULL;
+}
+
+void CExtDynAutoHideSlider::FocusContent()
+{
+    if (m_hWndContent != NULL && ::IsWindowVisible(m_hWndContent) &&
+        ::IsWindowEnabled(m_hWndContent))
+        ::SetFocus(m_hWndContent);
+    else
+        SetFocus();
+    HWND hFocus = ::GetFocus();
+    bool bFocus = hFocus != NULL && (hFocus == m_hWnd || ::IsChild(m_hWnd, hFocus));
+    if (bFocus != IsActive())
+    {
+        m_nFlags = bFocus ? (m_nFlags | STATE_FOCUS) : (m_nFlags & ~STATE_FOCUS);
+        SendMessage(WM_NCPAINT);
+    }
+}
+
+void CExtDynAutoHideSlider::StartResizing(CPoint ptScreen)
+{
+    CFrameWnd* pFrame = GetFrame();
+    if (pFrame == NULL)
+        return;
+    ClearPressedButton();
+    SetHoverButton(NULL);
+    GetWindowRect(&m_rcResizeStart);
+    pFrame->ScreenToClient(&m_rcResizeStart);
+    m_ptResizeStart = ptScreen;
+    m_nResizeState = GetResizeHitCode();
+    KillTimer(TIMER_CLOSE);
+    m_nFlags &= ~STATE_CLOSE_PENDING;
+    SetCapture();
+}
+
+void CExtDynAutoHideSlider::StopResizing()
+{
+    if (m_nResizeState == 1)
+        return;
+    m_nResizeState = 1;
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+}
+
+void CExtDynAutoHideSlider::TrackResizing(CPoint ptScreen)
+{
+    CFrameWnd* pFrame = GetFrame();
+    if (pFrame == NULL || m_rcInner.IsRectEmpty())
+        return;
+    CRect rcLimit(m_rcInner);
+    rcLimit.DeflateRect(20, 20);
+    CRect rc(m_rcResizeStart);
+    int dx = ptScreen.x - m_ptResizeStart.x;
+    int dy = ptScreen.y - m_ptResizeStart.y;
+    auto clamp = [](int v, int nLow, int nHigh) { return std::max(nLow, std::min(v, nHigh)); };
+    switch (m_nResizeState)
+    {
+    case HTBOTTOM: rc.bottom = clamp(rc.bottom + dy, rcLimit.top, rcLimit.bottom); break;
+    case HTTOP: rc.top = clamp(rc.top + dy, rcLimit.top, rcLimit.bottom); break;
+    case HTRIGHT: rc.right = clamp(rc.right + dx, rcLimit.left, rcLimit.right); break;
+    case HTLEFT: rc.left = clamp(rc.left + dx, rcLimit.left, rcLimit.right); break;
+    default: return;
+    }
+    CRect rcNow;
+    GetWindowRect(&rcNow);
+    pFrame->ScreenToClient(&rcNow);
+    if (rcNow == rc)
+        return;
+    SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+bool CExtDynAutoHideSlider::OnHookMouseMove(CPoint ptScreen)
+{
+    if (m_nResizeState != 1)
+    {
+        TrackResizing(ptScreen);
+        return true;
+    }
+    if ((m_nFlags & STATE_SLIDING) || m_pBar == NULL)
+        return false;
+    CRect rcWnd;
+    GetWindowRect(&rcWnd);
+    CExtBarNcAreaButton* pBtn = NULL;
+    if (rcWnd.PtInRect(ptScreen) && ::WindowFromPoint(ptScreen) == m_hWnd)
+        pBtn = ButtonAt(ptScreen - rcWnd.TopLeft());
+    if (pBtn != m_pBtnHover)
+        SetHoverButton(pBtn);
+    return false;
+}
+
+bool CExtDynAutoHideSlider::OnHookMouseClick(UINT nMessage, CPoint ptScreen)
+{
+    switch (nMessage)
+    {
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP:
+    case WM_NCMBUTTONDBLCLK:
+        ClearPressedButton();
+        return false;
+    }
+    if ((m_nFlags & STATE_SLIDING) || m_pBar == NULL)
+        return false;
+    CRect rcWnd, rcClient;
+    GetWindowRect(&rcWnd);
+    GetClientRect(&rcClient);
+    ClientToScreen(&rcClient);
+    HWND hWndUnder = ::WindowFromPoint(ptScreen);
+    bool bInside = rcWnd.PtInRect(ptScreen) &&
+                   (hWndUnder == m_hWnd || ::IsChild(m_hWnd, hWndUnder));
+    CPoint ptWnd = ptScreen - rcWnd.TopLeft();
+    switch (nMessage)
+    {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+    {
+        if (m_nResizeState != 1)
+            return true;
+        if (!bInside || rcClient.PtInRect(ptScreen))
+            return false;
+        if (IsOnResizeBand(ptWnd))
+        {
+            StartResizing(ptScreen);
+            return true;
+        }
+        CExtBarNcAreaButton* pBtn = ButtonAt(ptWnd);
+        if (pBtn != NULL)
+        {
+            m_pBtnPressed = pBtn;
+            m_pBtnHover = NULL;
+            SetHoverButton(pBtn);
+            return true;
+        }
+        FocusContent();
+        return true;
+    }
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+    {
+        if (m_nResizeState != 1)
+        {
+            StopResizing();
+            return true;
+        }
+        CExtBarNcAreaButton* pBtn = m_pBtnPressed;
+        if (pBtn == NULL)
+            return false;
+        if (bInside && ButtonAt(ptWnd) == pBtn)
+        {
+            // the slider goes first, then the button does its work on the bar
+            CRect rcBtn(pBtn->m_rc);
+            SlideBar(m_pBar, false, false);
+            pBtn->m_rc = rcBtn;
+            pBtn->OnClick(rcBtn.CenterPoint());
+            return true;
+        }
+        ClearPressedButton();
+        SetHoverButton(NULL);
+        return false;
+    }
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCRBUTTONDBLCLK:
+        if (bInside && m_nResizeState == 1)
+        {
+            HWND hFocus = ::GetFocus();
+            if (hFocus == NULL || (hFocus != m_hWnd && !::IsChild(m_hWnd, hFocus)))
+                FocusContent();
+        }
+        ClearPressedButton();
+        return false;
+    }
+    return false;
+}
+
+INT_PTR CExtDynAutoHideSlider::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
+{
+    CExtDynAutoHideSlider* pThis = const_cast<CExtDynAutoHideSlider*>(this);
+    pThis->m_pBtnTooltip = NULL;
+    if (m_pBar == NULL || !IsShown() || m_nResizeState != 1 || (m_nFlags & STATE_SLIDING) ||
+        CExtPopupMenuWnd::IsTrackingActive())
+        return -1;
+    CPoint pt(point);
+    ClientToScreen(&pt);
+    CRect rcWnd;
+    GetWindowRect(&rcWnd);
+    pt -= rcWnd.TopLeft();
+    CExtBarNcAreaButton* pBtn = ButtonAt(pt);
+    if (pBtn == NULL)
+        return -1;
+    pThis->m_pBtnTooltip = pBtn;
+    return pBtn->OnToolHitTest(pt, pTI);
 }
 
 CRect CExtDynAutoHideSlider::CalcInnerRect() const
@@ -748,7 +1177,9 @@ void CExtDynAutoHideSlider::SlideBar(CExtControlBar* pBar, bool bShow, bool bAni
             ::SetWindowPos(m_hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight,
                            SWP_NOZORDER | SWP_NOACTIVATE);
         m_nFlags &= ~STATE_SLIDING;
-        pBar->m_bNcButtonHover = false;
+        ForgetButtons();
+        pBar->LayoutNcAreaButtons();
+        HookMouse(true);
         SetTimer(TIMER_CHECK, 100, NULL);
         return;
     }
@@ -757,6 +1188,8 @@ void CExtDynAutoHideSlider::SlideBar(CExtControlBar* pBar, bool bShow, bool bAni
         return;
     bool bAnim = bAnimate && nSteps > 0 && nStepTime > 0 &&
                  !CExtDynAutoHideArea::g_bNoAnimationBack;
+    HookMouse(false);
+    StopResizing();
     m_nFlags |= STATE_SLIDING;
     CRect rcWnd;
     GetWindowRect(&rcWnd);
@@ -773,6 +1206,7 @@ void CExtDynAutoHideSlider::SlideBar(CExtControlBar* pBar, bool bShow, bool bAni
             WaitStepRest(nStart, nStepTime);
         }
     }
+    ForgetButtons();
     KillTimer(TIMER_CHECK);
     KillTimer(TIMER_CLOSE);
     bool bFocusInside = ::GetFocus() == m_hWnd || ::IsChild(m_hWnd, ::GetFocus());
@@ -786,7 +1220,6 @@ void CExtDynAutoHideSlider::SlideBar(CExtControlBar* pBar, bool bShow, bool bAni
         ::SetWindowPos(m_hWndContent, NULL, 0, 0, rcBar.Width(), rcBar.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
         pShown->RepositionChildWindow();
-        pShown->m_bNcButtonHover = false;
     }
     ShowWindow(SW_HIDE);
     CExtDynAutoHideArea* pArea = m_pArea;
@@ -889,21 +1322,23 @@ void CExtDynAutoHideSlider::PaintNc()
     dc.Draw3dRect(&rc, pPM->GetColor(COLOR_3DHIGHLIGHT, this), pPM->GetColor(COLOR_3DSHADOW, this));
     if (m_pBar != NULL)
     {
-        CRect rcCaption(rcWnd.left + 2, rcWnd.top + 2, rcWnd.right - 2,
-                        rcWnd.top + 2 + GetCaptionHeight() - 1);
-        if (GetResizeHitCode() == HTTOP)
-            rcCaption.OffsetRect(0, 3);
-        if (GetResizeHitCode() == HTLEFT)
-            rcCaption.left += 3;
-        if (GetResizeHitCode() == HTRIGHT)
-            rcCaption.right -= 3;
-        rcCaption.DeflateRect(2, 0);
+        // the bar's buttons go into this caption; the text keeps clear of them
+        CRect rcCaption = GetCaptionRect();
+        m_pBar->LayoutNcAreaButtons();
+        CRect rcText(rcCaption);
+        rcText.DeflateRect(2, 0);
+        m_pBar->ExcludeNcButtonsFromCaption(rcText);
+        if (rcText.right < rcText.left)
+            rcText.right = rcText.left;
         CString sText;
         m_pBar->GetBarCaptionText(sText);
-        CExtPaintManager::BarCaptionArgs_t args(m_pBar, rcCaption, rcCaption,
-                                                (m_nFlags & STATE_FOCUS) != 0, false, false,
-                                                true, sText);
+        int nSaved = dc.SaveDC();
+        dc.IntersectClipRect(&rcCaption);
+        CExtPaintManager::BarCaptionArgs_t args(m_pBar, rcCaption, rcText, IsActive(), false,
+                                                false, true, sText);
         pPM->DrawBarCaption(dc, args);
+        m_pBar->PaintNcAreaButtons(dc);
+        dc.RestoreDC(nSaved);
     }
     dc.FinishDrawing(true);
 }
@@ -949,11 +1384,7 @@ LRESULT CExtDynAutoHideSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lP
         CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
         CRect rc;
         GetWindowRect(&rc);
-        bool bOnBand = (nCode == HTBOTTOM && pt.y >= rc.bottom - 5) ||
-                       (nCode == HTTOP && pt.y < rc.top + 5) ||
-                       (nCode == HTRIGHT && pt.x >= rc.right - 5) ||
-                       (nCode == HTLEFT && pt.x < rc.left + 5);
-        return bOnBand ? nCode : HTCLIENT;
+        return IsOnResizeBand(pt - rc.TopLeft()) ? nCode : HTCLIENT;
     }
     case WM_NCPAINT:
         PaintNc();
@@ -1026,6 +1457,7 @@ LRESULT CExtDynAutoHideSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lP
             if (m_hWndContent != NULL)
                 ::SetWindowPos(m_hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight,
                                SWP_NOZORDER | SWP_NOACTIVATE);
+            m_pBar->LayoutNcAreaButtons();
         }
         return lResult;
     }
@@ -1035,11 +1467,18 @@ LRESULT CExtDynAutoHideSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_DESTROY:
         SendMessage(WM_CANCELMODE);
+        HookMouse(false);
         break;
     case WM_CANCELMODE:
-        if (IsShown() && !(m_nFlags & STATE_SLIDING) && m_nResizeState == 1 && m_pBar != NULL)
+        StopResizing();
+        ClearPressedButton();
+        if (IsShown() && !(m_nFlags & STATE_SLIDING) && m_pBar != NULL)
             SlideBar(m_pBar, false, false);
         return 0;
+    case WM_CAPTURECHANGED:
+        if ((HWND)lParam != m_hWnd)
+            m_nResizeState = 1;
+        break;
     case WM_TIMER:
         if (wParam == TIMER_CHECK)
         {

@@ -10,7 +10,10 @@
 // Notes
 // - CExtDynAutoHideArea::SetupFrame makes the four areas and the slider of a frame;
 //   CExtControlBar::AutoHideModeSet moves bars in and out through AppendBar/RemoveBar.
-// - While the bar's content lives in the slider, the bar itself stays hidden.
+// - While the bar's content lives in the slider, the bar itself stays hidden; its caption
+//   buttons are laid out in the slider's caption (CExtControlBar::GetCaptionInfo).
+// - While a slider is out, a WH_MOUSE hook of the thread drives its caption buttons and
+//   its resizing; the last slider slid out owns it, the hook goes with the last one back.
 // - UI thread only.
 
 #pragma once
@@ -95,11 +98,24 @@ public:
     // The side of the slider that resizes it (HTTOP etc.), by the area's edge.
     int GetResizeHitCode() const;
     int GetCaptionHeight() const;
+    // The caption rectangle in the slider's window coordinates (empty without a bar).
+    CRect GetCaptionRect() const;
+    bool IsActive() const { return (m_nFlags & STATE_FOCUS) != 0; }
+    bool IsResizing() const { return m_nResizeState != 1; }
+    // The frame's slider showing the bar, NULL when none does.
+    static CExtDynAutoHideSlider* FindSliderShowing(CExtControlBar* pBar);
+    // The slider the mouse hook works for (NULL while no slider is out).
+    static CExtDynAutoHideSlider* GetHookedSlider();
     // The frame's client rectangle less the visible strips or dock bars of each edge.
     CRect CalcInnerRect() const;
     // Positions recorded during the last slide (the leading edge's distance).
     std::vector<int> m_arrSlideSteps;
 
+    // Mouse hook handlers (screen point); TRUE swallows the message.
+    virtual bool OnHookMouseMove(CPoint ptScreen);
+    virtual bool OnHookMouseClick(UINT nMessage, CPoint ptScreen);
+
+    virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -107,8 +123,12 @@ public:
     CExtControlBar* m_pBar;
     int m_nContentWidth, m_nContentHeight;
     BYTE m_nFlags;
-    int m_nResizeState;
-    CPoint m_ptResizeStart;
+    int m_nResizeState;             // 1 idle, else HTLEFT/HTRIGHT/HTTOP/HTBOTTOM while resizing
+    CPoint m_ptResizeStart;         // screen
+    CRect m_rcResizeStart;          // the window at the start of a resize (frame client)
+    CExtBarNcAreaButton* m_pBtnHover;
+    CExtBarNcAreaButton* m_pBtnTooltip;
+    CExtBarNcAreaButton* m_pBtnPressed;
     CToolTipCtrl m_wndToolTip;
     CRect m_rcInner;
     HWND m_hWndContent;
@@ -121,4 +141,16 @@ protected:
     bool IsCursorOutside() const;
     void PaintNc();
     CFrameWnd* GetFrame() const;
+    // The displayed caption button at the point (window coordinates), NULL when none.
+    CExtBarNcAreaButton* ButtonAt(CPoint ptWnd) const;
+    // The 5-pixel band at the slider's inner edge (window coordinates).
+    bool IsOnResizeBand(CPoint ptWnd) const;
+    void StartResizing(CPoint ptScreen);
+    void StopResizing();
+    void TrackResizing(CPoint ptScreen);
+    void SetHoverButton(CExtBarNcAreaButton* pBtn);
+    void ClearPressedButton();
+    void FocusContent();
+    void ForgetButtons();
+    void HookMouse(bool bHook);
 };

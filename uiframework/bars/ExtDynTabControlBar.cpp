@@ -46,7 +46,9 @@ bool SwitchKeyPressed(MSG* pMsg, bool& bForward)
 /////////////////////////////////////////////////////////////////////////////
 // CExtDynTabWnd
 
-CExtDynTabWnd::CExtDynTabWnd() : m_nDragStartTab(-1)
+bool CExtDynTabWnd::g_bRegisterDropTarget = true;
+
+CExtDynTabWnd::CExtDynTabWnd() : m_dropTarget(this), m_nDragStartTab(-1)
 {
     m_nState &= ~STATE_SIZEPARENT;
 }
@@ -212,6 +214,13 @@ BOOL CExtDynTabWnd::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CExtDynTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CREATE)
+    {
+        LRESULT lResult = CExtTabWnd::WindowProc(message, wParam, lParam);
+        if (lResult != -1)
+            m_dropTarget.RegisterIfAllowed(g_bRegisterDropTarget);
+        return lResult;
+    }
     if (message == WM_LBUTTONDBLCLK)
     {
         LRESULT lResult = CExtTabWnd::WindowProc(message, wParam, lParam);
@@ -776,6 +785,17 @@ void CExtDynTabControlBar::SelectVisibleTab(int n, bool bEnsureVisible, bool bUp
     m_wndTabs.SetSelection(n, bEnsureVisible, bUpdate);
 }
 
+CExtDynTabControlBar* CExtDynTabControlBar::NewGroupForFrame(CFrameWnd* pFrame,
+                                                             CExtControlBar* pBar)
+{
+    CREATE_TABBED_BAR_DATA data = { NULL, pBar };
+    if (pFrame != NULL && pFrame->m_hWnd != NULL)
+        pFrame->SendMessage(g_nMsgCreateTabbedBar, (WPARAM)&data);
+    if (data.m_pGroup != NULL && data.m_pGroup->m_hWnd == NULL)
+        return data.m_pGroup;
+    return new CExtDynTabControlBar;
+}
+
 bool CExtDynTabControlBar::DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* pTarget,
                                          int nIndex, CFrameWnd* pDockSite, BOOL bRecalc)
 {
@@ -805,7 +825,7 @@ bool CExtDynTabControlBar::DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* 
     pThis->GetWindowRect(&rcThis);
     pDockBar->ScreenToClient(&rcThis);
 
-    CExtDynTabControlBar* pGroup = new CExtDynTabControlBar;
+    CExtDynTabControlBar* pGroup = NewGroupForFrame(pSite, pThis);
     pGroup->m_sizeDockedH = pThis->m_sizeDockedH;
     pGroup->m_sizeDockedV = pThis->m_sizeDockedV;
     pGroup->m_sizeFloated = pThis->m_sizeFloated;

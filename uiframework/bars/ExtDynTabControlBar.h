@@ -8,6 +8,9 @@
 // - Item data of the strip = the member CExtControlBar; item flag __ETWI_HIDDEN mirrors a
 //   hidden member, __ETWI_DETACHED marks the tab of a member being dragged away.
 // - The strip shows only with two or more visible members.
+// - The strip is an OLE drop target (CExtDynTabWnd::CDynDropTarget) when the module
+//   flag CExtDynTabWnd::g_bRegisterDropTarget allows and OLE is initialised: data
+//   dragged over a tab selects it, so that the drag reaches that member bar.
 // - The members are kept as one row of the inner dock bar; the tabs follow that row
 //   (SyncTabs) whenever bars join or leave it. A group lives while it holds bars.
 
@@ -15,6 +18,7 @@
 
 #include "ExtDockBar.h"
 #include "ExtTabWnd.h"
+#include "ExtTabDropTarget.h"
 
 class CExtDynTabControlBar;
 
@@ -23,6 +27,13 @@ class CExtDynTabWnd : public CExtTabWnd
     DECLARE_DYNCREATE(CExtDynTabWnd)
 
 public:
+    // Selects the tab under dragged data.
+    class CDynDropTarget : public CExtTabWndDropTarget
+    {
+    public:
+        explicit CDynDropTarget(CExtDynTabWnd* pTabWnd) : CExtTabWndDropTarget(pTabWnd) {}
+    };
+
     CExtDynTabWnd();
 
     CExtDynTabControlBar* GetGroup() const;
@@ -43,8 +54,12 @@ public:
     // Ctrl+Page Up / Ctrl+Page Down: TRUE when the key was consumed.
     bool HandleSwitchKey(MSG* pMsg);
 
+    CDynDropTarget m_dropTarget;        // holds this strip
     int m_nDragStartTab;
     CExtCmdIcon m_iconCache;
+
+    // Module flag: strips register their drop targets (when OLE is initialised).
+    static bool g_bRegisterDropTarget;
 };
 
 class CExtDockDynTabBar : public CExtDockDynBar
@@ -98,6 +113,17 @@ public:
     void SyncTabs(bool bUpdate);
     CExtControlBar* GetSelectedBar();
     CExtDockDynTabBar* GetTabDockBar() const;
+
+    // What a frame receives with CExtControlBar::g_nMsgCreateTabbedBar (wParam): it may
+    // put a group object of its own (allocated with new, not yet created) into m_pGroup;
+    // the group code owns it from then on.
+    struct CREATE_TABBED_BAR_DATA
+    {
+        CExtDynTabControlBar* m_pGroup;
+        CExtControlBar* m_pBar;     // the bar the group is made for
+    };
+    // A new group object for the frame: the frame's answer, else a plain one.
+    static CExtDynTabControlBar* NewGroupForFrame(CFrameWnd* pFrame, CExtControlBar* pBar);
 
     // The remaining steps of CExtControlBar::DockAsTab once the refusals passed:
     // pThis gives its place to a group holding pThis and pTarget.

@@ -41,6 +41,7 @@ void CTestResizableBar::OnClose()
 BEGIN_MESSAGE_MAP(CUiBarsFrame, CFrameWnd)
     ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageStringMsg)
     ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgDrawTackedArea, OnDrawTrackedArea)
+    ON_REGISTERED_MESSAGE(CExtControlBar::g_nMsgCreateTabbedBar, OnCreateTabbedBar)
 END_MESSAGE_MAP()
 
 LRESULT CUiBarsFrame::OnSetMessageStringMsg(WPARAM wParam, LPARAM lParam)
@@ -48,6 +49,14 @@ LRESULT CUiBarsFrame::OnSetMessageStringMsg(WPARAM wParam, LPARAM lParam)
     m_nMessageStrings++;
     m_nLastMessageString = wParam;
     return CFrameWnd::OnSetMessageString(wParam, lParam);
+}
+
+LRESULT CUiBarsFrame::OnCreateTabbedBar(WPARAM wParam, LPARAM)
+{
+    m_nCreateTabbedBarAsked++;
+    if (m_onCreateTabbedBar)
+        m_onCreateTabbedBar(wParam);
+    return 0;
 }
 
 LRESULT CUiBarsFrame::OnDrawTrackedArea(WPARAM, LPARAM)

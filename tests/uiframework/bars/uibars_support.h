@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 // Dispatches every queued message of this thread (a quit message is dropped).
@@ -39,7 +40,12 @@ public:
     CRect ChildRect(CWnd* pWnd);    // in the frame's client coordinates
 
     afx_msg LRESULT OnSetMessageStringMsg(WPARAM wParam, LPARAM lParam);
+    // Answers g_nMsgCreateTabbedBar when set (wParam: the request record).
+    std::function<void(WPARAM)> m_onCreateTabbedBar;
+    int m_nCreateTabbedBarAsked = 0;
+
     afx_msg LRESULT OnDrawTrackedArea(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnCreateTabbedBar(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 };
 

@@ -225,6 +225,9 @@ TEST_F(MarkerTest, LostTargetHidesTheMarkersAndRepeatsTheMoveWithItsFlags)
     ASSERT_GT(arr.GetSize(), 0);
     CExtDynDockMarkerWnd::ShowMarkerArray(arr, true);
     CExtDynDockMarkerWnd* pMarker = (CExtDynDockMarkerWnd*)arr[0];
+    // only the ticks sent below may act (a real tick in between would use up the hide)
+    for (INT_PTR i = 0; i < arr.GetSize(); i++)
+        ((CWnd*)arr[i])->KillTimer(CExtDynDockMarkerWnd::TIMER_STATE);
     wndTarget.DestroyWindow();
     UiBarsPumpPending();
     // a slow pump lets the markers' own 50 ms state timer find the lost target first:
@@ -422,4 +425,32 @@ TEST_F(MarkerTest, DragWithTheMarkerInterfaceDocksAsATab)
     ASSERT_TRUE(m_pDragged->GetTabbedContainer() != NULL);
     EXPECT_EQ(m_pDragged->GetTabbedContainer(), m_pDocked->GetTabbedContainer());
     ExpectAllArraysSound();
+}
+
+TEST_F(MarkerTest, WithTheMarkerInterfaceOnlyAHotMarkerDocks)
+{
+    // the top strip of the docked bar docks beside it with the outline tracker
+    CRect rcBar;
+    m_pDocked->GetWindowRect(&rcBar);
+    CPoint ptStrip(rcBar.CenterPoint().x, rcBar.top + 28);
+    CExtControlBar::InternalDraggingState_t st(m_pDragged);
+    st.CalcStateAtPoint(ptStrip, FALSE);
+    EXPECT_EQ(st.m_eType, 1);
+    EXPECT_EQ(st.m_pBarTarget, (CExtControlBar*)m_pDocked);
+
+    // with markers the same point, off every marker, gives the float outline
+    CExtControlBar::g_nDockingUIStyle = 1;
+    st.CalcStateAtPoint(ptStrip, FALSE);
+    ASSERT_TRUE(CExtDynDockMarkerWnd::HitTestMarkers(ptStrip) == NULL);
+    EXPECT_GT(CExtControlBar::g_arrDockMarkersOuter.GetSize(), 0);
+    EXPECT_EQ(st.m_eType, 0);
+    EXPECT_TRUE(st.m_pBarTarget == NULL);
+    EXPECT_FALSE(st.m_rc.IsRectEmpty());
+
+    // over the centre marker it groups as a tab
+    CExtDynDockMarkerWnd* pCentre = FindType(CExtControlBar::g_arrDockMarkersInner, 8);
+    ASSERT_TRUE(pCentre != NULL);
+    st.CalcStateAtPoint(ShapePoint(pCentre), FALSE);
+    EXPECT_EQ(st.m_eType, 26);
+    EXPECT_EQ(st.m_pBarTarget, (CExtControlBar*)m_pDocked);
 }

@@ -1,8 +1,9 @@
-// A frame with a tab group and an auto-hide strip, kept on screen for a while when
-// UIBARS_TABS_HOLD_SECONDS is set (for a screenshot).
+// A frame with a tab group and an auto-hide strip; under Xvfb with STICKWELL_SCREENSHOT set
+// it also saves a picture of the frame.
 #include "../uibars_support.h"
 #include "uiframework/bars/ExtDynTabControlBar.h"
 #include "uiframework/bars/ExtDynAutoHide.h"
+#include "window_picture.h"
 
 #include <cstdlib>
 
@@ -53,18 +54,23 @@ TEST_F(UiBarsTest, FrameWithTabGroupAndAutoHideStrip)
     CRect rcSlider = m_pFrame->ChildRect(pRight->GetSlider());
     EXPECT_EQ(rcSlider.Width(), 180);
     EXPECT_TRUE(pRight->GetSlider()->IsWindowVisible());
-    const char* pszHold = getenv("UIBARS_TABS_HOLD_SECONDS");
-    int nHold = pszHold != NULL ? atoi(pszHold) : 0;
-    DWORD dwEnd = ::GetTickCount() + (DWORD)nHold * 1000;
-    while (nHold > 0 && (int)(dwEnd - ::GetTickCount()) > 0)
+    // under Xvfb a picture for people to look at
+    const char* lpszPath = getenv("STICKWELL_SCREENSHOT");
+    if (lpszPath != NULL && *lpszPath != 0)
     {
+        m_pFrame->SetForegroundWindow();
+        CRect rcShown;
+        pRight->GetSlider()->GetWindowRect(&rcShown);
+        ::SetCursorPos(rcShown.CenterPoint().x, rcShown.CenterPoint().y);
+        for (int i = 0; i < 20; i++)
+        {
+            UiBarsPumpPending();
+            ::Sleep(50);
+        }
+        m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN |
+                                               RDW_UPDATENOW);
         UiBarsPumpPending();
-        ::Sleep(20);
-        // keep the slider out for the picture
-        if (!pRight->GetSlider()->IsShown())
-            pRight->GetSlider()->SlideBar(pD, true, false);
-        CRect rcSlider;
-        pRight->GetSlider()->GetWindowRect(&rcSlider);
-        ::SetCursorPos(rcSlider.CenterPoint().x, rcSlider.CenterPoint().y);
+        EXPECT_TRUE(pRight->GetSlider()->IsShown());
+        EXPECT_TRUE(SaveWindowPicture(m_pFrame->m_hWnd, lpszPath));
     }
 }

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Takes a picture of a frame with the menu bar, two toolbars and the status bar: Wine's X11
-# driver on an Xvfb server of its own, in a Wine prefix of its own. The picture goes to
-# <build directory>/bars_screenshot.png (and .bmp).
-# Usage: screenshot.sh <test program> <build directory>
+# Takes a picture of a test frame: Wine's X11 driver on an Xvfb server of its own, in a Wine
+# prefix of its own. The test cases named by the filter save the picture to the file the
+# variable STICKWELL_SCREENSHOT names; it goes to <build directory>/<name>.png (and .bmp).
+# Usage: screenshot.sh <test program> <build directory> [<gtest filter> <name>]
+# (default: the frame with the menu bar, two toolbars and the status bar, bars_screenshot).
 # Exit code 77 (reported as skipped) when no X server can be had.
 set -u
 EXE="$1"
 BUILD="$2"
+FILTER="${3:-BarsScreenshot*}"
+NAME="${4:-bars_screenshot}"
 HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 if ! command -v xvfb-run >/dev/null 2>&1; then
     echo "skipped: Xvfb is not installed"
@@ -23,14 +26,18 @@ ensure_prefix
 set_graphics_driver x11
 "$WINESERVER" -k >/dev/null 2>&1 || true
 "$WINESERVER" -w >/dev/null 2>&1 || true
-BMP="$BUILD/bars_screenshot.bmp"
-rm -f "$BMP" "$BUILD/bars_screenshot.png"
-export STICKWELL_BARS_SCREENSHOT="Z:$BMP"
+BMP="$BUILD/$NAME.bmp"
+rm -f "$BMP" "$BUILD/$NAME.png"
+export STICKWELL_SCREENSHOT="Z:$BMP"
 xvfb-run -a -s "-screen 0 1024x768x24" "$WINE" "$EXE" --gtest_color=no \
-    --gtest_filter='BarsScreenshot*'
+    --gtest_filter="$FILTER"
 rc=$?
 "$WINESERVER" -k >/dev/null 2>&1 || true
-if [ $rc -eq 0 ] && [ -f "$BMP" ] && command -v convert >/dev/null 2>&1; then
-    convert "$BMP" "$BUILD/bars_screenshot.png" && echo "picture: $BUILD/bars_screenshot.png"
+if [ $rc -eq 0 ] && [ ! -f "$BMP" ]; then
+    echo "no picture was saved"
+    rc=1
+fi
+if [ $rc -eq 0 ] && command -v convert >/dev/null 2>&1; then
+    convert "$BMP" "$BUILD/$NAME.png" && echo "picture: $BUILD/$NAME.png"
 fi
 exit $rc

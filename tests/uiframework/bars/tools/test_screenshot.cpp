@@ -1,10 +1,11 @@
 // A frame with the menu bar, two toolbars and the status bar. In the normal run it checks
 // the toolbar loaded from its resource and the painted bars; under Xvfb with
-// STICKWELL_BARS_SCREENSHOT set it also saves a picture of the frame for people to look at.
+// STICKWELL_SCREENSHOT set it also saves a picture of the frame for people to look at.
 #include "tools_support.h"
 #include "uiframework/bars/ExtMenuControlBar.h"
 #include "uiframework/foundation/ExtCmdIcon.h"
 #include "afxpriv.h"
+#include "window_picture.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,48 +36,6 @@ public:
     }
 };
 
-bool SaveWindowPicture(HWND hWnd, const char* lpszPath)
-{
-    CRect rc;
-    ::GetWindowRect(hWnd, &rc);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    BITMAPINFO bmi;
-    ::ZeroMemory(&bmi, sizeof(bmi));
-    bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = rc.Width();
-    bmi.bmiHeader.biHeight = rc.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 24;
-    void* pBits = NULL;
-    HBITMAP hBmp = ::CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    bool bOk = false;
-    if (hBmp != NULL)
-    {
-        HGDIOBJ hOld = ::SelectObject(hMem, hBmp);
-        ::BitBlt(hMem, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-        ::SelectObject(hMem, hOld);
-        int nStride = ((rc.Width() * 3 + 3) / 4) * 4;
-        DWORD cbImage = (DWORD)nStride * rc.Height();
-        BITMAPFILEHEADER bfh;
-        ::ZeroMemory(&bfh, sizeof(bfh));
-        bfh.bfType = 0x4D42;
-        bfh.bfOffBits = sizeof(bfh) + sizeof(BITMAPINFOHEADER);
-        bfh.bfSize = bfh.bfOffBits + cbImage;
-        FILE* f = fopen(lpszPath, "wb");
-        if (f != NULL)
-        {
-            bOk = fwrite(&bfh, sizeof(bfh), 1, f) == 1 &&
-                  fwrite(&bmi.bmiHeader, sizeof(BITMAPINFOHEADER), 1, f) == 1 &&
-                  fwrite(pBits, 1, cbImage, f) == cbImage;
-            fclose(f);
-        }
-        ::DeleteObject(hBmp);
-    }
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    return bOk;
-}
 
 // Clearly blue pixels inside the rectangle of the window's client area.
 int CountBlue(CWnd* pWnd, const CRect& rc)
@@ -195,7 +154,7 @@ TEST(BarsScreenshot, FrameWithMenuBarTwoToolbarsAndStatusBar)
     EXPECT_EQ(rcFmt.top, rcStd.top);
     EXPECT_EQ(rcFmt.left, rcStd.right);
     EXPECT_EQ(rcStatus.bottom, rcClient.bottom);
-    const char* lpszPath = getenv("STICKWELL_BARS_SCREENSHOT");
+    const char* lpszPath = getenv("STICKWELL_SCREENSHOT");
     if (lpszPath != NULL && *lpszPath != 0)
     {
         pFrame->SetForegroundWindow();
