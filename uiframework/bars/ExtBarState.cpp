@@ -816,16 +816,7 @@ CExtDynTabControlBar* CExtControlBar::InternalDockStateSite::MakeGroupAround(CEx
     pDockBar->ScreenToClient(&rcThis);
 
     // the frame may give a group of its own
-    ExtCreateTabbedBarData_t data;
-    data.m_pGroup = NULL;
-    data.m_pBar = pThis;
-    data.m_pDockSite = pSite;
-    pSite->SendMessage(g_nMsgCreateTabbedBar, (WPARAM)&data, 0);
-    CExtDynTabControlBar* pGroup = data.m_pGroup;
-    if (pGroup != NULL && pGroup->m_hWnd != NULL)
-        pGroup = NULL;          // a window already: not a new group
-    if (pGroup == NULL)
-        pGroup = new CExtDynTabControlBar;
+    CExtDynTabControlBar* pGroup = CExtDynTabControlBar::NewGroupForFrame(pSite, pThis);
     pGroup->m_sizeDockedH = pThis->m_sizeDockedH;
     pGroup->m_sizeDockedV = pThis->m_sizeDockedV;
     pGroup->m_sizeFloated = pThis->m_sizeFloated;

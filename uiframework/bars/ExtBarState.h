@@ -18,16 +18,6 @@
 
 class CExtDynTabControlBar;
 
-// Record of CExtControlBar::g_nMsgCreateTabbedBar (wParam). The frame may store a tab
-// group object of its own, not created yet, in m_pGroup; the framework then creates it
-// and owns it. Left NULL, the framework makes a CExtDynTabControlBar.
-struct ExtCreateTabbedBarData_t
-{
-    CExtDynTabControlBar* m_pGroup;
-    CExtControlBar* m_pBar;             // the bar whose place the group takes
-    CFrameWnd* m_pDockSite;
-};
-
 // Layout record of a fixed-size or floating bar.
 struct CExtControlBar::OuterItemData_t
 {

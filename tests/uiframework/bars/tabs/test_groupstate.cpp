@@ -20,26 +20,6 @@ class CTestGroup : public CExtDynTabControlBar
 };
 IMPLEMENT_DYNAMIC(CTestGroup, CExtDynTabControlBar)
 
-// A frame that answers the request for a tab group when told to.
-class CAnsweringFrame : public CUiBarsFrame
-{
-public:
-    bool m_bAnswer = false;
-    int m_nAsked = 0;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == CExtControlBar::g_nMsgCreateTabbedBar && wParam != 0)
-        {
-            m_nAsked++;
-            CExtDynTabControlBar** ppGroup = (CExtDynTabControlBar**)wParam;
-            if (m_bAnswer && *ppGroup == NULL)
-                *ppGroup = new CTestGroup;
-            return 0;
-        }
-        return CUiBarsFrame::WindowProc(message, wParam, lParam);
-    }
-};
-
 std::vector<BYTE> Bytes(const std::function<void(CArchive&)>& fn)
 {
     CMemFile file(1024);
@@ -189,12 +169,7 @@ class GroupStateTest : public UiBarsTest
 protected:
     void SetUp() override
     {
-        m_pApp = new CWinApp("UiBars Tests");
-        AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR)"", SW_SHOW);
-        m_pAnswering = new CAnsweringFrame;
-        m_pFrame = m_pAnswering;
-        ASSERT_TRUE(m_pFrame->CreateTestFrame());
-        m_pApp->m_pMainWnd = m_pFrame;
+        UiBarsTest::SetUp();
         m_pA = NewBar(0xE971, "Alpha");
         m_pB = NewBar(0xE972, "Beta");
         m_pC = NewBar(0xE973, "Gamma");
@@ -203,6 +178,12 @@ protected:
         ASSERT_TRUE(m_pC->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
         m_pFrame->RecalcLayout();
         UiBarsPumpPending();
+    }
+    void TearDown() override
+    {
+        if (m_pFrame != NULL)
+            m_pFrame->m_onCreateTabbedBar = nullptr;
+        UiBarsTest::TearDown();
     }
     // Every bar on a side of its own, no group.
     void Scatter()
@@ -264,7 +245,6 @@ protected:
             EXPECT_EQ(pGroup->m_wndTabs.GetItemData((int)i), (LPARAM)bars[i]) << i;
     }
 
-    CAnsweringFrame* m_pAnswering = NULL;
     CTestResizableBar* m_pA = NULL;
     CTestResizableBar* m_pB = NULL;
     CTestResizableBar* m_pC = NULL;
@@ -296,13 +276,13 @@ TEST_F(GroupStateTest, TabGroupComesBackWithOrderAndSelection)
     });
 
     Scatter();
-    EXPECT_EQ(m_pAnswering->m_nAsked, 0);
+    int nAskedBefore = m_pFrame->m_nCreateTabbedBarAsked;
     ASSERT_TRUE(Restore(m_pFrame, bytes));
     CExtDynTabControlBar* pGroup = GroupOf(m_pA);
     ASSERT_TRUE(pGroup != NULL);
     EXPECT_EQ(GroupOf(m_pB), pGroup);
     // the frame was asked, left it to the framework
-    EXPECT_EQ(m_pAnswering->m_nAsked, 1);
+    EXPECT_EQ(m_pFrame->m_nCreateTabbedBarAsked, nAskedBefore + 1);
     EXPECT_TRUE(pGroup->GetRuntimeClass() == RUNTIME_CLASS(CExtDynTabControlBar));
     EXPECT_TRUE(pGroup->IsDockedAtLeft());
     EXPECT_TRUE(pGroup->IsWindowVisible());
@@ -637,10 +617,19 @@ TEST_F(GroupStateTest, TheFramesOwnGroupClassIsUsed)
     ASSERT_TRUE(GroupAB() != NULL);
     std::vector<BYTE> bytes = Capture(m_pFrame);
     Scatter();
-    m_pAnswering->m_bAnswer = true;
-    int nAskedBefore = m_pAnswering->m_nAsked;
+    CExtControlBar* pAskedFor = NULL;
+    m_pFrame->m_onCreateTabbedBar = [&](WPARAM wParam) {
+        auto* pData = (CExtDynTabControlBar::CREATE_TABBED_BAR_DATA*)wParam;
+        ASSERT_TRUE(pData != NULL);
+        EXPECT_TRUE(pData->m_pGroup == NULL);
+        pAskedFor = pData->m_pBar;
+        pData->m_pGroup = new CTestGroup;
+    };
+    int nAskedBefore = m_pFrame->m_nCreateTabbedBarAsked;
     ASSERT_TRUE(Restore(m_pFrame, bytes));
-    EXPECT_EQ(m_pAnswering->m_nAsked, nAskedBefore + 1);
+    EXPECT_EQ(m_pFrame->m_nCreateTabbedBarAsked, nAskedBefore + 1);
+    // asked for the first tab, whose place the group takes
+    EXPECT_EQ(pAskedFor, (CExtControlBar*)m_pA);
     CExtDynTabControlBar* pGroup = GroupOf(m_pA);
     ASSERT_TRUE(pGroup != NULL);
     EXPECT_TRUE(pGroup->IsKindOf(RUNTIME_CLASS(CTestGroup)));
