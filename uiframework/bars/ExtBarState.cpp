@@ -3,6 +3,8 @@
 
 #include "ExtBarState.h"
 #include "ExtBarLayout.h"
+#include "ExtDynAutoHide.h"
+#include "ExtDynTabControlBar.h"
 #include "ExtMiniDockFrameWnd.h"
 #include "uiframework/foundation/ExtCmdManager.h"
 #include "uiframework/foundation/ExtPaintManager.h"
@@ -315,7 +317,8 @@ void CExtControlBar::InternalDockStateBar::Serialize(CArchive& ar, int nDepth)
     }
 }
 
-void CExtControlBar::InternalDockStateBar::StateGet(CExtControlBar* pBar, InternalDockStateBar*)
+void CExtControlBar::InternalDockStateBar::StateGet(CExtControlBar* pBar,
+                                                   InternalDockStateBar* pParent)
 {
     Clear();
     InitMembers();
@@ -327,8 +330,18 @@ void CExtControlBar::InternalDockStateBar::StateGet(CExtControlBar* pBar, Intern
     CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
     bool bInContainer = pDock != NULL && pDock->IsKindOf(RUNTIME_CLASS(CExtDockDynBar));
     m_nCircleNo = (pDock != NULL && !bInContainer && !pBar->IsFloating()) ? pDock->GetCircleNo() : 0;
-    if (pBar->IsVisible())
+    // an auto-hidden bar counts as shown at its dock place; a group member's own window
+    // says whether its tab shows, the group carries the mode
+    bool bMember = pParent != NULL && (pParent->m_dwFlags & KIND_MASK) == KIND_TABS;
+    if (pBar->IsVisible() || (pBar->m_bAutoHidden && !bMember))
         m_dwFlags |= VISIBLE;
+    if (pBar->m_bAutoHidden)
+    {
+        if (bMember)
+            pParent->m_dwFlags |= AUTO_HIDDEN;
+        else
+            m_dwFlags |= AUTO_HIDDEN;
+    }
     m_nMRUWidth = (UINT)pBar->m_nMRUWidth;
     m_ptFloatPos = pBar->m_ptFloatPos;
     m_sizeDockedH = pBar->m_sizeDockedH;
@@ -348,29 +361,65 @@ void CExtControlBar::InternalDockStateBar::StateGet(CExtControlBar* pBar, Intern
         m_dwFlags |= KIND_PLAIN;
         return;
     }
-    m_dwFlags |= KIND_CONTAINER;
-    CPtrArray& arr = pDyn->m_pWndDynDockBar->m_arrBars;
-    bool bAfterBreak = false;
-    for (INT_PTR i = 1; i < arr.GetSize(); i++)
+    CExtDynTabControlBar* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, pBar);
+    CExtDockDynTabBar* pTabDock = pGroup != NULL ? pGroup->GetTabDockBar() : NULL;
+    if (pTabDock != NULL)
     {
-        void* p = arr[i];
-        if (p == NULL)
+        // the members in tab order (a member without a tab after them)
+        m_dwFlags |= KIND_TABS;
+        ExtControlBarVector_t arrAll, arrOrdered;
+        pTabDock->GetMemberBars(arrAll);
+        for (int i = 0; i < pGroup->m_wndTabs.GetItemCount(); i++)
         {
-            bAfterBreak = true;
-            continue;
+            CExtControlBar* pMember = (CExtControlBar*)pGroup->m_wndTabs.GetItem(i)->m_lParam;
+            for (INT_PTR k = 0; k < arrAll.GetSize(); k++)
+            {
+                if (arrAll[k] == pMember)
+                {
+                    arrOrdered.Add(pMember);
+                    arrAll.RemoveAt(k);
+                    break;
+                }
+            }
         }
-        if (ExtBarLayout::IsPlaceholder(p))
-            continue;
-        CExtControlBar* pChildBar = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)p);
-        if (pChildBar == NULL)
-            continue;
-        InternalDockStateBar* pChild = new InternalDockStateBar;
-        pChild->StateGet(pChildBar, this);
-        pChild->m_dwFlags |= CHILD;
-        if (bAfterBreak && m_arrChildStates.GetSize() > 0)
-            pChild->m_dwFlags |= NEW_ROW;
-        bAfterBreak = false;
-        m_arrChildStates.Add(pChild);
+        arrOrdered.Append(arrAll);
+        CExtControlBar* pSelected = pGroup->GetSelectedBar();
+        for (INT_PTR i = 0; i < arrOrdered.GetSize(); i++)
+        {
+            InternalDockStateBar* pChild = new InternalDockStateBar;
+            m_arrChildStates.Add(pChild);
+            pChild->StateGet(arrOrdered[i], this);
+            pChild->m_dwFlags |= CHILD | TAB;
+            if (arrOrdered[i] == pSelected)
+                pChild->m_dwFlags |= SELECTED_TAB;
+        }
+    }
+    else
+    {
+        m_dwFlags |= KIND_CONTAINER;
+        CPtrArray& arr = pDyn->m_pWndDynDockBar->m_arrBars;
+        bool bAfterBreak = false;
+        for (INT_PTR i = 1; i < arr.GetSize(); i++)
+        {
+            void* p = arr[i];
+            if (p == NULL)
+            {
+                bAfterBreak = true;
+                continue;
+            }
+            if (ExtBarLayout::IsPlaceholder(p))
+                continue;
+            CExtControlBar* pChildBar = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)p);
+            if (pChildBar == NULL)
+                continue;
+            InternalDockStateBar* pChild = new InternalDockStateBar;
+            m_arrChildStates.Add(pChild);
+            pChild->StateGet(pChildBar, this);
+            pChild->m_dwFlags |= CHILD;
+            if (bAfterBreak && m_arrChildStates.GetSize() > 1)
+                pChild->m_dwFlags |= NEW_ROW;
+            bAfterBreak = false;
+        }
     }
     if (pBar->IsFloating())
     {
@@ -518,8 +567,8 @@ bool ResolveRecord(CFrameWnd* pFrame, CExtControlBar::InternalDockStateBar* pRec
 {
     typedef CExtControlBar::InternalDockStateBar Rec;
     DWORD dwKind = pRec->m_dwFlags & Rec::KIND_MASK;
-    if (dwKind == 0 || dwKind == Rec::KIND_TABS)
-        return false;           // tab groups are not part of this library
+    if (dwKind == 0)
+        return false;
     if (!bChild && !IsSideID(pRec->m_nDockBarID))
         return false;
     if (pRec->m_nCircleNo > 64)
@@ -540,7 +589,7 @@ bool ResolveRecord(CFrameWnd* pFrame, CExtControlBar::InternalDockStateBar* pRec
     {
         Rec* pChild = pRec->m_arrChildStates[i];
         if ((pChild->m_dwFlags & Rec::KIND_MASK) != Rec::KIND_PLAIN)
-            return false;       // containers hold plain bars here
+            return false;       // containers and groups hold plain bars here
         if (!ResolveRecord(pFrame, pChild, true))
             return false;
     }
@@ -602,6 +651,9 @@ void CExtControlBar::InternalDockStateSite::ShowAllBars()
             continue;
         if (pBar->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
             continue;
+        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+        if (pExt != NULL && pExt->m_bAutoHidden)
+            continue;           // its area item stands for it
         m_pDockSite->ShowControlBar(pBar, TRUE, FALSE);
     }
     m_pDockSite->RecalcLayout();
@@ -613,6 +665,11 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
     CFrameWnd* pFrame = m_pDockSite;
     CExtControlBar* pBar = pRec->m_pHelperBar;
     DWORD dwKind = pRec->m_dwFlags & InternalDockStateBar::KIND_MASK;
+    if (dwKind == InternalDockStateBar::KIND_TABS)
+    {
+        RestoreGroup(pRec, pPrev);
+        return;
+    }
     if (dwKind == InternalDockStateBar::KIND_CONTAINER)
     {
         // the first bar takes the container's place, the others dock beside it
@@ -632,8 +689,10 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
                 pChild->m_rcFloatingFrame = pRec->m_rcFloatingFrame;
                 if (pRec->m_dwFlags & InternalDockStateBar::FLOATING_CONTAINER)
                     pChild->m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
-                pChild->m_dwFlags = (pChild->m_dwFlags & ~InternalDockStateBar::NEW_ROW) |
-                                    (pRec->m_dwFlags & InternalDockStateBar::NEW_ROW);
+                // the mini frame goes to the container's stored rectangle
+                const DWORD dwTaken = InternalDockStateBar::NEW_ROW |
+                                      InternalDockStateBar::FLOATING_CONTAINER;
+                pChild->m_dwFlags = (pChild->m_dwFlags & ~dwTaken) | (pRec->m_dwFlags & dwTaken);
                 RestoreBar(pChild, pPrev);
                 continue;
             }
@@ -683,6 +742,249 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
     pRec->ApplyValues();
 }
 
+namespace
+{
+
+// A floating group whose members all left stays behind as an empty, shown mini frame.
+void CloseEmptiedMiniFrames(CFrameWnd* pFrame)
+{
+    CPtrArray arrMini;
+    POSITION pos = pFrame->m_listControlBars.GetHeadPosition();
+    while (pos != NULL)
+    {
+        CDockBar* pDock = DYNAMIC_DOWNCAST(CDockBar, (CObject*)pFrame->m_listControlBars.GetNext(pos));
+        if (pDock == NULL || pDock->m_hWnd == NULL || !pDock->m_bFloating ||
+            pDock->GetDockedCount() != 0)
+            continue;
+        CWnd* pMini = pDock->GetParent();
+        if (pMini != NULL && pMini != pFrame && pMini->IsFrameWnd() && pMini->IsWindowVisible())
+            arrMini.Add(pMini->m_hWnd);
+    }
+    for (INT_PTR i = 0; i < arrMini.GetSize(); i++)
+    {
+        CWnd* pMini = CWnd::FromHandlePermanent((HWND)arrMini[i]);
+        if (pMini != NULL)
+            pMini->DestroyWindow();
+    }
+}
+
+bool IsBarAlive(const CExtControlBar* pBar)
+{
+    CSingleLock lock(&CExtControlBar::g_csAllBars, TRUE);
+    for (INT_PTR i = 0; i < CExtControlBar::g_arrAllBars.GetSize(); i++)
+        if (CExtControlBar::g_arrAllBars[i] == pBar)
+            return true;
+    return false;
+}
+
+// The bar (or the group it is a tab of) into the auto-hide area of its frame edge,
+// without sliding it out; FALSE when refused or without an area.
+bool AutoHideQuietly(CExtControlBar* pBar)
+{
+    if (pBar == NULL || pBar->m_hWnd == NULL || pBar->IsFixedSize() || pBar->IsFixedDragMode() ||
+        pBar->IsFloating())
+        return false;
+    CExtControlBar* pOwner = pBar->GetTabbedContainer();
+    if (pOwner != NULL && pOwner != pBar)
+        pBar = pOwner;
+    if (pBar->m_bAutoHidden)
+        return true;
+    if (pBar->IsFloating())
+        return false;
+    CExtDynAutoHideArea* pArea = NULL;
+    CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
+    if (pDock != NULL)
+        pArea = DYNAMIC_DOWNCAST(CExtDynAutoHideArea, pDock->GetAutoHideArea());
+    if (pArea == NULL)
+        pArea = CExtDynAutoHideArea::FindAreaForBar(pBar);
+    if (pArea == NULL || pArea->m_hWnd == NULL)
+        return false;
+    pArea->AppendBar(pBar, true);
+    return true;
+}
+
+} // namespace
+
+CExtDynTabControlBar* CExtControlBar::InternalDockStateSite::MakeGroupAround(CExtControlBar* pThis)
+{
+    CFrameWnd* pSite = m_pDockSite;
+    CDockBar* pDockBar = pThis->m_pDockBar;
+    if (pDockBar == NULL || pThis->m_hWnd == NULL || pDockBar->m_hWnd == NULL)
+        return NULL;
+    CRect rcThis;
+    pThis->GetWindowRect(&rcThis);
+    pDockBar->ScreenToClient(&rcThis);
+
+    // the frame may give a group of its own
+    CExtDynTabControlBar* pGroup = CExtDynTabControlBar::NewGroupForFrame(pSite, pThis);
+    pGroup->m_sizeDockedH = pThis->m_sizeDockedH;
+    pGroup->m_sizeDockedV = pThis->m_sizeDockedV;
+    pGroup->m_sizeFloated = pThis->m_sizeFloated;
+    DWORD dwStyle = (pThis->GetStyle() & 0xFFFF0000 & ~(WS_VISIBLE)) |
+                    (pThis->m_dwStyle & CBRS_ALIGN_ANY) | CBRS_GRIPPER | CBRS_BORDER_ANY |
+                    CBRS_TOOLTIPS;
+    UINT nID = (UINT)pDockBar->GetDlgCtrlID();
+    if (!pGroup->Create(NULL, pSite, nID, dwStyle | WS_CHILD))
+    {
+        // a window that failed in its creation has deleted its object already
+        if (IsBarAlive(pGroup) && pGroup->m_hWnd == NULL)
+            delete pGroup;
+        return NULL;
+    }
+    CExtDockDynTabBar* pInner = pGroup->GetTabDockBar();
+    if (pInner == NULL || pInner->m_hWnd == NULL)
+    {
+        pGroup->DestroyWindow();
+        return NULL;
+    }
+    pGroup->m_dwStyle = (pGroup->m_dwStyle & ~CBRS_ALIGN_ANY) | (pThis->m_dwStyle & CBRS_ALIGN_ANY);
+    pGroup->m_pDockSite = pSite;
+    pGroup->m_pDockBar = pDockBar;
+    pGroup->EnableDocking(CBRS_ALIGN_ANY);
+    if (pDockBar->m_bFloating)
+        pGroup->m_dwStyle |= CBRS_FLOATING;
+    else
+        pGroup->m_dwStyle &= ~CBRS_FLOATING;
+    pInner->m_pDockSite = pSite;
+
+    // the group takes the bar's entry and place, the bar becomes its first tab
+    int nPos = ExtBarLayout::FindEntry(pDockBar->m_arrBars, pThis);
+    if (nPos > 0)
+        pDockBar->m_arrBars[nPos] = pGroup;
+    pGroup->SetParent(pDockBar);
+    pGroup->SetWindowPos(NULL, rcThis.left, rcThis.top, rcThis.Width(), rcThis.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+    pThis->m_bUpdatingLayout = true;
+    pThis->SetParent(pInner);
+    pThis->m_pDockBar = pInner;
+    pThis->m_dwStyle = (pThis->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_FLOATING)) |
+                       CBRS_ALIGN_TOP | CBRS_BORDER_ANY;
+    pInner->m_arrBars.RemoveAll();
+    pInner->m_arrBars.Add(NULL);
+    pInner->m_arrBars.Add(pThis);
+    pInner->m_arrBars.Add(NULL);
+    pThis->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    pThis->m_bUpdatingLayout = false;
+    pGroup->InsertBar(pThis, 0, false);
+    pGroup->RepositionChildWindow();
+    CFrameWnd* pParentFrame = pGroup->GetParentFrame();
+    if (pParentFrame != NULL && pParentFrame != pSite)
+        pParentFrame->RecalcLayout();
+    pGroup->CreateNcAreaButtons();
+    pGroup->LayoutNcAreaButtons();
+    pSite->DelayRecalcLayout();
+    return pGroup;
+}
+
+void CExtControlBar::InternalDockStateSite::RestoreGroup(InternalDockStateBar* pRec,
+                                                        InternalDockStateBar* pPrev)
+{
+    typedef InternalDockStateBar Rec;
+    CFrameWnd* pFrame = m_pDockSite;
+    pRec->m_pHelperBar = NULL;
+    pRec->m_nHelperActiveTabIndex = -1;
+    Rec* pFirst = NULL;
+    INT_PTR nResolved = 0;
+    for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+    {
+        if (pRec->m_arrChildStates[i]->m_pHelperBar == NULL)
+            continue;
+        if (pFirst == NULL)
+            pFirst = pRec->m_arrChildStates[i];
+        nResolved++;
+    }
+    if (pFirst == NULL)
+        return;                 // none of its bars is in this frame
+    // the first member stands where the group stood
+    pFirst->m_nDockBarID = pRec->m_nDockBarID;
+    pFirst->m_nCircleNo = pRec->m_nCircleNo;
+    pFirst->m_rcFloatingFrame = pRec->m_rcFloatingFrame;
+    if (pRec->m_dwFlags & Rec::FLOATING_CONTAINER)
+        pFirst->m_nDockBarID = AFX_IDW_DOCKBAR_FLOAT;
+    const DWORD dwTaken = Rec::NEW_ROW | Rec::FLOATING_CONTAINER;
+    pFirst->m_dwFlags = (pFirst->m_dwFlags & ~dwTaken) | (pRec->m_dwFlags & dwTaken);
+    RestoreBar(pFirst, pPrev);
+    // the only bar left of a group of several stays a bar of its own
+    if (nResolved == 1 && pRec->m_arrChildStates.GetSize() > 1)
+    {
+        pRec->m_pHelperBar = NULL;
+        return;
+    }
+    CExtDynTabControlBar* pGroup = MakeGroupAround(pFirst->m_pHelperBar);
+    if (pGroup == NULL)
+        AfxThrowResourceException();
+    pRec->m_pHelperBar = pGroup;
+    for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+    {
+        Rec* pChild = pRec->m_arrChildStates[i];
+        if (pChild->m_pHelperBar == NULL || pChild == pFirst)
+            continue;
+        pChild->ApplyValues();
+        if (!pGroup->DockBarIntoGroup(pChild->m_pHelperBar, -1, false))
+            AfxThrowResourceException();
+    }
+    for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+    {
+        Rec* pChild = pRec->m_arrChildStates[i];
+        if (pChild->m_pHelperBar != NULL)
+            pFrame->ShowControlBar(pChild->m_pHelperBar, (pChild->m_dwFlags & Rec::VISIBLE) != 0,
+                                   FALSE);
+    }
+    pGroup->SyncTabs(false);
+    // the stored selection when that tab shows; else the group's own choice stays
+    for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+    {
+        Rec* pChild = pRec->m_arrChildStates[i];
+        if (pChild->m_pHelperBar == NULL || (pChild->m_dwFlags & Rec::SELECTED_TAB) == 0 ||
+            (pChild->m_dwFlags & Rec::VISIBLE) == 0)
+            continue;
+        int nTab = pGroup->m_wndTabs.FindItemByData((LPARAM)pChild->m_pHelperBar);
+        if (nTab < 0 || !pGroup->m_wndTabs.GetItem(nTab)->IsVisible())
+            break;
+        int nVisible = 0;
+        for (int k = 0; k < nTab; k++)
+            if (pGroup->m_wndTabs.GetItem(k)->IsVisible())
+                nVisible++;
+        pGroup->SelectVisibleTab(nVisible, true, false);
+        pRec->m_nHelperActiveTabIndex = nTab;
+        break;
+    }
+    pGroup->RepositionChildWindow();
+    pFrame->ShowControlBar(pGroup, (pRec->m_dwFlags & Rec::VISIBLE) != 0, FALSE);
+    pRec->ApplyValues();
+    for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+        pRec->m_arrChildStates[i]->ApplyValues();
+}
+
+void CExtControlBar::InternalDockStateSite::ApplyAutoHide()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    if (m_arrAutoHideOrder.GetSize() == 0)
+        return;
+    CExtDynAutoHideArea* arrAreas[4];
+    CExtDynAutoHideArea::FindAreas(pFrame->m_hWnd, arrAreas);
+    if (arrAreas[0] == NULL && arrAreas[1] == NULL && arrAreas[2] == NULL && arrAreas[3] == NULL)
+        return;                 // the bars stay at their places
+    // only bars the records placed
+    CPtrArray arrPlaced;
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        CollectResolved(m_arrBarStates[i], arrPlaced);
+    for (INT_PTR i = 0; i < m_arrAutoHideOrder.GetSize(); i++)
+    {
+        CExtControlBar* pBar = FindResizableBar(pFrame, m_arrAutoHideOrder[i]);
+        if (pBar == NULL || ExtBarLayout::FindEntry(arrPlaced, pBar) < 0)
+            continue;
+        if (!AutoHideQuietly(pBar))
+            continue;
+        int nItem = -1;
+        CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(pBar, &nItem);
+        if (pArea == NULL || nItem < 0)
+            continue;
+        pArea->GetItem(nItem)->ModifyFlags(0, __ETWI_IN_GROUP_ACTIVE);
+        pArea->UpdateTabWnd(false);
+    }
+}
+
 bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
 {
     CFrameWnd* pFrame = m_pDockSite;
@@ -722,6 +1024,20 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
         CPtrArray arrBars;
         for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
             CollectResolved(m_arrBarStates[i], arrBars);
+        // out of auto-hide first, quietly: no slide, no layout
+        for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+        {
+            CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
+            if (!pBar->m_bAutoHidden)
+                continue;
+            CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(pBar);
+            if (pArea != NULL)
+                pArea->RemoveBar(pBar, true);
+            pBar->m_bAutoHidden = false;
+            CExtControlBar* pOwner = pBar->GetTabbedContainer();
+            if (pOwner != NULL)
+                pOwner->m_bAutoHidden = false;
+        }
         for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
         {
             CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
@@ -750,6 +1066,8 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
             RestoreBar(m_arrBarStates[i], pPrev);
             pPrev = m_arrBarStates[i];
         }
+        CloseEmptiedMiniFrames(pFrame);
+        ApplyAutoHide();
 
         // the fixed-size bars: the class library's dock state and the outer records
         for (INT_PTR i = m_pState->m_arrBarInfo.GetSize() - 1; i >= 0; i--)
@@ -810,6 +1128,20 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
         pFrame->RecalcLayout();
         for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
             Local::Apply(m_arrBarStates[i]);
+        // a layout pass may have moved a group's selection
+        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        {
+            InternalDockStateBar* pRec = m_arrBarStates[i];
+            CExtDynTabControlBar* pGroup =
+                DYNAMIC_DOWNCAST(CExtDynTabControlBar, pRec->m_pHelperBar);
+            int nTab = pRec->m_nHelperActiveTabIndex;
+            if (pGroup == NULL || nTab < 0 || pGroup->m_hWnd == NULL ||
+                pGroup->m_wndTabs.GetSelection() == nTab)
+                continue;
+            CExtTabWnd::TAB_ITEM_INFO* pItem = pGroup->m_wndTabs.GetItem(nTab);
+            if (pItem != NULL && pItem->IsVisible())
+                pGroup->m_wndTabs.SetSelection(nTab, true, false);
+        }
 
         pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
@@ -933,6 +1265,33 @@ void CExtControlBar::InternalDockStateSite::StateGet()
             pRec->m_ptFloatPos = rc.TopLeft();
         }
         m_arrBarStates.Add(pRec);
+    }
+    // auto-hidden bars: per item group of each edge's area the bar shown for it
+    CExtDynAutoHideArea* arrAreas[4];
+    CExtDynAutoHideArea::FindAreas(pFrame->m_hWnd, arrAreas);
+    for (int nSide = 0; nSide < 4; nSide++)
+    {
+        CExtDynAutoHideArea* pArea = arrAreas[nSide];
+        int nCount = pArea != NULL ? pArea->GetItemCount() : 0;
+        for (int i = 0; i < nCount;)
+        {
+            int nEnd = i + 1;
+            while (nEnd < nCount && !pArea->GetItem(nEnd)->IsGroupStart())
+                nEnd++;
+            int nShown = i;
+            for (int k = i; k < nEnd; k++)
+            {
+                if (pArea->GetItem(k)->IsInGroupActive())
+                {
+                    nShown = k;
+                    break;
+                }
+            }
+            CExtControlBar* pBar = (CExtControlBar*)pArea->GetItem(nShown)->m_lParam;
+            if (pBar != NULL && pBar->m_hWnd != NULL)
+                m_arrAutoHideOrder.Add((UINT)pBar->GetDlgCtrlID());
+            i = nEnd;
+        }
     }
 }
 

@@ -7,10 +7,16 @@
 //   Records of bars the frame does not have are skipped.
 // - A failure after the frame began to change shows every bar again; the caller then
 //   docks its default layout.
+// - A tab group is a KIND_TABS record whose children are its tabs in order (CHILD | TAB,
+//   the selected one also SELECTED_TAB). Auto-hidden bars keep their dock places in the
+//   records; the id list names one bar per item group of the frame-edge auto-hide areas
+//   (the shown item), and the restore auto-hides those bars after the places.
 
 #pragma once
 
 #include "ExtDockBar.h"
+
+class CExtDynTabControlBar;
 
 // Layout record of a fixed-size or floating bar.
 struct CExtControlBar::OuterItemData_t
@@ -81,8 +87,8 @@ public:
     CArray<InternalDockStateBar*, InternalDockStateBar*> m_arrChildStates;
 
     // Not stored
-    CExtControlBar* m_pHelperBar;
-    int m_nHelperActiveTabIndex;
+    CExtControlBar* m_pHelperBar;       // a rebuilt group: the group
+    int m_nHelperActiveTabIndex;        // a rebuilt group: the tab to select, -1 none
 };
 
 // The stored layout of one frame.
@@ -110,6 +116,12 @@ public:
 
 protected:
     void RestoreBar(InternalDockStateBar* pRec, InternalDockStateBar* pPrev);
+    // The first member takes the group record's place, the group is built around it
+    // and the other members join in stored order.
+    void RestoreGroup(InternalDockStateBar* pRec, InternalDockStateBar* pPrev);
+    CExtDynTabControlBar* MakeGroupAround(CExtControlBar* pBar);
+    // The stored ids of auto-hidden bars go to the areas of their frame edges.
+    void ApplyAutoHide();
     void ShowAllBars();
 };
 

@@ -294,13 +294,13 @@ TEST_F(BarStateTest, HostileStreamsFailCleanly)
     ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { deep.Write(ar); })));
     EXPECT_FALSE(Load());
     ExpectDefaultLayout();
-    // a tab group cannot be rebuilt here: the load fails before anything moves
+    // a tab group holding a container cannot be rebuilt: the load fails before anything moves
     Stream_t tabs;
     tabs.AddBar(0xE931, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN | Rec::VISIBLE);
     Rec* pGroup = tabs.AddBar(0xE940, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_TABS | Rec::VISIBLE);
     Rec* pTab = new Rec;
     pTab->m_nBarID = 0xE932;
-    pTab->m_dwFlags = Rec::KIND_PLAIN | Rec::CHILD | Rec::TAB;
+    pTab->m_dwFlags = Rec::KIND_CONTAINER | Rec::CHILD | Rec::TAB;
     pGroup->m_arrChildStates.Add(pTab);
     ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { tabs.Write(ar); })));
     EXPECT_FALSE(Load());
