@@ -777,32 +777,6 @@ bool IsBarAlive(const CExtControlBar* pBar)
     return false;
 }
 
-// The bar (or the group it is a tab of) into the auto-hide area of its frame edge,
-// without sliding it out; FALSE when refused or without an area.
-bool AutoHideQuietly(CExtControlBar* pBar)
-{
-    if (pBar == NULL || pBar->m_hWnd == NULL || pBar->IsFixedSize() || pBar->IsFixedDragMode() ||
-        pBar->IsFloating())
-        return false;
-    CExtControlBar* pOwner = pBar->GetTabbedContainer();
-    if (pOwner != NULL && pOwner != pBar)
-        pBar = pOwner;
-    if (pBar->m_bAutoHidden)
-        return true;
-    if (pBar->IsFloating())
-        return false;
-    CExtDynAutoHideArea* pArea = NULL;
-    CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
-    if (pDock != NULL)
-        pArea = DYNAMIC_DOWNCAST(CExtDynAutoHideArea, pDock->GetAutoHideArea());
-    if (pArea == NULL)
-        pArea = CExtDynAutoHideArea::FindAreaForBar(pBar);
-    if (pArea == NULL || pArea->m_hWnd == NULL)
-        return false;
-    pArea->AppendBar(pBar, true);
-    return true;
-}
-
 } // namespace
 
 CExtDynTabControlBar* CExtControlBar::InternalDockStateSite::MakeGroupAround(CExtControlBar* pThis)
@@ -974,7 +948,7 @@ void CExtControlBar::InternalDockStateSite::ApplyAutoHide()
         CExtControlBar* pBar = FindResizableBar(pFrame, m_arrAutoHideOrder[i]);
         if (pBar == NULL || ExtBarLayout::FindEntry(arrPlaced, pBar) < 0)
             continue;
-        if (!AutoHideQuietly(pBar))
+        if (!CExtControlBar::AutoHideModeSet(pBar, true, false, false, false))
             continue;
         int nItem = -1;
         CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(pBar, &nItem);

@@ -377,7 +377,7 @@ void CExtControlBar::SyncOuterLayoutData()
 }
 
 bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool,
-                                     bool bRecalcLayout, bool)
+                                     bool bRecalcLayout, bool bUpdateArea)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
         return false;
@@ -390,7 +390,12 @@ bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool,
     // a member of a tab group goes with its group
     CExtControlBar* pGroup = pBar->GetTabbedContainer();
     if (pGroup != NULL && pGroup != pBar)
+    {
+        pGroup->m_nSavedRowExtent = 0;
         pBar = pGroup;
+        if (!bAutoHide)
+            bUpdateArea = true;
+    }
     CExtDynAutoHideArea* pArea = NULL;
     if (bAutoHide)
     {
@@ -410,14 +415,30 @@ bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool,
             pArea = CExtDynAutoHideArea::FindBarArea(
                 (CExtControlBar*)pTabs->m_wndTabs.GetItem(i)->m_lParam);
     }
-    if (pArea == NULL)
+    if (pArea == NULL || pArea->m_hWnd == NULL)
         return false;
     if (bAutoHide)
-        pArea->AppendBar(pBar, false);
+    {
+        // without a layout now the bar only joins its strip (a restore, say)
+        pArea->AppendBar(pBar, !bRecalcLayout);
+    }
     else
+    {
+        if (bUpdateArea && pArea->GetSlider() != NULL && pArea->GetSlider()->m_hWnd != NULL)
+            pArea->GetSlider()->SendMessage(WM_CANCELMODE);
         pArea->RemoveBar(pBar, false);
+    }
     if (bRecalcLayout && pBar->m_pDockSite != NULL)
+    {
         pBar->m_pDockSite->RecalcLayout();
+        if (!pBar->m_bAutoHidden && pBar->m_hWnd != NULL)
+        {
+            pBar->LayoutNcAreaButtons();
+            pBar->PostMessage(WM_NCPAINT);
+            pBar->PostMessage(WM_TIMER, 0x1005);
+        }
+    }
+    CExtPaintManager::PumpPaintMessages(true, true, true);
     return true;
 }
 

@@ -269,12 +269,18 @@ void CExtDockDynBar::RecalcContainers()
         pBar->m_dwStyle = dwStyle;
         pContainer->m_pDockBar = NULL;
     }
-    else if (pHolder != NULL)
+    HWND hEmptiedMini = NULL;
+    if (nBars == 0 && pHolder != NULL)
     {
         int nPos = ExtBarLayout::FindEntry(pHolder->m_arrBars, pContainer);
         if (nPos > 0)
             ExtBarLayout::RemoveEntryAt(pHolder->m_arrBars, nPos);
         pContainer->m_pDockBar = NULL;
+        // a floating frame left without bars goes with the container
+        CWnd* pMini = pHolder->m_bFloating ? pHolder->GetParent() : NULL;
+        if (pMini != NULL && pMini->IsFrameWnd() && pMini != pSite &&
+            pHolder->GetDockedCount() == 0)
+            hEmptiedMini = pMini->m_hWnd;
     }
     m_arrBars.RemoveAll();
     m_arrBars.Add(NULL);
@@ -282,6 +288,15 @@ void CExtDockDynBar::RecalcContainers()
         pSite->RemoveControlBar(pContainer);
     // the container and this dock bar go here; nothing of this object is used after it
     pContainer->DestroyWindow();
+    if (hEmptiedMini != NULL)
+    {
+        CWnd* pMini = CWnd::FromHandlePermanent(hEmptiedMini);
+        if (pMini != NULL)
+            pMini->DestroyWindow();
+        if (pSite != NULL && pSite->m_hWnd != NULL)
+            pSite->DelayRecalcLayout();
+        return;
+    }
     if (pHolder != NULL && pHolder->m_hWnd != NULL)
     {
         CFrameWnd* pFrame = pHolder->GetDockingFrame();

@@ -389,3 +389,30 @@ TEST_F(GroupTest, CtrlPageDownSwitchesToTheNextHiddenBarAndWraps)
     EXPECT_FALSE(pLeft->HandleSwitchKey(&msg));
     pSlider->SendMessage(WM_CANCELMODE);
 }
+
+TEST_F(GroupTest, AFloatingGroupThatLosesItsMembersLeavesNoEmptyFrame)
+{
+    DockTwoBars(AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT);
+    m_pA->m_sizeFloated = CSize(220, 190);
+    m_pA->FloatAtPosition(CPoint(300, 210));
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(m_pA->DockAsTab(m_pB));
+    UiBarsPumpPending();
+    CExtDynTabControlBar* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar,
+                                                    m_pA->GetTabbedContainer());
+    ASSERT_TRUE(pGroup != NULL);
+    ASSERT_TRUE(pGroup->IsFloating());
+    HWND hMini = pGroup->GetParentFrame()->m_hWnd;
+    ASSERT_TRUE(::IsWindowVisible(hMini));
+
+    // both members dock at the frame's edges, one after the other
+    ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    EXPECT_FALSE(m_pA->IsFloating());
+    EXPECT_FALSE(m_pB->IsFloating());
+    // the floating frame went with its group, not left on the screen empty
+    EXPECT_TRUE(!::IsWindow(hMini) || !::IsWindowVisible(hMini));
+    ExpectAllArraysSound();
+}
