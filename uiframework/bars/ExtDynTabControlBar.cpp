@@ -785,6 +785,20 @@ void CExtDynTabControlBar::SelectVisibleTab(int n, bool bEnsureVisible, bool bUp
     m_wndTabs.SetSelection(n, bEnsureVisible, bUpdate);
 }
 
+namespace
+{
+
+bool IsBarAlive(const CExtControlBar* pBar)
+{
+    CSingleLock lock(&CExtControlBar::g_csAllBars, TRUE);
+    for (INT_PTR i = 0; i < CExtControlBar::g_arrAllBars.GetSize(); i++)
+        if (CExtControlBar::g_arrAllBars[i] == pBar)
+            return true;
+    return false;
+}
+
+} // namespace
+
 CExtDynTabControlBar* CExtDynTabControlBar::NewGroupForFrame(CFrameWnd* pFrame,
                                                              CExtControlBar* pBar)
 {
@@ -794,6 +808,71 @@ CExtDynTabControlBar* CExtDynTabControlBar::NewGroupForFrame(CFrameWnd* pFrame,
     if (data.m_pGroup != NULL && data.m_pGroup->m_hWnd == NULL)
         return data.m_pGroup;
     return new CExtDynTabControlBar;
+}
+
+// The group that takes pThis's place in its dock bar, with pThis as its first tab.
+CExtDynTabControlBar* CExtDynTabControlBar::MakeGroupAround(CExtControlBar* pThis,
+                                                            CFrameWnd* pSite)
+{
+    CDockBar* pDockBar = pThis->m_pDockBar;
+    if (pSite == NULL || pDockBar == NULL || pThis->m_hWnd == NULL || pDockBar->m_hWnd == NULL)
+        return NULL;
+    CRect rcThis;
+    pThis->GetWindowRect(&rcThis);
+    pDockBar->ScreenToClient(&rcThis);
+
+    // the frame may give a group of its own
+    CExtDynTabControlBar* pGroup = CExtDynTabControlBar::NewGroupForFrame(pSite, pThis);
+    pGroup->m_sizeDockedH = pThis->m_sizeDockedH;
+    pGroup->m_sizeDockedV = pThis->m_sizeDockedV;
+    pGroup->m_sizeFloated = pThis->m_sizeFloated;
+    DWORD dwStyle = (pThis->GetStyle() & 0xFFFF0000 & ~(WS_VISIBLE)) |
+                    (pThis->m_dwStyle & CBRS_ALIGN_ANY) | CBRS_GRIPPER | CBRS_BORDER_ANY |
+                    CBRS_TOOLTIPS;
+    UINT nID = (UINT)pDockBar->GetDlgCtrlID();
+    if (!pGroup->Create(NULL, pSite, nID, dwStyle | WS_CHILD))
+    {
+        // a window that failed in its creation has deleted its object already
+        if (IsBarAlive(pGroup) && pGroup->m_hWnd == NULL)
+            delete pGroup;
+        return NULL;
+    }
+    CExtDockDynTabBar* pInner = pGroup->GetTabDockBar();
+    if (pInner == NULL || pInner->m_hWnd == NULL)
+    {
+        pGroup->DestroyWindow();
+        return NULL;
+    }
+    pGroup->m_dwStyle = (pGroup->m_dwStyle & ~CBRS_ALIGN_ANY) | (pThis->m_dwStyle & CBRS_ALIGN_ANY);
+    pGroup->m_pDockSite = pSite;
+    pGroup->m_pDockBar = pDockBar;
+    pGroup->EnableDocking(CBRS_ALIGN_ANY);
+    if (pDockBar->m_bFloating)
+        pGroup->m_dwStyle |= CBRS_FLOATING;
+    else
+        pGroup->m_dwStyle &= ~CBRS_FLOATING;
+    pInner->m_pDockSite = pSite;
+
+    // the group takes the bar's entry and place, the bar becomes its first tab
+    int nPos = ExtBarLayout::FindEntry(pDockBar->m_arrBars, pThis);
+    if (nPos > 0)
+        pDockBar->m_arrBars[nPos] = pGroup;
+    pGroup->SetParent(pDockBar);
+    pGroup->SetWindowPos(NULL, rcThis.left, rcThis.top, rcThis.Width(), rcThis.Height(),
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
+    pThis->m_bUpdatingLayout = true;
+    pThis->SetParent(pInner);
+    pThis->m_pDockBar = pInner;
+    pThis->m_dwStyle = (pThis->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_FLOATING)) |
+                       CBRS_ALIGN_TOP | CBRS_BORDER_ANY;
+    pInner->m_arrBars.RemoveAll();
+    pInner->m_arrBars.Add(NULL);
+    pInner->m_arrBars.Add(pThis);
+    pInner->m_arrBars.Add(NULL);
+    pThis->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    pThis->m_bUpdatingLayout = false;
+    pGroup->InsertBar(pThis, 0, false);
+    return pGroup;
 }
 
 bool CExtDynTabControlBar::DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* pTarget,
@@ -817,58 +896,12 @@ bool CExtDynTabControlBar::DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* 
     if (pOwnGroup != NULL && pOwnGroup != pThis)
         return pOwnGroup->DockAsTab(pTarget, nIndex, pDockSite, bRecalc);
 
-    CDockBar* pDockBar = pThis->m_pDockBar;
     CFrameWnd* pSite = pDockSite != NULL ? pDockSite : pThis->m_pDockSite;
-    if (pDockBar == NULL || pSite == NULL || pThis->m_hWnd == NULL || pTarget->m_hWnd == NULL)
+    if (pTarget->m_hWnd == NULL)
         return false;
-    CRect rcThis;
-    pThis->GetWindowRect(&rcThis);
-    pDockBar->ScreenToClient(&rcThis);
-
-    CExtDynTabControlBar* pGroup = NewGroupForFrame(pSite, pThis);
-    pGroup->m_sizeDockedH = pThis->m_sizeDockedH;
-    pGroup->m_sizeDockedV = pThis->m_sizeDockedV;
-    pGroup->m_sizeFloated = pThis->m_sizeFloated;
-    DWORD dwStyle = (pThis->GetStyle() & 0xFFFF0000 & ~(WS_VISIBLE)) |
-                    (pThis->m_dwStyle & CBRS_ALIGN_ANY) | CBRS_GRIPPER | CBRS_BORDER_ANY |
-                    CBRS_TOOLTIPS;
-    UINT nID = (UINT)pDockBar->GetDlgCtrlID();
-    if (!pGroup->Create(NULL, pSite, nID, dwStyle | WS_CHILD))
-    {
-        delete pGroup;
+    CExtDynTabControlBar* pGroup = MakeGroupAround(pThis, pSite);
+    if (pGroup == NULL)
         return false;
-    }
-    pGroup->m_dwStyle = (pGroup->m_dwStyle & ~CBRS_ALIGN_ANY) | (pThis->m_dwStyle & CBRS_ALIGN_ANY);
-    pGroup->m_pDockSite = pSite;
-    pGroup->m_pDockBar = pDockBar;
-    pGroup->EnableDocking(CBRS_ALIGN_ANY);
-    if (pDockBar->m_bFloating)
-        pGroup->m_dwStyle |= CBRS_FLOATING;
-    else
-        pGroup->m_dwStyle &= ~CBRS_FLOATING;
-    CExtDockDynTabBar* pInner = pGroup->GetTabDockBar();
-    pInner->m_pDockSite = pSite;
-
-    // the group takes this bar's entry and place
-    int nPos = ExtBarLayout::FindEntry(pDockBar->m_arrBars, pThis);
-    if (nPos > 0)
-        pDockBar->m_arrBars[nPos] = pGroup;
-    pGroup->SetParent(pDockBar);
-    pGroup->SetWindowPos(NULL, rcThis.left, rcThis.top, rcThis.Width(), rcThis.Height(),
-                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
-
-    pThis->m_bUpdatingLayout = true;
-    pThis->SetParent(pInner);
-    pThis->m_pDockBar = pInner;
-    pThis->m_dwStyle = (pThis->m_dwStyle & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_FLOATING)) |
-                       CBRS_ALIGN_TOP | CBRS_BORDER_ANY;
-    pInner->m_arrBars.RemoveAll();
-    pInner->m_arrBars.Add(NULL);
-    pInner->m_arrBars.Add(pThis);
-    pInner->m_arrBars.Add(NULL);
-    pThis->SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
-    pThis->m_bUpdatingLayout = false;
-    pGroup->InsertBar(pThis, 0, false);
     pGroup->DockBarIntoGroup(pTarget, -1, false);
 
     CExtDockBar::CompactCircles(pSite);

@@ -125,6 +125,8 @@ public:
     // A new group object for the frame: the frame's answer, else a plain one.
     static CExtDynTabControlBar* NewGroupForFrame(CFrameWnd* pFrame, CExtControlBar* pBar);
 
+    // A new group in pThis's place in its dock bar, pThis its first tab; NULL on failure.
+    static CExtDynTabControlBar* MakeGroupAround(CExtControlBar* pThis, CFrameWnd* pSite);
     // The remaining steps of CExtControlBar::DockAsTab once the refusals passed:
     // pThis gives its place to a group holding pThis and pTarget.
     static bool DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* pTarget, int nIndex,
