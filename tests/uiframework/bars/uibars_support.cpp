@@ -180,3 +180,18 @@ namespace
     ::testing::AddGlobalTestEnvironment(new testsupport::CWindowTestEnvironment);
 
 } // namespace
+
+std::vector<BYTE> UiBarsArchiveBytes(const std::function<void(CArchive&)>& fn)
+{
+    CMemFile file(1024);
+    {
+        CArchive ar(&file, CArchive::store, 4096);
+        fn(ar);
+        ar.Close();
+    }
+    std::vector<BYTE> v((size_t)file.GetLength());
+    file.Seek(0, CFile::begin);
+    if (!v.empty())
+        file.Read(v.data(), (UINT)v.size());
+    return v;
+}

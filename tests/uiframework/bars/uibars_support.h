@@ -14,6 +14,9 @@
 // Dispatches every queued message of this thread (a quit message is dropped).
 void UiBarsPumpPending();
 
+// The bytes an archive stores when fn writes to it.
+std::vector<BYTE> UiBarsArchiveBytes(const std::function<void(CArchive&)>& fn);
+
 // A resizable bar with an edit window filling its client area; counts WM_CLOSE.
 class CTestResizableBar : public CExtControlBar
 {

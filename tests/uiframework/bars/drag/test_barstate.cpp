@@ -72,21 +72,6 @@ struct Stream_t
     }
 };
 
-std::vector<BYTE> Bytes(const std::function<void(CArchive&)>& fn)
-{
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store, 4096);
-        fn(ar);
-        ar.Close();
-    }
-    std::vector<BYTE> v((size_t)file.GetLength());
-    file.Seek(0, CFile::begin);
-    if (!v.empty())
-        file.Read(v.data(), (UINT)v.size());
-    return v;
-}
-
 bool Store(const std::vector<BYTE>& bytes)
 {
     CMemFile file(1024);
@@ -153,7 +138,7 @@ TEST_F(BarStateTest, NoStoredDataOrNoProfileAnswersFalse)
     // a good stream, but a frame with no command profile is never looked at
     Stream_t s;
     s.AddBar(0xE931, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN | Rec::VISIBLE);
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
     g_CmdManagerHolder->ForgetWindow(m_pFrame->m_hWnd);
     EXPECT_FALSE(Load());
     ExpectDefaultLayout();
@@ -173,7 +158,7 @@ TEST_F(BarStateTest, StoredPlacesSizesAndVisibilityApply)
     pB->m_sizeDockedH = CSize(250, 90);
     // a record of a bar the frame does not have (made later) is passed over
     s.AddBar(0xE999, AFX_IDW_DOCKBAR_LEFT, 1, Rec::KIND_PLAIN | Rec::VISIBLE);
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
     WINDOWPLACEMENT wp;
     memset(&wp, 0, sizeof(wp));
     ASSERT_TRUE(Load(&wp));
@@ -197,7 +182,7 @@ TEST_F(BarStateTest, CompatibilityValueAndPlacementText)
     Stream_t s;
     s.AddBar(0xE931, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN | Rec::VISIBLE);
     s.dwCompat = 0x204;
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
     EXPECT_FALSE(Load());
     ExpectDefaultLayout();
     s.dwCompat = 0x203;
@@ -205,7 +190,7 @@ TEST_F(BarStateTest, CompatibilityValueAndPlacementText)
                          "300,2,100,400,1,0", "1,2,300,400,77,0", "" })
     {
         s.strPlacement = psz;
-        ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+        ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
         EXPECT_FALSE(Load()) << psz;
         ExpectDefaultLayout();
     }
@@ -223,7 +208,7 @@ TEST_F(BarStateTest, StoredPlacementIsKeptOnTheWorkArea)
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
     Stream_t s;
     s.strPlacement = "5000,4000,5600,4500,1,0";
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
     WINDOWPLACEMENT wp;
     ASSERT_TRUE(Load(&wp));
     CRect rc = ScreenRect(m_pFrame);
@@ -233,7 +218,7 @@ TEST_F(BarStateTest, StoredPlacementIsKeptOnTheWorkArea)
     EXPECT_EQ(rcIn, rc);
     // a maximised placement takes the work area
     s.strPlacement = "10,10,300,200,3,0";
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
     ASSERT_TRUE(Load(&wp));
     EXPECT_EQ(ScreenRect(m_pFrame), rcWork);
 }
@@ -243,7 +228,7 @@ TEST_F(BarStateTest, HostileStreamsFailCleanly)
     Stream_t s;
     s.AddBar(0xE931, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN | Rec::VISIBLE);
     s.AddBar(0xE932, AFX_IDW_DOCKBAR_BOTTOM, 1, Rec::KIND_PLAIN | Rec::VISIBLE);
-    std::vector<BYTE> good = Bytes([&](CArchive& ar) { s.Write(ar); });
+    std::vector<BYTE> good = UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); });
     // every truncation fails and changes nothing
     for (size_t n : { (size_t)1, (size_t)10, good.size() / 3, good.size() / 2, good.size() - 9,
                       good.size() - 1 })
@@ -254,7 +239,7 @@ TEST_F(BarStateTest, HostileStreamsFailCleanly)
         ExpectDefaultLayout();
     }
     // a title that claims more characters than there are
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) {
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) {
         ar << (BYTE)0xFF << (WORD)0xFFFF << (DWORD)0x7FFFFFF0;
         ar << (DWORD)0x203;
     })));
@@ -263,7 +248,7 @@ TEST_F(BarStateTest, HostileStreamsFailCleanly)
     // counts that lie: bar records, outer records, hidden ids
     for (int nWhich = 0; nWhich < 3; nWhich++)
     {
-        ASSERT_TRUE(Store(Bytes([&](CArchive& ar) {
+        ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) {
             ar << s.strTitle << s.dwVersion << s.dwCompat;
             for (int i = 0; i < 4; i++)
                 ar << (DWORD)0;
@@ -291,7 +276,7 @@ TEST_F(BarStateTest, HostileStreamsFailCleanly)
         p->m_arrChildStates.Add(pChild);
         p = pChild;
     }
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { deep.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { deep.Write(ar); })));
     EXPECT_FALSE(Load());
     ExpectDefaultLayout();
     // a tab group holding a container cannot be rebuilt: the load fails before anything moves
@@ -302,19 +287,19 @@ TEST_F(BarStateTest, HostileStreamsFailCleanly)
     pTab->m_nBarID = 0xE932;
     pTab->m_dwFlags = Rec::KIND_CONTAINER | Rec::CHILD | Rec::TAB;
     pGroup->m_arrChildStates.Add(pTab);
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { tabs.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { tabs.Write(ar); })));
     EXPECT_FALSE(Load());
     ExpectDefaultLayout();
     // absurd sizes and one bar named twice are refused as well
     Stream_t wild;
     wild.AddBar(0xE931, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN)->m_sizeDockedH = CSize(-5, 900000);
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { wild.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { wild.Write(ar); })));
     EXPECT_FALSE(Load());
     ExpectDefaultLayout();
     Stream_t twice;
     twice.AddBar(0xE931, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN);
     twice.AddBar(0xE931, AFX_IDW_DOCKBAR_BOTTOM, 1, Rec::KIND_PLAIN);
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { twice.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { twice.Write(ar); })));
     EXPECT_FALSE(Load());
     ExpectDefaultLayout();
 }
@@ -323,7 +308,7 @@ TEST_F(BarStateTest, ReentryAndDraggingDuringSerializationAreRefused)
 {
     CExtControlBar::g_mapSerializingFrames.SetAt(m_pFrame, 1);
     Stream_t s;
-    std::vector<BYTE> bytes = Bytes([&](CArchive& ar) { s.Write(ar); });
+    std::vector<BYTE> bytes = UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); });
     CMemFile file(bytes.data(), (UINT)bytes.size());
     CArchive ar(&file, CArchive::load);
     EXPECT_FALSE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame, NULL));
@@ -345,7 +330,7 @@ TEST_F(BarStateTest, EmptyOuterLayoutRecordReadsBackAsDefaults)
     item.m_bFloating = true;
     item.m_ald.m_nRank = 0;
     item.m_ald.m_rcRemembered = CRect(1, 2, 3, 4);
-    std::vector<BYTE> bytes = Bytes([&](CArchive& ar) { item.Serialize(ar); });
+    std::vector<BYTE> bytes = UiBarsArchiveBytes([&](CArchive& ar) { item.Serialize(ar); });
     CMemFile file(bytes.data(), (UINT)bytes.size());
     CArchive ar(&file, CArchive::load);
     CExtControlBar::OuterItemData_t back;
@@ -370,7 +355,7 @@ TEST_F(BarStateTest, CapturedLayoutLoadsBack)
     m_pB->FloatAtPosition(CPoint(420, 260));
     m_pFrame->RecalcLayout();
     UiBarsPumpPending();
-    std::vector<BYTE> bytes = Bytes([&](CArchive& ar) {
+    std::vector<BYTE> bytes = UiBarsArchiveBytes([&](CArchive& ar) {
         EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame, NULL));
     });
     ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
@@ -394,7 +379,7 @@ TEST_F(BarStateTest, RowFlagsAndContainersComeBack)
     Stream_t s;
     s.AddBar(0xE931, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN | Rec::VISIBLE | Rec::NEW_ROW);
     s.AddBar(0xE932, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN | Rec::VISIBLE);
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
     ASSERT_TRUE(Load());
     UiBarsPumpPending();
     ASSERT_TRUE(m_pA->IsDockedAtTop());
@@ -403,7 +388,7 @@ TEST_F(BarStateTest, RowFlagsAndContainersComeBack)
     EXPECT_TRUE(m_pA->IsSingleInRow(false, false) == false);
     // with the flag: a row of its own
     s.bars[1]->m_dwFlags |= Rec::NEW_ROW;
-    ASSERT_TRUE(Store(Bytes([&](CArchive& ar) { s.Write(ar); })));
+    ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
     ASSERT_TRUE(Load());
     UiBarsPumpPending();
     EXPECT_TRUE(m_pA->IsSingleInRow(false, false));
@@ -414,7 +399,7 @@ TEST_F(BarStateTest, RowFlagsAndContainersComeBack)
     ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
     ASSERT_TRUE(m_pB->DockBesideBar(50, m_pA, AFX_IDW_DOCKBAR_BOTTOM));
     m_pFrame->RecalcLayout();
-    std::vector<BYTE> bytes = Bytes([&](CArchive& ar) {
+    std::vector<BYTE> bytes = UiBarsArchiveBytes([&](CArchive& ar) {
         EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame, NULL));
     });
     ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
@@ -443,7 +428,7 @@ TEST_F(BarStateTest, FloatingContainerComesBackInAFrameOnTheScreen)
     UiBarsPumpPending();
     ASSERT_TRUE(IsInFloatingContainer(m_pA));
     ASSERT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
-    std::vector<BYTE> bytes = Bytes([&](CArchive& ar) {
+    std::vector<BYTE> bytes = UiBarsArchiveBytes([&](CArchive& ar) {
         EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame, NULL));
     });
     ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));

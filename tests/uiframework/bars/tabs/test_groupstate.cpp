@@ -20,24 +20,9 @@ class CTestGroup : public CExtDynTabControlBar
 };
 IMPLEMENT_DYNAMIC(CTestGroup, CExtDynTabControlBar)
 
-std::vector<BYTE> Bytes(const std::function<void(CArchive&)>& fn)
-{
-    CMemFile file(1024);
-    {
-        CArchive ar(&file, CArchive::store, 4096);
-        fn(ar);
-        ar.Close();
-    }
-    std::vector<BYTE> v((size_t)file.GetLength());
-    file.Seek(0, CFile::begin);
-    if (!v.empty())
-        file.Read(v.data(), (UINT)v.size());
-    return v;
-}
-
 std::vector<BYTE> Capture(CFrameWnd* pFrame)
 {
-    return Bytes([&](CArchive& ar) {
+    return UiBarsArchiveBytes([&](CArchive& ar) {
         EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, pFrame, NULL));
     });
 }
@@ -67,7 +52,7 @@ std::vector<BYTE> Edit(CFrameWnd* pFrame, const std::vector<BYTE>& bytes,
         ar.Abort();
     }
     fn(site);
-    return Bytes([&](CArchive& ar) { site.Serialize(ar); });
+    return UiBarsArchiveBytes([&](CArchive& ar) { site.Serialize(ar); });
 }
 
 // The top-level record of a tab group (NULL when there is none).
