@@ -588,12 +588,35 @@ bool ResolveRecord(CFrameWnd* pFrame, CExtControlBar::InternalDockStateBar* pRec
     for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
     {
         Rec* pChild = pRec->m_arrChildStates[i];
-        if ((pChild->m_dwFlags & Rec::KIND_MASK) != Rec::KIND_PLAIN)
-            return false;       // containers and groups hold plain bars here
+        DWORD dwChildKind = pChild->m_dwFlags & Rec::KIND_MASK;
+        // groups hold plain bars; containers plain bars and groups
+        bool bAllowed = dwChildKind == Rec::KIND_PLAIN ||
+                        (dwKind == Rec::KIND_CONTAINER && dwChildKind == Rec::KIND_TABS);
+        if (!bAllowed)
+            return false;
         if (!ResolveRecord(pFrame, pChild, true))
             return false;
     }
     return true;
+}
+
+// The first bar of a group record that this frame has, and how many it has.
+CExtControlBar::InternalDockStateBar* FirstResolvedMember(
+    CExtControlBar::InternalDockStateBar* pRec, INT_PTR* pnResolved = NULL)
+{
+    CExtControlBar::InternalDockStateBar* pFirst = NULL;
+    INT_PTR nResolved = 0;
+    for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+    {
+        if (pRec->m_arrChildStates[i]->m_pHelperBar == NULL)
+            continue;
+        if (pFirst == NULL)
+            pFirst = pRec->m_arrChildStates[i];
+        nResolved++;
+    }
+    if (pnResolved != NULL)
+        *pnResolved = nResolved;
+    return pFirst;
 }
 
 void CollectResolved(CExtControlBar::InternalDockStateBar* pRec, CPtrArray& arr)
@@ -674,16 +697,18 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
     {
         // the first bar takes the container's place, the others dock beside it
         InternalDockStateBar* pFirst = NULL;
-        InternalDockStateBar* pPrevChild = NULL;
+        CExtControlBar* pPrevPlaced = NULL;
         for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
         {
             InternalDockStateBar* pChild = pRec->m_arrChildStates[i];
-            if (pChild->m_pHelperBar == NULL)
+            bool bGroup = (pChild->m_dwFlags & InternalDockStateBar::KIND_MASK) ==
+                          InternalDockStateBar::KIND_TABS;
+            InternalDockStateBar* pMember = bGroup ? FirstResolvedMember(pChild) : NULL;
+            if (pChild->m_pHelperBar == NULL && pMember == NULL)
                 continue;
             if (pFirst == NULL)
             {
                 pFirst = pChild;
-                pPrevChild = pChild;
                 pChild->m_nDockBarID = pRec->m_nDockBarID;
                 pChild->m_nCircleNo = pRec->m_nCircleNo;
                 pChild->m_rcFloatingFrame = pRec->m_rcFloatingFrame;
@@ -694,16 +719,28 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
                                       InternalDockStateBar::FLOATING_CONTAINER;
                 pChild->m_dwFlags = (pChild->m_dwFlags & ~dwTaken) | (pRec->m_dwFlags & dwTaken);
                 RestoreBar(pChild, pPrev);
+                pPrevPlaced = pChild->m_pHelperBar != NULL ? pChild->m_pHelperBar
+                                                           : pMember->m_pHelperBar;
                 continue;
             }
-            pChild->ApplyValues();
             // a row of a vertical inner dock bar stacks its bars from top to bottom
             bool bVertRows = (pChild->m_dwBarStyle & CBRS_ORIENT_VERT) != 0 &&
                              (pChild->m_dwBarStyle & CBRS_ORIENT_HORZ) == 0;
             bool bNewRow = (pChild->m_dwFlags & InternalDockStateBar::NEW_ROW) != 0;
             UINT nSide = (bVertRows != bNewRow) ? AFX_IDW_DOCKBAR_BOTTOM : AFX_IDW_DOCKBAR_RIGHT;
-            pChild->m_pHelperBar->DockBesideBar(50, pPrevChild->m_pHelperBar, nSide, FALSE);
-            pPrevChild = pChild;
+            if (bGroup)
+            {
+                // the group's first bar docks beside, the group forms around it
+                pMember->ApplyValues();
+                pMember->m_pHelperBar->DockBesideBar(50, pPrevPlaced, nSide, FALSE);
+                BuildGroup(pChild, pMember);
+                pPrevPlaced = pChild->m_pHelperBar != NULL ? pChild->m_pHelperBar
+                                                           : pMember->m_pHelperBar;
+                continue;
+            }
+            pChild->ApplyValues();
+            pChild->m_pHelperBar->DockBesideBar(50, pPrevPlaced, nSide, FALSE);
+            pPrevPlaced = pChild->m_pHelperBar;
             pFrame->ShowControlBar(pChild->m_pHelperBar,
                                    (pChild->m_dwFlags & InternalDockStateBar::VISIBLE) != 0, FALSE);
         }
@@ -790,19 +827,9 @@ void CExtControlBar::InternalDockStateSite::RestoreGroup(InternalDockStateBar* p
                                                         InternalDockStateBar* pPrev)
 {
     typedef InternalDockStateBar Rec;
-    CFrameWnd* pFrame = m_pDockSite;
     pRec->m_pHelperBar = NULL;
     pRec->m_nHelperActiveTabIndex = -1;
-    Rec* pFirst = NULL;
-    INT_PTR nResolved = 0;
-    for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
-    {
-        if (pRec->m_arrChildStates[i]->m_pHelperBar == NULL)
-            continue;
-        if (pFirst == NULL)
-            pFirst = pRec->m_arrChildStates[i];
-        nResolved++;
-    }
+    Rec* pFirst = FirstResolvedMember(pRec);
     if (pFirst == NULL)
         return;                 // none of its bars is in this frame
     // the first member stands where the group stood
@@ -814,12 +841,21 @@ void CExtControlBar::InternalDockStateSite::RestoreGroup(InternalDockStateBar* p
     const DWORD dwTaken = Rec::NEW_ROW | Rec::FLOATING_CONTAINER;
     pFirst->m_dwFlags = (pFirst->m_dwFlags & ~dwTaken) | (pRec->m_dwFlags & dwTaken);
     RestoreBar(pFirst, pPrev);
+    BuildGroup(pRec, pFirst);
+}
+
+void CExtControlBar::InternalDockStateSite::BuildGroup(InternalDockStateBar* pRec,
+                                                       InternalDockStateBar* pFirst)
+{
+    typedef InternalDockStateBar Rec;
+    CFrameWnd* pFrame = m_pDockSite;
+    pRec->m_pHelperBar = NULL;
+    pRec->m_nHelperActiveTabIndex = -1;
+    INT_PTR nResolved = 0;
+    FirstResolvedMember(pRec, &nResolved);
     // the only bar left of a group of several stays a bar of its own
     if (nResolved == 1 && pRec->m_arrChildStates.GetSize() > 1)
-    {
-        pRec->m_pHelperBar = NULL;
         return;
-    }
     CExtDynTabControlBar* pGroup = MakeGroupAround(pFirst->m_pHelperBar);
     if (pGroup == NULL)
         AfxThrowResourceException();

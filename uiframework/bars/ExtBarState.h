@@ -119,6 +119,8 @@ protected:
     // The first member takes the group record's place, the group is built around it
     // and the other members join in stored order.
     void RestoreGroup(InternalDockStateBar* pRec, InternalDockStateBar* pPrev);
+    // The group of the record around its first member, which already stands in place.
+    void BuildGroup(InternalDockStateBar* pRec, InternalDockStateBar* pFirst);
     CExtDynTabControlBar* MakeGroupAround(CExtControlBar* pBar);
     // The stored ids of auto-hidden bars go to the areas of their frame edges.
     void ApplyAutoHide();

@@ -626,3 +626,70 @@ TEST_F(GroupStateTest, TheFramesOwnGroupClassIsUsed)
     EXPECT_EQ(CountGroups(), 1);
     ExpectAllArraysSound();
 }
+
+TEST_F(GroupStateTest, GroupBesideABarInAContainerComesBack)
+{
+    // the group of A and B at the left, C docked below it: one container of group and bar
+    CExtDynTabControlBar* pOld = GroupAB();
+    ASSERT_TRUE(pOld != NULL);
+    ASSERT_TRUE(m_pC->DockBesideBar(50, m_pA, AFX_IDW_DOCKBAR_BOTTOM, TRUE));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pC->m_pDockBar);
+    ASSERT_TRUE(pInner != NULL);
+    ASSERT_EQ(pOld->m_pDockBar, (CDockBar*)pInner);
+    std::vector<BYTE> bytes = Capture(m_pFrame);
+    Edit(m_pFrame, bytes, [&](Site& site) {
+        ASSERT_EQ(site.m_arrBarStates.GetSize(), 1);
+        Rec* pContainer = site.m_arrBarStates[0];
+        EXPECT_EQ(pContainer->m_dwFlags & Rec::KIND_MASK, (DWORD)Rec::KIND_CONTAINER);
+        ASSERT_EQ(pContainer->m_arrChildStates.GetSize(), 2);
+        EXPECT_EQ(pContainer->m_arrChildStates[0]->m_dwFlags & Rec::KIND_MASK,
+                  (DWORD)Rec::KIND_TABS);
+        EXPECT_EQ(pContainer->m_arrChildStates[1]->m_nBarID, 0xE973u);
+    });
+
+    // the same layout, restored into scattered bars
+    Scatter();
+    ASSERT_TRUE(Restore(m_pFrame, bytes));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    CExtDynTabControlBar* pGroup = GroupOf(m_pA);
+    ASSERT_TRUE(pGroup != NULL);
+    EXPECT_EQ(GroupOf(m_pB), pGroup);
+    ExpectTabs(pGroup, { m_pA, m_pB });
+    EXPECT_EQ(pGroup->GetSelectedBar(), (CExtControlBar*)m_pB);
+    CExtDockDynBar* pNewInner = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pC->m_pDockBar);
+    ASSERT_TRUE(pNewInner != NULL);
+    EXPECT_EQ(pGroup->m_pDockBar, (CDockBar*)pNewInner);
+    EXPECT_TRUE(pNewInner->GetContainer()->IsDockedAtLeft());
+    // the group stands above C
+    EXPECT_LT(ScreenRect(pGroup).top, ScreenRect(m_pC).top);
+    EXPECT_EQ(CountGroups(), 1);
+    ExpectAllArraysSound();
+
+    // and the reverse order: the bar first, the group below it
+    Scatter();
+    ASSERT_TRUE(m_pC->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(m_pA->DockAsTab(m_pB));
+    CExtDynTabControlBar* pSecond = GroupOf(m_pA);
+    ASSERT_TRUE(pSecond != NULL);
+    ASSERT_TRUE(pSecond->DockBesideBar(50, m_pC, AFX_IDW_DOCKBAR_BOTTOM, TRUE));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    std::vector<BYTE> reversed = Capture(m_pFrame);
+    Scatter();
+    ASSERT_TRUE(Restore(m_pFrame, reversed));
+    m_pFrame->RecalcLayout();
+    UiBarsPumpPending();
+    pGroup = GroupOf(m_pA);
+    ASSERT_TRUE(pGroup != NULL);
+    ExpectTabs(pGroup, { m_pA, m_pB });
+    pNewInner = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pC->m_pDockBar);
+    ASSERT_TRUE(pNewInner != NULL);
+    EXPECT_EQ(pGroup->m_pDockBar, (CDockBar*)pNewInner);
+    EXPECT_LT(ScreenRect(m_pC).top, ScreenRect(pGroup).top);
+    EXPECT_EQ(CountGroups(), 1);
+    ExpectAllArraysSound();
+}
