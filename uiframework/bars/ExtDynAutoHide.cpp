@@ -63,6 +63,15 @@ UINT BarSideID(CExtControlBar* pBar)
     return 0;
 }
 
+// The bar whose docked size gives a slider's depth: the container of a bar inside one.
+CExtControlBar* SizeHolder(CExtControlBar* pBar)
+{
+    CExtDockDynBar* pDyn = DYNAMIC_DOWNCAST(CExtDockDynBar, pBar->m_pDockBar);
+    if (pDyn != NULL && pDyn->GetContainer() != NULL)
+        return pDyn->GetContainer();
+    return pBar;
+}
+
 // Microseconds of the performance counter.
 LONGLONG StepClock()
 {
@@ -1138,10 +1147,7 @@ void CExtDynAutoHideSlider::SlideBar(CExtControlBar* pBar, bool bShow, bool bAni
         }
         UINT nID = pArea->GetDockBarID();
         bool bHorzEdge = nID == AFX_IDW_DOCKBAR_TOP || nID == AFX_IDW_DOCKBAR_BOTTOM;
-        CExtControlBar* pSizeBar = pBar;
-        CExtDockDynBar* pDyn = DYNAMIC_DOWNCAST(CExtDockDynBar, pBar->m_pDockBar);
-        if (pDyn != NULL && pDyn->GetContainer() != NULL)
-            pSizeBar = pDyn->GetContainer();
+        CExtControlBar* pSizeBar = SizeHolder(pBar);
         int nDepth = bHorzEdge ? pSizeBar->m_sizeDockedH.cy : pSizeBar->m_sizeDockedV.cx;
         nDepth = std::max(nDepth, 20);
         nDepth = std::min(nDepth, (int)(bHorzEdge ? rcInner.Height() : rcInner.Width()));
@@ -1465,11 +1471,13 @@ LRESULT CExtDynAutoHideSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lP
             GetClientRect(&rcClient);
             m_nContentWidth = rcClient.Width();
             m_nContentHeight = rcClient.Height();
+            // kept where the next slide-out reads it (a group's size for its members)
+            CExtControlBar* pSizeBar = SizeHolder(m_pBar);
             int nHit = GetResizeHitCode();
             if (nHit == HTTOP || nHit == HTBOTTOM)
-                m_pBar->m_sizeDockedH.cy = rcWnd.Height();
+                pSizeBar->m_sizeDockedH.cy = rcWnd.Height();
             else
-                m_pBar->m_sizeDockedV.cx = rcWnd.Width();
+                pSizeBar->m_sizeDockedV.cx = rcWnd.Width();
             if (m_hWndContent != NULL)
                 ::SetWindowPos(m_hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight,
                                SWP_NOZORDER | SWP_NOACTIVATE);

@@ -416,3 +416,36 @@ TEST_F(GroupTest, AFloatingGroupThatLosesItsMembersLeavesNoEmptyFrame)
     EXPECT_TRUE(!::IsWindow(hMini) || !::IsWindowVisible(hMini));
     ExpectAllArraysSound();
 }
+
+TEST_F(GroupTest, ASliderResizedForAGroupMemberKeepsItsSizeForTheNextSlide)
+{
+    DockTwoBars(AFX_IDW_DOCKBAR_RIGHT, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_TRUE(CExtDynAutoHideArea::SetupFrame(m_pFrame));
+    ASSERT_TRUE(m_pA->DockAsTab(m_pB));
+    CExtDynTabControlBar* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar,
+                                                    m_pA->GetTabbedContainer());
+    ASSERT_TRUE(pGroup != NULL);
+    pGroup->m_sizeDockedV.cx = 150;
+    ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, true, false, true, true));
+    CExtDynAutoHideArea* pRight = CExtDynAutoHideArea::FindAreaForSide(m_pFrame,
+                                                                      AFX_IDW_DOCKBAR_RIGHT);
+    ASSERT_TRUE(pRight != NULL);
+    CExtDynAutoHideSlider* pSlider = pRight->GetSlider();
+    CExtControlBar* pShown = pSlider->GetBar();
+    ASSERT_TRUE(pShown == m_pA || pShown == m_pB);
+    CRect rc = ScreenRect(pSlider);
+    EXPECT_EQ(rc.Width(), 150);
+
+    // the slider made wider keeps its width for the group's next slide-out
+    m_pFrame->ScreenToClient(&rc);
+    pSlider->SetWindowPos(NULL, rc.right - 190, rc.top, 190, rc.Height(),
+                          SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(pGroup->m_sizeDockedV.cx, 190);
+    pSlider->SlideBar(pShown, false, false);
+    ASSERT_FALSE(pSlider->IsShown());
+    CExtControlBar* pOther = pShown == m_pA ? (CExtControlBar*)m_pB : (CExtControlBar*)m_pA;
+    pSlider->SlideBar(pOther, true, false);
+    ASSERT_TRUE(pSlider->IsShown());
+    EXPECT_EQ(ScreenRect(pSlider).Width(), 190);
+    pSlider->SlideBar(pOther, false, false);
+}
