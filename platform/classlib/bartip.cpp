@@ -112,7 +112,12 @@ void CWnd::FilterToolTipMessage(MSG* pMsg)
     if (ti.hwnd == NULL)
         ti.hwnd = m_hWnd;
 
-    if (nHit != pState->nLastHit || pState->hWndLast != m_hWnd)
+    // one answer may stand for several tools (caption buttons answer the bar's id): a
+    // tool with another rectangle is another tool, with its own text
+    bool bSameTool = nHit == pState->nLastHit && pState->hWndLast == m_hWnd &&
+                     (nHit == -1 || (ti.hwnd == pState->tiLast.hwnd && ti.uId == pState->tiLast.uId &&
+                                     ::EqualRect(&ti.rect, &pState->tiLast.rect)));
+    if (!bSameTool)
     {
         RemoveLastTool(pState);
         if (nHit != -1)

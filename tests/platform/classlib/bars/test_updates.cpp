@@ -369,3 +369,66 @@ TEST_F(BarsTest, NotificationsOfABarsControlsGoToItsOwner)
     EXPECT_TRUE(pButton->IsWindowEnabled());
     ::DestroyWindow(hButton);
 }
+
+namespace
+{
+
+// Two halves of the client area, both answering the same hit with texts of their own.
+class CTwoHalvesWnd : public CWnd
+{
+public:
+    INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override
+    {
+        CRect rc;
+        GetClientRect(&rc);
+        bool bLeft = point.x < rc.CenterPoint().x;
+        if (bLeft)
+            rc.right = rc.CenterPoint().x;
+        else
+            rc.left = rc.CenterPoint().x;
+        pTI->hwnd = m_hWnd;
+        pTI->uId = 7;
+        pTI->rect = rc;
+        pTI->lpszText = _strdup(bLeft ? "Left half" : "Right half");
+        return 7;
+    }
+};
+
+CString RegisteredToolText(HWND hWndTip)
+{
+    char szText[80] = "";
+    TOOLINFOA ti;
+    memset(&ti, 0, sizeof(ti));
+    ti.cbSize = TTTOOLINFOA_V2_SIZE;
+    ti.lpszText = szText;
+    if (!::SendMessageA(hWndTip, TTM_ENUMTOOLSA, 0, (LPARAM)&ti))
+        return CString();
+    return CString(szText);
+}
+
+} // namespace
+
+TEST_F(BarsTest, ToolsWithOneHitButOtherRectanglesEachShowTheirText)
+{
+    CTwoHalvesWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(WS_EX_TOPMOST, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE,
+                             CRect(100, 100, 300, 140), NULL, 0));
+    CPoint ptLeft(50, 20), ptRight(150, 20);
+    MSG msg = MouseMove(&wnd, ptLeft);
+    ASSERT_EQ(wnd.m_hWnd, ::WindowFromPoint(msg.pt));
+    wnd.FilterToolTipMessage(&msg);
+    HWND hWndTip = FindToolTipWindow();
+    ASSERT_TRUE(hWndTip != NULL);
+    EXPECT_STREQ("Left half", RegisteredToolText(hWndTip));
+    // the same half again keeps its tool; the other half brings its own text
+    msg = MouseMove(&wnd, CPoint(60, 22));
+    wnd.FilterToolTipMessage(&msg);
+    EXPECT_EQ(1, (int)::SendMessageA(hWndTip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_STREQ("Left half", RegisteredToolText(hWndTip));
+    msg = MouseMove(&wnd, ptRight);
+    wnd.FilterToolTipMessage(&msg);
+    EXPECT_EQ(1, (int)::SendMessageA(hWndTip, TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_STREQ("Right half", RegisteredToolText(hWndTip));
+    CWnd::CancelToolTips();
+    wnd.DestroyWindow();
+}
