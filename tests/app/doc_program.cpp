@@ -14,21 +14,6 @@ using namespace Gdiplus;
 namespace
 {
 
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
-            continue;
-        }
-        if (!AfxPumpMessage())
-            break;
-    }
-}
-
 bool EncoderOf(LPCSTR pszMime, CLSID& clsid)
 {
     UINT nCount = 0, nSize = 0;
@@ -199,7 +184,7 @@ CDocProgram::~CDocProgram()
     if (m_pApp->m_pMainWnd != NULL && ::IsWindow(m_pApp->m_pMainWnd->m_hWnd))
         m_pApp->m_pMainWnd->DestroyWindow();
     m_pApp->m_pMainWnd = NULL;
-    PumpPending();
+    PumpPendingMessages();
     m_pApp->ExitInstance();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, CString("Software\\") + m_strCompany);
     delete m_pApp;
@@ -218,13 +203,22 @@ void CDocProgram::CloseAll()
             pTemplate->GetNextDoc(pos)->SetModifiedFlag(FALSE);
     }
     m_pApp->CloseAllDocuments(TRUE);
-    PumpPending();
+    PumpPendingMessages();
 }
 
 void CDocProgram::Command(UINT nID)
 {
     m_pApp->m_pMainWnd->SendMessage(WM_COMMAND, nID);
-    PumpPending();
+    PumpPendingMessages();
+}
+
+CVarnelDoc* CDocProgram::NewPlainDoc()
+{
+    CMessageBoxRecorder wizardBoxes;
+    CDialogScript script;
+    script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
+    Command(ID_FILE_NEW);
+    return ActiveDoc();
 }
 
 CVarnelDoc* CDocProgram::ActiveDoc()

@@ -80,6 +80,9 @@ public:
 
     // Sends a command to the main window as the menu does.
     void Command(UINT nID);
+    // A new publication with the wizard cancelled (the plain publication), the wizard's
+    // notes about missing folders recorded out of the way; NULL when none opened.
+    CVarnelDoc* NewPlainDoc();
     // The active publication and its design view.
     CVarnelDoc* ActiveDoc();
     CVarnelView* ActiveView();

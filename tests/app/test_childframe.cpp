@@ -18,11 +18,7 @@ class ChildFrame : public ::testing::Test
 protected:
     void SetUp() override
     {
-        CMessageBoxRecorder wizardBoxes;
-        CDialogScript script;
-        script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
-        m_program.Command(ID_FILE_NEW);
-        m_pDoc = m_program.ActiveDoc();
+        m_pDoc = m_program.NewPlainDoc();
         m_pView = m_program.ActiveView();
         ASSERT_TRUE(m_pDoc != NULL && m_pView != NULL);
         m_pFrame = DYNAMIC_DOWNCAST(CChildFrame, m_pView->GetParentFrame());

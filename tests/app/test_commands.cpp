@@ -100,11 +100,7 @@ class DocumentCommands : public ::testing::Test
 protected:
     void SetUp() override
     {
-        CMessageBoxRecorder wizardBoxes;    // the wizard finds no templates or pictures
-        CDialogScript script;
-        script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
-        m_program.Command(ID_FILE_NEW);
-        m_pDoc = m_program.ActiveDoc();
+        m_pDoc = m_program.NewPlainDoc();
         ASSERT_TRUE(m_pDoc != NULL);
     }
 

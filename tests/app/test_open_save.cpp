@@ -259,11 +259,7 @@ protected:
     // A new publication without the wizard's changes (the wizard is cancelled).
     CVarnelDoc* NewDoc()
     {
-        CMessageBoxRecorder wizardBoxes;
-        CDialogScript script;
-        script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
-        m_program.Command(ID_FILE_NEW);
-        CVarnelDoc* pDoc = m_program.ActiveDoc();
+        CVarnelDoc* pDoc = m_program.NewPlainDoc();
         EXPECT_TRUE(pDoc != NULL);
         if (pDoc != NULL)
         {

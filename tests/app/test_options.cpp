@@ -24,11 +24,7 @@ protected:
     // A new publication (wizard cancelled) and its view, made after the registry is set.
     void NewView()
     {
-        CMessageBoxRecorder wizardBoxes;
-        CDialogScript script;
-        script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
-        m_program.Command(ID_FILE_NEW);
-        m_pDoc = m_program.ActiveDoc();
+        m_pDoc = m_program.NewPlainDoc();
         m_pView = m_program.ActiveView();
         ASSERT_TRUE(m_pDoc != NULL);
         ASSERT_TRUE(m_pView != NULL);

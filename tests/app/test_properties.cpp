@@ -32,11 +32,7 @@ protected:
 
     CVarnelDoc* NewDoc()
     {
-        CMessageBoxRecorder wizardBoxes;
-        CDialogScript script;
-        script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
-        m_program.Command(ID_FILE_NEW);
-        CVarnelDoc* pDoc = m_program.ActiveDoc();
+        CVarnelDoc* pDoc = m_program.NewPlainDoc();
         pDoc->m_nDesignWidth = 600;
         pDoc->m_nDesignHeight = 400;
         return pDoc;

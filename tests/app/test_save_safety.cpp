@@ -37,11 +37,7 @@ class DocumentSaveSafety : public ::testing::Test
 protected:
     CVarnelDoc* NewDoc()
     {
-        CMessageBoxRecorder wizardBoxes;
-        CDialogScript script;
-        script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
-        m_program.Command(ID_FILE_NEW);
-        CVarnelDoc* pDoc = m_program.ActiveDoc();
+        CVarnelDoc* pDoc = m_program.NewPlainDoc();
         EXPECT_TRUE(pDoc != NULL);
         if (pDoc != NULL)
         {

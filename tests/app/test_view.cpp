@@ -16,13 +16,9 @@ class DesignView : public ::testing::Test
 protected:
     void SetUp() override
     {
-        CMessageBoxRecorder wizardBoxes;
-        CDialogScript script;
-        script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
         // room for the view beside the bars
         m_program.m_pApp->m_pMainWnd->SetWindowPos(NULL, 0, 0, 1024, 768, SWP_NOZORDER | SWP_NOACTIVATE);
-        m_program.Command(ID_FILE_NEW);
-        m_pDoc = m_program.ActiveDoc();
+        m_pDoc = m_program.NewPlainDoc();
         m_pView = m_program.ActiveView();
         ASSERT_TRUE(m_pDoc != NULL);
         ASSERT_TRUE(m_pView != NULL);

@@ -25,3 +25,18 @@ void CWindowTestEnvironment::SetUp()
 }
 
 } // namespace testsupport
+
+void PumpPendingMessages()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+    {
+        if (msg.message == WM_QUIT)
+        {
+            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
+            continue;
+        }
+        if (!AfxPumpMessage())
+            break;
+    }
+}

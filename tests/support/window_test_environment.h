@@ -18,3 +18,6 @@ public:
 };
 
 } // namespace testsupport
+
+// Dispatches every message queued for this thread (a quit message is dropped).
+void PumpPendingMessages();

@@ -208,27 +208,26 @@ void CExtControlBar::GetSplitterEdges(bool& bLeft, bool& bTop, bool& bRight, boo
     }
     if (pDock->GetCircleNo() == 0)
         return;
+    // the strip towards the frame's middle, and none at the row's outer ends
     switch (nID)
     {
     case AFX_IDW_DOCKBAR_TOP:
-        bTop = bRowsBefore;
-        if (bFirst) bLeft = false;
-        if (bLast) bRight = false;
-        break;
     case AFX_IDW_DOCKBAR_BOTTOM:
-        bBottom = bRowsAfter;
-        if (bFirst) bLeft = false;
-        if (bLast) bRight = false;
+        if (nID == AFX_IDW_DOCKBAR_TOP)
+            bTop = bRowsBefore;
+        else
+            bBottom = bRowsAfter;
+        bLeft = bLeft && !bFirst;
+        bRight = bRight && !bLast;
         break;
     case AFX_IDW_DOCKBAR_LEFT:
-        bLeft = bRowsBefore;
-        if (bFirst) bTop = false;
-        if (bLast) bBottom = false;
-        break;
     case AFX_IDW_DOCKBAR_RIGHT:
-        bRight = bRowsAfter;
-        if (bFirst) bTop = false;
-        if (bLast) bBottom = false;
+        if (nID == AFX_IDW_DOCKBAR_LEFT)
+            bLeft = bRowsBefore;
+        else
+            bRight = bRowsAfter;
+        bTop = bTop && !bFirst;
+        bBottom = bBottom && !bLast;
         break;
     default:
         break;

@@ -507,36 +507,24 @@ void CExtDynAutoHideArea::GetItemMargins(int& nBefore, int& nAfter, int& nOuter)
 
 bool CExtDynAutoHideArea::HandleSwitchKey(MSG* pMsg)
 {
-    if (!g_bKeyboardSwitching || pMsg->message != WM_KEYDOWN ||
-        (pMsg->wParam != VK_PRIOR && pMsg->wParam != VK_NEXT))
+    bool bForward = true;
+    if (!g_bKeyboardSwitching || !IsSwitchKey(pMsg, bForward) || GetSelection() < 0)
         return false;
-    if ((::GetKeyState(VK_CONTROL) & 0x8000) == 0 || (::GetKeyState(VK_SHIFT) & 0x8000) ||
-        (::GetKeyState(VK_MENU) & 0x8000))
-        return false;
-    int nSel = GetSelection();
-    int nCount = GetItemCount();
-    if (nSel < 0 || nCount == 0)
-        return false;
-    bool bForward = pMsg->wParam == VK_NEXT;
-    for (int k = 1; k < nCount; k++)
-    {
-        int i = (nSel + (bForward ? k : nCount - k)) % nCount;
-        TAB_ITEM_INFO* pItem = GetItem(i);
+    // the next bar that is not shown
+    int n = FindNextItem(GetSelection(), bForward, [](TAB_ITEM_INFO* pItem) {
         CExtControlBar* pBar = (CExtControlBar*)pItem->m_lParam;
-        if (!pItem->IsVisible() || pItem->IsDetached() || pBar == NULL || pBar->m_hWnd == NULL)
-            continue;
-        if (pBar->GetStyle() & WS_VISIBLE)
-            continue;
-        m_nAnimFlags |= 1;
-        m_nAreaFlags |= 2;
-        SetSelection(i, true, true);
-        m_nAreaFlags &= ~2;
-        if (m_pSlider != NULL && m_pSlider->m_hWndContent != NULL &&
-            ::IsWindowEnabled(m_pSlider->m_hWndContent) &&
-            ::IsWindowVisible(m_pSlider->m_hWndContent))
-            ::SetFocus(m_pSlider->m_hWndContent);
-        break;
-    }
+        return pBar != NULL && pBar->m_hWnd != NULL && (pBar->GetStyle() & WS_VISIBLE) == 0;
+    });
+    if (n < 0)
+        return true;
+    m_nAnimFlags |= 1;
+    m_nAreaFlags |= 2;
+    SetSelection(n, true, true);
+    m_nAreaFlags &= ~2;
+    if (m_pSlider != NULL && m_pSlider->m_hWndContent != NULL &&
+        ::IsWindowEnabled(m_pSlider->m_hWndContent) &&
+        ::IsWindowVisible(m_pSlider->m_hWndContent))
+        ::SetFocus(m_pSlider->m_hWndContent);
     return true;
 }
 

@@ -30,17 +30,6 @@ CExtControlBar* EntryBar(void* p)
     return DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)p);
 }
 
-bool SwitchKeyPressed(MSG* pMsg, bool& bForward)
-{
-    if (pMsg->message != WM_KEYDOWN || (pMsg->wParam != VK_PRIOR && pMsg->wParam != VK_NEXT))
-        return false;
-    if ((::GetKeyState(VK_CONTROL) & 0x8000) == 0 || (::GetKeyState(VK_SHIFT) & 0x8000) ||
-        (::GetKeyState(VK_MENU) & 0x8000))
-        return false;
-    bForward = pMsg->wParam == VK_NEXT;
-    return true;
-}
-
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -186,22 +175,13 @@ void CExtDynTabWnd::PaintItem(CDC& dc, int nIndex, TAB_ITEM_INFO* pItem, const R
 bool CExtDynTabWnd::HandleSwitchKey(MSG* pMsg)
 {
     bool bForward = true;
-    if (!SwitchKeyPressed(pMsg, bForward))
+    if (!IsSwitchKey(pMsg, bForward) || m_nVisibleCount == 0 || m_nSelIndex < 0)
         return false;
-    int nCount = GetItemCount();
-    if (m_nVisibleCount == 0 || m_nSelIndex < 0)
-        return false;
-    for (int k = 1; k < nCount; k++)
-    {
-        int i = (m_nSelIndex + (bForward ? k : nCount - k)) % nCount;
-        TAB_ITEM_INFO* pItem = m_arrItems[i];
-        if (!pItem->IsVisible() || pItem->IsDetached())
-            continue;
-        if (!IsBarWindowVisible((CControlBar*)pItem->m_lParam))
-            continue;
-        SetSelection(i, true, true);
-        break;
-    }
+    int n = FindNextItem(m_nSelIndex, bForward, [](TAB_ITEM_INFO* pItem) {
+        return IsBarWindowVisible((CControlBar*)pItem->m_lParam);
+    });
+    if (n >= 0)
+        SetSelection(n, true, true);
     return true;
 }
 

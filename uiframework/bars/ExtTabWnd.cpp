@@ -1518,3 +1518,30 @@ LRESULT CExtTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }
+
+bool CExtTabWnd::IsSwitchKey(const MSG* pMsg, bool& bForward)
+{
+    if (pMsg->message != WM_KEYDOWN || (pMsg->wParam != VK_PRIOR && pMsg->wParam != VK_NEXT))
+        return false;
+    if ((::GetKeyState(VK_CONTROL) & 0x8000) == 0 || (::GetKeyState(VK_SHIFT) & 0x8000) ||
+        (::GetKeyState(VK_MENU) & 0x8000))
+        return false;
+    bForward = pMsg->wParam == VK_NEXT;
+    return true;
+}
+
+int CExtTabWnd::FindNextItem(int nFrom, bool bForward,
+                             const std::function<bool(TAB_ITEM_INFO*)>& accept) const
+{
+    int nCount = (int)m_arrItems.GetSize();
+    if (nFrom < 0 || nCount == 0)
+        return -1;
+    for (int k = 1; k < nCount; k++)
+    {
+        int i = (nFrom + (bForward ? k : nCount - k)) % nCount;
+        TAB_ITEM_INFO* pItem = m_arrItems[i];
+        if (pItem->IsVisible() && !pItem->IsDetached() && accept(pItem))
+            return i;
+    }
+    return -1;
+}

@@ -20,6 +20,7 @@
 #include "afxtempl.h"
 #include "afxcmn.h"
 
+#include <functional>
 #include <vector>
 #include "uiframework/foundation/ExtCmdIcon.h"
 
@@ -236,6 +237,14 @@ public:
         STATE_TRACKING = 0x08, STATE_HOVER = 0x10, STATE_SHORTENED = 0x20,
         STATE_PREV_PRESSED = 0x40, STATE_NEXT_PRESSED = 0x80,
     };
+
+    // Ctrl+Page Down (bForward) or Ctrl+Page Up, Shift and Alt up: the keys that switch
+    // between the items of derived strips.
+    static bool IsSwitchKey(const MSG* pMsg, bool& bForward);
+    // The next item after nFrom in that direction (wrapping, nFrom itself left out) that
+    // is visible, not detached and accepted; -1 when none.
+    int FindNextItem(int nFrom, bool bForward,
+                     const std::function<bool(TAB_ITEM_INFO*)>& accept) const;
 
 protected:
     void HandleMouseButton(UINT message, CPoint pt, UINT nFlags);

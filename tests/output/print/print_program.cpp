@@ -31,22 +31,6 @@ bool WriteText(LPCTSTR lpszPath, const std::string& text)
     return bOk && nWritten == text.size();
 }
 
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
-            continue;
-        }
-        if (!AfxPumpMessage())
-            break;
-    }
-}
-
-
 } // namespace
 
 std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath)
@@ -198,12 +182,12 @@ CPrintProgram::~CPrintProgram()
                 pTemplate->GetNextDoc(pos)->SetModifiedFlag(FALSE);
         }
         m_pApp->CloseAllDocuments(TRUE);
-        PumpPending();
+        PumpPendingMessages();
     }
     if (m_pApp->m_pMainWnd != NULL && ::IsWindow(m_pApp->m_pMainWnd->m_hWnd))
         m_pApp->m_pMainWnd->DestroyWindow();
     m_pApp->m_pMainWnd = NULL;
-    PumpPending();
+    PumpPendingMessages();
     m_pApp->ExitInstance();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, CString("Software\\") + m_strCompany);
     delete m_pApp;
@@ -212,7 +196,7 @@ CPrintProgram::~CPrintProgram()
 void CPrintProgram::Command(UINT nID)
 {
     m_pApp->m_pMainWnd->SendMessage(WM_COMMAND, nID);
-    PumpPending();
+    PumpPendingMessages();
 }
 
 void CPrintProgram::LoadRecords(int nRecords, const CPrintFolder& folder)

@@ -127,7 +127,7 @@ TEST_F(UiBarsTest, DockingToEachSideUsesTheFirstInnerCircle)
         arrBars[i] = NewBar(0xE810 + i, "Bar");
         ASSERT_TRUE(arrBars[i]->DockToFrameSide(s_sides[i]));
     }
-    UiBarsPumpPending();
+    PumpPendingMessages();
     m_pFrame->RecalcLayout();
     CRect rcPane = m_pFrame->ChildRect(&m_pFrame->m_wndPane);
     CRect rcClient;
@@ -289,7 +289,7 @@ TEST_F(UiBarsTest, FloatingAndTogglingBack)
     EXPECT_EQ(pBar->m_ptFloatPos, CPoint(200, 210));
     // and back to a side
     ASSERT_TRUE(pBar->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(pBar->IsDockedAtBottom());
     EXPECT_FALSE(::IsWindow(hWndMini));
     ExpectAllArraysSound();
@@ -327,7 +327,7 @@ TEST_F(UiBarsTest, InsertBesideSplitsByPercentAndTheContainerDissolves)
     // B leaves for another side: the container hands its place back to A and goes
     HWND hWndContainer = pContainer->m_hWnd;
     ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(::IsWindow(hWndContainer));
     CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pA->m_pDockBar);
     ASSERT_TRUE(pDock != NULL);
@@ -382,7 +382,7 @@ TEST_P(UiBarsRandomTest, RandomDockingKeepsEveryArraySound)
                 break;
             }
         }
-        UiBarsPumpPending();
+        PumpPendingMessages();
         m_pFrame->RecalcLayout();
         SCOPED_TRACE(testing::Message() << "step " << step << " op " << nOp);
         ExpectAllArraysSound();
@@ -480,7 +480,7 @@ TEST_F(UiBarsTest, FloatingOutOfAContainerKeepsItsPlaceUntilTheBarDocksElsewhere
     HWND hWndContainer = pInner->GetContainer()->m_hWnd;
     // floating leaves B's place behind: the container stays for its way back
     pB->FloatAtPosition(CPoint(500, 200));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(pB->IsFloating());
     ASSERT_TRUE(::IsWindow(hWndContainer));
     EXPECT_EQ(pA->m_pDockBar, (CDockBar*)pInner);
@@ -488,7 +488,7 @@ TEST_F(UiBarsTest, FloatingOutOfAContainerKeepsItsPlaceUntilTheBarDocksElsewhere
     ExpectAllArraysSound();
     // docked elsewhere, the place is given up and the container dissolves
     ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(::IsWindow(hWndContainer));
     CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pA->m_pDockBar);
     ASSERT_TRUE(pDock != NULL);
@@ -507,7 +507,7 @@ TEST_F(UiBarsTest, BesideAFloatingBarMakesAFloatingContainer)
     CRect rcOld;
     pA->GetWindowRect(&rcOld);
     ASSERT_TRUE(pB->DockBesideBar(50, pA, AFX_IDW_DOCKBAR_LEFT));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pA->m_pDockBar);
     ASSERT_TRUE(pInner != NULL);
     CExtDynControlBar* pContainer = pInner->GetContainer();

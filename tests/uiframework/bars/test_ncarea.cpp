@@ -320,7 +320,7 @@ TEST_F(UiBarsTest, RightClickOffersTheBarsMenu)
     pA->SendMessage(WM_CONTEXTMENU, (WPARAM)pA->m_hWnd, MAKELPARAM(200, 200));
     EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
     CExtPopupMenuWnd::CancelTracking();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
 }
 
@@ -370,7 +370,7 @@ TEST_F(UiBarsTest, HoverEndsWhenAResizeStarts)
     pBar->SendMessage(WM_NCLBUTTONDOWN, HTBOTTOM, MAKELPARAM(pt.x, pt.y));
     EXPECT_FALSE(pClose->m_bHover);
     EXPECT_FALSE(pClose->m_bPushed);
-    UiBarsPumpPending();
+    PumpPendingMessages();
 }
 
 TEST_F(UiBarsTest, MenuButtonTipFallsBackToOptionsAndFixedBarsShowNoClose)

@@ -109,7 +109,7 @@ TEST_F(UiBarsTest, RowBreaksAskedForDuringTheLayoutAreAppliedAfterIt)
     ASSERT_TRUE(ExtBarLayout::GetRowBounds(pDock->m_arrBars, nRow0, nFirst, nLast));
     EXPECT_LT(nLast, nRow2);
     EXPECT_EQ(pDock->m_arrPendingBreaks.GetSize(), 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     m_pFrame->RecalcLayout();
     CRect rc0 = m_pFrame->ChildRect(arr[0]), rc1 = m_pFrame->ChildRect(arr[1]);
     CRect rc2 = m_pFrame->ChildRect(arr[2]);

@@ -40,7 +40,7 @@ protected:
         ASSERT_TRUE(m_pTop->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
         ASSERT_TRUE(m_pInner->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
         m_pFrame->RecalcLayout();
-        UiBarsPumpPending();
+        PumpPendingMessages();
         ASSERT_FALSE(m_pTop->m_rcRowResizer.IsRectEmpty());
     }
 
@@ -64,7 +64,7 @@ TEST_F(UiBarsResizeTest, EscapeCancelsAndLeavesEveryThicknessUnchanged)
     EXPECT_EQ(m_pTop->m_sizeDockedH.cy, nTop);
     EXPECT_EQ(m_pInner->m_sizeDockedH.cy, nInner);
     EXPECT_EQ(WindowRect(m_pTop), rcWnd);
-    UiBarsPumpPending();
+    PumpPendingMessages();
 }
 
 TEST_F(UiBarsResizeTest, ReleaseAppliesAndTheNextRowGivesTheSameAmount)
@@ -142,7 +142,7 @@ TEST_F(UiBarsResizeTest, CancelModeEndsAColumnResize)
     EXPECT_FALSE(m_pTop->m_bColumnResizing);
     EXPECT_EQ(m_pTop->m_sizeDockedH.cx, nTop);
     EXPECT_EQ(m_pInner->m_sizeDockedH.cx, nInner);
-    UiBarsPumpPending();
+    PumpPendingMessages();
 
     // now applied: this bar gives 50 pixels to its neighbour
     PostMouseMoveToScreen(m_pTop, CPoint(ptStrip.x - 50, ptStrip.y));

@@ -3,21 +3,6 @@
 #include "afxdlgs.h"
 #include "test_support.h"
 
-void UiBarsPumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
-            continue;
-        }
-        if (!AfxPumpMessage())
-            break;
-    }
-}
-
 BEGIN_MESSAGE_MAP(CTestResizableBar, CExtControlBar)
     ON_WM_CLOSE()
 END_MESSAGE_MAP()
@@ -124,7 +109,7 @@ void UiBarsTest::TearDown()
     if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
         m_pFrame->DestroyWindow();
     m_pFrame = NULL;
-    UiBarsPumpPending();
+    PumpPendingMessages();
     for (CTestResizableBar* pBar : m_bars)
         delete pBar;
     m_bars.clear();

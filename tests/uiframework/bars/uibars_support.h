@@ -2,6 +2,7 @@
 #pragma once
 
 #include "afxwin.h"
+#include "window_test_environment.h"
 #include "uiframework/bars/ExtControlBar.h"
 #include "uiframework/bars/ExtBarLayout.h"
 #include "uiframework/foundation/ExtPaintManager.h"
@@ -11,8 +12,6 @@
 #include <functional>
 #include <vector>
 
-// Dispatches every queued message of this thread (a quit message is dropped).
-void UiBarsPumpPending();
 
 // The bytes an archive stores when fn writes to it.
 std::vector<BYTE> UiBarsArchiveBytes(const std::function<void(CArchive&)>& fn);

@@ -2,21 +2,6 @@
 
 #include "bartest.h"
 
-void BarsPumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
-            continue;
-        }
-        if (!AfxPumpMessage())
-            break;
-    }
-}
-
 IMPLEMENT_DYNCREATE(CTestMiniFrame, CMiniDockFrameWnd)
 
 BEGIN_MESSAGE_MAP(CBarTestFrame, CFrameWnd)
@@ -121,13 +106,13 @@ void BarsTest::TearDown()
     if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
         m_pFrame->DestroyWindow();      // the frame deletes itself
     m_pFrame = NULL;
-    BarsPumpPending();
+    PumpPendingMessages();
     delete m_pApp;
     m_pApp = NULL;
 }
 
 void BarsTest::RunIdle()
 {
-    BarsPumpPending();
+    PumpPendingMessages();
     m_pApp->OnIdle(0);
 }

@@ -3,11 +3,10 @@
 #pragma once
 
 #include "afxwin.h"
+#include "window_test_environment.h"
 #include "bars_resource.h"
 #include <gtest/gtest.h>
 
-// Dispatches every queued message of this thread (a quit message is dropped).
-void BarsPumpPending();
 
 class CBarTestFrame : public CFrameWnd
 {

@@ -336,6 +336,6 @@ TEST(BarsMdiTest, MdiClientTakesWhatTheDockedBarsLeave)
     pFrame->DestroyWindow();    // the frame deletes itself, the bars are the test's
     delete pBar;
     delete pStatus;
-    BarsPumpPending();
+    PumpPendingMessages();
     delete pApp;
 }

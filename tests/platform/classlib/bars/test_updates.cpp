@@ -93,7 +93,7 @@ TEST_F(BarsTest, ClickingAButtonRunsItsCommand)
     EXPECT_EQ((INT_PTR)ID_TEST_ALPHA, bar.OnToolHitTest(pt, NULL));
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    BarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(1, m_pFrame->m_nAlpha);
 
     // the same through the frame's command routing, as the control sends it
@@ -105,7 +105,7 @@ TEST_F(BarsTest, ClickingAButtonRunsItsCommand)
     pt = rect.CenterPoint();
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    BarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(2, m_pFrame->m_nAlpha);
 }
 
@@ -186,14 +186,14 @@ TEST_F(BarsTest, KeyIndicatorFollowsTheToggledKey)
     m_pFrame->SetFocus();
     if (::SendInput(2, inputs, sizeof(INPUT)) != 2)
         GTEST_SKIP() << "no keyboard input here";
-    BarsPumpPending();
+    PumpPendingMessages();
     BOOL bCapsAfter = (::GetKeyState(VK_CAPITAL) & 1) != 0;
     if (bCapsAfter == bCapsBefore)
         GTEST_SKIP() << "the key state did not toggle";
     RunIdle();
     EXPECT_STREQ(bCapsAfter ? "CAP" : "", ControlPaneText(bar, 3));
     ::SendInput(2, inputs, sizeof(INPUT));      // back as it was
-    BarsPumpPending();
+    PumpPendingMessages();
     RunIdle();
     EXPECT_STREQ(bCapsBefore ? "CAP" : "", ControlPaneText(bar, 3));
 }
@@ -352,7 +352,7 @@ TEST_F(BarsTest, NotificationsOfABarsControlsGoToItsOwner)
                                      ::GetModuleHandleA(NULL), NULL);
     ASSERT_TRUE(hButton != NULL);
     ::SendMessageA(hButton, BM_CLICK, 0, 0);
-    BarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(1, m_pFrame->m_nAlpha);
 
     // the update pass enables and disables the bar's controls too

@@ -2,21 +2,6 @@
 
 #include "docdemo.h"
 
-void DemoPumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
-            continue;
-        }
-        if (!AfxPumpMessage())
-            break;
-    }
-}
-
 CDemoFolder::CDemoFolder()
 {
     char szTemp[MAX_PATH];
@@ -496,7 +481,7 @@ CDocDemoProgram::~CDocDemoProgram()
     if (m_pMainFrame != NULL && ::IsWindow(m_pMainFrame->m_hWnd))
         m_pMainFrame->DestroyWindow();
     m_pApp->m_pMainWnd = NULL;
-    DemoPumpPending();
+    PumpPendingMessages();
     delete m_pApp;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "afxwin.h"
+#include "window_test_environment.h"
 #include "afxext.h"
 #include "afxpriv.h"
 #include "afxdlgs.h"
@@ -12,8 +13,6 @@
 #include <string>
 #include <vector>
 
-// Dispatches every queued message of this thread (a quit message is dropped).
-void DemoPumpPending();
 
 // A temporary folder, removed with its files.
 class CDemoFolder

@@ -196,7 +196,7 @@ TEST(OleClipboard, TheClipboardOwnsTheSourceUntilOthersReplaceIt)
 
     // another program takes the clipboard: the source goes
     EmptyClipboardAsOthers();
-    DemoPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(NULL, COleDataSource::GetClipboardOwner());
     EXPECT_EQ(0, CCountedSource::s_nLive);
 }

@@ -47,7 +47,7 @@ protected:
     {
         if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
             m_pFrame->DestroyWindow();
-        DemoPumpPending();
+        PumpPendingMessages();
     }
     CSize ClientSize()
     {

@@ -30,21 +30,21 @@ protected:
         LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
         ASSERT_TRUE(m_wnd.CreateEx(0, lpszClass, "Tracker", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL));
         m_wnd.UpdateWindow();
-        DemoPumpPending();
+        PumpPendingMessages();
     }
     void TearDown() override
     {
         if (::GetCapture() != NULL)
             ::ReleaseCapture();
         m_wnd.DestroyWindow();
-        DemoPumpPending();
+        PumpPendingMessages();
     }
     void MoveMouseTo(CPoint pt)
     {
         CPoint ptScreen = pt;
         m_wnd.ClientToScreen(&ptScreen);
         ::SetCursorPos(ptScreen.x, ptScreen.y);
-        DemoPumpPending();
+        PumpPendingMessages();
     }
     void PostMouse(UINT nMsg, int x, int y)
     {
@@ -201,7 +201,7 @@ TEST_F(CTrackFixture, EscapeCancelsAndRestoresTheRectangle)
     EXPECT_FALSE(tracker.Track(&m_wnd, CPoint(150, 140)));
     EXPECT_EQ(CRect(100, 100, 200, 180), tracker.m_rect);
     EXPECT_EQ(NULL, ::GetCapture());
-    DemoPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(CRect(100, 100, 200, 180), tracker.m_rect);
 }
 
@@ -263,7 +263,7 @@ TEST_F(CTrackFixture, NoLoopStartsWhileAnotherWindowHasTheCapture)
     EXPECT_EQ(CRect(150, 140, 150, 140), tracker.m_rect) << "the rubber band starts at the point";
     EXPECT_EQ(other.m_hWnd, ::GetCapture());
     ::ReleaseCapture();
-    DemoPumpPending();
+    PumpPendingMessages();
     other.DestroyWindow();
 }
 

@@ -20,27 +20,12 @@ std::string DemoLogText()
     return text;
 }
 
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
-            continue;
-        }
-        if (!AfxPumpMessage())
-            break;
-    }
-}
-
 void PumpFor(DWORD nMillis)
 {
     DWORD dwStart = ::GetTickCount();
     while (::GetTickCount() - dwStart < nMillis)
     {
-        PumpPending();
+        PumpPendingMessages();
         ::Sleep(10);
     }
 }
@@ -401,7 +386,7 @@ CDemoProgram::CDemoProgram()
 CDemoProgram::~CDemoProgram()
 {
     CloseAll();
-    PumpPending();
+    PumpPendingMessages();
     ::DestroyMenu(m_hDemoMenu);
     ::DestroyMenu(m_hOtherMenu);
     delete m_pApp;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "afxwnd.h"
+#include "window_test_environment.h"
 #include "demo_resource.h"
 #include <string>
 #include <vector>
@@ -12,8 +13,6 @@
 std::vector<std::string>& DemoLog();
 std::string DemoLogText();          // the log joined with ","
 
-// Dispatches every queued message of this thread (a quit message is dropped).
-void PumpPending();
 // Runs the thread's pump until the queue is empty, for at most nMillis.
 void PumpFor(DWORD nMillis);
 

@@ -159,7 +159,7 @@ TEST_F(ProfileTest, RecentFilesAppearInTheFileMenuAndOpen)
     EXPECT_TRUE((*m_pApp->m_pRecentFileList)[1].IsEmpty());
 
     pProgram->CloseAll();
-    PumpPending();
+    PumpPendingMessages();
     m_pApp->m_pRecentFileList->m_arrNames[0].Empty();
     delete pProgram;
     m_pApp = new CDemoApp;

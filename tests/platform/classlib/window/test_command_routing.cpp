@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_program.CreateMainFrame());
-        PumpPending();
+        PumpPendingMessages();
     }
 
     CDemoMainFrame* Main() { return m_program.m_pMainFrame; }
@@ -155,7 +155,7 @@ TEST_F(DemoProgramTest, AcceleratorsOfFrameAndDocumentTypeFireCommands)
     ::PostMessageA(pFocus->m_hWnd, WM_KEYDOWN, VK_F8, 0x00420001);
     ::PostMessageA(pFocus->m_hWnd, WM_KEYDOWN, VK_F7, 0x00410001);
     ::PostMessageA(pFocus->m_hWnd, WM_KEYDOWN, VK_F9, 0x00430001);   // disabled by the view
-    PumpPending();
+    PumpPendingMessages();
     EXPECT_EQ("doc,main", DemoLogText());
 }
 
@@ -164,7 +164,7 @@ TEST_F(DemoProgramTest, MainFrameAcceleratorsWorkWithoutChild)
     ::SetFocus(Main()->m_hWnd);
     ::PostMessageA(Main()->m_hWnd, WM_KEYDOWN, VK_F7, 0x00410001);
     ::PostMessageA(Main()->m_hWnd, WM_KEYDOWN, VK_F8, 0x00420001);   // a document-type key
-    PumpPending();
+    PumpPendingMessages();
     EXPECT_EQ("main", DemoLogText());
 }
 
@@ -362,7 +362,7 @@ TEST_F(DemoProgramTest, RealKeyboardInputFiresAcceleratorWithModifier)
     ASSERT_TRUE(m_program.OpenChild(IDR_DEMOTYPE, "Keys") != NULL);
     Main()->SetForegroundWindow();
     Main()->SetActiveWindow();
-    PumpPending();
+    PumpPendingMessages();
 
     // Ctrl+N through the system's input queue
     INPUT inputs[4] = {};

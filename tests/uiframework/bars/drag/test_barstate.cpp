@@ -102,7 +102,7 @@ protected:
         ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
         ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
         m_pFrame->RecalcLayout();
-        UiBarsPumpPending();
+        PumpPendingMessages();
     }
     void TearDown() override
     {
@@ -319,7 +319,7 @@ TEST_F(BarStateTest, ReentryAndDraggingDuringSerializationAreRefused)
     EXPECT_FALSE(m_pB->m_bDragging);
     EXPECT_EQ(::GetCapture(), (HWND)NULL);
     CExtControlBar::g_mapSerializingFrames.RemoveKey(m_pFrame);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     ar.Abort();
 }
 
@@ -354,17 +354,17 @@ TEST_F(BarStateTest, CapturedLayoutLoadsBack)
     m_pB->m_sizeFloated = CSize(210, 170);
     m_pB->FloatAtPosition(CPoint(420, 260));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     std::vector<BYTE> bytes = UiBarsArchiveBytes([&](CArchive& ar) {
         EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame, NULL));
     });
     ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
     ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     ASSERT_TRUE(Store(bytes));
     ASSERT_TRUE(Load());
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(m_pA->IsDockedAtTop());
     EXPECT_EQ(m_pA->m_sizeDockedH.cy, 140);
     ASSERT_TRUE(m_pB->IsFloating());
@@ -381,7 +381,7 @@ TEST_F(BarStateTest, RowFlagsAndContainersComeBack)
     s.AddBar(0xE932, AFX_IDW_DOCKBAR_TOP, 1, Rec::KIND_PLAIN | Rec::VISIBLE);
     ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
     ASSERT_TRUE(Load());
-    UiBarsPumpPending();
+    PumpPendingMessages();
     ASSERT_TRUE(m_pA->IsDockedAtTop());
     ASSERT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
     EXPECT_EQ(ScreenRect(m_pA).top, ScreenRect(m_pB).top);
@@ -390,7 +390,7 @@ TEST_F(BarStateTest, RowFlagsAndContainersComeBack)
     s.bars[1]->m_dwFlags |= Rec::NEW_ROW;
     ASSERT_TRUE(Store(UiBarsArchiveBytes([&](CArchive& ar) { s.Write(ar); })));
     ASSERT_TRUE(Load());
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(m_pA->IsSingleInRow(false, false));
     EXPECT_NE(ScreenRect(m_pA).top, ScreenRect(m_pB).top);
     ExpectAllArraysSound();
@@ -405,10 +405,10 @@ TEST_F(BarStateTest, RowFlagsAndContainersComeBack)
     ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
     ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     ASSERT_TRUE(Store(bytes));
     ASSERT_TRUE(Load());
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pA->m_pDockBar);
     ASSERT_TRUE(pInner != NULL);
     EXPECT_TRUE(pInner->GetContainer()->IsDockedAtLeft());
@@ -425,7 +425,7 @@ TEST_F(BarStateTest, FloatingContainerComesBackInAFrameOnTheScreen)
     m_pA->FloatAtPosition(CPoint(260, 180));
     ASSERT_TRUE(m_pB->DockBesideBar(50, m_pA, AFX_IDW_DOCKBAR_LEFT));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     ASSERT_TRUE(IsInFloatingContainer(m_pA));
     ASSERT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
     std::vector<BYTE> bytes = UiBarsArchiveBytes([&](CArchive& ar) {
@@ -434,10 +434,10 @@ TEST_F(BarStateTest, FloatingContainerComesBackInAFrameOnTheScreen)
     ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
     ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     ASSERT_TRUE(Store(bytes));
     ASSERT_TRUE(Load());
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(IsInFloatingContainer(m_pA));
     EXPECT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
     EXPECT_LT(ScreenRect(m_pB).left, ScreenRect(m_pA).left);

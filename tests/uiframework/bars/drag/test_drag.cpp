@@ -20,7 +20,7 @@ void DragBar(CExtControlBar* pBar, CPoint ptStart, const std::vector<CPoint>& mo
     if (bRelease)
         PostMouseAt(pBar, WM_LBUTTONUP, moves.empty() ? ptStart : moves.back(), 0);
     pBar->StartDragging(ptStart, CPoint(0, 0), 0, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
 }
 
 // Posts a key-down to a window when its own message comes: a key typed during a drag.
@@ -65,7 +65,7 @@ protected:
         ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
         ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
         m_pFrame->RecalcLayout();
-        UiBarsPumpPending();
+        PumpPendingMessages();
     }
     void TearDown() override
     {
@@ -255,7 +255,7 @@ TEST_F(DragTest, EscQuitAndThresholdLeaveTheBarWhereItWas)
     ::PostMessageA(wndKey.m_hWnd, WM_APP + 7, 0, 0);
     m_pB->StartDragging(ptStart, CPoint(0, 0), 0, 0);
     EXPECT_FALSE(m_pB->m_bDragging);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(m_pB->IsDockedAtRight());
     EXPECT_EQ(ScreenRect(m_pB), rcB);
     EXPECT_EQ(CountFrameBars(m_pFrame), nBars);
@@ -268,7 +268,7 @@ TEST_F(DragTest, EscQuitAndThresholdLeaveTheBarWhereItWas)
     MSG msg;
     EXPECT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, (WPARAM)7);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(m_pB->IsDockedAtRight());
 
     // press and release within the thresholds: no drag
@@ -276,7 +276,7 @@ TEST_F(DragTest, EscQuitAndThresholdLeaveTheBarWhereItWas)
     PostMouseAt(m_pB, WM_LBUTTONUP, ptStart + CPoint(2, 1), 0);
     m_pB->StartDragging(ptStart, CPoint(0, 0), 4, 4);
     EXPECT_FALSE(m_pB->m_bDragging);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(m_pB->IsDockedAtRight());
     EXPECT_EQ(ScreenRect(m_pB), rcB);
     EXPECT_EQ(::GetCapture(), (HWND)NULL);
@@ -319,7 +319,7 @@ TEST_F(DragTest, DroppingOnAFloatingBarsFrameGroupsThemThere)
 {
     m_pA->m_sizeFloated = CSize(240, 200);
     m_pA->FloatAtPosition(CPoint(250, 150));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CFrameWnd* pMiniA = m_pA->GetParentFrame();
     ASSERT_TRUE(pMiniA != NULL && pMiniA->IsKindOf(RUNTIME_CLASS(CExtMiniDockFrameWnd)));
     CRect R = ScreenRect(pMiniA);

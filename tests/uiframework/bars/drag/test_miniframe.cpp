@@ -22,7 +22,7 @@ protected:
         ASSERT_TRUE(m_pBar->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
         m_pBar->m_sizeFloated = CSize(220, 160);
         m_pBar->FloatAtPosition(CPoint(300, 200));
-        UiBarsPumpPending();
+        PumpPendingMessages();
         m_pMini = MiniOf(m_pBar);
         ASSERT_TRUE(m_pMini != NULL);
     }
@@ -85,7 +85,7 @@ TEST_F(MiniFrameTest, CaptionDragMovesTheFrameWithTheCursor)
     PostMouseAt(m_pBar, WM_MOUSEMOVE, ptEnd);
     PostMouseAt(m_pBar, WM_LBUTTONUP, ptEnd, 0);
     m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptPress.x, ptPress.y));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     ASSERT_TRUE(m_pBar->IsFloating());
     EXPECT_EQ(MiniOf(m_pBar), m_pMini);
     EXPECT_EQ(ScreenRect(m_pMini).TopLeft(), rc.TopLeft() + CPoint(37, 21));
@@ -101,7 +101,7 @@ TEST_F(MiniFrameTest, ResizingLoopFollowsTheEdgeAndKeepsTheMinimum)
     PostMouseAt(m_pMini, WM_MOUSEMOVE, ptPress + CPoint(40, 0));
     PostMouseAt(m_pMini, WM_LBUTTONUP, ptPress + CPoint(40, 0), 0);
     m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(ptPress.x, ptPress.y));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CRect rc2 = ScreenRect(m_pMini);
     EXPECT_FALSE(m_pMini->IsResizing());
     EXPECT_EQ(rc2.left, rc.left);
@@ -116,7 +116,7 @@ TEST_F(MiniFrameTest, ResizingLoopFollowsTheEdgeAndKeepsTheMinimum)
     PostMouseAt(m_pMini, WM_MOUSEMOVE, CPoint(rc2.right + 100, rc2.bottom + 100));
     PostMouseAt(m_pMini, WM_LBUTTONUP, CPoint(rc2.right + 100, rc2.bottom + 100), 0);
     m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTTOPLEFT, MAKELPARAM(ptCorner.x, ptCorner.y));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CRect rc3 = ScreenRect(m_pMini);
     EXPECT_EQ(rc3.right, rc2.right);
     EXPECT_EQ(rc3.bottom, rc2.bottom);
@@ -128,7 +128,7 @@ TEST_F(MiniFrameTest, ResizingLoopFollowsTheEdgeAndKeepsTheMinimum)
     ::PostMessageA(m_pMini->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
     PostMouseAt(m_pMini, WM_MOUSEMOVE, CPoint(rc4.right + 50, rc4.CenterPoint().y));
     m_pMini->SendMessage(WM_NCLBUTTONDOWN, HTRIGHT, MAKELPARAM(rc4.right - 1, rc4.CenterPoint().y));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(ScreenRect(m_pMini), rc4);
     EXPECT_FALSE(m_pMini->IsResizing());
 }
@@ -152,7 +152,7 @@ TEST_F(MiniFrameTest, DoubleClickOnTheCaptionDocksTheBar)
     HWND hWndMini = m_pMini->m_hWnd;
     CPoint pt(rc.left + 30, rc.top + ::GetSystemMetrics(SM_CYFRAME) + 4);
     m_pMini->SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(m_pBar->IsFloating());
     EXPECT_TRUE(m_pBar->IsDocked());
     EXPECT_FALSE(::IsWindow(hWndMini));
@@ -185,7 +185,7 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
     m_pFrame->DockControlBar(pT1, AFX_IDW_DOCKBAR_TOP);
     m_pFrame->DockControlBar(pT2, AFX_IDW_DOCKBAR_TOP);
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CDockBar* pTop = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
     ASSERT_EQ(pT1->m_pDockBar, pTop);
     ASSERT_EQ(pT2->m_pDockBar, pTop);
@@ -198,7 +198,7 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
     PostMouseAt(pT2, WM_MOUSEMOVE, ptJoin);
     PostMouseAt(pT2, WM_LBUTTONUP, ptJoin, 0);
     pT2->StartDragging(CPoint(rc0.left + 5, rc0.top + 5), CPoint(5, 5), 0, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(ScreenRect(pT2).top, ScreenRect(pT1).top);
     EXPECT_GE(ScreenRect(pT2).left, ScreenRect(pT1).right);
     ExpectAllArraysSound();
@@ -209,7 +209,7 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
     PostMouseAt(pT2, WM_MOUSEMOVE, CPoint(ptStart.x + 3, rc2.bottom + 4));
     PostMouseAt(pT2, WM_LBUTTONUP, CPoint(ptStart.x + 3, rc2.bottom + 4), 0);
     pT2->StartDragging(ptStart, CPoint(5, 5), 0, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(pT2->m_pDockBar, pTop);
     int n1 = ExtBarLayout::FindEntry(pTop->m_arrBars, pT1);
     int n2 = ExtBarLayout::FindEntry(pTop->m_arrBars, pT2);
@@ -227,7 +227,7 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
     PostMouseAt(pT2, WM_MOUSEMOVE, ptLeft);
     PostMouseAt(pT2, WM_LBUTTONUP, ptLeft, 0);
     pT2->StartDragging(ptStart, CPoint(5, 5), 0, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(pT2->IsDockedAtLeft());
     EXPECT_GT(ScreenRect(pT2).Height(), ScreenRect(pT2).Width());
     ExpectAllArraysSound();
@@ -239,7 +239,7 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
     PostMouseAt(pT2, WM_MOUSEMOVE, ptOut);
     PostMouseAt(pT2, WM_LBUTTONUP, ptOut, 0);
     pT2->StartDragging(ptStart, CPoint(5, 5), 0, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     ASSERT_TRUE(pT2->IsFloating());
     CExtMiniDockFrameWnd* pMini = MiniOf(pT2);
     ASSERT_TRUE(pMini != NULL);
@@ -259,7 +259,7 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
     PostMouseAt(pT2, WM_MOUSEMOVE, ptBack);
     PostMouseAt(pT2, WM_LBUTTONUP, ptBack, 0);
     pMini->SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(ptCaption.x, ptCaption.y));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(pT2->IsFloating());
     EXPECT_EQ(pT2->m_pDockBar, pTop);
     EXPECT_EQ(ScreenRect(pT2).top, ScreenRect(pT1).top);
@@ -269,7 +269,7 @@ TEST_F(FixedDragTest, LiveMovesOwnRowOtherSideAndFloat)
 
 TEST_F(MiniFrameTest, CaptionButtonsShowInTheFrameCaptionWithTips)
 {
-    UiBarsPumpPending();
+    PumpPendingMessages();
     m_pMini->SendMessage(WM_TIMER, 1);
     ASSERT_GT(m_pBar->m_arrNcButtons.GetSize(), 0);
     CExtBarNcAreaButton* pClose = m_pBar->m_arrNcButtons[0];
@@ -297,7 +297,7 @@ TEST_F(MiniFrameTest, CaptionButtonsShowInTheFrameCaptionWithTips)
     EXPECT_EQ(m_pMini->OnToolHitTest(rcClient.CenterPoint(), &ti), (INT_PTR)-1);
     m_pMini->SendMessage(WM_NCLBUTTONDOWN, nHit, MAKELPARAM(ptScreen.x, ptScreen.y));
     m_pMini->SendMessage(WM_NCLBUTTONUP, nHit, MAKELPARAM(ptScreen.x, ptScreen.y));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(m_pBar->IsWindowVisible());
 }
 
@@ -310,7 +310,7 @@ TEST_F(FixedDragTest, RowsSwapWhenTheNeighbouringRowHasNoRoom)
     m_pFrame->DockControlBar(pWide, AFX_IDW_DOCKBAR_TOP);
     m_pFrame->DockControlBar(pT, AFX_IDW_DOCKBAR_TOP);
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CDockBar* pTop = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
     ASSERT_LT(ExtBarLayout::FindEntry(pTop->m_arrBars, pWide), ExtBarLayout::FindEntry(pTop->m_arrBars, pT));
     ASSERT_GE(ScreenRect(pT).top, ScreenRect(pWide).bottom);
@@ -321,7 +321,7 @@ TEST_F(FixedDragTest, RowsSwapWhenTheNeighbouringRowHasNoRoom)
     PostMouseAt(pT, WM_MOUSEMOVE, ptUp);
     PostMouseAt(pT, WM_LBUTTONUP, ptUp, 0);
     pT->StartDragging(CPoint(rcT.left + 5, rcT.top + 5), CPoint(5, 5), 0, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_LT(ExtBarLayout::FindEntry(pTop->m_arrBars, pT), ExtBarLayout::FindEntry(pTop->m_arrBars, pWide));
     EXPECT_GE(ScreenRect(pWide).top, ScreenRect(pT).bottom);
     ExpectAllArraysSound();

@@ -42,9 +42,9 @@ protected:
         ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
         ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
         m_pFrame->RecalcLayout();
-        UiBarsPumpPending();
+        PumpPendingMessages();
         ASSERT_TRUE(m_pA->DockAsTab(m_pB));
-        UiBarsPumpPending();
+        PumpPendingMessages();
         m_pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar, m_pA->GetTabbedContainer());
         ASSERT_TRUE(m_pGroup != NULL);
         ASSERT_EQ(2, m_pGroup->m_wndTabs.GetItemCount());
@@ -160,7 +160,7 @@ TEST_F(DropGroupTest, DestroyingTheGroupRevokesItsStrip)
     m_pApp->m_pMainWnd = NULL;
     m_pFrame->DestroyWindow();
     m_pFrame = NULL;
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(::IsWindow(hStrip));
     // the rest of the drag reaches nothing, and its reference is the last one
     dwEffect = DROPEFFECT_COPY;
@@ -249,7 +249,7 @@ TEST_F(DropGroupTest, ARealDragOverTheStripSelectsTheTab)
     MakeGroup();
     m_pFrame->ShowWindow(SW_SHOW);
     m_pFrame->UpdateWindow();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     ASSERT_EQ(m_pGroup->GetSelectedBar(), (CExtControlBar*)m_pA);
     CScriptedDropSource source;
     POINTL pt = TabPoint(1);
@@ -284,7 +284,7 @@ TEST_F(DropGroupTest, DraggedDataOverAnAutoHideStripSlidesTheBarOut)
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(pC, true, false, true, true));
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(pD, true, false, true, true));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindAreaForSide(m_pFrame,
                                                                      AFX_IDW_DOCKBAR_RIGHT);
     ASSERT_TRUE(pArea != NULL);
@@ -313,7 +313,7 @@ TEST_F(DropGroupTest, DraggedDataOverAnAutoHideStripSlidesTheBarOut)
     dwEffect = DROPEFFECT_COPY;
     EXPECT_EQ(S_OK, pDrop->DragLeave());
     pSlider->SlideBar(pC, false, false);
-    UiBarsPumpPending();
+    PumpPendingMessages();
 }
 
 TEST_F(DropGroupTest, TheModuleFlagKeepsAutoHideStripsUnregistered)

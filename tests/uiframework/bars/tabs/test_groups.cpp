@@ -20,7 +20,7 @@ protected:
         ASSERT_TRUE(m_pA->DockToFrameSide(nSideA));
         ASSERT_TRUE(m_pB->DockToFrameSide(nSideB));
         m_pFrame->RecalcLayout();
-        UiBarsPumpPending();
+        PumpPendingMessages();
     }
     CRect ScreenRect(CWnd* pWnd)
     {
@@ -37,7 +37,7 @@ TEST_F(GroupTest, TwoBarsGroupAsTabsAndSeparateAgain)
     DockTwoBars(AFX_IDW_DOCKBAR_LEFT, AFX_IDW_DOCKBAR_RIGHT);
     CRect rcAOld = m_pFrame->ChildRect(m_pA);
     ASSERT_TRUE(m_pA->DockAsTab(m_pB));
-    UiBarsPumpPending();
+    PumpPendingMessages();
 
     CExtDynTabControlBar* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar,
                                                     m_pA->GetTabbedContainer());
@@ -88,7 +88,7 @@ TEST_F(GroupTest, TwoBarsGroupAsTabsAndSeparateAgain)
     // separated: Beta docks at the right again, the group keeps Alpha without a strip
     ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(m_pB->GetTabbedContainer(), (CExtControlBar*)NULL);
     EXPECT_TRUE(m_pB->IsDockedAtRight());
     ASSERT_TRUE(::IsWindow(pGroup->m_hWnd));
@@ -170,7 +170,7 @@ TEST_F(GroupTest, AutoHideMovesABarToItsStripAndSlidesItInAndOut)
     m_pA->m_sizeDockedV.cx = 150;
 
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, true, false, true, true));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(m_pA->m_bAutoHidden);
     EXPECT_FALSE(m_pA->IsWindowVisible());
     ASSERT_EQ(pLeft->GetItemCount(), 1);
@@ -252,7 +252,7 @@ TEST_F(GroupTest, AutoHideMovesABarToItsStripAndSlidesItInAndOut)
     // leaving auto-hide puts the bar back into its dock row
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, false, false, true, true));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(m_pA->m_bAutoHidden);
     EXPECT_FALSE(pSlider->IsShown());
     EXPECT_EQ(pLeft->GetItemCount(), 0);
@@ -397,7 +397,7 @@ TEST_F(GroupTest, AFloatingGroupThatLosesItsMembersLeavesNoEmptyFrame)
     m_pA->FloatAtPosition(CPoint(300, 210));
     m_pFrame->RecalcLayout();
     ASSERT_TRUE(m_pA->DockAsTab(m_pB));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CExtDynTabControlBar* pGroup = DYNAMIC_DOWNCAST(CExtDynTabControlBar,
                                                     m_pA->GetTabbedContainer());
     ASSERT_TRUE(pGroup != NULL);
@@ -409,7 +409,7 @@ TEST_F(GroupTest, AFloatingGroupThatLosesItsMembersLeavesNoEmptyFrame)
     ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
     ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(m_pA->IsFloating());
     EXPECT_FALSE(m_pB->IsFloating());
     // the floating frame went with its group, not left on the screen empty

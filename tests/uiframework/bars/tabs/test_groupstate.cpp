@@ -36,7 +36,7 @@ bool Restore(CFrameWnd* pFrame, const std::vector<BYTE>& bytes)
     CArchive ar(&file, CArchive::load, 4096);
     bool bResult = CExtControlBar::SerializeFrameBarState(ar, pFrame, NULL);
     ar.Abort();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     return bResult;
 }
 
@@ -162,7 +162,7 @@ protected:
         ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
         ASSERT_TRUE(m_pC->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
         m_pFrame->RecalcLayout();
-        UiBarsPumpPending();
+        PumpPendingMessages();
     }
     void TearDown() override
     {
@@ -180,7 +180,7 @@ protected:
                                    (CExtControlBar*)m_pC })
             m_pFrame->ShowControlBar(p, TRUE, FALSE);
         m_pFrame->RecalcLayout();
-        UiBarsPumpPending();
+        PumpPendingMessages();
         ASSERT_EQ(GroupOf(m_pA), (CExtDynTabControlBar*)NULL);
         ASSERT_EQ(GroupOf(m_pB), (CExtDynTabControlBar*)NULL);
     }
@@ -219,7 +219,7 @@ protected:
             return NULL;
         pGroup->m_wndTabs.SetSelection(1, true, true);
         m_pFrame->RecalcLayout();
-        UiBarsPumpPending();
+        PumpPendingMessages();
         EXPECT_EQ(pGroup->GetSelectedBar(), (CExtControlBar*)m_pB);
         return pGroup;
     }
@@ -344,7 +344,7 @@ TEST_F(GroupStateTest, FloatingGroupComesBackInItsFrame)
     m_pA->FloatAtPosition(CPoint(300, 210));
     m_pFrame->RecalcLayout();
     ASSERT_TRUE(m_pA->DockAsTab(m_pB));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CExtDynTabControlBar* pGroup = GroupOf(m_pA);
     ASSERT_TRUE(pGroup != NULL);
     ASSERT_TRUE(pGroup->IsFloating());
@@ -420,7 +420,7 @@ TEST_F(GroupStateTest, AutoHiddenBarAndGroupComeBackAutoHidden)
     // out of auto-hide and elsewhere
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, false, false, true, true));
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pC, false, false, true, true));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     Scatter();
     ASSERT_EQ(pRight->GetItemCount(), 0);
     ASSERT_EQ(pLeft->GetItemCount(), 0);
@@ -461,7 +461,7 @@ TEST_F(GroupStateTest, AutoHiddenBarAndGroupComeBackAutoHidden)
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pC, false, false, true, true));
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, false, false, true, true));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(m_pC->IsDockedAtLeft());
     EXPECT_TRUE(m_pC->IsWindowVisible());
     EXPECT_TRUE(pGroup->IsDockedAtRight());
@@ -634,7 +634,7 @@ TEST_F(GroupStateTest, GroupBesideABarInAContainerComesBack)
     ASSERT_TRUE(pOld != NULL);
     ASSERT_TRUE(m_pC->DockBesideBar(50, m_pA, AFX_IDW_DOCKBAR_BOTTOM, TRUE));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pC->m_pDockBar);
     ASSERT_TRUE(pInner != NULL);
     ASSERT_EQ(pOld->m_pDockBar, (CDockBar*)pInner);
@@ -653,7 +653,7 @@ TEST_F(GroupStateTest, GroupBesideABarInAContainerComesBack)
     Scatter();
     ASSERT_TRUE(Restore(m_pFrame, bytes));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     CExtDynTabControlBar* pGroup = GroupOf(m_pA);
     ASSERT_TRUE(pGroup != NULL);
     EXPECT_EQ(GroupOf(m_pB), pGroup);
@@ -677,12 +677,12 @@ TEST_F(GroupStateTest, GroupBesideABarInAContainerComesBack)
     ASSERT_TRUE(pSecond != NULL);
     ASSERT_TRUE(pSecond->DockBesideBar(50, m_pC, AFX_IDW_DOCKBAR_BOTTOM, TRUE));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     std::vector<BYTE> reversed = Capture(m_pFrame);
     Scatter();
     ASSERT_TRUE(Restore(m_pFrame, reversed));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     pGroup = GroupOf(m_pA);
     ASSERT_TRUE(pGroup != NULL);
     ExpectTabs(pGroup, { m_pA, m_pB });

@@ -85,7 +85,7 @@ protected:
         m_tabs.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         m_tabs.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         ::KillTimer(NULL, nTimer);
-        UiBarsPumpPending();
+        PumpPendingMessages();
     }
 };
 
@@ -156,7 +156,7 @@ TEST_F(ItemListTest, DisabledListButtonOpensNothing)
     DWORD dwEnd = ::GetTickCount() + 150;
     while ((int)(dwEnd - ::GetTickCount()) > 0)
     {
-        UiBarsPumpPending();
+        PumpPendingMessages();
         ::Sleep(10);
     }
     ::KillTimer(NULL, nTimer);

@@ -229,7 +229,7 @@ TEST_F(MarkerTest, LostTargetHidesTheMarkersAndRepeatsTheMoveWithItsFlags)
     for (INT_PTR i = 0; i < arr.GetSize(); i++)
         ((CWnd*)arr[i])->KillTimer(CExtDynDockMarkerWnd::TIMER_STATE);
     wndTarget.DestroyWindow();
-    UiBarsPumpPending();
+    PumpPendingMessages();
 
     BYTE keys[256];
     ::GetKeyboardState(keys);
@@ -389,7 +389,7 @@ TEST_F(MarkerTest, DragWithTheMarkerInterfaceDocksAsATab)
     PostMouseAt(m_pDragged, WM_MOUSEMOVE, rcBar.CenterPoint());
     probe.PostMessage(WM_APP + 1);
     m_pDragged->StartDragging(rcDragged.CenterPoint(), CPoint(0, 0), 0, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(m_pDragged->m_bDragging);
     EXPECT_EQ(probe.m_nOuter, 0);
     EXPECT_EQ(probe.m_nInner, 0);
@@ -404,7 +404,7 @@ TEST_F(MarkerTest, DragWithTheMarkerInterfaceDocksAsATab)
     PostMouseAt(m_pDragged, WM_MOUSEMOVE, rcBar.CenterPoint());
     probe.PostMessage(WM_APP + 1);
     m_pDragged->StartDragging(rcDragged.CenterPoint(), CPoint(0, 0), 0, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(m_pDragged->m_bDragging);
     EXPECT_GE(probe.m_nOuter, 4);
     EXPECT_GT(probe.m_nInner, 0);

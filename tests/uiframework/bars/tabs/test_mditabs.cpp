@@ -36,7 +36,7 @@ protected:
         m_pApp->m_pMainWnd = NULL;
         if (::IsWindow(m_pFrame->m_hWnd))
             m_pFrame->DestroyWindow();
-        UiBarsPumpPending();
+        PumpPendingMessages();
         delete m_pApp;
     }
     CMDIChildWnd* NewChild(LPCTSTR lpszTitle)
@@ -44,7 +44,7 @@ protected:
         CMDIChildWnd* pChild = new CMDIChildWnd;
         EXPECT_TRUE(pChild->Create(NULL, lpszTitle, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                                    CFrameWnd::rectDefault, m_pFrame));
-        UiBarsPumpPending();
+        PumpPendingMessages();
         return pChild;
     }
     int ItemOf(CWnd* pWnd) { return m_pTabs->FindItemByHwnd(pWnd->m_hWnd); }
@@ -56,7 +56,7 @@ TEST_F(MdiTabsTest, StripFollowsTheChildWindows)
 {
     // the first synchronisation runs on the 10-ms timer
     ::Sleep(40);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_TRUE(m_pTabs->IsMdiTabWindow());
     EXPECT_EQ(m_pTabs->GetMdiClientHwnd(), m_pFrame->m_hWndMDIClient);
     EXPECT_EQ(m_pTabs->GetItemCount(), 0);
@@ -74,7 +74,7 @@ TEST_F(MdiTabsTest, StripFollowsTheChildWindows)
 
     // activating a child selects its tab
     m_pFrame->MDIActivate(pOne);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(m_pTabs->GetSelection(), ItemOf(pOne));
 
     // a click on a tab activates its child
@@ -84,7 +84,7 @@ TEST_F(MdiTabsTest, StripFollowsTheChildWindows)
     CPoint pt = m_pTabs->GetItemClientRect(ItemOf(pTwo)).CenterPoint();
     m_pTabs->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     m_pTabs->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(m_pFrame->MDIGetActive(), pTwo);
     EXPECT_EQ(m_pTabs->GetSelection(), ItemOf(pTwo));
 
@@ -110,17 +110,17 @@ TEST_F(MdiTabsTest, StripFollowsTheChildWindows)
     CPoint ptClose = rcClose.CenterPoint();
     m_pTabs->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptClose.x, ptClose.y));
     m_pTabs->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptClose.x, ptClose.y));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(::IsWindow(pTwo->m_hWnd) && pTwo->IsWindowVisible());
     EXPECT_EQ(m_pTabs->GetItemCount(), 2);
     EXPECT_LT(m_pTabs->FindItemByData((LPARAM)pOne->m_hWnd), 2);
 
     // destroying the last children empties and hides the strip
     ::SendMessage(m_pFrame->m_hWndMDIClient, WM_MDIDESTROY, (WPARAM)pOne->m_hWnd, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(m_pTabs->GetItemCount(), 1);
     ::SendMessage(m_pFrame->m_hWndMDIClient, WM_MDIDESTROY, (WPARAM)pThree->m_hWnd, 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(m_pTabs->GetItemCount(), 0);
     EXPECT_FALSE(m_pTabs->IsWindowVisible());
 }

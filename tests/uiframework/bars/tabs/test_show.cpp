@@ -33,7 +33,7 @@ TEST_F(UiBarsTest, FrameWithTabGroupAndAutoHideStrip)
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(pC, true, false, true, true));
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(pD, true, false, true, true));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
 
     CExtDynAutoHideArea* pRight = CExtDynAutoHideArea::FindAreaForSide(m_pFrame,
                                                                       AFX_IDW_DOCKBAR_RIGHT);
@@ -64,12 +64,12 @@ TEST_F(UiBarsTest, FrameWithTabGroupAndAutoHideStrip)
         ::SetCursorPos(rcShown.CenterPoint().x, rcShown.CenterPoint().y);
         for (int i = 0; i < 20; i++)
         {
-            UiBarsPumpPending();
+            PumpPendingMessages();
             ::Sleep(50);
         }
         m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN |
                                                RDW_UPDATENOW);
-        UiBarsPumpPending();
+        PumpPendingMessages();
         EXPECT_TRUE(pRight->GetSlider()->IsShown());
         EXPECT_TRUE(SaveWindowPicture(m_pFrame->m_hWnd, lpszPath));
     }

@@ -15,10 +15,10 @@ void PumpFor(DWORD nMs)
     DWORD dwEnd = ::GetTickCount() + nMs;
     do
     {
-        UiBarsPumpPending();
+        PumpPendingMessages();
         ::Sleep(5);
     } while ((LONG)(dwEnd - ::GetTickCount()) > 0);
-    UiBarsPumpPending();
+    PumpPendingMessages();
 }
 
 void SendMouse(DWORD dwFlags)
@@ -73,7 +73,7 @@ protected:
         ASSERT_TRUE(CExtDynAutoHideArea::SetupFrame(m_pFrame));
         m_pA->m_sizeDockedV.cx = 150;
         ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, true, false, true, true));
-        UiBarsPumpPending();
+        PumpPendingMessages();
         m_pArea = CExtDynAutoHideArea::FindAreaForSide(m_pFrame, AFX_IDW_DOCKBAR_LEFT);
         ASSERT_TRUE(m_pArea != NULL);
         m_pSlider = m_pArea->GetSlider();
@@ -213,7 +213,7 @@ TEST_F(SliderTest, HookLivesWhileASliderIsOutAndFollowsTheLastOne)
     ASSERT_TRUE(pSlider2->IsShown());
     EXPECT_EQ(CExtDynAutoHideSlider::GetHookedSlider(), pSlider2);
     pFrame2->DestroyWindow();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(CExtDynAutoHideSlider::GetHookedSlider(), m_pSlider);
     m_pSlider->SendMessage(WM_CANCELMODE);
     EXPECT_EQ(CExtDynAutoHideSlider::GetHookedSlider(), (CExtDynAutoHideSlider*)NULL);
@@ -235,7 +235,7 @@ TEST_F(SliderTest, ClickOnCloseSlidesBackAndHidesTheBar)
     EXPECT_FALSE(m_pA->m_bAutoHidden);
     EXPECT_EQ(m_pArea->GetItemCount(), 0);
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(m_pA->IsWindowVisible());
     EXPECT_EQ(m_pA->m_wndChild.GetParent(), (CWnd*)m_pA);
     EXPECT_FALSE(Button(0)->m_bPushed);
@@ -252,7 +252,7 @@ TEST_F(SliderTest, ClickOnAutoHidePutsTheBarBackIntoItsRow)
     EXPECT_FALSE(m_pA->m_bAutoHidden);
     EXPECT_EQ(m_pArea->GetItemCount(), 0);
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(m_pArea->IsWindowVisible());
     EXPECT_TRUE(m_pA->IsWindowVisible());
     EXPECT_TRUE(m_pA->IsDockedAtLeft());
@@ -485,7 +485,7 @@ TEST_F(SliderTest, StripThicknessReachesTheDockBarsAndTheirDropZone)
     // the strip gone, the thickness is 0 again
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, false, false, true, true));
     m_pFrame->RecalcLayout();
-    UiBarsPumpPending();
+    PumpPendingMessages();
     m_pFrame->RecalcLayout();
     EXPECT_FALSE(m_pArea->IsWindowVisible());
     EXPECT_EQ(pLeftDock->m_nAutoHideAreaThickness, 0);
@@ -499,7 +499,7 @@ TEST_F(SliderTest, BottomStripSliderGrowsUpwardsAndKeepsItsBottom)
     ASSERT_TRUE(CExtDynAutoHideArea::SetupFrame(m_pFrame));
     m_pA->m_sizeDockedH.cy = 120;
     ASSERT_TRUE(CExtControlBar::AutoHideModeSet(m_pA, true, false, true, true));
-    UiBarsPumpPending();
+    PumpPendingMessages();
     m_pArea = CExtDynAutoHideArea::FindAreaForSide(m_pFrame, AFX_IDW_DOCKBAR_BOTTOM);
     ASSERT_TRUE(m_pArea != NULL);
     m_pSlider = m_pArea->GetSlider();

@@ -43,7 +43,7 @@ TEST_F(ToolsTest, APlainClickMenuAdoptsTheChosenCommandAndDeliversItOnce)
     UINT_PTR nTimer = ::SetTimer(NULL, 0, 20, ChooseInPopup);
     pTBB->TrackButtonPopup(Centre(pBar, 1), FALSE, TRUE);
     ::KillTimer(NULL, nTimer);
-    ToolsPumpPending();
+    PumpPendingMessages();
     EXPECT_EQ(pTBB->GetCmdID(TRUE), (UINT)ID_TOOLS_ITALIC);
     EXPECT_EQ(pTBB->GetCmdID(FALSE), (UINT)ID_TOOLS_BOLD);
     ASSERT_EQ(m_pFrame->m_commands.size(), 1u);
@@ -77,7 +77,7 @@ TEST_F(ToolsTest, ADisabledSeparatedDropDownOpensFromItsArrowOnly)
     EXPECT_TRUE(CExtPopupMenuWnd::IsTrackingActive());
     EXPECT_EQ(pBar->GetTrackingIndex(), 1);
     CExtToolControlBar::EndAllButtonTracking();
-    ToolsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
     // nothing was delivered on the way
     EXPECT_TRUE(m_pFrame->m_commands.empty());
@@ -154,7 +154,7 @@ TEST_F(ToolsTest, TheStatusBarOffersTheBarsMenu)
     ASSERT_TRUE(g_TrackingSite.m_pWndRoot != NULL);
     EXPECT_GT(g_TrackingSite.m_pWndRoot->GetItemCount(), 0);
     CExtPopupMenuWnd::CancelTracking();
-    ToolsPumpPending();
+    PumpPendingMessages();
     pStatus->DestroyWindow();
     delete pStatus;
 }
@@ -205,7 +205,7 @@ TEST_F(ToolsTest, AShortLeftSideHidesTheLastButtonsBehindTheChevronAtTheBottom)
 TEST_F(ToolsTest, TheHelpLoopAnswersWhatTheHelpCursorPointsAt)
 {
     CFixedToolBar* pBar = NewToolBar(0xE937, { ID_TOOLS_NEW, ID_TOOLS_OPEN }, AFX_IDW_DOCKBAR_TOP);
-    ToolsPumpPending();
+    PumpPendingMessages();
     // outside help mode the loop ends at once
     EXPECT_EQ(CExtToolControlBar::TrackHelpLoop(pBar), -3);
     m_pFrame->m_bHelpMode = TRUE;

@@ -96,7 +96,7 @@ protected:
     void Pump()
     {
         for (int i = 0; i < 3; i++)
-            ToolsPumpPending();
+            PumpPendingMessages();
     }
     CMDIChildWnd* NewChild(LPCTSTR lpszTitle, HMENU hMenu)
     {
@@ -605,7 +605,7 @@ TEST(MenuBarSdi, AFrameWithoutCommandProfileGetsItsMenusAsButtons)
     pFrame->DestroyWindow();
     EXPECT_FALSE(::IsMenu(hMenu));
     delete pBar;
-    ToolsPumpPending();
+    PumpPendingMessages();
     delete pApp;
 }
 

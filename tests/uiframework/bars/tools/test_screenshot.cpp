@@ -113,13 +113,13 @@ TEST(BarsScreenshot, FrameWithMenuBarTwoToolbarsAndStatusBar)
     ASSERT_TRUE(pChild->Create(NULL, "Label 1", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
                                CRect(10, 10, 300, 200), pFrame));
     pFrame->MDIMaximize(pChild);
-    ToolsPumpPending();
+    PumpPendingMessages();
     pStatus->SetPaneText(0, "Ready");
     pStatus->SetPaneText(1, "Pos 120, 45");
     pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
     pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW |
                                          RDW_FRAME);
-    ToolsPumpPending();
+    PumpPendingMessages();
 
     // the toolbar resource gave six buttons, a separator and the chevron, with icons
     ASSERT_EQ(pStandard->GetButtonCount(), 8);
@@ -160,7 +160,7 @@ TEST(BarsScreenshot, FrameWithMenuBarTwoToolbarsAndStatusBar)
         pFrame->SetForegroundWindow();
         for (int i = 0; i < 20; i++)
         {
-            ToolsPumpPending();
+            PumpPendingMessages();
             ::Sleep(50);
         }
         EXPECT_TRUE(SaveWindowPicture(pFrame->m_hWnd, lpszPath));
@@ -178,7 +178,7 @@ TEST(BarsScreenshot, FrameWithMenuBarTwoToolbarsAndStatusBar)
 
     pApp->m_pMainWnd = NULL;
     pFrame->DestroyWindow();
-    ToolsPumpPending();
+    PumpPendingMessages();
     delete pMenuBar;
     delete pStandard;
     delete pFormat;

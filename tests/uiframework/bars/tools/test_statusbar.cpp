@@ -45,7 +45,7 @@ protected:
         ASSERT_TRUE(m_pStatus->Create(m_pFrame));
         ASSERT_TRUE(m_pStatus->SetPanesFromStringIds(s_panes, 4));
         m_pFrame->RecalcLayout();
-        ToolsPumpPending();
+        PumpPendingMessages();
     }
     void TearDown() override
     {
@@ -134,7 +134,7 @@ TEST_F(StatusBarTest, PaneControlsFollowThePanesAndTheirEnabledState)
     {
         m_pFrame->SetWindowPos(NULL, 0, 0, cx, 400, SWP_NOMOVE | SWP_NOZORDER);
         m_pFrame->RecalcLayout();
-        ToolsPumpPending();
+        PumpPendingMessages();
         CRect rcCtrl;
         wndEdit.GetWindowRect(&rcCtrl);
         m_pStatus->ScreenToClient(&rcCtrl);

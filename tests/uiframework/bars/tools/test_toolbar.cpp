@@ -192,7 +192,7 @@ TEST_F(ToolsTest, ARowTooShortHidesButtonsBehindTheChevron)
     EXPECT_EQ(pChevron->TrackButtonPopup(rcChevron.CenterPoint(), FALSE, TRUE), -1);
     EXPECT_EQ(g_TrackingSite.m_pWndRoot, pRoot);
     CExtToolControlBar::EndAllButtonTracking();
-    ToolsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(CExtToolControlBar::g_bMenuTracking);
     EXPECT_EQ(pBar->GetTrackingIndex(), -1);
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
@@ -223,7 +223,7 @@ TEST_F(ToolsTest, FloatingBarWrapsAtTheNarrowestWidthThatKeepsTheLineCount)
                               ID_TOOLS_COPY, ID_TOOLS_PASTE };
     CFixedToolBar* pBar = NewToolBar(0xE905, ids, AFX_IDW_DOCKBAR_TOP);
     m_pFrame->FloatControlBar(pBar, CPoint(200, 200));
-    ToolsPumpPending();
+    PumpPendingMessages();
     ASSERT_TRUE(pBar->IsFloating());
     EXPECT_EQ(pBar->GetLayoutState(), 2);
     // floating first as one line
@@ -259,7 +259,7 @@ TEST_F(ToolsTest, FloatingBarWrapsAtTheNarrowestWidthThatKeepsTheLineCount)
 TEST_F(ToolsTest, HoverPressAndClickDeliverTheCommand)
 {
     CFixedToolBar* pBar = NewToolBar(0xE906, s_fiveIds, AFX_IDW_DOCKBAR_TOP);
-    ToolsPumpPending();
+    PumpPendingMessages();
     CPoint ptOpen = Centre(pBar, 1);
     m_pFrame->m_messageStrings.clear();
     Mouse(pBar, WM_MOUSEMOVE, ptOpen);
@@ -385,7 +385,7 @@ TEST_F(ToolsTest, DropDownWhosePopupIsRefusedIsDeletedByTheButtonAndTrackingEnds
     EXPECT_FALSE(CExtToolControlBar::g_bMenuTracking);
     EXPECT_EQ(pBar->GetTrackingIndex(), -1);
     Mouse(pBar, WM_LBUTTONUP, pt);
-    ToolsPumpPending();
+    PumpPendingMessages();
     // the same drop-down opens once it is allowed, and a second click leaves it open
     m_pFrame->m_bCancelMenus = false;
     Mouse(pBar, WM_LBUTTONDOWN, pt);
@@ -397,7 +397,7 @@ TEST_F(ToolsTest, DropDownWhosePopupIsRefusedIsDeletedByTheButtonAndTrackingEnds
     ASSERT_TRUE(g_TrackingSite.m_pWndRoot != NULL);
     EXPECT_EQ(g_TrackingSite.m_pWndRoot->GetItemCount(), 2);
     CExtToolControlBar::EndAllButtonTracking();
-    ToolsPumpPending();
+    PumpPendingMessages();
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
     // a disabled drop-down opens from nothing but its arrow; this one has no separate arrow
     pBar->GetButton(1)->ModifyStyle(CExtBarButton::BS_DISABLED);
@@ -410,7 +410,7 @@ TEST_F(ToolsTest, ToggledToFloatingAndBackTheBarChangesItsLayout)
     CFixedToolBar* pBar = NewToolBar(0xE90A, s_fiveIds, AFX_IDW_DOCKBAR_TOP);
     ASSERT_EQ(pBar->GetLayoutState(), 0);
     pBar->ToggleDockedFloating();
-    ToolsPumpPending();
+    PumpPendingMessages();
     m_pFrame->RecalcLayout();
     ASSERT_TRUE(pBar->IsFloating());
     EXPECT_EQ(pBar->GetLayoutState(), 2);
@@ -422,7 +422,7 @@ TEST_F(ToolsTest, ToggledToFloatingAndBackTheBarChangesItsLayout)
     EXPECT_EQ(rc0.top, rc4.top);
     EXPECT_GT(rc4.left, rc0.left);
     pBar->ToggleDockedFloating();
-    ToolsPumpPending();
+    PumpPendingMessages();
     m_pFrame->RecalcLayout();
     EXPECT_FALSE(pBar->IsFloating());
     EXPECT_EQ(pBar->GetSafeDockBarDlgCtrlID(), (UINT)AFX_IDW_DOCKBAR_TOP);

@@ -4,21 +4,6 @@
 #include "test_support.h"
 #include "afxpriv.h"
 
-void ToolsPumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
-            continue;
-        }
-        if (!AfxPumpMessage())
-            break;
-    }
-}
-
 CSize CFixedSizeButton::CalcSize(CDC& dc, CSize sizeDefault, BOOL bHorz)
 {
     if (IsSeparator() || IsKindOf(RUNTIME_CLASS(CExtBarContentExpandButton)))
@@ -153,7 +138,7 @@ void ToolsTest::SetUp()
 void ToolsTest::TearDown()
 {
     CExtPopupMenuWnd::CancelTracking();
-    ToolsPumpPending();
+    PumpPendingMessages();
     if (m_pApp != NULL)
         m_pApp->m_pMainWnd = NULL;
     for (CExtToolControlBar* pBar : m_toolbars)
@@ -164,7 +149,7 @@ void ToolsTest::TearDown()
     if (m_pFrame != NULL && ::IsWindow(m_pFrame->m_hWnd))
         m_pFrame->DestroyWindow();
     m_pFrame = NULL;
-    ToolsPumpPending();
+    PumpPendingMessages();
     for (CExtToolControlBar* pBar : m_toolbars)
         delete pBar;
     m_toolbars.clear();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "afxwin.h"
+#include "window_test_environment.h"
 #include "uiframework/bars/ExtControlBar.h"
 #include "uiframework/bars/ExtToolControlBar.h"
 #include "uiframework/bars/ExtStatusControlBar.h"
@@ -16,8 +17,6 @@
 #include <map>
 #include <vector>
 
-// Dispatches every queued message of this thread (a quit message is dropped).
-void ToolsPumpPending();
 
 // A button whose size comes from the test, not from its icon and text.
 class CFixedSizeButton : public CExtBarButton
