@@ -10,6 +10,8 @@
 
 #pragma once
 
+#include <functional>
+
 #include "afxwin.h"
 #include "afxtempl.h"
 
@@ -99,6 +101,11 @@ public:
     void PrintPage(CDC* pDC, CPrintInfo* pInfo);
     // Runs the print options dialog; on OK takes its settings and answers TRUE.
     BOOL RunPrintDialog();
+    // Sets m_bTwoSided and m_bHasDbText from the design; TRUE when a database text has
+    // no column.
+    BOOL ScanDesignForPrint();
+    // The class library's print or preview command; a failure gives the error message.
+    void RunPrintCommand(void (CView::*pfnCommand)());
     // Screen pixels per document unit of the preview: the printer's pixels per inch / 100.
     static void GetPreviewFactors(CDC* pDC, float& fFactorX, float& fFactorY);
     virtual BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
@@ -135,6 +142,10 @@ public:
     // Every selected element takes the width (1), height (2) or both (3) of the element
     // selected first.
     void MakeSameSize(int nMode);
+    // Gives every selected element the rectangle target answers for it (through apply),
+    // with one undo level, and only when one of them changes.
+    void ChangeSelectedRects(const std::function<CRect(const CRect&)>& target,
+                             const std::function<void(CElement*, const CRect&)>& apply);
     // Serializes the selection list to the clipboard; FALSE (after a message) on failure.
     BOOL CopySelectionToClipboard();
     afx_msg void OnEditCopy();

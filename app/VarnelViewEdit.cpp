@@ -561,23 +561,9 @@ void CVarnelView::OnAlign(UINT nID)
         default: return rect.TopLeft();
         }
     };
-    BOOL bChanges = FALSE;
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL && !bChanges;)
-    {
-        const CRect rect = list.GetNext(pos)->GetRect();
-        bChanges = target(rect) != rect.TopLeft();
-    }
-    if (!bChanges)
-        return;
-    pDoc->PushUndo();
-    for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
-    {
-        CElement* pElement = list.GetNext(pos);
-        const CPoint pt = target(pElement->GetRect());
-        MoveElementTo(pElement, pt.x, pt.y);
-    }
-    pDoc->SetModifiedFlag();
-    pDoc->UpdateAllViews(NULL);
+    ChangeSelectedRects(
+        [&](const CRect& rect) { return CRect(target(rect), rect.Size()); },
+        [&](CElement* pElement, const CRect& rect) { MoveElementTo(pElement, rect.left, rect.top); });
 }
 
 void CVarnelView::MakeSameSize(int nMode)
@@ -592,11 +578,23 @@ void CVarnelView::MakeSameSize(int nMode)
         return CSize((nMode & 1) ? rectReference.Width() : rect.Width(),
                      (nMode & 2) ? rectReference.Height() : rect.Height());
     };
+    ChangeSelectedRects(
+        [&](const CRect& rect) { return CRect(rect.TopLeft(), target(rect)); },
+        [](CElement* pElement, const CRect& rect) {
+            pElement->ResizeRect(rect.left, rect.top, rect.right, rect.bottom);
+        });
+}
+
+void CVarnelView::ChangeSelectedRects(const std::function<CRect(const CRect&)>& target,
+                                      const std::function<void(CElement*, const CRect&)>& apply)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    CElementList& list = pDoc->m_listSelection;
     BOOL bChanges = FALSE;
     for (POSITION pos = list.GetHeadPosition(); pos != NULL && !bChanges;)
     {
         const CRect rect = list.GetNext(pos)->GetRect();
-        bChanges = target(rect) != rect.Size();
+        bChanges = target(rect) != rect;
     }
     if (!bChanges)
         return;
@@ -604,9 +602,7 @@ void CVarnelView::MakeSameSize(int nMode)
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
     {
         CElement* pElement = list.GetNext(pos);
-        const CRect rect = pElement->GetRect();
-        const CSize size = target(rect);
-        pElement->ResizeRect(rect.left, rect.top, rect.left + size.cx, rect.top + size.cy);
+        apply(pElement, target(pElement->GetRect()));
     }
     pDoc->SetModifiedFlag();
     pDoc->UpdateAllViews(NULL);

@@ -112,17 +112,14 @@ struct CSheetCell
 /////////////////////////////////////////////////////////////////////////////
 // Commands
 
-void CVarnelView::OnFilePrint()
+BOOL CVarnelView::ScanDesignForPrint()
 {
-    CVarnelDoc* pDoc = GetDocument();
-    if (pDoc == NULL)
-        return;
-
     // the design: back side, database texts and texts without a column
     m_bTwoSided = 0;
     m_bHasDbText = 0;
     BOOL bUnbound = FALSE;
-    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    CVarnelDoc* pDoc = GetDocument();
+    for (POSITION pos = pDoc != NULL ? pDoc->m_listElements.GetHeadPosition() : NULL; pos != NULL;)
     {
         CElement* pElement = pDoc->m_listElements.GetNext(pos);
         if (pElement->m_nSide == 2)
@@ -134,7 +131,33 @@ void CVarnelView::OnFilePrint()
                 bUnbound = TRUE;
         }
     }
-    if (bUnbound)
+    return bUnbound;
+}
+
+void CVarnelView::RunPrintCommand(void (CView::*pfnCommand)())
+{
+    try
+    {
+        (this->*pfnCommand)();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        AfxMessageBox(kUnexpectedError, MB_OK | MB_ICONERROR);
+    }
+    catch (...)
+    {
+        AfxMessageBox(kUnexpectedError, MB_OK | MB_ICONERROR);
+    }
+}
+
+void CVarnelView::OnFilePrint()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL)
+        return;
+
+    if (ScanDesignForPrint())
     {
         AfxMessageBox(kDataColumnNotSet, MB_OK);
         return;
@@ -154,19 +177,7 @@ void CVarnelView::OnFilePrint()
 
     if (!RunPrintDialog())
         return;
-    try
-    {
-        CView::OnFilePrint();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_OK | MB_ICONERROR);
-    }
-    catch (...)
-    {
-        AfxMessageBox(kUnexpectedError, MB_OK | MB_ICONERROR);
-    }
+    RunPrintCommand(&CView::OnFilePrint);
 }
 
 void CVarnelView::OnFilePrintPreview()
@@ -175,16 +186,7 @@ void CVarnelView::OnFilePrintPreview()
     if (pDoc == NULL)
         return;
 
-    m_bTwoSided = 0;
-    m_bHasDbText = 0;
-    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
-    {
-        CElement* pElement = pDoc->m_listElements.GetNext(pos);
-        if (pElement->m_nSide == 2)
-            m_bTwoSided = 1;
-        if (IsDbText(pElement))
-            m_bHasDbText = 1;
-    }
+    ScanDesignForPrint();
     if (m_bHasDbText && pDoc->m_nDataRows == -1)
     {
         AfxMessageBox(kDataSourceNotFound, MB_OK);
@@ -192,19 +194,7 @@ void CVarnelView::OnFilePrintPreview()
     }
     if (!RunPrintDialog())
         return;
-    try
-    {
-        CView::OnFilePrintPreview();
-    }
-    catch (CException* e)
-    {
-        e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_OK | MB_ICONERROR);
-    }
-    catch (...)
-    {
-        AfxMessageBox(kUnexpectedError, MB_OK | MB_ICONERROR);
-    }
+    RunPrintCommand(&CView::OnFilePrintPreview);
 }
 
 BOOL CVarnelView::RunPrintDialog()

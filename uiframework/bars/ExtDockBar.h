@@ -165,6 +165,8 @@ public:
     virtual bool QueryGripper(bool* pbHorizontalCaption, bool* pbHasCaption) override;
     virtual int CalcMinWidth() override;
     virtual int CalcMinHeight() override;
+    // The smallest width (or height) the visible bars of the inner dock bar need.
+    int CalcInnerMinExtent(bool bWidth);
     virtual CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual CExtDockDynBar* OnCreateDynamicDockBarObject();

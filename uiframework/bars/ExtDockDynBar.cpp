@@ -374,62 +374,41 @@ bool CExtDynControlBar::QueryGripper(bool* pbHorizontalCaption, bool* pbHasCapti
     return false;
 }
 
+int CExtDynControlBar::CalcInnerMinExtent(bool bWidth)
+{
+    if (m_pWndDynDockBar == NULL || m_pWndDynDockBar->m_hWnd == NULL)
+        return 0;
+    // along a row the bars' minima add up, across it the largest counts; the rows stand
+    // side by side the other way
+    bool bHorzRows = m_pWndDynDockBar->GetDlgCtrlID() == AFX_IDW_DOCKBAR_TOP;
+    bool bAlongRow = bWidth == bHorzRows;
+    int nTotal = 0, nRow = 0;
+    for (INT_PTR i = 0; i < m_pWndDynDockBar->m_arrBars.GetSize(); i++)
+    {
+        void* p = m_pWndDynDockBar->m_arrBars[i];
+        if (p == NULL)
+        {
+            nTotal = bAlongRow ? std::max(nTotal, nRow) : nTotal + nRow;
+            nRow = 0;
+            continue;
+        }
+        CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)DynEntryBar(p));
+        if (pBar == NULL || !pBar->IsVisible())
+            continue;
+        int nMin = bWidth ? pBar->CalcMinWidth() : pBar->CalcMinHeight();
+        nRow = bAlongRow ? nRow + nMin : std::max(nRow, nMin);
+    }
+    return bAlongRow ? std::max(nTotal, nRow) : nTotal + nRow;
+}
+
 int CExtDynControlBar::CalcMinWidth()
 {
-    int nInner = 0;
-    if (m_pWndDynDockBar != NULL && m_pWndDynDockBar->m_hWnd != NULL)
-    {
-        bool bHorzRows = m_pWndDynDockBar->GetDlgCtrlID() == AFX_IDW_DOCKBAR_TOP;
-        int nRow = 0;
-        for (INT_PTR i = 0; i < m_pWndDynDockBar->m_arrBars.GetSize(); i++)
-        {
-            void* p = m_pWndDynDockBar->m_arrBars[i];
-            if (p == NULL)
-            {
-                nInner = std::max(nInner, nRow);
-                nRow = 0;
-                continue;
-            }
-            CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)DynEntryBar(p));
-            if (pBar == NULL || !pBar->IsVisible())
-                continue;
-            if (bHorzRows)
-                nRow += pBar->CalcMinWidth();
-            else
-                nRow = std::max(nRow, pBar->CalcMinWidth());
-        }
-        nInner = std::max(nInner, nRow);
-    }
-    return std::max(CExtControlBar::CalcMinWidth(), nInner + m_nNcExtraX);
+    return std::max(CExtControlBar::CalcMinWidth(), CalcInnerMinExtent(true) + m_nNcExtraX);
 }
 
 int CExtDynControlBar::CalcMinHeight()
 {
-    int nInner = 0;
-    if (m_pWndDynDockBar != NULL && m_pWndDynDockBar->m_hWnd != NULL)
-    {
-        bool bHorzRows = m_pWndDynDockBar->GetDlgCtrlID() == AFX_IDW_DOCKBAR_TOP;
-        int nRow = 0;
-        for (INT_PTR i = 0; i < m_pWndDynDockBar->m_arrBars.GetSize(); i++)
-        {
-            void* p = m_pWndDynDockBar->m_arrBars[i];
-            if (p == NULL)
-            {
-                nInner = std::max(nInner, nRow);
-                nRow = 0;
-                continue;
-            }
-            CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)DynEntryBar(p));
-            if (pBar == NULL || !pBar->IsVisible())
-                continue;
-            if (!bHorzRows)
-                nRow += pBar->CalcMinHeight();
-            else
-                nRow = std::max(nRow, pBar->CalcMinHeight());
-        }
-        nInner = std::max(nInner, nRow);
-    }
-    return std::max(CExtControlBar::CalcMinHeight(), nInner + m_nNcExtraY);
+    return std::max(CExtControlBar::CalcMinHeight(), CalcInnerMinExtent(false) + m_nNcExtraY);
 }
 
 CSize CExtDynControlBar::CalcDynamicLayout(int nLength, DWORD dwMode)

@@ -466,13 +466,7 @@ int CExtDynAutoHideArea::CDynDropTarget::SelectItemAt(CPoint ptClient)
 
 CExtCmdIcon* CExtDynAutoHideArea::GetItemIcon(TAB_ITEM_INFO* pItem)
 {
-    CExtControlBar* pBar = (CExtControlBar*)pItem->m_lParam;
-    CFrameWnd* pFrame = GetFrame();
-    if (pBar == NULL || pBar->m_hWnd == NULL || pFrame == NULL)
-        return &pItem->m_icon;
-    CExtCmdIcon* pIcon = g_CmdManagerHolder->FindCommandIcon(
-        g_CmdManagerHolder->FindProfileNameForWindow(pFrame->m_hWnd), (UINT)pBar->GetDlgCtrlID());
-    return pIcon != NULL ? pIcon : &pItem->m_icon;
+    return WindowItemIcon(pItem, GetFrame());
 }
 
 CString CExtDynAutoHideArea::GetItemText(TAB_ITEM_INFO* pItem)

@@ -131,14 +131,7 @@ bool CExtDynTabWnd::OnSelectionChange(int nOld, int nNew, bool bPreSelect)
 CExtCmdIcon* CExtDynTabWnd::GetItemIcon(TAB_ITEM_INFO* pItem)
 {
     CExtControlBar* pBar = (CExtControlBar*)pItem->m_lParam;
-    if (pBar == NULL || pBar->m_hWnd == NULL)
-        return &pItem->m_icon;
-    CFrameWnd* pFrame = pBar->m_pDockSite;
-    if (pFrame == NULL)
-        return &pItem->m_icon;
-    CExtCmdIcon* pIcon = g_CmdManagerHolder->FindCommandIcon(
-        g_CmdManagerHolder->FindProfileNameForWindow(pFrame->m_hWnd), (UINT)pBar->GetDlgCtrlID());
-    return pIcon != NULL ? pIcon : &pItem->m_icon;
+    return WindowItemIcon(pItem, pBar != NULL ? pBar->m_pDockSite : NULL);
 }
 
 CString CExtDynTabWnd::GetItemText(TAB_ITEM_INFO* pItem)

@@ -1545,3 +1545,13 @@ int CExtTabWnd::FindNextItem(int nFrom, bool bForward,
     }
     return -1;
 }
+
+CExtCmdIcon* CExtTabWnd::WindowItemIcon(TAB_ITEM_INFO* pItem, CFrameWnd* pFrame)
+{
+    CWnd* pWnd = (CWnd*)pItem->m_lParam;
+    if (pWnd == NULL || pWnd->m_hWnd == NULL || pFrame == NULL || pFrame->m_hWnd == NULL)
+        return &pItem->m_icon;
+    CExtCmdIcon* pIcon = g_CmdManagerHolder->FindCommandIcon(
+        g_CmdManagerHolder->FindProfileNameForWindow(pFrame->m_hWnd), (UINT)pWnd->GetDlgCtrlID());
+    return pIcon != NULL ? pIcon : &pItem->m_icon;
+}

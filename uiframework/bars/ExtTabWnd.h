@@ -238,6 +238,9 @@ public:
         STATE_PREV_PRESSED = 0x40, STATE_NEXT_PRESSED = 0x80,
     };
 
+    // For items that stand for windows (the item data): the frame's command icon for the
+    // window's id, else the item's own icon.
+    CExtCmdIcon* WindowItemIcon(TAB_ITEM_INFO* pItem, CFrameWnd* pFrame);
     // Ctrl+Page Down (bForward) or Ctrl+Page Up, Shift and Alt up: the keys that switch
     // between the items of derived strips.
     static bool IsSwitchKey(const MSG* pMsg, bool& bForward);

@@ -525,3 +525,31 @@ TEST_F(UiBarsTest, BesideAFloatingBarMakesAFloatingContainer)
     EXPECT_EQ(CExtDockBar::GetMaxCircle(m_pFrame), 0);
     ExpectAllArraysSound();
 }
+
+TEST_F(UiBarsTest, AContainersMinimumAddsItsBarsAlongARowAndItsRowsAcross)
+{
+    CTestResizableBar* pA = NewBar(0xE87C, "A");
+    CTestResizableBar* pB = NewBar(0xE87D, "B");
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    // B beside A on the right: one horizontal row of two bars
+    ASSERT_TRUE(pB->DockBesideBar(50, pA, AFX_IDW_DOCKBAR_RIGHT));
+    PumpPendingMessages();
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pA->m_pDockBar);
+    ASSERT_TRUE(pInner != NULL);
+    ASSERT_EQ(pInner->GetDlgCtrlID(), AFX_IDW_DOCKBAR_TOP);
+    CExtDynControlBar* pContainer = pInner->GetContainer();
+    const int nW = pA->CalcMinWidth() + pB->CalcMinWidth();
+    const int nH = std::max(pA->CalcMinHeight(), pB->CalcMinHeight());
+    EXPECT_EQ(pContainer->CalcInnerMinExtent(true), nW);
+    EXPECT_EQ(pContainer->CalcInnerMinExtent(false), nH);
+    // the same bars in two rows: the rows' heights add up, the widest row counts
+    int nPosB = ExtBarLayout::FindEntry(pInner->m_arrBars, pB);
+    ASSERT_GT(nPosB, 1);
+    pInner->m_arrBars.InsertAt(nPosB, (void*)NULL);
+    EXPECT_EQ(pContainer->CalcInnerMinExtent(true),
+              std::max(pA->CalcMinWidth(), pB->CalcMinWidth()));
+    EXPECT_EQ(pContainer->CalcInnerMinExtent(false), pA->CalcMinHeight() + pB->CalcMinHeight());
+    pInner->m_arrBars.RemoveAt(nPosB);
+    ExpectAllArraysSound();
+}
