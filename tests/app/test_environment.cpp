@@ -20,27 +20,7 @@ namespace
 // this folder: the tests run in a copy of the program in a folder of its own.
 const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_APP_TESTS_COPY", "app_tests");
 
-class CDocumentTestEnvironment : public testsupport::CWindowTestEnvironment
-{
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, NULL));
-        testsupport::CWindowTestEnvironment::SetUp();
-        AfxOleInit();
-    }
-    void TearDown() override
-    {
-        AfxOleTerm();
-        Gdiplus::GdiplusShutdown(m_token);
-    }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
 ::testing::Environment* const g_pEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CDocumentTestEnvironment);
+    ::testing::AddGlobalTestEnvironment(new testsupport::CDrawingTestEnvironment(true));
 
 } // namespace

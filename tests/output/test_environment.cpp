@@ -23,26 +23,8 @@ namespace
 // this folder: the tests run in a copy of the program in a folder of its own.
 const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_OUTPUT_TESTS_COPY", "output_tests");
 
-class CWizardTestEnvironment : public testsupport::CWindowTestEnvironment
-{
-public:
-    void SetUp() override
-    {
-        GdiplusStartupInput input;
-        ASSERT_EQ(Ok, GdiplusStartup(&m_token, &input, NULL));
-        testsupport::CWindowTestEnvironment::SetUp();
-    }
-    void TearDown() override
-    {
-        GdiplusShutdown(m_token);
-    }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
 ::testing::Environment* const g_pEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CWizardTestEnvironment);
+    ::testing::AddGlobalTestEnvironment(new testsupport::CDrawingTestEnvironment(false));
 
 bool WriteBytes(const CString& strPath, const void* pData, DWORD nLength)
 {

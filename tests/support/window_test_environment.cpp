@@ -2,6 +2,10 @@
 
 #include "window_test_environment.h"
 #include "dialog_script.h"
+#include "afxole.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
 
 #include <stdio.h>
 
@@ -22,6 +26,22 @@ void CWindowTestEnvironment::SetUp()
         printf("no private desktop: error %lu\n", ::GetLastError());
     CDialogScript::SetWatchdog(3000);
     CDialogScript::SetFailureHandler(ReportDialogFailure);
+}
+
+void CDrawingTestEnvironment::SetUp()
+{
+    Gdiplus::GdiplusStartupInput input;
+    ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_nGdiplusToken, &input, NULL));
+    CWindowTestEnvironment::SetUp();
+    if (m_bOle)
+        AfxOleInit();
+}
+
+void CDrawingTestEnvironment::TearDown()
+{
+    if (m_bOle)
+        AfxOleTerm();
+    Gdiplus::GdiplusShutdown(m_nGdiplusToken);
 }
 
 } // namespace testsupport

@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 namespace testsupport
@@ -15,6 +17,20 @@ class CWindowTestEnvironment : public ::testing::Environment
 {
 public:
     void SetUp() override;
+};
+
+// The same for programs that draw: GDI+ runs for the whole program, and OLE too when
+// asked.
+class CDrawingTestEnvironment : public CWindowTestEnvironment
+{
+public:
+    explicit CDrawingTestEnvironment(bool bOle) : m_bOle(bOle) {}
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    bool m_bOle;
+    ULONG_PTR m_nGdiplusToken = 0;
 };
 
 } // namespace testsupport

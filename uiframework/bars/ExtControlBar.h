@@ -331,6 +331,8 @@ public:
     bool IsAtMinimum();
     bool IsFirstInRow(bool bResizableOnly);
     bool IsLastInRow(bool bResizableOnly);
+    // A visible bar (a resizable one when asked) before or after this one in its row.
+    bool HasRowNeighbour(bool bBefore, bool bResizableOnly);
     bool IsSingleInRow(bool bFixedOnly, bool bResizableOnly);
     void MaximizeInRow();
     void RestoreRowPlace();

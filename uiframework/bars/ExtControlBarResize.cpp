@@ -81,16 +81,18 @@ bool CExtControlBar::IsAtMinimum()
     return GetRowLength() <= GetRowMinimum();
 }
 
-bool CExtControlBar::IsFirstInRow(bool bResizableOnly)
+bool CExtControlBar::HasRowNeighbour(bool bBefore, bool bResizableOnly)
 {
     if (m_pDockBar == NULL)
-        return true;
+        return false;
     CPtrArray& bars = m_pDockBar->m_arrBars;
     int nPos = ExtBarLayout::FindEntry(bars, this);
     int nFirst = 0, nLast = 0;
     if (!ExtBarLayout::GetRowBounds(bars, nPos, nFirst, nLast))
-        return true;
-    for (int i = nFirst; i < nPos; i++)
+        return false;
+    int nFrom = bBefore ? nFirst : nPos + 1;
+    int nTo = bBefore ? nPos - 1 : nLast;
+    for (int i = nFrom; i <= nTo; i++)
     {
         CControlBar* pBar = EntryAsBar(bars[i]);
         if (pBar == NULL || !pBar->IsVisible())
@@ -98,31 +100,19 @@ bool CExtControlBar::IsFirstInRow(bool bResizableOnly)
         CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
         if (bResizableOnly && (pExt == NULL || pExt->IsFixedSize()))
             continue;
-        return false;
+        return true;
     }
-    return true;
+    return false;
+}
+
+bool CExtControlBar::IsFirstInRow(bool bResizableOnly)
+{
+    return !HasRowNeighbour(true, bResizableOnly);
 }
 
 bool CExtControlBar::IsLastInRow(bool bResizableOnly)
 {
-    if (m_pDockBar == NULL)
-        return true;
-    CPtrArray& bars = m_pDockBar->m_arrBars;
-    int nPos = ExtBarLayout::FindEntry(bars, this);
-    int nFirst = 0, nLast = 0;
-    if (!ExtBarLayout::GetRowBounds(bars, nPos, nFirst, nLast))
-        return true;
-    for (int i = nPos + 1; i <= nLast; i++)
-    {
-        CControlBar* pBar = EntryAsBar(bars[i]);
-        if (pBar == NULL || !pBar->IsVisible())
-            continue;
-        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
-        if (bResizableOnly && (pExt == NULL || pExt->IsFixedSize()))
-            continue;
-        return false;
-    }
-    return true;
+    return !HasRowNeighbour(false, bResizableOnly);
 }
 
 bool CExtControlBar::IsSingleInRow(bool bFixedOnly, bool bResizableOnly)

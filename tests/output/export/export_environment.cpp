@@ -18,28 +18,8 @@ using namespace Gdiplus;
 namespace
 {
 
-class CExportTestEnvironment : public testsupport::CWindowTestEnvironment
-{
-public:
-    void SetUp() override
-    {
-        GdiplusStartupInput input;
-        ASSERT_EQ(Ok, GdiplusStartup(&m_token, &input, NULL));
-        testsupport::CWindowTestEnvironment::SetUp();
-        AfxOleInit();
-    }
-    void TearDown() override
-    {
-        AfxOleTerm();
-        GdiplusShutdown(m_token);
-    }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
 ::testing::Environment* const g_pEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CExportTestEnvironment);
+    ::testing::AddGlobalTestEnvironment(new testsupport::CDrawingTestEnvironment(true));
 
 } // namespace
 

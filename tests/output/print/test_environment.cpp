@@ -19,27 +19,7 @@ namespace
 
 const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_OUTPUT_PRINT_TESTS_COPY", "output_print_tests");
 
-class CPrintTestEnvironment : public testsupport::CWindowTestEnvironment
-{
-public:
-    void SetUp() override
-    {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::Ok, Gdiplus::GdiplusStartup(&m_token, &input, NULL));
-        testsupport::CWindowTestEnvironment::SetUp();
-        AfxOleInit();
-    }
-    void TearDown() override
-    {
-        AfxOleTerm();
-        Gdiplus::GdiplusShutdown(m_token);
-    }
-
-private:
-    ULONG_PTR m_token = 0;
-};
-
 ::testing::Environment* const g_pEnvironment =
-    ::testing::AddGlobalTestEnvironment(new CPrintTestEnvironment);
+    ::testing::AddGlobalTestEnvironment(new testsupport::CDrawingTestEnvironment(true));
 
 } // namespace
