@@ -48,15 +48,22 @@ void CDrawingTestEnvironment::TearDown()
 
 void PumpPendingMessages()
 {
+    // Each message is taken off the queue by the peek itself: a hook (a tracking popup's)
+    // may swallow a message, and a blocking get after a peek would then wait for the next.
     MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
     {
-        if (msg.message == WM_QUIT)
-        {
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
+        if (msg.message == WM_QUIT || msg.message == WM_KICKIDLE)
             continue;
+        CWinThread* pThread = AfxGetThread();
+        MSG* pMsg = pThread != NULL ? &pThread->m_msgCur : &AfxGetThreadState()->m_msgCur;
+        *pMsg = msg;
+        const BOOL bTaken = pThread != NULL ? pThread->PreTranslateMessage(pMsg)
+                                            : CWnd::WalkPreTranslateTree(NULL, pMsg);
+        if (!bTaken)
+        {
+            ::TranslateMessage(pMsg);
+            ::DispatchMessageA(pMsg);
         }
-        if (!AfxPumpMessage())
-            break;
     }
 }
