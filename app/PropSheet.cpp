@@ -117,7 +117,7 @@ CSize TemplateSize(const PROPSHEETPAGE& psp)
 }
 }
 
-void CModelessPropSheet::FitActivePage()
+void CModelessPropSheet::FitActivePage(BOOL bExact)
 {
     CPropertyPage* pPage = GetActivePage();
     if (m_hWnd == NULL || pPage == NULL || pPage->m_hWnd == NULL)
@@ -152,11 +152,12 @@ void CModelessPropSheet::FitActivePage()
     GetWindowRect(&rectWindow);
     const int cxNeeded = rectPage.left + rectNeeded.Width() + rectPage.left;
     const int cyNeeded = rectPage.top + rectNeeded.Height() + rectPage.left;
-    if (rectClient.Width() < cxNeeded || rectClient.Height() < cyNeeded)
+    if (bExact ? rectClient.Size() != CSize(cxNeeded, cyNeeded)
+               : rectClient.Width() < cxNeeded || rectClient.Height() < cyNeeded)
     {
-        const int cxGrow = std::max(0, cxNeeded - rectClient.Width());
-        const int cyGrow = std::max(0, cyNeeded - rectClient.Height());
-        SetWindowPos(NULL, 0, 0, rectWindow.Width() + cxGrow, rectWindow.Height() + cyGrow,
+        const int cxChange = bExact ? cxNeeded - rectClient.Width() : std::max(0, cxNeeded - rectClient.Width());
+        const int cyChange = bExact ? cyNeeded - rectClient.Height() : std::max(0, cyNeeded - rectClient.Height());
+        SetWindowPos(NULL, 0, 0, rectWindow.Width() + cxChange, rectWindow.Height() + cyChange,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -185,7 +186,9 @@ BOOL CModelessPropSheet::OnInitDialog()
                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetActivePage(0);
-    FitActivePage();
+    // at its start the sheet takes the page's size (the system leaves room for the
+    // buttons a sheet in a bar does not have)
+    FitActivePage(TRUE);
     return bResult;
 }
 

@@ -53,8 +53,9 @@ public:
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Gives the page in front the size its template has at its own font (the system
-    // sizes pages at the sheet's font), and grows the sheet to hold it.
-    void FitActivePage();
+    // sizes pages at the sheet's font), and grows the sheet to hold it (bExact: gives the
+    // sheet just the size that holds it).
+    void FitActivePage(BOOL bExact = FALSE);
 
     CPropBlank m_pageBlank;
     CPropLine m_pageLine;

@@ -2,6 +2,7 @@
 
 #include "NewCardWizard.h"
 #include "SizeCatalogue.h"
+#include "model/FileLimits.h"
 #include "model/TemplatePreview.h"
 #include "model/VarnelDoc.h"
 
@@ -379,6 +380,9 @@ void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroun
             e->Delete();
             m_bTemplateUnreadable = TRUE;
             m_strTemplateError = "This template cannot be used:\n" + strTemplatePath.Mid(strTemplatePath.ReverseFind('\\') + 1) + "\n" + strReason;
+            // a file no template reaches in size is told as the program tells it elsewhere
+            if (IsFileOverLimit(strTemplatePath, MAX_TEMPLATE_FILE_BYTES))
+                m_strTemplateError = FileTooLargeMessage(strTemplatePath, MAX_TEMPLATE_FILE_BYTES);
         }
         catch (...)
         {

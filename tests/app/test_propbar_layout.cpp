@@ -41,8 +41,23 @@ CString TextOf(HWND hWnd)
     return str;
 }
 
-// The height the text of a static control needs at its own font and width, wrapped.
-int NeededTextHeight(HWND hWnd)
+std::string Corners(const CRect& rect)
+{
+    CString str;
+    str.Format("(%ld,%ld)-(%ld,%ld)", rect.left, rect.top, rect.right, rect.bottom);
+    return (LPCSTR)str;
+}
+
+std::string Describe(HWND hWnd)
+{
+    CString str;
+    str.Format("%s %d \"%s\"", (LPCSTR)ClassOf(hWnd), ::GetDlgCtrlID(hWnd), (LPCSTR)TextOf(hWnd));
+    return (LPCSTR)str;
+}
+
+// The size the text of a static control needs at its own font and width, wrapped (a
+// word wider than the control makes it wider).
+CSize NeededTextSize(HWND hWnd)
 {
     CRect rect;
     ::GetClientRect(hWnd, &rect);
@@ -54,14 +69,17 @@ int NeededTextHeight(HWND hWnd)
     ::DrawTextA(hDC, strText, -1, &rectText, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     ::SelectObject(hDC, hOld);
     ::ReleaseDC(hWnd, hDC);
-    return rectText.Height();
+    return rectText.Size();
 }
 
-std::string Describe(HWND hWnd)
+// The text of a static control shows whole in it.
+void ExpectTextWhole(HWND hWnd, const std::string& strWhat)
 {
-    CString str;
-    str.Format("%s %d \"%s\"", (LPCSTR)ClassOf(hWnd), ::GetDlgCtrlID(hWnd), (LPCSTR)TextOf(hWnd));
-    return (LPCSTR)str;
+    CRect rect;
+    ::GetClientRect(hWnd, &rect);
+    const CSize size = NeededTextSize(hWnd);
+    EXPECT_LE(size.cx, rect.Width()) << strWhat << ": " << Describe(hWnd) << " is cut at the side";
+    EXPECT_LE(size.cy, rect.Height()) << strWhat << ": " << Describe(hWnd) << " is cut at the bottom";
 }
 
 class PropertiesBarLayout : public ::testing::Test
@@ -123,14 +141,11 @@ protected:
             ::GetWindowRect(hChild, &rect);
             CRect rectInside;
             rectInside.IntersectRect(&rect, &rectClient);
-            EXPECT_EQ(rect, rectInside) << strWhat << ": " << Describe(hChild) << " lies outside what shows of the bar";
+            EXPECT_TRUE(rect == rectInside) << strWhat << ": " << Describe(hChild) << " at " << Corners(rect)
+                                            << " lies outside what shows of the bar, " << Corners(rectClient);
             const LONG nStyle = ::GetWindowLongA(hChild, GWL_STYLE);
             if (ClassOf(hChild).CompareNoCase("Static") == 0 && (nStyle & SS_TYPEMASK) <= SS_RIGHT)
-            {
-                CRect rectText;
-                ::GetClientRect(hChild, &rectText);
-                EXPECT_LE(NeededTextHeight(hChild), rectText.Height()) << strWhat << ": " << Describe(hChild) << " is cut";
-            }
+                ExpectTextWhole(hChild, strWhat);
         }
         EXPECT_GT(nControls, 0) << strWhat;
     }
@@ -211,9 +226,7 @@ TEST_F(PropertiesBarLayout, OptionsSheetOpensCentredOnTheMainWindowWithItsTextsW
         {
             if (ClassOf(hChild).CompareNoCase("Static") != 0)
                 continue;
-            CRect rectText;
-            ::GetClientRect(hChild, &rectText);
-            EXPECT_LE(NeededTextHeight(hChild), rectText.Height()) << Describe(hChild) << " is cut";
+            ExpectTextWhole(hChild, "Options");
             if (TextOf(hChild).Find("background image") >= 0)
                 ++nNotes;
         }

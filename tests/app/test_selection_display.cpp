@@ -167,6 +167,9 @@ TEST_F(SelectionDisplay, SizePaneShowsTheActivePublicationsSelection)
 {
     CRectangle* pRect = AddRect(50, 50, 150, 100);
     ClickElement(pRect);
+    // the pointer moves on over the element
+    ::PostMessageA(m_pView->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(60, 60));
+    PumpPendingMessages();
     EXPECT_STREQ("Size:100 x 50", SizePane());
     CFrameWnd* pFirst = m_pView->GetParentFrame();
 
