@@ -16,8 +16,8 @@ class DesignView : public ::testing::Test
 protected:
     void SetUp() override
     {
-        // room for the view beside the bars (the Properties bar is as wide as its pages)
-        m_program.m_pApp->m_pMainWnd->SetWindowPos(NULL, 0, 0, 1100, 768, SWP_NOZORDER | SWP_NOACTIVATE);
+        // room for the view beside the bars
+        m_program.m_pApp->m_pMainWnd->SetWindowPos(NULL, 0, 0, 1024, 768, SWP_NOZORDER | SWP_NOACTIVATE);
         m_pDoc = m_program.NewPlainDoc();
         m_pView = m_program.ActiveView();
         ASSERT_TRUE(m_pDoc != NULL);
