@@ -1,4 +1,4 @@
-// OptionsSheet.cpp - the General page of the Options sheet.
+// OptionsSheet.cpp - the Options sheet and its General page.
 
 #include "OptionsSheet.h"
 
@@ -93,4 +93,23 @@ void COptionsGeneral::OnDisplayGrid()
 void COptionsGeneral::OnShowTip()
 {
     m_bShowTip = IsDlgButtonChecked(IDC_OPTIONS_SHOW_TIP) == BST_CHECKED;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// COptionsSheet
+
+IMPLEMENT_DYNAMIC(COptionsSheet, CPropertySheet)
+
+COptionsSheet::COptionsSheet(LPCTSTR pszCaption, CWnd* pParentWnd)
+    : CPropertySheet(pszCaption, pParentWnd)
+{
+}
+
+// The system sizes the sheet for its pages first; then it is centred like any dialog.
+BOOL COptionsSheet::OnInitDialog()
+{
+    const BOOL bResult = CPropertySheet::OnInitDialog();
+    CWnd* pMain = AfxGetMainWnd();
+    CenterWindow(pMain != NULL && pMain->m_hWnd != NULL && pMain->IsWindowVisible() ? pMain : NULL);
+    return bResult;
 }

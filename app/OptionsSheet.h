@@ -1,4 +1,5 @@
-// OptionsSheet.h - COptionsGeneral, the one page of the design view's Options sheet.
+// OptionsSheet.h - COptionsSheet, the design view's Options sheet, and COptionsGeneral,
+// its one page.
 //
 // The page edits a copy of the options; the view fills it before the sheet runs and takes
 // the values back on OK. Colours are ARGB; the shadow length is an index (length / 3).
@@ -52,4 +53,16 @@ protected:
     afx_msg void OnShowTip();
 
     DECLARE_MESSAGE_MAP()
+};
+
+// COptionsSheet is the modal "Options" sheet; it opens centred on the main window.
+class COptionsSheet : public CPropertySheet
+{
+    DECLARE_DYNAMIC(COptionsSheet)
+
+public:
+    COptionsSheet(LPCTSTR pszCaption, CWnd* pParentWnd);
+
+protected:
+    virtual BOOL OnInitDialog() override;
 };

@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 
 #include <stdlib.h>
+#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CModelessPropSheet, CPropertySheet)
 
@@ -97,6 +98,80 @@ void CModelessPropSheet::SetPagesForKind(short nKind, int)
     SetTarget(NULL, NULL);
 }
 
+namespace
+{
+// Width and height of a dialog template in dialog units; (0, 0) when it cannot be read.
+CSize TemplateSize(const PROPSHEETPAGE& psp)
+{
+    const HINSTANCE hInstance = psp.hInstance != NULL ? psp.hInstance : AfxGetResourceHandle();
+    HRSRC hResource = ::FindResourceA(hInstance, psp.pszTemplate, RT_DIALOG);
+    HGLOBAL hData = hResource != NULL ? ::LoadResource(hInstance, hResource) : NULL;
+    const WORD* pWords = hData != NULL ? (const WORD*)::LockResource(hData) : NULL;
+    if (pWords == NULL || ::SizeofResource(hInstance, hResource) < 26)
+        return CSize(0, 0);
+    // extended templates: version, signature, help id, styles, items, x, y, cx, cy
+    if (pWords[0] == 1 && pWords[1] == 0xFFFF)
+        return CSize((short)pWords[11], (short)pWords[12]);
+    // plain templates: style, extended style, items, x, y, cx, cy
+    return CSize((short)pWords[7], (short)pWords[8]);
+}
+}
+
+void CModelessPropSheet::FitActivePage(BOOL bExact)
+{
+    CPropertyPage* pPage = GetActivePage();
+    if (m_hWnd == NULL || pPage == NULL || pPage->m_hWnd == NULL)
+        return;
+    const CSize sizeTemplate = TemplateSize(pPage->m_psp);
+    if (sizeTemplate.cx <= 0 || sizeTemplate.cy <= 0)
+        return;
+    CRect rectNeeded(0, 0, sizeTemplate.cx, sizeTemplate.cy);
+    pPage->MapDialogRect(&rectNeeded);
+    CRect rectPage;
+    pPage->GetWindowRect(&rectPage);
+    ScreenToClient(&rectPage);
+    if (rectPage.Size() != rectNeeded.Size())
+        pPage->SetWindowPos(NULL, 0, 0, rectNeeded.Width(), rectNeeded.Height(),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    rectPage.right = rectPage.left + rectNeeded.Width();
+    rectPage.bottom = rectPage.top + rectNeeded.Height();
+    // the tab control's frame goes round the page, as far from it as on the left
+    if (CTabCtrl* pTab = GetTabControl())
+    {
+        CRect rectTab;
+        pTab->GetWindowRect(&rectTab);
+        ScreenToClient(&rectTab);
+        const int nMargin = std::max(0, (int)(rectPage.left - rectTab.left));
+        const CSize sizeTab(rectPage.right + nMargin - rectTab.left, rectPage.bottom + nMargin - rectTab.top);
+        if (rectTab.Size() != sizeTab)
+            pTab->SetWindowPos(NULL, 0, 0, sizeTab.cx, sizeTab.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // the same margin right of and below the page as left of and above it
+    CRect rectClient, rectWindow;
+    GetClientRect(&rectClient);
+    GetWindowRect(&rectWindow);
+    const int cxNeeded = rectPage.left + rectNeeded.Width() + rectPage.left;
+    const int cyNeeded = rectPage.top + rectNeeded.Height() + rectPage.left;
+    if (bExact ? rectClient.Size() != CSize(cxNeeded, cyNeeded)
+               : rectClient.Width() < cxNeeded || rectClient.Height() < cyNeeded)
+    {
+        const int cxChange = bExact ? cxNeeded - rectClient.Width() : std::max(0, cxNeeded - rectClient.Width());
+        const int cyChange = bExact ? cyNeeded - rectClient.Height() : std::max(0, cyNeeded - rectClient.Height());
+        SetWindowPos(NULL, 0, 0, rectWindow.Width() + cxChange, rectWindow.Height() + cyChange,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+LRESULT CModelessPropSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT lResult = CPropertySheet::WindowProc(message, wParam, lParam);
+    // a page comes to the front when its tab is picked or the sheet is told to show it
+    if ((message == WM_NOTIFY && lParam != 0 && ((NMHDR*)lParam)->code == TCN_SELCHANGE) ||
+        message == PSM_SETCURSEL)
+        FitActivePage();
+    return lResult;
+}
+
 BOOL CModelessPropSheet::OnInitDialog()
 {
     const BOOL bResult = CPropertySheet::OnInitDialog();
@@ -111,6 +186,9 @@ BOOL CModelessPropSheet::OnInitDialog()
                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     SetActivePage(0);
+    // at its start the sheet takes the page's size (the system leaves room for the
+    // buttons a sheet in a bar does not have)
+    FitActivePage(TRUE);
     return bResult;
 }
 

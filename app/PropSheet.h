@@ -6,6 +6,8 @@
 // - The sheet remembers the element and document it was loaded from; the design view
 //   applies the pages only to that element, so values never land in another element.
 // - The host (the Properties bar) registers the sheet as the program's property sheet.
+// - Each page shows at the size its template has at the page's own font; the sheet grows
+//   to hold it, and the host takes its size from the sheet after creation.
 
 #pragma once
 
@@ -48,6 +50,12 @@ public:
     CView* GetTargetView();
 
     virtual BOOL OnInitDialog() override;
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Gives the page in front the size its template has at its own font (the system
+    // sizes pages at the sheet's font), and grows the sheet to hold it (bExact: gives the
+    // sheet just the size that holds it).
+    void FitActivePage(BOOL bExact = FALSE);
 
     CPropBlank m_pageBlank;
     CPropLine m_pageLine;

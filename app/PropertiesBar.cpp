@@ -3,6 +3,8 @@
 #include "PropertiesBar.h"
 #include "PropSheet.h"
 
+#include <algorithm>
+
 BEGIN_MESSAGE_MAP(CPropertiesBar, CExtControlBar)
     ON_WM_CREATE()
     ON_WM_DESTROY()
@@ -12,7 +14,7 @@ BEGIN_MESSAGE_MAP(CPropertiesBar, CExtControlBar)
 END_MESSAGE_MAP()
 
 CPropertiesBar::CPropertiesBar(int nKind)
-    : m_pSheet(NULL), m_pPropSheet(NULL), m_nKind(nKind)
+    : m_pSheet(NULL), m_pPropSheet(NULL), m_nKind(nKind), m_sizeSheet(0, 0)
 {
 }
 
@@ -36,12 +38,71 @@ int CPropertiesBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
     CRect rectSheet;
     pSheet->GetWindowRect(&rectSheet);
+    m_sizeSheet = rectSheet.Size();
     CRect rectBar = rectSheet;
     CalcWindowRect(&rectBar);
     SetWindowPos(NULL, 0, 0, rectBar.Width(), rectBar.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     pSheet->SetWindowPos(NULL, 0, 0, rectSheet.Width(), rectSheet.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     m_sizeDockedV = m_sizeDockedH = m_sizeFloated = rectBar.Size();
     return 0;
+}
+
+BOOL CPropertiesBar::FitSizesToSheet()
+{
+    if (m_hWnd == NULL || m_pSheet == NULL || m_pSheet->m_hWnd == NULL)
+        return FALSE;
+    const CRect rectSheet(CPoint(0, 0), m_sizeSheet);
+    CRect rectWindow, rectClient;
+    GetWindowRect(&rectWindow);
+    GetClientRect(&rectClient);
+    // the frame around the client area as it is now; the other states get the larger
+    // of its two sides on both, so a caption beside or above the sheet fits too
+    const CSize sizeFrame(std::max(0, rectWindow.Width() - rectClient.Width()),
+                          std::max(0, rectWindow.Height() - rectClient.Height()));
+    const int nFrame = std::max(sizeFrame.cx, sizeFrame.cy);
+    const CSize sizeNow(rectSheet.Width() + sizeFrame.cx, rectSheet.Height() + sizeFrame.cy);
+    const CSize sizeOther(rectSheet.Width() + nFrame, rectSheet.Height() + nFrame);
+
+    BOOL bGrew = FALSE;
+    auto raise = [&bGrew](CSize& size, const CSize& sizeNeeded) {
+        if (size.cx < sizeNeeded.cx)
+        {
+            size.cx = sizeNeeded.cx;
+            bGrew = TRUE;
+        }
+        if (size.cy < sizeNeeded.cy)
+        {
+            size.cy = sizeNeeded.cy;
+            bGrew = TRUE;
+        }
+    };
+    const UINT nDockID = m_pDockBar != NULL && !IsFloating() ? m_pDockBar->GetDlgCtrlID() : 0;
+    const BOOL bVertical = nDockID == AFX_IDW_DOCKBAR_LEFT || nDockID == AFX_IDW_DOCKBAR_RIGHT;
+    const BOOL bHorizontal = nDockID == AFX_IDW_DOCKBAR_TOP || nDockID == AFX_IDW_DOCKBAR_BOTTOM;
+    raise(m_sizeDockedV, bVertical ? sizeNow : sizeOther);
+    raise(m_sizeDockedH, bHorizontal ? sizeNow : sizeOther);
+    raise(m_sizeFloated, sizeOther);
+    return bGrew;
+}
+
+bool CPropertiesBar::DockToFrameSide(UINT nDockBarID, BOOL bNewInnerLevel, CFrameWnd* pFrame, BOOL bRecalc)
+{
+    FitSizesToSheet();
+    if (!CExtControlBar::DockToFrameSide(nDockBarID, bNewInnerLevel, pFrame, bRecalc))
+        return false;
+    // docked, the bar's frame is known: where the sheet still does not fit, grow again
+    CRect rectClient;
+    if (bRecalc && m_hWnd != NULL)
+    {
+        GetClientRect(&rectClient);
+        if ((rectClient.Width() < m_sizeSheet.cx || rectClient.Height() < m_sizeSheet.cy)
+            && FitSizesToSheet())
+        {
+            if (CFrameWnd* pSite = GetParentFrame())
+                pSite->RecalcLayout();
+        }
+    }
+    return true;
 }
 
 void CPropertiesBar::OnDestroy()

@@ -6,6 +6,8 @@
 #include "model/VarnelDoc.h"
 #include "resources/resource.h"
 
+#include <algorithm>
+
 #include <objidl.h>
 #include <gdiplus.h>
 
@@ -40,6 +42,24 @@ void DrawPicture(Graphics& graphics, Bitmap* pBitmap, const RECT& rc)
 {
     if (pBitmap != NULL)
         graphics.DrawImage(pBitmap, (INT)rc.left, (INT)rc.top, (INT)(rc.right - rc.left), (INT)(rc.bottom - rc.top));
+}
+
+// A caption under a button, centred on it, in the DC's font: as wide as its longest line
+// (at least the button's 50 pixels), at most as wide as the pane allows around the
+// button's centre; what is still too wide wraps at its blanks. The height follows.
+void DrawButtonCaption(CDC* pDC, const RECT& rcButton, const CRect& rectPane, LPCSTR pszText)
+{
+    const int nCentre = (rcButton.left + rcButton.right) / 2;
+    const int nRoom = 2 * std::max(0, std::min(nCentre - (int)rectPane.left, (int)rectPane.right - nCentre) - 1);
+    CRect rectLines(0, 0, 0, 0);
+    pDC->DrawText(pszText, -1, &rectLines, DT_CALCRECT | DT_CENTER | DT_NOPREFIX);
+    const int nWidth = std::max(50, std::min(rectLines.Width() + 2, nRoom));
+    CRect rectText(nCentre - nWidth / 2, rcButton.bottom - 2, nCentre - nWidth / 2 + nWidth, rcButton.bottom - 2);
+    pDC->DrawText(pszText, -1, &rectText, DT_CALCRECT | DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    rectText.left = nCentre - nWidth / 2;
+    rectText.right = rectText.left + nWidth;
+    rectText.bottom = std::max(rectText.bottom, (LONG)rcButton.bottom + 28);
+    pDC->DrawText(pszText, -1, &rectText, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
 }
 }
 
@@ -118,8 +138,7 @@ void CTabView::OnDraw(CDC* pDC)
 
         auto drawButton = [&](Bitmap* pImage, const RECT& rc, LPCSTR pszText) {
             DrawPicture(graphics, pImage, rc);
-            CRect rectText(rc.left - 2, rc.bottom - 2, rc.left + 48, rc.bottom + 28);
-            pDC->DrawText(pszText, -1, &rectText, DT_CENTER);
+            DrawButtonCaption(pDC, rc, rectClient, pszText);
         };
         drawButton(m_pImgDatabase, m_rcDatabase, "Database\nSettings");
         drawButton(m_pImgViewData, m_rcViewData, "View/Edit\nData");

@@ -121,7 +121,8 @@ CVarnelView::CVarnelView()
       m_hPrintBitmap(NULL),
       m_bPrintFailed(FALSE),
       m_pTypingElement(NULL),
-      m_nTypingUndoLevels(-1)
+      m_nTypingUndoLevels(-1),
+      m_bApplyingProperties(FALSE)
 {
     m_fontStatus->CreateFont(10, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -210,6 +211,8 @@ void CVarnelView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     if (lHint == HINT_FIT_ZOOM && pDoc != NULL)
         SetZoom(CVarnelDoc::GetZoomForDesign(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight));
     CScrollView::OnUpdate(pSender, lHint, pHint);
+    // every change of the document ends here: the bar and the status bar follow it
+    RefreshSelectionDisplay();
 }
 
 BOOL CVarnelView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)

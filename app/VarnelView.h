@@ -69,6 +69,9 @@ public:
     // Writes the property pages to the element they were loaded from.
     afx_msg LRESULT OnApplyProperties(WPARAM wParam, LPARAM lParam);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
+    // After a change made anywhere but in the sheet: the sheet shows the current values
+    // of the selection, the Size pane its size (bActive: this view is being activated).
+    void RefreshSelectionDisplay(BOOL bActive = FALSE);
 
     // Drawing
     void DrawPageFrame(CDC* pDC);
@@ -239,6 +242,7 @@ public:
     BOOL m_bPrintFailed;            // a page of the current job failed (reported once)
     CElement* m_pTypingElement;     // element the Text page's typing took its undo level for
     int m_nTypingUndoLevels;        // the undo levels right after that level
+    BOOL m_bApplyingProperties;     // the sheet is being written to the element
 
 protected:
     // Sets the scroll sizes of the zoom commands: the page with a margin around it.

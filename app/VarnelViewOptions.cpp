@@ -127,7 +127,7 @@ void CVarnelView::OnOptions()
         return;
     const BOOL bBack = pDoc->m_nSide == 2;
 
-    CPropertySheet sheet("Options", this);
+    COptionsSheet sheet("Options", this);
     sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
     COptionsGeneral page;
     page.m_clrShadow = pDoc->m_clrShadow;

@@ -6,6 +6,7 @@
 #include "model/Element.h"
 #include "model/ElementStream.h"
 #include "model/VarnelDoc.h"
+#include "resources/resource.h"
 #include <string>
 
 namespace
@@ -32,6 +33,31 @@ std::string ElementState(CElement* pElement)
 }
 }
 
+namespace
+{
+// Element to the sheet's pages of its kind; the sheet applies to nothing while the pages
+// take the values (their change notifications must not write half-loaded pages back).
+void LoadElementValues(CModelessPropSheet* pSheet, CElement* pElement, CVarnelDoc* pDoc)
+{
+    pSheet->SetTarget(NULL, pDoc);
+    switch (pElement->m_nKind)
+    {
+    case 101:
+        pSheet->LoadLineElement(pElement);
+        break;
+    case 115:
+        pSheet->LoadTextElement(pElement);
+        break;
+    case 212:
+        pSheet->LoadDbTextElement(pElement, pDoc);
+        break;
+    default:
+        pSheet->LoadShapeElement(pElement);
+        break;
+    }
+}
+}
+
 void CVarnelView::ShowElementProperties(CElement* pElement, BOOL bShowBar)
 {
     CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
@@ -53,27 +79,68 @@ void CVarnelView::ShowElementProperties(CElement* pElement, BOOL bShowBar)
         }
     }
     if (pElement != NULL)
-    {
-        pSheet->SetTarget(NULL, GetDocument());
-        switch (nKind)
-        {
-        case 101:
-            pSheet->LoadLineElement(pElement);
-            break;
-        case 115:
-            pSheet->LoadTextElement(pElement);
-            break;
-        case 212:
-            pSheet->LoadDbTextElement(pElement, GetDocument());
-            break;
-        default:
-            pSheet->LoadShapeElement(pElement);
-            break;
-        }
-    }
+        LoadElementValues(pSheet, pElement, GetDocument());
     m_pTypingElement = NULL;
     if (m_hWnd != NULL)
         SetFocus();
+}
+
+// The element the sheet shows keeps its pages (and the page in front) and takes its
+// current values; another single selection is loaded, no selection blanks the sheet.
+// Only for the publication the sheet shows, or the active one.
+void CVarnelView::RefreshSelectionDisplay(BOOL bActive)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+    if (pDoc == NULL || m_hWnd == NULL)
+        return;
+    if (!bActive && pSheet != NULL)
+        bActive = pSheet->GetTargetView() == this;
+    if (!bActive)
+    {
+        CFrameWnd* pMain = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+        CFrameWnd* pFrame = pMain != NULL ? pMain->GetActiveFrame() : NULL;
+        bActive = pFrame != NULL && pFrame->GetActiveView() == this;
+    }
+
+    if (bActive)
+    {
+        CString strSize;
+        if (pDoc->m_tracker.m_arrSelected.GetSize() == 1)
+        {
+            const CRect rect = pDoc->m_tracker.m_arrSelected[0]->GetRect();
+            strSize = "Size:" + IntToString(rect.Width()) + " x " + IntToString(rect.Height());
+        }
+        else
+        {
+            strSize.LoadString(ID_INDICATOR_SIZE);
+        }
+        SetStatusText(2, strSize);
+    }
+
+    if (pSheet == NULL || m_bApplyingProperties || (pSheet->m_pTargetDoc != pDoc && !bActive))
+        return;
+    CElementList& list = pDoc->m_listSelection;
+    CElement* pTarget = pSheet->m_pTarget;
+    // the target is compared, never followed, unless the selection still holds it
+    if (pTarget != NULL && pSheet->m_pTargetDoc == pDoc && list.Find(pTarget) != NULL)
+    {
+        LoadElementValues(pSheet, pTarget, pDoc);
+        m_pTypingElement = NULL;
+        return;
+    }
+    CElement* pSingle = list.GetCount() == 1 ? list.GetHead() : NULL;
+    if (pSingle != NULL)
+    {
+        pSheet->SetPagesForKind(pSingle->m_nKind);
+        LoadElementValues(pSheet, pSingle, pDoc);
+        m_pTypingElement = NULL;
+    }
+    else if (pSheet->m_pTargetDoc == pDoc)
+    {
+        pSheet->SetPagesForKind(kKindNothing);
+        m_pTypingElement = NULL;
+    }
 }
 
 // Applies only to the element the sheet was loaded from, and only when that element is
@@ -110,6 +177,8 @@ LRESULT CVarnelView::OnApplyProperties(WPARAM, LPARAM)
         m_pTypingElement = bTyping ? pElement : NULL;
         m_nTypingUndoLevels = pDoc->GetUndoLevels();
         pDoc->SetModifiedFlag();
+        // the pages hold what was just written: the update leaves them as they are
+        m_bApplyingProperties = TRUE;
         pDoc->UpdateAllViews(NULL);
     }
     catch (CException* e)
@@ -119,6 +188,7 @@ LRESULT CVarnelView::OnApplyProperties(WPARAM, LPARAM)
     catch (...)
     {
     }
+    m_bApplyingProperties = FALSE;
     return 0;
 }
 
@@ -131,7 +201,10 @@ void CVarnelView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pD
         return;
     CVarnelDoc* pDoc = GetDocument();
     CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
-    if (pDoc == NULL || pSheet == NULL || pSheet->m_pTargetDoc == pDoc)
+    if (pDoc == NULL)
         return;
-    ShowElementProperties(pDoc->m_listSelection.GetCount() == 1 ? pDoc->m_listSelection.GetHead() : NULL, FALSE);
+    if (pSheet != NULL && pSheet->m_pTargetDoc != pDoc)
+        ShowElementProperties(pDoc->m_listSelection.GetCount() == 1 ? pDoc->m_listSelection.GetHead() : NULL, FALSE);
+    // the status bar shows this publication's selection, not the last one's
+    RefreshSelectionDisplay(TRUE);
 }

@@ -2,6 +2,7 @@
 
 #include "NewCardWizard.h"
 #include "SizeCatalogue.h"
+#include "model/FileLimits.h"
 #include "model/TemplatePreview.h"
 #include "model/VarnelDoc.h"
 
@@ -103,7 +104,8 @@ CNewCardWizard::CNewCardWizard()
       m_nPreviewWidth(0),
       m_nPreviewHeight(0),
       m_nPubType(0),
-      m_bBlankDesign(FALSE)
+      m_bBlankDesign(FALSE),
+      m_bTemplateUnreadable(FALSE)
 {
 }
 
@@ -301,6 +303,11 @@ void CNewCardWizard::FillTemplateList(LPCTSTR lpszExtension)
 /////////////////////////////////////////////////////////////////////////////
 // Template, background and preview
 
+void CNewCardWizard::ReportUnreadableTemplate()
+{
+    AfxMessageBox(m_strTemplateError, MB_OK | MB_ICONEXCLAMATION);
+}
+
 void CNewCardWizard::OnSelchangeTemplate()
 {
     int nIndex = m_listTemplates.GetCurSel();
@@ -315,6 +322,8 @@ void CNewCardWizard::OnSelchangeTemplate()
         m_strTemplatePath = m_strProgramFolder + kTemplatesFolder + "\\" + strName;
     }
     UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
+    if (m_bTemplateUnreadable)
+        ReportUnreadableTemplate();
 }
 
 void CNewCardWizard::OnDblclkTemplate()
@@ -340,11 +349,54 @@ void CNewCardWizard::OnSelchangeBackground()
 
 void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroundPath)
 {
+    m_bTemplateUnreadable = FALSE;
+    m_strTemplateError.Empty();
     try
     {
         std::unique_ptr<CVarnelDoc> pDoc(new CVarnelDoc);
         // the template's preview on a scratch document
-        Bitmap* pPicture = pDoc->SaveOrPreviewTemplate(strTemplatePath, strBackgroundPath, TRUE);
+        Bitmap* pPicture = NULL;
+        try
+        {
+            pPicture = pDoc->SaveOrPreviewTemplate(strTemplatePath, strBackgroundPath, TRUE);
+        }
+        catch (CException* e)
+        {
+            if (strTemplatePath.IsEmpty())
+                throw;
+            // a file that cannot be opened says why; anything else is no template
+            CString strReason;
+            CFileException* pFileError = DYNAMIC_DOWNCAST(CFileException, e);
+            if (pFileError == NULL || pFileError->m_cause == CFileException::genericException ||
+                !e->GetErrorMessage(strReason.GetBuffer(512), 512))
+            {
+                strReason.ReleaseBuffer(0);
+                strReason = "Unexpected file format.";
+            }
+            else
+            {
+                strReason.ReleaseBuffer();
+            }
+            e->Delete();
+            m_bTemplateUnreadable = TRUE;
+            m_strTemplateError = "This template cannot be used:\n" + strTemplatePath.Mid(strTemplatePath.ReverseFind('\\') + 1) + "\n" + strReason;
+            // a file no template reaches in size is told as the program tells it elsewhere
+            if (IsFileOverLimit(strTemplatePath, MAX_TEMPLATE_FILE_BYTES))
+                m_strTemplateError = FileTooLargeMessage(strTemplatePath, MAX_TEMPLATE_FILE_BYTES);
+        }
+        catch (...)
+        {
+            if (strTemplatePath.IsEmpty())
+                throw;
+            m_bTemplateUnreadable = TRUE;
+            m_strTemplateError = "This template cannot be used:\n" + strTemplatePath.Mid(strTemplatePath.ReverseFind('\\') + 1) + "\nUnexpected file format.";
+        }
+        if (m_bTemplateUnreadable)
+        {
+            // the background alone, on a fresh scratch document
+            pDoc.reset(new CVarnelDoc);
+            pPicture = pDoc->SaveOrPreviewTemplate(CString(), strBackgroundPath, TRUE);
+        }
         if (pPicture == NULL)
             return;
         delete m_pPreviewImage;
@@ -367,7 +419,10 @@ void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroun
         CString strSize, strUnit;
         strSize.Format("%1.1f%s%1.1f", m_nTemplateWidth / 100.0, " X ", m_nTemplateHeight / 100.0);
         strUnit.LoadString(IDS_WIZ_INCH);
-        SetDlgItemText(IDC_WIZ_KEEPSIZE, "Keep Template's Size: " + strSize + " " + strUnit);
+        if (m_bTemplateUnreadable)
+            SetDlgItemText(IDC_WIZ_KEEPSIZE, "Keep Template's Size: (template unreadable)");
+        else
+            SetDlgItemText(IDC_WIZ_KEEPSIZE, "Keep Template's Size: " + strSize + " " + strUnit);
 
         pDoc.reset();
         Invalidate();
@@ -492,6 +547,13 @@ void CNewCardWizard::OnOK()
     {
         m_nWidth = m_nTemplateWidth;
         m_nHeight = m_nTemplateHeight;
+    }
+
+    // a publication is never made from a template that could not be read
+    if (m_bTemplateUnreadable && !m_strTemplatePath.IsEmpty() && IsDlgButtonChecked(IDC_WIZ_BLANK) != BST_CHECKED)
+    {
+        ReportUnreadableTemplate();
+        return;
     }
 
     if (m_nWidth < kMinDesignSize || m_nWidth > kMaxDesignSize ||

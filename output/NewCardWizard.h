@@ -9,6 +9,8 @@
 //   folders beside the program file.
 // - The dialog owns its size catalogue and its preview picture while it is open; both
 //   are released when it closes at the latest.
+// - A template that cannot be read is reported when it is chosen; the preview then shows
+//   the background alone, and OK refuses it (unless a blank design is asked for).
 // - GDI+ must be started (the application does it at start-up).
 
 #pragma once
@@ -76,6 +78,8 @@ public:
     int m_nPreviewHeight;
     int m_nPubType;                     // chosen category index (result)
     BOOL m_bBlankDesign;                // "Start with a blank design" (result)
+    BOOL m_bTemplateUnreadable;         // the chosen template could not be read
+    CString m_strTemplateError;         // what was wrong with it, as told to the user
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX) override;
@@ -98,6 +102,8 @@ protected:
     // Enables the size list, the keep-size box and the two file lists after the boxes.
     void UpdateControlStates();
     void ReleaseCatalogue();
+    // Tells the user that the chosen template cannot be used.
+    void ReportUnreadableTemplate();
 
     // Message handlers
     afx_msg void OnSelchangeCategory();

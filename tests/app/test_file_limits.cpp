@@ -138,14 +138,24 @@ TEST(TemplateLimit, ATemplateAboveTheLimitIsRefusedAndTheDesignStartsBlank)
     CVarnelDoc scratch;
     EXPECT_THROW(scratch.SaveOrPreviewTemplate(strHuge, "", TRUE), CException*);
 
+    // chosen in the wizard it is refused at once and OK makes nothing of it; the user
+    // starts with a blank design instead
     CDialogScript script;
-    CWizardAnswer answer;
-    answer.nCategory = 1;
-    answer.strTemplate = "huge.bdgt";
-    answer.fWidth = 3.0;
-    answer.fHeight = 2.0;
-    ScriptWizard(script, answer);
+    int nBoxesAfterOK = 0;
+    script.OnDialog(IDD_WIZ_NEWCARD)
+        .Select(IDC_WIZ_CATEGORY, 1)
+        .SelectString(IDC_WIZ_TEMPLATES, "huge.bdgt")
+        .OK()
+        .Do([&](CWnd*) { nBoxesAfterOK = boxes.GetCount(); })
+        .Check(IDC_WIZ_BLANK, BST_CHECKED)
+        .Select(IDC_WIZ_SIZES, 0)
+        .Select(IDC_WIZ_UNITS, 0)
+        .SetText(IDC_WIZ_WIDTH, "3")
+        .SetText(IDC_WIZ_HEIGHT, "2")
+        .OK();
     program.Command(ID_FILE_NEW);
+    EXPECT_EQ(0, script.GetFailureCount()) << (LPCTSTR)script.GetLog();
+    EXPECT_GE(nBoxesAfterOK, 2);
     CVarnelDoc* pDoc = program.ActiveDoc();
     ASSERT_TRUE(pDoc != NULL);
     EXPECT_EQ(1, pDoc->m_nPublicationType);

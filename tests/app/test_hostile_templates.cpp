@@ -1,5 +1,5 @@
 // Hand-made templates with values no design holds, in the Templates folder: the wizard
-// previews and offers them without harm, and a chosen one is reported and left out.
+// offers them without harm, reports a chosen one and makes no publication from it.
 
 #include "doc_program.h"
 #include "test_support.h"
@@ -66,7 +66,7 @@ protected:
     CDocProgram m_program;
 };
 
-TEST_F(HostileTemplates, TheWizardOffersThemAndAChosenOneIsReportedAndLeftOut)
+TEST_F(HostileTemplates, TheWizardOffersThemReportsAChosenOneAndMakesNothingOfIt)
 {
     const std::string huge = HugeDesignTemplate();
     EXPECT_LT(huge.size(), 150u);
@@ -77,22 +77,34 @@ TEST_F(HostileTemplates, TheWizardOffersThemAndAChosenOneIsReportedAndLeftOut)
     for (const char* pszName : { "DocTest huge.lbft", "DocTest circle.lbft" })
     {
         SCOPED_TRACE(pszName);
+        const CString strReport = CString("This template cannot be used:\n") + pszName + "\nUnexpected file format.";
         m_boxes.Reset();
-        CWizardAnswer answer;
-        answer.strTemplate = pszName;
+        const int nDocs = m_program.CountDocs();
         CDialogScript script;
-        ScriptWizard(script, answer);
+        script.OnDialog(IDD_WIZ_NEWCARD)
+            .Select(IDC_WIZ_CATEGORY, 0)
+            .Do([&](CWnd*) { m_boxes.Reset(); })     // the first template is chosen at the start
+            .SelectString(IDC_WIZ_TEMPLATES, pszName)
+            .Do([&](CWnd*) {
+                ASSERT_EQ(1, m_boxes.GetCount());
+                EXPECT_STREQ(strReport, m_boxes.GetCall(0).m_strText);
+            })
+            .OK()
+            .Do([&](CWnd*) { EXPECT_EQ(2, m_boxes.GetCount()); })
+            .Cancel();
         const DWORD dwStart = GetTickCount();
         m_program.Command(ID_FILE_NEW);
         EXPECT_LT(GetTickCount() - dwStart, 5000u);
         EXPECT_EQ(0, script.GetPendingCount());
         EXPECT_EQ(0, script.GetFailureCount()) << (LPCTSTR)script.GetLog();
+        ASSERT_EQ(IDCANCEL, script.GetRecord(0).m_nResult);
+        // cancelled: the plain publication, nothing of the template
+        EXPECT_EQ(nDocs + 1, m_program.CountDocs());
         CVarnelDoc* pDoc = m_program.ActiveDoc();
         ASSERT_TRUE(pDoc != NULL);
         EXPECT_EQ(0, (int)pDoc->m_listElements.GetCount());
         EXPECT_EQ(400, pDoc->m_nDesignWidth);
         EXPECT_EQ(200, pDoc->m_nDesignHeight);
-        ASSERT_EQ(1, m_boxes.GetCount());
-        EXPECT_STREQ("Unexpected file format.", m_boxes.GetCall(0).m_strText);
+        EXPECT_EQ(2, m_boxes.GetCount());
     }
 }

@@ -224,25 +224,51 @@ TEST_F(WizardTest, SizeTextShowsTenthsOfTheTemplateSize)
     EXPECT_STREQ(BackgroundPath("WizTest blue.PNG"), dlg.m_strBackgroundPath);
 }
 
-TEST_F(WizardTest, UnreadableTemplateKeepsThePreviousPreviewAndSize)
+TEST_F(WizardTest, UnreadableTemplateIsReportedWhenChosenAndRefusedByOK)
 {
+    const char kReport[] = "This template cannot be used:\nWizTest broken.lbft\nUnexpected file format.";
     CNewCardWizard dlg;
-    Gdiplus::Image* pBefore = NULL;
     CDialogScript script;
     script.OnDialog(IDD_WIZ_NEWCARD)
-        .Do([&](CWnd*) { pBefore = dlg.m_pPreviewImage; })
+        .Do([&](CWnd*) { EXPECT_EQ(0, m_boxes.GetCount()); })
         .Select(IDC_WIZ_TEMPLATES, 3)
         .Do([&](CWnd* pDlg)
         {
             EXPECT_STREQ(TemplatePath("WizTest broken.lbft"), dlg.m_strTemplatePath);
-            EXPECT_EQ(pBefore, dlg.m_pPreviewImage);
-            EXPECT_EQ(kGreen, PixelAt(dlg.m_pPreviewImage, 60, 35));
-            EXPECT_EQ(300, dlg.m_nTemplateWidth);
-            EXPECT_EQ(150, dlg.m_nTemplateHeight);
-            EXPECT_STREQ("Keep Template's Size: 3.0 X 1.5 Inch", ControlTextOf(pDlg, IDC_WIZ_KEEPSIZE));
+            ASSERT_EQ(1, m_boxes.GetCount());
+            EXPECT_STREQ(kReport, m_boxes.GetCall(0).m_strText);
+            // the background alone, no element and no size of the template before
+            EXPECT_EQ(kBlue, PixelAt(dlg.m_pPreviewImage, 60, 35));
+            EXPECT_STREQ("Keep Template's Size: (template unreadable)", ControlTextOf(pDlg, IDC_WIZ_KEEPSIZE));
         })
-        .Cancel();
-    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+        .OK()
+        .Do([&](CWnd*)
+        {
+            // still open, told again
+            ASSERT_EQ(2, m_boxes.GetCount());
+            EXPECT_STREQ(kReport, m_boxes.GetCall(1).m_strText);
+        })
+        .Select(IDC_WIZ_TEMPLATES, 1)
+        .OK();
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_STREQ(TemplatePath("WizTest A.lbft"), dlg.m_strTemplatePath);
+    EXPECT_EQ(300, dlg.m_nWidth);
+    EXPECT_EQ(150, dlg.m_nHeight);
+    EXPECT_EQ(2, m_boxes.GetCount());
+}
+
+TEST_F(WizardTest, UnreadableTemplateGoesWithABlankDesign)
+{
+    CNewCardWizard dlg;
+    CDialogScript script;
+    script.OnDialog(IDD_WIZ_NEWCARD)
+        .Select(IDC_WIZ_TEMPLATES, 3)
+        .Check(IDC_WIZ_BLANK)
+        .Select(IDC_WIZ_SIZES, 1)
+        .OK();
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_TRUE(dlg.m_bBlankDesign);
+    EXPECT_EQ(1, m_boxes.GetCount());
 }
 
 TEST_F(WizardTest, UnreadablePictureGivesAWhitePage)
