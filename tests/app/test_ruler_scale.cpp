@@ -143,10 +143,10 @@ TEST(RulerScale, NumbersAtAQuarterStandApartAndTheTicksStay)
             EXPECT_TRUE(HasLongTickAt(ruler, x, true)) << x;
     }
 
-    // the numbers between the ticks: ink in the number band, tick columns left out;
-    // a run of ink with less than two clear columns inside is one number
+    // the numbers between the ticks: ink in the number band, tick columns left out; ink
+    // with less than four clear columns between is one number (or numbers run together)
     std::vector<std::pair<int, int>> runs;
-    int nBlank = 2;
+    int nBlank = 4;
     for (int x = 0; x < ruler.m_size.cx - 1; x++)
     {
         if (tick[x])
@@ -156,7 +156,7 @@ TEST(RulerScale, NumbersAtAQuarterStandApartAndTheTicksStay)
             bInk = ruler.IsInk(x, y);
         if (bInk)
         {
-            if (nBlank >= 2)
+            if (nBlank >= 4)
                 runs.push_back(std::make_pair(x, x));
             runs.back().second = x;
             nBlank = 0;
