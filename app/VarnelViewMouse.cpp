@@ -139,10 +139,11 @@ void CVarnelView::PressAt(UINT nFlags, CPoint point, BOOL bRightButton)
                     CElement* pElement = pDoc->m_listElements.GetNext(pos);
                     if (pElement->m_nSide != pDoc->m_nSide || pDoc->m_tracker.IsSelected(pElement))
                         continue;
+                    // wholly inside, compared by edges: the empty rectangle of a level or
+                    // upright line has no intersection with anything
                     const CRect rectElement = pElement->GetRect();
-                    CRect rectCommon;
-                    rectCommon.IntersectRect(&rectBand, &rectElement);
-                    if (rectCommon == rectElement)
+                    if (rectElement.left >= rectBand.left && rectElement.right <= rectBand.right
+                        && rectElement.top >= rectBand.top && rectElement.bottom <= rectBand.bottom)
                         pDoc->m_tracker.Add(pElement);
                 }
             }

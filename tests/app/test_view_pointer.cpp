@@ -259,6 +259,20 @@ TEST_F(ViewPointer, LevelUprightAndFlatFreehandLinesAreHitWithinThreeUnits)
     }
 }
 
+TEST_F(ViewPointer, RubberBandAroundALevelLineSelectsIt)
+{
+    CLine* pLevel = new CLine(CPoint(100, 100), CPoint(300, 100));
+    pLevel->m_nLineDirection = 0;
+    pLevel->m_nSide = 1;
+    m_pDoc->m_listElements.AddTail(pLevel);
+
+    // a band that stops short of the line's end leaves it; one around it takes it
+    Drag(CPoint(80, 80), CPoint(290, 120));
+    EXPECT_TRUE(Selected() == NULL);
+    Drag(CPoint(80, 80), CPoint(320, 120));
+    EXPECT_EQ(pLevel, Selected());
+}
+
 TEST_F(ViewPointer, SelectedLevelLineMovesWhenDraggedBesideIt)
 {
     CLine* pLevel = new CLine(CPoint(100, 100), CPoint(300, 100));
