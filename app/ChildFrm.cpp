@@ -83,10 +83,13 @@ BOOL CChildFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
     m_wndSplitter.SetRowInfo(0, 20, 0);
     m_wndSplitter.RecalcLayout();
 
+    // the rulers start at the design view's zoom (they read it again at every paint)
+    CVarnelView* pView = DYNAMIC_DOWNCAST(CVarnelView, m_wndSplitter.GetPane(1, 2));
+    const float fZoom = pView != NULL ? pView->GetZoom() : 1.0f;
     if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, m_wndSplitter.GetPane(0, 2)))
-        pRuler->Refresh(1, 0.5f);
+        pRuler->Refresh(1, fZoom);
     if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, m_wndSplitter.GetPane(1, 1)))
-        pRuler->Refresh(0, 0.5f);
+        pRuler->Refresh(0, fZoom);
     SetActiveView((CView*)m_wndSplitter.GetPane(1, 2));
     return TRUE;
 }

@@ -292,6 +292,11 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
         return -1;
 
     g_CmdManagerHolder->SetBasicCommands(strProfile, kBasicCommands, true);
+    // Delete of the element's context menu is no menu-bar command: registered here, it is
+    // shown from the start like its neighbours instead of waiting behind the expand button
+    static const UINT kElementMenuBasic[] = { ID_EDIT_CLEAR, 0 };
+    g_CmdManagerHolder->UpdateFromMenuResource(strProfile, IDR_ELEMENT_MENU);
+    g_CmdManagerHolder->SetBasicCommands(strProfile, kElementMenuBasic, true);
 
     if (!CExtControlBar::LoadFrameBarState(this, strKeyWord, strProfile, strProfile, &m_wpSaved))
     {

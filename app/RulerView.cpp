@@ -13,6 +13,9 @@ namespace
 const int kMinorStep = 20;      // document units between ticks
 const int kMajorStep = 100;     // document units between numbers
 const COLORREF kMarkerColor = RGB(255, 110, 255);
+const int kNumberOffset = 5;    // pixels from a numbered tick to its number
+const int kNumberRoom = 25;     // pixels a number's box takes at least
+const int kNumberGap = 4;       // pixels kept free between two numbers
 
 // The first multiple of nStep at or below nValue.
 int FloorTo(int nValue, int nStep)
@@ -51,8 +54,12 @@ void CRulerView::OnDraw(CDC* pDC)
 
     CRect rect;
     GetClientRect(&rect);
+    // scroll position and zoom are the design view's own, from the first paint on
     if (CVarnelView* pView = DYNAMIC_DOWNCAST(CVarnelView, GetSiblingPane(this, 1, 2)))
+    {
         m_ptScroll = pView->m_ptScroll;
+        m_fZoom = pView->GetZoom();
+    }
     if (m_fZoom <= 0.0f)
         return;
 
@@ -66,30 +73,45 @@ void CRulerView::OnDraw(CDC* pDC)
     const int nScroll = bHorizontal ? m_ptScroll.x : m_ptScroll.y;
     const int nLength = bHorizontal ? rect.Width() : rect.Height();
     const int nLast = nScroll + (int)ceil(nLength / m_fZoom);
+    // a number is drawn only where it starts clear of the end of the one before
+    BOOL bNumberDrawn = FALSE;
+    int nNumberEnd = 0;
     for (int nPos = FloorTo(nScroll, kMinorStep); nPos <= nLast; nPos += kMinorStep)
     {
         const int nPixel = (int)floor((nPos - nScroll) * m_fZoom + 0.5f);
         const BOOL bMajor = nPos % kMajorStep == 0;
         const int nTickStart = bMajor ? 0 : kThickness * 2 / 3;
-        CString strNumber;
-        strNumber.Format("%d", nPos);
+        if (bMajor)
+        {
+            CString strNumber;
+            strNumber.Format("%d", nPos);
+            // along the ruler the text is as long as it is wide, also when it runs downward
+            const int nTextLength = pDC->GetTextExtent(strNumber).cx;
+            const int nStart = nPixel + kNumberOffset;
+            if (!bNumberDrawn || nStart >= nNumberEnd + kNumberGap)
+            {
+                const int nEnd = nStart + (nTextLength > kNumberRoom ? nTextLength : kNumberRoom);
+                if (bHorizontal)
+                {
+                    CRect rectText(nStart, rect.top, nEnd, rect.top + 15);
+                    pDC->DrawText(strNumber, &rectText, DT_PATH_ELLIPSIS);
+                }
+                else
+                {
+                    CRect rectText(rect.left + 15, nStart, rect.left, nEnd);
+                    pDC->DrawText(strNumber, &rectText, DT_PATH_ELLIPSIS);
+                }
+                bNumberDrawn = TRUE;
+                nNumberEnd = nStart + nTextLength;
+            }
+        }
         if (bHorizontal)
         {
-            if (bMajor)
-            {
-                CRect rectText(nPixel + 5, rect.top, nPixel + 30, rect.top + 15);
-                pDC->DrawText(strNumber, &rectText, DT_PATH_ELLIPSIS);
-            }
             pDC->MoveTo(nPixel, rect.top + nTickStart);
             pDC->LineTo(nPixel, kThickness);
         }
         else
         {
-            if (bMajor)
-            {
-                CRect rectText(rect.left + 15, nPixel + 5, rect.left, nPixel + 35);
-                pDC->DrawText(strNumber, &rectText, DT_PATH_ELLIPSIS);
-            }
             pDC->MoveTo(rect.left + nTickStart, nPixel);
             pDC->LineTo(kThickness, nPixel);
         }

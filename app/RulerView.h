@@ -1,8 +1,10 @@
 // RulerView.h - CRulerView, the horizontal and vertical rulers beside the design view.
 //
 // The ruler is passive: the design view gives it its type and zoom (Refresh) and the mouse
-// position (ShowPosition); at paint time it reads the view's scroll position itself.
-// Ticks every 20 document units, numbers every 100, placed for zoom and scroll position.
+// position (ShowPosition); at paint time it reads the view's scroll position and zoom
+// itself, so it never shows another scale than the view. Ticks every 20 document units,
+// numbers every 100 where a number fits beside the one before, placed for zoom and scroll
+// position.
 
 #pragma once
 
@@ -18,7 +20,8 @@ protected:
 public:
     virtual ~CRulerView();
 
-    // nType 1 horizontal, any other value vertical.
+    // nType 1 horizontal, any other value vertical; fZoom is used while no design view
+    // sits beside the ruler.
     void Refresh(int nType, float fZoom);
     // Moves the XOR position marker to the view's client pixel (x, y); with bForget the
     // marker just drawn stays and is not erased by the next call.

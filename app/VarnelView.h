@@ -254,6 +254,8 @@ protected:
     void SyncSelectionList();
     // Forgets the element being drawn, erasing its preview.
     void DiscardNewElement(BOOL bErasePreview);
+    // Selection by a press of the left or the right button (VarnelViewMouse.cpp).
+    void PressAt(UINT nFlags, CPoint point, BOOL bRightButton);
     // Editing helpers (VarnelViewEdit.cpp)
     void ClearSelectionAndTracker();
     // Loads the Properties bar for the single selected element, or blanks it.

@@ -105,13 +105,21 @@ void CVarnelView::DiscardNewElement(BOOL bErasePreview)
 
 void CVarnelView::OnLButtonDown(UINT nFlags, CPoint point)
 {
+    PressAt(nFlags, point, FALSE);
+    CScrollView::OnLButtonDown(nFlags, point);
+}
+
+// A left press tracks a rubber band or moves the selection; a right press only selects,
+// so its release reaches the window and makes the context menu.
+void CVarnelView::PressAt(UINT nFlags, CPoint point, BOOL bRightButton)
+{
     CVarnelDoc* pDoc = GetDocument();
     try
     {
         CPoint ptDoc = point;
         DeviceToLogical(ptDoc);
         m_ptStart = m_ptCurrent = ptDoc;
-        if (pDoc->m_nCurrentTool != kToolPointer)
+        if (pDoc->m_nCurrentTool != kToolPointer && !bRightButton)
             SetCapture();
 
         if (pDoc->m_tracker.HitTest(ptDoc, this) == CRectTracker::hitNothing)
@@ -121,7 +129,7 @@ void CVarnelView::OnLButtonDown(UINT nFlags, CPoint point)
                 pDoc->m_tracker.RemoveAll();
 
             CRectTracker band;
-            if (band.TrackRubberBand(this, point, TRUE))
+            if (!bRightButton && band.TrackRubberBand(this, point, TRUE))
             {
                 CRect rectBand = band.m_rect;
                 DeviceToLogicalRect(rectBand);
@@ -131,16 +139,18 @@ void CVarnelView::OnLButtonDown(UINT nFlags, CPoint point)
                     CElement* pElement = pDoc->m_listElements.GetNext(pos);
                     if (pElement->m_nSide != pDoc->m_nSide || pDoc->m_tracker.IsSelected(pElement))
                         continue;
+                    // wholly inside, compared by edges: the empty rectangle of a level or
+                    // upright line has no intersection with anything
                     const CRect rectElement = pElement->GetRect();
-                    CRect rectCommon;
-                    rectCommon.IntersectRect(&rectBand, &rectElement);
-                    if (rectCommon == rectElement)
+                    if (rectElement.left >= rectBand.left && rectElement.right <= rectBand.right
+                        && rectElement.top >= rectBand.top && rectElement.bottom <= rectBand.bottom)
                         pDoc->m_tracker.Add(pElement);
                 }
             }
             else
             {
-                // the topmost filled element, else the smallest transparent one
+                // the topmost filled element, else the smallest transparent one; an element
+                // is hit where its own hit test says, so level and upright lines are too
                 CElement* pTaken = NULL;
                 CElement* pCandidate = NULL;
                 double fBestArea = 0.0;
@@ -149,9 +159,9 @@ void CVarnelView::OnLButtonDown(UINT nFlags, CPoint point)
                     CElement* pElement = pDoc->m_listElements.GetPrev(pos);
                     if (pElement->m_nKind == kKindBackground || pElement->m_nSide != pDoc->m_nSide)
                         continue;
-                    const CRect rect = pElement->GetRect();
-                    if (!rect.PtInRect(ptDoc))
+                    if (!pElement->HitTest(ptDoc))
                         continue;
+                    const CRect rect = pElement->GetRect();
                     if (!pElement->m_bTransparent && pTaken == NULL)
                     {
                         pTaken = pElement;
@@ -180,7 +190,7 @@ void CVarnelView::OnLButtonDown(UINT nFlags, CPoint point)
                     pDoc->m_tracker.Add(pChosen);
             }
         }
-        else if (pDoc->m_tracker.Track(this, ptDoc, FALSE, NULL))
+        else if (!bRightButton && pDoc->m_tracker.Track(this, ptDoc, FALSE, NULL))
         {
             pDoc->SetModifiedFlag();
         }
@@ -198,7 +208,6 @@ void CVarnelView::OnLButtonDown(UINT nFlags, CPoint point)
     catch (...)
     {
     }
-    CScrollView::OnLButtonDown(nFlags, point);
 }
 
 void CVarnelView::OnMouseMove(UINT nFlags, CPoint point)
@@ -403,7 +412,8 @@ void CVarnelView::OnRButtonDown(UINT nFlags, CPoint point)
     CPoint ptDoc = point;
     DeviceToLogical(ptDoc);
     m_bRightHit = ElementAtPoint(ptDoc) != NULL;
-    OnLButtonDown(nFlags, point);
+    PressAt(nFlags, point, TRUE);
+    CScrollView::OnRButtonDown(nFlags, point);
 }
 
 void CVarnelView::OnContextMenu(CWnd* pWnd, CPoint point)
@@ -455,7 +465,7 @@ void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         if (bCtrl && nChar == 'A')
         {
             if (pFrame != NULL)
-                pFrame->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL);
+                pFrame->SendMessage(WM_COMMAND, ID_EDIT_SELECT_ALL_ELEMENTS);
         }
         else if (!bCtrl && ((nChar >= 'A' && nChar <= 'Z') || (nChar >= '0' && nChar <= '9')))
         {

@@ -114,10 +114,12 @@ void CSelectionTracker::DrawLockedHandles(CDC* pDC, BOOL bLocked)
 
 // Hit tests
 
-// The first selected element whose rectangle (or only its handles) the point hits becomes
-// current.
+// The first selected element whose handles or rectangle the point hits becomes current;
+// else the first whose own hit test takes the point (the rectangle of a level or upright
+// line is empty), with the middle as hit: the element moves.
 int CSelectionTracker::HitTestSelection(CPoint point, CView* pView, BOOL bHandlesOnly)
 {
+    const CPoint ptDoc = point;
     if (pView != NULL)
         ViewLogicalToDevice(pView, point);
     for (INT_PTR i = 0; i < m_arrSelected.GetSize(); i++)
@@ -131,6 +133,18 @@ int CSelectionTracker::HitTestSelection(CPoint point, CView* pView, BOOL bHandle
         {
             m_pCurrent = pElement;
             return nHit;
+        }
+    }
+    for (INT_PTR i = 0; i < m_arrSelected.GetSize(); i++)
+    {
+        CElement* pElement = m_arrSelected[i];
+        if (pElement->HitTest(ptDoc))
+        {
+            m_rect = pElement->GetRect();
+            if (pView != NULL)
+                ViewLogicalToDeviceRect(pView, m_rect);
+            m_pCurrent = pElement;
+            return hitMiddle;
         }
     }
     return hitNothing;
@@ -158,6 +172,18 @@ BOOL CSelectionTracker::SetCursor(CView* pView, UINT nHitTest)
         bSet = SetCursorForCurrent(pView, nHitTest);
     }
     m_rect = rectSaved;
+    if (!bSet && nHitTest == HTCLIENT)
+    {
+        // over a selected element that its own hit test takes: the move cursor
+        CPoint point;
+        ::GetCursorPos(&point);
+        pView->ScreenToClient(&point);
+        ViewDeviceToLogical(pView, point);
+        for (INT_PTR i = 0; i < m_arrSelected.GetSize() && !bSet; i++)
+            bSet = m_arrSelected[i]->HitTest(point);
+        if (bSet)
+            ::SetCursor(::LoadCursorA(NULL, IDC_SIZEALL));
+    }
     return bSet;
 }
 

@@ -76,6 +76,7 @@
 #define ID_EDIT_PROPERTIES              137
 #define ID_EDIT_CLEAR_SELECTION         156
 #define ID_EDIT_DUPLICATE               157
+#define ID_EDIT_SELECT_ALL_ELEMENTS     159     // the program's own, not the class library's
 #define ID_EDIT_SELECT_BACKGROUND       160
 #define ID_EDIT_REMOVE_BACKGROUND       260
 

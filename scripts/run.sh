@@ -34,6 +34,8 @@ if (($# == 0)); then
     set -- "${sample//\//\\}"
     CLICK="${STICKWELL_RUN_CLICK:-600 495}"
 fi
+# The element clicked, for the pictures of its Text page and its context menu.
+export ELEMENT_AT="$CLICK"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     "$WINE" explorer /desktop=Stickwell,1280x1024 "$@" &
     pid=$!
@@ -60,6 +62,20 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     done
     mv -f "$shot" "$SHOT"
     echo "screenshot: $SHOT (after $((i + 1)) s)"
+    # The clicked element once more: the Properties bar on its Text page (a key typed on a
+    # selected text opens it), then the context menu of a right click on the element.
+    if [ -n "$ELEMENT_AT" ]; then
+        dir=$(dirname "$SHOT")
+        xdotool mousemove $ELEMENT_AT key x 2>/dev/null || true
+        sleep 2
+        import -window root "$dir/properties_text.png" 2>/dev/null \
+            && echo "screenshot: $dir/properties_text.png"
+        xdotool mousemove $ELEMENT_AT click 3 2>/dev/null || true
+        sleep 2
+        import -window root "$dir/context_menu.png" 2>/dev/null \
+            && echo "screenshot: $dir/context_menu.png"
+        xdotool key Escape 2>/dev/null || true
+    fi
     "$WINESERVER" -k >/dev/null 2>&1 || true
     wait $pid 2>/dev/null || true
 ' bash "$BUILD_DIR/Stickwell.exe" "$@"

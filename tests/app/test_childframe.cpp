@@ -120,6 +120,7 @@ TEST_F(ChildFrame, RulerTicksAndNumbersFollowZoomAndScroll)
         EXPECT_TRUE(pane.AnyInk(105, 0, 130, 15));     // its number
         EXPECT_FALSE(pane.AnyInk(25, 0, 95, 12));      // no number between
     }
+    m_pView->SetZoom(0.5f);
     m_pHRuler->Refresh(1, 0.5f);
     {
         CPaintedPane pane(m_pHRuler, 400, 20);
@@ -128,6 +129,7 @@ TEST_F(ChildFrame, RulerTicksAndNumbersFollowZoomAndScroll)
         EXPECT_FALSE(pane.IsInk(5, 18));
     }
     // scrolled by 150 units at zoom 1: the tick of 160 at pixel 10, of 200 at pixel 50
+    m_pView->SetZoom(1.0f);
     m_pView->m_ptScroll = CPoint(150, 0);
     m_pHRuler->Refresh(1, 1.0f);
     {

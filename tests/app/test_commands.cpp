@@ -148,7 +148,7 @@ TEST(DocumentUpdates, SelectionAndElementCountsEnableTheDesignCommands)
     const UINT needSelection[] = { ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_CLEAR_SELECTION, ID_EDIT_DUPLICATE,
                                    ID_LOCK, ID_UNLOCK, ID_ROTATE_CLOCKWISE, ID_ROTATE_ANTICLOCKWISE,
                                    ID_CENTER_HORZ, ID_CENTER_VERT, ID_CENTER_BOTH };
-    const UINT needElements[] = { ID_EDIT_SELECT_ALL, ID_LOCK_ALL, ID_UNLOCK_ALL };
+    const UINT needElements[] = { ID_EDIT_SELECT_ALL_ELEMENTS, ID_LOCK_ALL, ID_UNLOCK_ALL };
     const UINT needTwo[] = { ID_ALIGN_LEFT, ID_ALIGN_RIGHT, ID_ALIGN_CENTER, ID_ALIGN_TOP, ID_ALIGN_BOTTOM,
                              ID_ALIGN_MIDDLE, ID_SAME_WIDTH, ID_SAME_HEIGHT, ID_SAME_SIZE };
     const UINT needOne[] = { ID_EDIT_PROPERTIES, ID_ARRANGE_TO_FRONT, ID_ARRANGE_TO_BACK,

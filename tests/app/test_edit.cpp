@@ -443,7 +443,7 @@ TEST_F(EditCommands, SelectAllTakesTheShownSideWithoutTheBackground)
     CRectangle* pFirst = AddRect(10, 10, 20, 20);
     AddRect(30, 10, 40, 20, 2);
     CText* pText = AddText(50, 10, 90, 40);
-    Command(ID_EDIT_SELECT_ALL);
+    Command(ID_EDIT_SELECT_ALL_ELEMENTS);
     ASSERT_EQ(2, m_pDoc->m_listSelection.GetCount());
     // head to tail, each added at the head of the list
     EXPECT_EQ(pText, m_pDoc->m_listSelection.GetHead());
@@ -741,7 +741,7 @@ TEST_F(EditCommands, MenuCommandsAndTheDeleteKeyReachTheActiveView)
 {
     AddRect(10, 10, 40, 40);
     AddRect(50, 10, 80, 40);
-    m_program.Command(ID_EDIT_SELECT_ALL);
+    m_program.Command(ID_EDIT_SELECT_ALL_ELEMENTS);
     EXPECT_EQ(2, m_pDoc->m_listSelection.GetCount());
     m_program.Command(ID_EDIT_COPY);
     m_program.Command(ID_EDIT_PASTE);

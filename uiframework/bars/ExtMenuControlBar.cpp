@@ -549,8 +549,8 @@ BOOL CExtMenuControlBar::RebuildMenuButtons(BOOL bRecalc)
         CFrameWnd* pFrame = GetParentFrame();
         if (pFrame != NULL)
             pFrame->RecalcLayout();
-        else
-            RecalcButtonLayout();
+        // the bar's size may stay the same (a whole row): its buttons move all the same
+        RecalcButtonLayout();
         UpdateWindow();
         CFrameWnd* pHost = GetHostFrame();
         if (pHost != NULL && pHost->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))

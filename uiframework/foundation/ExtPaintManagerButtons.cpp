@@ -5,6 +5,8 @@
 #include "ExtPaintManager.h"
 #include "ExtCmdIcon.h"
 
+#include <stdlib.h>
+
 namespace
 {
 
@@ -36,6 +38,30 @@ CString StripMnemonic(LPCTSTR sText, int& nMnemonic)
         strResult += *p;
     }
     return strResult;
+}
+
+// The sub-menu arrow: a solid triangle pointing right, in the text colour, centred in the
+// cell, as tall as the symbol font's arrow character. Drawn here rather than taken from
+// the font, whose character at that code is another picture in some font versions.
+void DrawSubMenuArrow(CDC& dc, const CRect& rcCell, CFont& fontSymbol)
+{
+    int nFontHeight = 12;
+    LOGFONT lf;
+    if (fontSymbol.GetSafeHandle() != NULL && fontSymbol.GetLogFont(&lf) && lf.lfHeight != 0)
+        nFontHeight = abs(lf.lfHeight);
+    int nRows = (nFontHeight / 2) | 1;
+    if (nRows < 5)
+        nRows = 5;
+    const int nColumns = (nRows + 1) / 2;
+    const int x = rcCell.left + (rcCell.Width() - nColumns) / 2;
+    const int y = rcCell.top + (rcCell.Height() - nRows) / 2;
+    CBrush brush(dc.GetTextColor());
+    for (int nRow = 0; nRow < nRows; nRow++)
+    {
+        const int nWidth = (nRow < nRows - 1 - nRow ? nRow : nRows - 1 - nRow) + 1;
+        CRect rcRow(x, y + nRow, x + nWidth, y + nRow + 1);
+        dc.FillRect(&rcRow, &brush);
+    }
 }
 
 // Text drawn with DrawState (DST_PREFIXTEXT) at the top-left of rc, vertically centred by
@@ -510,8 +536,7 @@ void CExtPaintManager::DrawMenuItem(CDC& dc, MenuItemArgs_t& a)
         CRect rcCell(rcRow);
         rcCell.DeflateRect(3, 3);
         rcCell.left = rcCell.right - 16 + 2;
-        dc.SelectObject(&m_FontMarlett);
-        dc.DrawText(_T("8"), 1, &rcCell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        DrawSubMenuArrow(dc, rcCell, m_FontMarlett);
     }
     dc.SelectObject(pOldFont);
     dc.SetTextColor(clrOldText);
@@ -632,8 +657,7 @@ void CExtPaintManagerXP::DrawMenuItem(CDC& dc, MenuItemArgs_t& a)
         else
         {
             rcCell.left += 2;
-            dc.SelectObject(&m_FontMarlett);
-            dc.DrawText(_T("8"), 1, &rcCell, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+            DrawSubMenuArrow(dc, rcCell, m_FontMarlett);
         }
     }
     dc.SelectObject(pOldFont);
