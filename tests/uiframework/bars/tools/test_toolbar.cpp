@@ -702,3 +702,65 @@ TEST_F(ToolsTest, BarsMenuOfAToolbarChecksVisibleBarsAndTogglesThem)
     choose(pPopup, nTools);
     EXPECT_TRUE(pTools->GetStyle() & WS_VISIBLE);
 }
+
+TEST_F(ToolsTest, AnEarlierLongerButtonMakesRoomForAShorterOneThatOverflows)
+{
+    // 24, 60, 24, 40 pixels long
+    std::vector<UINT> ids = { ID_TOOLS_NEW, ID_TOOLS_ZOOM, ID_TOOLS_OPEN, ID_TOOLS_CUT };
+    CFixedToolBar* pBar = new CFixedToolBar;
+    m_toolbars.push_back(pBar);
+    pBar->m_lengths[ID_TOOLS_ZOOM] = 60;
+    pBar->m_lengths[ID_TOOLS_CUT] = 40;
+    ASSERT_TRUE(pBar->Create("Tools", m_pFrame, 0xE925,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC));
+    ASSERT_TRUE(pBar->SetButtons(ids.data(), (int)ids.size()));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
+    const int nZoom = 1, nOpen = 2, nCut = 3;
+    // narrow the frame a pixel at a time until the row first runs out of room
+    int nWidth = 400;
+    for (; nWidth > 60; nWidth--)
+    {
+        m_pFrame->SetWindowPos(NULL, 0, 0, nWidth, 300, SWP_NOMOVE | SWP_NOZORDER);
+        m_pFrame->RecalcLayout();
+        if (pBar->GetChevron()->m_arrHiddenButtons.GetSize() > 0)
+            break;
+    }
+    ASSERT_GT(nWidth, 60);
+    // the last button overflowed by less than the long one: the long one goes instead
+    const CArray<CExtBarButton*, CExtBarButton*>& hidden = pBar->GetChevron()->m_arrHiddenButtons;
+    ASSERT_EQ(hidden.GetSize(), 1);
+    EXPECT_EQ(hidden[0], pBar->GetButton(nZoom));
+    EXPECT_FALSE(pBar->GetButton(nZoom)->IsVisible());
+    ASSERT_TRUE(pBar->GetButton(nCut)->IsVisible());
+    CRect rcNew, rcOpen, rcCut, rcChevron;
+    pBar->GetButtonRect(0, &rcNew);
+    pBar->GetButtonRect(nOpen, &rcOpen);
+    pBar->GetButtonRect(nCut, &rcCut);
+    pBar->GetButtonRect(pBar->GetButtonCount() - 1, &rcChevron);
+    // the later buttons moved back by its length and end before the chevron
+    EXPECT_EQ(rcOpen.left, rcNew.right);
+    EXPECT_EQ(rcCut.left, rcOpen.right);
+    EXPECT_EQ(rcCut.Width(), 40);
+    EXPECT_LE(rcCut.right, rcChevron.left);
+    // narrower still: a row that cannot hold the short one either hides it
+    for (; nWidth > 60; nWidth--)
+    {
+        m_pFrame->SetWindowPos(NULL, 0, 0, nWidth, 300, SWP_NOMOVE | SWP_NOZORDER);
+        m_pFrame->RecalcLayout();
+        if (!pBar->GetButton(nCut)->IsVisible())
+            break;
+    }
+    ASSERT_GT(nWidth, 60);
+    ASSERT_EQ(hidden.GetSize(), 2);
+    EXPECT_EQ(hidden[0], pBar->GetButton(nZoom));
+    EXPECT_EQ(hidden[1], pBar->GetButton(nCut));
+    for (int i = 0; i < pBar->GetButtonCount() - 1; i++)
+    {
+        if (!pBar->GetButton(i)->IsVisible())
+            continue;
+        CRect rc;
+        pBar->GetButtonRect(i, &rc);
+        EXPECT_LE(rc.right, rcChevron.left) << i;
+    }
+}
