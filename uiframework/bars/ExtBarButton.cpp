@@ -784,9 +784,38 @@ BOOL CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
             pSub->UpdateFromHMENU(hWndTarget, m_hMenu, IsMenuSubPopup() != FALSE, false);
         return TRUE;
     }
-    return pPopup->InsertCommandItem(m_nEffectiveCmdID, -1, NULL, NULL, NULL, 0, hWndTarget)
-               ? TRUE
-               : FALSE;
+    // The item carries the command's text and icon and the button's state: a popup of
+    // the bar's target would not find the command in its own profile.
+    CExtCmdItem* pItem = g_CmdManagerHolder->FindCommand(GetProfileName(), m_nEffectiveCmdID);
+    CString strText, strAccel;
+    if (pItem != NULL)
+    {
+        strText = pItem->m_strMenuText;
+        if (strText.IsEmpty())
+            strText = pItem->m_strAltText;
+        if (strText.IsEmpty())
+            strText = pItem->m_strTipText;
+        strAccel = pItem->m_strAccelText;
+    }
+    if (strText.IsEmpty())
+        GetDisplayText(strText);
+    CExtCmdIcon* pIcon = GetIcon();
+    int nCheckType = 0;
+    if ((m_nStyle & BS_INDETERMINATE) != 0)
+        nCheckType = 2;
+    else if ((m_nStyle & BS_CHECKED) != 0)
+        nCheckType = 1;
+    if (!pPopup->InsertCommandItem(m_nEffectiveCmdID, -1, strText, strAccel,
+                                   (pIcon != NULL && !pIcon->IsEmpty()) ? pIcon : NULL,
+                                   nCheckType, hWndTarget))
+        return FALSE;
+    if (IsDisabled())
+    {
+        CExtPopupMenuWnd::MENUITEMDATA& mi = pPopup->GetItemAt(pPopup->GetItemCount() - 1);
+        mi.m_wFlags &= ~(WORD)(CExtPopupMenuWnd::ITEM_ENABLED |
+                               CExtPopupMenuWnd::ITEM_FORCE_ENABLED);
+    }
+    return TRUE;
 }
 
 /////////////////////////////////////////////////////////////////////////////

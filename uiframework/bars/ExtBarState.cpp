@@ -744,6 +744,14 @@ void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRe
             pFrame->ShowControlBar(pChild->m_pHelperBar,
                                    (pChild->m_dwFlags & InternalDockStateBar::VISIBLE) != 0, FALSE);
         }
+        // the container formed around the bars takes its own stored sizes
+        CExtDockDynBar* pInner = pPrevPlaced != NULL
+            ? DYNAMIC_DOWNCAST(CExtDockDynBar, pPrevPlaced->m_pDockBar) : NULL;
+        if (pInner != NULL && pInner->GetContainer() != NULL)
+        {
+            pRec->m_pHelperBar = pInner->GetContainer();
+            pRec->ApplyValues();
+        }
         return;
     }
     if (pBar == NULL)

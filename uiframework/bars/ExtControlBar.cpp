@@ -331,13 +331,64 @@ void CExtControlBar::PreSubclassWindow()
 /////////////////////////////////////////////////////////////////////////////
 // Simple virtual operations
 
+namespace
+{
+
+// The frame whose bar a bars-menu item toggles: the receiver, or the frame around it.
+CFrameWnd* BarsMenuFrame(HWND hWndReceiver)
+{
+    CWnd* pWnd = hWndReceiver != NULL ? CWnd::FromHandlePermanent(hWndReceiver) : NULL;
+    if (pWnd == NULL)
+        return NULL;
+    CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, pWnd);
+    if (pFrame == NULL || pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        pFrame = pWnd->GetParentFrame();
+    while (pFrame != NULL && pFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+        pFrame = pFrame->GetParentFrame();
+    return pFrame;
+}
+
+// A bars-menu item: the frame's own command for the bar id when it has one, else the
+// bar is shown or hidden here.
+bool DeliverBarsMenuItem(CExtPopupMenuWnd* pPopup, CExtPopupMenuWnd::MENUITEMDATA* pItem)
+{
+    if (pPopup == NULL || pItem == NULL)
+        return false;
+    const UINT nID = pItem->m_nCmdID;
+    CFrameWnd* pFrame = BarsMenuFrame(pItem->m_hWndSpecCmdReceiver != NULL
+                                          ? pItem->m_hWndSpecCmdReceiver
+                                          : pPopup->GetCmdReceiverHWND());
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return false;
+    AFX_CMDHANDLERINFO info;
+    info.pTarget = NULL;
+    if (pFrame->OnCmdMsg(nID, CN_COMMAND, NULL, &info))
+        return false;
+    CControlBar* pBar = pFrame->GetControlBar(nID);
+    if (pBar == NULL)
+        return false;
+    HWND hWndBar = pBar->m_hWnd;
+    const BOOL bShow = (pBar->GetStyle() & WS_VISIBLE) == 0;
+    pPopup->EndWithCommand(0);
+    if (::IsWindow(hWndBar) && ::IsWindow(pFrame->m_hWnd))
+        pFrame->ShowControlBar(pBar, bShow, FALSE);
+    return true;
+}
+
+} // namespace
+
 bool CExtControlBar::AppendToBarsMenu(CExtPopupMenuWnd* pPopup)
 {
     if (!m_bListedInBarsMenu || pPopup == NULL)
         return false;
     CString strText;
     GetWindowText(strText);
-    return pPopup->InsertCommandItem((UINT)GetDlgCtrlID(), -1, strText);
+    // the item carries its own text, so its check mark comes from the bar here
+    const int nCheck = (GetStyle() & WS_VISIBLE) != 0 ? 1 : 0;
+    if (!pPopup->InsertCommandItem((UINT)GetDlgCtrlID(), -1, strText, NULL, NULL, nCheck))
+        return false;
+    pPopup->GetItemAt(pPopup->GetItemCount() - 1).m_pCbCmdDeliver = DeliverBarsMenuItem;
+    return true;
 }
 
 bool CExtControlBar::IsFrameInPrintPreview()

@@ -267,6 +267,12 @@ public:
                                  CFrameWnd* pFrame = NULL, BOOL bRecalc = TRUE);
     virtual bool DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT nSide,
                                BOOL bRecalc = TRUE);
+    // Docks pBar beside this docked bar, in a container with it: along this bar's row
+    // (bAcross FALSE: left or right of a bar docked at the top or bottom, above or below
+    // a bar docked at the left or right) or across it, after this bar (bAfter) or before.
+    virtual bool DockRelativeToOwnPlace(CExtControlBar* pBar, BOOL bAfter = TRUE,
+                                        BOOL bAcross = FALSE, CFrameWnd* pFrame = NULL,
+                                        BOOL bRecalc = TRUE);
     virtual bool DockToFrameSideLevel(UINT nDockBarID, UINT nLevel, CFrameWnd* pFrame = NULL,
                                       BOOL bRecalc = TRUE);
     virtual bool DockAsTab(CExtControlBar* pTarget, int nIndex = -1, CFrameWnd* pDockSite = NULL,

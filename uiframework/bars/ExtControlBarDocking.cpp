@@ -352,6 +352,39 @@ bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT n
     return true;
 }
 
+bool CExtControlBar::DockRelativeToOwnPlace(CExtControlBar* pBar, BOOL bAfter, BOOL bAcross,
+                                            CFrameWnd* pFrame, BOOL bRecalc)
+{
+    if (pBar == NULL || pBar == this || m_hWnd == NULL || pBar->m_hWnd == NULL)
+        return false;
+    // a bar in a tab group: the group's place
+    CExtControlBar* pGroup = GetTabbedContainer();
+    if (pGroup != NULL && pGroup != this)
+        return pGroup->DockRelativeToOwnPlace(pBar, bAfter, bAcross, pFrame, bRecalc);
+    if (m_pDockBar == NULL || IsFloating() || IsFixedSize() || IsFixedDragMode() ||
+        pBar->IsFixedSize() || pBar->IsFixedDragMode() || pBar->m_pDockSite != m_pDockSite)
+        return false;
+    // rows run across the frame for top and bottom bars, down it for left and right ones
+    const bool bHorzRow = IsDockedHorizontally();
+    const bool bVertSplit = bHorzRow == (bAcross != FALSE);
+    InternalDraggingState_t state(pBar);
+    state.m_bEmpty = false;
+    state.m_eType = bVertSplit ? (bAfter ? 2 : 1) : (bAfter ? 4 : 3);
+    GetWindowRect(&state.m_rc);
+    state.m_pBarTarget = this;
+    if (!pBar->ApplyDraggingState(state, TRUE))
+        return false;
+    CFrameWnd* pSite = pFrame != NULL ? pFrame : m_pDockSite;
+    if (pSite != NULL && pSite->m_hWnd != NULL)
+    {
+        if (bRecalc)
+            pSite->RecalcLayout();
+        else
+            pSite->DelayRecalcLayout();
+    }
+    return true;
+}
+
 bool CExtControlBar::DockAsTab(CExtControlBar* pTarget, int nIndex, CFrameWnd* pDockSite,
                                BOOL bRecalc)
 {

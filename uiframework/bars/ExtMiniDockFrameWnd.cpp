@@ -483,6 +483,76 @@ void CExtMiniDockFrameWnd::ResizeStep(CPoint pt)
 /////////////////////////////////////////////////////////////////////////////
 // Messages
 
+namespace
+{
+
+// After a caption double click moved the bar, the release of the second click belongs to
+// the caption that is no longer under the cursor: the bar's window takes it (and the
+// moves before it), so that the window now under the cursor gets no click.
+void TakeReleaseOfDoubleClick(HWND hWndBar)
+{
+    if (hWndBar == NULL || !::IsWindow(hWndBar) || (::GetKeyState(VK_LBUTTON) & 0x8000) == 0)
+        return;
+    ::SetCapture(hWndBar);
+    CWinThread* pThread = AfxGetThread();
+    bool bQuit = false;
+    int nQuitCode = 0;
+    while (::IsWindow(hWndBar) && ::GetCapture() == hWndBar)
+    {
+        MSG msg;
+        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
+        {
+            // nothing queued and the button is up: its release is not coming
+            if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0)
+                break;
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
+            continue;
+        }
+        const UINT nMsg = msg.message;
+        if (nMsg == WM_QUIT)
+        {
+            ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+            bQuit = true;
+            nQuitCode = (int)msg.wParam;
+            break;
+        }
+        if (nMsg == WM_LBUTTONUP || nMsg == WM_NCLBUTTONUP)
+        {
+            ::PeekMessageA(&msg, msg.hwnd, nMsg, nMsg, PM_REMOVE);
+            break;
+        }
+        if (nMsg == WM_MOUSEMOVE || nMsg == WM_NCMOUSEMOVE)
+        {
+            ::PeekMessageA(&msg, msg.hwnd, nMsg, nMsg, PM_REMOVE);
+            continue;
+        }
+        if ((nMsg >= WM_MOUSEFIRST && nMsg <= WM_MOUSELAST) ||
+            (nMsg >= WM_NCMOUSEMOVE && nMsg <= WM_NCXBUTTONDBLCLK) ||
+            (nMsg >= WM_KEYFIRST && nMsg <= WM_KEYLAST) || nMsg == WM_CANCELMODE ||
+            nMsg == WM_ACTIVATEAPP)
+            break;
+        if (!::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            continue;
+        if (msg.message == WM_QUIT)
+        {
+            bQuit = true;
+            nQuitCode = (int)msg.wParam;
+            break;
+        }
+        if (pThread == NULL || !pThread->PreTranslateMessage(&msg))
+        {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+    if (::IsWindow(hWndBar) && ::GetCapture() == hWndBar)
+        ::ReleaseCapture();
+    if (bQuit)
+        ::PostQuitMessage(nQuitCode);
+}
+
+} // namespace
+
 LRESULT CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHit, CPoint pt)
 {
     CControlBar* pPlain = GetBar();
@@ -509,7 +579,9 @@ LRESULT CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHit, CPoint pt)
             CPoint ptOffset = pt - rcWnd.TopLeft();
             if (ptOffset == CPoint(0, 0))
                 ptOffset = CPoint(1, 1);
-            pBar->StartDragging(pt, ptOffset, 0, 0);
+            // a click without a move (the first half of a double click) moves nothing
+            pBar->StartDragging(pt, ptOffset, std::max(1, ::GetSystemMetrics(SM_CXDRAG)),
+                                std::max(1, ::GetSystemMetrics(SM_CYDRAG)));
         }
         else if (pPlain != NULL && pPlain->m_pDockContext != NULL)
             pPlain->m_pDockContext->StartDrag(pt);
@@ -596,6 +668,7 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
             CExtControlBar* pBar = GetExtBar();
             if (wParam == HTCAPTION && pBar != NULL)
             {
+                HWND hWndBar = pBar->m_hWnd;
                 if (!pBar->IsFixedSize() && pBar->IsFloating())
                 {
                     UINT nSide = AFX_IDW_DOCKBAR_RIGHT;
@@ -606,6 +679,8 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
                 }
                 else
                     pBar->ToggleDockedFloating();
+                // this frame may be gone now: only the bar's handle is used
+                TakeReleaseOfDoubleClick(hWndBar);
                 return 0;
             }
             break;

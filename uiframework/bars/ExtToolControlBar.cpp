@@ -998,6 +998,41 @@ void CExtToolControlBar::RecalcButtonLayout()
             nLen = 0;
         if (bSingle && nPos + nLen > nEnd)
         {
+            // an earlier, longer button that frees enough room goes instead (the longest,
+            // the nearest of equal ones): this one stays; never for a separator
+            const int nOverflow = nPos + nLen - nEnd;
+            int nBest = -1, nBestLen = 0;
+            for (size_t j = 0; j < k && !it.p->IsSeparator(); j++)
+            {
+                const Item& prev = items[j];
+                if (!prev.bShown || prev.p->IsSeparator())
+                    continue;
+                int nPrevLen = Along(prev.size, bHorz);
+                if (nPrevLen > nLen && nPrevLen >= nOverflow && nPrevLen >= nBestLen)
+                {
+                    nBest = (int)j;
+                    nBestLen = nPrevLen;
+                }
+            }
+            if (nBest >= 0)
+            {
+                items[nBest].bShown = false;
+                bAnyHidden = true;
+                for (size_t j = (size_t)nBest + 1; j < k; j++)
+                    if (items[j].bShown)
+                        items[j].nPos -= nBestLen;
+                nPos -= nBestLen;
+                it.nPos = nPos;
+                it.nLine = nLine;
+                nPos += nLen;
+                // the chevron keeps the bar's order
+                size_t nAt = 0;
+                while (nAt < arrHidden.size() &&
+                       GetButtonIndex(arrHidden[nAt]) < GetButtonIndex(items[nBest].p))
+                    nAt++;
+                arrHidden.insert(arrHidden.begin() + nAt, items[nBest].p);
+                continue;
+            }
             // no room: hidden and listed by the chevron; later shorter buttons may fit
             it.bShown = false;
             bAnyHidden = true;

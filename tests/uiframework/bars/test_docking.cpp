@@ -553,3 +553,67 @@ TEST_F(UiBarsTest, AContainersMinimumAddsItsBarsAlongARowAndItsRowsAcross)
     pInner->m_arrBars.RemoveAt(nPosB);
     ExpectAllArraysSound();
 }
+
+TEST_F(UiBarsTest, DockRelativeToOwnPlacePutsTheBarBesideAlongOrAcrossTheRow)
+{
+    CTestResizableBar* pA = NewBar(0xE8A0, "A");
+    CTestResizableBar* pB = NewBar(0xE8A1, "B");
+    CTestResizableBar* pC = NewBar(0xE8A2, "C");
+    CTestResizableBar* pD = NewBar(0xE8A3, "D");
+    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
+    ASSERT_TRUE(pC->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    ASSERT_TRUE(pD->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    m_pFrame->RecalcLayout();
+    CRect rcA = m_pFrame->ChildRect(pA);
+
+    // along the column of a right-hand bar, after it: below it, in one container
+    ASSERT_TRUE(pA->DockRelativeToOwnPlace(pB));
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pA->m_pDockBar);
+    ASSERT_TRUE(pInner != NULL);
+    EXPECT_EQ(pB->m_pDockBar, (CDockBar*)pInner);
+    EXPECT_EQ(pInner->m_arrBars[1], (void*)pA);
+    EXPECT_EQ(pInner->m_arrBars[2], (void*)pB);
+    CRect rcA2 = m_pFrame->ChildRect(pA), rcB = m_pFrame->ChildRect(pB);
+    EXPECT_EQ(rcB.left, rcA2.left);
+    EXPECT_EQ(rcB.Width(), rcA2.Width());
+    EXPECT_GE(rcB.top, rcA2.bottom);
+    EXPECT_LE(rcB.top, rcA2.bottom + 6);
+    // the container took A's old place
+    CRect rcContainer = m_pFrame->ChildRect(pInner->GetContainer());
+    EXPECT_EQ(rcContainer.left, rcA.left);
+    EXPECT_EQ(rcContainer.right, rcA.right);
+    ExpectAllArraysSound();
+
+    // along the row of a top bar, before it: to its left
+    ASSERT_TRUE(pC->DockRelativeToOwnPlace(pD, FALSE, FALSE));
+    CRect rcC = m_pFrame->ChildRect(pC), rcD = m_pFrame->ChildRect(pD);
+    EXPECT_EQ(pD->m_pDockBar, pC->m_pDockBar);
+    EXPECT_LE(rcD.right, rcC.left);
+    EXPECT_GE(rcD.right, rcC.left - 6);
+    EXPECT_EQ(rcD.top, rcC.top);
+    ExpectAllArraysSound();
+
+    // across the row of the top bar, after it: below it
+    CTestResizableBar* pE = NewBar(0xE8A4, "E");
+    ASSERT_TRUE(pE->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
+    m_pFrame->RecalcLayout();
+    ASSERT_TRUE(pC->DockRelativeToOwnPlace(pE, TRUE, TRUE));
+    CRect rcC2 = m_pFrame->ChildRect(pC), rcE = m_pFrame->ChildRect(pE);
+    EXPECT_EQ(pE->m_pDockBar, pC->m_pDockBar);
+    EXPECT_GE(rcE.top, rcC2.bottom);
+    EXPECT_EQ(rcE.left, rcC2.left);
+    ExpectAllArraysSound();
+
+    // refused: itself, no bar, a floating place
+    EXPECT_FALSE(pC->DockRelativeToOwnPlace(pC));
+    EXPECT_FALSE(pC->DockRelativeToOwnPlace(NULL));
+    CTestResizableBar* pF = NewBar(0xE8A5, "F");
+    ASSERT_TRUE(pF->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    pF->FloatAtPosition(CPoint(200, 200));
+    PumpPendingMessages();
+    ASSERT_TRUE(pF->IsFloating());
+    EXPECT_FALSE(pF->DockRelativeToOwnPlace(pE));
+    EXPECT_FALSE(pE->IsFloating());
+    ExpectAllArraysSound();
+}

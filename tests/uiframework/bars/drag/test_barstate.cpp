@@ -450,3 +450,44 @@ TEST_F(BarStateTest, FloatingContainerComesBackInAFrameOnTheScreen)
     EXPECT_TRUE(rcIn.IntersectRect(ScreenRect(pMini), rcWork));
     ExpectAllArraysSound();
 }
+
+TEST_F(BarStateTest, ContainerKeepsItsSplitSizes)
+{
+    // A over B in one container at the left, A given much more of the column than B
+    ASSERT_TRUE(m_pB->DockBesideBar(50, m_pA, AFX_IDW_DOCKBAR_BOTTOM));
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    ASSERT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
+    int nColumn = ScreenRect(m_pA).Height() + ScreenRect(m_pB).Height();
+    CExtControlBar* pContainer = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pA->m_pDockBar)->GetContainer();
+    pContainer->m_sizeDockedV.cx = 290;
+    m_pA->m_sizeDockedV.cy = nColumn * 3 / 4;
+    m_pB->m_sizeDockedV.cy = nColumn - nColumn * 3 / 4;
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    int nHeightA = ScreenRect(m_pA).Height(), nHeightB = ScreenRect(m_pB).Height();
+    int nWidth = ScreenRect(pContainer).Width();
+    ASSERT_GT(nHeightA, nHeightB * 2);
+    ASSERT_GT(nWidth, 250);
+    std::vector<BYTE> bytes = UiBarsArchiveBytes([&](CArchive& ar) {
+        EXPECT_TRUE(CExtControlBar::SerializeFrameBarState(ar, m_pFrame, NULL));
+    });
+    // back to the default layout, where the bars get other sizes
+    ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
+    ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    m_pA->m_sizeDockedV = m_pB->m_sizeDockedV = CSize(200, 200);
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    ASSERT_TRUE(Store(bytes));
+    ASSERT_TRUE(Load());
+    PumpPendingMessages();
+    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, m_pA->m_pDockBar);
+    ASSERT_TRUE(pInner != NULL);
+    ASSERT_EQ(m_pA->m_pDockBar, m_pB->m_pDockBar);
+    EXPECT_LT(ScreenRect(m_pA).top, ScreenRect(m_pB).top);
+    EXPECT_NEAR(ScreenRect(m_pA).Height(), nHeightA, 2);
+    EXPECT_NEAR(ScreenRect(m_pB).Height(), nHeightB, 2);
+    EXPECT_EQ(ScreenRect(pInner->GetContainer()).Width(), nWidth);
+    EXPECT_EQ(m_pA->m_sizeDockedV.cy + m_pB->m_sizeDockedV.cy, nHeightA + nHeightB);
+    ExpectAllArraysSound();
+}

@@ -1,6 +1,7 @@
 // The floating mini frame: its frame metrics, hit test, caption drag, resizing loop and
 // keeping the caption on the screen; live moves of a fixed-size bar.
 #include "drag_support.h"
+#include "uiframework/foundation/ExtPopupMenuWnd.h"
 
 namespace
 {
@@ -324,5 +325,226 @@ TEST_F(FixedDragTest, RowsSwapWhenTheNeighbouringRowHasNoRoom)
     PumpPendingMessages();
     EXPECT_LT(ExtBarLayout::FindEntry(pTop->m_arrBars, pT), ExtBarLayout::FindEntry(pTop->m_arrBars, pWide));
     EXPECT_GE(ScreenRect(pWide).top, ScreenRect(pT).bottom);
+    ExpectAllArraysSound();
+}
+
+namespace
+{
+
+void PumpMs(DWORD nMs)
+{
+    const DWORD nStart = ::GetTickCount();
+    do
+    {
+        CExtPopupMenuWnd::PumpPendingMessages(false);
+        ::Sleep(2);
+    } while (::GetTickCount() - nStart < nMs);
+    CExtPopupMenuWnd::PumpPendingMessages(false);
+}
+
+void SendButton(DWORD dwFlags)
+{
+    INPUT in;
+    memset(&in, 0, sizeof(in));
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+}
+
+// Mouse input sent by a thread of its own, the way a user gives it, while this thread
+// runs whatever modal loop the input starts. A step moves the cursor (pt set) or sends
+// button flags, then waits its pause.
+struct InputStep_t
+{
+    CPoint pt;
+    DWORD dwFlags;
+    DWORD nPause;
+};
+
+struct InputScript_t
+{
+    std::vector<InputStep_t> m_steps;
+    HDESK m_hDesk = NULL;
+    volatile LONG m_bDone = 0;
+    InputScript_t& Move(CPoint pt, DWORD nPause = 20)
+    {
+        m_steps.push_back({ pt, MOUSEEVENTF_MOVE, nPause });
+        return *this;
+    }
+    InputScript_t& Button(DWORD dwFlags, DWORD nPause)
+    {
+        m_steps.push_back({ CPoint(-1, -1), dwFlags, nPause });
+        return *this;
+    }
+    // A key press and release (the flags field holds the key with bit 31 set).
+    InputScript_t& Key(WORD wVk, DWORD nPause)
+    {
+        m_steps.push_back({ CPoint(-1, -1), 0x80000000u | wVk, nPause });
+        return *this;
+    }
+    static DWORD WINAPI Run(LPVOID p)
+    {
+        InputScript_t* pScript = (InputScript_t*)p;
+        ::SetThreadDesktop(pScript->m_hDesk);
+        for (const InputStep_t& step : pScript->m_steps)
+        {
+            if (step.pt.x >= 0)
+                ::SetCursorPos(step.pt.x, step.pt.y);
+            if (step.dwFlags & 0x80000000u)
+            {
+                INPUT key[2];
+                memset(key, 0, sizeof(key));
+                key[0].type = key[1].type = INPUT_KEYBOARD;
+                key[0].ki.wVk = key[1].ki.wVk = (WORD)(step.dwFlags & 0xFFFF);
+                key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+                ::SendInput(2, key, sizeof(INPUT));
+            }
+            else
+                SendButton(step.dwFlags);
+            ::Sleep(step.nPause);
+        }
+        ::InterlockedExchange(&pScript->m_bDone, 1);
+        return 0;
+    }
+    // Sends the steps and dispatches this thread's messages until they are all given
+    // and nSettle milliseconds more have passed.
+    void Play(DWORD nSettle = 60)
+    {
+        m_hDesk = ::GetThreadDesktop(::GetCurrentThreadId());
+        HANDLE hThread = ::CreateThread(NULL, 0, Run, this, 0, NULL);
+        ASSERT_TRUE(hThread != NULL);
+        while (::WaitForSingleObject(hThread, 0) != WAIT_OBJECT_0)
+        {
+            CExtPopupMenuWnd::PumpPendingMessages(false);
+            ::MsgWaitForMultipleObjects(1, &hThread, FALSE, 5, QS_ALLINPUT);
+        }
+        ::CloseHandle(hThread);
+        PumpMs(nSettle);
+    }
+};
+
+void MoveTo(CPoint pt)
+{
+    InputScript_t().Move(pt).Play(20);
+}
+
+// A drag with the left button.
+void DragWithInput(CPoint ptFrom, CPoint ptTo)
+{
+    InputScript_t()
+        .Move(ptFrom)
+        .Button(MOUSEEVENTF_LEFTDOWN, 30)
+        .Move(CPoint((ptFrom.x + ptTo.x) / 2, (ptFrom.y + ptTo.y) / 2), 30)
+        .Move(ptTo, 30)
+        .Button(MOUSEEVENTF_LEFTUP, 30)
+        .Play();
+}
+
+// Button messages that windows of the frame's client area (not the floating frame or its
+// bar) take from the queue.
+struct ClickSpy_t
+{
+    static ClickSpy_t* s_pSpy;
+    HHOOK m_hHook = NULL;
+    HWND m_hWndWatched = NULL;          // this window and its children are watched
+    std::vector<UINT> m_msgs;
+    explicit ClickSpy_t(HWND hWnd) : m_hWndWatched(hWnd)
+    {
+        s_pSpy = this;
+        m_hHook = ::SetWindowsHookExA(WH_GETMESSAGE, Proc, NULL, ::GetCurrentThreadId());
+    }
+    ~ClickSpy_t()
+    {
+        ::UnhookWindowsHookEx(m_hHook);
+        s_pSpy = NULL;
+    }
+    static LRESULT CALLBACK Proc(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        if (nCode >= 0 && wParam == PM_REMOVE && s_pSpy != NULL)
+        {
+            const MSG* pMsg = (const MSG*)lParam;
+            bool bButton = (pMsg->message >= WM_LBUTTONDOWN && pMsg->message <= WM_MBUTTONDBLCLK);
+            if (bButton && pMsg->hwnd != NULL &&
+                (pMsg->hwnd == s_pSpy->m_hWndWatched ||
+                 ::IsChild(s_pSpy->m_hWndWatched, pMsg->hwnd)))
+                s_pSpy->m_msgs.push_back(pMsg->message);
+        }
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+};
+ClickSpy_t* ClickSpy_t::s_pSpy = NULL;
+
+} // namespace
+
+TEST_F(MiniFrameTest, DoubleClickWithInputDocksAfterResizesAndPopups)
+{
+    const UINT nDblTime = ::GetDoubleClickTime();
+    ASSERT_GT(nDblTime, 200u);
+    const DWORD gaps[] = { 20, 50, 80, 150, nDblTime / 2 };
+    m_pFrame->SetForegroundWindow();
+    m_pFrame->SetActiveWindow();
+    int nRound = 0;
+    for (DWORD nGap : gaps)
+    {
+        SCOPED_TRACE(testing::Message() << "gap " << nGap << " ms");
+        if (!m_pBar->IsFloating())
+        {
+            m_pBar->FloatAtPosition(CPoint(300, 200));
+            PumpMs(30);
+        }
+        CExtMiniDockFrameWnd* pMini = MiniOf(m_pBar);
+        ASSERT_TRUE(pMini != NULL);
+        ClickSpy_t spy(m_pFrame->m_wndPane.m_hWnd);
+        // resize by the right and the bottom edges, a caption popup closed with Esc
+        CRect rc = ScreenRect(pMini);
+        DragWithInput(CPoint(rc.right - 2, rc.CenterPoint().y),
+                      CPoint(rc.right + 30 + 7 * nRound, rc.CenterPoint().y));
+        rc = ScreenRect(pMini);
+        DragWithInput(CPoint(rc.CenterPoint().x, rc.bottom - 2),
+                      CPoint(rc.CenterPoint().x, rc.bottom - 25));
+        rc = ScreenRect(pMini);
+        CPoint ptCaption(rc.left + 40, rc.top + ::GetSystemMetrics(SM_CYFRAME) +
+                                           ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+        InputScript_t()
+            .Move(ptCaption)
+            .Button(MOUSEEVENTF_RIGHTDOWN, 30)
+            .Button(MOUSEEVENTF_RIGHTUP, 80)
+            .Play();
+        // the popup is up and done opening
+        for (int i = 0; i < 100 && (g_TrackingSite.m_pWndRoot == NULL ||
+                                    g_TrackingSite.m_pWndAnimation != NULL ||
+                                    !g_TrackingSite.m_pWndRoot->IsWindowVisible());
+             i++)
+            PumpMs(5);
+        ASSERT_TRUE(g_TrackingSite.m_pWndRoot != NULL);
+        EXPECT_TRUE(pMini->IsWindowVisible());
+        // a click in the bar's own window closes the popup
+        CRect rcBarWnd = ScreenRect(m_pBar);
+        InputScript_t()
+            .Move(rcBarWnd.CenterPoint())
+            .Button(MOUSEEVENTF_LEFTDOWN, 20)
+            .Button(MOUSEEVENTF_LEFTUP, 60)
+            .Play();
+        EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+        ASSERT_TRUE(m_pBar->IsFloating());
+        ASSERT_EQ(MiniOf(m_pBar), pMini);
+        EXPECT_EQ(ScreenRect(pMini).TopLeft(), rc.TopLeft());
+
+        // the double click: two press and release pairs
+        InputScript_t()
+            .Move(ptCaption)
+            .Button(MOUSEEVENTF_LEFTDOWN, 10)
+            .Button(MOUSEEVENTF_LEFTUP, nGap)
+            .Button(MOUSEEVENTF_LEFTDOWN, 10)
+            .Button(MOUSEEVENTF_LEFTUP, 10)
+            .Play(100);
+        EXPECT_FALSE(m_pBar->IsFloating());
+        EXPECT_TRUE(m_pBar->IsDocked());
+        EXPECT_FALSE(m_pBar->m_bDragging);
+        EXPECT_EQ(::GetCapture(), (HWND)NULL);
+        EXPECT_TRUE(spy.m_msgs.empty()) << spy.m_msgs.size() << " button messages, first 0x"
+                                        << std::hex << (spy.m_msgs.empty() ? 0 : spy.m_msgs[0]);
+        nRound++;
+    }
     ExpectAllArraysSound();
 }

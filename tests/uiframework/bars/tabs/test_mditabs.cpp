@@ -135,10 +135,39 @@ TEST_F(MdiTabsTest, ItemTextUsesTheFrameTitleAndWindowNumber)
     EXPECT_EQ(m_pTabs->GetItemText(pItem), "Letter:2");
     pChild->m_nWindow = 0;
     EXPECT_EQ(m_pTabs->GetItemText(pItem), "Letter");
-    // a child without icon shows its text only
+
+    // the same title from a window class without and with an icon: the first tab shows
+    // its text only, the second a 16 x 16 icon and 3 pixels more before the text
+    CMDIChildWnd* pBare = new CMDIChildWnd;
+    LPCTSTR lpszBare = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                                           (HBRUSH)(COLOR_WINDOW + 1), NULL);
+    ASSERT_TRUE(pBare->Create(lpszBare, "Letter", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                              CFrameWnd::rectDefault, m_pFrame));
+    ASSERT_EQ(::SendMessage(pBare->m_hWnd, WM_GETICON, ICON_SMALL, 0), 0);
+    ASSERT_EQ(::SendMessage(pBare->m_hWnd, WM_GETICON, ICON_BIG, 0), 0);
+    CMDIChildWnd* pIconic = new CMDIChildWnd;
+    LPCTSTR lpszIconic = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW),
+                                             (HBRUSH)(COLOR_WINDOW + 1),
+                                             ::LoadIcon(NULL, IDI_APPLICATION));
+    ASSERT_TRUE(pIconic->Create(lpszIconic, "Letter", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW,
+                                CFrameWnd::rectDefault, m_pFrame));
+    PumpPendingMessages();
+    int nBare = ItemOf(pBare), nIconic = ItemOf(pIconic);
+    ASSERT_GE(nBare, 0);
+    ASSERT_GE(nIconic, 0);
+    m_pFrame->RecalcLayout();
+    m_pTabs->UpdateTabWnd(false);
     m_pTabs->RecalcLayout();
-    EXPECT_EQ(pItem->m_sizeIcon.cx >= 0, true);
-    CExtCmdIcon* pIcon = m_pTabs->GetItemIcon(pItem);
-    if (pIcon != NULL)
-        EXPECT_EQ(pIcon->GetSize().cx, 16);
+    CExtTabWnd::TAB_ITEM_INFO* pBareItem = m_pTabs->GetItem(nBare);
+    CExtTabWnd::TAB_ITEM_INFO* pIconicItem = m_pTabs->GetItem(nIconic);
+    EXPECT_EQ(m_pTabs->GetItemText(pBareItem), "Letter");
+    EXPECT_EQ(m_pTabs->GetItemText(pIconicItem), "Letter");
+    EXPECT_TRUE(m_pTabs->GetItemIcon(pBareItem) == NULL);
+    EXPECT_EQ(pBareItem->m_sizeIcon, CSize(0, 0));
+    CExtCmdIcon* pIcon = m_pTabs->GetItemIcon(pIconicItem);
+    ASSERT_TRUE(pIcon != NULL);
+    EXPECT_EQ(CSize(pIcon->GetSize()), CSize(16, 16));
+    EXPECT_EQ(pIconicItem->m_sizeIcon, CSize(16, 16));
+    EXPECT_EQ(pIconicItem->m_sizeText, pBareItem->m_sizeText);
+    EXPECT_EQ(pIconicItem->m_size.cx, pBareItem->m_size.cx + 16 + 3);
 }

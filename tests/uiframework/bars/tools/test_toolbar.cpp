@@ -428,3 +428,339 @@ TEST_F(ToolsTest, ToggledToFloatingAndBackTheBarChangesItsLayout)
     EXPECT_EQ(pBar->GetSafeDockBarDlgCtrlID(), (UINT)AFX_IDW_DOCKBAR_TOP);
     EXPECT_TRUE(pBar->GetChevron()->IsVisible());
 }
+
+namespace
+{
+
+// Dispatches for nMs milliseconds; a message the popup's hooks take leaves no wait behind.
+void PumpForMs(DWORD nMs)
+{
+    const DWORD nStart = ::GetTickCount();
+    do
+    {
+        CExtPopupMenuWnd::PumpPendingMessages(false);
+        ::Sleep(5);
+    } while (::GetTickCount() - nStart < nMs);
+    CExtPopupMenuWnd::PumpPendingMessages(false);
+}
+
+void SendMouseInput(DWORD dwFlags)
+{
+    INPUT in;
+    memset(&in, 0, sizeof(in));
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+}
+
+// A left press and release at a screen point, through the input queue.
+void ClickAt(CPoint ptScreen)
+{
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    SendMouseInput(MOUSEEVENTF_MOVE);
+    PumpForMs(40);
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
+    PumpForMs(40);
+    SendMouseInput(MOUSEEVENTF_LEFTUP);
+    PumpForMs(40);
+}
+
+// The tracked root popup once it is shown and its opening animation has ended.
+CExtPopupMenuWnd* ShownRootPopup()
+{
+    for (int i = 0; i < 200; i++)
+    {
+        CExtPopupMenuWnd* pRoot = g_TrackingSite.m_pWndRoot;
+        if (pRoot != NULL && g_TrackingSite.m_pWndAnimation == NULL &&
+            pRoot->GetSafeHwnd() != NULL && pRoot->IsWindowVisible())
+        {
+            PumpForMs(30);
+            return pRoot;
+        }
+        PumpForMs(5);
+    }
+    return NULL;
+}
+
+// Pixels of the popup's client rectangle that differ from the colour at its first point.
+int CountInk(CWnd* pWnd, const CRect& rc)
+{
+    CClientDC dc(pWnd);
+    COLORREF clrBack = dc.GetPixel(rc.left, rc.top);
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            if (dc.GetPixel(x, y) != clrBack)
+                n++;
+    return n;
+}
+
+} // namespace
+
+TEST_F(ToolsTest, ChevronPopupShowsHiddenButtonsWithTextIconAndState)
+{
+    m_pFrame->SetWindowPos(NULL, 0, 0, 110, 300, SWP_NOMOVE | SWP_NOZORDER);
+    CExtToolControlBar* pBar = new CExtToolControlBar;
+    m_toolbars.push_back(pBar);
+    ASSERT_TRUE(pBar->Create("Resource tools", m_pFrame, 0xE920,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                                 CBRS_FLYBY | CBRS_SIZE_DYNAMIC));
+    ASSERT_TRUE(pBar->LoadButtonsFromResource(IDR_TOOLS_TOOLBAR));
+    ASSERT_TRUE(pBar->InsertButton(-1, ID_TOOLS_BOLD, FALSE));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
+    m_pFrame->m_bCutEnabled = false;
+    m_pFrame->m_bBoldChecked = true;
+    m_pFrame->RecalcLayout();
+    pBar->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    m_pFrame->RecalcLayout();
+    PumpForMs(30);
+
+    CExtBarContentExpandButton* pChevron = pBar->GetChevron();
+    ASSERT_TRUE(pChevron != NULL);
+    const int nCut = 4, nCopy = 5, nPaste = 6, nBold = 7;
+    ASSERT_EQ(pBar->GetButtonID(nCut), (UINT)ID_TOOLS_CUT);
+    ASSERT_EQ(pBar->GetButtonID(nBold), (UINT)ID_TOOLS_BOLD);
+    for (int i : { nCut, nCopy, nPaste, nBold })
+        ASSERT_FALSE(pBar->GetButton(i)->IsVisible()) << i;
+    ASSERT_TRUE(pBar->GetButton(nCut)->IsDisabled());
+
+    // a real click on the chevron opens its popup
+    CRect rcChevron;
+    pBar->GetButtonRect(pBar->GetButtonCount() - 1, &rcChevron);
+    pBar->ClientToScreen(&rcChevron);
+    ClickAt(rcChevron.CenterPoint());
+    CExtPopupMenuWnd* pPopup = ShownRootPopup();
+    ASSERT_TRUE(pPopup != NULL);
+
+    struct
+    {
+        UINT nID;
+        LPCTSTR sText;
+        bool bIcon, bEnabled, bChecked;
+    } expected[] = {
+        { ID_TOOLS_CUT, "Cu&t", true, false, false },
+        { ID_TOOLS_COPY, "&Copy", true, true, false },
+        { ID_TOOLS_PASTE, "&Paste", true, true, false },
+        { ID_TOOLS_BOLD, "&Bold", false, true, true },
+    };
+    int nPrev = -1;
+    for (const auto& e : expected)
+    {
+        int n = pPopup->FindItemByCmdID(e.nID);
+        ASSERT_GT(n, nPrev) << e.sText;
+        nPrev = n;
+        EXPECT_EQ(pPopup->GetItemText(n), CString(e.sText));
+        EXPECT_EQ(pPopup->GetItemHIcon(n) != NULL, e.bIcon) << e.sText;
+        EXPECT_EQ(pPopup->GetItemAt(n).IsEnabled(), e.bEnabled) << e.sText;
+        EXPECT_EQ(pPopup->GetItemAt(n).IsChecked(), e.bChecked) << e.sText;
+    }
+    EXPECT_EQ(pPopup->GetItemAccelText(pPopup->FindItemByCmdID(ID_TOOLS_COPY)),
+              CString("Ctrl+C"));
+
+    // the drawn rows show an icon at the left and the text right of it
+    for (const auto& e : expected)
+    {
+        int n = pPopup->FindItemByCmdID(e.nID);
+        CRect rcItem;
+        pPopup->GetItemRect(n, rcItem);
+        ASSERT_GT(rcItem.Width(), 40);
+        CRect rcIcon(rcItem.left + 1, rcItem.top + 1, rcItem.left + 24, rcItem.bottom - 1);
+        CRect rcText(rcItem.left + 26, rcItem.top + 1, rcItem.right - 2, rcItem.bottom - 1);
+        if (e.bIcon)
+        {
+            EXPECT_GT(CountInk(pPopup, rcIcon), 20) << e.sText;
+        }
+        if (e.bChecked)
+        {
+            EXPECT_GT(CountInk(pPopup, rcIcon), 5) << e.sText;
+        }
+        EXPECT_GT(CountInk(pPopup, rcText), 20) << e.sText;
+    }
+
+    // choosing an item delivers its command to the frame
+    int nCopyItem = pPopup->FindItemByCmdID(ID_TOOLS_COPY);
+    CRect rcCopy;
+    pPopup->GetItemRect(nCopyItem, rcCopy);
+    pPopup->ClientToScreen(&rcCopy);
+    m_pFrame->m_commands.clear();
+    ClickAt(rcCopy.CenterPoint());
+    PumpForMs(60);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    ASSERT_EQ(m_pFrame->m_commands.size(), 1u);
+    EXPECT_EQ(m_pFrame->m_commands[0], (UINT)ID_TOOLS_COPY);
+}
+
+namespace
+{
+
+// A right press and release at a screen point, through the input queue.
+void RightClickAt(CPoint ptScreen)
+{
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    SendMouseInput(MOUSEEVENTF_MOVE);
+    PumpForMs(40);
+    SendMouseInput(MOUSEEVENTF_RIGHTDOWN);
+    PumpForMs(40);
+    SendMouseInput(MOUSEEVENTF_RIGHTUP);
+    PumpForMs(40);
+}
+
+// The item of the popup with the text, -1 when none.
+int ItemByText(CExtPopupMenuWnd* pPopup, LPCTSTR lpszText)
+{
+    for (int i = 0; i < pPopup->GetItemCount(); i++)
+        if (pPopup->GetItemText(i) == lpszText)
+            return i;
+    return -1;
+}
+
+// A resizable bar that the test deletes.
+struct OwnedPanel_t
+{
+    CExtControlBar* m_pBar = new CExtControlBar;
+    ~OwnedPanel_t()
+    {
+        if (m_pBar->m_hWnd != NULL)
+            m_pBar->DestroyWindow();
+        delete m_pBar;
+    }
+};
+
+} // namespace
+
+TEST_F(ToolsTest, BarsMenuOfAToolbarChecksVisibleBarsAndTogglesThem)
+{
+    CFixedToolBar* pTools = NewToolBar(AFX_IDW_TOOLBAR, s_fiveIds, AFX_IDW_DOCKBAR_TOP);
+    CFixedToolBar* pOther = NewToolBar(0xE923, { ID_TOOLS_BOLD }, AFX_IDW_DOCKBAR_BOTTOM);
+    OwnedPanel_t panel;
+    CExtControlBar* pPanel = panel.m_pBar;
+    ASSERT_TRUE(pPanel->Create("Panel", m_pFrame, 0xE924));
+    pPanel->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(pPanel->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    m_pFrame->RecalcLayout();
+    PumpForMs(30);
+
+    // right-click on the toolbar, past its last button
+    auto openMenu = [&]() -> CExtPopupMenuWnd*
+    {
+        CRect rc;
+        pOther->GetWindowRect(&rc);
+        RightClickAt(CPoint(rc.right - 4, rc.CenterPoint().y));
+        return ShownRootPopup();
+    };
+    auto choose = [&](CExtPopupMenuWnd* pPopup, int nItem)
+    {
+        CRect rcItem;
+        pPopup->GetItemRect(nItem, rcItem);
+        pPopup->ClientToScreen(&rcItem);
+        ClickAt(rcItem.CenterPoint());
+        PumpForMs(60);
+    };
+
+    CExtPopupMenuWnd* pPopup = openMenu();
+    ASSERT_TRUE(pPopup != NULL);
+    int nPanel = ItemByText(pPopup, "Panel"), nTools = ItemByText(pPopup, "Tools");
+    ASSERT_GE(nPanel, 0);
+    ASSERT_GE(nTools, 0);
+    EXPECT_TRUE(pPopup->GetItemAt(nPanel).IsChecked());
+    EXPECT_TRUE(pPopup->GetItemAt(nTools).IsChecked());
+    EXPECT_TRUE(pPopup->GetItemAt(nPanel).IsEnabled());
+    // the check mark is drawn: the check area of the item is not blank
+    {
+        CRect rcItem;
+        pPopup->GetItemRect(nPanel, rcItem);
+        EXPECT_GT(CountInk(pPopup, CRect(rcItem.left + 1, rcItem.top + 1, rcItem.left + 24,
+                                         rcItem.bottom - 1)), 5);
+    }
+    // a bar without a command of the frame is hidden by its item
+    choose(pPopup, nPanel);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_FALSE(pPanel->GetStyle() & WS_VISIBLE);
+    EXPECT_TRUE(pTools->GetStyle() & WS_VISIBLE);
+
+    pPopup = openMenu();
+    ASSERT_TRUE(pPopup != NULL);
+    nPanel = ItemByText(pPopup, "Panel");
+    ASSERT_GE(nPanel, 0);
+    EXPECT_FALSE(pPopup->GetItemAt(nPanel).IsChecked());
+    choose(pPopup, nPanel);
+    EXPECT_TRUE(pPanel->GetStyle() & WS_VISIBLE);
+
+    // a bar whose id the frame handles goes through the frame's command
+    pPopup = openMenu();
+    ASSERT_TRUE(pPopup != NULL);
+    nTools = ItemByText(pPopup, "Tools");
+    ASSERT_GE(nTools, 0);
+    choose(pPopup, nTools);
+    EXPECT_FALSE(pTools->GetStyle() & WS_VISIBLE);
+    pPopup = openMenu();
+    ASSERT_TRUE(pPopup != NULL);
+    nTools = ItemByText(pPopup, "Tools");
+    ASSERT_GE(nTools, 0);
+    EXPECT_FALSE(pPopup->GetItemAt(nTools).IsChecked());
+    choose(pPopup, nTools);
+    EXPECT_TRUE(pTools->GetStyle() & WS_VISIBLE);
+}
+
+TEST_F(ToolsTest, AnEarlierLongerButtonMakesRoomForAShorterOneThatOverflows)
+{
+    // 24, 60, 24, 40 pixels long
+    std::vector<UINT> ids = { ID_TOOLS_NEW, ID_TOOLS_ZOOM, ID_TOOLS_OPEN, ID_TOOLS_CUT };
+    CFixedToolBar* pBar = new CFixedToolBar;
+    m_toolbars.push_back(pBar);
+    pBar->m_lengths[ID_TOOLS_ZOOM] = 60;
+    pBar->m_lengths[ID_TOOLS_CUT] = 40;
+    ASSERT_TRUE(pBar->Create("Tools", m_pFrame, 0xE925,
+                             WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC));
+    ASSERT_TRUE(pBar->SetButtons(ids.data(), (int)ids.size()));
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
+    const int nZoom = 1, nOpen = 2, nCut = 3;
+    // narrow the frame a pixel at a time until the row first runs out of room
+    int nWidth = 400;
+    for (; nWidth > 60; nWidth--)
+    {
+        m_pFrame->SetWindowPos(NULL, 0, 0, nWidth, 300, SWP_NOMOVE | SWP_NOZORDER);
+        m_pFrame->RecalcLayout();
+        if (pBar->GetChevron()->m_arrHiddenButtons.GetSize() > 0)
+            break;
+    }
+    ASSERT_GT(nWidth, 60);
+    // the last button overflowed by less than the long one: the long one goes instead
+    const CArray<CExtBarButton*, CExtBarButton*>& hidden = pBar->GetChevron()->m_arrHiddenButtons;
+    ASSERT_EQ(hidden.GetSize(), 1);
+    EXPECT_EQ(hidden[0], pBar->GetButton(nZoom));
+    EXPECT_FALSE(pBar->GetButton(nZoom)->IsVisible());
+    ASSERT_TRUE(pBar->GetButton(nCut)->IsVisible());
+    CRect rcNew, rcOpen, rcCut, rcChevron;
+    pBar->GetButtonRect(0, &rcNew);
+    pBar->GetButtonRect(nOpen, &rcOpen);
+    pBar->GetButtonRect(nCut, &rcCut);
+    pBar->GetButtonRect(pBar->GetButtonCount() - 1, &rcChevron);
+    // the later buttons moved back by its length and end before the chevron
+    EXPECT_EQ(rcOpen.left, rcNew.right);
+    EXPECT_EQ(rcCut.left, rcOpen.right);
+    EXPECT_EQ(rcCut.Width(), 40);
+    EXPECT_LE(rcCut.right, rcChevron.left);
+    // narrower still: a row that cannot hold the short one either hides it
+    for (; nWidth > 60; nWidth--)
+    {
+        m_pFrame->SetWindowPos(NULL, 0, 0, nWidth, 300, SWP_NOMOVE | SWP_NOZORDER);
+        m_pFrame->RecalcLayout();
+        if (!pBar->GetButton(nCut)->IsVisible())
+            break;
+    }
+    ASSERT_GT(nWidth, 60);
+    ASSERT_EQ(hidden.GetSize(), 2);
+    EXPECT_EQ(hidden[0], pBar->GetButton(nZoom));
+    EXPECT_EQ(hidden[1], pBar->GetButton(nCut));
+    for (int i = 0; i < pBar->GetButtonCount() - 1; i++)
+    {
+        if (!pBar->GetButton(i)->IsVisible())
+            continue;
+        CRect rc;
+        pBar->GetButtonRect(i, &rc);
+        EXPECT_LE(rc.right, rcChevron.left) << i;
+    }
+}
