@@ -9,7 +9,10 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <stdio.h>
+
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -406,4 +409,90 @@ TEST(PrintDialog, ThePictureFillsTheCellsFromTheStartCellOn)
         dlg.UpdateWindow();
     }).OK();
     ASSERT_EQ(IDOK, dlg.DoModal());
+}
+
+namespace
+{
+
+struct CLabelCheck
+{
+    HWND hDlg;
+    std::vector<std::string> problems;
+};
+
+bool IsGroupBox(HWND hWnd)
+{
+    char szClass[32] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    return lstrcmpiA(szClass, "Button") == 0 && (::GetWindowLongA(hWnd, GWL_STYLE) & 0x0F) == BS_GROUPBOX;
+}
+
+// A label whose text does not fit its window at the dialog's font, or that covers another
+// control.
+BOOL CALLBACK CheckLabel(HWND hWnd, LPARAM lParam)
+{
+    CLabelCheck* pCheck = (CLabelCheck*)lParam;
+    char szClass[32] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    char szText[512] = "";
+    ::GetWindowTextA(hWnd, szText, sizeof(szText));
+    if (lstrcmpiA(szClass, "Static") != 0 || !::IsWindowVisible(hWnd) || szText[0] == 0)
+        return TRUE;
+
+    RECT rcClient;
+    ::GetClientRect(hWnd, &rcClient);
+    HDC hDC = ::GetDC(hWnd);
+    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0));
+    TEXTMETRICA tm;
+    ::GetTextMetricsA(hDC, &tm);
+    RECT rcText = { 0, 0, rcClient.right, 0 };
+    const BOOL bLines = rcClient.bottom >= 2 * tm.tmHeight;
+    ::DrawTextA(hDC, szText, -1, &rcText,
+                DT_CALCRECT | DT_NOPREFIX | (bLines ? DT_WORDBREAK : DT_SINGLELINE | DT_EXPANDTABS));
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hWnd, hDC);
+    if (rcText.right > rcClient.right || rcText.bottom > rcClient.bottom)
+    {
+        char szProblem[640];
+        sprintf(szProblem, "\"%s\" needs %ld x %ld pixels, has %ld x %ld", szText, rcText.right, rcText.bottom,
+                rcClient.right, rcClient.bottom);
+        pCheck->problems.push_back(szProblem);
+    }
+
+    RECT rcLabel;
+    ::GetWindowRect(hWnd, &rcLabel);
+    for (HWND hOther = ::GetWindow(pCheck->hDlg, GW_CHILD); hOther != NULL; hOther = ::GetWindow(hOther, GW_HWNDNEXT))
+    {
+        RECT rcOther, rcBoth;
+        if (hOther == hWnd || !::IsWindowVisible(hOther) || IsGroupBox(hOther))
+            continue;
+        ::GetWindowRect(hOther, &rcOther);
+        if (::IntersectRect(&rcBoth, &rcLabel, &rcOther))
+        {
+            char szOther[128] = "";
+            ::GetWindowTextA(hOther, szOther, sizeof(szOther));
+            pCheck->problems.push_back(std::string("\"") + szText + "\" covers control " +
+                                       std::to_string(::GetDlgCtrlID(hOther)) + " \"" + szOther + "\"");
+        }
+    }
+    return TRUE;
+}
+
+} // namespace
+
+TEST(PrintDialog, EveryLabelShowsItsWholeText)
+{
+    CPrintDlg dlg;
+    Fill(dlg, 0, 262, 100, 31);
+    CDialogScript script;
+    std::vector<std::string> problems;
+    script.OnDialog(IDD_PRINT_OPTIONS).Do([&problems](CWnd* pDlg) {
+        CLabelCheck check;
+        check.hDlg = pDlg->m_hWnd;
+        ::EnumChildWindows(pDlg->m_hWnd, CheckLabel, (LPARAM)&check);
+        problems = check.problems;
+    }).Cancel();
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    for (const std::string& problem : problems)
+        ADD_FAILURE() << problem;
 }

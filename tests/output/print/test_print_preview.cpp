@@ -271,3 +271,54 @@ TEST_F(PrintPreview, ThePreviewScaleIsThePrintersResolution)
     EXPECT_GT(fX, 0.0f);
     EXPECT_GT(fY, 0.0f);
 }
+
+TEST_F(PrintPreview, PrintOptionsReopenOnTheSheetLastConfirmed)
+{
+    auto sheetShown = [](CWnd* pDlg) {
+        return (int)::SendDlgItemMessageA(pDlg->m_hWnd, IDC_PO_SHEETLIST, LB_GETCURSEL, 0, 0);
+    };
+    // A4 chosen and confirmed
+    CDialogScript script;
+    ScriptPrintOptions(script).Select(IDC_PO_SHEETLIST, 2).OK();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    ASSERT_EQ(0, script.GetPendingCount());
+    ASSERT_TRUE(Preview() != NULL);
+    MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    EXPECT_EQ(827, m_pProgram->Doc()->m_nSheetWidth);
+    EXPECT_EQ(1169, m_pProgram->Doc()->m_nSheetHeight);
+
+    // the next time the list shows A4, the custom size fields are off; Cancel keeps it
+    int nShown = -1;
+    BOOL bCustomOn = TRUE;
+    ScriptPrintOptions(script)
+        .Do([&](CWnd* pDlg) {
+            nShown = sheetShown(pDlg);
+            bCustomOn = pDlg->GetDlgItem(IDC_PO_CUSTOMWIDTH)->IsWindowEnabled();
+        })
+        .Select(IDC_PO_SHEETLIST, 4)
+        .Cancel();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(2, nShown);
+    EXPECT_FALSE(bCustomOn);
+    EXPECT_TRUE(Preview() == NULL);
+    ScriptPrintOptions(script).Do([&](CWnd* pDlg) { nShown = sheetShown(pDlg); }).Select(IDC_PO_SHEETLIST, 0)
+        .SetText(IDC_PO_CUSTOMWIDTH, "8.00").OK();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(2, nShown) << "Cancel changed nothing";
+    ASSERT_TRUE(Preview() != NULL);
+    MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+
+    // a custom size confirmed reopens as the custom size
+    CString strWidth;
+    ScriptPrintOptions(script)
+        .Do([&](CWnd* pDlg) {
+            nShown = sheetShown(pDlg);
+            pDlg->GetDlgItemText(IDC_PO_CUSTOMWIDTH, strWidth);
+        })
+        .Cancel();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(0, nShown);
+    EXPECT_STREQ("8.00", strWidth);
+    EXPECT_EQ(800, m_pProgram->Doc()->m_nSheetWidth);
+    EXPECT_EQ(0, m_boxes.GetCount());
+}
