@@ -183,16 +183,20 @@ void PumpPending()
     }
 }
 
-// Watches the page number of the printing status window from a thread of its own while a
-// job runs, so that the pages per second early and late in the job can be compared.
-class CPageWatch
+// Watches the spooler's file of the running job from a thread of its own (the driver
+// writes the pages into it as they are printed), so that the speed early and late in the
+// job can be compared.
+class CSpoolWatch
 {
 public:
-    explicit CPageWatch(DWORD nUiThread) : m_nUiThread(nUiThread), m_bStop(FALSE), m_hThread(NULL)
+    CSpoolWatch() : m_bStop(FALSE), m_hThread(NULL)
     {
+        char szWindows[MAX_PATH] = "";
+        ::GetSystemDirectoryA(szWindows, MAX_PATH);
+        m_strPattern = CString(szWindows) + "\\spool\\printers\\*.SPL";
         m_hThread = ::CreateThread(NULL, 0, ThreadProc, this, 0, NULL);
     }
-    ~CPageWatch() { Stop(); }
+    ~CSpoolWatch() { Stop(); }
     void Stop()
     {
         if (m_hThread == NULL)
@@ -202,66 +206,60 @@ public:
         ::CloseHandle(m_hThread);
         m_hThread = NULL;
     }
-    // Pages a second in the first and in the last fifth of the pages; 0 when unknown.
+    // Megabytes a second spooled in the first and in the last fifth of the job's bytes;
+    // 0 when unknown.
     void GetRates(double& dEarly, double& dLate) const
     {
         dEarly = dLate = 0;
         if (m_samples.size() < 4)
             return;
-        const int nLast = m_samples.back().second;
-        auto rate = [this](int nFrom, int nTo) {
-            const std::pair<double, int>* pFrom = NULL;
-            const std::pair<double, int>* pTo = NULL;
+        const double dLast = m_samples.back().second;
+        auto rate = [this](double dFrom, double dTo) {
+            const std::pair<double, double>* pFrom = NULL;
+            const std::pair<double, double>* pTo = NULL;
             for (const auto& sample : m_samples)
             {
-                if (pFrom == NULL && sample.second >= nFrom)
+                if (pFrom == NULL && sample.second >= dFrom)
                     pFrom = &sample;
-                if (sample.second <= nTo)
+                if (sample.second <= dTo)
                     pTo = &sample;
             }
             if (pFrom == NULL || pTo == NULL || pTo->first <= pFrom->first)
                 return 0.0;
-            return (pTo->second - pFrom->second) / (pTo->first - pFrom->first);
+            return (pTo->second - pFrom->second) / (pTo->first - pFrom->first) / (1024.0 * 1024.0);
         };
-        dEarly = rate(1, nLast / 5);
-        dLate = rate(nLast - nLast / 5, nLast);
+        dEarly = rate(0, dLast / 5);
+        dLate = rate(dLast - dLast / 5, dLast);
     }
 
 private:
-    static BOOL CALLBACK FindStatus(HWND hWnd, LPARAM lParam)
-    {
-        HWND hPage = ::GetDlgItem(hWnd, 102);       // the page line of the status window
-        if (hPage == NULL)
-            return TRUE;
-        *(HWND*)lParam = hPage;
-        return FALSE;
-    }
     static DWORD WINAPI ThreadProc(LPVOID pParam)
     {
-        CPageWatch* pThis = (CPageWatch*)pParam;
+        CSpoolWatch* pThis = (CSpoolWatch*)pParam;
         while (!pThis->m_bStop)
         {
-            ::Sleep(250);
-            HWND hPage = NULL;
-            ::EnumThreadWindows(pThis->m_nUiThread, FindStatus, (LPARAM)&hPage);
-            if (hPage == NULL)
+            ::Sleep(200);
+            WIN32_FIND_DATAA fd;
+            HANDLE hFind = ::FindFirstFileA(pThis->m_strPattern, &fd);
+            if (hFind == INVALID_HANDLE_VALUE)
                 continue;
-            WCHAR szText[64] = L"";
-            ::InternalGetWindowText(hPage, szText, 64);
-            int nPage = 0;
-            for (const WCHAR* p = szText; *p != 0; p++)
-                if (*p >= L'0' && *p <= L'9')
-                    nPage = nPage * 10 + (*p - L'0');
-            if (nPage > 0)
-                pThis->m_samples.push_back(std::make_pair(Now(), nPage));
+            double dSize = 0;
+            do
+            {
+                const double d = (double)fd.nFileSizeHigh * 4294967296.0 + fd.nFileSizeLow;
+                dSize = d > dSize ? d : dSize;
+            } while (::FindNextFileA(hFind, &fd));
+            ::FindClose(hFind);
+            if (dSize > 0 && (pThis->m_samples.empty() || dSize >= pThis->m_samples.back().second))
+                pThis->m_samples.push_back(std::make_pair(Now(), dSize));
         }
         return 0;
     }
 
-    DWORD m_nUiThread;
+    CString m_strPattern;
     volatile LONG m_bStop;
     HANDLE m_hThread;
-    std::vector<std::pair<double, int>> m_samples;      // time, page being printed
+    std::vector<std::pair<double, double>> m_samples;     // time, bytes spooled
 };
 
 CDbText* AddText(CVarnelDoc* pDoc, int nTop, LPCTSTR lpszColumn, int nWeight)
@@ -367,7 +365,7 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
                 }
                 boxes.Reset();              // the wizard's notes on missing folders
                 const double t0 = Now();
-                CPageWatch watch(::GetCurrentThreadId());
+                CSpoolWatch watch;
                 pApp->m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT);
                 PumpPending();
                 tPrint = Now() - t0;
@@ -469,8 +467,8 @@ bool RunOnce(const char* pszProgram, const CString& strResult, int nRecords, boo
            &nBytes, &dEarly, &dLate);
     result.dPeakMb = nPeakKb / 1024.0;
     printf("  %-5s %6d records: exit %lu, whole process %.3f s, Print command %.3f s (%.3f ms a label), "
-           "peak working set %.1f MB, %d pages, %lu bytes; pages a second %.1f in the first fifth, %.1f in the "
-           "last\n",
+           "peak working set %.1f MB, %d pages, %lu bytes; spooled %.2f MB/s in the first fifth of the bytes, "
+           "%.2f in the last\n",
            bPaper ? "paper" : "ps", nRecords, nExit, result.dWall, result.dPrint, 1000.0 * result.dPrint / nRecords,
            result.dPeakMb, nPages, nBytes, dEarly, dLate);
     fflush(stdout);
