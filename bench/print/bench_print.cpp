@@ -524,10 +524,11 @@ int main(int argc, char* argv[])
         const double dPrint = Median(prints);
         const double dPaper = Median(papers);
         perLabel[c] = dPrint;
-        printf("%d records, median of %d: Print command %.3f s (%.3f ms a label), peak working set %.1f MB; "
-               "into memory %.3f s (%.3f ms a label)\n",
-               nRecords, nRuns, dPrint, 1000.0 * dPrint / nRecords, Median(peaks), dPaper,
-               1000.0 * dPaper / nRecords);
+        printf("%d records, median of %d: Print command %.3f s (%.3f ms a label), peak working set %.1f MB",
+               nRecords, nRuns, dPrint, 1000.0 * dPrint / nRecords, Median(peaks));
+        if (bPaperToo)
+            printf("; into memory %.3f s (%.3f ms a label)", dPaper, 1000.0 * dPaper / nRecords);
+        printf("\n");
         if (c > 0 && perLabel[c - 1] > 0)
             printf("  %.2f times the time of %d records for %.2f times the records\n", dPrint / perLabel[c - 1],
                    counts[c - 1], (double)nRecords / counts[c - 1]);
