@@ -496,3 +496,40 @@ TEST(PrintDialog, EveryLabelShowsItsWholeText)
     for (const std::string& problem : problems)
         ADD_FAILURE() << problem;
 }
+
+TEST(PrintDialog, ASheetConfirmedBeforeComesBackForEveryKindOfPublication)
+{
+    // an envelope printed on legal paper last time opens on legal paper again
+    CPrintDlg dlg;
+    Fill(dlg, 2, 950, 412);
+    dlg.m_nSheetIndex = 3;
+    dlg.m_nSheetWidth = 850;
+    dlg.m_nSheetHeight = 1400;
+    int nShown = -1;
+    CDialogScript script;
+    script.OnDialog(IDD_PRINT_OPTIONS).Do([&nShown](CWnd* pDlg) {
+        nShown = (int)::SendDlgItemMessageA(pDlg->m_hWnd, IDC_PO_SHEETLIST, LB_GETCURSEL, 0, 0);
+    }).OK();
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(3, nShown);
+    EXPECT_EQ(3, dlg.m_nSheetIndex);
+    EXPECT_EQ(850, dlg.m_nSheetWidth);
+    EXPECT_EQ(1400, dlg.m_nSheetHeight);
+
+    // a stock sheet whose size the document no longer has: the custom size as it is
+    CPrintDlg dlgChanged;
+    Fill(dlgChanged, 0, 262, 100);
+    dlgChanged.m_nSheetIndex = 3;
+    dlgChanged.m_nSheetWidth = 900;
+    dlgChanged.m_nSheetHeight = 1200;
+    CString strWidth;
+    script.OnDialog(IDD_PRINT_OPTIONS).Do([&](CWnd* pDlg) {
+        nShown = (int)::SendDlgItemMessageA(pDlg->m_hWnd, IDC_PO_SHEETLIST, LB_GETCURSEL, 0, 0);
+        pDlg->GetDlgItemText(IDC_PO_CUSTOMWIDTH, strWidth);
+    }).OK();
+    ASSERT_EQ(IDOK, dlgChanged.DoModal());
+    EXPECT_EQ(0, nShown);
+    EXPECT_STREQ("9.00", strWidth);
+    EXPECT_EQ(0, dlgChanged.m_nSheetIndex);
+    EXPECT_EQ(900, dlgChanged.m_nSheetWidth);
+}
