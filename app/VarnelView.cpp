@@ -96,6 +96,7 @@ CVarnelView::CVarnelView()
       m_fTopMargin(0.0f),
       m_bCropMarks(FALSE),
       m_bCornerMarks(FALSE),
+      m_nSheetIndex(-1),
       m_fontStatus(new CFont),
       m_bLandscape(0),
       m_bHasDbText(0),

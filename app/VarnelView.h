@@ -216,6 +216,7 @@ public:
     float m_fTopMargin;
     BOOL m_bCropMarks;
     BOOL m_bCornerMarks;
+    int m_nSheetIndex;              // print options' sheet list item last confirmed; -1 none yet
     CFont* m_fontStatus;            // printed annotations
     BYTE m_bLandscape;
     BYTE m_bHasDbText;

@@ -211,6 +211,7 @@ BOOL CVarnelView::RunPrintDialog()
     dlg.m_nDesignHeight = pDoc->m_nDesignHeight;
     dlg.m_nSheetWidth = pDoc->m_nSheetWidth;
     dlg.m_nSheetHeight = pDoc->m_nSheetHeight;
+    dlg.m_nSheetIndex = m_nSheetIndex;
     dlg.m_nRowCount = m_bHasDbText ? pDoc->m_nDataRows : -1;
     dlg.m_nRows = m_nRows;
     dlg.m_nColumns = m_nColumns;
@@ -228,6 +229,7 @@ BOOL CVarnelView::RunPrintDialog()
     m_nPagesToPrint = dlg.m_nPagesToPrint;
     pDoc->m_nSheetWidth = dlg.m_nSheetWidth;
     pDoc->m_nSheetHeight = dlg.m_nSheetHeight;
+    m_nSheetIndex = dlg.m_nSheetIndex;
     m_nRows = dlg.m_nRows + 1;
     m_nColumns = dlg.m_nColumns + 1;
     m_nStartRow = dlg.m_nStartRow;

@@ -76,6 +76,7 @@ CPrintDlg::CPrintDlg(CWnd* pParent)
       m_nSides(1),
       m_nSheetWidth(850),
       m_nSheetHeight(1100),
+      m_nSheetIndex(-1),
       m_nPubType(0),
       m_nPagesToPrint(1),
       m_fRowGap(0),
@@ -316,9 +317,17 @@ void CPrintDlg::FillSheetList()
     SetDlgItemText(IDC_PO_CUSTOMWIDTH, FormatInches(m_nSheetWidth * 0.01f));
     SetDlgItemText(IDC_PO_CUSTOMHEIGHT, FormatInches(m_nSheetHeight * 0.01f));
 
-    if (m_nPubType >= 2 && m_nPubType <= 6)
+    if (m_nSheetIndex >= 1 && m_nSheetIndex <= CSizeCatalogue::SHEET_COUNT &&
+        atoi(m_pCatalogue->GetSheetField(m_nSheetIndex - 1, 1)) == m_nSheetWidth &&
+        atoi(m_pCatalogue->GetSheetField(m_nSheetIndex - 1, 2)) == m_nSheetHeight)
     {
-        // the sheet is the design's own size
+        // the stock sheet confirmed last time
+        m_listSheets.SetCurSel(m_nSheetIndex);
+        OnSelChangeSheetList();
+    }
+    else if (m_nSheetIndex < 0 && m_nPubType >= 2 && m_nPubType <= 6)
+    {
+        // the sheet is the design's own size until one was confirmed
         SetDlgItemText(IDC_PO_CUSTOMWIDTH, FormatInches(m_nDesignWidth * 0.01f));
         SetDlgItemText(IDC_PO_CUSTOMHEIGHT, FormatInches(m_nDesignHeight * 0.01f));
         m_listSheets.SetCurSel(0);
@@ -639,6 +648,7 @@ void CPrintDlg::OnOK()
     CheckMargin(IDC_PO_TOPMARGIN, "0.07");
     if (m_listSheets.GetCurSel() <= 0)
         ReadCustomSize();
+    m_nSheetIndex = m_listSheets.GetCurSel() > 0 ? m_listSheets.GetCurSel() : 0;
     CDialog::OnOK();
 }
 

@@ -5,6 +5,9 @@
 // - The caller fills the members, runs DoModal and reads them back after IDOK. After IDOK
 //   m_nRows and m_nColumns hold the selected combo indexes (count - 1); on entry they are
 //   the counts (0: not chosen yet). After IDCANCEL nothing is meant to be read.
+// - m_nSheetIndex is the sheet list's item: on entry the one last confirmed (-1 when none
+//   was), after IDOK the one chosen. A stock sheet given on entry is selected again when
+//   it still has the sheet size given; otherwise the list opens on the custom size.
 // - Out-of-range input is replaced in its control rather than refused; a start cell
 //   outside the layout keeps the dialog open with a message.
 // - Sizes are hundredths of an inch; gaps and margins are inches. Inches typed for the
@@ -51,6 +54,7 @@ public:
     int m_nSides;                       // 2 when the design has a back side
     int m_nSheetWidth;                  // sheet fed to the printer, hundredths of an inch
     int m_nSheetHeight;
+    int m_nSheetIndex;                  // sheet list item, see the notes
     int m_nPubType;                     // document's publication type
     int m_nPagesToPrint;
     float m_fRowGap;                    // inches

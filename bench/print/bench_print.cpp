@@ -1,12 +1,15 @@
-// bench_print.cpp - 1,000 address records merged onto 30-up letter sheets (3 columns by
-// 10 rows of 2.62 x 1 inch labels) and printed to a PostScript file by the program's own
-// Print command: the print options, the system's Print dialog (print to file) and the
-// print loop, with Wine's PostScript driver.
+// bench_print.cpp - address records merged onto 30-up letter sheets (3 columns by 10 rows
+// of 2.62 x 1 inch labels) and printed by the program's own Print command: the print
+// options, the system's Print dialog (print to file) and the print loop, with Wine's
+// PostScript driver.
 //
-// Without arguments the program runs itself kRuns times, each run a whole process from
-// start to exit, and prints the wall time and peak memory of every run and their medians.
-// With "--once <result file>" it starts the application, prints once and writes the
-// time of the Print command and the peak working set into the result file.
+// Without arguments the program prints 1,000, 10,000 and 100,000 records, each run a whole
+// process from start to exit, and reports for each count the time of the Print command,
+// the time per label, the peak memory, and the same job printed into a picture in memory
+// instead of the printer (the program's own part: records, fonts and drawing, without
+// spooler and driver). Counts given as arguments replace the three; "ps" leaves out the runs into memory.
+// With "--once <result file> <records> ps|paper" it starts the application, prints once
+// and writes the time of the Print command and the peak working set into the result file.
 
 #include "test_support.h"
 #include "app/VarnelApp.h"
@@ -28,13 +31,14 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
 {
 
-const int kRuns = 5;
-const int kRecords = 1000;
+const int kRunsSmall = 3;               // runs of up to 10,000 records
+const int kRunsLarge = 1;               // runs of more
 const char kPrinterName[] = "Stickwell Bench Printer";
 
 const char kPpdText[] =
@@ -179,6 +183,85 @@ void PumpPending()
     }
 }
 
+// Watches the spooler's file of the running job from a thread of its own (the driver
+// writes the pages into it as they are printed), so that the speed early and late in the
+// job can be compared.
+class CSpoolWatch
+{
+public:
+    CSpoolWatch() : m_bStop(FALSE), m_hThread(NULL)
+    {
+        char szWindows[MAX_PATH] = "";
+        ::GetSystemDirectoryA(szWindows, MAX_PATH);
+        m_strPattern = CString(szWindows) + "\\spool\\printers\\*.SPL";
+        m_hThread = ::CreateThread(NULL, 0, ThreadProc, this, 0, NULL);
+    }
+    ~CSpoolWatch() { Stop(); }
+    void Stop()
+    {
+        if (m_hThread == NULL)
+            return;
+        ::InterlockedExchange(&m_bStop, TRUE);
+        ::WaitForSingleObject(m_hThread, INFINITE);
+        ::CloseHandle(m_hThread);
+        m_hThread = NULL;
+    }
+    // Megabytes a second spooled in the first and in the last fifth of the job's bytes;
+    // 0 when unknown.
+    void GetRates(double& dEarly, double& dLate) const
+    {
+        dEarly = dLate = 0;
+        if (m_samples.size() < 4)
+            return;
+        const double dLast = m_samples.back().second;
+        auto rate = [this](double dFrom, double dTo) {
+            const std::pair<double, double>* pFrom = NULL;
+            const std::pair<double, double>* pTo = NULL;
+            for (const auto& sample : m_samples)
+            {
+                if (pFrom == NULL && sample.second >= dFrom)
+                    pFrom = &sample;
+                if (sample.second <= dTo)
+                    pTo = &sample;
+            }
+            if (pFrom == NULL || pTo == NULL || pTo->first <= pFrom->first)
+                return 0.0;
+            return (pTo->second - pFrom->second) / (pTo->first - pFrom->first) / (1024.0 * 1024.0);
+        };
+        dEarly = rate(0, dLast / 5);
+        dLate = rate(dLast - dLast / 5, dLast);
+    }
+
+private:
+    static DWORD WINAPI ThreadProc(LPVOID pParam)
+    {
+        CSpoolWatch* pThis = (CSpoolWatch*)pParam;
+        while (!pThis->m_bStop)
+        {
+            ::Sleep(200);
+            WIN32_FIND_DATAA fd;
+            HANDLE hFind = ::FindFirstFileA(pThis->m_strPattern, &fd);
+            if (hFind == INVALID_HANDLE_VALUE)
+                continue;
+            double dSize = 0;
+            do
+            {
+                const double d = (double)fd.nFileSizeHigh * 4294967296.0 + fd.nFileSizeLow;
+                dSize = d > dSize ? d : dSize;
+            } while (::FindNextFileA(hFind, &fd));
+            ::FindClose(hFind);
+            if (dSize > 0 && (pThis->m_samples.empty() || dSize >= pThis->m_samples.back().second))
+                pThis->m_samples.push_back(std::make_pair(Now(), dSize));
+        }
+        return 0;
+    }
+
+    CString m_strPattern;
+    volatile LONG m_bStop;
+    HANDLE m_hThread;
+    std::vector<std::pair<double, double>> m_samples;     // time, bytes spooled
+};
+
 CDbText* AddText(CVarnelDoc* pDoc, int nTop, LPCTSTR lpszColumn, int nWeight)
 {
     CDbText* pText = new CDbText(CPoint(12, nTop), CPoint(250, nTop + 28));
@@ -192,7 +275,7 @@ CDbText* AddText(CVarnelDoc* pDoc, int nTop, LPCTSTR lpszColumn, int nWeight)
 }
 
 // One print job in this process; 0 when the file holds every sheet.
-int PrintOnce(const CString& strResultFile)
+int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
 {
     const double tStart = Now();
     if (!InstallPrinter())
@@ -209,7 +292,7 @@ int PrintOnce(const CString& strResultFile)
     const CString strOutput = strFolder + "\\labels.ps";
 
     std::string csv = "Name,Street,Town,Zip\r\n";
-    for (int k = 1; k <= kRecords; k++)
+    for (int k = 1; k <= nRecords; k++)
     {
         char szLine[160];
         sprintf(szLine, "Customer %d,%d Harbour Street,Town %d,%05d\r\n", k, 10 + k % 900, k % 97, 10000 + k);
@@ -218,13 +301,14 @@ int PrintOnce(const CString& strResultFile)
     WriteText(strCsv, csv);
 
     CDialogScript::UsePrivateDesktop();
-    CDialogScript::SetWatchdog(10000);
+    CDialogScript::SetWatchdog(60000);
     CString strCompany;
     strCompany.Format("QuorvaneBench%lu", ::GetCurrentProcessId());
     CVarnelApp* pApp = new CVarnelApp(strCompany);
     AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR) "", SW_SHOW);
     int nResult = 3;
     double tPrint = 0;
+    double dEarly = 0, dLate = 0;
     int nPages = 0;
     unsigned long nBytes = 0;
     if (pApp->StartUp() && pApp->m_pMainWnd != NULL)
@@ -256,18 +340,49 @@ int PrintOnce(const CString& strResultFile)
 
                 CDialogScript script;
                 script.OnDialog(IDD_PRINT_OPTIONS).OK();
-                script.OnCommonDialog([](HWND hDlg) {
-                    ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
-                    ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
-                });
-                script.OnFileDialog(strOutput);
+                HBITMAP hPaper = NULL;
+                if (bPaper)
+                {
+                    // a letter sheet at 100 pixels an inch stands in for the printer
+                    BITMAPINFO bmi;
+                    memset(&bmi, 0, sizeof(bmi));
+                    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+                    bmi.bmiHeader.biWidth = 850;
+                    bmi.bmiHeader.biHeight = -1100;
+                    bmi.bmiHeader.biPlanes = 1;
+                    bmi.bmiHeader.biBitCount = 32;
+                    void* pBits = NULL;
+                    hPaper = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+                    pView->m_hPrintBitmap = hPaper;
+                }
+                else
+                {
+                    script.OnCommonDialog([](HWND hDlg) {
+                        ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
+                        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+                    });
+                    script.OnFileDialog(strOutput);
+                }
                 boxes.Reset();              // the wizard's notes on missing folders
                 const double t0 = Now();
+                CSpoolWatch watch;
                 pApp->m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT);
                 PumpPending();
                 tPrint = Now() - t0;
-                nPages = CountPages(strOutput, nBytes);
-                nResult = nPages == (kRecords + 29) / 30 && boxes.GetCount() == 0 ? 0 : 4;
+                watch.Stop();
+                watch.GetRates(dEarly, dLate);
+                const int nSheets = (nRecords + 29) / 30;
+                if (bPaper)
+                {
+                    pView->m_hPrintBitmap = NULL;
+                    ::DeleteObject(hPaper);
+                    nPages = pView->m_nPagesToPrint;
+                }
+                else
+                {
+                    nPages = CountPages(strOutput, nBytes);
+                }
+                nResult = nPages == nSheets && boxes.GetCount() == 0 ? 0 : 4;
             }
         }
         POSITION posTemplate = pApp->GetFirstDocTemplatePosition();
@@ -298,8 +413,8 @@ int PrintOnce(const CString& strResultFile)
     pmc.cb = sizeof(pmc);
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &pmc, sizeof(pmc));
     char szResult[256];
-    sprintf(szResult, "%d %.4f %.4f %lu %d %lu\n", nResult, tPrint, Now() - tStart,
-            (unsigned long)(pmc.PeakWorkingSetSize / 1024), nPages, nBytes);
+    sprintf(szResult, "%d %.4f %.4f %lu %d %lu %.3f %.3f\n", nResult, tPrint, Now() - tStart,
+            (unsigned long)(pmc.PeakWorkingSetSize / 1024), nPages, nBytes, dEarly, dLate);
     WriteText(strResultFile, szResult);
     return nResult;
 }
@@ -310,12 +425,74 @@ double Median(std::vector<double> values)
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
+struct CRunResult
+{
+    double dWall;
+    double dPrint;
+    double dPeakMb;
+};
+
+// One whole process printing nRecords; false when it failed.
+bool RunOnce(const char* pszProgram, const CString& strResult, int nRecords, bool bPaper, CRunResult& result)
+{
+    ::DeleteFileA(strResult);
+    char szArgs[64];
+    sprintf(szArgs, " %d %s", nRecords, bPaper ? "paper" : "ps");
+    std::string strCommand = std::string("\"") + pszProgram + "\" --once \"" + (LPCTSTR)strResult + "\"" + szArgs;
+    STARTUPINFOA si;
+    memset(&si, 0, sizeof(si));
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    memset(&pi, 0, sizeof(pi));
+    const double t0 = Now();
+    if (!::CreateProcessA(pszProgram, &strCommand[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    {
+        printf("cannot start\n");
+        return false;
+    }
+    ::WaitForSingleObject(pi.hProcess, INFINITE);
+    result.dWall = Now() - t0;
+    DWORD nExit = 1;
+    ::GetExitCodeProcess(pi.hProcess, &nExit);
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+
+    int nResult = -1, nPages = 0;
+    double dInside = 0;
+    unsigned long nPeakKb = 0, nBytes = 0;
+    const std::string text = ReadText(strResult);
+    ::DeleteFileA(strResult);
+    double dEarly = 0, dLate = 0;
+    sscanf(text.c_str(), "%d %lf %lf %lu %d %lu %lf %lf", &nResult, &result.dPrint, &dInside, &nPeakKb, &nPages,
+           &nBytes, &dEarly, &dLate);
+    result.dPeakMb = nPeakKb / 1024.0;
+    printf("  %-5s %6d records: exit %lu, whole process %.3f s, Print command %.3f s (%.3f ms a label), "
+           "peak working set %.1f MB, %d pages, %lu bytes; spooled %.2f MB/s in the first fifth of the bytes, "
+           "%.2f in the last\n",
+           bPaper ? "paper" : "ps", nRecords, nExit, result.dWall, result.dPrint, 1000.0 * result.dPrint / nRecords,
+           result.dPeakMb, nPages, nBytes, dEarly, dLate);
+    fflush(stdout);
+    return nExit == 0 && nResult == 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc >= 3 && strcmp(argv[1], "--once") == 0)
-        return PrintOnce(argv[2]);
+    if (argc >= 5 && strcmp(argv[1], "--once") == 0)
+        return PrintOnce(argv[2], atoi(argv[3]), strcmp(argv[4], "paper") == 0);
+
+    std::vector<int> counts;
+    bool bPaperToo = true;
+    for (int i = 1; i < argc; i++)
+    {
+        if (atoi(argv[i]) > 0)
+            counts.push_back(atoi(argv[i]));
+        else if (strcmp(argv[i], "ps") == 0)
+            bPaperToo = false;          // the printer only
+    }
+    if (counts.empty())
+        counts = { 1000, 10000, 100000 };
 
     char szProgram[MAX_PATH];
     ::GetModuleFileNameA(NULL, szProgram, MAX_PATH);
@@ -323,47 +500,39 @@ int main(int argc, char* argv[])
     ::GetTempPathA(MAX_PATH, szTemp);
     const CString strResult = CString(szTemp) + "stickwell_bench_print_result.txt";
 
-    printf("%d records, 30-up letter sheets (3 x 10 labels of 2.62 x 1 inch), printed to a PostScript file\n",
-           kRecords);
-    std::vector<double> walls, prints, peaks;
-    for (int i = 0; i < kRuns; i++)
+    printf("records on 30-up letter sheets (3 x 10 labels of 2.62 x 1 inch), printed to a PostScript file (ps) "
+           "and into a picture in memory (paper)\n");
+    std::vector<double> perLabel(counts.size(), 0.0);
+    for (size_t c = 0; c < counts.size(); c++)
     {
-        ::DeleteFileA(strResult);
-        std::string strCommand = std::string("\"") + szProgram + "\" --once \"" + (LPCTSTR)strResult + "\"";
-        STARTUPINFOA si;
-        memset(&si, 0, sizeof(si));
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi;
-        memset(&pi, 0, sizeof(pi));
-        const double t0 = Now();
-        if (!::CreateProcessA(szProgram, &strCommand[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        const int nRecords = counts[c];
+        const int nRuns = nRecords <= 10000 ? kRunsSmall : kRunsLarge;
+        std::vector<double> prints, papers, peaks;
+        for (int i = 0; i < nRuns; i++)
         {
-            printf("run %d: cannot start\n", i + 1);
-            return 1;
+            CRunResult result;
+            if (!RunOnce(szProgram, strResult, nRecords, false, result))
+                return 1;
+            prints.push_back(result.dPrint);
+            peaks.push_back(result.dPeakMb);
+            if (!bPaperToo)
+                continue;
+            if (!RunOnce(szProgram, strResult, nRecords, true, result))
+                return 1;
+            papers.push_back(result.dPrint);
         }
-        ::WaitForSingleObject(pi.hProcess, INFINITE);
-        const double dWall = Now() - t0;
-        DWORD nExit = 1;
-        ::GetExitCodeProcess(pi.hProcess, &nExit);
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-
-        int nResult = -1, nPages = 0;
-        double dPrint = 0, dInside = 0;
-        unsigned long nPeakKb = 0, nBytes = 0;
-        const std::string result = ReadText(strResult);
-        sscanf(result.c_str(), "%d %lf %lf %lu %d %lu", &nResult, &dPrint, &dInside, &nPeakKb, &nPages, &nBytes);
-        printf("run %d: exit %lu, whole process %.3f s, Print command %.3f s, peak working set %.1f MB, "
-               "%d pages, %lu bytes\n",
-               i + 1, nExit, dWall, dPrint, nPeakKb / 1024.0, nPages, nBytes);
-        if (nExit != 0 || nResult != 0)
-            return 1;
-        walls.push_back(dWall);
-        prints.push_back(dPrint);
-        peaks.push_back(nPeakKb / 1024.0);
+        const double dPrint = Median(prints);
+        const double dPaper = Median(papers);
+        perLabel[c] = dPrint;
+        printf("%d records, median of %d: Print command %.3f s (%.3f ms a label), peak working set %.1f MB",
+               nRecords, nRuns, dPrint, 1000.0 * dPrint / nRecords, Median(peaks));
+        if (bPaperToo)
+            printf("; into memory %.3f s (%.3f ms a label)", dPaper, 1000.0 * dPaper / nRecords);
+        printf("\n");
+        if (c > 0 && perLabel[c - 1] > 0)
+            printf("  %.2f times the time of %d records for %.2f times the records\n", dPrint / perLabel[c - 1],
+                   counts[c - 1], (double)nRecords / counts[c - 1]);
+        fflush(stdout);
     }
-    ::DeleteFileA(strResult);
-    printf("median of %d: whole process %.3f s, Print command %.3f s, peak working set %.1f MB\n", kRuns,
-           Median(walls), Median(prints), Median(peaks));
     return 0;
 }

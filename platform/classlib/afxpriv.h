@@ -8,6 +8,9 @@
 //   preview window's, mapped with the same extents scaled by the page's size on
 //   the screen against its size on paper and moved to the page's place. The
 //   output DC starts with the printer DC's font, so text keeps its size on paper.
+// - A preview page is the whole sheet of paper: the printable area stands at the
+//   printer's physical offsets, and what a page draws beyond it (into the
+//   unprintable margins) shows where it lies on the sheet.
 // - CPreviewView takes the main frame's pane while the preview shows. It owns
 //   the CPrintInfo of the preview, the printer DC and the CPrintPreviewState;
 //   closing the preview (AFX_ID_PREVIEW_CLOSE, or closing the frame) destroys
@@ -89,7 +92,8 @@ public:
     void SetZoomState(UINT nNewState, UINT nPage, CPoint point);
     // Shows "Page n" or "Pages n-m" in the frame's message bar.
     virtual void OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed);
-    // Screen rectangle (client coordinates, no scrolling) of displayed page i.
+    // Screen rectangle (client coordinates, no scrolling) of displayed page i: the
+    // whole sheet of paper.
     CRect GetPageRect(UINT nIndex) const;
 
     virtual void OnDraw(CDC* pDC) override;
@@ -106,7 +110,9 @@ public:
     UINT m_nZoomState;              // ZOOM_OUT, ZOOM_MIDDLE, ZOOM_IN
     UINT m_nCurrentPage;            // first page shown
     UINT m_nMaxPages;               // pages shown at most at once (2)
-    CSize m_sizePage;               // printable page, printer pixels
+    CSize m_sizePage;               // printable area, printer pixels
+    CSize m_sizePaper;              // the whole sheet, printer pixels
+    CPoint m_ptPrintOffset;         // printable area's corner on the sheet, printer pixels
     CSize m_sizePrinterPPI;         // printer pixels per inch
 
     void PositionPages();           // page rectangles and scroll sizes

@@ -556,6 +556,8 @@ CPreviewView::CPreviewView()
     m_nCurrentPage = 1;
     m_nMaxPages = 2;
     m_sizePage = CSize(1, 1);
+    m_sizePaper = CSize(1, 1);
+    m_ptPrintOffset = CPoint(0, 0);
     m_sizePrinterPPI = CSize(1, 1);
     m_rectPages[0].SetRectEmpty();
     m_rectPages[1].SetRectEmpty();
@@ -588,6 +590,16 @@ BOOL CPreviewView::SetPrintView(CView* pPrintView)
     m_sizePrinterPPI = CSize(m_dcPrint.GetDeviceCaps(LOGPIXELSX), m_dcPrint.GetDeviceCaps(LOGPIXELSY));
     if (m_sizePage.cx <= 0 || m_sizePage.cy <= 0 || m_sizePrinterPPI.cx <= 0 || m_sizePrinterPPI.cy <= 0)
         return FALSE;
+    // the whole sheet, and where on it the printable area starts; a device that does not
+    // tell prints on all of it
+    m_sizePaper = CSize(m_dcPrint.GetDeviceCaps(PHYSICALWIDTH), m_dcPrint.GetDeviceCaps(PHYSICALHEIGHT));
+    m_ptPrintOffset = CPoint(m_dcPrint.GetDeviceCaps(PHYSICALOFFSETX), m_dcPrint.GetDeviceCaps(PHYSICALOFFSETY));
+    if (m_ptPrintOffset.x < 0 || m_ptPrintOffset.y < 0 || m_sizePaper.cx < m_ptPrintOffset.x + m_sizePage.cx ||
+        m_sizePaper.cy < m_ptPrintOffset.y + m_sizePage.cy)
+    {
+        m_sizePaper = m_sizePage;
+        m_ptPrintOffset = CPoint(0, 0);
+    }
 
     m_pPreviewDC = new CPreviewDC;
     m_pPreviewDC->SetAttribDC(hDC);
@@ -668,8 +680,8 @@ void CPreviewView::PositionPages()
         rectClient.bottom += ::GetSystemMetrics(SM_CYHSCROLL);
 
     UINT nShown = m_nZoomState == ZOOM_OUT ? m_nPages : 1;
-    double dWidthInch = (double)m_sizePage.cx / m_sizePrinterPPI.cx;
-    double dHeightInch = (double)m_sizePage.cy / m_sizePrinterPPI.cy;
+    double dWidthInch = (double)m_sizePaper.cx / m_sizePrinterPPI.cx;
+    double dHeightInch = (double)m_sizePaper.cy / m_sizePrinterPPI.cy;
 
     // screen pixels per inch: the pages fit (out), true size (in), or halfway
     double dFitX = (rectClient.Width() - PREVIEW_GAP * ((int)nShown + 1) - PREVIEW_SHADOW) /
@@ -761,19 +773,23 @@ void CPreviewView::OnDraw(CDC* pDC)
         rectFrame.InflateRect(1, 1);
         pDC->Draw3dRect(&rectFrame, RGB(0, 0, 0), RGB(0, 0, 0));
 
-        // the printed page, scaled into the sheet
+        // the printed page, scaled into the sheet: its device origin is the printable
+        // area's corner, at the printer's offsets from the sheet's corner
         int nSavedOutput = ::SaveDC(pDC->m_hDC);
         int nSavedPrint = m_dcPrint.SaveDC();
-        CPoint ptOrigin = rectPage.TopLeft() + pDC->GetViewportOrg();
+        CPoint ptSheet = rectPage.TopLeft() + pDC->GetViewportOrg();
+        CPoint ptOrigin = ptSheet + CPoint(::MulDiv(m_ptPrintOffset.x, rectPage.Width(), m_sizePaper.cx),
+                                           ::MulDiv(m_ptPrintOffset.y, rectPage.Height(), m_sizePaper.cy));
         m_pPreviewDC->SetOutputDC(pDC->m_hDC);
-        m_pPreviewDC->SetScaleRatio(rectPage.Width(), m_sizePage.cx, rectPage.Height(), m_sizePage.cy);
+        m_pPreviewDC->SetScaleRatio(rectPage.Width(), m_sizePaper.cx, rectPage.Height(), m_sizePaper.cy);
         m_pPreviewDC->SetTopLeftOffset(ptOrigin);
         m_pPreviewDC->SetMapMode(MM_TEXT);
         m_pPreviewDC->SetViewportOrg(0, 0);
         m_pPreviewDC->SetWindowOrg(0, 0);
+        // what lies outside the printable area still shows on the sheet: pages are
+        // drawn as their coordinates place them on paper
         CRgn rgnPage;
-        if (rgnPage.CreateRectRgn(ptOrigin.x, ptOrigin.y, ptOrigin.x + rectPage.Width(),
-                                  ptOrigin.y + rectPage.Height()))
+        if (rgnPage.CreateRectRgn(ptSheet.x, ptSheet.y, ptSheet.x + rectPage.Width(), ptSheet.y + rectPage.Height()))
             ::ExtSelectClipRgn(pDC->m_hDC, (HRGN)rgnPage.m_hObject, RGN_AND);
 
         m_pPreviewInfo->m_nCurPage = nPage;

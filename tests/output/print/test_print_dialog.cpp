@@ -9,7 +9,10 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <stdio.h>
+
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -406,4 +409,127 @@ TEST(PrintDialog, ThePictureFillsTheCellsFromTheStartCellOn)
         dlg.UpdateWindow();
     }).OK();
     ASSERT_EQ(IDOK, dlg.DoModal());
+}
+
+namespace
+{
+
+struct CLabelCheck
+{
+    HWND hDlg;
+    std::vector<std::string> problems;
+};
+
+bool IsGroupBox(HWND hWnd)
+{
+    char szClass[32] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    return lstrcmpiA(szClass, "Button") == 0 && (::GetWindowLongA(hWnd, GWL_STYLE) & 0x0F) == BS_GROUPBOX;
+}
+
+// A label whose text does not fit its window at the dialog's font, or that covers another
+// control.
+BOOL CALLBACK CheckLabel(HWND hWnd, LPARAM lParam)
+{
+    CLabelCheck* pCheck = (CLabelCheck*)lParam;
+    char szClass[32] = "";
+    ::GetClassNameA(hWnd, szClass, sizeof(szClass));
+    char szText[512] = "";
+    ::GetWindowTextA(hWnd, szText, sizeof(szText));
+    if (lstrcmpiA(szClass, "Static") != 0 || !::IsWindowVisible(hWnd) || szText[0] == 0)
+        return TRUE;
+
+    RECT rcClient;
+    ::GetClientRect(hWnd, &rcClient);
+    HDC hDC = ::GetDC(hWnd);
+    HGDIOBJ hOld = ::SelectObject(hDC, (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0));
+    TEXTMETRICA tm;
+    ::GetTextMetricsA(hDC, &tm);
+    RECT rcText = { 0, 0, rcClient.right, 0 };
+    const BOOL bLines = rcClient.bottom >= 2 * tm.tmHeight;
+    ::DrawTextA(hDC, szText, -1, &rcText,
+                DT_CALCRECT | DT_NOPREFIX | (bLines ? DT_WORDBREAK : DT_SINGLELINE | DT_EXPANDTABS));
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hWnd, hDC);
+    if (rcText.right > rcClient.right || rcText.bottom > rcClient.bottom)
+    {
+        char szProblem[640];
+        sprintf(szProblem, "\"%s\" needs %ld x %ld pixels, has %ld x %ld", szText, rcText.right, rcText.bottom,
+                rcClient.right, rcClient.bottom);
+        pCheck->problems.push_back(szProblem);
+    }
+
+    RECT rcLabel;
+    ::GetWindowRect(hWnd, &rcLabel);
+    for (HWND hOther = ::GetWindow(pCheck->hDlg, GW_CHILD); hOther != NULL; hOther = ::GetWindow(hOther, GW_HWNDNEXT))
+    {
+        RECT rcOther, rcBoth;
+        if (hOther == hWnd || !::IsWindowVisible(hOther) || IsGroupBox(hOther))
+            continue;
+        ::GetWindowRect(hOther, &rcOther);
+        if (::IntersectRect(&rcBoth, &rcLabel, &rcOther))
+        {
+            char szOther[128] = "";
+            ::GetWindowTextA(hOther, szOther, sizeof(szOther));
+            pCheck->problems.push_back(std::string("\"") + szText + "\" covers control " +
+                                       std::to_string(::GetDlgCtrlID(hOther)) + " \"" + szOther + "\"");
+        }
+    }
+    return TRUE;
+}
+
+} // namespace
+
+TEST(PrintDialog, EveryLabelShowsItsWholeText)
+{
+    CPrintDlg dlg;
+    Fill(dlg, 0, 262, 100, 31);
+    CDialogScript script;
+    std::vector<std::string> problems;
+    script.OnDialog(IDD_PRINT_OPTIONS).Do([&problems](CWnd* pDlg) {
+        CLabelCheck check;
+        check.hDlg = pDlg->m_hWnd;
+        ::EnumChildWindows(pDlg->m_hWnd, CheckLabel, (LPARAM)&check);
+        problems = check.problems;
+    }).Cancel();
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    for (const std::string& problem : problems)
+        ADD_FAILURE() << problem;
+}
+
+TEST(PrintDialog, ASheetConfirmedBeforeComesBackForEveryKindOfPublication)
+{
+    // an envelope printed on legal paper last time opens on legal paper again
+    CPrintDlg dlg;
+    Fill(dlg, 2, 950, 412);
+    dlg.m_nSheetIndex = 3;
+    dlg.m_nSheetWidth = 850;
+    dlg.m_nSheetHeight = 1400;
+    int nShown = -1;
+    CDialogScript script;
+    script.OnDialog(IDD_PRINT_OPTIONS).Do([&nShown](CWnd* pDlg) {
+        nShown = (int)::SendDlgItemMessageA(pDlg->m_hWnd, IDC_PO_SHEETLIST, LB_GETCURSEL, 0, 0);
+    }).OK();
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_EQ(3, nShown);
+    EXPECT_EQ(3, dlg.m_nSheetIndex);
+    EXPECT_EQ(850, dlg.m_nSheetWidth);
+    EXPECT_EQ(1400, dlg.m_nSheetHeight);
+
+    // a stock sheet whose size the document no longer has: the custom size as it is
+    CPrintDlg dlgChanged;
+    Fill(dlgChanged, 0, 262, 100);
+    dlgChanged.m_nSheetIndex = 3;
+    dlgChanged.m_nSheetWidth = 900;
+    dlgChanged.m_nSheetHeight = 1200;
+    CString strWidth;
+    script.OnDialog(IDD_PRINT_OPTIONS).Do([&](CWnd* pDlg) {
+        nShown = (int)::SendDlgItemMessageA(pDlg->m_hWnd, IDC_PO_SHEETLIST, LB_GETCURSEL, 0, 0);
+        pDlg->GetDlgItemText(IDC_PO_CUSTOMWIDTH, strWidth);
+    }).OK();
+    ASSERT_EQ(IDOK, dlgChanged.DoModal());
+    EXPECT_EQ(0, nShown);
+    EXPECT_STREQ("9.00", strWidth);
+    EXPECT_EQ(0, dlgChanged.m_nSheetIndex);
+    EXPECT_EQ(900, dlgChanged.m_nSheetWidth);
 }

@@ -6,11 +6,64 @@
 #include "model/Elements.h"
 #include "afxpriv.h"
 
+#include <limits.h>
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+
 namespace
 {
 
 const COLORREF kCellColor = RGB(255, 240, 192);
 const COLORREF kWhite = RGB(255, 255, 255);
+
+std::string ReadFileText(LPCTSTR lpszPath)
+{
+    CFile file(lpszPath, CFile::modeRead);
+    std::string data((size_t)file.GetLength(), '\0');
+    if (!data.empty())
+        file.Read(&data[0], (UINT)data.size());
+    return data;
+}
+
+// Where the label cells of the first page of a PostScript file stand on the sheet: the
+// left edge of the leftmost cell and the right edge of the rightmost one, as fractions of
+// the sheet's width. Cells are the filled rectangles nCellWidth printer pixels wide.
+bool PostScriptCellEdges(const std::string& data, int nCellWidth, double& fLeft, double& fRight)
+{
+    const size_t nPage = data.find("\n%%Page: 1 ");
+    const size_t nNext = data.find("\n%%Page: 2 ");
+    if (nPage == std::string::npos)
+        return false;
+    const std::string page = data.substr(nPage, nNext == std::string::npos ? std::string::npos : nNext - nPage);
+    // the sheet's width in points, and the device origin on it (printer pixels)
+    int nSheetPoints = 0, nDpi = 0, nDpiY = 0, nOriginX = 0, nOriginY = 0;
+    const size_t nSize = data.find("/PageSize[");
+    const size_t nScale = page.find("\n72 ");
+    if (nSize == std::string::npos || nScale == std::string::npos ||
+        sscanf(data.c_str() + nSize, "/PageSize[%d", &nSheetPoints) != 1 ||
+        sscanf(page.c_str() + nScale, "\n72 %d div 72 %d div scale\n%d %d translate", &nDpi, &nDpiY, &nOriginX,
+               &nOriginY) != 4 || nSheetPoints <= 0 || nDpi <= 0)
+        return false;
+    const double dSheet = nSheetPoints / 72.0 * nDpi;
+    int nMin = INT_MAX, nMax = INT_MIN;
+    for (size_t at = 0; (at = page.find(" moveto\n", at)) != std::string::npos; at++)
+    {
+        const size_t nLine = page.rfind('\n', at);
+        int x0, y0, x1, y1, x2, y2;
+        if (sscanf(page.c_str() + nLine + 1, "%d %d moveto\n%d %d lineto\n%d %d lineto", &x0, &y0, &x1, &y1, &x2,
+                   &y2) != 6 || y1 != y0 || x2 != x1 || x1 - x0 != nCellWidth)
+            continue;
+        nMin = x0 < nMin ? x0 : nMin;
+        nMax = x1 > nMax ? x1 : nMax;
+    }
+    if (nMin == INT_MAX)
+        return false;
+    fLeft = (nOriginX + nMin) / dSheet;
+    fRight = (nOriginX + nMax) / dSheet;
+    return true;
+}
 
 class PrintPreview : public ::testing::Test
 {
@@ -46,13 +99,24 @@ protected:
         CPreviewView* pPreview = Preview();
         pPreview->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
         const CRect rcPage = pPreview->GetPageRect(0);
-        // three printer pixels a document unit at 300 dpi
-        const double dScaleX = (double)rcPage.Width() / pPreview->m_sizePage.cx;
-        const double dScaleY = (double)rcPage.Height() / pPreview->m_sizePage.cy;
+        // three printer pixels a document unit at 300 dpi, from the printable area's corner
+        const double dScaleX = (double)rcPage.Width() / pPreview->m_sizePaper.cx;
+        const double dScaleY = (double)rcPage.Height() / pPreview->m_sizePaper.cy;
+        const CPoint ptScroll = pPreview->GetDeviceScrollPosition();
+        const CPoint ptOffset = pPreview->m_ptPrintOffset;
+        CClientDC dc(pPreview);
+        return dc.GetPixel(rcPage.left + (int)((3 * x + ptOffset.x) * dScaleX + 0.5) - ptScroll.x,
+                           rcPage.top + (int)((3 * y + ptOffset.y) * dScaleY + 0.5) - ptScroll.y);
+    }
+    // The preview's pixel at fractions of the sheet's width and height.
+    COLORREF SheetPixel(double fx, double fy)
+    {
+        CPreviewView* pPreview = Preview();
+        const CRect rcPage = pPreview->GetPageRect(0);
         const CPoint ptScroll = pPreview->GetDeviceScrollPosition();
         CClientDC dc(pPreview);
-        return dc.GetPixel(rcPage.left + (int)(3 * x * dScaleX + 0.5) - ptScroll.x,
-                           rcPage.top + (int)(3 * y * dScaleY + 0.5) - ptScroll.y);
+        return dc.GetPixel(rcPage.left + (int)(fx * rcPage.Width()) - ptScroll.x,
+                           rcPage.top + (int)(fy * rcPage.Height()) - ptScroll.y);
     }
 
     CPrintProgram* m_pProgram = NULL;
@@ -111,6 +175,74 @@ TEST_F(PrintPreview, OpensAtThePrintersScalePagesAndCloses)
     EXPECT_EQ(0, m_boxes.GetCount());
 }
 
+TEST_F(PrintPreview, TheWholeSheetShowsWithCellsAndMarksWhereTheyPrint)
+{
+    // the printed sheet: cells and marks as the PostScript output places them on paper
+    CDialogScript script;
+    ScriptPrintOptions(script).Check(IDC_PO_CROPMARKS).Check(IDC_PO_CORNERMARKS).OK();
+    const CString strOutput = m_folder.File("marks.ps");
+    script.OnCommonDialog([](HWND hDlg) {
+        ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
+        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+    });
+    script.OnFileDialog(strOutput);
+    m_pProgram->Command(ID_FILE_PRINT);
+    ASSERT_EQ(0, script.GetPendingCount());
+    ASSERT_EQ(0, m_boxes.GetCount());
+    double fPrintedLeft = 0, fPrintedRight = 0;
+    ASSERT_TRUE(PostScriptCellEdges(ReadFileText(strOutput), 3 * 262, fPrintedLeft, fPrintedRight));
+    // the sheet's layout: the first cell 0.19 inch from the left edge of 8.5, three columns of
+    // 2.62 with gaps of 0.14 to the right edge of the last at 8.33
+    EXPECT_NEAR(0.19 / 8.5, fPrintedLeft, 0.001);
+    EXPECT_NEAR(8.33 / 8.5, fPrintedRight, 0.001);
+
+    ScriptPrintOptions(script).OK();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    ASSERT_EQ(0, script.GetPendingCount());
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    EXPECT_TRUE(m_pProgram->View()->m_bCropMarks && m_pProgram->View()->m_bCornerMarks);
+    pPreview->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    const CRect rcPage = pPreview->GetPageRect(0);
+    ASSERT_GT(rcPage.Width(), 300);
+    // the page is the sheet of letter paper: 8.5 by 11
+    EXPECT_NEAR(8.5 / 11, (double)rcPage.Width() / rcPage.Height(), 0.01);
+
+    // the cells across the middle of the first row (0.25 + 0.25 + 0.5 inch from the top)
+    CClientDC dc(pPreview);
+    const CPoint ptScroll = pPreview->GetDeviceScrollPosition();
+    const int y = rcPage.top + (int)(1.0 / 11 * rcPage.Height()) - ptScroll.y;
+    int nFirst = -1, nLast = -1;
+    for (int x = rcPage.left - 2; x <= rcPage.right + 2; x++)
+    {
+        if (dc.GetPixel(x - ptScroll.x, y) != kCellColor)
+            continue;
+        if (nFirst < 0)
+            nFirst = x;
+        nLast = x;
+    }
+    ASSERT_GE(nFirst, 0) << "no cell in the first row";
+    const double fPixel = 1.0 / rcPage.Width();
+    EXPECT_NEAR(fPrintedLeft, (double)(nFirst - rcPage.left) / rcPage.Width(), 1.5 * fPixel);
+    EXPECT_NEAR(fPrintedRight, (double)(nLast + 1 - rcPage.left) / rcPage.Width(), 1.5 * fPixel);
+    EXPECT_EQ(kWhite, SheetPixel(0.1 / 8.5, 1.0 / 11)) << "paper left of the first cell";
+    EXPECT_EQ(kWhite, SheetPixel(8.4 / 8.5, 1.0 / 11)) << "paper right of the last cell";
+
+    // the crop tick left of the first cell's top edge (0.09 to 0.29 inch from the left, 0.5
+    // inch from the top) shows in the margin the printer does not print on
+    int nDark = 0;
+    const int xTick = rcPage.left + (int)(0.14 / 8.5 * rcPage.Width()) - ptScroll.x;
+    const int yTick = rcPage.top + (int)(0.5 / 11 * rcPage.Height()) - ptScroll.y;
+    for (int dy = -2; dy <= 2; dy++)
+    {
+        const COLORREF clr = dc.GetPixel(xTick, yTick + dy);
+        if (GetRValue(clr) + GetGValue(clr) + GetBValue(clr) < 3 * 128)
+            ++nDark;
+    }
+    EXPECT_GT(nDark, 0) << "the left crop tick";
+    MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+}
+
 TEST_F(PrintPreview, CancelInThePrintOptionsOpensNoPreview)
 {
     CDialogScript script;
@@ -138,4 +270,55 @@ TEST_F(PrintPreview, ThePreviewScaleIsThePrintersResolution)
     CVarnelView::GetPreviewFactors(NULL, fX, fY);
     EXPECT_GT(fX, 0.0f);
     EXPECT_GT(fY, 0.0f);
+}
+
+TEST_F(PrintPreview, PrintOptionsReopenOnTheSheetLastConfirmed)
+{
+    auto sheetShown = [](CWnd* pDlg) {
+        return (int)::SendDlgItemMessageA(pDlg->m_hWnd, IDC_PO_SHEETLIST, LB_GETCURSEL, 0, 0);
+    };
+    // A4 chosen and confirmed
+    CDialogScript script;
+    ScriptPrintOptions(script).Select(IDC_PO_SHEETLIST, 2).OK();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    ASSERT_EQ(0, script.GetPendingCount());
+    ASSERT_TRUE(Preview() != NULL);
+    MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+    EXPECT_EQ(827, m_pProgram->Doc()->m_nSheetWidth);
+    EXPECT_EQ(1169, m_pProgram->Doc()->m_nSheetHeight);
+
+    // the next time the list shows A4, the custom size fields are off; Cancel keeps it
+    int nShown = -1;
+    BOOL bCustomOn = TRUE;
+    ScriptPrintOptions(script)
+        .Do([&](CWnd* pDlg) {
+            nShown = sheetShown(pDlg);
+            bCustomOn = pDlg->GetDlgItem(IDC_PO_CUSTOMWIDTH)->IsWindowEnabled();
+        })
+        .Select(IDC_PO_SHEETLIST, 4)
+        .Cancel();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(2, nShown);
+    EXPECT_FALSE(bCustomOn);
+    EXPECT_TRUE(Preview() == NULL);
+    ScriptPrintOptions(script).Do([&](CWnd* pDlg) { nShown = sheetShown(pDlg); }).Select(IDC_PO_SHEETLIST, 0)
+        .SetText(IDC_PO_CUSTOMWIDTH, "8.00").OK();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(2, nShown) << "Cancel changed nothing";
+    ASSERT_TRUE(Preview() != NULL);
+    MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+
+    // a custom size confirmed reopens as the custom size
+    CString strWidth;
+    ScriptPrintOptions(script)
+        .Do([&](CWnd* pDlg) {
+            nShown = sheetShown(pDlg);
+            pDlg->GetDlgItemText(IDC_PO_CUSTOMWIDTH, strWidth);
+        })
+        .Cancel();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(0, nShown);
+    EXPECT_STREQ("8.00", strWidth);
+    EXPECT_EQ(800, m_pProgram->Doc()->m_nSheetWidth);
+    EXPECT_EQ(0, m_boxes.GetCount());
 }

@@ -10,6 +10,11 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
 namespace
 {
 
@@ -401,4 +406,98 @@ TEST_F(PrintSheet, GapsAndMarginsPlaceCellsToTheNearestHundredth)
     EXPECT_EQ(0, DifferencesFromRecord(paper, CPoint(kLeft + kWidth + 13, 47), 2));
     EXPECT_EQ(0, DifferencesFromRecord(paper, CPoint(kLeft + 2 * (kWidth + 13), 47 + 2 * (kHeight + 3)), 9));
     EXPECT_EQ(kWhite, paper.Pixel(kLeft + kWidth + 6, 60)) << "the gap";
+}
+
+namespace
+{
+
+// The origins (printer pixels) of the filled cells of nCellWidth pixels on the first page of
+// a PostScript file, in drawing order, and the page setup's rotation.
+std::vector<CPoint> PostScriptCellOrigins(const CString& strPath, int nCellWidth, int& nRotation)
+{
+    std::vector<CPoint> origins;
+    nRotation = -1;
+    CFile file(strPath, CFile::modeRead);
+    std::string data((size_t)file.GetLength(), '\0');
+    if (!data.empty())
+        file.Read(&data[0], (UINT)data.size());
+    file.Close();
+    const size_t nPage = data.find("\n%%Page: 1 ");
+    if (nPage == std::string::npos)
+        return origins;
+    const size_t nNext = data.find("\n%%Page: 2 ");
+    const std::string page = data.substr(nPage, nNext == std::string::npos ? std::string::npos : nNext - nPage);
+    const size_t nSetup = page.find("\n1 -1 scale\n");
+    if (nSetup != std::string::npos)
+        sscanf(page.c_str() + nSetup, "\n1 -1 scale\n%d rotate", &nRotation);
+    for (size_t at = 0; (at = page.find(" moveto\n", at)) != std::string::npos; at++)
+    {
+        const size_t nLine = page.rfind('\n', at);
+        int x0, y0, x1, y1;
+        if (sscanf(page.c_str() + nLine + 1, "%d %d moveto\n%d %d lineto", &x0, &y0, &x1, &y1) == 4 && y1 == y0 &&
+            x1 - x0 == nCellWidth)
+            origins.push_back(CPoint(x0, y0));
+    }
+    return origins;
+}
+
+} // namespace
+
+TEST_F(PrintSheet, LandscapeSheetsTakeTheOrientationAndOffsetsOfTheLandscapePage)
+{
+    m_pProgram->LoadRecords(8, m_folder);
+    // Print Setup: the user turns the paper
+    CDialogScript script;
+    script.OnCommonDialog([](HWND hDlg) {
+        ::SendDlgItemMessageA(hDlg, 0x421, BM_CLICK, 0, 0);    // "Landscape"
+        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+    });
+    m_pProgram->Command(ID_FILE_PRINT_SETUP);
+    ASSERT_EQ(0, script.GetPendingCount());
+
+    // two rows of four labels, printed to a file
+    const CString strOutput = m_folder.File("landscape.ps");
+    ScriptPrintOptions(script, 2, 4).OK();
+    script.OnCommonDialog([](HWND hDlg) {
+        ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
+        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+    });
+    script.OnFileDialog(strOutput);
+    m_pProgram->Command(ID_FILE_PRINT);
+    ASSERT_EQ(0, script.GetPendingCount());
+    EXPECT_EQ(0, m_boxes.GetCount());
+    CVarnelView* pView = m_pProgram->View();
+    EXPECT_EQ(1, pView->m_bLandscape) << "the orientation of the printer's DEVMODE";
+    ASSERT_EQ(1, CountPostScriptPages(strOutput));
+
+    // the landscape page's own unprintable margins (a quarter inch on this printer)
+    CDC dcPrinter;
+    ASSERT_TRUE(m_pProgram->m_pApp->CreatePrinterDC(dcPrinter));
+    const HDC hDC = dcPrinter.Detach();
+    EXPECT_GT(::GetDeviceCaps(hDC, HORZRES), ::GetDeviceCaps(hDC, VERTRES)) << "a landscape page";
+    const int nOffsetX = ::GetDeviceCaps(hDC, PHYSICALOFFSETX);
+    const int nOffsetY = ::GetDeviceCaps(hDC, PHYSICALOFFSETY);
+    ::DeleteDC(hDC);
+    EXPECT_NEAR(0.19f - nOffsetX / 300.0f, pView->m_fPrintLeft, 0.006f);
+    EXPECT_NEAR(0.50f - nOffsetY / 300.0f, pView->m_fPrintTop, 0.006f);
+
+    // the cells row by row from the margins on paper, three printer pixels a hundredth
+    int nRotation = -1;
+    const std::vector<CPoint> origins = PostScriptCellOrigins(strOutput, 3 * kWidth, nRotation);
+    EXPECT_TRUE(nRotation == 90 || nRotation == -90) << "the page turned: " << nRotation;
+    const int x0 = 3 * (19 - nOffsetX / 3);
+    const int y0 = 3 * (50 - nOffsetY / 3);
+    ASSERT_EQ(8u, origins.size());
+    for (int i = 0; i < 8; i++)
+    {
+        EXPECT_EQ(x0 + 3 * (i % 4) * kColumnStep, origins[i].x) << "cell " << i;
+        EXPECT_EQ(y0 + 3 * (i / 4) * kHeight, origins[i].y) << "cell " << i;
+    }
+    const std::vector<std::string> pages = PostScriptPageTexts(strOutput);
+    ASSERT_EQ(1u, pages.size());
+    std::string expected;
+    for (int k = 1; k <= 8; k++)
+        for (const CString& str : RecordTexts(k))
+            expected += (LPCTSTR)str;
+    EXPECT_EQ(expected, pages[0]);
 }

@@ -57,8 +57,9 @@ protected:
         CPreviewView* pPreview = Preview();
         CRect rcPage = pPreview->GetPageRect(nIndex);
         CPoint ptScroll = pPreview->GetDeviceScrollPosition();
-        int x = rcPage.left + (int)(xInch * rcPage.Width() / 8.0) - ptScroll.x;     // 8 x 10.5 inches
-        int y = rcPage.top + (int)(yInch * rcPage.Height() / 10.5) - ptScroll.y;
+        // the sheet is 8.5 x 11 inches, its printable area starts a quarter inch in
+        int x = rcPage.left + (int)((xInch + 0.25) * rcPage.Width() / 8.5) - ptScroll.x;
+        int y = rcPage.top + (int)((yInch + 0.25) * rcPage.Height() / 11.0) - ptScroll.y;
         CClientDC dc(pPreview);
         return dc.GetPixel(x, y);
     }
@@ -130,14 +131,17 @@ TEST_F(CPreviewFixture, PagesAreDrawnScaledOntoWhiteSheets)
     ASSERT_FALSE(rcPage.IsRectEmpty());
     EXPECT_TRUE(rcClient.PtInRect(rcPage.TopLeft()));
     EXPECT_LE(rcPage.bottom, rcClient.bottom) << "zoomed out, the whole page shows";
-    // the page keeps the paper's shape (8 by 10.5 inches printable)
-    EXPECT_NEAR(8.0 / 10.5, (double)rcPage.Width() / rcPage.Height(), 0.02);
+    // the page is the whole sheet (letter, 8.5 by 11 inches)
+    EXPECT_NEAR(8.5 / 11.0, (double)rcPage.Width() / rcPage.Height(), 0.01);
 
     // the view's one-inch square at one inch, the paper white around it
     EXPECT_EQ(RGB(0, 0, 0), PagePixel(0, 1.5, 1.5));
     EXPECT_EQ(RGB(255, 255, 255), PagePixel(0, 0.5, 0.5));
     EXPECT_EQ(RGB(255, 255, 255), PagePixel(0, 2.5, 1.5));
     EXPECT_EQ(RGB(255, 255, 255), PagePixel(0, 6.0, 9.0));
+    // the margins the printer does not print on are paper too
+    EXPECT_EQ(RGB(255, 255, 255), PagePixel(0, -0.15, 1.5));
+    EXPECT_EQ(RGB(255, 255, 255), PagePixel(0, 8.1, 10.6));
     // outside the sheet the background
     CClientDC dc(pPreview);
     EXPECT_EQ(::GetSysColor(COLOR_APPWORKSPACE), dc.GetPixel(rcPage.left - 5, rcPage.top + 10));
