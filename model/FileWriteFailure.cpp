@@ -35,11 +35,23 @@ DWORD ProbeWriteTarget(const CString& strFullPath, ULONGLONG nBytesNeeded)
         ::CloseHandle(hTarget);
     }
 
-    // a file of our own in the folder, removed again at once
-    char szProbe[MAX_PATH];
-    if (::GetTempFileNameA(strFolder, "~sw", 0, szProbe) == 0)
-        return ::GetLastError();
-    ::DeleteFileA(szProbe);
+    // a new file of our own in the folder, gone again when closed
+    for (UINT nTry = 0;; nTry++)
+    {
+        CString strProbe;
+        strProbe.Format("%s~sw%04lX%04X.tmp", (LPCSTR)strFolder, (unsigned long)(::GetCurrentProcessId() & 0xFFFF),
+                        (UINT)((::GetTickCount() + nTry) & 0xFFFF));
+        const HANDLE hProbe = ::CreateFileA(strProbe, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, NULL);
+        if (hProbe != INVALID_HANDLE_VALUE)
+        {
+            ::CloseHandle(hProbe);
+            break;
+        }
+        const DWORD dwError = ::GetLastError();
+        if ((dwError != ERROR_FILE_EXISTS && dwError != ERROR_ALREADY_EXISTS) || nTry >= 16)
+            return dwError;
+    }
 
     ULARGE_INTEGER nFree;
     if (::GetDiskFreeSpaceExA(strFolder, &nFree, NULL, NULL) &&

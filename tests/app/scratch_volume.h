@@ -33,7 +33,8 @@ inline int RunUnixShell(const CString& strCommand)
                         ".part " + strMark;
     strScript.Replace("\"", "\\\"");
     CString strLine = "/bin/sh -c \"" + strScript + "\"";
-    STARTUPINFOA si = { sizeof(si) };
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     if (!::CreateProcessA("Z:\\bin\\sh", strLine.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return -1;

@@ -34,35 +34,47 @@ CString GetEnv(LPCSTR pszName)
     return n > 0 && n < sizeof(szValue) ? CString(szValue) : CString();
 }
 
-// Runs this test program's save step in a process of its own in which crypt32 is
-// disabled; its exit code, -1 when it did not end.
+// Runs this test program's save step in a process in which crypt32 cannot be loaded: a
+// copy of the program that Wine's per-program settings give no crypt32. Its exit code,
+// -1 when it did not end.
 DWORD SaveWithoutCrypt32(const CString& strDatabase, const CString& strPublication)
 {
     char szExe[MAX_PATH];
     ::GetModuleFileNameA(NULL, szExe, MAX_PATH);
-    const CString strOverrides = GetEnv("WINEDLLOVERRIDES");
-    ::SetEnvironmentVariableA("WINEDLLOVERRIDES",
-                              strOverrides.IsEmpty() ? "crypt32=d" : strOverrides + ";crypt32=d");
+    const CString strCopy = CString(szExe).Left(lstrlenA(szExe) - 4) + "-nocrypt32.exe";
+    const CString strCopyName = strCopy.Mid(strCopy.ReverseFind('\\') + 1);
+    const CString strKey = "Software\\Wine\\AppDefaults\\" + strCopyName;
+    HKEY hKey = NULL;
+    if (!::CopyFileA(szExe, strCopy, FALSE) ||
+        ::RegCreateKeyExA(HKEY_CURRENT_USER, strKey + "\\DllOverrides", 0, NULL, 0, KEY_SET_VALUE, NULL, &hKey,
+                          NULL) != ERROR_SUCCESS)
+        return (DWORD)-1;
+    ::RegSetValueExA(hKey, "crypt32", 0, REG_SZ, (const BYTE*)"", 1);     // disabled
+    ::RegCloseKey(hKey);
+
     ::SetEnvironmentVariableA(kSaveDatabase, strDatabase);
     ::SetEnvironmentVariableA(kSavePublication, strPublication);
-    CString strLine = CString("\"") + szExe +
+    CString strLine = "\"" + strCopy +
                       "\" --gtest_also_run_disabled_tests --gtest_filter=StoredPasswordPrompt.DISABLED_SaveStep";
-    STARTUPINFOA si = { sizeof(si) };
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     const BOOL bStarted = ::CreateProcessA(NULL, strLine.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
     strLine.ReleaseBuffer();
-    ::SetEnvironmentVariableA("WINEDLLOVERRIDES", strOverrides.IsEmpty() ? NULL : (LPCSTR)strOverrides);
     ::SetEnvironmentVariableA(kSaveDatabase, NULL);
     ::SetEnvironmentVariableA(kSavePublication, NULL);
-    if (!bStarted)
-        return (DWORD)-1;
     DWORD dwCode = (DWORD)-1;
-    if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(pi.hProcess, &dwCode);
-    else
-        ::TerminateProcess(pi.hProcess, 1);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
+    if (bStarted)
+    {
+        if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
+            ::GetExitCodeProcess(pi.hProcess, &dwCode);
+        else
+            ::TerminateProcess(pi.hProcess, 1);
+        ::CloseHandle(pi.hProcess);
+        ::CloseHandle(pi.hThread);
+    }
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, strKey);
+    ::DeleteFileA(strCopy);
     return dwCode;
 }
 } // namespace

@@ -46,7 +46,8 @@ TEST(StartUpWithoutWindows, TheProgramEndsWithAMessageInsteadOfCrashing)
     CString strLine = CString("\"") + szExe +
                       "\" --gtest_also_run_disabled_tests --gtest_filter=StartUpWithoutWindows.DISABLED_StartStep";
     ::SetEnvironmentVariableA(kRefuseWindows, "1");
-    STARTUPINFOA si = { sizeof(si) };
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
     const BOOL bStarted = ::CreateProcessA(NULL, strLine.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
     strLine.ReleaseBuffer();
