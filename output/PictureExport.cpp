@@ -329,9 +329,8 @@ BOOL SaveBitmapFile(const CString& strPath, Bitmap* pBitmap, int nIndex, BOOL bA
     }
     if (!WriteBitmapFile(pBitmap, strName))
     {
-        AfxMessageBox(GetWriteFailureMessage(IDS_FAILED_TO_SAVE, strName,
-                                             (ULONGLONG)pBitmap->GetWidth() * pBitmap->GetHeight() * 3),
-                      MB_OK);
+        const ULONGLONG nBytes = pBitmap != NULL ? (ULONGLONG)pBitmap->GetWidth() * pBitmap->GetHeight() * 3 : 0;
+        AfxMessageBox(GetWriteFailureMessage(IDS_FAILED_TO_SAVE, strName, nBytes), MB_OK);
         return FALSE;
     }
     return TRUE;
