@@ -36,6 +36,39 @@ const char kLabelFilter[] = "Label Files (*.labf)|*.labf; |All Files (*.*)|*.*|"
 const char kSamplesFilter[] = "Label Files (*.labf)|*.labf||";
 const DWORD kOpenFlags = OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 const int kSamplesBufferSize = 32767;
+const char kNoMainWindow[] =
+    "Stickwell cannot start: the system refused to create its main window.\n"
+    "The display may not be ready yet; please start Stickwell again.";
+
+// Told in a message box and on the standard error output: without windows the box
+// may not show.
+void ReportStartFailure(LPCSTR pszText)
+{
+    const HANDLE hError = ::GetStdHandle(STD_ERROR_HANDLE);
+    if (hError != NULL && hError != INVALID_HANDLE_VALUE)
+    {
+        DWORD nWritten = 0;
+        ::WriteFile(hError, pszText, (DWORD)lstrlenA(pszText), &nWritten, NULL);
+        ::WriteFile(hError, "\n", 1, &nWritten, NULL);
+    }
+    AfxMessageBox(pszText, MB_ICONSTOP);
+}
+
+// The main frame while it is made: a frame whose window was destroyed during creation
+// (a child window it needs was refused) has deleted itself and says so.
+class CStartingMainFrame : public CMainFrame
+{
+public:
+    BOOL* m_pbDeleted = NULL;
+
+protected:
+    virtual void PostNcDestroy() override
+    {
+        if (m_pbDeleted != NULL)
+            *m_pbDeleted = TRUE;
+        CMainFrame::PostNcDestroy();
+    }
+};
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -149,7 +182,8 @@ BOOL CVarnelApp::StartUp()
         m_strMyDocumentsFolder.Empty();
 
     Gdiplus::GdiplusStartupInput input;
-    Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, NULL);
+    if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, NULL) != Gdiplus::Ok)
+        m_gdiplusToken = 0;     // pictures stay undrawn; nothing to shut down
 
     ::InitCommonControls();
     CWinApp::InitInstance();
@@ -168,12 +202,17 @@ BOOL CVarnelApp::StartUp()
     AddDocTemplate(new CMultiDocTemplate(IDR_LABELTYPE, RUNTIME_CLASS(CVarnelDoc),
                                          RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CParentView)));
 
-    CMainFrame* pMainFrame = new CMainFrame;
+    BOOL bFrameDeleted = FALSE;
+    CStartingMainFrame* pMainFrame = new CStartingMainFrame;
+    pMainFrame->m_pbDeleted = &bFrameDeleted;
     if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
     {
-        delete pMainFrame;
+        if (!bFrameDeleted)
+            delete pMainFrame;
+        ReportStartFailure(kNoMainWindow);
         return FALSE;
     }
+    pMainFrame->m_pbDeleted = NULL;
     pMainFrame->SetTitle("Stickwell");
     m_pMainWnd = pMainFrame;
 

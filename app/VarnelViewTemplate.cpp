@@ -72,9 +72,10 @@ CString CVarnelView::AddTemplateExtension(const CString& strPath, int nPublicati
 
 void CVarnelView::OnFileSaveAsTemplate()
 {
+    CVarnelDoc* pDoc = GetDocument();
+    CString strPath;
     try
     {
-        CVarnelDoc* pDoc = GetDocument();
         const int nType = pDoc->m_nPublicationType;
         const CString strFolder = CVarnelApp::GetProgramFolder() + "\\Templates";
 
@@ -84,7 +85,7 @@ void CVarnelView::OnFileSaveAsTemplate()
             return;
 
         const CString strChosen = dlg.GetPathName();
-        const CString strPath = AddTemplateExtension(strChosen, nType);
+        strPath = AddTemplateExtension(strChosen, nType);
         // the dialog asked about the name it returned, not about the one with the extension
         if (strPath != strChosen && ::GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES &&
             AfxMessageBox(strPath + " already exists.\nDo you want to replace it?",
@@ -95,8 +96,19 @@ void CVarnelView::OnFileSaveAsTemplate()
     }
     catch (CException* e)
     {
+        // A file error is told as saving a publication tells it, naming the template
+        // rather than the temporary file it was written to.
+        if (!strPath.IsEmpty() && e->IsKindOf(RUNTIME_CLASS(CFileException)))
+        {
+            char szFullPath[MAX_PATH];
+            ((CFileException*)e)->m_strFileName = AfxFullPath(szFullPath, strPath) ? CString(szFullPath) : strPath;
+            pDoc->ReportSaveLoadException(strPath, e, TRUE, AFX_IDP_FAILED_TO_SAVE_DOC);
+        }
+        else
+        {
+            AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        }
         e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
     }
     catch (...)
     {

@@ -131,7 +131,7 @@ BOOL CBrowDataSource::LoadDataSource(CString strDescription, BOOL bPresetControl
         CString strFileName;
         if (!GetConnectionFileName(info.m_nType, info.m_strConnection, strFileName))
         {
-            ShowUnexpectedError();
+            AfxMessageBox(g_szDamagedDataSource, MB_ICONSTOP);
             return FALSE;
         }
         m_strConnection = info.m_strConnection;

@@ -2,6 +2,7 @@
 
 #include "DataSourceLoader.h"
 #include "ADODataBase.h"
+#include "AdoDefs.h"
 #include "LineTokenizer.h"
 #include "PasswordProtect.h"
 #include "TextData.h"
@@ -49,11 +50,12 @@ private:
     std::vector<CString*> m_rows;
 };
 
-CDataLoadResult Failure(DataLoadStatus nStatus, const CString& strDetail = CString())
+CDataLoadResult Failure(DataLoadStatus nStatus, const CString& strDetail = CString(), long nErrorCode = 0)
 {
     CDataLoadResult result;
     result.m_nStatus = nStatus;
     result.m_strDetail = strDetail;
+    result.m_nErrorCode = nErrorCode;
     return result;
 }
 
@@ -91,11 +93,11 @@ CDataLoadResult LoadAdoTable(const CDataSourceInfo& info, CDataTable& table)
 {
     CADODataBase db;
     if (!db.Open(info.m_strConnection, "", ""))
-        return Failure(DATALOAD_CONNECT_FAILED, db.GetLastError());
+        return Failure(DATALOAD_CONNECT_FAILED, db.GetLastError(), db.GetLastErrorCode());
     const CString strSql = BracketStoredTable(db, info.m_strSql);
     CADORecordset rs(&db);
     if (!rs.Open(strSql))
-        return Failure(DATALOAD_QUERY_FAILED, rs.GetLastError());
+        return Failure(DATALOAD_QUERY_FAILED, rs.GetLastError(), rs.GetLastErrorCode());
 
     const int nColumns = rs.GetFieldCount();
     CReadRows rows;
@@ -138,6 +140,11 @@ CDataLoadResult LoadTextTable(const CDataSourceInfo& info, CDataTable& table)
         result.m_strDetail = GetTextLoadMessage(TEXTLOAD_CHARS_REPLACED, info.m_strFile);
     return result;
 }
+}
+
+BOOL CDataLoadResult::IsPasswordRefused() const
+{
+    return m_nStatus == DATALOAD_CONNECT_FAILED && m_nErrorCode == (long)ado::DBE_AUTHFAILED;
 }
 
 int ParseStoredDataSource(const CString& strDescription, CDataSourceInfo& info)
@@ -185,6 +192,7 @@ BOOL GetDataLoadMessage(const CDataLoadResult& result, CString& strText, UINT& n
         nType = MB_ICONINFORMATION;
         return !strText.IsEmpty();
     case DATALOAD_NO_FILE:
+    case DATALOAD_CANCELLED:
         return FALSE;
     case DATALOAD_TEXT_REFUSED:
         strText = result.m_strDetail;
@@ -210,7 +218,7 @@ BOOL GetDataParseMessage(int nParsed, CString& strText, UINT& nType)
 {
     if (nParsed == DSPARSE_OK)
         return FALSE;
-    strText = nParsed == DSPARSE_UNKNOWN_TYPE ? g_szUnknownDataSourceType : g_szUnexpectedError;
+    strText = nParsed == DSPARSE_UNKNOWN_TYPE ? g_szUnknownDataSourceType : g_szDamagedDataSource;
     nType = MB_ICONSTOP;
     return TRUE;
 }

@@ -25,7 +25,8 @@ enum DataLoadStatus
     DATALOAD_TEXT_REFUSED,      // not a text file or too many columns: the detail is the message
     DATALOAD_CONNECT_FAILED,    // the provider's error is the detail
     DATALOAD_QUERY_FAILED,      // the provider's error is the detail
-    DATALOAD_UNEXPECTED         // anything else
+    DATALOAD_UNEXPECTED,        // anything else
+    DATALOAD_CANCELLED          // the user gave no password: nothing to tell
 };
 
 struct CDataLoadResult
@@ -33,9 +34,12 @@ struct CDataLoadResult
     DataLoadStatus m_nStatus;
     CString m_strDetail;        // file path, provider error or the text reader's message;
                                 // after a load that replaced characters, the notice
+    long m_nErrorCode;          // the provider's HRESULT of a failed connection or query
 
-    CDataLoadResult() : m_nStatus(DATALOAD_OK) {}
+    CDataLoadResult() : m_nStatus(DATALOAD_OK), m_nErrorCode(0) {}
     BOOL Succeeded() const { return m_nStatus == DATALOAD_OK; }
+    // The Access source refused the database password (a wrong or missing one).
+    BOOL IsPasswordRefused() const;
 };
 
 // Parses a stored description (ParseDataSourceDescription) and reveals the

@@ -297,6 +297,31 @@ CString GetConnectionPassword(const CString& strConnection)
     return UnquoteValue(pieces[nPiece].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1));
 }
 
+CString SetConnectionPassword(const CString& strConnection, const CString& strPassword)
+{
+    std::vector<CString> pieces;
+    SplitConnection(strConnection, pieces);
+    const int nProtected = FindPiece(pieces, kProtectedKey);
+    if (nProtected >= 0)
+        pieces.erase(pieces.begin() + nProtected);
+    const CString strPiece = CString(kPasswordKey) + QuoteConnectionValue(strPassword);
+    const int nPassword = FindPiece(pieces, kPasswordKey);
+    if (nPassword >= 0)
+    {
+        pieces[nPassword] = strPiece;
+    }
+    else
+    {
+        // The string ends with ";": its last piece is empty.
+        const bool bEndsEmpty = !pieces.empty() && pieces.back().IsEmpty();
+        if (bEndsEmpty)
+            pieces.pop_back();
+        pieces.push_back(strPiece);
+        pieces.push_back(CString());
+    }
+    return JoinPieces(pieces);
+}
+
 CString ProtectConnectionPassword(const CString& strConnection)
 {
     return ProtectPassword(strConnection, false, NULL);

@@ -30,6 +30,9 @@ CString ProtectDescriptionPassword(const CString& strDescription, BOOL* pbDroppe
 CString RevealDescriptionPassword(const CString& strDescription);
 // The password of an Access connection string (empty when none), without its quotes.
 CString GetConnectionPassword(const CString& strConnection);
+// The connection string with strPassword as its password in clear text (quoted when it
+// needs it), in place of the password or protected password it had.
+CString SetConnectionPassword(const CString& strConnection, const CString& strPassword);
 
 // For tests: protection behaves as if the platform's data protection were missing.
 void SimulateUnavailablePasswordProtection(BOOL bUnavailable);

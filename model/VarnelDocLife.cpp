@@ -8,6 +8,7 @@
 #include "OptionsKeys.h"
 #include "data/DataSource.h"
 #include "data/DataSourceLoader.h"
+#include "data/SourcePasswordDlg.h"
 #include "afxdlgs.h"
 
 #include <objidl.h>
@@ -118,6 +119,16 @@ void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CStri
 
 BOOL CVarnelDoc::OnOpenDocument(LPCTSTR lpszPathName)
 {
+    // An empty file holds no publication: refused like any file of another format.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (lpszPathName != NULL && ::GetFileAttributesExA(lpszPathName, GetFileExInfoStandard, &data) &&
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && data.nFileSizeLow == 0 &&
+        data.nFileSizeHigh == 0)
+    {
+        CArchiveException e(CArchiveException::endOfFile, lpszPathName);
+        ReportSaveLoadException(lpszPathName, &e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+        return FALSE;
+    }
     if (!COleDocument::OnOpenDocument(lpszPathName))
         return FALSE;
     CString strFolder = lpszPathName;
@@ -152,10 +163,15 @@ BOOL CVarnelDoc::ReconnectDataSource(const CString& strFileFolder)
         if (!strFileFolder.IsEmpty() && info.m_nType == DATASOURCE_TEXT && !info.m_strFile.IsEmpty() &&
             ::PathIsRelativeA(info.m_strFile))
             info.m_strFile = strFileFolder + "\\" + info.m_strFile;
-        const CDataLoadResult result = LoadDataTable(info, table);
+        // a password the file could not keep is asked for
+        BOOL bPasswordAsked = FALSE;
+        const CDataLoadResult result = LoadStoredDataTable(info, table, &bPasswordAsked);
         if (GetDataLoadMessage(result, strText, nType))
             AfxMessageBox(strText, nType);
         bLoaded = result.Succeeded();
+        // kept for this session; saving protects it or leaves it out again
+        if (bLoaded && bPasswordAsked)
+            m_strDataSource = BuildAdoDescription(info.m_nType, info.m_strConnection, info.m_strSql);
     }
     if (!bLoaded)
     {

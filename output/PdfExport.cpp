@@ -1,6 +1,7 @@
 // PdfExport.cpp - the PDF library binding and the PDF export of a publication.
 
 #include "PdfExport.h"
+#include "ExportFailure.h"
 #include "ExportProgress.h"
 #include "PictureExport.h"
 #include "model/VarnelDoc.h"
@@ -277,7 +278,9 @@ BOOL ExportPdf(int nPixelWidth, int nPixelHeight, float fQuality, const CString&
                     pProgress->Step(2);
             }
             if (!bPagesOk)
-                AfxMessageBox("Error writing to pdf file. Make sure the file is not open.", MB_ICONERROR);
+                AfxMessageBox(GetPdfWriteFailureMessage(strPdfPath, nPixelWidth, nPixelHeight, nSides,
+                                                        "Error writing to pdf file. Make sure the file is not open."),
+                              MB_ICONERROR);
         }
         else
         {
@@ -294,8 +297,9 @@ BOOL ExportPdf(int nPixelWidth, int nPixelHeight, float fQuality, const CString&
         else
             g_pfnAbort(h);
         if (!bOk && (nSide != -1 || bPagesOk))
-            AfxMessageBox("Error writing to pdf file: " + strPdfPath
-                              + "\nFile may be used by some other application. Close the file and try again.",
+            AfxMessageBox(GetPdfWriteFailureMessage(strPdfPath, nPixelWidth, nPixelHeight, nSide == -1 ? nSides : 1,
+                                                    "Error writing to pdf file: " + strPdfPath
+                                                        + "\nFile may be used by some other application. Close the file and try again."),
                           MB_ICONERROR);
     }
     catch (CException* e)

@@ -2,6 +2,7 @@
 // image encoders.
 
 #include "PictureExport.h"
+#include "ExportFailure.h"
 #include "model/Element.h"
 #include "model/VarnelDoc.h"
 #include "resources/resource.h"
@@ -328,7 +329,8 @@ BOOL SaveBitmapFile(const CString& strPath, Bitmap* pBitmap, int nIndex, BOOL bA
     }
     if (!WriteBitmapFile(pBitmap, strName))
     {
-        AfxMessageBox(IDS_FAILED_TO_SAVE, MB_OK);
+        const ULONGLONG nBytes = pBitmap != NULL ? (ULONGLONG)pBitmap->GetWidth() * pBitmap->GetHeight() * 3 : 0;
+        AfxMessageBox(GetWriteFailureMessage(IDS_FAILED_TO_SAVE, strName, nBytes), MB_OK);
         return FALSE;
     }
     return TRUE;

@@ -1,11 +1,12 @@
-// data_resource.h - ids of the data-source dialog (307) and the data-entry
-// dialog (306).
+// data_resource.h - ids of the data-source dialog (307), the password dialog of a
+// stored source (308) and the data-entry dialog (306).
 
 #ifndef STICKWELL_DATA_RESOURCE_H
 #define STICKWELL_DATA_RESOURCE_H
 
 #define IDD_DATAENTRY               306
 #define IDD_BROWDATASOURCE          307
+#define IDD_SOURCEPASSWORD          308
 
 // Data-source dialog
 #define IDC_DS_DELIMITERLIST        1121
@@ -22,6 +23,11 @@
 #define IDC_DS_EXCELVERSION         1159
 #define IDC_DS_USESQL               1160
 #define IDC_DS_SQL                  1161
+
+// Password of a stored Access source
+#define IDC_SP_FILE                 1170
+#define IDC_SP_PASSWORD             1171
+#define IDC_SP_NOTE                 1172
 
 // Data-entry dialog
 #define IDC_DE_MERGEFIRST           1124

@@ -24,9 +24,6 @@ const CCategory kCategories[] = {
     { ".sgnt", "Sign Templates(.sgnt)|*.sgnt|" },
 };
 
-const char kUnexpectedError[] =
-    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
-
 class TemplateCommand : public ::testing::Test
 {
 protected:
@@ -172,7 +169,7 @@ TEST_F(TemplateCommand, AnExistingFileUnderTheLongerNameIsReplacedOnlyWhenTheUse
     EXPECT_EQ(300, reread.m_nDesignWidth);
 }
 
-TEST_F(TemplateCommand, CancelWritesNothingAndAFailedWriteShowsTheGeneralMessage)
+TEST_F(TemplateCommand, CancelWritesNothingAndAFailedWriteShowsTheFileError)
 {
     CVarnelDoc* pDoc = NewPublication(5, 4.0, 5.0);
     ASSERT_TRUE(pDoc != NULL);
@@ -187,8 +184,9 @@ TEST_F(TemplateCommand, CancelWritesNothingAndAFailedWriteShowsTheGeneralMessage
     const CString strMissing = m_files.m_strTemplates + "\\no such folder\\flyer";
     SaveAsTemplate(strMissing);
     ASSERT_EQ(1, m_boxes.GetCount());
-    EXPECT_STREQ(kUnexpectedError, m_boxes.GetCall(0).m_strText);
-    EXPECT_EQ((UINT)MB_ICONERROR, m_boxes.GetCall(0).m_nType & MB_ICONMASK);
+    // the file error, told as saving a publication tells it
+    EXPECT_STREQ(strMissing + ".flyt contains an invalid path.", m_boxes.GetCall(0).m_strText);
+    EXPECT_EQ((UINT)MB_ICONEXCLAMATION, m_boxes.GetCall(0).m_nType & MB_ICONMASK);
     EXPECT_FALSE(FileExists(strMissing + ".flyt"));
     // the design is unchanged
     EXPECT_EQ(1, (int)pDoc->m_listElements.GetCount());

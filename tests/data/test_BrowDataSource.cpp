@@ -167,7 +167,7 @@ TEST_F(BrowDataSourceErrors, UnknownTypeIsAnError)
     EXPECT_EQ(3, source.m_table.m_nRows);
 }
 
-TEST_F(BrowDataSourceErrors, TooFewPartsIsUnexpectedError)
+TEST_F(BrowDataSourceErrors, TooFewPartsSayTheSourceCannotBeRead)
 {
     CBrowDataSource source;
     EXPECT_FALSE(source.LoadDataSource(
@@ -176,9 +176,7 @@ TEST_F(BrowDataSourceErrors, TooFewPartsIsUnexpectedError)
     ASSERT_EQ(2, m_boxes.GetCount());
     for (int i = 0; i < 2; ++i)
     {
-        EXPECT_STREQ("Unexpected Error occurred... \nPlease close and re-open the application and "
-                     "try again!",
-            m_boxes.GetCall(i).m_strText);
+        EXPECT_STREQ(g_szDamagedDataSource, m_boxes.GetCall(i).m_strText);
         EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), m_boxes.GetCall(i).m_nType & MB_ICONMASK);
     }
     EXPECT_EQ(-1, source.m_table.m_nRows);
@@ -213,13 +211,13 @@ TEST_F(BrowDataSourcePreset, AccessSourceIsShownNotLoaded)
     EXPECT_EQ(-1, source.m_table.m_nRows);
 }
 
-TEST_F(BrowDataSourcePreset, ConnectionWithoutSemicolonIsUnexpectedError)
+TEST_F(BrowDataSourcePreset, ConnectionWithoutSemicolonSaysTheSourceCannotBeRead)
 {
     CPresetRecorder source;
     EXPECT_FALSE(source.LoadDataSource(
         "type=accessdb::conn=Provider=Microsoft.Jet.OLEDB.4.0::sqlstring={?SELECT * FROM T?}", TRUE));
     ASSERT_EQ(1, m_boxes.GetCount());
-    EXPECT_STREQ(g_szUnexpectedError, m_boxes.GetCall(0).m_strText);
+    EXPECT_STREQ(g_szDamagedDataSource, m_boxes.GetCall(0).m_strText);
     EXPECT_EQ(0, source.m_nPresets);
 }
 

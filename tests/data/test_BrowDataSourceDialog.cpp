@@ -481,7 +481,7 @@ TEST_F(BrowDataSourceDialog, ReopeningOnAccessPreselectsTableIgnoringCase)
     EXPECT_EQ(0, m_boxes.GetCount());
 }
 
-TEST_F(BrowDataSourceDialog, PresetOfAccessConnectionWithoutSemicolonIsUnexpected)
+TEST_F(BrowDataSourceDialog, PresetOfAccessConnectionWithoutSemicolonCannotBeRead)
 {
     CSourceDialog dlg;
     dlg.m_strDescription = "type=accessdb::conn=nothing::sqlstring={?SELECT * FROM T?}";
@@ -489,7 +489,7 @@ TEST_F(BrowDataSourceDialog, PresetOfAccessConnectionWithoutSemicolonIsUnexpecte
         .Do([&](CWnd*)
         {
             ASSERT_EQ(1, m_boxes.GetCount());
-            EXPECT_STREQ(g_szUnexpectedError, Message(0));
+            EXPECT_STREQ(g_szDamagedDataSource, Message(0));
             EXPECT_EQ((UINT)MB_ICONSTOP, m_boxes.GetCall(0).m_nType & MB_ICONMASK);
         })
         .Cancel();

@@ -126,7 +126,8 @@ TEST_F(DataSourceLoader, ParseMessagesAreTheKnownTexts)
     EXPECT_STREQ("unknown data source type", strText);
     EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), nType);
     ASSERT_TRUE(GetDataParseMessage(DSPARSE_TOO_FEW_PARTS, strText, nType));
-    EXPECT_STREQ(g_szUnexpectedError, strText);
+    EXPECT_STREQ("The publication's data source could not be read: its description is damaged or "
+                 "incomplete.", strText);
 }
 
 TEST(DataTableHandOff, TakeMovesTheRowsAndFreesTheOldOnes)

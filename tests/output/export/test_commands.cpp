@@ -114,7 +114,8 @@ TEST_F(ExportCommands, SaveAsImageIntoAFolderThatCannotBeWrittenSaysSo)
     script.OnDialog(IDD_RESOLUTION).OK();
     m_program.Command(ID_FILE_SAVE_AS_IMAGE);
     ASSERT_EQ(1, boxes.GetCount());
-    EXPECT_STREQ("Failed to save.", boxes.GetCall(0).m_strText);
+    EXPECT_STREQ("Failed to save.\n\n" + m_folder.File("gone\\card.bmp") + " contains an invalid path.",
+                 boxes.GetCall(0).m_strText);
 }
 
 TEST_F(ExportCommands, SaveAsImageCancelledWritesNothing)

@@ -252,7 +252,9 @@ TEST_F(PdfExport, FolderThatCannotBeWrittenLeavesNoFile)
     m_strPdf = m_folder.File("missing\\out.pdf");
     EXPECT_FALSE(Export(3, 2.0f, -1));
     ASSERT_EQ(1u, m_texts.size());
-    EXPECT_EQ("Error writing to pdf file. Make sure the file is not open.", m_texts[0]);
+    EXPECT_EQ(std::string("Error writing to pdf file: ") + (LPCSTR)m_strPdf + "\n" + (LPCSTR)m_strPdf +
+                  " contains an invalid path.",
+              m_texts[0]);
     EXPECT_FALSE(FileExists(m_strPdf));
     EXPECT_EQ(0u, LeftoverPictures());
 }
@@ -271,7 +273,9 @@ TEST_F(PdfExport, PictureThatCannotBeWrittenStopsTheExport)
     m_strPattern = m_folder.File("missing\\imgtmp~pdf.bmp");
     EXPECT_FALSE(Export(3, 3.0f, -1));
     ASSERT_EQ(1u, m_texts.size());
-    EXPECT_EQ("Failed to save.", m_texts[0]);
+    EXPECT_EQ(std::string("Failed to save.\n\n") + (LPCSTR)m_folder.File("missing\\imgtmp~pdf1.bmp") +
+                  " contains an invalid path.",
+              m_texts[0]);
     EXPECT_FALSE(FileExists(m_strLog));         // the library was never asked
     EXPECT_FALSE(FileExists(m_strPdf));
 }

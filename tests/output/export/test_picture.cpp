@@ -179,7 +179,7 @@ TEST_F(PictureFiles, WriteIntoAMissingFolderIsReportedAndLeavesNothing)
     const CString strPath = m_folder.File("missing\\out.png");
     EXPECT_FALSE(SaveBitmapFile(strPath, pBitmap.get(), -1, FALSE));
     ASSERT_EQ(1, boxes.GetCount());
-    EXPECT_STREQ("Failed to save.", boxes.GetCall(0).m_strText);
+    EXPECT_STREQ("Failed to save.\n\n" + strPath + " contains an invalid path.", boxes.GetCall(0).m_strText);
     EXPECT_FALSE(FileExists(strPath));
 }
 
@@ -192,7 +192,8 @@ TEST_F(PictureFiles, ReadOnlyTargetIsNotReplacedAndNoTemporaryFileStays)
     ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_READONLY);
     CMessageBoxRecorder boxes;
     EXPECT_FALSE(SaveBitmapFile(strPath, pBitmap.get(), -1, FALSE));
-    EXPECT_EQ(1, boxes.GetCount());
+    ASSERT_EQ(1, boxes.GetCount());
+    EXPECT_STREQ("Failed to save.\n\nAccess to " + strPath + " was denied.", boxes.GetCall(0).m_strText);
     ::SetFileAttributesA(strPath, FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ("old contents", ReadFileBytes(strPath));
     EXPECT_EQ(1u, FilesStartingWith(m_folder.m_strPath, "locked").size());
