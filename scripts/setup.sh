@@ -19,7 +19,7 @@ PACKAGES=(
     # the installer and the portable zip (scripts/package.sh and its test)
     nsis zip unzip
     # the printing test's own scheduler, its PDF backend and pdftotext
-    cups-daemon cups-client ghostscript
+    cups-daemon cups-core-drivers cups-client ghostscript
 )
 if [ "${STICKWELL_PRINTER:-}" = "pdf" ]; then
     PACKAGES+=(cups printer-driver-cups-pdf)

@@ -117,6 +117,27 @@ check "the uninstaller removes its entry" '! reg_has "$key"'
 check "the user's publication stays" '[ -f "$docs/My Badge.labf" ]'
 check "the program's options stay" 'reg_has "HKCU\\Software\\Quorvane\\Stickwell"'
 
+# For this user only: the user's programs folder, the user's Start menu and file types.
+"$WINE" "$setup" /S /CurrentUser >/dev/null 2>&1
+"$WINESERVER" -w
+user_inst="$drive_c/users/$wine_user/AppData/Local/Programs/Stickwell"
+user_menu="$drive_c/users/$wine_user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Stickwell.lnk"
+user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Stickwell'
+check "a per-user installation goes to the user's programs folder" \
+    '[ -f "$user_inst/Stickwell.exe" ] && [ ! -e "$inst" ] && [ -f "$user_menu" ]'
+check "a per-user installation registers for the user" \
+    '[ "$(reg_default "HKCU\\Software\\Classes\\.labf")" = "Stickwell.Document" ] && ! reg_has "HKLM\\Software\\Classes\\.labf" && reg_has "$user_key"'
+check "the per-user program opens a shipped sample" \
+    'opens "Party Flyer.labf" "C:\\users\\$wine_user\\AppData\\Local\\Programs\\Stickwell\\Stickwell.exe" "C:\\users\\$wine_user\\AppData\\Local\\Programs\\Stickwell\\Samples\\Party Flyer.labf"'
+uninstall=$(reg_value "$user_key" QuietUninstallString)
+eval "set -- $(sed 's/\\/\\\\/g' <<<"$uninstall")"
+"$WINE" "$@" >/dev/null 2>&1
+"$WINESERVER" -w
+check "the per-user uninstaller removes the folder, shortcut, types and entry" \
+    '[ ! -e "$user_inst" ] && [ ! -e "$user_menu" ] && ! reg_has "HKCU\\Software\\Classes\\.labf" && ! reg_has "$user_key"'
+check "the user's publication and options stay after both" \
+    '[ -f "$docs/My Badge.labf" ] && reg_has "HKCU\\Software\\Quorvane\\Stickwell"'
+
 if ((failures)); then
     echo "$failures check(s) failed"
     exit 1

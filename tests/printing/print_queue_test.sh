@@ -17,7 +17,7 @@ RECORDS=45
 skip() { echo "SKIPPED: $*"; exit 77; }
 for c in cupsd lpadmin lpstat gs pdfinfo pdftotext; do
     command -v "$c" >/dev/null || [ -x "/usr/sbin/$c" ] ||
-        skip "$c is not installed (bash scripts/setup.sh installs cups-daemon, cups-client, ghostscript, poppler-utils)"
+        skip "$c is not installed (bash scripts/setup.sh installs cups-daemon, cups-core-drivers, cups-client, ghostscript, poppler-utils)"
 done
 CUPSD=$(command -v cupsd || echo /usr/sbin/cupsd)
 LPADMIN=$(command -v lpadmin || echo /usr/sbin/lpadmin)
