@@ -11,9 +11,10 @@
 # stickwell_link(target lib...)
 #   Links a program with the named libraries and what they stand on.
 #
-# stickwell_layer_check(dir... FORBID dir...)
-#   The build stops when a file of the first folders includes a header of the
-#   forbidden folders.
+# stickwell_layer_check()
+#   The build stops when a file of an area library includes a header of a folder that
+#   the library does not stand on (as CMakeLists.txt names them), or names a header
+#   through a macro.
 
 set(STICKWELL_LAYER_INCLUDE_ROOT ${CMAKE_BINARY_DIR}/layers)
 
@@ -59,6 +60,8 @@ function(stickwell_area_library name dir)
         return()
     endif()
     add_library(${name} STATIC ${srcs})
+    set_property(GLOBAL APPEND PROPERTY STICKWELL_AREAS ${name})
+    set_property(GLOBAL APPEND PROPERTY STICKWELL_AREA_DIRS ${dir})
     stickwell_layer_include(inc ${name} ${dir})
     target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/${dir} ${inc})
     if(ARG_WHOLE_ARCHIVE)
@@ -90,32 +93,27 @@ endfunction()
 set(STICKWELL_LAYER_CHECK_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/CheckLayers.cmake)
 
 function(stickwell_layer_check)
-    cmake_parse_arguments(ARG "" "" "FORBID" ${ARGN})
-    set(checked ${ARG_UNPARSED_ARGUMENTS})
-    set(files "")
-    foreach(dir ${checked})
+    get_property(dirs GLOBAL PROPERTY STICKWELL_AREA_DIRS)
+    set(files ${CMAKE_SOURCE_DIR}/CMakeLists.txt)
+    foreach(dir ${dirs})
         file(GLOB_RECURSE found CONFIGURE_DEPENDS
-            ${CMAKE_SOURCE_DIR}/${dir}/*.h ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.c)
+            ${CMAKE_SOURCE_DIR}/${dir}/*.h ${CMAKE_SOURCE_DIR}/${dir}/*.hpp
+            ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.c)
         list(APPEND files ${found})
     endforeach()
     set(stamp ${CMAKE_BINARY_DIR}/layer_check.stamp)
-    string(REPLACE ";" "," checked_arg "${checked}")
-    string(REPLACE ";" "," forbid_arg "${ARG_FORBID}")
-    set(STICKWELL_LAYER_CHECK_COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR}
-        -DCHECKED=${checked_arg} -DFORBID=${forbid_arg} -P ${STICKWELL_LAYER_CHECK_SCRIPT}
-        PARENT_SCOPE)
+    set(command ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -P ${STICKWELL_LAYER_CHECK_SCRIPT})
+    set(STICKWELL_LAYER_CHECK_COMMAND ${command} PARENT_SCOPE)
     add_custom_command(OUTPUT ${stamp}
-        COMMAND ${CMAKE_COMMAND} -DROOT=${CMAKE_SOURCE_DIR} -DCHECKED=${checked_arg}
-                -DFORBID=${forbid_arg} -P ${STICKWELL_LAYER_CHECK_SCRIPT}
+        COMMAND ${command}
         COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
         DEPENDS ${files} ${STICKWELL_LAYER_CHECK_SCRIPT}
-        COMMENT "Checking that ${checked} include nothing of ${ARG_FORBID}"
+        COMMENT "Checking that each library includes only the libraries it stands on"
         VERBATIM)
     add_custom_target(layer_check DEPENDS ${stamp})
     # Every area library waits for the check, so no object is built past a violation.
-    foreach(t classlib ado data model uifoundation uibars output appcore)
-        if(TARGET ${t})
-            add_dependencies(${t} layer_check)
-        endif()
+    get_property(areas GLOBAL PROPERTY STICKWELL_AREAS)
+    foreach(t ${areas})
+        add_dependencies(${t} layer_check)
     endforeach()
 endfunction()

@@ -14,6 +14,12 @@ cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x
 cmake --build "$BUILD_DIR" -j"$BUILD_JOBS" --target Stickwell
 ensure_prefix
 set_graphics_driver x11
+
+# Printer: with STICKWELL_PRINTER=pdf, setup.sh has added CUPS's PDF printer as the queue
+# Stickwell_PDF; Wine shows CUPS queues to the program as printers.
+if [ "${STICKWELL_PRINTER:-}" = "pdf" ]; then
+    echo "printer: Stickwell_PDF (CUPS); printed pages land as PDF files in ~/PDF of the printing user"
+fi
 # The desktop process must start on the display the program uses.
 "$WINESERVER" -k >/dev/null 2>&1 || true
 "$WINESERVER" -w

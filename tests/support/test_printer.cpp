@@ -5,6 +5,7 @@
 #include <string>
 
 const char TEST_PRINTER_NAME[] = "Stickwell Test Printer";
+const char TEST_PRINTER_PORT_FILE[] = "stickwell_test_printer.ps";
 
 namespace
 {
@@ -60,6 +61,48 @@ BOOL WriteTextFile(LPCTSTR lpszPath, const char* pszText)
     return bOk;
 }
 
+// The port: a file of the temp folder by its Unix name, where Wine writes a job that
+// names no output file. (On port "FILE:" such a job waits for a file name that nobody
+// gives, or goes to a file named "FILE:" in the current folder.)
+CString PortFile()
+{
+    typedef char*(CDECL * PFN_UNIX_NAME)(LPCWSTR);
+    PFN_UNIX_NAME pfnUnixName =
+        (PFN_UNIX_NAME)::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+    char szTemp[MAX_PATH] = "";
+    if (pfnUnixName == NULL || ::GetTempPathA(MAX_PATH, szTemp) == 0)
+        return "FILE:";
+    WCHAR wszPath[MAX_PATH];
+    ::MultiByteToWideChar(CP_ACP, 0, CString(szTemp) + TEST_PRINTER_PORT_FILE, -1, wszPath, MAX_PATH);
+    char* pszUnix = pfnUnixName(wszPath);
+    if (pszUnix == NULL)
+        return "FILE:";
+    CString strPort = pszUnix;
+    ::HeapFree(::GetProcessHeap(), 0, pszUnix);
+    return strPort;
+}
+
+// A printer made with port "FILE:" before gets the port file.
+void SetPort(LPCTSTR lpszName, const CString& strPort)
+{
+    HANDLE hPrinter = NULL;
+    PRINTER_DEFAULTSA defaults = { NULL, NULL, PRINTER_ALL_ACCESS };
+    if (!::OpenPrinterA((LPSTR)lpszName, &hPrinter, &defaults))
+        return;
+    DWORD cbNeeded = 0;
+    ::GetPrinterA(hPrinter, 2, NULL, 0, &cbNeeded);
+    std::string buffer(cbNeeded, '\0');
+    PRINTER_INFO_2A* pInfo = (PRINTER_INFO_2A*)&buffer[0];
+    if (cbNeeded > 0 && ::GetPrinterA(hPrinter, 2, (LPBYTE)pInfo, cbNeeded, &cbNeeded) &&
+        strPort.CompareNoCase(pInfo->pPortName != NULL ? pInfo->pPortName : "") != 0)
+    {
+        pInfo->pPortName = (LPSTR)(LPCTSTR)strPort;
+        pInfo->pSecurityDescriptor = NULL;
+        ::SetPrinterA(hPrinter, 2, (LPBYTE)pInfo, 0);
+    }
+    ::ClosePrinter(hPrinter);
+}
+
 BOOL PrinterExists(LPCTSTR lpszName)
 {
     HANDLE hPrinter = NULL;
@@ -79,6 +122,7 @@ CString InstallTestPrinter()
         return s_strName;
     s_bDone = TRUE;
 
+    const CString strPort = PortFile();
     if (!PrinterExists(TEST_PRINTER_NAME))
     {
         // the PPD beside the driver files and in the driver version's folder
@@ -106,7 +150,7 @@ CString InstallTestPrinter()
         PRINTER_INFO_2A pi;
         memset(&pi, 0, sizeof(pi));
         pi.pPrinterName = (LPSTR)TEST_PRINTER_NAME;
-        pi.pPortName = (LPSTR)"FILE:";
+        pi.pPortName = (LPSTR)(LPCTSTR)strPort;
         pi.pDriverName = (LPSTR)"Wine PostScript Driver";
         pi.pPrintProcessor = (LPSTR)"WinPrint";
         pi.pDatatype = (LPSTR)"RAW";
@@ -118,6 +162,7 @@ CString InstallTestPrinter()
             return s_strName;
     }
 
+    SetPort(TEST_PRINTER_NAME, strPort);
     ::SetDefaultPrinterA(TEST_PRINTER_NAME);
     s_strName = TEST_PRINTER_NAME;
     return s_strName;

@@ -1,9 +1,10 @@
 // A printer for tests: Wine's PostScript driver writing to a file.
 //
 // InstallTestPrinter adds (once per prefix) the driver "Wine PostScript Driver"
-// with a small PPD (Letter and A4 at 300 dpi), a printer on port "FILE:" and
-// makes it the default printer. A print job needs an output file name
-// (DOCINFO::lpszOutput); CountPostScriptPages counts the pages of what it wrote.
+// with a small PPD (Letter and A4 at 300 dpi) and a printer whose port is the file
+// TEST_PRINTER_PORT_FILE of the temp folder, and makes it the default printer. A job
+// with an output file name (DOCINFO::lpszOutput) goes there, one without to the port
+// file; CountPostScriptPages counts the pages of what it wrote.
 #pragma once
 
 #include "afxwin.h"
@@ -11,6 +12,7 @@
 // The name of the printer, or an empty string when it could not be installed.
 CString InstallTestPrinter();
 extern const char TEST_PRINTER_NAME[];
+extern const char TEST_PRINTER_PORT_FILE[];     // in the temp folder
 
 // Number of "%%Page:" lines of a PostScript file (-1 when it cannot be read).
 int CountPostScriptPages(LPCTSTR lpszPath);

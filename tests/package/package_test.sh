@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# package_test.sh <build folder> <find_window.exe>
+# Makes the portable zip and the installer of the built program and uses them in a fresh
+# Wine prefix of their own: the portable program opens a sample and registers nothing;
+# the installer (silent, per machine) installs the files, the Start-menu shortcut and the
+# file types; the installed program opens a shipped sample and a user's publication
+# through the association; the uninstaller removes all it installed and leaves the
+# user's publication and the program's options.
+# Exit 77 (shown as skipped) where NSIS is not installed.
+set -uo pipefail
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+ROOT="$(cd "$HERE/../.." && pwd)"
+BUILD="$(cd "$1" && pwd)"
+PROBE="$2"
+
+if ! command -v makensis >/dev/null || ! command -v zip >/dev/null; then
+    echo "SKIPPED: NSIS or zip is not installed (bash scripts/setup.sh installs nsis and zip)"
+    exit 77
+fi
+
+work="$BUILD/package_test"
+rm -rf "$work"
+mkdir -p "$work/home"
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+check() { if eval "$2"; then echo "ok: $1"; else fail "$1"; fi; }
+
+bash "$ROOT/tools/package/make_dist.sh" "$BUILD" "$work/dist" || { echo "FAILED: make_dist.sh"; exit 1; }
+setup=$(ls "$work"/dist/Stickwell-*-setup.exe)
+zip=$(ls "$work"/dist/Stickwell-*-portable.zip)
+version=$(basename "$zip" | sed 's/^Stickwell-\(.*\)-portable\.zip$/\1/')
+check "the package names carry the program's version ($version)" \
+    '[[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]] && [ "$(basename "$setup")" = "Stickwell-$version-setup.exe" ]'
+
+listing=$(unzip -Z1 "$zip")
+for f in Stickwell/Stickwell.exe Stickwell/PDFGen.dll Stickwell/tips.dat Stickwell/readme.txt \
+         "Stickwell/Samples/Party Flyer.labf" "Stickwell/Templates/Address Label.lbft" \
+         Stickwell/BackGrounds/ Stickwell/Graphics/; do
+    check "the zip holds $f" 'grep -qxF "$f" <<<"$listing" || grep -q "^${f}" <<<"$listing"'
+done
+check "the zip's readme names the version" 'unzip -p "$zip" Stickwell/readme.txt | grep -q "Stickwell $version"'
+
+# A fresh prefix and a home of its own: nothing of the user's desktop is touched.
+export HOME="$work/home"
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_DESKTOP_DIR XDG_DOCUMENTS_DIR
+export WINEPREFIX_OVERRIDE="$work/prefix"
+source "$ROOT/scripts/wineenv.sh"
+ensure_prefix
+set_graphics_driver null
+trap '"$WINESERVER" -k >/dev/null 2>&1 || true' EXIT
+drive_c="$WINEPREFIX/drive_c"
+wine_user=$("$WINE" cmd /c echo %USERNAME% 2>/dev/null | tr -d '\r')
+docs="$drive_c/users/$wine_user/Documents"
+mkdir -p "$docs"
+
+reg_has() { "$WINE" reg query "$1" "${@:2}" >/dev/null 2>&1; }
+reg_value() { "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
+reg_default() { "$WINE" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n "s/^ *(Default) *REG_[A-Z_]* *//p"; }
+# Starts a program in the background, waits for its window and closes it.
+opens() {
+    local text="$1"
+    shift
+    "$WINE" "$@" >/dev/null 2>&1 &
+    local pid=$!
+    "$WINE" "$PROBE" "$text" 60 close
+    local rc=$?
+    wait $pid 2>/dev/null
+    return $rc
+}
+
+# The portable program: it runs from the unpacked folder and registers no file type.
+mkdir -p "$work/portable"
+unzip -q "$zip" -d "$work/portable"
+portable="Z:${work//\//\\}\\portable\\Stickwell"
+check "the portable program opens its sample" \
+    'opens "Party Flyer.labf" "$portable\\Stickwell.exe" "$portable\\Samples\\Party Flyer.labf"'
+check "the portable program registers no file type" '! reg_has "HKCR\\.labf"'
+
+# The installer, silent, for all users.
+"$WINE" "$setup" /S /AllUsers >/dev/null 2>&1
+"$WINESERVER" -w
+inst="$drive_c/Program Files/Stickwell"
+check "the installer puts the program into Program Files" '[ -f "$inst/Stickwell.exe" ] && [ -f "$inst/PDFGen.dll" ]'
+check "the installer puts the folders beside it" \
+    '[ -f "$inst/tips.dat" ] && [ -f "$inst/Samples/Party Flyer.labf" ] && [ -f "$inst/Templates/Address Label.lbft" ]'
+check "the installed files are those of the zip" \
+    'diff <(cd "$work/portable/Stickwell" && find . -type f | sort) <(cd "$inst" && find . -type f ! -name Uninstall.exe | sort)'
+menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Stickwell.lnk"
+check "the installer adds the Start-menu shortcut" '[ -f "$menu" ]'
+check ".labf opens with the program" \
+    '[ "$(reg_default "HKCR\\.labf")" = "Stickwell.Document" ] && reg_default "HKCR\\Stickwell.Document\\shell\\open\\command" | grep -qF "C:\\Program Files\\Stickwell\\Stickwell.exe"'
+check "the template extensions open with the program" \
+    '[ "$(reg_default "HKCR\\.lbft")" = "Stickwell.Template" ] && [ "$(reg_default "HKCR\\.sgnt")" = "Stickwell.Template" ]'
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Stickwell'
+check "the uninstall entry carries the version" '[ "$(reg_value "$key" DisplayVersion)" = "$version" ]'
+
+check "the installed program opens a shipped sample" \
+    'opens "Summer Postcard.labf" "C:\\Program Files\\Stickwell\\Stickwell.exe" "C:\\Program Files\\Stickwell\\Samples\\Summer Postcard.labf"'
+cp "$inst/Samples/Garden Badge.labf" "$docs/My Badge.labf"
+check "a publication in the documents folder opens through the association" \
+    'opens "My Badge.labf" start "C:\\users\\$wine_user\\Documents\\My Badge.labf"'
+options_kept=0
+reg_has 'HKCU\Software\Quorvane\Stickwell' && options_kept=1
+check "the program keeps its options in the registry" '[ $options_kept = 1 ]'
+
+# The uninstaller, as the system's list of programs starts it, silent.
+uninstall=$(reg_value "$key" QuietUninstallString)
+check "the uninstall entry names the uninstaller" '[ -n "$uninstall" ]'
+eval "set -- $(sed 's/\\/\\\\/g' <<<"$uninstall")"
+"$WINE" "$@" >/dev/null 2>&1
+"$WINESERVER" -w
+check "the uninstaller removes the program's folder" '[ ! -e "$inst" ]'
+check "the uninstaller removes the Start-menu shortcut" '[ ! -e "$menu" ]'
+check "the uninstaller removes the file types" \
+    '! reg_has "HKCR\\.labf" && ! reg_has "HKCR\\.lbft" && ! reg_has "HKCR\\Stickwell.Document" && ! reg_has "HKCR\\Stickwell.Template"'
+check "the uninstaller removes its entry" '! reg_has "$key"'
+check "the user's publication stays" '[ -f "$docs/My Badge.labf" ]'
+check "the program's options stay" 'reg_has "HKCU\\Software\\Quorvane\\Stickwell"'
+
+# For this user only: the user's programs folder, the user's Start menu and file types.
+"$WINE" "$setup" /S /CurrentUser >/dev/null 2>&1
+"$WINESERVER" -w
+user_inst="$drive_c/users/$wine_user/AppData/Local/Programs/Stickwell"
+user_menu="$drive_c/users/$wine_user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Stickwell.lnk"
+user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Stickwell'
+check "a per-user installation goes to the user's programs folder" \
+    '[ -f "$user_inst/Stickwell.exe" ] && [ ! -e "$inst" ] && [ -f "$user_menu" ]'
+check "a per-user installation registers for the user" \
+    '[ "$(reg_default "HKCU\\Software\\Classes\\.labf")" = "Stickwell.Document" ] && ! reg_has "HKLM\\Software\\Classes\\.labf" && reg_has "$user_key"'
+check "the per-user program opens a shipped sample" \
+    'opens "Party Flyer.labf" "C:\\users\\$wine_user\\AppData\\Local\\Programs\\Stickwell\\Stickwell.exe" "C:\\users\\$wine_user\\AppData\\Local\\Programs\\Stickwell\\Samples\\Party Flyer.labf"'
+uninstall=$(reg_value "$user_key" QuietUninstallString)
+eval "set -- $(sed 's/\\/\\\\/g' <<<"$uninstall")"
+"$WINE" "$@" >/dev/null 2>&1
+"$WINESERVER" -w
+check "the per-user uninstaller removes the folder, shortcut, types and entry" \
+    '[ ! -e "$user_inst" ] && [ ! -e "$user_menu" ] && ! reg_has "HKCU\\Software\\Classes\\.labf" && ! reg_has "$user_key"'
+check "the user's publication and options stay after both" \
+    '[ -f "$docs/My Badge.labf" ] && reg_has "HKCU\\Software\\Quorvane\\Stickwell"'
+
+if ((failures)); then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "package: all checks passed"
