@@ -136,7 +136,7 @@ TEST_F(SelectionDisplay, ApplyInTheBarKeepsNudgesAlignmentAndUndo)
     CRectangle* pOther = AddRect(10, 120, 60, 160);
     m_pDoc->m_listElements.RemoveAt(m_pDoc->m_listElements.Find(pOther));
     m_pDoc->m_listElements.AddHead(pOther);         // the one the bar shows stays last
-    m_program.Command(ID_EDIT_SELECT_ALL);
+    m_program.Command(ID_EDIT_SELECT_ALL_ELEMENTS);
     ASSERT_EQ(2, (int)m_pDoc->m_listSelection.GetCount());
     ASSERT_EQ(pRect, m_pDoc->m_listSelection.GetHead());
     m_program.Command(ID_ALIGN_LEFT);

@@ -230,7 +230,7 @@ TEST_F(ViewPointer, LevelUprightAndFlatFreehandLinesAreHitWithinThreeUnits)
         CPoint ptOn;
         CSize sizeAcross;       // one unit off the line
     } lines[] = {
-        { pLevel, CPoint(200, 100), CSize(0, 1) },
+        { pLevel, CPoint(130, 100), CSize(0, 1) },    // in the window at 300 % beside a wide bar
         { pUpright, CPoint(150, 60), CSize(1, 0) },
         { pFlat, CPoint(100, 150), CSize(0, 1) },
     };
