@@ -221,6 +221,42 @@ CVarnelDoc* CDocProgram::NewPlainDoc()
     return ActiveDoc();
 }
 
+DWORD RunTestInChild(const CString& strExe, const char* pszTest)
+{
+    CString strLine = "\"" + strExe + "\" --gtest_also_run_disabled_tests --gtest_filter=" + pszTest;
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    const BOOL bStarted = ::CreateProcessA(NULL, strLine.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
+    strLine.ReleaseBuffer();
+    if (!bStarted)
+        return (DWORD)-1;
+    DWORD dwCode = (DWORD)-1;
+    if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(pi.hProcess, &dwCode);
+    else
+        ::TerminateProcess(pi.hProcess, 1);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    return dwCode;
+}
+
+CVarnelDoc* CDocProgram::NewShownDoc()
+{
+    CVarnelDoc* pDoc = NewPlainDoc();
+    CVarnelView* pView = ActiveView();
+    if (pDoc == NULL || pView == NULL)
+        return NULL;
+    pView->GetParentFrame()->ShowWindow(SW_SHOWMAXIMIZED);
+    pDoc->m_nDesignWidth = 400;
+    pDoc->m_nDesignHeight = 200;
+    pView->SetZoom(1.0f);
+    pView->OnInitialUpdate();
+    pView->ScrollToPosition(CPoint(0, 0));
+    PumpPendingMessages();
+    return pDoc;
+}
+
 CVarnelDoc* CDocProgram::ActiveDoc()
 {
     CVarnelView* pView = ActiveView();

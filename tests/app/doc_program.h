@@ -70,6 +70,10 @@ private:
     HKEY m_hKey;
 };
 
+// Runs one test of a test program (disabled ones too) as a process of its own and
+// returns its exit code; (DWORD)-1 when it did not start or end within two minutes.
+DWORD RunTestInChild(const CString& strExe, const char* pszTest);
+
 class CDocProgram
 {
 public:
@@ -83,6 +87,9 @@ public:
     // A new publication with the wizard cancelled (the plain publication), the wizard's
     // notes about missing folders recorded out of the way; NULL when none opened.
     CVarnelDoc* NewPlainDoc();
+    // A plain publication of 400 x 200 maximised, its view at 100 % scrolled to the top
+    // left; NULL when none opened.
+    CVarnelDoc* NewShownDoc();
     // The active publication and its design view.
     CVarnelDoc* ActiveDoc();
     CVarnelView* ActiveView();

@@ -54,25 +54,9 @@ DWORD SaveWithoutCrypt32(const CString& strDatabase, const CString& strPublicati
 
     ::SetEnvironmentVariableA(kSaveDatabase, strDatabase);
     ::SetEnvironmentVariableA(kSavePublication, strPublication);
-    CString strLine = "\"" + strCopy +
-                      "\" --gtest_also_run_disabled_tests --gtest_filter=StoredPasswordPrompt.DISABLED_SaveStep";
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    const BOOL bStarted = ::CreateProcessA(NULL, strLine.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
-    strLine.ReleaseBuffer();
+    const DWORD dwCode = RunTestInChild(strCopy, "StoredPasswordPrompt.DISABLED_SaveStep");
     ::SetEnvironmentVariableA(kSaveDatabase, NULL);
     ::SetEnvironmentVariableA(kSavePublication, NULL);
-    DWORD dwCode = (DWORD)-1;
-    if (bStarted)
-    {
-        if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
-            ::GetExitCodeProcess(pi.hProcess, &dwCode);
-        else
-            ::TerminateProcess(pi.hProcess, 1);
-        ::CloseHandle(pi.hProcess);
-        ::CloseHandle(pi.hThread);
-    }
     ::RegDeleteTreeA(HKEY_CURRENT_USER, strKey);
     ::DeleteFileA(strCopy);
     return dwCode;

@@ -87,16 +87,9 @@ class PropertiesBarLayout : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_pDoc = m_program.NewPlainDoc();
+        m_pDoc = m_program.NewShownDoc();
         m_pView = m_program.ActiveView();
         ASSERT_TRUE(m_pDoc != NULL && m_pView != NULL);
-        m_pView->GetParentFrame()->ShowWindow(SW_SHOWMAXIMIZED);
-        m_pDoc->m_nDesignWidth = 400;
-        m_pDoc->m_nDesignHeight = 200;
-        m_pView->SetZoom(1.0f);
-        m_pView->OnInitialUpdate();
-        m_pView->ScrollToPosition(CPoint(0, 0));
-        PumpPendingMessages();
         m_pBar = ((CMainFrame*)AfxGetMainWnd())->m_pPropertiesBar;
         ASSERT_TRUE(m_pBar != NULL && m_pBar->m_pSheet != NULL);
     }

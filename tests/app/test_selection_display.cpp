@@ -41,16 +41,9 @@ protected:
 
     void OpenDoc()
     {
-        m_pDoc = m_program.NewPlainDoc();
+        m_pDoc = m_program.NewShownDoc();
         m_pView = m_program.ActiveView();
         ASSERT_TRUE(m_pDoc != NULL && m_pView != NULL);
-        m_pView->GetParentFrame()->ShowWindow(SW_SHOWMAXIMIZED);
-        m_pDoc->m_nDesignWidth = 400;
-        m_pDoc->m_nDesignHeight = 200;
-        m_pView->SetZoom(1.0f);
-        m_pView->OnInitialUpdate();
-        m_pView->ScrollToPosition(CPoint(0, 0));
-        PumpPendingMessages();
     }
 
     CRectangle* AddRect(int l, int t, int r, int b)

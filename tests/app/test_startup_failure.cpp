@@ -43,23 +43,9 @@ TEST(StartUpWithoutWindows, TheProgramEndsWithAMessageInsteadOfCrashing)
 {
     char szExe[MAX_PATH];
     ::GetModuleFileNameA(NULL, szExe, MAX_PATH);
-    CString strLine = CString("\"") + szExe +
-                      "\" --gtest_also_run_disabled_tests --gtest_filter=StartUpWithoutWindows.DISABLED_StartStep";
     ::SetEnvironmentVariableA(kRefuseWindows, "1");
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    const BOOL bStarted = ::CreateProcessA(NULL, strLine.GetBuffer(0), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi);
-    strLine.ReleaseBuffer();
+    const DWORD dwCode = RunTestInChild(szExe, "StartUpWithoutWindows.DISABLED_StartStep");
     ::SetEnvironmentVariableA(kRefuseWindows, NULL);
-    ASSERT_TRUE(bStarted);
-    DWORD dwCode = (DWORD)-1;
-    if (::WaitForSingleObject(pi.hProcess, 120000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(pi.hProcess, &dwCode);
-    else
-        ::TerminateProcess(pi.hProcess, 1);
-    ::CloseHandle(pi.hProcess);
-    ::CloseHandle(pi.hThread);
     // 0: started, refused, told and ended; a crash ends with an exception code
     EXPECT_EQ(0u, dwCode) << std::hex << dwCode;
 }

@@ -20,16 +20,9 @@ protected:
     void SetUp() override
     {
         m_program.m_pApp->m_pMainWnd->SetWindowPos(NULL, 0, 0, 1024, 768, SWP_NOZORDER | SWP_NOACTIVATE);
-        m_pDoc = m_program.NewPlainDoc();
+        m_pDoc = m_program.NewShownDoc();
         m_pView = m_program.ActiveView();
         ASSERT_TRUE(m_pDoc != NULL && m_pView != NULL);
-        m_pView->GetParentFrame()->ShowWindow(SW_SHOWMAXIMIZED);
-        m_pDoc->m_nDesignWidth = 400;
-        m_pDoc->m_nDesignHeight = 200;
-        m_pView->SetZoom(1.0f);
-        m_pView->OnInitialUpdate();
-        m_pView->ScrollToPosition(CPoint(0, 0));
-        PumpPendingMessages();
     }
 
     void TearDown() override
