@@ -2,8 +2,19 @@
 // selection and the element being drawn, through an off-screen bitmap.
 
 #include "VarnelView.h"
+#include "DesignPaint.h"
 #include "model/Element.h"
+#include "model/ElementDraw.h"
+#include "model/PictureElements.h"
+#include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -12,11 +23,117 @@ const COLORREF kInnerBorderColor = RGB(204, 204, 204);
 const int kInnerBorderInset = 6;
 // Grid lines closer than this (pixels) are not drawn.
 const int kMinGridStep = 2;
+// Largest background kept drawn at the zoom (pixels).
+const LONGLONG kMaxCachedBackgroundPixels = 16 * 1024 * 1024;
+// Backgrounds kept (one per view showing one at a time is the common case).
+const int kBackgroundCacheEntries = 2;
+// Side of the square pieces a kept background is drawn in, as the paints need them.
+const int kBackgroundTile = 256;
+// Pixels around an element's bounds that smoothing may still touch.
+const int kBleedPixels = 2;
+
+BOOL g_bPlainPaint = FALSE;
+
 // Remainder with the sign of the dividend, as the brush origin wants it.
 int Mod8(int nValue)
 {
     return nValue % 8;
 }
+
+// What the pixels of a background drawn over the page depend on.
+struct CBackgroundKey
+{
+    const CElement* pElement = NULL;
+    std::shared_ptr<Gdiplus::Bitmap> pPicture;     // kept alive: its address stays its own
+    CRect rect;
+    float fZoom = 0;
+    int nSide = 0;
+    int nDesignWidth = 0;
+    int nDesignHeight = 0;
+    DWORD clrPage = 0;
+    BOOL bGrid = FALSE;
+    int nGridType = 0;
+    int nGridSize = 0;
+    DWORD clrGrid = 0;
+    BOOL bInnerBorder = FALSE;
+
+    bool operator==(const CBackgroundKey& other) const
+    {
+        return pElement == other.pElement && pPicture == other.pPicture && rect == other.rect
+               && fZoom == other.fZoom && nSide == other.nSide && nDesignWidth == other.nDesignWidth
+               && nDesignHeight == other.nDesignHeight && clrPage == other.clrPage
+               && bGrid == other.bGrid && nGridType == other.nGridType
+               && nGridSize == other.nGridSize && clrGrid == other.clrGrid
+               && bInnerBorder == other.bInnerBorder;
+    }
+};
+
+// The desk, page, frame and background as drawn at one zoom, over the background's
+// pixel rectangle (page pixels: the page's top-left corner is 0,0).
+struct CBackgroundEntry
+{
+    CBackgroundKey key;
+    CRect rectPixels;
+    int nColumns = 0;
+    int nRows = 0;
+    std::vector<std::unique_ptr<CBitmap>> tiles;    // row by row; empty until needed
+    bool bUsed = false;
+    DWORD nLastUse = 0;
+};
+
+CBackgroundEntry g_aBackgrounds[kBackgroundCacheEntries];
+DWORD g_nBackgroundUse = 0;
+
+CBackgroundEntry* FindBackground(const CBackgroundKey& key)
+{
+    for (CBackgroundEntry& entry : g_aBackgrounds)
+    {
+        if (entry.bUsed && entry.key == key)
+        {
+            entry.nLastUse = ++g_nBackgroundUse;
+            return &entry;
+        }
+    }
+    return NULL;
+}
+
+CBackgroundEntry& OldestBackground()
+{
+    CBackgroundEntry* pOldest = &g_aBackgrounds[0];
+    for (CBackgroundEntry& entry : g_aBackgrounds)
+    {
+        if (!entry.bUsed)
+            return entry;
+        if (entry.nLastUse < pOldest->nLastUse)
+            pOldest = &entry;
+    }
+    return *pOldest;
+}
+
+// True when the element's drawing cannot reach the clip box (page units).
+bool MissesClip(const CElement* pElement, const Gdiplus::RectF& rcClip)
+{
+    Gdiplus::RectF rc;
+    if (!GetElementDrawnBounds(pElement, CPoint(0, 0), rc))
+        return true;
+    return rc.X > rcClip.X + rcClip.Width || rc.Y > rcClip.Y + rcClip.Height
+           || rc.X + rc.Width < rcClip.X || rc.Y + rc.Height < rcClip.Y;
+}
+}
+
+void SetPlainDesignPaint(BOOL bPlain)
+{
+    g_bPlainPaint = bPlain;
+}
+
+void ForgetDrawnBackgrounds()
+{
+    for (CBackgroundEntry& entry : g_aBackgrounds)
+    {
+        entry.tiles.clear();
+        entry.bUsed = false;
+        entry.key = CBackgroundKey();
+    }
 }
 
 BOOL CVarnelView::OnEraseBkgnd(CDC*)
@@ -88,16 +205,43 @@ void CVarnelView::OnDraw(CDC* pDC)
         pDrawDC->FillRect(&rectPage, &brushPage);
         DrawPageFrame(pDrawDC);
 
-        // elements, bottom first; frame and grid again over a background picture
+        // elements, bottom first; frame and grid again over a background picture. What
+        // cannot reach the clip box is skipped; a background first on the page is
+        // copied as drawn before at this zoom.
+        const bool bFast = !g_bPlainPaint && !pDC->IsPrinting() && pDrawDC == &dcMem;
+        const double fMargin = kBleedPixels / (m_fZoom > 0 ? m_fZoom : 1.0f) + 1;
+        const Gdiplus::RectF rcCull((float)(rectClip.left - fMargin), (float)(rectClip.top - fMargin),
+                                    (float)(rectClip.Width() + 2 * fMargin),
+                                    (float)(rectClip.Height() + 2 * fMargin));
+        bool bFirstShown = true;
+        // the texts of one paint share their fonts
+        std::unique_ptr<CTextFontScope> pFonts(bFast ? new CTextFontScope : NULL);
+        std::unique_ptr<Gdiplus::Graphics> pShared;
         for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
         {
             CElement* pElement = pDoc->m_listElements.GetNext(pos);
             if (pElement->m_nSide == pDoc->m_nSide)
-                pElement->DrawDC(pDrawDC);
+            {
+                if (!bFast)
+                    pElement->DrawDC(pDrawDC);
+                else if (!(bFirstShown && pElement->m_nKind == 121 && DrawCachedBackground(pDrawDC, pElement))
+                         && !MissesClip(pElement, rcCull))
+                {
+                    // one graphics for the elements between two page frames
+                    if (pShared == NULL)
+                        pShared.reset(new Gdiplus::Graphics(pDrawDC->m_hDC));
+                    pElement->DrawGraphics(pShared.get());
+                }
+                bFirstShown = false;
+            }
             if (pElement->m_nKind == 121 && !pDC->IsPrinting())
+            {
+                pShared.reset();
                 DrawPageFrame(pDrawDC);
+            }
         }
 
+        pShared.reset();
         pDoc->m_tracker.DrawSelection(pDrawDC);
         if (m_pNewElement != NULL)
             m_pNewElement->DrawDC(pDrawDC);
@@ -125,6 +269,124 @@ void CVarnelView::OnDraw(CDC* pDC)
         dcMem.SetMapMode(MM_ANISOTROPIC);
     }
     ShowZoomInStatusBar(m_fZoom);
+}
+
+BOOL CVarnelView::DrawCachedBackground(CDC* pDC, CElement* pElement)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    CBkgImage* pBackground = DYNAMIC_DOWNCAST(CBkgImage, pElement);
+    if (pDoc == NULL || pBackground == NULL || pBackground->m_pBitmap == NULL)
+        return FALSE;
+
+    CBackgroundKey key;
+    key.pElement = pElement;
+    key.pPicture = pBackground->m_pBitmap;
+    key.rect = pElement->m_rect;
+    key.fZoom = m_fZoom;
+    key.nSide = pDoc->m_nSide;
+    key.nDesignWidth = pDoc->m_nDesignWidth;
+    key.nDesignHeight = pDoc->m_nDesignHeight;
+    key.clrPage = pDoc->m_nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
+    key.bGrid = m_bDisplayGrid;
+    key.nGridType = m_nGridType;
+    key.nGridSize = m_nGridSize;
+    key.clrGrid = m_clrGrid;
+    key.bInnerBorder = m_bInnerBorder;
+
+    CDC dcCache;
+    if (!dcCache.CreateCompatibleDC(pDC))
+        return FALSE;
+    CBackgroundEntry* pEntry = FindBackground(key);
+    if (pEntry == NULL)
+    {
+        // the picture is drawn from the page's corner over its rectangle's size
+        OnPrepareDC(&dcCache);
+        CPoint ptOrigin(0, 0);
+        dcCache.LPtoDP(&ptOrigin);
+        CRect rectPixels(0, 0, pElement->m_rect.Width(), pElement->m_rect.Height());
+        dcCache.LPtoDP(&rectPixels);
+        rectPixels.NormalizeRect();
+        rectPixels.OffsetRect(-ptOrigin);
+        rectPixels.InflateRect(kBleedPixels, kBleedPixels);
+        if (rectPixels.IsRectEmpty()
+            || (LONGLONG)rectPixels.Width() * rectPixels.Height() > kMaxCachedBackgroundPixels)
+            return FALSE;
+        CBackgroundEntry& entry = OldestBackground();
+        entry.key = key;
+        entry.rectPixels = rectPixels;
+        entry.nColumns = (rectPixels.Width() + kBackgroundTile - 1) / kBackgroundTile;
+        entry.nRows = (rectPixels.Height() + kBackgroundTile - 1) / kBackgroundTile;
+        entry.tiles.clear();
+        entry.tiles.resize((size_t)entry.nColumns * entry.nRows);
+        entry.bUsed = true;
+        pEntry = &entry;
+    }
+    pEntry->nLastUse = ++g_nBackgroundUse;
+
+    // the pieces under the clip box, in page pixels
+    CPoint ptOrigin(0, 0);
+    pDC->LPtoDP(&ptOrigin);
+    CRect rectClip;
+    pDC->GetClipBox(&rectClip);
+    pDC->LPtoDP(&rectClip);
+    rectClip.NormalizeRect();
+    rectClip.InflateRect(1, 1);
+    rectClip.OffsetRect(-ptOrigin);
+    const CRect& rectAll = pEntry->rectPixels;
+    CRect rectNeeded;
+    if (!rectNeeded.IntersectRect(&rectClip, &rectAll))
+        return TRUE;
+    const int nFirstColumn = (rectNeeded.left - rectAll.left) / kBackgroundTile;
+    const int nLastColumn = (rectNeeded.right - 1 - rectAll.left) / kBackgroundTile;
+    const int nFirstRow = (rectNeeded.top - rectAll.top) / kBackgroundTile;
+    const int nLastRow = (rectNeeded.bottom - 1 - rectAll.top) / kBackgroundTile;
+    for (int nRow = nFirstRow; nRow <= nLastRow; nRow++)
+    {
+        for (int nColumn = nFirstColumn; nColumn <= nLastColumn; nColumn++)
+        {
+            CRect rectTile(rectAll.left + nColumn * kBackgroundTile, rectAll.top + nRow * kBackgroundTile, 0, 0);
+            rectTile.right = std::min<LONG>(rectTile.left + kBackgroundTile, rectAll.right);
+            rectTile.bottom = std::min<LONG>(rectTile.top + kBackgroundTile, rectAll.bottom);
+            std::unique_ptr<CBitmap>& pTile = pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn];
+            if (pTile == NULL)
+            {
+                std::unique_ptr<CBitmap> pBitmap(new CBitmap);
+                if (!pBitmap->CreateCompatibleBitmap(pDC, rectTile.Width(), rectTile.Height()))
+                    return FALSE;
+                CBitmap* pOld = dcCache.SelectObject(pBitmap.get());
+                // what the paint draws under the picture: desk, page and frame
+                const int nSaved = dcCache.SaveDC();
+                dcCache.SetMapMode(MM_TEXT);
+                dcCache.SetViewportOrg(0, 0);
+                dcCache.SetWindowOrg(0, 0);
+                CBrush brushDesk(kDeskColor);
+                const CRect rectFill(0, 0, rectTile.Width(), rectTile.Height());
+                dcCache.FillRect(&rectFill, &brushDesk);
+                dcCache.RestoreDC(nSaved);
+                OnPrepareDC(&dcCache);
+                CPoint ptCacheOrigin(0, 0);
+                dcCache.LPtoDP(&ptCacheOrigin);
+                dcCache.OffsetViewportOrg(-ptCacheOrigin.x - rectTile.left, -ptCacheOrigin.y - rectTile.top);
+                CBrush brushPage(ArgbToColorRef(key.clrPage));
+                const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
+                dcCache.FillRect(&rectPage, &brushPage);
+                DrawPageFrame(&dcCache);
+                pElement->DrawDC(&dcCache);
+                dcCache.SelectObject(pOld);
+                pTile = std::move(pBitmap);
+            }
+            CBitmap* pOld = dcCache.SelectObject(pTile.get());
+            const int nSaved = pDC->SaveDC();
+            pDC->SetMapMode(MM_TEXT);
+            pDC->SetViewportOrg(0, 0);
+            pDC->SetWindowOrg(0, 0);
+            pDC->BitBlt(ptOrigin.x + rectTile.left, ptOrigin.y + rectTile.top, rectTile.Width(),
+                        rectTile.Height(), &dcCache, 0, 0, SRCCOPY);
+            pDC->RestoreDC(nSaved);
+            dcCache.SelectObject(pOld);
+        }
+    }
+    return TRUE;
 }
 
 // Grid, inner border and page border, drawn one logical unit per pixel.
