@@ -1,10 +1,10 @@
 // DesignPaint.h - switches of the design view's paint.
 //
 // Notes
-// - The normal paint skips elements whose drawn bounds miss the clip box and copies a
-//   background picture, when it is the side's first element, from the page as drawn
-//   before at the same zoom, side, picture, page and grid. The plain paint draws every
-//   element of the side anew; both give the same pixels.
+// - On the screen a background picture is drawn from pieces scaled to the zoom. The
+//   normal paint keeps them until the zoom or the picture changes and skips elements
+//   whose drawn bounds miss the clip box; the plain paint scales anew and draws every
+//   element of the side through its own drawing. Both give the same pixels.
 
 #pragma once
 

@@ -73,9 +73,9 @@ public:
     // Drawing
     void DrawPageFrame(CDC* pDC);
     void DrawGrid(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom);
-    // Copies a background picture onto the paint's memory DC as drawn before over the
-    // page at this zoom (drawing and keeping it first); FALSE when it is not kept.
-    BOOL DrawCachedBackground(CDC* pDC, CElement* pElement);
+    // Draws a background picture on the paint's memory DC from pieces scaled to the zoom,
+    // kept for the next paints with bKeep; FALSE when it is drawn the ordinary way.
+    BOOL DrawScaledBackground(CDC* pDC, CElement* pElement, BOOL bKeep);
 
     // Overrides
     virtual void OnDraw(CDC* pDC) override;

@@ -12,6 +12,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <math.h>
+
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -23,11 +25,11 @@ const COLORREF kInnerBorderColor = RGB(204, 204, 204);
 const int kInnerBorderInset = 6;
 // Grid lines closer than this (pixels) are not drawn.
 const int kMinGridStep = 2;
-// Largest background kept drawn at the zoom (pixels).
-const LONGLONG kMaxCachedBackgroundPixels = 16 * 1024 * 1024;
 // Backgrounds kept (one per view showing one at a time is the common case).
 const int kBackgroundCacheEntries = 2;
-// Side of the square pieces a kept background is drawn in, as the paints need them.
+// Largest background kept scaled at the zoom (pixels).
+const LONGLONG kMaxKeptBackgroundPixels = 16 * 1024 * 1024;
+// Side of the square pieces a background is scaled in, as the paints need them.
 const int kBackgroundTile = 256;
 // Pixels around an element's bounds that smoothing may still touch.
 const int kBleedPixels = 2;
@@ -40,43 +42,29 @@ int Mod8(int nValue)
     return nValue % 8;
 }
 
-// What the pixels of a background drawn over the page depend on.
+// What a background's scaled pixels depend on.
 struct CBackgroundKey
 {
     const CElement* pElement = NULL;
     std::shared_ptr<Gdiplus::Bitmap> pPicture;     // kept alive: its address stays its own
-    CRect rect;
-    float fZoom = 0;
-    int nSide = 0;
-    int nDesignWidth = 0;
-    int nDesignHeight = 0;
-    DWORD clrPage = 0;
-    BOOL bGrid = FALSE;
-    int nGridType = 0;
-    int nGridSize = 0;
-    DWORD clrGrid = 0;
-    BOOL bInnerBorder = FALSE;
+    CSize sizePixels;                               // the picture's size on the device
+    int nSide = 0;                                  // the side shown
 
     bool operator==(const CBackgroundKey& other) const
     {
-        return pElement == other.pElement && pPicture == other.pPicture && rect == other.rect
-               && fZoom == other.fZoom && nSide == other.nSide && nDesignWidth == other.nDesignWidth
-               && nDesignHeight == other.nDesignHeight && clrPage == other.clrPage
-               && bGrid == other.bGrid && nGridType == other.nGridType
-               && nGridSize == other.nGridSize && clrGrid == other.clrGrid
-               && bInnerBorder == other.bInnerBorder;
+        return pElement == other.pElement && pPicture == other.pPicture && sizePixels == other.sizePixels
+               && nSide == other.nSide;
     }
 };
 
-// The desk, page, frame and background as drawn at one zoom, over the background's
-// pixel rectangle (page pixels: the page's top-left corner is 0,0).
+// A background picture scaled to its size on the device, in pieces made when a paint
+// first needs them.
 struct CBackgroundEntry
 {
     CBackgroundKey key;
-    CRect rectPixels;
     int nColumns = 0;
     int nRows = 0;
-    std::vector<std::unique_ptr<CBitmap>> tiles;    // row by row; empty until needed
+    std::vector<std::unique_ptr<Gdiplus::Bitmap>> tiles;   // row by row
     bool bUsed = false;
     DWORD nLastUse = 0;
 };
@@ -89,10 +77,7 @@ CBackgroundEntry* FindBackground(const CBackgroundKey& key)
     for (CBackgroundEntry& entry : g_aBackgrounds)
     {
         if (entry.bUsed && entry.key == key)
-        {
-            entry.nLastUse = ++g_nBackgroundUse;
             return &entry;
-        }
     }
     return NULL;
 }
@@ -108,6 +93,35 @@ CBackgroundEntry& OldestBackground()
             pOldest = &entry;
     }
     return *pOldest;
+}
+
+// One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
+// picture), drawn with room around them so that smoothing sees the neighbours.
+Gdiplus::Bitmap* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels, const CRect& rectTile)
+{
+    const double fScale = fmax((double)sizePixels.cx / fmax(1.0, (double)pPicture->GetWidth()),
+                               (double)sizePixels.cy / fmax(1.0, (double)pPicture->GetHeight()));
+    const int nRoom = (int)fmin(kBackgroundTile, ceil(2 * fScale) + 2);
+    Gdiplus::Bitmap work(rectTile.Width() + 2 * nRoom, rectTile.Height() + 2 * nRoom, PixelFormat32bppPARGB);
+    if (work.GetLastStatus() != Gdiplus::Ok)
+        return NULL;
+    {
+        Gdiplus::Graphics g(&work);
+        g.Clear(Gdiplus::Color(0, 0, 0, 0));
+        g.DrawImage(pPicture, Gdiplus::RectF((float)(nRoom - rectTile.left), (float)(nRoom - rectTile.top),
+                                             (float)sizePixels.cx, (float)sizePixels.cy));
+    }
+    std::unique_ptr<Gdiplus::Bitmap> pTile(new Gdiplus::Bitmap(rectTile.Width(), rectTile.Height(),
+                                                               PixelFormat32bppPARGB));
+    if (pTile->GetLastStatus() != Gdiplus::Ok)
+        return NULL;
+    Gdiplus::Graphics g(pTile.get());
+    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    g.DrawImage(&work, Gdiplus::Rect(0, 0, rectTile.Width(), rectTile.Height()), nRoom, nRoom,
+                rectTile.Width(), rectTile.Height(), Gdiplus::UnitPixel);
+    return pTile.release();
 }
 
 // True when the element's drawing cannot reach the clip box (page units).
@@ -206,14 +220,14 @@ void CVarnelView::OnDraw(CDC* pDC)
         DrawPageFrame(pDrawDC);
 
         // elements, bottom first; frame and grid again over a background picture. What
-        // cannot reach the clip box is skipped; a background first on the page is
-        // copied as drawn before at this zoom.
+        // cannot reach the clip box is skipped; on the screen a background picture is
+        // drawn from its pieces scaled to the zoom, kept until the zoom or the picture
+        // changes (made anew in the plain paint).
         const bool bFast = !g_bPlainPaint && !pDC->IsPrinting() && pDrawDC == &dcMem;
         const double fMargin = kBleedPixels / (m_fZoom > 0 ? m_fZoom : 1.0f) + 1;
         const Gdiplus::RectF rcCull((float)(rectClip.left - fMargin), (float)(rectClip.top - fMargin),
                                     (float)(rectClip.Width() + 2 * fMargin),
                                     (float)(rectClip.Height() + 2 * fMargin));
-        bool bFirstShown = true;
         // the texts of one paint share their fonts
         std::unique_ptr<CTextFontScope> pFonts(bFast ? new CTextFontScope : NULL);
         std::unique_ptr<Gdiplus::Graphics> pShared;
@@ -222,17 +236,19 @@ void CVarnelView::OnDraw(CDC* pDC)
             CElement* pElement = pDoc->m_listElements.GetNext(pos);
             if (pElement->m_nSide == pDoc->m_nSide)
             {
-                if (!bFast)
+                const bool bScaled = pElement->m_nKind == 121 && pDrawDC == &dcMem
+                                     && DrawScaledBackground(pDrawDC, pElement, !g_bPlainPaint);
+                if (bScaled)
+                    ;       // drawn from its scaled pieces
+                else if (!bFast)
                     pElement->DrawDC(pDrawDC);
-                else if (!(bFirstShown && pElement->m_nKind == 121 && DrawCachedBackground(pDrawDC, pElement))
-                         && !MissesClip(pElement, rcCull))
+                else if (!MissesClip(pElement, rcCull))
                 {
                     // one graphics for the elements between two page frames
                     if (pShared == NULL)
                         pShared.reset(new Gdiplus::Graphics(pDrawDC->m_hDC));
                     pElement->DrawGraphics(pShared.get());
                 }
-                bFirstShown = false;
             }
             if (pElement->m_nKind == 121 && !pDC->IsPrinting())
             {
@@ -271,122 +287,86 @@ void CVarnelView::OnDraw(CDC* pDC)
     ShowZoomInStatusBar(m_fZoom);
 }
 
-BOOL CVarnelView::DrawCachedBackground(CDC* pDC, CElement* pElement)
+BOOL CVarnelView::DrawScaledBackground(CDC* pDC, CElement* pElement, BOOL bKeep)
 {
-    CVarnelDoc* pDoc = GetDocument();
     CBkgImage* pBackground = DYNAMIC_DOWNCAST(CBkgImage, pElement);
-    if (pDoc == NULL || pBackground == NULL || pBackground->m_pBitmap == NULL)
+    if (pBackground == NULL || pBackground->m_pBitmap == NULL)
         return FALSE;
 
+    // the picture lies from the page's corner over its rectangle's size
+    CPoint ptOrigin(0, 0);
+    pDC->LPtoDP(&ptOrigin);
+    CRect rectPicture(0, 0, pElement->m_rect.Width(), pElement->m_rect.Height());
+    pDC->LPtoDP(&rectPicture);
+    if (rectPicture.left != ptOrigin.x || rectPicture.top != ptOrigin.y)
+        return FALSE;                   // a mirrored rectangle: drawn as it is
     CBackgroundKey key;
     key.pElement = pElement;
     key.pPicture = pBackground->m_pBitmap;
-    key.rect = pElement->m_rect;
-    key.fZoom = m_fZoom;
-    key.nSide = pDoc->m_nSide;
-    key.nDesignWidth = pDoc->m_nDesignWidth;
-    key.nDesignHeight = pDoc->m_nDesignHeight;
-    key.clrPage = pDoc->m_nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
-    key.bGrid = m_bDisplayGrid;
-    key.nGridType = m_nGridType;
-    key.nGridSize = m_nGridSize;
-    key.clrGrid = m_clrGrid;
-    key.bInnerBorder = m_bInnerBorder;
-
-    CDC dcCache;
-    if (!dcCache.CreateCompatibleDC(pDC))
+    key.sizePixels = CSize(rectPicture.Width(), rectPicture.Height());
+    key.nSide = GetDocument() != NULL ? GetDocument()->m_nSide : 0;
+    if (key.sizePixels.cx <= 0 || key.sizePixels.cy <= 0
+        || (LONGLONG)key.sizePixels.cx * key.sizePixels.cy > kMaxKeptBackgroundPixels)
         return FALSE;
-    CBackgroundEntry* pEntry = FindBackground(key);
+
+    CBackgroundEntry scratch;
+    CBackgroundEntry* pEntry = bKeep ? FindBackground(key) : NULL;
     if (pEntry == NULL)
     {
-        // the picture is drawn from the page's corner over its rectangle's size
-        OnPrepareDC(&dcCache);
-        CPoint ptOrigin(0, 0);
-        dcCache.LPtoDP(&ptOrigin);
-        CRect rectPixels(0, 0, pElement->m_rect.Width(), pElement->m_rect.Height());
-        dcCache.LPtoDP(&rectPixels);
-        rectPixels.NormalizeRect();
-        rectPixels.OffsetRect(-ptOrigin);
-        rectPixels.InflateRect(kBleedPixels, kBleedPixels);
-        if (rectPixels.IsRectEmpty()
-            || (LONGLONG)rectPixels.Width() * rectPixels.Height() > kMaxCachedBackgroundPixels)
-            return FALSE;
-        CBackgroundEntry& entry = OldestBackground();
-        entry.key = key;
-        entry.rectPixels = rectPixels;
-        entry.nColumns = (rectPixels.Width() + kBackgroundTile - 1) / kBackgroundTile;
-        entry.nRows = (rectPixels.Height() + kBackgroundTile - 1) / kBackgroundTile;
-        entry.tiles.clear();
-        entry.tiles.resize((size_t)entry.nColumns * entry.nRows);
-        entry.bUsed = true;
-        pEntry = &entry;
+        pEntry = bKeep ? &OldestBackground() : &scratch;
+        pEntry->key = key;
+        pEntry->nColumns = (key.sizePixels.cx + kBackgroundTile - 1) / kBackgroundTile;
+        pEntry->nRows = (key.sizePixels.cy + kBackgroundTile - 1) / kBackgroundTile;
+        pEntry->tiles.clear();
+        pEntry->tiles.resize((size_t)pEntry->nColumns * pEntry->nRows);
+        pEntry->bUsed = bKeep != FALSE;
     }
     pEntry->nLastUse = ++g_nBackgroundUse;
 
-    // the pieces under the clip box, in page pixels
-    CPoint ptOrigin(0, 0);
-    pDC->LPtoDP(&ptOrigin);
+    // the pieces under the clip box, in pixels of the scaled picture
     CRect rectClip;
     pDC->GetClipBox(&rectClip);
     pDC->LPtoDP(&rectClip);
     rectClip.NormalizeRect();
     rectClip.InflateRect(1, 1);
     rectClip.OffsetRect(-ptOrigin);
-    const CRect& rectAll = pEntry->rectPixels;
     CRect rectNeeded;
-    if (!rectNeeded.IntersectRect(&rectClip, &rectAll))
+    if (!rectNeeded.IntersectRect(&rectClip, CRect(CPoint(0, 0), key.sizePixels)))
         return TRUE;
-    const int nFirstColumn = (rectNeeded.left - rectAll.left) / kBackgroundTile;
-    const int nLastColumn = (rectNeeded.right - 1 - rectAll.left) / kBackgroundTile;
-    const int nFirstRow = (rectNeeded.top - rectAll.top) / kBackgroundTile;
-    const int nLastRow = (rectNeeded.bottom - 1 - rectAll.top) / kBackgroundTile;
-    for (int nRow = nFirstRow; nRow <= nLastRow; nRow++)
+
+    const int nSaved = pDC->SaveDC();
+    pDC->SetMapMode(MM_TEXT);
+    pDC->SetViewportOrg(0, 0);
+    pDC->SetWindowOrg(0, 0);
+    BOOL bDrawn = TRUE;
     {
-        for (int nColumn = nFirstColumn; nColumn <= nLastColumn; nColumn++)
+        Gdiplus::Graphics graphics(pDC->m_hDC);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        for (int nRow = rectNeeded.top / kBackgroundTile; nRow <= (rectNeeded.bottom - 1) / kBackgroundTile; nRow++)
         {
-            CRect rectTile(rectAll.left + nColumn * kBackgroundTile, rectAll.top + nRow * kBackgroundTile, 0, 0);
-            rectTile.right = std::min<LONG>(rectTile.left + kBackgroundTile, rectAll.right);
-            rectTile.bottom = std::min<LONG>(rectTile.top + kBackgroundTile, rectAll.bottom);
-            std::unique_ptr<CBitmap>& pTile = pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn];
-            if (pTile == NULL)
+            for (int nColumn = rectNeeded.left / kBackgroundTile;
+                 nColumn <= (rectNeeded.right - 1) / kBackgroundTile; nColumn++)
             {
-                std::unique_ptr<CBitmap> pBitmap(new CBitmap);
-                if (!pBitmap->CreateCompatibleBitmap(pDC, rectTile.Width(), rectTile.Height()))
-                    return FALSE;
-                CBitmap* pOld = dcCache.SelectObject(pBitmap.get());
-                // what the paint draws under the picture: desk, page and frame
-                const int nSaved = dcCache.SaveDC();
-                dcCache.SetMapMode(MM_TEXT);
-                dcCache.SetViewportOrg(0, 0);
-                dcCache.SetWindowOrg(0, 0);
-                CBrush brushDesk(kDeskColor);
-                const CRect rectFill(0, 0, rectTile.Width(), rectTile.Height());
-                dcCache.FillRect(&rectFill, &brushDesk);
-                dcCache.RestoreDC(nSaved);
-                OnPrepareDC(&dcCache);
-                CPoint ptCacheOrigin(0, 0);
-                dcCache.LPtoDP(&ptCacheOrigin);
-                dcCache.OffsetViewportOrg(-ptCacheOrigin.x - rectTile.left, -ptCacheOrigin.y - rectTile.top);
-                CBrush brushPage(ArgbToColorRef(key.clrPage));
-                const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
-                dcCache.FillRect(&rectPage, &brushPage);
-                DrawPageFrame(&dcCache);
-                pElement->DrawDC(&dcCache);
-                dcCache.SelectObject(pOld);
-                pTile = std::move(pBitmap);
+                CRect rectTile(nColumn * kBackgroundTile, nRow * kBackgroundTile, 0, 0);
+                rectTile.right = std::min<LONG>(rectTile.left + kBackgroundTile, key.sizePixels.cx);
+                rectTile.bottom = std::min<LONG>(rectTile.top + kBackgroundTile, key.sizePixels.cy);
+                std::unique_ptr<Gdiplus::Bitmap>& pTile = pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn];
+                if (pTile == NULL)
+                    pTile.reset(ScaleBackgroundTile(pBackground->m_pBitmap.get(), key.sizePixels, rectTile));
+                if (pTile == NULL)
+                {
+                    bDrawn = FALSE;
+                    continue;
+                }
+                graphics.DrawImage(pTile.get(), Gdiplus::Rect(ptOrigin.x + rectTile.left, ptOrigin.y + rectTile.top,
+                                                              rectTile.Width(), rectTile.Height()),
+                                   0, 0, rectTile.Width(), rectTile.Height(), Gdiplus::UnitPixel);
             }
-            CBitmap* pOld = dcCache.SelectObject(pTile.get());
-            const int nSaved = pDC->SaveDC();
-            pDC->SetMapMode(MM_TEXT);
-            pDC->SetViewportOrg(0, 0);
-            pDC->SetWindowOrg(0, 0);
-            pDC->BitBlt(ptOrigin.x + rectTile.left, ptOrigin.y + rectTile.top, rectTile.Width(),
-                        rectTile.Height(), &dcCache, 0, 0, SRCCOPY);
-            pDC->RestoreDC(nSaved);
-            dcCache.SelectObject(pOld);
         }
     }
-    return TRUE;
+    pDC->RestoreDC(nSaved);
+    return bDrawn;
 }
 
 // Grid, inner border and page border, drawn one logical unit per pixel.
