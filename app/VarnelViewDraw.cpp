@@ -57,6 +57,21 @@ struct CBackgroundKey
     }
 };
 
+// One piece of a scaled background: premultiplied 32-bit pixels, top row first.
+struct CBackgroundTile
+{
+    CBackgroundTile() = default;
+    CBackgroundTile(const CBackgroundTile&) = delete;
+    CBackgroundTile& operator=(const CBackgroundTile&) = delete;
+    ~CBackgroundTile()
+    {
+        if (hBitmap != NULL)
+            ::DeleteObject(hBitmap);
+    }
+    HBITMAP hBitmap = NULL;
+    bool bOpaque = true;
+};
+
 // A background picture scaled to its size on the device, in pieces made when a paint
 // first needs them.
 struct CBackgroundEntry
@@ -64,7 +79,7 @@ struct CBackgroundEntry
     CBackgroundKey key;
     int nColumns = 0;
     int nRows = 0;
-    std::vector<std::unique_ptr<Gdiplus::Bitmap>> tiles;   // row by row
+    std::vector<std::unique_ptr<CBackgroundTile>> tiles;   // row by row
     bool bUsed = false;
     DWORD nLastUse = 0;
 };
@@ -97,7 +112,7 @@ CBackgroundEntry& OldestBackground()
 
 // One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
 // picture), drawn with room around them so that smoothing sees the neighbours.
-Gdiplus::Bitmap* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels, const CRect& rectTile)
+CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels, const CRect& rectTile)
 {
     const double fScale = fmax((double)sizePixels.cx / fmax(1.0, (double)pPicture->GetWidth()),
                                (double)sizePixels.cy / fmax(1.0, (double)pPicture->GetHeight()));
@@ -111,16 +126,38 @@ Gdiplus::Bitmap* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels
         g.DrawImage(pPicture, Gdiplus::RectF((float)(nRoom - rectTile.left), (float)(nRoom - rectTile.top),
                                              (float)sizePixels.cx, (float)sizePixels.cy));
     }
-    std::unique_ptr<Gdiplus::Bitmap> pTile(new Gdiplus::Bitmap(rectTile.Width(), rectTile.Height(),
-                                                               PixelFormat32bppPARGB));
-    if (pTile->GetLastStatus() != Gdiplus::Ok)
+    Gdiplus::BitmapData data;
+    Gdiplus::Rect rectLock(nRoom, nRoom, rectTile.Width(), rectTile.Height());
+    if (work.LockBits(&rectLock, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
         return NULL;
-    Gdiplus::Graphics g(pTile.get());
-    g.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
-    g.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-    g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-    g.DrawImage(&work, Gdiplus::Rect(0, 0, rectTile.Width(), rectTile.Height()), nRoom, nRoom,
-                rectTile.Width(), rectTile.Height(), Gdiplus::UnitPixel);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = rectTile.Width();
+    info.bmiHeader.biHeight = -rectTile.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    std::unique_ptr<CBackgroundTile> pTile(new CBackgroundTile);
+    pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (pTile->hBitmap == NULL || pBits == NULL)
+    {
+        work.UnlockBits(&data);
+        return NULL;
+    }
+    for (int y = 0; y < rectTile.Height(); y++)
+    {
+        const DWORD* pIn = (const DWORD*)((const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride);
+        DWORD* pOut = (DWORD*)pBits + (size_t)y * rectTile.Width();
+        for (int x = 0; x < rectTile.Width(); x++)
+        {
+            pOut[x] = pIn[x];
+            if ((pIn[x] >> 24) != 0xFF)
+                pTile->bOpaque = false;
+        }
+    }
+    work.UnlockBits(&data);
+    ::GdiFlush();
     return pTile.release();
 }
 
@@ -334,37 +371,49 @@ BOOL CVarnelView::DrawScaledBackground(CDC* pDC, CElement* pElement, BOOL bKeep)
     if (!rectNeeded.IntersectRect(&rectClip, CRect(CPoint(0, 0), key.sizePixels)))
         return TRUE;
 
+    CDC dcTile;
+    if (!dcTile.CreateCompatibleDC(pDC))
+        return FALSE;
     const int nSaved = pDC->SaveDC();
     pDC->SetMapMode(MM_TEXT);
     pDC->SetViewportOrg(0, 0);
     pDC->SetWindowOrg(0, 0);
     BOOL bDrawn = TRUE;
+    HGDIOBJ hOld = NULL;
+    for (int nRow = rectNeeded.top / kBackgroundTile; nRow <= (rectNeeded.bottom - 1) / kBackgroundTile; nRow++)
     {
-        Gdiplus::Graphics graphics(pDC->m_hDC);
-        graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
-        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-        for (int nRow = rectNeeded.top / kBackgroundTile; nRow <= (rectNeeded.bottom - 1) / kBackgroundTile; nRow++)
+        for (int nColumn = rectNeeded.left / kBackgroundTile; nColumn <= (rectNeeded.right - 1) / kBackgroundTile;
+             nColumn++)
         {
-            for (int nColumn = rectNeeded.left / kBackgroundTile;
-                 nColumn <= (rectNeeded.right - 1) / kBackgroundTile; nColumn++)
+            CRect rectTile(nColumn * kBackgroundTile, nRow * kBackgroundTile, 0, 0);
+            rectTile.right = std::min<LONG>(rectTile.left + kBackgroundTile, key.sizePixels.cx);
+            rectTile.bottom = std::min<LONG>(rectTile.top + kBackgroundTile, key.sizePixels.cy);
+            std::unique_ptr<CBackgroundTile>& pTile = pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn];
+            if (pTile == NULL)
+                pTile.reset(ScaleBackgroundTile(pBackground->m_pBitmap.get(), key.sizePixels, rectTile));
+            if (pTile == NULL)
             {
-                CRect rectTile(nColumn * kBackgroundTile, nRow * kBackgroundTile, 0, 0);
-                rectTile.right = std::min<LONG>(rectTile.left + kBackgroundTile, key.sizePixels.cx);
-                rectTile.bottom = std::min<LONG>(rectTile.top + kBackgroundTile, key.sizePixels.cy);
-                std::unique_ptr<Gdiplus::Bitmap>& pTile = pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn];
-                if (pTile == NULL)
-                    pTile.reset(ScaleBackgroundTile(pBackground->m_pBitmap.get(), key.sizePixels, rectTile));
-                if (pTile == NULL)
-                {
-                    bDrawn = FALSE;
-                    continue;
-                }
-                graphics.DrawImage(pTile.get(), Gdiplus::Rect(ptOrigin.x + rectTile.left, ptOrigin.y + rectTile.top,
-                                                              rectTile.Width(), rectTile.Height()),
-                                   0, 0, rectTile.Width(), rectTile.Height(), Gdiplus::UnitPixel);
+                bDrawn = FALSE;
+                continue;
+            }
+            HGDIOBJ hPrevious = ::SelectObject(dcTile.m_hDC, pTile->hBitmap);
+            if (hOld == NULL)
+                hOld = hPrevious;
+            const int x = ptOrigin.x + rectTile.left, y = ptOrigin.y + rectTile.top;
+            if (pTile->bOpaque)
+            {
+                ::BitBlt(pDC->m_hDC, x, y, rectTile.Width(), rectTile.Height(), dcTile.m_hDC, 0, 0, SRCCOPY);
+            }
+            else
+            {
+                BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+                ::AlphaBlend(pDC->m_hDC, x, y, rectTile.Width(), rectTile.Height(), dcTile.m_hDC, 0, 0,
+                             rectTile.Width(), rectTile.Height(), blend);
             }
         }
     }
+    if (hOld != NULL)
+        ::SelectObject(dcTile.m_hDC, hOld);
     pDC->RestoreDC(nSaved);
     return bDrawn;
 }
