@@ -76,6 +76,9 @@ public:
     // Drawing
     void DrawPageFrame(CDC* pDC);
     void DrawGrid(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom);
+    // Draws a background picture on the paint's memory DC from pieces scaled to the zoom,
+    // kept for the next paints with bKeep; FALSE when it is drawn the ordinary way.
+    BOOL DrawScaledBackground(CDC* pDC, CElement* pElement, BOOL bKeep);
 
     // Overrides
     virtual void OnDraw(CDC* pDC) override;

@@ -2,8 +2,21 @@
 // selection and the element being drawn, through an off-screen bitmap.
 
 #include "VarnelView.h"
+#include "DesignPaint.h"
 #include "model/Element.h"
+#include "model/ElementDraw.h"
+#include "model/PictureElements.h"
+#include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <math.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -12,11 +25,166 @@ const COLORREF kInnerBorderColor = RGB(204, 204, 204);
 const int kInnerBorderInset = 6;
 // Grid lines closer than this (pixels) are not drawn.
 const int kMinGridStep = 2;
+// Backgrounds kept (one per view showing one at a time is the common case).
+const int kBackgroundCacheEntries = 2;
+// Largest background kept scaled at the zoom (pixels).
+const LONGLONG kMaxKeptBackgroundPixels = 16 * 1024 * 1024;
+// Side of the square pieces a background is scaled in, as the paints need them.
+const int kBackgroundTile = 256;
+// Pixels around an element's bounds that smoothing may still touch.
+const int kBleedPixels = 2;
+
+BOOL g_bPlainPaint = FALSE;
+
 // Remainder with the sign of the dividend, as the brush origin wants it.
 int Mod8(int nValue)
 {
     return nValue % 8;
 }
+
+// What a background's scaled pixels depend on.
+struct CBackgroundKey
+{
+    const CElement* pElement = NULL;
+    std::shared_ptr<Gdiplus::Bitmap> pPicture;     // kept alive: its address stays its own
+    CSize sizePixels;                               // the picture's size on the device
+    int nSide = 0;                                  // the side shown
+
+    bool operator==(const CBackgroundKey& other) const
+    {
+        return pElement == other.pElement && pPicture == other.pPicture && sizePixels == other.sizePixels
+               && nSide == other.nSide;
+    }
+};
+
+// One piece of a scaled background: premultiplied 32-bit pixels, top row first.
+struct CBackgroundTile
+{
+    CBackgroundTile() = default;
+    CBackgroundTile(const CBackgroundTile&) = delete;
+    CBackgroundTile& operator=(const CBackgroundTile&) = delete;
+    ~CBackgroundTile()
+    {
+        if (hBitmap != NULL)
+            ::DeleteObject(hBitmap);
+    }
+    HBITMAP hBitmap = NULL;
+    bool bOpaque = true;
+};
+
+// A background picture scaled to its size on the device, in pieces made when a paint
+// first needs them.
+struct CBackgroundEntry
+{
+    CBackgroundKey key;
+    int nColumns = 0;
+    int nRows = 0;
+    std::vector<std::unique_ptr<CBackgroundTile>> tiles;   // row by row
+    bool bUsed = false;
+    DWORD nLastUse = 0;
+};
+
+CBackgroundEntry g_aBackgrounds[kBackgroundCacheEntries];
+DWORD g_nBackgroundUse = 0;
+
+CBackgroundEntry* FindBackground(const CBackgroundKey& key)
+{
+    for (CBackgroundEntry& entry : g_aBackgrounds)
+    {
+        if (entry.bUsed && entry.key == key)
+            return &entry;
+    }
+    return NULL;
+}
+
+CBackgroundEntry& OldestBackground()
+{
+    CBackgroundEntry* pOldest = &g_aBackgrounds[0];
+    for (CBackgroundEntry& entry : g_aBackgrounds)
+    {
+        if (!entry.bUsed)
+            return entry;
+        if (entry.nLastUse < pOldest->nLastUse)
+            pOldest = &entry;
+    }
+    return *pOldest;
+}
+
+// One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
+// picture), drawn with room around them so that smoothing sees the neighbours.
+CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels, const CRect& rectTile)
+{
+    const double fScale = fmax((double)sizePixels.cx / fmax(1.0, (double)pPicture->GetWidth()),
+                               (double)sizePixels.cy / fmax(1.0, (double)pPicture->GetHeight()));
+    const int nRoom = (int)fmin(kBackgroundTile, ceil(2 * fScale) + 2);
+    Gdiplus::Bitmap work(rectTile.Width() + 2 * nRoom, rectTile.Height() + 2 * nRoom, PixelFormat32bppPARGB);
+    if (work.GetLastStatus() != Gdiplus::Ok)
+        return NULL;
+    {
+        Gdiplus::Graphics g(&work);
+        g.Clear(Gdiplus::Color(0, 0, 0, 0));
+        g.DrawImage(pPicture, Gdiplus::RectF((float)(nRoom - rectTile.left), (float)(nRoom - rectTile.top),
+                                             (float)sizePixels.cx, (float)sizePixels.cy));
+    }
+    Gdiplus::BitmapData data;
+    Gdiplus::Rect rectLock(nRoom, nRoom, rectTile.Width(), rectTile.Height());
+    if (work.LockBits(&rectLock, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
+        return NULL;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = rectTile.Width();
+    info.bmiHeader.biHeight = -rectTile.Height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    std::unique_ptr<CBackgroundTile> pTile(new CBackgroundTile);
+    pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (pTile->hBitmap == NULL || pBits == NULL)
+    {
+        work.UnlockBits(&data);
+        return NULL;
+    }
+    for (int y = 0; y < rectTile.Height(); y++)
+    {
+        const DWORD* pIn = (const DWORD*)((const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride);
+        DWORD* pOut = (DWORD*)pBits + (size_t)y * rectTile.Width();
+        for (int x = 0; x < rectTile.Width(); x++)
+        {
+            pOut[x] = pIn[x];
+            if ((pIn[x] >> 24) != 0xFF)
+                pTile->bOpaque = false;
+        }
+    }
+    work.UnlockBits(&data);
+    ::GdiFlush();
+    return pTile.release();
+}
+
+// True when the element's drawing cannot reach the clip box (page units).
+bool MissesClip(const CElement* pElement, const Gdiplus::RectF& rcClip)
+{
+    Gdiplus::RectF rc;
+    if (!GetElementDrawnBounds(pElement, CPoint(0, 0), rc))
+        return true;
+    return rc.X > rcClip.X + rcClip.Width || rc.Y > rcClip.Y + rcClip.Height
+           || rc.X + rc.Width < rcClip.X || rc.Y + rc.Height < rcClip.Y;
+}
+}
+
+void SetPlainDesignPaint(BOOL bPlain)
+{
+    g_bPlainPaint = bPlain;
+}
+
+void ForgetDrawnBackgrounds()
+{
+    for (CBackgroundEntry& entry : g_aBackgrounds)
+    {
+        entry.tiles.clear();
+        entry.bUsed = false;
+        entry.key = CBackgroundKey();
+    }
 }
 
 BOOL CVarnelView::OnEraseBkgnd(CDC*)
@@ -88,16 +256,45 @@ void CVarnelView::OnDraw(CDC* pDC)
         pDrawDC->FillRect(&rectPage, &brushPage);
         DrawPageFrame(pDrawDC);
 
-        // elements, bottom first; frame and grid again over a background picture
+        // elements, bottom first; frame and grid again over a background picture. What
+        // cannot reach the clip box is skipped; on the screen a background picture is
+        // drawn from its pieces scaled to the zoom, kept until the zoom or the picture
+        // changes (made anew in the plain paint).
+        const bool bFast = !g_bPlainPaint && !pDC->IsPrinting() && pDrawDC == &dcMem;
+        const double fMargin = kBleedPixels / (m_fZoom > 0 ? m_fZoom : 1.0f) + 1;
+        const Gdiplus::RectF rcCull((float)(rectClip.left - fMargin), (float)(rectClip.top - fMargin),
+                                    (float)(rectClip.Width() + 2 * fMargin),
+                                    (float)(rectClip.Height() + 2 * fMargin));
+        // the texts of one paint share their fonts
+        std::unique_ptr<CTextFontScope> pFonts(bFast ? new CTextFontScope : NULL);
+        std::unique_ptr<Gdiplus::Graphics> pShared;
         for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
         {
             CElement* pElement = pDoc->m_listElements.GetNext(pos);
             if (pElement->m_nSide == pDoc->m_nSide)
-                pElement->DrawDC(pDrawDC);
+            {
+                const bool bScaled = pElement->m_nKind == 121 && pDrawDC == &dcMem
+                                     && DrawScaledBackground(pDrawDC, pElement, !g_bPlainPaint);
+                if (bScaled)
+                    ;       // drawn from its scaled pieces
+                else if (!bFast)
+                    pElement->DrawDC(pDrawDC);
+                else if (!MissesClip(pElement, rcCull))
+                {
+                    // one graphics for the elements between two page frames
+                    if (pShared == NULL)
+                        pShared.reset(new Gdiplus::Graphics(pDrawDC->m_hDC));
+                    pElement->DrawGraphics(pShared.get());
+                }
+            }
             if (pElement->m_nKind == 121 && !pDC->IsPrinting())
+            {
+                pShared.reset();
                 DrawPageFrame(pDrawDC);
+            }
         }
 
+        pShared.reset();
         pDoc->m_tracker.DrawSelection(pDrawDC);
         if (m_pNewElement != NULL)
             m_pNewElement->DrawDC(pDrawDC);
@@ -125,6 +322,100 @@ void CVarnelView::OnDraw(CDC* pDC)
         dcMem.SetMapMode(MM_ANISOTROPIC);
     }
     ShowZoomInStatusBar(m_fZoom);
+}
+
+BOOL CVarnelView::DrawScaledBackground(CDC* pDC, CElement* pElement, BOOL bKeep)
+{
+    CBkgImage* pBackground = DYNAMIC_DOWNCAST(CBkgImage, pElement);
+    if (pBackground == NULL || pBackground->m_pBitmap == NULL)
+        return FALSE;
+
+    // the picture lies from the page's corner over its rectangle's size
+    CPoint ptOrigin(0, 0);
+    pDC->LPtoDP(&ptOrigin);
+    CRect rectPicture(0, 0, pElement->m_rect.Width(), pElement->m_rect.Height());
+    pDC->LPtoDP(&rectPicture);
+    if (rectPicture.left != ptOrigin.x || rectPicture.top != ptOrigin.y)
+        return FALSE;                   // a mirrored rectangle: drawn as it is
+    CBackgroundKey key;
+    key.pElement = pElement;
+    key.pPicture = pBackground->m_pBitmap;
+    key.sizePixels = CSize(rectPicture.Width(), rectPicture.Height());
+    key.nSide = GetDocument() != NULL ? GetDocument()->m_nSide : 0;
+    if (key.sizePixels.cx <= 0 || key.sizePixels.cy <= 0
+        || (LONGLONG)key.sizePixels.cx * key.sizePixels.cy > kMaxKeptBackgroundPixels)
+        return FALSE;
+
+    CBackgroundEntry scratch;
+    CBackgroundEntry* pEntry = bKeep ? FindBackground(key) : NULL;
+    if (pEntry == NULL)
+    {
+        pEntry = bKeep ? &OldestBackground() : &scratch;
+        pEntry->key = key;
+        pEntry->nColumns = (key.sizePixels.cx + kBackgroundTile - 1) / kBackgroundTile;
+        pEntry->nRows = (key.sizePixels.cy + kBackgroundTile - 1) / kBackgroundTile;
+        pEntry->tiles.clear();
+        pEntry->tiles.resize((size_t)pEntry->nColumns * pEntry->nRows);
+        pEntry->bUsed = bKeep != FALSE;
+    }
+    pEntry->nLastUse = ++g_nBackgroundUse;
+
+    // the pieces under the clip box, in pixels of the scaled picture
+    CRect rectClip;
+    pDC->GetClipBox(&rectClip);
+    pDC->LPtoDP(&rectClip);
+    rectClip.NormalizeRect();
+    rectClip.InflateRect(1, 1);
+    rectClip.OffsetRect(-ptOrigin);
+    CRect rectNeeded;
+    if (!rectNeeded.IntersectRect(&rectClip, CRect(CPoint(0, 0), key.sizePixels)))
+        return TRUE;
+
+    CDC dcTile;
+    if (!dcTile.CreateCompatibleDC(pDC))
+        return FALSE;
+    const int nSaved = pDC->SaveDC();
+    pDC->SetMapMode(MM_TEXT);
+    pDC->SetViewportOrg(0, 0);
+    pDC->SetWindowOrg(0, 0);
+    BOOL bDrawn = TRUE;
+    HGDIOBJ hOld = NULL;
+    for (int nRow = rectNeeded.top / kBackgroundTile; nRow <= (rectNeeded.bottom - 1) / kBackgroundTile; nRow++)
+    {
+        for (int nColumn = rectNeeded.left / kBackgroundTile; nColumn <= (rectNeeded.right - 1) / kBackgroundTile;
+             nColumn++)
+        {
+            CRect rectTile(nColumn * kBackgroundTile, nRow * kBackgroundTile, 0, 0);
+            rectTile.right = std::min<LONG>(rectTile.left + kBackgroundTile, key.sizePixels.cx);
+            rectTile.bottom = std::min<LONG>(rectTile.top + kBackgroundTile, key.sizePixels.cy);
+            std::unique_ptr<CBackgroundTile>& pTile = pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn];
+            if (pTile == NULL)
+                pTile.reset(ScaleBackgroundTile(pBackground->m_pBitmap.get(), key.sizePixels, rectTile));
+            if (pTile == NULL)
+            {
+                bDrawn = FALSE;
+                continue;
+            }
+            HGDIOBJ hPrevious = ::SelectObject(dcTile.m_hDC, pTile->hBitmap);
+            if (hOld == NULL)
+                hOld = hPrevious;
+            const int x = ptOrigin.x + rectTile.left, y = ptOrigin.y + rectTile.top;
+            if (pTile->bOpaque)
+            {
+                ::BitBlt(pDC->m_hDC, x, y, rectTile.Width(), rectTile.Height(), dcTile.m_hDC, 0, 0, SRCCOPY);
+            }
+            else
+            {
+                BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+                ::AlphaBlend(pDC->m_hDC, x, y, rectTile.Width(), rectTile.Height(), dcTile.m_hDC, 0, 0,
+                             rectTile.Width(), rectTile.Height(), blend);
+            }
+        }
+    }
+    if (hOld != NULL)
+        ::SelectObject(dcTile.m_hDC, hOld);
+    pDC->RestoreDC(nSaved);
+    return bDrawn;
 }
 
 // Grid, inner border and page border, drawn one logical unit per pixel.

@@ -22,6 +22,12 @@ const char kImageFilter[] =
 const char kUnexpectedError[] =
     "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
 const int kDefaultDpi = 300;
+
+// Refuses a picture its format cannot hold, naming the largest resolution that fits.
+void ShowPictureFormatLimit(const CVarnelDoc& doc, int nFormat, int nScale)
+{
+    AfxMessageBox(GetFormatLimitMessage(doc, nFormat, nScale), MB_ICONERROR);
+}
 }
 
 BOOL CVarnelView::SaveBitmapFile(const CString& strPath, Bitmap* pBitmap, int nIndex, BOOL bAskOverwrite)
@@ -57,24 +63,28 @@ void CVarnelView::OnFileSaveAsImage()
         if (dlgResolution.DoModal() == IDOK && pApp != NULL)
             pApp->m_nImageDpi = dlgResolution.m_nDpi;
         const int nDpi = pApp != NULL ? pApp->m_nImageDpi : dlgResolution.m_nDpi;
-        const float fScale = (float)(nDpi / 100);
+        const int nScale = nDpi / 100;
 
-        CWaitCursor wait;
-        BOOL bTooLarge = FALSE;
-        std::unique_ptr<Bitmap> pBitmap(RenderSideBitmap(*pDoc, pDoc->m_nSide, fScale,
-                                                         GetSidePageColor(*pDoc, pDoc->m_nSide), &bTooLarge));
-        if (pBitmap == NULL)
+        if (pDoc->m_nDesignWidth <= 0 || pDoc->m_nDesignHeight <= 0 || nScale <= 0)
         {
-            const CSize size = GetRenderSize(*pDoc, fScale);
-            if (bTooLarge)
-                AfxMessageBox(GetPictureTooLargeMessage(size.cx, size.cy), MB_ICONERROR);
-            else
-                AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+            AfxMessageBox(kUnexpectedError, MB_ICONERROR);
             return;
         }
+        // the picture is drawn in bands: only what the format cannot hold is refused
+        const int nFormat = PictureFormatOfPath(strPath);
+        if (!DoesPictureFormatHold(nFormat, (LONGLONG)pDoc->m_nDesignWidth * nScale,
+                                   (LONGLONG)pDoc->m_nDesignHeight * nScale))
+        {
+            ShowPictureFormatLimit(*pDoc, nFormat, nScale);
+            return;
+        }
+        CWaitCursor wait;
+        CExportProgress progress(pDoc);
+        progress.Begin(1, "Saving");
         // the file dialog confirmed the name it showed; a name the extension was
         // appended to is confirmed here
-        SaveBitmapFile(strPath, pBitmap.get(), -1, strPath != strChosen);
+        SaveSidePicture(*pDoc, pDoc->m_nSide, nScale, GetSidePageColor(*pDoc, pDoc->m_nSide), strPath, -1,
+                        strPath != strChosen, &progress);
     }
     catch (CException* e)
     {

@@ -62,21 +62,24 @@ bool GetPointBounds(const TCurve* pCurve, double& minX, double& minY, double& ma
     return true;
 }
 
-// True when the element, with room for rotation, pen, shadow and rays, stays within the
-// device coordinates the drawing library handles; elements beyond the bounds a file may
-// hold are never drawn.
-bool IsElementDrawable(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+// Bounds of the element's drawing in page units, with room for rotation, pen, shadow and
+// rays; false when the element lies beyond the bounds a file may hold.
+bool GetDrawnBounds(const CElement* pElement, CPoint ptOffset, double& minX, double& minY,
+                    double& maxX, double& maxY)
 {
+    CElement* pMutable = const_cast<CElement*>(pElement);
     if (!IsElementWithinFileBounds(pElement))
         return false;
-    double minX = pElement->m_rect.left, minY = pElement->m_rect.top;
-    double maxX = pElement->m_rect.right, maxY = pElement->m_rect.bottom;
+    minX = fmin(pElement->m_rect.left, pElement->m_rect.right);
+    minY = fmin(pElement->m_rect.top, pElement->m_rect.bottom);
+    maxX = fmax(pElement->m_rect.left, pElement->m_rect.right);
+    maxY = fmax(pElement->m_rect.top, pElement->m_rect.bottom);
     double pMinX = 0, pMinY = 0, pMaxX = 0, pMaxY = 0;
     bool bPoints = false;
-    if (pElement->IsKindOf(RUNTIME_CLASS(CFreehandLine)))
-        bPoints = GetPointBounds(static_cast<CFreehandLine*>(pElement), pMinX, pMinY, pMaxX, pMaxY);
-    else if (pElement->IsKindOf(RUNTIME_CLASS(CClosedCurve)))
-        bPoints = GetPointBounds(static_cast<CClosedCurve*>(pElement), pMinX, pMinY, pMaxX, pMaxY);
+    if (pMutable->IsKindOf(RUNTIME_CLASS(CFreehandLine)))
+        bPoints = GetPointBounds(static_cast<CFreehandLine*>(pMutable), pMinX, pMinY, pMaxX, pMaxY);
+    else if (pMutable->IsKindOf(RUNTIME_CLASS(CClosedCurve)))
+        bPoints = GetPointBounds(static_cast<CClosedCurve*>(pMutable), pMinX, pMinY, pMaxX, pMaxY);
     if (bPoints)
     {
         minX = fmin(minX, pMinX);
@@ -84,15 +87,33 @@ bool IsElementDrawable(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
         maxX = fmax(maxX, pMaxX);
         maxY = fmax(maxY, pMaxY);
     }
-    // room for the turn about the centre and for the sun's rays
-    const bool bReaching = pElement->m_nAngle % 360 != 0 || pElement->IsKindOf(RUNTIME_CLASS(CShapeSun));
-    const double fMargin = (bReaching ? fmax(fabs(maxX - minX), fabs(maxY - minY)) / 2 : 0) +
-                           abs(pElement->m_nLineWidth) + abs(pElement->m_nShadowLength) + 1;
+    // the turn about the centre reaches half the larger side further; the sun's rays
+    // reach 0.8 of it from the centre
+    const double fSide = fmax(maxX - minX, maxY - minY);
+    double fMargin = 0;
+    if (pMutable->IsKindOf(RUNTIME_CLASS(CShapeSun)))
+        fMargin = fSide;
+    else if (pElement->m_nAngle % 360 != 0)
+        fMargin = fSide / 2;
+    // pens: joins of sharp corners reach up to the miter limit of half widths
+    fMargin += abs(pElement->m_nLineWidth) * 6.0 + abs(pElement->m_nShadowLength) + 2;
+    minX += ptOffset.x - fMargin;
+    minY += ptOffset.y - fMargin;
+    maxX += ptOffset.x + fMargin;
+    maxY += ptOffset.y + fMargin;
+    return true;
+}
+
+// True when the element's drawn bounds stay within the device coordinates the drawing
+// library handles.
+bool IsElementDrawable(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+{
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    if (!GetDrawnBounds(pElement, ptOffset, minX, minY, maxX, maxY))
+        return false;
     Gdiplus::PointF corners[4] = {
-        Gdiplus::PointF((float)(minX + ptOffset.x - fMargin), (float)(minY + ptOffset.y - fMargin)),
-        Gdiplus::PointF((float)(maxX + ptOffset.x + fMargin), (float)(minY + ptOffset.y - fMargin)),
-        Gdiplus::PointF((float)(maxX + ptOffset.x + fMargin), (float)(maxY + ptOffset.y + fMargin)),
-        Gdiplus::PointF((float)(minX + ptOffset.x - fMargin), (float)(maxY + ptOffset.y + fMargin)) };
+        Gdiplus::PointF((float)minX, (float)minY), Gdiplus::PointF((float)maxX, (float)minY),
+        Gdiplus::PointF((float)maxX, (float)maxY), Gdiplus::PointF((float)minX, (float)maxY) };
     Gdiplus::Matrix matrix;
     if (pGraphics->GetTransform(&matrix) == Gdiplus::Ok)
         matrix.TransformPoints(corners, 4);
@@ -106,6 +127,15 @@ bool IsElementDrawable(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
     }
     return true;
 }
+}
+
+bool GetElementDrawnBounds(const CElement* pElement, CPoint ptOffset, Gdiplus::RectF& rc)
+{
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    if (pElement == NULL || !GetDrawnBounds(pElement, ptOffset, minX, minY, maxX, maxY))
+        return false;
+    rc = Gdiplus::RectF((float)minX, (float)minY, (float)(maxX - minX), (float)(maxY - minY));
+    return true;
 }
 
 // The drawing operations of a class whose DrawInCell runs BODY with pGraphics and the

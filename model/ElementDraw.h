@@ -24,6 +24,11 @@ class CClosedCurve;
 class CBtImage;
 class CBkgImage;
 
+// Bounds of everything an element draws (line width, shadow, rotation and rays included)
+// in page units, its rectangle moved by ptOffset; false when the element draws nothing
+// (it lies beyond the bounds a file may hold).
+bool GetElementDrawnBounds(const CElement* pElement, CPoint ptOffset, Gdiplus::RectF& rc);
+
 // Prepends the turn of an element by fAngle degrees, counter-clockwise on the page, about
 // the centre of rc.
 void PrependElementRotation(Gdiplus::Graphics* pGraphics, const Gdiplus::RectF& rc, float fAngle);

@@ -63,6 +63,21 @@ void CExportProgress::Step(int nSteps)
     Pump();
 }
 
+void CExportProgress::ShowPart(int nDone, int nTotal)
+{
+    if (nTotal <= 0 || m_nUpper <= 0)
+    {
+        Pump();
+        return;
+    }
+    const double fPos = m_nPos + (double)nDone / nTotal;
+    CString strText;
+    strText.Format("%s... %d%%", (LPCTSTR)m_strLabel, (int)(fPos * 100 / m_nUpper));
+    if (m_bShown)
+        ShowStatus(strText);
+    Pump();
+}
+
 void CExportProgress::Complete()
 {
     m_nPos = m_nUpper;

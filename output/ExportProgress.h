@@ -29,6 +29,8 @@ public:
     void Begin(int nUpper, LPCTSTR lpszLabel);
     // Advances by nSteps and pumps messages.
     void Step(int nSteps = 1);
+    // Shows nDone of nTotal parts of the next step done, and pumps messages.
+    void ShowPart(int nDone, int nTotal);
     // Sets the progress to its upper bound.
     void Complete();
     // Removes the progress from the status bar (GetPos and GetUpper keep their values).

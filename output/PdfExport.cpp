@@ -186,6 +186,12 @@ int PdfPageSize(int nPixels, float fQuality)
     return (int)((1.0 / (double)fQuality) * nPixels * kCentimetresPerInch);
 }
 
+// Refuses a design whose page pictures the PDF library cannot read.
+static void ShowPdfPageLimit(const CVarnelDoc& doc, int nQuality)
+{
+    AfxMessageBox(GetFormatLimitMessage(doc, PICTURE_PDF_PAGE, nQuality), MB_ICONERROR);
+}
+
 BOOL ExportPdfPages(CVarnelDoc& doc, const CString& strPdfPath, const CString& strPattern,
                     float fQuality, int nSide, CExportProgress* pProgress)
 {
@@ -205,22 +211,19 @@ BOOL ExportPdfPages(CVarnelDoc& doc, const CString& strPdfPath, const CString& s
         if (pProgress != NULL)
             pProgress->Begin((nLast - nFirst + 1) * 3, "Processing");
 
+        // the page pictures are drawn in bands; the library reads them row by row
+        const int nScale = (int)fQuality;
+        if (!DoesPictureFormatHold(PICTURE_PDF_PAGE, (LONGLONG)doc.m_nDesignWidth * nScale,
+                                   (LONGLONG)doc.m_nDesignHeight * nScale))
+        {
+            ShowPdfPageLimit(doc, nScale);
+            return FALSE;
+        }
         for (int n = nFirst; n <= nLast; n++)
         {
             if (pProgress != NULL)
                 pProgress->Step();
-            BOOL bTooLarge = FALSE;
-            std::unique_ptr<Bitmap> pBitmap(
-                RenderSideBitmap(doc, n, fQuality, GetSidePageColor(doc, n), &bTooLarge));
-            if (pBitmap == NULL)
-            {
-                if (bTooLarge)
-                    AfxMessageBox(GetPictureTooLargeMessage(sizePixels.cx, sizePixels.cy), MB_ICONERROR);
-                else
-                    AfxMessageBox(kUnexpectedError, MB_ICONERROR);
-                return FALSE;
-            }
-            if (!SaveBitmapFile(strPattern, pBitmap.get(), n, FALSE))
+            if (!SaveSidePicture(doc, n, nScale, GetSidePageColor(doc, n), strPattern, n, FALSE, pProgress))
                 return FALSE;
         }
         return ExportPdf(sizePixels.cx, sizePixels.cy, fQuality, strPdfPath, strBase, nSides, nSide, pProgress);

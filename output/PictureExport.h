@@ -21,6 +21,7 @@
 #include <gdiplus.h>
 
 class CVarnelDoc;
+class CExportProgress;
 
 // Largest picture made: pixel rows of 24 bits must fit the platform's stride (int).
 const LONGLONG MAX_PICTURE_BYTES = 0x7FFFFFFF;
@@ -73,3 +74,51 @@ CString GetPictureTooLargeMessage(int nWidth, int nHeight);
 // 4 png): kept when its extension, in lower case, is one of the four, else the filter's
 // extension is appended ("a.txt" with 1 gives "a.txt.bmp").
 CString AppendPictureExtension(const CString& strPath, int nFilterIndex);
+
+/////////////////////////////////////////////////////////////////////////////
+// Pictures drawn in bands (PictureBands.cpp)
+//
+// A side is drawn band by band of whole rows into one band picture of at most
+// PICTURE_BAND_BYTES and written row by row, so that the memory an export takes does not
+// grow with the design's size or the resolution. BMP (bottom row first) and GIF (two
+// passes: colours, then rows) are written here, PNG and JPEG through the platform's
+// imaging components.
+
+enum PictureFormat
+{
+    PICTURE_BMP,
+    PICTURE_JPEG,
+    PICTURE_GIF,
+    PICTURE_PNG,
+    PICTURE_TIFF,           // listed, never written
+    PICTURE_PDF_PAGE        // the BMP picture of a PDF page, as the PDF library reads it
+};
+
+// Bytes of one band picture.
+const int PICTURE_BAND_BYTES = 32 * 1024 * 1024;
+// The largest page picture the PDF library reads.
+const LONGLONG PDF_PAGE_MAX_SIDE = 32767;
+const LONGLONG PDF_PAGE_MAX_PIXELS = (LONGLONG)1 << 27;
+
+// The format of a path by its last three characters (bmp for anything unknown).
+int PictureFormatOfPath(const CString& strPath);
+// TRUE when a picture of nWidth x nHeight pixels fits the format.
+BOOL DoesPictureFormatHold(int nFormat, LONGLONG nWidth, LONGLONG nHeight);
+// The largest scale from nMaxScale down (dpi / 100, or the PDF quality) at which the
+// design fits the format; 0 when none does.
+int GetLargestFittingScale(const CVarnelDoc& doc, int nFormat, int nMaxScale);
+// The message that refuses a design the format cannot hold at nScale, naming the largest
+// resolution (or PDF quality) that fits.
+CString GetFormatLimitMessage(const CVarnelDoc& doc, int nFormat, int nScale);
+
+// Draws side nSide at nScale pixels per hundredth of an inch on clrPage (ARGB, drawn
+// opaque) band by band and writes it as strFileName in the format of its extension,
+// through a temporary file moved onto the target only when complete. Steps the progress
+// band by band. FALSE when the format cannot hold it or the write failed (the target is
+// then as it was). nBandBytes other than 0 sets the band size.
+BOOL WriteSidePicture(CVarnelDoc& doc, int nSide, int nScale, DWORD clrPage, const CString& strFileName,
+                      CExportProgress* pProgress = NULL, int nBandBytes = 0);
+// WriteSidePicture as SaveBitmapFile writes: the name from IndexedPictureName, an
+// existing file confirmed first with bAskOverwrite, "Failed to save." on failure.
+BOOL SaveSidePicture(CVarnelDoc& doc, int nSide, int nScale, DWORD clrPage, const CString& strPath, int nIndex,
+                     BOOL bAskOverwrite, CExportProgress* pProgress = NULL);

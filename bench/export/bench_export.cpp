@@ -1,6 +1,10 @@
 // bench_export.cpp - exports a letter-size two-sided design (50 elements of mixed kinds
 // and a 1200 x 900 clip-art picture) to PDF at each quality 1 to 6 and to PNG at 300 dots
-// per inch, and prints the times (median of 3) and the file sizes.
+// per inch, and prints the times (median of 3) and the file sizes. Then Save As Image of
+// large designs (the mixed elements spread over them): 2,500 x 2,500 at 600 dpi and
+// 9,000 x 7,000 at 300 dpi as PNG, with the wall time and the peak growth of private
+// memory. BENCH_EXPORT_LARGE=0 leaves the large designs out; BENCH_EXPORT_ONE_PIECE=1
+// draws them in one picture as the program did before it drew in bands.
 
 #include <windows.h>
 #include "test_support.h"
@@ -13,9 +17,13 @@
 #include <stdio.h>
 #include <math.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include <algorithm>
 #include <memory>
+#include <atomic>
+#include <thread>
+#include <psapi.h>
 #include <vector>
 
 #include "message_box_recorder.h"
@@ -88,6 +96,74 @@ void BuildDesign(CVarnelDoc& doc)
     }
     CBtImage* pImage = new CBtImage(CPoint(200, 300), CPoint(0, 0), MakePicture(1200, 900), 850, 1100);
     pImage->m_rect.SetRect(200, 300, 650, 640);
+    pImage->m_nSide = 1;
+    doc.m_listElements.AddTail(pImage);
+}
+
+// Largest growth of private memory while it lives, sampled by a thread.
+class CMemoryWatch
+{
+public:
+    CMemoryWatch() : m_nBase(PrivateBytes()), m_nPeak(m_nBase)
+    {
+        m_thread = std::thread([this]() {
+            while (!m_bStop.load())
+            {
+                Sample();
+                ::Sleep(5);
+            }
+        });
+    }
+    ~CMemoryWatch() { Stop(); }
+    void Stop()
+    {
+        if (m_thread.joinable())
+        {
+            m_bStop = true;
+            m_thread.join();
+            Sample();
+        }
+    }
+    double PeakGrowthMB() const { return (double)(m_nPeak.load() - m_nBase) / (1024.0 * 1024.0); }
+
+private:
+    static SIZE_T PrivateBytes()
+    {
+        PROCESS_MEMORY_COUNTERS counters = {};
+        counters.cb = sizeof(counters);
+        return K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters)) ? counters.PagefileUsage : 0;
+    }
+    void Sample()
+    {
+        const SIZE_T n = PrivateBytes();
+        SIZE_T nPeak = m_nPeak.load();
+        while (n > nPeak && !m_nPeak.compare_exchange_weak(nPeak, n))
+        {
+        }
+    }
+    std::atomic<bool> m_bStop{false};
+    SIZE_T m_nBase;
+    std::atomic<SIZE_T> m_nPeak;
+    std::thread m_thread;
+};
+
+// A design of w x h units with the mixed elements repeated over it.
+void BuildLargeDesign(CVarnelDoc& doc, int w, int h)
+{
+    doc.m_nPublicationType = 6;
+    doc.m_nDesignWidth = w;
+    doc.m_nDesignHeight = h;
+    doc.m_clrBackgroundFront = 0xFFFFFFF0;
+    int i = 0;
+    for (int y = 40; y + 120 < h; y += h / 10)
+        for (int x = 30; x + 160 < w; x += w / 10)
+        {
+            CElement* p = MakeElement(i++, x, y);
+            p->m_nSide = 1;
+            doc.m_listElements.AddTail(p);
+        }
+    CBtImage* pImage = new CBtImage(CPoint(w / 3, h / 3), CPoint(0, 0), MakePicture(1200, 900), w, h);
+    pImage->m_rect.SetRect(w / 3, h / 3, w / 3 + 450, h / 3 + 340);
     pImage->m_nSide = 1;
     doc.m_listElements.AddTail(pImage);
 }
@@ -165,6 +241,41 @@ int main()
             ::DeleteFileA(strPng);
         if (boxes.GetCount() != 6 * kRuns)
             printf("unexpected messages: %d\n", boxes.GetCount());
+
+        const char* pszLarge = getenv("BENCH_EXPORT_LARGE");
+        const bool bOnePiece = getenv("BENCH_EXPORT_ONE_PIECE") != NULL;
+        const struct { int w, h, dpi; } large[] = {{2500, 2500, 600}, {9000, 7000, 300}};
+        for (const auto& c : large)
+        {
+            if (pszLarge != NULL && strcmp(pszLarge, "0") == 0)
+                break;
+            CVarnelDoc big;
+            BuildLargeDesign(big, c.w, c.h);
+            CString strBig;
+            strBig.Format("%sbench_export_%dx%d.png", (LPCTSTR)strFolder, c.w, c.h);
+            const int s = c.dpi / 100;
+            LARGE_INTEGER f, a, b;
+            ::QueryPerformanceFrequency(&f);
+            CMemoryWatch watch;
+            ::QueryPerformanceCounter(&a);
+            BOOL bBig = FALSE;
+            if (bOnePiece)
+            {
+                std::unique_ptr<Bitmap> pBitmap(RenderSideBitmap(big, 1, (float)s, GetSidePageColor(big, 1)));
+                bBig = pBitmap != NULL && WriteBitmapFile(pBitmap.get(), strBig);
+            }
+            else
+            {
+                bBig = WriteSidePicture(big, 1, s, GetSidePageColor(big, 1), strBig);
+            }
+            ::QueryPerformanceCounter(&b);
+            watch.Stop();
+            printf("Save As Image %d x %d at %d dpi (%d x %d px, PNG%s): %7.1f s, peak memory +%.0f MB, %lld bytes%s\n",
+                   c.w, c.h, c.dpi, c.w * s, c.h * s, bOnePiece ? ", one piece" : "", Seconds(a, b, f),
+                   watch.PeakGrowthMB(), FileSize(strBig), bBig ? "" : "  FAILED");
+            fflush(stdout);
+            ::DeleteFileA(strBig);
+        }
     }
     GdiplusShutdown(token);
     return 0;

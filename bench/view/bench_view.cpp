@@ -1,12 +1,16 @@
-// bench_view.cpp - full redraws of the design view: a typical 50-element design at 100 %
-// and 300 %, and the 1,000-element design of the drawing benchmark, each painted through
+// bench_view.cpp - full redraws of the design view: a typical design (a page-sized
+// background picture and 49 elements) at every zoom from 25 % to 300 %, and the
+// 1,000-element design of the drawing benchmark at 100 % and 300 %, each painted through
 // the view's own paint path (off-screen bitmap of the whole client area) in an 1000 x 700
-// frame. Prints the median and best of the runs in milliseconds.
+// frame, scrolled so that the page's middle is in the middle of the window. Prints the
+// median and best of the runs in milliseconds and the processor time of a paint (the
+// mean over the runs, which a busy machine disturbs least).
 
 #include "bench/common/bench_design.h"
 
 #include "app/VarnelView.h"
 #include "model/VarnelDoc.h"
+#include "resource.h"
 
 #include <stdio.h>
 
@@ -16,7 +20,7 @@ using namespace benchdesign;
 
 namespace
 {
-const int kRuns = 15;
+const int kRuns = 21;
 
 class CBenchApp : public CWinApp
 {
@@ -39,10 +43,51 @@ void FillDocument(CVarnelDoc& doc, size_t nElements)
     }
 }
 
-double TimeRedraws(CVarnelView* pView, float fZoom, double& fBest)
+// The zoom command of a factor.
+UINT ZoomCommand(float fZoom)
 {
-    pView->SetZoom(fZoom);
+    const struct { float f; UINT n; } commands[] = {
+        {0.25f, ID_VIEW_ZOOM_25}, {0.5f, ID_VIEW_ZOOM_50}, {0.75f, ID_VIEW_ZOOM_75}, {1.0f, ID_VIEW_ZOOM_100},
+        {1.5f, ID_VIEW_ZOOM_150}, {2.0f, ID_VIEW_ZOOM_200}, {3.0f, ID_VIEW_ZOOM_300} };
+    for (const auto& c : commands)
+        if (c.f == fZoom)
+            return c.n;
+    return ID_VIEW_ZOOM_100;
+}
+
+// Scrolls a bar to the middle of its range, as dragging its thumb there does.
+void ScrollToMiddle(CVarnelView* pView, int nBar)
+{
+    SCROLLINFO info = { sizeof(info), SIF_ALL };
+    if (!::GetScrollInfo(pView->m_hWnd, nBar, &info))
+        return;
+    const int nPos = info.nMin + (info.nMax - info.nMin + 1 - (int)info.nPage) / 2;
+    if (nPos <= info.nMin)
+        return;
+    // the scroll of a thumb dragged to nPos
+    pView->OnScroll(nBar == SB_HORZ ? MAKEWORD(SB_THUMBTRACK, 0xFF) : MAKEWORD(0xFF, SB_THUMBTRACK), nPos);
+}
+
+// Processor time of this thread in milliseconds (kernel and user).
+double ThreadCpuMs()
+{
+    FILETIME ftCreate, ftExit, ftKernel, ftUser;
+    if (!::GetThreadTimes(::GetCurrentThread(), &ftCreate, &ftExit, &ftKernel, &ftUser))
+        return 0;
+    const ULONGLONG k = ((ULONGLONG)ftKernel.dwHighDateTime << 32) | ftKernel.dwLowDateTime;
+    const ULONGLONG u = ((ULONGLONG)ftUser.dwHighDateTime << 32) | ftUser.dwLowDateTime;
+    return (double)(k + u) / 10000.0;
+}
+
+double TimeRedraws(CVarnelView* pView, float fZoom, double& fBest, double& fCpu)
+{
+    pView->SendMessage(WM_COMMAND, ZoomCommand(fZoom), 0);
+    ScrollToMiddle(pView, SB_HORZ);
+    ScrollToMiddle(pView, SB_VERT);
+    pView->Invalidate(FALSE);
+    pView->UpdateWindow();
     std::vector<double> times;
+    const double fCpu0 = ThreadCpuMs();
     for (int run = 0; run < kRuns; run++)
     {
         pView->Invalidate(FALSE);
@@ -50,6 +95,7 @@ double TimeRedraws(CVarnelView* pView, float fZoom, double& fBest)
         pView->UpdateWindow();
         times.push_back(Now() - t0);
     }
+    fCpu = (ThreadCpuMs() - fCpu0) / kRuns;
     std::sort(times.begin(), times.end());
     fBest = times.front();
     return times[times.size() / 2];
@@ -65,7 +111,8 @@ int main()
     GdiplusStartup(&token, &input, NULL);
 
     const struct { size_t nElements; float fZoom; } cases[] = {
-        {50, 1.0f}, {50, 3.0f}, {1000, 1.0f}, {1000, 3.0f},
+        {50, 0.25f}, {50, 0.5f}, {50, 0.75f}, {50, 1.0f}, {50, 1.5f}, {50, 2.0f}, {50, 3.0f},
+        {1000, 1.0f}, {1000, 3.0f},
     };
     printf("full redraws of the design view, 1000 x 700 frame, %d runs each\n", kRuns);
     for (const auto& c : cases)
@@ -88,10 +135,13 @@ int main()
             printf("no view\n");
             return 1;
         }
-        double fBest = 0;
-        const double fMedian = TimeRedraws(pView, c.fZoom, fBest);
-        printf("%4u elements at %3d %%: median %7.2f ms, best %7.2f ms\n", (unsigned)c.nElements,
-               (int)(c.fZoom * 100), fMedian, fBest);
+        double fBest = 0, fCpu = 0;
+        const double fMedian = TimeRedraws(pView, c.fZoom, fBest, fCpu);
+        const CPoint ptScroll = pView->GetScrollPosition();
+        printf("%4u elements at %3d %%: median %7.2f ms, best %7.2f ms, processor %7.2f ms a paint"
+               " (zoom %d %%, scrolled to %d, %d)\n",
+               (unsigned)c.nElements, (int)(c.fZoom * 100), fMedian, fBest, fCpu,
+               (int)(pView->GetZoom() * 100 + 0.5f), ptScroll.x, ptScroll.y);
         pFrame->DestroyWindow();
     }
     GdiplusShutdown(token);

@@ -289,7 +289,7 @@ TEST_F(PdfExport, DesignTooLargeForItsPicturesIsRefused)
     CMessageBoxRecorder boxes;
     EXPECT_FALSE(ExportPdfPages(doc, m_strPdf, m_strPattern, 6.0f, -1, NULL));
     ASSERT_EQ(1, boxes.GetCount());
-    EXPECT_STREQ(GetPictureTooLargeMessage(120000, 120000), boxes.GetCall(0).m_strText);
+    EXPECT_STREQ(GetFormatLimitMessage(doc, PICTURE_PDF_PAGE, 6), boxes.GetCall(0).m_strText);
     EXPECT_FALSE(FileExists(m_strPdf));
 }
 

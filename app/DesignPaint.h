@@ -1,0 +1,16 @@
+// DesignPaint.h - switches of the design view's paint.
+//
+// Notes
+// - On the screen a background picture is drawn from pieces scaled to the zoom. The
+//   normal paint keeps them until the zoom or the picture changes and skips elements
+//   whose drawn bounds miss the clip box; the plain paint scales anew and draws every
+//   element of the side through its own drawing. Both give the same pixels.
+
+#pragma once
+
+#include "afxwin.h"
+
+// TRUE: every paint draws each element of the side through its own drawing.
+void SetPlainDesignPaint(BOOL bPlain);
+// Drops the backgrounds kept drawn (they are also replaced when their key changes).
+void ForgetDrawnBackgrounds();

@@ -1,0 +1,367 @@
+// The design view's paint: elements that cannot reach the window are not drawn, a
+// background picture stays scaled until the zoom, the side or the picture changes, and
+// the pixels are those of the plain paint that draws everything anew (zoom, scroll,
+// rotation, shadow, grid).
+
+#include "doc_program.h"
+#include "test_support.h"
+#include "app/DesignPaint.h"
+#include "model/Elements.h"
+
+#include <limits.h>
+#include <math.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+using namespace Gdiplus;
+
+namespace
+{
+
+// A rectangle that counts its drawings.
+class CCountingRect : public CRectangle
+{
+public:
+    CCountingRect(CPoint a, CPoint b) : CRectangle(a, b) {}
+    void DrawDC(CDC* pDC) override
+    {
+        ++m_nDrawn;
+        CRectangle::DrawDC(pDC);
+    }
+    void DrawGraphics(Graphics* pGraphics) override
+    {
+        ++m_nDrawn;
+        CRectangle::DrawGraphics(pGraphics);
+    }
+    int m_nDrawn = 0;
+};
+
+// A picture with detail everywhere: bands of colour and a disc.
+CPicturePtr MakeDetailedPicture(int w, int h)
+{
+    CPicturePtr p(new Bitmap(w, h, PixelFormat32bppARGB));
+    Graphics g(p.get());
+    LinearGradientBrush gradient(Point(0, 0), Point(w, h), Color(0xFF2060C0), Color(0xFFF0E060));
+    g.FillRectangle(&gradient, 0, 0, w, h);
+    for (int i = 0; i < 12; i++)
+    {
+        SolidBrush brush(Color(0xFF000000 | (0x203040 * (i + 1))));
+        g.FillRectangle(&brush, (i * w) / 12, (i * h) / 24, w / 30 + 1, h / 2);
+    }
+    SolidBrush disc(Color(0xFFFF9020));
+    g.FillEllipse(&disc, w / 4, h / 6, w / 2, w / 2);
+    return p;
+}
+
+class ViewPaint : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_program.m_pApp->m_pMainWnd->SetWindowPos(NULL, 0, 0, 1024, 768, SWP_NOZORDER | SWP_NOACTIVATE);
+        m_pDoc = m_program.NewPlainDoc();
+        m_pView = m_program.ActiveView();
+        ASSERT_TRUE(m_pDoc != NULL);
+        ASSERT_TRUE(m_pView != NULL);
+        m_pView->GetParentFrame()->ShowWindow(SW_SHOWMAXIMIZED);
+        m_pDoc->m_nPublicationType = 3;     // postcard: two sides
+        m_pDoc->m_nDesignWidth = 850;
+        m_pDoc->m_nDesignHeight = 1100;
+        m_pDoc->m_clrBackgroundFront = 0xFFFFFFFF;
+        m_pDoc->m_clrBackgroundBack = 0xFF00FF00;
+        m_pView->m_bDisplayGrid = FALSE;
+        SetZoom(1.0f);
+        ForgetDrawnBackgrounds();
+    }
+    void TearDown() override
+    {
+        SetPlainDesignPaint(FALSE);
+        ForgetDrawnBackgrounds();
+    }
+
+    void Drain()
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (msg.message == WM_QUIT)
+                continue;
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+    }
+
+    void SetZoom(float fZoom)
+    {
+        m_pView->SetZoom(fZoom);
+        m_pView->OnInitialUpdate();
+        m_pView->ScrollToPosition(CPoint(0, 0));
+        Drain();
+    }
+
+    // Scrolls so that the window's top-left corner shows page point (x, y), as dragging
+    // the thumbs there does.
+    void ScrollToUnits(int x, int y, bool bExpectReached = true)
+    {
+        const float fZoom = m_pView->GetZoom();
+        m_pView->OnScroll(MAKEWORD(SB_THUMBTRACK, 0xFF), (UINT)(x * fZoom));
+        m_pView->OnScroll(MAKEWORD(0xFF, SB_THUMBTRACK), (UINT)(y * fZoom));
+        Drain();
+        CPoint pt(0, 0);
+        m_pView->DeviceToLogical(pt);
+        if (bExpectReached)
+        {
+            EXPECT_NEAR(x, pt.x, 1);
+            EXPECT_NEAR(y, pt.y, 1);
+        }
+    }
+
+    void Paint()
+    {
+        m_pView->Invalidate(FALSE);
+        m_pView->UpdateWindow();
+    }
+
+    // The client area's pixels after a paint.
+    std::vector<COLORREF> Capture()
+    {
+        Paint();
+        CRect rect;
+        m_pView->GetClientRect(&rect);
+        CClientDC dc(m_pView);
+        CDC dcMem;
+        dcMem.CreateCompatibleDC(&dc);
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = rect.Width();
+        info.bmiHeader.biHeight = -rect.Height();
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        void* pBits = NULL;
+        HBITMAP hBitmap = ::CreateDIBSection(dc.m_hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+        std::vector<COLORREF> pixels;
+        if (hBitmap == NULL)
+            return pixels;
+        HGDIOBJ hOld = ::SelectObject(dcMem.m_hDC, hBitmap);
+        ::BitBlt(dcMem.m_hDC, 0, 0, rect.Width(), rect.Height(), dc.m_hDC, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        const DWORD* p = (const DWORD*)pBits;
+        pixels.assign(p, p + (size_t)rect.Width() * rect.Height());
+        ::SelectObject(dcMem.m_hDC, hOld);
+        ::DeleteObject(hBitmap);
+        m_nWidth = rect.Width();
+        return pixels;
+    }
+
+    template <class T>
+    T* Add(T* pElement, int nSide = 1)
+    {
+        pElement->m_nSide = nSide;
+        m_pDoc->m_listElements.AddTail(pElement);
+        return pElement;
+    }
+
+    // A mixed design over a background picture: rotated and shadowed shapes, lines,
+    // texts and a clip-art picture, spread over the whole page.
+    void BuildMixedDesign()
+    {
+        Add(new CBkgImage(MakeDetailedPicture(425, 550), 850, 1100));
+        for (int i = 0; i < 60; i++)
+        {
+            const int x = 20 + (i * 97) % 760;
+            const int y = 20 + (i * 173) % 1020;
+            const CPoint a(x, y), b(x + 70 + i % 3 * 20, y + 40 + i % 4 * 10);
+            CElement* p = NULL;
+            switch (i % 8)
+            {
+            case 0: p = new CRectangle(a, b); break;
+            case 1: p = new CCircle(a, b); break;
+            case 2: p = new CShapeStar(a, b); break;
+            case 3: p = new CCalloutBL(a, b); break;
+            case 4: p = new CShapeSun(a, b); break;
+            case 5: p = new CLine(a, b); break;
+            case 6:
+            {
+                CText* pText = new CText(a, b);
+                pText->m_strText = "Paint";
+                p = pText;
+                break;
+            }
+            default: p = new CBtImage(a, b, MakeDetailedPicture(40, 30), 850, 1100); break;
+            }
+            p->m_rect.SetRect(a.x, a.y, b.x, b.y);
+            p->m_nFillKind = i % 5 == 0 ? 1 + i % 42 : 1;
+            p->m_clrFill = 0xFF000000 | (0x4080C0 + i * 0x0A0B0C);
+            p->m_clrPattern = 0xFFFFFFFF;
+            p->m_nLineWidth = i % 4;
+            p->m_bShadow = i % 3 == 0;
+            p->m_clrShadow = 0xFF808080;
+            p->m_nShadowLength = 8;
+            p->m_nAngle = i % 2 == 0 ? 30 * (i % 7) : 0;
+            Add(p);
+        }
+        // an element on the other side
+        CRectangle* pBack = Add(new CRectangle(CPoint(100, 100), CPoint(300, 300)), 2);
+        pBack->m_nFillKind = 1;
+        pBack->m_clrFill = 0xFFFF0000;
+    }
+
+    CMessageBoxRecorder m_boxes;
+    CDocProgram m_program;
+    CVarnelDoc* m_pDoc = NULL;
+    CVarnelView* m_pView = NULL;
+    int m_nWidth = 0;
+};
+
+} // namespace
+
+TEST_F(ViewPaint, ElementsThatCannotReachTheWindowAreNotDrawn)
+{
+    SetZoom(3.0f);
+    ScrollToUnits(100, 100);
+    CRect rectClient;
+    m_pView->GetClientRect(&rectClient);
+    ASSERT_GT(rectClient.right, 3 * 120);
+    ASSERT_GT(rectClient.bottom, 3 * 120);
+    ASSERT_LT(rectClient.bottom, 3 * 600);
+
+    CCountingRect* pShown = Add(new CCountingRect(CPoint(150, 150), CPoint(200, 200)));
+    CCountingRect* pFar = Add(new CCountingRect(CPoint(700, 950), CPoint(800, 1050)));
+    // above the window, but turned a quarter it reaches down into it
+    CCountingRect* pTurned = Add(new CCountingRect(CPoint(150, 60), CPoint(250, 96)));
+    pTurned->m_nAngle = 90;
+    // above and left of the window, its shadow falls into it
+    CCountingRect* pShadowed = Add(new CCountingRect(CPoint(20, 20), CPoint(95, 95)));
+    pShadowed->m_bShadow = TRUE;
+    pShadowed->m_nShadowLength = 30;
+    // left of the window, its pen reaches into it
+    CCountingRect* pWide = Add(new CCountingRect(CPoint(10, 150), CPoint(90, 200)));
+    pWide->m_nLineWidth = 30;
+    for (CCountingRect* p : {pShown, pFar, pTurned, pShadowed, pWide})
+    {
+        p->m_nFillKind = 1;
+        p->m_clrFill = 0xFFFF0000;
+    }
+
+    Paint();
+    EXPECT_GE(pShown->m_nDrawn, 1);
+    EXPECT_EQ(0, pFar->m_nDrawn);
+    EXPECT_GE(pTurned->m_nDrawn, 1);
+    EXPECT_GE(pShadowed->m_nDrawn, 1);
+    EXPECT_GE(pWide->m_nDrawn, 1);
+
+    // scrolled to it, the far one is drawn
+    ScrollToUnits(600, 850);
+    Paint();
+    EXPECT_GE(pFar->m_nDrawn, 1);
+}
+
+TEST_F(ViewPaint, BackgroundStaysScaledUntilZoomOrPictureChanges)
+{
+    // A picture changed in place shows only once the view scales it anew.
+    CBkgImage* pBackground = Add(new CBkgImage(MakeDetailedPicture(200, 260), 850, 1100));
+    auto Repaint = [&](DWORD clr) {
+        Graphics g(pBackground->m_pBitmap.get());
+        g.Clear(Color(clr));
+    };
+    const CPoint ptProbe(300, 40);             // client pixels, on the page
+    CClientDC dc(m_pView);
+    Paint();
+    const COLORREF clrFirst = dc.GetPixel(ptProbe);
+    EXPECT_NE(RGB(255, 0, 0), clrFirst);
+
+    Repaint(0xFFFF0000);
+    Paint();
+    EXPECT_EQ(clrFirst, dc.GetPixel(ptProbe));
+    ScrollToUnits(0, 300);
+    Paint();
+    ScrollToUnits(0, 0);
+    Paint();
+    EXPECT_EQ(clrFirst, dc.GetPixel(ptProbe));
+
+    // another zoom scales it anew
+    SetZoom(0.5f);
+    Paint();
+    EXPECT_EQ(RGB(255, 0, 0), dc.GetPixel(ptProbe.x / 2, ptProbe.y / 2));
+
+    // kept while the zoom stays; the back side shows its own page
+    Repaint(0xFF0000FF);
+    Paint();
+    EXPECT_EQ(RGB(255, 0, 0), dc.GetPixel(ptProbe.x / 2, ptProbe.y / 2));
+    m_pView->SwitchSide(2);
+    Paint();
+    EXPECT_EQ(RGB(0, 255, 0), dc.GetPixel(ptProbe.x / 2, ptProbe.y / 2));   // the back's page
+    m_pView->SwitchSide(1);
+
+    // another picture
+    pBackground->m_pBitmap = MakeDetailedPicture(100, 130);
+    {
+        Graphics g(pBackground->m_pBitmap.get());
+        g.Clear(Color(0xFFFFFF00));
+    }
+    Paint();
+    EXPECT_EQ(RGB(255, 255, 0), dc.GetPixel(ptProbe.x / 2, ptProbe.y / 2));
+}
+
+TEST_F(ViewPaint, PixelsAreThoseOfThePlainPaintAtEveryZoomAndScroll)
+{
+    BuildMixedDesign();
+    m_pView->m_bDisplayGrid = TRUE;
+    m_pView->m_nGridType = 0;
+    m_pView->m_nGridSize = 50;
+    m_pView->m_clrGrid = 0xFF0000FF;
+    m_pView->m_bInnerBorder = 1;
+    const float zooms[] = {0.25f, 0.5f, 1.0f, 1.5f, 3.0f};
+    const CPoint scrolls[] = {CPoint(0, 0), CPoint(213, 377), CPoint(425, 550)};
+    for (float fZoom : zooms)
+    {
+        SetZoom(fZoom);
+        for (const CPoint& ptScroll : scrolls)
+        {
+            SCOPED_TRACE(testing::Message() << "zoom " << fZoom << " scroll " << ptScroll.x << "," << ptScroll.y);
+            ScrollToUnits(ptScroll.x, ptScroll.y, false);
+            SetPlainDesignPaint(TRUE);
+            const std::vector<COLORREF> plain = Capture();
+            SetPlainDesignPaint(FALSE);
+            Capture();                              // keeps the background
+            const std::vector<COLORREF> fast = Capture();
+            ASSERT_EQ(plain.size(), fast.size());
+            ASSERT_FALSE(plain.empty());
+            size_t nDiffer = 0, nFirst = 0;
+            CRect rectDiffer(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+            int nMaxDelta = 0;
+            for (size_t i = 0; i < plain.size(); i++)
+            {
+                if ((plain[i] & 0xFFFFFF) != (fast[i] & 0xFFFFFF))
+                {
+                    if (nDiffer++ == 0)
+                        nFirst = i;
+                    const int x = (int)(i % m_nWidth), y = (int)(i / m_nWidth);
+                    rectDiffer.left = std::min<LONG>(rectDiffer.left, x);
+                    rectDiffer.top = std::min<LONG>(rectDiffer.top, y);
+                    rectDiffer.right = std::max<LONG>(rectDiffer.right, x);
+                    rectDiffer.bottom = std::max<LONG>(rectDiffer.bottom, y);
+                    for (int c = 0; c < 24; c += 8)
+                        nMaxDelta = std::max(nMaxDelta, abs((int)((plain[i] >> c) & 0xFF) - (int)((fast[i] >> c) & 0xFF)));
+                }
+            }
+            EXPECT_EQ(0u, nDiffer) << "first at " << nFirst % m_nWidth << "," << nFirst / m_nWidth << " within "
+                                   << rectDiffer.left << "," << rectDiffer.top << "-" << rectDiffer.right << ","
+                                   << rectDiffer.bottom << " by up to " << nMaxDelta;
+            // the paint shows the design: more than the desk, the page and the grid
+            std::vector<COLORREF> distinct(plain.begin(), plain.end());
+            std::sort(distinct.begin(), distinct.end());
+            EXPECT_GT(std::unique(distinct.begin(), distinct.end()) - distinct.begin(), 20);
+        }
+    }
+    // the back side too
+    m_pView->SwitchSide(2);
+    SetZoom(1.0f);
+    SetPlainDesignPaint(TRUE);
+    const std::vector<COLORREF> plain = Capture();
+    SetPlainDesignPaint(FALSE);
+    EXPECT_TRUE(plain == Capture());
+}
