@@ -1211,6 +1211,22 @@ bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& state, BOOL)
     switch (nType)
     {
     case 0:
+        if (m_pDockBar != NULL && !IsFloating())
+        {
+            // the nearest resizable bar of the row takes over the length it leaves
+            CExtControlBar* pHeir = (CExtControlBar*)FindRowNeighbour(false, true);
+            if (pHeir == NULL)
+                pHeir = (CExtControlBar*)FindRowNeighbour(true, true);
+            if (pHeir != NULL)
+            {
+                CRect rcOwn;
+                GetWindowRect(&rcOwn);
+                if (IsDockedHorizontally())
+                    pHeir->m_sizeDockedH.cx += rcOwn.Width();
+                else
+                    pHeir->m_sizeDockedV.cy += rcOwn.Height();
+            }
+        }
         FloatAtPosition(state.m_rc.TopLeft(), CBRS_ALIGN_TOP);
         if (m_pDockContext != NULL)
             m_pDockContext->m_ptMRUFloatPos = state.m_rc.TopLeft();
