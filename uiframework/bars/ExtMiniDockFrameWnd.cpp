@@ -16,6 +16,7 @@ namespace
 {
 
 const UINT ID_TIMER_LAYOUT_BUTTONS = 1;
+const UINT ID_TIMER_CLOSE_HOT = 2;
 const UINT ID_TIMER_BTN_HOVER = 4;
 bool s_bInResizeStep = false;
 bool s_bInCaptionCorrection = false;
@@ -258,8 +259,40 @@ void CExtMiniDockFrameWnd::PaintNonClient()
         pPM->DrawBarCaption(dc, bca);
         if (pBar != NULL)
             pBar->PaintNcAreaButtons(dc);
+        else
+        {
+            CExtPaintManager::NcButtonArgs_t nba(this, m_rcBtnClose, 1, m_bBtnHot, false, true,
+                                                 true, bActive, true);
+            pPM->DrawNcAreaButton(dc, nba);
+        }
     }
     g_CurrentPaintManager->OnPaintSessionComplete(this);
+}
+
+void CExtMiniDockFrameWnd::TrackCloseButtonHot()
+{
+    if (m_hWnd == NULL)
+        return;
+    bool bHot = false;
+    if (GetExtBar() == NULL && !CExtPopupMenuWnd::IsTrackingActive())
+    {
+        CPoint pt;
+        CRect rcWnd;
+        ::GetCursorPos(&pt);
+        GetWindowRect(&rcWnd);
+        RecalcCaptionRects();
+        bHot = ::WindowFromPoint(pt) == m_hWnd &&
+               m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top));
+    }
+    if (bHot)
+        SetTimer(ID_TIMER_CLOSE_HOT, 20, NULL);
+    else
+        KillTimer(ID_TIMER_CLOSE_HOT);
+    if (bHot != m_bBtnHot)
+    {
+        m_bBtnHot = bHot;
+        SendMessage(WM_NCPAINT);
+    }
 }
 
 void CExtMiniDockFrameWnd::KeepCaptionOnScreen()
@@ -695,6 +728,10 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
             }
             break;
         }
+    case WM_NCMOUSEMOVE:
+        if (m_nResizingHT == 0 && GetExtBar() == NULL)
+            TrackCloseButtonHot();
+        break;
     case WM_MOUSEMOVE:
         if (m_nResizingHT != 0)
         {
@@ -787,6 +824,11 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
                 pBar->LayoutNcAreaButtons();
             if (IsWindowVisible())
                 SendMessage(WM_NCPAINT);
+            return 0;
+        }
+        if (wParam == ID_TIMER_CLOSE_HOT)
+        {
+            TrackCloseButtonHot();
             return 0;
         }
         if (wParam == ID_TIMER_BTN_HOVER)

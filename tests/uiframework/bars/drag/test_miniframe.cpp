@@ -548,3 +548,93 @@ TEST_F(MiniFrameTest, DoubleClickWithInputDocksAfterResizesAndPopups)
     }
     ExpectAllArraysSound();
 }
+
+namespace
+{
+
+void PumpFor(DWORD nMs)
+{
+    const DWORD nStart = ::GetTickCount();
+    do
+    {
+        PumpPendingMessages();
+        ::Sleep(5);
+    } while (::GetTickCount() - nStart < nMs);
+    PumpPendingMessages();
+}
+
+std::vector<COLORREF> PixelsOf(CWnd* pWnd, const CRect& rcWindow)
+{
+    CWindowDC dc(pWnd);
+    std::vector<COLORREF> v;
+    for (int y = rcWindow.top; y < rcWindow.bottom; y++)
+        for (int x = rcWindow.left; x < rcWindow.right; x++)
+            v.push_back(dc.GetPixel(x, y));
+    return v;
+}
+
+int CountDifferent(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
+{
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); i++)
+        n += a[i] != b[i];
+    return n;
+}
+
+} // namespace
+
+// A bar of the class library, no framework bar, floating in the framework's frame.
+class PlainMiniFrameTest : public UiBarsTest
+{
+protected:
+    void SetUp() override
+    {
+        UiBarsTest::SetUp();
+        m_pToolBar = new CToolBar;
+        ASSERT_TRUE(m_pToolBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE921));
+        m_pToolBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->FloatControlBar(m_pToolBar, CPoint(320, 240));
+        PumpPendingMessages();
+        m_pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, m_pToolBar->GetParentFrame());
+        ASSERT_TRUE(m_pMini != NULL);
+        ASSERT_TRUE(m_pMini->GetExtBar() == NULL);
+        m_pMini->SetWindowPos(NULL, 0, 0, 180, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpPendingMessages();
+    }
+    void TearDown() override
+    {
+        ::SetCursorPos(2000, 2000);
+        UiBarsTest::TearDown();
+        delete m_pToolBar;
+    }
+    CToolBar* m_pToolBar = NULL;
+    CExtMiniDockFrameWnd* m_pMini = NULL;
+};
+
+TEST_F(PlainMiniFrameTest, CloseButtonLightsWhileTheCursorIsOnIt)
+{
+    ::SetCursorPos(2000, 2000);
+    m_pMini->SendMessage(WM_NCPAINT);
+    CRect rcBtn = m_pMini->m_rcBtnClose;
+    ASSERT_FALSE(rcBtn.IsRectEmpty());
+    std::vector<COLORREF> off = PixelsOf(m_pMini, rcBtn);
+    // the cursor comes onto the button
+    CRect rcMini = ScreenRect(m_pMini);
+    CPoint ptOn = rcMini.TopLeft() + rcBtn.CenterPoint();
+    ::SetCursorPos(ptOn.x, ptOn.y);
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCMOUSEMOVE, m_pMini->HitTestAt(ptOn),
+                   MAKELPARAM(ptOn.x, ptOn.y));
+    PumpFor(60);
+    std::vector<COLORREF> on = PixelsOf(m_pMini, rcBtn);
+    EXPECT_GT(CountDifferent(off, on), rcBtn.Width() * rcBtn.Height() / 4);
+    // it leaves the frame at once: no message comes, the timer notices
+    ::SetCursorPos(2000, 2000);
+    PumpFor(120);
+    EXPECT_EQ(CountDifferent(off, PixelsOf(m_pMini, rcBtn)), 0);
+    // a move over the caption beside the button lights nothing
+    CPoint ptBeside(rcMini.left + m_pMini->m_rcCaption.left + 10, ptOn.y);
+    ::SetCursorPos(ptBeside.x, ptBeside.y);
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(ptBeside.x, ptBeside.y));
+    PumpFor(60);
+    EXPECT_EQ(CountDifferent(off, PixelsOf(m_pMini, rcBtn)), 0);
+}
