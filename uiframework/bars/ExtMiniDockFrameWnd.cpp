@@ -39,7 +39,7 @@ const DWORD CExtMiniDockFrameWnd::g_dwRemovedExStyles =
     WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 
 CExtMiniDockFrameWnd::CExtMiniDockFrameWnd()
-    : m_rcBtnClose(0, 0, 0, 0), m_bBtnHot(false), m_rcCaption(0, 0, 0, 0),
+    : m_rcBtnClose(0, 0, 0, 0), m_bBtnHot(false), m_bBtnPressed(false), m_rcCaption(0, 0, 0, 0),
       m_ptResizeLast(-1, -1), m_nResizingHT(0), m_rcResizeStart(0, 0, 0, 0)
 {
 }
@@ -594,7 +594,8 @@ LRESULT CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHit, CPoint pt)
     {
         CRect rcWnd;
         GetWindowRect(&rcWnd);
-        if (m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top)))
+        m_bBtnPressed = m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top));
+        if (m_bBtnPressed)
             return 0;
     }
     if (nHit == HTCAPTION)
@@ -694,6 +695,21 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
             CExtControlBar* pBar = GetExtBar();
             if (pBar != NULL && pBar->m_bNcButtonHover)
                 return pBar->SendMessage(WM_NCLBUTTONUP, wParam, lParam);
+            if (m_bBtnPressed)
+            {
+                // pressed and released on the own close button: the bar hides
+                m_bBtnPressed = false;
+                CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+                CRect rcWnd;
+                GetWindowRect(&rcWnd);
+                CControlBar* pPlain = GetBar();
+                if (pBar == NULL && pPlain != NULL && pPlain->m_pDockSite != NULL &&
+                    m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top)))
+                {
+                    pPlain->m_pDockSite->ShowControlBar(pPlain, FALSE, FALSE);
+                    return 0;
+                }
+            }
             break;
         }
     case WM_NCLBUTTONDBLCLK:

@@ -638,3 +638,23 @@ TEST_F(PlainMiniFrameTest, CloseButtonLightsWhileTheCursorIsOnIt)
     PumpFor(60);
     EXPECT_EQ(CountDifferent(off, PixelsOf(m_pMini, rcBtn)), 0);
 }
+
+TEST_F(PlainMiniFrameTest, CloseButtonHidesTheBarWhenPressedAndReleasedOnIt)
+{
+    CRect rcMini = ScreenRect(m_pMini);
+    CPoint ptOn = rcMini.TopLeft() + m_pMini->m_rcBtnClose.CenterPoint();
+    CPoint ptBeside(rcMini.left + m_pMini->m_rcCaption.left + 10, ptOn.y);
+    UINT nHit = m_pMini->HitTestAt(ptOn);
+    // pressed on it, released beside it: nothing
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCLBUTTONDOWN, nHit, MAKELPARAM(ptOn.x, ptOn.y));
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(ptBeside.x, ptBeside.y));
+    PumpFor(30);
+    EXPECT_TRUE(m_pToolBar->IsWindowVisible());
+    EXPECT_EQ(ScreenRect(m_pMini), rcMini);
+    // pressed and released on it: the bar and its frame hide
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCLBUTTONDOWN, nHit, MAKELPARAM(ptOn.x, ptOn.y));
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCLBUTTONUP, nHit, MAKELPARAM(ptOn.x, ptOn.y));
+    PumpFor(30);
+    EXPECT_FALSE(m_pToolBar->IsWindowVisible());
+    EXPECT_FALSE(m_pMini->IsWindowVisible());
+}
