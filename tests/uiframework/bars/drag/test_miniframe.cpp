@@ -328,6 +328,59 @@ TEST_F(FixedDragTest, RowsSwapWhenTheNeighbouringRowHasNoRoom)
     ExpectAllArraysSound();
 }
 
+TEST_F(FixedDragTest, RowsOfUnequalThicknessSwapOnlyWhenTheCursorPassesTheOtherRow)
+{
+    // a thick full row over a thin bar's row
+    CTestFixedBar* pWide = new CTestFixedBar(700, 52);
+    m_fixed.push_back(pWide);
+    ASSERT_TRUE(pWide->CreateTestBar(m_pFrame, 0xE924));
+    CTestFixedBar* pT = NewFixed(0xE925);
+    m_pFrame->DockControlBar(pWide, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->DockControlBar(pT, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    CDockBar* pTop = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    auto tFirst = [&]() {
+        return ExtBarLayout::FindEntry(pTop->m_arrBars, pT) <
+               ExtBarLayout::FindEntry(pTop->m_arrBars, pWide);
+    };
+    auto dragTo = [&](int y) {
+        CRect rcT = ScreenRect(pT);
+        CPoint pt(rcT.left + 10, y);
+        PostMouseAt(pT, WM_MOUSEMOVE, pt);
+        PostMouseAt(pT, WM_LBUTTONUP, pt, 0);
+        pT->StartDragging(CPoint(rcT.left + 5, rcT.top + 5), CPoint(5, 5), 0, 0);
+        PumpPendingMessages();
+        m_pFrame->RecalcLayout();
+        PumpPendingMessages();
+    };
+    ASSERT_FALSE(tFirst());
+    CRect rcW = ScreenRect(pWide), rcT = ScreenRect(pT);
+    ASSERT_EQ(rcW.Height(), 52);
+    ASSERT_EQ(rcT.Height(), 26);
+    ASSERT_EQ(rcT.top, rcW.bottom);
+    // into the lower half of the thick row: after a swap the cursor would lie in the thick
+    // row again, so the rows stay
+    dragTo(rcW.bottom - 10);
+    EXPECT_FALSE(tFirst());
+    EXPECT_EQ(ScreenRect(pT).top, rcW.bottom);
+    // above the line a thin row at the top would end at: they swap
+    dragTo(rcW.top + 10);
+    ASSERT_TRUE(tFirst());
+    rcW = ScreenRect(pWide);
+    rcT = ScreenRect(pT);
+    EXPECT_EQ(rcW.top, rcT.bottom);
+    // back down into the upper part of the thick row: no swap back
+    dragTo(rcW.top + 10);
+    EXPECT_TRUE(tFirst());
+    EXPECT_EQ(ScreenRect(pWide).top, rcT.bottom);
+    // past where the thick row would end at the top: they swap back
+    dragTo(rcW.bottom - 10);
+    EXPECT_FALSE(tFirst());
+    EXPECT_EQ(ScreenRect(pT).top, ScreenRect(pWide).bottom);
+    ExpectAllArraysSound();
+}
+
 namespace
 {
 
