@@ -339,6 +339,8 @@ public:
     bool IsLastInRow(bool bResizableOnly);
     // A visible bar (a resizable one when asked) before or after this one in its row.
     bool HasRowNeighbour(bool bBefore, bool bResizableOnly);
+    // The nearest visible bar before or after this one in its row, or NULL.
+    CControlBar* FindRowNeighbour(bool bBefore, bool bResizableOnly);
     bool IsSingleInRow(bool bFixedOnly, bool bResizableOnly);
     void MaximizeInRow();
     void RestoreRowPlace();

@@ -733,9 +733,9 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
     int nFrom = bHorz ? rcBand.top : rcBand.left;
     int nTo = bHorz ? rcBand.bottom : rcBand.right;
     CExtDockBar* pExt = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
-    if (nAcross > nFrom && nAcross < nTo)
+    // along the own row: the bar is placed at the cursor in the same row
+    auto moveAlong = [&]() -> bool
     {
-        // along the own row: the bar is placed at the cursor in the same row
         CRect rcBar;
         pBar->GetWindowRect(&rcBar);
         int nDelta = bHorz ? ptTopLeft.x - rcBar.left : ptTopLeft.y - rcBar.top;
@@ -791,7 +791,9 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
         m_nCursorKind = bHorz ? 1 : 2;
         RelayoutDockBar(pFrame, pDockBar);
         return true;
-    }
+    };
+    if (nAcross > nFrom && nAcross < nTo)
+        return moveAlong();
     int nDir = nAcross <= nFrom ? -1 : 1;
     if (nOthers > 0)
     {
@@ -822,7 +824,7 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
     int nN1 = 0, nN2 = 0;
     int nProbe = nDir < 0 ? nFirst - 2 : nLast + 2;
     if (nProbe <= 0 || nProbe >= arr.GetSize() || !ExtBarLayout::GetRowBounds(arr, nProbe, nN1, nN2))
-        return true;    // no neighbouring row: stays
+        return moveAlong();     // no neighbouring row
     CRect rcClient;
     pDockBar->GetClientRect(&rcClient);
     int nAvail = bHorz ? rcClient.Width() : rcClient.Height();
@@ -865,8 +867,41 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
         RelayoutDockBar(pFrame, pDockBar);
         return true;
     }
-    if (pFirstOther != NULL && pExt != NULL)
+    if (pFirstOther == NULL)
+        return moveAlong();
+    // the rows swap only once the cursor would lie in the bar's row after the swap: the
+    // neighbouring row, moved across by the difference of its thickness and the own row's,
+    // keeps the bar in its row, so that rows of unequal thickness do not swap back and forth
+    CRect rcN(0, 0, 0, 0);
+    for (int i = nN1; i <= nN2; i++)
     {
+        CControlBar* p = (CControlBar*)arr[i];
+        if (p == NULL || ExtBarLayout::IsPlaceholder(p) || !p->IsVisible())
+            continue;
+        CRect rc;
+        p->GetWindowRect(&rc);
+        rcN.UnionRect(rcN.IsRectEmpty() ? rc : rcN, rc);
+    }
+    CRect rcDockWnd;
+    pDockBar->GetWindowRect(&rcDockWnd);
+    CRect rcSwapBand(rcN);
+    if (bHorz)
+    {
+        rcSwapBand.left = rcDockWnd.left;
+        rcSwapBand.right = rcDockWnd.right;
+        rcSwapBand.OffsetRect(0, nDir < 0 ? rcRow.bottom - rcN.bottom : rcRow.top - rcN.top);
+    }
+    else
+    {
+        rcSwapBand.top = rcDockWnd.top;
+        rcSwapBand.bottom = rcDockWnd.bottom;
+        rcSwapBand.OffsetRect(nDir < 0 ? rcRow.right - rcN.right : rcRow.left - rcN.left, 0);
+    }
+    if (rcSwapBand.PtInRect(pt))
+        return moveAlong();
+    if (pExt != NULL)
+    {
+        pBar->SyncOuterLayoutData();
         SwapBarRows(pDockBar, pBar, pFirstOther);
         RelayoutDockBar(pFrame, pDockBar);
     }
@@ -1211,6 +1246,22 @@ bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& state, BOOL)
     switch (nType)
     {
     case 0:
+        if (m_pDockBar != NULL && !IsFloating())
+        {
+            // the nearest resizable bar of the row takes over the length it leaves
+            CExtControlBar* pHeir = (CExtControlBar*)FindRowNeighbour(false, true);
+            if (pHeir == NULL)
+                pHeir = (CExtControlBar*)FindRowNeighbour(true, true);
+            if (pHeir != NULL)
+            {
+                CRect rcOwn;
+                GetWindowRect(&rcOwn);
+                if (IsDockedHorizontally())
+                    pHeir->m_sizeDockedH.cx += rcOwn.Width();
+                else
+                    pHeir->m_sizeDockedV.cy += rcOwn.Height();
+            }
+        }
         FloatAtPosition(state.m_rc.TopLeft(), CBRS_ALIGN_TOP);
         if (m_pDockContext != NULL)
             m_pDockContext->m_ptMRUFloatPos = state.m_rc.TopLeft();

@@ -81,18 +81,18 @@ bool CExtControlBar::IsAtMinimum()
     return GetRowLength() <= GetRowMinimum();
 }
 
-bool CExtControlBar::HasRowNeighbour(bool bBefore, bool bResizableOnly)
+CControlBar* CExtControlBar::FindRowNeighbour(bool bBefore, bool bResizableOnly)
 {
     if (m_pDockBar == NULL)
-        return false;
+        return NULL;
     CPtrArray& bars = m_pDockBar->m_arrBars;
     int nPos = ExtBarLayout::FindEntry(bars, this);
     int nFirst = 0, nLast = 0;
     if (!ExtBarLayout::GetRowBounds(bars, nPos, nFirst, nLast))
-        return false;
-    int nFrom = bBefore ? nFirst : nPos + 1;
-    int nTo = bBefore ? nPos - 1 : nLast;
-    for (int i = nFrom; i <= nTo; i++)
+        return NULL;
+    // nearest first
+    int nStep = bBefore ? -1 : 1;
+    for (int i = nPos + nStep; bBefore ? i >= nFirst : i <= nLast; i += nStep)
     {
         CControlBar* pBar = EntryAsBar(bars[i]);
         if (pBar == NULL || !pBar->IsVisible())
@@ -100,9 +100,14 @@ bool CExtControlBar::HasRowNeighbour(bool bBefore, bool bResizableOnly)
         CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
         if (bResizableOnly && (pExt == NULL || pExt->IsFixedSize()))
             continue;
-        return true;
+        return pBar;
     }
-    return false;
+    return NULL;
+}
+
+bool CExtControlBar::HasRowNeighbour(bool bBefore, bool bResizableOnly)
+{
+    return FindRowNeighbour(bBefore, bResizableOnly) != NULL;
 }
 
 bool CExtControlBar::IsFirstInRow(bool bResizableOnly)

@@ -16,6 +16,7 @@ namespace
 {
 
 const UINT ID_TIMER_LAYOUT_BUTTONS = 1;
+const UINT ID_TIMER_CLOSE_HOT = 2;
 const UINT ID_TIMER_BTN_HOVER = 4;
 bool s_bInResizeStep = false;
 bool s_bInCaptionCorrection = false;
@@ -38,7 +39,7 @@ const DWORD CExtMiniDockFrameWnd::g_dwRemovedExStyles =
     WS_EX_STATICEDGE | WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_DLGMODALFRAME;
 
 CExtMiniDockFrameWnd::CExtMiniDockFrameWnd()
-    : m_rcBtnClose(0, 0, 0, 0), m_bBtnHot(false), m_rcCaption(0, 0, 0, 0),
+    : m_rcBtnClose(0, 0, 0, 0), m_bBtnHot(false), m_bBtnPressed(false), m_rcCaption(0, 0, 0, 0),
       m_ptResizeLast(-1, -1), m_nResizingHT(0), m_rcResizeStart(0, 0, 0, 0)
 {
 }
@@ -258,8 +259,40 @@ void CExtMiniDockFrameWnd::PaintNonClient()
         pPM->DrawBarCaption(dc, bca);
         if (pBar != NULL)
             pBar->PaintNcAreaButtons(dc);
+        else
+        {
+            CExtPaintManager::NcButtonArgs_t nba(this, m_rcBtnClose, 1, m_bBtnHot, false, true,
+                                                 true, bActive, true);
+            pPM->DrawNcAreaButton(dc, nba);
+        }
     }
     g_CurrentPaintManager->OnPaintSessionComplete(this);
+}
+
+void CExtMiniDockFrameWnd::TrackCloseButtonHot()
+{
+    if (m_hWnd == NULL)
+        return;
+    bool bHot = false;
+    if (GetExtBar() == NULL && !CExtPopupMenuWnd::IsTrackingActive())
+    {
+        CPoint pt;
+        CRect rcWnd;
+        ::GetCursorPos(&pt);
+        GetWindowRect(&rcWnd);
+        RecalcCaptionRects();
+        bHot = ::WindowFromPoint(pt) == m_hWnd &&
+               m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top));
+    }
+    if (bHot)
+        SetTimer(ID_TIMER_CLOSE_HOT, 20, NULL);
+    else
+        KillTimer(ID_TIMER_CLOSE_HOT);
+    if (bHot != m_bBtnHot)
+    {
+        m_bBtnHot = bHot;
+        SendMessage(WM_NCPAINT);
+    }
 }
 
 void CExtMiniDockFrameWnd::KeepCaptionOnScreen()
@@ -561,7 +594,8 @@ LRESULT CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHit, CPoint pt)
     {
         CRect rcWnd;
         GetWindowRect(&rcWnd);
-        if (m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top)))
+        m_bBtnPressed = m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top));
+        if (m_bBtnPressed)
             return 0;
     }
     if (nHit == HTCAPTION)
@@ -661,6 +695,21 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
             CExtControlBar* pBar = GetExtBar();
             if (pBar != NULL && pBar->m_bNcButtonHover)
                 return pBar->SendMessage(WM_NCLBUTTONUP, wParam, lParam);
+            if (m_bBtnPressed)
+            {
+                // pressed and released on the own close button: the bar hides
+                m_bBtnPressed = false;
+                CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+                CRect rcWnd;
+                GetWindowRect(&rcWnd);
+                CControlBar* pPlain = GetBar();
+                if (pBar == NULL && pPlain != NULL && pPlain->m_pDockSite != NULL &&
+                    m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top)))
+                {
+                    pPlain->m_pDockSite->ShowControlBar(pPlain, FALSE, FALSE);
+                    return 0;
+                }
+            }
             break;
         }
     case WM_NCLBUTTONDBLCLK:
@@ -695,6 +744,10 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
             }
             break;
         }
+    case WM_NCMOUSEMOVE:
+        if (m_nResizingHT == 0 && GetExtBar() == NULL)
+            TrackCloseButtonHot();
+        break;
     case WM_MOUSEMOVE:
         if (m_nResizingHT != 0)
         {
@@ -787,6 +840,11 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
                 pBar->LayoutNcAreaButtons();
             if (IsWindowVisible())
                 SendMessage(WM_NCPAINT);
+            return 0;
+        }
+        if (wParam == ID_TIMER_CLOSE_HOT)
+        {
+            TrackCloseButtonHot();
             return 0;
         }
         if (wParam == ID_TIMER_BTN_HOVER)

@@ -40,7 +40,10 @@ public:
     void KeepCaptionOnScreen();
 
     CRect m_rcBtnClose;             // own close button (frames without a framework bar)
-    bool m_bBtnHot;
+    bool m_bBtnHot;                 // the cursor is on it
+    bool m_bBtnPressed;             // the left button went down on it
+    // Follows the cursor over the own close button; repaints when that changes.
+    void TrackCloseButtonHot();
     CRect m_rcCaption;              // window coordinates
     CPoint m_ptResizeLast;
     UINT m_nResizingHT;             // HTLEFT..HTBOTTOMRIGHT while resizing, else 0

@@ -337,3 +337,47 @@ TEST_F(DragTest, DroppingOnAFloatingBarsFrameGroupsThemThere)
     EXPECT_LT(ScreenRect(m_pB).left, ScreenRect(m_pA).left);
     ExpectAllArraysSound();
 }
+
+TEST_F(DragTest, FloatingABarGivesItsLengthToTheNextBarOfItsRow)
+{
+    // A, B and C in one row at the top, 150, 250 and 350 pixels long
+    CTestResizableBar* pC = NewBar(0xE903, "C");
+    ASSERT_TRUE(m_pA->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    ASSERT_TRUE(m_pB->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    ASSERT_TRUE(pC->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
+    CDockBar* pDock = m_pA->m_pDockBar;
+    ASSERT_EQ(pDock, m_pB->m_pDockBar);
+    ASSERT_EQ(pDock, pC->m_pDockBar);
+    pDock->m_arrBars.RemoveAll();
+    pDock->m_arrBars.Add(NULL);
+    pDock->m_arrBars.Add(m_pA);
+    pDock->m_arrBars.Add(m_pB);
+    pDock->m_arrBars.Add(pC);
+    pDock->m_arrBars.Add(NULL);
+    CRect rcDock;
+    pDock->GetClientRect(&rcDock);
+    int nRow = rcDock.Width();
+    m_pA->m_sizeDockedH.cx = nRow / 6;
+    m_pB->m_sizeDockedH.cx = nRow / 3;
+    pC->m_sizeDockedH.cx = nRow - nRow / 6 - nRow / 3;
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    int nA = ScreenRect(m_pA).Width(), nB = ScreenRect(m_pB).Width(), nC = ScreenRect(pC).Width();
+    ASSERT_LT(nA, nB);
+    ASSERT_LT(nB, nC);
+    // B dragged out of the frame: C, the bar after it, takes its length; A keeps its own
+    CPoint ptDrop(ScreenRect(m_pFrame).right + 60, 300);
+    DragBar(m_pB, CaptionPoint(m_pB), { ptDrop });
+    ASSERT_TRUE(m_pB->IsFloating());
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    EXPECT_EQ(ScreenRect(m_pA).Width(), nA);
+    EXPECT_EQ(ScreenRect(pC).Width(), nB + nC);
+    // C, now last, dragged out: A before it takes its length
+    DragBar(pC, CaptionPoint(pC), { CPoint(ScreenRect(m_pFrame).right + 60, 200) });
+    ASSERT_TRUE(pC->IsFloating());
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    EXPECT_EQ(ScreenRect(m_pA).Width(), nA + nB + nC);
+    ExpectAllArraysSound();
+}

@@ -328,6 +328,59 @@ TEST_F(FixedDragTest, RowsSwapWhenTheNeighbouringRowHasNoRoom)
     ExpectAllArraysSound();
 }
 
+TEST_F(FixedDragTest, RowsOfUnequalThicknessSwapOnlyWhenTheCursorPassesTheOtherRow)
+{
+    // a thick full row over a thin bar's row
+    CTestFixedBar* pWide = new CTestFixedBar(700, 52);
+    m_fixed.push_back(pWide);
+    ASSERT_TRUE(pWide->CreateTestBar(m_pFrame, 0xE924));
+    CTestFixedBar* pT = NewFixed(0xE925);
+    m_pFrame->DockControlBar(pWide, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->DockControlBar(pT, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->RecalcLayout();
+    PumpPendingMessages();
+    CDockBar* pTop = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    auto tFirst = [&]() {
+        return ExtBarLayout::FindEntry(pTop->m_arrBars, pT) <
+               ExtBarLayout::FindEntry(pTop->m_arrBars, pWide);
+    };
+    auto dragTo = [&](int y) {
+        CRect rcT = ScreenRect(pT);
+        CPoint pt(rcT.left + 10, y);
+        PostMouseAt(pT, WM_MOUSEMOVE, pt);
+        PostMouseAt(pT, WM_LBUTTONUP, pt, 0);
+        pT->StartDragging(CPoint(rcT.left + 5, rcT.top + 5), CPoint(5, 5), 0, 0);
+        PumpPendingMessages();
+        m_pFrame->RecalcLayout();
+        PumpPendingMessages();
+    };
+    ASSERT_FALSE(tFirst());
+    CRect rcW = ScreenRect(pWide), rcT = ScreenRect(pT);
+    ASSERT_EQ(rcW.Height(), 52);
+    ASSERT_EQ(rcT.Height(), 26);
+    ASSERT_EQ(rcT.top, rcW.bottom);
+    // into the lower half of the thick row: after a swap the cursor would lie in the thick
+    // row again, so the rows stay
+    dragTo(rcW.bottom - 10);
+    EXPECT_FALSE(tFirst());
+    EXPECT_EQ(ScreenRect(pT).top, rcW.bottom);
+    // above the line a thin row at the top would end at: they swap
+    dragTo(rcW.top + 10);
+    ASSERT_TRUE(tFirst());
+    rcW = ScreenRect(pWide);
+    rcT = ScreenRect(pT);
+    EXPECT_EQ(rcW.top, rcT.bottom);
+    // back down into the upper part of the thick row: no swap back
+    dragTo(rcW.top + 10);
+    EXPECT_TRUE(tFirst());
+    EXPECT_EQ(ScreenRect(pWide).top, rcT.bottom);
+    // past where the thick row would end at the top: they swap back
+    dragTo(rcW.bottom - 10);
+    EXPECT_FALSE(tFirst());
+    EXPECT_EQ(ScreenRect(pT).top, ScreenRect(pWide).bottom);
+    ExpectAllArraysSound();
+}
+
 namespace
 {
 
@@ -547,4 +600,114 @@ TEST_F(MiniFrameTest, DoubleClickWithInputDocksAfterResizesAndPopups)
         nRound++;
     }
     ExpectAllArraysSound();
+}
+
+namespace
+{
+
+void PumpFor(DWORD nMs)
+{
+    const DWORD nStart = ::GetTickCount();
+    do
+    {
+        PumpPendingMessages();
+        ::Sleep(5);
+    } while (::GetTickCount() - nStart < nMs);
+    PumpPendingMessages();
+}
+
+std::vector<COLORREF> PixelsOf(CWnd* pWnd, const CRect& rcWindow)
+{
+    CWindowDC dc(pWnd);
+    std::vector<COLORREF> v;
+    for (int y = rcWindow.top; y < rcWindow.bottom; y++)
+        for (int x = rcWindow.left; x < rcWindow.right; x++)
+            v.push_back(dc.GetPixel(x, y));
+    return v;
+}
+
+int CountDifferent(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b)
+{
+    int n = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); i++)
+        n += a[i] != b[i];
+    return n;
+}
+
+} // namespace
+
+// A bar of the class library, no framework bar, floating in the framework's frame.
+class PlainMiniFrameTest : public UiBarsTest
+{
+protected:
+    void SetUp() override
+    {
+        UiBarsTest::SetUp();
+        m_pToolBar = new CToolBar;
+        ASSERT_TRUE(m_pToolBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE921));
+        m_pToolBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->FloatControlBar(m_pToolBar, CPoint(320, 240));
+        PumpPendingMessages();
+        m_pMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, m_pToolBar->GetParentFrame());
+        ASSERT_TRUE(m_pMini != NULL);
+        ASSERT_TRUE(m_pMini->GetExtBar() == NULL);
+        m_pMini->SetWindowPos(NULL, 0, 0, 180, 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PumpPendingMessages();
+    }
+    void TearDown() override
+    {
+        ::SetCursorPos(2000, 2000);
+        UiBarsTest::TearDown();
+        delete m_pToolBar;
+    }
+    CToolBar* m_pToolBar = NULL;
+    CExtMiniDockFrameWnd* m_pMini = NULL;
+};
+
+TEST_F(PlainMiniFrameTest, CloseButtonLightsWhileTheCursorIsOnIt)
+{
+    ::SetCursorPos(2000, 2000);
+    m_pMini->SendMessage(WM_NCPAINT);
+    CRect rcBtn = m_pMini->m_rcBtnClose;
+    ASSERT_FALSE(rcBtn.IsRectEmpty());
+    std::vector<COLORREF> off = PixelsOf(m_pMini, rcBtn);
+    // the cursor comes onto the button
+    CRect rcMini = ScreenRect(m_pMini);
+    CPoint ptOn = rcMini.TopLeft() + rcBtn.CenterPoint();
+    ::SetCursorPos(ptOn.x, ptOn.y);
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCMOUSEMOVE, m_pMini->HitTestAt(ptOn),
+                   MAKELPARAM(ptOn.x, ptOn.y));
+    PumpFor(60);
+    std::vector<COLORREF> on = PixelsOf(m_pMini, rcBtn);
+    EXPECT_GT(CountDifferent(off, on), rcBtn.Width() * rcBtn.Height() / 4);
+    // it leaves the frame at once: no message comes, the timer notices
+    ::SetCursorPos(2000, 2000);
+    PumpFor(120);
+    EXPECT_EQ(CountDifferent(off, PixelsOf(m_pMini, rcBtn)), 0);
+    // a move over the caption beside the button lights nothing
+    CPoint ptBeside(rcMini.left + m_pMini->m_rcCaption.left + 10, ptOn.y);
+    ::SetCursorPos(ptBeside.x, ptBeside.y);
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(ptBeside.x, ptBeside.y));
+    PumpFor(60);
+    EXPECT_EQ(CountDifferent(off, PixelsOf(m_pMini, rcBtn)), 0);
+}
+
+TEST_F(PlainMiniFrameTest, CloseButtonHidesTheBarWhenPressedAndReleasedOnIt)
+{
+    CRect rcMini = ScreenRect(m_pMini);
+    CPoint ptOn = rcMini.TopLeft() + m_pMini->m_rcBtnClose.CenterPoint();
+    CPoint ptBeside(rcMini.left + m_pMini->m_rcCaption.left + 10, ptOn.y);
+    UINT nHit = m_pMini->HitTestAt(ptOn);
+    // pressed on it, released beside it: nothing
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCLBUTTONDOWN, nHit, MAKELPARAM(ptOn.x, ptOn.y));
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(ptBeside.x, ptBeside.y));
+    PumpFor(30);
+    EXPECT_TRUE(m_pToolBar->IsWindowVisible());
+    EXPECT_EQ(ScreenRect(m_pMini), rcMini);
+    // pressed and released on it: the bar and its frame hide
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCLBUTTONDOWN, nHit, MAKELPARAM(ptOn.x, ptOn.y));
+    ::PostMessageA(m_pMini->m_hWnd, WM_NCLBUTTONUP, nHit, MAKELPARAM(ptOn.x, ptOn.y));
+    PumpFor(30);
+    EXPECT_FALSE(m_pToolBar->IsWindowVisible());
+    EXPECT_FALSE(m_pMini->IsWindowVisible());
 }
