@@ -645,17 +645,13 @@ BOOL WriteSidePicture(CVarnelDoc& doc, int nSide, int nScale, DWORD clrPage, con
 BOOL SaveSidePicture(CVarnelDoc& doc, int nSide, int nScale, DWORD clrPage, const CString& strPath, int nIndex,
                      BOOL bAskOverwrite, CExportProgress* pProgress)
 {
-    const CString strName = IndexedPictureName(strPath, nIndex);
-    if (bAskOverwrite && ::GetFileAttributesA(strName) != INVALID_FILE_ATTRIBUTES)
-    {
-        const CString strQuestion = "The following file exists: \n" + strName
-                                    + "\n\nDo you want to overwrite this file?";
-        if (AfxMessageBox(strQuestion, MB_YESNO | MB_ICONQUESTION) == IDNO)
-            return FALSE;
-    }
+    CString strName;
+    if (!ConfirmPictureName(strPath, nIndex, bAskOverwrite, strName))
+        return FALSE;
     if (!WriteSidePicture(doc, nSide, nScale, clrPage, strName, pProgress))
     {
-        AfxMessageBox(IDS_FAILED_TO_SAVE, MB_OK);
+        ReportPictureWriteFailure(strName, (ULONGLONG)doc.m_nDesignWidth * nScale,
+                                  (ULONGLONG)doc.m_nDesignHeight * nScale);
         return FALSE;
     }
     return TRUE;

@@ -317,9 +317,9 @@ BOOL WriteBitmapFile(Bitmap* pBitmap, const CString& strFileName)
     return bOk;
 }
 
-BOOL SaveBitmapFile(const CString& strPath, Bitmap* pBitmap, int nIndex, BOOL bAskOverwrite)
+BOOL ConfirmPictureName(const CString& strPath, int nIndex, BOOL bAskOverwrite, CString& strName)
 {
-    const CString strName = IndexedPictureName(strPath, nIndex);
+    strName = IndexedPictureName(strPath, nIndex);
     if (bAskOverwrite && FileExists(strName))
     {
         const CString strQuestion = "The following file exists: \n" + strName
@@ -327,10 +327,25 @@ BOOL SaveBitmapFile(const CString& strPath, Bitmap* pBitmap, int nIndex, BOOL bA
         if (AfxMessageBox(strQuestion, MB_YESNO | MB_ICONQUESTION) == IDNO)
             return FALSE;
     }
+    return TRUE;
+}
+
+void ReportPictureWriteFailure(const CString& strName, ULONGLONG nWidth, ULONGLONG nHeight)
+{
+    AfxMessageBox(GetWriteFailureMessage(IDS_FAILED_TO_SAVE, strName, nWidth * nHeight * 3), MB_OK);
+}
+
+BOOL SaveBitmapFile(const CString& strPath, Bitmap* pBitmap, int nIndex, BOOL bAskOverwrite)
+{
+    CString strName;
+    if (!ConfirmPictureName(strPath, nIndex, bAskOverwrite, strName))
+        return FALSE;
     if (!WriteBitmapFile(pBitmap, strName))
     {
-        const ULONGLONG nBytes = pBitmap != NULL ? (ULONGLONG)pBitmap->GetWidth() * pBitmap->GetHeight() * 3 : 0;
-        AfxMessageBox(GetWriteFailureMessage(IDS_FAILED_TO_SAVE, strName, nBytes), MB_OK);
+        if (pBitmap != NULL)
+            ReportPictureWriteFailure(strName, pBitmap->GetWidth(), pBitmap->GetHeight());
+        else
+            ReportPictureWriteFailure(strName, 0, 0);
         return FALSE;
     }
     return TRUE;

@@ -66,6 +66,12 @@ BOOL WriteBitmapFile(Gdiplus::Bitmap* pBitmap, const CString& strFileName);
 // FALSE when the user declines or the write failed ("Failed to save." is shown).
 BOOL SaveBitmapFile(const CString& strPath, Gdiplus::Bitmap* pBitmap, int nIndex,
                     BOOL bAskOverwrite);
+// The file name of picture nIndex in strName; with bAskOverwrite an existing file is
+// confirmed first. FALSE when the user keeps it.
+BOOL ConfirmPictureName(const CString& strPath, int nIndex, BOOL bAskOverwrite, CString& strName);
+// "Failed to save." with the file and the cause the system gives, for a picture of
+// nWidth x nHeight pixels.
+void ReportPictureWriteFailure(const CString& strName, ULONGLONG nWidth, ULONGLONG nHeight);
 
 // The message shown when a picture of nWidth x nHeight pixels cannot be made.
 CString GetPictureTooLargeMessage(int nWidth, int nHeight);
@@ -119,6 +125,6 @@ CString GetFormatLimitMessage(const CVarnelDoc& doc, int nFormat, int nScale);
 BOOL WriteSidePicture(CVarnelDoc& doc, int nSide, int nScale, DWORD clrPage, const CString& strFileName,
                       CExportProgress* pProgress = NULL, int nBandBytes = 0);
 // WriteSidePicture as SaveBitmapFile writes: the name from IndexedPictureName, an
-// existing file confirmed first with bAskOverwrite, "Failed to save." on failure.
+// existing file confirmed first with bAskOverwrite, the failure reported as SaveBitmapFile does.
 BOOL SaveSidePicture(CVarnelDoc& doc, int nSide, int nScale, DWORD clrPage, const CString& strPath, int nIndex,
                      BOOL bAskOverwrite, CExportProgress* pProgress = NULL);
