@@ -156,20 +156,6 @@ TEST(ApplicationStartUp, RecentFilesKeepFourEntries)
     EXPECT_EQ(4u, nValues);
 }
 
-TEST(ApplicationTables, PickerColoursAndFillKindNames)
-{
-    EXPECT_STREQ("White", g_aPickerColors[0].strName);
-    EXPECT_EQ(0xFFFF7F00u, g_aPickerColors[4].clr);
-    EXPECT_STREQ("Fuchsia", g_aPickerColors[9].strName);
-    EXPECT_STREQ("00:", g_aFillKinds[0].strName);
-    EXPECT_STREQ("07", g_aFillKinds[7].strName);
-    EXPECT_STREQ("42", g_aFillKinds[42].strName);
-    EXPECT_EQ(42, g_aFillKinds[42].nKind);
-    char szName[64] = "";
-    ASSERT_GT(::GetClipboardFormatNameA(g_cfElementList, szName, sizeof(szName)), 0);
-    EXPECT_STREQ("Quorvane Stickwell", szName);
-}
-
 TEST(AboutBox, ShowsTheProductAndALinkWithItsCursor)
 {
     CMessageBoxRecorder boxes;

@@ -284,48 +284,6 @@ TEST(PaintColors, TextHeightsComeFromTheFonts)
 /////////////////////////////////////////////////////////////////////////////
 // Metrics
 
-TEST(PaintColors, MetricsOfBothLooks)
-{
-    auto pClassic = MakePaintManager(false);
-    auto pFlat = MakePaintManager(true);
-    EXPECT_EQ(1, pClassic->GetStyleKind());
-    EXPECT_EQ(2, pFlat->GetStyleKind());
-    EXPECT_EQ(6, pClassic->GetMenuSeparatorHeight());
-    EXPECT_EQ(1, pFlat->GetMenuSeparatorHeight());
-    EXPECT_EQ(2, pClassic->GetMenuBorderSize());
-    EXPECT_EQ(1, pFlat->GetMenuBorderSize());
-    EXPECT_FALSE(pClassic->IsFlatStyle());
-    EXPECT_TRUE(pFlat->IsFlatStyle());
-    CSize size(-1, -1);
-    pClassic->GetPushedOffset(&size);
-    EXPECT_EQ(CSize(1, 1), size);
-    pFlat->GetPushedOffset(&size);
-    EXPECT_EQ(CSize(0, 0), size);
-    for (CExtPaintManager* pPM : { pClassic.get(), pFlat.get() })
-    {
-        EXPECT_EQ(4, pPM->GetMenuShadowSize());
-        EXPECT_EQ(0, pPM->GetDockingMarkerStyle());
-        EXPECT_EQ(0, pPM->GetAutoHideTabStyle());
-        EXPECT_EQ(-1, pPM->GetIconEffectParameter());
-        EXPECT_EQ(0.0, pPM->GetIconEffectFactor());
-        EXPECT_EQ((COLORREF)-1, pPM->GetPopupCaptureColorKey());
-        EXPECT_EQ(::GetSystemMetrics(SM_CYMENUCHECK), pPM->GetMenuExpandButtonHeight());
-        pPM->GetInsertMarkSize(&size);
-        EXPECT_EQ(CSize(6, 6), size);
-        pPM->GetToolBarExtraSize(&size);
-        EXPECT_EQ(CSize(0, 0), size);
-        pPM->GetBarButtonExtent(&size);
-        EXPECT_EQ(CSize(0, 0), size);
-        EXPECT_FALSE(pPM->WantsToolBarRowPainting());
-        EXPECT_EQ(-1, pPM->HitTestCustom(NULL, CPoint(0, 0)));
-        int nBefore = -1, nAfter = -1, nOuter = -1;
-        pPM->GetTabItemMargins(NULL, nBefore, nAfter, nOuter);
-        EXPECT_EQ(4, nBefore);
-        EXPECT_EQ(2, nAfter);
-        EXPECT_EQ(2, nOuter);
-    }
-}
-
 TEST(PaintColors, BoxColours)
 {
     auto pPM = MakePaintManager(false);
