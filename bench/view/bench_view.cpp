@@ -141,7 +141,7 @@ int main()
         printf("%4u elements at %3d %%: median %7.2f ms, best %7.2f ms, processor %7.2f ms a paint"
                " (zoom %d %%, scrolled to %d, %d)\n",
                (unsigned)c.nElements, (int)(c.fZoom * 100), fMedian, fBest, fCpu,
-               (int)(pView->GetZoom() * 100 + 0.5f), ptScroll.x, ptScroll.y);
+               (int)(pView->GetZoom() * 100 + 0.5f), (int)ptScroll.x, (int)ptScroll.y);
         pFrame->DestroyWindow();
     }
     GdiplusShutdown(token);
