@@ -15,12 +15,6 @@ CModelessPropSheet* CModelessPropSheet::s_pSheet = NULL;
 
 namespace
 {
-const short kKindNothing = 99;
-const short kKindLine = 101;
-const short kKindText = 115;
-const short kKindDbText = 212;
-const short kKindFreehand = 114;
-const short kKindClosedCurve = 120;
 
 // Runs a loader or applier step, ignoring any exception.
 template <typename Step>
@@ -68,15 +62,15 @@ void CModelessPropSheet::SetPropertiesSheet(CModelessPropSheet* pSheet)
 
 void CModelessPropSheet::AddPagesForKind(int nKind)
 {
-    if (nKind == kKindNothing)
+    if (nKind == KIND_NONE)
     {
         AddPage(&m_pageBlank);
     }
-    else if (nKind == kKindLine)
+    else if (nKind == KIND_LINE)
     {
         AddPage(&m_pageLine);
     }
-    else if (nKind == kKindText || nKind == kKindDbText)
+    else if (nKind == KIND_TEXT || nKind == KIND_DBTEXT)
     {
         AddPage(&m_pageText);
         AddPage(&m_pageFont);
@@ -299,7 +293,7 @@ void CModelessPropSheet::LoadTextElement(CElement* pElement)
 {
     Guarded([&] {
         LoadTextFields(m_pageText, m_pageFont, pElement);
-        m_pageText.m_nKind = kKindText;
+        m_pageText.m_nKind = KIND_TEXT;
         ShowTextControls(m_pageText, FALSE);
         ShowPageData(&m_pageText);
         ShowPageData(&m_pageFont);
@@ -312,7 +306,7 @@ void CModelessPropSheet::LoadDbTextElement(CElement* pElement, CVarnelDoc* pDoc)
 {
     Guarded([&] {
         LoadTextFields(m_pageText, m_pageFont, pElement);
-        m_pageText.m_nKind = kKindDbText;
+        m_pageText.m_nKind = KIND_DBTEXT;
         ShowTextControls(m_pageText, TRUE);
         CComboBox* pField = m_pageText.m_hWnd != NULL ? (CComboBox*)m_pageText.GetDlgItem(IDC_TEXT_FIELD) : NULL;
         if (pField != NULL)
@@ -373,7 +367,7 @@ void CModelessPropSheet::ApplyShape(CElement* pElement)
         pElement->m_bLocked = general.m_bLock;
         const int nRight = general.m_nLeft + general.m_nWidth;
         const int nBottom = general.m_nTop + general.m_nHeight;
-        if (pElement->m_nKind == kKindFreehand || pElement->m_nKind == kKindClosedCurve)
+        if (pElement->m_nKind == KIND_FREEHAND || pElement->m_nKind == KIND_CLOSEDCURVE)
             pElement->ResizeRect(general.m_nLeft, general.m_nTop, nRight, nBottom);
         else
             pElement->SetRect(general.m_nLeft, general.m_nTop, nRight, nBottom);
@@ -432,13 +426,13 @@ void CModelessPropSheet::ApplyTo(CElement* pElement)
 {
     switch (pElement->m_nKind)
     {
-    case kKindText:
+    case KIND_TEXT:
         ApplyText(pElement);
         break;
-    case kKindDbText:
+    case KIND_DBTEXT:
         ApplyDbText(pElement);
         break;
-    case kKindLine:
+    case KIND_LINE:
         ApplyLine(pElement);
         break;
     default:

@@ -3,6 +3,7 @@
 #include "PropertyPages.h"
 #include "PropSheet.h"
 #include "VarnelView.h"
+#include "model/Element.h"
 #include "resources/properties_resource.h"
 #include "resources/resource.h"
 
@@ -245,7 +246,7 @@ BOOL CPropShape::OnInitDialog()
     EnableFill();
     static const UINT aPicture[] = {IDC_SHAPE_FILL_COLOR, IDC_SHAPE_PATTERN_COLOR, IDC_SHAPE_FILL_KIND,
                                     IDC_SHAPE_TRANSPARENT, IDC_SHAPE_SHADOW};
-    if (m_nKind == 116 || m_nKind == 114)
+    if (m_nKind == KIND_CLIPART || m_nKind == KIND_FREEHAND)
         EnableControls(this, aPicture, 5, FALSE);
     return TRUE;
 }

@@ -13,7 +13,6 @@
 
 namespace
 {
-const char kUnboundText[] = "<<TextFromDB>>";
 
 const char kConfirmChange[] =
     "Your document has one or more database-linked text elements.\nIf you change your "
@@ -34,11 +33,6 @@ CString StartFolder()
 {
     CVarnelApp* pApp = GetVarnelApp();
     return pApp != NULL ? pApp->m_strMyDocumentsFolder : CString();
-}
-
-BOOL IsDbText(CElement* pElement)
-{
-    return pElement != NULL && pElement->IsKindOf(RUNTIME_CLASS(CDbText));
 }
 
 // The names row of a table (none without one).
@@ -153,9 +147,9 @@ void CVarnelView::SetDatabase()
             continue;
         }
         bModified = bModified || !pElement->m_strColumn.IsEmpty() ||
-            pElement->m_strText != kUnboundText;
+            pElement->m_strText != g_szUnboundDbText;
         pElement->m_strColumn.Empty();
-        pElement->m_strText = kUnboundText;
+        pElement->m_strText = g_szUnboundDbText;
         ++nUnbound;
     }
     if (nUnbound > 0)

@@ -273,7 +273,7 @@ void CVarnelView::OnDraw(CDC* pDC)
             CElement* pElement = pDoc->m_listElements.GetNext(pos);
             if (pElement->m_nSide == pDoc->m_nSide)
             {
-                const bool bScaled = pElement->m_nKind == 121 && pDrawDC == &dcMem
+                const bool bScaled = pElement->m_nKind == KIND_BACKGROUND && pDrawDC == &dcMem
                                      && DrawScaledBackground(pDrawDC, pElement, !g_bPlainPaint);
                 if (bScaled)
                     ;       // drawn from its scaled pieces
@@ -287,7 +287,7 @@ void CVarnelView::OnDraw(CDC* pDC)
                     pElement->DrawGraphics(pShared.get());
                 }
             }
-            if (pElement->m_nKind == 121 && !pDC->IsPrinting())
+            if (pElement->m_nKind == KIND_BACKGROUND && !pDC->IsPrinting())
             {
                 pShared.reset();
                 DrawPageFrame(pDrawDC);

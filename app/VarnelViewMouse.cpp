@@ -13,12 +13,6 @@
 
 namespace
 {
-const WORD kToolPointer = 100;
-const WORD kToolFreehand = 114;
-const WORD kToolClosedCurve = 120;
-const short kKindBackground = 121;
-const short kKindText = 115;
-const short kKindDbText = 212;
 // A release within this many units of the press (per axis) is a click.
 const int kClickSlop = 2;
 
@@ -49,23 +43,23 @@ CElement* CVarnelView::CreateElementForTool()
     CElement* pElement = NULL;
     switch (pDoc->m_nCurrentTool)
     {
-    case 101: pElement = new CLine(m_ptStart, m_ptCurrent); break;
-    case 102: pElement = new CRectangle(m_ptStart, m_ptCurrent); break;
-    case 103: pElement = new CCircle(m_ptStart, m_ptCurrent); break;
-    case 105: pElement = new CRhombus(m_ptStart, m_ptCurrent); break;
-    case 107: pElement = new CRectRound(m_ptStart, m_ptCurrent); break;
-    case 108: pElement = new CTriangle(m_ptStart, m_ptCurrent); break;
-    case 115: pElement = new CText(m_ptStart, m_ptCurrent); break;
-    case 201: pElement = new CCalloutBL(m_ptStart, m_ptCurrent); break;
-    case 202: pElement = new CCalloutBR(m_ptStart, m_ptCurrent); break;
-    case 205: pElement = new CShapeParallelo(m_ptStart, m_ptCurrent); break;
-    case 206: pElement = new CShapeArrowL(m_ptStart, m_ptCurrent); break;
-    case 207: pElement = new CShapeStar(m_ptStart, m_ptCurrent); break;
-    case 208: pElement = new CShapeExplosion(m_ptStart, m_ptCurrent); break;
-    case 209: pElement = new CShapeMoon(m_ptStart, m_ptCurrent); break;
-    case 210: pElement = new CShapeArrowR(m_ptStart, m_ptCurrent); break;
-    case 211: pElement = new CShapeSun(m_ptStart, m_ptCurrent); break;
-    case 212: pElement = new CDbText(m_ptStart, m_ptCurrent); break;
+    case KIND_LINE: pElement = new CLine(m_ptStart, m_ptCurrent); break;
+    case KIND_RECTANGLE: pElement = new CRectangle(m_ptStart, m_ptCurrent); break;
+    case KIND_CIRCLE: pElement = new CCircle(m_ptStart, m_ptCurrent); break;
+    case KIND_RHOMBUS: pElement = new CRhombus(m_ptStart, m_ptCurrent); break;
+    case KIND_RECTROUND: pElement = new CRectRound(m_ptStart, m_ptCurrent); break;
+    case KIND_TRIANGLE: pElement = new CTriangle(m_ptStart, m_ptCurrent); break;
+    case KIND_TEXT: pElement = new CText(m_ptStart, m_ptCurrent); break;
+    case KIND_CALLOUT_BL: pElement = new CCalloutBL(m_ptStart, m_ptCurrent); break;
+    case KIND_CALLOUT_BR: pElement = new CCalloutBR(m_ptStart, m_ptCurrent); break;
+    case KIND_PARALLELOGRAM: pElement = new CShapeParallelo(m_ptStart, m_ptCurrent); break;
+    case KIND_ARROW_LEFT: pElement = new CShapeArrowL(m_ptStart, m_ptCurrent); break;
+    case KIND_STAR: pElement = new CShapeStar(m_ptStart, m_ptCurrent); break;
+    case KIND_BURST: pElement = new CShapeExplosion(m_ptStart, m_ptCurrent); break;
+    case KIND_MOON: pElement = new CShapeMoon(m_ptStart, m_ptCurrent); break;
+    case KIND_ARROW_RIGHT: pElement = new CShapeArrowR(m_ptStart, m_ptCurrent); break;
+    case KIND_SUN: pElement = new CShapeSun(m_ptStart, m_ptCurrent); break;
+    case KIND_DBTEXT: pElement = new CDbText(m_ptStart, m_ptCurrent); break;
     default: return NULL;
     }
     pElement->m_clrShadow = pDoc->m_clrShadow;
@@ -119,7 +113,7 @@ void CVarnelView::PressAt(UINT nFlags, CPoint point, BOOL bRightButton)
         CPoint ptDoc = point;
         DeviceToLogical(ptDoc);
         m_ptStart = m_ptCurrent = ptDoc;
-        if (pDoc->m_nCurrentTool != kToolPointer && !bRightButton)
+        if (pDoc->m_nCurrentTool != KIND_POINTER && !bRightButton)
             SetCapture();
 
         if (pDoc->m_tracker.HitTest(ptDoc, this) == CRectTracker::hitNothing)
@@ -157,7 +151,7 @@ void CVarnelView::PressAt(UINT nFlags, CPoint point, BOOL bRightButton)
                 for (POSITION pos = pDoc->m_listElements.GetTailPosition(); pos != NULL;)
                 {
                     CElement* pElement = pDoc->m_listElements.GetPrev(pos);
-                    if (pElement->m_nKind == kKindBackground || pElement->m_nSide != pDoc->m_nSide)
+                    if (pElement->m_nKind == KIND_BACKGROUND || pElement->m_nSide != pDoc->m_nSide)
                         continue;
                     if (!pElement->HitTest(ptDoc))
                         continue;
@@ -233,11 +227,11 @@ void CVarnelView::OnMouseMove(UINT nFlags, CPoint point)
             if (m_ptCurrent.y < 0) m_ptCurrent.y = 0;
 
             const WORD nTool = pDoc->m_nCurrentTool;
-            if (nTool == kToolFreehand || nTool == kToolClosedCurve)
+            if (nTool == KIND_FREEHAND || nTool == KIND_CLOSEDCURVE)
             {
                 if (m_pNewElement == NULL)
                 {
-                    if (nTool == kToolFreehand)
+                    if (nTool == KIND_FREEHAND)
                         m_pNewElement = new CFreehandLine(m_ptStart, m_ptCurrent);
                     else
                         m_pNewElement = new CClosedCurve(m_ptStart, m_ptCurrent);
@@ -261,7 +255,7 @@ void CVarnelView::OnMouseMove(UINT nFlags, CPoint point)
                     DiscardNewElement(TRUE);
                 }
                 m_ptCurrent = ptDoc;
-                if (nTool != kToolPointer)
+                if (nTool != KIND_POINTER)
                 {
                     m_pNewElement = CreateElementForTool();
                     // the factory empties the selection; the preview is not selected
@@ -312,19 +306,19 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
             {
                 switch (nTool)
                 {
-                case 115: m_ptCurrent.x = m_ptStart.x + 80; break;
-                case 212: m_ptCurrent.x = m_ptStart.x + 150; m_ptCurrent.y = m_ptStart.y + 30; break;
-                case 201: case 202: case 205: m_ptCurrent.x = m_ptStart.x + 100; break;
-                case 208: m_ptCurrent.x = m_ptStart.x + 150; m_ptCurrent.y = m_ptStart.y + 150; break;
-                case 209: m_ptCurrent.x = m_ptStart.x + 100; m_ptCurrent.y = m_ptStart.y + 75; break;
-                case 207: m_ptCurrent.x = m_ptStart.x + 75; m_ptCurrent.y = m_ptStart.y + 75; break;
+                case KIND_TEXT: m_ptCurrent.x = m_ptStart.x + 80; break;
+                case KIND_DBTEXT: m_ptCurrent.x = m_ptStart.x + 150; m_ptCurrent.y = m_ptStart.y + 30; break;
+                case KIND_CALLOUT_BL: case KIND_CALLOUT_BR: case KIND_PARALLELOGRAM: m_ptCurrent.x = m_ptStart.x + 100; break;
+                case KIND_BURST: m_ptCurrent.x = m_ptStart.x + 150; m_ptCurrent.y = m_ptStart.y + 150; break;
+                case KIND_MOON: m_ptCurrent.x = m_ptStart.x + 100; m_ptCurrent.y = m_ptStart.y + 75; break;
+                case KIND_STAR: m_ptCurrent.x = m_ptStart.x + 75; m_ptCurrent.y = m_ptStart.y + 75; break;
                 default: m_ptCurrent.x = m_ptStart.x + 50; break;
                 }
             }
 
-            if (nTool != kToolFreehand && nTool != kToolPointer)
+            if (nTool != KIND_FREEHAND && nTool != KIND_POINTER)
             {
-                if (nTool == kToolClosedCurve)
+                if (nTool == KIND_CLOSEDCURVE)
                 {
                     CClosedCurve* pCurve = dynamic_cast<CClosedCurve*>(m_pNewElement);
                     if (pCurve != NULL && pCurve->m_nPointCount > 0)
@@ -344,9 +338,9 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
             {
                 CElement* pElement = m_pNewElement;
                 m_pNewElement = NULL;
-                if (pElement->m_nKind == kKindDbText)
-                    pElement->m_strText = "<<TextFromDB>>";
-                else if (pElement->m_nKind == kKindText)
+                if (pElement->m_nKind == KIND_DBTEXT)
+                    pElement->m_strText = g_szUnboundDbText;
+                else if (pElement->m_nKind == KIND_TEXT)
                     pElement->m_strText = "Text";
                 pElement->m_nSide = pDoc->m_nSide;
                 pDoc->PushUndo();
@@ -358,7 +352,7 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
                 pDoc->SetModifiedFlag();
                 pDoc->UpdateAllViews(NULL);
                 ShowElementProperties(pElement, TRUE);
-                pDoc->m_nCurrentTool = kToolPointer;
+                pDoc->m_nCurrentTool = KIND_POINTER;
             }
         }
         if (bCaptured)
@@ -384,7 +378,7 @@ void CVarnelView::OnLButtonDblClk(UINT nFlags, CPoint point)
         CPoint ptDoc = point;
         DeviceToLogical(ptDoc);
         CElement* pElement = ElementAtPoint(ptDoc);
-        if (pElement != NULL && pElement->m_nKind != kKindBackground)
+        if (pElement != NULL && pElement->m_nKind != KIND_BACKGROUND)
             ShowElementProperties(pElement, TRUE);
         else if (CFrameWnd* pFrame = GetParentFrame())
             pFrame->SendMessage(WM_COMMAND, ID_TOOLS_OPTIONS);
@@ -403,7 +397,7 @@ void CVarnelView::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CVarnelView::OnRButtonDown(UINT nFlags, CPoint point)
 {
     // an insert tool's drawing ends without an element
-    if (::GetCapture() == m_hWnd && GetDocument()->m_nCurrentTool != kToolPointer)
+    if (::GetCapture() == m_hWnd && GetDocument()->m_nCurrentTool != KIND_POINTER)
     {
         DiscardNewElement(TRUE);
         ::ReleaseCapture();
@@ -437,7 +431,7 @@ BOOL CVarnelView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     CVarnelDoc* pDoc = GetDocument();
     if (pWnd == this && pDoc->m_tracker.SetCursor(this, nHitTest))
         return TRUE;
-    ::SetCursor(::LoadCursorA(NULL, pDoc->m_nCurrentTool == kToolPointer ? IDC_ARROW : IDC_CROSS));
+    ::SetCursor(::LoadCursorA(NULL, pDoc->m_nCurrentTool == KIND_POINTER ? IDC_ARROW : IDC_CROSS));
     if (nHitTest == HTCLIENT)
         return TRUE;
     return CScrollView::OnSetCursor(pWnd, nHitTest, message);
@@ -472,7 +466,7 @@ void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             if (pDoc->m_listSelection.GetCount() == 1)
             {
                 CElement* pElement = pDoc->m_listSelection.GetHead();
-                if (pElement->m_nKind == kKindText || pElement->m_nKind == kKindDbText)
+                if (pElement->m_nKind == KIND_TEXT || pElement->m_nKind == KIND_DBTEXT)
                     ShowElementProperties(pElement, TRUE);
             }
         }

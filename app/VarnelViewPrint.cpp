@@ -94,11 +94,6 @@ CString MergedValue(CVarnelDoc* pDoc, const CString& strBinding, int nDataRow)
     return strText;
 }
 
-BOOL IsDbText(CElement* pElement)
-{
-    return pElement != NULL && pElement->IsKindOf(RUNTIME_CLASS(CDbText));
-}
-
 // One cell of a page: its place on the sheet (1-based) and its record index.
 struct CSheetCell
 {

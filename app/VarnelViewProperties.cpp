@@ -11,7 +11,6 @@
 
 namespace
 {
-const short kKindNothing = 99;
 
 // The element's stored bytes and lock flag, to tell whether applying changed anything.
 std::string ElementState(CElement* pElement)
@@ -42,13 +41,13 @@ void LoadElementValues(CModelessPropSheet* pSheet, CElement* pElement, CVarnelDo
     pSheet->SetTarget(NULL, pDoc);
     switch (pElement->m_nKind)
     {
-    case 101:
+    case KIND_LINE:
         pSheet->LoadLineElement(pElement);
         break;
-    case 115:
+    case KIND_TEXT:
         pSheet->LoadTextElement(pElement);
         break;
-    case 212:
+    case KIND_DBTEXT:
         pSheet->LoadDbTextElement(pElement, pDoc);
         break;
     default:
@@ -63,7 +62,7 @@ void CVarnelView::ShowElementProperties(CElement* pElement, BOOL bShowBar)
     CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
     if (pSheet == NULL)
         return;
-    const short nKind = pElement != NULL ? pElement->m_nKind : kKindNothing;
+    const short nKind = pElement != NULL ? pElement->m_nKind : KIND_NONE;
     pSheet->SetPagesForKind(nKind);
     if (bShowBar)
     {
@@ -138,7 +137,7 @@ void CVarnelView::RefreshSelectionDisplay(BOOL bActive)
     }
     else if (pSheet->m_pTargetDoc == pDoc)
     {
-        pSheet->SetPagesForKind(kKindNothing);
+        pSheet->SetPagesForKind(KIND_NONE);
         m_pTypingElement = NULL;
     }
 }

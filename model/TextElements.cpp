@@ -8,6 +8,8 @@
 IMPLEMENT_SERIAL(CText, CElement, 0)
 IMPLEMENT_SERIAL(CDbText, CText, 0)
 
+const char g_szUnboundDbText[] = "<<TextFromDB>>";
+
 namespace
 {
 void SerializeByte(CArchive& ar, BYTE& b)

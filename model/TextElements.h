@@ -48,3 +48,12 @@ public:
 
     virtual CElement* Clone() override;
 };
+
+// The text of a database text that is bound to no column yet.
+extern const char g_szUnboundDbText[];
+
+// TRUE for a database text (a CDbText or a class derived from it).
+inline BOOL IsDbText(const CElement* pElement)
+{
+    return pElement != NULL && pElement->IsKindOf(RUNTIME_CLASS(CDbText));
+}
