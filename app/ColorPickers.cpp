@@ -228,7 +228,7 @@ void CGradientPatternCbo::DrawItem(LPDRAWITEMSTRUCT lpDIS)
         painter.DrawText("None", rectSample);
     else
         FillElementShape(&painter.graphics, rectSample.X, rectSample.Y, rectSample.Width, rectSample.Height,
-                         nKind, m_clrFill, m_clrPattern, 102, NULL, 0, NULL);
+                         nKind, m_clrFill, m_clrPattern, KIND_RECTANGLE, NULL, 0, NULL);
 }
 
 void AFXAPI DDX_ComboItemData(CDataExchange* pDX, int nIDC, int& nValue)

@@ -216,7 +216,7 @@ END_MESSAGE_MAP()
 CPropShape::CPropShape()
     : CPropertyPage(IDD_PROP_SHAPE),
       m_clrBorder(0xFF000000), m_nBorderWidth(1), m_nBorderStyle(0), m_clrFill(0xFFFFFFFF),
-      m_nFillKind(0), m_clrPattern(0xFF000000), m_bShadow(FALSE), m_bTransparent(FALSE), m_nKind(99)
+      m_nFillKind(0), m_clrPattern(0xFF000000), m_bShadow(FALSE), m_bTransparent(FALSE), m_nKind(KIND_NONE)
 {
 }
 
@@ -402,7 +402,7 @@ END_MESSAGE_MAP()
 
 CPropText::CPropText()
     : CPropertyPage(IDD_PROP_TEXT),
-      m_nKind(99), m_nLeft(0), m_nTop(0), m_nWidth(0), m_nHeight(0), m_nVAlign(1), m_nHAlign(1),
+      m_nKind(KIND_NONE), m_nLeft(0), m_nTop(0), m_nWidth(0), m_nHeight(0), m_nVAlign(1), m_nHAlign(1),
       m_bLock(FALSE), m_bVertical(FALSE), m_nRotation(0), m_bTruncating(FALSE)
 {
 }
