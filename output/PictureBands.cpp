@@ -31,24 +31,9 @@ const LONGLONG kMaxPngSide = 1000000;
 // A BMP file's size is a 32-bit number.
 const LONGLONG kMaxBmpFileBytes = 0xFFFFFFFF;
 const int kBmpHeaderBytes = 14 + 40;
-// Levels of the colour cube of GIF pictures with more than 256 colours.
-const int kCubeRed = 6;
-const int kCubeGreen = 7;
-const int kCubeBlue = 6;
-
 LONGLONG Stride24(LONGLONG nWidth)
 {
     return (nWidth * 3 + 3) & ~(LONGLONG)3;
-}
-
-int CubeLevel(int nValue, int nLevels)
-{
-    return (nValue * (nLevels - 1) + 127) / 255;
-}
-
-int CubeValue(int nLevel, int nLevels)
-{
-    return nLevel * 255 / (nLevels - 1);
 }
 
 CString FormatNumber(LONGLONG n)
@@ -401,39 +386,16 @@ private:
 bool WriteGif(CBandPainter& painter, int nWidth, int nHeight, int nBandRows, const CString& strPath,
               CExportProgress* pProgress)
 {
-    std::unordered_map<DWORD, BYTE> mapColors;
-    std::vector<DWORD> palette;
-    bool bExact = true;
+    CGifPalette gifPalette;
     if (!ForEachBand(painter, nHeight, nBandRows, false, pProgress, 0, 2, [&](BitmapData& data, int, int nRows) {
-            for (int y = 0; y < nRows && bExact; y++)
-            {
-                const BYTE* pRow = (const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride;
-                for (int x = 0; x < nWidth; x++)
-                {
-                    const DWORD clr = pRow[3 * x] | (pRow[3 * x + 1] << 8) | (pRow[3 * x + 2] << 16);
-                    if (mapColors.find(clr) != mapColors.end())
-                        continue;
-                    if (palette.size() == 256)
-                    {
-                        bExact = false;
-                        break;
-                    }
-                    mapColors[clr] = (BYTE)palette.size();
-                    palette.push_back(clr);
-                }
-            }
+            for (int y = 0; y < nRows; y++)
+                if (!gifPalette.AddRow((const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride, nWidth))
+                    break;
             return true;
         }))
         return false;
-    if (!bExact)
-    {
-        palette.clear();
-        for (int r = 0; r < kCubeRed; r++)
-            for (int g = 0; g < kCubeGreen; g++)
-                for (int b = 0; b < kCubeBlue; b++)
-                    palette.push_back(CubeValue(b, kCubeBlue) | (CubeValue(g, kCubeGreen) << 8)
-                                      | (CubeValue(r, kCubeRed) << 16));
-    }
+    gifPalette.Finish();
+    const std::vector<DWORD>& palette = gifPalette.Colors();
     int nBits = 1;
     while ((1u << nBits) < palette.size())
         nBits++;
@@ -470,12 +432,7 @@ bool WriteGif(CBandPainter& painter, int nWidth, int nHeight, int nBandRows, con
                 const BYTE* pIn = (const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride;
                 for (int x = 0; x < nWidth; x++)
                 {
-                    const int b = pIn[3 * x], g = pIn[3 * x + 1], r = pIn[3 * x + 2];
-                    if (bExact)
-                        coder.Add(mapColors[(DWORD)(b | (g << 8) | (r << 16))]);
-                    else
-                        coder.Add((BYTE)((CubeLevel(r, kCubeRed) * kCubeGreen + CubeLevel(g, kCubeGreen)) * kCubeBlue
-                                         + CubeLevel(b, kCubeBlue)));
+                    coder.Add(gifPalette.IndexOf(pIn[3 * x], pIn[3 * x + 1], pIn[3 * x + 2]));
                 }
             }
             return file.IsOk();

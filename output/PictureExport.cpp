@@ -37,6 +37,45 @@ int CubeValue(int nLevel, int nLevels)
 }
 } // namespace
 
+bool CGifPalette::AddRow(const BYTE* pRow, int nWidth)
+{
+    for (int x = 0; x < nWidth && m_bExact; x++)
+    {
+        const DWORD clr = pRow[3 * x] | (pRow[3 * x + 1] << 8) | (pRow[3 * x + 2] << 16);
+        if (m_mapColors.find(clr) != m_mapColors.end())
+            continue;
+        if (m_palette.size() == 256)
+        {
+            m_bExact = false;
+            break;
+        }
+        m_mapColors[clr] = (BYTE)m_palette.size();
+        m_palette.push_back(clr);
+    }
+    return m_bExact;
+}
+
+void CGifPalette::Finish()
+{
+    if (m_bExact)
+        return;
+    m_mapColors.clear();
+    m_palette.clear();
+    for (int r = 0; r < kCubeRed; r++)
+        for (int g = 0; g < kCubeGreen; g++)
+            for (int b = 0; b < kCubeBlue; b++)
+                m_palette.push_back(CubeValue(b, kCubeBlue) | (CubeValue(g, kCubeGreen) << 8)
+                                    | (CubeValue(r, kCubeRed) << 16));
+}
+
+BYTE CGifPalette::IndexOf(int b, int g, int r)
+{
+    if (m_bExact)
+        return m_mapColors[(DWORD)(b | (g << 8) | (r << 16))];
+    return (BYTE)((CubeLevel(r, kCubeRed) * kCubeGreen + CubeLevel(g, kCubeGreen)) * kCubeBlue
+                  + CubeLevel(b, kCubeBlue));
+}
+
 int GetEncoderClsid(const WCHAR* pszFormat, CLSID* pClsid)
 {
     UINT nCount = 0;
@@ -191,35 +230,12 @@ Bitmap* QuantizeTo8Bits(Bitmap* pSource)
         return NULL;
 
     // the picture's own colours when they fit a palette
-    std::unordered_map<DWORD, BYTE> mapColors;
-    std::vector<DWORD> palette;
-    BOOL bExact = TRUE;
-    for (int y = 0; y < nHeight && bExact; y++)
-    {
-        const BYTE* pRow = (const BYTE*)dataIn.Scan0 + (ptrdiff_t)y * dataIn.Stride;
-        for (int x = 0; x < nWidth; x++)
-        {
-            const DWORD clr = pRow[3 * x] | (pRow[3 * x + 1] << 8) | (pRow[3 * x + 2] << 16);
-            if (mapColors.find(clr) != mapColors.end())
-                continue;
-            if (palette.size() == 256)
-            {
-                bExact = FALSE;
-                break;
-            }
-            mapColors[clr] = (BYTE)palette.size();
-            palette.push_back(clr);
-        }
-    }
-    if (!bExact)
-    {
-        palette.clear();
-        for (int r = 0; r < kCubeRed; r++)
-            for (int g = 0; g < kCubeGreen; g++)
-                for (int b = 0; b < kCubeBlue; b++)
-                    palette.push_back(CubeValue(b, kCubeBlue) | (CubeValue(g, kCubeGreen) << 8)
-                                      | (CubeValue(r, kCubeRed) << 16));
-    }
+    CGifPalette palette;
+    for (int y = 0; y < nHeight; y++)
+        if (!palette.AddRow((const BYTE*)dataIn.Scan0 + (ptrdiff_t)y * dataIn.Stride, nWidth))
+            break;
+    palette.Finish();
+    const std::vector<DWORD>& colors = palette.Colors();
 
     Bitmap* pTarget = new Bitmap(nWidth, nHeight, PixelFormat8bppIndexed);
     if (pTarget == NULL || pTarget->GetLastStatus() != Ok)
@@ -231,9 +247,9 @@ Bitmap* QuantizeTo8Bits(Bitmap* pSource)
     std::vector<BYTE> paletteBuffer(sizeof(ColorPalette) + 256 * sizeof(ARGB));
     ColorPalette* pPalette = (ColorPalette*)paletteBuffer.data();
     pPalette->Flags = 0;
-    pPalette->Count = (UINT)palette.size();
-    for (size_t i = 0; i < palette.size(); i++)
-        pPalette->Entries[i] = 0xFF000000 | palette[i];
+    pPalette->Count = (UINT)colors.size();
+    for (size_t i = 0; i < colors.size(); i++)
+        pPalette->Entries[i] = 0xFF000000 | colors[i];
     pTarget->SetPalette(pPalette);
 
     BitmapData dataOut;
@@ -249,14 +265,7 @@ Bitmap* QuantizeTo8Bits(Bitmap* pSource)
         BYTE* pOut = (BYTE*)dataOut.Scan0 + (ptrdiff_t)y * dataOut.Stride;
         for (int x = 0; x < nWidth; x++)
         {
-            const int b = pIn[3 * x];
-            const int g = pIn[3 * x + 1];
-            const int r = pIn[3 * x + 2];
-            if (bExact)
-                pOut[x] = mapColors[(DWORD)(b | (g << 8) | (r << 16))];
-            else
-                pOut[x] = (BYTE)((CubeLevel(r, kCubeRed) * kCubeGreen + CubeLevel(g, kCubeGreen)) * kCubeBlue
-                                 + CubeLevel(b, kCubeBlue));
+            pOut[x] = palette.IndexOf(pIn[3 * x], pIn[3 * x + 1], pIn[3 * x + 2]);
         }
     }
     pTarget->UnlockBits(&dataOut);

@@ -15,6 +15,9 @@
 
 #pragma once
 
+#include <unordered_map>
+#include <vector>
+
 #include "afxwin.h"
 
 #include <objidl.h>
@@ -60,6 +63,27 @@ Gdiplus::Bitmap* QuantizeTo8Bits(Gdiplus::Bitmap* pBitmap);
 // first). FALSE when the encoder is missing or the write failed; the target is then
 // as it was.
 BOOL WriteBitmapFile(Gdiplus::Bitmap* pBitmap, const CString& strFileName);
+
+// The palette of an 8-bit GIF picture: the picture's own colours while there are at
+// most 256, else a fixed colour cube. Rows are 24-bit (blue, green, red).
+class CGifPalette
+{
+public:
+    // Adds the colours of one row; false once there are more than 256 (the cube is
+    // then used and later rows are not needed).
+    bool AddRow(const BYTE* pRow, int nWidth);
+    // Ends the collection: the cube's colours when the picture had too many.
+    void Finish();
+    // Palette index of a pixel.
+    BYTE IndexOf(int b, int g, int r);
+    const std::vector<DWORD>& Colors() const { return m_palette; }     // 0x00RRGGBB
+    bool IsExact() const { return m_bExact; }
+
+private:
+    std::unordered_map<DWORD, BYTE> m_mapColors;
+    std::vector<DWORD> m_palette;
+    bool m_bExact = true;
+};
 
 // Writes a picture as the Save As Image command and the PDF export do: the name from
 // IndexedPictureName; with bAskOverwrite an existing file is confirmed first. Returns
