@@ -10,6 +10,7 @@
 #include "afxdlgs.h"
 #include "output/PubSizeDlg.h"
 #include "PropertyPages.h"
+#include "PropSheet.h"
 #include "resources/resource.h"
 
 IMPLEMENT_DYNCREATE(CVarnelView, CScrollView)
@@ -68,6 +69,7 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_WM_MOUSEMOVE()
     ON_WM_RBUTTONDOWN()
     ON_WM_CONTEXTMENU()
+    ON_WM_DESTROY()
     ON_WM_SETCURSOR()
     ON_WM_KEYDOWN()
     ON_MESSAGE(WM_APPLYPROPERTIES, OnApplyProperties)
@@ -135,6 +137,23 @@ CVarnelView::~CVarnelView()
 {
     delete m_pNewElement;
     delete m_fontStatus;
+}
+
+// A closing view takes its selection out of the Properties bar and the status bar, so
+// neither shows an element of a publication that is gone.
+void CVarnelView::OnDestroy()
+{
+    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+    if (pSheet != NULL && pSheet->m_hWnd != NULL
+        && (pSheet->GetTargetView() == this || pSheet->m_pTargetDoc == GetDocument()))
+    {
+        pSheet->SetPagesForKind(KIND_NONE);
+        pSheet->SetTarget(NULL, NULL);
+    }
+    CString strSize;
+    strSize.LoadString(ID_INDICATOR_SIZE);
+    SetStatusText(2, strSize);
+    CScrollView::OnDestroy();
 }
 
 CVarnelDoc* CVarnelView::GetDocument() const

@@ -68,6 +68,7 @@ public:
     void ShowElementProperties(CElement* pElement, BOOL bShowBar);
     // Writes the property pages to the element they were loaded from.
     afx_msg LRESULT OnApplyProperties(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
     // After a change made anywhere but in the sheet: the sheet shows the current values
     // of the selection, the Size pane its size (bActive: this view is being activated).

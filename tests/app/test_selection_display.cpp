@@ -174,3 +174,22 @@ TEST_F(SelectionDisplay, SizePaneShowsTheActivePublicationsSelection)
     PumpPendingMessages();
     EXPECT_STREQ("Size:100 x 50", SizePane());
 }
+
+TEST_F(SelectionDisplay, ClosingThePublicationEmptiesTheBarAndTheSizePane)
+{
+    CRectangle* pRect = AddRect(50, 50, 150, 100);
+    ClickElement(pRect);
+    CModelessPropSheet* pSheet = m_pBar->m_pSheet;
+    ASSERT_TRUE(pSheet->m_pTarget == pRect);
+    EXPECT_STREQ("Size:100 x 50", SizePane());
+
+    // File > Close, as the menu sends it (nothing to save)
+    m_pDoc->SetModifiedFlag(FALSE);
+    m_program.Command(ID_FILE_CLOSE);
+    PumpPendingMessages();
+    ASSERT_EQ(0, m_program.CountDocs());
+    EXPECT_TRUE(pSheet->m_pTarget == NULL);
+    EXPECT_TRUE(pSheet->m_pTargetDoc == NULL);
+    EXPECT_EQ(1, pSheet->GetPageCount());       // the blank page with its hint
+    EXPECT_STREQ("Size", SizePane());
+}
