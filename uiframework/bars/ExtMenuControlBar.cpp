@@ -1,43 +1,21 @@
-// ExtMenuControlBar.cpp - CExtMenuControlBar and its MDI buttons.
+// ExtMenuControlBar.cpp - CExtMenuControlBar: the menus, the buttons built from them, the
+// MDI child's buttons on the bar, the layout, and the frame, client and child hooks.
 
 #include "ExtMenuControlBar.h"
 #include "uiframework/foundation/ExtCmdManager.h"
 #include "uiframework/foundation/ExtCmdItem.h"
 #include "uiframework/foundation/ExtResourceManager.h"
-#include "uiframework/foundation/ExtPaintManager.h"
-#include "uiframework/foundation/ExtPaintManagerHolder.h"
 #include "uiframework/foundation/ExtPopupMenuWnd.h"
 #include "afxpriv.h"
 
 #include <algorithm>
 
 IMPLEMENT_DYNCREATE(CExtMenuControlBar, CExtToolControlBar)
-IMPLEMENT_DYNCREATE(CExtBarMdiDocButton, CExtBarButton)
-IMPLEMENT_DYNCREATE(CExtBarMdiRightButton, CExtBarMdiDocButton)
 
 BOOL CExtMenuControlBar::g_bIgnoreAltUp = FALSE;
 
 namespace
 {
-
-CExtMenuControlBar* MenuBarOf(CExtBarButton* pTBB)
-{
-    return pTBB != NULL ? DYNAMIC_DOWNCAST(CExtMenuControlBar, pTBB->GetBar()) : NULL;
-}
-
-bool IsDroppedCombo(HWND hWnd)
-{
-    for (HWND h = hWnd; h != NULL; h = ::GetParent(h))
-    {
-        char szClass[32] = { 0 };
-        ::GetClassNameA(h, szClass, sizeof(szClass));
-        if (lstrcmpiA(szClass, "ComboBox") == 0)
-            return ::SendMessageA(h, CB_GETDROPPEDSTATE, 0, 0) != 0;
-        if ((::GetWindowLongA(h, GWL_STYLE) & WS_CHILD) == 0)
-            break;
-    }
-    return false;
-}
 
 CString StripAmpersands(const CString& str)
 {
@@ -49,318 +27,6 @@ CString StripAmpersands(const CString& str)
 }
 
 } // namespace
-
-/////////////////////////////////////////////////////////////////////////////
-// CExtBarMdiDocButton
-
-CExtBarMdiDocButton::CExtBarMdiDocButton(CExtToolControlBar* pBar, UINT nCmdID, HWND hWndChild)
-    : CExtBarButton(pBar, nCmdID, 0), m_hWndActiveMdiChild(hWndChild)
-{
-}
-
-void CExtBarMdiDocButton::SetStyle(UINT nStyle)
-{
-    CExtBarButton::SetStyle(nStyle & ~BS_DISABLED);
-}
-
-void CExtBarMdiDocButton::SetChild(HWND hWndChild)
-{
-    if (hWndChild == m_hWndActiveMdiChild)
-        return;
-    m_hWndActiveMdiChild = hWndChild;
-    m_icon.Empty();
-}
-
-CExtCmdIcon* CExtBarMdiDocButton::GetIcon()
-{
-    if (!m_icon.IsEmpty())
-        return &m_icon;
-    HWND hWnd = m_hWndActiveMdiChild;
-    if (hWnd == NULL || !::IsWindow(hWnd))
-        return NULL;
-    HICON hIcon = (HICON)::SendMessageA(hWnd, CExtControlBar::g_nMsgQueryIcon, 0, 0);
-    if (hIcon == NULL)
-        hIcon = (HICON)::SendMessageA(hWnd, WM_GETICON, ICON_SMALL, 0);
-    if (hIcon == NULL)
-        hIcon = (HICON)::SendMessageA(hWnd, WM_GETICON, ICON_BIG, 0);
-    if (hIcon == NULL)
-        hIcon = (HICON)::GetClassLongPtrA(hWnd, GCLP_HICONSM);
-    if (hIcon == NULL)
-        hIcon = (HICON)::GetClassLongPtrA(hWnd, GCLP_HICON);
-    if (hIcon == NULL)
-        return NULL;
-    CExtCmdIcon iconSrc;
-    iconSrc.AssignHIcon(hIcon, true);
-    if (!m_icon.AssignScaled(iconSrc, 16, 16))
-        return NULL;
-    return &m_icon;
-}
-
-CSize CExtBarMdiDocButton::CalcSize(CDC&, CSize sizeDefault, BOOL bHorz)
-{
-    m_size = bHorz ? CSize(16 + 6, sizeDefault.cy) : CSize(sizeDefault.cx, 16 + 6);
-    return m_size;
-}
-
-void CExtBarMdiDocButton::Paint(CDC& dc, BOOL bHorz)
-{
-    CRect rc = GetDisplayRect();
-    if (rc.IsRectEmpty() || !IsVisible() || (m_nStyle & BS_HIDDEN))
-        return;
-    bool bTracking = CExtToolControlBar::g_bMenuTracking != FALSE;
-    CExtPaintManager::PushButtonArgs_t args(this, bHorz != FALSE, rc, "", GetIcon(), true,
-                                            !bTracking && (IsHover() || IsMenuTracking()),
-                                            IsPressed() != FALSE, false, true, false, false,
-                                            false, 5, NULL, false, 0, false);
-    g_CurrentPaintManager->DrawPushButton(dc, args);
-}
-
-BOOL CExtBarMdiDocButton::IsMenuButton(BOOL) const
-{
-    return m_hWndActiveMdiChild != NULL && ::IsWindow(m_hWndActiveMdiChild) &&
-           ::GetSystemMenu(m_hWndActiveMdiChild, FALSE) != NULL;
-}
-
-void CExtBarMdiDocButton::GetDisplayText(CString& strText) const
-{
-    strText.Empty();
-}
-
-void CExtBarMdiDocButton::OnUpdateCmdUI(CFrameWnd*, BOOL, int) {}
-
-void CExtBarMdiDocButton::OnClick(CPoint point, BOOL bDown)
-{
-    if (m_pBar == NULL || m_pBar->IsButtonInputBlocked() || !bDown)
-        return;
-    CExtToolControlBar::EndAllButtonTracking();
-    CExtToolControlBar::g_bMenuExpanded = FALSE;
-    TrackButtonPopup(point, FALSE, FALSE);
-}
-
-int CExtBarMdiDocButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst, BOOL bNoAnimation)
-{
-    CExtMenuControlBar* pMenuBar = MenuBarOf(this);
-    if (pMenuBar == NULL)
-        return CExtBarButton::TrackButtonPopup(point, bSelectFirst, bNoAnimation);
-    if (pMenuBar->IsButtonInputBlocked() || !IsMenuButton())
-        return -1;
-    int nIndex = pMenuBar->GetButtonIndex(this);
-    if (CExtToolControlBar::g_bMenuTracking && pMenuBar->GetTrackingIndex() == nIndex)
-        return -1;
-    CExtToolControlBar::EndAllButtonTracking();
-    int nAlign = 4;
-    if (pMenuBar->IsDockedAtLeft())
-        nAlign = 1;
-    else if (pMenuBar->IsDockedAtRight())
-        nAlign = 3;
-    else if (pMenuBar->IsDockedAtBottom())
-        nAlign = 6;
-    if (bNoAnimation)
-        nAlign |= 0x8000;
-    CRect rc = GetDisplayRect();
-    pMenuBar->ClientToScreen(&rc);
-    CPoint pt = rc.CenterPoint();
-    pMenuBar->SetTrackingButton(nIndex);
-    if (!pMenuBar->TrackSystemMenu(CWnd::FromHandle(m_hWndActiveMdiChild), &pt, bSelectFirst,
-                                   &rc, nAlign, TRUE))
-        pMenuBar->SetTrackingButton(-1);
-    return -1;
-}
-
-BOOL CExtBarMdiDocButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
-{
-    if (pPopup == NULL || m_hWndActiveMdiChild == NULL)
-        return FALSE;
-    HMENU hSysMenu = ::GetSystemMenu(m_hWndActiveMdiChild, FALSE);
-    if (hSysMenu == NULL)
-        return FALSE;
-    CString strText;
-    if (!g_ResourceManagerHolder->LoadString(strText, 30003))
-        strText = "Active document";
-    CExtCmdIcon* pIcon = GetIcon();
-    if (!pPopup->InsertNewSubMenu((UINT)-1, -1, strText,
-                                  pIcon != NULL ? pIcon->GetHIcon() : NULL, m_hWndActiveMdiChild))
-        return FALSE;
-    CExtPopupMenuWnd* pSub = pPopup->GetItemPopup(pPopup->GetItemCount() - 1);
-    if (pSub != NULL)
-        pSub->UpdateFromHMENU(m_hWndActiveMdiChild, hSysMenu, false, false);
-    pPopup->InsertCommandItem(0, -1);
-    return TRUE;
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// CExtBarMdiRightButton
-
-CExtBarMdiRightButton::CExtBarMdiRightButton(CExtToolControlBar* pBar, UINT nCmdID,
-                                             HWND hWndChild)
-    : CExtBarMdiDocButton(pBar, nCmdID, hWndChild)
-{
-}
-
-BOOL CExtBarMdiRightButton::IsMenuButton(BOOL) const { return FALSE; }
-
-CSize CExtBarMdiRightButton::CalcSize(CDC&, CSize sizeDefault, BOOL bHorz)
-{
-    CExtMenuControlBar* pMenuBar = MenuBarOf(this);
-    CExtMenuControlBar::MdiButtonsInfo_t info;
-    if (pMenuBar == NULL || !pMenuBar->GetActiveMdiChildInfo(info, this, bHorz))
-    {
-        m_size = CSize(1, 1);
-        return m_size;
-    }
-    m_size = info.m_size;
-    if (bHorz)
-        m_size.cy = std::max((int)m_size.cy, (int)sizeDefault.cy);
-    else
-        m_size.cx = std::max((int)m_size.cx, (int)sizeDefault.cx);
-    return m_size;
-}
-
-UINT CExtBarMdiRightButton::HitTestGlyph(CPoint point)
-{
-    CExtMenuControlBar* pMenuBar = MenuBarOf(this);
-    CExtMenuControlBar::MdiButtonsInfo_t info;
-    if (pMenuBar == NULL || !pMenuBar->GetActiveMdiChildInfo(info, this, pMenuBar->IsHorizontalLayout()))
-        return 0;
-    if (info.m_bHelp && info.m_rcHelp.PtInRect(point))
-        return SC_CONTEXTHELP;
-    if (info.m_bMin && info.m_rcMin.PtInRect(point))
-        return SC_MINIMIZE;
-    if (info.m_bMin && info.m_rcRestore.PtInRect(point))
-        return SC_RESTORE;
-    if (info.m_bMax && !info.m_bMin && info.m_rcMax.PtInRect(point))
-        return SC_MAXIMIZE;
-    if (info.m_rcClose.PtInRect(point))
-        return SC_CLOSE;
-    return 0;
-}
-
-void CExtBarMdiRightButton::Paint(CDC& dc, BOOL bHorz)
-{
-    CRect rc = GetDisplayRect();
-    if (rc.IsRectEmpty() || !IsVisible() || (m_nStyle & BS_HIDDEN))
-        return;
-    CExtMenuControlBar* pMenuBar = MenuBarOf(this);
-    CExtMenuControlBar::MdiButtonsInfo_t info;
-    if (pMenuBar == NULL || !pMenuBar->GetActiveMdiChildInfo(info, this, bHorz))
-        return;
-    CPoint ptCursor;
-    ::GetCursorPos(&ptCursor);
-    pMenuBar->ScreenToClient(&ptCursor);
-    bool bLButton = (::GetKeyState(VK_LBUTTON) & 0x8000) != 0;
-    struct Glyph_t
-    {
-        bool bShow;
-        CRect rc;
-        UINT nCmd;
-        bool bEnabled;
-    } glyphs[] = {
-        { info.m_bHelp, info.m_rcHelp, SC_CONTEXTHELP, true },
-        { info.m_bMin, info.m_rcMin, SC_MINIMIZE, true },
-        { info.m_bMin, info.m_rcRestore, SC_RESTORE, true },
-        { info.m_bMax && !info.m_bMin, info.m_rcMax, SC_MAXIMIZE, true },
-        { true, info.m_rcClose, SC_CLOSE, info.m_bClose },
-    };
-    for (const Glyph_t& g : glyphs)
-    {
-        if (!g.bShow)
-            continue;
-        bool bOver = g.rc.PtInRect(ptCursor) != FALSE && IsHover();
-        CExtPaintManager::PushButtonArgs_t args(this, bHorz != FALSE, g.rc, "", NULL, true,
-                                                bOver, bOver && bLButton, false, g.bEnabled,
-                                                false, false, false, 5, NULL, false, g.nCmd,
-                                                false);
-        g_CurrentPaintManager->DrawPushButton(dc, args);
-    }
-}
-
-void CExtBarMdiRightButton::OnClick(CPoint point, BOOL bDown)
-{
-    CExtMenuControlBar* pMenuBar = MenuBarOf(this);
-    if (pMenuBar == NULL || bDown || pMenuBar->IsButtonInputBlocked())
-        return;
-    UINT nCmd = HitTestGlyph(point);
-    HWND hWndChild = m_hWndActiveMdiChild;
-    if (nCmd == 0 || hWndChild == NULL || !::IsWindow(hWndChild))
-        return;
-    CPoint ptScreen = point;
-    pMenuBar->ClientToScreen(&ptScreen);
-    if (nCmd == SC_MAXIMIZE)
-        ::PostMessageA(pMenuBar->GetMdiClient(), WM_MDIRESTORE, (WPARAM)hWndChild, 0);
-    else
-        ::PostMessageA(hWndChild, WM_SYSCOMMAND, nCmd, MAKELPARAM(ptScreen.x, ptScreen.y));
-    if (nCmd == SC_MINIMIZE || nCmd == SC_RESTORE)
-    {
-        ModifyStyle(BS_HIDDEN, 0);
-        CExtBarButton* pDoc = pMenuBar->GetButton(0);
-        if (pDoc != NULL && pDoc->IsKindOf(RUNTIME_CLASS(CExtBarMdiDocButton)) &&
-            !pDoc->IsKindOf(RUNTIME_CLASS(CExtBarMdiRightButton)))
-            pDoc->ModifyStyle(BS_HIDDEN, 0);
-        pMenuBar->PostRebuildMenuButtons();
-    }
-}
-
-int CExtBarMdiRightButton::TrackButtonPopup(CPoint, BOOL, BOOL) { return -1; }
-
-INT_PTR CExtBarMdiRightButton::OnToolHitTest(CPoint point, TOOLINFO* pTI)
-{
-    CExtMenuControlBar* pMenuBar = MenuBarOf(this);
-    CExtMenuControlBar::MdiButtonsInfo_t info;
-    UINT nCmd = HitTestGlyph(point);
-    if (pMenuBar == NULL || nCmd == 0 ||
-        !pMenuBar->GetActiveMdiChildInfo(info, this, pMenuBar->IsHorizontalLayout()))
-        return -1;
-    UINT nString = 0;
-    CRect rc;
-    switch (nCmd)
-    {
-    case SC_CONTEXTHELP: nString = ID_CONTEXT_HELP; rc = info.m_rcHelp; break;
-    case SC_MINIMIZE: nString = AFX_IDS_SCMINIMIZE; rc = info.m_rcMin; break;
-    case SC_RESTORE: nString = AFX_IDS_SCRESTORE; rc = info.m_rcRestore; break;
-    case SC_MAXIMIZE: nString = AFX_IDS_SCMAXIMIZE; rc = info.m_rcMax; break;
-    default: nString = AFX_IDS_SCCLOSE; rc = info.m_rcClose; break;
-    }
-    CString strText;
-    g_ResourceManagerHolder->LoadString(strText, nString);
-    int nNewLine = strText.Find('\n');
-    if (nNewLine >= 0)
-        strText = strText.Mid(nNewLine + 1);
-    if (pTI != NULL)
-    {
-        pTI->rect = rc;
-        pTI->uId = nString;
-        pTI->hwnd = pMenuBar->m_hWnd;
-        pTI->lpszText = AllocTipText(strText);
-    }
-    return (INT_PTR)nString;
-}
-
-int CExtBarMdiRightButton::OnHelpHitTest(CPoint point)
-{
-    INT_PTR n = OnToolHitTest(point, NULL);
-    return (int)n;
-}
-
-BOOL CExtBarMdiRightButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
-{
-    CExtMenuControlBar* pMenuBar = MenuBarOf(this);
-    CExtMenuControlBar::MdiButtonsInfo_t info;
-    if (pPopup == NULL || pMenuBar == NULL ||
-        !pMenuBar->GetActiveMdiChildInfo(info, this, TRUE))
-        return FALSE;
-    int nCount = pPopup->GetItemCount();
-    if (nCount > 0 && pPopup->GetItemCmdID(nCount - 1) != 0)
-        pPopup->InsertCommandItem(0, -1);
-    if (info.m_bMin)
-    {
-        pPopup->InsertCommandItem(SC_MINIMIZE, -1, NULL, NULL, NULL, 0, m_hWndActiveMdiChild);
-        pPopup->InsertCommandItem(SC_RESTORE, -1, NULL, NULL, NULL, 0, m_hWndActiveMdiChild);
-    }
-    else if (info.m_bMax)
-        pPopup->InsertCommandItem(SC_MAXIMIZE, -1, NULL, NULL, NULL, 0, m_hWndActiveMdiChild);
-    pPopup->InsertCommandItem(SC_CLOSE, -1, NULL, NULL, NULL, 0, m_hWndActiveMdiChild);
-    return TRUE;
-}
 
 /////////////////////////////////////////////////////////////////////////////
 // CExtMenuControlBar
@@ -465,6 +131,7 @@ int CExtMenuControlBar::FindMdiButton(CRuntimeClass* pClass) const
     return -1;
 }
 
+// One button per item of the current menu (popups get a fresh command id), then the MDI buttons.
 BOOL CExtMenuControlBar::RebuildMenuButtons(BOOL bRecalc)
 {
     if (m_hWnd == NULL)
@@ -576,6 +243,7 @@ HWND CExtMenuControlBar::GetActiveMdiChild(BOOL* pbMaximized)
     return hWnd;
 }
 
+// Adds the document and caption buttons while the active child is maximised, else removes them.
 BOOL CExtMenuControlBar::SyncMdiButtons(BOOL bRecalc)
 {
     BOOL bMax = FALSE;
@@ -670,6 +338,7 @@ void CExtMenuControlBar::CheckActiveMdiChild()
     SyncMdiButtons(TRUE);
 }
 
+// Which caption buttons the active child has, and each glyph's place inside pTBB's rectangle.
 BOOL CExtMenuControlBar::GetActiveMdiChildInfo(MdiButtonsInfo_t& info, CExtBarButton* pTBB,
                                               BOOL bHorz)
 {
@@ -723,6 +392,7 @@ BOOL CExtMenuControlBar::GetActiveMdiChildInfo(MdiButtonsInfo_t& info, CExtBarBu
     return TRUE;
 }
 
+// Lays out as a toolbar, then puts the caption buttons at the far end and the chevron before them.
 void CExtMenuControlBar::RecalcButtonLayout()
 {
     CExtToolControlBar::RecalcButtonLayout();
@@ -755,6 +425,7 @@ void CExtMenuControlBar::RecalcButtonLayout()
     pRight->SetRect(rc);
 }
 
+// A docked horizontal menu bar wraps within the frame's width and takes the whole row.
 CSize CExtMenuControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
 {
     if (IsDockedMultiLine() && nLength < 0 && (dwMode & LM_VERTDOCK) == 0 && IsHorizontalLayout())
@@ -780,503 +451,6 @@ CSize CExtMenuControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
         }
     }
     return CExtToolControlBar::CalcLayoutSize(dwMode, nLength);
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// Tracking
-
-BOOL CExtMenuControlBar::TrackButtonMenu(int nIndex, BOOL bSelectFirst, BOOL, BOOL bNoAnimation)
-{
-    if (g_bMenuTracking && m_nTrackingIndex == nIndex && nIndex >= 0)
-        return TRUE;
-    if (m_hWnd == NULL || !IsWindowVisible())
-        return FALSE;
-    LeaveKeyboardMode(false);
-    PostMessage(g_nMsgTrackButtonMenu, (WPARAM)nIndex,
-                (LPARAM)((bNoAnimation ? 1 : 0) | (bSelectFirst ? 2 : 0)));
-    return TRUE;
-}
-
-void CExtMenuControlBar::OnTrackButtonMenuMsg(WPARAM wParam, LPARAM lParam)
-{
-    CFrameWnd* pFrame = GetParentFrame();
-    if ((pFrame != NULL && !pFrame->IsWindowEnabled()) || GetButtonCount() == 0)
-        return;
-    int nIndex = (int)wParam;
-    CExtBarButton* pTBB = GetButton(nIndex);
-    if (pTBB == NULL)
-    {
-        LeaveKeyboardMode();
-        EndAllButtonTracking();
-        return;
-    }
-    bool bOpen = pTBB->IsMenuButton() && ((lParam & 2) != 0 || g_bMenuTracking ||
-                                          CExtPopupMenuWnd::IsTrackingActive());
-    if (bOpen)
-    {
-        CExtToolControlBar::TrackButtonMenu(nIndex, TRUE, FALSE, (lParam & 1) != 0);
-        return;
-    }
-    EnterKeyboardMode(nIndex);
-}
-
-void CExtMenuControlBar::EnterKeyboardMode(int nIndex)
-{
-    EndAllButtonTracking();
-    if (::GetCapture() == m_hWnd)
-        ::ReleaseCapture();
-    if (!m_bKeyboardMode)
-    {
-        HWND hWndFocus = ::GetFocus();
-        if (hWndFocus != NULL)
-            ::SendMessageA(hWndFocus, WM_CANCELMODE, 0, 0);
-    }
-    m_bKeyboardMode = true;
-    m_nKeyboardIndex = nIndex;
-    SyncKeyboardSelection(TRUE);
-}
-
-void CExtMenuControlBar::LeaveKeyboardMode(bool bRedraw)
-{
-    if (!m_bKeyboardMode && m_nKeyboardHighlight < 0)
-        return;
-    m_bKeyboardMode = false;
-    SyncKeyboardSelection(bRedraw ? TRUE : FALSE);
-}
-
-void CExtMenuControlBar::SyncKeyboardSelection(BOOL bRedraw)
-{
-    if (m_nKeyboardHighlight < 0 && m_nKeyboardIndex < 0)
-        m_bKeyboardMode = false;
-    HWND hWndFocus = ::GetFocus();
-    if (hWndFocus != NULL && IsDroppedCombo(hWndFocus))
-    {
-        for (HWND h = hWndFocus; h != NULL; h = ::GetParent(h))
-        {
-            char szClass[32] = { 0 };
-            ::GetClassNameA(h, szClass, sizeof(szClass));
-            if (lstrcmpiA(szClass, "ComboBox") == 0)
-            {
-                ::SendMessageA(h, CB_SHOWDROPDOWN, FALSE, 0);
-                break;
-            }
-        }
-    }
-    if (m_bKeyboardMode)
-    {
-        CExtBarButton* pOld = GetButton(m_nKeyboardHighlight);
-        if (pOld != NULL && m_nKeyboardHighlight != m_nKeyboardIndex)
-        {
-            pOld->ModifyStyle(0, CExtBarButton::BS_PRESSED | CExtBarButton::BS_CHECKED);
-            if (bRedraw)
-                pOld->RedrawButton();
-        }
-        CExtBarButton* pNew = GetButton(m_nKeyboardIndex);
-        if (pNew != NULL)
-        {
-            pNew->ModifyStyle(CExtBarButton::BS_PRESSED, 0);
-            if (bRedraw)
-                pNew->RedrawButton();
-        }
-        m_nKeyboardHighlight = m_nKeyboardIndex;
-    }
-    else
-    {
-        CExtBarButton* pOld = GetButton(m_nKeyboardHighlight);
-        if (pOld != NULL && m_nKeyboardHighlight != m_nTrackingIndex)
-        {
-            pOld->ModifyStyle(0, CExtBarButton::BS_PRESSED);
-            if (bRedraw)
-                pOld->RedrawButton();
-        }
-        m_nKeyboardHighlight = m_nKeyboardIndex = -1;
-    }
-    if (bRedraw && m_hWnd != NULL)
-        UpdateWindow();
-}
-
-BOOL CExtMenuControlBar::TrackSystemMenu(CWnd* pWnd, POINT* pt, BOOL bSelectFirst,
-                                         RECT* pExclude, int nAlign, BOOL bPaintButton)
-{
-    LeaveKeyboardMode();
-    if (pWnd == NULL || pWnd->m_hWnd == NULL)
-        return FALSE;
-    HMENU hSysMenu = ::GetSystemMenu(pWnd->m_hWnd, FALSE);
-    if (hSysMenu == NULL)
-        return FALSE;
-    if (nAlign == -1)
-        nAlign = 6;
-    bool bWasTracking = g_bMenuTracking != FALSE;
-    int nTracking = m_nTrackingIndex;
-    EndAllButtonTracking();
-    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
-    if (!pPopup->UpdateFromHMENU(pWnd->m_hWnd, hSysMenu, false, true))
-    {
-        delete pPopup;
-        return FALSE;
-    }
-    CPoint ptTrack;
-    if (pt != NULL)
-        ptTrack = *pt;
-    else
-    {
-        ptTrack = CPoint(0, 0);
-        pWnd->ClientToScreen(&ptTrack);
-        ptTrack.x += ::GetSystemMetrics(SM_CXFRAME);
-    }
-    DWORD dwFlags = (DWORD)nAlign | 0x820 | (bWasTracking ? 0x100 : 0);
-    if (bSelectFirst)
-        dwFlags |= 0x40;
-    pWnd->SetFocus();
-    if (nTracking >= 0 && bPaintButton)
-        SetTrackingButton(nTracking);
-    CExtBarButton* pTBB = bPaintButton ? GetButton(nTracking) : NULL;
-    if (!pPopup->StartTracking(dwFlags, ptTrack.x, ptTrack.y, pExclude, pTBB,
-                               pTBB != NULL ? CExtBarButton::stat_PaintButtonInPopup : NULL,
-                               NULL, pTBB != NULL))
-    {
-        // the popup stays ours when it could not track
-        delete pPopup;
-        EndAllButtonTracking();
-        return FALSE;
-    }
-    g_bMenuTracking = TRUE;
-    m_bSystemMenuTracking = true;
-    return TRUE;
-}
-
-BOOL CExtMenuControlBar::TrackFrameSystemMenu(POINT* pt, BOOL bSelectFirst)
-{
-    if ((m_dwMenuBarFlags & MBF_FRAME_SYSMENU) == 0)
-        return FALSE;
-    CFrameWnd* pFrame = GetHostFrame();
-    CWnd* pTop = pFrame != NULL ? pFrame->GetTopLevelFrame() : GetTopLevelParent();
-    if (pTop == NULL)
-        return FALSE;
-    g_bMenuTracking = TRUE;
-    SetTrackingButton(-1);
-    if (!TrackSystemMenu(pTop, pt, bSelectFirst, NULL, -1, FALSE))
-        return FALSE;
-    m_nSystemMenuKind = 1;
-    return TRUE;
-}
-
-BOOL CExtMenuControlBar::TrackMdiChildSystemMenu(POINT* pt, BOOL bSelectFirst)
-{
-    if ((m_dwMenuBarFlags & MBF_CHILD_SYSMENU) == 0 || !IsMdiMode())
-        return FALSE;
-    CExtBarButton* pFirst = GetButton(0);
-    if (pFirst != NULL && pFirst->GetRuntimeClass() == RUNTIME_CLASS(CExtBarMdiDocButton))
-    {
-        HWND hWndFocus = ::GetFocus();
-        if (hWndFocus != NULL)
-            ::SendMessageA(hWndFocus, WM_CANCELMODE, 0, 0);
-        CRect rc = pFirst->GetDisplayRect();
-        pFirst->TrackButtonPopup(rc.CenterPoint(), bSelectFirst, TRUE);
-        if (m_bSystemMenuTracking)
-            m_nSystemMenuKind = 2;
-        return m_bSystemMenuTracking ? TRUE : FALSE;
-    }
-    HWND hWndChild = GetActiveMdiChild();
-    if (hWndChild == NULL)
-        return FALSE;
-    if (!TrackSystemMenu(CWnd::FromHandle(hWndChild), pt, bSelectFirst, NULL, -1, FALSE))
-        return FALSE;
-    m_nSystemMenuKind = 2;
-    return TRUE;
-}
-
-void CExtMenuControlBar::MoveMenu(bool bNext)
-{
-    int nSysKind = GetSystemMenuKind();
-    int nCount = GetButtonCount();
-    // the top-level menus in bar order (the document button counts as the child's menu)
-    int nFirst = -1, nLast = -1;
-    for (int i = 0; i < nCount; i++)
-    {
-        CExtBarButton* pTBB = m_arrButtons[i];
-        if (!pTBB->IsMenuButton() || pTBB == m_pExpandButton || !pTBB->IsVisible() ||
-            pTBB->GetRuntimeClass() == RUNTIME_CLASS(CExtBarMdiDocButton))
-            continue;
-        if (nFirst < 0)
-            nFirst = i;
-        nLast = i;
-    }
-    HWND hWndChild = IsMdiMode() ? GetActiveMdiChild() : NULL;
-    if (nSysKind == 1)
-    {
-        if (bNext)
-        {
-            if (hWndChild != NULL)
-                TrackMdiChildSystemMenu(NULL, TRUE);
-            else if (nFirst >= 0)
-                CExtToolControlBar::TrackButtonMenu(nFirst, TRUE, FALSE, TRUE);
-        }
-        else if (nLast >= 0)
-            CExtToolControlBar::TrackButtonMenu(nLast, TRUE, FALSE, TRUE);
-        return;
-    }
-    if (nSysKind == 2)
-    {
-        if (bNext && nFirst >= 0)
-            CExtToolControlBar::TrackButtonMenu(nFirst, TRUE, FALSE, TRUE);
-        else if (!bNext)
-            TrackFrameSystemMenu(NULL, TRUE);
-        return;
-    }
-    int nCur = m_nTrackingIndex;
-    if (nCur < 0)
-        return;
-    if (bNext && nCur >= nLast)
-    {
-        TrackFrameSystemMenu(NULL, TRUE);
-        return;
-    }
-    if (!bNext && nCur <= nFirst)
-    {
-        if (hWndChild != NULL)
-            TrackMdiChildSystemMenu(NULL, TRUE);
-        else
-            TrackFrameSystemMenu(NULL, TRUE);
-        return;
-    }
-    int nNew = nCur;
-    for (int i = nCur + (bNext ? 1 : -1); i >= nFirst && i <= nLast; i += bNext ? 1 : -1)
-    {
-        CExtBarButton* pTBB = m_arrButtons[i];
-        if (pTBB->IsMenuButton() && pTBB->IsVisible() && pTBB != m_pExpandButton &&
-            pTBB->GetRuntimeClass() != RUNTIME_CLASS(CExtBarMdiDocButton))
-        {
-            nNew = i;
-            break;
-        }
-    }
-    if (nNew != nCur)
-        CExtToolControlBar::TrackButtonMenu(nNew, TRUE, FALSE, TRUE);
-}
-
-/////////////////////////////////////////////////////////////////////////////
-// Keyboard
-
-BOOL CExtMenuControlBar::PreTranslateFrameMessage(MSG* pMsg)
-{
-    if (m_hWnd == NULL || pMsg == NULL)
-        return FALSE;
-    UINT nMsg = pMsg->message;
-    if (nMsg == WM_ACTIVATE || nMsg == WM_SETFOCUS || nMsg == WM_KILLFOCUS ||
-        nMsg == WM_ACTIVATEAPP)
-    {
-        g_bIgnoreAltUp = TRUE;
-        return FALSE;
-    }
-    bool bBlocked = IsButtonInputBlocked();
-    if (IsMdiMode())
-    {
-        UINT nCmd = LOWORD(pMsg->wParam);
-        if ((nMsg == WM_COMMAND &&
-             ((nCmd >= ID_WINDOW_NEW && nCmd <= ID_WINDOW_SPLIT) || nCmd == ID_NEXT_PANE ||
-              nCmd == ID_PREV_PANE)) ||
-            (nMsg >= WM_MDIACTIVATE && nMsg <= WM_MDIICONARRANGE))
-        {
-            if (bBlocked)
-                return TRUE;
-        }
-    }
-    bool bPreview = IsFrameInPrintPreview();
-    bool bCombo = IsDroppedCombo(::GetFocus());
-    if (nMsg == WM_COMMAND)
-    {
-        if (HIWORD(pMsg->wParam) == 0 && pMsg->lParam == 0)
-            g_bIgnoreAltUp = (::GetKeyState(VK_MENU) & 0x8000) != 0;
-        return FALSE;
-    }
-    if (nMsg == WM_CONTEXTMENU)
-        return (g_bMenuTracking || m_bKeyboardMode || bBlocked) ? TRUE : FALSE;
-    bool bKeyMsg = nMsg == WM_KEYDOWN || nMsg == WM_KEYUP || nMsg == WM_SYSKEYDOWN ||
-                   nMsg == WM_SYSKEYUP;
-    if (!bKeyMsg)
-    {
-        bool bMouse = (nMsg >= WM_LBUTTONDOWN && nMsg <= WM_MOUSELAST && nMsg != WM_MOUSEMOVE) ||
-                      (nMsg >= WM_NCLBUTTONDOWN && nMsg <= WM_NCMBUTTONDBLCLK);
-        if (m_bKeyboardMode && bMouse)
-            LeaveKeyboardMode();
-        return FALSE;
-    }
-    bool bUp = nMsg == WM_KEYUP || nMsg == WM_SYSKEYUP;
-    bool bSysKey = nMsg == WM_SYSKEYDOWN || nMsg == WM_SYSKEYUP;
-    UINT nVK = (UINT)pMsg->wParam;
-    bool bAlt = (pMsg->lParam & (1 << 29)) != 0 || (::GetKeyState(VK_MENU) & 0x8000) != 0;
-    bool bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    bool bShift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
-
-    // Alt alone
-    if (nVK == VK_MENU && !bCtrl && !bShift)
-    {
-        if (bBlocked)
-            return TRUE;
-        if (bPreview || bCombo)
-            return FALSE;
-        if (m_bKeyboardMode)
-        {
-            if (bUp)
-                LeaveKeyboardMode();
-            return TRUE;
-        }
-        if (!bUp)
-        {
-            g_bIgnoreAltUp = FALSE;
-            return FALSE;
-        }
-        if (g_bIgnoreAltUp || g_bMenuTracking || CExtPopupMenuWnd::IsTrackingActive())
-        {
-            g_bIgnoreAltUp = FALSE;
-            return FALSE;
-        }
-        CFrameWnd* pFrame = GetHostFrame();
-        if (pFrame != NULL && (pFrame->GetStyle() & WS_CHILD))
-        {
-            HWND hWndFore = ::GetForegroundWindow();
-            if (hWndFore != pFrame->m_hWnd && !::IsChild(pFrame->m_hWnd, hWndFore))
-                return FALSE;
-        }
-        g_bMenuExpanded = FALSE;
-        TrackButtonMenu(0);
-        return TRUE;
-    }
-    if (bAlt && !bCtrl && !m_bHostedOutside &&
-        (nVK == VK_SPACE ||
-         (IsMdiMode() && bSysKey && (nVK == VK_OEM_MINUS || nVK == VK_SUBTRACT))))
-    {
-        if (bUp || bBlocked)
-            return TRUE;
-        CFrameWnd* pFrame = GetHostFrame();
-        HWND hWndActive = ::GetActiveWindow();
-        if (pFrame != NULL && hWndActive != pFrame->m_hWnd &&
-            (::GetWindowLongA(hWndActive, GWL_STYLE) & WS_POPUP) != 0)
-            return FALSE;
-        g_bMenuExpanded = FALSE;
-        LeaveKeyboardMode();
-        if (nVK == VK_SPACE)
-        {
-            TrackFrameSystemMenu(NULL, TRUE);
-            return TRUE;
-        }
-        if (GetActiveMdiChild() == NULL)
-        {
-            g_bIgnoreAltUp = TRUE;
-            return TRUE;
-        }
-        TrackMdiChildSystemMenu(NULL, TRUE);
-        return TRUE;
-    }
-    if (bPreview || bCombo)
-        return FALSE;
-    bool bNavKey = nVK == VK_RETURN || nVK == VK_ESCAPE || nVK == VK_LEFT || nVK == VK_RIGHT ||
-                   nVK == VK_UP || nVK == VK_DOWN;
-    if (bAlt || (m_bKeyboardMode && !bNavKey))
-    {
-        if (bUp)
-            return TRUE;
-        BYTE ks[256] = { 0 };
-        WORD wChar = 0;
-        UINT nScan = (UINT)((pMsg->lParam >> 16) & 0xFF);
-        int nChars = ::ToAsciiEx(nVK, nScan, ks, &wChar, 0, ::GetKeyboardLayout(0));
-        if (nChars <= 0)
-        {
-            g_bIgnoreAltUp = TRUE;
-            return m_bKeyboardMode ? TRUE : FALSE;
-        }
-        TCHAR ch = (TCHAR)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)wChar);
-        CExtMenuControlBar* pFound = NULL;
-        int nFound = FindButtonByMnemonic(ch);
-        if (nFound >= 0)
-            pFound = this;
-        else
-        {
-            CSingleLock lock(&g_csAllBars, TRUE);
-            for (INT_PTR i = 0; i < g_arrAllBars.GetSize() && pFound == NULL; i++)
-            {
-                CExtMenuControlBar* pOther = DYNAMIC_DOWNCAST(CExtMenuControlBar, g_arrAllBars[i]);
-                if (pOther == NULL || pOther == this || pOther->m_hWnd == NULL)
-                    continue;
-                bool bSame = m_bHostedOutside
-                                 ? (pOther->GetParent() == GetParent() && pOther->IsWindowVisible())
-                                 : pOther->m_pDockSite == m_pDockSite;
-                if (!bSame)
-                    continue;
-                int n = pOther->FindButtonByMnemonic(ch);
-                if (n >= 0)
-                {
-                    pFound = pOther;
-                    nFound = n;
-                }
-            }
-        }
-        if (pFound == NULL)
-        {
-            g_bIgnoreAltUp = TRUE;
-            return FALSE;
-        }
-        CExtBarButton* pTBB = pFound->GetButton(nFound);
-        if (pTBB->IsMenuButton())
-        {
-            HWND hWndFocus = ::GetFocus();
-            if (hWndFocus != NULL)
-                ::SendMessageA(hWndFocus, WM_CANCELMODE, 0, 0);
-            pFound->LeaveKeyboardMode();
-            pFound->TrackButtonMenu(nFound, TRUE, FALSE,
-                                    (pFound->m_dwMenuBarFlags & MBF_KEYBOARD_NO_ANIMATION) != 0);
-        }
-        else
-        {
-            pFound->LeaveKeyboardMode();
-            pTBB->DeliverCommand();
-        }
-        return TRUE;
-    }
-    if (m_bKeyboardMode && !bBlocked)
-    {
-        if (bUp)
-            return TRUE;
-        CExtBarButton* pTBB = GetButton(m_nKeyboardIndex);
-        switch (nVK)
-        {
-        case VK_RETURN:
-        case VK_UP:
-        case VK_DOWN:
-            if (pTBB != NULL && pTBB->IsMenuButton())
-            {
-                int nIndex = m_nKeyboardIndex;
-                LeaveKeyboardMode(false);
-                CExtToolControlBar::TrackButtonMenu(
-                    nIndex, TRUE, FALSE, (m_dwMenuBarFlags & MBF_KEYBOARD_NO_ANIMATION) != 0);
-            }
-            else if (pTBB != NULL && nVK == VK_RETURN && pTBB->IsPlainCommandButton())
-            {
-                LeaveKeyboardMode();
-                pTBB->DeliverCommand();
-            }
-            break;
-        case VK_ESCAPE:
-            LeaveKeyboardMode();
-            break;
-        case VK_LEFT:
-        case VK_RIGHT:
-        {
-            int nNext = GetNextMenuButton(m_nKeyboardIndex, nVK == VK_RIGHT, TRUE);
-            if (nNext >= 0)
-            {
-                m_nKeyboardIndex = nNext;
-                SyncKeyboardSelection(TRUE);
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        return TRUE;
-    }
-    return FALSE;
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -1320,6 +494,7 @@ void CExtMenuControlBar::HookMdiClient(HWND hWndMdiClient)
     CheckActiveMdiChild();
 }
 
+// Finds the frame's MDI client among its children by class name and hooks it.
 bool CExtMenuControlBar::FindMdiClient()
 {
     CFrameWnd* pFrame = GetHostFrame();
@@ -1340,6 +515,7 @@ bool CExtMenuControlBar::FindMdiClient()
     return false;
 }
 
+// Takes over the frame's menu, hooks frame, top-level parent and MDI client; outside, the parent.
 void CExtMenuControlBar::OnCreateMenuBar()
 {
     CFrameWnd* pFrame = m_pDockSite;
@@ -1387,6 +563,7 @@ void CExtMenuControlBar::OnCreateMenuBar()
     CExtPopupMenuWnd::PumpPendingMessages(false);
 }
 
+// Leaves the list of all bars, frees the MDI buttons' command and unhooks before the window goes.
 void CExtMenuControlBar::OnDestroyMenuBar()
 {
     {
@@ -1412,6 +589,7 @@ void CExtMenuControlBar::OnDestroyMenuBar()
     ReleaseMenus();
 }
 
+// Hands each hooked window's messages to the MDI client, frame or child handler.
 bool CExtMenuControlBar::OnHookWndMsg(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM& wParam,
                                       LPARAM& lParam)
 {
@@ -1436,6 +614,7 @@ bool CExtMenuControlBar::OnHookWndMsg(LRESULT& lResult, HWND hWnd, UINT nMessage
     return CExtHookSink::OnHookWndMsg(lResult, hWnd, nMessage, wParam, lParam);
 }
 
+// Frame: ends tracking on size, activation and commands, opens the system menu, passes keys on.
 bool CExtMenuControlBar::OnFrameHookMsg(LRESULT& lResult, UINT nMessage, WPARAM wParam,
                                         LPARAM lParam)
 {
@@ -1522,6 +701,7 @@ bool CExtMenuControlBar::OnFrameHookMsg(LRESULT& lResult, UINT nMessage, WPARAM 
     return false;
 }
 
+// MDI client: the bars menu on a right click, child checks, and its WM_MDISETMENU menu kept.
 bool CExtMenuControlBar::OnClientHookMsg(LRESULT& lResult, UINT nMessage, WPARAM wParam,
                                          LPARAM lParam)
 {
@@ -1574,6 +754,7 @@ bool CExtMenuControlBar::OnClientHookMsg(LRESULT& lResult, UINT nMessage, WPARAM
     return false;
 }
 
+// Active child: rebuilds when it is maximised or restored, opens its system menu from its caption.
 bool CExtMenuControlBar::OnChildHookMsg(LRESULT& lResult, UINT nMessage, WPARAM wParam,
                                         LPARAM lParam)
 {
@@ -1680,6 +861,7 @@ void CExtMenuControlBar::OnDraggingFinished(InternalDraggingState_t* pCurrent,
     }
 }
 
+// Creation and destruction, the posted checks and rebuilds, and the mouse in keyboard mode.
 LRESULT CExtMenuControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)

@@ -12,6 +12,15 @@
 // - Keyboard mode: one top-level button is highlighted, the arrows move the highlight,
 //   Enter, Up and Down open its menu, Escape leaves the mode.
 // - UI thread only.
+//
+// Files
+// - ExtMenuControlBar.cpp: the menus and the buttons built from them, keeping the MDI buttons
+//   in step (SyncMdiButtons, GetActiveMdiChildInfo, CheckActiveMdiChild), the layout, the
+//   frame, client and child hooks, and WindowProc.
+// - ExtMenuControlBarMdiButtons.cpp: CExtBarMdiDocButton and CExtBarMdiRightButton.
+// - ExtMenuControlBarTracking.cpp: TrackButtonMenu, the system menus (TrackSystemMenu,
+//   TrackFrameSystemMenu, TrackMdiChildSystemMenu), MoveMenu, keyboard mode (Enter/Leave,
+//   SyncKeyboardSelection) and the keys (PreTranslateFrameMessage).
 
 #pragma once
 

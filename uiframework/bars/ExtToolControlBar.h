@@ -10,6 +10,13 @@
 // - Tracking: a pressed button holds the mouse capture; a drop-down that tracks sets
 //   m_nTrackingIndex and g_bMenuTracking until EndAllButtonTracking or the popup's end.
 // - UI thread only; EndAllButtonTracking and the destructor lock the list of all bars.
+//
+// Files
+// - ExtToolControlBar.cpp: the buttons, tracking, painting, command updates, help and mouse.
+// - ExtToolControlBarLayout.cpp: the layout (AdjustInsideRect, AvailableDockedLength,
+//   MeasureButtons, WrapButtons, FitButtonsToLength, ApplyWrapping, CalcLayoutSize,
+//   GetMinDockedSize, CalcFixedLayout, CalcDynamicLayout, IsFullRowBar, GetOuterLayoutData,
+//   SetOuterLayoutData, RecalcButtonLayout).
 
 #pragma once
 
