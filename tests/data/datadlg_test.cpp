@@ -151,14 +151,6 @@ std::vector<unsigned char> AccessFileWithPassword(const CString& strPath, const 
     return file;
 }
 
-Row RowOf(CString* const* pRows, int nColumns, int nRow)
-{
-    Row row;
-    for (int c = 0; c < nColumns; ++c)
-        row.push_back(std::string(pRows[nRow][c]));
-    return row;
-}
-
 void CTableHolder::Set(const std::vector<Row>& rows)
 {
     FreeDataTable(m_pRows, m_nRows);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "DataSource.h"
+#include "DataTestUtil.h"
 
 typedef std::vector<std::string> Row;
 
@@ -39,9 +40,6 @@ BOOL DataFileExists(const CString& strPath);
 // A copy of a database file with a password written into its header.
 std::vector<unsigned char> AccessFileWithPassword(const CString& strPath, const std::wstring& strPassword);
 void WriteWholeFile(const CString& strPath, const std::vector<unsigned char>& bytes);
-
-// Rows of a table as standard strings.
-Row RowOf(CString* const* pRows, int nColumns, int nRow);
 
 // Owns a loaded data table for the length of a test.
 class CTableHolder
