@@ -2,7 +2,7 @@
 
 #pragma once
 
-#include "../../app/doc_program.h"
+#include "../doc_program.h"
 
 #include <objidl.h>
 #include <gdiplus.h>

@@ -11,7 +11,7 @@
 #include <memory>
 
 // The running program and its files, as the document tests have them.
-#include "../../app/doc_program.cpp"
+#include "../doc_program.cpp"
 
 using namespace Gdiplus;
 

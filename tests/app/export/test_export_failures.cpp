@@ -3,7 +3,7 @@
 
 #include "export_support.h"
 #include "test_support.h"
-#include "../../app/scratch_volume.h"
+#include "../scratch_volume.h"
 #include "output/ExportDialogs.h"
 #include "output/PdfExport.h"
 #include "resources/export_resource.h"

@@ -17,7 +17,7 @@
 namespace
 {
 
-const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_OUTPUT_PRINT_TESTS_COPY", "output_print_tests");
+const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_APP_PRINT_TESTS_COPY", "app_print_tests");
 
 ::testing::Environment* const g_pEnvironment =
     ::testing::AddGlobalTestEnvironment(new testsupport::CDrawingTestEnvironment(true));
