@@ -4,7 +4,86 @@
 #include "afxwnd.h"
 #include <dde.h>
 
+#include <map>
+#include <vector>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
+namespace
+{
+
+// Owned windows stay above their owner. Some display drivers raise an activated window
+// by themselves, over its owned windows, and tell the window manager so only later
+// (Wine's X11 driver, when the exposed frame reports the new stacking): a timer puts
+// them back for a while after every activation of a top-level frame.
+const UINT_PTR ID_TIMER_OWNED_ABOVE = 0xEF31;
+const UINT OWNED_ABOVE_PERIOD = 20;
+const int OWNED_ABOVE_QUIET_TICKS = 25;        // ticks without a fault before it stops
+std::map<HWND, int> s_mapOwnedAboveQuiet;
+
+// Visible windows owned by hWnd that lie below it, highest first.
+std::vector<HWND> OwnedWindowsBelow(HWND hWnd)
+{
+    std::vector<HWND> arr;
+    for (HWND h = ::GetWindow(hWnd, GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+    {
+        if (::GetWindow(h, GW_OWNER) == hWnd && ::IsWindowVisible(h))
+            arr.push_back(h);
+    }
+    return arr;
+}
+
+bool VisibleTopmostAbove(HWND hWnd)
+{
+    for (HWND h = ::GetWindow(hWnd, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+    {
+        if (::IsWindowVisible(h) && (::GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_TOPMOST))
+            return true;
+    }
+    return false;
+}
+
+// Answers TRUE when no owned window is (left) below hWnd. While a visible topmost window
+// lies above, the owned windows wait: a driver that restacks only the first window
+// would leave them below in its own stacking.
+bool RaiseOwnedWindowsAbove(HWND hWnd)
+{
+    std::vector<HWND> arr = OwnedWindowsBelow(hWnd);
+    if (arr.empty())
+        return true;
+    if (VisibleTopmostAbove(hWnd))
+        return false;
+    // the lowest first, so that they keep their order among themselves
+    for (size_t i = arr.size(); i-- > 0;)
+        ::SetWindowPos(arr[i], HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    return OwnedWindowsBelow(hWnd).empty();
+}
+
+void CALLBACK OwnedAboveTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
+{
+    int& nQuiet = s_mapOwnedAboveQuiet[hWnd];
+    if (!OwnedWindowsBelow(hWnd).empty())
+    {
+        RaiseOwnedWindowsAbove(hWnd);
+        nQuiet = 0;
+    }
+    else if (++nQuiet >= OWNED_ABOVE_QUIET_TICKS || ::GetActiveWindow() != hWnd)
+    {
+        ::KillTimer(hWnd, nIDEvent);
+        s_mapOwnedAboveQuiet.erase(hWnd);
+    }
+}
+
+void KeepOwnedWindowsAbove(HWND hWnd)
+{
+    RaiseOwnedWindowsAbove(hWnd);
+    s_mapOwnedAboveQuiet[hWnd] = 0;
+    ::SetTimer(hWnd, ID_TIMER_OWNED_ABOVE, OWNED_ABOVE_PERIOD, OwnedAboveTimerProc);
+}
+
+} // namespace
+
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
 
@@ -843,6 +922,7 @@ void CFrameWnd::OnDestroy()
         ::SetMenu(m_hWnd, m_hMenuDefault);
     // floating frames and dock bars go while the frame is still whole
     DestroyDockBars();
+    s_mapOwnedAboveQuiet.erase(m_hWnd);
     CWnd::OnDestroy();
 }
 
@@ -936,6 +1016,8 @@ void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
              (pActive == pTopLevel || pActive->SendMessage(WM_FLOATSTATUS, FS_SYNCACTIVE) != 0));
     }
     pTopLevel->NotifyFloatingWindows(bStayActive ? FS_ACTIVATE : FS_DEACTIVATE);
+    if (nState != WA_INACTIVE && (GetStyle() & WS_CHILD) == 0)
+        KeepOwnedWindowsAbove(m_hWnd);
 
     // the active view follows the frame's activation
     CView* pActiveView = GetActiveView();

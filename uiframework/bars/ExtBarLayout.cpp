@@ -135,6 +135,67 @@ int DistributeRoundRobin(std::vector<int>& values, const std::vector<int>& mins,
     return nDelta;
 }
 
+std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAvail)
+{
+    std::vector<OuterPlace> places(items.size());
+    std::vector<int> gap(items.size(), 0);   // room before an item in its line
+    int nLine = 0;
+    size_t nLineFirst = 0;
+    int nNext = 0;
+    for (size_t k = 0; k < items.size(); k++)
+    {
+        const OuterItem& it = items[k];
+        int nLength = std::max(it.nLength, 0);
+        int nMin = std::min(std::max(it.nMinLength, 0), nLength);
+        gap[k] = std::max(0, it.nEarliest - nNext);
+        places[k] = { nLine, nNext + gap[k], nLength };
+        int nOver = places[k].nPos + nLength - nAvail;
+        if (nOver > 0)
+        {
+            // the room the line can give: gaps and what wrappable items have above their minimum
+            int nRoom = gap[k] + (nLength - nMin);
+            for (size_t j = nLineFirst; j < k; j++)
+                nRoom += gap[j] + places[j].nLength - std::min(items[j].nMinLength, places[j].nLength);
+            if (nRoom >= nOver || k == nLineFirst)
+            {
+                int nTake = std::min(nOver, gap[k]);
+                gap[k] -= nTake;
+                nOver -= nTake;
+                nTake = std::min(nOver, nLength - nMin);
+                places[k].nLength -= nTake;
+                nOver -= nTake;
+                for (size_t j = k; j-- > nLineFirst && nOver > 0;)
+                {
+                    int nMinJ = std::min(items[j].nMinLength, places[j].nLength);
+                    nTake = std::min(nOver, places[j].nLength - nMinJ);
+                    places[j].nLength -= nTake;
+                    nOver -= nTake;
+                    nTake = std::min(nOver, gap[j]);
+                    gap[j] -= nTake;
+                    nOver -= nTake;
+                }
+                int nPos = 0;
+                for (size_t j = nLineFirst; j <= k; j++)
+                {
+                    nPos += gap[j];
+                    places[j].nPos = nPos;
+                    nPos += places[j].nLength;
+                }
+            }
+            else
+            {
+                // the next line, from its start
+                nLine++;
+                nLineFirst = k;
+                gap[k] = 0;
+                places[k] = { nLine, 0, std::max(nMin, std::min(nLength, nAvail)) };
+            }
+        }
+        nNext = places[k].nPos + places[k].nLength;
+    }
+    return places;
+}
+
 RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf)
 {
     RowFit fit;

@@ -69,6 +69,30 @@ struct RowFit
 // fitting.
 RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf);
 
+// One fixed-size bar of a frame-edge dock row as the line fitting sees it.
+struct OuterItem
+{
+    int nLength;        // the length it asks for along the row
+    int nMinLength;     // the least it takes: below nLength for a wrappable bar only
+    int nEarliest;      // the position it asks for (its remembered place), 0 none
+};
+
+// Where an item of a frame-edge dock row goes.
+struct OuterPlace
+{
+    int nLine;          // 0 the row's first line, 1 the line below (or right of) it, ...
+    int nPos;           // along the row
+    int nLength;
+};
+
+// Lays the items of one row out in lines of nAvail: one after another, each no earlier
+// than it asks for (a gap before it stays). When an item would pass the end, the line
+// is compressed first: the gaps close, then wrappable items give up room down to their
+// minimum, the passing item first, then the ones before it from the last; when that is
+// not enough the item starts the next line. An item alone in its line that is still too
+// long gets the line's length, never less than its minimum.
+std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAvail);
+
 // Spreads nDelta over the values one unit at a time, round-robin from the first, never
 // taking a value below its minimum (nMin[i]); answers the part of nDelta left over.
 int DistributeRoundRobin(std::vector<int>& values, const std::vector<int>& mins, int nDelta);

@@ -9,6 +9,7 @@
 #include "uiframework/foundation/ExtMemoryDC.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace
 {
@@ -988,7 +989,141 @@ CExtDockOuterBar::~CExtDockOuterBar()
 
 CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
-    return CExtDockBar::CalcFixedLayout(bStretch, bHorz);
+    if (m_bFloating)
+        return CExtDockBar::CalcFixedLayout(bStretch, bHorz);
+    CSize size = LayoutOuterRows(bStretch, bHorz);
+    RelayoutContainers();
+    return size;
+}
+
+CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
+{
+    CSize sizeMax;
+    if (m_bSizingParent || !m_rectLayout.IsRectEmpty())
+        sizeMax = CSize(std::max(0, (int)m_rectLayout.Width()),
+                        std::max(0, (int)m_rectLayout.Height()));
+    else
+    {
+        CRect rcParent(0, 0, 0, 0);
+        CWnd* pParent = GetParent();
+        if (pParent != NULL)
+            pParent->GetClientRect(&rcParent);
+        sizeMax = rcParent.Size();
+    }
+    bool bAny = GetDockedVisibleCount() > 0;
+    CRect rcInside(0, 0, 0, 0);
+    if (bAny)
+        CalcInsideRect(rcInside, bHorz);
+    int nBorderAlong = bHorz ? rcInside.left - rcInside.right : rcInside.top - rcInside.bottom;
+    int nBorderAcross = bHorz ? rcInside.top - rcInside.bottom : rcInside.left - rcInside.right;
+    int nLengthMax = (bHorz ? sizeMax.cx : sizeMax.cy) - nBorderAlong;
+
+    AFX_SIZEPARENTPARAMS layout;
+    ::ZeroMemory(&layout, sizeof(layout));
+    layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize() + 1);
+    m_bInLayoutPass = true;
+
+    int nAcross = 0, nLongest = 0;
+    std::vector<CControlBar*> arrRow;
+    std::vector<int> arrThick;
+    std::vector<ExtBarLayout::OuterItem> items;
+    auto placeRow = [&]()
+    {
+        if (arrRow.empty())
+            return;
+        std::vector<ExtBarLayout::OuterPlace> places = ExtBarLayout::FitOuterRow(items, nLengthMax);
+        std::vector<int> arrLineThick;
+        for (size_t k = 0; k < places.size(); k++)
+        {
+            if ((int)arrLineThick.size() <= places[k].nLine)
+                arrLineThick.resize(places[k].nLine + 1, 0);
+            arrLineThick[places[k].nLine] = std::max(arrLineThick[places[k].nLine], arrThick[k]);
+        }
+        std::vector<int> arrLineStart(arrLineThick.size(), nAcross);
+        for (size_t n = 1; n < arrLineThick.size(); n++)
+            arrLineStart[n] = arrLineStart[n - 1] + arrLineThick[n - 1];
+        for (size_t k = 0; k < places.size(); k++)
+        {
+            const ExtBarLayout::OuterPlace& pl = places[k];
+            int nStart = arrLineStart[pl.nLine];
+            CRect rc = bHorz ? CRect(pl.nPos, nStart, pl.nPos + pl.nLength, nStart + arrThick[k])
+                             : CRect(nStart, pl.nPos, nStart + arrThick[k], pl.nPos + pl.nLength);
+            CControlBar* pBar = arrRow[k];
+            if (!m_bLayoutQuery)
+            {
+                CRect rcOld;
+                pBar->GetWindowRect(&rcOld);
+                ScreenToClient(&rcOld);
+                if (rcOld != rc)
+                {
+                    AfxRepositionWindow(&layout, pBar->m_hWnd, &rc);
+                    if (pBar->m_pDockContext != NULL)
+                        pBar->m_pDockContext->m_rectMRUDockPos = rc;
+                }
+            }
+            nLongest = std::max(nLongest, pl.nPos + pl.nLength);
+        }
+        for (int nThick : arrLineThick)
+            nAcross += nThick;
+        arrRow.clear();
+        arrThick.clear();
+        items.clear();
+    };
+    DWORD dwMode = bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
+    {
+        void* pEntry = m_arrBars[i];
+        if (pEntry == NULL)
+        {
+            placeRow();
+            continue;
+        }
+        CControlBar* pBar = EntryBar(pEntry);
+        if (pBar == NULL || pBar->m_hWnd == NULL)
+            continue;
+        if ((pBar->RecalcDelayShow(&layout) & WS_VISIBLE) == 0)
+            continue;
+        CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
+        CSize size = ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) || pExt != NULL)
+                         ? pBar->CalcDynamicLayout(-1, dwMode)
+                         : pBar->CalcFixedLayout(FALSE, bHorz);
+        ExtBarLayout::OuterItem it;
+        it.nLength = bHorz ? size.cx : size.cy;
+        it.nMinLength = it.nLength;
+        it.nEarliest = 0;
+        if (pExt != NULL && pExt->IsFullRowBar())
+            it.nLength = it.nMinLength = std::max(0, nLengthMax);
+        else if (pExt != NULL)
+        {
+            CExtControlBar::OuterLayoutData_t* pData = pExt->GetOuterLayoutData();
+            bool bInUse = pData != NULL && pData->IsInUse();
+            if (pExt->IsWrappable())
+            {
+                CSize sizeMin = pExt->GetMinDockedSize();
+                it.nMinLength = std::min(it.nLength, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
+                // the length the user left it at, within what it can be
+                int nWanted = bInUse ? (bHorz ? pData->m_nLengthHorz : pData->m_nLengthVert) : 0;
+                if (nWanted > 0)
+                    it.nLength = std::max(it.nMinLength, std::min(it.nLength, nWanted));
+            }
+            if (bInUse && !pData->m_rcRemembered.IsRectEmpty())
+                it.nEarliest = bHorz ? pData->m_rcRemembered.left : pData->m_rcRemembered.top;
+        }
+        arrRow.push_back(pBar);
+        arrThick.push_back(bHorz ? size.cy : size.cx);
+        items.push_back(it);
+    }
+    placeRow();
+    if (layout.hDWP != NULL)
+        ::EndDeferWindowPos(layout.hDWP);
+    m_bInLayoutPass = false;
+    ApplyPendingBreaks();
+
+    if (!bAny)
+        return bStretch ? (bHorz ? CSize(sizeMax.cx, 0) : CSize(0, sizeMax.cy)) : CSize(0, 0);
+    if (bHorz)
+        return CSize(bStretch ? sizeMax.cx : nLongest + nBorderAlong, nAcross + nBorderAcross);
+    return CSize(nAcross + nBorderAcross, bStretch ? sizeMax.cy : nLongest + nBorderAlong);
 }
 
 void CExtDockOuterBar::RefreshOuterLayoutData(CExtControlBar* pBar)

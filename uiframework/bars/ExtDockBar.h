@@ -125,6 +125,8 @@ public:
 
     // The bar becomes the most recent of its row (rank 1); the others of the row move back.
     void RefreshOuterLayoutData(CExtControlBar* pBar);
+    // The rows of fixed-size bars along the frame edge (see ExtBarLayout::FitOuterRow).
+    CSize LayoutOuterRows(BOOL bStretch, BOOL bHorz);
 
     BYTE m_nOuterFlags;             // bit 0: in the delayed layout; bit 1: timer pending
 };

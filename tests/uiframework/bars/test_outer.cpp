@@ -279,3 +279,104 @@ TEST_F(UiBarsTest, FullRowBarKeepsARowToItself)
     pMenu->DestroyWindow();
     delete pMenu;
 }
+
+namespace
+{
+
+// A toolbar-like bar that hides what does not fit, down to a minimal length.
+class CTestWrappableBar : public CTestFixedBar
+{
+public:
+    CTestWrappableBar(CSize size, int nMin) : CTestFixedBar(size), m_nMin(nMin) {}
+    bool IsWrappable() const override { return true; }
+    CSize GetMinDockedSize() override { return CSize(m_nMin, m_size.cy); }
+    int m_nMin;
+};
+
+} // namespace
+
+TEST_F(UiBarsTest, WrappableBarsGiveUpRoomBeforeTheRowBreaksAndKeepTheirWantedLength)
+{
+    CExtDockOuterBar* pOuter = (CExtDockOuterBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    CTestWrappableBar* arr[2] = { new CTestWrappableBar(CSize(300, 26), 60),
+                                  new CTestWrappableBar(CSize(300, 26), 60) };
+    for (int i = 0; i < 2; i++)
+    {
+        ASSERT_TRUE(arr[i]->Create("Wrap", m_pFrame, 0xE8D0 + i,
+                                   WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
+        arr[i]->EnableDocking(CBRS_ALIGN_ANY);
+        pOuter->DockControlBar(arr[i]);
+    }
+    SetOneRow(pOuter, { arr[0], arr[1] });
+    auto resizeTo = [&](int nWidth)
+    {
+        CRect rc;
+        m_pFrame->GetWindowRect(&rc);
+        m_pFrame->SetWindowPos(NULL, 0, 0, nWidth, rc.Height(),
+                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_pFrame->RecalcLayout();
+        return m_pFrame->ChildRect(pOuter).Width();
+    };
+
+    // room for both: full lengths side by side
+    resizeTo(800);
+    CRect rc0 = m_pFrame->ChildRect(arr[0]), rc1 = m_pFrame->ChildRect(arr[1]);
+    EXPECT_EQ(rc0.Width(), 300);
+    EXPECT_EQ(rc1.Width(), 300);
+    EXPECT_EQ(rc1.left, rc0.right);
+
+    // too short: the last bar gives up room first, and the row keeps one line
+    int nAvail = resizeTo(500);
+    rc0 = m_pFrame->ChildRect(arr[0]);
+    rc1 = m_pFrame->ChildRect(arr[1]);
+    EXPECT_EQ(rc1.top, rc0.top);
+    EXPECT_EQ(rc1.left, rc0.right);
+    EXPECT_EQ(rc0.Width(), 300);
+    EXPECT_LE(rc1.right - m_pFrame->ChildRect(pOuter).left, nAvail);
+    EXPECT_GE(rc1.Width(), 60);
+    EXPECT_LT(rc1.Width(), 300);
+    CRect rcPane = m_pFrame->ChildRect(&m_pFrame->m_wndPane);
+    EXPECT_GE(rcPane.top, rc0.bottom);
+    EXPECT_LT(rcPane.top, rc0.bottom + 26);
+
+    // shorter still: both shrink, never below their minimum
+    nAvail = resizeTo(260);
+    rc0 = m_pFrame->ChildRect(arr[0]);
+    rc1 = m_pFrame->ChildRect(arr[1]);
+    EXPECT_EQ(rc1.top, rc0.top);
+    EXPECT_EQ(rc1.Width(), 60);
+    EXPECT_GE(rc0.Width(), 60);
+    EXPECT_LT(rc0.Width(), 300);
+
+    // when their minimums do not fit the second bar starts the next line
+    resizeTo(100);
+    rc0 = m_pFrame->ChildRect(arr[0]);
+    rc1 = m_pFrame->ChildRect(arr[1]);
+    EXPECT_EQ(rc1.top, rc0.bottom);
+    EXPECT_EQ(rc1.left, rc0.left);
+    CRect rcHit;
+    EXPECT_FALSE(rcHit.IntersectRect(rc0, rc1));
+
+    // a wanted length the user left a bar at holds while the row has room
+    arr[1]->m_data.m_nRank = 1;
+    arr[1]->m_data.m_nLengthHorz = 150;
+    resizeTo(800);
+    rc0 = m_pFrame->ChildRect(arr[0]);
+    rc1 = m_pFrame->ChildRect(arr[1]);
+    EXPECT_EQ(rc0.Width(), 300);
+    EXPECT_EQ(rc1.Width(), 150);
+    EXPECT_EQ(rc1.top, rc0.top);
+    // ... and never takes it below its minimum or beyond its length
+    arr[1]->m_data.m_nLengthHorz = 20;
+    resizeTo(801);
+    EXPECT_EQ(m_pFrame->ChildRect(arr[1]).Width(), 60);
+    arr[1]->m_data.m_nLengthHorz = 5000;
+    resizeTo(800);
+    EXPECT_EQ(m_pFrame->ChildRect(arr[1]).Width(), 300);
+    ExpectAllArraysSound();
+    for (CTestWrappableBar* p : arr)
+    {
+        p->DestroyWindow();
+        delete p;
+    }
+}

@@ -605,6 +605,77 @@ TEST_F(MiniFrameTest, DoubleClickWithInputDocksAfterResizesAndPopups)
 namespace
 {
 
+// What Wine's X11 driver does to an activated frame: it raises the frame over the windows
+// it owns (and tells the window manager so a moment later).
+void RaiseOverOwnedWindows(CWnd* pFrame, CWnd* pOwned)
+{
+    ::SetWindowLongPtrA(pOwned->m_hWnd, GWLP_HWNDPARENT, 0);
+    ::SetWindowPos(pOwned->m_hWnd, pFrame->m_hWnd, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetWindowLongPtrA(pOwned->m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pFrame->m_hWnd);
+}
+
+bool IsAbove(HWND hWnd, HWND hOther)
+{
+    for (HWND h = ::GetWindow(hOther, GW_HWNDPREV); h != NULL; h = ::GetWindow(h, GW_HWNDPREV))
+    {
+        if (h == hWnd)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(MiniFrameTest, FloatingFrameGoesBackAboveTheFrameRaisedOverIt)
+{
+    CRect rc = ScreenRect(m_pMini);
+    CPoint ptCaption(rc.left + 40, rc.top + ::GetSystemMetrics(SM_CYFRAME) +
+                                       ::GetSystemMetrics(SM_CYSMCAPTION) / 2);
+    CRect rcPane = ScreenRect(&m_pFrame->m_wndPane);
+    ASSERT_TRUE(rcPane.PtInRect(ptCaption));
+    CPoint ptPane(rcPane.left + 10, rcPane.bottom - 10);
+    ASSERT_FALSE(rc.PtInRect(ptPane));
+    ClickSpy_t spy(m_pFrame->m_wndPane.m_hWnd);
+
+    // raised over it before the frame is activated: the activation puts it back
+    InputScript_t().Move(ptCaption).Button(MOUSEEVENTF_LEFTDOWN, 20).Button(MOUSEEVENTF_LEFTUP, 60)
+        .Play();
+    EXPECT_EQ(::GetActiveWindow(), m_pMini->m_hWnd);
+    RaiseOverOwnedWindows(m_pFrame, m_pMini);
+    ASSERT_FALSE(IsAbove(m_pMini->m_hWnd, m_pFrame->m_hWnd));
+    InputScript_t().Move(ptPane).Button(MOUSEEVENTF_RIGHTDOWN, 20).Button(MOUSEEVENTF_RIGHTUP, 60)
+        .Play();
+    EXPECT_EQ(::GetActiveWindow(), m_pFrame->m_hWnd);
+    EXPECT_TRUE(IsAbove(m_pMini->m_hWnd, m_pFrame->m_hWnd));
+
+    // raised over it once the frame is active, the way the driver does it
+    InputScript_t().Move(ptCaption).Button(MOUSEEVENTF_LEFTDOWN, 20).Button(MOUSEEVENTF_LEFTUP, 60)
+        .Play();
+    InputScript_t().Move(ptPane).Button(MOUSEEVENTF_RIGHTDOWN, 20).Button(MOUSEEVENTF_RIGHTUP, 20)
+        .Play(10);
+    RaiseOverOwnedWindows(m_pFrame, m_pMini);
+    PumpMs(150);
+    EXPECT_TRUE(IsAbove(m_pMini->m_hWnd, m_pFrame->m_hWnd));
+    EXPECT_EQ(::WindowFromPoint(ptCaption), m_pMini->m_hWnd);
+    spy.m_msgs.clear();
+
+    // a double click on the caption docks the bar; nothing reaches the pane below
+    InputScript_t()
+        .Move(ptCaption)
+        .Button(MOUSEEVENTF_LEFTDOWN, 10)
+        .Button(MOUSEEVENTF_LEFTUP, 60)
+        .Button(MOUSEEVENTF_LEFTDOWN, 10)
+        .Button(MOUSEEVENTF_LEFTUP, 10)
+        .Play(100);
+    EXPECT_TRUE(m_pBar->IsDocked());
+    EXPECT_TRUE(spy.m_msgs.empty()) << spy.m_msgs.size() << " button messages in the pane";
+    ExpectAllArraysSound();
+}
+
+namespace
+{
+
 void PumpFor(DWORD nMs)
 {
     const DWORD nStart = ::GetTickCount();
