@@ -2,6 +2,7 @@
 
 #include "MainFrm.h"
 #include "PropertiesBar.h"
+#include "model/OptionsStore.h"
 #include "model/VarnelDoc.h"
 #include "output/ExportProgress.h"
 #include "resources/resource.h"
@@ -41,7 +42,7 @@ const UINT kBasicCommands[] = {
     246, 247, 219, 57650, 57651, 57649, 221, 57664, 0,
 };
 
-const char* const kPlacementNames[] = {"cs_cx", "cs_cy", "cs_x", "cs_y"};
+const char* const kPlacementNames[] = {OPTION_WINDOW_WIDTH, OPTION_WINDOW_HEIGHT, OPTION_WINDOW_X, OPTION_WINDOW_Y};
 
 CString ProfileName()
 {
@@ -145,23 +146,18 @@ void CMainFrame::FitToWorkArea(RECT& rect)
 
 void CMainFrame::LoadWindowRect(CREATESTRUCT& cs)
 {
-    HKEY hKey = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, CVarnelDoc::GetOptionsKeyPath(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    const COptionsStore options;
+    if (!options.Exists())
     {
         SaveWindowRect(cs);
         return;
     }
     DWORD values[4] = {0, 0, 0, 0};
-    bool bAll = true;
-    for (int i = 0; i < 4 && bAll; i++)
+    for (int i = 0; i < 4; i++)
     {
-        DWORD dwType = 0, cb = sizeof(DWORD);
-        bAll = ::RegQueryValueExA(hKey, kPlacementNames[i], NULL, &dwType, (BYTE*)&values[i], &cb) == ERROR_SUCCESS &&
-               cb == sizeof(DWORD);
+        if (!options.Read(kPlacementNames[i], values[i]))
+            return;
     }
-    ::RegCloseKey(hKey);
-    if (!bAll)
-        return;
 
     int cx = (int)values[0], cy = (int)values[1], x = (int)values[2], y = (int)values[3];
     CRect rectDesktop;
@@ -193,16 +189,13 @@ void CMainFrame::LoadWindowRect(CREATESTRUCT& cs)
 
 void CMainFrame::SaveWindowRect(const CREATESTRUCT& cs)
 {
-    const CString strKey = CVarnelDoc::GetOptionsKeyPath();
-    HKEY hKey = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey, 0, KEY_WRITE, &hKey) != ERROR_SUCCESS &&
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, strKey, 0, NULL, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, NULL, &hKey,
-                          NULL) != ERROR_SUCCESS)
-        return;
+    COptionsStore options;
     const DWORD values[4] = {(DWORD)cs.cx, (DWORD)cs.cy, (DWORD)cs.x, (DWORD)cs.y};
     for (int i = 0; i < 4; i++)
-        ::RegSetValueExA(hKey, kPlacementNames[i], 0, REG_DWORD, (const BYTE*)&values[i], sizeof(DWORD));
-    ::RegCloseKey(hKey);
+    {
+        if (!options.Write(kPlacementNames[i], values[i]))
+            return;
+    }
 }
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)

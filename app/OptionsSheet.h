@@ -2,17 +2,16 @@
 // its one page.
 //
 // The page edits a copy of the options; the view fills it before the sheet runs and takes
-// the values back on OK. Colours are ARGB; the shadow length is an index (length / 3).
+// the values back on OK (and stores them, COptionsStore). The ranges of the values are
+// those of the stored options (model/OptionsKeys.h). Colours are ARGB; the shadow length is an index (length / 3).
 
 #pragma once
 
 #include "afxdlgs.h"
 #include "ColorPickers.h"
+#include "model/OptionsKeys.h"
 #include "resources/options_resource.h"
 
-// Smallest and largest grid spacing accepted, document units.
-const int MIN_GRID_SIZE = 2;
-const int MAX_GRID_SIZE = 1000;
 // Shadow length of each index of the length list.
 const int SHADOW_LENGTH_STEP = 3;
 const int SHADOW_LENGTH_COUNT = 4;

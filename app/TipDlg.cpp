@@ -20,8 +20,6 @@ END_MESSAGE_MAP()
 namespace
 {
 const char kTipsDelimiter[] = "::";
-const char kCannotOpenTips[] =
-    "File could not be opened. \nIf it is opened by another application, please close it.";
 }
 
 CString SplitString(CString& strText, const CString& strDelimiter, BOOL* pbFound)
@@ -122,7 +120,7 @@ void CTipOfTheDayDlg::LoadTips()
         FILE* pFile = fopen(strPath, "rb");
         if (pFile == NULL)
         {
-            AfxMessageBox(kCannotOpenTips);
+            AfxMessageBox(IDS_TIPS_CANNOT_OPEN);
             return;
         }
         struct CCloseFile

@@ -36,9 +36,6 @@ const char kLabelFilter[] = "Label Files (*.labf)|*.labf; |All Files (*.*)|*.*|"
 const char kSamplesFilter[] = "Label Files (*.labf)|*.labf||";
 const DWORD kOpenFlags = OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 const int kSamplesBufferSize = 32767;
-const char kNoMainWindow[] =
-    "Stickwell cannot start: the system refused to create its main window.\n"
-    "The display may not be ready yet; please start Stickwell again.";
 
 // Told in a message box and on the standard error output: without windows the box
 // may not show.
@@ -209,7 +206,9 @@ BOOL CVarnelApp::StartUp()
     {
         if (!bFrameDeleted)
             delete pMainFrame;
-        ReportStartFailure(kNoMainWindow);
+        CString strText;
+        strText.LoadString(IDS_NO_MAIN_WINDOW);
+        ReportStartFailure(strText);
         return FALSE;
     }
     pMainFrame->m_pbDeleted = NULL;

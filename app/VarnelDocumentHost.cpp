@@ -13,6 +13,11 @@ namespace
 {
 // Open dialog: resizable, file must exist, read-only box hidden, overwrite prompt.
 const DWORD kPictureDialogFlags = OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+const char kLabelFilter[] = "Label Files (*.labf)|*.labf; |All Files (*.*)|*.*|";
+const char kLabelExtension[] = "labf";
+// Save dialog: resizable, read-only box hidden, overwrite prompt. A name that does not
+// exist yet must be accepted, so the file-must-exist flag of the Open dialogs is left out.
+const DWORD kSaveDialogFlags = OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 }
 
 CVarnelDocumentHost::CVarnelDocumentHost(CVarnelApp* pApp) : m_pApp(pApp)
@@ -44,6 +49,16 @@ BOOL CVarnelDocumentHost::ShowTipOfTheDay()
 CString CVarnelDocumentHost::ChoosePictureFile(LPCSTR pszFilter, const CString& strFolder)
 {
     return ChoosePictureWithPreview(pszFilter, kPictureDialogFlags, strFolder);
+}
+
+CString CVarnelDocumentHost::ChooseSavePath(const CString& strName, const CString& strFolder)
+{
+    CFileDialog dlg(FALSE, kLabelExtension, strName, kSaveDialogFlags, kLabelFilter);
+    dlg.m_ofn.nFilterIndex = 1;
+    dlg.m_ofn.lpstrInitialDir = strFolder;
+    if (dlg.DoModal() != IDOK)
+        return CString();
+    return dlg.GetPathName();
 }
 
 CString* CVarnelDocumentHost::FolderOf(HostFolder folder)

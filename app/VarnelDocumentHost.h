@@ -1,6 +1,7 @@
 // VarnelDocumentHost.h - CVarnelDocumentHost, the application's answers to what a
-// publication asks: the wizard, the tip of the day, the picture Open dialog, the folders
-// of the application object and the data-source dialog of the design view.
+// publication asks: the wizard, the tip of the day, the picture Open dialog, the Save
+// dialog, the folders of the application object and the data-source dialog of the design
+// view.
 
 #pragma once
 
@@ -16,6 +17,7 @@ public:
     virtual BOOL RunNewPublicationWizard(CNewPublicationChoice& choice) override;
     virtual BOOL ShowTipOfTheDay() override;
     virtual CString ChoosePictureFile(LPCSTR pszFilter, const CString& strFolder) override;
+    virtual CString ChooseSavePath(const CString& strName, const CString& strFolder) override;
     virtual CString GetFolder(HostFolder folder) override;
     virtual void SetFolder(HostFolder folder, const CString& strPath) override;
     virtual void ChooseDataSource(CVarnelDoc* pDoc) override;

@@ -10,6 +10,7 @@
 #include "model/Elements.h"
 #include "model/ElementStream.h"
 #include "model/VarnelDoc.h"
+#include "data/UnexpectedError.h"
 #include "resources/resource.h"
 #include "afxole.h"
 
@@ -21,20 +22,12 @@
 
 namespace
 {
-const char kUnexpectedError[] =
-    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
-
 // Limits of pasted data: the element stream's size and element count, and text length.
 const SIZE_T kMaxPastedBytes = 256 * 1024 * 1024;
 const int kMaxPastedElements = 100000;
 const int kMaxTextLength = 255;
 // Pasted copies move by this much (modulo the design size).
 const int kPasteOffset = 10;
-
-void ShowUnexpectedError()
-{
-    AfxMessageBox(kUnexpectedError, MB_ICONERROR);
-}
 
 BOOL IsClass(CElement* pElement, LPCSTR pszClassName)
 {

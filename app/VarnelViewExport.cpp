@@ -2,6 +2,7 @@
 
 #include "VarnelView.h"
 #include "VarnelApp.h"
+#include "data/UnexpectedError.h"
 #include "model/VarnelDoc.h"
 #include "output/ExportDialogs.h"
 #include "output/ExportProgress.h"
@@ -19,8 +20,6 @@ namespace
 const char kImageFilter[] =
     "Bitmap image(*.bmp)|*.bmp|JPEG image(*.jpg)|*.jpg|GIF image(*.gif)|*.gif|PNG image(*.png)|*.png||"
     "Tiff image(*.tif)|*.tif||";
-const char kUnexpectedError[] =
-    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
 const int kDefaultDpi = 300;
 
 // Refuses a picture its format cannot hold, naming the largest resolution that fits.
@@ -67,7 +66,7 @@ void CVarnelView::OnFileSaveAsImage()
 
         if (pDoc->m_nDesignWidth <= 0 || pDoc->m_nDesignHeight <= 0 || nScale <= 0)
         {
-            AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+            ShowUnexpectedError();
             return;
         }
         // the picture is drawn in bands: only what the format cannot hold is refused
@@ -89,11 +88,11 @@ void CVarnelView::OnFileSaveAsImage()
     catch (CException* e)
     {
         e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
     catch (...)
     {
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
 }
 
@@ -132,7 +131,7 @@ void CVarnelView::OnFileExportPdf(CString strProposedName)
         const CString strPattern = MakeTempPicturePattern();
         if (strPattern.IsEmpty())
         {
-            AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+            ShowUnexpectedError();
             return;
         }
         ExportPdfPages(dlg.m_strPath, strPattern, dlg.m_fQuality, nSide);
@@ -141,11 +140,11 @@ void CVarnelView::OnFileExportPdf(CString strProposedName)
     catch (CException* e)
     {
         e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
     catch (...)
     {
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
 }
 

@@ -4,120 +4,80 @@
 #include "VarnelView.h"
 #include "OptionsSheet.h"
 #include "model/Element.h"
-#include "model/OptionsKeys.h"
+#include "model/OptionsStore.h"
 #include "model/VarnelDoc.h"
-
-namespace
-{
-const char kDisplayGrid[] = "DisplayGrid";
-const char kGridColor[] = "GridColor";
-const char kGridType[] = "GridType";
-const char kGridSize[] = "GridSize";
-// Longest shadow taken from the registry, document units.
-const int kMaxShadowLength = 1000;
-
-// A REG_DWORD value; FALSE when it is missing or of another type or size.
-BOOL ReadDword(HKEY hKey, LPCSTR pszName, DWORD& dwValue)
-{
-    DWORD dwRead = 0, dwType = 0, cb = sizeof(dwRead);
-    if (::RegQueryValueExA(hKey, pszName, NULL, &dwType, (BYTE*)&dwRead, &cb) != ERROR_SUCCESS ||
-        dwType != REG_DWORD || cb != sizeof(dwRead))
-        return FALSE;
-    dwValue = dwRead;
-    return TRUE;
-}
-
-void WriteDword(HKEY hKey, LPCSTR pszName, DWORD dwValue)
-{
-    ::RegSetValueExA(hKey, pszName, 0, REG_DWORD, (const BYTE*)&dwValue, sizeof(dwValue));
-}
-}
 
 // Values that are missing are written with the view's current values, so a first start
 // leaves the whole set (and the tip of the day switched on) in the registry. Stored values
 // outside their ranges are refused and the default stays.
 void CVarnelView::LoadOptions()
 {
-    HKEY hKey = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, CVarnelDoc::GetOptionsKeyPath(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    const COptionsStore options;
+    if (!options.Exists())
     {
         SaveOptions();
         return;
     }
     BOOL bComplete = TRUE;
     DWORD dwValue = 0;
-    if (ReadDword(hKey, kDisplayGrid, dwValue))
+    if (options.Read(OPTION_DISPLAY_GRID, dwValue))
         m_bDisplayGrid = dwValue != 0;
     else
         bComplete = FALSE;
-    if (ReadDword(hKey, kGridColor, dwValue))
+    if (options.Read(OPTION_GRID_COLOR, dwValue))
         m_clrGrid = ColorRefToArgb(dwValue);
     else
         bComplete = FALSE;
-    if (ReadDword(hKey, kGridType, dwValue))
+    if (options.Read(OPTION_GRID_TYPE, dwValue))
     {
         if (dwValue <= 1)
             m_nGridType = (int)dwValue;
     }
     else
         bComplete = FALSE;
-    if (ReadDword(hKey, kGridSize, dwValue))
+    if (options.Read(OPTION_GRID_SIZE, dwValue))
     {
         if (dwValue >= (DWORD)MIN_GRID_SIZE && dwValue <= (DWORD)MAX_GRID_SIZE)
             m_nGridSize = (int)dwValue;
     }
     else
         bComplete = FALSE;
-    if (ReadDword(hKey, OPTION_SHOW_TIP, dwValue))
+    if (options.Read(OPTION_SHOW_TIP, dwValue))
         m_bShowTip = dwValue == 1;
     else
         bComplete = FALSE;
-    if (ReadDword(hKey, OPTION_SHADOW_COLOR, dwValue))
+    if (options.Read(OPTION_SHADOW_COLOR, dwValue))
         m_clrShadow = ColorRefToArgb(dwValue);
     else
         bComplete = FALSE;
-    if (ReadDword(hKey, OPTION_SHADOW_LENGTH, dwValue))
+    if (options.Read(OPTION_SHADOW_LENGTH, dwValue))
     {
-        if (dwValue <= (DWORD)kMaxShadowLength)
+        if (dwValue <= (DWORD)MAX_OPTION_SHADOW_LENGTH)
             m_nShadowLength = (int)dwValue;
     }
     else
         bComplete = FALSE;
-    ::RegCloseKey(hKey);
     if (!bComplete)
         SaveOptions();
 }
 
 void CVarnelView::SaveOptions()
 {
-    const CString strKey = CVarnelDoc::GetOptionsKeyPath();
-    HKEY hKey = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, strKey, 0, KEY_WRITE, &hKey) != ERROR_SUCCESS &&
-        ::RegCreateKeyExA(HKEY_CURRENT_USER, strKey, 0, (LPSTR) "", 0, KEY_ALL_ACCESS, NULL, &hKey, NULL) !=
-            ERROR_SUCCESS)
+    COptionsStore options;
+    if (!options.Write(OPTION_DISPLAY_GRID, m_bDisplayGrid ? 1 : 0))
         return;
-    WriteDword(hKey, kDisplayGrid, m_bDisplayGrid ? 1 : 0);
-    WriteDword(hKey, kGridColor, ArgbToColorRef(m_clrGrid));
-    WriteDword(hKey, kGridType, (DWORD)m_nGridType);
-    WriteDword(hKey, kGridSize, (DWORD)m_nGridSize);
-    WriteDword(hKey, OPTION_SHOW_TIP, m_bShowTip ? 1 : 0);
-    WriteDword(hKey, OPTION_SHADOW_COLOR, ArgbToColorRef(m_clrShadow));
-    WriteDword(hKey, OPTION_SHADOW_LENGTH, (DWORD)m_nShadowLength);
-    ::RegCloseKey(hKey);
+    options.Write(OPTION_GRID_COLOR, ArgbToColorRef(m_clrGrid));
+    options.Write(OPTION_GRID_TYPE, (DWORD)m_nGridType);
+    options.Write(OPTION_GRID_SIZE, (DWORD)m_nGridSize);
+    options.Write(OPTION_SHOW_TIP, m_bShowTip ? 1 : 0);
+    options.Write(OPTION_SHADOW_COLOR, ArgbToColorRef(m_clrShadow));
+    options.Write(OPTION_SHADOW_LENGTH, (DWORD)m_nShadowLength);
 }
 
 // The stored tip setting: the tip dialog may have changed it since this view was made.
 BOOL CVarnelView::ReadStoredShowTip()
 {
-    HKEY hKey = NULL;
-    if (::RegOpenKeyExA(HKEY_CURRENT_USER, CVarnelDoc::GetOptionsKeyPath(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return m_bShowTip;
-    DWORD dwValue = 0;
-    BOOL bShowTip = m_bShowTip;
-    if (ReadDword(hKey, OPTION_SHOW_TIP, dwValue))
-        bShowTip = dwValue == 1;
-    ::RegCloseKey(hKey);
-    return bShowTip;
+    return COptionsStore().Get(OPTION_SHOW_TIP, m_bShowTip ? 1 : 0) == 1;
 }
 
 void CVarnelView::OnOptions()

@@ -3,7 +3,9 @@
 
 #include "VarnelView.h"
 #include "VarnelApp.h"
+#include "data/UnexpectedError.h"
 #include "model/VarnelDoc.h"
+#include "resources/resource.h"
 #include "afxdlgs.h"
 
 #include <objidl.h>
@@ -30,8 +32,13 @@ const CTemplateKind kTemplateKinds[] = {
 
 const DWORD kTemplateDialogFlags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING;
 
-const char kUnexpectedError[] =
-    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
+// Asks whether the existing file strPath may be replaced.
+int ConfirmReplace(const CString& strPath)
+{
+    CString strText;
+    AfxFormatString1(strText, IDS_TEMPLATE_EXISTS, strPath);
+    return AfxMessageBox(strText, MB_YESNO | MB_ICONEXCLAMATION);
+}
 
 // A type read from a damaged file counts as a label.
 const CTemplateKind& TemplateKindOfType(int nPublicationType)
@@ -88,8 +95,7 @@ void CVarnelView::OnFileSaveAsTemplate()
         strPath = AddTemplateExtension(strChosen, nType);
         // the dialog asked about the name it returned, not about the one with the extension
         if (strPath != strChosen && ::GetFileAttributesA(strPath) != INVALID_FILE_ATTRIBUTES &&
-            AfxMessageBox(strPath + " already exists.\nDo you want to replace it?",
-                          MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+            ConfirmReplace(strPath) != IDYES)
             return;
 
         delete pDoc->SaveOrPreviewTemplate(strPath, CString(), FALSE);
@@ -106,12 +112,12 @@ void CVarnelView::OnFileSaveAsTemplate()
         }
         else
         {
-            AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+            ShowUnexpectedError();
         }
         e->Delete();
     }
     catch (...)
     {
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
 }

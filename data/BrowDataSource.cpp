@@ -3,6 +3,7 @@
 
 #include "BrowDataSource.h"
 #include "PasswordProtect.h"
+#include "UnexpectedError.h"
 
 #include <afxdlgs.h>
 
@@ -62,11 +63,6 @@ const int kExcelVersionCount = sizeof(kExcelVersions) / sizeof(kExcelVersions[0]
 const int kDelimiterControls[] =
     { IDC_DS_HASCOLNAMES, IDC_DS_DELIMITERLIST, IDC_DS_DELIMITERLABEL, IDC_DS_DELIMITER };
 const int kTableControls[] = { IDC_DS_TABLELIST, IDC_DS_TABLELABEL, IDC_DS_USESQL, IDC_DS_SQL };
-
-void ShowUnexpectedError()
-{
-    AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
-}
 
 // The user's documents folder.
 CString DocumentsFolder()
@@ -439,7 +435,7 @@ void CBrowDataSource::OnOK()
     strFile.Trim();
     if (strFile.IsEmpty())
     {
-        AfxMessageBox("Please enter file name.");
+        AfxMessageBox(IDS_DS_ENTER_FILE_NAME);
         GotoDlgCtrl(GetDlgItem(IDC_DS_FILENAME));
         return;
     }
@@ -451,7 +447,7 @@ void CBrowDataSource::OnOK()
         GetDlgItemText(IDC_DS_DELIMITER, strDelimiter);
         if (strDelimiter.IsEmpty())
         {
-            AfxMessageBox("Please enter a delimiter.");
+            AfxMessageBox(IDS_DS_ENTER_DELIMITER);
             GotoDlgCtrl(GetDlgItem(IDC_DS_DELIMITER));
             return;
         }
@@ -465,7 +461,7 @@ void CBrowDataSource::OnOK()
         strSql.Trim();
         if (strSql.GetLength() < 7 || strSql.Left(7).CompareNoCase("SELECT ") != 0)
         {
-            AfxMessageBox("Please use a SELECT query.");
+            AfxMessageBox(IDS_DS_USE_SELECT);
             return;
         }
         // The connection as the controls show it now.

@@ -2,6 +2,7 @@
 
 #include "DataEntryDlg.h"
 #include "DataSource.h"
+#include "UnexpectedError.h"
 
 #include <afxdlgs.h>
 
@@ -15,8 +16,6 @@ namespace
 const char kLineBreak[] = "\r\n";
 const char kLineBreakMark[] = "``";
 const char kNoData[] = "NoData";
-const char kFileError[] =
-    "File could not be opened. \nIf it is opened by another application, please close it.";
 
 // The user's documents folder.
 CString DocumentsFolder()
@@ -423,7 +422,7 @@ void CDataEntryDlg::OnDeleteSelected()
     const int nItem = m_list.GetNextItem(-1, LVNI_SELECTED);
     if (nItem < 0 || m_pRows == NULL || nItem + 1 >= m_nRows)
     {
-        AfxMessageBox("No record is selected.");
+        AfxMessageBox(IDS_DE_NO_RECORD);
         return;
     }
     std::vector<CString*> rows;
@@ -462,16 +461,13 @@ void CDataEntryDlg::OnMergeColumns()
     if (nFirst < 0 || nSecond < 0 || nFirst >= m_nColumns || nSecond >= m_nColumns ||
         m_pRows == NULL)
     {
-        AfxMessageBox("Please select 2 columns to merge. \nThe merged data will be in first "
-                      "column, \nand the second column will remain unchanged.");
+        AfxMessageBox(IDS_DE_SELECT_MERGE);
         return;
     }
     CString strSeparator;
     GetDlgItemText(IDC_DE_SEPARATOR, strSeparator);
     if (strSeparator.IsEmpty() &&
-        AfxMessageBox("There is no separation in the merged data. \nIt is suggested to place a "
-                      "single space in 'Column Separator' box. \nDo you want to continue with "
-                      "no column separator", MB_YESNO | MB_ICONQUESTION) != IDYES)
+        AfxMessageBox(IDS_DE_NO_SEPARATOR, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
 
     const int nColumns = m_nColumns + 1;
@@ -491,13 +487,14 @@ void CDataEntryDlg::OnMergeColumns()
     {
         for (CString* pRow : rows)
             delete[] pRow;
-        AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
+        ShowUnexpectedError();
         return;
     }
     m_nColumns = nColumns;
     ReplaceRows(rows);
-    AfxMessageBox("Column merge is successful!\nThis new column is created:\n'" +
-        m_pRows[0][m_nColumns - 1] + "'");
+    CString strMerged;
+    AfxFormatString1(strMerged, IDS_DE_MERGED, m_pRows[0][m_nColumns - 1]);
+    AfxMessageBox(strMerged);
     RefreshList();
     EnableFieldButtons(FALSE);
 }
@@ -533,7 +530,7 @@ void CDataEntryDlg::OnExport()
     CFile file;
     if (!file.Open(strPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
     {
-        AfxMessageBox(kFileError);
+        AfxMessageBox(IDS_DE_FILE_ERROR);
         return;
     }
     try
@@ -545,7 +542,7 @@ void CDataEntryDlg::OnExport()
     {
         e->Delete();
         file.Abort();
-        AfxMessageBox(kFileError);
+        AfxMessageBox(IDS_DE_FILE_ERROR);
     }
 }
 
@@ -563,15 +560,14 @@ void CDataEntryDlg::OnImport()
     CFile file;
     if (!file.Open(strPath, CFile::modeRead | CFile::shareDenyWrite))
     {
-        AfxMessageBox(kFileError);
+        AfxMessageBox(IDS_DE_FILE_ERROR);
         return;
     }
     CString strDelimiter;
     GetDlgItemText(IDC_DE_IMPORTDELIMITER, strDelimiter);
     const char chDelimiter = GetExportDelimiter(strDelimiter, strPath);
 
-    if (AfxMessageBox("This will replace all the existing data. Do you want to continue?",
-            MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (AfxMessageBox(IDS_DE_REPLACE_ALL, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
 
     CString strText;
@@ -590,7 +586,7 @@ void CDataEntryDlg::OnImport()
     {
         e->Delete();
         file.Abort();
-        AfxMessageBox(kFileError);
+        AfxMessageBox(IDS_DE_FILE_ERROR);
         return;
     }
     // The text ends at a zero byte.
@@ -600,11 +596,9 @@ void CDataEntryDlg::OnImport()
     ParseExportText(strText, chDelimiter, lines);
     const int nFileColumns = static_cast<int>(lines[0].size());
     if (nFileColumns < m_nColumns)
-        AfxMessageBox("The data file has less columns than the no. of text fields in your "
-                      "design.\nThe extra columns will be populated with 'NoData'");
+        AfxMessageBox(IDS_DE_FEWER_COLUMNS);
     else if (nFileColumns > m_nColumns)
-        AfxMessageBox("The data file has more columns than the no. of text fields in your "
-                      "design.\nThe extra data will be ignored");
+        AfxMessageBox(IDS_DE_MORE_COLUMNS);
 
     std::vector<CString*> rows;
     try
@@ -621,7 +615,7 @@ void CDataEntryDlg::OnImport()
     {
         for (CString* pRow : rows)
             delete[] pRow;
-        AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
+        ShowUnexpectedError();
         return;
     }
     ReplaceRows(rows);

@@ -6,8 +6,11 @@
 #include "LineTokenizer.h"
 #include "PasswordProtect.h"
 #include "TextData.h"
+#include "UnexpectedError.h"
 
 #include <afxwin.h>
+
+#include "resources/data_resource.h"
 
 #include <memory>
 #include <vector>
@@ -199,8 +202,7 @@ BOOL GetDataLoadMessage(const CDataLoadResult& result, CString& strText, UINT& n
         nType = MB_ICONSTOP;
         return TRUE;
     case DATALOAD_CANNOT_OPEN_FILE:
-        strText = "The linked data source file: \n'" + result.m_strDetail +
-            "' \ncould not be opened. \nIf it is opened by another application, please close it.";
+        AfxFormatString1(strText, IDS_DATA_CANNOT_OPEN, result.m_strDetail);
         return TRUE;
     case DATALOAD_CONNECT_FAILED:
     case DATALOAD_QUERY_FAILED:
@@ -209,7 +211,7 @@ BOOL GetDataLoadMessage(const CDataLoadResult& result, CString& strText, UINT& n
     case DATALOAD_UNEXPECTED:
         break;
     }
-    strText = g_szUnexpectedError;
+    strText = GetUnexpectedErrorText();
     nType = MB_ICONSTOP;
     return TRUE;
 }

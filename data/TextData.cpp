@@ -2,6 +2,9 @@
 
 #include "TextData.h"
 #include "LineTokenizer.h"
+#include "UnexpectedError.h"
+#include "afxwin.h"
+#include "resources/data_resource.h"
 
 #include <windows.h>
 #include <limits.h>
@@ -512,33 +515,32 @@ int LoadDelimitedTextTable(const CString& strPath, const CString& strDelimiter,
 
 CString GetTextLoadMessage(int nResult, const CString& strPath)
 {
-    const CString strFile = "The linked data source file: \n'" + strPath + "' \n";
+    CString strText;
     switch (nResult)
     {
     case TEXTLOAD_NOT_TEXT:
-        return strFile + "is not a text file: it holds zero bytes. \n"
-            "Save it as delimited text (ANSI, UTF-8 or Unicode) and try again.";
+        AfxFormatString1(strText, IDS_TEXT_NOT_TEXT, strPath);
+        return strText;
     case TEXTLOAD_TOO_MANY_COLUMNS:
     {
-        CString strText;
-        strText.Format("has more than %d columns and cannot be read. \n"
-            "Check that the right delimiter is chosen.", TEXTDATA_MAX_COLUMNS);
-        return strFile + strText;
+        CString strCount;
+        strCount.Format("%d", TEXTDATA_MAX_COLUMNS);
+        AfxFormatString2(strText, IDS_TEXT_TOO_MANY_COLUMNS, strPath, strCount);
+        return strText;
     }
     case TEXTLOAD_TOO_WIDE:
-        return strFile + "has far more columns in its first line than its records fill "
-            "and cannot be read. \nCheck the first line of the file.";
+        AfxFormatString1(strText, IDS_TEXT_TOO_WIDE, strPath);
+        return strText;
     case TEXTLOAD_CHARS_REPLACED:
     {
         CPINFO info;
         char chDefault = '?';
         if (::GetCPInfo(CP_ACP, &info) && info.DefaultChar[0] != 0)
             chDefault = static_cast<char>(info.DefaultChar[0]);
-        CString strText;
-        strText.Format("holds characters that this program cannot show; "
-            "they were replaced by '%c'.", chDefault);
-        return strFile + strText;
+        const char szDefault[2] = { chDefault, '\0' };
+        AfxFormatString2(strText, IDS_TEXT_CHARS_REPLACED, strPath, szDefault);
+        return strText;
     }
     }
-    return g_szUnexpectedError;
+    return GetUnexpectedErrorText();
 }

@@ -1,11 +1,12 @@
 // DocumentHost.h - CDocumentHost, what a publication asks of the application: the
-// new-publication wizard, the tip of the day, the picture Open dialog, the remembered
-// folders and the data-source dialog.
+// new-publication wizard, the tip of the day, the picture Open dialog, the Save dialog,
+// the remembered folders and the data-source dialog.
 //
 // Notes
 // - The application installs one host at start-up (SetDocumentHost); without one the
 //   document does without: New keeps the constructed design, no tip is shown, no picture
-//   can be chosen, the folders are empty and Text from database sets no source.
+//   and no name to save under can be chosen, the folders are empty and Text from
+//   database sets no source.
 // - The host is not owned by the document; whoever installs it removes it again.
 
 #pragma once
@@ -49,6 +50,9 @@ public:
     // Runs the picture Open dialog with the filter, starting in strFolder; the chosen
     // path, or empty on Cancel.
     virtual CString ChoosePictureFile(LPCSTR pszFilter, const CString& strFolder) = 0;
+    // Runs the Save dialog of a publication, offering strName and starting in strFolder;
+    // the chosen path, or empty on Cancel.
+    virtual CString ChooseSavePath(const CString& strName, const CString& strFolder) = 0;
     virtual CString GetFolder(HostFolder folder) = 0;
     virtual void SetFolder(HostFolder folder, const CString& strPath) = 0;
     // Runs the data-source dialog of the document's design view.

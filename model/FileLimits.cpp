@@ -1,6 +1,8 @@
 // FileLimits.cpp - size checks of files that are read whole.
 
 #include "FileLimits.h"
+#include "afxwin.h"
+#include "resources/model_resource.h"
 
 BOOL IsFileOverLimit(LPCSTR pszPath, ULONGLONG nLimit)
 {
@@ -18,6 +20,7 @@ CString FileTooLargeMessage(LPCSTR pszPath, ULONGLONG nLimit)
 {
     CString strLimit;
     strLimit.Format("%u MB", (unsigned)(nLimit / (1024 * 1024)));
-    return CString("The file\n") + pszPath + "\nis larger than " + strLimit +
-           ", more than any file of its kind holds. It has not been read.";
+    CString strText;
+    AfxFormatString2(strText, IDS_FILE_TOO_LARGE, pszPath != NULL ? pszPath : "", strLimit);
+    return strText;
 }

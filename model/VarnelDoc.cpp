@@ -3,7 +3,7 @@
 #include "VarnelDoc.h"
 #include "data/DataSource.h"
 #include "Elements.h"
-#include "OptionsKeys.h"
+#include "OptionsStore.h"
 
 #include <string.h>
 
@@ -97,18 +97,12 @@ BOOL CVarnelDoc::HasBackground()
 
 void CVarnelDoc::ReadShadowOptions()
 {
-    HKEY hKey = NULL;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, GetOptionsKeyPath(), 0, KEY_READ, &hKey) != ERROR_SUCCESS)
-        return;
-    DWORD dwValue = 0, dwType = 0, cb = sizeof(dwValue);
-    if (RegQueryValueExA(hKey, OPTION_SHADOW_COLOR, NULL, &dwType, (BYTE*)&dwValue, &cb) == ERROR_SUCCESS
-        && dwType == REG_DWORD && cb == sizeof(dwValue))
+    const COptionsStore options;
+    DWORD dwValue = 0;
+    if (options.Read(OPTION_SHADOW_COLOR, dwValue))
         m_clrShadow = ColorRefToArgb(dwValue);
-    cb = sizeof(dwValue);
-    if (RegQueryValueExA(hKey, OPTION_SHADOW_LENGTH, NULL, &dwType, (BYTE*)&dwValue, &cb) == ERROR_SUCCESS
-        && dwType == REG_DWORD && cb == sizeof(dwValue) && dwValue <= (DWORD)MAX_OPTION_SHADOW_LENGTH)
+    if (options.Read(OPTION_SHADOW_LENGTH, dwValue) && dwValue <= (DWORD)MAX_OPTION_SHADOW_LENGTH)
         m_nShadowLength = (int)dwValue;
-    RegCloseKey(hKey);
 }
 
 float CVarnelDoc::GetZoomForDesign(int nDesignWidth, int nDesignHeight)

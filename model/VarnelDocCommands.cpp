@@ -6,6 +6,8 @@
 #include "DocumentHost.h"
 #include "PictureLoad.h"
 #include "FileLimits.h"
+#include "data/UnexpectedError.h"
+#include "resources/model_resource.h"
 #include "resources/resource.h"
 
 #include <objidl.h>
@@ -128,12 +130,6 @@ const CToolCommand kToolCommands[] = {
     { ID_INSERT_CLIPART, KIND_CLIPART },
 };
 
-const char kDataSourceNeeded[] =
-    "Data Source needed!!\n\n'Text from database' needs a datasource or database-table for the work.\n"
-    "However, no datasourse has been found. Please set a datasourse. \n\n"
-    "A datasourse can be a Microsoft Access Database(.mdb) table \n"
-    "or any delimited file(csv, tab, | etc.).\n\nDo you want to set your datasourse now?";
-
 const char kClipArtFilter[] =
     "All supported formats(jpg,bmp,gif,png,wmf,tif)|*.jpg; *.jpeg; *.bmp; *.gif; *.png; *.wmf; *.tif; "
     "|JPEG Files (*.jpg;*.jpeg)|*.jpg; *.jpeg|Bitmap Files (*.bmp)|*.bmp|Gif Files (*.gif)|*.gif"
@@ -142,9 +138,6 @@ const char kBackgroundFilter[] =
     "All supported formats(jpg,bmp,gif,png,wmf,tif)|*.jpg; *.jpeg; *.bmp; *.gif; *.png; *.wmf*; *.tif; "
     "|JPEG Files (*.jpg;*.jpeg)|*.jpg; *.jpeg|Bitmap Files (*.bmp)|*.bmp|Gif Files (*.gif)|*.gif"
     "|PNG Files (*.png)|*.png|Metafiles (*.wmf)|*.wmf|Tiff Files (*.tif)|*.tif||";
-
-const char kUnexpectedError[] =
-    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
 
 // The extension behind the last point of the file name; empty when there is none.
 CString PictureExtension(const CString& strPath)
@@ -170,16 +163,16 @@ BOOL IsSupportedPictureExtension(const CString& strExtension)
 
 void ReportUnsupportedPicture(const CString& strPath)
 {
-    AfxMessageBox("The file\n" + strPath +
-                      "\nis not a supported picture.\n\nPlease choose a jpg, bmp, gif, png, wmf or tif file.",
-                  MB_ICONEXCLAMATION);
+    CString strText;
+    AfxFormatString1(strText, IDS_PICTURE_NOT_SUPPORTED, strPath);
+    AfxMessageBox(strText, MB_ICONEXCLAMATION);
 }
 
 void ReportUnreadablePicture(const CString& strPath)
 {
-    AfxMessageBox("The picture\n" + strPath +
-                      "\ncould not be read. The file is damaged or is not a picture.\n\nNothing has been inserted.",
-                  MB_ICONEXCLAMATION);
+    CString strText;
+    AfxFormatString1(strText, IDS_PICTURE_UNREADABLE, strPath);
+    AfxMessageBox(strText, MB_ICONEXCLAMATION);
 }
 
 // Runs the host's picture Open dialog starting in the remembered folder; the chosen path,
@@ -259,7 +252,7 @@ void CVarnelDoc::OnInsertDbText()
 {
     if (m_nDataRows == -1)
     {
-        if (AfxMessageBox(kDataSourceNeeded, MB_YESNO | MB_ICONINFORMATION) != IDYES)
+        if (AfxMessageBox(IDS_DATA_SOURCE_NEEDED, MB_YESNO | MB_ICONINFORMATION) != IDYES)
             return;
         if (CDocumentHost* pHost = GetDocumentHost())
             pHost->ChooseDataSource(this);
@@ -312,11 +305,11 @@ void CVarnelDoc::OnInsertClipArt()
     catch (CException* e)
     {
         e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
     catch (...)
     {
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
 }
 
@@ -382,11 +375,11 @@ void CVarnelDoc::OnSelectBackground()
     catch (CException* e)
     {
         e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
     catch (...)
     {
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
 }
 

@@ -7,19 +7,13 @@
 #include "Element.h"
 #include "data/DataSource.h"
 #include "data/PasswordProtect.h"
+#include "resources/model_resource.h"
 
 namespace
 {
 const char kProductName[] = "Stickwell";
 const char kCompanyName[] = "Quorvane";
 const char kFormatTag[] = "labf";
-const char kWrongFormatMessage[] =
-    "The file has wrong format and not made to be used with this application.";
-
-const char kPasswordNotStoredMessage[] =
-    "The database password could not be stored protected, so it was not saved with the "
-    "publication.\nIt will be asked for when the data source is next opened.";
-
 BOOL IsKnownTag(const CString& strTag)
 {
     return strTag == "labf" || strTag == "lblf" || strTag == "tvxf";
@@ -85,14 +79,14 @@ void CVarnelDoc::Serialize(CArchive& ar)
         BOOL bPasswordDropped = FALSE;
         ar << ProtectDescriptionPassword(m_strDataSource, &bPasswordDropped);
         if (bPasswordDropped)
-            AfxMessageBox(kPasswordNotStoredMessage, MB_ICONINFORMATION);
+            AfxMessageBox(IDS_PASSWORD_NOT_STORED, MB_ICONINFORMATION);
         return;
     }
 
     if (!ReadWriteHeader(ar, nVersion, nType))
     {
         // Nothing is read and the document stays as it is; the load fails as reported.
-        AfxMessageBox(kWrongFormatMessage);
+        AfxMessageBox(IDS_WRONG_FORMAT);
         AfxThrowUserException();
     }
 

@@ -5,11 +5,11 @@
 #include "DocumentHost.h"
 #include "Elements.h"
 #include "FileLimits.h"
-#include "OptionsKeys.h"
+#include "OptionsStore.h"
 #include "data/DataSource.h"
 #include "data/DataSourceLoader.h"
 #include "data/SourcePasswordDlg.h"
-#include "afxdlgs.h"
+#include "resources/model_resource.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -17,15 +17,6 @@
 
 namespace
 {
-const char kCannotConnect[] =
-    "Could not connect to the database. \nPlease reconnect to the database by clicking \n"
-    "on 'Set Database'! And ignore the error messages.";
-const char kLabelFilter[] = "Label Files (*.labf)|*.labf; |All Files (*.*)|*.*|";
-const char kLabelExtension[] = "labf";
-// Save dialog: resizable, read-only box hidden, overwrite prompt. A name that does not
-// exist yet must be accepted, so the file-must-exist flag of the Open dialogs is left out.
-const DWORD kSaveDialogFlags = OFN_ENABLESIZING | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-const char kOptionsSection[] = "Options";
 const int kShowTipUnread = 5;
 }
 
@@ -107,9 +98,9 @@ void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CStri
         }
         else
         {
-            AfxMessageBox("The background picture\n" + strBackgroundPath +
-                              "\ncould not be read. The file is damaged or is not a picture.",
-                          MB_ICONEXCLAMATION);
+            CString strText;
+            AfxFormatString1(strText, IDS_BACKGROUND_UNREADABLE, strBackgroundPath);
+            AfxMessageBox(strText, MB_ICONEXCLAMATION);
         }
     }
 }
@@ -176,7 +167,7 @@ BOOL CVarnelDoc::ReconnectDataSource(const CString& strFileFolder)
     if (!bLoaded)
     {
         // The description stays, so the next save keeps the binding.
-        AfxMessageBox(kCannotConnect);
+        AfxMessageBox(IDS_CANNOT_CONNECT);
         return FALSE;
     }
     TakeDataTable(table);
@@ -199,16 +190,14 @@ BOOL CVarnelDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
                 strNewName = "Untitled";
         }
 
+        // the host's Save dialog; without a host there is no name to save under
         CDocumentHost* pHost = GetDocumentHost();
-        const CString strInitialDir = pHost != NULL ? pHost->GetFolder(HOST_FOLDER_DOCUMENTS) : CString();
-        CFileDialog dlg(FALSE, kLabelExtension, strNewName, kSaveDialogFlags, kLabelFilter);
-        dlg.m_ofn.nFilterIndex = 1;
-        dlg.m_ofn.lpstrInitialDir = strInitialDir;
-        if (dlg.DoModal() != IDOK)
+        if (pHost == NULL)
             return FALSE;
-        strNewName = dlg.GetPathName();
-        if (pHost != NULL)
-            pHost->SetFolder(HOST_FOLDER_DOCUMENTS, strNewName);
+        strNewName = pHost->ChooseSavePath(strNewName, pHost->GetFolder(HOST_FOLDER_DOCUMENTS));
+        if (strNewName.IsEmpty())
+            return FALSE;
+        pHost->SetFolder(HOST_FOLDER_DOCUMENTS, strNewName);
     }
 
     CWaitCursor wait;
@@ -228,23 +217,20 @@ BOOL CVarnelDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
 
 CString CVarnelDoc::GetOptionsKeyPath()
 {
-    CWinApp* pApp = AfxGetApp();
-    if (pApp == NULL || pApp->m_pszRegistryKey == NULL || pApp->m_pszProfileName == NULL)
-        return OPTIONS_KEY;
-    return CString("Software\\") + pApp->m_pszRegistryKey + "\\" + pApp->m_pszProfileName + "\\" +
-           kOptionsSection;
+    return COptionsStore::GetApplicationKeyPath();
 }
 
 void CVarnelDoc::ShowTipOfTheDay()
 {
     CWinApp* pApp = AfxGetApp();
     CDocumentHost* pHost = GetDocumentHost();
-    if (pApp == NULL || pApp->m_pszRegistryKey == NULL || pHost == NULL)
+    if (pApp == NULL || pApp->m_pszRegistryKey == NULL || pApp->m_pszProfileName == NULL || pHost == NULL)
         return;
-    if (pApp->GetProfileInt(kOptionsSection, OPTION_SHOW_TIP, kShowTipUnread) != 1)
+    COptionsStore options;
+    if (options.Get(OPTION_SHOW_TIP, kShowTipUnread) != 1)
         return;
     const BOOL bShowTip = pHost->ShowTipOfTheDay();
-    pApp->WriteProfileInt(kOptionsSection, OPTION_SHOW_TIP, bShowTip ? 1 : 0);
+    options.Write(OPTION_SHOW_TIP, bShowTip ? 1 : 0);
 }
 
 void CVarnelDoc::FitViewsZoom()

@@ -4,6 +4,7 @@
 #include "VarnelDoc.h"
 #include "Elements.h"
 #include "TemplatePreview.h"
+#include "resources/model_resource.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -13,10 +14,6 @@
 
 namespace
 {
-const char kTemplateHasDataSource[] =
-    "This template has a Data Source.\n\nPlease note that the data source reference will not be "
-    "stored in the template.\nWhile using this template, you need to reconfigure your data source";
-
 // Writes the document to a file beside strPath that replaces strPath only when complete
 // and flushed; a read-only strPath is refused.
 void WriteDocumentFile(CVarnelDoc& doc, const CString& strPath)
@@ -95,7 +92,7 @@ Gdiplus::Bitmap* CVarnelDoc::SaveOrPreviewTemplate(CString strTemplatePath, CStr
     try
     {
         if (!m_strDataSource.IsEmpty())
-            AfxMessageBox(kTemplateHasDataSource, MB_OK);
+            AfxMessageBox(IDS_TEMPLATE_HAS_DATA_SOURCE, MB_OK);
         m_strDataSource.Empty();
         WriteDocumentFile(*this, strTemplatePath);
     }

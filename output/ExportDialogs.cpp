@@ -2,6 +2,7 @@
 
 #include "ExportDialogs.h"
 #include "afxdlgs.h"
+#include "data/UnexpectedError.h"
 #include "resources/export_resource.h"
 
 namespace
@@ -9,8 +10,6 @@ namespace
 const int kDpiStep = 100;
 const int kDpiChoices = 6;
 const int kDefaultQualityIndex = 2;     // quality 3
-const char kUnexpectedError[] =
-    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
 }
 
 CString GetFolderOfFile(const CString& strPath)
@@ -125,7 +124,7 @@ void CPDFOptionsDlg::OnOK()
         strPath.Trim();
         if (strPath.IsEmpty())
         {
-            AfxMessageBox("Please enter a PDF filename by clicking on the Browse button.", MB_ICONWARNING);
+            AfxMessageBox(IDS_PDF_ENTER_FILE, MB_ICONWARNING);
             return;
         }
         m_strPath = strPath;
@@ -135,8 +134,7 @@ void CPDFOptionsDlg::OnOK()
         m_fQuality = (float)((nIndex >= 0 ? nIndex : kDefaultQualityIndex) + 1);
         if ((m_bAllPages && m_fQuality * m_nPages > 8) || m_fQuality > 3)
         {
-            if (AfxMessageBox("This may take a few minutes to process the PDF file.\nDo you want to continue?",
-                              MB_YESNO | MB_ICONWARNING) == IDNO)
+            if (AfxMessageBox(IDS_PDF_TAKES_TIME, MB_YESNO | MB_ICONWARNING) == IDNO)
                 return;
         }
         EndDialog(IDOK);
@@ -144,10 +142,10 @@ void CPDFOptionsDlg::OnOK()
     catch (CException* e)
     {
         e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
     catch (...)
     {
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
     }
 }

@@ -2,6 +2,8 @@
 
 #include "ExportFailure.h"
 #include "model/FileWriteFailure.h"
+#include "afxwin.h"
+#include "resources/export_resource.h"
 
 CString GetWriteFailureMessage(UINT nIDLead, const CString& strFile, ULONGLONG nBytesNeeded)
 {
@@ -21,5 +23,7 @@ CString GetPdfWriteFailureMessage(const CString& strPdfPath, int nPixelWidth, in
     const CString strCause = FindWriteFailureCause(strPdfPath, nBytesNeeded);
     if (strCause.IsEmpty())
         return strWithoutCause;
-    return "Error writing to pdf file: " + strPdfPath + "\n" + strCause;
+    CString strText;
+    AfxFormatString2(strText, IDS_PDF_WRITE_CAUSE, strPdfPath, strCause);
+    return strText;
 }

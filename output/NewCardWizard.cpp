@@ -371,7 +371,7 @@ void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroun
                 !e->GetErrorMessage(strReason.GetBuffer(512), 512))
             {
                 strReason.ReleaseBuffer(0);
-                strReason = "Unexpected file format.";
+                strReason.LoadString(IDS_WIZ_UNEXPECTED_FORMAT);
             }
             else
             {
@@ -379,7 +379,8 @@ void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroun
             }
             e->Delete();
             m_bTemplateUnreadable = TRUE;
-            m_strTemplateError = "This template cannot be used:\n" + strTemplatePath.Mid(strTemplatePath.ReverseFind('\\') + 1) + "\n" + strReason;
+            AfxFormatString2(m_strTemplateError, IDS_WIZ_TEMPLATE_UNUSABLE,
+                             strTemplatePath.Mid(strTemplatePath.ReverseFind('\\') + 1), strReason);
             // a file no template reaches in size is told as the program tells it elsewhere
             if (IsFileOverLimit(strTemplatePath, MAX_TEMPLATE_FILE_BYTES))
                 m_strTemplateError = FileTooLargeMessage(strTemplatePath, MAX_TEMPLATE_FILE_BYTES);
@@ -389,7 +390,10 @@ void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroun
             if (strTemplatePath.IsEmpty())
                 throw;
             m_bTemplateUnreadable = TRUE;
-            m_strTemplateError = "This template cannot be used:\n" + strTemplatePath.Mid(strTemplatePath.ReverseFind('\\') + 1) + "\nUnexpected file format.";
+            CString strReason;
+            strReason.LoadString(IDS_WIZ_UNEXPECTED_FORMAT);
+            AfxFormatString2(m_strTemplateError, IDS_WIZ_TEMPLATE_UNUSABLE,
+                             strTemplatePath.Mid(strTemplatePath.ReverseFind('\\') + 1), strReason);
         }
         if (m_bTemplateUnreadable)
         {

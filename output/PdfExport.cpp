@@ -4,7 +4,9 @@
 #include "ExportFailure.h"
 #include "ExportProgress.h"
 #include "PictureExport.h"
+#include "data/UnexpectedError.h"
 #include "model/VarnelDoc.h"
+#include "resources/export_resource.h"
 
 #include <memory>
 
@@ -51,8 +53,6 @@ namespace
 const char kProducer[] = "Stickwell";
 // 2.54 in single precision, widened: sizes are truncated just below whole products.
 const double kCentimetresPerInch = (double)2.54f;
-const char kUnexpectedError[] =
-    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
 
 CString g_strPdfLibraryPath = "PDFGen.dll";
 
@@ -118,7 +118,7 @@ FARPROC GetPdfProc(LPCSTR lpszName, HMODULE hLib)
         if (lstrcmpiA(g_aPdfEntryNames[i], lpszName) == 0)
             return ::GetProcAddress(hLib, g_aPdfEntryNames[i]);
     }
-    AfxMessageBox("2 Could not load a function from PDF lib");
+    AfxMessageBox(IDS_PDF_NO_FUNCTION_FOUND);
     return NULL;
 }
 
@@ -129,14 +129,14 @@ BOOL LoadPdfLibrary()
     HMODULE hLib = ::LoadLibraryA(g_strPdfLibraryPath);
     if (hLib == NULL)
     {
-        AfxMessageBox("Could not load PDF lib");
+        AfxMessageBox(IDS_PDF_CANNOT_LOAD);
         return FALSE;
     }
     for (int i = 0; i < PDF_ENTRY_COUNT; i++)
     {
         if (::GetProcAddress(hLib, g_aPdfEntryNames[i]) == NULL)
         {
-            AfxMessageBox("1 Could not load a function from PDF lib");
+            AfxMessageBox(IDS_PDF_NO_FUNCTION);
             ::FreeLibrary(hLib);
             return FALSE;
         }
@@ -235,7 +235,7 @@ BOOL ExportPdfPages(CVarnelDoc& doc, const CString& strPdfPath, const CString& s
     catch (...)
     {
     }
-    AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+    ShowUnexpectedError();
     return FALSE;
 }
 
@@ -245,14 +245,14 @@ BOOL ExportPdf(int nPixelWidth, int nPixelHeight, float fQuality, const CString&
     CWaitCursor wait;
     if (!LoadPdfLibrary())
     {
-        AfxMessageBox("Unexpected error on PdfLibLoad!", MB_ICONERROR);
+        AfxMessageBox(IDS_PDF_LOAD_UNEXPECTED, MB_ICONERROR);
         return FALSE;
     }
     const BOOL bTargetExisted = FileExists(strPdfPath);
     const PDFHANDLE h = g_pfnCreatePdf(0, 0);
     if (h == 0)
     {
-        AfxMessageBox("Could not create PDF file");
+        AfxMessageBox(IDS_PDF_CANNOT_CREATE);
         return FALSE;
     }
 
@@ -281,9 +281,12 @@ BOOL ExportPdf(int nPixelWidth, int nPixelHeight, float fQuality, const CString&
                     pProgress->Step(2);
             }
             if (!bPagesOk)
-                AfxMessageBox(GetPdfWriteFailureMessage(strPdfPath, nPixelWidth, nPixelHeight, nSides,
-                                                        "Error writing to pdf file. Make sure the file is not open."),
+            {
+                CString strWithoutCause;
+                strWithoutCause.LoadString(IDS_PDF_WRITE_PAGES);
+                AfxMessageBox(GetPdfWriteFailureMessage(strPdfPath, nPixelWidth, nPixelHeight, nSides, strWithoutCause),
                               MB_ICONERROR);
+            }
         }
         else
         {
@@ -300,21 +303,24 @@ BOOL ExportPdf(int nPixelWidth, int nPixelHeight, float fQuality, const CString&
         else
             g_pfnAbort(h);
         if (!bOk && (nSide != -1 || bPagesOk))
+        {
+            CString strWithoutCause;
+            AfxFormatString1(strWithoutCause, IDS_PDF_WRITE_FILE, strPdfPath);
             AfxMessageBox(GetPdfWriteFailureMessage(strPdfPath, nPixelWidth, nPixelHeight, nSide == -1 ? nSides : 1,
-                                                    "Error writing to pdf file: " + strPdfPath
-                                                        + "\nFile may be used by some other application. Close the file and try again."),
+                                                    strWithoutCause),
                           MB_ICONERROR);
+        }
     }
     catch (CException* e)
     {
         e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
         bOk = FALSE;
         g_pfnAbort(h);
     }
     catch (...)
     {
-        AfxMessageBox(kUnexpectedError, MB_ICONERROR);
+        ShowUnexpectedError();
         bOk = FALSE;
         g_pfnAbort(h);
     }
@@ -329,6 +335,10 @@ BOOL ExportPdf(int nPixelWidth, int nPixelHeight, float fQuality, const CString&
     if (!bOk && !bTargetExisted && FileExists(strPdfPath))
         ::DeleteFileA(strPdfPath);
     if (bOk)
-        AfxMessageBox("PDF file has been successfully created at:\n" + strPdfPath);
+    {
+        CString strText;
+        AfxFormatString1(strText, IDS_PDF_CREATED, strPdfPath);
+        AfxMessageBox(strText);
+    }
     return bOk;
 }

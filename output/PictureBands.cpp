@@ -8,6 +8,7 @@
 #include "model/ElementDraw.h"
 #include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
+#include "resources/export_resource.h"
 #include "resources/resource.h"
 
 #include <wincodec.h>
@@ -499,39 +500,42 @@ CString GetFormatLimitMessage(const CVarnelDoc& doc, int nFormat, int nScale)
     switch (nFormat)
     {
     case PICTURE_JPEG:
-        strLimit = "A JPEG picture holds at most " + FormatNumber(kMaxJpegSide) + " pixels a side";
+        AfxFormatString1(strLimit, IDS_LIMIT_JPEG, FormatNumber(kMaxJpegSide));
         break;
     case PICTURE_GIF:
-        strLimit = "A GIF picture holds at most " + FormatNumber(kMaxGifSide) + " pixels a side";
+        AfxFormatString1(strLimit, IDS_LIMIT_GIF, FormatNumber(kMaxGifSide));
         break;
     case PICTURE_PNG:
-        strLimit = "A PNG picture holds at most " + FormatNumber(kMaxPngSide) + " pixels a side";
+        AfxFormatString1(strLimit, IDS_LIMIT_PNG, FormatNumber(kMaxPngSide));
         break;
     case PICTURE_PDF_PAGE:
-        strLimit = "A page of the PDF file holds a picture of at most " + FormatNumber(PDF_PAGE_MAX_SIDE)
-                   + " pixels a side and " + FormatNumber(PDF_PAGE_MAX_PIXELS) + " pixels in all";
+        AfxFormatString2(strLimit, IDS_LIMIT_PDF_PAGE, FormatNumber(PDF_PAGE_MAX_SIDE),
+                         FormatNumber(PDF_PAGE_MAX_PIXELS));
         break;
     default:
-        strLimit = "A BMP picture holds at most 4 GB";
+        strLimit.LoadString(IDS_LIMIT_BMP);
         break;
     }
-    if (nFormat == PICTURE_PDF_PAGE)
-        strAt.Format("quality %d", nScale);
-    else
-        strAt.Format("%d dpi", nScale * 100);
-    CString strText = strLimit + "; this design at " + strAt + " is " + FormatNumber(nWidth) + " x "
-                      + FormatNumber(nHeight) + " pixels.\n";
+    // the scales are written without thousands separators
+    CString strNumber;
+    strNumber.Format("%d", nFormat == PICTURE_PDF_PAGE ? nScale : nScale * 100);
+    AfxFormatString1(strAt, nFormat == PICTURE_PDF_PAGE ? IDS_LIMIT_AT_QUALITY : IDS_LIMIT_AT_DPI, strNumber);
+    const CString strWidth = FormatNumber(nWidth);
+    const CString strHeight = FormatNumber(nHeight);
+    LPCTSTR const rglpsz[] = { strLimit, strAt, strWidth, strHeight };
+    CString strFormat, strText;
+    strFormat.LoadString(IDS_LIMIT_DESIGN);
+    AfxFormatStrings(strText, strFormat, rglpsz, 4);
     const int nMax = nFormat == PICTURE_PDF_PAGE ? 6 : 6;
     const int nFits = GetLargestFittingScale(doc, nFormat, nMax);
     CString strFits;
-    if (nFits > 0 && nFormat == PICTURE_PDF_PAGE)
-        strFits.Format("The largest quality that fits is %d.", nFits);
-    else if (nFits > 0)
-        strFits.Format("The largest resolution that fits is %d dpi.", nFits * 100);
+    strNumber.Format("%d", nFormat == PICTURE_PDF_PAGE ? nFits : nFits * 100);
+    if (nFits > 0)
+        AfxFormatString1(strFits, nFormat == PICTURE_PDF_PAGE ? IDS_FITS_QUALITY : IDS_FITS_DPI, strNumber);
     else if (nFormat == PICTURE_PDF_PAGE)
-        strFits = "No quality fits; save the design as a PNG picture instead.";
+        strFits.LoadString(IDS_FITS_NO_QUALITY);
     else
-        strFits = "No resolution fits; save the design as a PNG picture instead.";
+        strFits.LoadString(IDS_FITS_NO_RESOLUTION);
     return strText + strFits;
 }
 

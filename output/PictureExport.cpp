@@ -5,6 +5,7 @@
 #include "ExportFailure.h"
 #include "model/Element.h"
 #include "model/VarnelDoc.h"
+#include "resources/export_resource.h"
 #include "resources/resource.h"
 
 #include <new>
@@ -156,10 +157,11 @@ BOOL IsPictureSizeAllowed(int nWidth, int nHeight)
 
 CString GetPictureTooLargeMessage(int nWidth, int nHeight)
 {
-    CString str;
-    str.Format("There is not enough memory for a picture of %d x %d pixels.\n"
-               "Please choose a lower resolution.", nWidth, nHeight);
-    return str;
+    CString strWidth, strHeight, strText;
+    strWidth.Format("%d", nWidth);
+    strHeight.Format("%d", nHeight);
+    AfxFormatString2(strText, IDS_PICTURE_NO_MEMORY, strWidth, strHeight);
+    return strText;
 }
 
 Bitmap* RenderSideBitmap(CVarnelDoc& doc, int nSide, float fScale, DWORD clrPage, BOOL* pbTooLarge)
@@ -331,8 +333,8 @@ BOOL ConfirmPictureName(const CString& strPath, int nIndex, BOOL bAskOverwrite, 
     strName = IndexedPictureName(strPath, nIndex);
     if (bAskOverwrite && FileExists(strName))
     {
-        const CString strQuestion = "The following file exists: \n" + strName
-                                    + "\n\nDo you want to overwrite this file?";
+        CString strQuestion;
+        AfxFormatString1(strQuestion, IDS_EXPORT_FILE_EXISTS, strName);
         if (AfxMessageBox(strQuestion, MB_YESNO | MB_ICONQUESTION) == IDNO)
             return FALSE;
     }

@@ -24,12 +24,6 @@ const char kNoDbTextNote[] =
 const char kEstimateNote[] =
     "NOTE: With current print options and %d rows and %d columns on one sheet, you need %d sheets "
     "to print all your records.[Total records = %d]";
-const char kEstimateNoDbText[] =
-    "If you have database-linked-text you can click this \nbutton to estimate the total number of "
-    "sheets needed \nto print all your records!";
-const char kEstimateResult[] =
-    "You have a total of %d records linked to this print job.\n\nWith the current print options you "
-    "selected you need \n%d sheets to print all your records!";
 
 int Clamp(int n, int nLow, int nHigh)
 {
@@ -534,13 +528,13 @@ void CPrintDlg::OnEstimate()
 {
     if (m_nRowCount < 0)
     {
-        AfxMessageBox(kEstimateNoDbText, MB_OK);
+        AfxMessageBox(IDS_PO_ESTIMATE_NO_DBTEXT, MB_OK);
         return;
     }
     m_nSheetsNeeded = EstimateSheets(m_nRowCount, GetSelectedRows(), GetSelectedColumns(), m_nStartRow,
                                      m_nStartColumn, m_nSides);
     CString strText;
-    strText.Format(kEstimateResult, m_nRowCount > 1 ? m_nRowCount - 1 : 0, m_nSheetsNeeded);
+    strText.Format(IDS_PO_ESTIMATE_RESULT, m_nRowCount > 1 ? m_nRowCount - 1 : 0, m_nSheetsNeeded);
     AfxMessageBox(strText, MB_OK);
 }
 
@@ -624,20 +618,14 @@ void CPrintDlg::OnOK()
     if (nRows < m_nStartRow)
     {
         CString strText;
-        strText.Format("You have chosen:\n\tNo. Of Rows = %d\n\tStart Printing From Row = %d\n\n"
-                       "Start Printing From Row number cannot exceed total No. Rows\non a sheet. "
-                       "Please correct Start Printing From Row number!",
-                       nRows, m_nStartRow);
+        strText.Format(IDS_PO_START_ROW, nRows, m_nStartRow);
         AfxMessageBox(strText, MB_OK);
         return;
     }
     if (nColumns < m_nStartColumn)
     {
         CString strText;
-        strText.Format("You have chosen:\n\tNo. Of Columns = %d\n\tStart Printing From Col = %d\n\n"
-                       "Start Printing From Column number cannot exceed total No. Cloumns\non a sheet. "
-                       "Please correct Start Printing From Column number!",
-                       nColumns, m_nStartColumn);
+        strText.Format(IDS_PO_START_COLUMN, nColumns, m_nStartColumn);
         AfxMessageBox(strText, MB_OK);
         return;
     }

@@ -48,4 +48,23 @@
 #define IDC_DE_MERGE                1151
 #define IDC_DE_EDITGROUP            1152
 
+// Message texts (data.rc)
+#define IDS_UNEXPECTED_ERROR        6100    // every library's catch-all guards
+#define IDS_DS_ENTER_FILE_NAME      6101
+#define IDS_DS_ENTER_DELIMITER      6102
+#define IDS_DS_USE_SELECT           6103
+#define IDS_DE_NO_RECORD            6104
+#define IDS_DE_SELECT_MERGE         6105
+#define IDS_DE_NO_SEPARATOR         6106
+#define IDS_DE_MERGED               6107    // %1 the first value of the new column
+#define IDS_DE_FILE_ERROR           6108
+#define IDS_DE_REPLACE_ALL          6109
+#define IDS_DE_FEWER_COLUMNS        6110
+#define IDS_DE_MORE_COLUMNS         6111
+#define IDS_TEXT_NOT_TEXT           6112    // %1 the file
+#define IDS_TEXT_TOO_MANY_COLUMNS   6113    // %1 the file, %2 the largest column count
+#define IDS_TEXT_TOO_WIDE           6114    // %1 the file
+#define IDS_TEXT_CHARS_REPLACED     6115    // %1 the file, %2 the character put instead
+#define IDS_DATA_CANNOT_OPEN        6116    // %1 the file
+
 #endif // STICKWELL_DATA_RESOURCE_H

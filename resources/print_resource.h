@@ -26,4 +26,10 @@
 #define IDC_PO_NOTE                 1150
 #define IDC_PO_ESTIMATE             1151
 
+// Messages of the print options (print.rc)
+#define IDS_PO_ESTIMATE_NO_DBTEXT   6400
+#define IDS_PO_ESTIMATE_RESULT      6401    // %d records, %d sheets
+#define IDS_PO_START_ROW            6402    // %d rows, %d the start row
+#define IDS_PO_START_COLUMN         6403    // %d columns, %d the start column
+
 #endif // STICKWELL_PRINT_RESOURCE_H

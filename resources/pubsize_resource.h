@@ -8,4 +8,4 @@
 #define IDC_PUBSIZE_INTERCHANGE         1125
 #define IDC_PUBSIZE_WIDTH               1126
 #define IDC_PUBSIZE_HEIGHT              1127
-#define IDS_PUBSIZE_RANGE               139
+#define IDS_PUBSIZE_RANGE               6550

@@ -49,8 +49,10 @@
 
 #define IDP_OLE_INIT_FAILED             100
 #define IDS_TEXT_TOO_LONG               135
-#define IDS_FAILED_TO_SAVE              136
 #define IDS_SAME_LINE_VALUES            141
+#define IDS_TEMPLATE_EXISTS             6600    // %1 the template file
+#define IDS_TIPS_CANNOT_OPEN            6601
+#define IDS_NO_MAIN_WINDOW              6602
 #define IDS_FONT_REGULAR                154
 #define IDS_FONT_BOLD                   155
 #define IDS_FONT_ITALIC                 158

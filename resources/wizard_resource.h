@@ -23,3 +23,5 @@
 #define IDS_WIZ_BAD_SIZE            139
 #define IDS_WIZ_NO_BACKGROUNDS      142
 #define IDS_WIZ_INCH                163
+#define IDS_WIZ_TEMPLATE_UNUSABLE   6500    // %1 the file name, %2 the reason
+#define IDS_WIZ_UNEXPECTED_FORMAT   6501

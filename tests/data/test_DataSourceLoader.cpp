@@ -90,7 +90,8 @@ TEST_F(DataSourceLoader, FailuresKeepTheTableAndSayWhy)
     const CDataLoadResult unexpected = LoadDataTable(unknown, table);
     EXPECT_EQ(DATALOAD_UNEXPECTED, unexpected.m_nStatus);
     ASSERT_TRUE(GetDataLoadMessage(unexpected, strText, nType));
-    EXPECT_STREQ(g_szUnexpectedError, strText);
+    EXPECT_STREQ("Unexpected Error occurred... \nPlease close and re-open the application and try again!",
+                 strText);
     EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), nType);
 
     EXPECT_EQ(pRows, table.m_pRows);

@@ -1,7 +1,7 @@
 // The document asks the application through the document host: New takes the
 // wizard's choice, Insert Clip Art asks for a picture and remembers its
-// folder, Text from database asks for a data source, and the reload of a data
-// source needs no window at all.
+// folder, Save asks for the name, Text from database asks for a data source, and
+// the reload of a data source needs no window at all.
 
 #include <gtest/gtest.h>
 #include "test_support.h"
@@ -41,6 +41,13 @@ public:
         m_strStartFolder = strFolder;
         return m_strPicture;
     }
+    CString ChooseSavePath(const CString& strName, const CString& strFolder) override
+    {
+        ++m_nSaveDialogs;
+        m_strSaveName = strName;
+        m_strSaveFolder = strFolder;
+        return m_strSavePath;
+    }
     CString GetFolder(HostFolder folder) override { return m_folders[folder]; }
     void SetFolder(HostFolder folder, const CString& strPath) override { m_folders[folder] = strPath; }
     void ChooseDataSource(CVarnelDoc* pDoc) override
@@ -59,6 +66,10 @@ public:
     CString m_strFilter;
     CString m_strStartFolder;
     CString m_folders[3];
+    int m_nSaveDialogs = 0;
+    CString m_strSavePath;      // answer of the Save dialog, empty for Cancel
+    CString m_strSaveName;
+    CString m_strSaveFolder;
 
 private:
     CDocumentHost* m_pOld;
@@ -159,7 +170,13 @@ TEST(DocumentHost, TextFromDatabaseAsksForASourceOnlyWhenTheUserAgrees)
     EXPECT_EQ(&doc, host.m_pDataSourceDoc);
     EXPECT_EQ(KIND_DBTEXT, doc.m_nCurrentTool);
     ASSERT_EQ(2, boxes.GetCount());
-    EXPECT_EQ(0, boxes.GetCall(0).m_strText.Find("Data Source needed!!"));
+    // the text of the string table, as it always read
+    EXPECT_STREQ("Data Source needed!!\n\n'Text from database' needs a datasource or database-table for the work.\n"
+                 "However, no datasourse has been found. Please set a datasourse. \n\n"
+                 "A datasourse can be a Microsoft Access Database(.mdb) table \n"
+                 "or any delimited file(csv, tab, | etc.).\n\nDo you want to set your datasourse now?",
+                 boxes.GetCall(0).m_strText);
+    EXPECT_EQ(static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION), boxes.GetCall(0).m_nType);
 }
 
 TEST(DocumentHost, ReloadOfATextSourceNeedsNoWindow)
@@ -186,4 +203,45 @@ TEST(DocumentHost, ReloadOfATextSourceNeedsNoWindow)
     EXPECT_EQ(0, boxes.GetCall(0).m_strText.Find("The linked data source file: "));
     EXPECT_EQ(0, boxes.GetCall(1).m_strText.Find("Could not connect to the database."));
     EXPECT_EQ(2, doc.m_nDataRows);
+}
+
+TEST(DocumentHost, SaveAsAsksTheHostForTheNameAndRemembersItsFolder)
+{
+    char szFolder[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szFolder);
+    const CString strPath = CString(szFolder) + "host_saved.labf";
+    ::DeleteFileA(strPath);
+    CFakeHost host;
+    host.m_folders[HOST_FOLDER_DOCUMENTS] = "C:\\Designs";
+    CVarnelDoc doc;
+    doc.SetTitle("Price tags");
+
+    // Cancel: nothing written, the folder stays
+    EXPECT_FALSE(doc.DoSave(NULL, TRUE));
+    EXPECT_EQ(1, host.m_nSaveDialogs);
+    EXPECT_STREQ("Price tags", host.m_strSaveName);
+    EXPECT_STREQ("C:\\Designs", host.m_strSaveFolder);
+    EXPECT_STREQ("C:\\Designs", host.m_folders[HOST_FOLDER_DOCUMENTS]);
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(strPath));
+
+    // a name that cannot be a file's is not offered
+    doc.SetTitle("50% off");
+    EXPECT_FALSE(doc.DoSave(NULL, TRUE));
+    EXPECT_STREQ("Untitled", host.m_strSaveName);
+
+    host.m_strSavePath = strPath;
+    ASSERT_TRUE(doc.DoSave(NULL, TRUE));
+    EXPECT_EQ(3, host.m_nSaveDialogs);
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(strPath));
+    EXPECT_STREQ(strPath, doc.GetPathName());
+    EXPECT_STREQ(strPath, host.m_folders[HOST_FOLDER_DOCUMENTS]);
+    ::DeleteFileA(strPath);
+}
+
+TEST(DocumentHost, SaveAsWithoutHostSavesNothing)
+{
+    CVarnelDoc doc;
+    doc.SetTitle("Price tags");
+    EXPECT_FALSE(doc.DoSave(NULL, TRUE));
+    EXPECT_TRUE(doc.GetPathName().IsEmpty());
 }
