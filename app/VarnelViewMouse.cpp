@@ -1,8 +1,9 @@
-// VarnelViewMouse.cpp - mouse tools of the design view: the element factory, drawing with
-// an insert tool, freehand and closed curves, selection by click and rubber band, moving
-// and resizing through the tracker, context menus, cursors and keys.
+// VarnelViewMouse.cpp - mouse tools of the design view: the element of the current tool,
+// drawing with an insert tool, freehand and closed curves, selection by click and rubber
+// band, moving and resizing through the tracker, context menus, cursors and keys.
 
 #include "VarnelView.h"
+#include "model/ElementFactory.h"
 #include "model/Elements.h"
 #include "model/VarnelDoc.h"
 #include "uiframework/foundation/ExtPopupMenuWnd.h"
@@ -13,9 +14,6 @@
 
 namespace
 {
-// A release within this many units of the press (per axis) is a click.
-const int kClickSlop = 2;
-
 BOOL IsCtrlDown()
 {
     return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
@@ -40,28 +38,13 @@ CElement* CVarnelView::CreateElementForTool()
     if (!rectPage.PtInRect(m_ptStart) && !rectPage.PtInRect(m_ptCurrent))
         return NULL;
 
-    CElement* pElement = NULL;
-    switch (pDoc->m_nCurrentTool)
-    {
-    case KIND_LINE: pElement = new CLine(m_ptStart, m_ptCurrent); break;
-    case KIND_RECTANGLE: pElement = new CRectangle(m_ptStart, m_ptCurrent); break;
-    case KIND_CIRCLE: pElement = new CCircle(m_ptStart, m_ptCurrent); break;
-    case KIND_RHOMBUS: pElement = new CRhombus(m_ptStart, m_ptCurrent); break;
-    case KIND_RECTROUND: pElement = new CRectRound(m_ptStart, m_ptCurrent); break;
-    case KIND_TRIANGLE: pElement = new CTriangle(m_ptStart, m_ptCurrent); break;
-    case KIND_TEXT: pElement = new CText(m_ptStart, m_ptCurrent); break;
-    case KIND_CALLOUT_BL: pElement = new CCalloutBL(m_ptStart, m_ptCurrent); break;
-    case KIND_CALLOUT_BR: pElement = new CCalloutBR(m_ptStart, m_ptCurrent); break;
-    case KIND_PARALLELOGRAM: pElement = new CShapeParallelo(m_ptStart, m_ptCurrent); break;
-    case KIND_ARROW_LEFT: pElement = new CShapeArrowL(m_ptStart, m_ptCurrent); break;
-    case KIND_STAR: pElement = new CShapeStar(m_ptStart, m_ptCurrent); break;
-    case KIND_BURST: pElement = new CShapeExplosion(m_ptStart, m_ptCurrent); break;
-    case KIND_MOON: pElement = new CShapeMoon(m_ptStart, m_ptCurrent); break;
-    case KIND_ARROW_RIGHT: pElement = new CShapeArrowR(m_ptStart, m_ptCurrent); break;
-    case KIND_SUN: pElement = new CShapeSun(m_ptStart, m_ptCurrent); break;
-    case KIND_DBTEXT: pElement = new CDbText(m_ptStart, m_ptCurrent); break;
-    default: return NULL;
-    }
+    // curves are built point by point while the mouse moves
+    const WORD nTool = pDoc->m_nCurrentTool;
+    if (nTool == KIND_FREEHAND || nTool == KIND_CLOSEDCURVE)
+        return NULL;
+    CElement* pElement = CreateElementOfKind((short)nTool, m_ptStart, m_ptCurrent);
+    if (pElement == NULL)
+        return NULL;
     pElement->m_clrShadow = pDoc->m_clrShadow;
     pElement->m_nShadowLength = pDoc->m_nShadowLength;
     return pElement;
@@ -231,10 +214,7 @@ void CVarnelView::OnMouseMove(UINT nFlags, CPoint point)
             {
                 if (m_pNewElement == NULL)
                 {
-                    if (nTool == KIND_FREEHAND)
-                        m_pNewElement = new CFreehandLine(m_ptStart, m_ptCurrent);
-                    else
-                        m_pNewElement = new CClosedCurve(m_ptStart, m_ptCurrent);
+                    m_pNewElement = CreateElementOfKind((short)nTool, m_ptStart, m_ptCurrent);
                     m_pNewElement->m_clrShadow = pDoc->m_clrShadow;
                     m_pNewElement->m_nShadowLength = pDoc->m_nShadowLength;
                 }
@@ -299,22 +279,7 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
         if (bCaptured)
         {
             const WORD nTool = pDoc->m_nCurrentTool;
-            // click sizes: the vertical rule first, the horizontal one wins where it sets y
-            if (abs(m_ptCurrent.y - m_ptStart.y) <= kClickSlop)
-                m_ptCurrent.y = m_ptStart.y + 50;
-            if (abs(m_ptCurrent.x - m_ptStart.x) <= kClickSlop)
-            {
-                switch (nTool)
-                {
-                case KIND_TEXT: m_ptCurrent.x = m_ptStart.x + 80; break;
-                case KIND_DBTEXT: m_ptCurrent.x = m_ptStart.x + 150; m_ptCurrent.y = m_ptStart.y + 30; break;
-                case KIND_CALLOUT_BL: case KIND_CALLOUT_BR: case KIND_PARALLELOGRAM: m_ptCurrent.x = m_ptStart.x + 100; break;
-                case KIND_BURST: m_ptCurrent.x = m_ptStart.x + 150; m_ptCurrent.y = m_ptStart.y + 150; break;
-                case KIND_MOON: m_ptCurrent.x = m_ptStart.x + 100; m_ptCurrent.y = m_ptStart.y + 75; break;
-                case KIND_STAR: m_ptCurrent.x = m_ptStart.x + 75; m_ptCurrent.y = m_ptStart.y + 75; break;
-                default: m_ptCurrent.x = m_ptStart.x + 50; break;
-                }
-            }
+            m_ptCurrent = GetClickEndPoint((short)nTool, m_ptStart, m_ptCurrent);
 
             if (nTool != KIND_FREEHAND && nTool != KIND_POINTER)
             {
@@ -338,19 +303,9 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
             {
                 CElement* pElement = m_pNewElement;
                 m_pNewElement = NULL;
-                if (pElement->m_nKind == KIND_DBTEXT)
-                    pElement->m_strText = g_szUnboundDbText;
-                else if (pElement->m_nKind == KIND_TEXT)
-                    pElement->m_strText = "Text";
-                pElement->m_nSide = pDoc->m_nSide;
-                pDoc->PushUndo();
-                pDoc->m_listElements.AddTail(pElement);
-                pDoc->m_listSelection.RemoveAll();
-                pDoc->m_listSelection.AddTail(pElement);
-                pDoc->m_tracker.RemoveAll();
-                pDoc->m_tracker.Add(pElement);
-                pDoc->SetModifiedFlag();
-                pDoc->UpdateAllViews(NULL);
+                if (LPCSTR lpszText = GetInitialText(pElement->m_nKind))
+                    pElement->m_strText = lpszText;
+                pDoc->AddNewElement(pElement);
                 ShowElementProperties(pElement, TRUE);
                 pDoc->m_nCurrentTool = KIND_POINTER;
             }

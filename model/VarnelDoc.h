@@ -116,6 +116,13 @@ public:
     // Frees the loaded data table and takes the rows of table, which is left empty.
     void TakeDataTable(CDataTable& table);
 
+    // New elements (VarnelDocElements.cpp)
+    // Takes pElement (owned from then on, deleted when it cannot be taken) as the newest
+    // element of the shown side: an undo snapshot first, then the element on top of the
+    // z-order, the only selection, the document modified and all views updated. FALSE for
+    // NULL.
+    BOOL AddNewElement(CElement* pElement);
+
     // Command handlers (VarnelDocCommands.cpp)
     afx_msg BOOL OnToolCommand(UINT nID);
     afx_msg void OnUpdateToolCommand(CCmdUI* pCmdUI);
