@@ -7,6 +7,7 @@
 
 #include "app/VarnelView.h"
 #include "data/BrowDataSource.h"
+#include "data/ColumnBinding.h"
 #include "data/DataEntryDlg.h"
 #include "model/TextElements.h"
 #include "model/VarnelDoc.h"
