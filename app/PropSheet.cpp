@@ -1,6 +1,7 @@
 // PropSheet.cpp - the element property sheet: pages per kind, loading and applying.
 
 #include "PropSheet.h"
+#include "data/ColumnBinding.h"
 #include "model/Elements.h"
 #include "model/VarnelDoc.h"
 #include "resources/properties_resource.h"
@@ -317,10 +318,9 @@ void CModelessPropSheet::LoadDbTextElement(CElement* pElement, CVarnelDoc* pDoc)
                 for (int i = 0; i < pDoc->m_nDataColumns; i++)
                     pField->AddString(pDoc->m_pDataRows[0][i]);
             }
-            // merged columns ("1-3") show no field; an empty binding shows the first
+            // merged ("1-3") and damaged bindings show no field; an empty one shows the first
             const CString& strColumn = pElement->m_strColumn;
-            const BOOL bMerged = strColumn.GetLength() > 1 && strColumn.Find('-', 1) >= 1;
-            pField->SetCurSel(bMerged ? -1 : atoi(strColumn));
+            pField->SetCurSel(strColumn.IsEmpty() ? 0 : SingleBindingColumn(strColumn));
         }
         ShowPageData(&m_pageText);
         ShowPageData(&m_pageFont);
@@ -409,15 +409,13 @@ void CModelessPropSheet::ApplyDbText(CElement* pElement)
         {
             // no field chosen: an empty binding, printed as "column not set"; merged
             // bindings keep theirs
-            const CString& strColumn = pElement->m_strColumn;
-            const BOOL bMerged = strColumn.GetLength() > 1 && strColumn.Find('-', 1) >= 1;
-            if (!bMerged)
+            if (!IsMergedColumnBinding(pElement->m_strColumn))
                 pElement->m_strColumn.Empty();
             return;
         }
         CString strField;
         pField->GetLBText(nIndex, strField);
-        pElement->m_strColumn.Format("%d", nIndex);
+        pElement->m_strColumn = FormatColumnBinding(std::vector<int>(1, nIndex));
         pElement->m_strText = "<<" + strField + ">>";
     });
 }

@@ -4,6 +4,7 @@
 #include "VarnelView.h"
 #include "VarnelApp.h"
 #include "data/BrowDataSource.h"
+#include "data/ColumnBinding.h"
 #include "data/DataEntryDlg.h"
 #include "model/Element.h"
 #include "model/TextElements.h"
@@ -34,72 +35,6 @@ CString StartFolder()
     CVarnelApp* pApp = GetVarnelApp();
     return pApp != NULL ? pApp->m_strMyDocumentsFolder : CString();
 }
-
-// The names row of a table (none without one).
-std::vector<CString> ColumnNames(CString* const* pRows, int nRows, int nColumns)
-{
-    std::vector<CString> names;
-    if (pRows != NULL && nRows >= 1)
-        names.assign(pRows[0], pRows[0] + nColumns);
-    return names;
-}
-
-// Strict decimal column index; -1 for anything else.
-int ParseColumnIndex(const CString& str)
-{
-    if (str.IsEmpty() || str.GetLength() > 9)
-        return -1;
-    int nValue = 0;
-    for (int i = 0; i < str.GetLength(); ++i)
-    {
-        if (str[i] < '0' || str[i] > '9')
-            return -1;
-        nValue = nValue * 10 + (str[i] - '0');
-    }
-    return nValue;
-}
-
-int FindColumn(const std::vector<CString>& names, const CString& strName)
-{
-    for (size_t i = 0; i < names.size(); ++i)
-    {
-        if (names[i] == strName)
-            return static_cast<int>(i);
-    }
-    for (size_t i = 0; i < names.size(); ++i)
-    {
-        if (names[i].CompareNoCase(strName) == 0)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-// The binding ("2" or "0-3-1") over the old columns, written over the new columns by
-// name. FALSE when the binding is empty or names a column the new source lacks.
-BOOL RebindColumns(const CString& strColumn, const std::vector<CString>& oldNames,
-    const std::vector<CString>& newNames, CString& strRebound)
-{
-    if (strColumn.IsEmpty())
-        return FALSE;
-    std::vector<CString> indexes;
-    SplitAtSeparator(strColumn, "-", indexes);
-    strRebound.Empty();
-    for (size_t i = 0; i < indexes.size(); ++i)
-    {
-        const int nOld = ParseColumnIndex(indexes[i]);
-        if (nOld < 0 || nOld >= static_cast<int>(oldNames.size()))
-            return FALSE;
-        const int nNew = FindColumn(newNames, oldNames[nOld]);
-        if (nNew < 0)
-            return FALSE;
-        CString strIndex;
-        strIndex.Format("%d", nNew);
-        if (i > 0)
-            strRebound += '-';
-        strRebound += strIndex;
-    }
-    return TRUE;
-}
 }
 
 void CVarnelView::OnDatabaseSettings()
@@ -125,14 +60,14 @@ void CVarnelView::SetDatabase()
         return;
 
     const std::vector<CString> oldNames =
-        ColumnNames(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
+        TableColumnNames(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
     pDoc->TakeDataTable(dlg.m_table);
     BOOL bModified = pDoc->m_strDataSource != dlg.m_strDescription;
     pDoc->m_strDataSource = dlg.m_strDescription;
 
     // Texts keep their columns when the new source has them; the others are unbound.
     const std::vector<CString> newNames =
-        ColumnNames(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
+        TableColumnNames(pDoc->m_pDataRows, pDoc->m_nDataRows, pDoc->m_nDataColumns);
     int nUnbound = 0;
     for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
     {
@@ -140,7 +75,7 @@ void CVarnelView::SetDatabase()
         if (!IsDbText(pElement))
             continue;
         CString strRebound;
-        if (RebindColumns(pElement->m_strColumn, oldNames, newNames, strRebound))
+        if (RebindColumnBinding(pElement->m_strColumn, oldNames, newNames, strRebound))
         {
             bModified = bModified || strRebound != pElement->m_strColumn;
             pElement->m_strColumn = strRebound;
@@ -232,7 +167,7 @@ void CVarnelView::OnMergeDbTexts()
         int nWidth = pFirst->m_rect.Width();
         for (size_t i = 1; i < merged.size(); ++i)
         {
-            strColumn += "-" + merged[i]->m_strColumn;
+            strColumn = JoinColumnBindings(strColumn, merged[i]->m_strColumn);
             strText += "+" + merged[i]->m_strText;
             nWidth += merged[i]->m_rect.Width();
         }

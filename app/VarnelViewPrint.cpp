@@ -2,6 +2,7 @@
 // options hand-over, the print loop overrides and the rendering of one label sheet.
 
 #include "VarnelView.h"
+#include "data/ColumnBinding.h"
 #include "model/Elements.h"
 #include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
@@ -38,8 +39,6 @@ const char kUnexpectedError[] =
 
 // Length of the marks on each side of a cell edge, document units.
 const int kMarkLength = 10;
-// Longest merged text.
-const int kMaxMergedLength = 255;
 // Unprintable margins assumed when the device does not tell them, inches.
 const float kAssumedLongMargin = 0.25f;
 const float kAssumedShortMargin = 0.03f;
@@ -57,41 +56,6 @@ float InchesOfHundredths(int nHundredths)
 int RoundToHundredths(float fInches)
 {
     return (int)floor(fInches * 100.0 + 0.5);
-}
-
-// Field j of a data row; empty beyond the row's fields.
-CString FieldOf(CVarnelDoc* pDoc, int nDataRow, int nColumn)
-{
-    if (pDoc->m_pDataRows == NULL || nDataRow < 0 || nDataRow >= pDoc->m_nDataRows || nColumn < 0 ||
-        nColumn >= pDoc->m_nDataColumns || pDoc->m_pDataRows[nDataRow] == NULL)
-        return CString();
-    return pDoc->m_pDataRows[nDataRow][nColumn];
-}
-
-// The text of a column binding ("3" or "2-5-7") for a data row: the fields in order,
-// separated by single blanks, at most 255 characters.
-CString MergedValue(CVarnelDoc* pDoc, const CString& strBinding, int nDataRow)
-{
-    CString strText;
-    int nStart = 0;
-    for (;;)
-    {
-        const int nDash = strBinding.Find('-', nStart);
-        const CString strColumn = nDash >= 0 ? strBinding.Mid(nStart, nDash - nStart) : strBinding.Mid(nStart);
-        strText.TrimLeft();
-        strText.TrimRight();
-        const CString strField = FieldOf(pDoc, nDataRow, atoi(strColumn));
-        if (strText.IsEmpty())
-            strText = strField;
-        else
-            strText += " " + strField;
-        if (nDash < 0)
-            break;
-        nStart = nDash + 1;
-    }
-    if (strText.GetLength() > kMaxMergedLength)
-        strText = strText.Left(kMaxMergedLength);
-    return strText;
 }
 
 // One cell of a page: its place on the sheet (1-based) and its record index.
@@ -122,7 +86,7 @@ BOOL CVarnelView::ScanDesignForPrint()
         if (IsDbText(pElement))
         {
             m_bHasDbText = 1;
-            if (pElement->m_strColumn.IsEmpty())
+            if (!IsValidColumnBinding(pElement->m_strColumn))
                 bUnbound = TRUE;
         }
     }
@@ -421,11 +385,13 @@ void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
                 CElement* pElement = pDoc->m_listElements.GetNext(pos);
                 if (nSide != 0 && pElement->m_nSide != nSide)
                     continue;
-                if (IsDbText(pElement) && cell.nRecord <= N - 2 && !pElement->m_strColumn.IsEmpty())
+                if (IsDbText(pElement) && cell.nRecord <= N - 2 &&
+                    IsValidColumnBinding(pElement->m_strColumn))
                 {
                     strKeptText = pElement->m_strText;
                     pSubstituted = pElement;
-                    pElement->m_strText = MergedValue(pDoc, pElement->m_strColumn, cell.nRecord + 1);
+                    pElement->m_strText = MergeRecordColumns(pDoc->m_pDataRows, pDoc->m_nDataRows,
+                        pDoc->m_nDataColumns, cell.nRecord + 1, pElement->m_strColumn);
                 }
                 pElement->DrawInCellDC(pDC, cell.nColumn, cell.nRow, m_fPrintLeft, m_fPrintTop, fRowGap,
                                        fColumnGap, W, H);

@@ -57,23 +57,6 @@ int FindLast(const CString& str, const char* pszSub, int nFrom)
         nFound = n;
     return nFound;
 }
-
-// Strict decimal column index; -1 for anything else.
-int ParseColumnIndex(const CString& str)
-{
-    const int nLength = str.GetLength();
-    if (nLength == 0 || nLength > 9)
-        return -1;
-    int nValue = 0;
-    for (int i = 0; i < nLength; ++i)
-    {
-        const char ch = str[i];
-        if (ch < '0' || ch > '9')
-            return -1;
-        nValue = nValue * 10 + (ch - '0');
-    }
-    return nValue;
-}
 }
 
 void SplitAtSeparator(const CString& strText, const char* pszSeparator,
@@ -329,25 +312,4 @@ void CDataTable::Take(CDataTable& other)
         return;
     Free();
     other.Detach(m_pRows, m_nRows, m_nColumns);
-}
-
-CString MergeRecordColumns(CString* const* pRows, int nRows, int nColumns, int nRow,
-    const CString& strColumn)
-{
-    const CString* pRow = NULL;
-    if (pRows != NULL && nRow >= 0 && nRow < nRows)
-        pRow = pRows[nRow];
-
-    std::vector<CString> columns;
-    SplitAtSeparator(strColumn, "-", columns);
-    CString strText;
-    for (size_t i = 0; i < columns.size(); ++i)
-    {
-        if (i > 0)
-            strText += ' ';
-        const int nColumn = ParseColumnIndex(columns[i]);
-        if (pRow != NULL && nColumn >= 0 && nColumn < nColumns)
-            strText += pRow[nColumn];
-    }
-    return strText;
 }

@@ -1,8 +1,8 @@
 // DataSource.h - the data-source description and the loaded data table.
 //
 // Declares: CDataSourceInfo, the description and connection-string builders
-// and parser, the separator split, the table helpers and the record merge
-// used by printing.
+// and parser, the separator split and the table helpers.  The column bindings
+// of database texts are in ColumnBinding.h.
 //
 // Notes
 // - A description is one text with parts joined by "::":
@@ -118,9 +118,3 @@ public:
     int m_nRows;
     int m_nColumns;
 };
-
-// The text of a record for a column binding ("2" or "0-3-1"): the values of
-// the named columns joined by " ".  A column that is not a decimal index of
-// the table, and any column of a row outside the table, gives an empty value.
-CString MergeRecordColumns(CString* const* pRows, int nRows, int nColumns, int nRow,
-    const CString& strColumn);

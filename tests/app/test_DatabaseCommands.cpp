@@ -7,6 +7,7 @@
 
 #include "app/VarnelView.h"
 #include "data/BrowDataSource.h"
+#include "data/ColumnBinding.h"
 #include "data/DataEntryDlg.h"
 #include "model/TextElements.h"
 #include "model/VarnelDoc.h"
@@ -401,6 +402,24 @@ TEST_F(DatabaseCommands, MergeLeavesLockedTextsOut)
     EXPECT_STREQ("0-2", pFirst->m_strColumn);
     EXPECT_EQ(2, m_dv.m_pDoc->m_listElements.GetCount());
     EXPECT_EQ(1, m_dv.m_pDoc->GetUndoLevels());
+}
+
+// An unbound text adds no column to the merged binding; its display text stays in.
+TEST_F(DatabaseCommands, MergeLeavesUnboundTextsOutOfTheBinding)
+{
+    m_dv.Bind({ { "A", "B", "C" }, { "a1", "b1", "c1" } }, "type=x");
+    CElement* pUnbound = m_dv.AddDbText(20, 100, "", kUnbound);
+    CElement* pB = m_dv.AddDbText(50, 100, "1", "<<B>>");
+    CElement* pC = m_dv.AddDbText(80, 100, "2", "<<C>>");
+    m_dv.Select(pUnbound);
+    m_dv.Select(pB);
+    m_dv.Select(pC);
+    m_dv.m_pView->OnMergeDbTexts();
+    ASSERT_EQ(1, m_dv.m_pDoc->m_listElements.GetCount());
+    EXPECT_STREQ("1-2", pUnbound->m_strColumn);
+    EXPECT_STREQ(CString(kUnbound) + "+<<B>>+<<C>>", pUnbound->m_strText);
+    EXPECT_STREQ("b1 c1", MergeRecordColumns(m_dv.m_pDoc->m_pDataRows, m_dv.m_pDoc->m_nDataRows,
+        m_dv.m_pDoc->m_nDataColumns, 1, pUnbound->m_strColumn));
 }
 
 TEST_F(DatabaseCommands, MergeWithEmptySelectionDoesNothing)

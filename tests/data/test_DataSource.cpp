@@ -1,5 +1,5 @@
-// Tests of the data-source description, the connection strings, the split
-// rule and the record merge of column bindings.
+// Tests of the data-source description, the connection strings and the split
+// rule.
 
 #include <gtest/gtest.h>
 
@@ -239,54 +239,4 @@ TEST(ConnectionString, DelimiterText)
     EXPECT_EQ('t', DelimiterFromText("t"));
     EXPECT_EQ('T', DelimiterFromText("TAB"));
     EXPECT_EQ('\0', DelimiterFromText(""));
-}
-
-// ---------------------------------------------------------------------------
-// Record merge of column bindings
-
-class RecordMerge : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        const char* values[3][3] = { { "First", "Last", "City" }, { "Ann", "Lee", "Boston" },
-            { "Bob", "", "Rome" } };
-        m_table.m_pRows = new CString*[3];
-        for (int r = 0; r < 3; ++r)
-        {
-            m_table.m_pRows[r] = new CString[3];
-            for (int c = 0; c < 3; ++c)
-                m_table.m_pRows[r][c] = values[r][c];
-        }
-        m_table.m_nRows = 3;
-        m_table.m_nColumns = 3;
-    }
-
-    CString Merge(int nRow, const char* column)
-    {
-        return MergeRecordColumns(m_table.m_pRows, m_table.m_nRows, m_table.m_nColumns, nRow, column);
-    }
-
-    CDataTable m_table;
-};
-
-TEST_F(RecordMerge, ColumnsJoinedByBlank)
-{
-    EXPECT_STREQ("Boston", Merge(1, "2"));
-    EXPECT_STREQ("Ann Boston Lee", Merge(1, "0-2-1"));
-    EXPECT_STREQ("Bob  Rome", Merge(2, "0-1-2"));
-}
-
-TEST_F(RecordMerge, BindingsOutsideTheTableGiveEmptyValues)
-{
-    EXPECT_STREQ("", Merge(1, "3"));
-    EXPECT_STREQ("Ann ", Merge(1, "0-7"));
-    EXPECT_STREQ(" Boston", Merge(1, "99999999999-2"));
-    EXPECT_STREQ("", Merge(1, "x"));
-    EXPECT_STREQ("", Merge(1, ""));
-    EXPECT_STREQ(" ", Merge(1, "-"));
-    EXPECT_STREQ("", Merge(1, " 1"));
-    EXPECT_STREQ("", Merge(3, "0"));
-    EXPECT_STREQ("", Merge(-1, "0"));
-    EXPECT_STREQ("", MergeRecordColumns(NULL, -1, 0, 1, "0"));
 }

@@ -342,6 +342,23 @@ TEST_F(PrintSheet, ACommandThatCannotPrintSaysWhyAndStops)
     EXPECT_EQ(3, m_boxes.GetCount());
 }
 
+// A binding that names no column (damaged in the file) is not printed as some column.
+TEST_F(PrintSheet, ADamagedBindingCountsAsNotSet)
+{
+    m_pProgram->LoadRecords(3, m_folder);
+    CDialogScript script;
+    const char* damaged[] = { "-1", "x", " 1" };
+    for (const char* pszBinding : damaged)
+    {
+        m_pProgram->m_dbTexts[1]->m_strColumn = pszBinding;
+        const int nBoxes = m_boxes.GetCount();
+        m_pProgram->Command(ID_FILE_PRINT);
+        ASSERT_EQ(nBoxes + 1, m_boxes.GetCount()) << pszBinding;
+        EXPECT_EQ(0, m_boxes.GetCall(nBoxes).m_strText.Find("Data column not set!!")) << pszBinding;
+    }
+    EXPECT_EQ(0, script.GetRecordCount()) << "no dialog";
+}
+
 TEST_F(PrintSheet, MergedColumnsBeyondTheTableAndLongValues)
 {
     // a binding of the first and a missing column, and one with a value of 300 characters
