@@ -15,6 +15,10 @@
 // - While a slider is out, a WH_MOUSE hook of the thread drives its caption buttons and
 //   its resizing; the last slider slid out owns it, the hook goes with the last one back.
 // - UI thread only.
+//
+// Files
+// - ExtDynAutoHide.cpp: CExtDynAutoHideArea and its drop target, with the module settings.
+// - ExtDynAutoHideSlider.cpp: CExtDynAutoHideSlider and the thread's mouse hook.
 
 #pragma once
 

@@ -13,6 +13,13 @@
 //   strip but on no item, -4 previous, -5 next, -6 help, -7 close, -8 item list.
 // - The strip never takes the focus: it hands it to its parent.
 // - UI thread only.
+//
+// Files
+// - ExtTabWnd.cpp: the items (TAB_ITEM_INFO), construction, the simple virtual operations,
+//   painting, the mouse (clicks, tips, the item list, item dragging) and the messages.
+// - ExtTabWndLayout.cpp: SetSelection, EnsureItemVisible, ScrollItems, UpdateTabWnd,
+//   GetStripThickness, CalcStripRect, RecalcLayout, GetItemClientRect, GetButtonRect,
+//   HitTest and ItemFromScreenPoint.
 
 #pragma once
 
