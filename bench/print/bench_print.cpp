@@ -11,19 +11,12 @@
 // With "--once <result file> <records> ps|paper" it starts the application, prints once
 // and writes the time of the Print command and the peak working set into the result file.
 
-#include "test_support.h"
-#include "app/VarnelApp.h"
-#include "app/VarnelView.h"
+#include "app_program.h"
+#include "test_printer.h"
 #include "model/Elements.h"
-#include "model/VarnelDoc.h"
-#include "data/DataSourceLoader.h"
-#include "afxdlgs.h"
 #include "afxole.h"
-#include "resources/resource.h"
 #include "resources/print_resource.h"
-#include "resources/wizard_resource.h"
 
-#include <winspool.h>
 #include <psapi.h>
 
 #include <stdio.h>
@@ -39,23 +32,6 @@ namespace
 
 const int kRunsSmall = 3;               // runs of up to 10,000 records
 const int kRunsLarge = 1;               // runs of more
-const char kPrinterName[] = "Stickwell Bench Printer";
-
-const char kPpdText[] =
-    "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
-    "*LanguageEncoding: ISOLatin1\n*PCFileName: \"GENERIC.PPD\"\n*Manufacturer: \"Generic\"\n"
-    "*Product: \"(Generic PostScript Printer)\"\n*PSVersion: \"(3010.000) 0\"\n"
-    "*ModelName: \"Generic PostScript Printer\"\n*ShortNickName: \"Generic PostScript Printer\"\n"
-    "*NickName: \"Generic PostScript Printer\"\n*LanguageLevel: \"3\"\n*ColorDevice: True\n"
-    "*DefaultColorSpace: RGB\n*FileSystem: False\n*Throughput: \"1\"\n*LandscapeOrientation: Plus90\n"
-    "*TTRasterizer: Type42\n*DefaultResolution: 300dpi\n*OpenUI *PageSize/Page Size: PickOne\n"
-    "*OrderDependency: 10 AnySetup *PageSize\n*DefaultPageSize: Letter\n"
-    "*PageSize Letter/US Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
-    "*CloseUI: *PageSize\n*OpenUI *PageRegion: PickOne\n*OrderDependency: 10 AnySetup *PageRegion\n"
-    "*DefaultPageRegion: Letter\n"
-    "*PageRegion Letter/US Letter: \"<</PageSize[612 792]/ImagingBBox null>>setpagedevice\"\n"
-    "*CloseUI: *PageRegion\n*DefaultImageableArea: Letter\n*ImageableArea Letter/US Letter: \"18 18 594 774\"\n"
-    "*DefaultPaperDimension: Letter\n*PaperDimension Letter/US Letter: \"612 792\"\n";
 
 double Now()
 {
@@ -63,124 +39,6 @@ double Now()
     LARGE_INTEGER t;
     QueryPerformanceCounter(&t);
     return (double)t.QuadPart / (double)freq.QuadPart;
-}
-
-bool WriteText(const CString& strPath, const std::string& text)
-{
-    HANDLE h = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD nWritten = 0;
-    const BOOL bOk = ::WriteFile(h, text.data(), (DWORD)text.size(), &nWritten, NULL);
-    ::CloseHandle(h);
-    return bOk && nWritten == text.size();
-}
-
-std::string ReadText(const CString& strPath)
-{
-    std::string data;
-    HANDLE h = ::CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return data;
-    char buf[65536];
-    DWORD nRead = 0;
-    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
-        data.append(buf, nRead);
-    ::CloseHandle(h);
-    return data;
-}
-
-bool InstallPrinter()
-{
-    HANDLE hPrinter = NULL;
-    if (::OpenPrinterA((LPSTR)kPrinterName, &hPrinter, NULL))
-    {
-        ::ClosePrinter(hPrinter);
-        return ::SetDefaultPrinterA(kPrinterName) != FALSE;
-    }
-    char szDriverDir[MAX_PATH] = "";
-    DWORD cbNeeded = 0;
-    if (!::GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)szDriverDir, sizeof(szDriverDir), &cbNeeded))
-        return false;
-    const CString strDir = szDriverDir;
-    ::CreateDirectoryA(strDir, NULL);
-    ::CreateDirectoryA(strDir + "\\3", NULL);
-    WriteText(strDir + "\\generic.ppd", kPpdText);
-    WriteText(strDir + "\\3\\generic.ppd", kPpdText);
-    DRIVER_INFO_3A di;
-    memset(&di, 0, sizeof(di));
-    di.cVersion = 3;
-    di.pName = (LPSTR) "Wine PostScript Driver";
-    di.pDriverPath = (LPSTR) "wineps.drv";
-    di.pDataFile = (LPSTR) "generic.ppd";
-    di.pConfigFile = (LPSTR) "wineps.drv";
-    ::AddPrinterDriverA(NULL, 3, (LPBYTE)&di);
-    PRINTER_INFO_2A pi;
-    memset(&pi, 0, sizeof(pi));
-    pi.pPrinterName = (LPSTR)kPrinterName;
-    pi.pPortName = (LPSTR) "FILE:";
-    pi.pDriverName = (LPSTR) "Wine PostScript Driver";
-    pi.pPrintProcessor = (LPSTR) "WinPrint";
-    pi.pDatatype = (LPSTR) "RAW";
-    pi.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-    hPrinter = ::AddPrinterA(NULL, 2, (LPBYTE)&pi);
-    if (hPrinter != NULL)
-        ::ClosePrinter(hPrinter);
-    return ::SetDefaultPrinterA(kPrinterName) != FALSE;
-}
-
-// Pages of a PostScript file ("%%Page:" lines) and its size, read in pieces: the check
-// adds nothing to the peak memory of the run it checks.
-int CountPages(const CString& strPath, unsigned long& nBytes)
-{
-    static const char kMark[] = "%%Page:";
-    const int nMarkLength = (int)sizeof(kMark) - 1;
-    int nPages = 0;
-    nBytes = 0;
-    HANDLE h = ::CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return 0;
-    char buf[65536];
-    DWORD nRead = 0;
-    bool bLineStart = true;
-    int nMatched = -1;      // characters of the mark matched on this line; -1 none
-    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
-    {
-        nBytes += nRead;
-        for (DWORD i = 0; i < nRead; i++)
-        {
-            const char c = buf[i];
-            if (bLineStart)
-                nMatched = 0;
-            bLineStart = c == '\n' || c == '\r';
-            if (nMatched < 0)
-                continue;
-            if (c != kMark[nMatched])
-                nMatched = -1;
-            else if (++nMatched == nMarkLength)
-            {
-                ++nPages;
-                nMatched = -1;
-            }
-        }
-    }
-    ::CloseHandle(h);
-    return nPages;
-}
-
-void PumpPending()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
-    {
-        if (msg.message == WM_QUIT)
-        {
-            ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE);
-            continue;
-        }
-        if (!AfxPumpMessage())
-            break;
-    }
 }
 
 // Watches the spooler's file of the running job from a thread of its own (the driver
@@ -262,23 +120,11 @@ private:
     std::vector<std::pair<double, double>> m_samples;     // time, bytes spooled
 };
 
-CDbText* AddText(CVarnelDoc* pDoc, int nTop, LPCTSTR lpszColumn, int nWeight)
-{
-    CDbText* pText = new CDbText(CPoint(12, nTop), CPoint(250, nTop + 28));
-    pText->m_strText = "<<TextFromDB>>";
-    pText->m_strColumn = lpszColumn;
-    pText->m_font.DeleteObject();
-    pText->m_font.CreateFont(20, 0, 0, 0, nWeight, 0, 0, 0, 0, 0, 0, 0, 32, "Arial");
-    pDoc->m_listElements.AddTail(pText);
-    pDoc->AssignElementKind(pText);
-    return pText;
-}
-
 // One print job in this process; 0 when the file holds every sheet.
 int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
 {
     const double tStart = Now();
-    if (!InstallPrinter())
+    if (InstallTestPrinter().IsEmpty())
     {
         fprintf(stderr, "no printer\n");
         return 2;
@@ -298,46 +144,30 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
         sprintf(szLine, "Customer %d,%d Harbour Street,Town %d,%05d\r\n", k, 10 + k % 900, k % 97, 10000 + k);
         csv += szLine;
     }
-    WriteText(strCsv, csv);
+    WriteFileBytes(strCsv, csv);
 
     CDialogScript::UsePrivateDesktop();
     CDialogScript::SetWatchdog(60000);
-    CString strCompany;
-    strCompany.Format("QuorvaneBench%lu", ::GetCurrentProcessId());
-    CVarnelApp* pApp = new CVarnelApp(strCompany);
-    AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR) "", SW_SHOW);
     int nResult = 3;
     double tPrint = 0;
     double dEarly = 0, dLate = 0;
     int nPages = 0;
     unsigned long nBytes = 0;
-    if (pApp->StartUp() && pApp->m_pMainWnd != NULL)
     {
+        CAppProgram program("QuorvaneBench");
         CMessageBoxRecorder boxes;      // no message box waits for a user
+        CVarnelDoc* pDoc = program.m_bStarted && program.m_pApp->m_pMainWnd != NULL ? program.NewPlainDoc() : NULL;
+        CVarnelView* pView = program.ActiveView();
+        if (pDoc != NULL && pView != NULL)
         {
-            CDialogScript script;
-            script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
-            pApp->m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_NEW);
-            PumpPending();
-        }
-        CMDIChildWnd* pChild = ((CMDIFrameWnd*)pApp->m_pMainWnd)->MDIGetActive();
-        CVarnelView* pView = pChild != NULL ? DYNAMIC_DOWNCAST(CVarnelView, pChild->GetActiveView()) : NULL;
-        if (pView != NULL)
-        {
-            CVarnelDoc* pDoc = pView->GetDocument();
             pDoc->m_nPublicationType = 0;
             pDoc->m_nDesignWidth = 262;
             pDoc->m_nDesignHeight = 100;
-            AddText(pDoc, 8, "0", FW_BOLD);
-            AddText(pDoc, 38, "1", FW_NORMAL);
-            AddText(pDoc, 66, "2-3", FW_NORMAL);
-            CDataSourceInfo info;
-            CDataTable table;
-            if (ParseStoredDataSource(BuildTextDescription(strCsv, ",", TRUE), info) == DSPARSE_OK &&
-                LoadDataTable(info, table).Succeeded())
+            AddDbText(*pDoc, CRect(12, 8, 250, 36), "0", 20, FW_BOLD);
+            AddDbText(*pDoc, CRect(12, 38, 250, 66), "1", 20, FW_NORMAL);
+            AddDbText(*pDoc, CRect(12, 66, 250, 94), "2-3", 20, FW_NORMAL);
+            if (LoadCommaSeparatedFile(*pDoc, strCsv) == nRecords + 1)
             {
-                pDoc->TakeDataTable(table);
-
                 CDialogScript script;
                 script.OnDialog(IDD_PRINT_OPTIONS).OK();
                 HBITMAP hPaper = NULL;
@@ -363,11 +193,10 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
                     });
                     script.OnFileDialog(strOutput);
                 }
-                boxes.Reset();              // the wizard's notes on missing folders
+                boxes.Reset();              // only what the Print command shows counts
                 const double t0 = Now();
                 CSpoolWatch watch;
-                pApp->m_pMainWnd->SendMessage(WM_COMMAND, ID_FILE_PRINT);
-                PumpPending();
+                program.Command(ID_FILE_PRINT);
                 tPrint = Now() - t0;
                 watch.Stop();
                 watch.GetRates(dEarly, dLate);
@@ -380,29 +209,12 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
                 }
                 else
                 {
-                    nPages = CountPages(strOutput, nBytes);
+                    nPages = CountPostScriptPages(strOutput, &nBytes);
                 }
                 nResult = nPages == nSheets && boxes.GetCount() == 0 ? 0 : 4;
             }
         }
-        POSITION posTemplate = pApp->GetFirstDocTemplatePosition();
-        while (posTemplate != NULL)
-        {
-            CDocTemplate* pTemplate = pApp->GetNextDocTemplate(posTemplate);
-            POSITION pos = pTemplate->GetFirstDocPosition();
-            while (pos != NULL)
-                pTemplate->GetNextDoc(pos)->SetModifiedFlag(FALSE);
-        }
-        pApp->CloseAllDocuments(TRUE);
-        PumpPending();
-        if (pApp->m_pMainWnd != NULL && ::IsWindow(pApp->m_pMainWnd->m_hWnd))
-            pApp->m_pMainWnd->DestroyWindow();
-        pApp->m_pMainWnd = NULL;
-        PumpPending();
-        pApp->ExitInstance();
     }
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, CString("Software\\") + strCompany);
-    delete pApp;
 
     ::DeleteFileA(strOutput);
     ::DeleteFileA(strCsv);
@@ -415,7 +227,7 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
     char szResult[256];
     sprintf(szResult, "%d %.4f %.4f %lu %d %lu %.3f %.3f\n", nResult, tPrint, Now() - tStart,
             (unsigned long)(pmc.PeakWorkingSetSize / 1024), nPages, nBytes, dEarly, dLate);
-    WriteText(strResultFile, szResult);
+    WriteFileBytes(strResultFile, szResult);
     return nResult;
 }
 
@@ -460,7 +272,7 @@ bool RunOnce(const char* pszProgram, const CString& strResult, int nRecords, boo
     int nResult = -1, nPages = 0;
     double dInside = 0;
     unsigned long nPeakKb = 0, nBytes = 0;
-    const std::string text = ReadText(strResult);
+    const std::string text = ReadFileBytes(strResult);
     ::DeleteFileA(strResult);
     double dEarly = 0, dLate = 0;
     sscanf(text.c_str(), "%d %lf %lf %lu %d %lu %lf %lf", &nResult, &result.dPrint, &dInside, &nPeakKb, &nPages,

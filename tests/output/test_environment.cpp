@@ -26,46 +26,7 @@ const bool g_bRanCopy = testsupport::RunTestsInCopyOfProgram("STICKWELL_OUTPUT_T
 ::testing::Environment* const g_pEnvironment =
     ::testing::AddGlobalTestEnvironment(new testsupport::CDrawingTestEnvironment(false));
 
-bool WriteBytes(const CString& strPath, const void* pData, DWORD nLength)
-{
-    HANDLE hFile = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (hFile == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD nWritten = 0;
-    BOOL bOk = ::WriteFile(hFile, pData, nLength, &nWritten, NULL);
-    ::CloseHandle(hFile);
-    return bOk && nWritten == nLength;
-}
-
-bool EncoderOf(LPCSTR pszMime, CLSID& clsid)
-{
-    UINT nCount = 0, nSize = 0;
-    GetImageEncodersSize(&nCount, &nSize);
-    std::vector<BYTE> buffer(nSize);
-    ImageCodecInfo* pCodecs = (ImageCodecInfo*)buffer.data();
-    GetImageEncoders(nCount, nSize, pCodecs);
-    WCHAR szMime[64];
-    ::MultiByteToWideChar(CP_ACP, 0, pszMime, -1, szMime, 64);
-    for (UINT i = 0; i < nCount; i++)
-    {
-        if (wcscmp(pCodecs[i].MimeType, szMime) == 0)
-        {
-            clsid = pCodecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
-
-CString ProgramFolder()
-{
-    char szPath[MAX_PATH];
-    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    CString strFolder(szPath);
-    return strFolder.Left(strFolder.ReverseFind('\\'));
-}
 
 CWizardFiles::CWizardFiles()
 {
@@ -95,11 +56,7 @@ void CWizardFiles::AddTemplate(LPCTSTR lpszName, CVarnelDoc& doc)
 {
     CString strPath = m_strTemplates + "\\" + lpszName;
     Track(strPath);
-    CFile file(strPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
-    CArchive ar(&file, CArchive::store);
-    doc.Serialize(ar);
-    ar.Close();
-    file.Close();
+    WriteObjectFile(strPath, doc);
 }
 
 void CWizardFiles::AddTemplate(LPCTSTR lpszName, int nWidth, int nHeight, DWORD clrFill, DWORD clrBack)
@@ -127,30 +84,21 @@ void CWizardFiles::AddTemplateBytes(LPCTSTR lpszName, const std::string& data)
 {
     CString strPath = m_strTemplates + "\\" + lpszName;
     Track(strPath);
-    ASSERT_TRUE(WriteBytes(strPath, data.data(), (DWORD)data.size())) << (LPCTSTR)strPath;
+    ASSERT_TRUE(WriteFileBytes(strPath, data)) << (LPCTSTR)strPath;
 }
 
 void CWizardFiles::AddBackgroundBytes(LPCTSTR lpszName, const std::string& data)
 {
     CString strPath = m_strBackgrounds + "\\" + lpszName;
     Track(strPath);
-    ASSERT_TRUE(WriteBytes(strPath, data.data(), (DWORD)data.size())) << (LPCTSTR)strPath;
+    ASSERT_TRUE(WriteFileBytes(strPath, data)) << (LPCTSTR)strPath;
 }
 
 void CWizardFiles::AddPicture(LPCTSTR lpszName, DWORD clr, LPCSTR pszMime)
 {
     CString strPath = m_strBackgrounds + "\\" + lpszName;
     Track(strPath);
-    Bitmap picture(40, 20, PixelFormat32bppARGB);
-    {
-        Graphics graphics(&picture);
-        graphics.Clear(Color(clr));
-    }
-    CLSID clsid;
-    ASSERT_TRUE(EncoderOf(pszMime, clsid)) << pszMime;
-    WCHAR szPath[MAX_PATH];
-    ::MultiByteToWideChar(CP_ACP, 0, strPath, -1, szPath, MAX_PATH);
-    ASSERT_EQ(Ok, picture.Save(szPath, &clsid, NULL)) << (LPCTSTR)strPath;
+    ASSERT_TRUE(WritePicture(strPath, clr, 40, 20, pszMime)) << pszMime << " " << (LPCTSTR)strPath;
 }
 
 void CWizardFiles::AddBackgroundFolder(LPCTSTR lpszName)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "afxdlgs.h"
+#include "program_files.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -13,9 +14,6 @@ namespace Gdiplus
 {
 class Image;
 }
-
-// The folder of the running program, without a trailing backslash.
-CString ProgramFolder();
 
 // Template and background files beside the test program. The folders are made when
 // missing and removed again (when empty) with the files this object made.

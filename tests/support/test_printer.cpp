@@ -168,26 +168,42 @@ CString InstallTestPrinter()
     return s_strName;
 }
 
-int CountPostScriptPages(LPCTSTR lpszPath)
+int CountPostScriptPages(LPCTSTR lpszPath, unsigned long* pnBytes)
 {
+    // read in pieces: counting adds nothing to the peak memory of a large job
+    static const char kMark[] = "%%Page:";      // "%%Pages:", the header's count, is no page
+    const int nMarkLength = (int)sizeof(kMark) - 1;
+    if (pnBytes != NULL)
+        *pnBytes = 0;
     HANDLE h = ::CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
     if (h == INVALID_HANDLE_VALUE)
         return -1;
-    std::string data;
-    char buf[8192];
-    DWORD nRead = 0;
-    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
-        data.append(buf, nRead);
-    ::CloseHandle(h);
-
     int nPages = 0;
-    size_t pos = 0;
-    while ((pos = data.find("%%Page:", pos)) != std::string::npos)
+    char buf[65536];
+    DWORD nRead = 0;
+    bool bLineStart = true;
+    int nMatched = -1;      // characters of the mark matched on this line; -1 none
+    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
     {
-        // "%%Pages:" is the page count of the header, not a page
-        if (pos == 0 || data[pos - 1] == '\n' || data[pos - 1] == '\r')
-            ++nPages;
-        pos += 7;
+        if (pnBytes != NULL)
+            *pnBytes += nRead;
+        for (DWORD i = 0; i < nRead; i++)
+        {
+            const char c = buf[i];
+            if (bLineStart)
+                nMatched = 0;
+            bLineStart = c == '\n' || c == '\r';
+            if (nMatched < 0)
+                continue;
+            if (c != kMark[nMatched])
+                nMatched = -1;
+            else if (++nMatched == nMarkLength)
+            {
+                ++nPages;
+                nMatched = -1;
+            }
+        }
     }
+    ::CloseHandle(h);
     return nPages;
 }

@@ -14,5 +14,6 @@ CString InstallTestPrinter();
 extern const char TEST_PRINTER_NAME[];
 extern const char TEST_PRINTER_PORT_FILE[];     // in the temp folder
 
-// Number of "%%Page:" lines of a PostScript file (-1 when it cannot be read).
-int CountPostScriptPages(LPCTSTR lpszPath);
+// Number of "%%Page:" lines of a PostScript file (-1 when it cannot be read); its size
+// in bytes in *pnBytes when given.
+int CountPostScriptPages(LPCTSTR lpszPath, unsigned long* pnBytes = NULL);

@@ -1,5 +1,4 @@
-// Test environment of the export tests: GDI+ and OLE run, dialogs are driven by scripts,
-// and the program's document code is shared with the document tests.
+// Test environment of the export tests: GDI+ and OLE run and dialogs are driven by scripts.
 
 #include "export_support.h"
 #include "test_support.h"
@@ -9,9 +8,6 @@
 #include <stdio.h>
 
 #include <memory>
-
-// The running program and its files, as the document tests have them.
-#include "../doc_program.cpp"
 
 using namespace Gdiplus;
 

@@ -2,7 +2,9 @@
 
 #pragma once
 
-#include "../doc_program.h"
+#include "app_program.h"
+#include "temp_folder.h"
+#include "resources/wizard_resource.h"
 
 #include <objidl.h>
 #include <gdiplus.h>

@@ -30,7 +30,7 @@ protected:
         m_program.m_pApp->m_strMyDocumentsFolder = m_folder.m_strPath;
     }
 
-    CDocProgram m_program;
+    CAppProgram m_program;
     CVarnelDoc* m_pDoc = NULL;
     CVarnelView* m_pView = NULL;
     CTempFolder m_folder;

@@ -55,7 +55,7 @@ protected:
         return texts;
     }
 
-    CDocProgram m_program;
+    CAppProgram m_program;
     CVarnelDoc* m_pDoc = NULL;
 };
 

@@ -5,8 +5,6 @@
 #include "test_support.h"
 #include "test_printer.h"
 #include "model/Elements.h"
-#include "data/DataSourceLoader.h"
-#include "resources/wizard_resource.h"
 
 #include <winspool.h>
 #include <objidl.h>
@@ -17,36 +15,12 @@
 
 using namespace Gdiplus;
 
-namespace
-{
-
-bool WriteText(LPCTSTR lpszPath, const std::string& text)
-{
-    HANDLE h = ::CreateFileA(lpszPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD nWritten = 0;
-    const BOOL bOk = ::WriteFile(h, text.data(), (DWORD)text.size(), &nWritten, NULL);
-    ::CloseHandle(h);
-    return bOk && nWritten == text.size();
-}
-
-} // namespace
-
 std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath)
 {
     static const char* const kDigits[] = { "zero", "one", "two", "three", "four",
                                            "five", "six", "seven", "eight", "nine" };
     std::vector<std::string> pages;
-    HANDLE h = ::CreateFileA(lpszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return pages;
-    std::string data;
-    char buf[65536];
-    DWORD nRead = 0;
-    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
-        data.append(buf, nRead);
-    ::CloseHandle(h);
+    const std::string data = ReadFileBytes(lpszPath);
 
     const std::string strShow = " glyphshow";
     size_t pos = 0;
@@ -147,56 +121,13 @@ int CPaper::CountDark(int x, int y, int cx, int cy) const
 // The program
 
 CPrintProgram::CPrintProgram()
-    : m_pApp(NULL), m_pDoc(NULL), m_pView(NULL)
+    : CAppProgram("QuorvanePrintTest", CSize(900, 700)), m_pDoc(NULL), m_pView(NULL)
 {
-    m_strCompany.Format("QuorvanePrintTest%lu", ::GetCurrentProcessId());
-    m_pApp = new CVarnelApp(m_strCompany);
-    AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR) "", SW_SHOW);
-    if (!m_pApp->StartUp() || m_pApp->m_pMainWnd == NULL)
+    if (!m_bStarted || m_pApp->m_pMainWnd == NULL)
         return;
-    m_pApp->m_pMainWnd->SetWindowPos(NULL, 0, 0, 900, 700, SWP_NOZORDER | SWP_NOACTIVATE);
-
     // a publication with the defaults: the wizard is cancelled
-    CDialogScript script;
-    script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
-    Command(ID_FILE_NEW);
-    CMDIChildWnd* pChild = ((CMDIFrameWnd*)m_pApp->m_pMainWnd)->MDIGetActive();
-    CView* pView = pChild != NULL ? pChild->GetActiveView() : NULL;
-    if (pView != NULL && pView->IsKindOf(RUNTIME_CLASS(CVarnelView)))
-    {
-        m_pView = (CVarnelView*)pView;
-        m_pDoc = m_pView->GetDocument();
-    }
-}
-
-CPrintProgram::~CPrintProgram()
-{
-    if (m_pApp->m_pDocManager != NULL)
-    {
-        POSITION posTemplate = m_pApp->GetFirstDocTemplatePosition();
-        while (posTemplate != NULL)
-        {
-            CDocTemplate* pTemplate = m_pApp->GetNextDocTemplate(posTemplate);
-            POSITION pos = pTemplate->GetFirstDocPosition();
-            while (pos != NULL)
-                pTemplate->GetNextDoc(pos)->SetModifiedFlag(FALSE);
-        }
-        m_pApp->CloseAllDocuments(TRUE);
-        PumpPendingMessages();
-    }
-    if (m_pApp->m_pMainWnd != NULL && ::IsWindow(m_pApp->m_pMainWnd->m_hWnd))
-        m_pApp->m_pMainWnd->DestroyWindow();
-    m_pApp->m_pMainWnd = NULL;
-    PumpPendingMessages();
-    m_pApp->ExitInstance();
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, CString("Software\\") + m_strCompany);
-    delete m_pApp;
-}
-
-void CPrintProgram::Command(UINT nID)
-{
-    m_pApp->m_pMainWnd->SendMessage(WM_COMMAND, nID);
-    PumpPendingMessages();
+    m_pDoc = NewPlainDoc();
+    m_pView = ActiveView();
 }
 
 void CPrintProgram::LoadRecords(int nRecords, const CPrintFolder& folder)
@@ -209,26 +140,13 @@ void CPrintProgram::LoadRecords(int nRecords, const CPrintFolder& folder)
         text += szLine;
     }
     const CString strPath = folder.File("records.csv");
-    ASSERT_TRUE(WriteText(strPath, text));
-    CDataSourceInfo info;
-    ASSERT_EQ(DSPARSE_OK, ParseStoredDataSource(BuildTextDescription(strPath, ",", TRUE), info));
-    CDataTable table;
-    ASSERT_TRUE(LoadDataTable(info, table).Succeeded());
-    ASSERT_EQ(nRecords + 1, table.m_nRows);
-    m_pDoc->TakeDataTable(table);
+    ASSERT_TRUE(WriteFileBytes(strPath, text));
+    ASSERT_EQ(nRecords + 1, LoadCommaSeparatedFile(*m_pDoc, strPath));
 }
 
 CDbText* CPrintProgram::AddDbText(const CRect& rect, LPCTSTR lpszColumn, int nSide)
 {
-    CDbText* pText = new CDbText(rect.TopLeft(), rect.BottomRight());
-    pText->m_strText = "<<TextFromDB>>";
-    pText->m_strColumn = lpszColumn;
-    pText->m_nSide = nSide;
-    pText->m_clrText = 0xFF000000;
-    pText->m_font.DeleteObject();
-    pText->m_font.CreateFont(30, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 32, "Arial");
-    m_pDoc->m_listElements.AddTail(pText);
-    m_pDoc->AssignElementKind(pText);
+    CDbText* pText = ::AddDbText(*m_pDoc, rect, lpszColumn, 30, FW_BOLD, nSide);
     m_dbTexts.push_back(pText);
     return pText;
 }

@@ -1,18 +1,12 @@
 // print_program.h - the running program of the print tests, the test printer, data
 // sources and pictures of printed pages.
 //
-// CPrintProgram starts the application object under a registry key of its own (removed
-// again at the end) with one publication whose wizard was cancelled; the publication is
-// closed without questions when it ends.
+// CPrintProgram is the tests' application harness (tests/support/app) with one
+// publication whose wizard was cancelled.
 
 #pragma once
 
-#include "app/VarnelApp.h"
-#include "test_support.h"
-#include "app/VarnelView.h"
-#include "model/VarnelDoc.h"
-#include "afxdlgs.h"
-#include "resources/resource.h"
+#include "app_program.h"
 #include "resources/print_resource.h"
 
 #include <gtest/gtest.h>
@@ -55,16 +49,11 @@ public:
     int m_nHeight;
 };
 
-class CPrintProgram
+class CPrintProgram : public CAppProgram
 {
 public:
     CPrintProgram();
-    ~CPrintProgram();
-    CPrintProgram(const CPrintProgram&) = delete;
-    CPrintProgram& operator=(const CPrintProgram&) = delete;
 
-    // Sends a command to the main window as the menu does.
-    void Command(UINT nID);
     CVarnelDoc* Doc() { return m_pDoc; }
     CVarnelView* View() { return m_pView; }
 
@@ -82,8 +71,6 @@ public:
     // added; texts as stored when empty).
     void RenderCell(CPaper& paper, const std::vector<CString>& texts, int nSide = 0);
 
-    CVarnelApp* m_pApp;
-    CString m_strCompany;           // registry company word of this program
     CVarnelDoc* m_pDoc;
     CVarnelView* m_pView;
     std::vector<CDbText*> m_dbTexts;    // added by AddDbText

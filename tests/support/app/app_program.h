@@ -1,0 +1,74 @@
+// app_program.h - the running application of the test programs and benchmarks.
+//
+// CAppProgram starts the application object under a registry key of its own (removed
+// again at the end), with its main window and document template, the tip of the day
+// off; the publications it opens are closed without questions when it ends. Dialogs
+// are driven by scripts (test_support.h): the program never waits for a user there.
+
+#pragma once
+
+#include "app/VarnelApp.h"
+#include "test_support.h"
+#include "program_files.h"
+#include "app/VarnelView.h"
+#include "model/VarnelDoc.h"
+#include "afxdlgs.h"
+#include "resources/resource.h"
+
+class CDbText;
+
+// The HKCU options key of a registry company word, for the duration of a test.
+class COptionsKey
+{
+public:
+    explicit COptionsKey(const CString& strPath);
+    ~COptionsKey();
+    void SetDword(LPCSTR pszName, DWORD dwValue);
+    // FALSE when the value is missing or not a DWORD.
+    bool GetDword(LPCSTR pszName, DWORD& dwValue) const;
+    void Delete(LPCSTR pszName);
+
+private:
+    HKEY m_hKey;
+};
+
+class CAppProgram
+{
+public:
+    // The registry company word is lpszCompany and the process id; the main window
+    // gets the size sizeFrame.
+    explicit CAppProgram(LPCTSTR lpszCompany = "QuorvaneTest", CSize sizeFrame = CSize(800, 600));
+    ~CAppProgram();
+    CAppProgram(const CAppProgram&) = delete;
+    CAppProgram& operator=(const CAppProgram&) = delete;
+
+    // Sends a command to the main window as the menu does.
+    void Command(UINT nID);
+    // A new publication with the wizard cancelled (the plain publication), the wizard's
+    // notes about missing folders recorded out of the way; NULL when none opened.
+    CVarnelDoc* NewPlainDoc();
+    // A plain publication of 400 x 200 maximised, its view at 100 % scrolled to the top
+    // left; NULL when none opened.
+    CVarnelDoc* NewShownDoc();
+    // The active publication and its design view.
+    CVarnelDoc* ActiveDoc();
+    CVarnelView* ActiveView();
+    int CountDocs();
+    // Closes every publication without questions.
+    void CloseAll();
+    // The options key of this program's registry key.
+    CString OptionsKeyPath() const;
+
+    CVarnelApp* m_pApp;
+    CString m_strCompany;           // registry company word of this program
+    BOOL m_bStarted;                // the application's start-up succeeded
+};
+
+// A database text of the column lpszColumn ("0", "1-2", ...) on side nSide in a black
+// Arial font of the height and weight, added to the publication.
+CDbText* AddDbText(CVarnelDoc& doc, const CRect& rect, LPCTSTR lpszColumn, int nFontHeight, int nWeight,
+                   int nSide = 1);
+
+// Loads a comma-separated text file with a line of column names as the publication's
+// data source; the rows of the table (the names' row too), -1 when it was not loaded.
+int LoadCommaSeparatedFile(CVarnelDoc& doc, const CString& strPath);

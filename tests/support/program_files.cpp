@@ -1,0 +1,139 @@
+// program_files.cpp - files of the test programs.
+
+#include "program_files.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <vector>
+
+using namespace Gdiplus;
+
+namespace
+{
+
+bool EncoderOf(LPCSTR pszMime, CLSID& clsid)
+{
+    UINT nCount = 0, nSize = 0;
+    GetImageEncodersSize(&nCount, &nSize);
+    std::vector<BYTE> buffer(nSize);
+    ImageCodecInfo* pCodecs = (ImageCodecInfo*)buffer.data();
+    GetImageEncoders(nCount, nSize, pCodecs);
+    WCHAR szMime[64];
+    ::MultiByteToWideChar(CP_ACP, 0, pszMime, -1, szMime, 64);
+    for (UINT i = 0; i < nCount; i++)
+    {
+        if (wcscmp(pCodecs[i].MimeType, szMime) == 0)
+        {
+            clsid = pCodecs[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+CString ProgramFolder()
+{
+    char szPath[MAX_PATH] = "";
+    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
+    CString strFolder(szPath);
+    return strFolder.Left(strFolder.ReverseFind('\\'));
+}
+
+std::string ReadFileBytes(const CString& strPath)
+{
+    std::string data;
+    HANDLE h = ::CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return "<missing>";
+    char buf[65536];
+    DWORD nRead = 0;
+    while (::ReadFile(h, buf, sizeof(buf), &nRead, NULL) && nRead > 0)
+        data.append(buf, nRead);
+    ::CloseHandle(h);
+    return data;
+}
+
+bool WriteFileBytes(const CString& strPath, const std::string& data)
+{
+    HANDLE h = ::CreateFileA(strPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD nWritten = 0;
+    const BOOL bOk = ::WriteFile(h, data.data(), (DWORD)data.size(), &nWritten, NULL);
+    ::CloseHandle(h);
+    return bOk && nWritten == data.size();
+}
+
+bool FileExists(const CString& strPath)
+{
+    const DWORD dw = ::GetFileAttributesA(strPath);
+    return dw != INVALID_FILE_ATTRIBUTES && !(dw & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool WritePicture(const CString& strPath, DWORD clr, int nWidth, int nHeight, LPCSTR pszMime)
+{
+    Bitmap picture(nWidth, nHeight, PixelFormat32bppARGB);
+    {
+        Graphics graphics(&picture);
+        graphics.Clear(Color(clr));
+    }
+    CLSID clsid;
+    if (!EncoderOf(pszMime, clsid))
+        return false;
+    WCHAR szPath[MAX_PATH];
+    ::MultiByteToWideChar(CP_ACP, 0, strPath, -1, szPath, MAX_PATH);
+    return picture.Save(szPath, &clsid, NULL) == Ok;
+}
+
+void WriteObjectFile(const CString& strPath, CObject& object)
+{
+    CFile file(strPath, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary);
+    CArchive ar(&file, CArchive::store);
+    object.Serialize(ar);
+    ar.Close();
+    file.Close();
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// CProgramFiles
+
+CProgramFiles::CProgramFiles()
+{
+    m_strTemplates = ProgramFolder() + "\\Templates";
+    m_strBackgrounds = ProgramFolder() + "\\BackGrounds";
+    m_strTips = ProgramFolder() + "\\tips.dat";
+    ::CreateDirectoryA(m_strTemplates, NULL);
+    ::CreateDirectoryA(m_strBackgrounds, NULL);
+}
+
+CProgramFiles::~CProgramFiles()
+{
+    RemoveFolderTree(m_strTemplates);
+    RemoveFolderTree(m_strBackgrounds);
+    ::DeleteFileA(m_strTips);
+}
+
+CString CProgramFiles::AddTemplate(LPCTSTR lpszName, CObject& doc)
+{
+    const CString strPath = m_strTemplates + "\\" + lpszName;
+    WriteObjectFile(strPath, doc);
+    return strPath;
+}
+
+CString CProgramFiles::AddBackground(LPCTSTR lpszName, DWORD clr, int nWidth, int nHeight)
+{
+    const CString strPath = m_strBackgrounds + "\\" + lpszName;
+    EXPECT_TRUE(WritePicture(strPath, clr, nWidth, nHeight)) << (LPCTSTR)strPath;
+    return strPath;
+}
+
+void CProgramFiles::WriteTips(const std::string& text)
+{
+    EXPECT_TRUE(WriteFileBytes(m_strTips, text));
+}
