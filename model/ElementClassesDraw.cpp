@@ -4,7 +4,9 @@
 // sizes); DrawDC and DrawInCellDC make a GDI+ graphics on the device context's output
 // handle. Every shape and picture class draws in DrawInCell through its body in
 // ShapeDraw.cpp or PictureDraw.cpp; the texts draw in DrawTextInCell. Elements beyond the
-// bounds a file may hold, or too large on the device to draw, are left out.
+// bounds a file may hold, or larger on the device than any page, are left out; shapes and
+// pictures too large on the device for the drawing library are drawn clipped to the
+// visible area (ClippedDraw.h).
 
 #include "Elements.h"
 #include "ElementDraw.h"
@@ -16,9 +18,22 @@ using Gdiplus::Graphics;
 
 namespace
 {
-// Largest device coordinate a drawn element may reach: the drawing library hangs on
-// ellipses some 45000 pixels across, and nothing that large can be shown or printed.
-const double kMaxDeviceCoordinate = 30000;
+// Largest device coordinate an element drawn by the drawing library alone may reach: it
+// hangs on ellipses some 45000 pixels across, and it overflows its stack stroking any
+// curve, even a small one, whose points lie some 12000 pixels out along both axes.
+// Elements beyond it are drawn clipped.
+const double kMaxDeviceCoordinate = 6000;
+// Largest device coordinate of an element's own rectangle: a design of 25 inches is 30000
+// pixels at 1200 dpi, a page at most a third more; a rectangle beyond it is left out.
+const double kMaxRectangleCoordinate = 45000;
+
+// How an element is drawn.
+enum DrawingWay
+{
+    DRAW_NOTHING,   // beyond the bounds a file may hold
+    DRAW_WHOLE,     // by the drawing library
+    DRAW_CLIPPED    // its visible part, clipped here
+};
 
 // Pixels per page unit of the graphics.
 double PixelsPerPageUnit(Graphics* pGraphics)
@@ -104,28 +119,42 @@ bool GetDrawnBounds(const CElement* pElement, CPoint ptOffset, double& minX, dou
     return true;
 }
 
-// True when the element's drawn bounds stay within the device coordinates the drawing
-// library handles.
-bool IsElementDrawable(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+// True when the corners of the box lie within fLimit device pixels of the origin.
+bool IsBoxWithin(const Gdiplus::Matrix& matrix, double fPixels, double minX, double minY,
+                 double maxX, double maxY, double fLimit)
 {
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    if (!GetDrawnBounds(pElement, ptOffset, minX, minY, maxX, maxY))
-        return false;
     Gdiplus::PointF corners[4] = {
         Gdiplus::PointF((float)minX, (float)minY), Gdiplus::PointF((float)maxX, (float)minY),
         Gdiplus::PointF((float)maxX, (float)maxY), Gdiplus::PointF((float)minX, (float)maxY) };
-    Gdiplus::Matrix matrix;
-    if (pGraphics->GetTransform(&matrix) == Gdiplus::Ok)
-        matrix.TransformPoints(corners, 4);
-    const double fPixels = PixelsPerPageUnit(pGraphics);
+    matrix.TransformPoints(corners, 4);
     for (const Gdiplus::PointF& pt : corners)
     {
         const double x = pt.X * fPixels;
         const double y = pt.Y * fPixels;
-        if (!(fabs(x) <= kMaxDeviceCoordinate) || !(fabs(y) <= kMaxDeviceCoordinate))
+        if (!(fabs(x) <= fLimit) || !(fabs(y) <= fLimit))
             return false;
     }
     return true;
+}
+
+// How the element is drawn: whole when its drawn bounds stay within the device
+// coordinates the drawing library handles.
+DrawingWay GetDrawingWay(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+{
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+    if (!GetDrawnBounds(pElement, ptOffset, minX, minY, maxX, maxY))
+        return DRAW_NOTHING;
+    Gdiplus::Matrix matrix;
+    pGraphics->GetTransform(&matrix);
+    const double fPixels = PixelsPerPageUnit(pGraphics);
+    if (IsBoxWithin(matrix, fPixels, minX, minY, maxX, maxY, kMaxDeviceCoordinate))
+        return DRAW_WHOLE;
+    const CRect& rc = pElement->m_rect;
+    if (!IsBoxWithin(matrix, fPixels, (double)rc.left + ptOffset.x, (double)rc.top + ptOffset.y,
+                     (double)rc.right + ptOffset.x, (double)rc.bottom + ptOffset.y,
+                     kMaxRectangleCoordinate))
+        return DRAW_NOTHING;
+    return DRAW_CLIPPED;
 }
 }
 
@@ -138,8 +167,8 @@ bool GetElementDrawnBounds(const CElement* pElement, CPoint ptOffset, Gdiplus::R
     return true;
 }
 
-// The drawing operations of a class whose DrawInCell runs BODY with pGraphics and the
-// cell offset ptOffset.
+// The drawing operations of a class whose DrawInCell runs BODY with pGraphics, the cell
+// offset ptOffset and bClipped.
 #define IMPLEMENT_ELEMENT_DRAWING(class_name, BODY) \
     void class_name::DrawGraphics(Graphics* pGraphics) \
     { \
@@ -157,8 +186,10 @@ bool GetElementDrawnBounds(const CElement* pElement, CPoint ptOffset, Gdiplus::R
             return; \
         const CPoint ptOffset = GetCellOffset(nColumn, nRow, fLeftMargin, fTopMargin, fRowGap, \
                                               fColumnGap, nCellWidth, nCellHeight); \
-        if (!IsElementDrawable(pGraphics, this, ptOffset)) \
+        const DrawingWay nWay = GetDrawingWay(pGraphics, this, ptOffset); \
+        if (nWay == DRAW_NOTHING) \
             return; \
+        const bool bClipped = nWay == DRAW_CLIPPED; \
         BODY; \
     } \
     void class_name::DrawInCellDC(CDC* pDC, int nColumn, int nRow, float fLeftMargin, \
@@ -171,29 +202,29 @@ bool GetElementDrawnBounds(const CElement* pElement, CPoint ptOffset, Gdiplus::R
         }); \
     }
 
-IMPLEMENT_ELEMENT_DRAWING(CRectangle, DrawRectangleElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CCircle, DrawCircleElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CRhombus, DrawRhombusElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CRectRound, DrawRectRoundElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CTriangle, DrawTriangleElement(pGraphics, this, ptOffset))
+IMPLEMENT_ELEMENT_DRAWING(CRectangle, DrawRectangleElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CCircle, DrawCircleElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CRhombus, DrawRhombusElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CRectRound, DrawRectRoundElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CTriangle, DrawTriangleElement(pGraphics, this, ptOffset, bClipped))
 
-IMPLEMENT_ELEMENT_DRAWING(CCalloutBL, DrawCalloutElement(pGraphics, this, ptOffset, true))
-IMPLEMENT_ELEMENT_DRAWING(CCalloutBR, DrawCalloutElement(pGraphics, this, ptOffset, false))
-IMPLEMENT_ELEMENT_DRAWING(CShapeArrowL, DrawArrowElement(pGraphics, this, ptOffset, true))
-IMPLEMENT_ELEMENT_DRAWING(CShapeArrowR, DrawArrowElement(pGraphics, this, ptOffset, false))
+IMPLEMENT_ELEMENT_DRAWING(CCalloutBL, DrawCalloutElement(pGraphics, this, ptOffset, true, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CCalloutBR, DrawCalloutElement(pGraphics, this, ptOffset, false, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CShapeArrowL, DrawArrowElement(pGraphics, this, ptOffset, true, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CShapeArrowR, DrawArrowElement(pGraphics, this, ptOffset, false, bClipped))
 
-IMPLEMENT_ELEMENT_DRAWING(CShapeParallelo, DrawParalleloElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CShapeStar, DrawStarElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CShapeExplosion, DrawBurstElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CShapeMoon, DrawMoonElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CShapeSun, DrawSunElement(pGraphics, this, ptOffset))
+IMPLEMENT_ELEMENT_DRAWING(CShapeParallelo, DrawParalleloElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CShapeStar, DrawStarElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CShapeExplosion, DrawBurstElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CShapeMoon, DrawMoonElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CShapeSun, DrawSunElement(pGraphics, this, ptOffset, bClipped))
 
-IMPLEMENT_ELEMENT_DRAWING(CLine, DrawLineElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CFreehandLine, DrawFreehandElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CClosedCurve, DrawClosedCurveElement(pGraphics, this, ptOffset))
+IMPLEMENT_ELEMENT_DRAWING(CLine, DrawLineElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CFreehandLine, DrawFreehandElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CClosedCurve, DrawClosedCurveElement(pGraphics, this, ptOffset, bClipped))
 
-IMPLEMENT_ELEMENT_DRAWING(CBtImage, DrawClipArtElement(pGraphics, this, ptOffset))
-IMPLEMENT_ELEMENT_DRAWING(CBkgImage, DrawBackgroundElement(pGraphics, this, ptOffset))
+IMPLEMENT_ELEMENT_DRAWING(CBtImage, DrawClipArtElement(pGraphics, this, ptOffset, bClipped))
+IMPLEMENT_ELEMENT_DRAWING(CBkgImage, DrawBackgroundElement(pGraphics, this, ptOffset, bClipped))
 
 /////////////////////////////////////////////////////////////////////////////
 // Texts
@@ -229,7 +260,9 @@ void CText::DrawTextInCell(Graphics* pGraphics, int nColumn, int nRow, float fLe
         return;
     const CPoint ptOffset = GetCellOffset(nColumn, nRow, fLeftMargin, fTopMargin, fRowGap,
                                           fColumnGap, nCellWidth, nCellHeight);
-    if (!IsElementDrawable(pGraphics, this, ptOffset))
+    if (GetDrawingWay(pGraphics, this, ptOffset) == DRAW_NOTHING)
         return;
+    // glyphs are drawn as pictures, not flattened outlines: the library draws a text of
+    // any size within the bounds
     DrawTextElement(pGraphics, this, ptOffset);
 }

@@ -10,6 +10,9 @@
 // - Order of an area shape: shadow (fill kind not 0, not transparent, shadow set), fill
 //   (fill kind not 0, not transparent), outline (line width above 0).
 // - Drawing reports nothing: a failed call leaves its part undrawn.
+// - bClipped: the element is too large on the device for the drawing library; only its
+//   part within the visible area is drawn, its outline built and clipped in double
+//   precision (ClippedDraw.h); the turn is then not put in the world transform.
 
 #pragma once
 
@@ -34,34 +37,51 @@ bool GetElementDrawnBounds(const CElement* pElement, CPoint ptOffset, Gdiplus::R
 void PrependElementRotation(Gdiplus::Graphics* pGraphics, const Gdiplus::RectF& rc, float fAngle);
 
 // Basic shapes.
-void DrawRectangleElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
-void DrawCircleElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
-void DrawRhombusElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
-void DrawTriangleElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
-void DrawRectRoundElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawRectangleElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawCircleElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawRhombusElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawTriangleElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawRectRoundElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
 
 // Callouts and arrows.
 void DrawCalloutElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
-                        bool bTailLeft);
+                        bool bTailLeft,
+        bool bClipped = false);
 void DrawArrowElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
-                      bool bPointLeft);
+                      bool bPointLeft,
+        bool bClipped = false);
 
 // Decorative shapes.
-void DrawParalleloElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
-void DrawStarElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
-void DrawBurstElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
-void DrawMoonElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
-void DrawSunElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
+void DrawParalleloElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawStarElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawBurstElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawMoonElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawSunElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
 
 // Lines and curves. Drawing a curve refits its rectangle to its points.
-void DrawLineElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
-void DrawFreehandElement(Gdiplus::Graphics* pGraphics, CFreehandLine* pElement, CPoint ptOffset);
-void DrawClosedCurveElement(Gdiplus::Graphics* pGraphics, CClosedCurve* pElement, CPoint ptOffset);
+void DrawLineElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawFreehandElement(Gdiplus::Graphics* pGraphics, CFreehandLine* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawClosedCurveElement(Gdiplus::Graphics* pGraphics, CClosedCurve* pElement, CPoint ptOffset,
+        bool bClipped = false);
 
 // Pictures: the clip-art picture stretched into its (rotated, framed, shadowed) rectangle;
 // the background stretched from the cell offset alone over its rectangle's size.
-void DrawClipArtElement(Gdiplus::Graphics* pGraphics, CBtImage* pElement, CPoint ptOffset);
-void DrawBackgroundElement(Gdiplus::Graphics* pGraphics, CBkgImage* pElement, CPoint ptOffset);
+void DrawClipArtElement(Gdiplus::Graphics* pGraphics, CBtImage* pElement, CPoint ptOffset,
+        bool bClipped = false);
+void DrawBackgroundElement(Gdiplus::Graphics* pGraphics, CBkgImage* pElement, CPoint ptOffset,
+        bool bClipped = false);
 
 // Texts (TextDraw.cpp).
 void DrawTextElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);

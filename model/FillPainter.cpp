@@ -4,6 +4,7 @@
 #include "ElementStream.h"
 
 #include <algorithm>
+#include <vector>
 
 using namespace Gdiplus;
 
@@ -393,6 +394,69 @@ void FillElementShape(Graphics* pGraphics, float x, float y, float width, float 
     if (pBrush == NULL)
         return;
     FillShapeOutline(pGraphics, pBrush, rc, nShape, pPoints, nCount, pPath);
+    delete pBrush;
+}
+
+void FillTurnedShape(Graphics* pGraphics, const RectF& rc, int nFillKind, DWORD clrFill,
+                     DWORD clrPattern, GraphicsPath* pPath, const Matrix* pTurn,
+                     const PointF* pEllipse, int nEllipse)
+{
+    if (pGraphics == NULL || pPath == NULL || nFillKind == 0)
+        return;
+    const int nHatchStyle = GetFillHatchStyle(nFillKind);
+    if (nHatchStyle >= 0)
+    {
+        // hatches keep to the device's pixels, turned or not
+        FillHatch(pGraphics, nHatchStyle, clrPattern, clrFill, rc, 107, NULL, 0, pPath);
+        return;
+    }
+    Brush* pBrush = NULL;
+    if (nFillKind >= 37 && nFillKind <= 42)
+    {
+        // path gradients are made of turned points: their own transform is not followed
+        // everywhere
+        const RectF r = GradientRect(rc);
+        const float right = r.X + r.Width, bottom = r.Y + r.Height;
+        std::vector<PointF> outline;
+        if (nFillKind == 37 && pEllipse != NULL && nEllipse >= 3)
+            outline.assign(pEllipse, pEllipse + nEllipse);
+        else if (nFillKind != 37)
+            outline = { PointF(r.X, r.Y), PointF(right, r.Y), PointF(right, bottom), PointF(r.X, bottom) };
+        if (outline.empty())
+            return;
+        PointF ptCentre(r.X + r.Width / 2, r.Y + r.Height / 2);
+        switch (nFillKind)
+        {
+        case 38: ptCentre = PointF(r.X, r.Y); break;
+        case 39: ptCentre = PointF(right, r.Y); break;
+        case 40: ptCentre = PointF(right, bottom); break;
+        case 41: ptCentre = PointF(r.X, bottom); break;
+        }
+        if (pTurn != NULL)
+        {
+            pTurn->TransformPoints(outline.data(), (INT)outline.size());
+            pTurn->TransformPoints(&ptCentre, 1);
+        }
+        PathGradientBrush* pPathBrush = new PathGradientBrush(outline.data(), (INT)outline.size());
+        if (pPathBrush->GetLastStatus() == Ok)
+        {
+            pPathBrush->SetCenterPoint(ptCentre);
+            pPathBrush->SetCenterColor(Color(clrPattern));
+            Color surround(clrFill);
+            INT nColors = 1;
+            pPathBrush->SetSurroundColors(&surround, &nColors);
+        }
+        pBrush = CheckedBrush(pPathBrush);
+    }
+    else
+    {
+        pBrush = CreateFillBrush(nFillKind, rc, clrFill, clrPattern);
+        if (pBrush != NULL && pTurn != NULL && pBrush->GetType() == BrushTypeLinearGradient)
+            static_cast<LinearGradientBrush*>(pBrush)->MultiplyTransform(pTurn, MatrixOrderAppend);
+    }
+    if (pBrush == NULL)
+        return;
+    pGraphics->FillPath(pBrush, pPath);
     delete pBrush;
 }
 

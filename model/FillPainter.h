@@ -26,6 +26,15 @@ void FillElementShape(Gdiplus::Graphics* pGraphics, float x, float y, float widt
                       int nFillKind, DWORD clrFill, DWORD clrPattern, int nShape,
                       const Gdiplus::PointF* pPoints, int nCount, Gdiplus::GraphicsPath* pPath);
 
+// Fills pPath (world coordinates) with the brush of a fill kind made over rc in an
+// element's own coordinates, which pTurn maps to world coordinates (the element's turn,
+// or NULL for none). The path gradient of the ellipse (kind 37) follows the polygon of
+// pEllipse (own coordinates), as the clipped drawing hands the library no curves; without
+// points it fills nothing.
+void FillTurnedShape(Gdiplus::Graphics* pGraphics, const Gdiplus::RectF& rc, int nFillKind,
+                     DWORD clrFill, DWORD clrPattern, Gdiplus::GraphicsPath* pPath,
+                     const Gdiplus::Matrix* pTurn, const Gdiplus::PointF* pEllipse, int nEllipse);
+
 // Hatch style of a hatch fill kind (2..24); -1 for every other fill kind.
 int GetFillHatchStyle(int nFillKind);
 

@@ -1,6 +1,7 @@
 // ShapeDraw.cpp - drawing bodies of the shapes, lines and curves.
 
 #include "ElementDraw.h"
+#include "ClippedDraw.h"
 #include "ElementStream.h"
 #include "FillPainter.h"
 #include "LineElements.h"
@@ -125,13 +126,158 @@ void DrawArea(Graphics* pGraphics, CElement* pElement, const RectF& r, const Are
     }
 }
 
-// The whole drawing of an area shape: rotation, shadow, fill, outline, reset.
+void DrawClippedArea(Graphics* pGraphics, CElement* pElement, const RectF& r,
+                     const AreaOutline& outline, float fAngle);
+
+// The whole drawing of an area shape: rotation, shadow, fill, outline, reset (or its
+// clipped drawing).
 void DrawRotatedArea(Graphics* pGraphics, CElement* pElement, const RectF& r,
-                     const AreaOutline& outline, int nExtraAngle = 0)
+                     const AreaOutline& outline, bool bClipped, int nExtraAngle = 0)
 {
+    if (bClipped)
+    {
+        DrawClippedArea(pGraphics, pElement, r, outline, (float)(pElement->m_nAngle + nExtraAngle));
+        pGraphics->ResetTransform();
+        return;
+    }
     PrependElementRotation(pGraphics, r, (float)(pElement->m_nAngle + nExtraAngle));
     DrawArea(pGraphics, pElement, r, outline);
     pGraphics->ResetTransform();
+}
+
+// The outline of an area shape as a path of the element's own coordinates.
+void AddOutlineToPath(GraphicsPath& path, const RectF& r, const AreaOutline& outline)
+{
+    switch (outline.nForm)
+    {
+    case FORM_RECT:
+        path.AddRectangle(r);
+        break;
+    case FORM_ELLIPSE:
+        path.AddEllipse(r);
+        break;
+    case FORM_POLYGON:
+        if (outline.nCount > 0)
+        {
+            path.AddLines(outline.pPoints, outline.nCount);
+            path.CloseFigure();
+        }
+        break;
+    case FORM_PATH:
+        if (outline.pPath != NULL)
+            path.AddPath(outline.pPath, FALSE);
+        break;
+    }
+}
+
+// The clipped polygons of figures, moved by (dx, dy) in own coordinates, as one path.
+bool ClipFigures(const CClippedDrawing& clip, const std::vector<CDFigure>& figures, double dx,
+                 double dy, GraphicsPath& path)
+{
+    bool bAny = false;
+    for (const CDFigure& figure : figures)
+    {
+        CDRing ring = figure.points;
+        for (CDPoint& p : ring)
+        {
+            p.x += dx;
+            p.y += dy;
+        }
+        const std::vector<PointF> pts = clip.ClipFill(ring);
+        if (pts.size() >= 3)
+        {
+            path.AddPolygon(pts.data(), (INT)pts.size());
+            bAny = true;
+        }
+    }
+    return bAny;
+}
+
+// Bounds of figures (own coordinates); rc as given when they have no area.
+RectF FigureBounds(const RectF& rc, const std::vector<CDFigure>& figures)
+{
+    bool bFirst = true;
+    double l = 0, t = 0, r = 0, b = 0;
+    for (const CDFigure& figure : figures)
+    {
+        for (const CDPoint& p : figure.points)
+        {
+            l = bFirst ? p.x : fmin(l, p.x);
+            t = bFirst ? p.y : fmin(t, p.y);
+            r = bFirst ? p.x : fmax(r, p.x);
+            b = bFirst ? p.y : fmax(b, p.y);
+            bFirst = false;
+        }
+    }
+    return r > l && b > t ? RectF((REAL)l, (REAL)t, (REAL)(r - l), (REAL)(b - t)) : rc;
+}
+
+// Shadow, fill and outline of an area shape too large for the device: only the part
+// within the visible area, built by the clipped drawing.
+void DrawClippedArea(Graphics* pGraphics, CElement* pElement, const RectF& r,
+                     const AreaOutline& outline, float fAngle)
+{
+    CClippedDrawing clip(pGraphics, r, fAngle);
+    if (!clip.IsReady())
+        return;
+    GraphicsPath source(FillModeAlternate);
+    AddOutlineToPath(source, r, outline);
+    const std::vector<CDFigure> figures = FlattenPathFigures(source, clip.Tolerance());
+
+    const bool bFilled = pElement->m_nFillKind != 0 && !pElement->m_bTransparent;
+    if (bFilled && pElement->m_bShadow)
+    {
+        const double s = pElement->m_nShadowLength;
+        GraphicsPath shadow(FillModeAlternate);
+        if (ClipFigures(clip, figures, s, s, shadow))
+        {
+            SolidBrush brush(Color(pElement->m_clrShadow));
+            pGraphics->FillPath(&brush, &shadow);
+        }
+    }
+    if (bFilled)
+    {
+        GraphicsPath area(FillModeAlternate);
+        if (ClipFigures(clip, figures, 0, 0, area))
+        {
+            RectF rcRef = r;
+            if (!(r.Width > 0 && r.Height > 0))
+                rcRef = FigureBounds(r, figures);
+            // the path gradient of the ellipse follows the ellipse flattened here
+            std::vector<PointF> ellipse;
+            if (pElement->m_nFillKind == 37)
+            {
+                GraphicsPath path;
+                path.AddEllipse(RectF(rcRef.X, rcRef.Y, rcRef.Width >= 1 ? rcRef.Width : 1.0f,
+                                      rcRef.Height >= 1 ? rcRef.Height : 1.0f));
+                for (const CDFigure& figure : FlattenPathFigures(path, clip.Tolerance()))
+                    for (const CDPoint& p : figure.points)
+                        ellipse.push_back(PointF((REAL)p.x, (REAL)p.y));
+            }
+            Matrix turn;
+            clip.GetTurnMatrix(turn);
+            FillTurnedShape(pGraphics, rcRef, pElement->m_nFillKind, pElement->m_clrFill,
+                            pElement->m_clrPattern, &area, &turn, ellipse.data(), (int)ellipse.size());
+        }
+    }
+    if (pElement->m_nLineWidth > 0)
+    {
+        Pen* pPen = CreateOutlinePen(pElement->m_clrLine, (float)pElement->m_nLineWidth,
+                                     pElement->m_nDashStyle);
+        if (outline.nForm == FORM_POLYGON && outline.bOpenOutline)
+        {
+            CDRing line;
+            for (int i = 0; i < outline.nCount; i++)
+                line.push_back(CDPoint{ outline.pPoints[i].X, outline.pPoints[i].Y });
+            clip.Stroke(pPen, line, false);
+        }
+        else
+        {
+            for (const CDFigure& figure : figures)
+                clip.Stroke(pPen, figure.points, figure.bClosed);
+        }
+        delete pPen;
+    }
 }
 
 RectF DrawnRect(CElement* pElement, CPoint ptOffset)
@@ -146,18 +292,20 @@ void AddArc(GraphicsPath& path, const OutlineArc& arc)
 
 // Closed path of points, shadowed, filled (shape code 107) and outlined.
 void DrawPointPath(Graphics* pGraphics, CElement* pElement, const RectF& r, const PointF* pPoints,
-                   int nCount, int nExtraAngle = 0)
+                   int nCount, bool bClipped, int nExtraAngle = 0)
 {
     GraphicsPath path(FillModeAlternate);
     path.AddLines(pPoints, nCount);
     path.CloseFigure();
-    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path), nExtraAngle);
+    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path), bClipped,
+                    nExtraAngle);
 }
 
 // Shared body of the two curves: points moved by the offset, rotation about the drawn
 // rectangle, then the rectangle refitted to the points.
 template <class TCurve>
-std::vector<PointF> BeginCurve(Graphics* pGraphics, TCurve* pCurve, CPoint ptOffset, RectF& r)
+std::vector<PointF> BeginCurve(Graphics* pGraphics, TCurve* pCurve, CPoint ptOffset, RectF& r,
+                               bool bClipped)
 {
     r = DrawnRect(pCurve, ptOffset);
     std::vector<PointF> pts;
@@ -174,7 +322,8 @@ std::vector<PointF> BeginCurve(Graphics* pGraphics, TCurve* pCurve, CPoint ptOff
         pt.X += (float)ptOffset.x;
         pt.Y += (float)ptOffset.y;
     }
-    PrependElementRotation(pGraphics, r, (float)pCurve->m_nAngle);
+    if (!bClipped)
+        PrependElementRotation(pGraphics, r, (float)pCurve->m_nAngle);
     pCurve->RecalcRect();
     return pts;
 }
@@ -194,35 +343,35 @@ void PrependElementRotation(Graphics* pGraphics, const RectF& rc, float fAngle)
 /////////////////////////////////////////////////////////////////////////////
 // Basic shapes
 
-void DrawRectangleElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawRectangleElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
-    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_RECT, 102));
+    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_RECT, 102), bClipped);
 }
 
-void DrawCircleElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawCircleElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
-    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_ELLIPSE, 103));
+    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_ELLIPSE, 103), bClipped);
 }
 
-void DrawRhombusElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawRhombusElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     PointF pts[4];
     GetRhombusPoints(r, pts);
-    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_POLYGON, 105, pts, 4));
+    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_POLYGON, 105, pts, 4), bClipped);
 }
 
-void DrawTriangleElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawTriangleElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     PointF pts[3];
     GetTrianglePoints(r, pts);
-    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_POLYGON, 108, pts, 3));
+    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_POLYGON, 108, pts, 3), bClipped);
 }
 
-void DrawRectRoundElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawRectRoundElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     OutlineArc arcs[4];
@@ -231,13 +380,13 @@ void DrawRectRoundElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffs
     for (const OutlineArc& arc : arcs)
         AddArc(path, arc);
     path.CloseFigure();
-    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path));
+    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path), bClipped);
 }
 
 /////////////////////////////////////////////////////////////////////////////
 // Callouts and arrows
 
-void DrawCalloutElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bTailLeft)
+void DrawCalloutElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bTailLeft, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     OutlineArc arcs[4];
@@ -250,10 +399,10 @@ void DrawCalloutElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset
     path.AddLine(tail[0], tail[1]);
     AddArc(path, arcs[3]);
     path.CloseFigure();
-    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path));
+    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path), bClipped);
 }
 
-void DrawArrowElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bPointLeft)
+void DrawArrowElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bPointLeft, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     PointF pts[7];
@@ -261,37 +410,37 @@ void DrawArrowElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, 
         GetArrowLeftPoints(r, pts);
     else
         GetArrowRightPoints(r, pts);
-    DrawPointPath(pGraphics, pElement, r, pts, 7);
+    DrawPointPath(pGraphics, pElement, r, pts, 7, bClipped);
 }
 
 /////////////////////////////////////////////////////////////////////////////
 // Decorative shapes
 
-void DrawParalleloElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawParalleloElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     PointF pts[4];
     GetParallelogramPoints(r, pts);
-    DrawPointPath(pGraphics, pElement, r, pts, 4);
+    DrawPointPath(pGraphics, pElement, r, pts, 4, bClipped);
 }
 
-void DrawStarElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawStarElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     PointF pts[10];
     GetStarPoints(r, pts);
-    DrawPointPath(pGraphics, pElement, r, pts, 10, STAR_EXTRA_ANGLE);
+    DrawPointPath(pGraphics, pElement, r, pts, 10, bClipped, STAR_EXTRA_ANGLE);
 }
 
-void DrawBurstElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawBurstElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     PointF pts[24];
     GetBurstPoints(r, pts);
-    DrawPointPath(pGraphics, pElement, r, pts, 24);
+    DrawPointPath(pGraphics, pElement, r, pts, 24, bClipped);
 }
 
-void DrawMoonElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawMoonElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     OutlineArc arcs[2];
@@ -300,31 +449,49 @@ void DrawMoonElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
     AddArc(path, arcs[0]);
     AddArc(path, arcs[1]);
     path.CloseFigure();
-    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path));
+    DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path), bClipped);
 }
 
-void DrawSunElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawSunElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     GraphicsPath path(FillModeAlternate);
     path.AddArc(r, 0, 360);
     path.CloseFigure();
-    PrependElementRotation(pGraphics, r, (float)pElement->m_nAngle);
-    DrawArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path));
+    if (bClipped)
+        DrawClippedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path),
+                        (float)pElement->m_nAngle);
+    else
+    {
+        PrependElementRotation(pGraphics, r, (float)pElement->m_nAngle);
+        DrawArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path));
+    }
 
     // The rays: outline pen, also when the line width is 0 (a hairline). Each ray is a
     // figure of its own, so the eight are stroked as eight separate lines in one call.
     PointF ptFrom[8], ptTo[8];
     GetSunRays(r, ptFrom, ptTo);
-    GraphicsPath rays;
-    for (int k = 0; k < 8; k++)
-    {
-        rays.StartFigure();
-        rays.AddLine(ptFrom[k], ptTo[k]);
-    }
     Pen* pPen = CreateOutlinePen(pElement->m_clrLine, (float)pElement->m_nLineWidth,
                                  pElement->m_nDashStyle);
-    pGraphics->DrawPath(pPen, &rays);
+    if (bClipped)
+    {
+        CClippedDrawing clip(pGraphics, r, (float)pElement->m_nAngle);
+        for (int k = 0; k < 8; k++)
+        {
+            const CDRing ray = { CDPoint{ ptFrom[k].X, ptFrom[k].Y }, CDPoint{ ptTo[k].X, ptTo[k].Y } };
+            clip.Stroke(pPen, ray, false);
+        }
+    }
+    else
+    {
+        GraphicsPath rays;
+        for (int k = 0; k < 8; k++)
+        {
+            rays.StartFigure();
+            rays.AddLine(ptFrom[k], ptTo[k]);
+        }
+        pGraphics->DrawPath(pPen, &rays);
+    }
     delete pPen;
     pGraphics->ResetTransform();
 }
@@ -332,41 +499,58 @@ void DrawSunElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
 /////////////////////////////////////////////////////////////////////////////
 // Lines and curves
 
-void DrawLineElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
+void DrawLineElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
     PointF ptFrom, ptTo;
     GetLineEndPoints(r, pElement->m_nLineDirection, ptFrom, ptTo);
     Pen* pPen = CreateOutlinePen(pElement->m_clrLine, (float)pElement->m_nLineWidth,
                                  pElement->m_nDashStyle);
-    pGraphics->DrawLine(pPen, ptFrom, ptTo);
+    if (bClipped)
+    {
+        const CDRing line = { CDPoint{ ptFrom.X, ptFrom.Y }, CDPoint{ ptTo.X, ptTo.Y } };
+        CClippedDrawing(pGraphics, r, 0).Stroke(pPen, line, false);
+    }
+    else
+        pGraphics->DrawLine(pPen, ptFrom, ptTo);
     delete pPen;
     pGraphics->ResetTransform();
 }
 
-void DrawFreehandElement(Graphics* pGraphics, CFreehandLine* pElement, CPoint ptOffset)
+void DrawFreehandElement(Graphics* pGraphics, CFreehandLine* pElement, CPoint ptOffset, bool bClipped)
 {
     RectF r;
-    std::vector<PointF> pts = BeginCurve(pGraphics, pElement, ptOffset, r);
+    std::vector<PointF> pts = BeginCurve(pGraphics, pElement, ptOffset, r, bClipped);
     if (pts.size() >= 2)
     {
         Pen* pPen = CreateOutlinePen(pElement->m_clrLine, (float)pElement->m_nLineWidth,
                                      pElement->m_nDashStyle);
-        pGraphics->DrawLines(pPen, pts.data(), (INT)pts.size());
+        if (bClipped)
+        {
+            CDRing line;
+            for (const PointF& pt : pts)
+                line.push_back(CDPoint{ pt.X, pt.Y });
+            CClippedDrawing(pGraphics, r, (float)pElement->m_nAngle).Stroke(pPen, line, false);
+        }
+        else
+            pGraphics->DrawLines(pPen, pts.data(), (INT)pts.size());
         delete pPen;
     }
     pGraphics->ResetTransform();
 }
 
-void DrawClosedCurveElement(Graphics* pGraphics, CClosedCurve* pElement, CPoint ptOffset)
+void DrawClosedCurveElement(Graphics* pGraphics, CClosedCurve* pElement, CPoint ptOffset, bool bClipped)
 {
     RectF r;
-    std::vector<PointF> pts = BeginCurve(pGraphics, pElement, ptOffset, r);
+    std::vector<PointF> pts = BeginCurve(pGraphics, pElement, ptOffset, r, bClipped);
     if (!pts.empty())
     {
         AreaOutline outline = MakeOutline(FORM_POLYGON, 120, pts.data(), (int)pts.size());
         outline.bOpenOutline = true;
-        DrawArea(pGraphics, pElement, r, outline);
+        if (bClipped)
+            DrawClippedArea(pGraphics, pElement, r, outline, (float)pElement->m_nAngle);
+        else
+            DrawArea(pGraphics, pElement, r, outline);
     }
     pGraphics->ResetTransform();
 }
