@@ -6,6 +6,8 @@
 #include "data/BrowDataSource.h"
 #include "data/ColumnBinding.h"
 #include "data/DataEntryDlg.h"
+#include "data/UnexpectedError.h"
+#include "resources/resource.h"
 #include "model/Element.h"
 #include "model/TextElements.h"
 #include "model/VarnelDoc.h"
@@ -14,20 +16,6 @@
 
 namespace
 {
-
-const char kConfirmChange[] =
-    "Your document has one or more database-linked text elements.\nIf you change your "
-    "database setting, you need to change all \nexisting database-linked elements to the "
-    "correct column names.\n\nDo you want to continue?";
-
-const char kSourceNeeded[] =
-    "Data Source needed!!\nYou need to set a datasourse and then you can view the data. "
-    "\n\nDo you want to set your datasourse now?";
-
-const char kMergeHint[] =
-    "These data columns will be merged into one column.\nThe resulting column will contain "
-    "data separated by a space.\nThis is useful in placing 2 or more columns together (e.g. "
-    "FirstName, LastName)\nwith a single space.";
 
 // Where the dialogs' file choosers start.
 CString StartFolder()
@@ -107,7 +95,7 @@ void CVarnelView::ConfirmAndSetDatabase()
     for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL && !bHasDbText;)
         bHasDbText = IsDbText(pDoc->m_listElements.GetNext(pos));
     if (bHasDbText && pDoc->m_nDataRows >= 0 &&
-        AfxMessageBox(kConfirmChange, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        AfxMessageBox(IDS_DB_CONFIRM_CHANGE, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
     SetDatabase();
 }
@@ -119,7 +107,7 @@ void CVarnelView::EditDatabaseData()
         return;
     if (pDoc->m_nDataRows == -1)
     {
-        if (AfxMessageBox(kSourceNeeded, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        if (AfxMessageBox(IDS_DB_SOURCE_NEEDED, MB_YESNO | MB_ICONQUESTION) != IDYES)
             return;
         SetDatabase();
         if (pDoc->m_nDataRows == -1)
@@ -143,7 +131,7 @@ void CVarnelView::OnMergeDbTexts()
     if (!m_bMergeHintShown)
     {
         m_bMergeHintShown = TRUE;
-        AfxMessageBox(kMergeHint);
+        AfxMessageBox(IDS_DB_MERGE_HINT);
     }
     CVarnelDoc* pDoc = GetDocument();
     if (pDoc == NULL)
@@ -197,10 +185,10 @@ void CVarnelView::OnMergeDbTexts()
     catch (CException* e)
     {
         e->Delete();
-        AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
+        ShowUnexpectedError();
     }
     catch (...)
     {
-        AfxMessageBox(g_szUnexpectedError, MB_ICONSTOP);
+        ShowUnexpectedError();
     }
 }

@@ -3,6 +3,8 @@
 
 #include "VarnelView.h"
 #include "data/ColumnBinding.h"
+#include "data/UnexpectedError.h"
+#include "resources/resource.h"
 #include "model/Elements.h"
 #include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
@@ -21,21 +23,6 @@ using namespace Gdiplus;
 
 namespace
 {
-
-const char kDataColumnNotSet[] =
-    "Data column not set!!\n\nYour document contains one or more database-linked text elements.\n"
-    "However, some database-linked texts are not linked to any data column!\n"
-    "Before you can print, select the database-linked text \nand link it to a data column to in its "
-    "properties box.";
-const char kDataSourceNotFound[] =
-    "Data Source not found!!\n\nYour document contains one or more database-linked text elements.\n"
-    "However, no datasourse has been found. Please set a data sourse\nby clicking on 'Set Database' \n"
-    "or remove the database-linked text elements from your document.";
-const char kTwoSidedQuestion[] =
-    "Please make sure that \"Two sided printing with long side\" feature is selected in your print "
-    "setup.\nDo you want to continue with printing?";
-const char kUnexpectedError[] =
-    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
 
 // Length of the marks on each side of a cell edge, document units.
 const int kMarkLength = 10;
@@ -102,11 +89,11 @@ void CVarnelView::RunPrintCommand(void (CView::*pfnCommand)())
     catch (CException* e)
     {
         e->Delete();
-        AfxMessageBox(kUnexpectedError, MB_OK | MB_ICONERROR);
+        ShowUnexpectedError();
     }
     catch (...)
     {
-        AfxMessageBox(kUnexpectedError, MB_OK | MB_ICONERROR);
+        ShowUnexpectedError();
     }
 }
 
@@ -118,15 +105,15 @@ void CVarnelView::OnFilePrint()
 
     if (ScanDesignForPrint())
     {
-        AfxMessageBox(kDataColumnNotSet, MB_OK);
+        AfxMessageBox(IDS_DATA_COLUMN_NOT_SET, MB_OK);
         return;
     }
     if (m_bHasDbText && pDoc->m_nDataRows == -1)
     {
-        AfxMessageBox(kDataSourceNotFound, MB_OK);
+        AfxMessageBox(IDS_DATA_SOURCE_NOT_FOUND, MB_OK);
         return;
     }
-    if (m_bTwoSided && AfxMessageBox(kTwoSidedQuestion, MB_YESNO | MB_ICONINFORMATION) != IDYES)
+    if (m_bTwoSided && AfxMessageBox(IDS_TWO_SIDED_QUESTION, MB_YESNO | MB_ICONINFORMATION) != IDYES)
         return;
 
     pDoc->m_listSelection.RemoveAll();
@@ -148,7 +135,7 @@ void CVarnelView::OnFilePrintPreview()
     ScanDesignForPrint();
     if (m_bHasDbText && pDoc->m_nDataRows == -1)
     {
-        AfxMessageBox(kDataSourceNotFound, MB_OK);
+        AfxMessageBox(IDS_DATA_SOURCE_NOT_FOUND, MB_OK);
         return;
     }
     if (!RunPrintDialog())
@@ -420,5 +407,5 @@ void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
         pSubstituted->m_strText = strKeptText;
     m_bPrintFailed = TRUE;
     pInfo->m_bContinuePrinting = FALSE;
-    AfxMessageBox(kUnexpectedError, MB_OK | MB_ICONERROR);
+    ShowUnexpectedError();
 }

@@ -6,8 +6,6 @@
 #include <ctype.h>
 #include <string.h>
 
-const char* const g_szUnexpectedError =
-    "Unexpected Error occurred... \nPlease close and re-open the application and try again!";
 const char* const g_szUnknownDataSourceType = "unknown data source type";
 const char* const g_szDamagedDataSource =
     "The publication's data source could not be read: its description is damaged or incomplete.";

@@ -39,7 +39,6 @@ enum
 };
 
 // Messages of the loaders.
-extern const char* const g_szUnexpectedError;       // with the stop icon
 extern const char* const g_szUnknownDataSourceType;  // with the stop icon
 // A description with too few parts (cut short or damaged); with the stop icon.
 extern const char* const g_szDamagedDataSource;

@@ -53,6 +53,12 @@
 #define IDS_TEMPLATE_EXISTS             6600    // %1 the template file
 #define IDS_TIPS_CANNOT_OPEN            6601
 #define IDS_NO_MAIN_WINDOW              6602
+#define IDS_DATA_COLUMN_NOT_SET         6603
+#define IDS_DATA_SOURCE_NOT_FOUND       6604
+#define IDS_TWO_SIDED_QUESTION          6605
+#define IDS_DB_CONFIRM_CHANGE           6606
+#define IDS_DB_SOURCE_NEEDED            6607
+#define IDS_DB_MERGE_HINT               6608
 #define IDS_FONT_REGULAR                154
 #define IDS_FONT_BOLD                   155
 #define IDS_FONT_ITALIC                 158

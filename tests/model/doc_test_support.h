@@ -4,6 +4,9 @@
 
 #include "model_test_support.h"
 #include "VarnelDoc.h"
+#include "Element.h"
+
+#include <string>
 
 // Fields 1 to 5 of a file.
 inline void AppendHeader(CBytes& b, const std::string& tag = "labf", int nVersion = 201, int nType = 0)
@@ -51,3 +54,17 @@ inline int ElementCount(CVarnelDoc& doc)
 }
 // The element at a position of the list.
 CElement* ElementAt(CVarnelDoc& doc, int nIndex);
+
+// Class initial and left edge of every element, head first.
+inline std::string Design(CVarnelDoc& doc)
+{
+    std::string s;
+    for (POSITION pos = doc.m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* p = doc.m_listElements.GetNext(pos);
+        s += p->GetRuntimeClass()->m_lpszClassName[1];
+        s += std::to_string(p->m_rect.left);
+        s += ' ';
+    }
+    return s;
+}

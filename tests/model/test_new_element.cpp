@@ -8,20 +8,6 @@
 
 namespace
 {
-// Class initial and left edge of every element, head first.
-std::string Design(CVarnelDoc& doc)
-{
-    std::string s;
-    for (POSITION pos = doc.m_listElements.GetHeadPosition(); pos != NULL;)
-    {
-        CElement* p = doc.m_listElements.GetNext(pos);
-        s += p->GetRuntimeClass()->m_lpszClassName[1];
-        s += std::to_string(p->m_rect.left);
-        s += ' ';
-    }
-    return s;
-}
-
 // An element whose snapshot cannot be taken.
 class CUncopyable : public CElement
 {

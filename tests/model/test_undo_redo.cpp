@@ -8,20 +8,6 @@
 
 namespace
 {
-// A short fingerprint of the design: class initial and left edge of every element.
-std::string Design(CVarnelDoc& doc)
-{
-    std::string s;
-    for (POSITION pos = doc.m_listElements.GetHeadPosition(); pos != NULL;)
-    {
-        CElement* p = doc.m_listElements.GetNext(pos);
-        s += p->GetRuntimeClass()->m_lpszClassName[1];
-        s += std::to_string(p->m_rect.left);
-        s += ' ';
-    }
-    return s;
-}
-
 // One edit as the view does it: snapshot, then change.
 void AddRectangle(CVarnelDoc& doc, int left)
 {

@@ -137,3 +137,27 @@ void CProgramFiles::WriteTips(const std::string& text)
 {
     EXPECT_TRUE(WriteFileBytes(m_strTips, text));
 }
+
+bool BmpPixel(const CString& strPath, int x, int y, DWORD& clr)
+{
+    HANDLE h = ::CreateFileA(strPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    BITMAPFILEHEADER file = {};
+    BITMAPINFOHEADER info = {};
+    DWORD n = 0;
+    bool bOk = ::ReadFile(h, &file, sizeof(file), &n, NULL) && n == sizeof(file)
+               && ::ReadFile(h, &info, sizeof(info), &n, NULL) && n == sizeof(info) && info.biBitCount == 24
+               && info.biHeight > 0 && x < info.biWidth && y < info.biHeight;
+    if (bOk)
+    {
+        const LONGLONG nStride = ((LONGLONG)info.biWidth * 3 + 3) & ~3LL;
+        LARGE_INTEGER pos;
+        pos.QuadPart = file.bfOffBits + (LONGLONG)(info.biHeight - 1 - y) * nStride + (LONGLONG)x * 3;
+        BYTE bgr[3] = {};
+        bOk = ::SetFilePointerEx(h, pos, NULL, FILE_BEGIN) && ::ReadFile(h, bgr, 3, &n, NULL) && n == 3;
+        clr = ((DWORD)bgr[2] << 16) | ((DWORD)bgr[1] << 8) | bgr[0];
+    }
+    ::CloseHandle(h);
+    return bOk;
+}

@@ -18,6 +18,10 @@ bool FileExists(const CString& strPath);
 // A picture file of one colour (ARGB); pszMime "image/bmp", "image/png", ... GDI+ must run.
 bool WritePicture(const CString& strPath, DWORD clr, int nWidth, int nHeight, LPCSTR pszMime = "image/bmp");
 
+// Pixel (x, y) of a 24-bit bottom-up BMP file as 0x00RRGGBB, read from the file alone
+// (pictures too large to load).
+bool BmpPixel(const CString& strPath, int x, int y, DWORD& clr);
+
 // The object (a publication) stored as the file strPath, as the program writes it.
 void WriteObjectFile(const CString& strPath, CObject& object);
 
