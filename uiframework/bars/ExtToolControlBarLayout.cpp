@@ -366,6 +366,11 @@ CSize CExtToolControlBar::GetMinDockedSize()
     return bHorz ? CSize(nAlong, sizeDefault.cy) : CSize(sizeDefault.cx, nAlong);
 }
 
+bool CExtToolControlBar::IsWrappable() const
+{
+    return m_pExpandButton != NULL && !m_bFixedWrapping && !IsDockedMultiLine();
+}
+
 CSize CExtToolControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     DWORD dwMode = (bStretch ? LM_STRETCH : 0) | (bHorz ? LM_HORZ : 0);

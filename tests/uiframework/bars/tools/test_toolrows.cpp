@@ -1,0 +1,121 @@
+// Toolbars sharing a frame-edge row: a narrowing frame compresses them (their chevrons
+// take the buttons that no longer fit) before the row breaks into a second line.
+#include "tools_support.h"
+#include "afxpriv.h"
+
+namespace
+{
+
+CExtToolControlBar* NewResourceToolBar(CToolsFrame* pFrame, UINT nID,
+                                       std::vector<CExtToolControlBar*>& owned)
+{
+    CExtToolControlBar* pBar = new CExtToolControlBar;
+    owned.push_back(pBar);
+    if (!pBar->Create("Resource tools", pFrame, nID,
+                      WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                          CBRS_FLYBY | CBRS_SIZE_DYNAMIC) ||
+        !pBar->LoadButtonsFromResource(IDR_TOOLS_TOOLBAR))
+        return NULL;
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    ((CDockBar*)pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
+    return pBar;
+}
+
+int HiddenCount(CExtToolControlBar* pBar)
+{
+    return pBar->GetChevron() != NULL ? (int)pBar->GetChevron()->m_arrHiddenButtons.GetSize() : -1;
+}
+
+void SetOneRow(CDockBar* pDock, std::initializer_list<CControlBar*> bars)
+{
+    pDock->m_arrBars.RemoveAll();
+    pDock->m_arrBars.Add(NULL);
+    for (CControlBar* p : bars)
+        pDock->m_arrBars.Add(p);
+    pDock->m_arrBars.Add(NULL);
+}
+
+} // namespace
+
+class ToolRowsTest : public ToolsTest
+{
+protected:
+    // Resizes the frame to the client width and lays it out.
+    void ClientWidth(int cx)
+    {
+        CRect rcFrame, rcClient;
+        m_pFrame->GetWindowRect(&rcFrame);
+        m_pFrame->GetClientRect(&rcClient);
+        m_pFrame->SetWindowPos(NULL, 0, 0, cx + rcFrame.Width() - rcClient.Width(),
+                               rcFrame.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        m_pFrame->RecalcLayout();
+        PumpPendingMessages();
+    }
+};
+
+TEST_F(ToolRowsTest, ToolbarsInANarrowingFrameGiveUpButtonsBeforeTheirRowBreaks)
+{
+    CExtToolControlBar* pA = NewResourceToolBar(m_pFrame, 0xE940, m_toolbars);
+    CExtToolControlBar* pB = NewResourceToolBar(m_pFrame, 0xE941, m_toolbars);
+    ASSERT_TRUE(pA != NULL && pB != NULL);
+    CDockBar* pDock = pA->m_pDockBar;
+    ASSERT_EQ(pB->m_pDockBar, pDock);
+    SetOneRow(pDock, { pA, pB });
+    EXPECT_TRUE(pA->IsWrappable());
+
+    ClientWidth(700);
+    CRect rcA = m_pFrame->ChildRect(pA), rcB = m_pFrame->ChildRect(pB);
+    int nFullA = rcA.Width(), nFullB = rcB.Width();
+    ASSERT_EQ(rcB.top, rcA.top);
+    ASSERT_EQ(rcB.left, rcA.right);
+    ASSERT_EQ(HiddenCount(pA), 0);
+    ASSERT_EQ(HiddenCount(pB), 0);
+    int nMinB = pB->GetMinDockedSize().cx;
+    ASSERT_LT(nMinB, nFullB - 40);
+
+    // 40 pixels short: the second bar gives them up, the row keeps one line
+    ClientWidth(nFullA + nFullB - 40);
+    rcA = m_pFrame->ChildRect(pA);
+    rcB = m_pFrame->ChildRect(pB);
+    EXPECT_EQ(rcB.top, rcA.top);
+    EXPECT_EQ(rcB.left, rcA.right);
+    EXPECT_EQ(rcA.Width(), nFullA);
+    EXPECT_EQ(rcB.right, nFullA + nFullB - 40);
+    EXPECT_EQ(HiddenCount(pA), 0);
+    EXPECT_GT(HiddenCount(pB), 0);
+    // what the bar still shows ends before its chevron
+    CRect rcChevron;
+    pB->GetButtonRect(pB->GetButtonCount() - 1, &rcChevron);
+    EXPECT_TRUE(pB->GetChevron()->IsVisible());
+    for (int i = 0; i < pB->GetButtonCount() - 1; i++)
+    {
+        CRect rc;
+        pB->GetButtonRect(i, &rc);
+        if (pB->GetButton(i)->IsVisible())
+            EXPECT_LE(rc.right, rcChevron.left) << i;
+    }
+    // one row of toolbars above the pane
+    CRect rcPane = m_pFrame->ChildRect(&m_pFrame->m_wndPane);
+    EXPECT_GE(rcPane.top, rcA.bottom);
+    EXPECT_LT(rcPane.top, rcA.bottom + rcA.Height());
+
+    // shorter than both bars' minimums: the second bar starts a line of its own
+    ClientWidth(nMinB + pA->GetMinDockedSize().cx - 10);
+    ASSERT_LT(m_pFrame->ChildRect(pDock).Width(), nMinB + pA->GetMinDockedSize().cx);
+    rcA = m_pFrame->ChildRect(pA);
+    rcB = m_pFrame->ChildRect(pB);
+    EXPECT_EQ(rcB.top, rcA.bottom);
+    EXPECT_EQ(rcB.left, rcA.left);
+    rcPane = m_pFrame->ChildRect(&m_pFrame->m_wndPane);
+    EXPECT_GE(rcPane.top, rcB.bottom);
+
+    // wide again: both whole, side by side, nothing hidden
+    ClientWidth(700);
+    rcA = m_pFrame->ChildRect(pA);
+    rcB = m_pFrame->ChildRect(pB);
+    EXPECT_EQ(rcB.top, rcA.top);
+    EXPECT_EQ(rcA.Width(), nFullA);
+    EXPECT_EQ(rcB.Width(), nFullB);
+    EXPECT_EQ(HiddenCount(pA), 0);
+    EXPECT_EQ(HiddenCount(pB), 0);
+}
