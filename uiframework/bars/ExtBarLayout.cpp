@@ -158,20 +158,26 @@ std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAv
                 nRoom += gap[j] + places[j].nLength - std::min(items[j].nMinLength, places[j].nLength);
             if (nRoom >= nOver || k == nLineFirst)
             {
-                int nTake = std::min(nOver, gap[k]);
-                gap[k] -= nTake;
-                nOver -= nTake;
-                nTake = std::min(nOver, nLength - nMin);
-                places[k].nLength -= nTake;
-                nOver -= nTake;
-                for (size_t j = k; j-- > nLineFirst && nOver > 0;)
+                // the gaps close first, from the passing item back
+                for (size_t j = k + 1; j-- > nLineFirst && nOver > 0;)
                 {
-                    int nMinJ = std::min(items[j].nMinLength, places[j].nLength);
-                    nTake = std::min(nOver, places[j].nLength - nMinJ);
-                    places[j].nLength -= nTake;
-                    nOver -= nTake;
-                    nTake = std::min(nOver, gap[j]);
+                    int nTake = std::min(nOver, gap[j]);
                     gap[j] -= nTake;
+                    nOver -= nTake;
+                }
+                // then the passing item and the ones before it, the most recent one last
+                std::vector<size_t> order;
+                for (size_t j = k + 1; j-- > nLineFirst;)
+                    order.push_back(j);
+                std::stable_partition(order.begin(), order.end(),
+                                      [&](size_t j) { return !items[j].bRecent; });
+                for (size_t j : order)
+                {
+                    if (nOver <= 0)
+                        break;
+                    int nMinJ = std::min(std::max(items[j].nMinLength, 0), places[j].nLength);
+                    int nTake = std::min(nOver, places[j].nLength - nMinJ);
+                    places[j].nLength -= nTake;
                     nOver -= nTake;
                 }
                 int nPos = 0;

@@ -75,6 +75,7 @@ struct OuterItem
     int nLength;        // the length it asks for along the row
     int nMinLength;     // the least it takes: below nLength for a wrappable bar only
     int nEarliest;      // the position it asks for (its remembered place), 0 none
+    bool bRecent = false;   // the row's most recent bar: gives up room after the others
 };
 
 // Where an item of a frame-edge dock row goes.
@@ -88,8 +89,8 @@ struct OuterPlace
 // Lays the items of one row out in lines of nAvail: one after another, each no earlier
 // than it asks for (a gap before it stays). When an item would pass the end, the line
 // is compressed first: the gaps close, then wrappable items give up room down to their
-// minimum, the passing item first, then the ones before it from the last; when that is
-// not enough the item starts the next line. An item alone in its line that is still too
+// minimum, the passing item first, then the ones before it from the last, the most recent
+// item after all others; when that is not enough the item starts the next line. An item alone in its line that is still too
 // long gets the line's length, never less than its minimum.
 std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAvail);
 

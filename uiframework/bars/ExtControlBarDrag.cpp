@@ -161,6 +161,64 @@ void SwapBarRows(CDockBar* pDockBar, CControlBar* pBar, CControlBar* pOther)
     pDockBar->Invalidate(TRUE);
 }
 
+// A wrappable bar that ends its line at the end of a frame-edge dock bar keeps that end
+// while dragged along the row: the movement changes its wanted length instead (within its
+// minimal and full length), and it becomes the most recent bar of its row. A whole bar
+// dragged back towards the row start moves as any other. FALSE when the bar moves.
+bool ChangeLengthAtLineEnd(CExtControlBar* pBar, CDockBar* pDockBar, int nFirst, int nLast,
+                           bool bHorz, int nDelta)
+{
+    CExtControlBar::OuterLayoutData_t* pData = pBar->GetOuterLayoutData();
+    if (pData == NULL || nDelta == 0 || !pBar->IsWrappable() || pBar->IsFullRowBar() ||
+        !pDockBar->IsKindOf(RUNTIME_CLASS(CExtDockOuterBar)))
+        return false;
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    pDockBar->ScreenToClient(&rcBar);
+    const CPtrArray& arr = pDockBar->m_arrBars;
+    for (int i = nFirst; i <= nLast; i++)
+    {
+        CControlBar* p = (CControlBar*)arr[i];
+        if (p == NULL || p == pBar || ExtBarLayout::IsPlaceholder(p) || !p->IsVisible())
+            continue;
+        CRect rc;
+        p->GetWindowRect(&rc);
+        pDockBar->ScreenToClient(&rc);
+        // the bars of one line start at the same line position
+        bool bSameLine = bHorz ? rc.top == rcBar.top : rc.left == rcBar.left;
+        if (bSameLine && (bHorz ? rc.left > rcBar.left : rc.top > rcBar.top))
+            return false;
+    }
+    CRect rcClient;
+    pDockBar->GetClientRect(&rcClient);
+    if ((bHorz ? rcBar.right : rcBar.bottom) < (bHorz ? rcClient.right : rcClient.bottom) - 1)
+        return false;
+    int nLength = bHorz ? rcBar.Width() : rcBar.Height();
+    CSize sizeFull = pBar->CalcDynamicLayout(-1, bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK);
+    int nFull = bHorz ? sizeFull.cx : sizeFull.cy;
+    if (nDelta < 0 && nLength >= nFull)
+        return false;
+    CSize sizeMin = pBar->GetMinDockedSize();
+    int nMin = std::min(nFull, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
+    int nWanted = std::max(nMin, std::min(nFull, nLength - nDelta));
+    pBar->SyncOuterLayoutData();
+    if (!pData->IsInUse())
+        return false;
+    CRect rc(rcBar);
+    if (bHorz)
+    {
+        rc.left = rc.right - nWanted;
+        pData->m_nLengthHorz = nWanted;
+    }
+    else
+    {
+        rc.top = rc.bottom - nWanted;
+        pData->m_nLengthVert = nWanted;
+    }
+    pData->m_rcRemembered = rc;
+    return true;
+}
+
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -741,6 +799,13 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
         int nDelta = bHorz ? ptTopLeft.x - rcBar.left : ptTopLeft.y - rcBar.top;
         if (nDelta == 0)
             return true;
+        if (ChangeLengthAtLineEnd(pBar, pDockBar, nFirst, nLast, bHorz, nDelta))
+        {
+            g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
+            m_nCursorKind = bHorz ? 1 : 2;
+            RelayoutDockBar(pFrame, pDockBar);
+            return true;
+        }
         CPoint ptMid = rcBar.CenterPoint();
         if (bHorz)
             ptMid.x += nDelta;

@@ -1108,6 +1108,7 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
             }
             if (bInUse && !pData->m_rcRemembered.IsRectEmpty())
                 it.nEarliest = bHorz ? pData->m_rcRemembered.left : pData->m_rcRemembered.top;
+            it.bRecent = bInUse && pData->m_nRank == 1;
         }
         arrRow.push_back(pBar);
         arrThick.push_back(bHorz ? size.cy : size.cx);

@@ -15,8 +15,8 @@
 // - ExtToolControlBar.cpp: the buttons, tracking, painting, command updates, help and mouse.
 // - ExtToolControlBarLayout.cpp: the layout (AdjustInsideRect, AvailableDockedLength,
 //   MeasureButtons, WrapButtons, FitButtonsToLength, ApplyWrapping, CalcLayoutSize,
-//   GetMinDockedSize, CalcFixedLayout, CalcDynamicLayout, IsFullRowBar, GetOuterLayoutData,
-//   SetOuterLayoutData, RecalcButtonLayout).
+//   GetMinDockedSize, IsWrappable, CalcFixedLayout, CalcDynamicLayout, IsFullRowBar,
+//   GetOuterLayoutData, SetOuterLayoutData, RecalcButtonLayout).
 
 #pragma once
 
@@ -113,6 +113,8 @@ public:
     virtual OuterLayoutData_t* GetOuterLayoutData() override;
     virtual void SetOuterLayoutData(const OuterLayoutData_t& data) override;
     virtual CSize GetMinDockedSize() override;
+    // A single-line bar with a chevron: in a full row it hides buttons instead of breaking it.
+    virtual bool IsWrappable() const override;
     virtual int HelpHitTest(CPoint pt) override;
 
     CArray<CExtBarButton*, CExtBarButton*> m_arrButtons;

@@ -206,7 +206,7 @@ void CExtToolControlBar::ApplyWrapping(int nLength, BOOL bByHeight)
         {
             int n = std::max((int)sizeDefault.cy, nLength - (int)sizeDefault.cy);
             FitButtonsToLength(n);
-            while (MeasureButtons(FALSE).cy > nLength && n > sizeDefault.cy)
+            while (MeasureButtons(!IsHorizontalLayout()).cy > nLength && n > sizeDefault.cy)
             {
                 n -= sizeDefault.cy / 2;
                 FitButtonsToLength(n);
@@ -293,9 +293,18 @@ CSize CExtToolControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
         nWanted = (dwMode & LM_HORZ) ? 0x7FFF : 0;
     if (!bHorzLayout && nState != 2 && !bByHeight)
     {
-        // a vertical docked bar is wrapped by height
+        // a vertical docked bar is wrapped by height: a multi-line one within the frame's
+        // height less the reserve, its non-client frame and its borders
         bByHeight = TRUE;
         nWanted = 0x7FFF;
+        int nAvail = IsDockedMultiLine() ? AvailableDockedLength(false) : 0;
+        if (nAvail > 0)
+        {
+            CRect rcInside(0, 0, 0, 0);
+            AdjustInsideRect(rcInside, FALSE);
+            nWanted = std::max(1, nAvail - 6 - (int)(rcInside.top - rcInside.bottom) -
+                                      m_cyTopBorder - m_cyBottomBorder);
+        }
     }
     ApplyWrapping(nWanted, bByHeight);
     CSize size = MeasureButtons(!bHorzLayout);
@@ -364,6 +373,11 @@ CSize CExtToolControlBar::GetMinDockedSize()
     int nAlong = 11 + nSmallest + m_cxLeftBorder + m_cxRightBorder +
                  (bHorz ? rcInside.left - rcInside.right : rcInside.top - rcInside.bottom);
     return bHorz ? CSize(nAlong, sizeDefault.cy) : CSize(sizeDefault.cx, nAlong);
+}
+
+bool CExtToolControlBar::IsWrappable() const
+{
+    return m_pExpandButton != NULL && !m_bFixedWrapping && !IsDockedMultiLine();
 }
 
 CSize CExtToolControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)

@@ -239,6 +239,34 @@ TEST(RowFitting, RandomRowsAlwaysFitOrBreak)
     }
 }
 
+TEST(OuterRowFitting, GapsCloseFirstAndTheMostRecentBarGivesUpRoomLast)
+{
+    // 200 + 150 after a gap of 30, in 320: the gap closes, then the last bar shrinks
+    std::vector<OuterItem> items{ { 200, 60, 0 }, { 150, 60, 230 } };
+    std::vector<OuterPlace> places = FitOuterRow(items, 320);
+    EXPECT_EQ(places[1].nLine, 0);
+    EXPECT_EQ(places[1].nPos, 200);
+    EXPECT_EQ(places[0].nLength, 200);
+    EXPECT_EQ(places[1].nLength, 120);
+    // the most recent bar keeps its length while the one before it has room to give
+    items[1].bRecent = true;
+    places = FitOuterRow(items, 320);
+    EXPECT_EQ(places[0].nLength, 170);
+    EXPECT_EQ(places[1].nPos, 170);
+    EXPECT_EQ(places[1].nLength, 150);
+    // ... and gives up room once the others are at their minimum
+    places = FitOuterRow(items, 160);
+    EXPECT_EQ(places[0].nLength, 60);
+    EXPECT_EQ(places[1].nLength, 100);
+    EXPECT_EQ(places[1].nPos + places[1].nLength, 160);
+    // not even both minimums: the recent bar starts the next line whole
+    places = FitOuterRow(items, 110);
+    EXPECT_EQ(places[1].nLine, 1);
+    EXPECT_EQ(places[1].nPos, 0);
+    EXPECT_EQ(places[1].nLength, 110);
+    EXPECT_EQ(places[0].nLength, 110);
+}
+
 TEST(Distribution, RoundRobinNeverBelowMinimaAndReportsTheRest)
 {
     std::vector<int> values{ 50, 50, 50 };

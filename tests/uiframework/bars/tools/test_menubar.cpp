@@ -635,3 +635,96 @@ TEST_F(MenuBarTest, DockedAtTheLeftTheMenusStackDownwards)
     // its menus open to the right of the buttons
     EXPECT_EQ(m_pBar->GetButton(0)->GetTrackAlignment(), (int)CExtPopupMenuWnd::TPMX_RIGHTALIGN);
 }
+
+TEST_F(MenuBarTest, AFloatingMenuBarsFrameFollowsItsRebuiltMenus)
+{
+    m_pFrame->FloatControlBar(m_pBar, CPoint(200, 200));
+    Pump();
+    ASSERT_TRUE(m_pBar->IsFloating());
+    CFrameWnd* pMini = m_pBar->GetParentFrame();
+    ASSERT_TRUE(pMini != NULL && pMini != (CFrameWnd*)m_pFrame);
+    CRect rcBefore, rcBarBefore;
+    pMini->GetWindowRect(&rcBefore);
+    m_pBar->GetWindowRect(&rcBarBefore);
+    // the MDI client is given a menu of five popups: the bar rebuilds when its timer comes
+    CMenu menu;
+    ASSERT_TRUE(menu.CreateMenu());
+    const char* texts[] = { "&File", "&Edit", "&View", "&Format", "&Window" };
+    for (const char* s : texts)
+    {
+        HMENU hPopup = ::CreatePopupMenu();
+        ::AppendMenuA(hPopup, MF_STRING, ID_TOOLS_NEW, "&New");
+        ASSERT_TRUE(menu.AppendMenu(MF_POPUP, (UINT_PTR)hPopup, s));
+    }
+    ASSERT_TRUE(m_pBar->GetMdiClient() != NULL);
+    ::SendMessageA(m_pBar->GetMdiClient(), WM_MDISETMENU, (WPARAM)menu.GetSafeHmenu(), 0);
+    for (int i = 0; i < 20 && MenuTexts().size() != 5; i++)
+    {
+        ::Sleep(10);
+        Pump();
+    }
+    ASSERT_EQ(MenuTexts().size(), 5u);
+    EXPECT_TRUE(m_pBar->IsFloating());
+    CRect rcAfter, rcBarAfter, rcClient;
+    pMini->GetWindowRect(&rcAfter);
+    m_pBar->GetWindowRect(&rcBarAfter);
+    // the frame grew with the bar and every menu lies inside the bar
+    EXPECT_GT(rcBarAfter.Width() * rcBarAfter.Height(), rcBarBefore.Width() * rcBarBefore.Height());
+    EXPECT_GE(rcAfter.Width(), rcBarAfter.Width());
+    EXPECT_GE(rcAfter.Height(), rcBarAfter.Height());
+    EXPECT_TRUE(rcAfter.PtInRect(rcBarAfter.TopLeft()));
+    EXPECT_TRUE(rcAfter.PtInRect(rcBarAfter.BottomRight() - CSize(1, 1)));
+    m_pBar->GetClientRect(&rcClient);
+    for (int i = 0; i < 5; i++)
+    {
+        CRect rc;
+        m_pBar->GetButtonRect(i, &rc);
+        EXPECT_TRUE(m_pBar->GetButton(i)->IsVisible()) << i;
+        EXPECT_LE(rc.right, rcClient.right) << i;
+    }
+    ::SendMessageA(m_pBar->GetMdiClient(), WM_MDISETMENU, 0, 0);
+    Pump();
+}
+
+TEST_F(MenuBarTest, DockedAtTheLeftOfAShortFrameTheMenusWrapIntoColumns)
+{
+    CDockBar* pLeft = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT);
+    pLeft->DockControlBar(m_pBar);
+    m_pFrame->RecalcLayout();
+    Pump();
+    CRect rc0, rc2;
+    m_pBar->GetButtonRect(0, &rc0);
+    m_pBar->GetButtonRect(2, &rc2);
+    int nColumn = rc2.bottom - rc0.top;
+    // a frame whose client is shorter than the column of menus
+    CRect rcFrame, rcClient;
+    m_pFrame->GetWindowRect(&rcFrame);
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->SetWindowPos(NULL, 0, 0, rcFrame.Width(),
+                           rcFrame.Height() - rcClient.Height() + nColumn - 10,
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pFrame->RecalcLayout();
+    Pump();
+    m_pFrame->GetClientRect(&rcClient);
+    ASSERT_LT(rcClient.Height(), nColumn);
+    CRect rcBar;
+    m_pBar->GetClientRect(&rcBar);
+    // every menu shown, inside the bar, the bar no longer than the frame's client
+    CRect rcWnd;
+    m_pBar->GetWindowRect(&rcWnd);
+    m_pFrame->ScreenToClient(&rcWnd);
+    EXPECT_LE(rcWnd.bottom, rcClient.bottom);
+    int nLeftMost = INT_MAX, nRightMost = INT_MIN;
+    for (int i = 0; i < 3; i++)
+    {
+        CRect rc;
+        m_pBar->GetButtonRect(i, &rc);
+        EXPECT_TRUE(m_pBar->GetButton(i)->IsVisible()) << i;
+        EXPECT_LE(rc.bottom, rcBar.bottom) << i;
+        EXPECT_LE(rc.right, rcBar.right) << i;
+        nLeftMost = std::min(nLeftMost, (int)rc.left);
+        nRightMost = std::max(nRightMost, (int)rc.left);
+    }
+    // in more than one column
+    EXPECT_GT(nRightMost, nLeftMost);
+}
