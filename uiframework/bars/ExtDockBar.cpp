@@ -345,6 +345,19 @@ void CExtDockBar::ApplyPendingBreaks()
 /////////////////////////////////////////////////////////////////////////////
 // Row layout of the circles
 
+// Inside the frame's layout the room left is the limit, even when none is left;
+// otherwise the parent's client area.
+CSize CExtDockBar::LayoutRoom()
+{
+    if (m_bSizingParent || !m_rectLayout.IsRectEmpty())
+        return CSize(std::max(0, (int)m_rectLayout.Width()), std::max(0, (int)m_rectLayout.Height()));
+    CRect rcParent(0, 0, 0, 0);
+    CWnd* pParent = GetParent();
+    if (pParent != NULL)
+        pParent->GetClientRect(&rcParent);
+    return rcParent.Size();
+}
+
 CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CSize size = LayoutRows(bStretch, bHorz);
@@ -354,19 +367,7 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 
 CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
 {
-    // inside the frame's layout the room left is the limit, even when none is left
-    CSize sizeMax;
-    if (m_bSizingParent || !m_rectLayout.IsRectEmpty())
-        sizeMax = CSize(std::max(0, (int)m_rectLayout.Width()),
-                        std::max(0, (int)m_rectLayout.Height()));
-    else
-    {
-        CRect rcParent(0, 0, 0, 0);
-        CWnd* pParent = GetParent();
-        if (pParent != NULL)
-            pParent->GetClientRect(&rcParent);
-        sizeMax = rcParent.Size();
-    }
+    CSize sizeMax = LayoutRoom();
     if (m_bFloating)
         sizeMax = CSize(32767, 32767);
     int nLengthMax = bHorz ? sizeMax.cx : sizeMax.cy;
@@ -998,18 +999,7 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 
 CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
 {
-    CSize sizeMax;
-    if (m_bSizingParent || !m_rectLayout.IsRectEmpty())
-        sizeMax = CSize(std::max(0, (int)m_rectLayout.Width()),
-                        std::max(0, (int)m_rectLayout.Height()));
-    else
-    {
-        CRect rcParent(0, 0, 0, 0);
-        CWnd* pParent = GetParent();
-        if (pParent != NULL)
-            pParent->GetClientRect(&rcParent);
-        sizeMax = rcParent.Size();
-    }
+    CSize sizeMax = LayoutRoom();
     bool bAny = GetDockedVisibleCount() > 0;
     CRect rcInside(0, 0, 0, 0);
     if (bAny)

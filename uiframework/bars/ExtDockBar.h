@@ -107,6 +107,8 @@ protected:
     void UnlinkCircle();
     // Layout of resizable rows (circles and floating dock bars).
     CSize LayoutRows(BOOL bStretch, BOOL bHorz);
+    // The length and thickness the rows may take.
+    CSize LayoutRoom();
 
     friend class CExtControlBar;
 };
