@@ -4,7 +4,9 @@
 // the view's own paint path (off-screen bitmap of the whole client area) in an 1000 x 700
 // frame, scrolled so that the page's middle is in the middle of the window. Prints the
 // median and best of the runs in milliseconds and the processor time of a paint (the
-// mean over the runs, which a busy machine disturbs least).
+// mean over the runs, which a busy machine disturbs least). Then the 1,000 elements again
+// with one kind of work taken out (gradient fills made plain, no shadows, no outlines, no
+// texts), which shows what each costs of a paint.
 
 #include "bench/common/bench_design.h"
 
@@ -28,11 +30,50 @@ public:
     CBenchApp() : CWinApp("bench_view") {}
 };
 
+// What a variant of the design takes out.
+enum Variant
+{
+    AS_DESIGNED,
+    PLAIN_FILLS,        // gradient fills (kinds 25..42) made plain fills
+    NO_SHADOWS,
+    NO_OUTLINES,        // line width 0 (lines and curves keep theirs)
+    NO_TEXTS            // the texts left out (the rest stay where they are)
+};
+
+const char* VariantName(Variant nVariant)
+{
+    switch (nVariant)
+    {
+    case PLAIN_FILLS: return "gradients as plain fills";
+    case NO_SHADOWS: return "without shadows";
+    case NO_OUTLINES: return "shapes without outlines";
+    case NO_TEXTS: return "without texts";
+    default: return "";
+    }
+}
+
 // A letter page holding the first nElements of the mixed design.
-void FillDocument(CVarnelDoc& doc, size_t nElements)
+void FillDocument(CVarnelDoc& doc, size_t nElements, Variant nVariant = AS_DESIGNED)
 {
     CDesign design;
     BuildDesign(design, nElements);
+    for (auto it = design.begin(); it != design.end();)
+    {
+        CElement* p = it->get();
+        const bool bLine = p->IsKindOf(RUNTIME_CLASS(CLine)) || p->IsKindOf(RUNTIME_CLASS(CFreehandLine));
+        if (nVariant == PLAIN_FILLS && p->m_nFillKind >= 25 && p->m_nFillKind <= 42)
+            p->m_nFillKind = 1;
+        else if (nVariant == NO_SHADOWS)
+            p->m_bShadow = FALSE;
+        else if (nVariant == NO_OUTLINES && !bLine && p->m_nKind != KIND_BACKGROUND)
+            p->m_nLineWidth = 0;
+        else if (nVariant == NO_TEXTS && p->IsKindOf(RUNTIME_CLASS(CText)))
+        {
+            it = design.erase(it);
+            continue;
+        }
+        ++it;
+    }
     doc.m_nDesignWidth = kPageWidth;
     doc.m_nDesignHeight = kPageHeight;
     doc.m_nSide = 1;
@@ -110,15 +151,18 @@ int main()
     ULONG_PTR token = 0;
     GdiplusStartup(&token, &input, NULL);
 
-    const struct { size_t nElements; float fZoom; } cases[] = {
-        {50, 0.25f}, {50, 0.5f}, {50, 0.75f}, {50, 1.0f}, {50, 1.5f}, {50, 2.0f}, {50, 3.0f},
-        {1000, 1.0f}, {1000, 3.0f},
+    const struct { size_t nElements; float fZoom; Variant nVariant; } cases[] = {
+        {50, 0.25f, AS_DESIGNED}, {50, 0.5f, AS_DESIGNED}, {50, 0.75f, AS_DESIGNED}, {50, 1.0f, AS_DESIGNED},
+        {50, 1.5f, AS_DESIGNED}, {50, 2.0f, AS_DESIGNED}, {50, 3.0f, AS_DESIGNED},
+        {1000, 1.0f, AS_DESIGNED}, {1000, 3.0f, AS_DESIGNED},
+        {1000, 1.0f, PLAIN_FILLS}, {1000, 3.0f, PLAIN_FILLS}, {1000, 1.0f, NO_SHADOWS}, {1000, 3.0f, NO_SHADOWS},
+        {1000, 1.0f, NO_OUTLINES}, {1000, 3.0f, NO_OUTLINES}, {1000, 1.0f, NO_TEXTS}, {1000, 3.0f, NO_TEXTS},
     };
     printf("full redraws of the design view, 1000 x 700 frame, %d runs each\n", kRuns);
     for (const auto& c : cases)
     {
         CVarnelDoc* pDoc = new CVarnelDoc;
-        FillDocument(*pDoc, c.nElements);
+        FillDocument(*pDoc, c.nElements, c.nVariant);
         CFrameWnd* pFrame = new CFrameWnd;
         CCreateContext context;
         context.m_pNewViewClass = RUNTIME_CLASS(CVarnelView);
@@ -139,9 +183,10 @@ int main()
         const double fMedian = TimeRedraws(pView, c.fZoom, fBest, fCpu);
         const CPoint ptScroll = pView->GetScrollPosition();
         printf("%4u elements at %3d %%: median %7.2f ms, best %7.2f ms, processor %7.2f ms a paint"
-               " (zoom %d %%, scrolled to %d, %d)\n",
+               " (zoom %d %%, scrolled to %d, %d)%s%s\n",
                (unsigned)c.nElements, (int)(c.fZoom * 100), fMedian, fBest, fCpu,
-               (int)(pView->GetZoom() * 100 + 0.5f), (int)ptScroll.x, (int)ptScroll.y);
+               (int)(pView->GetZoom() * 100 + 0.5f), (int)ptScroll.x, (int)ptScroll.y,
+               c.nVariant != AS_DESIGNED ? ", " : "", VariantName(c.nVariant));
         pFrame->DestroyWindow();
     }
     GdiplusShutdown(token);
