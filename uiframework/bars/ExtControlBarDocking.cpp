@@ -130,8 +130,17 @@ void CExtControlBar::ToggleDockedFloating()
     }
     CFrameWnd* pParentFrame = GetParentFrame();
     bool bInMini = pParentFrame != NULL && pParentFrame->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd));
-    if (!IsFloating() && !bInMini)
-        FloatAtPosition(m_ptFloatPos, CBRS_ALIGN_TOP);
+    if (IsFloating() || bInMini)
+        return;
+    // a bar that never floated floats where it stands, not at the screen's corner
+    CPoint ptFloat = m_ptFloatPos;
+    if (ptFloat == CPoint(0, 0))
+    {
+        CRect rcBar;
+        GetWindowRect(&rcBar);
+        ptFloat = rcBar.TopLeft();
+    }
+    FloatAtPosition(ptFloat, CBRS_ALIGN_TOP);
 }
 
 bool CExtControlBar::DockToFrameSide(UINT nDockBarID, BOOL bNewInnerLevel, CFrameWnd* pFrame,

@@ -295,6 +295,23 @@ TEST_F(UiBarsTest, FloatingAndTogglingBack)
     ExpectAllArraysSound();
 }
 
+TEST_F(UiBarsTest, ABarThatNeverFloatedFloatsWhereItStands)
+{
+    CTestResizableBar* pBar = NewBar(0xE861, "First float");
+    ASSERT_TRUE(pBar->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
+    PumpPendingMessages();
+    ASSERT_EQ(pBar->m_ptFloatPos, CPoint(0, 0));
+    CRect rcDocked;
+    pBar->GetWindowRect(&rcDocked);
+    ASSERT_GT(rcDocked.left, 0);
+    pBar->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
+    ASSERT_TRUE(pBar->IsFloating());
+    CRect rcMini;
+    pBar->GetParentFrame()->GetWindowRect(&rcMini);
+    EXPECT_EQ(rcMini.TopLeft(), rcDocked.TopLeft());
+    EXPECT_EQ(pBar->m_ptFloatPos, rcDocked.TopLeft());
+}
+
 TEST_F(UiBarsTest, InsertBesideSplitsByPercentAndTheContainerDissolves)
 {
     CTestResizableBar* pA = NewBar(0xE870, "A");
