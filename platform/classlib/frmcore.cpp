@@ -75,8 +75,31 @@ void CALLBACK OwnedAboveTimerProc(HWND hWnd, UINT, UINT_PTR nIDEvent, DWORD)
     }
 }
 
+BOOL CALLBACK FindVisibleOwned(HWND h, LPARAM lParam)
+{
+    HWND* pOwner = reinterpret_cast<HWND*>(lParam);
+    if (::GetWindow(h, GW_OWNER) == *pOwner && ::IsWindowVisible(h))
+    {
+        *pOwner = NULL;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool HasVisibleOwnedWindow(HWND hWnd)
+{
+    HWND hOwner = hWnd;
+    ::EnumThreadWindows(::GetWindowThreadProcessId(hWnd, NULL), FindVisibleOwned,
+                        reinterpret_cast<LPARAM>(&hOwner));
+    return hOwner == NULL;
+}
+
+// A frame without visible owned windows has nothing to keep above it and gets no timer,
+// so its message loop stays idle.
 void KeepOwnedWindowsAbove(HWND hWnd)
 {
+    if (!HasVisibleOwnedWindow(hWnd))
+        return;
     RaiseOwnedWindowsAbove(hWnd);
     s_mapOwnedAboveQuiet[hWnd] = 0;
     ::SetTimer(hWnd, ID_TIMER_OWNED_ABOVE, OWNED_ABOVE_PERIOD, OwnedAboveTimerProc);

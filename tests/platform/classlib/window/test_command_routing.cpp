@@ -337,6 +337,22 @@ TEST_F(DemoProgramTest, IdleProcessingUpdatesBarsAndFreesTemporaryObjects)
     EXPECT_EQ(0, AfxGetTemporaryWindowCount());
 }
 
+// Owned windows are kept above their frame by a timer after activation; a frame that
+// owns none gets no timer, so idle processing is not cut short by it.
+TEST_F(DemoProgramTest, ActivatingAFrameThatOwnsNoWindowsStartsNoTimer)
+{
+    HWND hOther = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                    NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(hOther != NULL);
+    ::SetActiveWindow(hOther);
+    ::SetActiveWindow(Main()->m_hWnd);
+    ASSERT_EQ(Main()->m_hWnd, ::GetActiveWindow());
+    ::Sleep(80);
+    MSG msg;
+    EXPECT_FALSE(::PeekMessageA(&msg, Main()->m_hWnd, WM_TIMER, WM_TIMER, PM_REMOVE));
+    ::DestroyWindow(hOther);
+}
+
 TEST_F(DemoProgramTest, ClosingTheMainWindowDestroysEverythingAndQuits)
 {
     ASSERT_TRUE(m_program.OpenChild(IDR_DEMOTYPE, "Doc1") != NULL);
