@@ -26,6 +26,7 @@
 #include <psapi.h>
 #include <vector>
 
+#include "memory_watch.h"
 #include "message_box_recorder.h"
 #include "model/Elements.h"
 #include "model/VarnelDoc.h"
@@ -99,53 +100,6 @@ void BuildDesign(CVarnelDoc& doc)
     pImage->m_nSide = 1;
     doc.m_listElements.AddTail(pImage);
 }
-
-// Largest growth of private memory while it lives, sampled by a thread.
-class CMemoryWatch
-{
-public:
-    CMemoryWatch() : m_nBase(PrivateBytes()), m_nPeak(m_nBase)
-    {
-        m_thread = std::thread([this]() {
-            while (!m_bStop.load())
-            {
-                Sample();
-                ::Sleep(5);
-            }
-        });
-    }
-    ~CMemoryWatch() { Stop(); }
-    void Stop()
-    {
-        if (m_thread.joinable())
-        {
-            m_bStop = true;
-            m_thread.join();
-            Sample();
-        }
-    }
-    double PeakGrowthMB() const { return (double)(m_nPeak.load() - m_nBase) / (1024.0 * 1024.0); }
-
-private:
-    static SIZE_T PrivateBytes()
-    {
-        PROCESS_MEMORY_COUNTERS counters = {};
-        counters.cb = sizeof(counters);
-        return K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters)) ? counters.PagefileUsage : 0;
-    }
-    void Sample()
-    {
-        const SIZE_T n = PrivateBytes();
-        SIZE_T nPeak = m_nPeak.load();
-        while (n > nPeak && !m_nPeak.compare_exchange_weak(nPeak, n))
-        {
-        }
-    }
-    std::atomic<bool> m_bStop{false};
-    SIZE_T m_nBase;
-    std::atomic<SIZE_T> m_nPeak;
-    std::thread m_thread;
-};
 
 // A design of w x h units with the mixed elements repeated over it.
 void BuildLargeDesign(CVarnelDoc& doc, int w, int h)

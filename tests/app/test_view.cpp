@@ -4,6 +4,7 @@
 
 #include "doc_program.h"
 #include "test_support.h"
+#include "window_test_environment.h"
 #include "model/Elements.h"
 
 #include <memory>
@@ -36,17 +37,7 @@ protected:
     }
 
     // Dispatches what is queued for this thread.
-    void Drain()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-                continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
+    void Drain() { PumpPendingMessages(); }
 
     LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 

@@ -5,6 +5,7 @@
 
 #include "doc_program.h"
 #include "test_support.h"
+#include "window_test_environment.h"
 #include "app/DesignPaint.h"
 #include "model/Elements.h"
 
@@ -82,17 +83,7 @@ protected:
         ForgetDrawnBackgrounds();
     }
 
-    void Drain()
-    {
-        MSG msg;
-        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-        {
-            if (msg.message == WM_QUIT)
-                continue;
-            ::TranslateMessage(&msg);
-            ::DispatchMessageA(&msg);
-        }
-    }
+    void Drain() { PumpPendingMessages(); }
 
     void SetZoom(float fZoom)
     {

@@ -358,6 +358,22 @@ CSize CExtDockBar::LayoutRoom()
     return rcParent.Size();
 }
 
+// Moves a bar to rc when it stands elsewhere (outside a layout query); a docked place
+// becomes the bar's last docked place.
+void CExtDockBar::PlaceBar(AFX_SIZEPARENTPARAMS& layout, CControlBar* pBar, const CRect& rc)
+{
+    if (m_bLayoutQuery)
+        return;
+    CRect rcOld;
+    pBar->GetWindowRect(&rcOld);
+    ScreenToClient(&rcOld);
+    if (rcOld == rc)
+        return;
+    AfxRepositionWindow(&layout, pBar->m_hWnd, &rc);
+    if (pBar->m_pDockContext != NULL && !m_bFloating)
+        pBar->m_pDockContext->m_rectMRUDockPos = rc;
+}
+
 CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CSize size = LayoutRows(bStretch, bHorz);
@@ -455,18 +471,7 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
             rc.SetRect(nPos, nAcross, nPos + nLength, nAcross + nThick);
         else
             rc.SetRect(nAcross, nPos, nAcross + nThick, nPos + nLength);
-        if (!m_bLayoutQuery)
-        {
-            CRect rcOld;
-            pBar->GetWindowRect(&rcOld);
-            ScreenToClient(&rcOld);
-            if (rcOld != rc)
-            {
-                AfxRepositionWindow(&layout, pBar->m_hWnd, &rc);
-                if (pBar->m_pDockContext != NULL && !m_bFloating)
-                    pBar->m_pDockContext->m_rectMRUDockPos = rc;
-            }
-        }
+        PlaceBar(layout, pBar, rc);
         nNext = nPos + nLength;
         nRowThick = std::max(nRowThick, nThick);
         nLongest = std::max(nLongest, nNext);
@@ -1039,18 +1044,7 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
             CRect rc = bHorz ? CRect(pl.nPos, nStart, pl.nPos + pl.nLength, nStart + arrThick[k])
                              : CRect(nStart, pl.nPos, nStart + arrThick[k], pl.nPos + pl.nLength);
             CControlBar* pBar = arrRow[k];
-            if (!m_bLayoutQuery)
-            {
-                CRect rcOld;
-                pBar->GetWindowRect(&rcOld);
-                ScreenToClient(&rcOld);
-                if (rcOld != rc)
-                {
-                    AfxRepositionWindow(&layout, pBar->m_hWnd, &rc);
-                    if (pBar->m_pDockContext != NULL)
-                        pBar->m_pDockContext->m_rectMRUDockPos = rc;
-                }
-            }
+            PlaceBar(layout, pBar, rc);
             nLongest = std::max(nLongest, pl.nPos + pl.nLength);
         }
         for (int nThick : arrLineThick)

@@ -109,6 +109,7 @@ protected:
     CSize LayoutRows(BOOL bStretch, BOOL bHorz);
     // The length and thickness the rows may take.
     CSize LayoutRoom();
+    void PlaceBar(AFX_SIZEPARENTPARAMS& layout, CControlBar* pBar, const CRect& rc);
 
     friend class CExtControlBar;
 };

@@ -5,6 +5,7 @@
 #include "export_support.h"
 #include "program_files.h"
 #include "test_support.h"
+#include "memory_watch.h"
 #include "message_box_recorder.h"
 #include "model/Elements.h"
 #include "output/PdfExport.h"
@@ -21,57 +22,6 @@ using Gdiplus::Bitmap;
 
 namespace
 {
-
-// Largest growth of the process's private memory while it lives, sampled by a thread.
-class CMemoryWatch
-{
-public:
-    CMemoryWatch() : m_nBase(PrivateBytes()), m_nPeak(m_nBase)
-    {
-        m_thread = std::thread([this]() {
-            while (!m_bStop.load())
-            {
-                Sample();
-                ::Sleep(5);
-            }
-        });
-    }
-    ~CMemoryWatch() { Stop(); }
-    void Stop()
-    {
-        if (m_thread.joinable())
-        {
-            m_bStop = true;
-            m_thread.join();
-            Sample();
-        }
-    }
-    SIZE_T PeakGrowthMB() const
-    {
-        const SIZE_T nPeak = m_nPeak.load();
-        return nPeak > m_nBase ? (nPeak - m_nBase) / (1024 * 1024) : 0;
-    }
-
-private:
-    static SIZE_T PrivateBytes()
-    {
-        PROCESS_MEMORY_COUNTERS counters = {};
-        counters.cb = sizeof(counters);
-        return K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters)) ? counters.PagefileUsage : 0;
-    }
-    void Sample()
-    {
-        const SIZE_T n = PrivateBytes();
-        SIZE_T nPeak = m_nPeak.load();
-        while (n > nPeak && !m_nPeak.compare_exchange_weak(nPeak, n))
-        {
-        }
-    }
-    std::atomic<bool> m_bStop{false};
-    SIZE_T m_nBase;
-    std::atomic<SIZE_T> m_nPeak;
-    std::thread m_thread;
-};
 
 CElement* Styled(CElement* p, DWORD clrFill, int nFillKind, int nAngle, BOOL bShadow)
 {
