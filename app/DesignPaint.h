@@ -5,6 +5,8 @@
 //   normal paint keeps them until the zoom or the picture changes and skips elements
 //   whose drawn bounds miss the clip box; the plain paint scales anew and draws every
 //   element of the side through its own drawing. Both give the same pixels.
+// - The normal paint keeps the desk, page and elements drawn in a frame per view and
+//   draws anew only where an element's drawn state changed; the plain paint draws all.
 
 #pragma once
 
@@ -12,5 +14,8 @@
 
 // TRUE: every paint draws each element of the side through its own drawing.
 void SetPlainDesignPaint(BOOL bPlain);
-// Drops the backgrounds kept drawn (they are also replaced when their key changes).
+// Drops the backgrounds kept drawn (they are also replaced when their key changes), and
+// so the kept frames too.
 void ForgetDrawnBackgrounds();
+// Has every view draw its kept frame anew at its next paint.
+void ForgetDrawnFrames();

@@ -6,11 +6,15 @@
 //   every mouse position the view keeps are in document units.
 // - The document's elements are borrowed; an element being drawn by an insert tool
 //   belongs to the view until the document takes it.
-// - Painting draws the whole client area through an off-screen bitmap.
+// - Painting draws the whole client area through an off-screen bitmap. On the screen the
+//   desk, page and elements stay drawn in a kept frame; a paint draws anew only where an
+//   element's drawn state changed (the whole frame when the zoom, scroll, size, side, page
+//   or the list of elements changed), then the selection over it.
 
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "afxwin.h"
 #include "afxtempl.h"
@@ -19,6 +23,7 @@ class CVarnelDoc;
 class CElement;
 namespace Gdiplus { class Bitmap; }
 class COleDataObject;
+struct CKeptFrame;
 
 // CVarnelView shows the page of the shown side of a publication at a zoom factor and
 // turns mouse and keyboard input into elements and selections.
@@ -80,6 +85,9 @@ public:
     // Draws a background picture on the paint's memory DC from pieces scaled to the zoom,
     // kept for the next paints with bKeep; FALSE when it is drawn the ordinary way.
     BOOL DrawScaledBackground(CDC* pDC, CElement* pElement, BOOL bKeep);
+    // Paints the window from the kept frame, drawing anew only what changed since the
+    // frame was drawn; FALSE when the frame cannot be kept (the paint then draws it all).
+    BOOL PaintFromKeptFrame(CDC* pDC);
 
     // Overrides
     virtual void OnDraw(CDC* pDC) override;
@@ -248,6 +256,7 @@ public:
     CElement* m_pTypingElement;     // element the Text page's typing took its undo level for
     int m_nTypingUndoLevels;        // the undo levels right after that level
     BOOL m_bApplyingProperties;     // the sheet is being written to the element
+    std::shared_ptr<CKeptFrame> m_pKeptFrame;   // desk, page and elements as last drawn
 
 protected:
     // Sets the scroll sizes of the zoom commands: the page with a margin around it.

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace
@@ -35,6 +36,8 @@ const int kBackgroundTile = 256;
 const int kBleedPixels = 2;
 
 BOOL g_bPlainPaint = FALSE;
+// Raised to have every kept frame drawn anew.
+volatile LONG g_nFrameGeneration = 0;
 
 // Remainder with the sign of the dividend, as the brush origin wants it.
 int Mod8(int nValue)
@@ -185,6 +188,7 @@ void ForgetDrawnBackgrounds()
         entry.bUsed = false;
         entry.key = CBackgroundKey();
     }
+    ForgetDrawnFrames();
 }
 
 BOOL CVarnelView::OnEraseBkgnd(CDC*)
@@ -207,6 +211,268 @@ void CVarnelView::OnPaint()
     ReleaseDC(pDC);
 }
 
+namespace
+{
+// Desk, page and the shown side's elements within rectClip (logical units) on pDrawDC;
+// bMemory: pDrawDC is the paint's memory DC on the screen, where backgrounds are drawn
+// from their scaled pieces and (unless the plain paint is asked for) elements that cannot
+// reach the clip box are skipped.
+void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const CRect& rectClip,
+                     bool bMemory, bool bPrinting)
+{
+    // desk
+    CBrush brushDesk(kDeskColor);
+    brushDesk.UnrealizeObject();
+    pDrawDC->FillRect(&rectClip, &brushDesk);
+
+    // page of the shown side
+    const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
+    const DWORD clrPage = pDoc->m_nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
+    CBrush brushPage(ArgbToColorRef(clrPage));
+    pDrawDC->FillRect(&rectPage, &brushPage);
+    pView->DrawPageFrame(pDrawDC);
+
+    // elements, bottom first; frame and grid again over a background picture. What
+    // cannot reach the clip box is skipped; on the screen a background picture is drawn
+    // from its pieces scaled to the zoom, kept until the zoom or the picture changes
+    // (made anew in the plain paint).
+    const bool bFast = !g_bPlainPaint && !bPrinting && bMemory;
+    const float fZoom = pView->GetZoom();
+    const double fMargin = kBleedPixels / (fZoom > 0 ? fZoom : 1.0f) + 1;
+    const Gdiplus::RectF rcCull((float)(rectClip.left - fMargin), (float)(rectClip.top - fMargin),
+                                (float)(rectClip.Width() + 2 * fMargin), (float)(rectClip.Height() + 2 * fMargin));
+    // the texts of one paint share their fonts
+    std::unique_ptr<CTextFontScope> pFonts(bFast ? new CTextFontScope : NULL);
+    std::unique_ptr<Gdiplus::Graphics> pShared;
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listElements.GetNext(pos);
+        if (pElement->m_nSide == pDoc->m_nSide)
+        {
+            const bool bScaled = pElement->m_nKind == KIND_BACKGROUND && bMemory
+                                 && pView->DrawScaledBackground(pDrawDC, pElement, !g_bPlainPaint);
+            if (bScaled)
+                ;       // drawn from its scaled pieces
+            else if (!bFast)
+                pElement->DrawDC(pDrawDC);
+            else if (!MissesClip(pElement, rcCull))
+            {
+                // one graphics for the elements between two page frames
+                if (pShared == NULL)
+                    pShared.reset(new Gdiplus::Graphics(pDrawDC->m_hDC));
+                pElement->DrawGraphics(pShared.get());
+            }
+        }
+        if (pElement->m_nKind == KIND_BACKGROUND && !bPrinting)
+        {
+            pShared.reset();
+            pView->DrawPageFrame(pDrawDC);
+        }
+    }
+}
+
+// Puts a DC's mapping back to pixels with the origin at the top-left corner.
+void ResetToPixels(CDC* pDC)
+{
+    pDC->SetViewportOrg(0, 0);
+    pDC->SetWindowOrg(0, 0);
+    pDC->SetMapMode(MM_TEXT);
+}
+}
+
+// What the kept frame's pixels depend on besides its elements.
+struct CFrameKey
+{
+    CSize sizeClient;
+    CPoint ptPageOrigin;        // the page's corner on the device
+    float fZoom = 0;
+    int nSide = 0;
+    CSize sizeDesign;
+    DWORD clrPage = 0;
+    BOOL bGrid = FALSE;
+    int nGridType = 0;
+    int nGridSize = 0;
+    DWORD clrGrid = 0;
+    BOOL bInnerBorder = FALSE;
+    LONG nGeneration = 0;
+
+    bool operator==(const CFrameKey& other) const
+    {
+        return sizeClient == other.sizeClient && ptPageOrigin == other.ptPageOrigin && fZoom == other.fZoom
+               && nSide == other.nSide && sizeDesign == other.sizeDesign && clrPage == other.clrPage
+               && bGrid == other.bGrid && nGridType == other.nGridType && nGridSize == other.nGridSize
+               && clrGrid == other.clrGrid && bInnerBorder == other.bInnerBorder
+               && nGeneration == other.nGeneration;
+    }
+};
+
+// An element as the kept frame shows it: its drawn state and the pixels it may touch.
+struct CKeptElement
+{
+    const CElement* pElement = NULL;
+    std::string state;
+    std::shared_ptr<Gdiplus::Bitmap> pPicture;    // kept alive: its address stays its own
+    CRect rectPixels;                               // empty when its bounds are unknown
+};
+
+// Desk, page and elements as last drawn (no selection, no element being drawn).
+struct CKeptFrame
+{
+    CBitmap bitmapKept;
+    CSize size;
+    bool bValid = false;
+    CFrameKey key;
+    std::vector<CKeptElement> elements;
+};
+
+namespace
+{
+// The bitmap a paint draws the selection over a copy of the kept frame in; one serves
+// every view, as one paint runs at a time (a plain handle: the process's end frees it).
+HBITMAP g_hComposed = NULL;
+CSize g_sizeComposed;
+
+HBITMAP ComposedBitmap(CDC* pDC, CSize size)
+{
+    if (g_hComposed == NULL || g_sizeComposed != size)
+    {
+        if (g_hComposed != NULL)
+            ::DeleteObject(g_hComposed);
+        g_sizeComposed = size;
+        g_hComposed = ::CreateCompatibleBitmap(pDC->m_hDC, size.cx, size.cy);
+    }
+    return g_hComposed;
+}
+}
+
+void ForgetDrawnFrames()
+{
+    InterlockedIncrement(&g_nFrameGeneration);
+}
+
+BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    if (pDoc == NULL || rectClient.IsRectEmpty())
+        return FALSE;
+    if (m_pKeptFrame == NULL)
+        m_pKeptFrame = std::make_shared<CKeptFrame>();
+    CKeptFrame& frame = *m_pKeptFrame;
+    if (frame.size != rectClient.Size() || frame.bitmapKept.GetSafeHandle() == NULL)
+    {
+        frame.bValid = false;
+        frame.elements.clear();
+        frame.bitmapKept.DeleteObject();
+        frame.size = CSize(0, 0);
+        if (!frame.bitmapKept.CreateCompatibleBitmap(pDC, rectClient.Width(), rectClient.Height()))
+            return FALSE;
+        frame.size = rectClient.Size();
+    }
+    const HBITMAP hComposed = ComposedBitmap(pDC, rectClient.Size());
+    CDC dcKept, dcComposed;
+    if (hComposed == NULL || !dcKept.CreateCompatibleDC(pDC) || !dcComposed.CreateCompatibleDC(pDC))
+        return FALSE;
+    CBitmap* pOldKept = dcKept.SelectObject(&frame.bitmapKept);
+    OnPrepareDC(&dcKept);
+    dcKept.SetBrushOrg(0, 0);
+
+    CFrameKey key;
+    key.sizeClient = rectClient.Size();
+    key.ptPageOrigin = CPoint(0, 0);
+    dcKept.LPtoDP(&key.ptPageOrigin);
+    key.fZoom = m_fZoom;
+    key.nSide = pDoc->m_nSide;
+    key.sizeDesign = CSize(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
+    key.clrPage = pDoc->m_nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
+    key.bGrid = m_bDisplayGrid;
+    key.nGridType = m_nGridType;
+    key.nGridSize = m_nGridSize;
+    key.clrGrid = m_clrGrid;
+    key.bInnerBorder = m_bInnerBorder;
+    key.nGeneration = g_nFrameGeneration;
+
+    // the shown side's elements as they are now, with the pixels each may touch
+    const double fMargin = kBleedPixels / (m_fZoom > 0 ? m_fZoom : 1.0f) + 1;
+    std::vector<CKeptElement> elements;
+    elements.reserve(frame.elements.size());
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listElements.GetNext(pos);
+        if (pElement->m_nSide != pDoc->m_nSide)
+            continue;
+        elements.emplace_back();
+        CKeptElement& kept = elements.back();
+        kept.pElement = pElement;
+        GetElementDrawnState(pElement, kept.state, &kept.pPicture);
+        Gdiplus::RectF rc;
+        if (GetElementDrawnBounds(pElement, CPoint(0, 0), rc))
+        {
+            CRect rect((int)floor(rc.X - fMargin), (int)floor(rc.Y - fMargin),
+                       (int)ceil(rc.X + rc.Width + fMargin), (int)ceil(rc.Y + rc.Height + fMargin));
+            dcKept.LPtoDP(&rect);
+            rect.NormalizeRect();
+            rect.InflateRect(1, 1);
+            kept.rectPixels = rect;
+        }
+    }
+
+    // what to draw anew: everything, or where a changed element was and is
+    bool bWhole = g_bPlainPaint || !frame.bValid || !(key == frame.key) || elements.size() != frame.elements.size();
+    CRect rectDirty(0, 0, 0, 0);
+    for (size_t i = 0; !bWhole && i < elements.size(); i++)
+    {
+        const CKeptElement& now = elements[i];
+        const CKeptElement& before = frame.elements[i];
+        if (now.pElement != before.pElement)
+            bWhole = true;
+        else if (now.state != before.state)
+        {
+            if (now.rectPixels.IsRectEmpty() || before.rectPixels.IsRectEmpty())
+                bWhole = true;
+            rectDirty.UnionRect(&rectDirty, &now.rectPixels);
+            rectDirty.UnionRect(&rectDirty, &before.rectPixels);
+        }
+    }
+    if (bWhole)
+        rectDirty = rectClient;
+    rectDirty.IntersectRect(&rectDirty, &rectClient);
+
+    if (!rectDirty.IsRectEmpty())
+    {
+        frame.bValid = false;
+        CRect rectLogical = rectDirty;
+        dcKept.DPtoLP(&rectLogical);
+        rectLogical.NormalizeRect();
+        rectLogical.InflateRect(1, 1);
+        dcKept.IntersectClipRect(&rectLogical);
+        CRect rectClip;
+        dcKept.GetClipBox(&rectClip);
+        DrawDesignLayer(this, pDoc, &dcKept, rectClip, true, false);
+        dcKept.SelectClipRgn(NULL);
+    }
+    frame.key = key;
+    frame.elements.swap(elements);
+    frame.bValid = true;
+
+    // the selection and the element being drawn over a copy, then the window
+    ResetToPixels(&dcKept);
+    const HGDIOBJ hOldComposed = ::SelectObject(dcComposed.m_hDC, hComposed);
+    dcComposed.BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcKept, 0, 0, SRCCOPY);
+    dcKept.SelectObject(pOldKept);
+    OnPrepareDC(&dcComposed);
+    dcComposed.SetBrushOrg(0, 0);
+    pDoc->m_tracker.DrawSelection(&dcComposed);
+    if (m_pNewElement != NULL)
+        m_pNewElement->DrawDC(&dcComposed);
+    ResetToPixels(&dcComposed);
+    ResetToPixels(pDC);
+    pDC->BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcComposed, 0, 0, SRCCOPY);
+    ::SelectObject(dcComposed.m_hDC, hOldComposed);
+    return TRUE;
+}
+
 void CVarnelView::OnDraw(CDC* pDC)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -225,6 +491,13 @@ void CVarnelView::OnDraw(CDC* pDC)
             DeviceToLogical(point);
             m_ptScroll = point;
         }
+        if (m_hWnd != NULL && !pDC->IsPrinting() && PaintFromKeptFrame(pDC))
+        {
+            ShowZoomInStatusBar(m_fZoom);
+            return;
+        }
+        if (m_pKeptFrame != NULL)
+            m_pKeptFrame->bValid = false;
 
         CRect rectClip;
         pDC->GetClipBox(&rectClip);
@@ -244,57 +517,7 @@ void CVarnelView::OnDraw(CDC* pDC)
             pDrawDC = &dcMem;
         }
 
-        // desk
-        CBrush brushDesk(kDeskColor);
-        brushDesk.UnrealizeObject();
-        pDrawDC->FillRect(&rectClip, &brushDesk);
-
-        // page of the shown side
-        const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
-        const DWORD clrPage = pDoc->m_nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
-        CBrush brushPage(ArgbToColorRef(clrPage));
-        pDrawDC->FillRect(&rectPage, &brushPage);
-        DrawPageFrame(pDrawDC);
-
-        // elements, bottom first; frame and grid again over a background picture. What
-        // cannot reach the clip box is skipped; on the screen a background picture is
-        // drawn from its pieces scaled to the zoom, kept until the zoom or the picture
-        // changes (made anew in the plain paint).
-        const bool bFast = !g_bPlainPaint && !pDC->IsPrinting() && pDrawDC == &dcMem;
-        const double fMargin = kBleedPixels / (m_fZoom > 0 ? m_fZoom : 1.0f) + 1;
-        const Gdiplus::RectF rcCull((float)(rectClip.left - fMargin), (float)(rectClip.top - fMargin),
-                                    (float)(rectClip.Width() + 2 * fMargin),
-                                    (float)(rectClip.Height() + 2 * fMargin));
-        // the texts of one paint share their fonts
-        std::unique_ptr<CTextFontScope> pFonts(bFast ? new CTextFontScope : NULL);
-        std::unique_ptr<Gdiplus::Graphics> pShared;
-        for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
-        {
-            CElement* pElement = pDoc->m_listElements.GetNext(pos);
-            if (pElement->m_nSide == pDoc->m_nSide)
-            {
-                const bool bScaled = pElement->m_nKind == KIND_BACKGROUND && pDrawDC == &dcMem
-                                     && DrawScaledBackground(pDrawDC, pElement, !g_bPlainPaint);
-                if (bScaled)
-                    ;       // drawn from its scaled pieces
-                else if (!bFast)
-                    pElement->DrawDC(pDrawDC);
-                else if (!MissesClip(pElement, rcCull))
-                {
-                    // one graphics for the elements between two page frames
-                    if (pShared == NULL)
-                        pShared.reset(new Gdiplus::Graphics(pDrawDC->m_hDC));
-                    pElement->DrawGraphics(pShared.get());
-                }
-            }
-            if (pElement->m_nKind == KIND_BACKGROUND && !pDC->IsPrinting())
-            {
-                pShared.reset();
-                DrawPageFrame(pDrawDC);
-            }
-        }
-
-        pShared.reset();
+        DrawDesignLayer(this, pDoc, pDrawDC, rectClip, pDrawDC == &dcMem, pDC->IsPrinting() != FALSE);
         pDoc->m_tracker.DrawSelection(pDrawDC);
         if (m_pNewElement != NULL)
             m_pNewElement->DrawDC(pDrawDC);
@@ -309,12 +532,8 @@ void CVarnelView::OnDraw(CDC* pDC)
 
     if (pDrawDC == &dcMem)
     {
-        pDC->SetViewportOrg(0, 0);
-        pDC->SetWindowOrg(0, 0);
-        pDC->SetMapMode(MM_TEXT);
-        dcMem.SetViewportOrg(0, 0);
-        dcMem.SetWindowOrg(0, 0);
-        dcMem.SetMapMode(MM_TEXT);
+        ResetToPixels(pDC);
+        ResetToPixels(&dcMem);
         dcMem.SelectClipRgn(NULL);
         pDC->BitBlt(rectPixels.left, rectPixels.top, rectPixels.Width(), rectPixels.Height(),
                     &dcMem, 0, 0, SRCCOPY);

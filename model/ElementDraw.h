@@ -16,6 +16,9 @@
 
 #pragma once
 
+#include <memory>
+#include <string>
+
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
@@ -31,6 +34,13 @@ class CBkgImage;
 // in page units, its rectangle moved by ptOffset; false when the element draws nothing
 // (it lies beyond the bounds a file may hold).
 bool GetElementDrawnBounds(const CElement* pElement, CPoint ptOffset, Gdiplus::RectF& rc);
+
+// The state the element's drawing depends on, as bytes: equal states draw the same
+// pixels. A picture counts by its object (pictures are replaced, never changed in place);
+// pPicture, when given, receives it, so that a caller keeping the state can keep the
+// object alive and its address its own.
+void GetElementDrawnState(CElement* pElement, std::string& state,
+                          std::shared_ptr<Gdiplus::Bitmap>* pPicture = NULL);
 
 // Prepends the turn of an element by fAngle degrees, counter-clockwise on the page, about
 // the centre of rc.

@@ -1,4 +1,4 @@
-// bench_view.cpp - full redraws of the design view: a typical design (a page-sized
+// bench_view.cpp - redraws of the design view: a typical design (a page-sized
 // background picture and 49 elements) at every zoom from 25 % to 300 %, and the
 // 1,000-element design of the drawing benchmark at 100 % and 300 %, each painted through
 // the view's own paint path (off-screen bitmap of the whole client area) in an 1000 x 700
@@ -6,10 +6,13 @@
 // median and best of the runs in milliseconds and the processor time of a paint (the
 // mean over the runs, which a busy machine disturbs least). Then the 1,000 elements again
 // with one kind of work taken out (gradient fills made plain, no shadows, no outlines, no
-// texts), which shows what each costs of a paint.
+// texts), which shows what each costs of a paint. These paints forget the view's kept
+// frame first, so everything is drawn; the last cases repaint with nothing changed and
+// after one element in the window's middle moved by a unit, as a nudge does.
 
 #include "bench/common/bench_design.h"
 
+#include "app/DesignPaint.h"
 #include "app/VarnelView.h"
 #include "model/VarnelDoc.h"
 #include "resource.h"
@@ -120,23 +123,78 @@ double ThreadCpuMs()
     return (double)(k + u) / 10000.0;
 }
 
-double TimeRedraws(CVarnelView* pView, float fZoom, double& fBest, double& fCpu)
+// What happens before each timed paint.
+enum Repaint
+{
+    DRAWN_ANEW,         // the kept frame forgotten: everything is drawn
+    UNCHANGED,          // nothing changed since the last paint
+    NUDGED              // the element nearest the window's middle moved by one unit
+};
+
+const char* RepaintName(Repaint nRepaint)
+{
+    switch (nRepaint)
+    {
+    case UNCHANGED: return ", nothing changed";
+    case NUDGED: return ", one element nudged";
+    default: return "";
+    }
+}
+
+// The element of the shown side whose centre lies nearest the window's middle.
+CElement* ElementInTheMiddle(CVarnelView* pView)
+{
+    CRect rectClient;
+    pView->GetClientRect(&rectClient);
+    CPoint ptMiddle = rectClient.CenterPoint();
+    pView->DeviceToLogical(ptMiddle);
+    CVarnelDoc* pDoc = pView->GetDocument();
+    CElement* pNearest = NULL;
+    double fNearest = 0;
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* p = pDoc->m_listElements.GetNext(pos);
+        if (p->m_nKind == KIND_BACKGROUND || p->m_nSide != pDoc->m_nSide)
+            continue;
+        const CPoint ptCentre = p->GetRect().CenterPoint();
+        const double f = (double)(ptCentre.x - ptMiddle.x) * (ptCentre.x - ptMiddle.x)
+                         + (double)(ptCentre.y - ptMiddle.y) * (ptCentre.y - ptMiddle.y);
+        if (pNearest == NULL || f < fNearest)
+        {
+            pNearest = p;
+            fNearest = f;
+        }
+    }
+    return pNearest;
+}
+
+double TimeRedraws(CVarnelView* pView, float fZoom, Repaint nRepaint, double& fBest, double& fCpu)
 {
     pView->SendMessage(WM_COMMAND, ZoomCommand(fZoom), 0);
     ScrollToMiddle(pView, SB_HORZ);
     ScrollToMiddle(pView, SB_VERT);
     pView->Invalidate(FALSE);
     pView->UpdateWindow();
+    CElement* pNudged = nRepaint == NUDGED ? ElementInTheMiddle(pView) : NULL;
     std::vector<double> times;
-    const double fCpu0 = ThreadCpuMs();
+    double fCpuSum = 0;
     for (int run = 0; run < kRuns; run++)
     {
+        if (nRepaint == DRAWN_ANEW)
+            ForgetDrawnFrames();
+        if (pNudged != NULL)
+        {
+            const CRect rect = pNudged->GetRect() + CPoint(run % 2 == 0 ? 1 : -1, 0);
+            pNudged->SetRect(rect.left, rect.top, rect.right, rect.bottom);
+        }
         pView->Invalidate(FALSE);
+        const double fCpu0 = ThreadCpuMs();
         const double t0 = Now();
         pView->UpdateWindow();
         times.push_back(Now() - t0);
+        fCpuSum += ThreadCpuMs() - fCpu0;
     }
-    fCpu = (ThreadCpuMs() - fCpu0) / kRuns;
+    fCpu = fCpuSum / kRuns;
     std::sort(times.begin(), times.end());
     fBest = times.front();
     return times[times.size() / 2];
@@ -151,14 +209,21 @@ int main()
     ULONG_PTR token = 0;
     GdiplusStartup(&token, &input, NULL);
 
-    const struct { size_t nElements; float fZoom; Variant nVariant; } cases[] = {
-        {50, 0.25f, AS_DESIGNED}, {50, 0.5f, AS_DESIGNED}, {50, 0.75f, AS_DESIGNED}, {50, 1.0f, AS_DESIGNED},
-        {50, 1.5f, AS_DESIGNED}, {50, 2.0f, AS_DESIGNED}, {50, 3.0f, AS_DESIGNED},
-        {1000, 1.0f, AS_DESIGNED}, {1000, 3.0f, AS_DESIGNED},
-        {1000, 1.0f, PLAIN_FILLS}, {1000, 3.0f, PLAIN_FILLS}, {1000, 1.0f, NO_SHADOWS}, {1000, 3.0f, NO_SHADOWS},
-        {1000, 1.0f, NO_OUTLINES}, {1000, 3.0f, NO_OUTLINES}, {1000, 1.0f, NO_TEXTS}, {1000, 3.0f, NO_TEXTS},
+    const struct { size_t nElements; float fZoom; Variant nVariant; Repaint nRepaint; } cases[] = {
+        {50, 0.25f, AS_DESIGNED, DRAWN_ANEW}, {50, 0.5f, AS_DESIGNED, DRAWN_ANEW}, {50, 0.75f, AS_DESIGNED, DRAWN_ANEW},
+        {50, 1.0f, AS_DESIGNED, DRAWN_ANEW}, {50, 1.5f, AS_DESIGNED, DRAWN_ANEW}, {50, 2.0f, AS_DESIGNED, DRAWN_ANEW},
+        {50, 3.0f, AS_DESIGNED, DRAWN_ANEW},
+        {1000, 1.0f, AS_DESIGNED, DRAWN_ANEW}, {1000, 3.0f, AS_DESIGNED, DRAWN_ANEW},
+        {1000, 1.0f, PLAIN_FILLS, DRAWN_ANEW}, {1000, 3.0f, PLAIN_FILLS, DRAWN_ANEW},
+        {1000, 1.0f, NO_SHADOWS, DRAWN_ANEW}, {1000, 3.0f, NO_SHADOWS, DRAWN_ANEW},
+        {1000, 1.0f, NO_OUTLINES, DRAWN_ANEW}, {1000, 3.0f, NO_OUTLINES, DRAWN_ANEW},
+        {1000, 1.0f, NO_TEXTS, DRAWN_ANEW}, {1000, 3.0f, NO_TEXTS, DRAWN_ANEW},
+        {50, 1.0f, AS_DESIGNED, UNCHANGED}, {50, 3.0f, AS_DESIGNED, UNCHANGED},
+        {50, 1.0f, AS_DESIGNED, NUDGED}, {50, 3.0f, AS_DESIGNED, NUDGED},
+        {1000, 1.0f, AS_DESIGNED, UNCHANGED}, {1000, 3.0f, AS_DESIGNED, UNCHANGED},
+        {1000, 1.0f, AS_DESIGNED, NUDGED}, {1000, 3.0f, AS_DESIGNED, NUDGED},
     };
-    printf("full redraws of the design view, 1000 x 700 frame, %d runs each\n", kRuns);
+    printf("redraws of the design view, 1000 x 700 frame, %d runs each\n", kRuns);
     for (const auto& c : cases)
     {
         CVarnelDoc* pDoc = new CVarnelDoc;
@@ -180,13 +245,13 @@ int main()
             return 1;
         }
         double fBest = 0, fCpu = 0;
-        const double fMedian = TimeRedraws(pView, c.fZoom, fBest, fCpu);
+        const double fMedian = TimeRedraws(pView, c.fZoom, c.nRepaint, fBest, fCpu);
         const CPoint ptScroll = pView->GetScrollPosition();
         printf("%4u elements at %3d %%: median %7.2f ms, best %7.2f ms, processor %7.2f ms a paint"
-               " (zoom %d %%, scrolled to %d, %d)%s%s\n",
+               " (zoom %d %%, scrolled to %d, %d)%s%s%s\n",
                (unsigned)c.nElements, (int)(c.fZoom * 100), fMedian, fBest, fCpu,
                (int)(pView->GetZoom() * 100 + 0.5f), (int)ptScroll.x, (int)ptScroll.y,
-               c.nVariant != AS_DESIGNED ? ", " : "", VariantName(c.nVariant));
+               c.nVariant != AS_DESIGNED ? ", " : "", VariantName(c.nVariant), RepaintName(c.nRepaint));
         pFrame->DestroyWindow();
     }
     GdiplusShutdown(token);

@@ -147,6 +147,64 @@ protected:
         return pixels;
     }
 
+    // Every pixel of the normal paint is that of the plain one.
+    void ExpectSamePixels(const std::vector<COLORREF>& plain, const std::vector<COLORREF>& fast)
+    {
+        ASSERT_EQ(plain.size(), fast.size());
+        ASSERT_FALSE(plain.empty());
+        size_t nDiffer = 0, nFirst = 0;
+        CRect rectDiffer(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+        int nMaxDelta = 0;
+        for (size_t i = 0; i < plain.size(); i++)
+        {
+            if ((plain[i] & 0xFFFFFF) != (fast[i] & 0xFFFFFF))
+            {
+                if (nDiffer++ == 0)
+                    nFirst = i;
+                const int x = (int)(i % m_nWidth), y = (int)(i / m_nWidth);
+                rectDiffer.left = std::min<LONG>(rectDiffer.left, x);
+                rectDiffer.top = std::min<LONG>(rectDiffer.top, y);
+                rectDiffer.right = std::max<LONG>(rectDiffer.right, x);
+                rectDiffer.bottom = std::max<LONG>(rectDiffer.bottom, y);
+                for (int c = 0; c < 24; c += 8)
+                    nMaxDelta = std::max(nMaxDelta, abs((int)((plain[i] >> c) & 0xFF) - (int)((fast[i] >> c) & 0xFF)));
+            }
+        }
+        EXPECT_EQ(0u, nDiffer) << "first at " << nFirst % m_nWidth << "," << nFirst / m_nWidth << " within "
+                               << rectDiffer.left << "," << rectDiffer.top << "-" << rectDiffer.right << ","
+                               << rectDiffer.bottom << " by up to " << nMaxDelta;
+    }
+
+    // The window as it shows now (the normal paint's frame), against the plain paint.
+    void ExpectShownAsPlain()
+    {
+        const std::vector<COLORREF> shown = Capture();
+        SetPlainDesignPaint(TRUE);
+        const std::vector<COLORREF> plain = Capture();
+        SetPlainDesignPaint(FALSE);
+        ExpectSamePixels(plain, shown);
+    }
+
+    // Posts a key press and release to the view, as the keyboard gives them.
+    void PostKey(UINT nKey)
+    {
+        ::PostMessageA(m_pView->m_hWnd, WM_KEYDOWN, nKey, 1);
+        ::PostMessageA(m_pView->m_hWnd, WM_KEYUP, nKey, 0xC0000001);
+        Drain();
+    }
+
+    // Posts a click at page point (x, y) to the view.
+    void PostClickAtUnits(int x, int y)
+    {
+        CPoint point(x, y);
+        CClientDC dc(m_pView);
+        m_pView->OnPrepareDC(&dc);
+        dc.LPtoDP(&point);
+        ::PostMessageA(m_pView->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        ::PostMessageA(m_pView->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        Drain();
+    }
+
     template <class T>
     T* Add(T* pElement, int nSide = 1)
     {
@@ -319,29 +377,7 @@ TEST_F(ViewPaint, PixelsAreThoseOfThePlainPaintAtEveryZoomAndScroll)
             SetPlainDesignPaint(FALSE);
             Capture();                              // keeps the background
             const std::vector<COLORREF> fast = Capture();
-            ASSERT_EQ(plain.size(), fast.size());
-            ASSERT_FALSE(plain.empty());
-            size_t nDiffer = 0, nFirst = 0;
-            CRect rectDiffer(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
-            int nMaxDelta = 0;
-            for (size_t i = 0; i < plain.size(); i++)
-            {
-                if ((plain[i] & 0xFFFFFF) != (fast[i] & 0xFFFFFF))
-                {
-                    if (nDiffer++ == 0)
-                        nFirst = i;
-                    const int x = (int)(i % m_nWidth), y = (int)(i / m_nWidth);
-                    rectDiffer.left = std::min<LONG>(rectDiffer.left, x);
-                    rectDiffer.top = std::min<LONG>(rectDiffer.top, y);
-                    rectDiffer.right = std::max<LONG>(rectDiffer.right, x);
-                    rectDiffer.bottom = std::max<LONG>(rectDiffer.bottom, y);
-                    for (int c = 0; c < 24; c += 8)
-                        nMaxDelta = std::max(nMaxDelta, abs((int)((plain[i] >> c) & 0xFF) - (int)((fast[i] >> c) & 0xFF)));
-                }
-            }
-            EXPECT_EQ(0u, nDiffer) << "first at " << nFirst % m_nWidth << "," << nFirst / m_nWidth << " within "
-                                   << rectDiffer.left << "," << rectDiffer.top << "-" << rectDiffer.right << ","
-                                   << rectDiffer.bottom << " by up to " << nMaxDelta;
+            ExpectSamePixels(plain, fast);
             // the paint shows the design: more than the desk, the page and the grid
             std::vector<COLORREF> distinct(plain.begin(), plain.end());
             std::sort(distinct.begin(), distinct.end());
@@ -355,4 +391,135 @@ TEST_F(ViewPaint, PixelsAreThoseOfThePlainPaintAtEveryZoomAndScroll)
     const std::vector<COLORREF> plain = Capture();
     SetPlainDesignPaint(FALSE);
     EXPECT_TRUE(plain == Capture());
+}
+
+TEST_F(ViewPaint, EditsShowAsThePlainPaintDrawsThem)
+{
+    // The kept frame is drawn anew only where something changed: each edit must leave no
+    // trace of what was there and draw what is there now, also at a zoom that does not
+    // fall on whole pixels.
+    BuildMixedDesign();
+    CRectangle* pMoved = Add(new CRectangle(CPoint(250, 420), CPoint(330, 470)));
+    pMoved->m_nFillKind = 31;           // a gradient
+    pMoved->m_clrFill = 0xFF3050A0;
+    pMoved->m_clrPattern = 0xFFFFE080;
+    pMoved->m_nLineWidth = 3;
+    pMoved->m_bShadow = TRUE;
+    pMoved->m_clrShadow = 0xFF404040;
+    pMoved->m_nShadowLength = 12;
+    pMoved->m_nAngle = 20;
+    SetZoom(1.5f);
+    ScrollToUnits(213, 377, false);
+    ExpectShownAsPlain();
+
+    // selected by a click, moved by the arrow keys
+    PostClickAtUnits(290, 445);
+    ASSERT_EQ(1, (int)m_pDoc->m_listSelection.GetCount());
+    ASSERT_EQ(pMoved, m_pDoc->m_listSelection.GetHead());
+    for (UINT nKey : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP, VK_UP})
+    {
+        SCOPED_TRACE(testing::Message() << "key " << nKey);
+        PostKey(nKey);
+        ExpectShownAsPlain();
+    }
+    EXPECT_EQ(CRect(251, 419, 331, 469), pMoved->GetRect());
+
+    // changed in place as the commands and the Properties bar do, then told to the views
+    auto Changed = [&](const char* pszWhat) {
+        SCOPED_TRACE(pszWhat);
+        m_pDoc->UpdateAllViews(NULL);
+        Drain();
+        ExpectShownAsPlain();
+    };
+    CElement* pUnder = NULL;
+    for (POSITION pos = m_pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* p = m_pDoc->m_listElements.GetNext(pos);
+        if (p->m_nKind != KIND_BACKGROUND && p->m_nSide == 1 && pUnder == NULL)
+            pUnder = p;
+    }
+    ASSERT_TRUE(pUnder != NULL);
+    pMoved->m_clrFill = 0xFFC02020;
+    Changed("fill colour");
+    pMoved->m_nAngle = 75;
+    Changed("turned");
+    pMoved->m_bShadow = FALSE;
+    Changed("shadow off");
+    pMoved->ResizeRect(200, 380, 420, 560);
+    Changed("resized");
+    pMoved->SetRect(330, 600, 550, 780);
+    Changed("placed elsewhere");
+    pMoved->ResizeRect(330, 600, 380, 640);
+    Changed("made smaller");
+    pUnder->m_nFillKind = 37;
+    pUnder->m_nAngle = 45;
+    Changed("an element below others");
+    CText* pText = NULL;
+    for (POSITION pos = m_pDoc->m_listElements.GetHeadPosition(); pos != NULL && pText == NULL;)
+        pText = DYNAMIC_DOWNCAST(CText, m_pDoc->m_listElements.GetNext(pos));
+    ASSERT_TRUE(pText != NULL);
+    pText->m_strText = "Another text, longer";
+    pText->m_clrText = 0xFF00A000;
+    Changed("text");
+    CBtImage* pPicture = NULL;
+    for (POSITION pos = m_pDoc->m_listElements.GetHeadPosition(); pos != NULL && pPicture == NULL;)
+        pPicture = DYNAMIC_DOWNCAST(CBtImage, m_pDoc->m_listElements.GetNext(pos));
+    ASSERT_TRUE(pPicture != NULL);
+    pPicture->m_pBitmap = MakeDetailedPicture(20, 60);
+    Changed("another picture");
+    // brought to the front, then deleted
+    m_pDoc->m_listElements.RemoveAt(m_pDoc->m_listElements.Find(pUnder));
+    m_pDoc->m_listElements.AddTail(pUnder);
+    Changed("brought to the front");
+    m_pDoc->m_tracker.RemoveAll();
+    m_pDoc->m_listSelection.RemoveAll();
+    m_pDoc->m_listElements.RemoveAt(m_pDoc->m_listElements.Find(pMoved));
+    delete pMoved;
+    Changed("deleted");
+    // moved to the other side
+    pUnder->m_nSide = 2;
+    Changed("to the back");
+    m_pView->m_nGridSize = 40;
+    m_pView->m_bDisplayGrid = TRUE;
+    Changed("grid");
+    m_pDoc->m_clrBackgroundFront = 0xFFFFF0C0;
+    Changed("page colour");
+}
+
+TEST_F(ViewPaint, APaintDrawsOnlyTheElementsNearWhatChanged)
+{
+    CCountingRect* pNudged = Add(new CCountingRect(CPoint(100, 100), CPoint(160, 140)));
+    CCountingRect* pNeighbour = Add(new CCountingRect(CPoint(150, 120), CPoint(220, 180)));
+    CCountingRect* pFar = Add(new CCountingRect(CPoint(400, 300), CPoint(460, 340)));
+    for (CCountingRect* p : {pNudged, pNeighbour, pFar})
+    {
+        p->m_nFillKind = 1;
+        p->m_clrFill = 0xFF2080F0;
+    }
+    Paint();
+    auto Counts = [&]() {
+        return std::vector<int>{pNudged->m_nDrawn, pNeighbour->m_nDrawn, pFar->m_nDrawn};
+    };
+    const std::vector<int> first = Counts();
+    EXPECT_GE(first[2], 1);
+
+    // nothing changed: the window is painted from the kept frame
+    Paint();
+    EXPECT_EQ(first, Counts());
+
+    // a nudge draws the nudged element and what overlaps its places, nothing else
+    PostClickAtUnits(110, 105);
+    ASSERT_EQ(pNudged, m_pDoc->m_listSelection.GetCount() == 1 ? m_pDoc->m_listSelection.GetHead() : NULL);
+    const std::vector<int> selected = Counts();
+    PostKey(VK_DOWN);
+    EXPECT_EQ(CRect(100, 101, 160, 141), pNudged->GetRect());
+    const std::vector<int> nudged = Counts();
+    EXPECT_GT(nudged[0], selected[0]);
+    EXPECT_GT(nudged[1], selected[1]);
+    EXPECT_EQ(selected[2], nudged[2]);
+
+    // another zoom draws everything
+    SetZoom(0.5f);
+    Paint();
+    EXPECT_GT(pFar->m_nDrawn, nudged[2]);
 }
