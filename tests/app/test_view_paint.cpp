@@ -523,3 +523,32 @@ TEST_F(ViewPaint, APaintDrawsOnlyTheElementsNearWhatChanged)
     Paint();
     EXPECT_GT(pFar->m_nDrawn, nudged[2]);
 }
+
+TEST_F(ViewPaint, EveryPixelOfTheWindowIsPaintedAtAZoomOffWholePixels)
+{
+    // At 150 % a scroll of 213 units puts the page's corner half a pixel off the grid;
+    // the paint must still reach the window's first column and row.
+    SetZoom(1.5f);
+    ScrollToUnits(213, 377, false);
+    CRect rectClient;
+    m_pView->GetClientRect(&rectClient);
+    for (int nRun = 0; nRun < 2; nRun++)
+    {
+        SCOPED_TRACE(nRun == 0 ? "plain" : "kept");
+        SetPlainDesignPaint(nRun == 0);
+        {
+            CClientDC dc(m_pView);
+            CBrush brush(RGB(255, 0, 255));
+            dc.FillRect(&rectClient, &brush);
+        }
+        const std::vector<COLORREF> pixels = Capture();
+        ASSERT_EQ((size_t)rectClient.Width() * rectClient.Height(), pixels.size());
+        int nLeft = 0;
+        for (int x = 0; x < rectClient.Width(); x++)
+            nLeft += (pixels[x] & 0xFFFFFF) == 0xFF00FF;
+        for (int y = 0; y < rectClient.Height(); y++)
+            nLeft += (pixels[(size_t)y * rectClient.Width()] & 0xFFFFFF) == 0xFF00FF;
+        EXPECT_EQ(0, nLeft);
+    }
+    SetPlainDesignPaint(FALSE);
+}
