@@ -130,3 +130,12 @@ public:
 private:
     CString m_strPath;
 };
+
+// The element kinds a drag of the insert tools makes from two points (every kind but the
+// clip-art and the background picture).
+const short kTwoPointKinds[] = {
+    KIND_LINE, KIND_RECTANGLE, KIND_CIRCLE, KIND_RHOMBUS, KIND_RECTROUND, KIND_TRIANGLE,
+    KIND_FREEHAND, KIND_TEXT, KIND_CLOSEDCURVE, KIND_CALLOUT_BL, KIND_CALLOUT_BR,
+    KIND_PARALLELOGRAM, KIND_ARROW_LEFT, KIND_STAR, KIND_BURST, KIND_MOON, KIND_ARROW_RIGHT,
+    KIND_SUN, KIND_DBTEXT,
+};

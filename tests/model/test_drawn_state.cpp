@@ -22,12 +22,6 @@ std::string StateOf(CElement* pElement)
     return state;
 }
 
-const short kKinds[] = {
-    KIND_LINE, KIND_RECTANGLE, KIND_CIRCLE, KIND_RHOMBUS, KIND_RECTROUND, KIND_TRIANGLE,
-    KIND_FREEHAND, KIND_TEXT, KIND_CLOSEDCURVE, KIND_CALLOUT_BL, KIND_CALLOUT_BR,
-    KIND_PARALLELOGRAM, KIND_ARROW_LEFT, KIND_STAR, KIND_BURST, KIND_MOON, KIND_ARROW_RIGHT,
-    KIND_SUN, KIND_DBTEXT,
-};
 
 CPicturePtr SolidPicture(int w, int h, DWORD clr)
 {
@@ -64,7 +58,7 @@ std::pair<const char*, std::function<void(bool)>> Set(const char* pszWhat, T& me
 
 TEST(DrawnState, EveryDrawnAttributeOfEveryKindChangesTheState)
 {
-    for (short nKind : kKinds)
+    for (short nKind : kTwoPointKinds)
     {
         ElementPtr p(CreateElementOfKind(nKind, CPoint(10, 20), CPoint(110, 90)));
         ASSERT_TRUE(p != NULL) << nKind;

@@ -11,12 +11,6 @@ namespace
 {
 typedef std::unique_ptr<CElement> ElementPtr;
 
-const short kTwoPointKinds[] = {
-    KIND_LINE, KIND_RECTANGLE, KIND_CIRCLE, KIND_RHOMBUS, KIND_RECTROUND, KIND_TRIANGLE,
-    KIND_FREEHAND, KIND_TEXT, KIND_CLOSEDCURVE, KIND_CALLOUT_BL, KIND_CALLOUT_BR,
-    KIND_PARALLELOGRAM, KIND_ARROW_LEFT, KIND_STAR, KIND_BURST, KIND_MOON, KIND_ARROW_RIGHT,
-    KIND_SUN, KIND_DBTEXT,
-};
 
 // Size of the element a click at ptAt makes, through the end point the click gives.
 CSize ClickedSize(short nKind, CPoint ptAt, CPoint ptRelease)
