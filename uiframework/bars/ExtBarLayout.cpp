@@ -3,6 +3,7 @@
 #include "ExtBarLayout.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace ExtBarLayout
@@ -135,6 +136,17 @@ int DistributeRoundRobin(std::vector<int>& values, const std::vector<int>& mins,
     return nDelta;
 }
 
+namespace
+{
+
+// Rank order with "no rank" after every rank.
+int RankKey(int nRank)
+{
+    return nRank > 0 ? nRank : INT_MAX;
+}
+
+} // namespace
+
 std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAvail)
 {
     std::vector<OuterPlace> places(items.size());
@@ -165,12 +177,13 @@ std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAv
                     gap[j] -= nTake;
                     nOver -= nTake;
                 }
-                // then the passing item and the ones before it, the most recent one last
+                // then the items of the line by recency, the least recent first; equal
+                // ranks from the passing item back
                 std::vector<size_t> order;
                 for (size_t j = k + 1; j-- > nLineFirst;)
                     order.push_back(j);
-                std::stable_partition(order.begin(), order.end(),
-                                      [&](size_t j) { return !items[j].bRecent; });
+                std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b)
+                                 { return RankKey(items[a].nRank) > RankKey(items[b].nRank); });
                 for (size_t j : order)
                 {
                     if (nOver <= 0)
@@ -200,6 +213,49 @@ std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAv
         nNext = places[k].nPos + places[k].nLength;
     }
     return places;
+}
+
+void RankMostRecent(std::vector<int>& ranks, int nRecent, int nEntryCount)
+{
+    if (nRecent < 0 || nRecent >= (int)ranks.size() || ranks[nRecent] < 0)
+        return;
+    ranks[nRecent] = 1;
+    for (size_t i = 0; i < ranks.size(); i++)
+    {
+        if ((int)i != nRecent && ranks[i] > 0)
+            ranks[i]++;
+    }
+    int nNextFree = 4 * std::max(nEntryCount, 0);
+    for (size_t i = 0; i < ranks.size(); i++)
+    {
+        if (ranks[i] != 0)
+            continue;
+        while (std::find(ranks.begin(), ranks.end(), nNextFree) != ranks.end())
+            nNextFree++;
+        ranks[i] = nNextFree++;
+    }
+    std::vector<size_t> order;
+    for (size_t i = 0; i < ranks.size(); i++)
+    {
+        if (ranks[i] > 0)
+            order.push_back(i);
+    }
+    if (order.size() <= 1)
+        return;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return ranks[a] < ranks[b]; });
+    for (size_t k = 0; k < order.size(); k++)
+        ranks[order[k]] = (int)k + 1;
+}
+
+void RankRowForLayout(std::vector<int>& ranks, int nRowCount)
+{
+    int nNext = std::max(nRowCount, 0);
+    for (int& nRank : ranks)
+    {
+        if (nRank == 0)
+            nRank = ++nNext;
+    }
 }
 
 RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf)

@@ -75,7 +75,7 @@ struct OuterItem
     int nLength;        // the length it asks for along the row
     int nMinLength;     // the least it takes: below nLength for a wrappable bar only
     int nEarliest;      // the position it asks for (its remembered place), 0 none
-    bool bRecent = false;   // the row's most recent bar: gives up room after the others
+    int nRank = 0;      // recency in the row, 1 the most recent; 0 none (gives up room first)
 };
 
 // Where an item of a frame-edge dock row goes.
@@ -86,13 +86,28 @@ struct OuterPlace
     int nLength;
 };
 
-// Lays the items of one row out in lines of nAvail: one after another, each no earlier
-// than it asks for (a gap before it stays). When an item would pass the end, the line
-// is compressed first: the gaps close, then wrappable items give up room down to their
-// minimum, the passing item first, then the ones before it from the last, the most recent
-// item after all others; when that is not enough the item starts the next line. An item alone in its line that is still too
-// long gets the line's length, never less than its minimum.
+// Lays the items of one row out in lines of nAvail: one after another in their order,
+// each no earlier than it asks for (a gap before it stays). When an item would pass the
+// end, the line is compressed first: the gaps close, then wrappable items give up room
+// down to their minimum in recency order, the least recent (highest rank) first and the
+// most recent (rank 1) last; items of equal rank give from the passing item back. When
+// that is not enough the item starts the next line. An item alone in its line that is
+// still too long gets the line's length, never less than its minimum.
 std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAvail);
+
+// Recency ranks of the bars of one row, in entry order: a rank above 0 is a record in
+// use, 0 a record not in use, below 0 a bar without a record (never changed).
+//
+// Makes entry nRecent the most recent of its row: it gets rank 1; every other bar with a
+// record in use moves one rank back, a record not in use takes the next free rank from
+// 4 x nEntryCount (the dock bar's entry count) upwards. When more than one bar has a
+// record, the ranks are renumbered 1, 2, 3, ... in rank order (equal ranks keep their
+// entry order).
+void RankMostRecent(std::vector<int>& ranks, int nRecent, int nEntryCount);
+
+// The ranks a row is laid out with (FitOuterRow's order of giving up room): a record
+// not in use (0) takes the next rank above nRowCount, in entry order.
+void RankRowForLayout(std::vector<int>& ranks, int nRowCount);
 
 // Spreads nDelta over the values one unit at a time, round-robin from the first, never
 // taking a value below its minimum (nMin[i]); answers the part of nDelta left over.

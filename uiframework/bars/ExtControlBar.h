@@ -128,7 +128,7 @@ public:
         int m_nLengthHorz;              // desired length along a horizontal row, 0 unset
         int m_nLengthVert;              // desired length along a vertical row, 0 unset
         int m_nRank;                    // recency in the row, 1 most recent, 0 not in use
-        bool m_bFlag;
+        bool m_bFlag;                   // set until a move along the row takes the record
 
         OuterLayoutData_t() { Reset(); }
         void Reset()

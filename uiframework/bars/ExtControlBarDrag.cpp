@@ -161,6 +161,31 @@ void SwapBarRows(CDockBar* pDockBar, CControlBar* pBar, CControlBar* pOther)
     pDockBar->Invalidate(TRUE);
 }
 
+// A bar moved along its row of a frame-edge dock bar: a record that the layout filled in
+// (its flag set) or one that is as long as the dock bar is dropped, and a bar without a
+// record in use becomes the most recent of its row.
+void TakeRecordForMove(CExtControlBar* pBar, CDockBar* pDockBar, bool bHorz)
+{
+    CExtDockOuterBar* pOuter = DYNAMIC_DOWNCAST(CExtDockOuterBar, pDockBar);
+    CExtControlBar::OuterLayoutData_t* pData = pBar->GetOuterLayoutData();
+    if (pOuter == NULL || pData == NULL || !pBar->IsFixedSize())
+        return;
+    if (pData->IsInUse() && !pBar->IsFullRowBar())
+    {
+        CRect rcClient;
+        pDockBar->GetClientRect(&rcClient);
+        bool bLong = bHorz ? pData->m_rcRemembered.Width() >= rcClient.Width()
+                           : pData->m_rcRemembered.Height() >= rcClient.Height();
+        if (pData->m_bFlag || bLong)
+        {
+            pData->Reset();
+            pData->m_bFlag = false;
+        }
+    }
+    if (!pData->IsInUse())
+        pOuter->MakeMostRecent(pBar);
+}
+
 // A wrappable bar that ends its line at the end of a frame-edge dock bar keeps that end
 // while dragged along the row: the movement changes its wanted length instead (within its
 // minimal and full length), and it becomes the most recent bar of its row. A whole bar
@@ -735,7 +760,9 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
             size = pBar->CalcDynamicLayout(-1, LM_VERTDOCK);
         CRect rc(ptTopLeft, size);
         pBar->ResetOuterLayoutData();
+        // the floating frame goes when the bar leaves it empty: kept by its handle
         CFrameWnd* pOldMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
+        HWND hWndOldMini = pOldMini != NULL ? pOldMini->m_hWnd : NULL;
         pDockBar->DockControlBar(pBar, &rc);
         if (pBar->IsButtonInputBlocked() && !pBar->IsSingleInRow(false, false))
         {
@@ -750,7 +777,7 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
         }
         pBar->SyncOuterLayoutData();
         pFrame->RecalcLayout();
-        if (pOldMini != NULL && ::IsWindow(pOldMini->m_hWnd))
+        if (hWndOldMini != NULL && CWnd::FromHandlePermanent(hWndOldMini) == pOldMini)
             pOldMini->RecalcLayout();
         pDockBar->GetWindowRect(&m_rc);
         return true;
@@ -799,6 +826,7 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
         int nDelta = bHorz ? ptTopLeft.x - rcBar.left : ptTopLeft.y - rcBar.top;
         if (nDelta == 0)
             return true;
+        TakeRecordForMove(pBar, pDockBar, bHorz);
         if (ChangeLengthAtLineEnd(pBar, pDockBar, nFirst, nLast, bHorz, nDelta))
         {
             g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
@@ -849,8 +877,6 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
             if (rc.top < 0)
                 rc.OffsetRect(0, -rc.top);
             pData->m_rcRemembered = rc;
-            if (pData->m_nRank == 0)
-                pData->m_nRank = 1;
         }
         g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
         m_nCursorKind = bHorz ? 1 : 2;

@@ -507,6 +507,9 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
         return;
     }
     CDockBar* pOld = pBar->m_pDockBar;
+    // a floating frame that the bar leaves empty goes, its dock bar with it
+    CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOld);
+    HWND hWndOld = pOldExt != NULL ? pOldExt->m_hWnd : NULL;
     // the bar is hidden and shown on the way: no row upkeep meanwhile
     bool bWasUpdating = pExt != NULL && pExt->m_bUpdatingLayout;
     if (pExt != NULL)
@@ -535,8 +538,8 @@ void CExtDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
             m_arrBars.InsertAt(nPos, (void*)NULL);
     }
     ExtBarLayout::NormalizeBarArray(m_arrBars);
-    CExtDockBar* pOldExt = DYNAMIC_DOWNCAST(CExtDockBar, pOld);
-    if (pOldExt != NULL && pOldExt != this && !m_bSuspended)
+    if (pOldExt != NULL && pOldExt != this && !m_bSuspended && hWndOld != NULL &&
+        CWnd::FromHandlePermanent(hWndOld) == pOldExt)
         pOldExt->RecalcContainers();
 }
 
@@ -1022,10 +1025,35 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
     std::vector<CControlBar*> arrRow;
     std::vector<int> arrThick;
     std::vector<ExtBarLayout::OuterItem> items;
+    // the outer layout records of the row's items (NULL for a bar without one) and the
+    // copies the layout works with
+    std::vector<CExtControlBar::OuterLayoutData_t*> arrData;
+    std::vector<CExtControlBar::OuterLayoutData_t> arrRecords;
+    int nRowCount = -1;     // bars in the row, hidden ones too; -1 before the row's first
     auto placeRow = [&]()
     {
+        int nCount = nRowCount;
+        nRowCount = -1;
         if (arrRow.empty())
             return;
+        // recency: a record not in use takes the next rank above the row's count; the
+        // layout gives the row's room up in rank order
+        std::vector<int> ranks(arrRow.size(), -1);
+        for (size_t k = 0; k < arrRow.size(); k++)
+        {
+            if (arrData[k] != NULL)
+                ranks[k] = std::max(arrRecords[k].m_nRank, 0);
+        }
+        ExtBarLayout::RankRowForLayout(ranks, nCount);
+        for (size_t k = 0; k < arrRow.size(); k++)
+        {
+            if (arrData[k] == NULL)
+                continue;
+            items[k].nRank = ranks[k];
+            arrRecords[k].m_nRank = ranks[k];
+            if (!m_bLayoutQuery)
+                *arrData[k] = arrRecords[k];
+        }
         std::vector<ExtBarLayout::OuterPlace> places = ExtBarLayout::FitOuterRow(items, nLengthMax);
         std::vector<int> arrLineThick;
         for (size_t k = 0; k < places.size(); k++)
@@ -1052,6 +1080,8 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
         arrRow.clear();
         arrThick.clear();
         items.clear();
+        arrData.clear();
+        arrRecords.clear();
     };
     DWORD dwMode = bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
@@ -1061,6 +1091,16 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
         {
             placeRow();
             continue;
+        }
+        if (nRowCount < 0)
+        {
+            nRowCount = 0;
+            for (INT_PTR j = i; j < m_arrBars.GetSize() && m_arrBars[j] != NULL; j++)
+            {
+                CControlBar* p = EntryBar(m_arrBars[j]);
+                if (p != NULL && p->m_hWnd != NULL)
+                    nRowCount++;
+            }
         }
         CControlBar* pBar = EntryBar(pEntry);
         if (pBar == NULL || pBar->m_hWnd == NULL)
@@ -1075,28 +1115,55 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
         it.nLength = bHorz ? size.cx : size.cy;
         it.nMinLength = it.nLength;
         it.nEarliest = 0;
+        CExtControlBar::OuterLayoutData_t* pData = pExt != NULL ? pExt->GetOuterLayoutData() : NULL;
+        CExtControlBar::OuterLayoutData_t rec;
+        if (pData != NULL)
+        {
+            rec = *pData;
+            rec.m_pBar = pExt;
+            if (!rec.IsInUse())
+            {
+                // no record yet: the bar is taken where it stands, at the length it has
+                CRect rcNow;
+                pBar->GetWindowRect(&rcNow);
+                ScreenToClient(&rcNow);
+                rec.m_rcRemembered = rcNow;
+                // (a length it had in another shape, floating or across the other way,
+                // is no length along this row)
+                int& nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
+                int nNow = bHorz ? rcNow.Width() : rcNow.Height();
+                bool bRowShape = (bHorz ? rcNow.Height() : rcNow.Width()) ==
+                                 (bHorz ? size.cy : size.cx);
+                if (nWanted == 0 && nNow > 0 && bRowShape && !pExt->IsFullRowBar())
+                    nWanted = std::min(nNow, bHorz ? (int)size.cx : (int)size.cy);
+            }
+        }
         if (pExt != NULL && pExt->IsFullRowBar())
             it.nLength = it.nMinLength = std::max(0, nLengthMax);
-        else if (pExt != NULL)
+        else if (pData != NULL)
         {
-            CExtControlBar::OuterLayoutData_t* pData = pExt->GetOuterLayoutData();
-            bool bInUse = pData != NULL && pData->IsInUse();
             if (pExt->IsWrappable())
             {
                 CSize sizeMin = pExt->GetMinDockedSize();
                 it.nMinLength = std::min(it.nLength, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
                 // the length the user left it at, within what it can be
-                int nWanted = bInUse ? (bHorz ? pData->m_nLengthHorz : pData->m_nLengthVert) : 0;
+                int nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
                 if (nWanted > 0)
                     it.nLength = std::max(it.nMinLength, std::min(it.nLength, nWanted));
             }
-            if (bInUse && !pData->m_rcRemembered.IsRectEmpty())
-                it.nEarliest = bHorz ? pData->m_rcRemembered.left : pData->m_rcRemembered.top;
-            it.bRecent = bInUse && pData->m_nRank == 1;
+            if (!rec.m_rcRemembered.IsRectEmpty())
+                it.nEarliest = bHorz ? rec.m_rcRemembered.left : rec.m_rcRemembered.top;
+        }
+        else if (pExt != NULL && pExt->IsWrappable())
+        {
+            CSize sizeMin = pExt->GetMinDockedSize();
+            it.nMinLength = std::min(it.nLength, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
         }
         arrRow.push_back(pBar);
         arrThick.push_back(bHorz ? size.cy : size.cx);
         items.push_back(it);
+        arrData.push_back(pData);
+        arrRecords.push_back(rec);
     }
     placeRow();
     if (layout.hDWP != NULL)
@@ -1125,39 +1192,40 @@ void CExtDockOuterBar::RefreshOuterLayoutData(CExtControlBar* pBar)
         pData->m_nLengthHorz = rc.Width();
     else
         pData->m_nLengthVert = rc.Height();
-    pData->m_nRank = 1;
+    MakeMostRecent(pBar);
+}
 
+void CExtDockOuterBar::MakeMostRecent(CExtControlBar* pBar)
+{
+    CExtControlBar::OuterLayoutData_t* pData = pBar != NULL ? pBar->GetOuterLayoutData() : NULL;
+    if (pData == NULL)
+        return;
+    pData->m_nRank = 1;
     int nPos = ExtBarLayout::FindEntry(m_arrBars, pBar);
     int nFirst = 0, nLast = 0;
     if (!ExtBarLayout::GetRowBounds(m_arrBars, nPos, nFirst, nLast))
         return;
-    int nNextFree = 4 * (int)m_arrBars.GetSize();
+    // the framework bars of the row, hidden ones too, in entry order
     std::vector<CExtControlBar::OuterLayoutData_t*> arrRow;
+    std::vector<int> ranks;
+    int nSelf = -1;
     for (int i = nFirst; i <= nLast; i++)
     {
         CExtControlBar* pOther = DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)EntryBar(m_arrBars[i]));
         if (pOther == NULL)
             continue;
         CExtControlBar::OuterLayoutData_t* pOtherData = pOther->GetOuterLayoutData();
-        if (pOtherData == NULL)
-            continue;
-        if (pOther != pBar)
-        {
-            if (pOtherData->IsInUse())
-                pOtherData->m_nRank++;
-            else
-                pOtherData->m_nRank = nNextFree++;
-        }
+        if (pOther == pBar)
+            nSelf = (int)arrRow.size();
         arrRow.push_back(pOtherData);
+        ranks.push_back(pOtherData != NULL ? std::max(pOtherData->m_nRank, 0) : -1);
     }
-    if (arrRow.size() <= 1)
-        return;
-    std::stable_sort(arrRow.begin(), arrRow.end(),
-                     [](const CExtControlBar::OuterLayoutData_t* a,
-                        const CExtControlBar::OuterLayoutData_t* b)
-                     { return a->m_nRank < b->m_nRank; });
+    ExtBarLayout::RankMostRecent(ranks, nSelf, (int)m_arrBars.GetSize());
     for (size_t k = 0; k < arrRow.size(); k++)
-        arrRow[k]->m_nRank = (int)k + 1;
+    {
+        if (arrRow[k] != NULL)
+            arrRow[k]->m_nRank = ranks[k];
+    }
 }
 
 void CExtDockOuterBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)

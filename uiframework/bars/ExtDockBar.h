@@ -17,6 +17,10 @@
 //   changes under a running walk.
 // - A resizable bar docked into the outer bar (by the frame's DockControlBar with a
 //   side id) goes to circle 1 of that side.
+// - Recency in the outer rows: every bar with an outer layout record holds a rank in its
+//   row, 1 the most recent. A layout gives a bar whose record is not in use the next
+//   rank after the row's count, its present place and its present length; a narrow row
+//   takes the room of its wrappable bars least recent first.
 
 #pragma once
 
@@ -126,8 +130,12 @@ public:
     virtual CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     virtual void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL) override;
 
-    // The bar becomes the most recent of its row (rank 1); the others of the row move back.
+    // The bar's record takes its present place and length, and the bar becomes the most
+    // recent of its row.
     void RefreshOuterLayoutData(CExtControlBar* pBar);
+    // The bar gets recency rank 1; the other framework bars of its row, hidden ones too,
+    // move one rank back (see ExtBarLayout::RankMostRecent).
+    void MakeMostRecent(CExtControlBar* pBar);
     // The rows of fixed-size bars along the frame edge (see ExtBarLayout::FitOuterRow).
     CSize LayoutOuterRows(BOOL bStretch, BOOL bHorz);
 

@@ -249,7 +249,8 @@ TEST(OuterRowFitting, GapsCloseFirstAndTheMostRecentBarGivesUpRoomLast)
     EXPECT_EQ(places[0].nLength, 200);
     EXPECT_EQ(places[1].nLength, 120);
     // the most recent bar keeps its length while the one before it has room to give
-    items[1].bRecent = true;
+    items[0].nRank = 2;
+    items[1].nRank = 1;
     places = FitOuterRow(items, 320);
     EXPECT_EQ(places[0].nLength, 170);
     EXPECT_EQ(places[1].nPos, 170);
@@ -265,6 +266,95 @@ TEST(OuterRowFitting, GapsCloseFirstAndTheMostRecentBarGivesUpRoomLast)
     EXPECT_EQ(places[1].nPos, 0);
     EXPECT_EQ(places[1].nLength, 110);
     EXPECT_EQ(places[0].nLength, 110);
+}
+
+TEST(OuterRowFitting, WrappableBarsGiveUpRoomLeastRecentFirst)
+{
+    // three bars of 100 (minimum 40) ranked 3, 1, 2
+    std::vector<OuterItem> items{ { 100, 40, 0, 3 }, { 100, 40, 0, 1 }, { 100, 40, 0, 2 } };
+    auto lengths = [&](int nAvail)
+    {
+        std::vector<OuterPlace> places = FitOuterRow(items, nAvail);
+        std::vector<int> v;
+        for (size_t k = 0; k < places.size(); k++)
+        {
+            EXPECT_EQ(places[k].nLine, 0) << nAvail;
+            EXPECT_EQ(places[k].nPos, k == 0 ? 0 : places[k - 1].nPos + places[k - 1].nLength);
+            v.push_back(places[k].nLength);
+        }
+        return v;
+    };
+    EXPECT_EQ(lengths(300), (std::vector<int>{ 100, 100, 100 }));
+    // rank 3 first, down to its minimum, then rank 2, the most recent last
+    EXPECT_EQ(lengths(250), (std::vector<int>{ 50, 100, 100 }));
+    EXPECT_EQ(lengths(200), (std::vector<int>{ 40, 100, 60 }));
+    EXPECT_EQ(lengths(150), (std::vector<int>{ 40, 70, 40 }));
+    EXPECT_EQ(lengths(120), (std::vector<int>{ 40, 40, 40 }));
+    // a bar without a rank gives before every ranked one; equal ranks from the row end back
+    items[1].nRank = 0;
+    EXPECT_EQ(lengths(250), (std::vector<int>{ 100, 50, 100 }));
+    for (OuterItem& it : items)
+        it.nRank = 1;
+    EXPECT_EQ(lengths(250), (std::vector<int>{ 100, 100, 50 }));
+    EXPECT_EQ(lengths(180), (std::vector<int>{ 100, 40, 40 }));
+    // a fixed-size bar gives nothing: the most recent wrappable one gives what is needed
+    items = { { 100, 100, 0, 3 }, { 100, 40, 0, 1 }, { 100, 40, 0, 2 } };
+    EXPECT_EQ(lengths(190), (std::vector<int>{ 100, 50, 40 }));
+}
+
+TEST(Recency, TheBarThatBecomesMostRecentTakesRankOneAndTheRowIsRenumbered)
+{
+    // in use: ranked; 0: a record not in use; -1: a bar without a record
+    std::vector<int> ranks{ 2, 0, 1, -1, 0 };
+    RankMostRecent(ranks, 2, 10);
+    // 2 -> 3; the records not in use take 40 and 41 in entry order; then 1, 2, 3, 4
+    EXPECT_EQ(ranks, (std::vector<int>{ 2, 3, 1, -1, 4 }));
+    RankMostRecent(ranks, 4, 10);
+    EXPECT_EQ(ranks, (std::vector<int>{ 3, 4, 2, -1, 1 }));
+    RankMostRecent(ranks, 1, 10);
+    EXPECT_EQ(ranks, (std::vector<int>{ 4, 1, 3, -1, 2 }));
+    // the most recent again: nothing changes
+    RankMostRecent(ranks, 1, 10);
+    EXPECT_EQ(ranks, (std::vector<int>{ 4, 1, 3, -1, 2 }));
+    // a bar without a record never becomes the most recent
+    RankMostRecent(ranks, 3, 10);
+    EXPECT_EQ(ranks, (std::vector<int>{ 4, 1, 3, -1, 2 }));
+
+    // equal ranks keep their entry order; ranks with holes close up
+    ranks = { 7, 0, 7, 3 };
+    RankMostRecent(ranks, 1, 2);
+    EXPECT_EQ(ranks, (std::vector<int>{ 3, 1, 4, 2 }));
+    // the only bar with a record
+    ranks = { -1, 0, -1 };
+    RankMostRecent(ranks, 1, 4);
+    EXPECT_EQ(ranks, (std::vector<int>{ -1, 1, -1 }));
+    // two records not in use: the first in entry order ranks before the second
+    ranks = { 0, 0, 0 };
+    RankMostRecent(ranks, 2, 4);
+    EXPECT_EQ(ranks, (std::vector<int>{ 2, 3, 1 }));
+    // out of range: nothing
+    RankMostRecent(ranks, 3, 4);
+    RankMostRecent(ranks, -1, 4);
+    EXPECT_EQ(ranks, (std::vector<int>{ 2, 3, 1 }));
+}
+
+TEST(Recency, BarsWithoutARecordInUseRankAfterTheRowInEntryOrder)
+{
+    std::vector<int> ranks{ 0, 2, 0, -1, 1 };
+    RankRowForLayout(ranks, 5);
+    EXPECT_EQ(ranks, (std::vector<int>{ 6, 2, 7, -1, 1 }));
+    // laid out with these ranks, the later of the two bars without a record in use gives
+    // up room first, then the earlier one
+    std::vector<OuterItem> items;
+    for (int n : ranks)
+        items.push_back({ 100, 40, 0, n > 0 ? n : 0 });
+    items[3].nMinLength = 100;      // no record: a plain fixed-size window
+    std::vector<OuterPlace> places = FitOuterRow(items, 430);
+    EXPECT_EQ(places[2].nLength, 40);
+    EXPECT_EQ(places[0].nLength, 90);
+    EXPECT_EQ(places[1].nLength, 100);
+    EXPECT_EQ(places[4].nLength, 100);
+    EXPECT_EQ(places[4].nPos + places[4].nLength, 430);
 }
 
 TEST(Distribution, RoundRobinNeverBelowMinimaAndReportsTheRest)

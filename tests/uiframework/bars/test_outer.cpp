@@ -380,3 +380,147 @@ TEST_F(UiBarsTest, WrappableBarsGiveUpRoomBeforeTheRowBreaksAndKeepTheirWantedLe
         delete p;
     }
 }
+
+namespace
+{
+
+// A fixed-size bar without an outer layout record.
+class CTestRecordlessBar : public CTestFixedBar
+{
+public:
+    explicit CTestRecordlessBar(CSize size) : CTestFixedBar(size) {}
+    OuterLayoutData_t* GetOuterLayoutData() override { return NULL; }
+};
+
+CTestFixedBar* DockFixed(CFrameWnd* pFrame, CTestFixedBar* pBar, UINT nID)
+{
+    if (!pBar->Create("Fixed", pFrame, nID, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC))
+        return NULL;
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    ((CDockBar*)pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
+    return pBar;
+}
+
+} // namespace
+
+TEST_F(UiBarsTest, BecomingTheMostRecentRanksTheWholeRowHiddenBarsToo)
+{
+    CExtDockOuterBar* pOuter = (CExtDockOuterBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    std::vector<CTestFixedBar*> owned{ new CTestFixedBar(CSize(120, 26)),
+                                       new CTestFixedBar(CSize(120, 26)),
+                                       new CTestRecordlessBar(CSize(120, 26)),
+                                       new CTestFixedBar(CSize(120, 26)) };
+    for (size_t i = 0; i < owned.size(); i++)
+        ASSERT_TRUE(DockFixed(m_pFrame, owned[i], 0xE980 + (UINT)i) != NULL);
+    CTestFixedBar *pA = owned[0], *pB = owned[1], *pC = owned[2], *pD = owned[3];
+    SetOneRow(pOuter, { pA, pB, pC, pD });
+    m_pFrame->ShowControlBar(pB, FALSE, FALSE);
+    for (CTestFixedBar* p : owned)
+        p->ResetOuterLayoutData();
+    m_pFrame->RecalcLayout();
+    // laid out: the visible bars rank after the row's four bars, the hidden one has no rank
+    EXPECT_EQ(pA->m_data.m_nRank, 5);
+    EXPECT_EQ(pD->m_data.m_nRank, 6);
+    EXPECT_EQ(pB->m_data.m_nRank, 0);
+
+    // D the most recent: A moves back, hidden B takes a free rank, after A
+    pD->SyncOuterLayoutData();
+    EXPECT_EQ(pD->m_data.m_nRank, 1);
+    EXPECT_EQ(pA->m_data.m_nRank, 2);
+    EXPECT_EQ(pB->m_data.m_nRank, 3);
+    EXPECT_EQ(pC->m_data.m_nRank, 0);      // its own member, never a record of the row
+    pOuter->MakeMostRecent(pB);
+    EXPECT_EQ(pB->m_data.m_nRank, 1);
+    EXPECT_EQ(pD->m_data.m_nRank, 2);
+    EXPECT_EQ(pA->m_data.m_nRank, 3);
+    // shown again it keeps its rank and its row
+    m_pFrame->ShowControlBar(pB, TRUE, FALSE);
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(pB->m_data.m_nRank, 1);
+    EXPECT_EQ(pD->m_data.m_nRank, 2);
+    EXPECT_EQ(pA->m_data.m_nRank, 3);
+    EXPECT_EQ(m_pFrame->ChildRect(pB).top, m_pFrame->ChildRect(pA).top);
+    // a bar of another row is left alone
+    CTestFixedBar* pE = DockFixed(m_pFrame, new CTestFixedBar(CSize(120, 26)), 0xE988);
+    owned.push_back(pE);
+    ASSERT_TRUE(pE != NULL);
+    pE->SyncOuterLayoutData();
+    EXPECT_EQ(pE->m_data.m_nRank, 1);
+    EXPECT_EQ(pB->m_data.m_nRank, 1);
+    EXPECT_EQ(pA->m_data.m_nRank, 3);
+    ExpectAllArraysSound();
+    for (CTestFixedBar* p : owned)
+    {
+        p->DestroyWindow();
+        delete p;
+    }
+}
+
+TEST_F(UiBarsTest, ABarWithoutARecordInUseIsLaidOutWhereItStandsAtTheLengthItHas)
+{
+    CExtDockOuterBar* pOuter = (CExtDockOuterBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
+    std::vector<CTestWrappableBar*> owned;
+    for (UINT i = 0; i < 3; i++)
+    {
+        owned.push_back(new CTestWrappableBar(CSize(200, 26), 60));
+        ASSERT_TRUE(DockFixed(m_pFrame, owned.back(), 0xE990 + i) != NULL);
+    }
+    CTestWrappableBar *pX = owned[0], *pY = owned[1], *pZ = owned[2];
+    SetOneRow(pOuter, { pX, pY, pZ });
+    m_pFrame->RecalcLayout();
+    // X was placed by the user at the row start; Y and Z stand where they stand
+    pX->m_data.Reset();
+    pX->m_data.m_nRank = 1;
+    pX->m_data.m_rcRemembered = CRect(0, 0, 200, 26);
+    pY->ResetOuterLayoutData();
+    pZ->ResetOuterLayoutData();
+    pY->MoveWindow(CRect(220, 0, 370, 26));
+    pZ->MoveWindow(CRect(400, 0, 700, 26));
+    m_pFrame->RecalcLayout();
+    EXPECT_EQ(pX->m_data.m_nRank, 1);
+    EXPECT_EQ(pX->m_data.m_nLengthHorz, 0);
+    EXPECT_EQ(pY->m_data.m_nRank, 4);
+    EXPECT_EQ(pZ->m_data.m_nRank, 5);
+    EXPECT_EQ(pY->m_data.m_rcRemembered, CRect(220, 0, 370, 26));
+    EXPECT_EQ(pZ->m_data.m_rcRemembered, CRect(400, 0, 700, 26));
+    // the length it had, never more than its whole length
+    EXPECT_EQ(pY->m_data.m_nLengthHorz, 150);
+    EXPECT_EQ(pZ->m_data.m_nLengthHorz, 200);
+    EXPECT_EQ(pZ->m_data.m_nLengthVert, 0);
+    CRect rcOuter = m_pFrame->ChildRect(pOuter);
+    CRect rcX = m_pFrame->ChildRect(pX), rcY = m_pFrame->ChildRect(pY), rcZ = m_pFrame->ChildRect(pZ);
+    EXPECT_EQ(rcX.left - rcOuter.left, 0);
+    EXPECT_EQ(rcX.Width(), 200);
+    EXPECT_EQ(rcY.left - rcOuter.left, 220);
+    EXPECT_EQ(rcY.Width(), 150);
+    EXPECT_EQ(rcZ.left - rcOuter.left, 400);
+    EXPECT_EQ(rcZ.Width(), 200);
+
+    // 80 short of the row's end: the gaps close, then Z, the least recent, gives 30
+    CRect rcFrame, rcClient;
+    m_pFrame->GetWindowRect(&rcFrame);
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->SetWindowPos(NULL, 0, 0, 520 + rcFrame.Width() - rcClient.Width(), rcFrame.Height(),
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_pFrame->RecalcLayout();
+    rcOuter = m_pFrame->ChildRect(pOuter);
+    ASSERT_EQ(rcOuter.Width(), 520);
+    rcX = m_pFrame->ChildRect(pX);
+    rcY = m_pFrame->ChildRect(pY);
+    rcZ = m_pFrame->ChildRect(pZ);
+    EXPECT_EQ(rcX.Width(), 200);
+    EXPECT_EQ(rcY.left, rcX.right);
+    EXPECT_EQ(rcY.Width(), 150);
+    EXPECT_EQ(rcZ.left, rcY.right);
+    EXPECT_EQ(rcZ.Width(), 170);
+    EXPECT_EQ(rcZ.top, rcX.top);
+    // the records keep what the user and the first layout gave them
+    EXPECT_EQ(pY->m_data.m_rcRemembered, CRect(220, 0, 370, 26));
+    EXPECT_EQ(pZ->m_data.m_nLengthHorz, 200);
+    ExpectAllArraysSound();
+    for (CTestWrappableBar* p : owned)
+    {
+        p->DestroyWindow();
+        delete p;
+    }
+}
