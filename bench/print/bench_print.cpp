@@ -9,13 +9,22 @@
 // instead of the printer (the program's own part: records, fonts and drawing, without
 // spooler and driver). Counts given as arguments replace the three; "ps" leaves out the runs into memory.
 // With "--once <result file> <records> ps|paper" it starts the application, prints once
-// and writes the time of the Print command and the peak working set into the result file.
+// and writes the time of the Print command and the memory figures into the result file.
+//
+// Memory: the peak working set of the process holds the loaded records (the document's
+// table, some 0.3 KB a record of this file), so it rises with the count although the
+// printing does not. The print's own figure is taken by an element of the design that
+// samples the private memory and the GDI objects once a sheet: the growth from the end
+// of the first sheets (a tenth of the job, at most 30 sheets) to the largest sample
+// after, per label printed after them.
 
 #include "app_program.h"
 #include "test_printer.h"
 #include "model/Elements.h"
 #include "afxole.h"
 #include "resources/print_resource.h"
+#include "memory_watch.h"
+#include "print_memory_probe.h"
 
 #include <psapi.h>
 
@@ -120,6 +129,14 @@ private:
     std::vector<std::pair<double, double>> m_samples;     // time, bytes spooled
 };
 
+const int kCellsPerSheet = 30;
+
+// Sheets printed before the print's growth is measured.
+size_t WarmUpSheets(int nSheets)
+{
+    return (size_t)std::max(1, std::min(30, nSheets / 10));
+}
+
 // One print job in this process; 0 when the file holds every sheet.
 int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
 {
@@ -137,14 +154,16 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
     const CString strCsv = strFolder + "\\addresses.csv";
     const CString strOutput = strFolder + "\\labels.ps";
 
-    std::string csv = "Name,Street,Town,Zip\r\n";
-    for (int k = 1; k <= nRecords; k++)
     {
-        char szLine[160];
-        sprintf(szLine, "Customer %d,%d Harbour Street,Town %d,%05d\r\n", k, 10 + k % 900, k % 97, 10000 + k);
-        csv += szLine;
+        std::string csv = "Name,Street,Town,Zip\r\n";
+        for (int k = 1; k <= nRecords; k++)
+        {
+            char szLine[160];
+            sprintf(szLine, "Customer %d,%d Harbour Street,Town %d,%05d\r\n", k, 10 + k % 900, k % 97, 10000 + k);
+            csv += szLine;
+        }
+        WriteFileBytes(strCsv, csv);
     }
-    WriteFileBytes(strCsv, csv);
 
     CDialogScript::UsePrivateDesktop();
     CDialogScript::SetWatchdog(60000);
@@ -153,6 +172,10 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
     double dEarly = 0, dLate = 0;
     int nPages = 0;
     unsigned long nBytes = 0;
+    double dRecordBytes = 0;            // private memory the loaded records take, per record
+    double dLabelBytes = 0;             // growth of the print after its first sheets, per label
+    long nGdiGrowth = -1;
+    double dPrintPeakMb = 0;            // largest growth of the private memory during the Print command
     {
         CAppProgram program("QuorvaneBench");
         CMessageBoxRecorder boxes;      // no message box waits for a user
@@ -166,8 +189,13 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
             AddDbText(*pDoc, CRect(12, 8, 250, 36), "0", 20, FW_BOLD);
             AddDbText(*pDoc, CRect(12, 38, 250, 66), "1", 20, FW_NORMAL);
             AddDbText(*pDoc, CRect(12, 66, 250, 94), "2-3", 20, FW_NORMAL);
+            printprobe::CSamplingElement* pSampler = new printprobe::CSamplingElement(kCellsPerSheet);
+            pDoc->m_listElements.AddTail(pSampler);
+            pDoc->AssignElementKind(pSampler);
+            const SIZE_T nBeforeLoad = printprobe::PrivateBytes();
             if (LoadCommaSeparatedFile(*pDoc, strCsv) == nRecords + 1)
             {
+                dRecordBytes = ((double)printprobe::PrivateBytes() - (double)nBeforeLoad) / nRecords;
                 CDialogScript script;
                 script.OnDialog(IDD_PRINT_OPTIONS).OK();
                 HBITMAP hPaper = NULL;
@@ -196,11 +224,22 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
                 boxes.Reset();              // only what the Print command shows counts
                 const double t0 = Now();
                 CSpoolWatch watch;
+                CMemoryWatch memory;
                 program.Command(ID_FILE_PRINT);
                 tPrint = Now() - t0;
+                memory.Stop();
                 watch.Stop();
+                dPrintPeakMb = memory.PeakGrowthMB();
+                const int nSheets = (nRecords + kCellsPerSheet - 1) / kCellsPerSheet;
+                const size_t nWarmUp = WarmUpSheets(nSheets);
+                const printprobe::CGrowth growth = printprobe::GetGrowth(pSampler->m_samples, nWarmUp);
+                const int nLabelsAfter = nRecords - (int)nWarmUp * kCellsPerSheet;
+                if (growth.bCounted && nLabelsAfter > 0)
+                {
+                    dLabelBytes = growth.dBytes / nLabelsAfter;
+                    nGdiGrowth = growth.nGdiObjects;
+                }
                 watch.GetRates(dEarly, dLate);
-                const int nSheets = (nRecords + 29) / 30;
                 if (bPaper)
                 {
                     pView->m_hPrintBitmap = NULL;
@@ -211,7 +250,8 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
                 {
                     nPages = CountPostScriptPages(strOutput, &nBytes);
                 }
-                nResult = nPages == nSheets && boxes.GetCount() == 0 ? 0 : 4;
+                const bool bSampled = pSampler->m_samples.size() == (size_t)nSheets;
+                nResult = nPages == nSheets && boxes.GetCount() == 0 && bSampled ? 0 : 4;
             }
         }
     }
@@ -224,9 +264,10 @@ int PrintOnce(const CString& strResultFile, int nRecords, bool bPaper)
     memset(&pmc, 0, sizeof(pmc));
     pmc.cb = sizeof(pmc);
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &pmc, sizeof(pmc));
-    char szResult[256];
-    sprintf(szResult, "%d %.4f %.4f %lu %d %lu %.3f %.3f\n", nResult, tPrint, Now() - tStart,
-            (unsigned long)(pmc.PeakWorkingSetSize / 1024), nPages, nBytes, dEarly, dLate);
+    char szResult[384];
+    sprintf(szResult, "%d %.4f %.4f %lu %d %lu %.3f %.3f %.1f %.2f %ld %.3f\n", nResult, tPrint, Now() - tStart,
+            (unsigned long)(pmc.PeakWorkingSetSize / 1024), nPages, nBytes, dEarly, dLate, dRecordBytes,
+            dLabelBytes, nGdiGrowth, dPrintPeakMb);
     WriteFileBytes(strResultFile, szResult);
     return nResult;
 }
@@ -242,6 +283,10 @@ struct CRunResult
     double dWall;
     double dPrint;
     double dPeakMb;
+    double dRecordBytes;
+    double dLabelBytes;
+    long nGdiGrowth;
+    double dPrintPeakMb;
 };
 
 // One whole process printing nRecords; false when it failed.
@@ -275,14 +320,23 @@ bool RunOnce(const char* pszProgram, const CString& strResult, int nRecords, boo
     const std::string text = ReadFileBytes(strResult);
     ::DeleteFileA(strResult);
     double dEarly = 0, dLate = 0;
-    sscanf(text.c_str(), "%d %lf %lf %lu %d %lu %lf %lf", &nResult, &result.dPrint, &dInside, &nPeakKb, &nPages,
-           &nBytes, &dEarly, &dLate);
+    result.dRecordBytes = result.dLabelBytes = result.dPrintPeakMb = 0;
+    result.nGdiGrowth = -1;
+    sscanf(text.c_str(), "%d %lf %lf %lu %d %lu %lf %lf %lf %lf %ld %lf", &nResult, &result.dPrint, &dInside,
+           &nPeakKb, &nPages, &nBytes, &dEarly, &dLate, &result.dRecordBytes, &result.dLabelBytes,
+           &result.nGdiGrowth, &result.dPrintPeakMb);
     result.dPeakMb = nPeakKb / 1024.0;
     printf("  %-5s %6d records: exit %lu, whole process %.3f s, Print command %.3f s (%.3f ms a label), "
            "peak working set %.1f MB, %d pages, %lu bytes; spooled %.2f MB/s in the first fifth of the bytes, "
            "%.2f in the last\n",
            bPaper ? "paper" : "ps", nRecords, nExit, result.dWall, result.dPrint, 1000.0 * result.dPrint / nRecords,
            result.dPeakMb, nPages, nBytes, dEarly, dLate);
+    const int nWarmUp = (int)WarmUpSheets((nRecords + kCellsPerSheet - 1) / kCellsPerSheet);
+    const int nLabelsAfter = nRecords - nWarmUp * kCellsPerSheet;
+    printf("        memory: %.0f bytes a record loaded; during the Print command at most %+.2f MB; after the "
+           "first %d sheets %+.0f KB and %+ld GDI objects over %d labels (%.2f bytes a label)\n",
+           result.dRecordBytes, result.dPrintPeakMb, nWarmUp, result.dLabelBytes * nLabelsAfter / 1024,
+           result.nGdiGrowth, nLabelsAfter, result.dLabelBytes);
     fflush(stdout);
     return nExit == 0 && nResult == 0;
 }
@@ -315,11 +369,12 @@ int main(int argc, char* argv[])
     printf("records on 30-up letter sheets (3 x 10 labels of 2.62 x 1 inch), printed to a PostScript file (ps) "
            "and into a picture in memory (paper)\n");
     std::vector<double> perLabel(counts.size(), 0.0);
+    std::vector<double> peakMb(counts.size(), 0.0);
     for (size_t c = 0; c < counts.size(); c++)
     {
         const int nRecords = counts[c];
         const int nRuns = nRecords <= 10000 ? kRunsSmall : kRunsLarge;
-        std::vector<double> prints, papers, peaks;
+        std::vector<double> prints, papers, peaks, records, labels;
         for (int i = 0; i < nRuns; i++)
         {
             CRunResult result;
@@ -327,11 +382,14 @@ int main(int argc, char* argv[])
                 return 1;
             prints.push_back(result.dPrint);
             peaks.push_back(result.dPeakMb);
+            records.push_back(result.dRecordBytes);
+            labels.push_back(result.dLabelBytes);
             if (!bPaperToo)
                 continue;
             if (!RunOnce(szProgram, strResult, nRecords, true, result))
                 return 1;
             papers.push_back(result.dPrint);
+            labels.push_back(result.dLabelBytes);
         }
         const double dPrint = Median(prints);
         const double dPaper = Median(papers);
@@ -341,9 +399,15 @@ int main(int argc, char* argv[])
         if (bPaperToo)
             printf("; into memory %.3f s (%.3f ms a label)", dPaper, 1000.0 * dPaper / nRecords);
         printf("\n");
+        peakMb[c] = Median(peaks);
+        printf("  memory: %.0f bytes a record loaded; the print after its first sheets %+.2f bytes a label "
+               "(median of every run)\n", Median(records), Median(labels));
         if (c > 0 && perLabel[c - 1] > 0)
             printf("  %.2f times the time of %d records for %.2f times the records\n", dPrint / perLabel[c - 1],
                    counts[c - 1], (double)nRecords / counts[c - 1]);
+        if (c > 0 && nRecords != counts[c - 1])
+            printf("  peak working set %+.2f KB a record more than at %d records (the records loaded)\n",
+                   (peakMb[c] - peakMb[c - 1]) * 1024.0 / (nRecords - counts[c - 1]), counts[c - 1]);
         fflush(stdout);
     }
     return 0;
