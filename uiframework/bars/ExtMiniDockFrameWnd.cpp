@@ -519,6 +519,9 @@ void CExtMiniDockFrameWnd::ResizeStep(CPoint pt)
 namespace
 {
 
+// How long a release already seen by the button's state may take to reach the queue.
+const DWORD kReleaseGraceMs = 150;
+
 // After a caption double click moved the bar, the release of the second click belongs to
 // the caption that is no longer under the cursor: the bar's window takes it (and the
 // moves before it), so that the window now under the cursor gets no click.
@@ -530,14 +533,26 @@ void TakeReleaseOfDoubleClick(HWND hWndBar)
     CWinThread* pThread = AfxGetThread();
     bool bQuit = false;
     int nQuitCode = 0;
+    DWORD nUpSince = 0;
     while (::IsWindow(hWndBar) && ::GetCapture() == hWndBar)
     {
         MSG msg;
         if (!::PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE))
         {
-            // nothing queued and the button is up: its release is not coming
+            // Nothing queued and the button is up: its release may still be on its way to
+            // the queue (the button's state changes first); after a short wait it is not
+            // coming.
             if ((::GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0)
-                break;
+            {
+                const DWORD nNow = ::GetTickCount();
+                if (nUpSince == 0)
+                    nUpSince = nNow;
+                else if (nNow - nUpSince >= kReleaseGraceMs)
+                    break;
+                ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+                continue;
+            }
+            nUpSince = 0;
             ::MsgWaitForMultipleObjects(0, NULL, FALSE, 50, QS_ALLINPUT);
             continue;
         }

@@ -494,35 +494,45 @@ void DragWithInput(CPoint ptFrom, CPoint ptTo)
 }
 
 // Button messages that windows of the frame's client area (not the floating frame or its
-// bar) take from the queue.
+// bar) receive: the window procedures of the watched window and its children are wrapped,
+// so that a message taken off the queue and thrown away is not counted, one that reaches
+// a window is.
 struct ClickSpy_t
 {
     static ClickSpy_t* s_pSpy;
-    HHOOK m_hHook = NULL;
-    HWND m_hWndWatched = NULL;          // this window and its children are watched
+    std::vector<std::pair<HWND, WNDPROC>> m_procs;
     std::vector<UINT> m_msgs;
-    explicit ClickSpy_t(HWND hWnd) : m_hWndWatched(hWnd)
+    explicit ClickSpy_t(HWND hWnd)
     {
         s_pSpy = this;
-        m_hHook = ::SetWindowsHookExA(WH_GETMESSAGE, Proc, NULL, ::GetCurrentThreadId());
+        Wrap(hWnd);
+        ::EnumChildWindows(hWnd, [](HWND hChild, LPARAM) -> BOOL { s_pSpy->Wrap(hChild); return TRUE; }, 0);
     }
     ~ClickSpy_t()
     {
-        ::UnhookWindowsHookEx(m_hHook);
+        for (const auto& proc : m_procs)
+        {
+            if (::IsWindow(proc.first))
+                ::SetWindowLongPtrA(proc.first, GWLP_WNDPROC, (LONG_PTR)proc.second);
+        }
         s_pSpy = NULL;
     }
-    static LRESULT CALLBACK Proc(int nCode, WPARAM wParam, LPARAM lParam)
+    void Wrap(HWND hWnd)
     {
-        if (nCode >= 0 && wParam == PM_REMOVE && s_pSpy != NULL)
+        m_procs.emplace_back(hWnd, (WNDPROC)::SetWindowLongPtrA(hWnd, GWLP_WNDPROC, (LONG_PTR)Proc));
+    }
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+    {
+        WNDPROC pOld = NULL;
+        for (const auto& proc : s_pSpy->m_procs)
         {
-            const MSG* pMsg = (const MSG*)lParam;
-            bool bButton = (pMsg->message >= WM_LBUTTONDOWN && pMsg->message <= WM_MBUTTONDBLCLK);
-            if (bButton && pMsg->hwnd != NULL &&
-                (pMsg->hwnd == s_pSpy->m_hWndWatched ||
-                 ::IsChild(s_pSpy->m_hWndWatched, pMsg->hwnd)))
-                s_pSpy->m_msgs.push_back(pMsg->message);
+            if (proc.first == hWnd)
+                pOld = proc.second;
         }
-        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+        if (nMsg >= WM_LBUTTONDOWN && nMsg <= WM_MBUTTONDBLCLK)
+            s_pSpy->m_msgs.push_back(nMsg);
+        return pOld != NULL ? ::CallWindowProcA(pOld, hWnd, nMsg, wParam, lParam)
+                            : ::DefWindowProcA(hWnd, nMsg, wParam, lParam);
     }
 };
 ClickSpy_t* ClickSpy_t::s_pSpy = NULL;
