@@ -453,6 +453,18 @@ CSize CExtMenuControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
     return CExtToolControlBar::CalcLayoutSize(dwMode, nLength);
 }
 
+// A posted rebuild lays the frame out with the new menus: until it comes nothing is laid out
+// with the old ones. A bar-state load or store keeps its frame's layout to itself. Otherwise
+// the base lays a visible floating frame out at once and delays a docked bar's frame layout.
+void CExtMenuControlBar::DelayFrameRecalcLayout()
+{
+    if ((m_dwMenuBarFlags & MBF_REBUILD_POSTED) != 0)
+        return;
+    if (m_pDockSite != NULL && IsFrameSerializing(m_pDockSite))
+        return;
+    CExtToolControlBar::DelayFrameRecalcLayout();
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Frame, client and child hooks
 

@@ -150,6 +150,7 @@ public:
                                  BOOL bNoAnimation = FALSE) override;
     virtual void RecalcButtonLayout() override;
     virtual CSize CalcLayoutSize(DWORD dwMode, int nLength) override;
+    virtual void DelayFrameRecalcLayout() override;
     virtual void OnDraggingStarted() override;
     virtual void OnDraggingFinished(InternalDraggingState_t* pCurrent,
                                     InternalDraggingState_t* pCandidate, BOOL bCancel) override;

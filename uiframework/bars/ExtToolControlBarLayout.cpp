@@ -110,25 +110,34 @@ CSize CExtToolControlBar::MeasureButtons(BOOL bVertical)
     if (nState != 2 && nLines > 1)
         m_bWrappedInRow = true;
     CSize size = bHorz ? CSize(nLongest, nThickSum) : CSize(nThickSum, nLongest);
+    // along the row: the borders at both ends and the row spacing (half of it horizontally)
     if (bVertical)
-    {
-        size.cx += 1;
         size.cy += m_cyTopBorder + m_cyBottomBorder + nSpacing;
+    else
+        size.cx += m_cxLeftBorder + m_cxRightBorder + nSpacing / 2;
+    if (bOneLine)
+    {
+        // a docked single line is centred in the whole thickness of the client area
+        if (bVertical)
+            size.cx += 1;
     }
     else
     {
-        size.cx += m_cxLeftBorder + m_cxRightBorder + nSpacing / 2;
-    }
-    if (nState == 2 && IsFloating())
-        size += CSize(1, 1);
-    else if (bMulti && nLines > 1)
-    {
-        // the lines of a wrapped docked bar start one pixel down
+        // lines start inside the near border and one pixel further in (fixed wrapping adds
+        // 2 more); the far border follows the last line
+        int nAcross = 1 + (m_bFixedWrapping ? 2 : 0);
         if (bHorz)
-            size.cy += 2;
+            size.cy += m_cyTopBorder + m_cyBottomBorder + nAcross;
         else
-            size.cx += 2;
+            size.cx += m_cxLeftBorder + m_cxRightBorder + nAcross;
+        // a floating bar keeps one pixel more along its lines
+        if (nState == 2 && IsFloating())
+            size.cx += 1;
     }
+    // the paint manager's offset of every button
+    CSize sizeExtra(0, 0);
+    g_CurrentPaintManager->GetToolBarExtraSize(&sizeExtra);
+    size += sizeExtra;
     return size;
 }
 

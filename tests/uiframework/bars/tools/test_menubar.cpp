@@ -32,6 +32,31 @@ public:
     }
 };
 
+// The menu bar of the tests: counts its layout passes; its buttons may be filled ones.
+class CTestMenuBar : public CExtMenuControlBar
+{
+public:
+    bool m_bFilled = false;
+    int m_nSizeLayouts = 0;         // CalcLayoutSize passes
+    int m_nButtonLayouts = 0;       // RecalcButtonLayout passes
+    CExtBarButton* CreateButton(UINT nCmdID, UINT nStyle) override
+    {
+        if (m_bFilled)
+            return new CFilledButton(this, nCmdID, nStyle);
+        return CExtMenuControlBar::CreateButton(nCmdID, nStyle);
+    }
+    CSize CalcLayoutSize(DWORD dwMode, int nLength) override
+    {
+        m_nSizeLayouts++;
+        return CExtMenuControlBar::CalcLayoutSize(dwMode, nLength);
+    }
+    void RecalcButtonLayout() override
+    {
+        m_nButtonLayouts++;
+        CExtMenuControlBar::RecalcButtonLayout();
+    }
+};
+
 MSG KeyMsg(HWND hWnd, UINT nMsg, UINT nVK, bool bAlt)
 {
     MSG msg;
@@ -65,7 +90,8 @@ protected:
         m_pFrame->SetForegroundWindow();
         m_hMenuA = ::LoadMenuA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_TOOLS_DOCTYPE_A));
         m_hMenuB = ::LoadMenuA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDR_TOOLS_DOCTYPE_B));
-        m_pBar = new CExtMenuControlBar;
+        m_pBar = new CTestMenuBar;
+        m_pBar->m_bFilled = m_bFilledButtons;
         m_pBar->SetMdiWindowPopupName("&Window");
         ASSERT_TRUE(m_pBar->Create("Menu bar", m_pFrame, 0xE8F0,
                                    WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER |
@@ -163,7 +189,8 @@ protected:
 
     CWinApp* m_pApp = NULL;
     CToolsMdiFrame* m_pFrame = NULL;
-    CExtMenuControlBar* m_pBar = NULL;
+    CTestMenuBar* m_pBar = NULL;
+    bool m_bFilledButtons = false;
     HMENU m_hMenuFrame = NULL, m_hMenuA = NULL, m_hMenuB = NULL;
 };
 
@@ -548,6 +575,17 @@ TEST_F(MenuBarTest, ANarrowFrameWrapsTheMenuBarIntoLinesOfItsOwnRow)
     CRect rcClient;
     m_pBar->GetClientRect(&rcClient);
     EXPECT_LE(rcLast.bottom, rcClient.bottom);
+    // the lines are cut to the frame's client width less the reserve of 6 at their end
+    CRect rcFrameClient;
+    m_pFrame->GetClientRect(&rcFrameClient);
+    for (int i = 0; i < 3; i++)
+    {
+        CRect rc;
+        m_pBar->GetButtonRect(i, &rc);
+        m_pBar->ClientToScreen(&rc);
+        m_pFrame->ScreenToClient(&rc);
+        EXPECT_LE(rc.right, rcFrameClient.right - 6) << i;
+    }
 }
 
 TEST_F(MenuBarTest, ClicksOnADocumentCaptionOpenItsSystemMenu)
@@ -722,9 +760,163 @@ TEST_F(MenuBarTest, DockedAtTheLeftOfAShortFrameTheMenusWrapIntoColumns)
         EXPECT_TRUE(m_pBar->GetButton(i)->IsVisible()) << i;
         EXPECT_LE(rc.bottom, rcBar.bottom) << i;
         EXPECT_LE(rc.right, rcBar.right) << i;
+        // the column is cut to the frame's client height less the reserve of 6 at its end
+        CRect rcInFrame = rc;
+        m_pBar->ClientToScreen(&rcInFrame);
+        m_pFrame->ScreenToClient(&rcInFrame);
+        EXPECT_LE(rcInFrame.bottom, rcClient.bottom - 6) << i;
         nLeftMost = std::min(nLeftMost, (int)rc.left);
         nRightMost = std::max(nRightMost, (int)rc.left);
     }
     // in more than one column
     EXPECT_GT(nRightMost, nLeftMost);
+}
+
+namespace
+{
+
+// A menu of popups with the given texts, each with one command.
+void FillPopups(CMenu& menu, std::initializer_list<const char*> texts)
+{
+    menu.CreateMenu();
+    for (const char* s : texts)
+    {
+        HMENU hPopup = ::CreatePopupMenu();
+        ::AppendMenuA(hPopup, MF_STRING, ID_TOOLS_NEW, "&New");
+        menu.AppendMenu(MF_POPUP, (UINT_PTR)hPopup, s);
+    }
+}
+
+} // namespace
+
+TEST_F(MenuBarTest, ASettingChangeWhileARebuildIsPostedWaitsForTheNewMenus)
+{
+    m_pFrame->FloatControlBar(m_pBar, CPoint(200, 200));
+    Pump();
+    ASSERT_TRUE(m_pBar->IsFloating());
+    CFrameWnd* pMini = m_pBar->GetParentFrame();
+    ASSERT_TRUE(pMini != NULL && pMini != (CFrameWnd*)m_pFrame);
+    // the system tells every top-level window: the frame and the floating frame
+    auto settingChange = [&]() {
+        m_pFrame->SendMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+        pMini->SendMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    };
+    // with no rebuild waiting the floating frame takes the bar's size at once
+    m_pBar->m_nSizeLayouts = 0;
+    settingChange();
+    EXPECT_GT(m_pBar->m_nSizeLayouts, 0);
+
+    CMenu menu;
+    FillPopups(menu, { "&File", "&Edit", "&View", "&Format", "&Window" });
+    ASSERT_TRUE(m_pBar->GetMdiClient() != NULL);
+    ::SendMessageA(m_pBar->GetMdiClient(), WM_MDISETMENU, (WPARAM)menu.GetSafeHmenu(), 0);
+    ASSERT_NE(m_pBar->m_dwMenuBarFlags & CExtMenuControlBar::MBF_REBUILD_POSTED, 0u);
+    CRect rcMiniBefore, rcMiniNow;
+    pMini->GetWindowRect(&rcMiniBefore);
+    m_pBar->m_nSizeLayouts = m_pBar->m_nButtonLayouts = 0;
+    settingChange();
+    // the old menus are not laid out once more
+    EXPECT_EQ(m_pBar->m_nSizeLayouts, 0);
+    EXPECT_EQ(m_pBar->m_nButtonLayouts, 0);
+    EXPECT_EQ(MenuTexts().size(), 3u);
+    pMini->GetWindowRect(&rcMiniNow);
+    EXPECT_EQ(rcMiniNow, rcMiniBefore);
+
+    // the rebuild lays the new ones out and the floating frame follows them
+    Pump();
+    ASSERT_EQ(MenuTexts().size(), 5u);
+    EXPECT_EQ(m_pBar->m_dwMenuBarFlags & CExtMenuControlBar::MBF_REBUILD_POSTED, 0u);
+    EXPECT_GT(m_pBar->m_nSizeLayouts, 0);
+    EXPECT_GT(m_pBar->m_nButtonLayouts, 0);
+    pMini->GetWindowRect(&rcMiniNow);
+    EXPECT_GT(rcMiniNow.Width() * rcMiniNow.Height(),
+              rcMiniBefore.Width() * rcMiniBefore.Height());
+    CRect rcClient;
+    m_pBar->GetClientRect(&rcClient);
+    for (int i = 0; i < 5; i++)
+    {
+        CRect rc;
+        m_pBar->GetButtonRect(i, &rc);
+        EXPECT_TRUE(m_pBar->GetButton(i)->IsVisible()) << i;
+        EXPECT_LE(rc.right, rcClient.right) << i;
+        EXPECT_LE(rc.bottom, rcClient.bottom) << i;
+    }
+    ::SendMessageA(m_pBar->GetMdiClient(), WM_MDISETMENU, 0, 0);
+    Pump();
+}
+
+TEST_F(MenuBarTest, WhileItsFrameIsSerializedTheBarLeavesTheFrameLayoutAlone)
+{
+    // docked: no layout is asked of the frame while its bar state is being loaded
+    m_pFrame->RecalcLayout();
+    ASSERT_EQ(m_pFrame->m_nIdleFlags & CFrameWnd::idleLayout, 0);
+    CExtControlBar::g_mapSerializingFrames.SetAt(m_pFrame, 1);
+    m_pFrame->SendMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    const int nFlagsWhileLoading = m_pFrame->m_nIdleFlags;
+    CExtControlBar::g_mapSerializingFrames.RemoveKey(m_pFrame);
+    EXPECT_EQ(nFlagsWhileLoading & CFrameWnd::idleLayout, 0);
+    // afterwards the bar asks for it again
+    m_pFrame->SendMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_NE(m_pFrame->m_nIdleFlags & CFrameWnd::idleLayout, 0);
+
+    // floating: the floating frame is not laid out either
+    m_pFrame->FloatControlBar(m_pBar, CPoint(200, 200));
+    Pump();
+    ASSERT_TRUE(m_pBar->IsFloating());
+    CFrameWnd* pMini = m_pBar->GetParentFrame();
+    ASSERT_TRUE(pMini != NULL && pMini != (CFrameWnd*)m_pFrame);
+    m_pBar->m_nSizeLayouts = 0;
+    CExtControlBar::g_mapSerializingFrames.SetAt(m_pFrame, 1);
+    pMini->SendMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    const int nLayoutsWhileLoading = m_pBar->m_nSizeLayouts;
+    CExtControlBar::g_mapSerializingFrames.RemoveKey(m_pFrame);
+    EXPECT_EQ(nLayoutsWhileLoading, 0);
+    pMini->SendMessage(WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_GT(m_pBar->m_nSizeLayouts, 0);
+}
+
+namespace
+{
+
+class MenuBarFilledTest : public MenuBarTest
+{
+protected:
+    MenuBarFilledTest() { m_bFilledButtons = true; }
+    void ExpectEveryMenuWhole(const char* lpszWhere)
+    {
+        int nShown = 0;
+        for (int i = 0; i < m_pBar->GetButtonCount(); i++)
+        {
+            if (!m_pBar->GetButton(i)->IsVisible())
+                continue;
+            nShown++;
+            EXPECT_TRUE(FilledButtonShowsWhole(m_pBar, i)) << lpszWhere;
+        }
+        EXPECT_EQ(nShown, 3) << lpszWhere;
+    }
+};
+
+} // namespace
+
+TEST_F(MenuBarFilledTest, EveryMenuShowsWholeDockedAndFloating)
+{
+    ASSERT_EQ(m_pBar->GetLayoutState(), 0);
+    ExpectEveryMenuWhole("one line at the top");
+    // a narrow frame: lines of its own row
+    m_pFrame->SetWindowPos(NULL, 0, 0, 120, 400, SWP_NOMOVE | SWP_NOZORDER);
+    m_pFrame->RecalcLayout();
+    Pump();
+    ASSERT_TRUE(m_pBar->m_bWrappedInRow);
+    ExpectEveryMenuWhole("lines at the top");
+    m_pFrame->SetWindowPos(NULL, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER);
+    CDockBar* pLeft = (CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT);
+    pLeft->DockControlBar(m_pBar);
+    m_pFrame->RecalcLayout();
+    Pump();
+    ASSERT_EQ(m_pBar->GetLayoutState(), 1);
+    ExpectEveryMenuWhole("one column at the left");
+    m_pFrame->FloatControlBar(m_pBar, CPoint(200, 200));
+    Pump();
+    ASSERT_EQ(m_pBar->GetLayoutState(), 2);
+    ExpectEveryMenuWhole("floating");
 }

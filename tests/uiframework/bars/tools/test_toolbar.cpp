@@ -235,7 +235,9 @@ TEST_F(ToolsTest, FloatingBarWrapsAtTheNarrowestWidthThatKeepsTheLineCount)
     EXPECT_TRUE(pBar->GetButton(2)->IsWrap(2));
     for (int i : { 0, 1, 3, 4 })
         EXPECT_FALSE(pBar->GetButton(i)->IsWrap(2)) << i;
-    EXPECT_EQ(size.cy, 2 * 22 + 6 + 1);
+    // two lines with the row spacing between them, the top and bottom borders and the pixel
+    // by which the lines of a floating bar start lower
+    EXPECT_EQ(size.cy, 2 * 22 + 6 + 1 + 1 + 1);
     EXPECT_EQ(size.cx, 3 * 24 + 2 + 3 + 1);
     EXPECT_EQ(pBar->m_nMRUWidth, (UINT)size.cx);
     pBar->SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -249,9 +251,9 @@ TEST_F(ToolsTest, FloatingBarWrapsAtTheNarrowestWidthThatKeepsTheLineCount)
     EXPECT_EQ(rc5.left, rc0.left + 2 * 24);
     // the chevron is not shown while floating
     EXPECT_FALSE(pBar->GetChevron()->IsVisible());
-    // by height: 3 lines fit into 80 pixels (2 per line)
-    size = pBar->CalcDynamicLayout(80, LM_HORZ | LM_LENGTHY);
-    EXPECT_LE(size.cy, 80);
+    // by height: 3 lines fit into 81 pixels (2 per line)
+    size = pBar->CalcDynamicLayout(81, LM_HORZ | LM_LENGTHY);
+    EXPECT_EQ(size.cy, 3 * 22 + 2 * 6 + 3);
     EXPECT_TRUE(pBar->GetButton(1)->IsWrap(2));
     EXPECT_TRUE(pBar->GetButton(3)->IsWrap(2));
 }
@@ -763,4 +765,47 @@ TEST_F(ToolsTest, AnEarlierLongerButtonMakesRoomForAShorterOneThatOverflows)
         pBar->GetButtonRect(i, &rc);
         EXPECT_LE(rc.right, rcChevron.left) << i;
     }
+}
+
+TEST_F(ToolsTest, EveryButtonShowsWholeDockedAndFloating)
+{
+    const std::vector<UINT> ids = { ID_TOOLS_NEW, ID_TOOLS_OPEN, ID_TOOLS_SAVE, ID_TOOLS_CUT,
+                                    ID_TOOLS_COPY, ID_TOOLS_PASTE };
+    auto filledBar = [&](UINT nBarID, UINT nDockID) {
+        CFixedToolBar* pBar = NewToolBar(nBarID, {}, nDockID);
+        pBar->m_bFilledButtons = true;
+        EXPECT_TRUE(pBar->SetButtons(ids.data(), (int)ids.size()));
+        m_pFrame->RecalcLayout();
+        PumpPendingMessages();
+        return pBar;
+    };
+    auto expectWhole = [](CFixedToolBar* pBar, const char* lpszWhere) {
+        for (int i = 0; i < 6; i++)
+        {
+            EXPECT_TRUE(pBar->GetButton(i)->IsVisible()) << lpszWhere << " " << i;
+            EXPECT_TRUE(FilledButtonShowsWhole(pBar, i)) << lpszWhere;
+        }
+    };
+    CFixedToolBar* pTop = filledBar(0xE90C, AFX_IDW_DOCKBAR_TOP);
+    ASSERT_EQ(pTop->GetLayoutState(), 0);
+    expectWhole(pTop, "docked at the top");
+    CFixedToolBar* pLeft = filledBar(0xE90D, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_EQ(pLeft->GetLayoutState(), 1);
+    expectWhole(pLeft, "docked at the left");
+
+    m_pFrame->FloatControlBar(pTop, CPoint(200, 200));
+    PumpPendingMessages();
+    ASSERT_EQ(pTop->GetLayoutState(), 2);
+    CFrameWnd* pMini = pTop->GetParentFrame();
+    ASSERT_TRUE(pMini != NULL && pMini != (CFrameWnd*)m_pFrame);
+    expectWhole(pTop, "floating in one line");
+    // narrowed as the mini frame's resizing does: two lines of three
+    pTop->CalcDynamicLayout(100, LM_HORZ | LM_COMMIT);
+    pMini->RecalcLayout();
+    PumpPendingMessages();
+    CRect rc0, rc3;
+    pTop->GetButtonRect(0, &rc0);
+    pTop->GetButtonRect(3, &rc3);
+    ASSERT_GT(rc3.top, rc0.top);
+    expectWhole(pTop, "floating in two lines");
 }

@@ -12,10 +12,53 @@ CSize CFixedSizeButton::CalcSize(CDC& dc, CSize sizeDefault, BOOL bHorz)
     return m_size;
 }
 
+void CFixedSizeButton::Paint(CDC& dc, BOOL bHorz)
+{
+    if (m_bFilled && !IsSeparator())
+        dc.FillSolidRect(GetDisplayRect(), g_clrFilledButton);
+    else
+        CExtBarButton::Paint(dc, bHorz);
+}
+
+void CFilledButton::Paint(CDC& dc, BOOL)
+{
+    dc.FillSolidRect(GetDisplayRect(), g_clrFilledButton);
+}
+
 CExtBarButton* CFixedToolBar::CreateButton(UINT nCmdID, UINT)
 {
     std::map<UINT, int>::const_iterator it = m_lengths.find(nCmdID);
-    return new CFixedSizeButton(this, nCmdID, it != m_lengths.end() ? it->second : 24);
+    return new CFixedSizeButton(this, nCmdID, it != m_lengths.end() ? it->second : 24,
+                                m_bFilledButtons);
+}
+
+::testing::AssertionResult FilledButtonShowsWhole(CExtToolControlBar* pBar, int nIndex)
+{
+    CRect rc, rcClient;
+    pBar->GetButtonRect(nIndex, &rc);
+    pBar->GetClientRect(&rcClient);
+    CRect rcUnion;
+    rcUnion.UnionRect(&rc, &rcClient);
+    if (rc.IsRectEmpty() || rcUnion != rcClient)
+        return ::testing::AssertionFailure()
+               << "button " << nIndex << " (" << rc.left << "," << rc.top << ")-(" << rc.right
+               << "," << rc.bottom << ") outside the client 0,0-" << rcClient.right << ","
+               << rcClient.bottom;
+    pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    CClientDC dc(pBar);
+    // the far row across a horizontal bar, the far column across a vertical one
+    const bool bHorz = pBar->IsHorizontalLayout();
+    const int nFar = bHorz ? rc.bottom - 1 : rc.right - 1;
+    const int nFrom = bHorz ? rc.left : rc.top, nTo = bHorz ? rc.right : rc.bottom;
+    for (int n = nFrom; n < nTo; n++)
+    {
+        COLORREF clr = bHorz ? dc.GetPixel(n, nFar) : dc.GetPixel(nFar, n);
+        if (clr != g_clrFilledButton)
+            return ::testing::AssertionFailure()
+                   << "button " << nIndex << ": pixel " << (bHorz ? n : nFar) << ","
+                   << (bHorz ? nFar : n) << " is " << std::hex << clr;
+    }
+    return ::testing::AssertionSuccess();
 }
 
 BEGIN_MESSAGE_MAP(CToolsFrame, CFrameWnd)

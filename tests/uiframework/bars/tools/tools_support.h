@@ -18,14 +18,30 @@
 #include <vector>
 
 
-// A button whose size comes from the test, not from its icon and text.
+// The colour with which filled buttons paint their whole display rectangle.
+const COLORREF g_clrFilledButton = RGB(0, 0, 255);
+
+// A button whose size comes from the test, not from its icon and text; a filled one paints
+// its whole display rectangle in g_clrFilledButton.
 class CFixedSizeButton : public CExtBarButton
 {
 public:
-    CFixedSizeButton(CExtToolControlBar* pBar, UINT nCmdID, int nLength)
-        : CExtBarButton(pBar, nCmdID, 0), m_nLength(nLength) {}
+    CFixedSizeButton(CExtToolControlBar* pBar, UINT nCmdID, int nLength, bool bFilled = false)
+        : CExtBarButton(pBar, nCmdID, 0), m_nLength(nLength), m_bFilled(bFilled) {}
     CSize CalcSize(CDC& dc, CSize sizeDefault, BOOL bHorz) override;
+    void Paint(CDC& dc, BOOL bHorz) override;
     int m_nLength;
+    bool m_bFilled;
+};
+
+// A button of the bar's own measure that paints its whole display rectangle in
+// g_clrFilledButton.
+class CFilledButton : public CExtBarButton
+{
+public:
+    CFilledButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
+        : CExtBarButton(pBar, nCmdID, nStyle) {}
+    void Paint(CDC& dc, BOOL bHorz) override;
 };
 
 // A toolbar whose buttons are 24 pixels long (a few longer ones by id).
@@ -33,8 +49,13 @@ class CFixedToolBar : public CExtToolControlBar
 {
 public:
     std::map<UINT, int> m_lengths;      // id -> length along the row (default 24)
+    bool m_bFilledButtons = false;      // new buttons are filled ones
     CExtBarButton* CreateButton(UINT nCmdID, UINT nStyle) override;
 };
+
+// Whether the last pixel row (bHorz) or column of the button's rectangle shows the button's
+// fill in the bar's window, and the rectangle lies inside the bar's client area.
+::testing::AssertionResult FilledButtonShowsWhole(CExtToolControlBar* pBar, int nIndex);
 
 // The frame of the toolbar and status bar tests: counts commands and status texts; its
 // update handlers follow the members below.
