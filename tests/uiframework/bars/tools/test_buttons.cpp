@@ -119,9 +119,22 @@ TEST_F(ToolsTest, AMnemonicOfAHiddenButtonFindsTheChevron)
     m_pFrame->SetWindowPos(NULL, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER);
     std::vector<UINT> ids = { ID_TOOLS_NEW, ID_TOOLS_OPEN, ID_TOOLS_SAVE, ID_TOOLS_CUT,
                               ID_TOOLS_COPY, ID_TOOLS_PASTE, ID_TOOLS_BOLD, ID_TOOLS_ITALIC };
+    // the commands are the process's: their texts are given back at the end, else the
+    // buttons of later tests show them and grow
+    struct AltTexts_t
+    {
+        std::vector<std::pair<CExtCmdItem*, CString>> saved;
+        ~AltTexts_t()
+        {
+            for (auto& item : saved)
+                item.first->m_strAltText = item.second;
+        }
+    } altTexts;
     for (UINT nID : ids)
     {
         CExtCmdItem* pItem = g_CmdManagerHolder->FindCommand("tools", nID);
+        ASSERT_TRUE(pItem != NULL);
+        altTexts.saved.emplace_back(pItem, pItem->m_strAltText);
         pItem->m_strAltText = pItem->m_strMenuText;
     }
     CFixedToolBar* pBar = NewToolBar(0xE933, ids, AFX_IDW_DOCKBAR_TOP);
