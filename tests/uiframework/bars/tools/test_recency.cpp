@@ -34,32 +34,6 @@ int Rank(CExtToolControlBar* pBar)
     return pBar->GetOuterLayoutData()->m_nRank;
 }
 
-// Press on the gripper, moves to the offsets along the row, release: posted input that the
-// bar's own drag loop takes.
-void DragByGripper(CExtToolControlBar* pBar, const std::vector<int>& offsets)
-{
-    CRect rcWnd;
-    pBar->GetWindowRect(&rcWnd);
-    CPoint ptPress(rcWnd.left + 5, rcWnd.CenterPoint().y);
-    auto post = [&](UINT nMsg, CPoint ptScreen, WPARAM wParam)
-    {
-        CPoint pt(ptScreen);
-        pBar->ScreenToClient(&pt);
-        ::PostMessageA(pBar->m_hWnd, nMsg, wParam, MAKELPARAM((short)pt.x, (short)pt.y));
-    };
-    CPoint ptLast = ptPress;
-    ::SetCursorPos(ptPress.x, ptPress.y);
-    post(WM_LBUTTONDOWN, ptPress, MK_LBUTTON);
-    for (int n : offsets)
-    {
-        ptLast = CPoint(ptPress.x + n, ptPress.y);
-        post(WM_MOUSEMOVE, ptLast, MK_LBUTTON);
-    }
-    post(WM_LBUTTONUP, ptLast, 0);
-    ::SetCursorPos(ptLast.x, ptLast.y);
-    PumpPendingMessages();
-}
-
 std::vector<BYTE> StoredState(CFrameWnd* pFrame, bool& bStored)
 {
     CMemFile file(1024);
@@ -174,9 +148,9 @@ TEST_F(ToolRecencyTest, ANarrowingFrameTakesButtonsFromTheLeastRecentlyDraggedTo
     ASSERT_EQ(m_pFrame->ChildRect(m_pC).right, 3 * nFull);
 
     // dragged 10 pixels on along the row each, in the order A, C, B
-    DragByGripper(m_pA, { 6, 10 });
-    DragByGripper(m_pC, { 6, 10 });
-    DragByGripper(m_pB, { 6, 10 });
+    DragGripper(m_pA, { 6, 10 });
+    DragGripper(m_pC, { 6, 10 });
+    DragGripper(m_pB, { 6, 10 });
     ExpectOneLine("dragged");
     CRect rcA = m_pFrame->ChildRect(m_pA), rcB = m_pFrame->ChildRect(m_pB);
     CRect rcC = m_pFrame->ChildRect(m_pC);
@@ -221,8 +195,8 @@ TEST_F(ToolRecencyTest, TheRecencyOrderComesBackWithAStoredBarState)
     m_pFrame->RecalcLayout();
     int nFull = m_pFrame->ChildRect(m_pA).Width();
     ClientWidth(3 * nFull + 60);
-    DragByGripper(m_pB, { 6, 10 });
-    DragByGripper(m_pA, { 6, 10 });
+    DragGripper(m_pB, { 6, 10 });
+    DragGripper(m_pA, { 6, 10 });
     ASSERT_EQ(Rank(m_pA), 1);
     ASSERT_EQ(Rank(m_pB), 2);
     ASSERT_EQ(Rank(m_pC), 3);
@@ -262,18 +236,18 @@ TEST_F(ToolRecencyTest, AMoveAlongTheRowRanksABarFirstWhenItsRecordGivesWay)
     int nFull = m_pFrame->ChildRect(m_pA).Width();
     ClientWidth(3 * nFull + 80);
     // records the layout filled in give way to the first move
-    DragByGripper(m_pA, { 6, 10 });
+    DragGripper(m_pA, { 6, 10 });
     EXPECT_EQ(Rank(m_pA), 1);
     EXPECT_EQ(Rank(m_pB), 2);
     EXPECT_EQ(Rank(m_pC), 3);
     EXPECT_FALSE(m_pA->GetOuterLayoutData()->m_bFlag);
-    DragByGripper(m_pC, { 6, 10 });
+    DragGripper(m_pC, { 6, 10 });
     EXPECT_EQ(Rank(m_pC), 1);
     EXPECT_EQ(Rank(m_pA), 2);
     EXPECT_EQ(Rank(m_pB), 3);
     // a record the user's move made only follows a later move
     int nLeftA = m_pFrame->ChildRect(m_pA).left;
-    DragByGripper(m_pA, { 6, 10 });
+    DragGripper(m_pA, { 6, 10 });
     EXPECT_EQ(m_pFrame->ChildRect(m_pA).left, nLeftA + 10);
     EXPECT_EQ(m_pA->GetOuterLayoutData()->m_rcRemembered.left, nLeftA + 10);
     EXPECT_EQ(Rank(m_pA), 2);
@@ -285,7 +259,7 @@ TEST_F(ToolRecencyTest, AMoveAlongTheRowRanksABarFirstWhenItsRecordGivesWay)
     data.m_rcRemembered.right = data.m_rcRemembered.left + rcDock.Width();
     data.m_bFlag = false;
     m_pB->SetOuterLayoutData(data);
-    DragByGripper(m_pB, { 6, 10 });
+    DragGripper(m_pB, { 6, 10 });
     EXPECT_EQ(Rank(m_pB), 1);
     EXPECT_EQ(Rank(m_pC), 2);
     EXPECT_EQ(Rank(m_pA), 3);

@@ -124,37 +124,6 @@ TEST_F(ToolRowsTest, ToolbarsInANarrowingFrameGiveUpButtonsBeforeTheirRowBreaks)
     EXPECT_EQ(HiddenCount(pB), 0);
 }
 
-namespace
-{
-
-// Presses the bar's gripper, moves the mouse by the offsets (along the row) and releases,
-// all as posted input that the bar's own drag loop takes.
-void DragGripper(CExtToolControlBar* pBar, const std::vector<int>& offsets)
-{
-    CRect rcWnd;
-    pBar->GetWindowRect(&rcWnd);
-    CPoint ptPress(rcWnd.left + 5, rcWnd.CenterPoint().y);
-    auto post = [&](UINT nMsg, CPoint ptScreen, WPARAM wParam)
-    {
-        CPoint pt(ptScreen);
-        pBar->ScreenToClient(&pt);
-        ::PostMessageA(pBar->m_hWnd, nMsg, wParam, MAKELPARAM((short)pt.x, (short)pt.y));
-    };
-    CPoint ptLast = ptPress;
-    ::SetCursorPos(ptPress.x, ptPress.y);
-    post(WM_LBUTTONDOWN, ptPress, MK_LBUTTON);
-    for (int n : offsets)
-    {
-        ptLast = CPoint(ptPress.x + n, ptPress.y);
-        post(WM_MOUSEMOVE, ptLast, MK_LBUTTON);
-    }
-    post(WM_LBUTTONUP, ptLast, 0);
-    ::SetCursorPos(ptLast.x, ptLast.y);
-    PumpPendingMessages();
-}
-
-} // namespace
-
 TEST_F(ToolRowsTest, DraggingTheLastToolbarOfAFullLineChangesItsLengthInsteadOfMovingIt)
 {
     CExtToolControlBar* pA = NewResourceToolBar(m_pFrame, 0xE944, m_toolbars);

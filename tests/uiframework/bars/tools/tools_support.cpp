@@ -251,3 +251,27 @@ public:
     ::testing::AddGlobalTestEnvironment(new CToolsEnvironment);
 
 } // namespace
+
+void DragGripper(CExtToolControlBar* pBar, const std::vector<int>& offsets)
+{
+    CRect rcWnd;
+    pBar->GetWindowRect(&rcWnd);
+    CPoint ptPress(rcWnd.left + 5, rcWnd.CenterPoint().y);
+    auto post = [&](UINT nMsg, CPoint ptScreen, WPARAM wParam)
+    {
+        CPoint pt(ptScreen);
+        pBar->ScreenToClient(&pt);
+        ::PostMessageA(pBar->m_hWnd, nMsg, wParam, MAKELPARAM((short)pt.x, (short)pt.y));
+    };
+    CPoint ptLast = ptPress;
+    ::SetCursorPos(ptPress.x, ptPress.y);
+    post(WM_LBUTTONDOWN, ptPress, MK_LBUTTON);
+    for (int n : offsets)
+    {
+        ptLast = CPoint(ptPress.x + n, ptPress.y);
+        post(WM_MOUSEMOVE, ptLast, MK_LBUTTON);
+    }
+    post(WM_LBUTTONUP, ptLast, 0);
+    ::SetCursorPos(ptLast.x, ptLast.y);
+    PumpPendingMessages();
+}

@@ -98,3 +98,7 @@ protected:
     CToolsFrame* m_pFrame = NULL;
     std::vector<CExtToolControlBar*> m_toolbars;
 };
+
+// Presses the bar's gripper, moves the mouse by the offsets (along the row) and releases,
+// all as posted input that the bar's own drag loop takes.
+void DragGripper(CExtToolControlBar* pBar, const std::vector<int>& offsets);
