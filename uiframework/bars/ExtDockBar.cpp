@@ -345,6 +345,23 @@ void CExtDockBar::ApplyPendingBreaks()
 /////////////////////////////////////////////////////////////////////////////
 // Row layout of the circles
 
+// Ends a layout pass of the rows: moves the deferred windows, applies the row breaks asked
+// for meanwhile and gives the dock bar's size (nLength along, nThick across the rows; the
+// whole length of sizeMax when stretched, bStretchRows for a dock bar holding bars).
+CSize CExtDockBar::EndLayoutPass(AFX_SIZEPARENTPARAMS& layout, bool bAny, bool bStretch, bool bStretchRows,
+                                 BOOL bHorz, CSize sizeMax, int nLength, int nThick)
+{
+    if (layout.hDWP != NULL)
+        ::EndDeferWindowPos(layout.hDWP);
+    m_bInLayoutPass = false;
+    ApplyPendingBreaks();
+    if (!bAny)
+        return bStretch ? (bHorz ? CSize(sizeMax.cx, 0) : CSize(0, sizeMax.cy)) : CSize(0, 0);
+    if (bHorz)
+        return CSize(bStretchRows ? sizeMax.cx : nLength, nThick);
+    return CSize(nThick, bStretchRows ? sizeMax.cy : nLength);
+}
+
 // Inside the frame's layout the room left is the limit, even when none is left;
 // otherwise the parent's client area.
 CSize CExtDockBar::LayoutRoom()
@@ -479,18 +496,8 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
     }
     if (bRowHasBar)
         nAcross += nRowThick;
-    if (layout.hDWP != NULL)
-        ::EndDeferWindowPos(layout.hDWP);
-    m_bInLayoutPass = false;
-    ApplyPendingBreaks();
-
-    if (!bAny)
-        return bStretch ? (bHorz ? CSize(sizeMax.cx, 0) : CSize(0, sizeMax.cy)) : CSize(0, 0);
-    if (bHorz)
-        return CSize(bStretch && !m_bFloating ? sizeMax.cx : nLongest + nBorderAlong,
-                     nAcross + nBorderAcross);
-    return CSize(nAcross + nBorderAcross,
-                 bStretch && !m_bFloating ? sizeMax.cy : nLongest + nBorderAlong);
+    return EndLayoutPass(layout, bAny, bStretch != FALSE, bStretch && !m_bFloating, bHorz, sizeMax,
+                         nLongest + nBorderAlong, nAcross + nBorderAcross);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -1166,16 +1173,8 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
         arrRecords.push_back(rec);
     }
     placeRow();
-    if (layout.hDWP != NULL)
-        ::EndDeferWindowPos(layout.hDWP);
-    m_bInLayoutPass = false;
-    ApplyPendingBreaks();
-
-    if (!bAny)
-        return bStretch ? (bHorz ? CSize(sizeMax.cx, 0) : CSize(0, sizeMax.cy)) : CSize(0, 0);
-    if (bHorz)
-        return CSize(bStretch ? sizeMax.cx : nLongest + nBorderAlong, nAcross + nBorderAcross);
-    return CSize(nAcross + nBorderAcross, bStretch ? sizeMax.cy : nLongest + nBorderAlong);
+    return EndLayoutPass(layout, bAny, bStretch != FALSE, bStretch != FALSE, bHorz, sizeMax,
+                         nLongest + nBorderAlong, nAcross + nBorderAcross);
 }
 
 void CExtDockOuterBar::RefreshOuterLayoutData(CExtControlBar* pBar)

@@ -114,6 +114,8 @@ protected:
     // The length and thickness the rows may take.
     CSize LayoutRoom();
     void PlaceBar(AFX_SIZEPARENTPARAMS& layout, CControlBar* pBar, const CRect& rc);
+    CSize EndLayoutPass(AFX_SIZEPARENTPARAMS& layout, bool bAny, bool bStretch, bool bStretchRows, BOOL bHorz,
+                        CSize sizeMax, int nLength, int nThick);
 
     friend class CExtControlBar;
 };

@@ -9,26 +9,6 @@
 namespace
 {
 
-CExtToolControlBar* NewRowToolBar(CToolsFrame* pFrame, UINT nID,
-                                  std::vector<CExtToolControlBar*>& owned)
-{
-    CExtToolControlBar* pBar = new CExtToolControlBar;
-    owned.push_back(pBar);
-    if (!pBar->Create("Row tools", pFrame, nID,
-                      WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
-                          CBRS_FLYBY | CBRS_SIZE_DYNAMIC) ||
-        !pBar->LoadButtonsFromResource(IDR_TOOLS_TOOLBAR))
-        return NULL;
-    pBar->EnableDocking(CBRS_ALIGN_ANY);
-    ((CDockBar*)pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
-    return pBar;
-}
-
-int Hidden(CExtToolControlBar* pBar)
-{
-    return pBar->GetChevron() != NULL ? (int)pBar->GetChevron()->m_arrHiddenButtons.GetSize() : -1;
-}
-
 int Rank(CExtToolControlBar* pBar)
 {
     return pBar->GetOuterLayoutData()->m_nRank;
@@ -96,24 +76,24 @@ protected:
         // the gaps close, then 15 pixels: the least recent bar gives them
         ClientWidth(nEnd - nGaps - 15);
         ExpectOneLine("15 short");
-        EXPECT_GT(Hidden(pFirst), 0);
-        EXPECT_EQ(Hidden(pSecond), 0);
-        EXPECT_EQ(Hidden(pLast), 0);
+        EXPECT_GT(HiddenButtonCount(pFirst), 0);
+        EXPECT_EQ(HiddenButtonCount(pSecond), 0);
+        EXPECT_EQ(HiddenButtonCount(pLast), 0);
         EXPECT_EQ(m_pFrame->ChildRect(pFirst).Width(), nFull - 15);
         EXPECT_EQ(m_pFrame->ChildRect(pSecond).Width(), nFull);
         EXPECT_EQ(m_pFrame->ChildRect(pLast).Width(), nFull);
         // 15 more than it can give: the next least recent gives the rest
         ClientWidth(nEnd - nGaps - nSpare - 15);
         ExpectOneLine("past the first bar's minimum");
-        EXPECT_GT(Hidden(pFirst), 0);
-        EXPECT_GT(Hidden(pSecond), 0);
-        EXPECT_EQ(Hidden(pLast), 0);
+        EXPECT_GT(HiddenButtonCount(pFirst), 0);
+        EXPECT_GT(HiddenButtonCount(pSecond), 0);
+        EXPECT_EQ(HiddenButtonCount(pLast), 0);
         EXPECT_EQ(m_pFrame->ChildRect(pSecond).Width(), nFull - 15);
         EXPECT_EQ(m_pFrame->ChildRect(pLast).Width(), nFull);
         // the most recent one only once both others are at their minimum
         ClientWidth(nEnd - nGaps - 2 * nSpare - 15);
         ExpectOneLine("past both minimums");
-        EXPECT_GT(Hidden(pLast), 0);
+        EXPECT_GT(HiddenButtonCount(pLast), 0);
         EXPECT_EQ(m_pFrame->ChildRect(pLast).Width(), nFull - 15);
     }
 
@@ -157,7 +137,7 @@ TEST_F(ToolRecencyTest, ANarrowingFrameTakesButtonsFromTheLeastRecentlyDraggedTo
     EXPECT_EQ(rcA.left, 10);
     EXPECT_EQ(rcB.left, rcA.right + 10);
     EXPECT_EQ(rcC.left, rcB.right);
-    EXPECT_EQ(Hidden(m_pA) + Hidden(m_pB) + Hidden(m_pC), 0);
+    EXPECT_EQ(HiddenButtonCount(m_pA) + HiddenButtonCount(m_pB) + HiddenButtonCount(m_pC), 0);
     // the last one dragged is the most recent of its row
     EXPECT_EQ(Rank(m_pB), 1);
     EXPECT_EQ(Rank(m_pC), 2);
@@ -168,7 +148,7 @@ TEST_F(ToolRecencyTest, ANarrowingFrameTakesButtonsFromTheLeastRecentlyDraggedTo
     // wide again: every button back, the places the bars were dragged to kept
     ClientWidth(3 * nFull + 60);
     ExpectOneLine("wide again");
-    EXPECT_EQ(Hidden(m_pA) + Hidden(m_pB) + Hidden(m_pC), 0);
+    EXPECT_EQ(HiddenButtonCount(m_pA) + HiddenButtonCount(m_pB) + HiddenButtonCount(m_pC), 0);
     EXPECT_EQ(m_pFrame->ChildRect(m_pA).left, 10);
     EXPECT_EQ(m_pFrame->ChildRect(m_pB).left, m_pFrame->ChildRect(m_pA).right + 10);
     EXPECT_EQ(m_pFrame->ChildRect(m_pC).Width(), nFull);
@@ -186,7 +166,7 @@ TEST_F(ToolRecencyTest, ToolbarsThatWereNeverDraggedGiveUpButtonsFromTheRowEnd)
     EXPECT_LT(Rank(m_pB), Rank(m_pC));
     ExpectGivingOrder(m_pC, m_pB, m_pA);
     ClientWidth(3 * nFull + 60);
-    EXPECT_EQ(Hidden(m_pA) + Hidden(m_pB) + Hidden(m_pC), 0);
+    EXPECT_EQ(HiddenButtonCount(m_pA) + HiddenButtonCount(m_pB) + HiddenButtonCount(m_pC), 0);
     EXPECT_EQ(m_pFrame->ChildRect(m_pC).right, 3 * nFull);
 }
 
@@ -294,7 +274,7 @@ TEST_F(ToolRecencyTest, ToolbarsDockedFromAFloatingFrameOrAnotherSideShowAllThei
     EXPECT_EQ(pF->GetParentFrame(), (CFrameWnd*)m_pFrame);
     EXPECT_FALSE(::IsWindow(hWndMini));
     EXPECT_EQ(m_pFrame->ChildRect(pF).Width(), nFull);
-    EXPECT_EQ(Hidden(pF), 0);
+    EXPECT_EQ(HiddenButtonCount(pF), 0);
     EXPECT_GT(Rank(pF), 0);
     m_pFrame->RecalcLayout();
     EXPECT_EQ(m_pFrame->ChildRect(pF).Width(), nFull);
@@ -314,6 +294,6 @@ TEST_F(ToolRecencyTest, ToolbarsDockedFromAFloatingFrameOrAnotherSideShowAllThei
     PumpPendingMessages();
     EXPECT_EQ(pV->m_pDockBar, m_pDock);
     EXPECT_EQ(m_pFrame->ChildRect(pV).Width(), nFull);
-    EXPECT_EQ(Hidden(pV), 0);
+    EXPECT_EQ(HiddenButtonCount(pV), 0);
     EXPECT_TRUE(ExtBarLayout::IsBarArraySound(m_pDock->m_arrBars));
 }

@@ -8,26 +8,6 @@
 namespace
 {
 
-CExtToolControlBar* NewResourceToolBar(CToolsFrame* pFrame, UINT nID,
-                                       std::vector<CExtToolControlBar*>& owned)
-{
-    CExtToolControlBar* pBar = new CExtToolControlBar;
-    owned.push_back(pBar);
-    if (!pBar->Create("Resource tools", pFrame, nID,
-                      WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
-                          CBRS_FLYBY | CBRS_SIZE_DYNAMIC) ||
-        !pBar->LoadButtonsFromResource(IDR_TOOLS_TOOLBAR))
-        return NULL;
-    pBar->EnableDocking(CBRS_ALIGN_ANY);
-    ((CDockBar*)pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
-    return pBar;
-}
-
-int HiddenCount(CExtToolControlBar* pBar)
-{
-    return pBar->GetChevron() != NULL ? (int)pBar->GetChevron()->m_arrHiddenButtons.GetSize() : -1;
-}
-
 void SetOneRow(CDockBar* pDock, std::initializer_list<CControlBar*> bars)
 {
     pDock->m_arrBars.RemoveAll();
@@ -57,8 +37,8 @@ protected:
 
 TEST_F(ToolRowsTest, ToolbarsInANarrowingFrameGiveUpButtonsBeforeTheirRowBreaks)
 {
-    CExtToolControlBar* pA = NewResourceToolBar(m_pFrame, 0xE940, m_toolbars);
-    CExtToolControlBar* pB = NewResourceToolBar(m_pFrame, 0xE941, m_toolbars);
+    CExtToolControlBar* pA = NewRowToolBar(m_pFrame, 0xE940, m_toolbars);
+    CExtToolControlBar* pB = NewRowToolBar(m_pFrame, 0xE941, m_toolbars);
     ASSERT_TRUE(pA != NULL && pB != NULL);
     CDockBar* pDock = pA->m_pDockBar;
     ASSERT_EQ(pB->m_pDockBar, pDock);
@@ -70,8 +50,8 @@ TEST_F(ToolRowsTest, ToolbarsInANarrowingFrameGiveUpButtonsBeforeTheirRowBreaks)
     int nFullA = rcA.Width(), nFullB = rcB.Width();
     ASSERT_EQ(rcB.top, rcA.top);
     ASSERT_EQ(rcB.left, rcA.right);
-    ASSERT_EQ(HiddenCount(pA), 0);
-    ASSERT_EQ(HiddenCount(pB), 0);
+    ASSERT_EQ(HiddenButtonCount(pA), 0);
+    ASSERT_EQ(HiddenButtonCount(pB), 0);
     int nMinB = pB->GetMinDockedSize().cx;
     ASSERT_LT(nMinB, nFullB - 40);
 
@@ -83,8 +63,8 @@ TEST_F(ToolRowsTest, ToolbarsInANarrowingFrameGiveUpButtonsBeforeTheirRowBreaks)
     EXPECT_EQ(rcB.left, rcA.right);
     EXPECT_EQ(rcA.Width(), nFullA);
     EXPECT_EQ(rcB.right, nFullA + nFullB - 40);
-    EXPECT_EQ(HiddenCount(pA), 0);
-    EXPECT_GT(HiddenCount(pB), 0);
+    EXPECT_EQ(HiddenButtonCount(pA), 0);
+    EXPECT_GT(HiddenButtonCount(pB), 0);
     // what the bar still shows ends before its chevron
     CRect rcChevron;
     pB->GetButtonRect(pB->GetButtonCount() - 1, &rcChevron);
@@ -120,14 +100,14 @@ TEST_F(ToolRowsTest, ToolbarsInANarrowingFrameGiveUpButtonsBeforeTheirRowBreaks)
     EXPECT_EQ(rcB.top, rcA.top);
     EXPECT_EQ(rcA.Width(), nFullA);
     EXPECT_EQ(rcB.Width(), nFullB);
-    EXPECT_EQ(HiddenCount(pA), 0);
-    EXPECT_EQ(HiddenCount(pB), 0);
+    EXPECT_EQ(HiddenButtonCount(pA), 0);
+    EXPECT_EQ(HiddenButtonCount(pB), 0);
 }
 
 TEST_F(ToolRowsTest, DraggingTheLastToolbarOfAFullLineChangesItsLengthInsteadOfMovingIt)
 {
-    CExtToolControlBar* pA = NewResourceToolBar(m_pFrame, 0xE944, m_toolbars);
-    CExtToolControlBar* pB = NewResourceToolBar(m_pFrame, 0xE945, m_toolbars);
+    CExtToolControlBar* pA = NewRowToolBar(m_pFrame, 0xE944, m_toolbars);
+    CExtToolControlBar* pB = NewRowToolBar(m_pFrame, 0xE945, m_toolbars);
     ASSERT_TRUE(pA != NULL && pB != NULL);
     CDockBar* pDock = pA->m_pDockBar;
     SetOneRow(pDock, { pA, pB });
@@ -138,7 +118,7 @@ TEST_F(ToolRowsTest, DraggingTheLastToolbarOfAFullLineChangesItsLengthInsteadOfM
     ClientWidth(nAvail);
     ASSERT_EQ(m_pFrame->ChildRect(pB).right, nAvail);
     ASSERT_EQ(m_pFrame->ChildRect(pB).Width(), nFullB - 40);
-    int nHiddenB = HiddenCount(pB);
+    int nHiddenB = HiddenButtonCount(pB);
     ASSERT_GT(nHiddenB, 0);
 
     // its gripper dragged on towards the end: its far end stays, it gets shorter
@@ -149,8 +129,8 @@ TEST_F(ToolRowsTest, DraggingTheLastToolbarOfAFullLineChangesItsLengthInsteadOfM
     EXPECT_EQ(rcB.Width(), nFullB - 70);
     EXPECT_EQ(rcB.left, rcA.right + 30);
     EXPECT_EQ(rcA.Width(), nFullA);
-    EXPECT_GT(HiddenCount(pB), nHiddenB);
-    EXPECT_EQ(HiddenCount(pA), 0);
+    EXPECT_GT(HiddenButtonCount(pB), nHiddenB);
+    EXPECT_EQ(HiddenButtonCount(pA), 0);
     // the length is the bar's wanted one now, and it is the most recent bar of its row
     EXPECT_EQ(pB->GetOuterLayoutData()->m_nLengthHorz, nFullB - 70);
     EXPECT_EQ(pB->GetOuterLayoutData()->m_nRank, 1);
@@ -167,13 +147,13 @@ TEST_F(ToolRowsTest, DraggingTheLastToolbarOfAFullLineChangesItsLengthInsteadOfM
     EXPECT_EQ(rcB.Width(), nFullB - 20);
     EXPECT_EQ(rcB.left, rcA.right);
     EXPECT_EQ(rcA.Width(), nFullA - 20);
-    EXPECT_GT(HiddenCount(pA), 0);
-    EXPECT_LT(HiddenCount(pB), nHiddenB);
+    EXPECT_GT(HiddenButtonCount(pA), 0);
+    EXPECT_LT(HiddenButtonCount(pB), nHiddenB);
     // never longer than all its buttons
     DragGripper(pB, { -6, -80 });
     EXPECT_EQ(m_pFrame->ChildRect(pB).Width(), nFullB);
     EXPECT_EQ(m_pFrame->ChildRect(pB).right, nAvail);
-    EXPECT_EQ(HiddenCount(pB), 0);
+    EXPECT_EQ(HiddenButtonCount(pB), 0);
     EXPECT_EQ(m_pFrame->ChildRect(pA).Width(), nFullA - 40);
     EXPECT_TRUE(ExtBarLayout::IsBarArraySound(pDock->m_arrBars));
 }

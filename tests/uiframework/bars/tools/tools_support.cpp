@@ -275,3 +275,22 @@ void DragGripper(CExtToolControlBar* pBar, const std::vector<int>& offsets)
     ::SetCursorPos(ptLast.x, ptLast.y);
     PumpPendingMessages();
 }
+
+CExtToolControlBar* NewRowToolBar(CToolsFrame* pFrame, UINT nID, std::vector<CExtToolControlBar*>& owned)
+{
+    CExtToolControlBar* pBar = new CExtToolControlBar;
+    owned.push_back(pBar);
+    if (!pBar->Create("Row tools", pFrame, nID,
+                      WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_TOOLTIPS |
+                          CBRS_FLYBY | CBRS_SIZE_DYNAMIC) ||
+        !pBar->LoadButtonsFromResource(IDR_TOOLS_TOOLBAR))
+        return NULL;
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    ((CDockBar*)pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
+    return pBar;
+}
+
+int HiddenButtonCount(CExtToolControlBar* pBar)
+{
+    return pBar->GetChevron() != NULL ? (int)pBar->GetChevron()->m_arrHiddenButtons.GetSize() : -1;
+}

@@ -102,3 +102,9 @@ protected:
 // Presses the bar's gripper, moves the mouse by the offsets (along the row) and releases,
 // all as posted input that the bar's own drag loop takes.
 void DragGripper(CExtToolControlBar* pBar, const std::vector<int>& offsets);
+
+// A toolbar of the tools resource docked in the frame's top row (the bar is added to owned,
+// which the test deletes); NULL when it cannot be made.
+CExtToolControlBar* NewRowToolBar(CToolsFrame* pFrame, UINT nID, std::vector<CExtToolControlBar*>& owned);
+// Buttons in the toolbar's chevron list; -1 without a chevron.
+int HiddenButtonCount(CExtToolControlBar* pBar);
