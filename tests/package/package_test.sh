@@ -107,6 +107,7 @@ check "the program keeps its options in the registry" '[ $options_kept = 1 ]'
 uninstall=$(reg_value "$key" QuietUninstallString)
 check "the uninstall entry names the uninstaller" '[ -n "$uninstall" ]'
 eval "set -- $(sed 's/\\/\\\\/g' <<<"$uninstall")"
+"$WINESERVER" -w
 "$WINE" "$@" >/dev/null 2>&1
 "$WINESERVER" -w
 check "the uninstaller removes the program's folder" '[ ! -e "$inst" ]'
@@ -131,10 +132,14 @@ check "the per-user program opens a shipped sample" \
     'opens "Party Flyer.labf" "C:\\users\\$wine_user\\AppData\\Local\\Programs\\Stickwell\\Stickwell.exe" "C:\\users\\$wine_user\\AppData\\Local\\Programs\\Stickwell\\Samples\\Party Flyer.labf"'
 uninstall=$(reg_value "$user_key" QuietUninstallString)
 eval "set -- $(sed 's/\\/\\\\/g' <<<"$uninstall")"
+# the program that opened the sample may still be ending: its files would stay in use
+"$WINESERVER" -w
 "$WINE" "$@" >/dev/null 2>&1
 "$WINESERVER" -w
-check "the per-user uninstaller removes the folder, shortcut, types and entry" \
-    '[ ! -e "$user_inst" ] && [ ! -e "$user_menu" ] && ! reg_has "HKCU\\Software\\Classes\\.labf" && ! reg_has "$user_key"'
+check "the per-user uninstaller removes the program's folder" '[ ! -e "$user_inst" ]'
+check "the per-user uninstaller removes the Start-menu shortcut" '[ ! -e "$user_menu" ]'
+check "the per-user uninstaller removes the file types" '! reg_has "HKCU\\Software\\Classes\\.labf"'
+check "the per-user uninstaller removes its entry" '! reg_has "$user_key"'
 check "the user's publication and options stay after both" \
     '[ -f "$docs/My Badge.labf" ] && reg_has "HKCU\\Software\\Quorvane\\Stickwell"'
 
