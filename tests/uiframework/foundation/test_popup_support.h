@@ -222,6 +222,9 @@ public:
 };
 
 // Input given to the thread by timer steps while a modal loop runs (steps every 80 ms).
+// A stalled machine may run two steps a few ms apart: the keys carry their own stamps
+// (PopupPostKey), so that never turns a key into a repeat. Once the steps are done, a
+// tracking still running after two seconds is cancelled, so a failing test ends.
 class CPopupInputScript
 {
 public:
@@ -247,22 +250,37 @@ private:
     static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD)
     {
         CPopupInputScript* p = s_pCurrent;
-        if (p != NULL && p->m_nNext < p->m_steps.size())
+        if (p == NULL)
+            return;
+        if (p->m_nNext < p->m_steps.size())
+        {
             p->m_steps[p->m_nNext++]();
+            p->m_nDoneAt = ::GetTickCount();
+        }
+        else if (::GetTickCount() - p->m_nDoneAt > 2000)
+            CExtPopupMenuWnd::CancelTracking();
     }
 
     std::vector<Step> m_steps;
     UINT_PTR m_nTimer;
+    DWORD m_nDoneAt = 0;
     static inline CPopupInputScript* s_pCurrent = NULL;
 };
 
-// A key press without the pause (for steps inside a modal loop).
+// A key press without the pause (for steps inside a modal loop), stamped at least 30 ms
+// after the press before it: the menu drops presses stamped closer than its repeat time.
 inline void PopupPostKey(WORD wVk)
 {
+    static DWORD s_nLastStamp = 0;
+    DWORD nStamp = ::GetTickCount();
+    if ((int)(nStamp - s_nLastStamp) < 30)
+        nStamp = s_nLastStamp + 30;
+    s_nLastStamp = nStamp;
     INPUT in[2];
     memset(in, 0, sizeof(in));
     in[0].type = INPUT_KEYBOARD;
     in[0].ki.wVk = wVk;
+    in[0].ki.time = nStamp;
     in[1] = in[0];
     in[1].ki.dwFlags = KEYEVENTF_KEYUP;
     ::SendInput(2, in, sizeof(INPUT));

@@ -245,9 +245,9 @@ TEST_F(PopupTrackingTest, KeysFasterThanTheRepeatTimeAreDropped)
 TEST_F(PopupTrackingTest, ModalResultOnlyTracking)
 {
     POPUP_REQUIRE_KEYBOARD(m_receiver);
+    // the last step sends two keys at once, as a timer late after a stall runs two steps
     CPopupInputScript script({ [] {}, [] { PopupPostKey(VK_DOWN); },
-                               [] { PopupPostKey(VK_DOWN); }, [] { PopupPostKey(VK_RETURN); },
-                               [] { CExtPopupMenuWnd::CancelTracking(); } });
+                               [] { PopupPostKey(VK_DOWN); PopupPostKey(VK_RETURN); } });
     UINT nResult = 0xFFFF;
     m_bTracked = true;
     ASSERT_TRUE(m_pPopup->StartTracking(kNoAnim | kShowAll

@@ -314,19 +314,33 @@ TEST_F(DemoProgramTest, ExceptionInACommandIsReportedNotPropagated)
     EXPECT_EQ("main", DemoLogText());
 }
 
+namespace
+{
+const std::vector<LONG>* g_pIdleCounts = NULL;
+DWORD g_nIdleStart = 0;
+// Ends the pump once idle time came twice, or after five seconds.
+struct QuitTimer
+{
+    static void CALLBACK Proc(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (g_pIdleCounts->size() >= 2 || ::GetTickCount() - g_nIdleStart > 5000)
+            ::PostQuitMessage(0);
+    }
+};
+} // namespace
+
 TEST_F(DemoProgramTest, IdleProcessingUpdatesBarsAndFreesTemporaryObjects)
 {
     // a temporary window object lives until idle time
     CWnd::FromHandle(::GetDesktopWindow());
     EXPECT_GE(AfxGetTemporaryWindowCount(), 1);
 
-    // the pump runs until a timer ends it
-    struct QuitTimer
-    {
-        static void CALLBACK Proc(HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); }
-    };
+    // the pump runs until a timer ends it, once idle time came twice (a timer that is
+    // already due when the pump starts comes before any idle time)
+    g_pIdleCounts = &m_program.m_pApp->m_idleCounts;
+    g_nIdleStart = ::GetTickCount();
     UINT_PTR nTimer = Main()->SetTimer(1, 50, &QuitTimer::Proc);
-    m_program.m_pApp->Run();
+    ::Sleep(100); m_program.m_pApp->Run();
     Main()->KillTimer(nTimer);
 
     const std::vector<LONG>& counts = m_program.m_pApp->m_idleCounts;
