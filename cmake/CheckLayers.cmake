@@ -1,12 +1,16 @@
 # cmake -DROOT=<source root> -P CheckLayers.cmake
 # Reads the libraries that ROOT/CMakeLists.txt declares (stickwell_area_library,
 # stickwell_header_library, stickwell_resources) with the libraries each one names after
-# DEPENDS. A file of an area library may include headers of its own folder and of the
-# libraries it stands on (directly or through them), nothing of any other library's
-# folder: neither by path ("app/X.h", "../app/X.h") nor by the bare name of a header that
-# only a forbidden folder has. Folders that are no library (tests/, tools/, bench/) are
-# forbidden to all of them. An include through a macro cannot be checked and is refused.
-# Prints one line per refusal and fails when there is one.
+# DEPENDS. Every library has a floor (the table below, by folder) and may name only
+# libraries of lower floors. A file of any library (sources, headers, inline files and
+# resource scripts) may include headers of its own folder and of the libraries it stands
+# on (directly or through them), nothing of any other library's folder: neither by path
+# ("app/X.h", "../app/X.h", a link in the build tree) nor by the bare name of a header
+# that only a forbidden folder has; #import counts as #include. A path may not lead out
+# of the libraries' folders within the tree, nor be absolute. Folders that are no library
+# (tests/, tools/, bench/) are forbidden to all of them. An include through a macro
+# cannot be checked and is refused. Prints one line per refusal and fails when there is
+# one.
 
 cmake_minimum_required(VERSION 3.20)
 
@@ -31,7 +35,7 @@ foreach(call IN LISTS calls)
     string(STRIP "${args}" args)
     string(REGEX REPLACE "[ \t]+" ";" args "${args}")
     if(kind STREQUAL "resources")
-        set(args resources resources)
+        set(args resources resources ${args})
     endif()
     list(LENGTH args n)
     if(n LESS 2)
@@ -61,12 +65,38 @@ endforeach()
 if(NOT areas)
     message(FATAL_ERROR "CheckLayers: ${ROOT}/CMakeLists.txt declares no area library")
 endif()
+# The floors, by folder, lowest first: a library stands only on libraries of lower floors.
+set(floor_platform/classlib 0)
+set(floor_platform/ado 0)
+set(floor_platform/pdfgen 0)
+set(floor_resources 1)
+set(floor_uiframework/foundation 1)
+set(floor_data 2)
+set(floor_uiframework/bars 2)
+set(floor_model 3)
+set(floor_output 4)
+set(floor_app 5)
+
+set(violations "")
 foreach(lib IN LISTS libraries)
+    if(NOT DEFINED floor_${dir_${lib}})
+        list(APPEND violations "CMakeLists.txt: ${lib} (${dir_${lib}}) has no floor in the layer check")
+        set(floor_${dir_${lib}} 0)
+    endif()
+endforeach()
+foreach(lib IN LISTS libraries)
+    set(kept "")
     foreach(dep IN LISTS deps_${lib})
         if(NOT dep IN_LIST libraries)
             message(FATAL_ERROR "CheckLayers: ${lib} stands on ${dep}, which CMakeLists.txt does not declare")
         endif()
+        if(NOT floor_${dir_${dep}} LESS floor_${dir_${lib}})
+            list(APPEND violations "CMakeLists.txt: ${lib} names ${dep} after DEPENDS, a library of its own floor or above")
+        else()
+            list(APPEND kept ${dep})
+        endif()
     endforeach()
+    set(deps_${lib} ${kept})
 endforeach()
 
 # Folders of the source tree that hold no library and that no library may reach.
@@ -74,7 +104,8 @@ set(outside_folders tests tools bench)
 
 # The headers of each folder, by bare name.
 foreach(lib IN LISTS libraries)
-    file(GLOB_RECURSE headers ${ROOT}/${dir_${lib}}/*.h ${ROOT}/${dir_${lib}}/*.hpp)
+    file(GLOB_RECURSE headers ${ROOT}/${dir_${lib}}/*.h ${ROOT}/${dir_${lib}}/*.hpp
+                              ${ROOT}/${dir_${lib}}/*.inl)
     set(names_${lib} "")
     foreach(h IN LISTS headers)
         get_filename_component(n ${h} NAME)
@@ -82,8 +113,13 @@ foreach(lib IN LISTS libraries)
     endforeach()
 endforeach()
 
-set(violations "")
-foreach(lib IN LISTS areas)
+# Every folder that holds a library, for paths that lead out of all of them.
+set(library_dirs "")
+foreach(lib IN LISTS libraries)
+    list(APPEND library_dirs ${dir_${lib}})
+endforeach()
+
+foreach(lib IN LISTS libraries)
     # What the library stands on: its own folder and every library below it.
     set(allowed ${lib})
     set(queue ${deps_${lib}})
@@ -113,38 +149,67 @@ foreach(lib IN LISTS areas)
     endif()
 
     set(dir ${dir_${lib}})
-    file(GLOB_RECURSE files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.hpp ${ROOT}/${dir}/*.cpp ${ROOT}/${dir}/*.c)
+    file(GLOB_RECURSE files ${ROOT}/${dir}/*.h ${ROOT}/${dir}/*.hpp ${ROOT}/${dir}/*.inl
+                            ${ROOT}/${dir}/*.cpp ${ROOT}/${dir}/*.c ${ROOT}/${dir}/*.rc)
     foreach(f IN LISTS files)
         file(RELATIVE_PATH rel ${ROOT} ${f})
-        file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include")
+        file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*(include|import)")
         get_filename_component(fdir ${f} DIRECTORY)
         foreach(line IN LISTS lines)
-            if(NOT line MATCHES "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">]")
-                string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*" "" what "${line}")
+            string(REGEX MATCH "^[ \t]*#[ \t]*(include_next|include|import)" directive "${line}")
+            string(REGEX REPLACE "^[ \t]*#[ \t]*" "#" directive "${directive}")
+            if(NOT line MATCHES "^[ \t]*#[ \t]*[a-z_]+[ \t]*[\"<]([^\">]+)[\">]")
+                string(REGEX REPLACE "^[ \t]*#[ \t]*[a-z_]+[ \t]*" "" what "${line}")
                 string(REGEX REPLACE "(//|/\\*).*$" "" what "${what}")
                 string(STRIP "${what}" what)
-                list(APPEND violations "${rel}: #include ${what} names its header through a macro")
+                list(APPEND violations "${rel}: ${directive} ${what} names its header through a macro")
                 continue()
             endif()
             set(inc "${CMAKE_MATCH_1}")
             get_filename_component(name "${inc}" NAME)
             set(bad "")
-            if(inc MATCHES "/")
-                # A path: relative to the file, then to the source root.
+            if(IS_ABSOLUTE "${inc}")
+                set(bad "an absolute path")
+            elseif(inc MATCHES "/")
+                # A path: relative to the file, then to the source root; where it exists,
+                # also where its links lead.
                 foreach(base ${fdir} ${ROOT})
                     get_filename_component(abs "${base}/${inc}" ABSOLUTE)
-                    foreach(fd IN LISTS forbid_dirs)
-                        string(FIND "${abs}/" "${ROOT}/${fd}/" pos)
-                        if(pos EQUAL 0 AND NOT bad)
-                            set(bad ${fd})
-                        endif()
+                    set(places ${abs})
+                    if(EXISTS "${abs}")
+                        get_filename_component(real "${abs}" REALPATH)
+                        list(APPEND places ${real})
+                    endif()
+                    foreach(place IN LISTS places)
+                        foreach(fd IN LISTS forbid_dirs)
+                            string(FIND "${place}/" "${ROOT}/${fd}/" pos)
+                            if(pos EQUAL 0 AND NOT bad)
+                                set(bad ${fd})
+                            endif()
+                        endforeach()
                     endforeach()
+                    # A file of the tree outside every library's folder (the build tree).
+                    string(FIND "${abs}/" "${ROOT}/" pos)
+                    if(NOT bad AND EXISTS "${abs}" AND pos EQUAL 0)
+                        file(RELATIVE_PATH inner ${ROOT} ${abs})
+                        set(inside OFF)
+                        foreach(ld IN LISTS library_dirs)
+                            string(FIND "${inner}" "${ld}/" pos)
+                            if(pos EQUAL 0)
+                                set(inside ON)
+                            endif()
+                        endforeach()
+                        if(NOT inside)
+                            string(REGEX REPLACE "/.*$" "" top "${inner}")
+                            set(bad "${top}, no library's folder")
+                        endif()
+                    endif()
                 endforeach()
             elseif(name IN_LIST forbidden_names)
                 set(bad ${home_${name}})
             endif()
             if(bad)
-                list(APPEND violations "${rel}: #include \"${inc}\" reaches ${bad}")
+                list(APPEND violations "${rel}: ${directive} \"${inc}\" reaches ${bad}")
             endif()
         endforeach()
     endforeach()

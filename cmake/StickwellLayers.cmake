@@ -11,10 +11,13 @@
 # stickwell_link(target lib...)
 #   Links a program with the named libraries and what they stand on.
 #
+# stickwell_header_library(name dir [DEPENDS lib...]), stickwell_resources([DEPENDS lib...])
+#   Headers (and resource scripts) without code, standing on the named libraries.
+#
 # stickwell_layer_check()
-#   The build stops when a file of an area library includes a header of a folder that
-#   the library does not stand on (as CMakeLists.txt names them), or names a header
-#   through a macro.
+#   The build stops when a library names one of its own floor or above, or a file of any
+#   library includes a header of a folder that the library does not stand on (as
+#   CMakeLists.txt names them), or names a header through a macro (cmake/CheckLayers.cmake).
 
 set(STICKWELL_LAYER_INCLUDE_ROOT ${CMAKE_BINARY_DIR}/layers)
 
@@ -39,16 +42,21 @@ function(stickwell_link_item out lib)
     endif()
 endfunction()
 
-# Headers without code (#include "dir/Header.h").
+# Headers without code (#include "dir/Header.h"), standing on the DEPENDS libraries.
 function(stickwell_header_library name dir)
+    cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
     add_library(${name} INTERFACE)
+    set_property(GLOBAL APPEND PROPERTY STICKWELL_HEADER_DIRS ${dir})
     stickwell_layer_include(inc ${name} ${dir})
     target_include_directories(${name} INTERFACE ${inc})
+    if(ARG_DEPENDS)
+        target_link_libraries(${name} INTERFACE ${ARG_DEPENDS})
+    endif()
 endfunction()
 
-# Resource identifiers (#include "resources/resource.h").
+# Resource identifiers and scripts (#include "resources/resource.h").
 function(stickwell_resources)
-    stickwell_header_library(resources resources)
+    stickwell_header_library(resources resources ${ARGN})
 endfunction()
 
 function(stickwell_area_library name dir)
@@ -94,10 +102,12 @@ set(STICKWELL_LAYER_CHECK_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/CheckLayers.cmake)
 
 function(stickwell_layer_check)
     get_property(dirs GLOBAL PROPERTY STICKWELL_AREA_DIRS)
+    get_property(header_dirs GLOBAL PROPERTY STICKWELL_HEADER_DIRS)
     set(files ${CMAKE_SOURCE_DIR}/CMakeLists.txt)
-    foreach(dir ${dirs})
+    foreach(dir ${dirs} ${header_dirs})
         file(GLOB_RECURSE found CONFIGURE_DEPENDS
             ${CMAKE_SOURCE_DIR}/${dir}/*.h ${CMAKE_SOURCE_DIR}/${dir}/*.hpp
+            ${CMAKE_SOURCE_DIR}/${dir}/*.inl ${CMAKE_SOURCE_DIR}/${dir}/*.rc
             ${CMAKE_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_SOURCE_DIR}/${dir}/*.c)
         list(APPEND files ${found})
     endforeach()
