@@ -10,6 +10,18 @@
 //   desk, page and elements stay drawn in a kept frame; a paint draws anew only where an
 //   element's drawn state changed (the whole frame when the zoom, scroll, size, side, page
 //   or the list of elements changed), then the selection over it.
+//
+// The class is split over these files:
+// - VarnelView.cpp: construction, mapping, zoom, scrolling, status texts, side switch;
+// - VarnelViewDraw.cpp: painting (desk, page, grid, elements, selection, kept frame);
+// - VarnelViewMouse.cpp: mouse tools, selection, moving and resizing, context menus, keys;
+// - VarnelViewEdit.cpp: clipboard, undo and redo, z-order, alignment and the other edits;
+// - VarnelViewProperties.cpp: loading the property sheet and applying its pages;
+// - VarnelViewOptions.cpp: the view options in the registry and the Options sheet;
+// - VarnelViewPrint.cpp: Print, Print Preview and the rendering of one label sheet;
+// - VarnelViewExport.cpp: Save As Image and Export As PDF;
+// - VarnelViewTemplate.cpp: Save As Template;
+// - VarnelViewDatabase.cpp: Database Settings, View Database Data, Merge Selected DB-Texts.
 
 #pragma once
 

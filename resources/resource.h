@@ -1,7 +1,10 @@
 // resource.h - resource ids of the program: menus, dialogs, commands and strings.
 //
 // The class library's standard ids (ID_FILE_NEW, ID_EDIT_UNDO, AFX_IDS_APP_TITLE, ...)
-// come from afxres.h. The new-publication wizard's ids are in wizard_resource.h.
+// come from afxres.h. The ids of each script's dialogs and messages are in the script's own
+// header: bmpdialog_resource.h, data_resource.h, export_resource.h, model_resource.h,
+// options_resource.h, print_resource.h, properties_resource.h, pubsize_resource.h and
+// wizard_resource.h.
 
 #pragma once
 

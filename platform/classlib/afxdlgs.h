@@ -1,4 +1,4 @@
-// afxdlgs.h - common dialogs, property sheets and the dialog test driver.
+// afxdlgs.h - common dialogs, property sheets and the seam through which tests drive them.
 //
 // Declares: CCommonDialog, CFileDialog, CColorDialog, CPrintDialog,
 // CPropertyPage, CPropertySheet, CDialogHook (test seam).

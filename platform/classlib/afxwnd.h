@@ -21,8 +21,9 @@
 //   first (a disabled command is dropped), then routed with OnCmdMsg: in an MDI
 //   program active view, its document, the child frame, the main frame, the
 //   application.
-// - Message boxes: AfxMessageBox (afxwin.h) with its recorder for tests. Modal
-//   loops (RunModalLoop) can be driven through the modal-loop hook in tests.
+// - Message boxes: AfxMessageBox (afxwin.h) with its hook, through which tests record
+//   them (tests/support). Modal loops (RunModalLoop) can be driven through the
+//   modal-loop hook in tests.
 
 #pragma once
 

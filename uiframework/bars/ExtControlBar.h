@@ -6,6 +6,18 @@
 // ExtDockBar.h the dock bars (CExtDockBar, CExtDockOuterBar, CExtDockDynBar) and the
 // dynamic container CExtDynControlBar.
 //
+// CExtControlBar is split over these files:
+// - ExtControlBar.cpp: the list of all bars, creation, sizes, row fitting, bar queries,
+//   status texts and the bars menu;
+// - ExtControlBarWnd.cpp: the window procedure, the non-client area, painting, mouse
+//   input, showing and hiding;
+// - ExtControlBarDocking.cpp: floating at a point, docking at a frame side and circle,
+//   docking beside another bar in a new container;
+// - ExtControlBarDrag.cpp: the modal drag loop, the drag decisions and the drop;
+// - ExtControlBarResize.cpp: the row helpers and row and column resizing;
+// - ExtBarNcAreaButton.cpp: the caption buttons;
+// - ExtBarState.cpp: reading, checking and applying the stored layout of a frame's bars.
+//
 // Notes
 // - Every constructed bar is in g_arrAllBars (under g_csAllBars) until its destructor.
 // - A bar docks in rows of a dock bar (CDockBar::m_arrBars, see ExtBarLayout.h). Fixed-size

@@ -5,6 +5,19 @@
 // BarLinks_t), CExtPaintManagerXP (flat look), and through ExtPaintManagerHolder.h the
 // process-wide holder g_CurrentPaintManager.
 //
+// The managers are split over these files:
+// - ExtPaintManager.cpp: construction, colours, fonts, brushes and metrics;
+// - ExtPaintManagerBars.cpp: grippers, captions, frames, borders, caption buttons,
+//   separators, the chevron, button icons and backgrounds;
+// - ExtPaintManagerButtons.cpp: push buttons, popup-menu items, the menu expand button
+//   and tab items;
+// - ExtPaintManagerMenus.cpp: popup-menu frames and separators, insertion marks, tab
+//   strips, edit and combo controls, panels and captions;
+// - ExtPaintManagerSmall.cpp: small paint operations and bitmap colour queries;
+// - ExtPaintManagerGlyphs.cpp: the glyph set;
+// - ExtPaintManagerDockMarker.cpp: the dock markers;
+// - ExtPaintManagerHolder.cpp: the holder and installing a manager.
+//
 // Notes
 // - One manager is installed at a time; every framework window asks
 //   g_CurrentPaintManager->... for colours, fonts, metrics and drawing.

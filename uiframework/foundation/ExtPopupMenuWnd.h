@@ -9,7 +9,8 @@
 // The class is split over several files:
 // - ExtPopupMenuWnd.cpp: items, filling from menus, item operations (and the command-UI
 //   object);
-// - ExtPopupMenuWndTracking.cpp: the tracking site, hooks, StartTracking, keyboard and mouse;
+// - ExtPopupMenuWndTracking.cpp: the tracking site, hooks and StartTracking;
+// - ExtPopupMenuWndInput.cpp: keyboard and mouse input of a tracked popup;
 // - ExtPopupMenuWndLayout.cpp: measuring, layout, window creation, painting and frames;
 // - ExtPopupMenuWndEdit.cpp: the in-place edit of items;
 // - ExtPopupSupport.cpp: small shared routines.
