@@ -7,8 +7,8 @@
 // - Sizes are in hundredths of an inch; colours are ARGB.
 // - Implementation: VarnelDoc.cpp (construction, data), VarnelDocFile.cpp (file format),
 //   VarnelDocUndo.cpp (undo and redo), VarnelDocLife.cpp (new, open, save, tip of the
-//   day, zoom), VarnelDocCommands.cpp (insert commands and update handlers),
-//   VarnelDocTemplate.cpp (template file and preview).
+//   day, zoom), VarnelDocElements.cpp (new elements), VarnelDocCommands.cpp (insert
+//   commands and update handlers), VarnelDocTemplate.cpp (template file and preview).
 
 #pragma once
 
