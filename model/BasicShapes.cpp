@@ -15,17 +15,3 @@ IMPLEMENT_ELEMENT_BASICS(CRhombus, KIND_RHOMBUS)
 IMPLEMENT_ELEMENT_BASICS(CRectRound, KIND_RECTROUND)
 IMPLEMENT_ELEMENT_BASICS(CTriangle, KIND_TRIANGLE)
 
-// All five: solid white fill, red pattern colour, black outline of width 1.
-#define BASIC_SHAPE_CONSTRUCTOR(class_name, kind) \
-    class_name::class_name(CPoint ptStart, CPoint ptEnd) \
-    { \
-        m_nKind = kind; \
-        SetNormalizedRect(ptStart, ptEnd); \
-        SetShapeDefaults(1, 0xFF000000, 0xFFFFFFFF, 0xFFFF0000, FALSE); \
-    }
-
-BASIC_SHAPE_CONSTRUCTOR(CRectangle, KIND_RECTANGLE)
-BASIC_SHAPE_CONSTRUCTOR(CCircle, KIND_CIRCLE)
-BASIC_SHAPE_CONSTRUCTOR(CRhombus, KIND_RHOMBUS)
-BASIC_SHAPE_CONSTRUCTOR(CRectRound, KIND_RECTROUND)
-BASIC_SHAPE_CONSTRUCTOR(CTriangle, KIND_TRIANGLE)

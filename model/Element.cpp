@@ -2,10 +2,9 @@
 
 #include "Element.h"
 #include "ElementStream.h"
-#include "TextElements.h"
+#include "ElementKinds.h"
 
 #include <math.h>
-#include <string.h>
 
 IMPLEMENT_SERIAL(CElement, CObject, 0)
 
@@ -13,36 +12,6 @@ long CElement::s_nLiveCount = 0;
 
 namespace
 {
-struct KindName
-{
-    LPCSTR lpszClassName;
-    short nKind;
-};
-
-const KindName g_kindNames[] = {
-    { "CLine", KIND_LINE },
-    { "CRectangle", KIND_RECTANGLE },
-    { "CCircle", KIND_CIRCLE },
-    { "CRhombus", KIND_RHOMBUS },
-    { "CRectRound", KIND_RECTROUND },
-    { "CTriangle", KIND_TRIANGLE },
-    { "CFreehandLine", KIND_FREEHAND },
-    { "CText", KIND_TEXT },
-    { "CBtImage", KIND_CLIPART },
-    { "CClosedCurve", KIND_CLOSEDCURVE },
-    { "CBkgImage", KIND_BACKGROUND },
-    { "CCalloutBL", KIND_CALLOUT_BL },
-    { "CCalloutBR", KIND_CALLOUT_BR },
-    { "CShapeParallelo", KIND_PARALLELOGRAM },
-    { "CShapeArrowL", KIND_ARROW_LEFT },
-    { "CShapeStar", KIND_STAR },
-    { "CShapeExplosion", KIND_BURST },
-    { "CShapeMoon", KIND_MOON },
-    { "CShapeArrowR", KIND_ARROW_RIGHT },
-    { "CShapeSun", KIND_SUN },
-    { "CDbText", KIND_DBTEXT },
-};
-
 // Factor of the degree-to-radian conversion used by the rotated bounds.
 const double kDegToRad = 0.017453292522222223;
 
@@ -66,12 +35,8 @@ short KindFromClassName(LPCSTR lpszClassName)
 {
     if (lpszClassName == NULL)
         return KIND_NONE;
-    for (const KindName& entry : g_kindNames)
-    {
-        if (strcmp(entry.lpszClassName, lpszClassName) == 0)
-            return entry.nKind;
-    }
-    return KIND_NONE;
+    const ElementKindInfo* pInfo = FindElementKind(lpszClassName);
+    return pInfo != NULL ? pInfo->nKind : KIND_NONE;
 }
 
 CRect GetRotatedBounds(int left, int top, int right, int bottom, int nAngle)
@@ -155,20 +120,30 @@ void CElement::SetNormalizedRect(CPoint ptStart, CPoint ptEnd)
     m_rect.NormalizeRect();
 }
 
-void CElement::SetShapeDefaults(int nFillKind, DWORD clrLine, DWORD clrFill, DWORD clrPattern,
-                                BOOL bShadow, BOOL bTransparent)
+void CElement::InitShape(short nKind, CPoint ptStart, CPoint ptEnd)
 {
+    m_nKind = nKind;
+    SetNormalizedRect(ptStart, ptEnd);
+    const ElementKindInfo* pInfo = FindElementKind(nKind);
+    ASSERT(pInfo != NULL);
+    if (pInfo == NULL)
+        return;
+    const ElementShapeDefaults& d = pInfo->defaults;
     m_nLineWidth = 1;
     m_nDashStyle = 0;
-    m_nFillKind = nFillKind;
-    m_clrLine = clrLine;
-    m_clrFill = clrFill;
-    m_clrPattern = clrPattern;
-    m_bTransparent = bTransparent;
-    m_bShadow = bShadow;
+    m_nFillKind = d.nFillKind;
+    m_clrLine = d.clrLine;
+    m_clrFill = d.clrFill;
+    m_clrPattern = d.clrPattern;
+    m_bTransparent = d.bTransparent;
+    m_bShadow = d.bShadow;
     m_nHAlign = 1;
     m_nVAlign = 1;
     m_bVertical = FALSE;
+}
+
+void CElement::SerializeLeadBlock(CArchive&)
+{
 }
 
 // Common element record; text elements write their text block first.
@@ -176,8 +151,7 @@ void CElement::Serialize(CArchive& ar)
 {
     CObject::Serialize(ar);
 
-    if (IsKindOf(RUNTIME_CLASS(CText)))
-        static_cast<CText*>(this)->SerializeTextBlock(ar);
+    SerializeLeadBlock(ar);
 
     SerializeColor(ar, m_clrLine);
     SerializeColor(ar, m_clrFill);

@@ -117,9 +117,11 @@ public:
 protected:
     // Stores the rectangle spanned by two points, normalised.
     void SetNormalizedRect(CPoint ptStart, CPoint ptEnd);
-    // Defaults of the shape constructors: line width 1, solid, text alignments 1 and 1.
-    void SetShapeDefaults(int nFillKind, DWORD clrLine, DWORD clrFill, DWORD clrPattern,
-                          BOOL bShadow, BOOL bTransparent = FALSE);
+    // Start of a shape constructor: the kind, the rectangle spanned by two points and the
+    // kind's defaults from the table of kinds (line width 1, solid, alignments 1 and 1).
+    void InitShape(short nKind, CPoint ptStart, CPoint ptEnd);
+    // Block a kind writes and reads before the common record (texts: their text block).
+    virtual void SerializeLeadBlock(CArchive& ar);
 
 public:
     // Member variables

@@ -1,6 +1,7 @@
 // FillPainter.cpp - fill brushes, hatch textures, outline filling and outline pens.
 
 #include "FillPainter.h"
+#include "Element.h"
 #include "ElementStream.h"
 
 #include <algorithm>
@@ -338,35 +339,35 @@ Status FillShapeOutline(Graphics* pGraphics, Brush* pBrush, const RectF& rc, int
     const float x = rc.X, y = rc.Y, w = rc.Width, h = rc.Height;
     switch (nShape)
     {
-    case 102:
+    case KIND_RECTANGLE:
         return pGraphics->FillRectangle(pBrush, rc);
-    case 103:
+    case KIND_CIRCLE:
         return pGraphics->FillEllipse(pBrush, rc);
-    case 105:
+    case KIND_RHOMBUS:
     {
         PointF pts[4] = { PointF(x + w / 2, y), PointF(x, y + h / 2), PointF(x + w / 2, y + h),
                           PointF(x + w, y + h / 2) };
         return pGraphics->FillPolygon(pBrush, pts, 4, FillModeAlternate);
     }
-    case 108:
+    case KIND_TRIANGLE:
     {
         PointF pts[3] = { PointF(x + w / 2, y), PointF(x, y + h), PointF(x + w, y + h) };
         return pGraphics->FillPolygon(pBrush, pts, 3, FillModeAlternate);
     }
-    case 120:
+    case KIND_CLOSEDCURVE:
         if (pPoints == NULL || nCount < 1)
             return InvalidParameter;
         return pGraphics->FillPolygon(pBrush, pPoints, nCount, FillModeAlternate);
-    case 107:
-    case 201:
-    case 202:
-    case 205:
-    case 206:
-    case 207:
-    case 208:
-    case 209:
-    case 210:
-    case 211:
+    case KIND_RECTROUND:
+    case KIND_CALLOUT_BL:
+    case KIND_CALLOUT_BR:
+    case KIND_PARALLELOGRAM:
+    case KIND_ARROW_LEFT:
+    case KIND_STAR:
+    case KIND_BURST:
+    case KIND_MOON:
+    case KIND_ARROW_RIGHT:
+    case KIND_SUN:
         if (pPath == NULL)
             return InvalidParameter;
         return pGraphics->FillPath(pBrush, pPath);

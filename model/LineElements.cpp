@@ -170,9 +170,7 @@ CLine::CLine()
 
 CLine::CLine(CPoint ptStart, CPoint ptEnd)
 {
-    m_nKind = KIND_LINE;
-    SetNormalizedRect(ptStart, ptEnd);
-    SetShapeDefaults(1, 0xFF000000, 0xFFFFFFFF, 0xFFFF0000, FALSE);
+    InitShape(KIND_LINE, ptStart, ptEnd);
     m_nLineDirection = 3;
 }
 
@@ -250,9 +248,7 @@ CFreehandLine::CFreehandLine()
 
 CFreehandLine::CFreehandLine(CPoint ptStart, CPoint ptEnd)
 {
-    m_nKind = KIND_FREEHAND;
-    SetNormalizedRect(ptStart, ptEnd);
-    SetShapeDefaults(1, 0xFF000000, 0xFFFFFFFF, 0xFFFF0000, FALSE, TRUE);
+    InitShape(KIND_FREEHAND, ptStart, ptEnd);
 }
 
 CElement* CFreehandLine::Clone()
@@ -279,9 +275,7 @@ CClosedCurve::CClosedCurve()
 
 CClosedCurve::CClosedCurve(CPoint ptStart, CPoint ptEnd)
 {
-    m_nKind = KIND_CLOSEDCURVE;
-    SetNormalizedRect(ptStart, ptEnd);
-    SetShapeDefaults(32, 0xFF7F7F7F, 0xFFFFFFFF, 0xFF7F7F7F, TRUE);
+    InitShape(KIND_CLOSEDCURVE, ptStart, ptEnd);
 }
 
 CElement* CClosedCurve::Clone()

@@ -36,6 +36,12 @@ void SerializeLong(CArchive& ar, LONG& l)
 /////////////////////////////////////////////////////////////////////////////
 // CText
 
+// A text's record starts with its text block.
+void CText::SerializeLeadBlock(CArchive& ar)
+{
+    SerializeTextBlock(ar);
+}
+
 CText::CText()
 {
     m_nKind = KIND_TEXT;

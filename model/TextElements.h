@@ -32,6 +32,7 @@ public:
     void SerializeTextBlock(CArchive& ar);
 
 protected:
+    virtual void SerializeLeadBlock(CArchive& ar) override;
     // Replaces the font by one made from the LOGFONT of pSource's font.
     void CopyFontFrom(CElement* pSource);
     void CreateDefaultFont();
