@@ -723,6 +723,17 @@ protected:
                                 COLORREF clrText, bool bDisabledEmboss);
     // Both looks of DrawPushButton share one body; so do the menu items' edit fields.
     void PaintPushButton(CDC& dc, PushButtonArgs_t& _ppbd, bool bFlatLook);
+    // Drop-down arrow and icon (or system-command glyph) of a push button; answers the
+    // rectangle left for its text.
+    CRect PaintPushButtonGlyphs(CDC& dc, const PushButtonArgs_t& a, const CRect& rcContent,
+                                const CRect& rcArrow, const GlyphMatrix_t& glyphArrow,
+                                bool bHover, bool bArrowPushed, CSize sizePushedOffset,
+                                bool bFlatLook);
+    // Text colour of a push button in its state, the caller's forced colours first.
+    COLORREF PushButtonTextColor(const PushButtonArgs_t& a, bool bFlatLook, bool bHover);
+    // Text of a push button in rcText: across, or reading down on a vertical button.
+    void PaintPushButtonText(CDC& dc, const PushButtonArgs_t& a, const CRect& rcText,
+                             COLORREF clrText, bool bFlatLook);
     void DrawMenuItemInplaceEdit(CDC& dc, MenuItemArgs_t& _mia, bool bFlatLook);
 };
 

@@ -124,6 +124,7 @@ void CExtPaintManager::DrawVerticalButtonText(CDC& dc, const CRect& rcText, LPCT
     ::SelectObject(dc.GetSafeHdc(), hOldFont);
 }
 
+// A push button of either look: faces, drop-down part, frame, glyphs, text and focus.
 void CExtPaintManager::PaintPushButton(CDC& dc, PushButtonArgs_t& a, bool bFlatLook)
 {
     CRect rcButton(a.m_rcButton);
@@ -251,6 +252,40 @@ void CExtPaintManager::PaintPushButton(CDC& dc, PushButtonArgs_t& a, bool bFlatL
     CSize sizePushedOffset(0, 0);
     GetPushedOffset(&sizePushedOffset);
 
+    CRect rcText = PaintPushButtonGlyphs(dc, a, rcContent, rcArrow, glyphArrow, bHover,
+                                         bArrowPushed, sizePushedOffset, bFlatLook);
+
+    // Text.
+    if (!rcText.IsRectEmpty() && *a.m_sText != _T('\0'))
+    {
+        if (bPushed)
+            rcText.OffsetRect(sizePushedOffset);
+        const COLORREF clrText = PushButtonTextColor(a, bFlatLook, bHover);
+        dc.SetTextColor(clrText);
+        PaintPushButtonText(dc, a, rcText, clrText, bFlatLook);
+    }
+
+    if (bFocus)
+    {
+        CRect rcFocus(rcText);
+        rcFocus.DeflateRect(3, 3);
+        dc.DrawFocusRect(&rcFocus);
+    }
+    dc.SetBkMode(nOldBkMode);
+    dc.SetBkColor(clrOldBk);
+    dc.SetTextColor(clrOldText);
+}
+
+// The drop-down arrow and the icon or system glyph; the rest of the content is the text's.
+CRect CExtPaintManager::PaintPushButtonGlyphs(CDC& dc, const PushButtonArgs_t& a,
+                                             const CRect& rcContent, const CRect& rcArrow,
+                                             const GlyphMatrix_t& glyphArrow, bool bHover,
+                                             bool bArrowPushed, CSize sizePushedOffset,
+                                             bool bFlatLook)
+{
+    CObject* pSrc = a.m_pHelperSrc;
+    const LPARAM lp = a.m_lParam;
+    const bool bEnabled = a.m_bEnabled, bPushed = a.m_bPushed, bHorz = a.m_bHorz;
     // Drop-down arrow.
     if (a.m_bDropDown)
     {
@@ -278,100 +313,89 @@ void CExtPaintManager::PaintPushButton(CDC& dc, PushButtonArgs_t& a, bool bFlatL
         DrawSysCommandGlyph(dc, a.m_nHelperSysCmdID, rcText, false, bPushed, bEnabled);
     }
 
-    // Text.
-    if (!rcText.IsRectEmpty() && *a.m_sText != _T('\0'))
+    return rcText;
+}
+
+// The text colour of a button state; a colour the caller forces wins over the look's.
+COLORREF CExtPaintManager::PushButtonTextColor(const PushButtonArgs_t& a, bool bFlatLook,
+                                               bool bHover)
+{
+    CObject* pSrc = a.m_pHelperSrc;
+    const LPARAM lp = a.m_lParam;
+    const bool bEnabled = a.m_bEnabled, bPushed = a.m_bPushed;
+    if (!bFlatLook)
     {
-        if (bPushed)
-            rcText.OffsetRect(sizePushedOffset);
-        COLORREF clrText;
-        if (!bFlatLook)
-        {
-            if (!bEnabled)
-                clrText = Override(a.m_clrForceTextDisabled, GetColor(COLOR_3DFACE, pSrc, lp));
-            else if (bHover || bPushed)
-            {
-                if (bPushed && a.m_clrForceTextPressed != (COLORREF)-1)
-                    clrText = a.m_clrForceTextPressed;
-                else if (bHover && a.m_clrForceTextHover != (COLORREF)-1)
-                    clrText = a.m_clrForceTextHover;
-                else
-                    clrText = Override(a.m_clrForceTextNormal, GetColor(COLOR_BTNTEXT, pSrc, lp));
-            }
-            else
-                clrText = Override(a.m_clrForceTextNormal, GetColor(COLOR_BTNTEXT, pSrc, lp));
-        }
+        if (!bEnabled)
+            return Override(a.m_clrForceTextDisabled, GetColor(COLOR_3DFACE, pSrc, lp));
+        if (bPushed && a.m_clrForceTextPressed != (COLORREF)-1)
+            return a.m_clrForceTextPressed;
+        if (bHover && a.m_clrForceTextHover != (COLORREF)-1)
+            return a.m_clrForceTextHover;
+        return Override(a.m_clrForceTextNormal, GetColor(COLOR_BTNTEXT, pSrc, lp));
+    }
+    if (!bEnabled)
+        return Override(a.m_clrForceTextDisabled, GetColor(COLOR_3DSHADOW, pSrc, lp));
+    if (bHover && bPushed)
+        return Override(a.m_clrForceTextPressed,
+                        Override(a.m_clrForceTextNormal, GetColor(LC_XP_HOT_TEXT, pSrc, lp)));
+    return Override(a.m_clrForceTextNormal, GetColor(COLOR_BTNTEXT, pSrc, lp));
+}
+
+// The button text across, or reading down on a vertical button with a rotated font.
+void CExtPaintManager::PaintPushButtonText(CDC& dc, const PushButtonArgs_t& a,
+                                           const CRect& rcTextIn, COLORREF clrText,
+                                           bool bFlatLook)
+{
+    CRect rcText(rcTextIn);
+    const bool bEnabled = a.m_bEnabled, bHorz = a.m_bHorz;
+    HFONT hFont = a.m_hFont;
+    if (hFont == NULL)
+    {
+        CFont& font = bHorz ? (a.m_bBold ? m_FontBold : m_FontNormal)
+                            : (a.m_bBold ? m_FontBoldVert : m_FontNormalVert);
+        hFont = (HFONT)font.GetSafeHandle();
+    }
+    if (bHorz)
+    {
+        HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(dc.GetSafeHdc(), hFont) : NULL;
+        if (bFlatLook || a.m_bUseDrawText)
+            dc.DrawText(a.m_sText, -1, &rcText, a.m_nDrawTextFlags);
         else
         {
-            if (!bEnabled)
-                clrText = Override(a.m_clrForceTextDisabled, GetColor(COLOR_3DSHADOW, pSrc, lp));
-            else if (bHover && bPushed)
-                clrText = Override(a.m_clrForceTextPressed,
-                                   Override(a.m_clrForceTextNormal,
-                                            GetColor(LC_XP_HOT_TEXT, pSrc, lp)));
-            else
-                clrText = Override(a.m_clrForceTextNormal, GetColor(COLOR_BTNTEXT, pSrc, lp));
+            CRect rcMeasure(0, 0, 0, 0);
+            dc.DrawText(a.m_sText, -1, &rcMeasure, DT_CALCRECT | DT_SINGLELINE);
+            CPoint pt(rcText.left, rcText.top);
+            if ((a.m_nDrawTextFlags & DT_CENTER) != 0)
+                pt.x += (rcText.Width() - rcMeasure.Width()) / 2;
+            else if ((a.m_nDrawTextFlags & DT_RIGHT) != 0)
+                pt.x = rcText.right - rcMeasure.Width();
+            if ((a.m_nDrawTextFlags & DT_VCENTER) != 0)
+                pt.y += (rcText.Height() - rcMeasure.Height()) / 2;
+            UINT nStyle = (!bEnabled && a.m_clrForceTextDisabled == (COLORREF)-1)
+                ? m_nDisabledTextStyle : DSS_NORMAL;
+            dc.DrawState(pt, rcMeasure.Size(), a.m_sText, DST_PREFIXTEXT | nStyle, TRUE, 0,
+                         (HBRUSH)NULL);
         }
-        dc.SetTextColor(clrText);
-
-        HFONT hFont = a.m_hFont;
-        if (hFont == NULL)
-        {
-            CFont& font = bHorz ? (a.m_bBold ? m_FontBold : m_FontNormal)
-                                : (a.m_bBold ? m_FontBoldVert : m_FontNormalVert);
-            hFont = (HFONT)font.GetSafeHandle();
-        }
-        if (bHorz)
-        {
-            HGDIOBJ hOldFont = hFont != NULL ? ::SelectObject(dc.GetSafeHdc(), hFont) : NULL;
-            if (bFlatLook || a.m_bUseDrawText)
-                dc.DrawText(a.m_sText, -1, &rcText, a.m_nDrawTextFlags);
-            else
-            {
-                CRect rcMeasure(0, 0, 0, 0);
-                dc.DrawText(a.m_sText, -1, &rcMeasure, DT_CALCRECT | DT_SINGLELINE);
-                CPoint pt(rcText.left, rcText.top);
-                if ((a.m_nDrawTextFlags & DT_CENTER) != 0)
-                    pt.x += (rcText.Width() - rcMeasure.Width()) / 2;
-                else if ((a.m_nDrawTextFlags & DT_RIGHT) != 0)
-                    pt.x = rcText.right - rcMeasure.Width();
-                if ((a.m_nDrawTextFlags & DT_VCENTER) != 0)
-                    pt.y += (rcText.Height() - rcMeasure.Height()) / 2;
-                UINT nStyle = (!bEnabled && a.m_clrForceTextDisabled == (COLORREF)-1)
-                    ? m_nDisabledTextStyle : DSS_NORMAL;
-                dc.DrawState(pt, rcMeasure.Size(), a.m_sText, DST_PREFIXTEXT | nStyle, TRUE, 0,
-                             (HBRUSH)NULL);
-            }
-            if (hOldFont != NULL)
-                ::SelectObject(dc.GetSafeHdc(), hOldFont);
-        }
-        else
-        {
-            // Vertical buttons draw with a font reading down.
-            HFONT hRotated = NULL;
-            LOGFONT lf;
-            if (hFont != NULL && ::GetObject(hFont, sizeof(lf), &lf) == sizeof(lf)
-                && lf.lfEscapement == 0)
-            {
-                lf.lfEscapement = lf.lfOrientation = 2700;
-                hRotated = ::CreateFontIndirect(&lf);
-            }
-            bool bEmboss = !bEnabled && a.m_clrForceTextDisabled == (COLORREF)-1;
-            DrawVerticalButtonText(dc, rcText, a.m_sText, hRotated != NULL ? hRotated : hFont,
-                                   clrText, bEmboss);
-            if (hRotated != NULL)
-                ::DeleteObject(hRotated);
-        }
+        if (hOldFont != NULL)
+            ::SelectObject(dc.GetSafeHdc(), hOldFont);
     }
-
-    if (bFocus)
+    else
     {
-        CRect rcFocus(rcText);
-        rcFocus.DeflateRect(3, 3);
-        dc.DrawFocusRect(&rcFocus);
+        // Vertical buttons draw with a font reading down.
+        HFONT hRotated = NULL;
+        LOGFONT lf;
+        if (hFont != NULL && ::GetObject(hFont, sizeof(lf), &lf) == sizeof(lf)
+            && lf.lfEscapement == 0)
+        {
+            lf.lfEscapement = lf.lfOrientation = 2700;
+            hRotated = ::CreateFontIndirect(&lf);
+        }
+        bool bEmboss = !bEnabled && a.m_clrForceTextDisabled == (COLORREF)-1;
+        DrawVerticalButtonText(dc, rcText, a.m_sText, hRotated != NULL ? hRotated : hFont,
+                               clrText, bEmboss);
+        if (hRotated != NULL)
+            ::DeleteObject(hRotated);
     }
-    dc.SetBkMode(nOldBkMode);
-    dc.SetBkColor(clrOldBk);
-    dc.SetTextColor(clrOldText);
 }
 
 void CExtPaintManager::DrawPushButton(CDC& dc, PushButtonArgs_t& a)
