@@ -456,10 +456,14 @@ TEST_F(EditingWhole, StatusPanesAndChecksFollowTheActivePublicationOrNone)
     EXPECT_STREQ("Zoom:50%", PaneText(3));
     EXPECT_STREQ("Size", PaneText(2));
 
+    // File > Close, nothing to save
+    auto closeActive = [&] {
+        m_program.ActiveDoc()->SetModifiedFlag(FALSE);
+        m_program.Command(ID_FILE_CLOSE);
+        PumpPendingMessages();
+    };
     // closing the first leaves the second's size and zoom
-    m_program.ActiveDoc()->SetModifiedFlag(FALSE);
-    m_program.Command(ID_FILE_CLOSE);
-    PumpPendingMessages();
+    closeActive();
     ASSERT_EQ(1, m_program.CountDocs());
     EXPECT_STREQ("Size:100 x 50", PaneText(2));
     EXPECT_STREQ("Zoom:100%", PaneText(3));
@@ -477,9 +481,7 @@ TEST_F(EditingWhole, StatusPanesAndChecksFollowTheActivePublicationOrNone)
     PumpPendingMessages();
     EXPECT_STRNE("x,y", PaneText(1));
 
-    m_program.ActiveDoc()->SetModifiedFlag(FALSE);
-    m_program.Command(ID_FILE_CLOSE);
-    PumpPendingMessages();
+    closeActive();
     ASSERT_EQ(0, m_program.CountDocs());
     EXPECT_STREQ("x,y", PaneText(1));
     EXPECT_STREQ("Size", PaneText(2));
