@@ -27,8 +27,9 @@ void CAboutDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    m_lblCompany.SetTextColor(RGB(64, 128, 255)).SetFontBold(TRUE).SetFontSize(10);
-    m_lblProduct.SetTextColor(RGB(0, 0, 0)).SetFontBold(TRUE).SetFontSize(11);
+    // the names in a face that has a bold style wherever the program runs
+    m_lblCompany.SetTextColor(RGB(64, 128, 255)).SetFontName("Arial", ANSI_CHARSET).SetFontBold(TRUE).SetFontSize(10);
+    m_lblProduct.SetTextColor(RGB(0, 0, 0)).SetFontName("Arial", ANSI_CHARSET).SetFontBold(TRUE).SetFontSize(11);
     m_lblVersion.SetTextColor(RGB(64, 64, 64)).SetFontSize(10);
     m_lblLink.SetLink(TRUE, FALSE)
         .SetLinkTarget(MAKER_WEB_PAGE)

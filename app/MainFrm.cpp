@@ -91,6 +91,10 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_UPDATE_COMMAND_UI(ID_VIEW_FORMATTING, OnUpdateViewFormatBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_ACTIONS_BAR, OnUpdateViewActionsBar)
     ON_UPDATE_COMMAND_UI(ID_VIEW_ACTIONS, OnUpdateViewActionsBar)
+    ON_UPDATE_COMMAND_UI(ID_VIEW_GRID, OnUpdateNeedDesignView)
+    ON_UPDATE_COMMAND_UI(ID_TEXT_BOLD, OnUpdateNeedDesignView)
+    ON_UPDATE_COMMAND_UI(ID_TEXT_ITALIC, OnUpdateNeedDesignView)
+    ON_UPDATE_COMMAND_UI(ID_TEXT_UNDERLINE, OnUpdateNeedDesignView)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame()
@@ -410,6 +414,12 @@ void CMainFrame::OnUpdateViewFormatBar(CCmdUI* pCmdUI)
 void CMainFrame::OnUpdateViewActionsBar(CCmdUI* pCmdUI)
 {
     UpdateBarCheck(pCmdUI, m_wndActionsBar);
+}
+
+void CMainFrame::OnUpdateNeedDesignView(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(FALSE);
+    pCmdUI->SetCheck(0);
 }
 
 void CMainFrame::HidePropertiesBar()

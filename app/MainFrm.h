@@ -97,6 +97,8 @@ protected:
     afx_msg void OnUpdateViewShapeBar(CCmdUI* pCmdUI);
     afx_msg void OnUpdateViewFormatBar(CCmdUI* pCmdUI);
     afx_msg void OnUpdateViewActionsBar(CCmdUI* pCmdUI);
+    // Commands of the design view with no publication open: disabled and unchecked.
+    afx_msg void OnUpdateNeedDesignView(CCmdUI* pCmdUI);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -40,7 +40,8 @@ CModelessPropSheet::CModelessPropSheet(CWnd* pParent, int nKind)
       m_pageFont(NULL, 0xFF000000),
       m_pTarget(NULL),
       m_pTargetDoc(NULL),
-      m_bTyping(FALSE)
+      m_bTyping(FALSE),
+      m_nPagesKind((short)nKind)
 {
     AddPagesForKind(nKind);
 }
@@ -88,6 +89,7 @@ void CModelessPropSheet::SetPagesForKind(short nKind, int)
     for (int i = GetPageCount() - 1; i >= 0; i--)
         RemovePage(i);
     AddPagesForKind(nKind);
+    m_nPagesKind = nKind;
     if (m_hWnd != NULL)
         SetActivePage(0);
     SetTarget(NULL, NULL);
@@ -165,6 +167,41 @@ LRESULT CModelessPropSheet::WindowProc(UINT message, WPARAM wParam, LPARAM lPara
         message == PSM_SETCURSEL)
         FitActivePage();
     return lResult;
+}
+
+namespace
+{
+BOOL IsWindowOfClass(HWND hWnd, LPCSTR pszClass)
+{
+    char szClass[32] = "";
+    return hWnd != NULL && ::GetClassNameA(hWnd, szClass, sizeof(szClass)) > 0
+           && lstrcmpiA(szClass, pszClass) == 0;
+}
+}
+
+BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg)
+{
+    CPropertyPage* pPage = GetActivePage();
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && pPage != NULL && pPage->m_hWnd != NULL
+        && ::IsChild(pPage->m_hWnd, pMsg->hwnd))
+    {
+        // the field is the edit box, or the combo box whose edit box has the focus
+        HWND hField = pMsg->hwnd;
+        HWND hParent = ::GetParent(hField);
+        if (IsWindowOfClass(hField, "Edit") && IsWindowOfClass(hParent, "ComboBox"))
+            hField = hParent;
+        const BOOL bCombo = IsWindowOfClass(hField, "ComboBox");
+        const BOOL bEdit = IsWindowOfClass(hField, "Edit")
+                           && (::GetWindowLongA(hField, GWL_STYLE) & ES_WANTRETURN) == 0;
+        const BOOL bDropped = bCombo && ::SendMessageA(hField, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        if ((bCombo || bEdit) && !bDropped && ::GetParent(hField) == pPage->m_hWnd)
+        {
+            const int nID = ::GetDlgCtrlID(hField);
+            pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, bCombo ? CBN_KILLFOCUS : EN_KILLFOCUS), (LPARAM)hField);
+            return TRUE;
+        }
+    }
+    return CPropertySheet::PreTranslateMessage(pMsg);
 }
 
 BOOL CModelessPropSheet::OnInitDialog()

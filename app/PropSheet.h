@@ -30,6 +30,8 @@ public:
 
     // Removes every page and adds the pages of the element kind (99 nothing selected).
     void SetPagesForKind(short nKind, int nUnused = 0);
+    // The kind whose pages the sheet holds.
+    short GetPagesKind() const { return m_nPagesKind; }
 
     // Element to pages; the element and its document become the sheet's target.
     void LoadLineElement(CElement* pElement);
@@ -51,6 +53,8 @@ public:
 
     virtual BOOL OnInitDialog() override;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Enter in a field of a page applies that field, as leaving it does.
+    virtual BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Gives the page in front the size its template has at its own font (the system
     // sizes pages at the sheet's font), and grows the sheet to hold it (bExact: gives the
@@ -69,6 +73,7 @@ public:
     BOOL m_bTyping;                 // the request comes from typing in the Text page
 
 protected:
+    short m_nPagesKind;             // kind of the pages added last
     void AddPagesForKind(int nKind);
     // Exchanges the pages' fields to their controls where they exist.
     void ShowPageData(CPropertyPage* pPage);

@@ -148,6 +148,9 @@ void CPropLine::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_LINE_RIGHT, m_nRight);
     DDX_Text(pDX, IDC_LINE_BOTTOM, m_nBottom);
     DDX_Check(pDX, IDC_LINE_LOCK, m_bLock);
+    // the fields follow the lock of the element shown
+    if (!pDX->m_bSaveAndValidate)
+        EnablePosition();
 }
 
 BOOL CPropLine::OnInitDialog()
@@ -237,6 +240,8 @@ void CPropShape::DoDataExchange(CDataExchange* pDX)
     DDX_ColorPicker(pDX, IDC_SHAPE_PATTERN_COLOR, m_clrPattern);
     DDX_Check(pDX, IDC_SHAPE_SHADOW, m_bShadow);
     DDX_Check(pDX, IDC_SHAPE_TRANSPARENT, m_bTransparent);
+    if (!pDX->m_bSaveAndValidate)
+        EnableFill();
 }
 
 BOOL CPropShape::OnInitDialog()
@@ -244,17 +249,17 @@ BOOL CPropShape::OnInitDialog()
     FillStyles(this, IDC_SHAPE_BORDER_STYLE);
     CPropertyPage::OnInitDialog();
     EnableFill();
-    static const UINT aPicture[] = {IDC_SHAPE_FILL_COLOR, IDC_SHAPE_PATTERN_COLOR, IDC_SHAPE_FILL_KIND,
-                                    IDC_SHAPE_TRANSPARENT, IDC_SHAPE_SHADOW};
-    if (m_nKind == KIND_CLIPART || m_nKind == KIND_FREEHAND)
-        EnableControls(this, aPicture, 5, FALSE);
     return TRUE;
 }
 
+// Pictures and freehand lines have no fill; a transparent shape has none either.
 void CPropShape::EnableFill()
 {
+    const BOOL bPicture = m_nKind == KIND_CLIPART || m_nKind == KIND_FREEHAND;
     static const UINT aIDs[] = {IDC_SHAPE_SHADOW, IDC_SHAPE_FILL_COLOR, IDC_SHAPE_PATTERN_COLOR, IDC_SHAPE_FILL_KIND};
-    EnableControls(this, aIDs, 4, !IsChecked(this, IDC_SHAPE_TRANSPARENT));
+    EnableControls(this, aIDs, 4, !bPicture && !IsChecked(this, IDC_SHAPE_TRANSPARENT));
+    if (CWnd* pTransparent = GetDlgItem(IDC_SHAPE_TRANSPARENT))
+        pTransparent->EnableWindow(!bPicture);
 }
 
 void CPropShape::Apply()
@@ -328,6 +333,8 @@ void CPropShapeGeneral::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_GENERAL_HEIGHT, m_nHeight);
     DDX_Text(pDX, IDC_GENERAL_ROTATION, m_nRotation);
     DDX_Check(pDX, IDC_GENERAL_LOCK, m_bLock);
+    if (!pDX->m_bSaveAndValidate)
+        EnableFields();
 }
 
 BOOL CPropShapeGeneral::OnInitDialog()
@@ -431,8 +438,11 @@ void CPropText::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_TEXT_LOCK, m_bLock);
     DDX_Check(pDX, IDC_TEXT_VERTICAL, m_bVertical);
     DDX_Text(pDX, IDC_TEXT_ROTATION, m_nRotation);
-    if (!pDX->m_bSaveAndValidate && m_bVertical)
-        SetAlignLabels(TRUE);
+    if (!pDX->m_bSaveAndValidate)
+    {
+        SetAlignLabels(m_bVertical);
+        EnableFields();
+    }
 }
 
 BOOL CPropText::OnInitDialog()

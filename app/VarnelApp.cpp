@@ -223,6 +223,21 @@ BOOL CVarnelApp::StartUp()
     return TRUE;
 }
 
+BOOL CVarnelApp::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == 'A' && (::GetKeyState(VK_CONTROL) & 0x8000) != 0
+        && (::GetKeyState(VK_MENU) & 0x8000) == 0 && pMsg->hwnd != NULL && pMsg->hwnd == ::GetFocus())
+    {
+        char szClass[16] = "";
+        if (::GetClassNameA(pMsg->hwnd, szClass, sizeof(szClass)) > 0 && lstrcmpiA(szClass, "Edit") == 0)
+        {
+            ::SendMessageA(pMsg->hwnd, EM_SETSEL, 0, -1);
+            return TRUE;
+        }
+    }
+    return CWinApp::PreTranslateMessage(pMsg);
+}
+
 int CVarnelApp::ExitInstance()
 {
     if (m_gdiplusToken != 0)

@@ -32,6 +32,8 @@ public:
     // Overrides
     virtual BOOL InitInstance() override;
     virtual int ExitInstance() override;
+    // Ctrl+A selects the whole text of the edit box (or combo box) that has the focus.
+    virtual BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // Operations
     // Start-up before the command line: the document host, folders, GDI+, common

@@ -150,9 +150,15 @@ void CVarnelView::OnDestroy()
         pSheet->SetPagesForKind(KIND_NONE);
         pSheet->SetTarget(NULL, NULL);
     }
-    CString strSize;
-    strSize.LoadString(ID_INDICATOR_SIZE);
-    SetStatusText(2, strSize);
+    // the panes show the publication that stays active, or their names when none is left
+    CFrameWnd* pMain = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+    CFrameWnd* pFrame = pMain != NULL ? pMain->GetActiveFrame() : NULL;
+    CVarnelView* pOther = pFrame != NULL && pFrame != GetParentFrame()
+                          ? DYNAMIC_DOWNCAST(CVarnelView, pFrame->GetActiveView()) : NULL;
+    if (pOther != NULL)
+        pOther->ShowStatusPanes();
+    else
+        ClearStatusPanes();
     CScrollView::OnDestroy();
 }
 
@@ -320,7 +326,23 @@ void CVarnelView::InvalidateElement(CElement* pElement)
 
 // Status texts
 
+BOOL CVarnelView::IsActiveDesignView()
+{
+    CFrameWnd* pMain = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
+    CFrameWnd* pFrame = pMain != NULL ? pMain->GetActiveFrame() : NULL;
+    return pFrame != NULL && pFrame->GetActiveView() == this;
+}
+
+// Only the active publication's view writes the panes.
 void CVarnelView::SetStatusText(int nPane, const CString& strText)
+{
+    CWnd* pMain = AfxGetMainWnd();
+    if (pMain == NULL || pMain->m_hWnd == NULL || !IsActiveDesignView())
+        return;
+    WriteStatusPane(nPane, strText);
+}
+
+void CVarnelView::WriteStatusPane(int nPane, const CString& strText)
 {
     CWnd* pMain = AfxGetMainWnd();
     if (pMain == NULL || pMain->m_hWnd == NULL)

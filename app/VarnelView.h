@@ -90,6 +90,8 @@ public:
     // After a change made anywhere but in the sheet: the sheet shows the current values
     // of the selection, the Size pane its size (bActive: this view is being activated).
     void RefreshSelectionDisplay(BOOL bActive = FALSE);
+    // The status panes of this publication: position name, selection size and zoom.
+    void ShowStatusPanes();
 
     // Drawing
     void DrawPageFrame(CDC* pDC);
@@ -274,8 +276,12 @@ protected:
     // Sets the scroll sizes of the zoom commands: the page with a margin around it.
     void SetZoomScrollSizes();
     void AfterZoomChange();
-    // Status pane texts (1 position, 2 size, 3 zoom).
+    // Status pane texts (1 position, 2 size, 3 zoom), written while this is the active view.
     void SetStatusText(int nPane, const CString& strText);
+    void WriteStatusPane(int nPane, const CString& strText);
+    BOOL IsActiveDesignView();
+    // The panes' names, as with no publication open.
+    void ClearStatusPanes();
     // Rebuilds the document's selection list from the tracker (reverse order).
     void SyncSelectionList();
     // Forgets the element being drawn, erasing its preview.
@@ -284,6 +290,8 @@ protected:
     void PressAt(UINT nFlags, CPoint point, BOOL bRightButton);
     // Editing helpers (VarnelViewEdit.cpp)
     void ClearSelectionAndTracker();
+    // After undo or redo: the bar blanked, the view sized anew when the design size changed.
+    void AfterUndoOrRedo(CSize sizeBefore);
     // Loads the Properties bar for the single selected element, or blanks it.
     void ReloadSingleSelection(BOOL bShowBar);
     void PasteElements(COleDataObject& dataObject);

@@ -405,10 +405,9 @@ void CVarnelView::OnEditUndo()
     if (!pDoc->CanUndo())
         return;
     ClearSelectionAndTracker();
+    const CSize sizeBefore(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
     pDoc->Undo();
-    ShowElementProperties(NULL, FALSE);
-    pDoc->UpdateAllViews(NULL);
-    pDoc->SetModifiedFlag();
+    AfterUndoOrRedo(sizeBefore);
 }
 
 void CVarnelView::OnEditRedo()
@@ -417,8 +416,21 @@ void CVarnelView::OnEditRedo()
     if (!pDoc->CanRedo())
         return;
     ClearSelectionAndTracker();
+    const CSize sizeBefore(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
     pDoc->Redo();
+    AfterUndoOrRedo(sizeBefore);
+}
+
+// A level that brought back another design size gives the view and rulers that size.
+void CVarnelView::AfterUndoOrRedo(CSize sizeBefore)
+{
+    CVarnelDoc* pDoc = GetDocument();
     ShowElementProperties(NULL, FALSE);
+    if (sizeBefore != CSize(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight))
+    {
+        SetZoomScrollSizes();
+        RefreshRulers();
+    }
     pDoc->UpdateAllViews(NULL);
     pDoc->SetModifiedFlag();
 }
@@ -497,8 +509,8 @@ void CVarnelView::OnArrange(UINT nID)
         default:
             return;
         }
+        // the element stays selected: the next command acts on it
         pDoc->UpdateAllViews(NULL);
-        pDoc->m_listSelection.RemoveAll();
         pDoc->SetModifiedFlag();
     }
     catch (CException* e)

@@ -12,11 +12,24 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <stdlib.h>
+
 namespace
 {
 BOOL IsCtrlDown()
 {
     return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+
+// How far a point lies outside the page (right and bottom edges excluded), in units
+// along both axes; 0 on the page.
+int DistanceFromPage(const CRect& rectPage, CPoint point)
+{
+    const int dx = point.x < rectPage.left ? rectPage.left - point.x
+                 : point.x >= rectPage.right ? point.x - rectPage.right + 1 : 0;
+    const int dy = point.y < rectPage.top ? rectPage.top - point.y
+                 : point.y >= rectPage.bottom ? point.y - rectPage.bottom + 1 : 0;
+    return dx + dy;
 }
 }
 
@@ -99,10 +112,19 @@ void CVarnelView::PressAt(UINT nFlags, CPoint point, BOOL bRightButton)
         if (pDoc->m_nCurrentTool != KIND_POINTER && !bRightButton)
             SetCapture();
 
-        if (pDoc->m_tracker.HitTest(ptDoc, this) == CRectTracker::hitNothing)
+        // Ctrl or Shift adds an element to the selection; on a selected element's body
+        // it takes that element out again
+        const BOOL bExtend = (nFlags & (MK_CONTROL | MK_SHIFT)) != 0;
+        const int nHit = pDoc->m_tracker.HitTest(ptDoc, this);
+        if (nHit == CRectTracker::hitMiddle && bExtend && !bRightButton
+            && pDoc->m_nCurrentTool == KIND_POINTER)
+        {
+            pDoc->m_tracker.Remove(pDoc->m_tracker.m_pCurrent);
+        }
+        else if (nHit == CRectTracker::hitNothing)
         {
             m_bBold = m_bItalic = m_bUnderline = FALSE;
-            if ((nFlags & MK_CONTROL) == 0)
+            if (!bExtend)
                 pDoc->m_tracker.RemoveAll();
 
             CRectTracker band;
@@ -273,13 +295,18 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
         const BOOL bCaptured = ::GetCapture() == m_hWnd;
         if ((nFlags & MK_CONTROL) == 0 && bCaptured)
         {
-            pDoc->m_listSelection.RemoveAll();
+            // the tracker shows what the list holds
+            pDoc->ClearSelection();
             m_bBold = m_bItalic = m_bUnderline = FALSE;
         }
         if (bCaptured)
         {
             const WORD nTool = pDoc->m_nCurrentTool;
-            m_ptCurrent = GetClickEndPoint((short)nTool, m_ptStart, m_ptCurrent);
+            // a line ends where it was dragged to; only a click gets the click size
+            const BOOL bClick = abs(m_ptCurrent.x - m_ptStart.x) <= CLICK_SLOP
+                                && abs(m_ptCurrent.y - m_ptStart.y) <= CLICK_SLOP;
+            if (nTool != KIND_LINE || bClick)
+                m_ptCurrent = GetClickEndPoint((short)nTool, m_ptStart, m_ptCurrent);
 
             if (nTool != KIND_FREEHAND && nTool != KIND_POINTER)
             {
@@ -446,7 +473,8 @@ void CVarnelView::NudgeSelection(UINT nKey, BOOL bCtrl)
     default: return;
     }
 
-    // one undo level, and only when something moves
+    // one undo level, and only when something moves; an element keeps its centre on the
+    // page, and one whose centre lies off the page moves only toward it
     const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
     BOOL bUndoTaken = FALSE;
     for (POSITION pos = pDoc->m_listSelection.GetHeadPosition(); pos != NULL;)
@@ -455,9 +483,10 @@ void CVarnelView::NudgeSelection(UINT nKey, BOOL bCtrl)
         if (pElement->m_bLocked)
             continue;
         CRect rect = pElement->GetRect();
+        const int nDistanceBefore = DistanceFromPage(rectPage, rect.CenterPoint());
         rect.OffsetRect(offset);
-        const CPoint ptCentre((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        if (!rectPage.PtInRect(ptCentre))
+        const int nDistanceAfter = DistanceFromPage(rectPage, rect.CenterPoint());
+        if (nDistanceAfter > 0 && nDistanceAfter >= nDistanceBefore)
             continue;
         if (!bUndoTaken)
         {

@@ -34,6 +34,22 @@ std::string ElementState(CElement* pElement)
 
 namespace
 {
+// "Size:w x h" of the single selected element, else the pane's name.
+CString SelectionSizeText(CVarnelDoc* pDoc)
+{
+    CString strSize;
+    if (pDoc->m_tracker.m_arrSelected.GetSize() == 1)
+    {
+        const CRect rect = pDoc->m_tracker.m_arrSelected[0]->GetRect();
+        strSize = "Size:" + IntToString(rect.Width()) + " x " + IntToString(rect.Height());
+    }
+    else
+    {
+        strSize.LoadString(ID_INDICATOR_SIZE);
+    }
+    return strSize;
+}
+
 // Element to the sheet's pages of its kind; the sheet applies to nothing while the pages
 // take the values (their change notifications must not write half-loaded pages back).
 void LoadElementValues(CModelessPropSheet* pSheet, CElement* pElement, CVarnelDoc* pDoc)
@@ -62,8 +78,11 @@ void CVarnelView::ShowElementProperties(CElement* pElement, BOOL bShowBar)
     CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
     if (pSheet == NULL)
         return;
+    // the element the sheet shows keeps the page in front
     const short nKind = pElement != NULL ? pElement->m_nKind : KIND_NONE;
-    pSheet->SetPagesForKind(nKind);
+    if (pElement == NULL || pSheet->m_pTarget != pElement || pSheet->m_pTargetDoc != GetDocument()
+        || pSheet->GetPagesKind() != nKind)
+        pSheet->SetPagesForKind(nKind);
     if (bShowBar)
     {
         CWnd* pHost = pSheet->GetParent();
@@ -103,19 +122,7 @@ void CVarnelView::RefreshSelectionDisplay(BOOL bActive)
     }
 
     if (bActive)
-    {
-        CString strSize;
-        if (pDoc->m_tracker.m_arrSelected.GetSize() == 1)
-        {
-            const CRect rect = pDoc->m_tracker.m_arrSelected[0]->GetRect();
-            strSize = "Size:" + IntToString(rect.Width()) + " x " + IntToString(rect.Height());
-        }
-        else
-        {
-            strSize.LoadString(ID_INDICATOR_SIZE);
-        }
-        SetStatusText(2, strSize);
-    }
+        SetStatusText(2, SelectionSizeText(pDoc));
 
     if (pSheet == NULL || m_bApplyingProperties || (pSheet->m_pTargetDoc != pDoc && !bActive))
         return;
@@ -204,6 +211,30 @@ void CVarnelView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pD
         return;
     if (pSheet != NULL && pSheet->m_pTargetDoc != pDoc)
         ShowElementProperties(pDoc->m_listSelection.GetCount() == 1 ? pDoc->m_listSelection.GetHead() : NULL, FALSE);
-    // the status bar shows this publication's selection, not the last one's
+    // the status bar shows this publication's selection and zoom, not the last one's
     RefreshSelectionDisplay(TRUE);
+    ShowStatusPanes();
+}
+
+void CVarnelView::ShowStatusPanes()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL)
+        return;
+    CString strPosition;
+    strPosition.LoadString(ID_INDICATOR_POSITION);
+    SetStatusText(1, strPosition);
+    SetStatusText(2, SelectionSizeText(pDoc));
+    ShowZoomInStatusBar(m_fZoom);
+}
+
+void CVarnelView::ClearStatusPanes()
+{
+    static const UINT aNames[] = {ID_INDICATOR_POSITION, ID_INDICATOR_SIZE, ID_INDICATOR_ZOOM};
+    for (int i = 0; i < 3; i++)
+    {
+        CString strName;
+        strName.LoadString(aNames[i]);
+        WriteStatusPane(i + 1, strName);
+    }
 }

@@ -28,6 +28,19 @@ void CSelectionTracker::Add(CElement* pElement)
     m_pCurrent = pElement;
 }
 
+void CSelectionTracker::Remove(const CElement* pElement)
+{
+    for (INT_PTR i = m_arrSelected.GetSize() - 1; i >= 0; i--)
+    {
+        if (m_arrSelected[i] == pElement)
+            m_arrSelected.RemoveAt(i);
+    }
+    if (m_arrSelected.GetSize() == 0)
+        RemoveAll();
+    else if (m_pCurrent == pElement)
+        m_pCurrent = m_arrSelected[m_arrSelected.GetSize() - 1];
+}
+
 void CSelectionTracker::RemoveAll()
 {
     m_arrSelected.RemoveAll();

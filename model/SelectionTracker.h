@@ -29,6 +29,8 @@ public:
     // Operations
     // Appends the element to the selection; it becomes the current element.
     void Add(CElement* pElement);
+    // Takes the element out of the selection; the one added before it becomes current.
+    void Remove(const CElement* pElement);
     // Empties the selection (frees its storage) and the tracker rectangle.
     void RemoveAll();
     BOOL IsSelected(const CElement* pElement) const;

@@ -88,7 +88,7 @@ public:
     // Gives every element its kind and the document's shadow colour and length.
     void ApplyElementSettings();
 
-    // Undo and redo (VarnelDocUndo.cpp)
+    // Undo and redo (VarnelDocUndo.cpp); a level holds the elements and the design size.
     void PushUndo();
     void Undo();
     void Redo();
@@ -161,6 +161,8 @@ public:
     CSelectionTracker m_tracker;
     CElementList m_listUndo[UNDO_LEVELS];   // level 0 newest
     CElementList m_listRedo[UNDO_LEVELS];   // level 0 newest
+    CSize m_sizeUndo[UNDO_LEVELS];      // design size of each undo level
+    CSize m_sizeRedo[UNDO_LEVELS];      // design size of each redo level
     DWORD m_clrBackgroundFront;
     DWORD m_clrBackgroundBack;
     DWORD m_clrShadow;

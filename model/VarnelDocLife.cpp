@@ -27,6 +27,8 @@ BOOL CVarnelDoc::OnNewDocument()
 {
     if (!COleDocument::OnNewDocument())
         return FALSE;
+    // new elements take the stored shadow options from the start
+    ReadShadowOptions();
 
     CDocumentHost* pHost = GetDocumentHost();
     CNewPublicationChoice choice;

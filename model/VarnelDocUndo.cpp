@@ -1,7 +1,8 @@
 // VarnelDocUndo.cpp - five levels of undo and redo snapshots.
 //
-// A level is a list of element objects; the level counts say how many levels are in use,
-// so a snapshot of an empty design is a level too.
+// A level is a list of element objects and the design size they were laid out on; the
+// level counts say how many levels are in use, so a snapshot of an empty design is a
+// level too.
 
 #include "VarnelDoc.h"
 #include "Element.h"
@@ -16,18 +17,24 @@ void MoveElements(CElementList& dst, CElementList& src)
 }
 
 // Drops the oldest level and moves the others one level older; level 0 is then empty.
-void ShiftOlder(CElementList levels[UNDO_LEVELS])
+void ShiftOlder(CElementList levels[UNDO_LEVELS], CSize sizes[UNDO_LEVELS])
 {
     DeleteElements(levels[UNDO_LEVELS - 1]);
     for (int i = UNDO_LEVELS - 1; i > 0; i--)
+    {
         MoveElements(levels[i], levels[i - 1]);
+        sizes[i] = sizes[i - 1];
+    }
 }
 
 // Moves every level one level newer; the oldest is then empty.
-void ShiftNewer(CElementList levels[UNDO_LEVELS])
+void ShiftNewer(CElementList levels[UNDO_LEVELS], CSize sizes[UNDO_LEVELS])
 {
     for (int i = 0; i < UNDO_LEVELS - 1; i++)
+    {
         MoveElements(levels[i], levels[i + 1]);
+        sizes[i] = sizes[i + 1];
+    }
 }
 
 int Grow(int nLevels)
@@ -36,7 +43,7 @@ int Grow(int nLevels)
 }
 }
 
-// Stores clones of the current design as the newest undo level and empties redo.
+// Stores clones of the current design and its size as the newest undo level and empties redo.
 void CVarnelDoc::PushUndo()
 {
     CElementList snapshot;
@@ -61,8 +68,9 @@ void CVarnelDoc::PushUndo()
         DeleteElements(m_listRedo[i]);
     m_nRedoLevels = 0;
 
-    ShiftOlder(m_listUndo);
+    ShiftOlder(m_listUndo, m_sizeUndo);
     MoveElements(m_listUndo[0], snapshot);
+    m_sizeUndo[0] = CSize(m_nDesignWidth, m_nDesignHeight);
     m_nUndoLevels = Grow(m_nUndoLevels);
 }
 
@@ -73,12 +81,15 @@ void CVarnelDoc::Undo()
         return;
     ClearSelection();
 
-    ShiftOlder(m_listRedo);
+    ShiftOlder(m_listRedo, m_sizeRedo);
     MoveElements(m_listRedo[0], m_listElements);
+    m_sizeRedo[0] = CSize(m_nDesignWidth, m_nDesignHeight);
     m_nRedoLevels = Grow(m_nRedoLevels);
 
     MoveElements(m_listElements, m_listUndo[0]);
-    ShiftNewer(m_listUndo);
+    m_nDesignWidth = m_sizeUndo[0].cx;
+    m_nDesignHeight = m_sizeUndo[0].cy;
+    ShiftNewer(m_listUndo, m_sizeUndo);
     m_nUndoLevels--;
 }
 
@@ -89,11 +100,14 @@ void CVarnelDoc::Redo()
         return;
     ClearSelection();
 
-    ShiftOlder(m_listUndo);
+    ShiftOlder(m_listUndo, m_sizeUndo);
     MoveElements(m_listUndo[0], m_listElements);
+    m_sizeUndo[0] = CSize(m_nDesignWidth, m_nDesignHeight);
     m_nUndoLevels = Grow(m_nUndoLevels);
 
     MoveElements(m_listElements, m_listRedo[0]);
-    ShiftNewer(m_listRedo);
+    m_nDesignWidth = m_sizeRedo[0].cx;
+    m_nDesignHeight = m_sizeRedo[0].cy;
+    ShiftNewer(m_listRedo, m_sizeRedo);
     m_nRedoLevels--;
 }

@@ -121,6 +121,31 @@ INT_PTR CFileDialog::DoModal()
     return nResult;
 }
 
+// Places the dialog centred on its owner's top-level window, within the owner's work area.
+static void CenterOnOwner(HWND hDlg, HWND hOwner)
+{
+    HWND hTop = hOwner != NULL ? ::GetAncestor(hOwner, GA_ROOT) : NULL;
+    if (hDlg == NULL || hTop == NULL || !::IsWindowVisible(hTop) || ::IsIconic(hTop))
+        return;
+    RECT rectOwner, rectDlg;
+    ::GetWindowRect(hTop, &rectOwner);
+    ::GetWindowRect(hDlg, &rectDlg);
+    const int cx = rectDlg.right - rectDlg.left;
+    const int cy = rectDlg.bottom - rectDlg.top;
+    int x = (rectOwner.left + rectOwner.right - cx) / 2;
+    int y = (rectOwner.top + rectOwner.bottom - cy) / 2;
+    MONITORINFO mi;
+    mi.cbSize = sizeof(mi);
+    if (::GetMonitorInfoA(::MonitorFromWindow(hTop, MONITOR_DEFAULTTONEAREST), &mi))
+    {
+        x = x + cx > mi.rcWork.right ? mi.rcWork.right - cx : x;
+        y = y + cy > mi.rcWork.bottom ? mi.rcWork.bottom - cy : y;
+        x = x < mi.rcWork.left ? mi.rcWork.left : x;
+        y = y < mi.rcWork.top ? mi.rcWork.top : y;
+    }
+    ::SetWindowPos(hDlg, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 UINT_PTR CALLBACK AfxFileDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
     // the hook's window is a child of the Explorer-style dialog
@@ -149,6 +174,8 @@ UINT_PTR CALLBACK AfxFileDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     {
     case CDN_INITDONE:
         pDlg->OnInitDone();
+        // like the program's own dialogs, centred on the window that opened it
+        CenterOnOwner(pDlg->m_hWndFileDlg, pDlg->m_ofn.hwndOwner);
         break;
     case CDN_SELCHANGE:
         pDlg->OnFileNameChange();

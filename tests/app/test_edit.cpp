@@ -467,10 +467,13 @@ TEST_F(EditCommands, ZOrderCommandsKeepTheBackgroundLowestAndUndo)
     Select(pA);
     Command(ID_ARRANGE_TO_FRONT);
     EXPECT_EQ((std::vector<CElement*>{ pBackground, pB, pC, pA }), Order());
-    EXPECT_TRUE(m_pDoc->m_listSelection.IsEmpty());
+    // the element stays selected for the next command
+    ASSERT_EQ(1, m_pDoc->m_listSelection.GetCount());
+    EXPECT_EQ(pA, m_pDoc->m_listSelection.GetHead());
     EXPECT_EQ(1, m_pDoc->GetUndoLevels());
     EXPECT_TRUE(m_pDoc->IsModified());
 
+    m_pDoc->ClearSelection();
     Select(pC);
     Command(ID_ARRANGE_TO_BACK);
     EXPECT_EQ((std::vector<CElement*>{ pBackground, pC, pB, pA }), Order());
