@@ -7,6 +7,7 @@
 #include "Elements.h"
 #include "temp_folder.h"
 #include "test_printer.h"
+#include "test_random.h"
 
 #include <winspool.h>
 #include <gdiplus.h>
@@ -262,9 +263,28 @@ TEST(PrintedElements, LargeOutlinedCurvesPrintAtTwelveHundredDpi)
     elements.emplace_back(new CShapeSun(CPoint(0, 0), CPoint(1000, 1000)));
     elements.emplace_back(new CShapeMoon(CPoint(0, 0), CPoint(2500, 1200)));
     elements.emplace_back(new CShapeSun(CPoint(300, 200), CPoint(2300, 2500)));
+    // and random ones of these kinds, turned, dashed and shadowed, over the page's corner
+    CTestRandom random(7);
+    for (int i = 0; i < 40; i++)
+    {
+        const int w = random.Range(100, 2500), h = random.Range(100, 2500);
+        const int x = random.Range(-200, 300), y = random.Range(-200, 300);
+        CElement* p = NULL;
+        switch (i % 4)
+        {
+        case 0: p = new CCalloutBR(CPoint(x, y), CPoint(x + w, y + h)); break;
+        case 1: p = new CCalloutBL(CPoint(x, y), CPoint(x + w, y + h)); break;
+        case 2: p = new CShapeSun(CPoint(x, y), CPoint(x + w, y + h)); break;
+        default: p = new CShapeMoon(CPoint(x, y), CPoint(x + w, y + h)); break;
+        }
+        p->m_nAngle = random.Range(0, 2) == 0 ? 0 : random.Range(-360, 360);
+        p->m_nLineWidth = random.Range(1, 20);
+        p->m_nDashStyle = random.Range(0, 4);
+        p->m_bShadow = random.Range(0, 1);
+        elements.emplace_back(p);
+    }
     for (auto& p : elements)
     {
-        p->m_nLineWidth = 1;
         p->m_nFillKind = 1;
         PrintInCell(job.m_hDC, p.get(), 2500);
     }
