@@ -5,6 +5,7 @@
 #include "doc_program.h"
 #include "test_support.h"
 #include "test_random.h"
+#include "window_picture.h"
 #include "window_test_environment.h"
 #include "app/DesignPaint.h"
 #include "model/Elements.h"
@@ -42,31 +43,7 @@ protected:
     {
         m_pView->Invalidate(FALSE);
         m_pView->UpdateWindow();
-        CRect rect;
-        m_pView->GetClientRect(&rect);
-        m_nWidth = rect.Width();
-        CClientDC dc(m_pView);
-        CDC dcMem;
-        dcMem.CreateCompatibleDC(&dc);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = rect.Width();
-        info.bmiHeader.biHeight = -rect.Height();
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        void* pBits = NULL;
-        HBITMAP hBitmap = ::CreateDIBSection(dc.m_hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-        std::vector<COLORREF> pixels;
-        if (hBitmap == NULL)
-            return pixels;
-        HGDIOBJ hOld = ::SelectObject(dcMem.m_hDC, hBitmap);
-        ::BitBlt(dcMem.m_hDC, 0, 0, rect.Width(), rect.Height(), dc.m_hDC, 0, 0, SRCCOPY);
-        ::GdiFlush();
-        const COLORREF* p = (const COLORREF*)pBits;
-        pixels.assign(p, p + (size_t)rect.Width() * rect.Height());
-        ::SelectObject(dcMem.m_hDC, hOld);
-        ::DeleteObject(hBitmap);
-        return pixels;
+        return CaptureClientPixels(m_pView->m_hWnd, &m_nWidth);
     }
 
     // Pixels where the window as it shows now differs from the plain paint; the first one
