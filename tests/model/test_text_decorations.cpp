@@ -65,17 +65,19 @@ std::unique_ptr<CText> MakeText(const CRect& rc, bool bDecorated, bool bBold, in
     return p;
 }
 
-// Pixels of a 400 x 300 surface after drawing the text: through a GDI+ graphics of a
-// bitmap, or through the element's device-context drawing (as the view and printing do).
-std::vector<DWORD> Draw(CText* p, bool bOnDC)
+// Pixels of a 400 x 300 unit surface after drawing the text: through a GDI+ graphics of
+// a bitmap, or through the element's device-context drawing at a zoom (as the view and
+// printing do); nWidth x nHeight pixels.
+std::vector<DWORD> Draw(CText* p, bool bOnDC, float fZoom, int nWidth, int nHeight)
 {
     std::vector<DWORD> pixels;
     if (bOnDC)
     {
-        CDibCanvas canvas(400, 300);
+        CDibCanvas canvas(nWidth, nHeight);
+        canvas.SetZoom(400, 300, fZoom);
         p->DrawDC(canvas.DC());
-        for (int y = 0; y < 300; y++)
-            for (int x = 0; x < 400; x++)
+        for (int y = 0; y < nHeight; y++)
+            for (int x = 0; x < nWidth; x++)
                 pixels.push_back(canvas.At(x, y));
     }
     else
@@ -103,8 +105,16 @@ TEST(TextDecorations, UnderlineAndStrikeOutAreDrawnOnceWhereTheFontPutsThem)
 {
     CTextFontScope fonts;
     const CRect rc(60, 60, 340, 240);
-    for (const bool bOnDC : { false, true })
+    struct CSurface
     {
+        bool bOnDC;
+        float fZoom;
+    };
+    for (const CSurface& surface : { CSurface{ false, 1.0f }, CSurface{ true, 1.0f }, CSurface{ true, 1.5f } })
+    {
+        const bool bOnDC = surface.bOnDC;
+        const float z = surface.fZoom;
+        const int nWidth = (int)(400 * z), nHeight = (int)(300 * z);
         for (const bool bBold : { false, true })
         {
             const CFontBars bars = FontBars("Arial Narrow", bBold);
@@ -114,11 +124,12 @@ TEST(TextDecorations, UnderlineAndStrikeOutAreDrawnOnceWhereTheFontPutsThem)
             {
                 for (const int nAngle : { 0, 30 })
                 {
-                    SCOPED_TRACE(testing::Message() << (bOnDC ? "DC" : "bitmap") << " bold " << bBold << " align "
+                    SCOPED_TRACE(testing::Message() << (bOnDC ? "DC" : "bitmap") << " zoom " << z << " bold " << bBold << " align "
                                                     << nAlign << " angle " << nAngle);
                     std::unique_ptr<CText> plain = MakeText(rc, false, bBold, nAlign, nAngle);
                     std::unique_ptr<CText> decorated = MakeText(rc, true, bBold, nAlign, nAngle);
-                    const std::vector<DWORD> a = Draw(plain.get(), bOnDC), b = Draw(decorated.get(), bOnDC);
+                    const std::vector<DWORD> a = Draw(plain.get(), bOnDC, z, nWidth, nHeight);
+                    const std::vector<DWORD> b = Draw(decorated.get(), bOnDC, z, nWidth, nHeight);
 
                     // where the layout puts the line: its height and the face's ascent
                     Bitmap probe(4, 4, PixelFormat32bppARGB);
@@ -135,22 +146,22 @@ TEST(TextDecorations, UnderlineAndStrikeOutAreDrawnOnceWhereTheFontPutsThem)
                     const double fBase = fTop + fAscent;
                     const double fUnder = fBase - bars.fUnderline * fEm;
                     const double fStrike = fBase - bars.fStrikeout * fEm + bars.fStrikeoutSize * fEm / 2;
-                    const double fSlack = std::max(bars.fUnderlineSize, bars.fStrikeoutSize) * fEm / 2 + 1.5;
+                    const double fSlack = std::max(bars.fUnderlineSize, bars.fStrikeoutSize) * fEm / 2 + 1.5 / z;
 
                     // every added pixel lies on one of the two bars (turned back about the
                     // centre), and each bar is there across the word
                     const double cx = rc.CenterPoint().x, cy = rc.CenterPoint().y;
                     const double t = nAngle * 3.14159265358979 / 180;
                     int nStray = 0, nUnder = 0, nStrike = 0;
-                    CRect rcGlyphs(400, 300, 0, 0), rcBars(400, 300, 0, 0);
+                    CRect rcGlyphs(nWidth, nHeight, 0, 0), rcBars(nWidth, nHeight, 0, 0);
                     for (int i = 0; i < (int)a.size(); i++)
                     {
                         if (ColorDistance(a[i], WHITE) >= 96)
-                            rcGlyphs.UnionRect(rcGlyphs, CRect(i % 400, i / 400, i % 400 + 1, i / 400 + 1));
+                            rcGlyphs.UnionRect(rcGlyphs, CRect(i % nWidth, i / nWidth, i % nWidth + 1, i / nWidth + 1));
                         if (ColorDistance(a[i], b[i]) < 96)
                             continue;
-                        rcBars.UnionRect(rcBars, CRect(i % 400, i / 400, i % 400 + 1, i / 400 + 1));
-                        const double dx = i % 400 + 0.5 - cx, dy = i / 400 + 0.5 - cy;
+                        rcBars.UnionRect(rcBars, CRect(i % nWidth, i / nWidth, i % nWidth + 1, i / nWidth + 1));
+                        const double dx = (i % nWidth + 0.5) / z - cx, dy = (i / nWidth + 0.5) / z - cy;
                         // the text turns counter-clockwise: turn the pixel back clockwise
                         const double y = cy + dx * sin(t) + dy * cos(t);
                         if (fabs(y - fUnder) <= fSlack)
@@ -161,13 +172,13 @@ TEST(TextDecorations, UnderlineAndStrikeOutAreDrawnOnceWhereTheFontPutsThem)
                             nStray++;
                     }
                     EXPECT_EQ(0, nStray) << "underline at " << fUnder << ", strike-out at " << fStrike;
-                    EXPECT_GT(nUnder, 30);
-                    EXPECT_GT(nStrike, 30);
+                    EXPECT_GT(nUnder, 30 * z * z);
+                    EXPECT_GT(nStrike, 30 * z * z);
                     if (nAngle == 0)
                     {
                         // the bars run under the word from its first to its last letter
-                        EXPECT_NEAR(rcGlyphs.left, rcBars.left, 4);
-                        EXPECT_NEAR(rcGlyphs.right, rcBars.right, 4);
+                        EXPECT_NEAR(rcGlyphs.left, rcBars.left, 4 * z);
+                        EXPECT_NEAR(rcGlyphs.right, rcBars.right, 4 * z);
                     }
                 }
             }
