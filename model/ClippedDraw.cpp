@@ -2,6 +2,7 @@
 // drawing library.
 
 #include "ClippedDraw.h"
+#include "ElementDraw.h"
 
 #include <math.h>
 
@@ -282,6 +283,141 @@ std::vector<CDRun> CutPolylineToBox(const CDRing& line, bool bClosed, double lef
 }
 
 /////////////////////////////////////////////////////////////////////////////
+// Dashes
+
+std::vector<double> GetDashPattern(int nDashStyle)
+{
+    switch (nDashStyle)
+    {
+    case DashStyleDash:
+        return { 3, 1 };
+    case DashStyleDot:
+        return { 1, 1 };
+    case DashStyleDashDot:
+        return { 3, 1, 1, 1 };
+    case DashStyleDashDotDot:
+        return { 3, 1, 1, 1, 1, 1 };
+    default:
+        return {};
+    }
+}
+
+std::vector<CDRing> CutIntoDashes(const CDRing& line, bool bClosed, const std::vector<double>& pattern,
+                                  double fUnit)
+{
+    std::vector<CDRing> dashes;
+    const size_t n = line.size();
+    double fPeriod = 0;
+    for (double f : pattern)
+        fPeriod += f;
+    if (n < 2 || pattern.empty() || !(fUnit > 0) || !(fPeriod > 0))
+        return dashes;
+    size_t nPart = 0;                       // the pattern's part at the current point
+    double fLeft = pattern[0] * fUnit;      // length left of that part
+    CDRing dash;
+    dash.push_back(line[0]);
+    const size_t nSegments = bClosed ? n : n - 1;
+    // a dash never holds more points than the line; dashes of a tiny unit are capped
+    const size_t kMaxDashes = 1000000;
+    for (size_t i = 0; i < nSegments && dashes.size() < kMaxDashes; i++)
+    {
+        const CDPoint p = line[i], q = line[(i + 1) % n];
+        const double fLength = Distance(p, q);
+        double fAt = 0;
+        while (fLength - fAt > fLeft && dashes.size() < kMaxDashes)
+        {
+            fAt += fLeft;
+            const CDPoint pt = Lerp(p, q, fAt / fLength);
+            if (nPart % 2 == 0)
+            {
+                dash.push_back(pt);
+                dashes.push_back(dash);
+            }
+            dash.clear();
+            dash.push_back(pt);
+            nPart = (nPart + 1) % pattern.size();
+            fLeft = pattern[nPart] * fUnit;
+        }
+        fLeft -= fLength - fAt;
+        if (nPart % 2 == 0)
+            dash.push_back(q);
+        else
+            dash.back() = q;
+    }
+    if (nPart % 2 == 0 && dash.size() >= 2)
+        dashes.push_back(dash);
+    return dashes;
+}
+
+namespace
+{
+// Slot of the calling thread's own-dashes state: 0 none, 1 off, 2 on.
+DWORD OwnDashesSlot()
+{
+    static const DWORD nSlot = TlsAlloc();
+    return nSlot;
+}
+}
+
+COwnDashesScope::COwnDashesScope(bool bOwnDashes)
+    : m_bOuter(IsActive()), m_bInstalled(false)
+{
+    const DWORD nSlot = OwnDashesSlot();
+    if (nSlot != TLS_OUT_OF_INDEXES)
+        m_bInstalled = TlsSetValue(nSlot, (LPVOID)(INT_PTR)(bOwnDashes ? 2 : 1)) != FALSE;
+}
+
+COwnDashesScope::~COwnDashesScope()
+{
+    if (m_bInstalled)
+        TlsSetValue(OwnDashesSlot(), (LPVOID)(INT_PTR)(m_bOuter ? 2 : 1));
+}
+
+bool IsSolidPenDevice(HDC hDC)
+{
+    return hDC != NULL && ::GetDeviceCaps(hDC, TECHNOLOGY) == DT_RASPRINTER;
+}
+
+bool COwnDashesScope::IsActive()
+{
+    const DWORD nSlot = OwnDashesSlot();
+    return nSlot != TLS_OUT_OF_INDEXES && (INT_PTR)TlsGetValue(nSlot) == 2;
+}
+
+void StrokeWorldPolyline(Graphics* pGraphics, Pen* pPen, const CDRing& line, bool bClosed)
+{
+    if (pGraphics == NULL || pPen == NULL || line.size() < 2)
+        return;
+    const DashStyle nStyle = pPen->GetDashStyle();
+    const std::vector<double> pattern = COwnDashesScope::IsActive() ? GetDashPattern(nStyle) : std::vector<double>();
+    std::vector<PointF> pts;
+    if (pattern.empty())
+    {
+        for (const CDPoint& p : line)
+            pts.push_back(PointF((REAL)p.x, (REAL)p.y));
+        if (bClosed)
+            pGraphics->DrawPolygon(pPen, pts.data(), (INT)pts.size());
+        else
+            pGraphics->DrawLines(pPen, pts.data(), (INT)pts.size());
+        return;
+    }
+    // the dashes of a pen are as long as it is wide (a hairline's as one unit)
+    const double fUnit = std::max(1.0, (double)pPen->GetWidth());
+    Pen* pSolid = pPen->Clone();
+    if (pSolid == NULL)
+        return;
+    pSolid->SetDashStyle(DashStyleSolid);
+    for (const CDRing& dash : CutIntoDashes(line, bClosed, pattern, fUnit))
+    {
+        pts.clear();
+        for (const CDPoint& p : dash)
+            pts.push_back(PointF((REAL)p.x, (REAL)p.y));
+        pGraphics->DrawLines(pSolid, pts.data(), (INT)pts.size());
+    }
+    delete pSolid;
+}
+
+/////////////////////////////////////////////////////////////////////////////
 // Drawing
 
 CClippedDrawing::CClippedDrawing(Graphics* pGraphics, const RectF& rcTurn, float fAngle)
@@ -391,22 +527,23 @@ void CClippedDrawing::Stroke(Pen* pPen, const CDRing& line, bool bClosed) const
         bInside = bInside && d.x >= l && d.x <= r && d.y >= t && d.y <= b;
         device.push_back(d);
     }
+    auto toWorld = [this](const CDRing& ring) {
+        CDRing world;
+        world.reserve(ring.size());
+        for (const CDPoint& p : ring)
+            world.push_back(m_fromDevice.Apply(p));
+        return world;
+    };
     if (bInside)
     {
-        const std::vector<PointF> world = ToWorld(device);
-        if (bClosed)
-            m_pGraphics->DrawPolygon(pPen, world.data(), (INT)world.size());
-        else
-            m_pGraphics->DrawLines(pPen, world.data(), (INT)world.size());
+        StrokeWorldPolyline(m_pGraphics, pPen, toWorld(device), bClosed);
         return;
     }
     // (the dashes of a cut line start anew at its first point inside)
     for (const CDRun& run : CutPolylineToBox(device, bClosed, l, t, r, b))
     {
-        if (run.points.size() < 2)
-            continue;
-        const std::vector<PointF> world = ToWorld(run.points);
-        m_pGraphics->DrawLines(pPen, world.data(), (INT)world.size());
+        if (run.points.size() >= 2)
+            StrokeWorldPolyline(m_pGraphics, pPen, toWorld(run.points), false);
     }
 }
 

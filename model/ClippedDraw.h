@@ -69,6 +69,20 @@ struct CDRun
 std::vector<CDRun> CutPolylineToBox(const CDRing& line, bool bClosed, double left, double top,
                                     double right, double bottom);
 
+// The dash pattern of a GDI+ dash style (dash, dot, dash-dot, dash-dot-dot) in pen widths,
+// on and off alternating; empty for solid lines and other values.
+std::vector<double> GetDashPattern(int nDashStyle);
+
+// The dashes of a polyline (closed: back to its first point): the pattern in units of
+// fUnit laid along it from its first point, each dash a polyline of its own.
+std::vector<CDRing> CutIntoDashes(const CDRing& line, bool bClosed, const std::vector<double>& pattern,
+                                  double fUnit);
+
+// Strokes a polyline of world coordinates with pPen; with the own dashes active
+// (COwnDashesScope, ElementDraw.h) and a
+// dashed pen, as its dashes, each drawn solid.
+void StrokeWorldPolyline(Gdiplus::Graphics* pGraphics, Gdiplus::Pen* pPen, const CDRing& line, bool bClosed);
+
 // One element's drawing: the graphics' mapping to the device, the element's turn and the
 // visible area.
 class CClippedDrawing

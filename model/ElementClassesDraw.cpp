@@ -4,15 +4,18 @@
 // sizes); DrawDC and DrawInCellDC make a GDI+ graphics on the device context's output
 // handle. Every shape and picture class draws in DrawInCell through its body in
 // ShapeDraw.cpp or PictureDraw.cpp; the texts draw in DrawTextInCell. Elements beyond the
-// bounds a file may hold, or larger on the device than any page, are left out; shapes and
-// pictures too large on the device for the drawing library are drawn clipped to the
-// visible area (ClippedDraw.h).
+// bounds a file may hold are left out; shapes and pictures too large on the device for the
+// drawing library are drawn clipped to the visible area (ClippedDraw.h). Drawn into a
+// cell of a sheet (cell sizes given), an element is clipped to its cell.
 
 #include "Elements.h"
 #include "ElementDraw.h"
 #include "ElementStream.h"
+#include "ShapeOutlines.h"
 
 #include <math.h>
+
+#include <vector>
 
 using Gdiplus::Graphics;
 
@@ -23,9 +26,6 @@ namespace
 // curve, even a small one, whose points lie some 12000 pixels out along both axes.
 // Elements beyond it are drawn clipped.
 const double kMaxDeviceCoordinate = 6000;
-// Largest device coordinate of an element's own rectangle: a design of 25 inches is 30000
-// pixels at 1200 dpi, a page at most a third more; a rectangle beyond it is left out.
-const double kMaxRectangleCoordinate = 45000;
 
 // How an element is drawn.
 enum DrawingWay
@@ -57,65 +57,186 @@ double PixelsPerPageUnit(Graphics* pGraphics)
     }
 }
 
-// Bounds of a curve's points; false when it has none.
-template <class TCurve>
-bool GetPointBounds(const TCurve* pCurve, double& minX, double& minY, double& maxX, double& maxY)
+// Half the miter limit of the outline pens: how many line widths a sharp join reaches
+// beyond its corner.
+const double kJoinReachWidths = 5;
+// How far glyphs may reach beyond a text's rectangle, in page units.
+const double kTextReach = 3;
+
+// The points whose hull holds an element's outline (arcs by their boxes) in its own
+// coordinates, before its turn; false when it lies beyond the bounds a file may hold.
+struct CDrawnExtent
 {
-    if (pCurve->m_pPoints == NULL || pCurve->m_nPointCount <= 0)
-        return false;
-    for (int i = 0; i < pCurve->m_nPointCount; i++)
+    std::vector<Gdiplus::PointF> points;
+    Gdiplus::RectF rcTurn;      // turned about its centre
+    float fAngle;               // degrees counter-clockwise on the page
+    bool bShadow;               // a copy moved by the shadow length is drawn too
+    double fReach;              // how far the pen and the glyphs reach beyond the points
+};
+
+void AddRectCorners(std::vector<Gdiplus::PointF>& points, const Gdiplus::RectF& r)
+{
+    points.push_back(Gdiplus::PointF(r.X, r.Y));
+    points.push_back(Gdiplus::PointF(r.X + r.Width, r.Y));
+    points.push_back(Gdiplus::PointF(r.X + r.Width, r.Y + r.Height));
+    points.push_back(Gdiplus::PointF(r.X, r.Y + r.Height));
+}
+
+// A curve's points moved by the offset; false when one lies beyond the bounds a file may
+// hold (the curve is then not drawn).
+template <class TCurve>
+bool AddCurvePoints(std::vector<Gdiplus::PointF>& points, const TCurve* pCurve, CPoint ptOffset)
+{
+    for (int i = 0; pCurve->m_pPoints != NULL && i < pCurve->m_nPointCount; i++)
     {
-        const double x = pCurve->m_pPoints[i].X;
-        const double y = pCurve->m_pPoints[i].Y;
-        if (!IsFileCoordinate(x) || !IsFileCoordinate(y))
+        const Gdiplus::PointF& pt = pCurve->m_pPoints[i];
+        if (!IsFileCoordinate(pt.X) || !IsFileCoordinate(pt.Y))
             return false;
-        if (i == 0 || x < minX) minX = x;
-        if (i == 0 || x > maxX) maxX = x;
-        if (i == 0 || y < minY) minY = y;
-        if (i == 0 || y > maxY) maxY = y;
+        points.push_back(Gdiplus::PointF(pt.X + ptOffset.x, pt.Y + ptOffset.y));
     }
     return true;
 }
 
-// Bounds of the element's drawing in page units, with room for rotation, pen, shadow and
-// rays; false when the element lies beyond the bounds a file may hold.
+bool GetDrawnExtent(const CElement* pElement, CPoint ptOffset, CDrawnExtent& extent)
+{
+    if (!IsElementWithinFileBounds(pElement))
+        return false;
+    CElement* p = const_cast<CElement*>(pElement);
+    const Gdiplus::RectF r = GetDrawnRect(p->m_rect, ptOffset.x, ptOffset.y);
+    const bool bFilled = p->m_nFillKind != 0 && !p->m_bTransparent;
+    const double fWidth = p->m_nLineWidth > 0 ? fmin(p->m_nLineWidth, MAX_FILE_LINE_WIDTH) : 0;
+    // a pen of width 0 draws a hairline of one device pixel
+    const double fPenReach = fWidth * kJoinReachWidths + 1;
+    std::vector<Gdiplus::PointF>& pts = extent.points;
+    pts.clear();
+    extent.rcTurn = r;
+    extent.fAngle = (float)p->m_nAngle;
+    extent.bShadow = bFilled && p->m_bShadow;
+    extent.fReach = fWidth > 0 ? fPenReach : 0;
+    if (p->IsKindOf(RUNTIME_CLASS(CShapeSun)))
+    {
+        Gdiplus::PointF ptFrom[8], ptTo[8];
+        GetSunRays(r, ptFrom, ptTo);
+        AddRectCorners(pts, r);
+        pts.insert(pts.end(), ptTo, ptTo + 8);
+        extent.fReach = fPenReach;      // the rays are drawn also with a width of 0
+    }
+    else if (p->IsKindOf(RUNTIME_CLASS(CCalloutBL)) || p->IsKindOf(RUNTIME_CLASS(CCalloutBR)))
+    {
+        OutlineArc arcs[4];
+        Gdiplus::PointF tail[2];
+        GetCalloutOutline(r, p->IsKindOf(RUNTIME_CLASS(CCalloutBL)) != FALSE, arcs, tail);
+        AddRectCorners(pts, r);
+        pts.insert(pts.end(), tail, tail + 2);
+    }
+    else if (p->IsKindOf(RUNTIME_CLASS(CShapeStar)))
+    {
+        Gdiplus::PointF star[10];
+        GetStarPoints(r, star);
+        pts.assign(star, star + 10);
+        extent.fAngle += STAR_EXTRA_ANGLE;
+    }
+    else if (p->IsKindOf(RUNTIME_CLASS(CShapeExplosion)))
+    {
+        Gdiplus::PointF burst[24];
+        GetBurstPoints(r, burst);
+        pts.assign(burst, burst + 24);
+    }
+    else if (p->IsKindOf(RUNTIME_CLASS(CLine)))
+    {
+        // never turned, never shadowed; drawn also with a width of 0
+        Gdiplus::PointF ptFrom, ptTo;
+        GetLineEndPoints(r, p->m_nLineDirection, ptFrom, ptTo);
+        pts.push_back(ptFrom);
+        pts.push_back(ptTo);
+        extent.fAngle = 0;
+        extent.bShadow = false;
+        extent.fReach = fPenReach;
+    }
+    else if (p->IsKindOf(RUNTIME_CLASS(CFreehandLine)))
+    {
+        if (!AddCurvePoints(pts, static_cast<CFreehandLine*>(p), ptOffset))
+            return false;
+        extent.bShadow = false;
+        extent.fReach = fPenReach;
+    }
+    else if (p->IsKindOf(RUNTIME_CLASS(CClosedCurve)))
+    {
+        if (!AddCurvePoints(pts, static_cast<CClosedCurve*>(p), ptOffset))
+            return false;
+    }
+    else if (p->IsKindOf(RUNTIME_CLASS(CBtImage)))
+    {
+        // the frame is one unit wider than the line width
+        AddRectCorners(pts, r);
+        extent.bShadow = !p->m_bTransparent && p->m_bShadow;
+        extent.fReach = fWidth > 0 ? (fWidth + 1) * kJoinReachWidths + 1 : 0;
+    }
+    else if (p->IsKindOf(RUNTIME_CLASS(CBkgImage)))
+    {
+        AddRectCorners(pts, Gdiplus::RectF((float)ptOffset.x, (float)ptOffset.y, r.Width, r.Height));
+        extent.fAngle = 0;
+        extent.bShadow = false;
+        extent.fReach = 0;
+    }
+    else if (p->IsKindOf(RUNTIME_CLASS(CText)))
+    {
+        AddRectCorners(pts, r);
+        extent.bShadow = false;
+        extent.fReach = kTextReach;
+    }
+    else
+    {
+        // the other shapes lie within their rectangle
+        AddRectCorners(pts, r);
+    }
+    return true;
+}
+
+// Bounds of the element's drawing in page units, with its turn, pen, shadow, tail, points
+// and rays; false when the element lies beyond the bounds a file may hold.
 bool GetDrawnBounds(const CElement* pElement, CPoint ptOffset, double& minX, double& minY,
                     double& maxX, double& maxY)
 {
-    CElement* pMutable = const_cast<CElement*>(pElement);
-    if (!IsElementWithinFileBounds(pElement))
+    CDrawnExtent extent;
+    if (!GetDrawnExtent(pElement, ptOffset, extent))
         return false;
-    minX = fmin(pElement->m_rect.left, pElement->m_rect.right);
-    minY = fmin(pElement->m_rect.top, pElement->m_rect.bottom);
-    maxX = fmax(pElement->m_rect.left, pElement->m_rect.right);
-    maxY = fmax(pElement->m_rect.top, pElement->m_rect.bottom);
-    double pMinX = 0, pMinY = 0, pMaxX = 0, pMaxY = 0;
-    bool bPoints = false;
-    if (pMutable->IsKindOf(RUNTIME_CLASS(CFreehandLine)))
-        bPoints = GetPointBounds(static_cast<CFreehandLine*>(pMutable), pMinX, pMinY, pMaxX, pMaxY);
-    else if (pMutable->IsKindOf(RUNTIME_CLASS(CClosedCurve)))
-        bPoints = GetPointBounds(static_cast<CClosedCurve*>(pMutable), pMinX, pMinY, pMaxX, pMaxY);
-    if (bPoints)
+    std::vector<Gdiplus::PointF>& pts = extent.points;
+    if (extent.bShadow)
     {
-        minX = fmin(minX, pMinX);
-        minY = fmin(minY, pMinY);
-        maxX = fmax(maxX, pMaxX);
-        maxY = fmax(maxY, pMaxY);
+        const float s = (float)pElement->m_nShadowLength;
+        const size_t n = pts.size();
+        for (size_t i = 0; i < n; i++)
+            pts.push_back(Gdiplus::PointF(pts[i].X + s, pts[i].Y + s));
     }
-    // the turn about the centre reaches half the larger side further; the sun's rays
-    // reach 0.8 of it from the centre
-    const double fSide = fmax(maxX - minX, maxY - minY);
-    double fMargin = 0;
-    if (pMutable->IsKindOf(RUNTIME_CLASS(CShapeSun)))
-        fMargin = fSide;
-    else if (pElement->m_nAngle % 360 != 0)
-        fMargin = fSide / 2;
-    // pens: joins of sharp corners reach up to the miter limit of half widths
-    fMargin += abs(pElement->m_nLineWidth) * 6.0 + abs(pElement->m_nShadowLength) + 2;
-    minX += ptOffset.x - fMargin;
-    minY += ptOffset.y - fMargin;
-    maxX += ptOffset.x + fMargin;
-    maxY += ptOffset.y + fMargin;
+    if (pts.empty())
+        AddRectCorners(pts, extent.rcTurn);
+    const Gdiplus::RectF& r = extent.rcTurn;
+    const double cx = r.X + r.Width / 2.0, cy = r.Y + r.Height / 2.0;
+    const bool bTurned = fmodf(extent.fAngle, 360.0f) != 0.0f;
+    // counter-clockwise on a page whose y axis points down
+    const double t = -extent.fAngle * 3.14159265358979323846 / 180;
+    const double cs = cos(t), sn = sin(t);
+    for (size_t i = 0; i < pts.size(); i++)
+    {
+        double x = pts[i].X, y = pts[i].Y;
+        if (bTurned)
+        {
+            const double dx = x - cx, dy = y - cy;
+            x = cx + dx * cs - dy * sn;
+            y = cy + dx * sn + dy * cs;
+        }
+        minX = i == 0 ? x : fmin(minX, x);
+        minY = i == 0 ? y : fmin(minY, y);
+        maxX = i == 0 ? x : fmax(maxX, x);
+        maxY = i == 0 ? y : fmax(maxY, y);
+    }
+    // float rounding of the outline's points
+    const double fReach = extent.fReach + 1;
+    minX -= fReach;
+    minY -= fReach;
+    maxX += fReach;
+    maxY += fReach;
     return true;
 }
 
@@ -138,7 +259,7 @@ bool IsBoxWithin(const Gdiplus::Matrix& matrix, double fPixels, double minX, dou
 }
 
 // How the element is drawn: whole when its drawn bounds stay within the device
-// coordinates the drawing library handles.
+// coordinates the drawing library handles, else clipped.
 DrawingWay GetDrawingWay(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
 {
     double minX = 0, minY = 0, maxX = 0, maxY = 0;
@@ -149,13 +270,39 @@ DrawingWay GetDrawingWay(Graphics* pGraphics, CElement* pElement, CPoint ptOffse
     const double fPixels = PixelsPerPageUnit(pGraphics);
     if (IsBoxWithin(matrix, fPixels, minX, minY, maxX, maxY, kMaxDeviceCoordinate))
         return DRAW_WHOLE;
-    const CRect& rc = pElement->m_rect;
-    if (!IsBoxWithin(matrix, fPixels, (double)rc.left + ptOffset.x, (double)rc.top + ptOffset.y,
-                     (double)rc.right + ptOffset.x, (double)rc.bottom + ptOffset.y,
-                     kMaxRectangleCoordinate))
-        return DRAW_NOTHING;
     return DRAW_CLIPPED;
 }
+
+// While it lives, the drawing of one element into a printed cell is clipped to the cell
+// (nothing of it reaches the next label); no clip without cell sizes.
+class CCellClip
+{
+public:
+    CCellClip(Graphics* pGraphics, CPoint ptOffset, int nCellWidth, int nCellHeight)
+        : m_pGraphics(NULL), m_state(0)
+    {
+        if (nCellWidth <= 0 || nCellHeight <= 0)
+            return;
+        m_pGraphics = pGraphics;
+        m_state = pGraphics->Save();
+        pGraphics->SetClip(Gdiplus::RectF((float)ptOffset.x, (float)ptOffset.y, (float)nCellWidth,
+                                          (float)nCellHeight),
+                           Gdiplus::CombineModeIntersect);
+    }
+    ~CCellClip()
+    {
+        if (m_pGraphics == NULL)
+            return;
+        m_pGraphics->Restore(m_state);
+        m_pGraphics->ResetTransform();
+    }
+    CCellClip(const CCellClip&) = delete;
+    CCellClip& operator=(const CCellClip&) = delete;
+
+private:
+    Graphics* m_pGraphics;
+    Gdiplus::GraphicsState m_state;
+};
 }
 
 bool GetElementDrawnBounds(const CElement* pElement, CPoint ptOffset, Gdiplus::RectF& rc)
@@ -190,6 +337,7 @@ bool GetElementDrawnBounds(const CElement* pElement, CPoint ptOffset, Gdiplus::R
         if (nWay == DRAW_NOTHING) \
             return; \
         const bool bClipped = nWay == DRAW_CLIPPED; \
+        CCellClip cellClip(pGraphics, ptOffset, nCellWidth, nCellHeight); \
         BODY; \
     } \
     void class_name::DrawInCellDC(CDC* pDC, int nColumn, int nRow, float fLeftMargin, \
@@ -264,5 +412,6 @@ void CText::DrawTextInCell(Graphics* pGraphics, int nColumn, int nRow, float fLe
         return;
     // glyphs are drawn as pictures, not flattened outlines: the library draws a text of
     // any size within the bounds
+    CCellClip cellClip(pGraphics, ptOffset, nCellWidth, nCellHeight);
     DrawTextElement(pGraphics, this, ptOffset);
 }

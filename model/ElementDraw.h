@@ -96,6 +96,26 @@ void DrawBackgroundElement(Gdiplus::Graphics* pGraphics, CBkgImage* pElement, CP
 // Texts (TextDraw.cpp).
 void DrawTextElement(Gdiplus::Graphics* pGraphics, CElement* pElement, CPoint ptOffset);
 
+// True for a printer's device context, whose driver strokes every pen solid: the
+// drawing dashes outlines itself there.
+bool IsSolidPenDevice(HDC hDC);
+
+// While it lives, outlines drawn on the calling thread are dashed by the element drawing
+// itself, each dash stroked solid (ClippedDraw.h). Scopes nest.
+class COwnDashesScope
+{
+public:
+    explicit COwnDashesScope(bool bOwnDashes);
+    ~COwnDashesScope();
+    COwnDashesScope(const COwnDashesScope&) = delete;
+    COwnDashesScope& operator=(const COwnDashesScope&) = delete;
+    static bool IsActive();
+
+private:
+    bool m_bOuter;
+    bool m_bInstalled;
+};
+
 // Runs a drawing on a GDI+ graphics made on the device context's output handle.
 template <class F>
 void DrawOnDC(CDC* pDC, F draw)
@@ -104,6 +124,7 @@ void DrawOnDC(CDC* pDC, F draw)
     if (hDC == NULL)
         return;
     Gdiplus::Graphics graphics(hDC);
+    COwnDashesScope dashes(IsSolidPenDevice(hDC));
     if (graphics.GetLastStatus() == Gdiplus::Ok)
         draw(&graphics);
 }

@@ -3,6 +3,7 @@
 #include "FileLimits.h"
 #include "afxwin.h"
 #include "resources/model_resource.h"
+#include "ElementStream.h"
 
 BOOL IsFileOverLimit(LPCSTR pszPath, ULONGLONG nLimit)
 {
@@ -22,5 +23,21 @@ CString FileTooLargeMessage(LPCSTR pszPath, ULONGLONG nLimit)
     strLimit.Format("%u MB", (unsigned)(nLimit / (1024 * 1024)));
     CString strText;
     AfxFormatString2(strText, IDS_FILE_TOO_LARGE, pszPath != NULL ? pszPath : "", strLimit);
+    return strText;
+}
+
+CString PictureTooLargeMessage(LPCSTR pszPath, UINT nWidth, UINT nHeight)
+{
+    CString strSize, strSide, strPixels;
+    strSize.Format("%u x %u", nWidth, nHeight);
+    strSide.Format("%d", MAX_PICTURE_DIMENSION);
+    // 67,108,864
+    strPixels.Format("%I64d", (LONGLONG)MAX_PICTURE_PIXELS);
+    for (int i = strPixels.GetLength() - 3; i > 0; i -= 3)
+        strPixels.Insert(i, ',');
+    const LPCTSTR args[4] = { pszPath != NULL ? pszPath : "", strSize, strSide, strPixels };
+    CString strFormat, strText;
+    strFormat.LoadString(IDS_PICTURE_TOO_LARGE);
+    AfxFormatStrings(strText, strFormat, args, 4);
     return strText;
 }

@@ -21,3 +21,7 @@ BOOL IsFileOverLimit(LPCSTR pszPath, ULONGLONG nLimit);
 
 // The message that refuses a file above the limit.
 CString FileTooLargeMessage(LPCSTR pszPath, ULONGLONG nLimit);
+
+// The message that refuses a picture of nWidth x nHeight pixels, larger than a publication
+// holds, with the limits.
+CString PictureTooLargeMessage(LPCSTR pszPath, UINT nWidth, UINT nHeight);

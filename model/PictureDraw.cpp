@@ -67,7 +67,13 @@ void DrawClipArtElement(Graphics* pGraphics, CBtImage* pElement, CPoint ptOffset
         // The frame is one unit wider than the line width; the picture covers its inner half.
         Pen* pPen = CreateOutlinePen(pElement->m_clrLine, (float)(pElement->m_nLineWidth + 1),
                                      pElement->m_nDashStyle);
-        pGraphics->DrawRectangle(pPen, r);
+        if (COwnDashesScope::IsActive())
+            StrokeWorldPolyline(pGraphics, pPen,
+                                CDRing{ CDPoint{ r.X, r.Y }, CDPoint{ r.X + r.Width, r.Y },
+                                        CDPoint{ r.X + r.Width, r.Y + r.Height }, CDPoint{ r.X, r.Y + r.Height } },
+                                true);
+        else
+            pGraphics->DrawRectangle(pPen, r);
         delete pPen;
     }
     if (pElement->m_pBitmap != NULL)

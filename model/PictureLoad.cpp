@@ -295,8 +295,10 @@ Bitmap* RenderMetafileData(const void* pData, size_t nSize)
     return NULL;
 }
 
-Bitmap* DecodePictureData(const void* pData, size_t nSize)
+Bitmap* DecodePictureData(const void* pData, size_t nSize, PictureSize* pRefusedSize)
 {
+    if (pRefusedSize != NULL)
+        *pRefusedSize = PictureSize{ 0, 0 };
     if (pData == NULL || nSize == 0 || nSize > kMaxPictureFileBytes)
         return NULL;
 
@@ -320,13 +322,22 @@ Bitmap* DecodePictureData(const void* pData, size_t nSize)
         return NULL;
     }
     Bitmap* pDecoded = Bitmap::FromStream(pStream);
-    if (pDecoded != NULL && pDecoded->GetLastStatus() == Ok &&
-        FitsFileLimits(pDecoded->GetWidth(), pDecoded->GetHeight()))
-        pResult = CopyToArgb(pDecoded);
+    bool bTooLarge = false;
+    if (pDecoded != NULL && pDecoded->GetLastStatus() == Ok)
+    {
+        if (FitsFileLimits(pDecoded->GetWidth(), pDecoded->GetHeight()))
+            pResult = CopyToArgb(pDecoded);
+        else if (pDecoded->GetWidth() > 0 && pDecoded->GetHeight() > 0)
+        {
+            bTooLarge = true;
+            if (pRefusedSize != NULL)
+                *pRefusedSize = PictureSize{ pDecoded->GetWidth(), pDecoded->GetHeight() };
+        }
+    }
     delete pDecoded;
     pStream->Release();
 
-    if (pResult == NULL)
+    if (pResult == NULL && !bTooLarge)
         pResult = RenderMetafileData(pData, nSize);
     if (pResult != NULL && !FitsFileLimits(pResult->GetWidth(), pResult->GetHeight()))
     {
@@ -336,8 +347,10 @@ Bitmap* DecodePictureData(const void* pData, size_t nSize)
     return pResult;
 }
 
-Bitmap* LoadPictureFileChecked(LPCSTR pszPath)
+Bitmap* LoadPictureFileChecked(LPCSTR pszPath, PictureSize* pRefusedSize)
 {
+    if (pRefusedSize != NULL)
+        *pRefusedSize = PictureSize{ 0, 0 };
     if (pszPath == NULL || *pszPath == '\0')
         return NULL;
     HANDLE hFile = CreateFileA(pszPath, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
@@ -366,7 +379,7 @@ Bitmap* LoadPictureFileChecked(LPCSTR pszPath)
     CloseHandle(hFile);
     if (!bRead)
         return NULL;
-    return DecodePictureData(data.data(), data.size());
+    return DecodePictureData(data.data(), data.size(), pRefusedSize);
 }
 
 void ComputePictureFitSize(int nWidth, int nHeight, int nFitWidth, int nFitHeight,

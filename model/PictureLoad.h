@@ -17,12 +17,22 @@
 // Largest side of a metafile played back into a bitmap, in pixels.
 const int MAX_METAFILE_PIXELS = 4096;
 
-// Decodes a picture file. NULL when the file cannot be opened or read or holds no
-// picture. The caller deletes the result.
-Gdiplus::Bitmap* LoadPictureFileChecked(LPCSTR pszPath);
+// Size in pixels of a picture refused as larger than a publication holds; 0 x 0 when the
+// picture was not refused for its size.
+struct PictureSize
+{
+    UINT nWidth;
+    UINT nHeight;
+};
 
-// Decodes picture file data held in memory; NULL when it holds no picture.
-Gdiplus::Bitmap* DecodePictureData(const void* pData, size_t nSize);
+// Decodes a picture file. NULL when the file cannot be opened or read, holds no picture
+// or a picture larger than a publication holds (its size then in *pRefusedSize). The
+// caller deletes the result.
+Gdiplus::Bitmap* LoadPictureFileChecked(LPCSTR pszPath, PictureSize* pRefusedSize = NULL);
+
+// Decodes picture file data held in memory; NULL when it holds no picture (or one too
+// large, as above).
+Gdiplus::Bitmap* DecodePictureData(const void* pData, size_t nSize, PictureSize* pRefusedSize = NULL);
 
 // Plays metafile data (placeable or plain WMF, EMF) into a new bitmap; NULL when the data
 // is no metafile or cannot be played.

@@ -15,6 +15,25 @@ using namespace Gdiplus;
 
 namespace
 {
+// True when the pen's dashes are to be drawn here (COwnDashesScope).
+bool HasOwnDashes(Pen* pPen)
+{
+    return pPen != NULL && COwnDashesScope::IsActive() && !GetDashPattern(pPen->GetDashStyle()).empty();
+}
+
+// Strokes a path; with own dashes, its figures flattened to a hundredth of a unit (under
+// a tenth of a pixel at 1200 dpi), dash by dash.
+void StrokeElementPath(Graphics* pGraphics, Pen* pPen, const GraphicsPath& path)
+{
+    if (!HasOwnDashes(pPen))
+    {
+        pGraphics->DrawPath(pPen, &path);
+        return;
+    }
+    for (const CDFigure& figure : FlattenPathFigures(path, 0.01))
+        StrokeWorldPolyline(pGraphics, pPen, figure.points, figure.bClosed);
+}
+
 enum OutlineForm
 {
     FORM_RECT,      // the rectangle R
@@ -82,8 +101,25 @@ void FillShadow(Graphics* pGraphics, CElement* pElement, const RectF& r, const A
     }
 }
 
+void AddOutlineToPath(GraphicsPath& path, const RectF& r, const AreaOutline& outline);
+
 void DrawOutline(Graphics* pGraphics, Pen* pPen, const RectF& r, const AreaOutline& outline)
 {
+    if (HasOwnDashes(pPen))
+    {
+        if (outline.nForm == FORM_POLYGON && outline.bOpenOutline)
+        {
+            CDRing line;
+            for (int i = 0; i < outline.nCount; i++)
+                line.push_back(CDPoint{ outline.pPoints[i].X, outline.pPoints[i].Y });
+            StrokeWorldPolyline(pGraphics, pPen, line, false);
+            return;
+        }
+        GraphicsPath path(FillModeAlternate);
+        AddOutlineToPath(path, r, outline);
+        StrokeElementPath(pGraphics, pPen, path);
+        return;
+    }
     switch (outline.nForm)
     {
     case FORM_RECT:
@@ -490,7 +526,7 @@ void DrawSunElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bo
             rays.StartFigure();
             rays.AddLine(ptFrom[k], ptTo[k]);
         }
-        pGraphics->DrawPath(pPen, &rays);
+        StrokeElementPath(pGraphics, pPen, rays);
     }
     delete pPen;
     pGraphics->ResetTransform();
@@ -511,6 +547,8 @@ void DrawLineElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, b
         const CDRing line = { CDPoint{ ptFrom.X, ptFrom.Y }, CDPoint{ ptTo.X, ptTo.Y } };
         CClippedDrawing(pGraphics, r, 0).Stroke(pPen, line, false);
     }
+    else if (HasOwnDashes(pPen))
+        StrokeWorldPolyline(pGraphics, pPen, CDRing{ CDPoint{ ptFrom.X, ptFrom.Y }, CDPoint{ ptTo.X, ptTo.Y } }, false);
     else
         pGraphics->DrawLine(pPen, ptFrom, ptTo);
     delete pPen;
@@ -533,7 +571,12 @@ void DrawFreehandElement(Graphics* pGraphics, CFreehandLine* pElement, CPoint pt
             CClippedDrawing(pGraphics, r, (float)pElement->m_nAngle).Stroke(pPen, line, false);
         }
         else
-            pGraphics->DrawLines(pPen, pts.data(), (INT)pts.size());
+        {
+            CDRing line;
+            for (const PointF& pt : pts)
+                line.push_back(CDPoint{ pt.X, pt.Y });
+            StrokeWorldPolyline(pGraphics, pPen, line, false);
+        }
         delete pPen;
     }
     pGraphics->ResetTransform();

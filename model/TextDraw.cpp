@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <utility>
 #include <stdlib.h>
 #include <string.h>
 #include <vector>
@@ -64,35 +65,6 @@ std::wstring GenericFamilyName()
 
 // Platform abilities, checked once: 0 not yet, 1 yes, 2 no.
 volatile LONG g_nVerticalProbe = 0;
-volatile LONG g_nDecorationProbe = 0;
-
-int InkOf(Bitmap& bitmap)
-{
-    int n = 0;
-    for (UINT y = 0; y < bitmap.GetHeight(); y++)
-    {
-        for (UINT x = 0; x < bitmap.GetWidth(); x++)
-        {
-            Color c;
-            bitmap.GetPixel((INT)x, (INT)y, &c);
-            if (c.GetValue() != 0xFFFFFFFF)
-                n++;
-        }
-    }
-    return n;
-}
-
-// Ink of "HH" drawn in a small bitmap with a font style.
-int ProbeInk(INT nStyle)
-{
-    Bitmap bitmap(48, 24, PixelFormat32bppARGB);
-    Graphics g(&bitmap);
-    g.Clear(Color(0xFFFFFFFF));
-    Font font(FontFamily::GenericSansSerif(), 14, nStyle, UnitPixel);
-    SolidBrush brush(Color(0xFF000000));
-    g.DrawString(L"HH", 2, &font, RectF(0, 0, 48, 24), NULL, &brush);
-    return InkOf(bitmap);
-}
 
 // TRUE when the platform lays vertical text out top to bottom.
 bool PlatformDrawsVertical()
@@ -113,27 +85,25 @@ bool PlatformDrawsVertical()
     return g_nVerticalProbe == 1;
 }
 
-// TRUE when the platform draws underline and strike-out itself.
-bool PlatformDrawsDecorations()
-{
-    if (g_nDecorationProbe == 0)
-    {
-        const int nPlain = ProbeInk(FontStyleRegular);
-        const bool bDrawn = ProbeInk(FontStyleUnderline) > nPlain &&
-                            ProbeInk(FontStyleStrikeout) > nPlain;
-        InterlockedExchange(&g_nDecorationProbe, bDrawn ? 1 : 2);
-    }
-    return g_nDecorationProbe == 1;
-}
+// Underline and strike-out of a face as fractions of the em (GDI's outline metrics);
+// remembered per face and style.
+std::mutex g_decorationLock;
+std::map<std::pair<std::wstring, INT>, TextDecorationMetrics> g_decorations;
 
 // Underline and strike-out of drawn text: one bar per laid-out line, from the line's
-// first to its last character, placed by the family's metrics.
+// first to its last drawn character, where the font puts them; clipped to the layout
+// rectangle as the glyphs are.
 void DrawTextDecorations(Graphics* pGraphics, const std::wstring& strText, Font* pFont,
                          const RectF& rcLayout, const StringFormat& format, Brush* pBrush,
                          INT nStyle)
 {
     const int nLength = (int)strText.size();
-    std::vector<RectF> boxes;
+    struct CCharBox
+    {
+        RectF box;
+        bool bInk;      // not a blank
+    };
+    std::vector<CCharBox> boxes;
     for (int nStart = 0; nStart < nLength; nStart += 32)
     {
         const int nCount = std::min(32, nLength - nStart);
@@ -149,9 +119,8 @@ void DrawTextDecorations(Graphics* pGraphics, const std::wstring& strText, Font*
         for (int i = 0; i < nCount; i++)
         {
             RectF box;
-            if (regions[i].GetBounds(&box, pGraphics) == Ok && box.Width > 0 && box.Height > 0 &&
-                strText[nStart + i] != L' ')
-                boxes.push_back(box);
+            if (regions[i].GetBounds(&box, pGraphics) == Ok && box.Width > 0 && box.Height > 0)
+                boxes.push_back(CCharBox{ box, strText[nStart + i] != L' ' });
         }
     }
     if (boxes.empty())
@@ -160,6 +129,8 @@ void DrawTextDecorations(Graphics* pGraphics, const std::wstring& strText, Font*
     FontFamily family;
     if (pFont->GetFamily(&family) != Ok)
         return;
+    WCHAR szFamily[LF_FACESIZE] = { 0 };
+    family.GetFamilyName(szFamily);
     const INT nFamilyStyle = nStyle & (FontStyleBold | FontStyleItalic);
     const float fLineSpacing = (float)family.GetLineSpacing(nFamilyStyle);
     if (fLineSpacing <= 0)
@@ -167,30 +138,68 @@ void DrawTextDecorations(Graphics* pGraphics, const std::wstring& strText, Font*
     const float fLineHeight = pFont->GetHeight(pGraphics);
     const float fAscent = fLineHeight * family.GetCellAscent(nFamilyStyle) / fLineSpacing;
     const float fEm = fLineHeight * family.GetEmHeight(nFamilyStyle) / fLineSpacing;
-    const float fThickness = std::max(fEm / 14, fEm > 0 ? 0.5f : 0.0f);
+    const TextDecorationMetrics metrics = GetTextDecorationMetrics(szFamily, nFamilyStyle);
 
-    // Lines are the runs of boxes with one top.
-    std::stable_sort(boxes.begin(), boxes.end(),
-                     [](const RectF& a, const RectF& b) { return a.Y < b.Y; });
-    size_t i = 0;
-    while (i < boxes.size())
+    // Lines are the runs of boxes with one top: from the first character to the last one
+    // drawn, the bars over the drawn ones.
+    struct CTextLine
     {
-        const float fTop = boxes[i].Y;
-        float fLeft = boxes[i].X, fRight = boxes[i].X + boxes[i].Width;
-        size_t j = i + 1;
-        while (j < boxes.size() && boxes[j].Y - fTop < 0.5f)
-        {
-            fLeft = std::min(fLeft, boxes[j].X);
-            fRight = std::max(fRight, boxes[j].X + boxes[j].Width);
-            j++;
-        }
-        const float fBaseline = fTop + fAscent;
-        if (nStyle & FontStyleUnderline)
-            pGraphics->FillRectangle(pBrush, fLeft, fBaseline + fEm * 0.1f, fRight - fLeft, fThickness);
-        if (nStyle & FontStyleStrikeout)
-            pGraphics->FillRectangle(pBrush, fLeft, fBaseline - fEm * 0.28f, fRight - fLeft, fThickness);
-        i = j;
+        float fTop, fLeft, fRight, fInkLeft, fInkRight;
+        bool bInk;
+    };
+    std::stable_sort(boxes.begin(), boxes.end(),
+                     [](const CCharBox& a, const CCharBox& b) { return a.box.Y < b.box.Y; });
+    std::vector<CTextLine> lines;
+    for (const CCharBox& c : boxes)
+    {
+        if (lines.empty() || c.box.Y - lines.back().fTop >= 0.5f)
+            lines.push_back(CTextLine{ c.box.Y, c.box.X, c.box.X, 0, 0, false });
+        CTextLine& line = lines.back();
+        line.fLeft = std::min(line.fLeft, c.box.X);
+        if (!c.bInk)
+            continue;
+        line.fRight = std::max(line.fRight, c.box.X + c.box.Width);
+        line.fInkLeft = line.bInk ? std::min(line.fInkLeft, c.box.X) : c.box.X;
+        line.fInkRight = line.bInk ? std::max(line.fInkRight, c.box.X + c.box.Width) : c.box.X + c.box.Width;
+        line.bInk = true;
     }
+    // The lines where the layout draws them: the measured boxes may stand where near
+    // alignment would put them.
+    float dy = 0;
+    const bool bHorizontal = (format.GetFormatFlags() & StringFormatFlagsDirectionVertical) == 0;
+    if (bHorizontal)
+    {
+        const float fBlock = lines.back().fTop + fLineHeight - lines.front().fTop;
+        dy = rcLayout.Y + (rcLayout.Height - fBlock) * (int)format.GetLineAlignment() / 2 - lines.front().fTop;
+    }
+
+    const GraphicsState state = pGraphics->Save();
+    pGraphics->SetClip(rcLayout, CombineModeIntersect);
+    for (const CTextLine& line : lines)
+    {
+        if (!line.bInk)
+            continue;
+        // the layout keeps a sixth of the em free at both ends of a line
+        const float fPad = fEm / 6;
+        const float dx = bHorizontal ? rcLayout.X + fPad + (rcLayout.Width - 2 * fPad - (line.fRight - line.fLeft)) *
+                                                               (int)format.GetAlignment() / 2 - line.fLeft
+                                     : 0;
+        const float fLeft = line.fInkLeft + dx, fRight = line.fInkRight + dx;
+        const float fBaseline = line.fTop + dy + fAscent;
+        if (nStyle & FontStyleUnderline)
+        {
+            const float fSize = std::max(metrics.fUnderlineSize * fEm, 0.5f);
+            pGraphics->FillRectangle(pBrush, fLeft, fBaseline - metrics.fUnderlinePosition * fEm - fSize / 2,
+                                     fRight - fLeft, fSize);
+        }
+        if (nStyle & FontStyleStrikeout)
+        {
+            const float fSize = std::max(metrics.fStrikeoutSize * fEm, 0.5f);
+            pGraphics->FillRectangle(pBrush, fLeft, fBaseline - metrics.fStrikeoutPosition * fEm,
+                                     fRight - fLeft, fSize);
+        }
+    }
+    pGraphics->Restore(state);
 }
 
 // Line breaks as the layout takes them: CR LF and a lone CR become LF (the same lines; a
@@ -231,6 +240,51 @@ LOGFONT DefaultTextLogFont()
     lstrcpynA(lf.lfFaceName, "Arial Narrow", LF_FACESIZE);
     return lf;
 }
+}
+
+TextDecorationMetrics GetTextDecorationMetrics(const std::wstring& strFamily, INT nStyle)
+{
+    const std::pair<std::wstring, INT> key(strFamily, nStyle & (FontStyleBold | FontStyleItalic));
+    {
+        std::lock_guard<std::mutex> lock(g_decorationLock);
+        auto it = g_decorations.find(key);
+        if (it != g_decorations.end())
+            return it->second;
+    }
+    // what GDI+ draws for a style without outline metrics: a twentieth of the em
+    TextDecorationMetrics metrics = { -0.1f, 0.05f, 0.3f, 0.05f };
+    const int kEm = 2048;
+    LOGFONTW lf;
+    memset(&lf, 0, sizeof(lf));
+    lf.lfHeight = -kEm;
+    lf.lfWeight = (key.second & FontStyleBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (key.second & FontStyleItalic) ? 1 : 0;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(lf.lfFaceName, strFamily.c_str(), LF_FACESIZE);
+    HDC hDC = CreateCompatibleDC(NULL);
+    HFONT hFont = hDC != NULL ? CreateFontIndirectW(&lf) : NULL;
+    if (hFont != NULL)
+    {
+        HGDIOBJ hOld = SelectObject(hDC, hFont);
+        OUTLINETEXTMETRICW otm;
+        memset(&otm, 0, sizeof(otm));
+        otm.otmSize = sizeof(otm);
+        if (GetOutlineTextMetricsW(hDC, sizeof(otm), &otm) != 0 && otm.otmsUnderscoreSize > 0 &&
+            otm.otmsStrikeoutSize > 0)
+        {
+            metrics.fUnderlinePosition = (float)otm.otmsUnderscorePosition / kEm;
+            metrics.fUnderlineSize = (float)otm.otmsUnderscoreSize / kEm;
+            metrics.fStrikeoutPosition = (float)otm.otmsStrikeoutPosition / kEm;
+            metrics.fStrikeoutSize = (float)otm.otmsStrikeoutSize / kEm;
+        }
+        SelectObject(hDC, hOld);
+        DeleteObject(hFont);
+    }
+    if (hDC != NULL)
+        DeleteDC(hDC);
+    std::lock_guard<std::mutex> lock(g_decorationLock);
+    g_decorations[key] = metrics;
+    return metrics;
 }
 
 std::wstring AnsiToWide(LPCSTR pszText, int nLength)
@@ -364,6 +418,10 @@ void DrawTextElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
     memset(&lf, 0, sizeof(lf));
     if (pElement->m_font.GetSafeHandle() == NULL || pElement->m_font.GetLogFont(&lf) == 0)
         lf = DefaultTextLogFont();
+    // the bars are drawn here, once, where the font puts them
+    const INT nStyle = GetTextFontStyle(lf);
+    lf.lfUnderline = 0;
+    lf.lfStrikeOut = 0;
     // a font of the thread's scope, else one of this drawing's own
     std::unique_ptr<Font> pOwnFont;
     CTextFontScope* pScope = CTextFontScope::GetCurrent();
@@ -405,11 +463,13 @@ void DrawTextElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
             rcLayout = RectF(cx - r.Height / 2, cy - r.Width / 2, r.Height, r.Width);
         }
     }
+    // the glyphs only within the layout rectangle, as the platform's default layout has it
+    const GraphicsState state = pGraphics->Save();
+    pGraphics->SetClip(rcLayout, CombineModeIntersect);
     pGraphics->DrawString(strText.c_str(), (INT)strText.size(), pFont, rcLayout, &format, &brush);
+    pGraphics->Restore(state);
 
-    const INT nStyle = GetTextFontStyle(lf);
-    if ((nStyle & (FontStyleUnderline | FontStyleStrikeout)) != 0 && !strText.empty() &&
-        !PlatformDrawsDecorations())
+    if ((nStyle & (FontStyleUnderline | FontStyleStrikeout)) != 0 && !strText.empty())
         DrawTextDecorations(pGraphics, strText, pFont, rcLayout, format, &brush, nStyle);
     pGraphics->ResetTransform();
 }

@@ -5,9 +5,11 @@
 // - A face name that is not installed is drawn with a substitute family: the face that
 //   GDI's font mapper chooses for it, else the platform's generic sans-serif family.
 //   Resolved names are remembered for the life of the process.
-// - Vertical text, underline and strike-out are drawn by the platform when it can (checked
-//   once); otherwise the text is turned a quarter clockwise and the bars are drawn along
-//   the laid-out lines.
+// - Vertical text is laid out by the platform when it can (checked once); otherwise the
+//   text is turned a quarter clockwise.
+// - Underline and strike-out are drawn here, not by the platform: one bar along each
+//   laid-out line, at the position and thickness of the face's outline metrics (the
+//   underline centred on its position, the strike-out hanging from it, as GDI draws them).
 // - A CTextFontScope keeps the fonts it was asked for until it ends, keyed by what the
 //   font is made of (face, size, style): a text whose font changed simply asks for another.
 
@@ -19,6 +21,18 @@
 
 #include <string>
 #include <vector>
+
+// Underline and strike-out of a face, in ems above the baseline (negative: below).
+struct TextDecorationMetrics
+{
+    float fUnderlinePosition;   // centre of the underline
+    float fUnderlineSize;
+    float fStrikeoutPosition;   // top of the strike-out
+    float fStrikeoutSize;
+};
+
+// The decoration metrics of a family in a style (bold and italic count).
+TextDecorationMetrics GetTextDecorationMetrics(const std::wstring& strFamily, INT nStyle);
 
 // Text of the ANSI code page as UTF-16 (nLength -1: up to the terminator).
 std::wstring AnsiToWide(LPCSTR pszText, int nLength = -1);

@@ -200,8 +200,11 @@ Gdiplus::Bitmap* LoadChosenPicture(const CString& strPath)
         AfxMessageBox(FileTooLargeMessage(strPath, MAX_PICTURE_FILE_BYTES), MB_ICONEXCLAMATION);
         return NULL;
     }
-    Gdiplus::Bitmap* pBitmap = LoadPictureFile(strPath);
-    if (pBitmap == NULL)
+    PictureSize refused = { 0, 0 };
+    Gdiplus::Bitmap* pBitmap = LoadPictureFileChecked(strPath, &refused);
+    if (pBitmap == NULL && refused.nWidth > 0)
+        AfxMessageBox(PictureTooLargeMessage(strPath, refused.nWidth, refused.nHeight), MB_ICONEXCLAMATION);
+    else if (pBitmap == NULL)
         ReportUnreadablePicture(strPath);
     return pBitmap;
 }

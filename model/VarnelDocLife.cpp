@@ -6,6 +6,7 @@
 #include "Elements.h"
 #include "FileLimits.h"
 #include "OptionsStore.h"
+#include "PictureLoad.h"
 #include "data/DataSource.h"
 #include "data/DataSourceLoader.h"
 #include "data/SourcePasswordDlg.h"
@@ -84,7 +85,8 @@ void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CStri
 
     if (!bBlankDesign && !strBackgroundPath.IsEmpty())
     {
-        CPicturePtr pPicture(LoadPictureFile(strBackgroundPath));
+        PictureSize refused = { 0, 0 };
+        CPicturePtr pPicture(LoadPictureFileChecked(strBackgroundPath, &refused));
         if (pPicture)
         {
             CBkgImage* pBackground = new CBkgImage(pPicture, nWidth, nHeight);
@@ -97,6 +99,11 @@ void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CStri
         else if (IsFileOverLimit(strBackgroundPath, MAX_PICTURE_FILE_BYTES))
         {
             AfxMessageBox(FileTooLargeMessage(strBackgroundPath, MAX_PICTURE_FILE_BYTES), MB_ICONEXCLAMATION);
+        }
+        else if (refused.nWidth > 0)
+        {
+            AfxMessageBox(PictureTooLargeMessage(strBackgroundPath, refused.nWidth, refused.nHeight),
+                          MB_ICONEXCLAMATION);
         }
         else
         {

@@ -11,3 +11,4 @@
 #define IDS_WRONG_FORMAT                6206
 #define IDS_PASSWORD_NOT_STORED         6207
 #define IDS_TEMPLATE_HAS_DATA_SOURCE    6208
+#define IDS_PICTURE_TOO_LARGE           7600    // %1 the file, %2 its size, %3 the largest side, %4 the most pixels

@@ -401,7 +401,18 @@ void AFXAPI AfxReplaceWithSaveTemp(LPCSTR lpszTempPath, LPCSTR lpszFullPath)
     }
     if (!::MoveFileExA(lpszTempPath, lpszFullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     {
-        const DWORD dwError = ::GetLastError();
+        DWORD dwError = ::GetLastError();
+        if (dwError == ERROR_ACCESS_DENIED)
+        {
+            // a target another program holds open is refused as denied: told as in use
+            const HANDLE hTarget = ::CreateFileA(lpszFullPath, GENERIC_WRITE | DELETE,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
+                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+            if (hTarget != INVALID_HANDLE_VALUE)
+                ::CloseHandle(hTarget);
+            else if (::GetLastError() == ERROR_SHARING_VIOLATION)
+                dwError = ERROR_SHARING_VIOLATION;
+        }
         ::DeleteFileA(lpszTempPath);
         AfxThrowFileException(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, lpszFullPath);
     }

@@ -136,6 +136,9 @@ TEST_F(WriteFailures, TemplateOverAFileHeldOpenTellsWhatSavingAPublicationTells)
     ASSERT_EQ(1, m_boxes.GetCount());
     CString strPublicationError = m_boxes.GetCall(0).m_strText;
     EXPECT_GE(strPublicationError.Find(strPublication), 0) << (LPCSTR)strPublicationError;
+    // the words the picture and PDF writers use for the same cause
+    EXPECT_GE(strPublicationError.Find(strPublication + " is in use by another program."), 0)
+        << (LPCSTR)strPublicationError;
     strPublicationError.Replace(strPublication, strTemplate);
     EXPECT_STREQ(strPublicationError, FileError(texts));
     EXPECT_EQ(strPublicationError.Find("Unexpected"), -1);

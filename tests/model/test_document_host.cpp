@@ -7,11 +7,13 @@
 #include "test_support.h"
 
 #include "doc_test_support.h"
+#include "drawing_test_support.h"
 #include "DocumentHost.h"
 #include "Elements.h"
 #include "afxwin.h"
 
 #include <fstream>
+#include <memory>
 #include <vector>
 
 namespace
@@ -244,4 +246,36 @@ TEST(DocumentHost, SaveAsWithoutHostSavesNothing)
     doc.SetTitle("Price tags");
     EXPECT_FALSE(doc.DoSave(NULL, TRUE));
     EXPECT_TRUE(doc.GetPathName().IsEmpty());
+}
+
+TEST(DocumentHost, PicturesLargerThanAPublicationHoldsAreCalledTooLargeWithTheLimit)
+{
+    // a picture wider than a publication holds, as clip-art, as background and as the
+    // wizard's background: refused as too large, with the limit, never as damaged
+    std::unique_ptr<Gdiplus::Bitmap> pWide(new Gdiplus::Bitmap(40000, 2, PixelFormat32bppARGB));
+    CTempPath file(".png");
+    ASSERT_TRUE(SaveBitmap(pWide.get(), file.Path(), L"image/png"));
+    CFakeHost host;
+    host.m_strPicture = file.Path();
+    CMessageBoxRecorder boxes;
+    CVarnelDoc doc;
+    doc.OnInsertClipArt();
+    doc.OnSelectBackground();
+    host.m_bChoose = TRUE;
+    host.m_choice.m_nWidth = 350;
+    host.m_choice.m_nHeight = 200;
+    host.m_choice.m_strBackgroundPath = file.Path();
+    CVarnelDoc docNew;
+    EXPECT_TRUE(docNew.OnNewDocument());
+    EXPECT_EQ(0, ElementCount(doc));
+    EXPECT_EQ(0, ElementCount(docNew));
+    ASSERT_EQ(3, boxes.GetCount());
+    for (int i = 0; i < 3; i++)
+    {
+        const CString strText = boxes.GetCall(i).m_strText;
+        EXPECT_GE(strText.Find(file.Path()), 0) << (LPCSTR)strText;
+        EXPECT_GE(strText.Find("too large: 40000 x 2 pixels"), 0) << (LPCSTR)strText;
+        EXPECT_GE(strText.Find("32767 pixels a side and 67,108,864 pixels in all"), 0) << (LPCSTR)strText;
+        EXPECT_EQ(-1, strText.Find("damaged")) << (LPCSTR)strText;
+    }
 }

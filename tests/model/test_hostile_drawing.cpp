@@ -4,6 +4,7 @@
 
 #include "drawing_test_support.h"
 #include "resource_watch.h"
+#include "test_random.h"
 
 #include "Elements.h"
 #include "TemplatePreview.h"
@@ -191,15 +192,16 @@ TEST(HostileDrawing, TheLargestDesignIsStillDrawnAtSixHundredDotsPerInch)
     EXPECT_EQ(GREEN, canvas.At(60, 60));
 }
 
-TEST(HostileDrawing, ShapesTooLargeOnTheDeviceAreLeftOut)
+TEST(HostileDrawing, ShapesTooLargeOnTheDeviceAreDrawnClippedAndQuickly)
 {
     // Ellipses some 45000 pixels across hang the drawing library: at full size, and when
-    // a smaller one is zoomed in.
+    // a smaller one is zoomed in. They are drawn clipped: the canvas lies inside the disc,
+    // right of its centre, and the sun's rays cross it when it is far enough out.
     struct Case
     {
         int nRadius;
         float fScale;
-    } cases[] = { { 100000, 1.0f }, { 50000, 1.0f }, { 20000, 3.0f } };
+    } cases[] = { { 100000, 1.0f }, { 50000, 1.0f }, { 20000, 3.0f }, { 4000, 12.0f } };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(testing::Message() << c.nRadius << " at " << c.fScale);
@@ -207,14 +209,23 @@ TEST(HostileDrawing, ShapesTooLargeOnTheDeviceAreLeftOut)
         canvas.G()->SetPageUnit(UnitPixel);
         canvas.G()->SetPageScale(c.fScale);
         CCircle circle(CPoint(-c.nRadius, -c.nRadius), CPoint(c.nRadius, c.nRadius));
-        circle.m_nFillKind = 0;
+        circle.m_nFillKind = 1;
+        circle.m_clrFill = GREEN;
         circle.m_nLineWidth = 1;
         CShapeSun sun(CPoint(-c.nRadius, -c.nRadius), CPoint(c.nRadius, c.nRadius));
+        sun.m_nFillKind = 0;
+        sun.m_nLineWidth = 1;
+        sun.m_clrLine = BLUE;
         CResourceWatch watch;
         DrawElement(canvas.G(), &circle);
+        EXPECT_EQ(GREEN, canvas.At(100, 100));
+        EXPECT_EQ(GREEN, canvas.At(199, 199));
+        // the ray along the x axis, brought into the canvas
+        canvas.G()->TranslateTransform((float)(-1.4 * c.nRadius), 100.0f / c.fScale);
         DrawElement(canvas.G(), &sun);
         ExpectWithinLimits(watch);
-        EXPECT_EQ(0, canvas.Ink());
+        EXPECT_GT(canvas.Count(0, 96, 200, 105, BLUE), 150);
+        EXPECT_EQ(GREEN, canvas.At(100, 20));
     }
 }
 
@@ -280,21 +291,7 @@ TEST(HostileDrawing, CurvesWithFarAwayOrNonNumberPointsAreLeftOut)
 
 namespace
 {
-// Deterministic generator (64-bit linear congruential, high bits).
-class CRandom
-{
-public:
-    explicit CRandom(unsigned long long nSeed) : m_n(nSeed) {}
-    unsigned Next()
-    {
-        m_n = m_n * 6364136223846793005ULL + 1442695040888963407ULL;
-        return (unsigned)(m_n >> 33);
-    }
-    unsigned Below(unsigned n) { return Next() % n; }
-
-private:
-    unsigned long long m_n;
-};
+typedef CTestRandom CRandom;
 
 // A publication with an element of every drawn family.
 void BuildRichPublication(CVarnelDoc& doc)

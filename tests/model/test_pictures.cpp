@@ -222,9 +222,12 @@ TEST(PictureDrawing, BackgroundCoversItsSizeFromTheCellOffset)
     EXPECT_EQ(WHITE, canvas.At(410, 100));
 
     canvas.Clear();
-    DrawElementInCell(canvas.G(), &background, 2, 1, 0, 0, 0, 0, 150, 200);
-    ExpectQuadrants(canvas, 150, 0, 400, 200, "background in cell 2");
-    EXPECT_EQ(WHITE, canvas.At(140, 50));
+    DrawElementInCell(canvas.G(), &background, 2, 1, 0.5f, 0, 0, 0.1f, 150, 200);
+    // the cell starts at 50 + 150 + 10 and holds what fits of the picture
+    EXPECT_EQ(RED, canvas.At(260, 50));
+    EXPECT_EQ(BLUE, canvas.At(260, 150));
+    EXPECT_EQ(WHITE, canvas.At(205, 50));
+    EXPECT_EQ(WHITE, canvas.At(365, 50));
 
     // The rectangle's left and top are not added: only its size counts.
     canvas.Clear();

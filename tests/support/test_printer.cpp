@@ -30,7 +30,13 @@ const char PPD_TEXT[] =
     "*Throughput: \"1\"\n"
     "*LandscapeOrientation: Plus90\n"
     "*TTRasterizer: Type42\n"
+    "*OpenUI *Resolution/Resolution: PickOne\n"
+    "*OrderDependency: 20 AnySetup *Resolution\n"
     "*DefaultResolution: 300dpi\n"
+    "*Resolution 300dpi/300 dpi: \"<</HWResolution[300 300]>>setpagedevice\"\n"
+    "*Resolution 600dpi/600 dpi: \"<</HWResolution[600 600]>>setpagedevice\"\n"
+    "*Resolution 1200dpi/1200 dpi: \"<</HWResolution[1200 1200]>>setpagedevice\"\n"
+    "*CloseUI: *Resolution\n"
     "*OpenUI *PageSize/Page Size: PickOne\n"
     "*OrderDependency: 10 AnySetup *PageSize\n"
     "*DefaultPageSize: Letter\n"
@@ -123,19 +129,20 @@ CString InstallTestPrinter()
     s_bDone = TRUE;
 
     const CString strPort = PortFile();
+    // the PPD beside the driver files and in the driver version's folder (written anew: a
+    // prefix may hold that of an older run)
+    char szDriverDir[MAX_PATH] = "";
+    DWORD cbNeeded = 0;
+    if (!::GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)szDriverDir, sizeof(szDriverDir), &cbNeeded))
+        return s_strName;
+    const CString strDir = szDriverDir;
+    ::CreateDirectoryA(strDir, NULL);
+    ::CreateDirectoryA(strDir + "\\3", NULL);
+    if (!WriteTextFile(strDir + "\\generic.ppd", PPD_TEXT) ||
+        !WriteTextFile(strDir + "\\3\\generic.ppd", PPD_TEXT))
+        return s_strName;
     if (!PrinterExists(TEST_PRINTER_NAME))
     {
-        // the PPD beside the driver files and in the driver version's folder
-        char szDriverDir[MAX_PATH] = "";
-        DWORD cbNeeded = 0;
-        if (!::GetPrinterDriverDirectoryA(NULL, NULL, 1, (LPBYTE)szDriverDir, sizeof(szDriverDir), &cbNeeded))
-            return s_strName;
-        CString strDir = szDriverDir;
-        ::CreateDirectoryA(strDir, NULL);
-        ::CreateDirectoryA(strDir + "\\3", NULL);
-        if (!WriteTextFile(strDir + "\\generic.ppd", PPD_TEXT) ||
-            !WriteTextFile(strDir + "\\3\\generic.ppd", PPD_TEXT))
-            return s_strName;
 
         DRIVER_INFO_3A di;
         memset(&di, 0, sizeof(di));

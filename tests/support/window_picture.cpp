@@ -46,3 +46,35 @@ bool SaveWindowPicture(HWND hWnd, const char* lpszPath)
     ::ReleaseDC(NULL, hScreen);
     return bOk;
 }
+
+std::vector<COLORREF> CaptureClientPixels(HWND hWnd, int* pnWidth)
+{
+    std::vector<COLORREF> pixels;
+    RECT rect;
+    if (!::GetClientRect(hWnd, &rect) || rect.right <= 0 || rect.bottom <= 0)
+        return pixels;
+    *pnWidth = rect.right;
+    HDC hDC = ::GetDC(hWnd);
+    HDC hMem = ::CreateCompatibleDC(hDC);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = rect.right;
+    info.bmiHeader.biHeight = -rect.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hBitmap != NULL)
+    {
+        HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+        ::BitBlt(hMem, 0, 0, rect.right, rect.bottom, hDC, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        const COLORREF* p = (const COLORREF*)pBits;
+        pixels.assign(p, p + (size_t)rect.right * rect.bottom);
+        ::SelectObject(hMem, hOld);
+        ::DeleteObject(hBitmap);
+    }
+    ::DeleteDC(hMem);
+    ::ReleaseDC(hWnd, hDC);
+    return pixels;
+}
