@@ -393,6 +393,26 @@ BOOL CExtMenuControlBar::PreTranslateFrameMessage(MSG* pMsg)
         TrackButtonMenu(0);
         return TRUE;
     }
+    // F10 alone: as Alt alone, on its release
+    if (nVK == VK_F10 && !bAlt && !bCtrl && !bShift)
+    {
+        if (bBlocked)
+            return TRUE;
+        if (bPreview || bCombo)
+            return FALSE;
+        if (!bUp)
+            return TRUE;
+        if (m_bKeyboardMode)
+        {
+            LeaveKeyboardMode();
+            return TRUE;
+        }
+        if (g_bMenuTracking || CExtPopupMenuWnd::IsTrackingActive())
+            return TRUE;
+        g_bMenuExpanded = FALSE;
+        TrackButtonMenu(0);
+        return TRUE;
+    }
     if (bAlt && !bCtrl && !m_bHostedOutside &&
         (nVK == VK_SPACE ||
          (IsMdiMode() && bSysKey && (nVK == VK_OEM_MINUS || nVK == VK_SUBTRACT))))

@@ -86,6 +86,7 @@ BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
     ON_MESSAGE(WM_LBUTTONUP, OnTbLButtonUp)
     ON_MESSAGE(WM_LBUTTONDBLCLK, OnTbLButtonDblClk)
     ON_MESSAGE(WM_MOUSEMOVE, OnTbMouseMove)
+    ON_MESSAGE(WM_MOUSELEAVE, OnTbMouseLeave)
     ON_MESSAGE(WM_CANCELMODE, OnTbCancelMode)
     ON_MESSAGE(WM_CAPTURECHANGED, OnTbCaptureChanged)
     ON_MESSAGE(WM_SIZE, OnTbSize)
@@ -443,7 +444,10 @@ void CExtToolControlBar::EndAllButtonTracking()
         {
             CExtToolControlBar* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, g_arrAllBars[i]);
             if (pBar != NULL && pBar->m_hWnd != NULL && ::IsWindow(pBar->m_hWnd))
+            {
                 pBar->SetTrackingButton(-1);
+                pBar->SyncHoverWithCursor();
+            }
         }
     }
     if (g_TrackingSite.m_pWndRoot != NULL && !g_TrackingSite.IsEnding() &&
@@ -954,6 +958,7 @@ LRESULT CExtToolControlBar::OnTbMouseMove(WPARAM wParam, LPARAM lParam)
                 if (!bNoHot)
                     pNew->SetHover(TRUE);
                 pNew->RedrawButton();
+                TrackMouseLeave();
                 pNew->OnHover(point, TRUE, TRUE);
             }
         }
@@ -967,6 +972,50 @@ LRESULT CExtToolControlBar::OnTbMouseMove(WPARAM wParam, LPARAM lParam)
             ::ReleaseCapture();
     }
     return 0;
+}
+
+// The hover button of a bar the cursor left; while a menu tracks the end of tracking decides.
+LRESULT CExtToolControlBar::OnTbMouseLeave(WPARAM, LPARAM)
+{
+    if (!g_bMenuTracking)
+        SyncHoverWithCursor();
+    return 0;
+}
+
+void CExtToolControlBar::TrackMouseLeave()
+{
+    TRACKMOUSEEVENT tme;
+    ::ZeroMemory(&tme, sizeof(tme));
+    tme.cbSize = sizeof(tme);
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = m_hWnd;
+    ::TrackMouseEvent(&tme);
+}
+
+// A hover button the cursor is no longer over loses its hot look; one it is still over
+// keeps it until the cursor leaves the bar.
+void CExtToolControlBar::SyncHoverWithCursor()
+{
+    if (m_hWnd == NULL || m_nHoverIndex < 0 || m_nPressedIndex >= 0)
+        return;
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    bool bOverBar = ::WindowFromPoint(pt) == m_hWnd;
+    ScreenToClient(&pt);
+    if (bOverBar && HitTestButton(pt) == m_nHoverIndex)
+    {
+        TrackMouseLeave();
+        return;
+    }
+    CExtBarButton* pOld = GetButton(m_nHoverIndex);
+    m_nHoverIndex = -1;
+    if (pOld != NULL)
+    {
+        pOld->SetHover(FALSE);
+        pOld->RedrawButton();
+    }
+    if (::GetCapture() == m_hWnd && m_nTrackingIndex < 0)
+        ::ReleaseCapture();
 }
 
 // Drops the press and the hover and gives up the capture when the system cancels the mode.

@@ -415,6 +415,18 @@ void CExtToolControlBar::SetOuterLayoutData(const OuterLayoutData_t& data)
     m_outerLayout = data;
 }
 
+// The refresh after a move records the bar's place and recency in its row. The length the
+// bar has while it moves (often that of its old shape or a cramped row) is no length the
+// user chose: the wanted lengths stay as they were, so a bar moved into a row with room
+// shows all its buttons.
+void CExtToolControlBar::SyncOuterLayoutData()
+{
+    const int nLengthHorz = m_outerLayout.m_nLengthHorz, nLengthVert = m_outerLayout.m_nLengthVert;
+    CExtControlBar::SyncOuterLayoutData();
+    m_outerLayout.m_nLengthHorz = nLengthHorz;
+    m_outerLayout.m_nLengthVert = nLengthVert;
+}
+
 // Places the buttons; a docked row hides what does not fit and lists it in the chevron in order.
 void CExtToolControlBar::RecalcButtonLayout()
 {
