@@ -131,6 +131,11 @@ int CExtMenuControlBar::FindMdiButton(CRuntimeClass* pClass) const
     return -1;
 }
 
+int CExtMenuControlBar::GetFirstMenuIndex() const
+{
+    return (GetButtonCount() > 1 && FindMdiButton(RUNTIME_CLASS(CExtBarMdiDocButton)) == 0) ? 1 : 0;
+}
+
 // One button per item of the current menu (popups get a fresh command id), then the MDI buttons.
 BOOL CExtMenuControlBar::RebuildMenuButtons(BOOL bRecalc)
 {

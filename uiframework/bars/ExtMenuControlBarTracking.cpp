@@ -390,7 +390,7 @@ BOOL CExtMenuControlBar::PreTranslateFrameMessage(MSG* pMsg)
                 return FALSE;
         }
         g_bMenuExpanded = FALSE;
-        TrackButtonMenu(0);
+        TrackButtonMenu(GetFirstMenuIndex());
         return TRUE;
     }
     // F10 alone: as Alt alone, on its release
@@ -410,7 +410,7 @@ BOOL CExtMenuControlBar::PreTranslateFrameMessage(MSG* pMsg)
         if (g_bMenuTracking || CExtPopupMenuWnd::IsTrackingActive())
             return TRUE;
         g_bMenuExpanded = FALSE;
-        TrackButtonMenu(0);
+        TrackButtonMenu(GetFirstMenuIndex());
         return TRUE;
     }
     if (bAlt && !bCtrl && !m_bHostedOutside &&

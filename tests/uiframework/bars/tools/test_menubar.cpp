@@ -1015,6 +1015,35 @@ TEST_F(MenuBarTest, F10HighlightsTheFirstMenuAndDownOpensIt)
     EXPECT_FALSE(m_pBar->IsKeyboardMode());
     EXPECT_EQ(m_pBar->GetTrackingIndex(), -1);
     EXPECT_EQ(m_pFrame->m_nKeyMenus, 0);
+    CExtPopupMenuWnd::CancelTracking();
+    Pump();
+
+    // a maximised document: F10 and Alt highlight File, not the document's icon before it;
+    // Left reaches the icon
+    m_pFrame->MDIMaximize(pA);
+    Pump();
+    ASSERT_EQ(m_pBar->GetButton(0)->GetRuntimeClass(), RUNTIME_CLASS(CExtBarMdiDocButton));
+    ClickAt(rcChild.CenterPoint());
+    for (WORD wVk : { (WORD)VK_F10, (WORD)VK_MENU })
+    {
+        SCOPED_TRACE(wVk);
+        SendKey(wVk);
+        ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
+        EXPECT_EQ(m_pBar->GetKeyboardIndex(), 1);
+        SendKey(VK_DOWN);
+        pPopup = ShownRootPopup();
+        ASSERT_TRUE(pPopup != NULL);
+        EXPECT_EQ(pPopup->GetItemCmdID(0), (UINT)ID_TOOLS_NEW);
+        SendKey(VK_ESCAPE);
+        EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
+    }
+    SendKey(VK_F10);
+    ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
+    SendKey(VK_LEFT);
+    EXPECT_EQ(m_pBar->GetKeyboardIndex(), 0);
+    SendKey(VK_ESCAPE);
+    EXPECT_FALSE(m_pBar->IsKeyboardMode());
+    EXPECT_EQ(m_pFrame->m_nKeyMenus, 0);
 }
 
 TEST_F(MenuBarTest, AClosedMenuLeavesNoMenuHotOnceTheMouseMovesAway)
