@@ -99,7 +99,7 @@ END_MESSAGE_MAP()
 CExtToolControlBar::CExtToolControlBar()
     : m_pExpandButton(NULL), m_nTrackingIndex(-1), m_nPressedIndex(-1), m_nHoverIndex(-1),
       m_bPanelsMenuInChevron(true), m_bFixedWrapping(false), m_bWrappedInRow(false),
-      m_bInNestedLayout(false)
+      m_bInNestedLayout(false), m_nStateAsked(-1)
 {
     m_bFixedSize = true;
     m_bCaptionAlwaysHorizontal = false;
@@ -186,6 +186,8 @@ CFont* CExtToolControlBar::GetButtonFont(BOOL bVertical) const
 
 int CExtToolControlBar::GetLayoutState() const
 {
+    if (m_nStateAsked >= 0)
+        return m_nStateAsked;
     if (m_hWnd == NULL || m_pDockSite == NULL || m_pDockBar == NULL || IsFloating())
         return 2;
     return IsDockedVertically() ? 1 : 0;
@@ -193,6 +195,8 @@ int CExtToolControlBar::GetLayoutState() const
 
 bool CExtToolControlBar::IsHorizontalLayout() const
 {
+    if (m_nStateAsked >= 0)
+        return m_nStateAsked != 1;
     if (m_bFixedWrapping || IsFloating() || m_pDockBar == NULL)
         return true;
     return !IsDockedVertically();
@@ -1007,6 +1011,7 @@ void CExtToolControlBar::SyncHoverWithCursor()
         TrackMouseLeave();
         return;
     }
+    // a capture taken for the hover goes with the next mouse move outside the bar
     CExtBarButton* pOld = GetButton(m_nHoverIndex);
     m_nHoverIndex = -1;
     if (pOld != NULL)
@@ -1014,8 +1019,6 @@ void CExtToolControlBar::SyncHoverWithCursor()
         pOld->SetHover(FALSE);
         pOld->RedrawButton();
     }
-    if (::GetCapture() == m_hWnd && m_nTrackingIndex < 0)
-        ::ReleaseCapture();
 }
 
 // Drops the press and the hover and gives up the capture when the system cancels the mode.

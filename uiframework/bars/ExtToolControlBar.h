@@ -127,6 +127,7 @@ public:
     bool m_bFixedWrapping;
     bool m_bWrappedInRow;
     bool m_bInNestedLayout;
+    int m_nStateAsked;          // layout state of a size asked for the other side, -1 none
     OuterLayoutData_t m_outerLayout;
 
 protected:
@@ -139,6 +140,9 @@ protected:
     void SyncHoverWithCursor();
     // The length a docked row gives the bar (the dock bar's room); 0 when unknown.
     int AvailableDockedLength(bool bHorz) const;
+    // The whole size of a docked bar laid out in the other orientation (layout state
+    // nState), as a bar about to change sides needs it; nothing of the bar changes.
+    CSize CalcSizeOnOtherSide(int nState);
 
 public:
     afx_msg LRESULT OnTbLButtonDown(WPARAM wParam, LPARAM lParam);

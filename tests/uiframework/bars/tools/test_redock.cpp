@@ -61,6 +61,8 @@ TEST_F(RedockTest, DraggedToEveryEdgeAndBackTheToolbarShowsAllItsButtons)
     ASSERT_TRUE(pBar->SetButtons(s_eightIds.data(), (int)s_eightIds.size()));
     pBar->EnableDocking(CBRS_ALIGN_ANY);
     ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
+    // a short bar at the bottom, whose row the toolbar joins there
+    CFixedToolBar* pOther = NewToolBar(0xE931, { ID_TOOLS_ZOOM, ID_TOOLS_GRID }, AFX_IDW_DOCKBAR_BOTTOM);
     ClientSize(700, 500);
     ExpectAllButtonsShown(pBar);
     // the buttons, the separator, the chevron and the frame: far less than each side
@@ -74,13 +76,16 @@ TEST_F(RedockTest, DraggedToEveryEdgeAndBackTheToolbarShowsAllItsButtons)
     } steps[] = {
         { AFX_IDW_DOCKBAR_RIGHT, CPoint(696, 250) },
         { AFX_IDW_DOCKBAR_LEFT, CPoint(4, 250) },
-        { AFX_IDW_DOCKBAR_BOTTOM, CPoint(350, 496) },
+        { AFX_IDW_DOCKBAR_BOTTOM, CPoint(350, -1) },    // in the other bar's row
         { AFX_IDW_DOCKBAR_TOP, CPoint(350, 4) },
     };
     for (const auto& step : steps)
     {
         SCOPED_TRACE(step.nDockID);
-        DragTo(pBar, step.ptTarget);
+        CPoint ptTarget = step.ptTarget;
+        if (ptTarget.y < 0)
+            ptTarget.y = m_pFrame->ChildRect(pOther).CenterPoint().y;
+        DragTo(pBar, ptTarget);
         ASSERT_TRUE(pBar->m_pDockBar != NULL);
         ASSERT_EQ((UINT)pBar->m_pDockBar->GetDlgCtrlID(), step.nDockID);
         ExpectAllButtonsShown(pBar);
@@ -89,6 +94,13 @@ TEST_F(RedockTest, DraggedToEveryEdgeAndBackTheToolbarShowsAllItsButtons)
         bool bHorz = step.nDockID == AFX_IDW_DOCKBAR_TOP || step.nDockID == AFX_IDW_DOCKBAR_BOTTOM;
         EXPECT_EQ(bHorz, pBar->IsHorizontalLayout());
         EXPECT_GE(bHorz ? rc.Width() : rc.Height(), rcWhole.Width() - 20);
+        if (step.nDockID == AFX_IDW_DOCKBAR_BOTTOM)
+        {
+            CRect rcOther = m_pFrame->ChildRect(pOther);
+            EXPECT_EQ(rc.top, rcOther.top);
+            EXPECT_TRUE(rc.left >= rcOther.right || rc.right <= rcOther.left);
+            EXPECT_EQ(HiddenButtonCount(pOther), 0);
+        }
     }
 
     // at the right edge of a frame too short for it: the last buttons go to the chevron,
