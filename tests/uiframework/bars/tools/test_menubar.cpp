@@ -977,33 +977,36 @@ TEST_F(MenuBarTest, F10HighlightsTheFirstMenuAndDownOpensIt)
     ClickAt(rcChild.CenterPoint());
     ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == pA->m_hWnd; }));
 
+    // the first key enters keyboard mode, the last opens the highlighted menu
+    auto openByKeys = [&](std::initializer_list<WORD> keys, int nMenu, UINT nFirstItem)
+    {
+        SCOPED_TRACE(nMenu);
+        bool bFirst = true;
+        for (WORD wVk : keys)
+        {
+            SendKey(wVk);
+            if (bFirst)
+                ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
+            bFirst = false;
+        }
+        CExtPopupMenuWnd* pPopup = ShownRootPopup();
+        ASSERT_TRUE(pPopup != NULL);
+        EXPECT_EQ(m_pBar->GetTrackingIndex(), nMenu);
+        EXPECT_EQ(pPopup->GetItemCmdID(0), nFirstItem);
+        SendKey(VK_ESCAPE);
+        EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
+    };
     SendKey(VK_F10);
     ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
     EXPECT_EQ(m_pBar->GetKeyboardIndex(), 0);
     EXPECT_TRUE(m_pBar->GetButton(0)->GetStyle() & CExtBarButton::BS_PRESSED);
     EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
     EXPECT_EQ(m_pFrame->m_nKeyMenus, 0);
-    // Down opens the highlighted menu, as after Alt
-    SendKey(VK_DOWN);
-    CExtPopupMenuWnd* pPopup = ShownRootPopup();
-    ASSERT_TRUE(pPopup != NULL);
-    EXPECT_EQ(m_pBar->GetTrackingIndex(), 0);
-    EXPECT_EQ(pPopup->GetItemCmdID(0), (UINT)ID_TOOLS_NEW);
     SendKey(VK_ESCAPE);
-    EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
-
-    // F10 again, Right, Enter: the second menu opens
-    SendKey(VK_F10);
-    ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
-    SendKey(VK_RIGHT);
-    EXPECT_EQ(m_pBar->GetKeyboardIndex(), 1);
-    SendKey(VK_RETURN);
-    pPopup = ShownRootPopup();
-    ASSERT_TRUE(pPopup != NULL);
-    EXPECT_EQ(m_pBar->GetTrackingIndex(), 1);
-    EXPECT_EQ(pPopup->GetItemCmdID(0), (UINT)ID_TOOLS_CUT);
-    SendKey(VK_ESCAPE);
-    EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
+    EXPECT_FALSE(m_pBar->IsKeyboardMode());
+    // Down or Enter opens the highlighted menu, as after Alt
+    openByKeys({ VK_F10, VK_DOWN }, 0, ID_TOOLS_NEW);
+    openByKeys({ VK_F10, VK_RIGHT, VK_RETURN }, 1, ID_TOOLS_CUT);
 
     // a second F10 leaves keyboard mode; Shift+F10 is the document's context menu
     SendKey(VK_F10);
@@ -1024,19 +1027,8 @@ TEST_F(MenuBarTest, F10HighlightsTheFirstMenuAndDownOpensIt)
     Pump();
     ASSERT_EQ(m_pBar->GetButton(0)->GetRuntimeClass(), RUNTIME_CLASS(CExtBarMdiDocButton));
     ClickAt(rcChild.CenterPoint());
-    for (WORD wVk : { (WORD)VK_F10, (WORD)VK_MENU })
-    {
-        SCOPED_TRACE(wVk);
-        SendKey(wVk);
-        ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
-        EXPECT_EQ(m_pBar->GetKeyboardIndex(), 1);
-        SendKey(VK_DOWN);
-        pPopup = ShownRootPopup();
-        ASSERT_TRUE(pPopup != NULL);
-        EXPECT_EQ(pPopup->GetItemCmdID(0), (UINT)ID_TOOLS_NEW);
-        SendKey(VK_ESCAPE);
-        EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
-    }
+    openByKeys({ VK_F10, VK_DOWN }, 1, ID_TOOLS_NEW);
+    openByKeys({ VK_MENU, VK_DOWN }, 1, ID_TOOLS_NEW);
     SendKey(VK_F10);
     ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
     SendKey(VK_LEFT);
