@@ -433,7 +433,8 @@ void CExtMenuControlBar::RecalcButtonLayout()
 // A docked horizontal menu bar wraps within the frame's width and takes the whole row.
 CSize CExtMenuControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
 {
-    if (IsDockedMultiLine() && nLength < 0 && (dwMode & LM_VERTDOCK) == 0 && IsHorizontalLayout())
+    if (IsDockedMultiLine() && nLength < 0 && (dwMode & (LM_HORZ | LM_HORZDOCK)) != 0 &&
+        (dwMode & LM_VERTDOCK) == 0 && IsHorizontalLayout())
     {
         // a docked menu bar wraps within the frame's width
         int nAvail = AvailableDockedLength(true);
