@@ -1042,11 +1042,13 @@ TEST_F(MenuBarTest, AClosedMenuLeavesNoMenuHotOnceTheMouseMovesAway)
 {
     const int nFile = 0, nView = 1;
     ASSERT_EQ(IndexOfText("&View"), nView);
-    const COLORREF clrIdle = ButtonCornerPixel(m_pBar, nView);
     CRect rcClient;
     m_pFrame->GetClientRect(&rcClient);
     m_pFrame->ClientToScreen(&rcClient);
     const CPoint ptAway(rcClient.CenterPoint().x, rcClient.bottom - 40);
+    MoveMouseTo(ptAway);
+    m_pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    const COLORREF clrIdle = ButtonCornerPixel(m_pBar, nView);
 
     // File clicked, the mouse slides to View: its menu opens
     ClickAt(ButtonCentre(m_pBar, nFile));
