@@ -326,7 +326,7 @@ bool PumpUntil(const std::function<bool()>& pred)
     const DWORD nStart = ::GetTickCount();
     while (!pred())
     {
-        if (::GetTickCount() - nStart > 3000)
+        if (::GetTickCount() - nStart > 10000)
             return pred();
         PumpForMs(5);
     }

@@ -117,7 +117,7 @@ int HiddenButtonCount(CExtToolControlBar* pBar);
 // Input through the system's queue, as a user gives it, and the pumping that handles it.
 // Dispatches for nMs milliseconds; a message the popup's hooks take leaves no wait behind.
 void PumpForMs(DWORD nMs);
-// Dispatches until pred() holds (3 s at most); answers pred().
+// Dispatches until pred() holds (10 s at most); answers pred().
 bool PumpUntil(const std::function<bool()>& pred);
 void SendMouseInput(DWORD dwFlags);
 // Moves the cursor to a screen point with a mouse move.
