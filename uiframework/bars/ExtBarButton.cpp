@@ -26,7 +26,23 @@ const BYTE F1_OWN_MENU = 0x01, F1_MDI_LIST = 0x02, F1_SEPARATED = 0x04, F1_PLAIN
 const BYTE F2_VISIBLE = 0x08, F2_HOVER = 0x10, F2_CTRL_SELF_DELETE = 0x20, F2_VERTICAL = 0x40,
            F2_SUB_POPUP = 0x80;
 const int ARROW_PART = 5 + 6;
+
+// A command's text in a popup: its menu text, else its toolbar text, its tool tip or, for a
+// command with none of them, its status prompt.
+CString PopupTextOf(const CExtCmdItem* pItem)
+{
+    if (pItem == NULL)
+        return CString();
+    for (const CString* p : { &pItem->m_strMenuText, &pItem->m_strAltText, &pItem->m_strTipText,
+                              &pItem->m_strStatusTipText })
+    {
+        if (!p->IsEmpty())
+            return *p;
+    }
+    return CString();
 }
+
+} // namespace
 
 CExtBarButton::CExtBarButton(CExtToolControlBar* pBar, UINT nCmdID, UINT nStyle)
     : m_pBar(pBar), m_nCmdID(nCmdID), m_nEffectiveCmdID(nCmdID), m_nStyle(nStyle), m_size(0, 0),
@@ -771,10 +787,8 @@ BOOL CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
     HWND hWndTarget = pTarget != NULL ? pTarget->m_hWnd : NULL;
     if (IsMenuButton(FALSE))
     {
-        CExtCmdItem* pItem = g_CmdManagerHolder->FindCommand(GetProfileName(), m_nEffectiveCmdID);
-        CString strText;
-        if (pItem != NULL)
-            strText = pItem->m_strMenuText.IsEmpty() ? pItem->m_strAltText : pItem->m_strMenuText;
+        CString strText =
+            PopupTextOf(g_CmdManagerHolder->FindCommand(GetProfileName(), m_nEffectiveCmdID));
         CExtCmdIcon* pIcon = GetIcon();
         HICON hIcon = (pIcon != NULL && !pIcon->IsEmpty()) ? pIcon->GetHIcon() : NULL;
         if (!pPopup->InsertNewSubMenu((UINT)-1, -1, strText, hIcon, hWndTarget))
@@ -787,16 +801,9 @@ BOOL CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
     // The item carries the command's text and icon and the button's state: a popup of
     // the bar's target would not find the command in its own profile.
     CExtCmdItem* pItem = g_CmdManagerHolder->FindCommand(GetProfileName(), m_nEffectiveCmdID);
-    CString strText, strAccel;
+    CString strText = PopupTextOf(pItem), strAccel;
     if (pItem != NULL)
-    {
-        strText = pItem->m_strMenuText;
-        if (strText.IsEmpty())
-            strText = pItem->m_strAltText;
-        if (strText.IsEmpty())
-            strText = pItem->m_strTipText;
         strAccel = pItem->m_strAccelText;
-    }
     if (strText.IsEmpty())
         GetDisplayText(strText);
     CExtCmdIcon* pIcon = GetIcon();

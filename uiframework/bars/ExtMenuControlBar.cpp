@@ -131,6 +131,11 @@ int CExtMenuControlBar::FindMdiButton(CRuntimeClass* pClass) const
     return -1;
 }
 
+int CExtMenuControlBar::GetFirstMenuIndex() const
+{
+    return (GetButtonCount() > 1 && FindMdiButton(RUNTIME_CLASS(CExtBarMdiDocButton)) == 0) ? 1 : 0;
+}
+
 // One button per item of the current menu (popups get a fresh command id), then the MDI buttons.
 BOOL CExtMenuControlBar::RebuildMenuButtons(BOOL bRecalc)
 {
@@ -428,7 +433,8 @@ void CExtMenuControlBar::RecalcButtonLayout()
 // A docked horizontal menu bar wraps within the frame's width and takes the whole row.
 CSize CExtMenuControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
 {
-    if (IsDockedMultiLine() && nLength < 0 && (dwMode & LM_VERTDOCK) == 0 && IsHorizontalLayout())
+    if (IsDockedMultiLine() && nLength < 0 && (dwMode & (LM_HORZ | LM_HORZDOCK)) != 0 &&
+        (dwMode & LM_VERTDOCK) == 0 && IsHorizontalLayout())
     {
         // a docked menu bar wraps within the frame's width
         int nAvail = AvailableDockedLength(true);

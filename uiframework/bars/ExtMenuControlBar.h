@@ -201,4 +201,6 @@ protected:
     bool OnChildHookMsg(LRESULT& lResult, UINT nMessage, WPARAM wParam, LPARAM lParam);
     void OnTrackButtonMenuMsg(WPARAM wParam, LPARAM lParam);
     int FindMdiButton(CRuntimeClass* pClass) const;
+    // The button Alt and F10 highlight: the first menu, after a maximised document's icon.
+    int GetFirstMenuIndex() const;
 };

@@ -390,7 +390,27 @@ BOOL CExtMenuControlBar::PreTranslateFrameMessage(MSG* pMsg)
                 return FALSE;
         }
         g_bMenuExpanded = FALSE;
-        TrackButtonMenu(0);
+        TrackButtonMenu(GetFirstMenuIndex());
+        return TRUE;
+    }
+    // F10 alone: as Alt alone, on its release
+    if (nVK == VK_F10 && !bAlt && !bCtrl && !bShift)
+    {
+        if (bBlocked)
+            return TRUE;
+        if (bPreview || bCombo)
+            return FALSE;
+        if (!bUp)
+            return TRUE;
+        if (m_bKeyboardMode)
+        {
+            LeaveKeyboardMode();
+            return TRUE;
+        }
+        if (g_bMenuTracking || CExtPopupMenuWnd::IsTrackingActive())
+            return TRUE;
+        g_bMenuExpanded = FALSE;
+        TrackButtonMenu(GetFirstMenuIndex());
         return TRUE;
     }
     if (bAlt && !bCtrl && !m_bHostedOutside &&

@@ -86,6 +86,7 @@ BEGIN_MESSAGE_MAP(CExtToolControlBar, CExtControlBar)
     ON_MESSAGE(WM_LBUTTONUP, OnTbLButtonUp)
     ON_MESSAGE(WM_LBUTTONDBLCLK, OnTbLButtonDblClk)
     ON_MESSAGE(WM_MOUSEMOVE, OnTbMouseMove)
+    ON_MESSAGE(WM_MOUSELEAVE, OnTbMouseLeave)
     ON_MESSAGE(WM_CANCELMODE, OnTbCancelMode)
     ON_MESSAGE(WM_CAPTURECHANGED, OnTbCaptureChanged)
     ON_MESSAGE(WM_SIZE, OnTbSize)
@@ -98,7 +99,7 @@ END_MESSAGE_MAP()
 CExtToolControlBar::CExtToolControlBar()
     : m_pExpandButton(NULL), m_nTrackingIndex(-1), m_nPressedIndex(-1), m_nHoverIndex(-1),
       m_bPanelsMenuInChevron(true), m_bFixedWrapping(false), m_bWrappedInRow(false),
-      m_bInNestedLayout(false)
+      m_bInNestedLayout(false), m_nStateAsked(-1)
 {
     m_bFixedSize = true;
     m_bCaptionAlwaysHorizontal = false;
@@ -185,6 +186,8 @@ CFont* CExtToolControlBar::GetButtonFont(BOOL bVertical) const
 
 int CExtToolControlBar::GetLayoutState() const
 {
+    if (m_nStateAsked >= 0)
+        return m_nStateAsked;
     if (m_hWnd == NULL || m_pDockSite == NULL || m_pDockBar == NULL || IsFloating())
         return 2;
     return IsDockedVertically() ? 1 : 0;
@@ -192,6 +195,8 @@ int CExtToolControlBar::GetLayoutState() const
 
 bool CExtToolControlBar::IsHorizontalLayout() const
 {
+    if (m_nStateAsked >= 0)
+        return m_nStateAsked != 1;
     if (m_bFixedWrapping || IsFloating() || m_pDockBar == NULL)
         return true;
     return !IsDockedVertically();
@@ -443,7 +448,10 @@ void CExtToolControlBar::EndAllButtonTracking()
         {
             CExtToolControlBar* pBar = DYNAMIC_DOWNCAST(CExtToolControlBar, g_arrAllBars[i]);
             if (pBar != NULL && pBar->m_hWnd != NULL && ::IsWindow(pBar->m_hWnd))
+            {
                 pBar->SetTrackingButton(-1);
+                pBar->SyncHoverWithCursor();
+            }
         }
     }
     if (g_TrackingSite.m_pWndRoot != NULL && !g_TrackingSite.IsEnding() &&
@@ -954,6 +962,7 @@ LRESULT CExtToolControlBar::OnTbMouseMove(WPARAM wParam, LPARAM lParam)
                 if (!bNoHot)
                     pNew->SetHover(TRUE);
                 pNew->RedrawButton();
+                TrackMouseLeave();
                 pNew->OnHover(point, TRUE, TRUE);
             }
         }
@@ -967,6 +976,49 @@ LRESULT CExtToolControlBar::OnTbMouseMove(WPARAM wParam, LPARAM lParam)
             ::ReleaseCapture();
     }
     return 0;
+}
+
+// The hover button of a bar the cursor left; while a menu tracks the end of tracking decides.
+LRESULT CExtToolControlBar::OnTbMouseLeave(WPARAM, LPARAM)
+{
+    if (!g_bMenuTracking)
+        SyncHoverWithCursor();
+    return 0;
+}
+
+void CExtToolControlBar::TrackMouseLeave()
+{
+    TRACKMOUSEEVENT tme;
+    ::ZeroMemory(&tme, sizeof(tme));
+    tme.cbSize = sizeof(tme);
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = m_hWnd;
+    ::TrackMouseEvent(&tme);
+}
+
+// A hover button the cursor is no longer over loses its hot look; one it is still over
+// keeps it until the cursor leaves the bar.
+void CExtToolControlBar::SyncHoverWithCursor()
+{
+    if (m_hWnd == NULL || m_nHoverIndex < 0 || m_nPressedIndex >= 0)
+        return;
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    bool bOverBar = ::WindowFromPoint(pt) == m_hWnd;
+    ScreenToClient(&pt);
+    if (bOverBar && HitTestButton(pt) == m_nHoverIndex)
+    {
+        TrackMouseLeave();
+        return;
+    }
+    // a capture taken for the hover goes with the next mouse move outside the bar
+    CExtBarButton* pOld = GetButton(m_nHoverIndex);
+    m_nHoverIndex = -1;
+    if (pOld != NULL)
+    {
+        pOld->SetHover(FALSE);
+        pOld->RedrawButton();
+    }
 }
 
 // Drops the press and the hover and gives up the capture when the system cancels the mode.

@@ -16,7 +16,7 @@
 // - ExtToolControlBarLayout.cpp: the layout (AdjustInsideRect, AvailableDockedLength,
 //   MeasureButtons, WrapButtons, FitButtonsToLength, ApplyWrapping, CalcLayoutSize,
 //   GetMinDockedSize, IsWrappable, CalcFixedLayout, CalcDynamicLayout, IsFullRowBar,
-//   GetOuterLayoutData, SetOuterLayoutData, RecalcButtonLayout).
+//   GetOuterLayoutData, SetOuterLayoutData, SyncOuterLayoutData, RecalcButtonLayout).
 
 #pragma once
 
@@ -112,6 +112,7 @@ public:
     virtual bool IsFullRowBar() const override;
     virtual OuterLayoutData_t* GetOuterLayoutData() override;
     virtual void SetOuterLayoutData(const OuterLayoutData_t& data) override;
+    virtual void SyncOuterLayoutData() override;
     virtual CSize GetMinDockedSize() override;
     // A single-line bar with a chevron: in a full row it hides buttons instead of breaking it.
     virtual bool IsWrappable() const override;
@@ -126,20 +127,29 @@ public:
     bool m_bFixedWrapping;
     bool m_bWrappedInRow;
     bool m_bInNestedLayout;
+    int m_nStateAsked;          // layout state of a size asked for the other side, -1 none
     OuterLayoutData_t m_outerLayout;
 
 protected:
     void RemoveAllButtons();
     void UpdateButtonCmdUI(int nIndex);
     bool IsCursorOverBar() const;
+    // Asks for WM_MOUSELEAVE once the cursor leaves the bar.
+    void TrackMouseLeave();
+    // Clears the hover of a button the cursor is no longer over.
+    void SyncHoverWithCursor();
     // The length a docked row gives the bar (the dock bar's room); 0 when unknown.
     int AvailableDockedLength(bool bHorz) const;
+    // The whole size of a docked bar laid out in the other orientation (layout state
+    // nState), as a bar about to change sides needs it; nothing of the bar changes.
+    CSize CalcSizeOnOtherSide(int nState);
 
 public:
     afx_msg LRESULT OnTbLButtonDown(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTbLButtonUp(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTbLButtonDblClk(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTbMouseMove(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnTbMouseLeave(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTbCancelMode(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTbCaptureChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnTbSize(WPARAM wParam, LPARAM lParam);

@@ -38,7 +38,7 @@ void CExtToolControlBar::AdjustInsideRect(RECT& rc, BOOL bHorz) const
 
 int CExtToolControlBar::AvailableDockedLength(bool bHorz) const
 {
-    if (m_pDockBar == NULL || IsFloating())
+    if (m_pDockBar == NULL || IsFloating() || m_nStateAsked >= 0)
         return 0;
     CRect rc = m_pDockBar->m_rectLayout;
     if (rc.IsRectEmpty())
@@ -262,17 +262,44 @@ void CExtToolControlBar::ApplyWrapping(int nLength, BOOL bByHeight)
     }
 }
 
+CSize CExtToolControlBar::CalcSizeOnOtherSide(int nState)
+{
+    const CSize sizeDockedH = m_sizeDockedH, sizeDockedV = m_sizeDockedV;
+    const bool bWrappedInRow = m_bWrappedInRow;
+    const bool bLaidOut = m_pExpandButton != NULL && m_pExpandButton->m_bLaidOut;
+    m_nStateAsked = nState;
+    CSize size = CalcLayoutSize(nState == 0 ? LM_HORZ : 0, -1);
+    m_nStateAsked = -1;
+    // the buttons measured again for the side the bar is on
+    MeasureButtons(!IsHorizontalLayout());
+    m_sizeDockedH = sizeDockedH;
+    m_sizeDockedV = sizeDockedV;
+    m_bWrappedInRow = bWrappedInRow;
+    if (m_pExpandButton != NULL)
+        m_pExpandButton->m_bLaidOut = bLaidOut;
+    return size;
+}
+
 // Wraps and measures for the mode, keeps a docked row within its room and stores the size.
 CSize CExtToolControlBar::CalcLayoutSize(DWORD dwMode, int nLength)
 {
+    int nState = GetLayoutState();
+    const bool bEmpty = GetButtonCount() == 0 || (GetButtonCount() == 1 && m_pExpandButton != NULL);
+    if (nState != 2 && m_nStateAsked < 0 && nLength < 0 && !bEmpty &&
+        (dwMode & (LM_MRUWIDTH | LM_COMMIT)) == 0)
+    {
+        // a docked bar asked for its size on a side of the other orientation
+        bool bHorzAsked = (dwMode & (LM_HORZ | LM_HORZDOCK)) != 0 && (dwMode & LM_VERTDOCK) == 0;
+        if (bHorzAsked != (nState == 0))
+            return CalcSizeOnOtherSide(bHorzAsked ? 0 : 1);
+    }
     if (!m_bInNestedLayout)
         m_bWrappedInRow = false;
     CSize sizeDefault = GetDefaultButtonSize();
-    if (GetButtonCount() == 0 || (GetButtonCount() == 1 && m_pExpandButton != NULL))
+    if (bEmpty)
         return sizeDefault;
     if (m_pExpandButton != NULL)
         m_pExpandButton->m_bLaidOut = true;
-    int nState = GetLayoutState();
     bool bHorzLayout = nState == 2 || nState == 0;
     int nWanted = 0;
     bool bByHeight = false;
@@ -413,6 +440,18 @@ CExtControlBar::OuterLayoutData_t* CExtToolControlBar::GetOuterLayoutData()
 void CExtToolControlBar::SetOuterLayoutData(const OuterLayoutData_t& data)
 {
     m_outerLayout = data;
+}
+
+// The refresh after a move records the bar's place and recency in its row. The length the
+// bar has while it moves (often that of its old shape or a cramped row) is no length the
+// user chose: the wanted lengths stay as they were, so a bar moved into a row with room
+// shows all its buttons.
+void CExtToolControlBar::SyncOuterLayoutData()
+{
+    const int nLengthHorz = m_outerLayout.m_nLengthHorz, nLengthVert = m_outerLayout.m_nLengthVert;
+    CExtControlBar::SyncOuterLayoutData();
+    m_outerLayout.m_nLengthHorz = nLengthHorz;
+    m_outerLayout.m_nLengthVert = nLengthVert;
 }
 
 // Places the buttons; a docked row hides what does not fit and lists it in the chevron in order.

@@ -8,10 +8,31 @@
 namespace
 {
 
+// Gives the menu bar the first look at every message, as the program's frames do; counts
+// the keyboard's system-menu requests instead of opening the system's own menu.
 class CToolsMdiFrame : public CMDIFrameWnd
 {
 public:
     std::vector<UINT> m_commands;
+    HWND m_hWndMenuBar = NULL;     // the menu bar while its window lives
+    int m_nKeyMenus = 0;
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        CExtMenuControlBar* pBar =
+            DYNAMIC_DOWNCAST(CExtMenuControlBar, CWnd::FromHandlePermanent(m_hWndMenuBar));
+        if (pBar != NULL && pBar->PreTranslateFrameMessage(pMsg))
+            return TRUE;
+        return CMDIFrameWnd::PreTranslateMessage(pMsg);
+    }
+    LRESULT WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (nMsg == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU)
+        {
+            m_nKeyMenus++;
+            return 0;
+        }
+        return CMDIFrameWnd::WindowProc(nMsg, wParam, lParam);
+    }
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
     {
         if (nID >= ID_TOOLS_CMD_FIRST && nID <= ID_TOOLS_EDITB)
@@ -98,6 +119,7 @@ protected:
                                        CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC));
         m_pBar->EnableDocking(CBRS_ALIGN_ANY);
         ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(m_pBar);
+        m_pFrame->m_hWndMenuBar = m_pBar->m_hWnd;
         m_pFrame->RecalcLayout();
         Pump();
         CExtToolControlBar::g_bMenuTracking = FALSE;
@@ -919,4 +941,143 @@ TEST_F(MenuBarFilledTest, EveryMenuShowsWholeDockedAndFloating)
     Pump();
     ASSERT_EQ(m_pBar->GetLayoutState(), 2);
     ExpectEveryMenuWhole("floating");
+}
+
+namespace
+{
+
+// The centre of a button of the bar in screen coordinates.
+CPoint ButtonCentre(CExtToolControlBar* pBar, int nIndex)
+{
+    CRect rc;
+    pBar->GetButtonRect(nIndex, &rc);
+    pBar->ClientToScreen(&rc);
+    return rc.CenterPoint();
+}
+
+// The colour at a point of a button, one pixel inside its top-left corner, as the bar
+// shows it.
+COLORREF ButtonCornerPixel(CExtToolControlBar* pBar, int nIndex)
+{
+    CRect rc;
+    pBar->GetButtonRect(nIndex, &rc);
+    CClientDC dc(pBar);
+    return dc.GetPixel(rc.left + 1, rc.top + 1);
+}
+
+} // namespace
+
+TEST_F(MenuBarTest, F10HighlightsTheFirstMenuAndDownOpensIt)
+{
+    CMDIChildWnd* pA = NewChild("Alpha", m_hMenuA);
+    // a click in the document gives it the keyboard
+    CRect rcChild;
+    pA->GetClientRect(&rcChild);
+    pA->ClientToScreen(&rcChild);
+    ClickAt(rcChild.CenterPoint());
+    ASSERT_TRUE(PumpUntil([&] { return ::GetFocus() == pA->m_hWnd; }));
+
+    // the first key enters keyboard mode, the last opens the highlighted menu
+    auto openByKeys = [&](std::initializer_list<WORD> keys, int nMenu, UINT nFirstItem)
+    {
+        SCOPED_TRACE(nMenu);
+        bool bFirst = true;
+        for (WORD wVk : keys)
+        {
+            SendKey(wVk);
+            if (bFirst)
+                ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
+            bFirst = false;
+        }
+        CExtPopupMenuWnd* pPopup = ShownRootPopup();
+        ASSERT_TRUE(pPopup != NULL);
+        EXPECT_EQ(m_pBar->GetTrackingIndex(), nMenu);
+        EXPECT_EQ(pPopup->GetItemCmdID(0), nFirstItem);
+        SendKey(VK_ESCAPE);
+        EXPECT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
+    };
+    SendKey(VK_F10);
+    ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
+    EXPECT_EQ(m_pBar->GetKeyboardIndex(), 0);
+    EXPECT_TRUE(m_pBar->GetButton(0)->GetStyle() & CExtBarButton::BS_PRESSED);
+    EXPECT_FALSE(CExtPopupMenuWnd::IsTrackingActive());
+    EXPECT_EQ(m_pFrame->m_nKeyMenus, 0);
+    SendKey(VK_ESCAPE);
+    EXPECT_FALSE(m_pBar->IsKeyboardMode());
+    // Down or Enter opens the highlighted menu, as after Alt
+    openByKeys({ VK_F10, VK_DOWN }, 0, ID_TOOLS_NEW);
+    openByKeys({ VK_F10, VK_RIGHT, VK_RETURN }, 1, ID_TOOLS_CUT);
+
+    // a second F10 leaves keyboard mode; Shift+F10 is the document's context menu
+    SendKey(VK_F10);
+    ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
+    SendKey(VK_F10);
+    EXPECT_TRUE(PumpUntil([&] { return !m_pBar->IsKeyboardMode(); }));
+    EXPECT_FALSE(m_pBar->GetButton(0)->GetStyle() & CExtBarButton::BS_PRESSED);
+    SendKey(VK_F10, true);
+    EXPECT_FALSE(m_pBar->IsKeyboardMode());
+    EXPECT_EQ(m_pBar->GetTrackingIndex(), -1);
+    EXPECT_EQ(m_pFrame->m_nKeyMenus, 0);
+    CExtPopupMenuWnd::CancelTracking();
+    Pump();
+
+    // a maximised document: F10 and Alt highlight File, not the document's icon before it;
+    // Left reaches the icon
+    m_pFrame->MDIMaximize(pA);
+    Pump();
+    ASSERT_EQ(m_pBar->GetButton(0)->GetRuntimeClass(), RUNTIME_CLASS(CExtBarMdiDocButton));
+    ClickAt(rcChild.CenterPoint());
+    openByKeys({ VK_F10, VK_DOWN }, 1, ID_TOOLS_NEW);
+    openByKeys({ VK_MENU, VK_DOWN }, 1, ID_TOOLS_NEW);
+    SendKey(VK_F10);
+    ASSERT_TRUE(PumpUntil([&] { return m_pBar->IsKeyboardMode(); }));
+    SendKey(VK_LEFT);
+    EXPECT_EQ(m_pBar->GetKeyboardIndex(), 0);
+    SendKey(VK_ESCAPE);
+    EXPECT_FALSE(m_pBar->IsKeyboardMode());
+    EXPECT_EQ(m_pFrame->m_nKeyMenus, 0);
+}
+
+TEST_F(MenuBarTest, AClosedMenuLeavesNoMenuHotOnceTheMouseMovesAway)
+{
+    const int nFile = 0, nView = 1;
+    ASSERT_EQ(IndexOfText("&View"), nView);
+    CRect rcClient;
+    m_pFrame->GetClientRect(&rcClient);
+    m_pFrame->ClientToScreen(&rcClient);
+    const CPoint ptAway(rcClient.CenterPoint().x, rcClient.bottom - 40);
+    MoveMouseTo(ptAway);
+    m_pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    const COLORREF clrIdle = ButtonCornerPixel(m_pBar, nView);
+
+    // File clicked, the mouse slides to View: its menu opens
+    ClickAt(ButtonCentre(m_pBar, nFile));
+    ASSERT_TRUE(ShownRootPopup() != NULL);
+    ASSERT_EQ(m_pBar->GetTrackingIndex(), nFile);
+    MoveMouseTo(ButtonCentre(m_pBar, nView));
+    ASSERT_TRUE(PumpUntil([&] { return m_pBar->GetTrackingIndex() == nView; }));
+    ASSERT_TRUE(ShownRootPopup() != NULL);
+
+    // Esc with the mouse still over View, then away: View is hot only while under the mouse
+    SendKey(VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
+    EXPECT_TRUE(m_pBar->GetButton(nView)->IsHover());
+    m_pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_NE(ButtonCornerPixel(m_pBar, nView), clrIdle);
+    MoveMouseTo(ptAway);
+    EXPECT_TRUE(PumpUntil([&] { return !m_pBar->GetButton(nView)->IsHover(); }));
+    m_pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(ButtonCornerPixel(m_pBar, nView), clrIdle);
+    EXPECT_EQ(m_pBar->GetHoverIndex(), -1);
+
+    // View opened again, the mouse goes away while it is open, and Esc closes it
+    ClickAt(ButtonCentre(m_pBar, nView));
+    ASSERT_TRUE(ShownRootPopup() != NULL);
+    MoveMouseTo(ptAway);
+    SendKey(VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([] { return !CExtPopupMenuWnd::IsTrackingActive(); }));
+    PumpForMs(40);
+    EXPECT_FALSE(m_pBar->GetButton(nView)->IsHover());
+    m_pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(ButtonCornerPixel(m_pBar, nView), clrIdle);
 }

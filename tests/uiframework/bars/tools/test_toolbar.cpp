@@ -434,56 +434,6 @@ TEST_F(ToolsTest, ToggledToFloatingAndBackTheBarChangesItsLayout)
 namespace
 {
 
-// Dispatches for nMs milliseconds; a message the popup's hooks take leaves no wait behind.
-void PumpForMs(DWORD nMs)
-{
-    const DWORD nStart = ::GetTickCount();
-    do
-    {
-        CExtPopupMenuWnd::PumpPendingMessages(false);
-        ::Sleep(5);
-    } while (::GetTickCount() - nStart < nMs);
-    CExtPopupMenuWnd::PumpPendingMessages(false);
-}
-
-void SendMouseInput(DWORD dwFlags)
-{
-    INPUT in;
-    memset(&in, 0, sizeof(in));
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = dwFlags;
-    ::SendInput(1, &in, sizeof(INPUT));
-}
-
-// A left press and release at a screen point, through the input queue.
-void ClickAt(CPoint ptScreen)
-{
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
-    SendMouseInput(MOUSEEVENTF_MOVE);
-    PumpForMs(40);
-    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
-    PumpForMs(40);
-    SendMouseInput(MOUSEEVENTF_LEFTUP);
-    PumpForMs(40);
-}
-
-// The tracked root popup once it is shown and its opening animation has ended.
-CExtPopupMenuWnd* ShownRootPopup()
-{
-    for (int i = 0; i < 200; i++)
-    {
-        CExtPopupMenuWnd* pRoot = g_TrackingSite.m_pWndRoot;
-        if (pRoot != NULL && g_TrackingSite.m_pWndAnimation == NULL &&
-            pRoot->GetSafeHwnd() != NULL && pRoot->IsWindowVisible())
-        {
-            PumpForMs(30);
-            return pRoot;
-        }
-        PumpForMs(5);
-    }
-    return NULL;
-}
-
 // Pixels of the popup's client rectangle that differ from the colour at its first point.
 int CountInk(CWnd* pWnd, const CRect& rc)
 {
@@ -509,6 +459,17 @@ TEST_F(ToolsTest, ChevronPopupShowsHiddenButtonsWithTextIconAndState)
                                  CBRS_FLYBY | CBRS_SIZE_DYNAMIC));
     ASSERT_TRUE(pBar->LoadButtonsFromResource(IDR_TOOLS_TOOLBAR));
     ASSERT_TRUE(pBar->InsertButton(-1, ID_TOOLS_BOLD, FALSE));
+    // commands without a menu text: one with a tool tip, one with only a status prompt
+    ASSERT_TRUE(pBar->InsertButton(-1, ID_TOOLS_GRID, FALSE));
+    ASSERT_TRUE(pBar->InsertButton(-1, ID_TOOLS_ALIGN, FALSE));
+    CExtCmdItem* pGrid = g_CmdManagerHolder->FindCommand("tools", ID_TOOLS_GRID);
+    CExtCmdItem* pAlign = g_CmdManagerHolder->FindCommand("tools", ID_TOOLS_ALIGN);
+    ASSERT_TRUE(pGrid != NULL && pAlign != NULL);
+    pGrid->m_strMenuText.Empty();
+    pGrid->m_strTipText = "Show Grid";
+    pAlign->m_strMenuText.Empty();
+    pAlign->m_strTipText.Empty();
+    pAlign->m_strStatusTipText = "Align Left && Right";
     pBar->EnableDocking(CBRS_ALIGN_ANY);
     ((CDockBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP))->DockControlBar(pBar);
     m_pFrame->m_bCutEnabled = false;
@@ -520,10 +481,11 @@ TEST_F(ToolsTest, ChevronPopupShowsHiddenButtonsWithTextIconAndState)
 
     CExtBarContentExpandButton* pChevron = pBar->GetChevron();
     ASSERT_TRUE(pChevron != NULL);
-    const int nCut = 4, nCopy = 5, nPaste = 6, nBold = 7;
+    const int nCut = 4, nCopy = 5, nPaste = 6, nBold = 7, nGrid = 8, nAlign = 9;
     ASSERT_EQ(pBar->GetButtonID(nCut), (UINT)ID_TOOLS_CUT);
     ASSERT_EQ(pBar->GetButtonID(nBold), (UINT)ID_TOOLS_BOLD);
-    for (int i : { nCut, nCopy, nPaste, nBold })
+    ASSERT_EQ(pBar->GetButtonID(nAlign), (UINT)ID_TOOLS_ALIGN);
+    for (int i : { nCut, nCopy, nPaste, nBold, nGrid, nAlign })
         ASSERT_FALSE(pBar->GetButton(i)->IsVisible()) << i;
     ASSERT_TRUE(pBar->GetButton(nCut)->IsDisabled());
 
@@ -545,6 +507,8 @@ TEST_F(ToolsTest, ChevronPopupShowsHiddenButtonsWithTextIconAndState)
         { ID_TOOLS_COPY, "&Copy", true, true, false },
         { ID_TOOLS_PASTE, "&Paste", true, true, false },
         { ID_TOOLS_BOLD, "&Bold", false, true, true },
+        { ID_TOOLS_GRID, "Show Grid", false, true, false },
+        { ID_TOOLS_ALIGN, "Align Left && Right", false, true, false },
     };
     int nPrev = -1;
     for (const auto& e : expected)

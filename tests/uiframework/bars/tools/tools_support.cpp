@@ -254,9 +254,24 @@ public:
 
 void DragGripper(CExtToolControlBar* pBar, const std::vector<int>& offsets)
 {
+    std::vector<CPoint> moves;
+    for (int n : offsets)
+        moves.push_back(pBar->IsHorizontalLayout() ? CPoint(n, 0) : CPoint(0, n));
+    DragGripperBy(pBar, moves);
+}
+
+CPoint GripperPoint(CExtToolControlBar* pBar)
+{
+    // the left end of a horizontal bar, the top end of a vertical one
     CRect rcWnd;
     pBar->GetWindowRect(&rcWnd);
-    CPoint ptPress(rcWnd.left + 5, rcWnd.CenterPoint().y);
+    return pBar->IsHorizontalLayout() ? CPoint(rcWnd.left + 5, rcWnd.CenterPoint().y)
+                                      : CPoint(rcWnd.CenterPoint().x, rcWnd.top + 5);
+}
+
+void DragGripperBy(CExtToolControlBar* pBar, const std::vector<CPoint>& offsets)
+{
+    CPoint ptPress = GripperPoint(pBar);
     auto post = [&](UINT nMsg, CPoint ptScreen, WPARAM wParam)
     {
         CPoint pt(ptScreen);
@@ -266,9 +281,9 @@ void DragGripper(CExtToolControlBar* pBar, const std::vector<int>& offsets)
     CPoint ptLast = ptPress;
     ::SetCursorPos(ptPress.x, ptPress.y);
     post(WM_LBUTTONDOWN, ptPress, MK_LBUTTON);
-    for (int n : offsets)
+    for (CPoint d : offsets)
     {
-        ptLast = CPoint(ptPress.x + n, ptPress.y);
+        ptLast = ptPress + d;
         post(WM_MOUSEMOVE, ptLast, MK_LBUTTON);
     }
     post(WM_LBUTTONUP, ptLast, 0);
@@ -293,4 +308,88 @@ CExtToolControlBar* NewRowToolBar(CToolsFrame* pFrame, UINT nID, std::vector<CEx
 int HiddenButtonCount(CExtToolControlBar* pBar)
 {
     return pBar->GetChevron() != NULL ? (int)pBar->GetChevron()->m_arrHiddenButtons.GetSize() : -1;
+}
+
+void PumpForMs(DWORD nMs)
+{
+    const DWORD nStart = ::GetTickCount();
+    do
+    {
+        CExtPopupMenuWnd::PumpPendingMessages(false);
+        ::Sleep(5);
+    } while (::GetTickCount() - nStart < nMs);
+    CExtPopupMenuWnd::PumpPendingMessages(false);
+}
+
+bool PumpUntil(const std::function<bool()>& pred)
+{
+    const DWORD nStart = ::GetTickCount();
+    while (!pred())
+    {
+        if (::GetTickCount() - nStart > 10000)
+            return pred();
+        PumpForMs(5);
+    }
+    return true;
+}
+
+void SendMouseInput(DWORD dwFlags)
+{
+    INPUT in;
+    memset(&in, 0, sizeof(in));
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+}
+
+void MoveMouseTo(CPoint ptScreen)
+{
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    SendMouseInput(MOUSEEVENTF_MOVE);
+    PumpForMs(40);
+}
+
+void ClickAt(CPoint ptScreen)
+{
+    MoveMouseTo(ptScreen);
+    SendMouseInput(MOUSEEVENTF_LEFTDOWN);
+    PumpForMs(40);
+    SendMouseInput(MOUSEEVENTF_LEFTUP);
+    PumpForMs(40);
+}
+
+void SendKey(WORD wVk, bool bShift)
+{
+    auto send = [](WORD vk, bool bUp)
+    {
+        INPUT in;
+        memset(&in, 0, sizeof(in));
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+        ::SendInput(1, &in, sizeof(INPUT));
+    };
+    if (bShift)
+        send(VK_SHIFT, false);
+    send(wVk, false);
+    send(wVk, true);
+    if (bShift)
+        send(VK_SHIFT, true);
+    PumpForMs(40);
+}
+
+CExtPopupMenuWnd* ShownRootPopup()
+{
+    for (int i = 0; i < 200; i++)
+    {
+        CExtPopupMenuWnd* pRoot = g_TrackingSite.m_pWndRoot;
+        if (pRoot != NULL && g_TrackingSite.m_pWndAnimation == NULL &&
+            pRoot->GetSafeHwnd() != NULL && pRoot->IsWindowVisible())
+        {
+            PumpForMs(30);
+            return pRoot;
+        }
+        PumpForMs(5);
+    }
+    return NULL;
 }

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -99,12 +100,31 @@ protected:
     std::vector<CExtToolControlBar*> m_toolbars;
 };
 
-// Presses the bar's gripper, moves the mouse by the offsets (along the row) and releases,
-// all as posted input that the bar's own drag loop takes.
+// Presses the bar's gripper, moves the mouse by the offsets from the press point (along
+// the row, or in both directions) and releases, all as posted input that the bar's own
+// drag loop takes.
 void DragGripper(CExtToolControlBar* pBar, const std::vector<int>& offsets);
+void DragGripperBy(CExtToolControlBar* pBar, const std::vector<CPoint>& offsets);
+// The screen point where DragGripper presses the bar's gripper.
+CPoint GripperPoint(CExtToolControlBar* pBar);
 
 // A toolbar of the tools resource docked in the frame's top row (the bar is added to owned,
 // which the test deletes); NULL when it cannot be made.
 CExtToolControlBar* NewRowToolBar(CToolsFrame* pFrame, UINT nID, std::vector<CExtToolControlBar*>& owned);
 // Buttons in the toolbar's chevron list; -1 without a chevron.
 int HiddenButtonCount(CExtToolControlBar* pBar);
+
+// Input through the system's queue, as a user gives it, and the pumping that handles it.
+// Dispatches for nMs milliseconds; a message the popup's hooks take leaves no wait behind.
+void PumpForMs(DWORD nMs);
+// Dispatches until pred() holds (10 s at most); answers pred().
+bool PumpUntil(const std::function<bool()>& pred);
+void SendMouseInput(DWORD dwFlags);
+// Moves the cursor to a screen point with a mouse move.
+void MoveMouseTo(CPoint ptScreen);
+// A left press and release at a screen point.
+void ClickAt(CPoint ptScreen);
+// A key press and release, with Shift held around them when asked.
+void SendKey(WORD wVk, bool bShift = false);
+// The tracked root popup once it is shown and its opening animation has ended.
+CExtPopupMenuWnd* ShownRootPopup();
