@@ -1,6 +1,7 @@
 // app_program.cpp - the running application of the test programs and benchmarks.
 
 #include "app_program.h"
+#include "model/DocumentHost.h"
 #include "model/Elements.h"
 #include "data/DataSourceLoader.h"
 #include "resources/wizard_resource.h"
@@ -89,10 +90,10 @@ void CAppProgram::Command(UINT nID)
 
 CVarnelDoc* CAppProgram::NewPlainDoc()
 {
-    CMessageBoxRecorder wizardBoxes;
-    CDialogScript script;
-    script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
+    // without the host the document keeps its constructed design and asks nothing
+    CDocumentHost* pHost = SetDocumentHost(NULL);
     Command(ID_FILE_NEW);
+    SetDocumentHost(pHost);
     return ActiveDoc();
 }
 

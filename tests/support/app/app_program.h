@@ -44,8 +44,8 @@ public:
 
     // Sends a command to the main window as the menu does.
     void Command(UINT nID);
-    // A new publication with the wizard cancelled (the plain publication), the wizard's
-    // notes about missing folders recorded out of the way; NULL when none opened.
+    // A new publication of the constructed design (400 x 200, no elements), made without
+    // the wizard; NULL when none opened.
     CVarnelDoc* NewPlainDoc();
     // A plain publication of 400 x 200 maximised, its view at 100 % scrolled to the top
     // left; NULL when none opened.
