@@ -8,6 +8,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <memory>
 #include <unordered_set>
 
@@ -287,16 +288,32 @@ BOOL CDataEntryDlg::OnInitDialog()
     return TRUE;
 }
 
-void CDataEntryDlg::RefreshList()
+void CDataEntryDlg::RefreshList(int nFirstChanged)
 {
     std::vector<CString> names;
     for (int i = 0; m_pRows != NULL && m_nRows >= 1 && i < m_nColumns; ++i)
         names.push_back(m_pRows[0][i]);
     const int nRecords = (m_pRows != NULL && m_nRows > 1) ? m_nRows - 1 : 0;
 
+    if (names == m_shownColumns && m_list.GetHeaderCtrl()->GetItemCount() > 0)
+    {
+        // the same columns: only the rows from nFirstChanged on are drawn anew, down to
+        // the bottom of the list where a row may have gone
+        m_list.SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(nRecords),
+            LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+        CRect rectClient, rectRow, rectHeader;
+        m_list.GetClientRect(&rectClient);
+        m_list.GetHeaderCtrl()->GetWindowRect(&rectHeader);
+        const int nTop = nFirstChanged > 0 && m_list.GetItemRect(nFirstChanged - 1, &rectRow, LVIR_BOUNDS)
+            ? rectRow.bottom : 0;
+        rectClient.top = std::max(nTop, static_cast<int>(rectHeader.Height()));
+        if (!rectClient.IsRectEmpty())
+            m_list.InvalidateRect(&rectClient);
+        return;
+    }
+
     // The list is drawn once, when it is whole again.
     m_list.SetRedraw(FALSE);
-    if (names != m_shownColumns || m_list.GetHeaderCtrl()->GetItemCount() == 0)
     {
         while (m_list.DeleteColumn(0))
         {
@@ -451,7 +468,7 @@ void CDataEntryDlg::OnAddRecord()
     rows.push_back(pNew.get());
     ReplaceRows(rows);
     pNew.release();
-    RefreshList();
+    RefreshList(m_nRows - 2);
     EnableFieldButtons(FALSE);
 }
 
@@ -471,7 +488,7 @@ void CDataEntryDlg::OnDeleteSelected()
     }
     ReplaceRows(rows);
     m_nRecord = nItem;
-    RefreshList();
+    RefreshList(nItem);
     EnableFieldButtons(FALSE);
     SetDlgItemText(IDC_DE_VALUE, "");
     if (nItem < m_list.GetItemCount())

@@ -62,9 +62,10 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX) override;
     virtual BOOL OnInitDialog() override;
 
-    // Shows the table: the columns and both merge lists when the names changed, the
-    // record count, and the rows anew.
-    void RefreshList();
+    // Shows the table: the columns and both merge lists when the names changed (the
+    // whole list drawn anew), else the record count and the rows from list position
+    // nFirstChanged on.
+    void RefreshList(int nFirstChanged = 0);
     void ShowField();
     void EnableFieldButtons(BOOL bEnable);
     BOOL IsCurrentFieldValid() const;
