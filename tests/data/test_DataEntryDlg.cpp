@@ -317,6 +317,18 @@ TEST_F(DataEntryDlgTest, DeleteAllAsksAndKeepsNames)
     EXPECT_EQ((std::vector<Row>{ kPeople[0], kPeople[0] }), ResultRows());
 }
 
+// The list view's notifications to the dialog while a hook is set.
+std::vector<UINT> g_listNotifications;
+
+LRESULT CALLBACK RecordListNotification(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMsg->message == WM_NOTIFY &&
+        reinterpret_cast<const NMHDR*>(pMsg->lParam)->idFrom == IDC_DE_LIST)
+        g_listNotifications.push_back(reinterpret_cast<const NMHDR*>(pMsg->lParam)->code);
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
 // A Save draws the saved record's row anew and nothing else: the list keeps its place
 // and is never emptied and refilled (no half-drawn list between the steps).
 TEST_F(DataEntryDlgTest, SaveRedrawsOnlyTheSavedRowInALongTable)
@@ -344,7 +356,18 @@ TEST_F(DataEntryDlgTest, SaveRedrawsOnlyTheSavedRowInALongTable)
             EXPECT_GT(nTop, 1900);
             list.ValidateRect(NULL);
             // the user's click on Save, handled before anything is painted
+            g_listNotifications.clear();
+            HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordListNotification, NULL,
+                ::GetCurrentThreadId());
             pDlg->GetDlgItem(IDC_DE_SAVE)->SendMessage(BM_CLICK);
+            ::UnhookWindowsHookEx(hHook);
+            for (UINT nCode : g_listNotifications)
+            {
+                EXPECT_NE((UINT)LVN_DELETEALLITEMS, nCode) << "the list is emptied";
+                EXPECT_NE((UINT)LVN_INSERTITEM, nCode) << "the list is filled anew";
+                if (nCode == LVN_DELETEALLITEMS || nCode == LVN_INSERTITEM)
+                    break;
+            }
             CRect rectUpdate, rectRow;
             list.GetUpdateRect(&rectUpdate, FALSE);
             list.GetItemRect(2000, &rectRow, LVIR_BOUNDS);
