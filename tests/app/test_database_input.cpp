@@ -18,22 +18,6 @@
 namespace
 {
 
-void PostClick(HWND hWnd, CPoint point, UINT nFlags = 0)
-{
-    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON | nFlags, MAKELPARAM(point.x, point.y));
-    ::PostMessageA(hWnd, WM_LBUTTONUP, nFlags, MAKELPARAM(point.x, point.y));
-    PumpPendingMessages();
-}
-
-CString TextOf(HWND hWnd)
-{
-    CString str;
-    const int nLength = ::GetWindowTextLengthA(hWnd);
-    ::GetWindowTextA(hWnd, str.GetBuffer(nLength + 1), nLength + 1);
-    str.ReleaseBuffer();
-    return str;
-}
-
 // The texts of a menu's items, "-" for separators.
 std::vector<std::string> MenuTexts(HMENU hMenu)
 {
@@ -241,32 +225,19 @@ std::vector<std::string> CutLabels(HWND hDlg, UINT nID)
     {
         char szClass[32] = "";
         ::GetClassNameA(hChild, szClass, sizeof(szClass));
-        const LONG nStyle = ::GetWindowLongA(hChild, GWL_STYLE);
-        const LONG nType = nStyle & SS_TYPEMASK;
-        const CString strText = TextOf(hChild);
+        const LONG nType = ::GetWindowLongA(hChild, GWL_STYLE) & SS_TYPEMASK;
+        const CString strText = WindowTextOf(hChild);
         if (_stricmp(szClass, "Static") != 0 || strText.IsEmpty() ||
             !(nType <= SS_RIGHT || nType == SS_LEFTNOWORDWRAP))
             continue;
         CRect rect;
         ::GetClientRect(hChild, &rect);
-        HDC hDC = ::GetDC(hChild);
-        HFONT hFont = (HFONT)::SendMessageA(hChild, WM_GETFONT, 0, 0);
-        HGDIOBJ hOld = ::SelectObject(hDC, hFont != NULL ? (HGDIOBJ)hFont : ::GetStockObject(SYSTEM_FONT));
-        CRect rectText(0, 0, rect.Width(), 0);
-        UINT nFormat = DT_CALCRECT | (nType == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK);
-        if (nStyle & SS_NOPREFIX)
-            nFormat |= DT_NOPREFIX;
-        ::DrawTextA(hDC, strText, -1, &rectText, nFormat);
-        CRect rectLine(0, 0, 0, 0);
-        ::DrawTextA(hDC, strText, -1, &rectLine, (nFormat & ~DT_WORDBREAK) | DT_SINGLELINE);
-        ::SelectObject(hDC, hOld);
-        ::ReleaseDC(hChild, hDC);
-        if (rectText.Width() > rect.Width() || rectText.Height() > rect.Height())
+        const CSize size = NeededStaticTextSize(hChild);
+        if (size.cx > rect.Width() || size.cy > rect.Height())
         {
             CString strWhat;
-            strWhat.Format("dialog %u: \"%s\" needs %d x %d (%d on one line), has %d x %d", nID,
-                           (LPCSTR)strText, rectText.Width(), rectText.Height(), rectLine.Width(), rect.Width(),
-                           rect.Height());
+            strWhat.Format("dialog %u: \"%s\" needs %ld x %ld, has %d x %d", nID, (LPCSTR)strText, size.cx,
+                           size.cy, rect.Width(), rect.Height());
             cut.push_back((LPCSTR)strWhat);
         }
     }

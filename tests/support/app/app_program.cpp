@@ -182,3 +182,40 @@ int LoadCommaSeparatedFile(CVarnelDoc& doc, const CString& strPath)
     doc.TakeDataTable(table);
     return nRows;
 }
+
+/////////////////////////////////////////////////////////////////////////////
+// Input and texts of the real windows
+
+void PostClick(HWND hWnd, CPoint point, UINT nFlags)
+{
+    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON | nFlags, MAKELPARAM(point.x, point.y));
+    ::PostMessageA(hWnd, WM_LBUTTONUP, nFlags, MAKELPARAM(point.x, point.y));
+    PumpPendingMessages();
+}
+
+CString WindowTextOf(HWND hWnd)
+{
+    CString str;
+    const int nLength = ::GetWindowTextLengthA(hWnd);
+    ::GetWindowTextA(hWnd, str.GetBuffer(nLength + 1), nLength + 1);
+    str.ReleaseBuffer();
+    return str;
+}
+
+CSize NeededStaticTextSize(HWND hWnd)
+{
+    CRect rect;
+    ::GetClientRect(hWnd, &rect);
+    const LONG nStyle = ::GetWindowLongA(hWnd, GWL_STYLE);
+    UINT nFormat = DT_CALCRECT | ((nStyle & SS_TYPEMASK) == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK);
+    if (nStyle & SS_NOPREFIX)
+        nFormat |= DT_NOPREFIX;
+    HDC hDC = ::GetDC(hWnd);
+    HFONT hFont = (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
+    HGDIOBJ hOld = ::SelectObject(hDC, hFont != NULL ? (HGDIOBJ)hFont : ::GetStockObject(SYSTEM_FONT));
+    CRect rectText(0, 0, rect.Width(), 0);
+    ::DrawTextA(hDC, WindowTextOf(hWnd), -1, &rectText, nFormat);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hWnd, hDC);
+    return rectText.Size();
+}
