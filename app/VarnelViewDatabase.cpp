@@ -12,10 +12,35 @@
 #include "model/TextElements.h"
 #include "model/VarnelDoc.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace
 {
+
+// The names of the columns the document's database texts are bound to, each once, in
+// the order of the design; empty when no text is bound.
+CString BoundColumnNames(CVarnelDoc& doc)
+{
+    const std::vector<CString> names = TableColumnNames(doc.m_pDataRows, doc.m_nDataRows, doc.m_nDataColumns);
+    std::vector<CString> bound;
+    for (POSITION pos = doc.m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = doc.m_listElements.GetNext(pos);
+        std::vector<int> columns;
+        if (!IsDbText(pElement) || !ParseColumnBinding(pElement->m_strColumn, columns))
+            continue;
+        for (int nColumn : columns)
+        {
+            if (nColumn < (int)names.size() && std::find(bound.begin(), bound.end(), names[nColumn]) == bound.end())
+                bound.push_back(names[nColumn]);
+        }
+    }
+    CString strNames;
+    for (const CString& strName : bound)
+        strNames += (strNames.IsEmpty() ? "" : ", ") + strName;
+    return strNames;
+}
 
 // Where the dialogs' file choosers start.
 CString StartFolder()
@@ -94,9 +119,15 @@ void CVarnelView::ConfirmAndSetDatabase()
     BOOL bHasDbText = FALSE;
     for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL && !bHasDbText;)
         bHasDbText = IsDbText(pDoc->m_listElements.GetNext(pos));
-    if (bHasDbText && pDoc->m_nDataRows >= 0 &&
-        AfxMessageBox(IDS_DB_CONFIRM_CHANGE, MB_YESNO | MB_ICONQUESTION) != IDYES)
-        return;
+    // texts bound to nothing have nothing to lose
+    const CString strBound = bHasDbText && pDoc->m_nDataRows >= 0 ? BoundColumnNames(*pDoc) : CString();
+    if (!strBound.IsEmpty())
+    {
+        CString strQuestion;
+        AfxFormatString1(strQuestion, IDS_DB_CONFIRM_CHANGE, strBound);
+        if (AfxMessageBox(strQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+    }
     SetDatabase();
 }
 
@@ -138,13 +169,22 @@ void CVarnelView::OnMergeDbTexts()
         return;
     try
     {
+        // in the order the user picked them: the tracker's, then what only the list holds
         std::vector<CElement*> merged;
-        for (POSITION pos = pDoc->m_listSelection.GetHeadPosition(); pos != NULL;)
+        auto take = [&merged](CElement* pElement)
         {
-            CElement* pElement = pDoc->m_listSelection.GetNext(pos);
-            if (IsDbText(pElement) && !pElement->m_bLocked)
+            if (IsDbText(pElement) && !pElement->m_bLocked &&
+                std::find(merged.begin(), merged.end(), pElement) == merged.end())
                 merged.push_back(pElement);
+        };
+        for (INT_PTR i = 0; i < pDoc->m_tracker.m_arrSelected.GetSize(); i++)
+        {
+            CElement* pElement = pDoc->m_tracker.m_arrSelected[i];
+            if (pDoc->m_listSelection.Find(pElement) != NULL)
+                take(pElement);
         }
+        for (POSITION pos = pDoc->m_listSelection.GetHeadPosition(); pos != NULL;)
+            take(pDoc->m_listSelection.GetNext(pos));
         if (merged.size() < 2)
             return;
         pDoc->PushUndo();

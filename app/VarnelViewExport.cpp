@@ -57,9 +57,12 @@ void CVarnelView::OnFileSaveAsImage()
         if (pApp != NULL)
             pApp->m_strMyDocumentsFolder = GetFolderOfFile(strPath);
 
+        // Esc in the resolution dialog ends the command: no picture is written
         CResolutionDlg dlgResolution(this);
         dlgResolution.m_nDpi = pApp != NULL ? pApp->m_nImageDpi : kDefaultDpi;
-        if (dlgResolution.DoModal() == IDOK && pApp != NULL)
+        if (dlgResolution.DoModal() != IDOK)
+            return;
+        if (pApp != NULL)
             pApp->m_nImageDpi = dlgResolution.m_nDpi;
         const int nDpi = pApp != NULL ? pApp->m_nImageDpi : dlgResolution.m_nDpi;
         const int nScale = nDpi / 100;

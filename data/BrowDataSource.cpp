@@ -96,7 +96,7 @@ BEGIN_MESSAGE_MAP(CBrowDataSource, CDialog)
 END_MESSAGE_MAP()
 
 CBrowDataSource::CBrowDataSource(CWnd* pParent)
-    : CDialog(IDD, pParent), m_bHasColNames(FALSE)
+    : CDialog(IDD, pParent), m_bHasColNames(FALSE), m_nShownType(DATASOURCE_ACCESS)
 {
 }
 
@@ -196,6 +196,7 @@ BOOL CBrowDataSource::OnInitDialog()
 
 void CBrowDataSource::ApplyTypeLayout(int nType)
 {
+    m_nShownType = nType;
     for (int nID : kDelimiterControls)
         GetDlgItem(nID)->ShowWindow(nType == DATASOURCE_TEXT ? SW_SHOW : SW_HIDE);
     for (int nID : kTableControls)
@@ -233,9 +234,18 @@ CString CBrowDataSource::GetDriverId() const
     return kExcelVersions[nVersion].m_pszDriverId;
 }
 
+// A file chosen for one type is no source of another: the file, its tables and the
+// statement go with the old type.
 void CBrowDataSource::OnTypeChange()
 {
-    ApplyTypeLayout(GetSelectedType());
+    const int nType = GetSelectedType();
+    if (nType == m_nShownType)
+        return;
+    ApplyTypeLayout(nType);
+    m_strConnection.Empty();
+    SetDlgItemText(IDC_DS_FILENAME, "");
+    SendDlgItemMessage(IDC_DS_TABLELIST, CB_RESETCONTENT);
+    SetDlgItemText(IDC_DS_SQL, "");
 }
 
 void CBrowDataSource::OnDelimiterChange()

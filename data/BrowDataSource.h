@@ -80,6 +80,7 @@ protected:
     afx_msg void OnUseSql();
     afx_msg void OnBrowse();
 
+    int m_nShownType;           // the type whose controls are shown
     CADODataBase m_db;          // opens COM for the dialog's lifetime; lists the tables
     CADORecordset m_rs;
 

@@ -8,6 +8,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <memory>
 #include <unordered_set>
 
@@ -185,6 +186,8 @@ BEGIN_MESSAGE_MAP(CDataEntryDlg, CDialog)
     ON_BN_CLICKED(IDC_DE_EXPORT, OnExport)
     ON_BN_CLICKED(IDC_DE_IMPORT, OnImport)
     ON_BN_CLICKED(IDC_DE_MERGE, OnMergeColumns)
+    ON_NOTIFY(LVN_GETDISPINFOA, IDC_DE_LIST, OnGetDispInfo)
+    ON_NOTIFY(LVN_GETDISPINFOW, IDC_DE_LIST, OnGetDispInfoW)
 END_MESSAGE_MAP()
 
 CDataEntryDlg::CDataEntryDlg(CWnd* pParent)
@@ -279,41 +282,92 @@ BOOL CDataEntryDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_FULLROWSELECT);
     m_strLineBreak = kLineBreak;
+    m_shownColumns.clear();
     RefreshList();
     EnableFieldButtons(FALSE);
     return TRUE;
 }
 
-void CDataEntryDlg::RefreshList()
+void CDataEntryDlg::RefreshList(int nFirstChanged)
 {
-    m_list.DeleteAllItems();
-    while (m_list.DeleteColumn(0))
-    {
-    }
-    m_list.InsertColumn(0, "SN", LVCFMT_LEFT, 30);
-    m_cbMergeFirst.ResetContent();
-    m_cbMergeSecond.ResetContent();
-    if (m_pRows == NULL || m_nRows < 1)
-        return;
+    std::vector<CString> names;
+    for (int i = 0; m_pRows != NULL && m_nRows >= 1 && i < m_nColumns; ++i)
+        names.push_back(m_pRows[0][i]);
+    const int nRecords = (m_pRows != NULL && m_nRows > 1) ? m_nRows - 1 : 0;
 
-    for (int i = 0; i < m_nColumns; ++i)
+    if (names == m_shownColumns && m_list.GetHeaderCtrl()->GetItemCount() > 0)
     {
-        m_list.InsertColumn(i + 1, m_pRows[0][i], LVCFMT_LEFT, 100);
-        m_cbMergeFirst.AddString(m_pRows[0][i]);
-        m_cbMergeSecond.AddString(m_pRows[0][i]);
+        // the same columns: only the rows from nFirstChanged on are drawn anew, down to
+        // the bottom of the list where a row may have gone
+        m_list.SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(nRecords),
+            LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+        CRect rectClient, rectRow, rectHeader;
+        m_list.GetClientRect(&rectClient);
+        m_list.GetHeaderCtrl()->GetWindowRect(&rectHeader);
+        const int nTop = nFirstChanged > 0 && m_list.GetItemRect(nFirstChanged - 1, &rectRow, LVIR_BOUNDS)
+            ? rectRow.bottom : 0;
+        rectClient.top = std::max(nTop, static_cast<int>(rectHeader.Height()));
+        if (!rectClient.IsRectEmpty())
+            m_list.InvalidateRect(&rectClient);
+        return;
     }
-    for (int r = m_nRows - 1; r >= 1; --r)
+
+    // The list is drawn once, when it is whole again.
+    m_list.SetRedraw(FALSE);
     {
-        CString strNumber;
-        strNumber.Format("%d", r);
-        m_list.InsertItem(0, strNumber);
-        for (int i = 0; i < m_nColumns; ++i)
+        while (m_list.DeleteColumn(0))
         {
-            CString strValue(m_pRows[r][i]);
-            strValue.Replace(kLineBreak, "/");
-            m_list.SetItemText(0, i + 1, strValue);
         }
+        m_list.InsertColumn(0, "SN", LVCFMT_LEFT, 30);
+        m_cbMergeFirst.ResetContent();
+        m_cbMergeSecond.ResetContent();
+        for (int i = 0; i < static_cast<int>(names.size()); ++i)
+        {
+            m_list.InsertColumn(i + 1, names[i], LVCFMT_LEFT, 100);
+            m_cbMergeFirst.AddString(names[i]);
+            m_cbMergeSecond.AddString(names[i]);
+        }
+        m_shownColumns.swap(names);
     }
+    m_list.SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(nRecords), LVSICF_NOSCROLL);
+    m_list.SetRedraw(TRUE);
+    m_list.Invalidate();
+}
+
+CString CDataEntryDlg::CellText(int nItem, int nSubItem) const
+{
+    CString strText;
+    if (m_pRows == NULL || nItem < 0 || nItem + 1 >= m_nRows || nSubItem < 0 || nSubItem > m_nColumns)
+        return strText;
+    if (nSubItem == 0)
+    {
+        strText.Format("%d", nItem + 1);
+        return strText;
+    }
+    strText = m_pRows[nItem + 1][nSubItem - 1];
+    strText.Replace(kLineBreak, "/");
+    return strText;
+}
+
+void CDataEntryDlg::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR)->item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == NULL || item.cchTextMax <= 0)
+        return;
+    ::lstrcpynA(item.pszText, CellText(item.iItem, item.iSubItem), item.cchTextMax);
+}
+
+void CDataEntryDlg::OnGetDispInfoW(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR)->item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == NULL || item.cchTextMax <= 0)
+        return;
+    const CString strText = CellText(item.iItem, item.iSubItem);
+    const int nLength = ::MultiByteToWideChar(CP_ACP, 0, strText, strText.GetLength(), item.pszText,
+        item.cchTextMax - 1);
+    item.pszText[nLength > 0 ? nLength : 0] = L'\0';
 }
 
 void CDataEntryDlg::EnableFieldButtons(BOOL bEnable)
@@ -345,7 +399,8 @@ void CDataEntryDlg::StoreField()
     CString strValue;
     GetDlgItemText(IDC_DE_VALUE, strValue);
     m_pRows[m_nRecord + 1][m_nField] = strValue;
-    RefreshList();
+    // Only the record's row is drawn anew; the list keeps its place.
+    m_list.RedrawItems(m_nRecord, m_nRecord);
     // The record stays selected for the next command.
     m_list.SetItemState(m_nRecord, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     m_list.SetSelectionMark(m_nRecord);
@@ -413,7 +468,7 @@ void CDataEntryDlg::OnAddRecord()
     rows.push_back(pNew.get());
     ReplaceRows(rows);
     pNew.release();
-    RefreshList();
+    RefreshList(m_nRows - 2);
     EnableFieldButtons(FALSE);
 }
 
@@ -433,7 +488,7 @@ void CDataEntryDlg::OnDeleteSelected()
     }
     ReplaceRows(rows);
     m_nRecord = nItem;
-    RefreshList();
+    RefreshList(nItem);
     EnableFieldButtons(FALSE);
     SetDlgItemText(IDC_DE_VALUE, "");
     if (nItem < m_list.GetItemCount())
@@ -448,6 +503,14 @@ void CDataEntryDlg::OnDeleteAll()
 {
     if (m_pRows == NULL || m_nRows < 1)
         return;
+    if (m_nRows > 1)
+    {
+        CString strCount, strQuestion;
+        strCount.Format("%d", m_nRows - 1);
+        AfxFormatString1(strQuestion, IDS_DE_CONFIRM_DELETE_ALL, strCount);
+        if (AfxMessageBox(strQuestion, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+    }
     std::vector<CString*> rows(1, m_pRows[0]);
     ReplaceRows(rows);
     RefreshList();

@@ -53,7 +53,7 @@ public:
     CString m_strExportDelimiter;   // 1141
     CString m_strImportDelimiter;   // 1140
     CString m_strSeparator;         // 1144
-    CListCtrl m_list;           // 1129
+    CListCtrl m_list;           // 1129, a virtual list: texts come from m_pRows
     CComboBox m_cbMergeFirst;   // 1124
     CComboBox m_cbMergeSecond;  // 1125
 
@@ -62,7 +62,10 @@ protected:
     virtual void DoDataExchange(CDataExchange* pDX) override;
     virtual BOOL OnInitDialog() override;
 
-    void RefreshList();
+    // Shows the table: the columns and both merge lists when the names changed (the
+    // whole list drawn anew), else the record count and the rows from list position
+    // nFirstChanged on.
+    void RefreshList(int nFirstChanged = 0);
     void ShowField();
     void EnableFieldButtons(BOOL bEnable);
     BOOL IsCurrentFieldValid() const;
@@ -81,6 +84,14 @@ protected:
     afx_msg void OnExport();
     afx_msg void OnImport();
     afx_msg void OnMergeColumns();
+    afx_msg void OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnGetDispInfoW(NMHDR* pNMHDR, LRESULT* pResult);
+
+private:
+    // The text the list shows for record position nItem, column nSubItem (0 the number).
+    CString CellText(int nItem, int nSubItem) const;
+
+    std::vector<CString> m_shownColumns;    // the column names the list and merge lists show
 
     DECLARE_MESSAGE_MAP()
 };

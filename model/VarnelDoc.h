@@ -62,6 +62,8 @@ public:
     // to it, the background picture (unless blank) put under everything on side 1.
     void BuildNewPublication(const CString& strTemplatePath, const CString& strBackgroundPath,
                              int nWidth, int nHeight, int nPublicationType, BOOL bBlankDesign);
+    // TRUE when a publication other than this one is open.
+    BOOL IsOtherDocumentOpen() const;
     // The steps after a publication or template has been read: kinds and shadow
     // settings, the data source reloaded from its description, all views updated.
     // strFileFolder is the folder of the file read (see ReconnectDataSource).

@@ -33,8 +33,10 @@ BOOL CVarnelDoc::OnNewDocument()
 
     CDocumentHost* pHost = GetDocumentHost();
     CNewPublicationChoice choice;
-    if (pHost == NULL || !pHost->RunNewPublicationWizard(choice))
+    if (pHost == NULL)
         return TRUE;    // the constructed design
+    if (!pHost->RunNewPublicationWizard(choice))
+        return !IsOtherDocumentOpen();  // Cancel makes nothing, but the first publication stays
 
     BuildNewPublication(choice.m_strTemplatePath, choice.m_strBackgroundPath, choice.m_nWidth,
                         choice.m_nHeight, choice.m_nPublicationType, choice.m_bBlankDesign);
@@ -43,6 +45,20 @@ BOOL CVarnelDoc::OnNewDocument()
     m_nCurrentTool = KIND_POINTER;
     ShowTipOfTheDay();
     return TRUE;
+}
+
+// TRUE when a publication other than this one is open.
+BOOL CVarnelDoc::IsOtherDocumentOpen() const
+{
+    CDocTemplate* pTemplate = GetDocTemplate();
+    if (pTemplate == NULL)
+        return FALSE;
+    for (POSITION pos = pTemplate->GetFirstDocPosition(); pos != NULL;)
+    {
+        if (pTemplate->GetNextDoc(pos) != this)
+            return TRUE;
+    }
+    return FALSE;
 }
 
 void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CString& strBackgroundPath,

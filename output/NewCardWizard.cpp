@@ -8,6 +8,7 @@
 
 #include <math.h>
 #include <stdlib.h>
+#include <algorithm>
 #include <memory>
 
 using namespace Gdiplus;
@@ -41,6 +42,23 @@ const char* const kPictureExtensions[] =
 {
     ".bmp", ".jpg", ".jpeg", ".gif", ".png", ".wmf", ".tif"
 };
+
+// Distance of the preview from the group box's left and top edges, pixels.
+const int kPreviewMargin = 10;
+
+// The size a design of nWidth x nHeight is drawn at in sizeRoom: as it is when it fits,
+// else scaled down to fit, proportions kept.
+void FitPreview(int nWidth, int nHeight, CSize sizeRoom, int& nPreviewWidth, int& nPreviewHeight)
+{
+    nPreviewWidth = nWidth > 0 ? nWidth : 0;
+    nPreviewHeight = nHeight > 0 ? nHeight : 0;
+    if (nPreviewWidth == 0 || nPreviewHeight == 0)
+        return;
+    const double fScale = std::min({ 1.0, std::max(sizeRoom.cx, 1L) / (double)nPreviewWidth,
+                                     std::max(sizeRoom.cy, 1L) / (double)nPreviewHeight });
+    nPreviewWidth = std::max(1, (int)(nPreviewWidth * fScale));
+    nPreviewHeight = std::max(1, (int)(nPreviewHeight * fScale));
+}
 
 // A value in hundredths of an inch rounded to the nearest whole one; -1 for values that
 // are no number or too large for a design side, so that the range test refuses them.
@@ -87,7 +105,7 @@ BEGIN_MESSAGE_MAP(CNewCardWizard, CDialog)
     ON_LBN_SELCHANGE(IDC_WIZ_BACKGROUNDS, OnSelchangeBackground)
     ON_LBN_SELCHANGE(IDC_WIZ_SIZES, OnSelchangeSize)
     ON_BN_CLICKED(IDC_WIZ_BLANK, OnClickedBlankOrKeepSize)
-    ON_BN_CLICKED(IDC_WIZ_KEEPSIZE, OnClickedBlankOrKeepSize)
+    ON_BN_CLICKED(IDC_WIZ_KEEPSIZE, OnClickedKeepSize)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
@@ -105,7 +123,8 @@ CNewCardWizard::CNewCardWizard()
       m_nPreviewHeight(0),
       m_nPubType(0),
       m_bBlankDesign(FALSE),
-      m_bTemplateUnreadable(FALSE)
+      m_bTemplateUnreadable(FALSE),
+      m_bKeepSizeWanted(TRUE)
 {
 }
 
@@ -170,7 +189,7 @@ BOOL CNewCardWizard::OnInitDialog()
     if (m_listBackgrounds.GetCurSel() < 0)
         ShowFolderMessage(IDS_WIZ_NO_BACKGROUNDS, m_strProgramFolder + "\\Backgrounds");
 
-    CheckDlgButton(IDC_WIZ_KEEPSIZE, BST_CHECKED);
+    m_bKeepSizeWanted = TRUE;
     UpdateControlStates();
 
     ReleaseCatalogue();
@@ -322,6 +341,7 @@ void CNewCardWizard::OnSelchangeTemplate()
         m_strTemplatePath = m_strProgramFolder + kTemplatesFolder + "\\" + strName;
     }
     UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
+    UpdateControlStates();
     if (m_bTemplateUnreadable)
         ReportUnreadableTemplate();
 }
@@ -406,17 +426,12 @@ void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroun
         delete m_pPreviewImage;
         m_pPreviewImage = pPicture;
 
-        // fit the preview into the frame, keeping its proportions
+        // the whole design and its black frame inside the group box, proportions kept
         CRect rcFrame;
         GetDlgItem(IDC_WIZ_PREVIEW)->GetClientRect(&rcFrame);
-        m_nPreviewWidth = pDoc->m_nDesignWidth;
-        m_nPreviewHeight = pDoc->m_nDesignHeight;
-        while ((m_nPreviewWidth > rcFrame.Width() - 10 || m_nPreviewHeight > rcFrame.Height() - 10) &&
-               (m_nPreviewWidth > 0 || m_nPreviewHeight > 0))
-        {
-            m_nPreviewWidth = (int)(m_nPreviewWidth * 0.8);
-            m_nPreviewHeight = (int)(m_nPreviewHeight * 0.8);
-        }
+        FitPreview(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight,
+                   CSize(rcFrame.Width() - 2 * kPreviewMargin - 1, rcFrame.Height() - 2 * kPreviewMargin - 1),
+                   m_nPreviewWidth, m_nPreviewHeight);
 
         m_nTemplateWidth = pDoc->m_nDesignWidth;
         m_nTemplateHeight = pDoc->m_nDesignHeight;
@@ -425,6 +440,8 @@ void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroun
         strUnit.LoadString(IDS_WIZ_INCH);
         if (m_bTemplateUnreadable)
             SetDlgItemText(IDC_WIZ_KEEPSIZE, "Keep Template's Size: (template unreadable)");
+        else if (strTemplatePath.IsEmpty())
+            SetDlgItemText(IDC_WIZ_KEEPSIZE, "Keep Template's Size");
         else
             SetDlgItemText(IDC_WIZ_KEEPSIZE, "Keep Template's Size: " + strSize + " " + strUnit);
 
@@ -449,36 +466,41 @@ void CNewCardWizard::OnPaint()
 
     CClientDC dcFrame(pFrame);
     Graphics graphics(dcFrame.GetSafeHdc());
-    graphics.DrawImage(m_pPreviewImage, 10, 10, m_nPreviewWidth, m_nPreviewHeight);
+    graphics.DrawImage(m_pPreviewImage, kPreviewMargin, kPreviewMargin, m_nPreviewWidth, m_nPreviewHeight);
     Pen pen(Color(255, 0, 0, 0), 1.0f);
-    graphics.DrawRectangle(&pen, 10, 10, m_nPreviewWidth, m_nPreviewHeight);
+    graphics.DrawRectangle(&pen, kPreviewMargin, kPreviewMargin, m_nPreviewWidth, m_nPreviewHeight);
 }
 
 /////////////////////////////////////////////////////////////////////////////
 // Control states
 
+// Without a template there is no size to keep: the box is cleared and disabled, and
+// given back as the user left it once a template is chosen.
 void CNewCardWizard::UpdateControlStates()
 {
     CWnd* pKeepSize = GetDlgItem(IDC_WIZ_KEEPSIZE);
-    m_listSizes.EnableWindow(IsDlgButtonChecked(IDC_WIZ_KEEPSIZE) != BST_CHECKED);
-    if (IsDlgButtonChecked(IDC_WIZ_BLANK) == BST_CHECKED)
-    {
+    const BOOL bBlank = IsDlgButtonChecked(IDC_WIZ_BLANK) == BST_CHECKED;
+    const BOOL bTemplate = !m_strTemplatePath.IsEmpty();
+    if (bBlank || !bTemplate)
         CheckDlgButton(IDC_WIZ_KEEPSIZE, BST_UNCHECKED);
-        pKeepSize->EnableWindow(FALSE);
-        m_listSizes.EnableWindow(TRUE);
-        m_listTemplates.EnableWindow(FALSE);
-        m_listBackgrounds.EnableWindow(FALSE);
-    }
     else
-    {
-        pKeepSize->EnableWindow(TRUE);
-        m_listTemplates.EnableWindow(TRUE);
-        m_listBackgrounds.EnableWindow(TRUE);
-    }
+        CheckDlgButton(IDC_WIZ_KEEPSIZE, m_bKeepSizeWanted ? BST_CHECKED : BST_UNCHECKED);
+    pKeepSize->EnableWindow(!bBlank && bTemplate);
+    m_listSizes.EnableWindow(IsDlgButtonChecked(IDC_WIZ_KEEPSIZE) != BST_CHECKED);
+    m_listTemplates.EnableWindow(!bBlank);
+    m_listBackgrounds.EnableWindow(!bBlank);
 }
 
 void CNewCardWizard::OnClickedBlankOrKeepSize()
 {
+    if (IsDlgButtonChecked(IDC_WIZ_BLANK) == BST_CHECKED)
+        m_bKeepSizeWanted = FALSE;      // a blank design leaves the box cleared
+    UpdateControlStates();
+}
+
+void CNewCardWizard::OnClickedKeepSize()
+{
+    m_bKeepSizeWanted = IsDlgButtonChecked(IDC_WIZ_KEEPSIZE) == BST_CHECKED;
     UpdateControlStates();
 }
 

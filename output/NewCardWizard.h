@@ -80,6 +80,7 @@ public:
     BOOL m_bBlankDesign;                // "Start with a blank design" (result)
     BOOL m_bTemplateUnreadable;         // the chosen template could not be read
     CString m_strTemplateError;         // what was wrong with it, as told to the user
+    BOOL m_bKeepSizeWanted;             // the keep-size box as the user left it
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX) override;
@@ -112,6 +113,7 @@ protected:
     afx_msg void OnSelchangeBackground();
     afx_msg void OnSelchangeSize();
     afx_msg void OnClickedBlankOrKeepSize();
+    afx_msg void OnClickedKeepSize();
     afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 };

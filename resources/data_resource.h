@@ -66,5 +66,6 @@
 #define IDS_TEXT_TOO_WIDE           6114    // %1 the file
 #define IDS_TEXT_CHARS_REPLACED     6115    // %1 the file, %2 the character put instead
 #define IDS_DATA_CANNOT_OPEN        6116    // %1 the file
+#define IDS_DE_CONFIRM_DELETE_ALL   7400    // %1 the number of records
 
 #endif // STICKWELL_DATA_RESOURCE_H

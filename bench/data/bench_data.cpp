@@ -1,17 +1,22 @@
 // bench_data.cpp - loads a generated 100,000-row, 10-column CSV file into the
-// loaded data table and prints the time taken.
+// loaded data table and prints the time taken; then times the data-entry dialog
+// (bench_dataentry.cpp). "bench_data entry [presses]" times the dialog alone, with
+// another number of Next presses.
 
 #include <windows.h>
 
 #include <afx.h>
 
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 #include <string>
 #include <vector>
 #include <algorithm>
 
 #include "LineTokenizer.h"
 #include "TextData.h"
+#include "bench_dataentry.h"
 
 namespace
 {
@@ -47,8 +52,11 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_I
 }
 }
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc > 1 && strcmp(argv[1], "entry") == 0)
+        return RunDataEntryBench(argc > 2 ? atoi(argv[2]) : 100);
+
     char szDir[MAX_PATH];
     char szPath[MAX_PATH];
     ::GetTempPathA(MAX_PATH, szDir);
@@ -96,5 +104,5 @@ int main()
            "median %.3f s\n",
         kRows, kColumns, text.size() / (1024.0 * 1024.0), times.front(), kRuns,
         times[times.size() / 2]);
-    return 0;
+    return RunDataEntryBench(100);
 }

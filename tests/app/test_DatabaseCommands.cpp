@@ -198,7 +198,7 @@ TEST_F(DatabaseCommands, ConfirmAsksOnlyForBoundDocumentsWithDbTexts)
     m_boxes.AddAnswer(IDNO);
     m_dv.m_pView->ConfirmAndSetDatabase();
     ASSERT_EQ(1, m_boxes.GetCount());
-    EXPECT_EQ(0, Message(0).Find("Your document has one or more database-linked text elements."));
+    EXPECT_EQ(0, Message(0).Find("Your document has database-linked text elements (columns: Name).\n"));
     EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), m_boxes.GetCall(0).m_nType);
     EXPECT_EQ(0, m_script.GetRecordCount());
 

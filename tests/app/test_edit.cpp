@@ -80,10 +80,7 @@ protected:
 
     void NewDocument(CVarnelDoc*& pDoc, CVarnelView*& pView)
     {
-        CDialogScript script;
-        script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
-        m_program.Command(ID_FILE_NEW);
-        pDoc = m_program.ActiveDoc();
+        pDoc = m_program.NewPlainDoc();
         pView = m_program.ActiveView();
         ASSERT_TRUE(pDoc != NULL);
         ASSERT_TRUE(pView != NULL);

@@ -18,27 +18,11 @@
 namespace
 {
 
-void PostClick(HWND hWnd, CPoint point, UINT nFlags = 0)
-{
-    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON | nFlags, MAKELPARAM(point.x, point.y));
-    ::PostMessageA(hWnd, WM_LBUTTONUP, nFlags, MAKELPARAM(point.x, point.y));
-    PumpPendingMessages();
-}
-
 CString ClassOf(HWND hWnd)
 {
     char szClass[64] = "";
     ::GetClassNameA(hWnd, szClass, sizeof(szClass));
     return szClass;
-}
-
-CString TextOf(HWND hWnd)
-{
-    CString str;
-    const int nLength = ::GetWindowTextLengthA(hWnd);
-    ::GetWindowTextA(hWnd, str.GetBuffer(nLength + 1), nLength + 1);
-    str.ReleaseBuffer();
-    return str;
 }
 
 std::string Corners(const CRect& rect)
@@ -51,25 +35,8 @@ std::string Corners(const CRect& rect)
 std::string Describe(HWND hWnd)
 {
     CString str;
-    str.Format("%s %d \"%s\"", (LPCSTR)ClassOf(hWnd), ::GetDlgCtrlID(hWnd), (LPCSTR)TextOf(hWnd));
+    str.Format("%s %d \"%s\"", (LPCSTR)ClassOf(hWnd), ::GetDlgCtrlID(hWnd), (LPCSTR)WindowTextOf(hWnd));
     return (LPCSTR)str;
-}
-
-// The size the text of a static control needs at its own font and width, wrapped (a
-// word wider than the control makes it wider).
-CSize NeededTextSize(HWND hWnd)
-{
-    CRect rect;
-    ::GetClientRect(hWnd, &rect);
-    HDC hDC = ::GetDC(hWnd);
-    HFONT hFont = (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
-    HGDIOBJ hOld = ::SelectObject(hDC, hFont != NULL ? (HGDIOBJ)hFont : ::GetStockObject(SYSTEM_FONT));
-    CRect rectText(0, 0, rect.Width(), 0);
-    const CString strText = TextOf(hWnd);
-    ::DrawTextA(hDC, strText, -1, &rectText, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    ::SelectObject(hDC, hOld);
-    ::ReleaseDC(hWnd, hDC);
-    return rectText.Size();
 }
 
 // The text of a static control shows whole in it.
@@ -77,7 +44,7 @@ void ExpectTextWhole(HWND hWnd, const std::string& strWhat)
 {
     CRect rect;
     ::GetClientRect(hWnd, &rect);
-    const CSize size = NeededTextSize(hWnd);
+    const CSize size = NeededStaticTextSize(hWnd);
     EXPECT_LE(size.cx, rect.Width()) << strWhat << ": " << Describe(hWnd) << " is cut at the side";
     EXPECT_LE(size.cy, rect.Height()) << strWhat << ": " << Describe(hWnd) << " is cut at the bottom";
 }
@@ -220,7 +187,7 @@ TEST_F(PropertiesBarLayout, OptionsSheetOpensCentredOnTheMainWindowWithItsTextsW
             if (ClassOf(hChild).CompareNoCase("Static") != 0)
                 continue;
             ExpectTextWhole(hChild, "Options");
-            if (TextOf(hChild).Find("background image") >= 0)
+            if (WindowTextOf(hChild).Find("background image") >= 0)
                 ++nNotes;
         }
     }).Cancel();

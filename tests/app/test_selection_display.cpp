@@ -15,13 +15,6 @@
 namespace
 {
 
-void PostClick(HWND hWnd, CPoint point)
-{
-    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-    PumpPendingMessages();
-}
-
 void PostKey(HWND hWnd, UINT nKey)
 {
     ::PostMessageA(hWnd, WM_KEYDOWN, nKey, 1);

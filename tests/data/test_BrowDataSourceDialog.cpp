@@ -167,6 +167,41 @@ TEST_F(BrowDataSourceDialog, TypeChangesSwitchLayouts)
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
 }
 
+// A file chosen for one type is no source of another: a change of type empties the
+// file, the table list and the statement, and OK then asks for a file.
+TEST_F(BrowDataSourceDialog, TypeChangeForgetsTheFileTablesAndStatement)
+{
+    CSourceDialog dlg;
+    m_script.OnDialog(IDD_BROWDATASOURCE)
+        .Click(IDC_DS_BROWSE)
+        .Do([&](CWnd* pDlg)
+        {
+            EXPECT_EQ("Categories", ComboItems(pDlg, IDC_DS_TABLELIST).at(0));
+            EXPECT_STREQ("SELECT * FROM [Categories]", Text(pDlg, IDC_DS_SQL));
+        })
+        .Select(IDC_DS_TYPE, DATASOURCE_EXCEL)
+        .Do([&](CWnd* pDlg)
+        {
+            EXPECT_STREQ("", Text(pDlg, IDC_DS_FILENAME));
+            EXPECT_TRUE(ComboItems(pDlg, IDC_DS_TABLELIST).empty());
+            EXPECT_STREQ("", Text(pDlg, IDC_DS_SQL));
+        })
+        .OK()
+        .Do([&](CWnd* pDlg)
+        {
+            EXPECT_STREQ("Please enter file name.", Message(0));
+            EXPECT_TRUE(pDlg->IsWindowVisible());
+        })
+        .Select(IDC_DS_TYPE, DATASOURCE_TEXT)
+        .SetText(IDC_DS_FILENAME, "C:\\people.csv")
+        .Select(IDC_DS_TYPE, DATASOURCE_ACCESS)
+        .Do([&](CWnd* pDlg) { EXPECT_STREQ("", Text(pDlg, IDC_DS_FILENAME)); })
+        .Cancel();
+    m_script.OnFileDialog(NwindPath());
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(1, m_boxes.GetCount());
+}
+
 // ---------------------------------------------------------------------------
 // Access
 

@@ -286,20 +286,104 @@ TEST_F(DataEntryDlgTest, DeleteAfterSaveTakesTheEditedRecord)
     EXPECT_EQ((std::vector<Row>{ kPeople[0], kPeople[1], kPeople[2] }), ResultRows());
 }
 
-TEST_F(DataEntryDlgTest, DeleteAllKeepsNames)
+// Delete All Data asks first; No keeps every record, Yes keeps only the names.
+TEST_F(DataEntryDlgTest, DeleteAllAsksAndKeepsNames)
 {
+    m_boxes.AddAnswer(IDNO);
+    m_boxes.AddAnswer(IDYES);
     m_script.OnDialog(IDD_DATAENTRY)
         .Select(IDC_DE_LIST, 0)
         .Click(IDC_DE_DELETEALL)
+        .Do([&](CWnd*)
+        {
+            ASSERT_EQ(1, m_boxes.GetCount());
+            EXPECT_STREQ("All records of the table (3) will be deleted. Do you want to continue?", Message(0));
+            EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), m_boxes.GetCall(0).m_nType);
+            EXPECT_EQ(3, m_dlg.m_list.GetItemCount());
+        })
+        .Click(IDC_DE_DELETEALL)
         .Do([&](CWnd* pDlg)
         {
+            EXPECT_EQ(2, m_boxes.GetCount());
             EXPECT_EQ(0, m_dlg.m_list.GetItemCount());
             EXPECT_FALSE(Enabled(pDlg, IDC_DE_NEXT));
         })
+        .Click(IDC_DE_DELETEALL)
         .Click(IDC_DE_ADD)
         .OK();
     ASSERT_EQ(IDOK, Run());
+    // an empty table is not asked about
+    EXPECT_EQ(2, m_boxes.GetCount());
     EXPECT_EQ((std::vector<Row>{ kPeople[0], kPeople[0] }), ResultRows());
+}
+
+// The list view's notifications to the dialog while a hook is set.
+std::vector<UINT> g_listNotifications;
+
+LRESULT CALLBACK RecordListNotification(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* pMsg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && pMsg->message == WM_NOTIFY &&
+        reinterpret_cast<const NMHDR*>(pMsg->lParam)->idFrom == IDC_DE_LIST)
+        g_listNotifications.push_back(reinterpret_cast<const NMHDR*>(pMsg->lParam)->code);
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+// A Save draws the saved record's row anew and nothing else: the list keeps its place
+// and is never emptied and refilled (no half-drawn list between the steps).
+TEST_F(DataEntryDlgTest, SaveRedrawsOnlyTheSavedRowInALongTable)
+{
+    std::vector<Row> rows = { { "Id", "Name" } };
+    for (int i = 1; i <= 3000; ++i)
+        rows.push_back({ std::to_string(i), "Name " + std::to_string(i) });
+    m_source.Set(rows);
+    m_dlg.SetTable(m_source.m_pRows, m_source.m_nRows, m_source.m_nColumns);
+    int nTop = -1;
+    m_script.OnDialog(IDD_DATAENTRY)
+        .Do([&](CWnd*)
+        {
+            EXPECT_EQ(3000, m_dlg.m_list.GetItemCount());
+            EXPECT_STREQ("3000", m_dlg.m_list.GetItemText(2999, 0));
+            EXPECT_STREQ("Name 3000", m_dlg.m_list.GetItemText(2999, 2));
+            m_dlg.m_list.EnsureVisible(2000, FALSE);
+        })
+        .Select(IDC_DE_LIST, 2000)
+        .SetText(IDC_DE_VALUE, "edited")
+        .Do([&](CWnd* pDlg)
+        {
+            CListCtrl& list = m_dlg.m_list;
+            nTop = list.GetTopIndex();
+            EXPECT_GT(nTop, 1900);
+            list.ValidateRect(NULL);
+            // the user's click on Save, handled before anything is painted
+            g_listNotifications.clear();
+            HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordListNotification, NULL,
+                ::GetCurrentThreadId());
+            pDlg->GetDlgItem(IDC_DE_SAVE)->SendMessage(BM_CLICK);
+            ::UnhookWindowsHookEx(hHook);
+            for (UINT nCode : g_listNotifications)
+            {
+                EXPECT_NE((UINT)LVN_DELETEALLITEMS, nCode) << "the list is emptied";
+                EXPECT_NE((UINT)LVN_INSERTITEM, nCode) << "the list is filled anew";
+                if (nCode == LVN_DELETEALLITEMS || nCode == LVN_INSERTITEM)
+                    break;
+            }
+            CRect rectUpdate, rectRow;
+            list.GetUpdateRect(&rectUpdate, FALSE);
+            list.GetItemRect(2000, &rectRow, LVIR_BOUNDS);
+            // the row's band of the list, no more
+            EXPECT_FALSE(rectUpdate.IsRectEmpty());
+            EXPECT_GE(rectUpdate.top, rectRow.top) << "the list is drawn anew from " << rectUpdate.top;
+            EXPECT_LE(rectUpdate.bottom, rectRow.bottom) << "the list is drawn anew down to " << rectUpdate.bottom;
+            EXPECT_EQ(nTop, list.GetTopIndex());
+            EXPECT_STREQ("edited", list.GetItemText(2000, 1));
+            EXPECT_STREQ("2002", list.GetItemText(2001, 1));
+        })
+        .OK();
+    ASSERT_EQ(IDOK, Run());
+    ASSERT_EQ(3001, m_result.m_nRows);
+    EXPECT_EQ((Row{ "edited", "Name 2001" }), m_result.RowAt(2001));
+    EXPECT_EQ((Row{ "2000", "Name 2000" }), m_result.RowAt(2000));
 }
 
 // ---------------------------------------------------------------------------
@@ -411,7 +495,8 @@ TEST_F(DataEntryFiles, ExportAppendsExtensionOnlyWhenNeeded)
 TEST_F(DataEntryFiles, TabExportAndImportRoundTrip)
 {
     const CString strFile = m_folder.Sibling("people.txt");
-    m_boxes.AddAnswer(IDYES);
+    m_boxes.AddAnswer(IDYES);   // delete all
+    m_boxes.AddAnswer(IDYES);   // replace by the import
     m_script.OnDialog(IDD_DATAENTRY)
         .SetText(IDC_DE_EXPORTDELIMITER, "t")
         .Click(IDC_DE_EXPORT)
@@ -426,9 +511,9 @@ TEST_F(DataEntryFiles, TabExportAndImportRoundTrip)
     EXPECT_EQ("Name\tCity\tZip\r\nAnn\tRome\t00118\r\nBob\tOslo\t0150\r\nCy\tLine one``Line two\t",
         ReadWholeFile(strFile));
     EXPECT_EQ(kPeople, ResultRows());
-    ASSERT_EQ(1, m_boxes.GetCount());
-    EXPECT_STREQ("This will replace all the existing data. Do you want to continue?", Message(0));
-    EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), m_boxes.GetCall(0).m_nType);
+    ASSERT_EQ(2, m_boxes.GetCount());
+    EXPECT_STREQ("This will replace all the existing data. Do you want to continue?", Message(1));
+    EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), m_boxes.GetCall(1).m_nType);
     EXPECT_TRUE(m_script.GetRecord(2).m_bOpenFileDialog);
     EXPECT_TRUE(m_script.GetRecord(2).m_dwFlags & OFN_FILEMUSTEXIST);
 }
@@ -446,6 +531,7 @@ TEST_F(DataEntryFiles, AwkwardValuesRoundTrip)
     dlg.SetTable(m_source.m_pRows, m_source.m_nRows, m_source.m_nColumns);
     const CString strFile = m_folder.Sibling("awkward.dat");
     m_boxes.AddAnswer(IDYES);
+    m_boxes.AddAnswer(IDYES);
     m_script.OnDialog(IDD_DATAENTRY)
         .Click(IDC_DE_EXPORT)
         .Click(IDC_DE_DELETEALL)
@@ -459,7 +545,7 @@ TEST_F(DataEntryFiles, AwkwardValuesRoundTrip)
     ASSERT_EQ(4, result.m_nRows);
     for (int r = 0; r < 4; ++r)
         EXPECT_EQ(awkward[r], result.RowAt(r)) << "row " << r;
-    EXPECT_EQ(1, m_boxes.GetCount()) << (LPCSTR)Message(1);
+    EXPECT_EQ(2, m_boxes.GetCount()) << (LPCSTR)Message(2);
 }
 
 // Files written without quotes (and other programs' files) read as before.

@@ -159,14 +159,14 @@ TEST_F(WizardTest, PreviewShowsBackgroundAndFrontElementsOfTheTemplate)
         EXPECT_EQ(kBlue, PixelAt(pPicture, 200, 100));
         EXPECT_EQ(kGreen, PixelAt(pPicture, 60, 35));       // side 1 only
 
-        // the preview fits into its frame with 10 pixels to spare and keeps its shape
+        // the preview and its frame fit 10 pixels inside the group box and keep its shape
         CRect rcFrame;
         pDlg->GetDlgItem(IDC_WIZ_PREVIEW)->GetClientRect(&rcFrame);
         EXPECT_GT(dlg.m_nPreviewWidth, 0);
-        EXPECT_LE(dlg.m_nPreviewWidth, rcFrame.Width() - 10);
-        EXPECT_LE(dlg.m_nPreviewHeight, rcFrame.Height() - 10);
+        EXPECT_LE(dlg.m_nPreviewWidth, rcFrame.Width() - 21);
+        EXPECT_LE(dlg.m_nPreviewHeight, rcFrame.Height() - 21);
         EXPECT_NEAR(2.0, (double)dlg.m_nPreviewWidth / dlg.m_nPreviewHeight, 0.05);
-        EXPECT_GT(dlg.m_nPreviewWidth, (rcFrame.Width() - 10) * 0.8 - 1);
+        EXPECT_GE(dlg.m_nPreviewWidth, rcFrame.Width() - 23);
     })
     .Select(IDC_WIZ_BACKGROUNDS, 0)
     .Do([&](CWnd*)
@@ -186,7 +186,7 @@ TEST_F(WizardTest, PreviewShowsBackgroundAndFrontElementsOfTheTemplate)
         EXPECT_EQ(kWhite, PixelAt(pPicture, 60, 35));
         EXPECT_EQ(400, dlg.m_nTemplateWidth);
         EXPECT_EQ(200, dlg.m_nTemplateHeight);
-        EXPECT_STREQ("Keep Template's Size: 4.0 X 2.0 Inch", ControlTextOf(pDlg, IDC_WIZ_KEEPSIZE));
+        EXPECT_STREQ("Keep Template's Size", ControlTextOf(pDlg, IDC_WIZ_KEEPSIZE));
     })
     .Select(IDC_WIZ_BACKGROUNDS, 2)
     .Do([&](CWnd*)
@@ -305,6 +305,38 @@ TEST_F(WizardTest, PaintsThePreviewFramedInBlack)
         EXPECT_EQ(RGB(0, 192, 0), dc.GetPixel(10 + w / 5, 10 + h * 23 / 100));   // (60, 35) of 300 x 150
         EXPECT_NE(RGB(0, 0, 255), dc.GetPixel(10 + w + 3, 10 + h / 2));        // nothing beyond
     }).Cancel();
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+}
+
+// A wide template is shown whole in the real frame: all four sides of its black frame
+// and the background up to its right edge, scaled to fit with its shape kept.
+TEST_F(WizardTest, PaintsAWideTemplateWholeInsideTheFrame)
+{
+    CNewCardWizard dlg;
+    CDialogScript script;
+    script.OnDialog(IDD_WIZ_NEWCARD)
+        .Select(IDC_WIZ_TEMPLATES, 2)
+        .Do([&](CWnd* pDlg)
+        {
+            ASSERT_STREQ(TemplatePath("WizTest B.LBFT"), dlg.m_strTemplatePath);
+            pDlg->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            CWnd* pFrame = pDlg->GetDlgItem(IDC_WIZ_PREVIEW);
+            CRect rcFrame;
+            pFrame->GetClientRect(&rcFrame);
+            CClientDC dc(pFrame);
+            const int w = dlg.m_nPreviewWidth, h = dlg.m_nPreviewHeight;
+            // inside the group box's own edge lines
+            EXPECT_LE(10 + w, rcFrame.right - 4);
+            EXPECT_LE(10 + h, rcFrame.bottom - 4);
+            EXPECT_NEAR(2.62, (double)w / h, 0.05);
+            EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(10, 10 + h / 2));
+            EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(10 + w, 10 + h / 2));
+            EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(10 + w / 2, 10));
+            EXPECT_EQ(RGB(0, 0, 0), dc.GetPixel(10 + w / 2, 10 + h));
+            EXPECT_EQ(RGB(0, 0, 255), dc.GetPixel(10 + w * 9 / 10, 10 + h / 2));
+            EXPECT_NE(RGB(0, 0, 255), dc.GetPixel(10 + w + 2, 10 + h / 2));
+        })
+        .Cancel();
     EXPECT_EQ(IDCANCEL, dlg.DoModal());
 }
 

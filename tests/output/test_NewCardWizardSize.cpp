@@ -3,6 +3,9 @@
 #include "wizard_test_support.h"
 #include "test_support.h"
 #include "output/NewCardWizard.h"
+#include "output/SizeCatalogue.h"
+
+#include <stdlib.h>
 
 namespace
 {
@@ -31,15 +34,50 @@ protected:
 // ---------------------------------------------------------------------------
 // Template size
 
-TEST_F(WizardSizeTest, KeepingTheSizeWithoutTemplateGivesTheDefaultDesign)
+// With "-None-" there is no template size to keep: the box is cleared, disabled and
+// names no size, and the size chosen in Step 3 is made; a template chosen again gets
+// the box back as it was.
+TEST_F(WizardSizeTest, NoTemplateMakesTheSizeChosenInStepThree)
 {
+    m_files.AddTemplate("WizTest E.post", 600, 400);
+    CSizeCatalogue catalogue;
+    catalogue.FillPostcards();
+    const int nPostcard = CSizeCatalogue::FIRST_POSTCARD + 1;
     CNewCardWizard dlg;
     CDialogScript script;
-    script.OnDialog(IDD_WIZ_NEWCARD).Select(IDC_WIZ_TEMPLATES, 0).OK();
+    script.OnDialog(IDD_WIZ_NEWCARD)
+        .Select(IDC_WIZ_CATEGORY, CNewCardWizard::catPostcard)
+        .Do([&](CWnd* pDlg)
+        {
+            EXPECT_TRUE(IsChecked(pDlg, IDC_WIZ_KEEPSIZE));
+            EXPECT_STREQ("Keep Template's Size: 6.0 X 4.0 Inch", ControlTextOf(pDlg, IDC_WIZ_KEEPSIZE));
+        })
+        .Select(IDC_WIZ_TEMPLATES, 0)
+        .Select(IDC_WIZ_BACKGROUNDS, 0)
+        .Do([&](CWnd* pDlg)
+        {
+            EXPECT_FALSE(IsChecked(pDlg, IDC_WIZ_KEEPSIZE));
+            EXPECT_FALSE(IsEnabled(pDlg, IDC_WIZ_KEEPSIZE));
+            EXPECT_STREQ("Keep Template's Size", ControlTextOf(pDlg, IDC_WIZ_KEEPSIZE));
+            EXPECT_TRUE(IsEnabled(pDlg, IDC_WIZ_SIZES));
+        })
+        .Select(IDC_WIZ_TEMPLATES, 1)
+        .Do([&](CWnd* pDlg)
+        {
+            EXPECT_TRUE(IsChecked(pDlg, IDC_WIZ_KEEPSIZE));
+            EXPECT_TRUE(IsEnabled(pDlg, IDC_WIZ_KEEPSIZE));
+            EXPECT_FALSE(IsEnabled(pDlg, IDC_WIZ_SIZES));
+        })
+        .Select(IDC_WIZ_TEMPLATES, 0)
+        .Select(IDC_WIZ_SIZES, 2)
+        .OK();
     ASSERT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ(400, dlg.m_nWidth);
-    EXPECT_EQ(200, dlg.m_nHeight);
     EXPECT_TRUE(dlg.m_strTemplatePath.IsEmpty());
+    EXPECT_TRUE(dlg.m_strBackgroundPath.IsEmpty());
+    EXPECT_EQ(CNewCardWizard::catPostcard, dlg.m_nPubType);
+    EXPECT_EQ(atoi(catalogue.GetEntryField(nPostcard, CSizeCatalogue::fieldWidth)), dlg.m_nWidth);
+    EXPECT_EQ(atoi(catalogue.GetEntryField(nPostcard, CSizeCatalogue::fieldHeight)), dlg.m_nHeight);
+    EXPECT_NE(400, dlg.m_nWidth);
     EXPECT_EQ(0, m_boxes.GetCount());
 }
 
@@ -302,8 +340,11 @@ TEST(WizardFoldersTest, MissingFoldersAreReportedAndTheDialogGoesOn)
         .Select(IDC_WIZ_CATEGORY, 5)
         .OK();
     ASSERT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ(400, dlg.m_nWidth);
-    EXPECT_EQ(200, dlg.m_nHeight);
+    // no template: the first sheet of the size list
+    CSizeCatalogue catalogue;
+    catalogue.FillSheets();
+    EXPECT_EQ(atoi(catalogue.GetSheetField(0, CSizeCatalogue::fieldWidth)), dlg.m_nWidth);
+    EXPECT_EQ(atoi(catalogue.GetSheetField(0, CSizeCatalogue::fieldHeight)), dlg.m_nHeight);
     EXPECT_EQ(5, dlg.m_nPubType);
     EXPECT_TRUE(dlg.m_strTemplatePath.IsEmpty());
     EXPECT_TRUE(dlg.m_strBackgroundPath.IsEmpty());

@@ -74,16 +74,27 @@ TEST_F(ExportCommands, SaveAsImageWritesTheShownSideAtTheChosenResolution)
     EXPECT_EQ(0xFFFFFFu, picture.At(20, 20));
 }
 
-TEST_F(ExportCommands, SaveAsImageOfTheBackKeepsTheResolutionWhenTheDialogIsClosed)
+// Esc in the resolution dialog ends the command: no picture, the resolution kept.
+TEST_F(ExportCommands, SaveAsImageOfTheBackAndEscInTheResolutionDialogWritesNothing)
 {
     m_program.m_pApp->m_nImageDpi = 100;
     m_pView->SwitchSide(2);
     CMessageBoxRecorder boxes;
+    {
+        CDialogScript script;
+        script.OnFileDialog(m_folder.File("back.jpeg"), 2);
+        script.OnDialog(IDD_RESOLUTION).Select(IDC_RESOLUTION_DPI, 5).Key(VK_ESCAPE);
+        m_program.Command(ID_FILE_SAVE_AS_IMAGE);
+        EXPECT_EQ(IDCANCEL, script.GetRecord(1).m_nResult);
+    }
+    EXPECT_EQ(100, m_program.m_pApp->m_nImageDpi);
+    EXPECT_TRUE(FilesStartingWith(m_folder.m_strPath, "back").empty());
+    EXPECT_EQ(0, boxes.GetCount());
+
     CDialogScript script;
     script.OnFileDialog(m_folder.File("back.jpeg"), 2);
-    script.OnDialog(IDD_RESOLUTION).Select(IDC_RESOLUTION_DPI, 5).Cancel();
+    script.OnDialog(IDD_RESOLUTION).OK();
     m_program.Command(ID_FILE_SAVE_AS_IMAGE);
-
     EXPECT_EQ(100, m_program.m_pApp->m_nImageDpi);
     CPicture picture;
     ASSERT_TRUE(picture.Load(m_folder.File("back.jpeg.jpg")));

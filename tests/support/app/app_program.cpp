@@ -1,6 +1,7 @@
 // app_program.cpp - the running application of the test programs and benchmarks.
 
 #include "app_program.h"
+#include "model/DocumentHost.h"
 #include "model/Elements.h"
 #include "data/DataSourceLoader.h"
 #include "resources/wizard_resource.h"
@@ -89,10 +90,10 @@ void CAppProgram::Command(UINT nID)
 
 CVarnelDoc* CAppProgram::NewPlainDoc()
 {
-    CMessageBoxRecorder wizardBoxes;
-    CDialogScript script;
-    script.OnDialog(IDD_WIZ_NEWCARD).Cancel();
+    // without the host the document keeps its constructed design and asks nothing
+    CDocumentHost* pHost = SetDocumentHost(NULL);
     Command(ID_FILE_NEW);
+    SetDocumentHost(pHost);
     return ActiveDoc();
 }
 
@@ -180,4 +181,41 @@ int LoadCommaSeparatedFile(CVarnelDoc& doc, const CString& strPath)
     const int nRows = table.m_nRows;
     doc.TakeDataTable(table);
     return nRows;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// Input and texts of the real windows
+
+void PostClick(HWND hWnd, CPoint point, UINT nFlags)
+{
+    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON | nFlags, MAKELPARAM(point.x, point.y));
+    ::PostMessageA(hWnd, WM_LBUTTONUP, nFlags, MAKELPARAM(point.x, point.y));
+    PumpPendingMessages();
+}
+
+CString WindowTextOf(HWND hWnd)
+{
+    CString str;
+    const int nLength = ::GetWindowTextLengthA(hWnd);
+    ::GetWindowTextA(hWnd, str.GetBuffer(nLength + 1), nLength + 1);
+    str.ReleaseBuffer();
+    return str;
+}
+
+CSize NeededStaticTextSize(HWND hWnd)
+{
+    CRect rect;
+    ::GetClientRect(hWnd, &rect);
+    const LONG nStyle = ::GetWindowLongA(hWnd, GWL_STYLE);
+    UINT nFormat = DT_CALCRECT | ((nStyle & SS_TYPEMASK) == SS_LEFTNOWORDWRAP ? DT_SINGLELINE : DT_WORDBREAK);
+    if (nStyle & SS_NOPREFIX)
+        nFormat |= DT_NOPREFIX;
+    HDC hDC = ::GetDC(hWnd);
+    HFONT hFont = (HFONT)::SendMessageA(hWnd, WM_GETFONT, 0, 0);
+    HGDIOBJ hOld = ::SelectObject(hDC, hFont != NULL ? (HGDIOBJ)hFont : ::GetStockObject(SYSTEM_FONT));
+    CRect rectText(0, 0, rect.Width(), 0);
+    ::DrawTextA(hDC, WindowTextOf(hWnd), -1, &rectText, nFormat);
+    ::SelectObject(hDC, hOld);
+    ::ReleaseDC(hWnd, hDC);
+    return rectText.Size();
 }

@@ -44,8 +44,8 @@ public:
 
     // Sends a command to the main window as the menu does.
     void Command(UINT nID);
-    // A new publication with the wizard cancelled (the plain publication), the wizard's
-    // notes about missing folders recorded out of the way; NULL when none opened.
+    // A new publication of the constructed design (400 x 200, no elements), made without
+    // the wizard; NULL when none opened.
     CVarnelDoc* NewPlainDoc();
     // A plain publication of 400 x 200 maximised, its view at 100 % scrolled to the top
     // left; NULL when none opened.
@@ -72,3 +72,15 @@ CDbText* AddDbText(CVarnelDoc& doc, const CRect& rect, LPCTSTR lpszColumn, int n
 // Loads a comma-separated text file with a line of column names as the publication's
 // data source; the rows of the table (the names' row too), -1 when it was not loaded.
 int LoadCommaSeparatedFile(CVarnelDoc& doc, const CString& strPath);
+
+// Input and texts of the real windows
+
+// A left click posted to a window at a client point (with MK_CONTROL and the like in
+// nFlags), handled before it returns.
+void PostClick(HWND hWnd, CPoint point, UINT nFlags = 0);
+// The text of a window.
+CString WindowTextOf(HWND hWnd);
+// The size the text of a static control needs at its own font: wrapped at its width as
+// the control wraps it (a word wider than the control makes it wider), one line for a
+// control that does not wrap, '&' taken as the control takes it.
+CSize NeededStaticTextSize(HWND hWnd);
