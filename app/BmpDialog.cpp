@@ -2,6 +2,7 @@
 
 #include "BmpDialog.h"
 #include "model/FileLimits.h"
+#include "model/ElementStream.h"
 #include "model/PictureLoad.h"
 #include "resources/bmpdialog_resource.h"
 
@@ -18,6 +19,7 @@ Bitmap* g_pPreviewImage = NULL;
 const int kPathBufferSize = 1024;
 const char* const kPreviewExtensions[] = { ".bmp", ".jpg", ".gif", ".wmf", ".png", ".tif" };
 const char kTooLargeToPreview[] = "The file is too large to be a picture. It is not shown.";
+const char kPictureTooLargeToPreview[] = "The picture is too large: %u x %u pixels (at most %d a side).";
 
 // A name ending in a picture extension, in any case.
 BOOL HasPreviewExtension(const CString& strPath)
@@ -69,7 +71,15 @@ void PreviewSelection(HWND hPanel)
         }
         else
         {
-            g_pPreviewImage = LoadImageFromFile(strPath);
+            PictureSize refused = { 0, 0 };
+            g_pPreviewImage = LoadPictureFileChecked(strPath, &refused);
+            if (refused.nWidth != 0)
+            {
+                CString strText;
+                strText.Format(kPictureTooLargeToPreview, refused.nWidth, refused.nHeight,
+                               MAX_PICTURE_DIMENSION);
+                ::SetDlgItemTextA(hPanel, IDC_BMP_INFO, strText);
+            }
             if (g_pPreviewImage != NULL &&
                 g_pPreviewImage->GetHBITMAP(Color(0xFFFFFFFF), &g_hPreviewBitmap) != Ok)
             {

@@ -382,6 +382,24 @@ TEST_F(PictureDialog, AFileLargerThanAnyPictureIsNotReadAndThePanelSaysSo)
     EXPECT_STREQ("", huge.strWidth);
 }
 
+TEST_F(PictureDialog, APictureOverThePixelLimitIsCalledTooLargeWithItsSize)
+{
+    ASSERT_TRUE(WritePicture(m_folder.File("wide.bmp"), 0xFF00FF00, 40000, 2));
+    CPreviewProbe wide;
+    CBmpDialog dlg(TRUE, NULL, NULL, OFN_FILEMUSTEXIST, kAllFiles);
+    dlg.m_ofn.lpstrInitialDir = m_folder.m_strPath;
+    CDialogScript script;
+    script.OnCommonDialog([&](HWND hDlg) {
+        HWND hPanel = ::GetParent(FindDescendant(hDlg, IDC_BMP_PREVIEW));
+        SelectFile(hDlg, "wide.bmp");
+        wide = Probe(hPanel);
+        PostCancel(hDlg);
+    });
+    dlg.DoModal();
+    EXPECT_FALSE(wide.bHasImage);
+    EXPECT_GE(wide.strInfo.Find("too large: 40000 x 2 pixels"), 0) << (LPCTSTR)wide.strInfo;
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // The document asks for pictures through the dialog
 

@@ -34,13 +34,6 @@ std::string Str(const CRect& rect)
     return sz;
 }
 
-void PostClick(HWND hWnd, CPoint point, UINT nKeys = 0)
-{
-    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON | nKeys, MAKELPARAM(point.x, point.y));
-    ::PostMessageA(hWnd, WM_LBUTTONUP, nKeys, MAKELPARAM(point.x, point.y));
-    PumpPendingMessages();
-}
-
 void PostKey(HWND hWnd, UINT nKey)
 {
     ::PostMessageA(hWnd, WM_KEYDOWN, nKey, 1);

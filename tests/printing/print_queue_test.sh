@@ -106,8 +106,29 @@ echo "scheduler: $sock"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 
-"$LPADMIN" -p "$QUEUE" -E -v "stickwellpdf:$work/out" -P "$HERE/generic.ppd" -D "Stickwell test PDF" &&
-    "$LPADMIN" -d "$QUEUE" || { tail -5 "$work/logs/error_log"; echo "FAILED: the queue cannot be added"; exit 1; }
+# The scheduler answers lpstat a moment before it takes administrative requests on its
+# socket ("Unable to connect to server"): those wait for it, any other refusal fails.
+add_queue() {
+    "$LPADMIN" -p "$QUEUE" -E -v "stickwellpdf:$work/out" -P "$HERE/generic.ppd" \
+        -D "Stickwell test PDF" && "$LPADMIN" -d "$QUEUE"
+}
+added=0
+for _ in $(seq 1 40); do
+    if out=$(add_queue 2>&1); then
+        added=1
+        break
+    fi
+    case "$out" in
+        *"Unable to connect"*) sleep 0.25 ;;
+        *) break ;;
+    esac
+done
+if [ $added -eq 0 ]; then
+    echo "$out"
+    tail -5 "$work/logs/error_log"
+    echo "FAILED: the queue cannot be added"
+    exit 1
+fi
 lpstat -p "$QUEUE"
 
 # The publication and its records.
