@@ -24,6 +24,7 @@ class CElement;
 namespace Gdiplus { class Bitmap; }
 class COleDataObject;
 struct CKeptFrame;
+struct CSheetJob;
 
 // CVarnelView shows the page of the shown side of a publication at a zoom factor and
 // turns mouse and keyboard input into elements and selections.
@@ -116,6 +117,8 @@ public:
     void PrintPage(CDC* pDC, CPrintInfo* pInfo);
     // Runs the print options dialog; on OK takes its settings and answers TRUE.
     BOOL RunPrintDialog();
+    // The sheets, records and sides of the current print settings.
+    CSheetJob GetSheetJob() const;
     // Sets m_bTwoSided and m_bHasDbText from the design; TRUE when a database text has
     // no column.
     BOOL ScanDesignForPrint();

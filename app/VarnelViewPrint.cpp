@@ -9,6 +9,7 @@
 #include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
 #include "output/PrintDlg.h"
+#include "output/SheetLayout.h"
 #include "afxdlgs.h"
 
 #include <objidl.h>
@@ -39,19 +40,6 @@ float InchesOfHundredths(int nHundredths)
     const float fNudge = nHundredths < 0 ? -0.0001f : 0.0001f;
     return nHundredths / 100.0f + fNudge;
 }
-
-int RoundToHundredths(float fInches)
-{
-    return (int)floor(fInches * 100.0 + 0.5);
-}
-
-// One cell of a page: its place on the sheet (1-based) and its record index.
-struct CSheetCell
-{
-    int nRow;
-    int nColumn;
-    int nRecord;
-};
 
 } // namespace
 
@@ -189,6 +177,21 @@ BOOL CVarnelView::RunPrintDialog()
     return TRUE;
 }
 
+CSheetJob CVarnelView::GetSheetJob() const
+{
+    CVarnelDoc* pDoc = GetDocument();
+    CSheetJob job;
+    job.nRows = m_nRows;
+    job.nColumns = m_nColumns;
+    job.nStartRow = m_nStartRow;
+    job.nStartColumn = m_nStartColumn;
+    job.nDataRows = pDoc != NULL ? pDoc->m_nDataRows : -1;
+    job.bMerge = m_bHasDbText != 0;
+    job.nSides = m_bTwoSided ? 2 : 1;
+    job.nPages = m_nPagesToPrint;
+    return job;
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // The print loop
 
@@ -277,54 +280,18 @@ void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
             fUnprintableX = m_bLandscape ? kAssumedShortMargin : kAssumedLongMargin;
             fUnprintableY = m_bLandscape ? kAssumedLongMargin : kAssumedShortMargin;
         }
-        m_fPrintLeft = InchesOfHundredths(RoundToHundredths(m_fLeftMargin - fUnprintableX));
-        m_fPrintTop = InchesOfHundredths(RoundToHundredths(m_fTopMargin - fUnprintableY));
-        const float fRowGap = InchesOfHundredths(RoundToHundredths(m_fRowGap));
-        const float fColumnGap = InchesOfHundredths(RoundToHundredths(m_fColumnGap));
+        m_fPrintLeft = InchesOfHundredths(HundredthsOfInches(m_fLeftMargin - fUnprintableX));
+        m_fPrintTop = InchesOfHundredths(HundredthsOfInches(m_fTopMargin - fUnprintableY));
+        const float fRowGap = InchesOfHundredths(HundredthsOfInches(m_fRowGap));
+        const float fColumnGap = InchesOfHundredths(HundredthsOfInches(m_fColumnGap));
 
         const int W = pDoc->m_nDesignWidth;
         const int H = pDoc->m_nDesignHeight;
-        const int R = m_nRows;
-        const int C = m_nColumns;
-        const int sr = m_nStartRow;
-        const int sc = m_nStartColumn;
         const int N = pDoc->m_nDataRows;
-        const int S = m_bTwoSided ? 2 : 1;
         const int p = (int)pInfo->m_nCurPage;
-        const int s = (p + S - 1) / S;
-        const int nLastSheet = (m_nPagesToPrint + S - 1) / S;
-
-        // the cells of this page, row by row from the first cell
-        std::vector<CSheetCell> cells;
-        if (R >= 1 && C >= 1 && p >= 1)
-        {
-            const int nFirstRow = s == 1 ? sr : 1;
-            const int nFirstColumn = s == 1 ? sc : 1;
-            long long nRowsHere = R;
-            long long nLastRowCells = C;
-            if (m_bHasDbText && N > 1 && s == nLastSheet)
-            {
-                // the cells the remaining records need, counted from cell (1, 1)
-                const long long L = (long long)(N - 1) + (long long)(sr - 1) * C + (sc - 1) -
-                                    (long long)(s - 1) * R * C;
-                nRowsHere = L > 0 ? (L + C - 1) / C : 0;
-                if (nRowsHere > R)
-                    nRowsHere = R;
-                nLastRowCells = L - (nRowsHere - 1) * C;
-                if (nLastRowCells > C)
-                    nLastRowCells = C;
-            }
-            long long k = s == 1 ? 0 : ((long long)(s - 1) * R - sr + 1) * C - sc + 1;
-            for (long long r = nFirstRow; r <= nRowsHere; r++)
-            {
-                const long long nCells = r == nRowsHere ? nLastRowCells : C;
-                for (long long c = r == nFirstRow ? nFirstColumn : 1; c <= nCells; c++)
-                    cells.push_back(CSheetCell{ (int)r, (int)c, (int)k++ });
-            }
-        }
-
-        // the side of this page: odd pages the front, even pages the back
-        const int nSide = S == 2 ? (p % 2 == 1 ? 1 : 2) : 0;
+        const CSheetJob job = GetSheetJob();
+        const std::vector<CSheetCell> cells = GetPageCells(job, p);
+        const int nSide = GetPageSide(job, p);
         const DWORD clrBackground = nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
         const int nColumnStep = W + (int)(100 * fColumnGap);
         const int nRowStep = H + (int)(100 * fRowGap);
