@@ -111,11 +111,7 @@ TEST_P(PrintMemory, StaysFlatSheetAfterSheet)
     }
     else
     {
-        script.OnCommonDialog([](HWND hDlg) {
-            ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
-            ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
-        });
-        script.OnFileDialog(strOutput);
+        ScriptPrintToFile(script, strOutput);
     }
     m_pProgram->Command(ID_FILE_PRINT);
     m_pProgram->View()->m_hPrintBitmap = NULL;
