@@ -13,14 +13,10 @@ namespace
 
 const int kRecords = 45;
 
-// The built program beside the test programs' folder.
+// The program file the build made.
 CString ProgramPath()
 {
-    char szPath[MAX_PATH] = "";
-    ::GetModuleFileNameA(NULL, szPath, MAX_PATH);
-    CString strPath = szPath;
-    strPath = strPath.Left(strPath.ReverseFind('\\'));
-    return strPath.Left(strPath.ReverseFind('\\')) + "\\Stickwell.exe";
+    return STICKWELL_EXE;
 }
 
 // What a run of the program did: its exit code and the texts of the message boxes it
