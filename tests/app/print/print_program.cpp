@@ -202,6 +202,14 @@ CPrintProgram::CPrintProgram()
     m_pView = ActiveView();
 }
 
+void CPrintProgram::MakeAddressLabel()
+{
+    m_pDoc->m_nPublicationType = 0;
+    m_pDoc->m_nDesignWidth = 262;
+    m_pDoc->m_nDesignHeight = 100;
+    m_pDoc->m_clrBackgroundFront = 0xFFFFF0C0;
+}
+
 void CPrintProgram::LoadRecords(int nRecords, const CPrintFolder& folder)
 {
     std::string text = "Name,Town,Zip\r\n";
@@ -275,11 +283,7 @@ void CAddressLabelTest::SetUp()
     ASSERT_FALSE(InstallTestPrinter().IsEmpty()) << "the test printer is missing";
     m_pProgram = new CPrintProgram;
     ASSERT_TRUE(m_pProgram->Doc() != NULL);
-    CVarnelDoc* pDoc = m_pProgram->Doc();
-    pDoc->m_nPublicationType = 0;
-    pDoc->m_nDesignWidth = 262;
-    pDoc->m_nDesignHeight = 100;
-    pDoc->m_clrBackgroundFront = 0xFFFFF0C0;
+    m_pProgram->MakeAddressLabel();
     m_pProgram->AddDbText(CRect(10, 8, 250, 48), "0");
     m_boxes.Reset();        // the wizard's notes on missing folders
 }

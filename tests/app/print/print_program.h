@@ -71,6 +71,8 @@ public:
     CVarnelDoc* Doc() { return m_pDoc; }
     CVarnelView* View() { return m_pView; }
 
+    // The publication becomes a 30-up address label (2.62 x 1 inch) on light yellow.
+    void MakeAddressLabel();
     // A comma-separated source of nRecords records "Name k", "Town k", "k" (k from 1)
     // with the column names Name, Town and Zip, loaded into the document.
     void LoadRecords(int nRecords, const CPrintFolder& folder);
