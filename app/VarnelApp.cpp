@@ -12,10 +12,12 @@
 #include "afxdlgs.h"
 #include "afxole.h"
 #include "resources/resource.h"
+#include "resources/print_resource.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
 #include <shellapi.h>
+#include <winspool.h>
 
 #include <vector>
 
@@ -49,6 +51,66 @@ void ReportStartFailure(LPCSTR pszText)
         ::WriteFile(hError, "\n", 1, &nWritten, NULL);
     }
     AfxMessageBox(pszText, MB_ICONSTOP);
+}
+
+// DEVNAMES and DEVMODE of a named printer (the driver and port given, or the printer's
+// own); FALSE when there is no such printer.
+BOOL MakePrinterSettings(const CString& strPrinter, const CString& strDriver, const CString& strPort,
+                         HGLOBAL& hDevNames, HGLOBAL& hDevMode)
+{
+    HANDLE hPrinter = NULL;
+    if (strPrinter.IsEmpty() || !::OpenPrinterA((LPSTR)(LPCSTR)strPrinter, &hPrinter, NULL))
+        return FALSE;
+    CString strDriverName = strDriver, strPortName = strPort;
+    DWORD nNeeded = 0;
+    ::GetPrinterA(hPrinter, 2, NULL, 0, &nNeeded);
+    std::vector<BYTE> info(nNeeded > 0 ? nNeeded : 1);
+    if (nNeeded > 0 && ::GetPrinterA(hPrinter, 2, info.data(), nNeeded, &nNeeded))
+    {
+        const PRINTER_INFO_2A* pInfo = (const PRINTER_INFO_2A*)info.data();
+        if (strPortName.IsEmpty() && pInfo->pPortName != NULL)
+            strPortName = pInfo->pPortName;
+    }
+    if (strDriverName.IsEmpty())
+        strDriverName = "winspool";
+    const LONG nModeSize = ::DocumentPropertiesA(NULL, hPrinter, (LPSTR)(LPCSTR)strPrinter, NULL, NULL, 0);
+    hDevMode = nModeSize > 0 ? ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, nModeSize) : NULL;
+    DEVMODEA* pMode = hDevMode != NULL ? (DEVMODEA*)::GlobalLock(hDevMode) : NULL;
+    const BOOL bMode = pMode != NULL && ::DocumentPropertiesA(NULL, hPrinter, (LPSTR)(LPCSTR)strPrinter, pMode,
+                                                               NULL, DM_OUT_BUFFER) == IDOK;
+    if (pMode != NULL)
+        ::GlobalUnlock(hDevMode);
+    ::ClosePrinter(hPrinter);
+    if (!bMode)
+    {
+        if (hDevMode != NULL)
+            ::GlobalFree(hDevMode);
+        hDevMode = NULL;
+        return FALSE;
+    }
+
+    // driver, device and port one after the other behind the offsets
+    const int nDriver = strDriverName.GetLength() + 1;
+    const int nDevice = strPrinter.GetLength() + 1;
+    const int nPort = strPortName.GetLength() + 1;
+    hDevNames = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVNAMES) + nDriver + nDevice + nPort);
+    LPDEVNAMES pNames = hDevNames != NULL ? (LPDEVNAMES)::GlobalLock(hDevNames) : NULL;
+    if (pNames == NULL)
+    {
+        if (hDevNames != NULL)
+            ::GlobalFree(hDevNames);
+        ::GlobalFree(hDevMode);
+        hDevNames = hDevMode = NULL;
+        return FALSE;
+    }
+    pNames->wDriverOffset = sizeof(DEVNAMES);
+    pNames->wDeviceOffset = (WORD)(pNames->wDriverOffset + nDriver);
+    pNames->wOutputOffset = (WORD)(pNames->wDeviceOffset + nDevice);
+    memcpy((char*)pNames + pNames->wDriverOffset, (LPCSTR)strDriverName, nDriver);
+    memcpy((char*)pNames + pNames->wDeviceOffset, (LPCSTR)strPrinter, nDevice);
+    memcpy((char*)pNames + pNames->wOutputOffset, (LPCSTR)strPortName, nPort);
+    ::GlobalUnlock(hDevNames);
+    return TRUE;
 }
 
 // The main frame while it is made: a frame whose window was destroyed during creation
@@ -154,14 +216,70 @@ CString CVarnelApp::GetProgramFolder()
     return FolderOfModulePath(szPath);
 }
 
-// Start-up, then the command line: by default a new publication.
+// Start-up, then the command line: by default a new publication; the print forms print
+// and end with a failure's exit code.
 BOOL CVarnelApp::InitInstance()
 {
-    if (!StartUp())
-        return FALSE;
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    return ProcessShellCommand(cmdInfo);
+    const BOOL bPrint = cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrint ||
+                        cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo;
+    if (bPrint)
+        m_nCmdShow = SW_HIDE;
+    if (!StartUp())
+        return FALSE;
+    if (!bPrint)
+        return ProcessShellCommand(cmdInfo);
+    m_nExitCode = PrintFromCommandLine(cmdInfo) ? 0 : 1;
+    return FALSE;
+}
+
+BOOL CVarnelApp::PrintFromCommandLine(const CCommandLineInfo& cmdInfo)
+{
+    if (cmdInfo.m_strFileName.IsEmpty())
+    {
+        CString strText;
+        strText.LoadString(IDS_CMDLINE_NO_FILE);
+        ReportStartFailure(strText);
+        return FALSE;
+    }
+    if (cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo)
+    {
+        HGLOBAL hDevNames = NULL, hDevMode = NULL;
+        if (!MakePrinterSettings(cmdInfo.m_strPrinterName, cmdInfo.m_strDriverName, cmdInfo.m_strPortName,
+                                 hDevNames, hDevMode))
+        {
+            CString strText;
+            strText.Format(IDS_CMDLINE_NO_PRINTER, (LPCTSTR)cmdInfo.m_strPrinterName);
+            ReportStartFailure(strText);
+            return FALSE;
+        }
+        SelectPrinter(hDevNames, hDevMode);
+    }
+    else
+    {
+        PRINTDLG pd;
+        memset(&pd, 0, sizeof(pd));
+        if (!GetPrinterDeviceDefaults(&pd))
+        {
+            CString strText;
+            strText.LoadString(IDS_CMDLINE_NO_DEFAULT);
+            ReportStartFailure(strText);
+            return FALSE;
+        }
+    }
+
+    // the document reports why it cannot open
+    CDocument* pDoc = OpenDocumentFile(cmdInfo.m_strFileName);
+    if (pDoc == NULL)
+        return FALSE;
+    CVarnelView* pView = NULL;
+    for (POSITION pos = pDoc->GetFirstViewPosition(); pos != NULL && pView == NULL;)
+        pView = DYNAMIC_DOWNCAST(CVarnelView, pDoc->GetNextView(pos));
+    const BOOL bPrinted = pView != NULL && pView->PrintUnattended();
+    pDoc->SetModifiedFlag(FALSE);
+    CloseAllDocuments(TRUE);
+    return bPrinted;
 }
 
 BOOL CVarnelApp::StartUp()
@@ -245,7 +363,8 @@ int CVarnelApp::ExitInstance()
         Gdiplus::GdiplusShutdown(m_gdiplusToken);
         m_gdiplusToken = 0;
     }
-    return CWinApp::ExitInstance();
+    const int nCode = CWinApp::ExitInstance();
+    return m_nExitCode != 0 ? m_nExitCode : nCode;
 }
 
 void CVarnelApp::OnFileNew()

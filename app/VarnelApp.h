@@ -40,6 +40,10 @@ public:
     // controls, OLE, registry key, recent files, the document template and the shown
     // main window.
     BOOL StartUp();
+    // The command line's print forms (/p file, /pt file printer driver port): prints the
+    // publication on the default or the named printer as the Print command does, without
+    // dialogs, and closes it; FALSE (after a message) when it did not print.
+    BOOL PrintFromCommandLine(const CCommandLineInfo& cmdInfo);
     // The folder of the program file, without a trailing backslash.
     static CString GetProgramFolder();
     // The folder part of a module path: the text before its last backslash, the whole
@@ -55,6 +59,7 @@ public:
     CString m_strMyDocumentsFolder;     // documents folder; folder of the last file opened or saved
     int m_nImageDpi;                    // resolution offered by Save As Image
     ULONG_PTR m_gdiplusToken;           // from GdiplusStartup
+    int m_nExitCode = 0;                // the process's exit code when not 0 (a failed command-line print)
 
 protected:
     CString m_strRegistryCompany;       // company word of the registry key

@@ -36,6 +36,7 @@ class CElement;
 namespace Gdiplus { class Bitmap; }
 class COleDataObject;
 struct CKeptFrame;
+struct CSheetJob;
 
 // CVarnelView shows the page of the shown side of a publication at a zoom factor and
 // turns mouse and keyboard input into elements and selections.
@@ -130,6 +131,17 @@ public:
     void PrintPage(CDC* pDC, CPrintInfo* pInfo);
     // Runs the print options dialog; on OK takes its settings and answers TRUE.
     BOOL RunPrintDialog();
+    // Prints the publication on the application's printer without a dialog or a question,
+    // with the layout the print options propose; TRUE when every page printed. A failure
+    // has been told in one message.
+    BOOL PrintUnattended();
+    // The sheets, records and sides of the current print settings.
+    CSheetJob GetSheetJob() const;
+    // Gives the job the printer settings of its sheet (orientation, paper) and, before a
+    // print, tells what the paper loses; FALSE when the job is not to run.
+    BOOL PrepareJobPrinter(CPrintInfo* pInfo);
+    // Asks whether to print although of the message; unattended it is told and answered no.
+    BOOL AskToPrintAnyway(const CString& strMessage);
     // Sets m_bTwoSided and m_bHasDbText from the design; TRUE when a database text has
     // no column.
     BOOL ScanDesignForPrint();
@@ -267,6 +279,9 @@ public:
     BOOL m_bMergeHintShown;         // the merge hint of the database texts was shown
     HBITMAP m_hPrintBitmap;         // takes printed pages in place of a printer when set; not owned
     BOOL m_bPrintFailed;            // a page of the current job failed (reported once)
+    BOOL m_bUnattendedPrint = FALSE;    // printing without dialogs or questions
+    BOOL m_bJobPrinted = FALSE;         // the last job ended with every page printed
+    std::shared_ptr<void> m_pJobDevMode;   // HGLOBAL DEVMODE of the running job
     CElement* m_pTypingElement;     // element the Text page's typing took its undo level for
     int m_nTypingUndoLevels;        // the undo levels right after that level
     BOOL m_bApplyingProperties;     // the sheet is being written to the element

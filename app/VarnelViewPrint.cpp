@@ -9,6 +9,8 @@
 #include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
 #include "output/PrintDlg.h"
+#include "output/SheetLayout.h"
+#include "output/SizeCatalogue.h"
 #include "afxdlgs.h"
 
 #include <objidl.h>
@@ -39,19 +41,6 @@ float InchesOfHundredths(int nHundredths)
     const float fNudge = nHundredths < 0 ? -0.0001f : 0.0001f;
     return nHundredths / 100.0f + fNudge;
 }
-
-int RoundToHundredths(float fInches)
-{
-    return (int)floor(fInches * 100.0 + 0.5);
-}
-
-// One cell of a page: its place on the sheet (1-based) and its record index.
-struct CSheetCell
-{
-    int nRow;
-    int nColumn;
-    int nRecord;
-};
 
 } // namespace
 
@@ -113,6 +102,14 @@ void CVarnelView::OnFilePrint()
         AfxMessageBox(IDS_DATA_SOURCE_NOT_FOUND, MB_OK);
         return;
     }
+    if (m_bHasDbText && pDoc->m_nDataRows <= 1)
+    {
+        // a merge without records prints the texts of the design in every cell
+        CString strText;
+        strText.LoadString(IDS_PRINT_NO_RECORDS);
+        if (!AskToPrintAnyway(strText))
+            return;
+    }
     if (m_bTwoSided && AfxMessageBox(IDS_TWO_SIDED_QUESTION, MB_YESNO | MB_ICONINFORMATION) != IDYES)
         return;
 
@@ -143,6 +140,98 @@ void CVarnelView::OnFilePrintPreview()
     RunPrintCommand(&CView::OnFilePrintPreview);
 }
 
+namespace
+{
+
+// The print options as the view and the document hold them.
+void FillPrintOptions(CPrintDlg& dlg, const CVarnelView& view, const CVarnelDoc& doc)
+{
+    dlg.m_nSides = view.m_bTwoSided ? 2 : 1;
+    dlg.m_nPagesToPrint = dlg.m_nSides;
+    dlg.m_nPubType = doc.m_nPublicationType;
+    dlg.m_nDesignWidth = doc.m_nDesignWidth;
+    dlg.m_nDesignHeight = doc.m_nDesignHeight;
+    dlg.m_nSheetWidth = doc.m_nSheetWidth;
+    dlg.m_nSheetHeight = doc.m_nSheetHeight;
+    dlg.m_nSheetIndex = view.m_nSheetIndex;
+    dlg.m_nRowCount = view.m_bHasDbText ? doc.m_nDataRows : -1;
+    dlg.m_nRows = view.m_nRows;
+    dlg.m_nColumns = view.m_nColumns;
+    dlg.m_nStartRow = view.m_nStartRow;
+    dlg.m_nStartColumn = view.m_nStartColumn;
+    dlg.m_fRowGap = view.m_fRowGap;
+    dlg.m_fColumnGap = view.m_fColumnGap;
+    dlg.m_fTopMargin = view.m_fTopMargin;
+    dlg.m_fLeftMargin = view.m_fLeftMargin;
+    dlg.m_bCropMarks = view.m_bCropMarks;
+    dlg.m_bCornerMarks = view.m_bCornerMarks;
+}
+
+// The print options the dialog confirmed.
+void TakePrintOptions(const CPrintDlg& dlg, CVarnelView& view, CVarnelDoc& doc)
+{
+    view.m_nPagesToPrint = dlg.m_nPagesToPrint;
+    doc.m_nSheetWidth = dlg.m_nSheetWidth;
+    doc.m_nSheetHeight = dlg.m_nSheetHeight;
+    view.m_nSheetIndex = dlg.m_nSheetIndex;
+    view.m_nRows = dlg.m_nRows + 1;
+    view.m_nColumns = dlg.m_nColumns + 1;
+    view.m_nStartRow = dlg.m_nStartRow;
+    view.m_nStartColumn = dlg.m_nStartColumn;
+    view.m_fRowGap = dlg.m_fRowGap;
+    view.m_fColumnGap = dlg.m_fColumnGap;
+    view.m_fTopMargin = dlg.m_fTopMargin;
+    view.m_fLeftMargin = dlg.m_fLeftMargin;
+    view.m_bCropMarks = dlg.m_bCropMarks;
+    view.m_bCornerMarks = dlg.m_bCornerMarks;
+}
+
+// The stock sheet of the catalogue that has the size in either orientation; its name in
+// strName.
+BOOL FindStockSheet(int nWidth, int nHeight, CString& strName)
+{
+    CSizeCatalogue catalogue;
+    catalogue.FillSheets();
+    for (int s = 0; s < CSizeCatalogue::SHEET_COUNT; s++)
+    {
+        const int w = atoi(catalogue.GetSheetField(s, 1));
+        const int h = atoi(catalogue.GetSheetField(s, 2));
+        if ((w == nWidth && h == nHeight) || (w == nHeight && h == nWidth))
+        {
+            strName = catalogue.GetSheetField(s, 0);
+            strName.TrimRight();
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+// The printer's paper of the size (hundredths of an inch, either orientation); 0 when it
+// has none.
+short FindPrinterPaper(LPCSTR lpszDevice, LPCSTR lpszPort, int nWidth, int nHeight)
+{
+    const int nCount = ::DeviceCapabilitiesA(lpszDevice, lpszPort, DC_PAPERS, NULL, NULL);
+    if (nCount <= 0 || ::DeviceCapabilitiesA(lpszDevice, lpszPort, DC_PAPERSIZE, NULL, NULL) != nCount)
+        return 0;
+    std::vector<WORD> papers(nCount);
+    std::vector<POINT> sizes(nCount);   // tenths of a millimetre
+    ::DeviceCapabilitiesA(lpszDevice, lpszPort, DC_PAPERS, (LPSTR)papers.data(), NULL);
+    ::DeviceCapabilitiesA(lpszDevice, lpszPort, DC_PAPERSIZE, (LPSTR)sizes.data(), NULL);
+    const int nShort = (nWidth < nHeight ? nWidth : nHeight) * 254 / 100;
+    const int nLong = (nWidth < nHeight ? nHeight : nWidth) * 254 / 100;
+    const int kTolerance = 15;
+    for (int i = 0; i < nCount; i++)
+    {
+        const int a = sizes[i].x < sizes[i].y ? sizes[i].x : sizes[i].y;
+        const int b = sizes[i].x < sizes[i].y ? sizes[i].y : sizes[i].x;
+        if (abs(a - nShort) <= kTolerance && abs(b - nLong) <= kTolerance)
+            return (short)papers[i];
+    }
+    return 0;
+}
+
+} // namespace
+
 BOOL CVarnelView::RunPrintDialog()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -150,42 +239,171 @@ BOOL CVarnelView::RunPrintDialog()
         return FALSE;
 
     CPrintDlg dlg(this);
-    dlg.m_nSides = m_bTwoSided ? 2 : 1;
-    dlg.m_nPagesToPrint = dlg.m_nSides;
-    dlg.m_nPubType = pDoc->m_nPublicationType;
-    dlg.m_nDesignWidth = pDoc->m_nDesignWidth;
-    dlg.m_nDesignHeight = pDoc->m_nDesignHeight;
-    dlg.m_nSheetWidth = pDoc->m_nSheetWidth;
-    dlg.m_nSheetHeight = pDoc->m_nSheetHeight;
-    dlg.m_nSheetIndex = m_nSheetIndex;
-    dlg.m_nRowCount = m_bHasDbText ? pDoc->m_nDataRows : -1;
-    dlg.m_nRows = m_nRows;
-    dlg.m_nColumns = m_nColumns;
-    dlg.m_nStartRow = m_nStartRow;
-    dlg.m_nStartColumn = m_nStartColumn;
-    dlg.m_fRowGap = m_fRowGap;
-    dlg.m_fColumnGap = m_fColumnGap;
-    dlg.m_fTopMargin = m_fTopMargin;
-    dlg.m_fLeftMargin = m_fLeftMargin;
-    dlg.m_bCropMarks = m_bCropMarks;
-    dlg.m_bCornerMarks = m_bCornerMarks;
+    FillPrintOptions(dlg, *this, *pDoc);
     if (dlg.DoModal() != IDOK)
         return FALSE;
+    TakePrintOptions(dlg, *this, *pDoc);
+    return TRUE;
+}
 
-    m_nPagesToPrint = dlg.m_nPagesToPrint;
-    pDoc->m_nSheetWidth = dlg.m_nSheetWidth;
-    pDoc->m_nSheetHeight = dlg.m_nSheetHeight;
-    m_nSheetIndex = dlg.m_nSheetIndex;
-    m_nRows = dlg.m_nRows + 1;
-    m_nColumns = dlg.m_nColumns + 1;
-    m_nStartRow = dlg.m_nStartRow;
-    m_nStartColumn = dlg.m_nStartColumn;
-    m_fRowGap = dlg.m_fRowGap;
-    m_fColumnGap = dlg.m_fColumnGap;
-    m_fTopMargin = dlg.m_fTopMargin;
-    m_fLeftMargin = dlg.m_fLeftMargin;
-    m_bCropMarks = dlg.m_bCropMarks;
-    m_bCornerMarks = dlg.m_bCornerMarks;
+BOOL CVarnelView::AskToPrintAnyway(const CString& strMessage)
+{
+    if (m_bUnattendedPrint)
+    {
+        AfxMessageBox(strMessage, MB_OK | MB_ICONSTOP);
+        return FALSE;
+    }
+    CString strAsk;
+    strAsk.LoadString(IDS_PRINT_ASK_CONTINUE);
+    return AfxMessageBox(strMessage + strAsk, MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+BOOL CVarnelView::PrintUnattended()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL)
+        return FALSE;
+
+    m_bUnattendedPrint = TRUE;
+    m_bJobPrinted = FALSE;
+    BOOL bPrinted = FALSE;
+    CString strNoRecords;
+    strNoRecords.LoadString(IDS_PRINT_NO_RECORDS);
+    if (ScanDesignForPrint())
+    {
+        AfxMessageBox(IDS_DATA_COLUMN_NOT_SET, MB_OK);
+    }
+    else if (m_bHasDbText && pDoc->m_nDataRows == -1)
+    {
+        AfxMessageBox(IDS_DATA_SOURCE_NOT_FOUND, MB_OK);
+    }
+    else if (!m_bHasDbText || pDoc->m_nDataRows > 1 || AskToPrintAnyway(strNoRecords))
+    {
+        pDoc->ClearSelection();
+        // the layout the print options propose, every record
+        CPrintDlg dlg;
+        FillPrintOptions(dlg, *this, *pDoc);
+        dlg.ProposeJob();
+        TakePrintOptions(dlg, *this, *pDoc);
+        RunPrintCommand(&CView::OnFilePrint);
+        bPrinted = m_bJobPrinted && !m_bPrintFailed;
+    }
+    m_bUnattendedPrint = FALSE;
+    return bPrinted;
+}
+
+CSheetJob CVarnelView::GetSheetJob() const
+{
+    CVarnelDoc* pDoc = GetDocument();
+    CSheetJob job;
+    job.nRows = m_nRows;
+    job.nColumns = m_nColumns;
+    job.nStartRow = m_nStartRow;
+    job.nStartColumn = m_nStartColumn;
+    job.nDataRows = pDoc != NULL ? pDoc->m_nDataRows : -1;
+    job.bMerge = m_bHasDbText != 0;
+    job.nSides = m_bTwoSided ? 2 : 1;
+    job.nPages = m_nPagesToPrint;
+    return job;
+}
+
+BOOL CVarnelView::PrepareJobPrinter(CPrintInfo* pInfo)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    PRINTDLG& pd = pInfo->m_pPD->m_pd;
+    if (pDoc == NULL || pd.hDevNames == NULL || pd.hDevMode == NULL || pd.hDC == NULL)
+        return TRUE;
+
+    // the job's own copy of the printer's settings: the sheet's orientation and paper
+    const SIZE_T nModeSize = ::GlobalSize(pd.hDevMode);
+    HGLOBAL hJobMode = nModeSize >= sizeof(DEVMODEA) ? ::GlobalAlloc(GMEM_MOVEABLE, nModeSize) : NULL;
+    DEVMODEA* pMode = hJobMode != NULL ? (DEVMODEA*)::GlobalLock(hJobMode) : NULL;
+    const void* pPrinterMode = ::GlobalLock(pd.hDevMode);
+    LPDEVNAMES pNames = (LPDEVNAMES)::GlobalLock(pd.hDevNames);
+    if (pMode == NULL || pPrinterMode == NULL || pNames == NULL)
+    {
+        if (pPrinterMode != NULL)
+            ::GlobalUnlock(pd.hDevMode);
+        if (pNames != NULL)
+            ::GlobalUnlock(pd.hDevNames);
+        if (hJobMode != NULL)
+            ::GlobalFree(hJobMode);
+        return TRUE;
+    }
+    memcpy(pMode, pPrinterMode, nModeSize);
+    ::GlobalUnlock(pd.hDevMode);
+    const CString strDevice = (LPCSTR)pNames + pNames->wDeviceOffset;
+    const CString strPort = (LPCSTR)pNames + pNames->wOutputOffset;
+    ::GlobalUnlock(pd.hDevNames);
+
+    pMode->dmFields |= DM_ORIENTATION;
+    pMode->dmOrientation = pDoc->m_nSheetWidth > pDoc->m_nSheetHeight ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+    CString strSheetName;
+    const BOOL bStockSheet = FindStockSheet(pDoc->m_nSheetWidth, pDoc->m_nSheetHeight, strSheetName);
+    const short nPaper = FindPrinterPaper(strDevice, strPort, pDoc->m_nSheetWidth, pDoc->m_nSheetHeight);
+    if (nPaper != 0)
+    {
+        pMode->dmFields = (pMode->dmFields | DM_PAPERSIZE) & ~(DM_PAPERLENGTH | DM_PAPERWIDTH);
+        pMode->dmPaperSize = nPaper;
+    }
+    ::GlobalUnlock(hJobMode);
+
+    HDC hDC = AfxCreateDC(pd.hDevNames, hJobMode);
+    if (hDC == NULL)
+    {
+        ::GlobalFree(hJobMode);
+        return TRUE;        // the printer as it is set up
+    }
+    ::DeleteDC(pd.hDC);
+    pd.hDC = hDC;
+    pd.hDevMode = hJobMode;
+    m_pJobDevMode.reset(hJobMode, [](void* h) { ::GlobalFree((HGLOBAL)h); });
+    if (pInfo->m_bPreview)
+        return TRUE;        // the preview shows what the paper gets
+
+    // the paper, hundredths of an inch
+    const int nDpiX = ::GetDeviceCaps(hDC, LOGPIXELSX);
+    const int nDpiY = ::GetDeviceCaps(hDC, LOGPIXELSY);
+    if (nDpiX <= 0 || nDpiY <= 0)
+        return TRUE;
+    const int nPaperWidth = ::MulDiv(::GetDeviceCaps(hDC, PHYSICALWIDTH), 100, nDpiX);
+    const int nPaperHeight = ::MulDiv(::GetDeviceCaps(hDC, PHYSICALHEIGHT), 100, nDpiY);
+    const CString strPaperWidth = FormatInches(nPaperWidth * 0.01f);
+    const CString strPaperHeight = FormatInches(nPaperHeight * 0.01f);
+    if (bStockSheet && nPaper == 0)
+    {
+        CString strText;
+        strText.Format(IDS_PRINT_NO_SUCH_PAPER, (LPCTSTR)strDevice, (LPCTSTR)strSheetName, (LPCTSTR)strPaperWidth,
+                       (LPCTSTR)strPaperHeight);
+        if (!AskToPrintAnyway(strText))
+            return FALSE;
+    }
+
+    // the labels whose cells do not lie wholly on the paper
+    const int nFitRows = CountFittingCells(HundredthsOfInches(m_fTopMargin), pDoc->m_nDesignHeight,
+                                           HundredthsOfInches(m_fRowGap), nPaperHeight);
+    const int nFitColumns = CountFittingCells(HundredthsOfInches(m_fLeftMargin), pDoc->m_nDesignWidth,
+                                              HundredthsOfInches(m_fColumnGap), nPaperWidth);
+    const CSheetJob job = GetSheetJob();
+    long long nLabels = 0, nLost = 0;
+    for (int p = 1; p <= m_nPagesToPrint; p += job.nSides == 2 ? 2 : 1)
+    {
+        for (const CSheetCell& cell : GetPageCells(job, p))
+        {
+            ++nLabels;
+            if (cell.nRow > nFitRows || cell.nColumn > nFitColumns)
+                ++nLost;
+        }
+    }
+    if (nLost > 0)
+    {
+        CString strText;
+        strText.Format(IDS_PRINT_OFF_PAPER, (int)nLost, (int)nLabels, (LPCTSTR)strPaperWidth,
+                       (LPCTSTR)strPaperHeight, nFitRows < m_nRows ? nFitRows : m_nRows,
+                       nFitColumns < m_nColumns ? nFitColumns : m_nColumns);
+        if (!AskToPrintAnyway(strText))
+            return FALSE;
+    }
     return TRUE;
 }
 
@@ -202,8 +420,8 @@ void CVarnelView::GetPreviewFactors(CDC* pDC, float& fFactorX, float& fFactorY)
 
 BOOL CVarnelView::OnPreparePrinting(CPrintInfo* pInfo)
 {
-    // printing always offers the Print dialog; the preview takes the default printer
-    pInfo->m_bDirect = FALSE;
+    // printing offers the Print dialog unless unattended; the preview takes the printer set up
+    pInfo->m_bDirect = m_bUnattendedPrint;
     pInfo->SetMaxPage(m_nPagesToPrint > 0 ? (UINT)m_nPagesToPrint : 1);
     pInfo->m_nNumPreviewPages = 1;
     if (m_hPrintBitmap != NULL && !pInfo->m_bPreview)
@@ -215,14 +433,16 @@ BOOL CVarnelView::OnPreparePrinting(CPrintInfo* pInfo)
         ::SelectObject(hDC, m_hPrintBitmap);
         pInfo->m_pPD->m_pd.hDC = hDC;
         pInfo->m_bDirect = TRUE;
+        return DoPreparePrinting(pInfo);
     }
-    return DoPreparePrinting(pInfo);
+    return DoPreparePrinting(pInfo) && PrepareJobPrinter(pInfo);
 }
 
 void CVarnelView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     m_fSavedZoom = m_fZoom;
     m_bPrintFailed = FALSE;
+    m_bJobPrinted = FALSE;
     CScrollView::OnBeginPrinting(pDC, pInfo);
 }
 
@@ -234,6 +454,7 @@ void CVarnelView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
 void CVarnelView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     m_fZoom = m_fSavedZoom;
+    m_bJobPrinted = pInfo != NULL && pInfo->m_bJobDone;
     CScrollView::OnEndPrinting(pDC, pInfo);
     ShowZoomInStatusBar(m_fZoom);
 }
@@ -277,54 +498,26 @@ void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
             fUnprintableX = m_bLandscape ? kAssumedShortMargin : kAssumedLongMargin;
             fUnprintableY = m_bLandscape ? kAssumedLongMargin : kAssumedShortMargin;
         }
-        m_fPrintLeft = InchesOfHundredths(RoundToHundredths(m_fLeftMargin - fUnprintableX));
-        m_fPrintTop = InchesOfHundredths(RoundToHundredths(m_fTopMargin - fUnprintableY));
-        const float fRowGap = InchesOfHundredths(RoundToHundredths(m_fRowGap));
-        const float fColumnGap = InchesOfHundredths(RoundToHundredths(m_fColumnGap));
+        if (!pInfo->m_bPreview && (nTechnology == DT_RASPRINTER || nTechnology == DT_PLOTTER))
+        {
+            // nothing beyond the printable area: what the printer cannot print stays blank
+            // on every device alike
+            CRgn rgnPrintable;
+            if (rgnPrintable.CreateRectRgn(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES)))
+                ::ExtSelectClipRgn(pDC->m_hDC, (HRGN)rgnPrintable.m_hObject, RGN_AND);
+        }
+        m_fPrintLeft = InchesOfHundredths(HundredthsOfInches(m_fLeftMargin - fUnprintableX));
+        m_fPrintTop = InchesOfHundredths(HundredthsOfInches(m_fTopMargin - fUnprintableY));
+        const float fRowGap = InchesOfHundredths(HundredthsOfInches(m_fRowGap));
+        const float fColumnGap = InchesOfHundredths(HundredthsOfInches(m_fColumnGap));
 
         const int W = pDoc->m_nDesignWidth;
         const int H = pDoc->m_nDesignHeight;
-        const int R = m_nRows;
-        const int C = m_nColumns;
-        const int sr = m_nStartRow;
-        const int sc = m_nStartColumn;
         const int N = pDoc->m_nDataRows;
-        const int S = m_bTwoSided ? 2 : 1;
         const int p = (int)pInfo->m_nCurPage;
-        const int s = (p + S - 1) / S;
-        const int nLastSheet = (m_nPagesToPrint + S - 1) / S;
-
-        // the cells of this page, row by row from the first cell
-        std::vector<CSheetCell> cells;
-        if (R >= 1 && C >= 1 && p >= 1)
-        {
-            const int nFirstRow = s == 1 ? sr : 1;
-            const int nFirstColumn = s == 1 ? sc : 1;
-            long long nRowsHere = R;
-            long long nLastRowCells = C;
-            if (m_bHasDbText && N > 1 && s == nLastSheet)
-            {
-                // the cells the remaining records need, counted from cell (1, 1)
-                const long long L = (long long)(N - 1) + (long long)(sr - 1) * C + (sc - 1) -
-                                    (long long)(s - 1) * R * C;
-                nRowsHere = L > 0 ? (L + C - 1) / C : 0;
-                if (nRowsHere > R)
-                    nRowsHere = R;
-                nLastRowCells = L - (nRowsHere - 1) * C;
-                if (nLastRowCells > C)
-                    nLastRowCells = C;
-            }
-            long long k = s == 1 ? 0 : ((long long)(s - 1) * R - sr + 1) * C - sc + 1;
-            for (long long r = nFirstRow; r <= nRowsHere; r++)
-            {
-                const long long nCells = r == nRowsHere ? nLastRowCells : C;
-                for (long long c = r == nFirstRow ? nFirstColumn : 1; c <= nCells; c++)
-                    cells.push_back(CSheetCell{ (int)r, (int)c, (int)k++ });
-            }
-        }
-
-        // the side of this page: odd pages the front, even pages the back
-        const int nSide = S == 2 ? (p % 2 == 1 ? 1 : 2) : 0;
+        const CSheetJob job = GetSheetJob();
+        const std::vector<CSheetCell> cells = GetPageCells(job, p);
+        const int nSide = GetPageSide(job, p);
         const DWORD clrBackground = nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
         const int nColumnStep = W + (int)(100 * fColumnGap);
         const int nRowStep = H + (int)(100 * fRowGap);

@@ -2,6 +2,7 @@
 // layout picture.
 
 #include "PrintDlg.h"
+#include "SheetLayout.h"
 #include "SizeCatalogue.h"
 
 #include <objidl.h>
@@ -30,10 +31,11 @@ int Clamp(int n, int nLow, int nHigh)
     return n < nLow ? nLow : (n > nHigh ? nHigh : n);
 }
 
-// Hundredths of an inch from inches, to the nearest.
-int HundredthsOf(double dInches)
+// Envelopes, letterheads, flyers and signs print one copy a sheet of their own size;
+// postcards are laid out on the document's sheet, as labels and badges are.
+bool IsOneUp(int nPubType)
 {
-    return (int)floor(dInches * 100.0 + 0.5);
+    return nPubType == 2 || (nPubType >= 4 && nPubType <= 6);
 }
 
 } // namespace
@@ -134,14 +136,7 @@ BOOL CPrintDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_nRows = nRows;
     m_nColumns = nColumns;
-
     ReleaseCatalogue();
-    m_pCatalogue = new CSizeCatalogue;
-    m_pCatalogue->FillLabels();
-    m_pCatalogue->FillEnvelopes();
-    m_pCatalogue->FillSheets();
-    m_pCatalogue->FillPostcards();
-    m_pCatalogue->FillBadges();
 
     if (m_nSheetWidth >= MIN_SHEET_SIZE && m_nSheetWidth <= MAX_SHEET_SIZE)
         m_nGoodSheetWidth = m_nSheetWidth;
@@ -160,6 +155,61 @@ BOOL CPrintDlg::OnInitDialog()
     SelectLayoutCombos();
     CheckDlgButton(IDC_PO_CORNERMARKS, m_bCornerMarks ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_PO_CROPMARKS, m_bCropMarks ? BST_CHECKED : BST_UNCHECKED);
+
+    CString strSize = ProposeLayout();
+    SelectLayoutCombos();
+    SetDlgItemText(IDC_PO_ROWGAP, FormatInches(m_fRowGap));
+    SetDlgItemText(IDC_PO_COLUMNGAP, FormatInches(m_fColumnGap));
+    SetDlgItemText(IDC_PO_TOPMARGIN, FormatInches(m_fTopMargin));
+    SetDlgItemText(IDC_PO_LEFTMARGIN, FormatInches(m_fLeftMargin));
+
+    if (strSize.Find('-') < 0)
+        strSize += " inch";
+    SetDlgItemText(IDC_PO_DESIGNSIZE, CString("Your design size is: ") + strSize);
+
+    if (m_nRows * m_nColumns == 0)
+    {
+        m_nRows = m_nColumns = 1;
+        SelectLayoutCombos();
+    }
+
+    m_bReady = TRUE;
+    CString strPages;
+    if (m_nRowCount == -1)
+    {
+        strPages.Format("%d", m_nSides);
+    }
+    else
+    {
+        const int nRecords = m_nRowCount > 1 ? m_nRowCount - 1 : 0;
+        strPages.Format("%d", m_nSides * (nRecords / (GetSelectedRows() * GetSelectedColumns())));
+    }
+    SetDlgItemText(IDC_PO_PAGES, strPages);
+    CString strStart;
+    strStart.Format("%d", m_nStartRow);
+    SetDlgItemText(IDC_PO_STARTROW, strStart);
+    strStart.Format("%d", m_nStartColumn);
+    SetDlgItemText(IDC_PO_STARTCOLUMN, strStart);
+
+    FillSheetList();
+    Redraw();
+    return TRUE;
+}
+
+/////////////////////////////////////////////////////////////////////////////
+// The proposed layout
+
+CString CPrintDlg::ProposeLayout()
+{
+    if (m_pCatalogue == NULL)
+    {
+        m_pCatalogue = new CSizeCatalogue;
+        m_pCatalogue->FillLabels();
+        m_pCatalogue->FillEnvelopes();
+        m_pCatalogue->FillSheets();
+        m_pCatalogue->FillPostcards();
+        m_pCatalogue->FillBadges();
+    }
 
     CString strSize = FormatInches(m_nDesignWidth * 0.01f) + " x " + FormatInches(m_nDesignHeight * 0.01f);
 
@@ -208,42 +258,32 @@ BOOL CPrintDlg::OnInitDialog()
         break;
     }
 
-    SelectLayoutCombos();
-    SetDlgItemText(IDC_PO_ROWGAP, FormatInches(m_fRowGap));
-    SetDlgItemText(IDC_PO_COLUMNGAP, FormatInches(m_fColumnGap));
-    SetDlgItemText(IDC_PO_TOPMARGIN, FormatInches(m_fTopMargin));
-    SetDlgItemText(IDC_PO_LEFTMARGIN, FormatInches(m_fLeftMargin));
+    return strSize;
+}
 
-    if (strSize.Find('-') < 0)
-        strSize += " inch";
-    SetDlgItemText(IDC_PO_DESIGNSIZE, CString("Your design size is: ") + strSize);
-
-    if (m_nRows * m_nColumns == 0)
-    {
+void CPrintDlg::ProposeJob()
+{
+    ProposeLayout();
+    if (m_nRows * m_nColumns <= 0)
         m_nRows = m_nColumns = 1;
-        SelectLayoutCombos();
-    }
-
-    m_bReady = TRUE;
-    CString strPages;
-    if (m_nRowCount == -1)
+    m_nRows = Clamp(m_nRows, 1, kMaxCells);
+    m_nColumns = Clamp(m_nColumns, 1, kMaxCells);
+    m_nStartRow = Clamp(m_nStartRow, 1, m_nRows);
+    m_nStartColumn = Clamp(m_nStartColumn, 1, m_nColumns);
+    if (m_nSheetIndex < 0 && IsOneUp(m_nPubType) && m_nDesignWidth >= MIN_SHEET_SIZE &&
+        m_nDesignWidth <= MAX_SHEET_SIZE && m_nDesignHeight >= MIN_SHEET_SIZE && m_nDesignHeight <= MAX_SHEET_SIZE)
     {
-        strPages.Format("%d", m_nSides);
+        m_nSheetWidth = m_nDesignWidth;
+        m_nSheetHeight = m_nDesignHeight;
     }
-    else
-    {
-        const int nRecords = m_nRowCount > 1 ? m_nRowCount - 1 : 0;
-        strPages.Format("%d", m_nSides * (nRecords / (GetSelectedRows() * GetSelectedColumns())));
-    }
-    SetDlgItemText(IDC_PO_PAGES, strPages);
-    CString strStart;
-    strStart.Format("%d", m_nStartRow);
-    SetDlgItemText(IDC_PO_STARTROW, strStart);
-    strStart.Format("%d", m_nStartColumn);
-    SetDlgItemText(IDC_PO_STARTCOLUMN, strStart);
-
-    FillSheetList();
-    return TRUE;
+    if (m_nSheetIndex < 0)
+        m_nSheetIndex = 0;
+    // every record: the sheets from the start cell, or the sides once
+    m_nSheetsNeeded = EstimateSheets(m_nRowCount, m_nRows, m_nColumns, m_nStartRow, m_nStartColumn, m_nSides);
+    m_nPagesToPrint = m_nRowCount == -1 ? m_nSides : GetPagesLimit();
+    // as OK leaves them: the combo indexes
+    m_nRows -= 1;
+    m_nColumns -= 1;
 }
 
 void CPrintDlg::SelectLayoutCombos()
@@ -319,7 +359,7 @@ void CPrintDlg::FillSheetList()
         m_listSheets.SetCurSel(m_nSheetIndex);
         OnSelChangeSheetList();
     }
-    else if (m_nSheetIndex < 0 && m_nPubType >= 2 && m_nPubType <= 6)
+    else if (m_nSheetIndex < 0 && IsOneUp(m_nPubType))
     {
         // the sheet is the design's own size until one was confirmed
         SetDlgItemText(IDC_PO_CUSTOMWIDTH, FormatInches(m_nDesignWidth * 0.01f));
@@ -345,7 +385,7 @@ void CPrintDlg::OnSelChangeSheetList()
         m_nSheetWidth = atoi(m_pCatalogue->GetSheetField(nIndex - 1, 1));
         m_nSheetHeight = atoi(m_pCatalogue->GetSheetField(nIndex - 1, 2));
     }
-    Invalidate();
+    Redraw();
 }
 
 void CPrintDlg::OnKillFocusCustomSize()
@@ -353,13 +393,13 @@ void CPrintDlg::OnKillFocusCustomSize()
     if (!m_bReady)
         return;
     ReadCustomSize();
-    Invalidate();
+    Redraw();
 }
 
 void CPrintDlg::ReadCustomSize()
 {
-    const int nWidth = HundredthsOf(ReadFloat(IDC_PO_CUSTOMWIDTH));
-    const int nHeight = HundredthsOf(ReadFloat(IDC_PO_CUSTOMHEIGHT));
+    const int nWidth = HundredthsOfInches(ReadFloat(IDC_PO_CUSTOMWIDTH));
+    const int nHeight = HundredthsOfInches(ReadFloat(IDC_PO_CUSTOMHEIGHT));
     if (nWidth >= MIN_SHEET_SIZE && nWidth <= MAX_SHEET_SIZE)
     {
         m_nSheetWidth = m_nGoodSheetWidth = nWidth;
@@ -402,25 +442,25 @@ void CPrintDlg::CheckMargin(int nID, LPCTSTR lpszReplacement)
 void CPrintDlg::OnKillFocusRowGap()
 {
     CheckGap(IDC_PO_ROWGAP);
-    Invalidate();
+    Redraw();
 }
 
 void CPrintDlg::OnKillFocusColumnGap()
 {
     CheckGap(IDC_PO_COLUMNGAP);
-    Invalidate();
+    Redraw();
 }
 
 void CPrintDlg::OnKillFocusLeftMargin()
 {
     CheckMargin(IDC_PO_LEFTMARGIN, "0.25");
-    Invalidate();
+    Redraw();
 }
 
 void CPrintDlg::OnKillFocusTopMargin()
 {
     CheckMargin(IDC_PO_TOPMARGIN, "0.07");
-    Invalidate();
+    Redraw();
 }
 
 void CPrintDlg::OnChangeStartRow()
@@ -521,7 +561,7 @@ void CPrintDlg::UpdateEstimate()
         strNote.Format(kEstimateNote, nRows, nColumns, m_nSheetsNeeded, m_nRowCount > 1 ? m_nRowCount - 1 : 0);
         SetDlgItemText(IDC_PO_NOTE, strNote);
     }
-    Invalidate();
+    Redraw();
 }
 
 void CPrintDlg::OnEstimate()
@@ -545,6 +585,30 @@ void CPrintDlg::OnRestoreDefaults()
 /////////////////////////////////////////////////////////////////////////////
 // Layout picture
 
+void CPrintDlg::GetFittingCells(int& nRows, int& nColumns) const
+{
+    nRows = CountFittingCells(HundredthsOfInches(ReadFloat(IDC_PO_TOPMARGIN)), m_nDesignHeight,
+                              HundredthsOfInches(ReadFloat(IDC_PO_ROWGAP)), m_nSheetHeight);
+    nColumns = CountFittingCells(HundredthsOfInches(ReadFloat(IDC_PO_LEFTMARGIN)), m_nDesignWidth,
+                                 HundredthsOfInches(ReadFloat(IDC_PO_COLUMNGAP)), m_nSheetWidth);
+    nRows = nRows < GetSelectedRows() ? nRows : GetSelectedRows();
+    nColumns = nColumns < GetSelectedColumns() ? nColumns : GetSelectedColumns();
+}
+
+void CPrintDlg::Redraw()
+{
+    // the line under the picture says what of the layout the sheet cannot hold
+    int nFitRows, nFitColumns;
+    GetFittingCells(nFitRows, nFitColumns);
+    const int nRows = GetSelectedRows();
+    const int nColumns = GetSelectedColumns();
+    CString strFit;
+    if (nFitRows < nRows || nFitColumns < nColumns)
+        strFit.Format(IDS_PO_LAYOUT_TOO_LARGE, nFitRows, nRows, nFitColumns, nColumns);
+    SetDlgItemText(IDC_PO_FIT, strFit);
+    Invalidate();
+}
+
 void CPrintDlg::OnPaint()
 {
     CPaintDC dc(this);
@@ -553,6 +617,15 @@ void CPrintDlg::OnPaint()
         return;
     CRect rcBox;
     pBox->GetClientRect(&rcBox);
+    // the picture stands above the line under it
+    if (CWnd* pFit = GetDlgItem(IDC_PO_FIT))
+    {
+        CRect rcFit;
+        pFit->GetWindowRect(&rcFit);
+        pBox->ScreenToClient(&rcFit);
+        if (rcFit.top > rcBox.top && rcFit.top < rcBox.bottom)
+            rcBox.bottom = rcFit.top;
+    }
     CClientDC dcBox(pBox);
     DrawLayout(&dcBox, rcBox);
 }
@@ -592,6 +665,8 @@ void CPrintDlg::DrawLayout(CDC* pDC, const CRect& rcArea)
 
     SolidBrush brushCell(Color(0xFFFFFFC0));
     Pen penCell(Color(0xFF0000A0), 1.0f);
+    // cells beyond the sheet are cut at its edge
+    graphics.SetClip(RectF(x0, y0, m_nSheetWidth * k + 1, m_nSheetHeight * k + 1));
     BOOL bFilling = FALSE;
     for (int r = 0; r < nRows; r++)
     {
@@ -606,6 +681,8 @@ void CPrintDlg::DrawLayout(CDC* pDC, const CRect& rcArea)
             graphics.DrawRectangle(&penCell, x, y, fCellWidth, fCellHeight);
         }
     }
+    graphics.ResetClip();
+    graphics.DrawRectangle(&penSheet, x0, y0, m_nSheetWidth * k, m_nSheetHeight * k);
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -636,6 +713,17 @@ void CPrintDlg::OnOK()
     CheckMargin(IDC_PO_TOPMARGIN, "0.07");
     if (m_listSheets.GetCurSel() <= 0)
         ReadCustomSize();
+    int nFitRows, nFitColumns;
+    GetFittingCells(nFitRows, nFitColumns);
+    if (nFitRows < nRows || nFitColumns < nColumns)
+    {
+        // cells beyond the sheet would not print: the user keeps the layout or goes back
+        CString strText;
+        strText.Format(IDS_PO_KEEP_LARGE_LAYOUT, (LPCTSTR)FormatInches(m_nSheetWidth * 0.01f),
+                       (LPCTSTR)FormatInches(m_nSheetHeight * 0.01f), nFitRows, nFitColumns);
+        if (AfxMessageBox(strText, MB_YESNO | MB_ICONWARNING) != IDYES)
+            return;
+    }
     m_nSheetIndex = m_listSheets.GetCurSel() > 0 ? m_listSheets.GetCurSel() : 0;
     CDialog::OnOK();
 }

@@ -44,6 +44,12 @@ public:
     // given cell of the first sheet, times the sides; 0 without records.
     static int EstimateSheets(int nRowCount, int nRows, int nColumns, int nStartRow,
                               int nStartColumn, int nSides);
+    // Proposes the layout for the design as the dialog opens with it (the catalogue's stock
+    // layout, one copy a sheet for one-up publications); the size text of the design.
+    CString ProposeLayout();
+    // Without a window: the proposed layout, the sheet and every record's pages, the
+    // members left as OK leaves them.
+    void ProposeJob();
     // Draws the layout picture into rcArea (pixels of pDC): the sheet with its cells,
     // those from the start cell on filled. Nothing for a sheet without size.
     void DrawLayout(CDC* pDC, const CRect& rcArea);
@@ -84,6 +90,10 @@ protected:
     // Rows and columns now selected (at least 1).
     int GetSelectedRows() const;
     int GetSelectedColumns() const;
+    // Rows and columns of the chosen layout that lie wholly on the sheet.
+    void GetFittingCells(int& nRows, int& nColumns) const;
+    // Says under the picture what of the layout the sheet cannot hold, and redraws.
+    void Redraw();
     // Highest page that "Pages To Print" accepts once an estimate exists.
     int GetPagesLimit() const;
     // Reads the custom sheet size; a side outside the limits gets its last good value back.

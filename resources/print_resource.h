@@ -25,11 +25,24 @@
 #define IDC_PO_STARTCOLUMN          1145
 #define IDC_PO_NOTE                 1150
 #define IDC_PO_ESTIMATE             1151
+#define IDC_PO_FIT                  7050    // what of the layout fits on the sheet
 
 // Messages of the print options (print.rc)
 #define IDS_PO_ESTIMATE_NO_DBTEXT   6400
 #define IDS_PO_ESTIMATE_RESULT      6401    // %d records, %d sheets
 #define IDS_PO_START_ROW            6402    // %d rows, %d the start row
 #define IDS_PO_START_COLUMN         6403    // %d columns, %d the start column
+
+#define IDS_PO_LAYOUT_TOO_LARGE     7000    // rows fitting, rows, columns fitting, columns
+#define IDS_PO_KEEP_LARGE_LAYOUT    7001    // %s x %s the sheet; rows and columns fitting
+
+// Messages of printing (print.rc)
+#define IDS_PRINT_NO_RECORDS        7010
+#define IDS_PRINT_NO_SUCH_PAPER     7011    // printer, sheet name, %s x %s the printer's paper
+#define IDS_PRINT_OFF_PAPER         7012    // labels lost, labels; %s x %s the paper; rows, columns fitting
+#define IDS_PRINT_ASK_CONTINUE      7013    // appended to a message that asks whether to go on
+#define IDS_CMDLINE_NO_PRINTER      7020    // the printer's name
+#define IDS_CMDLINE_NO_DEFAULT      7021
+#define IDS_CMDLINE_NO_FILE         7022
 
 #endif // STICKWELL_PRINT_RESOURCE_H

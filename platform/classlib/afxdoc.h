@@ -283,6 +283,7 @@ struct CPrintInfo
     LPVOID m_lpUserData;
     CRect m_rectDraw;               // printable area of the page, logical units
     UINT m_nOffsetPage;
+    BOOL m_bJobDone;                // the print loop ended its document without failure or cancel
 
     void SetMinPage(UINT nMinPage);
     void SetMaxPage(UINT nMaxPage);

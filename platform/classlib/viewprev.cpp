@@ -786,10 +786,12 @@ void CPreviewView::OnDraw(CDC* pDC)
         m_pPreviewDC->SetMapMode(MM_TEXT);
         m_pPreviewDC->SetViewportOrg(0, 0);
         m_pPreviewDC->SetWindowOrg(0, 0);
-        // what lies outside the printable area still shows on the sheet: pages are
-        // drawn as their coordinates place them on paper
+        // the printer prints nothing beyond its printable area: the margins it cannot
+        // print on stay blank paper
+        const CPoint ptPrintEnd = ptOrigin + CPoint(::MulDiv(m_sizePage.cx, rectPage.Width(), m_sizePaper.cx),
+                                                    ::MulDiv(m_sizePage.cy, rectPage.Height(), m_sizePaper.cy));
         CRgn rgnPage;
-        if (rgnPage.CreateRectRgn(ptSheet.x, ptSheet.y, ptSheet.x + rectPage.Width(), ptSheet.y + rectPage.Height()))
+        if (rgnPage.CreateRectRgn(ptOrigin.x, ptOrigin.y, ptPrintEnd.x, ptPrintEnd.y))
             ::ExtSelectClipRgn(pDC->m_hDC, (HRGN)rgnPage.m_hObject, RGN_AND);
 
         m_pPreviewInfo->m_nCurPage = nPage;

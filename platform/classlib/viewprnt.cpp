@@ -31,6 +31,7 @@ CPrintInfo::CPrintInfo()
     m_lpUserData = NULL;
     m_rectDraw.SetRectEmpty();
     m_nOffsetPage = 0;
+    m_bJobDone = FALSE;
     AfxLoadString(AFX_IDS_PREVIEWPAGEDESC, m_strPageDesc);
 
     SetMinPage(1);
@@ -410,6 +411,7 @@ void CView::OnFilePrint()
 
     UINT nFailure = 0;              // message of a failed job
     BOOL bDocStarted = FALSE;
+    BOOL bCancelled = FALSE;
     try
     {
         CPrintJobWindows jobWindows(AfxGetMainWnd(), strTitle, strPrinter, bJob);
@@ -437,7 +439,6 @@ void CView::OnFilePrint()
             nFromPage = nToPage;
             nToPage = nTemp;
         }
-        BOOL bCancelled = FALSE;
         for (printInfo.m_nCurPage = nFromPage; nFailure == 0 && printInfo.m_nCurPage <= nToPage;
              printInfo.m_nCurPage++)
         {
@@ -491,6 +492,7 @@ void CView::OnFilePrint()
         throw;
     }
 
+    printInfo.m_bJobDone = nFailure == 0 && !bCancelled;
     OnEndPrinting(&dcPrint, &printInfo);
     dcPrint.Detach();
     if (nFailure != 0)

@@ -5,12 +5,14 @@
 #include "test_support.h"
 #include "test_printer.h"
 #include "model/Elements.h"
+#include "model/VarnelDoc.h"
 
 #include <winspool.h>
 #include <objidl.h>
 #include <gdiplus.h>
 
 #include <ctype.h>
+#include <limits.h>
 #include <stdio.h>
 
 using namespace Gdiplus;
@@ -47,6 +49,76 @@ std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath)
         pages.push_back(text);
     }
     return pages;
+}
+
+std::vector<CPostScriptPage> PostScriptPages(LPCTSTR lpszPath, int nCellWidth)
+{
+    std::vector<CPostScriptPage> pages;
+    const std::string data = ReadFileBytes(lpszPath);
+    size_t pos = 0;
+    while ((pos = data.find("\n%%Page:", pos)) != std::string::npos)
+    {
+        pos += 8;
+        const size_t end = data.find("\n%%Page:", pos);
+        const std::string page = data.substr(pos, end == std::string::npos ? std::string::npos : end - pos);
+        CPostScriptPage result;
+        result.nRotation = 0;
+        const size_t nSetup = page.find("\n1 -1 scale\n");
+        if (nSetup != std::string::npos)
+            sscanf(page.c_str() + nSetup, "\n1 -1 scale\n%d rotate", &result.nRotation);
+        for (size_t at = 0; (at = page.find(" moveto\n", at)) != std::string::npos; at++)
+        {
+            const size_t nLine = page.rfind('\n', at);
+            int x0, y0, x1, y1;
+            if (sscanf(page.c_str() + nLine + 1, "%d %d moveto\n%d %d lineto", &x0, &y0, &x1, &y1) == 4 &&
+                y1 == y0 && x1 - x0 == nCellWidth)
+                result.cells.push_back(CPoint(x0, y0));
+        }
+        pages.push_back(result);
+    }
+    return pages;
+}
+
+bool PostScriptBlankStrips(LPCTSTR lpszPath, int nCellWidth, double& fLeft, double& fTop)
+{
+    const std::string data = ReadFileBytes(lpszPath);
+    const size_t nPage = data.find("\n%%Page: 1 ");
+    const size_t nNext = data.find("\n%%Page: 2 ");
+    const size_t nSize = data.find("/PageSize[");
+    if (nPage == std::string::npos || nSize == std::string::npos)
+        return false;
+    const std::string page = data.substr(nPage, nNext == std::string::npos ? std::string::npos : nNext - nPage);
+    // an upright page: device pixels from the printable corner, y downward from the origin
+    int nWidthPoints = 0, nHeightPoints = 0, nDpi = 0, nDpiY = 0, nOriginX = 0, nOriginY = 0;
+    const size_t nScale = page.find("\n72 ");
+    if (sscanf(data.c_str() + nSize, "/PageSize[%d %d]", &nWidthPoints, &nHeightPoints) != 2 ||
+        nScale == std::string::npos ||
+        sscanf(page.c_str() + nScale, "\n72 %d div 72 %d div scale\n%d %d translate\n1 -1 scale", &nDpi, &nDpiY,
+               &nOriginX, &nOriginY) != 4 || nDpi <= 0 || nDpiY <= 0)
+        return false;
+    const int nTopOfDevice = nHeightPoints * nDpiY / 72 - nOriginY;
+    for (size_t at = 0; (at = page.find(" moveto\n", at)) != std::string::npos; at++)
+    {
+        const size_t nLine = page.rfind('\n', at);
+        int x0, y0, x1, y1;
+        if (sscanf(page.c_str() + nLine + 1, "%d %d moveto\n%d %d lineto", &x0, &y0, &x1, &y1) != 4 || y1 != y0 ||
+            x1 - x0 != nCellWidth)
+            continue;
+        // the clip in force: the last one set in this drawing's save level
+        const size_t nGsave = page.rfind("gsave\n", nLine);
+        const size_t nClip = page.rfind(" rectclip\n", nLine);
+        int cx = INT_MIN, cy = INT_MIN, cw = 0, ch = 0;
+        if (nClip != std::string::npos && nGsave != std::string::npos && nClip > nGsave)
+        {
+            const size_t nClipLine = page.rfind('\n', nClip);
+            if (sscanf(page.c_str() + nClipLine + 1, "%d %d %d %d rectclip", &cx, &cy, &cw, &ch) != 4)
+                return false;
+        }
+        fLeft = (double)((x0 > cx ? x0 : cx) + nOriginX) / nDpi;
+        fTop = (double)((y0 > cy ? y0 : cy) + nTopOfDevice) / nDpiY;
+        return true;
+    }
+    return false;
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -130,6 +202,14 @@ CPrintProgram::CPrintProgram()
     m_pView = ActiveView();
 }
 
+void CPrintProgram::MakeAddressLabel()
+{
+    m_pDoc->m_nPublicationType = 0;
+    m_pDoc->m_nDesignWidth = 262;
+    m_pDoc->m_nDesignHeight = 100;
+    m_pDoc->m_clrBackgroundFront = 0xFFFFF0C0;
+}
+
 void CPrintProgram::LoadRecords(int nRecords, const CPrintFolder& folder)
 {
     std::string text = "Name,Town,Zip\r\n";
@@ -198,6 +278,22 @@ void CPrintProgram::RenderCell(CPaper& paper, const std::vector<CString>& texts,
     ::SelectObject(dc.m_hDC, hOld);
 }
 
+void CAddressLabelTest::SetUp()
+{
+    ASSERT_FALSE(InstallTestPrinter().IsEmpty()) << "the test printer is missing";
+    m_pProgram = new CPrintProgram;
+    ASSERT_TRUE(m_pProgram->Doc() != NULL);
+    m_pProgram->MakeAddressLabel();
+    m_pProgram->AddDbText(CRect(10, 8, 250, 48), "0");
+    m_boxes.Reset();        // the wizard's notes on missing folders
+}
+
+void CAddressLabelTest::TearDown()
+{
+    delete m_pProgram;
+    m_pProgram = NULL;
+}
+
 CDialogScript::CSteps& ScriptPrintOptions(CDialogScript& script, int nRows, int nColumns)
 {
     CDialogScript::CSteps& steps = script.OnDialog(IDD_PRINT_OPTIONS);
@@ -206,4 +302,14 @@ CDialogScript::CSteps& ScriptPrintOptions(CDialogScript& script, int nRows, int 
     if (nColumns > 0)
         steps.Select(IDC_PO_COLUMNS, nColumns - 1);
     return steps;
+}
+
+void ScriptPrintToFile(CDialogScript& script, LPCTSTR lpszOutput)
+{
+    script.OnCommonDialog([](HWND hDlg) {
+        ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
+        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
+    });
+    if (lpszOutput != NULL)
+        script.OnFileDialog(lpszOutput);
 }

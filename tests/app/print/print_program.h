@@ -24,6 +24,20 @@ class CDbText;
 // digits and blanks; '?' for other glyphs).
 std::vector<std::string> PostScriptPageTexts(LPCTSTR lpszPath);
 
+// One page of a PostScript file: the rotation of its page setup (0 upright) and the
+// origins (printer pixels) of the filled cells nCellWidth pixels wide, in drawing order.
+struct CPostScriptPage
+{
+    int nRotation;
+    std::vector<CPoint> cells;
+};
+std::vector<CPostScriptPage> PostScriptPages(LPCTSTR lpszPath, int nCellWidth);
+
+// The blank strips at the left and the top of the first page of a PostScript file, inches
+// from the sheet's edges to where the filled cell nCellWidth printer pixels wide shows: the
+// cell's rectangle cut by the area the page is clipped to.
+bool PostScriptBlankStrips(LPCTSTR lpszPath, int nCellWidth, double& fLeft, double& fTop);
+
 // A temporary folder, removed with its contents.
 // The print tests' temporary folder.
 typedef CTempFolder CPrintFolder;
@@ -57,6 +71,8 @@ public:
     CVarnelDoc* Doc() { return m_pDoc; }
     CVarnelView* View() { return m_pView; }
 
+    // The publication becomes a 30-up address label (2.62 x 1 inch) on light yellow.
+    void MakeAddressLabel();
     // A comma-separated source of nRecords records "Name k", "Town k", "k" (k from 1)
     // with the column names Name, Town and Zip, loaded into the document.
     void LoadRecords(int nRecords, const CPrintFolder& folder);
@@ -76,6 +92,22 @@ public:
     std::vector<CDbText*> m_dbTexts;    // added by AddDbText
 };
 
+// Tests of a 30-up address label (2.62 x 1 inch, light yellow) with a database text of
+// column 0, printed on the test printer.
+class CAddressLabelTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    CPrintProgram* m_pProgram = NULL;
+    CPrintFolder m_folder;
+    CMessageBoxRecorder m_boxes;
+};
+
 // The script of the print options dialog: OK with the layout the dialog proposes, or
 // with rows and columns chosen (1-based; 0 keeps) and the further steps.
 CDialogScript::CSteps& ScriptPrintOptions(CDialogScript& script, int nRows = 0, int nColumns = 0);
+// The system's Print dialog with "Print to file", then the file's name (lpszOutput NULL:
+// the job is not to ask for it).
+void ScriptPrintToFile(CDialogScript& script, LPCTSTR lpszOutput);

@@ -502,19 +502,19 @@ TEST(PrintDialog, ASheetConfirmedBeforeComesBackForEveryKindOfPublication)
     // an envelope printed on legal paper last time opens on legal paper again
     CPrintDlg dlg;
     Fill(dlg, 2, 950, 412);
-    dlg.m_nSheetIndex = 3;
-    dlg.m_nSheetWidth = 850;
-    dlg.m_nSheetHeight = 1400;
+    dlg.m_nSheetIndex = 7;
+    dlg.m_nSheetWidth = 1400;
+    dlg.m_nSheetHeight = 850;
     int nShown = -1;
     CDialogScript script;
     script.OnDialog(IDD_PRINT_OPTIONS).Do([&nShown](CWnd* pDlg) {
         nShown = (int)::SendDlgItemMessageA(pDlg->m_hWnd, IDC_PO_SHEETLIST, LB_GETCURSEL, 0, 0);
     }).OK();
     ASSERT_EQ(IDOK, dlg.DoModal());
-    EXPECT_EQ(3, nShown);
-    EXPECT_EQ(3, dlg.m_nSheetIndex);
-    EXPECT_EQ(850, dlg.m_nSheetWidth);
-    EXPECT_EQ(1400, dlg.m_nSheetHeight);
+    EXPECT_EQ(7, nShown);
+    EXPECT_EQ(7, dlg.m_nSheetIndex);
+    EXPECT_EQ(1400, dlg.m_nSheetWidth);
+    EXPECT_EQ(850, dlg.m_nSheetHeight);
 
     // a stock sheet whose size the document no longer has: the custom size as it is
     CPrintDlg dlgChanged;
@@ -532,4 +532,54 @@ TEST(PrintDialog, ASheetConfirmedBeforeComesBackForEveryKindOfPublication)
     EXPECT_STREQ("9.00", strWidth);
     EXPECT_EQ(0, dlgChanged.m_nSheetIndex);
     EXPECT_EQ(900, dlgChanged.m_nSheetWidth);
+}
+
+// Name badges 3 x 3 on letter landscape: the note under the picture says what fits, the
+// picture keeps the cells within the sheet, and OK asks before keeping the layout.
+TEST(PrintDialog, ALayoutLargerThanTheSheetIsToldAndDrawnWithinItsFrame)
+{
+    CPrintDlg dlg;
+    Fill(dlg, 1, 338, 233);
+    CMessageBoxRecorder boxes;
+    boxes.AddAnswer(IDNO);
+    boxes.AddAnswer(IDYES);
+    int nInside = 0, nBeyond = 0;
+    CDialogScript script;
+    script.OnDialog(IDD_PRINT_OPTIONS)
+        .Do([](CWnd* pDlg) { EXPECT_EQ("", Text(pDlg, IDC_PO_FIT)) << "the proposed layout fits"; })
+        .Select(IDC_PO_SHEETLIST, 5)
+        .Select(IDC_PO_ROWS, 2)
+        .Select(IDC_PO_COLUMNS, 2)
+        .Do([&](CWnd* pDlg) {
+            EXPECT_EQ("The layout is larger than the sheet: 3 of its 3 rows and 2 of its 3 columns fit.",
+                      Text(pDlg, IDC_PO_FIT));
+            // the picture on the screen: cells left of the sheet's right edge only
+            pDlg->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            CWnd* pBox = pDlg->GetDlgItem(IDC_PO_LAYOUT);
+            CRect rcBox;
+            pBox->GetClientRect(&rcBox);
+            CClientDC dc(pBox);
+            const int nSheetRight = rcBox.right - 10;      // a landscape sheet takes the width
+            for (int y = rcBox.top; y < rcBox.bottom; y++)
+            {
+                for (int x = rcBox.left; x < rcBox.right; x++)
+                {
+                    if (dc.GetPixel(x, y) == RGB(255, 255, 192))
+                        ++(x <= nSheetRight ? nInside : nBeyond);
+                }
+            }
+        })
+        .OK()
+        .Do([](CWnd* pDlg) { EXPECT_TRUE(::IsWindowVisible(pDlg->m_hWnd)) << "No goes back"; })
+        .OK();
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    EXPECT_GT(nInside, 100) << "the cells are drawn";
+    EXPECT_EQ(0, nBeyond) << "no cell beyond the sheet";
+    ASSERT_EQ(2, boxes.GetCount());
+    EXPECT_STREQ("The layout is larger than the sheet (11.00 x 8.50 inch): only 3 rows and 2 columns fit on it, "
+                 "and the labels beyond its edge would not print.\n\nDo you want to keep this layout? Choose No "
+                 "to correct it.",
+                 boxes.GetCall(0).m_strText);
+    EXPECT_EQ(2, dlg.m_nColumns) << "three columns kept";
+    EXPECT_EQ(1100, dlg.m_nSheetWidth);
 }

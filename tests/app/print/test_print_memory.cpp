@@ -38,12 +38,8 @@ protected:
         ASSERT_GE(printprobe::CountGdiObjects(), 0) << "GDI objects cannot be counted";
         m_pProgram = new CPrintProgram;
         ASSERT_TRUE(m_pProgram->Doc() != NULL);
-        CVarnelDoc* pDoc = m_pProgram->Doc();
-        pDoc->m_nPublicationType = 0;
-        pDoc->m_nDesignWidth = 262;
-        pDoc->m_nDesignHeight = 100;
-        pDoc->m_clrBackgroundFront = 0xFFFFF0C0;
-        AddLabelDesign(*pDoc);
+        m_pProgram->MakeAddressLabel();
+        AddLabelDesign(*m_pProgram->Doc());
         m_boxes.Reset();
     }
     void TearDown() override
@@ -111,11 +107,7 @@ TEST_P(PrintMemory, StaysFlatSheetAfterSheet)
     }
     else
     {
-        script.OnCommonDialog([](HWND hDlg) {
-            ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
-            ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
-        });
-        script.OnFileDialog(strOutput);
+        ScriptPrintToFile(script, strOutput);
     }
     m_pProgram->Command(ID_FILE_PRINT);
     m_pProgram->View()->m_hPrintBitmap = NULL;

@@ -65,26 +65,15 @@ bool PostScriptCellEdges(const std::string& data, int nCellWidth, double& fLeft,
     return true;
 }
 
-class PrintPreview : public ::testing::Test
+class PrintPreview : public CAddressLabelTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(InstallTestPrinter().IsEmpty()) << "the test printer is missing";
-        m_pProgram = new CPrintProgram;
-        ASSERT_TRUE(m_pProgram->Doc() != NULL);
-        CVarnelDoc* pDoc = m_pProgram->Doc();
-        pDoc->m_nPublicationType = 0;
-        pDoc->m_nDesignWidth = 262;
-        pDoc->m_nDesignHeight = 100;
-        pDoc->m_clrBackgroundFront = 0xFFFFF0C0;
-        m_pProgram->AddDbText(CRect(10, 8, 250, 48), "0");
-        m_pProgram->LoadRecords(70, m_folder);
+        CAddressLabelTest::SetUp();
+        if (!HasFatalFailure())
+            m_pProgram->LoadRecords(70, m_folder);
         m_boxes.Reset();
-    }
-    void TearDown() override
-    {
-        delete m_pProgram;
     }
 
     CFrameWnd* MainFrame() { return (CFrameWnd*)m_pProgram->m_pApp->m_pMainWnd; }
@@ -119,9 +108,6 @@ protected:
                            rcPage.top + (int)(fy * rcPage.Height()) - ptScroll.y);
     }
 
-    CPrintProgram* m_pProgram = NULL;
-    CPrintFolder m_folder;
-    CMessageBoxRecorder m_boxes;
 };
 
 } // namespace
@@ -181,11 +167,7 @@ TEST_F(PrintPreview, TheWholeSheetShowsWithCellsAndMarksWhereTheyPrint)
     CDialogScript script;
     ScriptPrintOptions(script).Check(IDC_PO_CROPMARKS).Check(IDC_PO_CORNERMARKS).OK();
     const CString strOutput = m_folder.File("marks.ps");
-    script.OnCommonDialog([](HWND hDlg) {
-        ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
-        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
-    });
-    script.OnFileDialog(strOutput);
+    ScriptPrintToFile(script, strOutput);
     m_pProgram->Command(ID_FILE_PRINT);
     ASSERT_EQ(0, script.GetPendingCount());
     ASSERT_EQ(0, m_boxes.GetCount());
@@ -208,7 +190,8 @@ TEST_F(PrintPreview, TheWholeSheetShowsWithCellsAndMarksWhereTheyPrint)
     // the page is the sheet of letter paper: 8.5 by 11
     EXPECT_NEAR(8.5 / 11, (double)rcPage.Width() / rcPage.Height(), 0.01);
 
-    // the cells across the middle of the first row (0.25 + 0.25 + 0.5 inch from the top)
+    // the cells across the middle of the first row (0.25 + 0.25 + 0.5 inch from the top): the
+    // first cell shows from the printer's quarter-inch margin on, as the page clips it
     CClientDC dc(pPreview);
     const CPoint ptScroll = pPreview->GetDeviceScrollPosition();
     const int y = rcPage.top + (int)(1.0 / 11 * rcPage.Height()) - ptScroll.y;
@@ -223,23 +206,29 @@ TEST_F(PrintPreview, TheWholeSheetShowsWithCellsAndMarksWhereTheyPrint)
     }
     ASSERT_GE(nFirst, 0) << "no cell in the first row";
     const double fPixel = 1.0 / rcPage.Width();
-    EXPECT_NEAR(fPrintedLeft, (double)(nFirst - rcPage.left) / rcPage.Width(), 1.5 * fPixel);
-    EXPECT_NEAR(fPrintedRight, (double)(nLast + 1 - rcPage.left) / rcPage.Width(), 1.5 * fPixel);
+    EXPECT_NEAR(0.25 / 8.5, (double)(nFirst - rcPage.left) / rcPage.Width(), 1.5 * fPixel);
+    EXPECT_NEAR(8.25 / 8.5, (double)(nLast + 1 - rcPage.left) / rcPage.Width(), 1.5 * fPixel)
+        << "the last cell up to the margin at the right";
     EXPECT_EQ(kWhite, SheetPixel(0.1 / 8.5, 1.0 / 11)) << "paper left of the first cell";
     EXPECT_EQ(kWhite, SheetPixel(8.4 / 8.5, 1.0 / 11)) << "paper right of the last cell";
 
-    // the crop tick left of the first cell's top edge (0.09 to 0.29 inch from the left, 0.5
-    // inch from the top) shows in the margin the printer does not print on
-    int nDark = 0;
-    const int xTick = rcPage.left + (int)(0.14 / 8.5 * rcPage.Width()) - ptScroll.x;
-    const int yTick = rcPage.top + (int)(0.5 / 11 * rcPage.Height()) - ptScroll.y;
-    for (int dy = -2; dy <= 2; dy++)
-    {
-        const COLORREF clr = dc.GetPixel(xTick, yTick + dy);
-        if (GetRValue(clr) + GetGValue(clr) + GetBValue(clr) < 3 * 128)
-            ++nDark;
-    }
-    EXPECT_GT(nDark, 0) << "the left crop tick";
+    // crop ticks: the one left of the first cell's top edge (0.09 to 0.29 inch from the left,
+    // 0.5 inch from the top) stays blank in the margin the printer does not print on; the one
+    // above the second cell's left edge (0.40 to 0.60 inch from the top) shows
+    auto darkAt = [&](double fx, double fy, bool bVertical) {
+        int nDark = 0;
+        const int x0 = rcPage.left + (int)(fx / 8.5 * rcPage.Width()) - ptScroll.x;
+        const int y0 = rcPage.top + (int)(fy / 11 * rcPage.Height()) - ptScroll.y;
+        for (int d = -2; d <= 2; d++)
+        {
+            const COLORREF clr = dc.GetPixel(x0 + (bVertical ? 0 : d), y0 + (bVertical ? d : 0));
+            if (GetRValue(clr) + GetGValue(clr) + GetBValue(clr) < 3 * 128)
+                ++nDark;
+        }
+        return nDark;
+    };
+    EXPECT_EQ(0, darkAt(0.14, 0.5, true)) << "the left crop tick lies in the unprintable margin";
+    EXPECT_GT(darkAt(0.19 + 2.62 + 0.14, 0.45, false), 0) << "the crop tick above the second column";
     MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
 }
 
@@ -277,9 +266,9 @@ TEST_F(PrintPreview, PrintOptionsReopenOnTheSheetLastConfirmed)
     auto sheetShown = [](CWnd* pDlg) {
         return (int)::SendDlgItemMessageA(pDlg->m_hWnd, IDC_PO_SHEETLIST, LB_GETCURSEL, 0, 0);
     };
-    // A4 chosen and confirmed
+    // A4 chosen and confirmed, with the two columns that fit on it
     CDialogScript script;
-    ScriptPrintOptions(script).Select(IDC_PO_SHEETLIST, 2).OK();
+    ScriptPrintOptions(script).Select(IDC_PO_SHEETLIST, 2).Select(IDC_PO_COLUMNS, 1).OK();
     m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
     ASSERT_EQ(0, script.GetPendingCount());
     ASSERT_TRUE(Preview() != NULL);
@@ -302,7 +291,7 @@ TEST_F(PrintPreview, PrintOptionsReopenOnTheSheetLastConfirmed)
     EXPECT_FALSE(bCustomOn);
     EXPECT_TRUE(Preview() == NULL);
     ScriptPrintOptions(script).Do([&](CWnd* pDlg) { nShown = sheetShown(pDlg); }).Select(IDC_PO_SHEETLIST, 0)
-        .SetText(IDC_PO_CUSTOMWIDTH, "8.00").OK();
+        .SetText(IDC_PO_CUSTOMWIDTH, "8.40").OK();
     m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
     EXPECT_EQ(2, nShown) << "Cancel changed nothing";
     ASSERT_TRUE(Preview() != NULL);
@@ -318,7 +307,63 @@ TEST_F(PrintPreview, PrintOptionsReopenOnTheSheetLastConfirmed)
         .Cancel();
     m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
     EXPECT_EQ(0, nShown);
-    EXPECT_STREQ("8.00", strWidth);
-    EXPECT_EQ(800, m_pProgram->Doc()->m_nSheetWidth);
+    EXPECT_STREQ("8.40", strWidth);
+    EXPECT_EQ(840, m_pProgram->Doc()->m_nSheetWidth);
     EXPECT_EQ(0, m_boxes.GetCount());
+}
+
+// A background over the whole sheet of a flyer: the preview leaves the printer's
+// unprintable margins blank, as wide as the printed page leaves them.
+TEST_F(PrintPreview, TheUnprintableMarginsStayBlankAsOnPaper)
+{
+    CVarnelDoc* pDoc = m_pProgram->Doc();
+    pDoc->m_nPublicationType = 5;
+    pDoc->m_nDesignWidth = 850;
+    pDoc->m_nDesignHeight = 1100;
+    pDoc->m_clrBackgroundFront = 0xFF4080C0;
+    const COLORREF kBackground = RGB(0x40, 0x80, 0xC0);
+
+    // the printed page: the background's rectangle and the area the page is clipped to
+    CDialogScript script;
+    const CString strOutput = m_folder.File("flyer.ps");
+    ScriptPrintOptions(script).SetText(IDC_PO_PAGES, "1").OK();
+    ScriptPrintToFile(script, strOutput);
+    m_pProgram->Command(ID_FILE_PRINT);
+    ASSERT_EQ(0, script.GetPendingCount());
+    double fPrintedLeft = 0, fPrintedTop = 0;
+    ASSERT_TRUE(PostScriptBlankStrips(strOutput, 3 * 850, fPrintedLeft, fPrintedTop));
+    EXPECT_NEAR(0.25, fPrintedLeft, 0.01) << "the printer's margin";
+    EXPECT_NEAR(0.25, fPrintedTop, 0.01);
+
+    // the preview at its largest scale
+    ScriptPrintOptions(script).OK();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    ASSERT_EQ(0, script.GetPendingCount());
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
+    MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_ZOOMIN);
+    pPreview->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    const CRect rcPage = pPreview->GetPageRect(0);
+    const CPoint ptScroll = pPreview->GetDeviceScrollPosition();
+    ASSERT_EQ(CPoint(0, 0), ptScroll);
+    CRect rcClient;
+    pPreview->GetClientRect(&rcClient);
+    CClientDC dc(pPreview);
+    // the blank paper from the sheet's left edge along a row, and from its top down a column
+    const int y = rcPage.top + 100;
+    const int x = rcPage.left + 100;
+    ASSERT_LT(y, rcClient.bottom);
+    ASSERT_LT(x, rcClient.right);
+    int nLeft = 0, nTop = 0;
+    while (rcPage.left + nLeft < rcClient.right && dc.GetPixel(rcPage.left + nLeft, y) != kBackground)
+        ++nLeft;
+    while (rcPage.top + nTop < rcClient.bottom && dc.GetPixel(x, rcPage.top + nTop) != kBackground)
+        ++nTop;
+    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(rcPage.left + 2, y)) << "blank paper";
+    const double fPreviewLeft = 8.5 * nLeft / rcPage.Width();
+    const double fPreviewTop = 11.0 * nTop / rcPage.Height();
+    EXPECT_NEAR(fPrintedLeft, fPreviewLeft, 0.02);
+    EXPECT_NEAR(fPrintedTop, fPreviewTop, 0.02);
+    MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
 }

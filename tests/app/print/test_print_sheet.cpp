@@ -48,26 +48,14 @@ public:
 };
 int CFailingElement::s_nDraws = 0;
 
-class PrintSheet : public ::testing::Test
+class PrintSheet : public CAddressLabelTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_FALSE(InstallTestPrinter().IsEmpty()) << "the test printer is missing";
-        m_pProgram = new CPrintProgram;
-        ASSERT_TRUE(m_pProgram->Doc() != NULL);
-        CVarnelDoc* pDoc = m_pProgram->Doc();
-        pDoc->m_nPublicationType = 0;
-        pDoc->m_nDesignWidth = kWidth;
-        pDoc->m_nDesignHeight = kHeight;
-        pDoc->m_clrBackgroundFront = 0xFF000000 | 0xFFF0C0;
-        m_pProgram->AddDbText(CRect(10, 8, 250, 48), "0");
-        m_pProgram->AddDbText(CRect(10, 52, 250, 92), "1-2");
-        m_boxes.Reset();        // the wizard's notes on missing folders
-    }
-    void TearDown() override
-    {
-        delete m_pProgram;
+        CAddressLabelTest::SetUp();
+        if (!HasFatalFailure())
+            m_pProgram->AddDbText(CRect(10, 52, 250, 92), "1-2");
     }
 
     // The cell (1-based) of the 30-up sheet on paper.
@@ -101,9 +89,6 @@ protected:
         EXPECT_EQ(0, script.GetPendingCount());
     }
 
-    CPrintProgram* m_pProgram = NULL;
-    CPrintFolder m_folder;
-    CMessageBoxRecorder m_boxes;
 };
 
 } // namespace
@@ -147,12 +132,7 @@ TEST_F(PrintSheet, ThePostScriptPrinterGetsTheSheetsAndTheirTexts)
     const CString strOutput = m_folder.File("labels.ps");
     CDialogScript script;
     ScriptPrintOptions(script).OK();
-    // the system's Print dialog, printing to a file
-    script.OnCommonDialog([](HWND hDlg) {
-        ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
-        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
-    });
-    script.OnFileDialog(strOutput);
+    ScriptPrintToFile(script, strOutput);
     m_pProgram->Command(ID_FILE_PRINT);
     EXPECT_EQ(0, script.GetPendingCount());
     EXPECT_EQ(0, m_boxes.GetCount());
@@ -387,11 +367,7 @@ TEST_F(PrintSheet, AFailingPageIsReportedOnceAndEndsTheJob)
     const CString strOutput = m_folder.File("failing.ps");
     CDialogScript script;
     ScriptPrintOptions(script).OK();
-    script.OnCommonDialog([](HWND hDlg) {
-        ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);
-        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
-    });
-    script.OnFileDialog(strOutput);
+    ScriptPrintToFile(script, strOutput);
     m_pProgram->Command(ID_FILE_PRINT);
     ASSERT_EQ(1, m_boxes.GetCount());
     EXPECT_STREQ("Unexpected Error occurred... \nPlease close and re-open the application and try again!",
@@ -425,44 +401,9 @@ TEST_F(PrintSheet, GapsAndMarginsPlaceCellsToTheNearestHundredth)
     EXPECT_EQ(kWhite, paper.Pixel(kLeft + kWidth + 6, 60)) << "the gap";
 }
 
-namespace
-{
-
-// The origins (printer pixels) of the filled cells of nCellWidth pixels on the first page of
-// a PostScript file, in drawing order, and the page setup's rotation.
-std::vector<CPoint> PostScriptCellOrigins(const CString& strPath, int nCellWidth, int& nRotation)
-{
-    std::vector<CPoint> origins;
-    nRotation = -1;
-    CFile file(strPath, CFile::modeRead);
-    std::string data((size_t)file.GetLength(), '\0');
-    if (!data.empty())
-        file.Read(&data[0], (UINT)data.size());
-    file.Close();
-    const size_t nPage = data.find("\n%%Page: 1 ");
-    if (nPage == std::string::npos)
-        return origins;
-    const size_t nNext = data.find("\n%%Page: 2 ");
-    const std::string page = data.substr(nPage, nNext == std::string::npos ? std::string::npos : nNext - nPage);
-    const size_t nSetup = page.find("\n1 -1 scale\n");
-    if (nSetup != std::string::npos)
-        sscanf(page.c_str() + nSetup, "\n1 -1 scale\n%d rotate", &nRotation);
-    for (size_t at = 0; (at = page.find(" moveto\n", at)) != std::string::npos; at++)
-    {
-        const size_t nLine = page.rfind('\n', at);
-        int x0, y0, x1, y1;
-        if (sscanf(page.c_str() + nLine + 1, "%d %d moveto\n%d %d lineto", &x0, &y0, &x1, &y1) == 4 && y1 == y0 &&
-            x1 - x0 == nCellWidth)
-            origins.push_back(CPoint(x0, y0));
-    }
-    return origins;
-}
-
-} // namespace
-
 TEST_F(PrintSheet, LandscapeSheetsTakeTheOrientationAndOffsetsOfTheLandscapePage)
 {
-    m_pProgram->LoadRecords(8, m_folder);
+    m_pProgram->LoadRecords(6, m_folder);
     // Print Setup: the user turns the paper
     CDialogScript script;
     script.OnCommonDialog([](HWND hDlg) {
@@ -472,14 +413,10 @@ TEST_F(PrintSheet, LandscapeSheetsTakeTheOrientationAndOffsetsOfTheLandscapePage
     m_pProgram->Command(ID_FILE_PRINT_SETUP);
     ASSERT_EQ(0, script.GetPendingCount());
 
-    // two rows of four labels, printed to a file
+    // two rows of three labels on a landscape sheet, printed to a file
     const CString strOutput = m_folder.File("landscape.ps");
-    ScriptPrintOptions(script, 2, 4).OK();
-    script.OnCommonDialog([](HWND hDlg) {
-        ::CheckDlgButton(hDlg, 0x410, BST_CHECKED);     // "Print to file"
-        ::PostMessageA(hDlg, WM_COMMAND, IDOK, 0);
-    });
-    script.OnFileDialog(strOutput);
+    ScriptPrintOptions(script, 2, 3).Select(IDC_PO_SHEETLIST, 5).OK();
+    ScriptPrintToFile(script, strOutput);
     m_pProgram->Command(ID_FILE_PRINT);
     ASSERT_EQ(0, script.GetPendingCount());
     EXPECT_EQ(0, m_boxes.GetCount());
@@ -499,21 +436,23 @@ TEST_F(PrintSheet, LandscapeSheetsTakeTheOrientationAndOffsetsOfTheLandscapePage
     EXPECT_NEAR(0.50f - nOffsetY / 300.0f, pView->m_fPrintTop, 0.006f);
 
     // the cells row by row from the margins on paper, three printer pixels a hundredth
-    int nRotation = -1;
-    const std::vector<CPoint> origins = PostScriptCellOrigins(strOutput, 3 * kWidth, nRotation);
+    const std::vector<CPostScriptPage> layout = PostScriptPages(strOutput, 3 * kWidth);
+    ASSERT_EQ(1u, layout.size());
+    const int nRotation = layout[0].nRotation;
     EXPECT_TRUE(nRotation == 90 || nRotation == -90) << "the page turned: " << nRotation;
     const int x0 = 3 * (19 - nOffsetX / 3);
     const int y0 = 3 * (50 - nOffsetY / 3);
-    ASSERT_EQ(8u, origins.size());
-    for (int i = 0; i < 8; i++)
+    const std::vector<CPoint>& origins = layout[0].cells;
+    ASSERT_EQ(6u, origins.size());
+    for (int i = 0; i < 6; i++)
     {
-        EXPECT_EQ(x0 + 3 * (i % 4) * kColumnStep, origins[i].x) << "cell " << i;
-        EXPECT_EQ(y0 + 3 * (i / 4) * kHeight, origins[i].y) << "cell " << i;
+        EXPECT_EQ(x0 + 3 * (i % 3) * kColumnStep, origins[i].x) << "cell " << i;
+        EXPECT_EQ(y0 + 3 * (i / 3) * kHeight, origins[i].y) << "cell " << i;
     }
     const std::vector<std::string> pages = PostScriptPageTexts(strOutput);
     ASSERT_EQ(1u, pages.size());
     std::string expected;
-    for (int k = 1; k <= 8; k++)
+    for (int k = 1; k <= 6; k++)
         for (const CString& str : RecordTexts(k))
             expected += (LPCTSTR)str;
     EXPECT_EQ(expected, pages[0]);
