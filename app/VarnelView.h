@@ -59,8 +59,8 @@ public:
     void SwitchSide(int nSide);
     // Runs the change-of-size dialog and scales every element to the new design size.
     void ChangePublicationSize();
-    // Redraws the rulers beside the view at its zoom.
-    void RefreshRulers(BOOL bHorizontal = TRUE, BOOL bVertical = TRUE);
+    // Redraws the rulers beside the view at its zoom (bNow: before this returns).
+    void RefreshRulers(BOOL bHorizontal = TRUE, BOOL bVertical = TRUE, BOOL bNow = FALSE);
     // Moves the rulers' position markers to a client pixel.
     void ShowRulerPosition(CPoint point, BOOL bForget);
     // The element under a point (document units), topmost first; NULL when none.

@@ -5,6 +5,7 @@
 #include "DesignPaint.h"
 #include "model/Element.h"
 #include "model/ElementDraw.h"
+#include "model/FillPainter.h"
 #include "model/PictureElements.h"
 #include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
@@ -39,10 +40,13 @@ BOOL g_bPlainPaint = FALSE;
 // Raised to have every kept frame drawn anew.
 volatile LONG g_nFrameGeneration = 0;
 
-// Remainder with the sign of the dividend, as the brush origin wants it.
-int Mod8(int nValue)
+// Patterns start at the page's corner, so that they keep their place on the page when the
+// view scrolls.
+void AnchorPatternsToPage(CDC* pDC)
 {
-    return nValue % 8;
+    CPoint ptPage(0, 0);
+    pDC->LPtoDP(&ptPage);
+    pDC->SetBrushOrg(((ptPage.x % 8) + 8) % 8, ((ptPage.y % 8) + 8) % 8);
 }
 
 // What a background's scaled pixels depend on.
@@ -124,10 +128,23 @@ CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels
     if (work.GetLastStatus() != Gdiplus::Ok)
         return NULL;
     {
+        // only the part of the picture the piece shows, with a few pixels around it (the
+        // library reads every pixel of the part it is given)
+        const double fScaleX = (double)sizePixels.cx / fmax(1.0, (double)pPicture->GetWidth());
+        const double fScaleY = (double)sizePixels.cy / fmax(1.0, (double)pPicture->GetHeight());
+        const double fLeft = fmax(0.0, floor((rectTile.left - nRoom) / fScaleX) - 2);
+        const double fTop = fmax(0.0, floor((rectTile.top - nRoom) / fScaleY) - 2);
+        const double fRight = fmin((double)pPicture->GetWidth(), ceil((rectTile.right + nRoom) / fScaleX) + 2);
+        const double fBottom = fmin((double)pPicture->GetHeight(), ceil((rectTile.bottom + nRoom) / fScaleY) + 2);
+        if (!(fRight > fLeft && fBottom > fTop))
+            return NULL;
         Gdiplus::Graphics g(&work);
         g.Clear(Gdiplus::Color(0, 0, 0, 0));
-        g.DrawImage(pPicture, Gdiplus::RectF((float)(nRoom - rectTile.left), (float)(nRoom - rectTile.top),
-                                             (float)sizePixels.cx, (float)sizePixels.cy));
+        g.DrawImage(pPicture,
+                    Gdiplus::RectF((float)(nRoom - rectTile.left + fLeft * fScaleX),
+                                   (float)(nRoom - rectTile.top + fTop * fScaleY),
+                                   (float)((fRight - fLeft) * fScaleX), (float)((fBottom - fTop) * fScaleY)),
+                    (float)fLeft, (float)fTop, (float)(fRight - fLeft), (float)(fBottom - fTop), Gdiplus::UnitPixel);
     }
     Gdiplus::BitmapData data;
     Gdiplus::Rect rectLock(nRoom, nRoom, rectTile.Width(), rectTile.Height());
@@ -241,8 +258,11 @@ void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const C
     const double fMargin = kBleedPixels / (fZoom > 0 ? fZoom : 1.0f) + 1;
     const Gdiplus::RectF rcCull((float)(rectClip.left - fMargin), (float)(rectClip.top - fMargin),
                                 (float)(rectClip.Width() + 2 * fMargin), (float)(rectClip.Height() + 2 * fMargin));
-    // the texts of one paint share their fonts
+    // the texts of one paint share their fonts; on the screen gradients are drawn straight
+    // into the paint's pixels
     std::unique_ptr<CTextFontScope> pFonts(bFast ? new CTextFontScope : NULL);
+    std::unique_ptr<CGradientFillScope> pGradients(bMemory && !bPrinting ? new CGradientFillScope(pDrawDC->m_hDC)
+                                                                        : NULL);
     std::unique_ptr<Gdiplus::Graphics> pShared;
     for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
     {
@@ -376,7 +396,7 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         return FALSE;
     CBitmap* pOldKept = dcKept.SelectObject(&frame.bitmapKept);
     OnPrepareDC(&dcKept);
-    dcKept.SetBrushOrg(0, 0);
+    AnchorPatternsToPage(&dcKept);
 
     CFrameKey key;
     key.sizeClient = rectClient.Size();
@@ -418,9 +438,19 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         }
     }
 
-    // what to draw anew: everything, or where a changed element was and is
-    bool bWhole = g_bPlainPaint || !frame.bValid || !(key == frame.key) || elements.size() != frame.elements.size();
-    CRect rectDirty(0, 0, 0, 0);
+    // what to draw anew: everything; or the strips a scroll brought into the window, the
+    // rest moved along, and where a changed element was and is
+    bool bWhole = g_bPlainPaint || !frame.bValid || elements.size() != frame.elements.size();
+    CPoint ptShift(0, 0);
+    if (!bWhole && !(key == frame.key))
+    {
+        CFrameKey keyMoved = frame.key;
+        keyMoved.ptPageOrigin = key.ptPageOrigin;
+        ptShift = key.ptPageOrigin - frame.key.ptPageOrigin;
+        bWhole = !(keyMoved == key) || abs(ptShift.x) >= rectClient.Width() || abs(ptShift.y) >= rectClient.Height();
+    }
+    std::vector<CRect> dirty;
+    CRect rectChanged(0, 0, 0, 0);
     for (size_t i = 0; !bWhole && i < elements.size(); i++)
     {
         const CKeptElement& now = elements[i];
@@ -431,16 +461,66 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         {
             if (now.rectPixels.IsRectEmpty() || before.rectPixels.IsRectEmpty())
                 bWhole = true;
-            rectDirty.UnionRect(&rectDirty, &now.rectPixels);
-            rectDirty.UnionRect(&rectDirty, &before.rectPixels);
+            const CRect rectBefore = before.rectPixels + ptShift;
+            rectChanged.UnionRect(&rectChanged, &now.rectPixels);
+            rectChanged.UnionRect(&rectChanged, &rectBefore);
         }
     }
     if (bWhole)
-        rectDirty = rectClient;
-    rectDirty.IntersectRect(&rectDirty, &rectClient);
-
-    if (!rectDirty.IsRectEmpty())
     {
+        dirty.push_back(rectClient);
+    }
+    else
+    {
+        if (ptShift != CPoint(0, 0))
+        {
+            ResetToPixels(&dcKept);
+            dcKept.BitBlt(ptShift.x, ptShift.y, rectClient.Width(), rectClient.Height(), &dcKept, 0, 0, SRCCOPY);
+            OnPrepareDC(&dcKept);
+            AnchorPatternsToPage(&dcKept);
+            if (ptShift.x > 0)
+                dirty.push_back(CRect(0, 0, ptShift.x, rectClient.bottom));
+            else if (ptShift.x < 0)
+                dirty.push_back(CRect(rectClient.right + ptShift.x, 0, rectClient.right, rectClient.bottom));
+            if (ptShift.y > 0)
+                dirty.push_back(CRect(0, 0, rectClient.right, ptShift.y));
+            else if (ptShift.y < 0)
+                dirty.push_back(CRect(0, rectClient.bottom + ptShift.y, rectClient.right, rectClient.bottom));
+            // an element across an edge of the window is not drawn quite as it is drawn
+            // whole: those across an edge, before or now, are drawn anew (one band per edge)
+            const CRect rectOld = rectClient + ptShift;
+            CRect bands[8];
+            for (size_t i = 0; i < elements.size(); i++)
+            {
+                const CRect& rectNow = elements[i].rectPixels;
+                const CRect rects[2] = { frame.elements[i].rectPixels + ptShift, rectNow };
+                const CRect* pEdges[2] = { &rectOld, &rectClient };
+                for (int k = 0; k < 2; k++)
+                {
+                    const CRect& r = rects[k];
+                    const CRect& e = *pEdges[k];
+                    if (r.IsRectEmpty() || r.left >= e.right || r.right <= e.left || r.top >= e.bottom
+                        || r.bottom <= e.top)
+                        continue;
+                    const bool across[4] = { r.left < e.left, r.top < e.top, r.right > e.right, r.bottom > e.bottom };
+                    for (int nEdge = 0; nEdge < 4; nEdge++)
+                    {
+                        if (across[nEdge])
+                            bands[k * 4 + nEdge].UnionRect(&bands[k * 4 + nEdge], &rectNow);
+                    }
+                }
+            }
+            for (const CRect& band : bands)
+                dirty.push_back(band);
+        }
+        dirty.push_back(rectChanged);
+    }
+
+    for (CRect rectDirty : dirty)
+    {
+        rectDirty.IntersectRect(&rectDirty, &rectClient);
+        if (rectDirty.IsRectEmpty())
+            continue;
         frame.bValid = false;
         CRect rectLogical = rectDirty;
         dcKept.DPtoLP(&rectLogical);
@@ -512,7 +592,7 @@ void CVarnelView::OnDraw(CDC* pDC)
             OnPrepareDC(&dcMem);
             dcMem.OffsetViewportOrg(-rectPixels.left, -rectPixels.top);
             pOldBitmap = dcMem.SelectObject(&bitmap);
-            dcMem.SetBrushOrg(Mod8(rectPixels.left), Mod8(rectPixels.top));
+            AnchorPatternsToPage(&dcMem);
             dcMem.IntersectClipRect(&rectClip);
             pDrawDC = &dcMem;
         }

@@ -114,7 +114,10 @@ UINT ZoomCommand(float fZoom)
 // Scrolls a bar to the middle of its range, as dragging its thumb there does.
 void ScrollToMiddle(CVarnelView* pView, int nBar)
 {
-    SCROLLINFO info = { sizeof(info), SIF_ALL };
+    SCROLLINFO info;
+    memset(&info, 0, sizeof(info));
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
     if (!::GetScrollInfo(pView->m_hWnd, nBar, &info))
         return;
     const int nPos = info.nMin + (info.nMax - info.nMin + 1 - (int)info.nPage) / 2;
@@ -215,7 +218,10 @@ double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, 
     pView->UpdateWindow();
     Pump();
     CElement* pNudged = nAction == CHANGED_STRIP ? ElementInTheMiddle(pView) : NULL;
-    SCROLLINFO info = { sizeof(info), SIF_ALL };
+    SCROLLINFO info;
+    memset(&info, 0, sizeof(info));
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
     ::GetScrollInfo(pView->m_hWnd, SB_VERT, &info);
     const int nThumbStep = (info.nMax - info.nMin + 1) / 10;
     const int nThumbFrom = info.nPos;
@@ -291,7 +297,10 @@ int OpenOnce(const char* pszPublication, const char* pszResult)
     CMessageBoxRecorder boxes;
     CAppProgram program("QuorvaneBench", CSize(1024, 768));
     if (!program.m_bStarted)
+    {
+        fprintf(stderr, "the program did not start\n");
         return 1;
+    }
     PumpPendingMessages();
     HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, CountPaints, NULL, ::GetCurrentThreadId());
     const double t0 = Now();
@@ -314,6 +323,8 @@ int OpenOnce(const char* pszPublication, const char* pszResult)
             ;
     }
     const double fSeconds = (Now() - t0) / 1000.0;
+    if (pDoc == NULL)
+        fprintf(stderr, "%s did not open\n", pszPublication);
     ::UnhookWindowsHookEx(hHook);
     CVarnelView* pView = program.ActiveView();
     FILE* pFile = fopen(pszResult, "w");
@@ -366,8 +377,11 @@ void BenchOpen(const char* pszProgram)
         ::DeleteFileA(strResult);
         std::string strCommand = std::string("\"") + pszProgram + "\" --open \"" + (LPCTSTR)strPublication
                                  + "\" \"" + (LPCTSTR)strResult + "\"";
-        STARTUPINFOA si = { sizeof(si) };
-        PROCESS_INFORMATION pi = {};
+        STARTUPINFOA si;
+        memset(&si, 0, sizeof(si));
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi;
+        memset(&pi, 0, sizeof(pi));
         if (!::CreateProcessA(pszProgram, &strCommand[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         {
             printf("cannot start\n");
