@@ -8,8 +8,9 @@
 //   belongs to the view until the document takes it.
 // - Painting draws the whole client area through an off-screen bitmap. On the screen the
 //   desk, page and elements stay drawn in a kept frame; a paint draws anew only where an
-//   element's drawn state changed (the whole frame when the zoom, scroll, size, side, page
-//   or the list of elements changed), then the selection over it.
+//   element's drawn state changed (the whole frame when the zoom, size, side, page or the
+//   list of elements changed; a scroll moves the frame and draws what comes into view),
+//   then the selection over it.
 
 #pragma once
 

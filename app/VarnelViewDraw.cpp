@@ -33,6 +33,8 @@ const int kBackgroundCacheEntries = 2;
 const LONGLONG kMaxKeptBackgroundPixels = 16 * 1024 * 1024;
 // Side of the square pieces a background is scaled in, as the paints need them.
 const int kBackgroundTile = 256;
+// Pixels along the window's edges drawn anew after a scroll.
+const int kEdgeBand = 64;
 // Pixels around an element's bounds that smoothing may still touch.
 const int kBleedPixels = 2;
 
@@ -234,8 +236,12 @@ namespace
 // bMemory: pDrawDC is the paint's memory DC on the screen, where backgrounds are drawn
 // from their scaled pieces and (unless the plain paint is asked for) elements that cannot
 // reach the clip box are skipped.
+// pCull, when given: the pixels each element of the shown side may touch, in list order
+// (empty: not known), and rectCullPixels the pixels to draw; elements whose pixels miss
+// them are skipped without working out their bounds again.
 void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const CRect& rectClip,
-                     bool bMemory, bool bPrinting)
+                     bool bMemory, bool bPrinting, const std::vector<CRect>* pCull = NULL,
+                     const CRect& rectCullPixels = CRect())
 {
     // desk
     CBrush brushDesk(kDeskColor);
@@ -264,18 +270,23 @@ void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const C
     std::unique_ptr<CGradientFillScope> pGradients(bMemory && !bPrinting ? new CGradientFillScope(pDrawDC->m_hDC)
                                                                         : NULL);
     std::unique_ptr<Gdiplus::Graphics> pShared;
+    size_t nShown = 0;
     for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
     {
         CElement* pElement = pDoc->m_listElements.GetNext(pos);
         if (pElement->m_nSide == pDoc->m_nSide)
         {
+            const CRect* pPixels = pCull != NULL && nShown < pCull->size() ? &(*pCull)[nShown] : NULL;
+            nShown++;
             const bool bScaled = pElement->m_nKind == KIND_BACKGROUND && bMemory
                                  && pView->DrawScaledBackground(pDrawDC, pElement, !g_bPlainPaint);
             if (bScaled)
                 ;       // drawn from its scaled pieces
             else if (!bFast)
                 pElement->DrawDC(pDrawDC);
-            else if (!MissesClip(pElement, rcCull))
+            else if (pPixels != NULL && !pPixels->IsRectEmpty()
+                         ? CRect().IntersectRect(pPixels, &rectCullPixels) != FALSE
+                         : !MissesClip(pElement, rcCull))
             {
                 // one graphics for the elements between two page frames
                 if (pShared == NULL)
@@ -478,44 +489,28 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
             dcKept.BitBlt(ptShift.x, ptShift.y, rectClient.Width(), rectClient.Height(), &dcKept, 0, 0, SRCCOPY);
             OnPrepareDC(&dcKept);
             AnchorPatternsToPage(&dcKept);
-            if (ptShift.x > 0)
-                dirty.push_back(CRect(0, 0, ptShift.x, rectClient.bottom));
-            else if (ptShift.x < 0)
-                dirty.push_back(CRect(rectClient.right + ptShift.x, 0, rectClient.right, rectClient.bottom));
-            if (ptShift.y > 0)
-                dirty.push_back(CRect(0, 0, rectClient.right, ptShift.y));
-            else if (ptShift.y < 0)
-                dirty.push_back(CRect(0, rectClient.bottom + ptShift.y, rectClient.right, rectClient.bottom));
-            // an element across an edge of the window is not drawn quite as it is drawn
-            // whole: those across an edge, before or now, are drawn anew (one band per edge)
-            const CRect rectOld = rectClient + ptShift;
-            CRect bands[8];
-            for (size_t i = 0; i < elements.size(); i++)
+            // the strips that come into view; and since the library draws an element cut by
+            // an edge a little differently from one drawn whole, a band along the edges of
+            // the scroll's direction, before and now
+            const int w = rectClient.Width(), h = rectClient.Height(), b = kEdgeBand;
+            if (ptShift.x != 0)
             {
-                const CRect& rectNow = elements[i].rectPixels;
-                const CRect rects[2] = { frame.elements[i].rectPixels + ptShift, rectNow };
-                const CRect* pEdges[2] = { &rectOld, &rectClient };
-                for (int k = 0; k < 2; k++)
-                {
-                    const CRect& r = rects[k];
-                    const CRect& e = *pEdges[k];
-                    if (r.IsRectEmpty() || r.left >= e.right || r.right <= e.left || r.top >= e.bottom
-                        || r.bottom <= e.top)
-                        continue;
-                    const bool across[4] = { r.left < e.left, r.top < e.top, r.right > e.right, r.bottom > e.bottom };
-                    for (int nEdge = 0; nEdge < 4; nEdge++)
-                    {
-                        if (across[nEdge])
-                            bands[k * 4 + nEdge].UnionRect(&bands[k * 4 + nEdge], &rectNow);
-                    }
-                }
+                dirty.push_back(ptShift.x > 0 ? CRect(0, 0, ptShift.x + b, h) : CRect(w + ptShift.x - b, 0, w, h));
+                dirty.push_back(ptShift.x > 0 ? CRect(w - b, 0, w, h) : CRect(0, 0, b, h));
             }
-            for (const CRect& band : bands)
-                dirty.push_back(band);
+            if (ptShift.y != 0)
+            {
+                dirty.push_back(ptShift.y > 0 ? CRect(0, 0, w, ptShift.y + b) : CRect(0, h + ptShift.y - b, w, h));
+                dirty.push_back(ptShift.y > 0 ? CRect(0, h - b, w, h) : CRect(0, 0, w, b));
+            }
         }
         dirty.push_back(rectChanged);
     }
 
+    std::vector<CRect> cull;
+    cull.reserve(elements.size());
+    for (const CKeptElement& kept : elements)
+        cull.push_back(kept.rectPixels);
     for (CRect rectDirty : dirty)
     {
         rectDirty.IntersectRect(&rectDirty, &rectClient);
@@ -529,7 +524,11 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         dcKept.IntersectClipRect(&rectLogical);
         CRect rectClip;
         dcKept.GetClipBox(&rectClip);
-        DrawDesignLayer(this, pDoc, &dcKept, rectClip, true, false);
+        CRect rectClipPixels = rectClip;
+        dcKept.LPtoDP(&rectClipPixels);
+        rectClipPixels.NormalizeRect();
+        rectClipPixels.InflateRect(1, 1);
+        DrawDesignLayer(this, pDoc, &dcKept, rectClip, true, false, &cull, rectClipPixels);
         dcKept.SelectClipRgn(NULL);
     }
     frame.key = key;

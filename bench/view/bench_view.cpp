@@ -415,7 +415,9 @@ int main(int argc, char* argv[])
 {
     if (argc >= 4 && strcmp(argv[1], "--open") == 0)
         return OpenOnce(argv[2], argv[3]);
-    const bool bOpenOnly = argc >= 2 && strcmp(argv[1], "open") == 0;
+    // an argument runs the cases of one kind: full, zoom, kept, strip, scroll or open
+    const char* pszOnly = argc >= 2 ? argv[1] : NULL;
+    const bool bOpenOnly = pszOnly != NULL && strcmp(pszOnly, "open") == 0;
 
     GdiplusStartupInput input;
     ULONG_PTR token = 0;
@@ -448,8 +450,16 @@ int main(int argc, char* argv[])
             {1000, 1.0f, AS_DESIGNED, SCROLL_THUMB}, {1000, 3.0f, AS_DESIGNED, SCROLL_THUMB},
         };
         printf("the design view in a 1000 x 700 frame, %d runs each\n", kRuns);
+        const struct { const char* pszName; Action nFirst; Action nLast; } kinds[] = {
+            {"full", FULL_PAINT, FULL_PAINT}, {"zoom", NEW_ZOOM, NEW_ZOOM}, {"kept", KEPT_FRAME, KEPT_FRAME},
+            {"strip", CHANGED_STRIP, CHANGED_STRIP}, {"scroll", SCROLL_LINE, SCROLL_THUMB} };
         for (const auto& c : cases)
         {
+            bool bRun = pszOnly == NULL;
+            for (const auto& k : kinds)
+                bRun = bRun || (strcmp(pszOnly, k.pszName) == 0 && c.nAction >= k.nFirst && c.nAction <= k.nLast);
+            if (!bRun)
+                continue;
             CVarnelDoc* pDoc = new CVarnelDoc;
             FillDocument(*pDoc, c.nElements, c.nVariant);
             CFrameWnd* pFrame = new CFrameWnd;
@@ -480,7 +490,8 @@ int main(int argc, char* argv[])
     }
     char szProgram[MAX_PATH];
     ::GetModuleFileNameA(NULL, szProgram, MAX_PATH);
-    BenchOpen(szProgram);
+    if (pszOnly == NULL || bOpenOnly)
+        BenchOpen(szProgram);
     GdiplusShutdown(token);
     return 0;
 }
