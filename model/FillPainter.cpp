@@ -72,6 +72,34 @@ const BYTE g_hatchPatterns[kLastPatternStyle - kFirstPatternStyle + 1][8] = {
 // Probe results of IsHatchStyleDrawn: 0 not yet probed, 1 drawn, 2 not drawn.
 volatile LONG g_hatchProbe[HatchStyleMax + 1];
 
+// The shape codes whose outline is the given path.
+bool IsPathShape(int nShape)
+{
+    return nShape == 107 || nShape == 201 || nShape == 202 || (nShape >= 205 && nShape <= 211);
+}
+
+// The corners of the diamond (105) or the triangle (108) in rc; 0 for other codes.
+int GetShapeCorners(const RectF& rc, int nShape, PointF pts[4])
+{
+    const float x = rc.X, y = rc.Y, w = rc.Width, h = rc.Height;
+    if (nShape == 105)
+    {
+        pts[0] = PointF(x + w / 2, y);
+        pts[1] = PointF(x, y + h / 2);
+        pts[2] = PointF(x + w / 2, y + h);
+        pts[3] = PointF(x + w, y + h / 2);
+        return 4;
+    }
+    if (nShape == 108)
+    {
+        pts[0] = PointF(x + w / 2, y);
+        pts[1] = PointF(x, y + h);
+        pts[2] = PointF(x + w, y + h);
+        return 3;
+    }
+    return 0;
+}
+
 // Gradient reference rectangle of at least one unit in each direction.
 RectF GradientRect(const RectF& rc)
 {
@@ -309,47 +337,29 @@ bool GetWorldToDevice(Graphics* pGraphics, HDC hDC, double m[6])
     return true;
 }
 
-// The outline FillShapeOutline fills, as a path; false for a shape code that fills nothing.
+// The outline FillShapeOutline fills, as a path; false for a shape code that fills nothing
+// (bValid false: the outline could not be made).
 bool AddShapeOutline(GraphicsPath& path, const RectF& rc, int nShape, const PointF* pPoints, int nCount,
                      GraphicsPath* pPath, bool& bValid)
 {
-    const float x = rc.X, y = rc.Y, w = rc.Width, h = rc.Height;
-    bValid = true;
-    switch (nShape)
-    {
-    case 102:
-        return path.AddRectangle(rc) == Ok || (bValid = false);
-    case 103:
-        return path.AddEllipse(rc) == Ok || (bValid = false);
-    case 105:
-    {
-        const PointF pts[4] = { PointF(x + w / 2, y), PointF(x, y + h / 2), PointF(x + w / 2, y + h),
-                                PointF(x + w, y + h / 2) };
-        return path.AddPolygon(pts, 4) == Ok || (bValid = false);
-    }
-    case 108:
-    {
-        const PointF pts[3] = { PointF(x + w / 2, y), PointF(x, y + h), PointF(x + w, y + h) };
-        return path.AddPolygon(pts, 3) == Ok || (bValid = false);
-    }
-    case 120:
+    PointF corners[4];
+    const int nCorners = GetShapeCorners(rc, nShape, corners);
+    if (nShape == 102)
+        bValid = path.AddRectangle(rc) == Ok;
+    else if (nShape == 103)
+        bValid = path.AddEllipse(rc) == Ok;
+    else if (nCorners > 0)
+        bValid = path.AddPolygon(corners, nCorners) == Ok;
+    else if (nShape == 120)
         bValid = pPoints != NULL && nCount >= 3 && path.AddPolygon(pPoints, nCount) == Ok;
-        return bValid;
-    case 107:
-    case 201:
-    case 202:
-    case 205:
-    case 206:
-    case 207:
-    case 208:
-    case 209:
-    case 210:
-    case 211:
+    else if (IsPathShape(nShape))
         bValid = pPath != NULL && path.AddPath(pPath, FALSE) == Ok && path.SetFillMode(pPath->GetFillMode()) == Ok;
-        return bValid;
-    default:
+    else
+    {
+        bValid = true;
         return false;
     }
+    return bValid;
 }
 
 // The pixels of hDC a fill of the region covers: the region within the clip region and
@@ -807,44 +817,20 @@ void SetHatchStyleDrawn(int nHatchStyle, BOOL bDrawn)
 Status FillShapeOutline(Graphics* pGraphics, Brush* pBrush, const RectF& rc, int nShape,
                         const PointF* pPoints, int nCount, GraphicsPath* pPath)
 {
-    const float x = rc.X, y = rc.Y, w = rc.Width, h = rc.Height;
-    switch (nShape)
-    {
-    case 102:
+    PointF corners[4];
+    const int nCorners = GetShapeCorners(rc, nShape, corners);
+    if (nShape == 102)
         return pGraphics->FillRectangle(pBrush, rc);
-    case 103:
+    if (nShape == 103)
         return pGraphics->FillEllipse(pBrush, rc);
-    case 105:
-    {
-        PointF pts[4] = { PointF(x + w / 2, y), PointF(x, y + h / 2), PointF(x + w / 2, y + h),
-                          PointF(x + w, y + h / 2) };
-        return pGraphics->FillPolygon(pBrush, pts, 4, FillModeAlternate);
-    }
-    case 108:
-    {
-        PointF pts[3] = { PointF(x + w / 2, y), PointF(x, y + h), PointF(x + w, y + h) };
-        return pGraphics->FillPolygon(pBrush, pts, 3, FillModeAlternate);
-    }
-    case 120:
-        if (pPoints == NULL || nCount < 1)
-            return InvalidParameter;
-        return pGraphics->FillPolygon(pBrush, pPoints, nCount, FillModeAlternate);
-    case 107:
-    case 201:
-    case 202:
-    case 205:
-    case 206:
-    case 207:
-    case 208:
-    case 209:
-    case 210:
-    case 211:
-        if (pPath == NULL)
-            return InvalidParameter;
-        return pGraphics->FillPath(pBrush, pPath);
-    default:
-        return Ok;
-    }
+    if (nCorners > 0)
+        return pGraphics->FillPolygon(pBrush, corners, nCorners, FillModeAlternate);
+    if (nShape == 120)
+        return pPoints == NULL || nCount < 1 ? InvalidParameter
+                                             : pGraphics->FillPolygon(pBrush, pPoints, nCount, FillModeAlternate);
+    if (IsPathShape(nShape))
+        return pPath == NULL ? InvalidParameter : pGraphics->FillPath(pBrush, pPath);
+    return Ok;
 }
 
 void FillElementShape(Graphics* pGraphics, float x, float y, float width, float height,
