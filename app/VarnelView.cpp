@@ -250,24 +250,34 @@ BOOL CVarnelView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
     CPoint point(0, 0);
     DeviceToLogical(point);
     m_ptScroll = point;
-    RefreshRulers(sizeScroll.cx != 0, sizeScroll.cy != 0);
+    // the rulers show the new position with the scroll itself; the view moves its kept
+    // frame and draws what comes into view at its next paint
+    RefreshRulers(sizeScroll.cx != 0, sizeScroll.cy != 0, TRUE);
     Invalidate(TRUE);
     return TRUE;
 }
 
 // Rulers
 
-void CVarnelView::RefreshRulers(BOOL bHorizontal, BOOL bVertical)
+void CVarnelView::RefreshRulers(BOOL bHorizontal, BOOL bVertical, BOOL bNow)
 {
     if (bHorizontal)
     {
         if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 0, 2)))
+        {
             pRuler->Refresh(1, m_fZoom);
+            if (bNow && pRuler->m_hWnd != NULL)
+                pRuler->UpdateWindow();
+        }
     }
     if (bVertical)
     {
         if (CRulerView* pRuler = DYNAMIC_DOWNCAST(CRulerView, GetSiblingPane(this, 1, 1)))
+        {
             pRuler->Refresh(0, m_fZoom);
+            if (bNow && pRuler->m_hWnd != NULL)
+                pRuler->UpdateWindow();
+        }
     }
 }
 

@@ -8,8 +8,9 @@
 //   belongs to the view until the document takes it.
 // - Painting draws the whole client area through an off-screen bitmap. On the screen the
 //   desk, page and elements stay drawn in a kept frame; a paint draws anew only where an
-//   element's drawn state changed (the whole frame when the zoom, scroll, size, side, page
-//   or the list of elements changed), then the selection over it.
+//   element's drawn state changed (the whole frame when the zoom, size, side, page or the
+//   list of elements changed; a scroll moves the frame and draws what comes into view),
+//   then the selection over it.
 //
 // The class is split over these files:
 // - VarnelView.cpp: construction, mapping, zoom, scrolling, status texts, side switch;
@@ -72,8 +73,8 @@ public:
     void SwitchSide(int nSide);
     // Runs the change-of-size dialog and scales every element to the new design size.
     void ChangePublicationSize();
-    // Redraws the rulers beside the view at its zoom.
-    void RefreshRulers(BOOL bHorizontal = TRUE, BOOL bVertical = TRUE);
+    // Redraws the rulers beside the view at its zoom (bNow: before this returns).
+    void RefreshRulers(BOOL bHorizontal = TRUE, BOOL bVertical = TRUE, BOOL bNow = FALSE);
     // Moves the rulers' position markers to a client pixel.
     void ShowRulerPosition(CPoint point, BOOL bForget);
     // The element under a point (document units), topmost first; NULL when none.

@@ -5,6 +5,7 @@
 #include "DesignPaint.h"
 #include "model/Element.h"
 #include "model/ElementDraw.h"
+#include "model/FillPainter.h"
 #include "model/PictureElements.h"
 #include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
@@ -32,6 +33,8 @@ const int kBackgroundCacheEntries = 2;
 const LONGLONG kMaxKeptBackgroundPixels = 16 * 1024 * 1024;
 // Side of the square pieces a background is scaled in, as the paints need them.
 const int kBackgroundTile = 256;
+// Pixels along the window's edges drawn anew after a scroll.
+const int kEdgeBand = 64;
 // Pixels around an element's bounds that smoothing may still touch.
 const int kBleedPixels = 2;
 
@@ -39,10 +42,13 @@ BOOL g_bPlainPaint = FALSE;
 // Raised to have every kept frame drawn anew.
 volatile LONG g_nFrameGeneration = 0;
 
-// Remainder with the sign of the dividend, as the brush origin wants it.
-int Mod8(int nValue)
+// Patterns start at the page's corner, so that they keep their place on the page when the
+// view scrolls.
+void AnchorPatternsToPage(CDC* pDC)
 {
-    return nValue % 8;
+    CPoint ptPage(0, 0);
+    pDC->LPtoDP(&ptPage);
+    pDC->SetBrushOrg(((ptPage.x % 8) + 8) % 8, ((ptPage.y % 8) + 8) % 8);
 }
 
 // What a background's scaled pixels depend on.
@@ -124,10 +130,23 @@ CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels
     if (work.GetLastStatus() != Gdiplus::Ok)
         return NULL;
     {
+        // only the part of the picture the piece shows, with a few pixels around it (the
+        // library reads every pixel of the part it is given)
+        const double fScaleX = (double)sizePixels.cx / fmax(1.0, (double)pPicture->GetWidth());
+        const double fScaleY = (double)sizePixels.cy / fmax(1.0, (double)pPicture->GetHeight());
+        const double fLeft = fmax(0.0, floor((rectTile.left - nRoom) / fScaleX) - 2);
+        const double fTop = fmax(0.0, floor((rectTile.top - nRoom) / fScaleY) - 2);
+        const double fRight = fmin((double)pPicture->GetWidth(), ceil((rectTile.right + nRoom) / fScaleX) + 2);
+        const double fBottom = fmin((double)pPicture->GetHeight(), ceil((rectTile.bottom + nRoom) / fScaleY) + 2);
+        if (!(fRight > fLeft && fBottom > fTop))
+            return NULL;
         Gdiplus::Graphics g(&work);
         g.Clear(Gdiplus::Color(0, 0, 0, 0));
-        g.DrawImage(pPicture, Gdiplus::RectF((float)(nRoom - rectTile.left), (float)(nRoom - rectTile.top),
-                                             (float)sizePixels.cx, (float)sizePixels.cy));
+        g.DrawImage(pPicture,
+                    Gdiplus::RectF((float)(nRoom - rectTile.left + fLeft * fScaleX),
+                                   (float)(nRoom - rectTile.top + fTop * fScaleY),
+                                   (float)((fRight - fLeft) * fScaleX), (float)((fBottom - fTop) * fScaleY)),
+                    (float)fLeft, (float)fTop, (float)(fRight - fLeft), (float)(fBottom - fTop), Gdiplus::UnitPixel);
     }
     Gdiplus::BitmapData data;
     Gdiplus::Rect rectLock(nRoom, nRoom, rectTile.Width(), rectTile.Height());
@@ -217,8 +236,12 @@ namespace
 // bMemory: pDrawDC is the paint's memory DC on the screen, where backgrounds are drawn
 // from their scaled pieces and (unless the plain paint is asked for) elements that cannot
 // reach the clip box are skipped.
+// pCull, when given: the pixels each element of the shown side may touch, in list order
+// (empty: not known), and rectCullPixels the pixels to draw; elements whose pixels miss
+// them are skipped without working out their bounds again.
 void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const CRect& rectClip,
-                     bool bMemory, bool bPrinting)
+                     bool bMemory, bool bPrinting, const std::vector<CRect>* pCull = NULL,
+                     const CRect& rectCullPixels = CRect())
 {
     // desk
     CBrush brushDesk(kDeskColor);
@@ -241,21 +264,29 @@ void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const C
     const double fMargin = kBleedPixels / (fZoom > 0 ? fZoom : 1.0f) + 1;
     const Gdiplus::RectF rcCull((float)(rectClip.left - fMargin), (float)(rectClip.top - fMargin),
                                 (float)(rectClip.Width() + 2 * fMargin), (float)(rectClip.Height() + 2 * fMargin));
-    // the texts of one paint share their fonts
+    // the texts of one paint share their fonts; on the screen gradients are drawn straight
+    // into the paint's pixels
     std::unique_ptr<CTextFontScope> pFonts(bFast ? new CTextFontScope : NULL);
+    std::unique_ptr<CGradientFillScope> pGradients(bMemory && !bPrinting ? new CGradientFillScope(pDrawDC->m_hDC)
+                                                                        : NULL);
     std::unique_ptr<Gdiplus::Graphics> pShared;
+    size_t nShown = 0;
     for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
     {
         CElement* pElement = pDoc->m_listElements.GetNext(pos);
         if (pElement->m_nSide == pDoc->m_nSide)
         {
+            const CRect* pPixels = pCull != NULL && nShown < pCull->size() ? &(*pCull)[nShown] : NULL;
+            nShown++;
             const bool bScaled = pElement->m_nKind == KIND_BACKGROUND && bMemory
                                  && pView->DrawScaledBackground(pDrawDC, pElement, !g_bPlainPaint);
             if (bScaled)
                 ;       // drawn from its scaled pieces
             else if (!bFast)
                 pElement->DrawDC(pDrawDC);
-            else if (!MissesClip(pElement, rcCull))
+            else if (pPixels != NULL && !pPixels->IsRectEmpty()
+                         ? CRect().IntersectRect(pPixels, &rectCullPixels) != FALSE
+                         : !MissesClip(pElement, rcCull))
             {
                 // one graphics for the elements between two page frames
                 if (pShared == NULL)
@@ -376,7 +407,7 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         return FALSE;
     CBitmap* pOldKept = dcKept.SelectObject(&frame.bitmapKept);
     OnPrepareDC(&dcKept);
-    dcKept.SetBrushOrg(0, 0);
+    AnchorPatternsToPage(&dcKept);
 
     CFrameKey key;
     key.sizeClient = rectClient.Size();
@@ -418,9 +449,19 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         }
     }
 
-    // what to draw anew: everything, or where a changed element was and is
-    bool bWhole = g_bPlainPaint || !frame.bValid || !(key == frame.key) || elements.size() != frame.elements.size();
-    CRect rectDirty(0, 0, 0, 0);
+    // what to draw anew: everything; or the strips a scroll brought into the window, the
+    // rest moved along, and where a changed element was and is
+    bool bWhole = g_bPlainPaint || !frame.bValid || elements.size() != frame.elements.size();
+    CPoint ptShift(0, 0);
+    if (!bWhole && !(key == frame.key))
+    {
+        CFrameKey keyMoved = frame.key;
+        keyMoved.ptPageOrigin = key.ptPageOrigin;
+        ptShift = key.ptPageOrigin - frame.key.ptPageOrigin;
+        bWhole = !(keyMoved == key) || abs(ptShift.x) >= rectClient.Width() || abs(ptShift.y) >= rectClient.Height();
+    }
+    std::vector<CRect> dirty;
+    CRect rectChanged(0, 0, 0, 0);
     for (size_t i = 0; !bWhole && i < elements.size(); i++)
     {
         const CKeptElement& now = elements[i];
@@ -431,16 +472,50 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         {
             if (now.rectPixels.IsRectEmpty() || before.rectPixels.IsRectEmpty())
                 bWhole = true;
-            rectDirty.UnionRect(&rectDirty, &now.rectPixels);
-            rectDirty.UnionRect(&rectDirty, &before.rectPixels);
+            const CRect rectBefore = before.rectPixels + ptShift;
+            rectChanged.UnionRect(&rectChanged, &now.rectPixels);
+            rectChanged.UnionRect(&rectChanged, &rectBefore);
         }
     }
     if (bWhole)
-        rectDirty = rectClient;
-    rectDirty.IntersectRect(&rectDirty, &rectClient);
-
-    if (!rectDirty.IsRectEmpty())
     {
+        dirty.push_back(rectClient);
+    }
+    else
+    {
+        if (ptShift != CPoint(0, 0))
+        {
+            ResetToPixels(&dcKept);
+            dcKept.BitBlt(ptShift.x, ptShift.y, rectClient.Width(), rectClient.Height(), &dcKept, 0, 0, SRCCOPY);
+            OnPrepareDC(&dcKept);
+            AnchorPatternsToPage(&dcKept);
+            // the strips that come into view; and since the library draws an element cut by
+            // an edge a little differently from one drawn whole, a band along the edges of
+            // the scroll's direction, before and now
+            const int w = rectClient.Width(), h = rectClient.Height(), b = kEdgeBand;
+            if (ptShift.x != 0)
+            {
+                dirty.push_back(ptShift.x > 0 ? CRect(0, 0, ptShift.x + b, h) : CRect(w + ptShift.x - b, 0, w, h));
+                dirty.push_back(ptShift.x > 0 ? CRect(w - b, 0, w, h) : CRect(0, 0, b, h));
+            }
+            if (ptShift.y != 0)
+            {
+                dirty.push_back(ptShift.y > 0 ? CRect(0, 0, w, ptShift.y + b) : CRect(0, h + ptShift.y - b, w, h));
+                dirty.push_back(ptShift.y > 0 ? CRect(0, h - b, w, h) : CRect(0, 0, w, b));
+            }
+        }
+        dirty.push_back(rectChanged);
+    }
+
+    std::vector<CRect> cull;
+    cull.reserve(elements.size());
+    for (const CKeptElement& kept : elements)
+        cull.push_back(kept.rectPixels);
+    for (CRect rectDirty : dirty)
+    {
+        rectDirty.IntersectRect(&rectDirty, &rectClient);
+        if (rectDirty.IsRectEmpty())
+            continue;
         frame.bValid = false;
         CRect rectLogical = rectDirty;
         dcKept.DPtoLP(&rectLogical);
@@ -449,7 +524,11 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         dcKept.IntersectClipRect(&rectLogical);
         CRect rectClip;
         dcKept.GetClipBox(&rectClip);
-        DrawDesignLayer(this, pDoc, &dcKept, rectClip, true, false);
+        CRect rectClipPixels = rectClip;
+        dcKept.LPtoDP(&rectClipPixels);
+        rectClipPixels.NormalizeRect();
+        rectClipPixels.InflateRect(1, 1);
+        DrawDesignLayer(this, pDoc, &dcKept, rectClip, true, false, &cull, rectClipPixels);
         dcKept.SelectClipRgn(NULL);
     }
     frame.key = key;
@@ -512,7 +591,7 @@ void CVarnelView::OnDraw(CDC* pDC)
             OnPrepareDC(&dcMem);
             dcMem.OffsetViewportOrg(-rectPixels.left, -rectPixels.top);
             pOldBitmap = dcMem.SelectObject(&bitmap);
-            dcMem.SetBrushOrg(Mod8(rectPixels.left), Mod8(rectPixels.top));
+            AnchorPatternsToPage(&dcMem);
             dcMem.IntersectClipRect(&rectClip);
             pDrawDC = &dcMem;
         }

@@ -26,6 +26,34 @@ void FillElementShape(Gdiplus::Graphics* pGraphics, float x, float y, float widt
                       int nFillKind, DWORD clrFill, DWORD clrPattern, int nShape,
                       const Gdiplus::PointF* pPoints, int nCount, Gdiplus::GraphicsPath* pPath);
 
+// While a CGradientFillScope is open, FillElementShape draws the gradient fills (kinds
+// 25..42) of graphics on its device context by itself: the region the library would fill,
+// with colours worked out once per pixel from the brush's definition (within a level or
+// two of the library's), copied to the device in one transfer. Elsewhere (printers,
+// pictures) the library's brushes fill. Scopes nest; UI thread only.
+class CGradientFillScope
+{
+public:
+    explicit CGradientFillScope(HDC hDC);
+    ~CGradientFillScope();
+    CGradientFillScope(const CGradientFillScope&) = delete;
+    CGradientFillScope& operator=(const CGradientFillScope&) = delete;
+
+    // The device context of the innermost open scope; NULL when none is open.
+    static HDC GetDC();
+
+private:
+    HDC m_hDC;
+    CGradientFillScope* m_pOuter;
+};
+
+// Draws a gradient fill of FillElementShape on hDC, which pGraphics draws on, by itself;
+// FALSE (nothing drawn) where it cannot follow the graphics' settings or the fill kind is
+// not a gradient.
+BOOL FillGradientDirect(Gdiplus::Graphics* pGraphics, HDC hDC, const Gdiplus::RectF& rc, int nFillKind,
+                        DWORD clrFill, DWORD clrPattern, int nShape, const Gdiplus::PointF* pPoints,
+                        int nCount, Gdiplus::GraphicsPath* pPath);
+
 // Fills pPath (world coordinates) with the brush of a fill kind made over rc in an
 // element's own coordinates, which pTurn maps to world coordinates (the element's turn,
 // or NULL for none). The path gradient of the ellipse (kind 37) follows the polygon of

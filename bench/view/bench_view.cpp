@@ -1,31 +1,43 @@
-// bench_view.cpp - redraws of the design view: a typical design (a page-sized
-// background picture and 49 elements) at every zoom from 25 % to 300 %, and the
-// 1,000-element design of the drawing benchmark at 100 % and 300 %, each painted through
-// the view's own paint path (off-screen bitmap of the whole client area) in an 1000 x 700
-// frame, scrolled so that the page's middle is in the middle of the window. Prints the
-// median and best of the runs in milliseconds and the processor time of a paint (the
-// mean over the runs, which a busy machine disturbs least). Then the 1,000 elements again
-// with one kind of work taken out (gradient fills made plain, no shadows, no outlines, no
-// texts), which shows what each costs of a paint. These paints forget the view's kept
-// frame first, so everything is drawn; the last cases repaint with nothing changed and
-// after one element in the window's middle moved by a unit, as a nudge does.
+// bench_view.cpp - what the design view draws and how long it takes, through its own
+// paint path in a 1000 x 700 frame. Designs: a typical one (a page-sized background
+// picture and 49 elements) and the 1,000-element design of the drawing benchmark, on a
+// letter page scrolled so that the page's middle is in the window's middle.
+//
+// Cases, each named after what the timed paint draws:
+// - full paint: the kept frame dropped before each paint, so every element in the window
+//   is drawn (the background stays scaled to the zoom); the 1,000 elements also with one
+//   kind of work taken out, which shows what each costs;
+// - full paint at a new zoom: a zoom command (in and out in turn) and its paint, the
+//   scaled backgrounds dropped first, so the background is scaled anew;
+// - kept frame: a repaint with nothing changed;
+// - changed strip: a repaint after one element in the window's middle moved by a unit;
+// - after a scroll: a scroll by a line, a page or the thumb (down and up in turn) and its
+//   paint.
+// Each prints the median and the best of the runs in milliseconds and the processor time
+// of a run (the mean, which a busy machine disturbs least). Last, a publication of 10,000
+// elements is opened in the program to an idle window (a process of its own each time).
 
 #include "bench/common/bench_design.h"
 
+#include "app_program.h"
 #include "app/DesignPaint.h"
 #include "app/VarnelView.h"
 #include "model/VarnelDoc.h"
 #include "resource.h"
 
 #include <stdio.h>
+#include <string.h>
 
 #include <algorithm>
+#include <string>
 
 using namespace benchdesign;
 
 namespace
 {
 const int kRuns = 21;
+const int kOpenRuns = 5;
+const int kOpenElements = 10000;
 
 class CBenchApp : public CWinApp
 {
@@ -47,10 +59,10 @@ const char* VariantName(Variant nVariant)
 {
     switch (nVariant)
     {
-    case PLAIN_FILLS: return "gradients as plain fills";
-    case NO_SHADOWS: return "without shadows";
-    case NO_OUTLINES: return "shapes without outlines";
-    case NO_TEXTS: return "without texts";
+    case PLAIN_FILLS: return ", gradients as plain fills";
+    case NO_SHADOWS: return ", without shadows";
+    case NO_OUTLINES: return ", shapes without outlines";
+    case NO_TEXTS: return ", without texts";
     default: return "";
     }
 }
@@ -102,13 +114,15 @@ UINT ZoomCommand(float fZoom)
 // Scrolls a bar to the middle of its range, as dragging its thumb there does.
 void ScrollToMiddle(CVarnelView* pView, int nBar)
 {
-    SCROLLINFO info = { sizeof(info), SIF_ALL };
+    SCROLLINFO info;
+    memset(&info, 0, sizeof(info));
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
     if (!::GetScrollInfo(pView->m_hWnd, nBar, &info))
         return;
     const int nPos = info.nMin + (info.nMax - info.nMin + 1 - (int)info.nPage) / 2;
     if (nPos <= info.nMin)
         return;
-    // the scroll of a thumb dragged to nPos
     pView->OnScroll(nBar == SB_HORZ ? MAKEWORD(SB_THUMBTRACK, 0xFF) : MAKEWORD(0xFF, SB_THUMBTRACK), nPos);
 }
 
@@ -123,22 +137,42 @@ double ThreadCpuMs()
     return (double)(k + u) / 10000.0;
 }
 
-// What happens before each timed paint.
-enum Repaint
+// Dispatches what the queue holds.
+void Pump()
 {
-    DRAWN_ANEW,         // the kept frame forgotten: everything is drawn
-    UNCHANGED,          // nothing changed since the last paint
-    NUDGED              // the element nearest the window's middle moved by one unit
+    MSG msg;
+    while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+// What a timed run does.
+enum Action
+{
+    FULL_PAINT,         // the kept frame dropped, then a paint
+    NEW_ZOOM,           // zoom in and out in turn (backgrounds dropped first), and the paint
+    KEPT_FRAME,         // a paint with nothing changed
+    CHANGED_STRIP,      // the element nearest the window's middle moved by a unit, and a paint
+    SCROLL_LINE,        // a scroll by a line down and up in turn, and the paint
+    SCROLL_PAGE,
+    SCROLL_THUMB        // the thumb dragged by a tenth of the range down and up in turn
 };
 
-const char* RepaintName(Repaint nRepaint)
+const char* ActionName(Action nAction)
 {
-    switch (nRepaint)
+    switch (nAction)
     {
-    case UNCHANGED: return ", nothing changed";
-    case NUDGED: return ", one element nudged";
-    default: return "";
+    case FULL_PAINT: return "full paint";
+    case NEW_ZOOM: return "full paint at a new zoom (zoom step)";
+    case KEPT_FRAME: return "kept frame, nothing changed";
+    case CHANGED_STRIP: return "changed strip, one element nudged";
+    case SCROLL_LINE: return "after a scroll by a line";
+    case SCROLL_PAGE: return "after a scroll by a page";
+    case SCROLL_THUMB: return "after a scroll by the thumb";
     }
+    return "";
 }
 
 // The element of the shown side whose centre lies nearest the window's middle.
@@ -168,29 +202,65 @@ CElement* ElementInTheMiddle(CVarnelView* pView)
     return pNearest;
 }
 
-double TimeRedraws(CVarnelView* pView, float fZoom, Repaint nRepaint, double& fBest, double& fCpu)
+// The step of the zoom ladder above fZoom (below at the top).
+UINT ZoomStepCommand(float fZoom, bool bFirst)
+{
+    const bool bIn = fZoom < 3.0f ? bFirst : !bFirst;
+    return bIn ? ID_VIEW_ZOOM_IN : ID_VIEW_ZOOM_OUT;
+}
+
+double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, double& fCpu)
 {
     pView->SendMessage(WM_COMMAND, ZoomCommand(fZoom), 0);
     ScrollToMiddle(pView, SB_HORZ);
     ScrollToMiddle(pView, SB_VERT);
     pView->Invalidate(FALSE);
     pView->UpdateWindow();
-    CElement* pNudged = nRepaint == NUDGED ? ElementInTheMiddle(pView) : NULL;
+    Pump();
+    CElement* pNudged = nAction == CHANGED_STRIP ? ElementInTheMiddle(pView) : NULL;
+    SCROLLINFO info;
+    memset(&info, 0, sizeof(info));
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    ::GetScrollInfo(pView->m_hWnd, SB_VERT, &info);
+    const int nThumbStep = (info.nMax - info.nMin + 1) / 10;
+    const int nThumbFrom = info.nPos;
     std::vector<double> times;
     double fCpuSum = 0;
     for (int run = 0; run < kRuns; run++)
     {
-        if (nRepaint == DRAWN_ANEW)
+        const bool bFirst = run % 2 == 0;
+        if (nAction == FULL_PAINT)
             ForgetDrawnFrames();
+        if (nAction == NEW_ZOOM)
+            ForgetDrawnBackgrounds();
         if (pNudged != NULL)
         {
-            const CRect rect = pNudged->GetRect() + CPoint(run % 2 == 0 ? 1 : -1, 0);
+            const CRect rect = pNudged->GetRect() + CPoint(bFirst ? 1 : -1, 0);
             pNudged->SetRect(rect.left, rect.top, rect.right, rect.bottom);
         }
-        pView->Invalidate(FALSE);
         const double fCpu0 = ThreadCpuMs();
         const double t0 = Now();
+        switch (nAction)
+        {
+        case NEW_ZOOM:
+            pView->SendMessage(WM_COMMAND, ZoomStepCommand(fZoom, bFirst), 0);
+            break;
+        case SCROLL_LINE:
+            pView->SendMessage(WM_VSCROLL, MAKEWPARAM(bFirst ? SB_LINEDOWN : SB_LINEUP, 0), 0);
+            break;
+        case SCROLL_PAGE:
+            pView->SendMessage(WM_VSCROLL, MAKEWPARAM(bFirst ? SB_PAGEDOWN : SB_PAGEUP, 0), 0);
+            break;
+        case SCROLL_THUMB:
+            pView->OnScroll(MAKEWORD(0xFF, SB_THUMBTRACK), nThumbFrom + (bFirst ? nThumbStep : 0));
+            break;
+        default:
+            pView->Invalidate(FALSE);
+            break;
+        }
         pView->UpdateWindow();
+        Pump();
         times.push_back(Now() - t0);
         fCpuSum += ThreadCpuMs() - fCpu0;
     }
@@ -199,61 +269,229 @@ double TimeRedraws(CVarnelView* pView, float fZoom, Repaint nRepaint, double& fB
     fBest = times.front();
     return times[times.size() / 2];
 }
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Counts the paints of design views (sent and posted).
+int g_nViewPaints = 0;
+
+LRESULT CALLBACK CountPaints(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
+    if (nCode == HC_ACTION && p->message == WM_PAINT
+        && DYNAMIC_DOWNCAST(CVarnelView, CWnd::FromHandlePermanent(p->hwnd)) != NULL)
+        g_nViewPaints++;
+    return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+}
+
+// One process: opens the publication in the program, maximised, to an idle window; writes
+// the seconds and the number of view paints to strResult.
+int OpenOnce(const char* pszPublication, const char* pszResult)
+{
+    CMessageBoxRecorder boxes;
+    CAppProgram program("QuorvaneBench", CSize(1024, 768));
+    if (!program.m_bStarted)
+    {
+        fprintf(stderr, "the program did not start\n");
+        return 1;
+    }
+    PumpPendingMessages();
+    HHOOK hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, CountPaints, NULL, ::GetCurrentThreadId());
+    const double t0 = Now();
+    CDocument* pDoc = program.m_pApp->OpenDocumentFile(pszPublication);
+    // to idle: the queue empty and the program's idle work done
+    for (int nRound = 0; nRound < 4; nRound++)
+    {
+        MSG msg;
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+        {
+            if (msg.message == WM_PAINT && DYNAMIC_DOWNCAST(CVarnelView, CWnd::FromHandlePermanent(msg.hwnd)) != NULL)
+                g_nViewPaints++;
+            if (!program.m_pApp->PreTranslateMessage(&msg))
+            {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+        }
+        for (LONG nIdle = 0; program.m_pApp->OnIdle(nIdle); nIdle++)
+            ;
+    }
+    const double fSeconds = (Now() - t0) / 1000.0;
+    if (pDoc == NULL)
+        fprintf(stderr, "%s did not open\n", pszPublication);
+    ::UnhookWindowsHookEx(hHook);
+    CVarnelView* pView = program.ActiveView();
+    FILE* pFile = fopen(pszResult, "w");
+    if (pFile == NULL)
+        return 1;
+    fprintf(pFile, "%f %d %d %d\n", fSeconds, g_nViewPaints,
+            pView != NULL ? (int)(pView->GetZoom() * 100 + 0.5f) : 0,
+            pDoc != NULL ? (int)((CVarnelDoc*)pDoc)->m_listElements.GetCount() : 0);
+    fclose(pFile);
+    return pDoc != NULL && pView != NULL ? 0 : 1;
+}
+
+// Writes the publication the open case reads: the mixed design of kOpenElements.
+bool WritePublication(const CString& strPath)
+{
+    CVarnelDoc doc;
+    FillDocument(doc, kOpenElements);
+    try
+    {
+        CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        doc.Serialize(ar);
+        ar.Close();
+        file.Close();
+    }
+    catch (CException* e)
+    {
+        e->Delete();
+        return false;
+    }
+    return true;
+}
+
+// Opens the publication kOpenRuns times, each in a process of its own.
+void BenchOpen(const char* pszProgram)
+{
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    const CString strPublication = CString(szTemp) + "stickwell_bench_view.labf";
+    const CString strResult = CString(szTemp) + "stickwell_bench_view_result.txt";
+    if (!WritePublication(strPublication))
+    {
+        printf("the publication was not written\n");
+        return;
+    }
+    std::vector<double> seconds;
+    int nPaints = 0, nZoom = 0, nElements = 0;
+    for (int run = 0; run < kOpenRuns; run++)
+    {
+        ::DeleteFileA(strResult);
+        std::string strCommand = std::string("\"") + pszProgram + "\" --open \"" + (LPCTSTR)strPublication
+                                 + "\" \"" + (LPCTSTR)strResult + "\"";
+        STARTUPINFOA si;
+        memset(&si, 0, sizeof(si));
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi;
+        memset(&pi, 0, sizeof(pi));
+        if (!::CreateProcessA(pszProgram, &strCommand[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        {
+            printf("cannot start\n");
+            return;
+        }
+        ::WaitForSingleObject(pi.hProcess, INFINITE);
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+        FILE* pFile = fopen(strResult, "r");
+        double fSeconds = 0;
+        if (pFile == NULL || fscanf(pFile, "%lf %d %d %d", &fSeconds, &nPaints, &nZoom, &nElements) != 4)
+        {
+            printf("the open run gave no result\n");
+            if (pFile != NULL)
+                fclose(pFile);
+            return;
+        }
+        fclose(pFile);
+        seconds.push_back(fSeconds);
+    }
+    ::DeleteFileA(strResult);
+    ::DeleteFileA(strPublication);
+    printf("%d elements: open to an idle window, median %.3f s, best %.3f s (%d runs; %d paints of the view, "
+           "zoom %d %%, %d elements read)\n",
+           kOpenElements, Median(seconds), *std::min_element(seconds.begin(), seconds.end()), kOpenRuns, nPaints,
+           nZoom, nElements - 1);
+}
 } // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
-    CBenchApp app;
-    AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR) "", SW_SHOW);
+    if (argc >= 4 && strcmp(argv[1], "--open") == 0)
+        return OpenOnce(argv[2], argv[3]);
+    // an argument runs the cases of one kind: full, zoom, kept, strip, scroll or open
+    const char* pszOnly = argc >= 2 ? argv[1] : NULL;
+    const bool bOpenOnly = pszOnly != NULL && strcmp(pszOnly, "open") == 0;
+
     GdiplusStartupInput input;
     ULONG_PTR token = 0;
     GdiplusStartup(&token, &input, NULL);
-
-    const struct { size_t nElements; float fZoom; Variant nVariant; Repaint nRepaint; } cases[] = {
-        {50, 0.25f, AS_DESIGNED, DRAWN_ANEW}, {50, 0.5f, AS_DESIGNED, DRAWN_ANEW}, {50, 0.75f, AS_DESIGNED, DRAWN_ANEW},
-        {50, 1.0f, AS_DESIGNED, DRAWN_ANEW}, {50, 1.5f, AS_DESIGNED, DRAWN_ANEW}, {50, 2.0f, AS_DESIGNED, DRAWN_ANEW},
-        {50, 3.0f, AS_DESIGNED, DRAWN_ANEW},
-        {1000, 1.0f, AS_DESIGNED, DRAWN_ANEW}, {1000, 3.0f, AS_DESIGNED, DRAWN_ANEW},
-        {1000, 1.0f, PLAIN_FILLS, DRAWN_ANEW}, {1000, 3.0f, PLAIN_FILLS, DRAWN_ANEW},
-        {1000, 1.0f, NO_SHADOWS, DRAWN_ANEW}, {1000, 3.0f, NO_SHADOWS, DRAWN_ANEW},
-        {1000, 1.0f, NO_OUTLINES, DRAWN_ANEW}, {1000, 3.0f, NO_OUTLINES, DRAWN_ANEW},
-        {1000, 1.0f, NO_TEXTS, DRAWN_ANEW}, {1000, 3.0f, NO_TEXTS, DRAWN_ANEW},
-        {50, 1.0f, AS_DESIGNED, UNCHANGED}, {50, 3.0f, AS_DESIGNED, UNCHANGED},
-        {50, 1.0f, AS_DESIGNED, NUDGED}, {50, 3.0f, AS_DESIGNED, NUDGED},
-        {1000, 1.0f, AS_DESIGNED, UNCHANGED}, {1000, 3.0f, AS_DESIGNED, UNCHANGED},
-        {1000, 1.0f, AS_DESIGNED, NUDGED}, {1000, 3.0f, AS_DESIGNED, NUDGED},
-    };
-    printf("redraws of the design view, 1000 x 700 frame, %d runs each\n", kRuns);
-    for (const auto& c : cases)
+    if (!bOpenOnly)
     {
-        CVarnelDoc* pDoc = new CVarnelDoc;
-        FillDocument(*pDoc, c.nElements, c.nVariant);
-        CFrameWnd* pFrame = new CFrameWnd;
-        CCreateContext context;
-        context.m_pNewViewClass = RUNTIME_CLASS(CVarnelView);
-        context.m_pCurrentDoc = pDoc;
-        if (!pFrame->Create(NULL, "bench", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 700), NULL, NULL, 0, &context))
+        CBenchApp app;
+        AfxWinInit(::GetModuleHandleA(NULL), NULL, (LPTSTR) "", SW_SHOW);
+
+        const struct { size_t nElements; float fZoom; Variant nVariant; Action nAction; } cases[] = {
+            {50, 0.25f, AS_DESIGNED, FULL_PAINT}, {50, 0.5f, AS_DESIGNED, FULL_PAINT},
+            {50, 0.75f, AS_DESIGNED, FULL_PAINT}, {50, 1.0f, AS_DESIGNED, FULL_PAINT},
+            {50, 1.5f, AS_DESIGNED, FULL_PAINT}, {50, 2.0f, AS_DESIGNED, FULL_PAINT},
+            {50, 3.0f, AS_DESIGNED, FULL_PAINT},
+            {1000, 0.25f, AS_DESIGNED, FULL_PAINT}, {1000, 1.0f, AS_DESIGNED, FULL_PAINT},
+            {1000, 3.0f, AS_DESIGNED, FULL_PAINT},
+            {1000, 1.0f, PLAIN_FILLS, FULL_PAINT}, {1000, 3.0f, PLAIN_FILLS, FULL_PAINT},
+            {1000, 1.0f, NO_SHADOWS, FULL_PAINT}, {1000, 3.0f, NO_SHADOWS, FULL_PAINT},
+            {1000, 1.0f, NO_OUTLINES, FULL_PAINT}, {1000, 3.0f, NO_OUTLINES, FULL_PAINT},
+            {1000, 1.0f, NO_TEXTS, FULL_PAINT}, {1000, 3.0f, NO_TEXTS, FULL_PAINT},
+            {50, 1.0f, AS_DESIGNED, NEW_ZOOM}, {50, 3.0f, AS_DESIGNED, NEW_ZOOM},
+            {1000, 1.0f, AS_DESIGNED, NEW_ZOOM}, {1000, 3.0f, AS_DESIGNED, NEW_ZOOM},
+            {50, 1.0f, AS_DESIGNED, KEPT_FRAME}, {50, 3.0f, AS_DESIGNED, KEPT_FRAME},
+            {1000, 1.0f, AS_DESIGNED, KEPT_FRAME}, {1000, 3.0f, AS_DESIGNED, KEPT_FRAME},
+            {50, 1.0f, AS_DESIGNED, CHANGED_STRIP}, {50, 3.0f, AS_DESIGNED, CHANGED_STRIP},
+            {1000, 1.0f, AS_DESIGNED, CHANGED_STRIP}, {1000, 3.0f, AS_DESIGNED, CHANGED_STRIP},
+            {50, 1.0f, AS_DESIGNED, SCROLL_LINE}, {50, 3.0f, AS_DESIGNED, SCROLL_LINE},
+            {1000, 1.0f, AS_DESIGNED, SCROLL_LINE}, {1000, 3.0f, AS_DESIGNED, SCROLL_LINE},
+            {1000, 1.0f, AS_DESIGNED, SCROLL_PAGE}, {1000, 3.0f, AS_DESIGNED, SCROLL_PAGE},
+            {1000, 1.0f, AS_DESIGNED, SCROLL_THUMB}, {1000, 3.0f, AS_DESIGNED, SCROLL_THUMB},
+        };
+        printf("the design view in a 1000 x 700 frame, %d runs each\n", kRuns);
+        const struct { const char* pszName; Action nFirst; Action nLast; } kinds[] = {
+            {"full", FULL_PAINT, FULL_PAINT}, {"zoom", NEW_ZOOM, NEW_ZOOM}, {"kept", KEPT_FRAME, KEPT_FRAME},
+            {"strip", CHANGED_STRIP, CHANGED_STRIP}, {"scroll", SCROLL_LINE, SCROLL_THUMB} };
+        for (const auto& c : cases)
         {
-            printf("frame not created\n");
-            return 1;
+            bool bRun = pszOnly == NULL;
+            for (const auto& k : kinds)
+                bRun = bRun || (strcmp(pszOnly, k.pszName) == 0 && c.nAction >= k.nFirst && c.nAction <= k.nLast);
+            if (!bRun)
+                continue;
+            CVarnelDoc* pDoc = new CVarnelDoc;
+            FillDocument(*pDoc, c.nElements, c.nVariant);
+            CFrameWnd* pFrame = new CFrameWnd;
+            CCreateContext context;
+            context.m_pNewViewClass = RUNTIME_CLASS(CVarnelView);
+            context.m_pCurrentDoc = pDoc;
+            if (!pFrame->Create(NULL, "bench", WS_OVERLAPPEDWINDOW, CRect(0, 0, 1000, 700), NULL, NULL, 0, &context))
+            {
+                printf("frame not created\n");
+                return 1;
+            }
+            pFrame->InitialUpdateFrame(pDoc, TRUE);
+            CVarnelView* pView = DYNAMIC_DOWNCAST(CVarnelView, pFrame->GetActiveView());
+            if (pView == NULL)
+            {
+                printf("no view\n");
+                return 1;
+            }
+            ForgetDrawnBackgrounds();
+            double fBest = 0, fCpu = 0;
+            const double fMedian = TimeRuns(pView, c.fZoom, c.nAction, fBest, fCpu);
+            printf("%4u elements at %3d %%: %s%s: median %7.2f ms, best %7.2f ms, processor %7.2f ms\n",
+                   (unsigned)c.nElements, (int)(c.fZoom * 100), ActionName(c.nAction), VariantName(c.nVariant),
+                   fMedian, fBest, fCpu);
+            fflush(stdout);
+            pFrame->DestroyWindow();
         }
-        pFrame->InitialUpdateFrame(pDoc, TRUE);
-        CVarnelView* pView = DYNAMIC_DOWNCAST(CVarnelView, pFrame->GetActiveView());
-        if (pView == NULL)
-        {
-            printf("no view\n");
-            return 1;
-        }
-        double fBest = 0, fCpu = 0;
-        const double fMedian = TimeRedraws(pView, c.fZoom, c.nRepaint, fBest, fCpu);
-        const CPoint ptScroll = pView->GetScrollPosition();
-        printf("%4u elements at %3d %%: median %7.2f ms, best %7.2f ms, processor %7.2f ms a paint"
-               " (zoom %d %%, scrolled to %d, %d)%s%s%s\n",
-               (unsigned)c.nElements, (int)(c.fZoom * 100), fMedian, fBest, fCpu,
-               (int)(pView->GetZoom() * 100 + 0.5f), (int)ptScroll.x, (int)ptScroll.y,
-               c.nVariant != AS_DESIGNED ? ", " : "", VariantName(c.nVariant), RepaintName(c.nRepaint));
-        pFrame->DestroyWindow();
     }
+    char szProgram[MAX_PATH];
+    ::GetModuleFileNameA(NULL, szProgram, MAX_PATH);
+    if (pszOnly == NULL || bOpenOnly)
+        BenchOpen(szProgram);
     GdiplusShutdown(token);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "doc_program.h"
 #include "test_support.h"
 #include "window_test_environment.h"
+#include "temp_folder.h"
 #include "app/DesignPaint.h"
 #include "model/Elements.h"
 
@@ -39,6 +40,50 @@ public:
     }
     int m_nDrawn = 0;
 };
+
+// Counts the paint messages design views receive, sent or taken from the queue.
+class CViewPaintCounter
+{
+public:
+    CViewPaintCounter()
+    {
+        s_nPaints = 0;
+        m_hSent = ::SetWindowsHookExA(WH_CALLWNDPROC, Sent, NULL, ::GetCurrentThreadId());
+        m_hQueued = ::SetWindowsHookExA(WH_GETMESSAGE, Queued, NULL, ::GetCurrentThreadId());
+    }
+    ~CViewPaintCounter()
+    {
+        ::UnhookWindowsHookEx(m_hSent);
+        ::UnhookWindowsHookEx(m_hQueued);
+    }
+    int Take()
+    {
+        const int n = s_nPaints;
+        s_nPaints = 0;
+        return n;
+    }
+
+private:
+    static bool IsView(HWND hWnd) { return DYNAMIC_DOWNCAST(CVarnelView, CWnd::FromHandlePermanent(hWnd)) != NULL; }
+    static LRESULT CALLBACK Sent(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPSTRUCT* p = (const CWPSTRUCT*)lParam;
+        if (nCode == HC_ACTION && p->message == WM_PAINT && IsView(p->hwnd))
+            s_nPaints++;
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+    static LRESULT CALLBACK Queued(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        const MSG* p = (const MSG*)lParam;
+        if (nCode == HC_ACTION && wParam == PM_REMOVE && p->message == WM_PAINT && IsView(p->hwnd))
+            s_nPaints++;
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+    HHOOK m_hSent;
+    HHOOK m_hQueued;
+    static int s_nPaints;
+};
+int CViewPaintCounter::s_nPaints = 0;
 
 // A picture with detail everywhere: bands of colour and a disc.
 CPicturePtr MakeDetailedPicture(int w, int h)
@@ -551,4 +596,119 @@ TEST_F(ViewPaint, EveryPixelOfTheWindowIsPaintedAtAZoomOffWholePixels)
         EXPECT_EQ(0, nLeft);
     }
     SetPlainDesignPaint(FALSE);
+}
+
+TEST_F(ViewPaint, ScrollsShowWhatThePlainPaintDraws)
+{
+    // A scroll moves the kept frame and draws the strip it brings in: after lines, pages
+    // and wheel notches both ways the window must be the plain paint's, at zooms on and
+    // off whole pixels (patterns, texts, pictures and the background included).
+    BuildMixedDesign();
+    m_pView->m_bDisplayGrid = TRUE;
+    m_pView->m_nGridType = 0;
+    m_pView->m_nGridSize = 50;
+    m_pView->m_bInnerBorder = 1;
+    struct CScroll
+    {
+        UINT nMessage;
+        WPARAM wParam;
+    };
+    const CScroll scrolls[] = {
+        {WM_VSCROLL, SB_LINEDOWN}, {WM_HSCROLL, SB_LINEDOWN}, {WM_VSCROLL, SB_PAGEDOWN},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(-WHEEL_DELTA))}, {WM_HSCROLL, SB_PAGEDOWN},
+        {WM_VSCROLL, SB_LINEUP}, {WM_HSCROLL, SB_LINEUP}, {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA)},
+        {WM_VSCROLL, SB_PAGEUP},
+    };
+    for (float fZoom : {1.0f, 1.5f, 3.0f})
+    {
+        SetZoom(fZoom);
+        ScrollToUnits(213, 377, false);
+        Paint();
+        for (size_t nFirst = 0; nFirst < 2; nFirst++)
+        {
+            // each scroll seen, and a run of them shown at once
+            SCOPED_TRACE(testing::Message() << "zoom " << fZoom << (nFirst == 0 ? ", each scroll" : ", a run"));
+            int nMoved = 0;
+            for (const CScroll& scroll : scrolls)
+            {
+                const CPoint ptBefore = m_pView->GetDeviceScrollPosition();
+                ::PostMessageA(m_pView->m_hWnd, scroll.nMessage, scroll.wParam, 0);
+                Drain();
+                nMoved += m_pView->GetDeviceScrollPosition() != ptBefore;
+                if (nFirst == 0)
+                    ExpectShownAsPlain();
+            }
+            EXPECT_GE(nMoved, 7);
+            if (nFirst == 1)
+                ExpectShownAsPlain();
+        }
+    }
+}
+
+TEST_F(ViewPaint, AScrollDrawsOnlyTheStripItBringsIntoView)
+{
+    ScrollToUnits(100, 100);
+    CRect rectClient;
+    m_pView->GetClientRect(&rectClient);
+    // one in the window's middle, one just below its bottom edge
+    const int nBottom = 100 + rectClient.bottom;
+    CCountingRect* pMiddle = Add(new CCountingRect(CPoint(300, 300), CPoint(360, 340)));
+    CCountingRect* pBelow = Add(new CCountingRect(CPoint(300, nBottom + 2), CPoint(360, nBottom + 40)));
+    for (CCountingRect* p : {pMiddle, pBelow})
+    {
+        p->m_nFillKind = 26;
+        p->m_clrFill = 0xFF2080F0;
+    }
+    Paint();
+    ASSERT_GE(pMiddle->m_nDrawn, 1);
+    const int nMiddle = pMiddle->m_nDrawn, nBelow = pBelow->m_nDrawn;
+
+    ::PostMessageA(m_pView->m_hWnd, WM_VSCROLL, SB_LINEDOWN, 0);
+    Drain();
+    ASSERT_GT(m_pView->GetDeviceScrollPosition().y, 100);
+    EXPECT_EQ(nMiddle, pMiddle->m_nDrawn);
+    EXPECT_GT(pBelow->m_nDrawn, nBelow);
+    ExpectShownAsPlain();
+}
+
+TEST_F(ViewPaint, AZoomStepPaintsOnceAndShowsWhatThePlainPaintDraws)
+{
+    // (from the page's corner: a callout whose rectangle lies above the window but whose
+    // tail reaches into it is left out of a paint by its drawn bounds)
+    BuildMixedDesign();
+    m_pView->m_bDisplayGrid = TRUE;
+    Paint();
+    CViewPaintCounter paints;
+    const UINT commands[] = {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT,
+                             ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_75, ID_VIEW_ZOOM_IN};
+    const float zooms[] = {1.5f, 2.0f, 3.0f, 2.0f, 1.5f, 1.0f, 0.75f, 0.5f, 0.75f, 1.0f};
+    for (size_t i = 0; i < sizeof(commands) / sizeof(commands[0]); i++)
+    {
+        SCOPED_TRACE(testing::Message() << "step " << i);
+        paints.Take();
+        ::PostMessageA(m_program.m_pApp->m_pMainWnd->m_hWnd, WM_COMMAND, commands[i], 0);
+        Drain();
+        ASSERT_FLOAT_EQ(zooms[i], m_pView->GetZoom());
+        EXPECT_EQ(1, paints.Take());
+        ExpectShownAsPlain();
+    }
+}
+
+TEST_F(ViewPaint, AnOpenedPublicationPaintsOnceAndShowsWhatThePlainPaintDraws)
+{
+    BuildMixedDesign();
+    CTempFolder folder;
+    const CString strPath = folder.File("mixed.labf");
+    ASSERT_TRUE(m_pDoc->DoSave(strPath, FALSE));
+    m_program.CloseAll();
+
+    CViewPaintCounter paints;
+    CVarnelDoc* pDoc = (CVarnelDoc*)m_program.m_pApp->OpenDocumentFile(strPath);
+    ASSERT_TRUE(pDoc != NULL);
+    Drain();
+    EXPECT_EQ(1, paints.Take());
+    m_pView = m_program.ActiveView();
+    ASSERT_TRUE(m_pView != NULL && m_pView->GetDocument() == pDoc);
+    ASSERT_GT(pDoc->m_listElements.GetCount(), 60);
+    ExpectShownAsPlain();
 }

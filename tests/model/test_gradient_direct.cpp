@@ -1,0 +1,183 @@
+// test_gradient_direct.cpp - gradient fills the painter draws itself in a paint of the
+// design view: within two levels a channel of the library's brushes, for every fill kind,
+// for shapes of each outline form, turned and not, at the view's zooms.
+
+#include "drawing_test_support.h"
+
+#include "Elements.h"
+#include "FillPainter.h"
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+using namespace Gdiplus;
+
+namespace
+{
+const int kDesignWidth = 200;       // hundredths of an inch
+const int kDesignHeight = 160;
+
+// An element of each outline form: rectangle, ellipse, polygon, path.
+CElement* MakeShape(int nForm)
+{
+    const CPoint a(40, 30), b(150, 110);
+    switch (nForm)
+    {
+    case 0: return new CRectangle(a, b);
+    case 1: return new CCircle(a, b);
+    case 2: return new CTriangle(a, b);
+    default: return new CShapeStar(a, b);
+    }
+}
+
+// The largest channel difference of two canvases and how many pixels differ at all.
+// With pnEdge, a pixel on the edge of a fill that one canvas leaves to the background or
+// shows in one end colour where the other shows the other end colour is counted there
+// instead (a pixel whose sample lies on the gradient's start line or on its outline).
+// The pixels of a canvas, opaque, row by row.
+std::vector<DWORD> Pixels(CDibCanvas& canvas, int nWidth, int nHeight)
+{
+    ::GdiFlush();
+    std::vector<DWORD> pixels((size_t)nWidth * nHeight);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = nWidth;
+    info.bmiHeader.biHeight = -nHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HBITMAP hBitmap = (HBITMAP)::GetCurrentObject(canvas.DC()->m_hDC, OBJ_BITMAP);
+    ::GetDIBits(canvas.DC()->m_hDC, hBitmap, 0, nHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    for (DWORD& clr : pixels)
+        clr |= 0xFF000000;
+    return pixels;
+}
+
+int CompareCanvases(CDibCanvas& canvasA, CDibCanvas& canvasB, int nWidth, int nHeight, int& nDiffer,
+                    CPoint& ptWorst, int* pnEdge = NULL, DWORD clrEnd1 = 0, DWORD clrEnd2 = 0)
+{
+    const std::vector<DWORD> a = Pixels(canvasA, nWidth, nHeight), b = Pixels(canvasB, nWidth, nHeight);
+    auto At = [&](const std::vector<DWORD>& v, int x, int y) {
+        return x < 0 || y < 0 || x >= nWidth || y >= nHeight ? WHITE : v[(size_t)y * nWidth + x];
+    };
+    int nWorst = 0;
+    nDiffer = 0;
+    auto IsBack = [](DWORD clr) { return (clr & 0xFFFFFF) == (WHITE & 0xFFFFFF); };
+    auto Near = [](DWORD clr, DWORD clrEnd) { return ColorDistance(clr, clrEnd) <= 2; };
+    for (int y = 0; y < nHeight; y++)
+    {
+        for (int x = 0; x < nWidth; x++)
+        {
+            const DWORD ca = At(a, x, y), cb = At(b, x, y);
+            const int d = ColorDistance(ca, cb);
+            nDiffer += d > 0;
+            if (d > 2 && pnEdge != NULL)
+            {
+                bool bEdge = (Near(ca, clrEnd1) && Near(cb, clrEnd2)) || (Near(ca, clrEnd2) && Near(cb, clrEnd1));
+                for (int k = 0; k < 4 && !bEdge && (IsBack(ca) || IsBack(cb)); k++)
+                {
+                    const int nx = x + (k == 0) - (k == 1), ny = y + (k == 2) - (k == 3);
+                    bEdge = IsBack(At(a, nx, ny)) || IsBack(At(b, nx, ny));
+                }
+                if (bEdge)
+                {
+                    ++*pnEdge;
+                    continue;
+                }
+            }
+            if (d > nWorst)
+            {
+                nWorst = d;
+                ptWorst = CPoint(x, y);
+            }
+        }
+    }
+    return nWorst;
+}
+}
+
+TEST(GradientDirect, EveryFillKindIsWithinTwoLevelsOfTheLibrarysBrushes)
+{
+    for (float fZoom : {0.25f, 1.0f, 3.0f})
+    {
+        const int nWidth = (int)(kDesignWidth * fZoom), nHeight = (int)(kDesignHeight * fZoom);
+        for (int nForm = 0; nForm < 4; nForm++)
+        {
+            for (int nAngle : {0, 30})
+            {
+                std::unique_ptr<CElement> pElement(MakeShape(nForm));
+                pElement->m_clrFill = 0xFF3050A0;
+                pElement->m_clrPattern = 0xFFFFE080;
+                pElement->m_nLineWidth = 0;
+                pElement->m_nAngle = nAngle;
+                for (int nKind = 0; nKind < FILL_KIND_COUNT; nKind++)
+                {
+                    SCOPED_TRACE(testing::Message() << "zoom " << fZoom << ", form " << nForm << ", angle " << nAngle
+                                                    << ", fill kind " << nKind);
+                    pElement->m_nFillKind = nKind;
+                    CDibCanvas library(nWidth, nHeight), direct(nWidth, nHeight);
+                    library.SetZoom(kDesignWidth, kDesignHeight, fZoom);
+                    direct.SetZoom(kDesignWidth, kDesignHeight, fZoom);
+                    pElement->DrawDC(library.DC());
+                    {
+                        CGradientFillScope scope(direct.DC()->m_hDC);
+                        pElement->DrawDC(direct.DC());
+                    }
+                    int nDiffer = 0, nEdge = 0;
+                    CPoint ptWorst;
+                    const int nWorst = CompareCanvases(library, direct, nWidth, nHeight, nDiffer, ptWorst, &nEdge,
+                                                       pElement->m_clrFill, pElement->m_clrPattern);
+                    EXPECT_LE(nWorst, 2) << nDiffer << " pixels differ, the most at " << ptWorst.x << ","
+                                         << ptWorst.y;
+                    // the fill is there (more than the background), its edge pixels a small share
+                    const int nInk = direct.Ink();
+                    if (nKind > 0)
+                    {
+                        EXPECT_GT(nInk, nWidth * nHeight / 20);
+                    }
+                    EXPECT_LE(nEdge, nInk / 50 + 2);
+                    if (nKind < 25)
+                    {
+                        EXPECT_EQ(0, nDiffer);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(GradientDirect, GradientsAreDrawnDirectlyOnlyOnTheScopesDevice)
+{
+    CDibCanvas canvas(200, 160), other(200, 160);
+    const RectF rc(20, 20, 120, 80);
+    for (int nKind = 0; nKind < FILL_KIND_COUNT; nKind++)
+    {
+        Graphics g(canvas.DC()->m_hDC);
+        EXPECT_EQ(nKind >= 25 && nKind <= 42,
+                  FillGradientDirect(&g, canvas.DC()->m_hDC, rc, nKind, BLUE, RED, 102, NULL, 0, NULL) != FALSE)
+            << nKind;
+    }
+    // a smoothed graphics is left to the library
+    {
+        Graphics g(canvas.DC()->m_hDC);
+        g.SetSmoothingMode(SmoothingModeAntiAlias);
+        EXPECT_FALSE(FillGradientDirect(&g, canvas.DC()->m_hDC, rc, 26, BLUE, RED, 102, NULL, 0, NULL));
+    }
+    // a scope of another device leaves the fill to the library: the same pixels as without
+    CDibCanvas plain(200, 160);
+    {
+        Graphics g(plain.DC()->m_hDC);
+        FillElementShape(&g, 20, 20, 120, 80, 37, BLUE, RED, 103, NULL, 0, NULL);
+    }
+    {
+        CGradientFillScope scope(other.DC()->m_hDC);
+        Graphics g(canvas.DC()->m_hDC);
+        g.Clear(Color(WHITE));
+        FillElementShape(&g, 20, 20, 120, 80, 37, BLUE, RED, 103, NULL, 0, NULL);
+    }
+    int nDiffer = 0;
+    CPoint ptWorst;
+    EXPECT_EQ(0, CompareCanvases(plain, canvas, 200, 160, nDiffer, ptWorst));
+}
