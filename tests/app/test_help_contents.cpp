@@ -249,30 +249,23 @@ TEST_F(HelpContents, F1OpensTheHelpFileWithAndWithoutAPublicationAndAFailureIsTo
     ExpectOpenedHelpFile(m_shell.m_calls[0]);
     EXPECT_EQ(0, m_boxes.GetCount());
 
-    // a publication: its keys, with the help file missing
+    // F1 answered by the shell with nResult: one message naming the help file and lpszCause
+    auto expectTold = [&](INT_PTR nResult, LPCSTR lpszCause) {
+        m_shell.m_nResult = nResult;
+        const int nBoxes = m_boxes.GetCount();
+        PressF1();
+        ASSERT_EQ(nBoxes + 1, m_boxes.GetCount()) << "shell result " << nResult;
+        ExpectOpenedHelpFile(m_shell.m_calls.back());
+        const CString strText = m_boxes.GetCall(nBoxes).m_strText;
+        EXPECT_GE(strText.Find(HelpFileBesideProgram()), 0) << strText;
+        EXPECT_GE(strText.Find(lpszCause), 0) << strText;
+    };
+    // a publication: its keys, with the help file missing, no program for help files
+    // and any other refusal
     ASSERT_TRUE(m_program.NewShownDoc() != NULL);
     m_boxes.Reset();
-    m_shell.m_nResult = SE_ERR_FNF;
-    PressF1();
-    ASSERT_EQ(2u, m_shell.m_calls.size());
-    ExpectOpenedHelpFile(m_shell.m_calls[1]);
-    ASSERT_EQ(1, m_boxes.GetCount());
-    CString strText = m_boxes.GetCall(0).m_strText;
-    EXPECT_GE(strText.Find(HelpFileBesideProgram()), 0) << strText;
-    EXPECT_GE(strText.Find("missing"), 0) << strText;
-
-    // no program for help files, and any other refusal
-    m_shell.m_nResult = SE_ERR_NOASSOC;
-    PressF1();
-    ASSERT_EQ(2, m_boxes.GetCount());
-    strText = m_boxes.GetCall(1).m_strText;
-    EXPECT_GE(strText.Find(HelpFileBesideProgram()), 0) << strText;
-    EXPECT_GE(strText.Find("no program"), 0) << strText;
-    m_shell.m_nResult = SE_ERR_ACCESSDENIED;
-    PressF1();
-    ASSERT_EQ(3, m_boxes.GetCount());
-    strText = m_boxes.GetCall(2).m_strText;
-    EXPECT_GE(strText.Find(HelpFileBesideProgram()), 0) << strText;
-    EXPECT_GE(strText.Find("(error 5)"), 0) << strText;
+    expectTold(SE_ERR_FNF, "missing");
+    expectTold(SE_ERR_NOASSOC, "no program");
+    expectTold(SE_ERR_ACCESSDENIED, "(error 5)");
     EXPECT_EQ(4u, m_shell.m_calls.size());
 }
