@@ -25,6 +25,9 @@ wine_reg 'HKCU\Software\Quorvane\Stickwell\Options' /v ShowTip /t REG_DWORD /d 0
 "$WINESERVER" -k >/dev/null 2>&1 || true
 "$WINESERVER" -w
 
+# the address list where a user might keep it: the same path in the picture on every machine
+mkdir -p "$WINEPREFIX/drive_c/Labels"
+cp "$BUILD_DIR/Samples/Addresses.csv" "$WINEPREFIX/drive_c/Labels/"
 export OUT="$ROOT/resources/help/images" EXE="$BUILD_DIR/Stickwell.exe" SAMPLES="$BUILD_DIR/Samples"
 export WINE WINESERVER
 mkdir -p "$OUT"
@@ -101,7 +104,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -euo pipefail -c '
     key End
     settle
     key Tab
-    xdotool type "$(winpath "$SAMPLES/Addresses.csv")"
+    xdotool type "C:\\Labels\\Addresses.csv"
     shot "$dlg" data_source.png
     key Escape
     settle
@@ -144,4 +147,6 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -euo pipefail -c '
 '
 # The main window at three quarters: the page shows it whole.
 mogrify -resize 75% "$OUT/main_window.png"
+# no dates in the files: a picture that did not change stays the same file
+mogrify -strip -define png:exclude-chunks=date,time "$OUT"/*.png
 "$WINESERVER" -k >/dev/null 2>&1 || true
