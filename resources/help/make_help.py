@@ -178,15 +178,23 @@ def write_contents(stage, entries):
 
 
 def write_index(stage, entries):
+    """One entry a keyword (letter case aside); a keyword of several pages names each."""
+    titles = {page: title for _, title, page in entries}
     words = {}
     for _, title, page in entries:
-        words.setdefault(title, set()).add(page)
-        for k in page_keywords(os.path.join(stage, page)):
-            words.setdefault(k, set()).add(page)
+        for word in [title] + page_keywords(os.path.join(stage, page)):
+            words.setdefault(word.lower(), (word, set()))[1].add(page)
     out = ['<!DOCTYPE HTML PUBLIC "-//IETF//DTD HTML//EN">', "<HTML>", "<BODY>", "<UL>"]
-    for word in sorted(words, key=str.lower):
-        for page in sorted(words[word]):
-            out.append(sitemap_item(word, page))
+    for key in sorted(words):
+        word, pages = words[key]
+        if len(pages) == 1:
+            out.append(sitemap_item(word, pages.pop()))
+            continue
+        item = ['<LI> <OBJECT type="text/sitemap">', '    <param name="Name" value="%s">' % html.escape(word)]
+        for page in sorted(pages, key=lambda p: titles[p]):
+            item.append('    <param name="Name" value="%s">' % html.escape(titles[page]))
+            item.append('    <param name="Local" value="%s">' % html.escape(page))
+        out.append("\n".join(item + ["    </OBJECT>"]))
     out += ["</UL>", "</BODY>", "</HTML>"]
     with open(os.path.join(stage, "help.hhk"), "w", encoding="utf-8", newline="\r\n") as f:
         f.write("\n".join(out) + "\n")
@@ -234,10 +242,16 @@ def main():
                "Contents file=help.hhc",
                "Index file=help.hhk",
                "Default topic=" + listed[0],
+               "Default Window=main",
                "Display compile progress=No",
                "Full-text search=Yes",
                "Language=0x409 English (United States)",
                "Title=Stickwell Help",
+               "",
+               # the viewer's window: three panes with the contents, the index and search
+               "[WINDOWS]",
+               'main="Stickwell Help","help.hhc","help.hhk","%s","%s",,,,,0x22520,240,0x3046,[40,40,1000,760],,,,,,,0'
+               % (listed[0], listed[0]),
                "",
                "[FILES]"] + files
     with open(os.path.join(stage, "WqzHelp.hhp"), "w", encoding="utf-8", newline="\r\n") as f:

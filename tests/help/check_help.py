@@ -98,6 +98,13 @@ def main(out):
             files.add(os.path.relpath(os.path.join(folder, n), out).replace(os.sep, "/"))
     check(run.returncode == 0 and "#SYSTEM" in files, "chmlib unpacks it (%d files)" % len(files))
 
+    strings = b""
+    if "#STRINGS" in files:
+        with open(os.path.join(out, "#STRINGS"), "rb") as f:
+            strings = f.read()
+    check("#WINDOWS" in files and b"help.hhc\0" in strings and b"help.hhk\0" in strings,
+          "it defines the viewer's window with the contents and the index")
+
     pages = sorted(f for f in files if f.endswith(".htm"))
     check(len(pages) >= 10, "it holds the pages of the guide (%d)" % len(pages))
     for kind in ("hhc", "hhk"):
