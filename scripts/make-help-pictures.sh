@@ -145,8 +145,8 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -euo pipefail -c '
     settle
     stop
 '
-# The main window at three quarters: the page shows it whole.
-mogrify -resize 75% "$OUT/main_window.png"
+# The main window smaller: the help viewer's page shows it whole.
+mogrify -resize 60% "$OUT/main_window.png"
 # no dates in the files: a picture that did not change stays the same file
 mogrify -strip -define png:exclude-chunks=date,time "$OUT"/*.png
 "$WINESERVER" -k >/dev/null 2>&1 || true
