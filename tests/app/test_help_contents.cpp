@@ -211,10 +211,7 @@ TEST_F(HelpContents, TheHelpMenuItemAsksTheShellToOpenTheHelpFileBesideTheProgra
     pPopup->ClientToScreen(&rectItem);
     const CPoint pt = rectItem.CenterPoint();
     // the test programs share one desktop: another one may hold the input or cover the item
-    auto ownsInput = [&] {
-        return ::GetForegroundWindow() == m_pFrame->m_hWnd && ::WindowFromPoint(pt) == pPopup->m_hWnd;
-    };
-    if (!ownsInput())
+    if (::GetForegroundWindow() != m_pFrame->m_hWnd || ::WindowFromPoint(pt) != pPopup->m_hWnd)
     {
         CExtPopupMenuWnd::CancelTracking();
         GTEST_SKIP() << "another program has the input";
