@@ -404,10 +404,26 @@ void CVarnelApp::OnExploreSamples()
         OpenDocumentFile(strPath);
 }
 
+// Opens the help file beside the program with the program the system has for it; a
+// failure is told, with the file.
 void CVarnelApp::OnHelpContents()
 {
     const CString strHelp = GetProgramFolder() + "\\WqzHelp.chm";
-    ::ShellExecuteA(NULL, "open", strHelp, NULL, NULL, SW_SHOW);
+    const INT_PTR nResult = (INT_PTR)::ShellExecuteA(NULL, "open", strHelp, NULL, NULL, SW_SHOW);
+    if (nResult > 32)
+        return;
+    CString strText;
+    if (nResult == SE_ERR_FNF || nResult == SE_ERR_PNF)
+        strText.FormatMessage(IDS_HELP_MISSING, (LPCSTR)strHelp);
+    else if (nResult == SE_ERR_NOASSOC)
+        strText.FormatMessage(IDS_HELP_NO_VIEWER, (LPCSTR)strHelp);
+    else
+    {
+        CString strCode;
+        strCode.Format("%d", (int)nResult);
+        strText.FormatMessage(IDS_HELP_CANNOT_OPEN, (LPCSTR)strHelp, (LPCSTR)strCode);
+    }
+    AfxMessageBox(strText, MB_ICONEXCLAMATION);
 }
 
 void CVarnelApp::OnAppAbout()

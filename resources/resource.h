@@ -61,6 +61,9 @@
 #define IDS_TWO_SIDED_QUESTION          6605
 #define IDS_DB_CONFIRM_CHANGE           6606
 #define IDS_DB_SOURCE_NEEDED            6607
+#define IDS_HELP_MISSING                7700    // %1 the help file
+#define IDS_HELP_NO_VIEWER              7701    // %1 the help file
+#define IDS_HELP_CANNOT_OPEN            7702    // %1 the help file, %2 the system's code
 #define IDS_DB_MERGE_HINT               6608
 #define IDS_FONT_REGULAR                154
 #define IDS_FONT_BOLD                   155

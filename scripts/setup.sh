@@ -18,6 +18,8 @@ PACKAGES=(
     python3-xlwt python3-xlrd
     # the installer and the portable zip (scripts/package.sh and its test)
     nsis zip unzip
+    # the help file's compiler (chmcmd) and the reader its test decompiles it with
+    fp-utils libchm-bin
     # the printing test's own scheduler, its PDF backend and pdftotext
     cups-daemon cups-core-drivers cups-client ghostscript
 )
@@ -38,7 +40,7 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-for c in wine wineserver x86_64-w64-mingw32-g++-posix cmake; do
+for c in wine wineserver x86_64-w64-mingw32-g++-posix cmake chmcmd extract_chmLib; do
     command -v "$c" >/dev/null || { echo "setup: '$c' is missing after the install" >&2; exit 1; }
 done
 

@@ -33,12 +33,13 @@ check "the package names carry the program's version ($version)" \
     '[[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+\.[0-9]+$ ]] && [ "$(basename "$setup")" = "Stickwell-$version-setup.exe" ]'
 
 listing=$(unzip -Z1 "$zip")
-for f in Stickwell/Stickwell.exe Stickwell/PDFGen.dll Stickwell/tips.dat Stickwell/readme.txt \
+for f in Stickwell/Stickwell.exe Stickwell/PDFGen.dll Stickwell/tips.dat Stickwell/WqzHelp.chm Stickwell/readme.txt \
          "Stickwell/Samples/Party Flyer.labf" "Stickwell/Templates/Address Label.lbft" \
          Stickwell/BackGrounds/ Stickwell/Graphics/; do
     check "the zip holds $f" 'grep -qxF "$f" <<<"$listing" || grep -q "^${f}" <<<"$listing"'
 done
 check "the zip's readme names the version" 'unzip -p "$zip" Stickwell/readme.txt | grep -q "Stickwell $version"'
+check "the zip's help file is the one the build made" 'unzip -p "$zip" Stickwell/WqzHelp.chm | cmp -s - "$BUILD/WqzHelp.chm"'
 
 # A fresh prefix and a home of its own: nothing of the user's desktop is touched.
 export HOME="$work/home"
@@ -83,6 +84,7 @@ inst="$drive_c/Program Files/Stickwell"
 check "the installer puts the program into Program Files" '[ -f "$inst/Stickwell.exe" ] && [ -f "$inst/PDFGen.dll" ]'
 check "the installer puts the folders beside it" \
     '[ -f "$inst/tips.dat" ] && [ -f "$inst/Samples/Party Flyer.labf" ] && [ -f "$inst/Templates/Address Label.lbft" ]'
+check "the installer puts the help file beside it" 'cmp -s "$inst/WqzHelp.chm" "$BUILD/WqzHelp.chm"'
 check "the installed files are those of the zip" \
     'diff <(cd "$work/portable/Stickwell" && find . -type f | sort) <(cd "$inst" && find . -type f ! -name Uninstall.exe | sort)'
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Stickwell.lnk"
@@ -110,7 +112,7 @@ eval "set -- $(sed 's/\\/\\\\/g' <<<"$uninstall")"
 "$WINESERVER" -w
 "$WINE" "$@" >/dev/null 2>&1
 "$WINESERVER" -w
-check "the uninstaller removes the program's folder" '[ ! -e "$inst" ]'
+check "the uninstaller removes the help file and the program's folder" '[ ! -e "$inst/WqzHelp.chm" ] && [ ! -e "$inst" ]'
 check "the uninstaller removes the Start-menu shortcut" '[ ! -e "$menu" ]'
 check "the uninstaller removes the file types" \
     '! reg_has "HKCR\\.labf" && ! reg_has "HKCR\\.lbft" && ! reg_has "HKCR\\Stickwell.Document" && ! reg_has "HKCR\\Stickwell.Template"'

@@ -26,12 +26,10 @@ mkdir -p "$dist"
 dist="$(cd "$dist" && pwd)"
 stage="$dist/stage/Stickwell"
 mkdir -p "$stage"
-cp "$BUILD_DIR/Stickwell.exe" "$BUILD_DIR/PDFGen.dll" "$BUILD_DIR/tips.dat" "$stage/"
+cp "$BUILD_DIR/Stickwell.exe" "$BUILD_DIR/PDFGen.dll" "$BUILD_DIR/tips.dat" "$BUILD_DIR/WqzHelp.chm" "$stage/"
 for d in Templates BackGrounds Graphics Samples; do
     cp -r "$BUILD_DIR/$d" "$stage/$d"
 done
-# The help file, where the build has one.
-[ ! -f "$BUILD_DIR/WqzHelp.chm" ] || cp "$BUILD_DIR/WqzHelp.chm" "$stage/"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' "$HERE/readme.txt" > "$stage/readme.txt"
 
 # The portable zip: one folder, Stickwell.
