@@ -3,6 +3,7 @@
 // band, moving and resizing through the tracker, context menus, cursors and keys.
 
 #include "VarnelView.h"
+#include "model/ElementDraw.h"
 #include "model/ElementFactory.h"
 #include "model/Elements.h"
 #include "model/VarnelDoc.h"
@@ -12,6 +13,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <math.h>
 #include <stdlib.h>
 
 namespace
@@ -31,6 +33,42 @@ int DistanceFromPage(const CRect& rectPage, CPoint point)
                  : point.y >= rectPage.bottom ? point.y - rectPage.bottom + 1 : 0;
     return dx + dy;
 }
+}
+
+// Moves a new sun, star, burst or callout so that what it draws beyond its rectangle (rays,
+// points, spikes, tails) lies on the page as its rectangle does; a drawing wider than the
+// page keeps its left or top edge on it.
+static void KeepDrawingOnPage(CElement* pElement, const CRect& rectPage)
+{
+    switch (pElement->m_nKind)
+    {
+    case KIND_SUN:
+    case KIND_STAR:
+    case KIND_BURST:
+    case KIND_CALLOUT_BL:
+    case KIND_CALLOUT_BR:
+        break;
+    default:
+        return;
+    }
+    Gdiplus::RectF rcDrawn;
+    if (!GetElementDrawnBounds(pElement, CPoint(0, 0), rcDrawn))
+        return;
+    auto shift = [](float fLow, float fHigh, int nLow, int nHigh) {
+        int d = 0;
+        if (fHigh > nHigh)
+            d = nHigh - (int)ceil(fHigh);
+        if (fLow + d < nLow)
+            d = nLow - (int)floor(fLow);
+        return d;
+    };
+    const int dx = shift(rcDrawn.X, rcDrawn.GetRight(), rectPage.left, rectPage.right);
+    const int dy = shift(rcDrawn.Y, rcDrawn.GetBottom(), rectPage.top, rectPage.bottom);
+    if (dx == 0 && dy == 0)
+        return;
+    CRect rect = pElement->GetRect();
+    rect.OffsetRect(dx, dy);
+    pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
 }
 
 CElement* CVarnelView::CreateElementForTool()
@@ -60,6 +98,7 @@ CElement* CVarnelView::CreateElementForTool()
         return NULL;
     pElement->m_clrShadow = pDoc->m_clrShadow;
     pElement->m_nShadowLength = pDoc->m_nShadowLength;
+    KeepDrawingOnPage(pElement, rectPage);
     return pElement;
 }
 

@@ -15,6 +15,7 @@
 #include "model/OptionsKeys.h"
 #include "resources/properties_resource.h"
 #include "resources/pubsize_resource.h"
+#include "model/ElementDraw.h"
 #include "uiframework/bars/ExtToolControlBar.h"
 #include "afxbars.h"
 
@@ -290,6 +291,30 @@ TEST_F(EditingWhole, TheLineToolDrawsTheLineDraggedAndTheClickSizeOnAClick)
         CLine* pLine = dynamic_cast<CLine*>(m_pDoc->m_listElements.GetTail());
         ASSERT_TRUE(pLine != NULL);
         EXPECT_EQ(c.pszRect, Str(pLine->GetRect()));
+    }
+    EXPECT_EQ(3, m_pDoc->m_listElements.GetCount());
+}
+
+// A sun clicked at the page's right edge drew its rays on the desk.
+TEST_F(EditingWhole, ShapesClickedAtThePageEdgeKeepTheirRaysAndTailsOnThePage)
+{
+    const int nWidth = m_pDoc->m_nDesignWidth, nHeight = m_pDoc->m_nDesignHeight;
+    const struct { UINT nTool; CPoint pt; } cases[] = {
+        { ID_TOOL_SUN, CPoint(nWidth - 51, 10) },
+        { ID_TOOL_STAR, CPoint(nWidth - 76, nHeight - 76) },
+        { ID_TOOL_CALLOUT_RIGHT, CPoint(nWidth - 101, nHeight - 51) },
+    };
+    for (const auto& c : cases)
+    {
+        m_program.Command(c.nTool);
+        ClickAt(c.pt);
+        CElement* pElement = m_pDoc->m_listElements.GetTail();
+        Gdiplus::RectF rc;
+        ASSERT_TRUE(GetElementDrawnBounds(pElement, CPoint(0, 0), rc)) << c.nTool;
+        EXPECT_GE(rc.X, 0.0f) << c.nTool;
+        EXPECT_GE(rc.Y, 0.0f) << c.nTool;
+        EXPECT_LE(rc.GetRight(), (float)nWidth) << c.nTool;
+        EXPECT_LE(rc.GetBottom(), (float)nHeight) << c.nTool;
     }
     EXPECT_EQ(3, m_pDoc->m_listElements.GetCount());
 }
