@@ -21,7 +21,7 @@ const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDRE
 const COLORREF kButtonTransparent = RGB(192, 192, 192);
 
 // Room the docked bars leave to the publications in a small main window.
-const CSize kMinCentreSize(160, 120);
+const CSize kMinCentreSize(240, 160);
 
 // Smallest placement stored when the window closes.
 const int kMinStoredWidth = 770;
