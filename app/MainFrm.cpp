@@ -7,6 +7,7 @@
 #include "output/ExportProgress.h"
 #include "resources/resource.h"
 #include "uiframework/bars/ExtControlBar.h"
+#include "uiframework/bars/ExtDockBar.h"
 #include "uiframework/foundation/ExtCmdManager.h"
 #include "uiframework/foundation/ExtPaintManager.h"
 #include "uiframework/foundation/ExtPaintManagerHolder.h"
@@ -18,6 +19,9 @@ namespace
 const DWORD kBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | CBRS_TOP | CBRS_GRIPPER |
                         CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC | CBRS_HIDE_INPLACE;
 const COLORREF kButtonTransparent = RGB(192, 192, 192);
+
+// Room the docked bars leave to the publications in a small main window.
+const CSize kMinCentreSize(240, 160);
 
 // Smallest placement stored when the window closes.
 const int kMinStoredWidth = 770;
@@ -324,6 +328,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_pPropertiesBar->m_sizeDockedH = CSize(225, 300);
     m_pPropertiesBar->m_sizeFloated = CSize(225, 355);
     m_pPropertiesBar->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT);
+    CExtDockBar::SetCentreMinimum(this, kMinCentreSize);
     return 0;
 }
 

@@ -1404,7 +1404,9 @@ void CExtControlBar::DoContextMenu(int nEventKind, UINT nMsg, CPoint ptScreen)
         delete pPopup;
         return;
     }
-    if (nEventKind == POPUP_MENU_EVENT_DATA::KIND_BAR_CONTEXT)
+    // a floating bar keeps the focus in its own frame: the owner's activation would put
+    // the main window over the floating frame
+    if (nEventKind == POPUP_MENU_EVENT_DATA::KIND_BAR_CONTEXT || IsFloating())
     {
         CWnd* pChild = GetWindow(GW_CHILD);
         if (pChild != NULL)

@@ -424,6 +424,9 @@ protected:
     CFrameWnd* GetTrackerFrame() const;
     void DoContextMenu(int nEventKind, UINT nMsg, CPoint ptScreen);
     void ApplyRowThickness(int nThickness);
+    // The sizing code of the framework's floating frame at a screen point in the margin
+    // about this resizable bar's content; HTNOWHERE elsewhere or when not floating there.
+    UINT FloatingFrameBorderHit(CPoint ptScreen);
 
 public:
     // Message handlers (reached through the message map, so derived maps come first)

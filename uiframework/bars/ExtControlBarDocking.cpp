@@ -2,6 +2,7 @@
 // a frame side and circle, docking beside another bar in a new container, toggling.
 
 #include "ExtDockBar.h"
+#include "ExtMiniDockFrameWnd.h"
 #include "ExtBarLayout.h"
 #include "ExtDynTabControlBar.h"
 
@@ -88,6 +89,10 @@ void CExtControlBar::FloatAtPosition(CPoint ptScreen, DWORD dwStyle)
         pDockFrame->m_wndDockBar.DockControlBar(this);
     m_bUpdatingLayout = false;
     pMini->RecalcLayout(TRUE);
+    // the new frame held no bar when it was placed: its caption is put on the screen now
+    CExtMiniDockFrameWnd* pExtMini = DYNAMIC_DOWNCAST(CExtMiniDockFrameWnd, pMini);
+    if (pExtMini != NULL)
+        pExtMini->KeepCaptionOnScreen();
     if (bVisible)
     {
         pMini->ShowWindow(SW_SHOWNA);

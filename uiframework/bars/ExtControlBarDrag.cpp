@@ -1138,6 +1138,11 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
         }
     }
 
+    // a live drag docks the bar into every dock bar it crosses: a bar that ends floating
+    // keeps the place it was docked at before the drag as the one to return to
+    const UINT nMRUDockID = m_pDockContext != NULL ? m_pDockContext->m_uMRUDockID : 0;
+    const CRect rcMRUDock = m_pDockContext != NULL ? m_pDockContext->m_rectMRUDockPos : CRect();
+
     g_DragStateCandidate.Reset();
     g_DragStateCurrent.Reset();
     g_DragStateCandidate.m_bEmpty = false;
@@ -1255,6 +1260,12 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
         ::KillTimer(hWnd, ID_TIMER_DRAG);
     if (m_bDragging && ::IsWindow(hWnd))
         StopDragging(TRUE);
+    if (::IsWindow(hWnd) && IsFloating() && m_pDockContext != NULL && nMRUDockID != 0 &&
+        nMRUDockID != AFX_IDW_DOCKBAR_FLOAT)
+    {
+        m_pDockContext->m_uMRUDockID = nMRUDockID;
+        m_pDockContext->m_rectMRUDockPos = rcMRUDock;
+    }
     keys.Restore();
     if (bQuit)
         ::PostQuitMessage(nQuitCode);

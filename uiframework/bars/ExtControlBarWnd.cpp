@@ -622,6 +622,10 @@ LRESULT CExtControlBar::OnNcHitTestMsg(WPARAM, LPARAM lParam)
         return nHit;
     if (GetDraggedBar() != NULL)
         return HTNOWHERE;
+    // floating, the margin about the content is the frame's border
+    UINT nFrameHit = FloatingFrameBorderHit(pt);
+    if (nFrameHit != HTNOWHERE)
+        return nFrameHit;
     if (IsFixedSize() || IsFloating() || GetDockingFrame() == NULL || m_pDockBar == NULL)
         return HTCLIENT;
     CRect rcWnd;
@@ -645,6 +649,17 @@ LRESULT CExtControlBar::OnNcHitTestMsg(WPARAM, LPARAM lParam)
     return HTCLIENT;
 }
 
+UINT CExtControlBar::FloatingFrameBorderHit(CPoint ptScreen)
+{
+    if (!IsFloating() || IsFixedSize())
+        return HTNOWHERE;
+    CFrameWnd* pMini = GetParentFrame();
+    if (pMini == NULL || !ExtBarsIsOfClassName(pMini, "CExtMiniDockFrameWnd"))
+        return HTNOWHERE;
+    UINT nHit = (UINT)pMini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(ptScreen.x, ptScreen.y));
+    return nHit >= HTLEFT && nHit <= HTBOTTOMRIGHT ? nHit : HTNOWHERE;
+}
+
 LRESULT CExtControlBar::OnNcLButtonDownMsg(WPARAM wParam, LPARAM lParam)
 {
     CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
@@ -655,9 +670,15 @@ LRESULT CExtControlBar::OnNcLButtonDownMsg(WPARAM wParam, LPARAM lParam)
         NcButtonsHitTest(pt, NULL);
         return 0;
     }
+    UINT nHit = (UINT)wParam;
+    if (nHit >= HTLEFT && nHit <= HTBOTTOMRIGHT && FloatingFrameBorderHit(pt) == nHit)
+    {
+        // the floating frame resizes itself
+        GetParentFrame()->SendMessage(WM_NCLBUTTONDOWN, nHit, lParam);
+        return 0;
+    }
     if (IsFixedSize() || IsFloating() || m_pDockBar == NULL)
         return Default();
-    UINT nHit = (UINT)wParam;
     if (nHit != HTLEFT && nHit != HTBOTTOM && !IsAtMinimum())
         SetFocus();
     CRect rcWnd;

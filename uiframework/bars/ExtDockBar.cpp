@@ -415,6 +415,9 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
     nLengthMax -= nBorderAlong;
     nAcrossMax -= nBorderAcross;
 
+    const CSize sizeCentre = m_bFloating ? CSize(0, 0) : GetCentreMinimum(GetParent());
+    const int nCentre = bHorz ? sizeCentre.cy : sizeCentre.cx;
+
     AFX_SIZEPARENTPARAMS layout;
     ::ZeroMemory(&layout, sizeof(layout));
     layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize() + 1);
@@ -454,6 +457,10 @@ CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
         int nThick = bHorz ? size.cy : size.cx;
         if (pExt != NULL && pExt->IsFullRowBar() && !m_bFloating)
             nLength = std::max(0, nLengthMax);
+        // the frame's centre keeps its minimum while the bar is thicker than its own
+        if (bResizable && !m_bFloating && nCentre > 0 && nAcross + nThick > nAcrossMax - nCentre)
+            nThick = std::min(nThick, std::max(nAcrossMax - nCentre - nAcross,
+                                               pExt->GetThicknessMinimum()));
         // a bar never reaches past the room the frame has left across the rows
         if (bResizable && !m_bFloating && nAcross + nThick > nAcrossMax)
             nThick = std::max(0, nAcrossMax - nAcross);
@@ -794,6 +801,30 @@ int CExtDockBar::GetMaxCircle(CFrameWnd* pFrame)
             nMax = std::max(nMax, pOuter->GetInnermost()->m_nCircleNo);
     }
     return nMax;
+}
+
+namespace
+{
+// Window properties of a frame holding its centre minimum.
+const char s_szCentreMinX[] = "ExtDockCentreMinX";
+const char s_szCentreMinY[] = "ExtDockCentreMinY";
+} // namespace
+
+void CExtDockBar::SetCentreMinimum(CFrameWnd* pFrame, CSize size)
+{
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return;
+    ::SetPropA(pFrame->m_hWnd, s_szCentreMinX, (HANDLE)(INT_PTR)std::max(0, (int)size.cx));
+    ::SetPropA(pFrame->m_hWnd, s_szCentreMinY, (HANDLE)(INT_PTR)std::max(0, (int)size.cy));
+    pFrame->DelayRecalcLayout();
+}
+
+CSize CExtDockBar::GetCentreMinimum(CWnd* pFrame)
+{
+    if (pFrame == NULL || pFrame->m_hWnd == NULL)
+        return CSize(0, 0);
+    return CSize((int)(INT_PTR)::GetPropA(pFrame->m_hWnd, s_szCentreMinX),
+                 (int)(INT_PTR)::GetPropA(pFrame->m_hWnd, s_szCentreMinY));
 }
 
 int CExtDockBar::CreateInnerCircle(CFrameWnd* pFrame)

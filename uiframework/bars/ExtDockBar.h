@@ -77,6 +77,12 @@ public:
     static void CompactCircles(CFrameWnd* pFrame);
     // The highest circle number of the frame (0 when only the outer bars exist).
     static int GetMaxCircle(CFrameWnd* pFrame);
+    // The room a frame keeps for its centre window (the view, the MDI client): resizable
+    // bars docked in its circles give up thickness, down to their own minimum, before the
+    // centre gets less than this width (beside bars at the left and right) or height
+    // (below and above bars at the top and bottom). (0, 0), the default: nothing kept.
+    static void SetCentreMinimum(CFrameWnd* pFrame, CSize size);
+    static CSize GetCentreMinimum(CWnd* pFrame);
 
     void InsertBarAsRow(CControlBar* pBar, bool bInnerEnd);
     // Removes the bar's entry with row upkeep; with bRemovePlaceholder also its

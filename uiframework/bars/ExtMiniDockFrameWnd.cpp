@@ -40,7 +40,8 @@ const DWORD CExtMiniDockFrameWnd::g_dwRemovedExStyles =
 
 CExtMiniDockFrameWnd::CExtMiniDockFrameWnd()
     : m_rcBtnClose(0, 0, 0, 0), m_bBtnHot(false), m_bBtnPressed(false), m_rcCaption(0, 0, 0, 0),
-      m_ptResizeLast(-1, -1), m_nResizingHT(0), m_rcResizeStart(0, 0, 0, 0)
+      m_ptResizeLast(-1, -1), m_nResizingHT(0), m_rcResizeStart(0, 0, 0, 0),
+      m_ptResizePress(0, 0)
 {
 }
 
@@ -134,6 +135,34 @@ void CExtMiniDockFrameWnd::RecalcCaptionRects()
                          m_rcCaption.bottom - 2);
 }
 
+// The visible border of the frame: its own frame and, around the content of a resizable
+// bar, the bar's edge and the margin it leaves about its child window (window rectangle
+// less the border on each side; the top border is the frame's, the caption lies below it).
+CRect CExtMiniDockFrameWnd::BorderWidths()
+{
+    CRect rcBorder(FrameCX(), FrameCY(), FrameCX(), FrameCY());
+    CExtControlBar* pBar = GetExtBar();
+    if (pBar == NULL || pBar->m_hWnd == NULL || pBar->IsFixedSize() || !pBar->IsWindowVisible())
+        return rcBorder;
+    CRect rcWnd, rcContent;
+    GetWindowRect(&rcWnd);
+    CWnd* pChild = pBar->GetWindow(GW_CHILD);
+    if (pChild != NULL && pChild->IsWindowVisible())
+        pChild->GetWindowRect(&rcContent);
+    else
+    {
+        pBar->GetClientRect(&rcContent);
+        pBar->ClientToScreen(&rcContent);
+    }
+    // a border never takes more than a quarter of the frame
+    const int nMaxX = std::max((int)FrameCX(), rcWnd.Width() / 4);
+    const int nMaxY = std::max((int)FrameCY(), rcWnd.Height() / 4);
+    rcBorder.left = std::min(nMaxX, std::max((int)rcBorder.left, (int)(rcContent.left - rcWnd.left)));
+    rcBorder.right = std::min(nMaxX, std::max((int)rcBorder.right, (int)(rcWnd.right - rcContent.right)));
+    rcBorder.bottom = std::min(nMaxY, std::max((int)rcBorder.bottom, (int)(rcWnd.bottom - rcContent.bottom)));
+    return rcBorder;
+}
+
 UINT CExtMiniDockFrameWnd::HitTestAt(CPoint pt)
 {
     if (m_hWnd == NULL)
@@ -142,9 +171,10 @@ UINT CExtMiniDockFrameWnd::HitTestAt(CPoint pt)
     GetWindowRect(&rc);
     if (!rc.PtInRect(pt))
         return HTNOWHERE;
-    int cx = FrameCX(), cy = FrameCY(), cap = CaptionCY();
+    const CRect rcBorder = BorderWidths();
+    int cy = FrameCY(), cap = CaptionCY();
     UINT nHit = HTCLIENT;
-    if (pt.y < rc.top + cy)
+    if (pt.y < rc.top + rcBorder.top)
     {
         nHit = HTTOP;
         if (pt.x < rc.left + cap)
@@ -152,28 +182,28 @@ UINT CExtMiniDockFrameWnd::HitTestAt(CPoint pt)
         else if (pt.x >= rc.right - cy)
             nHit = HTTOPRIGHT;
     }
-    else if (pt.y >= rc.bottom - cy)
+    else if (pt.y >= rc.bottom - rcBorder.bottom)
     {
         nHit = HTBOTTOM;
-        if (pt.x < rc.left + cap)
+        if (pt.x < rc.left + std::max(cap, (int)rcBorder.left))
             nHit = HTBOTTOMLEFT;
-        else if (pt.x >= rc.right - cy)
+        else if (pt.x >= rc.right - std::max(cy, (int)rcBorder.right))
             nHit = HTBOTTOMRIGHT;
     }
-    else if (pt.x < rc.left + cx)
+    else if (pt.x < rc.left + rcBorder.left)
     {
         nHit = HTLEFT;
         if (pt.y < rc.top + cap)
             nHit = HTTOPLEFT;
-        else if (pt.y >= rc.bottom - cap)
+        else if (pt.y >= rc.bottom - std::max(cap, (int)rcBorder.bottom))
             nHit = HTBOTTOMLEFT;
     }
-    else if (pt.x >= rc.right - cx)
+    else if (pt.x >= rc.right - rcBorder.right)
     {
         nHit = HTRIGHT;
         if (pt.y < rc.top + cap)
             nHit = HTTOPRIGHT;
-        else if (pt.y >= rc.bottom - cap)
+        else if (pt.y >= rc.bottom - std::max(cap, (int)rcBorder.bottom))
             nHit = HTBOTTOMRIGHT;
     }
     else if (pt.y < rc.top + cy + cap)
@@ -193,12 +223,16 @@ UINT CExtMiniDockFrameWnd::HitTestAt(CPoint pt)
         pBar->m_bNcButtonHover = false;
         if (pBar->IsFixedSize() && nHit != HTCLIENT && nHit != HTCAPTION)
         {
+            // a fixed-size bar changes one extent at a time: a corner answers the edge of
+            // the band it lies in, so that the side edges size the width along their whole
+            // height
+            const bool bSideBand = pt.y >= rc.top + rcBorder.top && pt.y < rc.bottom - rcBorder.bottom;
             if (pBar->IsWrappable() == false && pBar->IsFullRowBar())
                 nHit = HTCAPTION;
-            else if (nHit == HTTOPLEFT || nHit == HTTOPRIGHT)
-                nHit = HTTOP;
-            else if (nHit == HTBOTTOMLEFT || nHit == HTBOTTOMRIGHT)
-                nHit = HTBOTTOM;
+            else if (nHit == HTTOPLEFT || nHit == HTBOTTOMLEFT)
+                nHit = bSideBand ? HTLEFT : (nHit == HTTOPLEFT ? HTTOP : HTBOTTOM);
+            else if (nHit == HTTOPRIGHT || nHit == HTBOTTOMRIGHT)
+                nHit = bSideBand ? HTRIGHT : (nHit == HTTOPRIGHT ? HTTOP : HTBOTTOM);
         }
     }
     return nHit;
@@ -304,16 +338,23 @@ void CExtMiniDockFrameWnd::KeepCaptionOnScreen()
     CRect rcWork = WorkAreaOf(rc);
     if (rcWork.IsRectEmpty())
         return;
+    // the caption's height inside the work area, and enough of its width to grab it
     int nCaptionBottom = rc.top + FrameCY() + CaptionCY();
     int dy = 0;
     if (rc.top < rcWork.top)
         dy = rcWork.top - rc.top;
     else if (nCaptionBottom > rcWork.bottom)
         dy = rcWork.bottom - nCaptionBottom;
-    if (dy == 0)
+    const int nGrab = std::min(rc.Width(), 4 * CaptionCY());
+    int dx = 0;
+    if (rc.left > rcWork.right - nGrab)
+        dx = rcWork.right - nGrab - rc.left;
+    else if (rc.right < rcWork.left + nGrab)
+        dx = rcWork.left + nGrab - rc.right;
+    if (dx == 0 && dy == 0)
         return;
     s_bInCaptionCorrection = true;
-    SetWindowPos(NULL, rc.left, rc.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(NULL, rc.left + dx, rc.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     s_bInCaptionCorrection = false;
     CExtControlBar* pBar = GetExtBar();
     if (pBar != NULL)
@@ -325,7 +366,7 @@ void CExtMiniDockFrameWnd::KeepCaptionOnScreen()
 /////////////////////////////////////////////////////////////////////////////
 // Resizing
 
-void CExtMiniDockFrameWnd::StartResizing(UINT nHitTest)
+void CExtMiniDockFrameWnd::StartResizing(UINT nHitTest, CPoint ptPress)
 {
     if (m_hWnd == NULL || m_nResizingHT != 0 || nHitTest < HTLEFT || nHitTest > HTBOTTOMRIGHT)
         return;
@@ -338,6 +379,7 @@ void CExtMiniDockFrameWnd::StartResizing(UINT nHitTest)
     BringWindowToTop();
     SetCapture();
     GetWindowRect(&m_rcResizeStart);
+    m_ptResizePress = ptPress;
     m_ptResizeLast = CPoint(-1, -1);
     bool bQuit = false;
     int nQuitCode = 0;
@@ -427,6 +469,12 @@ void CExtMiniDockFrameWnd::ResizeStep(CPoint pt)
     CRect rcStart(m_rcResizeStart);
     CRect rcWork = WorkAreaOf(rcStart);
     int nExtraX = 2 * FrameCX(), nExtraY = 2 * FrameCY() + CaptionCY();
+    // where the dragged edges are asked to go: moved as far as the cursor moved
+    const CSize sizeMoved = pt - m_ptResizePress;
+    if (bLeft || bRight)
+        pt.x = (bLeft ? rcStart.left : rcStart.right) + sizeMoved.cx;
+    if (bTop || bBottom)
+        pt.y = (bTop ? rcStart.top : rcStart.bottom) + sizeMoved.cy;
 
     if (pBar != NULL && pBar->IsFixedSize())
     {
@@ -642,7 +690,7 @@ LRESULT CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHit, CPoint pt)
         if (pTop != NULL && pTop != this)
             pTop->ActivateTopParent();
         if (pBar != NULL && (!pBar->IsFixedSize() || pBar->IsLiveDragDocking()))
-            StartResizing(nHit);
+            StartResizing(nHit, pt);
         else if (pPlain != NULL && pPlain->m_pDockContext != NULL)
             pPlain->m_pDockContext->StartResize(nHit, pt);
         else

@@ -31,12 +31,17 @@ public:
     CExtControlBar* GetExtBar();
     // Hit code of a screen point (HTNOWHERE outside the window).
     UINT HitTestAt(CPoint ptScreen);
-    // The modal resizing loop by the edge or corner nHitTest.
-    void StartResizing(UINT nHitTest);
+    // Widths of the visible border at the four sides (the margin a resizable bar leaves
+    // about its content counts in; the top is the frame's own, above the caption).
+    CRect BorderWidths();
+    // The modal resizing loop by the edge or corner nHitTest, pressed at ptPress (screen):
+    // the dragged edges keep their distance from the cursor.
+    void StartResizing(UINT nHitTest, CPoint ptPress);
     void ResizeStep(CPoint ptScreen);
     void StopResizing();
     bool IsResizing() const { return m_nResizingHT != 0; }
-    // Moves the frame so that its caption lies in the monitor's work area.
+    // Moves the frame so that its caption lies in the monitor's work area (across, enough
+    // of it to be grabbed).
     void KeepCaptionOnScreen();
 
     CRect m_rcBtnClose;             // own close button (frames without a framework bar)
@@ -48,6 +53,7 @@ public:
     CPoint m_ptResizeLast;
     UINT m_nResizingHT;             // HTLEFT..HTBOTTOMRIGHT while resizing, else 0
     CRect m_rcResizeStart;
+    CPoint m_ptResizePress;         // the press that started the resize (screen)
 
     // Window styles the frame never keeps.
     static const DWORD g_dwRemovedStyles;

@@ -106,7 +106,7 @@ TEST_F(MiniFrameTest, ResizingLoopFollowsTheEdgeAndKeepsTheMinimum)
     CRect rc2 = ScreenRect(m_pMini);
     EXPECT_FALSE(m_pMini->IsResizing());
     EXPECT_EQ(rc2.left, rc.left);
-    EXPECT_EQ(rc2.right, ptPress.x + 40);
+    EXPECT_EQ(rc2.right, rc.right + 40);     // the edge keeps its distance from the cursor
     EXPECT_EQ(rc2.Height(), rc.Height());
     CRect rcClient;
     m_pMini->GetClientRect(&rcClient);
