@@ -91,6 +91,7 @@ static const AFX_MSGMAP_ENTRY* FindWindowEntry(const AFX_MSGMAP* pMessageMap, UI
     return NULL;
 }
 
+// Finds a message's handler in the message maps and calls it with the signature its entry names.
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     LRESULT lResult = 0;
@@ -367,6 +368,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(nID, nCode, NULL, NULL);
 }
 
+// Sends a control's notification back to it when it handles it, else through the command maps.
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNMHDR = (NMHDR*)lParam;
@@ -404,6 +406,7 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     return ReflectChildNotify(message, wParam, lParam, pResult);
 }
 
+// Gives a control the notifications its parent received about it (ON_*_REFLECT entries).
 BOOL CWnd::ReflectChildNotify(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     switch (uMsg)
@@ -563,6 +566,7 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDIS)
     Default();
 }
 
+// Measures an owner-drawn menu item through its menu, or a control's through the control.
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMIS)
 {
     if (lpMIS->CtlType == ODT_MENU)
