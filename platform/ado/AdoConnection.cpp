@@ -155,6 +155,7 @@ std::shared_ptr<Connection> Connection::Create()
 
 Connection::~Connection() = default;
 
+// Opens the database a connection string names, choosing the reader by provider, driver or file.
 void Connection::Open(const std::wstring& connectionString, const std::wstring& /*user*/,
                       const std::wstring& /*password*/, long /*options*/)
 {
@@ -211,6 +212,7 @@ Provider& Connection::OpenProvider() const
     return *m_provider;
 }
 
+// Lists the tables as the tables schema rowset; other schemas are refused.
 std::shared_ptr<Recordset> Connection::OpenSchema(long schema, const std::wstring& schemaId)
 {
     Provider& provider = OpenProvider();

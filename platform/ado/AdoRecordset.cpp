@@ -72,6 +72,7 @@ const Cell& Recordset::CurrentCell(size_t field) const
     return m_rows->At(m_order[m_position], m_columnMap[field]);
 }
 
+// Opens a table or runs a SELECT on the connection's database; errors if already open or unconnected.
 void Recordset::Open(const std::wstring& source, const std::shared_ptr<Connection>& connection,
                      long cursorType, long /*lockType*/, long options)
 {
@@ -111,6 +112,7 @@ void Recordset::Open(const std::wstring& source, const std::shared_ptr<Connectio
     m_position = 0;
 }
 
+// Opens the recordset over rows already read, all columns in their order.
 void Recordset::OpenRows(std::shared_ptr<const RowSet> rows)
 {
     if (m_rows)

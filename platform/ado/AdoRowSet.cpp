@@ -145,6 +145,7 @@ bool RowSet::IsNumeric(const Cell& cell) const
     }
 }
 
+// A cell's value as a number, for comparisons and sorting; booleans are -1 and 0.
 double RowSet::Number(const Cell& cell) const
 {
     switch (cell.kind)
@@ -170,6 +171,7 @@ double RowSet::Number(const Cell& cell) const
     }
 }
 
+// A cell's value as text, the way a field shows it.
 std::wstring RowSet::DisplayText(const Cell& cell) const
 {
     switch (cell.kind)
@@ -204,6 +206,7 @@ std::wstring RowSet::DisplayText(const Cell& cell) const
     return std::wstring();
 }
 
+// A cell's value as the VARIANT a field hands out.
 HRESULT RowSet::ToVariant(const Cell& cell, VARIANT* out) const
 {
     VariantInit(out);

@@ -25,6 +25,7 @@ bool CompoundFile::IsCompoundFile(const std::vector<uint8_t>& data)
     return data.size() >= 512 && memcmp(data.data(), kSignature, 8) == 0;
 }
 
+// Reads the header, allocation tables and directory, refusing a damaged or truncated file.
 CompoundFile::CompoundFile(const std::vector<uint8_t>& data) : m_data(data)
 {
     if (!IsCompoundFile(data))

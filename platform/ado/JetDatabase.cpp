@@ -64,6 +64,7 @@ size_t FixedSize(uint8_t type)
 // ---------------------------------------------------------------------------
 // Opening
 
+// Checks the header (Jet 3 or 4 only) and reads the page size, code page and table catalog.
 JetDatabase::JetDatabase(const std::wstring& path, std::vector<uint8_t> file)
     : m_path(path), m_file(std::move(file))
 {
@@ -106,6 +107,7 @@ void JetDatabase::Damaged(const wchar_t* what) const
                 L"' is not a readable Access database (" + what + L").");
 }
 
+// Refuses a password that does not match the one stored (masked) in the header.
 void JetDatabase::CheckPassword(const std::wstring& password) const
 {
     if (!m_jet4)
@@ -188,6 +190,7 @@ bool JetDatabase::FindRow(uint32_t pointer, const uint8_t*& data, size_t& length
     return true;
 }
 
+// Reads a table's columns from its definition pages, which may continue over several pages.
 JetDatabase::TableDef JetDatabase::ReadTableDef(uint32_t pageNumber) const
 {
     // The definition may continue on further pages (each with an 8-byte header).
@@ -415,6 +418,7 @@ std::vector<uint8_t> JetDatabase::ReadLongValue(const uint8_t* field, size_t len
     return value;
 }
 
+// Turns the stored bytes of a fixed or variable column into a cell.
 Cell JetDatabase::DecodeValue(const Column& column, const uint8_t* p, size_t length, RowSet& out) const
 {
     switch (column.type)
@@ -565,6 +569,7 @@ void JetDatabase::DecodeRow(const TableDef& table, const uint8_t* row, size_t le
     out.EndRow();
 }
 
+// Reads every live row of a table, following moved rows and within memory limits.
 std::shared_ptr<RowSet> JetDatabase::ReadRows(const TableDef& table) const
 {
     auto rows = std::make_shared<RowSet>();
@@ -601,6 +606,7 @@ std::shared_ptr<RowSet> JetDatabase::ReadRows(const TableDef& table) const
     return rows;
 }
 
+// The type, size and attributes a field of a stored column reports.
 ColumnInfo JetDatabase::DescribeColumn(const Column& column, bool jet4)
 {
     ColumnInfo info;
@@ -678,6 +684,7 @@ void JetDatabase::ReadCatalog()
     }
 }
 
+// The user tables and views, listed as the tables schema sorts them.
 std::vector<TableEntry> JetDatabase::Tables()
 {
     std::vector<TableEntry> tables;

@@ -29,6 +29,7 @@ bool IsWordChar(wchar_t ch)
     return ch == L'_' || ch == L'$' || ch == L'#' || (ch < 0x80 ? iswalnum(ch) != 0 : IsCharAlphaNumericW(ch) != 0);
 }
 
+// Splits a statement into names, numbers, texts and symbols, refusing an unclosed text or bracket.
 std::vector<Token> Tokenize(const std::wstring& s)
 {
     std::vector<Token> tokens;
@@ -205,6 +206,7 @@ public:
 
 int ParseExpression(Parser& p, std::vector<SelectStatement::Node>& nodes, int depth);
 
+// A column name, a (signed) number or a text in a condition.
 SelectStatement::Operand ParseOperand(Parser& p)
 {
     SelectStatement::Operand operand;
@@ -240,6 +242,7 @@ SelectStatement::Operand ParseOperand(Parser& p)
     return operand;
 }
 
+// A comparison, IS [NOT] NULL, LIKE, or a condition in brackets; limits the nesting depth.
 int ParsePrimary(Parser& p, std::vector<SelectStatement::Node>& nodes, int depth)
 {
     if (depth > 200)
@@ -306,6 +309,7 @@ int ParseExpression(Parser& p, std::vector<SelectStatement::Node>& nodes, int de
 
 enum class Class { Numeric, Date, Text, Other };
 
+// Groups the column types into those that compare alike.
 Class ClassOf(DataTypeEnum type)
 {
     switch (type)
@@ -522,6 +526,7 @@ SelectStatement::SelectStatement(const std::wstring& text)
         Syntax(L"unexpected " + Describe(p.Peek()));
 }
 
+// Runs the statement over a table: the chosen columns, the rows that pass, in the asked order.
 SelectResult SelectStatement::Run(const RowSet& rows) const
 {
     SelectResult result;

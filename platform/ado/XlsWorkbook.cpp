@@ -269,6 +269,7 @@ void XlsWorkbook::Damaged(const wchar_t* what) const
     throw Error(E_FAIL, kSourceExcel, L"The file '" + m_path + L"' is not a readable Excel workbook (" + what + L").");
 }
 
+// Reads the workbook globals: version, sheets, shared texts and the named ranges of this workbook.
 void XlsWorkbook::ParseGlobals()
 {
     Record record;
@@ -464,6 +465,7 @@ double XlsWorkbook::OleDateOf(double serial) const
     return serial;
 }
 
+// Reads the cells of one sheet, in row and column order, refusing cells beyond the sheet's limits.
 void XlsWorkbook::ReadCells(const Sheet& sheet, std::vector<XCell>& cells, std::vector<std::wstring>& texts) const
 {
     Record record;
@@ -795,6 +797,7 @@ std::shared_ptr<RowSet> XlsWorkbook::BuildTable(std::vector<XCell>& cells, const
     return rows;
 }
 
+// The named ranges (as tables) and worksheets (as "Name$" system tables).
 std::vector<TableEntry> XlsWorkbook::Tables()
 {
     std::vector<TableEntry> tables;
@@ -811,6 +814,7 @@ std::vector<TableEntry> XlsWorkbook::Tables()
     return tables;
 }
 
+// The rows of a sheet ("Name$", quoted or not) or a named range; an error for an unknown name.
 std::shared_ptr<RowSet> XlsWorkbook::ReadTable(const std::wstring& name)
 {
     // A sheet may be given with quotes, as 'My Sheet$'.

@@ -61,6 +61,7 @@ BOOL AFXAPI AfxIsIdleMessage(MSG* pMsg)
     return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
 }
 
+// Gets and dispatches one message for callers that run their own loop; FALSE once WM_QUIT arrives.
 BOOL AFXAPI AfxPumpMessage()
 {
     CWinThread* pThread = AfxGetThread();
@@ -129,6 +130,7 @@ BOOL CWinThread::ProcessMessageFilter(int, LPMSG lpMsg)
     return FALSE;
 }
 
+// Whether a message ends the idle phase, so Run restarts OnIdle counting only on real activity.
 BOOL CWinThread::IsIdleMessage(MSG* pMsg)
 {
     // a mouse move to the same place does not restart idle processing
@@ -145,6 +147,7 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg)
     return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
 }
 
+// Thread messages (no window) go to the thread's own ON_THREAD_MESSAGE entries.
 BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
 {
     for (const AFX_MSGMAP* pMessageMap = GetMessageMap(); pMessageMap != NULL;
@@ -162,6 +165,7 @@ BOOL CWinThread::DispatchThreadMessageEx(MSG* pMsg)
     return FALSE;
 }
 
+// Accelerators and dialog keys of the windows between the target and the main window.
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
     if (pMsg->hwnd == NULL && DispatchThreadMessageEx(pMsg))
@@ -194,6 +198,7 @@ BOOL CWinThread::PumpMessage()
     return TRUE;
 }
 
+// Idle work: first the command update of every visible frame, then freeing temporary objects.
 BOOL CWinThread::OnIdle(LONG lCount)
 {
     if (lCount <= 0)
@@ -244,6 +249,7 @@ BOOL CWinThread::OnIdle(LONG lCount)
     return lCount < 0;
 }
 
+// The thread's message loop: idle work while the queue is empty, until WM_QUIT.
 int CWinThread::Run()
 {
     BOOL bIdle = TRUE;
@@ -268,6 +274,7 @@ int CWinThread::Run()
     }
 }
 
+// Tells the user of an exception a handler let escape and returns what keeps the window sane.
 LRESULT CWinThread::ProcessWndProcException(CException* e, const MSG* pMsg)
 {
     if (pMsg->message == WM_CREATE)
@@ -305,6 +312,7 @@ END_MESSAGE_MAP()
 
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
+// Makes this the one application object, which is also the main thread's thread object.
 CWinApp::CWinApp(LPCTSTR lpszAppName)
 {
     m_hInstance = NULL;
@@ -336,6 +344,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName)
     m_bAutoDelete = FALSE;
 }
 
+// Frees what the application owns: templates, printer setup, recent files, atoms and names.
 CWinApp::~CWinApp()
 {
     // the templates go with the manager; documents still open forget them
@@ -360,6 +369,7 @@ CWinApp::~CWinApp()
         g_pApp = NULL;
 }
 
+// Fills the program's names (exe, title, help file, profile) from its module path and resources.
 void CWinApp::SetCurrentHandles()
 {
     char szBuff[MAX_PATH + 8];
@@ -432,6 +442,7 @@ int CWinApp::Run()
     return CWinThread::Run();
 }
 
+// Adds the documents' idle work to the thread's on the second idle turn.
 BOOL CWinApp::OnIdle(LONG lCount)
 {
     if (lCount <= 0)
@@ -454,6 +465,7 @@ LRESULT CWinApp::ProcessWndProcException(CException* e, const MSG* pMsg)
     return CWinThread::ProcessWndProcException(e, pMsg);
 }
 
+// Counts nested waits so the hourglass stays until the outermost one ends, then restores the cursor.
 void CWinApp::DoWaitCursor(int nCode)
 {
     m_nWaitCursorCount += nCode;
@@ -552,6 +564,7 @@ void CWinApp::SetRegistryKey(UINT nIDRegistryKey)
     SetRegistryKey(strKey);
 }
 
+// Opens (making it if need be) HKCU\software\<company>\<application>; NULL without a registry key.
 HKEY CWinApp::GetAppRegistryKey()
 {
     HKEY hAppKey = NULL;
@@ -589,6 +602,7 @@ HKEY CWinApp::GetSectionKey(LPCTSTR lpszSection)
     return hSectionKey;
 }
 
+// A number from the registry or, without a registry key, from the profile file; the default if unset.
 UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault)
 {
     if (m_pszRegistryKey != NULL)
@@ -608,6 +622,7 @@ UINT CWinApp::GetProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nDefault
     return ::GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, m_pszProfileName);
 }
 
+// Stores a number in the registry or, without a registry key, in the profile file.
 BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue)
 {
     if (m_pszRegistryKey != NULL)
@@ -625,6 +640,7 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue
     return ::WritePrivateProfileStringA(lpszSection, lpszEntry, szT, m_pszProfileName);
 }
 
+// A text from the registry or the profile file; the default if unset or not a string.
 CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszDefault)
 {
     if (lpszDefault == NULL)
@@ -656,6 +672,7 @@ CString CWinApp::GetProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTST
     return szT;
 }
 
+// Stores a text; a NULL entry deletes the whole section and a NULL value the entry.
 BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR lpszValue)
 {
     if (m_pszRegistryKey != NULL)
@@ -685,6 +702,7 @@ BOOL CWinApp::WriteProfileString(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPCTSTR
     return ::WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
 }
 
+// A binary value from the registry, in a buffer the caller deletes; FALSE (and no buffer) if missing.
 BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* ppData, UINT* pBytes)
 {
     *ppData = NULL;
@@ -733,6 +751,7 @@ static const char s_szFileEntry[] = "File%d";
 static const char s_szPreviewSection[] = "Settings";
 static const char s_szPreviewEntry[] = "PreviewPages";
 
+// Loads the recent file list and the preview's page count kept between sessions.
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
     if (nMaxMRU > 16)
@@ -804,6 +823,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
     ParseCommandLine(rCmdInfo, __argc, __argv);
 }
 
+// Hands each argument to the info object, telling flags ("-x", "/x") from file names.
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo, int argc, char** argv)
 {
     for (int i = 1; i < argc; i++)
@@ -820,6 +840,7 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo, int argc, char** argv
     }
 }
 
+// Carries out what the command line asked (new, open, print, DDE); FALSE when the program should end.
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
 {
     BOOL bResult = TRUE;
@@ -901,6 +922,7 @@ static BOOL ParseDDEArgs(const CString& strArgs, CStringArray& arr)
     return TRUE;
 }
 
+// Runs a shell DDE command ("[open(...)]", "[print(...)]"); FALSE for one it does not know.
 BOOL CWinApp::OnDDECommand(LPTSTR lpszCommand)
 {
     CString strCommand = lpszCommand;
@@ -980,6 +1002,7 @@ void AFXAPI AfxWinTerm()
     AfxOleTerm();   // when AfxOleInit ran
 }
 
+// The program's entry after the C runtime: initialises, runs the main thread's loop, cleans up.
 int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPTSTR lpCmdLine, int nCmdShow)
 {
     int nReturnCode = -1;

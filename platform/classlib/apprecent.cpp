@@ -34,6 +34,7 @@ CString& CRecentFileList::operator[](int nIndex)
     return m_arrNames[nIndex];
 }
 
+// Puts a file at the top of the list, moving it up if it is already there.
 void CRecentFileList::Add(LPCTSTR lpszPathName)
 {
     if (lpszPathName == NULL || *lpszPathName == '\0')
@@ -65,6 +66,7 @@ void CRecentFileList::Remove(int nIndex)
     m_arrNames[iMRU].Empty();
 }
 
+// Shortens a path for a menu to "root\...\name" or the name alone, to fit cchMax characters.
 void AFXAPI AfxAbbreviateName(LPTSTR lpszCanon, int cchMax, BOOL bAtLeastName)
 {
     int cchFullPath = lstrlenA(lpszCanon);
@@ -128,6 +130,7 @@ void AFXAPI AfxAbbreviateName(LPTSTR lpszCanon, int cchMax, BOOL bAtLeastName)
     lstrcpyA(lpszCanon + cchVolName + 4, szRest);
 }
 
+// The text an entry shows in the menu; FALSE for an empty slot.
 BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszCurDir,
                                      int nCurDir, BOOL bAtLeastName) const
 {
@@ -153,6 +156,7 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCTSTR lpszC
     return TRUE;
 }
 
+// Rebuilds the menu items of the list after the placeholder, numbered with mnemonics.
 void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
 {
     CMenu* pMenu = pCmdUI->m_pMenu;
@@ -220,6 +224,7 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI)
     pCmdUI->m_bEnableChanged = TRUE;
 }
 
+// Reads the list from the profile, skipping empty and impossible entries.
 void CRecentFileList::ReadList()
 {
     CWinApp* pApp = AfxGetApp();
@@ -239,6 +244,7 @@ void CRecentFileList::ReadList()
         m_arrNames[nOut].Empty();
 }
 
+// Writes the list back, replacing the section so removed entries do not linger.
 void CRecentFileList::WriteList()
 {
     CWinApp* pApp = AfxGetApp();
@@ -280,6 +286,7 @@ void CCommandLineInfo::ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL bLast)
     ParseLast(bLast);
 }
 
+// Sets the shell command or start mode that a command-line flag asks for.
 void CCommandLineInfo::ParseParamFlag(const char* pszParam)
 {
     if (lstrcmpiA(pszParam, "pt") == 0)

@@ -145,6 +145,7 @@ const char* FindStdString(UINT nID)
 
 } // namespace
 
+// Loads a string resource, falling back to the library's built-in texts; 0 (and an empty buffer) if none.
 int AFXAPI AfxLoadString(UINT nID, LPTSTR lpszBuf, UINT nMaxBuf)
 {
     if (lpszBuf == NULL || nMaxBuf == 0)
@@ -174,6 +175,7 @@ BOOL AFXAPI AfxLoadString(UINT nID, CString& rString)
     return TRUE;
 }
 
+// Puts the strings in for "%1" to "%9" of a message; a missing one leaves nothing.
 void AFXAPI AfxFormatStrings(CString& rString, LPCTSTR lpszFormat, LPCTSTR const* rglpsz, int nString)
 {
     // "%1" to "%9" take the strings; other text is copied
@@ -210,6 +212,7 @@ void AFXAPI AfxFormatString2(CString& rString, UINT nIDS, LPCTSTR lpsz1, LPCTSTR
     AfxFormatStrings(rString, strFormat, rglpsz, 2);
 }
 
+// The iSubString-th field of a separated list; FALSE when the list has fewer fields.
 BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString, TCHAR chSep)
 {
     rString.Empty();

@@ -46,6 +46,7 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
     }
 }
 
+// Flushes a forgotten archive without throwing; callers who must see a failed write call Close.
 CArchive::~CArchive()
 {
     if (m_pFile != NULL && !(m_nMode & bNoFlushOnDelete))
@@ -70,6 +71,7 @@ CArchive::~CArchive()
         delete[] m_lpBufStart;
 }
 
+// Writes what is buffered and detaches the file, detached even when the write throws.
 void CArchive::Close()
 {
     if (m_pFile == NULL)
@@ -167,6 +169,7 @@ void CArchive::FillBuffer(UINT nBytesNeeded)
         AfxThrowArchiveException(CArchiveException::endOfFile, m_strFileName);
 }
 
+// Reads up to nMax bytes through the buffer; fewer only at the end of the file.
 UINT CArchive::Read(void* lpBuf, UINT nMax)
 {
     if (nMax == 0)
@@ -224,6 +227,7 @@ void CArchive::EnsureRead(void* lpBuf, UINT nCount)
         AfxThrowArchiveException(CArchiveException::endOfFile, m_strFileName);
 }
 
+// Buffers the bytes, writing large blocks straight to the file.
 void CArchive::Write(const void* lpBuf, UINT nMax)
 {
     if (nMax == 0)
@@ -281,6 +285,7 @@ void CArchive::WriteRaw(const void* p, UINT n)
     m_lpBufCur += n;
 }
 
+// Bytes still to read, buffered and in the file; ULLONG_MAX when the file cannot tell.
 ULONGLONG CArchive::GetRemainingBytes()
 {
     if (!IsLoading() || m_pFile == NULL)
@@ -458,6 +463,7 @@ DWORD ReadStringLength(CArchive& ar, bool& bWide)
 }
 } // namespace
 
+// Reads a counted string (narrow or wide), growing only with data really there so a bad count cannot exhaust memory.
 CArchive& AFXAPI operator>>(CArchive& ar, CString& string)
 {
     bool bWide = false;
@@ -572,6 +578,7 @@ LPSTR CArchive::ReadString(LPSTR lpsz, UINT nMax)
     return bAny ? lpsz : NULL;
 }
 
+// Reads a line without its end; FALSE only at the end of the file.
 BOOL CArchive::ReadString(CString& rString)
 {
     CString strLine;

@@ -114,6 +114,7 @@ void CArchive::WriteClass(const CRuntimeClass* pClassRef)
     m_pMaps->store[pClassRef] = m_nMapCount++;
 }
 
+// Stores an object once; later stores of the same object write only its index.
 void CArchive::WriteObject(const CObject* pOb)
 {
     if (!IsStoring())
@@ -142,6 +143,7 @@ void CArchive::WriteObject(const CObject* pOb)
     const_cast<CObject*>(pOb)->Serialize(*this);
 }
 
+// Enters an object in the index without storing it, so later references to it resolve.
 void CArchive::MapObject(const CObject* pOb)
 {
     if (IsStoring())
@@ -230,6 +232,7 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
     return pClassRef;
 }
 
+// Reads an object or a reference to one read before, refusing bad indexes and unexpected classes.
 CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested)
 {
     UINT nSchema = 0;

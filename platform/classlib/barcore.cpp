@@ -214,6 +214,7 @@ CSize CControlBar::CalcDynamicLayout(int, DWORD nMode)
     return CalcFixedLayout((nMode & LM_STRETCH) != 0, (nMode & LM_HORZ) != 0);
 }
 
+// Shrinks a bar's rectangle by its borders and gripper, turned for a vertical bar.
 void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const
 {
     DWORD dwStyle = m_dwStyle;
@@ -260,6 +261,7 @@ void CControlBar::DelayShow(BOOL bShow)
         m_nStateFlags |= delayHide;
 }
 
+// Applies a show or hide that waited for the layout, and says whether the bar is visible.
 DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout)
 {
     DWORD dwStyle = (m_dwStyle & CBRS_ALL) | (GetStyle() & WS_VISIBLE);
@@ -283,6 +285,7 @@ DWORD CControlBar::RecalcDelayShow(AFX_SIZEPARENTPARAMS* lpLayout)
     return dwStyle;
 }
 
+// Takes the bar's room from the frame's client area during the frame's layout.
 LRESULT CControlBar::OnSizeParent(WPARAM, LPARAM lParam)
 {
     AFX_SIZEPARENTPARAMS* lpLayout = (AFX_SIZEPARENTPARAMS*)lParam;
@@ -378,6 +381,7 @@ void CControlBar::DoPaint(CDC*)
     // the class brush fills the client area; the borders are non-client
 }
 
+// Leaves room for the borders and gripper around the client area.
 void CControlBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp)
 {
     CRect rect(0, 0, 0, 0);
@@ -399,6 +403,7 @@ void CControlBar::OnNcPaint()
     EraseNonClient();
 }
 
+// Paints the bar's non-client frame: background, borders and gripper.
 void CControlBar::EraseNonClient()
 {
     CWindowDC dc(this);
@@ -415,6 +420,7 @@ void CControlBar::EraseNonClient()
     DrawGripper(&dc, rectWindow);
 }
 
+// Draws the etched borders the style asks for and shrinks the rectangle by them.
 void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
 {
     DWORD dwStyle = m_dwStyle;
@@ -450,6 +456,7 @@ void CControlBar::DrawBorders(CDC* pDC, CRect& rect)
     }
 }
 
+// Draws the gripper of a docked bar, along the edge its orientation calls for.
 void CControlBar::DrawGripper(CDC* pDC, const CRect& rect)
 {
     if ((m_dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) != CBRS_GRIPPER)
@@ -562,6 +569,7 @@ LRESULT CControlBar::WindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     return CWnd::WindowProc(nMsg, wParam, lParam);
 }
 
+// Fly-by prompts, then the owning frames' accelerators before the bar's own dialog keys.
 BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
@@ -598,6 +606,7 @@ BOOL CControlBar::PreTranslateMessage(MSG* pMsg)
     return PreTranslateInput(pMsg);
 }
 
+// Notices that the mouse has left the bar and puts the idle prompt back.
 void CControlBar::OnTimer(UINT nIDEvent)
 {
     if (nIDEvent != ID_TIMER_FLYBY)
@@ -618,6 +627,7 @@ void CControlBar::OnTimer(UINT nIDEvent)
     }
 }
 
+// Shows the prompt of a command in the status bar, or the idle text again for -1.
 BOOL CControlBar::SetStatusText(INT_PTR nHit)
 {
     CWnd* pOwner = GetOwner();

@@ -80,6 +80,7 @@ void CStatusBar::FreePanes()
     m_nCount = 0;
 }
 
+// Makes room for nElements panes, dropping the old ones; FALSE when out of memory.
 BOOL CStatusBar::AllocElements(int nElements, int)
 {
     FreePanes();
@@ -108,6 +109,7 @@ BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
     return CreateEx(pParentWnd, 0, dwStyle, nID);
 }
 
+// Creates the status bar control, with a size grip in a resizable frame.
 BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID)
 {
     // the panes have their own edges: no bar borders
@@ -209,6 +211,7 @@ CString CStatusBar::GetPaneText(int nIndex) const
     return _GetPanePtr(nIndex)->strText;
 }
 
+// Changes a pane's text, redrawing only when it really changed; FALSE for a bad index.
 BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
 {
     if (nIndex < 0 || nIndex >= m_nCount)
@@ -262,6 +265,7 @@ void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle)
     UpdateAllPanes(bStretchChanged, TRUE);
 }
 
+// Hands the pane widths and texts to the control, the stretching pane taking the room left.
 void CStatusBar::UpdateAllPanes(BOOL bUpdateRects, BOOL bUpdateText)
 {
     if (m_hWnd == NULL)

@@ -79,6 +79,7 @@ void PASCAL CWnd::CancelToolTips(BOOL)
     RemoveLastTool(pState);
 }
 
+// Shows and hides the thread's tool tip for the tools of this window as the mouse moves over them.
 void CWnd::FilterToolTipMessage(MSG* pMsg)
 {
     UINT nMsg = pMsg->message;

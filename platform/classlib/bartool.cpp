@@ -121,6 +121,7 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
                     CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder), nID);
 }
 
+// Creates the toolbar control, leaving its placing and sizing to the bar.
 BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, CRect rcBorders, UINT nID)
 {
     SetBorders(rcBorders);
@@ -172,6 +173,7 @@ void CToolBar::SetHeight(int cyHeight)
                      SWP_FRAMECHANGED);
 }
 
+// Builds the image list the control draws from the bar's bitmap strip.
 void CToolBar::RebuildImageList()
 {
     HIMAGELIST hImageList = NULL;
@@ -218,6 +220,7 @@ BOOL CToolBar::LoadBitmap(LPCTSTR lpszResourceName)
     return SetBitmap(hbm);
 }
 
+// Loads a TOOLBAR resource: its buttons, sizes and bitmap; FALSE if any part is missing.
 BOOL CToolBar::LoadToolBar(LPCTSTR lpszResourceName)
 {
     HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, MAKEINTRESOURCEA(RT_TOOLBAR_TYPE));
@@ -241,6 +244,7 @@ int CToolBar::SeparatorWidth() const
     return 6 + m_cxDefaultGap;
 }
 
+// Replaces the buttons by one per id, separators for ID_SEPARATOR; images follow in order.
 BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
 {
     if (m_hWnd == NULL || nIDCount < 0 || nIDCount > MAX_TOOLBAR_BUTTONS)
@@ -292,6 +296,7 @@ BOOL CToolBar::GetButton(int nIndex, TBBUTTON* pButton) const
     return (BOOL)::SendMessageA(m_hWnd, TB_GETBUTTON, (WPARAM)nIndex, (LPARAM)pButton);
 }
 
+// Changes one button, relaying out the frame only when the bar's size changes.
 void CToolBar::SetButton(int nIndex, const TBBUTTON* pButton)
 {
     TBBUTTON old;
@@ -392,6 +397,7 @@ void CToolBar::SetButtonInfo(int nIndex, UINT nID, UINT nStyle, int iImage)
     SetButton(nIndex, &button);
 }
 
+// Gives a button a text; the frame lays out again since the button grows.
 BOOL CToolBar::SetButtonText(int nIndex, LPCTSTR lpszText)
 {
     if (m_hWnd == NULL || nIndex < 0 || nIndex >= GetCount())
@@ -409,6 +415,7 @@ BOOL CToolBar::SetButtonText(int nIndex, LPCTSTR lpszText)
     return TRUE;
 }
 
+// A button's text, empty for a bad index or a button without one.
 void CToolBar::GetButtonText(int nIndex, CString& rString) const
 {
     rString.Empty();
@@ -450,6 +457,7 @@ CSize CToolBar::CalcDynamicLayout(int nLength, DWORD nMode)
     return CalcLayout(nMode, nLength);
 }
 
+// Wraps the buttons into a row, a column or floating rows and returns the bar's size for the mode.
 CSize CToolBar::CalcLayout(DWORD dwMode, int nLength)
 {
     int nCount = GetCount();
@@ -617,6 +625,7 @@ INT_PTR CToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return -1;
 }
 
+// Asks the command handlers for each button's state, separators passed over.
 void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 {
     CToolCmdUI state;

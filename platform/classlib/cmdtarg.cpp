@@ -140,6 +140,7 @@ BOOL PASCAL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode,
     return bResult;
 }
 
+// Finds the handler of a command or notification in the message maps and calls it; FALSE if none.
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     // nCode: CN_UPDATE_COMMAND_UI as it is; otherwise HIWORD message, LOWORD code
@@ -220,6 +221,7 @@ CCmdUI::CCmdUI()
     m_pParentMenu = NULL;
 }
 
+// Enables a menu item or control; a control losing the focus hands it on first.
 void CCmdUI::Enable(BOOL bOn)
 {
     if (m_pMenu != NULL)
@@ -242,6 +244,7 @@ void CCmdUI::Enable(BOOL bOn)
     m_bEnableChanged = TRUE;
 }
 
+// Checks a menu item or a button; other controls ignore it.
 void CCmdUI::SetCheck(int nCheck)
 {
     if (m_pMenu != NULL)
@@ -258,6 +261,7 @@ void CCmdUI::SetCheck(int nCheck)
     }
 }
 
+// Checks an item with the radio dot instead of the check mark.
 void CCmdUI::SetRadio(BOOL bOn)
 {
     SetCheck(bOn ? 1 : 0);
@@ -279,6 +283,7 @@ void CCmdUI::SetRadio(BOOL bOn)
     }
 }
 
+// Changes a menu item's or control's text, keeping the item's state.
 void CCmdUI::SetText(LPCTSTR lpszText)
 {
     if (m_pMenu != NULL)
@@ -301,6 +306,7 @@ void CCmdUI::ContinueRouting()
     m_bContinueRouting = TRUE;
 }
 
+// Runs the update handler of one item; with bDisableIfNoHndler an item nobody handles is disabled.
 BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler)
 {
     if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF)

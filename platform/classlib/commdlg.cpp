@@ -39,6 +39,7 @@ namespace
 thread_local CFileDialog* t_pFileDialog = NULL;
 }
 
+// Prepares the file dialog's structure, turning a "|"-separated filter into the system's form.
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName,
                          DWORD dwFlags, LPCTSTR lpszFilter, CWnd* pParentWnd, DWORD dwSize)
     : CCommonDialog(pParentWnd)
@@ -87,6 +88,7 @@ CFileDialog::~CFileDialog()
 {
 }
 
+// Runs the file dialog (or the test hook's answer), keeping the dialog's state sane if it throws.
 INT_PTR CFileDialog::DoModal()
 {
     CDialogHook* pHook = AfxGetDialogHook();
@@ -146,6 +148,7 @@ static void CenterOnOwner(HWND hDlg, HWND hOwner)
     ::SetWindowPos(hDlg, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Hook of the Explorer-style dialog: forwards its notifications to the CFileDialog object.
 UINT_PTR CALLBACK AfxFileDlgHookProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam)
 {
     // the hook's window is a child of the Explorer-style dialog
@@ -355,6 +358,7 @@ COLORREF* PASCAL CColorDialog::GetSavedCustomColors()
     return s_clrCustom;
 }
 
+// Runs the color dialog, or takes the test hook's answer.
 INT_PTR CColorDialog::DoModal()
 {
     CDialogHook* pHook = AfxGetDialogHook();
@@ -404,6 +408,7 @@ CPrintDialog::~CPrintDialog()
     // the DEVMODE, DEVNAMES and the printer DC belong to the caller
 }
 
+// Runs the print dialog, or takes the test hook's answer.
 INT_PTR CPrintDialog::DoModal()
 {
     CDialogHook* pHook = AfxGetDialogHook();

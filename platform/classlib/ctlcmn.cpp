@@ -77,6 +77,7 @@ void CListCtrl::SetItemCount(int nItems) { ::SendMessageA(m_hWnd, LVM_SETITEMCOU
 BOOL CListCtrl::GetItem(LVITEM* pItem) const { return (BOOL)::SendMessageA(m_hWnd, LVM_GETITEMA, 0, (LPARAM)pItem); }
 BOOL CListCtrl::SetItem(const LVITEM* pItem) { return (BOOL)::SendMessageA(m_hWnd, LVM_SETITEMA, 0, (LPARAM)pItem); }
 
+// Sets the fields of an item or subitem that nMask names.
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage,
                         UINT nState, UINT nStateMask, LPARAM lParam)
 {
@@ -163,6 +164,7 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
 UINT CListCtrl::GetItemState(int nItem, UINT nMask) const
     { return (UINT)::SendMessageA(m_hWnd, LVM_GETITEMSTATE, (WPARAM)nItem, nMask); }
 
+// A cell's whole text, however long (the control copies only what fits).
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
 {
     // the control copies at most the buffer: grow until the text fits
@@ -295,6 +297,7 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData)
 int CListCtrl::InsertColumn(int nCol, const LVCOLUMN* pColumn)
     { return (int)::SendMessageA(m_hWnd, LVM_INSERTCOLUMNA, (WPARAM)nCol, (LPARAM)pColumn); }
 
+// Inserts a column; -1 leaves width or subitem to the control.
 int CListCtrl::InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
 {
     LVCOLUMNA column;

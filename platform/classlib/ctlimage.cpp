@@ -61,6 +61,7 @@ CImageList::~CImageList()
     DeleteImageList();
 }
 
+// The object of an image list handle; a temporary one, freed at idle time, if none is attached.
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
 {
     if (hImageList == NULL)
@@ -90,6 +91,7 @@ void PASCAL CImageList::DeleteTempMap()
     GetMaps().DeleteTemps();
 }
 
+// Takes ownership of a handle, replacing a temporary wrapper of it; FALSE if already attached.
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
     if (hImageList == NULL || m_hImageList != NULL)

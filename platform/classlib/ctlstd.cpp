@@ -233,6 +233,7 @@ void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 int CListBox::VKeyToItem(UINT, UINT) { return -1; }     // default action
 int CListBox::CharToItem(UINT, UINT) { return -1; }
 
+// Key-to-item and owner-draw notifications reflected to the list box itself.
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     if (message == WM_VKEYTOITEM || message == WM_CHARTOITEM)

@@ -34,6 +34,7 @@ HWND CDataExchange::PrepareEditCtrl(int nIDC)
     return hWndCtrl;
 }
 
+// Ends a failed validation: focuses (and selects) the field at fault and aborts the exchange.
 void CDataExchange::Fail()
 {
     if (m_bSaveAndValidate && m_idLastControl != 0)
@@ -219,6 +220,7 @@ bool ParseReal(LPCTSTR lpsz, double* pValue)
     return true;
 }
 
+// Exchanges a signed integer with an edit control, refusing text that is no number in range.
 template <class T>
 void ExchangeSigned(CDataExchange* pDX, int nIDC, T& value, LONGLONG nMin, LONGLONG nMax,
                     UINT nIDPrompt)
@@ -239,6 +241,7 @@ void ExchangeSigned(CDataExchange* pDX, int nIDC, T& value, LONGLONG nMin, LONGL
     }
 }
 
+// Exchanges an unsigned integer with an edit control, refusing text that is no number in range.
 template <class T>
 void ExchangeUnsigned(CDataExchange* pDX, int nIDC, T& value, ULONGLONG nMax, UINT nIDPrompt)
 {
@@ -375,6 +378,7 @@ void AFXAPI DDX_Check(CDataExchange* pDX, int nIDC, int& value)
     }
 }
 
+// Exchanges the index of the checked button of a radio group; -1 when none is checked.
 void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 {
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
@@ -489,6 +493,7 @@ void AFXAPI DDX_LBStringExact(CDataExchange* pDX, int nIDC, CString& value)
     }
 }
 
+// Exchanges a combo box's text; loading selects the item of exactly that text.
 void AFXAPI DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value)
 {
     HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
@@ -645,6 +650,7 @@ void AFXAPI DDV_MinMaxDouble(CDataExchange* pDX, double const& value, double min
     CheckRealRange(pDX, value, minVal, maxVal, DBL_DIG);
 }
 
+// Loading gives the slider its range, saving checks the value against it.
 void AFXAPI DDV_MinMaxSlider(CDataExchange* pDX, DWORD value, DWORD minVal, DWORD maxVal)
 {
     if (!pDX->m_bSaveAndValidate)

@@ -24,6 +24,7 @@ void AFXAPI AfxInitCommonControls()
     bDone = TRUE;
 }
 
+// The window a dialog may be owned by (never a child); optionally disables the top-level window too.
 HWND AFXAPI AfxGetSafeOwner(CWnd* pParent, HWND* phWndTop)
 {
     HWND hWnd = pParent->GetSafeHwnd();
@@ -60,6 +61,7 @@ HWND AFXAPI AfxGetSafeOwner(CWnd* pParent, HWND* phWndTop)
 #define AFX_WIN16_LB_ADDSTRING  0x0401
 #define AFX_WIN16_CB_ADDSTRING  0x0403
 
+// Fills the dialog's lists and combos from DLGINIT data, stopping at a damaged record.
 BOOL AFXAPI AfxExecuteDlgInit(CWnd* pWnd, LPVOID lpResource, DWORD dwSize)
 {
     if (lpResource == NULL)
@@ -121,6 +123,7 @@ BOOL CWnd::ExecuteDlgInit(LPVOID lpResource)
     return AfxExecuteDlgInit(this, lpResource);
 }
 
+// Runs the DLGINIT resource of a dialog; TRUE when there is none.
 BOOL AFXAPI AfxExecuteDlgInit(CWnd* pWnd, LPCTSTR lpszResourceName)
 {
     if (lpszResourceName == NULL)
@@ -202,6 +205,7 @@ CDialog::~CDialog()
 {
 }
 
+// The dialog's template, from a resource, a memory handle or a pointer; NULL if missing.
 LPCDLGTEMPLATE CDialog::LockTemplate(HGLOBAL* phTemplate, HINSTANCE* phInst)
 {
     *phTemplate = NULL;
@@ -220,6 +224,7 @@ LPCDLGTEMPLATE CDialog::LockTemplate(HGLOBAL* phTemplate, HINSTANCE* phInst)
     return m_lpDialogTemplate;
 }
 
+// Creates the dialog window from a template, attached to this object from its first message.
 BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd,
                                 HINSTANCE hInst, BOOL bModal)
 {
@@ -247,6 +252,7 @@ BOOL CDialog::CreateDlgIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWn
     return hWnd != NULL;
 }
 
+// Creates a modeless dialog from a resource; FALSE if the template is missing.
 BOOL CDialog::Create(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
 {
     m_lpszTemplateName = lpszTemplateName;
@@ -324,6 +330,7 @@ void CDialog::PostModal()
     m_hWndTop = NULL;
 }
 
+// Runs the dialog modally with the owner disabled; -1 if it cannot be created.
 INT_PTR CDialog::DoModal()
 {
     HGLOBAL hTemplate;
@@ -431,6 +438,7 @@ DWORD CDialog::GetDefID() const
     return (DWORD)::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0);
 }
 
+// Fills the controls from DLGINIT data and the members; a failure ends the dialog.
 BOOL CDialog::OnInitDialog()
 {
     BOOL bDlgInit = m_lpDialogInit != NULL ? ExecuteDlgInit(m_lpDialogInit)

@@ -36,6 +36,7 @@ void CDocument::SetTitle(LPCTSTR lpszTitle)
     UpdateFrameCounts();
 }
 
+// Takes a full path as the document's, its title from the file name, optionally in the recent list.
 void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)
 {
     char szFullPath[MAX_PATH];
@@ -142,6 +143,7 @@ void CDocument::SendInitialUpdate()
     }
 }
 
+// Numbers the document's frames (":1", ":2") when there are several and renames them.
 void CDocument::UpdateFrameCounts()
 {
     // number the visible frames of this document: 0 when there is one, else 1, 2, ...
@@ -228,6 +230,7 @@ BOOL CDocument::CanCloseFrame(CFrameWnd*)
     return SaveModified();
 }
 
+// Asks whether to save a modified document; FALSE when the user cancels or the save fails.
 BOOL CDocument::SaveModified()
 {
     if (!IsModified())
@@ -289,6 +292,7 @@ void CDocument::ReleaseFile(CFile* pFile, BOOL bAbort)
     delete pFile;
 }
 
+// Reads a document from a file, reporting a failure and leaving the document empty then.
 BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 {
     CFileException fe;
@@ -428,6 +432,7 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
     return TRUE;
 }
 
+// Closes every frame of the document, then empties (and maybe deletes) it.
 void CDocument::OnCloseDocument()
 {
     // the views must not close the document a second time
@@ -457,6 +462,7 @@ void CDocument::OnCloseDocument()
         delete this;
 }
 
+// Tells the user why a file could not be read or written, in the words the failure calls for.
 void CDocument::ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving,
                                         UINT nIDPDefault)
 {

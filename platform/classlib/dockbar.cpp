@@ -225,6 +225,7 @@ int CDockBar::Insert(CControlBar* pBar, CRect, CPoint ptMid)
     return (int)m_arrBars.GetSize() - 2;
 }
 
+// Puts a bar in this dock bar at a point or at the end, taking it out of its old place.
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
@@ -330,6 +331,7 @@ void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
     }
 }
 
+// Docks a bar back into the place it kept here, or anew when no place is kept.
 void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
     void* pPlaceHolder = PlaceHolderOf(pBar);
@@ -375,6 +377,7 @@ void CDockBar::ReDockControlBar(CControlBar* pBar, LPCRECT lpRect)
         pFrame->DelayRecalcLayout();
 }
 
+// Takes a bar out, optionally keeping its place for a later re-dock; FALSE if it is not here.
 BOOL CDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlaceHolder)
 {
     int nPos = FindBar(pBar, nPosExclude);
@@ -397,6 +400,7 @@ BOOL CDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddPlac
     return TRUE;
 }
 
+// After a bar left: the frame lays out again, and a floating frame left empty goes or hides.
 void CDockBar::OnBarRemoved()
 {
     if (!m_bFloating)
@@ -461,6 +465,7 @@ void CDockBar::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp)
         CControlBar::OnNcCalcSize(bCalcValidRects, lpncsp);
 }
 
+// Places the docked bars in rows within the room the frame gives and returns the dock bar's size.
 CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
 {
     CSize sizeMax;

@@ -36,6 +36,7 @@ const int CX_DOCK_OUTLINE = 1;      // outline of a docked place
 
 } // namespace
 
+// A dock context of a bar, with no drag under way and no remembered place yet.
 CDockContext::CDockContext(CControlBar* pBar)
 {
     m_pBar = pBar;
@@ -86,6 +87,7 @@ void CDockContext::CancelLoop()
     }
 }
 
+// The mouse loop of a drag or resize, until the button is released or the drag is cancelled.
 BOOL CDockContext::Track()
 {
     if (::GetCapture() != NULL)
@@ -158,6 +160,7 @@ CRect CDockContext::FrameRectFor(const CRect& rectBar) const
     return rect;
 }
 
+// Starts dragging a bar: its outlines docked either way and floating, then the tracking loop.
 void CDockContext::StartDrag(CPoint pt)
 {
     // another window holds the mouse: no drag, nothing drawn
@@ -236,6 +239,7 @@ void CDockContext::OnKey(int nChar, BOOL bDown)
     Move(m_ptLast);
 }
 
+// The side the dragged outline would dock to, trying the bar's orientation first; 0 to float.
 DWORD CDockContext::CanDock()
 {
     if (m_pDockSite == NULL)
@@ -269,6 +273,7 @@ CDockBar* CDockContext::GetDockBar(DWORD dwOverDockStyle)
     return pDockBar;
 }
 
+// Draws the drag outline (thin over a dock bar, thick when floating), removing the last one.
 void CDockContext::DrawFocusRect(BOOL bRemoveRect)
 {
     if (m_pDC == NULL)
@@ -303,6 +308,7 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect)
         m_rectLast.SetRectEmpty();
 }
 
+// Ends a drag: docks where the outline was, or floats the bar there, remembering the place.
 void CDockContext::EndDrag()
 {
     CancelLoop();
@@ -371,6 +377,7 @@ void CDockContext::StartResize(int nHitTest, CPoint pt)
     Track();
 }
 
+// Moves the dragged edges with the mouse and fits the outline to the size the bar allows.
 void CDockContext::Stretch(CPoint pt)
 {
     CPoint ptOffset = pt - m_ptLast;

@@ -27,6 +27,7 @@ BOOL IsSideDockBar(CControlBar* pBar)
 
 } // namespace
 
+// Creates the dock bars of the sides that dwDockStyle allows, so bars can dock to this frame.
 void CFrameWnd::EnableDocking(DWORD dwDockStyle)
 {
     // a floating-frame class installed before stays
@@ -47,6 +48,7 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle)
     }
 }
 
+// The bar with an id among the frame's bars; NULL if none.
 CControlBar* CFrameWnd::GetControlBar(UINT nID)
 {
     if (nID == 0)
@@ -76,6 +78,7 @@ void CFrameWnd::RemoveControlBar(CControlBar* pBar)
         m_listControlBars.RemoveAt(pos);
 }
 
+// The side whose dock bar a rectangle touches, among those the style allows; 0 if none.
 DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar)
 {
     POSITION pos = m_listControlBars.GetHeadPosition();
@@ -119,6 +122,7 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, UINT nDockBarID, LPCRECT lpRec
     DockControlBar(pBar, pDockBar, lpRect);
 }
 
+// Docks a bar at a rectangle or to its side, else to the first side it allows.
 void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
@@ -162,6 +166,7 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lp
     pDockBar->DockControlBar(pBar, lpRect);
 }
 
+// Docks a bar back where it was docked last, else as a new dock.
 void CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
@@ -187,6 +192,7 @@ void CFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT 
     pDockBar->ReDockControlBar(pBar, lpRect);
 }
 
+// Creates a floating frame of the frame's floating class; throws if the class is no dock frame.
 CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
 {
     CRuntimeClass* pClass = m_pFloatingFrameClass != NULL ? m_pFloatingFrameClass
@@ -205,6 +211,7 @@ CMiniDockFrameWnd* CFrameWnd::CreateFloatingFrame(DWORD dwStyle)
     return pFrame;
 }
 
+// Floats a bar at a screen point in a new floating frame (or moves its own frame).
 void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
@@ -235,6 +242,7 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle)
     }
 }
 
+// Shows or hides a bar now or at the next layout, its floating frame with it.
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
@@ -294,6 +302,7 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
     }
 }
 
+// Destroys the floating frames, then the side dock bars, before the frame goes.
 void CFrameWnd::DestroyDockBars()
 {
     // the floating frames first, then the dock bars of the sides (the list
@@ -354,6 +363,7 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
     pCmdUI->ContinueRouting();
 }
 
+// Shows the Caps/Num/Scroll/Kana indicators while the key is toggled on.
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
 {
     int nVK;

@@ -32,6 +32,7 @@ CMiniDockFrameWnd::~CMiniDockFrameWnd()
 {
 }
 
+// Creates the floating frame and its dock bar (made in the dock site, then moved here).
 BOOL CMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
 {
     m_bInRecalcLayout = FALSE;
@@ -95,6 +96,7 @@ void CMiniDockFrameWnd::OnClose()
     m_wndDockBar.ShowAll(FALSE);
 }
 
+// The caption drags a single bar and the edges resize a dynamic one, through the bar's dock context.
 void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point)
 {
     CControlBar* pBar = GetFirstBar();
@@ -142,6 +144,7 @@ int CMiniDockFrameWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT me
     return CMiniFrameWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
 }
 
+// Maps edge hits to what the frame style allows: moving only, or sizing by edges only.
 UINT CMiniDockFrameWnd::OnNcHitTest(CPoint point)
 {
     UINT nHit = CMiniFrameWnd::OnNcHitTest(point);

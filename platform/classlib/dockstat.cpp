@@ -108,6 +108,7 @@ CControlBarInfo::CControlBarInfo()
     m_pBar = NULL;
 }
 
+// Writes one bar's state to its profile section, leaving out default values.
 BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex)
 {
     CWinApp* pApp = AfxGetApp();
@@ -152,6 +153,7 @@ BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex)
     return TRUE;
 }
 
+// Reads one bar's state from its profile section; FALSE for a section without a bar id.
 BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState)
 {
     CString strSection = SectionName(s_szBarSection, lpszProfileName, nIndex);
@@ -195,6 +197,7 @@ BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState*
     return m_nBarID != 0;
 }
 
+// Stores or loads one bar's state in an archive, refusing impossible counts.
 void CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState)
 {
     if (ar.IsStoring())
@@ -325,6 +328,7 @@ void CDockState::ScaleRectPos(CRect& rect)
     rect.OffsetRect(pt - rect.TopLeft());
 }
 
+// Writes every bar's state and removes sections a former, longer state left.
 void CDockState::SaveState(LPCTSTR lpszProfileName)
 {
     CWinApp* pApp = AfxGetApp();
@@ -348,6 +352,7 @@ void CDockState::SaveState(LPCTSTR lpszProfileName)
     pApp->WriteProfileInt(strSummary, s_szScreenCY, size.cy);
 }
 
+// Reads the bars' states from the profile, dropping entries that name no bar.
 void CDockState::LoadState(LPCTSTR lpszProfileName)
 {
     Clear();
@@ -367,6 +372,7 @@ void CDockState::LoadState(LPCTSTR lpszProfileName)
     }
 }
 
+// Stores or loads the whole dock state, refusing another version or a bad count.
 void CDockState::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
@@ -430,6 +436,7 @@ void CControlBar::GetBarInfo(CControlBarInfo* pInfo)
     }
 }
 
+// Restores a bar's remembered docking places, position and visibility.
 void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd*)
 {
     m_nMRUWidth = pInfo->m_nMRUWidth;
@@ -449,6 +456,7 @@ void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd*)
     SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0, nFlags);
 }
 
+// Records the dock bar's rows as bar ids, row ends and kept places.
 void CDockBar::GetBarInfo(CControlBarInfo* pInfo)
 {
     CControlBar::GetBarInfo(pInfo);
@@ -476,6 +484,7 @@ void CDockBar::GetBarInfo(CControlBarInfo* pInfo)
     }
 }
 
+// Rebuilds the rows from a stored state, moving the named bars in and keeping the unnamed ones.
 void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd)
 {
     // the rows as stored: bars of the frame, kept places, row ends
@@ -570,6 +579,7 @@ void CFrameWnd::GetDockState(CDockState& state) const
     }
 }
 
+// Restores the bars' layout from a state: floating frames, rows, places, visibility.
 void CFrameWnd::SetDockState(const CDockState& state)
 {
     // floating frames for the stored floating dock bars, the frame's bars for the rest

@@ -144,6 +144,7 @@ void CDocManager::CloseAllDocuments(BOOL bEndSession)
     }
 }
 
+// Counts the documents open under all templates.
 int CDocManager::GetOpenDocumentCount()
 {
     int nOpen = 0;
@@ -186,6 +187,7 @@ void AppendFilter(CString& strFilter, CDocTemplate* pTemplate, CString* pstrDefa
 
 } // namespace
 
+// Asks for a file name with the templates' filters; FALSE when the user cancels.
 BOOL CDocManager::DoPromptFileName(CString& fileName, UINT nIDSTitle, DWORD lFlags,
                                    BOOL bOpenFileDialog, CDocTemplate* pTemplate)
 {

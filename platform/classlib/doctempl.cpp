@@ -56,6 +56,7 @@ void CDocTemplate::RemoveDocument(CDocument* pDoc)
         pDoc->m_pDocTemplate = NULL;
 }
 
+// How well a file fits this template: already open, of its extension, or only maybe.
 CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCTSTR lpszPathName, CDocument*& rpDocMatch)
 {
     rpDocMatch = NULL;
@@ -87,6 +88,7 @@ CDocTemplate::Confidence CDocTemplate::MatchDocType(LPCTSTR lpszPathName, CDocum
     return yesAttemptForeign;
 }
 
+// Creates an empty document of the template's class; NULL if the class is no document.
 CDocument* CDocTemplate::CreateNewDocument()
 {
     if (m_pDocClass == NULL)
@@ -104,6 +106,7 @@ CDocument* CDocTemplate::CreateNewDocument()
     return pDocument;
 }
 
+// Creates a frame with a view of the template for a document; NULL if it fails.
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
 {
     if (m_pFrameClass == NULL)
@@ -196,6 +199,7 @@ CMultiDocTemplate::~CMultiDocTemplate()
         ::DestroyMenu(m_hMenuShared);
 }
 
+// Loads the menu and accelerators that the template's frames share.
 void CMultiDocTemplate::LoadTemplate()
 {
     CDocTemplate::LoadTemplate();
@@ -239,6 +243,7 @@ CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const
     return (CDocument*)m_docList.GetNext(rPos);
 }
 
+// Gives a new document the next "Untitled" name of the template.
 void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
 {
     // "Untitled1", "Untitled2", ...
@@ -256,6 +261,7 @@ void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
     pDocument->SetTitle(strDocName);
 }
 
+// Opens a file (or a new document for NULL) in a frame of its own; NULL after telling the user why.
 CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible)
 {
     CDocument* pDocument = CreateNewDocument();

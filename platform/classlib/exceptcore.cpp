@@ -118,6 +118,7 @@ CArchiveException::CArchiveException(int cause, LPCSTR lpszArchiveName)
 {
 }
 
+// The text that tells the user why an archive could not be read or written.
 BOOL CArchiveException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
     if (pnHelpContext != NULL)
@@ -163,6 +164,7 @@ CFileException::CFileException(int cause, LONG lOsError, LPCSTR lpszArchiveName)
 {
 }
 
+// The text that tells the user why a file operation failed, naming the file.
 BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHelpContext)
 {
     if (pnHelpContext != NULL)
@@ -220,6 +222,7 @@ BOOL CFileException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, PUINT pnHe
     return CopyMessage(strMessage, lpszError, nMaxError);
 }
 
+// The file exception cause of a system error code.
 int PASCAL CFileException::OsErrorToException(LONG lOsError)
 {
     switch (lOsError)
@@ -275,6 +278,7 @@ int PASCAL CFileException::OsErrorToException(LONG lOsError)
     }
 }
 
+// The file exception cause of a C runtime errno.
 int PASCAL CFileException::ErrnoToException(int nErrno)
 {
     switch (nErrno)

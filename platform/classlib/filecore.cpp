@@ -47,6 +47,7 @@ CFile::~CFile()
         Abort();
 }
 
+// Opens or creates a file as the flags ask; FALSE with the cause in pError on failure.
 BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
 {
     if (m_hFile != hFileNull)
@@ -175,6 +176,7 @@ void CFile::Write(const void* lpBuf, UINT nCount)
         AfxThrowFileException(CFileException::diskFull, -1, m_strFileName);
 }
 
+// Moves the file pointer and returns the new position; throws on a bad origin or failure.
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
 {
     DWORD dwMethod;
@@ -258,6 +260,7 @@ void CFile::Flush()
         CFileException::ThrowOsError(static_cast<LONG>(::GetLastError()), m_strFileName);
 }
 
+// Closes the handle, throwing if the system reports a failure (data may not have been written).
 void CFile::Close()
 {
     BOOL bError = FALSE;
@@ -388,6 +391,7 @@ void AFXAPI AfxCheckSaveTarget(LPCSTR lpszFullPath)
         AfxThrowFileException(CFileException::accessDenied, ERROR_ACCESS_DENIED, lpszFullPath);
 }
 
+// Replaces the target by the written temporary file, deleting the temporary if that fails.
 void AFXAPI AfxReplaceWithSaveTemp(LPCSTR lpszTempPath, LPCSTR lpszFullPath)
 {
     try

@@ -114,6 +114,7 @@ ULONGLONG CMemFile::GetLength() const
     return m_nFileSize;
 }
 
+// Moves the position, which may lie past the end; throws before the start or on overflow.
 ULONGLONG CMemFile::Seek(LONGLONG lOff, UINT nFrom)
 {
     LONGLONG lBase;
@@ -162,6 +163,7 @@ UINT CMemFile::Read(void* lpBuf, UINT nCount)
     return static_cast<UINT>(nRead);
 }
 
+// Writes at the position, growing the buffer and zero-filling a gap left by a seek.
 void CMemFile::Write(const void* lpBuf, UINT nCount)
 {
     if (nCount == 0)
@@ -251,6 +253,7 @@ BYTE* CSharedFile::Alloc(SIZE_T nBytes)
     return lpMem;
 }
 
+// Grows the global block; the old block stays usable when that fails.
 BYTE* CSharedFile::Realloc(BYTE* lpMem, SIZE_T nBytes)
 {
     if (lpMem == NULL || m_hGlobalMemory == NULL)
@@ -278,6 +281,7 @@ void CSharedFile::Free(BYTE*)
     }
 }
 
+// Hands the global block to the caller, trimmed to the data, and leaves the file empty.
 HGLOBAL CSharedFile::Detach()
 {
     HGLOBAL hMem = m_hGlobalMemory;
@@ -301,6 +305,7 @@ HGLOBAL CSharedFile::Detach()
     return hMem;
 }
 
+// Takes over a global block (all of it as data), optionally allowed to grow.
 void CSharedFile::SetHandle(HGLOBAL hGlobalMemory, BOOL bAllowGrow)
 {
     if (hGlobalMemory == NULL)

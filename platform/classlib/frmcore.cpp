@@ -170,6 +170,7 @@ private:
 };
 } // namespace
 
+// A frame with no menu, view or help state yet; the window comes with Create or LoadFrame.
 CFrameWnd::CFrameWnd()
 {
     m_bAutoMenuEnable = TRUE;
@@ -227,6 +228,7 @@ BOOL CFrameWnd::LoadAccelTable(LPCTSTR lpszResourceName)
     return m_hAccelTable != NULL;
 }
 
+// Creates the frame window with an optional menu resource; FALSE (the object deleted) on failure.
 BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                        const RECT& rect, CWnd* pParentWnd, LPCTSTR lpszMenuName,
                        DWORD dwExStyle, CCreateContext* pContext)
@@ -254,6 +256,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     return TRUE;
 }
 
+// A window class with the resource's icon, registered when the icon differs from the default.
 LPCTSTR CFrameWnd::GetIconWndClass(DWORD dwDefaultStyle, UINT nIDResource)
 {
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA(nIDResource), (LPCTSTR)RT_GROUP_ICON);
@@ -272,6 +275,7 @@ LPCTSTR CFrameWnd::GetIconWndClass(DWORD dwDefaultStyle, UINT nIDResource)
     return NULL;
 }
 
+// Creates a frame from a resource id: title string, icon, menu and accelerators.
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                           CCreateContext* pContext)
 {
@@ -323,6 +327,7 @@ BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
     return TRUE;
 }
 
+// Creates the context's view as a child of the frame; NULL if it cannot be made.
 CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
     CWnd* pView = (CWnd*)pContext->m_pNewViewClass->CreateObject();
@@ -360,6 +365,7 @@ CDocument* CFrameWnd::GetActiveDocument()
     return pView != NULL ? pView->GetDocument() : NULL;
 }
 
+// Makes a view the active one, telling the old and new views.
 void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
 {
     CView* pViewOld = m_pViewActive;
@@ -376,6 +382,7 @@ void CFrameWnd::SetActiveView(CView* pViewNew, BOOL bNotify)
         pViewNew->OnActivateView(TRUE, pViewNew, pViewOld);
 }
 
+// Activates the first view, shows the frame and updates its views and title.
 void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
 {
     CView* pView = NULL;
@@ -436,6 +443,7 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
         UpdateFrameTitleForDocument(NULL);
 }
 
+// Sets the caption from the program's and document's names, with the window number.
 void CFrameWnd::UpdateFrameTitleForDocument(LPCTSTR lpszDocName)
 {
     CString strText;
@@ -537,6 +545,7 @@ void CFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
     ::SetMenu(m_hWnd, hMenuAlt);
 }
 
+// Idle work of a frame: delayed menu, title, layout and show, and the tracked prompt.
 void CFrameWnd::OnIdleUpdateCmdUI()
 {
     if (m_nIdleFlags & idleMenu)
@@ -572,6 +581,7 @@ void CFrameWnd::OnIdleUpdateCmdUI()
     UpdateHiddenFloatingFrames();
 }
 
+// Passes idle updates to hidden floating frames waiting for a delayed show or layout.
 void CFrameWnd::UpdateHiddenFloatingFrames()
 {
     // idle work reaches visible frames only: a hidden floating frame with a
@@ -606,6 +616,7 @@ LRESULT CFrameWnd::OnRecalcParent(WPARAM, LPARAM)
     return 0;
 }
 
+// Shows and raises the frame; -1 restores an iconic frame or shows a hidden one.
 void CFrameWnd::ActivateFrame(int nCmdShow)
 {
     if (nCmdShow == -1)
@@ -646,6 +657,7 @@ HACCEL CFrameWnd::GetDefaultAccelerator()
     return hAccelTable;
 }
 
+// Keeps the caption active while a floating window has the focus, and tells them of state changes.
 void CFrameWnd::NotifyFloatingWindows(DWORD dwFlags)
 {
     CFrameWnd* pParent = (GetStyle() & WS_CHILD) ? this : GetTopLevelFrame();
@@ -698,6 +710,7 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
     return FALSE;
 }
 
+// In help mode a menu command shows its help instead of running.
 BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     HWND hWndCtrl = (HWND)lParam;
@@ -745,6 +758,7 @@ void CFrameWnd::OnUpdateContextHelp(CCmdUI* pCmdUI)
     pCmdUI->SetCheck(pFrameWnd != NULL && pFrameWnd->m_bHelpMode);
 }
 
+// Esc leaves help mode; other keys go through the frame's accelerators.
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
@@ -851,6 +865,7 @@ void CFrameWnd::SetMessageText(UINT nID)
     SendMessage(WM_SETMESSAGESTRING, (WPARAM)nID);
 }
 
+// Shows a prompt (by id or text) in the status bar and remembers which one is shown.
 LRESULT CFrameWnd::OnSetMessageString(WPARAM wParam, LPARAM lParam)
 {
     UINT nIDLast = m_nIDLastMessage;
@@ -893,6 +908,7 @@ LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam)
     return SendMessage(WM_SETMESSAGESTRING, wParam, lParam);
 }
 
+// Shows the prompt of the menu item under the mouse, or the idle text when the menu closes.
 void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU)
 {
     CFrameWnd* pFrameWnd = GetTopLevelFrame();
@@ -949,6 +965,7 @@ void CFrameWnd::OnDestroy()
     CWnd::OnDestroy();
 }
 
+// Closes the frame after the documents agree, closing a document with its last frame.
 void CFrameWnd::OnClose()
 {
     // closing a frame that shows a print preview ends the preview
@@ -1022,6 +1039,7 @@ BOOL CFrameWnd::OnEraseBkgnd(CDC* pDC)
     return CWnd::OnEraseBkgnd(pDC);
 }
 
+// Keeps floating windows' captions in step with the frame and activates or deactivates its view.
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized)
 {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
@@ -1079,6 +1097,7 @@ void CFrameWnd::OnEnable(BOOL bEnable)
     NotifyFloatingWindows(bEnable ? FS_ENABLE : FS_DISABLE);
 }
 
+// The wait cursor while the program is busy, the help cursor in help mode.
 BOOL CFrameWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
     CWinApp* pApp = AfxGetApp();
@@ -1158,6 +1177,7 @@ LRESULT CFrameWnd::OnDDEInitiate(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// Acknowledges a shell DDE command and runs it, unless a modal window is up.
 LRESULT CFrameWnd::OnDDEExecute(WPARAM wParam, LPARAM lParam)
 {
     UINT_PTR uUnused = 0;

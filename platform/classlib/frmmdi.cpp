@@ -62,6 +62,7 @@ BOOL CMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     return TRUE;
 }
 
+// The popup of a menu bar that holds the Window commands; NULL if none.
 HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
 {
     // the popup that holds the Window commands
@@ -85,6 +86,7 @@ HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar)
     return NULL;
 }
 
+// Creates the MDI client, listing the children in the Window menu (or the one left of Help).
 BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*)
 {
     CMenu* pMenu = NULL;
@@ -102,6 +104,7 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*)
     return CreateClient(lpcs, pMenu);
 }
 
+// Creates the MDI client window, taking over the frame's scroll bars and client edge.
 BOOL CMDIFrameWnd::CreateClient(LPCREATESTRUCT lpCreateStruct, CMenu* pWindowMenu)
 {
     CLIENTCREATESTRUCT ccs;
@@ -146,6 +149,7 @@ CFrameWnd* CMDIFrameWnd::GetActiveFrame()
     return pActiveChild;
 }
 
+// The active document window, or NULL (a hidden, pseudo-inactive child does not count).
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
 {
     if (m_hWndMDIClient == NULL)
@@ -224,6 +228,7 @@ void CMDIFrameWnd::MDICascade(int nType)
     ::SendMessageA(m_hWndMDIClient, WM_MDICASCADE, (WPARAM)nType, 0);
 }
 
+// Arranges, cascades or tiles the children for the Window commands; FALSE for other ids.
 BOOL CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
 {
     UINT msg;
@@ -256,6 +261,7 @@ void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI)
     pCmdUI->Enable(MDIGetActive() != NULL);
 }
 
+// Opens another frame on the active document.
 void CMDIFrameWnd::OnWindowNew()
 {
     // another frame on the active document, made by its template
@@ -276,6 +282,7 @@ void CMDIFrameWnd::OnWindowNew()
     pTemplate->InitialUpdateFrame(pFrame, pDocument);
 }
 
+// Routes a command to the active child (its view and document) before the frame and application.
 BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     // the active document window (its view, document and itself) first
@@ -303,6 +310,7 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINF
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
+// Commands no one handles that belong to the MDI client (window list, system) go to it.
 BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     // routing (OnCmdMsg) offers the command to the active child first
@@ -319,6 +327,7 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return FALSE;
 }
 
+// Help mode, the frame's accelerators, then the MDI client's keys (Ctrl+F4, Ctrl+F6).
 BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
 {
     if (CWnd::PreTranslateMessage(pMsg))
@@ -342,6 +351,7 @@ BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
     return FALSE;
 }
 
+// The frame's caption with the active document's name, unless the child is maximized.
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
     if ((GetStyle() & FWS_ADDTOTITLE) == 0)
@@ -370,6 +380,7 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     }
 }
 
+// The menu of the active child's document type, or the frame's own without a child.
 void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
 {
     if (m_lpfnCloseProc != NULL)
@@ -482,6 +493,7 @@ BOOL CMDIChildWnd::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
+// Creates a document window in the MDI client of the main frame; FALSE without one.
 BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
                           const RECT& rect, CMDIFrameWnd* pParentWnd, CCreateContext* pContext)
 {
@@ -552,6 +564,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     return TRUE;
 }
 
+// Creates a document window from a resource, with its template's menu and accelerators.
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                              CCreateContext* pContext)
 {
@@ -595,6 +608,7 @@ LRESULT CMDIChildWnd::DefWindowProc(UINT nMsg, WPARAM wParam, LPARAM lParam)
     return ::DefMDIChildProcA(m_hWnd, nMsg, wParam, lParam);
 }
 
+// Destroys the child without the frame's caption flickering through the intermediate titles.
 BOOL CMDIChildWnd::DestroyWindow()
 {
     if (m_hWnd == NULL)
@@ -635,6 +649,7 @@ void CMDIChildWnd::MDIRestore()
     ::SendMessageA(::GetParent(m_hWnd), WM_MDIRESTORE, (WPARAM)m_hWnd, 0);
 }
 
+// Routes a command through the view and document, this frame, then the main frame and application.
 BOOL CMDIChildWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     CMDIFrameWnd* pMDIFrame = GetMDIFrame();
@@ -691,6 +706,7 @@ CWnd* CMDIChildWnd::GetMessageBar()
     return pFrame != NULL ? pFrame->GetMessageBar() : NULL;
 }
 
+// Sets the child's caption to its document's title and window number.
 void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
     CMDIFrameWnd* pFrame = GetMDIFrame();
@@ -722,6 +738,7 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     }
 }
 
+// Puts the document type's menu up when the child activates, the frame's when the last one goes.
 void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU hMenuAlt)
 {
     CMDIFrameWnd* pFrame = GetMDIFrame();
@@ -755,6 +772,7 @@ void CMDIChildWnd::OnUpdateFrameMenu(BOOL bActivate, CWnd* pActivateWnd, HMENU h
     }
 }
 
+// Moves the view's activation, caption and menu with the child's MDI activation.
 void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd*)
 {
     m_bPseudoInactive = FALSE;
@@ -816,6 +834,7 @@ void CMDIChildWnd::OnDestroy()
     CFrameWnd::OnDestroy();
 }
 
+// Shows the child like the one active before (maximized stays maximized) and fixes the activation.
 void CMDIChildWnd::ActivateFrame(int nCmdShow)
 {
     BOOL bVisibleThen = (GetStyle() & WS_VISIBLE) != 0;
@@ -892,6 +911,7 @@ BOOL CMiniFrameWnd::Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwSt
     return CreateEx(0, lpClassName, lpWindowName, dwStyle, rect, pParentWnd, nID);
 }
 
+// Creates a small-caption tool window, mapping the mini frame styles to window styles.
 BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName,
                              DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
@@ -918,6 +938,7 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
                           pParentWnd->GetSafeHwnd(), (HMENU)(UINT_PTR)nID, NULL);
 }
 
+// Follows the owning frame's activation, visibility and enabling when MFS_SYNCACTIVE is set.
 LRESULT CMiniFrameWnd::OnFloatStatus(WPARAM wParam, LPARAM)
 {
     // a floating window with MFS_SYNCACTIVE shows its caption like its frame's

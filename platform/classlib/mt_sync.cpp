@@ -59,6 +59,7 @@ BOOL CCriticalSection::Lock()
     return TRUE;
 }
 
+// Enters the section within a time limit, polling; FALSE when the time runs out.
 BOOL CCriticalSection::Lock(DWORD dwTimeout)
 {
     if (dwTimeout == INFINITE)

@@ -268,6 +268,7 @@ const COleDataSource::CEntry* COleDataSource::FindEntry(LPFORMATETC lpFormatEtc)
     return NULL;
 }
 
+// Offers data in a format, replacing data of the same format; the source owns the medium.
 void COleDataSource::CacheData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFORMATETC lpFormatEtc)
 {
     FORMATETC formatEtc = MakeFormatEtc(cfFormat, lpStgMedium->tymed, lpFormatEtc);
@@ -408,6 +409,7 @@ BOOL COleDataObject::GetData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPFOR
     return m_lpDataObject->GetData(&formatEtc, lpStgMedium) == S_OK;
 }
 
+// The data of a format in global memory (from a stream too); the caller frees it, NULL if absent.
 HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
 {
     if (m_lpDataObject == NULL)
@@ -460,6 +462,7 @@ HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatE
     return hResult;
 }
 
+// The data of a format as a memory file the caller deletes; NULL if absent.
 CFile* COleDataObject::GetFileData(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc)
 {
     HGLOBAL hGlobal = GetGlobalData(cfFormat, lpFormatEtc);

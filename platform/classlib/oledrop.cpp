@@ -219,6 +219,7 @@ COleDropTarget::~COleDropTarget()
     COleDropTarget::Revoke();
 }
 
+// Makes a window a drop target; FALSE if it is one already or OLE is not running.
 BOOL COleDropTarget::Register(CWnd* pWnd)
 {
     if (m_pImpl != NULL || pWnd == NULL || pWnd->m_pDropTarget != NULL)
@@ -240,6 +241,7 @@ BOOL COleDropTarget::Register(CWnd* pWnd)
     return TRUE;
 }
 
+// Stops accepting drops; a drag under way sees a disconnected target.
 void COleDropTarget::Revoke()
 {
     if (m_pImpl == NULL)

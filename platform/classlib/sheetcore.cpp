@@ -59,6 +59,7 @@ void CPropertyPage::Construct(LPCTSTR lpszTemplateName, UINT nIDCaption)
     CommonConstruct(lpszTemplateName, nIDCaption);
 }
 
+// Fills the page's PROPSHEETPAGE from its template and caption.
 void CPropertyPage::CommonConstruct(LPCTSTR lpszTemplateName, UINT nIDCaption)
 {
     memset(&m_psp, 0, sizeof(m_psp));
@@ -156,6 +157,7 @@ BOOL CPropertyPage::PreTranslateMessage(MSG* pMsg)
     return CWnd::PreTranslateMessage(pMsg);
 }
 
+// Turns the sheet's PSN_ notifications into the page's virtual calls and their answers.
 BOOL CPropertyPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNMHDR = (NMHDR*)lParam;
@@ -198,6 +200,7 @@ BEGIN_MESSAGE_MAP(CPropertySheet, CWnd)
     ON_MESSAGE(WM_INITDIALOG, HandleInitDialog)
 END_MESSAGE_MAP()
 
+// Puts the sheet's own style (a child sheet, say) into the template before the window is made.
 int CALLBACK AfxPropSheetCallback(HWND, UINT message, LPARAM lParam)
 {
     CPropertySheet* pSheet = t_pSheetCreating;
@@ -273,6 +276,7 @@ CPropertySheet::~CPropertySheet()
     delete[] (BYTE*)m_pPageArray;
 }
 
+// Builds the PROPSHEETPAGE array the system reads from the pages added.
 void CPropertySheet::BuildPropPageArray()
 {
     delete[] (BYTE*)m_pPageArray;
@@ -296,6 +300,7 @@ void CPropertySheet::BuildPropPageArray()
         m_psh.nStartPage = 0;
 }
 
+// Creates the sheet window modeless, attached to this object from its first message.
 HWND CPropertySheet::CreateSheetWindow(HWND hWndParent)
 {
     AfxInitCommonControls();
@@ -326,6 +331,7 @@ HWND CPropertySheet::CreateSheetWindow(HWND hWndParent)
     return hWnd;
 }
 
+// Creates a modeless sheet (or a child sheet with WS_CHILD); FALSE if it cannot be made.
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
 {
     if (dwStyle == (DWORD)-1)
@@ -342,6 +348,7 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle)
     return CreateSheetWindow(pParentWnd->GetSafeHwnd()) != NULL;
 }
 
+// Runs the sheet modally with the owner disabled; returns the button that closed it.
 INT_PTR CPropertySheet::DoModal()
 {
     m_bModeless = FALSE;
@@ -408,6 +415,7 @@ LRESULT CPropertySheet::HandleInitDialog(WPARAM, LPARAM)
     return lResult;
 }
 
+// Single-line tabs unless stacked; a modeless sheet hides its buttons and gives their room back.
 BOOL CPropertySheet::OnInitDialog()
 {
     HWND hWndTab = (HWND)::SendMessageA(m_hWnd, PSM_GETTABCONTROL, 0, 0);
@@ -502,6 +510,7 @@ BOOL CPropertySheet::SetActivePage(CPropertyPage* pPage)
     return SetActivePage(GetPageIndex(pPage));
 }
 
+// Adds a page, handing it to the open sheet at once; throws if the sheet refuses it.
 void CPropertySheet::AddPage(CPropertyPage* pPage)
 {
     if (pPage == NULL)
@@ -632,6 +641,7 @@ LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return lResult;
 }
 
+// OK and Cancel set the modal result unless a page keeps the sheet open; idle turns feed the test hook.
 LRESULT CPropertySheet::WindowProcInner(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_COMMAND && lParam != 0 && HIWORD(wParam) == BN_CLICKED &&

@@ -55,6 +55,7 @@ BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dw
     return CreateEx(0, lpszClass, NULL, dwStyle | WS_CLIPCHILDREN, rect, pParentWnd, nID, NULL);
 }
 
+// Creates the view of one pane at the size asked for; FALSE if the pane has one or it fails.
 BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE sizeInit,
                               CCreateContext* pContext)
 {
@@ -195,6 +196,7 @@ void CSplitterWnd::SetActivePane(int row, int col, CWnd* pWnd)
         pPane->SetFocus();
 }
 
+// The splitter a view sits in; NULL in a minimized frame unless bAnyState.
 CSplitterWnd* PASCAL CView::GetParentSplitter(const CWnd* pWnd, BOOL bAnyState)
 {
     if (pWnd == NULL)
@@ -253,6 +255,7 @@ CRect CSplitterWnd::GetPaneRect(int row, int col) const
     return CRect(x, y, x + m_pColInfo[col].nCurSize, y + m_pRowInfo[row].nCurSize);
 }
 
+// Sizes the columns and rows to the client area and places the panes, hiding those without room.
 void CSplitterWnd::RecalcLayout()
 {
     if (m_hWnd == NULL || m_nRows == 0 || m_nCols == 0)
@@ -328,6 +331,7 @@ BOOL CSplitterWnd::OnEraseBkgnd(CDC*)
     return TRUE;    // OnPaint covers everything the panes leave
 }
 
+// Paints the splitter bars between the panes and the panes' edges.
 void CSplitterWnd::OnPaint()
 {
     CPaintDC dc(this);

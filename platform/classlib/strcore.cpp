@@ -150,6 +150,7 @@ void CString::AppendCopy(LPCSTR lpsz, int nLength)
     m_nDataLength = nNewLength;
 }
 
+// Takes a wide string, converted to the ANSI code page; empty if it cannot be converted.
 void CString::AssignWide(LPCWSTR lpsz, int nLength)
 {
     if (lpsz == NULL || nLength <= 0)

@@ -303,6 +303,7 @@ int CString::Replace(char chOld, char chNew)
     return nCount;
 }
 
+// Replaces every occurrence of a text and returns how many there were.
 int CString::Replace(LPCSTR lpszOld, LPCSTR lpszNew)
 {
     int nOldLength = lpszOld != NULL ? static_cast<int>(strlen(lpszOld)) : 0;
@@ -330,6 +331,7 @@ int CString::Replace(LPCSTR lpszOld, LPCSTR lpszNew)
     return nCount;
 }
 
+// Removes every occurrence of a character and returns how many there were.
 int CString::Remove(char chRemove)
 {
     int nCount = 0;
@@ -353,6 +355,7 @@ int CString::Insert(int nIndex, char ch)
     return Insert(nIndex, CString(ch));
 }
 
+// Inserts a text at an index (clamped to the string) and returns the new length.
 int CString::Insert(int nIndex, LPCSTR lpsz)
 {
     nIndex = Clamp(nIndex, m_nDataLength);
@@ -369,6 +372,7 @@ int CString::Insert(int nIndex, LPCSTR lpsz)
     return m_nDataLength;
 }
 
+// Deletes up to nCount characters from an index and returns the new length.
 int CString::Delete(int nIndex, int nCount)
 {
     if (nIndex < 0)
@@ -432,6 +436,7 @@ void CString::AppendFormatV(LPCSTR lpszFormat, va_list argList)
     Append(FormatToString(lpszFormat, argList));
 }
 
+// Formats with FormatMessage inserts ("%1"); throws when the system cannot format it.
 void AFX_CDECL CString::FormatMessage(LPCSTR lpszFormat, ...)
 {
     if (lpszFormat == NULL)
@@ -456,6 +461,7 @@ void AFX_CDECL CString::FormatMessage(LPCSTR lpszFormat, ...)
     ::LocalFree(lpszBuffer);
 }
 
+// Formats a string resource with FormatMessage inserts; empty if the resource is missing.
 void AFX_CDECL CString::FormatMessage(UINT nFormatID, ...)
 {
     CString strFormat = LoadFormat(nFormatID);
@@ -495,6 +501,7 @@ BOOL CString::LoadString(UINT nID)
     return LoadString(hInst, nID);
 }
 
+// Loads a string resource of any length; FALSE (and empty) if missing.
 BOOL CString::LoadString(HINSTANCE hInstance, UINT nID)
 {
     // A string resource holds at most 65535 characters; grow until the text
@@ -543,6 +550,7 @@ BSTR CString::SetSysString(BSTR* pbstr) const
     return bstrNew;
 }
 
+// Reads an environment variable, even one that changes while it is read; FALSE if unset.
 BOOL CString::GetEnvironmentVariable(LPCSTR lpszVar)
 {
     DWORD nSize = ::GetEnvironmentVariableA(lpszVar, NULL, 0);

@@ -150,6 +150,7 @@ void CRectTracker::GetTrueRect(LPRECT lpTrueRect) const
     *lpTrueRect = rect;
 }
 
+// Where a handle sits on the outline, for drawing and hit testing; empty for no handle.
 void CRectTracker::GetHandleRect(int nHandle, CRect* pHandleRect) const
 {
     // the rectangle the handles sit in: the outline's, widened for outside handles
@@ -185,6 +186,7 @@ int CRectTracker::NormalizeHit(int nHandle) const
     return nHandle;
 }
 
+// Which coordinates of the rectangle a handle moves, and their values now.
 void CRectTracker::GetModifyPointers(int nHandle, LONG** ppx, LONG** ppy, LONG* px, LONG* py)
 {
     LONG* pxMod = NULL;
@@ -347,6 +349,7 @@ void CRectTracker::Draw(CDC* pDC) const
     pDC->RestoreDC(nSaved);
 }
 
+// Draws the tracking outline, erasing the last one in the same step.
 void CRectTracker::DrawTrackerRect(LPCRECT lpRect, CWnd* pWndClipTo, CDC* pDC, CWnd* pWnd)
 {
     CRect rect = *lpRect;
@@ -381,6 +384,7 @@ void CRectTracker::DrawTrackerRect(LPCRECT lpRect, CWnd* pWndClipTo, CDC* pDC, C
     m_sizeLast = size;
 }
 
+// Keeps the rectangle at its smallest size while an edge is dragged.
 void CRectTracker::AdjustRect(int nHandle, LPRECT)
 {
     if (nHandle == hitMiddle)
@@ -441,6 +445,7 @@ BOOL CRectTracker::TrackRubberBand(CWnd* pWnd, CPoint point, BOOL bAllowInvert)
     return TrackHandle(hitBottomRight, pWnd, point, NULL);
 }
 
+// Tracks the mouse while a handle is dragged; FALSE if cancelled or nothing moved.
 BOOL CRectTracker::TrackHandle(int nHandle, CWnd* pWnd, CPoint point, CWnd* pWndClipTo)
 {
     // someone else tracks the mouse already

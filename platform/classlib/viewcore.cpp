@@ -68,6 +68,7 @@ void CView::OnPaint()
     OnDraw(&dc);
 }
 
+// A click in a view makes it the frame's active view.
 int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
     int nResult = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
@@ -168,6 +169,7 @@ void CView::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType)
     CWnd::CalcWindowRect(lpClientRect, nAdjustType);
 }
 
+// Routes a command to the view, then to its document.
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     // the view itself first

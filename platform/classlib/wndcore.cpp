@@ -179,6 +179,7 @@ void AFXAPI AfxLockTempMaps()
     ++AfxGetThreadState()->m_nTempMapLock;
 }
 
+// Ends one lock of the temporary maps, freeing the temporary objects when the last one ends.
 BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
 {
     _AFX_THREAD_STATE* pState = AfxGetThreadState();
@@ -220,6 +221,7 @@ void PASCAL CMenu::DeleteTempMap()
     DeleteTempMenus(GetHandleMaps());
 }
 
+// Attaches a menu handle, replacing a temporary wrapper of it.
 BOOL CMenu::Attach(HMENU hMenu)
 {
     if (hMenu == NULL)
@@ -275,6 +277,7 @@ void PASCAL CWnd::DeleteTempMap()
     DeleteTempWindows(GetHandleMaps());
 }
 
+// Attaches a window handle, replacing a temporary wrapper of it.
 BOOL CWnd::Attach(HWND hWndNew)
 {
     if (hWndNew == NULL)
@@ -337,6 +340,7 @@ static LRESULT ProcessException(CException* e, const MSG* pMsg)
     return 0;
 }
 
+// Delivers a message to a window object, turning an escaping exception into a message box.
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     _AFX_THREAD_STATE* pThreadState = AfxGetThreadState();
@@ -409,6 +413,7 @@ void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
     pThreadState->m_pWndInit = pWnd;
 }
 
+// Ends the creation hook; FALSE when the window never reached the object.
 BOOL AFXAPI AfxUnhookWindowCreate()
 {
     _AFX_THREAD_STATE* pThreadState = AfxGetThreadState();
@@ -443,6 +448,7 @@ static LPCTSTR KeepClassName(const std::string& strName)
     return pNames->insert(strName).first->c_str();
 }
 
+// A window class of the given style, cursor, brush and icon, registered once per combination.
 LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
 {
     HINSTANCE hInst = AfxGetInstanceHandle();
@@ -468,6 +474,7 @@ LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbr
     return lpszName;
 }
 
+// Registers one of the library's standard window classes.
 static LPCTSTR RegisterStdClass(LPCTSTR lpszName, UINT nStyle, HBRUSH hbr, HICON hIcon)
 {
     WNDCLASSA wndcls;
@@ -535,6 +542,7 @@ CWnd::CWnd(HWND hWnd)
     m_pDropTarget = NULL;
 }
 
+// Destroys the window of a permanent object without calling back into the dying object.
 CWnd::~CWnd()
 {
     if (this == &wndTop || this == &wndBottom || this == &wndTopMost || this == &wndNoTopMost)
@@ -600,6 +608,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
                     pParentWnd->GetSafeHwnd(), (HMENU)(UINT_PTR)nID, lpParam);
 }
 
+// Creates the window, attached to this object from its first message; FALSE if refused.
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
                     DWORD dwStyle, int x, int y, int nWidth, int nHeight,
                     HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam)
@@ -633,6 +642,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     return hWnd != NULL;
 }
 
+// Destroys the window; an object in no map forgets the handle here.
 BOOL CWnd::DestroyWindow()
 {
     if (m_hWnd == NULL)
@@ -767,6 +777,7 @@ void CWnd::EndModalLoop(int nResult)
     }
 }
 
+// The modal loop of dialogs and sheets: idle work, messages, until EndModalLoop.
 int CWnd::RunModalLoop(DWORD dwFlags)
 {
     BOOL bIdle = TRUE;

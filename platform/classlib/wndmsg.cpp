@@ -91,6 +91,252 @@ static const AFX_MSGMAP_ENTRY* FindWindowEntry(const AFX_MSGMAP* pMessageMap, UI
     return NULL;
 }
 
+namespace
+{
+
+// A window message as the dispatch hands it to a handler's signature.
+struct MsgArgs
+{
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    UINT nCtlType;      // the control type of a WM_CTLCOLORxxx
+};
+
+// Handlers are called through the one stored member pointer type.
+#define AFX_CALL(type) (pWnd->*reinterpret_cast<type>(pfn))
+
+// Handlers of plain values: numbers, flags, points, texts. FALSE for a signature of
+// another family.
+BOOL CallPlainHandler(CWnd* pWnd, AFX_PMSGW pfn, UINT_PTR nSig, const MsgArgs& m, LRESULT& lResult)
+{
+    switch (nSig)
+    {
+    case AfxSig_vv:
+        AFX_CALL(void (CWnd::*)())();
+        break;
+    case AfxSig_bv:
+        lResult = AFX_CALL(BOOL (CWnd::*)())();
+        break;
+    case AfxSig_uv:
+        lResult = AFX_CALL(UINT (CWnd::*)())();
+        break;
+    case AfxSig_l_w_l:
+        lResult = AFX_CALL(LRESULT (CWnd::*)(WPARAM, LPARAM))(m.wParam, m.lParam);
+        break;
+    case AfxSig_i_CREATE:
+        lResult = AFX_CALL(int (CWnd::*)(LPCREATESTRUCT))((LPCREATESTRUCT)m.lParam);
+        break;
+    case AfxSig_b_CREATE:
+        lResult = AFX_CALL(BOOL (CWnd::*)(LPCREATESTRUCT))((LPCREATESTRUCT)m.lParam);
+        break;
+    case AfxSig_v_u:
+        AFX_CALL(void (CWnd::*)(UINT))((UINT)m.wParam);
+        break;
+    case AfxSig_v_b:
+        AFX_CALL(void (CWnd::*)(BOOL))((BOOL)m.wParam);
+        break;
+    case AfxSig_v_uuu:
+        AFX_CALL(void (CWnd::*)(UINT, UINT, UINT))((UINT)m.wParam, LOWORD(m.lParam),
+                                                   HIWORD(m.lParam));
+        break;
+    case AfxSig_v_uii:
+        AFX_CALL(void (CWnd::*)(UINT, int, int))((UINT)m.wParam, LOWORD(m.lParam),
+                                                 HIWORD(m.lParam));
+        break;
+    case AfxSig_v_ii:
+        AFX_CALL(void (CWnd::*)(int, int))((short)LOWORD(m.lParam), (short)HIWORD(m.lParam));
+        break;
+    case AfxSig_v_up:
+        AFX_CALL(void (CWnd::*)(UINT, CPoint))((UINT)m.wParam, PointFromLParam(m.lParam));
+        break;
+    case AfxSig_u_p:
+        lResult = AFX_CALL(UINT (CWnd::*)(CPoint))(PointFromLParam(m.lParam));
+        break;
+    case AfxSig_b_usp:
+        lResult = AFX_CALL(BOOL (CWnd::*)(UINT, short, CPoint))(
+            LOWORD(m.wParam), (short)HIWORD(m.wParam), PointFromLParam(m.lParam));
+        break;
+    case AfxSig_v_bh:
+        AFX_CALL(void (CWnd::*)(BOOL, DWORD))((BOOL)m.wParam, (DWORD)m.lParam);
+        break;
+    case AfxSig_b_b:
+        lResult = AFX_CALL(BOOL (CWnd::*)(BOOL))((BOOL)m.wParam);
+        break;
+    case AfxSig_v_bu:
+        AFX_CALL(void (CWnd::*)(BOOL, UINT))((BOOL)m.wParam, (UINT)m.lParam);
+        break;
+    case AfxSig_v_ul:
+        AFX_CALL(void (CWnd::*)(UINT, LPARAM))((UINT)m.wParam, m.lParam);
+        break;
+    case AfxSig_v_wl:
+        AFX_CALL(void (CWnd::*)(WPARAM, LPARAM))(m.wParam, m.lParam);
+        break;
+    case AfxSig_v_uu:
+        AFX_CALL(void (CWnd::*)(UINT, UINT))(LOWORD(m.wParam), HIWORD(m.wParam));
+        break;
+    case AfxSig_v_us:
+        AFX_CALL(void (CWnd::*)(UINT, LPCTSTR))((UINT)m.wParam, (LPCTSTR)m.lParam);
+        break;
+    case AfxSig_v_s:
+        AFX_CALL(void (CWnd::*)(LPCTSTR))((LPCTSTR)m.lParam);
+        break;
+    case AfxSig_v_t:
+        AFX_CALL(void (CWnd::*)(LPTSTR))((LPTSTR)m.lParam);
+        break;
+    default:
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Handlers given a system structure (positions, sizes, owner-draw items, help).
+// FALSE for a signature of another family.
+BOOL CallStructHandler(CWnd* pWnd, AFX_PMSGW pfn, UINT_PTR nSig, const MsgArgs& m, LRESULT& lResult)
+{
+    switch (nSig)
+    {
+    case AfxSig_v_POS:
+        AFX_CALL(void (CWnd::*)(WINDOWPOS*))((WINDOWPOS*)m.lParam);
+        break;
+    case AfxSig_v_MINMAX:
+        AFX_CALL(void (CWnd::*)(MINMAXINFO*))((MINMAXINFO*)m.lParam);
+        break;
+    case AfxSig_v_bNCCALC:
+        AFX_CALL(void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*))((BOOL)m.wParam,
+                                                           (NCCALCSIZE_PARAMS*)m.lParam);
+        break;
+    case AfxSig_v_DROP:
+        AFX_CALL(void (CWnd::*)(HDROP))((HDROP)m.wParam);
+        break;
+    case AfxSig_v_uRECT:
+        AFX_CALL(void (CWnd::*)(UINT, LPRECT))((UINT)m.wParam, (LPRECT)m.lParam);
+        lResult = TRUE;
+        break;
+    case AfxSig_v_iSTYLE:
+        AFX_CALL(void (CWnd::*)(int, LPSTYLESTRUCT))((int)m.wParam, (LPSTYLESTRUCT)m.lParam);
+        break;
+    case AfxSig_b_HELPINFO:
+        lResult = AFX_CALL(BOOL (CWnd::*)(HELPINFO*))((HELPINFO*)m.lParam);
+        break;
+    case AfxSig_v_iDRAW:
+        AFX_CALL(void (CWnd::*)(int, LPDRAWITEMSTRUCT))((int)m.wParam, (LPDRAWITEMSTRUCT)m.lParam);
+        lResult = TRUE;
+        break;
+    case AfxSig_v_iMEASURE:
+        AFX_CALL(void (CWnd::*)(int, LPMEASUREITEMSTRUCT))((int)m.wParam,
+                                                           (LPMEASUREITEMSTRUCT)m.lParam);
+        lResult = TRUE;
+        break;
+    case AfxSig_i_iCOMPARE:
+        lResult = AFX_CALL(int (CWnd::*)(int, LPCOMPAREITEMSTRUCT))((int)m.wParam,
+                                                                     (LPCOMPAREITEMSTRUCT)m.lParam);
+        break;
+    case AfxSig_v_iDELETE:
+        AFX_CALL(void (CWnd::*)(int, LPDELETEITEMSTRUCT))((int)m.wParam,
+                                                          (LPDELETEITEMSTRUCT)m.lParam);
+        lResult = TRUE;
+        break;
+    case AfxSig_v_DRAW:
+        AFX_CALL(void (CWnd::*)(LPDRAWITEMSTRUCT))((LPDRAWITEMSTRUCT)m.lParam);
+        lResult = TRUE;
+        break;
+    case AfxSig_v_MEASURE:
+        AFX_CALL(void (CWnd::*)(LPMEASUREITEMSTRUCT))((LPMEASUREITEMSTRUCT)m.lParam);
+        lResult = TRUE;
+        break;
+    default:
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Handlers given wrapper objects of windows, DCs and menus. FALSE for a signature of
+// another family, or when a reflected colour handler leaves the colours to the parent.
+BOOL CallObjectHandler(CWnd* pWnd, AFX_PMSGW pfn, UINT_PTR nSig, const MsgArgs& m, LRESULT& lResult)
+{
+    switch (nSig)
+    {
+    case AfxSig_b_Wuu:
+        lResult = AFX_CALL(BOOL (CWnd::*)(CWnd*, UINT, UINT))(
+            CWnd::FromHandle((HWND)m.wParam), LOWORD(m.lParam), HIWORD(m.lParam));
+        break;
+    case AfxSig_i_Wuu:
+        lResult = AFX_CALL(int (CWnd::*)(CWnd*, UINT, UINT))(
+            CWnd::FromHandle((HWND)m.wParam), LOWORD(m.lParam), HIWORD(m.lParam));
+        break;
+    case AfxSig_v_Wp:
+        AFX_CALL(void (CWnd::*)(CWnd*, CPoint))(CWnd::FromHandle((HWND)m.wParam),
+                                                 PointFromLParam(m.lParam));
+        break;
+    case AfxSig_v_W:
+        // WM_CAPTURECHANGED names the new capture window in m.lParam
+        AFX_CALL(void (CWnd::*)(CWnd*))(CWnd::FromHandle(
+            m.message == WM_CAPTURECHANGED ? (HWND)m.lParam : (HWND)m.wParam));
+        break;
+    case AfxSig_b_D:
+        lResult = AFX_CALL(BOOL (CWnd::*)(CDC*))(CDC::FromHandle((HDC)m.wParam));
+        break;
+    case AfxSig_h_DWu:
+        lResult = (LRESULT)AFX_CALL(HBRUSH (CWnd::*)(CDC*, CWnd*, UINT))(
+            CDC::FromHandle((HDC)m.wParam), CWnd::FromHandle((HWND)m.lParam), m.nCtlType);
+        break;
+    case AfxSig_h_Du:
+    {
+        // reflected colour request: m.lParam is the record made by ReflectChildNotify
+        AFX_CTLCOLOR* pCtl = (AFX_CTLCOLOR*)m.lParam;
+        HBRUSH hbr = AFX_CALL(HBRUSH (CWnd::*)(CDC*, UINT))(CDC::FromHandle(pCtl->hDC),
+                                                             pCtl->nCtlType);
+        if (hbr == NULL)
+            return FALSE;   // the parent chooses the colours
+        lResult = (LRESULT)hbr;
+        break;
+    }
+    case AfxSig_v_uW:
+        AFX_CALL(void (CWnd::*)(UINT, CWnd*))((UINT)m.wParam, CWnd::FromHandle((HWND)m.lParam));
+        break;
+    case AfxSig_v_uWb:
+        AFX_CALL(void (CWnd::*)(UINT, CWnd*, BOOL))(LOWORD(m.wParam),
+            CWnd::FromHandle((HWND)m.lParam), HIWORD(m.wParam));
+        break;
+    case AfxSig_v_bWW:
+        AFX_CALL(void (CWnd::*)(BOOL, CWnd*, CWnd*))((HWND)m.lParam == pWnd->m_hWnd,
+            CWnd::FromHandle((HWND)m.lParam), CWnd::FromHandle((HWND)m.wParam));
+        break;
+    case AfxSig_v_Mub:
+        AFX_CALL(void (CWnd::*)(CMenu*, UINT, BOOL))(CMenu::FromHandle((HMENU)m.wParam),
+            LOWORD(m.lParam), HIWORD(m.lParam));
+        break;
+    case AfxSig_v_M:
+        AFX_CALL(void (CWnd::*)(CMenu*))(CMenu::FromHandle((HMENU)m.wParam));
+        break;
+    case AfxSig_v_uuM:
+        AFX_CALL(void (CWnd::*)(UINT, UINT, HMENU))(LOWORD(m.wParam), HIWORD(m.wParam),
+                                                    (HMENU)m.lParam);
+        break;
+    case AfxSig_l_uuM:
+        lResult = AFX_CALL(LRESULT (CWnd::*)(UINT, UINT, CMenu*))(
+            LOWORD(m.wParam), HIWORD(m.wParam), CMenu::FromHandle((HMENU)m.lParam));
+        break;
+    case AfxSig_v_uuSB:
+        AFX_CALL(void (CWnd::*)(UINT, UINT, CScrollBar*))(LOWORD(m.wParam), HIWORD(m.wParam),
+            (CScrollBar*)CWnd::FromHandle((HWND)m.lParam));
+        break;
+    case AfxSig_b_WCOPY:
+        lResult = AFX_CALL(BOOL (CWnd::*)(CWnd*, COPYDATASTRUCT*))(CWnd::FromHandle((HWND)m.wParam),
+                                                                   (COPYDATASTRUCT*)m.lParam);
+        break;
+    default:
+        return FALSE;
+    }
+    return TRUE;
+}
+
+#undef AFX_CALL
+
+} // namespace
+
+// Finds a message's handler in the message maps and calls it with the signature its entry names.
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     LRESULT lResult = 0;
@@ -127,206 +373,13 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         return FALSE;
 
     AFX_PMSGW pfn = (AFX_PMSGW)lpEntry->pfn;
-#define AFX_CALL(type) (this->*reinterpret_cast<type>(pfn))
-
-    if (lpEntry->nMessage == 0xC000)
-    {
-        lResult = AFX_CALL(LRESULT (CWnd::*)(WPARAM, LPARAM))(wParam, lParam);
-        if (pResult != NULL)
-            *pResult = lResult;
-        return TRUE;
-    }
-
-    switch (lpEntry->nSig)
-    {
-    case AfxSig_vv:
-        AFX_CALL(void (CWnd::*)())();
-        break;
-    case AfxSig_bv:
-        lResult = AFX_CALL(BOOL (CWnd::*)())();
-        break;
-    case AfxSig_uv:
-        lResult = AFX_CALL(UINT (CWnd::*)())();
-        break;
-    case AfxSig_l_w_l:
-        lResult = AFX_CALL(LRESULT (CWnd::*)(WPARAM, LPARAM))(wParam, lParam);
-        break;
-    case AfxSig_i_CREATE:
-        lResult = AFX_CALL(int (CWnd::*)(LPCREATESTRUCT))((LPCREATESTRUCT)lParam);
-        break;
-    case AfxSig_b_CREATE:
-        lResult = AFX_CALL(BOOL (CWnd::*)(LPCREATESTRUCT))((LPCREATESTRUCT)lParam);
-        break;
-    case AfxSig_v_u:
-        AFX_CALL(void (CWnd::*)(UINT))((UINT)wParam);
-        break;
-    case AfxSig_v_b:
-        AFX_CALL(void (CWnd::*)(BOOL))((BOOL)wParam);
-        break;
-    case AfxSig_v_uuu:
-        AFX_CALL(void (CWnd::*)(UINT, UINT, UINT))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
-        break;
-    case AfxSig_v_uii:
-        AFX_CALL(void (CWnd::*)(UINT, int, int))((UINT)wParam, LOWORD(lParam), HIWORD(lParam));
-        break;
-    case AfxSig_v_ii:
-        AFX_CALL(void (CWnd::*)(int, int))((short)LOWORD(lParam), (short)HIWORD(lParam));
-        break;
-    case AfxSig_v_up:
-        AFX_CALL(void (CWnd::*)(UINT, CPoint))((UINT)wParam, PointFromLParam(lParam));
-        break;
-    case AfxSig_u_p:
-        lResult = AFX_CALL(UINT (CWnd::*)(CPoint))(PointFromLParam(lParam));
-        break;
-    case AfxSig_b_usp:
-        lResult = AFX_CALL(BOOL (CWnd::*)(UINT, short, CPoint))(
-            LOWORD(wParam), (short)HIWORD(wParam), PointFromLParam(lParam));
-        break;
-    case AfxSig_b_Wuu:
-        lResult = AFX_CALL(BOOL (CWnd::*)(CWnd*, UINT, UINT))(
-            CWnd::FromHandle((HWND)wParam), LOWORD(lParam), HIWORD(lParam));
-        break;
-    case AfxSig_i_Wuu:
-        lResult = AFX_CALL(int (CWnd::*)(CWnd*, UINT, UINT))(
-            CWnd::FromHandle((HWND)wParam), LOWORD(lParam), HIWORD(lParam));
-        break;
-    case AfxSig_v_Wp:
-        AFX_CALL(void (CWnd::*)(CWnd*, CPoint))(CWnd::FromHandle((HWND)wParam),
-                                                 PointFromLParam(lParam));
-        break;
-    case AfxSig_v_W:
-        // WM_CAPTURECHANGED names the new capture window in lParam
-        AFX_CALL(void (CWnd::*)(CWnd*))(CWnd::FromHandle(
-            message == WM_CAPTURECHANGED ? (HWND)lParam : (HWND)wParam));
-        break;
-    case AfxSig_b_D:
-        lResult = AFX_CALL(BOOL (CWnd::*)(CDC*))(CDC::FromHandle((HDC)wParam));
-        break;
-    case AfxSig_h_DWu:
-        lResult = (LRESULT)AFX_CALL(HBRUSH (CWnd::*)(CDC*, CWnd*, UINT))(
-            CDC::FromHandle((HDC)wParam), CWnd::FromHandle((HWND)lParam), nCtlType);
-        break;
-    case AfxSig_h_Du:
-    {
-        // reflected colour request: lParam is the record made by ReflectChildNotify
-        AFX_CTLCOLOR* pCtl = (AFX_CTLCOLOR*)lParam;
-        HBRUSH hbr = AFX_CALL(HBRUSH (CWnd::*)(CDC*, UINT))(CDC::FromHandle(pCtl->hDC),
-                                                             pCtl->nCtlType);
-        if (hbr == NULL)
-            return FALSE;   // the parent chooses the colours
-        lResult = (LRESULT)hbr;
-        break;
-    }
-    case AfxSig_v_uW:
-        AFX_CALL(void (CWnd::*)(UINT, CWnd*))((UINT)wParam, CWnd::FromHandle((HWND)lParam));
-        break;
-    case AfxSig_v_uWb:
-        AFX_CALL(void (CWnd::*)(UINT, CWnd*, BOOL))(LOWORD(wParam),
-            CWnd::FromHandle((HWND)lParam), HIWORD(wParam));
-        break;
-    case AfxSig_v_bWW:
-        AFX_CALL(void (CWnd::*)(BOOL, CWnd*, CWnd*))((HWND)lParam == m_hWnd,
-            CWnd::FromHandle((HWND)lParam), CWnd::FromHandle((HWND)wParam));
-        break;
-    case AfxSig_v_bh:
-        AFX_CALL(void (CWnd::*)(BOOL, DWORD))((BOOL)wParam, (DWORD)lParam);
-        break;
-    case AfxSig_b_b:
-        lResult = AFX_CALL(BOOL (CWnd::*)(BOOL))((BOOL)wParam);
-        break;
-    case AfxSig_v_bu:
-        AFX_CALL(void (CWnd::*)(BOOL, UINT))((BOOL)wParam, (UINT)lParam);
-        break;
-    case AfxSig_v_Mub:
-        AFX_CALL(void (CWnd::*)(CMenu*, UINT, BOOL))(CMenu::FromHandle((HMENU)wParam),
-            LOWORD(lParam), HIWORD(lParam));
-        break;
-    case AfxSig_v_M:
-        AFX_CALL(void (CWnd::*)(CMenu*))(CMenu::FromHandle((HMENU)wParam));
-        break;
-    case AfxSig_v_uuM:
-        AFX_CALL(void (CWnd::*)(UINT, UINT, HMENU))(LOWORD(wParam), HIWORD(wParam), (HMENU)lParam);
-        break;
-    case AfxSig_l_uuM:
-        lResult = AFX_CALL(LRESULT (CWnd::*)(UINT, UINT, CMenu*))(LOWORD(wParam), HIWORD(wParam),
-            CMenu::FromHandle((HMENU)lParam));
-        break;
-    case AfxSig_v_ul:
-        AFX_CALL(void (CWnd::*)(UINT, LPARAM))((UINT)wParam, lParam);
-        break;
-    case AfxSig_v_wl:
-        AFX_CALL(void (CWnd::*)(WPARAM, LPARAM))(wParam, lParam);
-        break;
-    case AfxSig_v_POS:
-        AFX_CALL(void (CWnd::*)(WINDOWPOS*))((WINDOWPOS*)lParam);
-        break;
-    case AfxSig_v_MINMAX:
-        AFX_CALL(void (CWnd::*)(MINMAXINFO*))((MINMAXINFO*)lParam);
-        break;
-    case AfxSig_v_bNCCALC:
-        AFX_CALL(void (CWnd::*)(BOOL, NCCALCSIZE_PARAMS*))((BOOL)wParam, (NCCALCSIZE_PARAMS*)lParam);
-        break;
-    case AfxSig_v_DROP:
-        AFX_CALL(void (CWnd::*)(HDROP))((HDROP)wParam);
-        break;
-    case AfxSig_v_uuSB:
-        AFX_CALL(void (CWnd::*)(UINT, UINT, CScrollBar*))(LOWORD(wParam), HIWORD(wParam),
-            (CScrollBar*)CWnd::FromHandle((HWND)lParam));
-        break;
-    case AfxSig_v_uu:
-        AFX_CALL(void (CWnd::*)(UINT, UINT))(LOWORD(wParam), HIWORD(wParam));
-        break;
-    case AfxSig_v_iDRAW:
-        AFX_CALL(void (CWnd::*)(int, LPDRAWITEMSTRUCT))((int)wParam, (LPDRAWITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case AfxSig_v_iMEASURE:
-        AFX_CALL(void (CWnd::*)(int, LPMEASUREITEMSTRUCT))((int)wParam, (LPMEASUREITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case AfxSig_i_iCOMPARE:
-        lResult = AFX_CALL(int (CWnd::*)(int, LPCOMPAREITEMSTRUCT))((int)wParam,
-                                                                     (LPCOMPAREITEMSTRUCT)lParam);
-        break;
-    case AfxSig_v_iDELETE:
-        AFX_CALL(void (CWnd::*)(int, LPDELETEITEMSTRUCT))((int)wParam, (LPDELETEITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case AfxSig_v_DRAW:
-        AFX_CALL(void (CWnd::*)(LPDRAWITEMSTRUCT))((LPDRAWITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case AfxSig_v_MEASURE:
-        AFX_CALL(void (CWnd::*)(LPMEASUREITEMSTRUCT))((LPMEASUREITEMSTRUCT)lParam);
-        lResult = TRUE;
-        break;
-    case AfxSig_v_us:
-        AFX_CALL(void (CWnd::*)(UINT, LPCTSTR))((UINT)wParam, (LPCTSTR)lParam);
-        break;
-    case AfxSig_v_s:
-        AFX_CALL(void (CWnd::*)(LPCTSTR))((LPCTSTR)lParam);
-        break;
-    case AfxSig_v_t:
-        AFX_CALL(void (CWnd::*)(LPTSTR))((LPTSTR)lParam);
-        break;
-    case AfxSig_v_uRECT:
-        AFX_CALL(void (CWnd::*)(UINT, LPRECT))((UINT)wParam, (LPRECT)lParam);
-        lResult = TRUE;
-        break;
-    case AfxSig_v_iSTYLE:
-        AFX_CALL(void (CWnd::*)(int, LPSTYLESTRUCT))((int)wParam, (LPSTYLESTRUCT)lParam);
-        break;
-    case AfxSig_b_HELPINFO:
-        lResult = AFX_CALL(BOOL (CWnd::*)(HELPINFO*))((HELPINFO*)lParam);
-        break;
-    case AfxSig_b_WCOPY:
-        lResult = AFX_CALL(BOOL (CWnd::*)(CWnd*, COPYDATASTRUCT*))(CWnd::FromHandle((HWND)wParam),
-                                                                   (COPYDATASTRUCT*)lParam);
-        break;
-    default:
+    // a registered message's handler takes wParam and lParam as they come
+    UINT_PTR nSig = lpEntry->nMessage == 0xC000 ? (UINT_PTR)AfxSig_l_w_l : lpEntry->nSig;
+    MsgArgs args = { message, wParam, lParam, nCtlType };
+    if (!CallPlainHandler(this, pfn, nSig, args, lResult) &&
+        !CallStructHandler(this, pfn, nSig, args, lResult) &&
+        !CallObjectHandler(this, pfn, nSig, args, lResult))
         return FALSE;
-    }
-#undef AFX_CALL
 
     if (pResult != NULL)
         *pResult = lResult;
@@ -367,6 +420,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return OnCmdMsg(nID, nCode, NULL, NULL);
 }
 
+// Sends a control's notification back to it when it handles it, else through the command maps.
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
 {
     NMHDR* pNMHDR = (NMHDR*)lParam;
@@ -404,6 +458,7 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pR
     return ReflectChildNotify(message, wParam, lParam, pResult);
 }
 
+// Gives a control the notifications its parent received about it (ON_*_REFLECT entries).
 BOOL CWnd::ReflectChildNotify(UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     switch (uMsg)
@@ -563,6 +618,7 @@ void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDIS)
     Default();
 }
 
+// Measures an owner-drawn menu item through its menu, or a control's through the control.
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMIS)
 {
     if (lpMIS->CtlType == ODT_MENU)

@@ -69,6 +69,7 @@ void CWnd::GetDlgItem(int nID, HWND* phWnd) const
     *phWnd = ::GetDlgItem(m_hWnd, nID);
 }
 
+// The descendant with an id, looking deeper into children first; NULL if none.
 CWnd* PASCAL CWnd::GetDescendantWindow(HWND hWnd, int nID, BOOL bOnlyPerm)
 {
     // direct children first
@@ -272,6 +273,7 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return ::PostMessageA(m_hWnd, message, wParam, lParam);
 }
 
+// Sends a message to every child (and their children with bDeep).
 void PASCAL CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam,
                                            BOOL bDeep, BOOL bOnlyPerm)
 {
@@ -434,6 +436,7 @@ void CWnd::BringWindowToTop()
     ::BringWindowToTop(m_hWnd);
 }
 
+// Centres a window on its owner or parent, kept within the work area.
 void CWnd::CenterWindow(CWnd* pAlternateOwner)
 {
     DWORD dwStyle = GetStyle();
@@ -727,6 +730,7 @@ void CWnd::WinHelp(DWORD_PTR dwData, UINT nCmd)
         pApp->WinHelp(dwData, nCmd);
 }
 
+// The child control under a point is the tool; its tip text is asked for later.
 INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     // the child window under the point is the tool
@@ -768,6 +772,7 @@ void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRE
                                           SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
+// Lays the control bars out along the edges and gives the rest to the left-over window.
 void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlags,
                           LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch)
 {

@@ -67,6 +67,7 @@ uint8_t CBmpReader::Scale(uint32_t value, const Channel& ch)
     return static_cast<uint8_t>((v * 255 + ch.max / 2) / ch.max);
 }
 
+// Opens a BMP and checks its headers, refusing formats and sizes it cannot read.
 int CBmpReader::Open(const char* path, std::string& error)
 {
     const uint32_t kBiRgb = 0, kBiBitfields = 3;
@@ -220,6 +221,7 @@ int CBmpReader::Open(const char* path, std::string& error)
     return PDF_OK;
 }
 
+// Reads one row, top row first, as 24-bit RGB whatever the file's depth.
 bool CBmpReader::ReadRow(int y, uint8_t* rgb)
 {
     if (y < 0 || y >= m_height)

@@ -37,6 +37,7 @@ CPdfDocument* Find(PDFHANDLE h)
 }
 
 // Runs op on the document of h and records the outcome for GetErrorMsg.
+// Runs an operation on a document under the lock, turning exceptions into error codes.
 template <typename Op>
 int Call(PDFHANDLE h, Op op)
 {
@@ -65,6 +66,7 @@ int Call(PDFHANDLE h, Op op)
 
 extern "C" {
 
+// Creates a document of a page size (0 takes the default); 0 with the error set if refused.
 PDFHANDLE PdfCreatePdf(int pageWidth, int pageHeight)
 {
     std::lock_guard<std::mutex> lock(g_lock);

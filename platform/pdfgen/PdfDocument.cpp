@@ -290,6 +290,7 @@ int CPdfDocument::SetNumProp(int prop, int value)
     }
 }
 
+// Reads a numeric property; an error for an unknown one.
 int CPdfDocument::GetNumProp(int prop, int* value)
 {
     if (!value)
@@ -315,6 +316,7 @@ int CPdfDocument::GetNumProp(int prop, int* value)
     return PDF_OK;
 }
 
+// Sets a text property (document info, font, file name), refusing overlong texts.
 int CPdfDocument::SetStrProp(int prop, const char* value)
 {
     if (!value)
@@ -344,6 +346,7 @@ int CPdfDocument::SetStrProp(int prop, const char* value)
     }
 }
 
+// Copies a text property into the caller's buffer, cut to fit.
 int CPdfDocument::GetStrProp(int prop, char* buf, int bufSize)
 {
     if (!buf || bufSize <= 0)
@@ -405,6 +408,7 @@ void CPdfDocument::Put(const char* s)
         Flush();
 }
 
+// Writes the buffered bytes out; false once a write has failed.
 bool CPdfDocument::Flush()
 {
     size_t done = 0;
@@ -502,6 +506,7 @@ int CPdfDocument::BeginDoc()
     return PDF_OK;
 }
 
+// Writes the last page, font, outline, page tree, info and cross-reference, then closes the file.
 int CPdfDocument::EndDoc()
 {
     const int rc = CheckOpen();
@@ -641,6 +646,7 @@ int CPdfDocument::NewPage()
     return PDF_OK;
 }
 
+// Starts a section (a bookmark in the outline) on a new page unless the page is still empty.
 int CPdfDocument::NewSection(const char* title)
 {
     const int rc = CheckOpen();
@@ -794,6 +800,7 @@ int CPdfDocument::AddPoint(int x, int y)
     return PDF_OK;
 }
 
+// Fills and outlines the polygon of the points added; an error for fewer than 3.
 int CPdfDocument::Polygon()
 {
     const int rc = CheckOpen();
@@ -810,6 +817,7 @@ int CPdfDocument::Polygon()
     return PDF_OK;
 }
 
+// Draws a line through the points added; an error for fewer than 2.
 int CPdfDocument::Polyline()
 {
     const int rc = CheckOpen();
@@ -826,6 +834,7 @@ int CPdfDocument::Polyline()
     return PDF_OK;
 }
 
+// Fills and outlines a rectangle given by any two opposite corners.
 int CPdfDocument::Rectangle(int left, int top, int right, int bottom)
 {
     const int rc = CheckOpen();
@@ -846,6 +855,7 @@ int CPdfDocument::Rectangle(int left, int top, int right, int bottom)
     return PDF_OK;
 }
 
+// Fills and outlines the ellipse within a rectangle, drawn as four Bezier curves.
 int CPdfDocument::Ellipse(int left, int top, int right, int bottom)
 {
     const int rc = CheckOpen();
@@ -924,6 +934,7 @@ int CPdfDocument::EmitText(double x, double baselineY, const std::string& text)
     return PDF_OK;
 }
 
+// Writes text at a point, one line per line break, unwrapped.
 int CPdfDocument::TextOut(int x, int y, const char* text)
 {
     const int rc = CheckOpen();
@@ -941,6 +952,7 @@ int CPdfDocument::TextOut(int x, int y, const char* text)
     return PDF_OK;
 }
 
+// Writes text wrapped and aligned within a box, lines that do not fit left out.
 int CPdfDocument::DrawText(int left, int top, int width, int height, const char* text, int align)
 {
     const int rc = CheckOpen();

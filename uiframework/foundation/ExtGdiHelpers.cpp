@@ -144,6 +144,7 @@ void CExtPaintManager::GlyphMatrix_t::Empty()
     m_nWidth = m_nHeight = m_nColors = 0;
 }
 
+// Takes a copy of a glyph's colour indexes; false for a negative size.
 bool CExtPaintManager::GlyphMatrix_t::LoadFrom(int nWidth, int nHeight, int nColors,
                                                const UINT* pData)
 {
@@ -355,6 +356,7 @@ void CExtPaintManager::PumpPaintMessages(bool bNcPaint, bool bEraseBkgnd, bool b
     }
 }
 
+// Clips the visible child windows out of a DC, those the callback accepts, so the parent does not paint over them.
 void CExtPaintManager::ExcludeChildAreas(HDC hDC, HWND hWndParent,
                                          pfnExcludeChildAreaCallback pCallback, LPARAM lParam)
 {
@@ -537,6 +539,7 @@ HBITMAP CExtPaintManager::CreateDitherBitmap(COLORREF clr1, COLORREF clr2, int n
     return hBitmap;
 }
 
+// Fills a rectangle with a two-colour gradient, through GradientFill where the system has it, else in bands.
 void CExtPaintManager::GradientFillRect(CDC& dc, const RECT& rcIn, COLORREF clrA,
                                         COLORREF clrB, bool bVertical, UINT nMaxBands)
 {
@@ -605,6 +608,7 @@ void CExtPaintManager::GradientFillRect(CDC& dc, const RECT& rcIn, COLORREF clrA
     }
 }
 
+// Fills a gradient of three colours, split at nNumerator/nDenominator of the rectangle.
 void CExtPaintManager::GradientFillTwoPart(CDC& dc, const RECT& rcIn, COLORREF clr1,
                                            COLORREF clr2, COLORREF clr3, bool bVertical,
                                            int nNumerator, int nDenominator, UINT nMaxBands)
@@ -630,6 +634,7 @@ void CExtPaintManager::GradientFillTwoPart(CDC& dc, const RECT& rcIn, COLORREF c
     }
 }
 
+// A copy of part of a bitmap (32-bit with its pixels when asked for them); NULL if it cannot be read.
 HBITMAP CExtPaintManager::CopyBitmapRect(HBITMAP hBitmap, const RECT* pRect, COLORREF** ppBits)
 {
     if (ppBits != NULL)
@@ -815,6 +820,7 @@ bool CExtPaintManager::LoadBitmapFromArchive(CArchive& ar, HBITMAP* phBitmap, DW
     return bResult;
 }
 
+// Loads a bitmap from a BITMAP resource; NULL if missing or damaged.
 HBITMAP CExtPaintManager::LoadBitmapFromResource(HINSTANCE hInst, HRSRC hRsrc)
 {
     if (hRsrc == NULL)
@@ -843,6 +849,7 @@ HBITMAP CExtPaintManager::LoadBitmapFromResource(HINSTANCE hInst, HRSRC hRsrc)
     return hBitmap;
 }
 
+// Loads a bitmap from a BMP file image in memory; NULL if damaged.
 HBITMAP CExtPaintManager::LoadBitmapFromMemory(const BYTE* pData, DWORD dwSize)
 {
     if (pData == NULL || dwSize == 0)
@@ -895,6 +902,7 @@ HBITMAP CExtPaintManager::AdjustBitmapColors(HBITMAP hBitmap, COLORREF clrKey,
     return hCopy;
 }
 
+// Shifts the hue, lightness and saturation of a bitmap's colours, replacing the bitmap.
 bool CExtPaintManager::AdjustBitmapColorsInPlace(CBitmap* pBitmap, COLORREF clrKey,
                                                  COLORREF clrRange, double dH, double dL,
                                                  double dS)
@@ -1023,6 +1031,7 @@ HRGN CExtPaintManager::CreateRegionFromBitmap(HBITMAP hBitmap, COLORREF clrKey,
     return hResult;
 }
 
+// Makes an icon from (part of) a bitmap, one colour transparent, optionally with system colours put in.
 HICON CExtPaintManager::CreateIconFromBitmap(HBITMAP hBitmap, COLORREF clrTransparent,
                                              const RECT* pRect, bool bRemapSysColors)
 {
@@ -1207,6 +1216,7 @@ void CExtPaintManager::DrawEllipseDot(CDC& dc, int x, int y, COLORREF clr)
     SolidEllipse(dc, x, y, clr);
 }
 
+// Draws the 7-pixel check mark with an inverted shadow, legible on any background.
 void CExtPaintManager::DrawCheckMark(CDC& dc, int x, int y, COLORREF clr)
 {
     if (dc.GetSafeHdc() == NULL)

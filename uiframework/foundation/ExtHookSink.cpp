@@ -398,6 +398,7 @@ LRESULT CExtHookSink::HookChains_t::Dispatch(UINT nMessage, WPARAM& wParam, LPAR
     return lResult;
 }
 
+// Releases the sinks of a hooked window and gives it back its original window procedure.
 void CExtHookSink::HookChains_t::DestroyChains(bool bDelete)
 {
     m_bDestroyed = true;

@@ -94,6 +94,7 @@ CExtPaintManager::MonitorInfo_t::MonitorInfo_t()
 {
 }
 
+// Arguments of one push button paint; the colours not forced stay -1.
 CExtPaintManager::PushButtonArgs_t::PushButtonArgs_t(
     CObject* pHelperSrc, bool bHorz, const RECT& rcButton, LPCTSTR sText, CExtCmdIcon* pIcon,
     bool bFlat, bool bHover, bool bPushed, bool bIndeterminate, bool bEnabled, bool bDrawBorder,
@@ -153,6 +154,7 @@ CExtPaintManager::BarBordersArgs_t::BarBordersArgs_t(
 {
 }
 
+// Arguments of one menu item paint.
 CExtPaintManager::MenuItemArgs_t::MenuItemArgs_t(
     CObject* pSourceObject, const RECT& rcItem, const RECT& rcItemWithIndents,
     int nIconAreaWidth, LPCTSTR sText, LPCTSTR sAccelText, CExtCmdIcon* pIcon, UINT nCmdID,
@@ -260,6 +262,7 @@ void CExtPaintManager::ResetColorTables()
     m_brushes.RemoveAll();  // system brushes, never deleted
 }
 
+// Frees every font of the paint manager before they are made again for new settings.
 void CExtPaintManager::ReleaseFonts()
 {
     m_FontMarlett.DeleteObject();
@@ -493,6 +496,7 @@ int CExtPaintManager::GetMenuSeparatorHeight()
     return 6;
 }
 
+// Colours of a box: a fixed blue set, or the system colours of a window or face fill.
 void CExtPaintManager::GetBoxColors(bool bWindowFill, bool bFixedSet, COLORREF& clrFill,
                                     COLORREF& clrBorder, COLORREF& clrGradientStart,
                                     COLORREF& clrGradientEnd, COLORREF& clrText)
@@ -545,6 +549,7 @@ HBRUSH CExtPaintManager::GetBrush(int nIndex)
     return m_brushes[nIndex];
 }
 
+// The colour of a system or translated (1000 and up) index; the face colour for an unknown one.
 COLORREF CExtPaintManager::GetColor(int nColorIndex, CObject* /*pHelperSrc*/, LPARAM /*lParam*/)
 {
     if (nColorIndex >= 1000)
@@ -760,6 +765,7 @@ void CExtPaintManager::DrawGlyphIndex(CDC& dc, const RECT& rc, int nGlyph, COLOR
 /////////////////////////////////////////////////////////////////////////////
 // CExtPaintManagerXP: construction, colours and metrics
 
+// The XP look with its own chevron glyphs; the colour indexes stay unset (-1) until the colours are read.
 CExtPaintManagerXP::CExtPaintManagerXP()
     : m_bEnabledHoverIconShadows(true), m_bSquareDottedFrame(true), m_bSwapChevronGlyphs(false),
       m_pGlyphChevronArrowH(&g_glyphChevronArrowH),

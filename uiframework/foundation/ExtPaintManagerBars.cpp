@@ -72,6 +72,7 @@ static void DrawCaptionText(CDC& dc, const CExtPaintManager::BarCaptionArgs_t& a
     dc.RestoreDC(nSaved);
 }
 
+// Draws a bar's gripper (two raised lines) or its caption when floating.
 void CExtPaintManager::DrawBarCaption(CDC& dc, BarCaptionArgs_t& a)
 {
     CRect rc(a.m_rcCaption);
@@ -121,6 +122,7 @@ void CExtPaintManager::DrawBarCaption(CDC& dc, BarCaptionArgs_t& a)
     DrawCaptionText(dc, a, a.m_rcCaption, font, clrText);
 }
 
+// Draws a bar's caption (shadow or active colour) or its docked gripper of dotted lines.
 void CExtPaintManagerXP::DrawBarCaption(CDC& dc, BarCaptionArgs_t& a)
 {
     CRect rc(a.m_rcCaption);
@@ -245,6 +247,7 @@ void CExtPaintManager::DrawBarFrame(CDC& dc, BarFrameArgs_t& a)
     dc.RestoreDC(nSaved);
 }
 
+// Draws a bar's non-client frame, with the dotted outline of a floating bar.
 void CExtPaintManagerXP::DrawBarFrame(CDC& dc, BarFrameArgs_t& a)
 {
     CObject* pSrc = a.m_pHelperSrc;
@@ -392,6 +395,7 @@ CRect NcButtonRect(const RECT& rcIn)
 
 } // namespace
 
+// Draws a raised caption button (close, expand, ...) of a bar's non-client area.
 void CExtPaintManager::DrawNcAreaButton(CDC& dc, NcButtonArgs_t& a)
 {
     CRect rc = NcButtonRect(a.m_rc);
@@ -422,6 +426,7 @@ void CExtPaintManager::DrawNcAreaButton(CDC& dc, NcButtonArgs_t& a)
         dc.Draw3dRect(&rc, clrHilight, clrShadow);
 }
 
+// Draws a flat caption button, framed while hot or pushed.
 void CExtPaintManagerXP::DrawNcAreaButton(CDC& dc, NcButtonArgs_t& a)
 {
     CObject* pSrc = a.m_pHelperSrc;
@@ -449,6 +454,7 @@ void CExtPaintManagerXP::DrawNcAreaButton(CDC& dc, NcButtonArgs_t& a)
     DrawGlyphIndex(dc, rc, nGlyph, clrGlyph);
 }
 
+// Draws the glyph of a system command (close, minimize, ...) in a button, grey when disabled.
 void CExtPaintManager::DrawSysCommandGlyph(CDC& dc, UINT nHelperSysCmdID, const RECT& rcIn,
                                            bool bHover, bool bPushed, bool bEnabled)
 {
@@ -473,6 +479,7 @@ void CExtPaintManager::DrawSysCommandGlyph(CDC& dc, UINT nHelperSysCmdID, const 
     DrawGlyphIndex(dc, rc, nGlyph, GetColor(LC_SHADOW_NORMAL));
 }
 
+// Draws the glyph of a system command in the XP colours.
 void CExtPaintManagerXP::DrawSysCommandGlyph(CDC& dc, UINT nHelperSysCmdID, const RECT& rcIn,
                                              bool bHover, bool bPushed, bool bEnabled)
 {
@@ -522,6 +529,7 @@ void CExtPaintManager::DrawSeparator(CDC& dc, const RECT& rcIn, bool bHorz, bool
     Frame(dc, rcLine, LC_SHADOW_NORMAL, LC_HIGHLIGHT_NORMAL, pHelperSrc, lParam);
 }
 
+// Draws a toolbar separator line across or along the bar.
 void CExtPaintManagerXP::DrawSeparator(CDC& dc, const RECT& rcIn, bool bHorz, bool bNoFill,
                                        CObject* pHelperSrc, LPARAM lParam)
 {
@@ -568,6 +576,7 @@ void ChevronPositions(const CRect& rc, bool bHorz, const CSize& sizeArrow,
 
 } // namespace
 
+// Draws the chevron button that opens the buttons a toolbar cannot show.
 void CExtPaintManager::DrawToolBarChevron(CDC& dc, const RECT& rcIn, bool bHorz,
                                           bool bArrowOnly, bool bEnabled, bool bPushed,
                                           bool bHover, CObject* pHelperSrc, LPARAM lParam,
@@ -610,6 +619,7 @@ void CExtPaintManager::DrawToolBarChevron(CDC& dc, const RECT& rcIn, bool bHorz,
     DrawGlyph(dc, ptArrow.x, ptArrow.y, glyphArrow, colors);
 }
 
+// Draws the chevron button with the XP glyphs, the expand glyph only while enabled.
 void CExtPaintManagerXP::DrawToolBarChevron(CDC& dc, const RECT& rcIn, bool bHorz,
                                             bool bArrowOnly, bool bEnabled, bool bPushed,
                                             bool bHover, CObject* pHelperSrc, LPARAM lParam,
@@ -708,6 +718,7 @@ CRect PlaceButtonIcon(bool bHorz, bool bText, const CSize& sizeIcon, const CRect
 
 } // namespace
 
+// Draws a button's icon and leaves the room for its text in rcText.
 void CExtPaintManager::DrawButtonIcon(CDC& dc, bool bHorz, LPCTSTR sText, CExtCmdIcon* pIcon,
                                       const RECT& rcButton, CRect& rcText, bool bPushed,
                                       bool bEnabled, bool /*bHover*/, UINT nAlign)
@@ -727,6 +738,7 @@ void CExtPaintManager::DrawButtonIcon(CDC& dc, bool bHorz, LPCTSTR sText, CExtCm
                  bEnabled ? CExtCmdIcon::PAINT_NORMAL : CExtCmdIcon::PAINT_DISABLED, NULL);
 }
 
+// Draws a button's icon raised over its shadow while hot, or in the disabled effect.
 void CExtPaintManagerXP::DrawButtonIcon(CDC& dc, bool bHorz, LPCTSTR sText, CExtCmdIcon* pIcon,
                                         const RECT& rcButton, CRect& rcText, bool bPushed,
                                         bool bEnabled, bool bHover, UINT nAlign)
@@ -794,6 +806,7 @@ bool CExtPaintManager::FillBackground(CWnd* /*pWnd*/, CDC& dc, const RECT& rc)
     return false;
 }
 
+// Paints a window's background as its parent would; the base look fills the face colour and answers false.
 bool CExtPaintManager::DrawParentBackground(bool bClient, CDC& dc, CWnd* pWnd, LPARAM lParam)
 {
     if (pWnd == NULL || pWnd->GetSafeHwnd() == NULL)

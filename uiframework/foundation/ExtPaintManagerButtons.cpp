@@ -501,6 +501,7 @@ void CExtPaintManager::DrawMenuItemInplaceEdit(CDC& dc, MenuItemArgs_t& a, bool 
     }
 }
 
+// Draws a menu item: row, icon band, text, accelerator, marks and sub-menu arrow.
 void CExtPaintManager::DrawMenuItem(CDC& dc, MenuItemArgs_t& a)
 {
     CRect rcRow(a.m_rcItemWithIndents);
@@ -600,6 +601,7 @@ void CExtPaintManager::DrawMenuItem(CDC& dc, MenuItemArgs_t& a)
     DrawMenuItemInplaceEdit(dc, a, false);
 }
 
+// Draws a menu item in the XP look: icon band, framed highlight, toggle box.
 void CExtPaintManagerXP::DrawMenuItem(CDC& dc, MenuItemArgs_t& a)
 {
     CRect rcRow(a.m_rcItemWithIndents);
@@ -753,6 +755,7 @@ void CExtPaintManager::DrawMenuExpandButton(CDC& dc, const RECT& rcIn, bool bPus
     DrawGlyphCentered(dc, rc, g_glyphChevronExpandV, colors);
 }
 
+// Draws the button at the end of a menu that shows its rarely used items.
 void CExtPaintManagerXP::DrawMenuExpandButton(CDC& dc, const RECT& rcIn, bool bPushed,
                                               bool /*bReserved*/, CObject* pHelperSrc,
                                               LPARAM lParam)
@@ -794,6 +797,7 @@ bool CExtPaintManager::TabUsesIcon(CExtCmdIcon* pIcon, CObject* pHelperSrc)
              && g_BarLinks.m_pfnTabHidesIcons(pHelperSrc));
 }
 
+// Draws one tab of a tab strip on any side, selected or not, with its icon and text.
 void CExtPaintManager::PaintTabItem(CDC& dc, bool bTopLeft, bool bHorz, bool bSelected,
                                     bool bCenteredText, bool bGroupedMode, bool bCenterIcon,
                                     bool bInvertedVerticalText, const RECT& rcItemIn,
@@ -952,6 +956,7 @@ void CExtPaintManager::PaintTabItem(CDC& dc, bool bTopLeft, bool bHorz, bool bSe
     dc.SetBkMode(nOldMode);
 }
 
+// Draws a tab in the classic colours.
 void CExtPaintManager::DrawTabItem(CDC& dc, bool /*bReserved*/, bool bTopLeft, bool bHorz,
                                    bool bSelected, bool bCenteredText, bool bGroupedMode,
                                    bool bCenterIcon, bool bInvertedVerticalText,
@@ -977,6 +982,7 @@ void CExtPaintManager::DrawTabItem(CDC& dc, bool /*bReserved*/, bool bTopLeft, b
                  clrShadow, clrDark);
 }
 
+// Draws a tab in the XP colours.
 void CExtPaintManagerXP::DrawTabItem(CDC& dc, bool /*bReserved*/, bool bTopLeft, bool bHorz,
                                      bool bSelected, bool bCenteredText, bool bGroupedMode,
                                      bool bCenterIcon, bool bInvertedVerticalText,

@@ -73,6 +73,7 @@ COLORREF ShapePixel(const Shape& s, int x, int y)
 }
 
 // A 24-bit BMP file (bottom-up rows padded to 4 bytes) of a picture given by pixel function.
+// A 24-bit BMP file image whose pixels come from a function, for the built-in marker pictures.
 template <class PixelFn>
 std::vector<BYTE> MakeBmpFile(int cx, int cy, PixelFn pixel)
 {
@@ -107,6 +108,7 @@ std::vector<BYTE> MakeBmpFile(int cx, int cy, PixelFn pixel)
     return file;
 }
 
+// The BMP file image of a marker type's picture, made once.
 const std::vector<BYTE>& PictureFile(int nMarkerType)
 {
     static const Shape s_up = { 43, 30, InsideUp, CRect(13, 16, 30, 28) };
@@ -197,6 +199,7 @@ void CExtPaintManager::DockMarker::PlaceLeaf(const RECT& rcIn)
     m_rcScreen.SetRect(left, top, left + w, top + h);
 }
 
+// Builds a single marker (arrow or centre) with its normal and hot pictures at a place.
 bool CExtPaintManager::DockMarker::BuildLeaf(int nMarkerType, const RECT& rc)
 {
     UINT nSize = 0;
@@ -256,6 +259,7 @@ bool CExtPaintManager::DockMarker::BuildEdges(const RECT& rc)
     return true;
 }
 
+// Builds a marker of a type: a single arrow, the outer edges, or the cross with or without centre.
 bool CExtPaintManager::DockMarker::Build(int nMarkerType, const RECT& rcIn)
 {
     Clear();

@@ -56,6 +56,7 @@ std::wstring LowerWide(const wchar_t* psz)
 /////////////////////////////////////////////////////////////////////////////
 // Construction
 
+// Reads the system version, theme API and imaging functions once, and installs the default paint manager.
 CExtPaintManagerHolder::CExtPaintManagerHolder()
     : m_pPaintManager(NULL), m_bWheelScrollLinesValid(false), m_nWheelScrollLines(0),
       m_strOsVersion(_T("Unknown")), m_bIsWin32s(false), m_bIsWin9x(false), m_bIsWin95(false),
@@ -194,6 +195,7 @@ bool CExtPaintManagerHolder::InstallPaintManager(CExtPaintManager* pPaintManager
     return true;
 }
 
+// Installs a paint manager of a class; false if the class is no paint manager.
 bool CExtPaintManagerHolder::InstallPaintManagerByClass(CRuntimeClass* pRuntimeClass)
 {
     if (pRuntimeClass == NULL)
@@ -283,6 +285,7 @@ void CExtPaintManagerHolder::LoadThemeApi()
     ProcAs<PFNCLOSETHEMEDATA>(m_arrUxThemeProcs[UXP_CloseThemeData])(hTheme);
 }
 
+// Lines a wheel notch scrolls, from the system settings and at least 2; read once.
 UINT CExtPaintManagerHolder::GetMouseWheelScrollLines()
 {
     if (m_bWheelScrollLinesValid)

@@ -34,6 +34,7 @@ void CExtPaintManagerXP::DrawMenuFrame(CDC& dc, const RECT& rcIn, CObject* pHelp
     Frame(dc, rc, LC_XP_MENU_FACE, LC_XP_MENU_FACE, pHelperSrc, lParam);
 }
 
+// Joins an open menu to the item it drops from, erasing the border between them.
 void CExtPaintManager::DrawMenuAttachment(CDC& dc, const RECT& rcItemIn, const RECT& rcMenuIn,
                                           int nSide, CObject* pHelperSrc, LPARAM lParam)
 {
@@ -72,6 +73,7 @@ void CExtPaintManager::DrawMenuAttachment(CDC& dc, const RECT& rcItemIn, const R
     dc.RestoreDC(nSaved);
 }
 
+// Joins an open menu to its item in the XP look.
 void CExtPaintManagerXP::DrawMenuAttachment(CDC& dc, const RECT& rcItemIn, const RECT& rcMenuIn,
                                             int nSide, CObject* pHelperSrc, LPARAM lParam)
 {
@@ -92,6 +94,7 @@ void CExtPaintManagerXP::DrawMenuAttachment(CDC& dc, const RECT& rcItemIn, const
     dc.RestoreDC(nSaved);
 }
 
+// Draws a menu separator as an etched line.
 void CExtPaintManager::DrawMenuSeparatorItem(CDC& dc, const RECT& rcIn, int /*nIconAreaWidth*/,
                                              bool bFlag, CObject* pHelperSrc, LPARAM lParam)
 {
@@ -108,6 +111,7 @@ void CExtPaintManager::DrawMenuSeparatorItem(CDC& dc, const RECT& rcIn, int /*nI
           lParam);
 }
 
+// Draws a menu separator in the XP look, the icon band continued under it.
 void CExtPaintManagerXP::DrawMenuSeparatorItem(CDC& dc, const RECT& rcIn, int nIconAreaWidth,
                                                bool bFlag, CObject* pHelperSrc, LPARAM lParam)
 {
@@ -215,6 +219,7 @@ void CExtPaintManagerXP::DrawTabStripBackground(CDC& dc, const RECT& rcClient,
                               pHelperSrc, lParam));
 }
 
+// Draws the glyph of a tab strip's scroll, list or close button.
 void CExtPaintManager::DrawTabStripButtonGlyph(CDC& dc, const RECT& rc, int nButtonID,
                                                bool bDirection, bool bEnabled,
                                                CObject* pHelperSrc, LPARAM lParam)
@@ -302,6 +307,7 @@ void CExtPaintManager::DrawControlFrame(CDC& dc, ControlFrameArgs_t& a)
     }
 }
 
+// Draws the frame around an edit or combo control, hot while hovered or focused.
 void CExtPaintManagerXP::DrawControlFrame(CDC& dc, ControlFrameArgs_t& a)
 {
     CObject* pSrc = a.m_pHelperSrc;
@@ -338,6 +344,7 @@ void DrawMarlettDropButton(CExtPaintManager* pPM, CDC& dc, const CRect& rc, bool
 
 } // namespace
 
+// Draws a combo box's drop button, raised while hot or pushed.
 void CExtPaintManager::DrawComboDropButton(CDC& dc, DropButtonArgs_t& a)
 {
     CObject* pSrc = a.m_pHelperSrc;
@@ -367,6 +374,7 @@ void CExtPaintManager::DrawComboDropButton(CDC& dc, DropButtonArgs_t& a)
         Frame(dc, rcButton, LC_HIGHLIGHT_NORMAL, LC_HIGHLIGHT_NORMAL, pSrc, lp);
 }
 
+// Draws a combo box's drop button in the XP look.
 void CExtPaintManagerXP::DrawComboDropButton(CDC& dc, DropButtonArgs_t& a)
 {
     CObject* pSrc = a.m_pHelperSrc;
@@ -427,6 +435,7 @@ void DrawComboText(CDC& dc, CFont& font, const CExtPaintManager::ComboBoxArgs_t&
 
 } // namespace
 
+// Draws a combo box's frame and drop button.
 void CExtPaintManager::DrawComboBox(CDC& dc, ComboBoxArgs_t& a)
 {
     CObject* pSrc = a.m_pHelperSrc;
@@ -461,6 +470,7 @@ void CExtPaintManager::DrawComboBox(CDC& dc, ComboBoxArgs_t& a)
     DrawComboText(dc, m_FontNormal, a, rcText);
 }
 
+// Draws a combo box's frame and drop button in the XP look.
 void CExtPaintManagerXP::DrawComboBox(CDC& dc, ComboBoxArgs_t& a)
 {
     CObject* pSrc = a.m_pHelperSrc;
@@ -582,6 +592,7 @@ void CExtPaintManagerXP::DrawWindowColorFrame(CDC& dc, const RECT& rc)
     ::DeleteObject(hBrush);
 }
 
+// Draws a header band with its text, as on the side of a menu.
 void CExtPaintManager::DrawHeaderBand(CDC& dc, const RECT& rcIn, LPCTSTR sText,
                                       int /*nReserved*/, bool bDrawFrame, bool bPushed,
                                       bool bHover)
@@ -603,6 +614,7 @@ void CExtPaintManager::DrawHeaderBand(CDC& dc, const RECT& rcIn, LPCTSTR sText,
     DrawIconTitleText(dc, rc, sText, NULL, true, bPushed, bHover, true);
 }
 
+// Draws a header band in the XP look.
 void CExtPaintManagerXP::DrawHeaderBand(CDC& dc, const RECT& rcIn, LPCTSTR sText,
                                         int /*nReserved*/, bool bDrawFrame, bool bPushed,
                                         bool bHover)
@@ -691,6 +703,7 @@ void CExtPaintManager::DrawSimpleButton(CDC& dc, const RECT& rc, int /*nReserved
     DrawPushButton(dc, pba);
 }
 
+// Draws the four-line sunken frame of a deep well.
 void CExtPaintManager::DrawDeepSunkenFrame(CDC& dc, const RECT& rcIn, CObject* pHelperSrc,
                                            LPARAM lParam)
 {

@@ -204,6 +204,7 @@ void CExtPaintManager::DrawLargeCaptionText(CDC& dc, const RECT& rc, LPCTSTR sTe
         ::DeleteObject(hFont);
 }
 
+// Draws the icon and caption of a minimized window, in the icon title font.
 void CExtPaintManager::DrawIconTitleText(CDC& dc, const RECT& rcIn, LPCTSTR sText,
                                          CExtCmdIcon* pIcon, bool bDrawText, bool bPushed,
                                          bool bHover, bool bEnabled)
@@ -274,6 +275,7 @@ bool CExtPaintManager::ParentPaintedChildFilter(HDC /*hDC*/, HWND /*hWndParent*/
     return IsParentPaintedChild(hWndChild);
 }
 
+// Fills a child's background from its parent where it asks for that, else with the face colour.
 void CExtPaintManager::DrawChildBackground(CDC& dc, const RECT& rcOuter, const RECT& rcInner,
                                            CObject* pHelperSrc, LPARAM lParam)
 {
@@ -418,6 +420,7 @@ int CExtPaintManager::GetBitmapColorHistogram(HBITMAP hBitmap,
     return nResult;
 }
 
+// The colours a bitmap uses: its colour table, or a histogram for deeper bitmaps; returns the count.
 int CExtPaintManager::GetBitmapColors(HBITMAP hBitmap, CArray<COLORREF, COLORREF>& arr,
                                       bool bNoDuplicates)
 {

@@ -56,6 +56,7 @@ void CExtPopupBaseWnd::Shadow_t::Destroy()
     m_bTint = false;
 }
 
+// Paints a popup's shadow of these sizes and brightness over the screen under it.
 bool CExtPopupBaseWnd::Shadow_t::Paint(CDC* pDC, const RECT& rcWnd, const RECT& rcCompanion1,
                                        const RECT& rcCompanion2, int nSize,
                                        int nMinBrightness, int nMaxBrightness,
@@ -117,6 +118,7 @@ bool CExtPopupBaseWnd::Shadow_t::DoPaint(CDC* pDC, CDC* pDCUnder)
     return bResult;
 }
 
+// Keeps the right and bottom shadow strips so that repaints need not compute them again.
 bool CExtPopupBaseWnd::Shadow_t::CacheStrips(CDC* pDC)
 {
     const int s = m_nSize, W = m_rcWnd.Width(), H = m_rcWnd.Height();
@@ -363,6 +365,7 @@ bool CExtPopupBaseWnd::IsContinuedTracking()
     return false;
 }
 
+// Picks the opening animation (a random one resolved now) and starts at its first step.
 void CExtPopupBaseWnd::SetupAnimation()
 {
     m_nAnimStep = 0;
@@ -403,6 +406,7 @@ void CExtPopupBaseWnd::OverrideAnimationType(int& /*nType*/)
 {
 }
 
+// Keeps a copy of the screen under the popup for animation and shadows; a grown popup keeps what lay under its old place.
 bool CExtPopupBaseWnd::CaptureScreenUnder(const RECT* prcScreen)
 {
     // a window that grows keeps what was under its old rectangle: the screen there shows
@@ -607,6 +611,7 @@ void CExtPopupBaseWnd::OnCancelMode()
     CWnd::OnCancelMode();
 }
 
+// Steps the animation and shows a popup whose show was delayed.
 void CExtPopupBaseWnd::OnTimer(UINT nIDEvent)
 {
     switch (nIDEvent)
@@ -626,6 +631,7 @@ void CExtPopupBaseWnd::OnTimer(UINT nIDEvent)
     }
 }
 
+// Advances the animation by the time passed, ending it once it is complete.
 void CExtPopupBaseWnd::OnAnimationTick()
 {
     if (IsAnimationFinished())

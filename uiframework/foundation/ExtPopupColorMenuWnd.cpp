@@ -125,6 +125,7 @@ CSize CExtPopupColorMenuWnd::MeasureButtonText(const CString& sText)
     return CSize(rc.Width(), max(rc.Height(), 22));
 }
 
+// The colour menu's size: the colour grid, the default and custom buttons and the shadow.
 CSize CExtPopupColorMenuWnd::CalcSize()
 {
     const int s = GetShadowSize(), b = GetBorderSize(), p = GetSeparatorHeight();
@@ -191,6 +192,7 @@ int CExtPopupColorMenuWnd::ColorIndexFromPoint(CPoint point)
     return -1;
 }
 
+// Creates the popup and marks the cell of the initial colour, if it is one of the grid.
 bool CExtPopupColorMenuWnd::CreatePopupWindow(CWnd* pWndParent)
 {
     if (!CExtPopupMenuWnd::CreatePopupWindow(pWndParent))
@@ -212,6 +214,7 @@ bool CExtPopupColorMenuWnd::CreatePopupWindow(CWnd* pWndParent)
     return true;
 }
 
+// Paints the colour grid, buttons and selection off screen, then to the popup.
 void CExtPopupColorMenuWnd::PaintContent(CDC& dcPaint, bool bUseMemDC)
 {
     CExtPaintManager* pPM = g_CurrentPaintManager.GetPaintManager();
@@ -308,6 +311,7 @@ void CExtPopupColorMenuWnd::PaintContent(CDC& dcPaint, bool bUseMemDC)
         dcPaint.SelectPalette(pOldPalette, FALSE);
 }
 
+// Tells the receiver of the colour under the selection, or of the final choice; once at a time.
 void CExtPopupColorMenuWnd::NotifyColorChanged(bool bFinal)
 {
     if (m_bNotifyBusy)
@@ -350,6 +354,7 @@ void CExtPopupColorMenuWnd::ShowCellTip(int nIndex)
     m_wndMenuTip.Show(this, rc);
 }
 
+// Selects the cell under the mouse and tells the receiver of the colour shown.
 bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT nFlags, CPoint point, bool& bNoEat)
 {
     if (GetSafeHwnd() == NULL || g_TrackingSite.m_pWndAnimation != NULL)
@@ -393,6 +398,7 @@ bool CExtPopupColorMenuWnd::OnHookMouseMove(UINT nFlags, CPoint point, bool& bNo
     return false;
 }
 
+// A release on a cell chooses its colour; a press outside the menus closes it.
 bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT nMessage, CPoint point, bool& bNoEat)
 {
     if (GetSafeHwnd() == NULL)
@@ -441,6 +447,7 @@ bool CExtPopupColorMenuWnd::OnHookMouseClick(UINT nMessage, CPoint point, bool& 
     return true;
 }
 
+// Moves the selection through the grid with the arrows; Enter chooses, Esc closes.
 bool CExtPopupColorMenuWnd::OnHookKey(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/,
                                       bool& /*bNoEat*/)
 {

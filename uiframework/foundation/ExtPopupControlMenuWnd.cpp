@@ -68,6 +68,7 @@ bool CExtPopupControlMenuWnd::CreatePopupWindow(CWnd* pWndParent)
     return true;
 }
 
+// Keeps the child control in step with the menu's item sizes.
 void CExtPopupControlMenuWnd::RecalcItemSizes()
 {
     CExtPopupMenuWnd::RecalcItemSizes();
@@ -140,6 +141,7 @@ LRESULT CExtPopupControlMenuWnd::Retranslate(InputRetranslateInfo_t& info)
     return ::SendMessageA(m_hWndChildControl, g_nMsgControlInputRetranslate, (WPARAM)&info, 0);
 }
 
+// Hands the wheel to the child control, or scrolls the menu under the mouse.
 bool CExtPopupControlMenuWnd::OnHookMouseWheel(WPARAM wParam, LPARAM lParam, bool& bNoEat)
 {
     if (IsInputBlocked())
@@ -163,6 +165,7 @@ bool CExtPopupControlMenuWnd::OnHookMouseWheel(WPARAM wParam, LPARAM lParam, boo
     return true;
 }
 
+// Lets mouse moves reach the child control and passes those over the menus on to it.
 bool CExtPopupControlMenuWnd::OnHookMouseMove(UINT nFlags, CPoint point, bool& bNoEat)
 {
     if (IsInputBlocked())
@@ -201,6 +204,7 @@ bool CExtPopupControlMenuWnd::OnHookMouseMove(UINT nFlags, CPoint point, bool& b
     return false;
 }
 
+// Lets presses reach the child control; a press outside the menus closes them.
 bool CExtPopupControlMenuWnd::OnHookMouseClick(UINT nMessage, CPoint point, bool& bNoEat)
 {
     if (IsInputBlocked())
@@ -319,6 +323,7 @@ LRESULT CExtPopupInplaceListBox::SendNotification(UINT nMessage, INT_PTR nValue)
     return ::SendMessageA(hWnd, nMessage, (WPARAM)&data, m_lParamCookie);
 }
 
+// Delivers the chosen item once (callback or notification) and closes the popup.
 void CExtPopupInplaceListBox::OnSelectionFinal()
 {
     if (m_bSelectionDelivered)
@@ -335,6 +340,7 @@ void CExtPopupInplaceListBox::OnSelectionFinal()
         ::PostMessageA(hWndPopup, WM_CANCELMODE, 0, 0);
 }
 
+// Reports the cancelled choice once (unless quiet) and closes the popup.
 void CExtPopupInplaceListBox::OnSelectionCancel(bool bQuiet)
 {
     if (m_bSelectionDelivered)
@@ -351,6 +357,7 @@ void CExtPopupInplaceListBox::OnSelectionCancel(bool bQuiet)
         ::PostMessageA(hWndPopup, WM_CANCELMODE, 0, 0);
 }
 
+// Shows the item under the selection in the parent menu's item text.
 void CExtPopupInplaceListBox::OnSelChange()
 {
     if (m_pCbSelection != NULL && m_pCbSelection(*this, m_pSelectionCookie, SEL_CHANGED))
@@ -404,6 +411,7 @@ void CExtPopupInplaceListBox::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruc
     SendNotification(g_nMsgPopupListBoxItemMeasure, (INT_PTR)lpMeasureItemStruct);
 }
 
+// Gives the keyboard back to the parent menu, with the list's item open again.
 void CExtPopupInplaceListBox::ReturnFocusToParentMenu()
 {
     CExtPopupControlMenuWnd* pPopup = GetPopup();
@@ -420,6 +428,7 @@ void CExtPopupInplaceListBox::ReturnFocusToParentMenu()
     pParent->SetAsHookTarget();
 }
 
+// Keys and wheel the menu hook hands on: arrows move the selection, Enter chooses, Esc cancels, Left goes back.
 LRESULT CExtPopupInplaceListBox::OnRetranslatedInput(
     CExtPopupControlMenuWnd::InputRetranslateInfo_t& info)
 {
@@ -480,6 +489,7 @@ LRESULT CExtPopupInplaceListBox::OnRetranslatedInput(
     }
 }
 
+// The list inside a popup: selection follows the mouse, a release chooses, other buttons are eaten.
 LRESULT CExtPopupInplaceListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == CExtPopupControlMenuWndMessages::g_nMsgControlInputRetranslate)
@@ -642,6 +652,7 @@ void CExtPopupUndoRedoMenuWnd::RecalcItemSizes()
     CExtPopupControlMenuWnd::RecalcItemSizes();
 }
 
+// Creates the undo/redo list with the menu's callbacks; NULL if it cannot be made.
 HWND CExtPopupUndoRedoMenuWnd::CreateChildControl(const RECT& rc)
 {
     CalcCaptionRect();
@@ -721,6 +732,7 @@ UINT CExtPopupUndoRedoListBox::PeriodForDistance(int nDistance)
     }
 }
 
+// The last row that shows, even partly; -1 for an empty list.
 int CExtPopupUndoRedoListBox::GetLastVisibleRow()
 {
     const int nCount = GetCount();
@@ -775,6 +787,7 @@ void CExtPopupUndoRedoListBox::StopTimers()
     m_nDownScrollPeriod = 0;
 }
 
+// Scrolls the list until a row shows.
 void CExtPopupUndoRedoListBox::ScrollRowIntoView(int nRow)
 {
     if (nRow < GetTopIndex())
@@ -791,6 +804,7 @@ void CExtPopupUndoRedoListBox::ScrollRowIntoView(int nRow)
     }
 }
 
+// Keys of the undo/redo list: they grow or shrink the selected run from the top.
 LRESULT CExtPopupUndoRedoListBox::OnRetranslatedInput(
     CExtPopupControlMenuWnd::InputRetranslateInfo_t& info)
 {
@@ -851,6 +865,7 @@ LRESULT CExtPopupUndoRedoListBox::OnRetranslatedInput(
     }
 }
 
+// The undo/redo list: selects the first rows up to the mouse, scrolling while it is dragged above or below.
 LRESULT CExtPopupUndoRedoListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)

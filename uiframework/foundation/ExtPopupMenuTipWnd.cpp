@@ -29,6 +29,7 @@ void CExtPopupMenuTipWnd::SetText(LPCTSTR sText)
     m_strText = (sText != NULL) ? sText : _T("");
 }
 
+// Shows the tip balloon pointing at an item, creating the window on first use.
 bool CExtPopupMenuTipWnd::Show(CWnd* pWndParent, const RECT& rcItem)
 {
     if (GetSafeHwnd() == NULL)
@@ -78,6 +79,7 @@ void CExtPopupMenuTipWnd::Hide()
     m_rcExcludeArea.SetRectEmpty();
 }
 
+// The balloon's region and size around the text and icon, turned to stay on the screen.
 void CExtPopupMenuTipWnd::CalcRegion(CDC* pDC, HRGN& hRgn, SIZE& size)
 {
     m_nPlacement = 0;
@@ -126,6 +128,7 @@ void CExtPopupMenuTipWnd::CalcRegion(CDC* pDC, HRGN& hRgn, SIZE& size)
     size.cy = H + 25;
 }
 
+// Paints the balloon: framed region, icon and text.
 void CExtPopupMenuTipWnd::PaintContent(CDC& dc, bool /*bUseMemDC*/)
 {
     CExtPaintManager* pPM = g_CurrentPaintManager.GetPaintManager();

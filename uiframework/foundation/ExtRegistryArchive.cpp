@@ -359,6 +359,7 @@ bool CExtCmdProfile::Serialize(CArchive& ar)
     return false;
 }
 
+// Saves or loads the profile's state as one binary value under the program's registry key; false on failure.
 bool CExtCmdProfile::SerializeStateToRegistry(LPCTSTR sCompany, LPCTSTR sProduct, bool bSave)
 {
     try

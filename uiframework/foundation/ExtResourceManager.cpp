@@ -46,6 +46,7 @@ bool CExtResourceManager::ResourceBuffer_t::Alloc(DWORD nSize, bool bZero)
     return true;
 }
 
+// Copies a resource's data into the buffer; an empty resource is an empty buffer.
 bool CExtResourceManager::ResourceBuffer_t::LoadFromHandle(HINSTANCE hInst, HRSRC hRsrc)
 {
     Free();
@@ -146,6 +147,7 @@ int CExtResourceManager::GetLocaleInfo(LCTYPE lcType, LPSTR lpBuffer, int nBuffe
     return ::GetLocaleInfoA(0, lcType, lpBuffer, nBufferSize);
 }
 
+// The module holding a resource, in a language when language-aware; NULL if none.
 HINSTANCE CExtResourceManager::FindResourceHandle(LPCTSTR lpszType, LPCTSTR lpszName,
                                                   WORD nLangID, WORD* pLangFound,
                                                   HRSRC* phRsrc)
@@ -185,6 +187,7 @@ HINSTANCE CExtResourceManager::FindResourceHandle(LPCTSTR lpszType, LPCTSTR lpsz
                               pLangFound, phRsrc);
 }
 
+// Copies a resource's data, in a language when language-aware; false if missing.
 bool CExtResourceManager::LoadResourceData(ResourceBuffer_t& buffer, LPCTSTR lpszType,
                                            LPCTSTR lpszName, WORD nLangID,
                                            WORD* pLangFound, HINSTANCE* phInst)
@@ -258,6 +261,7 @@ bool CExtResourceManager::ExtractStringFromBlock(const BYTE* pData, DWORD nSize,
     return true;
 }
 
+// Loads a string, trying two languages in turn when language-aware.
 bool CExtResourceManager::LoadStringFromTable(CString& strOut, UINT nID, WORD nLangIdA,
                                               WORD nLangIdB, WORD* pLangFound,
                                               HINSTANCE* phInst)
@@ -287,6 +291,7 @@ bool CExtResourceManager::LoadString(CString& strOut, UINT nID, WORD* pLangFound
                                pLangFound, phInst);
 }
 
+// Loads a menu, trying two languages in turn when language-aware.
 bool CExtResourceManager::LoadMenu(CMenu* pMenu, LPCTSTR lpszName, WORD nLangIdA,
                                    WORD nLangIdB, WORD* pLangFound, HINSTANCE* phInst)
 {
@@ -374,6 +379,7 @@ HACCEL CExtResourceManager::LoadAccelerators(UINT nID, WORD* pLangFound, HINSTAN
                             pLangFound, phInst);
 }
 
+// Loads a bitmap, trying two languages in turn when language-aware.
 HBITMAP CExtResourceManager::LoadBitmap(LPCTSTR lpszName, WORD nLangIdA, WORD nLangIdB,
                                         WORD* pLangFound, HINSTANCE* phInst)
 {

@@ -156,6 +156,7 @@ CExtSoundPlayer::~CExtSoundPlayer()
 {
 }
 
+// Plays the system sound of a menu event (popup, command, ...); unknown ids play nothing.
 void CExtSoundPlayer::PlaySound(int nSoundID)
 {
     LPCTSTR sAlias = NULL;

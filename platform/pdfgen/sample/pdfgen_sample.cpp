@@ -79,6 +79,7 @@ T Bind(HMODULE lib, const char* name)
 
 } // namespace
 
+// Writes the three known pages through the DLL, so a test can compare the file; 0 on success.
 int main(int argc, char** argv)
 {
     if (argc != 2)
