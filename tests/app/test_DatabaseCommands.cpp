@@ -2,101 +2,10 @@
 // texts: rebinding after a source change, the data-entry round trip, the
 // merge of database texts and its undo.
 
-#include "datadlg_test.h"
-#include "test_support.h"
-
-#include "app/VarnelView.h"
-#include "data/BrowDataSource.h"
-#include "data/ColumnBinding.h"
-#include "data/DataEntryDlg.h"
-#include "model/TextElements.h"
-#include "model/VarnelDoc.h"
-#include "resources/resource.h"
-
-#include <memory>
+#include "database_commands.h"
 
 namespace
 {
-
-const char kUnbound[] = "<<TextFromDB>>";
-
-// A document with one design view (no window) that are deleted together.
-class CDocAndView
-{
-public:
-    CDocAndView()
-    {
-        m_pDoc = new CVarnelDoc;
-        m_pView = static_cast<CVarnelView*>(RUNTIME_CLASS(CVarnelView)->CreateObject());
-        m_pDoc->AddView(m_pView);
-    }
-    // The document goes first: a view leaving it would make it close itself.
-    ~CDocAndView()
-    {
-        delete m_pDoc;
-        delete m_pView;
-    }
-    CDocAndView(const CDocAndView&) = delete;
-    CDocAndView& operator=(const CDocAndView&) = delete;
-
-    // A database text of the given place and binding, appended to the design.
-    CElement* AddDbText(int nLeft, int nWidth, const char* pszColumn, const char* pszText)
-    {
-        CDbText* pText = new CDbText(CPoint(nLeft, 10), CPoint(nLeft + nWidth, 40));
-        pText->m_strColumn = pszColumn;
-        pText->m_strText = pszText;
-        pText->m_nKind = KIND_DBTEXT;
-        m_pDoc->m_listElements.AddTail(pText);
-        return pText;
-    }
-
-    void Select(CElement* pElement)
-    {
-        m_pDoc->m_listSelection.AddTail(pElement);
-        m_pDoc->m_tracker.Add(pElement);
-    }
-
-    // The document takes a table (row 0 the names) and a description.
-    void Bind(const std::vector<Row>& rows, const CString& strDescription)
-    {
-        CTableHolder table;
-        table.Set(rows);
-        m_pDoc->FreeDataTable();
-        m_pDoc->m_pDataRows = table.m_pRows;
-        m_pDoc->m_nDataRows = table.m_nRows;
-        m_pDoc->m_nDataColumns = table.m_nColumns;
-        table.m_pRows = NULL;
-        table.m_nRows = -1;
-        m_pDoc->m_strDataSource = strDescription;
-    }
-
-    Row DocRow(int nRow) const
-    {
-        return RowOf(m_pDoc->m_pDataRows, m_pDoc->m_nDataColumns, nRow);
-    }
-
-    // Sends a command through the view's message map.
-    BOOL Command(UINT nID)
-    {
-        return m_pView->OnCmdMsg(nID, CN_COMMAND, NULL, NULL);
-    }
-
-    CVarnelDoc* m_pDoc;
-    CVarnelView* m_pView;
-};
-
-class DatabaseCommands : public ::testing::Test
-{
-protected:
-    CString Message(int nIndex) const
-    {
-        return nIndex < m_boxes.GetCount() ? m_boxes.GetCall(nIndex).m_strText : CString();
-    }
-
-    CMessageBoxRecorder m_boxes;
-    CDialogScript m_script;
-    CDocAndView m_dv;
-};
 
 const std::vector<Row> kOldTable = {
     { "Name", "City", "Zip" },
@@ -402,24 +311,6 @@ TEST_F(DatabaseCommands, MergeLeavesLockedTextsOut)
     EXPECT_STREQ("0-2", pFirst->m_strColumn);
     EXPECT_EQ(2, m_dv.m_pDoc->m_listElements.GetCount());
     EXPECT_EQ(1, m_dv.m_pDoc->GetUndoLevels());
-}
-
-// An unbound text adds no column to the merged binding; its display text stays in.
-TEST_F(DatabaseCommands, MergeLeavesUnboundTextsOutOfTheBinding)
-{
-    m_dv.Bind({ { "A", "B", "C" }, { "a1", "b1", "c1" } }, "type=x");
-    CElement* pUnbound = m_dv.AddDbText(20, 100, "", kUnbound);
-    CElement* pB = m_dv.AddDbText(50, 100, "1", "<<B>>");
-    CElement* pC = m_dv.AddDbText(80, 100, "2", "<<C>>");
-    m_dv.Select(pUnbound);
-    m_dv.Select(pB);
-    m_dv.Select(pC);
-    m_dv.m_pView->OnMergeDbTexts();
-    ASSERT_EQ(1, m_dv.m_pDoc->m_listElements.GetCount());
-    EXPECT_STREQ("1-2", pUnbound->m_strColumn);
-    EXPECT_STREQ(CString(kUnbound) + "+<<B>>+<<C>>", pUnbound->m_strText);
-    EXPECT_STREQ("b1 c1", MergeRecordColumns(m_dv.m_pDoc->m_pDataRows, m_dv.m_pDoc->m_nDataRows,
-        m_dv.m_pDoc->m_nDataColumns, 1, pUnbound->m_strColumn));
 }
 
 TEST_F(DatabaseCommands, MergeWithEmptySelectionDoesNothing)

@@ -295,23 +295,6 @@ TEST_F(UiBarsTest, FloatingAndTogglingBack)
     ExpectAllArraysSound();
 }
 
-TEST_F(UiBarsTest, ABarThatNeverFloatedFloatsWhereItStands)
-{
-    CTestResizableBar* pBar = NewBar(0xE861, "First float");
-    ASSERT_TRUE(pBar->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
-    PumpPendingMessages();
-    ASSERT_EQ(pBar->m_ptFloatPos, CPoint(0, 0));
-    CRect rcDocked;
-    pBar->GetWindowRect(&rcDocked);
-    ASSERT_GT(rcDocked.left, 0);
-    pBar->SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
-    ASSERT_TRUE(pBar->IsFloating());
-    CRect rcMini;
-    pBar->GetParentFrame()->GetWindowRect(&rcMini);
-    EXPECT_EQ(rcMini.TopLeft(), rcDocked.TopLeft());
-    EXPECT_EQ(pBar->m_ptFloatPos, rcDocked.TopLeft());
-}
-
 TEST_F(UiBarsTest, InsertBesideSplitsByPercentAndTheContainerDissolves)
 {
     CTestResizableBar* pA = NewBar(0xE870, "A");
@@ -483,64 +466,6 @@ TEST_P(UiBarsRandomTest, RandomDockingKeepsEveryArraySound)
         if (HasFatalFailure() || HasNonfatalFailure())
             break;
     }
-}
-
-TEST_F(UiBarsTest, FloatingOutOfAContainerKeepsItsPlaceUntilTheBarDocksElsewhere)
-{
-    CTestResizableBar* pA = NewBar(0xE878, "A");
-    CTestResizableBar* pB = NewBar(0xE879, "B");
-    ASSERT_TRUE(pA->DockToFrameSide(AFX_IDW_DOCKBAR_LEFT));
-    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_RIGHT));
-    ASSERT_TRUE(pB->DockBesideBar(50, pA, AFX_IDW_DOCKBAR_BOTTOM));
-    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pA->m_pDockBar);
-    ASSERT_TRUE(pInner != NULL);
-    HWND hWndContainer = pInner->GetContainer()->m_hWnd;
-    // floating leaves B's place behind: the container stays for its way back
-    pB->FloatAtPosition(CPoint(500, 200));
-    PumpPendingMessages();
-    EXPECT_TRUE(pB->IsFloating());
-    ASSERT_TRUE(::IsWindow(hWndContainer));
-    EXPECT_EQ(pA->m_pDockBar, (CDockBar*)pInner);
-    EXPECT_GT(ExtBarLayout::FindEntry(pInner->m_arrBars, (void*)(UINT_PTR)0xE879), 0);
-    ExpectAllArraysSound();
-    // docked elsewhere, the place is given up and the container dissolves
-    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
-    PumpPendingMessages();
-    EXPECT_FALSE(::IsWindow(hWndContainer));
-    CExtDockBar* pDock = DYNAMIC_DOWNCAST(CExtDockBar, pA->m_pDockBar);
-    ASSERT_TRUE(pDock != NULL);
-    EXPECT_FALSE(pDock->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)));
-    EXPECT_EQ(pDock->GetDlgCtrlID(), AFX_IDW_DOCKBAR_LEFT);
-    ExpectAllArraysSound();
-}
-
-TEST_F(UiBarsTest, BesideAFloatingBarMakesAFloatingContainer)
-{
-    CTestResizableBar* pA = NewBar(0xE87A, "A");
-    CTestResizableBar* pB = NewBar(0xE87B, "B");
-    pA->m_sizeFloated = CSize(300, 200);
-    pA->FloatAtPosition(CPoint(200, 150));
-    ASSERT_TRUE(pB->DockToFrameSide(AFX_IDW_DOCKBAR_BOTTOM));
-    CRect rcOld;
-    pA->GetWindowRect(&rcOld);
-    ASSERT_TRUE(pB->DockBesideBar(50, pA, AFX_IDW_DOCKBAR_LEFT));
-    PumpPendingMessages();
-    CExtDockDynBar* pInner = DYNAMIC_DOWNCAST(CExtDockDynBar, pA->m_pDockBar);
-    ASSERT_TRUE(pInner != NULL);
-    CExtDynControlBar* pContainer = pInner->GetContainer();
-    ASSERT_TRUE(pContainer != NULL);
-    EXPECT_TRUE(pContainer->IsFloating());
-    EXPECT_EQ(pContainer->m_sizeFloated, rcOld.Size());
-    CRect rcA, rcB;
-    pA->GetWindowRect(&rcA);
-    pB->GetWindowRect(&rcB);
-    EXPECT_EQ(rcB.right, rcA.left);
-    EXPECT_EQ(rcA.top, rcB.top);
-    EXPECT_GT(rcA.Width(), 0);
-    EXPECT_GT(rcB.Width(), 0);
-    // the bottom circle lost its only bar and went
-    EXPECT_EQ(CExtDockBar::GetMaxCircle(m_pFrame), 0);
-    ExpectAllArraysSound();
 }
 
 TEST_F(UiBarsTest, AContainersMinimumAddsItsBarsAlongARowAndItsRowsAcross)

@@ -1,22 +1,11 @@
 // Fixed-size bars in the outer dock bars, row breaks asked for during a layout pass,
 // detaching, outer layout records, status texts through the status bar, auto-hide refusal.
+#include "fixed_bar.h"
 #include "uibars_support.h"
 #include "uiframework/foundation/ExtCmdManager.h"
 
 namespace
 {
-
-// A toolbar-like bar of a fixed size with an outer layout record.
-class CTestFixedBar : public CExtControlBar
-{
-public:
-    explicit CTestFixedBar(CSize size) : m_size(size) { m_bFixedSize = true; }
-    CSize CalcDynamicLayout(int, DWORD) override { return m_size; }
-    CSize CalcFixedLayout(BOOL, BOOL) override { return m_size; }
-    OuterLayoutData_t* GetOuterLayoutData() override { return &m_data; }
-    CSize m_size;
-    OuterLayoutData_t m_data;
-};
 
 // A resizable bar whose minimal length is forced.
 class CWideMinBar : public CTestResizableBar
@@ -231,53 +220,6 @@ TEST_F(UiBarsTest, HiddenBarGetsItsRowPlaceBackAndFocusExpandsAMinimalBar)
     EXPECT_EQ(pB->m_sizeDockedH.cx, pB->CalcMinWidth());
     EXPECT_GT(pA->m_sizeDockedH.cx, nA);
     ExpectAllArraysSound();
-}
-
-namespace
-{
-
-class CTestFullRowBar : public CTestFixedBar
-{
-public:
-    CTestFullRowBar() : CTestFixedBar(CSize(100, 22)) {}
-    bool IsFullRowBar() const override { return true; }
-};
-
-} // namespace
-
-TEST_F(UiBarsTest, FullRowBarKeepsARowToItself)
-{
-    CExtDockOuterBar* pOuter = (CExtDockOuterBar*)m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP);
-    CTestFullRowBar* pMenu = new CTestFullRowBar;
-    ASSERT_TRUE(pMenu->Create("Menu", m_pFrame, 0xE8F8,
-                              WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
-    pMenu->EnableDocking(CBRS_ALIGN_ANY);
-    pOuter->DockControlBar(pMenu);
-    m_pFrame->RecalcLayout();
-    CRect rcMenu;
-    pMenu->GetWindowRect(&rcMenu);
-    CTestFixedBar* pTool = new CTestFixedBar(CSize(120, 26));
-    ASSERT_TRUE(pTool->Create("Tool", m_pFrame, 0xE8F9,
-                              WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC));
-    pTool->EnableDocking(CBRS_ALIGN_ANY);
-    // dropped onto the menu bar's row, right of its middle
-    CRect rcDrop(rcMenu.right - 150, rcMenu.top, rcMenu.right - 30, rcMenu.top + 26);
-    pOuter->DockControlBar(pTool, &rcDrop);
-    int nMenu = ExtBarLayout::FindEntry(pOuter->m_arrBars, pMenu);
-    ASSERT_GT(nMenu, 0);
-    EXPECT_TRUE(pOuter->m_arrBars[nMenu - 1] == NULL);
-    EXPECT_TRUE(pOuter->m_arrBars[nMenu + 1] == NULL);
-    EXPECT_TRUE(ExtBarLayout::IsBarArraySound(pOuter->m_arrBars));
-    m_pFrame->RecalcLayout();
-    CRect rcClient;
-    m_pFrame->GetClientRect(&rcClient);
-    EXPECT_EQ(m_pFrame->ChildRect(pMenu).Width(), rcClient.Width());
-    CRect rcHit;
-    EXPECT_FALSE(rcHit.IntersectRect(m_pFrame->ChildRect(pMenu), m_pFrame->ChildRect(pTool)));
-    pTool->DestroyWindow();
-    delete pTool;
-    pMenu->DestroyWindow();
-    delete pMenu;
 }
 
 namespace

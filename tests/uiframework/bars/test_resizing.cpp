@@ -1,52 +1,6 @@
 // Row and column resizing through the modal loop: Esc cancels, a release applies, the
 // quit message ends the loop and stays for the outer loop.
-#include "uibars_support.h"
-
-namespace
-{
-
-CRect WindowRect(CWnd* pWnd)
-{
-    CRect rc;
-    pWnd->GetWindowRect(&rc);
-    return rc;
-}
-
-// Presses the bar's row strip; the loop runs until a queued message ends it.
-void PressRowStrip(CExtControlBar* pBar)
-{
-    CRect rcWnd = WindowRect(pBar);
-    CPoint pt = rcWnd.TopLeft() + pBar->m_rcRowResizer.CenterPoint();
-    pBar->SendMessage(WM_NCLBUTTONDOWN, HTBOTTOM, MAKELPARAM(pt.x, pt.y));
-}
-
-void PostMouseMoveToScreen(CExtControlBar* pBar, CPoint ptScreen)
-{
-    CPoint pt(ptScreen);
-    pBar->ScreenToClient(&pt);
-    pBar->PostMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-}
-
-} // namespace
-
-class UiBarsResizeTest : public UiBarsTest
-{
-protected:
-    void SetUp() override
-    {
-        UiBarsTest::SetUp();
-        m_pTop = NewBar(0xE8A0, "Top");
-        m_pInner = NewBar(0xE8A1, "Inner");
-        ASSERT_TRUE(m_pTop->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
-        ASSERT_TRUE(m_pInner->DockToFrameSide(AFX_IDW_DOCKBAR_TOP));
-        m_pFrame->RecalcLayout();
-        PumpPendingMessages();
-        ASSERT_FALSE(m_pTop->m_rcRowResizer.IsRectEmpty());
-    }
-
-    CTestResizableBar* m_pTop = NULL;
-    CTestResizableBar* m_pInner = NULL;
-};
+#include "resize_support.h"
 
 TEST_F(UiBarsResizeTest, EscapeCancelsAndLeavesEveryThicknessUnchanged)
 {
@@ -81,23 +35,6 @@ TEST_F(UiBarsResizeTest, ReleaseAppliesAndTheNextRowGivesTheSameAmount)
     EXPECT_EQ(m_pTop->m_sizeDockedH.cy, nExpected);
     EXPECT_EQ(m_pInner->m_sizeDockedH.cy, nInner - (nExpected - nTop));
     EXPECT_EQ(WindowRect(m_pTop).Height(), nExpected);
-}
-
-TEST_F(UiBarsResizeTest, NeighbourRowStopsAtItsMinimumAndTheViewKeepsRoom)
-{
-    int nInnerMin = m_pInner->CalcMinHeight();
-    CRect rcWnd = WindowRect(m_pTop);
-    CRect rcView;
-    m_pFrame->m_wndPane.GetWindowRect(&rcView);
-    // far below the frame
-    PostMouseMoveToScreen(m_pTop, CPoint(rcWnd.left + 30, rcWnd.bottom + 2000));
-    m_pTop->PostMessage(WM_LBUTTONUP, 0, 0);
-    PressRowStrip(m_pTop);
-    EXPECT_GE(m_pInner->m_sizeDockedH.cy, nInnerMin);
-    m_pFrame->RecalcLayout();
-    CRect rcViewAfter;
-    m_pFrame->m_wndPane.GetWindowRect(&rcViewAfter);
-    EXPECT_GT(rcViewAfter.Height(), 0);
 }
 
 TEST_F(UiBarsResizeTest, ThicknessNeverGoesBelowTwiceTheMinimum)
