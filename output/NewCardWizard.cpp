@@ -194,11 +194,7 @@ BOOL CNewCardWizard::OnInitDialog()
 
     ReleaseCatalogue();
     m_pCatalogue = new CSizeCatalogue;
-    m_pCatalogue->FillLabels();
-    m_pCatalogue->FillEnvelopes();
-    m_pCatalogue->FillSheets();
-    m_pCatalogue->FillPostcards();
-    m_pCatalogue->FillBadges();
+    m_pCatalogue->FillAll();
 
     ShowLabelChoices();
 

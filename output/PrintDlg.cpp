@@ -204,11 +204,7 @@ CString CPrintDlg::ProposeLayout()
     if (m_pCatalogue == NULL)
     {
         m_pCatalogue = new CSizeCatalogue;
-        m_pCatalogue->FillLabels();
-        m_pCatalogue->FillEnvelopes();
-        m_pCatalogue->FillSheets();
-        m_pCatalogue->FillPostcards();
-        m_pCatalogue->FillBadges();
+        m_pCatalogue->FillAll();
     }
 
     CString strSize = FormatInches(m_nDesignWidth * 0.01f) + " x " + FormatInches(m_nDesignHeight * 0.01f);

@@ -124,6 +124,16 @@ void CSizeCatalogue::FillPostcards()
 }
 
 // Name badges, entries 36 to 41.
+// All the groups at once.
+void CSizeCatalogue::FillAll()
+{
+    FillLabels();
+    FillEnvelopes();
+    FillSheets();
+    FillPostcards();
+    FillBadges();
+}
+
 void CSizeCatalogue::FillBadges()
 {
     static const SizeEntry rows[BADGE_COUNT] =

@@ -60,6 +60,8 @@ public:
     void FillSheets();
     void FillPostcards();
     void FillBadges();
+    // Every group above, for the wizard and the print options.
+    void FillAll();
 
     // Attributes
     // Field nField (0..2) of sheet nSheet (0..7); other indexes throw CInvalidArgException.
