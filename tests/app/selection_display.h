@@ -14,13 +14,6 @@
 class SelectionDisplay : public ::testing::Test
 {
 protected:
-    static void PostKey(HWND hWnd, UINT nKey)
-    {
-        ::PostMessageA(hWnd, WM_KEYDOWN, nKey, 1);
-        ::PostMessageA(hWnd, WM_KEYUP, nKey, 0xC0000001);
-        PumpPendingMessages();
-    }
-
     void SetUp() override
     {
         m_pBar = ((CMainFrame*)AfxGetMainWnd())->m_pPropertiesBar;
@@ -70,7 +63,7 @@ protected:
         CWnd* pApply = pPage->GetDlgItem(IDC_SHAPE_APPLY);
         ASSERT_TRUE(pCombo != NULL && pApply != NULL);
         const int nBefore = (int)pCombo->SendMessage(CB_GETCURSEL);
-        PostKey(pCombo->m_hWnd, nBefore + 1 < (int)pCombo->SendMessage(CB_GETCOUNT) ? VK_DOWN : VK_UP);
+        PostKeyPress(pCombo->m_hWnd, nBefore + 1 < (int)pCombo->SendMessage(CB_GETCOUNT) ? VK_DOWN : VK_UP);
         ASSERT_NE(nBefore, (int)pCombo->SendMessage(CB_GETCURSEL));
         CRect rect;
         pApply->GetClientRect(&rect);

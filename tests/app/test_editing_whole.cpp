@@ -35,12 +35,6 @@ std::string Str(const CRect& rect)
     return sz;
 }
 
-void PostKey(HWND hWnd, UINT nKey)
-{
-    ::PostMessageA(hWnd, WM_KEYDOWN, nKey, 1);
-    ::PostMessageA(hWnd, WM_KEYUP, nKey, 0xC0000001);
-    PumpPendingMessages();
-}
 
 // Keys typed through the system's input queue into the window with the focus, the
 // modifiers held around them; returns once every key has been read and handled.
@@ -138,13 +132,7 @@ protected:
     // A press, moves and a release, queued as the system queues them.
     void Drag(CPoint ptFrom, CPoint ptTo)
     {
-        const CPoint a = Pixel(ptFrom);
-        const CPoint b = Pixel(ptTo);
-        ::PostMessageA(m_pView->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
-        ::PostMessageA(m_pView->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((a.x + b.x) / 2, (a.y + b.y) / 2));
-        ::PostMessageA(m_pView->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b.x, b.y));
-        ::PostMessageA(m_pView->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(b.x, b.y));
-        PumpPendingMessages();
+        PostDrag(m_pView->m_hWnd, Pixel(ptFrom), Pixel(ptTo));
     }
 
     void ClickTab(int nTab)
@@ -327,12 +315,12 @@ TEST_F(EditingWhole, ArrowKeysBringAnElementDraggedOffThePageBack)
     ASSERT_EQ("500,50,580,100", Str(pRect->GetRect()));
     const int nLevels = m_pDoc->GetUndoLevels();
 
-    PostKey(m_pView->m_hWnd, VK_RIGHT);         // away from the page: no
+    PostKeyPress(m_pView->m_hWnd, VK_RIGHT);         // away from the page: no
     EXPECT_EQ("500,50,580,100", Str(pRect->GetRect()));
     EXPECT_EQ(nLevels, m_pDoc->GetUndoLevels());
-    PostKey(m_pView->m_hWnd, VK_LEFT);          // toward it: yes
+    PostKeyPress(m_pView->m_hWnd, VK_LEFT);          // toward it: yes
     EXPECT_EQ("499,50,579,100", Str(pRect->GetRect()));
-    PostKey(m_pView->m_hWnd, VK_UP);            // along the edge, no nearer: no
+    PostKeyPress(m_pView->m_hWnd, VK_UP);            // along the edge, no nearer: no
     EXPECT_EQ("499,50,579,100", Str(pRect->GetRect()));
     FocusOn(m_pView);
     TypeKeys({VK_CONTROL}, {VK_LEFT});          // ten units with Ctrl

@@ -15,7 +15,7 @@ TEST_F(SelectionDisplay, ApplyInTheBarKeepsNudgesAlignmentAndUndo)
     // three presses of Right, then a colour in the Pattern page
     ClickTab(1);
     for (int i = 0; i < 3; i++)
-        PostKey(m_pView->m_hWnd, VK_RIGHT);
+        PostKeyPress(m_pView->m_hWnd, VK_RIGHT);
     ASSERT_EQ(CRect(53, 50, 153, 100), pRect->GetRect());
     const DWORD clrFill = pRect->m_clrFill;
     ApplyNextFillColour();

@@ -51,13 +51,7 @@ protected:
     // A press, moves and a release: a drag from one document position to another.
     void Drag(CPoint ptFrom, CPoint ptTo)
     {
-        const CPoint a = Pixel(ptFrom);
-        const CPoint b = Pixel(ptTo);
-        ::PostMessageA(m_pView->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
-        ::PostMessageA(m_pView->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((a.x + b.x) / 2, (a.y + b.y) / 2));
-        ::PostMessageA(m_pView->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b.x, b.y));
-        ::PostMessageA(m_pView->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(b.x, b.y));
-        PumpPendingMessages();
+        PostDrag(m_pView->m_hWnd, Pixel(ptFrom), Pixel(ptTo));
     }
 
     CElement* Selected()

@@ -193,6 +193,22 @@ void PostClick(HWND hWnd, CPoint point, UINT nFlags)
     PumpPendingMessages();
 }
 
+void PostKeyPress(HWND hWnd, UINT nKey)
+{
+    ::PostMessageA(hWnd, WM_KEYDOWN, nKey, 1);
+    ::PostMessageA(hWnd, WM_KEYUP, nKey, 0xC0000001);
+    PumpPendingMessages();
+}
+
+void PostDrag(HWND hWnd, CPoint a, CPoint b)
+{
+    ::PostMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
+    ::PostMessageA(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((a.x + b.x) / 2, (a.y + b.y) / 2));
+    ::PostMessageA(hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b.x, b.y));
+    ::PostMessageA(hWnd, WM_LBUTTONUP, 0, MAKELPARAM(b.x, b.y));
+    PumpPendingMessages();
+}
+
 CString WindowTextOf(HWND hWnd)
 {
     CString str;

@@ -78,6 +78,11 @@ int LoadCommaSeparatedFile(CVarnelDoc& doc, const CString& strPath);
 // A left click posted to a window at a client point (with MK_CONTROL and the like in
 // nFlags), handled before it returns.
 void PostClick(HWND hWnd, CPoint point, UINT nFlags = 0);
+// A key press and release posted to a window, handled before it returns.
+void PostKeyPress(HWND hWnd, UINT nKey);
+// A left-button drag posted to a window from one client point to another (a press, two
+// moves and a release, as the system queues them), handled before it returns.
+void PostDrag(HWND hWnd, CPoint ptFrom, CPoint ptTo);
 // The text of a window.
 CString WindowTextOf(HWND hWnd);
 // The size the text of a static control needs at its own font: wrapped at its width as
