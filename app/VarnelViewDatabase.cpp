@@ -69,6 +69,9 @@ void CVarnelView::SetDatabase()
     CBrowDataSource dlg;
     dlg.m_strDescription = pDoc->m_strDataSource;
     dlg.m_strInitialFolder = StartFolder();
+    dlg.m_strBaseFolder = pDoc->GetPathName();
+    const int nSlash = dlg.m_strBaseFolder.ReverseFind('\\');
+    dlg.m_strBaseFolder = nSlash >= 0 ? dlg.m_strBaseFolder.Left(nSlash) : CString();
     if (dlg.DoModal() != IDOK)
         return;
 

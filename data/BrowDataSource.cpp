@@ -136,6 +136,8 @@ BOOL CBrowDataSource::LoadDataSource(CString strDescription, BOOL bPresetControl
     }
     if (bPresetControls)
         PresetControls(info, info.m_strFile);
+    // the description keeps the name as stored; only the load looks beside the publication
+    ResolveTextSourceFile(info, m_strBaseFolder);
 
     const CDataLoadResult result = LoadDataTable(info, m_table);
     if (GetDataLoadMessage(result, strText, nType))

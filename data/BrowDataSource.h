@@ -51,6 +51,8 @@ public:
     CDataTable m_table;         // the loaded table, row 0 the column names
     BOOL m_bHasColNames;        // flag of the last text load
     CString m_strInitialFolder; // Browse starts here; empty: the documents folder
+    CString m_strBaseFolder;    // the publication's folder, where a text file named
+                                // without a folder is read from; empty: untitled
     CComboBox m_cbType;         // 1124
     CComboBox m_cbDelimiter;    // 1121
 

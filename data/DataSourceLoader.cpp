@@ -10,6 +10,8 @@
 
 #include <afxwin.h>
 
+#include <shlwapi.h>
+
 #include "resources/data_resource.h"
 
 #include <memory>
@@ -156,6 +158,13 @@ int ParseStoredDataSource(const CString& strDescription, CDataSourceInfo& info)
     if (nParsed == DSPARSE_OK && info.m_nType == DATASOURCE_ACCESS)
         info.m_strConnection = RevealConnectionPassword(info.m_strConnection);
     return nParsed;
+}
+
+void ResolveTextSourceFile(CDataSourceInfo& info, const CString& strFolder)
+{
+    if (!strFolder.IsEmpty() && info.m_nType == DATASOURCE_TEXT && !info.m_strFile.IsEmpty() &&
+        ::PathIsRelativeA(info.m_strFile))
+        info.m_strFile = strFolder + "\\" + info.m_strFile;
 }
 
 CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table)

@@ -46,6 +46,11 @@ struct CDataLoadResult
 // protected password of an Access connection; DSPARSE_OK or the parse error.
 int ParseStoredDataSource(const CString& strDescription, CDataSourceInfo& info);
 
+// A text file named without a folder travels with its publication: it is
+// looked for in strFolder (the publication's folder; nothing changes when it
+// is empty, or for other source types).
+void ResolveTextSourceFile(CDataSourceInfo& info, const CString& strFolder);
+
 // Reads the table of a parsed description (passwords in clear text) into
 // table.
 CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table);

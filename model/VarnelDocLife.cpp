@@ -175,10 +175,7 @@ BOOL CVarnelDoc::ReconnectDataSource(const CString& strFileFolder)
     }
     else
     {
-        // a text file named without a folder travels with the publication
-        if (!strFileFolder.IsEmpty() && info.m_nType == DATASOURCE_TEXT && !info.m_strFile.IsEmpty() &&
-            ::PathIsRelativeA(info.m_strFile))
-            info.m_strFile = strFileFolder + "\\" + info.m_strFile;
+        ResolveTextSourceFile(info, strFileFolder);
         // a password the file could not keep is asked for
         BOOL bPasswordAsked = FALSE;
         const CDataLoadResult result = LoadStoredDataTable(info, table, &bPasswordAsked);

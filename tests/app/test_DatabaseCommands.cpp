@@ -79,6 +79,31 @@ TEST_F(DatabaseCommands, OkOnUnchangedSourceKeepsEveryBinding)
     EXPECT_EQ("Berlin", m_dv.DocRow(1)[4]);
 }
 
+// A text file stored without a folder (as the shipped samples are) is read beside the
+// publication, whatever the current folder, and stays stored without one.
+TEST_F(DatabaseCommands, TextFileNamedWithoutFolderIsReadBesideThePublication)
+{
+    CTempDataFile file("beside.csv", "Name,City\r\nAnn,Rome\r\n");
+    const CString strDescription = BuildTextDescription("beside.csv", ",", TRUE);
+    m_dv.Bind({ { "Name", "City" } }, strDescription);
+    m_dv.m_pDoc->SetPathName(file.Sibling("pub.lbl"), FALSE);
+    char szCurrent[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, szCurrent);
+    ASSERT_NE(0, file.m_strFolder.CompareNoCase(szCurrent));
+
+    CString strShown;
+    m_script.OnDialog(IDD_BROWDATASOURCE)
+        .Do([&](CWnd* pDlg) { pDlg->GetDlgItemText(IDC_DS_FILENAME, strShown); })
+        .OK();
+    ASSERT_TRUE(m_dv.Command(ID_FILE_DATABASE_SETTINGS));
+    EXPECT_EQ(0, m_boxes.GetCount()) << (LPCSTR)Message(0);
+    ASSERT_EQ(IDOK, m_script.GetRecord(0).m_nResult);
+    EXPECT_STREQ("beside.csv", strShown);
+    EXPECT_EQ(strDescription, m_dv.m_pDoc->m_strDataSource);
+    ASSERT_EQ(2, m_dv.m_pDoc->m_nDataRows);
+    EXPECT_EQ((Row{ "Ann", "Rome" }), m_dv.DocRow(1));
+}
+
 TEST_F(DatabaseCommands, CancelChangesNothing)
 {
     m_dv.Bind(kOldTable, BuildTextDescription("C:\\missing.csv", ",", TRUE));
