@@ -125,6 +125,7 @@ CDataLoadResult LoadAdoTable(const CDataSourceInfo& info, CDataTable& table)
     return CDataLoadResult();
 }
 
+// Loads a delimited text file; characters the code page lacks leave a note in the result's detail.
 CDataLoadResult LoadTextTable(const CDataSourceInfo& info, CDataTable& table)
 {
     if (info.m_strFile.IsEmpty())
@@ -158,6 +159,7 @@ int ParseStoredDataSource(const CString& strDescription, CDataSourceInfo& info)
     return nParsed;
 }
 
+// Loads the table a data source describes; table changes only when the load succeeds.
 CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table)
 {
     try
@@ -184,6 +186,7 @@ CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table)
     return Failure(DATALOAD_UNEXPECTED);
 }
 
+// The message and icon for a load result; FALSE when there is nothing to tell.
 BOOL GetDataLoadMessage(const CDataLoadResult& result, CString& strText, UINT& nType)
 {
     nType = MB_OK;
