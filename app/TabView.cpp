@@ -96,7 +96,7 @@ CVarnelView* CTabView::GetDesignView()
     return DYNAMIC_DOWNCAST(CVarnelView, GetSiblingPane(this, 1, 2));
 }
 
-// Draws the side tabs (the shown side framed in orange, Back only when two-sided) and the size and data buttons.
+// Draws the side tabs (the shown one framed in orange, Back only when two-sided), the size and data buttons.
 void CTabView::OnDraw(CDC* pDC)
 {
     CRect rectClient;

@@ -234,8 +234,8 @@ BOOL CVarnelApp::InitInstance()
     return FALSE;
 }
 
-// Printing from the command line: opens the file on the named or default printer, prints every record unattended and
-// closes; FALSE, with the reason shown, when anything fails.
+// Printing from the command line: opens the file on the named or default printer, prints every record
+// unattended and closes; FALSE, with the reason shown, when anything fails.
 BOOL CVarnelApp::PrintFromCommandLine(const CCommandLineInfo& cmdInfo)
 {
     if (cmdInfo.m_strFileName.IsEmpty())
