@@ -346,7 +346,8 @@ void CModelessPropSheet::LoadTextElement(CElement* pElement)
     SetTarget(pElement, m_pTargetDoc);
 }
 
-// Shows a database text with the data's column names to choose from, the bound one selected.
+// Shows a database text with the data's column names to choose from, the bound one selected (none for
+// a merged binding).
 void CModelessPropSheet::LoadDbTextElement(CElement* pElement, CVarnelDoc* pDoc)
 {
     Guarded([&] {

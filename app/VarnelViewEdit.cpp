@@ -755,7 +755,7 @@ void CVarnelView::OnTextStyle(UINT nID)
     ReloadSingleSelection(FALSE);
 }
 
-// Enables the text style buttons while a text is selected and checks the one of the last style change.
+// Enables the text style buttons while a text is selected; each is checked as the last style change left it.
 void CVarnelView::OnUpdateTextStyle(CCmdUI* pCmdUI)
 {
     if (!HasTextInSelection())

@@ -148,7 +148,7 @@ CString AdoFormatDate(DATE date, LPCTSTR lpszFormat)
     return text;
 }
 
-// A field value as the merge prints it: numbers in full, booleans as T or F, dates in the given format;
+// A field value as the merge prints it: numbers plainly, booleans as T or F, dates in the given format;
 // FALSE for a type that has no text.
 BOOL AdoVariantToText(const VARIANT& value, CString& strValue, LPCTSTR lpszDateFormat)
 {

@@ -395,7 +395,8 @@ CTextFontScope* CTextFontScope::GetCurrent()
     return nSlot != TLS_OUT_OF_INDEXES ? static_cast<CTextFontScope*>(TlsGetValue(nSlot)) : NULL;
 }
 
-// The scope's font for a LOGFONT, made once per face, size and style; NULL once the scope is full.
+// The scope's font for a LOGFONT, made once per face, size and style; NULL when a new one would pass the
+// scope's limit.
 Font* CTextFontScope::GetFont(const LOGFONT& lf)
 {
     LOGFONT lfKey = lf;
