@@ -24,6 +24,7 @@ void CAboutDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_ABOUT_NOTICE, m_lblNotice);
 }
 
+// Styles the labels: the names in bold, the maker's web page as a link that opens it.
 BOOL CAboutDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();

@@ -152,6 +152,8 @@ void CBmpDialog::ReleasePreview()
     g_pPreviewImage = NULL;
 }
 
+// Where a picture shows in the preview area: centred, shrunk with its proportions when it is larger, never
+// enlarged.
 CRect CBmpDialog::GetPreviewRect(int nWidth, int nHeight, int nAreaWidth, int nAreaHeight)
 {
     if (nWidth <= 0 || nHeight <= 0 || nAreaWidth <= 0 || nAreaHeight <= 0)
@@ -176,6 +178,8 @@ CRect CBmpDialog::GetPreviewRect(int nWidth, int nHeight, int nAreaWidth, int nA
     return CRect(nLeft, nTop, nLeft + w, nTop + h);
 }
 
+// The open dialog's hook: previews the selected file while the box is ticked and frees the preview when the
+// dialog ends; nothing thrown leaves it.
 UINT_PTR CALLBACK CBmpDialog::HookProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     try

@@ -55,6 +55,8 @@ int CChildFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return CMDIChildWnd::OnCreate(lpCreateStruct) == -1 ? -1 : 0;
 }
 
+// Splits the window into its six panes (side label, side tabs, ruler corner, two rulers, design view) and
+// makes the design view active.
 BOOL CChildFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
 {
     if (!m_wndSplitter.CreateStatic(this, 2, 3, WS_CHILD | WS_VISIBLE, AFX_IDW_PANE_FIRST))

@@ -87,6 +87,7 @@ void CColorPickerCombo::SelectColor(DWORD clr)
     SelectColorIn(m_hWnd, clr);
 }
 
+// Takes the chosen colour; the "More" item opens the colour dialog and keeps the colour picked there.
 void CColorPickerCombo::OnSelChange()
 {
     const int nIndex = GetCurSel();
@@ -150,6 +151,7 @@ struct CPickerItemPainter
 };
 }
 
+// Draws an item as its name beside a swatch of its colour, greyed while the combo is disabled.
 void CColorPickerCombo::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
     CPickerItemPainter painter(lpDIS);
@@ -212,6 +214,7 @@ void CGradientPatternCbo::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
     lpMeasureItemStruct->itemHeight = 16;
 }
 
+// Draws an item as its name beside a sample of the fill in the current fill and pattern colours.
 void CGradientPatternCbo::DrawItem(LPDRAWITEMSTRUCT lpDIS)
 {
     CPickerItemPainter painter(lpDIS);

@@ -33,6 +33,7 @@ BEGIN_MESSAGE_MAP(CLinkLabel, CStatic)
     ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
+// Window text on the button face, no link and no flashing until the setters ask for them.
 CLinkLabel::CLinkLabel()
     : m_crText(::GetSysColor(COLOR_WINDOWTEXT)),
       m_cr3DHighlight(RGB(255, 255, 255)),
@@ -81,6 +82,7 @@ void CLinkLabel::ReconstructFont()
     m_font.CreateFontIndirect(&m_lf);
 }
 
+// Repaints the label at once and the parent behind it, so a transparent label leaves no old text.
 void CLinkLabel::RedrawAll()
 {
     if (m_hWnd == NULL)
@@ -207,6 +209,7 @@ CLinkLabel& CLinkLabel::SetTransparent(BOOL bSet)
     return *this;
 }
 
+// Starts or stops the text blinking, in the background's colour, on the flash timer.
 CLinkLabel& CLinkLabel::FlashText(BOOL bActivate)
 {
     if (m_bTimerSet)
@@ -227,6 +230,7 @@ CLinkLabel& CLinkLabel::FlashText(BOOL bActivate)
     return *this;
 }
 
+// Starts the flash timer in background mode (m_nFlashMode 2); FALSE stops the timer and keeps the mode.
 CLinkLabel& CLinkLabel::FlashBackground(BOOL bActivate)
 {
     if (m_bTimerSet)
@@ -348,6 +352,8 @@ void CLinkLabel::PaintGradient(CDC* pDC, const CRect& rc, COLORREF crFrom, COLOR
     ::SelectObject(pDC->m_hDC, hOldPen);
 }
 
+// Paints background and text (rotated, or raised or sunken) off screen and copies them in one go; a
+// transparent label draws straight over its parent.
 void CLinkLabel::OnPaint()
 {
     CPaintDC dcPaint(this);

@@ -125,6 +125,7 @@ void CMainFrame::DefaultWindowRect(CREATESTRUCT& cs)
     cs.x = (cs.cx * 25 / 24 - cs.cx) / 2;
 }
 
+// Shrinks and moves a window rectangle onto the work area of its nearest monitor, so no part lies off screen.
 void CMainFrame::FitToWorkArea(RECT& rect)
 {
     HMONITOR hMonitor = ::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST);
@@ -152,6 +153,7 @@ void CMainFrame::FitToWorkArea(RECT& rect)
     ::SetRect(&rect, x, y, x + cx, y + cy);
 }
 
+// The window's stored place and size, kept on the screen; the first run stores the default place instead.
 void CMainFrame::LoadWindowRect(CREATESTRUCT& cs)
 {
     const COptionsStore options;

@@ -33,6 +33,7 @@ COptionsGeneral::~COptionsGeneral()
 {
 }
 
+// Shadow, background and grid settings; a grid size outside its bounds is refused with a message.
 void COptionsGeneral::DoDataExchange(CDataExchange* pDX)
 {
     CPropertyPage::DoDataExchange(pDX);
@@ -51,6 +52,8 @@ void COptionsGeneral::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_OPTIONS_SHOW_TIP, m_bShowTip);
 }
 
+// Fills the shadow length and grid size lists before the exchange; a shadow length out of range starts at
+// the first item.
 BOOL COptionsGeneral::OnInitDialog()
 {
     // the lists first, so that the exchange finds their items

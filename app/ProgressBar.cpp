@@ -35,6 +35,8 @@ CStatusBar* CProgressBar::GetStatusBar()
     return DYNAMIC_DOWNCAST(CStatusBar, pBar);
 }
 
+// Puts a progress bar into a status bar pane beside the text, nSize percent of the pane wide; FALSE when
+// there is no such pane.
 BOOL CProgressBar::Create(LPCTSTR lpszText, int nSize, int nMaxValue, BOOL bSmooth, int nPane)
 {
     CStatusBar* pBar = GetStatusBar();
@@ -128,6 +130,7 @@ void CProgressBar::Clear()
     pBar->UpdateWindow();
 }
 
+// Shows the text in the pane and fits the bar to the room right of it; the bar moves only when it must.
 BOOL CProgressBar::Resize()
 {
     CStatusBar* pBar = GetStatusBar();

@@ -62,6 +62,7 @@ void CModelessPropSheet::SetPropertiesSheet(CModelessPropSheet* pSheet)
     s_pSheet = pSheet;
 }
 
+// The pages an element kind edits: a blank one, a line's, a text's with its font, or a shape's two.
 void CModelessPropSheet::AddPagesForKind(int nKind)
 {
     if (nKind == KIND_NONE)
@@ -114,6 +115,8 @@ CSize TemplateSize(const PROPSHEETPAGE& psp)
 }
 }
 
+// Sizes the active page to its template, with the tab control and the sheet round it; the sheet only grows
+// unless bExact.
 void CModelessPropSheet::FitActivePage(BOOL bExact)
 {
     CPropertyPage* pPage = GetActivePage();
@@ -179,6 +182,7 @@ BOOL IsWindowOfClass(HWND hWnd, LPCSTR pszClass)
 }
 }
 
+// Enter in a page's edit box or closed combo box applies the field, as leaving it does; the sheet stays open.
 BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg)
 {
     CPropertyPage* pPage = GetActivePage();
@@ -204,6 +208,7 @@ BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg)
     return CPropertySheet::PreTranslateMessage(pMsg);
 }
 
+// Shows the first page with the sheet fitted to it exactly, as a sheet in a bar has no buttons.
 BOOL CModelessPropSheet::OnInitDialog()
 {
     const BOOL bResult = CPropertySheet::OnInitDialog();
@@ -266,6 +271,7 @@ void CModelessPropSheet::LoadLineElement(CElement* pElement)
     SetTarget(pElement, m_pTargetDoc);
 }
 
+// Shows a shape's border, fill, place and lock on the shape and general pages, and makes it the target.
 void CModelessPropSheet::LoadShapeElement(CElement* pElement)
 {
     Guarded([&] {
@@ -340,6 +346,8 @@ void CModelessPropSheet::LoadTextElement(CElement* pElement)
     SetTarget(pElement, m_pTargetDoc);
 }
 
+// Shows a database text with the data's column names to choose from, the bound one selected (none for
+// a merged binding).
 void CModelessPropSheet::LoadDbTextElement(CElement* pElement, CVarnelDoc* pDoc)
 {
     Guarded([&] {
@@ -387,6 +395,8 @@ void CModelessPropSheet::ApplyLine(CElement* pElement)
     });
 }
 
+// Writes the shape and general pages back; curves scale their points to the new size, other shapes
+// take the rectangle.
 void CModelessPropSheet::ApplyShape(CElement* pElement)
 {
     Guarded([&] {
@@ -412,6 +422,7 @@ void CModelessPropSheet::ApplyShape(CElement* pElement)
     });
 }
 
+// Writes the text and font pages back to a text element; without a sample font the element keeps its font.
 void CModelessPropSheet::ApplyText(CElement* pElement)
 {
     Guarded([&] {
@@ -434,6 +445,7 @@ void CModelessPropSheet::ApplyText(CElement* pElement)
     });
 }
 
+// Applies a database text and binds it to the chosen column; with none chosen a single binding is cleared.
 void CModelessPropSheet::ApplyDbText(CElement* pElement)
 {
     ApplyText(pElement);
@@ -457,6 +469,7 @@ void CModelessPropSheet::ApplyDbText(CElement* pElement)
     });
 }
 
+// Writes the pages back through the applier of the element's kind.
 void CModelessPropSheet::ApplyTo(CElement* pElement)
 {
     switch (pElement->m_nKind)

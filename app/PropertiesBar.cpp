@@ -23,6 +23,7 @@ CPropertiesBar::~CPropertiesBar()
     delete m_pSheet;
 }
 
+// Makes the property sheet inside the bar and sizes the bar round it in every dock state.
 int CPropertiesBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
     if (CExtControlBar::OnCreate(lpCreateStruct) == -1)
@@ -47,6 +48,7 @@ int CPropertiesBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     return 0;
 }
 
+// Grows the bar's docked and floating sizes until the sheet fits in each; TRUE when one grew.
 BOOL CPropertiesBar::FitSizesToSheet()
 {
     if (m_hWnd == NULL || m_pSheet == NULL || m_pSheet->m_hWnd == NULL)
@@ -85,6 +87,7 @@ BOOL CPropertiesBar::FitSizesToSheet()
     return bGrew;
 }
 
+// Docks with sizes that hold the sheet, growing again once the docked frame is known.
 bool CPropertiesBar::DockToFrameSide(UINT nDockBarID, BOOL bNewInnerLevel, CFrameWnd* pFrame, BOOL bRecalc)
 {
     FitSizesToSheet();

@@ -75,6 +75,7 @@ void StepWidth(CWnd* pPage, NMHDR* pNMHDR, int& nWidth, int nMin, int nMax, int 
 }
 } // namespace
 
+// Keeps only digits and minus signs in a field, writing the text back when it changed; its value, 0 for none.
 int FilterNumericText(CWnd* pPage, int nIDC)
 {
     CString strText;
@@ -135,6 +136,7 @@ CPropLine::CPropLine()
 {
 }
 
+// The line's colour, width, style, direction and end points; shown, the point fields follow the lock.
 void CPropLine::DoDataExchange(CDataExchange* pDX)
 {
     CPropertyPage::DoDataExchange(pDX);
@@ -181,6 +183,7 @@ void CPropLine::OnLock()
     NotifyApplyProperties(this);
 }
 
+// Corrects an end point out of range and refuses four equal values (moving this one by 5), then applies.
 void CPropLine::OnPositionKillFocus(UINT nID)
 {
     CorrectRange(this, nID, -100, 2000, 2);
@@ -223,6 +226,7 @@ CPropShape::CPropShape()
 {
 }
 
+// Border, fill and pattern of a shape; the fill kind combo draws its samples in the colours shown.
 void CPropShape::DoDataExchange(CDataExchange* pDX)
 {
     CPropertyPage::DoDataExchange(pDX);
@@ -425,6 +429,7 @@ void CPropText::SetAlignLabels(BOOL bVertical)
     SetDlgItemText(IDC_TEXT_H_GROUP, bVertical ? "Vertical Align" : "Horizontal Align");
 }
 
+// Text, place, alignment, lock and rotation; shown, the alignment labels follow the text's direction.
 void CPropText::DoDataExchange(CDataExchange* pDX)
 {
     CPropertyPage::DoDataExchange(pDX);
@@ -574,6 +579,7 @@ CFontPage::~CFontPage()
 {
 }
 
+// Shows a font on the page (face, points, style name, effects) and makes it the sample.
 void CFontPage::SetLogFont(const LOGFONT& lf)
 {
     m_fontSample.DeleteObject();
@@ -616,6 +622,7 @@ int CALLBACK AddFontFamily(const LOGFONTA* pLogFont, const TEXTMETRICA*, DWORD, 
 }
 }
 
+// Fills the face list with the screen's font families, the stock sizes and the style names, then exchanges.
 BOOL CFontPage::OnInitDialog()
 {
     if (CComboBox* pFaces = (CComboBox*)GetDlgItem(IDC_FONT_FACE))
@@ -646,6 +653,7 @@ BOOL CFontPage::OnInitDialog()
     return TRUE;
 }
 
+// Makes the sample font from the page's fields; a size over 100 becomes 48, one under 2 becomes 5.
 void CFontPage::UpdateSampleFont()
 {
     LOGFONT lf = {};
@@ -679,6 +687,7 @@ void CFontPage::UpdateSampleFont()
         pSample->SetFont(&m_fontSample, TRUE);
 }
 
+// A change of face, style, size or effect shows in the sample and is applied at once.
 void CFontPage::OnFontChange()
 {
     // a combo's chosen list item becomes its text before the page is read

@@ -96,6 +96,7 @@ CVarnelView* CTabView::GetDesignView()
     return DYNAMIC_DOWNCAST(CVarnelView, GetSiblingPane(this, 1, 2));
 }
 
+// Draws the side tabs (the shown one framed in orange, Back only when two-sided), the size and data buttons.
 void CTabView::OnDraw(CDC* pDC)
 {
     CRect rectClient;
@@ -160,6 +161,7 @@ void CTabView::OnMouseMove(UINT nFlags, CPoint point)
     CView::OnMouseMove(nFlags, point);
 }
 
+// Runs the button under the press, or shows the side whose tab it hit, and gives the design view the focus.
 void CTabView::OnLButtonDown(UINT nFlags, CPoint point)
 {
     CVarnelView* pView = GetDesignView();

@@ -73,6 +73,7 @@ void CTipOfTheDayDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_TIP_TEXT, m_lblTip);
 }
 
+// Opens on a random tip with the start-up box ticked; without tips the paging buttons are disabled.
 BOOL CTipOfTheDayDlg::OnInitDialog()
 {
     try

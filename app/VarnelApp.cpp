@@ -234,6 +234,8 @@ BOOL CVarnelApp::InitInstance()
     return FALSE;
 }
 
+// Printing from the command line: opens the file on the named or default printer, prints every record
+// unattended and closes; FALSE, with the reason shown, when anything fails.
 BOOL CVarnelApp::PrintFromCommandLine(const CCommandLineInfo& cmdInfo)
 {
     if (cmdInfo.m_strFileName.IsEmpty())
@@ -282,6 +284,8 @@ BOOL CVarnelApp::PrintFromCommandLine(const CCommandLineInfo& cmdInfo)
     return bPrinted;
 }
 
+// Sets up folders, GDI+, OLE, the document template and the main window; FALSE (after a message) when the
+// program cannot start.
 BOOL CVarnelApp::StartUp()
 {
     SetDocumentHost(&m_documentHost);

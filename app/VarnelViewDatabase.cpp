@@ -60,6 +60,8 @@ void CVarnelView::OnViewDatabaseData()
     EditDatabaseData();
 }
 
+// Lets the user pick a data source and takes its table; database texts keep a column the new source also
+// has, the others are unbound.
 void CVarnelView::SetDatabase()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -114,6 +116,7 @@ void CVarnelView::SetDatabase()
     }
 }
 
+// Asks before changing the data source while texts are bound to its columns, then changes it.
 void CVarnelView::ConfirmAndSetDatabase()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -134,6 +137,8 @@ void CVarnelView::ConfirmAndSetDatabase()
     SetDatabase();
 }
 
+// Edits a copy of the table in the data entry dialog (asking for a source first when there is none) and
+// takes it back on OK.
 void CVarnelView::EditDatabaseData()
 {
     CVarnelDoc* pDoc = GetDocument();

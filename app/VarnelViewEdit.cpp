@@ -204,6 +204,7 @@ void CVarnelView::OnEditCut()
         OnEditClear();
 }
 
+// Pastes every format the clipboard offers: elements, then text, then a bitmap; a failure is shown once.
 void CVarnelView::OnEditPaste()
 {
     COleDataObject dataObject;
@@ -229,6 +230,7 @@ void CVarnelView::OnEditPaste()
     }
 }
 
+// Adds the copied elements to the current side, kPasteOffset further on, as the new selection.
 void CVarnelView::PasteElements(COleDataObject& dataObject)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -264,6 +266,7 @@ void CVarnelView::PasteElements(COleDataObject& dataObject)
     pDoc->UpdateAllViews(NULL);
 }
 
+// Adds the clipboard's text as a new text element, cut to kMaxTextLength with a warning.
 void CVarnelView::PasteText(COleDataObject& dataObject)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -290,6 +293,7 @@ void CVarnelView::PasteText(COleDataObject& dataObject)
     pDoc->UpdateAllViews(NULL);
 }
 
+// Adds the clipboard's bitmap as a picture element and goes back to the pointer tool.
 void CVarnelView::PasteBitmap()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -464,6 +468,7 @@ void CVarnelView::KeepBackgroundsLowest()
         pDoc->m_listElements.AddHead(listBackgrounds.RemoveTail());
 }
 
+// Moves the latest selected element to the front, the back or one step; background pictures stay lowest.
 void CVarnelView::OnArrange(UINT nID)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -571,6 +576,7 @@ void CVarnelView::OnAlign(UINT nID)
         [&](CElement* pElement, const CRect& rect) { MoveElementTo(pElement, rect.left, rect.top); });
 }
 
+// Gives the selection the width (nMode 1), height (2) or both (3) of the element selected first.
 void CVarnelView::MakeSameSize(int nMode)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -590,6 +596,8 @@ void CVarnelView::MakeSameSize(int nMode)
         });
 }
 
+// Gives every selected element its target rectangle through apply, under one undo level;
+// takes no level when no rectangle would change.
 void CVarnelView::ChangeSelectedRects(const std::function<CRect(const CRect&)>& target,
                                       const std::function<void(CElement*, const CRect&)>& apply)
 {
@@ -618,6 +626,7 @@ void CVarnelView::OnSameSize(UINT nID)
     MakeSameSize(nID == ID_SAME_WIDTH ? 1 : nID == ID_SAME_HEIGHT ? 2 : 3);
 }
 
+// Centres the selection on the design, across, down or both as the command says.
 void CVarnelView::OnCenter(UINT nID)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -671,6 +680,7 @@ void CVarnelView::OnRotate(UINT nID)
     pDoc->UpdateAllViews(NULL);
 }
 
+// Locks or unlocks the elements of list; one undo level only when one of them changes.
 void CVarnelView::SetLocked(CElementList& list, BOOL bLocked)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -701,6 +711,7 @@ void CVarnelView::OnLock(UINT nID)
     }
 }
 
+// Toggles bold, italic or underline in every selected text; the toolbar state follows the last text changed.
 void CVarnelView::OnTextStyle(UINT nID)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -744,6 +755,7 @@ void CVarnelView::OnTextStyle(UINT nID)
     ReloadSingleSelection(FALSE);
 }
 
+// Enables the text style buttons while a text is selected; each is checked as the last style change left it.
 void CVarnelView::OnUpdateTextStyle(CCmdUI* pCmdUI)
 {
     if (!HasTextInSelection())

@@ -71,6 +71,8 @@ static void KeepDrawingOnPage(CElement* pElement, const CRect& rectPage)
     pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
 }
 
+// A new element of the current tool from the press to the pointer, kept on the page; NULL for the pointer
+// and the curves, which grow point by point. The selection is emptied first.
 CElement* CVarnelView::CreateElementForTool()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -248,6 +250,7 @@ void CVarnelView::PressAt(UINT nFlags, CPoint point, BOOL bRightButton)
     }
 }
 
+// Shows place and size in the status bar; during an insert drag, grows the curve or moves the preview.
 void CVarnelView::OnMouseMove(UINT nFlags, CPoint point)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -322,6 +325,8 @@ void CVarnelView::OnMouseMove(UINT nFlags, CPoint point)
     CScrollView::OnMouseMove(nFlags, point);
 }
 
+// Ends an insert drag: a click takes the tool's click size, a closed curve closes, and the element is added
+// and shown in the properties with the pointer tool back.
 void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -390,6 +395,7 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
     CScrollView::OnLButtonUp(nFlags, point);
 }
 
+// Opens the properties of the element under the pointer, or the options on the page or a background.
 void CVarnelView::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -415,6 +421,7 @@ void CVarnelView::OnLButtonDblClk(UINT nFlags, CPoint point)
     (void)nFlags;
 }
 
+// Cancels an insert drag; otherwise selects as a left press does and notes whether an element was hit.
 void CVarnelView::OnRButtonDown(UINT nFlags, CPoint point)
 {
     // an insert tool's drawing ends without an element
@@ -431,6 +438,8 @@ void CVarnelView::OnRButtonDown(UINT nFlags, CPoint point)
     CScrollView::OnRButtonDown(nFlags, point);
 }
 
+// The element menu after a right press on an element with a selection, else the page menu; from the keyboard
+// it opens at the cursor.
 void CVarnelView::OnContextMenu(CWnd* pWnd, CPoint point)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -458,6 +467,7 @@ BOOL CVarnelView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CScrollView::OnSetCursor(pWnd, nHitTest, message);
 }
 
+// Arrows nudge the selection, Delete and Ctrl+A run their commands, a letter opens a lone text's page.
 void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -496,6 +506,7 @@ void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
+// Moves the unlocked selection 1 unit, 10 with Ctrl, centres kept on the page; one undo level if any moves.
 void CVarnelView::NudgeSelection(UINT nKey, BOOL bCtrl)
 {
     CVarnelDoc* pDoc = GetDocument();

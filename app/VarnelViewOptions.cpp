@@ -80,6 +80,8 @@ BOOL CVarnelView::ReadStoredShowTip()
     return COptionsStore().Get(OPTION_SHOW_TIP, m_bShowTip ? 1 : 0) == 1;
 }
 
+// Edits the shadow, the shown side's background and the grid; on OK every element takes the shadow, the
+// document is marked changed and the view's settings are stored.
 void CVarnelView::OnOptions()
 {
     CVarnelDoc* pDoc = GetDocument();

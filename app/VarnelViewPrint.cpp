@@ -69,6 +69,7 @@ BOOL CVarnelView::ScanDesignForPrint()
     return bUnbound;
 }
 
+// Runs the framework's print or preview command; a failure inside is shown once and the view lives on.
 void CVarnelView::RunPrintCommand(void (CView::*pfnCommand)())
 {
     try
@@ -86,6 +87,8 @@ void CVarnelView::RunPrintCommand(void (CView::*pfnCommand)())
     }
 }
 
+// Checks the design's data before the print options: unbound texts or a missing source stop, no records or
+// two sides ask first; the selection is cleared before printing.
 void CVarnelView::OnFilePrint()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -123,6 +126,7 @@ void CVarnelView::OnFilePrint()
     RunPrintCommand(&CView::OnFilePrint);
 }
 
+// Previews with the print options chosen; only a missing data source stops it.
 void CVarnelView::OnFilePrintPreview()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -258,6 +262,8 @@ BOOL CVarnelView::AskToPrintAnyway(const CString& strMessage)
     return AfxMessageBox(strMessage + strAsk, MB_YESNO | MB_ICONWARNING) == IDYES;
 }
 
+// Prints every record in the layout the print options propose, without dialogs; TRUE only when the job
+// printed whole.
 BOOL CVarnelView::PrintUnattended()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -307,6 +313,8 @@ CSheetJob CVarnelView::GetSheetJob() const
     return job;
 }
 
+// Gives the job its own copy of the printer's settings with the sheet's orientation and paper, and asks
+// before paper without the stock sheet or cells off the paper; FALSE when the user stops.
 BOOL CVarnelView::PrepareJobPrinter(CPrintInfo* pInfo)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -418,6 +426,7 @@ void CVarnelView::GetPreviewFactors(CDC* pDC, float& fFactorX, float& fFactorY)
     fFactorY = nDpiY > 0 ? nDpiY / 100.0f : kDefaultPreviewFactor;
 }
 
+// Sets the page count; a print into m_hPrintBitmap skips the dialog, one to paper fits the printer to it.
 BOOL CVarnelView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     // printing offers the Print dialog unless unattended; the preview takes the printer set up

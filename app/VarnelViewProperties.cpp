@@ -73,6 +73,8 @@ void LoadElementValues(CModelessPropSheet* pSheet, CElement* pElement, CVarnelDo
 }
 }
 
+// Shows an element (or none) in the property sheet, showing the bar on request; the sheet keeps its pages
+// while it shows the same element, and the view keeps the focus.
 void CVarnelView::ShowElementProperties(CElement* pElement, BOOL bShowBar)
 {
     CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();

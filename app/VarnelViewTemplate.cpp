@@ -77,6 +77,8 @@ CString CVarnelView::AddTemplateExtension(const CString& strPath, int nPublicati
     return strPath + strExtension;
 }
 
+// Saves the design as a template of its publication type, with the type's extension added; a file error is
+// told naming the template.
 void CVarnelView::OnFileSaveAsTemplate()
 {
     CVarnelDoc* pDoc = GetDocument();

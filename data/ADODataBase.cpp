@@ -148,6 +148,8 @@ CString AdoFormatDate(DATE date, LPCTSTR lpszFormat)
     return text;
 }
 
+// A field value as the merge prints it: numbers plainly, booleans as T or F, dates in the given format;
+// FALSE for a type that has no text.
 BOOL AdoVariantToText(const VARIANT& value, CString& strValue, LPCTSTR lpszDateFormat)
 {
     switch (V_VT(&value))
@@ -243,6 +245,7 @@ CADODataBase& CADODataBase::operator=(const CADODataBase& other)
     return *this;
 }
 
+// Closes the connection unless others still share it, and ends the COM use it began.
 CADODataBase::~CADODataBase()
 {
     try
@@ -326,6 +329,7 @@ CADORecordset::CADORecordset(CADODataBase* pAdoDatabase) : CADORecordset()
         m_pConnection = pAdoDatabase->GetActiveConnection();
 }
 
+// Closes the recordset unless others still share it.
 CADORecordset::~CADORecordset()
 {
     try
@@ -381,6 +385,7 @@ BOOL CADORecordset::Open(CADODataBase* pAdoDatabase, LPCTSTR lpstrExec)
     }
 }
 
+// Replaces the recordset by a schema rowset of the connection, such as its tables or columns.
 BOOL CADORecordset::OpenSchema(int nSchema, LPCTSTR lpstrSchemaID)
 {
     try

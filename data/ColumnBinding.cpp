@@ -123,6 +123,7 @@ std::vector<CString> TableColumnNames(CString* const* pRows, int nRows, int nCol
     return names;
 }
 
+// Maps a binding onto the new source's columns by name; FALSE when a bound column is missing there.
 BOOL RebindColumnBinding(const CString& strBinding, const std::vector<CString>& oldNames,
     const std::vector<CString>& newNames, CString& strRebound)
 {
@@ -142,6 +143,8 @@ BOOL RebindColumnBinding(const CString& strBinding, const std::vector<CString>& 
     return TRUE;
 }
 
+// The text a binding prints for one record: its columns' values joined by a space, cut to MAX_MERGED_TEXT;
+// a column the record lacks gives nothing.
 CString MergeRecordColumns(CString* const* pRows, int nRows, int nColumns, int nRow,
     const CString& strBinding)
 {

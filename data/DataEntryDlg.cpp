@@ -104,6 +104,8 @@ char GetExportDelimiter(const CString& strText, const CString& strPath)
     return str[0];
 }
 
+// One line of the export file: a value holding the delimiter, a "``" or a leading quote is quoted,
+// otherwise its line breaks are written as "``".
 CString FormatExportLine(const CString* pValues, int nValues, char chDelimiter)
 {
     CString strLine;
@@ -128,6 +130,8 @@ CString FormatExportLine(const CString* pValues, int nValues, char chDelimiter)
     return strLine;
 }
 
+// Reads exported text back into rows of values, the reverse of FormatExportLine; empty text is
+// one row of one empty value.
 void ParseExportText(const CString& strText, char chDelimiter,
     std::vector<std::vector<CString> >& rows)
 {
@@ -209,6 +213,7 @@ void CDataEntryDlg::FreeTable()
     m_nColumns = 0;
 }
 
+// Copies the caller's table; nothing of the old table changes when a copy fails.
 void CDataEntryDlg::SetTable(CString* const* pRows, int nRows, int nColumns)
 {
     std::vector<CString*> rows;
@@ -288,6 +293,8 @@ BOOL CDataEntryDlg::OnInitDialog()
     return TRUE;
 }
 
+// Shows the table's columns and record count; when the columns are unchanged only the rows from
+// nFirstChanged on are drawn anew.
 void CDataEntryDlg::RefreshList(int nFirstChanged)
 {
     std::vector<CString> names;
@@ -425,6 +432,7 @@ void CDataEntryDlg::OnSaveField()
     StoreField();
 }
 
+// Keeps the value typed and moves to the record's next field; Next is disabled on the last.
 void CDataEntryDlg::OnNext()
 {
     StoreField();
@@ -441,6 +449,7 @@ void CDataEntryDlg::OnNext()
     }
 }
 
+// Keeps the value typed and moves to the record's previous field; Prev is disabled on the first.
 void CDataEntryDlg::OnPrev()
 {
     StoreField();
@@ -472,6 +481,7 @@ void CDataEntryDlg::OnAddRecord()
     EnableFieldButtons(FALSE);
 }
 
+// Removes the selected record and selects the one that takes its place.
 void CDataEntryDlg::OnDeleteSelected()
 {
     const int nItem = m_list.GetNextItem(-1, LVNI_SELECTED);
@@ -499,6 +509,7 @@ void CDataEntryDlg::OnDeleteSelected()
     m_list.SetFocus();
 }
 
+// Removes every record after asking; the column names stay.
 void CDataEntryDlg::OnDeleteAll()
 {
     if (m_pRows == NULL || m_nRows < 1)
@@ -517,6 +528,7 @@ void CDataEntryDlg::OnDeleteAll()
     EnableFieldButtons(FALSE);
 }
 
+// Adds a column that joins two chosen columns with the separator, in every row including the names.
 void CDataEntryDlg::OnMergeColumns()
 {
     const int nFirst = m_cbMergeFirst.GetCurSel();
@@ -562,6 +574,7 @@ void CDataEntryDlg::OnMergeColumns()
     EnableFieldButtons(FALSE);
 }
 
+// Writes the table, names first, to a file the user picks, with the typed delimiter ("," for .csv).
 void CDataEntryDlg::OnExport()
 {
     CFileDialog dlg(FALSE, NULL, NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ENABLESIZING,
@@ -609,6 +622,8 @@ void CDataEntryDlg::OnExport()
     }
 }
 
+// Replaces the whole table, names included, by a file the user picks; missing values read "NoData",
+// extra ones are dropped.
 void CDataEntryDlg::OnImport()
 {
     CFileDialog dlg(TRUE, NULL, NULL, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,

@@ -57,6 +57,7 @@ int FindLast(const CString& str, const char* pszSub, int nFrom)
 }
 }
 
+// Splits text at every separator; the text after the last is the final part, so "" gives one empty part.
 void SplitAtSeparator(const CString& strText, const char* pszSeparator,
     std::vector<CString>& parts)
 {
@@ -223,6 +224,8 @@ CString BuildExcelConnection(const CString& strDriverId, const CString& strPath)
     return str;
 }
 
+// The file a connection string names, from its place in the string: the third part (Dbq=) for Excel, the
+// second (Data Source=) for Access; FALSE when the string has fewer parts.
 BOOL GetConnectionFileName(int nType, const CString& strConnection, CString& strFile)
 {
     std::vector<CString> pieces;

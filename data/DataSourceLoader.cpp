@@ -127,6 +127,7 @@ CDataLoadResult LoadAdoTable(const CDataSourceInfo& info, CDataTable& table)
     return CDataLoadResult();
 }
 
+// Loads a delimited text file; characters the code page lacks leave a note in the result's detail.
 CDataLoadResult LoadTextTable(const CDataSourceInfo& info, CDataTable& table)
 {
     if (info.m_strFile.IsEmpty())
@@ -167,6 +168,7 @@ void ResolveTextSourceFile(CDataSourceInfo& info, const CString& strFolder)
         info.m_strFile = strFolder + "\\" + info.m_strFile;
 }
 
+// Loads the table a data source describes; table changes only when the load succeeds.
 CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table)
 {
     try
@@ -193,6 +195,7 @@ CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table)
     return Failure(DATALOAD_UNEXPECTED);
 }
 
+// The message and icon for a load result; FALSE when there is nothing to tell.
 BOOL GetDataLoadMessage(const CDataLoadResult& result, CString& strText, UINT& nType)
 {
     nType = MB_OK;

@@ -32,6 +32,7 @@ CString ToHex(const BYTE* pData, DWORD nSize)
     return str;
 }
 
+// Hex digits of either case back into bytes; FALSE for an odd length or a character that is no digit.
 BOOL FromHex(const CString& str, std::vector<BYTE>& bytes)
 {
     bytes.clear();
@@ -79,6 +80,7 @@ DATA_BLOB* Entropy()
     return &s_blob;
 }
 
+// Protects text for the current user, as hex; FALSE when the data protection cannot be used.
 BOOL ProtectText(const CString& strPlain, CString& strHex)
 {
     HMODULE hModule = Crypt32();
@@ -98,6 +100,7 @@ BOOL ProtectText(const CString& strPlain, CString& strHex)
     return !strHex.IsEmpty();
 }
 
+// The text of a protected hex blob; FALSE for bad hex or a blob of another user or program.
 BOOL UnprotectText(const CString& strHex, CString& strPlain)
 {
     std::vector<BYTE> bytes;
@@ -270,6 +273,7 @@ void SimulateUnavailablePasswordProtection(BOOL bUnavailable)
     g_bProtectionUnavailable = bUnavailable;
 }
 
+// A value as a connection string holds it: quoted with a ";", edge blanks, or a leading quote or brace.
 CString QuoteConnectionValue(const CString& strValue)
 {
     const bool bPlain = strValue.IsEmpty() ||
@@ -297,6 +301,7 @@ CString GetConnectionPassword(const CString& strConnection)
     return UnquoteValue(pieces[nPiece].Mid(static_cast<int>(sizeof(kPasswordKey)) - 1));
 }
 
+// Sets the password in clear text in place of any protected one, so a password typed again takes effect.
 CString SetConnectionPassword(const CString& strConnection, const CString& strPassword)
 {
     std::vector<CString> pieces;
@@ -327,6 +332,7 @@ CString ProtectConnectionPassword(const CString& strConnection)
     return ProtectPassword(strConnection, false, NULL);
 }
 
+// Puts the clear password back in place of its protected copy; one that cannot be unprotected becomes empty.
 CString RevealConnectionPassword(const CString& strConnection)
 {
     std::vector<CString> pieces;

@@ -29,6 +29,8 @@ void CSourcePasswordDlg::OnOK()
     CDialog::OnOK();
 }
 
+// Loads a stored data source, asking for the Access password as long as the database refuses it; a password
+// that works goes into info, and cancelling gives DATALOAD_CANCELLED.
 CDataLoadResult LoadStoredDataTable(CDataSourceInfo& info, CDataTable& table, BOOL* pbAsked)
 {
     if (pbAsked != NULL)

@@ -281,6 +281,7 @@ void SetTokenDelimiter(char* pControls, char chDelimiter)
     pControls[TOKCTL_NOTRAILINGEMPTY] = (chDelimiter == ' ') ? 1 : 0;
 }
 
+// The whole file as bytes; FALSE when it cannot be opened, an exception when it cannot be read or passes 2 GB.
 BOOL ReadTextFile(const CString& strPath, std::vector<char>& text)
 {
     text.clear();
@@ -317,6 +318,8 @@ BOOL ReadTextFile(const CString& strPath, std::vector<char>& text)
     return TRUE;
 }
 
+// Turns UTF-16 (with its mark) or UTF-8 text into the ANSI code page the table holds; TEXTLOAD_NOT_TEXT
+// for a zero byte or character.
 int DecodeDelimitedText(std::vector<char>& text, BOOL* pbReplaced)
 {
     if (pbReplaced != NULL)
@@ -361,6 +364,8 @@ int DecodeDelimitedText(std::vector<char>& text, BOOL* pbReplaced)
     return TEXTLOAD_OK;
 }
 
+// Splits the text into records of the first non-blank record's column count; names come from the first
+// record, FIELDn over a blank first line, or Column n without names. table changes only on success.
 int BuildDelimitedTable(const char* pchText, size_t nLength, const char* pControls,
     BOOL bHasColNames, CDataTable& table)
 {
@@ -488,6 +493,7 @@ int BuildDelimitedTable(const char* pchText, size_t nLength, const char* pContro
     return TEXTLOAD_OK;
 }
 
+// Reads, decodes and splits a delimited file; table is replaced only when the whole file loaded.
 int LoadDelimitedTextTable(const CString& strPath, const CString& strDelimiter,
     BOOL bHasColNames, char* pControls, CDataTable& table, BOOL* pbReplaced)
 {
@@ -513,6 +519,7 @@ int LoadDelimitedTextTable(const CString& strPath, const CString& strDelimiter,
     return TEXTLOAD_OK;
 }
 
+// The message for a load result, naming the file; an unknown result gives the unexpected-error text.
 CString GetTextLoadMessage(int nResult, const CString& strPath)
 {
     CString strText;

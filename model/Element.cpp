@@ -39,6 +39,7 @@ short KindFromClassName(LPCSTR lpszClassName)
     return pInfo != NULL ? pInfo->nKind : KIND_NONE;
 }
 
+// The bounds of a rectangle turned by nAngle degrees about its centre, for hit tests and redraws.
 CRect GetRotatedBounds(int left, int top, int right, int bottom, int nAngle)
 {
     if (nAngle % 360 == 0)
@@ -78,6 +79,7 @@ CPoint GetCellOffset(int nColumn, int nRow, float fLeftMargin, float fTopMargin,
 /////////////////////////////////////////////////////////////////////////////
 // CElement
 
+// A front-side element of no kind, black, with the default shadow; counted while it lives.
 CElement::CElement()
     : m_nSide(1),
       m_nKind(KIND_NONE),
@@ -120,6 +122,7 @@ void CElement::SetNormalizedRect(CPoint ptStart, CPoint ptEnd)
     m_rect.NormalizeRect();
 }
 
+// Gives a new shape its kind, rectangle and the kind's default line, fill and shadow, with centred text.
 void CElement::InitShape(short nKind, CPoint ptStart, CPoint ptEnd)
 {
     m_nKind = nKind;
@@ -232,6 +235,8 @@ void CElement::AddPoint(const CPoint&)
 {
 }
 
+// What every clone takes over; the lock, the shadow length and a kind's own parts (points, font, column) are
+// the caller's.
 void CElement::CopyAttributes(CElement* pTarget, const CElement* pSource)
 {
     pTarget->m_nKind = pSource->m_nKind;

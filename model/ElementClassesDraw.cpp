@@ -97,6 +97,8 @@ bool AddCurvePoints(std::vector<Gdiplus::PointF>& points, const TCurve* pCurve, 
     return true;
 }
 
+// The points an element's drawing reaches before its turn, with its angle, pen reach and shadow, per kind;
+// false for an element beyond the bounds a file may hold.
 bool GetDrawnExtent(const CElement* pElement, CPoint ptOffset, CDrawnExtent& extent)
 {
     if (!IsElementWithinFileBounds(pElement))
@@ -400,6 +402,7 @@ void CText::DrawInCellDC(CDC* pDC, int nColumn, int nRow, float fLeftMargin, flo
     });
 }
 
+// Draws the text in one sheet cell, clipped to the cell, unless the drawing would be refused.
 void CText::DrawTextInCell(Graphics* pGraphics, int nColumn, int nRow, float fLeftMargin,
                            float fTopMargin, float fRowGap, float fColumnGap, int nCellWidth,
                            int nCellHeight)

@@ -75,6 +75,8 @@ bool IsElementWithinFileBounds(const CElement* pElement)
            IsFileCoordinate(pElement->m_nShadowLength);
 }
 
+// A length-prefixed ANSI string of the file, refused as a format error when longer than nMaxLength, wide
+// or past the end of the data.
 CString ReadFileString(CArchive& ar, int nMaxLength)
 {
     DWORD nLength = 0;
@@ -118,6 +120,8 @@ void WriteElementList(CArchive& ar, CElementList& list)
         ar.WriteObject(list.GetNext(pos));
 }
 
+// Reads a counted element list whole or not at all: on a bad record nothing is added and the elements read
+// so far are freed.
 void ReadElementList(CArchive& ar, CElementList& list, int nVersion)
 {
     RegisterElementClasses();
@@ -153,6 +157,7 @@ void SerializeClipboardElements(CArchive& ar, CElementList& list)
         ReadElementList(ar, list, FILE_VERSION_CURRENT);
 }
 
+// Links every element class into the program so that reading a file can create each one by name.
 void RegisterElementClasses()
 {
     AFX_FORCE_LINK_CLASS(CElement);

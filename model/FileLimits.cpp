@@ -26,6 +26,7 @@ CString FileTooLargeMessage(LPCSTR pszPath, ULONGLONG nLimit)
     return strText;
 }
 
+// Tells the user a picture's size and the largest side and pixel count the program takes.
 CString PictureTooLargeMessage(LPCSTR pszPath, UINT nWidth, UINT nHeight)
 {
     CString strSize, strSide, strPixels;

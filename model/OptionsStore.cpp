@@ -29,6 +29,7 @@ BOOL COptionsStore::Exists() const
     return TRUE;
 }
 
+// Reads a stored DWORD setting; FALSE when it is missing or of another type, so the caller's default holds.
 BOOL COptionsStore::Read(LPCSTR pszName, DWORD& dwValue) const
 {
     HKEY hKey = NULL;

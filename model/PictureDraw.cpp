@@ -46,6 +46,7 @@ void DrawClippedClipArt(Graphics* pGraphics, CBtImage* pElement, const RectF& r)
 }
 }
 
+// Draws a picture element with its turn, shadow and frame; a clipped drawing goes through the clip path.
 void DrawClipArtElement(Graphics* pGraphics, CBtImage* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = GetDrawnRect(pElement->m_rect, ptOffset.x, ptOffset.y);

@@ -49,6 +49,7 @@ int PictureHeight(Bitmap* pBitmap)
 
 }
 
+// Writes a picture's size and its pixels row by row, 4 bytes each; unreadable pixels are written opaque black.
 void WritePictureData(CArchive& ar, Bitmap* pBitmap, int& nWidth, int& nHeight)
 {
     nWidth = PictureWidth(pBitmap);
@@ -87,6 +88,8 @@ void WritePictureData(CArchive& ar, Bitmap* pBitmap, int& nWidth, int& nHeight)
     pBitmap->UnlockBits(&data);
 }
 
+// Reads a picture written by WritePictureData; sizes past the limits are a format error, and pixels that no
+// bitmap can hold are skipped (NULL).
 CPicturePtr ReadPictureData(CArchive& ar, int& nWidth, int& nHeight)
 {
     int w = 0, h = 0;

@@ -232,6 +232,8 @@ Bitmap* RenderWindowsMetafile(const BYTE* p, size_t n, int w, int h)
 }
 }
 
+// Draws an enhanced, placeable or plain Windows metafile into a bitmap at its own size (limited); NULL for
+// anything else.
 Bitmap* RenderMetafileData(const void* pData, size_t nSize)
 {
     const BYTE* p = (const BYTE*)pData;
@@ -295,6 +297,8 @@ Bitmap* RenderMetafileData(const void* pData, size_t nSize)
     return NULL;
 }
 
+// Decodes picture bytes in any format the imaging library knows, else as a metafile; a picture over the
+// limits is refused with its size in *pRefusedSize.
 Bitmap* DecodePictureData(const void* pData, size_t nSize, PictureSize* pRefusedSize)
 {
     if (pRefusedSize != NULL)
@@ -347,6 +351,7 @@ Bitmap* DecodePictureData(const void* pData, size_t nSize, PictureSize* pRefused
     return pResult;
 }
 
+// Reads and decodes a picture file whole; NULL when it cannot be read, is empty, too large or no picture.
 Bitmap* LoadPictureFileChecked(LPCSTR pszPath, PictureSize* pRefusedSize)
 {
     if (pRefusedSize != NULL)
@@ -382,6 +387,7 @@ Bitmap* LoadPictureFileChecked(LPCSTR pszPath, PictureSize* pRefusedSize)
     return DecodePictureData(data.data(), data.size(), pRefusedSize);
 }
 
+// Shrinks a picture by fifths, proportions kept, until it fits 10 units inside the given size.
 void ComputePictureFitSize(int nWidth, int nHeight, int nFitWidth, int nFitHeight,
                            int& nResultWidth, int& nResultHeight)
 {

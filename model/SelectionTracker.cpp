@@ -100,6 +100,7 @@ void CSelectionTracker::DrawSelection(CDC* pDC)
     m_rect = rectSaved;
 }
 
+// Paints the resize handles solid, red for a locked element and black otherwise, in device pixels.
 void CSelectionTracker::DrawLockedHandles(CDC* pDC, BOOL bLocked)
 {
     if ((m_nStyle & (resizeInside | resizeOutside)) == 0)

@@ -8,6 +8,8 @@
 
 using namespace Gdiplus;
 
+// Draws one side of a design over white and an optional background picture; a design above
+// MAX_PREVIEW_SIDE is drawn scaled down. The caller owns the picture.
 Bitmap* RenderDesignPreview(CElementList& list, int nSide, int nWidth, int nHeight,
                             LPCSTR pszBackgroundPath, BOOL bDrawElements)
 {

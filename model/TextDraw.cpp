@@ -242,6 +242,8 @@ LOGFONT DefaultTextLogFont()
 }
 }
 
+// Where underline and strikeout lie for a family and style, as fractions of the em: read once from the
+// font's outline metrics and kept.
 TextDecorationMetrics GetTextDecorationMetrics(const std::wstring& strFamily, INT nStyle)
 {
     const std::pair<std::wstring, INT> key(strFamily, nStyle & (FontStyleBold | FontStyleItalic));
@@ -301,6 +303,7 @@ std::wstring AnsiToWide(LPCSTR pszText, int nLength)
     return strWide;
 }
 
+// The installed family a face draws with: the face, its substitute, else the generic one; kept per face.
 std::wstring ResolveFontFamilyName(LPCSTR pszFaceName)
 {
     const std::string strFace = pszFaceName != NULL ? pszFaceName : "";
@@ -345,6 +348,7 @@ float GetTextFontSize(const LOGFONT& lf)
     return (float)labs(lf.lfHeight);
 }
 
+// A GDI+ font for a LOGFONT, falling back to the regular style, then the generic family; NULL if none works.
 Font* CreateTextFont(const LOGFONT& lf)
 {
     const std::wstring strFamily = ResolveFontFamilyName(lf.lfFaceName);
@@ -391,6 +395,8 @@ CTextFontScope* CTextFontScope::GetCurrent()
     return nSlot != TLS_OUT_OF_INDEXES ? static_cast<CTextFontScope*>(TlsGetValue(nSlot)) : NULL;
 }
 
+// The scope's font for a LOGFONT, made once per face, size and style; NULL when a new one would pass the
+// scope's limit.
 Font* CTextFontScope::GetFont(const LOGFONT& lf)
 {
     LOGFONT lfKey = lf;
@@ -410,6 +416,8 @@ Font* CTextFontScope::GetFont(const LOGFONT& lf)
     return pFont;
 }
 
+// Draws a text element in its rectangle with its alignment, rotation and direction, clipped to it; underline
+// and strikeout are drawn apart, where the font puts them.
 void DrawTextElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset)
 {
     const RectF r = GetDrawnRect(pElement->m_rect, ptOffset.x, ptOffset.y);

@@ -88,6 +88,8 @@ CElement* CText::Clone()
     return pClone;
 }
 
+// The text's block of the file: alignment, text, direction, column binding (as the version has it), colour
+// and font; font sizes past MAX_FILE_FONT_SIZE are clamped when written and refused when read.
 void CText::SerializeTextBlock(CArchive& ar)
 {
     LOGFONT lf;

@@ -9,6 +9,7 @@
 
 IMPLEMENT_DYNCREATE(CVarnelDoc, COleDocument)
 
+// A 4 x 2 inch label on a letter sheet, white on both sides, without data and with the pointer tool.
 CVarnelDoc::CVarnelDoc()
     : m_pDataRows(NULL),
       m_nDataRows(-1),

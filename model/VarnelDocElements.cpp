@@ -3,6 +3,8 @@
 #include "VarnelDoc.h"
 #include "Element.h"
 
+// Adds an element the user drew to the shown side as the only selection, under one undo level; the document
+// owns the element even when that fails.
 BOOL CVarnelDoc::AddNewElement(CElement* pElement)
 {
     if (pElement == NULL)

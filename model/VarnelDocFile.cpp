@@ -38,6 +38,7 @@ struct CDocumentFields
 };
 }
 
+// Writes the file's header, or reads it back; FALSE for a file whose format tag is not ours.
 BOOL CVarnelDoc::ReadWriteHeader(CArchive& ar, int& nVersion, int& nPublicationType)
 {
     if (ar.IsStoring())
@@ -58,6 +59,8 @@ BOOL CVarnelDoc::ReadWriteHeader(CArchive& ar, int& nVersion, int& nPublicationT
     return TRUE;
 }
 
+// Writes the design, or reads it whole before taking it: a file that fails midway leaves the document as it
+// was. An Access password is stored protected.
 void CVarnelDoc::Serialize(CArchive& ar)
 {
     int nVersion = FILE_VERSION_CURRENT;

@@ -54,6 +54,8 @@ void WriteDocumentFile(CVarnelDoc& doc, const CString& strPath)
 }
 }
 
+// Previews a template over a background, or saves the design as a template without its background pictures
+// and data source, which come back to the publication however the write ends.
 Gdiplus::Bitmap* CVarnelDoc::SaveOrPreviewTemplate(CString strTemplatePath, CString strBackgroundPath,
                                                    BOOL bPreview)
 {

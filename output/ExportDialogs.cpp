@@ -115,6 +115,8 @@ void CPDFOptionsDlg::OnBrowse()
     SetDlgItemText(IDC_PDF_FILENAME, strName);
 }
 
+// Takes the file name, page choice and quality; an empty name is refused, and a slow export (high quality or
+// many pages) is confirmed first.
 void CPDFOptionsDlg::OnOK()
 {
     try

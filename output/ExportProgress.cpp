@@ -105,6 +105,7 @@ void CExportProgress::ShowStatus(const CString& strText)
     }
 }
 
+// Input and commands that could change or close the document while an export runs; they are dropped.
 BOOL CExportProgress::IsRefused(const MSG& msg)
 {
     switch (msg.message)
@@ -142,6 +143,8 @@ BOOL CExportProgress::IsRefused(const MSG& msg)
     }
 }
 
+// Keeps the windows painting during an export: dispatches what is waiting, drops refused input and holds a
+// quit back for after the export.
 void CExportProgress::Pump()
 {
     MSG msg;

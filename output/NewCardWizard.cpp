@@ -109,6 +109,7 @@ BEGIN_MESSAGE_MAP(CNewCardWizard, CDialog)
     ON_WM_PAINT()
 END_MESSAGE_MAP()
 
+// A letter-sized sheet and a 4 x 2 inch template until the user picks others; the template's size is kept.
 CNewCardWizard::CNewCardWizard()
     : CDialog(IDD, NULL),
       m_pPreviewImage(NULL),
@@ -154,6 +155,8 @@ void CNewCardWizard::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_WIZ_BLANK, m_bBlankDesign);
 }
 
+// Lists the categories and the program's background pictures, then the label sizes and templates, with
+// the first background previewed and a letter-sized custom size.
 BOOL CNewCardWizard::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -298,6 +301,7 @@ void CNewCardWizard::FillSheetSizes()
     OnSelchangeSize();
 }
 
+// Lists the program's templates of one category's extension and previews the first; tells when there is none.
 void CNewCardWizard::FillTemplateList(LPCTSTR lpszExtension)
 {
     m_listTemplates.ResetContent();
@@ -323,6 +327,7 @@ void CNewCardWizard::ReportUnreadableTemplate()
     AfxMessageBox(m_strTemplateError, MB_OK | MB_ICONEXCLAMATION);
 }
 
+// Previews the chosen template (none for the first item) and tells the user when it cannot be read.
 void CNewCardWizard::OnSelchangeTemplate()
 {
     int nIndex = m_listTemplates.GetCurSel();
@@ -347,6 +352,7 @@ void CNewCardWizard::OnDblclkTemplate()
     OnOK();
 }
 
+// Previews the template over the chosen background picture, or over none for the first item.
 void CNewCardWizard::OnSelchangeBackground()
 {
     int nIndex = m_listBackgrounds.GetCurSel();
@@ -363,6 +369,8 @@ void CNewCardWizard::OnSelchangeBackground()
     UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
 }
 
+// Renders template and background on a scratch document and keeps the template's size for the keep-size
+// choice; an unreadable template previews the background alone and keeps the reason to show.
 void CNewCardWizard::UpdatePreview(CString strTemplatePath, CString strBackgroundPath)
 {
     m_bTemplateUnreadable = FALSE;

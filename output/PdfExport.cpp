@@ -122,6 +122,7 @@ FARPROC GetPdfProc(LPCSTR lpszName, HMODULE hLib)
     return NULL;
 }
 
+// Loads the PDF library once and binds every entry point; a library that lacks one is refused whole.
 BOOL LoadPdfLibrary()
 {
     if (g_hPdfLib != NULL)
@@ -163,6 +164,7 @@ int GetPublicationSides(int nPublicationType)
     return (nPublicationType == 0 || nPublicationType == 2) ? 1 : 2;
 }
 
+// A unique name in the temporary folder for the page pictures; empty when the folder cannot be used.
 CString MakeTempPicturePattern()
 {
     char szFolder[MAX_PATH];
@@ -192,6 +194,8 @@ static void ShowPdfPageLimit(const CVarnelDoc& doc, int nQuality)
     AfxMessageBox(GetFormatLimitMessage(doc, PICTURE_PDF_PAGE, nQuality), MB_ICONERROR);
 }
 
+// Draws one side or all (nSide -1) into temporary page pictures and makes the PDF of them; the pictures
+// go when it returns.
 BOOL ExportPdfPages(CVarnelDoc& doc, const CString& strPdfPath, const CString& strPattern,
                     float fQuality, int nSide, CExportProgress* pProgress)
 {
@@ -239,6 +243,8 @@ BOOL ExportPdfPages(CVarnelDoc& doc, const CString& strPdfPath, const CString& s
     return FALSE;
 }
 
+// Makes the PDF of the page pictures, one page a side, and tells the user the outcome; a failed file that
+// did not exist before is deleted.
 BOOL ExportPdf(int nPixelWidth, int nPixelHeight, float fQuality, const CString& strPdfPath,
                const CString& strBase, int nSides, int nSide, CExportProgress* pProgress)
 {

@@ -196,6 +196,7 @@ bool ForEachBand(CBandPainter& painter, int nHeight, int nBandRows, bool bBottom
     return true;
 }
 
+// Writes a 24-bit BMP band by band from the bottom, the order the format stores its rows in.
 bool WriteBmp(CBandPainter& painter, int nWidth, int nHeight, int nBandRows, int nDpi, const CString& strPath,
               CExportProgress* pProgress)
 {
@@ -460,6 +461,7 @@ int PictureFormatOfPath(const CString& strPath)
     return PICTURE_BMP;
 }
 
+// Whether a picture of the size stays inside the format's limits; TIFF is never written in bands.
 BOOL DoesPictureFormatHold(int nFormat, LONGLONG nWidth, LONGLONG nHeight)
 {
     if (nWidth <= 0 || nHeight <= 0 || nWidth > 0x7FFFFFFF || nHeight > 0x7FFFFFFF)
@@ -492,6 +494,7 @@ int GetLargestFittingScale(const CVarnelDoc& doc, int nFormat, int nMaxScale)
     return 0;
 }
 
+// Tells which limit of the format the design passes at the scale and the largest scale up to 6 that fits.
 CString GetFormatLimitMessage(const CVarnelDoc& doc, int nFormat, int nScale)
 {
     const LONGLONG nWidth = (LONGLONG)doc.m_nDesignWidth * nScale;
@@ -539,6 +542,8 @@ CString GetFormatLimitMessage(const CVarnelDoc& doc, int nFormat, int nScale)
     return strText + strFits;
 }
 
+// Writes a side band by band through a temporary file, so large pictures need no whole bitmap and a failed
+// write leaves the target as it was.
 BOOL WriteSidePicture(CVarnelDoc& doc, int nSide, int nScale, DWORD clrPage, const CString& strFileName,
                       CExportProgress* pProgress, int nBandBytes)
 {

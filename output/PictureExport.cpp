@@ -38,6 +38,7 @@ int CubeValue(int nLevel, int nLevels)
 }
 } // namespace
 
+// Collects a row's colours while the picture still fits 256 of them.
 bool CGifPalette::AddRow(const BYTE* pRow, int nWidth)
 {
     for (int x = 0; x < nWidth && m_bExact; x++)
@@ -77,6 +78,7 @@ BYTE CGifPalette::IndexOf(int b, int g, int r)
                   + CubeLevel(b, kCubeBlue));
 }
 
+// Finds the installed encoder whose MIME type matches, so a picture is written in the format asked for.
 int GetEncoderClsid(const WCHAR* pszFormat, CLSID* pClsid)
 {
     UINT nCount = 0;
@@ -164,6 +166,7 @@ CString GetPictureTooLargeMessage(int nWidth, int nHeight)
     return strText;
 }
 
+// Draws one side's elements over the page colour into a new 24-bit picture at the scale.
 Bitmap* RenderSideBitmap(CVarnelDoc& doc, int nSide, float fScale, DWORD clrPage, BOOL* pbTooLarge)
 {
     if (pbTooLarge != NULL)
@@ -217,6 +220,7 @@ Bitmap* RenderSideBitmap(CVarnelDoc& doc, int nSide, float fScale, DWORD clrPage
     return pBitmap;
 }
 
+// Reduces a picture to 8 bits for GIF: its own colours when they fit 256, else the colour cube.
 Bitmap* QuantizeTo8Bits(Bitmap* pSource)
 {
     if (pSource == NULL)
@@ -275,6 +279,8 @@ Bitmap* QuantizeTo8Bits(Bitmap* pSource)
     return pTarget;
 }
 
+// Writes a picture in the format of the name's extension through a temporary file, so a failed write leaves
+// the target as it was.
 BOOL WriteBitmapFile(Bitmap* pBitmap, const CString& strFileName)
 {
     if (pBitmap == NULL || strFileName.GetLength() < 4)
@@ -346,6 +352,7 @@ void ReportPictureWriteFailure(const CString& strName, ULONGLONG nWidth, ULONGLO
     AfxMessageBox(GetWriteFailureMessage(IDS_FAILED_TO_SAVE, strName, nWidth * nHeight * 3), MB_OK);
 }
 
+// Writes one picture under its indexed name, asking before replacing and reporting a failure.
 BOOL SaveBitmapFile(const CString& strPath, Bitmap* pBitmap, int nIndex, BOOL bAskOverwrite)
 {
     CString strName;
@@ -362,6 +369,7 @@ BOOL SaveBitmapFile(const CString& strPath, Bitmap* pBitmap, int nIndex, BOOL bA
     return TRUE;
 }
 
+// The name the picture export writes to: a typed picture extension stays, else the filter's is added.
 CString AppendPictureExtension(const CString& strPath, int nFilterIndex)
 {
     static const char* const s_aExtensions[] = {"bmp", "jpg", "gif", "png"};

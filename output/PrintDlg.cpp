@@ -65,6 +65,7 @@ BEGIN_MESSAGE_MAP(CPrintDlg, CDialog)
     ON_BN_CLICKED(IDC_PO_RESTOREDEFAULTS, OnRestoreDefaults)
 END_MESSAGE_MAP()
 
+// A letter sheet and no layout yet: rows of 0 let ProposeLayout take the catalogue's layout.
 CPrintDlg::CPrintDlg(CWnd* pParent)
     : CDialog(IDD, pParent),
       m_pCatalogue(NULL),
@@ -106,6 +107,7 @@ void CPrintDlg::ReleaseCatalogue()
     m_pCatalogue = NULL;
 }
 
+// Rows and columns travel as combo indexes (the count less one); gaps and margins in inches.
 void CPrintDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
@@ -257,6 +259,7 @@ CString CPrintDlg::ProposeLayout()
     return strSize;
 }
 
+// Settles layout, start cell, sheet and pages without showing the dialog, leaving the members as OK does.
 void CPrintDlg::ProposeJob()
 {
     ProposeLayout();
@@ -365,6 +368,7 @@ void CPrintDlg::FillSheetList()
     }
 }
 
+// A stock sheet gives its size; the custom entry enables the size fields and reads them.
 void CPrintDlg::OnSelChangeSheetList()
 {
     const int nIndex = m_listSheets.GetCurSel();
@@ -392,6 +396,7 @@ void CPrintDlg::OnKillFocusCustomSize()
     Redraw();
 }
 
+// Takes the typed sheet size; a size out of range falls back to the last good one, written back.
 void CPrintDlg::ReadCustomSize()
 {
     const int nWidth = HundredthsOfInches(ReadFloat(IDC_PO_CUSTOMWIDTH));
@@ -459,6 +464,8 @@ void CPrintDlg::OnKillFocusTopMargin()
     Redraw();
 }
 
+// Keeps the start row between 1 and the rows chosen, writing the nearest good value back, and
+// estimates again.
 void CPrintDlg::OnChangeStartRow()
 {
     if (!m_bReady)
@@ -479,6 +486,7 @@ void CPrintDlg::OnChangeStartRow()
     UpdateEstimate();
 }
 
+// Keeps the start column between 1 and the columns chosen, as OnChangeStartRow does for rows.
 void CPrintDlg::OnChangeStartColumn()
 {
     if (!m_bReady)
@@ -542,6 +550,7 @@ int CPrintDlg::EstimateSheets(int nRowCount, int nRows, int nColumns, int nStart
     return nSheets > INT_MAX ? INT_MAX : (int)nSheets;
 }
 
+// With records, counts the sheets again and shows the page limit and the note; the picture is redrawn always.
 void CPrintDlg::UpdateEstimate()
 {
     if (m_nRowCount >= 0)
@@ -605,6 +614,7 @@ void CPrintDlg::Redraw()
     Invalidate();
 }
 
+// Paints the layout picture into its frame, above the line that says what the sheet cannot hold.
 void CPrintDlg::OnPaint()
 {
     CPaintDC dc(this);
@@ -626,6 +636,7 @@ void CPrintDlg::OnPaint()
     DrawLayout(&dcBox, rcBox);
 }
 
+// Draws the sheet to scale with every chosen cell, filled from the start cell on and cut at the sheet's edge.
 void CPrintDlg::DrawLayout(CDC* pDC, const CRect& rcArea)
 {
     if (pDC == NULL || m_nSheetWidth <= 0 || m_nSheetHeight <= 0 || m_hWnd == NULL)

@@ -81,6 +81,8 @@ void CPubSizeDlg::OnInterchange()
     EnableSizeControls(FALSE);
 }
 
+// Takes the typed size in inches or centimetres, or the old one turned; a size out of range is refused with
+// a message.
 void CPubSizeDlg::OnOK()
 {
     CString strWidth, strHeight;

@@ -5,6 +5,8 @@
 
 #include <math.h>
 
+// The cells a page prints, each with its record index: from the start cell on the first sheet, down to the
+// last record's cell on the last sheet of a merge; both sides of a sheet hold the same cells.
 std::vector<CSheetCell> GetPageCells(const CSheetJob& job, int nPage)
 {
     std::vector<CSheetCell> cells;
