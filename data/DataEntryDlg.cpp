@@ -603,22 +603,28 @@ void CDataEntryDlg::OnExport()
         strText += FormatExportLine(m_pRows[r], m_nColumns, chDelimiter);
     }
 
-    CFile file;
-    if (!file.Open(strPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive))
+    // written whole or not at all: a failed export keeps the old file
+    struct CExportText
     {
-        AfxMessageBox(IDS_DE_FILE_ERROR);
-        return;
-    }
+        const CString* m_pText;
+        BOOL m_bWriting;    // the temporary file was made: a failure from here on has a cause to tell
+    } text = { &strText, FALSE };
     try
     {
-        file.Write(static_cast<LPCSTR>(strText), static_cast<UINT>(strText.GetLength()));
-        file.Close();
+        AfxWriteWholeFile(strPath, [](CFile& file, void* pParam)
+        {
+            CExportText& text = *static_cast<CExportText*>(pParam);
+            text.m_bWriting = TRUE;
+            file.Write(static_cast<LPCSTR>(*text.m_pText), static_cast<UINT>(text.m_pText->GetLength()));
+        }, &text);
     }
     catch (CException* e)
     {
+        if (text.m_bWriting)
+            e->ReportError(MB_ICONEXCLAMATION);     // a full disk, a target held open
+        else
+            AfxMessageBox(IDS_DE_FILE_ERROR);
         e->Delete();
-        file.Abort();
-        AfxMessageBox(IDS_DE_FILE_ERROR);
     }
 }
 

@@ -14,26 +14,17 @@
 
 namespace
 {
-// Writes the document to a file beside strPath that replaces strPath only when complete
-// and flushed; a read-only strPath is refused.
+// Writes the document whole: the file at strPath is replaced only when the new one is
+// complete and flushed; a read-only strPath is refused.
 void WriteDocumentFile(CVarnelDoc& doc, const CString& strPath)
 {
-    char szFullPath[MAX_PATH];
-    if (!AfxFullPath(szFullPath, strPath))
-        AfxThrowFileException(CFileException::badPath, -1, strPath);
-    AfxCheckSaveTarget(szFullPath);
-    // one left by an interrupted save of the same template is reused
-    const CString strTempPath = AfxGetSaveTempPath(szFullPath);
-    if (strTempPath.GetLength() >= MAX_PATH)
-        AfxThrowFileException(CFileException::badPath, -1, szFullPath);
-    CFile file(strTempPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary);
-    try
+    AfxWriteWholeFile(strPath, [](CFile& file, void* pParam)
     {
         CArchive ar(&file, CArchive::store);
-        ar.m_pDocument = &doc;
+        ar.m_pDocument = static_cast<CVarnelDoc*>(pParam);
         try
         {
-            doc.Serialize(ar);
+            ar.m_pDocument->Serialize(ar);
             ar.Close();
         }
         catch (...)
@@ -41,16 +32,7 @@ void WriteDocumentFile(CVarnelDoc& doc, const CString& strPath)
             ar.Abort();
             throw;
         }
-        file.Flush();
-        file.Close();
-    }
-    catch (...)
-    {
-        file.Abort();
-        ::DeleteFileA(strTempPath);
-        throw;
-    }
-    AfxReplaceWithSaveTemp(strTempPath, szFullPath);
+    }, &doc);
 }
 }
 

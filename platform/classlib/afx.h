@@ -857,6 +857,9 @@ void AFXAPI AfxCheckSaveTarget(LPCSTR lpszFullPath);
 // Moves the complete temporary file over the target after checking the target again;
 // on failure the temporary file is deleted and a CFileException thrown.
 void AFXAPI AfxReplaceWithSaveTemp(LPCSTR lpszTempPath, LPCSTR lpszFullPath);
+// Saves a whole file that way: pfnWrite writes the contents into the open temporary
+// file. Any failure deletes the temporary and throws, a CFileException naming the target.
+void AFXAPI AfxWriteWholeFile(LPCSTR lpszPath, void (*pfnWrite)(CFile& file, void* pParam), void* pParam);
 
 /////////////////////////////////////////////////////////////////////////////
 // CMemFile - file in a growable memory block

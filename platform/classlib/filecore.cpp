@@ -421,3 +421,38 @@ void AFXAPI AfxReplaceWithSaveTemp(LPCSTR lpszTempPath, LPCSTR lpszFullPath)
         AfxThrowFileException(CFileException::OsErrorToException((LONG)dwError), (LONG)dwError, lpszFullPath);
     }
 }
+
+void AFXAPI AfxWriteWholeFile(LPCSTR lpszPath, void (*pfnWrite)(CFile& file, void* pParam), void* pParam)
+{
+    char szFullPath[MAX_PATH];
+    LPSTR pszName = NULL;
+    const DWORD nLength = ::GetFullPathNameA(lpszPath, MAX_PATH, szFullPath, &pszName);
+    if (nLength == 0 || nLength >= MAX_PATH)
+        AfxThrowFileException(CFileException::badPath, -1, lpszPath);
+    const CString strTempPath = AfxGetSaveTempPath(szFullPath);
+    try
+    {
+        AfxCheckSaveTarget(szFullPath);
+        if (strTempPath.GetLength() >= MAX_PATH)
+            AfxThrowFileException(CFileException::badPath, -1, szFullPath);
+        CFile file(strTempPath, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive | CFile::typeBinary);
+        try
+        {
+            pfnWrite(file, pParam);
+            file.Flush();
+            file.Close();
+        }
+        catch (...)
+        {
+            file.Abort();
+            ::DeleteFileA(strTempPath);
+            throw;
+        }
+        AfxReplaceWithSaveTemp(strTempPath, szFullPath);
+    }
+    catch (CFileException* e)
+    {
+        e->m_strFileName = szFullPath;
+        throw;
+    }
+}

@@ -7,6 +7,8 @@
 #include "test_support.h"
 #include "model/Elements.h"
 #include "data/DataSource.h"
+#include "resources/data_resource.h"
+#include "temp_folder.h"
 
 namespace
 {
@@ -94,6 +96,35 @@ TEST_F(WriteFailures, TemplateOnAFullVolumeSaysTheDiskIsFull)
     EXPECT_STREQ("The disk is full while writing " + strTarget + ".", FileError(texts));
     EXPECT_STREQ("filler.bin\n", scratch::ListFiles(volume.Folder()));
     ExpectDesignKept(pDoc, 3);
+}
+
+// The data-entry export is written whole or not at all: a volume that fills part way
+// keeps the earlier export and says why.
+TEST_F(WriteFailures, DataExportFillingTheVolumePartWaySaysTheDiskIsFullAndKeepsTheOldOne)
+{
+    scratch::CScratchVolume volume(64);
+    SKIP_WITHOUT_VOLUME(volume);
+    const CString strTarget = volume.File("guests.csv");
+    ASSERT_TRUE(WriteFileBytes(strTarget, "earlier export"));
+    // some 3,000 records of 40 characters do not fit into what is left
+    CTempFolder folder;
+    std::string csv = "Name,Street,City\r\n";
+    for (int i = 0; i < 3000; i++)
+        csv += "Guest number " + std::to_string(i) + ",Long Street " + std::to_string(i) + ",Springfield\r\n";
+    ASSERT_TRUE(WriteFileBytes(folder.File("guests.csv"), csv));
+    CVarnelDoc* pDoc = NewDoc(1);
+    ASSERT_TRUE(pDoc != NULL);
+    ASSERT_EQ(3001, LoadCommaSeparatedFile(*pDoc, folder.File("guests.csv")));
+
+    m_boxes.Reset();
+    CDialogScript script;
+    script.OnDialog(IDD_DATAENTRY).Click(IDC_DE_EXPORT).Cancel();
+    script.OnFileDialog(strTarget, 2);
+    m_program.Command(ID_FILE_VIEW_DATABASE_DATA);
+    ASSERT_EQ(1, m_boxes.GetCount());
+    EXPECT_STREQ("The disk is full while writing " + strTarget + ".", m_boxes.GetCall(0).m_strText);
+    EXPECT_EQ("earlier export", ReadFileBytes(strTarget));
+    EXPECT_STREQ("guests.csv\n", scratch::ListFiles(volume.Folder()));
 }
 
 TEST_F(WriteFailures, TemplateIntoAReadOnlyFolderSaysAccessWasDenied)
