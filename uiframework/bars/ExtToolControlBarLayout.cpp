@@ -262,6 +262,8 @@ void CExtToolControlBar::ApplyWrapping(int nLength, BOOL bByHeight)
     }
 }
 
+// The size of the docked bar laid out for layout state nState (the other side); every size
+// and mark the measuring touched is put back.
 CSize CExtToolControlBar::CalcSizeOnOtherSide(int nState)
 {
     const CSize sizeDockedH = m_sizeDockedH, sizeDockedV = m_sizeDockedV;
