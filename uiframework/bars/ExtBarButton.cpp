@@ -117,6 +117,8 @@ UINT CExtBarButton::GetCmdID(BOOL bEffective) const
     return bEffective ? m_nEffectiveCmdID : m_nCmdID;
 }
 
+// Sets the command the button runs (its own id too unless bEffectiveOnly; id 0 makes a
+// separator) and lays the bar out anew when the shown command changed.
 void CExtBarButton::SetCmdID(UINT nID, BOOL bEffectiveOnly, BOOL bRedraw)
 {
     UINT nOldEffective = m_nEffectiveCmdID;
@@ -163,6 +165,8 @@ void CExtBarButton::SetCtrlVisibleInLayout(BOOL bSet)
 
 CWnd* CExtBarButton::GetCtrl() { return m_pCtrl; }
 
+// Puts a control in the button's place; the old control is destroyed, and deleted unless
+// it deletes itself.
 void CExtBarButton::SetCtrl(CWnd* pCtrl, BOOL bCtrlDeletesItself)
 {
     if (m_pCtrl != NULL && m_pCtrl != pCtrl)
@@ -254,6 +258,8 @@ void CExtBarButton::GetDisplayText(CString& strText) const
         strText = strText.Left(nTab);
 }
 
+// Sets the button's rectangle and centres its visible control across it at the control's
+// own size.
 void CExtBarButton::SetRect(const RECT& rc)
 {
     m_rc = rc;
@@ -278,6 +284,8 @@ void CExtBarButton::SetRect(const RECT& rc)
     }
 }
 
+// Where the button paints: its rectangle, moved out by the bar's extent for the chevron of
+// a docked flat toolbar that shows its parent's background.
 CRect CExtBarButton::GetDisplayRect() const
 {
     CRect rc = m_rc;
@@ -436,6 +444,8 @@ CWnd* CExtBarButton::GetCmdTargetWnd() const
     return pOwner != NULL ? pOwner : m_pBar->GetParent();
 }
 
+// Draws the button through the paint manager in its state (hover, pressed, disabled, the
+// drop-down part); a button whose control shows is left to the control.
 void CExtBarButton::Paint(CDC& dc, BOOL bHorz)
 {
     CRect rc = GetDisplayRect();
@@ -489,6 +499,8 @@ void CExtBarButton::RedrawButton(BOOL bUpdateNow)
         m_pBar->UpdateWindow();
 }
 
+// The side the button's popup opens to: away from the edge its bar is docked or aligned at,
+// below for a floating bar.
 int CExtBarButton::GetTrackAlignment() const
 {
     if (m_pBar == NULL)
@@ -557,6 +569,8 @@ void CExtBarButton::OnHover(CPoint point, BOOL, BOOL bEnter)
         m_pBar->SetCapture();
 }
 
+// A press opens a drop-down (or its arrow part) or shows the command's status text; the
+// release runs the command, unless it is a menu button or a shown control.
 void CExtBarButton::OnClick(CPoint point, BOOL bDown)
 {
     if (m_pBar == NULL || m_pBar->IsButtonInputBlocked())
@@ -601,6 +615,8 @@ void CExtBarButton::DeliverCommand()
         pItem->DeliverToOwnerOf(m_pBar, true);
 }
 
+// Tracks the button's popup against the button; a plain-click menu tracks to its end and
+// its choice becomes the button's command. False, the popup deleted, when it cannot track.
 bool CExtBarButton::StartPopupTracking(CExtPopupMenuWnd* pPopup, CPoint ptScreen,
                                        BOOL bSelectFirst, BOOL bNoAnimation)
 {
@@ -646,6 +662,8 @@ bool CExtBarButton::StartPopupTracking(CExtPopupMenuWnd* pPopup, CPoint ptScreen
     return true;
 }
 
+// Opens the button's menu (or hands the tracking to its control), a floating bar's frame
+// brought up first; always -1, the popup reports its own end.
 int CExtBarButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst, BOOL bNoAnimation)
 {
     if (m_pBar == NULL || m_pBar->IsButtonInputBlocked())
@@ -689,6 +707,8 @@ int CExtBarButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst, BOOL bNoAni
     return -1;
 }
 
+// Draws the button unpressed in the popup's window where it lies beneath, so the popup joins
+// it; not the chevron of a bar over its parent's background on a deep-colour screen.
 void CExtBarButton::stat_PaintButtonInPopup(LPVOID pCookie, CDC& dc, const CWnd& wndMenu,
                                             const CRect& rcExclude, int)
 {
@@ -718,6 +738,8 @@ void CExtBarButton::stat_PaintButtonInPopup(LPVOID pCookie, CDC& dc, const CWnd&
     pTBB->m_nStyle = nStyle;
 }
 
+// The button's tip: the command's tip text, with its shortcut when the bar shows them; -1
+// when there is none.
 INT_PTR CExtBarButton::OnToolHitTest(CPoint, TOOLINFO* pTI)
 {
     if (!IsTooltipEnabled())
@@ -742,6 +764,8 @@ INT_PTR CExtBarButton::OnToolHitTest(CPoint, TOOLINFO* pTI)
     return (INT_PTR)m_nEffectiveCmdID;
 }
 
+// The help id under the point in help mode: the command's, or what the user then picks in a
+// menu button's menu; -1 for none, -3 for a menu button outside help mode.
 int CExtBarButton::OnHelpHitTest(CPoint point)
 {
     if (IsSeparator())
@@ -760,6 +784,8 @@ int CExtBarButton::OnHelpHitTest(CPoint point)
     return -1;
 }
 
+// Asks the frame for the command's enabled and checked state; a menu bar's menus and
+// separators have none.
 void CExtBarButton::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler, int nIndex)
 {
     if (IsSeparator() || m_pBar == NULL)
@@ -776,6 +802,8 @@ void CExtBarButton::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler, i
     state.DoUpdate(pTarget, bDisableIfNoHndler);
 }
 
+// Adds the button to a popup (the chevron's): a menu button as a submenu of its menu, a
+// command with its text, shortcut, icon and state; a control may add itself.
 BOOL CExtBarButton::PutToPopupMenu(CExtPopupMenuWnd* pPopup)
 {
     if (pPopup == NULL)
@@ -869,6 +897,7 @@ void CExtBarContentExpandButton::OnClick(CPoint point, BOOL bDown)
     TrackButtonPopup(point, FALSE, FALSE);
 }
 
+// The chevron's tip, from the string table (a fixed text when it is missing).
 INT_PTR CExtBarContentExpandButton::OnToolHitTest(CPoint, TOOLINFO* pTI)
 {
     if (m_pBar == NULL)
@@ -886,6 +915,8 @@ INT_PTR CExtBarContentExpandButton::OnToolHitTest(CPoint, TOOLINFO* pTI)
     return AFX_IDS_IDLEMESSAGE;
 }
 
+// Fills the chevron's popup with the hidden buttons and, when the bar asks for it, a submenu
+// of the frame's bars; the bar's owner may fill or add to it. False when it stays empty.
 bool CExtBarContentExpandButton::FillChevronPopup(CExtPopupMenuWnd* pPopup)
 {
     CExtControlBar::POPUP_MENU_EVENT_DATA data(12, pPopup, m_pBar, CPoint(-1, -1),
@@ -938,6 +969,7 @@ bool CExtBarContentExpandButton::FillChevronPopup(CExtPopupMenuWnd* pPopup)
     return pPopup->GetItemCount() > 0;
 }
 
+// Opens the chevron's popup unless it has nothing to list; always -1, as for other buttons.
 int CExtBarContentExpandButton::TrackButtonPopup(CPoint point, BOOL bSelectFirst,
                                                  BOOL bNoAnimation)
 {

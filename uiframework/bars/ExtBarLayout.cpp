@@ -66,6 +66,7 @@ void RemoveEntryAt(CPtrArray& arr, int nPos)
     NormalizeBarArray(arr);
 }
 
+// Puts p in a row of its own at the start or the end of the array, moving it when present.
 int InsertAsRow(CPtrArray& arr, void* p, bool bAtStart)
 {
     NormalizeBarArray(arr);
@@ -106,6 +107,8 @@ int CountBars(const CPtrArray& arr)
     return n;
 }
 
+// Spreads nDelta one unit at a time over the values, never below a minimum; answers the
+// part left over.
 int DistributeRoundRobin(std::vector<int>& values, const std::vector<int>& mins, int nDelta)
 {
     size_t n = values.size();
@@ -147,6 +150,8 @@ int RankKey(int nRank)
 
 } // namespace
 
+// Lays a frame-edge row's fixed bars out in lines: gaps close, then wrappable bars give up
+// room (least recent first) before a bar starts the next line.
 std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAvail)
 {
     std::vector<OuterPlace> places(items.size());
@@ -215,6 +220,7 @@ std::vector<OuterPlace> FitOuterRow(const std::vector<OuterItem>& items, int nAv
     return places;
 }
 
+// Makes one bar the most recent of its row; the others' ranks move back and are renumbered.
 void RankMostRecent(std::vector<int>& ranks, int nRecent, int nEntryCount)
 {
     if (nRecent < 0 || nRecent >= (int)ranks.size() || ranks[nRecent] < 0)
@@ -258,6 +264,8 @@ void RankRowForLayout(std::vector<int>& ranks, int nRowCount)
     }
 }
 
+// Fits a row's resizable bars to the room: breaks the row where even minimums overflow and
+// spreads the rest round-robin.
 RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf)
 {
     RowFit fit;
@@ -361,6 +369,7 @@ RowFit FitRow(std::vector<RowItem>& items, int nAvail, int nSelf)
     return fit;
 }
 
+// The number each dock circle takes once the empty ones go; -1 for a removed one.
 std::vector<int> CompactCircleNumbers(const std::vector<bool>& arrEmpty)
 {
     std::vector<int> result(arrEmpty.size(), 0);

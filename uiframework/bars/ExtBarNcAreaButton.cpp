@@ -113,6 +113,8 @@ void CExtControlBar::NcButtonsDestroy()
     m_arrNcButtons.RemoveAll();
 }
 
+// Shortens the caption rectangle so its text stops before the innermost shown caption
+// button.
 void CExtControlBar::ExcludeNcButtonsFromCaption(RECT& rc)
 {
     if (m_arrNcButtons.GetSize() == 0)
@@ -165,6 +167,8 @@ void CExtControlBar::PaintNcAreaButtons(CDC& dc)
     }
 }
 
+// The hit code of the caption button under a screen point (HTCLIENT for none); with
+// ppButton it answers the button, without it refreshes the buttons' hover and pressed looks.
 UINT CExtControlBar::NcButtonsHitTest(CPoint ptScreen, CExtBarNcAreaButton** ppButton)
 {
     if (ppButton != NULL)
@@ -239,6 +243,8 @@ void CExtBarNcAreaButton::Destroy()
     delete this;
 }
 
+// Places the button as a square at the caption's far end, or just before the previous
+// button.
 void CExtBarNcAreaButton::PlaceInCaption(CExtBarNcAreaButton* pPrev)
 {
     CWnd* pHost = NULL;
@@ -325,6 +331,8 @@ bool CExtBarNcAreaButton::BeginClick(CPoint pt)
     return true;
 }
 
+// Draws the button with a glyph in its state; it looks active when its bar (or the slider
+// or mini frame showing it) is, and pushed while drawn beside its open popup.
 void CExtBarNcAreaButton::PaintGlyph(CDC& dc, int nGlyph)
 {
     if (m_rc.IsRectEmpty())
@@ -353,6 +361,8 @@ void CExtBarNcAreaButton::PaintGlyph(CDC& dc, int nGlyph)
     g_CurrentPaintManager->DrawNcAreaButton(dc, nba);
 }
 
+// Fills the button's tip, in the host's client coordinates, with a text from the string
+// table; 0 for an auto-hidden bar out of sight, -1 without pTI.
 INT_PTR CExtBarNcAreaButton::FillToolInfo(TOOLINFO* pTI, UINT nStringID, LPCTSTR sFallback)
 {
     CWnd* pHost = NULL;
@@ -414,6 +424,7 @@ UINT CExtBarNcAreaButtonClose::OnNcHitTest(CPoint pt)
     return CExtBarNcAreaButton::OnNcHitTest(pt) == HTCLIENT ? HTCLIENT : HTMINBUTTON;
 }
 
+// Hides the bar; an auto-hidden one leaves its strip first.
 bool CExtBarNcAreaButtonClose::OnClick(CPoint pt)
 {
     if (!BeginClick(pt))
@@ -505,6 +516,7 @@ UINT CExtBarNcAreaButtonMenu::OnNcHitTest(CPoint pt)
     return CExtBarNcAreaButton::OnNcHitTest(pt) == HTCLIENT ? HTCLIENT : HTMINBUTTON;
 }
 
+// Draws the menu button pushed in the popup's window while its options popup is open.
 void CExtBarNcAreaButtonMenu::stat_PaintPushed(LPVOID pCookie, CDC& dc, const CWnd&,
                                                const CRect&, int)
 {
@@ -529,6 +541,8 @@ void CExtBarNcAreaButtonMenu::stat_PaintPushed(LPVOID pCookie, CDC& dc, const CW
     dc.SetViewportOrg(ptOld);
 }
 
+// Opens the options popup of a floating fixed bar under the button: what the owner adds,
+// or the show/hide list of the frame's bars.
 bool CExtBarNcAreaButtonMenu::OnClick(CPoint pt)
 {
     if (!BeginClick(pt))

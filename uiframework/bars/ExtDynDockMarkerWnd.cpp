@@ -151,6 +151,8 @@ CExtDynDockMarkerWnd::~CExtDynDockMarkerWnd()
         DestroyWindow();
 }
 
+// The hidden topmost popup that owns every marker and highlight, made on first need when
+// bCreate; NULL when it cannot be made.
 CWnd* CExtDynDockMarkerWnd::GetOwnerWnd(bool bCreate)
 {
     if (s_pOwnerWnd != NULL && s_pOwnerWnd->m_hWnd != NULL)
@@ -177,6 +179,8 @@ bool CExtDynDockMarkerWnd::IsDockingMarker() const
     return (m_nMarkerType >= 0 && m_nMarkerType <= 3) || m_nMarkerType == 8;
 }
 
+// The drag state the marker stands for (14-17 an outer frame side, 18-21 an inner one,
+// 22-25 a side of the target bar, 26 a tab in it); 0 for a marker that docks nothing.
 int CExtDynDockMarkerWnd::GetDragStateKind() const
 {
     if (!IsDockingMarker())
@@ -197,6 +201,8 @@ int CExtDynDockMarkerWnd::GetDragStateKind() const
     return nBase + m_nMarkerType;
 }
 
+// Shows (bHot) the highlight of where the bar would land, taking it from every other
+// marker, or removes it; false when the highlight window cannot be made.
 bool CExtDynDockMarkerWnd::SetHot(bool bHot)
 {
     if (m_pHighlight != NULL)
@@ -228,6 +234,8 @@ BOOL CExtDynDockMarkerWnd::DestroyWindow()
     return CWnd::DestroyWindow();
 }
 
+// Follows the cursor to show the marker hot or normal; when its target window is gone it
+// hides the inner markers and posts a move to the dragged bar so they are made anew.
 void CExtDynDockMarkerWnd::OnStateTimer()
 {
     if (!IsWindowVisible())
@@ -260,6 +268,8 @@ void CExtDynDockMarkerWnd::OnStateTimer()
     UpdateWindow();
 }
 
+// A marker takes no activation and no click and paints its normal or hot bitmap; its
+// timer keeps the state in step with the cursor.
 LRESULT CExtDynDockMarkerWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -309,6 +319,8 @@ void CExtDynDockMarkerWnd::DestroyMarkerArray(CPtrArray& arr)
     arr.RemoveAll();
 }
 
+// Shows or hides a set of markers without activating them (a hidden one loses its
+// highlight), then paints at once so the drag sees the change.
 void CExtDynDockMarkerWnd::ShowMarkerArray(CPtrArray& arr, bool bShow)
 {
     for (INT_PTR i = 0; i < arr.GetSize(); i++)
@@ -360,6 +372,8 @@ void CExtDynDockMarkerWnd::DestroyAllMarkers()
     s_hWndInnerTarget = NULL;
 }
 
+// The screen rectangle the outer markers surround: the frame's client area less what the
+// bars before the inner dock circles take of it in the frame's layout.
 CRect CExtDynDockMarkerWnd::CalcOuterArea(CFrameWnd* pFrame)
 {
     CRect rc(0, 0, 0, 0);
@@ -408,6 +422,8 @@ void CExtDynDockMarkerWnd::CreateOuterMarkers(CFrameWnd* pFrame, bool bShow)
     ShowMarkerArray(CExtControlBar::g_arrDockMarkersOuter, bShow);
 }
 
+// Puts the inner markers on what the dragged bar could dock to under the cursor (a floating
+// bar, a docked bar, the view); they stay while the cursor is on a marker or the same target.
 void CExtDynDockMarkerWnd::UpdateInnerMarkers(CFrameWnd* pFrame, bool bShow,
                                               const POINT* pptCursor)
 {
@@ -483,6 +499,8 @@ void CExtDynDockMarkerWnd::UpdateInnerMarkers(CFrameWnd* pFrame, bool bShow,
     ShowMarkerArray(CExtControlBar::g_arrDockMarkersInner, bShow);
 }
 
+// The visible docking marker under a screen point, inner markers first and within their
+// shape; NULL when none.
 CExtDynDockMarkerWnd* CExtDynDockMarkerWnd::HitTestMarkers(CPoint ptScreen)
 {
     CPtrArray* arrs[2] = { &CExtControlBar::g_arrDockMarkersInner,
@@ -507,6 +525,8 @@ CExtDynDockMarkerWnd* CExtDynDockMarkerWnd::HitTestMarkers(CPoint ptScreen)
     return NULL;
 }
 
+// One step of a drag over the markers: makes the outer set, moves the inner one, lights the
+// marker under the cursor and answers its drag state (0 for none) and target.
 int CExtDynDockMarkerWnd::TrackDragStep(CFrameWnd* pFrame, CPoint ptScreen, HWND* phWndTarget)
 {
     if (phWndTarget != NULL)
@@ -530,6 +550,8 @@ int CExtDynDockMarkerWnd::TrackDragStep(CFrameWnd* pFrame, CPoint ptScreen, HWND
     return pHit->GetDragStateKind();
 }
 
+// Docks the bar as a marker's drag state says: to a frame side, beside the target bar or as
+// a tab of it; false when the state does not apply.
 bool CExtDynDockMarkerWnd::ApplyMarkerKind(CExtControlBar* pBar, int nKind, HWND hWndTarget)
 {
     static const UINT s_sides[4] = { AFX_IDW_DOCKBAR_TOP, AFX_IDW_DOCKBAR_BOTTOM,
@@ -638,6 +660,8 @@ void CExtDynDockHighlightWnd::PostNcDestroy()
     // owned by the marker, deleted there
 }
 
+// The highlight takes no activation or click; it shows the screen beneath it, captured once
+// and darkened around the outline of the place (with a tab's shape for a tab drop).
 LRESULT CExtDynDockHighlightWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)

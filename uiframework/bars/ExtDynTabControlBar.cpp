@@ -47,6 +47,8 @@ CExtDynTabControlBar* CExtDynTabWnd::GetGroup() const
     return m_hWnd != NULL ? DYNAMIC_DOWNCAST(CExtDynTabControlBar, GetParent()) : NULL;
 }
 
+// Puts a dragged-away bar's tab back where the drag started, for a drag that came to
+// nothing.
 void CExtDynTabWnd::RestoreDraggedTab(CExtControlBar* pBar)
 {
     int nTab = FindItemByData((LPARAM)pBar);
@@ -64,6 +66,8 @@ void CExtDynTabWnd::RestoreDraggedTab(CExtControlBar* pBar)
     UpdateTabWnd(true);
 }
 
+// Dragging a tab drags its bar out of the group, the tab marked detached while the drag
+// lasts; the strip's own tab dragging never runs.
 bool CExtDynTabWnd::IsItemDragAllowed(int nIndex)
 {
     TAB_ITEM_INFO* pItem = GetItem(nIndex);
@@ -94,6 +98,8 @@ bool CExtDynTabWnd::OnItemMouseClick(int nIndex, bool bPressed, int nMouseButton
     return CExtTabWnd::OnItemMouseClick(nIndex, bPressed, nMouseButton, nFlags);
 }
 
+// A newly selected tab brings its bar to the top with the focus and gives the group (and a
+// floating group's mini frame) the bar's caption.
 bool CExtDynTabWnd::OnSelectionChange(int nOld, int nNew, bool bPreSelect)
 {
     bool bResult = CExtTabWnd::OnSelectionChange(nOld, nNew, bPreSelect);
@@ -145,6 +151,8 @@ CString CExtDynTabWnd::GetItemText(TAB_ITEM_INFO* pItem)
     return s;
 }
 
+// While a tab is dragged away, the first tab of the detached run is drawn as the selected
+// one.
 void CExtDynTabWnd::PaintItem(CDC& dc, int nIndex, TAB_ITEM_INFO* pItem, const RECT& rcItem)
 {
     bool bAnyDetached = FindItemByFlags(__ETWI_DETACHED, 0) >= 0;
@@ -185,6 +193,8 @@ BOOL CExtDynTabWnd::PreTranslateMessage(MSG* pMsg)
     return CExtTabWnd::PreTranslateMessage(pMsg);
 }
 
+// Registers the strip as a drop target, floats a tab's bar on a double click and lists the
+// group's bars on a right click; the right button does not select.
 LRESULT CExtDynTabWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CREATE)
@@ -273,6 +283,8 @@ void CExtDockDynTabBar::GetMemberBars(ExtControlBarVector_t& arr) const
     }
 }
 
+// Lays every member bar over the whole client area, one on top of the other, clipping each
+// other.
 void CExtDockDynTabBar::StackMembers(bool bRepositionChildren)
 {
     if (m_hWnd == NULL)
@@ -304,6 +316,8 @@ void CExtDockDynTabBar::LayoutInClient()
     StackMembers(true);
 }
 
+// The tab dock bar fills its window: it stacks the members there and gives each the
+// group's remembered sizes.
 CSize CExtDockDynTabBar::CalcFixedLayout(BOOL, BOOL)
 {
     CRect rc(0, 0, 0, 0);
@@ -327,6 +341,8 @@ CSize CExtDockDynTabBar::CalcFixedLayout(BOOL, BOOL)
     return rc.Size();
 }
 
+// After members came or went: the group goes with its last member, otherwise its tabs and
+// layout follow.
 void CExtDockDynTabBar::RecalcContainers()
 {
     if (m_bSuspended)
@@ -366,6 +382,8 @@ CExtDockDynTabBar* CExtDynTabControlBar::GetTabDockBar() const
 
 CExtControlBar* CExtDynTabControlBar::GetTabbedContainer() { return this; }
 
+// Makes the tab strip along the bottom on creation, gives a floating group a thin border and
+// passes the focus on to the selected bar.
 LRESULT CExtDynTabControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -424,6 +442,7 @@ bool CExtDynTabControlBar::QueryGripper(bool* pbHorizontalCaption, bool* pbHasCa
     return !bAloneInMini;
 }
 
+// The group's caption: the selected bar's, else its first member's.
 void CExtDynTabControlBar::GetBarCaptionText(CString& strText)
 {
     strText.Empty();
@@ -488,6 +507,8 @@ CExtControlBar* CExtDynTabControlBar::GetSelectedBar()
     return pItem != NULL ? (CExtControlBar*)pItem->m_lParam : NULL;
 }
 
+// Puts the tab strip along the bottom (shown for two visible tabs or more) and the stacked
+// members above it.
 void CExtDynTabControlBar::RepositionChildWindow(int cx, int cy, bool)
 {
     CExtDockDynTabBar* pDock = GetTabDockBar();
@@ -517,6 +538,8 @@ void CExtDynTabControlBar::RepositionChildWindow(int cx, int cy, bool)
     m_wndTabs.Invalidate();
 }
 
+// Adds a tab for the bar (for each visible member of a dynamic bar), marked hidden or
+// detached as the bar is.
 void CExtDynTabControlBar::InsertBar(CExtControlBar* pBar, int nIndex, bool bUpdate,
                                      bool bDetached)
 {
@@ -547,6 +570,8 @@ void CExtDynTabControlBar::InsertBar(CExtControlBar* pBar, int nIndex, bool bUpd
     m_wndTabs.UpdateTabWnd(bUpdate);
 }
 
+// Takes the bar out of its old dock bar's entries; an emptied floating dock bar's mini frame
+// goes, a docked one lays out anew.
 void CExtDynTabControlBar::DetachFromDockBar(CExtControlBar* pBar, CDockBar* pExcept)
 {
     CDockBar* pOld = pBar->m_pDockBar;
@@ -573,6 +598,8 @@ void CExtDynTabControlBar::DetachFromDockBar(CExtControlBar* pBar, CDockBar* pEx
     }
 }
 
+// Moves a bar (or each visible member of a dynamic bar) into the group's dock bar and tabs,
+// sized to the page; false for the group itself or a group without its dock bar.
 bool CExtDynTabControlBar::DockBarIntoGroup(CExtControlBar* pBar, int nIndex, bool bUpdate)
 {
     CExtDockDynTabBar* pDock = GetTabDockBar();
@@ -652,6 +679,8 @@ bool CExtDynTabControlBar::DockBarIntoGroup(CExtControlBar* pBar, int nIndex, bo
     return true;
 }
 
+// Brings the tabs in step with the members: tabs of bars that left go (detached ones stay),
+// new members get one, hidden ones are marked, and a visible tab stays selected.
 void CExtDynTabControlBar::SyncTabs(bool bUpdate)
 {
     CExtDockDynTabBar* pDock = GetTabDockBar();
@@ -693,6 +722,8 @@ void CExtDynTabControlBar::SyncTabs(bool bUpdate)
     m_wndTabs.UpdateTabWnd(bUpdate);
 }
 
+// A member shown or hidden: its tab follows; a hidden selected member hands the selection
+// to the next visible one, a member shown again takes it.
 void CExtDynTabControlBar::OnMemberShowChanged(CExtControlBar* pBar)
 {
     int nTab = m_wndTabs.FindItemByData((LPARAM)pBar);
@@ -742,6 +773,7 @@ void CExtDynTabControlBar::SelectBarTab(CExtControlBar* pBar)
         pBar->SetFocus();
 }
 
+// Selects the n-th visible tab (the n-th tab when there are fewer visible ones).
 void CExtDynTabControlBar::SelectVisibleTab(int n, bool bEnsureVisible, bool bUpdate)
 {
     int nSeen = 0;
@@ -848,6 +880,8 @@ CExtDynTabControlBar* CExtDynTabControlBar::MakeGroupAround(CExtControlBar* pThi
     return pGroup;
 }
 
+// Docks pTarget as a tab of pThis: into pThis when it is a group, into its group when it has
+// one, else into a new group made in pThis's place.
 bool CExtDynTabControlBar::DockAsTabImpl(CExtControlBar* pThis, CExtControlBar* pTarget,
                                          int nIndex, CFrameWnd* pDockSite, BOOL bRecalc)
 {
@@ -902,6 +936,8 @@ void CExtDynTabControlBar::OnMemberDraggingStarted(CExtControlBar* pBar)
     pGroup->m_wndTabs.m_nDragStartTab = pGroup->m_wndTabs.FindItemByData((LPARAM)pBar);
 }
 
+// After a member's drag the tabs drop their detached marks: a cancelled drag puts the tab
+// back and selects it, a finished one syncs the tabs; a target group drops its preview tab.
 void CExtDynTabControlBar::OnMemberDraggingFinished(
     CExtControlBar* pBar, CExtControlBar::InternalDraggingState_t* pCandidate, bool bCancel)
 {

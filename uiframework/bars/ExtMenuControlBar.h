@@ -20,7 +20,8 @@
 // - ExtMenuControlBarMdiButtons.cpp: CExtBarMdiDocButton and CExtBarMdiRightButton.
 // - ExtMenuControlBarTracking.cpp: TrackButtonMenu, the system menus (TrackSystemMenu,
 //   TrackFrameSystemMenu, TrackMdiChildSystemMenu), MoveMenu, keyboard mode (Enter/Leave,
-//   SyncKeyboardSelection) and the keys (PreTranslateFrameMessage).
+//   SyncKeyboardSelection) and the keys (PreTranslateFrameMessage and its
+//   key handlers).
 
 #pragma once
 
@@ -203,4 +204,14 @@ protected:
     int FindMdiButton(CRuntimeClass* pClass) const;
     // The button Alt and F10 highlight: the first menu, after a maximised document's icon.
     int GetFirstMenuIndex() const;
+
+private:
+    // The key handlers of PreTranslateFrameMessage, one per kind of key.
+    struct FrameKey_t;
+    BOOL PreTranslateFrameKey(const FrameKey_t& key);
+    BOOL OnFrameAltKey(const FrameKey_t& key);
+    BOOL OnFrameF10Key(const FrameKey_t& key);
+    BOOL OnFrameSystemMenuKey(const FrameKey_t& key);
+    BOOL OnFrameMnemonicKey(const FrameKey_t& key);
+    BOOL OnKeyboardModeKey(const FrameKey_t& key);
 };

@@ -307,6 +307,17 @@ void CExtMenuControlBar::MoveMenu(bool bNext)
 /////////////////////////////////////////////////////////////////////////////
 // Keyboard
 
+// What the key handlers of PreTranslateFrameMessage read of one key message.
+struct CExtMenuControlBar::FrameKey_t
+{
+    MSG* pMsg;
+    UINT nVK;
+    bool bUp, bSysKey, bAlt, bCtrl, bShift;
+    bool bBlocked;   // button input blocked
+    bool bPreview;   // the frame shows a print preview
+    bool bCombo;     // the focus is a dropped combo box
+};
+
 // The bar's keys: Alt alone, Alt+Space, Alt+minus, mnemonics and the keys of keyboard mode.
 BOOL CExtMenuControlBar::PreTranslateFrameMessage(MSG* pMsg)
 {
@@ -352,199 +363,234 @@ BOOL CExtMenuControlBar::PreTranslateFrameMessage(MSG* pMsg)
             LeaveKeyboardMode();
         return FALSE;
     }
-    bool bUp = nMsg == WM_KEYUP || nMsg == WM_SYSKEYUP;
-    bool bSysKey = nMsg == WM_SYSKEYDOWN || nMsg == WM_SYSKEYUP;
-    UINT nVK = (UINT)pMsg->wParam;
-    bool bAlt = (pMsg->lParam & (1 << 29)) != 0 || (::GetKeyState(VK_MENU) & 0x8000) != 0;
-    bool bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
-    bool bShift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    FrameKey_t key;
+    key.pMsg = pMsg;
+    key.bUp = nMsg == WM_KEYUP || nMsg == WM_SYSKEYUP;
+    key.bSysKey = nMsg == WM_SYSKEYDOWN || nMsg == WM_SYSKEYUP;
+    key.nVK = (UINT)pMsg->wParam;
+    key.bAlt = (pMsg->lParam & (1 << 29)) != 0 || (::GetKeyState(VK_MENU) & 0x8000) != 0;
+    key.bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    key.bShift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    key.bBlocked = bBlocked;
+    key.bPreview = bPreview;
+    key.bCombo = bCombo;
+    return PreTranslateFrameKey(key);
+}
 
-    // Alt alone
-    if (nVK == VK_MENU && !bCtrl && !bShift)
-    {
-        if (bBlocked)
-            return TRUE;
-        if (bPreview || bCombo)
-            return FALSE;
-        if (m_bKeyboardMode)
-        {
-            if (bUp)
-                LeaveKeyboardMode();
-            return TRUE;
-        }
-        if (!bUp)
-        {
-            g_bIgnoreAltUp = FALSE;
-            return FALSE;
-        }
-        if (g_bIgnoreAltUp || g_bMenuTracking || CExtPopupMenuWnd::IsTrackingActive())
-        {
-            g_bIgnoreAltUp = FALSE;
-            return FALSE;
-        }
-        CFrameWnd* pFrame = GetHostFrame();
-        if (pFrame != NULL && (pFrame->GetStyle() & WS_CHILD))
-        {
-            HWND hWndFore = ::GetForegroundWindow();
-            if (hWndFore != pFrame->m_hWnd && !::IsChild(pFrame->m_hWnd, hWndFore))
-                return FALSE;
-        }
-        g_bMenuExpanded = FALSE;
-        TrackButtonMenu(GetFirstMenuIndex());
-        return TRUE;
-    }
-    // F10 alone: as Alt alone, on its release
-    if (nVK == VK_F10 && !bAlt && !bCtrl && !bShift)
-    {
-        if (bBlocked)
-            return TRUE;
-        if (bPreview || bCombo)
-            return FALSE;
-        if (!bUp)
-            return TRUE;
-        if (m_bKeyboardMode)
-        {
-            LeaveKeyboardMode();
-            return TRUE;
-        }
-        if (g_bMenuTracking || CExtPopupMenuWnd::IsTrackingActive())
-            return TRUE;
-        g_bMenuExpanded = FALSE;
-        TrackButtonMenu(GetFirstMenuIndex());
-        return TRUE;
-    }
-    if (bAlt && !bCtrl && !m_bHostedOutside &&
+// Sends a key message to the handler of its kind; TRUE eats it, FALSE lets it pass on.
+BOOL CExtMenuControlBar::PreTranslateFrameKey(const FrameKey_t& key)
+{
+    const UINT nVK = key.nVK;
+    if (nVK == VK_MENU && !key.bCtrl && !key.bShift)
+        return OnFrameAltKey(key);
+    if (nVK == VK_F10 && !key.bAlt && !key.bCtrl && !key.bShift)
+        return OnFrameF10Key(key);
+    if (key.bAlt && !key.bCtrl && !m_bHostedOutside &&
         (nVK == VK_SPACE ||
-         (IsMdiMode() && bSysKey && (nVK == VK_OEM_MINUS || nVK == VK_SUBTRACT))))
-    {
-        if (bUp || bBlocked)
-            return TRUE;
-        CFrameWnd* pFrame = GetHostFrame();
-        HWND hWndActive = ::GetActiveWindow();
-        if (pFrame != NULL && hWndActive != pFrame->m_hWnd &&
-            (::GetWindowLongA(hWndActive, GWL_STYLE) & WS_POPUP) != 0)
-            return FALSE;
-        g_bMenuExpanded = FALSE;
-        LeaveKeyboardMode();
-        if (nVK == VK_SPACE)
-        {
-            TrackFrameSystemMenu(NULL, TRUE);
-            return TRUE;
-        }
-        if (GetActiveMdiChild() == NULL)
-        {
-            g_bIgnoreAltUp = TRUE;
-            return TRUE;
-        }
-        TrackMdiChildSystemMenu(NULL, TRUE);
-        return TRUE;
-    }
-    if (bPreview || bCombo)
+         (IsMdiMode() && key.bSysKey && (nVK == VK_OEM_MINUS || nVK == VK_SUBTRACT))))
+        return OnFrameSystemMenuKey(key);
+    if (key.bPreview || key.bCombo)
         return FALSE;
     bool bNavKey = nVK == VK_RETURN || nVK == VK_ESCAPE || nVK == VK_LEFT || nVK == VK_RIGHT ||
                    nVK == VK_UP || nVK == VK_DOWN;
-    if (bAlt || (m_bKeyboardMode && !bNavKey))
+    if (key.bAlt || (m_bKeyboardMode && !bNavKey))
+        return OnFrameMnemonicKey(key);
+    if (m_bKeyboardMode && !key.bBlocked)
+        return OnKeyboardModeKey(key);
+    return FALSE;
+}
+
+// Alt alone: its release opens the first menu, unless another key, a command or a menu
+// came between its press and release; in keyboard mode it leaves the mode.
+BOOL CExtMenuControlBar::OnFrameAltKey(const FrameKey_t& key)
+{
+    if (key.bBlocked)
+        return TRUE;
+    if (key.bPreview || key.bCombo)
+        return FALSE;
+    if (m_bKeyboardMode)
     {
-        if (bUp)
-            return TRUE;
-        BYTE ks[256] = { 0 };
-        WORD wChar = 0;
-        UINT nScan = (UINT)((pMsg->lParam >> 16) & 0xFF);
-        int nChars = ::ToAsciiEx(nVK, nScan, ks, &wChar, 0, ::GetKeyboardLayout(0));
-        if (nChars <= 0)
+        if (key.bUp)
+            LeaveKeyboardMode();
+        return TRUE;
+    }
+    if (!key.bUp)
+    {
+        g_bIgnoreAltUp = FALSE;
+        return FALSE;
+    }
+    if (g_bIgnoreAltUp || g_bMenuTracking || CExtPopupMenuWnd::IsTrackingActive())
+    {
+        g_bIgnoreAltUp = FALSE;
+        return FALSE;
+    }
+    CFrameWnd* pFrame = GetHostFrame();
+    if (pFrame != NULL && (pFrame->GetStyle() & WS_CHILD))
+    {
+        HWND hWndFore = ::GetForegroundWindow();
+        if (hWndFore != pFrame->m_hWnd && !::IsChild(pFrame->m_hWnd, hWndFore))
+            return FALSE;
+    }
+    g_bMenuExpanded = FALSE;
+    TrackButtonMenu(GetFirstMenuIndex());
+    return TRUE;
+}
+
+// F10 alone does what Alt alone does, on its release; its press is eaten.
+BOOL CExtMenuControlBar::OnFrameF10Key(const FrameKey_t& key)
+{
+    if (key.bBlocked)
+        return TRUE;
+    if (key.bPreview || key.bCombo)
+        return FALSE;
+    if (!key.bUp)
+        return TRUE;
+    if (m_bKeyboardMode)
+    {
+        LeaveKeyboardMode();
+        return TRUE;
+    }
+    if (g_bMenuTracking || CExtPopupMenuWnd::IsTrackingActive())
+        return TRUE;
+    g_bMenuExpanded = FALSE;
+    TrackButtonMenu(GetFirstMenuIndex());
+    return TRUE;
+}
+
+// Alt+Space opens the frame's system menu, Alt+minus the active MDI child's; neither
+// while a popup window of the program is active.
+BOOL CExtMenuControlBar::OnFrameSystemMenuKey(const FrameKey_t& key)
+{
+    if (key.bUp || key.bBlocked)
+        return TRUE;
+    CFrameWnd* pFrame = GetHostFrame();
+    HWND hWndActive = ::GetActiveWindow();
+    if (pFrame != NULL && hWndActive != pFrame->m_hWnd &&
+        (::GetWindowLongA(hWndActive, GWL_STYLE) & WS_POPUP) != 0)
+        return FALSE;
+    g_bMenuExpanded = FALSE;
+    LeaveKeyboardMode();
+    if (key.nVK == VK_SPACE)
+    {
+        TrackFrameSystemMenu(NULL, TRUE);
+        return TRUE;
+    }
+    if (GetActiveMdiChild() == NULL)
+    {
+        g_bIgnoreAltUp = TRUE;
+        return TRUE;
+    }
+    TrackMdiChildSystemMenu(NULL, TRUE);
+    return TRUE;
+}
+
+// Alt+letter (or a letter in keyboard mode) opens the menu or runs the button of that
+// mnemonic, on this bar or another menu bar of the same frame; an unknown letter passes on.
+BOOL CExtMenuControlBar::OnFrameMnemonicKey(const FrameKey_t& key)
+{
+    if (key.bUp)
+        return TRUE;
+    const MSG* pMsg = key.pMsg;
+    BYTE ks[256] = { 0 };
+    WORD wChar = 0;
+    UINT nScan = (UINT)((pMsg->lParam >> 16) & 0xFF);
+    int nChars = ::ToAsciiEx(key.nVK, nScan, ks, &wChar, 0, ::GetKeyboardLayout(0));
+    if (nChars <= 0)
+    {
+        g_bIgnoreAltUp = TRUE;
+        return m_bKeyboardMode ? TRUE : FALSE;
+    }
+    TCHAR ch = (TCHAR)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)wChar);
+    CExtMenuControlBar* pFound = NULL;
+    int nFound = FindButtonByMnemonic(ch);
+    if (nFound >= 0)
+        pFound = this;
+    else
+    {
+        CSingleLock lock(&g_csAllBars, TRUE);
+        for (INT_PTR i = 0; i < g_arrAllBars.GetSize() && pFound == NULL; i++)
         {
-            g_bIgnoreAltUp = TRUE;
-            return m_bKeyboardMode ? TRUE : FALSE;
-        }
-        TCHAR ch = (TCHAR)(UINT_PTR)::CharUpperA((LPSTR)(UINT_PTR)(BYTE)wChar);
-        CExtMenuControlBar* pFound = NULL;
-        int nFound = FindButtonByMnemonic(ch);
-        if (nFound >= 0)
-            pFound = this;
-        else
-        {
-            CSingleLock lock(&g_csAllBars, TRUE);
-            for (INT_PTR i = 0; i < g_arrAllBars.GetSize() && pFound == NULL; i++)
+            CExtMenuControlBar* pOther = DYNAMIC_DOWNCAST(CExtMenuControlBar, g_arrAllBars[i]);
+            if (pOther == NULL || pOther == this || pOther->m_hWnd == NULL)
+                continue;
+            bool bSame = m_bHostedOutside
+                             ? (pOther->GetParent() == GetParent() && pOther->IsWindowVisible())
+                             : pOther->m_pDockSite == m_pDockSite;
+            if (!bSame)
+                continue;
+            int n = pOther->FindButtonByMnemonic(ch);
+            if (n >= 0)
             {
-                CExtMenuControlBar* pOther = DYNAMIC_DOWNCAST(CExtMenuControlBar, g_arrAllBars[i]);
-                if (pOther == NULL || pOther == this || pOther->m_hWnd == NULL)
-                    continue;
-                bool bSame = m_bHostedOutside
-                                 ? (pOther->GetParent() == GetParent() && pOther->IsWindowVisible())
-                                 : pOther->m_pDockSite == m_pDockSite;
-                if (!bSame)
-                    continue;
-                int n = pOther->FindButtonByMnemonic(ch);
-                if (n >= 0)
-                {
-                    pFound = pOther;
-                    nFound = n;
-                }
+                pFound = pOther;
+                nFound = n;
             }
         }
-        if (pFound == NULL)
+    }
+    if (pFound == NULL)
+    {
+        g_bIgnoreAltUp = TRUE;
+        return FALSE;
+    }
+    CExtBarButton* pTBB = pFound->GetButton(nFound);
+    if (pTBB->IsMenuButton())
+    {
+        HWND hWndFocus = ::GetFocus();
+        if (hWndFocus != NULL)
+            ::SendMessageA(hWndFocus, WM_CANCELMODE, 0, 0);
+        pFound->LeaveKeyboardMode();
+        pFound->TrackButtonMenu(nFound, TRUE, FALSE,
+                                (pFound->m_dwMenuBarFlags & MBF_KEYBOARD_NO_ANIMATION) != 0);
+    }
+    else
+    {
+        pFound->LeaveKeyboardMode();
+        pTBB->DeliverCommand();
+    }
+    return TRUE;
+}
+
+// The navigation keys of keyboard mode: Enter or an arrow across opens the highlighted
+// menu, Enter runs a command button, Esc leaves, left and right move; all are eaten.
+BOOL CExtMenuControlBar::OnKeyboardModeKey(const FrameKey_t& key)
+{
+    if (key.bUp)
+        return TRUE;
+    const UINT nVK = key.nVK;
+    CExtBarButton* pTBB = GetButton(m_nKeyboardIndex);
+    switch (nVK)
+    {
+    case VK_RETURN:
+    case VK_UP:
+    case VK_DOWN:
+        if (pTBB != NULL && pTBB->IsMenuButton())
         {
-            g_bIgnoreAltUp = TRUE;
-            return FALSE;
+            int nIndex = m_nKeyboardIndex;
+            LeaveKeyboardMode(false);
+            CExtToolControlBar::TrackButtonMenu(
+                nIndex, TRUE, FALSE, (m_dwMenuBarFlags & MBF_KEYBOARD_NO_ANIMATION) != 0);
         }
-        CExtBarButton* pTBB = pFound->GetButton(nFound);
-        if (pTBB->IsMenuButton())
+        else if (pTBB != NULL && nVK == VK_RETURN && pTBB->IsPlainCommandButton())
         {
-            HWND hWndFocus = ::GetFocus();
-            if (hWndFocus != NULL)
-                ::SendMessageA(hWndFocus, WM_CANCELMODE, 0, 0);
-            pFound->LeaveKeyboardMode();
-            pFound->TrackButtonMenu(nFound, TRUE, FALSE,
-                                    (pFound->m_dwMenuBarFlags & MBF_KEYBOARD_NO_ANIMATION) != 0);
-        }
-        else
-        {
-            pFound->LeaveKeyboardMode();
+            LeaveKeyboardMode();
             pTBB->DeliverCommand();
         }
-        return TRUE;
-    }
-    if (m_bKeyboardMode && !bBlocked)
+        break;
+    case VK_ESCAPE:
+        LeaveKeyboardMode();
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
     {
-        if (bUp)
-            return TRUE;
-        CExtBarButton* pTBB = GetButton(m_nKeyboardIndex);
-        switch (nVK)
+        int nNext = GetNextMenuButton(m_nKeyboardIndex, nVK == VK_RIGHT, TRUE);
+        if (nNext >= 0)
         {
-        case VK_RETURN:
-        case VK_UP:
-        case VK_DOWN:
-            if (pTBB != NULL && pTBB->IsMenuButton())
-            {
-                int nIndex = m_nKeyboardIndex;
-                LeaveKeyboardMode(false);
-                CExtToolControlBar::TrackButtonMenu(
-                    nIndex, TRUE, FALSE, (m_dwMenuBarFlags & MBF_KEYBOARD_NO_ANIMATION) != 0);
-            }
-            else if (pTBB != NULL && nVK == VK_RETURN && pTBB->IsPlainCommandButton())
-            {
-                LeaveKeyboardMode();
-                pTBB->DeliverCommand();
-            }
-            break;
-        case VK_ESCAPE:
-            LeaveKeyboardMode();
-            break;
-        case VK_LEFT:
-        case VK_RIGHT:
-        {
-            int nNext = GetNextMenuButton(m_nKeyboardIndex, nVK == VK_RIGHT, TRUE);
-            if (nNext >= 0)
-            {
-                m_nKeyboardIndex = nNext;
-                SyncKeyboardSelection(TRUE);
-            }
-            break;
+            m_nKeyboardIndex = nNext;
+            SyncKeyboardSelection(TRUE);
         }
-        default:
-            break;
-        }
-        return TRUE;
+        break;
     }
-    return FALSE;
+    default:
+        break;
+    }
+    return TRUE;
 }

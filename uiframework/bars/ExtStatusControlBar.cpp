@@ -23,6 +23,8 @@ CExtStatusControlBar::CExtStatusControlBar()
     m_mapExtData.InitHashTable(17);
 }
 
+// Hides the pane controls (destroying those the bar was told to) and frees them and the
+// panes' extra data.
 CExtStatusControlBar::~CExtStatusControlBar()
 {
     for (INT_PTR i = 0; i < m_arrPaneControls.GetSize(); i++)
@@ -169,6 +171,8 @@ BOOL CExtStatusControlBar::AddPaneControl(HWND hWnd, UINT nID, BOOL bDestroyOnRe
     return TRUE;
 }
 
+// Stores or loads the panes' extra data (each pane id's text format and tip); loading adds
+// to what is there.
 void CExtStatusControlBar::SerializeExtData(CArchive& ar)
 {
     if (ar.IsStoring())
@@ -232,6 +236,7 @@ CRect CExtStatusControlBar::GripRect()
     return rc;
 }
 
+// The pane under a client point; -1 for none, or where another window covers the bar.
 int CExtStatusControlBar::HitTestPane(CPoint point)
 {
     if (m_hWnd == NULL)
@@ -281,6 +286,8 @@ COLORREF CExtStatusControlBar::GetPaneTextColor(int) { return (COLORREF)-1; }
 
 bool CExtStatusControlBar::IsSizeGripVisible() { return !g_bHideSizeGrip; }
 
+// Draws a pane's icon, text (in its state's colour) and border the framework's way; the
+// plain style only frames the pane over what the control drew.
 void CExtStatusControlBar::DrawPaneContent(CDC& dc, int nIndex, const RECT& rcPane, UINT nStyle,
                                            HICON hIcon, LPCTSTR sText, UINT nFormat)
 {
@@ -343,6 +350,8 @@ void CExtStatusControlBar::DrawPaneSeparator(CDC& dc, int, const RECT& rcPrev, c
     g_CurrentPaintManager->DrawSeparator(dc, rc, false, true, this);
 }
 
+// Paints the whole bar off screen: background, the control's own drawing in the plain style,
+// the panes, their separators and the size grip.
 void CExtStatusControlBar::PaintAll(CDC& dcPaint)
 {
     SyncColors();
@@ -397,6 +406,7 @@ void CExtStatusControlBar::PaintAll(CDC& dcPaint)
     g_CurrentPaintManager->OnPaintSessionComplete(this);
 }
 
+// Fits each pane control inside its pane's border in one deferred move, then redraws.
 void CExtStatusControlBar::RepositionControls()
 {
     if (m_hWnd == NULL || m_arrPaneControls.GetSize() == 0)
@@ -478,6 +488,8 @@ LRESULT CExtStatusControlBar::GuardedDefault(UINT message, WPARAM wParam, LPARAM
     return lResult;
 }
 
+// Paints the bar itself (dropping nested paints), repaints after the control's own drawing,
+// frames the non-client area, hides the grip's hit when it is off, offers the bars menu.
 LRESULT CExtStatusControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)

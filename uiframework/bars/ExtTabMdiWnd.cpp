@@ -36,6 +36,8 @@ HWND CExtTMWI<TBase>::GetFrameHwnd()
     return pParent != NULL ? pParent->m_hWnd : NULL;
 }
 
+// The MDI client the strip follows: the MDI frame's, or the parent's child of the MDI client
+// class.
 template <class TBase>
 HWND CExtTMWI<TBase>::GetMdiClientHwnd()
 {
@@ -83,6 +85,8 @@ BOOL CExtTMWI<TBase>::Create(CWnd* pParent, const RECT& rc, UINT nID, DWORD dwWi
     return TRUE;
 }
 
+// Hides the strip without children or in print preview; else shows it and has the MDI
+// client redo its frame for the strip's side.
 template <class TBase>
 void CExtTMWI<TBase>::UpdateTabWndVisibility()
 {
@@ -111,6 +115,7 @@ void CExtTMWI<TBase>::UpdateTabWndVisibility()
                        SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Shows or hides the strip and, when that changed, has the frame lay out anew.
 template <class TBase>
 void CExtTMWI<TBase>::UpdateVisibilityAndLayout()
 {
@@ -128,6 +133,8 @@ void CExtTMWI<TBase>::UpdateVisibilityAndLayout()
     this->UpdateTabWnd(bVisible);
 }
 
+// Brings the items in step with the MDI client's children: adds new ones, selects the
+// active one, drops those whose window is gone.
 template <class TBase>
 void CExtTMWI<TBase>::SyncWithMdiChildren()
 {
@@ -171,6 +178,8 @@ void CExtTMWI<TBase>::SyncWithMdiChildren()
     UpdateVisibilityAndLayout();
 }
 
+// The close and help buttons act on the selected child when released over them: close it,
+// or ask it for context help.
 template <class TBase>
 bool CExtTMWI<TBase>::OnStripButtonClick(int nHitCode, bool bPressed, int nMouseButton,
                                          UINT nFlags)
@@ -208,6 +217,8 @@ bool CExtTMWI<TBase>::OnItemMouseClick(int nIndex, bool bPressed, int nMouseButt
     return TBase::OnItemMouseClick(nIndex, bPressed, nMouseButton, nFlags);
 }
 
+// Activates the child of a newly selected item (not while the strip syncs or drags) and
+// has the MDI client redo its frame.
 template <class TBase>
 bool CExtTMWI<TBase>::OnSelectionChange(int nOld, int nNew, bool bPreSelect)
 {
@@ -225,6 +236,8 @@ bool CExtTMWI<TBase>::OnSelectionChange(int nOld, int nNew, bool bPreSelect)
     return true;
 }
 
+// The child's small icon (its own, else its class's) scaled to 16 pixels; NULL when it has
+// none.
 template <class TBase>
 CExtCmdIcon* CExtTMWI<TBase>::GetItemIcon(CExtTabWnd::TAB_ITEM_INFO* pItem)
 {
@@ -246,6 +259,8 @@ CExtCmdIcon* CExtTMWI<TBase>::GetItemIcon(CExtTabWnd::TAB_ITEM_INFO* pItem)
     return &m_iconCache;
 }
 
+// An item's text: the child's document title with its window number, else the frame's
+// title, else the window text.
 template <class TBase>
 CString CExtTMWI<TBase>::GetItemText(CExtTabWnd::TAB_ITEM_INFO* pItem)
 {
@@ -304,6 +319,8 @@ void CExtTMWI<TBase>::OnAllItemsRemoved(bool bBefore)
         UpdateVisibilityAndLayout();
 }
 
+// Selects the item under the point and shows the menu the frame fills for the strip; none
+// in help mode or when it stays empty.
 template <class TBase>
 void CExtTMWI<TBase>::ShowContextMenu(CPoint ptScreen)
 {
@@ -332,6 +349,8 @@ void CExtTMWI<TBase>::ShowContextMenu(CPoint ptScreen)
                           ptScreen.x, ptScreen.y);
 }
 
+// The strip's own frame (a border on the three sides away from the MDI client), its
+// right-click menu and the delayed sync with the children.
 template <class TBase>
 LRESULT CExtTMWI<TBase>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -399,6 +418,8 @@ LRESULT CExtTMWI<TBase>::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return TBase::WindowProc(message, wParam, lParam);
 }
 
+// Watches the MDI client: fits and paints its frame for the strip's side and the margins,
+// and follows children made, activated and destroyed.
 template <class TBase>
 bool CExtTMWI<TBase>::OnHookWndMsg(LRESULT& lResult, HWND hWnd, UINT nMessage, WPARAM& wParam,
                                    LPARAM& lParam)

@@ -18,8 +18,8 @@
 // - ExtTabWnd.cpp: the items (TAB_ITEM_INFO), construction, the simple virtual operations,
 //   painting, the mouse (clicks, tips, the item list, item dragging) and the messages.
 // - ExtTabWndLayout.cpp: SetSelection, EnsureItemVisible, ScrollItems, UpdateTabWnd,
-//   GetStripThickness, CalcStripRect, RecalcLayout, GetItemClientRect, GetButtonRect,
-//   HitTest and ItemFromScreenPoint.
+//   GetStripThickness, CalcStripRect, RecalcLayout and its steps, GetItemClientRect,
+//   GetButtonRect, HitTest and ItemFromScreenPoint.
 
 #pragma once
 
@@ -264,4 +264,14 @@ protected:
     LRESULT OnSizeParentMsg(LPARAM lParam);
     bool InitToolTips();
     void AddTipRect(const CRect& rc, const CString& sText);
+
+private:
+    // The steps of RecalcLayout, in their order.
+    int MeasureItemExtents(CDC& dc, std::vector<int>& extents, int& nCross);
+    int CalcButtonsRoom(int nBtn, bool bEqual) const;
+    CRect PlaceStripAndBand(const CRect& rcLayout, int nBefore, int nAfter, int nOuter,
+                            int nReserved);
+    void EqualizeItemExtents(std::vector<int>& extents, int nBand);
+    void PlaceStripButtons(const CRect& rcStrip, int nAfter, const CSize& sizeBtn, bool bEqual);
+    void PlaceItems(const std::vector<int>& extents, int nBand, bool bGrouped);
 };

@@ -134,11 +134,44 @@ void CExtTabWnd::RecalcLayout()
 
     const bool bHorz = IsHorizontal();
     const bool bGrouped = (m_dwTabStyle & __ETWS_GROUPED) != 0;
-    const int nCount = GetItemCount();
     CClientDC dc(this);
-    int nTotal = bGrouped ? 10 : 0;
     int nCross = 0;
-    std::vector<int> extents(nCount, 0);
+    std::vector<int> extents;
+    m_nBandTotal = MeasureItemExtents(dc, extents, nCross);
+
+    int nBefore = 0, nAfter = 0, nOuter = 0;
+    GetItemMargins(nBefore, nAfter, nOuter);
+    CSize sizeBtn = GetButtonSize();
+    const bool bEqual = (m_dwTabStyle & __ETWS_EQUAL_WIDTHS) != 0;
+    const int nReserved = CalcButtonsRoom(bHorz ? sizeBtn.cx : sizeBtn.cy, bEqual);
+
+    m_nThickness = std::max(nCross, 20);
+    const CRect rcStrip = PlaceStripAndBand(rcLayout, nBefore, nAfter, nOuter, nReserved);
+    const int nBand = bHorz ? m_rcBand.Width() : m_rcBand.Height();
+    m_nScrollRange = std::max(m_nBandTotal - nBand, 0);
+    m_nScrollPos = std::max(0, std::min(m_nScrollPos, m_nScrollRange));
+
+    if (bEqual && (m_nScrollRange > 0 || (m_dwTabStyle & __ETWS_FULL_WIDTH)) && m_nVisibleCount > 0)
+        EqualizeItemExtents(extents, nBand);
+    PlaceStripButtons(rcStrip, nAfter, sizeBtn, bEqual);
+    PlaceItems(extents, nBand, bGrouped);
+
+    m_dwTabStyle &= ~(__ETWS_ENABLED_BTN_UP | __ETWS_ENABLED_BTN_DOWN);
+    if (m_nScrollRange > 0 && m_nScrollPos > 0)
+        m_dwTabStyle |= __ETWS_ENABLED_BTN_UP;
+    if (m_nScrollPos < m_nScrollRange)
+        m_dwTabStyle |= __ETWS_ENABLED_BTN_DOWN;
+}
+
+// The length along the strip of each item (0 for hidden ones) and the thickest item across;
+// in a collapsed group only the active item has its full length. Returns the band's total.
+int CExtTabWnd::MeasureItemExtents(CDC& dc, std::vector<int>& extents, int& nCross)
+{
+    const bool bHorz = IsHorizontal();
+    const bool bGrouped = (m_dwTabStyle & __ETWS_GROUPED) != 0;
+    const int nCount = GetItemCount();
+    int nTotal = bGrouped ? 10 : 0;
+    extents.assign(nCount, 0);
     bool bFirstGroup = true;
     for (int i = 0; i < nCount; i++)
     {
@@ -186,12 +219,14 @@ void CExtTabWnd::RecalcLayout()
                 extents[j] = m_arrItems[j]->IsInGroupActive() ? nFull : nShort;
         i = nLast;
     }
-    m_nBandTotal = nTotal;
+    return nTotal;
+}
 
-    int nBefore = 0, nAfter = 0, nOuter = 0;
-    GetItemMargins(nBefore, nAfter, nOuter);
-    CSize sizeBtn = GetButtonSize();
-    int B = bHorz ? sizeBtn.cx : sizeBtn.cy;
+// The room the strip's buttons take from the band, nBtn being a button's length: close,
+// help and item list when shown, the scroll pair unless items share the band equally.
+int CExtTabWnd::CalcButtonsRoom(int nBtn, bool bEqual) const
+{
+    const int B = nBtn;
     int nReserved = 0;
     bool bAnyBtn = false;
     if (m_dwTabStyle & __ETWS_SHOW_BTN_CLOSE)
@@ -209,11 +244,16 @@ void CExtTabWnd::RecalcLayout()
         nReserved += B + 4 - (bAnyBtn ? 2 : 0);
         bAnyBtn = true;
     }
-    const bool bEqual = (m_dwTabStyle & __ETWS_EQUAL_WIDTHS) != 0;
     if (!bEqual)
         nReserved += 2 * B + 6 - (bAnyBtn ? 2 : 0);
+    return nReserved;
+}
 
-    m_nThickness = std::max(nCross, 20);
+// Puts the strip along its edge of rcLayout (the rest of the area is left to the page) and
+// the band inside it, between the margins and the buttons' room; returns the strip.
+CRect CExtTabWnd::PlaceStripAndBand(const CRect& rcLayout, int nBefore, int nAfter, int nOuter,
+                                    int nReserved)
+{
     CRect rcStrip(rcLayout);
     switch (GetOrientation())
     {
@@ -239,7 +279,7 @@ void CExtTabWnd::RecalcLayout()
         break;
     }
     m_rcBand = rcStrip;
-    if (bHorz)
+    if (IsHorizontal())
     {
         m_rcBand.left += nBefore;
         m_rcBand.right -= nAfter + nReserved;
@@ -253,33 +293,42 @@ void CExtTabWnd::RecalcLayout()
         if (m_rcBand.bottom < m_rcBand.top)
             m_rcBand.bottom = m_rcBand.top;
     }
-    const int nBand = bHorz ? m_rcBand.Width() : m_rcBand.Height();
+    return rcStrip;
+}
+
+// Gives every shown item an equal share of the band (6 at least), marks the items that
+// lose length as shortened, and sets the scroll range anew.
+void CExtTabWnd::EqualizeItemExtents(std::vector<int>& extents, int nBand)
+{
+    const int nCount = GetItemCount();
+    int nEach = nBand / m_nVisibleCount;
+    if (nEach <= 6)
+        nEach = 6;
+    for (int i = 0; i < nCount; i++)
+    {
+        TAB_ITEM_INFO* pItem = m_arrItems[i];
+        pItem->m_nItemFlags &= ~1;
+        if (!pItem->IsVisible())
+            continue;
+        if (extents[i] > nEach)
+        {
+            pItem->m_nItemFlags |= 1;
+            m_nState |= STATE_SHORTENED;
+        }
+        extents[i] = nEach;
+    }
+    m_nBandTotal = nEach * m_nVisibleCount;
     m_nScrollRange = std::max(m_nBandTotal - nBand, 0);
     m_nScrollPos = std::max(0, std::min(m_nScrollPos, m_nScrollRange));
+}
 
-    if (bEqual && (m_nScrollRange > 0 || (m_dwTabStyle & __ETWS_FULL_WIDTH)) && m_nVisibleCount > 0)
-    {
-        int nEach = nBand / m_nVisibleCount;
-        if (nEach <= 6)
-            nEach = 6;
-        for (int i = 0; i < nCount; i++)
-        {
-            TAB_ITEM_INFO* pItem = m_arrItems[i];
-            pItem->m_nItemFlags &= ~1;
-            if (!pItem->IsVisible())
-                continue;
-            if (extents[i] > nEach)
-            {
-                pItem->m_nItemFlags |= 1;
-                m_nState |= STATE_SHORTENED;
-            }
-            extents[i] = nEach;
-        }
-        m_nBandTotal = nEach * m_nVisibleCount;
-        m_nScrollRange = std::max(m_nBandTotal - nBand, 0);
-        m_nScrollPos = std::max(0, std::min(m_nScrollPos, m_nScrollRange));
-    }
-
+// Places the strip's buttons from the far end inward: close, item list, help, then next and
+// previous unless the items share the band or auto-hidden scroll buttons have nothing to do.
+void CExtTabWnd::PlaceStripButtons(const CRect& rcStrip, int nAfter, const CSize& sizeBtn,
+                                   bool bEqual)
+{
+    const bool bHorz = IsHorizontal();
+    const int B = bHorz ? sizeBtn.cx : sizeBtn.cy;
     // buttons from the far end inward
     int nFar = bHorz ? rcStrip.right - nAfter : rcStrip.bottom - nAfter;
     auto placeButton = [&](CRect& rcBtn) {
@@ -306,8 +355,14 @@ void CExtTabWnd::RecalcLayout()
         placeButton(m_rcBtnNext);
         placeButton(m_rcBtnPrev);
     }
+}
 
-    // items end to end
+// Lays the items end to end in band coordinates (a gap before each group but the first)
+// and notes the first and last item that show at the scroll position.
+void CExtTabWnd::PlaceItems(const std::vector<int>& extents, int nBand, bool bGrouped)
+{
+    const bool bHorz = IsHorizontal();
+    const int nCount = GetItemCount();
     int nPos = 0;
     bool bFirst = true;
     for (int i = 0; i < nCount; i++)
@@ -337,12 +392,6 @@ void CExtTabWnd::RecalcLayout()
         m_nFirstVisible = m_nLastVisible = -1;
     else if (m_nLastVisible < m_nFirstVisible)
         m_nLastVisible = m_nFirstVisible;
-
-    m_dwTabStyle &= ~(__ETWS_ENABLED_BTN_UP | __ETWS_ENABLED_BTN_DOWN);
-    if (m_nScrollRange > 0 && m_nScrollPos > 0)
-        m_dwTabStyle |= __ETWS_ENABLED_BTN_UP;
-    if (m_nScrollPos < m_nScrollRange)
-        m_dwTabStyle |= __ETWS_ENABLED_BTN_DOWN;
 }
 
 CRect CExtTabWnd::GetItemClientRect(int nIndex) const

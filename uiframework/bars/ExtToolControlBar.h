@@ -16,7 +16,8 @@
 // - ExtToolControlBarLayout.cpp: the layout (AdjustInsideRect, AvailableDockedLength,
 //   MeasureButtons, WrapButtons, FitButtonsToLength, ApplyWrapping, CalcLayoutSize,
 //   GetMinDockedSize, IsWrappable, CalcFixedLayout, CalcDynamicLayout, IsFullRowBar,
-//   GetOuterLayoutData, SetOuterLayoutData, SyncOuterLayoutData, RecalcButtonLayout).
+//   GetOuterLayoutData, SetOuterLayoutData, SyncOuterLayoutData, RecalcButtonLayout and
+//   its steps).
 
 #pragma once
 
@@ -143,6 +144,17 @@ protected:
     // The whole size of a docked bar laid out in the other orientation (layout state
     // nState), as a bar about to change sides needs it; nothing of the bar changes.
     CSize CalcSizeOnOtherSide(int nState);
+
+private:
+    // The steps of RecalcButtonLayout, in their order, over the state they share.
+    struct ButtonLayout_t;
+    void PlaceExpandButton(CDC& dc, const CSize& sizeDefault, bool bFloatLike,
+                           ButtonLayout_t& lay);
+    void MeasureLayoutButtons(CDC& dc, const CSize& sizeDefault, ButtonLayout_t& lay);
+    bool PlaceButtonsAlong(ButtonLayout_t& lay);
+    void TrimHiddenSeparators(ButtonLayout_t& lay);
+    void PlaceButtonsAcross(int nSpacing, ButtonLayout_t& lay);
+    void FillChevronList(const ButtonLayout_t& lay);
 
 public:
     afx_msg LRESULT OnTbLButtonDown(WPARAM wParam, LPARAM lParam);

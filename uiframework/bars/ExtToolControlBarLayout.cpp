@@ -262,6 +262,8 @@ void CExtToolControlBar::ApplyWrapping(int nLength, BOOL bByHeight)
     }
 }
 
+// The size of the docked bar laid out for layout state nState (the other side); every size
+// and mark the measuring touched is put back.
 CSize CExtToolControlBar::CalcSizeOnOtherSide(int nState)
 {
     const CSize sizeDockedH = m_sizeDockedH, sizeDockedV = m_sizeDockedV;
@@ -454,52 +456,10 @@ void CExtToolControlBar::SyncOuterLayoutData()
     m_outerLayout.m_nLengthVert = nLengthVert;
 }
 
-// Places the buttons; a docked row hides what does not fit and lists it in the chevron in order.
-void CExtToolControlBar::RecalcButtonLayout()
+// What the steps of RecalcButtonLayout share: the bar's shape, the room along, and each
+// button's size and place (along and line) as it is worked out.
+struct CExtToolControlBar::ButtonLayout_t
 {
-    int nCount = GetButtonCount();
-    if (m_hWnd == NULL || nCount == 0)
-        return;
-    CRect rcClient;
-    GetClientRect(&rcClient);
-    CRect rcLayout = rcClient;
-    rcLayout.DeflateRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder);
-    int nState = GetLayoutState();
-    bool bHorz = IsHorizontalLayout();
-    bool bFloatLike = nState == 2 || m_bFixedWrapping;
-    bool bMulti = IsDockedMultiLine() != FALSE;
-    bool bSingle = !bFloatLike && !bMulti;
-    int nSpacing = g_CurrentPaintManager->GetToolBarRowSpacing(this);
-    CSize sizeDefault = GetDefaultButtonSize();
-    CClientDC dc(this);
-    CFont* pOldFont = dc.SelectObject(GetButtonFont(!bHorz));
-
-    int nStart = bHorz ? rcLayout.left : rcLayout.top;
-    int nEnd = bHorz ? rcLayout.right : rcLayout.bottom;
-    if (m_pExpandButton != NULL)
-    {
-        CSize size = m_pExpandButton->CalcSize(dc, sizeDefault, bHorz);
-        m_pExpandButton->m_arrHiddenButtons.RemoveAll();
-        if (bFloatLike)
-        {
-            m_pExpandButton->SetVisible(FALSE);
-            m_pExpandButton->SetRect(CRect(rcLayout.TopLeft(), rcLayout.TopLeft()));
-        }
-        else
-        {
-            m_pExpandButton->SetVisible(TRUE);
-            m_pExpandButton->SetVertical(!bHorz);
-            CRect rc = bHorz ? CRect(rcLayout.right - size.cx, rcLayout.top, rcLayout.right,
-                                     rcLayout.bottom)
-                             : CRect(rcLayout.left, rcLayout.bottom - size.cy, rcLayout.right,
-                                     rcLayout.bottom);
-            m_pExpandButton->SetRect(rc);
-            CSize sizeExtent(0, 0);
-            g_CurrentPaintManager->GetBarButtonExtent(&sizeExtent);
-            nEnd -= Along(size, bHorz) + Along(sizeExtent, bHorz);
-        }
-    }
-
     struct Item
     {
         CExtBarButton* p;
@@ -508,14 +468,89 @@ void CExtToolControlBar::RecalcButtonLayout()
         int nPos;   // along
         int nLine;
     };
+    CRect rcClient, rcLayout;
+    int nState;
+    bool bHorz, bMulti, bSingle;
+    int nStart, nEnd;
     std::vector<Item> items;
+    std::vector<CExtBarButton*> arrHidden;   // in bar order, for the chevron
+};
+
+// Places the buttons; a docked row hides what does not fit and lists it in the chevron in order.
+void CExtToolControlBar::RecalcButtonLayout()
+{
+    int nCount = GetButtonCount();
+    if (m_hWnd == NULL || nCount == 0)
+        return;
+    ButtonLayout_t lay;
+    GetClientRect(&lay.rcClient);
+    lay.rcLayout = lay.rcClient;
+    lay.rcLayout.DeflateRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder);
+    lay.nState = GetLayoutState();
+    lay.bHorz = IsHorizontalLayout();
+    bool bFloatLike = lay.nState == 2 || m_bFixedWrapping;
+    lay.bMulti = IsDockedMultiLine() != FALSE;
+    lay.bSingle = !bFloatLike && !lay.bMulti;
+    int nSpacing = g_CurrentPaintManager->GetToolBarRowSpacing(this);
+    CSize sizeDefault = GetDefaultButtonSize();
+    CClientDC dc(this);
+    CFont* pOldFont = dc.SelectObject(GetButtonFont(!lay.bHorz));
+
+    lay.nStart = lay.bHorz ? lay.rcLayout.left : lay.rcLayout.top;
+    lay.nEnd = lay.bHorz ? lay.rcLayout.right : lay.rcLayout.bottom;
+    if (m_pExpandButton != NULL)
+        PlaceExpandButton(dc, sizeDefault, bFloatLike, lay);
+    MeasureLayoutButtons(dc, sizeDefault, lay);
+    if (PlaceButtonsAlong(lay))
+        TrimHiddenSeparators(lay);
+    PlaceButtonsAcross(nSpacing, lay);
+    if (m_pExpandButton != NULL)
+        FillChevronList(lay);
+    dc.SelectObject(pOldFont);
+}
+
+// Puts the chevron at the far end of a docked row and takes its room from the buttons';
+// a floating or fixed-wrapped bar has no chevron.
+void CExtToolControlBar::PlaceExpandButton(CDC& dc, const CSize& sizeDefault, bool bFloatLike,
+                                           ButtonLayout_t& lay)
+{
+    const bool bHorz = lay.bHorz;
+    const CRect& rcLayout = lay.rcLayout;
+    CSize size = m_pExpandButton->CalcSize(dc, sizeDefault, bHorz);
+    m_pExpandButton->m_arrHiddenButtons.RemoveAll();
+    if (bFloatLike)
+    {
+        m_pExpandButton->SetVisible(FALSE);
+        m_pExpandButton->SetRect(CRect(rcLayout.TopLeft(), rcLayout.TopLeft()));
+    }
+    else
+    {
+        m_pExpandButton->SetVisible(TRUE);
+        m_pExpandButton->SetVertical(!bHorz);
+        CRect rc = bHorz ? CRect(rcLayout.right - size.cx, rcLayout.top, rcLayout.right,
+                                 rcLayout.bottom)
+                         : CRect(rcLayout.left, rcLayout.bottom - size.cy, rcLayout.right,
+                                 rcLayout.bottom);
+        m_pExpandButton->SetRect(rc);
+        CSize sizeExtent(0, 0);
+        g_CurrentPaintManager->GetBarButtonExtent(&sizeExtent);
+        lay.nEnd -= Along(size, bHorz) + Along(sizeExtent, bHorz);
+    }
+}
+
+// Lists the buttons (the chevron left out) with their sizes; hidden buttons, a separator
+// before a hidden button and separators before the first shown button are not shown.
+void CExtToolControlBar::MeasureLayoutButtons(CDC& dc, const CSize& sizeDefault,
+                                              ButtonLayout_t& lay)
+{
+    const int nCount = GetButtonCount();
     bool bAnyShownBefore = false;
     for (int i = 0; i < nCount; i++)
     {
         CExtBarButton* pTBB = m_arrButtons[i];
         if (pTBB == m_pExpandButton)
             continue;
-        Item it = { pTBB, true, CSize(0, 0), 0, 0 };
+        ButtonLayout_t::Item it = { pTBB, true, CSize(0, 0), 0, 0 };
         if (pTBB->GetStyle() & CExtBarButton::BS_HIDDEN)
             it.bShown = false;
         CExtBarButton* pNext = GetButton(i + 1);
@@ -528,19 +563,27 @@ void CExtToolControlBar::RecalcButtonLayout()
             bAnyShownBefore = true;
         if (it.bShown)
         {
-            pTBB->SetVertical(!bHorz);
-            it.size = pTBB->CalcSize(dc, sizeDefault, bHorz);
+            pTBB->SetVertical(!lay.bHorz);
+            it.size = pTBB->CalcSize(dc, sizeDefault, lay.bHorz);
         }
-        items.push_back(it);
+        lay.items.push_back(it);
     }
+}
 
-    // placing
-    std::vector<CExtBarButton*> arrHidden;
+// Gives each shown button its place along and its line; in a single docked row a button
+// that does not fit is hidden (or an earlier longer one makes room for it). True when any
+// button was hidden for want of room.
+bool CExtToolControlBar::PlaceButtonsAlong(ButtonLayout_t& lay)
+{
+    std::vector<ButtonLayout_t::Item>& items = lay.items;
+    std::vector<CExtBarButton*>& arrHidden = lay.arrHidden;
+    const bool bHorz = lay.bHorz, bSingle = lay.bSingle;
+    const int nStart = lay.nStart, nEnd = lay.nEnd;
     bool bAnyHidden = false;
     int nPos = nStart, nLine = 0;
     for (size_t k = 0; k < items.size(); k++)
     {
-        Item& it = items[k];
+        ButtonLayout_t::Item& it = items[k];
         if (!it.bShown)
             continue;
         int nLen = Along(it.size, bHorz);
@@ -554,7 +597,7 @@ void CExtToolControlBar::RecalcButtonLayout()
             int nBest = -1, nBestLen = 0;
             for (size_t j = 0; j < k && !it.p->IsSeparator(); j++)
             {
-                const Item& prev = items[j];
+                const ButtonLayout_t::Item& prev = items[j];
                 if (!prev.bShown || prev.p->IsSeparator())
                     continue;
                 int nPrevLen = Along(prev.size, bHorz);
@@ -593,69 +636,80 @@ void CExtToolControlBar::RecalcButtonLayout()
         it.nPos = nPos;
         it.nLine = nLine;
         nPos += nLen;
-        if (!bSingle && it.p->IsWrap(nState))
+        if (!bSingle && it.p->IsWrap(lay.nState))
         {
             nLine++;
             nPos = nStart;
         }
     }
-    if (bAnyHidden)
-    {
-        // no separator at either end of the shown buttons
-        int nShift = 0;
-        for (size_t k = 0; k < items.size(); k++)
-        {
-            if (!items[k].bShown)
-                continue;
-            if (!items[k].p->IsSeparator())
-                break;
-            items[k].bShown = false;
-            nShift += Along(items[k].size, bHorz);
-        }
-        for (size_t k = items.size(); k-- > 0;)
-        {
-            if (!items[k].bShown)
-                continue;
-            if (!items[k].p->IsSeparator())
-                break;
-            items[k].bShown = false;
-        }
-        for (size_t k = 0; k < items.size(); k++)
-        {
-            if (items[k].bShown)
-                items[k].nPos -= nShift;
-        }
-        // a separator between two hidden places is hidden too
-        for (size_t k = 0; k < items.size(); k++)
-        {
-            if (!items[k].bShown || !items[k].p->IsSeparator())
-                continue;
-            size_t n = k + 1;
-            while (n < items.size() && !items[n].bShown)
-                n++;
-            if (n < items.size() && items[n].p->IsSeparator())
-                items[k].bShown = false;
-        }
-    }
+    return bAnyHidden;
+}
 
-    // line thickness and across positions
+// After buttons were hidden for want of room: no separator at either end of the shown
+// buttons, none next to another shown separator across hidden buttons.
+void CExtToolControlBar::TrimHiddenSeparators(ButtonLayout_t& lay)
+{
+    std::vector<ButtonLayout_t::Item>& items = lay.items;
+    // no separator at either end of the shown buttons
+    int nShift = 0;
+    for (size_t k = 0; k < items.size(); k++)
+    {
+        if (!items[k].bShown)
+            continue;
+        if (!items[k].p->IsSeparator())
+            break;
+        items[k].bShown = false;
+        nShift += Along(items[k].size, lay.bHorz);
+    }
+    for (size_t k = items.size(); k-- > 0;)
+    {
+        if (!items[k].bShown)
+            continue;
+        if (!items[k].p->IsSeparator())
+            break;
+        items[k].bShown = false;
+    }
+    for (size_t k = 0; k < items.size(); k++)
+    {
+        if (items[k].bShown)
+            items[k].nPos -= nShift;
+    }
+    // a separator between two hidden places is hidden too
+    for (size_t k = 0; k < items.size(); k++)
+    {
+        if (!items[k].bShown || !items[k].p->IsSeparator())
+            continue;
+        size_t n = k + 1;
+        while (n < items.size() && !items[n].bShown)
+            n++;
+        if (n < items.size() && items[n].p->IsSeparator())
+            items[k].bShown = false;
+    }
+}
+
+// Sizes each line to its thickest button and gives every button its rectangle: centred
+// across a single row (separators span it), centred in its line otherwise.
+void CExtToolControlBar::PlaceButtonsAcross(int nSpacing, ButtonLayout_t& lay)
+{
+    std::vector<ButtonLayout_t::Item>& items = lay.items;
+    const bool bHorz = lay.bHorz;
     int nLines = 0;
-    for (const Item& it : items)
+    for (const ButtonLayout_t::Item& it : items)
         if (it.bShown)
             nLines = std::max(nLines, it.nLine + 1);
     std::vector<int> thick(std::max(1, nLines), 0);
-    for (const Item& it : items)
+    for (const ButtonLayout_t::Item& it : items)
         if (it.bShown)
             thick[it.nLine] = std::max(thick[it.nLine], Across(it.size, bHorz));
     std::vector<int> lineStart(thick.size(), 0);
-    int nAcross = bHorz ? rcLayout.top : rcLayout.left;
+    int nAcross = bHorz ? lay.rcLayout.top : lay.rcLayout.left;
     for (size_t l = 0; l < thick.size(); l++)
     {
         lineStart[l] = nAcross;
         nAcross += thick[l] + nSpacing;
     }
-    int nFullAcross0 = bHorz ? rcClient.top : rcClient.left;
-    int nFullAcross1 = bHorz ? rcClient.bottom : rcClient.right;
+    int nFullAcross0 = bHorz ? lay.rcClient.top : lay.rcClient.left;
+    int nFullAcross1 = bHorz ? lay.rcClient.bottom : lay.rcClient.right;
     CSize sizeExtra(0, 0);
     g_CurrentPaintManager->GetToolBarExtraSize(&sizeExtra);
     if (m_bFixedWrapping)
@@ -665,7 +719,7 @@ void CExtToolControlBar::RecalcButtonLayout()
         else
             sizeExtra.cx += 2;
     }
-    for (Item& it : items)
+    for (ButtonLayout_t::Item& it : items)
     {
         it.p->SetVisible(it.bShown);
         if (!it.bShown)
@@ -673,7 +727,7 @@ void CExtToolControlBar::RecalcButtonLayout()
         int nLen = Along(it.size, bHorz);
         int nThickLine = thick[it.nLine];
         int a0, a1;
-        if (bSingle)
+        if (lay.bSingle)
         {
             if (it.p->IsSeparator())
             {
@@ -692,7 +746,7 @@ void CExtToolControlBar::RecalcButtonLayout()
             if (it.p->IsSeparator())
             {
                 a0 = lineStart[it.nLine];
-                a1 = a0 + nThickLine + (bMulti ? 1 : 0);
+                a1 = a0 + nThickLine + (lay.bMulti ? 1 : 0);
             }
             else
             {
@@ -706,46 +760,47 @@ void CExtToolControlBar::RecalcButtonLayout()
         rc.OffsetRect(sizeExtra);
         it.p->SetRect(rc);
     }
+}
 
+// Hands the hidden buttons to the chevron in bar order (in a single row a separator of the
+// bar stands for a separated gap) and enables the chevron when it has anything to show.
+void CExtToolControlBar::FillChevronList(const ButtonLayout_t& lay)
+{
     // the chevron's list keeps bar order; separators only between separated buttons
-    if (m_pExpandButton != NULL)
+    CArray<CExtBarButton*, CExtBarButton*>& arr = m_pExpandButton->m_arrHiddenButtons;
+    for (size_t h = 0; h < lay.arrHidden.size(); h++)
     {
-        CArray<CExtBarButton*, CExtBarButton*>& arr = m_pExpandButton->m_arrHiddenButtons;
-        for (size_t h = 0; h < arrHidden.size(); h++)
+        CExtBarButton* pTBB = lay.arrHidden[h];
+        if ((pTBB->GetStyle() & CExtBarButton::BS_HIDDEN) != 0)
+            continue;
+        if (arr.GetSize() > 0 && lay.bSingle)
         {
-            CExtBarButton* pTBB = arrHidden[h];
-            if ((pTBB->GetStyle() & CExtBarButton::BS_HIDDEN) != 0)
-                continue;
-            if (arr.GetSize() > 0 && bSingle)
+            int nPrev = GetButtonIndex(arr[arr.GetSize() - 1]);
+            int nCur = GetButtonIndex(pTBB);
+            bool bSeparated = false;
+            for (int n = nPrev + 1; n < nCur; n++)
             {
-                int nPrev = GetButtonIndex(arr[arr.GetSize() - 1]);
-                int nCur = GetButtonIndex(pTBB);
-                bool bSeparated = false;
+                if (m_arrButtons[n]->IsSeparator())
+                    bSeparated = true;
+            }
+            if (nCur != nPrev + 1 && bSeparated)
+            {
+                // a separator of the bar stands for the gap
                 for (int n = nPrev + 1; n < nCur; n++)
                 {
                     if (m_arrButtons[n]->IsSeparator())
-                        bSeparated = true;
-                }
-                if (nCur != nPrev + 1 && bSeparated)
-                {
-                    // a separator of the bar stands for the gap
-                    for (int n = nPrev + 1; n < nCur; n++)
                     {
-                        if (m_arrButtons[n]->IsSeparator())
-                        {
-                            arr.Add(m_arrButtons[n]);
-                            break;
-                        }
+                        arr.Add(m_arrButtons[n]);
+                        break;
                     }
                 }
             }
-            arr.Add(pTBB);
         }
-        bool bDisable = arr.GetSize() == 0 && (!m_bPanelsMenuInChevron || IsHostedOutsideFrame());
-        if (bDisable)
-            m_pExpandButton->ModifyStyle(CExtBarButton::BS_DISABLED, 0);
-        else
-            m_pExpandButton->ModifyStyle(0, CExtBarButton::BS_DISABLED);
+        arr.Add(pTBB);
     }
-    dc.SelectObject(pOldFont);
+    bool bDisable = arr.GetSize() == 0 && (!m_bPanelsMenuInChevron || IsHostedOutsideFrame());
+    if (bDisable)
+        m_pExpandButton->ModifyStyle(CExtBarButton::BS_DISABLED, 0);
+    else
+        m_pExpandButton->ModifyStyle(0, CExtBarButton::BS_DISABLED);
 }
