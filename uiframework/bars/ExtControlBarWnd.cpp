@@ -430,6 +430,8 @@ bool CExtControlBar::QueryGripper(bool* pbHorizontalCaption, bool* pbHasCaption)
     return true;
 }
 
+// The non-client area: a floating bar's thin border, or a docked bar's resizing strips,
+// caption and caption buttons (their rectangles kept in window coordinates).
 LRESULT CExtControlBar::OnNcCalcSizeMsg(WPARAM wParam, LPARAM lParam)
 {
     RECT* prc = wParam ? &((NCCALCSIZE_PARAMS*)lParam)->rgrc[0] : (RECT*)lParam;
@@ -461,123 +463,12 @@ LRESULT CExtControlBar::OnNcCalcSizeMsg(WPARAM wParam, LPARAM lParam)
     QueryGripper(&bHorzCaption, &bHasCaption);
 
     if (IsFixedSize())
-    {
         g_CurrentPaintManager->AdjustBarNcRect(this, &rc);
-    }
     else if (bDocked)
-    {
-        const int cx = m_nSplitterCX, cy = m_nSplitterCY;
-        // is the visible bar before this one fixed, with a resizable one before it?
-        bool bLeading = false;
-        CPtrArray& arr = m_pDockBar->m_arrBars;
-        int nPos = ExtBarLayout::FindEntry(arr, this);
-        int nFirst = 0, nLast = 0;
-        if (ExtBarLayout::GetRowBounds(arr, nPos, nFirst, nLast))
-        {
-            int i = nPos - 1;
-            CControlBar* pPrev = NULL;
-            for (; i >= nFirst; i--)
-            {
-                void* p = arr[i];
-                if (ExtBarLayout::IsPlaceholder(p) || ((CControlBar*)p)->m_hWnd == NULL)
-                    continue;
-                if (((CControlBar*)p)->IsVisible())
-                {
-                    pPrev = (CControlBar*)p;
-                    break;
-                }
-            }
-            CExtControlBar* pPrevExt = DYNAMIC_DOWNCAST(CExtControlBar, pPrev);
-            if (pPrev != NULL && (pPrevExt == NULL || pPrevExt->IsFixedSize()))
-            {
-                for (int k = i - 1; k >= nFirst && !bLeading; k--)
-                {
-                    CExtControlBar* pExt = ExtBarLayout::IsPlaceholder(arr[k]) ? NULL
-                        : DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)(CControlBar*)arr[k]);
-                    if (pExt != NULL && pExt->m_hWnd != NULL && !pExt->IsFixedSize() &&
-                        pExt->IsVisible())
-                        bLeading = true;
-                }
-            }
-        }
-        UINT nSide = GetSafeDockBarDlgCtrlID();
-        switch (nSide)
-        {
-        case AFX_IDW_DOCKBAR_TOP:
-        case AFX_IDW_DOCKBAR_BOTTOM:
-            if (nSide == AFX_IDW_DOCKBAR_TOP ? bBottom : bTop)
-            {
-                if (nSide == AFX_IDW_DOCKBAR_TOP)
-                {
-                    m_rcRowResizer.SetRect(rc.left, rc.bottom - cy, rc.right, rc.bottom);
-                    rc.bottom -= cy;
-                }
-                else
-                {
-                    m_rcRowResizer.SetRect(rc.left, rc.top, rc.right, rc.top + cy);
-                    rc.top += cy;
-                }
-            }
-            if (bRight)
-            {
-                m_rcColumnResizerNext.SetRect(rc.right - cx, rc.top, rc.right, rc.bottom);
-                rc.right -= cx;
-            }
-            if (bLeading)
-            {
-                m_rcColumnResizerPrev.SetRect(rc.left, rc.top, rc.left + cx, rc.bottom);
-                rc.left += cx;
-            }
-            break;
-        default:
-            if (nSide == AFX_IDW_DOCKBAR_LEFT ? bRight : bLeft)
-            {
-                if (nSide == AFX_IDW_DOCKBAR_LEFT)
-                {
-                    m_rcRowResizer.SetRect(rc.right - cx, rc.top, rc.right, rc.bottom);
-                    rc.right -= cx;
-                }
-                else
-                {
-                    m_rcRowResizer.SetRect(rc.left, rc.top, rc.left + cx, rc.bottom);
-                    rc.left += cx;
-                }
-            }
-            if (bBottom)
-            {
-                m_rcColumnResizerNext.SetRect(rc.left, rc.bottom - cy, rc.right, rc.bottom);
-                rc.bottom -= cy;
-            }
-            if (bLeading)
-            {
-                m_rcColumnResizerPrev.SetRect(rc.left, rc.top, rc.right, rc.top + cy);
-                rc.top += cy;
-            }
-            break;
-        }
-    }
+        PlaceDockedResizers(rc, bLeft, bTop, bRight, bBottom);
 
     if (bHasCaption)
-    {
-        m_rcCaption = rc;
-        if (bHorzCaption)
-        {
-            m_rcCaption.bottom = std::min((int)rc.bottom, (int)rc.top + m_nCaptionHeight);
-            m_nNcExtraY += m_nCaptionHeight;
-        }
-        else
-        {
-            m_rcCaption.right = std::min((int)rc.right, (int)rc.left + m_nCaptionWidth);
-            m_nNcExtraX += m_nCaptionWidth;
-        }
-        if (IsFixedSize())
-        {
-            if (bHorzCaption)
-                m_rcCaption.DeflateRect(1, 0);
-            else
-                m_rcCaption.DeflateRect(0, 1);
-        }
-    }
+        PlaceCaptionRect(rc, bHorzCaption);
 
     // window coordinates
     CPoint ptOrg = rcWnd.TopLeft();
@@ -605,6 +496,134 @@ LRESULT CExtControlBar::OnNcCalcSizeMsg(WPARAM wParam, LPARAM lParam)
         rc.bottom = rc.top;
     *prc = rc;
     return 0;
+}
+
+// The resizing strips of a docked resizable bar, taken off rc: the row strip on the side
+// towards the view, the column strip after the bar, and one before it when a fixed-size
+// bar sits between it and a resizable one.
+void CExtControlBar::PlaceDockedResizers(CRect& rc, bool bLeft, bool bTop, bool bRight,
+                                         bool bBottom)
+{
+    const int cx = m_nSplitterCX, cy = m_nSplitterCY;
+    bool bLeading = HasLeadingColumnResizer();
+    UINT nSide = GetSafeDockBarDlgCtrlID();
+    switch (nSide)
+    {
+    case AFX_IDW_DOCKBAR_TOP:
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        if (nSide == AFX_IDW_DOCKBAR_TOP ? bBottom : bTop)
+        {
+            if (nSide == AFX_IDW_DOCKBAR_TOP)
+            {
+                m_rcRowResizer.SetRect(rc.left, rc.bottom - cy, rc.right, rc.bottom);
+                rc.bottom -= cy;
+            }
+            else
+            {
+                m_rcRowResizer.SetRect(rc.left, rc.top, rc.right, rc.top + cy);
+                rc.top += cy;
+            }
+        }
+        if (bRight)
+        {
+            m_rcColumnResizerNext.SetRect(rc.right - cx, rc.top, rc.right, rc.bottom);
+            rc.right -= cx;
+        }
+        if (bLeading)
+        {
+            m_rcColumnResizerPrev.SetRect(rc.left, rc.top, rc.left + cx, rc.bottom);
+            rc.left += cx;
+        }
+        break;
+    default:
+        if (nSide == AFX_IDW_DOCKBAR_LEFT ? bRight : bLeft)
+        {
+            if (nSide == AFX_IDW_DOCKBAR_LEFT)
+            {
+                m_rcRowResizer.SetRect(rc.right - cx, rc.top, rc.right, rc.bottom);
+                rc.right -= cx;
+            }
+            else
+            {
+                m_rcRowResizer.SetRect(rc.left, rc.top, rc.left + cx, rc.bottom);
+                rc.left += cx;
+            }
+        }
+        if (bBottom)
+        {
+            m_rcColumnResizerNext.SetRect(rc.left, rc.bottom - cy, rc.right, rc.bottom);
+            rc.bottom -= cy;
+        }
+        if (bLeading)
+        {
+            m_rcColumnResizerPrev.SetRect(rc.left, rc.top, rc.right, rc.top + cy);
+            rc.top += cy;
+        }
+        break;
+    }
+}
+
+// Whether the visible bar before this one in its row is fixed-size with a resizable one
+// before it: the column strip between them then belongs to this bar.
+bool CExtControlBar::HasLeadingColumnResizer()
+{
+    bool bLeading = false;
+    CPtrArray& arr = m_pDockBar->m_arrBars;
+    int nPos = ExtBarLayout::FindEntry(arr, this);
+    int nFirst = 0, nLast = 0;
+    if (ExtBarLayout::GetRowBounds(arr, nPos, nFirst, nLast))
+    {
+        int i = nPos - 1;
+        CControlBar* pPrev = NULL;
+        for (; i >= nFirst; i--)
+        {
+            void* p = arr[i];
+            if (ExtBarLayout::IsPlaceholder(p) || ((CControlBar*)p)->m_hWnd == NULL)
+                continue;
+            if (((CControlBar*)p)->IsVisible())
+            {
+                pPrev = (CControlBar*)p;
+                break;
+            }
+        }
+        CExtControlBar* pPrevExt = DYNAMIC_DOWNCAST(CExtControlBar, pPrev);
+        if (pPrev != NULL && (pPrevExt == NULL || pPrevExt->IsFixedSize()))
+        {
+            for (int k = i - 1; k >= nFirst && !bLeading; k--)
+            {
+                CExtControlBar* pExt = ExtBarLayout::IsPlaceholder(arr[k]) ? NULL
+                    : DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)(CControlBar*)arr[k]);
+                if (pExt != NULL && pExt->m_hWnd != NULL && !pExt->IsFixedSize() &&
+                    pExt->IsVisible())
+                    bLeading = true;
+            }
+        }
+    }
+    return bLeading;
+}
+
+// The caption at the start of rc (along it or across it), counted in the extra
+// non-client size.
+void CExtControlBar::PlaceCaptionRect(const CRect& rc, bool bHorzCaption)
+{
+    m_rcCaption = rc;
+    if (bHorzCaption)
+    {
+        m_rcCaption.bottom = std::min((int)rc.bottom, (int)rc.top + m_nCaptionHeight);
+        m_nNcExtraY += m_nCaptionHeight;
+    }
+    else
+    {
+        m_rcCaption.right = std::min((int)rc.right, (int)rc.left + m_nCaptionWidth);
+        m_nNcExtraX += m_nCaptionWidth;
+    }
+    if (IsFixedSize())
+    {
+        if (bHorzCaption)
+            m_rcCaption.DeflateRect(1, 0);
+        else
+            m_rcCaption.DeflateRect(0, 1);
+    }
 }
 
 LRESULT CExtControlBar::OnNcHitTestMsg(WPARAM, LPARAM lParam)
