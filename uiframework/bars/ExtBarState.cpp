@@ -939,6 +939,8 @@ void CExtControlBar::InternalDockStateSite::ApplyAutoHide()
     }
 }
 
+// Applies the loaded state to the frame: only once every record resolved, the bars leave
+// their places and are restored in passes; a failure shows every bar and answers FALSE.
 bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
 {
     CFrameWnd* pFrame = m_pDockSite;
@@ -950,68 +952,9 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
     try
     {
         if (bApplyPlacement)
-        {
-            CRect rc(m_wp.rcNormalPosition);
-            UINT nShow = m_wp.showCmd;
-            if (nShow == SW_HIDE || nShow == SW_SHOWMINIMIZED || nShow == SW_SHOWMAXIMIZED ||
-                nShow == SW_SHOWMINNOACTIVE || nShow == SW_FORCEMINIMIZE)
-            {
-                CExtPaintManager::MonitorInfo_t mi;
-                CExtPaintManager::GetMonitorInfoByRect(mi, rc);
-                if (!mi.m_rcWorkArea.IsRectEmpty())
-                    rc = mi.m_rcWorkArea;
-            }
-            rc = ExtBarStateKeepOnWorkArea(rc);
-            m_wp.rcNormalPosition = rc;
-            CWnd* pTop = pFrame->GetTopLevelParent();
-            UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
-            if (pTop == NULL || pTop == pFrame)
-                pFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags | SWP_NOREDRAW);
-            else
-            {
-                pFrame->SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), nFlags | SWP_NOMOVE);
-                pTop->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
-            }
-        }
+            ApplyPlacement();
 
-        // the bars of the records leave their places first
-        CPtrArray arrBars;
-        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
-            CollectResolved(m_arrBarStates[i], arrBars);
-        // out of auto-hide first, quietly: no slide, no layout
-        for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
-        {
-            CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
-            if (!pBar->m_bAutoHidden)
-                continue;
-            CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(pBar);
-            if (pArea != NULL)
-                pArea->RemoveBar(pBar, true);
-            pBar->m_bAutoHidden = false;
-            CExtControlBar* pOwner = pBar->GetTabbedContainer();
-            if (pOwner != NULL)
-                pOwner->m_bAutoHidden = false;
-        }
-        for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
-        {
-            CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
-            pFrame->ShowControlBar(pBar, FALSE, FALSE);
-            if (pBar->IsFloating())
-            {
-                UINT nSide = AFX_IDW_DOCKBAR_TOP;
-                DWORD dwAlign = pBar->m_dwStyle & CBRS_ALIGN_ANY;
-                if (dwAlign & CBRS_ALIGN_BOTTOM)
-                    nSide = AFX_IDW_DOCKBAR_BOTTOM;
-                else if (dwAlign & CBRS_ALIGN_LEFT)
-                    nSide = AFX_IDW_DOCKBAR_LEFT;
-                else if (dwAlign & CBRS_ALIGN_RIGHT)
-                    nSide = AFX_IDW_DOCKBAR_RIGHT;
-                pBar->DockToFrameSideLevel(nSide, 1, pFrame, FALSE);
-                pFrame->ShowControlBar(pBar, FALSE, FALSE);
-            }
-        }
-        CExtDockBar::CompactCircles(pFrame);
-        pFrame->RecalcLayout();
+        TakeBarsFromTheirPlaces();
 
         // first pass: the places
         InternalDockStateBar* pPrev = NULL;
@@ -1023,79 +966,9 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
         CloseEmptiedMiniFrames(pFrame);
         ApplyAutoHide();
 
-        // the fixed-size bars: the class library's dock state and the outer records
-        for (INT_PTR i = m_pState->m_arrBarInfo.GetSize() - 1; i >= 0; i--)
-        {
-            CControlBarInfo* pInfo = (CControlBarInfo*)m_pState->m_arrBarInfo[i];
-            CExtControlBar* pExt = pInfo->m_bDockBar ? NULL
-                : DYNAMIC_DOWNCAST(CExtControlBar, pFrame->GetControlBar(pInfo->m_nBarID));
-            bool bMissing = !pInfo->m_bDockBar && pFrame->GetControlBar(pInfo->m_nBarID) == NULL;
-            if (bMissing || (pExt != NULL && !pExt->IsFixedSize()))
-            {
-                delete pInfo;
-                m_pState->m_arrBarInfo.RemoveAt(i);
-            }
-        }
-        if (m_pState->m_arrBarInfo.GetSize() > 0)
-            pFrame->SetDockState(*m_pState);
-        for (INT_PTR i = 0; i < m_arrOuterProps.GetSize(); i++)
-        {
-            OuterItemData_t& item = m_arrOuterProps[i];
-            CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar,
-                                                    pFrame->GetControlBar(item.m_nBarID));
-            if (pBar == NULL || pBar->m_hWnd == NULL)
-                continue;
-            pBar->m_ptFloatPos = item.m_ptFloatHelper;
-            pBar->m_sizeDockedH = item.m_sizeDockedH;
-            pBar->m_sizeDockedV = item.m_sizeDockedV;
-            pBar->m_sizeFloated = item.m_sizeFloated;
-            item.m_ald.m_pBar = pBar;
-            pBar->SetOuterLayoutData(item.m_ald);
-            if (item.m_bFloating)
-            {
-                CRect rc = ExtBarStateKeepOnWorkArea(CRect(item.m_ptFloatHelper, item.m_sizeFloated));
-                CFrameWnd* pMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
-                if (pMini != NULL && pMini != pFrame)
-                {
-                    pMini->SetWindowPos(NULL, rc.left, rc.top, 0, 0,
-                                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-                    pMini->DelayRecalcLayout();
-                }
-                else
-                    pBar->FloatAtPosition(rc.TopLeft(), CBRS_ALIGN_TOP);
-            }
-        }
+        RestoreFixedSizeBars();
 
-        // second and third pass: the stored values again after the layout
-        struct Local
-        {
-            static void Apply(InternalDockStateBar* pRec)
-            {
-                pRec->ApplyValues();
-                for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
-                    Apply(pRec->m_arrChildStates[i]);
-            }
-        };
-        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
-            Local::Apply(m_arrBarStates[i]);
-        CExtDockBar::CompactCircles(pFrame);
-        pFrame->RecalcLayout();
-        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
-            Local::Apply(m_arrBarStates[i]);
-        // a layout pass may have moved a group's selection
-        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
-        {
-            InternalDockStateBar* pRec = m_arrBarStates[i];
-            CExtDynTabControlBar* pGroup =
-                DYNAMIC_DOWNCAST(CExtDynTabControlBar, pRec->m_pHelperBar);
-            int nTab = pRec->m_nHelperActiveTabIndex;
-            if (pGroup == NULL || nTab < 0 || pGroup->m_hWnd == NULL ||
-                pGroup->m_wndTabs.GetSelection() == nTab)
-                continue;
-            CExtTabWnd::TAB_ITEM_INFO* pItem = pGroup->m_wndTabs.GetItem(nTab);
-            if (pItem != NULL && pItem->IsVisible())
-                pGroup->m_wndTabs.SetSelection(nTab, true, false);
-        }
+        ApplyValuesAfterLayout();
 
         pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
@@ -1107,6 +980,162 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
         return false;
     }
     return true;
+}
+
+// The frame goes to the stored normal placement, moved onto the work area (a minimised,
+// maximised or hidden one fills the work area of its monitor).
+void CExtControlBar::InternalDockStateSite::ApplyPlacement()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    CRect rc(m_wp.rcNormalPosition);
+    UINT nShow = m_wp.showCmd;
+    if (nShow == SW_HIDE || nShow == SW_SHOWMINIMIZED || nShow == SW_SHOWMAXIMIZED ||
+        nShow == SW_SHOWMINNOACTIVE || nShow == SW_FORCEMINIMIZE)
+    {
+        CExtPaintManager::MonitorInfo_t mi;
+        CExtPaintManager::GetMonitorInfoByRect(mi, rc);
+        if (!mi.m_rcWorkArea.IsRectEmpty())
+            rc = mi.m_rcWorkArea;
+    }
+    rc = ExtBarStateKeepOnWorkArea(rc);
+    m_wp.rcNormalPosition = rc;
+    CWnd* pTop = pFrame->GetTopLevelParent();
+    UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+    if (pTop == NULL || pTop == pFrame)
+        pFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags | SWP_NOREDRAW);
+    else
+    {
+        pFrame->SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), nFlags | SWP_NOMOVE);
+        pTop->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
+    }
+}
+
+// The bars of the records leave their places before any is restored: out of auto-hide
+// (quietly), hidden, and floating ones docked again so that no mini frame holds them.
+void CExtControlBar::InternalDockStateSite::TakeBarsFromTheirPlaces()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    CPtrArray arrBars;
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        CollectResolved(m_arrBarStates[i], arrBars);
+    // out of auto-hide first, quietly: no slide, no layout
+    for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+    {
+        CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
+        if (!pBar->m_bAutoHidden)
+            continue;
+        CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(pBar);
+        if (pArea != NULL)
+            pArea->RemoveBar(pBar, true);
+        pBar->m_bAutoHidden = false;
+        CExtControlBar* pOwner = pBar->GetTabbedContainer();
+        if (pOwner != NULL)
+            pOwner->m_bAutoHidden = false;
+    }
+    for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+    {
+        CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
+        pFrame->ShowControlBar(pBar, FALSE, FALSE);
+        if (pBar->IsFloating())
+        {
+            UINT nSide = AFX_IDW_DOCKBAR_TOP;
+            DWORD dwAlign = pBar->m_dwStyle & CBRS_ALIGN_ANY;
+            if (dwAlign & CBRS_ALIGN_BOTTOM)
+                nSide = AFX_IDW_DOCKBAR_BOTTOM;
+            else if (dwAlign & CBRS_ALIGN_LEFT)
+                nSide = AFX_IDW_DOCKBAR_LEFT;
+            else if (dwAlign & CBRS_ALIGN_RIGHT)
+                nSide = AFX_IDW_DOCKBAR_RIGHT;
+            pBar->DockToFrameSideLevel(nSide, 1, pFrame, FALSE);
+            pFrame->ShowControlBar(pBar, FALSE, FALSE);
+        }
+    }
+    CExtDockBar::CompactCircles(pFrame);
+    pFrame->RecalcLayout();
+}
+
+// The fixed-size bars: the class library's dock state (less the records of missing or
+// resizable bars), then the sizes, outer records and floating places of the outer items.
+void CExtControlBar::InternalDockStateSite::RestoreFixedSizeBars()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    for (INT_PTR i = m_pState->m_arrBarInfo.GetSize() - 1; i >= 0; i--)
+    {
+        CControlBarInfo* pInfo = (CControlBarInfo*)m_pState->m_arrBarInfo[i];
+        CExtControlBar* pExt = pInfo->m_bDockBar ? NULL
+            : DYNAMIC_DOWNCAST(CExtControlBar, pFrame->GetControlBar(pInfo->m_nBarID));
+        bool bMissing = !pInfo->m_bDockBar && pFrame->GetControlBar(pInfo->m_nBarID) == NULL;
+        if (bMissing || (pExt != NULL && !pExt->IsFixedSize()))
+        {
+            delete pInfo;
+            m_pState->m_arrBarInfo.RemoveAt(i);
+        }
+    }
+    if (m_pState->m_arrBarInfo.GetSize() > 0)
+        pFrame->SetDockState(*m_pState);
+    for (INT_PTR i = 0; i < m_arrOuterProps.GetSize(); i++)
+    {
+        OuterItemData_t& item = m_arrOuterProps[i];
+        CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar,
+                                                pFrame->GetControlBar(item.m_nBarID));
+        if (pBar == NULL || pBar->m_hWnd == NULL)
+            continue;
+        pBar->m_ptFloatPos = item.m_ptFloatHelper;
+        pBar->m_sizeDockedH = item.m_sizeDockedH;
+        pBar->m_sizeDockedV = item.m_sizeDockedV;
+        pBar->m_sizeFloated = item.m_sizeFloated;
+        item.m_ald.m_pBar = pBar;
+        pBar->SetOuterLayoutData(item.m_ald);
+        if (item.m_bFloating)
+        {
+            CRect rc = ExtBarStateKeepOnWorkArea(CRect(item.m_ptFloatHelper, item.m_sizeFloated));
+            CFrameWnd* pMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
+            if (pMini != NULL && pMini != pFrame)
+            {
+                pMini->SetWindowPos(NULL, rc.left, rc.top, 0, 0,
+                                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                pMini->DelayRecalcLayout();
+            }
+            else
+                pBar->FloatAtPosition(rc.TopLeft(), CBRS_ALIGN_TOP);
+        }
+    }
+}
+
+// The stored values again after a layout pass, twice (the layout moves them), and the
+// groups' selected tabs as stored.
+void CExtControlBar::InternalDockStateSite::ApplyValuesAfterLayout()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    struct Local
+    {
+        static void Apply(InternalDockStateBar* pRec)
+        {
+            pRec->ApplyValues();
+            for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+                Apply(pRec->m_arrChildStates[i]);
+        }
+    };
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        Local::Apply(m_arrBarStates[i]);
+    CExtDockBar::CompactCircles(pFrame);
+    pFrame->RecalcLayout();
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        Local::Apply(m_arrBarStates[i]);
+    // a layout pass may have moved a group's selection
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+    {
+        InternalDockStateBar* pRec = m_arrBarStates[i];
+        CExtDynTabControlBar* pGroup =
+            DYNAMIC_DOWNCAST(CExtDynTabControlBar, pRec->m_pHelperBar);
+        int nTab = pRec->m_nHelperActiveTabIndex;
+        if (pGroup == NULL || nTab < 0 || pGroup->m_hWnd == NULL ||
+            pGroup->m_wndTabs.GetSelection() == nTab)
+            continue;
+        CExtTabWnd::TAB_ITEM_INFO* pItem = pGroup->m_wndTabs.GetItem(nTab);
+        if (pItem != NULL && pItem->IsVisible())
+            pGroup->m_wndTabs.SetSelection(nTab, true, false);
+    }
 }
 
 void CExtControlBar::InternalDockStateSite::StateGet()

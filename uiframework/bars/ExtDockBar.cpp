@@ -1043,6 +1043,29 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     return size;
 }
 
+// The row being gathered by LayoutOuterRows and what the rows placed so far take.
+struct CExtDockOuterBar::OuterRowPass_t
+{
+    OuterRowPass_t(AFX_SIZEPARENTPARAMS& l, bool bH, int nMax)
+        : layout(l), bHorz(bH), nLengthMax(nMax)
+    {
+    }
+    AFX_SIZEPARENTPARAMS& layout;
+    bool bHorz;
+    int nLengthMax;
+    int nAcross = 0, nLongest = 0;
+    std::vector<CControlBar*> arrRow;
+    std::vector<int> arrThick;
+    std::vector<ExtBarLayout::OuterItem> items;
+    // the outer layout records of the row's items (NULL for a bar without one) and the
+    // copies the layout works with
+    std::vector<CExtControlBar::OuterLayoutData_t*> arrData;
+    std::vector<CExtControlBar::OuterLayoutData_t> arrRecords;
+    int nRowCount = -1;     // bars in the row, hidden ones too; -1 before the row's first
+};
+
+// The rows of fixed-size bars along the frame edge, each fitted to the length the dock
+// bar has (lines wrap, recency decides who gives room up); the size it needs.
 CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
 {
     CSize sizeMax = LayoutRoom();
@@ -1059,85 +1082,24 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
     layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize() + 1);
     m_bInLayoutPass = true;
 
-    int nAcross = 0, nLongest = 0;
-    std::vector<CControlBar*> arrRow;
-    std::vector<int> arrThick;
-    std::vector<ExtBarLayout::OuterItem> items;
-    // the outer layout records of the row's items (NULL for a bar without one) and the
-    // copies the layout works with
-    std::vector<CExtControlBar::OuterLayoutData_t*> arrData;
-    std::vector<CExtControlBar::OuterLayoutData_t> arrRecords;
-    int nRowCount = -1;     // bars in the row, hidden ones too; -1 before the row's first
-    auto placeRow = [&]()
-    {
-        int nCount = nRowCount;
-        nRowCount = -1;
-        if (arrRow.empty())
-            return;
-        // recency: a record not in use takes the next rank above the row's count; the
-        // layout gives the row's room up in rank order
-        std::vector<int> ranks(arrRow.size(), -1);
-        for (size_t k = 0; k < arrRow.size(); k++)
-        {
-            if (arrData[k] != NULL)
-                ranks[k] = std::max(arrRecords[k].m_nRank, 0);
-        }
-        ExtBarLayout::RankRowForLayout(ranks, nCount);
-        for (size_t k = 0; k < arrRow.size(); k++)
-        {
-            if (arrData[k] == NULL)
-                continue;
-            items[k].nRank = ranks[k];
-            arrRecords[k].m_nRank = ranks[k];
-            if (!m_bLayoutQuery)
-                *arrData[k] = arrRecords[k];
-        }
-        std::vector<ExtBarLayout::OuterPlace> places = ExtBarLayout::FitOuterRow(items, nLengthMax);
-        std::vector<int> arrLineThick;
-        for (size_t k = 0; k < places.size(); k++)
-        {
-            if ((int)arrLineThick.size() <= places[k].nLine)
-                arrLineThick.resize(places[k].nLine + 1, 0);
-            arrLineThick[places[k].nLine] = std::max(arrLineThick[places[k].nLine], arrThick[k]);
-        }
-        std::vector<int> arrLineStart(arrLineThick.size(), nAcross);
-        for (size_t n = 1; n < arrLineThick.size(); n++)
-            arrLineStart[n] = arrLineStart[n - 1] + arrLineThick[n - 1];
-        for (size_t k = 0; k < places.size(); k++)
-        {
-            const ExtBarLayout::OuterPlace& pl = places[k];
-            int nStart = arrLineStart[pl.nLine];
-            CRect rc = bHorz ? CRect(pl.nPos, nStart, pl.nPos + pl.nLength, nStart + arrThick[k])
-                             : CRect(nStart, pl.nPos, nStart + arrThick[k], pl.nPos + pl.nLength);
-            CControlBar* pBar = arrRow[k];
-            PlaceBar(layout, pBar, rc);
-            nLongest = std::max(nLongest, pl.nPos + pl.nLength);
-        }
-        for (int nThick : arrLineThick)
-            nAcross += nThick;
-        arrRow.clear();
-        arrThick.clear();
-        items.clear();
-        arrData.clear();
-        arrRecords.clear();
-    };
+    OuterRowPass_t row(layout, bHorz != FALSE, nLengthMax);
     DWORD dwMode = bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
     {
         void* pEntry = m_arrBars[i];
         if (pEntry == NULL)
         {
-            placeRow();
+            PlaceOuterRow(row);
             continue;
         }
-        if (nRowCount < 0)
+        if (row.nRowCount < 0)
         {
-            nRowCount = 0;
+            row.nRowCount = 0;
             for (INT_PTR j = i; j < m_arrBars.GetSize() && m_arrBars[j] != NULL; j++)
             {
                 CControlBar* p = EntryBar(m_arrBars[j]);
                 if (p != NULL && p->m_hWnd != NULL)
-                    nRowCount++;
+                    row.nRowCount++;
             }
         }
         CControlBar* pBar = EntryBar(pEntry);
@@ -1149,63 +1111,141 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
         CSize size = ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) || pExt != NULL)
                          ? pBar->CalcDynamicLayout(-1, dwMode)
                          : pBar->CalcFixedLayout(FALSE, bHorz);
-        ExtBarLayout::OuterItem it;
-        it.nLength = bHorz ? size.cx : size.cy;
-        it.nMinLength = it.nLength;
-        it.nEarliest = 0;
-        CExtControlBar::OuterLayoutData_t* pData = pExt != NULL ? pExt->GetOuterLayoutData() : NULL;
-        CExtControlBar::OuterLayoutData_t rec;
-        if (pData != NULL)
+        AddOuterRowItem(row, pBar, pExt, size);
+    }
+    PlaceOuterRow(row);
+    return EndLayoutPass(layout, bAny, bStretch != FALSE, bStretch != FALSE, bHorz, sizeMax,
+                         row.nLongest + nBorderAlong, row.nAcross + nBorderAcross);
+}
+
+
+// A visible bar of the row joins it: its full and least length, and where its record
+// wants it (a record not in use yet takes the place and length the bar has now).
+void CExtDockOuterBar::AddOuterRowItem(OuterRowPass_t& row, CControlBar* pBar,
+                                       CExtControlBar* pExt, CSize size)
+{
+    bool bHorz = row.bHorz;
+    int nLengthMax = row.nLengthMax;
+    ExtBarLayout::OuterItem it;
+    it.nLength = bHorz ? size.cx : size.cy;
+    it.nMinLength = it.nLength;
+    it.nEarliest = 0;
+    CExtControlBar::OuterLayoutData_t* pData = pExt != NULL ? pExt->GetOuterLayoutData() : NULL;
+    CExtControlBar::OuterLayoutData_t rec;
+    if (pData != NULL)
+    {
+        rec = *pData;
+        rec.m_pBar = pExt;
+        if (!rec.IsInUse())
         {
-            rec = *pData;
-            rec.m_pBar = pExt;
-            if (!rec.IsInUse())
-            {
-                // no record yet: the bar is taken where it stands, at the length it has
-                CRect rcNow;
-                pBar->GetWindowRect(&rcNow);
-                ScreenToClient(&rcNow);
-                rec.m_rcRemembered = rcNow;
-                // (a length it had in another shape, floating or across the other way,
-                // is no length along this row)
-                int& nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
-                int nNow = bHorz ? rcNow.Width() : rcNow.Height();
-                bool bRowShape = (bHorz ? rcNow.Height() : rcNow.Width()) ==
-                                 (bHorz ? size.cy : size.cx);
-                if (nWanted == 0 && nNow > 0 && bRowShape && !pExt->IsFullRowBar())
-                    nWanted = std::min(nNow, bHorz ? (int)size.cx : (int)size.cy);
-            }
+            // no record yet: the bar is taken where it stands, at the length it has
+            CRect rcNow;
+            pBar->GetWindowRect(&rcNow);
+            ScreenToClient(&rcNow);
+            rec.m_rcRemembered = rcNow;
+            // (a length it had in another shape, floating or across the other way,
+            // is no length along this row)
+            int& nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
+            int nNow = bHorz ? rcNow.Width() : rcNow.Height();
+            bool bRowShape = (bHorz ? rcNow.Height() : rcNow.Width()) ==
+                             (bHorz ? size.cy : size.cx);
+            if (nWanted == 0 && nNow > 0 && bRowShape && !pExt->IsFullRowBar())
+                nWanted = std::min(nNow, bHorz ? (int)size.cx : (int)size.cy);
         }
-        if (pExt != NULL && pExt->IsFullRowBar())
-            it.nLength = it.nMinLength = std::max(0, nLengthMax);
-        else if (pData != NULL)
-        {
-            if (pExt->IsWrappable())
-            {
-                CSize sizeMin = pExt->GetMinDockedSize();
-                it.nMinLength = std::min(it.nLength, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
-                // the length the user left it at, within what it can be
-                int nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
-                if (nWanted > 0)
-                    it.nLength = std::max(it.nMinLength, std::min(it.nLength, nWanted));
-            }
-            if (!rec.m_rcRemembered.IsRectEmpty())
-                it.nEarliest = bHorz ? rec.m_rcRemembered.left : rec.m_rcRemembered.top;
-        }
-        else if (pExt != NULL && pExt->IsWrappable())
+    }
+    if (pExt != NULL && pExt->IsFullRowBar())
+        it.nLength = it.nMinLength = std::max(0, nLengthMax);
+    else if (pData != NULL)
+    {
+        if (pExt->IsWrappable())
         {
             CSize sizeMin = pExt->GetMinDockedSize();
             it.nMinLength = std::min(it.nLength, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
+            // the length the user left it at, within what it can be
+            int nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
+            if (nWanted > 0)
+                it.nLength = std::max(it.nMinLength, std::min(it.nLength, nWanted));
         }
-        arrRow.push_back(pBar);
-        arrThick.push_back(bHorz ? size.cy : size.cx);
-        items.push_back(it);
-        arrData.push_back(pData);
-        arrRecords.push_back(rec);
+        if (!rec.m_rcRemembered.IsRectEmpty())
+            it.nEarliest = bHorz ? rec.m_rcRemembered.left : rec.m_rcRemembered.top;
     }
-    placeRow();
-    return EndLayoutPass(layout, bAny, bStretch != FALSE, bStretch != FALSE, bHorz, sizeMax,
-                         nLongest + nBorderAlong, nAcross + nBorderAcross);
+    else if (pExt != NULL && pExt->IsWrappable())
+    {
+        CSize sizeMin = pExt->GetMinDockedSize();
+        it.nMinLength = std::min(it.nLength, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
+    }
+    row.arrRow.push_back(pBar);
+    row.arrThick.push_back(bHorz ? size.cy : size.cx);
+    row.items.push_back(it);
+    row.arrData.push_back(pData);
+    row.arrRecords.push_back(rec);
+}
+
+// The gathered row is fitted and its bars placed, in lines after the rows before it; the
+// recency ranks go back to the records (not in a layout query).
+void CExtDockOuterBar::PlaceOuterRow(OuterRowPass_t& row)
+{
+    AFX_SIZEPARENTPARAMS& layout = row.layout;
+    bool bHorz = row.bHorz;
+    int nLengthMax = row.nLengthMax;
+    int& nAcross = row.nAcross;
+    int& nLongest = row.nLongest;
+    int& nRowCount = row.nRowCount;
+    std::vector<CControlBar*>& arrRow = row.arrRow;
+    std::vector<int>& arrThick = row.arrThick;
+    std::vector<ExtBarLayout::OuterItem>& items = row.items;
+    std::vector<CExtControlBar::OuterLayoutData_t*>& arrData = row.arrData;
+    std::vector<CExtControlBar::OuterLayoutData_t>& arrRecords = row.arrRecords;
+    int nCount = nRowCount;
+    nRowCount = -1;
+    if (arrRow.empty())
+        return;
+    // recency: a record not in use takes the next rank above the row's count; the
+    // layout gives the row's room up in rank order
+    std::vector<int> ranks(arrRow.size(), -1);
+    for (size_t k = 0; k < arrRow.size(); k++)
+    {
+        if (arrData[k] != NULL)
+            ranks[k] = std::max(arrRecords[k].m_nRank, 0);
+    }
+    ExtBarLayout::RankRowForLayout(ranks, nCount);
+    for (size_t k = 0; k < arrRow.size(); k++)
+    {
+        if (arrData[k] == NULL)
+            continue;
+        items[k].nRank = ranks[k];
+        arrRecords[k].m_nRank = ranks[k];
+        if (!m_bLayoutQuery)
+            *arrData[k] = arrRecords[k];
+    }
+    std::vector<ExtBarLayout::OuterPlace> places = ExtBarLayout::FitOuterRow(items, nLengthMax);
+    std::vector<int> arrLineThick;
+    for (size_t k = 0; k < places.size(); k++)
+    {
+        if ((int)arrLineThick.size() <= places[k].nLine)
+            arrLineThick.resize(places[k].nLine + 1, 0);
+        arrLineThick[places[k].nLine] = std::max(arrLineThick[places[k].nLine], arrThick[k]);
+    }
+    std::vector<int> arrLineStart(arrLineThick.size(), nAcross);
+    for (size_t n = 1; n < arrLineThick.size(); n++)
+        arrLineStart[n] = arrLineStart[n - 1] + arrLineThick[n - 1];
+    for (size_t k = 0; k < places.size(); k++)
+    {
+        const ExtBarLayout::OuterPlace& pl = places[k];
+        int nStart = arrLineStart[pl.nLine];
+        CRect rc = bHorz ? CRect(pl.nPos, nStart, pl.nPos + pl.nLength, nStart + arrThick[k])
+                         : CRect(nStart, pl.nPos, nStart + arrThick[k], pl.nPos + pl.nLength);
+        CControlBar* pBar = arrRow[k];
+        PlaceBar(layout, pBar, rc);
+        nLongest = std::max(nLongest, pl.nPos + pl.nLength);
+    }
+    for (int nThick : arrLineThick)
+        nAcross += nThick;
+    arrRow.clear();
+    arrThick.clear();
+    items.clear();
+    arrData.clear();
+    arrRecords.clear();
 }
 
 void CExtDockOuterBar::RefreshOuterLayoutData(CExtControlBar* pBar)
