@@ -140,6 +140,8 @@ bool ExtBarStateParsePlacement(LPCTSTR lpszText, WINDOWPLACEMENT& wp)
     return true;
 }
 
+// Moves (and cuts) a stored rectangle onto its monitor's work area, so that nothing
+// restored lies off the screen.
 CRect ExtBarStateKeepOnWorkArea(const CRect& rcIn)
 {
     CRect rc(rcIn);
@@ -172,6 +174,8 @@ CExtControlBar::OuterItemData_t::OuterItemData_t()
 {
 }
 
+// Writes or reads one outer item (a fixed-size or floating bar) with its layout record;
+// an unknown record marker throws.
 void CExtControlBar::OuterItemData_t::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
@@ -236,6 +240,7 @@ CExtControlBar::InternalDockStateBar::~InternalDockStateBar()
     Clear();
 }
 
+// The values of a record that has read nothing yet: a floating bar of default sizes.
 void CExtControlBar::InternalDockStateBar::InitMembers()
 {
     m_nBarID = AFX_IDW_DOCKBAR_FLOAT;
@@ -264,6 +269,8 @@ void CExtControlBar::InternalDockStateBar::Clear()
     m_arrChildStates.RemoveAll();
 }
 
+// Writes or reads the record and its children; reading refuses nesting deeper than
+// MAX_DEPTH and counts the stream cannot hold.
 void CExtControlBar::InternalDockStateBar::Serialize(CArchive& ar, int nDepth)
 {
     if (ar.IsStoring())
@@ -317,6 +324,8 @@ void CExtControlBar::InternalDockStateBar::Serialize(CArchive& ar, int nDepth)
     }
 }
 
+// Records the bar's place, sizes and flags, and for a group or container its members
+// (a group's in tab order, a container's with their row breaks).
 void CExtControlBar::InternalDockStateBar::StateGet(CExtControlBar* pBar,
                                                    InternalDockStateBar* pParent)
 {
@@ -433,6 +442,7 @@ void CExtControlBar::InternalDockStateBar::StateGet(CExtControlBar* pBar,
     }
 }
 
+// Gives the stored sizes and remembered places back to the record's bar.
 void CExtControlBar::InternalDockStateBar::ApplyValues()
 {
     CExtControlBar* pBar = m_pHelperBar;
@@ -480,6 +490,8 @@ void CExtControlBar::InternalDockStateSite::Clear()
     m_arrAutoHideOrder.RemoveAll();
 }
 
+// Writes or reads the whole stream: title, version, placement text, the class library's
+// dock state, outer items, bar records and auto-hide order; a bad one throws.
 void CExtControlBar::InternalDockStateSite::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
@@ -634,6 +646,8 @@ void CollectResolved(CExtControlBar::InternalDockStateBar* pRec, CPtrArray& arr)
 
 } // namespace
 
+// Checks that every record finds its bar and every stored size is sound before anything
+// changes: a state that cannot apply in full is not applied at all.
 bool CExtControlBar::InternalDockStateSite::ResolveAll()
 {
     if (m_pDockSite == NULL || m_pDockSite->m_hWnd == NULL)
@@ -662,6 +676,8 @@ bool CExtControlBar::InternalDockStateSite::ResolveAll()
     return true;
 }
 
+// The fallback after a failed restore: every bar of the frame shows again (auto-hidden
+// ones stay in their areas).
 void CExtControlBar::InternalDockStateSite::ShowAllBars()
 {
     if (m_pDockSite == NULL || m_pDockSite->m_hWnd == NULL)
@@ -682,6 +698,8 @@ void CExtControlBar::InternalDockStateSite::ShowAllBars()
     m_pDockSite->RecalcLayout();
 }
 
+// Puts the record's bar (or the group or container it stands for) at its stored place;
+// without the new-row flag a docked bar joins the row of the record before it.
 void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRec,
                                                       InternalDockStateBar* pPrev)
 {
@@ -815,6 +833,7 @@ void CloseEmptiedMiniFrames(CFrameWnd* pFrame)
 
 } // namespace
 
+// A tab group around the bar, laid out with its caption buttons; NULL when none forms.
 CExtDynTabControlBar* CExtControlBar::InternalDockStateSite::MakeGroupAround(CExtControlBar* pThis)
 {
     CFrameWnd* pSite = m_pDockSite;
@@ -831,6 +850,8 @@ CExtDynTabControlBar* CExtControlBar::InternalDockStateSite::MakeGroupAround(CEx
     return pGroup;
 }
 
+// A group record: its first member present takes the group's place and the group forms
+// around it.
 void CExtControlBar::InternalDockStateSite::RestoreGroup(InternalDockStateBar* pRec,
                                                         InternalDockStateBar* pPrev)
 {
@@ -852,6 +873,8 @@ void CExtControlBar::InternalDockStateSite::RestoreGroup(InternalDockStateBar* p
     BuildGroup(pRec, pFirst);
 }
 
+// The other members join the group in stored order and the stored tab is selected when
+// it shows; the only member left of several stays a bar of its own.
 void CExtControlBar::InternalDockStateSite::BuildGroup(InternalDockStateBar* pRec,
                                                        InternalDockStateBar* pFirst)
 {
@@ -910,6 +933,8 @@ void CExtControlBar::InternalDockStateSite::BuildGroup(InternalDockStateBar* pRe
         pRec->m_arrChildStates[i]->ApplyValues();
 }
 
+// The stored auto-hidden bars go into their edges' areas in stored order (only bars the
+// records placed, and only when the frame has areas).
 void CExtControlBar::InternalDockStateSite::ApplyAutoHide()
 {
     CFrameWnd* pFrame = m_pDockSite;
@@ -1138,6 +1163,8 @@ void CExtControlBar::InternalDockStateSite::ApplyValuesAfterLayout()
     }
 }
 
+// Records the frame's whole layout: placement, outer items, floating containers, docked
+// resizable bars circle by circle, floating bars and the auto-hidden bars shown per group.
 void CExtControlBar::InternalDockStateSite::StateGet()
 {
     Clear();
@@ -1318,6 +1345,8 @@ bool CExtControlBar::SerializeFrameBarState(CArchive& ar, CFrameWnd* pFrame,
     return bResult;
 }
 
+// Restores the frame's bars from the registry stream of its profile; FALSE when there is
+// none (the placement is only made sound then) or it does not apply.
 bool CExtControlBar::LoadFrameBarState(CFrameWnd* pFrame, LPCTSTR pszCompany,
                                        LPCTSTR pszProduct, LPCTSTR pszProfile,
                                        WINDOWPLACEMENT* pPlacement)

@@ -61,6 +61,8 @@ BOOL CExtMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     return TRUE;
 }
 
+// Tool tips of the bar's caption buttons, asked of the bar in its own coordinates; none
+// while no button shows.
 INT_PTR CExtMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     CExtMiniDockFrameWnd* pThis = const_cast<CExtMiniDockFrameWnd*>(this);
@@ -78,6 +80,8 @@ INT_PTR CExtMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return pBar->OnToolHitTest(pt, pTI);
 }
 
+// Drops the system caption and sizing frame styles (the frame draws its own), with a
+// frame change only when one was set.
 void CExtMiniDockFrameWnd::RemoveSystemFrame(bool bRedraw)
 {
     if (m_hWnd == NULL)
@@ -163,6 +167,8 @@ CRect CExtMiniDockFrameWnd::BorderWidths()
     return rcBorder;
 }
 
+// The hit code of a screen point: edges, corners and caption of the drawn frame, the
+// bar's caption buttons first; a fixed-size bar's corners answer one edge only.
 UINT CExtMiniDockFrameWnd::HitTestAt(CPoint pt)
 {
     if (m_hWnd == NULL)
@@ -238,6 +244,8 @@ UINT CExtMiniDockFrameWnd::HitTestAt(CPoint pt)
     return nHit;
 }
 
+// Draws the border, the caption (a container shows its first visible bar's text) and
+// the caption buttons, or the own close button of a frame without a framework bar.
 void CExtMiniDockFrameWnd::PaintNonClient()
 {
     if (m_hWnd == NULL)
@@ -303,6 +311,8 @@ void CExtMiniDockFrameWnd::PaintNonClient()
     g_CurrentPaintManager->OnPaintSessionComplete(this);
 }
 
+// Follows the cursor over the own close button on a timer while it is there, and
+// repaints when the hot state changes.
 void CExtMiniDockFrameWnd::TrackCloseButtonHot()
 {
     if (m_hWnd == NULL)
@@ -329,6 +339,8 @@ void CExtMiniDockFrameWnd::TrackCloseButtonHot()
     }
 }
 
+// Moves the frame so that its caption lies in the work area (across, enough of it to be
+// grabbed); never while resizing or from within its own move.
 void CExtMiniDockFrameWnd::KeepCaptionOnScreen()
 {
     if (m_hWnd == NULL || s_bInCaptionCorrection || m_nResizingHT != 0)
@@ -453,6 +465,8 @@ void CExtMiniDockFrameWnd::StopResizing()
         SetTimer(ID_TIMER_LAYOUT_BUTTONS, 1, NULL);
 }
 
+// One step of the resizing loop: the dragged edges follow the cursor, within the bar's
+// minimum and the work area; a fixed-size bar picks its own shape for the dragged length.
 void CExtMiniDockFrameWnd::ResizeStep(CPoint pt)
 {
     if (s_bInResizeStep || m_nResizingHT == 0 || pt == m_ptResizeLast)
@@ -649,6 +663,8 @@ void TakeReleaseOfDoubleClick(HWND hWndBar)
 
 } // namespace
 
+// A press on the frame: the own close button, the caption (the bar's drag or the dock
+// context's) or an edge (the frame's resize or the dock context's).
 LRESULT CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHit, CPoint pt)
 {
     CControlBar* pPlain = GetBar();
