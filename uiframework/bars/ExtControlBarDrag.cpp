@@ -1438,6 +1438,8 @@ void CExtControlBar::RunDragLoop(HWND hWnd, bool& bQuit, int& nQuitCode)
     }
 }
 
+// One step of the drag: the decision at the point, and the outline redrawn only when it
+// changed (never re-entered, and not twice at one point).
 void CExtControlBar::TrackDragging(CPoint ptScreen, BOOL bForceFloat)
 {
     if (s_bTrackBusy || ptScreen == m_ptLastDragPos || !m_bDragging)
@@ -1465,6 +1467,8 @@ void CExtControlBar::TrackDragging(CPoint ptScreen, BOOL bForceFloat)
     s_bTrackBusy = false;
 }
 
+// Ends the drag: the outline and markers go, and the last decision applies unless
+// cancelled (a live drag has moved the bar already, apart from a marker's decision).
 void CExtControlBar::StopDragging(BOOL bCancel)
 {
     if (!m_bDragging)
@@ -1501,6 +1505,8 @@ void CExtControlBar::StopDragging(BOOL bCancel)
     }
 }
 
+// Carries out a drag decision: float (the row's neighbour takes the length left), dock
+// beside a bar, at an edge of the docking area or by a marker; FALSE when it cannot.
 bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& state, BOOL)
 {
     if (state.m_bEmpty || IsFixedDragMode() || m_hWnd == NULL)

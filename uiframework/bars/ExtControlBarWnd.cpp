@@ -142,6 +142,8 @@ LRESULT CExtControlBar::OnSetFocusMsg(WPARAM, LPARAM)
     return lResult;
 }
 
+// A new caption text reaches the floating frame's caption too, and the non-client area
+// is measured and painted again.
 LRESULT CExtControlBar::OnSetTextMsg(WPARAM, LPARAM)
 {
     LRESULT lResult = Default();
@@ -241,6 +243,8 @@ LRESULT CExtControlBar::OnCaptureChangedMsg(WPARAM, LPARAM lParam)
     return Default();
 }
 
+// Moves feed the running modal state (row or column resizing, dragging); TRUE when one
+// took the move or the cursor is over a caption button.
 BOOL CExtControlBar::HandleMouseMove(UINT, CPoint ptClient)
 {
     UpdateBarCursor(ptClient);
@@ -274,6 +278,8 @@ LRESULT CExtControlBar::OnMouseMoveMsg(WPARAM wParam, LPARAM lParam)
     return Default();
 }
 
+// The cursor for the state and place: sizing arrows while resizing, the fixed-size
+// bar's move kind while dragging, the move cursor over a docked caption.
 void CExtControlBar::UpdateBarCursor(CPoint ptClient)
 {
     if (IsFrameInHelpMode(this))
@@ -328,6 +334,8 @@ void CExtControlBar::UpdateBarCursor(CPoint ptClient)
     m_hCursorLast = hCursor;
 }
 
+// A press in a docked bar starts its drag once the mouse moves (a fixed-size bar through
+// its dock context); in a floating frame it acts as a press on the frame's caption.
 LRESULT CExtControlBar::OnLButtonDownMsg(WPARAM wParam, LPARAM lParam)
 {
     if (m_pDockBar == NULL || CExtPopupMenuWnd::IsTrackingActive())
@@ -626,6 +634,8 @@ void CExtControlBar::PlaceCaptionRect(const CRect& rc, bool bHorzCaption)
     }
 }
 
+// The non-client hit code: caption buttons first, the floating frame's border, then the
+// resizing strips of a docked resizable bar where they may be used.
 LRESULT CExtControlBar::OnNcHitTestMsg(WPARAM, LPARAM lParam)
 {
     CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
@@ -679,6 +689,8 @@ UINT CExtControlBar::FloatingFrameBorderHit(CPoint ptScreen)
     return nHit >= HTLEFT && nHit <= HTBOTTOMRIGHT ? nHit : HTNOWHERE;
 }
 
+// A press on the non-client area: a caption button shows pushed, a floating border
+// resizes the frame, a strip starts resizing and the caption starts the drag.
 LRESULT CExtControlBar::OnNcLButtonDownMsg(WPARAM wParam, LPARAM lParam)
 {
     CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
@@ -731,6 +743,8 @@ LRESULT CExtControlBar::OnNcLButtonDownMsg(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// The release clicks the caption button under it, or ends a running row or column
+// resize.
 LRESULT CExtControlBar::OnNcLButtonUpMsg(WPARAM, LPARAM lParam)
 {
     CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
@@ -769,6 +783,8 @@ LRESULT CExtControlBar::OnNcLButtonUpMsg(WPARAM, LPARAM lParam)
     return 0;
 }
 
+// Paints a docked bar's frame, strips, caption and caption buttons through the paint
+// manager, off screen; floating bars leave it to their frame.
 LRESULT CExtControlBar::OnNcPaintMsg(WPARAM, LPARAM)
 {
     if (m_pDockBar == NULL || IsFloating())
@@ -840,6 +856,8 @@ LRESULT CExtControlBar::OnShowWindowMsg(WPARAM, LPARAM lParam)
     return lResult;
 }
 
+// After the bar shows or hides: its row length comes back, its container shows or hides
+// with it, and a floating frame lays out; not while a docking operation runs.
 void CExtControlBar::SyncRowAndContainers()
 {
     // a docking operation that moves the bar hides and shows it on the way: no upkeep then
@@ -889,6 +907,8 @@ void CExtControlBar::SyncRowAndContainers()
     m_bSyncingRow = false;
 }
 
+// Shows the bar and gives it the focus, its floating frame on top; with bToggle a shown
+// bar hides instead (fixed-drag bars always toggle).
 void CExtControlBar::BringBarToFront(BOOL bToggle)
 {
     if (m_hWnd == NULL)
