@@ -142,6 +142,8 @@ void CExtDockBar::UnlinkCircle()
     m_pDockBarInner = NULL;
 }
 
+// The dock bar's own messages: its bars are detached before it goes, the layout records
+// its inner edge, and a right click on it shows the bars menu.
 LRESULT CExtDockBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -275,6 +277,8 @@ void CExtDockBar::SetSuspended(bool bSuspended)
     m_bSuspended = bSuspended;
 }
 
+// Each visible container docked here lays out its own bars again (not while suspended or
+// already at it).
 void CExtDockBar::RelayoutContainers()
 {
     if (m_bSuspended || m_bBusy)
@@ -291,6 +295,8 @@ void CExtDockBar::RelayoutContainers()
     m_bBusy = false;
 }
 
+// Each container docked here recalculates its bars; they are found by handle, since a
+// container may dissolve on the way.
 void CExtDockBar::RecalcContainers()
 {
     if (m_bSuspended)
@@ -398,6 +404,8 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     return size;
 }
 
+// Places the bars row by row in the room the frame leaves (the view keeping its minimum);
+// rows never change, a fixed-size bar that does not fit starts a new line of its row.
 CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
 {
     CSize sizeMax = LayoutRoom();
@@ -569,6 +577,8 @@ BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddP
     return bResult;
 }
 
+// Takes the bar out of this dock bar (and its placeholders out of every dock bar when
+// asked); an emptied floating frame goes, a docked frame lays out later.
 void CExtDockBar::RemoveBarEntry(CControlBar* pBar, bool bRemovePlaceholder)
 {
     if (pBar == NULL)
@@ -614,6 +624,8 @@ void CExtDockBar::RemoveBarEntry(CControlBar* pBar, bool bRemovePlaceholder)
         pFrame->DelayRecalcLayout();
 }
 
+// Removes the places the bar kept in every dock bar of the frame, containers' included,
+// once it has a place again.
 void CExtDockBar::RemovePlaceholdersOf(CFrameWnd* pFrame, CControlBar* pBar)
 {
     if (pFrame == NULL || pBar == NULL || pBar->m_hWnd == NULL)
@@ -649,6 +661,8 @@ void CExtDockBar::RemovePlaceholdersOf(CFrameWnd* pFrame, CControlBar* pBar)
     }
 }
 
+// Every bar lets go of this dock bar before it is destroyed (hidden and given to the
+// frame), so that none keeps a dangling pointer to it.
 void CExtDockBar::DetachAllBars()
 {
     bool bSuspended = m_bSuspended;
@@ -678,6 +692,8 @@ void CExtDockBar::DetachAllBars()
     m_bSuspended = bSuspended;
 }
 
+// Docks the bar as a row of its own at the outer or inner end, taking it from its old
+// dock bar; the places it kept elsewhere go and the circles are compacted.
 void CExtDockBar::InsertBarAsRow(CControlBar* pBar, bool bInnerEnd)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
@@ -753,6 +769,8 @@ CExtDockBar* CExtDockBar::GetInnermost()
     return p;
 }
 
+// The dock bar of this side in the circle, making inner circles when asked; NULL when it
+// does not exist (or cannot be made).
 CExtDockBar* CExtDockBar::GetDockBarOfCircle(int nCircle, bool bCreate)
 {
     CExtDockBar* p = this;
@@ -827,6 +845,8 @@ CSize CExtDockBar::GetCentreMinimum(CWnd* pFrame)
                  (int)(INT_PTR)::GetPropA(pFrame->m_hWnd, s_szCentreMinY));
 }
 
+// Adds a circle of four dock bars inside the innermost one, after it in the layout
+// order; its number, or -1 when the frame has no outer dock bars.
 int CExtDockBar::CreateInnerCircle(CFrameWnd* pFrame)
 {
     CExtDockBar* arrOld[4] = { NULL, NULL, NULL, NULL };
@@ -886,6 +906,8 @@ int CExtDockBar::CreateInnerCircle(CFrameWnd* pFrame)
     return nNew;
 }
 
+// Makes circle nCircle free for a new row of bars: a new circle of four dock bars goes
+// in there and the circles inside move one number in (an empty one is used as it is).
 void CExtDockBar::InsertCircle(CFrameWnd* pFrame, int nCircle)
 {
     if (nCircle < 1)
@@ -943,6 +965,8 @@ void CExtDockBar::InsertCircle(CFrameWnd* pFrame, int nCircle)
     }
 }
 
+// Removes the empty circles and numbers the others again from 1, then destroys the
+// containers left without bars, so no empty dock bar takes room.
 void CExtDockBar::CompactCircles(CFrameWnd* pFrame)
 {
     if (pFrame == NULL)
@@ -1248,6 +1272,8 @@ void CExtDockOuterBar::PlaceOuterRow(OuterRowPass_t& row)
     arrRecords.clear();
 }
 
+// The bar's record takes the place and length the bar has now, and the bar becomes the
+// most recent of its row.
 void CExtDockOuterBar::RefreshOuterLayoutData(CExtControlBar* pBar)
 {
     CExtControlBar::OuterLayoutData_t* pData = pBar != NULL ? pBar->GetOuterLayoutData() : NULL;
@@ -1265,6 +1291,8 @@ void CExtDockOuterBar::RefreshOuterLayoutData(CExtControlBar* pBar)
     MakeMostRecent(pBar);
 }
 
+// Gives the bar rank 1 of its row's recency, the others of the row moving one back, so
+// that it is the last to give room up.
 void CExtDockOuterBar::MakeMostRecent(CExtControlBar* pBar)
 {
     CExtControlBar::OuterLayoutData_t* pData = pBar != NULL ? pBar->GetOuterLayoutData() : NULL;
@@ -1298,6 +1326,8 @@ void CExtDockOuterBar::MakeMostRecent(CExtControlBar* pBar)
     }
 }
 
+// A resizable bar docked at a frame edge goes to circle 1 inside; fixed-size ones dock
+// here.
 void CExtDockOuterBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
     CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
@@ -1314,6 +1344,8 @@ void CExtDockOuterBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
     CExtDockBar::DockControlBar(pBar, lpRect);
 }
 
+// The frame edge passes the system's colour, setting and display changes on to the paint
+// and command managers, and runs the delayed frame layout on its timer.
 LRESULT CExtDockOuterBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
