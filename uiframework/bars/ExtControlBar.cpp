@@ -320,7 +320,7 @@ BOOL CExtControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID, 
 }
 
 // A bar subclassed in a plain window (neither frame nor bar as parent) works as a plain
-// child: no docking, its style taken from the window.
+// child window, its style taken from the window.
 void CExtControlBar::PreSubclassWindow()
 {
     CControlBar::PreSubclassWindow();

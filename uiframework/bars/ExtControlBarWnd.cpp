@@ -334,8 +334,8 @@ void CExtControlBar::UpdateBarCursor(CPoint ptClient)
     m_hCursorLast = hCursor;
 }
 
-// A press in a docked bar starts its drag once the mouse moves (a fixed-size bar through
-// its dock context); in a floating frame it acts as a press on the frame's caption.
+// A press in a bar starts its drag once the mouse moves (a fixed-size bar without live
+// docking through its dock context); floating, it acts as a press on the frame's caption.
 LRESULT CExtControlBar::OnLButtonDownMsg(WPARAM wParam, LPARAM lParam)
 {
     if (m_pDockBar == NULL || CExtPopupMenuWnd::IsTrackingActive())

@@ -578,7 +578,7 @@ BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddP
 }
 
 // Takes the bar out of this dock bar (and its placeholders out of every dock bar when
-// asked); an emptied floating frame goes, a docked frame lays out later.
+// asked); a floating frame goes when emptied, else hides; a docked frame lays out later.
 void CExtDockBar::RemoveBarEntry(CControlBar* pBar, bool bRemovePlaceholder)
 {
     if (pBar == NULL)
