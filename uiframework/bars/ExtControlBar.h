@@ -134,10 +134,6 @@ public:
         struct FixedRowMove_t;
         bool DockFixedFromElsewhere(CDockBar* pDockBar, CFrameWnd* pFrame, CPoint ptTopLeft,
                                     bool bHorz);
-        bool MoveFixedAlongRow(FixedRowMove_t& m);
-        bool MoveFixedToOwnRow(FixedRowMove_t& m);
-        bool MoveFixedToNeighbourRow(FixedRowMove_t& m);
-        bool SwapFixedRows(FixedRowMove_t& m, int nN1, int nN2, CControlBar* pFirstOther);
     };
 
     // Stored dock state (ExtBarState.h)

@@ -803,11 +803,15 @@ void CExtControlBar::InternalDraggingState_t::CalcFixedStateAtPoint(CPoint pt, B
         pBar->m_pDockContext->m_ptMRUFloatPos = ptTopLeft;
 }
 
-// The locals of a fixed-size bar's move in the dock bar it is already in.
+// A fixed-size bar's move in the dock bar it is already in: the decision's locals and
+// its steps.
 struct CExtControlBar::InternalDraggingState_t::FixedRowMove_t
 {
+    InternalDraggingState_t* pState;    // the decision being made
+    CExtControlBar* pBar;
     CDockBar* pDockBar;
     CFrameWnd* pFrame;
+    CPtrArray& arr;         // the dock bar's entries
     CPoint pt;              // the cursor (screen)
     CPoint ptTopLeft;       // where the bar's top left corner would go (screen)
     bool bHorz;
@@ -815,6 +819,11 @@ struct CExtControlBar::InternalDraggingState_t::FixedRowMove_t
     int nFirst, nLast;      // its row's entries
     CRect rcRow;            // its row's visible bars (screen)
     int nDir;               // -1: the cursor is before the row, 1: after it
+
+    bool MoveAlongRow();
+    bool MoveToOwnRow();
+    bool MoveToNeighbourRow();
+    bool SwapRows(int nN1, int nN2, CControlBar* pFirstOther);
 };
 
 // A fixed-size bar dragged over a frame-edge dock bar moves there live: docked at the
@@ -872,13 +881,14 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
     int nAcross = bHorz ? pt.y : pt.x;
     int nFrom = bHorz ? rcBand.top : rcBand.left;
     int nTo = bHorz ? rcBand.bottom : rcBand.right;
-    FixedRowMove_t m = { pDockBar, pFrame, pt, ptTopLeft, bHorz, nPos, nFirst, nLast, rcRow, 0 };
+    FixedRowMove_t m = { this, pBar, pDockBar, pFrame, arr, pt, ptTopLeft, bHorz,
+                         nPos, nFirst, nLast, rcRow, 0 };
     if (nAcross > nFrom && nAcross < nTo)
-        return MoveFixedAlongRow(m);
+        return m.MoveAlongRow();
     m.nDir = nAcross <= nFrom ? -1 : 1;
     if (nOthers > 0)
-        return MoveFixedToOwnRow(m);
-    return MoveFixedToNeighbourRow(m);
+        return m.MoveToOwnRow();
+    return m.MoveToNeighbourRow();
 }
 
 // A fixed-size bar from another dock bar or a floating frame docks at the cursor; its
@@ -918,16 +928,8 @@ bool CExtControlBar::InternalDraggingState_t::DockFixedFromElsewhere(CDockBar* p
 
 // Along its own row the bar is placed at the cursor: it swaps places with the neighbours
 // it passes the middle of, or a wrapped bar at the line end changes its wanted length.
-bool CExtControlBar::InternalDraggingState_t::MoveFixedAlongRow(FixedRowMove_t& m)
+bool CExtControlBar::InternalDraggingState_t::FixedRowMove_t::MoveAlongRow()
 {
-    CExtControlBar* pBar = m_pBarSource;
-    CDockBar* pDockBar = m.pDockBar;
-    CFrameWnd* pFrame = m.pFrame;
-    bool bHorz = m.bHorz;
-    CPtrArray& arr = pDockBar->m_arrBars;
-    CPoint ptTopLeft = m.ptTopLeft;
-    int nFirst = m.nFirst, nLast = m.nLast;
-    int& nPos = m.nPos;
     CRect rcBar;
     pBar->GetWindowRect(&rcBar);
     int nDelta = bHorz ? ptTopLeft.x - rcBar.left : ptTopLeft.y - rcBar.top;
@@ -937,7 +939,7 @@ bool CExtControlBar::InternalDraggingState_t::MoveFixedAlongRow(FixedRowMove_t& 
     if (ChangeLengthAtLineEnd(pBar, pDockBar, nFirst, nLast, bHorz, nDelta))
     {
         g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
-        m_nCursorKind = bHorz ? 1 : 2;
+        pState->m_nCursorKind = bHorz ? 1 : 2;
         RelayoutDockBar(pFrame, pDockBar);
         return true;
     }
@@ -986,20 +988,15 @@ bool CExtControlBar::InternalDraggingState_t::MoveFixedAlongRow(FixedRowMove_t& 
         pData->m_rcRemembered = rc;
     }
     g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
-    m_nCursorKind = bHorz ? 1 : 2;
+    pState->m_nCursorKind = bHorz ? 1 : 2;
     RelayoutDockBar(pFrame, pDockBar);
     return true;
 }
 
 // A bar that shares its row and is dragged across it gets a row of its own before or
 // after that row.
-bool CExtControlBar::InternalDraggingState_t::MoveFixedToOwnRow(FixedRowMove_t& m)
+bool CExtControlBar::InternalDraggingState_t::FixedRowMove_t::MoveToOwnRow()
 {
-    CExtControlBar* pBar = m_pBarSource;
-    CDockBar* pDockBar = m.pDockBar;
-    CFrameWnd* pFrame = m.pFrame;
-    CPtrArray& arr = pDockBar->m_arrBars;
-    int nPos = m.nPos, nFirst = m.nFirst, nDir = m.nDir;
     // a row of its own before or after the row it sat in
     pBar->ResetOuterLayoutData();
     ExtBarLayout::RemoveEntryAt(arr, nPos);
@@ -1026,20 +1023,13 @@ bool CExtControlBar::InternalDraggingState_t::MoveFixedToOwnRow(FixedRowMove_t& 
 
 // A bar alone in its row dragged across it joins the neighbouring row when that row has
 // room for its minimum, else the rows swap; without a neighbouring row it moves along.
-bool CExtControlBar::InternalDraggingState_t::MoveFixedToNeighbourRow(FixedRowMove_t& m)
+bool CExtControlBar::InternalDraggingState_t::FixedRowMove_t::MoveToNeighbourRow()
 {
-    CExtControlBar* pBar = m_pBarSource;
-    CDockBar* pDockBar = m.pDockBar;
-    CFrameWnd* pFrame = m.pFrame;
-    bool bHorz = m.bHorz;
-    CPtrArray& arr = pDockBar->m_arrBars;
-    CPoint ptTopLeft = m.ptTopLeft;
-    int nPos = m.nPos, nFirst = m.nFirst, nLast = m.nLast, nDir = m.nDir;
     // alone: into the neighbouring row when it has room, else the rows swap
     int nN1 = 0, nN2 = 0;
     int nProbe = nDir < 0 ? nFirst - 2 : nLast + 2;
     if (nProbe <= 0 || nProbe >= arr.GetSize() || !ExtBarLayout::GetRowBounds(arr, nProbe, nN1, nN2))
-        return MoveFixedAlongRow(m);     // no neighbouring row
+        return MoveAlongRow();     // no neighbouring row
     CRect rcClient;
     pDockBar->GetClientRect(&rcClient);
     int nAvail = bHorz ? rcClient.Width() : rcClient.Height();
@@ -1083,23 +1073,15 @@ bool CExtControlBar::InternalDraggingState_t::MoveFixedToNeighbourRow(FixedRowMo
         return true;
     }
     if (pFirstOther == NULL)
-        return MoveFixedAlongRow(m);
-    return SwapFixedRows(m, nN1, nN2, pFirstOther);
+        return MoveAlongRow();
+    return SwapRows(nN1, nN2, pFirstOther);
 }
 
 // The bar's row and the neighbouring row (entries nN1..nN2) swap once the cursor has
 // passed far enough into that row; before that the bar moves along its own row.
-bool CExtControlBar::InternalDraggingState_t::SwapFixedRows(FixedRowMove_t& m, int nN1, int nN2,
-                                                            CControlBar* pFirstOther)
+bool CExtControlBar::InternalDraggingState_t::FixedRowMove_t::SwapRows(int nN1, int nN2,
+                                                                       CControlBar* pFirstOther)
 {
-    CExtControlBar* pBar = m_pBarSource;
-    CDockBar* pDockBar = m.pDockBar;
-    CFrameWnd* pFrame = m.pFrame;
-    bool bHorz = m.bHorz;
-    CPtrArray& arr = pDockBar->m_arrBars;
-    CPoint pt = m.pt;
-    CRect rcRow = m.rcRow;
-    int nDir = m.nDir;
     CExtDockBar* pExt = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
     // the rows swap only once the cursor would lie in the bar's row after the swap: the
     // neighbouring row, moved across by the difference of its thickness and the own row's,
@@ -1130,7 +1112,7 @@ bool CExtControlBar::InternalDraggingState_t::SwapFixedRows(FixedRowMove_t& m, i
         rcSwapBand.OffsetRect(nDir < 0 ? rcRow.right - rcN.right : rcRow.left - rcN.left, 0);
     }
     if (rcSwapBand.PtInRect(pt))
-        return MoveFixedAlongRow(m);
+        return MoveAlongRow();
     if (pExt != NULL)
     {
         pBar->SyncOuterLayoutData();
