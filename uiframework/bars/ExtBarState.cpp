@@ -140,6 +140,8 @@ bool ExtBarStateParsePlacement(LPCTSTR lpszText, WINDOWPLACEMENT& wp)
     return true;
 }
 
+// Moves (and cuts) a stored rectangle onto its monitor's work area, so that nothing
+// restored lies off the screen.
 CRect ExtBarStateKeepOnWorkArea(const CRect& rcIn)
 {
     CRect rc(rcIn);
@@ -172,6 +174,8 @@ CExtControlBar::OuterItemData_t::OuterItemData_t()
 {
 }
 
+// Writes or reads one outer item (a fixed-size or floating bar) with its layout record;
+// an unknown record marker throws.
 void CExtControlBar::OuterItemData_t::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
@@ -236,6 +240,7 @@ CExtControlBar::InternalDockStateBar::~InternalDockStateBar()
     Clear();
 }
 
+// The values of a record that has read nothing yet: a floating bar of default sizes.
 void CExtControlBar::InternalDockStateBar::InitMembers()
 {
     m_nBarID = AFX_IDW_DOCKBAR_FLOAT;
@@ -264,6 +269,8 @@ void CExtControlBar::InternalDockStateBar::Clear()
     m_arrChildStates.RemoveAll();
 }
 
+// Writes or reads the record and its children; reading refuses nesting deeper than
+// MAX_DEPTH and counts the stream cannot hold.
 void CExtControlBar::InternalDockStateBar::Serialize(CArchive& ar, int nDepth)
 {
     if (ar.IsStoring())
@@ -317,6 +324,8 @@ void CExtControlBar::InternalDockStateBar::Serialize(CArchive& ar, int nDepth)
     }
 }
 
+// Records the bar's place, sizes and flags, and for a group or container its members
+// (a group's in tab order, a container's with their row breaks).
 void CExtControlBar::InternalDockStateBar::StateGet(CExtControlBar* pBar,
                                                    InternalDockStateBar* pParent)
 {
@@ -433,6 +442,7 @@ void CExtControlBar::InternalDockStateBar::StateGet(CExtControlBar* pBar,
     }
 }
 
+// Gives the stored sizes and remembered places back to the record's bar.
 void CExtControlBar::InternalDockStateBar::ApplyValues()
 {
     CExtControlBar* pBar = m_pHelperBar;
@@ -480,6 +490,8 @@ void CExtControlBar::InternalDockStateSite::Clear()
     m_arrAutoHideOrder.RemoveAll();
 }
 
+// Writes or reads the whole stream: title, version, placement text, the class library's
+// dock state, outer items, bar records and auto-hide order; a bad one throws.
 void CExtControlBar::InternalDockStateSite::Serialize(CArchive& ar)
 {
     if (ar.IsStoring())
@@ -634,6 +646,8 @@ void CollectResolved(CExtControlBar::InternalDockStateBar* pRec, CPtrArray& arr)
 
 } // namespace
 
+// Checks that every record finds its bar and every stored size is sound before anything
+// changes: a state that cannot apply in full is not applied at all.
 bool CExtControlBar::InternalDockStateSite::ResolveAll()
 {
     if (m_pDockSite == NULL || m_pDockSite->m_hWnd == NULL)
@@ -662,6 +676,8 @@ bool CExtControlBar::InternalDockStateSite::ResolveAll()
     return true;
 }
 
+// The fallback after a failed restore: every bar of the frame shows again (auto-hidden
+// ones stay in their areas).
 void CExtControlBar::InternalDockStateSite::ShowAllBars()
 {
     if (m_pDockSite == NULL || m_pDockSite->m_hWnd == NULL)
@@ -682,6 +698,8 @@ void CExtControlBar::InternalDockStateSite::ShowAllBars()
     m_pDockSite->RecalcLayout();
 }
 
+// Puts the record's bar (or the group or container it stands for) at its stored place;
+// without the new-row flag a docked bar joins the row of the record before it.
 void CExtControlBar::InternalDockStateSite::RestoreBar(InternalDockStateBar* pRec,
                                                       InternalDockStateBar* pPrev)
 {
@@ -815,6 +833,7 @@ void CloseEmptiedMiniFrames(CFrameWnd* pFrame)
 
 } // namespace
 
+// A tab group around the bar, laid out with its caption buttons; NULL when none forms.
 CExtDynTabControlBar* CExtControlBar::InternalDockStateSite::MakeGroupAround(CExtControlBar* pThis)
 {
     CFrameWnd* pSite = m_pDockSite;
@@ -831,6 +850,8 @@ CExtDynTabControlBar* CExtControlBar::InternalDockStateSite::MakeGroupAround(CEx
     return pGroup;
 }
 
+// A group record: its first member present takes the group's place and the group forms
+// around it.
 void CExtControlBar::InternalDockStateSite::RestoreGroup(InternalDockStateBar* pRec,
                                                         InternalDockStateBar* pPrev)
 {
@@ -852,6 +873,8 @@ void CExtControlBar::InternalDockStateSite::RestoreGroup(InternalDockStateBar* p
     BuildGroup(pRec, pFirst);
 }
 
+// The other members join the group in stored order and the stored tab is selected when
+// it shows; the only member left of several stays a bar of its own.
 void CExtControlBar::InternalDockStateSite::BuildGroup(InternalDockStateBar* pRec,
                                                        InternalDockStateBar* pFirst)
 {
@@ -910,6 +933,8 @@ void CExtControlBar::InternalDockStateSite::BuildGroup(InternalDockStateBar* pRe
         pRec->m_arrChildStates[i]->ApplyValues();
 }
 
+// The stored auto-hidden bars go into their edges' areas in stored order (only bars the
+// records placed, and only when the frame has areas).
 void CExtControlBar::InternalDockStateSite::ApplyAutoHide()
 {
     CFrameWnd* pFrame = m_pDockSite;
@@ -939,6 +964,8 @@ void CExtControlBar::InternalDockStateSite::ApplyAutoHide()
     }
 }
 
+// Applies the loaded state to the frame: only once every record resolved, the bars leave
+// their places and are restored in passes; a failure shows every bar and answers FALSE.
 bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
 {
     CFrameWnd* pFrame = m_pDockSite;
@@ -950,68 +977,9 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
     try
     {
         if (bApplyPlacement)
-        {
-            CRect rc(m_wp.rcNormalPosition);
-            UINT nShow = m_wp.showCmd;
-            if (nShow == SW_HIDE || nShow == SW_SHOWMINIMIZED || nShow == SW_SHOWMAXIMIZED ||
-                nShow == SW_SHOWMINNOACTIVE || nShow == SW_FORCEMINIMIZE)
-            {
-                CExtPaintManager::MonitorInfo_t mi;
-                CExtPaintManager::GetMonitorInfoByRect(mi, rc);
-                if (!mi.m_rcWorkArea.IsRectEmpty())
-                    rc = mi.m_rcWorkArea;
-            }
-            rc = ExtBarStateKeepOnWorkArea(rc);
-            m_wp.rcNormalPosition = rc;
-            CWnd* pTop = pFrame->GetTopLevelParent();
-            UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
-            if (pTop == NULL || pTop == pFrame)
-                pFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags | SWP_NOREDRAW);
-            else
-            {
-                pFrame->SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), nFlags | SWP_NOMOVE);
-                pTop->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
-            }
-        }
+            ApplyPlacement();
 
-        // the bars of the records leave their places first
-        CPtrArray arrBars;
-        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
-            CollectResolved(m_arrBarStates[i], arrBars);
-        // out of auto-hide first, quietly: no slide, no layout
-        for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
-        {
-            CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
-            if (!pBar->m_bAutoHidden)
-                continue;
-            CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(pBar);
-            if (pArea != NULL)
-                pArea->RemoveBar(pBar, true);
-            pBar->m_bAutoHidden = false;
-            CExtControlBar* pOwner = pBar->GetTabbedContainer();
-            if (pOwner != NULL)
-                pOwner->m_bAutoHidden = false;
-        }
-        for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
-        {
-            CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
-            pFrame->ShowControlBar(pBar, FALSE, FALSE);
-            if (pBar->IsFloating())
-            {
-                UINT nSide = AFX_IDW_DOCKBAR_TOP;
-                DWORD dwAlign = pBar->m_dwStyle & CBRS_ALIGN_ANY;
-                if (dwAlign & CBRS_ALIGN_BOTTOM)
-                    nSide = AFX_IDW_DOCKBAR_BOTTOM;
-                else if (dwAlign & CBRS_ALIGN_LEFT)
-                    nSide = AFX_IDW_DOCKBAR_LEFT;
-                else if (dwAlign & CBRS_ALIGN_RIGHT)
-                    nSide = AFX_IDW_DOCKBAR_RIGHT;
-                pBar->DockToFrameSideLevel(nSide, 1, pFrame, FALSE);
-                pFrame->ShowControlBar(pBar, FALSE, FALSE);
-            }
-        }
-        CExtDockBar::CompactCircles(pFrame);
-        pFrame->RecalcLayout();
+        TakeBarsFromTheirPlaces();
 
         // first pass: the places
         InternalDockStateBar* pPrev = NULL;
@@ -1023,79 +991,9 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
         CloseEmptiedMiniFrames(pFrame);
         ApplyAutoHide();
 
-        // the fixed-size bars: the class library's dock state and the outer records
-        for (INT_PTR i = m_pState->m_arrBarInfo.GetSize() - 1; i >= 0; i--)
-        {
-            CControlBarInfo* pInfo = (CControlBarInfo*)m_pState->m_arrBarInfo[i];
-            CExtControlBar* pExt = pInfo->m_bDockBar ? NULL
-                : DYNAMIC_DOWNCAST(CExtControlBar, pFrame->GetControlBar(pInfo->m_nBarID));
-            bool bMissing = !pInfo->m_bDockBar && pFrame->GetControlBar(pInfo->m_nBarID) == NULL;
-            if (bMissing || (pExt != NULL && !pExt->IsFixedSize()))
-            {
-                delete pInfo;
-                m_pState->m_arrBarInfo.RemoveAt(i);
-            }
-        }
-        if (m_pState->m_arrBarInfo.GetSize() > 0)
-            pFrame->SetDockState(*m_pState);
-        for (INT_PTR i = 0; i < m_arrOuterProps.GetSize(); i++)
-        {
-            OuterItemData_t& item = m_arrOuterProps[i];
-            CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar,
-                                                    pFrame->GetControlBar(item.m_nBarID));
-            if (pBar == NULL || pBar->m_hWnd == NULL)
-                continue;
-            pBar->m_ptFloatPos = item.m_ptFloatHelper;
-            pBar->m_sizeDockedH = item.m_sizeDockedH;
-            pBar->m_sizeDockedV = item.m_sizeDockedV;
-            pBar->m_sizeFloated = item.m_sizeFloated;
-            item.m_ald.m_pBar = pBar;
-            pBar->SetOuterLayoutData(item.m_ald);
-            if (item.m_bFloating)
-            {
-                CRect rc = ExtBarStateKeepOnWorkArea(CRect(item.m_ptFloatHelper, item.m_sizeFloated));
-                CFrameWnd* pMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
-                if (pMini != NULL && pMini != pFrame)
-                {
-                    pMini->SetWindowPos(NULL, rc.left, rc.top, 0, 0,
-                                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-                    pMini->DelayRecalcLayout();
-                }
-                else
-                    pBar->FloatAtPosition(rc.TopLeft(), CBRS_ALIGN_TOP);
-            }
-        }
+        RestoreFixedSizeBars();
 
-        // second and third pass: the stored values again after the layout
-        struct Local
-        {
-            static void Apply(InternalDockStateBar* pRec)
-            {
-                pRec->ApplyValues();
-                for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
-                    Apply(pRec->m_arrChildStates[i]);
-            }
-        };
-        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
-            Local::Apply(m_arrBarStates[i]);
-        CExtDockBar::CompactCircles(pFrame);
-        pFrame->RecalcLayout();
-        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
-            Local::Apply(m_arrBarStates[i]);
-        // a layout pass may have moved a group's selection
-        for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
-        {
-            InternalDockStateBar* pRec = m_arrBarStates[i];
-            CExtDynTabControlBar* pGroup =
-                DYNAMIC_DOWNCAST(CExtDynTabControlBar, pRec->m_pHelperBar);
-            int nTab = pRec->m_nHelperActiveTabIndex;
-            if (pGroup == NULL || nTab < 0 || pGroup->m_hWnd == NULL ||
-                pGroup->m_wndTabs.GetSelection() == nTab)
-                continue;
-            CExtTabWnd::TAB_ITEM_INFO* pItem = pGroup->m_wndTabs.GetItem(nTab);
-            if (pItem != NULL && pItem->IsVisible())
-                pGroup->m_wndTabs.SetSelection(nTab, true, false);
-        }
+        ApplyValuesAfterLayout();
 
         pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
         pFrame->SendMessage(WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE);
@@ -1109,6 +1007,164 @@ bool CExtControlBar::InternalDockStateSite::StateSet(bool bApplyPlacement)
     return true;
 }
 
+// The frame goes to the stored normal placement, moved onto the work area (a minimised,
+// maximised or hidden one fills the work area of its monitor).
+void CExtControlBar::InternalDockStateSite::ApplyPlacement()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    CRect rc(m_wp.rcNormalPosition);
+    UINT nShow = m_wp.showCmd;
+    if (nShow == SW_HIDE || nShow == SW_SHOWMINIMIZED || nShow == SW_SHOWMAXIMIZED ||
+        nShow == SW_SHOWMINNOACTIVE || nShow == SW_FORCEMINIMIZE)
+    {
+        CExtPaintManager::MonitorInfo_t mi;
+        CExtPaintManager::GetMonitorInfoByRect(mi, rc);
+        if (!mi.m_rcWorkArea.IsRectEmpty())
+            rc = mi.m_rcWorkArea;
+    }
+    rc = ExtBarStateKeepOnWorkArea(rc);
+    m_wp.rcNormalPosition = rc;
+    CWnd* pTop = pFrame->GetTopLevelParent();
+    UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;
+    if (pTop == NULL || pTop == pFrame)
+        pFrame->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags | SWP_NOREDRAW);
+    else
+    {
+        pFrame->SetWindowPos(NULL, 0, 0, rc.Width(), rc.Height(), nFlags | SWP_NOMOVE);
+        pTop->SetWindowPos(NULL, rc.left, rc.top, rc.Width(), rc.Height(), nFlags);
+    }
+}
+
+// The bars of the records leave their places before any is restored: out of auto-hide
+// (quietly), hidden, and floating ones docked again so that no mini frame holds them.
+void CExtControlBar::InternalDockStateSite::TakeBarsFromTheirPlaces()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    CPtrArray arrBars;
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        CollectResolved(m_arrBarStates[i], arrBars);
+    // out of auto-hide first, quietly: no slide, no layout
+    for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+    {
+        CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
+        if (!pBar->m_bAutoHidden)
+            continue;
+        CExtDynAutoHideArea* pArea = CExtDynAutoHideArea::FindBarArea(pBar);
+        if (pArea != NULL)
+            pArea->RemoveBar(pBar, true);
+        pBar->m_bAutoHidden = false;
+        CExtControlBar* pOwner = pBar->GetTabbedContainer();
+        if (pOwner != NULL)
+            pOwner->m_bAutoHidden = false;
+    }
+    for (INT_PTR i = 0; i < arrBars.GetSize(); i++)
+    {
+        CExtControlBar* pBar = (CExtControlBar*)arrBars[i];
+        pFrame->ShowControlBar(pBar, FALSE, FALSE);
+        if (pBar->IsFloating())
+        {
+            UINT nSide = AFX_IDW_DOCKBAR_TOP;
+            DWORD dwAlign = pBar->m_dwStyle & CBRS_ALIGN_ANY;
+            if (dwAlign & CBRS_ALIGN_BOTTOM)
+                nSide = AFX_IDW_DOCKBAR_BOTTOM;
+            else if (dwAlign & CBRS_ALIGN_LEFT)
+                nSide = AFX_IDW_DOCKBAR_LEFT;
+            else if (dwAlign & CBRS_ALIGN_RIGHT)
+                nSide = AFX_IDW_DOCKBAR_RIGHT;
+            pBar->DockToFrameSideLevel(nSide, 1, pFrame, FALSE);
+            pFrame->ShowControlBar(pBar, FALSE, FALSE);
+        }
+    }
+    CExtDockBar::CompactCircles(pFrame);
+    pFrame->RecalcLayout();
+}
+
+// The fixed-size bars: the class library's dock state (less the records of missing or
+// resizable bars), then the sizes, outer records and floating places of the outer items.
+void CExtControlBar::InternalDockStateSite::RestoreFixedSizeBars()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    for (INT_PTR i = m_pState->m_arrBarInfo.GetSize() - 1; i >= 0; i--)
+    {
+        CControlBarInfo* pInfo = (CControlBarInfo*)m_pState->m_arrBarInfo[i];
+        CExtControlBar* pExt = pInfo->m_bDockBar ? NULL
+            : DYNAMIC_DOWNCAST(CExtControlBar, pFrame->GetControlBar(pInfo->m_nBarID));
+        bool bMissing = !pInfo->m_bDockBar && pFrame->GetControlBar(pInfo->m_nBarID) == NULL;
+        if (bMissing || (pExt != NULL && !pExt->IsFixedSize()))
+        {
+            delete pInfo;
+            m_pState->m_arrBarInfo.RemoveAt(i);
+        }
+    }
+    if (m_pState->m_arrBarInfo.GetSize() > 0)
+        pFrame->SetDockState(*m_pState);
+    for (INT_PTR i = 0; i < m_arrOuterProps.GetSize(); i++)
+    {
+        OuterItemData_t& item = m_arrOuterProps[i];
+        CExtControlBar* pBar = DYNAMIC_DOWNCAST(CExtControlBar,
+                                                pFrame->GetControlBar(item.m_nBarID));
+        if (pBar == NULL || pBar->m_hWnd == NULL)
+            continue;
+        pBar->m_ptFloatPos = item.m_ptFloatHelper;
+        pBar->m_sizeDockedH = item.m_sizeDockedH;
+        pBar->m_sizeDockedV = item.m_sizeDockedV;
+        pBar->m_sizeFloated = item.m_sizeFloated;
+        item.m_ald.m_pBar = pBar;
+        pBar->SetOuterLayoutData(item.m_ald);
+        if (item.m_bFloating)
+        {
+            CRect rc = ExtBarStateKeepOnWorkArea(CRect(item.m_ptFloatHelper, item.m_sizeFloated));
+            CFrameWnd* pMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
+            if (pMini != NULL && pMini != pFrame)
+            {
+                pMini->SetWindowPos(NULL, rc.left, rc.top, 0, 0,
+                                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                pMini->DelayRecalcLayout();
+            }
+            else
+                pBar->FloatAtPosition(rc.TopLeft(), CBRS_ALIGN_TOP);
+        }
+    }
+}
+
+// The stored values again after a layout pass, twice (the layout moves them), and the
+// groups' selected tabs as stored.
+void CExtControlBar::InternalDockStateSite::ApplyValuesAfterLayout()
+{
+    CFrameWnd* pFrame = m_pDockSite;
+    struct Local
+    {
+        static void Apply(InternalDockStateBar* pRec)
+        {
+            pRec->ApplyValues();
+            for (INT_PTR i = 0; i < pRec->m_arrChildStates.GetSize(); i++)
+                Apply(pRec->m_arrChildStates[i]);
+        }
+    };
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        Local::Apply(m_arrBarStates[i]);
+    CExtDockBar::CompactCircles(pFrame);
+    pFrame->RecalcLayout();
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+        Local::Apply(m_arrBarStates[i]);
+    // a layout pass may have moved a group's selection
+    for (INT_PTR i = 0; i < m_arrBarStates.GetSize(); i++)
+    {
+        InternalDockStateBar* pRec = m_arrBarStates[i];
+        CExtDynTabControlBar* pGroup =
+            DYNAMIC_DOWNCAST(CExtDynTabControlBar, pRec->m_pHelperBar);
+        int nTab = pRec->m_nHelperActiveTabIndex;
+        if (pGroup == NULL || nTab < 0 || pGroup->m_hWnd == NULL ||
+            pGroup->m_wndTabs.GetSelection() == nTab)
+            continue;
+        CExtTabWnd::TAB_ITEM_INFO* pItem = pGroup->m_wndTabs.GetItem(nTab);
+        if (pItem != NULL && pItem->IsVisible())
+            pGroup->m_wndTabs.SetSelection(nTab, true, false);
+    }
+}
+
+// Records the frame's whole layout: placement, outer items, floating containers, docked
+// resizable bars circle by circle, floating bars and the auto-hidden bars shown per group.
 void CExtControlBar::InternalDockStateSite::StateGet()
 {
     Clear();
@@ -1289,6 +1345,8 @@ bool CExtControlBar::SerializeFrameBarState(CArchive& ar, CFrameWnd* pFrame,
     return bResult;
 }
 
+// Restores the frame's bars from the registry stream of its profile; FALSE when there is
+// none (the placement is only made sound then) or it does not apply.
 bool CExtControlBar::LoadFrameBarState(CFrameWnd* pFrame, LPCTSTR pszCompany,
                                        LPCTSTR pszProduct, LPCTSTR pszProfile,
                                        WINDOWPLACEMENT* pPlacement)

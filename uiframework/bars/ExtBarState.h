@@ -125,6 +125,13 @@ protected:
     // The stored ids of auto-hidden bars go to the areas of their frame edges.
     void ApplyAutoHide();
     void ShowAllBars();
+
+private:
+    // The steps of StateSet
+    void ApplyPlacement();
+    void TakeBarsFromTheirPlaces();
+    void RestoreFixedSizeBars();
+    void ApplyValuesAfterLayout();
 };
 
 // The placement text of the stream ("%d,%d,%d,%d,%d,%d"); FALSE for anything but six

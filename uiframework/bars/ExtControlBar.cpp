@@ -146,6 +146,8 @@ bool CExtControlBar::POPUP_MENU_EVENT_DATA::IsBarListEvent() const
            m_nEventKind == 14;
 }
 
+// Sends the menu event to the frame the source belongs to (the dock site, past a mini
+// frame) in the given phase; TRUE when that frame handled it.
 bool CExtControlBar::POPUP_MENU_EVENT_DATA::NotifyTarget(bool bSecondPhase)
 {
     if (bSecondPhase)
@@ -181,6 +183,8 @@ bool CExtControlBar::POPUP_MENU_EVENT_DATA::NotifyTarget(bool bSecondPhase)
 
 IMPLEMENT_DYNCREATE(CExtControlBar, CControlBar)
 
+// A bar starts with caption and strip sizes from the system metrics and joins the list
+// of all bars.
 CExtControlBar::CExtControlBar()
     : m_bCaptionAlwaysHorizontal(true), m_bEraseBackground(false), m_bInPlainWindow(false),
       m_bTakesPartInLayout(true), m_bClosing(false), m_bListedInBarsMenu(true),
@@ -215,6 +219,8 @@ CExtControlBar::CExtControlBar()
     g_arrAllBars.Add(this);
 }
 
+// The bar leaves the list of all bars and the drag states, and its window goes without
+// deleting the object a second time.
 CExtControlBar::~CExtControlBar()
 {
     {
@@ -241,6 +247,7 @@ CExtControlBar::~CExtControlBar()
     NcButtonsDestroy();
 }
 
+// The window class of every bar, registered once per process (or found already there).
 bool CExtControlBar::RegisterBarClass()
 {
     if (s_bBarClassRegistered)
@@ -274,6 +281,8 @@ BOOL CExtControlBar::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
+// Creates the bar's window; without a name the caption comes from the command's menu text
+// or the string of its id (up to the first line break).
 BOOL CExtControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID, DWORD dwStyle)
 {
     if (!RegisterBarClass())
@@ -310,6 +319,8 @@ BOOL CExtControlBar::Create(LPCTSTR lpszWindowName, CWnd* pParentWnd, UINT nID, 
                         (dwStyle & 0xFFBF0000) | WS_CLIPCHILDREN, rc, pParentWnd, nID);
 }
 
+// A bar subclassed in a plain window (neither frame nor bar as parent) works as a plain
+// child window, its style taken from the window.
 void CExtControlBar::PreSubclassWindow()
 {
     CControlBar::PreSubclassWindow();
@@ -427,6 +438,8 @@ void CExtControlBar::SyncOuterLayoutData()
         pOuter->RefreshOuterLayoutData(this);
 }
 
+// Moves a docked resizable bar (its whole group for a member) into the auto-hide area of
+// its side or back; FALSE for fixed-size or floating bars or when no area is found.
 bool CExtControlBar::AutoHideModeSet(CExtControlBar* pBar, bool bAutoHide, bool,
                                      bool bRecalcLayout, bool bUpdateArea)
 {
@@ -701,6 +714,8 @@ CSize CExtControlBar::CalcFixedLayout(BOOL, BOOL)
     return GetCurrentSize();
 }
 
+// The bar's size for the mode; docked, the first visible resizable bar of a row fits the
+// whole row (lengths, thickness and a wrap) so that the row's bars share its length.
 CSize CExtControlBar::CalcDynamicLayout(int nLength, DWORD dwMode)
 {
     bool bDockedMode = (dwMode & (LM_HORZDOCK | LM_VERTDOCK)) != 0;
@@ -828,6 +843,8 @@ void CExtControlBar::DelayFrameRecalcLayout()
     pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
 }
 
+// The child window fills the client (inside the frame margin when floating); it moves
+// only when its rectangle changes.
 void CExtControlBar::RepositionChildWindow(int cx, int cy, bool bRedraw)
 {
     if (!m_bChildFillsClient || m_hWnd == NULL)
@@ -877,6 +894,8 @@ bool CExtControlBar::IsBarShown()
     return m_hWnd != NULL && ::IsWindow(m_hWnd) && IsWindowVisible();
 }
 
+// The bars menu's command for nID: a framework bar comes to the front, a plain bar shows
+// or hides (bars inside containers are found through the list of all bars).
 bool CExtControlBar::DoFrameBarCheckCmd(CFrameWnd* pFrame, UINT nID)
 {
     if (pFrame == NULL)
@@ -903,6 +922,8 @@ bool CExtControlBar::DoFrameBarCheckCmd(CFrameWnd* pFrame, UINT nID)
     return true;
 }
 
+// At idle time the caption repaints when the hover over its buttons or the focus inside
+// the bar changed; nothing while a resize or a drag runs.
 void CExtControlBar::OnUpdateCmdUI(CFrameWnd*, BOOL)
 {
     if (m_bInPlainWindow || m_bRowResizing || m_bColumnResizing || m_bDragging)
@@ -983,6 +1004,7 @@ BOOL CExtControlBar::PreTranslateMessage(MSG* pMsg)
     return PreTranslateInput(pMsg);
 }
 
+// Tool tips of the caption buttons; none while a menu tracks.
 INT_PTR CExtControlBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     if (CExtPopupMenuWnd::IsTrackingActive())
@@ -1098,6 +1120,8 @@ BOOL CExtControlBar::IsFrameInHelpMode(CWnd* pWnd)
     return FALSE;
 }
 
+// Shows the command's status tip in the status bar of the window's frame (past a mini
+// frame), or lets the frame show its message string when the command has none.
 void CExtControlBar::ShowCommandStatusText(CWnd* pWnd, UINT nCmdID)
 {
     if (pWnd == NULL || pWnd->m_hWnd == NULL || !::IsWindow(pWnd->m_hWnd))
@@ -1254,6 +1278,8 @@ void CExtControlBar::FindFrameBars(CExtControlBar* pExcludeBar, CFrameWnd* pFram
     }
 }
 
+// Lays out the window's bars as the class library does, but asks each bar first whether
+// it takes part in a query; the left-over window gets the rest.
 void CExtControlBar::RepositionBarsEx(CWnd* pWnd, UINT nIDFirst, UINT nIDLast,
                                       UINT nIDLeftOver, UINT nFlag, LPRECT lpRectParam,
                                       LPCRECT lpRectClient, BOOL bStretch)
@@ -1382,6 +1408,8 @@ bool CExtControlBar::BuildBarsMenu(CFrameWnd* pFrame, CExtPopupMenuWnd* pPopup, 
     return true;
 }
 
+// The bars menu for the event at the point (the cursor for -1, -1); the focus stays in a
+// floating bar so that the main window does not come over its frame.
 void CExtControlBar::DoContextMenu(int nEventKind, UINT nMsg, CPoint ptScreen)
 {
     if (m_bInPlainWindow || m_pDockSite == NULL || IsFrameInHelpMode(this))

@@ -115,6 +115,25 @@ public:
         void CalcFixedStateAtPoint(CPoint ptScreen, BOOL bForceFloat);
         bool CalcFixedStateInDockBar(CPoint ptScreen, CDockBar* pDockBar);
         void DrawTracker(BOOL bErase);
+
+    private:
+        // The steps of CalcStateAtPoint (resizable bars)
+        bool CalcMarkerStateAtPoint(CPoint ptScreen, CFrameWnd* pFrame, BOOL& bForceFloat);
+        void CalcDockedStateAtPoint(CPoint ptScreen, CFrameWnd* pFrame, int nMinW, int nMinH);
+        void CalcStateBesideFloatingBar(CPoint ptScreen, CFrameWnd* pFrame, int nMinW, int nMinH);
+        void CalcStateAtOuterEdges(CPoint ptScreen, const CRect& rcInner, DWORD dwDockStyle);
+        void CalcStateAtInnerEdges(CPoint ptScreen, CFrameWnd* pFrame, const CRect& rcInner,
+                                   CExtDockBar* const pEdges[4], DWORD dwDockStyle);
+        int CalcInnerEdgeCircle(CFrameWnd* pFrame, CExtDockBar* pEdge, int nSide);
+        void CalcStateBesideDockedBar(CPoint ptScreen, CFrameWnd* pFrame, int nMinW, int nMinH,
+                                      DWORD dwDockStyle);
+        void CalcStateAtTargetSides(CPoint ptScreen, CExtControlBar* pTarget, int nMinW,
+                                    int nMinH);
+        void CalcFloatStateAtPoint(CPoint ptScreen, CFrameWnd* pFrame, int nMinW, int nMinH);
+        // The steps of CalcFixedStateInDockBar (fixed-size bars)
+        struct FixedRowMove_t;
+        bool DockFixedFromElsewhere(CDockBar* pDockBar, CFrameWnd* pFrame, CPoint ptTopLeft,
+                                    bool bHorz);
     };
 
     // Stored dock state (ExtBarState.h)
@@ -427,6 +446,17 @@ protected:
     // The sizing code of the framework's floating frame at a screen point in the margin
     // about this resizable bar's content; HTNOWHERE elsewhere or when not floating there.
     UINT FloatingFrameBorderHit(CPoint ptScreen);
+
+private:
+    // The steps of StartDragging
+    bool WaitForDragThreshold(HWND hWnd, CPoint& ptScreen, int cxThreshold, int cyThreshold,
+                              bool& bQuit, int& nQuitCode);
+    void SetDragGrabOffsets(CPoint ptOffset);
+    void RunDragLoop(HWND hWnd, bool& bQuit, int& nQuitCode);
+    // The steps of OnNcCalcSizeMsg
+    void PlaceDockedResizers(CRect& rc, bool bLeft, bool bTop, bool bRight, bool bBottom);
+    bool HasLeadingColumnResizer();
+    void PlaceCaptionRect(const CRect& rc, bool bHorzCaption);
 
 public:
     // Message handlers (reached through the message map, so derived maps come first)

@@ -44,6 +44,8 @@ CFrameWnd* CExtControlBar::CreateFloatingFrame(DWORD dwStyle)
     return pFrame;
 }
 
+// Floats the bar in a new mini frame at the screen point (a bar alone in its frame only
+// moves it); the dock bar and frame it left lay out again.
 void CExtControlBar::FloatAtPosition(CPoint ptScreen, DWORD dwStyle)
 {
     if (m_hWnd == NULL || m_pDockSite == NULL)
@@ -121,6 +123,8 @@ void CExtControlBar::FloatAtPosition(CPoint ptScreen, DWORD dwStyle)
     s_pBarFloating = pPrevFloating;
 }
 
+// Floats a docked bar at its last floating place (where it stands when it never
+// floated); fixed-drag bars toggle through their dock context.
 void CExtControlBar::ToggleDockedFloating()
 {
     if (m_hWnd == NULL)
@@ -148,6 +152,7 @@ void CExtControlBar::ToggleDockedFloating()
     FloatAtPosition(ptFloat, CBRS_ALIGN_TOP);
 }
 
+// Docks the bar at a frame side in circle 1, or in a new innermost circle when asked.
 bool CExtControlBar::DockToFrameSide(UINT nDockBarID, BOOL bNewInnerLevel, CFrameWnd* pFrame,
                                      BOOL bRecalc)
 {
@@ -167,6 +172,8 @@ bool CExtControlBar::DockToFrameSide(UINT nDockBarID, BOOL bNewInnerLevel, CFram
     return DockToFrameSideLevel(nDockBarID, nLevel, pFrame, bRecalc);
 }
 
+// Docks the bar as a row of its own in the circle's dock bar of the side (made when
+// missing); the mini frame it left lays out again.
 bool CExtControlBar::DockToFrameSideLevel(UINT nDockBarID, UINT nLevel, CFrameWnd* pFrame,
                                           BOOL bRecalc)
 {
@@ -197,6 +204,8 @@ bool CExtControlBar::DockToFrameSideLevel(UINT nDockBarID, UINT nLevel, CFrameWn
     return true;
 }
 
+// Puts pBar beside this docked bar on the side: a new container takes this bar's place
+// and holds both in one row, pBar getting nPercent of this bar's extent.
 bool CExtControlBar::InsertBarBeside(CExtControlBar* pBar, UINT nSide, int nPercent)
 {
     if (pBar == NULL || pBar == this || m_hWnd == NULL || pBar->m_hWnd == NULL ||
@@ -334,6 +343,8 @@ bool CExtControlBar::InsertBarBeside(CExtControlBar* pBar, UINT nSide, int nPerc
     return true;
 }
 
+// Docks this bar beside the target (its tab group for a member) in a container with it;
+// the frames involved lay out again when asked.
 bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT nSide,
                                    BOOL bRecalc)
 {
@@ -366,6 +377,8 @@ bool CExtControlBar::DockBesideBar(int nPercent, CExtControlBar* pTarget, UINT n
     return true;
 }
 
+// Docks pBar beside this bar as a drop beside it would, along or across its row, after
+// or before it; FALSE for fixed-size, floating or foreign bars.
 bool CExtControlBar::DockRelativeToOwnPlace(CExtControlBar* pBar, BOOL bAfter, BOOL bAcross,
                                             CFrameWnd* pFrame, BOOL bRecalc)
 {

@@ -268,6 +268,8 @@ void CExtControlBar::InternalDraggingState_t::Reset()
     m_nTabIndex = 0;
 }
 
+// The drop a resizable bar would get at the screen point: a hot marker, a side of a
+// floating or docked bar, an edge of the docking area, or else the float outline.
 void CExtControlBar::InternalDraggingState_t::CalcStateAtPoint(CPoint pt, BOOL bForceFloat)
 {
     CExtControlBar* pBar = m_pBarSource;
@@ -302,7 +304,22 @@ void CExtControlBar::InternalDraggingState_t::CalcStateAtPoint(CPoint pt, BOOL b
         }
     }
 
-    // with the marker interface only a hot marker docks; elsewhere the bar floats
+    if (CalcMarkerStateAtPoint(pt, pFrame, bForceFloat))
+        return;
+
+    if (pFrame != NULL && pFrame->m_hWnd != NULL && !bForceFloat && !IsCtrlHeld())
+        CalcDockedStateAtPoint(pt, pFrame, nMinW, nMinH);
+
+    if (m_eType == 0)
+        CalcFloatStateAtPoint(pt, pFrame, nMinW, nMinH);
+}
+
+// With the marker interface only a hot marker docks: TRUE when one does (the state is
+// set); otherwise the bar floats, so bForceFloat turns on.
+bool CExtControlBar::InternalDraggingState_t::CalcMarkerStateAtPoint(CPoint pt, CFrameWnd* pFrame,
+                                                                     BOOL& bForceFloat)
+{
+    CExtControlBar* pBar = m_pBarSource;
     int nMarkerStyle = g_nDockingUIStyle != -1 ? g_nDockingUIStyle
                                               : g_CurrentPaintManager->GetDockingMarkerStyle();
     if (nMarkerStyle == 1 && !pBar->IsFixedSize() && pFrame != NULL && pFrame->m_hWnd != NULL)
@@ -320,299 +337,349 @@ void CExtControlBar::InternalDraggingState_t::CalcStateAtPoint(CPoint pt, BOOL b
                 SetTarget(hTarget != NULL ? DYNAMIC_DOWNCAST(CExtControlBar,
                                                              CWnd::FromHandlePermanent(hTarget))
                                           : NULL);
-                return;
+                return true;
             }
         }
         bForceFloat = TRUE;
     }
+    return false;
+}
 
-    if (pFrame != NULL && pFrame->m_hWnd != NULL && !bForceFloat && !IsCtrlHeld())
+// The docking places tried in turn until one takes the point: beside a floating bar,
+// the outer edges of the docking area, the edges next to the view, beside a docked bar.
+void CExtControlBar::InternalDraggingState_t::CalcDockedStateAtPoint(CPoint pt, CFrameWnd* pFrame,
+                                                                     int nMinW, int nMinH)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    CRect rcFrame;
+    pFrame->GetWindowRect(&rcFrame);
+    DWORD dwDockStyle = pBar->m_dwDockStyle;
+
+    // a. beside a floating resizable bar, inside its frame
+    if (pBar->IsDynamicDockingAllowed())
+        CalcStateBesideFloatingBar(pt, pFrame, nMinW, nMinH);
+
+    // b. the outer edges of the docking area, circle 1
+    CRect rcInner(0, 0, 0, 0);
+    CExtDockBar* pEdges[4];
+    for (int k = 0; k < 4; k++)
+        pEdges[k] = EdgeDockBar(pFrame, s_sideIDs[k]);
+    if (pEdges[0] != NULL && pEdges[1] != NULL && pEdges[2] != NULL && pEdges[3] != NULL)
     {
-        CRect rcFrame;
-        pFrame->GetWindowRect(&rcFrame);
-        DWORD dwDockStyle = pBar->m_dwDockStyle;
+        CRect rcT, rcB, rcL, rcR;
+        pEdges[0]->GetWindowRect(&rcT);
+        pEdges[1]->GetWindowRect(&rcB);
+        pEdges[2]->GetWindowRect(&rcL);
+        pEdges[3]->GetWindowRect(&rcR);
+        rcInner.SetRect(rcL.right, rcT.bottom, rcR.left, rcB.top);
+    }
+    if (m_eType == 0 && !rcInner.IsRectEmpty())
+        CalcStateAtOuterEdges(pt, rcInner, dwDockStyle);
 
-        // a. beside a floating resizable bar, inside its frame
-        if (pBar->IsDynamicDockingAllowed())
+    // c. the inner edges, next to the view
+    CRect rcFrameOut(rcFrame);
+    rcFrameOut.InflateRect(32, 32);
+    if (m_eType == 0 && !rcInner.IsRectEmpty() && rcFrameOut.PtInRect(pt))
+        CalcStateAtInnerEdges(pt, pFrame, rcInner, pEdges, dwDockStyle);
+
+    // d. beside a docked resizable bar under the cursor
+    if (m_eType == 0)
+        CalcStateBesideDockedBar(pt, pFrame, nMinW, nMinH, dwDockStyle);
+}
+
+// A side of a floating resizable bar's frame under the point: the bar would share that
+// frame with it, taking half of it (when both bars' minima fit there).
+void CExtControlBar::InternalDraggingState_t::CalcStateBesideFloatingBar(CPoint pt, CFrameWnd* pFrame,
+                                                                         int nMinW, int nMinH)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    CSingleLock lock(&g_csAllBars, TRUE);
+    for (INT_PTR i = 0; i < g_arrAllBars.GetSize() && m_eType == 0; i++)
+    {
+        CExtControlBar* pOther = g_arrAllBars[i];
+        if (pOther == pBar || pOther->m_hWnd == NULL || pOther->m_pDockSite != pFrame ||
+            pOther->IsFixedSize() || !pOther->IsFloating() || !pOther->IsWindowVisible())
+            continue;
+        CFrameWnd* pMini = pOther->GetParentFrame();
+        if (pMini == NULL || pMini == pFrame)
+            continue;
+        CRect R;
+        pMini->GetWindowRect(&R);
+        if (!R.PtInRect(pt))
+            continue;
+        int nOtherMinW = std::max(8, pOther->CalcMinWidth());
+        int nOtherMinH = std::max(8, pOther->CalcMinHeight());
+        int h = R.Height() / 2, w = R.Width() / 2;
+        if (R.Width() >= nMinW && h >= nMinH && h >= nOtherMinH)
         {
-            CSingleLock lock(&g_csAllBars, TRUE);
-            for (INT_PTR i = 0; i < g_arrAllBars.GetSize() && m_eType == 0; i++)
+            if (pt.y < R.top + 32)
             {
-                CExtControlBar* pOther = g_arrAllBars[i];
-                if (pOther == pBar || pOther->m_hWnd == NULL || pOther->m_pDockSite != pFrame ||
-                    pOther->IsFixedSize() || !pOther->IsFloating() || !pOther->IsWindowVisible())
-                    continue;
-                CFrameWnd* pMini = pOther->GetParentFrame();
-                if (pMini == NULL || pMini == pFrame)
-                    continue;
-                CRect R;
-                pMini->GetWindowRect(&R);
-                if (!R.PtInRect(pt))
-                    continue;
-                int nOtherMinW = std::max(8, pOther->CalcMinWidth());
-                int nOtherMinH = std::max(8, pOther->CalcMinHeight());
-                int h = R.Height() / 2, w = R.Width() / 2;
-                if (R.Width() >= nMinW && h >= nMinH && h >= nOtherMinH)
-                {
-                    if (pt.y < R.top + 32)
-                    {
-                        m_eType = 1;
-                        m_rc.SetRect(R.left, R.top, R.right, R.top + h);
-                    }
-                    else if (pt.y >= R.bottom - 32)
-                    {
-                        m_eType = 2;
-                        m_rc.SetRect(R.left, R.bottom - h, R.right, R.bottom);
-                    }
-                }
-                if (m_eType == 0 && R.Height() >= nMinH && w >= nMinW && w >= nOtherMinW)
-                {
-                    if (pt.x < R.left + 32)
-                    {
-                        m_eType = 3;
-                        m_rc.SetRect(R.left, R.top, R.left + w, R.bottom);
-                    }
-                    else if (pt.x >= R.right - 32)
-                    {
-                        m_eType = 4;
-                        m_rc.SetRect(R.right - w, R.top, R.right, R.bottom);
-                    }
-                }
-                if (m_eType != 0)
-                {
-                    if (m_rc.Width() < nMinW || m_rc.Height() < nMinH)
-                    {
-                        m_eType = 0;
-                        m_rc.SetRectEmpty();
-                        continue;
-                    }
-                    m_bFlag2 = true;
-                    SetTarget(pOther);
-                }
+                m_eType = 1;
+                m_rc.SetRect(R.left, R.top, R.right, R.top + h);
+            }
+            else if (pt.y >= R.bottom - 32)
+            {
+                m_eType = 2;
+                m_rc.SetRect(R.left, R.bottom - h, R.right, R.bottom);
             }
         }
-
-        // b. the outer edges of the docking area, circle 1
-        CRect rcInner(0, 0, 0, 0);
-        CExtDockBar* pEdges[4];
-        for (int k = 0; k < 4; k++)
-            pEdges[k] = EdgeDockBar(pFrame, s_sideIDs[k]);
-        if (pEdges[0] != NULL && pEdges[1] != NULL && pEdges[2] != NULL && pEdges[3] != NULL)
+        if (m_eType == 0 && R.Height() >= nMinH && w >= nMinW && w >= nOtherMinW)
         {
-            CRect rcT, rcB, rcL, rcR;
-            pEdges[0]->GetWindowRect(&rcT);
-            pEdges[1]->GetWindowRect(&rcB);
-            pEdges[2]->GetWindowRect(&rcL);
-            pEdges[3]->GetWindowRect(&rcR);
-            rcInner.SetRect(rcL.right, rcT.bottom, rcR.left, rcB.top);
-        }
-        if (m_eType == 0 && !rcInner.IsRectEmpty())
-        {
-            CRect rcOut(rcInner);
-            rcOut.InflateRect(12, 12);
-            if (rcOut.PtInRect(pt))
+            if (pt.x < R.left + 32)
             {
-                for (int k = 0; k < 4 && m_eType == 0; k++)
-                {
-                    if ((dwDockStyle & s_sideAligns[k]) == 0)
-                        continue;
-                    bool bHit = false;
-                    CRect rc(rcInner);
-                    switch (k)
-                    {
-                    case 0:
-                        bHit = pt.y >= rcOut.top && pt.y < rcInner.top + 4;
-                        rc.bottom = rc.top + pBar->m_sizeDockedH.cy;
-                        break;
-                    case 1:
-                        bHit = pt.y < rcOut.bottom && pt.y >= rcInner.bottom - 4;
-                        rc.top = rc.bottom - pBar->m_sizeDockedH.cy;
-                        break;
-                    case 2:
-                        bHit = pt.x >= rcOut.left && pt.x < rcInner.left + 4;
-                        rc.right = rc.left + pBar->m_sizeDockedV.cx;
-                        break;
-                    default:
-                        bHit = pt.x < rcOut.right && pt.x >= rcInner.right - 4;
-                        rc.left = rc.right - pBar->m_sizeDockedV.cx;
-                        break;
-                    }
-                    if (bHit)
-                    {
-                        m_eType = 9 + k;
-                        m_nCircle = 1;
-                        m_rc = rc;
-                        m_bFlag2 = true;
-                    }
-                }
+                m_eType = 3;
+                m_rc.SetRect(R.left, R.top, R.left + w, R.bottom);
+            }
+            else if (pt.x >= R.right - 32)
+            {
+                m_eType = 4;
+                m_rc.SetRect(R.right - w, R.top, R.right, R.bottom);
             }
         }
-
-        // c. the inner edges, next to the view
-        CRect rcFrameOut(rcFrame);
-        rcFrameOut.InflateRect(32, 32);
-        if (m_eType == 0 && !rcInner.IsRectEmpty() && rcFrameOut.PtInRect(pt))
+        if (m_eType != 0)
         {
-            CRect V = ViewArea(pFrame, rcInner);
-            if (V.PtInRect(pt))
+            if (m_rc.Width() < nMinW || m_rc.Height() < nMinH)
             {
-                for (int k = 0; k < 4 && m_eType == 0; k++)
-                {
-                    if ((dwDockStyle & s_sideAligns[k]) == 0)
-                        continue;
-                    bool bHit = false;
-                    CRect rc(V);
-                    switch (k)
-                    {
-                    case 0:
-                        bHit = pt.y < V.top + 12;
-                        rc.bottom = rc.top + std::min((int)pBar->m_sizeDockedH.cy, V.Height() * 3 / 4);
-                        break;
-                    case 1:
-                        bHit = pt.y >= V.bottom - 12;
-                        rc.top = rc.bottom - std::min((int)pBar->m_sizeDockedH.cy, V.Height() * 3 / 4);
-                        break;
-                    case 2:
-                        bHit = pt.x < V.left + 12;
-                        rc.right = rc.left + std::min((int)pBar->m_sizeDockedV.cx, V.Width() * 3 / 4);
-                        break;
-                    default:
-                        bHit = pt.x >= V.right - 12;
-                        rc.left = rc.right - std::min((int)pBar->m_sizeDockedV.cx, V.Width() * 3 / 4);
-                        break;
-                    }
-                    if (!bHit)
-                        continue;
-                    m_eType = 5 + k;
-                    m_rc = rc;
-                    m_bFlag2 = true;
-                    // the circle: a new innermost one unless the side circles there are free
-                    CExtDockBar* pInnermost = pEdges[k]->GetInnermost();
-                    int c = pInnermost != NULL ? pInnermost->GetCircleNo() : 0;
-                    CExtDockBar* pOwn = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
-                    int nOwn = (pOwn != NULL && !pBar->IsFloating()) ? pOwn->GetCircleNo() : 0;
-                    if (c == 0 || c <= nOwn + 2)
-                        m_nCircle = c + 1;
-                    else
-                    {
-                        // no dock bars are made while hit-testing: a missing one holds no bar
-                        UINT nPerp1 = k < 2 ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP;
-                        UINT nPerp2 = k < 2 ? AFX_IDW_DOCKBAR_RIGHT : AFX_IDW_DOCKBAR_BOTTOM;
-                        CExtDockBar* p1 = CExtDockBar::FindCircleDockBar(pFrame, c, nPerp1, false);
-                        CExtDockBar* p2 = CExtDockBar::FindCircleDockBar(pFrame, c, nPerp2, false);
-                        bool bFree = (p1 == NULL || p1->IsEmpty()) && (p2 == NULL || p2->IsEmpty());
-                        m_nCircle = bFree ? c : c + 1;
-                    }
-                }
+                m_eType = 0;
+                m_rc.SetRectEmpty();
+                continue;
             }
-        }
-
-        // d. beside a docked resizable bar under the cursor
-        if (m_eType == 0)
-        {
-            std::vector<CExtControlBar*> found;
-            {
-                CSingleLock lock(&g_csAllBars, TRUE);
-                for (INT_PTR i = 0; i < g_arrAllBars.GetSize(); i++)
-                {
-                    CExtControlBar* pOther = g_arrAllBars[i];
-                    if (!IsVisibleDockedResizable(pOther, pFrame) || pOther->IsFloating() ||
-                        pOther->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
-                        continue;
-                    CRect rc;
-                    pOther->GetWindowRect(&rc);
-                    if (rc.PtInRect(pt))
-                        found.push_back(pOther);
-                }
-            }
-            if (found.size() == 1)
-            {
-                CExtControlBar* pTarget = found[0];
-                if (pTarget == pBar)
-                    m_eType = 13;
-                else if (pTarget->m_pDockBar != NULL)
-                {
-                    UINT nSide = pTarget->GetSafeDockBarDlgCtrlID();
-                    DWORD dwSideAlign = 0;
-                    for (int k = 0; k < 4; k++)
-                        if (s_sideIDs[k] == nSide)
-                            dwSideAlign = s_sideAligns[k];
-                    if (pTarget->GetParent() != NULL &&
-                        pTarget->GetParent()->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
-                        dwSideAlign = 0;   // inside a container: any side of the bar
-                    if (dwSideAlign == 0 || (dwDockStyle & dwSideAlign) != 0)
-                    {
-                        CRect R;
-                        pTarget->GetWindowRect(&R);
-                        int nTargetMinW = std::max(8, pTarget->CalcMinWidth());
-                        int nTargetMinH = std::max(8, pTarget->CalcMinHeight());
-                        if (R.Width() >= nMinW && nMinH <= 64 && nTargetMinH <= 64)
-                        {
-                            if (pt.y < R.top + 32)
-                            {
-                                m_eType = 1;
-                                m_rc.SetRect(R.left, R.top, R.right, R.top + R.Height() / 2);
-                            }
-                            else if (pt.y >= R.bottom - 32)
-                            {
-                                m_eType = 2;
-                                m_rc.SetRect(R.left, R.bottom - R.Height() / 2, R.right, R.bottom);
-                            }
-                        }
-                        if (m_eType == 0 && R.Height() >= nMinH && nMinW <= 64 && nTargetMinW <= 64)
-                        {
-                            if (pt.x < R.left + 32)
-                            {
-                                m_eType = 3;
-                                m_rc.SetRect(R.left, R.top, R.left + R.Width() / 2, R.bottom);
-                            }
-                            else if (pt.x >= R.right - 32)
-                            {
-                                m_eType = 4;
-                                m_rc.SetRect(R.right - R.Width() / 2, R.top, R.right, R.bottom);
-                            }
-                        }
-                        if (m_eType != 0)
-                        {
-                            bool bAlong = m_eType <= 2;
-                            if ((bAlong && m_rc.Width() < nMinW) || (!bAlong && m_rc.Height() < nMinH))
-                            {
-                                m_eType = 0;
-                                m_rc.SetRectEmpty();
-                            }
-                            else
-                            {
-                                SetTarget(pTarget);
-                                m_bFlag2 = !pTarget->IsSingleInRow(false, false);
-                            }
-                        }
-                    }
-                }
-            }
+            m_bFlag2 = true;
+            SetTarget(pOther);
         }
     }
+}
 
-    if (m_eType == 0)
+// A strip along an outer edge of the docking area (rcInner, screen) under the point: the
+// bar would dock in circle 1 of that side, across the whole edge.
+void CExtControlBar::InternalDraggingState_t::CalcStateAtOuterEdges(CPoint pt, const CRect& rcInner,
+                                                                    DWORD dwDockStyle)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    CRect rcOut(rcInner);
+    rcOut.InflateRect(12, 12);
+    if (!rcOut.PtInRect(pt))
+        return;
+    for (int k = 0; k < 4 && m_eType == 0; k++)
     {
-        // the float outline: the frame lands where the cursor holds the bar
-        SetTarget(NULL);
-        m_nTabIndex = 0;
-        m_nCircle = 0;
-        m_bFlag2 = true;
-        CPoint ptTopLeft(pt.x - pBar->m_nDragOffsetFloatX, pt.y - pBar->m_nDragOffsetFloatY);
-        CFrameWnd* pMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
-        if (pMini != NULL && pMini != pFrame)
+        if ((dwDockStyle & s_sideAligns[k]) == 0)
+            continue;
+        bool bHit = false;
+        CRect rc(rcInner);
+        switch (k)
         {
-            CRect rcMini;
-            pMini->GetWindowRect(&rcMini);
-            m_rc.SetRect(ptTopLeft, ptTopLeft + rcMini.Size());
+        case 0:
+            bHit = pt.y >= rcOut.top && pt.y < rcInner.top + 4;
+            rc.bottom = rc.top + pBar->m_sizeDockedH.cy;
+            break;
+        case 1:
+            bHit = pt.y < rcOut.bottom && pt.y >= rcInner.bottom - 4;
+            rc.top = rc.bottom - pBar->m_sizeDockedH.cy;
+            break;
+        case 2:
+            bHit = pt.x >= rcOut.left && pt.x < rcInner.left + 4;
+            rc.right = rc.left + pBar->m_sizeDockedV.cx;
+            break;
+        default:
+            bHit = pt.x < rcOut.right && pt.x >= rcInner.right - 4;
+            rc.left = rc.right - pBar->m_sizeDockedV.cx;
+            break;
+        }
+        if (bHit)
+        {
+            m_eType = 9 + k;
+            m_nCircle = 1;
+            m_rc = rc;
+            m_bFlag2 = true;
+        }
+    }
+}
+
+// A strip along an edge of the view under the point: the bar would dock next to the
+// view, in a circle inside those already there (at most three quarters of the view).
+void CExtControlBar::InternalDraggingState_t::CalcStateAtInnerEdges(CPoint pt, CFrameWnd* pFrame,
+                                                                    const CRect& rcInner,
+                                                                    CExtDockBar* const pEdges[4],
+                                                                    DWORD dwDockStyle)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    CRect V = ViewArea(pFrame, rcInner);
+    if (!V.PtInRect(pt))
+        return;
+    for (int k = 0; k < 4 && m_eType == 0; k++)
+    {
+        if ((dwDockStyle & s_sideAligns[k]) == 0)
+            continue;
+        bool bHit = false;
+        CRect rc(V);
+        switch (k)
+        {
+        case 0:
+            bHit = pt.y < V.top + 12;
+            rc.bottom = rc.top + std::min((int)pBar->m_sizeDockedH.cy, V.Height() * 3 / 4);
+            break;
+        case 1:
+            bHit = pt.y >= V.bottom - 12;
+            rc.top = rc.bottom - std::min((int)pBar->m_sizeDockedH.cy, V.Height() * 3 / 4);
+            break;
+        case 2:
+            bHit = pt.x < V.left + 12;
+            rc.right = rc.left + std::min((int)pBar->m_sizeDockedV.cx, V.Width() * 3 / 4);
+            break;
+        default:
+            bHit = pt.x >= V.right - 12;
+            rc.left = rc.right - std::min((int)pBar->m_sizeDockedV.cx, V.Width() * 3 / 4);
+            break;
+        }
+        if (!bHit)
+            continue;
+        m_eType = 5 + k;
+        m_rc = rc;
+        m_bFlag2 = true;
+        m_nCircle = CalcInnerEdgeCircle(pFrame, pEdges[k], k);
+    }
+}
+
+// The circle a drop next to the view on side k lands in: a new innermost one unless the
+// side circles of the innermost one there are free.
+int CExtControlBar::InternalDraggingState_t::CalcInnerEdgeCircle(CFrameWnd* pFrame,
+                                                                 CExtDockBar* pEdge, int k)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    CExtDockBar* pInnermost = pEdge->GetInnermost();
+    int c = pInnermost != NULL ? pInnermost->GetCircleNo() : 0;
+    CExtDockBar* pOwn = DYNAMIC_DOWNCAST(CExtDockBar, pBar->m_pDockBar);
+    int nOwn = (pOwn != NULL && !pBar->IsFloating()) ? pOwn->GetCircleNo() : 0;
+    if (c == 0 || c <= nOwn + 2)
+        return c + 1;
+    // no dock bars are made while hit-testing: a missing one holds no bar
+    UINT nPerp1 = k < 2 ? AFX_IDW_DOCKBAR_LEFT : AFX_IDW_DOCKBAR_TOP;
+    UINT nPerp2 = k < 2 ? AFX_IDW_DOCKBAR_RIGHT : AFX_IDW_DOCKBAR_BOTTOM;
+    CExtDockBar* p1 = CExtDockBar::FindCircleDockBar(pFrame, c, nPerp1, false);
+    CExtDockBar* p2 = CExtDockBar::FindCircleDockBar(pFrame, c, nPerp2, false);
+    bool bFree = (p1 == NULL || p1->IsEmpty()) && (p2 == NULL || p2->IsEmpty());
+    return bFree ? c : c + 1;
+}
+
+// A side of the one docked resizable bar under the point: the bar would dock beside it
+// (the dragged bar over itself is type 13, no move). Nothing when bars overlap there.
+void CExtControlBar::InternalDraggingState_t::CalcStateBesideDockedBar(CPoint pt, CFrameWnd* pFrame,
+                                                                       int nMinW, int nMinH,
+                                                                       DWORD dwDockStyle)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    std::vector<CExtControlBar*> found;
+    {
+        CSingleLock lock(&g_csAllBars, TRUE);
+        for (INT_PTR i = 0; i < g_arrAllBars.GetSize(); i++)
+        {
+            CExtControlBar* pOther = g_arrAllBars[i];
+            if (!IsVisibleDockedResizable(pOther, pFrame) || pOther->IsFloating() ||
+                pOther->IsKindOf(RUNTIME_CLASS(CExtDynControlBar)))
+                continue;
+            CRect rc;
+            pOther->GetWindowRect(&rc);
+            if (rc.PtInRect(pt))
+                found.push_back(pOther);
+        }
+    }
+    if (found.size() != 1)
+        return;
+    CExtControlBar* pTarget = found[0];
+    if (pTarget == pBar)
+    {
+        m_eType = 13;
+        return;
+    }
+    if (pTarget->m_pDockBar == NULL)
+        return;
+    UINT nSide = pTarget->GetSafeDockBarDlgCtrlID();
+    DWORD dwSideAlign = 0;
+    for (int k = 0; k < 4; k++)
+        if (s_sideIDs[k] == nSide)
+            dwSideAlign = s_sideAligns[k];
+    if (pTarget->GetParent() != NULL &&
+        pTarget->GetParent()->IsKindOf(RUNTIME_CLASS(CExtDockDynBar)))
+        dwSideAlign = 0;   // inside a container: any side of the bar
+    if (dwSideAlign == 0 || (dwDockStyle & dwSideAlign) != 0)
+        CalcStateAtTargetSides(pt, pTarget, nMinW, nMinH);
+}
+
+// The half of the docked target bar on the side the point is near (within 32 pixels of
+// its edge); none when either bar's minimum does not fit the half.
+void CExtControlBar::InternalDraggingState_t::CalcStateAtTargetSides(CPoint pt,
+                                                                     CExtControlBar* pTarget,
+                                                                     int nMinW, int nMinH)
+{
+    CRect R;
+    pTarget->GetWindowRect(&R);
+    int nTargetMinW = std::max(8, pTarget->CalcMinWidth());
+    int nTargetMinH = std::max(8, pTarget->CalcMinHeight());
+    if (R.Width() >= nMinW && nMinH <= 64 && nTargetMinH <= 64)
+    {
+        if (pt.y < R.top + 32)
+        {
+            m_eType = 1;
+            m_rc.SetRect(R.left, R.top, R.right, R.top + R.Height() / 2);
+        }
+        else if (pt.y >= R.bottom - 32)
+        {
+            m_eType = 2;
+            m_rc.SetRect(R.left, R.bottom - R.Height() / 2, R.right, R.bottom);
+        }
+    }
+    if (m_eType == 0 && R.Height() >= nMinH && nMinW <= 64 && nTargetMinW <= 64)
+    {
+        if (pt.x < R.left + 32)
+        {
+            m_eType = 3;
+            m_rc.SetRect(R.left, R.top, R.left + R.Width() / 2, R.bottom);
+        }
+        else if (pt.x >= R.right - 32)
+        {
+            m_eType = 4;
+            m_rc.SetRect(R.right - R.Width() / 2, R.top, R.right, R.bottom);
+        }
+    }
+    if (m_eType != 0)
+    {
+        bool bAlong = m_eType <= 2;
+        if ((bAlong && m_rc.Width() < nMinW) || (!bAlong && m_rc.Height() < nMinH))
+        {
+            m_eType = 0;
+            m_rc.SetRectEmpty();
         }
         else
         {
-            CSize size(std::max((int)pBar->m_sizeFloated.cx, nMinW),
-                       std::max((int)pBar->m_sizeFloated.cy, nMinH));
-            m_rc = FloatFrameRect(ptTopLeft, size);
+            SetTarget(pTarget);
+            m_bFlag2 = !pTarget->IsSingleInRow(false, false);
         }
+    }
+}
+
+// The float outline: the frame lands where the cursor holds the bar, at the size of its
+// present mini frame or of its floating size (no smaller than its minimum).
+void CExtControlBar::InternalDraggingState_t::CalcFloatStateAtPoint(CPoint pt, CFrameWnd* pFrame,
+                                                                    int nMinW, int nMinH)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    SetTarget(NULL);
+    m_nTabIndex = 0;
+    m_nCircle = 0;
+    m_bFlag2 = true;
+    CPoint ptTopLeft(pt.x - pBar->m_nDragOffsetFloatX, pt.y - pBar->m_nDragOffsetFloatY);
+    CFrameWnd* pMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
+    if (pMini != NULL && pMini != pFrame)
+    {
+        CRect rcMini;
+        pMini->GetWindowRect(&rcMini);
+        m_rc.SetRect(ptTopLeft, ptTopLeft + rcMini.Size());
+    }
+    else
+    {
+        CSize size(std::max((int)pBar->m_sizeFloated.cx, nMinW),
+                   std::max((int)pBar->m_sizeFloated.cy, nMinH));
+        m_rc = FloatFrameRect(ptTopLeft, size);
     }
 }
 
@@ -736,6 +803,31 @@ void CExtControlBar::InternalDraggingState_t::CalcFixedStateAtPoint(CPoint pt, B
         pBar->m_pDockContext->m_ptMRUFloatPos = ptTopLeft;
 }
 
+// A fixed-size bar's move in the dock bar it is already in: the decision's locals and
+// its steps.
+struct CExtControlBar::InternalDraggingState_t::FixedRowMove_t
+{
+    InternalDraggingState_t* pState;    // the decision being made
+    CExtControlBar* pBar;
+    CDockBar* pDockBar;
+    CFrameWnd* pFrame;
+    CPtrArray& arr;         // the dock bar's entries
+    CPoint pt;              // the cursor (screen)
+    CPoint ptTopLeft;       // where the bar's top left corner would go (screen)
+    bool bHorz;
+    int nPos;               // the bar's entry
+    int nFirst, nLast;      // its row's entries
+    CRect rcRow;            // its row's visible bars (screen)
+    int nDir;               // -1: the cursor is before the row, 1: after it
+
+    bool MoveAlongRow();
+    bool MoveToOwnRow();
+    bool MoveToNeighbourRow();
+    bool SwapRows(int nN1, int nN2, CControlBar* pFirstOther);
+};
+
+// A fixed-size bar dragged over a frame-edge dock bar moves there live: docked at the
+// cursor from elsewhere, or moved in or across the rows it is in. FALSE when it does not fit.
 bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt, CDockBar* pDockBar)
 {
     CExtControlBar* pBar = m_pBarSource;
@@ -753,35 +845,7 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
     m_nCircle = 0;
 
     if (pBar->m_pDockBar != pDockBar)
-    {
-        // from elsewhere: docked at the cursor
-        CSize size = pBar->CalcFixedLayout(FALSE, bHorz ? TRUE : FALSE);
-        if (!bHorz)
-            size = pBar->CalcDynamicLayout(-1, LM_VERTDOCK);
-        CRect rc(ptTopLeft, size);
-        pBar->ResetOuterLayoutData();
-        // the floating frame goes when the bar leaves it empty: kept by its handle
-        CFrameWnd* pOldMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
-        HWND hWndOldMini = pOldMini != NULL ? pOldMini->m_hWnd : NULL;
-        pDockBar->DockControlBar(pBar, &rc);
-        if (pBar->IsButtonInputBlocked() && !pBar->IsSingleInRow(false, false))
-        {
-            CExtDockBar* pExt = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
-            int nPos = ExtBarLayout::FindEntry(pDockBar->m_arrBars, pBar);
-            if (pExt != NULL && nPos > 0)
-            {
-                ExtBarLayout::InsertRowBreakBefore(pDockBar->m_arrBars, nPos + 1);
-                ExtBarLayout::InsertRowBreakBefore(pDockBar->m_arrBars, nPos);
-                ExtBarLayout::NormalizeBarArray(pDockBar->m_arrBars);
-            }
-        }
-        pBar->SyncOuterLayoutData();
-        pFrame->RecalcLayout();
-        if (hWndOldMini != NULL && CWnd::FromHandlePermanent(hWndOldMini) == pOldMini)
-            pOldMini->RecalcLayout();
-        pDockBar->GetWindowRect(&m_rc);
-        return true;
-    }
+        return DockFixedFromElsewhere(pDockBar, pFrame, ptTopLeft, bHorz);
 
     // already here: along its row, out to a row of its own, or into the next row
     CPtrArray& arr = pDockBar->m_arrBars;
@@ -817,105 +881,155 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
     int nAcross = bHorz ? pt.y : pt.x;
     int nFrom = bHorz ? rcBand.top : rcBand.left;
     int nTo = bHorz ? rcBand.bottom : rcBand.right;
-    CExtDockBar* pExt = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
-    // along the own row: the bar is placed at the cursor in the same row
-    auto moveAlong = [&]() -> bool
-    {
-        CRect rcBar;
-        pBar->GetWindowRect(&rcBar);
-        int nDelta = bHorz ? ptTopLeft.x - rcBar.left : ptTopLeft.y - rcBar.top;
-        if (nDelta == 0)
-            return true;
-        TakeRecordForMove(pBar, pDockBar, bHorz);
-        if (ChangeLengthAtLineEnd(pBar, pDockBar, nFirst, nLast, bHorz, nDelta))
-        {
-            g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
-            m_nCursorKind = bHorz ? 1 : 2;
-            RelayoutDockBar(pFrame, pDockBar);
-            return true;
-        }
-        CPoint ptMid = rcBar.CenterPoint();
-        if (bHorz)
-            ptMid.x += nDelta;
-        else
-            ptMid.y += nDelta;
-        // neighbours swap when the bar passes their middle
-        for (int i = nFirst; i <= nLast; i++)
-        {
-            CControlBar* p = (CControlBar*)arr[i];
-            if (p == NULL || p == pBar || ExtBarLayout::IsPlaceholder(p) || !p->IsVisible())
-                continue;
-            CRect rc;
-            p->GetWindowRect(&rc);
-            int nMid = bHorz ? rc.CenterPoint().x : rc.CenterPoint().y;
-            int nOld = bHorz ? rcBar.CenterPoint().x : rcBar.CenterPoint().y;
-            int nNew = bHorz ? ptMid.x : ptMid.y;
-            if ((i < nPos && nNew < nMid && nOld >= nMid) || (i > nPos && nNew > nMid && nOld <= nMid))
-            {
-                arr[nPos] = p;
-                arr[i] = pBar;
-                nPos = i;
-            }
-        }
-        OuterLayoutData_t* pData = pBar->GetOuterLayoutData();
-        if (pData != NULL)
-        {
-            CRect rcClient;
-            pDockBar->GetClientRect(&rcClient);
-            CRect rc(rcBar);
-            pDockBar->ScreenToClient(&rc);
-            if (bHorz)
-                rc.OffsetRect(nDelta, 0);
-            else
-                rc.OffsetRect(0, nDelta);
-            if (bHorz && rc.right > rcClient.right)
-                rc.OffsetRect(rcClient.right - rc.right, 0);
-            if (!bHorz && rc.bottom > rcClient.bottom)
-                rc.OffsetRect(0, rcClient.bottom - rc.bottom);
-            if (rc.left < 0)
-                rc.OffsetRect(-rc.left, 0);
-            if (rc.top < 0)
-                rc.OffsetRect(0, -rc.top);
-            pData->m_rcRemembered = rc;
-        }
-        g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
-        m_nCursorKind = bHorz ? 1 : 2;
-        RelayoutDockBar(pFrame, pDockBar);
-        return true;
-    };
+    FixedRowMove_t m = { this, pBar, pDockBar, pFrame, arr, pt, ptTopLeft, bHorz,
+                         nPos, nFirst, nLast, rcRow, 0 };
     if (nAcross > nFrom && nAcross < nTo)
-        return moveAlong();
-    int nDir = nAcross <= nFrom ? -1 : 1;
+        return m.MoveAlongRow();
+    m.nDir = nAcross <= nFrom ? -1 : 1;
     if (nOthers > 0)
+        return m.MoveToOwnRow();
+    return m.MoveToNeighbourRow();
+}
+
+// A fixed-size bar from another dock bar or a floating frame docks at the cursor; its
+// old mini frame lays out again unless the move destroyed it.
+bool CExtControlBar::InternalDraggingState_t::DockFixedFromElsewhere(CDockBar* pDockBar,
+                                                                     CFrameWnd* pFrame,
+                                                                     CPoint ptTopLeft, bool bHorz)
+{
+    CExtControlBar* pBar = m_pBarSource;
+    CSize size = pBar->CalcFixedLayout(FALSE, bHorz ? TRUE : FALSE);
+    if (!bHorz)
+        size = pBar->CalcDynamicLayout(-1, LM_VERTDOCK);
+    CRect rc(ptTopLeft, size);
+    pBar->ResetOuterLayoutData();
+    // the floating frame goes when the bar leaves it empty: kept by its handle
+    CFrameWnd* pOldMini = pBar->IsFloating() ? pBar->GetParentFrame() : NULL;
+    HWND hWndOldMini = pOldMini != NULL ? pOldMini->m_hWnd : NULL;
+    pDockBar->DockControlBar(pBar, &rc);
+    if (pBar->IsButtonInputBlocked() && !pBar->IsSingleInRow(false, false))
     {
-        // a row of its own before or after the row it sat in
-        pBar->ResetOuterLayoutData();
-        ExtBarLayout::RemoveEntryAt(arr, nPos);
-        int nFirst2 = 0, nLast2 = 0;
-        // the row still starts at nFirst (the next bar moved up when the bar was first)
-        if (!ExtBarLayout::GetRowBounds(arr, nFirst, nFirst2, nLast2))
-            return false;
-        int nInsert = nDir < 0 ? nFirst2 : nLast2 + 1;
-        if (nDir < 0)
+        CExtDockBar* pExt = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
+        int nPos = ExtBarLayout::FindEntry(pDockBar->m_arrBars, pBar);
+        if (pExt != NULL && nPos > 0)
         {
-            arr.InsertAt(nInsert, (void*)NULL);
-            arr.InsertAt(nInsert, pBar);
+            ExtBarLayout::InsertRowBreakBefore(pDockBar->m_arrBars, nPos + 1);
+            ExtBarLayout::InsertRowBreakBefore(pDockBar->m_arrBars, nPos);
+            ExtBarLayout::NormalizeBarArray(pDockBar->m_arrBars);
         }
-        else
-        {
-            arr.InsertAt(nInsert + 1, pBar);
-            arr.InsertAt(nInsert + 2, (void*)NULL);
-        }
-        ExtBarLayout::NormalizeBarArray(arr);
-        pBar->SyncOuterLayoutData();
+    }
+    pBar->SyncOuterLayoutData();
+    pFrame->RecalcLayout();
+    if (hWndOldMini != NULL && CWnd::FromHandlePermanent(hWndOldMini) == pOldMini)
+        pOldMini->RecalcLayout();
+    pDockBar->GetWindowRect(&m_rc);
+    return true;
+}
+
+// Along its own row the bar is placed at the cursor: it swaps places with the neighbours
+// it passes the middle of, or a wrapped bar at the line end changes its wanted length.
+bool CExtControlBar::InternalDraggingState_t::FixedRowMove_t::MoveAlongRow()
+{
+    CRect rcBar;
+    pBar->GetWindowRect(&rcBar);
+    int nDelta = bHorz ? ptTopLeft.x - rcBar.left : ptTopLeft.y - rcBar.top;
+    if (nDelta == 0)
+        return true;
+    TakeRecordForMove(pBar, pDockBar, bHorz);
+    if (ChangeLengthAtLineEnd(pBar, pDockBar, nFirst, nLast, bHorz, nDelta))
+    {
+        g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
+        pState->m_nCursorKind = bHorz ? 1 : 2;
         RelayoutDockBar(pFrame, pDockBar);
         return true;
     }
+    CPoint ptMid = rcBar.CenterPoint();
+    if (bHorz)
+        ptMid.x += nDelta;
+    else
+        ptMid.y += nDelta;
+    // neighbours swap when the bar passes their middle
+    for (int i = nFirst; i <= nLast; i++)
+    {
+        CControlBar* p = (CControlBar*)arr[i];
+        if (p == NULL || p == pBar || ExtBarLayout::IsPlaceholder(p) || !p->IsVisible())
+            continue;
+        CRect rc;
+        p->GetWindowRect(&rc);
+        int nMid = bHorz ? rc.CenterPoint().x : rc.CenterPoint().y;
+        int nOld = bHorz ? rcBar.CenterPoint().x : rcBar.CenterPoint().y;
+        int nNew = bHorz ? ptMid.x : ptMid.y;
+        if ((i < nPos && nNew < nMid && nOld >= nMid) || (i > nPos && nNew > nMid && nOld <= nMid))
+        {
+            arr[nPos] = p;
+            arr[i] = pBar;
+            nPos = i;
+        }
+    }
+    OuterLayoutData_t* pData = pBar->GetOuterLayoutData();
+    if (pData != NULL)
+    {
+        CRect rcClient;
+        pDockBar->GetClientRect(&rcClient);
+        CRect rc(rcBar);
+        pDockBar->ScreenToClient(&rc);
+        if (bHorz)
+            rc.OffsetRect(nDelta, 0);
+        else
+            rc.OffsetRect(0, nDelta);
+        if (bHorz && rc.right > rcClient.right)
+            rc.OffsetRect(rcClient.right - rc.right, 0);
+        if (!bHorz && rc.bottom > rcClient.bottom)
+            rc.OffsetRect(0, rcClient.bottom - rc.bottom);
+        if (rc.left < 0)
+            rc.OffsetRect(-rc.left, 0);
+        if (rc.top < 0)
+            rc.OffsetRect(0, -rc.top);
+        pData->m_rcRemembered = rc;
+    }
+    g_DragStateCurrent.m_nCursorKind = bHorz ? 1 : 2;
+    pState->m_nCursorKind = bHorz ? 1 : 2;
+    RelayoutDockBar(pFrame, pDockBar);
+    return true;
+}
+
+// A bar that shares its row and is dragged across it gets a row of its own before or
+// after that row.
+bool CExtControlBar::InternalDraggingState_t::FixedRowMove_t::MoveToOwnRow()
+{
+    // a row of its own before or after the row it sat in
+    pBar->ResetOuterLayoutData();
+    ExtBarLayout::RemoveEntryAt(arr, nPos);
+    int nFirst2 = 0, nLast2 = 0;
+    // the row still starts at nFirst (the next bar moved up when the bar was first)
+    if (!ExtBarLayout::GetRowBounds(arr, nFirst, nFirst2, nLast2))
+        return false;
+    int nInsert = nDir < 0 ? nFirst2 : nLast2 + 1;
+    if (nDir < 0)
+    {
+        arr.InsertAt(nInsert, (void*)NULL);
+        arr.InsertAt(nInsert, pBar);
+    }
+    else
+    {
+        arr.InsertAt(nInsert + 1, pBar);
+        arr.InsertAt(nInsert + 2, (void*)NULL);
+    }
+    ExtBarLayout::NormalizeBarArray(arr);
+    pBar->SyncOuterLayoutData();
+    RelayoutDockBar(pFrame, pDockBar);
+    return true;
+}
+
+// A bar alone in its row dragged across it joins the neighbouring row when that row has
+// room for its minimum, else the rows swap; without a neighbouring row it moves along.
+bool CExtControlBar::InternalDraggingState_t::FixedRowMove_t::MoveToNeighbourRow()
+{
     // alone: into the neighbouring row when it has room, else the rows swap
     int nN1 = 0, nN2 = 0;
     int nProbe = nDir < 0 ? nFirst - 2 : nLast + 2;
     if (nProbe <= 0 || nProbe >= arr.GetSize() || !ExtBarLayout::GetRowBounds(arr, nProbe, nN1, nN2))
-        return moveAlong();     // no neighbouring row
+        return MoveAlongRow();     // no neighbouring row
     CRect rcClient;
     pDockBar->GetClientRect(&rcClient);
     int nAvail = bHorz ? rcClient.Width() : rcClient.Height();
@@ -959,7 +1073,16 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
         return true;
     }
     if (pFirstOther == NULL)
-        return moveAlong();
+        return MoveAlongRow();
+    return SwapRows(nN1, nN2, pFirstOther);
+}
+
+// The bar's row and the neighbouring row (entries nN1..nN2) swap once the cursor has
+// passed far enough into that row; before that the bar moves along its own row.
+bool CExtControlBar::InternalDraggingState_t::FixedRowMove_t::SwapRows(int nN1, int nN2,
+                                                                       CControlBar* pFirstOther)
+{
+    CExtDockBar* pExt = DYNAMIC_DOWNCAST(CExtDockBar, pDockBar);
     // the rows swap only once the cursor would lie in the bar's row after the swap: the
     // neighbouring row, moved across by the difference of its thickness and the own row's,
     // keeps the bar in its row, so that rows of unequal thickness do not swap back and forth
@@ -989,7 +1112,7 @@ bool CExtControlBar::InternalDraggingState_t::CalcFixedStateInDockBar(CPoint pt,
         rcSwapBand.OffsetRect(nDir < 0 ? rcRow.right - rcN.right : rcRow.left - rcN.left, 0);
     }
     if (rcSwapBand.PtInRect(pt))
-        return moveAlong();
+        return MoveAlongRow();
     if (pExt != NULL)
     {
         pBar->SyncOuterLayoutData();
@@ -1053,6 +1176,8 @@ void CExtControlBar::InternalDraggingState_t::DrawTracker(BOOL bErase)
 /////////////////////////////////////////////////////////////////////////////
 // The drag loop
 
+// The modal drag of the bar: waits for the mouse to leave the thresholds, then tracks
+// it until the drop or a cancel; keys typed before it and a quit are handed back after.
 void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThreshold,
                                    int cyThreshold)
 {
@@ -1077,56 +1202,8 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
 
     if (cxThreshold > 0 && cyThreshold > 0)
     {
-        bool bStart = false;
-        while (!bStart && ::IsWindow(hWnd))
-        {
-            MSG msg;
-            if (!PeekDragMessage(msg))
-            {
-                // nothing queued and the button already up: the press ended, no drag
-                if ((::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) & 0x8000) == 0)
-                    break;
-                ::WaitMessage();
-                continue;
-            }
-            if (msg.message == WM_QUIT)
-            {
-                ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
-                bQuit = true;
-                nQuitCode = (int)msg.wParam;
-                break;
-            }
-            if (msg.message == WM_MOUSEMOVE && msg.hwnd == hWnd)
-            {
-                ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-                CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
-                ::ClientToScreen(hWnd, &pt);
-                if (abs(pt.x - ptScreen.x) > cxThreshold || abs(pt.y - ptScreen.y) > cyThreshold)
-                {
-                    bStart = true;
-                    ptScreen = pt;
-                }
-                continue;
-            }
-            if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_CONTROL)
-            {
-                ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
-                continue;
-            }
-            bool bEnd = IsKeyMessage(msg.message) ||
-                        (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
-                        (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCXBUTTONDBLCLK) ||
-                        msg.message == WM_ACTIVATEAPP || msg.message == WM_CANCELMODE ||
-                        msg.message == WM_CONTEXTMENU ||
-                        (msg.message == WM_CAPTURECHANGED && (HWND)msg.lParam != hWnd);
-            if (bEnd)
-                break;
-            if (!AfxPumpMessage())
-            {
-                bQuit = true;
-                break;
-            }
-        }
+        bool bStart = WaitForDragThreshold(hWnd, ptScreen, cxThreshold, cyThreshold, bQuit,
+                                           nQuitCode);
         if (!bStart)
         {
             if (::IsWindow(hWnd) && ::GetCapture() == hWnd)
@@ -1151,7 +1228,90 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
     OnDraggingStarted();
     m_bDragging = true;
 
-    // grab offsets: the cursor holds the caption
+    SetDragGrabOffsets(ptOffset);
+    m_ptLastDragPos = CPoint(-1, -1);
+    TrackDragging(ptScreen, IsCtrlHeld());
+    if (::IsWindow(hWnd))
+        SetTimer(ID_TIMER_DRAG, 50, NULL);
+
+    RunDragLoop(hWnd, bQuit, nQuitCode);
+    if (::IsWindow(hWnd))
+        ::KillTimer(hWnd, ID_TIMER_DRAG);
+    if (m_bDragging && ::IsWindow(hWnd))
+        StopDragging(TRUE);
+    if (::IsWindow(hWnd) && IsFloating() && m_pDockContext != NULL && nMRUDockID != 0 &&
+        nMRUDockID != AFX_IDW_DOCKBAR_FLOAT)
+    {
+        m_pDockContext->m_uMRUDockID = nMRUDockID;
+        m_pDockContext->m_rectMRUDockPos = rcMRUDock;
+    }
+    keys.Restore();
+    if (bQuit)
+        ::PostQuitMessage(nQuitCode);
+}
+
+// The wait before a drag: TRUE once the mouse moved beyond the thresholds (ptScreen is
+// then where it went); FALSE when the press ended first, another input came or a quit.
+bool CExtControlBar::WaitForDragThreshold(HWND hWnd, CPoint& ptScreen, int cxThreshold,
+                                          int cyThreshold, bool& bQuit, int& nQuitCode)
+{
+    bool bStart = false;
+    while (!bStart && ::IsWindow(hWnd))
+    {
+        MSG msg;
+        if (!PeekDragMessage(msg))
+        {
+            // nothing queued and the button already up: the press ended, no drag
+            if ((::GetAsyncKeyState(::GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) & 0x8000) == 0)
+                break;
+            ::WaitMessage();
+            continue;
+        }
+        if (msg.message == WM_QUIT)
+        {
+            ::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE);
+            bQuit = true;
+            nQuitCode = (int)msg.wParam;
+            break;
+        }
+        if (msg.message == WM_MOUSEMOVE && msg.hwnd == hWnd)
+        {
+            ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+            CPoint pt((short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam));
+            ::ClientToScreen(hWnd, &pt);
+            if (abs(pt.x - ptScreen.x) > cxThreshold || abs(pt.y - ptScreen.y) > cyThreshold)
+            {
+                bStart = true;
+                ptScreen = pt;
+            }
+            continue;
+        }
+        if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_CONTROL)
+        {
+            ::PeekMessageA(&msg, msg.hwnd, msg.message, msg.message, PM_REMOVE);
+            continue;
+        }
+        bool bEnd = IsKeyMessage(msg.message) ||
+                    (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+                    (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCXBUTTONDBLCLK) ||
+                    msg.message == WM_ACTIVATEAPP || msg.message == WM_CANCELMODE ||
+                    msg.message == WM_CONTEXTMENU ||
+                    (msg.message == WM_CAPTURECHANGED && (HWND)msg.lParam != hWnd);
+        if (bEnd)
+            break;
+        if (!AfxPumpMessage())
+        {
+            bQuit = true;
+            break;
+        }
+    }
+    return bStart;
+}
+
+// Where the cursor holds the bar while dragged: the caller's offset, or a point in the
+// caption near its start.
+void CExtControlBar::SetDragGrabOffsets(CPoint ptOffset)
+{
     CRect rcCaption(m_rcCaption);
     CWnd* pHost = NULL;
     bool bHorzCaption = true;
@@ -1177,11 +1337,13 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
             m_nDragOffsetY = ptOffset.y;
         }
     }
-    m_ptLastDragPos = CPoint(-1, -1);
-    TrackDragging(ptScreen, IsCtrlHeld());
-    if (::IsWindow(hWnd))
-        SetTimer(ID_TIMER_DRAG, 50, NULL);
+}
 
+// The loop of the drag: moves (and the timer's replays of the cursor) track, Ctrl
+// switches docking off or on, the release drops; keys, other buttons or a lost capture
+// cancel. A quit ends it and is posted again by the caller.
+void CExtControlBar::RunDragLoop(HWND hWnd, bool& bQuit, int& nQuitCode)
+{
     while (m_bDragging && ::IsWindow(hWnd))
     {
         MSG msg;
@@ -1256,21 +1418,10 @@ void CExtControlBar::StartDragging(CPoint ptScreen, CPoint ptOffset, int cxThres
         if (!AfxPumpMessage())
             bQuit = true;
     }
-    if (::IsWindow(hWnd))
-        ::KillTimer(hWnd, ID_TIMER_DRAG);
-    if (m_bDragging && ::IsWindow(hWnd))
-        StopDragging(TRUE);
-    if (::IsWindow(hWnd) && IsFloating() && m_pDockContext != NULL && nMRUDockID != 0 &&
-        nMRUDockID != AFX_IDW_DOCKBAR_FLOAT)
-    {
-        m_pDockContext->m_uMRUDockID = nMRUDockID;
-        m_pDockContext->m_rectMRUDockPos = rcMRUDock;
-    }
-    keys.Restore();
-    if (bQuit)
-        ::PostQuitMessage(nQuitCode);
 }
 
+// One step of the drag: the decision at the point, and the outline redrawn only when it
+// changed (never re-entered, and not twice at one point).
 void CExtControlBar::TrackDragging(CPoint ptScreen, BOOL bForceFloat)
 {
     if (s_bTrackBusy || ptScreen == m_ptLastDragPos || !m_bDragging)
@@ -1298,6 +1449,8 @@ void CExtControlBar::TrackDragging(CPoint ptScreen, BOOL bForceFloat)
     s_bTrackBusy = false;
 }
 
+// Ends the drag: the outline and markers go, and the last decision applies unless
+// cancelled (a live drag has moved the bar already, apart from a marker's decision).
 void CExtControlBar::StopDragging(BOOL bCancel)
 {
     if (!m_bDragging)
@@ -1334,6 +1487,8 @@ void CExtControlBar::StopDragging(BOOL bCancel)
     }
 }
 
+// Carries out a drag decision: float (the row's neighbour takes the length left), dock
+// beside a bar, at an edge of the docking area or by a marker; FALSE when it cannot.
 bool CExtControlBar::ApplyDraggingState(InternalDraggingState_t& state, BOOL)
 {
     if (state.m_bEmpty || IsFixedDragMode() || m_hWnd == NULL)

@@ -81,6 +81,8 @@ bool CExtControlBar::IsAtMinimum()
     return GetRowLength() <= GetRowMinimum();
 }
 
+// The nearest visible bar (resizable when asked) before or after this one in its row,
+// NULL when there is none.
 CControlBar* CExtControlBar::FindRowNeighbour(bool bBefore, bool bResizableOnly)
 {
     if (m_pDockBar == NULL)
@@ -120,6 +122,8 @@ bool CExtControlBar::IsLastInRow(bool bResizableOnly)
     return !HasRowNeighbour(false, bResizableOnly);
 }
 
+// Whether this is the only visible bar of its row, counting only fixed-size or only
+// resizable bars when asked; a bar that is not docked counts as single.
 bool CExtControlBar::IsSingleInRow(bool bFixedOnly, bool bResizableOnly)
 {
     if (m_pDockBar == NULL)
@@ -145,6 +149,8 @@ bool CExtControlBar::IsSingleInRow(bool bFixedOnly, bool bResizableOnly)
     return nCount == 1;
 }
 
+// The sides of a docked resizable bar that carry a resizing strip: towards the frame's
+// middle and between neighbours, none at the row's outer ends or in a tab group.
 void CExtControlBar::GetSplitterEdges(bool& bLeft, bool& bTop, bool& bRight, bool& bBottom)
 {
     bLeft = bTop = bRight = bBottom = true;
@@ -229,6 +235,8 @@ void CExtControlBar::GetSplitterEdges(bool& bLeft, bool& bTop, bool& bRight, boo
     }
 }
 
+// The bar takes all the length its row's resizable bars can give, leaving them at their
+// minimum.
 void CExtControlBar::MaximizeInRow()
 {
     if (IsFloating() || m_pDockBar == NULL || IsFixedSize())
@@ -257,6 +265,8 @@ void CExtControlBar::MaximizeInRow()
         pFrame->RecalcLayout();
 }
 
+// A bar shown again takes back the length it had in its row from its visible neighbours;
+// a hidden one only remembers its length.
 void CExtControlBar::RestoreRowPlace()
 {
     if (m_pDockBar == NULL || m_bAutoHidden || IsFixedSize() || IsFixedDragMode() ||
@@ -284,6 +294,8 @@ void CExtControlBar::RestoreRowPlace()
     SetRowLength(std::max(GetRowMinimum(), nTaken));
 }
 
+// A hidden bar about to show gets its length from the row's other resizable bars and
+// their thickness, so that it fits in beside them.
 void CExtControlBar::MakeRoomInRow()
 {
     if (IsVisible() || IsFloating() || m_pDockBar == NULL)
@@ -389,6 +401,8 @@ CFrameWnd* CExtControlBar::GetTrackerFrame() const
     return pFrame;
 }
 
+// Draws (or erases: the drawing inverts) a resizing tracker over the frame, unless the
+// frame draws the tracked area itself.
 void CExtControlBar::DrawTrackerRect(const CRect& rcScreen, BOOL bErasing)
 {
     CFrameWnd* pFrame = GetTrackerFrame();
@@ -421,6 +435,7 @@ void CExtControlBar::DrawTrackerRect(const CRect& rcScreen, BOOL bErasing)
     ::ReleaseDC(pFrame->m_hWnd, hDC);
 }
 
+// The row resizing tracker: a strip across the whole dock bar at the tracked position.
 void CExtControlBar::DrawRowResizingTracker(BOOL bErasing)
 {
     if (m_pDockBar == NULL)
@@ -441,6 +456,7 @@ void CExtControlBar::DrawRowResizingTracker(BOOL bErasing)
     DrawTrackerRect(rc, bErasing);
 }
 
+// The column resizing tracker: a strip across the bar at the tracked position.
 void CExtControlBar::DrawColumnResizingTracker(BOOL bErasing)
 {
     CRect rcBar;
@@ -491,6 +507,8 @@ void CExtControlBar::ApplyRowThickness(int nThickness)
         arr[i]->SetRowThickness(nThickness);
 }
 
+// One step of row resizing: the new thickness at the cursor, kept within the frame and
+// the view's minimum; applied at once when live, else the tracker moves.
 void CExtControlBar::TrackRowResizing(CPoint ptScreen)
 {
     if (!m_bRowResizing || m_pDockBar == NULL)
@@ -558,6 +576,8 @@ void CExtControlBar::TrackRowResizing(CPoint ptScreen)
     DrawRowResizingTracker(FALSE);
 }
 
+// Ends row resizing: unless cancelled the new thickness applies and the next visible row
+// gives or takes the difference (never below its minimum).
 void CExtControlBar::StopRowResizing(BOOL bCancel)
 {
     if (!m_bRowResizing)
@@ -641,6 +661,8 @@ void CExtControlBar::StartColumnResizing()
     RunResizingLoop(false);
 }
 
+// One step of column resizing: the new length at the cursor; the tracker stays where the
+// row's other bars keep their minimum (live resizing applies at once).
 void CExtControlBar::TrackColumnResizing(CPoint ptScreen)
 {
     if (!m_bColumnResizing || m_pDockBar == NULL)
@@ -709,6 +731,8 @@ void CExtControlBar::TrackColumnResizing(CPoint ptScreen)
     DrawColumnResizingTracker(FALSE);
 }
 
+// Applies the tracked length change unless cancelled: the neighbour beside the strip
+// takes the difference, never below its minimum; live resizing goes on after it.
 void CExtControlBar::StopColumnResizing(BOOL bCancel)
 {
     if (!m_bColumnResizing)

@@ -142,6 +142,8 @@ LRESULT CExtControlBar::OnSetFocusMsg(WPARAM, LPARAM)
     return lResult;
 }
 
+// A new caption text reaches the floating frame's caption too, and the non-client area
+// is measured and painted again.
 LRESULT CExtControlBar::OnSetTextMsg(WPARAM, LPARAM)
 {
     LRESULT lResult = Default();
@@ -241,6 +243,8 @@ LRESULT CExtControlBar::OnCaptureChangedMsg(WPARAM, LPARAM lParam)
     return Default();
 }
 
+// Moves feed the running modal state (row or column resizing, dragging); TRUE when one
+// took the move or the cursor is over a caption button.
 BOOL CExtControlBar::HandleMouseMove(UINT, CPoint ptClient)
 {
     UpdateBarCursor(ptClient);
@@ -274,6 +278,8 @@ LRESULT CExtControlBar::OnMouseMoveMsg(WPARAM wParam, LPARAM lParam)
     return Default();
 }
 
+// The cursor for the state and place: sizing arrows while resizing, the fixed-size
+// bar's move kind while dragging, the move cursor over a docked caption.
 void CExtControlBar::UpdateBarCursor(CPoint ptClient)
 {
     if (IsFrameInHelpMode(this))
@@ -328,6 +334,8 @@ void CExtControlBar::UpdateBarCursor(CPoint ptClient)
     m_hCursorLast = hCursor;
 }
 
+// A press in a bar starts its drag once the mouse moves (a fixed-size bar without live
+// docking through its dock context); floating, it acts as a press on the frame's caption.
 LRESULT CExtControlBar::OnLButtonDownMsg(WPARAM wParam, LPARAM lParam)
 {
     if (m_pDockBar == NULL || CExtPopupMenuWnd::IsTrackingActive())
@@ -430,6 +438,8 @@ bool CExtControlBar::QueryGripper(bool* pbHorizontalCaption, bool* pbHasCaption)
     return true;
 }
 
+// The non-client area: a floating bar's thin border, or a docked bar's resizing strips,
+// caption and caption buttons (their rectangles kept in window coordinates).
 LRESULT CExtControlBar::OnNcCalcSizeMsg(WPARAM wParam, LPARAM lParam)
 {
     RECT* prc = wParam ? &((NCCALCSIZE_PARAMS*)lParam)->rgrc[0] : (RECT*)lParam;
@@ -461,123 +471,12 @@ LRESULT CExtControlBar::OnNcCalcSizeMsg(WPARAM wParam, LPARAM lParam)
     QueryGripper(&bHorzCaption, &bHasCaption);
 
     if (IsFixedSize())
-    {
         g_CurrentPaintManager->AdjustBarNcRect(this, &rc);
-    }
     else if (bDocked)
-    {
-        const int cx = m_nSplitterCX, cy = m_nSplitterCY;
-        // is the visible bar before this one fixed, with a resizable one before it?
-        bool bLeading = false;
-        CPtrArray& arr = m_pDockBar->m_arrBars;
-        int nPos = ExtBarLayout::FindEntry(arr, this);
-        int nFirst = 0, nLast = 0;
-        if (ExtBarLayout::GetRowBounds(arr, nPos, nFirst, nLast))
-        {
-            int i = nPos - 1;
-            CControlBar* pPrev = NULL;
-            for (; i >= nFirst; i--)
-            {
-                void* p = arr[i];
-                if (ExtBarLayout::IsPlaceholder(p) || ((CControlBar*)p)->m_hWnd == NULL)
-                    continue;
-                if (((CControlBar*)p)->IsVisible())
-                {
-                    pPrev = (CControlBar*)p;
-                    break;
-                }
-            }
-            CExtControlBar* pPrevExt = DYNAMIC_DOWNCAST(CExtControlBar, pPrev);
-            if (pPrev != NULL && (pPrevExt == NULL || pPrevExt->IsFixedSize()))
-            {
-                for (int k = i - 1; k >= nFirst && !bLeading; k--)
-                {
-                    CExtControlBar* pExt = ExtBarLayout::IsPlaceholder(arr[k]) ? NULL
-                        : DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)(CControlBar*)arr[k]);
-                    if (pExt != NULL && pExt->m_hWnd != NULL && !pExt->IsFixedSize() &&
-                        pExt->IsVisible())
-                        bLeading = true;
-                }
-            }
-        }
-        UINT nSide = GetSafeDockBarDlgCtrlID();
-        switch (nSide)
-        {
-        case AFX_IDW_DOCKBAR_TOP:
-        case AFX_IDW_DOCKBAR_BOTTOM:
-            if (nSide == AFX_IDW_DOCKBAR_TOP ? bBottom : bTop)
-            {
-                if (nSide == AFX_IDW_DOCKBAR_TOP)
-                {
-                    m_rcRowResizer.SetRect(rc.left, rc.bottom - cy, rc.right, rc.bottom);
-                    rc.bottom -= cy;
-                }
-                else
-                {
-                    m_rcRowResizer.SetRect(rc.left, rc.top, rc.right, rc.top + cy);
-                    rc.top += cy;
-                }
-            }
-            if (bRight)
-            {
-                m_rcColumnResizerNext.SetRect(rc.right - cx, rc.top, rc.right, rc.bottom);
-                rc.right -= cx;
-            }
-            if (bLeading)
-            {
-                m_rcColumnResizerPrev.SetRect(rc.left, rc.top, rc.left + cx, rc.bottom);
-                rc.left += cx;
-            }
-            break;
-        default:
-            if (nSide == AFX_IDW_DOCKBAR_LEFT ? bRight : bLeft)
-            {
-                if (nSide == AFX_IDW_DOCKBAR_LEFT)
-                {
-                    m_rcRowResizer.SetRect(rc.right - cx, rc.top, rc.right, rc.bottom);
-                    rc.right -= cx;
-                }
-                else
-                {
-                    m_rcRowResizer.SetRect(rc.left, rc.top, rc.left + cx, rc.bottom);
-                    rc.left += cx;
-                }
-            }
-            if (bBottom)
-            {
-                m_rcColumnResizerNext.SetRect(rc.left, rc.bottom - cy, rc.right, rc.bottom);
-                rc.bottom -= cy;
-            }
-            if (bLeading)
-            {
-                m_rcColumnResizerPrev.SetRect(rc.left, rc.top, rc.right, rc.top + cy);
-                rc.top += cy;
-            }
-            break;
-        }
-    }
+        PlaceDockedResizers(rc, bLeft, bTop, bRight, bBottom);
 
     if (bHasCaption)
-    {
-        m_rcCaption = rc;
-        if (bHorzCaption)
-        {
-            m_rcCaption.bottom = std::min((int)rc.bottom, (int)rc.top + m_nCaptionHeight);
-            m_nNcExtraY += m_nCaptionHeight;
-        }
-        else
-        {
-            m_rcCaption.right = std::min((int)rc.right, (int)rc.left + m_nCaptionWidth);
-            m_nNcExtraX += m_nCaptionWidth;
-        }
-        if (IsFixedSize())
-        {
-            if (bHorzCaption)
-                m_rcCaption.DeflateRect(1, 0);
-            else
-                m_rcCaption.DeflateRect(0, 1);
-        }
-    }
+        PlaceCaptionRect(rc, bHorzCaption);
 
     // window coordinates
     CPoint ptOrg = rcWnd.TopLeft();
@@ -607,6 +506,136 @@ LRESULT CExtControlBar::OnNcCalcSizeMsg(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// The resizing strips of a docked resizable bar, taken off rc: the row strip on the side
+// towards the view, the column strip after the bar, and one before it when a fixed-size
+// bar sits between it and a resizable one.
+void CExtControlBar::PlaceDockedResizers(CRect& rc, bool bLeft, bool bTop, bool bRight,
+                                         bool bBottom)
+{
+    const int cx = m_nSplitterCX, cy = m_nSplitterCY;
+    bool bLeading = HasLeadingColumnResizer();
+    UINT nSide = GetSafeDockBarDlgCtrlID();
+    switch (nSide)
+    {
+    case AFX_IDW_DOCKBAR_TOP:
+    case AFX_IDW_DOCKBAR_BOTTOM:
+        if (nSide == AFX_IDW_DOCKBAR_TOP ? bBottom : bTop)
+        {
+            if (nSide == AFX_IDW_DOCKBAR_TOP)
+            {
+                m_rcRowResizer.SetRect(rc.left, rc.bottom - cy, rc.right, rc.bottom);
+                rc.bottom -= cy;
+            }
+            else
+            {
+                m_rcRowResizer.SetRect(rc.left, rc.top, rc.right, rc.top + cy);
+                rc.top += cy;
+            }
+        }
+        if (bRight)
+        {
+            m_rcColumnResizerNext.SetRect(rc.right - cx, rc.top, rc.right, rc.bottom);
+            rc.right -= cx;
+        }
+        if (bLeading)
+        {
+            m_rcColumnResizerPrev.SetRect(rc.left, rc.top, rc.left + cx, rc.bottom);
+            rc.left += cx;
+        }
+        break;
+    default:
+        if (nSide == AFX_IDW_DOCKBAR_LEFT ? bRight : bLeft)
+        {
+            if (nSide == AFX_IDW_DOCKBAR_LEFT)
+            {
+                m_rcRowResizer.SetRect(rc.right - cx, rc.top, rc.right, rc.bottom);
+                rc.right -= cx;
+            }
+            else
+            {
+                m_rcRowResizer.SetRect(rc.left, rc.top, rc.left + cx, rc.bottom);
+                rc.left += cx;
+            }
+        }
+        if (bBottom)
+        {
+            m_rcColumnResizerNext.SetRect(rc.left, rc.bottom - cy, rc.right, rc.bottom);
+            rc.bottom -= cy;
+        }
+        if (bLeading)
+        {
+            m_rcColumnResizerPrev.SetRect(rc.left, rc.top, rc.right, rc.top + cy);
+            rc.top += cy;
+        }
+        break;
+    }
+}
+
+// Whether the visible bar before this one in its row is fixed-size with a resizable one
+// before it: the column strip between them then belongs to this bar.
+bool CExtControlBar::HasLeadingColumnResizer()
+{
+    bool bLeading = false;
+    CPtrArray& arr = m_pDockBar->m_arrBars;
+    int nPos = ExtBarLayout::FindEntry(arr, this);
+    int nFirst = 0, nLast = 0;
+    if (ExtBarLayout::GetRowBounds(arr, nPos, nFirst, nLast))
+    {
+        int i = nPos - 1;
+        CControlBar* pPrev = NULL;
+        for (; i >= nFirst; i--)
+        {
+            void* p = arr[i];
+            if (ExtBarLayout::IsPlaceholder(p) || ((CControlBar*)p)->m_hWnd == NULL)
+                continue;
+            if (((CControlBar*)p)->IsVisible())
+            {
+                pPrev = (CControlBar*)p;
+                break;
+            }
+        }
+        CExtControlBar* pPrevExt = DYNAMIC_DOWNCAST(CExtControlBar, pPrev);
+        if (pPrev != NULL && (pPrevExt == NULL || pPrevExt->IsFixedSize()))
+        {
+            for (int k = i - 1; k >= nFirst && !bLeading; k--)
+            {
+                CExtControlBar* pExt = ExtBarLayout::IsPlaceholder(arr[k]) ? NULL
+                    : DYNAMIC_DOWNCAST(CExtControlBar, (CObject*)(CControlBar*)arr[k]);
+                if (pExt != NULL && pExt->m_hWnd != NULL && !pExt->IsFixedSize() &&
+                    pExt->IsVisible())
+                    bLeading = true;
+            }
+        }
+    }
+    return bLeading;
+}
+
+// The caption at the start of rc (along it or across it), counted in the extra
+// non-client size.
+void CExtControlBar::PlaceCaptionRect(const CRect& rc, bool bHorzCaption)
+{
+    m_rcCaption = rc;
+    if (bHorzCaption)
+    {
+        m_rcCaption.bottom = std::min((int)rc.bottom, (int)rc.top + m_nCaptionHeight);
+        m_nNcExtraY += m_nCaptionHeight;
+    }
+    else
+    {
+        m_rcCaption.right = std::min((int)rc.right, (int)rc.left + m_nCaptionWidth);
+        m_nNcExtraX += m_nCaptionWidth;
+    }
+    if (IsFixedSize())
+    {
+        if (bHorzCaption)
+            m_rcCaption.DeflateRect(1, 0);
+        else
+            m_rcCaption.DeflateRect(0, 1);
+    }
+}
+
+// The non-client hit code: caption buttons first, the floating frame's border, then the
+// resizing strips of a docked resizable bar where they may be used.
 LRESULT CExtControlBar::OnNcHitTestMsg(WPARAM, LPARAM lParam)
 {
     CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
@@ -660,6 +689,8 @@ UINT CExtControlBar::FloatingFrameBorderHit(CPoint ptScreen)
     return nHit >= HTLEFT && nHit <= HTBOTTOMRIGHT ? nHit : HTNOWHERE;
 }
 
+// A press on the non-client area: a caption button shows pushed, a floating border
+// resizes the frame, a strip starts resizing and the caption starts the drag.
 LRESULT CExtControlBar::OnNcLButtonDownMsg(WPARAM wParam, LPARAM lParam)
 {
     CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
@@ -712,6 +743,8 @@ LRESULT CExtControlBar::OnNcLButtonDownMsg(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
+// The release clicks the caption button under it, or ends a running row or column
+// resize.
 LRESULT CExtControlBar::OnNcLButtonUpMsg(WPARAM, LPARAM lParam)
 {
     CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
@@ -750,6 +783,8 @@ LRESULT CExtControlBar::OnNcLButtonUpMsg(WPARAM, LPARAM lParam)
     return 0;
 }
 
+// Paints a docked bar's frame, strips, caption and caption buttons through the paint
+// manager, off screen; floating bars leave it to their frame.
 LRESULT CExtControlBar::OnNcPaintMsg(WPARAM, LPARAM)
 {
     if (m_pDockBar == NULL || IsFloating())
@@ -821,6 +856,8 @@ LRESULT CExtControlBar::OnShowWindowMsg(WPARAM, LPARAM lParam)
     return lResult;
 }
 
+// After the bar shows or hides: its row length comes back, its container shows or hides
+// with it, and a floating frame lays out; not while a docking operation runs.
 void CExtControlBar::SyncRowAndContainers()
 {
     // a docking operation that moves the bar hides and shows it on the way: no upkeep then
@@ -870,6 +907,8 @@ void CExtControlBar::SyncRowAndContainers()
     m_bSyncingRow = false;
 }
 
+// Shows the bar and gives it the focus, its floating frame on top; with bToggle a shown
+// bar hides instead (fixed-drag bars always toggle).
 void CExtControlBar::BringBarToFront(BOOL bToggle)
 {
     if (m_hWnd == NULL)

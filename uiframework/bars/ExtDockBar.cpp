@@ -142,6 +142,8 @@ void CExtDockBar::UnlinkCircle()
     m_pDockBarInner = NULL;
 }
 
+// The dock bar's own messages: its bars are detached before it goes, the layout records
+// its inner edge, and a right click on it shows the bars menu.
 LRESULT CExtDockBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
@@ -275,6 +277,8 @@ void CExtDockBar::SetSuspended(bool bSuspended)
     m_bSuspended = bSuspended;
 }
 
+// Each visible container docked here lays out its own bars again (not while suspended or
+// already at it).
 void CExtDockBar::RelayoutContainers()
 {
     if (m_bSuspended || m_bBusy)
@@ -291,6 +295,8 @@ void CExtDockBar::RelayoutContainers()
     m_bBusy = false;
 }
 
+// Each container docked here recalculates its bars; they are found by handle, since a
+// container may dissolve on the way.
 void CExtDockBar::RecalcContainers()
 {
     if (m_bSuspended)
@@ -398,6 +404,8 @@ CSize CExtDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     return size;
 }
 
+// Places the bars row by row in the room the frame leaves (the view keeping its minimum);
+// rows never change, a fixed-size bar that does not fit starts a new line of its row.
 CSize CExtDockBar::LayoutRows(BOOL bStretch, BOOL bHorz)
 {
     CSize sizeMax = LayoutRoom();
@@ -569,6 +577,8 @@ BOOL CExtDockBar::RemoveControlBar(CControlBar* pBar, int nPosExclude, int nAddP
     return bResult;
 }
 
+// Takes the bar out of this dock bar (and its placeholders out of every dock bar when
+// asked); a floating frame goes when emptied, else hides; a docked frame lays out later.
 void CExtDockBar::RemoveBarEntry(CControlBar* pBar, bool bRemovePlaceholder)
 {
     if (pBar == NULL)
@@ -614,6 +624,8 @@ void CExtDockBar::RemoveBarEntry(CControlBar* pBar, bool bRemovePlaceholder)
         pFrame->DelayRecalcLayout();
 }
 
+// Removes the places the bar kept in every dock bar of the frame, containers' included,
+// once it has a place again.
 void CExtDockBar::RemovePlaceholdersOf(CFrameWnd* pFrame, CControlBar* pBar)
 {
     if (pFrame == NULL || pBar == NULL || pBar->m_hWnd == NULL)
@@ -649,6 +661,8 @@ void CExtDockBar::RemovePlaceholdersOf(CFrameWnd* pFrame, CControlBar* pBar)
     }
 }
 
+// Every bar lets go of this dock bar before it is destroyed (hidden and given to the
+// frame), so that none keeps a dangling pointer to it.
 void CExtDockBar::DetachAllBars()
 {
     bool bSuspended = m_bSuspended;
@@ -678,6 +692,8 @@ void CExtDockBar::DetachAllBars()
     m_bSuspended = bSuspended;
 }
 
+// Docks the bar as a row of its own at the outer or inner end, taking it from its old
+// dock bar; the places it kept elsewhere go and the circles are compacted.
 void CExtDockBar::InsertBarAsRow(CControlBar* pBar, bool bInnerEnd)
 {
     if (pBar == NULL || pBar->m_hWnd == NULL)
@@ -753,6 +769,8 @@ CExtDockBar* CExtDockBar::GetInnermost()
     return p;
 }
 
+// The dock bar of this side in the circle, making inner circles when asked; NULL when it
+// does not exist (or cannot be made).
 CExtDockBar* CExtDockBar::GetDockBarOfCircle(int nCircle, bool bCreate)
 {
     CExtDockBar* p = this;
@@ -827,6 +845,8 @@ CSize CExtDockBar::GetCentreMinimum(CWnd* pFrame)
                  (int)(INT_PTR)::GetPropA(pFrame->m_hWnd, s_szCentreMinY));
 }
 
+// Adds a circle of four dock bars inside the innermost one, after it in the layout
+// order; its number, or -1 when the frame has no outer dock bars.
 int CExtDockBar::CreateInnerCircle(CFrameWnd* pFrame)
 {
     CExtDockBar* arrOld[4] = { NULL, NULL, NULL, NULL };
@@ -886,6 +906,8 @@ int CExtDockBar::CreateInnerCircle(CFrameWnd* pFrame)
     return nNew;
 }
 
+// Makes circle nCircle free for a new row of bars: a new circle of four dock bars goes
+// in there and the circles inside move one number in (an empty one is used as it is).
 void CExtDockBar::InsertCircle(CFrameWnd* pFrame, int nCircle)
 {
     if (nCircle < 1)
@@ -943,6 +965,8 @@ void CExtDockBar::InsertCircle(CFrameWnd* pFrame, int nCircle)
     }
 }
 
+// Removes the empty circles and numbers the others again from 1, then destroys the
+// containers left without bars, so no empty dock bar takes room.
 void CExtDockBar::CompactCircles(CFrameWnd* pFrame)
 {
     if (pFrame == NULL)
@@ -1043,6 +1067,29 @@ CSize CExtDockOuterBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz)
     return size;
 }
 
+// The row being gathered by LayoutOuterRows and what the rows placed so far take.
+struct CExtDockOuterBar::OuterRowPass_t
+{
+    OuterRowPass_t(AFX_SIZEPARENTPARAMS& l, bool bH, int nMax)
+        : layout(l), bHorz(bH), nLengthMax(nMax)
+    {
+    }
+    AFX_SIZEPARENTPARAMS& layout;
+    bool bHorz;
+    int nLengthMax;
+    int nAcross = 0, nLongest = 0;
+    std::vector<CControlBar*> arrRow;
+    std::vector<int> arrThick;
+    std::vector<ExtBarLayout::OuterItem> items;
+    // the outer layout records of the row's items (NULL for a bar without one) and the
+    // copies the layout works with
+    std::vector<CExtControlBar::OuterLayoutData_t*> arrData;
+    std::vector<CExtControlBar::OuterLayoutData_t> arrRecords;
+    int nRowCount = -1;     // bars in the row, hidden ones too; -1 before the row's first
+};
+
+// The rows of fixed-size bars along the frame edge, each fitted to the length the dock
+// bar has (lines wrap, recency decides who gives room up); the size it needs.
 CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
 {
     CSize sizeMax = LayoutRoom();
@@ -1059,85 +1106,24 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
     layout.hDWP = m_bLayoutQuery ? NULL : ::BeginDeferWindowPos((int)m_arrBars.GetSize() + 1);
     m_bInLayoutPass = true;
 
-    int nAcross = 0, nLongest = 0;
-    std::vector<CControlBar*> arrRow;
-    std::vector<int> arrThick;
-    std::vector<ExtBarLayout::OuterItem> items;
-    // the outer layout records of the row's items (NULL for a bar without one) and the
-    // copies the layout works with
-    std::vector<CExtControlBar::OuterLayoutData_t*> arrData;
-    std::vector<CExtControlBar::OuterLayoutData_t> arrRecords;
-    int nRowCount = -1;     // bars in the row, hidden ones too; -1 before the row's first
-    auto placeRow = [&]()
-    {
-        int nCount = nRowCount;
-        nRowCount = -1;
-        if (arrRow.empty())
-            return;
-        // recency: a record not in use takes the next rank above the row's count; the
-        // layout gives the row's room up in rank order
-        std::vector<int> ranks(arrRow.size(), -1);
-        for (size_t k = 0; k < arrRow.size(); k++)
-        {
-            if (arrData[k] != NULL)
-                ranks[k] = std::max(arrRecords[k].m_nRank, 0);
-        }
-        ExtBarLayout::RankRowForLayout(ranks, nCount);
-        for (size_t k = 0; k < arrRow.size(); k++)
-        {
-            if (arrData[k] == NULL)
-                continue;
-            items[k].nRank = ranks[k];
-            arrRecords[k].m_nRank = ranks[k];
-            if (!m_bLayoutQuery)
-                *arrData[k] = arrRecords[k];
-        }
-        std::vector<ExtBarLayout::OuterPlace> places = ExtBarLayout::FitOuterRow(items, nLengthMax);
-        std::vector<int> arrLineThick;
-        for (size_t k = 0; k < places.size(); k++)
-        {
-            if ((int)arrLineThick.size() <= places[k].nLine)
-                arrLineThick.resize(places[k].nLine + 1, 0);
-            arrLineThick[places[k].nLine] = std::max(arrLineThick[places[k].nLine], arrThick[k]);
-        }
-        std::vector<int> arrLineStart(arrLineThick.size(), nAcross);
-        for (size_t n = 1; n < arrLineThick.size(); n++)
-            arrLineStart[n] = arrLineStart[n - 1] + arrLineThick[n - 1];
-        for (size_t k = 0; k < places.size(); k++)
-        {
-            const ExtBarLayout::OuterPlace& pl = places[k];
-            int nStart = arrLineStart[pl.nLine];
-            CRect rc = bHorz ? CRect(pl.nPos, nStart, pl.nPos + pl.nLength, nStart + arrThick[k])
-                             : CRect(nStart, pl.nPos, nStart + arrThick[k], pl.nPos + pl.nLength);
-            CControlBar* pBar = arrRow[k];
-            PlaceBar(layout, pBar, rc);
-            nLongest = std::max(nLongest, pl.nPos + pl.nLength);
-        }
-        for (int nThick : arrLineThick)
-            nAcross += nThick;
-        arrRow.clear();
-        arrThick.clear();
-        items.clear();
-        arrData.clear();
-        arrRecords.clear();
-    };
+    OuterRowPass_t row(layout, bHorz != FALSE, nLengthMax);
     DWORD dwMode = bHorz ? (LM_HORZ | LM_HORZDOCK) : LM_VERTDOCK;
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); i++)
     {
         void* pEntry = m_arrBars[i];
         if (pEntry == NULL)
         {
-            placeRow();
+            PlaceOuterRow(row);
             continue;
         }
-        if (nRowCount < 0)
+        if (row.nRowCount < 0)
         {
-            nRowCount = 0;
+            row.nRowCount = 0;
             for (INT_PTR j = i; j < m_arrBars.GetSize() && m_arrBars[j] != NULL; j++)
             {
                 CControlBar* p = EntryBar(m_arrBars[j]);
                 if (p != NULL && p->m_hWnd != NULL)
-                    nRowCount++;
+                    row.nRowCount++;
             }
         }
         CControlBar* pBar = EntryBar(pEntry);
@@ -1149,65 +1135,145 @@ CSize CExtDockOuterBar::LayoutOuterRows(BOOL bStretch, BOOL bHorz)
         CSize size = ((pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) || pExt != NULL)
                          ? pBar->CalcDynamicLayout(-1, dwMode)
                          : pBar->CalcFixedLayout(FALSE, bHorz);
-        ExtBarLayout::OuterItem it;
-        it.nLength = bHorz ? size.cx : size.cy;
-        it.nMinLength = it.nLength;
-        it.nEarliest = 0;
-        CExtControlBar::OuterLayoutData_t* pData = pExt != NULL ? pExt->GetOuterLayoutData() : NULL;
-        CExtControlBar::OuterLayoutData_t rec;
-        if (pData != NULL)
+        AddOuterRowItem(row, pBar, pExt, size);
+    }
+    PlaceOuterRow(row);
+    return EndLayoutPass(layout, bAny, bStretch != FALSE, bStretch != FALSE, bHorz, sizeMax,
+                         row.nLongest + nBorderAlong, row.nAcross + nBorderAcross);
+}
+
+
+// A visible bar of the row joins it: its full and least length, and where its record
+// wants it (a record not in use yet takes the place and length the bar has now).
+void CExtDockOuterBar::AddOuterRowItem(OuterRowPass_t& row, CControlBar* pBar,
+                                       CExtControlBar* pExt, CSize size)
+{
+    bool bHorz = row.bHorz;
+    int nLengthMax = row.nLengthMax;
+    ExtBarLayout::OuterItem it;
+    it.nLength = bHorz ? size.cx : size.cy;
+    it.nMinLength = it.nLength;
+    it.nEarliest = 0;
+    CExtControlBar::OuterLayoutData_t* pData = pExt != NULL ? pExt->GetOuterLayoutData() : NULL;
+    CExtControlBar::OuterLayoutData_t rec;
+    if (pData != NULL)
+    {
+        rec = *pData;
+        rec.m_pBar = pExt;
+        if (!rec.IsInUse())
         {
-            rec = *pData;
-            rec.m_pBar = pExt;
-            if (!rec.IsInUse())
-            {
-                // no record yet: the bar is taken where it stands, at the length it has
-                CRect rcNow;
-                pBar->GetWindowRect(&rcNow);
-                ScreenToClient(&rcNow);
-                rec.m_rcRemembered = rcNow;
-                // (a length it had in another shape, floating or across the other way,
-                // is no length along this row)
-                int& nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
-                int nNow = bHorz ? rcNow.Width() : rcNow.Height();
-                bool bRowShape = (bHorz ? rcNow.Height() : rcNow.Width()) ==
-                                 (bHorz ? size.cy : size.cx);
-                if (nWanted == 0 && nNow > 0 && bRowShape && !pExt->IsFullRowBar())
-                    nWanted = std::min(nNow, bHorz ? (int)size.cx : (int)size.cy);
-            }
+            // no record yet: the bar is taken where it stands, at the length it has
+            CRect rcNow;
+            pBar->GetWindowRect(&rcNow);
+            ScreenToClient(&rcNow);
+            rec.m_rcRemembered = rcNow;
+            // (a length it had in another shape, floating or across the other way,
+            // is no length along this row)
+            int& nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
+            int nNow = bHorz ? rcNow.Width() : rcNow.Height();
+            bool bRowShape = (bHorz ? rcNow.Height() : rcNow.Width()) ==
+                             (bHorz ? size.cy : size.cx);
+            if (nWanted == 0 && nNow > 0 && bRowShape && !pExt->IsFullRowBar())
+                nWanted = std::min(nNow, bHorz ? (int)size.cx : (int)size.cy);
         }
-        if (pExt != NULL && pExt->IsFullRowBar())
-            it.nLength = it.nMinLength = std::max(0, nLengthMax);
-        else if (pData != NULL)
-        {
-            if (pExt->IsWrappable())
-            {
-                CSize sizeMin = pExt->GetMinDockedSize();
-                it.nMinLength = std::min(it.nLength, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
-                // the length the user left it at, within what it can be
-                int nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
-                if (nWanted > 0)
-                    it.nLength = std::max(it.nMinLength, std::min(it.nLength, nWanted));
-            }
-            if (!rec.m_rcRemembered.IsRectEmpty())
-                it.nEarliest = bHorz ? rec.m_rcRemembered.left : rec.m_rcRemembered.top;
-        }
-        else if (pExt != NULL && pExt->IsWrappable())
+    }
+    if (pExt != NULL && pExt->IsFullRowBar())
+        it.nLength = it.nMinLength = std::max(0, nLengthMax);
+    else if (pData != NULL)
+    {
+        if (pExt->IsWrappable())
         {
             CSize sizeMin = pExt->GetMinDockedSize();
             it.nMinLength = std::min(it.nLength, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
+            // the length the user left it at, within what it can be
+            int nWanted = bHorz ? rec.m_nLengthHorz : rec.m_nLengthVert;
+            if (nWanted > 0)
+                it.nLength = std::max(it.nMinLength, std::min(it.nLength, nWanted));
         }
-        arrRow.push_back(pBar);
-        arrThick.push_back(bHorz ? size.cy : size.cx);
-        items.push_back(it);
-        arrData.push_back(pData);
-        arrRecords.push_back(rec);
+        if (!rec.m_rcRemembered.IsRectEmpty())
+            it.nEarliest = bHorz ? rec.m_rcRemembered.left : rec.m_rcRemembered.top;
     }
-    placeRow();
-    return EndLayoutPass(layout, bAny, bStretch != FALSE, bStretch != FALSE, bHorz, sizeMax,
-                         nLongest + nBorderAlong, nAcross + nBorderAcross);
+    else if (pExt != NULL && pExt->IsWrappable())
+    {
+        CSize sizeMin = pExt->GetMinDockedSize();
+        it.nMinLength = std::min(it.nLength, (int)(bHorz ? sizeMin.cx : sizeMin.cy));
+    }
+    row.arrRow.push_back(pBar);
+    row.arrThick.push_back(bHorz ? size.cy : size.cx);
+    row.items.push_back(it);
+    row.arrData.push_back(pData);
+    row.arrRecords.push_back(rec);
 }
 
+// The gathered row is fitted and its bars placed, in lines after the rows before it; the
+// recency ranks go back to the records (not in a layout query).
+void CExtDockOuterBar::PlaceOuterRow(OuterRowPass_t& row)
+{
+    AFX_SIZEPARENTPARAMS& layout = row.layout;
+    bool bHorz = row.bHorz;
+    int nLengthMax = row.nLengthMax;
+    int& nAcross = row.nAcross;
+    int& nLongest = row.nLongest;
+    int& nRowCount = row.nRowCount;
+    std::vector<CControlBar*>& arrRow = row.arrRow;
+    std::vector<int>& arrThick = row.arrThick;
+    std::vector<ExtBarLayout::OuterItem>& items = row.items;
+    std::vector<CExtControlBar::OuterLayoutData_t*>& arrData = row.arrData;
+    std::vector<CExtControlBar::OuterLayoutData_t>& arrRecords = row.arrRecords;
+    int nCount = nRowCount;
+    nRowCount = -1;
+    if (arrRow.empty())
+        return;
+    // recency: a record not in use takes the next rank above the row's count; the
+    // layout gives the row's room up in rank order
+    std::vector<int> ranks(arrRow.size(), -1);
+    for (size_t k = 0; k < arrRow.size(); k++)
+    {
+        if (arrData[k] != NULL)
+            ranks[k] = std::max(arrRecords[k].m_nRank, 0);
+    }
+    ExtBarLayout::RankRowForLayout(ranks, nCount);
+    for (size_t k = 0; k < arrRow.size(); k++)
+    {
+        if (arrData[k] == NULL)
+            continue;
+        items[k].nRank = ranks[k];
+        arrRecords[k].m_nRank = ranks[k];
+        if (!m_bLayoutQuery)
+            *arrData[k] = arrRecords[k];
+    }
+    std::vector<ExtBarLayout::OuterPlace> places = ExtBarLayout::FitOuterRow(items, nLengthMax);
+    std::vector<int> arrLineThick;
+    for (size_t k = 0; k < places.size(); k++)
+    {
+        if ((int)arrLineThick.size() <= places[k].nLine)
+            arrLineThick.resize(places[k].nLine + 1, 0);
+        arrLineThick[places[k].nLine] = std::max(arrLineThick[places[k].nLine], arrThick[k]);
+    }
+    std::vector<int> arrLineStart(arrLineThick.size(), nAcross);
+    for (size_t n = 1; n < arrLineThick.size(); n++)
+        arrLineStart[n] = arrLineStart[n - 1] + arrLineThick[n - 1];
+    for (size_t k = 0; k < places.size(); k++)
+    {
+        const ExtBarLayout::OuterPlace& pl = places[k];
+        int nStart = arrLineStart[pl.nLine];
+        CRect rc = bHorz ? CRect(pl.nPos, nStart, pl.nPos + pl.nLength, nStart + arrThick[k])
+                         : CRect(nStart, pl.nPos, nStart + arrThick[k], pl.nPos + pl.nLength);
+        CControlBar* pBar = arrRow[k];
+        PlaceBar(layout, pBar, rc);
+        nLongest = std::max(nLongest, pl.nPos + pl.nLength);
+    }
+    for (int nThick : arrLineThick)
+        nAcross += nThick;
+    arrRow.clear();
+    arrThick.clear();
+    items.clear();
+    arrData.clear();
+    arrRecords.clear();
+}
+
+// The bar's record takes the place and length the bar has now, and the bar becomes the
+// most recent of its row.
 void CExtDockOuterBar::RefreshOuterLayoutData(CExtControlBar* pBar)
 {
     CExtControlBar::OuterLayoutData_t* pData = pBar != NULL ? pBar->GetOuterLayoutData() : NULL;
@@ -1225,6 +1291,8 @@ void CExtDockOuterBar::RefreshOuterLayoutData(CExtControlBar* pBar)
     MakeMostRecent(pBar);
 }
 
+// Gives the bar rank 1 of its row's recency, the others of the row moving one back, so
+// that it is the last to give room up.
 void CExtDockOuterBar::MakeMostRecent(CExtControlBar* pBar)
 {
     CExtControlBar::OuterLayoutData_t* pData = pBar != NULL ? pBar->GetOuterLayoutData() : NULL;
@@ -1258,6 +1326,8 @@ void CExtDockOuterBar::MakeMostRecent(CExtControlBar* pBar)
     }
 }
 
+// A resizable bar docked at a frame edge goes to circle 1 inside; fixed-size ones dock
+// here.
 void CExtDockOuterBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
 {
     CExtControlBar* pExt = DYNAMIC_DOWNCAST(CExtControlBar, pBar);
@@ -1274,6 +1344,8 @@ void CExtDockOuterBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect)
     CExtDockBar::DockControlBar(pBar, lpRect);
 }
 
+// The frame edge passes the system's colour, setting and display changes on to the paint
+// and command managers, and runs the delayed frame layout on its timer.
 LRESULT CExtDockOuterBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)

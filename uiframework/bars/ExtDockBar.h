@@ -148,6 +148,13 @@ public:
     CSize LayoutOuterRows(BOOL bStretch, BOOL bHorz);
 
     BYTE m_nOuterFlags;             // bit 0: in the delayed layout; bit 1: timer pending
+
+private:
+    // The steps of LayoutOuterRows
+    struct OuterRowPass_t;
+    void AddOuterRowItem(OuterRowPass_t& row, CControlBar* pBar, CExtControlBar* pExt,
+                         CSize size);
+    void PlaceOuterRow(OuterRowPass_t& row);
 };
 
 class CExtDockDynBar : public CExtDockBar

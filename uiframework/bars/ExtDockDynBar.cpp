@@ -69,6 +69,8 @@ void CExtDockDynBar::SetSuspended(bool bSuspended)
         pHolder->SetSuspended(bSuspended);
 }
 
+// The visible bars of the container's rows, each row closed by NULL (rows without a
+// visible bar left out).
 void CExtDockDynBar::CollectVisibleBars(CPtrArray& arr)
 {
     arr.RemoveAll();
@@ -115,6 +117,8 @@ CSize CExtDockDynBar::CalcFixedLayout(BOOL, BOOL)
     return rc.Size();
 }
 
+// Fills the container's client with its visible bars: the rows share the thickness and
+// each row's bars the length, round robin and never below their minima.
 void CExtDockDynBar::LayoutInClient()
 {
     if (m_hWnd == NULL || m_bSuspended)
@@ -218,6 +222,8 @@ void CExtDockDynBar::RelayoutContainers()
     CExtDockBar::RelayoutContainers();
 }
 
+// A container left with one bar dissolves (the bar takes its place) and one left empty
+// goes with its emptied floating frame; with more bars its inner containers are checked.
 void CExtDockDynBar::RecalcContainers()
 {
     if (m_bSuspended)
@@ -328,6 +334,7 @@ CExtDockDynBar* CExtDynControlBar::OnCreateDynamicDockBarObject()
     return new CExtDockDynBar(0);
 }
 
+// On creation the container makes its inner dock bar; creation fails without it.
 LRESULT CExtDynControlBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_CREATE)
@@ -374,6 +381,8 @@ bool CExtDynControlBar::QueryGripper(bool* pbHorizontalCaption, bool* pbHasCapti
     return false;
 }
 
+// The least width or height of the container's visible bars: minima add up along a row,
+// the largest counts across it.
 int CExtDynControlBar::CalcInnerMinExtent(bool bWidth)
 {
     if (m_pWndDynDockBar == NULL || m_pWndDynDockBar->m_hWnd == NULL)

@@ -168,4 +168,15 @@ protected:
     void FocusContent();
     void ForgetButtons();
     void HookMouse(bool bHook);
+
+private:
+    // Message handlers of WindowProc
+    void OnNcCalcSizeMsg(RECT* pRc);
+    LRESULT OnNcHitTestMsg(LPARAM lParam);
+    void OnPaintMsg();
+    void OnWindowPosChangingMsg(WINDOWPOS* pPos);
+    LRESULT OnSizeMsg(WPARAM wParam, LPARAM lParam);
+    void OnCancelModeMsg();
+    bool OnTimerMsg(WPARAM wParam);
+    void OnContextMenuMsg(LPARAM lParam);
 };

@@ -855,117 +855,32 @@ BOOL CExtDynAutoHideSlider::PreTranslateMessage(MSG* pMsg)
 }
 
 // The slider's frame (border, caption, resizing band), its size limits and the content's size.
+// The slider's messages, one handler each; what a handler leaves goes on to the default
+// processing of the window.
 LRESULT CExtDynAutoHideSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message)
     {
     case WM_NCCALCSIZE:
         if (lParam != 0)
-        {
-            RECT* pRc = (RECT*)lParam;
-            ::InflateRect(pRc, -2, -2);
-            switch (GetResizeHitCode())
-            {
-            case HTBOTTOM: pRc->bottom -= 3; break;
-            case HTTOP: pRc->top += 3; break;
-            case HTRIGHT: pRc->right -= 3; break;
-            case HTLEFT: pRc->left += 3; break;
-            }
-            if (m_pBar != NULL)
-                pRc->top += GetCaptionHeight();
-            if (pRc->bottom < pRc->top)
-                pRc->bottom = pRc->top;
-            if (pRc->right < pRc->left)
-                pRc->right = pRc->left;
-        }
+            OnNcCalcSizeMsg((RECT*)lParam);
         return 0;
     case WM_NCHITTEST:
-    {
-        int nCode = GetResizeHitCode();
-        if (m_nResizeState != 1)
-            return m_nResizeState;
-        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
-        CRect rc;
-        GetWindowRect(&rc);
-        return IsOnResizeBand(pt - rc.TopLeft()) ? nCode : HTCLIENT;
-    }
+        return OnNcHitTestMsg(lParam);
     case WM_NCPAINT:
         PaintNc();
         return 0;
     case WM_PAINT:
-    {
-        CPaintDC dc(this);
-        if (m_hWndContent == NULL)
-        {
-            CRect rc;
-            GetClientRect(&rc);
-            dc.FillSolidRect(&rc, g_CurrentPaintManager->GetColor(COLOR_3DFACE, this));
-        }
+        OnPaintMsg();
         return 0;
-    }
     case WM_ERASEBKGND:
         return 1;
     case WM_WINDOWPOSCHANGING:
         if (IsShown() && !(m_nFlags & STATE_SLIDING) && lParam != 0 && !m_rcInner.IsRectEmpty())
-        {
-            // a resize stops 20 pixels short of the inner rectangle's far side
-            WINDOWPOS* pPos = (WINDOWPOS*)lParam;
-            if (!(pPos->flags & SWP_NOSIZE))
-            {
-                CRect rcLimit(m_rcInner);
-                rcLimit.DeflateRect(20, 20);
-                switch (GetResizeHitCode())
-                {
-                case HTBOTTOM: pPos->cy = std::min(pPos->cy, (int)(rcLimit.bottom - m_rcInner.top)); break;
-                case HTTOP:
-                {
-                    int nMax = m_rcInner.bottom - rcLimit.top;
-                    if (pPos->cy > nMax)
-                    {
-                        pPos->y += pPos->cy - nMax;
-                        pPos->cy = nMax;
-                    }
-                    break;
-                }
-                case HTRIGHT: pPos->cx = std::min(pPos->cx, (int)(rcLimit.right - m_rcInner.left)); break;
-                case HTLEFT:
-                {
-                    int nMax = m_rcInner.right - rcLimit.left;
-                    if (pPos->cx > nMax)
-                    {
-                        pPos->x += pPos->cx - nMax;
-                        pPos->cx = nMax;
-                    }
-                    break;
-                }
-                }
-            }
-        }
+            OnWindowPosChangingMsg((WINDOWPOS*)lParam);
         break;
     case WM_SIZE:
-    {
-        LRESULT lResult = CWnd::WindowProc(message, wParam, lParam);
-        if (IsShown() && !(m_nFlags & STATE_SLIDING) && m_pBar != NULL)
-        {
-            CRect rcWnd, rcClient;
-            GetWindowRect(&rcWnd);
-            GetClientRect(&rcClient);
-            m_nContentWidth = rcClient.Width();
-            m_nContentHeight = rcClient.Height();
-            // kept where the next slide-out reads it (a group's size for its members)
-            CExtControlBar* pSizeBar = SizeHolder(m_pBar);
-            int nHit = GetResizeHitCode();
-            if (nHit == HTTOP || nHit == HTBOTTOM)
-                pSizeBar->m_sizeDockedH.cy = rcWnd.Height();
-            else
-                pSizeBar->m_sizeDockedV.cx = rcWnd.Width();
-            if (m_hWndContent != NULL)
-                ::SetWindowPos(m_hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight,
-                               SWP_NOZORDER | SWP_NOACTIVATE);
-            m_pBar->LayoutNcAreaButtons();
-        }
-        return lResult;
-    }
+        return OnSizeMsg(wParam, lParam);
     case WM_SETFOCUS:
         if (m_hWndContent != NULL && ::IsWindowVisible(m_hWndContent))
             ::SetFocus(m_hWndContent);
@@ -975,51 +890,177 @@ LRESULT CExtDynAutoHideSlider::WindowProc(UINT message, WPARAM wParam, LPARAM lP
         HookMouse(false);
         break;
     case WM_CANCELMODE:
-        StopResizing();
-        ClearPressedButton();
-        if (IsShown() && !(m_nFlags & STATE_SLIDING) && m_pBar != NULL)
-            SlideBar(m_pBar, false, false);
+        OnCancelModeMsg();
         return 0;
     case WM_CAPTURECHANGED:
         if ((HWND)lParam != m_hWnd)
             m_nResizeState = 1;
         break;
     case WM_TIMER:
-        if (wParam == TIMER_CHECK)
-        {
-            OnCheckTimer();
+        if (OnTimerMsg(wParam))
             return 0;
-        }
-        if (wParam == TIMER_CLOSE)
-        {
-            OnCloseTimer();
-            return 0;
-        }
         break;
     case WM_SIZEPARENT:
         return 0;
     case WM_CONTEXTMENU:
-    {
-        CFrameWnd* pFrame = GetFrame();
-        if (pFrame == NULL || pFrame->m_bHelpMode || m_pBar == NULL)
-            return 0;
-        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
-        CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
-        if (!pPopup->InitAsEmptyPopup(pFrame->m_hWnd))
-        {
-            delete pPopup;
-            return 0;
-        }
-        CExtControlBar::POPUP_MENU_EVENT_DATA data(4, pPopup, this, pt, WM_CONTEXTMENU, m_pBar);
-        if (!data.NotifyTarget(false) || pPopup->GetItemCount() == 0)
-        {
-            CExtPopupMenuWnd::SafeDeletePopup(pPopup);
-            return 0;
-        }
-        data.NotifyTarget(true);
-        pPopup->StartTracking(CExtPopupMenuWnd::TPMX_DO_MESSAGE_LOOP, pt.x, pt.y);
+        OnContextMenuMsg(lParam);
         return 0;
     }
-    }
     return CWnd::WindowProc(message, wParam, lParam);
+}
+
+// The client area: inside the border, the resizing strip of the resizing side and the
+// caption, never negative.
+void CExtDynAutoHideSlider::OnNcCalcSizeMsg(RECT* pRc)
+{
+    ::InflateRect(pRc, -2, -2);
+    switch (GetResizeHitCode())
+    {
+    case HTBOTTOM: pRc->bottom -= 3; break;
+    case HTTOP: pRc->top += 3; break;
+    case HTRIGHT: pRc->right -= 3; break;
+    case HTLEFT: pRc->left += 3; break;
+    }
+    if (m_pBar != NULL)
+        pRc->top += GetCaptionHeight();
+    if (pRc->bottom < pRc->top)
+        pRc->bottom = pRc->top;
+    if (pRc->right < pRc->left)
+        pRc->right = pRc->left;
+}
+
+// The resizing side's band while idle, the side being resized while resizing; the client
+// elsewhere.
+LRESULT CExtDynAutoHideSlider::OnNcHitTestMsg(LPARAM lParam)
+{
+    int nCode = GetResizeHitCode();
+    if (m_nResizeState != 1)
+        return m_nResizeState;
+    CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+    CRect rc;
+    GetWindowRect(&rc);
+    return IsOnResizeBand(pt - rc.TopLeft()) ? nCode : HTCLIENT;
+}
+
+// The face colour where no content window covers the client.
+void CExtDynAutoHideSlider::OnPaintMsg()
+{
+    CPaintDC dc(this);
+    if (m_hWndContent == NULL)
+    {
+        CRect rc;
+        GetClientRect(&rc);
+        dc.FillSolidRect(&rc, g_CurrentPaintManager->GetColor(COLOR_3DFACE, this));
+    }
+}
+
+// A resize stops 20 pixels short of the inner rectangle's far side.
+void CExtDynAutoHideSlider::OnWindowPosChangingMsg(WINDOWPOS* pPos)
+{
+    if (!(pPos->flags & SWP_NOSIZE))
+    {
+        CRect rcLimit(m_rcInner);
+        rcLimit.DeflateRect(20, 20);
+        switch (GetResizeHitCode())
+        {
+        case HTBOTTOM: pPos->cy = std::min(pPos->cy, (int)(rcLimit.bottom - m_rcInner.top)); break;
+        case HTTOP:
+        {
+            int nMax = m_rcInner.bottom - rcLimit.top;
+            if (pPos->cy > nMax)
+            {
+                pPos->y += pPos->cy - nMax;
+                pPos->cy = nMax;
+            }
+            break;
+        }
+        case HTRIGHT: pPos->cx = std::min(pPos->cx, (int)(rcLimit.right - m_rcInner.left)); break;
+        case HTLEFT:
+        {
+            int nMax = m_rcInner.right - rcLimit.left;
+            if (pPos->cx > nMax)
+            {
+                pPos->x += pPos->cx - nMax;
+                pPos->cx = nMax;
+            }
+            break;
+        }
+        }
+    }
+}
+
+// A resized slider keeps its content size and the bar's size for the next slide-out, and
+// the content and caption buttons follow.
+LRESULT CExtDynAutoHideSlider::OnSizeMsg(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = CWnd::WindowProc(WM_SIZE, wParam, lParam);
+    if (IsShown() && !(m_nFlags & STATE_SLIDING) && m_pBar != NULL)
+    {
+        CRect rcWnd, rcClient;
+        GetWindowRect(&rcWnd);
+        GetClientRect(&rcClient);
+        m_nContentWidth = rcClient.Width();
+        m_nContentHeight = rcClient.Height();
+        // kept where the next slide-out reads it (a group's size for its members)
+        CExtControlBar* pSizeBar = SizeHolder(m_pBar);
+        int nHit = GetResizeHitCode();
+        if (nHit == HTTOP || nHit == HTBOTTOM)
+            pSizeBar->m_sizeDockedH.cy = rcWnd.Height();
+        else
+            pSizeBar->m_sizeDockedV.cx = rcWnd.Width();
+        if (m_hWndContent != NULL)
+            ::SetWindowPos(m_hWndContent, NULL, 0, 0, m_nContentWidth, m_nContentHeight,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+        m_pBar->LayoutNcAreaButtons();
+    }
+    return lResult;
+}
+
+// A resize and a pressed caption button end, and a shown bar slides in at once.
+void CExtDynAutoHideSlider::OnCancelModeMsg()
+{
+    StopResizing();
+    ClearPressedButton();
+    if (IsShown() && !(m_nFlags & STATE_SLIDING) && m_pBar != NULL)
+        SlideBar(m_pBar, false, false);
+}
+
+// The check and close timers; FALSE for timers of others.
+bool CExtDynAutoHideSlider::OnTimerMsg(WPARAM wParam)
+{
+    if (wParam == TIMER_CHECK)
+    {
+        OnCheckTimer();
+        return true;
+    }
+    if (wParam == TIMER_CLOSE)
+    {
+        OnCloseTimer();
+        return true;
+    }
+    return false;
+}
+
+// The bar's menu at the point, as the target of the menu event fills it (none in help
+// mode or when it stays empty).
+void CExtDynAutoHideSlider::OnContextMenuMsg(LPARAM lParam)
+{
+    CFrameWnd* pFrame = GetFrame();
+    if (pFrame == NULL || pFrame->m_bHelpMode || m_pBar == NULL)
+        return;
+    CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+    CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
+    if (!pPopup->InitAsEmptyPopup(pFrame->m_hWnd))
+    {
+        delete pPopup;
+        return;
+    }
+    CExtControlBar::POPUP_MENU_EVENT_DATA data(4, pPopup, this, pt, WM_CONTEXTMENU, m_pBar);
+    if (!data.NotifyTarget(false) || pPopup->GetItemCount() == 0)
+    {
+        CExtPopupMenuWnd::SafeDeletePopup(pPopup);
+        return;
+    }
+    data.NotifyTarget(true);
+    pPopup->StartTracking(CExtPopupMenuWnd::TPMX_DO_MESSAGE_LOOP, pt.x, pt.y);
 }

@@ -61,6 +61,8 @@ BOOL CExtMiniDockFrameWnd::Create(CWnd* pParent, DWORD dwBarStyle)
     return TRUE;
 }
 
+// Tool tips of the bar's caption buttons, asked of the bar in its own coordinates; none
+// while no button shows.
 INT_PTR CExtMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 {
     CExtMiniDockFrameWnd* pThis = const_cast<CExtMiniDockFrameWnd*>(this);
@@ -78,6 +80,8 @@ INT_PTR CExtMiniDockFrameWnd::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
     return pBar->OnToolHitTest(pt, pTI);
 }
 
+// Drops the system caption and sizing frame styles (the frame draws its own), with a
+// frame change only when one was set.
 void CExtMiniDockFrameWnd::RemoveSystemFrame(bool bRedraw)
 {
     if (m_hWnd == NULL)
@@ -163,6 +167,8 @@ CRect CExtMiniDockFrameWnd::BorderWidths()
     return rcBorder;
 }
 
+// The hit code of a screen point: edges, corners and caption of the drawn frame, the
+// bar's caption buttons first; a fixed-size bar's corners answer one edge only.
 UINT CExtMiniDockFrameWnd::HitTestAt(CPoint pt)
 {
     if (m_hWnd == NULL)
@@ -238,6 +244,8 @@ UINT CExtMiniDockFrameWnd::HitTestAt(CPoint pt)
     return nHit;
 }
 
+// Draws the border, the caption (a container shows its first visible bar's text) and
+// the caption buttons, or the own close button of a frame without a framework bar.
 void CExtMiniDockFrameWnd::PaintNonClient()
 {
     if (m_hWnd == NULL)
@@ -303,6 +311,8 @@ void CExtMiniDockFrameWnd::PaintNonClient()
     g_CurrentPaintManager->OnPaintSessionComplete(this);
 }
 
+// Follows the cursor over the own close button on a timer while it is there, and
+// repaints when the hot state changes.
 void CExtMiniDockFrameWnd::TrackCloseButtonHot()
 {
     if (m_hWnd == NULL)
@@ -329,6 +339,8 @@ void CExtMiniDockFrameWnd::TrackCloseButtonHot()
     }
 }
 
+// Moves the frame so that its caption lies in the work area (across, enough of it to be
+// grabbed); never while resizing or from within its own move.
 void CExtMiniDockFrameWnd::KeepCaptionOnScreen()
 {
     if (m_hWnd == NULL || s_bInCaptionCorrection || m_nResizingHT != 0)
@@ -453,6 +465,8 @@ void CExtMiniDockFrameWnd::StopResizing()
         SetTimer(ID_TIMER_LAYOUT_BUTTONS, 1, NULL);
 }
 
+// One step of the resizing loop: the dragged edges follow the cursor, within the bar's
+// minimum and the work area; a fixed-size bar picks its own shape for the dragged length.
 void CExtMiniDockFrameWnd::ResizeStep(CPoint pt)
 {
     if (s_bInResizeStep || m_nResizingHT == 0 || pt == m_ptResizeLast)
@@ -649,6 +663,8 @@ void TakeReleaseOfDoubleClick(HWND hWndBar)
 
 } // namespace
 
+// A press on the frame: the own close button, the caption (the bar's drag or the dock
+// context's) or an edge (the frame's resize or the dock context's).
 LRESULT CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHit, CPoint pt)
 {
     CControlBar* pPlain = GetBar();
@@ -700,125 +716,43 @@ LRESULT CExtMiniDockFrameWnd::OnNcLButtonDown(UINT nHit, CPoint pt)
     return 0;
 }
 
+// The frame's messages, one handler each; what a handler leaves goes on to the default
+// processing of the docking frame.
 LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT lResult = 0;
     switch (message)
     {
     case WM_NCCALCSIZE:
-        {
-            RECT* prc = (RECT*)lParam;   // the first rectangle in both forms
-            prc->left += FrameCX();
-            prc->right -= FrameCX();
-            prc->top += FrameCY() + CaptionCY();
-            prc->bottom -= FrameCY();
-            if (prc->right < prc->left)
-                prc->right = prc->left;
-            if (prc->bottom < prc->top)
-                prc->bottom = prc->top;
-            return 0;
-        }
+        return OnNcCalcSizeMsg(lParam);
     case WM_NCHITTEST:
-        {
-            if (CExtPopupMenuWnd::IsTrackingActive())
-                return HTNOWHERE;
-            if (GetStyle() & MFS_MOVEFRAME)
-                ModifyStyle(MFS_MOVEFRAME, 0);
-            CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
-            return HitTestAt(pt);
-        }
+        return OnNcHitTestMsg(lParam);
     case WM_NCPAINT:
         PaintNonClient();
         return 0;
     case WM_NCACTIVATE:
-        {
-            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
-            PaintNonClient();
-            CExtControlBar* pBar = GetExtBar();
-            if (wParam && pBar != NULL && pBar->m_hWnd != NULL)
-                pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            return lResult;
-        }
+        return OnNcActivateMsg(wParam, lParam);
     case WM_NCLBUTTONDOWN:
-        {
-            CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
-            if (wParam == HTSYSMENU || wParam == HTMINBUTTON || wParam == HTMAXBUTTON)
-                return 0;
-            CExtControlBar* pBar = GetExtBar();
-            if (pBar != NULL && pBar->m_bNcButtonHover)
-                return pBar->SendMessage(WM_NCLBUTTONDOWN, wParam, lParam);
-            return OnNcLButtonDown((UINT)wParam, pt);
-        }
+        return OnNcLButtonDownMsg(wParam, lParam);
     case WM_NCLBUTTONUP:
-        {
-            if (m_nResizingHT != 0)
-            {
-                StopResizing();
-                return 0;
-            }
-            CExtControlBar* pBar = GetExtBar();
-            if (pBar != NULL && pBar->m_bNcButtonHover)
-                return pBar->SendMessage(WM_NCLBUTTONUP, wParam, lParam);
-            if (m_bBtnPressed)
-            {
-                // pressed and released on the own close button: the bar hides
-                m_bBtnPressed = false;
-                CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
-                CRect rcWnd;
-                GetWindowRect(&rcWnd);
-                CControlBar* pPlain = GetBar();
-                if (pBar == NULL && pPlain != NULL && pPlain->m_pDockSite != NULL &&
-                    m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top)))
-                {
-                    pPlain->m_pDockSite->ShowControlBar(pPlain, FALSE, FALSE);
-                    return 0;
-                }
-            }
-            break;
-        }
+        if (OnNcLButtonUpMsg(wParam, lParam, lResult))
+            return lResult;
+        break;
     case WM_NCLBUTTONDBLCLK:
-        {
-            CExtControlBar* pBar = GetExtBar();
-            if (wParam == HTCAPTION && pBar != NULL)
-            {
-                HWND hWndBar = pBar->m_hWnd;
-                if (!pBar->IsFixedSize() && pBar->IsFloating())
-                {
-                    UINT nSide = AFX_IDW_DOCKBAR_RIGHT;
-                    if (pBar->m_pDockContext != NULL && pBar->m_pDockContext->m_uMRUDockID != 0 &&
-                        pBar->m_pDockContext->m_uMRUDockID != AFX_IDW_DOCKBAR_FLOAT)
-                        nSide = pBar->m_pDockContext->m_uMRUDockID;
-                    pBar->DockToFrameSide(nSide);
-                }
-                else
-                    pBar->ToggleDockedFloating();
-                // this frame may be gone now: only the bar's handle is used
-                TakeReleaseOfDoubleClick(hWndBar);
-                return 0;
-            }
-            break;
-        }
+        if (OnNcLButtonDblClkMsg(wParam))
+            return 0;
+        break;
     case WM_NCRBUTTONDOWN:
-        {
-            CExtControlBar* pBar = GetExtBar();
-            if (wParam == HTCAPTION && pBar != NULL)
-            {
-                pBar->SendMessage(WM_NCRBUTTONUP, wParam, lParam);
-                return 0;
-            }
-            break;
-        }
+        if (OnNcRButtonDownMsg(wParam, lParam))
+            return 0;
+        break;
     case WM_NCMOUSEMOVE:
         if (m_nResizingHT == 0 && GetExtBar() == NULL)
             TrackCloseButtonHot();
         break;
     case WM_MOUSEMOVE:
-        if (m_nResizingHT != 0)
-        {
-            CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
-            ClientToScreen(&pt);
-            ResizeStep(pt);
+        if (OnMouseMoveMsg(lParam))
             return 0;
-        }
         break;
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
@@ -833,105 +767,19 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
             StopResizing();
         break;
     case WM_CANCELMODE:
-        CExtPopupMenuWnd::CancelTracking();
-        CWnd::CancelToolTips();
-        if (m_nResizingHT != 0)
-            StopResizing();
+        OnCancelModeMsg();
         break;
     case WM_GETMINMAXINFO:
-        {
-            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
-            MINMAXINFO* pMMI = (MINMAXINFO*)lParam;
-            CRect rc;
-            GetWindowRect(&rc);
-            CRect rcWork = WorkAreaOf(rc);
-            if (!rcWork.IsRectEmpty())
-            {
-                pMMI->ptMaxTrackSize.x = std::min((int)pMMI->ptMaxTrackSize.x, rcWork.Width());
-                pMMI->ptMaxTrackSize.y = std::min((int)pMMI->ptMaxTrackSize.y, rcWork.Height());
-            }
-            return lResult;
-        }
+        return OnGetMinMaxInfoMsg(wParam, lParam);
     case WM_WINDOWPOSCHANGING:
-        {
-            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
-            DWORD dwStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE);
-            DWORD dwExStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
-            if ((dwStyle & g_dwRemovedStyles) != 0)
-                ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)(dwStyle & ~g_dwRemovedStyles));
-            if ((dwExStyle & g_dwRemovedExStyles) != 0)
-                ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, (LONG)(dwExStyle & ~g_dwRemovedExStyles));
-            return lResult;
-        }
+        return OnWindowPosChangingMsg(wParam, lParam);
     case WM_WINDOWPOSCHANGED:
-        {
-            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
-            WINDOWPOS* pWP = (WINDOWPOS*)lParam;
-            bool bSizeOnly = (pWP->flags & SWP_NOMOVE) != 0;
-            if (!bSizeOnly && GetExtBar() != NULL && m_nResizingHT == 0)
-                KeepCaptionOnScreen();
-            return lResult;
-        }
+        return OnWindowPosChangedMsg(wParam, lParam);
     case WM_SIZE:
-        {
-            CRect rc;
-            GetWindowRect(&rc);
-            CRect rcWork = WorkAreaOf(rc);
-            if (!rcWork.IsRectEmpty() && (rc.Width() > rcWork.Width() || rc.Height() > rcWork.Height()))
-            {
-                SetWindowPos(NULL, 0, 0, std::min(rc.Width(), rcWork.Width()),
-                             std::min(rc.Height(), rcWork.Height()),
-                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-                return 0;
-            }
-            LRESULT lResult = CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
-            RecalcCaptionRects();
-            CExtControlBar* pBar = GetExtBar();
-            if (pBar != NULL)
-            {
-                pBar->CreateNcAreaButtons();
-                pBar->LayoutNcAreaButtons();
-            }
-            return lResult;
-        }
+        return OnSizeMsg(wParam, lParam);
     case WM_TIMER:
-        if (wParam == ID_TIMER_LAYOUT_BUTTONS)
-        {
-            KillTimer(ID_TIMER_LAYOUT_BUTTONS);
-            CExtControlBar* pBar = GetExtBar();
-            if (pBar != NULL)
-                pBar->LayoutNcAreaButtons();
-            if (IsWindowVisible())
-                SendMessage(WM_NCPAINT);
+        if (OnTimerMsg(wParam))
             return 0;
-        }
-        if (wParam == ID_TIMER_CLOSE_HOT)
-        {
-            TrackCloseButtonHot();
-            return 0;
-        }
-        if (wParam == ID_TIMER_BTN_HOVER)
-        {
-            if (CExtPopupMenuWnd::IsTrackingActive())
-                return 0;
-            CExtControlBar* pBar = GetExtBar();
-            CPoint pt;
-            ::GetCursorPos(&pt);
-            bool bOn = false;
-            if (pBar != NULL && pBar->m_bNcButtonHover)
-            {
-                CExtBarNcAreaButton* pBtn = NULL;
-                bOn = pBar->NcButtonsHitTest(CPoint(pt.x, pt.y), &pBtn) != HTCLIENT && pBtn != NULL;
-                if (!bOn)
-                {
-                    pBar->m_bNcButtonHover = false;
-                    SendMessage(WM_NCPAINT);
-                }
-            }
-            if (!bOn)
-                KillTimer(ID_TIMER_BTN_HOVER);
-            return 0;
-        }
         break;
     case WM_PAINT:
         ValidateRect(NULL);
@@ -940,4 +788,254 @@ LRESULT CExtMiniDockFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lPa
         break;
     }
     return CMiniDockFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+// The client area: inside the drawn border and caption, never negative.
+LRESULT CExtMiniDockFrameWnd::OnNcCalcSizeMsg(LPARAM lParam)
+{
+    RECT* prc = (RECT*)lParam;   // the first rectangle in both forms
+    prc->left += FrameCX();
+    prc->right -= FrameCX();
+    prc->top += FrameCY() + CaptionCY();
+    prc->bottom -= FrameCY();
+    if (prc->right < prc->left)
+        prc->right = prc->left;
+    if (prc->bottom < prc->top)
+        prc->bottom = prc->top;
+    return 0;
+}
+
+// The frame's own hit test; nothing answers while a menu tracks.
+LRESULT CExtMiniDockFrameWnd::OnNcHitTestMsg(LPARAM lParam)
+{
+    if (CExtPopupMenuWnd::IsTrackingActive())
+        return HTNOWHERE;
+    if (GetStyle() & MFS_MOVEFRAME)
+        ModifyStyle(MFS_MOVEFRAME, 0);
+    CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+    return HitTestAt(pt);
+}
+
+// The caption repaints in its new active state, and the bar with it on activation.
+LRESULT CExtMiniDockFrameWnd::OnNcActivateMsg(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = CMiniDockFrameWnd::WindowProc(WM_NCACTIVATE, wParam, lParam);
+    PaintNonClient();
+    CExtControlBar* pBar = GetExtBar();
+    if (wParam && pBar != NULL && pBar->m_hWnd != NULL)
+        pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return lResult;
+}
+
+// A press on the caption buttons goes to the bar; elsewhere it moves or resizes the frame.
+LRESULT CExtMiniDockFrameWnd::OnNcLButtonDownMsg(WPARAM wParam, LPARAM lParam)
+{
+    CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+    if (wParam == HTSYSMENU || wParam == HTMINBUTTON || wParam == HTMAXBUTTON)
+        return 0;
+    CExtControlBar* pBar = GetExtBar();
+    if (pBar != NULL && pBar->m_bNcButtonHover)
+        return pBar->SendMessage(WM_NCLBUTTONDOWN, wParam, lParam);
+    return OnNcLButtonDown((UINT)wParam, pt);
+}
+
+// The release ends a resize, reaches the bar's caption buttons, or clicks the frame's own
+// close button; FALSE leaves it to the default processing.
+bool CExtMiniDockFrameWnd::OnNcLButtonUpMsg(WPARAM wParam, LPARAM lParam, LRESULT& lResult)
+{
+    if (m_nResizingHT != 0)
+    {
+        StopResizing();
+        return true;
+    }
+    CExtControlBar* pBar = GetExtBar();
+    if (pBar != NULL && pBar->m_bNcButtonHover)
+    {
+        lResult = pBar->SendMessage(WM_NCLBUTTONUP, wParam, lParam);
+        return true;
+    }
+    if (m_bBtnPressed)
+    {
+        // pressed and released on the own close button: the bar hides
+        m_bBtnPressed = false;
+        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+        CRect rcWnd;
+        GetWindowRect(&rcWnd);
+        CControlBar* pPlain = GetBar();
+        if (pBar == NULL && pPlain != NULL && pPlain->m_pDockSite != NULL &&
+            m_rcBtnClose.PtInRect(CPoint(pt.x - rcWnd.left, pt.y - rcWnd.top)))
+        {
+            pPlain->m_pDockSite->ShowControlBar(pPlain, FALSE, FALSE);
+            return true;
+        }
+    }
+    return false;
+}
+
+// A double click on the caption docks a floating resizable bar at its last side (the right
+// one at first) or toggles other bars between docked and floating.
+bool CExtMiniDockFrameWnd::OnNcLButtonDblClkMsg(WPARAM wParam)
+{
+    CExtControlBar* pBar = GetExtBar();
+    if (wParam == HTCAPTION && pBar != NULL)
+    {
+        HWND hWndBar = pBar->m_hWnd;
+        if (!pBar->IsFixedSize() && pBar->IsFloating())
+        {
+            UINT nSide = AFX_IDW_DOCKBAR_RIGHT;
+            if (pBar->m_pDockContext != NULL && pBar->m_pDockContext->m_uMRUDockID != 0 &&
+                pBar->m_pDockContext->m_uMRUDockID != AFX_IDW_DOCKBAR_FLOAT)
+                nSide = pBar->m_pDockContext->m_uMRUDockID;
+            pBar->DockToFrameSide(nSide);
+        }
+        else
+            pBar->ToggleDockedFloating();
+        // this frame may be gone now: only the bar's handle is used
+        TakeReleaseOfDoubleClick(hWndBar);
+        return true;
+    }
+    return false;
+}
+
+// A right press on the caption opens the bar's menu, as on a docked bar's caption.
+bool CExtMiniDockFrameWnd::OnNcRButtonDownMsg(WPARAM wParam, LPARAM lParam)
+{
+    CExtControlBar* pBar = GetExtBar();
+    if (wParam == HTCAPTION && pBar != NULL)
+    {
+        pBar->SendMessage(WM_NCRBUTTONUP, wParam, lParam);
+        return true;
+    }
+    return false;
+}
+
+// While resizing, each move resizes the frame.
+bool CExtMiniDockFrameWnd::OnMouseMoveMsg(LPARAM lParam)
+{
+    if (m_nResizingHT != 0)
+    {
+        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
+        ClientToScreen(&pt);
+        ResizeStep(pt);
+        return true;
+    }
+    return false;
+}
+
+// Menus, tool tips and a resize end with the mode.
+void CExtMiniDockFrameWnd::OnCancelModeMsg()
+{
+    CExtPopupMenuWnd::CancelTracking();
+    CWnd::CancelToolTips();
+    if (m_nResizingHT != 0)
+        StopResizing();
+}
+
+// The frame is never tracked larger than the work area of its monitor.
+LRESULT CExtMiniDockFrameWnd::OnGetMinMaxInfoMsg(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = CMiniDockFrameWnd::WindowProc(WM_GETMINMAXINFO, wParam, lParam);
+    MINMAXINFO* pMMI = (MINMAXINFO*)lParam;
+    CRect rc;
+    GetWindowRect(&rc);
+    CRect rcWork = WorkAreaOf(rc);
+    if (!rcWork.IsRectEmpty())
+    {
+        pMMI->ptMaxTrackSize.x = std::min((int)pMMI->ptMaxTrackSize.x, rcWork.Width());
+        pMMI->ptMaxTrackSize.y = std::min((int)pMMI->ptMaxTrackSize.y, rcWork.Height());
+    }
+    return lResult;
+}
+
+// The system caption and frame styles stay removed whatever the move sets.
+LRESULT CExtMiniDockFrameWnd::OnWindowPosChangingMsg(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = CMiniDockFrameWnd::WindowProc(WM_WINDOWPOSCHANGING, wParam, lParam);
+    DWORD dwStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE);
+    DWORD dwExStyle = (DWORD)::GetWindowLongA(m_hWnd, GWL_EXSTYLE);
+    if ((dwStyle & g_dwRemovedStyles) != 0)
+        ::SetWindowLongA(m_hWnd, GWL_STYLE, (LONG)(dwStyle & ~g_dwRemovedStyles));
+    if ((dwExStyle & g_dwRemovedExStyles) != 0)
+        ::SetWindowLongA(m_hWnd, GWL_EXSTYLE, (LONG)(dwExStyle & ~g_dwRemovedExStyles));
+    return lResult;
+}
+
+// A moved frame of a framework bar keeps its caption on the screen (not while resizing).
+LRESULT CExtMiniDockFrameWnd::OnWindowPosChangedMsg(WPARAM wParam, LPARAM lParam)
+{
+    LRESULT lResult = CMiniDockFrameWnd::WindowProc(WM_WINDOWPOSCHANGED, wParam, lParam);
+    WINDOWPOS* pWP = (WINDOWPOS*)lParam;
+    bool bSizeOnly = (pWP->flags & SWP_NOMOVE) != 0;
+    if (!bSizeOnly && GetExtBar() != NULL && m_nResizingHT == 0)
+        KeepCaptionOnScreen();
+    return lResult;
+}
+
+// A frame larger than the work area shrinks to it; otherwise the caption rectangles and
+// the bar's caption buttons follow the new size.
+LRESULT CExtMiniDockFrameWnd::OnSizeMsg(WPARAM wParam, LPARAM lParam)
+{
+    CRect rc;
+    GetWindowRect(&rc);
+    CRect rcWork = WorkAreaOf(rc);
+    if (!rcWork.IsRectEmpty() && (rc.Width() > rcWork.Width() || rc.Height() > rcWork.Height()))
+    {
+        SetWindowPos(NULL, 0, 0, std::min(rc.Width(), rcWork.Width()),
+                     std::min(rc.Height(), rcWork.Height()),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
+    LRESULT lResult = CMiniDockFrameWnd::WindowProc(WM_SIZE, wParam, lParam);
+    RecalcCaptionRects();
+    CExtControlBar* pBar = GetExtBar();
+    if (pBar != NULL)
+    {
+        pBar->CreateNcAreaButtons();
+        pBar->LayoutNcAreaButtons();
+    }
+    return lResult;
+}
+
+// The frame's timers: the delayed layout of the caption buttons, the own close button's
+// hot state, and the end of the hover on the bar's caption buttons.
+bool CExtMiniDockFrameWnd::OnTimerMsg(WPARAM wParam)
+{
+    if (wParam == ID_TIMER_LAYOUT_BUTTONS)
+    {
+        KillTimer(ID_TIMER_LAYOUT_BUTTONS);
+        CExtControlBar* pBar = GetExtBar();
+        if (pBar != NULL)
+            pBar->LayoutNcAreaButtons();
+        if (IsWindowVisible())
+            SendMessage(WM_NCPAINT);
+        return true;
+    }
+    if (wParam == ID_TIMER_CLOSE_HOT)
+    {
+        TrackCloseButtonHot();
+        return true;
+    }
+    if (wParam == ID_TIMER_BTN_HOVER)
+    {
+        if (CExtPopupMenuWnd::IsTrackingActive())
+            return true;
+        CExtControlBar* pBar = GetExtBar();
+        CPoint pt;
+        ::GetCursorPos(&pt);
+        bool bOn = false;
+        if (pBar != NULL && pBar->m_bNcButtonHover)
+        {
+            CExtBarNcAreaButton* pBtn = NULL;
+            bOn = pBar->NcButtonsHitTest(CPoint(pt.x, pt.y), &pBtn) != HTCLIENT && pBtn != NULL;
+            if (!bOn)
+            {
+                pBar->m_bNcButtonHover = false;
+                SendMessage(WM_NCPAINT);
+            }
+        }
+        if (!bOn)
+            KillTimer(ID_TIMER_BTN_HOVER);
+        return true;
+    }
+    return false;
 }

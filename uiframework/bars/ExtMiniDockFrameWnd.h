@@ -64,4 +64,22 @@ protected:
     void PaintNonClient();
     void RemoveSystemFrame(bool bRedraw);
     LRESULT OnNcLButtonDown(UINT nHit, CPoint pt);
+
+private:
+    // Message handlers of WindowProc; the bool ones return FALSE to leave the message to
+    // the default processing.
+    LRESULT OnNcCalcSizeMsg(LPARAM lParam);
+    LRESULT OnNcHitTestMsg(LPARAM lParam);
+    LRESULT OnNcActivateMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcLButtonDownMsg(WPARAM wParam, LPARAM lParam);
+    bool OnNcLButtonUpMsg(WPARAM wParam, LPARAM lParam, LRESULT& lResult);
+    bool OnNcLButtonDblClkMsg(WPARAM wParam);
+    bool OnNcRButtonDownMsg(WPARAM wParam, LPARAM lParam);
+    bool OnMouseMoveMsg(LPARAM lParam);
+    void OnCancelModeMsg();
+    LRESULT OnGetMinMaxInfoMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWindowPosChangingMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnWindowPosChangedMsg(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSizeMsg(WPARAM wParam, LPARAM lParam);
+    bool OnTimerMsg(WPARAM wParam);
 };
