@@ -595,21 +595,23 @@ void XlsWorkbook::ReadCellRecords(size_t at, SheetCells& out) const
     }
 }
 
-// Excel sheets have at most 256 columns (and 65536 rows, all that 16 bits hold).
-void XlsWorkbook::CheckPlace(const XCell& cell) const
+// The cell at the row and column a cell record starts with. Excel sheets have at most 256
+// columns (and 65536 rows, all that 16 bits hold).
+XlsWorkbook::XCell XlsWorkbook::PlacedCell(const uint8_t* d) const
 {
+    XCell cell;
+    cell.row = U16(d);
+    cell.col = U16(d + 2);
     if (cell.col > 255)
         Damaged(L"a cell lies beyond the last column");
+    return cell;
 }
 
 // A cell without a value (an error, a formula with an empty or error
 // result): its row and column still belong to the sheet.
 void XlsWorkbook::AddEmptyCell(const uint8_t* d, SheetCells& out) const
 {
-    XCell cell;
-    cell.row = U16(d);
-    cell.col = U16(d + 2);
-    CheckPlace(cell);
+    XCell cell = PlacedCell(d);
     out.cells.push_back(cell);
 }
 
@@ -617,10 +619,7 @@ void XlsWorkbook::AddEmptyCell(const uint8_t* d, SheetCells& out) const
 // leaves an empty cell.
 void XlsWorkbook::AddNumberCell(const uint8_t* d, double value, SheetCells& out) const
 {
-    XCell cell;
-    cell.row = U16(d);
-    cell.col = U16(d + 2);
-    CheckPlace(cell);
+    XCell cell = PlacedCell(d);
     bool date = IsDateFormat(U16(d + 4));
     cell.kind = date ? Kind::Date : Kind::Number;
     cell.number = date ? OleDateOf(value) : value;
@@ -635,10 +634,7 @@ void XlsWorkbook::AddTextCell(const uint8_t* d, std::wstring text, SheetCells& o
 {
     if (text.empty())
         return;
-    XCell cell;
-    cell.row = U16(d);
-    cell.col = U16(d + 2);
-    CheckPlace(cell);
+    XCell cell = PlacedCell(d);
     cell.kind = Kind::Text;
     cell.text = (uint32_t)out.texts.size();
     out.texts.push_back(std::move(text));
@@ -648,10 +644,7 @@ void XlsWorkbook::AddTextCell(const uint8_t* d, std::wstring text, SheetCells& o
 // Adds a yes/no cell; the value byte lies at a different place in a BOOLERR and in a formula.
 void XlsWorkbook::AddBoolCell(const uint8_t* d, bool value, SheetCells& out) const
 {
-    XCell cell;
-    cell.row = U16(d);
-    cell.col = U16(d + 2);
-    CheckPlace(cell);
+    XCell cell = PlacedCell(d);
     cell.kind = Kind::Bool;
     cell.number = value ? 1 : 0;
     out.cells.push_back(cell);

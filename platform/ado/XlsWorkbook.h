@@ -92,7 +92,7 @@ private:
     size_t ReadTextRecord(uint16_t id, const uint8_t* d, size_t n, size_t at, SheetCells& out) const;
     void ReadBoolErrRecord(const uint8_t* d, size_t n, SheetCells& out) const;
     size_t ReadFormulaRecord(uint16_t id, const uint8_t* d, size_t n, size_t at, SheetCells& out) const;
-    void CheckPlace(const XCell& cell) const;
+    XCell PlacedCell(const uint8_t* d) const;
     void AddEmptyCell(const uint8_t* d, SheetCells& out) const;
     void AddNumberCell(const uint8_t* d, double value, SheetCells& out) const;
     void AddTextCell(const uint8_t* d, std::wstring text, SheetCells& out) const;
