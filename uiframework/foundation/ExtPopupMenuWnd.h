@@ -751,6 +751,8 @@ private:
     bool FlipPopupAbove(const CRect& rc, const CRect& rcExclude, const CRect& rcArea, CSize size,
                         int nAlign);
     void ClampPopupRect(CRect& rc, const CRect& rcArea);
+    // Hides the popup for a move (ExtPopupMenuWndLayout.cpp)
+    void HideForMove(const CRect& rcWnd);
     bool JoinPopupToExclude(CRect& rc, const CRect& rcExclude, int s);
     // The frame kinds of ComposeFrame (ExtPopupMenuWndLayout.cpp)
     struct AnimFrame_t

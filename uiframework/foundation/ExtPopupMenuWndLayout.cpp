@@ -527,21 +527,28 @@ bool CExtPopupMenuWnd::FlipPopupAbove(const CRect& rc, const CRect& rcExclude,
     {
         CRect rcWnd;
         GetWindowRect(&rcWnd);
-        ShowWindow(SW_HIDE);
-        CExtPopupMenuWnd* pRoot = GetRootMenu();
-        if (pRoot != this && pRoot->GetSafeHwnd() != NULL)
-        {
-            CRect rcRoot, rcCommon;
-            pRoot->GetWindowRect(&rcRoot);
-            if (rcCommon.IntersectRect(&rcRoot, &rcWnd))
-                pRoot->UpdateWindow();
-        }
-        KillTrackingTimers();
+        HideForMove(rcWnd);
         PumpPendingMessages(false);
     }
     else
         KillTrackingTimers();
     return true;
+}
+
+// Hides the popup before it moves and repaints the root where the popup lay over it, so that
+// the root shows no hole meanwhile; the tracking timers stop.
+void CExtPopupMenuWnd::HideForMove(const CRect& rcWnd)
+{
+    ShowWindow(SW_HIDE);
+    CExtPopupMenuWnd* pRoot = GetRootMenu();
+    if (pRoot != this && pRoot->GetSafeHwnd() != NULL)
+    {
+        CRect rcRoot, rcCommon;
+        pRoot->GetWindowRect(&rcRoot);
+        if (rcCommon.IntersectRect(&rcRoot, &rcWnd))
+            pRoot->UpdateWindow();
+    }
+    KillTrackingTimers();
 }
 
 // Keeps the popup inside the area; a top-level popup pushed off its button no longer joins it,

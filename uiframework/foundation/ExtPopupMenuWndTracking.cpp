@@ -1301,16 +1301,7 @@ void CExtPopupMenuWnd::NotifyMenuExpanded()
         if (sizeNew != sizeOld || bWasScrolling)
         {
             SetWindowRgn(NULL, FALSE);
-            ShowWindow(SW_HIDE);
-            CExtPopupMenuWnd* pRoot = GetRootMenu();
-            if (pRoot != this && pRoot->GetSafeHwnd() != NULL)
-            {
-                CRect rcRoot, rcCommon;
-                pRoot->GetWindowRect(&rcRoot);
-                if (rcCommon.IntersectRect(&rcRoot, &rcOld))
-                    pRoot->UpdateWindow();
-            }
-            KillTrackingTimers();
+            HideForMove(rcOld);
             m_bWindowShown = false;
             m_shadowPopup.Destroy();
             m_shadowExcludeArea.Destroy();

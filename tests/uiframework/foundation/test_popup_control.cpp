@@ -156,16 +156,7 @@ TEST_F(PopupControlTest, UndoRedoDragBelowTheListScrollsOnAndChoosesOnRelease)
 
     // press on a row, then hold the button below the list: the scroll timer moves on
     PopupMoveMouse(rcRow.CenterPoint().x, rcRow.CenterPoint().y);
-    auto button = [](DWORD dwFlags)
-    {
-        INPUT in;
-        memset(&in, 0, sizeof(in));
-        in.type = INPUT_MOUSE;
-        in.mi.dwFlags = dwFlags;
-        ::SendInput(1, &in, sizeof(INPUT));
-        PopupPumpFor(40);
-    };
-    button(MOUSEEVENTF_LEFTDOWN);
+    PopupMouseEvent(MOUSEEVENTF_LEFTDOWN);
     EXPECT_EQ(hWndList, ::GetCapture());
     EXPECT_EQ(2, pPopup->m_nSelectedCount);
     PopupMoveMouse(rcRow.CenterPoint().x, rcList.bottom + 40);
@@ -176,7 +167,7 @@ TEST_F(PopupControlTest, UndoRedoDragBelowTheListScrollsOnAndChoosesOnRelease)
     EXPECT_GT(nSelected, nVisible);
     EXPECT_EQ(nSelected, (int)::SendMessageA(hWndList, LB_GETSELCOUNT, 0, 0));
     EXPECT_GT(::SendMessageA(hWndList, LB_GETSEL, 0, 0), 0);
-    button(MOUSEEVENTF_LEFTUP);
+    PopupMouseEvent(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(Ended());
     EXPECT_EQ(1, m_receiver.CountMessages(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndOK));
     EXPECT_EQ(0, m_receiver.CountMessages(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndCancel));
