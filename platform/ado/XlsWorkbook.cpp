@@ -328,8 +328,8 @@ void XlsWorkbook::ReadGlobalRecords(size_t at, GlobalNames& names)
     }
 }
 
-// Takes the code page of BIFF5 byte strings (a Mac or Unicode mark falls back to one that
-// reads bytes) and the date system of the date cells.
+// Takes the code page of BIFF5 byte strings (Mac Roman for the Mac mark, 1252 for the Unicode
+// marks) and the date system of the date cells.
 void XlsWorkbook::ReadSettingRecord(uint16_t id, const uint8_t* d, size_t n)
 {
     switch (id)

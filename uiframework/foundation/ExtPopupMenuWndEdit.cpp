@@ -185,7 +185,7 @@ void CExtPopupMenuWnd::CInPlaceEditWnd::FocusBackToPopup()
         m_pPopup->ExpandSubMenu(m_nItemIndex, false, true, false);
 }
 
-// The edit field of a menu item: a flat border, Enter commits, Escape returns to the menu, and
+// The edit field of a menu item: no visible border, Enter commits, Escape returns to the menu, and
 // an edit the check refuses is undone; the owner's window procedure goes first.
 LRESULT CExtPopupMenuWnd::CInPlaceEditWnd::WindowProc(UINT message, WPARAM wParam,
                                                       LPARAM lParam)

@@ -117,7 +117,7 @@ void CExtPopupMenuWnd::ApplyCommonIconArea()
     }
 }
 
-// Decides which items show (rarely used ones hidden until expanded, no leading, doubled or
+// Decides which items show (while collapsed: no rarely used commands, no leading, doubled or
 // trailing separators) and sums their size; sub-popups are laid out first.
 void CExtPopupMenuWnd::RecalcLayout()
 {
