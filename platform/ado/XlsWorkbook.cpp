@@ -283,12 +283,16 @@ void XlsWorkbook::ParseGlobals()
     else
         Damaged(L"unknown BIFF version");
 
-    std::vector<bool> internalBooks;            // SUPBOOK records: internal or not
-    std::vector<std::pair<uint16_t, uint16_t>> externSheets; // book, first sheet
-    struct RawName { std::wstring name; std::vector<uint8_t> formula; uint16_t sheet; };
-    std::vector<RawName> rawNames;
+    GlobalNames names;
+    ReadGlobalRecords(record.next, names);
+    ResolveNamedRanges(names);
+}
 
-    size_t at = record.next;
+// Hands each globals record to the reader of its family, up to the globals' end; a password
+// stops the reading, since nothing after it can be read.
+void XlsWorkbook::ReadGlobalRecords(size_t at, GlobalNames& names)
+{
+    Record record;
     while (ReadRecord(m_stream, at, record))
     {
         at = record.next;
@@ -297,104 +301,163 @@ void XlsWorkbook::ParseGlobals()
         switch (record.id)
         {
         case recEof:
-            goto done;
+            return;
         case recFilePass:
             throw Error(E_FAIL, kSourceExcel, L"The workbook '" + m_path +
                         L"' is protected with a password and cannot be read; remove the password in Excel first.");
         case recCodePage:
-            if (n >= 2)
-            {
-                UINT cp = U16(d);
-                if (cp == 0x8000)
-                    cp = 10000;
-                else if (cp == 0x8001 || cp == 1200)
-                    cp = 1252;
-                if (IsValidCodePage(cp))
-                    m_codePage = cp;
-            }
-            break;
         case recDateMode:
-            if (n >= 2)
-                m_1904 = U16(d) != 0;
+            ReadSettingRecord(record.id, d, n);
             break;
         case recXf:
-            if (n >= 4)
-                m_xfFormat.push_back(U16(d + 2));
-            break;
         case recFormat:
-            if (n >= 3)
-            {
-                Segments in(d + 2, n - 2);
-                std::wstring format = m_biff8 ? in.UnicodeString(2) : in.ByteString(1, m_codePage);
-                m_formats.emplace_back(U16(d), FormatIsDate(format));
-            }
+            ReadFormatRecord(record.id, d, n);
             break;
         case recBoundSheet:
-            if (n >= 8)
-            {
-                Segments in(d + 6, n - 6);
-                Sheet sheet;
-                sheet.offset = U32(d);
-                sheet.name = m_biff8 ? in.UnicodeString(1) : in.ByteString(1, m_codePage);
-                sheet.worksheet = d[5] == 0;
-                m_sheets.push_back(sheet);
-            }
+            ReadSheetRecord(d, n);
             break;
         case recSst:
-            if (m_biff8 && n >= 8)
-            {
-                Segments in(d + 8, n - 8);
-                at = in.AddContinues(m_stream, at);
-                size_t unique = U32(d + 4);
-                m_sst.reserve(std::min<size_t>(unique, m_stream.size() / 3));
-                for (size_t i = 0; i < unique && !in.AtEnd(); ++i)
-                    m_sst.push_back(in.UnicodeString(2));
-            }
+            at = ReadSharedStrings(d, n, at);
             break;
         case recSupBook:
-            internalBooks.push_back(n == 4 && U16(d + 2) == 0x0401);
-            break;
         case recExternSheet:
-            if (m_biff8 && n >= 2)
-            {
-                size_t count = std::min<size_t>(U16(d), (n - 2) / 6);
-                for (size_t i = 0; i < count; ++i)
-                    externSheets.emplace_back(U16(d + 2 + 6 * i), U16(d + 4 + 6 * i));
-            }
-            break;
         case recName:
-            if (n >= 14)
-            {
-                uint16_t options = U16(d);
-                size_t nameLength = d[3];
-                size_t formulaLength = U16(d + 4);
-                if (options & 0x0021) // hidden or built-in
-                    break;
-                Segments in(d + 14, n - 14);
-                RawName raw;
-                raw.sheet = U16(d + 8);
-                if (m_biff8)
-                {
-                    uint8_t flags = in.U8();
-                    raw.name = in.Chars(nameLength, (flags & 0x01) != 0);
-                }
-                else
-                {
-                    std::string bytes;
-                    for (size_t i = 0; i < nameLength; ++i)
-                        bytes += (char)in.U8();
-                    raw.name = Widen(bytes, m_codePage);
-                }
-                for (size_t i = 0; i < formulaLength && !in.AtEnd(); ++i)
-                    raw.formula.push_back(in.U8());
-                rawNames.push_back(raw);
-            }
+            ReadNameRecord(record.id, d, n, names);
             break;
         }
     }
-done:
-    // Named ranges: global names whose formula is one 3-D reference into this workbook.
-    for (const RawName& raw : rawNames)
+}
+
+// Takes the code page of BIFF5 byte strings (Mac Roman for the Mac mark, 1252 for the Unicode
+// marks) and the date system of the date cells.
+void XlsWorkbook::ReadSettingRecord(uint16_t id, const uint8_t* d, size_t n)
+{
+    switch (id)
+    {
+    case recCodePage:
+        if (n >= 2)
+        {
+            UINT cp = U16(d);
+            if (cp == 0x8000)
+                cp = 10000;
+            else if (cp == 0x8001 || cp == 1200)
+                cp = 1252;
+            if (IsValidCodePage(cp))
+                m_codePage = cp;
+        }
+        break;
+    case recDateMode:
+        if (n >= 2)
+            m_1904 = U16(d) != 0;
+        break;
+    }
+}
+
+// Keeps the format of each cell style and whether each custom format shows a date, which
+// decides later whether a number cell is a date.
+void XlsWorkbook::ReadFormatRecord(uint16_t id, const uint8_t* d, size_t n)
+{
+    switch (id)
+    {
+    case recXf:
+        if (n >= 4)
+            m_xfFormat.push_back(U16(d + 2));
+        break;
+    case recFormat:
+        if (n >= 3)
+        {
+            Segments in(d + 2, n - 2);
+            std::wstring format = m_biff8 ? in.UnicodeString(2) : in.ByteString(1, m_codePage);
+            m_formats.emplace_back(U16(d), FormatIsDate(format));
+        }
+        break;
+    }
+}
+
+// Lists one sheet with the stream offset of its cells; charts and modules are kept but marked.
+void XlsWorkbook::ReadSheetRecord(const uint8_t* d, size_t n)
+{
+    if (n >= 8)
+    {
+        Segments in(d + 6, n - 6);
+        Sheet sheet;
+        sheet.offset = U32(d);
+        sheet.name = m_biff8 ? in.UnicodeString(1) : in.ByteString(1, m_codePage);
+        sheet.worksheet = d[5] == 0;
+        m_sheets.push_back(sheet);
+    }
+}
+
+// Reads the shared strings, which run on through CONTINUE records; returns the offset after them.
+size_t XlsWorkbook::ReadSharedStrings(const uint8_t* d, size_t n, size_t at)
+{
+    if (m_biff8 && n >= 8)
+    {
+        Segments in(d + 8, n - 8);
+        at = in.AddContinues(m_stream, at);
+        size_t unique = U32(d + 4);
+        m_sst.reserve(std::min<size_t>(unique, m_stream.size() / 3));
+        for (size_t i = 0; i < unique && !in.AtEnd(); ++i)
+            m_sst.push_back(in.UnicodeString(2));
+    }
+    return at;
+}
+
+// Gathers the defined names and the book and sheet references their formulas go through;
+// hidden and built-in names are left out.
+void XlsWorkbook::ReadNameRecord(uint16_t id, const uint8_t* d, size_t n, GlobalNames& names)
+{
+    switch (id)
+    {
+    case recSupBook:
+        names.internalBooks.push_back(n == 4 && U16(d + 2) == 0x0401);
+        break;
+    case recExternSheet:
+        if (m_biff8 && n >= 2)
+        {
+            size_t count = std::min<size_t>(U16(d), (n - 2) / 6);
+            for (size_t i = 0; i < count; ++i)
+                names.externSheets.emplace_back(U16(d + 2 + 6 * i), U16(d + 4 + 6 * i));
+        }
+        break;
+    case recName:
+        if (n >= 14)
+        {
+            uint16_t options = U16(d);
+            size_t nameLength = d[3];
+            size_t formulaLength = U16(d + 4);
+            if (options & 0x0021) // hidden or built-in
+                break;
+            Segments in(d + 14, n - 14);
+            GlobalNames::RawName raw;
+            raw.sheet = U16(d + 8);
+            if (m_biff8)
+            {
+                uint8_t flags = in.U8();
+                raw.name = in.Chars(nameLength, (flags & 0x01) != 0);
+            }
+            else
+            {
+                std::string bytes;
+                for (size_t i = 0; i < nameLength; ++i)
+                    bytes += (char)in.U8();
+                raw.name = Widen(bytes, m_codePage);
+            }
+            for (size_t i = 0; i < formulaLength && !in.AtEnd(); ++i)
+                raw.formula.push_back(in.U8());
+            names.rawNames.push_back(raw);
+        }
+        break;
+    }
+}
+
+// Keeps as named ranges the global names whose formula is one 3-D reference into a worksheet
+// of this workbook; any other name is no table.
+void XlsWorkbook::ResolveNamedRanges(const GlobalNames& names)
+{
+    const std::vector<bool>& internalBooks = names.internalBooks;
+    const std::vector<std::pair<uint16_t, uint16_t>>& externSheets = names.externSheets;
+    for (const GlobalNames::RawName& raw : names.rawNames)
     {
         if (raw.sheet != 0 || raw.formula.empty())
             continue;
@@ -471,183 +534,240 @@ void XlsWorkbook::ReadCells(const Sheet& sheet, std::vector<XCell>& cells, std::
     Record record;
     if (!ReadRecord(m_stream, sheet.offset, record) || record.id != recBof)
         Damaged(L"a sheet is missing");
-    size_t at = record.next;
-    int depth = 1;
-    XCell pendingFormula;   // a formula whose text result follows in a STRING record
-    bool pending = false;
-
-    // Excel sheets have at most 256 columns (and 65536 rows, all that 16 bits hold).
-    auto checkPlace = [&](const XCell& cell) {
-        if (cell.col > 255)
-            Damaged(L"a cell lies beyond the last column");
-    };
-    // A cell without a value (an error, a formula with an empty or error
-    // result): its row and column still belong to the sheet.
-    auto addEmpty = [&](const uint8_t* d) {
-        XCell cell;
-        cell.row = U16(d);
-        cell.col = U16(d + 2);
-        checkPlace(cell);
-        cells.push_back(cell);
-    };
-    auto addNumber = [&](const uint8_t* d, double value) {
-        XCell cell;
-        cell.row = U16(d);
-        cell.col = U16(d + 2);
-        checkPlace(cell);
-        bool date = IsDateFormat(U16(d + 4));
-        cell.kind = date ? Kind::Date : Kind::Number;
-        cell.number = date ? OleDateOf(value) : value;
-        if (std::isfinite(value))
-            cells.push_back(cell);
-        else
-            addEmpty(d);
-    };
-    auto addText = [&](const uint8_t* d, std::wstring text) {
-        if (text.empty())
-            return;
-        XCell cell;
-        cell.row = U16(d);
-        cell.col = U16(d + 2);
-        checkPlace(cell);
-        cell.kind = Kind::Text;
-        cell.text = (uint32_t)texts.size();
-        texts.push_back(std::move(text));
-        cells.push_back(cell);
-    };
-
+    SheetCells out{ cells, texts, XCell(), false };
     try
     {
-        while (depth > 0)
-        {
-            if (!ReadRecord(m_stream, at, record))
-                Damaged(L"a sheet is cut short");
-            at = record.next;
-            const uint8_t* d = record.data;
-            size_t n = record.length;
-            if (record.id == recBof)
-            {
-                ++depth;
-                continue;
-            }
-            if (record.id == recEof)
-            {
-                --depth;
-                continue;
-            }
-            if (depth != 1)
-                continue;
-            switch (record.id)
-            {
-            case recNumber:
-                if (n >= 14)
-                    addNumber(d, F64(d + 6));
-                break;
-            case recRk:
-                if (n >= 10)
-                    addNumber(d, RkValue(U32(d + 6)));
-                break;
-            case recMulRk:
-                if (n >= 6)
-                {
-                    size_t count = (n - 6) / 6;
-                    uint16_t row = U16(d), first = U16(d + 2);
-                    for (size_t i = 0; i < count; ++i)
-                    {
-                        const uint8_t* e = d + 4 + 6 * i;
-                        uint8_t head[6];
-                        memcpy(head, &row, 2);
-                        uint16_t col = (uint16_t)(first + i);
-                        memcpy(head + 2, &col, 2);
-                        memcpy(head + 4, e, 2);
-                        addNumber(head, RkValue(U32(e + 2)));
-                    }
-                }
-                break;
-            case recLabelSst:
-                if (n >= 10)
-                {
-                    uint32_t index = U32(d + 6);
-                    if (index >= m_sst.size())
-                        Damaged(L"a cell refers to a missing shared string");
-                    addText(d, m_sst[index]);
-                }
-                break;
-            case recLabel:
-            case recRString:
-                if (n >= 8)
-                {
-                    Segments in(d + 6, n - 6);
-                    if (m_biff8)
-                        at = in.AddContinues(m_stream, at);
-                    addText(d, m_biff8 ? in.UnicodeString(2) : in.ByteString(2, m_codePage));
-                }
-                break;
-            case recBoolErr:
-                if (n >= 8 && d[7] != 0)
-                    addEmpty(d);
-                else if (n >= 8)
-                {
-                    XCell cell;
-                    cell.row = U16(d);
-                    cell.col = U16(d + 2);
-                    checkPlace(cell);
-                    cell.kind = Kind::Bool;
-                    cell.number = d[6] ? 1 : 0;
-                    cells.push_back(cell);
-                }
-                break;
-            case recFormula:
-                if (n >= 20)
-                {
-                    if (U16(d + 12) != 0xFFFF)
-                        addNumber(d, F64(d + 6));
-                    else if (d[6] == 0)
-                    {
-                        // The text follows in a STRING record and replaces this cell.
-                        addEmpty(d);
-                        pendingFormula.row = U16(d);
-                        pendingFormula.col = U16(d + 2);
-                        pending = true;
-                    }
-                    else if (d[6] == 1)
-                    {
-                        XCell cell;
-                        cell.row = U16(d);
-                        cell.col = U16(d + 2);
-                        checkPlace(cell);
-                        cell.kind = Kind::Bool;
-                        cell.number = d[8] ? 1 : 0;
-                        cells.push_back(cell);
-                    }
-                    else
-                        addEmpty(d);    // an error or an empty text
-                }
-                break;
-            case recString:
-                if (pending && n >= 2)
-                {
-                    Segments in(d, n);
-                    if (m_biff8)
-                        at = in.AddContinues(m_stream, at);
-                    std::wstring text = m_biff8 ? in.UnicodeString(2) : in.ByteString(2, m_codePage);
-                    uint8_t head[4];
-                    uint16_t row = (uint16_t)pendingFormula.row;
-                    memcpy(head, &row, 2);
-                    memcpy(head + 2, &pendingFormula.col, 2);
-                    addText(head, std::move(text));
-                    pending = false;
-                }
-                break;
-            }
-        }
+        ReadCellRecords(record.next, out);
     }
     catch (const std::runtime_error& e)
     {
         std::string reason = e.what();
         Damaged(Widen(reason, CP_ACP).c_str());
     }
-    // Cells in row, then column order; a repeated cell keeps its last value.
+    SortCells(cells);
+}
+
+// Hands each record of the sheet's own level to the reader of its family; embedded parts
+// (a chart's BOF..EOF inside the sheet) are skipped whole.
+void XlsWorkbook::ReadCellRecords(size_t at, SheetCells& out) const
+{
+    Record record;
+    int depth = 1;
+    while (depth > 0)
+    {
+        if (!ReadRecord(m_stream, at, record))
+            Damaged(L"a sheet is cut short");
+        at = record.next;
+        const uint8_t* d = record.data;
+        size_t n = record.length;
+        if (record.id == recBof)
+        {
+            ++depth;
+            continue;
+        }
+        if (record.id == recEof)
+        {
+            --depth;
+            continue;
+        }
+        if (depth != 1)
+            continue;
+        switch (record.id)
+        {
+        case recNumber:
+        case recRk:
+        case recMulRk:
+            ReadNumberRecord(record.id, d, n, out);
+            break;
+        case recLabelSst:
+        case recLabel:
+        case recRString:
+            at = ReadTextRecord(record.id, d, n, at, out);
+            break;
+        case recBoolErr:
+            ReadBoolErrRecord(d, n, out);
+            break;
+        case recFormula:
+        case recString:
+            at = ReadFormulaRecord(record.id, d, n, at, out);
+            break;
+        }
+    }
+}
+
+// The cell at the row and column a cell record starts with. Excel sheets have at most 256
+// columns (and 65536 rows, all that 16 bits hold).
+XlsWorkbook::XCell XlsWorkbook::PlacedCell(const uint8_t* d) const
+{
+    XCell cell;
+    cell.row = U16(d);
+    cell.col = U16(d + 2);
+    if (cell.col > 255)
+        Damaged(L"a cell lies beyond the last column");
+    return cell;
+}
+
+// A cell without a value (an error, a formula with an empty or error
+// result): its row and column still belong to the sheet.
+void XlsWorkbook::AddEmptyCell(const uint8_t* d, SheetCells& out) const
+{
+    XCell cell = PlacedCell(d);
+    out.cells.push_back(cell);
+}
+
+// Adds a number, as a date when its style's format shows one; a value that is no finite number
+// leaves an empty cell.
+void XlsWorkbook::AddNumberCell(const uint8_t* d, double value, SheetCells& out) const
+{
+    XCell cell = PlacedCell(d);
+    bool date = IsDateFormat(U16(d + 4));
+    cell.kind = date ? Kind::Date : Kind::Number;
+    cell.number = date ? OleDateOf(value) : value;
+    if (std::isfinite(value))
+        out.cells.push_back(cell);
+    else
+        AddEmptyCell(d, out);
+}
+
+// Adds a text cell; an empty text adds nothing.
+void XlsWorkbook::AddTextCell(const uint8_t* d, std::wstring text, SheetCells& out) const
+{
+    if (text.empty())
+        return;
+    XCell cell = PlacedCell(d);
+    cell.kind = Kind::Text;
+    cell.text = (uint32_t)out.texts.size();
+    out.texts.push_back(std::move(text));
+    out.cells.push_back(cell);
+}
+
+// Adds a yes/no cell; the value byte lies at a different place in a BOOLERR and in a formula.
+void XlsWorkbook::AddBoolCell(const uint8_t* d, bool value, SheetCells& out) const
+{
+    XCell cell = PlacedCell(d);
+    cell.kind = Kind::Bool;
+    cell.number = value ? 1 : 0;
+    out.cells.push_back(cell);
+}
+
+// Reads the number records: one number, one RK value, or a row of RK values.
+void XlsWorkbook::ReadNumberRecord(uint16_t id, const uint8_t* d, size_t n, SheetCells& out) const
+{
+    switch (id)
+    {
+    case recNumber:
+        if (n >= 14)
+            AddNumberCell(d, F64(d + 6), out);
+        break;
+    case recRk:
+        if (n >= 10)
+            AddNumberCell(d, RkValue(U32(d + 6)), out);
+        break;
+    case recMulRk:
+        if (n >= 6)
+        {
+            size_t count = (n - 6) / 6;
+            uint16_t row = U16(d), first = U16(d + 2);
+            for (size_t i = 0; i < count; ++i)
+            {
+                const uint8_t* e = d + 4 + 6 * i;
+                uint8_t head[6];
+                memcpy(head, &row, 2);
+                uint16_t col = (uint16_t)(first + i);
+                memcpy(head + 2, &col, 2);
+                memcpy(head + 4, e, 2);
+                AddNumberCell(head, RkValue(U32(e + 2)), out);
+            }
+        }
+        break;
+    }
+}
+
+// Reads the text records: a shared string, or a string of its own that may run on through
+// CONTINUE records; returns the offset of the next record.
+size_t XlsWorkbook::ReadTextRecord(uint16_t id, const uint8_t* d, size_t n, size_t at, SheetCells& out) const
+{
+    switch (id)
+    {
+    case recLabelSst:
+        if (n >= 10)
+        {
+            uint32_t index = U32(d + 6);
+            if (index >= m_sst.size())
+                Damaged(L"a cell refers to a missing shared string");
+            AddTextCell(d, m_sst[index], out);
+        }
+        break;
+    case recLabel:
+    case recRString:
+        if (n >= 8)
+        {
+            Segments in(d + 6, n - 6);
+            if (m_biff8)
+                at = in.AddContinues(m_stream, at);
+            AddTextCell(d, m_biff8 ? in.UnicodeString(2) : in.ByteString(2, m_codePage), out);
+        }
+        break;
+    }
+    return at;
+}
+
+// Reads a BOOLERR record: a yes/no value, or an error that leaves the cell empty.
+void XlsWorkbook::ReadBoolErrRecord(const uint8_t* d, size_t n, SheetCells& out) const
+{
+    if (n >= 8 && d[7] != 0)
+        AddEmptyCell(d, out);
+    else if (n >= 8)
+        AddBoolCell(d, d[6] != 0, out);
+}
+
+// Reads a formula's cached result; a text result comes in the STRING record that follows,
+// which replaces the formula's empty cell. Returns the offset of the next record.
+size_t XlsWorkbook::ReadFormulaRecord(uint16_t id, const uint8_t* d, size_t n, size_t at, SheetCells& out) const
+{
+    switch (id)
+    {
+    case recFormula:
+        if (n >= 20)
+        {
+            if (U16(d + 12) != 0xFFFF)
+                AddNumberCell(d, F64(d + 6), out);
+            else if (d[6] == 0)
+            {
+                // The text follows in a STRING record and replaces this cell.
+                AddEmptyCell(d, out);
+                out.pendingFormula.row = U16(d);
+                out.pendingFormula.col = U16(d + 2);
+                out.pending = true;
+            }
+            else if (d[6] == 1)
+                AddBoolCell(d, d[8] != 0, out);
+            else
+                AddEmptyCell(d, out);    // an error or an empty text
+        }
+        break;
+    case recString:
+        if (out.pending && n >= 2)
+        {
+            Segments in(d, n);
+            if (m_biff8)
+                at = in.AddContinues(m_stream, at);
+            std::wstring text = m_biff8 ? in.UnicodeString(2) : in.ByteString(2, m_codePage);
+            uint8_t head[4];
+            uint16_t row = (uint16_t)out.pendingFormula.row;
+            memcpy(head, &row, 2);
+            memcpy(head + 2, &out.pendingFormula.col, 2);
+            AddTextCell(head, std::move(text), out);
+            out.pending = false;
+        }
+        break;
+    }
+    return at;
+}
+
+// Cells in row, then column order; a repeated cell keeps its last value.
+void XlsWorkbook::SortCells(std::vector<XCell>& cells)
+{
     std::stable_sort(cells.begin(), cells.end(), [](const XCell& a, const XCell& b) {
         return a.row != b.row ? a.row < b.row : a.col < b.col;
     });

@@ -59,9 +59,45 @@ private:
         uint16_t firstCol = 0, lastCol = 0;
     };
 
+    // Names and the references their formulas go through, gathered from the globals.
+    struct GlobalNames
+    {
+        struct RawName { std::wstring name; std::vector<uint8_t> formula; uint16_t sheet; };
+        std::vector<bool> internalBooks;            // SUPBOOK records: internal or not
+        std::vector<std::pair<uint16_t, uint16_t>> externSheets; // book, first sheet
+        std::vector<RawName> rawNames;
+    };
+
+    // Where the records of one sheet put their cells.
+    struct SheetCells
+    {
+        std::vector<XCell>& cells;
+        std::vector<std::wstring>& texts;
+        XCell pendingFormula;   // a formula whose text result follows in a STRING record
+        bool pending = false;
+    };
+
     [[noreturn]] void Damaged(const wchar_t* what) const;
     void ParseGlobals();
+    void ReadGlobalRecords(size_t at, GlobalNames& names);
+    void ReadSettingRecord(uint16_t id, const uint8_t* d, size_t n);
+    void ReadFormatRecord(uint16_t id, const uint8_t* d, size_t n);
+    void ReadSheetRecord(const uint8_t* d, size_t n);
+    size_t ReadSharedStrings(const uint8_t* d, size_t n, size_t at);
+    void ReadNameRecord(uint16_t id, const uint8_t* d, size_t n, GlobalNames& names);
+    void ResolveNamedRanges(const GlobalNames& names);
     void ReadCells(const Sheet& sheet, std::vector<XCell>& cells, std::vector<std::wstring>& texts) const;
+    void ReadCellRecords(size_t at, SheetCells& out) const;
+    void ReadNumberRecord(uint16_t id, const uint8_t* d, size_t n, SheetCells& out) const;
+    size_t ReadTextRecord(uint16_t id, const uint8_t* d, size_t n, size_t at, SheetCells& out) const;
+    void ReadBoolErrRecord(const uint8_t* d, size_t n, SheetCells& out) const;
+    size_t ReadFormulaRecord(uint16_t id, const uint8_t* d, size_t n, size_t at, SheetCells& out) const;
+    XCell PlacedCell(const uint8_t* d) const;
+    void AddEmptyCell(const uint8_t* d, SheetCells& out) const;
+    void AddNumberCell(const uint8_t* d, double value, SheetCells& out) const;
+    void AddTextCell(const uint8_t* d, std::wstring text, SheetCells& out) const;
+    void AddBoolCell(const uint8_t* d, bool value, SheetCells& out) const;
+    static void SortCells(std::vector<XCell>& cells);
     std::shared_ptr<RowSet> BuildTable(std::vector<XCell>& cells, const std::vector<std::wstring>& texts,
                                        bool bounded, uint32_t firstRow, uint32_t lastRow,
                                        uint16_t firstCol, uint16_t lastCol) const;

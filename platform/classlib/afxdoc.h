@@ -372,6 +372,15 @@ public:
     afx_msg void OnFilePrint();
     afx_msg void OnFilePrintPreview();
 
+private:
+    // Steps of OnFilePrint
+    BOOL SetUpPrintTarget(CPrintInfo& printInfo);
+    BOOL AskPrintFileName(CPrintInfo& printInfo, CString& strOutput);
+    CString GetPrintJobTitle() const;
+    UINT RunPrintJob(CDC& dcPrint, CPrintInfo& printInfo, LPCTSTR lpszTitle, LPCTSTR lpszPrinter,
+                     const CString& strOutput, BOOL bJob, BOOL& bCancelled);
+    UINT PrintJobPage(CDC& dcPrint, CPrintInfo& printInfo, BOOL bJob);
+
     DECLARE_MESSAGE_MAP()
 
     friend class CDocument;

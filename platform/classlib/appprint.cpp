@@ -53,6 +53,8 @@ void CWinApp::SelectPrinter(HANDLE hDevNames, HANDLE hDevMode, BOOL bFreeOld)
     m_hDevMode = (HGLOBAL)hDevMode;
 }
 
+// Keeps the chosen printer while it exists, else takes the default printer (or none when no
+// printer is left).
 void CWinApp::UpdatePrinterSelection(BOOL bForceDefaults)
 {
     // a chosen printer stays while it exists

@@ -29,6 +29,8 @@ CPrintPreviewState::CPrintPreviewState()
     hAccelTable = NULL;
 }
 
+// Turns the frame into the preview's frame and back: menu, accelerators, bars and main pane go
+// while the preview shows and come back as they were, with what was asked of the bars meanwhile.
 void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 {
     if (bPreview)
@@ -177,6 +179,7 @@ BEGIN_MESSAGE_MAP(CPreviewBar, CWnd)
     ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
+// Creates the preview's button strip at the top of the frame, one push button per preview command.
 BOOL CPreviewBar::Create(CFrameWnd* pFrame)
 {
     LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursor(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
@@ -227,6 +230,7 @@ LRESULT CPreviewBar::OnSizeParent(WPARAM, LPARAM lParam)
     return 0;
 }
 
+// Enables the buttons as the frame's update handlers say, on every idle pass.
 LRESULT CPreviewBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM)
 {
     // every button asks the frame's update handlers
@@ -307,6 +311,8 @@ void CPreviewDC::SetTopLeftOffset(CPoint ptOffset)
     MirrorMappingMode();
 }
 
+// Sets the screen DC's mapping to the printer DC's scaled to the page on screen, reduced so that
+// the extents stay exact and within 32 bits.
 void CPreviewDC::MirrorMappingMode()
 {
     if (m_hDC == NULL || m_hAttribDC == NULL)
@@ -375,6 +381,7 @@ void CPreviewDC::SetOutputDC(HDC hDC)
     MirrorFont();
 }
 
+// Selects a copy of the printer DC's font into the screen DC, kept until the output DC goes.
 void CPreviewDC::MirrorFont()
 {
     // the printer's current font, in the same logical units
@@ -435,6 +442,8 @@ int CPreviewDC::SaveDC()
     return nAttrib;
 }
 
+// Restores both DCs to a saved level (the screen DC to the level it had then) and mirrors the
+// printer's mapping and font again.
 BOOL CPreviewDC::RestoreDC(int nSavedDC)
 {
     BOOL bResult = TRUE;
@@ -543,6 +552,7 @@ const int PREVIEW_GAP = 8;          // pixels around and between the pages
 const int PREVIEW_SHADOW = 3;       // the pages' shadow
 }
 
+// An empty preview of one page, zoomed out, until SetPrintView gives it a view to print.
 CPreviewView::CPreviewView()
 {
     m_pPreviewState = NULL;
@@ -573,6 +583,8 @@ CPreviewView::~CPreviewView()
         m_pToolBar->DestroyWindow();
 }
 
+// Prepares the preview of the view's pages on the default printer: its page and sheet sizes and the
+// pages shown side by side; FALSE when the printing is cancelled or there is no printer.
 BOOL CPreviewView::SetPrintView(CView* pPrintView)
 {
     m_pPrintView = pPrintView;
@@ -630,6 +642,8 @@ void CPreviewView::OnDisplayPageNumber(UINT nPage, UINT nPagesDisplayed)
         pFrame->SendMessage(WM_SETMESSAGESTRING, 0, (LPARAM)(LPCTSTR)strText);
 }
 
+// Shows the pages from nPage on, moved back so that the last pages fill the view, and the page
+// numbers in the status bar.
 void CPreviewView::SetCurrentPage(UINT nPage, BOOL)
 {
     if (m_pPreviewInfo == NULL)
@@ -665,6 +679,8 @@ CRect CPreviewView::GetPageRect(UINT nIndex) const
     return nIndex < 2 ? m_rectPages[nIndex] : CRect(0, 0, 0, 0);
 }
 
+// Places the shown pages in the window at the zoom's scale (fit, true size or between), centred
+// when smaller than the window, and sets the scroll range.
 void CPreviewView::PositionPages()
 {
     if (m_hWnd == NULL)
@@ -747,6 +763,8 @@ BOOL CPreviewView::OnEraseBkgnd(CDC*)
     return TRUE;    // OnDraw paints the whole window
 }
 
+// Draws each shown sheet with its shadow and the view's printing of the page scaled into it,
+// clipped to the printable area; a page the document does not have ends the preview's page count.
 void CPreviewView::OnDraw(CDC* pDC)
 {
     // the background around the pages
@@ -931,6 +949,8 @@ void CView::OnFilePrintPreview()
     }
 }
 
+// Replaces the frame's main pane with a preview of the view's pages and its button strip; FALSE
+// when the preview cannot be made (a cancelled printing is TRUE, the preview closed again).
 BOOL CView::DoPrintPreview(UINT, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
                            CPrintPreviewState* pState)
 {
@@ -1001,6 +1021,8 @@ BOOL CView::DoPrintPreview(UINT, CView* pPrintView, CRuntimeClass* pPreviewViewC
     return TRUE;
 }
 
+// Closes the preview: the printing ends, the frame gets its pane, bars and menu back and the
+// view that printed is active again.
 void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT, CPreviewView* pView)
 {
     if (pView->m_pPreviewDC != NULL && pView->m_pPrintView != NULL)

@@ -19,6 +19,7 @@ int ShowPrompt(UINT nIDPrompt, UINT nType = MB_OK)
 /////////////////////////////////////////////////////////////////////////////
 // CPrintInfo
 
+// A print job of pages 1 to 0xFFFF (length not known yet) with a Print dialog for all pages.
 CPrintInfo::CPrintInfo()
 {
     m_pPD = new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION);
@@ -83,6 +84,8 @@ UINT CPrintInfo::GetToPage() const
 /////////////////////////////////////////////////////////////////////////////
 // The printer and the Print dialog
 
+// Gets the printer DC: the Print dialog, or the default printer for preview and direct printing
+// (the dialog only when there is none); FALSE when cancelled or no DC can be made.
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
 {
     CWinApp* pApp = AfxGetApp();
@@ -224,6 +227,8 @@ private:
     CByteArray m_data;
 };
 
+// The printing status window: Cancel marks the job as cancelled and closes the window, giving the
+// main window back.
 INT_PTR CALLBACK PrintStatusDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM)
 {
     switch (nMsg)
@@ -248,6 +253,8 @@ INT_PTR CALLBACK PrintStatusDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
+// Shows the printing status window with the document, the printer and a Cancel button (a template
+// built in memory, no resource needed); NULL when it cannot be made.
 HWND CreatePrintStatus(HWND hWndOwner, LPCTSTR lpszDocName, LPCTSTR lpszPrinter)
 {
     CDialogTemplateBuilder builder;
@@ -342,9 +349,51 @@ private:
 
 } // namespace
 
+// Prints the document's pages as the Print dialog (or Quick Print, or the shell) asks, with a
+// status window to cancel from; a failed job is reported once, a cancelled one not at all.
 void CView::OnFilePrint()
 {
     CPrintInfo printInfo;
+    if (!SetUpPrintTarget(printInfo))
+        return;
+    if (!OnPreparePrinting(&printInfo))
+        return;     // cancelled, or already reported
+    if (printInfo.m_pPD->m_pd.hDC == NULL)
+    {
+        ShowPrompt(AFX_IDP_FAILED_TO_START_PRINT, MB_ICONEXCLAMATION);
+        return;
+    }
+
+    CString strOutput;
+    if (!AskPrintFileName(printInfo, strOutput))
+        return;
+
+    CDC dcPrint;
+    dcPrint.Attach(printInfo.m_pPD->m_pd.hDC);     // printInfo deletes the DC
+    dcPrint.m_bPrinting = TRUE;
+    // a memory DC (tests) gets the pages without a job
+    int nTechnology = dcPrint.GetDeviceCaps(TECHNOLOGY);
+    BOOL bJob = nTechnology == DT_RASPRINTER || nTechnology == DT_PLOTTER;
+
+    CString strTitle = GetPrintJobTitle();
+    CString strPrinter = printInfo.m_pPD->GetDeviceName();
+
+    OnBeginPrinting(&dcPrint, &printInfo);
+
+    BOOL bCancelled = FALSE;
+    UINT nFailure = RunPrintJob(dcPrint, printInfo, strTitle, strPrinter, strOutput, bJob, bCancelled);
+
+    printInfo.m_bJobDone = nFailure == 0 && !bCancelled;
+    OnEndPrinting(&dcPrint, &printInfo);
+    dcPrint.Detach();
+    if (nFailure != 0)
+        ShowPrompt(nFailure, MB_ICONEXCLAMATION);
+}
+
+// Picks the printer without a dialog where the command asks for it: the shell's "print to"
+// names one, Quick Print takes the default. FALSE (reported) when the named printer fails.
+BOOL CView::SetUpPrintTarget(CPrintInfo& printInfo)
+{
     CWinApp* pApp = AfxGetApp();
 
     // the shell's "print to": the printer named on the command line, no dialog
@@ -358,7 +407,7 @@ void CView::OnFilePrint()
         if (printInfo.m_pPD->m_pd.hDC == NULL)
         {
             ShowPrompt(AFX_IDP_FAILED_TO_START_PRINT, MB_ICONEXCLAMATION);
-            return;
+            return FALSE;
         }
         printInfo.m_bDirect = TRUE;
     }
@@ -366,17 +415,13 @@ void CView::OnFilePrint()
     const MSG* pMsg = GetCurrentMessage();
     if (pMsg != NULL && pMsg->message == WM_COMMAND && LOWORD(pMsg->wParam) == ID_FILE_PRINT_DIRECT)
         printInfo.m_bDirect = TRUE;
+    return TRUE;
+}
 
-    if (!OnPreparePrinting(&printInfo))
-        return;     // cancelled, or already reported
-    if (printInfo.m_pPD->m_pd.hDC == NULL)
-    {
-        ShowPrompt(AFX_IDP_FAILED_TO_START_PRINT, MB_ICONEXCLAMATION);
-        return;
-    }
-
-    // "Print to file": the name of the file
-    CString strOutput;
+// Asks for the output file when the Print dialog's "Print to file" is ticked (strOutput stays
+// empty otherwise); FALSE when the user cancels the file dialog.
+BOOL CView::AskPrintFileName(CPrintInfo& printInfo, CString& strOutput)
+{
     if (printInfo.m_pPD->PrintToFile())
     {
         CString strDefExt, strDefault, strFilter, strCaption;
@@ -388,38 +433,38 @@ void CView::OnFilePrint()
                         strFilter, this);
         dlg.m_ofn.lpstrTitle = strCaption;
         if (dlg.DoModal() != IDOK)
-            return;
+            return FALSE;
         strOutput = dlg.GetPathName();
     }
+    return TRUE;
+}
 
-    CDC dcPrint;
-    dcPrint.Attach(printInfo.m_pPD->m_pd.hDC);     // printInfo deletes the DC
-    dcPrint.m_bPrinting = TRUE;
-    // a memory DC (tests) gets the pages without a job
-    int nTechnology = dcPrint.GetDeviceCaps(TECHNOLOGY);
-    BOOL bJob = nTechnology == DT_RASPRINTER || nTechnology == DT_PLOTTER;
-
-    // the job is named after the document (or the frame)
+// The job is named after the document (or the frame)
+CString CView::GetPrintJobTitle() const
+{
     CString strTitle;
     if (m_pDocument != NULL)
         strTitle = m_pDocument->GetTitle();
     else if (CFrameWnd* pFrame = GetParentFrame())
         pFrame->GetWindowText(strTitle);
-    CString strPrinter = printInfo.m_pPD->GetDeviceName();
+    return strTitle;
+}
 
-    OnBeginPrinting(&dcPrint, &printInfo);
-
+// Runs the job over the chosen page range with the main window disabled; returns the message
+// of a failure (0 when none). A failed or cancelled job is aborted, never ended as printed.
+UINT CView::RunPrintJob(CDC& dcPrint, CPrintInfo& printInfo, LPCTSTR lpszTitle, LPCTSTR lpszPrinter,
+                        const CString& strOutput, BOOL bJob, BOOL& bCancelled)
+{
     UINT nFailure = 0;              // message of a failed job
     BOOL bDocStarted = FALSE;
-    BOOL bCancelled = FALSE;
     try
     {
-        CPrintJobWindows jobWindows(AfxGetMainWnd(), strTitle, strPrinter, bJob);
+        CPrintJobWindows jobWindows(AfxGetMainWnd(), lpszTitle, lpszPrinter, bJob);
 
         DOCINFOA docInfo;
         memset(&docInfo, 0, sizeof(docInfo));
         docInfo.cbSize = sizeof(docInfo);
-        docInfo.lpszDocName = strTitle;
+        docInfo.lpszDocName = lpszTitle;
         docInfo.lpszOutput = strOutput.IsEmpty() ? NULL : (LPCSTR)strOutput;
 
         if (bJob)
@@ -446,27 +491,9 @@ void CView::OnFilePrint()
             if (!printInfo.m_bContinuePrinting)
                 break;
             jobWindows.SetPage(printInfo.m_nCurPage);
-
-            // the printable area in logical units
-            printInfo.m_rectDraw.SetRect(0, 0, dcPrint.GetDeviceCaps(HORZRES), dcPrint.GetDeviceCaps(VERTRES));
-            dcPrint.DPtoLP(&printInfo.m_rectDraw);
-
-            if (bJob)
-            {
-                if (dcPrint.StartPage() <= 0)
-                {
-                    nFailure = AFX_IDP_FAILED_TO_PRINT;
-                    break;
-                }
-                // a new page resets the DC: prepare it again
-                OnPrepareDC(&dcPrint, &printInfo);
-            }
-            OnPrint(&dcPrint, &printInfo);
-            if (bJob && dcPrint.EndPage() <= 0)
-            {
-                nFailure = AFX_IDP_FAILED_TO_PRINT;
+            nFailure = PrintJobPage(dcPrint, printInfo, bJob);
+            if (nFailure != 0)
                 break;
-            }
             if (!AfxAbortProc(dcPrint.m_hDC, 0))
             {
                 bCancelled = TRUE;
@@ -491,10 +518,25 @@ void CView::OnFilePrint()
         dcPrint.Detach();
         throw;
     }
+    return nFailure;
+}
 
-    printInfo.m_bJobDone = nFailure == 0 && !bCancelled;
-    OnEndPrinting(&dcPrint, &printInfo);
-    dcPrint.Detach();
-    if (nFailure != 0)
-        ShowPrompt(nFailure, MB_ICONEXCLAMATION);
+// Prints the current page into its printable area; returns the message of a failed page (0 when none).
+UINT CView::PrintJobPage(CDC& dcPrint, CPrintInfo& printInfo, BOOL bJob)
+{
+    // the printable area in logical units
+    printInfo.m_rectDraw.SetRect(0, 0, dcPrint.GetDeviceCaps(HORZRES), dcPrint.GetDeviceCaps(VERTRES));
+    dcPrint.DPtoLP(&printInfo.m_rectDraw);
+
+    if (bJob)
+    {
+        if (dcPrint.StartPage() <= 0)
+            return AFX_IDP_FAILED_TO_PRINT;
+        // a new page resets the DC: prepare it again
+        OnPrepareDC(&dcPrint, &printInfo);
+    }
+    OnPrint(&dcPrint, &printInfo);
+    if (bJob && dcPrint.EndPage() <= 0)
+        return AFX_IDP_FAILED_TO_PRINT;
+    return 0;
 }

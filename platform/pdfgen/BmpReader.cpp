@@ -70,8 +70,32 @@ uint8_t CBmpReader::Scale(uint32_t value, const Channel& ch)
 // Opens a BMP and checks its headers, refusing formats and sizes it cannot read.
 int CBmpReader::Open(const char* path, std::string& error)
 {
-    const uint32_t kBiRgb = 0, kBiBitfields = 3;
+    uint64_t fileSize = 0;
+    int rc = OpenFile(path, fileSize, error);
+    if (rc != PDF_OK)
+        return rc;
+    Header hdr;
+    rc = ReadHeader(path, fileSize, hdr, error);
+    if (rc != PDF_OK)
+        return rc;
+    rc = ReadColorLayout(path, fileSize, hdr, error);
+    if (rc != PDF_OK)
+        return rc;
 
+    m_stride = ((static_cast<uint64_t>(m_width) * m_bpp + 31) / 32) * 4;
+    m_dataOffset = hdr.offBits;
+    if (hdr.offBits < 14 + hdr.size || m_dataOffset + m_stride * m_height > fileSize)
+    {
+        error = Describe("\"%s\" is truncated.", path);
+        return PDF_ERR_FORMAT;
+    }
+    m_row.resize(static_cast<size_t>(m_stride));
+    return PDF_OK;
+}
+
+// Opens the file for sequential reading and gives its size, the bound of every later check.
+int CBmpReader::OpenFile(const char* path, uint64_t& fileSize, std::string& error)
+{
     m_file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (m_file == INVALID_HANDLE_VALUE)
@@ -86,17 +110,25 @@ int CBmpReader::Open(const char* path, std::string& error)
         error = Describe("Cannot read the picture file \"%s\".", path);
         return PDF_ERR_OPEN;
     }
-    const uint64_t fileSize = static_cast<uint64_t>(size.QuadPart);
+    fileSize = static_cast<uint64_t>(size.QuadPart);
+    return PDF_OK;
+}
+
+// Reads the file and info headers and takes the picture's size, depth and resolution from
+// them, so that nothing larger than the limits or of an unknown layout goes further.
+int CBmpReader::ReadHeader(const char* path, uint64_t fileSize, Header& hdr, std::string& error)
+{
+    const uint32_t kBiRgb = 0, kBiBitfields = 3;
 
     // File header, header size, then the whole info header (at most 124 bytes).
-    uint8_t head[14 + 124 + 12] = {0};
+    uint8_t* head = hdr.bytes;
     if (fileSize < 14 + 12 || !ReadAt(m_file, 0, head, 14 + 4) || head[0] != 'B' || head[1] != 'M')
     {
         error = Describe("\"%s\" is not a BMP file.", path);
         return PDF_ERR_FORMAT;
     }
-    const uint32_t offBits = U32(head + 10);
-    const uint32_t hdrSize = U32(head + 14);
+    hdr.offBits = U32(head + 10);
+    const uint32_t hdrSize = hdr.size = U32(head + 14);
     if (hdrSize != 12 && hdrSize != 40 && hdrSize != 52 && hdrSize != 56 && hdrSize != 108
         && hdrSize != 124)
     {
@@ -113,7 +145,7 @@ int CBmpReader::Open(const char* path, std::string& error)
     }
     const uint8_t* h = head + 14;
     int64_t width, height;
-    uint32_t planes, compression = kBiRgb, clrUsed = 0;
+    uint32_t planes, compression = kBiRgb;
     if (hdrSize == 12)
     {
         width = U16(h + 4);
@@ -130,7 +162,7 @@ int CBmpReader::Open(const char* path, std::string& error)
         compression = U32(h + 16);
         m_xppm = S32(h + 24);
         m_yppm = S32(h + 28);
-        clrUsed = U32(h + 32);
+        hdr.clrUsed = U32(h + 32);
         if (m_xppm < 0 || m_yppm < 0)
             m_xppm = m_yppm = 0;
     }
@@ -158,6 +190,16 @@ int CBmpReader::Open(const char* path, std::string& error)
                          compression);
         return PDF_ERR_FORMAT;
     }
+    return PDF_OK;
+}
+
+// Sets up how pixel values become colours: channel masks for 16 and 32 bits, the palette
+// for 8 bits and fewer (24 bits needs neither).
+int CBmpReader::ReadColorLayout(const char* path, uint64_t fileSize, const Header& hdr,
+                                std::string& error)
+{
+    const uint32_t hdrSize = hdr.size;
+    const uint8_t* h = hdr.bytes + 14;
     if (m_bpp == 16 || m_bpp == 32)
     {
         uint32_t r = m_bpp == 16 ? 0x7C00 : 0xFF0000;
@@ -187,7 +229,7 @@ int CBmpReader::Open(const char* path, std::string& error)
     else if (m_bpp <= 8)
     {
         const uint32_t maxColors = 1u << m_bpp;
-        const uint32_t colors = clrUsed ? clrUsed : maxColors;
+        const uint32_t colors = hdr.clrUsed ? hdr.clrUsed : maxColors;
         if (colors > maxColors)
         {
             error = Describe("\"%s\": invalid palette size %lld.", path, colors);
@@ -209,15 +251,6 @@ int CBmpReader::Open(const char* path, std::string& error)
             m_palette[i * 3 + 2] = raw[i * entry];
         }
     }
-
-    m_stride = ((static_cast<uint64_t>(m_width) * m_bpp + 31) / 32) * 4;
-    m_dataOffset = offBits;
-    if (offBits < 14 + hdrSize || m_dataOffset + m_stride * m_height > fileSize)
-    {
-        error = Describe("\"%s\" is truncated.", path);
-        return PDF_ERR_FORMAT;
-    }
-    m_row.resize(static_cast<size_t>(m_stride));
     return PDF_OK;
 }
 

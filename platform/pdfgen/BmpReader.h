@@ -50,6 +50,18 @@ private:
         int shift = 0;
         uint32_t max = 0;
     };
+    // What Open reads from the headers beside the members it sets.
+    struct Header
+    {
+        uint8_t bytes[14 + 124 + 12] = {0};     // file header, then info header and masks
+        uint32_t offBits = 0;
+        uint32_t size = 0;                      // size of the info header
+        uint32_t clrUsed = 0;
+    };
+    int OpenFile(const char* path, uint64_t& fileSize, std::string& error);
+    int ReadHeader(const char* path, uint64_t fileSize, Header& hdr, std::string& error);
+    int ReadColorLayout(const char* path, uint64_t fileSize, const Header& hdr,
+                        std::string& error);
     static Channel MakeChannel(uint32_t mask);
     static uint8_t Scale(uint32_t value, const Channel& ch);
 

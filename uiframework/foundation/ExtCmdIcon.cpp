@@ -68,6 +68,7 @@ int GetBitmapBitsPerPixel(HBITMAP hBitmap)
     return bm.bmBitsPixel * bm.bmPlanes;
 }
 
+// A copy of an icon for the caller to destroy; NULL for NULL or an icon the system cannot read.
 HICON DuplicateHIcon(HICON hIcon)
 {
     if (hIcon == NULL)
@@ -278,6 +279,7 @@ void CExtCmdIcon::Serialize(CArchive& ar)
     }
 }
 
+// Makes this icon a deep copy of another (image and effect settings); each frees its own handles.
 void CExtCmdIcon::AssignFrom(const CExtCmdIcon& other)
 {
     if (&other == this)
@@ -323,6 +325,8 @@ void CExtCmdIcon::AssignHIcon(HICON hIcon, bool bCopy)
     SizeFromHIcon(m_icon);
 }
 
+// Takes a bitmap as the image, a copy of it (or of its rectangle) when bClone, else the handle
+// itself, which the icon then owns; NULL empties the icon.
 void CExtCmdIcon::AssignBitmap(HBITMAP hBitmap, COLORREF clrTransparent, const RECT* pRectSrc,
                                bool bClone)
 {
@@ -354,6 +358,7 @@ void CExtCmdIcon::AssignBitmap(HBITMAP hBitmap, COLORREF clrTransparent, const R
     m_bitmap.m_nHeight = size.cy;
 }
 
+// Size of the image in pixels, the bitmap's before the icon's; 0 x 0 when empty.
 SIZE CExtCmdIcon::GetSize() const
 {
     SIZE size = { 0, 0 };
@@ -548,6 +553,7 @@ HICON CExtCmdIcon::GetHIcon(bool bRemapSysColors)
     return m_icon.m_hIcon;
 }
 
+// Hands the image over as an icon for the caller to destroy and leaves this one empty.
 HICON CExtCmdIcon::DetachHIcon(bool bRemapSysColors)
 {
     if (IsEmpty())
@@ -658,6 +664,8 @@ bool CExtCmdIcon::BuildTintedEffectIcon()
     return m_iconEffect.m_hIcon != NULL;
 }
 
+// Draws the icon at the rectangle's top left as normal, disabled, mono or with the paint manager's
+// effect (mono where the screen lacks the colours); answers DrawState's result.
 int CExtCmdIcon::Paint(HDC hDC, const RECT* pRect, int nState, HBRUSH hBrush)
 {
     if (hDC == NULL || pRect == NULL)
@@ -701,6 +709,8 @@ int CExtCmdIcon::Paint(CDC& dc, POINT pt, int nState, HBRUSH hBrush)
     return Paint(dc.GetSafeHdc(), &rc, nState, hBrush);
 }
 
+// Counts how often each colour occurs in the image (a monochrome icon's mask); answers the
+// image's bits per pixel, 0 when it cannot be read.
 int CExtCmdIcon::QueryImageInfo(ColorHistogram& mapColors)
 {
     mapColors.RemoveAll();
@@ -820,6 +830,8 @@ void CExtCmdIcon::SetEffectFactor(double dFactor)
     FreeEffectIcon();
 }
 
+// Makes a 32-bit bitmap of a check mark or radio dot on a transparent colour that differs from the
+// glyph's, for menu items that have no icon; ppBits gets its pixels.
 bool CExtCmdIcon::CreateGlyphIcon(int nGlyph, COLORREF clrGlyph, COLORREF clrTransparent,
                                   int cx, int cy, COLORREF** ppBits)
 {

@@ -28,6 +28,7 @@ CExtCmdItem::~CExtCmdItem()
 {
 }
 
+// Copies every field of another command, its profile, usage count and reserved values included.
 void CExtCmdItem::AssignFrom(const CExtCmdItem& other)
 {
     if (&other == this)
@@ -48,6 +49,7 @@ void CExtCmdItem::AssignFrom(const CExtCmdItem& other)
     m_nUsageCount = other.m_nUsageCount;
 }
 
+// Takes the other command's icon and texts where it has them; what it lacks stays as it is.
 void CExtCmdItem::MergeFrom(const CExtCmdItem& other)
 {
     if (&other == this)
@@ -66,6 +68,8 @@ void CExtCmdItem::MergeFrom(const CExtCmdItem& other)
         m_strAccelText = other.m_strAccelText;
 }
 
+// Takes the other command's icon and texts only where this one has none (the alternative text
+// stays as it is).
 void CExtCmdItem::FillEmptyFrom(const CExtCmdItem& other)
 {
     if (&other == this)
@@ -305,6 +309,8 @@ bool CExtCmdItem::DeliverToWnd(CWnd* pWnd, bool bSend)
     return Deliver(pWnd->GetSafeHwnd(), bSend);
 }
 
+// Sends or posts the command to the window (a system command as WM_SYSCOMMAND at the cursor) and
+// counts its use; answers the send's result or whether the post went out.
 bool CExtCmdItem::Deliver(HWND hWnd, bool bSend)
 {
     if (hWnd == NULL)

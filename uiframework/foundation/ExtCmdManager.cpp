@@ -96,6 +96,7 @@ bool CExtCmdProfile::ToolbarResource_t::ReadToolbarData(const BYTE* pData, DWORD
     return true;
 }
 
+// Reads a toolbar resource's button ids and bitmap strip; false when either is missing or bad.
 bool CExtCmdProfile::ToolbarResource_t::Load(HINSTANCE hInstToolbar, HRSRC hRsrcToolbar,
                                              HINSTANCE hInstBitmap, HRSRC hRsrcBitmap,
                                              COLORREF clrTransparent)
@@ -133,6 +134,8 @@ CExtCmdItem* CExtCmdProfile::CreateCommandCopy(const CExtCmdItem* pSrc)
     return new CExtCmdItem(*pSrc);
 }
 
+// Adds a copy of the command, or updates the one with its id (texts replaced or only filled in);
+// FALSE for an invalid id.
 BOOL CExtCmdProfile::SetCommand(const CExtCmdItem* pSrc, bool bReplaceTexts, bool* pbAdded)
 {
     if (pbAdded != NULL)
@@ -156,6 +159,7 @@ BOOL CExtCmdProfile::SetCommand(const CExtCmdItem* pSrc, bool bReplaceTexts, boo
     return TRUE;
 }
 
+// Deletes an icon and moves the icon indexes of the commands after it down by one.
 void CExtCmdProfile::RemoveIconAt(int nIndex)
 {
     if (nIndex < 0 || nIndex >= (int)m_arrIcons.GetSize())
@@ -173,6 +177,8 @@ void CExtCmdProfile::RemoveIconAt(int nIndex)
     }
 }
 
+// Deletes a command and its icon; TRUE also when there was none (pbRemoved tells), FALSE for a
+// bad id.
 BOOL CExtCmdProfile::RemoveCommand(UINT nCmdID, bool* pbRemoved)
 {
     if (pbRemoved != NULL)
@@ -217,6 +223,7 @@ void CExtCmdProfile::RemoveAllCommands()
     DeleteAllItems();
 }
 
+// Removes the commands with any (or, bAllBits, all) of the state flags of dwMask.
 void CExtCmdProfile::RemoveCommandsByFlags(DWORD dwMask, bool bAllBits)
 {
     CList<UINT, UINT> listIDs;
@@ -281,6 +288,8 @@ bool CExtCmdProfile::CommandExists(UINT nCmdID)
     return FindCommand(nCmdID) != NULL;
 }
 
+// Sets, replaces or (NULL or empty icon) removes a command's icon; with bAdopt the profile owns
+// pIcon, deleting it also when the command is unknown.
 BOOL CExtCmdProfile::SetCommandIcon(UINT nCmdID, CExtCmdIcon* pIcon, bool bAdopt)
 {
     if (!CExtCmdManager::IsCommandIdValid(nCmdID))
@@ -479,6 +488,7 @@ BOOL CExtCmdProfile::UpdateFromToolBarResource(UINT nResID, UINT** ppIDs, int* p
     return TRUE;
 }
 
+// Reads the commands, texts and images of a toolbar control; icons already set are kept.
 BOOL CExtCmdProfile::UpdateFromToolBarWindow(CWnd* pBar, bool bReplaceOld, bool bLoadTips)
 {
     HWND hWndBar = pBar->GetSafeHwnd();
@@ -617,6 +627,7 @@ void CExtCmdProfile::ResetUsageStatistics()
     m_nTotalUsage = 0;
 }
 
+// Makes this profile a deep copy of another: settings, commands and icons.
 void CExtCmdProfile::AssignFrom(const CExtCmdProfile& other)
 {
     if (&other == this)
@@ -693,6 +704,7 @@ CExtCmdProfile* CExtCmdManager::LockedLookup(LPCTSTR lpszProfile)
     return GetProfile(lpszProfile);
 }
 
+// Creates the named profile unless it exists (pNewProfile becomes it) and binds the window to it.
 BOOL CExtCmdManager::EnsureProfile(LPCTSTR lpszName, HWND hWnd, CExtCmdProfile* pNewProfile)
 {
     if (lpszName == NULL || *lpszName == 0)
@@ -734,6 +746,8 @@ private:
 
 } // namespace
 
+// Binds a window to a profile until the window is destroyed; a window already bound keeps its
+// profile. FALSE for no window or an unknown profile.
 BOOL CExtCmdManager::SetProfileForWindow(LPCTSTR lpszName, HWND hWnd)
 {
     if (hWnd == NULL)
@@ -772,6 +786,7 @@ void CExtCmdManager::ForgetWindow(HWND hWnd)
     m_mapWndProfiles.RemoveKey(hWnd);
 }
 
+// The profile of the window or of its nearest bound parent; NULL when none is bound.
 LPCTSTR CExtCmdManager::FindProfileNameForWindow(HWND hWnd)
 {
     if (hWnd == NULL)

@@ -797,129 +797,107 @@ bool CExtPaintManager::TabUsesIcon(CExtCmdIcon* pIcon, CObject* pHelperSrc)
              && g_BarLinks.m_pfnTabHidesIcons(pHelperSrc));
 }
 
-// Draws one tab of a tab strip on any side, selected or not, with its icon and text.
-void CExtPaintManager::PaintTabItem(CDC& dc, bool bTopLeft, bool bHorz, bool bSelected,
-                                    bool bCenteredText, bool bGroupedMode, bool bCenterIcon,
-                                    bool bInvertedVerticalText, const RECT& rcItemIn,
-                                    CSize sizeTextMeasured, CFont* pFont, LPCTSTR sText,
-                                    CExtCmdIcon* pIcon, COLORREF clrText, COLORREF clrFace,
-                                    COLORREF clrLight, COLORREF clrShadow, COLORREF clrDark)
+namespace
 {
-    CRect rcItem(rcItemIn);
-    if (bGroupedMode)
+
+// The face and edges of a selected tab: open on the side that touches the page, so that
+// the tab and its page read as one.
+void PaintSelectedTabFrame(CDC& dc, bool bTopLeft, bool bHorz, const CRect& rcItem,
+                           COLORREF clrFace, COLORREF clrLight, COLORREF clrShadow)
+{
+    CRect rc(rcItem);
+    if (bHorz)
+        rc.left -= 1;
+    else
+        rc.top -= 1;
+    if (bHorz && bTopLeft)
+        rc.bottom += 1;
+    else if (bHorz)
+        rc.top -= 1;
+    else if (bTopLeft)
+        rc.right += 1;
+    else
+        rc.left -= 1;
+    const int w = rc.Width(), h = rc.Height();
+    CRect rcInside(rc);
+    if (bHorz && bTopLeft)          // open at the bottom
     {
-        CRect rc(rcItem);
-        if (bHorz)
-        {
-            rc.right += 1;
-            rc.InflateRect(0, 2);
-        }
-        else
-        {
-            rc.bottom += 1;
-            rc.InflateRect(2, 0);
-        }
-        dc.FillSolidRect(&rc, clrFace);
-        dc.Draw3dRect(&rc, clrLight, clrShadow);
+        dc.FillSolidRect(rc.left, rc.top, 1, h, clrLight);
+        dc.FillSolidRect(rc.left, rc.top, w - 1, 1, clrLight);
+        dc.FillSolidRect(rc.right - 1, rc.top, 1, h, clrShadow);
+        rcInside.DeflateRect(1, 1, 1, 0);
     }
-    else if (bSelected)
+    else if (bHorz)                 // open at the top
     {
-        CRect rc(rcItem);
-        if (bHorz)
-            rc.left -= 1;
-        else
-            rc.top -= 1;
-        if (bHorz && bTopLeft)
-            rc.bottom += 1;
-        else if (bHorz)
-            rc.top -= 1;
-        else if (bTopLeft)
-            rc.right += 1;
-        else
-            rc.left -= 1;
-        const int w = rc.Width(), h = rc.Height();
-        CRect rcInside(rc);
-        if (bHorz && bTopLeft)          // open at the bottom
-        {
-            dc.FillSolidRect(rc.left, rc.top, 1, h, clrLight);
-            dc.FillSolidRect(rc.left, rc.top, w - 1, 1, clrLight);
-            dc.FillSolidRect(rc.right - 1, rc.top, 1, h, clrShadow);
-            rcInside.DeflateRect(1, 1, 1, 0);
-        }
-        else if (bHorz)                 // open at the top
-        {
-            dc.FillSolidRect(rc.left, rc.top, 1, h, clrLight);
-            dc.FillSolidRect(rc.left + 1, rc.bottom - 1, w - 1, 1, clrShadow);
-            dc.FillSolidRect(rc.right - 1, rc.top, 1, h, clrShadow);
-            rcInside.DeflateRect(1, 0, 1, 1);
-        }
-        else if (bTopLeft)              // open at the right
-        {
-            dc.FillSolidRect(rc.left, rc.top, w, 1, clrLight);
-            dc.FillSolidRect(rc.left, rc.top, 1, h - 1, clrLight);
-            dc.FillSolidRect(rc.left, rc.bottom - 1, w, 1, clrShadow);
-            rcInside.DeflateRect(1, 1, 0, 1);
-        }
-        else                            // open at the left
-        {
-            dc.FillSolidRect(rc.left, rc.top, w - 1, 1, clrLight);
-            dc.FillSolidRect(rc.right - 1, rc.top, 1, h, clrShadow);
-            dc.FillSolidRect(rc.left, rc.bottom - 1, w - 1, 1, clrShadow);
-            rcInside.DeflateRect(0, 1, 1, 1);
-        }
-        dc.FillSolidRect(&rcInside, clrFace);
+        dc.FillSolidRect(rc.left, rc.top, 1, h, clrLight);
+        dc.FillSolidRect(rc.left + 1, rc.bottom - 1, w - 1, 1, clrShadow);
+        dc.FillSolidRect(rc.right - 1, rc.top, 1, h, clrShadow);
+        rcInside.DeflateRect(1, 0, 1, 1);
+    }
+    else if (bTopLeft)              // open at the right
+    {
+        dc.FillSolidRect(rc.left, rc.top, w, 1, clrLight);
+        dc.FillSolidRect(rc.left, rc.top, 1, h - 1, clrLight);
+        dc.FillSolidRect(rc.left, rc.bottom - 1, w, 1, clrShadow);
+        rcInside.DeflateRect(1, 1, 0, 1);
+    }
+    else                            // open at the left
+    {
+        dc.FillSolidRect(rc.left, rc.top, w - 1, 1, clrLight);
+        dc.FillSolidRect(rc.right - 1, rc.top, 1, h, clrShadow);
+        dc.FillSolidRect(rc.left, rc.bottom - 1, w - 1, 1, clrShadow);
+        rcInside.DeflateRect(0, 1, 1, 1);
+    }
+    dc.FillSolidRect(&rcInside, clrFace);
+}
+
+// Draws the tab's icon at the start of its content and answers the area left for the text,
+// empty when the text would be too short to read (the icon is then centred).
+CRect PaintTabIcon(CDC& dc, bool bHorz, bool bGroupedMode, bool bCenterIcon,
+                   const CRect& rcContent, CExtCmdIcon* pIcon)
+{
+    CRect rcTextArea(rcContent);
+    CSize sizeIcon = pIcon->GetSize();
+    CRect rcIcon;
+    int nIconLen = bHorz ? sizeIcon.cx : sizeIcon.cy;
+    if (bHorz)
+    {
+        rcIcon.SetRect(rcContent.left, rcContent.top + (rcContent.Height() - sizeIcon.cy) / 2,
+                       rcContent.left + sizeIcon.cx, 0);
+        rcIcon.bottom = rcIcon.top + sizeIcon.cy;
+        rcTextArea.left = rcIcon.right + 3;
     }
     else
     {
-        if (bHorz)
-            dc.FillSolidRect(rcItem.right - 1, rcItem.top + 2, 1, rcItem.Height() - 4, clrDark);
-        else
-            dc.FillSolidRect(rcItem.left + 2, rcItem.bottom - 1, rcItem.Width() - 4, 1, clrDark);
+        rcIcon.SetRect(rcContent.left + (rcContent.Width() - sizeIcon.cx) / 2, rcContent.top,
+                       0, rcContent.top + sizeIcon.cy);
+        rcIcon.right = rcIcon.left + sizeIcon.cx;
+        rcTextArea.top = rcIcon.bottom + 3;
     }
-
-    // Icon and text.
-    CRect rcContent(rcItem);
-    rcContent.DeflateRect(2, 2);
-    CRect rcTextArea(rcContent);
-    const bool bIcon = pIcon != NULL;
-    if (bIcon)
+    int nTextLen = bHorz ? rcTextArea.Width() : rcTextArea.Height();
+    int nMinLen = nIconLen > 16 ? nIconLen : 16;
+    if (nTextLen < nMinLen)
     {
-        CSize sizeIcon = pIcon->GetSize();
-        CRect rcIcon;
-        int nIconLen = bHorz ? sizeIcon.cx : sizeIcon.cy;
-        if (bHorz)
-        {
-            rcIcon.SetRect(rcContent.left, rcContent.top + (rcContent.Height() - sizeIcon.cy) / 2,
-                           rcContent.left + sizeIcon.cx, 0);
-            rcIcon.bottom = rcIcon.top + sizeIcon.cy;
-            rcTextArea.left = rcIcon.right + 3;
-        }
-        else
-        {
-            rcIcon.SetRect(rcContent.left + (rcContent.Width() - sizeIcon.cx) / 2, rcContent.top,
-                           0, rcContent.top + sizeIcon.cy);
-            rcIcon.right = rcIcon.left + sizeIcon.cx;
-            rcTextArea.top = rcIcon.bottom + 3;
-        }
-        int nTextLen = bHorz ? rcTextArea.Width() : rcTextArea.Height();
-        int nMinLen = nIconLen > 16 ? nIconLen : 16;
-        if (nTextLen < nMinLen)
-        {
-            rcTextArea.SetRectEmpty();
-            if (!bGroupedMode || bCenterIcon)
-                rcIcon.OffsetRect(rcContent.left + (rcContent.Width() - sizeIcon.cx) / 2 - rcIcon.left,
-                                  rcContent.top + (rcContent.Height() - sizeIcon.cy) / 2 - rcIcon.top);
-        }
-        if (sizeIcon.cx <= rcContent.Width() && sizeIcon.cy <= rcContent.Height())
-        {
-            CRect rcDummy;
-            g_CurrentPaintManager->DrawButtonIcon(dc, true, _T(""), pIcon, rcIcon, rcDummy,
-                                                  false, true, false, 5);
-        }
+        rcTextArea.SetRectEmpty();
+        if (!bGroupedMode || bCenterIcon)
+            rcIcon.OffsetRect(rcContent.left + (rcContent.Width() - sizeIcon.cx) / 2 - rcIcon.left,
+                              rcContent.top + (rcContent.Height() - sizeIcon.cy) / 2 - rcIcon.top);
     }
-    if (sText == NULL || *sText == _T('\0') || rcTextArea.IsRectEmpty())
-        return;
+    if (sizeIcon.cx <= rcContent.Width() && sizeIcon.cy <= rcContent.Height())
+    {
+        CRect rcDummy;
+        g_CurrentPaintManager->DrawButtonIcon(dc, true, _T(""), pIcon, rcIcon, rcDummy,
+                                              false, true, false, 5);
+    }
+    return rcTextArea;
+}
 
+// Draws the tab's text in its area: one line with an ellipsis across, or rotated along a
+// vertical tab (read from the bottom unless inverted).
+void PaintTabText(CDC& dc, bool bHorz, bool bCenteredText, bool bInvertedVerticalText,
+                  CRect rcTextArea, CSize sizeTextMeasured, CFont* pFont, LPCTSTR sText,
+                  COLORREF clrText)
+{
     int nOldMode = dc.SetBkMode(TRANSPARENT);
     COLORREF clrOld = dc.SetTextColor(clrText);
     CFont* pOldFont = pFont != NULL && pFont->GetSafeHandle() != NULL ? dc.SelectObject(pFont)
@@ -954,6 +932,55 @@ void CExtPaintManager::PaintTabItem(CDC& dc, bool bTopLeft, bool bHorz, bool bSe
         dc.SelectObject(pOldFont);
     dc.SetTextColor(clrOld);
     dc.SetBkMode(nOldMode);
+}
+
+} // namespace
+
+// Draws one tab of a tab strip on any side, selected or not, with its icon and text.
+void CExtPaintManager::PaintTabItem(CDC& dc, bool bTopLeft, bool bHorz, bool bSelected,
+                                    bool bCenteredText, bool bGroupedMode, bool bCenterIcon,
+                                    bool bInvertedVerticalText, const RECT& rcItemIn,
+                                    CSize sizeTextMeasured, CFont* pFont, LPCTSTR sText,
+                                    CExtCmdIcon* pIcon, COLORREF clrText, COLORREF clrFace,
+                                    COLORREF clrLight, COLORREF clrShadow, COLORREF clrDark)
+{
+    CRect rcItem(rcItemIn);
+    if (bGroupedMode)
+    {
+        CRect rc(rcItem);
+        if (bHorz)
+        {
+            rc.right += 1;
+            rc.InflateRect(0, 2);
+        }
+        else
+        {
+            rc.bottom += 1;
+            rc.InflateRect(2, 0);
+        }
+        dc.FillSolidRect(&rc, clrFace);
+        dc.Draw3dRect(&rc, clrLight, clrShadow);
+    }
+    else if (bSelected)
+        PaintSelectedTabFrame(dc, bTopLeft, bHorz, rcItem, clrFace, clrLight, clrShadow);
+    else
+    {
+        if (bHorz)
+            dc.FillSolidRect(rcItem.right - 1, rcItem.top + 2, 1, rcItem.Height() - 4, clrDark);
+        else
+            dc.FillSolidRect(rcItem.left + 2, rcItem.bottom - 1, rcItem.Width() - 4, 1, clrDark);
+    }
+
+    // Icon and text.
+    CRect rcContent(rcItem);
+    rcContent.DeflateRect(2, 2);
+    CRect rcTextArea(rcContent);
+    if (pIcon != NULL)
+        rcTextArea = PaintTabIcon(dc, bHorz, bGroupedMode, bCenterIcon, rcContent, pIcon);
+    if (sText == NULL || *sText == _T('\0') || rcTextArea.IsRectEmpty())
+        return;
+    PaintTabText(dc, bHorz, bCenteredText, bInvertedVerticalText, rcTextArea, sizeTextMeasured,
+                 pFont, sText, clrText);
 }
 
 // Draws a tab in the classic colours.

@@ -72,8 +72,8 @@ COLORREF ShapePixel(const Shape& s, int x, int y)
     return RGB(r, g, b);
 }
 
-// A 24-bit BMP file (bottom-up rows padded to 4 bytes) of a picture given by pixel function.
-// A 24-bit BMP file image whose pixels come from a function, for the built-in marker pictures.
+// A 24-bit BMP file image (bottom-up rows padded to 4 bytes) whose pixels come from a function,
+// for the built-in marker pictures.
 template <class PixelFn>
 std::vector<BYTE> MakeBmpFile(int cx, int cy, PixelFn pixel)
 {

@@ -873,90 +873,17 @@ LRESULT CExtPopupUndoRedoListBox::WindowProc(UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-    {
         if (wParam != 0)
             break;      // a DC given by our own paint below
-        CPaintDC dcPaint(this);
-        CRect rcClient;
-        GetClientRect(&rcClient);
-        CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDC_OFFSCREEN);
-        dc.FillSolidRect(&rcClient, g_CurrentPaintManager->GetColor(COLOR_WINDOW, this));
-        CListBox::WindowProc(WM_PAINT, (WPARAM)dc.GetSafeHdc(), 0);
-        g_CurrentPaintManager->OnPaintSessionComplete(this);
+        HandlePaint();
         return 0;
-    }
     case WM_MOUSEMOVE:
-    {
-        const int nCount = GetCount();
-        if (nCount <= 0)
-            return 0;
-        CPoint pt((short)LOWORD(lParam), (short)HIWORD(lParam));
-        CRect rcClient;
-        GetClientRect(&rcClient);
-        if (rcClient.PtInRect(pt))
-        {
-            BOOL bOutside = FALSE;
-            int nRow = (int)ItemFromPoint(pt, bOutside);
-            if (!bOutside && nRow >= 0 && nRow < nCount && GetSelCount() != nRow + 1)
-                SelectUpTo(nRow);
-        }
-        if (!m_bTracking)
-            return 0;
-        if (pt.y >= rcClient.top && pt.y < rcClient.bottom)
-            StopTimers();
-        else if (pt.y < rcClient.top)
-        {
-            UINT nPeriod = PeriodForDistance(rcClient.top - pt.y);
-            if (m_bDownTimerOn)
-            {
-                KillTimer(ID_TIMER_SCROLL_DOWN);
-                m_bDownTimerOn = false;
-                m_nDownScrollPeriod = 0;
-            }
-            if (!m_bUpTimerOn || m_nUpScrollPeriod != nPeriod)
-            {
-                SetTimer(ID_TIMER_SCROLL_UP, nPeriod);
-                m_bUpTimerOn = true;
-                m_nUpScrollPeriod = nPeriod;
-            }
-        }
-        else
-        {
-            UINT nPeriod = PeriodForDistance(pt.y - rcClient.bottom);
-            if (m_bUpTimerOn)
-            {
-                KillTimer(ID_TIMER_SCROLL_UP);
-                m_bUpTimerOn = false;
-                m_nUpScrollPeriod = 0;
-            }
-            if (!m_bDownTimerOn || m_nDownScrollPeriod != nPeriod)
-            {
-                SetTimer(ID_TIMER_SCROLL_DOWN, nPeriod);
-                m_bDownTimerOn = true;
-                m_nDownScrollPeriod = nPeriod;
-            }
-        }
+        HandleMouseMove(CPoint((short)LOWORD(lParam), (short)HIWORD(lParam)));
         return 0;
-    }
     case WM_TIMER:
-        if (wParam == ID_TIMER_SCROLL_UP)
+        if (wParam == ID_TIMER_SCROLL_UP || wParam == ID_TIMER_SCROLL_DOWN)
         {
-            const int nTop = GetTopIndex();
-            if (nTop > 0)
-            {
-                SelectUpTo(nTop - 1);
-                SetTopIndex(nTop - 1);
-            }
-            return 0;
-        }
-        if (wParam == ID_TIMER_SCROLL_DOWN)
-        {
-            const int v = GetLastVisibleRow();
-            if (v >= 0 && v + 1 < GetCount())
-            {
-                SelectUpTo(v + 1);
-                SetTopIndex(GetTopIndex() + 1);
-            }
+            HandleScrollTimer(wParam == ID_TIMER_SCROLL_UP);
             return 0;
         }
         break;
@@ -968,16 +895,8 @@ LRESULT CExtPopupUndoRedoListBox::WindowProc(UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     case WM_LBUTTONUP:
-    {
-        StopTimers();
-        if (::GetCapture() == m_hWnd)
-            ::ReleaseCapture();
-        const bool bTracking = m_bTracking;
-        m_bTracking = false;
-        if (GetCount() > 0 && bTracking)
-            OnSelectionFinal();
+        HandleButtonUp();
         return 0;
-    }
     case WM_CANCELMODE:
         StopTimers();
         if (::GetCapture() == m_hWnd)
@@ -989,40 +908,145 @@ LRESULT CExtPopupUndoRedoListBox::WindowProc(UINT message, WPARAM wParam, LPARAM
         OnSelectionCancel(true);
         break;
     case WM_VSCROLL:
-    {
-        const int nSelBefore = GetSelCount();
-        const int nTopBefore = GetTopIndex();
-        SetRedraw(FALSE);
-        LRESULT lResult = CListBox::WindowProc(message, wParam, lParam);
-        SetRedraw(TRUE);
-        Invalidate();
-        const int nTop = GetTopIndex();
-        int nRow = -1;
-        switch (LOWORD(wParam))
-        {
-        case SB_LINEUP:
-        case SB_PAGEUP:
-        case SB_TOP:
-            nRow = nTop;
-            break;
-        case SB_LINEDOWN:
-        case SB_PAGEDOWN:
-        case SB_BOTTOM:
-            nRow = GetLastVisibleRow();
-            break;
-        case SB_THUMBPOSITION:
-        case SB_THUMBTRACK:
-            nRow = (nTop < nTopBefore) ? nTop : GetLastVisibleRow();
-            break;
-        default:
-            break;
-        }
-        if (nRow >= 0 && nRow + 1 != nSelBefore)
-            SelectUpTo(nRow);
-        return lResult;
-    }
+        return HandleVScroll(wParam, lParam);
     default:
         break;
     }
     return CExtPopupInplaceListBox::WindowProc(message, wParam, lParam);
+}
+
+// Paints the list off screen on the window colour, so that the rows do not flicker while the
+// selection follows the mouse.
+void CExtPopupUndoRedoListBox::HandlePaint()
+{
+    CPaintDC dcPaint(this);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CExtMemoryDC dc(&dcPaint, &rcClient, CExtMemoryDC::MDC_OFFSCREEN);
+    dc.FillSolidRect(&rcClient, g_CurrentPaintManager->GetColor(COLOR_WINDOW, this));
+    CListBox::WindowProc(WM_PAINT, (WPARAM)dc.GetSafeHdc(), 0);
+    g_CurrentPaintManager->OnPaintSessionComplete(this);
+}
+
+// Selects the rows up to the one under the mouse; while the button is held above or below the
+// list, a scroll timer runs, faster the farther the mouse is.
+void CExtPopupUndoRedoListBox::HandleMouseMove(CPoint pt)
+{
+    const int nCount = GetCount();
+    if (nCount <= 0)
+        return;
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (rcClient.PtInRect(pt))
+    {
+        BOOL bOutside = FALSE;
+        int nRow = (int)ItemFromPoint(pt, bOutside);
+        if (!bOutside && nRow >= 0 && nRow < nCount && GetSelCount() != nRow + 1)
+            SelectUpTo(nRow);
+    }
+    if (!m_bTracking)
+        return;
+    if (pt.y >= rcClient.top && pt.y < rcClient.bottom)
+        StopTimers();
+    else if (pt.y < rcClient.top)
+    {
+        UINT nPeriod = PeriodForDistance(rcClient.top - pt.y);
+        if (m_bDownTimerOn)
+        {
+            KillTimer(ID_TIMER_SCROLL_DOWN);
+            m_bDownTimerOn = false;
+            m_nDownScrollPeriod = 0;
+        }
+        if (!m_bUpTimerOn || m_nUpScrollPeriod != nPeriod)
+        {
+            SetTimer(ID_TIMER_SCROLL_UP, nPeriod);
+            m_bUpTimerOn = true;
+            m_nUpScrollPeriod = nPeriod;
+        }
+    }
+    else
+    {
+        UINT nPeriod = PeriodForDistance(pt.y - rcClient.bottom);
+        if (m_bUpTimerOn)
+        {
+            KillTimer(ID_TIMER_SCROLL_UP);
+            m_bUpTimerOn = false;
+            m_nUpScrollPeriod = 0;
+        }
+        if (!m_bDownTimerOn || m_nDownScrollPeriod != nPeriod)
+        {
+            SetTimer(ID_TIMER_SCROLL_DOWN, nPeriod);
+            m_bDownTimerOn = true;
+            m_nDownScrollPeriod = nPeriod;
+        }
+    }
+}
+
+// One step of the drag scroll: the list moves a row up (or down) and the selection with it.
+void CExtPopupUndoRedoListBox::HandleScrollTimer(bool bUp)
+{
+    if (bUp)
+    {
+        const int nTop = GetTopIndex();
+        if (nTop > 0)
+        {
+            SelectUpTo(nTop - 1);
+            SetTopIndex(nTop - 1);
+        }
+        return;
+    }
+    const int v = GetLastVisibleRow();
+    if (v >= 0 && v + 1 < GetCount())
+    {
+        SelectUpTo(v + 1);
+        SetTopIndex(GetTopIndex() + 1);
+    }
+}
+
+// Ends a drag: the rows selected so far are the choice (a release without a press is not).
+void CExtPopupUndoRedoListBox::HandleButtonUp()
+{
+    StopTimers();
+    if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
+    const bool bTracking = m_bTracking;
+    m_bTracking = false;
+    if (GetCount() > 0 && bTracking)
+        OnSelectionFinal();
+}
+
+// Scrolls as the list does, without flicker, and lets the selection follow the rows brought
+// into view (the first for a scroll up, the last for a scroll down).
+LRESULT CExtPopupUndoRedoListBox::HandleVScroll(WPARAM wParam, LPARAM lParam)
+{
+    const int nSelBefore = GetSelCount();
+    const int nTopBefore = GetTopIndex();
+    SetRedraw(FALSE);
+    LRESULT lResult = CListBox::WindowProc(WM_VSCROLL, wParam, lParam);
+    SetRedraw(TRUE);
+    Invalidate();
+    const int nTop = GetTopIndex();
+    int nRow = -1;
+    switch (LOWORD(wParam))
+    {
+    case SB_LINEUP:
+    case SB_PAGEUP:
+    case SB_TOP:
+        nRow = nTop;
+        break;
+    case SB_LINEDOWN:
+    case SB_PAGEDOWN:
+    case SB_BOTTOM:
+        nRow = GetLastVisibleRow();
+        break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        nRow = (nTop < nTopBefore) ? nTop : GetLastVisibleRow();
+        break;
+    default:
+        break;
+    }
+    if (nRow >= 0 && nRow + 1 != nSelBefore)
+        SelectUpTo(nRow);
+    return lResult;
 }

@@ -246,4 +246,12 @@ protected:
         CExtPopupControlMenuWnd::InputRetranslateInfo_t& info) override;
     void StopTimers();
     void ScrollRowIntoView(int nRow);
+
+private:
+    // Handlers of WindowProc, one per message
+    void HandlePaint();
+    void HandleMouseMove(CPoint pt);
+    void HandleScrollTimer(bool bUp);
+    void HandleButtonUp();
+    LRESULT HandleVScroll(WPARAM wParam, LPARAM lParam);
 };

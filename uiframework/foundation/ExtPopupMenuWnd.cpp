@@ -181,6 +181,8 @@ void CExtPopupMenuWnd::MENUITEMDATA::UpdateFromCmdTree()
     MeasureItem();
 }
 
+// Measures the item in the menu font (text, accelerator and icon) and takes its mnemonic, so the
+// layout can size the rows; an item with a click handler gets a double icon area.
 void CExtPopupMenuWnd::MENUITEMDATA::MeasureItem()
 {
     m_cAccelChar = ExtractMnemonic(m_sItemText);
@@ -294,6 +296,8 @@ CExtPopupMenuWnd::CExtPopupMenuWnd()
     ResetState();
 }
 
+// Closes the popup's tree and deletes its sub-popups; the site forgets it, and a lock that is never
+// released keeps anything from deleting it twice.
 CExtPopupMenuWnd::~CExtPopupMenuWnd()
 {
     // a lock that is never released: nothing deletes the popup again while it goes
@@ -506,6 +510,8 @@ bool CExtPopupMenuWnd::LoadMenuResource(HWND hWndCmdReceiver, UINT nMenuID, bool
     return bResult;
 }
 
+// Fills the popup from a menu (a popup menu's first sub-menu) once the menu's commands are in the
+// receiver's profile; false for no menu.
 bool CExtPopupMenuWnd::UpdateFromHMENU(HWND hWndCmdReceiver, HMENU hMenu, bool bPopupMenu,
                                        bool bTopLevel)
 {
@@ -526,6 +532,8 @@ bool CExtPopupMenuWnd::UpdateFromHMENU(HWND hWndCmdReceiver, HMENU hMenu, bool b
     return RebuildFromHMENU(hMenu, bTopLevel);
 }
 
+// Replaces the items (and sub-popups) with those of the menu, the recent files expanded in
+// place of their placeholder; a NULL menu only empties the popup.
 bool CExtPopupMenuWnd::RebuildFromHMENU(HMENU hMenu, bool bTopLevel)
 {
     // whatever the items end up being, the layout follows them on every return
@@ -535,6 +543,34 @@ bool CExtPopupMenuWnd::RebuildFromHMENU(HMENU hMenu, bool bTopLevel)
         ~CLayoutOnReturn() { m_pPopup->RecalcLayout(); }
     } layout = { this };
 
+    RemoveAllItems();
+    if (hMenu == NULL)
+        return true;
+
+    if (bTopLevel)
+    {
+        m_nPopupState |= STATE_TOP_LEVEL;
+        m_pWndParentMenu = NULL;
+    }
+    else
+        m_nPopupState &= ~STATE_TOP_LEVEL;
+
+    CExtCmdManager* pManager = CmdManager();
+    LPCTSTR sProfile = ProfileForWindow(m_hWndCmdReceiver);
+    int nRecentPos = -1;
+    const int nCount = ::GetMenuItemCount(hMenu);
+    for (int nPos = 0; nPos < nCount; nPos++)
+        AddItemFromHMENU(hMenu, nPos, pManager, sProfile, nRecentPos);
+
+    if (nRecentPos >= 0)
+        return InsertRecentFileItems(nRecentPos);
+    return true;
+}
+
+// Empties the popup: each sub-popup is emptied, closed and deleted (safely, it may be busy),
+// and the selection is forgotten.
+void CExtPopupMenuWnd::RemoveAllItems()
+{
     for (int i = 0; i < GetItemCount(); i++)
     {
         MENUITEMDATA& mi = m_items_all[i];
@@ -556,148 +592,140 @@ bool CExtPopupMenuWnd::RebuildFromHMENU(HMENU hMenu, bool bTopLevel)
     m_nCurIndex = IDX_NOTHING;
     m_nDelayedFocusItemIndex = IDX_NOTHING;
     m_nLastMousePick = IDX_NOTHING;
-    if (hMenu == NULL)
-        return true;
+}
 
-    if (bTopLevel)
+// Adds the menu's item at nPos as a separator (never two in a row), a sub-popup or a command
+// (an empty text from the command manager); recent files only mark their place in nRecentPos.
+void CExtPopupMenuWnd::AddItemFromHMENU(HMENU hMenu, int nPos, CExtCmdManager* pManager,
+                                        LPCTSTR sProfile, int& nRecentPos)
+{
+    TCHAR sText[1025];
+    sText[0] = 0;
+    MENUITEMINFOA mii;
+    ::ZeroMemory(&mii, sizeof(mii));
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS
+        | MIIM_DATA | MIIM_STRING;
+    mii.dwTypeData = sText;
+    mii.cch = 1024;
+    if (!::GetMenuItemInfoA(hMenu, nPos, TRUE, &mii))
+        return;
+    if (mii.hSubMenu == NULL && (mii.fType & MFT_SEPARATOR) == 0
+        && mii.wID >= 0xE110 && mii.wID <= 0xE11F)
     {
-        m_nPopupState |= STATE_TOP_LEVEL;
-        m_pWndParentMenu = NULL;
+        if (nRecentPos < 0)
+            nRecentPos = GetItemCount();
+        return;
+    }
+    MENUITEMDATA mi;
+    mi.m_hWndSpecCmdReceiver = m_hWndCmdReceiver;
+    // an item with an id but an empty text is a command, though the platform may
+    // report it as a separator
+    const bool bSeparator = (mii.fType & MFT_SEPARATOR) != 0 && mii.hSubMenu == NULL
+        && (mii.wID == 0 || (int)mii.wID < 0);
+    if (bSeparator)
+        mi.m_nCmdID = ID_SEPARATOR;
+    else if (mii.hSubMenu != NULL)
+    {
+        CExtPopupMenuWnd* pChild = new CExtPopupMenuWnd;
+        pChild->m_hWndCmdReceiver = m_hWndCmdReceiver;
+        pChild->m_pWndParentMenu = this;
+        pChild->RebuildFromHMENU(mii.hSubMenu, false);
+        pChild->m_pWndParentMenu = this;
+        mi.m_nCmdID = ID_POPUP;
+        mi.m_pWndChild = pChild;
+    }
+    else if ((int)mii.wID <= 0)
+        mi.m_nCmdID = ID_SEPARATOR;
+    else
+    {
+        mi.m_nCmdID = mii.wID;
+        if (sText[0] == 0 && pManager != NULL)
+        {
+            CExtCmdItem* pCmdItem = pManager->FindCommand(sProfile, mi.m_nCmdID);
+            if (pCmdItem != NULL)
+            {
+                if (!pCmdItem->m_strMenuText.IsEmpty())
+                    lstrcpynA(sText, pCmdItem->m_strMenuText, 1025);
+                else
+                    lstrcpynA(sText, pCmdItem->m_strAltText, 1025);
+            }
+        }
+    }
+    if (mi.IsSeparator())
+    {
+        int nLast = GetItemCount() - 1;
+        if (nLast >= 0 && m_items_all[nLast].IsSeparator())
+            return;
+        mi.MeasureItem();
     }
     else
-        m_nPopupState &= ~STATE_TOP_LEVEL;
+        mi.SetText(sText);
+    m_items_all.Add(mi);
+}
 
-    CExtCmdManager* pManager = CmdManager();
-    LPCTSTR sProfile = ProfileForWindow(m_hWndCmdReceiver);
-    int nRecentPos = -1;
-    const int nCount = ::GetMenuItemCount(hMenu);
-    for (int nPos = 0; nPos < nCount; nPos++)
+// Inserts the application's recent files at nRecentPos, numbered with mnemonics and followed
+// by a separator; false when a command or an item cannot be made.
+bool CExtPopupMenuWnd::InsertRecentFileItems(int nRecentPos)
+{
+    CWinApp* pApp = AfxGetApp();
+    CRecentFileList* pList = (pApp != NULL) ? pApp->m_pRecentFileList : NULL;
+    if (pList == NULL)
+        return true;
+    TCHAR szCurDir[MAX_PATH + 1];
+    DWORD nCurDir = ::GetCurrentDirectoryA(MAX_PATH, szCurDir);
+    if (nCurDir == 0 || nCurDir > MAX_PATH)
+        szCurDir[0] = 0, nCurDir = 0;
+    else if (szCurDir[nCurDir - 1] != '\\')
     {
-        TCHAR sText[1025];
-        sText[0] = 0;
-        MENUITEMINFOA mii;
-        ::ZeroMemory(&mii, sizeof(mii));
-        mii.cbSize = sizeof(mii);
-        mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS
-            | MIIM_DATA | MIIM_STRING;
-        mii.dwTypeData = sText;
-        mii.cch = 1024;
-        if (!::GetMenuItemInfoA(hMenu, nPos, TRUE, &mii))
-            continue;
-        if (mii.hSubMenu == NULL && (mii.fType & MFT_SEPARATOR) == 0
-            && mii.wID >= 0xE110 && mii.wID <= 0xE11F)
-        {
-            if (nRecentPos < 0)
-                nRecentPos = GetItemCount();
-            continue;
-        }
-        MENUITEMDATA mi;
-        mi.m_hWndSpecCmdReceiver = m_hWndCmdReceiver;
-        // an item with an id but an empty text is a command, though the platform may
-        // report it as a separator
-        const bool bSeparator = (mii.fType & MFT_SEPARATOR) != 0 && mii.hSubMenu == NULL
-            && (mii.wID == 0 || (int)mii.wID < 0);
-        if (bSeparator)
-            mi.m_nCmdID = ID_SEPARATOR;
-        else if (mii.hSubMenu != NULL)
-        {
-            CExtPopupMenuWnd* pChild = new CExtPopupMenuWnd;
-            pChild->m_hWndCmdReceiver = m_hWndCmdReceiver;
-            pChild->m_pWndParentMenu = this;
-            pChild->RebuildFromHMENU(mii.hSubMenu, false);
-            pChild->m_pWndParentMenu = this;
-            mi.m_nCmdID = ID_POPUP;
-            mi.m_pWndChild = pChild;
-        }
-        else if ((int)mii.wID <= 0)
-            mi.m_nCmdID = ID_SEPARATOR;
-        else
-        {
-            mi.m_nCmdID = mii.wID;
-            if (sText[0] == 0 && pManager != NULL)
-            {
-                CExtCmdItem* pCmdItem = pManager->FindCommand(sProfile, mi.m_nCmdID);
-                if (pCmdItem != NULL)
-                {
-                    if (!pCmdItem->m_strMenuText.IsEmpty())
-                        lstrcpynA(sText, pCmdItem->m_strMenuText, 1025);
-                    else
-                        lstrcpynA(sText, pCmdItem->m_strAltText, 1025);
-                }
-            }
-        }
-        if (mi.IsSeparator())
-        {
-            int nLast = GetItemCount() - 1;
-            if (nLast >= 0 && m_items_all[nLast].IsSeparator())
-                continue;
-            mi.MeasureItem();
-        }
-        else
-            mi.SetText(sText);
-        m_items_all.Add(mi);
+        szCurDir[nCurDir++] = '\\';
+        szCurDir[nCurDir] = 0;
     }
-
-    if (nRecentPos >= 0)
+    const CString strTipFormat = FrameworkString(30004, _T("Recent file %d"));
+    const CString strStatusFormat =
+        FrameworkString(30005, _T("Recent file %d (\"%s\")"));
+    int nInserted = 0;
+    const int nMaxLen = pList->m_nMaxDisplayLength;
+    pList->m_nMaxDisplayLength = -1;    // full length
+    bool bFailed = false;
+    for (int i = 1; i <= pList->GetSize() && !bFailed; i++)
     {
-        CWinApp* pApp = AfxGetApp();
-        CRecentFileList* pList = (pApp != NULL) ? pApp->m_pRecentFileList : NULL;
-        if (pList != NULL)
+        CString strName;
+        if (!pList->GetDisplayName(strName, i - 1, szCurDir, (int)nCurDir, TRUE)
+            || strName.IsEmpty())
+            continue;
+        UINT nCmdID = 0xE110 + i - 1;
+        CExtCmdItem* pCmdItem = FindOrAllocateCommand(m_hWndCmdReceiver, nCmdID);
+        if (pCmdItem == NULL)
         {
-            TCHAR szCurDir[MAX_PATH + 1];
-            DWORD nCurDir = ::GetCurrentDirectoryA(MAX_PATH, szCurDir);
-            if (nCurDir == 0 || nCurDir > MAX_PATH)
-                szCurDir[0] = 0, nCurDir = 0;
-            else if (szCurDir[nCurDir - 1] != '\\')
-            {
-                szCurDir[nCurDir++] = '\\';
-                szCurDir[nCurDir] = 0;
-            }
-            const CString strTipFormat = FrameworkString(30004, _T("Recent file %d"));
-            const CString strStatusFormat =
-                FrameworkString(30005, _T("Recent file %d (\"%s\")"));
-            int nInserted = 0;
-            const int nMaxLen = pList->m_nMaxDisplayLength;
-            pList->m_nMaxDisplayLength = -1;    // full length
-            bool bFailed = false;
-            for (int i = 1; i <= pList->GetSize() && !bFailed; i++)
-            {
-                CString strName;
-                if (!pList->GetDisplayName(strName, i - 1, szCurDir, (int)nCurDir, TRUE)
-                    || strName.IsEmpty())
-                    continue;
-                UINT nCmdID = 0xE110 + i - 1;
-                CExtCmdItem* pCmdItem = FindOrAllocateCommand(m_hWndCmdReceiver, nCmdID);
-                if (pCmdItem == NULL)
-                {
-                    bFailed = true;
-                    break;
-                }
-                if (i <= 9)
-                    pCmdItem->m_strMenuText.Format(_T("&%d %s"), i, (LPCTSTR)strName);
-                else
-                    pCmdItem->m_strMenuText.Format(_T("%d&%d %s"), i / 10, i % 10,
-                                                   (LPCTSTR)strName);
-                pCmdItem->m_strTipText.Format(strTipFormat, i);
-                pCmdItem->m_strStatusTipText.Format(strStatusFormat, i, (LPCTSTR)strName);
-                if (!InsertNewSubMenu(nCmdID, nRecentPos + nInserted, NULL, NULL,
-                                      m_hWndCmdReceiver))
-                {
-                    bFailed = true;
-                    break;
-                }
-                nInserted++;
-            }
-            pList->m_nMaxDisplayLength = nMaxLen;
-            if (bFailed)
-                return false;
-            if (nInserted > 0)
-                InsertNewSubMenu(ID_SEPARATOR, nRecentPos + nInserted);
+            bFailed = true;
+            break;
         }
+        if (i <= 9)
+            pCmdItem->m_strMenuText.Format(_T("&%d %s"), i, (LPCTSTR)strName);
+        else
+            pCmdItem->m_strMenuText.Format(_T("%d&%d %s"), i / 10, i % 10,
+                                           (LPCTSTR)strName);
+        pCmdItem->m_strTipText.Format(strTipFormat, i);
+        pCmdItem->m_strStatusTipText.Format(strStatusFormat, i, (LPCTSTR)strName);
+        if (!InsertNewSubMenu(nCmdID, nRecentPos + nInserted, NULL, NULL,
+                              m_hWndCmdReceiver))
+        {
+            bFailed = true;
+            break;
+        }
+        nInserted++;
     }
+    pList->m_nMaxDisplayLength = nMaxLen;
+    if (bFailed)
+        return false;
+    if (nInserted > 0)
+        InsertNewSubMenu(ID_SEPARATOR, nRecentPos + nInserted);
     return true;
 }
 
+// A system menu with the popup's items (sub-menus copied when bDeep, empty ones otherwise), for the
+// caller to destroy.
 HMENU CExtPopupMenuWnd::ExportToHMENU(bool bDeep)
 {
     HMENU hMenu = ::CreatePopupMenu();
@@ -727,6 +755,8 @@ HMENU CExtPopupMenuWnd::ExportToHMENU(bool bDeep)
     return hMenu;
 }
 
+// Appends the frame's MDI children as numbered radio items (the active one checked), with a
+// "More Windows" item after nine; false when there is no MDI frame.
 bool CExtPopupMenuWnd::AppendMdiWindowsList(CWnd* pWndStartSearchMdiFrame)
 {
     CWnd* pWnd = pWndStartSearchMdiFrame;
@@ -822,6 +852,8 @@ void RelayoutAfterInsertion(CExtPopupMenuWnd* pPopup)
 
 } // namespace
 
+// Inserts a separator, an empty sub-popup or a known command (texts from the receiver's profile);
+// false for a bad position or an unknown command.
 bool CExtPopupMenuWnd::InsertNewSubMenu(UINT nCmdID, int nPos, LPCTSTR sText, HICON hIcon,
                                         HWND hWndCmdReceiver)
 {
@@ -862,6 +894,8 @@ bool CExtPopupMenuWnd::InsertNewSubMenu(UINT nCmdID, int nPos, LPCTSTR sText, HI
     return true;
 }
 
+// Inserts an item with its own text, accelerator, icon and check state, whether or not the command
+// is known (ID_POPUP adds an empty sub-popup); false for a bad position.
 bool CExtPopupMenuWnd::InsertCommandItem(UINT nCmdID, int nPos, LPCTSTR sText,
                                          LPCTSTR sAccelText, const CExtCmdIcon* pIcon,
                                          int nCheckType, HWND hWndCmdReceiver)
@@ -901,6 +935,7 @@ bool CExtPopupMenuWnd::InsertCommandItem(UINT nCmdID, int nPos, LPCTSTR sText,
     return true;
 }
 
+// Inserts a caller's popup as a sub-menu, which this popup then owns; false for a bad position.
 bool CExtPopupMenuWnd::InsertSubMenu(CExtPopupMenuWnd* pWndChild, int nPos, LPCTSTR sText,
                                      HICON hIcon)
 {
@@ -933,6 +968,8 @@ bool CExtPopupMenuWnd::InsertCommandItemWithHIcon(UINT nCmdID, int nPos, LPCTSTR
                              hWndCmdReceiver);
 }
 
+// Deletes an item with its sub-popup and in-place edit, or every item for a negative position;
+// the selection is forgotten.
 bool CExtPopupMenuWnd::DeleteItem(int nPos)
 {
     if (nPos < 0)
@@ -1003,6 +1040,7 @@ int CExtPopupMenuWnd::FindItemByMnemonic(TCHAR ch, int nStartAfter) const
     return -1;
 }
 
+// The next item after nStartAfter whose text is sText, wrapping round to the start; -1 when none.
 int CExtPopupMenuWnd::FindItemByText(LPCTSTR sText, int nStartAfter) const
 {
     if (sText == NULL || sText[0] == 0)

@@ -41,6 +41,7 @@
 #include "ExtCmdIcon.h"
 
 class CExtCmdItem;
+class CExtCmdManager;
 class CExtBarButton;
 
 // CExtPopupMenuWnd is a popup menu drawn by the paint manager.
@@ -735,6 +736,40 @@ protected:
     void ShowItemTip(int nIndex);
     CPoint AlignTrackPoint(CPoint pt);
     bool IsChildWindowOpen(const MENUITEMDATA& mi) const;
+
+private:
+    // Steps of RebuildFromHMENU (ExtPopupMenuWnd.cpp)
+    void RemoveAllItems();
+    void AddItemFromHMENU(HMENU hMenu, int nPos, CExtCmdManager* pManager, LPCTSTR sProfile,
+                          int& nRecentPos);
+    bool InsertRecentFileItems(int nRecentPos);
+    // Steps of CalcPopupRect (ExtPopupMenuWndLayout.cpp)
+    CRect CalcPopupArea(CPoint point, const CRect& rcExclude);
+    int ResolvePopupAlign(CPoint& point, const CRect& rcExclude, CSize size, int nPass);
+    CRect FitPopupInArea(CPoint point, CSize size, int nAlign, const CRect& rcArea,
+                         const CRect& rcExclude, int s, int nReserve);
+    bool FlipPopupAbove(const CRect& rc, const CRect& rcExclude, const CRect& rcArea, CSize size,
+                        int nAlign);
+    void ClampPopupRect(CRect& rc, const CRect& rcArea);
+    // Hides the popup for a move (ExtPopupMenuWndLayout.cpp)
+    void HideForMove(const CRect& rcWnd);
+    bool JoinPopupToExclude(CRect& rc, const CRect& rcExclude, int s);
+    // The frame kinds of ComposeFrame (ExtPopupMenuWndLayout.cpp)
+    struct AnimFrame_t
+    {
+        CDC& dcTmp;                     // the frame being composed
+        CDC& dcSrc;                     // the popup as painted
+        int cx, cy;
+        int t;                          // step, 0..100
+        CRect rcContent;
+        int nStretchMode;
+    };
+    void ComposeSlideFrame(AnimFrame_t& f, bool bSideways);
+    void ComposeFadeFrame(int cx, int cy, int t);
+    void ComposeUnfoldFrame(AnimFrame_t& f, bool bRoll);
+    void ComposePatternFrame(int nType, int cx, int cy, int t, int p, const CRect& rcShadowFree,
+                             const CRect* pRcExclude);
+    void ComposeExpandFrame(AnimFrame_t& f);
 
 public:
     afx_msg void OnTimer(UINT nIDEvent);

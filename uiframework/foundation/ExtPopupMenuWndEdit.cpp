@@ -16,6 +16,8 @@ void CExtPopupMenuWnd::CreateInplaceEdits()
     }
 }
 
+// Creates an item's edit field: the receiver may supply its own, else an in-place edit on the
+// item's value; false when the item went meanwhile or the edit cannot be made.
 bool CExtPopupMenuWnd::CreateInplaceEdit(int nIndex)
 {
     MENUITEMDATA& mi = m_items_all[nIndex];
@@ -64,6 +66,7 @@ void CExtPopupMenuWnd::DestroyInplaceEdits()
     }
 }
 
+// Places the item's in-place edit at its field (made first if need be), shows and focuses it.
 void CExtPopupMenuWnd::ShowInplaceEdit(int nIndex)
 {
     if (nIndex < 0 || nIndex >= GetItemCount())
@@ -80,6 +83,7 @@ void CExtPopupMenuWnd::ShowInplaceEdit(int nIndex)
     pEdit->SetFocus();
 }
 
+// Whether the focus is in one of the items' edit fields (pnIndex gets its item).
 bool CExtPopupMenuWnd::IsFocusInInplaceEdit(int* pnIndex)
 {
     HWND hWndFocus = ::GetFocus();
@@ -154,6 +158,8 @@ bool CExtPopupMenuWnd::CInPlaceEditWnd::CheckText(LPCTSTR sTextOld, LPCTSTR sTex
     return m_pCbVerifyTextInput(*this, m_pCbCookie, sTextOld, sTextNew);
 }
 
+// Stores the text through the result callback or into the value once it passes the check, and
+// closes the menu.
 void CExtPopupMenuWnd::CInPlaceEditWnd::Commit()
 {
     m_bCommitted = true;
@@ -179,6 +185,8 @@ void CExtPopupMenuWnd::CInPlaceEditWnd::FocusBackToPopup()
         m_pPopup->ExpandSubMenu(m_nItemIndex, false, true, false);
 }
 
+// The edit field of a menu item: no visible border, Enter commits, Escape returns to the menu, and
+// an edit the check refuses is undone; the owner's window procedure goes first.
 LRESULT CExtPopupMenuWnd::CInPlaceEditWnd::WindowProc(UINT message, WPARAM wParam,
                                                       LPARAM lParam)
 {

@@ -169,6 +169,8 @@ void CExtPopupMenuWnd::MoveSelection(int nNewIndex)
         ExpandSubMenu(nNewIndex, false, true, false);
 }
 
+// Goes to the item whose mnemonic the key types: a unique one is activated, a shared one only
+// selected (the next press moves on); false when the key types no character.
 bool CExtPopupMenuWnd::HandleMnemonicKey(UINT nChar, bool& /*bNoEat*/)
 {
     BYTE arrKeys[256];
@@ -202,6 +204,8 @@ bool CExtPopupMenuWnd::HandleMnemonicKey(UINT nChar, bool& /*bNoEat*/)
     return true;
 }
 
+// A key while the popup tracks: Enter activates, arrows move through items, sub-menus and the
+// bar's menus, Escape and Alt close; other keys are mnemonics. True when the key is used.
 bool CExtPopupMenuWnd::OnHookKey(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/, bool& bNoEat)
 {
     TrackingSite_t& site = g_TrackingSite;
@@ -309,6 +313,8 @@ bool CExtPopupMenuWnd::OnHookMouseWheel(WPARAM /*wParam*/, LPARAM /*lParam*/, bo
     return true;
 }
 
+// Follows the mouse over the items (the parent popup's too): selects and opens what it passes,
+// starts the hover expansion or the scroll; true when it handled the move.
 bool CExtPopupMenuWnd::OnHookMouseMove(UINT nFlags, CPoint point, bool& bNoEat)
 {
     TrackingSite_t& site = g_TrackingSite;
@@ -398,6 +404,8 @@ bool CExtPopupMenuWnd::OnHookMouseMove(UINT nFlags, CPoint point, bool& bNoEat)
     return true;
 }
 
+// A click while the popup tracks: commands fire on the release, sub-menus open, a click outside
+// closes the tree (or goes to the parent popup); true when the click is used.
 bool CExtPopupMenuWnd::OnHookMouseClick(UINT nMessage, CPoint point, bool& bNoEat)
 {
     if (GetSafeHwnd() == NULL)

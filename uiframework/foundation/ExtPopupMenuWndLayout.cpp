@@ -117,6 +117,8 @@ void CExtPopupMenuWnd::ApplyCommonIconArea()
     }
 }
 
+// Decides which items show (while collapsed: no rarely used commands, no leading, doubled or
+// trailing separators) and sums their size; sub-popups are laid out first.
 void CExtPopupMenuWnd::RecalcLayout()
 {
     ApplyCommonIconArea();
@@ -197,6 +199,7 @@ CSize CExtPopupMenuWnd::CalcSize()
     return CSize(cx, cy + 1);
 }
 
+// Places the expand button and the two scroll areas inside the content, as far as they show.
 void CExtPopupMenuWnd::RecalcItemSizes()
 {
     const CRect& C = m_rcContent;
@@ -232,6 +235,8 @@ int CExtPopupMenuWnd::GetLayoutOverhead()
     return min(nOverhead, 0);
 }
 
+// The rectangle of an item, scroll area or the expand button in client coordinates (the item's
+// margins left out with bWithInsets); empty for one that is not shown.
 void CExtPopupMenuWnd::GetItemRect(int nIndex, RECT& rcOut, bool bWithInsets)
 {
     ::SetRectEmpty(&rcOut);
@@ -311,6 +316,8 @@ CRect CExtPopupMenuWnd::GetEditRect(int nIndex)
     return rc;
 }
 
+// The item, scroll area or expand button under a client point (IDX_NOTHING for none), telling also
+// whether the point is over an in-place edit or its sub-menu split.
 int CExtPopupMenuWnd::HitTestItem(CPoint point, bool* pbOverEdit, bool* pbOverSplit)
 {
     if (pbOverEdit != NULL)
@@ -353,6 +360,8 @@ int CExtPopupMenuWnd::HitTestItem(CPoint point, bool* pbOverEdit, bool* pbOverSp
 /////////////////////////////////////////////////////////////////////////////
 // Position and window
 
+// Places the popup on screen beside its button or parent item (above a low button, joined to
+// it when asked) and sets the content rectangle and window region to match.
 CRect CExtPopupMenuWnd::CalcPopupRect(CPoint point, const RECT* pRectExclude)
 {
     CRect rcExclude = (pRectExclude != NULL) ? CRect(*pRectExclude)
@@ -362,149 +371,25 @@ CRect CExtPopupMenuWnd::CalcPopupRect(CPoint point, const RECT* pRectExclude)
     for (int nPass = 0; nPass < 8; nPass++)
     {
         m_eCombineAlign = COMBINE_NONE;
-        CExtPaintManager::MonitorInfo_t mi;
-        if (m_bExcludeAreaGiven)
-            CExtPaintManager::GetMonitorInfoByRect(mi, rcExclude);
-        else if (m_pWndParentMenu != NULL && m_pWndParentMenu->GetSafeHwnd() != NULL)
-            CExtPaintManager::GetMonitorInfoByWindow(mi, m_pWndParentMenu);
-        else
-            CExtPaintManager::GetMonitorInfoByPoint(mi, point);
-        const CRect rcArea = g_bPopupsUseWorkArea ? mi.m_rcWorkArea : mi.m_rcMonitor;
+        const CRect rcArea = CalcPopupArea(point, rcExclude);
 
         const CSize size = CalcSize();
         const int s = GetShadowSize(), b = GetBorderSize();
         const int nReserve = m_bCombineWithEA ? 0 : (s + b);
 
-        int nAlign = (int)(m_dwTrackFlags & TPMX_ALIGN_MASK);
-        if (m_pWndParentMenu != NULL && nAlign == TPMX_NO_ALIGN && !m_bCombineWithEA)
-        {
-            int nParentAlign = (int)(m_pWndParentMenu->m_dwTrackFlags & TPMX_ALIGN_MASK);
-            if (nParentAlign != TPMX_NO_ALIGN)
-                nAlign = nParentAlign;
-            else if (m_pWndParentMenu->m_pWndParentMenu != NULL
-                     && m_pWndParentMenu->GetSafeHwnd() != NULL
-                     && m_pWndParentMenu->m_pWndParentMenu->GetSafeHwnd() != NULL)
-            {
-                CRect rcParent, rcGrand;
-                m_pWndParentMenu->GetWindowRect(&rcParent);
-                m_pWndParentMenu->m_pWndParentMenu->GetWindowRect(&rcGrand);
-                nAlign = (rcParent.CenterPoint().x < rcGrand.CenterPoint().x)
-                    ? TPMX_LEFTALIGN : TPMX_RIGHTALIGN;
-                if (nAlign == TPMX_LEFTALIGN && m_bExcludeAreaGiven && nPass == 0)
-                    point.x = rcExclude.left - size.cx;
-            }
-            m_dwTrackFlags = (m_dwTrackFlags & ~TPMX_ALIGN_MASK) | (DWORD)nAlign;
-        }
-
-        CRect rc(point, size);
-        if (m_bCombineWithEA)
-        {
-            switch (nAlign)
-            {
-            case TPMX_BOTTOMALIGN: rc.OffsetRect(0, -1); break;
-            case TPMX_RIGHTALIGN: rc.OffsetRect(-1, 0); break;
-            case TPMX_TOPALIGN: rc.OffsetRect(0, s + 1); break;
-            case TPMX_LEFTALIGN: rc.OffsetRect(s + 1, 0); break;
-            default: break;
-            }
-        }
-
-        // vertical room
-        if (rc.bottom > rcArea.bottom)
-        {
-            if (m_bExcludeAreaGiven)
-            {
-                int nBottom = rc.top + rcExclude.Height() + nReserve + (m_bCombineWithEA ? s : 0);
-                rc.OffsetRect(0, nBottom - rc.bottom);
-            }
-            if (rc.bottom > rcArea.bottom)
-            {
-                if (!m_bExcludeAreaGiven)
-                    rc.OffsetRect(0, -rc.Height());
-                else
-                    rc.OffsetRect(0, rcArea.bottom - rc.bottom);
-            }
-        }
-        if (rc.top < rcArea.top)
-            rc.OffsetRect(0, rcArea.top - rc.top);
-
-        // horizontal room
-        const bool bSubMenuGiven = m_pWndParentMenu != NULL && m_bExcludeAreaGiven;
-        if (rc.right > rcArea.right)
-        {
-            if (bSubMenuGiven)
-                rc.OffsetRect(-(rcExclude.Width() + rc.Width()), 0);
-            if (rc.right > rcArea.right)
-            {
-                if (!m_bExcludeAreaGiven)
-                    rc.OffsetRect(-rc.Width(), 0);
-                else
-                    rc.OffsetRect(rcArea.right - rc.right, 0);
-            }
-        }
-        if (rc.left < rcArea.left)
-        {
-            if (bSubMenuGiven)
-                rc.OffsetRect(rcExclude.Width() + rc.Width(), 0);
-            if (rc.left < rcArea.left)
-                rc.OffsetRect(rcArea.left - rc.left, 0);
-        }
+        const int nAlign = ResolvePopupAlign(point, rcExclude, size, nPass);
+        CRect rc = FitPopupInArea(point, size, nAlign, rcArea, rcExclude, s, nReserve);
 
         // a popup below a button at the bottom of the screen opens above it
-        if ((m_bCombineWithEA || m_bExcludeAreaGiven) && !bFlipped)
+        if ((m_bCombineWithEA || m_bExcludeAreaGiven) && !bFlipped
+            && FlipPopupAbove(rc, rcExclude, rcArea, size, nAlign))
         {
-            CRect rcTest;
-            bool bOverlap = m_bCombineWithEA || rcTest.IntersectRect(&rc, &rcExclude);
-            if (bOverlap && nAlign == TPMX_BOTTOMALIGN
-                && size.cy >= rcArea.bottom - rcExclude.bottom)
-            {
-                bFlipped = true;
-                m_dwTrackFlags = (m_dwTrackFlags & ~TPMX_ALIGN_MASK) | TPMX_TOPALIGN;
-                if (GetSafeHwnd() != NULL && IsWindowVisible())
-                {
-                    CRect rcWnd;
-                    GetWindowRect(&rcWnd);
-                    ShowWindow(SW_HIDE);
-                    CExtPopupMenuWnd* pRoot = GetRootMenu();
-                    if (pRoot != this && pRoot->GetSafeHwnd() != NULL)
-                    {
-                        CRect rcRoot, rcCommon;
-                        pRoot->GetWindowRect(&rcRoot);
-                        if (rcCommon.IntersectRect(&rcRoot, &rcWnd))
-                            pRoot->UpdateWindow();
-                    }
-                    KillTrackingTimers();
-                    PumpPendingMessages(false);
-                }
-                else
-                    KillTrackingTimers();
-                point = CPoint(rcExclude.left, rcExclude.top - size.cy);
-                continue;
-            }
+            bFlipped = true;
+            point = CPoint(rcExclude.left, rcExclude.top - size.cy);
+            continue;
         }
 
-        // final clamp
-        bool bClamped = false;
-        if (rc.right > rcArea.right)
-            rc.OffsetRect(rcArea.right - rc.right, 0), bClamped = true;
-        if (rc.left < rcArea.left)
-            rc.OffsetRect(rcArea.left - rc.left, 0), bClamped = true;
-        if (rc.bottom > rcArea.bottom)
-            rc.OffsetRect(0, rcArea.bottom - rc.bottom), bClamped = true;
-        if (rc.top < rcArea.top)
-            rc.OffsetRect(0, rcArea.top - rc.top), bClamped = true;
-        if (bClamped && IsTopLevel() && m_bCombineWithEA)
-        {
-            m_bCombineWithEA = false;
-            m_bExcludeAreaGiven = false;
-        }
-        m_nPopupState &= ~STATE_SCROLLING;
-        if (rc.Height() > rcArea.Height())
-        {
-            rc.top = rcArea.top;
-            rc.bottom = rcArea.bottom;
-            m_nPopupState |= STATE_SCROLLING;
-        }
+        ClampPopupRect(rc, rcArea);
 
         if (!m_bCombineWithEA)
         {
@@ -512,42 +397,8 @@ CRect CExtPopupMenuWnd::CalcPopupRect(CPoint point, const RECT* pRectExclude)
             m_rgnWnd.DeleteObject();
             return rc;
         }
-
-        // joined: the side of the exclude rectangle the popup touches
-        if (rc.bottom - (s + 1) == rcExclude.top)
-            m_eCombineAlign = COMBINE_BOTTOM;
-        else if (rc.top + 1 == rcExclude.bottom)
-            m_eCombineAlign = COMBINE_TOP;
-        else if (rc.left + 1 == rcExclude.right)
-            m_eCombineAlign = COMBINE_LEFT;
-        else if (rc.right - (s + 1) == rcExclude.left)
-            m_eCombineAlign = COMBINE_RIGHT;
-        if (m_eCombineAlign == COMBINE_NONE)
-        {
-            m_bCombineWithEA = false;
-            continue;
-        }
-        CRect rcExcludeShadow(rcExclude);
-        rcExcludeShadow.right += s;
-        rcExcludeShadow.bottom += s;
-        CRect rcBounds;
-        rcBounds.UnionRect(&rc, &rcExcludeShadow);
-        CRgn rgnPopup, rgnExclude;
-        m_rgnWnd.DeleteObject();
-        CRect rcP(rc), rcE(rcExcludeShadow);
-        rcP.OffsetRect(-rcBounds.TopLeft());
-        rcE.OffsetRect(-rcBounds.TopLeft());
-        if (!rgnPopup.CreateRectRgnIndirect(&rcP) || !rgnExclude.CreateRectRgnIndirect(&rcE)
-            || !m_rgnWnd.CreateRectRgn(0, 0, 0, 0)
-            || m_rgnWnd.CombineRgn(&rgnPopup, &rgnExclude, RGN_OR) == ERROR)
-        {
-            m_rgnWnd.DeleteObject();
-            m_eCombineAlign = COMBINE_NONE;
-            m_bCombineWithEA = false;
-            continue;
-        }
-        m_rcContent.SetRect(rcP.left, rcP.top, rcP.right - s, rcP.bottom - s);
-        return rcBounds;
+        if (JoinPopupToExclude(rc, rcExclude, s))
+            return rc;
     }
     // no suitable place was found: a plain rectangle at the point
     m_bCombineWithEA = false;
@@ -559,6 +410,218 @@ CRect CExtPopupMenuWnd::CalcPopupRect(CPoint point, const RECT* pRectExclude)
     return CRect(point, size);
 }
 
+// The screen area the popup must stay in: the monitor of the exclude rectangle, of the parent
+// popup or of the point, its work area unless popups may cover the task bar.
+CRect CExtPopupMenuWnd::CalcPopupArea(CPoint point, const CRect& rcExclude)
+{
+    CExtPaintManager::MonitorInfo_t mi;
+    if (m_bExcludeAreaGiven)
+        CExtPaintManager::GetMonitorInfoByRect(mi, rcExclude);
+    else if (m_pWndParentMenu != NULL && m_pWndParentMenu->GetSafeHwnd() != NULL)
+        CExtPaintManager::GetMonitorInfoByWindow(mi, m_pWndParentMenu);
+    else
+        CExtPaintManager::GetMonitorInfoByPoint(mi, point);
+    return g_bPopupsUseWorkArea ? mi.m_rcWorkArea : mi.m_rcMonitor;
+}
+
+// The side the popup opens to: its own, else its parent's, else away from the grandparent so
+// that a cascade keeps its direction; a sub-menu opening left starts left of its item.
+int CExtPopupMenuWnd::ResolvePopupAlign(CPoint& point, const CRect& rcExclude, CSize size,
+                                        int nPass)
+{
+    int nAlign = (int)(m_dwTrackFlags & TPMX_ALIGN_MASK);
+    if (m_pWndParentMenu != NULL && nAlign == TPMX_NO_ALIGN && !m_bCombineWithEA)
+    {
+        int nParentAlign = (int)(m_pWndParentMenu->m_dwTrackFlags & TPMX_ALIGN_MASK);
+        if (nParentAlign != TPMX_NO_ALIGN)
+            nAlign = nParentAlign;
+        else if (m_pWndParentMenu->m_pWndParentMenu != NULL
+                 && m_pWndParentMenu->GetSafeHwnd() != NULL
+                 && m_pWndParentMenu->m_pWndParentMenu->GetSafeHwnd() != NULL)
+        {
+            CRect rcParent, rcGrand;
+            m_pWndParentMenu->GetWindowRect(&rcParent);
+            m_pWndParentMenu->m_pWndParentMenu->GetWindowRect(&rcGrand);
+            nAlign = (rcParent.CenterPoint().x < rcGrand.CenterPoint().x)
+                ? TPMX_LEFTALIGN : TPMX_RIGHTALIGN;
+            if (nAlign == TPMX_LEFTALIGN && m_bExcludeAreaGiven && nPass == 0)
+                point.x = rcExclude.left - size.cx;
+        }
+        m_dwTrackFlags = (m_dwTrackFlags & ~TPMX_ALIGN_MASK) | (DWORD)nAlign;
+    }
+    return nAlign;
+}
+
+// Moves the popup at the point into the area: past the bottom it goes above the exclude
+// rectangle (or up by its height), past a side a sub-menu opens on the parent's other side.
+CRect CExtPopupMenuWnd::FitPopupInArea(CPoint point, CSize size, int nAlign, const CRect& rcArea,
+                                       const CRect& rcExclude, int s, int nReserve)
+{
+    CRect rc(point, size);
+    if (m_bCombineWithEA)
+    {
+        switch (nAlign)
+        {
+        case TPMX_BOTTOMALIGN: rc.OffsetRect(0, -1); break;
+        case TPMX_RIGHTALIGN: rc.OffsetRect(-1, 0); break;
+        case TPMX_TOPALIGN: rc.OffsetRect(0, s + 1); break;
+        case TPMX_LEFTALIGN: rc.OffsetRect(s + 1, 0); break;
+        default: break;
+        }
+    }
+
+    // vertical room
+    if (rc.bottom > rcArea.bottom)
+    {
+        if (m_bExcludeAreaGiven)
+        {
+            int nBottom = rc.top + rcExclude.Height() + nReserve + (m_bCombineWithEA ? s : 0);
+            rc.OffsetRect(0, nBottom - rc.bottom);
+        }
+        if (rc.bottom > rcArea.bottom)
+        {
+            if (!m_bExcludeAreaGiven)
+                rc.OffsetRect(0, -rc.Height());
+            else
+                rc.OffsetRect(0, rcArea.bottom - rc.bottom);
+        }
+    }
+    if (rc.top < rcArea.top)
+        rc.OffsetRect(0, rcArea.top - rc.top);
+
+    // horizontal room
+    const bool bSubMenuGiven = m_pWndParentMenu != NULL && m_bExcludeAreaGiven;
+    if (rc.right > rcArea.right)
+    {
+        if (bSubMenuGiven)
+            rc.OffsetRect(-(rcExclude.Width() + rc.Width()), 0);
+        if (rc.right > rcArea.right)
+        {
+            if (!m_bExcludeAreaGiven)
+                rc.OffsetRect(-rc.Width(), 0);
+            else
+                rc.OffsetRect(rcArea.right - rc.right, 0);
+        }
+    }
+    if (rc.left < rcArea.left)
+    {
+        if (bSubMenuGiven)
+            rc.OffsetRect(rcExclude.Width() + rc.Width(), 0);
+        if (rc.left < rcArea.left)
+            rc.OffsetRect(rcArea.left - rc.left, 0);
+    }
+    return rc;
+}
+
+// True when a popup opening down from a button has no room below it: it is switched to open
+// upwards, and a popup already on screen is hidden (the root under it repainted) for the move.
+bool CExtPopupMenuWnd::FlipPopupAbove(const CRect& rc, const CRect& rcExclude,
+                                      const CRect& rcArea, CSize size, int nAlign)
+{
+    CRect rcTest;
+    bool bOverlap = m_bCombineWithEA || rcTest.IntersectRect(&rc, &rcExclude);
+    if (!(bOverlap && nAlign == TPMX_BOTTOMALIGN && size.cy >= rcArea.bottom - rcExclude.bottom))
+        return false;
+    m_dwTrackFlags = (m_dwTrackFlags & ~TPMX_ALIGN_MASK) | TPMX_TOPALIGN;
+    if (GetSafeHwnd() != NULL && IsWindowVisible())
+    {
+        CRect rcWnd;
+        GetWindowRect(&rcWnd);
+        HideForMove(rcWnd);
+        PumpPendingMessages(false);
+    }
+    else
+        KillTrackingTimers();
+    return true;
+}
+
+// Hides the popup before it moves and repaints the root where the popup lay over it, so that
+// the root shows no hole meanwhile; the tracking timers stop.
+void CExtPopupMenuWnd::HideForMove(const CRect& rcWnd)
+{
+    ShowWindow(SW_HIDE);
+    CExtPopupMenuWnd* pRoot = GetRootMenu();
+    if (pRoot != this && pRoot->GetSafeHwnd() != NULL)
+    {
+        CRect rcRoot, rcCommon;
+        pRoot->GetWindowRect(&rcRoot);
+        if (rcCommon.IntersectRect(&rcRoot, &rcWnd))
+            pRoot->UpdateWindow();
+    }
+    KillTrackingTimers();
+}
+
+// Keeps the popup inside the area; a top-level popup pushed off its button no longer joins it,
+// and one taller than the area scrolls.
+void CExtPopupMenuWnd::ClampPopupRect(CRect& rc, const CRect& rcArea)
+{
+    bool bClamped = false;
+    if (rc.right > rcArea.right)
+        rc.OffsetRect(rcArea.right - rc.right, 0), bClamped = true;
+    if (rc.left < rcArea.left)
+        rc.OffsetRect(rcArea.left - rc.left, 0), bClamped = true;
+    if (rc.bottom > rcArea.bottom)
+        rc.OffsetRect(0, rcArea.bottom - rc.bottom), bClamped = true;
+    if (rc.top < rcArea.top)
+        rc.OffsetRect(0, rcArea.top - rc.top), bClamped = true;
+    if (bClamped && IsTopLevel() && m_bCombineWithEA)
+    {
+        m_bCombineWithEA = false;
+        m_bExcludeAreaGiven = false;
+    }
+    m_nPopupState &= ~STATE_SCROLLING;
+    if (rc.Height() > rcArea.Height())
+    {
+        rc.top = rcArea.top;
+        rc.bottom = rcArea.bottom;
+        m_nPopupState |= STATE_SCROLLING;
+    }
+}
+
+// Joins the popup to the side of the exclude rectangle it touches (rc becomes the bounds of
+// both, shaped by the region); false when they do not touch or the region fails.
+bool CExtPopupMenuWnd::JoinPopupToExclude(CRect& rc, const CRect& rcExclude, int s)
+{
+    // joined: the side of the exclude rectangle the popup touches
+    if (rc.bottom - (s + 1) == rcExclude.top)
+        m_eCombineAlign = COMBINE_BOTTOM;
+    else if (rc.top + 1 == rcExclude.bottom)
+        m_eCombineAlign = COMBINE_TOP;
+    else if (rc.left + 1 == rcExclude.right)
+        m_eCombineAlign = COMBINE_LEFT;
+    else if (rc.right - (s + 1) == rcExclude.left)
+        m_eCombineAlign = COMBINE_RIGHT;
+    if (m_eCombineAlign == COMBINE_NONE)
+    {
+        m_bCombineWithEA = false;
+        return false;
+    }
+    CRect rcExcludeShadow(rcExclude);
+    rcExcludeShadow.right += s;
+    rcExcludeShadow.bottom += s;
+    CRect rcBounds;
+    rcBounds.UnionRect(&rc, &rcExcludeShadow);
+    CRgn rgnPopup, rgnExclude;
+    m_rgnWnd.DeleteObject();
+    CRect rcP(rc), rcE(rcExcludeShadow);
+    rcP.OffsetRect(-rcBounds.TopLeft());
+    rcE.OffsetRect(-rcBounds.TopLeft());
+    if (!rgnPopup.CreateRectRgnIndirect(&rcP) || !rgnExclude.CreateRectRgnIndirect(&rcE)
+        || !m_rgnWnd.CreateRectRgn(0, 0, 0, 0)
+        || m_rgnWnd.CombineRgn(&rgnPopup, &rgnExclude, RGN_OR) == ERROR)
+    {
+        m_rgnWnd.DeleteObject();
+        m_eCombineAlign = COMBINE_NONE;
+        m_bCombineWithEA = false;
+        return false;
+    }
+    m_rcContent.SetRect(rcP.left, rcP.top, rcP.right - s, rcP.bottom - s);
+    rc = rcBounds;
+    return true;
+}
+
+// Creates the popup's window where CalcPopupRect places it (topmost unless it continues a tracking)
+// and its in-place edits; false when there is no room or no window.
 bool CExtPopupMenuWnd::CreatePopupWindow(CWnd* pWndParent)
 {
     bool bHadEdits = false;
@@ -654,6 +717,8 @@ bool CExtPopupMenuWnd::IsChildWindowOpen(const MENUITEMDATA& mi) const
         && mi.m_pWndChild->IsWindowVisible();
 }
 
+// Draws an item through the paint manager, as a push button or a menu row with its edit field,
+// toggle look and rarely-used bands.
 void CExtPopupMenuWnd::PaintItemDefault(CDC& dc, const MENUITEMDATA& miConst,
                                         const RECT& rcItem, const RECT& rcItemWithIndents,
                                         UINT nVisFlags)
@@ -747,6 +812,8 @@ void CExtPopupMenuWnd::PaintItem(CDC& dc, const VisibleItemDefinition_t& vi,
     PaintItemDefault(dc, mi, vi.m_rcItem, vi.m_rcItemWithIndents, vi.m_nFlags);
 }
 
+// Paints the face, frame, items, expand button, scroll buttons, left area and the joined button,
+// through a memory DC when asked; the shadows go straight to the window.
 void CExtPopupMenuWnd::PaintContent(CDC& dcPaint, bool bUseMemDC)
 {
     CExtPaintManager* pPM = PM();
@@ -871,6 +938,7 @@ void CExtPopupMenuWnd::PaintContent(CDC& dcPaint, bool bUseMemDC)
         dcPaint.SelectPalette(pOldPalette, FALSE);
 }
 
+// Paints the popup's shadow over what lay under it, and that of the joined button beside it.
 void CExtPopupMenuWnd::PaintShadows(CDC& dc)
 {
     const int s = GetShadowSize();
@@ -952,6 +1020,8 @@ void CExtPopupMenuWnd::ReleaseSurfaces()
         SetAsHookTarget();
 }
 
+// Makes the frames' bitmaps (the screen under the popup before and after it is drawn); false,
+// with the surfaces released, when one cannot be made.
 bool CExtPopupMenuWnd::PrepareAnimationSurfaces(CDC& dc, int cx, int cy)
 {
     m_pClrSrc = CreateDib32(m_bmpScreenSrc, cx, cy);
@@ -982,6 +1052,8 @@ bool CExtPopupMenuWnd::PrepareAnimationSurfaces(CDC& dc, int cx, int cy)
     return true;
 }
 
+// Shows the current frame of the opening animation; kinds without frames paint the content at
+// once, without flicker.
 void CExtPopupMenuWnd::PaintAnimationFrame(CDC& dc)
 {
     CRect rcClient;
@@ -1043,6 +1115,7 @@ void CExtPopupMenuWnd::ComposeFrame(CDC& dc, int cx, int cy)
     }
     const int nStretchMode = g_CurrentPaintManager.m_bIsWinNT4OrLater ? HALFTONE : COLORONCOLOR;
     ::GdiFlush();
+    AnimFrame_t f = { dcTmp, dcSrc, cx, cy, t, rcContent, nStretchMode };
     switch (nType)
     {
     case ANIM_ONE_TICK:
@@ -1050,158 +1123,27 @@ void CExtPopupMenuWnd::ComposeFrame(CDC& dc, int cx, int cy)
         break;
     case ANIM_SLIDE:
     case ANIM_SLIDE_DOWN:
-    {
-        memcpy(m_pClrTmp, m_pClrSrc, sizeof(COLORREF) * cx * cy);
-        int dx = (nType == ANIM_SLIDE) ? (100 - t) * rcContent.Width() / 100 : 0;
-        int dy = (100 - t) * rcContent.Height() / 100;
-        if (m_eCombineAlign != COMBINE_RIGHT)
-            dx = -dx;
-        if (m_eCombineAlign != COMBINE_BOTTOM)
-            dy = -dy;
-        dcTmp.IntersectClipRect(&rcContent);
-        dcTmp.BitBlt(rcContent.left + dx, rcContent.top + dy, rcContent.Width(),
-                     rcContent.Height(), &dcSrc, rcContent.left, rcContent.top, SRCCOPY);
+        ComposeSlideFrame(f, nType == ANIM_SLIDE);
         break;
-    }
     case ANIM_FADE:
-        for (int i = 0; i < cx * cy; i++)
-        {
-            DWORD a = m_pClrDst[i], b = m_pClrSrc[i];
-            DWORD r = 0;
-            for (int k = 0; k < 3; k++)
-            {
-                int ca = (int)((a >> (8 * k)) & 0xFF), cb = (int)((b >> (8 * k)) & 0xFF);
-                r |= (DWORD)((ca * t + cb * (100 - t)) / 100) << (8 * k);
-            }
-            m_pClrTmp[i] = r;
-        }
+        ComposeFadeFrame(cx, cy, t);
         break;
     case ANIM_UNFOLD:
     case ANIM_ROLL:
-    {
-        memcpy(m_pClrTmp, m_pClrSrc, sizeof(COLORREF) * cx * cy);
-        int w = (nType == ANIM_ROLL) ? rcContent.Width() : rcContent.Width() * t / 100;
-        int h = rcContent.Height() * t / 100;
-        if (w > 0 && h > 0)
-        {
-            int x = rcContent.left, y = rcContent.top;
-            if (nType == ANIM_UNFOLD && m_eCombineAlign == COMBINE_RIGHT)
-                x = rcContent.right - w;
-            if (m_eCombineAlign == COMBINE_BOTTOM)
-                y = rcContent.bottom - h;
-            dcTmp.IntersectClipRect(&rcContent);
-            dcTmp.SetStretchBltMode(nStretchMode);
-            dcTmp.StretchBlt(x, y, w, h, &dcSrc, rcContent.left, rcContent.top,
-                             rcContent.Width(), rcContent.Height(), SRCCOPY);
-        }
+        ComposeUnfoldFrame(f, nType == ANIM_ROLL);
         break;
-    }
     case ANIM_NOISE:
     case ANIM_BLINDS:
     case ANIM_CIRCLES:
     case ANIM_HOLES:
-    {
         if (t == p)
             break;
-        CRect rcShadowFree(0, 0, cx - s, cy - s);
-        for (int y = 0; y < cy; y++)
-        {
-            for (int x = 0; x < cx; x++)
-            {
-                if (!rcShadowFree.PtInRect(CPoint(x, y)))
-                    continue;
-                if (bJoined && rcExclude.PtInRect(CPoint(x, y)))
-                    continue;
-                const int i = y * cx + x;
-                bool bContent;
-                if (nType == ANIM_NOISE)
-                {
-                    const int d = t - p;
-                    if (rand() % d > d / 2 + 1)
-                        m_pClrTmp[i] = m_pClrDst[i];
-                    continue;
-                }
-                else if (nType == ANIM_BLINDS)
-                {
-                    int yc = y % 32, xc = x % 32;
-                    bContent = (100 - yc * 100 / 32 < t) || (xc * 100 / 32 < t);
-                }
-                else
-                {
-                    double dxc = (x % 32) - 16, dyc = (y % 32) - 16;
-                    double d = sqrt(dxc * dxc + dyc * dyc);
-                    double r = (nType == ANIM_CIRCLES) ? t * 0.16 : (100 - t) * 0.16;
-                    bContent = (nType == ANIM_CIRCLES) ? (d < r) : (d >= r);
-                }
-                m_pClrTmp[i] = bContent ? m_pClrDst[i] : m_pClrSrc[i];
-            }
-        }
+        ComposePatternFrame(nType, cx, cy, t, p, CRect(0, 0, cx - s, cy - s),
+                            bJoined ? &rcExclude : NULL);
         break;
-    }
     case ANIM_EXPAND:
-    {
-        memcpy(m_pClrTmp, m_pClrSrc, sizeof(COLORREF) * cx * cy);
-        dcTmp.IntersectClipRect(&rcContent);
-        // frame and face first, then the items stacked from the top (or the bottom)
-        visible_items_t vis;
-        PaintItems(NULL, vis);
-        expand_effect_rects_t rects;
-        int nTotal = 0;
-        for (INT_PTR i = 0; i < vis.GetSize(); i++)
-        {
-            const VisibleItemDefinition_t& vi = vis[i];
-            int h = vi.m_rcItem.Height();
-            if ((vi.m_nFlags & VisibleItemDefinition_t::VIF_RARELY_USED) != 0)
-                h = h * t / 100;
-            CRect rcDst(vi.m_rcItem.left, 0, vi.m_rcItem.right, h);
-            ExpandEffectRects_t eer(vi.m_rcItem, rcDst);
-            rects.Add(eer);
-            nTotal += h;
-        }
-        if (rects.GetSize() == 0)
-        {
-            int h = rcContent.Height() * t / 100;
-            if (h > 0)
-            {
-                dcTmp.SetStretchBltMode(nStretchMode);
-                dcTmp.StretchBlt(rcContent.left, rcContent.top, rcContent.Width(), h, &dcSrc,
-                                 rcContent.left, rcContent.top, rcContent.Width(),
-                                 rcContent.Height(), SRCCOPY);
-            }
-            break;
-        }
-        dcTmp.BitBlt(rcContent.left, rcContent.top, rcContent.Width(), rcContent.Height(),
-                     &dcSrc, rcContent.left, rcContent.top, SRCCOPY);
-        const int yFirst = vis[0].m_rcItem.top;
-        int y = (m_eCombineAlign == COMBINE_BOTTOM)
-            ? vis[vis.GetSize() - 1].m_rcItem.bottom - nTotal : yFirst;
-        const COLORREF clrFace = PM()->GetMenuFaceColor(this);
-        CRect rcItems(rcContent.left, yFirst, rcContent.right,
-                      vis[vis.GetSize() - 1].m_rcItem.bottom);
-        dcTmp.FillSolidRect(&rcItems, clrFace);
-        for (INT_PTR i = 0; i < rects.GetSize(); i++)
-        {
-            ExpandEffectRects_t& r = rects[i];
-            const int h = r.m_rcDst.Height();
-            r.m_rcDst.top = y;
-            r.m_rcDst.bottom = y + h;
-            if (h > 0)
-            {
-                if (h == r.m_rcSrc.Height())
-                    dcTmp.BitBlt(r.m_rcDst.left, r.m_rcDst.top, r.m_rcDst.Width(), h, &dcSrc,
-                                 r.m_rcSrc.left, r.m_rcSrc.top, SRCCOPY);
-                else
-                {
-                    dcTmp.SetStretchBltMode(nStretchMode);
-                    dcTmp.StretchBlt(r.m_rcDst.left, r.m_rcDst.top, r.m_rcDst.Width(), h,
-                                     &dcSrc, r.m_rcSrc.left, r.m_rcSrc.top, r.m_rcSrc.Width(),
-                                     r.m_rcSrc.Height(), SRCCOPY);
-                }
-            }
-            y += h;
-        }
+        ComposeExpandFrame(f);
         break;
-    }
     default:
         memcpy(m_pClrTmp, m_pClrDst, sizeof(COLORREF) * cx * cy);
         break;
@@ -1216,6 +1158,168 @@ void CExtPopupMenuWnd::ComposeFrame(CDC& dc, int cx, int cy)
     dc.BitBlt(0, 0, cx, cy, &dcTmp, 0, 0, SRCCOPY);
     dcSrc.SelectObject(pOldSrc);
     dcTmp.SelectObject(pOldTmp);
+}
+
+// Slides the content in from the side it opens to (bSideways) or from its top or bottom edge.
+void CExtPopupMenuWnd::ComposeSlideFrame(AnimFrame_t& f, bool bSideways)
+{
+    const CRect& rcContent = f.rcContent;
+    memcpy(m_pClrTmp, m_pClrSrc, sizeof(COLORREF) * f.cx * f.cy);
+    int dx = bSideways ? (100 - f.t) * rcContent.Width() / 100 : 0;
+    int dy = (100 - f.t) * rcContent.Height() / 100;
+    if (m_eCombineAlign != COMBINE_RIGHT)
+        dx = -dx;
+    if (m_eCombineAlign != COMBINE_BOTTOM)
+        dy = -dy;
+    f.dcTmp.IntersectClipRect(&rcContent);
+    f.dcTmp.BitBlt(rcContent.left + dx, rcContent.top + dy, rcContent.Width(),
+                   rcContent.Height(), &f.dcSrc, rcContent.left, rcContent.top, SRCCOPY);
+}
+
+// Blends the screen under the popup into the popup, channel by channel, by the step.
+void CExtPopupMenuWnd::ComposeFadeFrame(int cx, int cy, int t)
+{
+    for (int i = 0; i < cx * cy; i++)
+    {
+        DWORD a = m_pClrDst[i], b = m_pClrSrc[i];
+        DWORD r = 0;
+        for (int k = 0; k < 3; k++)
+        {
+            int ca = (int)((a >> (8 * k)) & 0xFF), cb = (int)((b >> (8 * k)) & 0xFF);
+            r |= (DWORD)((ca * t + cb * (100 - t)) / 100) << (8 * k);
+        }
+        m_pClrTmp[i] = r;
+    }
+}
+
+// Stretches the content open from the corner at its button: in both directions, or only
+// downwards when it rolls (bRoll).
+void CExtPopupMenuWnd::ComposeUnfoldFrame(AnimFrame_t& f, bool bRoll)
+{
+    const CRect& rcContent = f.rcContent;
+    memcpy(m_pClrTmp, m_pClrSrc, sizeof(COLORREF) * f.cx * f.cy);
+    int w = bRoll ? rcContent.Width() : rcContent.Width() * f.t / 100;
+    int h = rcContent.Height() * f.t / 100;
+    if (w > 0 && h > 0)
+    {
+        int x = rcContent.left, y = rcContent.top;
+        if (!bRoll && m_eCombineAlign == COMBINE_RIGHT)
+            x = rcContent.right - w;
+        if (m_eCombineAlign == COMBINE_BOTTOM)
+            y = rcContent.bottom - h;
+        f.dcTmp.IntersectClipRect(&rcContent);
+        f.dcTmp.SetStretchBltMode(f.nStretchMode);
+        f.dcTmp.StretchBlt(x, y, w, h, &f.dcSrc, rcContent.left, rcContent.top,
+                           rcContent.Width(), rcContent.Height(), SRCCOPY);
+    }
+}
+
+// Reveals the popup pixel by pixel in a pattern (noise, blinds, circles, holes) over the
+// frame so far, leaving the shadow and a joined button alone.
+void CExtPopupMenuWnd::ComposePatternFrame(int nType, int cx, int cy, int t, int p,
+                                           const CRect& rcShadowFree, const CRect* pRcExclude)
+{
+    for (int y = 0; y < cy; y++)
+    {
+        for (int x = 0; x < cx; x++)
+        {
+            if (!rcShadowFree.PtInRect(CPoint(x, y)))
+                continue;
+            if (pRcExclude != NULL && pRcExclude->PtInRect(CPoint(x, y)))
+                continue;
+            const int i = y * cx + x;
+            bool bContent;
+            if (nType == ANIM_NOISE)
+            {
+                const int d = t - p;
+                if (rand() % d > d / 2 + 1)
+                    m_pClrTmp[i] = m_pClrDst[i];
+                continue;
+            }
+            else if (nType == ANIM_BLINDS)
+            {
+                int yc = y % 32, xc = x % 32;
+                bContent = (100 - yc * 100 / 32 < t) || (xc * 100 / 32 < t);
+            }
+            else
+            {
+                double dxc = (x % 32) - 16, dyc = (y % 32) - 16;
+                double d = sqrt(dxc * dxc + dyc * dyc);
+                double r = (nType == ANIM_CIRCLES) ? t * 0.16 : (100 - t) * 0.16;
+                bContent = (nType == ANIM_CIRCLES) ? (d < r) : (d >= r);
+            }
+            m_pClrTmp[i] = bContent ? m_pClrDst[i] : m_pClrSrc[i];
+        }
+    }
+}
+
+// Shows the items stacked from the button's side with the rarely used ones growing by the
+// step, as the menu expands to show them; without items the whole content is stretched.
+void CExtPopupMenuWnd::ComposeExpandFrame(AnimFrame_t& f)
+{
+    const CRect& rcContent = f.rcContent;
+    CDC& dcTmp = f.dcTmp;
+    const int t = f.t;
+    memcpy(m_pClrTmp, m_pClrSrc, sizeof(COLORREF) * f.cx * f.cy);
+    dcTmp.IntersectClipRect(&rcContent);
+    // frame and face first, then the items stacked from the top (or the bottom)
+    visible_items_t vis;
+    PaintItems(NULL, vis);
+    expand_effect_rects_t rects;
+    int nTotal = 0;
+    for (INT_PTR i = 0; i < vis.GetSize(); i++)
+    {
+        const VisibleItemDefinition_t& vi = vis[i];
+        int h = vi.m_rcItem.Height();
+        if ((vi.m_nFlags & VisibleItemDefinition_t::VIF_RARELY_USED) != 0)
+            h = h * t / 100;
+        CRect rcDst(vi.m_rcItem.left, 0, vi.m_rcItem.right, h);
+        ExpandEffectRects_t eer(vi.m_rcItem, rcDst);
+        rects.Add(eer);
+        nTotal += h;
+    }
+    if (rects.GetSize() == 0)
+    {
+        int h = rcContent.Height() * t / 100;
+        if (h > 0)
+        {
+            dcTmp.SetStretchBltMode(f.nStretchMode);
+            dcTmp.StretchBlt(rcContent.left, rcContent.top, rcContent.Width(), h, &f.dcSrc,
+                             rcContent.left, rcContent.top, rcContent.Width(),
+                             rcContent.Height(), SRCCOPY);
+        }
+        return;
+    }
+    dcTmp.BitBlt(rcContent.left, rcContent.top, rcContent.Width(), rcContent.Height(),
+                 &f.dcSrc, rcContent.left, rcContent.top, SRCCOPY);
+    const int yFirst = vis[0].m_rcItem.top;
+    int y = (m_eCombineAlign == COMBINE_BOTTOM)
+        ? vis[vis.GetSize() - 1].m_rcItem.bottom - nTotal : yFirst;
+    const COLORREF clrFace = PM()->GetMenuFaceColor(this);
+    CRect rcItems(rcContent.left, yFirst, rcContent.right,
+                  vis[vis.GetSize() - 1].m_rcItem.bottom);
+    dcTmp.FillSolidRect(&rcItems, clrFace);
+    for (INT_PTR i = 0; i < rects.GetSize(); i++)
+    {
+        ExpandEffectRects_t& r = rects[i];
+        const int h = r.m_rcDst.Height();
+        r.m_rcDst.top = y;
+        r.m_rcDst.bottom = y + h;
+        if (h > 0)
+        {
+            if (h == r.m_rcSrc.Height())
+                dcTmp.BitBlt(r.m_rcDst.left, r.m_rcDst.top, r.m_rcDst.Width(), h, &f.dcSrc,
+                             r.m_rcSrc.left, r.m_rcSrc.top, SRCCOPY);
+            else
+            {
+                dcTmp.SetStretchBltMode(f.nStretchMode);
+                dcTmp.StretchBlt(r.m_rcDst.left, r.m_rcDst.top, r.m_rcDst.Width(), h,
+                                 &f.dcSrc, r.m_rcSrc.left, r.m_rcSrc.top, r.m_rcSrc.Width(),
+                                 r.m_rcSrc.Height(), SRCCOPY);
+            }
+        }
+        y += h;
+    }
 }
 
 /////////////////////////////////////////////////////////////////////////////

@@ -142,6 +142,8 @@ void CExtPopupMenuWnd::TrackingSite_t::Unhook()
     m_hHookKeyboard = NULL;
 }
 
+// Makes the popup the root of the tracking, ending another one first, and hooks the thread's
+// mouse and keyboard so that every input reaches the popups.
 void CExtPopupMenuWnd::TrackingSite_t::SetTracking(CExtPopupMenuWnd* pWndRoot)
 {
     if (m_pWndRoot != NULL)
@@ -160,6 +162,8 @@ void CExtPopupMenuWnd::TrackingSite_t::SetTracking(CExtPopupMenuWnd* pWndRoot)
         m_hHookKeyboard = ::SetWindowsHookExA(WH_KEYBOARD, HookKeyboardProc, NULL, dwThreadID);
 }
 
+// Ends the tracking: the root is emptied, closed and deleted, the status bar shows its idle text
+// and the hooks go.
 void CExtPopupMenuWnd::TrackingSite_t::Done()
 {
     m_nFlags |= SITE_ENDING;
@@ -229,6 +233,8 @@ LRESULT CALLBACK CExtPopupMenuWnd::TrackingSite_t::HookKeyboardProc(int nCode, W
     return ::CallNextHookEx(hHook, nCode, wParam, lParam);
 }
 
+// Hands a mouse message of the thread to the hook target: clicks outside every popup close the
+// tree, and nothing passes on while an opening animation runs.
 LRESULT CExtPopupMenuWnd::TrackingSite_t::OnHookMouse(UINT nMessage,
                                                       const MOUSEHOOKSTRUCT& mhs,
                                                       LPARAM lParam, bool& bPassOn)
@@ -318,6 +324,8 @@ LRESULT CExtPopupMenuWnd::TrackingSite_t::OnHookMouse(UINT nMessage,
     }
 }
 
+// Hands a key press of the thread to the hook target, dropping releases and repeats that come
+// faster than the menu's repeat time (by the keys' own time stamps).
 LRESULT CExtPopupMenuWnd::TrackingSite_t::OnHookKeyboard(WPARAM wParam, LPARAM lParam,
                                                          bool& bPassOn)
 {
@@ -380,6 +388,8 @@ void CExtPopupMenuWnd::CancelTracking()
         g_TrackingSite.Done();
 }
 
+// Dispatches the messages waiting in the queue (and the idle work when asked), so that what the
+// popups did shows at once; a WM_QUIT is put back for the main loop.
 void CExtPopupMenuWnd::PumpPendingMessages(bool bRunIdle)
 {
     MSG msg;
@@ -412,6 +422,8 @@ bool CExtPopupMenuWnd::IsMenuTrackingOfBars()
     return g_BarLinks.m_pfnIsMenuTracking != NULL && g_BarLinks.m_pfnIsMenuTracking();
 }
 
+// The string id of a command's status prompt: the class library's prompt for a system command,
+// the idle message for none or a sub-menu.
 UINT CExtPopupMenuWnd::StatusIdForCommand(UINT nCmdID)
 {
     if (nCmdID == 0 || nCmdID == ID_POPUP)
@@ -460,6 +472,8 @@ CExtPopupMenuWnd::ItemCoveringNotification_t::ItemCoveringNotification_t(
 {
 }
 
+// Asks the popup's (or button's) command receiver about the item being opened or covered;
+// 0 when there is no receiver or notifications are suppressed.
 LRESULT CExtPopupMenuWnd::ItemCoveringNotification_t::Notify()
 {
     HWND hWnd = NULL;
@@ -491,6 +505,8 @@ BOOL CExtPopupMenuWnd::DestroyWindow()
     return CExtPopupBaseWnd::DestroyWindow();
 }
 
+// Releases the window's shadows and surfaces and hands the hook to the parent; a root popup tells
+// its receiver that the menu closed and ends the tracking.
 void CExtPopupMenuWnd::PostNcDestroy()
 {
     m_bWindowShown = false;
@@ -560,6 +576,7 @@ void CExtPopupMenuWnd::ReleaseHookTarget()
         g_TrackingSite.m_pWndHookTarget = m_pWndParentMenu;
 }
 
+// Whether a screen point lies on this popup or on one of its open sub-menus.
 bool CExtPopupMenuWnd::IsPointInMenus(CPoint ptScreen)
 {
     if (GetSafeHwnd() != NULL && IsWindowVisible())
@@ -689,6 +706,8 @@ bool CExtPopupMenuWnd::StartTracking(DWORD dwTrackFlags, int x, int y, const REC
     return true;
 }
 
+// Shows the popup at the point or beside the exclude rectangle: lets the receiver prepare the
+// menu, lays it out, creates the window and runs the opening animation; false when it cannot show.
 bool CExtPopupMenuWnd::TrackInternal(DWORD dwTrackFlags, int x, int y, const RECT* pRectExclude,
                                      LPVOID pCbPaintCombinedCookie,
                                      pCbPaintCombinedContent pCbPaintCombinedContent,
@@ -849,6 +868,8 @@ void CExtPopupMenuWnd::SelectItem(int nIndex)
         SetTimer(ID_TIMER_DELAYED_OPEN, ID_PERIOD_DELAYED_OPEN);
 }
 
+// Deselects the current item, hiding its edit and tip and closing its sub-menu, and gives the
+// status bar its idle text.
 void CExtPopupMenuWnd::DeselectCurrentItem(bool bRepaint)
 {
     CSelfLock lock(this);
@@ -885,6 +906,8 @@ void CExtPopupMenuWnd::DeselectCurrentItem(bool bRepaint)
     }
 }
 
+// Selects an item (scrolled into view, its prompt in the status bar) and opens its sub-menu when
+// bOpen, selecting the sub-menu's first item when asked.
 void CExtPopupMenuWnd::ExpandSubMenu(int nIndex, bool bOpen, bool bRepaint, bool bSelectFirst)
 {
     CSelfLock lock(this);
@@ -979,6 +1002,8 @@ void CExtPopupMenuWnd::ExpandSubMenu(int nIndex, bool bOpen, bool bRepaint, bool
     }
 }
 
+// The item the arrow keys go to (current, next or previous, wrapping); the expand button takes
+// part while items are hidden, and IDX_NOTHING means none.
 int CExtPopupMenuWnd::FindNextSelectableItem(int nDirection)
 {
     const bool bExpandTakesPart = HasHiddenItems() && !IsExpanded();
@@ -1051,6 +1076,8 @@ void CExtPopupMenuWnd::KillTrackingTimers()
     m_nScrollingDirection = 0;
 }
 
+// Deselects everything and closes the open sub-menus; the window is destroyed too unless kept or
+// the tracking continues.
 void CExtPopupMenuWnd::CloseMenuTree(bool bKeepWindow)
 {
     CSelfLock lock(this);
@@ -1089,6 +1116,8 @@ void CExtPopupMenuWnd::CloseMenuTree(bool bKeepWindow)
         g_BarLinks.m_pfnEndAllButtonTracking();
 }
 
+// Ends the menu with a command (0: cancelled): the chain hides and what it covered repaints at
+// once, then the command is posted to its receiver unless only the result is asked for.
 void CExtPopupMenuWnd::EndWithCommand(UINT nCmdID, HWND hWndReceiver)
 {
     CSelfLock lock(this);
@@ -1208,6 +1237,8 @@ void CExtPopupMenuWnd::ShowMenuTip(bool bRepaint)
     m_wndMenuTip.Hide();
 }
 
+// Shows the command's status tip beside its item (a system command's prompt without its tooltip
+// part), while this popup has the hook.
 void CExtPopupMenuWnd::ShowItemTip(int nIndex)
 {
     if (!g_bPopupMenuTips || g_TrackingSite.m_pWndHookTarget != this)
@@ -1249,6 +1280,8 @@ void CExtPopupMenuWnd::ExpandHiddenItems()
         NotifyMenuExpanded();
 }
 
+// Shows the hidden items: a popup that grows is hidden, placed again and shown with the expand
+// animation; the receiver is told afterwards.
 void CExtPopupMenuWnd::NotifyMenuExpanded()
 {
     CSelfLock lock(this);
@@ -1268,16 +1301,7 @@ void CExtPopupMenuWnd::NotifyMenuExpanded()
         if (sizeNew != sizeOld || bWasScrolling)
         {
             SetWindowRgn(NULL, FALSE);
-            ShowWindow(SW_HIDE);
-            CExtPopupMenuWnd* pRoot = GetRootMenu();
-            if (pRoot != this && pRoot->GetSafeHwnd() != NULL)
-            {
-                CRect rcRoot, rcCommon;
-                pRoot->GetWindowRect(&rcRoot);
-                if (rcCommon.IntersectRect(&rcRoot, &rcOld))
-                    pRoot->UpdateWindow();
-            }
-            KillTrackingTimers();
+            HideForMove(rcOld);
             m_bWindowShown = false;
             m_shadowPopup.Destroy();
             m_shadowExcludeArea.Destroy();
@@ -1397,6 +1421,7 @@ void CExtPopupMenuWnd::OnTimer(UINT nIDEvent)
     }
 }
 
+// A help cursor while notifications are suppressed, a text cursor over an enabled edit field.
 BOOL CExtPopupMenuWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
     if (IsNotifySuppressed())
@@ -1418,6 +1443,8 @@ BOOL CExtPopupMenuWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CWnd::OnSetCursor(pWnd, nHitTest, message);
 }
 
+// A click on a popup of a continued tracking brings its whole open chain to the top, without
+// taking the activation.
 int CExtPopupMenuWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message)
 {
     if (IsContinuedTracking())

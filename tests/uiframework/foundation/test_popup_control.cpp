@@ -138,6 +138,41 @@ TEST_F(PopupControlTest, UndoRedoSelectionRunsFromTheFirstRow)
     EXPECT_EQ(0, m_receiver.CountMessages(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndCancel));
 }
 
+TEST_F(PopupControlTest, UndoRedoDragBelowTheListScrollsOnAndChoosesOnRelease)
+{
+    g_nRowsToAdd = 40;
+    CExtPopupUndoRedoMenuWnd* pPopup = new CExtPopupUndoRedoMenuWnd;
+    ASSERT_TRUE(Track(pPopup));
+    HWND hWndList = pPopup->m_hWndChildControl;
+    ASSERT_TRUE(hWndList != NULL);
+    ASSERT_EQ(0, (int)::SendMessageA(hWndList, LB_GETTOPINDEX, 0, 0));
+    CRect rcRow, rcList;
+    ::SendMessageA(hWndList, LB_GETITEMRECT, 1, (LPARAM)&rcRow);
+    ::MapWindowPoints(hWndList, NULL, (LPPOINT)&rcRow, 2);
+    ::GetClientRect(hWndList, &rcList);
+    ::MapWindowPoints(hWndList, NULL, (LPPOINT)&rcList, 2);
+    const int nVisible = rcList.Height() / 16;
+    ASSERT_LT(nVisible, 30);
+
+    // press on a row, then hold the button below the list: the scroll timer moves on
+    PopupMoveMouse(rcRow.CenterPoint().x, rcRow.CenterPoint().y);
+    PopupMouseEvent(MOUSEEVENTF_LEFTDOWN);
+    EXPECT_EQ(hWndList, ::GetCapture());
+    EXPECT_EQ(2, pPopup->m_nSelectedCount);
+    PopupMoveMouse(rcRow.CenterPoint().x, rcList.bottom + 40);
+    ASSERT_TRUE(PopupPumpUntil(
+        [hWndList] { return ::SendMessageA(hWndList, LB_GETTOPINDEX, 0, 0) >= 3; }, 5000));
+    // the selection runs on with the rows scrolled in, still from the first row
+    const int nSelected = pPopup->m_nSelectedCount;
+    EXPECT_GT(nSelected, nVisible);
+    EXPECT_EQ(nSelected, (int)::SendMessageA(hWndList, LB_GETSELCOUNT, 0, 0));
+    EXPECT_GT(::SendMessageA(hWndList, LB_GETSEL, 0, 0), 0);
+    PopupMouseEvent(MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(Ended());
+    EXPECT_EQ(1, m_receiver.CountMessages(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndOK));
+    EXPECT_EQ(0, m_receiver.CountMessages(CExtPopupInplaceListBox::g_nMsgPopupListBoxSelEndCancel));
+}
+
 TEST_F(PopupControlTest, UndoRedoKeysGrowAndShrinkTheSelection)
 {
     POPUP_REQUIRE_KEYBOARD(m_receiver);

@@ -65,16 +65,22 @@ inline void PopupSendKey(WORD wVk, bool bWithCtrl = false)
     }
 }
 
+// One mouse event (MOUSEEVENTF_*) through the input queue, then a pause for its handling.
+inline void PopupMouseEvent(DWORD dwFlags)
+{
+    INPUT in;
+    memset(&in, 0, sizeof(in));
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+    PopupPumpFor(40);
+}
+
 // Moves the mouse to a screen point.
 inline void PopupMoveMouse(int x, int y)
 {
     ::SetCursorPos(x, y);
-    INPUT in;
-    memset(&in, 0, sizeof(in));
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    ::SendInput(1, &in, sizeof(INPUT));
-    PopupPumpFor(40);
+    PopupMouseEvent(MOUSEEVENTF_MOVE);
 }
 
 // Presses and releases a mouse button at a screen point.
