@@ -5,6 +5,7 @@
 #include "ElementStream.h"
 
 #include <math.h>
+#include <string.h>
 
 #include <algorithm>
 #include <vector>
@@ -235,52 +236,20 @@ namespace
 {
 CGradientFillScope* g_pGradientScope = NULL;
 
-// Where in a device pixel the colour of a gradient is taken.
-const double kSampleOffset = 0.0;
 // Entries of a colour ramp over the blend (0..1).
 const int kRampSteps = 1024;
 // Flatness (device pixels) of the ellipse of the elliptic path gradient.
 const REAL kEllipseFlatness = 0.5f;
+// Ramps kept for the next fills of the same colours.
+const size_t kKeptRamps = 16;
+// The most scratch pixels kept once the outermost scope closes.
+const int kKeptScratchPixels = 1024 * 1024;
+// Above this many edges a path gradient's pixel climbs to its edge instead of trying all.
+const size_t kClimbEdges = 8;
 
-// The bell-shaped blend of the linear gradients, as the library makes it.
-struct CBlendCurve
+// The blend factor at t in 0..1 of a piecewise linear curve (positions, factors).
+double BlendFactor(const std::vector<REAL>& pos, const std::vector<REAL>& fac, double t)
 {
-    std::vector<REAL> factors;
-    std::vector<REAL> positions;
-};
-
-const CBlendCurve& BellBlend()
-{
-    static CBlendCurve s_bell;
-    static bool s_bRead = false;
-    if (!s_bRead)
-    {
-        s_bRead = true;
-        LinearGradientBrush brush(RectF(0, 0, 1, 1), Color(0xFF000000), Color(0xFFFFFFFF),
-                                  LinearGradientModeHorizontal);
-        const INT nCount = brush.SetBlendBellShape(0.5f, 1.0f) == Ok ? brush.GetBlendCount() : 0;
-        if (nCount >= 2)
-        {
-            s_bell.factors.resize(nCount);
-            s_bell.positions.resize(nCount);
-            if (brush.GetBlend(s_bell.factors.data(), s_bell.positions.data(), nCount) != Ok)
-            {
-                s_bell.factors.clear();
-                s_bell.positions.clear();
-            }
-        }
-    }
-    return s_bell;
-}
-
-// The blend factor at t in 0..1: t itself without a curve, else the curve's piecewise
-// linear value.
-double BlendFactor(const CBlendCurve* pCurve, double t)
-{
-    if (pCurve == NULL || pCurve->positions.size() < 2)
-        return t;
-    const std::vector<REAL>& pos = pCurve->positions;
-    const std::vector<REAL>& fac = pCurve->factors;
     if (t <= pos[0])
         return fac[0];
     for (size_t i = 1; i < pos.size(); i++)
@@ -294,13 +263,58 @@ double BlendFactor(const CBlendCurve* pCurve, double t)
     return fac.back();
 }
 
-// kRampSteps + 1 opaque colours from clrFrom (t = 0) to clrTo (t = 1) along the blend.
-void MakeRamp(DWORD clrFrom, DWORD clrTo, const CBlendCurve* pCurve, std::vector<DWORD>& ramp)
+// The bell-shaped blend of the linear gradients, as the library makes it, at each ramp
+// step; empty when the library gives none (the blend is then linear).
+const std::vector<double>& BellFactors()
 {
-    ramp.resize(kRampSteps + 1);
+    static std::vector<double> s_factors;
+    static bool s_bRead = false;
+    if (!s_bRead)
+    {
+        s_bRead = true;
+        LinearGradientBrush brush(RectF(0, 0, 1, 1), Color(0xFF000000), Color(0xFFFFFFFF),
+                                  LinearGradientModeHorizontal);
+        const INT nCount = brush.SetBlendBellShape(0.5f, 1.0f) == Ok ? brush.GetBlendCount() : 0;
+        std::vector<REAL> factors(std::max(nCount, 0)), positions(std::max(nCount, 0));
+        if (nCount >= 2 && brush.GetBlend(factors.data(), positions.data(), nCount) == Ok)
+        {
+            s_factors.resize(kRampSteps + 1);
+            for (int i = 0; i <= kRampSteps; i++)
+                s_factors[i] = BlendFactor(positions, factors, (double)i / kRampSteps);
+        }
+    }
+    return s_factors;
+}
+
+// A colour ramp: kRampSteps + 1 opaque colours from clrFrom (t = 0) to clrTo (t = 1).
+struct CRamp
+{
+    DWORD clrFrom = 0;
+    DWORD clrTo = 0;
+    bool bBell = false;
+    std::vector<DWORD> colours;
+};
+
+// The ramp from clrFrom to clrTo along the linear or the bell blend, made once and kept
+// among the last few used.
+const DWORD* GetRamp(DWORD clrFrom, DWORD clrTo, bool bBell)
+{
+    static std::vector<CRamp> s_ramps;
+    static size_t s_nNext = 0;
+    for (const CRamp& ramp : s_ramps)
+        if (ramp.clrFrom == clrFrom && ramp.clrTo == clrTo && ramp.bBell == bBell)
+            return ramp.colours.data();
+    if (s_ramps.size() < kKeptRamps)
+        s_ramps.emplace_back();
+    CRamp& ramp = s_ramps.size() < kKeptRamps ? s_ramps.back() : s_ramps[s_nNext++ % kKeptRamps];
+    ramp.clrFrom = clrFrom;
+    ramp.clrTo = clrTo;
+    ramp.bBell = bBell;
+    ramp.colours.resize(kRampSteps + 1);
+    const std::vector<double>& bell = BellFactors();
     for (int i = 0; i <= kRampSteps; i++)
     {
-        const double f = BlendFactor(pCurve, (double)i / kRampSteps);
+        const double f = bBell && !bell.empty() ? bell[i] : (double)i / kRampSteps;
         DWORD clr = 0xFF000000;
         for (int shift = 0; shift < 24; shift += 8)
         {
@@ -308,8 +322,9 @@ void MakeRamp(DWORD clrFrom, DWORD clrTo, const CBlendCurve* pCurve, std::vector
             const double v = a + (b - a) * f;
             clr |= (DWORD)std::min(255.0, std::max(0.0, floor(v + 1e-6))) << shift;
         }
-        ramp[i] = clr;
+        ramp.colours[i] = clr;
     }
+    return ramp.colours.data();
 }
 
 // The world-to-device mapping of a graphics on hDC (x' = m0 x + m2 y + m4, y' = m1 x +
@@ -404,6 +419,34 @@ bool ClipFillRegion(HDC hDC, HRGN hFill, RECT& rcBox)
     return ::GetRgnBox(hFill, &rcBox) != NULLREGION && rcBox.right > rcBox.left && rcBox.bottom > rcBox.top;
 }
 
+// The device pixels of hDC the outline fills, within its clip and its bitmap, and their
+// bounds; false (bValid tells whether that is right) when nothing is to be drawn. The
+// caller deletes hFill.
+bool MakeFillRegion(HDC hDC, const double m[6], const RectF& rcRef, int nShape, const PointF* pPoints,
+                    int nCount, GraphicsPath* pPath, HRGN& hFill, RECT& rcBox, bool& bValid)
+{
+    hFill = NULL;
+    GraphicsPath outline(FillModeAlternate);
+    bValid = true;
+    if (!AddShapeOutline(outline, rcRef, nShape, pPoints, nCount, pPath, bValid))
+        return false;                   // a shape that fills nothing
+    Region region(&outline);
+    Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
+    hFill = region.GetLastStatus() == Ok && region.Transform(&device) == Ok ? region.GetHRGN(NULL) : NULL;
+    if (hFill == NULL)
+    {
+        bValid = false;
+        return false;
+    }
+    if (!ClipFillRegion(hDC, hFill, rcBox))
+    {
+        ::DeleteObject(hFill);
+        hFill = NULL;
+        return false;                   // nothing of it shows
+    }
+    return true;
+}
+
 // An affine function of device pixels: a x + b y + c.
 struct CAffine
 {
@@ -419,8 +462,6 @@ CAffine ThroughInverse(const double inv[6], double ax, double ay, double a0)
     f.a = ax * inv[0] + ay * inv[1];
     f.b = ax * inv[2] + ay * inv[3];
     f.c = ax * inv[4] + ay * inv[5] + a0;
-    const double o = kSampleOffset;
-    f.c += f.a * o + f.b * o;
     return f;
 }
 
@@ -452,6 +493,302 @@ bool LinearKind(int nFillKind, LinearGradientMode& mode, bool& bPatternFirst, bo
     bBell = n % 3 == 1;
     return true;
 }
+
+// The ramp entry of a tiled gradient value: its part above the whole number below it.
+inline int TiledRampIndex(double v)
+{
+    if (!(fabs(v) < 1e15))
+        return 0;
+    double whole = (double)(long long)v;
+    if (whole > v)
+        whole -= 1;                     // toward minus infinity
+    const int i = (int)((v - whole) * kRampSteps + 0.5);
+    return std::min(kRampSteps, std::max(0, i));
+}
+
+// The pixels of a linear gradient kind over rc, the box's top-left pixel first, rows
+// nStride apart: t = 0 at the start of the direction, 1 at its end, tiled.
+void FillLinearPixels(DWORD* pBits, int nStride, const RECT& rcBox, const double inv[6], const RectF& r,
+                      int nFillKind, DWORD clrFill, DWORD clrPattern)
+{
+    LinearGradientMode mode = LinearGradientModeHorizontal;
+    bool bPatternFirst = true, bBell = false;
+    LinearKind(nFillKind, mode, bPatternFirst, bBell);
+    const double rx = r.X, ry = r.Y, rw = r.Width, rh = r.Height;
+    CAffine t;
+    switch (mode)
+    {
+    case LinearGradientModeHorizontal:
+        t = ThroughInverse(inv, 1 / rw, 0, -rx / rw);
+        break;
+    case LinearGradientModeVertical:
+        t = ThroughInverse(inv, 0, 1 / rh, -ry / rh);
+        break;
+    case LinearGradientModeForwardDiagonal:
+        t = ThroughInverse(inv, 0.5 / rw, 0.5 / rh, -0.5 * (rx / rw + ry / rh));
+        break;
+    default:
+        t = ThroughInverse(inv, -0.5 / rw, 0.5 / rh, 0.5 * ((rx + rw) / rw - ry / rh));
+        break;
+    }
+    const DWORD* ramp = GetRamp(bPatternFirst ? clrPattern : clrFill, bPatternFirst ? clrFill : clrPattern, bBell);
+    const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
+    for (int y = 0; y < nHeight; y++)
+    {
+        DWORD* pRow = pBits + (size_t)y * nStride;
+        if (y > 0 && t.b == 0)
+        {
+            memcpy(pRow, pBits, nWidth * sizeof(DWORD));    // the same along every row
+            continue;
+        }
+        double v = t.At(rcBox.left, rcBox.top + y);
+        if (t.a == 0)
+        {
+            std::fill(pRow, pRow + nWidth, ramp[TiledRampIndex(v)]);
+            continue;
+        }
+        for (int x = 0; x < nWidth; x++, v += t.a)
+            pRow[x] = ramp[TiledRampIndex(v)];
+    }
+}
+
+// The polygon of a path gradient kind over r in device pixels (the rectangle, or the
+// ellipse flattened as the library flattens it) and its centre point in device pixels.
+void PathGradientOutline(const double m[6], const RectF& rcRef, const RectF& r, int nFillKind,
+                         std::vector<PointF>& polygon, double& cx, double& cy)
+{
+    auto ToDevice = [&](const PointF& pt) {
+        return PointF((REAL)(m[0] * pt.X + m[2] * pt.Y + m[4]), (REAL)(m[1] * pt.X + m[3] * pt.Y + m[5]));
+    };
+    polygon.clear();
+    if (nFillKind == 37)
+    {
+        GraphicsPath ellipse;
+        ellipse.AddEllipse(r);
+        Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
+        if (ellipse.Flatten(&device, kEllipseFlatness) == Ok)
+        {
+            polygon.resize(ellipse.GetPointCount());
+            if (polygon.empty() || ellipse.GetPathPoints(polygon.data(), (INT)polygon.size()) != Ok)
+                polygon.clear();
+        }
+    }
+    else
+    {
+        const PointF corners[4] = { PointF(r.X, r.Y), PointF(r.X + r.Width, r.Y),
+                                    PointF(r.X + r.Width, r.Y + r.Height), PointF(r.X, r.Y + r.Height) };
+        for (const PointF& pt : corners)
+            polygon.push_back(ToDevice(pt));
+    }
+    PointF ptCentre(rcRef.X + rcRef.Width / 2, rcRef.Y + rcRef.Height / 2);
+    switch (nFillKind)
+    {
+    case 38: ptCentre = PointF(r.X, r.Y); break;
+    case 39: ptCentre = PointF(r.X + r.Width, r.Y); break;
+    case 40: ptCentre = PointF(r.X + r.Width, r.Y + r.Height); break;
+    case 41: ptCentre = PointF(r.X, r.Y + r.Height); break;
+    }
+    cx = m[0] * ptCentre.X + m[2] * ptCentre.Y + m[4];
+    cy = m[1] * ptCentre.X + m[3] * ptCentre.Y + m[5];
+}
+
+// The affine shares of the polygon's edges around the centre, in the polygon's order:
+// n.(p - c) / n.(a - c) for the normal n of the edge from a; edges of no length or
+// through the centre are left out.
+std::vector<CAffine> EdgeShares(const std::vector<PointF>& polygon, double cx, double cy)
+{
+    std::vector<CAffine> edges;
+    for (size_t i = 0; i < polygon.size(); i++)
+    {
+        const PointF& a = polygon[i];
+        const PointF& b = polygon[(i + 1) % polygon.size()];
+        const double nx = b.Y - a.Y, ny = a.X - b.X;
+        const double fLength = sqrt(nx * nx + ny * ny);
+        const double den = nx * (a.X - cx) + ny * (a.Y - cy);
+        if (!(fLength > 1e-3) || !(fabs(den) > 1e-3 * fLength))
+            continue;
+        CAffine e;
+        e.a = nx / den;
+        e.b = ny / den;
+        e.c = -(nx * cx + ny * cy) / den;
+        edges.push_back(e);
+    }
+    return edges;
+}
+
+// The span of the convex polygon on the row at y: from its left end up to, not
+// including, its right end; false when the row misses it.
+bool PolygonSpan(const std::vector<PointF>& polygon, double y, double& xl, double& xr)
+{
+    bool bSpan = false;
+    for (size_t i = 0; i < polygon.size(); i++)
+    {
+        const PointF& a = polygon[i];
+        const PointF& b = polygon[(i + 1) % polygon.size()];
+        if (y < std::min(a.Y, b.Y) || y > std::max(a.Y, b.Y))
+            continue;
+        double xa = a.X, xb = b.X;
+        if (a.Y != b.Y)
+            xa = xb = a.X + (y - a.Y) * ((double)b.X - a.X) / ((double)b.Y - a.Y);
+        xl = bSpan ? std::min(xl, std::min(xa, xb)) : std::min(xa, xb);
+        xr = bSpan ? std::max(xr, std::max(xa, xb)) : std::max(xa, xb);
+        bSpan = true;
+    }
+    return bSpan;
+}
+
+// The largest edge share at (x, y). Around a convex polygon the shares of the edges rise
+// and fall once in the polygon's order, so from the edge nEdge of a pixel nearby a climb
+// to the larger neighbour finds the largest; nEdge is left at it.
+double LargestShare(const std::vector<CAffine>& edges, double x, double y, size_t& nEdge)
+{
+    const size_t n = edges.size();
+    if (n <= kClimbEdges)
+    {
+        double l = 0;
+        for (const CAffine& e : edges)
+            l = std::max(l, e.At(x, y));
+        return l;
+    }
+    double l = edges[nEdge].At(x, y);
+    for (;;)
+    {
+        const size_t nNext = nEdge + 1 < n ? nEdge + 1 : 0, nPrev = nEdge > 0 ? nEdge - 1 : n - 1;
+        const double fNext = edges[nNext].At(x, y), fPrev = edges[nPrev].At(x, y);
+        if (fNext > l && fNext >= fPrev)
+        {
+            nEdge = nNext;
+            l = fNext;
+        }
+        else if (fPrev > l)
+        {
+            nEdge = nPrev;
+            l = fPrev;
+        }
+        else
+            return std::max(0.0, l);
+    }
+}
+
+// The pixels of a path gradient kind over r, as FillLinearPixels: a pixel takes the
+// centre colour's share 1 - l, where l (0 at the centre, 1 on the boundary) is the
+// largest edge share; pixels outside the gradient's outline are left transparent (false
+// returned when there are any).
+bool FillPathPixels(DWORD* pBits, int nStride, const RECT& rcBox, const double m[6], const RectF& rcRef,
+                    const RectF& r, int nFillKind, DWORD clrFill, DWORD clrPattern)
+{
+    std::vector<PointF> polygon;
+    double cx = 0, cy = 0;
+    PathGradientOutline(m, rcRef, r, nFillKind, polygon, cx, cy);
+    const std::vector<CAffine> edges = EdgeShares(polygon, cx, cy);
+    const DWORD* ramp = GetRamp(clrFill, clrPattern, false);
+    const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
+    bool bOpaque = true;
+    size_t nEdge = 0;
+    for (int y = 0; y < nHeight; y++)
+    {
+        DWORD* pRow = pBits + (size_t)y * nStride;
+        const double py = rcBox.top + y;
+        double xl = 0, xr = 0;
+        const bool bSpan = !edges.empty() && PolygonSpan(polygon, py, xl, xr);
+        for (int x = 0; x < nWidth; x++)
+        {
+            const double px = rcBox.left + x;
+            if (!bSpan || px < xl || px >= xr)
+            {
+                pRow[x] = 0;            // outside the gradient's outline: left as it is
+                bOpaque = false;
+                continue;
+            }
+            const double l = LargestShare(edges, px, py, nEdge);
+            pRow[x] = ramp[(int)((1 - std::min(1.0, l)) * kRampSteps + 0.5)];
+        }
+    }
+    return bOpaque;
+}
+
+// Pixels the fills are worked out in, selected into a memory DC; kept between fills
+// (UI thread only).
+struct CScratch
+{
+    HDC hMem = NULL;
+    HBITMAP hBitmap = NULL;
+    HGDIOBJ hOld = NULL;
+    DWORD* pBits = NULL;
+    int nWidth = 0;
+    int nHeight = 0;
+};
+CScratch g_scratch;
+
+void ReleaseScratch()
+{
+    if (g_scratch.hMem != NULL)
+    {
+        ::SelectObject(g_scratch.hMem, g_scratch.hOld);
+        ::DeleteDC(g_scratch.hMem);
+    }
+    if (g_scratch.hBitmap != NULL)
+        ::DeleteObject(g_scratch.hBitmap);
+    g_scratch = CScratch();
+}
+
+// The scratch pixels, at least nWidth x nHeight (rows g_scratch.nWidth apart); false
+// when they cannot be made.
+bool EnsureScratch(int nWidth, int nHeight)
+{
+    if (g_scratch.hMem != NULL && nWidth <= g_scratch.nWidth && nHeight <= g_scratch.nHeight)
+        return true;
+    const int nNewWidth = std::max(nWidth, g_scratch.nWidth), nNewHeight = std::max(nHeight, g_scratch.nHeight);
+    ReleaseScratch();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = nNewWidth;
+    info.bmiHeader.biHeight = -nNewHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HDC hMem = hBitmap != NULL && pBits != NULL ? ::CreateCompatibleDC(NULL) : NULL;
+    if (hMem == NULL)
+    {
+        if (hBitmap != NULL)
+            ::DeleteObject(hBitmap);
+        return false;
+    }
+    g_scratch.hMem = hMem;
+    g_scratch.hBitmap = hBitmap;
+    g_scratch.hOld = ::SelectObject(hMem, hBitmap);
+    g_scratch.pBits = (DWORD*)pBits;
+    g_scratch.nWidth = nNewWidth;
+    g_scratch.nHeight = nNewHeight;
+    return true;
+}
+
+// Copies the box of scratch pixels to hDC through the fill's region: opaque pixels as
+// they are, else blended by their alpha.
+BOOL CopyThroughRegion(HDC hDC, HRGN hFill, const RECT& rcBox, bool bOpaque)
+{
+    const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
+    const int nSaved = ::SaveDC(hDC);
+    ::SetMapMode(hDC, MM_TEXT);
+    ::SetViewportOrgEx(hDC, 0, 0, NULL);
+    ::SetWindowOrgEx(hDC, 0, 0, NULL);
+    ::ExtSelectClipRgn(hDC, hFill, RGN_AND);
+    BOOL bDrawn = FALSE;
+    if (bOpaque)
+    {
+        bDrawn = ::BitBlt(hDC, rcBox.left, rcBox.top, nWidth, nHeight, g_scratch.hMem, 0, 0, SRCCOPY);
+    }
+    else
+    {
+        BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+        bDrawn = ::GdiAlphaBlend(hDC, rcBox.left, rcBox.top, nWidth, nHeight, g_scratch.hMem, 0, 0, nWidth, nHeight,
+                                 blend);
+    }
+    ::RestoreDC(hDC, nSaved);
+    return bDrawn;
+}
 }
 
 CGradientFillScope::CGradientFillScope(HDC hDC)
@@ -463,6 +800,8 @@ CGradientFillScope::CGradientFillScope(HDC hDC)
 CGradientFillScope::~CGradientFillScope()
 {
     g_pGradientScope = m_pOuter;
+    if (g_pGradientScope == NULL && (size_t)g_scratch.nWidth * g_scratch.nHeight > (size_t)kKeptScratchPixels)
+        ReleaseScratch();
 }
 
 HDC CGradientFillScope::GetDC()
@@ -480,202 +819,25 @@ BOOL FillGradientDirect(Graphics* pGraphics, HDC hDC, const RectF& rcRef, int nF
     double m[6], inv[6];
     if (!GetWorldToDevice(pGraphics, hDC, m) || !Invert(m, inv))
         return FALSE;
-
-    // the pixels the library would fill
-    GraphicsPath outline(FillModeAlternate);
-    bool bValid = true;
-    if (!AddShapeOutline(outline, rcRef, nShape, pPoints, nCount, pPath, bValid))
-        return bValid ? TRUE : FALSE;   // a shape that fills nothing
-    Region region(&outline);
-    Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
-    if (region.GetLastStatus() != Ok || region.Transform(&device) != Ok)
-        return FALSE;
-    HRGN hFill = region.GetHRGN(NULL);
-    if (hFill == NULL)
-        return FALSE;
+    HRGN hFill = NULL;
     RECT rcBox;
-    if (!ClipFillRegion(hDC, hFill, rcBox))
-    {
-        ::DeleteObject(hFill);
-        return TRUE;
-    }
-
-    const RectF r = GradientRect(rcRef);
+    bool bValid = true;
+    if (!MakeFillRegion(hDC, m, rcRef, nShape, pPoints, nCount, pPath, hFill, rcBox, bValid))
+        return bValid ? TRUE : FALSE;
     const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = nWidth;
-    info.bmiHeader.biHeight = -nHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    DWORD* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hDC, &info, DIB_RGB_COLORS, (void**)&pBits, NULL, 0);
-    if (hBitmap == NULL || pBits == NULL)
-    {
-        if (hBitmap != NULL)
-            ::DeleteObject(hBitmap);
-        ::DeleteObject(hFill);
-        return FALSE;
-    }
-
-    std::vector<DWORD> ramp;
-    bool bOpaque = true;
-    LinearGradientMode mode;
-    bool bPatternFirst = true, bBell = false;
-    if (LinearKind(nFillKind, mode, bPatternFirst, bBell))
-    {
-        // t = 0 at the start of the direction, 1 at its end, tiled
-        const double rx = r.X, ry = r.Y, rw = r.Width, rh = r.Height;
-        CAffine t;
-        switch (mode)
-        {
-        case LinearGradientModeHorizontal:
-            t = ThroughInverse(inv, 1 / rw, 0, -rx / rw);
-            break;
-        case LinearGradientModeVertical:
-            t = ThroughInverse(inv, 0, 1 / rh, -ry / rh);
-            break;
-        case LinearGradientModeForwardDiagonal:
-            t = ThroughInverse(inv, 0.5 / rw, 0.5 / rh, -0.5 * (rx / rw + ry / rh));
-            break;
-        default:
-            t = ThroughInverse(inv, -0.5 / rw, 0.5 / rh, 0.5 * ((rx + rw) / rw - ry / rh));
-            break;
-        }
-        MakeRamp(bPatternFirst ? clrPattern : clrFill, bPatternFirst ? clrFill : clrPattern,
-                 bBell ? &BellBlend() : NULL, ramp);
-        for (int y = 0; y < nHeight; y++)
-        {
-            DWORD* pRow = pBits + (size_t)y * nWidth;
-            double v = t.At(rcBox.left, rcBox.top + y);
-            for (int x = 0; x < nWidth; x++, v += t.a)
-            {
-                // tiled; the start of the direction keeps its own colour
-                const double f = v - floor(v);
-                pRow[x] = ramp[std::min(kRampSteps, std::max(0, (int)(f * kRampSteps + 0.5)))];
-            }
-        }
-    }
-    else
-    {
-        // path gradient: the polygon of the rectangle or the flattened ellipse around the
-        // centre; a pixel takes the centre colour's share 1 - l, where l (0 at the centre,
-        // 1 on the boundary) is the largest of the edges' affine shares
-        std::vector<PointF> polygon;
-        if (nFillKind == 37)
-        {
-            GraphicsPath ellipse;
-            ellipse.AddEllipse(r);
-            if (ellipse.Flatten(&device, kEllipseFlatness) == Ok)
-            {
-                polygon.resize(ellipse.GetPointCount());
-                if (polygon.empty() || ellipse.GetPathPoints(polygon.data(), (INT)polygon.size()) != Ok)
-                    polygon.clear();
-            }
-        }
-        else
-        {
-            const PointF corners[4] = { PointF(r.X, r.Y), PointF(r.X + r.Width, r.Y),
-                                        PointF(r.X + r.Width, r.Y + r.Height), PointF(r.X, r.Y + r.Height) };
-            for (const PointF& pt : corners)
-                polygon.push_back(PointF((REAL)(m[0] * pt.X + m[2] * pt.Y + m[4]), (REAL)(m[1] * pt.X + m[3] * pt.Y + m[5])));
-        }
-        PointF ptCentre(rcRef.X + rcRef.Width / 2, rcRef.Y + rcRef.Height / 2);
-        switch (nFillKind)
-        {
-        case 38: ptCentre = PointF(r.X, r.Y); break;
-        case 39: ptCentre = PointF(r.X + r.Width, r.Y); break;
-        case 40: ptCentre = PointF(r.X + r.Width, r.Y + r.Height); break;
-        case 41: ptCentre = PointF(r.X, r.Y + r.Height); break;
-        }
-        const double cx = m[0] * ptCentre.X + m[2] * ptCentre.Y + m[4];
-        const double cy = m[1] * ptCentre.X + m[3] * ptCentre.Y + m[5];
-        std::vector<CAffine> edges;
-        for (size_t i = 0; i < polygon.size(); i++)
-        {
-            const PointF& a = polygon[i];
-            const PointF& b = polygon[(i + 1) % polygon.size()];
-            // normal of the edge; the share is n.(p - c) / n.(a - c)
-            const double nx = b.Y - a.Y, ny = a.X - b.X;
-            const double fLength = sqrt(nx * nx + ny * ny);
-            const double den = nx * (a.X - cx) + ny * (a.Y - cy);
-            if (!(fLength > 1e-3) || !(fabs(den) > 1e-3 * fLength))
-                continue;                   // no edge, or one through the centre
-            CAffine e;
-            e.a = nx / den;
-            e.b = ny / den;
-            e.c = -(nx * cx + ny * cy) / den + (e.a + e.b) * kSampleOffset;
-            edges.push_back(e);
-        }
-        MakeRamp(clrFill, clrPattern, NULL, ramp);
-        for (int y = 0; y < nHeight; y++)
-        {
-            DWORD* pRow = pBits + (size_t)y * nWidth;
-            const double py = rcBox.top + y;
-            // the polygon's span on this row (it is convex): from its left end up to, not
-            // including, its right end
-            const double sy = py + kSampleOffset;
-            double xl = 0, xr = 0;
-            bool bSpan = false;
-            for (size_t i = 0; i < polygon.size(); i++)
-            {
-                const PointF& a = polygon[i];
-                const PointF& b = polygon[(i + 1) % polygon.size()];
-                if (sy < std::min(a.Y, b.Y) || sy > std::max(a.Y, b.Y))
-                    continue;
-                double xa = a.X, xb = b.X;
-                if (a.Y != b.Y)
-                    xa = xb = a.X + (sy - a.Y) * ((double)b.X - a.X) / ((double)b.Y - a.Y);
-                xl = bSpan ? std::min(xl, std::min(xa, xb)) : std::min(xa, xb);
-                xr = bSpan ? std::max(xr, std::max(xa, xb)) : std::max(xa, xb);
-                bSpan = true;
-            }
-            for (int x = 0; x < nWidth; x++)
-            {
-                const double px = rcBox.left + x;
-                const double sx = px + kSampleOffset;
-                if (!bSpan || edges.empty() || sx < xl || sx >= xr)
-                {
-                    pRow[x] = 0;            // outside the gradient's outline: left as it is
-                    bOpaque = false;
-                    continue;
-                }
-                double l = 0;
-                for (const CAffine& e : edges)
-                    l = std::max(l, e.At(px, py));
-                pRow[x] = ramp[(int)((1 - std::min(1.0, l)) * kRampSteps + 0.5)];
-            }
-        }
-    }
-
-    // the pixels through the fill's region
-    ::GdiFlush();
-    HDC hMem = ::CreateCompatibleDC(hDC);
     BOOL bDrawn = FALSE;
-    if (hMem != NULL)
+    if (EnsureScratch(nWidth, nHeight))
     {
-        HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-        const int nSaved = ::SaveDC(hDC);
-        ::SetMapMode(hDC, MM_TEXT);
-        ::SetViewportOrgEx(hDC, 0, 0, NULL);
-        ::SetWindowOrgEx(hDC, 0, 0, NULL);
-        ::ExtSelectClipRgn(hDC, hFill, RGN_AND);
-        if (bOpaque)
-        {
-            bDrawn = ::BitBlt(hDC, rcBox.left, rcBox.top, nWidth, nHeight, hMem, 0, 0, SRCCOPY);
-        }
+        ::GdiFlush();
+        const RectF r = GradientRect(rcRef);
+        bool bOpaque = true;
+        if (nFillKind <= 36)
+            FillLinearPixels(g_scratch.pBits, g_scratch.nWidth, rcBox, inv, r, nFillKind, clrFill, clrPattern);
         else
-        {
-            BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
-            bDrawn = ::GdiAlphaBlend(hDC, rcBox.left, rcBox.top, nWidth, nHeight, hMem, 0, 0, nWidth, nHeight,
-                                     blend);
-        }
-        ::RestoreDC(hDC, nSaved);
-        ::SelectObject(hMem, hOld);
-        ::DeleteDC(hMem);
+            bOpaque = FillPathPixels(g_scratch.pBits, g_scratch.nWidth, rcBox, m, rcRef, r, nFillKind, clrFill,
+                                     clrPattern);
+        bDrawn = CopyThroughRegion(hDC, hFill, rcBox, bOpaque);
     }
-    ::DeleteObject(hBitmap);
     ::DeleteObject(hFill);
     return bDrawn;
 }
