@@ -419,6 +419,58 @@ bool ClipFillRegion(HDC hDC, HRGN hFill, RECT& rcBox)
     return ::GetRgnBox(hFill, &rcBox) != NULLREGION && rcBox.right > rcBox.left && rcBox.bottom > rcBox.top;
 }
 
+// A memory DC kept for making regions of paths (UI thread only).
+HDC PathDC()
+{
+    static HDC s_hDC = NULL;
+    if (s_hDC == NULL)
+        s_hDC = ::CreateCompatibleDC(NULL);
+    return s_hDC;
+}
+
+// The pixels a path of device coordinates covers, as the library makes the region of a
+// path: its points rounded to whole pixels, its curves and fill mode handed to a device
+// path. NULL when it cannot be made.
+HRGN DevicePathRegion(GraphicsPath& path)
+{
+    const INT n = path.GetPointCount();
+    if (n <= 0)
+        return ::CreateRectRgn(0, 0, 0, 0);
+    std::vector<PointF> points(n);
+    std::vector<BYTE> types(n);
+    HDC hDC = PathDC();
+    if (hDC == NULL || path.GetPathPoints(points.data(), n) != Ok || path.GetPathTypes(types.data(), n) != Ok)
+        return NULL;
+    std::vector<POINT> devicePoints(n);
+    std::vector<BYTE> deviceTypes(n);
+    for (INT i = 0; i < n; i++)
+    {
+        devicePoints[i].x = (LONG)floorf(points[i].X + 0.5f);
+        devicePoints[i].y = (LONG)floorf(points[i].Y + 0.5f);
+        switch (types[i] & PathPointTypePathTypeMask)
+        {
+        case PathPointTypeStart: deviceTypes[i] = PT_MOVETO; break;
+        case PathPointTypeLine: deviceTypes[i] = PT_LINETO; break;
+        case PathPointTypeBezier: deviceTypes[i] = PT_BEZIERTO; break;
+        default: return NULL;
+        }
+        if (types[i] & PathPointTypeCloseSubpath)
+            deviceTypes[i] |= PT_CLOSEFIGURE;
+    }
+    ::SetPolyFillMode(hDC, path.GetFillMode() == FillModeAlternate ? ALTERNATE : WINDING);
+    if (!::BeginPath(hDC))
+        return NULL;
+    const BOOL bTraced = ::PolyDraw(hDC, devicePoints.data(), deviceTypes.data(), n);
+    ::EndPath(hDC);
+    HRGN hRegion = ::PathToRegion(hDC);
+    if (!bTraced && hRegion != NULL)
+    {
+        ::DeleteObject(hRegion);
+        hRegion = NULL;
+    }
+    return hRegion;
+}
+
 // The device pixels of hDC the outline fills, within its clip and its bitmap, and their
 // bounds; false (bValid tells whether that is right) when nothing is to be drawn. The
 // caller deletes hFill.
@@ -430,9 +482,8 @@ bool MakeFillRegion(HDC hDC, const double m[6], const RectF& rcRef, int nShape, 
     bValid = true;
     if (!AddShapeOutline(outline, rcRef, nShape, pPoints, nCount, pPath, bValid))
         return false;                   // a shape that fills nothing
-    Region region(&outline);
     Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
-    hFill = region.GetLastStatus() == Ok && region.Transform(&device) == Ok ? region.GetHRGN(NULL) : NULL;
+    hFill = outline.Transform(&device) == Ok ? DevicePathRegion(outline) : NULL;
     if (hFill == NULL)
     {
         bValid = false;
