@@ -8,6 +8,10 @@
 #include <string.h>
 
 #include <algorithm>
+#include <iterator>
+#include <list>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 using namespace Gdiplus;
@@ -471,33 +475,6 @@ HRGN DevicePathRegion(GraphicsPath& path)
     return hRegion;
 }
 
-// The device pixels of hDC the outline fills, within its clip and its bitmap, and their
-// bounds; false (bValid tells whether that is right) when nothing is to be drawn. The
-// caller deletes hFill.
-bool MakeFillRegion(HDC hDC, const double m[6], const RectF& rcRef, int nShape, const PointF* pPoints,
-                    int nCount, GraphicsPath* pPath, HRGN& hFill, RECT& rcBox, bool& bValid)
-{
-    hFill = NULL;
-    GraphicsPath outline(FillModeAlternate);
-    bValid = true;
-    if (!AddShapeOutline(outline, rcRef, nShape, pPoints, nCount, pPath, bValid))
-        return false;                   // a shape that fills nothing
-    Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
-    hFill = outline.Transform(&device) == Ok ? DevicePathRegion(outline) : NULL;
-    if (hFill == NULL)
-    {
-        bValid = false;
-        return false;
-    }
-    if (!ClipFillRegion(hDC, hFill, rcBox))
-    {
-        ::DeleteObject(hFill);
-        hFill = NULL;
-        return false;                   // nothing of it shows
-    }
-    return true;
-}
-
 // An affine function of device pixels: a x + b y + c.
 struct CAffine
 {
@@ -840,6 +817,222 @@ BOOL CopyThroughRegion(HDC hDC, HRGN hFill, const RECT& rcBox, bool bOpaque)
     ::RestoreDC(hDC, nSaved);
     return bDrawn;
 }
+
+// What the pixels of a direct fill depend on, in a frame of whole device pixels at the
+// fill rectangle's corner: the fill, the outline relative to the corner, the mapping's
+// linear part and where in its pixel the corner lies. Equal keys give equal pixels
+// wherever the fill lands by whole pixels.
+struct CFillKey
+{
+    int nFillKind = 0;
+    DWORD clrFill = 0;
+    DWORD clrPattern = 0;
+    int nShape = 0;
+    int nFillMode = FillModeAlternate;
+    double m[6] = {};               // relative outline to local pixels; m[4], m[5] in [0, 1)
+    REAL fWidth = 0;
+    REAL fHeight = 0;
+    std::vector<PointF> points;     // the polygon or the path, relative to the corner
+    std::vector<BYTE> types;        // the path's point types
+    size_t nHash = 0;
+
+    bool operator==(const CFillKey& o) const
+    {
+        return nHash == o.nHash && nFillKind == o.nFillKind && clrFill == o.clrFill && clrPattern == o.clrPattern
+               && nShape == o.nShape && nFillMode == o.nFillMode && memcmp(m, o.m, sizeof(m)) == 0
+               && fWidth == o.fWidth && fHeight == o.fHeight && types == o.types && points.size() == o.points.size()
+               && (points.empty() || memcmp(points.data(), o.points.data(), points.size() * sizeof(PointF)) == 0);
+    }
+};
+
+// Adds the bytes of a value to a hash (FNV-1a).
+void HashBytes(size_t& nHash, const void* p, size_t nBytes)
+{
+    const BYTE* pb = (const BYTE*)p;
+    for (size_t i = 0; i < nBytes; i++)
+        nHash = (nHash ^ pb[i]) * 1099511628211ULL;
+}
+
+// The key of a fill and the whole device pixel its frame starts at; false for a shape
+// code that fills nothing (bValid true) or an outline that cannot be made (bValid false).
+bool MakeFillKey(const double m[6], const RectF& rcRef, int nFillKind, DWORD clrFill, DWORD clrPattern,
+                 int nShape, const PointF* pPoints, int nCount, GraphicsPath* pPath, CFillKey& key,
+                 POINT& ptWhole, bool& bValid)
+{
+    bValid = true;
+    const bool bPolygon = nShape == KIND_CLOSEDCURVE, bPath = IsPathShape(nShape);
+    if (!bPolygon && !bPath && nShape != KIND_RECTANGLE && nShape != KIND_CIRCLE && nShape != KIND_RHOMBUS
+        && nShape != KIND_TRIANGLE)
+        return false;
+    const double ox = m[0] * rcRef.X + m[2] * rcRef.Y + m[4], oy = m[1] * rcRef.X + m[3] * rcRef.Y + m[5];
+    bValid = fabs(ox) < 1e8 && fabs(oy) < 1e8 && (!bPolygon || (pPoints != NULL && nCount >= 3))
+             && (!bPath || pPath != NULL);
+    if (!bValid)
+        return false;
+    ptWhole.x = (LONG)floor(ox);
+    ptWhole.y = (LONG)floor(oy);
+    key.nFillKind = nFillKind;
+    key.clrFill = clrFill;
+    key.clrPattern = clrPattern;
+    key.nShape = nShape;
+    const double local[6] = { m[0], m[1], m[2], m[3], ox - ptWhole.x, oy - ptWhole.y };
+    memcpy(key.m, local, sizeof(local));
+    key.fWidth = rcRef.Width;
+    key.fHeight = rcRef.Height;
+    if (bPolygon)
+        key.points.assign(pPoints, pPoints + nCount);
+    else if (bPath)
+    {
+        const INT n = pPath->GetPointCount();
+        key.nFillMode = pPath->GetFillMode();
+        key.points.resize(std::max(n, 0));
+        key.types.resize(std::max(n, 0));
+        bValid = n <= 0
+                 || (pPath->GetPathPoints(key.points.data(), n) == Ok && pPath->GetPathTypes(key.types.data(), n) == Ok);
+        if (!bValid)
+            return false;
+    }
+    for (PointF& pt : key.points)
+        pt = PointF(pt.X - rcRef.X, pt.Y - rcRef.Y);
+    size_t nHash = 14695981039346656037ULL;
+    HashBytes(nHash, &key.nFillKind, sizeof(int));
+    HashBytes(nHash, &key.clrFill, sizeof(DWORD));
+    HashBytes(nHash, &key.clrPattern, sizeof(DWORD));
+    HashBytes(nHash, &key.nShape, sizeof(int));
+    HashBytes(nHash, key.m, sizeof(key.m));
+    HashBytes(nHash, &key.fWidth, sizeof(REAL));
+    HashBytes(nHash, &key.fHeight, sizeof(REAL));
+    if (!key.points.empty())
+        HashBytes(nHash, key.points.data(), key.points.size() * sizeof(PointF));
+    key.nHash = nHash;
+    return true;
+}
+
+// A fill worked out before: its region and, unless the fill is large, its pixels, in the
+// frame of its key.
+struct CFillEntry
+{
+    CFillKey key;
+    HRGN hRegion = NULL;            // the region, owned
+    RECT rcBox = {};                // its bounds
+    size_t nRegionBytes = 0;        // the size of its data
+    std::vector<DWORD> pixels;      // over rcBox, row by row; empty for a large fill
+    bool bOpaque = true;
+
+    CFillEntry() = default;
+    CFillEntry(const CFillEntry&) = delete;
+    CFillEntry& operator=(const CFillEntry&) = delete;
+    ~CFillEntry()
+    {
+        if (hRegion != NULL)
+            ::DeleteObject(hRegion);
+    }
+    size_t Bytes() const
+    {
+        return sizeof(*this) + nRegionBytes + pixels.size() * sizeof(DWORD) + key.points.size() * sizeof(PointF)
+               + key.types.size();
+    }
+};
+
+// Fills kept for later paints, the last used first (UI thread only).
+const size_t kKeptFillBytes = 24 * 1024 * 1024;
+const size_t kKeptFills = 1024;       // each holds a region handle
+// The largest fill whose pixels are kept.
+const LONG kKeptFillPixels = 256 * 256;
+typedef std::list<CFillEntry> CFillList;
+CFillList g_fills;
+std::unordered_multimap<size_t, CFillList::iterator> g_fillIndex;
+size_t g_nFillBytes = 0;
+
+// The kept fill of a key, made the last used; NULL when none is kept.
+CFillEntry* FindFill(const CFillKey& key)
+{
+    auto range = g_fillIndex.equal_range(key.nHash);
+    for (auto it = range.first; it != range.second; ++it)
+    {
+        if (it->second->key == key)
+        {
+            g_fills.splice(g_fills.begin(), g_fills, it->second);
+            return &g_fills.front();
+        }
+    }
+    return NULL;
+}
+
+// Keeps the fill made in the first entry of g_fills, dropping the least used ones beyond
+// the bounds.
+CFillEntry& KeepNewFill()
+{
+    g_fillIndex.emplace(g_fills.front().key.nHash, g_fills.begin());
+    g_nFillBytes += g_fills.front().Bytes();
+    while (g_fills.size() > 1 && (g_nFillBytes > kKeptFillBytes || g_fills.size() > kKeptFills))
+    {
+        auto itLast = std::prev(g_fills.end());
+        auto range = g_fillIndex.equal_range(itLast->key.nHash);
+        for (auto it = range.first; it != range.second; ++it)
+        {
+            if (it->second == itLast)
+            {
+                g_fillIndex.erase(it);
+                break;
+            }
+        }
+        g_nFillBytes -= itLast->Bytes();
+        g_fills.pop_back();
+    }
+    return g_fills.front();
+}
+
+// The pixels of a key's fill over rcBox of its frame, rows nStride apart; false when
+// some are left transparent.
+bool FillPixels(DWORD* pBits, int nStride, const RECT& rcBox, const CFillKey& key)
+{
+    const RectF rcRef(0, 0, key.fWidth, key.fHeight);
+    const RectF r = GradientRect(rcRef);
+    if (key.nFillKind > 36)
+        return FillPathPixels(pBits, nStride, rcBox, key.m, rcRef, r, key.nFillKind, key.clrFill, key.clrPattern);
+    double inv[6];
+    if (Invert(key.m, inv))
+    {
+        FillLinearPixels(pBits, nStride, rcBox, inv, r, key.nFillKind, key.clrFill, key.clrPattern);
+        return true;
+    }
+    for (LONG y = rcBox.top; y < rcBox.bottom; y++)
+        memset(pBits + (size_t)(y - rcBox.top) * nStride, 0, (rcBox.right - rcBox.left) * sizeof(DWORD));
+    return false;
+}
+
+// The region and the bounds of a key's outline in its frame, and its pixels when the
+// fill is small enough to keep; false when the outline's region cannot be made.
+bool MakeFillEntry(CFillEntry& entry)
+{
+    const CFillKey& key = entry.key;
+    GraphicsPath outline(FillModeAlternate);
+    std::unique_ptr<GraphicsPath> pRelative;
+    if (IsPathShape(key.nShape))
+    {
+        pRelative.reset(key.points.empty() ? new GraphicsPath((FillMode)key.nFillMode)
+                                           : new GraphicsPath(key.points.data(), key.types.data(),
+                                                              (INT)key.points.size(), (FillMode)key.nFillMode));
+    }
+    bool bValid = true;
+    const RectF rc(0, 0, key.fWidth, key.fHeight);
+    AddShapeOutline(outline, rc, key.nShape, key.points.data(), (int)key.points.size(), pRelative.get(), bValid);
+    Matrix local((REAL)key.m[0], (REAL)key.m[1], (REAL)key.m[2], (REAL)key.m[3], (REAL)key.m[4], (REAL)key.m[5]);
+    HRGN hRegion = bValid && outline.Transform(&local) == Ok ? DevicePathRegion(outline) : NULL;
+    if (hRegion == NULL)
+        return false;
+    entry.hRegion = hRegion;
+    entry.nRegionBytes = ::GetRegionData(hRegion, 0, NULL);
+    const int nKind = ::GetRgnBox(hRegion, &entry.rcBox);
+    const LONG nWidth = entry.rcBox.right - entry.rcBox.left, nHeight = entry.rcBox.bottom - entry.rcBox.top;
+    if (nKind != NULLREGION && nWidth > 0 && nHeight > 0 && nWidth * nHeight <= kKeptFillPixels)
+    {
+        entry.pixels.resize((size_t)nWidth * nHeight);
+        entry.bOpaque = FillPixels(entry.pixels.data(), nWidth, entry.rcBox, key);
+    }
+    return true;
+}
 }
 
 CGradientFillScope::CGradientFillScope(HDC hDC)
@@ -870,24 +1063,57 @@ BOOL FillGradientDirect(Graphics* pGraphics, HDC hDC, const RectF& rcRef, int nF
     double m[6], inv[6];
     if (!GetWorldToDevice(pGraphics, hDC, m) || !Invert(m, inv))
         return FALSE;
-    HRGN hFill = NULL;
-    RECT rcBox;
+    CFillKey key;
+    POINT ptWhole;
     bool bValid = true;
-    if (!MakeFillRegion(hDC, m, rcRef, nShape, pPoints, nCount, pPath, hFill, rcBox, bValid))
-        return bValid ? TRUE : FALSE;
-    const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
-    BOOL bDrawn = FALSE;
-    if (EnsureScratch(nWidth, nHeight))
+    if (!MakeFillKey(m, rcRef, nFillKind, clrFill, clrPattern, nShape, pPoints, nCount, pPath, key, ptWhole, bValid))
+        return bValid ? TRUE : FALSE;   // a shape that fills nothing
+    CFillEntry* pEntry = FindFill(key);
+    if (pEntry == NULL)
     {
-        ::GdiFlush();
-        const RectF r = GradientRect(rcRef);
-        bool bOpaque = true;
-        if (nFillKind <= 36)
-            FillLinearPixels(g_scratch.pBits, g_scratch.nWidth, rcBox, inv, r, nFillKind, clrFill, clrPattern);
-        else
-            bOpaque = FillPathPixels(g_scratch.pBits, g_scratch.nWidth, rcBox, m, rcRef, r, nFillKind, clrFill,
-                                     clrPattern);
-        bDrawn = CopyThroughRegion(hDC, hFill, rcBox, bOpaque);
+        g_fills.emplace_front();
+        g_fills.front().key = std::move(key);
+        if (!MakeFillEntry(g_fills.front()))
+        {
+            g_fills.pop_front();
+            return FALSE;
+        }
+        pEntry = &KeepNewFill();
+    }
+
+    // the pixels of the region that show, from the kept ones or worked out now
+    HRGN hFill = ::CreateRectRgn(0, 0, 0, 0);
+    if (hFill == NULL || ::CombineRgn(hFill, pEntry->hRegion, NULL, RGN_COPY) == ERROR)
+    {
+        if (hFill != NULL)
+            ::DeleteObject(hFill);
+        return FALSE;
+    }
+    ::OffsetRgn(hFill, ptWhole.x, ptWhole.y);
+    RECT rcBox;
+    BOOL bDrawn = TRUE;
+    if (ClipFillRegion(hDC, hFill, rcBox))
+    {
+        RECT rcLocal = rcBox;
+        ::OffsetRect(&rcLocal, -ptWhole.x, -ptWhole.y);
+        const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
+        bDrawn = EnsureScratch(nWidth, nHeight);
+        if (bDrawn)
+        {
+            ::GdiFlush();
+            bool bOpaque = pEntry->bOpaque;
+            const int nKeptWidth = pEntry->rcBox.right - pEntry->rcBox.left;
+            for (int y = 0; y < nHeight && !pEntry->pixels.empty(); y++)
+            {
+                memcpy(g_scratch.pBits + (size_t)y * g_scratch.nWidth,
+                       pEntry->pixels.data() + (size_t)(rcLocal.top - pEntry->rcBox.top + y) * nKeptWidth
+                           + (rcLocal.left - pEntry->rcBox.left),
+                       nWidth * sizeof(DWORD));
+            }
+            if (pEntry->pixels.empty())
+                bOpaque = FillPixels(g_scratch.pBits, g_scratch.nWidth, rcLocal, pEntry->key);
+            bDrawn = CopyThroughRegion(hDC, hFill, rcBox, bOpaque);
+        }
     }
     ::DeleteObject(hFill);
     return bDrawn;
