@@ -435,19 +435,17 @@ HDC PathDC()
 // The pixels a path of device coordinates covers, as the library makes the region of a
 // path: its points rounded to whole pixels, its curves and fill mode handed to a device
 // path. NULL when it cannot be made.
-HRGN DevicePathRegion(GraphicsPath& path)
+HRGN DevicePathRegion(const std::vector<PointF>& points, const std::vector<BYTE>& types, int nFillMode)
 {
-    const INT n = path.GetPointCount();
-    if (n <= 0)
+    const size_t n = std::min(points.size(), types.size());
+    if (n == 0)
         return ::CreateRectRgn(0, 0, 0, 0);
-    std::vector<PointF> points(n);
-    std::vector<BYTE> types(n);
     HDC hDC = PathDC();
-    if (hDC == NULL || path.GetPathPoints(points.data(), n) != Ok || path.GetPathTypes(types.data(), n) != Ok)
+    if (hDC == NULL)
         return NULL;
     std::vector<POINT> devicePoints(n);
     std::vector<BYTE> deviceTypes(n);
-    for (INT i = 0; i < n; i++)
+    for (size_t i = 0; i < n; i++)
     {
         devicePoints[i].x = (LONG)floorf(points[i].X + 0.5f);
         devicePoints[i].y = (LONG)floorf(points[i].Y + 0.5f);
@@ -461,10 +459,10 @@ HRGN DevicePathRegion(GraphicsPath& path)
         if (types[i] & PathPointTypeCloseSubpath)
             deviceTypes[i] |= PT_CLOSEFIGURE;
     }
-    ::SetPolyFillMode(hDC, path.GetFillMode() == FillModeAlternate ? ALTERNATE : WINDING);
+    ::SetPolyFillMode(hDC, nFillMode == FillModeAlternate ? ALTERNATE : WINDING);
     if (!::BeginPath(hDC))
         return NULL;
-    const BOOL bTraced = ::PolyDraw(hDC, devicePoints.data(), deviceTypes.data(), n);
+    const BOOL bTraced = ::PolyDraw(hDC, devicePoints.data(), deviceTypes.data(), (DWORD)n);
     ::EndPath(hDC);
     HRGN hRegion = ::PathToRegion(hDC);
     if (!bTraced && hRegion != NULL)
@@ -819,7 +817,7 @@ BOOL CopyThroughRegion(HDC hDC, HRGN hFill, const RECT& rcBox, bool bOpaque)
 }
 
 // What the pixels of a direct fill depend on, in a frame of whole device pixels at the
-// fill rectangle's corner: the fill, the outline relative to the corner, the mapping's
+// fill rectangle's corner: the fill, the outline in the frame's pixels, the mapping's
 // linear part and where in its pixel the corner lies. Equal keys give equal pixels
 // wherever the fill lands by whole pixels.
 struct CFillKey
@@ -827,19 +825,18 @@ struct CFillKey
     int nFillKind = 0;
     DWORD clrFill = 0;
     DWORD clrPattern = 0;
-    int nShape = 0;
     int nFillMode = FillModeAlternate;
     double m[6] = {};               // relative outline to local pixels; m[4], m[5] in [0, 1)
     REAL fWidth = 0;
     REAL fHeight = 0;
-    std::vector<PointF> points;     // the polygon or the path, relative to the corner
-    std::vector<BYTE> types;        // the path's point types
+    std::vector<PointF> points;     // the outline in local pixels
+    std::vector<BYTE> types;        // its point types
     size_t nHash = 0;
 
     bool operator==(const CFillKey& o) const
     {
         return nHash == o.nHash && nFillKind == o.nFillKind && clrFill == o.clrFill && clrPattern == o.clrPattern
-               && nShape == o.nShape && nFillMode == o.nFillMode && memcmp(m, o.m, sizeof(m)) == 0
+               && nFillMode == o.nFillMode && memcmp(m, o.m, sizeof(m)) == 0
                && fWidth == o.fWidth && fHeight == o.fHeight && types == o.types && points.size() == o.points.size()
                && (points.empty() || memcmp(points.data(), o.points.data(), points.size() * sizeof(PointF)) == 0);
     }
@@ -854,51 +851,47 @@ void HashBytes(size_t& nHash, const void* p, size_t nBytes)
 }
 
 // The key of a fill and the whole device pixel its frame starts at; false for a shape
-// code that fills nothing (bValid true) or an outline that cannot be made (bValid false).
+// code that fills nothing (bValid true) or an outline that cannot be made or lies too far
+// for whole pixels to move it exactly (bValid false).
 bool MakeFillKey(const double m[6], const RectF& rcRef, int nFillKind, DWORD clrFill, DWORD clrPattern,
                  int nShape, const PointF* pPoints, int nCount, GraphicsPath* pPath, CFillKey& key,
                  POINT& ptWhole, bool& bValid)
 {
+    // the outline in device pixels, as the library maps it
+    GraphicsPath outline(FillModeAlternate);
     bValid = true;
-    const bool bPolygon = nShape == KIND_CLOSEDCURVE, bPath = IsPathShape(nShape);
-    if (!bPolygon && !bPath && nShape != KIND_RECTANGLE && nShape != KIND_CIRCLE && nShape != KIND_RHOMBUS
-        && nShape != KIND_TRIANGLE)
+    if (!AddShapeOutline(outline, rcRef, nShape, pPoints, nCount, pPath, bValid))
         return false;
+    Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
+    const INT n = outline.Transform(&device) == Ok ? outline.GetPointCount() : -1;
+    key.points.resize(std::max(n, 0));
+    key.types.resize(std::max(n, 0));
+    bValid = n == 0
+             || (n > 0 && outline.GetPathPoints(key.points.data(), n) == Ok
+                 && outline.GetPathTypes(key.types.data(), n) == Ok);
     const double ox = m[0] * rcRef.X + m[2] * rcRef.Y + m[4], oy = m[1] * rcRef.X + m[3] * rcRef.Y + m[5];
-    bValid = fabs(ox) < 1e8 && fabs(oy) < 1e8 && (!bPolygon || (pPoints != NULL && nCount >= 3))
-             && (!bPath || pPath != NULL);
+    const float kExact = 4e6f;          // whole pixels move floats of this size exactly
+    bValid = bValid && fabs(ox) < kExact && fabs(oy) < kExact;
+    for (const PointF& pt : key.points)
+        bValid = bValid && fabsf(pt.X) < kExact && fabsf(pt.Y) < kExact;
     if (!bValid)
         return false;
     ptWhole.x = (LONG)floor(ox);
     ptWhole.y = (LONG)floor(oy);
+    for (PointF& pt : key.points)
+        pt = PointF(pt.X - (REAL)ptWhole.x, pt.Y - (REAL)ptWhole.y);
+    key.nFillMode = outline.GetFillMode();
     key.nFillKind = nFillKind;
     key.clrFill = clrFill;
     key.clrPattern = clrPattern;
-    key.nShape = nShape;
     const double local[6] = { m[0], m[1], m[2], m[3], ox - ptWhole.x, oy - ptWhole.y };
     memcpy(key.m, local, sizeof(local));
     key.fWidth = rcRef.Width;
     key.fHeight = rcRef.Height;
-    if (bPolygon)
-        key.points.assign(pPoints, pPoints + nCount);
-    else if (bPath)
-    {
-        const INT n = pPath->GetPointCount();
-        key.nFillMode = pPath->GetFillMode();
-        key.points.resize(std::max(n, 0));
-        key.types.resize(std::max(n, 0));
-        bValid = n <= 0
-                 || (pPath->GetPathPoints(key.points.data(), n) == Ok && pPath->GetPathTypes(key.types.data(), n) == Ok);
-        if (!bValid)
-            return false;
-    }
-    for (PointF& pt : key.points)
-        pt = PointF(pt.X - rcRef.X, pt.Y - rcRef.Y);
     size_t nHash = 14695981039346656037ULL;
     HashBytes(nHash, &key.nFillKind, sizeof(int));
     HashBytes(nHash, &key.clrFill, sizeof(DWORD));
     HashBytes(nHash, &key.clrPattern, sizeof(DWORD));
-    HashBytes(nHash, &key.nShape, sizeof(int));
     HashBytes(nHash, key.m, sizeof(key.m));
     HashBytes(nHash, &key.fWidth, sizeof(REAL));
     HashBytes(nHash, &key.fHeight, sizeof(REAL));
@@ -1007,19 +1000,7 @@ bool FillPixels(DWORD* pBits, int nStride, const RECT& rcBox, const CFillKey& ke
 bool MakeFillEntry(CFillEntry& entry)
 {
     const CFillKey& key = entry.key;
-    GraphicsPath outline(FillModeAlternate);
-    std::unique_ptr<GraphicsPath> pRelative;
-    if (IsPathShape(key.nShape))
-    {
-        pRelative.reset(key.points.empty() ? new GraphicsPath((FillMode)key.nFillMode)
-                                           : new GraphicsPath(key.points.data(), key.types.data(),
-                                                              (INT)key.points.size(), (FillMode)key.nFillMode));
-    }
-    bool bValid = true;
-    const RectF rc(0, 0, key.fWidth, key.fHeight);
-    AddShapeOutline(outline, rc, key.nShape, key.points.data(), (int)key.points.size(), pRelative.get(), bValid);
-    Matrix local((REAL)key.m[0], (REAL)key.m[1], (REAL)key.m[2], (REAL)key.m[3], (REAL)key.m[4], (REAL)key.m[5]);
-    HRGN hRegion = bValid && outline.Transform(&local) == Ok ? DevicePathRegion(outline) : NULL;
+    HRGN hRegion = DevicePathRegion(key.points, key.types, key.nFillMode);
     if (hRegion == NULL)
         return false;
     entry.hRegion = hRegion;

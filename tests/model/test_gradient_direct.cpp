@@ -10,7 +10,9 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace Gdiplus;
@@ -180,4 +182,74 @@ TEST(GradientDirect, GradientsAreDrawnDirectlyOnlyOnTheScopesDevice)
     int nDiffer = 0;
     CPoint ptWorst;
     EXPECT_EQ(0, CompareCanvases(plain, canvas, 200, 160, nDiffer, ptWorst));
+}
+
+// Fills drawn again are taken from what earlier paints kept: a random walk of edits of one
+// element (colours, fill kind, outline, size, place, turn, zoom) revisits earlier states, and
+// each drawing must match the library's brushes for the element as it is now, and a state
+// drawn again must give the same pixels as the first time (a kept fill that missed an edit
+// shows the old colours, kind or size).
+TEST(GradientDirect, KeptFillsFollowEveryEditOfTheElementAndTheZoom)
+{
+    const unsigned kSeed = 4902;
+    srand(kSeed);
+    auto Pick = [](int n) { return rand() % n; };
+    const DWORD colours[3] = { 0xFF3050A0, 0xFFFFE080, 0xFF20A040 };
+    const float zooms[3] = { 0.25f, 1.0f, 3.0f };
+    const CRect rects[4] = { CRect(40, 30, 150, 110), CRect(-20, 50, 90, 130), CRect(70, -10, 100, 70),
+                             CRect(41, 30, 151, 110) };
+    int nForm = 0, nKind = 37, nFill = 0, nPattern = 1, nRect = 0, nAngle = 0, nZoom = 1;
+    std::map<std::string, std::vector<DWORD>> firstDrawn;
+    int nRevisited = 0;
+    for (int nStep = 0; nStep < 160; nStep++)
+    {
+        switch (Pick(7))
+        {
+        case 0: nForm = Pick(4); break;
+        case 1: nKind = 25 + Pick(18); break;
+        case 2: nFill = Pick(3); break;
+        case 3: nPattern = Pick(3); break;
+        case 4: nRect = Pick(4); break;
+        case 5: nAngle = Pick(2) * 30; break;
+        default: nZoom = Pick(3); break;
+        }
+        const std::string strState = std::to_string(nForm) + " " + std::to_string(nKind) + " " + std::to_string(nFill)
+                                     + " " + std::to_string(nPattern) + " " + std::to_string(nRect) + " "
+                                     + std::to_string(nAngle) + " " + std::to_string(nZoom);
+        SCOPED_TRACE(testing::Message() << "seed " << kSeed << ", step " << nStep << ", state " << strState);
+        std::unique_ptr<CElement> pElement(MakeShape(nForm));
+        const CRect& rect = rects[nRect];
+        pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
+        pElement->m_nFillKind = nKind;
+        pElement->m_clrFill = colours[nFill];
+        pElement->m_clrPattern = colours[nPattern];
+        pElement->m_nLineWidth = 0;
+        pElement->m_nAngle = nAngle;
+        const float fZoom = zooms[nZoom];
+        const int nWidth = (int)(kDesignWidth * fZoom), nHeight = (int)(kDesignHeight * fZoom);
+        CDibCanvas library(nWidth, nHeight), direct(nWidth, nHeight);
+        library.SetZoom(kDesignWidth, kDesignHeight, fZoom);
+        direct.SetZoom(kDesignWidth, kDesignHeight, fZoom);
+        pElement->DrawDC(library.DC());
+        {
+            CGradientFillScope scope(direct.DC()->m_hDC);
+            pElement->DrawDC(direct.DC());
+        }
+        int nDiffer = 0, nEdge = 0;
+        CPoint ptWorst;
+        EXPECT_LE(CompareCanvases(library, direct, nWidth, nHeight, nDiffer, ptWorst, &nEdge, pElement->m_clrFill,
+                                  pElement->m_clrPattern), 2)
+            << nDiffer << " pixels differ, the most at " << ptWorst.x << "," << ptWorst.y;
+        EXPECT_LE(nEdge, direct.Ink() / 50 + 2);
+        const std::vector<DWORD> pixels = Pixels(direct, nWidth, nHeight);
+        auto it = firstDrawn.find(strState);
+        if (it == firstDrawn.end())
+            firstDrawn[strState] = pixels;
+        else
+        {
+            nRevisited++;
+            EXPECT_TRUE(it->second == pixels);
+        }
+    }
+    EXPECT_GT(nRevisited, 10);
 }
