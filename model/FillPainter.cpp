@@ -1100,6 +1100,19 @@ BOOL FillGradientDirect(Graphics* pGraphics, HDC hDC, const RectF& rcRef, int nF
     return bDrawn;
 }
 
+void GetKeptGradientFills(size_t& nFills, size_t& nBytes)
+{
+    nFills = g_fills.size();
+    nBytes = g_nFillBytes;
+}
+
+void ForgetGradientFills()
+{
+    g_fillIndex.clear();
+    g_fills.clear();
+    g_nFillBytes = 0;
+}
+
 int GetFillHatchStyle(int nFillKind)
 {
     if (nFillKind < 2 || nFillKind > 24)

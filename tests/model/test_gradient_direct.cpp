@@ -253,3 +253,30 @@ TEST(GradientDirect, KeptFillsFollowEveryEditOfTheElementAndTheZoom)
     }
     EXPECT_GT(nRevisited, 10);
 }
+
+// More fills than are kept, and fills too large to keep many of, leave the kept ones within
+// their bounds (1,024 fills, 24 MB), and every fill still draws its own colours.
+TEST(GradientDirect, KeptFillsStayWithinTheirBounds)
+{
+    CDibCanvas canvas(300, 300);
+    size_t nFills = 0, nBytes = 0;
+    for (int i = 0; i < 1100; i++)
+    {
+        const DWORD clrFill = 0xFF000000 | (DWORD)i, clrPattern = 0xFFFFFFFF - (DWORD)i * 256;
+        const bool bLarge = i % 8 == 0;
+        const float fSize = bLarge ? 250.0f : 20.0f;
+        {
+            CGradientFillScope scope(canvas.DC()->m_hDC);
+            Graphics g(canvas.DC()->m_hDC);
+            FillElementShape(&g, 10, 10, fSize, fSize, 42, clrFill, clrPattern, 102, NULL, 0, NULL);
+        }
+        // the centre of a centred path gradient shows the pattern colour, a corner the fill colour
+        const int nCentre = 10 + (int)fSize / 2;
+        EXPECT_LE(ColorDistance(canvas.At(nCentre, nCentre), clrPattern), 2) << i;
+        EXPECT_LE(ColorDistance(canvas.At(10, 10), clrFill), 2) << i;
+        GetKeptGradientFills(nFills, nBytes);
+        ASSERT_LE(nFills, 1024u) << i;
+        ASSERT_LE(nBytes, 24u * 1024 * 1024) << i;
+    }
+    EXPECT_GT(nBytes, 16u * 1024 * 1024);       // the large ones fill the kept bytes
+}
