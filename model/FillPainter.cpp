@@ -1034,6 +1034,8 @@ HDC CGradientFillScope::GetDC()
     return g_pGradientScope != NULL ? g_pGradientScope->m_hDC : NULL;
 }
 
+// Draws a gradient fill by itself: the kept or newly made region and pixels of the fill,
+// the part that shows copied to the device.
 BOOL FillGradientDirect(Graphics* pGraphics, HDC hDC, const RectF& rcRef, int nFillKind, DWORD clrFill,
                         DWORD clrPattern, int nShape, const PointF* pPoints, int nCount, GraphicsPath* pPath)
 {
@@ -1120,6 +1122,7 @@ int GetFillHatchStyle(int nFillKind)
     return g_hatchOfFillKind[nFillKind - 2];
 }
 
+// The library brush of a fill kind over the reference rectangle, after the fill table.
 Brush* CreateFillBrush(int nFillKind, const RectF& rcRef, DWORD clrFill, DWORD clrPattern)
 {
     const RectF& r = rcRef;
@@ -1167,6 +1170,7 @@ const BYTE* GetHatchPatternRows(int nHatchStyle)
     return g_hatchPatterns[nHatchStyle - kFirstPatternStyle];
 }
 
+// An 8 x 8 tile of our pattern in the two colours, tiled as a brush.
 TextureBrush* CreateHatchTextureBrush(int nHatchStyle, DWORD clrFore, DWORD clrBack,
                                       Graphics* pGraphics)
 {
@@ -1210,6 +1214,7 @@ TextureBrush* CreateHatchTextureBrush(int nHatchStyle, DWORD clrFore, DWORD clrB
     return pBrush;
 }
 
+// Probes once whether the library fills a hatch style in both its colours.
 BOOL IsHatchStyleDrawn(int nHatchStyle)
 {
     if (nHatchStyle < HatchStyleMin || nHatchStyle > HatchStyleMax)
@@ -1264,6 +1269,7 @@ void SetHatchStyleDrawn(int nHatchStyle, BOOL bDrawn)
         InterlockedExchange(&g_hatchProbe[nHatchStyle], bDrawn ? 1 : 2);
 }
 
+// Fills the outline of a shape code with the brush.
 Status FillShapeOutline(Graphics* pGraphics, Brush* pBrush, const RectF& rc, int nShape,
                         const PointF* pPoints, int nCount, GraphicsPath* pPath)
 {
@@ -1283,6 +1289,8 @@ Status FillShapeOutline(Graphics* pGraphics, Brush* pBrush, const RectF& rc, int
     return Ok;
 }
 
+// Fills an element's outline: hatches, gradients drawn directly in a scope, else the
+// library's brush of the fill kind.
 void FillElementShape(Graphics* pGraphics, float x, float y, float width, float height,
                       int nFillKind, DWORD clrFill, DWORD clrPattern, int nShape,
                       const PointF* pPoints, int nCount, GraphicsPath* pPath)
@@ -1316,6 +1324,7 @@ void FillElementShape(Graphics* pGraphics, float x, float y, float width, float 
     delete pBrush;
 }
 
+// Fills a clipped, turned outline with the fill kind's brush made in own coordinates.
 void FillTurnedShape(Graphics* pGraphics, const RectF& rc, int nFillKind, DWORD clrFill,
                      DWORD clrPattern, GraphicsPath* pPath, const Matrix* pTurn,
                      const PointF* pEllipse, int nEllipse)

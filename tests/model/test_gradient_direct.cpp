@@ -35,10 +35,6 @@ CElement* MakeShape(int nForm)
     }
 }
 
-// The largest channel difference of two canvases and how many pixels differ at all.
-// With pnEdge, a pixel on the edge of a fill that one canvas leaves to the background or
-// shows in one end colour where the other shows the other end colour is counted there
-// instead (a pixel whose sample lies on the gradient's start line or on its outline).
 // The pixels of a canvas, opaque, row by row.
 std::vector<DWORD> Pixels(CDibCanvas& canvas, int nWidth, int nHeight)
 {
@@ -57,6 +53,10 @@ std::vector<DWORD> Pixels(CDibCanvas& canvas, int nWidth, int nHeight)
     return pixels;
 }
 
+// The largest channel difference of two canvases and how many pixels differ at all.
+// With pnEdge, a pixel on the edge of a fill that one canvas leaves to the background or
+// shows in one end colour where the other shows the other end colour is counted there
+// instead (a pixel whose sample lies on the gradient's start line or on its outline).
 int CompareCanvases(CDibCanvas& canvasA, CDibCanvas& canvasB, int nWidth, int nHeight, int& nDiffer,
                     CPoint& ptWorst, int* pnEdge = NULL, DWORD clrEnd1 = 0, DWORD clrEnd2 = 0)
 {
@@ -100,6 +100,7 @@ int CompareCanvases(CDibCanvas& canvasA, CDibCanvas& canvasB, int nWidth, int nH
 }
 }
 
+// Every fill kind on each outline form, turned and not, at three zooms, against the library.
 TEST(GradientDirect, EveryFillKindIsWithinTwoLevelsOfTheLibrarysBrushes)
 {
     for (float fZoom : {0.25f, 1.0f, 3.0f})
@@ -150,6 +151,7 @@ TEST(GradientDirect, EveryFillKindIsWithinTwoLevelsOfTheLibrarysBrushes)
     }
 }
 
+// Direct fills only for gradient kinds, unsmoothed graphics and the scope's own device.
 TEST(GradientDirect, GradientsAreDrawnDirectlyOnlyOnTheScopesDevice)
 {
     CDibCanvas canvas(200, 160), other(200, 160);
