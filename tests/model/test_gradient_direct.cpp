@@ -98,6 +98,40 @@ int CompareCanvases(CDibCanvas& canvasA, CDibCanvas& canvasB, int nWidth, int nH
     }
     return nWorst;
 }
+
+// An element drawn with the direct fills: its pixels, how many differ from the library's
+// drawing and how many are not the background.
+struct CDirectDrawing
+{
+    std::vector<DWORD> pixels;
+    int nDiffer = 0;
+    int nInk = 0;
+};
+
+// Draws the element at a zoom with the library's brushes and with the direct fills and
+// expects them within two levels a channel, edge pixels a small share.
+CDirectDrawing DrawLikeTheLibrary(CElement* pElement, float fZoom)
+{
+    const int nWidth = (int)(kDesignWidth * fZoom), nHeight = (int)(kDesignHeight * fZoom);
+    CDibCanvas library(nWidth, nHeight), direct(nWidth, nHeight);
+    library.SetZoom(kDesignWidth, kDesignHeight, fZoom);
+    direct.SetZoom(kDesignWidth, kDesignHeight, fZoom);
+    pElement->DrawDC(library.DC());
+    {
+        CGradientFillScope scope(direct.DC()->m_hDC);
+        pElement->DrawDC(direct.DC());
+    }
+    CDirectDrawing drawn;
+    int nEdge = 0;
+    CPoint ptWorst;
+    EXPECT_LE(CompareCanvases(library, direct, nWidth, nHeight, drawn.nDiffer, ptWorst, &nEdge, pElement->m_clrFill,
+                              pElement->m_clrPattern), 2)
+        << drawn.nDiffer << " pixels differ, the most at " << ptWorst.x << "," << ptWorst.y;
+    drawn.nInk = direct.Ink();
+    EXPECT_LE(nEdge, drawn.nInk / 50 + 2);
+    drawn.pixels = Pixels(direct, nWidth, nHeight);
+    return drawn;
+}
 }
 
 // Every fill kind on each outline form, turned and not, at three zooms, against the library.
@@ -120,30 +154,15 @@ TEST(GradientDirect, EveryFillKindIsWithinTwoLevelsOfTheLibrarysBrushes)
                     SCOPED_TRACE(testing::Message() << "zoom " << fZoom << ", form " << nForm << ", angle " << nAngle
                                                     << ", fill kind " << nKind);
                     pElement->m_nFillKind = nKind;
-                    CDibCanvas library(nWidth, nHeight), direct(nWidth, nHeight);
-                    library.SetZoom(kDesignWidth, kDesignHeight, fZoom);
-                    direct.SetZoom(kDesignWidth, kDesignHeight, fZoom);
-                    pElement->DrawDC(library.DC());
-                    {
-                        CGradientFillScope scope(direct.DC()->m_hDC);
-                        pElement->DrawDC(direct.DC());
-                    }
-                    int nDiffer = 0, nEdge = 0;
-                    CPoint ptWorst;
-                    const int nWorst = CompareCanvases(library, direct, nWidth, nHeight, nDiffer, ptWorst, &nEdge,
-                                                       pElement->m_clrFill, pElement->m_clrPattern);
-                    EXPECT_LE(nWorst, 2) << nDiffer << " pixels differ, the most at " << ptWorst.x << ","
-                                         << ptWorst.y;
-                    // the fill is there (more than the background), its edge pixels a small share
-                    const int nInk = direct.Ink();
+                    const CDirectDrawing drawn = DrawLikeTheLibrary(pElement.get(), fZoom);
+                    // the fill is there (more than the background)
                     if (nKind > 0)
                     {
-                        EXPECT_GT(nInk, nWidth * nHeight / 20);
+                        EXPECT_GT(drawn.nInk, nWidth * nHeight / 20);
                     }
-                    EXPECT_LE(nEdge, nInk / 50 + 2);
                     if (nKind < 25)
                     {
-                        EXPECT_EQ(0, nDiffer);
+                        EXPECT_EQ(0, drawn.nDiffer);
                     }
                 }
             }
@@ -227,23 +246,7 @@ TEST(GradientDirect, KeptFillsFollowEveryEditOfTheElementAndTheZoom)
         pElement->m_clrPattern = colours[nPattern];
         pElement->m_nLineWidth = 0;
         pElement->m_nAngle = nAngle;
-        const float fZoom = zooms[nZoom];
-        const int nWidth = (int)(kDesignWidth * fZoom), nHeight = (int)(kDesignHeight * fZoom);
-        CDibCanvas library(nWidth, nHeight), direct(nWidth, nHeight);
-        library.SetZoom(kDesignWidth, kDesignHeight, fZoom);
-        direct.SetZoom(kDesignWidth, kDesignHeight, fZoom);
-        pElement->DrawDC(library.DC());
-        {
-            CGradientFillScope scope(direct.DC()->m_hDC);
-            pElement->DrawDC(direct.DC());
-        }
-        int nDiffer = 0, nEdge = 0;
-        CPoint ptWorst;
-        EXPECT_LE(CompareCanvases(library, direct, nWidth, nHeight, nDiffer, ptWorst, &nEdge, pElement->m_clrFill,
-                                  pElement->m_clrPattern), 2)
-            << nDiffer << " pixels differ, the most at " << ptWorst.x << "," << ptWorst.y;
-        EXPECT_LE(nEdge, direct.Ink() / 50 + 2);
-        const std::vector<DWORD> pixels = Pixels(direct, nWidth, nHeight);
+        const std::vector<DWORD> pixels = DrawLikeTheLibrary(pElement.get(), zooms[nZoom]).pixels;
         auto it = firstDrawn.find(strState);
         if (it == firstDrawn.end())
             firstDrawn[strState] = pixels;
