@@ -201,6 +201,7 @@ TEST(FillPainter, AllFortyThreeKindsDrawInsideTheOutlineOnly)
     }
 }
 
+// Diamond, triangle and ellipse fill their outlines; lines, texts and unknown codes nothing.
 TEST(FillPainter, OutlinesOfTheShapeCodes)
 {
     CCanvas canvas(100, 100);
@@ -228,6 +229,7 @@ TEST(FillPainter, OutlinesOfTheShapeCodes)
     }
 }
 
+// A polygon fills its points and a path shape its path; without them nothing fills.
 TEST(FillPainter, PolygonAndPathShapes)
 {
     CCanvas canvas(100, 100);
