@@ -308,9 +308,15 @@ const DWORD* GetRamp(DWORD clrFrom, DWORD clrTo, bool bBell)
     for (const CRamp& ramp : s_ramps)
         if (ramp.clrFrom == clrFrom && ramp.clrTo == clrTo && ramp.bBell == bBell)
             return ramp.colours.data();
+    CRamp* pRamp = NULL;
     if (s_ramps.size() < kKeptRamps)
+    {
         s_ramps.emplace_back();
-    CRamp& ramp = s_ramps.size() < kKeptRamps ? s_ramps.back() : s_ramps[s_nNext++ % kKeptRamps];
+        pRamp = &s_ramps.back();
+    }
+    else
+        pRamp = &s_ramps[s_nNext++ % kKeptRamps];
+    CRamp& ramp = *pRamp;
     ramp.clrFrom = clrFrom;
     ramp.clrTo = clrTo;
     ramp.bBell = bBell;
@@ -532,7 +538,7 @@ inline int TiledRampIndex(double v)
     return std::min(kRampSteps, std::max(0, i));
 }
 
-// The pixels of a linear gradient kind over rc, the box's top-left pixel first, rows
+// The pixels of a linear gradient kind over r, the box's top-left pixel first, rows
 // nStride apart: t = 0 at the start of the direction, 1 at its end, tiled.
 void FillLinearPixels(DWORD* pBits, int nStride, const RECT& rcBox, const double inv[6], const RectF& r,
                       int nFillKind, DWORD clrFill, DWORD clrPattern)
