@@ -1013,7 +1013,7 @@ bool MakeFillEntry(CFillEntry& entry)
     entry.nRegionBytes = ::GetRegionData(hRegion, 0, NULL);
     const int nKind = ::GetRgnBox(hRegion, &entry.rcBox);
     const LONG nWidth = entry.rcBox.right - entry.rcBox.left, nHeight = entry.rcBox.bottom - entry.rcBox.top;
-    if (nKind != NULLREGION && nWidth > 0 && nHeight > 0 && nWidth * nHeight <= kKeptFillPixels)
+    if (nKind != NULLREGION && nWidth > 0 && nHeight > 0 && (LONGLONG)nWidth * nHeight <= kKeptFillPixels)
     {
         entry.pixels.resize((size_t)nWidth * nHeight);
         entry.bOpaque = FillPixels(entry.pixels.data(), nWidth, entry.rcBox, key);
