@@ -5,8 +5,13 @@
 #include "ElementStream.h"
 
 #include <math.h>
+#include <string.h>
 
 #include <algorithm>
+#include <iterator>
+#include <list>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 using namespace Gdiplus;
@@ -235,52 +240,20 @@ namespace
 {
 CGradientFillScope* g_pGradientScope = NULL;
 
-// Where in a device pixel the colour of a gradient is taken.
-const double kSampleOffset = 0.0;
 // Entries of a colour ramp over the blend (0..1).
 const int kRampSteps = 1024;
 // Flatness (device pixels) of the ellipse of the elliptic path gradient.
 const REAL kEllipseFlatness = 0.5f;
+// Ramps kept for the next fills of the same colours.
+const size_t kKeptRamps = 16;
+// The most scratch pixels kept once the outermost scope closes.
+const int kKeptScratchPixels = 1024 * 1024;
+// Above this many edges a path gradient's pixel climbs to its edge instead of trying all.
+const size_t kClimbEdges = 8;
 
-// The bell-shaped blend of the linear gradients, as the library makes it.
-struct CBlendCurve
+// The blend factor at t in 0..1 of a piecewise linear curve (positions, factors).
+double BlendFactor(const std::vector<REAL>& pos, const std::vector<REAL>& fac, double t)
 {
-    std::vector<REAL> factors;
-    std::vector<REAL> positions;
-};
-
-const CBlendCurve& BellBlend()
-{
-    static CBlendCurve s_bell;
-    static bool s_bRead = false;
-    if (!s_bRead)
-    {
-        s_bRead = true;
-        LinearGradientBrush brush(RectF(0, 0, 1, 1), Color(0xFF000000), Color(0xFFFFFFFF),
-                                  LinearGradientModeHorizontal);
-        const INT nCount = brush.SetBlendBellShape(0.5f, 1.0f) == Ok ? brush.GetBlendCount() : 0;
-        if (nCount >= 2)
-        {
-            s_bell.factors.resize(nCount);
-            s_bell.positions.resize(nCount);
-            if (brush.GetBlend(s_bell.factors.data(), s_bell.positions.data(), nCount) != Ok)
-            {
-                s_bell.factors.clear();
-                s_bell.positions.clear();
-            }
-        }
-    }
-    return s_bell;
-}
-
-// The blend factor at t in 0..1: t itself without a curve, else the curve's piecewise
-// linear value.
-double BlendFactor(const CBlendCurve* pCurve, double t)
-{
-    if (pCurve == NULL || pCurve->positions.size() < 2)
-        return t;
-    const std::vector<REAL>& pos = pCurve->positions;
-    const std::vector<REAL>& fac = pCurve->factors;
     if (t <= pos[0])
         return fac[0];
     for (size_t i = 1; i < pos.size(); i++)
@@ -294,13 +267,64 @@ double BlendFactor(const CBlendCurve* pCurve, double t)
     return fac.back();
 }
 
-// kRampSteps + 1 opaque colours from clrFrom (t = 0) to clrTo (t = 1) along the blend.
-void MakeRamp(DWORD clrFrom, DWORD clrTo, const CBlendCurve* pCurve, std::vector<DWORD>& ramp)
+// The bell-shaped blend of the linear gradients, as the library makes it, at each ramp
+// step; empty when the library gives none (the blend is then linear).
+const std::vector<double>& BellFactors()
 {
-    ramp.resize(kRampSteps + 1);
+    static std::vector<double> s_factors;
+    static bool s_bRead = false;
+    if (!s_bRead)
+    {
+        s_bRead = true;
+        LinearGradientBrush brush(RectF(0, 0, 1, 1), Color(0xFF000000), Color(0xFFFFFFFF),
+                                  LinearGradientModeHorizontal);
+        const INT nCount = brush.SetBlendBellShape(0.5f, 1.0f) == Ok ? brush.GetBlendCount() : 0;
+        std::vector<REAL> factors(std::max(nCount, 0)), positions(std::max(nCount, 0));
+        if (nCount >= 2 && brush.GetBlend(factors.data(), positions.data(), nCount) == Ok)
+        {
+            s_factors.resize(kRampSteps + 1);
+            for (int i = 0; i <= kRampSteps; i++)
+                s_factors[i] = BlendFactor(positions, factors, (double)i / kRampSteps);
+        }
+    }
+    return s_factors;
+}
+
+// A colour ramp: kRampSteps + 1 opaque colours from clrFrom (t = 0) to clrTo (t = 1).
+struct CRamp
+{
+    DWORD clrFrom = 0;
+    DWORD clrTo = 0;
+    bool bBell = false;
+    std::vector<DWORD> colours;
+};
+
+// The ramp from clrFrom to clrTo along the linear or the bell blend, made once and kept
+// among the last few used.
+const DWORD* GetRamp(DWORD clrFrom, DWORD clrTo, bool bBell)
+{
+    static std::vector<CRamp> s_ramps;
+    static size_t s_nNext = 0;
+    for (const CRamp& ramp : s_ramps)
+        if (ramp.clrFrom == clrFrom && ramp.clrTo == clrTo && ramp.bBell == bBell)
+            return ramp.colours.data();
+    CRamp* pRamp = NULL;
+    if (s_ramps.size() < kKeptRamps)
+    {
+        s_ramps.emplace_back();
+        pRamp = &s_ramps.back();
+    }
+    else
+        pRamp = &s_ramps[s_nNext++ % kKeptRamps];
+    CRamp& ramp = *pRamp;
+    ramp.clrFrom = clrFrom;
+    ramp.clrTo = clrTo;
+    ramp.bBell = bBell;
+    ramp.colours.resize(kRampSteps + 1);
+    const std::vector<double>& bell = BellFactors();
     for (int i = 0; i <= kRampSteps; i++)
     {
-        const double f = BlendFactor(pCurve, (double)i / kRampSteps);
+        const double f = bBell && !bell.empty() ? bell[i] : (double)i / kRampSteps;
         DWORD clr = 0xFF000000;
         for (int shift = 0; shift < 24; shift += 8)
         {
@@ -308,8 +332,9 @@ void MakeRamp(DWORD clrFrom, DWORD clrTo, const CBlendCurve* pCurve, std::vector
             const double v = a + (b - a) * f;
             clr |= (DWORD)std::min(255.0, std::max(0.0, floor(v + 1e-6))) << shift;
         }
-        ramp[i] = clr;
+        ramp.colours[i] = clr;
     }
+    return ramp.colours.data();
 }
 
 // The world-to-device mapping of a graphics on hDC (x' = m0 x + m2 y + m4, y' = m1 x +
@@ -404,6 +429,56 @@ bool ClipFillRegion(HDC hDC, HRGN hFill, RECT& rcBox)
     return ::GetRgnBox(hFill, &rcBox) != NULLREGION && rcBox.right > rcBox.left && rcBox.bottom > rcBox.top;
 }
 
+// A memory DC kept for making regions of paths (UI thread only).
+HDC PathDC()
+{
+    static HDC s_hDC = NULL;
+    if (s_hDC == NULL)
+        s_hDC = ::CreateCompatibleDC(NULL);
+    return s_hDC;
+}
+
+// The pixels a path of device coordinates covers, as the library makes the region of a
+// path: its points rounded to whole pixels, its curves and fill mode handed to a device
+// path. NULL when it cannot be made.
+HRGN DevicePathRegion(const std::vector<PointF>& points, const std::vector<BYTE>& types, int nFillMode)
+{
+    const size_t n = std::min(points.size(), types.size());
+    if (n == 0)
+        return ::CreateRectRgn(0, 0, 0, 0);
+    HDC hDC = PathDC();
+    if (hDC == NULL)
+        return NULL;
+    std::vector<POINT> devicePoints(n);
+    std::vector<BYTE> deviceTypes(n);
+    for (size_t i = 0; i < n; i++)
+    {
+        devicePoints[i].x = (LONG)floorf(points[i].X + 0.5f);
+        devicePoints[i].y = (LONG)floorf(points[i].Y + 0.5f);
+        switch (types[i] & PathPointTypePathTypeMask)
+        {
+        case PathPointTypeStart: deviceTypes[i] = PT_MOVETO; break;
+        case PathPointTypeLine: deviceTypes[i] = PT_LINETO; break;
+        case PathPointTypeBezier: deviceTypes[i] = PT_BEZIERTO; break;
+        default: return NULL;
+        }
+        if (types[i] & PathPointTypeCloseSubpath)
+            deviceTypes[i] |= PT_CLOSEFIGURE;
+    }
+    ::SetPolyFillMode(hDC, nFillMode == FillModeAlternate ? ALTERNATE : WINDING);
+    if (!::BeginPath(hDC))
+        return NULL;
+    const BOOL bTraced = ::PolyDraw(hDC, devicePoints.data(), deviceTypes.data(), (DWORD)n);
+    ::EndPath(hDC);
+    HRGN hRegion = ::PathToRegion(hDC);
+    if (!bTraced && hRegion != NULL)
+    {
+        ::DeleteObject(hRegion);
+        hRegion = NULL;
+    }
+    return hRegion;
+}
+
 // An affine function of device pixels: a x + b y + c.
 struct CAffine
 {
@@ -419,8 +494,6 @@ CAffine ThroughInverse(const double inv[6], double ax, double ay, double a0)
     f.a = ax * inv[0] + ay * inv[1];
     f.b = ax * inv[2] + ay * inv[3];
     f.c = ax * inv[4] + ay * inv[5] + a0;
-    const double o = kSampleOffset;
-    f.c += f.a * o + f.b * o;
     return f;
 }
 
@@ -452,6 +525,501 @@ bool LinearKind(int nFillKind, LinearGradientMode& mode, bool& bPatternFirst, bo
     bBell = n % 3 == 1;
     return true;
 }
+
+// The ramp entry of a tiled gradient value: its part above the whole number below it.
+inline int TiledRampIndex(double v)
+{
+    if (!(fabs(v) < 1e15))
+        return 0;
+    double whole = (double)(long long)v;
+    if (whole > v)
+        whole -= 1;                     // toward minus infinity
+    const int i = (int)((v - whole) * kRampSteps + 0.5);
+    return std::min(kRampSteps, std::max(0, i));
+}
+
+// The pixels of a linear gradient kind over r, the box's top-left pixel first, rows
+// nStride apart: t = 0 at the start of the direction, 1 at its end, tiled.
+void FillLinearPixels(DWORD* pBits, int nStride, const RECT& rcBox, const double inv[6], const RectF& r,
+                      int nFillKind, DWORD clrFill, DWORD clrPattern)
+{
+    LinearGradientMode mode = LinearGradientModeHorizontal;
+    bool bPatternFirst = true, bBell = false;
+    LinearKind(nFillKind, mode, bPatternFirst, bBell);
+    const double rx = r.X, ry = r.Y, rw = r.Width, rh = r.Height;
+    CAffine t;
+    switch (mode)
+    {
+    case LinearGradientModeHorizontal:
+        t = ThroughInverse(inv, 1 / rw, 0, -rx / rw);
+        break;
+    case LinearGradientModeVertical:
+        t = ThroughInverse(inv, 0, 1 / rh, -ry / rh);
+        break;
+    case LinearGradientModeForwardDiagonal:
+        t = ThroughInverse(inv, 0.5 / rw, 0.5 / rh, -0.5 * (rx / rw + ry / rh));
+        break;
+    default:
+        t = ThroughInverse(inv, -0.5 / rw, 0.5 / rh, 0.5 * ((rx + rw) / rw - ry / rh));
+        break;
+    }
+    const DWORD* ramp = GetRamp(bPatternFirst ? clrPattern : clrFill, bPatternFirst ? clrFill : clrPattern, bBell);
+    const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
+    for (int y = 0; y < nHeight; y++)
+    {
+        DWORD* pRow = pBits + (size_t)y * nStride;
+        if (y > 0 && t.b == 0)
+        {
+            memcpy(pRow, pBits, nWidth * sizeof(DWORD));    // the same along every row
+            continue;
+        }
+        double v = t.At(rcBox.left, rcBox.top + y);
+        if (t.a == 0)
+        {
+            std::fill(pRow, pRow + nWidth, ramp[TiledRampIndex(v)]);
+            continue;
+        }
+        for (int x = 0; x < nWidth; x++, v += t.a)
+            pRow[x] = ramp[TiledRampIndex(v)];
+    }
+}
+
+// The polygon of a path gradient kind over r in device pixels (the rectangle, or the
+// ellipse flattened as the library flattens it) and its centre point in device pixels.
+void PathGradientOutline(const double m[6], const RectF& rcRef, const RectF& r, int nFillKind,
+                         std::vector<PointF>& polygon, double& cx, double& cy)
+{
+    auto ToDevice = [&](const PointF& pt) {
+        return PointF((REAL)(m[0] * pt.X + m[2] * pt.Y + m[4]), (REAL)(m[1] * pt.X + m[3] * pt.Y + m[5]));
+    };
+    polygon.clear();
+    if (nFillKind == 37)
+    {
+        GraphicsPath ellipse;
+        ellipse.AddEllipse(r);
+        Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
+        if (ellipse.Flatten(&device, kEllipseFlatness) == Ok)
+        {
+            polygon.resize(ellipse.GetPointCount());
+            if (polygon.empty() || ellipse.GetPathPoints(polygon.data(), (INT)polygon.size()) != Ok)
+                polygon.clear();
+        }
+    }
+    else
+    {
+        const PointF corners[4] = { PointF(r.X, r.Y), PointF(r.X + r.Width, r.Y),
+                                    PointF(r.X + r.Width, r.Y + r.Height), PointF(r.X, r.Y + r.Height) };
+        for (const PointF& pt : corners)
+            polygon.push_back(ToDevice(pt));
+    }
+    PointF ptCentre(rcRef.X + rcRef.Width / 2, rcRef.Y + rcRef.Height / 2);
+    switch (nFillKind)
+    {
+    case 38: ptCentre = PointF(r.X, r.Y); break;
+    case 39: ptCentre = PointF(r.X + r.Width, r.Y); break;
+    case 40: ptCentre = PointF(r.X + r.Width, r.Y + r.Height); break;
+    case 41: ptCentre = PointF(r.X, r.Y + r.Height); break;
+    }
+    cx = m[0] * ptCentre.X + m[2] * ptCentre.Y + m[4];
+    cy = m[1] * ptCentre.X + m[3] * ptCentre.Y + m[5];
+}
+
+// The affine shares of the polygon's edges around the centre, in the polygon's order:
+// n.(p - c) / n.(a - c) for the normal n of the edge from a; edges of no length or
+// through the centre are left out.
+std::vector<CAffine> EdgeShares(const std::vector<PointF>& polygon, double cx, double cy)
+{
+    std::vector<CAffine> edges;
+    for (size_t i = 0; i < polygon.size(); i++)
+    {
+        const PointF& a = polygon[i];
+        const PointF& b = polygon[(i + 1) % polygon.size()];
+        const double nx = b.Y - a.Y, ny = a.X - b.X;
+        const double fLength = sqrt(nx * nx + ny * ny);
+        const double den = nx * (a.X - cx) + ny * (a.Y - cy);
+        if (!(fLength > 1e-3) || !(fabs(den) > 1e-3 * fLength))
+            continue;
+        CAffine e;
+        e.a = nx / den;
+        e.b = ny / den;
+        e.c = -(nx * cx + ny * cy) / den;
+        edges.push_back(e);
+    }
+    return edges;
+}
+
+// The span of the convex polygon on the row at y: from its left end up to, not
+// including, its right end; false when the row misses it.
+bool PolygonSpan(const std::vector<PointF>& polygon, double y, double& xl, double& xr)
+{
+    bool bSpan = false;
+    for (size_t i = 0; i < polygon.size(); i++)
+    {
+        const PointF& a = polygon[i];
+        const PointF& b = polygon[(i + 1) % polygon.size()];
+        if (y < std::min(a.Y, b.Y) || y > std::max(a.Y, b.Y))
+            continue;
+        double xa = a.X, xb = b.X;
+        if (a.Y != b.Y)
+            xa = xb = a.X + (y - a.Y) * ((double)b.X - a.X) / ((double)b.Y - a.Y);
+        xl = bSpan ? std::min(xl, std::min(xa, xb)) : std::min(xa, xb);
+        xr = bSpan ? std::max(xr, std::max(xa, xb)) : std::max(xa, xb);
+        bSpan = true;
+    }
+    return bSpan;
+}
+
+// The largest edge share at (x, y). Around a convex polygon the shares of the edges rise
+// and fall once in the polygon's order, so from the edge nEdge of a pixel nearby a climb
+// to the larger neighbour finds the largest; nEdge is left at it.
+double LargestShare(const std::vector<CAffine>& edges, double x, double y, size_t& nEdge)
+{
+    const size_t n = edges.size();
+    if (n <= kClimbEdges)
+    {
+        double l = 0;
+        for (const CAffine& e : edges)
+            l = std::max(l, e.At(x, y));
+        return l;
+    }
+    double l = edges[nEdge].At(x, y);
+    for (;;)
+    {
+        const size_t nNext = nEdge + 1 < n ? nEdge + 1 : 0, nPrev = nEdge > 0 ? nEdge - 1 : n - 1;
+        const double fNext = edges[nNext].At(x, y), fPrev = edges[nPrev].At(x, y);
+        if (fNext > l && fNext >= fPrev)
+        {
+            nEdge = nNext;
+            l = fNext;
+        }
+        else if (fPrev > l)
+        {
+            nEdge = nPrev;
+            l = fPrev;
+        }
+        else
+            return std::max(0.0, l);
+    }
+}
+
+// The pixels of a path gradient kind over r, as FillLinearPixels: a pixel takes the
+// centre colour's share 1 - l, where l (0 at the centre, 1 on the boundary) is the
+// largest edge share; pixels outside the gradient's outline are left transparent (false
+// returned when there are any).
+bool FillPathPixels(DWORD* pBits, int nStride, const RECT& rcBox, const double m[6], const RectF& rcRef,
+                    const RectF& r, int nFillKind, DWORD clrFill, DWORD clrPattern)
+{
+    std::vector<PointF> polygon;
+    double cx = 0, cy = 0;
+    PathGradientOutline(m, rcRef, r, nFillKind, polygon, cx, cy);
+    const std::vector<CAffine> edges = EdgeShares(polygon, cx, cy);
+    const DWORD* ramp = GetRamp(clrFill, clrPattern, false);
+    const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
+    bool bOpaque = true;
+    size_t nEdge = 0;
+    for (int y = 0; y < nHeight; y++)
+    {
+        DWORD* pRow = pBits + (size_t)y * nStride;
+        const double py = rcBox.top + y;
+        double xl = 0, xr = 0;
+        const bool bSpan = !edges.empty() && PolygonSpan(polygon, py, xl, xr);
+        for (int x = 0; x < nWidth; x++)
+        {
+            const double px = rcBox.left + x;
+            if (!bSpan || px < xl || px >= xr)
+            {
+                pRow[x] = 0;            // outside the gradient's outline: left as it is
+                bOpaque = false;
+                continue;
+            }
+            const double l = LargestShare(edges, px, py, nEdge);
+            pRow[x] = ramp[(int)((1 - std::min(1.0, l)) * kRampSteps + 0.5)];
+        }
+    }
+    return bOpaque;
+}
+
+// Pixels the fills are worked out in, selected into a memory DC; kept between fills
+// (UI thread only).
+struct CScratch
+{
+    HDC hMem = NULL;
+    HBITMAP hBitmap = NULL;
+    HGDIOBJ hOld = NULL;
+    DWORD* pBits = NULL;
+    int nWidth = 0;
+    int nHeight = 0;
+};
+CScratch g_scratch;
+
+void ReleaseScratch()
+{
+    if (g_scratch.hMem != NULL)
+    {
+        ::SelectObject(g_scratch.hMem, g_scratch.hOld);
+        ::DeleteDC(g_scratch.hMem);
+    }
+    if (g_scratch.hBitmap != NULL)
+        ::DeleteObject(g_scratch.hBitmap);
+    g_scratch = CScratch();
+}
+
+// The scratch pixels, at least nWidth x nHeight (rows g_scratch.nWidth apart); false
+// when they cannot be made.
+bool EnsureScratch(int nWidth, int nHeight)
+{
+    if (g_scratch.hMem != NULL && nWidth <= g_scratch.nWidth && nHeight <= g_scratch.nHeight)
+        return true;
+    const int nNewWidth = std::max(nWidth, g_scratch.nWidth), nNewHeight = std::max(nHeight, g_scratch.nHeight);
+    ReleaseScratch();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = nNewWidth;
+    info.bmiHeader.biHeight = -nNewHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    HDC hMem = hBitmap != NULL && pBits != NULL ? ::CreateCompatibleDC(NULL) : NULL;
+    if (hMem == NULL)
+    {
+        if (hBitmap != NULL)
+            ::DeleteObject(hBitmap);
+        return false;
+    }
+    g_scratch.hMem = hMem;
+    g_scratch.hBitmap = hBitmap;
+    g_scratch.hOld = ::SelectObject(hMem, hBitmap);
+    g_scratch.pBits = (DWORD*)pBits;
+    g_scratch.nWidth = nNewWidth;
+    g_scratch.nHeight = nNewHeight;
+    return true;
+}
+
+// Copies the box of scratch pixels to hDC through the fill's region: opaque pixels as
+// they are, else blended by their alpha.
+BOOL CopyThroughRegion(HDC hDC, HRGN hFill, const RECT& rcBox, bool bOpaque)
+{
+    const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
+    const int nSaved = ::SaveDC(hDC);
+    ::SetMapMode(hDC, MM_TEXT);
+    ::SetViewportOrgEx(hDC, 0, 0, NULL);
+    ::SetWindowOrgEx(hDC, 0, 0, NULL);
+    ::ExtSelectClipRgn(hDC, hFill, RGN_AND);
+    BOOL bDrawn = FALSE;
+    if (bOpaque)
+    {
+        bDrawn = ::BitBlt(hDC, rcBox.left, rcBox.top, nWidth, nHeight, g_scratch.hMem, 0, 0, SRCCOPY);
+    }
+    else
+    {
+        BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
+        bDrawn = ::GdiAlphaBlend(hDC, rcBox.left, rcBox.top, nWidth, nHeight, g_scratch.hMem, 0, 0, nWidth, nHeight,
+                                 blend);
+    }
+    ::RestoreDC(hDC, nSaved);
+    return bDrawn;
+}
+
+// What the pixels of a direct fill depend on, in a frame of whole device pixels at the
+// fill rectangle's corner: the fill, the outline in the frame's pixels, the mapping's
+// linear part and where in its pixel the corner lies. Equal keys give equal pixels
+// wherever the fill lands by whole pixels.
+struct CFillKey
+{
+    int nFillKind = 0;
+    DWORD clrFill = 0;
+    DWORD clrPattern = 0;
+    int nFillMode = FillModeAlternate;
+    double m[6] = {};               // relative outline to local pixels; m[4], m[5] in [0, 1)
+    REAL fWidth = 0;
+    REAL fHeight = 0;
+    std::vector<PointF> points;     // the outline in local pixels
+    std::vector<BYTE> types;        // its point types
+    size_t nHash = 0;
+
+    bool operator==(const CFillKey& o) const
+    {
+        return nHash == o.nHash && nFillKind == o.nFillKind && clrFill == o.clrFill && clrPattern == o.clrPattern
+               && nFillMode == o.nFillMode && memcmp(m, o.m, sizeof(m)) == 0
+               && fWidth == o.fWidth && fHeight == o.fHeight && types == o.types && points.size() == o.points.size()
+               && (points.empty() || memcmp(points.data(), o.points.data(), points.size() * sizeof(PointF)) == 0);
+    }
+};
+
+// Adds the bytes of a value to a hash (FNV-1a).
+void HashBytes(size_t& nHash, const void* p, size_t nBytes)
+{
+    const BYTE* pb = (const BYTE*)p;
+    for (size_t i = 0; i < nBytes; i++)
+        nHash = (nHash ^ pb[i]) * 1099511628211ULL;
+}
+
+// The key of a fill and the whole device pixel its frame starts at; false for a shape
+// code that fills nothing (bValid true) or an outline that cannot be made or lies too far
+// for whole pixels to move it exactly (bValid false).
+bool MakeFillKey(const double m[6], const RectF& rcRef, int nFillKind, DWORD clrFill, DWORD clrPattern,
+                 int nShape, const PointF* pPoints, int nCount, GraphicsPath* pPath, CFillKey& key,
+                 POINT& ptWhole, bool& bValid)
+{
+    // the outline in device pixels, as the library maps it
+    GraphicsPath outline(FillModeAlternate);
+    bValid = true;
+    if (!AddShapeOutline(outline, rcRef, nShape, pPoints, nCount, pPath, bValid))
+        return false;
+    Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
+    const INT n = outline.Transform(&device) == Ok ? outline.GetPointCount() : -1;
+    key.points.resize(std::max(n, 0));
+    key.types.resize(std::max(n, 0));
+    bValid = n == 0
+             || (n > 0 && outline.GetPathPoints(key.points.data(), n) == Ok
+                 && outline.GetPathTypes(key.types.data(), n) == Ok);
+    const double ox = m[0] * rcRef.X + m[2] * rcRef.Y + m[4], oy = m[1] * rcRef.X + m[3] * rcRef.Y + m[5];
+    const float kExact = 4e6f;          // whole pixels move floats of this size exactly
+    bValid = bValid && fabs(ox) < kExact && fabs(oy) < kExact;
+    for (const PointF& pt : key.points)
+        bValid = bValid && fabsf(pt.X) < kExact && fabsf(pt.Y) < kExact;
+    if (!bValid)
+        return false;
+    ptWhole.x = (LONG)floor(ox);
+    ptWhole.y = (LONG)floor(oy);
+    for (PointF& pt : key.points)
+        pt = PointF(pt.X - (REAL)ptWhole.x, pt.Y - (REAL)ptWhole.y);
+    key.nFillMode = outline.GetFillMode();
+    key.nFillKind = nFillKind;
+    key.clrFill = clrFill;
+    key.clrPattern = clrPattern;
+    const double local[6] = { m[0], m[1], m[2], m[3], ox - ptWhole.x, oy - ptWhole.y };
+    memcpy(key.m, local, sizeof(local));
+    key.fWidth = rcRef.Width;
+    key.fHeight = rcRef.Height;
+    size_t nHash = 14695981039346656037ULL;
+    HashBytes(nHash, &key.nFillKind, sizeof(int));
+    HashBytes(nHash, &key.clrFill, sizeof(DWORD));
+    HashBytes(nHash, &key.clrPattern, sizeof(DWORD));
+    HashBytes(nHash, key.m, sizeof(key.m));
+    HashBytes(nHash, &key.fWidth, sizeof(REAL));
+    HashBytes(nHash, &key.fHeight, sizeof(REAL));
+    if (!key.points.empty())
+        HashBytes(nHash, key.points.data(), key.points.size() * sizeof(PointF));
+    key.nHash = nHash;
+    return true;
+}
+
+// A fill worked out before: its region and, unless the fill is large, its pixels, in the
+// frame of its key.
+struct CFillEntry
+{
+    CFillKey key;
+    HRGN hRegion = NULL;            // the region, owned
+    RECT rcBox = {};                // its bounds
+    size_t nRegionBytes = 0;        // the size of its data
+    std::vector<DWORD> pixels;      // over rcBox, row by row; empty for a large fill
+    bool bOpaque = true;
+
+    CFillEntry() = default;
+    CFillEntry(const CFillEntry&) = delete;
+    CFillEntry& operator=(const CFillEntry&) = delete;
+    ~CFillEntry()
+    {
+        if (hRegion != NULL)
+            ::DeleteObject(hRegion);
+    }
+    size_t Bytes() const
+    {
+        return sizeof(*this) + nRegionBytes + pixels.size() * sizeof(DWORD) + key.points.size() * sizeof(PointF)
+               + key.types.size();
+    }
+};
+
+// Fills kept for later paints, the last used first (UI thread only).
+const size_t kKeptFillBytes = 24 * 1024 * 1024;
+const size_t kKeptFills = 1024;       // each holds a region handle
+// The largest fill whose pixels are kept.
+const LONG kKeptFillPixels = 256 * 256;
+typedef std::list<CFillEntry> CFillList;
+CFillList g_fills;
+std::unordered_multimap<size_t, CFillList::iterator> g_fillIndex;
+size_t g_nFillBytes = 0;
+
+// The kept fill of a key, made the last used; NULL when none is kept.
+CFillEntry* FindFill(const CFillKey& key)
+{
+    auto range = g_fillIndex.equal_range(key.nHash);
+    for (auto it = range.first; it != range.second; ++it)
+    {
+        if (it->second->key == key)
+        {
+            g_fills.splice(g_fills.begin(), g_fills, it->second);
+            return &g_fills.front();
+        }
+    }
+    return NULL;
+}
+
+// Keeps the fill made in the first entry of g_fills, dropping the least used ones beyond
+// the bounds.
+CFillEntry& KeepNewFill()
+{
+    g_fillIndex.emplace(g_fills.front().key.nHash, g_fills.begin());
+    g_nFillBytes += g_fills.front().Bytes();
+    while (g_fills.size() > 1 && (g_nFillBytes > kKeptFillBytes || g_fills.size() > kKeptFills))
+    {
+        auto itLast = std::prev(g_fills.end());
+        auto range = g_fillIndex.equal_range(itLast->key.nHash);
+        for (auto it = range.first; it != range.second; ++it)
+        {
+            if (it->second == itLast)
+            {
+                g_fillIndex.erase(it);
+                break;
+            }
+        }
+        g_nFillBytes -= itLast->Bytes();
+        g_fills.pop_back();
+    }
+    return g_fills.front();
+}
+
+// The pixels of a key's fill over rcBox of its frame, rows nStride apart; false when
+// some are left transparent.
+bool FillPixels(DWORD* pBits, int nStride, const RECT& rcBox, const CFillKey& key)
+{
+    const RectF rcRef(0, 0, key.fWidth, key.fHeight);
+    const RectF r = GradientRect(rcRef);
+    if (key.nFillKind > 36)
+        return FillPathPixels(pBits, nStride, rcBox, key.m, rcRef, r, key.nFillKind, key.clrFill, key.clrPattern);
+    double inv[6];
+    if (Invert(key.m, inv))
+    {
+        FillLinearPixels(pBits, nStride, rcBox, inv, r, key.nFillKind, key.clrFill, key.clrPattern);
+        return true;
+    }
+    for (LONG y = rcBox.top; y < rcBox.bottom; y++)
+        memset(pBits + (size_t)(y - rcBox.top) * nStride, 0, (rcBox.right - rcBox.left) * sizeof(DWORD));
+    return false;
+}
+
+// The region and the bounds of a key's outline in its frame, and its pixels when the
+// fill is small enough to keep; false when the outline's region cannot be made.
+bool MakeFillEntry(CFillEntry& entry)
+{
+    const CFillKey& key = entry.key;
+    HRGN hRegion = DevicePathRegion(key.points, key.types, key.nFillMode);
+    if (hRegion == NULL)
+        return false;
+    entry.hRegion = hRegion;
+    entry.nRegionBytes = ::GetRegionData(hRegion, 0, NULL);
+    const int nKind = ::GetRgnBox(hRegion, &entry.rcBox);
+    const LONG nWidth = entry.rcBox.right - entry.rcBox.left, nHeight = entry.rcBox.bottom - entry.rcBox.top;
+    if (nKind != NULLREGION && nWidth > 0 && nHeight > 0 && (LONGLONG)nWidth * nHeight <= kKeptFillPixels)
+    {
+        entry.pixels.resize((size_t)nWidth * nHeight);
+        entry.bOpaque = FillPixels(entry.pixels.data(), nWidth, entry.rcBox, key);
+    }
+    return true;
+}
 }
 
 CGradientFillScope::CGradientFillScope(HDC hDC)
@@ -463,6 +1031,8 @@ CGradientFillScope::CGradientFillScope(HDC hDC)
 CGradientFillScope::~CGradientFillScope()
 {
     g_pGradientScope = m_pOuter;
+    if (g_pGradientScope == NULL && (size_t)g_scratch.nWidth * g_scratch.nHeight > (size_t)kKeptScratchPixels)
+        ReleaseScratch();
 }
 
 HDC CGradientFillScope::GetDC()
@@ -470,6 +1040,8 @@ HDC CGradientFillScope::GetDC()
     return g_pGradientScope != NULL ? g_pGradientScope->m_hDC : NULL;
 }
 
+// Draws a gradient fill by itself: the kept or newly made region and pixels of the fill,
+// the part that shows copied to the device.
 BOOL FillGradientDirect(Graphics* pGraphics, HDC hDC, const RectF& rcRef, int nFillKind, DWORD clrFill,
                         DWORD clrPattern, int nShape, const PointF* pPoints, int nCount, GraphicsPath* pPath)
 {
@@ -480,204 +1052,73 @@ BOOL FillGradientDirect(Graphics* pGraphics, HDC hDC, const RectF& rcRef, int nF
     double m[6], inv[6];
     if (!GetWorldToDevice(pGraphics, hDC, m) || !Invert(m, inv))
         return FALSE;
-
-    // the pixels the library would fill
-    GraphicsPath outline(FillModeAlternate);
+    CFillKey key;
+    POINT ptWhole;
     bool bValid = true;
-    if (!AddShapeOutline(outline, rcRef, nShape, pPoints, nCount, pPath, bValid))
+    if (!MakeFillKey(m, rcRef, nFillKind, clrFill, clrPattern, nShape, pPoints, nCount, pPath, key, ptWhole, bValid))
         return bValid ? TRUE : FALSE;   // a shape that fills nothing
-    Region region(&outline);
-    Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
-    if (region.GetLastStatus() != Ok || region.Transform(&device) != Ok)
+    CFillEntry* pEntry = FindFill(key);
+    if (pEntry == NULL)
+    {
+        g_fills.emplace_front();
+        g_fills.front().key = std::move(key);
+        if (!MakeFillEntry(g_fills.front()))
+        {
+            g_fills.pop_front();
+            return FALSE;
+        }
+        pEntry = &KeepNewFill();
+    }
+
+    // the pixels of the region that show, from the kept ones or worked out now
+    HRGN hFill = ::CreateRectRgn(0, 0, 0, 0);
+    if (hFill == NULL || ::CombineRgn(hFill, pEntry->hRegion, NULL, RGN_COPY) == ERROR)
+    {
+        if (hFill != NULL)
+            ::DeleteObject(hFill);
         return FALSE;
-    HRGN hFill = region.GetHRGN(NULL);
-    if (hFill == NULL)
-        return FALSE;
+    }
+    ::OffsetRgn(hFill, ptWhole.x, ptWhole.y);
     RECT rcBox;
-    if (!ClipFillRegion(hDC, hFill, rcBox))
+    BOOL bDrawn = TRUE;
+    if (ClipFillRegion(hDC, hFill, rcBox))
     {
-        ::DeleteObject(hFill);
-        return TRUE;
-    }
-
-    const RectF r = GradientRect(rcRef);
-    const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = nWidth;
-    info.bmiHeader.biHeight = -nHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    DWORD* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(hDC, &info, DIB_RGB_COLORS, (void**)&pBits, NULL, 0);
-    if (hBitmap == NULL || pBits == NULL)
-    {
-        if (hBitmap != NULL)
-            ::DeleteObject(hBitmap);
-        ::DeleteObject(hFill);
-        return FALSE;
-    }
-
-    std::vector<DWORD> ramp;
-    bool bOpaque = true;
-    LinearGradientMode mode;
-    bool bPatternFirst = true, bBell = false;
-    if (LinearKind(nFillKind, mode, bPatternFirst, bBell))
-    {
-        // t = 0 at the start of the direction, 1 at its end, tiled
-        const double rx = r.X, ry = r.Y, rw = r.Width, rh = r.Height;
-        CAffine t;
-        switch (mode)
+        RECT rcLocal = rcBox;
+        ::OffsetRect(&rcLocal, -ptWhole.x, -ptWhole.y);
+        const int nWidth = rcBox.right - rcBox.left, nHeight = rcBox.bottom - rcBox.top;
+        bDrawn = EnsureScratch(nWidth, nHeight);
+        if (bDrawn)
         {
-        case LinearGradientModeHorizontal:
-            t = ThroughInverse(inv, 1 / rw, 0, -rx / rw);
-            break;
-        case LinearGradientModeVertical:
-            t = ThroughInverse(inv, 0, 1 / rh, -ry / rh);
-            break;
-        case LinearGradientModeForwardDiagonal:
-            t = ThroughInverse(inv, 0.5 / rw, 0.5 / rh, -0.5 * (rx / rw + ry / rh));
-            break;
-        default:
-            t = ThroughInverse(inv, -0.5 / rw, 0.5 / rh, 0.5 * ((rx + rw) / rw - ry / rh));
-            break;
-        }
-        MakeRamp(bPatternFirst ? clrPattern : clrFill, bPatternFirst ? clrFill : clrPattern,
-                 bBell ? &BellBlend() : NULL, ramp);
-        for (int y = 0; y < nHeight; y++)
-        {
-            DWORD* pRow = pBits + (size_t)y * nWidth;
-            double v = t.At(rcBox.left, rcBox.top + y);
-            for (int x = 0; x < nWidth; x++, v += t.a)
+            ::GdiFlush();
+            bool bOpaque = pEntry->bOpaque;
+            const int nKeptWidth = pEntry->rcBox.right - pEntry->rcBox.left;
+            for (int y = 0; y < nHeight && !pEntry->pixels.empty(); y++)
             {
-                // tiled; the start of the direction keeps its own colour
-                const double f = v - floor(v);
-                pRow[x] = ramp[std::min(kRampSteps, std::max(0, (int)(f * kRampSteps + 0.5)))];
+                memcpy(g_scratch.pBits + (size_t)y * g_scratch.nWidth,
+                       pEntry->pixels.data() + (size_t)(rcLocal.top - pEntry->rcBox.top + y) * nKeptWidth
+                           + (rcLocal.left - pEntry->rcBox.left),
+                       nWidth * sizeof(DWORD));
             }
+            if (pEntry->pixels.empty())
+                bOpaque = FillPixels(g_scratch.pBits, g_scratch.nWidth, rcLocal, pEntry->key);
+            bDrawn = CopyThroughRegion(hDC, hFill, rcBox, bOpaque);
         }
     }
-    else
-    {
-        // path gradient: the polygon of the rectangle or the flattened ellipse around the
-        // centre; a pixel takes the centre colour's share 1 - l, where l (0 at the centre,
-        // 1 on the boundary) is the largest of the edges' affine shares
-        std::vector<PointF> polygon;
-        if (nFillKind == 37)
-        {
-            GraphicsPath ellipse;
-            ellipse.AddEllipse(r);
-            if (ellipse.Flatten(&device, kEllipseFlatness) == Ok)
-            {
-                polygon.resize(ellipse.GetPointCount());
-                if (polygon.empty() || ellipse.GetPathPoints(polygon.data(), (INT)polygon.size()) != Ok)
-                    polygon.clear();
-            }
-        }
-        else
-        {
-            const PointF corners[4] = { PointF(r.X, r.Y), PointF(r.X + r.Width, r.Y),
-                                        PointF(r.X + r.Width, r.Y + r.Height), PointF(r.X, r.Y + r.Height) };
-            for (const PointF& pt : corners)
-                polygon.push_back(PointF((REAL)(m[0] * pt.X + m[2] * pt.Y + m[4]), (REAL)(m[1] * pt.X + m[3] * pt.Y + m[5])));
-        }
-        PointF ptCentre(rcRef.X + rcRef.Width / 2, rcRef.Y + rcRef.Height / 2);
-        switch (nFillKind)
-        {
-        case 38: ptCentre = PointF(r.X, r.Y); break;
-        case 39: ptCentre = PointF(r.X + r.Width, r.Y); break;
-        case 40: ptCentre = PointF(r.X + r.Width, r.Y + r.Height); break;
-        case 41: ptCentre = PointF(r.X, r.Y + r.Height); break;
-        }
-        const double cx = m[0] * ptCentre.X + m[2] * ptCentre.Y + m[4];
-        const double cy = m[1] * ptCentre.X + m[3] * ptCentre.Y + m[5];
-        std::vector<CAffine> edges;
-        for (size_t i = 0; i < polygon.size(); i++)
-        {
-            const PointF& a = polygon[i];
-            const PointF& b = polygon[(i + 1) % polygon.size()];
-            // normal of the edge; the share is n.(p - c) / n.(a - c)
-            const double nx = b.Y - a.Y, ny = a.X - b.X;
-            const double fLength = sqrt(nx * nx + ny * ny);
-            const double den = nx * (a.X - cx) + ny * (a.Y - cy);
-            if (!(fLength > 1e-3) || !(fabs(den) > 1e-3 * fLength))
-                continue;                   // no edge, or one through the centre
-            CAffine e;
-            e.a = nx / den;
-            e.b = ny / den;
-            e.c = -(nx * cx + ny * cy) / den + (e.a + e.b) * kSampleOffset;
-            edges.push_back(e);
-        }
-        MakeRamp(clrFill, clrPattern, NULL, ramp);
-        for (int y = 0; y < nHeight; y++)
-        {
-            DWORD* pRow = pBits + (size_t)y * nWidth;
-            const double py = rcBox.top + y;
-            // the polygon's span on this row (it is convex): from its left end up to, not
-            // including, its right end
-            const double sy = py + kSampleOffset;
-            double xl = 0, xr = 0;
-            bool bSpan = false;
-            for (size_t i = 0; i < polygon.size(); i++)
-            {
-                const PointF& a = polygon[i];
-                const PointF& b = polygon[(i + 1) % polygon.size()];
-                if (sy < std::min(a.Y, b.Y) || sy > std::max(a.Y, b.Y))
-                    continue;
-                double xa = a.X, xb = b.X;
-                if (a.Y != b.Y)
-                    xa = xb = a.X + (sy - a.Y) * ((double)b.X - a.X) / ((double)b.Y - a.Y);
-                xl = bSpan ? std::min(xl, std::min(xa, xb)) : std::min(xa, xb);
-                xr = bSpan ? std::max(xr, std::max(xa, xb)) : std::max(xa, xb);
-                bSpan = true;
-            }
-            for (int x = 0; x < nWidth; x++)
-            {
-                const double px = rcBox.left + x;
-                const double sx = px + kSampleOffset;
-                if (!bSpan || edges.empty() || sx < xl || sx >= xr)
-                {
-                    pRow[x] = 0;            // outside the gradient's outline: left as it is
-                    bOpaque = false;
-                    continue;
-                }
-                double l = 0;
-                for (const CAffine& e : edges)
-                    l = std::max(l, e.At(px, py));
-                pRow[x] = ramp[(int)((1 - std::min(1.0, l)) * kRampSteps + 0.5)];
-            }
-        }
-    }
-
-    // the pixels through the fill's region
-    ::GdiFlush();
-    HDC hMem = ::CreateCompatibleDC(hDC);
-    BOOL bDrawn = FALSE;
-    if (hMem != NULL)
-    {
-        HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-        const int nSaved = ::SaveDC(hDC);
-        ::SetMapMode(hDC, MM_TEXT);
-        ::SetViewportOrgEx(hDC, 0, 0, NULL);
-        ::SetWindowOrgEx(hDC, 0, 0, NULL);
-        ::ExtSelectClipRgn(hDC, hFill, RGN_AND);
-        if (bOpaque)
-        {
-            bDrawn = ::BitBlt(hDC, rcBox.left, rcBox.top, nWidth, nHeight, hMem, 0, 0, SRCCOPY);
-        }
-        else
-        {
-            BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
-            bDrawn = ::GdiAlphaBlend(hDC, rcBox.left, rcBox.top, nWidth, nHeight, hMem, 0, 0, nWidth, nHeight,
-                                     blend);
-        }
-        ::RestoreDC(hDC, nSaved);
-        ::SelectObject(hMem, hOld);
-        ::DeleteDC(hMem);
-    }
-    ::DeleteObject(hBitmap);
     ::DeleteObject(hFill);
     return bDrawn;
+}
+
+void GetKeptGradientFills(size_t& nFills, size_t& nBytes)
+{
+    nFills = g_fills.size();
+    nBytes = g_nFillBytes;
+}
+
+void ForgetGradientFills()
+{
+    g_fillIndex.clear();
+    g_fills.clear();
+    g_nFillBytes = 0;
 }
 
 int GetFillHatchStyle(int nFillKind)
@@ -687,6 +1128,7 @@ int GetFillHatchStyle(int nFillKind)
     return g_hatchOfFillKind[nFillKind - 2];
 }
 
+// The library brush of a fill kind over the reference rectangle, after the fill table.
 Brush* CreateFillBrush(int nFillKind, const RectF& rcRef, DWORD clrFill, DWORD clrPattern)
 {
     const RectF& r = rcRef;
@@ -734,6 +1176,7 @@ const BYTE* GetHatchPatternRows(int nHatchStyle)
     return g_hatchPatterns[nHatchStyle - kFirstPatternStyle];
 }
 
+// An 8 x 8 tile of our pattern in the two colours, tiled as a brush.
 TextureBrush* CreateHatchTextureBrush(int nHatchStyle, DWORD clrFore, DWORD clrBack,
                                       Graphics* pGraphics)
 {
@@ -777,6 +1220,7 @@ TextureBrush* CreateHatchTextureBrush(int nHatchStyle, DWORD clrFore, DWORD clrB
     return pBrush;
 }
 
+// Probes once whether the library fills a hatch style in both its colours.
 BOOL IsHatchStyleDrawn(int nHatchStyle)
 {
     if (nHatchStyle < HatchStyleMin || nHatchStyle > HatchStyleMax)
@@ -831,6 +1275,7 @@ void SetHatchStyleDrawn(int nHatchStyle, BOOL bDrawn)
         InterlockedExchange(&g_hatchProbe[nHatchStyle], bDrawn ? 1 : 2);
 }
 
+// Fills the outline of a shape code with the brush.
 Status FillShapeOutline(Graphics* pGraphics, Brush* pBrush, const RectF& rc, int nShape,
                         const PointF* pPoints, int nCount, GraphicsPath* pPath)
 {
@@ -850,6 +1295,8 @@ Status FillShapeOutline(Graphics* pGraphics, Brush* pBrush, const RectF& rc, int
     return Ok;
 }
 
+// Fills an element's outline: hatches, gradients drawn directly in a scope, else the
+// library's brush of the fill kind.
 void FillElementShape(Graphics* pGraphics, float x, float y, float width, float height,
                       int nFillKind, DWORD clrFill, DWORD clrPattern, int nShape,
                       const PointF* pPoints, int nCount, GraphicsPath* pPath)
@@ -883,6 +1330,7 @@ void FillElementShape(Graphics* pGraphics, float x, float y, float width, float 
     delete pBrush;
 }
 
+// Fills a clipped, turned outline with the fill kind's brush made in own coordinates.
 void FillTurnedShape(Graphics* pGraphics, const RectF& rc, int nFillKind, DWORD clrFill,
                      DWORD clrPattern, GraphicsPath* pPath, const Matrix* pTurn,
                      const PointF* pEllipse, int nEllipse)

@@ -28,9 +28,11 @@ void FillElementShape(Gdiplus::Graphics* pGraphics, float x, float y, float widt
 
 // While a CGradientFillScope is open, FillElementShape draws the gradient fills (kinds
 // 25..42) of graphics on its device context by itself: the region the library would fill,
-// with colours worked out once per pixel from the brush's definition (within a level or
-// two of the library's), copied to the device in one transfer. Elsewhere (printers,
-// pictures) the library's brushes fill. Scopes nest; UI thread only.
+// with colours worked out from the brush's definition (within a level or two of the
+// library's), copied to the device in one transfer. Each fill's region and pixels are kept
+// for later paints (keyed by everything they depend on, moved by whole pixels; the least
+// used dropped beyond 24 MB or 1,024 fills). Elsewhere (printers, pictures) the library's
+// brushes fill. Scopes nest; UI thread only.
 class CGradientFillScope
 {
 public:
@@ -53,6 +55,11 @@ private:
 BOOL FillGradientDirect(Gdiplus::Graphics* pGraphics, HDC hDC, const Gdiplus::RectF& rc, int nFillKind,
                         DWORD clrFill, DWORD clrPattern, int nShape, const Gdiplus::PointF* pPoints,
                         int nCount, Gdiplus::GraphicsPath* pPath);
+
+// How many gradient fills are kept for later paints and the bytes they take.
+void GetKeptGradientFills(size_t& nFills, size_t& nBytes);
+// Drops the kept gradient fills.
+void ForgetGradientFills();
 
 // Fills pPath (world coordinates) with the brush of a fill kind made over rc in an
 // element's own coordinates, which pTurn maps to world coordinates (the element's turn,

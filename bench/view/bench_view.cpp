@@ -12,7 +12,9 @@
 // - kept frame: a repaint with nothing changed;
 // - changed strip: a repaint after one element in the window's middle moved by a unit;
 // - after a scroll: a scroll by a line, a page or the thumb (down and up in turn) and its
-//   paint.
+//   paint;
+// - full paint, kept gradient fills dropped: as a full paint, with every gradient fill
+//   worked out anew (as at a new zoom), and how many fills are kept after it.
 // Each prints the median and the best of the runs in milliseconds and the processor time
 // of a run (the mean, which a busy machine disturbs least). Last, a publication of 10,000
 // elements is opened in the program to an idle window (a process of its own each time).
@@ -22,6 +24,7 @@
 #include "app_program.h"
 #include "app/DesignPaint.h"
 #include "app/VarnelView.h"
+#include "model/FillPainter.h"
 #include "model/VarnelDoc.h"
 #include "resource.h"
 
@@ -157,7 +160,8 @@ enum Action
     CHANGED_STRIP,      // the element nearest the window's middle moved by a unit, and a paint
     SCROLL_LINE,        // a scroll by a line down and up in turn, and the paint
     SCROLL_PAGE,
-    SCROLL_THUMB        // the thumb dragged by a tenth of the range down and up in turn
+    SCROLL_THUMB,       // the thumb dragged by a tenth of the range down and up in turn
+    FULL_PAINT_COLD     // as FULL_PAINT, the kept gradient fills dropped too
 };
 
 const char* ActionName(Action nAction)
@@ -171,6 +175,7 @@ const char* ActionName(Action nAction)
     case SCROLL_LINE: return "after a scroll by a line";
     case SCROLL_PAGE: return "after a scroll by a page";
     case SCROLL_THUMB: return "after a scroll by the thumb";
+    case FULL_PAINT_COLD: return "full paint, kept gradient fills dropped";
     }
     return "";
 }
@@ -230,8 +235,10 @@ double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, 
     for (int run = 0; run < kRuns; run++)
     {
         const bool bFirst = run % 2 == 0;
-        if (nAction == FULL_PAINT)
+        if (nAction == FULL_PAINT || nAction == FULL_PAINT_COLD)
             ForgetDrawnFrames();
+        if (nAction == FULL_PAINT_COLD)
+            ForgetGradientFills();
         if (nAction == NEW_ZOOM)
             ForgetDrawnBackgrounds();
         if (pNudged != NULL)
@@ -448,11 +455,14 @@ int main(int argc, char* argv[])
             {1000, 1.0f, AS_DESIGNED, SCROLL_LINE}, {1000, 3.0f, AS_DESIGNED, SCROLL_LINE},
             {1000, 1.0f, AS_DESIGNED, SCROLL_PAGE}, {1000, 3.0f, AS_DESIGNED, SCROLL_PAGE},
             {1000, 1.0f, AS_DESIGNED, SCROLL_THUMB}, {1000, 3.0f, AS_DESIGNED, SCROLL_THUMB},
+            {1000, 0.25f, AS_DESIGNED, FULL_PAINT_COLD}, {1000, 1.0f, AS_DESIGNED, FULL_PAINT_COLD},
+            {1000, 3.0f, AS_DESIGNED, FULL_PAINT_COLD},
         };
         printf("the design view in a 1000 x 700 frame, %d runs each\n", kRuns);
         const struct { const char* pszName; Action nFirst; Action nLast; } kinds[] = {
             {"full", FULL_PAINT, FULL_PAINT}, {"zoom", NEW_ZOOM, NEW_ZOOM}, {"kept", KEPT_FRAME, KEPT_FRAME},
-            {"strip", CHANGED_STRIP, CHANGED_STRIP}, {"scroll", SCROLL_LINE, SCROLL_THUMB} };
+            {"strip", CHANGED_STRIP, CHANGED_STRIP}, {"scroll", SCROLL_LINE, SCROLL_THUMB},
+            {"gradients", FULL_PAINT_COLD, FULL_PAINT_COLD} };
         for (const auto& c : cases)
         {
             bool bRun = pszOnly == NULL;
@@ -484,6 +494,12 @@ int main(int argc, char* argv[])
             printf("%4u elements at %3d %%: %s%s: median %7.2f ms, best %7.2f ms, processor %7.2f ms\n",
                    (unsigned)c.nElements, (int)(c.fZoom * 100), ActionName(c.nAction), VariantName(c.nVariant),
                    fMedian, fBest, fCpu);
+            if (c.nAction == FULL_PAINT_COLD)
+            {
+                size_t nFills = 0, nBytes = 0;
+                GetKeptGradientFills(nFills, nBytes);
+                printf("  gradient fills kept after a paint: %u, %.1f MB\n", (unsigned)nFills, nBytes / 1048576.0);
+            }
             fflush(stdout);
             pFrame->DestroyWindow();
         }

@@ -86,6 +86,7 @@ TEST(FillPainter, EveryHatchKindShowsBothColours)
     }
 }
 
+// Each linear kind: the start colour near its start edge, the end colour near its end.
 TEST(FillPainter, LinearGradientsRunFromTheirStartColourToTheirEndColour)
 {
     const GradientCase cases[] = {
@@ -113,6 +114,7 @@ TEST(FillPainter, LinearGradientsRunFromTheirStartColourToTheirEndColour)
     }
 }
 
+// Each bell kind: the pattern colour at both ends of its direction, the fill colour midway.
 TEST(FillPainter, BellBlendsHaveThePatternAtBothEndsAndTheFillInTheMiddle)
 {
     const GradientCase cases[] = {
@@ -148,6 +150,7 @@ TEST(FillPainter, EllipticPathGradientHasThePatternInTheCentre)
     EXPECT_EQ(WHITE, canvas.At(87, 87));
 }
 
+// Each rectangle path kind: the pattern colour at its centre point, the fill colour at the other corners.
 TEST(FillPainter, RectanglePathGradientsHaveThePatternAtTheirCentrePoint)
 {
     const POINT centres[] = { { 11, 11 }, { 88, 11 }, { 88, 88 }, { 11, 88 }, { 50, 50 } };
@@ -198,6 +201,7 @@ TEST(FillPainter, AllFortyThreeKindsDrawInsideTheOutlineOnly)
     }
 }
 
+// Diamond, triangle and ellipse fill their outlines; lines, texts and unknown codes nothing.
 TEST(FillPainter, OutlinesOfTheShapeCodes)
 {
     CCanvas canvas(100, 100);
@@ -225,6 +229,7 @@ TEST(FillPainter, OutlinesOfTheShapeCodes)
     }
 }
 
+// A polygon fills its points and a path shape its path; without them nothing fills.
 TEST(FillPainter, PolygonAndPathShapes)
 {
     CCanvas canvas(100, 100);
