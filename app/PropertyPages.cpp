@@ -582,14 +582,14 @@ CFontPage::~CFontPage()
 // Shows a font on the page (face, points, style name, effects) and makes it the sample.
 void CFontPage::SetLogFont(const LOGFONT& lf)
 {
-    m_fontSample.DeleteObject();
-    m_fontSample.CreateFontIndirect(&lf);
+    SetSampleFont(lf);
     m_bStrikeOut = lf.lfStrikeOut != 0;
     m_bUnderline = lf.lfUnderline != 0;
     char szFace[LF_FACESIZE + 1] = {};
     memcpy(szFace, lf.lfFaceName, LF_FACESIZE);
     m_strFace = szFace;
-    m_strSize.Format("%d", ::MulDiv(lf.lfHeight, 72, m_nLogPixelsY));
+    // a text is drawn at its height in points (a height read as negative means the same)
+    m_strSize.Format("%d", abs(lf.lfHeight));
     const BOOL bBold = lf.lfWeight >= FW_BOLD;
     if (lf.lfItalic)
         m_strStyle = bBold ? "Bold Italic" : "Italic";
@@ -649,7 +649,7 @@ BOOL CFontPage::OnInitDialog()
     }
     CPropertyPage::OnInitDialog();
     if (CWnd* pSample = GetDlgItem(IDC_FONT_SAMPLE))
-        pSample->SetFont(&m_fontSample, TRUE);
+        pSample->SetFont(&m_fontShown, TRUE);
     return TRUE;
 }
 
@@ -674,17 +674,26 @@ void CFontPage::UpdateSampleFont()
         nSize = 5;
         m_strSize = "5";
     }
-    lf.lfHeight = ::MulDiv(nSize, m_nLogPixelsY, 72);
+    lf.lfHeight = nSize;
     lf.lfWeight = FW_NORMAL;
     lf.lfItalic = 0;
     if (m_strStyle.Find("Italic") >= 0)
         lf.lfItalic = 1;
     if (m_strStyle.Find("Bold") >= 0)
         lf.lfWeight = FW_BOLD;
+    SetSampleFont(lf);
+}
+
+void CFontPage::SetSampleFont(const LOGFONT& lf)
+{
     m_fontSample.DeleteObject();
     m_fontSample.CreateFontIndirect(&lf);
+    LOGFONT lfShown = lf;
+    lfShown.lfHeight = -::MulDiv(abs(lf.lfHeight), m_nLogPixelsY, 72);
+    m_fontShown.DeleteObject();
+    m_fontShown.CreateFontIndirect(&lfShown);
     if (CWnd* pSample = m_hWnd != NULL ? GetDlgItem(IDC_FONT_SAMPLE) : NULL)
-        pSample->SetFont(&m_fontSample, TRUE);
+        pSample->SetFont(&m_fontShown, TRUE);
 }
 
 // A change of face, style, size or effect shows in the sample and is applied at once.

@@ -161,8 +161,11 @@ public:
     void SetLogFont(const LOGFONT& lf);
     // Rebuilds the sample font from the page's fields.
     void UpdateSampleFont();
+    // Makes both fonts from a font description and shows the sample in them.
+    void SetSampleFont(const LOGFONT& lf);
 
-    CFont m_fontSample;
+    CFont m_fontSample;     // the element's font: its height is the size in points
+    CFont m_fontShown;      // the same at that size on this screen, for the sample
     BOOL m_bStrikeOut;
     BOOL m_bUnderline;
     CString m_strFace;

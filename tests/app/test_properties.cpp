@@ -288,7 +288,9 @@ TEST_F(ElementProperties, FontPageBuildsTheSampleFont)
     font.UpdateSampleFont();
     LOGFONT lf = {};
     font.m_fontSample.GetLogFont(&lf);
-    EXPECT_EQ(::MulDiv(99, font.m_nLogPixelsY, 72), lf.lfHeight);
+    EXPECT_EQ(99, lf.lfHeight);     // points, as the text is drawn
+    font.m_fontShown.GetLogFont(&lf);
+    EXPECT_EQ(-::MulDiv(99, font.m_nLogPixelsY, 72), lf.lfHeight);
     EXPECT_EQ(FW_BOLD, lf.lfWeight);
     EXPECT_TRUE(lf.lfItalic);
     font.m_strSize = "150";
