@@ -5,6 +5,8 @@
 #include "data/UnexpectedError.h"
 #include "resources/export_resource.h"
 
+#include <shlwapi.h>
+
 namespace
 {
 const int kDpiStep = 100;
@@ -129,7 +131,12 @@ void CPDFOptionsDlg::OnOK()
             AfxMessageBox(IDS_PDF_ENTER_FILE, MB_ICONWARNING);
             return;
         }
-        m_strPath = strPath;
+        // a typed name is completed as Browse completes one: the extension, and the folder
+        // Browse starts in for a name without one
+        const CString strFolder = GetDialogStartFolder(m_strFolder);
+        if (::PathIsRelativeA(strPath) && !strFolder.IsEmpty())
+            strPath = strFolder + (strFolder.Right(1) == "\\" ? "" : "\\") + strPath;
+        m_strPath = WithPdfExtension(strPath);
         m_bAllPages = IsDlgButtonChecked(IDC_PDF_ALLPAGES) == BST_CHECKED ? 1 : 0;
         CComboBox* pCombo = (CComboBox*)GetDlgItem(IDC_PDF_QUALITY);
         const int nIndex = pCombo != NULL ? pCombo->GetCurSel() : kDefaultQualityIndex;

@@ -172,6 +172,19 @@ TEST_F(ExportCommands, ExportPdfThroughTheOptionsAndBrowse)
     EXPECT_FALSE(CExportProgress::IsExporting(m_pDoc));
 }
 
+// A name typed without folder or extension is written where Browse would have put it.
+TEST_F(ExportCommands, ExportPdfToATypedNameWithoutFolderOrExtension)
+{
+    CMessageBoxRecorder boxes;
+    CDialogScript script;
+    script.OnDialog(IDD_PDFOPTIONS).SetText(IDC_PDF_FILENAME, "flyer").OK();
+    m_program.Command(ID_FILE_EXPORT_PDF);
+    const CString strPdf = m_folder.File("flyer.pdf");
+    ASSERT_EQ(1, boxes.GetCount());
+    EXPECT_STREQ("PDF file has been successfully created at:\n" + strPdf, boxes.GetCall(0).m_strText);
+    EXPECT_NE(std::string::npos, PdfInfo(strPdf).find("Pages:"));
+}
+
 TEST_F(ExportCommands, PdfOptionsRefuseAnEmptyNameAndAskAboutLongExports)
 {
     {
