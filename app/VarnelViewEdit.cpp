@@ -635,14 +635,26 @@ void CVarnelView::OnCenter(UINT nID)
         return;
     const BOOL bHorizontal = nID != ID_CENTER_VERT;
     const BOOL bVertical = nID != ID_CENTER_HORZ;
+    auto centred = [&](const CRect& rect)
+    {
+        return CPoint(bHorizontal ? pDoc->m_nDesignWidth / 2 - rect.Width() / 2 : rect.left,
+                      bVertical ? pDoc->m_nDesignHeight / 2 - rect.Height() / 2 : rect.top);
+    };
+    // elements already in the middle: no undo level, nothing modified
+    BOOL bMoves = FALSE;
+    for (POSITION pos = list.GetHeadPosition(); pos != NULL && !bMoves;)
+    {
+        const CRect rect = list.GetNext(pos)->GetRect();
+        bMoves = centred(rect) != rect.TopLeft();
+    }
+    if (!bMoves)
+        return;
     pDoc->PushUndo();
     for (POSITION pos = list.GetHeadPosition(); pos != NULL;)
     {
         CElement* pElement = list.GetNext(pos);
-        const CRect rect = pElement->GetRect();
-        const int left = bHorizontal ? pDoc->m_nDesignWidth / 2 - rect.Width() / 2 : rect.left;
-        const int top = bVertical ? pDoc->m_nDesignHeight / 2 - rect.Height() / 2 : rect.top;
-        MoveElementTo(pElement, left, top);
+        const CPoint ptTo = centred(pElement->GetRect());
+        MoveElementTo(pElement, ptTo.x, ptTo.y);
     }
     pDoc->UpdateAllViews(NULL);
     pDoc->SetModifiedFlag();

@@ -596,6 +596,11 @@ TEST_F(EditCommands, CentringPlacesTheSelectionInTheMiddleOfThePage)
     EXPECT_EQ(CRect(180, 90, 221, 111), pRect->GetRect());
     EXPECT_EQ(3, m_pDoc->GetUndoLevels());
     EXPECT_TRUE(m_pDoc->IsModified());
+    // centred again: nothing moves, no level, nothing to save
+    m_pDoc->SetModifiedFlag(FALSE);
+    Command(ID_CENTER_BOTH);
+    EXPECT_EQ(3, m_pDoc->GetUndoLevels());
+    EXPECT_FALSE(m_pDoc->IsModified());
     Command(ID_EDIT_UNDO);
     Command(ID_EDIT_UNDO);
     Command(ID_EDIT_UNDO);
