@@ -108,7 +108,10 @@ menu_open() { [ "$(region $MENU_STRIP)" != "$before_menu" ]; }
 xdotool mousemove $CAPTION click 3
 wait_for 100 menu_open || fail "no menu at a right click on the floating caption"
 wait_for 100 still || fail "the screen never settled with the menu open"
+with_menu=$(region $MENU_STRIP)
+menu_closed() { [ "$(region $MENU_STRIP)" != "$with_menu" ]; }
 xdotool key Escape
+wait_for 100 menu_closed || fail "Esc did not close the menu"
 wait_for 100 still || fail "the screen never settled after the menu"
 [ "$(region $FRAME_STRIP)" = "$floating" ] || fail "the floating frame is gone from the screen after the menu"
 
