@@ -2,10 +2,10 @@
 # The program itself in a Wine virtual desktop on an Xvfb server of its own (X11 driver),
 # driven through the X server by xdotool: the Properties bar floated by a drag of its
 # caption over the design view, the caption's bars menu opened by a right click and
-# closed by Esc, then a double click on the caption. The floating frame must still be on
-# top after the menu (the screen shows its caption as before) and the double click must
-# dock the bar again; a frame that went behind the main window lets the double click reach
-# the design view, which opens its Options sheet instead.
+# closed by Esc, by a click on the status bar or by a choice, then a double click on the
+# caption. The floating frame must still be on top after the menu (the screen shows it as
+# before) and the double click must dock the bar again; a frame that went behind the main
+# window lets the double click reach the design view, which opens its Options sheet.
 # Usage: floating_caption_screen.sh <build directory>
 # Exit code 77 (reported as skipped) where Xvfb, xdotool or ImageMagick is missing.
 set -u
@@ -90,34 +90,52 @@ wait_for 600 bash -c "xdotool search --name 'Stickwell' >/dev/null 2>&1" || fail
 wait_for 300 still || fail "the screen never settled after the start"
 docked=$(region $DOCKED_STRIP)
 
-# float: the caption dragged over the design view
-xdotool mousemove $DOCKED_CAPTION mousedown 1 mousemove 770 110 mousemove 600 200 \
-    mousemove 400 300 mouseup 1
-changed() { [ "$(region $DOCKED_STRIP)" != "$docked" ]; }
-wait_for 100 changed || fail "the Properties bar did not float"
-wait_for 100 still || fail "the screen never settled after the float"
-# the floating frame: it keeps the cursor's offset in its caption
+# the floating frame keeps the cursor's offset in its caption
 CAPTION="400 300"
 FRAME_STRIP="200 80 410 365"
-floating=$(region $FRAME_STRIP)
-
-# the bars menu by a right click on the caption, closed by Esc
 MENU_STRIP="100 60 410 310"
-before_menu=$(region $MENU_STRIP)
+changed() { [ "$(region $DOCKED_STRIP)" != "$docked" ]; }
 menu_open() { [ "$(region $MENU_STRIP)" != "$before_menu" ]; }
-xdotool mousemove $CAPTION click 3
-wait_for 100 menu_open || fail "no menu at a right click on the floating caption"
-wait_for 100 still || fail "the screen never settled with the menu open"
-with_menu=$(region $MENU_STRIP)
+# the menu's strip changed: a highlight moved, or the menu closed
 menu_closed() { [ "$(region $MENU_STRIP)" != "$with_menu" ]; }
-xdotool key Escape
-wait_for 100 menu_closed || fail "Esc did not close the menu"
-wait_for 100 still || fail "the screen never settled after the menu"
-[ "$(region $FRAME_STRIP)" = "$floating" ] || fail "the floating frame is gone from the screen after the menu"
-
-# a double click on the caption docks the bar again (and opens nothing)
-xdotool mousemove $CAPTION click --repeat 2 --delay 40 1
 redocked() { [ "$(region $DOCKED_STRIP)" = "$docked" ]; }
-wait_for 100 redocked || fail "a double click on the floating caption did not dock the bar"
+# the ways the menu closes; the choice (the third item, the Actions bar at the bottom)
+# comes last, since it changes the layout
+for way in Esc "a click on the status bar" "a choice"; do
+    # float: the caption dragged over the design view
+    xdotool mousemove $DOCKED_CAPTION mousedown 1 mousemove 770 110 mousemove 600 200 \
+        mousemove $CAPTION mouseup 1
+    wait_for 100 changed || fail "$way: the Properties bar did not float"
+    wait_for 100 still || fail "$way: the screen never settled after the float"
+    floating=$(region $FRAME_STRIP)
+
+    # the bars menu by a right click on the caption, then closed
+    before_menu=$(region $MENU_STRIP)
+    xdotool mousemove $CAPTION click 3
+    wait_for 100 menu_open || fail "$way: no menu at a right click on the floating caption"
+    wait_for 100 still || fail "$way: the screen never settled with the menu open"
+    with_menu=$(region $MENU_STRIP)
+    case "$way" in
+    Esc) xdotool key Escape ;;
+    "a click on the status bar") xdotool mousemove 300 717 click 1 ;;
+    *)
+        # one key at a time, each shown before the next
+        for key in Down Down Down; do
+            xdotool key $key
+            wait_for 100 menu_closed || fail "$way: $key did not move the highlight"
+            with_menu=$(region $MENU_STRIP)
+        done
+        xdotool key Return
+        ;;
+    esac
+    wait_for 100 menu_closed || fail "$way: the menu did not close"
+    wait_for 100 still || fail "$way: the screen never settled after the menu"
+    [ "$(region $FRAME_STRIP)" = "$floating" ] ||
+        fail "$way: the floating frame is gone from the screen after the menu"
+
+    # a double click on the caption docks the bar again
+    xdotool mousemove $CAPTION click --repeat 2 --delay 40 1
+    wait_for 100 redocked || fail "$way: a double click on the floating caption did not dock the bar"
+done
 echo "passed"
 exit 0
