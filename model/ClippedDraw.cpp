@@ -205,6 +205,49 @@ std::vector<CDFigure> FlattenPathFigures(const GraphicsPath& path, double fToler
     return figures;
 }
 
+double GetWorldTolerance(Graphics* pGraphics)
+{
+    const double kDefault = 0.01;
+    PointF pts[3] = { PointF(0, 0), PointF(1, 0), PointF(0, 1) };
+    if (pGraphics == NULL || pGraphics->TransformPoints(CoordinateSpaceDevice, CoordinateSpaceWorld, pts, 3) != Ok)
+        return kDefault;
+    const CAffine world = { (double)pts[1].X - pts[0].X, (double)pts[1].Y - pts[0].Y,
+                            (double)pts[2].X - pts[0].X, (double)pts[2].Y - pts[0].Y, 0, 0 };
+    const double fStretch = world.Stretch();
+    if (!(fStretch > 0) || !isfinite(fStretch))
+        return kDefault;
+    return kTolerancePixels / fStretch;
+}
+
+bool HasCurves(const GraphicsPath& path)
+{
+    const INT nCount = path.GetPointCount();
+    if (nCount <= 0)
+        return false;
+    std::vector<BYTE> types((size_t)nCount);
+    if (path.GetPathTypes(types.data(), nCount) != Ok)
+        return false;
+    for (BYTE nType : types)
+        if ((nType & PathPointTypePathTypeMask) == PathPointTypeBezier)
+            return true;
+    return false;
+}
+
+void AddFlattenedPath(GraphicsPath& target, const GraphicsPath& source, double fTolerance)
+{
+    std::vector<PointF> pts;
+    for (const CDFigure& figure : FlattenPathFigures(source, fTolerance))
+    {
+        pts.clear();
+        for (const CDPoint& p : figure.points)
+            pts.push_back(PointF((REAL)p.x, (REAL)p.y));
+        target.StartFigure();
+        target.AddLines(pts.data(), (INT)pts.size());
+        if (figure.bClosed)
+            target.CloseFigure();
+    }
+}
+
 CDRing ClipRingToBox(const CDRing& ring, double left, double top, double right, double bottom)
 {
     CDRing r = ClipRingToEdge(ring, [&](const CDPoint& p) { return p.x >= left; },

@@ -3,6 +3,7 @@
 #include "FillPainter.h"
 #include "Element.h"
 #include "ElementStream.h"
+#include "FlattenedPath.h"
 
 #include <math.h>
 
@@ -153,6 +154,10 @@ Brush* LinearBrush(const RectF& rc, DWORD clrFrom, DWORD clrTo, LinearGradientMo
     return CheckedBrush(pBrush);
 }
 
+// Flatness (world units) of the ellipse of a path gradient brush: half a device pixel at
+// 1000 dpi.
+const double kBrushEllipseTolerance = 0.05;
+
 // Path gradient over the ellipse (bEllipse) or the rectangle, centre colour clrCentre at
 // ptCentre, one surround colour for the whole boundary.
 Brush* PathBrush(const RectF& rc, bool bEllipse, const PointF& ptCentre, DWORD clrCentre,
@@ -161,7 +166,13 @@ Brush* PathBrush(const RectF& rc, bool bEllipse, const PointF& ptCentre, DWORD c
     const RectF r = GradientRect(rc);
     GraphicsPath path;
     if (bEllipse)
-        path.AddEllipse(r);
+    {
+        // flattened here: the library's own flattening of a brush's curves overflows its
+        // stack on small ellipses far out
+        GraphicsPath ellipse;
+        ellipse.AddEllipse(r);
+        AddFlattenedPath(path, ellipse, kBrushEllipseTolerance);
+    }
     else
         path.AddRectangle(r);
     PathGradientBrush* pBrush = new PathGradientBrush(&path);
@@ -239,8 +250,6 @@ CGradientFillScope* g_pGradientScope = NULL;
 const double kSampleOffset = 0.0;
 // Entries of a colour ramp over the blend (0..1).
 const int kRampSteps = 1024;
-// Flatness (device pixels) of the ellipse of the elliptic path gradient.
-const REAL kEllipseFlatness = 0.5f;
 
 // The bell-shaped blend of the linear gradients, as the library makes it.
 struct CBlendCurve
@@ -565,14 +574,15 @@ BOOL FillGradientDirect(Graphics* pGraphics, HDC hDC, const RectF& rcRef, int nF
         std::vector<PointF> polygon;
         if (nFillKind == 37)
         {
-            GraphicsPath ellipse;
+            // the polygon of the library's brush (PathBrush), on the device
+            GraphicsPath ellipse, flat;
             ellipse.AddEllipse(r);
-            if (ellipse.Flatten(&device, kEllipseFlatness) == Ok)
-            {
-                polygon.resize(ellipse.GetPointCount());
-                if (polygon.empty() || ellipse.GetPathPoints(polygon.data(), (INT)polygon.size()) != Ok)
-                    polygon.clear();
-            }
+            AddFlattenedPath(flat, ellipse, kBrushEllipseTolerance);
+            if (flat.Transform(&device) != Ok)
+                flat.Reset();
+            polygon.resize(flat.GetPointCount());
+            if (polygon.empty() || flat.GetPathPoints(polygon.data(), (INT)polygon.size()) != Ok)
+                polygon.clear();
         }
         else
         {
