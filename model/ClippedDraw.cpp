@@ -122,6 +122,18 @@ bool IsFinite(const CAffine& m)
     return isfinite(m.a) && isfinite(m.b) && isfinite(m.c) && isfinite(m.d) && isfinite(m.e) &&
            isfinite(m.f);
 }
+
+// The graphics' mapping of world coordinates to the device, from three points; false when
+// it cannot be read.
+bool ReadWorldToDevice(Graphics* pGraphics, CAffine& world)
+{
+    PointF pts[3] = { PointF(0, 0), PointF(1, 0), PointF(0, 1) };
+    if (pGraphics == NULL || pGraphics->TransformPoints(CoordinateSpaceDevice, CoordinateSpaceWorld, pts, 3) != Ok)
+        return false;
+    world = CAffine{ (double)pts[1].X - pts[0].X, (double)pts[1].Y - pts[0].Y,
+                     (double)pts[2].X - pts[0].X, (double)pts[2].Y - pts[0].Y, pts[0].X, pts[0].Y };
+    return IsFinite(world);
+}
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -208,11 +220,9 @@ std::vector<CDFigure> FlattenPathFigures(const GraphicsPath& path, double fToler
 double GetWorldTolerance(Graphics* pGraphics)
 {
     const double kDefault = 0.01;
-    PointF pts[3] = { PointF(0, 0), PointF(1, 0), PointF(0, 1) };
-    if (pGraphics == NULL || pGraphics->TransformPoints(CoordinateSpaceDevice, CoordinateSpaceWorld, pts, 3) != Ok)
+    CAffine world;
+    if (!ReadWorldToDevice(pGraphics, world))
         return kDefault;
-    const CAffine world = { (double)pts[1].X - pts[0].X, (double)pts[1].Y - pts[0].Y,
-                            (double)pts[2].X - pts[0].X, (double)pts[2].Y - pts[0].Y, 0, 0 };
     const double fStretch = world.Stretch();
     if (!(fStretch > 0) || !isfinite(fStretch))
         return kDefault;
@@ -478,14 +488,8 @@ CClippedDrawing::CClippedDrawing(Graphics* pGraphics, const RectF& rcTurn, float
         const double cs = cos(t), sn = sin(t);
         m_turn = CAffine{ cs, sn, -sn, cs, cx - (cs * cx - sn * cy), cy - (sn * cx + cs * cy) };
     }
-    // world -> device, from three points
-    PointF pts[3] = { PointF(0, 0), PointF(1, 0), PointF(0, 1) };
-    if (pGraphics->TransformPoints(CoordinateSpaceDevice, CoordinateSpaceWorld, pts, 3) != Ok)
-        return;
-    const CAffine world = { (double)pts[1].X - pts[0].X, (double)pts[1].Y - pts[0].Y,
-                            (double)pts[2].X - pts[0].X, (double)pts[2].Y - pts[0].Y,
-                            pts[0].X, pts[0].Y };
-    if (!IsFinite(world) || !world.Invert(m_fromDevice))
+    CAffine world;
+    if (!ReadWorldToDevice(pGraphics, world) || !world.Invert(m_fromDevice))
         return;
     m_toDevice = world.After(m_turn);
     m_fScale = world.Stretch();
