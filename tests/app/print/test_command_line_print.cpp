@@ -4,6 +4,10 @@
 
 #include "print_program.h"
 #include "test_support.h"
+#include "model/Elements.h"
+#include "model/VarnelDoc.h"
+
+#include <winspool.h>
 
 #include <string>
 #include <vector>
@@ -86,6 +90,65 @@ CRun RunProgram(const CString& strArguments)
     ::CloseHandle(pi.hProcess);
     return run;
 }
+
+// While it lives, the test printer prints at nDpi unless a job asks otherwise; its
+// settings as they were afterwards.
+class CDefaultResolution
+{
+public:
+    explicit CDefaultResolution(int nDpi) : m_bSet(false)
+    {
+        std::vector<BYTE> info;
+        if (!Read(info))
+            return;
+        DEVMODEA* pMode = ((PRINTER_INFO_2A*)info.data())->pDevMode;
+        m_kept.assign((const BYTE*)pMode, (const BYTE*)pMode + pMode->dmSize + pMode->dmDriverExtra);
+        pMode->dmPrintQuality = (short)nDpi;
+        pMode->dmYResolution = (short)nDpi;
+        pMode->dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
+        m_bSet = Write(pMode);
+    }
+    ~CDefaultResolution()
+    {
+        if (!m_kept.empty())
+            Write((DEVMODEA*)m_kept.data());
+    }
+    bool IsSet() const { return m_bSet; }
+
+private:
+    static bool Read(std::vector<BYTE>& info)
+    {
+        HANDLE hPrinter = NULL;
+        if (!::OpenPrinterA((LPSTR)TEST_PRINTER_NAME, &hPrinter, NULL))
+            return false;
+        DWORD nNeeded = 0;
+        ::GetPrinterA(hPrinter, 2, NULL, 0, &nNeeded);
+        info.resize(nNeeded);
+        const bool bRead = nNeeded > 0 && ::GetPrinterA(hPrinter, 2, info.data(), nNeeded, &nNeeded) &&
+                           ((PRINTER_INFO_2A*)info.data())->pDevMode != NULL;
+        ::ClosePrinter(hPrinter);
+        return bRead;
+    }
+    // The printer's own settings and the user's.
+    static bool Write(DEVMODEA* pMode)
+    {
+        PRINTER_DEFAULTSA access = { NULL, NULL, PRINTER_ALL_ACCESS };
+        HANDLE hPrinter = NULL;
+        std::vector<BYTE> info;
+        if (!Read(info) || !::OpenPrinterA((LPSTR)TEST_PRINTER_NAME, &hPrinter, &access))
+            return false;
+        PRINTER_INFO_2A* pInfo = (PRINTER_INFO_2A*)info.data();
+        pInfo->pDevMode = pMode;
+        pInfo->pSecurityDescriptor = NULL;
+        PRINTER_INFO_9A user = { pMode };
+        const bool bWritten = ::SetPrinterA(hPrinter, 2, info.data(), 0) && ::SetPrinterA(hPrinter, 9, (LPBYTE)&user, 0);
+        ::ClosePrinter(hPrinter);
+        return bWritten;
+    }
+
+    std::vector<BYTE> m_kept;
+    bool m_bSet;
+};
 
 class CommandLinePrint : public ::testing::Test
 {
@@ -183,4 +246,37 @@ TEST_F(CommandLinePrint, AFailureIsToldAndEndsWithAnExitCode)
     run = RunProgram("/p \"" + m_strDoc + "\"");
     EXPECT_NE(0u, run.nExitCode);
     EXPECT_EQ(1u, run.messages.size());
+}
+
+TEST_F(CommandLinePrint, SmallCurvesFarOutPrintAtTwelveHundredDpi)
+{
+    // Small ellipses, crescents and callouts with an elliptic gradient some five inches out
+    // of a letter design: the library's own flattening of the gradient's ellipse overflowed
+    // its stack, and the program ended with exit code 0 and nothing printed.
+    CDefaultResolution resolution(1200);
+    ASSERT_TRUE(resolution.IsSet());
+    const CString strDoc = m_folder.File("Small Curves.labf");
+    {
+        CVarnelDoc doc;
+        doc.m_nDesignWidth = 850;
+        doc.m_nDesignHeight = 1100;
+        for (int nSize = 1; nSize <= 3; nSize++)
+        {
+            const CPoint pt(480, 440 + 20 * nSize);
+            for (CElement* p : { (CElement*)new CShapeMoon(pt, pt + CSize(nSize, nSize)),
+                                 (CElement*)new CCircle(pt + CSize(10, 0), pt + CSize(10 + nSize, nSize)),
+                                 (CElement*)new CCalloutBR(pt + CSize(20, 0), pt + CSize(20 + nSize, nSize)) })
+            {
+                p->m_nSide = 1;
+                p->m_nLineWidth = 1;
+                p->m_nFillKind = 37;
+                doc.m_listElements.AddTail(p);
+            }
+        }
+        ASSERT_TRUE(doc.DoSave(strDoc, FALSE));
+    }
+    const CRun run = RunProgram("/p \"" + strDoc + "\"");
+    EXPECT_EQ(0u, run.nExitCode);
+    EXPECT_TRUE(run.messages.empty()) << run.messages.front();
+    EXPECT_EQ(1u, PrintedPages().size());
 }
