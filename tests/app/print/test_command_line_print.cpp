@@ -91,62 +91,80 @@ CRun RunProgram(const CString& strArguments)
     return run;
 }
 
-// While it lives, the test printer prints at nDpi unless a job asks otherwise; its
-// settings as they were afterwards.
+// While it lives, the test printer prints at nDpi unless a job asks otherwise; its own
+// and the user's settings as they were afterwards.
 class CDefaultResolution
 {
 public:
     explicit CDefaultResolution(int nDpi) : m_bSet(false)
     {
-        std::vector<BYTE> info;
-        if (!Read(info))
+        m_global = ReadMode(2);
+        m_user = ReadMode(9);
+        if (m_global.empty())
             return;
-        DEVMODEA* pMode = ((PRINTER_INFO_2A*)info.data())->pDevMode;
-        m_kept.assign((const BYTE*)pMode, (const BYTE*)pMode + pMode->dmSize + pMode->dmDriverExtra);
+        std::vector<BYTE> mode = m_global;
+        DEVMODEA* pMode = (DEVMODEA*)mode.data();
         pMode->dmPrintQuality = (short)nDpi;
         pMode->dmYResolution = (short)nDpi;
         pMode->dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
-        m_bSet = Write(pMode);
+        m_bSet = WriteMode(2, mode) && WriteMode(9, mode);
     }
     ~CDefaultResolution()
     {
-        if (!m_kept.empty())
-            Write((DEVMODEA*)m_kept.data());
+        if (m_global.empty())
+            return;
+        WriteMode(2, m_global);
+        WriteMode(9, m_user.empty() ? m_global : m_user);
     }
     bool IsSet() const { return m_bSet; }
 
 private:
-    static bool Read(std::vector<BYTE>& info)
+    // The settings of level 2 (the printer's) or 9 (the user's); empty when none.
+    static std::vector<BYTE> ReadMode(DWORD nLevel)
     {
+        std::vector<BYTE> info, mode;
         HANDLE hPrinter = NULL;
         if (!::OpenPrinterA((LPSTR)TEST_PRINTER_NAME, &hPrinter, NULL))
-            return false;
+            return mode;
         DWORD nNeeded = 0;
-        ::GetPrinterA(hPrinter, 2, NULL, 0, &nNeeded);
+        ::GetPrinterA(hPrinter, nLevel, NULL, 0, &nNeeded);
         info.resize(nNeeded);
-        const bool bRead = nNeeded > 0 && ::GetPrinterA(hPrinter, 2, info.data(), nNeeded, &nNeeded) &&
-                           ((PRINTER_INFO_2A*)info.data())->pDevMode != NULL;
+        if (nNeeded > 0 && ::GetPrinterA(hPrinter, nLevel, info.data(), nNeeded, &nNeeded))
+        {
+            const DEVMODEA* pMode = nLevel == 2 ? ((PRINTER_INFO_2A*)info.data())->pDevMode
+                                                : ((PRINTER_INFO_9A*)info.data())->pDevMode;
+            if (pMode != NULL)
+                mode.assign((const BYTE*)pMode, (const BYTE*)pMode + pMode->dmSize + pMode->dmDriverExtra);
+        }
         ::ClosePrinter(hPrinter);
-        return bRead;
+        return mode;
     }
-    // The printer's own settings and the user's.
-    static bool Write(DEVMODEA* pMode)
+    static bool WriteMode(DWORD nLevel, std::vector<BYTE> mode)
     {
         PRINTER_DEFAULTSA access = { NULL, NULL, PRINTER_ALL_ACCESS };
         HANDLE hPrinter = NULL;
-        std::vector<BYTE> info;
-        if (!Read(info) || !::OpenPrinterA((LPSTR)TEST_PRINTER_NAME, &hPrinter, &access))
+        if (!::OpenPrinterA((LPSTR)TEST_PRINTER_NAME, &hPrinter, &access))
             return false;
-        PRINTER_INFO_2A* pInfo = (PRINTER_INFO_2A*)info.data();
-        pInfo->pDevMode = pMode;
-        pInfo->pSecurityDescriptor = NULL;
-        PRINTER_INFO_9A user = { pMode };
-        const bool bWritten = ::SetPrinterA(hPrinter, 2, info.data(), 0) && ::SetPrinterA(hPrinter, 9, (LPBYTE)&user, 0);
+        bool bWritten = false;
+        PRINTER_INFO_9A user = { (DEVMODEA*)mode.data() };
+        DWORD nNeeded = 0;
+        ::GetPrinterA(hPrinter, 2, NULL, 0, &nNeeded);
+        std::vector<BYTE> info(nNeeded);
+        if (nLevel == 9)
+            bWritten = ::SetPrinterA(hPrinter, 9, (LPBYTE)&user, 0) != FALSE;
+        else if (nNeeded > 0 && ::GetPrinterA(hPrinter, 2, info.data(), nNeeded, &nNeeded))
+        {
+            PRINTER_INFO_2A* pInfo = (PRINTER_INFO_2A*)info.data();
+            pInfo->pDevMode = (DEVMODEA*)mode.data();
+            pInfo->pSecurityDescriptor = NULL;
+            bWritten = ::SetPrinterA(hPrinter, 2, info.data(), 0) != FALSE;
+        }
         ::ClosePrinter(hPrinter);
         return bWritten;
     }
 
-    std::vector<BYTE> m_kept;
+    std::vector<BYTE> m_global;
+    std::vector<BYTE> m_user;
     bool m_bSet;
 };
 
