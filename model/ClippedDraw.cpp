@@ -122,6 +122,18 @@ bool IsFinite(const CAffine& m)
     return isfinite(m.a) && isfinite(m.b) && isfinite(m.c) && isfinite(m.d) && isfinite(m.e) &&
            isfinite(m.f);
 }
+
+// The graphics' mapping of world coordinates to the device, from three points; false when
+// it cannot be read.
+bool ReadWorldToDevice(Graphics* pGraphics, CAffine& world)
+{
+    PointF pts[3] = { PointF(0, 0), PointF(1, 0), PointF(0, 1) };
+    if (pGraphics == NULL || pGraphics->TransformPoints(CoordinateSpaceDevice, CoordinateSpaceWorld, pts, 3) != Ok)
+        return false;
+    world = CAffine{ (double)pts[1].X - pts[0].X, (double)pts[1].Y - pts[0].Y,
+                     (double)pts[2].X - pts[0].X, (double)pts[2].Y - pts[0].Y, pts[0].X, pts[0].Y };
+    return IsFinite(world);
+}
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -203,6 +215,47 @@ std::vector<CDFigure> FlattenPathFigures(const GraphicsPath& path, double fToler
     }
     finish();
     return figures;
+}
+
+double GetWorldTolerance(Graphics* pGraphics)
+{
+    const double kDefault = 0.01;
+    CAffine world;
+    if (!ReadWorldToDevice(pGraphics, world))
+        return kDefault;
+    const double fStretch = world.Stretch();
+    if (!(fStretch > 0) || !isfinite(fStretch))
+        return kDefault;
+    return kTolerancePixels / fStretch;
+}
+
+bool HasCurves(const GraphicsPath& path)
+{
+    const INT nCount = path.GetPointCount();
+    if (nCount <= 0)
+        return false;
+    std::vector<BYTE> types((size_t)nCount);
+    if (path.GetPathTypes(types.data(), nCount) != Ok)
+        return false;
+    for (BYTE nType : types)
+        if ((nType & PathPointTypePathTypeMask) == PathPointTypeBezier)
+            return true;
+    return false;
+}
+
+void AddFlattenedPath(GraphicsPath& target, const GraphicsPath& source, double fTolerance)
+{
+    std::vector<PointF> pts;
+    for (const CDFigure& figure : FlattenPathFigures(source, fTolerance))
+    {
+        pts.clear();
+        for (const CDPoint& p : figure.points)
+            pts.push_back(PointF((REAL)p.x, (REAL)p.y));
+        target.StartFigure();
+        target.AddLines(pts.data(), (INT)pts.size());
+        if (figure.bClosed)
+            target.CloseFigure();
+    }
 }
 
 CDRing ClipRingToBox(const CDRing& ring, double left, double top, double right, double bottom)
@@ -435,14 +488,8 @@ CClippedDrawing::CClippedDrawing(Graphics* pGraphics, const RectF& rcTurn, float
         const double cs = cos(t), sn = sin(t);
         m_turn = CAffine{ cs, sn, -sn, cs, cx - (cs * cx - sn * cy), cy - (sn * cx + cs * cy) };
     }
-    // world -> device, from three points
-    PointF pts[3] = { PointF(0, 0), PointF(1, 0), PointF(0, 1) };
-    if (pGraphics->TransformPoints(CoordinateSpaceDevice, CoordinateSpaceWorld, pts, 3) != Ok)
-        return;
-    const CAffine world = { (double)pts[1].X - pts[0].X, (double)pts[1].Y - pts[0].Y,
-                            (double)pts[2].X - pts[0].X, (double)pts[2].Y - pts[0].Y,
-                            pts[0].X, pts[0].Y };
-    if (!IsFinite(world) || !world.Invert(m_fromDevice))
+    CAffine world;
+    if (!ReadWorldToDevice(pGraphics, world) || !world.Invert(m_fromDevice))
         return;
     m_toDevice = world.After(m_turn);
     m_fScale = world.Stretch();

@@ -19,6 +19,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "FlattenedPath.h"
+
 #include <vector>
 
 // A point in double precision.

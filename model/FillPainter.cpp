@@ -3,6 +3,7 @@
 #include "FillPainter.h"
 #include "Element.h"
 #include "ElementStream.h"
+#include "FlattenedPath.h"
 
 #include <math.h>
 #include <string.h>
@@ -158,6 +159,10 @@ Brush* LinearBrush(const RectF& rc, DWORD clrFrom, DWORD clrTo, LinearGradientMo
     return CheckedBrush(pBrush);
 }
 
+// Flatness (world units) of the ellipse of a path gradient brush: half a device pixel at
+// 1000 dpi.
+const double kBrushEllipseTolerance = 0.05;
+
 // Path gradient over the ellipse (bEllipse) or the rectangle, centre colour clrCentre at
 // ptCentre, one surround colour for the whole boundary.
 Brush* PathBrush(const RectF& rc, bool bEllipse, const PointF& ptCentre, DWORD clrCentre,
@@ -166,7 +171,13 @@ Brush* PathBrush(const RectF& rc, bool bEllipse, const PointF& ptCentre, DWORD c
     const RectF r = GradientRect(rc);
     GraphicsPath path;
     if (bEllipse)
-        path.AddEllipse(r);
+    {
+        // flattened here: the library's own flattening of a brush's curves overflows its
+        // stack on small ellipses far out
+        GraphicsPath ellipse;
+        ellipse.AddEllipse(r);
+        AddFlattenedPath(path, ellipse, kBrushEllipseTolerance);
+    }
     else
         path.AddRectangle(r);
     PathGradientBrush* pBrush = new PathGradientBrush(&path);
@@ -242,8 +253,6 @@ CGradientFillScope* g_pGradientScope = NULL;
 
 // Entries of a colour ramp over the blend (0..1).
 const int kRampSteps = 1024;
-// Flatness (device pixels) of the ellipse of the elliptic path gradient.
-const REAL kEllipseFlatness = 0.5f;
 // Ramps kept for the next fills of the same colours.
 const size_t kKeptRamps = 16;
 // The most scratch pixels kept once the outermost scope closes.
@@ -595,13 +604,15 @@ void PathGradientOutline(const double m[6], const RectF& rcRef, const RectF& r, 
     polygon.clear();
     if (nFillKind == 37)
     {
-        GraphicsPath ellipse;
+        // the polygon of the library's brush (PathBrush), on the device
+        GraphicsPath ellipse, flat;
         ellipse.AddEllipse(r);
+        AddFlattenedPath(flat, ellipse, kBrushEllipseTolerance);
         Matrix device((REAL)m[0], (REAL)m[1], (REAL)m[2], (REAL)m[3], (REAL)m[4], (REAL)m[5]);
-        if (ellipse.Flatten(&device, kEllipseFlatness) == Ok)
+        if (flat.Transform(&device) == Ok)
         {
-            polygon.resize(ellipse.GetPointCount());
-            if (polygon.empty() || ellipse.GetPathPoints(polygon.data(), (INT)polygon.size()) != Ok)
+            polygon.resize(flat.GetPointCount());
+            if (polygon.empty() || flat.GetPathPoints(polygon.data(), (INT)polygon.size()) != Ok)
                 polygon.clear();
         }
     }

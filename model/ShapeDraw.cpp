@@ -21,17 +21,26 @@ bool HasOwnDashes(Pen* pPen)
     return pPen != NULL && COwnDashesScope::IsActive() && !GetDashPattern(pPen->GetDashStyle()).empty();
 }
 
-// Strokes a path; with own dashes, its figures flattened to a hundredth of a unit (under
-// a tenth of a pixel at 1200 dpi), dash by dash.
+// Strokes a path, its curves flattened here to a tenth of a device pixel (the library's
+// own flattening of a pen's path overflows its stack on small curves far out); with own
+// dashes, dash by dash.
 void StrokeElementPath(Graphics* pGraphics, Pen* pPen, const GraphicsPath& path)
 {
-    if (!HasOwnDashes(pPen))
+    const double fTolerance = GetWorldTolerance(pGraphics);
+    if (HasOwnDashes(pPen))
+    {
+        for (const CDFigure& figure : FlattenPathFigures(path, fTolerance))
+            StrokeWorldPolyline(pGraphics, pPen, figure.points, figure.bClosed);
+        return;
+    }
+    if (!HasCurves(path))
     {
         pGraphics->DrawPath(pPen, &path);
         return;
     }
-    for (const CDFigure& figure : FlattenPathFigures(path, 0.01))
-        StrokeWorldPolyline(pGraphics, pPen, figure.points, figure.bClosed);
+    GraphicsPath flat(path.GetFillMode());
+    AddFlattenedPath(flat, path, fTolerance);
+    pGraphics->DrawPath(pPen, &flat);
 }
 
 enum OutlineForm
@@ -105,7 +114,8 @@ void AddOutlineToPath(GraphicsPath& path, const RectF& r, const AreaOutline& out
 
 void DrawOutline(Graphics* pGraphics, Pen* pPen, const RectF& r, const AreaOutline& outline)
 {
-    if (HasOwnDashes(pPen))
+    // ellipses and paths may hold curves: StrokeElementPath flattens them
+    if (HasOwnDashes(pPen) || outline.nForm == FORM_ELLIPSE || outline.nForm == FORM_PATH)
     {
         if (outline.nForm == FORM_POLYGON && outline.bOpenOutline)
         {
@@ -125,18 +135,13 @@ void DrawOutline(Graphics* pGraphics, Pen* pPen, const RectF& r, const AreaOutli
     case FORM_RECT:
         pGraphics->DrawRectangle(pPen, r);
         break;
-    case FORM_ELLIPSE:
-        pGraphics->DrawEllipse(pPen, r);
-        break;
     case FORM_POLYGON:
         if (outline.bOpenOutline)
             pGraphics->DrawLines(pPen, outline.pPoints, outline.nCount);
         else
             pGraphics->DrawPolygon(pPen, outline.pPoints, outline.nCount);
         break;
-    case FORM_PATH:
-        if (outline.pPath != NULL)
-            pGraphics->DrawPath(pPen, outline.pPath);
+    default:
         break;
     }
 }

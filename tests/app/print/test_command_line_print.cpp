@@ -4,6 +4,10 @@
 
 #include "print_program.h"
 #include "test_support.h"
+#include "model/Elements.h"
+#include "model/VarnelDoc.h"
+
+#include <winspool.h>
 
 #include <string>
 #include <vector>
@@ -86,6 +90,83 @@ CRun RunProgram(const CString& strArguments)
     ::CloseHandle(pi.hProcess);
     return run;
 }
+
+// While it lives, the test printer prints at nDpi unless a job asks otherwise; its own
+// and the user's settings as they were afterwards.
+class CDefaultResolution
+{
+public:
+    explicit CDefaultResolution(int nDpi) : m_bSet(false)
+    {
+        m_global = ReadMode(2);
+        m_user = ReadMode(9);
+        if (m_global.empty())
+            return;
+        std::vector<BYTE> mode = m_global;
+        DEVMODEA* pMode = (DEVMODEA*)mode.data();
+        pMode->dmPrintQuality = (short)nDpi;
+        pMode->dmYResolution = (short)nDpi;
+        pMode->dmFields |= DM_PRINTQUALITY | DM_YRESOLUTION;
+        m_bSet = WriteMode(2, mode) && WriteMode(9, mode);
+    }
+    ~CDefaultResolution()
+    {
+        if (m_global.empty())
+            return;
+        WriteMode(2, m_global);
+        WriteMode(9, m_user.empty() ? m_global : m_user);
+    }
+    bool IsSet() const { return m_bSet; }
+
+private:
+    // The settings of level 2 (the printer's) or 9 (the user's); empty when none.
+    static std::vector<BYTE> ReadMode(DWORD nLevel)
+    {
+        std::vector<BYTE> info, mode;
+        HANDLE hPrinter = NULL;
+        if (!::OpenPrinterA((LPSTR)TEST_PRINTER_NAME, &hPrinter, NULL))
+            return mode;
+        DWORD nNeeded = 0;
+        ::GetPrinterA(hPrinter, nLevel, NULL, 0, &nNeeded);
+        info.resize(nNeeded);
+        if (nNeeded > 0 && ::GetPrinterA(hPrinter, nLevel, info.data(), nNeeded, &nNeeded))
+        {
+            const DEVMODEA* pMode = nLevel == 2 ? ((PRINTER_INFO_2A*)info.data())->pDevMode
+                                                : ((PRINTER_INFO_9A*)info.data())->pDevMode;
+            if (pMode != NULL)
+                mode.assign((const BYTE*)pMode, (const BYTE*)pMode + pMode->dmSize + pMode->dmDriverExtra);
+        }
+        ::ClosePrinter(hPrinter);
+        return mode;
+    }
+    static bool WriteMode(DWORD nLevel, std::vector<BYTE> mode)
+    {
+        PRINTER_DEFAULTSA access = { NULL, NULL, PRINTER_ALL_ACCESS };
+        HANDLE hPrinter = NULL;
+        if (!::OpenPrinterA((LPSTR)TEST_PRINTER_NAME, &hPrinter, &access))
+            return false;
+        bool bWritten = false;
+        PRINTER_INFO_9A user = { (DEVMODEA*)mode.data() };
+        DWORD nNeeded = 0;
+        ::GetPrinterA(hPrinter, 2, NULL, 0, &nNeeded);
+        std::vector<BYTE> info(nNeeded);
+        if (nLevel == 9)
+            bWritten = ::SetPrinterA(hPrinter, 9, (LPBYTE)&user, 0) != FALSE;
+        else if (nNeeded > 0 && ::GetPrinterA(hPrinter, 2, info.data(), nNeeded, &nNeeded))
+        {
+            PRINTER_INFO_2A* pInfo = (PRINTER_INFO_2A*)info.data();
+            pInfo->pDevMode = (DEVMODEA*)mode.data();
+            pInfo->pSecurityDescriptor = NULL;
+            bWritten = ::SetPrinterA(hPrinter, 2, info.data(), 0) != FALSE;
+        }
+        ::ClosePrinter(hPrinter);
+        return bWritten;
+    }
+
+    std::vector<BYTE> m_global;
+    std::vector<BYTE> m_user;
+    bool m_bSet;
+};
 
 class CommandLinePrint : public ::testing::Test
 {
@@ -183,4 +264,37 @@ TEST_F(CommandLinePrint, AFailureIsToldAndEndsWithAnExitCode)
     run = RunProgram("/p \"" + m_strDoc + "\"");
     EXPECT_NE(0u, run.nExitCode);
     EXPECT_EQ(1u, run.messages.size());
+}
+
+TEST_F(CommandLinePrint, SmallCurvesFarOutPrintAtTwelveHundredDpi)
+{
+    // Small ellipses, crescents and callouts with an elliptic gradient some five inches out
+    // of a letter design: the library's own flattening of the gradient's ellipse overflowed
+    // its stack, and the program ended with exit code 0 and nothing printed.
+    CDefaultResolution resolution(1200);
+    ASSERT_TRUE(resolution.IsSet());
+    const CString strDoc = m_folder.File("Small Curves.labf");
+    {
+        CVarnelDoc doc;
+        doc.m_nDesignWidth = 850;
+        doc.m_nDesignHeight = 1100;
+        for (int nSize = 1; nSize <= 3; nSize++)
+        {
+            const CPoint pt(480, 440 + 20 * nSize);
+            for (CElement* p : { (CElement*)new CShapeMoon(pt, pt + CSize(nSize, nSize)),
+                                 (CElement*)new CCircle(pt + CSize(10, 0), pt + CSize(10 + nSize, nSize)),
+                                 (CElement*)new CCalloutBR(pt + CSize(20, 0), pt + CSize(20 + nSize, nSize)) })
+            {
+                p->m_nSide = 1;
+                p->m_nLineWidth = 1;
+                p->m_nFillKind = 37;
+                doc.m_listElements.AddTail(p);
+            }
+        }
+        ASSERT_TRUE(doc.DoSave(strDoc, FALSE));
+    }
+    const CRun run = RunProgram("/p \"" + strDoc + "\"");
+    EXPECT_EQ(0u, run.nExitCode);
+    EXPECT_TRUE(run.messages.empty()) << run.messages.front();
+    EXPECT_EQ(1u, PrintedPages().size());
 }
