@@ -13,6 +13,8 @@
 #include "PropSheet.h"
 #include "resources/resource.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNCREATE(CVarnelView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
@@ -62,6 +64,7 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM_OUT, OnUpdateZoomOut)
     // Painting and input
     ON_WM_PAINT()
+    ON_WM_TIMER()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -449,21 +452,23 @@ const ZoomStep* FindZoomStep(float fZoom)
 }
 } // namespace
 
+float CVarnelView::GetZoomStep(BOOL bIn) const
+{
+    float fZoom = m_fZoom;
+    if (const ZoomStep* pStep = FindZoomStep(m_fZoom))
+        fZoom = bIn ? pStep->fIn : pStep->fOut;
+    return bIn ? std::min(fZoom, kMaxZoom) : std::max(fZoom, kMinZoom);
+}
+
 void CVarnelView::OnZoomIn()
 {
-    if (const ZoomStep* pStep = FindZoomStep(m_fZoom))
-        m_fZoom = pStep->fIn;
-    if (m_fZoom >= kMaxZoom)
-        m_fZoom = kMaxZoom;
+    m_fZoom = GetZoomStep(TRUE);
     AfterZoomChange();
 }
 
 void CVarnelView::OnZoomOut()
 {
-    if (const ZoomStep* pStep = FindZoomStep(m_fZoom))
-        m_fZoom = pStep->fOut;
-    if (m_fZoom <= kMinZoom)
-        m_fZoom = kMinZoom;
+    m_fZoom = GetZoomStep(FALSE);
     AfterZoomChange();
 }
 

@@ -27,8 +27,8 @@ const COLORREF kInnerBorderColor = RGB(204, 204, 204);
 const int kInnerBorderInset = 6;
 // Grid lines closer than this (pixels) are not drawn.
 const int kMinGridStep = 2;
-// Backgrounds kept (one per view showing one at a time is the common case).
-const int kBackgroundCacheEntries = 2;
+// Backgrounds kept: for a view or two, each at its zoom and the zoom steps in and out.
+const int kBackgroundCacheEntries = 6;
 // Largest background kept scaled at the zoom (pixels).
 const LONGLONG kMaxKeptBackgroundPixels = 16 * 1024 * 1024;
 // Side of the square pieces a background is scaled in, as the paints need them.
@@ -37,6 +37,12 @@ const int kBackgroundTile = 256;
 // patterns' 8): an element is drawn cut by the edge of what it is drawn on a little
 // differently from one drawn whole, so the window's pixels are drawn far from it.
 const int kFrameMargin = 128;
+// The timer of the idle scaling of backgrounds for the next zooms, and the time it takes
+// at most before letting input in (milliseconds).
+const UINT_PTR kScaleAheadTimer = 0x5A53;
+const DWORD kScaleAheadSlice = 8;
+// Milliseconds without a paint before the idle scaling starts.
+const UINT kScaleAheadDelay = 100;
 // Pixels around an element's bounds that smoothing may still touch.
 const int kBleedPixels = 2;
 
@@ -142,6 +148,31 @@ CBackgroundEntry& OldestBackground()
             pOldest = &entry;
     }
     return *pOldest;
+}
+
+// An entry made ready for the pieces of a key, none scaled yet.
+void StartBackground(CBackgroundEntry& entry, const CBackgroundKey& key, bool bKeep)
+{
+    entry.key = key;
+    entry.nColumns = (key.sizePixels.cx + kBackgroundTile - 1) / kBackgroundTile;
+    entry.nRows = (key.sizePixels.cy + kBackgroundTile - 1) / kBackgroundTile;
+    entry.tiles.clear();
+    entry.tiles.resize((size_t)entry.nColumns * entry.nRows);
+    entry.bUsed = bKeep;
+    entry.nLastUse = ++g_nBackgroundUse;
+}
+
+// The kept entry of a key, made in place of the one used longest ago when there is none.
+CBackgroundEntry& KeptBackground(const CBackgroundKey& key)
+{
+    CBackgroundEntry* pEntry = FindBackground(key);
+    if (pEntry == NULL)
+    {
+        pEntry = &OldestBackground();
+        StartBackground(*pEntry, key, true);
+    }
+    pEntry->nLastUse = ++g_nBackgroundUse;
+    return *pEntry;
 }
 
 // One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
@@ -719,6 +750,7 @@ void CVarnelView::OnDraw(CDC* pDC)
         if (m_hWnd != NULL && !pDC->IsPrinting() && PaintFromKeptFrame(pDC))
         {
             ShowZoomInStatusBar(m_fZoom);
+            StartScalingAhead();
             return;
         }
         if (m_pKeptFrame != NULL)
@@ -784,18 +816,9 @@ BOOL CVarnelView::DrawScaledBackground(CDC* pDC, CElement* pElement, BOOL bKeep)
         return FALSE;
 
     CBackgroundEntry scratch;
-    CBackgroundEntry* pEntry = bKeep ? FindBackground(key) : NULL;
-    if (pEntry == NULL)
-    {
-        pEntry = bKeep ? &OldestBackground() : &scratch;
-        pEntry->key = key;
-        pEntry->nColumns = (key.sizePixels.cx + kBackgroundTile - 1) / kBackgroundTile;
-        pEntry->nRows = (key.sizePixels.cy + kBackgroundTile - 1) / kBackgroundTile;
-        pEntry->tiles.clear();
-        pEntry->tiles.resize((size_t)pEntry->nColumns * pEntry->nRows);
-        pEntry->bUsed = bKeep != FALSE;
-    }
-    pEntry->nLastUse = ++g_nBackgroundUse;
+    CBackgroundEntry* pEntry = bKeep ? &KeptBackground(key) : &scratch;
+    if (!bKeep)
+        StartBackground(scratch, key, false);
 
     // the pieces under the clip box, in pixels of the scaled picture
     CRect rectClip;
@@ -937,4 +960,101 @@ void CVarnelView::DrawGrid(CDC* pDC, int nLeft, int nTop, int nRight, int nBotto
     catch (...)
     {
     }
+}
+
+// The window's pixels at the zoom steps in and out of the shown side's background pictures
+// are scaled while the view is idle, a piece at a time, so that a zoom step finds them.
+BOOL CVarnelView::ScaleAheadPiece()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL || m_hWnd == NULL || g_bPlainPaint)
+        return FALSE;
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    const CPoint ptScroll = GetDeviceScrollPosition();
+    CClientDC dcWindow(this);
+    CDC dc;
+    if (!dc.CreateCompatibleDC(&dcWindow))
+        return FALSE;
+    const int nWidth = pDoc->m_nDesignWidth, nHeight = pDoc->m_nDesignHeight;
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listElements.GetNext(pos);
+        CBkgImage* pBackground = DYNAMIC_DOWNCAST(CBkgImage, pElement);
+        if (pBackground == NULL || pElement->m_nKind != KIND_BACKGROUND || pElement->m_nSide != pDoc->m_nSide)
+            continue;
+        for (const float fZoom : {GetZoomStep(TRUE), GetZoomStep(FALSE)})
+        {
+            if (fZoom == m_fZoom)
+                continue;
+            // the view's mapping at that zoom
+            dc.SetMapMode(MM_ANISOTROPIC);
+            dc.SetWindowExt(nWidth, nHeight);
+            dc.SetViewportExt((int)(nWidth * fZoom), (int)(nHeight * fZoom));
+            CBackgroundKey key;
+            CPoint ptOrigin;
+            if (!GetBackgroundKey(&dc, pElement, pDoc->m_nSide, key, ptOrigin))
+                continue;
+            // the scroll position stays where it can: the window shows from it, or the
+            // picture's far end
+            const CSize sizeWindow = rectClient.Size();
+            const CRect rectPicture(CPoint(0, 0), key.sizePixels);
+            CRect rectNeeded(std::min(ptScroll.x, std::max<LONG>(0, key.sizePixels.cx - sizeWindow.cx)),
+                             std::min(ptScroll.y, std::max<LONG>(0, key.sizePixels.cy - sizeWindow.cy)),
+                             ptScroll.x + sizeWindow.cx, ptScroll.y + sizeWindow.cy);
+            if (!rectNeeded.IntersectRect(&rectNeeded, &rectPicture))
+                continue;
+            CBackgroundEntry* pEntry = FindBackground(key);
+            for (int nRow = rectNeeded.top / kBackgroundTile; nRow <= (rectNeeded.bottom - 1) / kBackgroundTile; nRow++)
+            {
+                for (int nColumn = rectNeeded.left / kBackgroundTile;
+                     nColumn <= (rectNeeded.right - 1) / kBackgroundTile; nColumn++)
+                {
+                    if (pEntry != NULL && pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn] != NULL)
+                        continue;
+                    if (pEntry == NULL)
+                        pEntry = &KeptBackground(key);
+                    CRect rectTile(nColumn * kBackgroundTile, nRow * kBackgroundTile, 0, 0);
+                    rectTile.right = std::min<LONG>(rectTile.left + kBackgroundTile, key.sizePixels.cx);
+                    rectTile.bottom = std::min<LONG>(rectTile.top + kBackgroundTile, key.sizePixels.cy);
+                    CBackgroundTile* pTile = ScaleBackgroundTile(pBackground->m_pBitmap.get(), key.sizePixels, rectTile);
+                    if (pTile == NULL)
+                        return FALSE;       // left to the paint that needs it
+                    pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn].reset(pTile);
+                    return TRUE;
+                }
+            }
+        }
+    }
+    return FALSE;
+}
+
+// While idle: scales pieces for about a frame's time, then lets input in again.
+void CVarnelView::OnTimer(UINT nIDEvent)
+{
+    if (nIDEvent != kScaleAheadTimer)
+    {
+        CScrollView::OnTimer(nIDEvent);
+        return;
+    }
+    const DWORD nStart = ::GetTickCount();
+    BOOL bMore = TRUE;
+    while (bMore && ::GetTickCount() - nStart < kScaleAheadSlice)
+        bMore = ScaleAheadPiece();
+    if (!bMore)
+    {
+        KillTimer(kScaleAheadTimer);
+        m_bScalingAhead = FALSE;
+    }
+    else
+    {
+        SetTimer(kScaleAheadTimer, 1, NULL);
+    }
+}
+
+// Each paint puts the idle scaling off by a moment, so that it waits while the user works.
+void CVarnelView::StartScalingAhead()
+{
+    if (m_hWnd != NULL && !g_bPlainPaint)
+        m_bScalingAhead = SetTimer(kScaleAheadTimer, kScaleAheadDelay, NULL) != 0;
 }

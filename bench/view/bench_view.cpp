@@ -8,7 +8,8 @@
 //   is drawn (the background stays scaled to the zoom); the 1,000 elements also with one
 //   kind of work taken out, which shows what each costs;
 // - full paint at a new zoom: a zoom command (in and out in turn) and its paint, the
-//   scaled backgrounds dropped first, so the background is scaled anew;
+//   scaled backgrounds dropped first, so the background is scaled anew; and the same
+//   after the view's idle time, in which it scales the backgrounds of the next zooms;
 // - kept frame: a repaint with nothing changed;
 // - changed strip: a repaint after one element in the window's middle moved by a unit;
 // - after a scroll: a scroll by a line, a page or the thumb (down and up in turn) and its
@@ -153,6 +154,7 @@ enum Action
 {
     FULL_PAINT,         // the kept frame dropped, then a paint
     NEW_ZOOM,           // zoom in and out in turn (backgrounds dropped first), and the paint
+    ZOOM_AHEAD,         // the same after the view's idle time (the next zooms' backgrounds scaled)
     KEPT_FRAME,         // a paint with nothing changed
     CHANGED_STRIP,      // the element nearest the window's middle moved by a unit, and a paint
     SCROLL_LINE,        // a scroll by a line down and up in turn, and the paint
@@ -165,7 +167,8 @@ const char* ActionName(Action nAction)
     switch (nAction)
     {
     case FULL_PAINT: return "full paint";
-    case NEW_ZOOM: return "full paint at a new zoom (zoom step)";
+    case NEW_ZOOM: return "full paint at a new zoom (zoom step), background scaled anew";
+    case ZOOM_AHEAD: return "full paint at a new zoom (zoom step) after idle time";
     case KEPT_FRAME: return "kept frame, nothing changed";
     case CHANGED_STRIP: return "changed strip, one element nudged";
     case SCROLL_LINE: return "after a scroll by a line";
@@ -209,6 +212,18 @@ UINT ZoomStepCommand(float fZoom, bool bFirst)
     return bIn ? ID_VIEW_ZOOM_IN : ID_VIEW_ZOOM_OUT;
 }
 
+// Lets the view use its idle time (scaling the next zooms' backgrounds), as between the
+// steps of a user.
+void WaitWhileScalingAhead(CVarnelView* pView)
+{
+    const double t0 = Now();
+    while (pView->IsScalingAhead() && Now() - t0 < 10000)
+    {
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+        Pump();
+    }
+}
+
 double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, double& fCpu)
 {
     pView->SendMessage(WM_COMMAND, ZoomCommand(fZoom), 0);
@@ -234,6 +249,8 @@ double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, 
             ForgetDrawnFrames();
         if (nAction == NEW_ZOOM)
             ForgetDrawnBackgrounds();
+        if (nAction == ZOOM_AHEAD)
+            WaitWhileScalingAhead(pView);
         if (pNudged != NULL)
         {
             const CRect rect = pNudged->GetRect() + CPoint(bFirst ? 1 : -1, 0);
@@ -244,6 +261,7 @@ double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, 
         switch (nAction)
         {
         case NEW_ZOOM:
+        case ZOOM_AHEAD:
             pView->SendMessage(WM_COMMAND, ZoomStepCommand(fZoom, bFirst), 0);
             break;
         case SCROLL_LINE:
@@ -440,18 +458,22 @@ int main(int argc, char* argv[])
             {1000, 1.0f, NO_TEXTS, FULL_PAINT}, {1000, 3.0f, NO_TEXTS, FULL_PAINT},
             {50, 1.0f, AS_DESIGNED, NEW_ZOOM}, {50, 3.0f, AS_DESIGNED, NEW_ZOOM},
             {1000, 1.0f, AS_DESIGNED, NEW_ZOOM}, {1000, 3.0f, AS_DESIGNED, NEW_ZOOM},
+            {50, 1.0f, AS_DESIGNED, ZOOM_AHEAD}, {50, 3.0f, AS_DESIGNED, ZOOM_AHEAD},
+            {1000, 1.0f, AS_DESIGNED, ZOOM_AHEAD}, {1000, 3.0f, AS_DESIGNED, ZOOM_AHEAD},
+            {1000, 1.0f, PLAIN_FILLS, ZOOM_AHEAD}, {1000, 3.0f, PLAIN_FILLS, ZOOM_AHEAD},
             {50, 1.0f, AS_DESIGNED, KEPT_FRAME}, {50, 3.0f, AS_DESIGNED, KEPT_FRAME},
             {1000, 1.0f, AS_DESIGNED, KEPT_FRAME}, {1000, 3.0f, AS_DESIGNED, KEPT_FRAME},
             {50, 1.0f, AS_DESIGNED, CHANGED_STRIP}, {50, 3.0f, AS_DESIGNED, CHANGED_STRIP},
             {1000, 1.0f, AS_DESIGNED, CHANGED_STRIP}, {1000, 3.0f, AS_DESIGNED, CHANGED_STRIP},
             {50, 1.0f, AS_DESIGNED, SCROLL_LINE}, {50, 3.0f, AS_DESIGNED, SCROLL_LINE},
             {1000, 1.0f, AS_DESIGNED, SCROLL_LINE}, {1000, 3.0f, AS_DESIGNED, SCROLL_LINE},
+            {1000, 1.0f, PLAIN_FILLS, SCROLL_LINE}, {1000, 3.0f, PLAIN_FILLS, SCROLL_LINE},
             {1000, 1.0f, AS_DESIGNED, SCROLL_PAGE}, {1000, 3.0f, AS_DESIGNED, SCROLL_PAGE},
             {1000, 1.0f, AS_DESIGNED, SCROLL_THUMB}, {1000, 3.0f, AS_DESIGNED, SCROLL_THUMB},
         };
         printf("the design view in a 1000 x 700 frame, %d runs each\n", kRuns);
         const struct { const char* pszName; Action nFirst; Action nLast; } kinds[] = {
-            {"full", FULL_PAINT, FULL_PAINT}, {"zoom", NEW_ZOOM, NEW_ZOOM}, {"kept", KEPT_FRAME, KEPT_FRAME},
+            {"full", FULL_PAINT, FULL_PAINT}, {"zoom", NEW_ZOOM, ZOOM_AHEAD}, {"kept", KEPT_FRAME, KEPT_FRAME},
             {"strip", CHANGED_STRIP, CHANGED_STRIP}, {"scroll", SCROLL_LINE, SCROLL_THUMB} };
         for (const auto& c : cases)
         {

@@ -406,6 +406,47 @@ TEST_F(ViewPaint, BackgroundStaysScaledUntilZoomOrPictureChanges)
     EXPECT_EQ(RGB(255, 255, 0), dc.GetPixel(ptProbe.x / 2, ptProbe.y / 2));
 }
 
+TEST_F(ViewPaint, IdleTimeScalesTheBackgroundForTheNextZooms)
+{
+    // While the view is idle it scales what the window would show of the background after
+    // a zoom step in and out; the step then shows those pieces, the plain paint's pixels.
+    CBkgImage* pBackground = Add(new CBkgImage(MakeDetailedPicture(425, 550), 850, 1100));
+    ScrollToUnits(100, 200);
+    auto PostZoom = [&](UINT nCommand) {
+        ::PostMessageA(m_program.m_pApp->m_pMainWnd->m_hWnd, WM_COMMAND, nCommand, 0);
+        Drain();
+    };
+    auto WaitWhileScalingAhead = [&]() {
+        Paint();
+        for (int n = 0; n < 2000 && m_pView->IsScalingAhead(); n++)
+        {
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+            Drain();
+        }
+        ASSERT_FALSE(m_pView->IsScalingAhead());
+    };
+    WaitWhileScalingAhead();
+    PostZoom(ID_VIEW_ZOOM_IN);
+    ASSERT_FLOAT_EQ(1.5f, m_pView->GetZoom());
+    ExpectShownAsPlain();
+    PostZoom(ID_VIEW_ZOOM_100);
+    WaitWhileScalingAhead();
+
+    // the picture changed in place (as the program never does): the step out shows what
+    // was scaled before
+    {
+        Graphics g(pBackground->m_pBitmap.get());
+        g.Clear(Color(0xFFFF0000));
+    }
+    PostZoom(ID_VIEW_ZOOM_OUT);
+    ASSERT_FLOAT_EQ(0.75f, m_pView->GetZoom());
+    CClientDC dc(m_pView);
+    EXPECT_NE(RGB(255, 0, 0), dc.GetPixel(300, 200));
+    // a zoom the view did not scale ahead shows the picture as it is now
+    PostZoom(ID_VIEW_ZOOM_25);
+    EXPECT_EQ(RGB(255, 0, 0), dc.GetPixel(100, 100));
+}
+
 TEST_F(ViewPaint, PixelsAreThoseOfThePlainPaintAtEveryZoomAndScroll)
 {
     BuildMixedDesign();
