@@ -86,6 +86,7 @@ const float kMaxZoom = 3.0f;
 const int kScrollMargin = 130;
 }
 
+// The view starts at 100 % with the stored options.
 CVarnelView::CVarnelView()
     : m_bRightHit(0),
       m_nPagesToPrint(1),
@@ -214,6 +215,7 @@ void CVarnelView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
         pInfo->m_bContinuePrinting = FALSE;     // a failed page ends the job
 }
 
+// Scroll sizes of the design at the zoom; the rulers follow.
 void CVarnelView::OnInitialUpdate()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -244,6 +246,7 @@ void CVarnelView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     RefreshSelectionDisplay();
 }
 
+// A scroll moves the rulers at once and leaves the frame to the next paint.
 BOOL CVarnelView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
 {
     if (!CScrollView::OnScrollBy(sizeScroll, bDoScroll))
@@ -411,6 +414,7 @@ void CVarnelView::AfterZoomChange()
     SetZoomScrollSizes();
 }
 
+// The zoom of a preset command.
 void CVarnelView::OnZoomPreset(UINT nID)
 {
     switch (nID)

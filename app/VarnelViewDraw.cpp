@@ -678,6 +678,7 @@ void ShowKeptFrame(CVarnelView* pView, CDC* pDC, CDC* pKept, HBITMAP hComposed, 
 }
 }
 
+// Moves the kept frame with the scroll, draws what changed or came into view, then shows it.
 BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -729,6 +730,7 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
     return TRUE;
 }
 
+// The kept frame on the screen; otherwise everything through a memory bitmap (or the printer).
 void CVarnelView::OnDraw(CDC* pDC)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -807,6 +809,7 @@ void CVarnelView::OnDraw(CDC* pDC)
     ShowZoomInStatusBar(m_fZoom);
 }
 
+// Blits the pieces under the clip box, scaling those not yet kept.
 BOOL CVarnelView::DrawScaledBackground(CDC* pDC, CElement* pElement, BOOL bKeep)
 {
     CBkgImage* pBackground = DYNAMIC_DOWNCAST(CBkgImage, pElement);
@@ -932,6 +935,7 @@ void CVarnelView::DrawPageFrame(CDC* pDC)
     pDC->SetViewportExt(sizeZoomed.cx, sizeZoomed.cy);
 }
 
+// Grid lines every grid step, where they stand far enough apart.
 void CVarnelView::DrawGrid(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom)
 {
     const int nStep = (int)(m_nGridSize * m_fZoom);
