@@ -503,8 +503,8 @@ void CollectKeptElements(CVarnelDoc* pDoc, CDC& dcKept, float fZoom, size_t nExp
 // The library draws an element cut by the edge of its bitmap a little differently from
 // one drawn whole, all over it; and a picture a little differently where a clip cuts it
 // and wherever it lies on the device. So after a scroll by ptShift the elements across
-// the frame's edge (before or now) and every picture are drawn anew where the window
-// shows them, and so is a picture across the edge of a rectangle drawn anew; the
+// an edge of the frame that the scroll moves them along (before or now) and every
+// picture are drawn anew where the window shows them, and so is a picture across the edge of a rectangle drawn anew; the
 // rectangles are added to dirty.
 void AddCutElements(const CKeptFrame& frame, const std::vector<CKeptElement>& elements, CPoint ptShift,
                     const CRect& rectWindow, std::vector<CRect>& dirty)
@@ -535,8 +535,13 @@ void AddCutElements(const CKeptFrame& frame, const std::vector<CKeptElement>& el
             pictures.push_back(i);
         else if (bMoved)
         {
+            // cut across the scroll's direction: along it the cut stays where it was
             const CRect& rectBefore = frame.elements[i].rectPixels;
-            if (!Within(kept.rectPixels, rectFrame) || !Within(rectBefore, rectFrame))
+            bool bCut = false;
+            for (const CRect* p : {&kept.rectPixels, &rectBefore})
+                bCut = bCut || (ptShift.x != 0 && (p->left < rectFrame.left || p->right > rectFrame.right))
+                       || (ptShift.y != 0 && (p->top < rectFrame.top || p->bottom > rectFrame.bottom));
+            if (bCut)
                 across.push_back(Shown(i));
         }
     }
