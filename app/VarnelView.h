@@ -10,7 +10,8 @@
 //   desk, page and elements stay drawn in a kept frame; a paint draws anew only where an
 //   element's drawn state changed (the whole frame when the zoom, size, side, page or the
 //   list of elements changed; a scroll moves the frame and draws what comes into view),
-//   then the selection over it.
+//   then the selection over it. While idle the view scales the pieces of the background
+//   the window would show after a zoom step in and out.
 //
 // The class is split over these files:
 // - VarnelView.cpp: construction, mapping, zoom, scrolling, status texts, side switch;
