@@ -7,9 +7,11 @@
 //   element of the side through its own drawing. Both give the same pixels.
 // - The normal paint keeps the desk, page and elements drawn in a frame per view and
 //   draws anew only where an element's drawn state changed; after a scroll it moves the
-//   frame and draws the strips that come into view and the elements across the window's
-//   edges (the library draws an element cut by an edge a little differently from one
-//   drawn whole). The plain paint draws all.
+//   frame and draws the strips that come into view, the pictures and the elements across
+//   the frame's edges. The library draws an element cut by the edge of its bitmap a
+//   little differently from one drawn whole, so both paints draw on a bitmap reaching
+//   beyond the window on every side; a picture it draws a little differently wherever it
+//   lies. The plain paint draws all.
 // - Patterns start at the page's corner, so they keep their place when the view scrolls.
 // - Gradient fills of both paints are drawn by the fill painter itself
 //   (CGradientFillScope), within two levels of the library's brushes.

@@ -46,6 +46,7 @@ void CRulerView::Refresh(int nType, float fZoom)
         Invalidate(TRUE);
 }
 
+// Ticks every 20 units and the numbers that stand clear, from the view's scroll position.
 void CRulerView::OnDraw(CDC* pDC)
 {
     // a repaint wipes the marker
@@ -119,6 +120,7 @@ void CRulerView::OnDraw(CDC* pDC)
     pDC->SelectObject(pOldFont);
 }
 
+// Moves the marker by drawing it off and on again (XOR).
 void CRulerView::ShowPosition(int x, int y, int nType, BOOL bForget)
 {
     if (m_hWnd == NULL)

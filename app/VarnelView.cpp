@@ -13,6 +13,8 @@
 #include "PropSheet.h"
 #include "resources/resource.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNCREATE(CVarnelView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
@@ -62,6 +64,7 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_UPDATE_COMMAND_UI(ID_VIEW_ZOOM_OUT, OnUpdateZoomOut)
     // Painting and input
     ON_WM_PAINT()
+    ON_WM_TIMER()
     ON_WM_ERASEBKGND()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -83,6 +86,7 @@ const float kMaxZoom = 3.0f;
 const int kScrollMargin = 130;
 }
 
+// The view starts at 100 % with the stored options.
 CVarnelView::CVarnelView()
     : m_bRightHit(0),
       m_nPagesToPrint(1),
@@ -211,6 +215,7 @@ void CVarnelView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
         pInfo->m_bContinuePrinting = FALSE;     // a failed page ends the job
 }
 
+// Scroll sizes of the design at the zoom; the rulers follow.
 void CVarnelView::OnInitialUpdate()
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -241,6 +246,7 @@ void CVarnelView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
     RefreshSelectionDisplay();
 }
 
+// A scroll moves the rulers at once and leaves the frame to the next paint.
 BOOL CVarnelView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
 {
     if (!CScrollView::OnScrollBy(sizeScroll, bDoScroll))
@@ -408,6 +414,7 @@ void CVarnelView::AfterZoomChange()
     SetZoomScrollSizes();
 }
 
+// The zoom of a preset command.
 void CVarnelView::OnZoomPreset(UINT nID)
 {
     switch (nID)
@@ -449,21 +456,23 @@ const ZoomStep* FindZoomStep(float fZoom)
 }
 } // namespace
 
+float CVarnelView::GetZoomStep(BOOL bIn) const
+{
+    float fZoom = m_fZoom;
+    if (const ZoomStep* pStep = FindZoomStep(m_fZoom))
+        fZoom = bIn ? pStep->fIn : pStep->fOut;
+    return bIn ? std::min(fZoom, kMaxZoom) : std::max(fZoom, kMinZoom);
+}
+
 void CVarnelView::OnZoomIn()
 {
-    if (const ZoomStep* pStep = FindZoomStep(m_fZoom))
-        m_fZoom = pStep->fIn;
-    if (m_fZoom >= kMaxZoom)
-        m_fZoom = kMaxZoom;
+    m_fZoom = GetZoomStep(TRUE);
     AfterZoomChange();
 }
 
 void CVarnelView::OnZoomOut()
 {
-    if (const ZoomStep* pStep = FindZoomStep(m_fZoom))
-        m_fZoom = pStep->fOut;
-    if (m_fZoom <= kMinZoom)
-        m_fZoom = kMinZoom;
+    m_fZoom = GetZoomStep(FALSE);
     AfterZoomChange();
 }
 

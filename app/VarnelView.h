@@ -10,7 +10,8 @@
 //   desk, page and elements stay drawn in a kept frame; a paint draws anew only where an
 //   element's drawn state changed (the whole frame when the zoom, size, side, page or the
 //   list of elements changed; a scroll moves the frame and draws what comes into view),
-//   then the selection over it.
+//   then the selection over it. While idle the view scales the pieces of the background
+//   the window would show after a zoom step in and out.
 //
 // The class is split over these files:
 // - VarnelView.cpp: construction, mapping, zoom, scrolling, status texts, side switch;
@@ -104,6 +105,16 @@ public:
     // Paints the window from the kept frame, drawing anew only what changed since the
     // frame was drawn; FALSE when the frame cannot be kept (the paint then draws it all).
     BOOL PaintFromKeptFrame(CDC* pDC);
+    // Scales one piece of a background picture the window would show after a zoom step in
+    // or out; FALSE when none is left to scale.
+    BOOL ScaleAheadPiece();
+    // Has the view scale those pieces while idle (a timer), until none is left.
+    void StartScalingAhead();
+    // TRUE while the view has pieces for the next zooms left to scale.
+    BOOL IsScalingAhead() const { return m_bScalingAhead; }
+    // The zoom a step in (bIn) or out leads to from the current zoom.
+    float GetZoomStep(BOOL bIn) const;
+    afx_msg void OnTimer(UINT nIDEvent);
 
     // Overrides
     virtual void OnDraw(CDC* pDC) override;
@@ -287,6 +298,7 @@ public:
     int m_nTypingUndoLevels;        // the undo levels right after that level
     BOOL m_bApplyingProperties;     // the sheet is being written to the element
     std::shared_ptr<CKeptFrame> m_pKeptFrame;   // desk, page and elements as last drawn
+    BOOL m_bScalingAhead = FALSE;   // backgrounds of the next zooms are being scaled while idle
 
 protected:
     // Sets the scroll sizes of the zoom commands: the page with a margin around it.

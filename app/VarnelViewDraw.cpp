@@ -27,14 +27,22 @@ const COLORREF kInnerBorderColor = RGB(204, 204, 204);
 const int kInnerBorderInset = 6;
 // Grid lines closer than this (pixels) are not drawn.
 const int kMinGridStep = 2;
-// Backgrounds kept (one per view showing one at a time is the common case).
-const int kBackgroundCacheEntries = 2;
+// Backgrounds kept: for a view or two, each at its zoom and the zoom steps in and out.
+const int kBackgroundCacheEntries = 6;
 // Largest background kept scaled at the zoom (pixels).
 const LONGLONG kMaxKeptBackgroundPixels = 16 * 1024 * 1024;
 // Side of the square pieces a background is scaled in, as the paints need them.
 const int kBackgroundTile = 256;
-// Pixels along the window's edges drawn anew after a scroll.
-const int kEdgeBand = 64;
+// Pixels the kept frame reaches beyond the window on every side (a multiple of the
+// patterns' 8): an element is drawn cut by the edge of what it is drawn on a little
+// differently from one drawn whole, so the window's pixels are drawn far from it.
+const int kFrameMargin = 128;
+// The timer of the idle scaling of backgrounds for the next zooms, and the time it takes
+// at most before letting input in (milliseconds).
+const UINT_PTR kScaleAheadTimer = 0x5A53;
+const DWORD kScaleAheadSlice = 8;
+// Milliseconds without a paint before the idle scaling starts.
+const UINT kScaleAheadDelay = 100;
 // Pixels around an element's bounds that smoothing may still touch.
 const int kBleedPixels = 2;
 
@@ -65,6 +73,29 @@ struct CBackgroundKey
                && nSide == other.nSide;
     }
 };
+
+// The key of a background picture drawn from pieces scaled to pDC's mapping, and the
+// page's corner on the device; FALSE when it is drawn the ordinary way (no picture, a
+// mirrored rectangle, too large to keep).
+bool GetBackgroundKey(CDC* pDC, CElement* pElement, int nSide, CBackgroundKey& key, CPoint& ptOrigin)
+{
+    CBkgImage* pBackground = DYNAMIC_DOWNCAST(CBkgImage, pElement);
+    if (pBackground == NULL || pBackground->m_pBitmap == NULL)
+        return false;
+    // the picture lies from the page's corner over its rectangle's size
+    ptOrigin = CPoint(0, 0);
+    pDC->LPtoDP(&ptOrigin);
+    CRect rectPicture(0, 0, pElement->m_rect.Width(), pElement->m_rect.Height());
+    pDC->LPtoDP(&rectPicture);
+    if (rectPicture.left != ptOrigin.x || rectPicture.top != ptOrigin.y)
+        return false;                   // a mirrored rectangle: drawn as it is
+    key.pElement = pElement;
+    key.pPicture = pBackground->m_pBitmap;
+    key.sizePixels = CSize(rectPicture.Width(), rectPicture.Height());
+    key.nSide = nSide;
+    return key.sizePixels.cx > 0 && key.sizePixels.cy > 0
+           && (LONGLONG)key.sizePixels.cx * key.sizePixels.cy <= kMaxKeptBackgroundPixels;
+}
 
 // One piece of a scaled background: premultiplied 32-bit pixels, top row first.
 struct CBackgroundTile
@@ -117,6 +148,31 @@ CBackgroundEntry& OldestBackground()
             pOldest = &entry;
     }
     return *pOldest;
+}
+
+// An entry made ready for the pieces of a key, none scaled yet.
+void StartBackground(CBackgroundEntry& entry, const CBackgroundKey& key, bool bKeep)
+{
+    entry.key = key;
+    entry.nColumns = (key.sizePixels.cx + kBackgroundTile - 1) / kBackgroundTile;
+    entry.nRows = (key.sizePixels.cy + kBackgroundTile - 1) / kBackgroundTile;
+    entry.tiles.clear();
+    entry.tiles.resize((size_t)entry.nColumns * entry.nRows);
+    entry.bUsed = bKeep;
+    entry.nLastUse = ++g_nBackgroundUse;
+}
+
+// The kept entry of a key, made in place of the one used longest ago when there is none.
+CBackgroundEntry& KeptBackground(const CBackgroundKey& key)
+{
+    CBackgroundEntry* pEntry = FindBackground(key);
+    if (pEntry == NULL)
+    {
+        pEntry = &OldestBackground();
+        StartBackground(*pEntry, key, true);
+    }
+    pEntry->nLastUse = ++g_nBackgroundUse;
+    return *pEntry;
 }
 
 // One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
@@ -237,11 +293,11 @@ namespace
 // from their scaled pieces and (unless the plain paint is asked for) elements that cannot
 // reach the clip box are skipped.
 // pCull, when given: the pixels each element of the shown side may touch, in list order
-// (empty: not known), and rectCullPixels the pixels to draw; elements whose pixels miss
+// (empty: not known), and pDrawn the pixels to draw; elements whose pixels miss
 // them are skipped without working out their bounds again.
 void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const CRect& rectClip,
                      bool bMemory, bool bPrinting, const std::vector<CRect>* pCull = NULL,
-                     const CRect& rectCullPixels = CRect())
+                     const std::vector<CRect>* pDrawn = NULL)
 {
     // desk
     CBrush brushDesk(kDeskColor);
@@ -284,8 +340,9 @@ void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const C
                 ;       // drawn from its scaled pieces
             else if (!bFast)
                 pElement->DrawDC(pDrawDC);
-            else if (pPixels != NULL && !pPixels->IsRectEmpty()
-                         ? CRect().IntersectRect(pPixels, &rectCullPixels) != FALSE
+            else if (pPixels != NULL && !pPixels->IsRectEmpty() && pDrawn != NULL
+                         ? std::any_of(pDrawn->begin(), pDrawn->end(),
+                                       [&](const CRect& r) { return CRect().IntersectRect(pPixels, &r) != FALSE; })
                          : !MissesClip(pElement, rcCull))
             {
                 // one graphics for the elements between two page frames
@@ -344,6 +401,7 @@ struct CKeptElement
     std::string state;
     std::shared_ptr<Gdiplus::Bitmap> pPicture;    // kept alive: its address stays its own
     CRect rectPixels;                               // empty when its bounds are unknown
+    bool bScaledPieces = false;                     // a background drawn from scaled pieces
 };
 
 // Desk, page and elements as last drawn (no selection, no element being drawn).
@@ -381,53 +439,41 @@ void ForgetDrawnFrames()
     InterlockedIncrement(&g_nFrameGeneration);
 }
 
-BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
+namespace
 {
-    CVarnelDoc* pDoc = GetDocument();
-    CRect rectClient;
-    GetClientRect(&rectClient);
-    if (pDoc == NULL || rectClient.IsRectEmpty())
-        return FALSE;
-    if (m_pKeptFrame == NULL)
-        m_pKeptFrame = std::make_shared<CKeptFrame>();
-    CKeptFrame& frame = *m_pKeptFrame;
-    if (frame.size != rectClient.Size() || frame.bitmapKept.GetSafeHandle() == NULL)
-    {
-        frame.bValid = false;
-        frame.elements.clear();
-        frame.bitmapKept.DeleteObject();
-        frame.size = CSize(0, 0);
-        if (!frame.bitmapKept.CreateCompatibleBitmap(pDC, rectClient.Width(), rectClient.Height()))
-            return FALSE;
-        frame.size = rectClient.Size();
-    }
-    const HBITMAP hComposed = ComposedBitmap(pDC, rectClient.Size());
-    CDC dcKept, dcComposed;
-    if (hComposed == NULL || !dcKept.CreateCompatibleDC(pDC) || !dcComposed.CreateCompatibleDC(pDC))
-        return FALSE;
-    CBitmap* pOldKept = dcKept.SelectObject(&frame.bitmapKept);
-    OnPrepareDC(&dcKept);
-    AnchorPatternsToPage(&dcKept);
+// The pixels of the kept frame that the window shows: the frame reaches kFrameMargin
+// beyond the window on every side.
+CRect WindowInFrame(CSize sizeClient)
+{
+    return CRect(CPoint(kFrameMargin, kFrameMargin), sizeClient);
+}
 
+// What the frame's pixels depend on besides its elements, as dcKept maps them now.
+CFrameKey MakeFrameKey(CVarnelView* pView, CVarnelDoc* pDoc, CDC& dcKept, CSize sizeClient)
+{
     CFrameKey key;
-    key.sizeClient = rectClient.Size();
+    key.sizeClient = sizeClient;
     key.ptPageOrigin = CPoint(0, 0);
     dcKept.LPtoDP(&key.ptPageOrigin);
-    key.fZoom = m_fZoom;
+    key.fZoom = pView->GetZoom();
     key.nSide = pDoc->m_nSide;
     key.sizeDesign = CSize(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
     key.clrPage = pDoc->m_nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
-    key.bGrid = m_bDisplayGrid;
-    key.nGridType = m_nGridType;
-    key.nGridSize = m_nGridSize;
-    key.clrGrid = m_clrGrid;
-    key.bInnerBorder = m_bInnerBorder;
+    key.bGrid = pView->m_bDisplayGrid;
+    key.nGridType = pView->m_nGridType;
+    key.nGridSize = pView->m_nGridSize;
+    key.clrGrid = pView->m_clrGrid;
+    key.bInnerBorder = pView->m_bInnerBorder;
     key.nGeneration = g_nFrameGeneration;
+    return key;
+}
 
-    // the shown side's elements as they are now, with the pixels each may touch
-    const double fMargin = kBleedPixels / (m_fZoom > 0 ? m_fZoom : 1.0f) + 1;
-    std::vector<CKeptElement> elements;
-    elements.reserve(frame.elements.size());
+// The shown side's elements as they are now, each with the frame pixels it may touch.
+void CollectKeptElements(CVarnelDoc* pDoc, CDC& dcKept, float fZoom, size_t nExpected,
+                         std::vector<CKeptElement>& elements)
+{
+    const double fMargin = kBleedPixels / (fZoom > 0 ? fZoom : 1.0f) + 1;
+    elements.reserve(nExpected);
     for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
     {
         CElement* pElement = pDoc->m_listElements.GetNext(pos);
@@ -437,6 +483,10 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         CKeptElement& kept = elements.back();
         kept.pElement = pElement;
         GetElementDrawnState(pElement, kept.state, &kept.pPicture);
+        CBackgroundKey keyBackground;
+        CPoint ptOrigin;
+        kept.bScaledPieces = pElement->m_nKind == KIND_BACKGROUND
+                             && GetBackgroundKey(&dcKept, pElement, pDoc->m_nSide, keyBackground, ptOrigin);
         Gdiplus::RectF rc;
         if (GetElementDrawnBounds(pElement, CPoint(0, 0), rc))
         {
@@ -448,19 +498,90 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
             kept.rectPixels = rect;
         }
     }
+}
 
-    // what to draw anew: everything; or the strips a scroll brought into the window, the
-    // rest moved along, and where a changed element was and is
+// The library draws an element cut by the edge of its bitmap a little differently from
+// one drawn whole, all over it; and a picture a little differently where a clip cuts it
+// and wherever it lies on the device. So after a scroll by ptShift the elements across
+// an edge of the frame that the scroll moves them along (before or now) and every
+// picture are drawn anew where the window shows them, and so is a picture across the edge of a rectangle drawn anew; the
+// rectangles are added to dirty.
+void AddCutElements(const CKeptFrame& frame, const std::vector<CKeptElement>& elements, CPoint ptShift,
+                    const CRect& rectWindow, std::vector<CRect>& dirty)
+{
+    const CRect rectFrame(CPoint(0, 0), frame.size);
+    auto Within = [](const CRect& rect, const CRect& rectOuter) {
+        return rect.left >= rectOuter.left && rect.top >= rectOuter.top && rect.right <= rectOuter.right
+               && rect.bottom <= rectOuter.bottom;
+    };
+    // where the window shows an element, before and now
+    auto Shown = [&](size_t i) {
+        CRect rectShown, rectBeforeShown;
+        rectShown.IntersectRect(&elements[i].rectPixels, &rectWindow);
+        const CRect rectBefore = frame.elements[i].rectPixels + ptShift;
+        rectBeforeShown.IntersectRect(&rectBefore, &rectWindow);
+        rectShown.UnionRect(&rectShown, &rectBeforeShown);
+        return rectShown;
+    };
+    const bool bMoved = ptShift != CPoint(0, 0);
+    std::vector<size_t> pictures;
+    std::vector<CRect> across;
+    for (size_t i = 0; i < elements.size(); i++)
+    {
+        const CKeptElement& kept = elements[i];
+        if (kept.bScaledPieces || kept.rectPixels.IsRectEmpty() || Shown(i).IsRectEmpty())
+            continue;
+        if (kept.pPicture != NULL)
+            pictures.push_back(i);
+        else if (bMoved)
+        {
+            // cut across the scroll's direction: along it the cut stays where it was
+            const CRect& rectBefore = frame.elements[i].rectPixels;
+            bool bCut = false;
+            for (const CRect* p : {&kept.rectPixels, &rectBefore})
+                bCut = bCut || (ptShift.x != 0 && (p->left < rectFrame.left || p->right > rectFrame.right))
+                       || (ptShift.y != 0 && (p->top < rectFrame.top || p->bottom > rectFrame.bottom));
+            if (bCut)
+                across.push_back(Shown(i));
+        }
+    }
+    dirty.insert(dirty.end(), across.begin(), across.end());
+    std::vector<bool> added(pictures.size(), false);
+    for (bool bAdded = true; bAdded;)
+    {
+        bAdded = false;
+        for (size_t n = 0; n < pictures.size(); n++)
+        {
+            const CRect rectShown = Shown(pictures[n]);
+            bool bCut = bMoved;
+            for (size_t j = 0; j < dirty.size() && !bCut; j++)
+                bCut = !dirty[j].IsRectEmpty() && CRect().IntersectRect(&rectShown, &dirty[j])
+                       && !Within(rectShown, dirty[j]);
+            if (added[n] || !bCut)
+                continue;
+            dirty.push_back(rectShown);
+            added[n] = true;
+            bAdded = true;
+        }
+    }
+}
+
+// What a paint draws anew, in frame pixels: the whole window when the frame cannot be
+// kept; else the strips a scroll brings into the window (ptShift: how far the frame moves)
+// and where a changed element was and is. TRUE when the whole window is to be drawn.
+bool FindDirtyRects(const CKeptFrame& frame, const CFrameKey& key, const std::vector<CKeptElement>& elements,
+                    CPoint& ptShift, std::vector<CRect>& dirty)
+{
+    const CRect rectWindow = WindowInFrame(key.sizeClient);
+    ptShift = CPoint(0, 0);
     bool bWhole = g_bPlainPaint || !frame.bValid || elements.size() != frame.elements.size();
-    CPoint ptShift(0, 0);
     if (!bWhole && !(key == frame.key))
     {
         CFrameKey keyMoved = frame.key;
         keyMoved.ptPageOrigin = key.ptPageOrigin;
         ptShift = key.ptPageOrigin - frame.key.ptPageOrigin;
-        bWhole = !(keyMoved == key) || abs(ptShift.x) >= rectClient.Width() || abs(ptShift.y) >= rectClient.Height();
+        bWhole = !(keyMoved == key) || abs(ptShift.x) >= rectWindow.Width() || abs(ptShift.y) >= rectWindow.Height();
     }
-    std::vector<CRect> dirty;
     CRect rectChanged(0, 0, 0, 0);
     for (size_t i = 0; !bWhole && i < elements.size(); i++)
     {
@@ -477,81 +598,144 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
             rectChanged.UnionRect(&rectChanged, &rectBefore);
         }
     }
+    dirty.clear();
     if (bWhole)
     {
-        dirty.push_back(rectClient);
+        ptShift = CPoint(0, 0);
+        dirty.push_back(rectWindow);
+        return true;
     }
-    else
-    {
-        if (ptShift != CPoint(0, 0))
-        {
-            ResetToPixels(&dcKept);
-            dcKept.BitBlt(ptShift.x, ptShift.y, rectClient.Width(), rectClient.Height(), &dcKept, 0, 0, SRCCOPY);
-            OnPrepareDC(&dcKept);
-            AnchorPatternsToPage(&dcKept);
-            // the strips that come into view; and since the library draws an element cut by
-            // an edge a little differently from one drawn whole, a band along the edges of
-            // the scroll's direction, before and now
-            const int w = rectClient.Width(), h = rectClient.Height(), b = kEdgeBand;
-            if (ptShift.x != 0)
-            {
-                dirty.push_back(ptShift.x > 0 ? CRect(0, 0, ptShift.x + b, h) : CRect(w + ptShift.x - b, 0, w, h));
-                dirty.push_back(ptShift.x > 0 ? CRect(w - b, 0, w, h) : CRect(0, 0, b, h));
-            }
-            if (ptShift.y != 0)
-            {
-                dirty.push_back(ptShift.y > 0 ? CRect(0, 0, w, ptShift.y + b) : CRect(0, h + ptShift.y - b, w, h));
-                dirty.push_back(ptShift.y > 0 ? CRect(0, h - b, w, h) : CRect(0, 0, w, b));
-            }
-        }
-        dirty.push_back(rectChanged);
-    }
+    dirty.push_back(rectChanged);
+    // the strips that come into view
+    const CRect& r = rectWindow;
+    if (ptShift.x != 0)
+        dirty.push_back(ptShift.x > 0 ? CRect(r.left, r.top, r.left + ptShift.x, r.bottom)
+                                      : CRect(r.right + ptShift.x, r.top, r.right, r.bottom));
+    if (ptShift.y != 0)
+        dirty.push_back(ptShift.y > 0 ? CRect(r.left, r.top, r.right, r.top + ptShift.y)
+                                      : CRect(r.left, r.bottom + ptShift.y, r.right, r.bottom));
+    AddCutElements(frame, elements, ptShift, rectWindow, dirty);
+    return false;
+}
 
+// The kept frame's mapping: the view's, moved by the frame's margin.
+void PrepareFrameDC(CVarnelView* pView, CDC* pDC)
+{
+    pView->OnPrepareDC(pDC);
+    pDC->OffsetViewportOrg(kFrameMargin, kFrameMargin);
+    AnchorPatternsToPage(pDC);
+}
+
+// Draws desk, page and elements anew within the rectangles (frame pixels), cut to the
+// window's part of the frame, in one pass.
+void DrawFrameRects(CVarnelView* pView, CDC* pKept, const std::vector<CRect>& dirty,
+                    const std::vector<CKeptElement>& elements, const CRect& rectWindow)
+{
+    std::vector<CRect> drawn;
+    CRgn rgnDirty;
+    if (!rgnDirty.CreateRectRgn(0, 0, 0, 0))
+        AfxThrowResourceException();
+    for (CRect rectDirty : dirty)
+    {
+        rectDirty.IntersectRect(&rectDirty, &rectWindow);
+        if (rectDirty.IsRectEmpty())
+            continue;
+        CRgn rgn;
+        if (!rgn.CreateRectRgnIndirect(&rectDirty))
+            AfxThrowResourceException();
+        rgnDirty.CombineRgn(&rgnDirty, &rgn, RGN_OR);
+        rectDirty.InflateRect(1, 1);
+        drawn.push_back(rectDirty);
+    }
+    if (drawn.empty())
+        return;
     std::vector<CRect> cull;
     cull.reserve(elements.size());
     for (const CKeptElement& kept : elements)
         cull.push_back(kept.rectPixels);
-    for (CRect rectDirty : dirty)
+    pView->m_pKeptFrame->bValid = false;
+    // cut to the pixels exactly, as the plain paint is to the window's
+    pKept->SelectClipRgn(&rgnDirty);
+    CRect rectClip;
+    pKept->GetClipBox(&rectClip);
+    DrawDesignLayer(pView, pView->GetDocument(), pKept, rectClip, true, false, &cull, &drawn);
+    pKept->SelectClipRgn(NULL);
+}
+
+// The selection and the element being drawn over a copy of the window's part of the
+// frame, then the window.
+void ShowKeptFrame(CVarnelView* pView, CDC* pDC, CDC* pKept, HBITMAP hComposed, CSize sizeClient)
+{
+    CDC dcComposed;
+    if (!dcComposed.CreateCompatibleDC(pDC))
+        return;
+    const HGDIOBJ hOldComposed = ::SelectObject(dcComposed.m_hDC, hComposed);
+    dcComposed.BitBlt(0, 0, sizeClient.cx, sizeClient.cy, pKept, kFrameMargin, kFrameMargin, SRCCOPY);
+    pView->OnPrepareDC(&dcComposed);
+    dcComposed.SetBrushOrg(0, 0);
+    pView->GetDocument()->m_tracker.DrawSelection(&dcComposed);
+    if (pView->m_pNewElement != NULL)
+        pView->m_pNewElement->DrawDC(&dcComposed);
+    ResetToPixels(&dcComposed);
+    ResetToPixels(pDC);
+    pDC->BitBlt(0, 0, sizeClient.cx, sizeClient.cy, &dcComposed, 0, 0, SRCCOPY);
+    ::SelectObject(dcComposed.m_hDC, hOldComposed);
+}
+}
+
+// Moves the kept frame with the scroll, draws what changed or came into view, then shows it.
+BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    if (pDoc == NULL || rectClient.IsRectEmpty())
+        return FALSE;
+    if (m_pKeptFrame == NULL)
+        m_pKeptFrame = std::make_shared<CKeptFrame>();
+    CKeptFrame& frame = *m_pKeptFrame;
+    const CSize sizeFrame(rectClient.Width() + 2 * kFrameMargin, rectClient.Height() + 2 * kFrameMargin);
+    if (frame.size != sizeFrame || frame.bitmapKept.GetSafeHandle() == NULL)
     {
-        rectDirty.IntersectRect(&rectDirty, &rectClient);
-        if (rectDirty.IsRectEmpty())
-            continue;
         frame.bValid = false;
-        CRect rectLogical = rectDirty;
-        dcKept.DPtoLP(&rectLogical);
-        rectLogical.NormalizeRect();
-        rectLogical.InflateRect(1, 1);
-        dcKept.IntersectClipRect(&rectLogical);
-        CRect rectClip;
-        dcKept.GetClipBox(&rectClip);
-        CRect rectClipPixels = rectClip;
-        dcKept.LPtoDP(&rectClipPixels);
-        rectClipPixels.NormalizeRect();
-        rectClipPixels.InflateRect(1, 1);
-        DrawDesignLayer(this, pDoc, &dcKept, rectClip, true, false, &cull, rectClipPixels);
-        dcKept.SelectClipRgn(NULL);
+        frame.elements.clear();
+        frame.bitmapKept.DeleteObject();
+        frame.size = CSize(0, 0);
+        if (!frame.bitmapKept.CreateCompatibleBitmap(pDC, sizeFrame.cx, sizeFrame.cy))
+            return FALSE;
+        frame.size = sizeFrame;
     }
+    const HBITMAP hComposed = ComposedBitmap(pDC, rectClient.Size());
+    CDC dcKept;
+    if (hComposed == NULL || !dcKept.CreateCompatibleDC(pDC))
+        return FALSE;
+    CBitmap* pOldKept = dcKept.SelectObject(&frame.bitmapKept);
+    PrepareFrameDC(this, &dcKept);
+
+    const CFrameKey key = MakeFrameKey(this, pDoc, dcKept, rectClient.Size());
+    std::vector<CKeptElement> elements;
+    CollectKeptElements(pDoc, dcKept, m_fZoom, frame.elements.size(), elements);
+    CPoint ptShift;
+    std::vector<CRect> dirty;
+    FindDirtyRects(frame, key, elements, ptShift, dirty);
+    if (ptShift != CPoint(0, 0))
+    {
+        ResetToPixels(&dcKept);
+        dcKept.BitBlt(ptShift.x, ptShift.y, sizeFrame.cx, sizeFrame.cy, &dcKept, 0, 0, SRCCOPY);
+        PrepareFrameDC(this, &dcKept);
+    }
+    DrawFrameRects(this, &dcKept, dirty, elements, WindowInFrame(rectClient.Size()));
     frame.key = key;
     frame.elements.swap(elements);
     frame.bValid = true;
 
-    // the selection and the element being drawn over a copy, then the window
     ResetToPixels(&dcKept);
-    const HGDIOBJ hOldComposed = ::SelectObject(dcComposed.m_hDC, hComposed);
-    dcComposed.BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcKept, 0, 0, SRCCOPY);
+    ShowKeptFrame(this, pDC, &dcKept, hComposed, rectClient.Size());
     dcKept.SelectObject(pOldKept);
-    OnPrepareDC(&dcComposed);
-    dcComposed.SetBrushOrg(0, 0);
-    pDoc->m_tracker.DrawSelection(&dcComposed);
-    if (m_pNewElement != NULL)
-        m_pNewElement->DrawDC(&dcComposed);
-    ResetToPixels(&dcComposed);
-    ResetToPixels(pDC);
-    pDC->BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcComposed, 0, 0, SRCCOPY);
-    ::SelectObject(dcComposed.m_hDC, hOldComposed);
     return TRUE;
 }
 
+// The kept frame on the screen; otherwise everything through a memory bitmap (or the printer).
 void CVarnelView::OnDraw(CDC* pDC)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -573,6 +757,7 @@ void CVarnelView::OnDraw(CDC* pDC)
         if (m_hWnd != NULL && !pDC->IsPrinting() && PaintFromKeptFrame(pDC))
         {
             ShowZoomInStatusBar(m_fZoom);
+            StartScalingAhead();
             return;
         }
         if (m_pKeptFrame != NULL)
@@ -586,13 +771,20 @@ void CVarnelView::OnDraw(CDC* pDC)
 
         if (!pDC->IsPrinting() && rectPixels.Width() > 0 && rectPixels.Height() > 0
             && dcMem.CreateCompatibleDC(pDC)
-            && bitmap.CreateCompatibleBitmap(pDC, rectPixels.Width(), rectPixels.Height()))
+            && bitmap.CreateCompatibleBitmap(pDC, rectPixels.Width() + 2 * kFrameMargin,
+                                             rectPixels.Height() + 2 * kFrameMargin))
         {
+            // drawn with the bitmap's edges a margin away from the pixels shown, as the
+            // kept frame is
             OnPrepareDC(&dcMem);
-            dcMem.OffsetViewportOrg(-rectPixels.left, -rectPixels.top);
+            dcMem.OffsetViewportOrg(kFrameMargin - rectPixels.left, kFrameMargin - rectPixels.top);
             pOldBitmap = dcMem.SelectObject(&bitmap);
             AnchorPatternsToPage(&dcMem);
-            dcMem.IntersectClipRect(&rectClip);
+            CRgn rgnShown;
+            if (!rgnShown.CreateRectRgn(kFrameMargin, kFrameMargin, kFrameMargin + rectPixels.Width(),
+                                        kFrameMargin + rectPixels.Height()))
+                AfxThrowResourceException();
+            dcMem.SelectClipRgn(&rgnShown);
             pDrawDC = &dcMem;
         }
 
@@ -615,48 +807,26 @@ void CVarnelView::OnDraw(CDC* pDC)
         ResetToPixels(&dcMem);
         dcMem.SelectClipRgn(NULL);
         pDC->BitBlt(rectPixels.left, rectPixels.top, rectPixels.Width(), rectPixels.Height(),
-                    &dcMem, 0, 0, SRCCOPY);
+                    &dcMem, kFrameMargin, kFrameMargin, SRCCOPY);
         dcMem.SelectObject(pOldBitmap);
         dcMem.SetMapMode(MM_ANISOTROPIC);
     }
     ShowZoomInStatusBar(m_fZoom);
 }
 
+// Blits the pieces under the clip box, scaling those not yet kept.
 BOOL CVarnelView::DrawScaledBackground(CDC* pDC, CElement* pElement, BOOL bKeep)
 {
     CBkgImage* pBackground = DYNAMIC_DOWNCAST(CBkgImage, pElement);
-    if (pBackground == NULL || pBackground->m_pBitmap == NULL)
-        return FALSE;
-
-    // the picture lies from the page's corner over its rectangle's size
-    CPoint ptOrigin(0, 0);
-    pDC->LPtoDP(&ptOrigin);
-    CRect rectPicture(0, 0, pElement->m_rect.Width(), pElement->m_rect.Height());
-    pDC->LPtoDP(&rectPicture);
-    if (rectPicture.left != ptOrigin.x || rectPicture.top != ptOrigin.y)
-        return FALSE;                   // a mirrored rectangle: drawn as it is
     CBackgroundKey key;
-    key.pElement = pElement;
-    key.pPicture = pBackground->m_pBitmap;
-    key.sizePixels = CSize(rectPicture.Width(), rectPicture.Height());
-    key.nSide = GetDocument() != NULL ? GetDocument()->m_nSide : 0;
-    if (key.sizePixels.cx <= 0 || key.sizePixels.cy <= 0
-        || (LONGLONG)key.sizePixels.cx * key.sizePixels.cy > kMaxKeptBackgroundPixels)
+    CPoint ptOrigin;
+    if (!GetBackgroundKey(pDC, pElement, GetDocument() != NULL ? GetDocument()->m_nSide : 0, key, ptOrigin))
         return FALSE;
 
     CBackgroundEntry scratch;
-    CBackgroundEntry* pEntry = bKeep ? FindBackground(key) : NULL;
-    if (pEntry == NULL)
-    {
-        pEntry = bKeep ? &OldestBackground() : &scratch;
-        pEntry->key = key;
-        pEntry->nColumns = (key.sizePixels.cx + kBackgroundTile - 1) / kBackgroundTile;
-        pEntry->nRows = (key.sizePixels.cy + kBackgroundTile - 1) / kBackgroundTile;
-        pEntry->tiles.clear();
-        pEntry->tiles.resize((size_t)pEntry->nColumns * pEntry->nRows);
-        pEntry->bUsed = bKeep != FALSE;
-    }
-    pEntry->nLastUse = ++g_nBackgroundUse;
+    CBackgroundEntry* pEntry = bKeep ? &KeptBackground(key) : &scratch;
+    if (!bKeep)
+        StartBackground(scratch, key, false);
 
     // the pieces under the clip box, in pixels of the scaled picture
     CRect rectClip;
@@ -770,6 +940,7 @@ void CVarnelView::DrawPageFrame(CDC* pDC)
     pDC->SetViewportExt(sizeZoomed.cx, sizeZoomed.cy);
 }
 
+// Grid lines every grid step, where they stand far enough apart.
 void CVarnelView::DrawGrid(CDC* pDC, int nLeft, int nTop, int nRight, int nBottom)
 {
     const int nStep = (int)(m_nGridSize * m_fZoom);
@@ -798,4 +969,101 @@ void CVarnelView::DrawGrid(CDC* pDC, int nLeft, int nTop, int nRight, int nBotto
     catch (...)
     {
     }
+}
+
+// The window's pixels at the zoom steps in and out of the shown side's background pictures
+// are scaled while the view is idle, a piece at a time, so that a zoom step finds them.
+BOOL CVarnelView::ScaleAheadPiece()
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL || m_hWnd == NULL || g_bPlainPaint)
+        return FALSE;
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    const CPoint ptScroll = GetDeviceScrollPosition();
+    CClientDC dcWindow(this);
+    CDC dc;
+    if (!dc.CreateCompatibleDC(&dcWindow))
+        return FALSE;
+    const int nWidth = pDoc->m_nDesignWidth, nHeight = pDoc->m_nDesignHeight;
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listElements.GetNext(pos);
+        CBkgImage* pBackground = DYNAMIC_DOWNCAST(CBkgImage, pElement);
+        if (pBackground == NULL || pElement->m_nKind != KIND_BACKGROUND || pElement->m_nSide != pDoc->m_nSide)
+            continue;
+        for (const float fZoom : {GetZoomStep(TRUE), GetZoomStep(FALSE)})
+        {
+            if (fZoom == m_fZoom)
+                continue;
+            // the view's mapping at that zoom
+            dc.SetMapMode(MM_ANISOTROPIC);
+            dc.SetWindowExt(nWidth, nHeight);
+            dc.SetViewportExt((int)(nWidth * fZoom), (int)(nHeight * fZoom));
+            CBackgroundKey key;
+            CPoint ptOrigin;
+            if (!GetBackgroundKey(&dc, pElement, pDoc->m_nSide, key, ptOrigin))
+                continue;
+            // the scroll position stays where it can: the window shows from it, or the
+            // picture's far end
+            const CSize sizeWindow = rectClient.Size();
+            const CRect rectPicture(CPoint(0, 0), key.sizePixels);
+            CRect rectNeeded(std::min(ptScroll.x, std::max<LONG>(0, key.sizePixels.cx - sizeWindow.cx)),
+                             std::min(ptScroll.y, std::max<LONG>(0, key.sizePixels.cy - sizeWindow.cy)),
+                             ptScroll.x + sizeWindow.cx, ptScroll.y + sizeWindow.cy);
+            if (!rectNeeded.IntersectRect(&rectNeeded, &rectPicture))
+                continue;
+            CBackgroundEntry* pEntry = FindBackground(key);
+            for (int nRow = rectNeeded.top / kBackgroundTile; nRow <= (rectNeeded.bottom - 1) / kBackgroundTile; nRow++)
+            {
+                for (int nColumn = rectNeeded.left / kBackgroundTile;
+                     nColumn <= (rectNeeded.right - 1) / kBackgroundTile; nColumn++)
+                {
+                    if (pEntry != NULL && pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn] != NULL)
+                        continue;
+                    if (pEntry == NULL)
+                        pEntry = &KeptBackground(key);
+                    CRect rectTile(nColumn * kBackgroundTile, nRow * kBackgroundTile, 0, 0);
+                    rectTile.right = std::min<LONG>(rectTile.left + kBackgroundTile, key.sizePixels.cx);
+                    rectTile.bottom = std::min<LONG>(rectTile.top + kBackgroundTile, key.sizePixels.cy);
+                    CBackgroundTile* pTile = ScaleBackgroundTile(pBackground->m_pBitmap.get(), key.sizePixels, rectTile);
+                    if (pTile == NULL)
+                        return FALSE;       // left to the paint that needs it
+                    pEntry->tiles[(size_t)nRow * pEntry->nColumns + nColumn].reset(pTile);
+                    return TRUE;
+                }
+            }
+        }
+    }
+    return FALSE;
+}
+
+// While idle: scales pieces for about a frame's time, then lets input in again.
+void CVarnelView::OnTimer(UINT nIDEvent)
+{
+    if (nIDEvent != kScaleAheadTimer)
+    {
+        CScrollView::OnTimer(nIDEvent);
+        return;
+    }
+    const DWORD nStart = ::GetTickCount();
+    BOOL bMore = TRUE;
+    while (bMore && ::GetTickCount() - nStart < kScaleAheadSlice)
+        bMore = ScaleAheadPiece();
+    if (!bMore)
+    {
+        KillTimer(kScaleAheadTimer);
+        m_bScalingAhead = FALSE;
+    }
+    else
+    {
+        SetTimer(kScaleAheadTimer, 1, NULL);
+    }
+}
+
+// Each paint puts the idle scaling off by a moment, so that it waits while the user works.
+void CVarnelView::StartScalingAhead()
+{
+    if (m_hWnd != NULL && !g_bPlainPaint)
+        m_bScalingAhead = SetTimer(kScaleAheadTimer, kScaleAheadDelay, NULL) != 0;
 }

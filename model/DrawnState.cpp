@@ -19,6 +19,7 @@ void MixValue(std::string& state, const T& value)
 }
 }
 
+// The element's record, its picture's address and the values the record leaves out.
 void GetElementDrawnState(CElement* pElement, std::string& state, std::shared_ptr<Gdiplus::Bitmap>* pPicture)
 {
     state.clear();

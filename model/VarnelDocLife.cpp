@@ -61,6 +61,7 @@ BOOL CVarnelDoc::IsOtherDocumentOpen() const
     return FALSE;
 }
 
+// A publication from a template or a blank page of the chosen size, with its background.
 void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CString& strBackgroundPath,
                                      int nWidth, int nHeight, int nPublicationType, BOOL bBlankDesign)
 {
@@ -162,6 +163,7 @@ void CVarnelDoc::OnDocumentLoaded(const CString& strFileFolder)
     UpdateAllViews(NULL);
 }
 
+// Loads the stored data source again; a failure is told and the description kept.
 BOOL CVarnelDoc::ReconnectDataSource(const CString& strFileFolder)
 {
     CString strText;

@@ -8,7 +8,8 @@
 //   is drawn (the background stays scaled to the zoom); the 1,000 elements also with one
 //   kind of work taken out, which shows what each costs;
 // - full paint at a new zoom: a zoom command (in and out in turn) and its paint, the
-//   scaled backgrounds dropped first, so the background is scaled anew;
+//   scaled backgrounds dropped first, so the background is scaled anew; and the same
+//   after the view's idle time, in which it scales the backgrounds of the next zooms;
 // - kept frame: a repaint with nothing changed;
 // - changed strip: a repaint after one element in the window's middle moved by a unit;
 // - after a scroll: a scroll by a line, a page or the thumb (down and up in turn) and its
@@ -156,6 +157,7 @@ enum Action
 {
     FULL_PAINT,         // the kept frame dropped, then a paint
     NEW_ZOOM,           // zoom in and out in turn (backgrounds dropped first), and the paint
+    ZOOM_AHEAD,         // the same, the backgrounds dropped and a paint's idle time let pass first
     KEPT_FRAME,         // a paint with nothing changed
     CHANGED_STRIP,      // the element nearest the window's middle moved by a unit, and a paint
     SCROLL_LINE,        // a scroll by a line down and up in turn, and the paint
@@ -164,12 +166,14 @@ enum Action
     FULL_PAINT_COLD     // as FULL_PAINT, the kept gradient fills dropped too
 };
 
+// What a timed run draws, for the report.
 const char* ActionName(Action nAction)
 {
     switch (nAction)
     {
     case FULL_PAINT: return "full paint";
-    case NEW_ZOOM: return "full paint at a new zoom (zoom step)";
+    case NEW_ZOOM: return "full paint at a new zoom (zoom step), background scaled anew";
+    case ZOOM_AHEAD: return "full paint at a new zoom (zoom step) after idle time";
     case KEPT_FRAME: return "kept frame, nothing changed";
     case CHANGED_STRIP: return "changed strip, one element nudged";
     case SCROLL_LINE: return "after a scroll by a line";
@@ -214,6 +218,19 @@ UINT ZoomStepCommand(float fZoom, bool bFirst)
     return bIn ? ID_VIEW_ZOOM_IN : ID_VIEW_ZOOM_OUT;
 }
 
+// Lets the view use its idle time (scaling the next zooms' backgrounds), as between the
+// steps of a user.
+void WaitWhileScalingAhead(CVarnelView* pView)
+{
+    const double t0 = Now();
+    while (pView->IsScalingAhead() && Now() - t0 < 10000)
+    {
+        ::MsgWaitForMultipleObjects(0, NULL, FALSE, 5, QS_ALLINPUT);
+        Pump();
+    }
+}
+
+// Times kRuns runs of an action at a zoom, the window scrolled to the page's middle.
 double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, double& fCpu)
 {
     pView->SendMessage(WM_COMMAND, ZoomCommand(fZoom), 0);
@@ -241,6 +258,14 @@ double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, 
             ForgetGradientFills();
         if (nAction == NEW_ZOOM)
             ForgetDrawnBackgrounds();
+        if (nAction == ZOOM_AHEAD)
+        {
+            // only what the idle time scaled is kept for the step
+            ForgetDrawnBackgrounds();
+            pView->Invalidate(FALSE);
+            pView->UpdateWindow();
+            WaitWhileScalingAhead(pView);
+        }
         if (pNudged != NULL)
         {
             const CRect rect = pNudged->GetRect() + CPoint(bFirst ? 1 : -1, 0);
@@ -251,6 +276,7 @@ double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, 
         switch (nAction)
         {
         case NEW_ZOOM:
+        case ZOOM_AHEAD:
             pView->SendMessage(WM_COMMAND, ZoomStepCommand(fZoom, bFirst), 0);
             break;
         case SCROLL_LINE:
@@ -345,10 +371,10 @@ int OpenOnce(const char* pszPublication, const char* pszResult)
 }
 
 // Writes the publication the open case reads: the mixed design of kOpenElements.
-bool WritePublication(const CString& strPath)
+bool WritePublication(const CString& strPath, Variant nVariant)
 {
     CVarnelDoc doc;
-    FillDocument(doc, kOpenElements);
+    FillDocument(doc, kOpenElements, nVariant);
     try
     {
         CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
@@ -366,13 +392,13 @@ bool WritePublication(const CString& strPath)
 }
 
 // Opens the publication kOpenRuns times, each in a process of its own.
-void BenchOpen(const char* pszProgram)
+void BenchOpen(const char* pszProgram, Variant nVariant)
 {
     char szTemp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, szTemp);
     const CString strPublication = CString(szTemp) + "stickwell_bench_view.labf";
     const CString strResult = CString(szTemp) + "stickwell_bench_view_result.txt";
-    if (!WritePublication(strPublication))
+    if (!WritePublication(strPublication, nVariant))
     {
         printf("the publication was not written\n");
         return;
@@ -411,13 +437,14 @@ void BenchOpen(const char* pszProgram)
     }
     ::DeleteFileA(strResult);
     ::DeleteFileA(strPublication);
-    printf("%d elements: open to an idle window, median %.3f s, best %.3f s (%d runs; %d paints of the view, "
+    printf("%d elements%s: open to an idle window, median %.3f s, best %.3f s (%d runs; %d paints of the view, "
            "zoom %d %%, %d elements read)\n",
-           kOpenElements, Median(seconds), *std::min_element(seconds.begin(), seconds.end()), kOpenRuns, nPaints,
+           kOpenElements, VariantName(nVariant), Median(seconds), *std::min_element(seconds.begin(), seconds.end()), kOpenRuns, nPaints,
            nZoom, nElements - 1);
 }
 } // namespace
 
+// Runs every case (or one kind), then the open case.
 int main(int argc, char* argv[])
 {
     if (argc >= 4 && strcmp(argv[1], "--open") == 0)
@@ -447,12 +474,16 @@ int main(int argc, char* argv[])
             {1000, 1.0f, NO_TEXTS, FULL_PAINT}, {1000, 3.0f, NO_TEXTS, FULL_PAINT},
             {50, 1.0f, AS_DESIGNED, NEW_ZOOM}, {50, 3.0f, AS_DESIGNED, NEW_ZOOM},
             {1000, 1.0f, AS_DESIGNED, NEW_ZOOM}, {1000, 3.0f, AS_DESIGNED, NEW_ZOOM},
+            {50, 1.0f, AS_DESIGNED, ZOOM_AHEAD}, {50, 3.0f, AS_DESIGNED, ZOOM_AHEAD},
+            {1000, 1.0f, AS_DESIGNED, ZOOM_AHEAD}, {1000, 3.0f, AS_DESIGNED, ZOOM_AHEAD},
+            {1000, 1.0f, PLAIN_FILLS, ZOOM_AHEAD}, {1000, 3.0f, PLAIN_FILLS, ZOOM_AHEAD},
             {50, 1.0f, AS_DESIGNED, KEPT_FRAME}, {50, 3.0f, AS_DESIGNED, KEPT_FRAME},
             {1000, 1.0f, AS_DESIGNED, KEPT_FRAME}, {1000, 3.0f, AS_DESIGNED, KEPT_FRAME},
             {50, 1.0f, AS_DESIGNED, CHANGED_STRIP}, {50, 3.0f, AS_DESIGNED, CHANGED_STRIP},
             {1000, 1.0f, AS_DESIGNED, CHANGED_STRIP}, {1000, 3.0f, AS_DESIGNED, CHANGED_STRIP},
             {50, 1.0f, AS_DESIGNED, SCROLL_LINE}, {50, 3.0f, AS_DESIGNED, SCROLL_LINE},
             {1000, 1.0f, AS_DESIGNED, SCROLL_LINE}, {1000, 3.0f, AS_DESIGNED, SCROLL_LINE},
+            {1000, 1.0f, PLAIN_FILLS, SCROLL_LINE}, {1000, 3.0f, PLAIN_FILLS, SCROLL_LINE},
             {1000, 1.0f, AS_DESIGNED, SCROLL_PAGE}, {1000, 3.0f, AS_DESIGNED, SCROLL_PAGE},
             {1000, 1.0f, AS_DESIGNED, SCROLL_THUMB}, {1000, 3.0f, AS_DESIGNED, SCROLL_THUMB},
             {1000, 0.25f, AS_DESIGNED, FULL_PAINT_COLD}, {1000, 1.0f, AS_DESIGNED, FULL_PAINT_COLD},
@@ -460,7 +491,7 @@ int main(int argc, char* argv[])
         };
         printf("the design view in a 1000 x 700 frame, %d runs each\n", kRuns);
         const struct { const char* pszName; Action nFirst; Action nLast; } kinds[] = {
-            {"full", FULL_PAINT, FULL_PAINT}, {"zoom", NEW_ZOOM, NEW_ZOOM}, {"kept", KEPT_FRAME, KEPT_FRAME},
+            {"full", FULL_PAINT, FULL_PAINT}, {"zoom", NEW_ZOOM, ZOOM_AHEAD}, {"kept", KEPT_FRAME, KEPT_FRAME},
             {"strip", CHANGED_STRIP, CHANGED_STRIP}, {"scroll", SCROLL_LINE, SCROLL_THUMB},
             {"gradients", FULL_PAINT_COLD, FULL_PAINT_COLD} };
         for (const auto& c : cases)
@@ -507,7 +538,10 @@ int main(int argc, char* argv[])
     char szProgram[MAX_PATH];
     ::GetModuleFileNameA(NULL, szProgram, MAX_PATH);
     if (pszOnly == NULL || bOpenOnly)
-        BenchOpen(szProgram);
+    {
+        BenchOpen(szProgram, AS_DESIGNED);
+        BenchOpen(szProgram, PLAIN_FILLS);
+    }
     GdiplusShutdown(token);
     return 0;
 }

@@ -87,6 +87,7 @@ void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizeP
     }
 }
 
+// Shows the whole document in the client area, without scroll bars.
 void CScrollView::SetScaleToFitSize(SIZE sizeTotal)
 {
     m_nMapMode = MM_SCALETOFIT;
@@ -121,6 +122,7 @@ CPoint CScrollView::GetDeviceScrollPosition() const
     return pt;
 }
 
+// The scroll position in logical units of the mapping mode.
 CPoint CScrollView::GetScrollPosition() const
 {
     CPoint pt = GetDeviceScrollPosition();
@@ -139,6 +141,7 @@ CPoint CScrollView::GetScrollPosition() const
     return pt;
 }
 
+// Scrolls to a logical position.
 void CScrollView::ScrollToPosition(POINT pt)
 {
     if (m_nMapMode != MM_TEXT && m_nMapMode != MM_SCALETOFIT)
@@ -301,6 +304,7 @@ void CScrollView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
     CView::OnPrepareDC(pDC, pInfo);
 }
 
+// Fills the client area right of and below the document.
 void CScrollView::FillOutsideRect(CDC* pDC, CBrush* pBrush)
 {
     // the client area right of and below the document
@@ -326,6 +330,7 @@ void CScrollView::FillOutsideRect(CDC* pDC, CBrush* pBrush)
     pDC->RestoreDC(nSaved);
 }
 
+// Sizes the parent frame to show the whole document.
 void CScrollView::ResizeParentToFit(BOOL bShrinkOnly)
 {
     // the parent frame's size that shows the whole document
@@ -397,6 +402,7 @@ BOOL CScrollView::OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll)
     return OnScrollBy(CSize(x - xOrig, y - yOrig), bDoScroll);
 }
 
+// Scrolls by a device size within the ranges; FALSE when nothing moves.
 BOOL CScrollView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
 {
     // no scrolling in a direction without a visible, enabled bar
@@ -436,6 +442,7 @@ BOOL CScrollView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
     return TRUE;
 }
 
+// Horizontal bar messages, or the thumb of a bar control.
 void CScrollView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     if (pScrollBar != NULL && pScrollBar->SendChildNotifyLastMsg())
@@ -455,6 +462,7 @@ void CScrollView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     OnScroll(MAKEWORD(nSBCode, 0xFF), nPos);
 }
 
+// Vertical bar messages, or the thumb of a bar control.
 void CScrollView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 {
     if (pScrollBar != NULL && pScrollBar->SendChildNotifyLastMsg())
@@ -473,6 +481,7 @@ void CScrollView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
     OnScroll(MAKEWORD(0xFF, nSBCode), nPos);
 }
 
+// Wheel notches scroll by lines (or pages) on the bar there is.
 BOOL CScrollView::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)
 {
     // lines of the system setting per notch, vertically when there is a vertical bar
