@@ -323,6 +323,8 @@ void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const C
     // the texts of one paint share their fonts; on the screen gradients are drawn straight
     // into the paint's pixels
     std::unique_ptr<CTextFontScope> pFonts(bFast ? new CTextFontScope : NULL);
+    if (g_bPlainPaint)
+        ForgetGradientFills();  // the plain paint makes every fill anew, so a stale kept one shows
     std::unique_ptr<CGradientFillScope> pGradients(bMemory && !bPrinting ? new CGradientFillScope(pDrawDC->m_hDC)
                                                                         : NULL);
     std::unique_ptr<Gdiplus::Graphics> pShared;
