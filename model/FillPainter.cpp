@@ -4,6 +4,7 @@
 #include "Element.h"
 #include "ElementStream.h"
 #include "FlattenedPath.h"
+#include "PictureLoad.h"
 
 #include <math.h>
 #include <string.h>
@@ -750,62 +751,21 @@ bool FillPathPixels(DWORD* pBits, int nStride, const RECT& rcBox, const double m
     return bOpaque;
 }
 
-// Pixels the fills are worked out in, selected into a memory DC; kept between fills
-// (UI thread only).
-struct CScratch
-{
-    HDC hMem = NULL;
-    HBITMAP hBitmap = NULL;
-    HGDIOBJ hOld = NULL;
-    DWORD* pBits = NULL;
-    int nWidth = 0;
-    int nHeight = 0;
-};
-CScratch g_scratch;
+// Pixels the fills are worked out in; kept between fills (UI thread only).
+CDibSurface g_scratch;
 
 void ReleaseScratch()
 {
-    if (g_scratch.hMem != NULL)
-    {
-        ::SelectObject(g_scratch.hMem, g_scratch.hOld);
-        ::DeleteDC(g_scratch.hMem);
-    }
-    if (g_scratch.hBitmap != NULL)
-        ::DeleteObject(g_scratch.hBitmap);
-    g_scratch = CScratch();
+    g_scratch.Release();
 }
 
-// The scratch pixels, at least nWidth x nHeight (rows g_scratch.nWidth apart); false
+// The scratch pixels, at least nWidth x nHeight (rows g_scratch.m_nWidth apart); false
 // when they cannot be made.
 bool EnsureScratch(int nWidth, int nHeight)
 {
-    if (g_scratch.hMem != NULL && nWidth <= g_scratch.nWidth && nHeight <= g_scratch.nHeight)
+    if (g_scratch.m_hDC != NULL && nWidth <= g_scratch.m_nWidth && nHeight <= g_scratch.m_nHeight)
         return true;
-    const int nNewWidth = std::max(nWidth, g_scratch.nWidth), nNewHeight = std::max(nHeight, g_scratch.nHeight);
-    ReleaseScratch();
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = nNewWidth;
-    info.bmiHeader.biHeight = -nNewHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-    HDC hMem = hBitmap != NULL && pBits != NULL ? ::CreateCompatibleDC(NULL) : NULL;
-    if (hMem == NULL)
-    {
-        if (hBitmap != NULL)
-            ::DeleteObject(hBitmap);
-        return false;
-    }
-    g_scratch.hMem = hMem;
-    g_scratch.hBitmap = hBitmap;
-    g_scratch.hOld = ::SelectObject(hMem, hBitmap);
-    g_scratch.pBits = (DWORD*)pBits;
-    g_scratch.nWidth = nNewWidth;
-    g_scratch.nHeight = nNewHeight;
-    return true;
+    return g_scratch.Create(std::max(nWidth, g_scratch.m_nWidth), std::max(nHeight, g_scratch.m_nHeight));
 }
 
 // Copies the box of scratch pixels to hDC through the fill's region: opaque pixels as
@@ -821,12 +781,12 @@ BOOL CopyThroughRegion(HDC hDC, HRGN hFill, const RECT& rcBox, bool bOpaque)
     BOOL bDrawn = FALSE;
     if (bOpaque)
     {
-        bDrawn = ::BitBlt(hDC, rcBox.left, rcBox.top, nWidth, nHeight, g_scratch.hMem, 0, 0, SRCCOPY);
+        bDrawn = ::BitBlt(hDC, rcBox.left, rcBox.top, nWidth, nHeight, g_scratch.m_hDC, 0, 0, SRCCOPY);
     }
     else
     {
         BLENDFUNCTION blend = { AC_SRC_OVER, 0, 255, AC_SRC_ALPHA };
-        bDrawn = ::GdiAlphaBlend(hDC, rcBox.left, rcBox.top, nWidth, nHeight, g_scratch.hMem, 0, 0, nWidth, nHeight,
+        bDrawn = ::GdiAlphaBlend(hDC, rcBox.left, rcBox.top, nWidth, nHeight, g_scratch.m_hDC, 0, 0, nWidth, nHeight,
                                  blend);
     }
     ::RestoreDC(hDC, nSaved);
@@ -1042,7 +1002,7 @@ CGradientFillScope::CGradientFillScope(HDC hDC)
 CGradientFillScope::~CGradientFillScope()
 {
     g_pGradientScope = m_pOuter;
-    if (g_pGradientScope == NULL && (size_t)g_scratch.nWidth * g_scratch.nHeight > (size_t)kKeptScratchPixels)
+    if (g_pGradientScope == NULL && (size_t)g_scratch.m_nWidth * g_scratch.m_nHeight > (size_t)kKeptScratchPixels)
         ReleaseScratch();
 }
 
@@ -1105,13 +1065,13 @@ BOOL FillGradientDirect(Graphics* pGraphics, HDC hDC, const RectF& rcRef, int nF
             const int nKeptWidth = pEntry->rcBox.right - pEntry->rcBox.left;
             for (int y = 0; y < nHeight && !pEntry->pixels.empty(); y++)
             {
-                memcpy(g_scratch.pBits + (size_t)y * g_scratch.nWidth,
+                memcpy(g_scratch.m_pBits + (size_t)y * g_scratch.m_nWidth,
                        pEntry->pixels.data() + (size_t)(rcLocal.top - pEntry->rcBox.top + y) * nKeptWidth
                            + (rcLocal.left - pEntry->rcBox.left),
                        nWidth * sizeof(DWORD));
             }
             if (pEntry->pixels.empty())
-                bOpaque = FillPixels(g_scratch.pBits, g_scratch.nWidth, rcLocal, pEntry->key);
+                bOpaque = FillPixels(g_scratch.m_pBits, g_scratch.m_nWidth, rcLocal, pEntry->key);
             bDrawn = CopyThroughRegion(hDC, hFill, rcBox, bOpaque);
         }
     }

@@ -67,58 +67,23 @@ Bitmap* CopyToArgb(Bitmap* pSource)
     return pCopy;
 }
 
-// A white-filled or black-filled 32-bit DIB section with the metafile played into it.
-struct PlaybackSurface
+// A white-filled or black-filled surface with the metafile played into it.
+bool PlayOn(CDibSurface& surface, HENHMETAFILE hEmf, int w, int h, BYTE nBackground)
 {
-    HDC hDC = NULL;
-    HBITMAP hBitmap = NULL;
-    HGDIOBJ hOld = NULL;
-    DWORD* pBits = NULL;
-
-    ~PlaybackSurface()
-    {
-        if (hDC != NULL)
-        {
-            if (hOld != NULL)
-                SelectObject(hDC, hOld);
-            DeleteDC(hDC);
-        }
-        if (hBitmap != NULL)
-            DeleteObject(hBitmap);
-    }
-
-    bool Play(HENHMETAFILE hEmf, int w, int h, BYTE nBackground)
-    {
-        hDC = CreateCompatibleDC(NULL);
-        if (hDC == NULL)
-            return false;
-        BITMAPINFO bi;
-        memset(&bi, 0, sizeof(bi));
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* pvBits = NULL;
-        hBitmap = CreateDIBSection(hDC, &bi, DIB_RGB_COLORS, &pvBits, NULL, 0);
-        if (hBitmap == NULL || pvBits == NULL)
-            return false;
-        pBits = (DWORD*)pvBits;
-        hOld = SelectObject(hDC, hBitmap);
-        memset(pBits, nBackground, (size_t)w * h * 4);
-        RECT rc = { 0, 0, w, h };
-        PlayEnhMetaFile(hDC, hEmf, &rc);
-        GdiFlush();
-        return true;
-    }
-};
+    if (!surface.Create(w, h))
+        return false;
+    memset(surface.m_pBits, nBackground, (size_t)w * h * 4);
+    RECT rc = { 0, 0, w, h };
+    PlayEnhMetaFile(surface.m_hDC, hEmf, &rc);
+    GdiFlush();
+    return true;
+}
 
 // Plays the metafile twice, on white and on black: what differs is (partly) transparent.
 Bitmap* RenderEnhMetafile(HENHMETAFILE hEmf, int w, int h)
 {
-    PlaybackSurface onWhite, onBlack;
-    if (!onWhite.Play(hEmf, w, h, 0xFF) || !onBlack.Play(hEmf, w, h, 0x00))
+    CDibSurface onWhite, onBlack;
+    if (!PlayOn(onWhite, hEmf, w, h, 0xFF) || !PlayOn(onBlack, hEmf, w, h, 0x00))
         return NULL;
 
     Bitmap* pBitmap = new Bitmap(w, h, PixelFormat32bppARGB);
@@ -133,8 +98,8 @@ Bitmap* RenderEnhMetafile(HENHMETAFILE hEmf, int w, int h)
     for (int y = 0; y < h; y++)
     {
         DWORD* pDst = (DWORD*)((BYTE*)data.Scan0 + (INT_PTR)y * data.Stride);
-        const DWORD* pW = onWhite.pBits + (size_t)y * w;
-        const DWORD* pB = onBlack.pBits + (size_t)y * w;
+        const DWORD* pW = onWhite.m_pBits + (size_t)y * w;
+        const DWORD* pB = onBlack.m_pBits + (size_t)y * w;
         for (int x = 0; x < w; x++)
         {
             int nDiff = 0;
@@ -403,4 +368,46 @@ void ComputePictureFitSize(int nWidth, int nHeight, int nFitWidth, int nFitHeigh
     }
     nResultWidth = w;
     nResultHeight = h;
+}
+
+bool CDibSurface::Create(int nWidth, int nHeight)
+{
+    Release();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = nWidth;
+    info.bmiHeader.biHeight = -nHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pBits = NULL;
+    m_hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    m_hDC = m_hBitmap != NULL && pBits != NULL ? ::CreateCompatibleDC(NULL) : NULL;
+    if (m_hDC == NULL)
+    {
+        Release();
+        return false;
+    }
+    m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+    m_pBits = (DWORD*)pBits;
+    m_nWidth = nWidth;
+    m_nHeight = nHeight;
+    return true;
+}
+
+void CDibSurface::Release()
+{
+    if (m_hDC != NULL)
+    {
+        if (m_hOld != NULL)
+            ::SelectObject(m_hDC, m_hOld);
+        ::DeleteDC(m_hDC);
+    }
+    if (m_hBitmap != NULL)
+        ::DeleteObject(m_hBitmap);
+    m_hDC = NULL;
+    m_hBitmap = NULL;
+    m_hOld = NULL;
+    m_pBits = NULL;
+    m_nWidth = m_nHeight = 0;
 }

@@ -44,3 +44,27 @@ Gdiplus::Bitmap* RenderMetafileData(const void* pData, size_t nSize);
 // size. A design under 10 units counts as a limit of 0, so the shrinking always ends.
 void ComputePictureFitSize(int nWidth, int nHeight, int nFitWidth, int nFitHeight,
                            int& nResultWidth, int& nResultHeight);
+
+// A 32-bit DIB section, top row first, selected into a memory DC of its own: pixels a
+// program writes and GDI draws with.
+class CDibSurface
+{
+public:
+    CDibSurface() = default;
+    CDibSurface(const CDibSurface&) = delete;
+    CDibSurface& operator=(const CDibSurface&) = delete;
+    ~CDibSurface() { Release(); }
+
+    // Makes the surface anew at nWidth x nHeight; false (and nothing kept) when it cannot.
+    bool Create(int nWidth, int nHeight);
+    void Release();
+
+    HDC m_hDC = NULL;
+    HBITMAP m_hBitmap = NULL;
+    DWORD* m_pBits = NULL;      // m_nWidth pixels a row
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+
+private:
+    HGDIOBJ m_hOld = NULL;
+};

@@ -41,6 +41,15 @@ ensure_prefix() {
     ) 9>"$(dirname "$WINEPREFIX")/.wineprefix.lock"
 }
 
+# The screen tests' prefix: made, Wine's X11 driver chosen, and no server of an earlier run
+# left (its X display is gone).
+start_x11_prefix() {
+    ensure_prefix
+    set_graphics_driver x11
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    "$WINESERVER" -w >/dev/null 2>&1 || true
+}
+
 # Graphics driver for a run: null for tests, X11 for real windows.
 set_graphics_driver() {
     if [ "$1" = "x11" ]; then

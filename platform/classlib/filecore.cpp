@@ -422,6 +422,7 @@ void AFXAPI AfxReplaceWithSaveTemp(LPCSTR lpszTempPath, LPCSTR lpszFullPath)
     }
 }
 
+// Writes a whole file through its temporary beside it; a file error names the target.
 void AFXAPI AfxWriteWholeFile(LPCSTR lpszPath, void (*pfnWrite)(CFile& file, void* pParam), void* pParam)
 {
     char szFullPath[MAX_PATH];

@@ -20,10 +20,7 @@ done
 export STICKWELL_BUILD_DIR="$BUILD"
 export WINEPREFIX_OVERRIDE="$BUILD/wineprefix-desktop"
 source "$HERE/../../scripts/wineenv.sh"
-ensure_prefix
-set_graphics_driver x11
-"$WINESERVER" -k >/dev/null 2>&1 || true
-"$WINESERVER" -w >/dev/null 2>&1 || true
+start_x11_prefix
 # the default layout and no tip of the day at the start
 "$WINE" reg delete 'HKCU\Software\Quorvane\Stickwell' /f >/dev/null 2>&1
 "$WINE" reg add 'HKCU\Software\Quorvane\Stickwell\Options' /v ShowTip /t REG_DWORD /d 0 /f >/dev/null 2>&1

@@ -20,10 +20,7 @@ fi
 export STICKWELL_BUILD_DIR="$BUILD"
 export WINEPREFIX_OVERRIDE="$BUILD/wineprefix-x11"
 source "$HERE/../../../scripts/wineenv.sh"
-ensure_prefix
-set_graphics_driver x11
-"$WINESERVER" -k >/dev/null 2>&1 || true
-"$WINESERVER" -w >/dev/null 2>&1 || true
+start_x11_prefix
 export STICKWELL_X11_SCREEN=1
 xvfb-run -a -s "-screen 0 1024x768x24" "$WINE" "$EXE" --gtest_color=no \
     --gtest_filter="$FILTER"

@@ -22,10 +22,7 @@ fi
 export STICKWELL_BUILD_DIR="$BUILD"
 export WINEPREFIX_OVERRIDE="$BUILD/wineprefix-x11"
 source "$HERE/../../../../scripts/wineenv.sh"
-ensure_prefix
-set_graphics_driver x11
-"$WINESERVER" -k >/dev/null 2>&1 || true
-"$WINESERVER" -w >/dev/null 2>&1 || true
+start_x11_prefix
 BMP="$BUILD/$NAME.bmp"
 rm -f "$BMP" "$BUILD/$NAME.png"
 export STICKWELL_SCREENSHOT="Z:$BMP"
