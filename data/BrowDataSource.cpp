@@ -111,6 +111,8 @@ void CBrowDataSource::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDC_DS_DELIMITERLIST, m_cbDelimiter);
 }
 
+// Preset mode shows an Access or Excel source without loading it (its tables are listed);
+// a text file is loaded at once.
 BOOL CBrowDataSource::LoadDataSource(CString strDescription, BOOL bPresetControls)
 {
     CString strText;
@@ -149,6 +151,8 @@ BOOL CBrowDataSource::LoadDataSource(CString strDescription, BOOL bPresetControl
     return TRUE;
 }
 
+// Fills the lists and puts the table group in the delimiter group's place, then shows the
+// given description.
 BOOL CBrowDataSource::OnInitDialog()
 {
     CDialog::OnInitDialog();
@@ -196,6 +200,7 @@ BOOL CBrowDataSource::OnInitDialog()
     return TRUE;
 }
 
+// One group at a time: delimiters for text, tables and statement for Access and Excel.
 void CBrowDataSource::ApplyTypeLayout(int nType)
 {
     m_nShownType = nType;
@@ -250,6 +255,7 @@ void CBrowDataSource::OnTypeChange()
     SetDlgItemText(IDC_DS_SQL, "");
 }
 
+// A listed delimiter is shown read-only; "Other delimiter" clears the edit for the user's own.
 void CBrowDataSource::OnDelimiterChange()
 {
     int nIndex = m_cbDelimiter.GetCurSel();
@@ -266,6 +272,7 @@ void CBrowDataSource::OnDelimiterChange()
     pEdit->EnableWindow(FALSE);
 }
 
+// A stored delimiter without an entry stays editable under "Other delimiter".
 void CBrowDataSource::SelectDelimiter(const CString& strDelimiter)
 {
     for (int i = 0; i < kOtherDelimiter; ++i)
@@ -301,6 +308,8 @@ void CBrowDataSource::OnUseSql()
     GetDlgItem(IDC_DS_SQL)->EnableWindow(IsDlgButtonChecked(IDC_DS_USESQL) == BST_CHECKED);
 }
 
+// Picks a file with the type's filter; an Access or Excel file is opened at once to list its
+// tables.
 void CBrowDataSource::OnBrowse()
 {
     const int nType = GetSelectedType();
@@ -407,6 +416,8 @@ BOOL CBrowDataSource::FillTableList(CString strConnection, CString strSql, int n
     return FALSE;
 }
 
+// Shows a stored description's values; Access and Excel list their tables again, the stored
+// statement's table selected.
 void CBrowDataSource::PresetControls(const CDataSourceInfo& info, const CString& strFileName)
 {
     const int nType = info.m_nType;
@@ -440,6 +451,8 @@ void CBrowDataSource::PresetControls(const CDataSourceInfo& info, const CString&
     SetDlgItemText(IDC_DS_SQL, info.m_strSql);
 }
 
+// Checks the controls and builds the description, the password protected; closes only when
+// the source loads.
 void CBrowDataSource::OnOK()
 {
     CString strFile;

@@ -171,6 +171,8 @@ double CAffine::Stretch() const
 /////////////////////////////////////////////////////////////////////////////
 // Flattening and clipping
 
+// The path's figures as double-precision lines: the library's own flattening fails on huge
+// figures.
 std::vector<CDFigure> FlattenPathFigures(const GraphicsPath& path, double fTolerance)
 {
     std::vector<CDFigure> figures;
@@ -273,6 +275,8 @@ CDRing ClipRingToBox(const CDRing& ring, double left, double top, double right, 
     return r;
 }
 
+// The pieces of a line the box shows, so that a far-off stroke reaches the library only where
+// it is seen.
 std::vector<CDRun> CutPolylineToBox(const CDRing& line, bool bClosed, double left, double top,
                                     double right, double bottom)
 {
@@ -338,6 +342,7 @@ std::vector<CDRun> CutPolylineToBox(const CDRing& line, bool bClosed, double lef
 /////////////////////////////////////////////////////////////////////////////
 // Dashes
 
+// A pen's dashes in pen widths, for dashing by hand where the printer strokes every pen solid.
 std::vector<double> GetDashPattern(int nDashStyle)
 {
     switch (nDashStyle)
@@ -355,6 +360,7 @@ std::vector<double> GetDashPattern(int nDashStyle)
     }
 }
 
+// Dashes laid along the line through its corners, as a dashed pen lays them.
 std::vector<CDRing> CutIntoDashes(const CDRing& line, bool bClosed, const std::vector<double>& pattern,
                                   double fUnit)
 {
@@ -437,6 +443,7 @@ bool COwnDashesScope::IsActive()
     return nSlot != TLS_OUT_OF_INDEXES && (INT_PTR)TlsGetValue(nSlot) == 2;
 }
 
+// Strokes a line as the pen would, dash by dash where the device strokes every pen solid.
 void StrokeWorldPolyline(Graphics* pGraphics, Pen* pPen, const CDRing& line, bool bClosed)
 {
     if (pGraphics == NULL || pPen == NULL || line.size() < 2)
@@ -473,6 +480,8 @@ void StrokeWorldPolyline(Graphics* pGraphics, Pen* pPen, const CDRing& line, boo
 /////////////////////////////////////////////////////////////////////////////
 // Drawing
 
+// Reads the mapping to the device and the visible area once for all outlines of the element;
+// not ready when either fails.
 CClippedDrawing::CClippedDrawing(Graphics* pGraphics, const RectF& rcTurn, float fAngle)
     : m_pGraphics(pGraphics), m_bReady(false), m_turn(CAffine::Identity()),
       m_toDevice(CAffine::Identity()), m_fromDevice(CAffine::Identity()), m_fTolerance(1),
@@ -553,6 +562,8 @@ std::vector<PointF> CClippedDrawing::ClipFill(const CDRing& ring, double fRoomPi
                                  m_rcVisible.right + fRoomPixels, m_rcVisible.bottom + fRoomPixels));
 }
 
+// A line within the pen's reach of the visible area is stroked whole, any other only where it
+// crosses that area.
 void CClippedDrawing::Stroke(Pen* pPen, const CDRing& line, bool bClosed) const
 {
     if (!m_bReady || pPen == NULL || line.size() < 2)
@@ -594,6 +605,8 @@ void CClippedDrawing::Stroke(Pen* pPen, const CDRing& line, bool bClosed) const
     }
 }
 
+// Only the picture pixels under the visible area are stretched, so that a huge picture stays
+// within the library's range.
 void CClippedDrawing::DrawPicture(Image* pImage, const RectF& rc) const
 {
     if (!m_bReady || pImage == NULL)

@@ -69,6 +69,7 @@ AreaOutline MakeOutline(OutlineForm nForm, int nShapeCode, const PointF* pPoints
     return outline;
 }
 
+// The outline filled in the shadow colour, moved down and right by the shadow length.
 void FillShadow(Graphics* pGraphics, CElement* pElement, const RectF& r, const AreaOutline& outline)
 {
     SolidBrush brush(Color(pElement->m_clrShadow));
@@ -112,6 +113,8 @@ void FillShadow(Graphics* pGraphics, CElement* pElement, const RectF& r, const A
 
 void AddOutlineToPath(GraphicsPath& path, const RectF& r, const AreaOutline& outline);
 
+// Outline of an area shape, its curves flattened here (the library's own flattening of a
+// pen's path overflows).
 void DrawOutline(Graphics* pGraphics, Pen* pPen, const RectF& r, const AreaOutline& outline)
 {
     // ellipses and paths may hold curves: StrokeElementPath flattens them
@@ -427,6 +430,7 @@ void DrawRectRoundElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffs
 /////////////////////////////////////////////////////////////////////////////
 // Callouts and arrows
 
+// Rounded rectangle and tail as one closed path, shadowed, filled and outlined as one shape.
 void DrawCalloutElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bTailLeft, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
@@ -493,6 +497,7 @@ void DrawMoonElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, b
     DrawRotatedArea(pGraphics, pElement, r, MakeOutline(FORM_PATH, 107, NULL, 0, &path), bClipped);
 }
 
+// The disc as an area shape, then its eight rays, clipped as the disc is when too large.
 void DrawSunElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
@@ -540,6 +545,7 @@ void DrawSunElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bo
 /////////////////////////////////////////////////////////////////////////////
 // Lines and curves
 
+// Straight line in the outline pen, clipped or dashed by hand where the device needs it.
 void DrawLineElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, bool bClipped)
 {
     const RectF r = DrawnRect(pElement, ptOffset);
@@ -560,6 +566,7 @@ void DrawLineElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, b
     pGraphics->ResetTransform();
 }
 
+// Freehand points as an open polyline in the outline pen; fewer than two draw nothing.
 void DrawFreehandElement(Graphics* pGraphics, CFreehandLine* pElement, CPoint ptOffset, bool bClipped)
 {
     RectF r;
@@ -587,6 +594,7 @@ void DrawFreehandElement(Graphics* pGraphics, CFreehandLine* pElement, CPoint pt
     pGraphics->ResetTransform();
 }
 
+// Closed curve filled as a shape (code 120), its outline an open polyline through its points.
 void DrawClosedCurveElement(Graphics* pGraphics, CClosedCurve* pElement, CPoint ptOffset, bool bClipped)
 {
     RectF r;

@@ -71,6 +71,7 @@ void RotatePointsOnPage(PointF* pPoints, int nCount, const PointF& ptCentre, flo
     }
 }
 
+// Ends of a line along the rectangle's top, its left side or one of its diagonals.
 void GetLineEndPoints(const RectF& r, int nDirection, PointF& ptFrom, PointF& ptTo)
 {
     const float x = r.X, y = r.Y, w = r.Width, h = r.Height;
@@ -119,6 +120,7 @@ void GetRoundRectArcs(const RectF& r, OutlineArc arcs[4])
     arcs[3] = MakeArc(r.X, r.Y + h2, w2, h2, 90, 90);
 }
 
+// The rounded rectangle with its tail reaching half a height below, to the left or right.
 void GetCalloutOutline(const RectF& r, bool bTailLeft, OutlineArc arcs[4], PointF tail[2])
 {
     GetRoundRectArcs(r, arcs);
@@ -182,6 +184,7 @@ void GetStarPoints(const RectF& r, PointF pts[10])
     }
 }
 
+// The 24 spikes of g_burst, scaled to the ellipse in R so that the burst fills its rectangle.
 void GetBurstPoints(const RectF& r, PointF pts[24])
 {
     const double a = r.Width / 2.0;
@@ -204,6 +207,7 @@ void GetCrescentArcs(const RectF& r, OutlineArc arcs[2])
     arcs[1] = MakeArc(r.X + r.Width / 5, r.Y, 3 * r.Width / 5, r.Height, -90, -180);
 }
 
+// Eight rays around the disc, from 1.2 to 1.6 times its quadratic mean radius.
 void GetSunRays(const RectF& r, PointF ptFrom[8], PointF ptTo[8])
 {
     const double a = r.Width / 2.0;
