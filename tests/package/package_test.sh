@@ -89,8 +89,19 @@ check "the installed files are those of the zip" \
     'diff <(cd "$work/portable/Stickwell" && find . -type f | sort) <(cd "$inst" && find . -type f ! -name Uninstall.exe | sort)'
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Stickwell.lnk"
 check "the installer adds the Start-menu shortcut" '[ -f "$menu" ]'
-check ".labf opens with the program" \
-    '[ "$(reg_default "HKCR\\.labf")" = "Stickwell.Document" ] && reg_default "HKCR\\Stickwell.Document\\shell\\open\\command" | grep -qF "C:\\Program Files\\Stickwell\\Stickwell.exe"'
+# Says what it read when the association is not the program's (a failure seen once, not
+# reproduced since).
+labf_opens() {
+    local type command
+    type=$(reg_default "HKCR\\.labf")
+    command=$(reg_default "HKCR\\Stickwell.Document\\shell\\open\\command")
+    [ "$type" = "Stickwell.Document" ] && grep -qF "C:\\Program Files\\Stickwell\\Stickwell.exe" <<<"$command" && return 0
+    echo "  read: .labf -> '$type', open command '$command'"
+    "$WINE" reg query 'HKLM\Software\Classes\.labf' 2>&1 | tr -d '\r' | sed 's/^/  HKLM: /'
+    "$WINE" reg query 'HKCU\Software\Classes\.labf' 2>&1 | tr -d '\r' | sed 's/^/  HKCU: /'
+    return 1
+}
+check ".labf opens with the program" labf_opens
 check "the template extensions open with the program" \
     '[ "$(reg_default "HKCR\\.lbft")" = "Stickwell.Template" ] && [ "$(reg_default "HKCR\\.sgnt")" = "Stickwell.Template" ]'
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Stickwell'
