@@ -69,6 +69,7 @@ wait_for() {
 }
 fail() {
     import -window root "$WORK/failed.png" 2>/dev/null
+    [ -f "$WORK/docked.png" ] && cp "$WORK/docked.png" "$WORK/failed-docked-reference.png"
     echo "FAILED: $* (screen in $WORK/failed.png)"
     exit 1
 }
@@ -86,6 +87,7 @@ DOCKED_STRIP="220 120 735 120"
 wait_for 600 bash -c "xdotool search --name 'Stickwell' >/dev/null 2>&1" || fail "no main window"
 wait_for 300 still || fail "the screen never settled after the start"
 docked=$(region $DOCKED_STRIP)
+cp "$WORK/shot.png" "$WORK/docked.png"
 
 # the floating frame keeps the cursor's offset in its caption
 CAPTION="400 300"
