@@ -73,10 +73,13 @@ fail() {
     echo "FAILED: $* (screen in $WORK/failed.png)"
     exit 1
 }
-# The screen is still: two reads of the whole screen alike.
+# The screen is still: three reads of the whole screen alike over most of a second. Two
+# reads in a row could both fall into one stall of a busy program halfway through a paint,
+# and a half-painted screen taken as the docked one is never seen again.
 still() {
-    local a b
-    a=$(region 1024 768 0 0) && b=$(region 1024 768 0 0) && [ "$a" = "$b" ]
+    local a b c
+    a=$(region 1024 768 0 0) && sleep 0.4 && b=$(region 1024 768 0 0) && [ "$a" = "$b" ] &&
+        sleep 0.4 && c=$(region 1024 768 0 0) && [ "$b" = "$c" ]
 }
 
 # The main window takes 14/15 of the desktop, centred; the Properties bar is docked at its
