@@ -16,6 +16,8 @@
 #include <math.h>
 #include <stdlib.h>
 
+#include <algorithm>
+
 namespace
 {
 BOOL IsCtrlDown()
@@ -443,9 +445,27 @@ void CVarnelView::OnRButtonDown(UINT nFlags, CPoint point)
 void CVarnelView::OnContextMenu(CWnd* pWnd, CPoint point)
 {
     CVarnelDoc* pDoc = GetDocument();
-    const UINT nMenu = (!pDoc->m_listSelection.IsEmpty() && m_bRightHit) ? IDR_ELEMENT_MENU : IDR_PAGE_MENU;
-    if (point.x == -1 && point.y == -1)
+    // from the keyboard (Shift+F10, the menu key) the menu is the selection's, shown over it
+    const BOOL bKeyboard = point.x == -1 && point.y == -1;
+    const BOOL bSelection = !pDoc->m_listSelection.IsEmpty();
+    const UINT nMenu = bSelection && (m_bRightHit || bKeyboard) ? IDR_ELEMENT_MENU : IDR_PAGE_MENU;
+    if (bKeyboard)
+    {
+        CRect rectClient;
+        GetClientRect(&rectClient);
         ::GetCursorPos(&point);
+        ScreenToClient(&point);
+        if (bSelection)
+        {
+            CRect rect = pDoc->m_listSelection.GetHead()->GetRect();
+            LogicalToDeviceRect(rect);
+            point = rect.CenterPoint();
+        }
+        // never outside the view
+        point.x = std::min(std::max(point.x, rectClient.left), rectClient.right - 1);
+        point.y = std::min(std::max(point.y, rectClient.top), rectClient.bottom - 1);
+        ClientToScreen(&point);
+    }
     CExtPopupMenuWnd* pPopup = new CExtPopupMenuWnd;
     const HWND hWndReceiver = pWnd != NULL ? pWnd->GetSafeHwnd() : m_hWnd;
     if (!pPopup->LoadMenuResource(hWndReceiver, nMenu, true)

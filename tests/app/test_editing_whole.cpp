@@ -36,38 +36,10 @@ std::string Str(const CRect& rect)
 }
 
 
-// Keys typed through the system's input queue into the window with the focus, the
-// modifiers held around them; returns once every key has been read and handled.
+// Keys typed through the system's input queue, each read and handled before it returns.
 void TypeKeys(std::initializer_list<WORD> modifiers, std::initializer_list<WORD> keys)
 {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD nKey, bool bUp) {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = nKey;
-        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    for (WORD nKey : modifiers)
-        add(nKey, false);
-    for (WORD nKey : keys)
-    {
-        add(nKey, false);
-        add(nKey, true);
-    }
-    for (WORD nKey : modifiers)
-        add(nKey, true);
-    ASSERT_EQ(inputs.size(), ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)));
-    const DWORD nStart = ::GetTickCount();
-    do
-    {
-        PumpPendingMessages();
-        if (HIWORD(::GetQueueStatus(QS_KEY)) == 0 && (::GetKeyState(VK_CONTROL) & 0x8000) == 0
-            && (::GetKeyState(VK_SHIFT) & 0x8000) == 0)
-            return;
-        ::Sleep(5);
-    } while (::GetTickCount() - nStart < 5000);
-    ADD_FAILURE() << "typed keys were not read";
+    EXPECT_TRUE(SendKeys(modifiers, keys)) << "typed keys were not read";
 }
 
 // Focus in the window, its top-level window in the foreground.

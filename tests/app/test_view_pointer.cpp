@@ -79,6 +79,37 @@ TEST_F(ViewPointer, RightClickOnTheDeskTracksThePageMenuWithSelectAllShown)
     EXPECT_EQ(1, m_pDoc->m_listSelection.GetCount());
 }
 
+// The menu key and Shift+F10 open the selection's menu over the selection, wherever the
+// pointer is; with nothing selected, the page menu.
+TEST_F(ViewPointer, MenuKeyTracksTheSelectionsMenuOverTheSelection)
+{
+    CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
+    m_pDoc->m_listElements.AddTail(pRect);
+    Click(CPoint(150, 100));
+    ASSERT_EQ(pRect, Selected());
+    m_pView->SetFocus();
+
+    ASSERT_TRUE(SendKeys({}, { VK_APPS }));
+    CExtPopupMenuWnd* pPopup = TrackedPopup();
+    ASSERT_TRUE(pPopup != NULL);
+    EXPECT_EQ(kElementMenu, Items(pPopup));
+    CPoint ptCentre = Pixel(CPoint(150, 100));
+    m_pView->ClientToScreen(&ptCentre);
+    CRect rectPopup;
+    pPopup->GetWindowRect(&rectPopup);
+    EXPECT_LE(abs(rectPopup.left - ptCentre.x), 4) << rectPopup.left << " " << ptCentre.x;
+    EXPECT_LE(abs(rectPopup.top - ptCentre.y), 4) << rectPopup.top << " " << ptCentre.y;
+    CExtPopupMenuWnd::CancelTracking();
+    PumpPendingMessages();
+
+    Click(CPoint(300, 170));
+    ASSERT_TRUE(m_pDoc->m_listSelection.IsEmpty());
+    ASSERT_TRUE(SendKeys({ VK_SHIFT }, { VK_F10 }));
+    pPopup = TrackedPopup();
+    ASSERT_TRUE(pPopup != NULL);
+    EXPECT_EQ(kPageMenu, Items(pPopup));
+}
+
 /////////////////////////////////////////////////////////////////////////////
 // Lines with an empty rectangle
 

@@ -6,6 +6,8 @@
 #include "data/DataSourceLoader.h"
 #include "resources/wizard_resource.h"
 
+#include <vector>
+
 /////////////////////////////////////////////////////////////////////////////
 // Registry
 
@@ -198,6 +200,39 @@ void PostKeyPress(HWND hWnd, UINT nKey)
     ::PostMessageA(hWnd, WM_KEYDOWN, nKey, 1);
     ::PostMessageA(hWnd, WM_KEYUP, nKey, 0xC0000001);
     PumpPendingMessages();
+}
+
+bool SendKeys(std::initializer_list<WORD> modifiers, std::initializer_list<WORD> keys)
+{
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD nKey, bool bUp) {
+        INPUT in = {};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = nKey;
+        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    for (WORD nKey : modifiers)
+        add(nKey, false);
+    for (WORD nKey : keys)
+    {
+        add(nKey, false);
+        add(nKey, true);
+    }
+    for (WORD nKey : modifiers)
+        add(nKey, true);
+    if (::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) != inputs.size())
+        return false;
+    const DWORD nStart = ::GetTickCount();
+    do
+    {
+        PumpPendingMessages();
+        if (HIWORD(::GetQueueStatus(QS_KEY)) == 0 && (::GetKeyState(VK_CONTROL) & 0x8000) == 0
+            && (::GetKeyState(VK_SHIFT) & 0x8000) == 0)
+            return true;
+        ::Sleep(5);
+    } while (::GetTickCount() - nStart < 5000);
+    return false;
 }
 
 void PostDrag(HWND hWnd, CPoint a, CPoint b)

@@ -15,6 +15,8 @@
 #include "afxdlgs.h"
 #include "resources/resource.h"
 
+#include <initializer_list>
+
 class CDbText;
 
 // The HKCU options key of a registry company word, for the duration of a test.
@@ -80,6 +82,9 @@ int LoadCommaSeparatedFile(CVarnelDoc& doc, const CString& strPath);
 void PostClick(HWND hWnd, CPoint point, UINT nFlags = 0);
 // A key press and release posted to a window, handled before it returns.
 void PostKeyPress(HWND hWnd, UINT nKey);
+// Keys typed through the system's input queue into the window with the focus, the
+// modifiers held around them; true once every key has been read and handled (within 5 s).
+bool SendKeys(std::initializer_list<WORD> modifiers, std::initializer_list<WORD> keys);
 // A left-button drag posted to a window from one client point to another (a press, two
 // moves and a release, as the system queues them), handled before it returns.
 void PostDrag(HWND hWnd, CPoint ptFrom, CPoint ptTo);
