@@ -370,6 +370,7 @@ void ComputePictureFitSize(int nWidth, int nHeight, int nFitWidth, int nFitHeigh
     nResultHeight = h;
 }
 
+// A fresh section at the size asked, selected into its own DC; the old one goes first.
 bool CDibSurface::Create(int nWidth, int nHeight)
 {
     Release();
@@ -395,6 +396,7 @@ bool CDibSurface::Create(int nWidth, int nHeight)
     return true;
 }
 
+// Frees the section and its DC; safe on a surface never made.
 void CDibSurface::Release()
 {
     if (m_hDC != NULL)
