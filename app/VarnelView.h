@@ -11,7 +11,8 @@
 //   element's drawn state changed (the whole frame when the zoom, size, side, page or the
 //   list of elements changed; a scroll moves the frame and draws what comes into view),
 //   then the selection over it. While idle the view scales the pieces of the background
-//   the window would show after a zoom step in and out.
+//   the window would show after a zoom step in and out, and draws the frames of those
+//   zooms in slices; a step takes the frame of its zoom and draws only what changed since.
 //
 // The class is split over these files:
 // - VarnelView.cpp: construction, mapping, zoom, scrolling, status texts, side switch;

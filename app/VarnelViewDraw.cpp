@@ -923,11 +923,20 @@ BOOL CVarnelView::DrawAheadSlice(DWORD nDeadline)
             const size_t nFirst = pAhead->nNext;
             pAhead->nNext = DrawFrameRects(this, frame, &dc, std::vector<CRect>(1, rectWindow), frame.elements,
                                            rectWindow, nFirst, nDeadline);
-            // each element as it was drawn: a later change shows when the frame is taken
+            // the elements of the slice were drawn as the frame keeps them, else it starts anew
+            // (a change after this shows when the frame is taken)
             const size_t nEnd = std::min(pAhead->nNext, frame.elements.size());
-            for (size_t i = nFirst; i < nEnd; i++)
-                KeepElement(const_cast<CElement*>(frame.elements[i].pElement), dc, pDoc->m_nSide, fAhead,
-                            frame.elements[i]);
+            for (size_t i = nFirst; i < nEnd && pAhead->nNext != 0; i++)
+            {
+                CKeptElement now;
+                KeepElement(const_cast<CElement*>(frame.elements[i].pElement), dc, pDoc->m_nSide, fAhead, now);
+                if (now.state != frame.elements[i].state || now.pPicture != frame.elements[i].pPicture
+                    || now.rectPixels != frame.elements[i].rectPixels)
+                {
+                    frame.key = CFrameKey();
+                    pAhead->nNext = 0;
+                }
+            }
             frame.bValid = pAhead->nNext == kAllDrawn;
         }
         bMore = bMore || pAhead->nNext != kAllDrawn;
