@@ -849,6 +849,18 @@ TEST_F(ViewPaint, ZoomStepsAfterIdleTimeShowTheFramesDrawnAheadAsThePlainPaintDr
     ASSERT_FLOAT_EQ(1.5f, m_pView->GetZoom());
     EXPECT_EQ(nDrawn, pCounted->m_nDrawn);
     ExpectShownAsPlain();
+    // down the ladder and back from the page's corner, the scroll bars leaving and coming
+    // back with the window's size
+    ScrollToUnits(0, 0);
+    for (UINT nCommand : {ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT,
+                          ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_IN})
+    {
+        SCOPED_TRACE(testing::Message() << "zoom " << m_pView->GetZoom() << " then " << nCommand);
+        WaitWhileScalingAhead();
+        PostCommand(nCommand);
+        ExpectShownAsPlain(8);
+    }
+    ASSERT_FLOAT_EQ(1.0f, m_pView->GetZoom());
     PostClickAtUnits(290, 445);
     ASSERT_EQ(1, (int)m_pDoc->m_listSelection.GetCount());
 
