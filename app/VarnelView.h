@@ -11,7 +11,8 @@
 //   element's drawn state changed (the whole frame when the zoom, size, side, page or the
 //   list of elements changed; a scroll moves the frame and draws what comes into view),
 //   then the selection over it. While idle the view scales the pieces of the background
-//   the window would show after a zoom step in and out.
+//   the window would show after a zoom step in and out, and draws the frames of those
+//   zooms in slices; a step takes the frame of its zoom and draws only what changed since.
 //
 // The class is split over these files:
 // - VarnelView.cpp: construction, mapping, zoom, scrolling, status texts, side switch;
@@ -38,6 +39,7 @@ class CElement;
 namespace Gdiplus { class Bitmap; }
 class COleDataObject;
 struct CKeptFrame;
+struct CFramesAhead;
 struct CSheetJob;
 
 // CVarnelView shows the page of the shown side of a publication at a zoom factor and
@@ -108,9 +110,13 @@ public:
     // Scales one piece of a background picture the window would show after a zoom step in
     // or out; FALSE when none is left to scale.
     BOOL ScaleAheadPiece();
-    // Has the view scale those pieces while idle (a timer), until none is left.
+    // Draws the next elements of the frames a zoom step in and out would show, until the
+    // tick count nDeadline; FALSE when they are drawn.
+    BOOL DrawAheadSlice(DWORD nDeadline);
+    // Has the view scale those pieces and draw those frames while idle (a timer), until
+    // none is left.
     void StartScalingAhead();
-    // TRUE while the view has pieces for the next zooms left to scale.
+    // TRUE while the view has pieces or frames for the next zooms left to scale or draw.
     BOOL IsScalingAhead() const { return m_bScalingAhead; }
     // The zoom a step in (bIn) or out leads to from the current zoom.
     float GetZoomStep(BOOL bIn) const;
@@ -298,6 +304,7 @@ public:
     int m_nTypingUndoLevels;        // the undo levels right after that level
     BOOL m_bApplyingProperties;     // the sheet is being written to the element
     std::shared_ptr<CKeptFrame> m_pKeptFrame;   // desk, page and elements as last drawn
+    std::shared_ptr<CFramesAhead> m_pFramesAhead;   // frames of the next zooms, drawn while idle
     BOOL m_bScalingAhead = FALSE;   // backgrounds of the next zooms are being scaled while idle
 
 protected:

@@ -295,21 +295,28 @@ namespace
 // pCull, when given: the pixels each element of the shown side may touch, in list order
 // (empty: not known), and pDrawn the pixels to draw; elements whose pixels miss
 // them are skipped without working out their bounds again.
-void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const CRect& rectClip,
-                     bool bMemory, bool bPrinting, const std::vector<CRect>* pCull = NULL,
-                     const std::vector<CRect>* pDrawn = NULL)
+// In slices: from the shown side's element nFirst (desk and page only with the first),
+// stopping after the element that reaches the tick count nDeadline (0: none). Answers the
+// element the next slice starts with; kAllDrawn when none is left.
+const size_t kAllDrawn = (size_t)-1;
+size_t DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const CRect& rectClip,
+                       bool bMemory, bool bPrinting, const std::vector<CRect>* pCull = NULL,
+                       const std::vector<CRect>* pDrawn = NULL, size_t nFirst = 0, DWORD nDeadline = 0)
 {
-    // desk
-    CBrush brushDesk(kDeskColor);
-    brushDesk.UnrealizeObject();
-    pDrawDC->FillRect(&rectClip, &brushDesk);
+    if (nFirst == 0)
+    {
+        // desk
+        CBrush brushDesk(kDeskColor);
+        brushDesk.UnrealizeObject();
+        pDrawDC->FillRect(&rectClip, &brushDesk);
 
-    // page of the shown side
-    const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
-    const DWORD clrPage = pDoc->m_nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
-    CBrush brushPage(ArgbToColorRef(clrPage));
-    pDrawDC->FillRect(&rectPage, &brushPage);
-    pView->DrawPageFrame(pDrawDC);
+        // page of the shown side
+        const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
+        const DWORD clrPage = pDoc->m_nSide == 2 ? pDoc->m_clrBackgroundBack : pDoc->m_clrBackgroundFront;
+        CBrush brushPage(ArgbToColorRef(clrPage));
+        pDrawDC->FillRect(&rectPage, &brushPage);
+        pView->DrawPageFrame(pDrawDC);
+    }
 
     // elements, bottom first; frame and grid again over a background picture. What
     // cannot reach the clip box is skipped; on the screen a background picture is drawn
@@ -332,7 +339,13 @@ void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const C
     for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
     {
         CElement* pElement = pDoc->m_listElements.GetNext(pos);
-        if (pElement->m_nSide == pDoc->m_nSide)
+        const bool bShown = pElement->m_nSide == pDoc->m_nSide;
+        if (nShown < nFirst)
+        {
+            nShown += bShown;   // drawn by an earlier slice
+            continue;
+        }
+        if (bShown)
         {
             const CRect* pPixels = pCull != NULL && nShown < pCull->size() ? &(*pCull)[nShown] : NULL;
             nShown++;
@@ -358,7 +371,10 @@ void DrawDesignLayer(CVarnelView* pView, CVarnelDoc* pDoc, CDC* pDrawDC, const C
             pShared.reset();
             pView->DrawPageFrame(pDrawDC);
         }
+        if (bShown && nDeadline != 0 && (LONG)(::GetTickCount() - nDeadline) >= 0)
+            return nShown;
     }
+    return kAllDrawn;
 }
 
 // Puts a DC's mapping back to pixels with the origin at the top-left corner.
@@ -416,6 +432,18 @@ struct CKeptFrame
     std::vector<CKeptElement> elements;
 };
 
+// Frames drawn while idle for the zooms a step in and out leads to, each at the scroll
+// position the view has now; a zoom step takes the one of its zoom as its kept frame.
+struct CFrameAhead
+{
+    std::shared_ptr<CKeptFrame> pFrame = std::make_shared<CKeptFrame>();
+    size_t nNext = 0;           // the element the next slice draws; kAllDrawn when done
+};
+struct CFramesAhead
+{
+    CFrameAhead ahead[2];
+};
+
 namespace
 {
 // The bitmap a paint draws the selection over a copy of the kept frame in; one serves
@@ -470,11 +498,33 @@ CFrameKey MakeFrameKey(CVarnelView* pView, CVarnelDoc* pDoc, CDC& dcKept, CSize 
     return key;
 }
 
+// An element as it is now, with the frame pixels it may touch.
+void KeepElement(CElement* pElement, CDC& dcKept, int nSide, float fZoom, CKeptElement& kept)
+{
+    const double fMargin = kBleedPixels / (fZoom > 0 ? fZoom : 1.0f) + 1;
+    kept.pElement = pElement;
+    GetElementDrawnState(pElement, kept.state, &kept.pPicture);
+    CBackgroundKey keyBackground;
+    CPoint ptOrigin;
+    kept.bScaledPieces = pElement->m_nKind == KIND_BACKGROUND
+                         && GetBackgroundKey(&dcKept, pElement, nSide, keyBackground, ptOrigin);
+    kept.rectPixels.SetRectEmpty();
+    Gdiplus::RectF rc;
+    if (GetElementDrawnBounds(pElement, CPoint(0, 0), rc))
+    {
+        CRect rect((int)floor(rc.X - fMargin), (int)floor(rc.Y - fMargin),
+                   (int)ceil(rc.X + rc.Width + fMargin), (int)ceil(rc.Y + rc.Height + fMargin));
+        dcKept.LPtoDP(&rect);
+        rect.NormalizeRect();
+        rect.InflateRect(1, 1);
+        kept.rectPixels = rect;
+    }
+}
+
 // The shown side's elements as they are now, each with the frame pixels it may touch.
 void CollectKeptElements(CVarnelDoc* pDoc, CDC& dcKept, float fZoom, size_t nExpected,
                          std::vector<CKeptElement>& elements)
 {
-    const double fMargin = kBleedPixels / (fZoom > 0 ? fZoom : 1.0f) + 1;
     elements.reserve(nExpected);
     for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
     {
@@ -482,24 +532,24 @@ void CollectKeptElements(CVarnelDoc* pDoc, CDC& dcKept, float fZoom, size_t nExp
         if (pElement->m_nSide != pDoc->m_nSide)
             continue;
         elements.emplace_back();
-        CKeptElement& kept = elements.back();
-        kept.pElement = pElement;
-        GetElementDrawnState(pElement, kept.state, &kept.pPicture);
-        CBackgroundKey keyBackground;
-        CPoint ptOrigin;
-        kept.bScaledPieces = pElement->m_nKind == KIND_BACKGROUND
-                             && GetBackgroundKey(&dcKept, pElement, pDoc->m_nSide, keyBackground, ptOrigin);
-        Gdiplus::RectF rc;
-        if (GetElementDrawnBounds(pElement, CPoint(0, 0), rc))
-        {
-            CRect rect((int)floor(rc.X - fMargin), (int)floor(rc.Y - fMargin),
-                       (int)ceil(rc.X + rc.Width + fMargin), (int)ceil(rc.Y + rc.Height + fMargin));
-            dcKept.LPtoDP(&rect);
-            rect.NormalizeRect();
-            rect.InflateRect(1, 1);
-            kept.rectPixels = rect;
-        }
+        KeepElement(pElement, dcKept, pDoc->m_nSide, fZoom, elements.back());
     }
+}
+
+// TRUE when the shown side holds the kept elements, in their order.
+bool SameElements(CVarnelDoc* pDoc, const std::vector<CKeptElement>& elements)
+{
+    size_t i = 0;
+    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
+    {
+        const CElement* pElement = pDoc->m_listElements.GetNext(pos);
+        if (pElement->m_nSide != pDoc->m_nSide)
+            continue;
+        if (i >= elements.size() || elements[i].pElement != pElement)
+            return false;
+        i++;
+    }
+    return i == elements.size();
 }
 
 // The library draws an element cut by the edge of its bitmap a little differently from
@@ -581,8 +631,10 @@ bool FindDirtyRects(const CKeptFrame& frame, const CFrameKey& key, const std::ve
     {
         CFrameKey keyMoved = frame.key;
         keyMoved.ptPageOrigin = key.ptPageOrigin;
+        keyMoved.sizeClient = key.sizeClient;
         ptShift = key.ptPageOrigin - frame.key.ptPageOrigin;
-        bWhole = !(keyMoved == key) || abs(ptShift.x) >= rectWindow.Width() || abs(ptShift.y) >= rectWindow.Height();
+        bWhole = !(keyMoved == key) || abs(ptShift.x) >= rectWindow.Width() || abs(ptShift.y) >= rectWindow.Height()
+                 || (key.sizeClient != frame.key.sizeClient && ptShift != CPoint(0, 0));
     }
     CRect rectChanged(0, 0, 0, 0);
     for (size_t i = 0; !bWhole && i < elements.size(); i++)
@@ -616,6 +668,26 @@ bool FindDirtyRects(const CKeptFrame& frame, const CFrameKey& key, const std::ve
     if (ptShift.y != 0)
         dirty.push_back(ptShift.y > 0 ? CRect(r.left, r.top, r.right, r.top + ptShift.y)
                                       : CRect(r.left, r.bottom + ptShift.y, r.right, r.bottom));
+    if (key.sizeClient != frame.key.sizeClient)
+    {
+        // a new size keeps the frame's top-left corner: what it brings into the window, and
+        // the elements across the frame's right or bottom edge, before or now (a background
+        // drawn from its pieces is drawn alike wherever it is cut)
+        const CRect rectBefore = WindowInFrame(frame.key.sizeClient);
+        if (r.right > rectBefore.right)
+            dirty.push_back(CRect(rectBefore.right, r.top, r.right, r.bottom));
+        if (r.bottom > rectBefore.bottom)
+            dirty.push_back(CRect(r.left, rectBefore.bottom, r.right, r.bottom));
+        const CSize sizeInner(std::min(rectBefore.right, r.right) + kFrameMargin,
+                              std::min(rectBefore.bottom, r.bottom) + kFrameMargin);
+        for (const CKeptElement& kept : elements)
+        {
+            CRect rectShown;
+            if (!kept.bScaledPieces && (kept.rectPixels.right > sizeInner.cx || kept.rectPixels.bottom > sizeInner.cy)
+                && rectShown.IntersectRect(&kept.rectPixels, &r))
+                dirty.push_back(rectShown);
+        }
+    }
     AddCutElements(frame, elements, ptShift, rectWindow, dirty);
     return false;
 }
@@ -629,9 +701,10 @@ void PrepareFrameDC(CVarnelView* pView, CDC* pDC)
 }
 
 // Draws desk, page and elements anew within the rectangles (frame pixels), cut to the
-// window's part of the frame, in one pass.
-void DrawFrameRects(CVarnelView* pView, CDC* pKept, const std::vector<CRect>& dirty,
-                    const std::vector<CKeptElement>& elements, const CRect& rectWindow)
+// window's part of the frame, in one pass (or in slices: see DrawDesignLayer).
+size_t DrawFrameRects(CVarnelView* pView, CKeptFrame& frame, CDC* pKept, const std::vector<CRect>& dirty,
+                      const std::vector<CKeptElement>& elements, const CRect& rectWindow, size_t nFirst = 0,
+                      DWORD nDeadline = 0)
 {
     std::vector<CRect> drawn;
     CRgn rgnDirty;
@@ -650,18 +723,20 @@ void DrawFrameRects(CVarnelView* pView, CDC* pKept, const std::vector<CRect>& di
         drawn.push_back(rectDirty);
     }
     if (drawn.empty())
-        return;
+        return kAllDrawn;
     std::vector<CRect> cull;
     cull.reserve(elements.size());
     for (const CKeptElement& kept : elements)
         cull.push_back(kept.rectPixels);
-    pView->m_pKeptFrame->bValid = false;
+    frame.bValid = false;
     // cut to the pixels exactly, as the plain paint is to the window's
     pKept->SelectClipRgn(&rgnDirty);
     CRect rectClip;
     pKept->GetClipBox(&rectClip);
-    DrawDesignLayer(pView, pView->GetDocument(), pKept, rectClip, true, false, &cull, &drawn);
+    const size_t nNext = DrawDesignLayer(pView, pView->GetDocument(), pKept, rectClip, true, false, &cull, &drawn,
+                                         nFirst, nDeadline);
     pKept->SelectClipRgn(NULL);
+    return nNext;
 }
 
 // The selection and the element being drawn over a copy of the window's part of the
@@ -695,16 +770,48 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         return FALSE;
     if (m_pKeptFrame == NULL)
         m_pKeptFrame = std::make_shared<CKeptFrame>();
+    if (m_pFramesAhead != NULL && !(m_pKeptFrame->bValid && m_pKeptFrame->key.fZoom == m_fZoom))
+    {
+        // after a zoom step: the frame drawn ahead for it, and the one left kept for a
+        // step back
+        for (CFrameAhead& ahead : m_pFramesAhead->ahead)
+        {
+            if (ahead.nNext == kAllDrawn && ahead.pFrame->bValid && ahead.pFrame->key.fZoom == m_fZoom)
+            {
+                ahead.pFrame.swap(m_pKeptFrame);
+                ahead.nNext = ahead.pFrame->bValid ? kAllDrawn : 0;
+                break;
+            }
+        }
+    }
     CKeptFrame& frame = *m_pKeptFrame;
     const CSize sizeFrame(rectClient.Width() + 2 * kFrameMargin, rectClient.Height() + 2 * kFrameMargin);
     if (frame.size != sizeFrame || frame.bitmapKept.GetSafeHandle() == NULL)
     {
-        frame.bValid = false;
-        frame.elements.clear();
+        // a frame of another size keeps its pixels from the top-left corner
+        CBitmap bitmapNew;
+        CDC dcFrom, dcTo;
+        if (!bitmapNew.CreateCompatibleBitmap(pDC, sizeFrame.cx, sizeFrame.cy))
+            frame.bValid = false;
+        else if (frame.bValid && frame.bitmapKept.GetSafeHandle() != NULL && dcFrom.CreateCompatibleDC(pDC)
+                 && dcTo.CreateCompatibleDC(pDC))
+        {
+            CBitmap* pOldFrom = dcFrom.SelectObject(&frame.bitmapKept);
+            CBitmap* pOldTo = dcTo.SelectObject(&bitmapNew);
+            dcTo.BitBlt(0, 0, std::min(sizeFrame.cx, frame.size.cx), std::min(sizeFrame.cy, frame.size.cy), &dcFrom,
+                        0, 0, SRCCOPY);
+            dcFrom.SelectObject(pOldFrom);
+            dcTo.SelectObject(pOldTo);
+        }
+        else
+            frame.bValid = false;
+        if (!frame.bValid)
+            frame.elements.clear();
         frame.bitmapKept.DeleteObject();
         frame.size = CSize(0, 0);
-        if (!frame.bitmapKept.CreateCompatibleBitmap(pDC, sizeFrame.cx, sizeFrame.cy))
+        if (bitmapNew.GetSafeHandle() == NULL)
             return FALSE;
+        frame.bitmapKept.Attach(bitmapNew.Detach());
         frame.size = sizeFrame;
     }
     const HBITMAP hComposed = ComposedBitmap(pDC, rectClient.Size());
@@ -726,7 +833,7 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
         dcKept.BitBlt(ptShift.x, ptShift.y, sizeFrame.cx, sizeFrame.cy, &dcKept, 0, 0, SRCCOPY);
         PrepareFrameDC(this, &dcKept);
     }
-    DrawFrameRects(this, &dcKept, dirty, elements, WindowInFrame(rectClient.Size()));
+    DrawFrameRects(this, frame, &dcKept, dirty, elements, WindowInFrame(rectClient.Size()));
     frame.key = key;
     frame.elements.swap(elements);
     frame.bValid = true;
@@ -735,6 +842,107 @@ BOOL CVarnelView::PaintFromKeptFrame(CDC* pDC)
     ShowKeptFrame(this, pDC, &dcKept, hComposed, rectClient.Size());
     dcKept.SelectObject(pOldKept);
     return TRUE;
+}
+
+// Each call looks whether the frames ahead still show the design at the zooms of a step
+// in and out (the view's scroll position kept), starts anew one that does not, and draws
+// the next elements of one not yet done until the deadline.
+BOOL CVarnelView::DrawAheadSlice(DWORD nDeadline)
+{
+    CVarnelDoc* pDoc = GetDocument();
+    if (pDoc == NULL || m_hWnd == NULL || g_bPlainPaint || m_pKeptFrame == NULL || !m_pKeptFrame->bValid)
+        return FALSE;
+    CRect rectClient;
+    GetClientRect(&rectClient);
+    if (rectClient.IsRectEmpty())
+        return FALSE;
+    if (m_pFramesAhead == NULL)
+        m_pFramesAhead = std::make_shared<CFramesAhead>();
+    const CSize sizeFrame(rectClient.Width() + 2 * kFrameMargin, rectClient.Height() + 2 * kFrameMargin);
+    const float fZoom = m_fZoom;
+    const CSize sizeTotal = m_totalDev;
+    CClientDC dcWindow(this);
+    CDC dc;
+    if (!dc.CreateCompatibleDC(&dcWindow))
+        return FALSE;
+    const float zooms[2] = {GetZoomStep(TRUE), GetZoomStep(FALSE)};
+    BOOL bMore = FALSE;
+    for (const float fAhead : zooms)
+    {
+        if (fAhead == fZoom)
+            continue;
+        // the frame of that zoom, else one of a zoom neither step leads to
+        CFrameAhead* pAhead = NULL;
+        for (CFrameAhead& ahead : m_pFramesAhead->ahead)
+            if (ahead.pFrame->key.fZoom == fAhead)
+                pAhead = &ahead;
+        for (CFrameAhead& ahead : m_pFramesAhead->ahead)
+            if (pAhead == NULL && ahead.pFrame->key.fZoom != zooms[0] && ahead.pFrame->key.fZoom != zooms[1])
+                pAhead = &ahead;
+        if (pAhead == NULL)
+            continue;
+        CKeptFrame& frame = *pAhead->pFrame;
+        if (frame.size != sizeFrame || frame.bitmapKept.GetSafeHandle() == NULL)
+        {
+            frame.bValid = false;
+            frame.elements.clear();
+            frame.bitmapKept.DeleteObject();
+            frame.size = CSize(0, 0);
+            frame.key = CFrameKey();
+            if (!frame.bitmapKept.CreateCompatibleBitmap(&dcWindow, sizeFrame.cx, sizeFrame.cy))
+                return FALSE;
+            frame.size = sizeFrame;
+        }
+        CBitmap* pOld = dc.SelectObject(&frame.bitmapKept);
+        // drawn at that zoom; the view's own zoom is back whatever happens
+        struct CZoomBack
+        {
+            CVarnelView* pView;
+            float fZoom;
+            CSize sizeTotal;
+            ~CZoomBack()
+            {
+                pView->SetZoom(fZoom);
+                pView->m_totalDev = sizeTotal;
+            }
+        } back{this, fZoom, sizeTotal};
+        m_fZoom = fAhead;
+        PrepareFrameDC(this, &dc);
+        const CFrameKey key = MakeFrameKey(this, pDoc, dc, rectClient.Size());
+        if (!(key == frame.key) || !SameElements(pDoc, frame.elements))
+        {
+            frame.bValid = false;
+            frame.key = key;
+            frame.elements.clear();
+            CollectKeptElements(pDoc, dc, fAhead, 0, frame.elements);
+            pAhead->nNext = 0;
+        }
+        if (pAhead->nNext != kAllDrawn && !bMore)
+        {
+            const CRect rectWindow = WindowInFrame(rectClient.Size());
+            const size_t nFirst = pAhead->nNext;
+            pAhead->nNext = DrawFrameRects(this, frame, &dc, std::vector<CRect>(1, rectWindow), frame.elements,
+                                           rectWindow, nFirst, nDeadline);
+            // the elements of the slice were drawn as the frame keeps them, else it starts anew
+            // (a change after this shows when the frame is taken)
+            const size_t nEnd = std::min(pAhead->nNext, frame.elements.size());
+            for (size_t i = nFirst; i < nEnd && pAhead->nNext != 0; i++)
+            {
+                CKeptElement now;
+                KeepElement(const_cast<CElement*>(frame.elements[i].pElement), dc, pDoc->m_nSide, fAhead, now);
+                if (now.state != frame.elements[i].state || now.pPicture != frame.elements[i].pPicture
+                    || now.rectPixels != frame.elements[i].rectPixels)
+                {
+                    frame.key = CFrameKey();
+                    pAhead->nNext = 0;
+                }
+            }
+            frame.bValid = pAhead->nNext == kAllDrawn;
+        }
+        bMore = bMore || pAhead->nNext != kAllDrawn;
+        dc.SelectObject(pOld);
+    }
+    return bMore;
 }
 
 // The kept frame on the screen; otherwise everything through a memory bitmap (or the printer).
@@ -1052,6 +1260,8 @@ void CVarnelView::OnTimer(UINT nIDEvent)
     BOOL bMore = TRUE;
     while (bMore && ::GetTickCount() - nStart < kScaleAheadSlice)
         bMore = ScaleAheadPiece();
+    if (!bMore)
+        bMore = DrawAheadSlice(nStart + kScaleAheadSlice);
     if (!bMore)
     {
         KillTimer(kScaleAheadTimer);

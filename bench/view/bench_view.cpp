@@ -9,7 +9,8 @@
 //   kind of work taken out, which shows what each costs;
 // - full paint at a new zoom: a zoom command (in and out in turn) and its paint, the
 //   scaled backgrounds dropped first, so the background is scaled anew; and the same
-//   after the view's idle time, in which it scales the backgrounds of the next zooms;
+//   after the view's idle time, in which it scales the backgrounds of the next zooms and
+//   draws the frames they show (the step then draws only what differs);
 // - kept frame: a repaint with nothing changed;
 // - changed strip: a repaint after one element in the window's middle moved by a unit;
 // - after a scroll: a scroll by a line, a page or the thumb (down and up in turn) and its

@@ -236,6 +236,26 @@ protected:
         ExpectSamePixels(plain, shown, nOffByOne);
     }
 
+    // Paints, then lets the view do its idle work (scaling backgrounds, drawing frames for
+    // the next zooms) until none is left, waiting for each timer message to be handled.
+    void WaitWhileScalingAhead()
+    {
+        Paint();
+        for (int n = 0; n < 2000 && m_pView->IsScalingAhead(); n++)
+        {
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+            Drain();
+        }
+        ASSERT_FALSE(m_pView->IsScalingAhead());
+    }
+
+    // Posts a command to the main window, as a menu or a toolbar button does.
+    void PostCommand(UINT nCommand)
+    {
+        ::PostMessageA(m_program.m_pApp->m_pMainWnd->m_hWnd, WM_COMMAND, nCommand, 0);
+        Drain();
+    }
+
     // Posts a key press and release to the view, as the keyboard gives them.
     void PostKey(UINT nKey)
     {
@@ -412,19 +432,7 @@ TEST_F(ViewPaint, IdleTimeScalesTheBackgroundForTheNextZooms)
     // a zoom step in and out; the step then shows those pieces, the plain paint's pixels.
     CBkgImage* pBackground = Add(new CBkgImage(MakeDetailedPicture(425, 550), 850, 1100));
     ScrollToUnits(100, 200);
-    auto PostZoom = [&](UINT nCommand) {
-        ::PostMessageA(m_program.m_pApp->m_pMainWnd->m_hWnd, WM_COMMAND, nCommand, 0);
-        Drain();
-    };
-    auto WaitWhileScalingAhead = [&]() {
-        Paint();
-        for (int n = 0; n < 2000 && m_pView->IsScalingAhead(); n++)
-        {
-            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-            Drain();
-        }
-        ASSERT_FALSE(m_pView->IsScalingAhead());
-    };
+    auto PostZoom = [&](UINT nCommand) { PostCommand(nCommand); };
     WaitWhileScalingAhead();
     PostZoom(ID_VIEW_ZOOM_IN);
     ASSERT_FLOAT_EQ(1.5f, m_pView->GetZoom());
@@ -816,4 +824,68 @@ TEST_F(ViewPaint, AnOpenedPublicationPaintsOnceAndShowsWhatThePlainPaintDraws)
     ASSERT_TRUE(m_pView != NULL && m_pView->GetDocument() == pDoc);
     ASSERT_GT(pDoc->m_listElements.GetCount(), 60);
     ExpectShownAsPlain();
+}
+
+TEST_F(ViewPaint, ZoomStepsAfterIdleTimeShowTheFramesDrawnAheadAsThePlainPaintDraws)
+{
+    // While idle the view draws the frames a zoom step in and out would show; a step then
+    // draws only what changed since. Random steps, scrolls and nudges, each after idle
+    // time or not, are seen against the plain paint.
+    BuildMixedDesign();
+    m_pView->m_bDisplayGrid = TRUE;
+    CCountingRect* pCounted = Add(new CCountingRect(CPoint(300, 300), CPoint(360, 340)));
+    pCounted->m_nFillKind = 26;
+    pCounted->m_clrFill = 0xFF2080F0;
+    CRectangle* pMoved = Add(new CRectangle(CPoint(250, 420), CPoint(330, 470)));
+    pMoved->m_nFillKind = 31;
+    pMoved->m_clrFill = 0xFF3050A0;
+    pMoved->m_clrPattern = 0xFFFFE080;
+    pMoved->m_nLineWidth = 3;
+    pMoved->m_nAngle = 20;
+    ScrollToUnits(100, 100);
+    WaitWhileScalingAhead();
+    const int nDrawn = pCounted->m_nDrawn;
+    PostCommand(ID_VIEW_ZOOM_IN);
+    ASSERT_FLOAT_EQ(1.5f, m_pView->GetZoom());
+    EXPECT_EQ(nDrawn, pCounted->m_nDrawn);
+    ExpectShownAsPlain();
+    // down the ladder and back from the page's corner, the scroll bars leaving and coming
+    // back with the window's size
+    ScrollToUnits(0, 0);
+    for (UINT nCommand : {ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_OUT,
+                          ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_IN})
+    {
+        SCOPED_TRACE(testing::Message() << "zoom " << m_pView->GetZoom() << " then " << nCommand);
+        WaitWhileScalingAhead();
+        PostCommand(nCommand);
+        ExpectShownAsPlain(8);
+    }
+    ASSERT_FLOAT_EQ(1.0f, m_pView->GetZoom());
+    PostClickAtUnits(290, 445);
+    ASSERT_EQ(1, (int)m_pDoc->m_listSelection.GetCount());
+
+    const unsigned nSeed = 6151;
+    std::mt19937 random(nSeed);
+    const UINT keys[] = {VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};
+    for (int nStep = 0; nStep < 30; nStep++)
+    {
+        const bool bIdle = random() % 2 == 0;
+        const int nKind = (int)(random() % 4);
+        SCOPED_TRACE(testing::Message() << "seed " << nSeed << " step " << nStep << " kind " << nKind);
+        if (bIdle)
+            WaitWhileScalingAhead();
+        if (nKind == 0)
+            PostCommand(random() % 2 == 0 ? ID_VIEW_ZOOM_IN : ID_VIEW_ZOOM_OUT);
+        else if (nKind == 1)
+        {
+            ::PostMessageA(m_pView->m_hWnd, random() % 2 == 0 ? WM_VSCROLL : WM_HSCROLL,
+                           random() % 2 == 0 ? SB_LINEDOWN : SB_LINEUP, 0);
+            Drain();
+        }
+        else
+            PostKey(keys[random() % 4]);
+        ExpectShownAsPlain(8);
+        if (HasFailure())
+            break;
+    }
 }
