@@ -54,7 +54,28 @@ wine_user=$("$WINE" cmd /c echo %USERNAME% 2>/dev/null | tr -d '\r')
 docs="$drive_c/users/$wine_user/Documents"
 mkdir -p "$docs"
 
-reg_has() { "$WINE" reg query "$1" "${@:2}" >/dev/null 2>&1; }
+# reg answers 0 for a key or value that is there and 1 for one that is not; anything else
+# means Wine did not run it, which is told, and is neither.
+reg_query() {
+    local err rc
+    err=$("$WINE" reg query "$@" 2>&1 >/dev/null)
+    rc=$?
+    [ $rc -le 1 ] || echo "  (reg query $1 did not run: $rc, $err)"
+    return $rc
+}
+reg_has() { reg_query "$@"; }
+reg_lacks() { reg_query "$@"; [ $? = 1 ]; }
+# Waits until every program of the prefix has ended (an uninstaller goes on in a copy of
+# itself), then until a program reaches the server again: the checks that follow each
+# start a Wine program of their own.
+settle() {
+    "$WINESERVER" -w
+    for ((n = 0; n < 50; n++)); do
+        "$WINE" reg query 'HKLM\Software' >/dev/null 2>&1 && return 0
+        sleep 0.2
+    done
+    echo "  (no Wine program ran after the prefix's programs ended)"
+}
 reg_value() { "$WINE" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 reg_default() { "$WINE" reg query "$1" /ve 2>/dev/null | tr -d '\r' | sed -n "s/^ *(Default) *REG_[A-Z_]* *//p"; }
 # Starts a program in the background, waits for its window and closes it.
@@ -75,11 +96,11 @@ unzip -q "$zip" -d "$work/portable"
 portable="Z:${work//\//\\}\\portable\\Stickwell"
 check "the portable program opens its sample" \
     'opens "Party Flyer.labf" "$portable\\Stickwell.exe" "$portable\\Samples\\Party Flyer.labf"'
-check "the portable program registers no file type" '! reg_has "HKCR\\.labf"'
+check "the portable program registers no file type" 'reg_lacks "HKCR\\.labf"'
 
 # The installer, silent, for all users.
 "$WINE" "$setup" /S /AllUsers >/dev/null 2>&1
-"$WINESERVER" -w
+settle
 inst="$drive_c/Program Files/Stickwell"
 check "the installer puts the program into Program Files" '[ -f "$inst/Stickwell.exe" ] && [ -f "$inst/PDFGen.dll" ]'
 check "the installer puts the folders beside it" \
@@ -120,41 +141,41 @@ check "the program keeps its options in the registry" '[ $options_kept = 1 ]'
 uninstall=$(reg_value "$key" QuietUninstallString)
 check "the uninstall entry names the uninstaller" '[ -n "$uninstall" ]'
 eval "set -- $(sed 's/\\/\\\\/g' <<<"$uninstall")"
-"$WINESERVER" -w
+settle
 "$WINE" "$@" >/dev/null 2>&1
-"$WINESERVER" -w
+settle
 check "the uninstaller removes the help file and the program's folder" '[ ! -e "$inst/WqzHelp.chm" ] && [ ! -e "$inst" ]'
 check "the uninstaller removes the Start-menu shortcut" '[ ! -e "$menu" ]'
 check "the uninstaller removes the file types" \
-    '! reg_has "HKCR\\.labf" && ! reg_has "HKCR\\.lbft" && ! reg_has "HKCR\\Stickwell.Document" && ! reg_has "HKCR\\Stickwell.Template"'
-check "the uninstaller removes its entry" '! reg_has "$key"'
+    'reg_lacks "HKCR\\.labf" && reg_lacks "HKCR\\.lbft" && reg_lacks "HKCR\\Stickwell.Document" && reg_lacks "HKCR\\Stickwell.Template"'
+check "the uninstaller removes its entry" 'reg_lacks "$key"'
 check "the user's publication stays" '[ -f "$docs/My Badge.labf" ]'
 check "the program's options stay" 'reg_has "HKCU\\Software\\Quorvane\\Stickwell"'
 
 # For this user only: the user's programs folder, the user's Start menu and file types.
 "$WINE" "$setup" /S /CurrentUser >/dev/null 2>&1
-"$WINESERVER" -w
+settle
 user_inst="$drive_c/users/$wine_user/AppData/Local/Programs/Stickwell"
 user_menu="$drive_c/users/$wine_user/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Stickwell.lnk"
 user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Stickwell'
 check "a per-user installation goes to the user's programs folder" \
     '[ -f "$user_inst/Stickwell.exe" ] && [ ! -e "$inst" ] && [ -f "$user_menu" ]'
 check "a per-user installation registers for the user" \
-    '[ "$(reg_default "HKCU\\Software\\Classes\\.labf")" = "Stickwell.Document" ] && ! reg_has "HKLM\\Software\\Classes\\.labf" && reg_has "$user_key"'
+    '[ "$(reg_default "HKCU\\Software\\Classes\\.labf")" = "Stickwell.Document" ] && reg_lacks "HKLM\\Software\\Classes\\.labf" && reg_has "$user_key"'
 check "the per-user program opens a shipped sample" \
     'opens "Party Flyer.labf" "C:\\users\\$wine_user\\AppData\\Local\\Programs\\Stickwell\\Stickwell.exe" "C:\\users\\$wine_user\\AppData\\Local\\Programs\\Stickwell\\Samples\\Party Flyer.labf"'
 uninstall=$(reg_value "$user_key" QuietUninstallString)
 eval "set -- $(sed 's/\\/\\\\/g' <<<"$uninstall")"
 # the program that opened the sample may still be ending: its files would stay in use
-"$WINESERVER" -w
+settle
 "$WINE" "$@" >/dev/null 2>&1
-"$WINESERVER" -w
+settle
 check "the per-user uninstaller removes the program's folder" '[ ! -e "$user_inst" ]'
 check "the per-user uninstaller removes the Start-menu shortcut" '[ ! -e "$user_menu" ]'
-check "the per-user uninstaller removes the file types" '! reg_has "HKCU\\Software\\Classes\\.labf"'
-check "the per-user uninstaller removes its entry" '! reg_has "$user_key"'
-check "the user's publication and options stay after both" \
-    '[ -f "$docs/My Badge.labf" ] && reg_has "HKCU\\Software\\Quorvane\\Stickwell"'
+check "the per-user uninstaller removes the file types" 'reg_lacks "HKCU\\Software\\Classes\\.labf"'
+check "the per-user uninstaller removes its entry" 'reg_lacks "$user_key"'
+check "the user's publication stays after both" '[ -f "$docs/My Badge.labf" ]'
+check "the program's options stay after both" 'reg_has "HKCU\\Software\\Quorvane\\Stickwell"'
 
 if ((failures)); then
     echo "$failures check(s) failed"
