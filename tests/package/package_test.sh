@@ -56,15 +56,14 @@ mkdir -p "$docs"
 
 # reg answers 0 for a key or value that is there and 1 for one that is not; anything else
 # means Wine did not run it, which is told, and is neither.
-reg_query() {
+reg_has() {
     local err rc
     err=$("$WINE" reg query "$@" 2>&1 >/dev/null)
     rc=$?
     [ $rc -le 1 ] || echo "  (reg query $1 did not run: $rc, $err)"
     return $rc
 }
-reg_has() { reg_query "$@"; }
-reg_lacks() { reg_query "$@"; [ $? = 1 ]; }
+reg_lacks() { reg_has "$@"; [ $? = 1 ]; }
 # Waits until every program of the prefix has ended (an uninstaller goes on in a copy of
 # itself), then until a program reaches the server again: the checks that follow each
 # start a Wine program of their own.

@@ -177,7 +177,11 @@ TEST_F(ExportCommands, ExportPdfToATypedNameWithoutFolderOrExtension)
 {
     CMessageBoxRecorder boxes;
     CDialogScript script;
-    script.OnDialog(IDD_PDFOPTIONS).SetText(IDC_PDF_FILENAME, "flyer").OK();
+    // typed through the input queue over the name proposed, and Enter
+    script.OnDialog(IDD_PDFOPTIONS).Focus(IDC_PDF_FILENAME).Do([](CWnd*) {
+        EXPECT_TRUE(SendKeys({ VK_CONTROL }, { 'A' }));
+        EXPECT_TRUE(SendKeys({}, { 'F', 'L', 'Y', 'E', 'R', VK_RETURN }));
+    });
     m_program.Command(ID_FILE_EXPORT_PDF);
     const CString strPdf = m_folder.File("flyer.pdf");
     ASSERT_EQ(1, boxes.GetCount());

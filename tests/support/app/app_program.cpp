@@ -1,6 +1,7 @@
 // app_program.cpp - the running application of the test programs and benchmarks.
 
 #include "app_program.h"
+#include "key_input.h"
 #include "model/DocumentHost.h"
 #include "model/Elements.h"
 #include "data/DataSourceLoader.h"
@@ -204,24 +205,7 @@ void PostKeyPress(HWND hWnd, UINT nKey)
 
 bool SendKeys(std::initializer_list<WORD> modifiers, std::initializer_list<WORD> keys)
 {
-    std::vector<INPUT> inputs;
-    auto add = [&](WORD nKey, bool bUp) {
-        INPUT in = {};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = nKey;
-        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        inputs.push_back(in);
-    };
-    for (WORD nKey : modifiers)
-        add(nKey, false);
-    for (WORD nKey : keys)
-    {
-        add(nKey, false);
-        add(nKey, true);
-    }
-    for (WORD nKey : modifiers)
-        add(nKey, true);
-    if (::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT)) != inputs.size())
+    if (!SendKeyStrokes(modifiers, keys))
         return false;
     const DWORD nStart = ::GetTickCount();
     do

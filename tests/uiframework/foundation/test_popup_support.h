@@ -9,6 +9,7 @@
 #include "ExtCmdManager.h"
 #include "ExtCmdItem.h"
 #include "popup_resource.h"
+#include "key_input.h"
 
 // Dispatches the thread's messages for nMilliseconds (the menu hooks run meanwhile).
 inline void PopupPumpFor(DWORD nMilliseconds)
@@ -43,11 +44,7 @@ inline void PopupSendKey(WORD wVk, bool bWithCtrl = false)
 {
     auto send = [](WORD vk, bool bUp)
     {
-        INPUT in;
-        memset(&in, 0, sizeof(in));
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+        INPUT in = KeyInput(vk, bUp);
         ::SendInput(1, &in, sizeof(INPUT));
     };
     if (bWithCtrl)

@@ -5,6 +5,7 @@
 // command.
 
 #include "bartest.h"
+#include "key_input.h"
 
 namespace
 {
@@ -177,14 +178,9 @@ TEST_F(BarsTest, KeyIndicatorFollowsTheToggledKey)
     CStatusBar& bar = m_pFrame->m_wndStatusBar;
     BOOL bCapsBefore = (::GetKeyState(VK_CAPITAL) & 1) != 0;
     // toggle caps lock through the input queue of this thread
-    INPUT inputs[2];
-    memset(inputs, 0, sizeof(inputs));
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = VK_CAPITAL;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     m_pFrame->SetForegroundWindow();
     m_pFrame->SetFocus();
-    if (::SendInput(2, inputs, sizeof(INPUT)) != 2)
+    if (!SendKeyStrokes({}, { VK_CAPITAL }))
         GTEST_SKIP() << "no keyboard input here";
     PumpPendingMessages();
     BOOL bCapsAfter = (::GetKeyState(VK_CAPITAL) & 1) != 0;

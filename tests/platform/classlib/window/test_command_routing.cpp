@@ -4,6 +4,7 @@
 #include <algorithm>
 #include "demo.h"
 #include "test_support.h"
+#include "key_input.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -401,16 +402,7 @@ TEST_F(DemoProgramTest, RealKeyboardInputFiresAcceleratorWithModifier)
     PumpPendingMessages();
 
     // Ctrl+N through the system's input queue
-    INPUT inputs[4] = {};
-    for (INPUT& in : inputs)
-        in.type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = VK_CONTROL;
-    inputs[1].ki.wVk = 'N';
-    inputs[2].ki.wVk = 'N';
-    inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    inputs[3].ki.wVk = VK_CONTROL;
-    inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    ASSERT_EQ(4u, ::SendInput(4, inputs, sizeof(INPUT)));
+    ASSERT_TRUE(SendKeyStrokes({ VK_CONTROL }, { 'N' }));
     PumpFor(200);
     if (DemoLogText().empty() && ::GetForegroundWindow() != Main()->m_hWnd)
         GTEST_SKIP() << "another program took the foreground (tests run in parallel)";

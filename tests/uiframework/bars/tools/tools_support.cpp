@@ -2,6 +2,7 @@
 #include "afxdlgs.h"
 #include "tools_support.h"
 #include "test_support.h"
+#include "key_input.h"
 #include "afxpriv.h"
 
 CSize CFixedSizeButton::CalcSize(CDC& dc, CSize sizeDefault, BOOL bHorz)
@@ -360,21 +361,10 @@ void ClickAt(CPoint ptScreen)
 
 void SendKey(WORD wVk, bool bShift)
 {
-    auto send = [](WORD vk, bool bUp)
-    {
-        INPUT in;
-        memset(&in, 0, sizeof(in));
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        ::SendInput(1, &in, sizeof(INPUT));
-    };
     if (bShift)
-        send(VK_SHIFT, false);
-    send(wVk, false);
-    send(wVk, true);
-    if (bShift)
-        send(VK_SHIFT, true);
+        SendKeyStrokes({ VK_SHIFT }, { wVk });
+    else
+        SendKeyStrokes({}, { wVk });
     PumpForMs(40);
 }
 
