@@ -188,7 +188,7 @@ TEST_F(BarsTest, KeyIndicatorFollowsTheToggledKey)
         GTEST_SKIP() << "the key state did not toggle";
     RunIdle();
     EXPECT_STREQ(bCapsAfter ? "CAP" : "", ControlPaneText(bar, 3));
-    ::SendInput(2, inputs, sizeof(INPUT));      // back as it was
+    SendKeyStrokes({}, { VK_CAPITAL });     // back as it was
     PumpPendingMessages();
     RunIdle();
     EXPECT_STREQ(bCapsBefore ? "CAP" : "", ControlPaneText(bar, 3));
