@@ -1,6 +1,7 @@
 // FillPainter.cpp - fill brushes, hatch textures, outline filling and outline pens.
 
 #include "FillPainter.h"
+#include "DeviceStrokes.h"
 #include "Element.h"
 #include "ElementStream.h"
 #include "FlattenedPath.h"
@@ -994,9 +995,14 @@ bool MakeFillEntry(CFillEntry& entry)
 }
 
 CGradientFillScope::CGradientFillScope(HDC hDC)
-    : m_hDC(hDC), m_pOuter(g_pGradientScope)
+    : m_hDC(hDC), m_bLibraryOnGdi(true), m_pOuter(g_pGradientScope)
 {
     g_pGradientScope = this;
+    // on a 32-bit section the library keeps the alpha channel by drawing the pixels itself
+    DIBSECTION section;
+    HGDIOBJ hBitmap = hDC != NULL ? ::GetCurrentObject(hDC, OBJ_BITMAP) : NULL;
+    if (hBitmap != NULL && ::GetObject(hBitmap, sizeof(section), &section) == sizeof(section))
+        m_bLibraryOnGdi = section.dsBmih.biBitCount != 32;
 }
 
 CGradientFillScope::~CGradientFillScope()
@@ -1009,6 +1015,22 @@ CGradientFillScope::~CGradientFillScope()
 HDC CGradientFillScope::GetDC()
 {
     return g_pGradientScope != NULL ? g_pGradientScope->m_hDC : NULL;
+}
+
+HDC CGradientFillScope::GetDeviceOf(Graphics* pGraphics)
+{
+    if (g_pGradientScope == NULL || g_pGradientScope->m_hDC == NULL || pGraphics == NULL)
+        return NULL;
+    HDC hDC = pGraphics->GetHDC();
+    if (hDC == NULL)
+        return NULL;
+    pGraphics->ReleaseHDC(hDC);
+    return hDC == g_pGradientScope->m_hDC ? hDC : NULL;
+}
+
+bool CGradientFillScope::IsLibraryOnGdi()
+{
+    return g_pGradientScope != NULL && g_pGradientScope->m_bLibraryOnGdi;
 }
 
 // Draws a gradient fill by itself: the kept or newly made region and pixels of the fill,
@@ -1253,16 +1275,16 @@ Status FillShapeOutline(Graphics* pGraphics, Brush* pBrush, const RectF& rc, int
     PointF corners[4];
     const int nCorners = GetShapeCorners(rc, nShape, corners);
     if (nShape == KIND_RECTANGLE)
-        return pGraphics->FillRectangle(pBrush, rc);
+        return FillRectangleArea(pGraphics, pBrush, rc);
     if (nShape == KIND_CIRCLE)
-        return pGraphics->FillEllipse(pBrush, rc);
+        return FillEllipseArea(pGraphics, pBrush, rc);
     if (nCorners > 0)
-        return pGraphics->FillPolygon(pBrush, corners, nCorners, FillModeAlternate);
+        return FillPolygonArea(pGraphics, pBrush, corners, nCorners, FillModeAlternate);
     if (nShape == KIND_CLOSEDCURVE)
         return pPoints == NULL || nCount < 1 ? InvalidParameter
-                                             : pGraphics->FillPolygon(pBrush, pPoints, nCount, FillModeAlternate);
+                                             : FillPolygonArea(pGraphics, pBrush, pPoints, nCount, FillModeAlternate);
     if (IsPathShape(nShape))
-        return pPath == NULL ? InvalidParameter : pGraphics->FillPath(pBrush, pPath);
+        return pPath == NULL ? InvalidParameter : FillPathArea(pGraphics, pBrush, *pPath);
     return Ok;
 }
 
@@ -1283,15 +1305,12 @@ void FillElementShape(Graphics* pGraphics, float x, float y, float width, float 
         FillHatch(pGraphics, nHatchStyle, clrPattern, clrFill, rc, nShape, pPoints, nCount, pPath);
         return;
     }
-    if (nFillKind >= 25 && nFillKind <= 42 && CGradientFillScope::GetDC() != NULL)
+    if (nFillKind >= 25 && nFillKind <= 42)
     {
         // in a paint that draws gradients itself, when pGraphics draws on its device
-        HDC hDC = pGraphics->GetHDC();
-        const bool bScope = hDC != NULL && hDC == CGradientFillScope::GetDC();
-        if (hDC != NULL)
-            pGraphics->ReleaseHDC(hDC);
-        if (bScope && FillGradientDirect(pGraphics, hDC, rc, nFillKind, clrFill, clrPattern, nShape, pPoints,
-                                         nCount, pPath))
+        HDC hDC = CGradientFillScope::GetDeviceOf(pGraphics);
+        if (hDC != NULL && FillGradientDirect(pGraphics, hDC, rc, nFillKind, clrFill, clrPattern, nShape, pPoints,
+                                              nCount, pPath))
             return;
     }
     Brush* pBrush = CreateFillBrush(nFillKind, rc, clrFill, clrPattern);

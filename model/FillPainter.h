@@ -43,9 +43,15 @@ public:
 
     // The device context of the innermost open scope; NULL when none is open.
     static HDC GetDC();
+    // The same when pGraphics draws on it; else NULL.
+    static HDC GetDeviceOf(Gdiplus::Graphics* pGraphics);
+    // Whether the library draws on the innermost scope's device context with GDI (not on a
+    // 32-bit section's pixels by itself), so that GDI calls set the pixels it sets.
+    static bool IsLibraryOnGdi();
 
 private:
     HDC m_hDC;
+    bool m_bLibraryOnGdi;
     CGradientFillScope* m_pOuter;
 };
 

@@ -2,6 +2,7 @@
 
 #include "ElementDraw.h"
 #include "ClippedDraw.h"
+#include "DeviceStrokes.h"
 #include "ElementStream.h"
 #include "FillPainter.h"
 #include "LineElements.h"
@@ -35,12 +36,12 @@ void StrokeElementPath(Graphics* pGraphics, Pen* pPen, const GraphicsPath& path)
     }
     if (!HasCurves(path))
     {
-        pGraphics->DrawPath(pPen, &path);
+        DrawPathOutline(pGraphics, pPen, path);
         return;
     }
     GraphicsPath flat(path.GetFillMode());
     AddFlattenedPath(flat, path, fTolerance);
-    pGraphics->DrawPath(pPen, &flat);
+    DrawPathOutline(pGraphics, pPen, flat);
 }
 
 enum OutlineForm
@@ -77,10 +78,10 @@ void FillShadow(Graphics* pGraphics, CElement* pElement, const RectF& r, const A
     switch (outline.nForm)
     {
     case FORM_RECT:
-        pGraphics->FillRectangle(&brush, r.X + s, r.Y + s, r.Width, r.Height);
+        FillRectangleArea(pGraphics, &brush, RectF(r.X + s, r.Y + s, r.Width, r.Height));
         break;
     case FORM_ELLIPSE:
-        pGraphics->FillEllipse(&brush, r.X + s, r.Y + s, r.Width, r.Height);
+        FillEllipseArea(pGraphics, &brush, RectF(r.X + s, r.Y + s, r.Width, r.Height));
         break;
     case FORM_POLYGON:
         if (outline.nCount > 0)
@@ -91,7 +92,7 @@ void FillShadow(Graphics* pGraphics, CElement* pElement, const RectF& r, const A
                 pt.X += s;
                 pt.Y += s;
             }
-            pGraphics->FillPolygon(&brush, moved.data(), (INT)moved.size(), FillModeAlternate);
+            FillPolygonArea(pGraphics, &brush, moved.data(), (INT)moved.size(), FillModeAlternate);
         }
         break;
     case FORM_PATH:
@@ -103,7 +104,7 @@ void FillShadow(Graphics* pGraphics, CElement* pElement, const RectF& r, const A
                 Matrix m;
                 m.Translate(s, s);
                 pShadow->Transform(&m);
-                pGraphics->FillPath(&brush, pShadow);
+                FillPathArea(pGraphics, &brush, *pShadow);
                 delete pShadow;
             }
         }
@@ -136,13 +137,13 @@ void DrawOutline(Graphics* pGraphics, Pen* pPen, const RectF& r, const AreaOutli
     switch (outline.nForm)
     {
     case FORM_RECT:
-        pGraphics->DrawRectangle(pPen, r);
+        DrawRectangleOutline(pGraphics, pPen, r);
         break;
     case FORM_POLYGON:
         if (outline.bOpenOutline)
             pGraphics->DrawLines(pPen, outline.pPoints, outline.nCount);
         else
-            pGraphics->DrawPolygon(pPen, outline.pPoints, outline.nCount);
+            DrawPolygonOutline(pGraphics, pPen, outline.pPoints, outline.nCount);
         break;
     default:
         break;

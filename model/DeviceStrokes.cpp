@@ -1,0 +1,279 @@
+// DeviceStrokes.cpp - thin outlines and solid fills of a screen paint drawn straight on its
+// device context.
+
+#include "DeviceStrokes.h"
+#include "FillPainter.h"
+
+#include <math.h>
+
+#include <vector>
+
+using namespace Gdiplus;
+
+namespace
+{
+typedef BOOL(WINAPI* GetTransformProc)(HDC, DWORD, XFORM*);
+const DWORD kWorldToDevice = 0x204;
+size_t g_nDrawnOnDevice = 0;
+
+// A coordinate rounded to a whole pixel as the library rounds it (in single precision).
+LONG LibraryRound(REAL x)
+{
+    return (LONG)floorf((float)(x + 0.5));
+}
+
+// The device context a figure of pGraphics can be drawn on here, with the library's mapping
+// from world coordinates to its pixels; NULL where the library would not draw with plain GDI
+// or its mapping cannot be read.
+HDC PrepareDevice(Graphics* pGraphics, Matrix& mapping)
+{
+    static const GetTransformProc pGetTransform = reinterpret_cast<GetTransformProc>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("gdi32.dll"), "GetTransform")));
+    if (pGetTransform == NULL || !CGradientFillScope::IsLibraryOnGdi())
+        return NULL;
+    HDC hDC = CGradientFillScope::GetDeviceOf(pGraphics);
+    if (hDC == NULL || ::GetGraphicsMode(hDC) != GM_COMPATIBLE)
+        return NULL;
+    const Unit nUnit = pGraphics->GetPageUnit();
+    if (nUnit != UnitDisplay && !(nUnit == UnitPixel && pGraphics->GetPageScale() == 1.0f))
+        return NULL;
+    Region clip;
+    if (pGraphics->GetClip(&clip) != Ok || !clip.IsInfinite(pGraphics))
+        return NULL;
+    // the library's own order: the world transform, then the device context's mapping
+    XFORM xf;
+    if (!pGetTransform(hDC, kWorldToDevice, &xf) || pGraphics->GetTransform(&mapping) != Ok)
+        return NULL;
+    Matrix device(xf.eM11, xf.eM12, xf.eM21, xf.eM22, xf.eDx, xf.eDy);
+    return mapping.Multiply(&device, MatrixOrderAppend) == Ok ? hDC : NULL;
+}
+
+// The points on the device's pixels, and the device context's types of them; false for a
+// point type the device context has no counterpart of.
+bool MapFigures(const Matrix& mapping, const PointF* pPoints, const BYTE* pTypes, int nCount,
+                std::vector<POINT>& pixels, std::vector<BYTE>& types)
+{
+    std::vector<PointF> mapped(pPoints, pPoints + nCount);
+    if (mapping.TransformPoints(mapped.data(), nCount) != Ok)
+        return false;
+    pixels.resize(nCount);
+    types.resize(nCount);
+    for (int i = 0; i < nCount; i++)
+    {
+        if (!isfinite(mapped[i].X) || !isfinite(mapped[i].Y) || fabsf(mapped[i].X) > 1e8f || fabsf(mapped[i].Y) > 1e8f)
+            return false;
+        pixels[i].x = LibraryRound(mapped[i].X);
+        pixels[i].y = LibraryRound(mapped[i].Y);
+        switch (pTypes[i] & PathPointTypePathTypeMask)
+        {
+        case PathPointTypeStart: types[i] = PT_MOVETO; break;
+        case PathPointTypeLine: types[i] = PT_LINETO; break;
+        case PathPointTypeBezier: types[i] = PT_BEZIERTO; break;
+        default: return false;
+        }
+        if (pTypes[i] & PathPointTypeCloseSubpath)
+            types[i] |= PT_CLOSEFIGURE;
+    }
+    return true;
+}
+
+// The device context in pixels for the span of a drawing, its state put back after.
+class CPixelSpace
+{
+public:
+    explicit CPixelSpace(HDC hDC)
+        : m_hDC(hDC), m_nSaved(::SaveDC(hDC))
+    {
+        ::SetMapMode(hDC, MM_TEXT);
+        ::SetViewportOrgEx(hDC, 0, 0, NULL);
+        ::SetWindowOrgEx(hDC, 0, 0, NULL);
+    }
+    ~CPixelSpace()
+    {
+        ::RestoreDC(m_hDC, m_nSaved);
+    }
+    bool IsReady() const { return m_nSaved != 0; }
+
+private:
+    HDC m_hDC;
+    int m_nSaved;
+};
+
+// The colour of an opaque solid brush; false for any other brush.
+bool GetOpaqueColor(const Brush* pBrush, COLORREF& clr)
+{
+    Color color;
+    if (pBrush == NULL || pBrush->GetType() != BrushTypeSolidColor
+        || static_cast<const SolidBrush*>(pBrush)->GetColor(&color) != Ok || color.GetA() != 255)
+        return false;
+    clr = color.ToCOLORREF();
+    return true;
+}
+
+// Whether the library strokes with the pen as one-pixel solid lines of an opaque colour on
+// this mapping: the pen's width through the mapping of a diagonal unit, as it works it out.
+bool IsOnePixelPen(Pen* pPen, const Matrix& mapping, COLORREF& clr)
+{
+    Color color;
+    if (pPen == NULL || pPen->GetPenType() != PenTypeSolidColor || pPen->GetDashStyle() != DashStyleSolid
+        || pPen->GetColor(&color) != Ok || color.GetA() != 255 || pPen->GetAlignment() != PenAlignmentCenter)
+        return false;
+    PointF diagonal[2] = { PointF(0, 0), PointF(1, 1) };
+    if (mapping.TransformPoints(diagonal, 2) != Ok)
+        return false;
+    const double dx = (double)diagonal[1].X - diagonal[0].X, dy = (double)diagonal[1].Y - diagonal[0].Y;
+    const REAL fWidth = (REAL)(pPen->GetWidth() * sqrt(dx * dx + dy * dy) / sqrt(2.0));
+    if (!(fWidth >= 0) || LibraryRound(fWidth) > 1)
+        return false;
+    clr = color.ToCOLORREF();
+    return true;
+}
+
+// Strokes figures of straight lines, every one closed and of three points or more, with a
+// one-pixel pen on the device; false (nothing drawn) for any other figures or pen.
+bool StrokeOnDevice(Graphics* pGraphics, Pen* pPen, const PointF* pPoints, const BYTE* pTypes, int nCount)
+{
+    Matrix mapping;
+    COLORREF clr;
+    HDC hDC = nCount >= 3 ? PrepareDevice(pGraphics, mapping) : NULL;
+    if (hDC == NULL || !IsOnePixelPen(pPen, mapping, clr))
+        return false;
+    std::vector<POINT> pixels;
+    std::vector<BYTE> types;
+    if (!MapFigures(mapping, pPoints, pTypes, nCount, pixels, types))
+        return false;
+    std::vector<INT> counts;
+    for (int i = 0, nStart = 0; i < nCount; i++)
+    {
+        const bool bLast = i + 1 == nCount || types[i + 1] == PT_MOVETO;
+        if ((types[i] & ~PT_CLOSEFIGURE) == PT_BEZIERTO || (i == nStart) != (types[i] == PT_MOVETO)
+            || (bLast && (!(types[i] & PT_CLOSEFIGURE) || i - nStart + 1 < 3)))
+            return false;
+        if (bLast)
+        {
+            counts.push_back(i - nStart + 1);
+            nStart = i + 1;
+        }
+    }
+    CPixelSpace space(hDC);
+    HPEN hPen = space.IsReady() ? ::CreatePen(PS_SOLID, 0, clr) : NULL;
+    if (hPen == NULL)
+        return false;
+    HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
+    HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(NULL_BRUSH));
+    ::PolyPolygon(hDC, pixels.data(), counts.data(), (int)counts.size());
+    g_nDrawnOnDevice++;
+    ::SelectObject(hDC, hOldBrush);
+    ::SelectObject(hDC, hOldPen);
+    ::DeleteObject(hPen);
+    return true;
+}
+
+// Fills figures with an opaque solid brush on the device, through a path of the device
+// context as the library does; false (nothing drawn) for any other brush.
+bool FillOnDevice(Graphics* pGraphics, Brush* pBrush, const PointF* pPoints, const BYTE* pTypes, int nCount,
+                  FillMode nFillMode)
+{
+    Matrix mapping;
+    COLORREF clr;
+    HDC hDC = nCount >= 1 && GetOpaqueColor(pBrush, clr) ? PrepareDevice(pGraphics, mapping) : NULL;
+    std::vector<POINT> pixels;
+    std::vector<BYTE> types;
+    if (hDC == NULL || !MapFigures(mapping, pPoints, pTypes, nCount, pixels, types))
+        return false;
+    CPixelSpace space(hDC);
+    HBRUSH hBrush = space.IsReady() ? ::CreateSolidBrush(clr) : NULL;
+    if (hBrush == NULL)
+        return false;
+    ::SetPolyFillMode(hDC, nFillMode == FillModeAlternate ? ALTERNATE : WINDING);
+    HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
+    ::BeginPath(hDC);
+    ::PolyDraw(hDC, pixels.data(), types.data(), nCount);
+    ::EndPath(hDC);
+    ::FillPath(hDC);
+    g_nDrawnOnDevice++;
+    ::SelectObject(hDC, hOldBrush);
+    ::DeleteObject(hBrush);
+    return true;
+}
+
+// The types of a closed polygon's points.
+std::vector<BYTE> PolygonTypes(int nCount)
+{
+    std::vector<BYTE> types(nCount, (BYTE)PathPointTypeLine);
+    if (nCount > 0)
+    {
+        types[0] = PathPointTypeStart;
+        types[nCount - 1] |= PathPointTypeCloseSubpath;
+    }
+    return types;
+}
+
+// The corners of a rectangle as the library's rectangle figure holds them.
+void RectangleCorners(const RectF& rc, PointF corners[4])
+{
+    corners[0] = PointF(rc.X, rc.Y);
+    corners[1] = PointF(rc.X + rc.Width, rc.Y);
+    corners[2] = PointF(rc.X + rc.Width, rc.Y + rc.Height);
+    corners[3] = PointF(rc.X, rc.Y + rc.Height);
+}
+}
+
+void DrawPolygonOutline(Graphics* pGraphics, Pen* pPen, const PointF* pPoints, int nCount)
+{
+    if (nCount < 3 || !StrokeOnDevice(pGraphics, pPen, pPoints, PolygonTypes(nCount).data(), nCount))
+        pGraphics->DrawPolygon(pPen, pPoints, nCount);
+}
+
+void DrawRectangleOutline(Graphics* pGraphics, Pen* pPen, const RectF& rc)
+{
+    PointF corners[4];
+    RectangleCorners(rc, corners);
+    if (!StrokeOnDevice(pGraphics, pPen, corners, PolygonTypes(4).data(), 4))
+        pGraphics->DrawRectangle(pPen, rc);
+}
+
+void DrawPathOutline(Graphics* pGraphics, Pen* pPen, const GraphicsPath& path)
+{
+    PathData data;
+    if (path.GetPathData(&data) != Ok || !StrokeOnDevice(pGraphics, pPen, data.Points, data.Types, data.Count))
+        pGraphics->DrawPath(pPen, &path);
+}
+
+Status FillRectangleArea(Graphics* pGraphics, Brush* pBrush, const RectF& rc)
+{
+    PointF corners[4];
+    RectangleCorners(rc, corners);
+    if (rc.Width > 0 && rc.Height > 0
+        && FillOnDevice(pGraphics, pBrush, corners, PolygonTypes(4).data(), 4, FillModeAlternate))
+        return Ok;
+    return pGraphics->FillRectangle(pBrush, rc);
+}
+
+Status FillEllipseArea(Graphics* pGraphics, Brush* pBrush, const RectF& rc)
+{
+    GraphicsPath path;
+    return rc.Width > 0 && rc.Height > 0 && path.AddEllipse(rc) == Ok ? FillPathArea(pGraphics, pBrush, path)
+                                                                       : pGraphics->FillEllipse(pBrush, rc);
+}
+
+Status FillPolygonArea(Graphics* pGraphics, Brush* pBrush, const PointF* pPoints, int nCount, FillMode nFillMode)
+{
+    if (nCount >= 3 && FillOnDevice(pGraphics, pBrush, pPoints, PolygonTypes(nCount).data(), nCount, nFillMode))
+        return Ok;
+    return pGraphics->FillPolygon(pBrush, pPoints, nCount, nFillMode);
+}
+
+Status FillPathArea(Graphics* pGraphics, Brush* pBrush, const GraphicsPath& path)
+{
+    PathData data;
+    if (path.GetPathData(&data) == Ok
+        && FillOnDevice(pGraphics, pBrush, data.Points, data.Types, data.Count, path.GetFillMode()))
+        return Ok;
+    return pGraphics->FillPath(pBrush, &path);
+}
+
+size_t GetFiguresDrawnOnDevice()
+{
+    return g_nDrawnOnDevice;
+}
