@@ -2,6 +2,7 @@
 // drawing library.
 
 #include "ClippedDraw.h"
+#include "DeviceStrokes.h"
 #include "ElementDraw.h"
 
 #include <math.h>
@@ -456,9 +457,9 @@ void StrokeWorldPolyline(Graphics* pGraphics, Pen* pPen, const CDRing& line, boo
         for (const CDPoint& p : line)
             pts.push_back(PointF((REAL)p.x, (REAL)p.y));
         if (bClosed)
-            pGraphics->DrawPolygon(pPen, pts.data(), (INT)pts.size());
+            DrawPolygonOutline(pGraphics, pPen, pts.data(), (INT)pts.size());
         else
-            pGraphics->DrawLines(pPen, pts.data(), (INT)pts.size());
+            DrawLinesOutline(pGraphics, pPen, pts.data(), (INT)pts.size());
         return;
     }
     // the dashes of a pen are as long as it is wide (a hairline's as one unit)

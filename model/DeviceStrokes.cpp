@@ -6,6 +6,7 @@
 
 #include <math.h>
 
+#include <algorithm>
 #include <vector>
 
 using namespace Gdiplus;
@@ -111,12 +112,15 @@ bool GetOpaqueColor(const Brush* pBrush, COLORREF& clr)
 }
 
 // Whether the library strokes with the pen as one-pixel solid lines of an opaque colour on
-// this mapping: the pen's width through the mapping of a diagonal unit, as it works it out.
-bool IsOnePixelPen(Pen* pPen, const Matrix& mapping, COLORREF& clr)
+// this mapping, and the width it gives the device's pen: the pen's width through the mapping
+// of a diagonal unit, as it works it out.
+bool IsOnePixelPen(Pen* pPen, const Matrix& mapping, COLORREF& clr, int& nDeviceWidth)
 {
     Color color;
     if (pPen == NULL || pPen->GetPenType() != PenTypeSolidColor || pPen->GetDashStyle() != DashStyleSolid
-        || pPen->GetColor(&color) != Ok || color.GetA() != 255 || pPen->GetAlignment() != PenAlignmentCenter)
+        || pPen->GetColor(&color) != Ok || color.GetA() != 255 || pPen->GetAlignment() != PenAlignmentCenter
+        || pPen->GetStartCap() != LineCapFlat || pPen->GetEndCap() != LineCapFlat
+        || pPen->GetLineJoin() != LineJoinMiter)
         return false;
     PointF diagonal[2] = { PointF(0, 0), PointF(1, 1) };
     if (mapping.TransformPoints(diagonal, 2) != Ok)
@@ -126,46 +130,72 @@ bool IsOnePixelPen(Pen* pPen, const Matrix& mapping, COLORREF& clr)
     if (!(fWidth >= 0) || LibraryRound(fWidth) > 1)
         return false;
     clr = color.ToCOLORREF();
+    nDeviceWidth = (int)LibraryRound(fWidth);
     return true;
 }
 
-// Strokes figures of straight lines, every one closed and of three points or more, with a
-// one-pixel pen on the device; false (nothing drawn) for any other figures or pen.
-bool StrokeOnDevice(Graphics* pGraphics, Pen* pPen, const PointF* pPoints, const BYTE* pTypes, int nCount)
+// The point counts of the figures of straight lines, each of two points or more; false for a
+// curve or a figure of one point. bAllClosed tells whether every figure is closed.
+bool CountLineFigures(const std::vector<BYTE>& types, std::vector<INT>& counts, bool& bAllClosed)
 {
-    Matrix mapping;
-    COLORREF clr;
-    HDC hDC = nCount >= 3 ? PrepareDevice(pGraphics, mapping) : NULL;
-    if (hDC == NULL || !IsOnePixelPen(pPen, mapping, clr))
-        return false;
-    std::vector<POINT> pixels;
-    std::vector<BYTE> types;
-    if (!MapFigures(mapping, pPoints, pTypes, nCount, pixels, types))
-        return false;
-    std::vector<INT> counts;
+    bAllClosed = true;
+    const int nCount = (int)types.size();
     for (int i = 0, nStart = 0; i < nCount; i++)
     {
         const bool bLast = i + 1 == nCount || types[i + 1] == PT_MOVETO;
         if ((types[i] & ~PT_CLOSEFIGURE) == PT_BEZIERTO || (i == nStart) != (types[i] == PT_MOVETO)
-            || (bLast && (!(types[i] & PT_CLOSEFIGURE) || i - nStart + 1 < 3)))
+            || (bLast && i == nStart))
             return false;
         if (bLast)
         {
+            bAllClosed = bAllClosed && (types[i] & PT_CLOSEFIGURE) != 0 && i - nStart + 1 >= 3;
             counts.push_back(i - nStart + 1);
             nStart = i + 1;
         }
     }
+    return true;
+}
+
+// Strokes figures of straight lines with a one-pixel pen on the device; false (nothing
+// drawn) for curves or any other pen. Closed figures alone take a cosmetic pen; with open
+// ones the library's geometric pen strokes a path as it does (their ends differ).
+bool StrokeOnDevice(Graphics* pGraphics, Pen* pPen, const PointF* pPoints, const BYTE* pTypes, int nCount)
+{
+    Matrix mapping;
+    COLORREF clr;
+    int nWidth = 1;
+    HDC hDC = nCount >= 2 ? PrepareDevice(pGraphics, mapping) : NULL;
+    if (hDC == NULL || !IsOnePixelPen(pPen, mapping, clr, nWidth))
+        return false;
+    std::vector<POINT> pixels;
+    std::vector<BYTE> types;
+    std::vector<INT> counts;
+    bool bAllClosed = true;
+    if (!MapFigures(mapping, pPoints, pTypes, nCount, pixels, types) || !CountLineFigures(types, counts, bAllClosed))
+        return false;
     CPixelSpace space(hDC);
-    HPEN hPen = space.IsReady() ? ::CreatePen(PS_SOLID, 0, clr) : NULL;
+    const LOGBRUSH brush = { BS_SOLID, clr, 0 };
+    HPEN hPen = !space.IsReady() ? NULL
+                : bAllClosed     ? ::CreatePen(PS_SOLID, 0, clr)
+                                 : ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, nWidth,
+                                                  &brush, 0, NULL);
     if (hPen == NULL)
         return false;
     HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
     HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(NULL_BRUSH));
-    ::PolyPolygon(hDC, pixels.data(), counts.data(), (int)counts.size());
-    g_nDrawnOnDevice++;
+    if (bAllClosed)
+        ::PolyPolygon(hDC, pixels.data(), counts.data(), (int)counts.size());
+    else
+    {
+        ::BeginPath(hDC);
+        ::PolyDraw(hDC, pixels.data(), types.data(), nCount);
+        ::EndPath(hDC);
+        ::StrokePath(hDC);
+    }
     ::SelectObject(hDC, hOldBrush);
     ::SelectObject(hDC, hOldPen);
     ::DeleteObject(hPen);
+    g_nDrawnOnDevice++;
     return true;
 }
 
@@ -223,6 +253,15 @@ void DrawPolygonOutline(Graphics* pGraphics, Pen* pPen, const PointF* pPoints, i
 {
     if (nCount < 3 || !StrokeOnDevice(pGraphics, pPen, pPoints, PolygonTypes(nCount).data(), nCount))
         pGraphics->DrawPolygon(pPen, pPoints, nCount);
+}
+
+void DrawLinesOutline(Graphics* pGraphics, Pen* pPen, const PointF* pPoints, int nCount)
+{
+    std::vector<BYTE> types(std::max(nCount, 0), (BYTE)PathPointTypeLine);
+    if (nCount > 0)
+        types[0] = PathPointTypeStart;
+    if (nCount < 2 || !StrokeOnDevice(pGraphics, pPen, pPoints, types.data(), nCount))
+        pGraphics->DrawLines(pPen, pPoints, nCount);
 }
 
 void DrawRectangleOutline(Graphics* pGraphics, Pen* pPen, const RectF& rc)

@@ -9,9 +9,9 @@
 //   time: the points are mapped by the library's own single-precision matrices and rounded
 //   as it rounds them.
 // - Outlines: closed figures of straight lines with an opaque, solid, undashed pen that the
-//   library draws one device pixel wide, drawn with a cosmetic pen (it sets the same pixels as
-//   the library's geometric pen of that width). Open lines keep going through the library:
-//   their last pixel can differ.
+//   library draws one device pixel wide: closed figures with a cosmetic pen (it sets the same
+//   pixels as the library's geometric pen of that width, ten times faster), open ones with the
+//   library's own geometric pen (a cosmetic line leaves out its last pixel).
 // - Fills: figures, curves too (the device context flattens them as it does for the
 //   library), filled with an opaque solid colour.
 // - Only while a CGradientFillScope is open on the device context that the graphics draws on,
@@ -24,7 +24,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-// The outlines of DrawPolygon, DrawRectangle and DrawPath.
+// The outlines of DrawLines, DrawPolygon, DrawRectangle and DrawPath.
+void DrawLinesOutline(Gdiplus::Graphics* pGraphics, Gdiplus::Pen* pPen, const Gdiplus::PointF* pPoints, int nCount);
 void DrawPolygonOutline(Gdiplus::Graphics* pGraphics, Gdiplus::Pen* pPen, const Gdiplus::PointF* pPoints, int nCount);
 void DrawRectangleOutline(Gdiplus::Graphics* pGraphics, Gdiplus::Pen* pPen, const Gdiplus::RectF& rc);
 void DrawPathOutline(Gdiplus::Graphics* pGraphics, Gdiplus::Pen* pPen, const Gdiplus::GraphicsPath& path);

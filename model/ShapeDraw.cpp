@@ -141,7 +141,7 @@ void DrawOutline(Graphics* pGraphics, Pen* pPen, const RectF& r, const AreaOutli
         break;
     case FORM_POLYGON:
         if (outline.bOpenOutline)
-            pGraphics->DrawLines(pPen, outline.pPoints, outline.nCount);
+            DrawLinesOutline(pGraphics, pPen, outline.pPoints, outline.nCount);
         else
             DrawPolygonOutline(pGraphics, pPen, outline.pPoints, outline.nCount);
         break;
@@ -562,7 +562,10 @@ void DrawLineElement(Graphics* pGraphics, CElement* pElement, CPoint ptOffset, b
     else if (HasOwnDashes(pPen))
         StrokeWorldPolyline(pGraphics, pPen, CDRing{ CDPoint{ ptFrom.X, ptFrom.Y }, CDPoint{ ptTo.X, ptTo.Y } }, false);
     else
-        pGraphics->DrawLine(pPen, ptFrom, ptTo);
+    {
+        const PointF ends[2] = { ptFrom, ptTo };
+        DrawLinesOutline(pGraphics, pPen, ends, 2);
+    }
     delete pPen;
     pGraphics->ResetTransform();
 }

@@ -76,10 +76,11 @@ double Real(CTestRandom& random, double fFrom, double fTo)
 }
 
 // One random figure drawn by the functions under test: an outline or a fill of a rectangle,
-// a polygon, an ellipse or a path of several figures with curves.
+// a polygon, an ellipse or a path of several figures with curves, or open lines.
 struct CFigure
 {
     int nKind;
+    int nLines;     // points of the open lines
     bool bFill;
     RectF rc;
     std::vector<PointF> points;
@@ -103,11 +104,17 @@ struct CFigure
         SolidBrush brush(color);
         Pen pen(color, fPenWidth);
         pen.SetDashStyle(nDash);
-        GraphicsPath path(nFillMode);
+        // outlines are flattened before they are stroked, as the shapes do
+        GraphicsPath ellipse(nFillMode), path(nFillMode);
+        ellipse.AddEllipse(rc);
         path.AddEllipse(rc);
         path.AddBeziers(points.data(), 4);
         path.CloseFigure();
         path.AddPolygon(points.data(), (INT)points.size());
+        path.StartFigure();
+        path.AddLines(points.data(), 3);
+        std::unique_ptr<GraphicsPath> pFlat(nKind == 2 ? ellipse.Clone() : path.Clone());
+        pFlat->Flatten(NULL, 0.1f);
         switch (nKind)
         {
         case 0: bFill ? (void)FillRectangleArea(&g, &brush, rc) : DrawRectangleOutline(&g, &pen, rc); break;
@@ -115,8 +122,9 @@ struct CFigure
             bFill ? (void)FillPolygonArea(&g, &brush, points.data(), (INT)points.size(), nFillMode)
                   : DrawPolygonOutline(&g, &pen, points.data(), (INT)points.size());
             break;
-        case 2: bFill ? (void)FillEllipseArea(&g, &brush, rc) : DrawPathOutline(&g, &pen, path); break;
-        default: bFill ? (void)FillPathArea(&g, &brush, path) : DrawPathOutline(&g, &pen, path); break;
+        case 2: bFill ? (void)FillEllipseArea(&g, &brush, rc) : DrawPathOutline(&g, &pen, *pFlat); break;
+        case 3: bFill ? (void)FillPathArea(&g, &brush, path) : DrawPathOutline(&g, &pen, *pFlat); break;
+        default: DrawLinesOutline(&g, &pen, points.data(), nLines); break;
         }
     }
 };
@@ -124,13 +132,14 @@ struct CFigure
 CFigure RandomFigure(CTestRandom& random)
 {
     CFigure f;
-    f.nKind = (int)random.Below(4);
+    f.nKind = (int)random.Below(5);
     f.bFill = random.Below(2) == 0;
     f.rc = RectF((float)Real(random, -20, 200), (float)Real(random, -20, 200), (float)Real(random, 0, 120),
                  (float)Real(random, 0, 120));
     const int nPoints = 4 + (int)random.Below(7);
     for (int i = 0; i < nPoints; i++)
         f.points.push_back(PointF((float)Real(random, -20, 260), (float)Real(random, -20, 260)));
+    f.nLines = 2 + (int)random.Below((unsigned)nPoints - 1);
     f.nFillMode = random.Below(2) ? FillModeAlternate : FillModeWinding;
     // mostly what a design holds: opaque, solid, thin; now and then what must stay the library's
     f.color = Color(random.Below(8) ? 255 : 128, (BYTE)random.Below(256), (BYTE)random.Below(200), 90);
