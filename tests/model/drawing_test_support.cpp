@@ -305,3 +305,17 @@ CString ProgramFolder()
     const int nSlash = strPath.ReverseFind('\\');
     return nSlash >= 0 ? strPath.Left(nSlash + 1) : CString(".\\");
 }
+
+std::vector<DWORD> ReadSelectedPixels(HDC hDC, int nWidth, int nHeight)
+{
+    ::GdiFlush();
+    std::vector<DWORD> pixels((size_t)nWidth * nHeight);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = nWidth;
+    info.bmiHeader.biHeight = -nHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    ::GetDIBits(hDC, (HBITMAP)::GetCurrentObject(hDC, OBJ_BITMAP), 0, nHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    return pixels;
+}

@@ -88,6 +88,9 @@ private:
     DWORD* m_pBits;
 };
 
+// The pixels of the bitmap selected into a device context, row by row (BGRA as GDI keeps them).
+std::vector<DWORD> ReadSelectedPixels(HDC hDC, int nWidth, int nHeight);
+
 // Draws an element where it lies (DrawGraphics).
 void DrawElement(Gdiplus::Graphics* pGraphics, CElement* pElement);
 // Draws an element into a cell (DrawInCell).

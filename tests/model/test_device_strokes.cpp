@@ -50,19 +50,7 @@ public:
         ::SetViewportOrgEx(m_hDC, x, y, NULL);
     }
 
-    std::vector<DWORD> Pixels() const
-    {
-        ::GdiFlush();
-        std::vector<DWORD> pixels((size_t)kSize * kSize);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = kSize;
-        info.bmiHeader.biHeight = -kSize;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        ::GetDIBits(m_hDC, m_hBitmap, 0, kSize, pixels.data(), &info, DIB_RGB_COLORS);
-        return pixels;
-    }
+    std::vector<DWORD> Pixels() const { return ReadSelectedPixels(m_hDC, kSize, kSize); }
 
 private:
     HDC m_hDC;

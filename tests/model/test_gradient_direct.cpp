@@ -38,16 +38,7 @@ CElement* MakeShape(int nForm)
 // The pixels of a canvas, opaque, row by row.
 std::vector<DWORD> Pixels(CDibCanvas& canvas, int nWidth, int nHeight)
 {
-    ::GdiFlush();
-    std::vector<DWORD> pixels((size_t)nWidth * nHeight);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = nWidth;
-    info.bmiHeader.biHeight = -nHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HBITMAP hBitmap = (HBITMAP)::GetCurrentObject(canvas.DC()->m_hDC, OBJ_BITMAP);
-    ::GetDIBits(canvas.DC()->m_hDC, hBitmap, 0, nHeight, pixels.data(), &info, DIB_RGB_COLORS);
+    std::vector<DWORD> pixels = ReadSelectedPixels(canvas.DC()->m_hDC, nWidth, nHeight);
     for (DWORD& clr : pixels)
         clr |= 0xFF000000;
     return pixels;
