@@ -105,15 +105,15 @@ void CVarnelView::SetDatabase()
         pElement->m_strText = g_szUnboundDbText;
         ++nUnbound;
     }
+    // an unbound text is let go: the selection list goes with the handles, so no command
+    // acts on an element that shows none, and the bar and the Size pane follow
     if (nUnbound > 0)
-        pDoc->m_tracker.RemoveAll();
+        pDoc->ClearSelection();
     if (bModified)
         pDoc->SetModifiedFlag();
+    pDoc->UpdateAllViews(NULL);
     if (GetSafeHwnd() != NULL)
-    {
-        Invalidate();
         UpdateWindow();
-    }
 }
 
 // Asks before changing the data source while texts are bound to its columns, then changes it.

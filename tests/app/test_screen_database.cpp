@@ -1,0 +1,49 @@
+// What the screen shows after Database Settings takes a new source: a selected text the
+// new source unbinds is no longer selected, and neither the Properties bar nor the Size
+// pane shows it.
+
+#include "selection_display.h"
+#include "datadlg_test.h"
+#include "data/BrowDataSource.h"
+#include "model/TextElements.h"
+
+namespace
+{
+
+class ScreenDatabase : public SelectionDisplay
+{
+};
+
+TEST_F(ScreenDatabase, ASelectedTextTheNewSourceUnbindsIsLetGoEverywhere)
+{
+    CTempDataFile oldFile("old.csv", "Name,City\r\nAnn,Rome\r\n");
+    ASSERT_EQ(2, LoadCommaSeparatedFile(*m_pDoc, oldFile.m_strPath));
+    CDbText* pText = AddDbText(*m_pDoc, CRect(20, 20, 200, 60), "1", 20, FW_NORMAL);
+    m_pDoc->UpdateAllViews(NULL);
+    ClickElement(pText);
+    ASSERT_EQ(1, m_pDoc->m_listSelection.GetCount());
+    ASSERT_EQ(pText, m_pBar->m_pSheet->m_pTarget);
+    ASSERT_STREQ("Size:180 x 40", SizePane());
+
+    CTempDataFile newFile("new.csv", "Zip\r\n1000\r\n");
+    CDialogScript script;
+    script.OnDialog(IDD_BROWDATASOURCE)
+        .Select(IDC_DS_TYPE, DATASOURCE_TEXT)
+        .SetText(IDC_DS_FILENAME, newFile.m_strPath)
+        .OK();
+    m_program.Command(ID_FILE_DATABASE_SETTINGS);
+    ASSERT_EQ(1, script.GetRecordCount());
+    ASSERT_EQ(IDOK, script.GetRecord(0).m_nResult);
+    ASSERT_STREQ("", pText->m_strColumn);
+
+    // no handles are drawn, so nothing is selected: the bar and the Size pane show no
+    // element, and Delete takes nothing away
+    EXPECT_EQ(0, m_pDoc->m_listSelection.GetCount());
+    EXPECT_EQ(0, m_pDoc->m_tracker.m_arrSelected.GetSize());
+    EXPECT_TRUE(m_pBar->m_pSheet->m_pTarget == NULL);
+    EXPECT_STREQ("Size", SizePane());
+    PostKeyPress(m_pView->m_hWnd, VK_DELETE);
+    EXPECT_EQ(1, m_pDoc->m_listElements.GetCount());
+}
+
+} // namespace
