@@ -1,5 +1,6 @@
 // The rulers beside the design view after zooms and size changes that move what the view
-// shows: once the window has painted, each ruler shows what a fresh paint of it shows.
+// shows, and their position markers after a window covered part of them: once the window
+// has painted, each ruler shows what a fresh paint of it shows.
 
 #include "doc_program.h"
 #include "test_support.h"
@@ -42,9 +43,15 @@ protected:
         ASSERT_GT(m_pView->GetScrollPos(SB_VERT), 0);
     }
 
+    void PostMouseMove(CPoint point)
+    {
+        ::PostMessageA(m_pView->m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+        PumpPendingMessages();
+    }
+
     // Each ruler as the screen shows it after the pending paints equals the ruler painted
-    // anew once the view has painted.
-    void ExpectRulersFollowView(const char* pszStep)
+    // anew once the view has painted (and the mouse moved to ptMouse when one is given).
+    void ExpectRulersFollowView(const char* pszStep, const CPoint* pptMouse = NULL)
     {
         PumpPendingMessages();
         std::vector<COLORREF> shown[2];
@@ -56,6 +63,11 @@ protected:
         {
             m_pRulers[i]->Invalidate(TRUE);
             m_pRulers[i]->UpdateWindow();
+        }
+        if (pptMouse != NULL)
+            PostMouseMove(*pptMouse);
+        for (int i = 0; i < 2; i++)
+        {
             const std::vector<COLORREF> fresh = CaptureClientPixels(m_pRulers[i]->m_hWnd, &m_nWidth);
             ASSERT_FALSE(fresh.empty()) << pszStep;
             int nDiffer = 0;
@@ -104,6 +116,34 @@ TEST_F(ScreenRulers, FollowAWindowGrownAtTheEndOfAScroll)
     ExpectRulersFollowView("window grown");
     pChild->ShowWindow(SW_SHOWMAXIMIZED);
     ExpectRulersFollowView("window maximised");
+}
+
+// Another publication's window over the start of both rulers is moved away: the markers
+// the mouse left further on are still erased whole by the next move.
+TEST_F(ScreenRulers, MarkersMoveWholeAfterAWindowCoveredPartOfTheRulers)
+{
+    CFrameWnd* pChild = m_pView->GetParentFrame();
+    pChild->ShowWindow(SW_RESTORE);
+    pChild->SetWindowPos(NULL, 0, 0, 700, 500, SWP_NOZORDER);
+    PumpPendingMessages();
+    CVarnelDoc* pOther = m_program.NewPlainDoc();
+    ASSERT_TRUE(pOther != NULL);
+    CFrameWnd* pOtherChild = m_program.ActiveView()->GetParentFrame();
+    ASSERT_NE(pChild, pOtherChild);
+    pOtherChild->ShowWindow(SW_RESTORE);
+    // over the first 200 pixels of the horizontal ruler and the top of the vertical one
+    CRect rectRuler;
+    m_pRulers[0]->GetWindowRect(&rectRuler);
+    pOtherChild->GetParent()->ScreenToClient(&rectRuler);
+    pOtherChild->SetWindowPos(NULL, rectRuler.left - 300, rectRuler.top - 100, 500, 250, SWP_NOZORDER);
+    PumpPendingMessages();
+
+    PostMouseMove(CPoint(300, 200));
+    pOtherChild->SetWindowPos(NULL, 800, 500, 0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    PumpPendingMessages();
+    const CPoint ptMoved(340, 230);
+    PostMouseMove(ptMoved);
+    ExpectRulersFollowView("mouse moved after the window went", &ptMoved);
 }
 
 } // namespace
