@@ -161,6 +161,8 @@ void CVarnelView::EditDatabaseData()
     CDataTable table;
     dlg.DetachTable(table.m_pRows, table.m_nRows, table.m_nColumns);
     pDoc->TakeDataTable(table);
+    // the bar offers the columns as they are now to a selected database text
+    pDoc->UpdateAllViews(NULL);
 }
 
 // The selected database texts that are not locked become one text in the first of them,

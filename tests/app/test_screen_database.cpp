@@ -1,10 +1,11 @@
-// What the screen shows after Database Settings takes a new source: a selected text the
-// new source unbinds is no longer selected, and neither the Properties bar nor the Size
-// pane shows it.
+// What the screen shows after the database commands: a selected text a new source unbinds
+// is no longer selected, and neither the Properties bar nor the Size pane shows it; the bar
+// offers the columns of the data as it is after View/Edit Data.
 
 #include "selection_display.h"
 #include "datadlg_test.h"
 #include "data/BrowDataSource.h"
+#include "resources/data_resource.h"
 #include "model/TextElements.h"
 
 namespace
@@ -44,6 +45,39 @@ TEST_F(ScreenDatabase, ASelectedTextTheNewSourceUnbindsIsLetGoEverywhere)
     EXPECT_STREQ("Size", SizePane());
     PostKeyPress(m_pView->m_hWnd, VK_DELETE);
     EXPECT_EQ(1, m_pDoc->m_listElements.GetCount());
+}
+
+// A column merged in View/Edit Data is at once one the selected text can be bound to.
+TEST_F(ScreenDatabase, TheBarOffersTheColumnsOfTheEditedData)
+{
+    CTempDataFile file("names.csv", "Name,City\r\nAnn,Rome\r\n");
+    ASSERT_EQ(2, LoadCommaSeparatedFile(*m_pDoc, file.m_strPath));
+    CDbText* pText = AddDbText(*m_pDoc, CRect(20, 20, 200, 60), "0", 20, FW_NORMAL);
+    m_pDoc->UpdateAllViews(NULL);
+    ClickElement(pText);
+    ASSERT_EQ(pText, m_pBar->m_pSheet->m_pTarget);
+    CComboBox* pField = (CComboBox*)m_pBar->m_pSheet->m_pageText.GetDlgItem(IDC_TEXT_FIELD);
+    ASSERT_TRUE(pField != NULL);
+    ASSERT_EQ(2, pField->GetCount());
+
+    CDialogScript script;
+    script.OnDialog(IDD_DATAENTRY)
+        .Select(IDC_DE_MERGEFIRST, 0)
+        .Select(IDC_DE_MERGESECOND, 1)
+        .SetText(IDC_DE_SEPARATOR, " ")
+        .Click(IDC_DE_MERGE)
+        .OK();
+    m_program.Command(ID_FILE_VIEW_DATABASE_DATA);
+    ASSERT_EQ(1, script.GetRecordCount());
+    ASSERT_EQ(IDOK, script.GetRecord(0).m_nResult);
+    ASSERT_EQ(3, m_pDoc->m_nDataColumns);
+
+    ASSERT_EQ(pText, m_pBar->m_pSheet->m_pTarget);
+    ASSERT_EQ(3, pField->GetCount());
+    CString strMerged;
+    pField->GetLBText(2, strMerged);
+    EXPECT_STREQ(m_pDoc->m_pDataRows[0][2], strMerged);
+    EXPECT_EQ(0, pField->GetCurSel());
 }
 
 } // namespace
