@@ -13,17 +13,26 @@ namespace
 
 class ScreenDatabase : public SelectionDisplay
 {
+protected:
+    // A database text bound to the column of a source of two columns (Name, City), clicked
+    // and so selected and shown in the bar.
+    void SelectBoundText(LPCTSTR lpszColumn)
+    {
+        ASSERT_EQ(2, LoadCommaSeparatedFile(*m_pDoc, m_source.m_strPath));
+        m_pText = AddDbText(*m_pDoc, CRect(20, 20, 200, 60), lpszColumn, 20, FW_NORMAL);
+        m_pDoc->UpdateAllViews(NULL);
+        ClickElement(m_pText);
+        ASSERT_EQ(1, m_pDoc->m_listSelection.GetCount());
+        ASSERT_EQ(m_pText, m_pBar->m_pSheet->m_pTarget);
+    }
+
+    CTempDataFile m_source{"names.csv", "Name,City\r\nAnn,Rome\r\n"};
+    CDbText* m_pText = NULL;
 };
 
 TEST_F(ScreenDatabase, ASelectedTextTheNewSourceUnbindsIsLetGoEverywhere)
 {
-    CTempDataFile oldFile("old.csv", "Name,City\r\nAnn,Rome\r\n");
-    ASSERT_EQ(2, LoadCommaSeparatedFile(*m_pDoc, oldFile.m_strPath));
-    CDbText* pText = AddDbText(*m_pDoc, CRect(20, 20, 200, 60), "1", 20, FW_NORMAL);
-    m_pDoc->UpdateAllViews(NULL);
-    ClickElement(pText);
-    ASSERT_EQ(1, m_pDoc->m_listSelection.GetCount());
-    ASSERT_EQ(pText, m_pBar->m_pSheet->m_pTarget);
+    ASSERT_NO_FATAL_FAILURE(SelectBoundText("1"));
     ASSERT_STREQ("Size:180 x 40", SizePane());
 
     CTempDataFile newFile("new.csv", "Zip\r\n1000\r\n");
@@ -35,7 +44,7 @@ TEST_F(ScreenDatabase, ASelectedTextTheNewSourceUnbindsIsLetGoEverywhere)
     m_program.Command(ID_FILE_DATABASE_SETTINGS);
     ASSERT_EQ(1, script.GetRecordCount());
     ASSERT_EQ(IDOK, script.GetRecord(0).m_nResult);
-    ASSERT_STREQ("", pText->m_strColumn);
+    ASSERT_STREQ("", m_pText->m_strColumn);
 
     // no handles are drawn, so nothing is selected: the bar and the Size pane show no
     // element, and Delete takes nothing away
@@ -50,12 +59,7 @@ TEST_F(ScreenDatabase, ASelectedTextTheNewSourceUnbindsIsLetGoEverywhere)
 // A column merged in View/Edit Data is at once one the selected text can be bound to.
 TEST_F(ScreenDatabase, TheBarOffersTheColumnsOfTheEditedData)
 {
-    CTempDataFile file("names.csv", "Name,City\r\nAnn,Rome\r\n");
-    ASSERT_EQ(2, LoadCommaSeparatedFile(*m_pDoc, file.m_strPath));
-    CDbText* pText = AddDbText(*m_pDoc, CRect(20, 20, 200, 60), "0", 20, FW_NORMAL);
-    m_pDoc->UpdateAllViews(NULL);
-    ClickElement(pText);
-    ASSERT_EQ(pText, m_pBar->m_pSheet->m_pTarget);
+    ASSERT_NO_FATAL_FAILURE(SelectBoundText("0"));
     CComboBox* pField = (CComboBox*)m_pBar->m_pSheet->m_pageText.GetDlgItem(IDC_TEXT_FIELD);
     ASSERT_TRUE(pField != NULL);
     ASSERT_EQ(2, pField->GetCount());
@@ -72,7 +76,7 @@ TEST_F(ScreenDatabase, TheBarOffersTheColumnsOfTheEditedData)
     ASSERT_EQ(IDOK, script.GetRecord(0).m_nResult);
     ASSERT_EQ(3, m_pDoc->m_nDataColumns);
 
-    ASSERT_EQ(pText, m_pBar->m_pSheet->m_pTarget);
+    ASSERT_EQ(m_pText, m_pBar->m_pSheet->m_pTarget);
     ASSERT_EQ(3, pField->GetCount());
     CString strMerged;
     pField->GetLBText(2, strMerged);
