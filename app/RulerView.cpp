@@ -49,9 +49,16 @@ void CRulerView::Refresh(int nType, float fZoom)
 // Ticks every 20 units and the numbers that stand clear, from the view's scroll position.
 void CRulerView::OnDraw(CDC* pDC)
 {
-    // a repaint wipes the marker
-    m_nMarkX = -1;
-    m_nMarkY = -1;
+    // a paint over the whole marker wipes it; one over a part of it (a window that covered
+    // part of the ruler going away) puts that part back, so the marker stays whole and the
+    // next move erases all of it
+    const int nCovered = MarkerPixelsVisible(pDC);
+    const BOOL bRestoreMarker = m_nMarkX != -1 && nCovered > 0 && nCovered < kMarkerPixels;
+    if (m_nMarkX != -1 && nCovered == kMarkerPixels)
+    {
+        m_nMarkX = -1;
+        m_nMarkY = -1;
+    }
 
     CRect rect;
     GetClientRect(&rect);
@@ -118,6 +125,40 @@ void CRulerView::OnDraw(CDC* pDC)
         }
     }
     pDC->SelectObject(pOldFont);
+    if (bRestoreMarker)
+        DrawMarker(pDC, bHorizontal ? m_nMarkX : m_nMarkY, bHorizontal);
+}
+
+// The marker's outline: 2 by 16 pixels across the ruler at the position.
+CRect CRulerView::MarkerRect(int nPos, BOOL bHorizontal)
+{
+    return bHorizontal ? CRect(nPos - 1, 2, nPos + 1, 18) : CRect(2, nPos - 1, 18, nPos + 1);
+}
+
+// Draws the marker at the position in XOR: once shows it, twice takes it away.
+void CRulerView::DrawMarker(CDC* pDC, int nPos, BOOL bHorizontal)
+{
+    CPen pen(PS_SOLID, 1, kMarkerColor);
+    CPen* pOldPen = pDC->SelectObject(&pen);
+    CGdiObject* pOldBrush = pDC->SelectStockObject(NULL_BRUSH);
+    const int nOldRop = pDC->SetROP2(R2_XORPEN);
+    pDC->Rectangle(MarkerRect(nPos, bHorizontal));
+    pDC->SetROP2(nOldRop);
+    pDC->SelectObject(pOldBrush);
+    pDC->SelectObject(pOldPen);
+}
+
+// How many of the drawn marker's pixels the paint reaches.
+int CRulerView::MarkerPixelsVisible(CDC* pDC) const
+{
+    if (m_nMarkX == -1)
+        return 0;
+    const CRect rect = m_nType == 1 ? MarkerRect(m_nMarkX, TRUE) : MarkerRect(m_nMarkY, FALSE);
+    int nVisible = 0;
+    for (int y = rect.top; y < rect.bottom; y++)
+        for (int x = rect.left; x < rect.right; x++)
+            nVisible += pDC->PtVisible(x, y) ? 1 : 0;
+    return nVisible;
 }
 
 // Moves the marker by drawing it off and on again (XOR).
@@ -126,29 +167,22 @@ void CRulerView::ShowPosition(int x, int y, int nType, BOOL bForget)
     if (m_hWnd == NULL)
         return;
     CClientDC dc(this);
-    CPen pen(PS_SOLID, 1, kMarkerColor);
-    CPen* pOldPen = dc.SelectObject(&pen);
-    CGdiObject* pOldBrush = dc.SelectStockObject(NULL_BRUSH);
-    const int nOldRop = dc.SetROP2(R2_XORPEN);
     if (nType == 1)
     {
         if (m_nMarkX != -1)
-            dc.Rectangle(m_nMarkX - 1, 2, m_nMarkX + 1, 18);
+            DrawMarker(&dc, m_nMarkX, TRUE);
         m_nMarkY = y;
         m_nMarkX = x;
-        dc.Rectangle(x - 1, 2, x + 1, 18);
+        DrawMarker(&dc, x, TRUE);
     }
     else
     {
         if (m_nMarkX != -1)
-            dc.Rectangle(2, m_nMarkY - 1, 18, m_nMarkY + 1);
+            DrawMarker(&dc, m_nMarkY, FALSE);
         m_nMarkX = x;
         m_nMarkY = y;
-        dc.Rectangle(2, y - 1, 18, y + 1);
+        DrawMarker(&dc, y, FALSE);
     }
     if (bForget)
         m_nMarkX = -1;
-    dc.SetROP2(nOldRop);
-    dc.SelectObject(pOldBrush);
-    dc.SelectObject(pOldPen);
 }

@@ -37,4 +37,10 @@ public:
 
     // Ruler thickness in pixels.
     static const int kThickness = 20;
+
+private:
+    static const int kMarkerPixels = 2 * 16;
+    static CRect MarkerRect(int nPos, BOOL bHorizontal);
+    static void DrawMarker(CDC* pDC, int nPos, BOOL bHorizontal);
+    int MarkerPixelsVisible(CDC* pDC) const;
 };

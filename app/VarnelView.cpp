@@ -73,6 +73,7 @@ BEGIN_MESSAGE_MAP(CVarnelView, CScrollView)
     ON_WM_RBUTTONDOWN()
     ON_WM_CONTEXTMENU()
     ON_WM_DESTROY()
+    ON_WM_SIZE()
     ON_WM_SETCURSOR()
     ON_WM_KEYDOWN()
     ON_MESSAGE(WM_APPLYPROPERTIES, OnApplyProperties)
@@ -234,6 +235,7 @@ void CVarnelView::OnInitialUpdate()
     CScrollView::OnInitialUpdate();
     // the rulers show the view's own zoom from the start
     RefreshRulers();
+    FollowScrollPosition();
 }
 
 void CVarnelView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
@@ -261,6 +263,26 @@ BOOL CVarnelView::OnScrollBy(CSize sizeScroll, BOOL bDoScroll)
     RefreshRulers(sizeScroll.cx != 0, sizeScroll.cy != 0, TRUE);
     Invalidate(TRUE);
     return TRUE;
+}
+
+// The scroll bars keep the position within the new range: a window grown at the far end
+// of a scroll shows an earlier part of the page.
+void CVarnelView::OnSize(UINT nType, int cx, int cy)
+{
+    CScrollView::OnSize(nType, cx, cy);
+    FollowScrollPosition();
+}
+
+void CVarnelView::FollowScrollPosition()
+{
+    if (m_hWnd == NULL || GetDocument() == NULL)
+        return;
+    const CPoint ptOld = m_ptScroll;
+    CPoint point(0, 0);
+    DeviceToLogical(point);
+    m_ptScroll = point;
+    if (m_ptScroll != ptOld)
+        RefreshRulers(m_ptScroll.x != ptOld.x, m_ptScroll.y != ptOld.y);
 }
 
 // Rulers
@@ -402,6 +424,8 @@ void CVarnelView::SetZoomScrollSizes()
         ShowScrollBar(SB_BOTH, TRUE);
         Invalidate(TRUE);
     }
+    // the zoom and the new range move what the window's corner shows
+    FollowScrollPosition();
 }
 
 void CVarnelView::AfterZoomChange()

@@ -91,6 +91,8 @@ public:
     // Writes the property pages to the element they were loaded from.
     afx_msg LRESULT OnApplyProperties(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDestroy();
+    // A size change that moves the scroll position moves the rulers with it.
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
     // After a change made anywhere but in the sheet: the sheet shows the current values
     // of the selection, the Size pane its size (bActive: this view is being activated).
@@ -317,6 +319,10 @@ protected:
     BOOL IsActiveDesignView();
     // The panes' names, as with no publication open.
     void ClearStatusPanes();
+    // m_ptScroll takes the position the window shows now, and the rulers follow a change:
+    // for moves of the scroll position that pass no OnScrollBy (new scroll sizes, zoom,
+    // window size).
+    void FollowScrollPosition();
     // Rebuilds the document's selection list from the tracker (reverse order).
     void SyncSelectionList();
     // Forgets the element being drawn, erasing its preview.

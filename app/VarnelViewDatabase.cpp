@@ -105,15 +105,15 @@ void CVarnelView::SetDatabase()
         pElement->m_strText = g_szUnboundDbText;
         ++nUnbound;
     }
+    // an unbound text is let go: the selection list goes with the handles, so no command
+    // acts on an element that shows none, and the bar and the Size pane follow
     if (nUnbound > 0)
-        pDoc->m_tracker.RemoveAll();
+        pDoc->ClearSelection();
     if (bModified)
         pDoc->SetModifiedFlag();
+    pDoc->UpdateAllViews(NULL);
     if (GetSafeHwnd() != NULL)
-    {
-        Invalidate();
         UpdateWindow();
-    }
 }
 
 // Asks before changing the data source while texts are bound to its columns, then changes it.
@@ -161,6 +161,8 @@ void CVarnelView::EditDatabaseData()
     CDataTable table;
     dlg.DetachTable(table.m_pRows, table.m_nRows, table.m_nColumns);
     pDoc->TakeDataTable(table);
+    // the bar offers the columns as they are now to a selected database text
+    pDoc->UpdateAllViews(NULL);
 }
 
 // The selected database texts that are not locked become one text in the first of them,

@@ -409,8 +409,15 @@ void CExtStatusControlBar::PaintAll(CDC& dcPaint)
 // Fits each pane control inside its pane's border in one deferred move, then redraws.
 void CExtStatusControlBar::RepositionControls()
 {
-    if (m_hWnd == NULL || m_arrPaneControls.GetSize() == 0)
+    if (m_hWnd == NULL)
         return;
+    // without pane controls the bar is still redrawn: other children (a progress bar in a
+    // pane) lay themselves out again when they are erased
+    if (m_arrPaneControls.GetSize() == 0)
+    {
+        RedrawStatusBar();
+        return;
+    }
     HDWP hDWP = ::BeginDeferWindowPos((int)m_arrPaneControls.GetSize());
     int cxEdge = ::GetSystemMetrics(SM_CXEDGE), cyEdge = ::GetSystemMetrics(SM_CYEDGE);
     for (INT_PTR i = 0; i < m_arrPaneControls.GetSize(); i++)
