@@ -61,6 +61,21 @@ BOOL CVarnelDoc::IsOtherDocumentOpen() const
     return FALSE;
 }
 
+BOOL CVarnelDoc::IsPathOfOtherDocument(LPCTSTR lpszPathName) const
+{
+    CDocTemplate* pTemplate = GetDocTemplate();
+    char szFullPath[MAX_PATH];
+    if (pTemplate == NULL || lpszPathName == NULL || !AfxFullPath(szFullPath, lpszPathName))
+        return FALSE;
+    for (POSITION pos = pTemplate->GetFirstDocPosition(); pos != NULL;)
+    {
+        CDocument* pDoc = pTemplate->GetNextDoc(pos);
+        if (pDoc != this && !pDoc->GetPathName().IsEmpty() && AfxComparePath(pDoc->GetPathName(), szFullPath))
+            return TRUE;
+    }
+    return FALSE;
+}
+
 // A publication from a template or a blank page of the chosen size, with its background.
 void CVarnelDoc::BuildNewPublication(const CString& strTemplatePath, const CString& strBackgroundPath,
                                      int nWidth, int nHeight, int nPublicationType, BOOL bBlankDesign)
@@ -222,6 +237,15 @@ BOOL CVarnelDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
         if (strNewName.IsEmpty())
             return FALSE;
         pHost->SetFolder(HOST_FOLDER_DOCUMENTS, strNewName);
+    }
+
+    // Two windows on one file: saving either would overwrite the other's design unasked.
+    if (IsPathOfOtherDocument(strNewName))
+    {
+        CString strText;
+        AfxFormatString1(strText, IDS_FILE_OPEN_IN_OTHER_WINDOW, strNewName);
+        AfxMessageBox(strText, MB_ICONEXCLAMATION);
+        return FALSE;
     }
 
     CWaitCursor wait;
