@@ -1,8 +1,10 @@
-// Files and the windows that show them: one file is never the file of two windows.
+// Save As as a user meets it: one file is never the file of two windows, and a publication
+// saved into another folder still finds the data file it read beside its old one.
 
 #include "doc_program.h"
 #include "test_support.h"
 #include "model/Elements.h"
+#include "data/DataSource.h"
 
 namespace
 {
@@ -62,4 +64,46 @@ TEST_F(FilesAndWindows, SaveAsOntoTheFileOfAnotherWindowIsRefused)
     // a copy of the second under a name of its own is written
     EXPECT_TRUE(pSecond->DoSave(m_folder.File("second.labf"), FALSE));
     EXPECT_TRUE(pSecond->IsModified());
+}
+
+// A data file named without a folder is read beside the publication. Saved into another folder,
+// the publication names it in full and opens with its records there; saved where it was, it keeps
+// the short name, so the folder can still be moved whole.
+TEST_F(FilesAndWindows, SaveAsIntoAnotherFolderKeepsTheDataFileBesideTheOldOne)
+{
+    ASSERT_TRUE(WriteFileBytes(m_folder.File("people.csv"), "Name,City\r\nAnna,Oslo\r\nBert,Rome\r\n"));
+    const CString strShort = BuildTextDescription("people.csv", ",", TRUE);
+    const CString strOld = m_folder.File("labels.labf");
+    {
+        CVarnelDoc* pNew = NewDoc(50);
+        ASSERT_TRUE(pNew != NULL);
+        pNew->m_strDataSource = strShort;
+        ASSERT_TRUE(pNew->DoSave(strOld, TRUE));
+        m_program.CloseAll();
+    }
+    CVarnelDoc* pDoc = (CVarnelDoc*)m_program.m_pApp->OpenDocumentFile(strOld);
+    ASSERT_TRUE(pDoc != NULL);
+    ASSERT_EQ(3, pDoc->m_nDataRows);
+    pDoc->SetModifiedFlag();
+    m_program.Command(ID_FILE_SAVE);
+    EXPECT_STREQ(strShort, pDoc->m_strDataSource);
+
+    const CString strOther = m_folder.File("other");
+    ASSERT_TRUE(::CreateDirectoryA(strOther, NULL));
+    CDialogScript script;
+    script.OnFileDialog(strOther + "\\moved.labf");
+    m_program.Command(ID_FILE_SAVE_AS);
+    ASSERT_STREQ(strOther + "\\moved.labf", pDoc->GetPathName());
+    m_program.CloseAll();
+
+    pDoc = (CVarnelDoc*)m_program.m_pApp->OpenDocumentFile(strOther + "\\moved.labf");
+    ASSERT_TRUE(pDoc != NULL);
+    ASSERT_EQ(3, pDoc->m_nDataRows);
+    EXPECT_STREQ("Bert", pDoc->m_pDataRows[2][0]);
+    EXPECT_STREQ(BuildTextDescription(m_folder.File("people.csv"), ",", TRUE), pDoc->m_strDataSource);
+    m_program.CloseAll();
+    pDoc = (CVarnelDoc*)m_program.m_pApp->OpenDocumentFile(strOld);
+    ASSERT_TRUE(pDoc != NULL);
+    EXPECT_STREQ(strShort, pDoc->m_strDataSource);
+    EXPECT_EQ(0, m_boxes.GetCount()) << (LPCSTR)m_boxes.GetCall(0).m_strText;
 }
