@@ -96,21 +96,7 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     // a file that is open already: its frame comes to the front
     if (pOpenDocument != NULL)
     {
-        POSITION posView = pOpenDocument->GetFirstViewPosition();
-        if (posView != NULL)
-        {
-            CView* pView = pOpenDocument->GetNextView(posView);
-            CFrameWnd* pFrame = pView->GetParentFrame();
-            if (pFrame != NULL)
-            {
-                pFrame->ActivateFrame();
-                if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
-                    ((CMDIChildWnd*)pFrame)->MDIActivate();
-                CFrameWnd* pAppFrame = pFrame->GetTopLevelFrame();
-                if (pAppFrame != NULL && pAppFrame != pFrame)
-                    pAppFrame->ActivateFrame();
-            }
-        }
+        pOpenDocument->ActivateFirstFrame();
         return pOpenDocument;
     }
 
