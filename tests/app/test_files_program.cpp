@@ -1,5 +1,6 @@
-// Closing the program with several modified publications: each is asked about in its own
-// window, and Cancel at any question keeps every publication open.
+// The program's start and end with files: every file named on the command line opens, and
+// closing the program with several modified publications asks about each in its own window,
+// Cancel at any question keeping every publication open.
 
 #include "doc_program.h"
 #include "test_support.h"
@@ -40,4 +41,43 @@ TEST(FilesClose, ExitAsksAboutEachPublicationInItsWindowAndCancelKeepsAllOpen)
     ASSERT_TRUE(program.m_pApp->m_pMainWnd != NULL);
     EXPECT_TRUE(program.m_pApp->m_pMainWnd->IsWindowVisible());
     EXPECT_TRUE(docs[0]->IsModified() && docs[1]->IsModified());
+}
+
+// Files dropped together on the program's icon come as several arguments: each opens, a
+// name with blanks too; one that is missing is told and the others still open. Only when
+// none opens does the program end.
+TEST(FilesCommandLine, EveryFileNamedOpensAndAMissingOneIsTold)
+{
+    CMessageBoxRecorder boxes;
+    CTempFolder folder;
+    CString paths[2] = { folder.File("first.labf"), folder.File("with blanks in it.labf") };
+    for (int i = 0; i < 2; i++)
+    {
+        CVarnelDoc doc;
+        doc.m_nDesignWidth = 300 + i;
+        ASSERT_TRUE(doc.DoSave(paths[i], FALSE));
+    }
+    const CString strMissing = folder.File("gone.labf");
+    CDocProgram program;
+    CDialogScript script;       // no wizard
+
+    std::string args[] = { "Stickwell.exe", (LPCSTR)paths[0], (LPCSTR)strMissing, (LPCSTR)paths[1] };
+    char* argv[] = { &args[0][0], &args[1][0], &args[2][0], &args[3][0] };
+    CFileListCommandLineInfo cmdInfo;
+    program.m_pApp->ParseCommandLine(cmdInfo, 4, argv);
+    EXPECT_TRUE(program.m_pApp->ProcessCommandLine(cmdInfo));
+    EXPECT_EQ(0, script.GetRecordCount());
+    ASSERT_EQ(2, program.CountDocs());
+    ASSERT_TRUE(program.ActiveDoc() != NULL);
+    EXPECT_EQ(301, program.ActiveDoc()->m_nDesignWidth);
+    EXPECT_STREQ(paths[1], program.ActiveDoc()->GetPathName());
+    ASSERT_EQ(1, boxes.GetCount());
+    EXPECT_GE(boxes.GetCall(0).m_strText.Find("gone.labf"), 0) << (LPCSTR)boxes.GetCall(0).m_strText;
+
+    program.CloseAll();
+    char* missing[] = { &args[0][0], &args[2][0], &args[2][0] };
+    CFileListCommandLineInfo noneInfo;
+    program.m_pApp->ParseCommandLine(noneInfo, 3, missing);
+    EXPECT_FALSE(program.m_pApp->ProcessCommandLine(noneInfo));
+    EXPECT_EQ(0, program.CountDocs());
 }
