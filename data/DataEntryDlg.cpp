@@ -489,6 +489,7 @@ void CDataEntryDlg::OnPrev()
     }
 }
 
+// Adds a record that shows the column names as its values.
 void CDataEntryDlg::OnAddRecord()
 {
     KeepShownField();
