@@ -105,6 +105,19 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
         ShowPrompt(AFX_IDP_FAILED_TO_OPEN_DOC);
         return NULL;
     }
+
+    // A file that cannot be read (gone, a folder, held by another program) is told before a
+    // window is made for it, in the words the document would use.
+    CFileException fe;
+    CFile file;
+    if (!file.Open(szPath, CFile::modeRead | CFile::shareDenyWrite, &fe))
+    {
+        if (fe.m_strFileName.IsEmpty())
+            fe.m_strFileName = szPath;
+        fe.ReportError(MB_ICONEXCLAMATION, AFX_IDP_FAILED_TO_OPEN_DOC);
+        return NULL;
+    }
+    file.Close();
     return pBestTemplate->OpenDocumentFile(szPath);
 }
 

@@ -1,10 +1,49 @@
-// The program's start and end with files: every file named on the command line opens, and
-// closing the program with several modified publications asks about each in its own window,
-// Cancel at any question keeping every publication open.
+// The program's start and end with files: every file named on the command line opens, a
+// recent file deleted since is told without a window made for it, and closing the program
+// with several modified publications asks about each in its own window, Cancel at any
+// question keeping every publication open.
 
 #include "doc_program.h"
 #include "test_support.h"
 #include "model/Elements.h"
+
+namespace
+{
+// The message boxes shown while it lives, with the document windows shown at that moment.
+class CBoxWindowProbe
+{
+public:
+    explicit CBoxWindowProbe(CMDIFrameWnd* pFrame)
+    {
+        s_pFrame = pFrame;
+        s_texts.clear();
+        s_visibleWindows.clear();
+        m_pfnOld = AfxSetMessageBoxHook(Hook);
+    }
+    ~CBoxWindowProbe() { AfxSetMessageBoxHook(m_pfnOld); }
+
+    static std::vector<CString> s_texts;
+    static std::vector<int> s_visibleWindows;
+
+private:
+    static int AFXAPI Hook(HWND, LPCTSTR lpszText, LPCTSTR, UINT, UINT)
+    {
+        int nVisible = 0;
+        for (HWND hChild = ::GetWindow(s_pFrame->m_hWndMDIClient, GW_CHILD); hChild != NULL;
+             hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+            nVisible += ::IsWindowVisible(hChild) ? 1 : 0;
+        s_texts.push_back(lpszText);
+        s_visibleWindows.push_back(nVisible);
+        return IDOK;
+    }
+
+    static CMDIFrameWnd* s_pFrame;
+    AFX_MSGBOX_HOOK m_pfnOld;
+};
+std::vector<CString> CBoxWindowProbe::s_texts;
+std::vector<int> CBoxWindowProbe::s_visibleWindows;
+CMDIFrameWnd* CBoxWindowProbe::s_pFrame = NULL;
+}
 
 TEST(FilesClose, ExitAsksAboutEachPublicationInItsWindowAndCancelKeepsAllOpen)
 {
@@ -80,4 +119,33 @@ TEST(FilesCommandLine, EveryFileNamedOpensAndAMissingOneIsTold)
     program.m_pApp->ParseCommandLine(noneInfo, 3, missing);
     EXPECT_FALSE(program.m_pApp->ProcessCommandLine(noneInfo));
     EXPECT_EQ(0, program.CountDocs());
+}
+
+// A recent file deleted since it was saved: choosing it says so while only the open
+// publication's window shows (no empty window for the missing one), and the entry leaves
+// the list.
+TEST(FilesRecent, AFileDeletedSinceIsToldWithoutAWindowForItAndLeavesTheList)
+{
+    CMessageBoxRecorder boxes;
+    CTempFolder folder;
+    CDocProgram program;
+    ASSERT_TRUE(program.NewShownDoc() != NULL);     // maximised, as publications open
+    const CString strGone = folder.File("gone.labf");
+    CVarnelDoc* pSaved = program.NewShownDoc();
+    ASSERT_TRUE(pSaved != NULL);
+    ASSERT_TRUE(pSaved->DoSave(strGone, TRUE));
+    pSaved->OnCloseDocument();
+    ASSERT_TRUE(::DeleteFileA(strGone));
+    CRecentFileList& recent = *program.m_pApp->m_pRecentFileList;
+    ASSERT_EQ(0, recent[0].CompareNoCase(strGone)) << (LPCSTR)recent[0];
+
+    {
+        CBoxWindowProbe probe((CMDIFrameWnd*)program.m_pApp->m_pMainWnd);
+        program.Command(ID_FILE_MRU_FILE1);
+        ASSERT_EQ(1u, CBoxWindowProbe::s_texts.size());
+        EXPECT_GE(CBoxWindowProbe::s_texts[0].Find("gone.labf"), 0) << (LPCSTR)CBoxWindowProbe::s_texts[0];
+        EXPECT_EQ(1, CBoxWindowProbe::s_visibleWindows[0]);
+    }
+    EXPECT_EQ(1, program.CountDocs());
+    EXPECT_TRUE(recent[0].IsEmpty()) << (LPCSTR)recent[0];
 }
