@@ -220,7 +220,7 @@ CString CVarnelApp::GetProgramFolder()
 // and end with a failure's exit code.
 BOOL CVarnelApp::InitInstance()
 {
-    CCommandLineInfo cmdInfo;
+    CFileListCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
     const BOOL bPrint = cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrint ||
                         cmdInfo.m_nShellCommand == CCommandLineInfo::FilePrintTo;
@@ -229,9 +229,35 @@ BOOL CVarnelApp::InitInstance()
     if (!StartUp())
         return FALSE;
     if (!bPrint)
-        return ProcessShellCommand(cmdInfo);
+        return ProcessCommandLine(cmdInfo);
     m_nExitCode = PrintFromCommandLine(cmdInfo) ? 0 : 1;
     return FALSE;
+}
+
+void CFileListCommandLineInfo::ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL bLast)
+{
+    // a file after the first, unless a flag (print, DDE, ...) gives the words their meaning
+    if (!bFlag && !m_strFileName.IsEmpty() && (m_nShellCommand == FileNew || m_nShellCommand == FileOpen))
+    {
+        m_arrMoreFiles.Add(pszParam);
+        ParseLast(bLast);
+        return;
+    }
+    CCommandLineInfo::ParseParam(pszParam, bFlag, bLast);
+}
+
+// Several files (dropped together on the program's icon) open one after the other.
+BOOL CVarnelApp::ProcessCommandLine(CFileListCommandLineInfo& cmdInfo)
+{
+    if (cmdInfo.m_nShellCommand != CCommandLineInfo::FileOpen || cmdInfo.m_arrMoreFiles.GetSize() == 0)
+        return ProcessShellCommand(cmdInfo);
+    BOOL bOpened = OpenDocumentFile(cmdInfo.m_strFileName) != NULL;
+    for (int i = 0; i < cmdInfo.m_arrMoreFiles.GetSize(); i++)
+    {
+        if (OpenDocumentFile(cmdInfo.m_arrMoreFiles[i]) != NULL)
+            bOpened = TRUE;
+    }
+    return bOpened;
 }
 
 // Printing from the command line: opens the file on the named or default printer, prints every record

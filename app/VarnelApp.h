@@ -20,6 +20,16 @@
 #define REGISTRY_COMPANY "Quorvane"
 
 // CVarnelApp starts the program: folders, GDI+, OLE, registry, document template, frame.
+// The command line with every file it names: the first is the class library's file name,
+// the others follow it in order.
+class CFileListCommandLineInfo : public CCommandLineInfo
+{
+public:
+    virtual void ParseParam(const TCHAR* pszParam, BOOL bFlag, BOOL bLast) override;
+
+    CStringArray m_arrMoreFiles;    // files named after the first, when no flag asks otherwise
+};
+
 class CVarnelApp : public CWinApp
 {
     DECLARE_DYNAMIC(CVarnelApp)
@@ -44,6 +54,9 @@ public:
     // publication on the default or the named printer as the Print command does, without
     // dialogs, and closes it; FALSE (after a message) when it did not print.
     BOOL PrintFromCommandLine(const CCommandLineInfo& cmdInfo);
+    // Carries out the command line: every file it names opens, each failure told; FALSE
+    // (the program ends) when it names files and none opened.
+    BOOL ProcessCommandLine(CFileListCommandLineInfo& cmdInfo);
     // The folder of the program file, without a trailing backslash.
     static CString GetProgramFolder();
     // The folder part of a module path: the text before its last backslash, the whole

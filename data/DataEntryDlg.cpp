@@ -414,9 +414,32 @@ void CDataEntryDlg::StoreField()
     m_list.EnsureVisible(m_nRecord, FALSE);
 }
 
+// Only a shown field (its Save button enabled) is kept; its record's row is drawn anew.
+void CDataEntryDlg::KeepShownField()
+{
+    CWnd* pSave = GetDlgItem(IDC_DE_SAVE);
+    if (pSave == NULL || !pSave->IsWindowEnabled() || !IsCurrentFieldValid())
+        return;
+    CString strValue;
+    GetDlgItemText(IDC_DE_VALUE, strValue);
+    CString& strField = m_pRows[m_nRecord + 1][m_nField];
+    if (strValue == strField)
+        return;
+    strField = strValue;
+    m_list.RedrawItems(m_nRecord, m_nRecord);
+}
+
+// OK keeps the value typed into the shown field, as Save would.
+void CDataEntryDlg::OnOK()
+{
+    KeepShownField();
+    CDialog::OnOK();
+}
+
 void CDataEntryDlg::OnListClick(NMHDR* pNMHDR, LRESULT* pResult)
 {
     *pResult = 0;
+    KeepShownField();
     m_nRecord = reinterpret_cast<NMITEMACTIVATE*>(pNMHDR)->iItem;
     m_nField = 0;
     if (m_nRecord < 0)
@@ -466,8 +489,10 @@ void CDataEntryDlg::OnPrev()
     }
 }
 
+// Adds a record that shows the column names as its values.
 void CDataEntryDlg::OnAddRecord()
 {
+    KeepShownField();
     if (m_pRows == NULL || m_nRows < 1)
         return;
     std::vector<CString*> rows(m_pRows, m_pRows + m_nRows);
@@ -531,6 +556,7 @@ void CDataEntryDlg::OnDeleteAll()
 // Adds a column that joins two chosen columns with the separator, in every row including the names.
 void CDataEntryDlg::OnMergeColumns()
 {
+    KeepShownField();
     const int nFirst = m_cbMergeFirst.GetCurSel();
     const int nSecond = m_cbMergeSecond.GetCurSel();
     if (nFirst < 0 || nSecond < 0 || nFirst >= m_nColumns || nSecond >= m_nColumns ||
@@ -577,6 +603,7 @@ void CDataEntryDlg::OnMergeColumns()
 // Writes the table, names first, to a file the user picks, with the typed delimiter ("," for .csv).
 void CDataEntryDlg::OnExport()
 {
+    KeepShownField();
     CFileDialog dlg(FALSE, NULL, NULL, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_ENABLESIZING,
         "Data Files(*.dat)|*.dat |Comma separated files(*.csv)|*.csv |Text files(*.txt)|*.txt "
         "|All files(*.*)|*.*|", this);

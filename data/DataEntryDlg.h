@@ -61,6 +61,7 @@ public:
 protected:
     virtual void DoDataExchange(CDataExchange* pDX) override;
     virtual BOOL OnInitDialog() override;
+    virtual void OnOK() override;
 
     // Shows the table: the columns and both merge lists when the names changed (the
     // whole list drawn anew), else the record count and the rows from list position
@@ -70,6 +71,8 @@ protected:
     void EnableFieldButtons(BOOL bEnable);
     BOOL IsCurrentFieldValid() const;
     void StoreField();
+    // Keeps a value typed into the shown field before the dialog leaves it.
+    void KeepShownField();
     void FreeTable();
     // Replaces the table by one made of the given rows (each of m_nColumns values).
     void ReplaceRows(std::vector<CString*>& rows);

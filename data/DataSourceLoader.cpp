@@ -168,6 +168,19 @@ void ResolveTextSourceFile(CDataSourceInfo& info, const CString& strFolder)
         info.m_strFile = strFolder + "\\" + info.m_strFile;
 }
 
+CString DescriptionForNewFolder(const CString& strDescription, const CString& strOldFolder,
+                                const CString& strNewFolder)
+{
+    CDataSourceInfo info;
+    if (strOldFolder.IsEmpty() || ParseDataSourceDescription(strDescription, info) != DSPARSE_OK ||
+        info.m_nType != DATASOURCE_TEXT || info.m_strFile.IsEmpty() || !::PathIsRelativeA(info.m_strFile))
+        return strDescription;
+    const CString strOldFile = strOldFolder + "\\" + info.m_strFile;
+    if (::PathFileExistsA(strNewFolder + "\\" + info.m_strFile) || !::PathFileExistsA(strOldFile))
+        return strDescription;
+    return BuildTextDescription(strOldFile, info.m_strDelimiter, info.m_bHasColNames);
+}
+
 // Loads the table a data source describes; table changes only when the load succeeds.
 CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table)
 {

@@ -51,6 +51,13 @@ int ParseStoredDataSource(const CString& strDescription, CDataSourceInfo& info);
 // is empty, or for other source types).
 void ResolveTextSourceFile(CDataSourceInfo& info, const CString& strFolder);
 
+// The description a publication of strOldFolder stores when it is saved into
+// strNewFolder: a text file named without a folder that is found beside the old
+// file but not beside the new one is named with its full path, so the saved
+// publication still finds it. Any other description is returned as it is.
+CString DescriptionForNewFolder(const CString& strDescription, const CString& strOldFolder,
+                                const CString& strNewFolder);
+
 // Reads the table of a parsed description (passwords in clear text) into
 // table.
 CDataLoadResult LoadDataTable(const CDataSourceInfo& info, CDataTable& table);

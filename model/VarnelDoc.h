@@ -64,6 +64,8 @@ public:
                              int nWidth, int nHeight, int nPublicationType, BOOL bBlankDesign);
     // TRUE when a publication other than this one is open.
     BOOL IsOtherDocumentOpen() const;
+    // TRUE when another open publication has the file of this path.
+    BOOL IsPathOfOtherDocument(LPCTSTR lpszPathName) const;
     // The steps after a publication or template has been read: kinds and shadow
     // settings, the data source reloaded from its description, all views updated.
     // strFileFolder is the folder of the file read (see ReconnectDataSource).

@@ -19,6 +19,17 @@
 namespace
 {
 const int kShowTipUnread = 5;
+
+// The folder of a file's full path; empty for an empty path.
+CString FolderOfPath(const CString& strPath)
+{
+    char szFullPath[MAX_PATH];
+    if (strPath.IsEmpty() || !AfxFullPath(szFullPath, strPath))
+        return CString();
+    CString strFolder = szFullPath;
+    const int nSlash = strFolder.ReverseFind('\\');
+    return nSlash >= 0 ? strFolder.Left(nSlash) : CString();
+}
 }
 
 /////////////////////////////////////////////////////////////////////////////
@@ -56,6 +67,21 @@ BOOL CVarnelDoc::IsOtherDocumentOpen() const
     for (POSITION pos = pTemplate->GetFirstDocPosition(); pos != NULL;)
     {
         if (pTemplate->GetNextDoc(pos) != this)
+            return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL CVarnelDoc::IsPathOfOtherDocument(LPCTSTR lpszPathName) const
+{
+    CDocTemplate* pTemplate = GetDocTemplate();
+    char szFullPath[MAX_PATH];
+    if (pTemplate == NULL || lpszPathName == NULL || !AfxFullPath(szFullPath, lpszPathName))
+        return FALSE;
+    for (POSITION pos = pTemplate->GetFirstDocPosition(); pos != NULL;)
+    {
+        CDocument* pDoc = pTemplate->GetNextDoc(pos);
+        if (pDoc != this && !pDoc->GetPathName().IsEmpty() && AfxComparePath(pDoc->GetPathName(), szFullPath))
             return TRUE;
     }
     return FALSE;
@@ -148,10 +174,7 @@ BOOL CVarnelDoc::OnOpenDocument(LPCTSTR lpszPathName)
     }
     if (!COleDocument::OnOpenDocument(lpszPathName))
         return FALSE;
-    CString strFolder = lpszPathName;
-    const int nSlash = strFolder.ReverseFind('\\');
-    strFolder = nSlash >= 0 ? strFolder.Left(nSlash) : CString();
-    OnDocumentLoaded(strFolder);
+    OnDocumentLoaded(FolderOfPath(lpszPathName));
     return TRUE;
 }
 
@@ -224,10 +247,25 @@ BOOL CVarnelDoc::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
         pHost->SetFolder(HOST_FOLDER_DOCUMENTS, strNewName);
     }
 
+    // Two windows on one file: saving either would overwrite the other's design unasked.
+    if (IsPathOfOtherDocument(strNewName))
+    {
+        CString strText;
+        AfxFormatString1(strText, IDS_FILE_OPEN_IN_OTHER_WINDOW, strNewName);
+        AfxMessageBox(strText, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+
     CWaitCursor wait;
     const BOOL bModified = IsModified();
+    // A text source read beside this file is named in full when the file is saved elsewhere.
+    const CString strOwnSource = m_strDataSource;
+    m_strDataSource = DescriptionForNewFolder(m_strDataSource, FolderOfPath(m_strPathName), FolderOfPath(strNewName));
     // The file is written beside the target and replaces it only when complete.
-    if (!OnSaveDocument(strNewName))
+    const BOOL bSaved = OnSaveDocument(strNewName);
+    if (!bSaved || !bReplace)
+        m_strDataSource = strOwnSource;
+    if (!bSaved)
         return FALSE;
     if (bReplace)
         SetPathName(strNewName);

@@ -11,4 +11,5 @@
 #define IDS_WRONG_FORMAT                6206
 #define IDS_PASSWORD_NOT_STORED         6207
 #define IDS_TEMPLATE_HAS_DATA_SOURCE    6208
+#define IDS_FILE_OPEN_IN_OTHER_WINDOW   6209    // %1 the file
 #define IDS_PICTURE_TOO_LARGE           7600    // %1 the file, %2 its size, %3 the largest side, %4 the most pixels

@@ -79,6 +79,7 @@ public:
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0L, CObject* pHint = NULL);
     void DisconnectViews();
     void SendInitialUpdate();
+    void ActivateFirstFrame();      // brings the frame of the first view to the front
 
     // Overridables
     virtual void DeleteContents();

@@ -143,6 +143,21 @@ void CDocument::SendInitialUpdate()
     }
 }
 
+void CDocument::ActivateFirstFrame()
+{
+    POSITION pos = GetFirstViewPosition();
+    CView* pView = pos != NULL ? GetNextView(pos) : NULL;
+    CFrameWnd* pFrame = pView != NULL && pView->m_hWnd != NULL ? pView->GetParentFrame() : NULL;
+    if (pFrame == NULL)
+        return;
+    pFrame->ActivateFrame();
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
+        ((CMDIChildWnd*)pFrame)->MDIActivate();
+    CFrameWnd* pAppFrame = pFrame->GetTopLevelFrame();
+    if (pAppFrame != NULL && pAppFrame != pFrame)
+        pAppFrame->ActivateFrame();
+}
+
 // Numbers the document's frames (":1", ":2") when there are several and renames them.
 void CDocument::UpdateFrameCounts()
 {
@@ -250,6 +265,8 @@ BOOL CDocument::SaveModified()
         strName = szTitle;
     }
 
+    // the window asked about is the one shown
+    ActivateFirstFrame();
     CString strPrompt;
     AfxFormatString1(strPrompt, AFX_IDP_ASK_TO_SAVE, strName);
     switch (AfxMessageBox(strPrompt, MB_YESNOCANCEL, AFX_IDP_ASK_TO_SAVE))

@@ -96,21 +96,7 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     // a file that is open already: its frame comes to the front
     if (pOpenDocument != NULL)
     {
-        POSITION posView = pOpenDocument->GetFirstViewPosition();
-        if (posView != NULL)
-        {
-            CView* pView = pOpenDocument->GetNextView(posView);
-            CFrameWnd* pFrame = pView->GetParentFrame();
-            if (pFrame != NULL)
-            {
-                pFrame->ActivateFrame();
-                if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
-                    ((CMDIChildWnd*)pFrame)->MDIActivate();
-                CFrameWnd* pAppFrame = pFrame->GetTopLevelFrame();
-                if (pAppFrame != NULL && pAppFrame != pFrame)
-                    pAppFrame->ActivateFrame();
-            }
-        }
+        pOpenDocument->ActivateFirstFrame();
         return pOpenDocument;
     }
 
@@ -119,6 +105,19 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
         ShowPrompt(AFX_IDP_FAILED_TO_OPEN_DOC);
         return NULL;
     }
+
+    // A file that cannot be read (gone, a folder, held by another program) is told before a
+    // window is made for it, in the words the document would use.
+    CFileException fe;
+    CFile file;
+    if (!file.Open(szPath, CFile::modeRead | CFile::shareDenyWrite, &fe))
+    {
+        if (fe.m_strFileName.IsEmpty())
+            fe.m_strFileName = szPath;
+        fe.ReportError(MB_ICONEXCLAMATION, AFX_IDP_FAILED_TO_OPEN_DOC);
+        return NULL;
+    }
+    file.Close();
     return pBestTemplate->OpenDocumentFile(szPath);
 }
 

@@ -179,6 +179,33 @@ TEST_F(DataEntryDlgTest, EditsFieldsWithNextPrevAndSave)
     EXPECT_EQ(kPeople[1], m_result.RowAt(1));
 }
 
+// A value typed but not saved is kept when the user clicks another record, merges columns
+// or presses OK (Cancel drops everything, as below).
+TEST_F(DataEntryDlgTest, TypedValueIsKeptByAClickElsewhereByMergeAndByOk)
+{
+    m_script.OnDialog(IDD_DATAENTRY)
+        .Select(IDC_DE_LIST, 0)
+        .SetText(IDC_DE_VALUE, "Annie")
+        .Select(IDC_DE_LIST, 2)
+        .Do([&](CWnd* pDlg)
+        {
+            EXPECT_STREQ("Annie", m_dlg.m_list.GetItemText(0, 1));
+            EXPECT_STREQ("Cy", Text(pDlg, IDC_DE_VALUE));
+        })
+        .SetText(IDC_DE_VALUE, "Cyd")
+        .Select(IDC_DE_MERGEFIRST, 0)
+        .Select(IDC_DE_MERGESECOND, 1)
+        .Click(IDC_DE_MERGE)
+        .Select(IDC_DE_LIST, 1)
+        .Click(IDC_DE_NEXT)
+        .SetText(IDC_DE_VALUE, "Bergen")
+        .OK();
+    ASSERT_EQ(IDOK, Run());
+    EXPECT_EQ((Row{ "Annie", "Rome", "00118", "Annie Rome" }), m_result.RowAt(1));
+    EXPECT_EQ((Row{ "Bob", "Bergen", "0150", "Bob Oslo" }), m_result.RowAt(2));
+    EXPECT_EQ((Row{ "Cyd", "Line one\r\nLine two", "", "Cyd Line one\r\nLine two" }), m_result.RowAt(3));
+}
+
 TEST_F(DataEntryDlgTest, ClickBesideItemsDisablesFieldButtons)
 {
     m_script.OnDialog(IDD_DATAENTRY)
