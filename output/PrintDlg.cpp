@@ -338,7 +338,8 @@ void CPrintDlg::FillSheetList()
     }
     else
     {
-        m_nSheetsNeeded = EstimateSheets(m_nRowCount, nRows, nColumns, 1, 1, m_nSides);
+        // the start cell kept from the last print counts: its skipped cells need sheets too
+        m_nSheetsNeeded = EstimateSheets(m_nRowCount, nRows, nColumns, m_nStartRow, m_nStartColumn, m_nSides);
         m_bEstimated = TRUE;
         CString strPages;
         strPages.Format("%d", GetPagesLimit());

@@ -220,6 +220,18 @@ TEST_F(PrintSheet, PrintingStartsAtTheChosenCellAndLaterSheetsAtTheFirst)
     EXPECT_EQ(0, DifferencesFromRecord(paper, CellOrigin(1, 1), 26));
     EXPECT_EQ(0, DifferencesFromRecord(paper, CellOrigin(5, 3), 40));
     EXPECT_EQ(kWhite, paper.Pixel(CellOrigin(6, 1).x + 30, CellOrigin(6, 1).y + 30));
+
+    // a start cell that takes one sheet more; the options reopen on it, and OK as they
+    // stand prints every record again
+    PrintToPaper(paper, [](CDialogScript::CSteps& steps) {
+        steps.SetText(IDC_PO_STARTROW, "10").SetText(IDC_PO_STARTCOLUMN, "3");
+    });
+    EXPECT_EQ(3, pView->m_nPagesToPrint) << "1 record on the first sheet, 30 on the second, 9 on the third";
+    paper.Clear();
+    PrintToPaper(paper);
+    EXPECT_EQ(3, pView->m_nPagesToPrint) << "the skipped cells count from the first estimate on";
+    EXPECT_EQ(0, DifferencesFromRecord(paper, CellOrigin(3, 3), 40)) << "the last record on the last sheet";
+    EXPECT_EQ(kWhite, paper.Pixel(CellOrigin(4, 1).x + 30, CellOrigin(4, 1).y + 30));
 }
 
 TEST_F(PrintSheet, CropMarksOnTheOuterCellsCornerMarksOnEvery)
