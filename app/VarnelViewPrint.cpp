@@ -592,7 +592,8 @@ void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
             }
         }
 
-        pDoc->m_tracker.DrawSelection(pDC);
+        // the selection's handles belong to the design, not to the paper: the preview
+        // shows the page as it prints
         ShowZoomInStatusBar(m_fZoom);
         return;
     }
