@@ -11,6 +11,7 @@
 #include <limits.h>
 #include <math.h>
 #include <stdlib.h>
+#include <string.h>
 
 using namespace Gdiplus;
 
@@ -310,6 +311,14 @@ int CPrintDlg::ReadInt(int nID) const
     return atoi(szText);
 }
 
+// An emptied number field waits for the digits typed next; OK refuses it while it stays empty.
+bool CPrintDlg::IsFieldEmpty(int nID) const
+{
+    char szText[8] = "";
+    ::GetDlgItemTextA(m_hWnd, nID, szText, sizeof(szText));
+    return szText[strspn(szText, " ")] == '\0';
+}
+
 double CPrintDlg::ReadFloat(int nID) const
 {
     char szText[64] = "";
@@ -469,7 +478,7 @@ void CPrintDlg::OnKillFocusTopMargin()
 // estimates again.
 void CPrintDlg::OnChangeStartRow()
 {
-    if (!m_bReady)
+    if (!m_bReady || IsFieldEmpty(IDC_PO_STARTROW))
         return;
     const int nValue = ReadInt(IDC_PO_STARTROW);
     const int nRows = GetSelectedRows();
@@ -490,7 +499,7 @@ void CPrintDlg::OnChangeStartRow()
 // Keeps the start column between 1 and the columns chosen, as OnChangeStartRow does for rows.
 void CPrintDlg::OnChangeStartColumn()
 {
-    if (!m_bReady)
+    if (!m_bReady || IsFieldEmpty(IDC_PO_STARTCOLUMN))
         return;
     const int nValue = ReadInt(IDC_PO_STARTCOLUMN);
     const int nColumns = GetSelectedColumns();
@@ -516,7 +525,7 @@ int CPrintDlg::GetPagesLimit() const
 
 void CPrintDlg::OnChangePagesToPrint()
 {
-    if (!m_bReady)
+    if (!m_bReady || IsFieldEmpty(IDC_PO_PAGES))
         return;
     const int nValue = ReadInt(IDC_PO_PAGES);
     CString strText;

@@ -106,6 +106,8 @@ protected:
     // atoi and atof of a control's text
     int ReadInt(int nID) const;
     double ReadFloat(int nID) const;
+    // The control's text is empty or blanks
+    bool IsFieldEmpty(int nID) const;
 
     // Message handlers
     afx_msg void OnPaint();
