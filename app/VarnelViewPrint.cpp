@@ -234,6 +234,23 @@ short FindPrinterPaper(LPCSTR lpszDevice, LPCSTR lpszPort, int nWidth, int nHeig
     return 0;
 }
 
+// What a merge loses beyond the most pages one print job holds; empty when every record
+// prints.
+CString GetRecordsBeyondJobMessage(const CSheetJob& job)
+{
+    const int nNeeded = CPrintDlg::EstimateSheets(job.nDataRows, job.nRows, job.nColumns, job.nStartRow,
+                                                  job.nStartColumn, job.nSides);
+    const int nMaxPages = CPrintDlg::GetMaxJobPages(job.nSides);
+    if (!job.bMerge || nNeeded <= nMaxPages || job.nPages < nMaxPages)
+        return CString();
+    const long long nRecords = job.nDataRows - 1;
+    const long long nPrinted = (long long)(nMaxPages / job.nSides) * job.nRows * job.nColumns
+                               - ((long long)(job.nStartRow - 1) * job.nColumns + job.nStartColumn - 1);
+    CString strText;
+    strText.Format(IDS_PRINT_TOO_MANY_PAGES, nNeeded, nMaxPages, (int)(nRecords - nPrinted), (int)nRecords);
+    return strText;
+}
+
 } // namespace
 
 BOOL CVarnelView::RunPrintDialog()
@@ -431,7 +448,15 @@ BOOL CVarnelView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     // printing offers the Print dialog unless unattended; the preview takes the printer set up
     pInfo->m_bDirect = m_bUnattendedPrint;
-    pInfo->SetMaxPage(m_nPagesToPrint > 0 ? (UINT)m_nPagesToPrint : 1);
+    const int nMaxPages = CPrintDlg::GetMaxJobPages(m_bTwoSided ? 2 : 1);
+    pInfo->SetMaxPage(m_nPagesToPrint > nMaxPages ? nMaxPages : m_nPagesToPrint > 0 ? m_nPagesToPrint : 1);
+    if (!pInfo->m_bPreview)
+    {
+        // a merge larger than one job is told before the job starts
+        const CString strBeyond = GetRecordsBeyondJobMessage(GetSheetJob());
+        if (!strBeyond.IsEmpty() && !AskToPrintAnyway(strBeyond))
+            return FALSE;
+    }
     pInfo->m_nNumPreviewPages = 1;
     if (m_hPrintBitmap != NULL && !pInfo->m_bPreview)
     {

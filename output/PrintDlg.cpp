@@ -308,7 +308,9 @@ int CPrintDlg::ReadInt(int nID) const
 {
     char szText[64] = "";
     ::GetDlgItemTextA(m_hWnd, nID, szText, sizeof(szText));
-    return atoi(szText);
+    // digits beyond the range of int read as its largest value
+    const long long nValue = strtoll(szText, NULL, 10);
+    return nValue > INT_MAX ? INT_MAX : nValue < INT_MIN ? INT_MIN : (int)nValue;
 }
 
 // An emptied number field waits for the digits typed next; OK refuses it while it stays empty.
@@ -517,10 +519,16 @@ void CPrintDlg::OnChangeStartColumn()
     UpdateEstimate();
 }
 
+int CPrintDlg::GetMaxJobPages(int nSides)
+{
+    return nSides == 2 ? 0xFFFF - 1 : 0xFFFF;
+}
+
 int CPrintDlg::GetPagesLimit() const
 {
     // without records the estimate is 0 sheets; the pages still print the sides once
-    return m_nSheetsNeeded > 0 ? m_nSheetsNeeded : (m_nSides > 0 ? m_nSides : 1);
+    const int nLimit = m_nSheetsNeeded > 0 ? m_nSheetsNeeded : (m_nSides > 0 ? m_nSides : 1);
+    return nLimit < GetMaxJobPages(m_nSides) ? nLimit : GetMaxJobPages(m_nSides);
 }
 
 void CPrintDlg::OnChangePagesToPrint()
@@ -533,6 +541,8 @@ void CPrintDlg::OnChangePagesToPrint()
         strText = "1";
     else if (m_nRowCount >= 0 && m_bEstimated && nValue > GetPagesLimit())
         strText.Format("%d", GetPagesLimit());
+    else if (nValue > GetMaxJobPages(m_nSides))
+        strText.Format("%d", GetMaxJobPages(m_nSides));
     if (!strText.IsEmpty())
         SetDlgItemText(IDC_PO_PAGES, strText);
 }

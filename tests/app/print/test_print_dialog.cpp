@@ -227,12 +227,17 @@ TEST(PrintDialog, AnEmptiedNumberFieldTakesTheDigitsTypedNext)
     EXPECT_EQ(2, dlg.m_nStartColumn);
 }
 
-TEST(PrintDialog, PagesWithoutDatabaseTextHaveNoUpperBound)
+// Without database text the pages are bound only by the most one print job holds.
+TEST(PrintDialog, PagesWithoutDatabaseTextAreBoundByOnePrintJob)
 {
     CPrintDlg dlg;
     Fill(dlg, 0, 300, 200);
     CDialogScript script;
-    script.OnDialog(IDD_PRINT_OPTIONS).SetText(IDC_PO_PAGES, "99").OK();
+    script.OnDialog(IDD_PRINT_OPTIONS)
+        .SetText(IDC_PO_PAGES, "99999999999")
+        .Do([](CWnd* pDlg) { EXPECT_EQ("65535", Text(pDlg, IDC_PO_PAGES)); })
+        .SetText(IDC_PO_PAGES, "99")
+        .OK();
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(99, dlg.m_nPagesToPrint);
 }
