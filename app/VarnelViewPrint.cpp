@@ -496,6 +496,20 @@ void CVarnelView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 /////////////////////////////////////////////////////////////////////////////
 // One page
 
+namespace
+{
+// After a failed page the document stays as it was and the job ends. A printed job is
+// aborted by the failure passed on (no page of it reaches the printer or its file) and
+// the print command tells it once; the preview tells it where the page failed.
+void EndFailedPage(CVarnelView& view, CPrintInfo* pInfo, CElement* pSubstituted, const CString& strKeptText)
+{
+    if (pSubstituted != NULL)
+        pSubstituted->m_strText = strKeptText;
+    view.m_bPrintFailed = TRUE;
+    pInfo->m_bContinuePrinting = FALSE;
+}
+} // namespace
+
 void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -624,16 +638,16 @@ void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
     }
     catch (CException* e)
     {
+        EndFailedPage(*this, pInfo, pSubstituted, strKeptText);
+        if (!pInfo->m_bPreview)
+            throw;
         e->Delete();
     }
     catch (...)
     {
+        EndFailedPage(*this, pInfo, pSubstituted, strKeptText);
+        if (!pInfo->m_bPreview)
+            throw;
     }
-
-    // the document stays as it was; the job ends after one message
-    if (pSubstituted != NULL)
-        pSubstituted->m_strText = strKeptText;
-    m_bPrintFailed = TRUE;
-    pInfo->m_bContinuePrinting = FALSE;
     ShowUnexpectedError();
 }

@@ -27,6 +27,19 @@ const COLORREF kCellColor = RGB(255, 240, 192);
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
+// Files that match a pattern.
+int CountFiles(const CString& strPattern)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = ::FindFirstFileA(strPattern, &data);
+    int nFiles = 0;
+    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &data))
+        nFiles += (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    return nFiles;
+}
+
 CString Str(LPCTSTR lpszFormat, int n)
 {
     CString str;
@@ -376,7 +389,9 @@ TEST_F(PrintSheet, AFailingPageIsReportedOnceAndEndsTheJob)
     CFailingElement* pFailing = new CFailingElement;
     pDoc->m_listElements.AddTail(pFailing);
     CFailingElement::s_nDraws = 0;
+    // printed to a file of an earlier job
     const CString strOutput = m_folder.File("failing.ps");
+    ASSERT_TRUE(WriteFileBytes(strOutput, "earlier job"));
     CDialogScript script;
     ScriptPrintOptions(script).OK();
     ScriptPrintToFile(script, strOutput);
@@ -386,7 +401,8 @@ TEST_F(PrintSheet, AFailingPageIsReportedOnceAndEndsTheJob)
                  m_boxes.GetCall(0).m_strText);
     EXPECT_NE(0u, m_boxes.GetCall(0).m_nType & MB_ICONERROR);
     EXPECT_EQ(1, CFailingElement::s_nDraws) << "no page after the failing one";
-    EXPECT_LE(CountPostScriptPages(strOutput), 1);
+    EXPECT_EQ("earlier job", ReadFileBytes(strOutput)) << "no half-written job in its place";
+    EXPECT_EQ(2, CountFiles(m_folder.File("*"))) << "the records and the earlier job, nothing left beside";
     EXPECT_STREQ("<<TextFromDB>>", m_pProgram->m_dbTexts[1]->m_strText) << "the text is given back";
     EXPECT_FLOAT_EQ(1.0f, m_pProgram->View()->m_fZoom);
 
