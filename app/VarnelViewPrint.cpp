@@ -240,7 +240,7 @@ CString GetRecordsBeyondJobMessage(const CSheetJob& job)
 {
     const int nNeeded = CPrintDlg::EstimateSheets(job.nDataRows, job.nRows, job.nColumns, job.nStartRow,
                                                   job.nStartColumn, job.nSides);
-    const int nMaxPages = CPrintDlg::GetMaxJobPages(job.nSides);
+    const int nMaxPages = CPrintDlg::GetMaxJobPages();
     if (!job.bMerge || nNeeded <= nMaxPages || job.nPages < nMaxPages)
         return CString();
     const long long nRecords = job.nDataRows - 1;
@@ -448,7 +448,7 @@ BOOL CVarnelView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     // printing offers the Print dialog unless unattended; the preview takes the printer set up
     pInfo->m_bDirect = m_bUnattendedPrint;
-    const int nMaxPages = CPrintDlg::GetMaxJobPages(m_bTwoSided ? 2 : 1);
+    const int nMaxPages = CPrintDlg::GetMaxJobPages();
     pInfo->SetMaxPage(m_nPagesToPrint > nMaxPages ? nMaxPages : m_nPagesToPrint > 0 ? m_nPagesToPrint : 1);
     if (!pInfo->m_bPreview)
     {

@@ -519,16 +519,18 @@ void CPrintDlg::OnChangeStartColumn()
     UpdateEstimate();
 }
 
-int CPrintDlg::GetMaxJobPages(int nSides)
+int CPrintDlg::GetMaxJobPages()
 {
-    return nSides == 2 ? 0xFFFF - 1 : 0xFFFF;
+    // page numbers are 16 bits, and 0xFFFF stands for a job of unknown length; 0xFFFE
+    // pages are whole sheets of one or two sides
+    return 0xFFFE;
 }
 
 int CPrintDlg::GetPagesLimit() const
 {
     // without records the estimate is 0 sheets; the pages still print the sides once
     const int nLimit = m_nSheetsNeeded > 0 ? m_nSheetsNeeded : (m_nSides > 0 ? m_nSides : 1);
-    return nLimit < GetMaxJobPages(m_nSides) ? nLimit : GetMaxJobPages(m_nSides);
+    return nLimit < GetMaxJobPages() ? nLimit : GetMaxJobPages();
 }
 
 void CPrintDlg::OnChangePagesToPrint()
@@ -541,8 +543,8 @@ void CPrintDlg::OnChangePagesToPrint()
         strText = "1";
     else if (m_nRowCount >= 0 && m_bEstimated && nValue > GetPagesLimit())
         strText.Format("%d", GetPagesLimit());
-    else if (nValue > GetMaxJobPages(m_nSides))
-        strText.Format("%d", GetMaxJobPages(m_nSides));
+    else if (nValue > GetMaxJobPages())
+        strText.Format("%d", GetMaxJobPages());
     if (!strText.IsEmpty())
         SetDlgItemText(IDC_PO_PAGES, strText);
 }

@@ -45,8 +45,8 @@ public:
     static int EstimateSheets(int nRowCount, int nRows, int nColumns, int nStartRow,
                               int nStartColumn, int nSides);
     // Most pages of one print job (the Print dialog numbers them in 16 bits), whole
-    // sheets of nSides pages.
-    static int GetMaxJobPages(int nSides);
+    // sheets of one or two sides.
+    static int GetMaxJobPages();
     // Proposes the layout for the design as the dialog opens with it (the catalogue's stock
     // layout, one copy a sheet for one-up publications); the size text of the design.
     CString ProposeLayout();

@@ -235,7 +235,7 @@ TEST(PrintDialog, PagesWithoutDatabaseTextAreBoundByOnePrintJob)
     CDialogScript script;
     script.OnDialog(IDD_PRINT_OPTIONS)
         .SetText(IDC_PO_PAGES, "99999999999")
-        .Do([](CWnd* pDlg) { EXPECT_EQ("65535", Text(pDlg, IDC_PO_PAGES)); })
+        .Do([](CWnd* pDlg) { EXPECT_EQ("65534", Text(pDlg, IDC_PO_PAGES)); })
         .SetText(IDC_PO_PAGES, "99")
         .OK();
     ASSERT_EQ(IDOK, dlg.DoModal());

@@ -221,10 +221,10 @@ TEST_F(PrintPaper, AMergeLargerThanOnePrintJobIsToldFirst)
     m_pProgram->Command(ID_FILE_PRINT);
     EXPECT_EQ(0, script.GetPendingCount());
     EXPECT_EQ(1, script.GetRecordCount()) << "no Print dialog after No";
-    EXPECT_STREQ("65535", strPages);
-    EXPECT_EQ(65535, m_pProgram->View()->m_nPagesToPrint);
+    EXPECT_STREQ("65534", strPages);
+    EXPECT_EQ(65534, m_pProgram->View()->m_nPagesToPrint);
     ASSERT_EQ(1, m_boxes.GetCount());
-    EXPECT_STREQ("The records need 70000 pages, but one print job holds at most 65535 pages:\n4465 of the 70000 "
+    EXPECT_STREQ("The records need 70000 pages, but one print job holds at most 65534 pages:\n4466 of the 70000 "
                  "records would not print.\n\nDo you want to print anyway?",
                  m_boxes.GetCall(0).m_strText);
     EXPECT_EQ((UINT)(MB_YESNO | MB_ICONWARNING), m_boxes.GetCall(0).m_nType);
