@@ -510,6 +510,8 @@ void EndFailedPage(CVarnelView& view, CPrintInfo* pInfo, CElement* pSubstituted,
 }
 } // namespace
 
+// Renders one page: the cells of the page's sheet with their backgrounds and marks, then the side's elements
+// in every cell, database texts showing the cell's record.
 void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
 {
     CVarnelDoc* pDoc = GetDocument();

@@ -103,6 +103,7 @@ CString CPDFOptionsDlg::WithPdfExtension(const CString& strPath)
     return strPath + ".pdf";
 }
 
+// Chooses the PDF file in a save dialog, which asks before replacing the name it returns.
 void CPDFOptionsDlg::OnBrowse()
 {
     const CString strInitialDir = GetDialogStartFolder(m_strFolder);

@@ -533,6 +533,8 @@ int CPrintDlg::GetPagesLimit() const
     return nLimit < GetMaxJobPages() ? nLimit : GetMaxJobPages();
 }
 
+// Keeps the pages between 1 and the estimate (with records) or the most one job holds, writing the nearest
+// good value back.
 void CPrintDlg::OnChangePagesToPrint()
 {
     if (!m_bReady || IsFieldEmpty(IDC_PO_PAGES))
