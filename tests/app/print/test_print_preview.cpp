@@ -276,6 +276,28 @@ TEST_F(PrintPreview, TheSelectionStaysInTheDesignAndOffThePage)
     EXPECT_EQ(0, m_boxes.GetCount());
 }
 
+// The keys of a preview: Page Down and Page Up turn its pages, Esc closes it.
+TEST_F(PrintPreview, PageKeysTurnThePagesAndEscCloses)
+{
+    CDialogScript script;
+    ScriptPrintOptions(script).OK();
+    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+    ASSERT_EQ(0, script.GetPendingCount());
+    CPreviewView* pPreview = Preview();
+    ASSERT_TRUE(pPreview != NULL);
+    ASSERT_EQ(1u, pPreview->m_nCurrentPage);
+    EXPECT_TRUE(SendKeys({}, { VK_NEXT }));
+    EXPECT_EQ(2u, pPreview->m_nCurrentPage);
+    EXPECT_TRUE(SendKeys({}, { VK_NEXT, VK_NEXT }));
+    EXPECT_EQ(3u, pPreview->m_nCurrentPage) << "no page after the last";
+    EXPECT_TRUE(SendKeys({}, { VK_PRIOR }));
+    EXPECT_EQ(2u, pPreview->m_nCurrentPage);
+    EXPECT_TRUE(SendKeys({}, { VK_ESCAPE }));
+    EXPECT_TRUE(Preview() == NULL);
+    EXPECT_TRUE(::IsWindowVisible(m_pProgram->View()->m_hWnd));
+    EXPECT_EQ(0, m_boxes.GetCount());
+}
+
 TEST_F(PrintPreview, CancelInThePrintOptionsOpensNoPreview)
 {
     CDialogScript script;
