@@ -78,6 +78,15 @@ protected:
     }
 
     CFrameWnd* MainFrame() { return (CFrameWnd*)m_pProgram->m_pApp->m_pMainWnd; }
+    // Print Preview with the print options proposed; the preview, NULL when none opened.
+    CPreviewView* OpenPreview()
+    {
+        CDialogScript script;
+        ScriptPrintOptions(script).OK();
+        m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+        EXPECT_EQ(0, script.GetPendingCount());
+        return Preview();
+    }
     CPreviewView* Preview()
     {
         CWnd* pWnd = MainFrame()->GetDlgItem(AFX_IDW_PANE_FIRST);
@@ -245,12 +254,8 @@ TEST_F(PrintPreview, TheSelectionStaysInTheDesignAndOffThePage)
         PostClick(pView->m_hWnd, pt);
     };
     auto previewPixels = [this]() {
-        CDialogScript script;
-        ScriptPrintOptions(script).OK();
-        m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
-        EXPECT_EQ(0, script.GetPendingCount());
         std::vector<COLORREF> pixels;
-        CPreviewView* pPreview = Preview();
+        CPreviewView* pPreview = OpenPreview();
         if (pPreview == NULL)
             return pixels;
         pPreview->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
@@ -279,11 +284,7 @@ TEST_F(PrintPreview, TheSelectionStaysInTheDesignAndOffThePage)
 // The keys of a preview: Page Down and Page Up turn its pages, Esc closes it.
 TEST_F(PrintPreview, PageKeysTurnThePagesAndEscCloses)
 {
-    CDialogScript script;
-    ScriptPrintOptions(script).OK();
-    m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
-    ASSERT_EQ(0, script.GetPendingCount());
-    CPreviewView* pPreview = Preview();
+    CPreviewView* pPreview = OpenPreview();
     ASSERT_TRUE(pPreview != NULL);
     ASSERT_EQ(1u, pPreview->m_nCurrentPage);
     EXPECT_TRUE(SendKeys({}, { VK_NEXT }));
