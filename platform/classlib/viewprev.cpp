@@ -14,6 +14,7 @@ int ShowPrompt(UINT nIDPrompt, UINT nType = MB_OK)
     AfxLoadString(nIDPrompt, strPrompt);
     return AfxMessageBox(strPrompt, nType, nIDPrompt);
 }
+
 // The keys of the preview while it shows: Esc closes it, Page Down and Page Up turn its
 // pages. Made once for the process.
 HACCEL GetPreviewAccelerators()
