@@ -234,6 +234,23 @@ short FindPrinterPaper(LPCSTR lpszDevice, LPCSTR lpszPort, int nWidth, int nHeig
     return 0;
 }
 
+// What a merge loses beyond the most pages one print job holds; empty when every record
+// prints.
+CString GetRecordsBeyondJobMessage(const CSheetJob& job)
+{
+    const int nNeeded = CPrintDlg::EstimateSheets(job.nDataRows, job.nRows, job.nColumns, job.nStartRow,
+                                                  job.nStartColumn, job.nSides);
+    const int nMaxPages = CPrintDlg::GetMaxJobPages();
+    if (!job.bMerge || nNeeded <= nMaxPages || job.nPages < nMaxPages)
+        return CString();
+    const long long nRecords = job.nDataRows - 1;
+    const long long nPrinted = (long long)(nMaxPages / job.nSides) * job.nRows * job.nColumns
+                               - ((long long)(job.nStartRow - 1) * job.nColumns + job.nStartColumn - 1);
+    CString strText;
+    strText.Format(IDS_PRINT_TOO_MANY_PAGES, nNeeded, nMaxPages, (int)(nRecords - nPrinted), (int)nRecords);
+    return strText;
+}
+
 } // namespace
 
 BOOL CVarnelView::RunPrintDialog()
@@ -431,7 +448,15 @@ BOOL CVarnelView::OnPreparePrinting(CPrintInfo* pInfo)
 {
     // printing offers the Print dialog unless unattended; the preview takes the printer set up
     pInfo->m_bDirect = m_bUnattendedPrint;
-    pInfo->SetMaxPage(m_nPagesToPrint > 0 ? (UINT)m_nPagesToPrint : 1);
+    const int nMaxPages = CPrintDlg::GetMaxJobPages();
+    pInfo->SetMaxPage(m_nPagesToPrint > nMaxPages ? nMaxPages : m_nPagesToPrint > 0 ? m_nPagesToPrint : 1);
+    if (!pInfo->m_bPreview)
+    {
+        // a merge larger than one job is told before the job starts
+        const CString strBeyond = GetRecordsBeyondJobMessage(GetSheetJob());
+        if (!strBeyond.IsEmpty() && !AskToPrintAnyway(strBeyond))
+            return FALSE;
+    }
     pInfo->m_nNumPreviewPages = 1;
     if (m_hPrintBitmap != NULL && !pInfo->m_bPreview)
     {
@@ -471,6 +496,22 @@ void CVarnelView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 /////////////////////////////////////////////////////////////////////////////
 // One page
 
+namespace
+{
+// After a failed page the document stays as it was and the job ends. A printed job is
+// aborted by the failure passed on (no page of it reaches the printer or its file) and
+// the print command tells it once; the preview tells it where the page failed.
+void EndFailedPage(CVarnelView& view, CPrintInfo* pInfo, CElement* pSubstituted, const CString& strKeptText)
+{
+    if (pSubstituted != NULL)
+        pSubstituted->m_strText = strKeptText;
+    view.m_bPrintFailed = TRUE;
+    pInfo->m_bContinuePrinting = FALSE;
+}
+} // namespace
+
+// Renders one page: the cells of the page's sheet with their backgrounds and marks, then the side's elements
+// in every cell, database texts showing the cell's record.
 void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -592,22 +633,23 @@ void CVarnelView::PrintPage(CDC* pDC, CPrintInfo* pInfo)
             }
         }
 
-        pDoc->m_tracker.DrawSelection(pDC);
+        // the selection's handles belong to the design, not to the paper: the preview
+        // shows the page as it prints
         ShowZoomInStatusBar(m_fZoom);
         return;
     }
     catch (CException* e)
     {
+        EndFailedPage(*this, pInfo, pSubstituted, strKeptText);
+        if (!pInfo->m_bPreview)
+            throw;
         e->Delete();
     }
     catch (...)
     {
+        EndFailedPage(*this, pInfo, pSubstituted, strKeptText);
+        if (!pInfo->m_bPreview)
+            throw;
     }
-
-    // the document stays as it was; the job ends after one message
-    if (pSubstituted != NULL)
-        pSubstituted->m_strText = strKeptText;
-    m_bPrintFailed = TRUE;
-    pInfo->m_bContinuePrinting = FALSE;
     ShowUnexpectedError();
 }

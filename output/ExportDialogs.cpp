@@ -103,6 +103,7 @@ CString CPDFOptionsDlg::WithPdfExtension(const CString& strPath)
     return strPath + ".pdf";
 }
 
+// Chooses the PDF file in a save dialog, which asks before replacing the name it returns.
 void CPDFOptionsDlg::OnBrowse()
 {
     const CString strInitialDir = GetDialogStartFolder(m_strFolder);
@@ -113,8 +114,24 @@ void CPDFOptionsDlg::OnBrowse()
     if (dlg.DoModal() != IDOK)
         return;
     const CString strName = WithPdfExtension(dlg.GetPathName());
+    // the dialog asked about the name it returned, not about one with the extension added
+    m_strConfirmed = strName == dlg.GetPathName() ? strName : CString();
     m_strFolder = GetFolderOfFile(strName);
     SetDlgItemText(IDC_PDF_FILENAME, strName);
+}
+
+// Asks before an existing file of m_strPath is replaced, unless the Browse dialog asked about it; FALSE when
+// the user keeps the file.
+BOOL CPDFOptionsDlg::ConfirmReplace()
+{
+    if (::GetFileAttributesA(m_strPath) == INVALID_FILE_ATTRIBUTES || m_strPath.CompareNoCase(m_strConfirmed) == 0)
+        return TRUE;
+    CString strQuestion;
+    AfxFormatString1(strQuestion, IDS_EXPORT_FILE_EXISTS, m_strPath);
+    if (AfxMessageBox(strQuestion, MB_YESNO | MB_ICONQUESTION) == IDYES)
+        return TRUE;
+    GotoDlgCtrl(GetDlgItem(IDC_PDF_FILENAME));
+    return FALSE;
 }
 
 // Takes the file name, page choice and quality; an empty name is refused, and a slow export (high quality or
@@ -137,6 +154,8 @@ void CPDFOptionsDlg::OnOK()
         if (::PathIsRelativeA(strPath) && !strFolder.IsEmpty())
             strPath = strFolder + (strFolder.Right(1) == "\\" ? "" : "\\") + strPath;
         m_strPath = WithPdfExtension(strPath);
+        if (!ConfirmReplace())
+            return;
         m_bAllPages = IsDlgButtonChecked(IDC_PDF_ALLPAGES) == BST_CHECKED ? 1 : 0;
         CComboBox* pCombo = (CComboBox*)GetDlgItem(IDC_PDF_QUALITY);
         const int nIndex = pCombo != NULL ? pCombo->GetCurSel() : kDefaultQualityIndex;

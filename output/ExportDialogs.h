@@ -37,6 +37,9 @@ public:
     // Command handlers
     afx_msg void OnBrowse();
 
+    // Asks before an existing file of m_strPath is replaced, unless Browse asked.
+    BOOL ConfirmReplace();
+
     // The name with ".pdf" appended when the typed extension (any case) is another or
     // missing.
     static CString WithPdfExtension(const CString& strPath);
@@ -47,6 +50,7 @@ public:
     int m_nPages;                   // sides of the publication
     float m_fQuality;               // 1 to 6
     CString m_strFolder;            // folder of the Browse dialog, in and out
+    CString m_strConfirmed;         // name whose replacement the Browse dialog confirmed
 
     DECLARE_MESSAGE_MAP()
 };

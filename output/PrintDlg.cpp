@@ -11,6 +11,7 @@
 #include <limits.h>
 #include <math.h>
 #include <stdlib.h>
+#include <string.h>
 
 using namespace Gdiplus;
 
@@ -307,7 +308,17 @@ int CPrintDlg::ReadInt(int nID) const
 {
     char szText[64] = "";
     ::GetDlgItemTextA(m_hWnd, nID, szText, sizeof(szText));
-    return atoi(szText);
+    // digits beyond the range of int read as its largest value
+    const long long nValue = strtoll(szText, NULL, 10);
+    return nValue > INT_MAX ? INT_MAX : nValue < INT_MIN ? INT_MIN : (int)nValue;
+}
+
+// An emptied number field waits for the digits typed next; OK refuses it while it stays empty.
+bool CPrintDlg::IsFieldEmpty(int nID) const
+{
+    char szText[8] = "";
+    ::GetDlgItemTextA(m_hWnd, nID, szText, sizeof(szText));
+    return szText[strspn(szText, " ")] == '\0';
 }
 
 double CPrintDlg::ReadFloat(int nID) const
@@ -338,7 +349,8 @@ void CPrintDlg::FillSheetList()
     }
     else
     {
-        m_nSheetsNeeded = EstimateSheets(m_nRowCount, nRows, nColumns, 1, 1, m_nSides);
+        // the start cell kept from the last print counts: its skipped cells need sheets too
+        m_nSheetsNeeded = EstimateSheets(m_nRowCount, nRows, nColumns, m_nStartRow, m_nStartColumn, m_nSides);
         m_bEstimated = TRUE;
         CString strPages;
         strPages.Format("%d", GetPagesLimit());
@@ -468,7 +480,7 @@ void CPrintDlg::OnKillFocusTopMargin()
 // estimates again.
 void CPrintDlg::OnChangeStartRow()
 {
-    if (!m_bReady)
+    if (!m_bReady || IsFieldEmpty(IDC_PO_STARTROW))
         return;
     const int nValue = ReadInt(IDC_PO_STARTROW);
     const int nRows = GetSelectedRows();
@@ -489,7 +501,7 @@ void CPrintDlg::OnChangeStartRow()
 // Keeps the start column between 1 and the columns chosen, as OnChangeStartRow does for rows.
 void CPrintDlg::OnChangeStartColumn()
 {
-    if (!m_bReady)
+    if (!m_bReady || IsFieldEmpty(IDC_PO_STARTCOLUMN))
         return;
     const int nValue = ReadInt(IDC_PO_STARTCOLUMN);
     const int nColumns = GetSelectedColumns();
@@ -507,15 +519,25 @@ void CPrintDlg::OnChangeStartColumn()
     UpdateEstimate();
 }
 
+int CPrintDlg::GetMaxJobPages()
+{
+    // page numbers are 16 bits, and 0xFFFF stands for a job of unknown length; 0xFFFE
+    // pages are whole sheets of one or two sides
+    return 0xFFFE;
+}
+
 int CPrintDlg::GetPagesLimit() const
 {
     // without records the estimate is 0 sheets; the pages still print the sides once
-    return m_nSheetsNeeded > 0 ? m_nSheetsNeeded : (m_nSides > 0 ? m_nSides : 1);
+    const int nLimit = m_nSheetsNeeded > 0 ? m_nSheetsNeeded : (m_nSides > 0 ? m_nSides : 1);
+    return nLimit < GetMaxJobPages() ? nLimit : GetMaxJobPages();
 }
 
+// Keeps the pages between 1 and the estimate (with records) or the most one job holds, writing the nearest
+// good value back.
 void CPrintDlg::OnChangePagesToPrint()
 {
-    if (!m_bReady)
+    if (!m_bReady || IsFieldEmpty(IDC_PO_PAGES))
         return;
     const int nValue = ReadInt(IDC_PO_PAGES);
     CString strText;
@@ -523,6 +545,8 @@ void CPrintDlg::OnChangePagesToPrint()
         strText = "1";
     else if (m_nRowCount >= 0 && m_bEstimated && nValue > GetPagesLimit())
         strText.Format("%d", GetPagesLimit());
+    else if (nValue > GetMaxJobPages())
+        strText.Format("%d", GetMaxJobPages());
     if (!strText.IsEmpty())
         SetDlgItemText(IDC_PO_PAGES, strText);
 }

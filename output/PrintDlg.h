@@ -44,6 +44,9 @@ public:
     // given cell of the first sheet, times the sides; 0 without records.
     static int EstimateSheets(int nRowCount, int nRows, int nColumns, int nStartRow,
                               int nStartColumn, int nSides);
+    // Most pages of one print job (the Print dialog numbers them in 16 bits), whole
+    // sheets of one or two sides.
+    static int GetMaxJobPages();
     // Proposes the layout for the design as the dialog opens with it (the catalogue's stock
     // layout, one copy a sheet for one-up publications); the size text of the design.
     CString ProposeLayout();
@@ -106,6 +109,8 @@ protected:
     // atoi and atof of a control's text
     int ReadInt(int nID) const;
     double ReadFloat(int nID) const;
+    // The control's text is empty or blanks
+    bool IsFieldEmpty(int nID) const;
 
     // Message handlers
     afx_msg void OnPaint();

@@ -41,6 +41,7 @@
 #define IDS_PRINT_NO_SUCH_PAPER     7011    // printer, sheet name, %s x %s the printer's paper
 #define IDS_PRINT_OFF_PAPER         7012    // labels lost, labels; %s x %s the paper; rows, columns fitting
 #define IDS_PRINT_ASK_CONTINUE      7013    // appended to a message that asks whether to go on
+#define IDS_PRINT_TOO_MANY_PAGES    7014    // pages needed, most pages of a job; records lost, records
 #define IDS_CMDLINE_NO_PRINTER      7020    // the printer's name
 #define IDS_CMDLINE_NO_DEFAULT      7021
 #define IDS_CMDLINE_NO_FILE         7022

@@ -14,6 +14,23 @@ int ShowPrompt(UINT nIDPrompt, UINT nType = MB_OK)
     AfxLoadString(nIDPrompt, strPrompt);
     return AfxMessageBox(strPrompt, nType, nIDPrompt);
 }
+
+// The keys of the preview while it shows: Esc closes it, Page Down and Page Up turn its
+// pages. Made once for the process.
+HACCEL GetPreviewAccelerators()
+{
+    static HACCEL s_hAccel = NULL;
+    if (s_hAccel == NULL)
+    {
+        ACCEL keys[] = {
+            { FVIRTKEY, VK_ESCAPE, AFX_ID_PREVIEW_CLOSE },
+            { FVIRTKEY, VK_NEXT, AFX_ID_PREVIEW_NEXT },
+            { FVIRTKEY, VK_PRIOR, AFX_ID_PREVIEW_PREV },
+        };
+        s_hAccel = ::CreateAcceleratorTableA(keys, (int)(sizeof(keys) / sizeof(keys[0])));
+    }
+    return s_hAccel;
+}
 } // namespace
 
 /////////////////////////////////////////////////////////////////////////////
@@ -35,11 +52,11 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState)
 {
     if (bPreview)
     {
-        // menu and accelerators go: the preview has its own commands
+        // menu and accelerators go: the preview has its own commands and keys
         pState->hMenu = ::GetMenu(m_hWnd);
         ::SetMenu(m_hWnd, NULL);
         pState->hAccelTable = m_hAccelTable;
-        m_hAccelTable = NULL;
+        m_hAccelTable = GetPreviewAccelerators();
 
         // the control bars hide, the status bar shows the page
         pState->listHiddenBars.RemoveAll();

@@ -302,6 +302,53 @@ BOOL CALLBACK AfxAbortProc(HDC, int)
 namespace
 {
 
+// The output file of a job printed to a file: the job writes a temporary file beside it,
+// which replaces it only when the job ended whole; a failed or cancelled job leaves the
+// file as it was and nothing beside it.
+class CPrintFileOutput
+{
+public:
+    explicit CPrintFileOutput(const CString& strTarget) : m_strTarget(strTarget)
+    {
+        if (strTarget.IsEmpty())
+            return;
+        const int nSlash = strTarget.ReverseFind('\\');
+        const CString strFolder = nSlash > 0 ? strTarget.Left(nSlash) : CString(".");
+        char szTemp[MAX_PATH];
+        if (::GetTempFileNameA(strFolder, "prn", 0, szTemp) != 0)
+            m_strTemp = szTemp;
+    }
+    ~CPrintFileOutput()
+    {
+        if (!m_strTemp.IsEmpty())
+            ::DeleteFileA(m_strTemp);
+    }
+    CPrintFileOutput(const CPrintFileOutput&) = delete;
+    CPrintFileOutput& operator=(const CPrintFileOutput&) = delete;
+
+    // The file the job writes; empty for a job to the printer.
+    CString GetJobFile() const { return m_strTemp.IsEmpty() ? m_strTarget : m_strTemp; }
+
+    // Puts the finished job in place of the target; FALSE when it cannot be replaced.
+    BOOL Commit()
+    {
+        if (m_strTemp.IsEmpty())
+            return TRUE;
+        // a read-only target stays (the move would replace it on some systems)
+        const DWORD dwAttributes = ::GetFileAttributesA(m_strTarget);
+        if (dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+            return FALSE;
+        if (!::MoveFileExA(m_strTemp, m_strTarget, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return FALSE;
+        m_strTemp.Empty();
+        return TRUE;
+    }
+
+private:
+    CString m_strTarget;
+    CString m_strTemp;          // the job's own file until it is committed
+};
+
 // The main window is disabled and the status window shown while the job runs;
 // both come back on every way out.
 class CPrintJobWindows
@@ -457,15 +504,17 @@ UINT CView::RunPrintJob(CDC& dcPrint, CPrintInfo& printInfo, LPCTSTR lpszTitle, 
 {
     UINT nFailure = 0;              // message of a failed job
     BOOL bDocStarted = FALSE;
+    CPrintFileOutput output(strOutput);
     try
     {
         CPrintJobWindows jobWindows(AfxGetMainWnd(), lpszTitle, lpszPrinter, bJob);
 
+        const CString strJobFile = output.GetJobFile();
         DOCINFOA docInfo;
         memset(&docInfo, 0, sizeof(docInfo));
         docInfo.cbSize = sizeof(docInfo);
         docInfo.lpszDocName = lpszTitle;
-        docInfo.lpszOutput = strOutput.IsEmpty() ? NULL : (LPCSTR)strOutput;
+        docInfo.lpszOutput = strJobFile.IsEmpty() ? NULL : (LPCSTR)strJobFile;
 
         if (bJob)
         {
@@ -506,7 +555,7 @@ UINT CView::RunPrintJob(CDC& dcPrint, CPrintInfo& printInfo, LPCTSTR lpszTitle, 
             bDocStarted = FALSE;
             if (nFailure != 0 || bCancelled)
                 dcPrint.AbortDoc();
-            else if (dcPrint.EndDoc() <= 0)
+            else if (dcPrint.EndDoc() <= 0 || !output.Commit())
                 nFailure = AFX_IDP_FAILED_TO_PRINT;
         }
     }

@@ -2,6 +2,7 @@
 // dialogs, the remembered folder, and the program's state while an export runs.
 
 #include "export_support.h"
+#include "program_files.h"
 #include "test_support.h"
 #include "model/Elements.h"
 #include "output/ExportDialogs.h"
@@ -187,6 +188,51 @@ TEST_F(ExportCommands, ExportPdfToATypedNameWithoutFolderOrExtension)
     ASSERT_EQ(1, boxes.GetCount());
     EXPECT_STREQ("PDF file has been successfully created at:\n" + strPdf, boxes.GetCall(0).m_strText);
     EXPECT_NE(std::string::npos, PdfInfo(strPdf).find("Pages:"));
+}
+
+// An existing PDF is replaced only when the user says so: the file dialog asks about the
+// name it returns, the options about a name typed or completed with its extension.
+TEST_F(ExportCommands, ExportPdfAsksBeforeReplacingAFileTheFileDialogDidNotAskAbout)
+{
+    const CString strPdf = m_folder.File("report.pdf");
+    ASSERT_TRUE(WriteFileBytes(strPdf, "earlier report"));
+    const CString strQuestion = "The following file exists: \n" + strPdf + "\n\nDo you want to overwrite this file?";
+    {
+        // Browse to "report", which gets the extension: No keeps the options open
+        CMessageBoxRecorder boxes;
+        boxes.AddAnswer(IDNO);
+        CDialogScript script;
+        script.OnDialog(IDD_PDFOPTIONS).Click(IDC_PDF_BROWSE).OK().Cancel();
+        script.OnFileDialog(m_folder.File("report"), 1);
+        m_program.Command(ID_FILE_EXPORT_PDF);
+        ASSERT_EQ(1, boxes.GetCount());
+        EXPECT_STREQ(strQuestion, boxes.GetCall(0).m_strText);
+        EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), boxes.GetCall(0).m_nType);
+        EXPECT_EQ(IDCANCEL, script.GetRecord(0).m_nResult);
+        EXPECT_EQ("earlier report", ReadFileBytes(strPdf));
+    }
+    {
+        // the name typed in full: Yes replaces it
+        CMessageBoxRecorder boxes;
+        boxes.AddAnswer(IDYES);
+        CDialogScript script;
+        script.OnDialog(IDD_PDFOPTIONS).SetText(IDC_PDF_FILENAME, strPdf).OK();
+        m_program.Command(ID_FILE_EXPORT_PDF);
+        ASSERT_EQ(2, boxes.GetCount());
+        EXPECT_STREQ(strQuestion, boxes.GetCall(0).m_strText);
+        EXPECT_STREQ("PDF file has been successfully created at:\n" + strPdf, boxes.GetCall(1).m_strText);
+        EXPECT_NE(std::string::npos, PdfInfo(strPdf).find("Pages:"));
+    }
+    {
+        // Browse to the file itself: the file dialog asked, the options do not ask again
+        CMessageBoxRecorder boxes;
+        CDialogScript script;
+        script.OnDialog(IDD_PDFOPTIONS).Click(IDC_PDF_BROWSE).OK();
+        script.OnFileDialog(strPdf, 1);
+        m_program.Command(ID_FILE_EXPORT_PDF);
+        ASSERT_EQ(1, boxes.GetCount());
+        EXPECT_STREQ("PDF file has been successfully created at:\n" + strPdf, boxes.GetCall(0).m_strText);
+    }
 }
 
 TEST_F(ExportCommands, PdfOptionsRefuseAnEmptyNameAndAskAboutLongExports)

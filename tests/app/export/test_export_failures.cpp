@@ -37,10 +37,13 @@ protected:
         return Texts(boxes);
     }
 
-    // Export As PDF of both sides at quality 3 to strPath; the texts shown.
-    std::vector<CString> ExportPdf(const CString& strPath)
+    // Export As PDF of both sides at quality 3 to strPath (nAnswer: the answer to the
+    // question whether an existing file may be replaced); the texts shown.
+    std::vector<CString> ExportPdf(const CString& strPath, int nAnswer = 0)
     {
         CMessageBoxRecorder boxes;
+        if (nAnswer != 0)
+            boxes.AddAnswer(nAnswer);
         CDialogScript script;
         script.OnDialog(IDD_PDFOPTIONS).SetText(IDC_PDF_FILENAME, strPath).OK();
         m_program.Command(ID_FILE_EXPORT_PDF);
@@ -126,10 +129,11 @@ TEST_F(ExportFailures, PdfOnAFullVolumeNamesTheFullDiskAndKeepsTheOldFile)
     ASSERT_TRUE(WriteFileBytes(strTarget, "%PDF-1.4 earlier"));
     ASSERT_TRUE(volume.FillLeaving(0));
 
-    const std::vector<CString> texts = ExportPdf(strTarget);
-    ASSERT_EQ(1u, texts.size());
+    const std::vector<CString> texts = ExportPdf(strTarget, IDYES);
+    ASSERT_EQ(2u, texts.size());
+    EXPECT_EQ(0, texts[0].Find("The following file exists:"));
     EXPECT_STREQ("Error writing to pdf file: " + strTarget + "\nThe disk is full while writing " + strTarget + ".",
-                 texts[0]);
+                 texts[1]);
     EXPECT_EQ("%PDF-1.4 earlier", ReadFileBytes(strTarget));
     EXPECT_STREQ("design.pdf\nfiller.bin\n", scratch::ListFiles(volume.Folder()));
 }

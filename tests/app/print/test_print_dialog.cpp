@@ -2,6 +2,7 @@
 // typed values, the sheet estimate, the start cell, the custom sheet and the picture.
 
 #include "output/PrintDlg.h"
+#include "app_program.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -187,12 +188,56 @@ TEST(PrintDialog, OutOfRangeValuesAreReplacedInTheirFields)
     EXPECT_EQ(4, dlg.m_nPagesToPrint);
 }
 
-TEST(PrintDialog, PagesWithoutDatabaseTextHaveNoUpperBound)
+// A number field emptied with Backspace takes the digits typed next, as an edit does (not
+// "1" before them); OK refuses it while it stays empty.
+TEST(PrintDialog, AnEmptiedNumberFieldTakesTheDigitsTypedNext)
+{
+    CPrintDlg dlg;
+    Fill(dlg, 0, 300, 200);
+    dlg.m_nRows = 3;
+    dlg.m_nColumns = 2;
+    CMessageBoxRecorder boxes;
+    CDialogScript script;
+    auto retype = [](WORD nKey) {
+        return [nKey](CWnd*) { EXPECT_TRUE(SendKeys({}, { VK_END, VK_BACK, nKey })); };
+    };
+    script.OnDialog(IDD_PRINT_OPTIONS)
+        .Focus(IDC_PO_PAGES)
+        .Do(retype('3'))
+        .Focus(IDC_PO_STARTROW)
+        .Do(retype('2'))
+        .Focus(IDC_PO_STARTCOLUMN)
+        .Do(retype('2'))
+        .Do([](CWnd* pDlg) {
+            EXPECT_EQ("3", Text(pDlg, IDC_PO_PAGES));
+            EXPECT_EQ("2", Text(pDlg, IDC_PO_STARTROW));
+            EXPECT_EQ("2", Text(pDlg, IDC_PO_STARTCOLUMN));
+        })
+        .Focus(IDC_PO_PAGES)
+        .Do([](CWnd*) { EXPECT_TRUE(SendKeys({}, { VK_END, VK_BACK })); })
+        .OK()
+        .Do([](CWnd* pDlg) { EXPECT_EQ("", Text(pDlg, IDC_PO_PAGES)) << "left empty"; })
+        .Do(retype('4'))
+        .OK();
+    ASSERT_EQ(IDOK, dlg.DoModal());
+    ASSERT_EQ(1, boxes.GetCount()) << "OK with the field empty";
+    EXPECT_STREQ("Please enter an integer.", boxes.GetCall(0).m_strText);
+    EXPECT_EQ(4, dlg.m_nPagesToPrint);
+    EXPECT_EQ(2, dlg.m_nStartRow);
+    EXPECT_EQ(2, dlg.m_nStartColumn);
+}
+
+// Without database text the pages are bound only by the most one print job holds.
+TEST(PrintDialog, PagesWithoutDatabaseTextAreBoundByOnePrintJob)
 {
     CPrintDlg dlg;
     Fill(dlg, 0, 300, 200);
     CDialogScript script;
-    script.OnDialog(IDD_PRINT_OPTIONS).SetText(IDC_PO_PAGES, "99").OK();
+    script.OnDialog(IDD_PRINT_OPTIONS)
+        .SetText(IDC_PO_PAGES, "99999999999")
+        .Do([](CWnd* pDlg) { EXPECT_EQ("65534", Text(pDlg, IDC_PO_PAGES)); })
+        .SetText(IDC_PO_PAGES, "99")
+        .OK();
     ASSERT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(99, dlg.m_nPagesToPrint);
 }

@@ -208,6 +208,28 @@ TEST_F(PrintPaper, ASheetThePrinterHasNoPaperForIsTold)
     EXPECT_EQ(RecordNames(1, 20), PostScriptPageTexts(strA4)[0]);
 }
 
+// A merge that needs more pages than one print job holds is told before the job starts:
+// the pages stop at the most a job holds, and No prints nothing.
+TEST_F(PrintPaper, AMergeLargerThanOnePrintJobIsToldFirst)
+{
+    MakeEnvelope(950, 413);
+    m_pProgram->LoadRecords(70000, m_folder);
+    CString strPages;
+    CDialogScript script;
+    ScriptPrintOptions(script).Do([&](CWnd* pDlg) { pDlg->GetDlgItemText(IDC_PO_PAGES, strPages); }).OK();
+    m_boxes.AddAnswer(IDNO);
+    m_pProgram->Command(ID_FILE_PRINT);
+    EXPECT_EQ(0, script.GetPendingCount());
+    EXPECT_EQ(1, script.GetRecordCount()) << "no Print dialog after No";
+    EXPECT_STREQ("65534", strPages);
+    EXPECT_EQ(65534, m_pProgram->View()->m_nPagesToPrint);
+    ASSERT_EQ(1, m_boxes.GetCount());
+    EXPECT_STREQ("The records need 70000 pages, but one print job holds at most 65534 pages:\n4466 of the 70000 "
+                 "records would not print.\n\nDo you want to print anyway?",
+                 m_boxes.GetCall(0).m_strText);
+    EXPECT_EQ((UINT)(MB_YESNO | MB_ICONWARNING), m_boxes.GetCall(0).m_nType);
+}
+
 // A merge whose table has no records asks before printing placeholders.
 TEST_F(PrintPaper, AMergeWithoutRecordsAsksFirst)
 {

@@ -4,6 +4,7 @@
 #include "print_program.h"
 #include "test_support.h"
 #include "model/Elements.h"
+#include "window_picture.h"
 #include "afxpriv.h"
 
 #include <limits.h>
@@ -77,6 +78,15 @@ protected:
     }
 
     CFrameWnd* MainFrame() { return (CFrameWnd*)m_pProgram->m_pApp->m_pMainWnd; }
+    // Print Preview with the print options proposed; the preview, NULL when none opened.
+    CPreviewView* OpenPreview()
+    {
+        CDialogScript script;
+        ScriptPrintOptions(script).OK();
+        m_pProgram->Command(ID_FILE_PRINT_PREVIEW);
+        EXPECT_EQ(0, script.GetPendingCount());
+        return Preview();
+    }
     CPreviewView* Preview()
     {
         CWnd* pWnd = MainFrame()->GetDlgItem(AFX_IDW_PANE_FIRST);
@@ -230,6 +240,63 @@ TEST_F(PrintPreview, TheWholeSheetShowsWithCellsAndMarksWhereTheyPrint)
     EXPECT_EQ(0, darkAt(0.14, 0.5, true)) << "the left crop tick lies in the unprintable margin";
     EXPECT_GT(darkAt(0.19 + 2.62 + 0.14, 0.45, false), 0) << "the crop tick above the second column";
     MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+}
+
+// The preview shows the page as it prints: an element selected in the design has its
+// handles in the view, none on the page.
+TEST_F(PrintPreview, TheSelectionStaysInTheDesignAndOffThePage)
+{
+    CVarnelView* pView = m_pProgram->View();
+    auto clickAt = [pView](CPoint pt) {
+        CClientDC dc(pView);
+        pView->OnPrepareDC(&dc);
+        dc.LPtoDP(&pt);
+        PostClick(pView->m_hWnd, pt);
+    };
+    auto previewPixels = [this]() {
+        std::vector<COLORREF> pixels;
+        CPreviewView* pPreview = OpenPreview();
+        if (pPreview == NULL)
+            return pixels;
+        pPreview->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        int nWidth = 0;
+        pixels = CaptureClientPixels(pPreview->m_hWnd, &nWidth);
+        MainFrame()->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_CLOSE);
+        return pixels;
+    };
+
+    clickAt(CPoint(130, 28));     // the name's database text
+    ASSERT_EQ(1, m_pProgram->Doc()->m_listSelection.GetCount());
+    const std::vector<COLORREF> selected = previewPixels();
+    EXPECT_EQ(1, m_pProgram->Doc()->m_listSelection.GetCount()) << "the preview keeps the selection";
+    clickAt(CPoint(130, 150));    // the desk below the label
+    ASSERT_EQ(0, m_pProgram->Doc()->m_listSelection.GetCount());
+    const std::vector<COLORREF> plain = previewPixels();
+    ASSERT_FALSE(plain.empty());
+    ASSERT_EQ(plain.size(), selected.size());
+    size_t nDifferent = 0;
+    for (size_t i = 0; i < plain.size(); i++)
+        nDifferent += plain[i] != selected[i];
+    EXPECT_EQ(0u, nDifferent) << "pixels of handles on the previewed page";
+    EXPECT_EQ(0, m_boxes.GetCount());
+}
+
+// The keys of a preview: Page Down and Page Up turn its pages, Esc closes it.
+TEST_F(PrintPreview, PageKeysTurnThePagesAndEscCloses)
+{
+    CPreviewView* pPreview = OpenPreview();
+    ASSERT_TRUE(pPreview != NULL);
+    ASSERT_EQ(1u, pPreview->m_nCurrentPage);
+    EXPECT_TRUE(SendKeys({}, { VK_NEXT }));
+    EXPECT_EQ(2u, pPreview->m_nCurrentPage);
+    EXPECT_TRUE(SendKeys({}, { VK_NEXT, VK_NEXT }));
+    EXPECT_EQ(3u, pPreview->m_nCurrentPage) << "no page after the last";
+    EXPECT_TRUE(SendKeys({}, { VK_PRIOR }));
+    EXPECT_EQ(2u, pPreview->m_nCurrentPage);
+    EXPECT_TRUE(SendKeys({}, { VK_ESCAPE }));
+    EXPECT_TRUE(Preview() == NULL);
+    EXPECT_TRUE(::IsWindowVisible(m_pProgram->View()->m_hWnd));
+    EXPECT_EQ(0, m_boxes.GetCount());
 }
 
 TEST_F(PrintPreview, CancelInThePrintOptionsOpensNoPreview)

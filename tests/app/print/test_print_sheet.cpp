@@ -27,6 +27,19 @@ const COLORREF kCellColor = RGB(255, 240, 192);
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
 
+// Files that match a pattern.
+int CountFiles(const CString& strPattern)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE hFind = ::FindFirstFileA(strPattern, &data);
+    int nFiles = 0;
+    for (BOOL bMore = hFind != INVALID_HANDLE_VALUE; bMore; bMore = ::FindNextFileA(hFind, &data))
+        nFiles += (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    if (hFind != INVALID_HANDLE_VALUE)
+        ::FindClose(hFind);
+    return nFiles;
+}
+
 CString Str(LPCTSTR lpszFormat, int n)
 {
     CString str;
@@ -220,6 +233,18 @@ TEST_F(PrintSheet, PrintingStartsAtTheChosenCellAndLaterSheetsAtTheFirst)
     EXPECT_EQ(0, DifferencesFromRecord(paper, CellOrigin(1, 1), 26));
     EXPECT_EQ(0, DifferencesFromRecord(paper, CellOrigin(5, 3), 40));
     EXPECT_EQ(kWhite, paper.Pixel(CellOrigin(6, 1).x + 30, CellOrigin(6, 1).y + 30));
+
+    // a start cell that takes one sheet more; the options reopen on it, and OK as they
+    // stand prints every record again
+    PrintToPaper(paper, [](CDialogScript::CSteps& steps) {
+        steps.SetText(IDC_PO_STARTROW, "10").SetText(IDC_PO_STARTCOLUMN, "3");
+    });
+    EXPECT_EQ(3, pView->m_nPagesToPrint) << "1 record on the first sheet, 30 on the second, 9 on the third";
+    paper.Clear();
+    PrintToPaper(paper);
+    EXPECT_EQ(3, pView->m_nPagesToPrint) << "the skipped cells count from the first estimate on";
+    EXPECT_EQ(0, DifferencesFromRecord(paper, CellOrigin(3, 3), 40)) << "the last record on the last sheet";
+    EXPECT_EQ(kWhite, paper.Pixel(CellOrigin(4, 1).x + 30, CellOrigin(4, 1).y + 30));
 }
 
 TEST_F(PrintSheet, CropMarksOnTheOuterCellsCornerMarksOnEvery)
@@ -364,7 +389,9 @@ TEST_F(PrintSheet, AFailingPageIsReportedOnceAndEndsTheJob)
     CFailingElement* pFailing = new CFailingElement;
     pDoc->m_listElements.AddTail(pFailing);
     CFailingElement::s_nDraws = 0;
+    // printed to a file of an earlier job
     const CString strOutput = m_folder.File("failing.ps");
+    ASSERT_TRUE(WriteFileBytes(strOutput, "earlier job"));
     CDialogScript script;
     ScriptPrintOptions(script).OK();
     ScriptPrintToFile(script, strOutput);
@@ -374,7 +401,8 @@ TEST_F(PrintSheet, AFailingPageIsReportedOnceAndEndsTheJob)
                  m_boxes.GetCall(0).m_strText);
     EXPECT_NE(0u, m_boxes.GetCall(0).m_nType & MB_ICONERROR);
     EXPECT_EQ(1, CFailingElement::s_nDraws) << "no page after the failing one";
-    EXPECT_LE(CountPostScriptPages(strOutput), 1);
+    EXPECT_EQ("earlier job", ReadFileBytes(strOutput)) << "no half-written job in its place";
+    EXPECT_EQ(2, CountFiles(m_folder.File("*"))) << "the records and the earlier job, nothing left beside";
     EXPECT_STREQ("<<TextFromDB>>", m_pProgram->m_dbTexts[1]->m_strText) << "the text is given back";
     EXPECT_FLOAT_EQ(1.0f, m_pProgram->View()->m_fZoom);
 
