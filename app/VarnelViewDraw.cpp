@@ -13,7 +13,9 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <limits.h>
 #include <math.h>
+#include <string.h>
 
 #include <algorithm>
 #include <memory>
@@ -32,7 +34,7 @@ const int kBackgroundCacheEntries = 6;
 // Largest background kept scaled at the zoom (pixels).
 const LONGLONG kMaxKeptBackgroundPixels = 16 * 1024 * 1024;
 // Side of the square pieces a background is scaled in, as the paints need them.
-const int kBackgroundTile = 256;
+const int kBackgroundTile = 128;
 // Pixels the kept frame reaches beyond the window on every side (a multiple of the
 // patterns' 8): an element is drawn cut by the edge of what it is drawn on a little
 // differently from one drawn whole, so the window's pixels are drawn far from it.
@@ -175,38 +177,72 @@ CBackgroundEntry& KeptBackground(const CBackgroundKey& key)
     return *pEntry;
 }
 
+// Mixes two opaque colours, nPos/255 of the way from one to the other: red and blue side
+// by side, each channel's sum divided by 255 rounding down.
+inline DWORD MixOpaque(DWORD clrFrom, DWORD clrTo, DWORD nPos)
+{
+    auto Divide = [](DWORD n) { return ((n + 0x00010001 + ((n >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF; };
+    const DWORD nRedBlue = (clrFrom & 0x00FF00FF) * (255 - nPos) + (clrTo & 0x00FF00FF) * nPos;
+    const DWORD nGreen = ((clrFrom >> 8) & 0xFF) * (255 - nPos) + ((clrTo >> 8) & 0xFF) * nPos;
+    return 0xFF000000 | Divide(nRedBlue) | (Divide(nGreen) << 8);
+}
+
+// Mixes two unpremultiplied colours, nPos/255 of the way from one to the other, weighed by
+// their alpha, as the imaging library's bilinear drawing does.
+inline DWORD MixColors(DWORD clrFrom, DWORD clrTo, int nPos)
+{
+    if (((clrFrom & clrTo) >> 24) == 0xFF)
+        return MixOpaque(clrFrom, clrTo, (DWORD)nPos);
+    const int nFrom = (int)(clrFrom >> 24) * (nPos ^ 0xFF), nTo = (int)(clrTo >> 24) * nPos;
+    const int nAlpha = nFrom + nTo;
+    if (nAlpha < 0xFF)
+        return 0;
+    DWORD clr = (DWORD)(nAlpha / 0xFF) << 24;
+    for (int nShift = 0; nShift < 24; nShift += 8)
+        clr |= (DWORD)(((int)((clrFrom >> nShift) & 0xFF) * nFrom + (int)((clrTo >> nShift) & 0xFF) * nTo) / nAlpha)
+               << nShift;
+    return clr;
+}
+
+// Where one row or column of the scaled picture samples the picture: the two pixels it
+// lies between (either may be outside) and how far from the first, in 255ths.
+struct CSampleAt
+{
+    int nFrom;
+    int nTo;
+    int nPos;
+};
+
+void SampleAxis(int nFirst, int nEnd, int nPicture, int nScaled, std::vector<CSampleAt>& samples)
+{
+    // the library's step: the inverse of its scale
+    const float fStep = 1.0f / ((float)nScaled / (float)nPicture);
+    samples.resize(nEnd - nFirst);
+    for (int i = nFirst; i < nEnd; i++)
+    {
+        const float f = (float)i * fStep;
+        const float fFloor = floorf(f);
+        samples[i - nFirst] = CSampleAt{(int)fFloor, (int)ceilf(f), (int)((f - fFloor) * 255.0f + 0.5f)};
+    }
+}
+
 // One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
-// picture), drawn with room around them so that smoothing sees the neighbours.
+// picture), each as the library's bilinear drawing of the whole picture into
+// (0, 0, sizePixels) gives it, so a piece does not depend on where the others lie.
 CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels, const CRect& rectTile)
 {
-    const double fScale = fmax((double)sizePixels.cx / fmax(1.0, (double)pPicture->GetWidth()),
-                               (double)sizePixels.cy / fmax(1.0, (double)pPicture->GetHeight()));
-    const int nRoom = (int)fmin(kBackgroundTile, ceil(2 * fScale) + 2);
-    Gdiplus::Bitmap work(rectTile.Width() + 2 * nRoom, rectTile.Height() + 2 * nRoom, PixelFormat32bppPARGB);
-    if (work.GetLastStatus() != Gdiplus::Ok)
+    const int nWidth = (int)pPicture->GetWidth(), nHeight = (int)pPicture->GetHeight();
+    if (nWidth <= 0 || nHeight <= 0 || rectTile.IsRectEmpty())
         return NULL;
-    {
-        // only the part of the picture the piece shows, with a few pixels around it (the
-        // library reads every pixel of the part it is given)
-        const double fScaleX = (double)sizePixels.cx / fmax(1.0, (double)pPicture->GetWidth());
-        const double fScaleY = (double)sizePixels.cy / fmax(1.0, (double)pPicture->GetHeight());
-        const double fLeft = fmax(0.0, floor((rectTile.left - nRoom) / fScaleX) - 2);
-        const double fTop = fmax(0.0, floor((rectTile.top - nRoom) / fScaleY) - 2);
-        const double fRight = fmin((double)pPicture->GetWidth(), ceil((rectTile.right + nRoom) / fScaleX) + 2);
-        const double fBottom = fmin((double)pPicture->GetHeight(), ceil((rectTile.bottom + nRoom) / fScaleY) + 2);
-        if (!(fRight > fLeft && fBottom > fTop))
-            return NULL;
-        Gdiplus::Graphics g(&work);
-        g.Clear(Gdiplus::Color(0, 0, 0, 0));
-        g.DrawImage(pPicture,
-                    Gdiplus::RectF((float)(nRoom - rectTile.left + fLeft * fScaleX),
-                                   (float)(nRoom - rectTile.top + fTop * fScaleY),
-                                   (float)((fRight - fLeft) * fScaleX), (float)((fBottom - fTop) * fScaleY)),
-                    (float)fLeft, (float)fTop, (float)(fRight - fLeft), (float)(fBottom - fTop), Gdiplus::UnitPixel);
-    }
+    std::vector<CSampleAt> columns, rows;
+    SampleAxis(rectTile.left, rectTile.right, nWidth, sizePixels.cx, columns);
+    SampleAxis(rectTile.top, rectTile.bottom, nHeight, sizePixels.cy, rows);
+    // the part of the picture the piece reads
+    const int nLeft = std::min(columns.front().nFrom, nWidth - 1), nTop = std::min(rows.front().nFrom, nHeight - 1);
+    const Gdiplus::Rect rectRead(nLeft, nTop, std::min(columns.back().nTo, nWidth - 1) - nLeft + 1,
+                                 std::min(rows.back().nTo, nHeight - 1) - nTop + 1);
     Gdiplus::BitmapData data;
-    Gdiplus::Rect rectLock(nRoom, nRoom, rectTile.Width(), rectTile.Height());
-    if (work.LockBits(&rectLock, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
+    if (pPicture->LockBits(&rectRead, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
         return NULL;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -220,21 +256,96 @@ CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels
     pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
     if (pTile->hBitmap == NULL || pBits == NULL)
     {
-        work.UnlockBits(&data);
+        pPicture->UnlockBits(&data);
         return NULL;
     }
-    for (int y = 0; y < rectTile.Height(); y++)
-    {
-        const DWORD* pIn = (const DWORD*)((const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride);
-        DWORD* pOut = (DWORD*)pBits + (size_t)y * rectTile.Width();
-        for (int x = 0; x < rectTile.Width(); x++)
+    // a row of the picture mixed across (outside the picture: transparent), the last two
+    // kept, each with whether it is all opaque
+    const size_t nColumns = columns.size();
+    size_t nInside = 0;         // the columns that lie between two pixels of the picture
+    while (nInside < nColumns && columns[nInside].nTo < nWidth)
+        nInside++;
+    std::vector<DWORD> mixed[2] = {std::vector<DWORD>(nColumns), std::vector<DWORD>(nColumns)};
+    int mixedRow[2] = {INT_MIN, INT_MIN};
+    bool mixedOpaque[2] = {false, false};
+    int nNextSlot = 0;
+    auto MixedRow = [&](int nRow, bool& bOpaque) -> const DWORD* {
+        for (int n = 0; n < 2; n++)
         {
-            pOut[x] = pIn[x];
-            if ((pIn[x] >> 24) != 0xFF)
+            if (mixedRow[n] == nRow)
+            {
+                bOpaque = mixedOpaque[n];
+                return mixed[n].data();
+            }
+        }
+        const int n = nNextSlot;
+        nNextSlot ^= 1;
+        mixedRow[n] = nRow;
+        DWORD* pOut = mixed[n].data();
+        DWORD nAll = 0;
+        if (nRow < 0 || nRow >= nHeight)
+            std::fill(pOut, pOut + nColumns, 0);
+        else
+        {
+            const DWORD* pIn = (const DWORD*)((const BYTE*)data.Scan0 + (ptrdiff_t)(nRow - rectRead.Y) * data.Stride)
+                               - rectRead.X;
+            nAll = 0xFF000000;
+            for (int x = rectRead.X; x < rectRead.X + rectRead.Width; x++)
+                nAll &= pIn[x];
+            size_t x = 0;
+            if (nAll == 0xFF000000)
+            {
+                for (; x < nInside; x++)
+                {
+                    const CSampleAt& s = columns[x];
+                    pOut[x] = s.nPos == 0 ? pIn[s.nFrom] : MixOpaque(pIn[s.nFrom], pIn[s.nTo], (DWORD)s.nPos);
+                }
+            }
+            for (; x < nColumns; x++)
+            {
+                const CSampleAt& s = columns[x];
+                pOut[x] = MixColors(pIn[s.nFrom], s.nTo < nWidth ? pIn[s.nTo] : 0, s.nPos);
+                nAll &= pOut[x];
+            }
+        }
+        bOpaque = mixedOpaque[n] = nAll == 0xFF000000;
+        return pOut;
+    };
+    for (size_t y = 0; y < rows.size(); y++)
+    {
+        bool bTopOpaque = false, bBottomOpaque = false;
+        const DWORD* pTop = MixedRow(rows[y].nFrom, bTopOpaque);
+        const DWORD* pBottom = MixedRow(rows[y].nTo, bBottomOpaque);
+        DWORD* pOut = (DWORD*)pBits + y * nColumns;
+        const DWORD nPos = (DWORD)rows[y].nPos;
+        if (bTopOpaque && nPos == 0)
+        {
+            memcpy(pOut, pTop, nColumns * sizeof(DWORD));
+            continue;
+        }
+        if (bTopOpaque && bBottomOpaque)
+        {
+            for (size_t x = 0; x < nColumns; x++)
+                pOut[x] = MixOpaque(pTop[x], pBottom[x], nPos);
+            continue;
+        }
+        for (size_t x = 0; x < nColumns; x++)
+        {
+            DWORD clr = MixColors(pTop[x], pBottom[x], (int)nPos);
+            const DWORD nAlpha = clr >> 24;
+            if (nAlpha != 0xFF)
+            {
+                // premultiplied, as the piece is blended
                 pTile->bOpaque = false;
+                DWORD clrPremultiplied = nAlpha << 24;
+                for (int nShift = 0; nShift < 24; nShift += 8)
+                    clrPremultiplied |= ((((clr >> nShift) & 0xFF) * nAlpha + 127) / 255) << nShift;
+                clr = clrPremultiplied;
+            }
+            pOut[x] = clr;
         }
     }
-    work.UnlockBits(&data);
+    pPicture->UnlockBits(&data);
     ::GdiFlush();
     return pTile.release();
 }
