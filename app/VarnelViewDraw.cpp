@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace
@@ -100,6 +102,11 @@ bool GetBackgroundKey(CDC* pDC, CElement* pElement, int nSide, CBackgroundKey& k
 }
 
 // One piece of a scaled background: premultiplied 32-bit pixels, top row first.
+// Whole pieces given up are kept for new ones, up to a number: their memory is in place
+// already, which spares a paint at a new zoom touching new pages.
+const size_t kMaxSpareTiles = 64;
+std::vector<std::pair<HBITMAP, void*>> g_spareTiles;
+
 struct CBackgroundTile
 {
     CBackgroundTile() = default;
@@ -107,10 +114,16 @@ struct CBackgroundTile
     CBackgroundTile& operator=(const CBackgroundTile&) = delete;
     ~CBackgroundTile()
     {
-        if (hBitmap != NULL)
+        if (hBitmap == NULL)
+            return;
+        if (bWhole && g_spareTiles.size() < kMaxSpareTiles)
+            g_spareTiles.emplace_back(hBitmap, pBits);
+        else
             ::DeleteObject(hBitmap);
     }
     HBITMAP hBitmap = NULL;
+    void* pBits = NULL;
+    bool bWhole = false;    // kBackgroundTile pixels a side
     bool bOpaque = true;
 };
 
@@ -251,9 +264,16 @@ CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
     std::unique_ptr<CBackgroundTile> pTile(new CBackgroundTile);
-    pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    pTile->bWhole = rectTile.Width() == kBackgroundTile && rectTile.Height() == kBackgroundTile;
+    if (pTile->bWhole && !g_spareTiles.empty())
+    {
+        std::tie(pTile->hBitmap, pTile->pBits) = g_spareTiles.back();
+        g_spareTiles.pop_back();
+    }
+    else
+        pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pTile->pBits, NULL, 0);
+    void* const pBits = pTile->pBits;
     if (pTile->hBitmap == NULL || pBits == NULL)
     {
         pPicture->UnlockBits(&data);
