@@ -235,28 +235,110 @@ void SampleAxis(int nFirst, int nEnd, int nPicture, int nScaled, std::vector<CSa
     {
         const float f = (float)i * fStep;
         const float fFloor = floorf(f);
-        samples[i - nFirst] = CSampleAt{(int)fFloor, (int)ceilf(f), (int)((f - fFloor) * 255.0f + 0.5f)};
+        // (the first pixel within the picture whatever the rounding)
+        samples[i - nFirst] = CSampleAt{std::min((int)fFloor, nPicture - 1), (int)ceilf(f),
+                                        (int)((f - fFloor) * 255.0f + 0.5f)};
     }
 }
 
-// One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
-// picture), each as the library's bilinear drawing of the whole picture into
-// (0, 0, sizePixels) gives it, so a piece does not depend on where the others lie.
-CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels, const CRect& rectTile)
+// An unpremultiplied colour premultiplied, rounded as the library does.
+inline DWORD Premultiplied(DWORD clr)
 {
-    const int nWidth = (int)pPicture->GetWidth(), nHeight = (int)pPicture->GetHeight();
-    if (nWidth <= 0 || nHeight <= 0 || rectTile.IsRectEmpty())
-        return NULL;
-    std::vector<CSampleAt> columns, rows;
-    SampleAxis(rectTile.left, rectTile.right, nWidth, sizePixels.cx, columns);
-    SampleAxis(rectTile.top, rectTile.bottom, nHeight, sizePixels.cy, rows);
-    // the part of the picture the piece reads
-    const int nLeft = std::min(columns.front().nFrom, nWidth - 1), nTop = std::min(rows.front().nFrom, nHeight - 1);
-    const Gdiplus::Rect rectRead(nLeft, nTop, std::min(columns.back().nTo, nWidth - 1) - nLeft + 1,
-                                 std::min(rows.back().nTo, nHeight - 1) - nTop + 1);
-    Gdiplus::BitmapData data;
-    if (pPicture->LockBits(&rectRead, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
-        return NULL;
+    const DWORD nAlpha = clr >> 24;
+    DWORD clrPremultiplied = nAlpha << 24;
+    for (int nShift = 0; nShift < 24; nShift += 8)
+        clrPremultiplied |= ((((clr >> nShift) & 0xFF) * nAlpha + 127) / 255) << nShift;
+    return clrPremultiplied;
+}
+
+// The rows of the picture a piece reads, each mixed across at the piece's columns
+// (outside the picture: transparent); the last two are kept, each with whether it is all
+// opaque.
+class CMixedRows
+{
+public:
+    CMixedRows(const Gdiplus::BitmapData& data, const Gdiplus::Rect& rectRead, const std::vector<CSampleAt>& columns,
+               CSize sizePicture)
+        : m_data(data), m_rectRead(rectRead), m_columns(columns), m_sizePicture(sizePicture)
+    {
+        while (m_nInside < columns.size() && columns[m_nInside].nTo < sizePicture.cx)
+            m_nInside++;
+        for (std::vector<DWORD>& row : m_rows)
+            row.resize(columns.size());
+    }
+
+    const DWORD* Row(int nRow, bool& bOpaque)
+    {
+        for (int n = 0; n < 2; n++)
+        {
+            if (m_nRow[n] == nRow)
+            {
+                bOpaque = m_bOpaque[n];
+                return m_rows[n].data();
+            }
+        }
+        const int n = m_nNext;
+        m_nNext ^= 1;
+        m_nRow[n] = nRow;
+        bOpaque = m_bOpaque[n] = Mix(nRow, m_rows[n].data());
+        return m_rows[n].data();
+    }
+
+private:
+    // TRUE when the mixed row is all opaque.
+    bool Mix(int nRow, DWORD* pOut) const
+    {
+        if (nRow < 0 || nRow >= m_sizePicture.cy)
+        {
+            std::fill(pOut, pOut + m_columns.size(), 0);
+            return false;
+        }
+        const DWORD* pIn = (const DWORD*)((const BYTE*)m_data.Scan0 + (ptrdiff_t)(nRow - m_rectRead.Y) * m_data.Stride)
+                           - m_rectRead.X;
+        DWORD nAll = 0xFF000000;
+        for (int x = m_rectRead.X; x < m_rectRead.X + m_rectRead.Width; x++)
+            nAll &= pIn[x];
+        size_t x = 0;
+        if (nAll == 0xFF000000)
+        {
+            for (; x < m_nInside; x++)
+            {
+                const CSampleAt& s = m_columns[x];
+                pOut[x] = s.nPos == 0 ? pIn[s.nFrom] : MixOpaque(pIn[s.nFrom], pIn[s.nTo], (DWORD)s.nPos);
+            }
+        }
+        for (; x < m_columns.size(); x++)
+        {
+            const CSampleAt& s = m_columns[x];
+            pOut[x] = MixColors(pIn[s.nFrom], s.nTo < m_sizePicture.cx ? pIn[s.nTo] : 0, s.nPos);
+            nAll &= pOut[x];
+        }
+        return nAll == 0xFF000000;
+    }
+
+    const Gdiplus::BitmapData& m_data;
+    const Gdiplus::Rect m_rectRead;
+    const std::vector<CSampleAt>& m_columns;
+    const CSize m_sizePicture;
+    size_t m_nInside = 0;       // the columns that lie between two pixels of the picture
+    std::vector<DWORD> m_rows[2];
+    int m_nRow[2] = {INT_MIN, INT_MIN};
+    bool m_bOpaque[2] = {false, false};
+    int m_nNext = 0;
+};
+
+// A piece's bitmap of rectTile's size, a spare one when it is whole; NULL when none can
+// be made.
+CBackgroundTile* NewTile(const CRect& rectTile)
+{
+    std::unique_ptr<CBackgroundTile> pTile(new CBackgroundTile);
+    pTile->bWhole = rectTile.Width() == kBackgroundTile && rectTile.Height() == kBackgroundTile;
+    if (pTile->bWhole && !g_spareTiles.empty())
+    {
+        std::tie(pTile->hBitmap, pTile->pBits) = g_spareTiles.back();
+        g_spareTiles.pop_back();
+        return pTile.release();
+    }
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = rectTile.Width();
@@ -264,105 +346,55 @@ CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    std::unique_ptr<CBackgroundTile> pTile(new CBackgroundTile);
-    pTile->bWhole = rectTile.Width() == kBackgroundTile && rectTile.Height() == kBackgroundTile;
-    if (pTile->bWhole && !g_spareTiles.empty())
-    {
-        std::tie(pTile->hBitmap, pTile->pBits) = g_spareTiles.back();
-        g_spareTiles.pop_back();
-    }
-    else
-        pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pTile->pBits, NULL, 0);
-    void* const pBits = pTile->pBits;
-    if (pTile->hBitmap == NULL || pBits == NULL)
-    {
-        pPicture->UnlockBits(&data);
+    pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pTile->pBits, NULL, 0);
+    return pTile->hBitmap != NULL && pTile->pBits != NULL ? pTile.release() : NULL;
+}
+
+// One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
+// picture), each as the library's bilinear drawing of the whole picture into
+// (0, 0, sizePixels) gives it, so a piece does not depend on where the others lie.
+CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels, const CRect& rectTile)
+{
+    const CSize sizePicture((int)pPicture->GetWidth(), (int)pPicture->GetHeight());
+    if (sizePicture.cx <= 0 || sizePicture.cy <= 0 || rectTile.IsRectEmpty())
         return NULL;
-    }
-    // a row of the picture mixed across (outside the picture: transparent), the last two
-    // kept, each with whether it is all opaque
+    std::vector<CSampleAt> columns, rows;
+    SampleAxis(rectTile.left, rectTile.right, sizePicture.cx, sizePixels.cx, columns);
+    SampleAxis(rectTile.top, rectTile.bottom, sizePicture.cy, sizePixels.cy, rows);
+    // the part of the picture the piece reads
+    const int nLeft = columns.front().nFrom, nTop = rows.front().nFrom;
+    const Gdiplus::Rect rectRead(nLeft, nTop, std::min<int>(columns.back().nTo, sizePicture.cx - 1) - nLeft + 1,
+                                 std::min<int>(rows.back().nTo, sizePicture.cy - 1) - nTop + 1);
+    std::unique_ptr<CBackgroundTile> pTile(NewTile(rectTile));
+    Gdiplus::BitmapData data;
+    if (pTile == NULL
+        || pPicture->LockBits(&rectRead, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
+        return NULL;
+    CMixedRows mixed(data, rectRead, columns, sizePicture);
     const size_t nColumns = columns.size();
-    size_t nInside = 0;         // the columns that lie between two pixels of the picture
-    while (nInside < nColumns && columns[nInside].nTo < nWidth)
-        nInside++;
-    std::vector<DWORD> mixed[2] = {std::vector<DWORD>(nColumns), std::vector<DWORD>(nColumns)};
-    int mixedRow[2] = {INT_MIN, INT_MIN};
-    bool mixedOpaque[2] = {false, false};
-    int nNextSlot = 0;
-    auto MixedRow = [&](int nRow, bool& bOpaque) -> const DWORD* {
-        for (int n = 0; n < 2; n++)
-        {
-            if (mixedRow[n] == nRow)
-            {
-                bOpaque = mixedOpaque[n];
-                return mixed[n].data();
-            }
-        }
-        const int n = nNextSlot;
-        nNextSlot ^= 1;
-        mixedRow[n] = nRow;
-        DWORD* pOut = mixed[n].data();
-        DWORD nAll = 0;
-        if (nRow < 0 || nRow >= nHeight)
-            std::fill(pOut, pOut + nColumns, 0);
-        else
-        {
-            const DWORD* pIn = (const DWORD*)((const BYTE*)data.Scan0 + (ptrdiff_t)(nRow - rectRead.Y) * data.Stride)
-                               - rectRead.X;
-            nAll = 0xFF000000;
-            for (int x = rectRead.X; x < rectRead.X + rectRead.Width; x++)
-                nAll &= pIn[x];
-            size_t x = 0;
-            if (nAll == 0xFF000000)
-            {
-                for (; x < nInside; x++)
-                {
-                    const CSampleAt& s = columns[x];
-                    pOut[x] = s.nPos == 0 ? pIn[s.nFrom] : MixOpaque(pIn[s.nFrom], pIn[s.nTo], (DWORD)s.nPos);
-                }
-            }
-            for (; x < nColumns; x++)
-            {
-                const CSampleAt& s = columns[x];
-                pOut[x] = MixColors(pIn[s.nFrom], s.nTo < nWidth ? pIn[s.nTo] : 0, s.nPos);
-                nAll &= pOut[x];
-            }
-        }
-        bOpaque = mixedOpaque[n] = nAll == 0xFF000000;
-        return pOut;
-    };
     for (size_t y = 0; y < rows.size(); y++)
     {
         bool bTopOpaque = false, bBottomOpaque = false;
-        const DWORD* pTop = MixedRow(rows[y].nFrom, bTopOpaque);
-        const DWORD* pBottom = MixedRow(rows[y].nTo, bBottomOpaque);
-        DWORD* pOut = (DWORD*)pBits + y * nColumns;
+        const DWORD* pTop = mixed.Row(rows[y].nFrom, bTopOpaque);
+        const DWORD* pBottom = mixed.Row(rows[y].nTo, bBottomOpaque);
+        DWORD* pOut = (DWORD*)pTile->pBits + y * nColumns;
         const DWORD nPos = (DWORD)rows[y].nPos;
         if (bTopOpaque && nPos == 0)
-        {
             memcpy(pOut, pTop, nColumns * sizeof(DWORD));
-            continue;
-        }
-        if (bTopOpaque && bBottomOpaque)
+        else if (bTopOpaque && bBottomOpaque)
         {
             for (size_t x = 0; x < nColumns; x++)
                 pOut[x] = MixOpaque(pTop[x], pBottom[x], nPos);
-            continue;
         }
-        for (size_t x = 0; x < nColumns; x++)
+        else
         {
-            DWORD clr = MixColors(pTop[x], pBottom[x], (int)nPos);
-            const DWORD nAlpha = clr >> 24;
-            if (nAlpha != 0xFF)
+            // premultiplied where not opaque, as the piece is blended then
+            for (size_t x = 0; x < nColumns; x++)
             {
-                // premultiplied, as the piece is blended
-                pTile->bOpaque = false;
-                DWORD clrPremultiplied = nAlpha << 24;
-                for (int nShift = 0; nShift < 24; nShift += 8)
-                    clrPremultiplied |= ((((clr >> nShift) & 0xFF) * nAlpha + 127) / 255) << nShift;
-                clr = clrPremultiplied;
+                const DWORD clr = MixColors(pTop[x], pBottom[x], (int)nPos);
+                pTile->bOpaque = pTile->bOpaque && (clr >> 24) == 0xFF;
+                pOut[x] = (clr >> 24) == 0xFF ? clr : Premultiplied(clr);
             }
-            pOut[x] = clr;
         }
     }
     pPicture->UnlockBits(&data);
