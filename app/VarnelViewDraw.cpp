@@ -101,12 +101,12 @@ bool GetBackgroundKey(CDC* pDC, CElement* pElement, int nSide, CBackgroundKey& k
            && (LONGLONG)key.sizePixels.cx * key.sizePixels.cy <= kMaxKeptBackgroundPixels;
 }
 
-// One piece of a scaled background: premultiplied 32-bit pixels, top row first.
 // Whole pieces given up are kept for new ones, up to a number: their memory is in place
 // already, which spares a paint at a new zoom touching new pages.
 const size_t kMaxSpareTiles = 64;
 std::vector<std::pair<HBITMAP, void*>> g_spareTiles;
 
+// One piece of a scaled background: premultiplied 32-bit pixels, top row first.
 struct CBackgroundTile
 {
     CBackgroundTile() = default;
