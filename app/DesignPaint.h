@@ -5,6 +5,10 @@
 //   normal paint keeps them until the zoom or the picture changes and skips elements
 //   whose drawn bounds miss the clip box; the plain paint scales anew and draws every
 //   element of the side through its own drawing. Both give the same pixels.
+// - The view scales a background itself, in pieces of 128 pixels: each pixel is the one
+//   the library's bilinear drawing of the whole picture at its size on the device gives,
+//   so pieces agree wherever they meet; a paint at a new zoom scales only the pieces the
+//   window shows.
 // - The normal paint keeps the desk, page and elements drawn in a frame per view and
 //   draws anew only where an element's drawn state changed; after a scroll it moves the
 //   frame and draws the strips that come into view, the pictures and the elements across

@@ -13,11 +13,15 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <limits.h>
 #include <math.h>
+#include <string.h>
 
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace
@@ -32,7 +36,7 @@ const int kBackgroundCacheEntries = 6;
 // Largest background kept scaled at the zoom (pixels).
 const LONGLONG kMaxKeptBackgroundPixels = 16 * 1024 * 1024;
 // Side of the square pieces a background is scaled in, as the paints need them.
-const int kBackgroundTile = 256;
+const int kBackgroundTile = 128;
 // Pixels the kept frame reaches beyond the window on every side (a multiple of the
 // patterns' 8): an element is drawn cut by the edge of what it is drawn on a little
 // differently from one drawn whole, so the window's pixels are drawn far from it.
@@ -97,6 +101,11 @@ bool GetBackgroundKey(CDC* pDC, CElement* pElement, int nSide, CBackgroundKey& k
            && (LONGLONG)key.sizePixels.cx * key.sizePixels.cy <= kMaxKeptBackgroundPixels;
 }
 
+// Whole pieces given up are kept for new ones, up to a number: their memory is in place
+// already, which spares a paint at a new zoom touching new pages.
+const size_t kMaxSpareTiles = 64;
+std::vector<std::pair<HBITMAP, void*>> g_spareTiles;
+
 // One piece of a scaled background: premultiplied 32-bit pixels, top row first.
 struct CBackgroundTile
 {
@@ -105,10 +114,16 @@ struct CBackgroundTile
     CBackgroundTile& operator=(const CBackgroundTile&) = delete;
     ~CBackgroundTile()
     {
-        if (hBitmap != NULL)
+        if (hBitmap == NULL)
+            return;
+        if (bWhole && g_spareTiles.size() < kMaxSpareTiles)
+            g_spareTiles.emplace_back(hBitmap, pBits);
+        else
             ::DeleteObject(hBitmap);
     }
     HBITMAP hBitmap = NULL;
+    void* pBits = NULL;
+    bool bWhole = false;    // kBackgroundTile pixels a side
     bool bOpaque = true;
 };
 
@@ -175,39 +190,155 @@ CBackgroundEntry& KeptBackground(const CBackgroundKey& key)
     return *pEntry;
 }
 
-// One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
-// picture), drawn with room around them so that smoothing sees the neighbours.
-CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels, const CRect& rectTile)
+// Mixes two opaque colours, nPos/255 of the way from one to the other: red and blue side
+// by side, each channel's sum divided by 255 rounding down.
+inline DWORD MixOpaque(DWORD clrFrom, DWORD clrTo, DWORD nPos)
 {
-    const double fScale = fmax((double)sizePixels.cx / fmax(1.0, (double)pPicture->GetWidth()),
-                               (double)sizePixels.cy / fmax(1.0, (double)pPicture->GetHeight()));
-    const int nRoom = (int)fmin(kBackgroundTile, ceil(2 * fScale) + 2);
-    Gdiplus::Bitmap work(rectTile.Width() + 2 * nRoom, rectTile.Height() + 2 * nRoom, PixelFormat32bppPARGB);
-    if (work.GetLastStatus() != Gdiplus::Ok)
-        return NULL;
+    auto Divide = [](DWORD n) { return ((n + 0x00010001 + ((n >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF; };
+    const DWORD nRedBlue = (clrFrom & 0x00FF00FF) * (255 - nPos) + (clrTo & 0x00FF00FF) * nPos;
+    const DWORD nGreen = ((clrFrom >> 8) & 0xFF) * (255 - nPos) + ((clrTo >> 8) & 0xFF) * nPos;
+    return 0xFF000000 | Divide(nRedBlue) | (Divide(nGreen) << 8);
+}
+
+// Mixes two unpremultiplied colours, nPos/255 of the way from one to the other, weighed by
+// their alpha, as the imaging library's bilinear drawing does.
+inline DWORD MixColors(DWORD clrFrom, DWORD clrTo, int nPos)
+{
+    if (((clrFrom & clrTo) >> 24) == 0xFF)
+        return MixOpaque(clrFrom, clrTo, (DWORD)nPos);
+    const int nFrom = (int)(clrFrom >> 24) * (nPos ^ 0xFF), nTo = (int)(clrTo >> 24) * nPos;
+    const int nAlpha = nFrom + nTo;
+    if (nAlpha < 0xFF)
+        return 0;
+    DWORD clr = (DWORD)(nAlpha / 0xFF) << 24;
+    for (int nShift = 0; nShift < 24; nShift += 8)
+        clr |= (DWORD)(((int)((clrFrom >> nShift) & 0xFF) * nFrom + (int)((clrTo >> nShift) & 0xFF) * nTo) / nAlpha)
+               << nShift;
+    return clr;
+}
+
+// Where one row or column of the scaled picture samples the picture: the two pixels it
+// lies between (either may be outside) and how far from the first, in 255ths.
+struct CSampleAt
+{
+    int nFrom;
+    int nTo;
+    int nPos;
+};
+
+void SampleAxis(int nFirst, int nEnd, int nPicture, int nScaled, std::vector<CSampleAt>& samples)
+{
+    // the library's step: the inverse of its scale
+    const float fStep = 1.0f / ((float)nScaled / (float)nPicture);
+    samples.resize(nEnd - nFirst);
+    for (int i = nFirst; i < nEnd; i++)
     {
-        // only the part of the picture the piece shows, with a few pixels around it (the
-        // library reads every pixel of the part it is given)
-        const double fScaleX = (double)sizePixels.cx / fmax(1.0, (double)pPicture->GetWidth());
-        const double fScaleY = (double)sizePixels.cy / fmax(1.0, (double)pPicture->GetHeight());
-        const double fLeft = fmax(0.0, floor((rectTile.left - nRoom) / fScaleX) - 2);
-        const double fTop = fmax(0.0, floor((rectTile.top - nRoom) / fScaleY) - 2);
-        const double fRight = fmin((double)pPicture->GetWidth(), ceil((rectTile.right + nRoom) / fScaleX) + 2);
-        const double fBottom = fmin((double)pPicture->GetHeight(), ceil((rectTile.bottom + nRoom) / fScaleY) + 2);
-        if (!(fRight > fLeft && fBottom > fTop))
-            return NULL;
-        Gdiplus::Graphics g(&work);
-        g.Clear(Gdiplus::Color(0, 0, 0, 0));
-        g.DrawImage(pPicture,
-                    Gdiplus::RectF((float)(nRoom - rectTile.left + fLeft * fScaleX),
-                                   (float)(nRoom - rectTile.top + fTop * fScaleY),
-                                   (float)((fRight - fLeft) * fScaleX), (float)((fBottom - fTop) * fScaleY)),
-                    (float)fLeft, (float)fTop, (float)(fRight - fLeft), (float)(fBottom - fTop), Gdiplus::UnitPixel);
+        const float f = (float)i * fStep;
+        const float fFloor = floorf(f);
+        // (the first pixel within the picture whatever the rounding)
+        samples[i - nFirst] = CSampleAt{std::min((int)fFloor, nPicture - 1), (int)ceilf(f),
+                                        (int)((f - fFloor) * 255.0f + 0.5f)};
     }
-    Gdiplus::BitmapData data;
-    Gdiplus::Rect rectLock(nRoom, nRoom, rectTile.Width(), rectTile.Height());
-    if (work.LockBits(&rectLock, Gdiplus::ImageLockModeRead, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
-        return NULL;
+}
+
+// An unpremultiplied colour premultiplied, rounded as the library does.
+inline DWORD Premultiplied(DWORD clr)
+{
+    const DWORD nAlpha = clr >> 24;
+    DWORD clrPremultiplied = nAlpha << 24;
+    for (int nShift = 0; nShift < 24; nShift += 8)
+        clrPremultiplied |= ((((clr >> nShift) & 0xFF) * nAlpha + 127) / 255) << nShift;
+    return clrPremultiplied;
+}
+
+// The rows of the picture a piece reads, each mixed across at the piece's columns
+// (outside the picture: transparent); the last two are kept, each with whether it is all
+// opaque.
+class CMixedRows
+{
+public:
+    CMixedRows(const Gdiplus::BitmapData& data, const Gdiplus::Rect& rectRead, const std::vector<CSampleAt>& columns,
+               CSize sizePicture)
+        : m_data(data), m_rectRead(rectRead), m_columns(columns), m_sizePicture(sizePicture)
+    {
+        while (m_nInside < columns.size() && columns[m_nInside].nTo < sizePicture.cx)
+            m_nInside++;
+        for (std::vector<DWORD>& row : m_rows)
+            row.resize(columns.size());
+    }
+
+    const DWORD* Row(int nRow, bool& bOpaque)
+    {
+        for (int n = 0; n < 2; n++)
+        {
+            if (m_nRow[n] == nRow)
+            {
+                bOpaque = m_bOpaque[n];
+                return m_rows[n].data();
+            }
+        }
+        const int n = m_nNext;
+        m_nNext ^= 1;
+        m_nRow[n] = nRow;
+        bOpaque = m_bOpaque[n] = Mix(nRow, m_rows[n].data());
+        return m_rows[n].data();
+    }
+
+private:
+    // TRUE when the mixed row is all opaque.
+    bool Mix(int nRow, DWORD* pOut) const
+    {
+        if (nRow < 0 || nRow >= m_sizePicture.cy)
+        {
+            std::fill(pOut, pOut + m_columns.size(), 0);
+            return false;
+        }
+        const DWORD* pIn = (const DWORD*)((const BYTE*)m_data.Scan0 + (ptrdiff_t)(nRow - m_rectRead.Y) * m_data.Stride)
+                           - m_rectRead.X;
+        DWORD nAll = 0xFF000000;
+        for (int x = m_rectRead.X; x < m_rectRead.X + m_rectRead.Width; x++)
+            nAll &= pIn[x];
+        size_t x = 0;
+        if (nAll == 0xFF000000)
+        {
+            for (; x < m_nInside; x++)
+            {
+                const CSampleAt& s = m_columns[x];
+                pOut[x] = s.nPos == 0 ? pIn[s.nFrom] : MixOpaque(pIn[s.nFrom], pIn[s.nTo], (DWORD)s.nPos);
+            }
+        }
+        for (; x < m_columns.size(); x++)
+        {
+            const CSampleAt& s = m_columns[x];
+            pOut[x] = MixColors(pIn[s.nFrom], s.nTo < m_sizePicture.cx ? pIn[s.nTo] : 0, s.nPos);
+            nAll &= pOut[x];
+        }
+        return nAll == 0xFF000000;
+    }
+
+    const Gdiplus::BitmapData& m_data;
+    const Gdiplus::Rect m_rectRead;
+    const std::vector<CSampleAt>& m_columns;
+    const CSize m_sizePicture;
+    size_t m_nInside = 0;       // the columns that lie between two pixels of the picture
+    std::vector<DWORD> m_rows[2];
+    int m_nRow[2] = {INT_MIN, INT_MIN};
+    bool m_bOpaque[2] = {false, false};
+    int m_nNext = 0;
+};
+
+// A piece's bitmap of rectTile's size, a spare one when it is whole; NULL when none can
+// be made.
+CBackgroundTile* NewTile(const CRect& rectTile)
+{
+    std::unique_ptr<CBackgroundTile> pTile(new CBackgroundTile);
+    pTile->bWhole = rectTile.Width() == kBackgroundTile && rectTile.Height() == kBackgroundTile;
+    if (pTile->bWhole && !g_spareTiles.empty())
+    {
+        std::tie(pTile->hBitmap, pTile->pBits) = g_spareTiles.back();
+        g_spareTiles.pop_back();
+        return pTile.release();
+    }
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = rectTile.Width();
@@ -215,26 +346,58 @@ CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* pBits = NULL;
-    std::unique_ptr<CBackgroundTile> pTile(new CBackgroundTile);
-    pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (pTile->hBitmap == NULL || pBits == NULL)
-    {
-        work.UnlockBits(&data);
+    pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pTile->pBits, NULL, 0);
+    return pTile->hBitmap != NULL && pTile->pBits != NULL ? pTile.release() : NULL;
+}
+
+// One piece of a picture scaled to sizePixels: the pixels of rectTile (in the scaled
+// picture), each as the library's bilinear drawing of the whole picture into
+// (0, 0, sizePixels) gives it, so a piece does not depend on where the others lie.
+CBackgroundTile* ScaleBackgroundTile(Gdiplus::Bitmap* pPicture, CSize sizePixels, const CRect& rectTile)
+{
+    const CSize sizePicture((int)pPicture->GetWidth(), (int)pPicture->GetHeight());
+    if (sizePicture.cx <= 0 || sizePicture.cy <= 0 || rectTile.IsRectEmpty())
         return NULL;
-    }
-    for (int y = 0; y < rectTile.Height(); y++)
+    std::vector<CSampleAt> columns, rows;
+    SampleAxis(rectTile.left, rectTile.right, sizePicture.cx, sizePixels.cx, columns);
+    SampleAxis(rectTile.top, rectTile.bottom, sizePicture.cy, sizePixels.cy, rows);
+    // the part of the picture the piece reads
+    const int nLeft = columns.front().nFrom, nTop = rows.front().nFrom;
+    const Gdiplus::Rect rectRead(nLeft, nTop, std::min<int>(columns.back().nTo, sizePicture.cx - 1) - nLeft + 1,
+                                 std::min<int>(rows.back().nTo, sizePicture.cy - 1) - nTop + 1);
+    std::unique_ptr<CBackgroundTile> pTile(NewTile(rectTile));
+    Gdiplus::BitmapData data;
+    if (pTile == NULL
+        || pPicture->LockBits(&rectRead, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok)
+        return NULL;
+    CMixedRows mixed(data, rectRead, columns, sizePicture);
+    const size_t nColumns = columns.size();
+    for (size_t y = 0; y < rows.size(); y++)
     {
-        const DWORD* pIn = (const DWORD*)((const BYTE*)data.Scan0 + (ptrdiff_t)y * data.Stride);
-        DWORD* pOut = (DWORD*)pBits + (size_t)y * rectTile.Width();
-        for (int x = 0; x < rectTile.Width(); x++)
+        bool bTopOpaque = false, bBottomOpaque = false;
+        const DWORD* pTop = mixed.Row(rows[y].nFrom, bTopOpaque);
+        const DWORD* pBottom = mixed.Row(rows[y].nTo, bBottomOpaque);
+        DWORD* pOut = (DWORD*)pTile->pBits + y * nColumns;
+        const DWORD nPos = (DWORD)rows[y].nPos;
+        if (bTopOpaque && nPos == 0)
+            memcpy(pOut, pTop, nColumns * sizeof(DWORD));
+        else if (bTopOpaque && bBottomOpaque)
         {
-            pOut[x] = pIn[x];
-            if ((pIn[x] >> 24) != 0xFF)
-                pTile->bOpaque = false;
+            for (size_t x = 0; x < nColumns; x++)
+                pOut[x] = MixOpaque(pTop[x], pBottom[x], nPos);
+        }
+        else
+        {
+            // premultiplied where not opaque, as the piece is blended then
+            for (size_t x = 0; x < nColumns; x++)
+            {
+                const DWORD clr = MixColors(pTop[x], pBottom[x], (int)nPos);
+                pTile->bOpaque = pTile->bOpaque && (clr >> 24) == 0xFF;
+                pOut[x] = (clr >> 24) == 0xFF ? clr : Premultiplied(clr);
+            }
         }
     }
-    work.UnlockBits(&data);
+    pPicture->UnlockBits(&data);
     ::GdiFlush();
     return pTile.release();
 }

@@ -7,9 +7,9 @@
 // - full paint: the kept frame dropped before each paint, so every element in the window
 //   is drawn (the background stays scaled to the zoom); the 1,000 elements also with one
 //   kind of work taken out, which shows what each costs;
-// - full paint at a new zoom: a zoom command (in and out in turn) and its paint, the
-//   scaled backgrounds dropped first, so the background is scaled anew; and the same
-//   after the view's idle time, in which it scales the backgrounds of the next zooms and
+// - full paint at a new zoom: a zoom command (in and out in turn, or a jump between 100 %
+//   and 300 % as the Zoom menu makes it) and its paint, the scaled backgrounds dropped
+//   first, so the background is scaled anew; and a step after the view's idle time, in which it scales the backgrounds of the next zooms and
 //   draws the frames they show (the step then draws only what differs);
 // - kept frame: a repaint with nothing changed;
 // - changed strip: a repaint after one element in the window's middle moved by a unit;
@@ -158,7 +158,8 @@ enum Action
 {
     FULL_PAINT,         // the kept frame dropped, then a paint
     NEW_ZOOM,           // zoom in and out in turn (backgrounds dropped first), and the paint
-    ZOOM_AHEAD,         // the same, the backgrounds dropped and a paint's idle time let pass first
+    NEW_ZOOM_JUMP,      // 300 % from 100 % and back in turn (from the case's zoom), the same
+    ZOOM_AHEAD,         // as NEW_ZOOM, the backgrounds dropped and a paint's idle time let pass first
     KEPT_FRAME,         // a paint with nothing changed
     CHANGED_STRIP,      // the element nearest the window's middle moved by a unit, and a paint
     SCROLL_LINE,        // a scroll by a line down and up in turn, and the paint
@@ -174,6 +175,7 @@ const char* ActionName(Action nAction)
     {
     case FULL_PAINT: return "full paint";
     case NEW_ZOOM: return "full paint at a new zoom (zoom step), background scaled anew";
+    case NEW_ZOOM_JUMP: return "full paint at a new zoom (jump between 100 % and 300 %), background scaled anew";
     case ZOOM_AHEAD: return "full paint at a new zoom (zoom step) after idle time";
     case KEPT_FRAME: return "kept frame, nothing changed";
     case CHANGED_STRIP: return "changed strip, one element nudged";
@@ -257,7 +259,7 @@ double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, 
             ForgetDrawnFrames();
         if (nAction == FULL_PAINT_COLD)
             ForgetGradientFills();
-        if (nAction == NEW_ZOOM)
+        if (nAction == NEW_ZOOM || nAction == NEW_ZOOM_JUMP)
             ForgetDrawnBackgrounds();
         if (nAction == ZOOM_AHEAD)
         {
@@ -279,6 +281,9 @@ double TimeRuns(CVarnelView* pView, float fZoom, Action nAction, double& fBest, 
         case NEW_ZOOM:
         case ZOOM_AHEAD:
             pView->SendMessage(WM_COMMAND, ZoomStepCommand(fZoom, bFirst), 0);
+            break;
+        case NEW_ZOOM_JUMP:
+            pView->SendMessage(WM_COMMAND, ZoomCommand(bFirst ? (fZoom == 3.0f ? 1.0f : 3.0f) : fZoom), 0);
             break;
         case SCROLL_LINE:
             pView->SendMessage(WM_VSCROLL, MAKEWPARAM(bFirst ? SB_LINEDOWN : SB_LINEUP, 0), 0);
@@ -475,6 +480,7 @@ int main(int argc, char* argv[])
             {1000, 1.0f, NO_TEXTS, FULL_PAINT}, {1000, 3.0f, NO_TEXTS, FULL_PAINT},
             {50, 1.0f, AS_DESIGNED, NEW_ZOOM}, {50, 3.0f, AS_DESIGNED, NEW_ZOOM},
             {1000, 1.0f, AS_DESIGNED, NEW_ZOOM}, {1000, 3.0f, AS_DESIGNED, NEW_ZOOM},
+            {50, 1.0f, AS_DESIGNED, NEW_ZOOM_JUMP}, {1000, 1.0f, AS_DESIGNED, NEW_ZOOM_JUMP},
             {50, 1.0f, AS_DESIGNED, ZOOM_AHEAD}, {50, 3.0f, AS_DESIGNED, ZOOM_AHEAD},
             {1000, 1.0f, AS_DESIGNED, ZOOM_AHEAD}, {1000, 3.0f, AS_DESIGNED, ZOOM_AHEAD},
             {1000, 1.0f, PLAIN_FILLS, ZOOM_AHEAD}, {1000, 3.0f, PLAIN_FILLS, ZOOM_AHEAD},

@@ -236,6 +236,58 @@ protected:
         ExpectSamePixels(plain, shown, nOffByOne);
     }
 
+    // The page's pixels inside its border are those of the library's drawing of the whole
+    // background picture at its size on the device (nothing over it); where the picture is
+    // not opaque, that drawing over the page's white, within a level.
+    void ExpectBackgroundAsDrawnWhole(Bitmap* pPicture)
+    {
+        const std::vector<COLORREF> shown = Capture();
+        ASSERT_FALSE(shown.empty());
+        CRect rectPage(0, 0, m_pDoc->m_nDesignWidth, m_pDoc->m_nDesignHeight);
+        m_pView->LogicalToDeviceRect(rectPage);
+        const CSize size = rectPage.Size();
+        Bitmap whole(size.cx, size.cy, PixelFormat32bppPARGB);
+        {
+            Graphics g(&whole);
+            g.Clear(Color(0, 0, 0, 0));
+            g.DrawImage(pPicture, RectF(0, 0, (REAL)size.cx, (REAL)size.cy), 0, 0, (REAL)pPicture->GetWidth(),
+                        (REAL)pPicture->GetHeight(), UnitPixel);
+        }
+        BitmapData data;
+        Rect rectLock(0, 0, size.cx, size.cy);
+        ASSERT_EQ(Ok, whole.LockBits(&rectLock, ImageLockModeRead, PixelFormat32bppPARGB, &data));
+        const int nHeight = (int)(shown.size() / m_nWidth);
+        size_t nCompared = 0, nTranslucent = 0, nDiffer = 0;
+        int nMaxDelta = 0;
+        CPoint ptFirst(-1, -1);
+        for (int y = std::max(0, (int)rectPage.top + 1); y < std::min(nHeight, (int)rectPage.bottom - 1); y++)
+        {
+            const DWORD* pRow = (const DWORD*)((const BYTE*)data.Scan0 + (ptrdiff_t)(y - rectPage.top) * data.Stride);
+            for (int x = std::max(0, (int)rectPage.left + 1); x < std::min(m_nWidth, (int)rectPage.right - 1); x++)
+            {
+                const DWORD clrWhole = pRow[x - rectPage.left], clrShown = shown[(size_t)y * m_nWidth + x];
+                const int nAlpha = (int)(clrWhole >> 24);
+                nCompared++;
+                nTranslucent += nAlpha != 0xFF;
+                int nDelta = 0;
+                for (int c = 0; c < 24; c += 8)
+                {
+                    const int nWhole = (int)((clrWhole >> c) & 0xFF) + (0xFF - nAlpha);
+                    nDelta = std::max(nDelta, abs(nWhole - (int)((clrShown >> c) & 0xFF)));
+                }
+                if (nDelta == 0 || (nAlpha != 0xFF && nDelta <= 1))
+                    continue;
+                if (nDiffer++ == 0)
+                    ptFirst = CPoint(x, y);
+                nMaxDelta = std::max(nMaxDelta, nDelta);
+            }
+        }
+        whole.UnlockBits(&data);
+        EXPECT_GT(nCompared, 20000u);
+        m_nTranslucent += nTranslucent;
+        EXPECT_EQ(0u, nDiffer) << "the first at " << ptFirst.x << "," << ptFirst.y << ", by up to " << nMaxDelta;
+    }
+
     // Paints, then lets the view do its idle work (scaling backgrounds, drawing frames for
     // the next zooms) until none is left, waiting for each timer message to be handled.
     void WaitWhileScalingAhead()
@@ -334,6 +386,7 @@ protected:
     CVarnelDoc* m_pDoc = NULL;
     CVarnelView* m_pView = NULL;
     int m_nWidth = 0;
+    size_t m_nTranslucent = 0;      // translucent background pixels compared
 };
 
 } // namespace
@@ -805,6 +858,66 @@ TEST_F(ViewPaint, AZoomStepPaintsOnceAndShowsWhatThePlainPaintDraws)
         EXPECT_EQ(1, paints.Take());
         ExpectShownAsPlain();
     }
+}
+
+TEST_F(ViewPaint, ZoomStepsTakenAtOnceShowTheBackgroundAsTheLibraryDrawsIt)
+{
+    // Two steps in a row (in one go, or the second right after the first's paint, before
+    // the idle work) and jumps such as 100 % to 300 %, at random scroll positions: the
+    // background is scaled for the new zoom at once, as the library draws the whole
+    // picture; then the same over a mixed design against the plain paint.
+    CBkgImage* pBackground = Add(new CBkgImage(MakeDetailedPicture(613, 797), 850, 1100));
+    {
+        // a band the page shows through
+        Graphics g(pBackground->m_pBitmap.get());
+        g.SetCompositingMode(CompositingModeSourceCopy);
+        SolidBrush glass(Color(0x80, 0x20, 0xC0, 0x40));
+        g.FillRectangle(&glass, 0, 300, 613, 80);
+    }
+    const unsigned nSeed = 2749;
+    std::mt19937 random(nSeed);
+    const UINT presets[] = {ID_VIEW_ZOOM_25, ID_VIEW_ZOOM_50, ID_VIEW_ZOOM_75, ID_VIEW_ZOOM_100, ID_VIEW_ZOOM_150,
+                            ID_VIEW_ZOOM_200, ID_VIEW_ZOOM_300};
+    Paint();
+    for (int nStep = 0; nStep < 12; nStep++)
+    {
+        if (nStep == 6)
+        {
+            BuildMixedDesign();
+            SetZoom(1.0f);
+        }
+        // each half starts with the jump from 100 % to 300 % and back
+        const int nKind = nStep % 6 < 2 ? 2 : (int)(random() % 3);
+        const UINT nStepCommand = random() % 2 == 0 ? ID_VIEW_ZOOM_IN : ID_VIEW_ZOOM_OUT;
+        SCOPED_TRACE(testing::Message() << "seed " << nSeed << " step " << nStep << " kind " << nKind << " from "
+                                        << m_pView->GetZoom());
+        ScrollToUnits((int)(random() % 600), (int)(random() % 800), false);
+        const HWND hMain = m_program.m_pApp->m_pMainWnd->m_hWnd;
+        if (nKind == 0)
+        {
+            ::PostMessageA(hMain, WM_COMMAND, nStepCommand, 0);
+            ::PostMessageA(hMain, WM_COMMAND, nStepCommand, 0);
+            Drain();
+        }
+        else if (nKind == 1)
+        {
+            PostCommand(nStepCommand);
+            PostCommand(nStepCommand);
+        }
+        else
+        {
+            // 100 % to 300 % and back, else a preset at random
+            const float fZoom = m_pView->GetZoom();
+            PostCommand(fZoom == 1.0f ? ID_VIEW_ZOOM_300 : fZoom == 3.0f ? ID_VIEW_ZOOM_100 : presets[random() % 7]);
+        }
+        if (nStep < 6)
+            ExpectBackgroundAsDrawnWhole(pBackground->m_pBitmap.get());
+        else
+            ExpectShownAsPlain();
+        if (HasFailure())
+            break;
+    }
+    EXPECT_GT(m_nTranslucent, 1000u);
 }
 
 TEST_F(ViewPaint, AnOpenedPublicationPaintsOnceAndShowsWhatThePlainPaintDraws)
