@@ -523,9 +523,9 @@ void CNewCardWizard::OnOK()
 {
     CString strText;
     GetDlgItemText(IDC_WIZ_HEIGHT, strText);
-    m_fHeight = (float)atof(strText);
+    m_fHeight = (float)ReadTypedSize(strText);
     GetDlgItemText(IDC_WIZ_WIDTH, strText);
-    m_fWidth = (float)atof(strText);
+    m_fWidth = (float)ReadTypedSize(strText);
     int nSize = m_listSizes.GetCurSel();
     m_nPubType = m_comboCategory.GetCurSel();
     if (m_nPubType < 0 || m_nPubType >= CATEGORY_COUNT)

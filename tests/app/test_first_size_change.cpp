@@ -7,6 +7,7 @@
 #include "app/ChildFrm.h"
 #include "app/VarnelView.h"
 #include "model/Elements.h"
+#include "output/PubSizeDlg.h"
 #include "resources/pubsize_resource.h"
 
 #include <stdio.h>
@@ -96,5 +97,43 @@ TEST_F(FirstSizes, InterchangingWidthAndHeightKeepsThePageFrameOnThePage)
         ASSERT_EQ(0, script.GetPendingCount());
         EXPECT_EQ(i % 2 == 0 ? 1400 : 850, pDoc->m_nDesignWidth);
         EXPECT_EQ(Str(CRect(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight)), Str(pFrame->GetRect())) << i;
+    }
+}
+
+// A side typed into the dialog is taken only when the whole text is a number; a decimal
+// comma or a unit after it brings the size message, and the dialog stays open.
+TEST_F(FirstSizes, TheNewSizeIsTakenOnlyFromAWholeNumber)
+{
+    const struct
+    {
+        const char* pszText;
+        int nHeight;        // 0: refused
+    } sides[] = { { " 4.5 ", 450 }, { "4,5", 0 }, { "4.5 in", 0 }, { "4.5.1", 0 } };
+    for (const auto& side : sides)
+    {
+        CMessageBoxRecorder boxes;
+        CPubSizeDlg dlg;
+        dlg.m_nOldWidth = 400;
+        dlg.m_nOldHeight = 200;
+        CDialogScript script;
+        CDialogScript::CSteps& steps = script.OnDialog(IDD_PUBSIZE)
+            .Click(IDC_PUBSIZE_APPLY_NEW)
+            .SetText(IDC_PUBSIZE_WIDTH, "2")
+            .SetText(IDC_PUBSIZE_HEIGHT, side.pszText)
+            .OK();
+        if (side.nHeight == 0)
+            steps.Cancel();
+        const INT_PTR nResult = dlg.DoModal();
+        EXPECT_EQ(side.nHeight != 0 ? IDOK : IDCANCEL, nResult) << side.pszText;
+        EXPECT_EQ(side.nHeight != 0 ? 0 : 1, boxes.GetCount()) << side.pszText;
+        if (side.nHeight != 0)
+        {
+            EXPECT_EQ(side.nHeight, dlg.m_nNewHeight);
+        }
+        else if (boxes.GetCount() == 1)
+        {
+            EXPECT_STREQ("Please enter a width between 0.05 inch(0.13 cm) and 25 inch(63.5 cm).",
+                         boxes.GetCall(0).m_strText);
+        }
     }
 }
