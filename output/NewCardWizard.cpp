@@ -341,7 +341,7 @@ void CNewCardWizard::OnSelchangeTemplate()
         m_listTemplates.GetText(nIndex, strName);
         m_strTemplatePath = m_strProgramFolder + kTemplatesFolder + "\\" + strName;
     }
-    UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
+    PreviewChoice();
     UpdateControlStates();
     if (m_bTemplateUnreadable)
         ReportUnreadableTemplate();
@@ -366,7 +366,16 @@ void CNewCardWizard::OnSelchangeBackground()
         m_listBackgrounds.GetText(nIndex, strName);
         m_strBackgroundPath = m_strProgramFolder + kBackgroundsFolder + "\\" + strName;
     }
-    UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
+    PreviewChoice();
+}
+
+// A blank design is made without template and background, so its preview is the empty page.
+void CNewCardWizard::PreviewChoice()
+{
+    if (IsDlgButtonChecked(IDC_WIZ_BLANK) == BST_CHECKED)
+        UpdatePreview(CString(), CString());
+    else
+        UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
 }
 
 // Renders template and background on a scratch document and keeps the template's size for the keep-size
@@ -499,6 +508,7 @@ void CNewCardWizard::OnClickedBlankOrKeepSize()
 {
     if (IsDlgButtonChecked(IDC_WIZ_BLANK) == BST_CHECKED)
         m_bKeepSizeWanted = FALSE;      // a blank design leaves the box cleared
+    PreviewChoice();
     UpdateControlStates();
 }
 

@@ -1,6 +1,6 @@
-// The wizard's own size as a user types it: the unit reached by Tab and chosen by its
-// letters, and sides that are more than a number, refused with the size message instead
-// of read in part.
+// The wizard as a user drives it from the keyboard: the unit of the own size reached by
+// Tab and chosen by its letters, sides that are more than a number (refused with the size
+// message instead of read in part), and the preview of a blank design.
 
 #include "wizard_test_support.h"
 #include "test_support.h"
@@ -16,6 +16,21 @@ bool FocusIsOn(CWnd* pDlg, int nID)
     HWND hControl = pDlg->GetDlgItem(nID)->GetSafeHwnd();
     HWND hFocus = ::GetFocus();
     return hFocus != NULL && (hFocus == hControl || ::IsChild(hControl, hFocus));
+}
+
+// Space on the blank-design box, as the keyboard gives it.
+void PressBlankDesign(CWnd* pDlg)
+{
+    pDlg->GetDlgItem(IDC_WIZ_BLANK)->SetFocus();
+    ASSERT_TRUE(SendKeyStrokes({}, {VK_SPACE}));
+}
+
+// The colour of a point of the design in the preview painted in the real group box.
+COLORREF PreviewPixel(CWnd* pDlg, const CNewCardWizard& dlg, double x, double y)
+{
+    pDlg->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    CClientDC dc(pDlg->GetDlgItem(IDC_WIZ_PREVIEW));
+    return dc.GetPixel(10 + (int)(dlg.m_nPreviewWidth * x), 10 + (int)(dlg.m_nPreviewHeight * y));
 }
 
 } // namespace
@@ -81,4 +96,44 @@ TEST_F(WizardSizeTest, OwnSizeTakesOnlyAWholeNumber)
                          boxes.GetCall(0).m_strText);
         }
     }
+}
+
+// A blank design is made without the template and the picture: its preview is the empty
+// page, and the template on its picture comes back with the box cleared.
+TEST_F(WizardSizeTest, ABlankDesignPreviewsTheEmptyPage)
+{
+    m_files.AddTemplate("WizTest C.bdgt", 338, 233);
+    CNewCardWizard dlg;
+    CDialogScript script;
+    script.OnDialog(IDD_WIZ_NEWCARD)
+        .Do([&](CWnd* pDlg)
+        {
+            EXPECT_EQ(RGB(0, 192, 0), PreviewPixel(pDlg, dlg, 0.2, 0.23));    // the template's rectangle
+            EXPECT_EQ(RGB(255, 0, 0), PreviewPixel(pDlg, dlg, 0.7, 0.7));     // the picture
+            PressBlankDesign(pDlg);
+        })
+        .Do([&](CWnd* pDlg)
+        {
+            ASSERT_TRUE(IsChecked(pDlg, IDC_WIZ_BLANK));
+            EXPECT_EQ(RGB(255, 255, 255), PreviewPixel(pDlg, dlg, 0.2, 0.23));
+            EXPECT_EQ(RGB(255, 255, 255), PreviewPixel(pDlg, dlg, 0.7, 0.7));
+            EXPECT_EQ(RGB(0, 0, 0), PreviewPixel(pDlg, dlg, 0.0, 0.5));       // framed
+        })
+        .Select(IDC_WIZ_CATEGORY, CNewCardWizard::catBadge)
+        .Select(IDC_WIZ_CATEGORY, CNewCardWizard::catLabel)
+        .Do([&](CWnd* pDlg)
+        {
+            EXPECT_EQ(RGB(255, 255, 255), PreviewPixel(pDlg, dlg, 0.2, 0.23));
+            PressBlankDesign(pDlg);
+        })
+        .Do([&](CWnd* pDlg)
+        {
+            ASSERT_FALSE(IsChecked(pDlg, IDC_WIZ_BLANK));
+            EXPECT_EQ(RGB(0, 192, 0), PreviewPixel(pDlg, dlg, 0.2, 0.23));
+            EXPECT_EQ(RGB(255, 0, 0), PreviewPixel(pDlg, dlg, 0.7, 0.7));
+            EXPECT_STREQ("Keep Template's Size: 3.0 X 1.5 Inch", ControlTextOf(pDlg, IDC_WIZ_KEEPSIZE));
+        })
+        .Cancel();
+    EXPECT_EQ(IDCANCEL, dlg.DoModal());
+    EXPECT_EQ(0, m_boxes.GetCount());
 }
