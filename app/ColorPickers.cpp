@@ -45,10 +45,11 @@ IMPLEMENT_DYNAMIC(CColorPickerCombo, CComboBox)
 
 BEGIN_MESSAGE_MAP(CColorPickerCombo, CComboBox)
     ON_CONTROL_REFLECT(CBN_SELCHANGE, OnSelChange)
+    ON_MESSAGE(CB_SETCURSEL, OnSetCurSel)
 END_MESSAGE_MAP()
 
 CColorPickerCombo::CColorPickerCombo(DWORD clrInitial)
-    : m_clrSelected(0xFF000000), m_clrInitial(clrInitial)
+    : m_clrSelected(0xFF000000), m_clrInitial(clrInitial), m_nAccepted(CB_ERR)
 {
 }
 
@@ -87,7 +88,8 @@ void CColorPickerCombo::SelectColor(DWORD clr)
     SelectColorIn(m_hWnd, clr);
 }
 
-// Takes the chosen colour; the "More" item opens the colour dialog and keeps the colour picked there.
+// Takes the chosen colour; the "More" item opens the colour dialog and keeps the colour picked there, and
+// Cancel there goes back to the item chosen before.
 void CColorPickerCombo::OnSelChange()
 {
     const int nIndex = GetCurSel();
@@ -97,13 +99,33 @@ void CColorPickerCombo::OnSelChange()
     CString strText;
     GetLBText(nIndex, strText);
     if (strText != kMoreItem)
+    {
+        m_nAccepted = nIndex;
         return;
+    }
+    const int nBefore = m_nAccepted;
     CColorDialog dlg(0, 0, NULL);
     if (dlg.DoModal() != IDOK)
+    {
+        if (nBefore >= 0 && nBefore != nIndex && m_hWnd != NULL)
+        {
+            SetCurSel(nBefore);
+            m_clrSelected = ItemColor(m_hWnd, nBefore);
+        }
         return;
+    }
     SetItemData(nIndex, dlg.GetColor());
     m_clrSelected = ColorRefToArgb(dlg.GetColor());
+    m_nAccepted = nIndex;
     Invalidate();
+}
+
+// Selections made by the program (the data exchange too) are the ones a cancelled colour dialog goes back to.
+LRESULT CColorPickerCombo::OnSetCurSel(WPARAM, LPARAM)
+{
+    const LRESULT nResult = Default();
+    m_nAccepted = (int)nResult;
+    return nResult;
 }
 
 void CColorPickerCombo::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)

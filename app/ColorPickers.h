@@ -6,6 +6,7 @@
 //   common colour dialog. Item data is a COLORREF; values exchanged with pages are ARGB.
 // - A value that matches no named colour (alpha other than 255 included) selects "More..."
 //   and becomes that item's colour.
+// - Cancel in the colour dialog of "More..." gives back the item chosen before it.
 
 #pragma once
 
@@ -37,10 +38,12 @@ public:
     // Member variables
     DWORD m_clrSelected;        // ARGB, the colour last chosen
     DWORD m_clrInitial;         // ARGB, kept for the owner
+    int m_nAccepted;            // item chosen last by the user or selected by the program
 
 protected:
     void FillList();
     afx_msg void OnSelChange();
+    afx_msg LRESULT OnSetCurSel(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -541,16 +541,8 @@ void CVarnelView::ChangePublicationSize()
     if (dlg.m_nNewWidth == pDoc->m_nDesignWidth && dlg.m_nNewHeight == pDoc->m_nDesignHeight)
         return;
 
-    const double fScaleX = (double)dlg.m_nNewWidth / pDoc->m_nDesignWidth;
-    const double fScaleY = (double)dlg.m_nNewHeight / pDoc->m_nDesignHeight;
     pDoc->PushUndo();
-    for (POSITION pos = pDoc->m_listElements.GetHeadPosition(); pos != NULL;)
-    {
-        CElement* pElement = pDoc->m_listElements.GetNext(pos);
-        const CRect rect = pElement->GetRect();
-        pElement->ResizeRect((int)(rect.left * fScaleX), (int)(rect.top * fScaleY),
-                             (int)(rect.right * fScaleX), (int)(rect.bottom * fScaleY));
-    }
+    pDoc->ScaleElements(pDoc->m_nDesignWidth, pDoc->m_nDesignHeight, dlg.m_nNewWidth, dlg.m_nNewHeight);
     pDoc->m_nDesignWidth = dlg.m_nNewWidth;
     pDoc->m_nDesignHeight = dlg.m_nNewHeight;
     pDoc->SetModifiedFlag();

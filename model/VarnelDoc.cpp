@@ -117,14 +117,17 @@ float CVarnelDoc::GetZoomForDesign(int nDesignWidth, int nDesignHeight)
 
 void CVarnelDoc::ScaleElements(int nOldWidth, int nOldHeight, int nNewWidth, int nNewHeight)
 {
-    // A design without size has no scale; that axis stays as it is.
-    const float fx = nOldWidth > 0 ? (float)nNewWidth / (float)nOldWidth : 1.0f;
-    const float fy = nOldHeight > 0 ? (float)nNewHeight / (float)nOldHeight : 1.0f;
+    // A design without size has no scale; that axis stays as it is. Whole numbers, so
+    // that an edge on the old page's edge lands on the new page's edge.
+    auto scale = [](int nValue, int nOld, int nNew)
+    {
+        return nOld > 0 ? (int)((LONGLONG)nValue * nNew / nOld) : nValue;
+    };
     for (POSITION pos = m_listElements.GetHeadPosition(); pos != NULL;)
     {
         CElement* pElement = m_listElements.GetNext(pos);
         const CRect rc = pElement->GetRect();
-        pElement->ResizeRect((int)(rc.left * fx), (int)(rc.top * fy),
-                             (int)(rc.right * fx), (int)(rc.bottom * fy));
+        pElement->ResizeRect(scale(rc.left, nOldWidth, nNewWidth), scale(rc.top, nOldHeight, nNewHeight),
+                             scale(rc.right, nOldWidth, nNewWidth), scale(rc.bottom, nOldHeight, nNewHeight));
     }
 }

@@ -341,7 +341,7 @@ void CNewCardWizard::OnSelchangeTemplate()
         m_listTemplates.GetText(nIndex, strName);
         m_strTemplatePath = m_strProgramFolder + kTemplatesFolder + "\\" + strName;
     }
-    UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
+    PreviewChoice();
     UpdateControlStates();
     if (m_bTemplateUnreadable)
         ReportUnreadableTemplate();
@@ -366,7 +366,16 @@ void CNewCardWizard::OnSelchangeBackground()
         m_listBackgrounds.GetText(nIndex, strName);
         m_strBackgroundPath = m_strProgramFolder + kBackgroundsFolder + "\\" + strName;
     }
-    UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
+    PreviewChoice();
+}
+
+// A blank design is made without template and background, so its preview is the empty page.
+void CNewCardWizard::PreviewChoice()
+{
+    if (IsDlgButtonChecked(IDC_WIZ_BLANK) == BST_CHECKED)
+        UpdatePreview(CString(), CString());
+    else
+        UpdatePreview(m_strTemplatePath, m_strBackgroundPath);
 }
 
 // Renders template and background on a scratch document and keeps the template's size for the keep-size
@@ -499,6 +508,7 @@ void CNewCardWizard::OnClickedBlankOrKeepSize()
 {
     if (IsDlgButtonChecked(IDC_WIZ_BLANK) == BST_CHECKED)
         m_bKeepSizeWanted = FALSE;      // a blank design leaves the box cleared
+    PreviewChoice();
     UpdateControlStates();
 }
 
@@ -523,9 +533,9 @@ void CNewCardWizard::OnOK()
 {
     CString strText;
     GetDlgItemText(IDC_WIZ_HEIGHT, strText);
-    m_fHeight = (float)atof(strText);
+    m_fHeight = (float)ReadTypedSize(strText);
     GetDlgItemText(IDC_WIZ_WIDTH, strText);
-    m_fWidth = (float)atof(strText);
+    m_fWidth = (float)ReadTypedSize(strText);
     int nSize = m_listSizes.GetCurSel();
     m_nPubType = m_comboCategory.GetCurSel();
     if (m_nPubType < 0 || m_nPubType >= CATEGORY_COUNT)

@@ -11,6 +11,7 @@
 //   are released when it closes at the latest.
 // - A template that cannot be read is reported when it is chosen; the preview then shows
 //   the background alone, and OK refuses it (unless a blank design is asked for).
+// - With "Start with a blank design" the preview shows the empty page that is made.
 // - GDI+ must be started (the application does it at start-up).
 
 #pragma once
@@ -103,6 +104,8 @@ protected:
     // Enables the size list, the keep-size box and the two file lists after the boxes.
     void UpdateControlStates();
     void ReleaseCatalogue();
+    // Previews the chosen template and background, or the empty page of a blank design.
+    void PreviewChoice();
     // Tells the user that the chosen template cannot be used.
     void ReportUnreadableTemplate();
 

@@ -1,11 +1,11 @@
 // PubSizeDlg.cpp - the change-of-size dialog.
 
 #include "PubSizeDlg.h"
+#include "SizeCatalogue.h"
 #include "afxcmn.h"
 #include "resources/pubsize_resource.h"
 
 #include <math.h>
-#include <stdlib.h>
 
 namespace
 {
@@ -88,8 +88,8 @@ void CPubSizeDlg::OnOK()
     CString strWidth, strHeight;
     GetDlgItemText(IDC_PUBSIZE_WIDTH, strWidth);
     GetDlgItemText(IDC_PUBSIZE_HEIGHT, strHeight);
-    const double fWidth = atof(strWidth);
-    const double fHeight = atof(strHeight);
+    const double fWidth = ReadTypedSize(strWidth);
+    const double fHeight = ReadTypedSize(strHeight);
 
     if (IsDlgButtonChecked(IDC_PUBSIZE_INTERCHANGE))
     {

@@ -2,6 +2,9 @@
 
 #include "SizeCatalogue.h"
 
+#include <ctype.h>
+#include <stdlib.h>
+
 namespace
 {
 
@@ -160,4 +163,16 @@ const CString& CSizeCatalogue::GetEntryField(int nEntry, int nField) const
     if (nEntry < 0 || nEntry >= ENTRY_COUNT || nField < 0 || nField >= ENTRY_FIELDS)
         AfxThrowInvalidArgException();
     return m_strSizes[FIRST_ENTRY_STRING + nEntry * ENTRY_FIELDS + nField];
+}
+
+double ReadTypedSize(const CString& strText)
+{
+    const char* pszText = strText;
+    char* pszEnd = NULL;
+    const double fValue = strtod(pszText, &pszEnd);
+    if (pszEnd == pszText)
+        return 0.0;
+    while (isspace((unsigned char)*pszEnd))
+        pszEnd++;
+    return *pszEnd == '\0' ? fValue : 0.0;
 }

@@ -72,3 +72,8 @@ public:
     // Member variables
     CString m_strSizes[STRING_COUNT];   // sheets, then entries, by the indexes above
 };
+
+// A side typed by the user: the number the whole text holds (blanks around it allowed);
+// any other text, also a number followed by more (a decimal comma, a unit), reads as 0,
+// which every size check refuses.
+double ReadTypedSize(const CString& strText);

@@ -16,19 +16,6 @@ const char kNoTemplates[] =
 const char kNoBackgrounds[] =
     "No supported background pictures are found in this folder or this folder does not exists:";
 
-class WizardSizeTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_files.AddTemplate("WizTest A.lbft", 300, 150);
-        m_files.AddPicture("WizTest red.bmp", 0xFFFF0000);
-    }
-
-    CWizardFiles m_files;
-    CMessageBoxRecorder m_boxes;
-};
-
 } // namespace
 
 // ---------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "afxdlgs.h"
+#include "message_box_recorder.h"
 #include "program_files.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -61,3 +62,17 @@ bool IsEnabled(CWnd* pDlg, int nID);
 bool IsChecked(CWnd* pDlg, int nID);
 // Colour (ARGB) of a pixel of a GDI+ image that is a bitmap.
 DWORD PixelAt(Gdiplus::Image* pImage, int x, int y);
+
+// One template of 300 x 150 and one picture beside the program, and the message boxes.
+class WizardSizeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_files.AddTemplate("WizTest A.lbft", 300, 150);
+        m_files.AddPicture("WizTest red.bmp", 0xFFFF0000);
+    }
+
+    CWizardFiles m_files;
+    CMessageBoxRecorder m_boxes;
+};
