@@ -418,11 +418,20 @@ void CVarnelView::SetZoomScrollSizes()
         sizeTotal.cx = (int)(m_fZoom * (fW + kScrollMargin));
         sizeTotal.cy = (int)(m_fZoom * (fH + kScrollMargin / fRatio));
     }
+    // the bars are set, hidden and shown again without being drawn at every step: they are
+    // drawn once, with the view (each immediate drawing cost a millisecond or more)
+    const bool bHoldDrawing = m_hWnd != NULL && IsWindowVisible();
+    if (bHoldDrawing)
+        SetRedraw(FALSE);
     SetScrollSizes(MM_LOENGLISH, sizeTotal);
     if (m_hWnd != NULL)
-    {
         ShowScrollBar(SB_BOTH, TRUE);
+    if (bHoldDrawing)
+        SetRedraw(TRUE);
+    if (m_hWnd != NULL)
+    {
         Invalidate(TRUE);
+        RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE);
     }
     // the zoom and the new range move what the window's corner shows
     FollowScrollPosition();
