@@ -339,7 +339,8 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
         DeviceToLogical(ptDoc);
         m_ptCurrent = ptDoc;
         const BOOL bCaptured = ::GetCapture() == m_hWnd;
-        if ((nFlags & MK_CONTROL) == 0 && bCaptured)
+        // the pointer holds the capture only from a double click, whose element stays selected
+        if ((nFlags & MK_CONTROL) == 0 && bCaptured && pDoc->m_nCurrentTool != KIND_POINTER)
         {
             // the tracker shows what the list holds
             pDoc->ClearSelection();

@@ -1,0 +1,72 @@
+// Conventions of the design view a user tries by habit: a double click on an element; input
+// posted to the real view window as the system delivers it.
+
+#include "view_pointer.h"
+
+#include "app/PropSheet.h"
+
+namespace
+{
+
+class Conventions : public ViewPointer
+{
+protected:
+    // A press and release, then the double click and its release, as the system queues
+    // them for a window class with double clicks.
+    void DoubleClick(CPoint ptDoc)
+    {
+        const CPoint pt = Pixel(ptDoc);
+        const LPARAM lParam = MAKELPARAM(pt.x, pt.y);
+        const HWND hView = m_pView->m_hWnd;
+        ::PostMessageA(hView, WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+        ::PostMessageA(hView, WM_LBUTTONUP, 0, lParam);
+        ::PostMessageA(hView, WM_LBUTTONDBLCLK, MK_LBUTTON, lParam);
+        ::PostMessageA(hView, WM_LBUTTONUP, 0, lParam);
+        PumpPendingMessages();
+    }
+
+    // A press and moves of the left button, left held down.
+    void PressAndMove(CPoint ptFrom, CPoint ptTo)
+    {
+        const CPoint a = Pixel(ptFrom);
+        const CPoint b = Pixel(ptTo);
+        const HWND hView = m_pView->m_hWnd;
+        ::PostMessageA(hView, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a.x, a.y));
+        ::PostMessageA(hView, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM((a.x + b.x) / 2, (a.y + b.y) / 2));
+        ::PostMessageA(hView, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b.x, b.y));
+        PumpPendingMessages();
+    }
+
+    void Release(CPoint ptDoc)
+    {
+        const CPoint pt = Pixel(ptDoc);
+        ::PostMessageA(m_pView->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        PumpPendingMessages();
+    }
+};
+
+} // namespace
+
+// The element double-clicked stays selected, its pages shown and applied to it.
+TEST_F(Conventions, DoubleClickOnAnElementKeepsItSelectedWithItsPages)
+{
+    CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
+    m_pDoc->m_listElements.AddTail(pRect);
+
+    for (int nRound = 0; nRound < 2; nRound++)   // unselected, then already selected
+    {
+        DoubleClick(CPoint(150, 100));
+        EXPECT_EQ(pRect, Selected()) << nRound;
+        ASSERT_EQ(1, (int)m_pDoc->m_tracker.m_arrSelected.GetSize()) << nRound;
+        EXPECT_EQ(pRect, m_pDoc->m_tracker.m_arrSelected[0]);
+        EXPECT_TRUE(::GetCapture() == NULL);
+        CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+        ASSERT_TRUE(pSheet != NULL);
+        EXPECT_EQ(KIND_RECTANGLE, pSheet->GetPagesKind());
+        EXPECT_EQ(pRect, pSheet->m_pTarget);
+    }
+
+    // an arrow key then moves the element double-clicked
+    PostKeyPress(m_pView->m_hWnd, VK_RIGHT);
+    EXPECT_EQ(CRect(101, 50, 201, 150), pRect->GetRect());
+}
