@@ -427,7 +427,7 @@ void CVarnelView::OnLButtonDblClk(UINT nFlags, CPoint point)
 // Cancels an insert drag; otherwise selects as a left press does and notes whether an element was hit.
 void CVarnelView::OnRButtonDown(UINT nFlags, CPoint point)
 {
-    // an insert tool's drawing ends without an element
+    // an insert tool's drawing ends without an element; the tool stays
     if (::GetCapture() == m_hWnd && GetDocument()->m_nCurrentTool != KIND_POINTER)
     {
         DiscardNewElement(TRUE);
@@ -488,7 +488,8 @@ BOOL CVarnelView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CScrollView::OnSetCursor(pWnd, nHitTest, message);
 }
 
-// Arrows nudge the selection, Delete and Ctrl+A run their commands, a letter opens a lone text's page.
+// Arrows nudge the selection, Delete and Ctrl+A run their commands, a letter opens a lone text's page;
+// Esc ends a drawing under way, else puts an insert tool down.
 void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -496,6 +497,17 @@ void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     CFrameWnd* pFrame = GetParentFrame();
     switch (nChar)
     {
+    case VK_ESCAPE:
+        if (pDoc->m_nCurrentTool == KIND_POINTER)
+            break;
+        if (::GetCapture() == m_hWnd)
+        {
+            DiscardNewElement(TRUE);
+            ::ReleaseCapture();
+        }
+        else
+            pDoc->m_nCurrentTool = KIND_POINTER;
+        break;
     case VK_LEFT:
     case VK_UP:
     case VK_RIGHT:

@@ -1,5 +1,6 @@
-// Conventions of the design view a user tries by habit: a double click on an element; input
-// posted to the real view window as the system delivers it.
+// Conventions of the design view a user tries by habit: a double click on an element, Esc
+// during and after drawing with an insert tool; input posted to the real view window as the
+// system delivers it.
 
 #include "view_pointer.h"
 
@@ -69,4 +70,36 @@ TEST_F(Conventions, DoubleClickOnAnElementKeepsItSelectedWithItsPages)
     // an arrow key then moves the element double-clicked
     PostKeyPress(m_pView->m_hWnd, VK_RIGHT);
     EXPECT_EQ(CRect(101, 50, 201, 150), pRect->GetRect());
+}
+
+// Esc during a drag of an insert tool ends it without an element; a second Esc gives the
+// pointer back.
+TEST_F(Conventions, EscEndsDrawingThenTheTool)
+{
+    m_pDoc->m_nCurrentTool = KIND_RECTANGLE;
+    PressAndMove(CPoint(50, 40), CPoint(150, 120));
+    ASSERT_TRUE(::GetCapture() == m_pView->m_hWnd);
+    ASSERT_TRUE(m_pView->m_pNewElement != NULL);    // the preview follows the mouse
+
+    PostKeyPress(m_pView->m_hWnd, VK_ESCAPE);
+    EXPECT_TRUE(::GetCapture() == NULL);
+    EXPECT_TRUE(m_pView->m_pNewElement == NULL);
+    Release(CPoint(150, 120));
+    EXPECT_TRUE(m_pDoc->m_listElements.IsEmpty());
+    EXPECT_FALSE(m_pDoc->IsModified());
+    EXPECT_EQ(KIND_RECTANGLE, m_pDoc->m_nCurrentTool);
+
+    // a freehand line being drawn is dropped as well
+    m_pDoc->m_nCurrentTool = KIND_FREEHAND;
+    PressAndMove(CPoint(50, 40), CPoint(150, 120));
+    ASSERT_TRUE(m_pView->m_pNewElement != NULL);
+    PostKeyPress(m_pView->m_hWnd, VK_ESCAPE);
+    Release(CPoint(150, 120));
+    EXPECT_TRUE(m_pDoc->m_listElements.IsEmpty());
+
+    // with no drawing under way Esc puts the tool down
+    PostKeyPress(m_pView->m_hWnd, VK_ESCAPE);
+    EXPECT_EQ(KIND_POINTER, m_pDoc->m_nCurrentTool);
+    Click(CPoint(60, 60));
+    EXPECT_TRUE(m_pDoc->m_listElements.IsEmpty());
 }
