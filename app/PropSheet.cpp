@@ -6,6 +6,7 @@
 #include "model/VarnelDoc.h"
 #include "resources/properties_resource.h"
 #include "resources/resource.h"
+#include "uiframework/bars/ExtMenuControlBar.h"
 
 #include <stdlib.h>
 #include <algorithm>
@@ -180,12 +181,95 @@ BOOL IsWindowOfClass(HWND hWnd, LPCSTR pszClass)
     return hWnd != NULL && ::GetClassNameA(hWnd, szClass, sizeof(szClass)) > 0
            && lstrcmpiA(szClass, pszClass) == 0;
 }
+
+// TRUE when a shown, enabled control of the page marks the key's character with '&'.
+BOOL PageHasMnemonic(HWND hPage, UINT nVK)
+{
+    const UINT nChar = ::MapVirtualKeyA(nVK, MAPVK_VK_TO_CHAR) & 0xFFFF;
+    if (nChar == 0)
+        return FALSE;
+    const char chKey = (char)(DWORD_PTR)::CharUpperA((LPSTR)(DWORD_PTR)(BYTE)nChar);
+    for (HWND hChild = ::GetWindow(hPage, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        if (!::IsWindowVisible(hChild) || !::IsWindowEnabled(hChild))
+            continue;
+        if (IsWindowOfClass(hChild, "Static") && (::GetWindowLongA(hChild, GWL_STYLE) & SS_NOPREFIX) != 0)
+            continue;
+        if ((::SendMessageA(hChild, WM_GETDLGCODE, 0, 0) & (DLGC_HASSETSEL | DLGC_WANTCHARS)) != 0)
+            continue;   // edit boxes show their text, not a label
+        char szText[128] = "";
+        ::GetWindowTextA(hChild, szText, sizeof(szText));
+        for (const char* p = strchr(szText, '&'); p != NULL && p[1] != '\0'; p = strchr(p + 2, '&'))
+        {
+            if (p[1] != '&' && (char)(DWORD_PTR)::CharUpperA((LPSTR)(DWORD_PTR)(BYTE)p[1]) == chKey)
+                return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+// Keys of the main window a field of a page does not use itself: Alt alone, F10 and the
+// menu letters the page has no control for, F1, and the Ctrl keys beside the editing ones.
+BOOL IsKeyOfFrames(const MSG* pMsg, HWND hPage)
+{
+    const UINT nVK = (UINT)pMsg->wParam;
+    const BOOL bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    switch (pMsg->message)
+    {
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        if (bCtrl)
+            return FALSE;
+        if (nVK != VK_MENU && PageHasMnemonic(hPage, nVK))
+        {
+            // the page's own letter; its Alt release opens no menu
+            CExtMenuControlBar::g_bIgnoreAltUp = TRUE;
+            return FALSE;
+        }
+        return TRUE;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (nVK == VK_F10)
+            return !bCtrl && (::GetKeyState(VK_SHIFT) & 0x8000) == 0;
+        if (nVK == VK_F1)
+            return TRUE;
+        if (!bCtrl)
+            return FALSE;
+        switch (nVK)
+        {
+        case 'A': case 'C': case 'V': case 'X': case 'Y': case 'Z':
+            return FALSE;   // the field's own editing keys
+        case VK_OEM_PLUS: case VK_OEM_MINUS: case VK_F4: case VK_F6:
+            return TRUE;
+        default:
+            return nVK >= 'A' && nVK <= 'Z';
+        }
+    default:
+        return FALSE;
+    }
+}
+
+// The active publication's frame, then the main window, see a key of theirs first.
+BOOL OfferKeyToFrames(MSG* pMsg)
+{
+    CMDIFrameWnd* pMain = DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
+    if (pMain == NULL || pMain->m_hWnd == NULL)
+        return FALSE;
+    CMDIChildWnd* pChild = pMain->MDIGetActive();
+    if (pChild != NULL && pChild->PreTranslateMessage(pMsg))
+        return TRUE;
+    return pMain->PreTranslateMessage(pMsg);
+}
 }
 
 // Enter in a page's edit box or closed combo box applies the field, as leaving it does; the sheet stays open.
+// The menus and the publication's keys work from the fields too.
 BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg)
 {
     CPropertyPage* pPage = GetActivePage();
+    if (pPage != NULL && pPage->m_hWnd != NULL && ::IsChild(pPage->m_hWnd, pMsg->hwnd)
+        && IsKeyOfFrames(pMsg, pPage->m_hWnd) && OfferKeyToFrames(pMsg))
+        return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && pPage != NULL && pPage->m_hWnd != NULL
         && ::IsChild(pPage->m_hWnd, pMsg->hwnd))
     {

@@ -1,10 +1,13 @@
-// Conventions of the design view a user tries by habit: a double click on an element, Esc
-// during and after drawing with an insert tool; input posted to the real view window as the
-// system delivers it.
+// Conventions a user tries by habit: a double click on an element, Esc during and after
+// drawing with an insert tool, the menus and the publication's keys from a field of the
+// Properties bar; input posted to the real windows or typed through the input queue.
 
 #include "view_pointer.h"
 
 #include "app/PropSheet.h"
+#include "app/MainFrm.h"
+#include "app/VarnelApp.h"
+#include "resources/properties_resource.h"
 
 namespace
 {
@@ -102,4 +105,54 @@ TEST_F(Conventions, EscEndsDrawingThenTheTool)
     EXPECT_EQ(KIND_POINTER, m_pDoc->m_nCurrentTool);
     Click(CPoint(60, 60));
     EXPECT_TRUE(m_pDoc->m_listElements.IsEmpty());
+}
+
+// From a field of the Properties bar, Alt and a menu letter open that menu and Ctrl keys of
+// the publication run; the field keeps its editing keys and the page its own letters.
+TEST_F(Conventions, MenuAndPublicationKeysWorkFromAPropertiesField)
+{
+    CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
+    m_pDoc->m_listElements.AddTail(pRect);
+    Click(CPoint(150, 100));
+    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+    ASSERT_TRUE(pSheet != NULL);
+    ASSERT_EQ(KIND_RECTANGLE, pSheet->GetPagesKind());
+    const HWND hLeft = ::GetDlgItem(pSheet->m_pageGeneral.m_hWnd, IDC_GENERAL_LEFT);
+    ASSERT_TRUE(hLeft != NULL);
+    PostClick(hLeft, CPoint(3, 3));
+    ASSERT_EQ(hLeft, ::GetFocus());
+
+    ASSERT_TRUE(SendKeys({ VK_MENU }, { 'F' }));
+    CExtPopupMenuWnd* pPopup = TrackedPopup();
+    ASSERT_TRUE(pPopup != NULL) << "Alt+F in a field opened no menu";
+    EXPECT_GE(pPopup->FindItemByCmdID(ID_FILE_NEW), 0);
+    CExtPopupMenuWnd::CancelTracking();
+    PumpPendingMessages();
+
+    PostClick(hLeft, CPoint(3, 3));
+    ASSERT_TRUE(SendKeys({ VK_CONTROL }, { VK_OEM_PLUS }));
+    EXPECT_EQ(1.5f, m_pView->m_fZoom);
+
+    // Ctrl+C copies the field's text, not the element
+    ASSERT_TRUE(::OpenClipboard(NULL) && ::EmptyClipboard() && ::CloseClipboard());
+    ::SendMessageA(hLeft, EM_SETSEL, 0, -1);
+    ASSERT_TRUE(SendKeys({ VK_CONTROL }, { 'C' }));
+    EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_FALSE(::IsClipboardFormatAvailable(g_cfElementList));
+
+    // a letter of the page wins over the menu of the same letter, and its Alt release
+    // opens nothing
+    CText* pText = new CText(CPoint(20, 160), CPoint(200, 190));
+    m_pDoc->m_listElements.AddTail(pText);
+    Click(CPoint(100, 175));
+    ASSERT_EQ(KIND_TEXT, pSheet->GetPagesKind());
+    pSheet->SetActivePage(&pSheet->m_pageFont);
+    const HWND hSize = ::GetDlgItem(pSheet->m_pageFont.m_hWnd, IDC_FONT_SIZE);
+    const HWND hFace = ::GetDlgItem(pSheet->m_pageFont.m_hWnd, IDC_FONT_FACE);
+    ASSERT_TRUE(hSize != NULL && hFace != NULL);
+    ::SetFocus(hSize);
+    ASSERT_TRUE(SendKeys({ VK_MENU }, { 'F' }));
+    EXPECT_TRUE(::GetFocus() == hFace || ::GetParent(::GetFocus()) == hFace);
+    EXPECT_TRUE(g_TrackingSite.m_pWndRoot == NULL);
+    EXPECT_FALSE(((CMainFrame*)AfxGetMainWnd())->m_wndMenuBar.IsKeyboardMode());
 }
