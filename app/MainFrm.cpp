@@ -1,6 +1,7 @@
 // MainFrm.cpp - the main window: bars, docking layout, placement and status services.
 
 #include "MainFrm.h"
+#include "PropSheet.h"
 #include "PropertiesBar.h"
 #include "model/OptionsStore.h"
 #include "model/VarnelDoc.h"
@@ -226,7 +227,14 @@ void CMainFrame::OnClose()
     cs.x = rect.left < -10 ? 10 : rect.left;
     cs.y = rect.top < -10 ? 10 : rect.top;
     SaveWindowRect(cs);
+    CModelessPropSheet::ApplyFieldInFocus();
     CMDIFrameWnd::OnClose();
+}
+
+BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CModelessPropSheet::ApplyFieldInFocus();
+    return CMDIFrameWnd::OnCommand(wParam, lParam);
 }
 
 void CMainFrame::ActivateFrame(int nCmdShow)

@@ -270,26 +270,37 @@ BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg)
     if (pPage != NULL && pPage->m_hWnd != NULL && ::IsChild(pPage->m_hWnd, pMsg->hwnd)
         && IsKeyOfFrames(pMsg, pPage->m_hWnd) && OfferKeyToFrames(pMsg))
         return TRUE;
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && pPage != NULL && pPage->m_hWnd != NULL
-        && ::IsChild(pPage->m_hWnd, pMsg->hwnd))
-    {
-        // the field is the edit box, or the combo box whose edit box has the focus
-        HWND hField = pMsg->hwnd;
-        HWND hParent = ::GetParent(hField);
-        if (IsWindowOfClass(hField, "Edit") && IsWindowOfClass(hParent, "ComboBox"))
-            hField = hParent;
-        const BOOL bCombo = IsWindowOfClass(hField, "ComboBox");
-        const BOOL bEdit = IsWindowOfClass(hField, "Edit")
-                           && (::GetWindowLongA(hField, GWL_STYLE) & ES_WANTRETURN) == 0;
-        const BOOL bDropped = bCombo && ::SendMessageA(hField, CB_GETDROPPEDSTATE, 0, 0) != 0;
-        if ((bCombo || bEdit) && !bDropped && ::GetParent(hField) == pPage->m_hWnd)
-        {
-            const int nID = ::GetDlgCtrlID(hField);
-            pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, bCombo ? CBN_KILLFOCUS : EN_KILLFOCUS), (LPARAM)hField);
-            return TRUE;
-        }
-    }
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && ApplyField(pMsg->hwnd))
+        return TRUE;
     return CPropertySheet::PreTranslateMessage(pMsg);
+}
+
+// Applies the page's edit box, or closed combo box, that holds the window, as leaving it does; FALSE when the
+// window is in no such field of the page in front.
+BOOL CModelessPropSheet::ApplyField(HWND hWnd)
+{
+    CPropertyPage* pPage = GetActivePage();
+    if (m_hWnd == NULL || pPage == NULL || pPage->m_hWnd == NULL || hWnd == NULL || !::IsChild(pPage->m_hWnd, hWnd))
+        return FALSE;
+    // the field is the edit box, or the combo box whose edit box holds the window
+    HWND hField = hWnd;
+    HWND hParent = ::GetParent(hField);
+    if (IsWindowOfClass(hField, "Edit") && IsWindowOfClass(hParent, "ComboBox"))
+        hField = hParent;
+    const BOOL bCombo = IsWindowOfClass(hField, "ComboBox");
+    const BOOL bEdit = IsWindowOfClass(hField, "Edit") && (::GetWindowLongA(hField, GWL_STYLE) & ES_WANTRETURN) == 0;
+    const BOOL bDropped = bCombo && ::SendMessageA(hField, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    if ((!bCombo && !bEdit) || bDropped || ::GetParent(hField) != pPage->m_hWnd)
+        return FALSE;
+    const int nID = ::GetDlgCtrlID(hField);
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, bCombo ? CBN_KILLFOCUS : EN_KILLFOCUS), (LPARAM)hField);
+    return TRUE;
+}
+
+void CModelessPropSheet::ApplyFieldInFocus()
+{
+    if (s_pSheet != NULL)
+        s_pSheet->ApplyField(::GetFocus());
 }
 
 // Shows the first page with the sheet fitted to it exactly, as a sheet in a bar has no buttons.

@@ -156,3 +156,38 @@ TEST_F(Conventions, MenuAndPublicationKeysWorkFromAPropertiesField)
     EXPECT_TRUE(g_TrackingSite.m_pWndRoot == NULL);
     EXPECT_FALSE(((CMainFrame*)AfxGetMainWnd())->m_wndMenuBar.IsKeyboardMode());
 }
+
+// A value typed into a field of the Properties bar counts when a command or a close comes
+// before the field is left: the command sees it, the close asks about it.
+TEST_F(Conventions, ATypedPropertyCountsBeforeACommandAndAClose)
+{
+    CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
+    m_pDoc->m_listElements.AddTail(pRect);
+    Click(CPoint(150, 100));
+    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+    ASSERT_TRUE(pSheet != NULL);
+    const HWND hLeft = ::GetDlgItem(pSheet->m_pageGeneral.m_hWnd, IDC_GENERAL_LEFT);
+    ASSERT_TRUE(hLeft != NULL);
+    auto typeLeft = [&](std::initializer_list<WORD> digits) {
+        PostClick(hLeft, CPoint(3, 3));
+        ASSERT_EQ(hLeft, ::GetFocus());
+        ::SendMessageA(hLeft, EM_SETSEL, 0, -1);
+        ASSERT_TRUE(SendKeys({}, digits));
+        ASSERT_EQ(hLeft, ::GetFocus());
+    };
+
+    // Copy from the menu copies the element where the field puts it
+    typeLeft({ '1', '2', '0' });
+    m_program.Command(ID_EDIT_COPY);
+    EXPECT_EQ(CRect(120, 50, 220, 150), pRect->GetRect());
+    EXPECT_TRUE(m_pDoc->IsModified());
+
+    // closing the publication asks about a change typed only
+    m_pDoc->SetModifiedFlag(FALSE);
+    typeLeft({ '3', '0' });
+    m_boxes.AddAnswer(IDCANCEL);
+    m_pView->GetParentFrame()->SendMessage(WM_CLOSE);
+    ASSERT_EQ(1, m_boxes.GetCount());
+    EXPECT_EQ(CRect(30, 50, 130, 150), pRect->GetRect());
+    EXPECT_EQ(1, m_program.CountDocs());
+}
