@@ -73,6 +73,55 @@ static void KeepDrawingOnPage(CElement* pElement, const CRect& rectPage)
     pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
 }
 
+// Moves the unlocked selection of the view 1 unit, 10 with Ctrl, centres kept on the page. When any moves,
+// it takes an undo level if bNewUndoLevel is set and marks the document modified; TRUE when a level was taken.
+static BOOL MoveSelectionByKey(CVarnelView* pView, UINT nKey, BOOL bCtrl, BOOL bNewUndoLevel)
+{
+    CVarnelDoc* pDoc = pView->GetDocument();
+    if (pDoc->m_listSelection.IsEmpty())
+        return FALSE;
+    const int nStep = bCtrl ? 10 : 1;
+    CSize offset(0, 0);
+    switch (nKey)
+    {
+    case VK_LEFT: offset.cx = -nStep; break;
+    case VK_RIGHT: offset.cx = nStep; break;
+    case VK_UP: offset.cy = -nStep; break;
+    case VK_DOWN: offset.cy = nStep; break;
+    default: return FALSE;
+    }
+
+    // an element keeps its centre on the page, and one whose centre lies off the page
+    // moves only toward it
+    const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
+    BOOL bMoved = FALSE;
+    BOOL bUndoTaken = FALSE;
+    for (POSITION pos = pDoc->m_listSelection.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listSelection.GetNext(pos);
+        if (pElement->m_bLocked)
+            continue;
+        CRect rect = pElement->GetRect();
+        const int nDistanceBefore = DistanceFromPage(rectPage, rect.CenterPoint());
+        rect.OffsetRect(offset);
+        const int nDistanceAfter = DistanceFromPage(rectPage, rect.CenterPoint());
+        if (nDistanceAfter > 0 && nDistanceAfter >= nDistanceBefore)
+            continue;
+        if (!bMoved && bNewUndoLevel)
+        {
+            pDoc->PushUndo();
+            bUndoTaken = TRUE;
+        }
+        bMoved = TRUE;
+        pView->InvalidateElement(pElement);
+        pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
+        pView->InvalidateElement(pElement);
+    }
+    if (bMoved)
+        pDoc->SetModifiedFlag();
+    return bUndoTaken;
+}
+
 // A new element of the current tool from the press to the pointer, kept on the page; NULL for the pointer
 // and the curves, which grow point by point. The selection is emptied first.
 CElement* CVarnelView::CreateElementForTool()
@@ -512,9 +561,17 @@ void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     case VK_UP:
     case VK_RIGHT:
     case VK_DOWN:
-        NudgeSelection(nChar, bCtrl);
+    {
+        // an arrow held down moves as one step of undo: its repeats take no level of their own
+        static BOOL s_bHoldUndoTaken = FALSE;
+        const BOOL bRepeat = (nFlags & KF_REPEAT) != 0;
+        if (!bRepeat)
+            s_bHoldUndoTaken = FALSE;
+        if (MoveSelectionByKey(this, nChar, bCtrl, !s_bHoldUndoTaken))
+            s_bHoldUndoTaken = TRUE;
         pDoc->UpdateAllViews(NULL);
         break;
+    }
     case VK_DELETE:
         if (pFrame != NULL)
             pFrame->SendMessage(WM_COMMAND, ID_EDIT_CLEAR);
@@ -542,44 +599,5 @@ void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 // Moves the unlocked selection 1 unit, 10 with Ctrl, centres kept on the page; one undo level if any moves.
 void CVarnelView::NudgeSelection(UINT nKey, BOOL bCtrl)
 {
-    CVarnelDoc* pDoc = GetDocument();
-    if (pDoc->m_listSelection.IsEmpty())
-        return;
-    const int nStep = bCtrl ? 10 : 1;
-    CSize offset(0, 0);
-    switch (nKey)
-    {
-    case VK_LEFT: offset.cx = -nStep; break;
-    case VK_RIGHT: offset.cx = nStep; break;
-    case VK_UP: offset.cy = -nStep; break;
-    case VK_DOWN: offset.cy = nStep; break;
-    default: return;
-    }
-
-    // one undo level, and only when something moves; an element keeps its centre on the
-    // page, and one whose centre lies off the page moves only toward it
-    const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
-    BOOL bUndoTaken = FALSE;
-    for (POSITION pos = pDoc->m_listSelection.GetHeadPosition(); pos != NULL;)
-    {
-        CElement* pElement = pDoc->m_listSelection.GetNext(pos);
-        if (pElement->m_bLocked)
-            continue;
-        CRect rect = pElement->GetRect();
-        const int nDistanceBefore = DistanceFromPage(rectPage, rect.CenterPoint());
-        rect.OffsetRect(offset);
-        const int nDistanceAfter = DistanceFromPage(rectPage, rect.CenterPoint());
-        if (nDistanceAfter > 0 && nDistanceAfter >= nDistanceBefore)
-            continue;
-        if (!bUndoTaken)
-        {
-            pDoc->PushUndo();
-            bUndoTaken = TRUE;
-        }
-        InvalidateElement(pElement);
-        pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
-        InvalidateElement(pElement);
-    }
-    if (bUndoTaken)
-        pDoc->SetModifiedFlag();
+    MoveSelectionByKey(this, nKey, bCtrl, TRUE);
 }

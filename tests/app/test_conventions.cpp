@@ -191,3 +191,30 @@ TEST_F(Conventions, ATypedPropertyCountsBeforeACommandAndAClose)
     EXPECT_EQ(CRect(30, 50, 130, 150), pRect->GetRect());
     EXPECT_EQ(1, m_program.CountDocs());
 }
+
+// An arrow held down, its repeats as the keyboard sends them, moves as one step of undo and
+// leaves the earlier steps.
+TEST_F(Conventions, AHeldArrowMovesAsOneStepOfUndo)
+{
+    CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
+    m_pDoc->m_listElements.AddTail(pRect);
+    Click(CPoint(150, 100));
+    const HWND hView = m_pView->m_hWnd;
+    PostKeyPress(hView, VK_DOWN);                   // one step of its own
+    ASSERT_EQ(CRect(100, 51, 200, 151), pRect->GetRect());
+    const int nLevels = m_pDoc->GetUndoLevels();
+
+    ::PostMessageA(hView, WM_KEYDOWN, VK_RIGHT, 1);
+    for (int i = 0; i < 7; i++)
+        ::PostMessageA(hView, WM_KEYDOWN, VK_RIGHT, 1 | (KF_REPEAT << 16));
+    ::PostMessageA(hView, WM_KEYUP, VK_RIGHT, 0xC0000001);
+    PumpPendingMessages();
+    EXPECT_EQ(CRect(108, 51, 208, 151), pRect->GetRect());
+    EXPECT_EQ(nLevels + 1, m_pDoc->GetUndoLevels());
+
+    m_program.Command(ID_EDIT_UNDO);
+    ASSERT_EQ(1, (int)m_pDoc->m_listElements.GetCount());
+    EXPECT_EQ(CRect(100, 51, 200, 151), m_pDoc->m_listElements.GetHead()->GetRect());
+    m_program.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(CRect(100, 50, 200, 150), m_pDoc->m_listElements.GetHead()->GetRect());
+}
