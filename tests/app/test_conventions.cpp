@@ -6,6 +6,7 @@
 
 #include "app/PropSheet.h"
 #include "app/MainFrm.h"
+#include "app/PropertiesBar.h"
 #include "app/VarnelApp.h"
 #include "resources/properties_resource.h"
 
@@ -57,9 +58,12 @@ TEST_F(Conventions, DoubleClickOnAnElementKeepsItSelectedWithItsPages)
     CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
     m_pDoc->m_listElements.AddTail(pRect);
 
+    CMainFrame* pMain = (CMainFrame*)AfxGetMainWnd();
     for (int nRound = 0; nRound < 2; nRound++)   // unselected, then already selected
     {
+        pMain->HidePropertiesBar();                 // as its close button does
         DoubleClick(CPoint(150, 100));
+        EXPECT_TRUE(pMain->m_pPropertiesBar->IsWindowVisible()) << nRound;
         EXPECT_EQ(pRect, Selected()) << nRound;
         ASSERT_EQ(1, (int)m_pDoc->m_tracker.m_arrSelected.GetSize()) << nRound;
         EXPECT_EQ(pRect, m_pDoc->m_tracker.m_arrSelected[0]);
