@@ -216,10 +216,22 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
     return CMDIFrameWnd::PreCreateWindow(cs);
 }
 
+// Stores the placement, then asks about unsaved publications; a minimised window stores its own
+// place, not its button's.
 void CMainFrame::OnClose()
 {
     CRect rect;
     GetWindowRect(&rect);
+    WINDOWPLACEMENT wp;
+    wp.length = sizeof(wp);
+    if (IsIconic() && GetWindowPlacement(&wp))
+    {
+        // the normal place is given from the corner of the work area
+        CRect rectWork(0, 0, 0, 0);
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rectWork, 0);
+        rect = wp.rcNormalPosition;
+        rect.OffsetRect(rectWork.left, rectWork.top);
+    }
     CREATESTRUCT cs;
     memset(&cs, 0, sizeof(cs));
     cs.cx = rect.Width() < kMinStoredWidth ? kMinStoredWidth : rect.Width();

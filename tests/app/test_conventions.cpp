@@ -222,3 +222,29 @@ TEST_F(Conventions, AHeldArrowMovesAsOneStepOfUndo)
     m_program.Command(ID_EDIT_UNDO);
     EXPECT_EQ(CRect(100, 50, 200, 150), m_pDoc->m_listElements.GetHead()->GetRect());
 }
+
+// Closing the main window while it is minimised (from the taskbar) keeps its place and size
+// for the next start, not those of its button.
+TEST_F(Conventions, ClosingWhileMinimisedStoresTheWindowsOwnPlace)
+{
+    CWnd* pMain = AfxGetMainWnd();
+    pMain->SetWindowPos(NULL, 60, 40, 900, 640, SWP_NOZORDER | SWP_NOACTIVATE);
+    pMain->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+    ASSERT_TRUE(pMain->IsIconic());
+    m_pDoc->SetModifiedFlag(TRUE);
+    m_boxes.AddAnswer(IDCANCEL);        // the save question keeps the program open
+    pMain->SendMessage(WM_CLOSE);
+    ASSERT_TRUE(::IsWindow(pMain->m_hWnd));
+    ASSERT_EQ(1, m_boxes.GetCount());
+
+    COptionsKey key(m_program.OptionsKeyPath());
+    DWORD cx = 0, cy = 0, x = 0, y = 0;
+    ASSERT_TRUE(key.GetDword("cs_cx", cx) && key.GetDword("cs_cy", cy) && key.GetDword("cs_x", x)
+                && key.GetDword("cs_y", y));
+    EXPECT_EQ(900u, cx);
+    EXPECT_EQ(640u, cy);
+    EXPECT_EQ(60, (int)x);
+    EXPECT_EQ(40, (int)y);
+    pMain->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
+    m_pDoc->SetModifiedFlag(FALSE);
+}
