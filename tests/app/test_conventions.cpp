@@ -48,6 +48,25 @@ protected:
         ::PostMessageA(m_pView->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         PumpPendingMessages();
     }
+
+    // A rectangle from (100, 50) to (200, 150), added to the publication.
+    CRectangle* AddRectangle()
+    {
+        CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
+        m_pDoc->m_listElements.AddTail(pRect);
+        return pRect;
+    }
+
+    // The Left field of the General page after a click has selected the rectangle; NULL
+    // when the bar shows no such page.
+    HWND ClickRectangleForItsLeftField()
+    {
+        Click(CPoint(150, 100));
+        CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+        if (pSheet == NULL || pSheet->GetPagesKind() != KIND_RECTANGLE)
+            return NULL;
+        return ::GetDlgItem(pSheet->m_pageGeneral.m_hWnd, IDC_GENERAL_LEFT);
+    }
 };
 
 } // namespace
@@ -55,8 +74,7 @@ protected:
 // The element double-clicked stays selected, its pages shown and applied to it.
 TEST_F(Conventions, DoubleClickOnAnElementKeepsItSelectedWithItsPages)
 {
-    CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
-    m_pDoc->m_listElements.AddTail(pRect);
+    CRectangle* pRect = AddRectangle();
 
     CMainFrame* pMain = (CMainFrame*)AfxGetMainWnd();
     for (int nRound = 0; nRound < 2; nRound++)   // unselected, then already selected
@@ -115,13 +133,8 @@ TEST_F(Conventions, EscEndsDrawingThenTheTool)
 // the publication run; the field keeps its editing keys and the page its own letters.
 TEST_F(Conventions, MenuAndPublicationKeysWorkFromAPropertiesField)
 {
-    CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
-    m_pDoc->m_listElements.AddTail(pRect);
-    Click(CPoint(150, 100));
-    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
-    ASSERT_TRUE(pSheet != NULL);
-    ASSERT_EQ(KIND_RECTANGLE, pSheet->GetPagesKind());
-    const HWND hLeft = ::GetDlgItem(pSheet->m_pageGeneral.m_hWnd, IDC_GENERAL_LEFT);
+    AddRectangle();
+    const HWND hLeft = ClickRectangleForItsLeftField();
     ASSERT_TRUE(hLeft != NULL);
     PostClick(hLeft, CPoint(3, 3));
     ASSERT_EQ(hLeft, ::GetFocus());
@@ -149,6 +162,7 @@ TEST_F(Conventions, MenuAndPublicationKeysWorkFromAPropertiesField)
     CText* pText = new CText(CPoint(20, 160), CPoint(200, 190));
     m_pDoc->m_listElements.AddTail(pText);
     Click(CPoint(100, 175));
+    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
     ASSERT_EQ(KIND_TEXT, pSheet->GetPagesKind());
     pSheet->SetActivePage(&pSheet->m_pageFont);
     const HWND hSize = ::GetDlgItem(pSheet->m_pageFont.m_hWnd, IDC_FONT_SIZE);
@@ -165,12 +179,8 @@ TEST_F(Conventions, MenuAndPublicationKeysWorkFromAPropertiesField)
 // before the field is left: the command sees it, the close asks about it.
 TEST_F(Conventions, ATypedPropertyCountsBeforeACommandAndAClose)
 {
-    CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
-    m_pDoc->m_listElements.AddTail(pRect);
-    Click(CPoint(150, 100));
-    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
-    ASSERT_TRUE(pSheet != NULL);
-    const HWND hLeft = ::GetDlgItem(pSheet->m_pageGeneral.m_hWnd, IDC_GENERAL_LEFT);
+    CRectangle* pRect = AddRectangle();
+    const HWND hLeft = ClickRectangleForItsLeftField();
     ASSERT_TRUE(hLeft != NULL);
     auto typeLeft = [&](std::initializer_list<WORD> digits) {
         PostClick(hLeft, CPoint(3, 3));
@@ -200,8 +210,7 @@ TEST_F(Conventions, ATypedPropertyCountsBeforeACommandAndAClose)
 // leaves the earlier steps.
 TEST_F(Conventions, AHeldArrowMovesAsOneStepOfUndo)
 {
-    CRectangle* pRect = new CRectangle(CPoint(100, 50), CPoint(200, 150));
-    m_pDoc->m_listElements.AddTail(pRect);
+    CRectangle* pRect = AddRectangle();
     Click(CPoint(150, 100));
     const HWND hView = m_pView->m_hWnd;
     PostKeyPress(hView, VK_DOWN);                   // one step of its own
