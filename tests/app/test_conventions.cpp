@@ -257,3 +257,26 @@ TEST_F(Conventions, ClosingWhileMinimisedStoresTheWindowsOwnPlace)
     pMain->SendMessage(WM_SYSCOMMAND, SC_RESTORE);
     m_pDoc->SetModifiedFlag(FALSE);
 }
+
+// The up and down arrows in the line width field step the width as its spin does.
+TEST_F(Conventions, ArrowKeysInTheLineWidthFieldStepTheWidth)
+{
+    CLine* pLine = new CLine(CPoint(100, 100), CPoint(300, 100));
+    pLine->m_nLineDirection = 0;
+    m_pDoc->m_listElements.AddTail(pLine);
+    Click(CPoint(200, 100));
+    CModelessPropSheet* pSheet = CModelessPropSheet::GetPropertiesSheet();
+    ASSERT_TRUE(pSheet != NULL);
+    ASSERT_EQ(KIND_LINE, pSheet->GetPagesKind());
+    const HWND hWidth = ::GetDlgItem(pSheet->m_pageLine.m_hWnd, IDC_LINE_WIDTH);
+    ASSERT_TRUE(hWidth != NULL);
+    PostClick(hWidth, CPoint(3, 3));
+    ASSERT_EQ(hWidth, ::GetFocus());
+    const int nWidth = pLine->m_nLineWidth;
+
+    ASSERT_TRUE(SendKeys({}, { VK_UP, VK_UP }));
+    EXPECT_EQ(nWidth + 2, pLine->m_nLineWidth);
+    EXPECT_EQ(nWidth + 2, (int)::GetDlgItemInt(pSheet->m_pageLine.m_hWnd, IDC_LINE_WIDTH, NULL, TRUE));
+    ASSERT_TRUE(SendKeys({}, { VK_DOWN }));
+    EXPECT_EQ(nWidth + 1, pLine->m_nLineWidth);
+}
