@@ -20,6 +20,9 @@
 
 namespace
 {
+// The view whose drawing the last right press ended; the release of that press opens no menu.
+HWND g_hWndDrawingCancelled = NULL;
+
 BOOL IsCtrlDown()
 {
     return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
@@ -476,11 +479,14 @@ void CVarnelView::OnLButtonDblClk(UINT nFlags, CPoint point)
 // Cancels an insert drag; otherwise selects as a left press does and notes whether an element was hit.
 void CVarnelView::OnRButtonDown(UINT nFlags, CPoint point)
 {
-    // an insert tool's drawing ends without an element; the tool stays
+    // an insert tool's drawing ends without an element; the tool stays, and the release
+    // opens no menu
+    g_hWndDrawingCancelled = NULL;
     if (::GetCapture() == m_hWnd && GetDocument()->m_nCurrentTool != KIND_POINTER)
     {
         DiscardNewElement(TRUE);
         ::ReleaseCapture();
+        g_hWndDrawingCancelled = m_hWnd;
         return;
     }
     CPoint ptDoc = point;
@@ -497,6 +503,11 @@ void CVarnelView::OnContextMenu(CWnd* pWnd, CPoint point)
     CVarnelDoc* pDoc = GetDocument();
     // from the keyboard (Shift+F10, the menu key) the menu is the selection's, shown over it
     const BOOL bKeyboard = point.x == -1 && point.y == -1;
+    if (!bKeyboard && g_hWndDrawingCancelled == m_hWnd)
+    {
+        g_hWndDrawingCancelled = NULL;
+        return;
+    }
     const BOOL bSelection = !pDoc->m_listSelection.IsEmpty();
     const UINT nMenu = bSelection && (m_bRightHit || bKeyboard) ? IDR_ELEMENT_MENU : IDR_PAGE_MENU;
     if (bKeyboard)

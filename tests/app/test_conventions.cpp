@@ -97,8 +97,8 @@ TEST_F(Conventions, DoubleClickOnAnElementKeepsItSelectedWithItsPages)
     EXPECT_EQ(CRect(101, 50, 201, 150), pRect->GetRect());
 }
 
-// Esc during a drag of an insert tool ends it without an element; a second Esc gives the
-// pointer back.
+// Esc or the right button during a drag of an insert tool ends it without an element; Esc
+// with no drag gives the pointer back.
 TEST_F(Conventions, EscEndsDrawingThenTheTool)
 {
     m_pDoc->m_nCurrentTool = KIND_RECTANGLE;
@@ -119,6 +119,20 @@ TEST_F(Conventions, EscEndsDrawingThenTheTool)
     PressAndMove(CPoint(50, 40), CPoint(150, 120));
     ASSERT_TRUE(m_pView->m_pNewElement != NULL);
     PostKeyPress(m_pView->m_hWnd, VK_ESCAPE);
+    Release(CPoint(150, 120));
+    EXPECT_TRUE(m_pDoc->m_listElements.IsEmpty());
+
+    // the right button ends a drawing too, and its release opens no menu
+    m_pDoc->m_nCurrentTool = KIND_RECTANGLE;
+    for (int nRound = 0; nRound < 2; nRound++)      // while drawing, then on the page
+    {
+        if (nRound == 0)
+            PressAndMove(CPoint(50, 40), CPoint(150, 120));
+        Click(CPoint(150, 120), true);
+        EXPECT_EQ(nRound == 1, g_TrackingSite.m_pWndRoot != NULL) << nRound;
+        CExtPopupMenuWnd::CancelTracking();
+        PumpPendingMessages();
+    }
     Release(CPoint(150, 120));
     EXPECT_TRUE(m_pDoc->m_listElements.IsEmpty());
 
