@@ -209,7 +209,8 @@ BOOL PageHasMnemonic(HWND hPage, UINT nVK)
 }
 
 // Keys of the main window a field of a page does not use itself: Alt alone, F10 and the
-// menu letters the page has no control for, F1, and the Ctrl keys beside the editing ones.
+// menu letters the page has no control for (system keys), F1, and the Ctrl keys beside the
+// editing ones.
 BOOL IsKeyOfFrames(const MSG* pMsg, HWND hPage)
 {
     const UINT nVK = (UINT)pMsg->wParam;
@@ -229,8 +230,8 @@ BOOL IsKeyOfFrames(const MSG* pMsg, HWND hPage)
         return TRUE;
     case WM_KEYDOWN:
     case WM_KEYUP:
-        if (nVK == VK_F10)
-            return !bCtrl && (::GetKeyState(VK_SHIFT) & 0x8000) == 0;
+        if ((::GetKeyState(VK_MENU) & 0x8000) != 0)
+            return FALSE;   // Ctrl+Alt (AltGr) types a character
         if (nVK == VK_F1)
             return TRUE;
         if (!bCtrl)

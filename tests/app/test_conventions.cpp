@@ -171,6 +171,12 @@ TEST_F(Conventions, MenuAndPublicationKeysWorkFromAPropertiesField)
     EXPECT_TRUE(::IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_FALSE(::IsClipboardFormatAvailable(g_cfElementList));
 
+    // Ctrl+Alt (AltGr) types a character: no menu opens
+    ASSERT_TRUE(SendKeys({ VK_CONTROL, VK_MENU }, { 'E' }));
+    EXPECT_TRUE(g_TrackingSite.m_pWndRoot == NULL);
+    CExtPopupMenuWnd::CancelTracking();
+    PumpPendingMessages();
+
     // a letter of the page wins over the menu of the same letter, and its Alt release
     // opens nothing
     CText* pText = new CText(CPoint(20, 160), CPoint(200, 190));
