@@ -1,6 +1,7 @@
 // PropSheet.cpp - the element property sheet: pages per kind, loading and applying.
 
 #include "PropSheet.h"
+#include "MainFrm.h"
 #include "data/ColumnBinding.h"
 #include "model/Elements.h"
 #include "model/VarnelDoc.h"
@@ -250,6 +251,13 @@ BOOL IsKeyOfFrames(const MSG* pMsg, HWND hPage)
     }
 }
 
+// TRUE while the main window's menu bar takes the keys (after Alt or F10 alone).
+BOOL IsMenuBarInKeyboardMode()
+{
+    CMainFrame* pMain = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    return pMain != NULL && pMain->m_wndMenuBar.m_hWnd != NULL && pMain->m_wndMenuBar.IsKeyboardMode();
+}
+
 // The active publication's frame, then the main window, see a key of theirs first.
 BOOL OfferKeyToFrames(MSG* pMsg)
 {
@@ -269,7 +277,8 @@ BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg)
 {
     CPropertyPage* pPage = GetActivePage();
     if (pPage != NULL && pPage->m_hWnd != NULL && ::IsChild(pPage->m_hWnd, pMsg->hwnd)
-        && IsKeyOfFrames(pMsg, pPage->m_hWnd) && OfferKeyToFrames(pMsg))
+        && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST
+        && (IsMenuBarInKeyboardMode() || IsKeyOfFrames(pMsg, pPage->m_hWnd)) && OfferKeyToFrames(pMsg))
         return TRUE;
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && ApplyField(pMsg->hwnd))
         return TRUE;

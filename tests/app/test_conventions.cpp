@@ -192,7 +192,24 @@ TEST_F(Conventions, MenuAndPublicationKeysWorkFromAPropertiesField)
     ASSERT_TRUE(SendKeys({ VK_MENU }, { 'F' }));
     EXPECT_TRUE(::GetFocus() == hFace || ::GetParent(::GetFocus()) == hFace);
     EXPECT_TRUE(g_TrackingSite.m_pWndRoot == NULL);
-    EXPECT_FALSE(((CMainFrame*)AfxGetMainWnd())->m_wndMenuBar.IsKeyboardMode());
+    CExtMenuControlBar& menuBar = ((CMainFrame*)AfxGetMainWnd())->m_wndMenuBar;
+    EXPECT_FALSE(menuBar.IsKeyboardMode());
+
+    // in the menu bar's keyboard mode (Alt alone, given to the frame as in the main window's
+    // own test) Down in a field opens the first menu
+    const HWND hField = ::GetFocus();
+    for (UINT nMsg : { WM_SYSKEYDOWN, WM_SYSKEYUP })
+    {
+        MSG msg = { hField, nMsg, VK_MENU, 1 | (::MapVirtualKeyA(VK_MENU, 0) << 16)
+                                           | (nMsg == WM_SYSKEYDOWN ? (1 << 29) : (3u << 30)) };
+        m_pView->GetParentFrame()->PreTranslateMessage(&msg);
+        PumpPendingMessages();
+    }
+    ASSERT_TRUE(menuBar.IsKeyboardMode());
+    ASSERT_TRUE(SendKeys({}, { VK_DOWN }));
+    pPopup = TrackedPopup();
+    ASSERT_TRUE(pPopup != NULL) << "Down in keyboard mode opened no menu";
+    EXPECT_GE(pPopup->FindItemByCmdID(ID_FILE_NEW), 0);
 }
 
 // A value typed into a field of the Properties bar counts when a command or a close comes
