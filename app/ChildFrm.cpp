@@ -2,6 +2,7 @@
 
 #include "ChildFrm.h"
 #include "MainFrm.h"
+#include "PropSheet.h"
 #include "RulerView.h"
 #include "TabView.h"
 #include "VarnelView.h"
@@ -34,6 +35,7 @@ IMPLEMENT_DYNCREATE(CChildFrame, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(CChildFrame, CMDIChildWnd)
     ON_WM_CREATE()
+    ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 CChildFrame::CChildFrame()
@@ -94,6 +96,12 @@ BOOL CChildFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
         pRuler->Refresh(0, fZoom);
     SetActiveView((CView*)m_wndSplitter.GetPane(1, 2));
     return TRUE;
+}
+
+void CChildFrame::OnClose()
+{
+    CModelessPropSheet::ApplyFieldInFocus();
+    CMDIChildWnd::OnClose();
 }
 
 // The menu bar of the main window sees the keys first (Alt, F10, menu letters).

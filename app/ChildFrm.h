@@ -33,6 +33,8 @@ public:
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    // A value typed into the Properties bar counts before the question about changes.
+    afx_msg void OnClose();
 
     CThinSplitterWnd m_wndSplitter;
 

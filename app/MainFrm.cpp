@@ -1,6 +1,7 @@
 // MainFrm.cpp - the main window: bars, docking layout, placement and status services.
 
 #include "MainFrm.h"
+#include "PropSheet.h"
 #include "PropertiesBar.h"
 #include "model/OptionsStore.h"
 #include "model/VarnelDoc.h"
@@ -215,10 +216,22 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
     return CMDIFrameWnd::PreCreateWindow(cs);
 }
 
+// Stores the placement, then asks about unsaved publications; a minimised window stores its own
+// place, not its button's.
 void CMainFrame::OnClose()
 {
     CRect rect;
     GetWindowRect(&rect);
+    WINDOWPLACEMENT wp;
+    wp.length = sizeof(wp);
+    if (IsIconic() && GetWindowPlacement(&wp))
+    {
+        // the normal place is given from the corner of the work area
+        CRect rectWork(0, 0, 0, 0);
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rectWork, 0);
+        rect = wp.rcNormalPosition;
+        rect.OffsetRect(rectWork.left, rectWork.top);
+    }
     CREATESTRUCT cs;
     memset(&cs, 0, sizeof(cs));
     cs.cx = rect.Width() < kMinStoredWidth ? kMinStoredWidth : rect.Width();
@@ -226,7 +239,14 @@ void CMainFrame::OnClose()
     cs.x = rect.left < -10 ? 10 : rect.left;
     cs.y = rect.top < -10 ? 10 : rect.top;
     SaveWindowRect(cs);
+    CModelessPropSheet::ApplyFieldInFocus();
     CMDIFrameWnd::OnClose();
+}
+
+BOOL CMainFrame::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CModelessPropSheet::ApplyFieldInFocus();
+    return CMDIFrameWnd::OnCommand(wParam, lParam);
 }
 
 void CMainFrame::ActivateFrame(int nCmdShow)

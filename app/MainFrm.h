@@ -89,6 +89,8 @@ protected:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnClose();
+    // A value typed into the Properties bar counts before any command runs.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     afx_msg void OnViewStandardBar();
     afx_msg void OnViewShapeBar();
     afx_msg void OnViewFormatBar();

@@ -1,11 +1,13 @@
 // PropSheet.cpp - the element property sheet: pages per kind, loading and applying.
 
 #include "PropSheet.h"
+#include "MainFrm.h"
 #include "data/ColumnBinding.h"
 #include "model/Elements.h"
 #include "model/VarnelDoc.h"
 #include "resources/properties_resource.h"
 #include "resources/resource.h"
+#include "uiframework/bars/ExtMenuControlBar.h"
 
 #include <stdlib.h>
 #include <algorithm>
@@ -180,32 +182,135 @@ BOOL IsWindowOfClass(HWND hWnd, LPCSTR pszClass)
     return hWnd != NULL && ::GetClassNameA(hWnd, szClass, sizeof(szClass)) > 0
            && lstrcmpiA(szClass, pszClass) == 0;
 }
+
+// TRUE when a shown, enabled control of the page marks the key's character with '&'.
+BOOL PageHasMnemonic(HWND hPage, UINT nVK)
+{
+    const UINT nChar = ::MapVirtualKeyA(nVK, MAPVK_VK_TO_CHAR) & 0xFFFF;
+    if (nChar == 0)
+        return FALSE;
+    const char chKey = (char)(DWORD_PTR)::CharUpperA((LPSTR)(DWORD_PTR)(BYTE)nChar);
+    for (HWND hChild = ::GetWindow(hPage, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    {
+        if (!::IsWindowVisible(hChild) || !::IsWindowEnabled(hChild))
+            continue;
+        if (IsWindowOfClass(hChild, "Static") && (::GetWindowLongA(hChild, GWL_STYLE) & SS_NOPREFIX) != 0)
+            continue;
+        if ((::SendMessageA(hChild, WM_GETDLGCODE, 0, 0) & (DLGC_HASSETSEL | DLGC_WANTCHARS)) != 0)
+            continue;   // edit boxes show their text, not a label
+        char szText[128] = "";
+        ::GetWindowTextA(hChild, szText, sizeof(szText));
+        for (const char* p = strchr(szText, '&'); p != NULL && p[1] != '\0'; p = strchr(p + 2, '&'))
+        {
+            if (p[1] != '&' && (char)(DWORD_PTR)::CharUpperA((LPSTR)(DWORD_PTR)(BYTE)p[1]) == chKey)
+                return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+// Keys of the main window a field of a page does not use itself: Alt alone, F10 and the
+// menu letters the page has no control for (system keys), F1, and the Ctrl keys beside the
+// editing ones.
+BOOL IsKeyOfFrames(const MSG* pMsg, HWND hPage)
+{
+    const UINT nVK = (UINT)pMsg->wParam;
+    const BOOL bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    switch (pMsg->message)
+    {
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        if (bCtrl)
+            return FALSE;
+        if (nVK != VK_MENU && PageHasMnemonic(hPage, nVK))
+        {
+            // the page's own letter; its Alt release opens no menu
+            CExtMenuControlBar::g_bIgnoreAltUp = TRUE;
+            return FALSE;
+        }
+        return TRUE;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if ((::GetKeyState(VK_MENU) & 0x8000) != 0)
+            return FALSE;   // Ctrl+Alt (AltGr) types a character
+        if (nVK == VK_F1)
+            return TRUE;
+        if (!bCtrl)
+            return FALSE;
+        switch (nVK)
+        {
+        case 'A': case 'C': case 'V': case 'X': case 'Y': case 'Z':
+            return FALSE;   // the field's own editing keys
+        case VK_OEM_PLUS: case VK_OEM_MINUS: case VK_F4: case VK_F6:
+            return TRUE;
+        default:
+            return nVK >= 'A' && nVK <= 'Z';
+        }
+    default:
+        return FALSE;
+    }
+}
+
+// TRUE while the main window's menu bar takes the keys (after Alt or F10 alone).
+BOOL IsMenuBarInKeyboardMode()
+{
+    CMainFrame* pMain = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    return pMain != NULL && pMain->m_wndMenuBar.m_hWnd != NULL && pMain->m_wndMenuBar.IsKeyboardMode();
+}
+
+// The active publication's frame, then the main window, see a key of theirs first.
+BOOL OfferKeyToFrames(MSG* pMsg)
+{
+    CMDIFrameWnd* pMain = DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
+    if (pMain == NULL || pMain->m_hWnd == NULL)
+        return FALSE;
+    CMDIChildWnd* pChild = pMain->MDIGetActive();
+    if (pChild != NULL && pChild->PreTranslateMessage(pMsg))
+        return TRUE;
+    return pMain->PreTranslateMessage(pMsg);
+}
 }
 
 // Enter in a page's edit box or closed combo box applies the field, as leaving it does; the sheet stays open.
+// The menus and the publication's keys work from the fields too.
 BOOL CModelessPropSheet::PreTranslateMessage(MSG* pMsg)
 {
     CPropertyPage* pPage = GetActivePage();
-    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && pPage != NULL && pPage->m_hWnd != NULL
-        && ::IsChild(pPage->m_hWnd, pMsg->hwnd))
-    {
-        // the field is the edit box, or the combo box whose edit box has the focus
-        HWND hField = pMsg->hwnd;
-        HWND hParent = ::GetParent(hField);
-        if (IsWindowOfClass(hField, "Edit") && IsWindowOfClass(hParent, "ComboBox"))
-            hField = hParent;
-        const BOOL bCombo = IsWindowOfClass(hField, "ComboBox");
-        const BOOL bEdit = IsWindowOfClass(hField, "Edit")
-                           && (::GetWindowLongA(hField, GWL_STYLE) & ES_WANTRETURN) == 0;
-        const BOOL bDropped = bCombo && ::SendMessageA(hField, CB_GETDROPPEDSTATE, 0, 0) != 0;
-        if ((bCombo || bEdit) && !bDropped && ::GetParent(hField) == pPage->m_hWnd)
-        {
-            const int nID = ::GetDlgCtrlID(hField);
-            pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, bCombo ? CBN_KILLFOCUS : EN_KILLFOCUS), (LPARAM)hField);
-            return TRUE;
-        }
-    }
+    if (pPage != NULL && pPage->m_hWnd != NULL && ::IsChild(pPage->m_hWnd, pMsg->hwnd)
+        && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST
+        && (IsMenuBarInKeyboardMode() || IsKeyOfFrames(pMsg, pPage->m_hWnd)) && OfferKeyToFrames(pMsg))
+        return TRUE;
+    if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && ApplyField(pMsg->hwnd))
+        return TRUE;
     return CPropertySheet::PreTranslateMessage(pMsg);
+}
+
+// Applies the page's edit box, or closed combo box, that holds the window, as leaving it does; FALSE when the
+// window is in no such field of the page in front.
+BOOL CModelessPropSheet::ApplyField(HWND hWnd)
+{
+    CPropertyPage* pPage = GetActivePage();
+    if (m_hWnd == NULL || pPage == NULL || pPage->m_hWnd == NULL || hWnd == NULL || !::IsChild(pPage->m_hWnd, hWnd))
+        return FALSE;
+    // the field is the edit box, or the combo box whose edit box holds the window
+    HWND hField = hWnd;
+    HWND hParent = ::GetParent(hField);
+    if (IsWindowOfClass(hField, "Edit") && IsWindowOfClass(hParent, "ComboBox"))
+        hField = hParent;
+    const BOOL bCombo = IsWindowOfClass(hField, "ComboBox");
+    const BOOL bEdit = IsWindowOfClass(hField, "Edit") && (::GetWindowLongA(hField, GWL_STYLE) & ES_WANTRETURN) == 0;
+    const BOOL bDropped = bCombo && ::SendMessageA(hField, CB_GETDROPPEDSTATE, 0, 0) != 0;
+    if ((!bCombo && !bEdit) || bDropped || ::GetParent(hField) != pPage->m_hWnd)
+        return FALSE;
+    const int nID = ::GetDlgCtrlID(hField);
+    pPage->SendMessage(WM_COMMAND, MAKEWPARAM(nID, bCombo ? CBN_KILLFOCUS : EN_KILLFOCUS), (LPARAM)hField);
+    return TRUE;
+}
+
+void CModelessPropSheet::ApplyFieldInFocus()
+{
+    if (s_pSheet != NULL)
+        s_pSheet->ApplyField(::GetFocus());
 }
 
 // Shows the first page with the sheet fitted to it exactly, as a sheet in a bar has no buttons.

@@ -53,8 +53,15 @@ public:
 
     virtual BOOL OnInitDialog() override;
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Enter in a field of a page applies that field, as leaving it does.
+    // Enter in a field of a page applies that field, as leaving it does; the main window's
+    // keys the fields do not use reach the frames.
     virtual BOOL PreTranslateMessage(MSG* pMsg) override;
+    // Applies the edit box or closed combo box of the page in front that holds the window;
+    // FALSE when it is in none.
+    BOOL ApplyField(HWND hWnd);
+    // Applies the field of the program's sheet that has the focus, so that a value typed
+    // there counts before a command or a close runs.
+    static void ApplyFieldInFocus();
 
     // Gives the page in front the size its template has at its own font (the system
     // sizes pages at the sheet's font), and grows the sheet to hold it (bExact: gives the

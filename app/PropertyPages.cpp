@@ -73,6 +73,12 @@ void StepWidth(CWnd* pPage, NMHDR* pNMHDR, int& nWidth, int nMin, int nMax, int 
         nWidth = nMax;
     pPage->SetDlgItemInt(nIDEdit, nWidth, TRUE);
 }
+
+// Lets the up and down arrows in a width field step it as the spin beside the field does.
+void AttachSpin(CWnd* pPage, int nIDSpin, int nIDEdit)
+{
+    pPage->SendDlgItemMessage(nIDSpin, UDM_SETBUDDY, (WPARAM)::GetDlgItem(pPage->m_hWnd, nIDEdit), 0);
+}
 } // namespace
 
 // Keeps only digits and minus signs in a field, writing the text back when it changed; its value, 0 for none.
@@ -159,6 +165,7 @@ BOOL CPropLine::OnInitDialog()
 {
     FillStyles(this, IDC_LINE_STYLE);
     CPropertyPage::OnInitDialog();
+    AttachSpin(this, IDC_LINE_WIDTH_SPIN, IDC_LINE_WIDTH);
     EnablePosition();
     return TRUE;
 }
@@ -252,6 +259,7 @@ BOOL CPropShape::OnInitDialog()
 {
     FillStyles(this, IDC_SHAPE_BORDER_STYLE);
     CPropertyPage::OnInitDialog();
+    AttachSpin(this, IDC_SHAPE_BORDER_SPIN, IDC_SHAPE_BORDER_WIDTH);
     EnableFill();
     return TRUE;
 }

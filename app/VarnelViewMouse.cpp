@@ -20,6 +20,9 @@
 
 namespace
 {
+// The view whose drawing the last right press ended; the release of that press opens no menu.
+HWND g_hWndDrawingCancelled = NULL;
+
 BOOL IsCtrlDown()
 {
     return (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
@@ -71,6 +74,55 @@ static void KeepDrawingOnPage(CElement* pElement, const CRect& rectPage)
     CRect rect = pElement->GetRect();
     rect.OffsetRect(dx, dy);
     pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
+}
+
+// Moves the unlocked selection of the view 1 unit, 10 with Ctrl, centres kept on the page. When any moves,
+// it takes an undo level if bNewUndoLevel is set and marks the document modified; TRUE when a level was taken.
+static BOOL MoveSelectionByKey(CVarnelView* pView, UINT nKey, BOOL bCtrl, BOOL bNewUndoLevel)
+{
+    CVarnelDoc* pDoc = pView->GetDocument();
+    if (pDoc->m_listSelection.IsEmpty())
+        return FALSE;
+    const int nStep = bCtrl ? 10 : 1;
+    CSize offset(0, 0);
+    switch (nKey)
+    {
+    case VK_LEFT: offset.cx = -nStep; break;
+    case VK_RIGHT: offset.cx = nStep; break;
+    case VK_UP: offset.cy = -nStep; break;
+    case VK_DOWN: offset.cy = nStep; break;
+    default: return FALSE;
+    }
+
+    // an element keeps its centre on the page, and one whose centre lies off the page
+    // moves only toward it
+    const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
+    BOOL bMoved = FALSE;
+    BOOL bUndoTaken = FALSE;
+    for (POSITION pos = pDoc->m_listSelection.GetHeadPosition(); pos != NULL;)
+    {
+        CElement* pElement = pDoc->m_listSelection.GetNext(pos);
+        if (pElement->m_bLocked)
+            continue;
+        CRect rect = pElement->GetRect();
+        const int nDistanceBefore = DistanceFromPage(rectPage, rect.CenterPoint());
+        rect.OffsetRect(offset);
+        const int nDistanceAfter = DistanceFromPage(rectPage, rect.CenterPoint());
+        if (nDistanceAfter > 0 && nDistanceAfter >= nDistanceBefore)
+            continue;
+        if (!bMoved && bNewUndoLevel)
+        {
+            pDoc->PushUndo();
+            bUndoTaken = TRUE;
+        }
+        bMoved = TRUE;
+        pView->InvalidateElement(pElement);
+        pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
+        pView->InvalidateElement(pElement);
+    }
+    if (bMoved)
+        pDoc->SetModifiedFlag();
+    return bUndoTaken;
 }
 
 // A new element of the current tool from the press to the pointer, kept on the page; NULL for the pointer
@@ -339,7 +391,8 @@ void CVarnelView::OnLButtonUp(UINT nFlags, CPoint point)
         DeviceToLogical(ptDoc);
         m_ptCurrent = ptDoc;
         const BOOL bCaptured = ::GetCapture() == m_hWnd;
-        if ((nFlags & MK_CONTROL) == 0 && bCaptured)
+        // the pointer holds the capture only from a double click, whose element stays selected
+        if ((nFlags & MK_CONTROL) == 0 && bCaptured && pDoc->m_nCurrentTool != KIND_POINTER)
         {
             // the tracker shows what the list holds
             pDoc->ClearSelection();
@@ -426,11 +479,14 @@ void CVarnelView::OnLButtonDblClk(UINT nFlags, CPoint point)
 // Cancels an insert drag; otherwise selects as a left press does and notes whether an element was hit.
 void CVarnelView::OnRButtonDown(UINT nFlags, CPoint point)
 {
-    // an insert tool's drawing ends without an element
+    // an insert tool's drawing ends without an element; the tool stays, and the release
+    // opens no menu
+    g_hWndDrawingCancelled = NULL;
     if (::GetCapture() == m_hWnd && GetDocument()->m_nCurrentTool != KIND_POINTER)
     {
         DiscardNewElement(TRUE);
         ::ReleaseCapture();
+        g_hWndDrawingCancelled = m_hWnd;
         return;
     }
     CPoint ptDoc = point;
@@ -447,6 +503,11 @@ void CVarnelView::OnContextMenu(CWnd* pWnd, CPoint point)
     CVarnelDoc* pDoc = GetDocument();
     // from the keyboard (Shift+F10, the menu key) the menu is the selection's, shown over it
     const BOOL bKeyboard = point.x == -1 && point.y == -1;
+    if (!bKeyboard && g_hWndDrawingCancelled == m_hWnd)
+    {
+        g_hWndDrawingCancelled = NULL;
+        return;
+    }
     const BOOL bSelection = !pDoc->m_listSelection.IsEmpty();
     const UINT nMenu = bSelection && (m_bRightHit || bKeyboard) ? IDR_ELEMENT_MENU : IDR_PAGE_MENU;
     if (bKeyboard)
@@ -487,7 +548,8 @@ BOOL CVarnelView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
     return CScrollView::OnSetCursor(pWnd, nHitTest, message);
 }
 
-// Arrows nudge the selection, Delete and Ctrl+A run their commands, a letter opens a lone text's page.
+// Arrows nudge the selection, Delete and Ctrl+A run their commands, a letter opens a lone text's page;
+// Esc ends a drawing under way, else puts an insert tool down.
 void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     CVarnelDoc* pDoc = GetDocument();
@@ -495,13 +557,32 @@ void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     CFrameWnd* pFrame = GetParentFrame();
     switch (nChar)
     {
+    case VK_ESCAPE:
+        if (pDoc->m_nCurrentTool == KIND_POINTER)
+            break;
+        if (::GetCapture() == m_hWnd)
+        {
+            DiscardNewElement(TRUE);
+            ::ReleaseCapture();
+        }
+        else
+            pDoc->m_nCurrentTool = KIND_POINTER;
+        break;
     case VK_LEFT:
     case VK_UP:
     case VK_RIGHT:
     case VK_DOWN:
-        NudgeSelection(nChar, bCtrl);
+    {
+        // an arrow held down moves as one step of undo: its repeats take no level of their own
+        static BOOL s_bHoldUndoTaken = FALSE;
+        const BOOL bRepeat = (nFlags & KF_REPEAT) != 0;
+        if (!bRepeat)
+            s_bHoldUndoTaken = FALSE;
+        if (MoveSelectionByKey(this, nChar, bCtrl, !s_bHoldUndoTaken))
+            s_bHoldUndoTaken = TRUE;
         pDoc->UpdateAllViews(NULL);
         break;
+    }
     case VK_DELETE:
         if (pFrame != NULL)
             pFrame->SendMessage(WM_COMMAND, ID_EDIT_CLEAR);
@@ -529,44 +610,5 @@ void CVarnelView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 // Moves the unlocked selection 1 unit, 10 with Ctrl, centres kept on the page; one undo level if any moves.
 void CVarnelView::NudgeSelection(UINT nKey, BOOL bCtrl)
 {
-    CVarnelDoc* pDoc = GetDocument();
-    if (pDoc->m_listSelection.IsEmpty())
-        return;
-    const int nStep = bCtrl ? 10 : 1;
-    CSize offset(0, 0);
-    switch (nKey)
-    {
-    case VK_LEFT: offset.cx = -nStep; break;
-    case VK_RIGHT: offset.cx = nStep; break;
-    case VK_UP: offset.cy = -nStep; break;
-    case VK_DOWN: offset.cy = nStep; break;
-    default: return;
-    }
-
-    // one undo level, and only when something moves; an element keeps its centre on the
-    // page, and one whose centre lies off the page moves only toward it
-    const CRect rectPage(0, 0, pDoc->m_nDesignWidth, pDoc->m_nDesignHeight);
-    BOOL bUndoTaken = FALSE;
-    for (POSITION pos = pDoc->m_listSelection.GetHeadPosition(); pos != NULL;)
-    {
-        CElement* pElement = pDoc->m_listSelection.GetNext(pos);
-        if (pElement->m_bLocked)
-            continue;
-        CRect rect = pElement->GetRect();
-        const int nDistanceBefore = DistanceFromPage(rectPage, rect.CenterPoint());
-        rect.OffsetRect(offset);
-        const int nDistanceAfter = DistanceFromPage(rectPage, rect.CenterPoint());
-        if (nDistanceAfter > 0 && nDistanceAfter >= nDistanceBefore)
-            continue;
-        if (!bUndoTaken)
-        {
-            pDoc->PushUndo();
-            bUndoTaken = TRUE;
-        }
-        InvalidateElement(pElement);
-        pElement->SetRect(rect.left, rect.top, rect.right, rect.bottom);
-        InvalidateElement(pElement);
-    }
-    if (bUndoTaken)
-        pDoc->SetModifiedFlag();
+    MoveSelectionByKey(this, nKey, bCtrl, TRUE);
 }
