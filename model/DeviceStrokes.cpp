@@ -16,6 +16,8 @@ namespace
 typedef BOOL(WINAPI* GetTransformProc)(HDC, DWORD, XFORM*);
 const DWORD kWorldToDevice = 0x204;
 size_t g_nDrawnOnDevice = 0;
+// Wider pens are left to the library (and its own limits).
+const REAL kMaxDevicePen = 1000;
 
 // A coordinate rounded to a whole pixel as the library rounds it (in single precision).
 LONG LibraryRound(REAL x)
@@ -111,10 +113,10 @@ bool GetOpaqueColor(const Brush* pBrush, COLORREF& clr)
     return true;
 }
 
-// Whether the library strokes with the pen as one-pixel solid lines of an opaque colour on
-// this mapping, and the width it gives the device's pen: the pen's width through the mapping
-// of a diagonal unit, as it works it out.
-bool IsOnePixelPen(Pen* pPen, const Matrix& mapping, COLORREF& clr, int& nDeviceWidth)
+// Whether the library strokes with the pen as solid lines of an opaque colour with flat ends
+// and mitred corners, and the width it gives the device's pen on this mapping: the pen's
+// width through the mapping of a diagonal unit, as it works it out.
+bool GetDevicePen(Pen* pPen, const Matrix& mapping, COLORREF& clr, int& nDeviceWidth)
 {
     Color color;
     if (pPen == NULL || pPen->GetPenType() != PenTypeSolidColor || pPen->GetDashStyle() != DashStyleSolid
@@ -127,7 +129,7 @@ bool IsOnePixelPen(Pen* pPen, const Matrix& mapping, COLORREF& clr, int& nDevice
         return false;
     const double dx = (double)diagonal[1].X - diagonal[0].X, dy = (double)diagonal[1].Y - diagonal[0].Y;
     const REAL fWidth = (REAL)(pPen->GetWidth() * sqrt(dx * dx + dy * dy) / sqrt(2.0));
-    if (!(fWidth >= 0) || LibraryRound(fWidth) > 1)
+    if (!(fWidth >= 0 && fWidth <= kMaxDevicePen))
         return false;
     clr = color.ToCOLORREF();
     nDeviceWidth = (int)LibraryRound(fWidth);
@@ -156,16 +158,17 @@ bool CountLineFigures(const std::vector<BYTE>& types, std::vector<INT>& counts, 
     return true;
 }
 
-// Strokes figures of straight lines with a one-pixel pen on the device; false (nothing
-// drawn) for curves or any other pen. Closed figures alone take a cosmetic pen; with open
-// ones the library's geometric pen strokes a path as it does (their ends differ).
+// Strokes figures of straight lines on the device; false (nothing drawn) for curves or any
+// other pen. Closed figures of a one-pixel pen take a cosmetic pen; any others the library's
+// own geometric pen draws as it does, point by point without a path (so a figure's first
+// corner gets two flat ends, not a join; and the ends of a cosmetic line would differ).
 bool StrokeOnDevice(Graphics* pGraphics, Pen* pPen, const PointF* pPoints, const BYTE* pTypes, int nCount)
 {
     Matrix mapping;
     COLORREF clr;
     int nWidth = 1;
     HDC hDC = nCount >= 2 ? PrepareDevice(pGraphics, mapping) : NULL;
-    if (hDC == NULL || !IsOnePixelPen(pPen, mapping, clr, nWidth))
+    if (hDC == NULL || !GetDevicePen(pPen, mapping, clr, nWidth))
         return false;
     std::vector<POINT> pixels;
     std::vector<BYTE> types;
@@ -173,25 +176,21 @@ bool StrokeOnDevice(Graphics* pGraphics, Pen* pPen, const PointF* pPoints, const
     bool bAllClosed = true;
     if (!MapFigures(mapping, pPoints, pTypes, nCount, pixels, types) || !CountLineFigures(types, counts, bAllClosed))
         return false;
+    const bool bCosmetic = bAllClosed && nWidth <= 1;
     CPixelSpace space(hDC);
     const LOGBRUSH brush = { BS_SOLID, clr, 0 };
     HPEN hPen = !space.IsReady() ? NULL
-                : bAllClosed     ? ::CreatePen(PS_SOLID, 0, clr)
+                : bCosmetic      ? ::CreatePen(PS_SOLID, 0, clr)
                                  : ::ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, nWidth,
                                                   &brush, 0, NULL);
     if (hPen == NULL)
         return false;
     HGDIOBJ hOldPen = ::SelectObject(hDC, hPen);
     HGDIOBJ hOldBrush = ::SelectObject(hDC, ::GetStockObject(NULL_BRUSH));
-    if (bAllClosed)
+    if (bCosmetic)
         ::PolyPolygon(hDC, pixels.data(), counts.data(), (int)counts.size());
     else
-    {
-        ::BeginPath(hDC);
         ::PolyDraw(hDC, pixels.data(), types.data(), nCount);
-        ::EndPath(hDC);
-        ::StrokePath(hDC);
-    }
     ::SelectObject(hDC, hOldBrush);
     ::SelectObject(hDC, hOldPen);
     ::DeleteObject(hPen);

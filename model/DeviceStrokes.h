@@ -8,10 +8,10 @@
 //   GDI, drawing the same figure here with GDI sets the same pixels in a fraction of the
 //   time: the points are mapped by the library's own single-precision matrices and rounded
 //   as it rounds them.
-// - Outlines: closed figures of straight lines with an opaque, solid, undashed pen that the
-//   library draws one device pixel wide: closed figures with a cosmetic pen (it sets the same
-//   pixels as the library's geometric pen of that width, ten times faster), open ones with the
-//   library's own geometric pen (a cosmetic line leaves out its last pixel).
+// - Outlines: figures of straight lines with an opaque, solid, undashed pen with flat ends and
+//   mitred corners. Closed figures that the library draws one device pixel wide take a cosmetic
+//   pen (it sets the same pixels as the library's geometric pen of that width, ten times
+//   faster); any others the library's own geometric pen, drawn point by point as it does.
 // - Fills: figures, curves too (the device context flattens them as it does for the
 //   library), filled with an opaque solid colour.
 // - Only while a CGradientFillScope is open on the device context that the graphics draws on,
