@@ -115,6 +115,7 @@ float CVarnelDoc::GetZoomForDesign(int nDesignWidth, int nDesignHeight)
     return nDesignHeight > 800 ? 0.5f : 0.75f;
 }
 
+// Moves and sizes every element with the page from the old size to the new, axis by axis.
 void CVarnelDoc::ScaleElements(int nOldWidth, int nOldHeight, int nNewWidth, int nNewHeight)
 {
     // A design without size has no scale; that axis stays as it is. Whole numbers, so
