@@ -7,6 +7,8 @@
 #include <math.h>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 #include <vector>
 
 using namespace Gdiplus;
@@ -18,6 +20,8 @@ const DWORD kWorldToDevice = 0x204;
 size_t g_nDrawnOnDevice = 0;
 // Wider pens are left to the library (and its own limits).
 const REAL kMaxDevicePen = 1000;
+// The most hatch brushes kept for the next fills.
+const size_t kKeptHatches = 64;
 
 // A coordinate rounded to a whole pixel as the library rounds it (in single precision).
 LONG LibraryRound(REAL x)
@@ -102,15 +106,81 @@ private:
     int m_nSaved;
 };
 
-// The colour of an opaque solid brush; false for any other brush.
-bool GetOpaqueColor(const Brush* pBrush, COLORREF& clr)
+// The pattern the library fills an opaque hatch with, as a brush of the device context: taken
+// from its own fill of an 8 x 8 square at the origin. NULL when it cannot be made.
+HBRUSH SampleHatch(HatchBrush* pBrush)
 {
+    HDC hScreen = ::GetDC(NULL);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 8, 8);
+    ::ReleaseDC(NULL, hScreen);
+    struct
+    {
+        BITMAPINFOHEADER header;
+        DWORD pixels[64];
+    } dib = {};
+    dib.header.biSize = sizeof(dib.header);
+    dib.header.biWidth = 8;
+    dib.header.biHeight = -8;
+    dib.header.biPlanes = 1;
+    dib.header.biBitCount = 32;
+    bool bRead = false;
+    if (hDC != NULL && hBitmap != NULL)
+    {
+        HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+        {
+            Graphics g(hDC);
+            bRead = g.FillRectangle(pBrush, 0, 0, 8, 8) == Ok;
+        }
+        ::SelectObject(hDC, hOld);
+        bRead = bRead && ::GetDIBits(hDC, hBitmap, 0, 8, dib.pixels, (BITMAPINFO*)&dib.header, DIB_RGB_COLORS) == 8;
+    }
+    if (hBitmap != NULL)
+        ::DeleteObject(hBitmap);
+    if (hDC != NULL)
+        ::DeleteDC(hDC);
+    return bRead ? ::CreateDIBPatternBrushPt(&dib, DIB_RGB_COLORS) : NULL;
+}
+
+// The device context's brush of an opaque hatch, made once for each style and pair of colours.
+HBRUSH KeptHatch(HatchBrush* pBrush)
+{
+    Color fore, back;
+    if (pBrush->GetForegroundColor(&fore) != Ok || pBrush->GetBackgroundColor(&back) != Ok || fore.GetA() != 255
+        || back.GetA() != 255)
+        return NULL;
+    static std::map<std::tuple<int, ARGB, ARGB>, HBRUSH> kept;
+    const auto key = std::make_tuple((int)pBrush->GetHatchStyle(), fore.GetValue(), back.GetValue());
+    auto it = kept.find(key);
+    if (it != kept.end())
+        return it->second;
+    if (kept.size() >= kKeptHatches)
+    {
+        for (auto& entry : kept)
+            ::DeleteObject(entry.second);
+        kept.clear();
+    }
+    HBRUSH hBrush = SampleHatch(pBrush);
+    if (hBrush != NULL)
+        kept[key] = hBrush;
+    return hBrush;
+}
+
+// A brush of the device context that fills as the library's brush: an opaque solid colour
+// (made here: bOwned), or an opaque hatch (kept). NULL for any other brush.
+HBRUSH MakeDeviceBrush(Brush* pBrush, bool& bOwned)
+{
+    bOwned = false;
     Color color;
-    if (pBrush == NULL || pBrush->GetType() != BrushTypeSolidColor
-        || static_cast<const SolidBrush*>(pBrush)->GetColor(&color) != Ok || color.GetA() != 255)
-        return false;
-    clr = color.ToCOLORREF();
-    return true;
+    if (pBrush == NULL)
+        return NULL;
+    if (pBrush->GetType() == BrushTypeHatchFill)
+        return KeptHatch(static_cast<HatchBrush*>(pBrush));
+    if (pBrush->GetType() != BrushTypeSolidColor || static_cast<SolidBrush*>(pBrush)->GetColor(&color) != Ok
+        || color.GetA() != 255)
+        return NULL;
+    bOwned = true;
+    return ::CreateSolidBrush(color.ToCOLORREF());
 }
 
 // Whether the library strokes with the pen as solid lines of an opaque colour with flat ends
@@ -198,32 +268,40 @@ bool StrokeOnDevice(Graphics* pGraphics, Pen* pPen, const PointF* pPoints, const
     return true;
 }
 
-// Fills figures with an opaque solid brush on the device, through a path of the device
-// context as the library does; false (nothing drawn) for any other brush.
+// Fills figures with an opaque solid or hatch brush on the device, through a path of the
+// device context as the library does; false (nothing drawn) for any other brush.
 bool FillOnDevice(Graphics* pGraphics, Brush* pBrush, const PointF* pPoints, const BYTE* pTypes, int nCount,
                   FillMode nFillMode)
 {
     Matrix mapping;
-    COLORREF clr;
-    HDC hDC = nCount >= 1 && GetOpaqueColor(pBrush, clr) ? PrepareDevice(pGraphics, mapping) : NULL;
+    HDC hDC = nCount >= 1 ? PrepareDevice(pGraphics, mapping) : NULL;
     std::vector<POINT> pixels;
     std::vector<BYTE> types;
     if (hDC == NULL || !MapFigures(mapping, pPoints, pTypes, nCount, pixels, types))
         return false;
-    CPixelSpace space(hDC);
-    HBRUSH hBrush = space.IsReady() ? ::CreateSolidBrush(clr) : NULL;
+    bool bOwned = false;
+    HBRUSH hBrush = MakeDeviceBrush(pBrush, bOwned);
     if (hBrush == NULL)
         return false;
-    ::SetPolyFillMode(hDC, nFillMode == FillModeAlternate ? ALTERNATE : WINDING);
-    HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
-    ::BeginPath(hDC);
-    ::PolyDraw(hDC, pixels.data(), types.data(), nCount);
-    ::EndPath(hDC);
-    ::FillPath(hDC);
-    g_nDrawnOnDevice++;
-    ::SelectObject(hDC, hOldBrush);
-    ::DeleteObject(hBrush);
-    return true;
+    bool bDrawn = false;
+    {
+        CPixelSpace space(hDC);
+        if (space.IsReady())
+        {
+            ::SetPolyFillMode(hDC, nFillMode == FillModeAlternate ? ALTERNATE : WINDING);
+            HGDIOBJ hOldBrush = ::SelectObject(hDC, hBrush);
+            ::BeginPath(hDC);
+            ::PolyDraw(hDC, pixels.data(), types.data(), nCount);
+            ::EndPath(hDC);
+            ::FillPath(hDC);
+            ::SelectObject(hDC, hOldBrush);
+            g_nDrawnOnDevice++;
+            bDrawn = true;
+        }
+    }
+    if (bOwned)
+        ::DeleteObject(hBrush);
+    return bDrawn;
 }
 
 // The types of a closed polygon's points.

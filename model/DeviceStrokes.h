@@ -13,7 +13,9 @@
 //   pen (it sets the same pixels as the library's geometric pen of that width, ten times
 //   faster); any others the library's own geometric pen, drawn point by point as it does.
 // - Fills: figures, curves too (the device context flattens them as it does for the
-//   library), filled with an opaque solid colour.
+//   library), filled with an opaque solid colour or an opaque hatch (the hatch's pattern
+//   taken once from the library's own fill of a small square, at the device context's brush
+//   origin as the library's).
 // - Only while a CGradientFillScope is open on the device context that the graphics draws on,
 //   with no clip of the graphics' own and its page in display units; anywhere else the
 //   functions draw with the library as before.

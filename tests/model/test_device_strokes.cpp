@@ -9,6 +9,7 @@
 
 #include <string.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -38,9 +39,11 @@ public:
     }
     HDC DC() const { return m_hDC; }
 
-    // White, then the view's mapping: a zoom and the page's corner on the device.
+    // White, then the view's mapping: a zoom and the page's corner on the device, which
+    // patterns start from.
     void Reset(double fZoom, int x, int y)
     {
+        ::SetBrushOrgEx(m_hDC, x & 7, y & 7, NULL);
         ::SetMapMode(m_hDC, MM_TEXT);
         ::SetViewportOrgEx(m_hDC, 0, 0, NULL);
         ::PatBlt(m_hDC, 0, 0, kSize, kSize, WHITENESS);
@@ -69,6 +72,7 @@ struct CFigure
 {
     int nKind;
     int nLines;     // points of the open lines
+    int nHatch;     // the fill's hatch style; -1 for a plain colour
     bool bFill;
     RectF rc;
     std::vector<PointF> points;
@@ -89,7 +93,9 @@ struct CFigure
         }
         if (bClip)
             g.SetClip(RectF(rc.X, rc.Y, rc.Width / 2 + 1, rc.Height));
-        SolidBrush brush(color);
+        SolidBrush solid(color);
+        HatchBrush hatch((HatchStyle)std::max(nHatch, 0), color, Color(color.GetA(), 250, 240, 200));
+        Brush& brush = nHatch >= 0 ? (Brush&)hatch : (Brush&)solid;
         Pen pen(color, fPenWidth);
         pen.SetDashStyle(nDash);
         // outlines are flattened before they are stroked, as the shapes do
@@ -129,6 +135,7 @@ CFigure RandomFigure(CTestRandom& random)
         f.points.push_back(PointF((float)Real(random, -20, 260), (float)Real(random, -20, 260)));
     f.nLines = 2 + (int)random.Below((unsigned)nPoints - 1);
     f.nFillMode = random.Below(2) ? FillModeAlternate : FillModeWinding;
+    f.nHatch = random.Below(3) ? -1 : (int)random.Below(HatchStyleMax + 1);
     // mostly what a design holds: opaque, solid, thin; now and then what must stay the library's
     f.color = Color(random.Below(8) ? 255 : 128, (BYTE)random.Below(256), (BYTE)random.Below(200), 90);
     f.fPenWidth = (float)Real(random, 0, random.Below(6) ? 1.6 : 6);
