@@ -20,8 +20,8 @@ const DWORD kWorldToDevice = 0x204;
 size_t g_nDrawnOnDevice = 0;
 // Wider pens are left to the library (and its own limits).
 const REAL kMaxDevicePen = 1000;
-// The most hatch brushes kept for the next fills.
-const size_t kKeptHatches = 64;
+// The most hatch brushes kept for the next fills (one for each style and pair of colours).
+const size_t kKeptHatches = 1024;
 
 // A coordinate rounded to a whole pixel as the library rounds it (in single precision).
 LONG LibraryRound(REAL x)
@@ -142,7 +142,8 @@ HBRUSH SampleHatch(HatchBrush* pBrush)
     return bRead ? ::CreateDIBPatternBrushPt(&dib, DIB_RGB_COLORS) : NULL;
 }
 
-// The device context's brush of an opaque hatch, made once for each style and pair of colours.
+// The device context's brush of an opaque hatch, made once for each style and pair of colours
+// and kept for the process; NULL where the library does not fill the hatch.
 HBRUSH KeptHatch(HatchBrush* pBrush)
 {
     Color fore, back;
@@ -154,15 +155,12 @@ HBRUSH KeptHatch(HatchBrush* pBrush)
     auto it = kept.find(key);
     if (it != kept.end())
         return it->second;
+    // beyond the limit the library fills the hatches of new colours (a sample costs as much as
+    // a hundred fills); a style the library cannot fill is kept as such too
     if (kept.size() >= kKeptHatches)
-    {
-        for (auto& entry : kept)
-            ::DeleteObject(entry.second);
-        kept.clear();
-    }
+        return NULL;
     HBRUSH hBrush = SampleHatch(pBrush);
-    if (hBrush != NULL)
-        kept[key] = hBrush;
+    kept[key] = hBrush;
     return hBrush;
 }
 
