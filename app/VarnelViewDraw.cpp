@@ -7,6 +7,7 @@
 #include "model/ElementDraw.h"
 #include "model/FillPainter.h"
 #include "model/PictureElements.h"
+#include "model/PictureLoad.h"
 #include "model/TextDraw.h"
 #include "model/VarnelDoc.h"
 
@@ -339,13 +340,7 @@ CBackgroundTile* NewTile(const CRect& rectTile)
         g_spareTiles.pop_back();
         return pTile.release();
     }
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = rectTile.Width();
-    info.bmiHeader.biHeight = -rectTile.Height();
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDownPixelsInfo(rectTile.Width(), rectTile.Height());
     pTile->hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pTile->pBits, NULL, 0);
     return pTile->hBitmap != NULL && pTile->pBits != NULL ? pTile.release() : NULL;
 }

@@ -3,6 +3,7 @@
 
 #include "DeviceStrokes.h"
 #include "FillPainter.h"
+#include "PictureLoad.h"
 
 #include <math.h>
 
@@ -119,11 +120,7 @@ HBRUSH SampleHatch(HatchBrush* pBrush)
         BITMAPINFOHEADER header;
         DWORD pixels[64];
     } dib = {};
-    dib.header.biSize = sizeof(dib.header);
-    dib.header.biWidth = 8;
-    dib.header.biHeight = -8;
-    dib.header.biPlanes = 1;
-    dib.header.biBitCount = 32;
+    dib.header = TopDownPixelsInfo(8, 8).bmiHeader;
     bool bRead = false;
     if (hDC != NULL && hBitmap != NULL)
     {

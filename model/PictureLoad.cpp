@@ -370,10 +370,8 @@ void ComputePictureFitSize(int nWidth, int nHeight, int nFitWidth, int nFitHeigh
     nResultHeight = h;
 }
 
-// A fresh section at the size asked, selected into its own DC; the old one goes first.
-bool CDibSurface::Create(int nWidth, int nHeight)
+BITMAPINFO TopDownPixelsInfo(int nWidth, int nHeight)
 {
-    Release();
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = nWidth;
@@ -381,6 +379,14 @@ bool CDibSurface::Create(int nWidth, int nHeight)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+// A fresh section at the size asked, selected into its own DC; the old one goes first.
+bool CDibSurface::Create(int nWidth, int nHeight)
+{
+    Release();
+    const BITMAPINFO info = TopDownPixelsInfo(nWidth, nHeight);
     void* pBits = NULL;
     m_hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
     m_hDC = m_hBitmap != NULL && pBits != NULL ? ::CreateCompatibleDC(NULL) : NULL;

@@ -45,6 +45,9 @@ Gdiplus::Bitmap* RenderMetafileData(const void* pData, size_t nSize);
 void ComputePictureFitSize(int nWidth, int nHeight, int nFitWidth, int nFitHeight,
                            int& nResultWidth, int& nResultHeight);
 
+// The header of 32-bit pixels, top row first, at nWidth x nHeight.
+BITMAPINFO TopDownPixelsInfo(int nWidth, int nHeight);
+
 // A 32-bit DIB section, top row first, selected into a memory DC of its own: pixels a
 // program writes and GDI draws with.
 class CDibSurface

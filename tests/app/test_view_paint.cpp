@@ -9,6 +9,7 @@
 #include "temp_folder.h"
 #include "app/DesignPaint.h"
 #include "model/Elements.h"
+#include "model/PictureLoad.h"
 
 #include <limits.h>
 #include <math.h>
@@ -171,12 +172,7 @@ protected:
         CClientDC dc(m_pView);
         CDC dcMem;
         dcMem.CreateCompatibleDC(&dc);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = rect.Width();
-        info.bmiHeader.biHeight = -rect.Height();
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        BITMAPINFO info = TopDownPixelsInfo(rect.Width(), rect.Height());
         void* pBits = NULL;
         HBITMAP hBitmap = ::CreateDIBSection(dc.m_hDC, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
         std::vector<COLORREF> pixels;

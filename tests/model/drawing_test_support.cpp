@@ -3,6 +3,7 @@
 #include "drawing_test_support.h"
 
 #include "Elements.h"
+#include "PictureLoad.h"
 
 #include <stdlib.h>
 
@@ -143,13 +144,7 @@ CDibCanvas::CDibCanvas(int nWidth, int nHeight, DWORD clrBack)
       m_pBits(NULL)
 {
     HDC hDC = ::CreateCompatibleDC(NULL);
-    BITMAPINFO bi;
-    memset(&bi, 0, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = nWidth;
-    bi.bmiHeader.biHeight = -nHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = TopDownPixelsInfo(nWidth, nHeight);
     void* pBits = NULL;
     m_hBitmap = CreateDIBSection(hDC, &bi, DIB_RGB_COLORS, &pBits, NULL, 0);
     m_pBits = (DWORD*)pBits;
@@ -310,12 +305,7 @@ std::vector<DWORD> ReadSelectedPixels(HDC hDC, int nWidth, int nHeight)
 {
     ::GdiFlush();
     std::vector<DWORD> pixels((size_t)nWidth * nHeight);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = nWidth;
-    info.bmiHeader.biHeight = -nHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDownPixelsInfo(nWidth, nHeight);
     ::GetDIBits(hDC, (HBITMAP)::GetCurrentObject(hDC, OBJ_BITMAP), 0, nHeight, pixels.data(), &info, DIB_RGB_COLORS);
     return pixels;
 }
