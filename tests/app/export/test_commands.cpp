@@ -212,11 +212,15 @@ TEST_F(ExportCommands, ExportPdfAsksBeforeReplacingAFileTheFileDialogDidNotAskAb
         EXPECT_EQ("earlier report", ReadFileBytes(strPdf));
     }
     {
-        // the name typed in full: Yes replaces it
+        // the name typed through the input queue, completed with the folder and extension,
+        // and Enter: Yes replaces it
         CMessageBoxRecorder boxes;
         boxes.AddAnswer(IDYES);
         CDialogScript script;
-        script.OnDialog(IDD_PDFOPTIONS).SetText(IDC_PDF_FILENAME, strPdf).OK();
+        script.OnDialog(IDD_PDFOPTIONS).Focus(IDC_PDF_FILENAME).Do([](CWnd*) {
+            EXPECT_TRUE(SendKeys({ VK_CONTROL }, { 'A' }));
+            EXPECT_TRUE(SendKeys({}, { 'R', 'E', 'P', 'O', 'R', 'T', VK_RETURN }));
+        });
         m_program.Command(ID_FILE_EXPORT_PDF);
         ASSERT_EQ(2, boxes.GetCount());
         EXPECT_STREQ(strQuestion, boxes.GetCall(0).m_strText);
