@@ -1,5 +1,5 @@
-// DeviceStrokes.cpp - thin outlines and solid fills of a screen paint drawn straight on its
-// device context.
+// DeviceStrokes.cpp - outlines, plain fills and hatches of a screen paint drawn straight on
+// its device context.
 
 #include "DeviceStrokes.h"
 #include "FillPainter.h"
@@ -92,13 +92,16 @@ public:
     explicit CPixelSpace(HDC hDC)
         : m_hDC(hDC), m_nSaved(::SaveDC(hDC))
     {
+        if (m_nSaved == 0)
+            return;
         ::SetMapMode(hDC, MM_TEXT);
         ::SetViewportOrgEx(hDC, 0, 0, NULL);
         ::SetWindowOrgEx(hDC, 0, 0, NULL);
     }
     ~CPixelSpace()
     {
-        ::RestoreDC(m_hDC, m_nSaved);
+        if (m_nSaved != 0)
+            ::RestoreDC(m_hDC, m_nSaved);
     }
     bool IsReady() const { return m_nSaved != 0; }
 

@@ -1,5 +1,5 @@
-// DeviceStrokes.h - thin outlines and solid fills of a screen paint drawn straight on its
-// device context.
+// DeviceStrokes.h - outlines, plain fills and hatches of a screen paint drawn straight on
+// its device context.
 //
 // Notes
 // - For every outline and fill the drawing library saves the device context, builds a clip
